@@ -1,0 +1,45 @@
+# One library per folder group. Sources are globbed so that adding a file to a
+# folder needs no edit here.
+set(CH_WARNINGS -Wall -Wextra)
+
+function(ch_library name)
+  cmake_parse_arguments(ARG "" "" "DIRS;LINK" ${ARGN})
+  set(sources "")
+  foreach(dir IN LISTS ARG_DIRS)
+    file(GLOB found CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp")
+    list(APPEND sources ${found})
+  endforeach()
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    set(scope PUBLIC)
+    target_compile_options(${name} PRIVATE ${CH_WARNINGS})
+  else()
+    # A folder group with headers only (or nothing yet).
+    add_library(${name} INTERFACE)
+    set(scope INTERFACE)
+  endif()
+  target_include_directories(${name} ${scope} "${PROJECT_SOURCE_DIR}/src")
+  target_link_libraries(${name} ${scope} ${ARG_LINK})
+  target_compile_definitions(${name} ${scope}
+      COUNTINGHOUSE_RESOURCES="${PROJECT_SOURCE_DIR}/resources")
+endfunction()
+
+# A GoogleTest executable from every .cpp of the given test folders.
+function(ch_test name)
+  cmake_parse_arguments(ARG "" "" "DIRS;LINK" ${ARGN})
+  set(sources "")
+  foreach(dir IN LISTS ARG_DIRS)
+    file(GLOB found CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp")
+    list(APPEND sources ${found})
+  endforeach()
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_compile_options(${name} PRIVATE ${CH_WARNINGS})
+  target_link_libraries(${name} PRIVATE ${ARG_LINK} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+      COUNTINGHOUSE_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
