@@ -1,0 +1,28 @@
+#include "model/foundation/GXDataStream.h"
+
+#include <algorithm>
+
+#include "model/foundation/LException.h"
+
+namespace ch {
+
+std::int32_t GXDataStream::PutBytes(const void* buffer, std::int32_t& count)
+{
+    if (count < 0) count = 0;
+    if (mData && count > 0) {
+        const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+        mData->insert(mData->end(), bytes, bytes + count);
+    }
+    return 0;
+}
+
+std::int32_t GXDataStream::GetBytes(void*, std::int32_t& count)
+{
+    if (std::int64_t(mMarker) + count > mLength) {
+        count = std::max<std::int32_t>(mLength - mMarker, 0);
+        return err::kReadErr;
+    }
+    return 0;
+}
+
+} // namespace ch

@@ -1,0 +1,619 @@
+#include "model/foundation/LArray.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+#include "model/foundation/LArrayIterator.h"
+#include "model/foundation/LComparator.h"
+#include "model/foundation/LException.h"
+#include "model/foundation/StPointerBlock.h"
+
+namespace ch {
+
+namespace {
+
+constexpr std::uint64_t kMaxBytes = std::numeric_limits<std::uint32_t>::max();
+
+// Holds the lock count up for the duration of a search, also when a comparator throws.
+class StArrayLock {
+public:
+    explicit StArrayLock(std::uint32_t& count) : mCount(count) { ++mCount; }
+    ~StArrayLock() { --mCount; }
+    StArrayLock(const StArrayLock&) = delete;
+    StArrayLock& operator=(const StArrayLock&) = delete;
+
+private:
+    std::uint32_t& mCount;
+};
+
+// Word-sized items (ids, pointers) are copied as single words.
+inline void CopyItemBytes(void* dest, const void* src, std::uint32_t itemSize)
+{
+    switch (itemSize) {
+    case 4: std::memcpy(dest, src, 4); break;
+    case 8: std::memcpy(dest, src, 8); break;
+    default: std::memcpy(dest, src, itemSize); break;
+    }
+}
+
+} // namespace
+
+// --- construction
+
+LArray::LArray()
+{
+    InitArray(4, nullptr, true, false);
+}
+
+LArray::LArray(std::uint32_t itemSize, LComparator* comparator, bool keepSorted)
+{
+    InitArray(itemSize, comparator, true, keepSorted);
+}
+
+LArray::LArray(std::uint32_t itemsToAllocate, std::uint32_t itemSize,
+               LComparator* comparator, bool keepSorted)
+{
+    InitArray(itemSize, comparator, true, keepSorted);
+    try {
+        AdjustAllocation(itemsToAllocate, 0);
+    } catch (...) {
+        DestroyArray();
+        throw;
+    }
+}
+
+LArray::LArray(std::uint32_t itemSize, void* itemsBlock, std::uint32_t byteCount,
+               LComparator* comparator, bool isSorted, bool keepSorted)
+{
+    InitArray(itemSize, comparator, isSorted, keepSorted);
+    if (itemsBlock) {
+        mItems = static_cast<unsigned char*>(itemsBlock);
+        mDataAllocated = byteCount;
+        mItemCount = mItemSize > 0 ? byteCount / mItemSize : 0;
+        mDataStored = mItemCount * mItemSize;
+    }
+}
+
+LArray::LArray(const LArray& source)
+{
+    CopyArray(source, false);
+}
+
+LArray& LArray::operator=(const LArray& source)
+{
+    if (this != &source && !IsLocked()) CopyArray(source, true);
+    return *this;
+}
+
+LArray::~LArray()
+{
+    DestroyArray();
+}
+
+void LArray::InitArray(std::uint32_t itemSize, LComparator* comparator, bool isSorted,
+                       bool keepSorted)
+{
+    mItemSize = itemSize;
+    mItemCount = 0;
+    mDataStored = 0;
+    mDataAllocated = 0;
+    mItems = nullptr;
+    mLockCount = 0;
+    mIteratorListHead = nullptr;
+    if (comparator) {
+        mComparator = comparator;
+        mOwnsComparator = true;
+    } else {
+        mComparator = itemSize == 4 ? static_cast<LComparator*>(LLongComparator::GetComparator())
+                                    : LComparator::GetComparator();
+        mOwnsComparator = false;
+    }
+    mIsSorted = isSorted;
+    mKeepSorted = keepSorted;
+}
+
+void LArray::CopyArray(const LArray& source, bool destroyOld)
+{
+    // Everything that can fail happens before the old contents go.
+    StPointerBlock items;
+    if (source.mDataStored > 0) {
+        items.Adopt(std::malloc(source.mDataStored));
+        if (!items.Get()) LException::Throw(err::kMemFullErr);
+        std::memcpy(items.Get(), source.mItems, source.mDataStored);
+    }
+    LComparator* comparator = source.mOwnsComparator ? source.mComparator->Clone()
+                                                     : source.mComparator;
+
+    if (destroyOld) DestroyArray();
+
+    mItemSize = source.mItemSize;
+    mItemCount = source.mItemCount;
+    mDataStored = source.mDataStored;
+    mDataAllocated = source.mDataStored;
+    mItems = static_cast<unsigned char*>(items.Release());
+    mLockCount = 0;
+    mIteratorListHead = nullptr;
+    mComparator = comparator;
+    mOwnsComparator = source.mOwnsComparator;
+    mIsSorted = source.mIsSorted;
+    mKeepSorted = source.mKeepSorted;
+}
+
+void LArray::DestroyArray()
+{
+    if (mOwnsComparator) delete mComparator;
+    mComparator = nullptr;
+    mOwnsComparator = false;
+
+    std::free(mItems);
+    mItems = nullptr;
+    mItemCount = 0;
+    mDataStored = 0;
+    mDataAllocated = 0;
+
+    LArrayIterator* iterator = mIteratorListHead;
+    mIteratorListHead = nullptr;
+    while (iterator) {
+        LArrayIterator* next = iterator->mNextIterator;
+        iterator->ArrayDied();
+        iterator = next;
+    }
+}
+
+// --- reading
+
+bool LArray::ValidIndex(ArrayIndexT& ioIndex) const
+{
+    if (ioIndex == kLastIndex) ioIndex = static_cast<ArrayIndexT>(mItemCount);
+    return ioIndex >= 1 && static_cast<std::uint32_t>(ioIndex) <= mItemCount;
+}
+
+bool LArray::FetchItemAt(ArrayIndexT index, void* outBuffer) const
+{
+    if (!ValidIndex(index)) return false;
+    PeekItem(index, outBuffer);
+    return true;
+}
+
+bool LArray::FetchItemAt(ArrayIndexT index, void* outBuffer, std::uint32_t& ioSize) const
+{
+    if (!ValidIndex(index)) {
+        ioSize = 0;
+        return false;
+    }
+    std::uint32_t bytes = std::min(mItemSize, ioSize);
+    std::memcpy(outBuffer, GetItemPtr(index), bytes);
+    ioSize = bytes;
+    return true;
+}
+
+void* LArray::GetItemsHandle()
+{
+    AdjustAllocation(0, 0);
+    return mItems;
+}
+
+void LArray::PeekItem(ArrayIndexT index, void* outBuffer) const
+{
+    CopyItemBytes(outBuffer, GetItemPtr(index), mItemSize);
+}
+
+void LArray::PokeItem(ArrayIndexT index, const void* item, std::uint32_t size)
+{
+    // Never more than the slot holds.
+    std::uint32_t bytes = (size == 0 || size > mItemSize) ? mItemSize : size;
+    if (bytes == mItemSize)
+        CopyItemBytes(GetItemPtr(index), item, mItemSize);
+    else
+        std::memcpy(GetItemPtr(index), item, bytes);
+}
+
+// --- searching
+
+ArrayIndexT LArray::FetchIndexOf(const void* item, std::uint32_t size) const
+{
+    if (mItemCount == 0) return 0;
+    if (size == 0) size = mItemSize;
+    return mIsSorted ? BinarySearch(item, size) : LinearSearch(item, size);
+}
+
+ArrayIndexT LArray::FetchIndexOfKey(const void* key) const
+{
+    if (mItemCount == 0) return 0;
+    return mIsSorted ? BinarySearchByKey(key) : LinearSearchByKey(key);
+}
+
+ArrayIndexT LArray::BinarySearch(const void* item, std::uint32_t size) const
+{
+    StArrayLock lock(mLockCount);
+    ArrayIndexT low = 1;
+    ArrayIndexT high = static_cast<ArrayIndexT>(mItemCount);
+    while (low <= high) {
+        ArrayIndexT mid = low + (high - low) / 2;
+        std::int32_t result = mComparator->Compare(GetItemPtr(mid), item, mItemSize, size);
+        if (result == 0) return mid;
+        if (result > 0)
+            high = mid - 1;
+        else
+            low = mid + 1;
+    }
+    return 0;
+}
+
+ArrayIndexT LArray::LinearSearch(const void* item, std::uint32_t size) const
+{
+    StArrayLock lock(mLockCount);
+    for (std::uint32_t index = 1; index <= mItemCount; ++index) {
+        if (mComparator->IsEqualTo(item, GetItemPtr(static_cast<ArrayIndexT>(index)), size, mItemSize))
+            return static_cast<ArrayIndexT>(index);
+    }
+    return 0;
+}
+
+ArrayIndexT LArray::BinarySearchByKey(const void* key) const
+{
+    StArrayLock lock(mLockCount);
+    ArrayIndexT low = 1;
+    ArrayIndexT high = static_cast<ArrayIndexT>(mItemCount);
+    while (low <= high) {
+        ArrayIndexT mid = low + (high - low) / 2;
+        std::int32_t result = mComparator->CompareToKey(GetItemPtr(mid), mItemSize, key);
+        if (result == 0) return mid;
+        if (result > 0)
+            high = mid - 1;
+        else
+            low = mid + 1;
+    }
+    return 0;
+}
+
+ArrayIndexT LArray::LinearSearchByKey(const void* key) const
+{
+    StArrayLock lock(mLockCount);
+    for (std::uint32_t index = 1; index <= mItemCount; ++index) {
+        if (mComparator->IsEqualToKey(GetItemPtr(static_cast<ArrayIndexT>(index)), mItemSize, key))
+            return static_cast<ArrayIndexT>(index);
+    }
+    return 0;
+}
+
+ArrayIndexT LArray::FetchInsertIndexOf(const void* item, std::uint32_t size) const
+{
+    if (!mIsSorted || !item) return kLastIndex;
+    if (mItemCount == 0) return 1;
+    if (size == 0) size = mItemSize;
+
+    // The binary search; an equal item takes the new one's place, otherwise the
+    // last comparison tells which side of the final probe it goes.
+    StArrayLock lock(mLockCount);
+    ArrayIndexT low = 1;
+    ArrayIndexT high = static_cast<ArrayIndexT>(mItemCount);
+    ArrayIndexT mid = 1;
+    std::int32_t result = 0;
+    while (low <= high) {
+        mid = low + (high - low) / 2;
+        result = mComparator->Compare(GetItemPtr(mid), item, mItemSize, size);
+        if (result == 0) return mid;
+        if (result > 0)
+            high = mid - 1;
+        else
+            low = mid + 1;
+    }
+    return result < 0 ? mid + 1 : mid;
+}
+
+ArrayIndexT LArray::FetchInsertIndexOfKey(const void* key) const
+{
+    if (!mIsSorted) return kLastIndex;
+    if (mItemCount == 0) return 1;
+
+    StArrayLock lock(mLockCount);
+    ArrayIndexT low = 1;
+    ArrayIndexT high = static_cast<ArrayIndexT>(mItemCount);
+    ArrayIndexT mid = 1;
+    std::int32_t result = 0;
+    while (low <= high) {
+        mid = low + (high - low) / 2;
+        result = mComparator->CompareToKey(GetItemPtr(mid), mItemSize, key);
+        if (result == 0) return mid;
+        if (result > 0)
+            high = mid - 1;
+        else
+            low = mid + 1;
+    }
+    return result < 0 ? mid + 1 : mid;
+}
+
+// --- changing
+
+ArrayIndexT LArray::AddItem(const void* item, std::uint32_t size)
+{
+    if (mKeepSorted) return InsertItemsAt(1, 0, item, size);
+    if (IsLocked()) return 0;
+
+    mIsSorted = false;
+    AdjustStorage(1);
+    ArrayIndexT index = static_cast<ArrayIndexT>(mItemCount);
+    StoreNewItems(1, index, item, size);
+    ItemsInserted(1, index);
+    return index;
+}
+
+ArrayIndexT LArray::InsertItemsAt(std::uint32_t count, ArrayIndexT atIndex,
+                                  const void* item, std::uint32_t size)
+{
+    if (count == 0 || IsLocked()) return 0;
+    if (mKeepSorted && !item) return 0;
+    if (size == 0) size = mItemSize;
+
+    if (mKeepSorted) {
+        if (!mIsSorted) Sort();
+        atIndex = FetchInsertIndexOf(item, size);
+    }
+
+    // An unsigned comparison: negative indices append too.
+    if (static_cast<std::uint32_t>(atIndex) > mItemCount)
+        atIndex = static_cast<ArrayIndexT>(mItemCount + 1);
+    else if (atIndex == 0)
+        atIndex = 1;
+
+    std::uint32_t oldCount = mItemCount;
+    AdjustStorage(static_cast<std::int32_t>(count));
+    if (static_cast<std::uint32_t>(atIndex) <= oldCount)
+        ShiftItems(atIndex, static_cast<ArrayIndexT>(oldCount), static_cast<std::int32_t>(count));
+
+    mIsSorted = mKeepSorted;
+    StoreNewItems(count, atIndex, item, size);
+    ItemsInserted(count, atIndex);
+    return atIndex;
+}
+
+void LArray::RemoveItemsAt(std::uint32_t count, ArrayIndexT atIndex)
+{
+    if (IsLocked() || count == 0 || !ValidIndex(atIndex)) return;
+
+    std::uint32_t available = mItemCount - static_cast<std::uint32_t>(atIndex) + 1;
+    if (count > available) count = available;
+
+    ArrayIndexT firstAfter = atIndex + static_cast<ArrayIndexT>(count);
+    if (static_cast<std::uint32_t>(firstAfter) <= mItemCount)
+        ShiftItems(firstAfter, static_cast<ArrayIndexT>(mItemCount), -static_cast<std::int32_t>(count));
+    AdjustStorage(-static_cast<std::int32_t>(count));
+    ItemsRemoved(count, atIndex);
+}
+
+bool LArray::RemoveLastItem(void* outBuffer)
+{
+    if (mItemCount == 0 || IsLocked()) return false;
+    ArrayIndexT last = static_cast<ArrayIndexT>(mItemCount);
+    PeekItem(last, outBuffer);
+    RemoveItemsAt(1, last);
+    return true;
+}
+
+bool LArray::RemoveLastItem(void* outBuffer, std::uint32_t& ioSize)
+{
+    if (mItemCount == 0 || IsLocked()) return false;
+    ArrayIndexT last = static_cast<ArrayIndexT>(mItemCount);
+    FetchItemAt(last, outBuffer, ioSize);
+    RemoveItemsAt(1, last);
+    return true;
+}
+
+ArrayIndexT LArray::AssignItemsAt(std::uint32_t count, ArrayIndexT atIndex,
+                                  const void* item, std::uint32_t size)
+{
+    if (!ValidIndex(atIndex) || count == 0 || !item) return 0;
+
+    if (mKeepSorted) {
+        RemoveItemsAt(count, atIndex);
+        return InsertItemsAt(count, atIndex, item, size);
+    }
+
+    std::uint64_t last = std::min<std::uint64_t>(std::uint64_t(atIndex) + count - 1, mItemCount);
+    for (std::uint64_t index = static_cast<std::uint64_t>(atIndex); index <= last; ++index)
+        PokeItem(static_cast<ArrayIndexT>(index), item, size);
+    mIsSorted = false;
+    return atIndex;
+}
+
+void LArray::SwapItems(ArrayIndexT index1, ArrayIndexT index2)
+{
+    if (mKeepSorted || !ValidIndex(index1) || !ValidIndex(index2)) return;
+
+    StPointerBlock buffer(mItemSize);
+    CopyItemBytes(buffer.Get(), GetItemPtr(index1), mItemSize);
+    CopyItemBytes(GetItemPtr(index1), GetItemPtr(index2), mItemSize);
+    CopyItemBytes(GetItemPtr(index2), buffer.Get(), mItemSize);
+    mIsSorted = false;
+}
+
+void LArray::MoveItem(ArrayIndexT fromIndex, ArrayIndexT toIndex)
+{
+    if (mKeepSorted || !ValidIndex(fromIndex) || !ValidIndex(toIndex) || fromIndex == toIndex)
+        return;
+
+    StPointerBlock buffer(mItemSize);
+    CopyItemBytes(buffer.Get(), GetItemPtr(fromIndex), mItemSize);
+    if (fromIndex < toIndex)
+        ShiftItems(fromIndex + 1, toIndex, -1);
+    else
+        ShiftItems(toIndex, fromIndex - 1, 1);
+    CopyItemBytes(GetItemPtr(toIndex), buffer.Get(), mItemSize);
+    mIsSorted = false;
+}
+
+void LArray::Remove(const void* item, std::uint32_t size)
+{
+    ArrayIndexT index = FetchIndexOf(item, size);
+    if (index != 0) RemoveItemsAt(1, index);
+}
+
+void LArray::Sort()
+{
+    if (mIsSorted || mItemCount < 2) {
+        mIsSorted = true;
+        return;
+    }
+
+    // Shell sort with the 3h + 1 gaps; the gap choice and the strict "<" decide
+    // where equal items end up, and saved list order follows it.
+    const ArrayIndexT count = static_cast<ArrayIndexT>(mItemCount);
+    ArrayIndexT gap = 1;
+    if (count >= 18) {
+        while (gap < count / 9) gap = 3 * gap + 1;
+    }
+
+    StPointerBlock buffer(mItemSize);
+    void* held = buffer.Get();
+    const std::uint32_t size = mItemSize;
+    for (; gap >= 1; gap /= 3) {
+        for (ArrayIndexT k = 1; k + gap <= count; ++k) {
+            CopyItemBytes(held, GetItemPtr(k + gap), size);
+            ArrayIndexT j = k;
+            while (j >= 1 && mComparator->Compare(held, GetItemPtr(j), size, size) < 0) {
+                CopyItemBytes(GetItemPtr(j + gap), GetItemPtr(j), size);
+                j -= gap;
+            }
+            CopyItemBytes(GetItemPtr(j + gap), held, size);
+        }
+    }
+    mIsSorted = true;
+}
+
+void LArray::AdjustAllocation(std::uint32_t extraItems, std::uint32_t)
+{
+    std::uint64_t bytes = (std::uint64_t(mItemCount) + extraItems) * mItemSize;
+    if (bytes > kMaxBytes) LException::Throw(err::kMemFullErr);
+    InternalAdjustAllocation(static_cast<std::uint32_t>(bytes));
+}
+
+// --- order and state
+
+void LArray::SetKeepSorted(bool keepSorted)
+{
+    mKeepSorted = keepSorted;
+    if (keepSorted) Sort();
+}
+
+void LArray::SetComparator(LComparator* comparator, bool owns)
+{
+    if (!comparator) return;
+    if (mOwnsComparator && mComparator != comparator) delete mComparator;
+    mComparator = comparator;
+    mOwnsComparator = owns;
+    if (mItemCount >= 2) mIsSorted = false;
+    if (mKeepSorted) Sort();
+}
+
+void LArray::AttachIterator(LArrayIterator* iterator)
+{
+    iterator->mNextIterator = mIteratorListHead;
+    mIteratorListHead = iterator;
+}
+
+void LArray::DetachIterator(LArrayIterator* iterator)
+{
+    LArrayIterator** link = &mIteratorListHead;
+    while (*link) {
+        if (*link == iterator) {
+            *link = iterator->mNextIterator;
+            iterator->mNextIterator = nullptr;
+            return;
+        }
+        link = &(*link)->mNextIterator;
+    }
+}
+
+void LArray::ItemsInserted(std::uint32_t count, ArrayIndexT atIndex)
+{
+    for (LArrayIterator* it = mIteratorListHead; it; it = it->mNextIterator)
+        it->ItemsInserted(count, atIndex);
+}
+
+void LArray::ItemsRemoved(std::uint32_t count, ArrayIndexT atIndex)
+{
+    for (LArrayIterator* it = mIteratorListHead; it; it = it->mNextIterator)
+        it->ItemsRemoved(count, atIndex);
+}
+
+// --- storage
+
+void LArray::InternalAdjustAllocation(std::uint32_t bytes)
+{
+    if (bytes == mDataAllocated) return;
+    if (bytes == 0) {
+        std::free(mItems);
+        mItems = nullptr;
+        mDataAllocated = 0;
+        return;
+    }
+    void* block = std::realloc(mItems, bytes);
+    if (!block) LException::Throw(err::kMemFullErr);
+    mItems = static_cast<unsigned char*>(block);
+    mDataAllocated = bytes;
+}
+
+void LArray::AdjustStorage(std::int32_t deltaItems)
+{
+    std::int64_t newCount = std::int64_t(mItemCount) + deltaItems;
+    std::uint64_t needed = std::uint64_t(newCount) * mItemSize;
+    if (newCount > std::numeric_limits<ArrayIndexT>::max() || needed > kMaxBytes)
+        LException::Throw(err::kMemFullErr);
+
+    if (needed > mDataAllocated) {
+        // At least double, so appending is amortised constant time; when that
+        // much is not to be had, try the exact need once.
+        std::uint64_t growth = std::max<std::uint64_t>(std::uint64_t(deltaItems) * mItemSize,
+                                                       mDataAllocated);
+        std::uint64_t request = std::min(std::uint64_t(mDataAllocated) + growth, kMaxBytes);
+        void* block = std::realloc(mItems, request);
+        if (!block) {
+            request = needed;
+            block = std::realloc(mItems, request);
+        }
+        if (!block) LException::Throw(err::kMemFullErr);
+        mItems = static_cast<unsigned char*>(block);
+        mDataAllocated = static_cast<std::uint32_t>(request);
+    } else if (deltaItems < 0) {
+        // Give back exactly what was removed, so the spare room stays as it was.
+        std::uint32_t removed = mDataStored - static_cast<std::uint32_t>(needed);
+        std::uint32_t bytes = mDataAllocated - removed;
+        if (bytes == 0) {
+            InternalAdjustAllocation(0);
+        } else if (void* block = std::realloc(mItems, bytes)) {
+            mItems = static_cast<unsigned char*>(block);
+            mDataAllocated = bytes;
+        }
+    }
+    mItemCount = static_cast<std::uint32_t>(newCount);
+    mDataStored = static_cast<std::uint32_t>(needed);
+}
+
+void LArray::ShiftItems(ArrayIndexT startIndex, ArrayIndexT endIndex, std::int32_t deltaItems)
+{
+    // Moves items startIndex..endIndex by deltaItems places.
+    if (endIndex < startIndex) return;
+    std::size_t bytes = std::size_t(endIndex - startIndex + 1) * mItemSize;
+    std::memmove(GetItemPtr(startIndex + deltaItems), GetItemPtr(startIndex), bytes);
+}
+
+void LArray::StoreNewItems(std::uint32_t count, ArrayIndexT atIndex, const void* item,
+                           std::uint32_t size)
+{
+    unsigned char* slot = static_cast<unsigned char*>(GetItemPtr(atIndex));
+    if (!item || (size != 0 && size < mItemSize)) {
+        // No value, or a short one: the rest of each slot is zero rather than stale bytes.
+        std::memset(slot, 0, std::size_t(count) * mItemSize);
+        if (!item) return;
+        for (std::uint32_t i = 0; i < count; ++i, slot += mItemSize)
+            std::memcpy(slot, item, size);
+        return;
+    }
+    for (std::uint32_t i = 0; i < count; ++i, slot += mItemSize)
+        CopyItemBytes(slot, item, mItemSize);
+}
+
+} // namespace ch

@@ -1,0 +1,295 @@
+#include "model/foundation/LStream.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <limits>
+
+#include "model/foundation/LException.h"
+#include "platform/core/text_encoding.h"
+
+namespace ch {
+
+namespace {
+
+template <typename U>
+U fromBigEndian(const unsigned char* bytes)
+{
+    U value = 0;
+    for (std::size_t i = 0; i < sizeof(U); ++i) value = static_cast<U>((value << 8) | bytes[i]);
+    return value;
+}
+
+template <typename U>
+void toBigEndian(U value, unsigned char* bytes)
+{
+    for (std::size_t i = sizeof(U); i-- > 0;) {
+        bytes[i] = static_cast<unsigned char>(value & 0xFF);
+        value = static_cast<U>(value >> 8);
+    }
+}
+
+// The unsigned integer of the same size as T (the double goes by its bits).
+template <typename T>
+using Bits = std::conditional_t<sizeof(T) == 1, std::uint8_t,
+             std::conditional_t<sizeof(T) == 2, std::uint16_t,
+             std::conditional_t<sizeof(T) == 4, std::uint32_t, std::uint64_t>>>;
+
+} // namespace
+
+template <typename T>
+std::int32_t LStream::ReadBigEndian(T& out)
+{
+    unsigned char bytes[sizeof(T)] = {};
+    const std::int32_t read = ReadData(bytes, sizeof(T));
+    // At the end of the data the value is not meaningful; make it zero rather
+    // than half a number.
+    out = read == std::int32_t(sizeof(T)) ? std::bit_cast<T>(fromBigEndian<Bits<T>>(bytes)) : T{};
+    return read;
+}
+
+template <typename T>
+std::int32_t LStream::WriteBigEndian(T value)
+{
+    unsigned char bytes[sizeof(T)];
+    toBigEndian(std::bit_cast<Bits<T>>(value), bytes);
+    std::int32_t count = sizeof(T);
+    PutBytes(bytes, count);
+    return count;
+}
+
+std::int32_t LStream::positionAt(FourCharCode tag)
+{
+    const unsigned char first = static_cast<unsigned char>(tag >> 24);
+    for (;;) {
+        unsigned char bytes[4];
+        if (PeekData(bytes, 4) < 4) {
+            SetMarker(0, streamFrom_End);
+            return -1;
+        }
+        if (fromBigEndian<std::uint32_t>(bytes) == tag) return GetMarker();
+        // Skip to the next byte that could start the tag.
+        std::int32_t step = 4;
+        for (std::int32_t k = 1; k < 4; ++k) {
+            if (bytes[k] == first) {
+                step = k;
+                break;
+            }
+        }
+        SetMarker(step, streamFrom_Marker);
+    }
+}
+
+std::int32_t LStream::SetMarker(std::int32_t offset, EStreamFrom from)
+{
+    std::int64_t target = mMarker;
+    switch (from) {
+    case streamFrom_Start: target = offset; break;
+    case streamFrom_End: target = std::int64_t(mLength) - offset; break;
+    case streamFrom_Marker: target = std::int64_t(mMarker) + offset; break;
+    default: break;
+    }
+    mMarker = static_cast<std::int32_t>(std::clamp<std::int64_t>(target, 0, mLength));
+    return mMarker;
+}
+
+void LStream::SetLength(std::int32_t length)
+{
+    mLength = std::max<std::int32_t>(length, 0);
+    if (mMarker > mLength) mMarker = mLength;
+}
+
+std::int32_t LStream::PutBytes(const void*, std::int32_t& count)
+{
+    count = 0;
+    return err::kWriteErr;
+}
+
+std::int32_t LStream::GetBytes(void*, std::int32_t& count)
+{
+    count = 0;
+    return err::kReadErr;
+}
+
+std::int32_t LStream::BytesLeft() const
+{
+    return std::max<std::int32_t>(GetLength() - GetMarker(), 0);
+}
+
+std::int32_t LStream::ReadBigOsType(FourCharCode& out) { return ReadBigEndian(out); }
+std::int32_t LStream::ReadObjectIdT(ObjectIdT& out) { return ReadBigEndian(out); }
+std::int32_t LStream::ReadDateT(DateT& out) { return ReadBigEndian(out); }
+std::int32_t LStream::ReadAmountT(AmountT& out) { return ReadBigEndian(out); }
+std::int32_t LStream::ReadQtyT(QtyT& out) { return ReadBigEndian(out); }
+std::int32_t LStream::ReadEnumT(EnumT& out) { return ReadBigEndian(out); }
+std::int32_t LStream::ReadLong(std::int32_t& out) { return ReadBigEndian(out); }
+std::int32_t LStream::ReadShort(std::int16_t& out) { return ReadBigEndian(out); }
+
+std::int32_t LStream::PeekBigOsType(FourCharCode& out)
+{
+    const std::int32_t marker = GetMarker();
+    const std::int32_t read = ReadBigOsType(out);
+    SetMarker(marker, streamFrom_Start);
+    return read;
+}
+
+std::string LStream::ReadCFString()
+{
+    const std::int32_t count = ReadCheckedLength();
+    std::string bytes(static_cast<std::size_t>(count), '\0');
+    ReadBlock(bytes.data(), count);
+    auto text = fromUtf16External(bytes);
+    if (!text) LException::Throw(err::kReadErr);
+    return std::move(*text);
+}
+
+std::int32_t LStream::ReadData(void* buffer, std::int32_t count)
+{
+    if (count <= 0) return 0;
+    GetBytes(buffer, count);
+    return count;
+}
+
+std::int32_t LStream::PeekData(void* buffer, std::int32_t count)
+{
+    const std::int32_t marker = GetMarker();
+    const std::int32_t read = ReadData(buffer, count);
+    SetMarker(marker, streamFrom_Start);
+    return read;
+}
+
+std::int32_t LStream::WriteBigOsType(FourCharCode value) { return WriteBigEndian(value); }
+std::int32_t LStream::WriteObjectIdT(ObjectIdT value) { return WriteBigEndian(value); }
+std::int32_t LStream::WriteDateT(DateT value) { return WriteBigEndian(value); }
+std::int32_t LStream::WriteLong(std::int32_t value) { return WriteBigEndian(value); }
+std::int32_t LStream::WriteQtyT(QtyT value) { return WriteBigEndian(value); }
+std::int32_t LStream::WriteShort(std::int16_t value) { return WriteBigEndian(value); }
+std::int32_t LStream::WriteAmountTT(AmountT value) { return WriteBigEndian(value); }
+std::int32_t LStream::WriteEnumT(EnumT value) { return WriteBigEndian(value); }
+
+void LStream::WriteBlock(const void* buffer, std::int32_t count)
+{
+    std::int32_t written = count;
+    if (const std::int32_t error = PutBytes(buffer, written); error != 0) LException::Throw(error);
+}
+
+namespace {
+
+// A length in front of a block, as its four big-endian bytes.
+void writeLength(LStream& stream, std::size_t length)
+{
+    if (length > std::size_t(std::numeric_limits<std::int32_t>::max()))
+        LException::Throw(err::kWriteErr);
+    unsigned char bytes[4];
+    toBigEndian(static_cast<std::uint32_t>(length), bytes);
+    stream.WriteBlock(bytes, 4);
+}
+
+} // namespace
+
+std::int32_t LStream::WriteCFString(std::string_view utf8)
+{
+    const std::string bytes = toUtf16External(utf8);
+    writeLength(*this, bytes.size());
+    WriteBlock(bytes.data(), static_cast<std::int32_t>(bytes.size()));
+    return static_cast<std::int32_t>(bytes.size()) + 4;
+}
+
+std::int32_t LStream::WriteCString(const char* text)
+{
+    const std::size_t length = text ? std::strlen(text) : 0;
+    writeLength(*this, length);
+    WriteBlock(text, static_cast<std::int32_t>(length));
+    return static_cast<std::int32_t>(length) + 4;
+}
+
+std::int32_t LStream::WritePString(const unsigned char* text)
+{
+    static constexpr unsigned char kEmpty[1] = {0};
+    if (!text) text = kEmpty;
+    WriteBlock(text, text[0] + 1);
+    return text[0] + 1;
+}
+
+std::int32_t LStream::WritePtr(const std::vector<char>* block)
+{
+    if (!block) {
+        unsigned char none[4];
+        toBigEndian(std::uint32_t(0xFFFFFFFF), none);
+        WriteBlock(none, 4);
+        return 4;
+    }
+    writeLength(*this, block->size());
+    WriteBlock(block->data(), static_cast<std::int32_t>(block->size()));
+    return static_cast<std::int32_t>(block->size()) + 4;
+}
+
+LStream& LStream::operator<<(double value)
+{
+    unsigned char bytes[8];
+    toBigEndian(std::bit_cast<std::uint64_t>(value), bytes);
+    WriteBlock(bytes, 8);
+    return *this;
+}
+
+void LStream::ReadBlock(void* buffer, std::int32_t count)
+{
+    if (count < 0) LException::Throw(err::kReadErr);
+    std::int32_t read = count;
+    if (const std::int32_t error = GetBytes(buffer, read); error != 0) LException::Throw(error);
+}
+
+std::int32_t LStream::ReadCheckedLength()
+{
+    unsigned char bytes[4];
+    ReadBlock(bytes, 4);
+    const auto length = static_cast<std::int32_t>(fromBigEndian<std::uint32_t>(bytes));
+    if (length < 0 || length > BytesLeft()) LException::Throw(err::kReadErr);
+    return length;
+}
+
+std::int32_t LStream::ReadCString(char* dest, std::size_t destSize)
+{
+    const std::int32_t length = ReadCheckedLength();
+    if (destSize == 0) {
+        SetMarker(length, streamFrom_Marker);
+        return length + 4;
+    }
+    // A stored text longer than the field is cut to it; the rest is skipped.
+    const auto kept = static_cast<std::int32_t>(std::min<std::size_t>(std::size_t(length), destSize - 1));
+    ReadBlock(dest, kept);
+    dest[kept] = '\0';
+    SetMarker(length - kept, streamFrom_Marker);
+    return length + 4;
+}
+
+std::int32_t LStream::ReadPString(Str255& dest)
+{
+    unsigned char length = 0;
+    ReadBlock(&length, 1);
+    ReadBlock(dest + 1, length);
+    dest[0] = length;
+    return length + 1;
+}
+
+std::optional<std::vector<char>> LStream::ReadPtr()
+{
+    unsigned char bytes[4];
+    ReadBlock(bytes, 4);
+    const auto size = static_cast<std::int32_t>(fromBigEndian<std::uint32_t>(bytes));
+    if (size == -1) return std::nullopt;
+    if (size < 0 || size > BytesLeft()) LException::Throw(err::kReadErr);
+    std::vector<char> block(static_cast<std::size_t>(size));
+    ReadBlock(block.data(), size);
+    return block;
+}
+
+LStream& LStream::operator>>(double& value)
+{
+    unsigned char bytes[8];
+    ReadBlock(bytes, 8);
+    value = std::bit_cast<double>(fromBigEndian<std::uint64_t>(bytes));
+    return *this;
+}
+
+} // namespace ch

@@ -1,0 +1,266 @@
+#include "model/foundation/LString.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace ch {
+
+namespace {
+
+std::size_t DecimalText(std::int32_t value, char (&out)[16])
+{
+    int written = std::snprintf(out, sizeof out, "%ld", static_cast<long>(value));
+    return written > 0 ? static_cast<std::size_t>(written) : 0;
+}
+
+} // namespace
+
+// --- free functions
+
+unsigned char* TCLpstrcpy(unsigned char* dest, const unsigned char* src)
+{
+    std::memmove(dest, src, std::size_t(src[0]) + 1);
+    return dest;
+}
+
+unsigned char* TCLpstrncpy(unsigned char* dest, const unsigned char* src, std::size_t n)
+{
+    std::size_t length = std::min<std::size_t>(src[0], std::min<std::size_t>(n, 255));
+    std::memmove(dest + 1, src + 1, length);
+    dest[0] = static_cast<unsigned char>(length);
+    return dest;
+}
+
+unsigned char* TCLpstrcat(unsigned char* dest, const unsigned char* src)
+{
+    return TCLpstrncat(dest, src, 255);
+}
+
+unsigned char* TCLpstrncat(unsigned char* dest, const unsigned char* src, std::size_t n)
+{
+    std::size_t limit = std::min<std::size_t>(n, 255);
+    std::size_t destLength = dest[0];
+    std::size_t result = std::min(destLength + src[0], limit);
+    if (result > destLength) std::memmove(dest + 1 + destLength, src + 1, result - destLength);
+    dest[0] = static_cast<unsigned char>(result);
+    return dest;
+}
+
+unsigned char* TCLpstrcatlong(unsigned char* dest, const unsigned char* src, std::int32_t value)
+{
+    TCLpstrcat(dest, src);
+    char digits[16];
+    std::size_t length = DecimalText(value, digits);
+    Str255 number;
+    number[0] = static_cast<unsigned char>(length);
+    std::memcpy(number + 1, digits, length);
+    return TCLpstrcat(dest, number);
+}
+
+std::size_t TCLctopstrcpy(unsigned char* dest, const char* src)
+{
+    return TCLctopstrncpy(dest, src, 255);
+}
+
+std::size_t TCLctopstrncpy(unsigned char* dest, const char* src, std::size_t n)
+{
+    std::size_t length = std::min(LString::CStringLength(src), n);
+    if (length > 0) std::memmove(dest + 1, src, length);
+    dest[0] = static_cast<unsigned char>(length);
+    return length;
+}
+
+char* TCLptocstrcpy(char* dest, const unsigned char* src)
+{
+    std::size_t length = src[0];
+    std::memmove(dest, src + 1, length);
+    dest[length] = '\0';
+    return dest;
+}
+
+char* TCLptocstrncpy(char* dest, const unsigned char* src, std::size_t n)
+{
+    std::size_t length = std::min<std::size_t>(src[0], n);
+    std::memmove(dest, src + 1, length);
+    dest[length] = '\0';
+    return dest;
+}
+
+// --- LString statics
+
+std::size_t LString::CStringLength(const char* text)
+{
+    if (!text) return 0;
+    std::size_t length = 0;
+    while (length < 255 && text[length] != '\0') ++length;
+    return length;
+}
+
+unsigned char* LString::CToPStr(char* text)
+{
+    if (!text) return nullptr;
+    std::size_t length = CStringLength(text);
+    std::memmove(text + 1, text, length);
+    text[0] = static_cast<char>(length);
+    return reinterpret_cast<unsigned char*>(text);
+}
+
+char* LString::PToCStr(unsigned char* text)
+{
+    if (!text) return nullptr;
+    std::size_t length = text[0];
+    std::memmove(text, text + 1, length);
+    text[length] = '\0';
+    return reinterpret_cast<char*>(text);
+}
+
+unsigned char* LString::CopyPStr(const unsigned char* src, unsigned char* dest, std::size_t destSize)
+{
+    if (destSize == 0) return dest;
+    std::size_t length = src ? std::min<std::size_t>(src[0], destSize - 1) : 0;
+    if (length > 0) std::memmove(dest + 1, src + 1, length);
+    dest[0] = static_cast<unsigned char>(length);
+    return dest;
+}
+
+unsigned char* LString::AppendPStr(unsigned char* dest, const unsigned char* src, std::size_t destSize)
+{
+    if (!src || destSize == 0) return dest;
+    std::size_t maxLength = std::min<std::size_t>(destSize - 1, 255);
+    std::size_t destLength = dest[0];
+    if (destLength >= maxLength) return dest;
+    std::size_t added = std::min<std::size_t>(src[0], maxLength - destLength);
+    std::memmove(dest + 1 + destLength, src + 1, added);
+    dest[0] = static_cast<unsigned char>(destLength + added);
+    return dest;
+}
+
+unsigned char* LString::FourCharCodeToPStr(FourCharCode code, unsigned char* dest)
+{
+    dest[0] = 4;
+    dest[1] = static_cast<unsigned char>(code >> 24);
+    dest[2] = static_cast<unsigned char>(code >> 16);
+    dest[3] = static_cast<unsigned char>(code >> 8);
+    dest[4] = static_cast<unsigned char>(code);
+    return dest;
+}
+
+void LString::PStrToFourCharCode(const unsigned char* text, FourCharCode& outCode)
+{
+    FourCharCode code = 0;
+    for (std::size_t i = 1; i <= 4; ++i)
+        code = (code << 8) | (i <= text[0] ? text[i] : static_cast<unsigned char>(' '));
+    outCode = code;
+}
+
+std::int16_t LString::CompareBytes(const void* text1, const void* text2,
+                                   std::uint8_t length1, std::uint8_t length2)
+{
+    std::size_t common = std::min(length1, length2);
+    int result = common > 0 ? std::memcmp(text1, text2, common) : 0;
+    if (result != 0) return result < 0 ? -1 : 1;
+    if (length1 == length2) return 0;
+    return length1 < length2 ? -1 : 1;
+}
+
+// --- LString instance operations
+
+LString& LString::Assign(const LString& other)
+{
+    if (&other != this) Assign(other.TextPtr(), other.Length());
+    return *this;
+}
+
+LString& LString::Assign(const unsigned char* pText)
+{
+    return pText ? Assign(pText + 1, pText[0]) : Assign(nullptr, 0);
+}
+
+LString& LString::Assign(const char* cText)
+{
+    return Assign(cText, CStringLength(cText));
+}
+
+LString& LString::Assign(const void* bytes, std::size_t length)
+{
+    length = std::min(length, GetMaxLength());
+    if (length > 0) std::memmove(mString + 1, bytes, length);
+    mString[0] = static_cast<unsigned char>(length);
+    return *this;
+}
+
+LString& LString::Assign(char character)
+{
+    return Assign(&character, 1);
+}
+
+LString& LString::Assign(std::int32_t number)
+{
+    char digits[16];
+    std::size_t length = DecimalText(number, digits);
+    return Assign(digits, length);
+}
+
+LString& LString::Append(const LString& other)
+{
+    // Copy first: other may be this string.
+    Str255 copy;
+    std::size_t length = other.Length();
+    std::memcpy(copy, other.TextPtr(), length);
+    return Append(copy, length);
+}
+
+LString& LString::Append(const unsigned char* pText)
+{
+    return pText ? Append(pText + 1, pText[0]) : *this;
+}
+
+LString& LString::Append(const char* cText)
+{
+    return Append(cText, CStringLength(cText));
+}
+
+LString& LString::Append(const void* bytes, std::size_t length)
+{
+    std::size_t current = Length();
+    std::size_t added = std::min(length, GetMaxLength() - current);
+    if (added > 0) std::memmove(mString + 1 + current, bytes, added);
+    mString[0] = static_cast<unsigned char>(current + added);
+    return *this;
+}
+
+LString& LString::Append(char character)
+{
+    return Append(&character, 1);
+}
+
+LString& LString::Append(std::int32_t number)
+{
+    char digits[16];
+    std::size_t length = DecimalText(number, digits);
+    return Append(digits, length);
+}
+
+LStr255 operator+(const LString& left, const LString& right)
+{
+    LStr255 result(left);
+    result.Append(right);
+    return result;
+}
+
+LStr255 operator+(const LString& left, const unsigned char* right)
+{
+    LStr255 result(left);
+    result.Append(right);
+    return result;
+}
+
+LStr255 operator+(const LString& left, char right)
+{
+    LStr255 result(left);
+    result.Append(right);
+    return result;
+}
+
+} // namespace ch

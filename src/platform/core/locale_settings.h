@@ -1,0 +1,45 @@
+#pragma once
+// The user's short date format and number separators: ICU's data for the
+// environment's locale, each overridable in the user defaults
+// ("NSShortDateFormatString" holds an ICU date pattern such as "dd.MM.yy";
+// "NSDecimalSeparator" and "NSThousandsSeparator" hold texts).
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/core/clock.h"
+
+namespace ch {
+
+class UserDefaults;
+
+inline constexpr std::string_view kShortDateFormatKey = "NSShortDateFormatString";
+inline constexpr std::string_view kDecimalSeparatorKey = "NSDecimalSeparator";
+inline constexpr std::string_view kThousandsSeparatorKey = "NSThousandsSeparator";
+
+struct LocaleSettings {
+    std::string localeId;            // ICU locale id, e.g. "de_DE"
+    std::string shortDatePattern;    // ICU pattern, e.g. "dd.MM.yy"
+    std::string decimalSeparator;    // e.g. ","
+    std::string groupingSeparator;   // e.g. "." (may be a no-break space)
+};
+
+// ICU's data for a locale ("" = the environment's locale).
+LocaleSettings localeSettingsFor(const std::string& icuLocaleId);
+
+// The environment's locale with the user defaults' overrides applied (read on
+// every call, so changed defaults take effect at once).
+LocaleSettings currentLocaleSettings(const UserDefaults& defaults);
+LocaleSettings currentLocaleSettings();   // with UserDefaults::standard()
+
+// A date in the short date pattern (Gregorian calendar).
+std::string formatShortDate(const CalendarDate& date, const LocaleSettings& settings);
+
+// Reads text written in the short date pattern; nullopt for empty or
+// unreadable text, or a date that does not exist. Two-digit years fall within
+// the 80 years before and 20 after today (from ch::today()).
+std::optional<CalendarDate> parseShortDate(std::string_view text,
+                                           const LocaleSettings& settings);
+
+} // namespace ch

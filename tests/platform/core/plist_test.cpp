@@ -1,0 +1,462 @@
+#include "platform/core/plist.h"
+#include "value_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <locale.h>
+#include <random>
+#include <sstream>
+
+namespace ch {
+namespace {
+
+constexpr std::int64_t kLongMax = std::numeric_limits<std::int64_t>::max();
+constexpr std::int64_t kLongMin = std::numeric_limits<std::int64_t>::min();
+
+// Every kind of value, with the awkward cases of each.
+Value sample()
+{
+    return Dictionary{
+        {"true", true},
+        {"false", false},
+        {"zero", 0},
+        {"minusOne", -1},
+        {"int64Max", Value(static_cast<long long>(kLongMax))},
+        {"int64Min", Value(static_cast<long long>(kLongMin))},
+        {"tenth", 0.1},
+        {"amount", 1234567.89},
+        {"tiny", 5e-324},
+        {"huge", 1e300},
+        {"string", "plain"},
+        {"markup", "a<b>&c \"d\" 'e'"},
+        {"nonBmp", "\xF0\x9F\x98\x80 \xF0\x9D\x84\x9E and \xC3\xA9\xE2\x82\xAC"},
+        {"empty", ""},
+        {"data", Bytes{0x00, 0x01, 0xfe, 0xff, 0x0a}},
+        {"emptyData", Bytes{}},
+        {"date", Date{700000000.0}},
+        {"dateBefore2001", Date{-31536000.0}},
+        {"uid", Uid{7}},
+        {"emptyArray", Array{}},
+        {"emptyDict", Dictionary{}},
+        {"nested", Array{Array{Array{}}, Dictionary{{"\xE2\x82\xAC key", Array{1, "x", Dictionary{}}}}}},
+    };
+}
+
+// Reals are compared bit for bit (0.0 and -0.0 differ), everything else by value.
+bool identical(const Value& a, const Value& b)
+{
+    if (a.isReal() && b.isReal())
+        return std::bit_cast<std::uint64_t>(*a.asReal()) == std::bit_cast<std::uint64_t>(*b.asReal());
+    if (a.isArray() && b.isArray()) {
+        const Array &x = *a.asArray(), &y = *b.asArray();
+        if (x.size() != y.size())
+            return false;
+        for (std::size_t i = 0; i < x.size(); ++i)
+            if (!identical(x[i], y[i]))
+                return false;
+        return true;
+    }
+    if (a.isDictionary() && b.isDictionary()) {
+        const Dictionary &x = *a.asDictionary(), &y = *b.asDictionary();
+        if (x.size() != y.size())
+            return false;
+        for (const auto entry : x) {
+            const Value* other = y.find(entry.key);
+            if (!other || !identical(entry.value, *other))
+                return false;
+        }
+        return true;
+    }
+    return a == b;
+}
+
+Value roundTrip(const Value& v, PlistFormat format)
+{
+    const PlistOutput out = writePlist(v, format);
+    EXPECT_TRUE(out.ok()) << out.error;
+    const ParseResult back = readPlist(out.bytes);
+    EXPECT_TRUE(back.ok()) << back.error;
+    return back.value;
+}
+
+TEST(Plist, EveryKindRoundTripsThroughBothForms)
+{
+    const Value original = sample();
+    for (const PlistFormat format : {PlistFormat::Xml, PlistFormat::Binary}) {
+        SCOPED_TRACE(format == PlistFormat::Xml ? "XML" : "binary");
+        const Value back = roundTrip(original, format);
+        EXPECT_TRUE(identical(back, original)) << testing::PrintToString(back);
+    }
+    // The sign of a zero survives the binary form only (libplist writes "0.0" in XML).
+    EXPECT_TRUE(identical(roundTrip(-0.0, PlistFormat::Binary), Value(-0.0)));
+    EXPECT_TRUE(looksLikeBinaryPlist(writePlist(original, PlistFormat::Binary).bytes));
+    // Dates keep their fraction (to the microsecond) in the binary form; the XML
+    // form carries whole seconds only.
+    EXPECT_EQ(roundTrip(Array{Date{12.5}}, PlistFormat::Binary), Value(Array{Date{12.5}}));
+    EXPECT_EQ(roundTrip(Date{-1.25}, PlistFormat::Binary), Value(Date{-1.25}));
+    // Scalars at the top level.
+    for (const Value& v : {Value(kLongMin), Value("top"), Value(0.1), Value(Bytes{}), Value(true)})
+        for (const PlistFormat format : {PlistFormat::Xml, PlistFormat::Binary})
+            EXPECT_TRUE(identical(roundTrip(v, format), v));
+}
+
+TEST(Plist, WritingRefusesWhatNoFormCanHold)
+{
+    const Value bad[] = {
+        Value(),
+        Array{1, Value()},
+        Dictionary{{"a", Value()}},
+        Value(std::string("nul\0inside", 10)),
+        Dictionary{{std::string("k\0", 2), 1}},
+        Date{1e12},
+        Date{std::numeric_limits<double>::infinity()},
+    };
+    for (const Value& v : bad)
+        for (const PlistFormat format : {PlistFormat::Xml, PlistFormat::Binary}) {
+            const PlistOutput out = writePlist(v, format);
+            EXPECT_FALSE(out.ok()) << testing::PrintToString(v);
+            EXPECT_TRUE(out.bytes.empty());
+        }
+    Value deep = 1;
+    for (int i = 0; i < 600; ++i) {
+        Array outer;
+        outer.push_back(std::move(deep));
+        deep = Value(std::move(outer));
+    }
+    EXPECT_FALSE(writePlist(deep, PlistFormat::Binary).ok());
+}
+
+std::string xmlDocument(const std::string& body)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">" + body + "</plist>\n";
+}
+
+TEST(Plist, ReadsXmlWrittenElsewhere)
+{
+    // A keyed archive in XML form holds its references as {"CF$UID" = n}.
+    const ParseResult uid = readPlist(xmlDocument(
+        "<dict><key>root</key><dict><key>CF$UID</key><integer>3</integer></dict>"
+        "<key>notUid</key><dict><key>CF$UID</key><string>3</string></dict></dict>"));
+    ASSERT_TRUE(uid.ok()) << uid.error;
+    EXPECT_EQ(uid.value["root"], Value(Uid{3}));
+    EXPECT_TRUE(uid.value["notUid"].isDictionary());
+
+    const ParseResult ints = readPlist(xmlDocument("<array><integer>-1</integer><integer>9223372036854775807</integer>"
+                                                   "<integer>-9223372036854775808</integer></array>"));
+    ASSERT_TRUE(ints.ok()) << ints.error;
+    EXPECT_EQ(ints.value, Value(Array{-1, Value(static_cast<long long>(kLongMax)), Value(static_cast<long long>(kLongMin))}));
+    // An unsigned integer our values cannot hold is refused, not wrapped to a negative number.
+    EXPECT_FALSE(readPlist(xmlDocument("<integer>18446744073709551615</integer>")).ok());
+}
+
+TEST(Plist, RealsIgnoreTheApplicationLocale)
+{
+    locale_t comma = locale_t(nullptr);
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "nl_NL.UTF-8", "ru_RU.UTF-8"})
+        if ((comma = newlocale(LC_ALL_MASK, name, locale_t(nullptr))))
+            break;
+    if (!comma)
+        GTEST_SKIP() << "no locale with a decimal comma installed";
+    const locale_t previous = uselocale(comma);
+    const PlistOutput out = writePlist(Array{0.1, 1234567.89}, PlistFormat::Xml);
+    const ParseResult read = readPlist(xmlDocument("<real>0.5</real>"));
+    const Value back = out.ok() ? readPlist(out.bytes).value : Value();
+    uselocale(previous);
+    freelocale(comma);
+
+    ASSERT_TRUE(out.ok()) << out.error;
+    EXPECT_EQ(out.bytes.find(','), std::string::npos) << out.bytes;
+    EXPECT_EQ(read.value, Value(0.5));
+    EXPECT_EQ(back, Value(Array{0.1, 1234567.89}));
+}
+
+// A binary property list assembled from raw objects: one-byte references,
+// two-byte offsets.
+std::string binaryPlist(const std::vector<std::string>& objects, std::size_t top = 0)
+{
+    std::string out = "bplist00";
+    std::vector<std::size_t> offsets;
+    for (const std::string& object : objects) {
+        offsets.push_back(out.size());
+        out += object;
+    }
+    const std::size_t table = out.size();
+    for (const std::size_t offset : offsets) {
+        out += char(offset >> 8);
+        out += char(offset & 0xff);
+    }
+    std::string trailer(32, '\0');
+    trailer[6] = 2; // offset size
+    trailer[7] = 1; // reference size
+    auto put64 = [&](std::size_t at, std::uint64_t v) {
+        for (int i = 7; i >= 0; --i, v >>= 8)
+            trailer[at + std::size_t(i)] = char(v & 0xff);
+    };
+    put64(8, objects.size());
+    put64(16, top);
+    put64(24, table);
+    return out + trailer;
+}
+
+std::string arrayOf(std::initializer_list<int> refs)
+{
+    std::string object(1, char(0xA0 | refs.size()));
+    for (const int ref : refs)
+        object += char(ref);
+    return object;
+}
+
+TEST(Plist, HostileBinaryInputGivesErrorsQuickly)
+{
+    const std::string one = "\x10\x01";
+    ASSERT_EQ(readPlist(binaryPlist({arrayOf({1, 1}), one})).value, Value(Array{1, 1}));
+
+    // Every level references the next twice: 2^40 values from a few hundred bytes.
+    std::vector<std::string> bomb;
+    for (int i = 0; i < 40; ++i)
+        bomb.push_back(arrayOf({i + 1, i + 1}));
+    bomb.push_back(one);
+    // A chain deeper than the depth limit.
+    std::vector<std::string> chain;
+    for (int i = 0; i < 250; ++i)
+        chain.push_back(arrayOf({i + 1}));
+    chain.push_back(one);
+
+    const struct {
+        const char* what;
+        std::string bytes;
+        PlistLimits limits;
+    } cases[] = {
+        {"expansion", binaryPlist(bomb), {}},
+        {"depth", binaryPlist(chain), {.maxDepth = 100}},
+        {"self reference", binaryPlist({arrayOf({0})}), {}},
+        {"cycle", binaryPlist({arrayOf({1}), arrayOf({0})}), {}},
+        {"missing object", binaryPlist({arrayOf({5})}), {}},
+        {"top beyond objects", binaryPlist({one}, 3), {}},
+        {"huge count", binaryPlist({std::string("\xAF\x13\xff\xff\xff\xff\xff\xff\xff\xff", 10)}), {}},
+        {"huge string", binaryPlist({std::string("\x5F\x12\x7f\xff\xff\xff", 6)}), {}},
+        {"number key", binaryPlist({std::string("\xD1\x01\x01", 3), one}), {}},
+        {"null object", binaryPlist({std::string(1, '\0')}), {}},
+        {"set", binaryPlist({std::string("\xC1\x01", 2), one}), {}},
+        {"bad real", binaryPlist({std::string("\x21\x00\x00", 3)}), {}},
+        {"only magic", "bplist00", {}},
+        {"too many values", binaryPlist({arrayOf({1, 1, 1}), one}), {.maxValues = 3}},
+        {"too large", binaryPlist({one}), {.maxInputBytes = 20}},
+        {"not a plist", "hello", {}},
+        {"empty", "", {}},
+    };
+    for (const auto& c : cases) {
+        const auto start = std::chrono::steady_clock::now();
+        const ParseResult result = readPlist(c.bytes, c.limits);
+        EXPECT_FALSE(result.ok()) << c.what;
+        EXPECT_FALSE(result.error.empty()) << c.what;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << c.what;
+    }
+
+    // Every prefix of a real file is refused without harm.
+    const std::string whole = writePlist(sample(), PlistFormat::Binary).bytes;
+    for (std::size_t n = 0; n < whole.size(); ++n)
+        EXPECT_FALSE(readPlist(std::string_view(whole).substr(0, n)).ok()) << n;
+}
+
+TEST(Plist, HostileXmlInputGivesErrors)
+{
+    std::string deep;
+    for (int i = 0; i < 100000; ++i)
+        deep += "<array>";
+    for (int i = 0; i < 100000; ++i)
+        deep += "</array>";
+    const std::string whole = writePlist(sample(), PlistFormat::Xml).bytes;
+    const std::string bad[] = {
+        xmlDocument(deep),
+        xmlDocument("<array><string>unclosed</array>"),
+        xmlDocument("<integer>18446744073709551616</integer>"),
+        whole.substr(0, whole.size() / 2),
+        "<plist",
+        "<",
+    };
+    for (const std::string& text : bad)
+        EXPECT_FALSE(readPlist(text).ok()) << text.substr(0, 80);
+    for (std::size_t n = 0; n + 10 < whole.size(); n += 7)
+        (void)readPlist(std::string_view(whole).substr(0, n)); // no crash, whatever the answer
+}
+
+// ------------------------------------------------ cross-check with plistlib
+//
+// Python's plistlib is an independent reader and writer of both forms. Values
+// travel between the two sides as tagged JSON holding only hex and decimal
+// text, so that both sides print exactly the same bytes for equal values.
+
+const char* const kPlistlibScript = R"PY(
+import datetime, json, plistlib, struct, sys
+EPOCH = datetime.datetime(2001, 1, 1)
+
+def enc(v):
+    if isinstance(v, bool): return ["b", v]
+    if isinstance(v, int): return ["i", str(v)]
+    if isinstance(v, float): return ["r", struct.pack(">d", v).hex()]
+    if isinstance(v, str): return ["s", v.encode("utf-8").hex()]
+    if isinstance(v, bytes): return ["d", v.hex()]
+    if isinstance(v, datetime.datetime):
+        return ["t", str((v - EPOCH) // datetime.timedelta(microseconds=1))]
+    if isinstance(v, plistlib.UID): return ["u", str(v.data)]
+    if isinstance(v, list): return ["a", [enc(x) for x in v]]
+    if isinstance(v, dict):
+        return ["m", sorted([k.encode("utf-8").hex(), enc(x)] for k, x in v.items())]
+    raise TypeError(type(v))
+
+def dec(t, uid):
+    tag, p = t
+    if tag == "b": return p
+    if tag == "i": return int(p)
+    if tag == "r": return struct.unpack(">d", bytes.fromhex(p))[0]
+    if tag == "s": return bytes.fromhex(p).decode("utf-8")
+    if tag == "d": return bytes.fromhex(p)
+    if tag == "t": return EPOCH + datetime.timedelta(microseconds=int(p))
+    if tag == "u": return plistlib.UID(int(p)) if uid else {"CF$UID": int(p)}
+    if tag == "a": return [dec(x, uid) for x in p]
+    if tag == "m": return {bytes.fromhex(k).decode("utf-8"): dec(x, uid) for k, x in p}
+    raise ValueError(tag)
+
+if sys.argv[1] == "read":
+    with open(sys.argv[2], "rb") as f:
+        value = plistlib.load(f)
+    with open(sys.argv[3], "w") as f:
+        f.write(json.dumps(enc(value), separators=(",", ":")))
+else:
+    with open(sys.argv[2]) as f:
+        tagged = json.load(f)
+    with open(sys.argv[3], "wb") as f:
+        plistlib.dump(dec(tagged, False), f, fmt=plistlib.FMT_XML)
+    with open(sys.argv[4], "wb") as f:
+        plistlib.dump(dec(tagged, True), f, fmt=plistlib.FMT_BINARY)
+)PY";
+
+std::string hex(std::string_view bytes)
+{
+    static const char digits[] = "0123456789abcdef";
+    std::string out;
+    for (const char c : bytes) {
+        out += digits[static_cast<unsigned char>(c) >> 4];
+        out += digits[static_cast<unsigned char>(c) & 0xF];
+    }
+    return out;
+}
+
+// The tagged JSON of a value, as the script prints it. In XML a UID is the
+// dictionary {"CF$UID" = n}.
+std::string tagged(const Value& v, bool uidAsDictionary)
+{
+    auto tag = [](const char* t, const std::string& payload) { return std::string("[\"") + t + "\",\"" + payload + "\"]"; };
+    switch (v.type()) {
+    case Value::Type::Bool: return std::string("[\"b\",") + (*v.asBool() ? "true" : "false") + "]";
+    case Value::Type::Integer: return tag("i", v.toString());
+    case Value::Type::Real: {
+        const auto bits = std::bit_cast<std::uint64_t>(*v.asReal());
+        std::string be;
+        for (int i = 7; i >= 0; --i)
+            be += char((bits >> (8 * i)) & 0xff);
+        return tag("r", hex(be));
+    }
+    case Value::Type::String: return tag("s", hex(*v.asString()));
+    case Value::Type::Data: {
+        const Bytes& d = *v.asData();
+        return tag("d", hex(std::string_view(reinterpret_cast<const char*>(d.data()), d.size())));
+    }
+    case Value::Type::Date: return tag("t", std::to_string(std::llround(v.asDate()->seconds * 1e6)));
+    case Value::Type::Uid:
+        if (uidAsDictionary)
+            return tagged(Dictionary{{"CF$UID", Value(static_cast<long long>(v.asUid()->index))}}, true);
+        return tag("u", std::to_string(v.asUid()->index));
+    case Value::Type::Array: {
+        std::string out = "[\"a\",[";
+        for (std::size_t i = 0; i < v.asArray()->size(); ++i)
+            out += (i ? "," : "") + tagged((*v.asArray())[i], uidAsDictionary);
+        return out + "]]";
+    }
+    case Value::Type::Dictionary: {
+        std::vector<std::pair<std::string, std::string>> entries;
+        for (const auto entry : *v.asDictionary())
+            entries.emplace_back(hex(entry.key), tagged(entry.value, uidAsDictionary));
+        std::sort(entries.begin(), entries.end());
+        std::string out = "[\"m\",[";
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            out += std::string(i ? "," : "") + "[\"" + entries[i].first + "\"," + entries[i].second + "]";
+        return out + "]]";
+    }
+    case Value::Type::Absent: break;
+    }
+    return "null";
+}
+
+class PlistlibCrossCheck : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (std::system("python3 -c 'import plistlib' >/dev/null 2>&1") != 0)
+            GTEST_SKIP() << "python3 with plistlib is not available";
+        std::random_device random;
+        mDir = std::filesystem::temp_directory_path() / ("ch-plist-" + std::to_string(random()));
+        std::filesystem::create_directories(mDir);
+        spit("check.py", kPlistlibScript);
+    }
+    void TearDown() override
+    {
+        if (!mDir.empty())
+            std::filesystem::remove_all(mDir);
+    }
+
+    void spit(const std::string& name, std::string_view bytes)
+    {
+        std::ofstream(mDir / name, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+    }
+    std::string slurp(const std::string& name)
+    {
+        std::ifstream in(mDir / name, std::ios::binary);
+        std::ostringstream out;
+        out << in.rdbuf();
+        return out.str();
+    }
+    bool python(const std::string& arguments)
+    {
+        const std::string command = "cd '" + mDir.string() + "' && python3 check.py " + arguments;
+        return std::system(command.c_str()) == 0;
+    }
+
+    std::filesystem::path mDir;
+};
+
+TEST_F(PlistlibCrossCheck, PlistlibReadsWhatWeWrite)
+{
+    const Value original = sample();
+    spit("ours.xml", writePlist(original, PlistFormat::Xml).bytes);
+    spit("ours.bplist", writePlist(original, PlistFormat::Binary).bytes);
+    ASSERT_TRUE(python("read ours.xml xml.json"));
+    ASSERT_TRUE(python("read ours.bplist bplist.json"));
+    EXPECT_EQ(slurp("xml.json"), tagged(original, true));
+    EXPECT_EQ(slurp("bplist.json"), tagged(original, false));
+}
+
+TEST_F(PlistlibCrossCheck, WeReadWhatPlistlibWrites)
+{
+    const Value original = sample();
+    spit("sample.json", tagged(original, false));
+    ASSERT_TRUE(python("write sample.json theirs.xml theirs.bplist"));
+    for (const char* name : {"theirs.xml", "theirs.bplist"}) {
+        SCOPED_TRACE(name);
+        const ParseResult back = readPlist(slurp(name));
+        ASSERT_TRUE(back.ok()) << back.error;
+        EXPECT_TRUE(identical(back.value, original)) << testing::PrintToString(back.value);
+    }
+}
+
+} // namespace
+} // namespace ch
