@@ -139,7 +139,10 @@ private:
 
     void writeString(std::string_view s)
     {
-        if (!s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return isBareChar(static_cast<unsigned char>(c)); })) {
+        // A bare text that begins like a comment would read back as one.
+        const bool commentLike = s.starts_with("//") || s.starts_with("/*");
+        if (!s.empty() && !commentLike &&
+            std::all_of(s.begin(), s.end(), [](char c) { return isBareChar(static_cast<unsigned char>(c)); })) {
             text += s;
             return;
         }

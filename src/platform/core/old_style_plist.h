@@ -2,11 +2,12 @@
 // The old-style (OpenStep) text form of property lists, as argument objects
 // are stored in the command journal, and the strings files of localized texts.
 //
-// Writing: dictionaries as "{key = value; ...}" with keys in ascending byte
-// order, arrays as "(a, b)", texts bare when they hold only
-// [A-Za-z0-9_$/:.-] and are not empty, otherwise quoted with escapes; numbers
-// as their decimal text (reals in the shortest form that reads back the same,
-// Booleans as 1 and 0); data as <hex>.
+// Writing: dictionaries as "{key = value; ...}" with keys in ascending order
+// of their UTF-16 units, arrays as "(a, b)", texts bare when they hold only
+// [A-Za-z0-9_$/:.-], are not empty and do not begin like a comment ("//" or
+// "/*"), otherwise quoted with escapes (non-ASCII characters stay as UTF-8);
+// numbers as their decimal text (reals in the shortest form that reads back
+// the same, Booleans as 1 and 0); data as <hex>.
 //
 // Reading gives dictionaries, arrays, strings and data: every scalar comes back
 // as text, and consumers convert it with Value::toInt and friends. Nesting depth

@@ -2,6 +2,7 @@
 
 #include <plist/plist.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -45,6 +46,13 @@ constexpr std::string_view kBinaryMagic = "bplist00";
 // Apple's absolute time and libplist both count from 2001-01-01; a binary date
 // carries a double, libplist hands it over as seconds and microseconds.
 constexpr double kMicro = 1e6;
+
+// libplist holds a date's whole seconds in 32 bits and converts beyond them
+// without a check; dates must stay inside, in either direction.
+bool dateInRange(double seconds)
+{
+    return std::fabs(seconds) < double(std::numeric_limits<std::int32_t>::max());
+}
 
 // ---------------------------------------------------------- binary checking
 //
@@ -144,13 +152,26 @@ private:
         return true;
     }
 
-    bool isStringObject(std::size_t object)
+    // A dictionary key must be a string without NUL characters (libplist
+    // aborts on a key whose length disagrees with its C string).
+    bool isUsableKey(std::size_t object)
     {
-        std::size_t offset = 0;
-        if (!objectOffset(object, offset))
+        std::size_t at = 0;
+        if (!objectOffset(object, at))
             return false;
-        const std::size_t type = byteAt(offset) >> 4;
-        return type == 0x5 || type == 0x6;
+        const std::size_t type = byteAt(at) >> 4;
+        if (type != 0x5 && type != 0x6)
+            return fail("binary property list with a key that is not a string");
+        std::uint64_t count = 0;
+        if (!readCount(at, count))
+            return false;
+        const std::uint64_t unit = type == 0x6 ? 2 : 1;
+        if (count > mTableOffset || !inside(at, count * unit))
+            return fail("binary property list with a truncated string or data");
+        for (std::size_t i = 0; i < count; ++i)
+            if (readUInt(at + i * unit, std::size_t(unit)) == 0)
+                return fail("binary property list with a NUL character in a key");
+        return true;
     }
 
     // Checks one object and, depth first, everything it references.
@@ -184,10 +205,13 @@ private:
             if ((info != 2 && info != 3) || !inside(at + 1, std::uint64_t(1) << info))
                 return fail("binary property list with an invalid real");
             break;
-        case 0x3:
+        case 0x3: {
             if (marker != 0x33 || !inside(at + 1, 8))
                 return fail("binary property list with an invalid date");
+            if (!dateInRange(std::bit_cast<double>(readUInt(at + 1, 8))))
+                return fail("binary property list with a date out of range");
             break;
+        }
         case 0x8:
             if (info > 7 || !inside(at + 1, info + 1))
                 return fail("binary property list with an invalid UID");
@@ -221,8 +245,8 @@ private:
             if (type == 0xD) {
                 keys = std::size_t(count);
                 for (std::size_t i = 0; i < keys; ++i)
-                    if (!isStringObject(children[i]))
-                        return error.empty() ? fail("binary property list with a key that is not a string") : false;
+                    if (!isUsableKey(children[i]))
+                        return false;
             }
             break;
         }
@@ -343,7 +367,10 @@ public:
             // fraction's magnitude: before 2001 the fraction counts backwards.
             // (Within the last second before 2001 the sign is lost to us.)
             const double fraction = double(micro) / kMicro;
-            out = Value(Date{seconds < 0 ? double(seconds) - fraction : double(seconds) + fraction});
+            const double total = seconds < 0 ? double(seconds) - fraction : double(seconds) + fraction;
+            if (!dateInRange(total))
+                return fail("property list with a date out of range");
+            out = Value(Date{total});
             return true;
         }
         case PLIST_UID: {
@@ -510,21 +537,16 @@ private:
 
     PlistPtr convertDate(double seconds)
     {
-        const double whole = std::floor(seconds);
-        if (!std::isfinite(seconds) || whole < double(std::numeric_limits<std::int32_t>::min()) ||
-            whole > double(std::numeric_limits<std::int32_t>::max())) {
+        if (!dateInRange(seconds)) {
             fail("date outside the range of the property-list writer");
             return nullptr;
         }
+        const double whole = std::floor(seconds);
         auto sec = std::int64_t(whole);
         auto micro = std::int64_t(std::llround((seconds - whole) * kMicro));
         if (micro >= 1000000) {
             micro -= 1000000;
             ++sec;
-        }
-        if (sec > std::numeric_limits<std::int32_t>::max()) {
-            fail("date outside the range of the property-list writer");
-            return nullptr;
         }
         return PlistPtr(plist_new_date(std::int32_t(sec), std::int32_t(micro)));
     }

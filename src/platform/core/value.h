@@ -118,7 +118,7 @@ public:
     Value(long long i) : mData(std::int64_t(i)) {}
     Value(unsigned u) : mData(std::int64_t(u)) {}
     Value(double d) : mData(d) {}
-    Value(const char* s) : mData(std::string(s)) {}
+    Value(const char* s) : mData(std::string(s ? s : "")) {}
     Value(std::string s) : mData(std::move(s)) {}
     Value(std::string_view s) : mData(std::string(s)) {}
     Value(Bytes bytes) : mData(std::move(bytes)) {}

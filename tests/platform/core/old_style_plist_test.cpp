@@ -62,6 +62,9 @@ TEST(OldStylePlist, WritesTextsBareOnlyFromTheSafeCharacters)
         {"tab\tline\nend\r", R"("tab\tline\nend\r")"},
         {std::string("nul\0bell\x07\x1b\x7f", 11), R"("nul\U0000bell\a\U001B\U007F")"},
         {"Zürich €", "\"Zürich €\""},
+        {"a//b", "a//b"},
+        {"//note", "\"//note\""}, // bare, it would read back as a comment
+        {"/*x", "\"/*x\""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.written);

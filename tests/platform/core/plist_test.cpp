@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <chrono>
 #include <cmath>
@@ -244,6 +245,8 @@ TEST(Plist, HostileBinaryInputGivesErrorsQuickly)
         {"huge count", binaryPlist({std::string("\xAF\x13\xff\xff\xff\xff\xff\xff\xff\xff", 10)}), {}},
         {"huge string", binaryPlist({std::string("\x5F\x12\x7f\xff\xff\xff", 6)}), {}},
         {"number key", binaryPlist({std::string("\xD1\x01\x01", 3), one}), {}},
+        {"NUL in a key", binaryPlist({std::string("\xD1\x01\x02", 3), std::string("\x53" "a\0b", 4), one}), {}},
+        {"date out of range", binaryPlist({std::string("\x33\x7f\xf0\0\0\0\0\0\0", 9)}), {}},
         {"null object", binaryPlist({std::string(1, '\0')}), {}},
         {"set", binaryPlist({std::string("\xC1\x01", 2), one}), {}},
         {"bad real", binaryPlist({std::string("\x21\x00\x00", 3)}), {}},

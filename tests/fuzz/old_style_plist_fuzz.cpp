@@ -1,0 +1,16 @@
+// libFuzzer target: the old-style text and strings-file readers.
+#include "old_style_plist_check.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string problem = ch::fuzz::checkOldStylePlist({reinterpret_cast<const char*>(data), size});
+    if (!problem.empty()) {
+        std::fprintf(stderr, "%s\n", problem.c_str());
+        std::abort();
+    }
+    return 0;
+}
