@@ -1,0 +1,231 @@
+#include "model/CDocAccounting.h"
+
+#include <unordered_set>
+#include <vector>
+
+#include "model/CAccountOwner.h"
+#include "model/CHierarchyRoot.h"
+#include "model/CNamedListArray.h"
+#include "model/CPreference.h"
+#include "model/ModelComparators.h"
+#include "model/foundation/CDate.h"
+#include "platform/core/unicode.h"
+
+namespace ch {
+
+namespace {
+
+std::unique_ptr<CNamedListArray> NewNamedList()
+{
+    return std::make_unique<CNamedListArray>(new LNamedlistArrayComparator, false);
+}
+
+std::unique_ptr<CNamedListArray> NewTransactionList()
+{
+    return std::make_unique<CNamedListArray>(new CTransactionComparator, false);
+}
+
+} // namespace
+
+CDocAccounting::CDocAccounting()
+    : mCurrencyList(NewNamedList()),
+      mAccountList(NewNamedList()),
+      mExpenseTypeList(NewNamedList()),
+      mTransactionList(NewTransactionList()),
+      mUnlinkedList(NewTransactionList()),
+      mAccountKindList(NewNamedList()),
+      mAccountOwnerList(NewNamedList()),
+      mAccountTypeList(NewNamedList()),
+      mRecurringList(NewTransactionList()),
+      mMasterExpenseTypeList(NewNamedList()),
+      mSpareTransactionList1(NewTransactionList()),
+      mSpareTransactionList2(NewTransactionList()),
+      mBankList(NewNamedList()),
+      mBudgetList(NewNamedList()),
+      mRootList(NewNamedList()),
+      mSpareNamedList(NewNamedList())
+{
+    // The account kinds; their ids are the master types of account types.
+    const struct {
+        ObjectIdT id;
+        const char* name;
+    } kinds[] = {{1, "Own Property"}, {2, "Debts/Liabilities"}, {3, "Profit And Loss"}, {6, "Assets"}};
+    ArrayIndexT position = 1;
+    for (const auto& kind : kinds) {
+        auto* placeholder = new CNonVisual(kind.id);
+        placeholder->Put_Name(kind.name);
+        mAccountKindList->InsertObjectAt(placeholder, position++);
+    }
+    mAccountKindList->Sort();
+
+    auto* accountRoot = new CHierarchyRoot(kAccountRootId);
+    accountRoot->Put_Name("Account Types");
+    accountRoot->Put_Document(this);
+    accountRoot->PutContents(mAccountTypeList.get(), type::kAccountType);
+    mRootList->InsertObjectAt(accountRoot, 1);
+
+    auto* groupRoot = new CHierarchyRoot(kExpenseTypeRootId);
+    groupRoot->Put_Name("Master Expensetypes");
+    groupRoot->Put_Document(this);
+    groupRoot->PutContents(mMasterExpenseTypeList.get(), type::kMasterExpenseType);
+    mRootList->InsertObjectAt(groupRoot, 1);
+}
+
+CDocAccounting::~CDocAccounting()
+{
+    DeleteAllObjects();
+}
+
+void CDocAccounting::DeleteAllObjects()
+{
+    // Leaves first (transactions own their lines), the fixed objects last. The
+    // lists are emptied before any object goes, so that no list ever holds a
+    // destroyed object; their listeners still hear 202 when the lists go.
+    CNamedListArray* lists[] = {
+        mTransactionList.get(), mUnlinkedList.get(), mSpareTransactionList1.get(),
+        mSpareTransactionList2.get(), mRecurringList.get(), mBudgetList.get(),
+        mAccountList.get(), mExpenseTypeList.get(), mMasterExpenseTypeList.get(),
+        mAccountTypeList.get(), mCurrencyList.get(), mBankList.get(),
+        mAccountOwnerList.get(), mRootList.get(), mAccountKindList.get(), mSpareNamedList.get()};
+
+    std::vector<CNonVisual*> objects;
+    for (CNamedListArray* list : lists) {
+        auto count = static_cast<ArrayIndexT>(list->GetCount());
+        for (ArrayIndexT i = 1; i <= count; ++i) objects.push_back(list->ObjectAt(i));
+        list->StopBroadcasting();
+        list->RemoveItemsAt(list->GetCount(), 1);
+        list->StartBroadcasting();
+    }
+
+    std::unordered_set<CNonVisual*> deleted;
+    for (CNonVisual* object : objects) {
+        if (object && deleted.insert(object).second) delete object;
+    }
+    delete mPreference;
+    mPreference = nullptr;
+    mCopiedTransaction = nullptr;
+}
+
+void CDocAccounting::SetModified(unsigned char)
+{
+}
+
+FourCharCode CDocAccounting::fileVersion() const
+{
+    return mPreference ? mPreference->Get_Version() : 0;
+}
+
+// --- look-ups
+
+CHierarchyRoot* CDocAccounting::Get_AccountRoot() const
+{
+    return static_cast<CHierarchyRoot*>(mRootList->GetValueForId(kAccountRootId));
+}
+
+CHierarchyRoot* CDocAccounting::Get_ExpenseTypeRoot() const
+{
+    return static_cast<CHierarchyRoot*>(mRootList->GetValueForId(kExpenseTypeRootId));
+}
+
+CAccountOwner* CDocAccounting::Get_Me() const
+{
+    return GetAccountOwnerForId(1);
+}
+
+CAccountOwner* CDocAccounting::GetAccountOwnerForId(ObjectIdT id) const
+{
+    return static_cast<CAccountOwner*>(mAccountOwnerList->GetValueForId(id));
+}
+
+CAccountOwner* CDocAccounting::GetAccountOwnerForName(TextRef name) const
+{
+    CNonVisual* owner = nullptr;
+    ArrayIndexT position = 0;
+    if (mAccountOwnerList->GetIdForValue(name, owner, position) == -1) return nullptr;
+    return static_cast<CAccountOwner*>(owner);
+}
+
+CAccountOwner* CDocAccounting::GetAccountOwnerForUID(TextRef uid) const
+{
+    if (!uid) return nullptr;
+    auto count = static_cast<ArrayIndexT>(mAccountOwnerList->GetCount());
+    for (ArrayIndexT i = 1; i <= count; ++i) {
+        auto* owner = static_cast<CAccountOwner*>(mAccountOwnerList->ObjectAt(i));
+        const auto& ownerUid = owner->Get_mCFAddressbookId();
+        if (ownerUid && equalsCaseInsensitive(*ownerUid, *uid)) return owner;
+    }
+    return nullptr;
+}
+
+ObjectIdT CDocAccounting::Get_HomeCurrency(CNonVisual*& outCurrency) const
+{
+    ObjectIdT id = mPreference ? mPreference->Get_mHomeCurrency() : 1;
+    outCurrency = mCurrencyList->GetValueForId(id);
+    return id;
+}
+
+ObjectIdT CDocAccounting::Get_InputCurrency(CNonVisual*& outCurrency) const
+{
+    ObjectIdT id = mPreference ? mPreference->Get_mInputCurrency() : 1;
+    outCurrency = mCurrencyList->GetValueForId(id);
+    return id;
+}
+
+DateT CDocAccounting::GetEarliestDate() const
+{
+    CNonVisual* oldest = mTransactionList->ObjectAt(LArray::kLastIndex);
+    return oldest ? oldest->Get_SortDate() : CDate::GetNowAsDateT();
+}
+
+bool CDocAccounting::DateIsFromPreviousYear(DateT date) const
+{
+    return mPreference && mPreference->DateIsFromPreviousYear(date);
+}
+
+bool CDocAccounting::DateIsFromThisYear(DateT date) const
+{
+    return mPreference && mPreference->DateIsFromThisYear(date);
+}
+
+bool CDocAccounting::RecurringTransactionExistsForAccount(CAccount* account) const
+{
+    auto count = static_cast<ArrayIndexT>(mRecurringList->GetCount());
+    for (ArrayIndexT i = 1; i <= count; ++i) {
+        if (mRecurringList->ObjectAt(i)->IsOnAccount(account)) return true;
+    }
+    return false;
+}
+
+bool CDocAccounting::RecurringTransactionExistsForExpenseType(CExpenseType* category) const
+{
+    auto count = static_cast<ArrayIndexT>(mRecurringList->GetCount());
+    for (ArrayIndexT i = 1; i <= count; ++i) {
+        if (mRecurringList->ObjectAt(i)->IsOnExpenseType(category)) return true;
+    }
+    return false;
+}
+
+// --- insertion
+
+CAccountOwner* CDocAccounting::InsertAccountOwner(ObjectIdT id, TextRef name, TextRef firstName,
+                                                  TextRef address, TextRef phone, TextRef fax,
+                                                  TextRef eMail, TextRef vatNumber)
+{
+    CAccountOwner* owner = nullptr;
+    if (id == 1) owner = Get_Me();
+    if (!owner) {
+        bool idIsFree = id > 0 && !GetAccountOwnerForId(id);
+        owner = idIsFree ? new CAccountOwner(id) : new CAccountOwner();
+        owner->Put_Document(this);
+        mAccountOwnerList->InsertObjectAt(owner, 1);
+    }
+    if (name) owner->Import(name, firstName, address, phone, fax, eMail, vatNumber);
+    return owner;
+}
+
+bool CDocAccounting::ChangeHomeCurrency(ObjectIdT newId, ObjectIdT)
+{
+    return mCurrencyList->GetValueForId(newId) != nullptr;
+}
+
+} // namespace ch

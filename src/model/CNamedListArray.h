@@ -1,0 +1,136 @@
+#pragma once
+// CNamedListArray: the list of model objects that every collection of the
+// document uses. It holds object pointers (never the objects: the document
+// owns them), tells its listeners of insertions (2005, then 2015 with the
+// object) and removals (2005, then 2016 with the first removed object), and
+// finds objects by id, by name and by the beginning of a name. Positions are
+// 1-based; kNoPosition (-1) means none.
+//
+// Accounts, account types, categories and category groups are unique by id
+// in a list: inserting one whose id is taken is refused with kRefused.
+//
+// Look-up by id goes through an index that is built on first use and kept up
+// to date by every change of the list and by every change of a listed
+// object's id, so it answers in constant time whatever the list's order.
+
+#include <cstdint>
+#include <memory>
+
+#include "model/CNonVisual.h"
+#include "model/foundation/LArray.h"
+#include "model/foundation/LBroadcaster.h"
+
+namespace ch {
+
+class LComparator;
+
+namespace detail {
+// The id index of a list. A base of its own, declared before the array and
+// broadcaster parts, so that it outlives the list's last message (202).
+class NamedListIdIndex {
+protected:
+    struct Index;
+    NamedListIdIndex();
+    ~NamedListIdIndex();
+    NamedListIdIndex(const NamedListIdIndex&) = delete;
+    NamedListIdIndex& operator=(const NamedListIdIndex&) = delete;
+
+    mutable std::unique_ptr<Index> mIdIndex;   // null until a look-up by id needs it
+};
+} // namespace detail
+
+class CNamedListArray : private detail::NamedListIdIndex, public LArray, public LBroadcaster {
+public:
+    static constexpr ArrayIndexT kNoPosition = -1;
+    static constexpr ArrayIndexT kRefused = -1;
+
+    // No comparator of its own (the shared one), sorted, keep-sorted off.
+    CNamedListArray();
+    // The list owns the comparator.
+    explicit CNamedListArray(LComparator* comparator, bool keepSorted = false);
+    // Copies the items and flags; no listeners.
+    CNamedListArray(const CNamedListArray& source);
+    CNamedListArray& operator=(const CNamedListArray& source);
+    // Sends 202, then the array goes; the objects are not touched.
+    ~CNamedListArray() override;
+
+    // --- changing
+    // Refuses (kRefused, no broadcast) an account, account type, category or
+    // category group whose id is already listed; else inserts, broadcasts 2005
+    // and, for a single item, 2015 with the object.
+    ArrayIndexT InsertItemsAt(std::uint32_t count, ArrayIndexT atIndex, const void* item,
+                              std::uint32_t size = 0) override;
+    // Removes, then broadcasts 2005 and 2016 with the object that stood at
+    // atIndex (null when atIndex named no item).
+    void RemoveItemsAt(std::uint32_t count, ArrayIndexT atIndex) override;
+    ArrayIndexT AddItem(const void* item, std::uint32_t size = 0) override;
+    ArrayIndexT AssignItemsAt(std::uint32_t count, ArrayIndexT atIndex, const void* item,
+                              std::uint32_t size = 0) override;
+
+    // Typed forms of InsertItemsAt for one object.
+    ArrayIndexT InsertObjectAt(CNonVisual* object, ArrayIndexT atIndex);
+    ArrayIndexT AppendObject(CNonVisual* object) { return InsertObjectAt(object, kLastIndex); }
+
+    // Clears the sorted flag, so that the next sort or keep-sorted insertion
+    // orders the list again.
+    virtual void SetNotSorted();
+    // Removes the object's first occurrence (with the broadcasts of
+    // RemoveItemsAt); false when it is not listed. The object is not deleted.
+    virtual bool RemoveObject(CNonVisual* object);
+
+    // --- look-ups
+    // The object at a position (kLastIndex = the last); null when none.
+    CNonVisual* ObjectAt(ArrayIndexT index) const;
+
+    // The first object with the id: sets outObject and outPosition and returns
+    // its display name. None: null object, kNoPosition, no name.
+    TextRef GetValueForId(ObjectIdT id, CNonVisual*& outObject, ArrayIndexT& outPosition) const;
+    CNonVisual* GetValueForId(ObjectIdT id) const;
+    // The first object whose display name equals the name, ignoring case:
+    // sets outObject and outPosition and returns its id. outPosition is 1
+    // first; none: -1 and outObject untouched.
+    ObjectIdT GetIdForValue(TextRef name, CNonVisual*& outObject, ArrayIndexT& outPosition) const;
+    // The last position of the object; 0 when absent.
+    ArrayIndexT FetchIndexOfObject(const CNonVisual* object) const;
+    // True when another object has the object's id: sets outOther, its name
+    // and its position. Else outOther null, position kNoPosition.
+    bool CheckIdIsUnique(const CNonVisual* object, CNonVisual*& outOther,
+                         char (&outName)[kNameSize], ArrayIndexT& outPosition) const;
+
+    // Start after ioPosition (0: from the first), counting each object
+    // visited into ioPosition; the first object whose display name begins
+    // with the name (or equals it), ignoring case. Calling again with the
+    // returned position finds the next match. The two behave alike.
+    virtual CNonVisual* FindObjectByName(TextRef name, ArrayIndexT& ioPosition) const;
+    virtual CNonVisual* FindObjectStartingWithName(TextRef name, ArrayIndexT& ioPosition) const;
+    // Sorts, then the object named text; else the object whose id the text
+    // reads as (see TextToId); else null.
+    virtual CNonVisual* SearchObject(TextRef text, ArrayIndexT& ioPosition);
+
+    // The sum of the objects' amounts.
+    double Get_Amount() const;
+
+    // A text read as an id: its leading integer; a value of 0 counts as id 0
+    // only for the text "0", otherwise as kNoSuchId.
+    static constexpr ObjectIdT kNoSuchId = -999;
+    static ObjectIdT TextToId(TextRef text);
+
+    // Called by CNonVisual whenever an object's id changes.
+    static void NoteIdChanged(const CNonVisual* object);
+
+private:
+    // The first object with the id and its position (when asked for).
+    CNonVisual* FirstWithId(ObjectIdT id, ArrayIndexT* outPosition) const;
+    // The first position of an object known to be listed.
+    ArrayIndexT FirstPositionOf(const CNonVisual* object) const;
+    void EnsureIndex() const;
+    void IndexAdd(CNonVisual* object, std::uint32_t times = 1) const;
+    void IndexRemove(const CNonVisual* object) const;
+    void DropIndex() const;
+    // Occurrences of the object according to the index (built on demand).
+    std::uint32_t Occurrences(const CNonVisual* object) const;
+
+    bool mInsertRouted = false;   // set by InsertItemsAt, read by AddItem
+};
+
+} // namespace ch

@@ -1,0 +1,252 @@
+#include "model/CNonVisual.h"
+
+#include <cstring>
+#include <limits>
+
+#include "model/CNamedListArray.h"
+#include "model/foundation/CErrorManager.h"
+#include "model/foundation/LStream.h"
+#include "platform/core/text_encoding.h"
+#include "platform/core/unicode.h"
+
+namespace ch {
+
+ObjectIdT CNonVisual::mi_MaxId = 0;
+
+std::string MacRomanToUnicode(std::string_view text)
+{
+    return decode(text, encoding::macRoman).value_or(std::string());
+}
+
+void CopyToField(char* field, std::size_t fieldSize, const char* text)
+{
+    if (fieldSize == 0) return;
+    std::size_t length = text ? strnlen(text, fieldSize - 1) : 0;
+    if (length > 0) std::memcpy(field, text, length);
+    field[length] = '\0';
+}
+
+// --- construction
+
+CNonVisual::CNonVisual()
+{
+    Initialize();
+    Put_Id(-1);
+}
+
+CNonVisual::CNonVisual(ObjectIdT id)
+{
+    Initialize();
+    Put_Id(id);
+}
+
+void CNonVisual::Initialize()
+{
+    mUnicodeName = std::string();
+    Put_Name("Name");
+    SetObjectType(type::kNone);
+    mStatus = status::kNew;
+    mIsOpen = false;
+}
+
+CNonVisual::CNonVisual(LStream* stream, FourCharCode version)
+{
+    FourCharCode typeCode = 0;
+    stream->ReadBigOsType(typeCode);
+    SetObjectType(typeCode);
+
+    ObjectIdT id = 0;
+    stream->ReadObjectIdT(id);
+    Put_Id(id);
+
+    char name[kNameSize] = {};
+    stream->ReadCString(name);
+    Put_Name(name);
+
+    EnumT objectStatus = 0;
+    stream->ReadEnumT(objectStatus);
+    Put_Status(objectStatus);
+
+    if (version::AtLeast(version, version::k1_01)) {
+        EnumT open = 0;
+        stream->ReadEnumT(open);
+        Put_mb_IsOpen(open != 0);
+    }
+    if (version::AtLeast(version, version::k1_10)) {
+        // Kept as stored, byte for byte.
+        mUnicodeName = stream->ReadCFString();
+        mDescription = stream->ReadCFString();
+    }
+    // Older files: the Unicode name came from the 8-bit name above, no description.
+}
+
+CNonVisual::~CNonVisual()
+{
+    BroadcastMessage(msg::kObjectDestroyed);
+}
+
+// --- names
+
+void CNonVisual::Get_Name(char (&out)[kNameSize]) const
+{
+    std::memcpy(out, mName, kNameSize);
+}
+
+void CNonVisual::Get_NameOnly(char (&out)[kNameSize]) const
+{
+    Get_Name(out);
+}
+
+bool CNonVisual::Put_Name(const char* name)
+{
+    CopyToField(mName, name);
+    Put_StringrefName(MacRomanToUnicode(mName));
+    BroadcastMessage(msg::kNameChanged);
+    return true;
+}
+
+bool CNonVisual::Put_StringrefName(TextRef name)
+{
+    if (!name) return false;
+    if (mUnicodeName && compareLocalized(*mUnicodeName, *name) == 0) return true;
+    mUnicodeName = std::string(*name);
+    BroadcastMessage(msg::kNameChanged);
+    return true;
+}
+
+bool CNonVisual::Put_StringrefDesc(TextRef description)
+{
+    if (!description) {
+        mDescription.clear();
+        return true;
+    }
+    if (compareLocalized(mDescription, *description) != 0) mDescription = std::string(*description);
+    return true;
+}
+
+const std::string& CNonVisual::Get_StringrefName() const
+{
+    if (!mUnicodeName) mUnicodeName = MacRomanToUnicode(mName);
+    return *mUnicodeName;
+}
+
+const std::string& CNonVisual::CalculateKey() const
+{
+    if (!mKey) mKey = fourCCToString(mObjectType) + std::to_string(mId);
+    return *mKey;
+}
+
+// --- state
+
+bool CNonVisual::Validate()
+{
+    mStatus = status::kNormal;
+    return true;
+}
+
+bool CNonVisual::Put_Status(ObjectStatusT newStatus)
+{
+    mStatus = newStatus;
+    return true;
+}
+
+bool CNonVisual::Put_Document(CDocAccounting* document)
+{
+    mDocument = document;
+    return true;
+}
+
+bool CNonVisual::Put_mb_IsOpen(bool isOpen)
+{
+    mIsOpen = isOpen;
+    return true;
+}
+
+bool CNonVisual::Put_mParentId(ObjectIdT)
+{
+    CErrorManager::RaiseError(163);
+    return false;
+}
+
+// --- ids
+
+ObjectIdT CNonVisual::NextId(ObjectIdT& counter)
+{
+    if (counter < std::numeric_limits<ObjectIdT>::max()) ++counter;
+    return counter;
+}
+
+void CNonVisual::RaiseCounter(ObjectIdT& counter, ObjectIdT id)
+{
+    if (id > counter && std::int64_t(id) - counter <= kMaxIdJump) counter = id;
+}
+
+bool CNonVisual::Put_Id(ObjectIdT id)
+{
+    if (id == kTemporaryId) {
+        StoreId(1);
+    } else if (id < 0) {
+        StoreId(NextId(mi_MaxId));
+    } else {
+        StoreId(id);
+        RaiseCounter(mi_MaxId, id);
+    }
+    return true;
+}
+
+void CNonVisual::StoreId(ObjectIdT id)
+{
+    if (id == mId) return;
+    mId = id;
+    CNamedListArray::NoteIdChanged(this);
+}
+
+void CNonVisual::CopyFromObject(const CNonVisual* source)
+{
+    Put_Id(-1);
+    Put_Name(source->mName);
+    Put_Status(status::kNew);
+}
+
+// --- deletion
+
+bool CNonVisual::BeforeDelete()
+{
+    CErrorManager::RaiseError(136);
+    return false;
+}
+
+bool CNonVisual::DeleteSelf()
+{
+    if (!BeforeDelete()) return false;
+    delete this;
+    return true;
+}
+
+// --- streams
+
+void CNonVisual::PutStream(LStream* stream)
+{
+    stream->WriteBigOsType(mObjectType);
+    stream->WriteObjectIdT(mId);
+    stream->WriteCString(mName);
+    stream->WriteEnumT(mStatus);
+    if (mObjectType == type::kPreference) return;
+    stream->WriteEnumT(mIsOpen ? 1 : 0);
+    stream->WriteCFString(Get_StringrefName());
+    stream->WriteCFString(mDescription);
+}
+
+bool CNonVisual::Export(LStream* stream, char) const
+{
+    std::string line = fourCCToString(mObjectType);
+    line += '\t';
+    line += std::to_string(mId);
+    line += '\t';
+    line += mName;
+    line += '\t';
+    stream->WriteBlock(line.data(), static_cast<std::int32_t>(line.size()));
+    return true;
+}
+
+} // namespace ch

@@ -1,0 +1,7 @@
+#include "model/DocumentServices.h"
+
+namespace ch {
+
+DocumentServices::~DocumentServices() = default;
+
+} // namespace ch
