@@ -20,6 +20,13 @@ std::unique_ptr<CNamedListArray> NewNamedList()
     return std::make_unique<CNamedListArray>(new LNamedlistArrayComparator, false);
 }
 
+// A list of the chart of accounts: by name, with its sub-lists by kind.
+template <typename List>
+std::unique_ptr<List> NewChartList()
+{
+    return std::make_unique<List>(new LNamedlistArrayComparator, false);
+}
+
 std::unique_ptr<CNamedListArray> NewTransactionList()
 {
     return std::make_unique<CNamedListArray>(new CTransactionComparator, false);
@@ -28,16 +35,16 @@ std::unique_ptr<CNamedListArray> NewTransactionList()
 } // namespace
 
 CDocAccounting::CDocAccounting()
-    : mCurrencyList(NewNamedList()),
-      mAccountList(NewNamedList()),
-      mExpenseTypeList(NewNamedList()),
-      mTransactionList(NewTransactionList()),
+    : mCurrencyList(NewChartList<CCurrencyArray>()),
+      mAccountList(NewChartList<CAccountArray>()),
+      mExpenseTypeList(NewChartList<CExpenseTypeArray>()),
+      mTransactionList(std::make_unique<CTransactionArray>(new CTransactionComparator, false)),
       mUnlinkedList(NewTransactionList()),
       mAccountKindList(NewNamedList()),
       mAccountOwnerList(NewNamedList()),
-      mAccountTypeList(NewNamedList()),
+      mAccountTypeList(NewChartList<CAccountTypeArray>()),
       mRecurringList(NewTransactionList()),
-      mMasterExpenseTypeList(NewNamedList()),
+      mMasterExpenseTypeList(NewChartList<CMasterExpenseTypeArray>()),
       mSpareTransactionList1(NewTransactionList()),
       mSpareTransactionList2(NewTransactionList()),
       mBankList(NewNamedList()),
@@ -223,9 +230,5 @@ CAccountOwner* CDocAccounting::InsertAccountOwner(ObjectIdT id, TextRef name, Te
     return owner;
 }
 
-bool CDocAccounting::ChangeHomeCurrency(ObjectIdT newId, ObjectIdT)
-{
-    return mCurrencyList->GetValueForId(newId) != nullptr;
-}
 
 } // namespace ch

@@ -16,12 +16,26 @@
 #include <cstdint>
 #include <memory>
 
+#include "model/CAccountArray.h"
+#include "model/CAccountTypeArray.h"
+#include "model/CCurrencyArray.h"
+#include "model/CExpenseTypeArray.h"
+#include "model/CMasterExpenseTypeArray.h"
 #include "model/CNonVisual.h"
+#include "model/CTransactionArray.h"
+#include "model/budget/BudgetTypes.h"
 #include "model/foundation/LBroadcaster.h"
 
 namespace ch {
 
+class CAccType;
 class CAccountOwner;
+class CAnalysisArray;
+class CRecurringTransaction;
+class CTransaction;
+class CBudgetHeader;
+class CExpenseType;
+class CMasterExpenseType;
 class CHierarchyRoot;
 class CNamedListArray;
 class CPreference;
@@ -62,7 +76,7 @@ public:
     FourCharCode fileVersion() const;
 
     // --- look-ups (each returns the object or null)
-    CNamedListArray* Get_AccountTypes() const { return mAccountTypeList.get(); }
+    CAccountTypeArray* Get_AccountTypes() const { return mAccountTypeList.get(); }
     CHierarchyRoot* Get_AccountRoot() const;
     CHierarchyRoot* Get_ExpenseTypeRoot() const;
     CAccountOwner* Get_Me() const;
@@ -87,6 +101,68 @@ public:
     bool RecurringTransactionExistsForExpenseType(CExpenseType* category) const;
     bool BudgetExistsForObject(CNonVisual*, bool) const { return false; }
 
+    // --- budgets (CDocAccountingBudgets.cpp)
+    CBudgetHeader* GetBudgetForId(ObjectIdT id) const;
+    // A new budget (new id), initialised from the kinds and the budget with
+    // baseBudgetId (none when there is no such budget), with the comment and
+    // the name, appended to the budget list.
+    CBudgetHeader* MakeNewBudget(BudgetBaseT base, DateT baseMonth, BudgetPeriodT period,
+                                 long nrOfYears, long nrOfMonths, ObjectIdT baseBudgetId,
+                                 const char* comment, const char* name);
+
+    // --- look-ups of the chart of accounts (CDocAccountingChart.cpp)
+    CAccType* GetAccountTypeForId(ObjectIdT id) const;
+    // Sorts the list first, then the exact name ignoring case.
+    CAccType* GetAccountTypeForName(TextRef name) const;
+    // The list's SearchObject: a name, else an id written as text.
+    CAccType* SearchAccountType(TextRef text) const;
+    // For 'AccT': the number of top-level types of the master type; 0 for other codes.
+    long getNumberOfRoots(FourCharCode typeCode, long masterType) const;
+    CMasterExpenseType* GetMasterExpenseTypeForId(ObjectIdT id) const;
+    CMasterExpenseType* GetMasterExpenseTypeForName(TextRef name) const;
+    CExpenseType* GetExpenseTypeForID(ObjectIdT id) const;
+    CExpenseType* GetExpenseTypeForName(TextRef name) const;
+    // The settings' unspecified-transfer category.
+    CExpenseType* GetUnspecifiedTransfer() const;
+    // A name, else an id written as text (see CNamedListArray::TextToId).
+    CExpenseType* SearchExpenseType(TextRef text) const;
+    CCurrency* GetCurrencyForId(ObjectIdT id) const;
+    // Each sorts the currency list once, then asks it (CCurrencyArray).
+    CCurrency* GetCurrencyForSymbol(TextRef symbol) const;
+    CCurrency* GetCurrencyForName(TextRef name) const;
+    CCurrency* GetCurrencyForDisplayName(TextRef displayName) const;
+    // A symbol, else an id written as text, else a long name.
+    CCurrency* SearchCurrency(TextRef text) const;
+    // The home currency's short name; none without a home currency.
+    TextRef Get_HomeCurrencySymbol() const;
+
+    // --- accounts and the default books (CDocAccountingBooks.cpp)
+    // Fills a new, empty root with the default set of books (see
+    // DefaultBooks.h); the home currency is named by the 8-bit symbol.
+    void SetDefaults(const char* homeCurrencySymbol);
+    // The transaction list with its sub-lists by type and duplicate search.
+    CTransactionArray* Get_TransactionArray() const
+    {
+        return static_cast<CTransactionArray*>(mTransactionList.get());
+    }
+    CAccount* GetAccountForID(ObjectIdT id) const;
+    // Exact name ignoring case.
+    CAccount* GetAccountForName(TextRef name) const;
+    // The account whose bank account number equals the text ignoring case.
+    CAccount* GetAccountForAccountNr(TextRef number) const;
+    // A name, else an id written as text, else a bank account number.
+    CAccount* SearchAccount(TextRef text) const;
+    // Found by Unicode name (given and not empty), else (ids up to 6) by id;
+    // made otherwise with a new id and the type (posting its balance). With a
+    // C name: name, description, Unicode texts, and the currency (an id of 2
+    // or more, else the home currency). The list is sorted again.
+    CAccount* InsertAccount(ObjectIdT id, const char* name, TextRef cfName, const char* description,
+                            TextRef cfDescription, ObjectIdT accountTypeId, ObjectIdT currencyId,
+                            CAccType* accountType);
+    // Whether a line of an unlinked transaction names the category: such a
+    // category may not go, or the booking would lose it when linked again.
+    bool UnlinkedTransactionExistsForExpenseType(CExpenseType* category) const;
+
     // --- insertion
     // Id 1 reuses owner 1 (made when missing); another positive id makes an
     // owner with that id when it is free, else with a new id; an id of 0 or
@@ -96,22 +172,126 @@ public:
                                       TextRef address, TextRef phone, TextRef fax,
                                       TextRef eMail, TextRef vatNumber);
 
-    // Whether the home currency may change from oldId to newId; refused when
-    // no currency has the new id.
+    // --- insertion into the chart of accounts (CDocAccountingChart.cpp). A new
+    // object goes to position 1 of its list (then the list is sorted); an id
+    // that is taken already gives a new object a new id. Texts: C text is the
+    // model's 8-bit text; an absent Unicode text is not set.
+
+    // Found by Unicode name, else (ids up to 6) by id; made otherwise, with
+    // its master type and below parentId when that is above 0. With a C name,
+    // name and description are set.
+    CAccType* InsertAccountType(ObjectIdT id, const char* name, TextRef cfName, const char* description,
+                                TextRef cfDescription, long masterType, ObjectIdT parentId);
+    // Found by Unicode name (when a C name is passed), else (ids up to 6) by
+    // id; made otherwise, of the kind, below parentId (-1: top level). A group
+    // whose id a category could not name is refused (error 188, null).
+    CMasterExpenseType* InsertMasterExpenseType(ObjectIdT id, const char* name, TextRef cfName,
+                                                const char* description, TextRef cfDescription,
+                                                MasterExpenseTypeT kind, ObjectIdT parentId);
+    // Found by Unicode name (with a C name), else (ids up to 6) by id; made
+    // otherwise. With a C name: name, description, tax-deductible percentage
+    // and the group: the given group, else the group named groupName, else
+    // the group with the id groupId.
+    CExpenseType* InsertExpenseType(ObjectIdT id, const char* name, TextRef cfName, const char* description,
+                                    TextRef cfDescription, ObjectIdT groupId, TextRef groupName,
+                                    CMasterExpenseType* group, double taxDeductiblePct);
+    // Found by id (unless -1), by symbol when a Unicode name is given, or
+    // currency 1 for id 1; made otherwise (of the currency type). Then
+    // CCurrency::ImportCurrency with (name, description, flag, type, date,
+    // quantity, factor, baseId, diffAccount, diffCategory), the Unicode texts,
+    // and Validate.
+    CCurrency* InsertCurrency(ObjectIdT id, const char* name, TextRef cfName, const char* description,
+                              TextRef cfDescription, unsigned char flag, CurrencyTypeT currencyType,
+                              QtyT quantity, double factor, DateT date, ObjectIdT baseId,
+                              ObjectIdT diffAccount, ObjectIdT diffCategory);
+
+    // --- operations on the books as a whole (CDocAccountingOperations.cpp)
+    // Deletes an object of a kind that lists hold ('AccT', 'AcnT', 'BuDh',
+    // 'CurR', 'ExpT', 'MxpT', 'RctR', 'TrnS', 'aCoW'; others: error 136) once
+    // its BeforeDelete allowed it: it leaves its list, then it is destroyed.
+    // A refusal changes nothing (false).
+    bool DeleteObject(CNonVisual* object);
+    // Moves the child below the parent (an account to another account type);
+    // a top-level child leaves its list's top-level sub-list. False when refused.
+    bool Put_mParentId(CNonVisual* parent, CNonVisual* child);
+    // Setters by key; each answers whether the value was set (false for an
+    // object of another kind or another key). Accounts: -13314 default
+    // category, -13310 currency, -13305 owner, -13304 account type (the
+    // balance moves with the account; an id that names no type is refused).
+    bool setForeignKey(CNonVisual* account, long key, long value);
+    // Accounts: -13312 balance (adjusted by a transaction), -13308 allowable
+    // expenses percentage; categories: -13510 tax-deductible percentage.
+    bool setAmountT(CNonVisual* object, long key, double value);
+    // Any object but a currency.
+    bool setNameT(const char* name, CNonVisual* object);
+    // Categories, accounts and account types.
+    bool setDescriptionT(const char* description, CNonVisual* object);
+    // Accounts and account types.
+    bool setAccountClassificationNumberT(const char* number, CNonVisual* object);
+    bool setBankAccountNumberT(const char* number, CNonVisual* account);
+    bool setMasterExpenseType(MasterExpenseTypeT kind, CMasterExpenseType* group);
+    // Categories and category groups.
+    bool setColor(RGBColor color, CNonVisual* object);
+
+    // A new transaction of the type (a TransactionTypeT; next transaction id;
+    // with lines when asked) in front of the transaction list; the second
+    // flag has no effect.
+    CTransaction* InsertTransaction(unsigned char withLines, unsigned char, EnumT transactionType);
+    // Puts an existing transaction in front of the transaction list. True.
+    bool insertTransaction(CTransaction* transaction);
+    // A transaction of no list (unlinked; its lines use no object ids); the caller owns it.
+    CTransaction* CreateTemporaryTransaction(unsigned char withLines, unsigned char,
+                                             EnumT transactionType);
+    // Takes the transaction out of every balance and into the unlinked list;
+    // false (nothing moves) when it refuses.
+    bool UnlinkTrans(CTransaction* transaction);
+    // Posts the transaction and moves it into the transaction list; false
+    // (nothing moves) when it refuses.
+    bool LinkTrans(CTransaction* transaction);
+    // Both only remember the transaction for a later paste. True.
+    bool CopyTransaction(CTransaction* transaction);
+    bool CutTransaction(CTransaction* transaction);
+    // A new posted copy of the remembered transaction; null when none.
+    CTransaction* PasteTransaction();
+    // The target becomes a copy of the source (a posted target is unlinked
+    // first; false when it can't be), posted again when link is set.
+    bool CopyTransactionFrom(CTransaction* source, CTransaction* target, unsigned char link);
+    // A new unlinked transaction of type 3 copied from the source; null when none is made.
+    CTransaction* CreateTransactionFromCopy(CTransaction* source);
+
+    // A new recurring transaction of type 3; with insert, in front of the
+    // recurring list, else owned by the caller.
+    CRecurringTransaction* InsertRecurringTransaction(unsigned char withLines, unsigned char insert);
+    // A new listed recurring transaction copied from the remembered
+    // transaction; null when none.
+    CRecurringTransaction* PasteRecurringTransaction();
+    // Every recurring transaction books what has fallen due. True.
+    bool GenerateRecurring();
+
+    // Converts the books to the currency with the new id: transactions at the
+    // rate of their dates, currencies, balances and totals at today's rate;
+    // budgets are not converted. False, changing nothing, when no currency
+    // has the new id; without a current home currency nothing is converted.
+    // The old id is not consulted.
     bool ChangeHomeCurrency(ObjectIdT newId, ObjectIdT oldId);
 
+    // The lines of every profit-and-loss account type, newest first, with
+    // running balances. The caller owns the list.
+    std::unique_ptr<CAnalysisArray> getOverviewAnalysisArray();
+
     // --- the lists (the document reads them directly)
-    std::unique_ptr<CNamedListArray> mCurrencyList;          // currencies and shares ('CurR')
-    std::unique_ptr<CNamedListArray> mAccountList;           // accounts ('AcnT')
-    std::unique_ptr<CNamedListArray> mExpenseTypeList;       // categories ('ExpT')
-    std::unique_ptr<CNamedListArray> mTransactionList;       // posted transactions, newest first
+    std::unique_ptr<CCurrencyArray> mCurrencyList;           // currencies and shares ('CurR')
+    std::unique_ptr<CAccountArray> mAccountList;             // accounts ('AcnT')
+    std::unique_ptr<CExpenseTypeArray> mExpenseTypeList;     // categories ('ExpT')
+    // Posted transactions, newest first: a CTransactionArray (Get_TransactionArray).
+    std::unique_ptr<CNamedListArray> mTransactionList;
     CPreference* mPreference = nullptr;                      // settings; null until made or read
     std::unique_ptr<CNamedListArray> mUnlinkedList;          // transactions of status 6
     std::unique_ptr<CNamedListArray> mAccountKindList;       // placeholders naming the account kinds
     std::unique_ptr<CNamedListArray> mAccountOwnerList;      // owners ('aCoW'); id 1 is "Me"
-    std::unique_ptr<CNamedListArray> mAccountTypeList;       // account types ('AccT')
+    std::unique_ptr<CAccountTypeArray> mAccountTypeList;     // account types ('AccT')
     std::unique_ptr<CNamedListArray> mRecurringList;         // recurring transactions ('RctR')
-    std::unique_ptr<CNamedListArray> mMasterExpenseTypeList; // category groups ('MxpT')
+    std::unique_ptr<CMasterExpenseTypeArray> mMasterExpenseTypeList; // category groups ('MxpT')
     std::unique_ptr<CNamedListArray> mSpareTransactionList1;
     std::unique_ptr<CNamedListArray> mSpareTransactionList2;
     std::unique_ptr<CNamedListArray> mBankList;              // banks ('BanK')
@@ -127,10 +307,16 @@ public:
 private:
     class StreamReader;
 
+    // The list an object of a deletable kind lives in; null for other kinds.
+    CNamedListArray* ListForDeletion(CNonVisual* object) const;
+
     // Files before '0.61' gain the VAT account kinds and the five fixed category groups.
     void UpgradeOldFile();
     // After the records: orders the lists that the reader appended to.
     void FinishLoading();
+    // After the lines have posted: books the recurring transactions that fell
+    // due and drops currency fluctuations between profit-and-loss accounts.
+    void CompleteLoading();
     void DeleteAllObjects();
 };
 

@@ -3,14 +3,29 @@
 // by the end tag 'FiNi'. A record has no length field: each record body is
 // read by its class, so the reader must know every record it meets.
 
+#include <algorithm>
+#include <initializer_list>
 #include <memory>
+#include <string_view>
+#include <utility>
+#include <vector>
 
+#include "model/CAccType.h"
+#include "model/CAccount.h"
 #include "model/CAccountOwner.h"
 #include "model/CBank.h"
+#include "model/CCurrency.h"
+#include "model/CCurrencyRate.h"
+#include "model/CDebit.h"
 #include "model/CDocAccounting.h"
+#include "model/CExpenseType.h"
 #include "model/CHierarchyRoot.h"
+#include "model/CMasterExpenseType.h"
 #include "model/CNamedListArray.h"
 #include "model/CPreference.h"
+#include "model/CRecurringTransaction.h"
+#include "model/CTransaction.h"
+#include "model/budget/CBudgetHeader.h"
 #include "model/foundation/CDecimal.h"
 #include "model/foundation/CErrorManager.h"
 #include "model/foundation/LException.h"
@@ -55,6 +70,42 @@ private:
             return Append(*mRoot.mAccountOwnerList, std::make_unique<CAccountOwner>(&mStream, mVersion));
         case type::kBank:
             return Append(*mRoot.mBankList, std::make_unique<CBank>(&mStream, &mRoot, mVersion));
+        // A parent type or group precedes its children, the groups precede
+        // the categories: each joins what is read already.
+        case type::kAccountType:
+            return Append(*mRoot.mAccountTypeList, std::make_unique<CAccType>(&mStream, mVersion, &mRoot));
+        case type::kMasterExpenseType:
+            return Append(*mRoot.mMasterExpenseTypeList,
+                          std::make_unique<CMasterExpenseType>(&mStream, mVersion, &mRoot));
+        case type::kExpenseType:
+            return Append(*mRoot.mExpenseTypeList, std::make_unique<CExpenseType>(&mStream, mVersion, &mRoot));
+        case type::kCurrency: {
+            auto currency = std::make_unique<CCurrency>(&mStream, mVersion, &mRoot);
+            CCurrency* read = currency.get();
+            Append(*mRoot.mCurrencyList, std::move(currency));
+            mLastCurrency = mRoot.mCurrencyList->FetchIndexOfObject(read) > 0 ? read : nullptr;
+            return true;
+        }
+        case type::kCurrencyRate: {
+            if (!mLastCurrency) return false;
+            auto rate = std::make_unique<CCurrencyRate>(&mStream, &mRoot, mVersion);
+            if (rate->InitFromStream(&mStream, &mRoot, mLastCurrency, mVersion)) rate.release();
+            return true;
+        }
+        case type::kAccount:
+            return ReadAccount();
+        case type::kTransaction:
+            return ReadTransaction();
+        case type::kRecurring:
+            return ReadRecurring();
+        case type::kDebit:
+        case type::kCredit:
+        case type::kExpenseTypeDetail:
+            return ReadLine(tag);
+        case type::kBudgetHeader:
+            // A budget reads its details and cross-references with it.
+            return Append(*mRoot.mBudgetList,
+                          std::make_unique<CBudgetHeader>(&mStream, &mRoot, mVersion));
         // A rate ('CcoN') belongs to the currency read last, a line ('DebT',
         // 'CreT', 'ExtD') to the transaction read last; one with none before
         // it is out of place. Any record not read here ends the reading.
@@ -63,6 +114,90 @@ private:
         }
     }
 
+    // An account joins its type as it is read; one the list refuses (its id
+    // is taken) leaves the type again before it goes.
+    bool ReadAccount()
+    {
+        auto account = std::make_unique<CAccount>(&mStream, &mRoot, mVersion);
+        account->Put_Document(&mRoot);
+        if (mRoot.mAccountList->AppendObject(account.get()) > 0) {
+            account.release();
+        } else {
+            account->Put_mAccountTypeId(0, nullptr, false);
+        }
+        return true;
+    }
+
+    // Unlinked transactions (status 6) have their own list; the lines that
+    // follow belong to the transaction and wait to post (FinishTransactions).
+    bool ReadTransaction()
+    {
+        auto transaction = std::make_unique<CTransaction>(&mStream, mVersion, &mRoot, true);
+        transaction->Put_Document(&mRoot);
+        transaction->HoldPosting();
+        CNamedListArray& list = transaction->Get_ObjectStatus() == status::kUnlinked ? *mRoot.mUnlinkedList
+                                                                                     : *mRoot.mTransactionList;
+        if (list.AppendObject(transaction.get()) <= 0) return false;
+        mCurrentTransaction = transaction.release();
+        return true;
+    }
+
+    // A recurring transaction; the lines that follow are its own (they never post).
+    bool ReadRecurring()
+    {
+        auto recurring = std::make_unique<CRecurringTransaction>(&mStream, mVersion, &mRoot, true);
+        recurring->Put_Document(&mRoot);
+        if (mRoot.mRecurringList->AppendObject(recurring.get()) <= 0) return false;
+        mCurrentTransaction = recurring.release();
+        return true;
+    }
+
+    // A line of the transaction read last.
+    bool ReadLine(FourCharCode tag)
+    {
+        CTransaction* owner = mCurrentTransaction;
+        if (!owner) return false;
+        std::unique_ptr<CDebit> line;
+        if (tag == type::kDebit) line = std::make_unique<CDebit>(&mStream, &mRoot, owner, mVersion, nullptr);
+        else if (tag == type::kCredit) line = std::make_unique<CCredit>(&mStream, &mRoot, owner, mVersion, nullptr);
+        else line = std::make_unique<CExptypeDetail>(&mStream, &mRoot, owner, mVersion, nullptr);
+        line->InitFromStream(&mStream, &mRoot, owner, nullptr);
+        CDebit* read = line.release();
+        mLines.push_back(read);
+        if (tag == type::kDebit) return owner->LinkDebit(read);
+        if (tag == type::kCredit) return owner->LinkCredit(static_cast<CCredit*>(read));
+        return owner->LinkExpenseType(static_cast<CExptypeDetail*>(read));
+    }
+
+public:
+    // After the records: lines keep their stored ids, unless the id is not
+    // positive or an earlier line has it (then they take a new one); then the
+    // lines of the posted transactions post, in the order of the sorted
+    // transaction list, so that every reading of the same books adds the same
+    // amounts in the same order and writes back the same bytes.
+    void FinishTransactions()
+    {
+        std::vector<std::pair<ObjectIdT, std::size_t>> ids;   // id, reading order
+        ids.reserve(mLines.size());
+        for (std::size_t i = 0; i < mLines.size(); ++i) ids.emplace_back(mLines[i]->Get_Id(), i);
+        std::sort(ids.begin(), ids.end());
+        for (std::size_t i = 0; i < ids.size(); ++i) {
+            bool taken = ids[i].first <= 0 || (i > 0 && ids[i - 1].first == ids[i].first);
+            if (!taken) CDebit::NoteReadId(ids[i].first);
+        }
+        for (std::size_t i = 0; i < ids.size(); ++i) {
+            bool taken = ids[i].first <= 0 || (i > 0 && ids[i - 1].first == ids[i].first);
+            if (taken) mLines[ids[i].second]->Put_Id(-1);
+        }
+        mLines.clear();
+
+        for (CNamedListArray* list : {mRoot.mTransactionList.get(), mRoot.mUnlinkedList.get()}) {
+            auto count = static_cast<ArrayIndexT>(list->GetCount());
+            for (ArrayIndexT i = 1; i <= count; ++i) static_cast<CTransaction*>(list->ObjectAt(i))->PostHeldLines();
+        }
+    }
+
+private:
     bool ReadSettings()
     {
         auto* settings = new CPreference(&mRoot, &mStream);
@@ -100,6 +235,9 @@ private:
     CDocAccounting& mRoot;
     LStream& mStream;
     FourCharCode mVersion = version::kNone;
+    CCurrency* mLastCurrency = nullptr;   // the owner of the rates that follow
+    CTransaction* mCurrentTransaction = nullptr;   // the owner of the lines that follow
+    std::vector<CDebit*> mLines;                     // the lines read, in reading order
 };
 
 bool CDocAccounting::initFromStream(LStream* stream)
@@ -109,13 +247,18 @@ bool CDocAccounting::initFromStream(LStream* stream)
     if (settingsAt < 0 || settingsAt > kSettingsSearchLimit) return false;
 
     bool complete = false;
+    StreamReader reader(*this, *stream);
     try {
-        complete = StreamReader(*this, *stream).Run();
+        complete = reader.Run();
     } catch (const LException&) {
         // A record that runs past the data or declares impossible lengths.
         return false;
     }
-    if (complete) FinishLoading();
+    if (complete) {
+        FinishLoading();
+        reader.FinishTransactions();
+        CompleteLoading();
+    }
     return complete;
 }
 
@@ -127,16 +270,47 @@ void CDocAccounting::UpgradeOldFile()
     auto* toPay = new CNonVisual(5);
     toPay->Put_Name("VAT To Pay");
     mAccountKindList->InsertObjectAt(toPay, 1);
+
+    // Such files have no category groups: the five fixed ones (their ids are their kinds).
+    const struct {
+        ObjectIdT id;
+        const char* name;
+    } groups[] = {{0, "Income"}, {1, "Expense"}, {2, "Transfer"}, {3, "Opening Balance"}, {4, "Corrections"}};
+    for (const auto& group : groups) {
+        auto made = std::make_unique<CMasterExpenseType>(group.id, this);
+        made->Put_Name(group.name);
+        if (mMasterExpenseTypeList->InsertObjectAt(made.get(), 1) > 0) made.release();
+    }
 }
 
 void CDocAccounting::FinishLoading()
 {
     // The reader appended in record order; these lists are kept by name (or
     // date). Banks, budgets, recurring, unlinked and group lists keep record order.
-    for (CNamedListArray* list : {mAccountOwnerList.get(), mAccountTypeList.get(), mAccountList.get(),
-                                  mCurrencyList.get(), mExpenseTypeList.get(),
-                                  mTransactionList.get(), mRootList.get()})
+    for (CNamedListArray* list : std::initializer_list<CNamedListArray*>{
+             mAccountOwnerList.get(), mAccountTypeList.get(), mAccountList.get(), mCurrencyList.get(),
+             mExpenseTypeList.get(), mTransactionList.get(), mRootList.get()})
         list->Sort();
+}
+
+void CDocAccounting::CompleteLoading()
+{
+    // What fell due since the document was saved is booked now.
+    GenerateRecurring();
+
+    // Currency fluctuations booked between profit-and-loss accounts move no
+    // value; they go (their status first allows it).
+    constexpr std::string_view kFluctuations = "Currency Fluctuations:";
+    std::vector<CTransaction*> moot;
+    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(mTransactionList->GetCount()); ++i) {
+        auto* transaction = static_cast<CTransaction*>(mTransactionList->ObjectAt(i));
+        if (transaction->Get_StringrefName().starts_with(kFluctuations) && transaction->IsBetweenPL())
+            moot.push_back(transaction);
+    }
+    for (CTransaction* transaction : moot) {
+        transaction->Put_Status(status::kNormal);
+        DeleteObject(transaction);
+    }
 }
 
 namespace {
@@ -145,6 +319,29 @@ void WriteEach(const CNamedListArray& list, LStream* stream)
 {
     auto count = static_cast<ArrayIndexT>(list.GetCount());
     for (ArrayIndexT i = 1; i <= count; ++i) list.ObjectAt(i)->PutStream(stream);
+}
+
+// The top-level objects of a tree; each writes its subtree after itself.
+void WriteTrees(const CNamedListArray& list, LStream* stream)
+{
+    auto count = static_cast<ArrayIndexT>(list.GetCount());
+    for (ArrayIndexT i = 1; i <= count; ++i) {
+        CNonVisual* object = list.ObjectAt(i);
+        if (object->IsRootItem()) object->PutStream(stream);
+    }
+}
+
+// Currencies, then shares, then any other kind, each followed by its rates.
+void WriteCurrencies(const CCurrencyArray& list, LStream* stream)
+{
+    auto count = static_cast<ArrayIndexT>(list.GetCount());
+    auto rank = [](CurrencyTypeT currencyType) { return currencyType <= currency_type::kShare ? currencyType : 2; };
+    for (int pass = 0; pass <= 2; ++pass) {
+        for (ArrayIndexT i = 1; i <= count; ++i) {
+            auto* currency = static_cast<CCurrency*>(list.ObjectAt(i));
+            if (rank(currency->Get_mCurrencyType()) == pass) currency->PutStream(stream);
+        }
+    }
 }
 
 } // namespace
@@ -156,7 +353,8 @@ void CDocAccounting::DoSave(LStream* stream)
 
     // Record order: settings; hierarchy roots; owners; account types (each
     // top-level type followed depth-first by its sub-types); category groups
-    // likewise; currencies, then shares, each followed by its rates; banks;
+    // likewise; currencies, then shares (then other kinds, so that none is
+    // lost), each followed by its rates; banks;
     // accounts; categories; transactions, then unlinked ones, each followed by
     // its lines; recurring transactions with their lines; budgets; 'FiNi'.
     mPreference->PutStream(stream);
@@ -167,7 +365,19 @@ void CDocAccounting::DoSave(LStream* stream)
         owner->Put_Document(this);
         owner->PutStream(stream);
     }
+    WriteTrees(*mAccountTypeList, stream);
+    WriteTrees(*mMasterExpenseTypeList, stream);
+    WriteCurrencies(*mCurrencyList, stream);
     WriteEach(*mBankList, stream);
+    WriteEach(*mAccountList, stream);
+    WriteEach(*mExpenseTypeList, stream);
+    // Each transaction writes its lines after itself.
+    WriteEach(*mTransactionList, stream);
+    WriteEach(*mUnlinkedList, stream);
+    // Each recurring transaction writes its lines after its schedule.
+    WriteEach(*mRecurringList, stream);
+    // Each budget writes its details and cross-references after itself.
+    WriteEach(*mBudgetList, stream);
     stream->WriteBigOsType(type::kEndOfModel);
     SetModified(false);
 }

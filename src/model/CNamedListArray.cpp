@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/foundation/LComparator.h"
 #include "platform/core/unicode.h"
 
 namespace ch {
@@ -121,6 +122,7 @@ void CNamedListArray::IndexAdd(CNonVisual* object, std::uint32_t times) const
     if (!mIdIndex || !object || times == 0) return;
     auto [slot, isNew] = mIdIndex->byObject.try_emplace(object, Index::Entry{0, 0});
     if (isNew) {
+        object->mInIdIndex = true;
         slot->second.id = object->Get_Id();
         mIdIndex->byId.emplace(slot->second.id, object);
         ++IndexedObjects()[object];
@@ -158,16 +160,34 @@ std::uint32_t CNamedListArray::Occurrences(const CNonVisual* object) const
 ArrayIndexT CNamedListArray::FirstPositionOf(const CNonVisual* object) const
 {
     auto count = static_cast<ArrayIndexT>(GetCount());
+    if (count == 0) return 0;
+    // The items are one block of object pointers.
+    CNonVisual* const* block = static_cast<CNonVisual* const*>(GetItemPtr(1));
+    auto at = [block](ArrayIndexT i) { return block + (i - 1); };
     if (object && Occurrences(object) == 1) {
-        // Its only position: search from both ends, where lists grow.
+        // Its only position. In a sorted list it stands among the items that
+        // compare equal to it, unless its key (a date, a name) changed since
+        // the sort: then the scans below find it all the same.
+        if (IsSorted() && count > 16) {
+            const ArrayIndexT near = FetchIndexOf(&object, sizeof object);
+            const LComparator* comparator = GetComparator();
+            auto equal = [&](ArrayIndexT i) {
+                return comparator->Compare(at(i), &object, sizeof object, sizeof object) == 0;
+            };
+            for (ArrayIndexT i = near; near > 0 && i >= 1 && equal(i); --i)
+                if (*at(i) == object) return i;
+            for (ArrayIndexT i = near + 1; near > 0 && i <= count && equal(i); ++i)
+                if (*at(i) == object) return i;
+        }
+        // Search from both ends, where lists grow.
         for (ArrayIndexT low = 1, high = count; low <= high; ++low, --high) {
-            if (ObjectAt(low) == object) return low;
-            if (ObjectAt(high) == object) return high;
+            if (*at(low) == object) return low;
+            if (*at(high) == object) return high;
         }
         return 0;
     }
     for (ArrayIndexT i = 1; i <= count; ++i) {
-        if (ObjectAt(i) == object) return i;
+        if (*at(i) == object) return i;
     }
     return 0;
 }

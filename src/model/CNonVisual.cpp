@@ -198,7 +198,7 @@ void CNonVisual::StoreId(ObjectIdT id)
 {
     if (id == mId) return;
     mId = id;
-    CNamedListArray::NoteIdChanged(this);
+    if (mInIdIndex) CNamedListArray::NoteIdChanged(this);
 }
 
 void CNonVisual::CopyFromObject(const CNonVisual* source)
@@ -233,7 +233,8 @@ void CNonVisual::PutStream(LStream* stream)
     stream->WriteEnumT(mStatus);
     if (mObjectType == type::kPreference) return;
     stream->WriteEnumT(mIsOpen ? 1 : 0);
-    stream->WriteCFString(Get_StringrefName());
+    // The plain name: subclasses may display more ("4000 : Bank"), which is not the name.
+    stream->WriteCFString(CNonVisual::Get_StringrefName());
     stream->WriteCFString(mDescription);
 }
 

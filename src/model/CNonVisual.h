@@ -153,6 +153,10 @@ private:
     ObjectStatusT mStatus = status::kNew;
     bool mIsOpen = false;
     mutable std::optional<std::string> mKey;
+    // Set when a list's id index first holds the object; until then no index
+    // can be stale, so a change of id (every construction) costs nothing.
+    mutable bool mInIdIndex = false;
+    friend class CNamedListArray;
 
     static ObjectIdT mi_MaxId;
 };

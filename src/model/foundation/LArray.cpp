@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <new>
+#include <vector>
 
 #include "model/foundation/LArrayIterator.h"
 #include "model/foundation/LComparator.h"
@@ -459,7 +461,13 @@ void LArray::Sort()
     }
 
     // Shell sort with the 3h + 1 gaps; the gap choice and the strict "<" decide
-    // where equal items end up, and saved list order follows it.
+    // where equal items end up, and saved list order follows it. Its result
+    // is reached faster where it is known beforehand (large lists grow
+    // worse than n log n in the Shell sort).
+    if (SortWithoutShellPasses()) {
+        mIsSorted = true;
+        return;
+    }
     const ArrayIndexT count = static_cast<ArrayIndexT>(mItemCount);
     ArrayIndexT gap = 1;
     if (count >= 18) {
@@ -481,6 +489,39 @@ void LArray::Sort()
         }
     }
     mIsSorted = true;
+}
+
+bool LArray::SortWithoutShellPasses()
+{
+    const std::uint32_t size = mItemSize;
+    auto less = [&](std::uint32_t a, std::uint32_t b) {
+        return mComparator->Compare(GetItemPtr(static_cast<ArrayIndexT>(a)),
+                                    GetItemPtr(static_cast<ArrayIndexT>(b)), size, size) < 0;
+    };
+    // Items already in order: the Shell sort moves only an item that is
+    // strictly smaller than one before it, so it would leave them as they are.
+    bool inOrder = true;
+    for (std::uint32_t i = 1; i < mItemCount && inOrder; ++i) inOrder = !less(i + 1, i);
+    if (inOrder) return true;
+    // Without equal items there is only one sorted order: any sort reaches
+    // the Shell sort's result. Equal items found: the Shell sort decides.
+    try {
+        std::vector<std::uint32_t> order(mItemCount);
+        for (std::uint32_t i = 0; i < mItemCount; ++i) order[i] = i + 1;
+        // A merge sort: it stays within the array whatever the comparator answers.
+        std::stable_sort(order.begin(), order.end(), less);
+        for (std::uint32_t i = 1; i < mItemCount; ++i) {
+            if (!less(order[i - 1], order[i])) return false;
+        }
+        std::vector<unsigned char> sorted(std::size_t(mItemCount) * size);
+        for (std::uint32_t i = 0; i < mItemCount; ++i)
+            CopyItemBytes(sorted.data() + std::size_t(i) * size, GetItemPtr(static_cast<ArrayIndexT>(order[i])),
+                          size);
+        std::memcpy(mItems, sorted.data(), sorted.size());
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;   // the Shell sort needs no more than one item of room
+    }
 }
 
 void LArray::AdjustAllocation(std::uint32_t extraItems, std::uint32_t)

@@ -159,6 +159,9 @@ private:
     void ShiftItems(ArrayIndexT startIndex, ArrayIndexT endIndex, std::int32_t deltaItems);
     void StoreNewItems(std::uint32_t count, ArrayIndexT atIndex, const void* item,
                        std::uint32_t size);
+    // Sorts when the Shell sort's result is known without its passes (items
+    // in order, or no two items equal); false leaves the items untouched.
+    bool SortWithoutShellPasses();
 
     std::uint32_t mItemSize = 4;
     std::uint32_t mItemCount = 0;

@@ -1,0 +1,75 @@
+#include "model/BookingLookups.h"
+
+#include "model/CAccType.h"
+#include "model/CAccount.h"
+#include "model/CCurrency.h"
+#include "model/CDocAccounting.h"
+#include "model/CExpenseType.h"
+#include "model/CNamedListArray.h"
+#include "model/CPreference.h"
+
+namespace ch::booking {
+
+namespace {
+
+// The object with the id in the list, when it is of the expected kind.
+template <typename T>
+T* FindIn(const CNamedListArray* list, ObjectIdT id, FourCharCode typeCode)
+{
+    if (!list) return nullptr;
+    CNonVisual* object = list->GetValueForId(id);
+    return object && object->Get_ObjectType() == typeCode ? static_cast<T*>(object) : nullptr;
+}
+
+} // namespace
+
+CAccount* FindAccount(const CDocAccounting* document, ObjectIdT id)
+{
+    return document ? FindIn<CAccount>(document->mAccountList.get(), id, type::kAccount) : nullptr;
+}
+
+CExpenseType* FindCategory(const CDocAccounting* document, ObjectIdT id)
+{
+    return document ? FindIn<CExpenseType>(document->mExpenseTypeList.get(), id, type::kExpenseType)
+                    : nullptr;
+}
+
+CCurrency* FindCurrency(const CDocAccounting* document, ObjectIdT id)
+{
+    return document ? FindIn<CCurrency>(document->mCurrencyList.get(), id, type::kCurrency) : nullptr;
+}
+
+CAccType* FindAccountType(const CDocAccounting* document, ObjectIdT id)
+{
+    return document ? FindIn<CAccType>(document->mAccountTypeList.get(), id, type::kAccountType)
+                    : nullptr;
+}
+
+ObjectIdT HomeCurrencyId(const CDocAccounting* document)
+{
+    return document && document->mPreference ? document->mPreference->Get_mHomeCurrency() : 1;
+}
+
+CCurrency* HomeCurrency(const CDocAccounting* document)
+{
+    return FindCurrency(document, HomeCurrencyId(document));
+}
+
+Defaults DefaultsOf(const CDocAccounting* document)
+{
+    Defaults defaults;
+    const CPreference* settings = document ? document->mPreference : nullptr;
+    if (!settings) return defaults;
+    defaults.ownPropertyAccount = settings->Get_mDefAccntOwnProperty();
+    defaults.unspecifiedExpenseAccount = settings->Get_mDefAccntUnspecifiedExpense();
+    defaults.unspecifiedIncomeAccount = settings->Get_mDefAccntUnspecifiedIncome();
+    defaults.openingBalanceAccount = settings->Get_mDefAccntOpeningBalance();
+    defaults.unspecifiedExpenseCategory = settings->Get_mDefExpTUnspecifiedExpense();
+    defaults.unspecifiedIncomeCategory = settings->Get_mDefExpTUnspecifiedIncome();
+    defaults.unspecifiedTransferCategory = settings->Get_mDefExpTUnspecifiedTransfer();
+    defaults.openingBalanceCategory = settings->Get_mDefExpTUnspecifiedOpeningBalance();
+    defaults.correctionCategory = settings->Get_mDefExpTUnspecifiedCorrection();
+    return defaults;
+}
+
+} // namespace ch::booking

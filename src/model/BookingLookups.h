@@ -1,0 +1,45 @@
+#pragma once
+// Look-ups that the booking classes (accounts, transactions, lines, analysis
+// lists) make in their document: objects by id in the root's lists, the home
+// currency, and the default accounts and categories of the settings. Each
+// accepts a null document and answers as a document without objects would.
+
+#include "model/CNonVisual.h"
+
+namespace ch {
+
+class CAccType;
+class CAccount;
+class CCurrency;
+class CExpenseType;
+class CPreference;
+
+namespace booking {
+
+CAccount* FindAccount(const CDocAccounting* document, ObjectIdT id);
+CExpenseType* FindCategory(const CDocAccounting* document, ObjectIdT id);
+CCurrency* FindCurrency(const CDocAccounting* document, ObjectIdT id);
+CAccType* FindAccountType(const CDocAccounting* document, ObjectIdT id);
+
+// The home currency's id (1 without settings) and object (null when missing).
+ObjectIdT HomeCurrencyId(const CDocAccounting* document);
+CCurrency* HomeCurrency(const CDocAccounting* document);
+
+// The settings' default objects; a document without settings falls back on
+// the ids of the default set of books.
+struct Defaults {
+    ObjectIdT ownPropertyAccount = 4;
+    ObjectIdT unspecifiedExpenseAccount = 3;
+    ObjectIdT unspecifiedIncomeAccount = 2;
+    ObjectIdT openingBalanceAccount = 1;
+    ObjectIdT unspecifiedExpenseCategory = 1;
+    ObjectIdT unspecifiedIncomeCategory = 2;
+    ObjectIdT unspecifiedTransferCategory = 3;
+    ObjectIdT openingBalanceCategory = 4;
+    ObjectIdT correctionCategory = 6;
+};
+Defaults DefaultsOf(const CDocAccounting* document);
+
+} // namespace booking
+
+} // namespace ch

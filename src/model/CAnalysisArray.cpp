@@ -1,0 +1,123 @@
+#include "model/CAnalysisArray.h"
+
+#include <cstring>
+
+#include "model/CAccount.h"
+#include "model/CDebit.h"
+#include "model/CExpenseType.h"
+#include "model/foundation/CDate.h"
+
+namespace ch {
+
+namespace {
+
+CDebit* LineAt(const CNamedListArray* list, ArrayIndexT index)
+{
+    return static_cast<CDebit*>(list->ObjectAt(index));
+}
+
+} // namespace
+
+CAnalysisArray::CAnalysisArray() = default;
+
+CAnalysisArray::CAnalysisArray(LComparator* comparator, bool keepSorted)
+    : CNamedListArray(comparator, keepSorted)
+{
+}
+
+long CAnalysisArray::InitFromObject(CNonVisual* object, bool recursive)
+{
+    if (GetCount() > 0) RemoveItemsAt(GetCount(), 1);
+    return AddObject(object, recursive);
+}
+
+long CAnalysisArray::AddObject(CNonVisual* object, bool recursive)
+{
+    if (!object) return 0;
+    auto addChildren = [this](const CNamedListArray* children, bool childRecursive) {
+        if (!children) return;
+        for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(children->GetCount()); ++i)
+            AddObject(children->ObjectAt(i), childRecursive);
+    };
+    FourCharCode kind = object->Get_ObjectType();
+    if (kind == type::kAccount) {
+        auto* account = static_cast<CAccount*>(object);
+        AddArray(account->Get_mCreditList(), false);
+        AddArray(account->Get_mDebitlist(), false);
+    } else if (kind == type::kExpenseType) {
+        AddArray(static_cast<CExpenseType*>(object)->Get_Bookings(), false);
+    } else if (kind == type::kAccountType) {
+        addChildren(object->Get_Details(), false);
+        if (recursive) addChildren(object->Get_DetailFolders(), recursive);
+    } else if (kind == type::kMasterExpenseType) {
+        // A group always brings its whole subtree.
+        addChildren(object->Get_Details(), false);
+        addChildren(object->Get_DetailFolders(), recursive);
+    }
+    return 0;
+}
+
+long CAnalysisArray::AddArray(CNamedListArray* lines, bool)
+{
+    if (!lines || lines->GetCount() == 0) return 0;
+    bool wasBroadcasting = IsBroadcasting();
+    StopBroadcasting();
+    // A keep-sorted list takes the lines in one go and sorts once: the same
+    // order as one sorted insertion each, without moving the list per line.
+    bool keepSorted = IsKeepSorted();
+    if (keepSorted) SetKeepSorted(false);
+    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(lines->GetCount()); ++i) {
+        CNonVisual* line = lines->ObjectAt(i);
+        InsertItemsAt(1, kLastIndex, &line, sizeof line);
+    }
+    if (keepSorted) SetKeepSorted(true);
+    if (wasBroadcasting) StartBroadcasting();
+    return 0;
+}
+
+void CAnalysisArray::Finalize()
+{
+    SetNotSorted();
+    Sort();
+    double balance = 0.0;
+    // Oldest first: with the default order that is from the last line up.
+    for (ArrayIndexT i = static_cast<ArrayIndexT>(GetCount()); i >= 1; --i) {
+        CDebit* line = LineAt(this, i);
+        CNonVisual* object = line->Get_mAccountPtr();
+        FourCharCode lineType = line->Get_ObjectType();
+        if (object && object->Get_ObjectType() == type::kAccount) {
+            double sign = static_cast<CAccount*>(object)->thisIsAPropretyAccount() ? 1.0 : -1.0;
+            if (lineType == type::kDebit) balance -= sign * line->Get_mLocalAmount();
+            else if (lineType == type::kCredit) balance += sign * line->Get_mLocalAmount();
+        } else if (object && object->Get_ObjectType() == type::kExpenseType) {
+            balance += line->Get_mLocalAmount();
+        }
+        line->Put_LocalBalance(balance);
+    }
+}
+
+DateT CAnalysisArray::getEarliestDate() const
+{
+    DateT earliest = kNeverDate;
+    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(GetCount()); ++i) {
+        DateT date = LineAt(this, i)->Get_mDate();
+        if (date < earliest) earliest = date;
+    }
+    return earliest == kNeverDate ? 0 : earliest;
+}
+
+std::uint32_t CAnalysisArray::getEarliestAndLastDate(DateT& earliest, DateT& last) const
+{
+    earliest = kNeverDate;
+    last = 0;
+    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(GetCount()); ++i) {
+        DateT date = LineAt(this, i)->Get_mDate();
+        if (date < earliest) earliest = date;
+        if (date > last) last = date;
+    }
+    if (earliest == kNeverDate) earliest = 0;
+    if (last == kNeverDate) last = CDate::GetNowAsDateT();
+    return GetCount();
+}
+
+} // namespace ch

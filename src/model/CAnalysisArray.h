@@ -1,0 +1,41 @@
+#pragma once
+// CAnalysisArray: the flat, date-ordered list of the booking lines of one
+// account, category, account type or category group (with the lines of the
+// objects below it). It is the line table of an account or category, what
+// charts and reports walk over a period, and where each line's running
+// balance is written.
+//
+// It holds line pointers and owns neither the lines nor the objects: it must
+// not outlive the document's lines. Main thread only.
+
+#include "model/CNamedListArray.h"
+
+namespace ch {
+
+class CAnalysisArray : public CNamedListArray {
+public:
+    // No comparator of its own until one is set.
+    CAnalysisArray();
+    // The list owns the comparator (a CTransactionDetailComparator or a variant).
+    CAnalysisArray(LComparator* comparator, bool keepSorted);
+
+    // Empties the list, then AddObject. 0.
+    long InitFromObject(CNonVisual* object, bool recursive);
+    // Adds the lines of an account (credit, then debit lines), a category (its
+    // bookings), an account type (its accounts; its sub-types only when
+    // recursive) or a category group (its categories and always its
+    // sub-groups). Other objects add nothing. 0.
+    long AddObject(CNonVisual* object, bool recursive);
+    // Appends every line of the list, without broadcasting. 0.
+    long AddArray(CNamedListArray* lines, bool unused);
+    // Sorts by the comparator and writes each line's running balance, walking
+    // from the last (oldest) line to the first.
+    void Finalize();
+    // The earliest line date; 0 for an empty list.
+    DateT getEarliestDate() const;
+    // Both dates in one pass (earliest 0 when empty; a latest of 99999999
+    // becomes today); the number of lines.
+    std::uint32_t getEarliestAndLastDate(DateT& earliest, DateT& last) const;
+};
+
+} // namespace ch

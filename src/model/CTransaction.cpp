@@ -1,0 +1,1026 @@
+#include "model/CTransaction.h"
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "model/BookingLookups.h"
+#include "model/CAccount.h"
+#include "model/CCurrency.h"
+#include "model/CDebit.h"
+#include "model/CDocAccounting.h"
+#include "model/CExpenseType.h"
+#include "model/CNamedListArray.h"
+#include "model/foundation/CDate.h"
+#include "model/foundation/CDecimal.h"
+#include "model/foundation/CErrorManager.h"
+#include "model/foundation/CLocalize.h"
+#include "model/foundation/CNSStringToCString.h"
+#include "model/foundation/LStream.h"
+#include "platform/core/unicode.h"
+
+namespace ch {
+
+ObjectIdT CTransaction::mi_TrnsNr = 0;
+
+namespace {
+
+// The approval and one-off flags came with this version.
+constexpr FourCharCode kVersionWithFlags = fourCC("1.02");
+
+template <typename Line = CDebit>
+Line* LineAt(const CNamedListArray* list, ArrayIndexT index)
+{
+    return static_cast<Line*>(list->ObjectAt(index));
+}
+
+ArrayIndexT CountOf(const CNamedListArray* list)
+{
+    return list ? static_cast<ArrayIndexT>(list->GetCount()) : 0;
+}
+
+// The text as the model's 8-bit text, at most maxChars characters.
+std::string ToCText(const std::string& text, std::size_t maxChars)
+{
+    return CNSStringToCString::convertToDestination(text, maxChars, maxChars);
+}
+
+// The first maxChars bytes of an 8-bit text as Unicode.
+std::string FromCText(const char* text, std::size_t maxChars)
+{
+    if (!text) return std::string();
+    return MacRomanToUnicode(std::string_view(text, strnlen(text, maxChars)));
+}
+
+template <std::size_t N>
+void CopyText(const std::string& text, char (&out)[N])
+{
+    CopyToField(out, ToCText(text, N - 1).c_str());
+}
+
+// A text setter that keeps the current text when only the letter case differs.
+bool PutText(std::string& field, TextRef text)
+{
+    std::string_view value = text ? *text : std::string_view();
+    if (!equalsCaseInsensitive(field, value)) field = std::string(value);
+    return true;
+}
+
+// A value cut toward zero, kept within the range of a long for the error texts.
+long TruncatedForMessage(double value)
+{
+    double t = std::trunc(value);
+    if (!(t > double(std::numeric_limits<long>::min()) && t < double(std::numeric_limits<long>::max())))
+        return 0;
+    return static_cast<long>(t);
+}
+
+} // namespace
+
+// --- construction
+
+CTransaction::CTransaction(CDocAccounting* document, bool withLines, TransactionTypeT type)
+    : CTransaction(-1, document, withLines, type, false)
+{
+}
+
+CTransaction::CTransaction(ObjectIdT id, CDocAccounting* document, bool withLines,
+                           TransactionTypeT type, bool unlinked)
+    : CNonVisual(kTemporaryId)
+{
+    mDocument = document;
+    CreateLists();
+    CTransaction::Put_Id(id < 0 ? -1 : id);
+    SetObjectType(type::kTransaction);
+    mTransactionType = type;
+    if (unlinked) Put_Status(status::kUnlinked);
+    SetDefaults(withLines);
+}
+
+CTransaction::CTransaction(LStream* stream, FourCharCode version, CDocAccounting* document, bool)
+    : CNonVisual(stream, version)
+{
+    mDocument = document;
+    CreateLists();
+    // From '1.10' the description is the header's text.
+    if (version::AtLeast(version, version::k1_10))
+        CopyToField(mDescription, ToCText(Get_StringrefDesc(), kMaxDescriptionLength).c_str());
+
+    DateT date = 0;
+    stream->ReadDateT(date);
+    Put_mDate(date);
+    if (!version::AtLeast(version, version::k1_10)) {
+        char description[kDescriptionSize] = {};
+        stream->ReadCString(description);
+        Put_mDescription(description);
+    }
+    stream->ReadAmountT(mTotalAmount);
+    stream->ReadAmountT(mLocalAmount);
+    // The local amount stays as booked: converting the total again at today's
+    // rate would change the books on every load.
+    stream->ReadObjectIdT(mCurrencyId);
+    stream->ReadObjectIdT(mDocumentId);
+    if (!version::AtLeast(version, version::k1_10)) {
+        char reference[kReferenceSize] = {};
+        stream->ReadCString(reference);
+        Put_mDocumentRef(reference);
+        char vatNumber[kVATNrSize] = {};
+        stream->ReadCString(vatNumber);
+        Put_mVATNr(vatNumber);
+    }
+    CTransaction::Put_Id(Get_Id());
+    SetObjectType(type::kTransaction);
+
+    stream->ReadEnumT(mTransactionType);
+    if (version::AtLeast(version, kVersionWithFlags)) {
+        EnumT flag = 0;
+        stream->ReadEnumT(flag);
+        mb_Approved = flag != 0;
+        stream->ReadEnumT(flag);
+        mb_budgetOneOff = flag != 0;
+    }
+    if (version::AtLeast(version, version::k1_08)) {
+        stream->ReadObjectIdT(mReferenceObjectId);
+        stream->ReadEnumT(mSpecialTypeT);
+        if (version::AtLeast(version, version::k1_09) && !version::AtLeast(version, version::k1_10)) {
+            char reference[kReferenceSize] = {};
+            stream->ReadCString(reference);
+            Put_mExternalReference(reference);
+        }
+    } else {
+        mReferenceObjectId = -1;
+        mSpecialTypeT = special_type::kDefault;
+    }
+    if (version::AtLeast(version, version::k1_10)) {
+        std::string vatNumber = stream->ReadCFString();
+        std::string documentReference = stream->ReadCFString();
+        std::string externalReference = stream->ReadCFString();
+        Put_CFVATNr(vatNumber);
+        Put_CFDocumentReference(documentReference);
+        Put_CFExternalReference(externalReference);
+    }
+}
+
+CTransaction::~CTransaction()
+{
+    for (CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
+        if (!list) continue;
+        std::vector<CNonVisual*> lines;
+        for (ArrayIndexT i = 1; i <= CountOf(list); ++i) lines.push_back(list->ObjectAt(i));
+        list->StopBroadcasting();
+        list->RemoveItemsAt(list->GetCount(), 1);
+        for (CNonVisual* line : lines) delete line;
+    }
+}
+
+void CTransaction::CreateLists()
+{
+    mDebitList = std::make_unique<CNamedListArray>();
+    mCreditList = std::make_unique<CNamedListArray>();
+    mExpenseTypeList = std::make_unique<CNamedListArray>();
+}
+
+void CTransaction::SetDefaults(bool withLines)
+{
+    switch (mTransactionType) {
+    case transaction_type::kExpense: Put_Name("Unspecified Expense"); break;
+    case transaction_type::kIncome: Put_Name("Unspecified Income"); break;
+    case transaction_type::kTransfer: Put_Name("Unspecified Transfer"); break;
+    default: Put_Name("New Transaction"); break;
+    }
+    Put_mDescription("");
+    SetObjectType(type::kTransaction);
+    mb_Approved = false;
+    mb_budgetOneOff = false;
+    Put_mDate(CDate::GetNowAsDateT());
+    Put_mVATNr(" ");
+    mTotalAmount = 0.0;
+    mLocalAmount = 0.0;
+    CNonVisual* inputCurrency = nullptr;
+    mCurrencyId = mDocument ? mDocument->Get_InputCurrency(inputCurrency) : 1;
+    mDocumentId = -1;
+    mReferenceObjectId = -1;
+    mSpecialTypeT = special_type::kDefault;
+    Put_mDocumentRef("");
+    Put_mExternalReference("");
+    if (withLines) {
+        Add_Debit(1, false, 0.0);
+        Add_Credit(1, false, 0.0);
+        Add_ExpenseType(1, false, 0.0);
+    }
+}
+
+bool CTransaction::Put_Id(ObjectIdT id)
+{
+    if (id < 0) {
+        StoreId(NextId(mi_TrnsNr));
+    } else {
+        StoreId(id);
+        if (static_cast<std::uint32_t>(mi_TrnsNr) < static_cast<std::uint32_t>(id)) mi_TrnsNr = id;
+    }
+    return true;
+}
+
+// --- fields
+
+bool CTransaction::Put_mDate(DateT date)
+{
+    mDate = date;
+    mDay = static_cast<std::uint8_t>(CDate::GetDayFromDateT(date));
+    mMonth = static_cast<std::uint8_t>(CDate::GetMonthFromDateT(date));
+    mYear = static_cast<std::int16_t>(CDate::GetYearFromDateT(date));
+    BroadcastMessage(msg::kDateChanged);
+    return true;
+}
+
+void CTransaction::Get_mDescription(char (&out)[kDescriptionSize]) const
+{
+    CopyToField(out, mDescription);
+}
+
+bool CTransaction::Put_mDescription(const char* description)
+{
+    if (!description) {
+        mDescription[0] = '\0';
+        Put_StringrefDesc(std::string_view());
+        return true;
+    }
+    char cut[kMaxDescriptionLength + 1] = {};
+    CopyToField(cut, description);
+    CopyToField(mDescription, cut);
+    Put_StringrefDesc(MacRomanToUnicode(description));
+    return true;
+}
+
+bool CTransaction::Put_mLocalAmount(double amount)
+{
+    mLocalAmount = amount;
+    return true;
+}
+
+bool CTransaction::IsHomeCurrency(ObjectIdT currencyId) const
+{
+    return currencyId == booking::HomeCurrencyId(mDocument);
+}
+
+CCurrency* CTransaction::Get_mCurrencyPtr()
+{
+    return booking::FindCurrency(mDocument, mCurrencyId);
+}
+
+bool CTransaction::Search_Currency(ObjectIdT id)
+{
+    return booking::FindCurrency(mDocument, id) != nullptr || IsHomeCurrency(id);
+}
+
+bool CTransaction::Put_mTotalAmount(double amount)
+{
+    if (amount == mTotalAmount) return true;
+    mTotalAmount = amount;
+    CCurrency* currency = Get_mCurrencyPtr();
+    mLocalAmount = IsHomeCurrency(mCurrencyId) || !currency ? amount
+                                                            : currency->ConvertToLocal(amount, 0, true);
+    if (CountOf(mDebitList.get()) == 1) LineAt(mDebitList.get(), 1)->Put_mAmount(amount, currency);
+    if (CountOf(mCreditList.get()) == 1) LineAt(mCreditList.get(), 1)->Put_mAmount(amount, currency);
+    if (CountOf(mExpenseTypeList.get()) == 1) BalanceExpenseTypes();
+    return true;
+}
+
+bool CTransaction::Put_mCurrencyId(ObjectIdT id, CCurrency* currency)
+{
+    mCurrencyId = id;
+    if (!currency) currency = booking::FindCurrency(mDocument, id);
+    if (currency) mLocalAmount = currency->ConvertToLocal(mTotalAmount, 0, true);
+    else if (IsHomeCurrency(id)) mLocalAmount = mTotalAmount;
+
+    // A single line that carries the whole amount follows the currency.
+    for (CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
+        if (CountOf(list) != 1) continue;
+        CDebit* line = LineAt(list, 1);
+        if (line->Get_mAmount() != mTotalAmount) continue;
+        if (list == mCreditList.get()) {
+            if (currency) line->Put_mCurrency(currency);
+        } else {
+            line->Put_mCurrency(id, currency);
+        }
+        line->Put_mAmount(mTotalAmount, currency);
+    }
+    return true;
+}
+
+bool CTransaction::Put_mDocumentId(ObjectIdT id)
+{
+    mDocumentId = id;
+    return true;
+}
+
+void CTransaction::Get_mDocumentRef(char (&out)[kReferenceSize]) const
+{
+    CopyText(mDocumentRefText, out);
+}
+
+bool CTransaction::Put_mDocumentRef(const char* reference)
+{
+    mDocumentRefText = FromCText(reference, kReferenceSize - 1);
+    return true;
+}
+
+void CTransaction::Get_mVATNr(char (&out)[kVATNrSize]) const
+{
+    CopyText(mVATNrText, out);
+}
+
+bool CTransaction::Put_mVATNr(const char* number)
+{
+    mVATNrText = FromCText(number, kVATNrSize - 1);
+    return true;
+}
+
+void CTransaction::Get_mExternalReference(char (&out)[kReferenceSize]) const
+{
+    CopyText(mExternalRefText, out);
+}
+
+bool CTransaction::Put_mExternalReference(const char* reference)
+{
+    mExternalRefText = FromCText(reference, kReferenceSize - 1);
+    return true;
+}
+
+bool CTransaction::Put_CFVATNr(TextRef text)
+{
+    return PutText(mVATNrText, text);
+}
+
+bool CTransaction::Put_CFDocumentReference(TextRef text)
+{
+    return PutText(mDocumentRefText, text);
+}
+
+bool CTransaction::Put_CFExternalReference(TextRef text)
+{
+    return PutText(mExternalRefText, text);
+}
+
+bool CTransaction::Put_mb_Approved(bool approved)
+{
+    mb_Approved = approved;
+    return true;
+}
+
+bool CTransaction::Put_mb_budgetOneOff(bool oneOff)
+{
+    mb_budgetOneOff = oneOff;
+    return true;
+}
+
+bool CTransaction::Put_mTransactionType(TransactionTypeT type)
+{
+    mTransactionType = type;
+    return true;
+}
+
+bool CTransaction::Put_mSpecialTypeT(SpecialTypeT type)
+{
+    mSpecialTypeT = type;
+    return true;
+}
+
+bool CTransaction::Put_mReferenceObjectId(ObjectIdT id)
+{
+    mReferenceObjectId = id;
+    return true;
+}
+
+// --- lines
+
+CDebit* CTransaction::AddLine(CDebit* line, CNamedListArray* list, ArrayIndexT index,
+                              bool inLineCurrency, double amount, ObjectIdT accountId)
+{
+    list->InsertObjectAt(line, index < 0 ? LArray::kLastIndex : index);
+    line->Put_mCurrency(mCurrencyId, nullptr);
+    line->Put_mTransactionId(Get_Id(), this);
+    if (inLineCurrency) {
+        line->Put_mAmount(amount, line->Get_mCurrencyptr());
+    } else {
+        line->Put_mLocalAmount(amount);
+    }
+    line->Put_mAccountId(accountId, true, nullptr);
+    return line;
+}
+
+CDebit* CTransaction::Add_Debit(ArrayIndexT index, bool inLineCurrency, double amount)
+{
+    booking::Defaults defaults = booking::DefaultsOf(mDocument);
+    ObjectIdT account = defaults.unspecifiedIncomeAccount;
+    if (mTransactionType == transaction_type::kExpense || mTransactionType == transaction_type::kTransfer)
+        account = defaults.ownPropertyAccount;
+    return AddLine(new CDebit(mDocument, this), mDebitList.get(), index, inLineCurrency, amount,
+                   account);
+}
+
+CCredit* CTransaction::Add_Credit(ArrayIndexT index, bool inLineCurrency, double amount)
+{
+    booking::Defaults defaults = booking::DefaultsOf(mDocument);
+    ObjectIdT account = defaults.unspecifiedIncomeAccount;
+    if (mTransactionType == transaction_type::kExpense) account = defaults.unspecifiedExpenseAccount;
+    if (mTransactionType == transaction_type::kIncome || mTransactionType == transaction_type::kTransfer)
+        account = defaults.ownPropertyAccount;
+    return static_cast<CCredit*>(AddLine(new CCredit(mDocument, this), mCreditList.get(), index,
+                                         inLineCurrency, amount, account));
+}
+
+CExptypeDetail* CTransaction::Add_ExpenseType(ArrayIndexT index, bool inLineCurrency, double amount)
+{
+    booking::Defaults defaults = booking::DefaultsOf(mDocument);
+    ObjectIdT category = defaults.unspecifiedIncomeCategory;
+    if (mTransactionType == transaction_type::kExpense) category = defaults.unspecifiedExpenseCategory;
+    if (mTransactionType == transaction_type::kTransfer) category = defaults.unspecifiedTransferCategory;
+    return static_cast<CExptypeDetail*>(AddLine(new CExptypeDetail(mDocument, this),
+                                                mExpenseTypeList.get(), index, inLineCurrency,
+                                                amount, category));
+}
+
+namespace {
+
+bool SetLineAmount(CDebit* line, double amount, bool inLineCurrency)
+{
+    if (!line) return false;
+    if (inLineCurrency) return line->Put_mAmount(amount, line->Get_mCurrencyptr());
+    return line->Put_mLocalAmount(amount);
+}
+
+} // namespace
+
+bool CTransaction::Set_Debit_Amount(CDebit* line, double amount, bool inLineCurrency)
+{
+    return SetLineAmount(line, amount, inLineCurrency);
+}
+
+bool CTransaction::Set_Credit_Amount(CCredit* line, double amount, bool inLineCurrency)
+{
+    return SetLineAmount(line, amount, inLineCurrency);
+}
+
+bool CTransaction::Set_ExpenseType_Amount(CExptypeDetail* line, double amount, bool inLineCurrency)
+{
+    return SetLineAmount(line, amount, inLineCurrency);
+}
+
+bool CTransaction::SetAccountChecked(CDebit* line, ObjectIdT accountId, bool debitSide)
+{
+    if (!line) return false;
+    CAccount* account = booking::FindAccount(mDocument, accountId);
+    bool profitAndLoss = account && account->thisIsAProfitAndLossAccount();
+    switch (mTransactionType) {
+    case transaction_type::kExpense:
+        if (debitSide && profitAndLoss) {
+            CErrorManager::RaiseError(134);
+            return false;
+        }
+        if (!debitSide && !profitAndLoss) {
+            CErrorManager::RaiseError(131);
+            return false;
+        }
+        break;
+    case transaction_type::kIncome:
+        if (debitSide && !profitAndLoss) {
+            CErrorManager::RaiseError(135);
+            return false;
+        }
+        if (!debitSide && profitAndLoss) {
+            CErrorManager::RaiseError(132);
+            return false;
+        }
+        break;
+    case transaction_type::kTransfer:
+        // A warning only: the account is set all the same.
+        if (profitAndLoss) CErrorManager::RaiseError(133);
+        break;
+    default:
+        break;
+    }
+    return line->Put_mAccountId(accountId, true, nullptr);
+}
+
+bool CTransaction::Set_Debit_Account(CDebit* line, ObjectIdT accountId)
+{
+    return SetAccountChecked(line, accountId, true);
+}
+
+bool CTransaction::Set_Credit_Account(CCredit* line, ObjectIdT accountId)
+{
+    return SetAccountChecked(line, accountId, false);
+}
+
+bool CTransaction::Set_ExpenseType_Account(CExptypeDetail* line, ObjectIdT categoryId)
+{
+    return line && line->Put_mAccountId(categoryId, true, nullptr);
+}
+
+bool CTransaction::Set_Debit_Curreny(CDebit* line, ObjectIdT currencyId, CCurrency* currency)
+{
+    return line && line->Put_mCurrency(currencyId, currency);
+}
+
+bool CTransaction::Set_Credit_Curreny(CCredit* line, ObjectIdT currencyId, CCurrency* currency)
+{
+    return line && line->Put_mCurrency(currencyId, currency);
+}
+
+bool CTransaction::Set_ExpenseType_Curreny(CExptypeDetail* line, ObjectIdT currencyId,
+                                           CCurrency* currency)
+{
+    return line && line->Put_mCurrency(currencyId, currency);
+}
+
+bool CTransaction::Holds(CNamedListArray* list, const CNonVisual* line)
+{
+    return line && list->FetchIndexOfObject(line) != 0;
+}
+
+bool CTransaction::DeleteLine(CNamedListArray* list, CDebit* line)
+{
+    if (CountOf(list) == 0) return false;
+    if (CountOf(list) == 1) {
+        CErrorManager::RaiseError(142);
+        return false;
+    }
+    if (!Holds(list, line) || !line->BeforeDelete()) return false;
+    list->RemoveObject(line);
+    delete line;
+    return true;
+}
+
+bool CTransaction::Delete_Debit(CDebit* line)
+{
+    return DeleteLine(mDebitList.get(), line);
+}
+
+bool CTransaction::Delete_Credit(CCredit* line)
+{
+    return DeleteLine(mCreditList.get(), line);
+}
+
+bool CTransaction::Delete_ExpenseType(CExptypeDetail* line)
+{
+    return DeleteLine(mExpenseTypeList.get(), line);
+}
+
+bool CTransaction::LinkDebit(CDebit* line)
+{
+    return line && mDebitList->AppendObject(line) > 0;
+}
+
+bool CTransaction::LinkCredit(CCredit* line)
+{
+    return line && mCreditList->AppendObject(line) > 0;
+}
+
+bool CTransaction::LinkExpenseType(CExptypeDetail* line)
+{
+    return line && mExpenseTypeList->AppendObject(line) > 0;
+}
+
+// --- totals
+
+namespace {
+
+double SumLines(const CNamedListArray* list, double& fluctuation)
+{
+    double sum = 0.0;
+    fluctuation = 0.0;
+    for (ArrayIndexT i = 1; i <= CountOf(list); ++i) {
+        CDebit* line = LineAt(list, i);
+        sum += line->Get_mLocalAmount();
+        fluctuation += line->Get_PropertyFluctuation();
+    }
+    return sum;
+}
+
+} // namespace
+
+double CTransaction::Get_DebitAmount(double& fluctuation) const
+{
+    return SumLines(mDebitList.get(), fluctuation);
+}
+
+double CTransaction::Get_CreditAmount(double& fluctuation) const
+{
+    return SumLines(mCreditList.get(), fluctuation);
+}
+
+double CTransaction::Get_ExpenseTypeAmount(double& fluctuation) const
+{
+    const CNamedListArray* list = mExpenseTypeList.get();
+    if (!list) return 0.0;
+    double total = 0.0;
+    double sum = 0.0;
+    for (ArrayIndexT i = 1; i <= CountOf(list); ++i) {
+        CDebit* line = LineAt(list, i);
+        // A negative running total counts by its size before the next line
+        // adds: mixed income and expense lines add up as magnitudes.
+        if (total < 0.0) total = std::fabs(total);
+        total += line->Get_mLocalAmount();
+        sum += line->Get_PropertyFluctuation();
+    }
+    fluctuation = sum;
+    return total;
+}
+
+double CTransaction::Get_FromToVariation(double& out) const
+{
+    double debitFluctuation = 0.0;
+    double creditFluctuation = 0.0;
+    Get_DebitAmount(debitFluctuation);
+    Get_CreditAmount(creditFluctuation);
+    out = debitFluctuation + creditFluctuation;
+    return 0.0;
+}
+
+long CTransaction::GetDetailAmountAndType(CNamedListArray* list, double& amount)
+{
+    long kind = -1;
+    for (ArrayIndexT i = 1; i <= CountOf(list); ++i) {
+        CDebit* line = LineAt(list, i);
+        amount += line->Get_mLocalAmount();
+        CNonVisual* object = line->Get_mAccountPtr();
+        long lineKind = 4;
+        if (object && object->Get_ObjectType() == type::kAccount) {
+            auto* account = static_cast<CAccount*>(object);
+            if (account->thisIsADebtAccount()) lineKind = 2;
+            else if (account->thisIsAnOwnPropretyAccount()) lineKind = 1;
+            else if (account->thisIsAProfitAndLossAccount()) lineKind = 0;
+        }
+        kind = kind == -1 || kind == lineKind ? lineKind : 4;
+    }
+    return kind == -1 ? 4 : kind;
+}
+
+bool CTransaction::IsCompletelyPositive() const
+{
+    double debits = 0.0;
+    double credits = 0.0;
+    long debitKind = GetDetailAmountAndType(mDebitList.get(), debits);
+    long creditKind = GetDetailAmountAndType(mCreditList.get(), credits);
+    return debitKind == 0 && creditKind == 1 && debits == credits;
+}
+
+bool CTransaction::IsCompletelyNegative() const
+{
+    double debits = 0.0;
+    double credits = 0.0;
+    long debitKind = GetDetailAmountAndType(mDebitList.get(), debits);
+    long creditKind = GetDetailAmountAndType(mCreditList.get(), credits);
+    return debitKind == 1 && creditKind == 0 && debits == credits;
+}
+
+bool CTransaction::IsBetweenPL() const
+{
+    for (const CNamedListArray* list : {mDebitList.get(), mCreditList.get()}) {
+        for (ArrayIndexT i = 1; i <= CountOf(list); ++i) {
+            CNonVisual* object = LineAt(list, i)->Get_mAccountPtr();
+            if (!object || object->Get_ObjectType() != type::kAccount ||
+                !static_cast<CAccount*>(object)->thisIsAProfitAndLossAccount())
+                return false;
+        }
+    }
+    return true;
+}
+
+bool CTransaction::IsOnAccount(CAccount* account) const
+{
+    if (!account) return false;
+    for (const CNamedListArray* list : {mDebitList.get(), mCreditList.get()}) {
+        for (ArrayIndexT i = 1; i <= CountOf(list); ++i) {
+            if (LineAt(list, i)->Get_mAccountPtr() == account) return true;
+        }
+    }
+    return false;
+}
+
+bool CTransaction::IsOnExpenseType(CExpenseType* category) const
+{
+    if (!category) return false;
+    for (ArrayIndexT i = 1; i <= CountOf(mExpenseTypeList.get()); ++i) {
+        if (LineAt(mExpenseTypeList.get(), i)->Get_mAccountPtr() == category) return true;
+    }
+    return false;
+}
+
+CAccount* CTransaction::giveOtherAccount(bool debitSide) const
+{
+    const CNamedListArray* list = debitSide ? mDebitList.get() : mCreditList.get();
+    CDebit* largest = nullptr;
+    double size = 0.0;
+    for (ArrayIndexT i = 1; i <= CountOf(list); ++i) {
+        CDebit* line = LineAt(list, i);
+        if (std::fabs(line->Get_mLocalAmount()) > size) {
+            size = std::fabs(line->Get_mLocalAmount());
+            largest = line;
+        }
+    }
+    if (!largest) return nullptr;
+    CNonVisual* object = largest->Get_mAccountPtr();
+    return object && object->Get_ObjectType() == type::kAccount ? static_cast<CAccount*>(object)
+                                                                 : nullptr;
+}
+
+bool CTransaction::IsOnModifiedForeignCurrency() const
+{
+    for (const CNamedListArray* list : {mDebitList.get(), mCreditList.get()}) {
+        for (ArrayIndexT i = 1; i <= CountOf(list); ++i) {
+            CDebit* line = LineAt(list, i);
+            if (line->IsOnModifiedForeignCurrency()) return true;
+            CNonVisual* object = line->Get_mAccountPtr();
+            if (!object || object->Get_ObjectType() != type::kAccount) continue;
+            ObjectIdT currencyId = static_cast<CAccount*>(object)->Get_mCurrency();
+            if (IsHomeCurrency(currencyId)) continue;
+            CCurrency* currency = booking::FindCurrency(mDocument, currencyId);
+            if (currency && currency->didRateChangeAfter(mDate)) return true;
+        }
+    }
+    return false;
+}
+
+// --- balancing
+
+bool CTransaction::BalanceDebit(CDebit* line)
+{
+    if (!line) return false;
+    double fluctuation = 0.0;
+    double total = Get_DebitAmount(fluctuation);
+    return Set_Debit_Amount(line, mLocalAmount - (total - line->Get_mLocalAmount()), false);
+}
+
+bool CTransaction::BalanceCredit(CCredit* line)
+{
+    if (!line) return false;
+    double fluctuation = 0.0;
+    double total = Get_CreditAmount(fluctuation);
+    return Set_Credit_Amount(line, mLocalAmount - (total - line->Get_mLocalAmount()), false);
+}
+
+bool CTransaction::BalanceExpenseType(CExptypeDetail* line)
+{
+    if (!line) return false;
+    CExpenseType* category = line->CategoryOf();
+    double categoryFluctuation = 0.0;
+    double total = Get_ExpenseTypeAmount(categoryFluctuation);
+    if (!category || category->IsTransfer() || (!category->IsIncome(true) && !category->IsExpense(true)))
+        return Set_ExpenseType_Amount(line, mLocalAmount - (total - line->Get_mLocalAmount()), false);
+
+    double debitFluctuation = 0.0;
+    double creditFluctuation = 0.0;
+    Get_DebitAmount(debitFluctuation);
+    Get_CreditAmount(creditFluctuation);
+    double d = debitFluctuation + creditFluctuation - categoryFluctuation;
+    double amount = category->IsIncome(true) ? line->Get_mLocalAmount() + d
+                                             : line->Get_mLocalAmount() - d;
+    return Set_ExpenseType_Amount(line, amount, false);
+}
+
+long CTransaction::BalanceExpenseTypes()
+{
+    double categoryFluctuation = 0.0;
+    double debitFluctuation = 0.0;
+    double creditFluctuation = 0.0;
+    Get_ExpenseTypeAmount(categoryFluctuation);
+    Get_DebitAmount(debitFluctuation);
+    Get_CreditAmount(creditFluctuation);
+    if (CountOf(mExpenseTypeList.get()) != 1 || Get_ObjectStatus() == status::kBlocked) return 0;
+
+    auto* line = LineAt<CExptypeDetail>(mExpenseTypeList.get(), 1);
+    auto accountOfOnly = [](const CNamedListArray* list) -> CAccount* {
+        if (CountOf(list) != 1) return nullptr;
+        CNonVisual* object = LineAt(list, 1)->Get_mAccountPtr();
+        return object && object->Get_ObjectType() == type::kAccount ? static_cast<CAccount*>(object)
+                                                                     : nullptr;
+    };
+    CAccount* fromAccount = accountOfOnly(mDebitList.get());
+    CAccount* toAccount = accountOfOnly(mCreditList.get());
+    booking::Defaults defaults = booking::DefaultsOf(mDocument);
+
+    double f = debitFluctuation + creditFluctuation;
+    bool income = f >= 0.0;
+    double m = std::fabs(f);
+    if (m != 0.0) {
+        ObjectIdT categoryId = line->Get_mAccountId();
+        if (categoryId == defaults.unspecifiedExpenseCategory ||
+            categoryId == defaults.unspecifiedIncomeCategory) {
+            // An unspecified category takes the account's own default.
+            line->Put_mLocalAmount(m);
+            CAccount* account = income ? fromAccount : toAccount;
+            CExpenseType* preferred = account ? account->Get_mDefaultExpenseType() : nullptr;
+            ObjectIdT target = preferred ? preferred->Get_Id()
+                               : income  ? defaults.unspecifiedIncomeCategory
+                                         : defaults.unspecifiedExpenseCategory;
+            line->Put_mAccountId(target, true, nullptr);
+        } else if (CExpenseType* category = line->CategoryOf()) {
+            if (category->IsIncome(true)) {
+                line->Put_mLocalAmount(f);
+            } else if (category->IsExpense(true)) {
+                line->Put_mLocalAmount(-f);
+            }
+        }
+    }
+    if (f == 0.0 && mTotalAmount != 0.0 && fromAccount && toAccount &&
+        !fromAccount->thisIsAProfitAndLossAccount() && !toAccount->thisIsAProfitAndLossAccount()) {
+        // Between own accounts: a transfer of the whole amount.
+        line->Put_mLocalAmount(mLocalAmount);
+        CExpenseType* category = line->CategoryOf();
+        if (!category || !category->IsTransfer())
+            line->Put_mAccountId(defaults.unspecifiedTransferCategory, true, nullptr);
+    }
+    // A line that only differs from the total by rounding takes the total.
+    if (line->Get_mAmount() != mTotalAmount && line->Get_mCurrency() == mCurrencyId) {
+        CCurrency* currency = Get_mCurrencyPtr();
+        if (currency && currency->ConvertToLocal(mTotalAmount, 0, true) ==
+                            currency->ConvertToLocal(line->Get_mAmount(), 0, true))
+            line->Put_mAmount(mTotalAmount, currency);
+    }
+    return 0;
+}
+
+// --- validation
+
+bool CTransaction::Validate()
+{
+    long decimals = CDecimal::getNrOfDecimals();
+    double s = 1.0;
+    for (long i = 0; i < decimals; ++i) s *= 10.0;
+
+    if (!mDebitList || !mCreditList || !mExpenseTypeList) return false;
+    for (CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
+        bool linesValid = true;
+        for (ArrayIndexT i = 1; i <= CountOf(list); ++i) {
+            if (!LineAt(list, i)->Validate()) linesValid = false;
+        }
+        if (!linesValid) return false;
+    }
+
+    double fD = 0.0;
+    double fC = 0.0;
+    double fE = 0.0;
+    double debits = Get_DebitAmount(fD);
+    double credits = Get_CreditAmount(fC);
+    double categories = Get_ExpenseTypeAmount(fE);
+    if (mLocalAmount == 0.0 && mTotalAmount == 0.0 && debits == 0.0 && credits == 0.0 &&
+        categories == 0.0) {
+        CErrorManager::RaiseError(238);
+        return false;
+    }
+    // The sides must agree to less than two tenths of the smallest unit.
+    double difference = std::trunc(debits * s * 10.0 - credits * s * 10.0);
+    if (!(difference >= -1.0 && difference <= 1.0)) {
+        CErrorManager::RaiseError(128);
+        return false;
+    }
+    if (std::trunc(fD * s) + std::trunc(fC * s) != std::trunc(fE * s)) {
+        if (fD + fC == -fE) {
+            for (ArrayIndexT i = 1; i <= CountOf(mExpenseTypeList.get()); ++i) {
+                CDebit* line = LineAt(mExpenseTypeList.get(), i);
+                line->Put_mLocalAmount(-line->Get_mLocalAmount());
+            }
+        } else if (fD + fC == 0.0) {
+            for (ArrayIndexT i = 1; i <= CountOf(mExpenseTypeList.get()); ++i)
+                LineAt(mExpenseTypeList.get(), i)->Put_mLocalAmount(0.0);
+        } else {
+            BalanceExpenseTypes();
+            Get_DebitAmount(fD);
+            Get_CreditAmount(fC);
+            Get_ExpenseTypeAmount(fE);
+            if (std::fabs(fD + fC - fE) > 0.5 / s) {
+                CErrorManager::RaiseError(144, TruncatedForMessage(fD + fC), TruncatedForMessage(-fE));
+                return false;
+            }
+        }
+    }
+    ObjectStatusT current = Get_ObjectStatus();
+    if (current != status::kBlocked && current != status::kBalancing && current != status::kUnlinked)
+        Put_Status(status::kNormal);
+    return true;
+}
+
+// --- posting state
+
+bool CTransaction::IsPosted() const
+{
+    return Get_ObjectStatus() != status::kUnlinked && Get_ObjectType() != type::kRecurring;
+}
+
+void CTransaction::PostHeldLines()
+{
+    if (!mPostingHeld) return;
+    mPostingHeld = false;
+    if (!IsPosted()) return;
+    for (CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
+        for (ArrayIndexT i = 1; i <= CountOf(list); ++i) LineAt(list, i)->Link();
+    }
+}
+
+bool CTransaction::Link()
+{
+    if (Get_ObjectStatus() != status::kUnlinked) {
+        CErrorManager::RaiseError(137);
+        return false;
+    }
+    for (CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
+        for (ArrayIndexT i = 1; i <= CountOf(list); ++i) LineAt(list, i)->Link();
+    }
+    Put_Status(status::kNormal);
+    return true;
+}
+
+bool CTransaction::Unlink()
+{
+    if (Get_ObjectStatus() == status::kUnlinked) {
+        CErrorManager::RaiseError(137);
+        return false;
+    }
+    for (CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
+        for (ArrayIndexT i = 1; i <= CountOf(list); ++i) LineAt(list, i)->Unlink();
+    }
+    Put_Status(status::kUnlinked);
+    mb_Approved = false;
+    return true;
+}
+
+bool CTransaction::BeforeDelete()
+{
+    if (Get_ObjectStatus() == status::kBlocked) {
+        CErrorManager::RaiseError(137);
+        return false;
+    }
+    for (CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
+        // From the end, so that each removal takes the list's last item.
+        for (ArrayIndexT i = CountOf(list); i >= 1; --i) {
+            CDebit* line = LineAt(list, i);
+            if (!line->BeforeDelete()) continue;
+            list->RemoveItemsAt(1, i);
+            delete line;
+        }
+    }
+    return true;
+}
+
+// --- texts
+
+std::string CTransaction::Get_DetailDescription(CNamedListArray* list)
+{
+    std::string text = " ";
+    for (ArrayIndexT i = 1; i <= CountOf(list); ++i) {
+        text += LineAt(list, i)->Get_FullDescription();
+        text += "\n";
+    }
+    return text;
+}
+
+std::string CTransaction::Get_FullDescription() const
+{
+    const struct {
+        const char* key;
+        CNamedListArray* list;
+    } sides[] = {{"FROM", mDebitList.get()}, {"TO", mCreditList.get()}, {"FOR", mExpenseTypeList.get()}};
+    std::string text;
+    for (const auto& side : sides) {
+        if (!side.list) continue;
+        char heading[kNameSize] = {};
+        text += CLocalize::LocalizedName(side.key, heading);
+        text += "\n";
+        text += Get_DetailDescription(side.list);
+        text += "\n";
+    }
+    return text;
+}
+
+// --- stream
+
+void CTransaction::PutStream(LStream* stream, bool withDetails)
+{
+    CNonVisual::PutStream(stream);
+    stream->WriteDateT(mDate);
+    stream->WriteAmountTT(mTotalAmount);
+    stream->WriteAmountTT(mLocalAmount);
+    stream->WriteObjectIdT(mCurrencyId);
+    stream->WriteObjectIdT(mDocumentId);
+    stream->WriteEnumT(mTransactionType);
+    stream->WriteEnumT(mb_Approved ? 1 : 0);
+    stream->WriteEnumT(mb_budgetOneOff ? 1 : 0);
+    stream->WriteObjectIdT(mReferenceObjectId);
+    stream->WriteEnumT(mSpecialTypeT);
+    stream->WriteCFString(mVATNrText);
+    stream->WriteCFString(mDocumentRefText);
+    stream->WriteCFString(mExternalRefText);
+    if (withDetails) PutDetailsToStream(stream);
+}
+
+void CTransaction::PutDetailsToStream(LStream* stream)
+{
+    for (CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
+        for (ArrayIndexT i = 1; i <= CountOf(list); ++i) LineAt(list, i)->PutStream(stream);
+    }
+}
+
+} // namespace ch

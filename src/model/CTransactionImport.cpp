@@ -1,0 +1,179 @@
+// Transactions filled from imported statement lines, updated from them, and
+// written as text for the transaction export.
+
+#include <string>
+
+#include "model/BookingLookups.h"
+#include "model/CCurrency.h"
+#include "model/CDebit.h"
+#include "model/CNamedListArray.h"
+#include "model/CTransaction.h"
+#include "model/foundation/CDecimal.h"
+#include "model/foundation/LStream.h"
+
+namespace ch {
+
+namespace {
+
+ArrayIndexT CountOf(const CNamedListArray* list)
+{
+    return list ? static_cast<ArrayIndexT>(list->GetCount()) : 0;
+}
+
+std::size_t CountOf(const TransactionLineArray* lines)
+{
+    return lines ? lines->size() : 0;
+}
+
+bool HasText(const char* text)
+{
+    return text && text[0] != '\0';
+}
+
+} // namespace
+
+// --- import
+
+CDebit* CTransaction::AddImportedLine(FourCharCode typeCode, double amount)
+{
+    if (typeCode == type::kDebit) return Add_Debit(1, true, amount);
+    if (typeCode == type::kCredit) return Add_Credit(1, true, amount);
+    if (typeCode == type::kExpenseTypeDetail) return Add_ExpenseType(1, true, amount);
+    return nullptr;
+}
+
+bool CTransaction::Import(const char* name, const char* description, DateT date, double amount,
+                          ObjectIdT fromAccountId, ObjectIdT toAccountId, ObjectIdT categoryId,
+                          ObjectIdT currencyId, const TransactionLineArray* debits,
+                          const TransactionLineArray* credits, const TransactionLineArray* categories)
+{
+    Put_Name(name ? name : "");
+    Put_mDescription(description);
+    Put_mDate(date);
+    if (currencyId != 0) Put_mCurrencyId(currencyId, nullptr);
+    Put_mTotalAmount(amount);
+
+    const ObjectIdT transfer = booking::DefaultsOf(mDocument).unspecifiedTransferCategory;
+    struct Side {
+        FourCharCode typeCode;
+        const TransactionLineArray* lines;
+        ObjectIdT objectId;
+    };
+    for (const Side& side : {Side{type::kDebit, debits, fromAccountId},
+                             Side{type::kCredit, credits, toAccountId},
+                             Side{type::kExpenseTypeDetail, categories,
+                                  categoryId != 0 ? categoryId : transfer}}) {
+        if (CountOf(side.lines) > 0) {
+            ImportDetails(side.typeCode, side.lines);
+        } else {
+            AddImportedLine(side.typeCode, amount)->Put_mAccountId(side.objectId, true, nullptr);
+        }
+    }
+    return Validate();
+}
+
+bool CTransaction::ImportDetails(FourCharCode typeCode, const TransactionLineArray* lines)
+{
+    if (!lines) return true;
+    for (const TransactionLineItem& line : *lines)
+        ImportDetail(typeCode, line.accountId, line.currencyId, line.amount);
+    return true;
+}
+
+bool CTransaction::ImportDetail(FourCharCode typeCode, ObjectIdT accountId, ObjectIdT currencyId,
+                                double amount)
+{
+    CDebit* line = AddImportedLine(typeCode, amount);
+    if (!line) return true;
+    if (currencyId != 0) line->Put_mCurrency(currencyId, nullptr);
+    line->Put_mAmount(amount, line->Get_mCurrencyptr());
+    if (typeCode == type::kExpenseTypeDetail && accountId == 0)
+        accountId = booking::DefaultsOf(mDocument).unspecifiedTransferCategory;
+    line->Put_mAccountId(accountId, true, nullptr);
+    return true;
+}
+
+// --- update
+
+bool CTransaction::Update(const char* name, const char* description, const TransactionLineArray* debits,
+                          const TransactionLineArray* credits, const TransactionLineArray* categories)
+{
+    // A name is always taken: the byte-order test on 'Inco' that the original
+    // made never matched a name on a little-endian machine.
+    if (HasText(name)) Put_Name(name);
+    if (HasText(description)) Put_mDescription(description);
+
+    struct Side {
+        CNamedListArray* list;
+        const TransactionLineArray* lines;
+        FourCharCode typeCode;
+    };
+    for (const Side& side : {Side{mDebitList.get(), debits, type::kDebit},
+                             Side{mCreditList.get(), credits, type::kCredit},
+                             Side{mExpenseTypeList.get(), categories, type::kExpenseTypeDetail}}) {
+        if (static_cast<std::size_t>(CountOf(side.list)) == CountOf(side.lines)) continue;
+        UpdateDetail(side.list, side.lines, side.typeCode);
+        mTransactionType = transaction_type::kOther;
+    }
+    return true;
+}
+
+bool CTransaction::UpdateDetail(CNamedListArray* list, const TransactionLineArray* lines,
+                                FourCharCode typeCode)
+{
+    if (!list || CountOf(lines) == 0) return true;
+    ArrayIndexT k = 0;
+    for (const TransactionLineItem& item : *lines) {
+        ++k;
+        if (k > CountOf(list)) {
+            // Missing lines are added in front; the lines already updated keep their values.
+            ImportDetail(typeCode, item.accountId, item.currencyId, item.amount);
+            continue;
+        }
+        auto* line = static_cast<CDebit*>(list->ObjectAt(k));
+        if (line->Get_mAccountId() != item.accountId) line->Put_mAccountId(item.accountId, true, nullptr);
+        if (item.currencyId != 0 && line->Get_mCurrency() != item.currencyId)
+            line->Put_mCurrency(item.currencyId, nullptr);
+        if (line->Get_mAmount() != item.amount) line->Put_mAmount(item.amount, line->Get_mCurrencyptr());
+    }
+    return true;
+}
+
+// --- text export
+
+bool CTransaction::Export(LStream* stream, char mode) const
+{
+    if (!stream) return false;
+    if (mode == 'A' || mode == 'H') {
+        CNonVisual::Export(stream, mode);
+        std::string record = std::to_string(mDate);
+        auto field = [&record](const std::string& text) {
+            record += '\t';
+            record += text;
+        };
+        char description[kDescriptionSize] = {};
+        Get_mDescription(description);
+        field(description);
+        field(CDecimal::DoubleToString(mTotalAmount));
+        char symbol[kNameSize] = {};
+        if (CCurrency* currency = booking::FindCurrency(mDocument, mCurrencyId)) currency->Get_ShortName(symbol);
+        field(symbol);
+        field(std::to_string(mCurrencyId));
+        char vatNumber[kVATNrSize] = {};
+        Get_mVATNr(vatNumber);
+        field(vatNumber);
+        char reference[kReferenceSize] = {};
+        Get_mDocumentRef(reference);
+        field(reference);
+        record += '\r';
+        stream->WriteBlock(record.data(), static_cast<std::int32_t>(record.size()));
+    }
+    if (mode == 'A' || mode == 'D') {
+        for (const CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
+            for (ArrayIndexT i = 1; i <= CountOf(list); ++i) list->ObjectAt(i)->Export(stream, 'A');
+        }
+    }
+    return true;
+}
+
+} // namespace ch

@@ -1,0 +1,141 @@
+// Analysis lists: the lines of an account, category, account type or group,
+// newest first, with the running balance of each line.
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "booking_fixture.h"
+#include "model/CAnalysisArray.h"
+#include "model/CTransactionDetailComparator.h"
+#include "model/foundation/CDate.h"
+
+namespace ch::test {
+namespace {
+
+class AnalysisListTest : public BookingTest {
+protected:
+    // The running balances from the oldest line to the newest.
+    static std::vector<double> RunningBalances(const CAnalysisArray& list)
+    {
+        std::vector<double> balances;
+        for (ArrayIndexT i = static_cast<ArrayIndexT>(list.GetCount()); i >= 1; --i)
+            balances.push_back(static_cast<CDebit*>(list.ObjectAt(i))->Get_LocalBalance());
+        return balances;
+    }
+
+    CAnalysisArray list{new CTransactionDetailComparator, false};
+};
+
+TEST_F(AnalysisListTest, RunningBalancesOfAccounts)
+{
+    CAccount* bank = AddAccount("Bank", books::kOwnPropertyType);
+    CAccount* card = AddAccount("Card", books::kDebtType);
+    CAccount* shop = Account(books::kExpenseAccount);
+    Book(shop, bank, 100.0, 20240105);   // a credit line of 100
+    Book(bank, shop, 30.0, 20240110);    // then a debit line of 30
+    Book(shop, card, 100.0, 20240105);
+    Book(card, shop, 30.0, 20240110);
+
+    list.InitFromObject(bank, false);
+    list.Finalize();
+    EXPECT_EQ(RunningBalances(list), (std::vector<double>{100.0, 70.0}));
+    EXPECT_EQ(static_cast<CDebit*>(list.ObjectAt(1))->Get_mDate(), 20240110);   // newest first
+
+    list.InitFromObject(card, false);
+    list.Finalize();
+    EXPECT_EQ(RunningBalances(list), (std::vector<double>{-100.0, -70.0}));
+
+    // Another column's order keeps the balances written.
+    list.SetComparator(new CTransactionDetailComparatorAmtl, true);
+    list.Sort();
+    EXPECT_DOUBLE_EQ(static_cast<CDebit*>(list.ObjectAt(1))->Get_LocalBalance(), -100.0);
+}
+
+TEST_F(AnalysisListTest, RunningBalancesOfACategory)
+{
+    CAccount* bank = AddAccount("Bank", books::kOwnPropertyType);
+    CExpenseType* food = AddCategory("Food", 1);
+    for (auto [amount, date] : {std::pair{20.0, 20240210}, {10.0, 20240201}, {30.0, 20240220}})
+        Book(bank, Account(books::kExpenseAccount), amount, date, food->Get_Id());
+
+    list.InitFromObject(food, true);
+    list.Finalize();
+    EXPECT_EQ(RunningBalances(list), (std::vector<double>{10.0, 30.0, 60.0}));
+
+    DateT earliest = 0, last = 0;
+    EXPECT_EQ(list.getEarliestAndLastDate(earliest, last), 3u);
+    EXPECT_EQ(earliest, 20240201);
+    EXPECT_EQ(last, 20240220);
+    EXPECT_EQ(list.getEarliestDate(), 20240201);
+}
+
+TEST_F(AnalysisListTest, TypesGatherSubTypesOnlyWhenAskedWhileGroupsAlwaysDo)
+{
+    CAccType* parent = AddType("Banks", 1);
+    CAccType* child = AddType("Savings", 1);
+    ASSERT_TRUE(child->Put_mParentType(parent->Get_Id()));
+    CAccount* current = AddAccount("Current", parent->Get_Id());
+    CAccount* savings = AddAccount("Savings", child->Get_Id());
+    Book(Account(books::kIncomeAccount), current, 5.0, 20240101);
+    Book(Account(books::kIncomeAccount), savings, 7.0, 20240102);
+
+    list.InitFromObject(parent, false);
+    EXPECT_EQ(list.GetCount(), 1u);
+    list.InitFromObject(parent, true);
+    EXPECT_EQ(list.GetCount(), 2u);
+    list.Finalize();
+    EXPECT_EQ(RunningBalances(list), (std::vector<double>{5.0, 12.0}));
+
+    auto* subGroup = new CMasterExpenseType(&root);
+    subGroup->Put_Name("Housing");
+    root.mMasterExpenseTypeList->InsertObjectAt(subGroup, 1);
+    ASSERT_TRUE(subGroup->Put_mParentId(1));
+    CExpenseType* rent = AddCategory("Rent", subGroup->Get_Id());
+    CExpenseType* food = AddCategory("Food", 1);
+    Book(current, Account(books::kExpenseAccount), 3.0, 20240103, rent->Get_Id());
+    Book(current, Account(books::kExpenseAccount), 4.0, 20240104, food->Get_Id());
+    list.InitFromObject(Group(1), false);
+    EXPECT_EQ(list.GetCount(), 2u);
+
+    list.InitFromObject(Account(books::kDefaultAccount)->Get_mCurrencyPtr(), true);   // no lines
+    EXPECT_EQ(list.GetCount(), 0u);
+}
+
+TEST_F(AnalysisListTest, DatesOfEmptyAndUndatedLists)
+{
+    DateT earliest = -1, last = -1;
+    EXPECT_EQ(list.getEarliestAndLastDate(earliest, last), 0u);
+    EXPECT_EQ(earliest, 0);
+    EXPECT_EQ(last, 0);
+    EXPECT_EQ(list.getEarliestDate(), 0);
+    list.Finalize();
+
+    CAccount* bank = AddAccount("Bank", books::kOwnPropertyType);
+    Book(Account(books::kIncomeAccount), bank, 1.0, kNeverDate);
+    list.InitFromObject(bank, false);
+    list.getEarliestAndLastDate(earliest, last);
+    EXPECT_EQ(earliest, 0);      // "after every date" is no date
+    EXPECT_EQ(last, 20240315);   // but as the latest it stands for today
+}
+
+TEST_F(AnalysisListTest, AKeptSortedListTakesManyLinesAtOnce)
+{
+    CAccount* bank = AddAccount("Bank", books::kOwnPropertyType);
+    for (int day = 1; day <= 28; ++day)
+        Book(Account(books::kIncomeAccount), bank, day, 20240200 + (day * 7) % 28 + 1);
+    CAnalysisArray sorted(new CTransactionDetailComparator, true);
+    sorted.InitFromObject(bank, false);
+    sorted.AddObject(Account(books::kDefaultAccount), false);
+    DateT previous = kNeverDate;
+    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(sorted.GetCount()); ++i) {
+        DateT date = static_cast<CDebit*>(sorted.ObjectAt(i))->Get_mDate();
+        EXPECT_LE(date, previous);
+        previous = date;
+    }
+    EXPECT_EQ(sorted.GetCount(), 28u);
+    EXPECT_TRUE(sorted.IsKeepSorted());
+}
+
+} // namespace
+} // namespace ch::test

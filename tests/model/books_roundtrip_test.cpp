@@ -1,0 +1,158 @@
+// A whole set of books through the model stream: saved, read back with its
+// balances rebuilt from the lines, and saved again to the same bytes.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "booking_fixture.h"
+#include "model/CAccountOwner.h"
+#include "model/CBank.h"
+
+namespace ch::test {
+namespace {
+
+// Where two byte strings first differ, with the bytes of both from there on;
+// empty when equal.
+std::string FirstDifference(const ByteVector& a, const ByteVector& b)
+{
+    std::size_t i = 0;
+    while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
+    if (i == a.size() && i == b.size()) return std::string();
+    auto bytes = [i](const ByteVector& v) {
+        std::string text;
+        char hex[4];
+        for (std::size_t j = i; j < i + 16 && j < v.size(); ++j) {
+            std::snprintf(hex, sizeof hex, "%02x ", v[j]);
+            text += hex;
+        }
+        return text;
+    };
+    return "at byte " + std::to_string(i) + ": " + bytes(a) + "/ " + bytes(b);
+}
+
+class BooksRoundTripTest : public BookingTest {
+protected:
+    // Books with something of every kind built so far.
+    void Fill()
+    {
+        root.InsertAccountOwner(-1, std::string_view("Anna"), std::string_view("Anna"), std::nullopt,
+                                std::nullopt, std::nullopt, std::nullopt, std::nullopt);
+        auto* bank = new CBank(&root);
+        bank->Import("Big Bank", "csv", "Main Street 1", "555-1234", "555-4321", "info@bank.test", "NL1");
+        root.mBankList->AppendObject(bank);
+
+        CCurrency* usd = root.InsertCurrency(-1, "USD", std::nullopt, "US Dollar", std::nullopt, 1,
+                                             currency_type::kCurrency, 1, 0.5, 0, 0, -1, -1);
+        usd->Put_mConversionFactorAndAmount(1, 0.75, 20230101);   // an older rate in the history
+
+        CAccType* banks = root.InsertAccountType(-1, "Banks", std::nullopt, "Bank accounts", std::nullopt, 1,
+                                                 books::kOwnPropertyType);
+        CAccount* current = root.InsertAccount(-1, "Current", std::nullopt, "Pays the bills", std::nullopt,
+                                               banks->Get_Id(), 0, nullptr);
+        current->Put_mAccountNumber("1100");
+        current->Put_mNumber("123-4567890-12");
+        CAccount* dollars = root.InsertAccount(-1, "Dollars", std::nullopt, nullptr, std::nullopt,
+                                               books::kOwnPropertyType, usd->Get_Id(), nullptr);
+        CAccount* loan = root.InsertAccount(-1, "Loan", std::nullopt, nullptr, std::nullopt, books::kDebtType,
+                                            0, nullptr);
+        CAccount* sub = root.InsertAccount(-1, "Pocket money", std::nullopt, nullptr, std::nullopt,
+                                           books::kOwnPropertyType, 0, nullptr);
+        sub->Put_mGroupingAccount(current->Get_Id(), nullptr);
+
+        CMasterExpenseType* house = root.InsertMasterExpenseType(-1, "House", std::nullopt, nullptr, std::nullopt,
+                                                                 group_kind::kExpense, 1);
+        CExpenseType* rent = root.InsertExpenseType(-1, "Rent", std::nullopt, "Monthly", std::nullopt, 0,
+                                                    std::nullopt, house, 100.0);
+
+        Book(Account(books::kIncomeAccount), current, 2500.0, 20240125, books::kIncomeCategory);
+        CTransaction* split = Book(current, Account(books::kExpenseAccount), 800.0, 20240201, rent->Get_Id());
+        split->Add_Debit(-1, false, 0.0)->Put_mAccountId(loan->Get_Id(), true, nullptr);
+        Debit(split, 2)->Put_mLocalAmount(200.0);
+        split->Add_Credit(-1, false, 200.0)->Put_mAccountId(sub->Get_Id(), true, nullptr);
+        split->Put_mLocalAmount(1000.0);
+        split->Put_CFDocumentReference("Lease 7");
+        splitId = split->Get_Id();
+        CTransaction* abroad = Book(current, dollars, 150.0, 20240210);
+        Credit(abroad)->Put_mCurrency(usd->Get_Id(), usd);
+        Credit(abroad)->Put_mAmounts(150.0, 300.0);
+        Book(Account(books::kIncomeAccount), dollars, 30.0, 20240212);   // converted into dollars
+        CTransaction* pending = Book(current, loan, 50.0, 20240220);
+        pending->Unlink();
+        root.mTransactionList->RemoveObject(pending);
+        root.mUnlinkedList->InsertObjectAt(pending, 1);
+
+        // The order reading gives them.
+        for (CNamedListArray* list : std::initializer_list<CNamedListArray*>{
+                 root.mAccountOwnerList.get(), root.mAccountTypeList.get(), root.mAccountList.get(),
+                 root.mCurrencyList.get(), root.mExpenseTypeList.get(), root.mTransactionList.get(),
+                 root.mRootList.get()}) {
+            list->SetNotSorted();
+            list->Sort();
+        }
+    }
+
+    ObjectIdT splitId = 0;
+};
+
+TEST_F(BooksRoundTripTest, SavedReadAndSavedAgainGivesTheSameBytes)
+{
+    Fill();
+    BalanceSnapshot balances = Balances();
+    ByteVector saved = Save(root);
+
+    CDocAccounting copy;
+    ASSERT_TRUE(Load(copy, saved));
+    EXPECT_EQ(FirstDifference(Save(copy), saved), "");
+
+    // Balances are rebuilt from the lines, not taken from the file.
+    EXPECT_EQ(copy.mTransactionList->GetCount(), root.mTransactionList->GetCount());
+    EXPECT_EQ(copy.mUnlinkedList->GetCount(), 1u);
+    EXPECT_EQ(BalancesOf(copy), balances);
+    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(copy.mAccountList->GetCount()); ++i) {
+        auto* account = static_cast<CAccount*>(copy.mAccountList->ObjectAt(i));
+        CAccount* source = Account(account->Get_Id());
+        EXPECT_EQ(account->Get_mDebitlist()->GetCount(), source->Get_mDebitlist()->GetCount());
+        EXPECT_EQ(account->Get_mCreditList()->GetCount(), source->Get_mCreditList()->GetCount());
+    }
+
+    // Lines keep their order on every side and their ids.
+    auto* split = static_cast<CTransaction*>(copy.mTransactionList->GetValueForId(splitId));
+    ASSERT_NE(split, nullptr);
+    ASSERT_EQ(split->GetDebitList()->GetCount(), 2u);
+    EXPECT_DOUBLE_EQ(Debit(split, 2)->Get_mLocalAmount(), 200.0);
+    auto* originalSplit = static_cast<CTransaction*>(root.mTransactionList->GetValueForId(splitId));
+    EXPECT_EQ(Debit(split, 2)->Get_Id(), Debit(originalSplit, 2)->Get_Id());
+    EXPECT_EQ(split->Get_CFDocumentReference(), "Lease 7");
+}
+
+TEST_F(BooksRoundTripTest, LinesOutOfPlaceOrWithTakenIdsAreHandled)
+{
+    Fill();
+
+    // A line record straight after the settings: out of place, the file is refused.
+    ByteVector lineFirst;
+    {
+        StreamWriter writer;
+        root.mPreference->PutStream(writer.stream());
+        Debit(static_cast<CTransaction*>(root.mTransactionList->ObjectAt(1)))->PutStream(writer.stream());
+        writer->WriteBigOsType(type::kEndOfModel);
+        lineFirst = writer.bytes();
+    }
+    CDocAccounting refused;
+    EXPECT_FALSE(Load(refused, lineFirst));
+
+    // Two lines with one id: the second takes a new one.
+    CTransaction* transaction = static_cast<CTransaction*>(root.mTransactionList->ObjectAt(1));
+    Credit(transaction)->Put_Id(Debit(transaction)->Get_Id());
+    CDocAccounting copy;
+    ASSERT_TRUE(Load(copy, Save(root)));
+    auto* read = static_cast<CTransaction*>(copy.mTransactionList->ObjectAt(1));
+    EXPECT_EQ(Debit(read)->Get_Id(), Debit(transaction)->Get_Id());
+    EXPECT_NE(Credit(read)->Get_Id(), Debit(read)->Get_Id());
+    EXPECT_GE(CDebit::mi_DebetNr, Credit(read)->Get_Id());
+}
+
+} // namespace
+} // namespace ch::test

@@ -1,0 +1,354 @@
+// The model root's operations: deletion by kind with its refusals, moves in
+// the trees, the typed setters, linking and unlinking, the temporary
+// transaction, the change of home currency and the load clean-up.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "booking_fixture.h"
+#include "model/CAccountOwner.h"
+#include "model/CAnalysisArray.h"
+#include "model/CRecurringTransaction.h"
+#include "model/budget/CBudgetHeader.h"
+
+namespace ch::test {
+namespace {
+
+class RootOperationsTest : public BookingTest {
+protected:
+    CRecurringTransaction* TemplateOn(CAccount* account)
+    {
+        CRecurringTransaction* recurring = root.InsertRecurringTransaction(1, 1);
+        Debit(recurring)->Put_mAccountId(account->Get_Id(), true, nullptr);
+        recurring->Put_mTotalAmount(5.0);
+        return recurring;
+    }
+
+    // The list of the object's kind, as the deletion chooses it.
+    CNamedListArray* ListOf(CNonVisual* object)
+    {
+        switch (object->Get_ObjectType()) {
+        case type::kAccountType: return root.mAccountTypeList.get();
+        case type::kAccount: return root.mAccountList.get();
+        case type::kCurrency: return root.mCurrencyList.get();
+        case type::kExpenseType: return root.mExpenseTypeList.get();
+        case type::kMasterExpenseType: return root.mMasterExpenseTypeList.get();
+        case type::kRecurring: return root.mRecurringList.get();
+        case type::kAccountOwner: return root.mAccountOwnerList.get();
+        case type::kBudgetHeader: return root.mBudgetList.get();
+        default:
+            return object->Get_ObjectStatus() == status::kUnlinked ? root.mUnlinkedList.get()
+                                                                   : root.mTransactionList.get();
+        }
+    }
+};
+
+TEST_F(RootOperationsTest, EveryKindRefusesItsDeletionWithItsNumberedError)
+{
+    struct Case {
+        const char* what;
+        std::function<CNonVisual*()> make;
+        long error;
+    };
+    const std::vector<Case> cases = {
+        {"account type with accounts", [&] { return Type(books::kOwnPropertyType); }, 174},
+        {"account used by a recurring transaction",
+         [&] {
+             CAccount* account = AddAccount("Rent", books::kOwnPropertyType);
+             TemplateOn(account);
+             return account;
+         },
+         237},
+        {"currency that accounts are held in", [&] { return Currency(books::kEUR); }, 180},
+        {"category with bookings",
+         [&] {
+             CExpenseType* category = AddCategory("Food", books::kExpenseCategory);
+             Book(Account(books::kDefaultAccount), Account(books::kExpenseAccount), 3.0, 20240301,
+                  category->Get_Id());
+             return category;
+         },
+         168},
+        {"category group with categories", [&] { return Group(1); }, 176},
+        {"blocked transaction",
+         [&] {
+             CTransaction* transaction = Book(Account(books::kDefaultAccount), Account(books::kExpenseAccount), 1.0);
+             transaction->Put_Status(status::kBlocked);
+             return transaction;
+         },
+         137},
+        {"blocked budget",
+         [&] {
+             CBudgetHeader* budget = root.MakeNewBudget(budget_base::kEmpty, 0, budget_period::kCurrentYear, 0, 0,
+                                                        0, "Plan", "Budget");
+             budget->Put_mBlocked(1);
+             return budget;
+         },
+         192},
+        {"blocked recurring transaction",
+         [&] {
+             CRecurringTransaction* recurring = TemplateOn(Account(books::kIncomeAccount));
+             recurring->Put_Status(status::kBlocked);
+             return recurring;
+         },
+         137},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CNonVisual* object = c.make();
+        CNamedListArray* list = ListOf(object);
+        env.alerts().clear();
+        EXPECT_FALSE(root.DeleteObject(object));
+        EXPECT_EQ(env.alerts().numbers(), std::vector<long>{c.error});
+        EXPECT_GT(list->FetchIndexOfObject(object), 0);
+    }
+
+    // A kind the root does not delete.
+    TestObject bank(type::kBank);
+    env.alerts().clear();
+    EXPECT_FALSE(root.DeleteObject(&bank));
+    EXPECT_EQ(env.alerts().numbers(), std::vector<long>{136});
+}
+
+TEST_F(RootOperationsTest, DeletedObjectsLeaveTheirListsAndBalances)
+{
+    BalanceSnapshot before = Balances();
+    CTransaction* posted = Book(Account(books::kDefaultAccount), Account(books::kExpenseAccount), 8.0);
+    CTransaction* unlinked = Book(Account(books::kDefaultAccount), Account(books::kExpenseAccount), 2.0);
+    ASSERT_TRUE(root.UnlinkTrans(unlinked));
+
+    EXPECT_TRUE(root.DeleteObject(unlinked));
+    EXPECT_EQ(root.mUnlinkedList->GetCount(), 0u);
+    EXPECT_EQ(root.mTransactionList->GetCount(), 1u);
+    EXPECT_TRUE(root.DeleteObject(posted));
+    EXPECT_EQ(root.mTransactionList->GetCount(), 0u);
+    EXPECT_EQ(Balances(), before);
+
+    CAccountOwner* owner = root.InsertAccountOwner(-1, "Supplier", std::nullopt, std::nullopt, std::nullopt,
+                                                   std::nullopt, std::nullopt, std::nullopt);
+    CExpenseType* unused = AddCategory("Unused", books::kExpenseCategory);
+    CRecurringTransaction* recurring = TemplateOn(Account(books::kIncomeAccount));
+    CBudgetHeader* budget =
+        root.MakeNewBudget(budget_base::kEmpty, 0, budget_period::kCurrentYear, 0, 0, 0, "Plan", "Budget");
+    for (CNonVisual* object : std::vector<CNonVisual*>{owner, unused, recurring, budget}) {
+        CNamedListArray* list = ListOf(object);
+        const auto count = list->GetCount();
+        EXPECT_TRUE(root.DeleteObject(object));
+        EXPECT_EQ(list->GetCount(), count - 1);
+    }
+    // The template no longer guards the account.
+    EXPECT_FALSE(root.RecurringTransactionExistsForAccount(Account(books::kIncomeAccount)));
+}
+
+TEST_F(RootOperationsTest, ADeletedCopiedTransactionCanNoLongerBePasted)
+{
+    CRecurringTransaction* recurring = TemplateOn(Account(books::kIncomeAccount));
+    root.CopyTransaction(recurring);
+    ASSERT_TRUE(root.DeleteObject(recurring));
+    EXPECT_EQ(root.PasteTransaction(), nullptr);
+    EXPECT_EQ(root.PasteRecurringTransaction(), nullptr);
+
+    CTransaction* transaction = Book(Account(books::kDefaultAccount), Account(books::kExpenseAccount), 4.0);
+    root.CutTransaction(transaction);
+    ASSERT_TRUE(root.DeleteObject(transaction));
+    EXPECT_EQ(root.PasteTransaction(), nullptr);
+}
+
+TEST_F(RootOperationsTest, ATemporaryTransactionUsesNoObjectIds)
+{
+    const ObjectIdT objectIds = CNonVisual::Get_mi_MaxId();
+    const ObjectIdT transactionIds = CTransaction::mi_TrnsNr;
+    CTransaction* temporary = root.CreateTemporaryTransaction(1, 0, transaction_type::kExpense);
+    EXPECT_EQ(CNonVisual::Get_mi_MaxId(), objectIds);
+    EXPECT_EQ(temporary->Get_Id(), transactionIds + 1);
+    EXPECT_EQ(temporary->Get_ObjectStatus(), status::kUnlinked);
+    EXPECT_EQ(temporary->GetDebitList()->GetCount(), 1u);
+    EXPECT_EQ(root.mTransactionList->FetchIndexOfObject(temporary), 0);
+    EXPECT_EQ(root.mUnlinkedList->FetchIndexOfObject(temporary), 0);
+    delete temporary;
+}
+
+TEST_F(RootOperationsTest, UnlinkingAndLinkingMoveTheTransactionBetweenLists)
+{
+    BalanceSnapshot before = Balances();
+    CTransaction* transaction = Book(Account(books::kDefaultAccount), Account(books::kExpenseAccount), 6.0);
+    BalanceSnapshot booked = Balances();
+
+    ASSERT_TRUE(root.UnlinkTrans(transaction));
+    EXPECT_EQ(root.mTransactionList->GetCount(), 0u);
+    EXPECT_EQ(root.mUnlinkedList->ObjectAt(1), transaction);
+    EXPECT_EQ(Balances(), before);
+    env.alerts().clear();
+    EXPECT_FALSE(root.UnlinkTrans(transaction));
+    EXPECT_EQ(env.alerts().numbers(), std::vector<long>{137});
+    EXPECT_EQ(root.mUnlinkedList->GetCount(), 1u);
+
+    ASSERT_TRUE(root.LinkTrans(transaction));
+    EXPECT_EQ(root.mUnlinkedList->GetCount(), 0u);
+    EXPECT_EQ(root.mTransactionList->GetCount(), 1u);
+    EXPECT_EQ(Balances(), booked);
+}
+
+TEST_F(RootOperationsTest, ATopLevelObjectMovedBelowAnotherLeavesItsTopLevelSubList)
+{
+    CMasterExpenseType* salaries =
+        root.InsertMasterExpenseType(-1, "Salaries", "Salaries", nullptr, std::nullopt, group_kind::kIncome, -1);
+    CMasterExpenseType* bonus =
+        root.InsertMasterExpenseType(-1, "Bonus", "Bonus", nullptr, std::nullopt, group_kind::kIncome, -1);
+    CNamedListArray* incomeGroups = root.mMasterExpenseTypeList->Get_SubList(CMasterExpenseTypeArray::kIncomeLike);
+    ASSERT_GT(incomeGroups->FetchIndexOfObject(bonus), 0);
+
+    ASSERT_TRUE(root.Put_mParentId(salaries, bonus));
+    EXPECT_EQ(bonus->Get_mParentId(), salaries->Get_Id());
+    EXPECT_EQ(incomeGroups->FetchIndexOfObject(bonus), 0);
+    EXPECT_GT(incomeGroups->FetchIndexOfObject(salaries), 0);
+    // A group that was not top level touches no sub-list.
+    const auto count = incomeGroups->GetCount();
+    ASSERT_TRUE(root.Put_mParentId(Group(0), bonus));
+    EXPECT_EQ(incomeGroups->GetCount(), count);
+    // A refused move changes nothing.
+    EXPECT_FALSE(root.Put_mParentId(Group(1), salaries));
+    EXPECT_GT(incomeGroups->FetchIndexOfObject(salaries), 0);
+
+    CAccType* banks = AddType("Banks", 1);
+    CNamedListArray* topLevel = root.mAccountTypeList->Get_SubList(CAccountTypeArray::kTopLevelOwnProperty);
+    ASSERT_GT(topLevel->FetchIndexOfObject(banks), 0);
+    ASSERT_TRUE(root.Put_mParentId(Type(books::kOwnPropertyType), banks));
+    EXPECT_EQ(topLevel->FetchIndexOfObject(banks), 0);
+}
+
+TEST_F(RootOperationsTest, AnAccountMovedToAnotherTypeTakesItsBalanceThere)
+{
+    CAccType* cash = AddType("Cash", 1);
+    CAccount* wallet = AddAccount("Wallet", books::kOwnPropertyType);
+    Book(Account(books::kIncomeAccount), wallet, 100.0);
+    const double ownProperty = Type(books::kOwnPropertyType)->Get_mBalance();
+
+    ASSERT_TRUE(root.setForeignKey(wallet, -13304, cash->Get_Id()));
+    EXPECT_EQ(wallet->Get_mAccountTypePtr(), cash);
+    EXPECT_EQ(cash->Get_mBalance(), 100.0);
+    EXPECT_EQ(Type(books::kOwnPropertyType)->Get_mBalance(), ownProperty - 100.0);
+
+    // Through the tree move, to a debt type: the account changes its sub-lists.
+    CAccType* loans = AddType("Loans", 2);
+    ASSERT_TRUE(root.Put_mParentId(loans, wallet));
+    EXPECT_EQ(cash->Get_mBalance(), 0.0);
+    EXPECT_EQ(root.mAccountList->Get_SubList(CAccountArray::kProperty)->FetchIndexOfObject(wallet), 0);
+    EXPECT_GT(root.mAccountList->Get_SubList(CAccountArray::kDebt)->FetchIndexOfObject(wallet), 0);
+
+    // A type that does not exist is refused.
+    EXPECT_FALSE(root.setForeignKey(wallet, -13304, 9999));
+    EXPECT_EQ(wallet->Get_mAccountTypePtr(), loans);
+}
+
+TEST_F(RootOperationsTest, TypedSetters)
+{
+    CAccount* bank = Account(books::kDefaultAccount);
+    CExpenseType* food = Category(books::kExpenseCategory);
+    EXPECT_TRUE(root.setAmountT(bank, -13308, 50.0));
+    EXPECT_EQ(bank->Get_mFiscalPct(), 50.0);
+    EXPECT_TRUE(root.setAmountT(food, -13510, 80.0));
+    EXPECT_EQ(food->Get_mTaxDeductiblePct(), 80.0);
+    EXPECT_FALSE(root.setAmountT(food, -13308, 1.0));
+    EXPECT_FALSE(root.setAmountT(Currency(books::kEUR), -13312, 1.0));
+
+    EXPECT_TRUE(root.setAmountT(bank, -13312, 25.0));   // the balance, through an adjustment
+    EXPECT_EQ(bank->Get_mBalance(), 25.0);
+
+    EXPECT_TRUE(root.setForeignKey(bank, -13314, books::kIncomeCategory));
+    EXPECT_EQ(bank->Get_mDefaultExpenseTypeId(), books::kIncomeCategory);
+    EXPECT_TRUE(root.setForeignKey(bank, -13305, 7));
+    EXPECT_EQ(bank->Get_mAccountOwnerId(), 7);
+    EXPECT_FALSE(root.setForeignKey(food, -13305, 7));
+    EXPECT_FALSE(root.setForeignKey(bank, -1, 7));
+
+    EXPECT_FALSE(root.setNameT("Dollar", Currency(books::kEUR)));
+    EXPECT_TRUE(root.setNameT("Cheque", bank));
+    EXPECT_EQ(bank->Get_StringrefName(), "Cheque");
+    EXPECT_TRUE(root.setDescriptionT("daily", Type(books::kOwnPropertyType)));
+    EXPECT_FALSE(root.setDescriptionT("daily", Group(1)));
+    EXPECT_TRUE(root.setAccountClassificationNumberT("5500", bank));
+    EXPECT_EQ(bank->Get_StringRefAccountingNumber(), "5500");
+    EXPECT_TRUE(root.setBankAccountNumberT("123-456", bank));
+    EXPECT_EQ(bank->Get_StringRefBankAccountNumber(), "123-456");
+    EXPECT_FALSE(root.setBankAccountNumberT("123-456", Type(books::kOwnPropertyType)));
+    EXPECT_TRUE(root.setColor(RGBColor{1, 2, 3}, Group(1)));
+    EXPECT_EQ(Group(1)->Get_Color(), (RGBColor{1, 2, 3}));
+    EXPECT_FALSE(root.setColor(RGBColor{1, 2, 3}, bank));
+
+    CMasterExpenseType* spare =
+        root.InsertMasterExpenseType(-1, "Spare", "Spare", nullptr, std::nullopt, group_kind::kIncome, -1);
+    ASSERT_TRUE(root.setMasterExpenseType(group_kind::kExpense, spare));
+    EXPECT_EQ(root.mMasterExpenseTypeList->Get_SubList(CMasterExpenseTypeArray::kIncomeLike)->FetchIndexOfObject(spare), 0);
+    EXPECT_GT(root.mMasterExpenseTypeList->Get_SubList(CMasterExpenseTypeArray::kExpense)->FetchIndexOfObject(spare), 0);
+}
+
+TEST_F(RootOperationsTest, AChangeToAMissingHomeCurrencyChangesNothing)
+{
+    CTransaction* transaction = Book(Account(books::kDefaultAccount), Account(books::kExpenseAccount), 10.0);
+    EXPECT_FALSE(root.ChangeHomeCurrency(999, books::kEUR));
+    EXPECT_FALSE(root.mPreference->Put_mHomeCurrency(999));
+    EXPECT_EQ(root.mPreference->Get_mHomeCurrency(), books::kEUR);
+    EXPECT_EQ(transaction->Get_mLocalAmount(), 10.0);
+}
+
+TEST_F(RootOperationsTest, AChangeOfHomeCurrencyKeepsWhatAccountsHoldInTheirOwnCurrency)
+{
+    // A dollar worth 0.50 euro from January, 0.80 from today.
+    CCurrency* dollar = AddCurrency("USD", 0.5);
+    dollar->UpdateCurrencyHistory(20240101, 1, 0.5);
+    CAccount* dollars = AddAccount("Dollars", books::kOwnPropertyType, dollar->Get_Id());
+    Book(Account(books::kIncomeAccount), dollars, 50.0, 20240301);
+    ASSERT_EQ(dollars->Get_mBalance(), 100.0);
+    dollar->Put_mConversionFactor(0.8, 0);
+    ASSERT_NEAR(dollars->Get_mLocalBalance(), 80.0, 1e-9);
+
+    ASSERT_TRUE(root.mPreference->Put_mHomeCurrency(dollar->Get_Id()));
+    EXPECT_EQ(root.mPreference->Get_mHomeCurrency(), dollar->Get_Id());
+    // The 100 dollars stay 100 dollars; their home value is that, and the
+    // account's lines say so too.
+    EXPECT_EQ(dollars->Get_mBalance(), 100.0);
+    EXPECT_NEAR(dollars->Get_mLocalBalance(), 100.0, 1e-9);
+    double lines = 0, unused2 = 0, unused3 = 0, unused4 = 0;
+    dollars->Get_BalanceInPeriod(lines, unused2, unused3, unused4, kNeverDate, kNeverDate, kNeverDate,
+                                 kNeverDate, true, 0, 0, 0, 0);
+    EXPECT_NEAR(lines, 100.0, 1e-9);
+    EXPECT_NEAR(Account(books::kDefaultAccount)->Get_mLocalBalance(), 0.0, 1e-9);
+
+    CDocAccounting loaded;
+    ASSERT_TRUE(Load(loaded, Save(root)));
+    auto* read = static_cast<CAccount*>(loaded.mAccountList->GetValueForId(dollars->Get_Id()));
+    EXPECT_NEAR(read->Get_mBalance(), 100.0, 1e-9);
+    EXPECT_NEAR(read->Get_mLocalBalance(), 100.0, 1e-9);
+}
+
+TEST_F(RootOperationsTest, OverviewOfProfitAndLossLines)
+{
+    Book(Account(books::kDefaultAccount), Account(books::kExpenseAccount), 10.0, 20240301);
+    Book(Account(books::kIncomeAccount), Account(books::kDefaultAccount), 30.0, 20240305);
+    std::unique_ptr<CAnalysisArray> overview = root.getOverviewAnalysisArray();
+    ASSERT_EQ(overview->GetCount(), 2u);
+    // Newest first.
+    EXPECT_EQ(static_cast<CDebit*>(overview->ObjectAt(1))->Get_mDate(), 20240305);
+}
+
+TEST_F(RootOperationsTest, CurrencyFluctuationsBetweenProfitAndLossAccountsVanishWhenRead)
+{
+    auto fluctuation = [&](CAccount* to) {
+        CTransaction* transaction = Book(Account(books::kIncomeAccount), to, 3.0);
+        transaction->Put_StringrefName("Currency Fluctuations:USD");
+        transaction->Put_Status(status::kBlocked);
+        return transaction;
+    };
+    fluctuation(Account(books::kExpenseAccount));
+    CTransaction* kept = fluctuation(Account(books::kDefaultAccount));
+    CDocAccounting loaded;
+    ASSERT_TRUE(Load(loaded, Save(root)));
+    ASSERT_EQ(loaded.mTransactionList->GetCount(), 1u);
+    EXPECT_EQ(loaded.mTransactionList->ObjectAt(1)->Get_Id(), kept->Get_Id());
+}
+
+} // namespace
+} // namespace ch::test

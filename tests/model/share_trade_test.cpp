@@ -1,0 +1,216 @@
+// Share trades, dividends and the share's performance, with the worked
+// examples: a buy of 10 shares at 12.50 for 130.00 with 5.00 commission.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "booking_fixture.h"
+#include "model/foundation/CLocalize.h"
+
+namespace ch::test {
+namespace {
+
+class ShareTradeTest : public BookingTest {
+protected:
+    ShareTradeTest()
+    {
+        share = AddShare("ACME");
+        portfolio = AddAccount("ACME portfolio", books::kOwnPropertyType, share->Get_Id());
+        result = AddAccount("ACME result", books::kProfitAndLossType);
+        bank = AddAccount("Bank", books::kOwnPropertyType);
+        share->Put_mPortfolioAccountId(portfolio->Get_Id());
+        share->Put_mDiffAccount(result->Get_Id());
+        share->Put_mDiffExpType(books::kIncomeCategory);
+        share->Put_mComissionAccountId(books::kExpenseAccount);
+        share->Put_mComissionExpenseTypeId(books::kExpenseCategory);
+    }
+
+    CCurrency* AddShare(const char* ticker)
+    {
+        auto* made = new CCurrency(-1, &root);
+        made->Put_Name(ticker);
+        made->Put_mCurrencyType(currency_type::kShare);
+        made->Put_mConversionFactor(12.0, 0);
+        made->Validate();
+        root.mCurrencyList->InsertObjectAt(made, 1);
+        return made;
+    }
+
+    CTransaction* OnlyTransaction()
+    {
+        EXPECT_EQ(root.mTransactionList->GetCount(), 1u);
+        return static_cast<CTransaction*>(root.mTransactionList->ObjectAt(1));
+    }
+
+    // The line of the list on the object with the id; null when none.
+    static CDebit* LineOn(CNamedListArray* list, ObjectIdT id)
+    {
+        for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(list->GetCount()); ++i) {
+            auto* line = static_cast<CDebit*>(list->ObjectAt(i));
+            if (line->Get_mAccountId() == id) return line;
+        }
+        return nullptr;
+    }
+
+    CTransaction* Buy(double value)
+    {
+        EXPECT_EQ(share->BuyStock(12.50, 5.0, 10, value, bank->Get_Id(), books::kExpenseAccount, "first lot",
+                                  true, 0),
+                  1);
+        return OnlyTransaction();
+    }
+
+    CCurrency* share = nullptr;
+    CAccount* portfolio = nullptr;
+    CAccount* result = nullptr;
+    CAccount* bank = nullptr;
+};
+
+TEST_F(ShareTradeTest, ABuyWithoutDifferenceBooksCashSharesAndCommission)
+{
+    CTransaction* trade = Buy(130.0);
+    char buffer[kNameSize] = {};
+    EXPECT_EQ(trade->Get_StringrefName(), CLocalize::LocalizedName("BUY", buffer) + " ACME");
+    EXPECT_EQ(trade->Get_StringrefDesc(), "first lot");
+    EXPECT_EQ(trade->Get_mSpecialTypeT(), special_type::kShareTrade);
+    EXPECT_EQ(trade->Get_mReferenceObjectId(), share->Get_Id());
+    EXPECT_EQ(trade->Get_mTransactionType(), transaction_type::kOther);
+    EXPECT_TRUE(trade->Get_mb_budgetOneOff());
+    EXPECT_EQ(trade->Get_mDate(), 20240315);
+    EXPECT_EQ(trade->Get_mTotalAmount(), 130.0);
+    EXPECT_EQ(share->Get_mConversionFactor(), 12.5);
+
+    ASSERT_EQ(trade->GetDebitList()->GetCount(), 1u);
+    ASSERT_EQ(trade->GetCreditList()->GetCount(), 2u);
+    ASSERT_EQ(trade->GetExpenseTypeList()->GetCount(), 1u);
+    EXPECT_EQ(LineOn(trade->GetDebitList(), bank->Get_Id())->Get_mLocalAmount(), 130.0);
+    CDebit* shares = LineOn(trade->GetCreditList(), portfolio->Get_Id());
+    ASSERT_NE(shares, nullptr);
+    EXPECT_EQ(shares->Get_mCurrency(), share->Get_Id());
+    EXPECT_EQ(shares->Get_mAmount(), 10.0);
+    EXPECT_EQ(shares->Get_mLocalAmount(), 125.0);
+    EXPECT_EQ(LineOn(trade->GetCreditList(), books::kExpenseAccount)->Get_mLocalAmount(), 5.0);
+    EXPECT_EQ(LineOn(trade->GetExpenseTypeList(), books::kExpenseCategory)->Get_mLocalAmount(), 5.0);
+
+    EXPECT_EQ(bank->Get_mLocalBalance(), -130.0);
+    EXPECT_EQ(portfolio->Get_mBalance(), 10.0);
+    EXPECT_EQ(portfolio->Get_mLocalBalance(), 125.0);
+    ExpectBalancesMatchLines();
+}
+
+TEST_F(ShareTradeTest, ADifferenceAboveHalfACentIsBookedOnTheShareResult)
+{
+    CTransaction* trade = Buy(131.0);
+    ASSERT_EQ(trade->GetCreditList()->GetCount(), 3u);
+    CDebit* difference = LineOn(trade->GetCreditList(), result->Get_Id());
+    ASSERT_NE(difference, nullptr);
+    EXPECT_NEAR(difference->Get_mLocalAmount(), 1.0, 1e-9);
+    CDebit* category = LineOn(trade->GetExpenseTypeList(), books::kIncomeCategory);
+    ASSERT_NE(category, nullptr);
+    EXPECT_NEAR(category->Get_mLocalAmount(), -1.0, 1e-9);
+    EXPECT_TRUE(trade->Validate());
+}
+
+TEST_F(ShareTradeTest, ADifferenceBelowHalfACentBooksNothing)
+{
+    CTransaction* trade = Buy(130.004);
+    EXPECT_EQ(trade->GetCreditList()->GetCount(), 2u);
+    EXPECT_EQ(trade->GetExpenseTypeList()->GetCount(), 1u);
+}
+
+TEST_F(ShareTradeTest, ASaleBelowTheSharesValueBooksTheDifferenceOnTheCreditSide)
+{
+    Buy(130.0);
+    ASSERT_EQ(share->SellStock(12.50, 5.0, 4, 40.0, bank->Get_Id(), books::kExpenseAccount, std::nullopt,
+                               false, 20240316),
+              1);
+    CTransaction* sale = nullptr;
+    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(root.mTransactionList->GetCount()); ++i) {
+        auto* transaction = static_cast<CTransaction*>(root.mTransactionList->ObjectAt(i));
+        if (transaction->Get_mDate() == 20240316) sale = transaction;
+    }
+    ASSERT_NE(sale, nullptr);
+    // Shares worth 50.00 leave for 40.00 cash and 5.00 commission.
+    EXPECT_EQ(sale->Get_mTotalAmount(), 50.0);
+    EXPECT_EQ(LineOn(sale->GetDebitList(), portfolio->Get_Id())->Get_mAmount(), 4.0);
+    EXPECT_EQ(LineOn(sale->GetCreditList(), bank->Get_Id())->Get_mLocalAmount(), 40.0);
+    CDebit* difference = LineOn(sale->GetCreditList(), result->Get_Id());
+    ASSERT_NE(difference, nullptr);
+    EXPECT_NEAR(difference->Get_mLocalAmount(), 5.0, 1e-9);
+    EXPECT_NEAR(LineOn(sale->GetExpenseTypeList(), books::kIncomeCategory)->Get_mLocalAmount(), -5.0, 1e-9);
+    EXPECT_EQ(portfolio->Get_mBalance(), 6.0);
+}
+
+TEST_F(ShareTradeTest, ADividendWithTax)
+{
+    ASSERT_EQ(share->RegisterDividend(20240310, 100.0, 25.0, books::kIncomeAccount, bank->Get_Id(),
+                                      books::kIncomeCategory, books::kExpenseAccount, books::kExpenseCategory,
+                                      "yearly"),
+              1);
+    CTransaction* dividend = OnlyTransaction();
+    EXPECT_EQ(dividend->Get_StringrefName(), "Dividend ACME");
+    EXPECT_EQ(dividend->Get_mSpecialTypeT(), special_type::kDividend);
+    EXPECT_EQ(dividend->Get_mTotalAmount(), 100.0);
+    EXPECT_EQ(dividend->Get_mDate(), 20240310);
+    EXPECT_EQ(LineOn(dividend->GetDebitList(), books::kIncomeAccount)->Get_mLocalAmount(), 100.0);
+    CDebit* tie = LineOn(dividend->GetDebitList(), portfolio->Get_Id());
+    ASSERT_NE(tie, nullptr);
+    EXPECT_EQ(tie->Get_mAmount(), 0.0);
+    EXPECT_EQ(tie->Get_mCurrency(), share->Get_Id());
+    EXPECT_EQ(LineOn(dividend->GetCreditList(), bank->Get_Id())->Get_mLocalAmount(), 75.0);
+    EXPECT_EQ(LineOn(dividend->GetCreditList(), books::kExpenseAccount)->Get_mLocalAmount(), 25.0);
+    EXPECT_EQ(LineOn(dividend->GetExpenseTypeList(), books::kIncomeCategory)->Get_mLocalAmount(), 100.0);
+    EXPECT_EQ(LineOn(dividend->GetExpenseTypeList(), books::kExpenseCategory)->Get_mLocalAmount(), 25.0);
+    EXPECT_EQ(bank->Get_mLocalBalance(), 75.0);
+}
+
+TEST_F(ShareTradeTest, ATradeWithoutAPortfolioAccountIsRefused)
+{
+    // A new share names the default bank account, which can't hold shares.
+    CCurrency* orphan = AddShare("ORPH");
+    ASSERT_EQ(orphan->Get_mPortfolioAccountId(), books::kDefaultAccount);
+    EXPECT_EQ(orphan->GetPortfolioAccount(), nullptr);
+    env.alerts().clear();
+    EXPECT_EQ(orphan->BuyStock(12.0, 0.0, 1, 12.0, bank->Get_Id(), books::kExpenseAccount, std::nullopt, false, 0),
+              0);
+    EXPECT_EQ(env.alerts().numbers(), std::vector<long>{138});
+    EXPECT_EQ(root.mTransactionList->GetCount(), 0u);
+    EXPECT_EQ(bank->Get_mLocalBalance(), 0.0);
+    EXPECT_EQ(Account(books::kDefaultAccount)->Get_mBalance(), 0.0);
+
+    // Once an account is held in the share, the search finds and remembers it.
+    CAccount* held = AddAccount("ORPH portfolio", books::kOwnPropertyType, orphan->Get_Id());
+    EXPECT_EQ(orphan->searchPortfolioAccount(), held);
+    EXPECT_EQ(orphan->Get_mPortfolioAccountId(), held->Get_Id());
+}
+
+TEST_F(ShareTradeTest, Performance)
+{
+    double invested, returned, costs, total, net, percent, netPercent;
+    EXPECT_EQ(share->getStockPerformance(invested, returned, costs, total, net, percent, netPercent, 0, 0), 1);
+    EXPECT_EQ(invested, 0.0);
+    EXPECT_EQ(percent, 0.0);
+    EXPECT_EQ(netPercent, 0.0);
+
+    Buy(130.0);
+    share->getStockPerformance(invested, returned, costs, total, net, percent, netPercent, 0, 0);
+    EXPECT_DOUBLE_EQ(invested, 125.0);
+    EXPECT_DOUBLE_EQ(returned, 0.0);
+    EXPECT_DOUBLE_EQ(costs, 5.0);
+    EXPECT_DOUBLE_EQ(total, 0.0);
+    EXPECT_DOUBLE_EQ(net, -5.0);
+    EXPECT_DOUBLE_EQ(netPercent, -4.0);
+    EXPECT_EQ(share->getStockTransactionList()->GetCount(), 1u);
+
+    // Dates that leave the trade out; a currency is no share.
+    share->getStockPerformance(invested, returned, costs, total, net, percent, netPercent, 20240316, 0);
+    EXPECT_EQ(invested, 0.0);
+    EXPECT_EQ(Currency(books::kEUR)->getStockPerformance(invested, returned, costs, total, net, percent,
+                                                         netPercent, 0, 0),
+              0);
+    EXPECT_EQ(Currency(books::kEUR)->getStockTransactionList()->GetCount(), 0u);
+}
+
+} // namespace
+} // namespace ch::test
