@@ -43,6 +43,13 @@ std::vector<std::string> Seeds()
         root.Get_AccountRoot()->Put_mb_IsOpen(true);
         seeds.push_back(AsText(fuzz::SaveBooks(root)));
     }
+    {
+        // The default books: every record kind of the chart (types, groups,
+        // categories, currencies, accounts) in one seed.
+        CDocAccounting root;
+        root.SetDefaults("EUR");
+        seeds.push_back(AsText(fuzz::SaveBooks(root)));
+    }
     for (FourCharCode v : {version::k0_60, version::k1_05, version::k1_10}) {
         test::StreamWriter w;
         test::WriteSettingsRecord(w.stream(), v);
