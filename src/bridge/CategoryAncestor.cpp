@@ -1,0 +1,41 @@
+#include "bridge/CategoryAncestor.h"
+
+#include "bridge/TextColours.h"
+
+namespace ch {
+
+std::optional<bool> CategoryAncestor::isExpense() const { return std::nullopt; }
+std::optional<bool> CategoryAncestor::isIncome() const { return std::nullopt; }
+std::optional<double> CategoryAncestor::YTDThisYear() const { return std::nullopt; }
+std::optional<double> CategoryAncestor::YTDLastYear() const { return std::nullopt; }
+std::optional<double> CategoryAncestor::AvgMonthThisYear() const { return std::nullopt; }
+std::optional<double> CategoryAncestor::AvgMonthLastYear() const { return std::nullopt; }
+std::optional<double> CategoryAncestor::TotalLastYear() const { return std::nullopt; }
+std::optional<double> CategoryAncestor::getBalance() const { return std::nullopt; }
+
+Colour CategoryAncestor::getColor() const
+{
+    return Colour::white();
+}
+
+Colour CategoryAncestor::objectColor() const
+{
+    if (!isBound()) return Colour::black();
+    if (isIncome().value_or(false)) return getGreenColor();
+    if (isExpense().value_or(false)) return getRedColor();
+    return getBlueColor();
+}
+
+Colour CategoryAncestor::chartColor() const
+{
+    const Colour colour = getColor();
+    return colour.isWhite() ? objectColor() : colour;
+}
+
+void CategoryAncestor::setSourceItemColor(std::optional<Colour> colour)
+{
+    mSourceItemColor = colour;
+    announce("sourceItemColor");
+}
+
+} // namespace ch

@@ -1,0 +1,11 @@
+#include "bridge/InvoiceHooks.h"
+
+namespace ch {
+
+NullInvoiceHooks& NullInvoiceHooks::shared()
+{
+    static NullInvoiceHooks hooks;
+    return hooks;
+}
+
+} // namespace ch

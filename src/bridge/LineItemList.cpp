@@ -1,0 +1,48 @@
+#include "bridge/LineItemList.h"
+
+#include "bridge/CDebetItem.h"
+
+namespace ch {
+
+void LineItemList::append(const CNonVisual* line, std::shared_ptr<CDebetItem> item)
+{
+    if (!line || !item || mIndex.contains(line)) return;
+    mIndex.emplace(line, mItems.size());
+    mItems.push_back(std::move(item));
+}
+
+void LineItemList::remove(const CNonVisual* line)
+{
+    auto found = mIndex.find(line);
+    if (found == mIndex.end()) return;
+    mItems[found->second].reset();
+    mIndex.erase(found);
+    ++mGaps;
+}
+
+const LineItemArray& LineItemList::items()
+{
+    if (mGaps > 0) compact();
+    return mItems;
+}
+
+void LineItemList::compact()
+{
+    LineItemArray kept;
+    kept.reserve(mItems.size() - mGaps);
+    std::unordered_map<const CNonVisual*, std::size_t> index;
+    index.reserve(mIndex.size());
+    // The index knows each listed line by position; walk it in order.
+    std::vector<const CNonVisual*> lineAt(mItems.size(), nullptr);
+    for (const auto& [line, position] : mIndex) lineAt[position] = line;
+    for (std::size_t i = 0; i < mItems.size(); ++i) {
+        if (!mItems[i]) continue;
+        index.emplace(lineAt[i], kept.size());
+        kept.push_back(std::move(mItems[i]));
+    }
+    mItems = std::move(kept);
+    mIndex = std::move(index);
+    mGaps = 0;
+}
+
+} // namespace ch

@@ -1,0 +1,43 @@
+#pragma once
+// Market data from the web as the currency items use it: the last price of a
+// share and the value of a quantity of a currency in the home currency. The
+// import subsystem supplies the implementation that reads the web pages; tests
+// use a fake. Implementations are called on worker threads and must be safe
+// to call from any thread.
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace ch {
+
+// A fetch that failed in a way worth a log line (the page could not be read,
+// its text made no sense). The callers log it and carry on without a value.
+class FetchError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class QuoteService {
+public:
+    virtual ~QuoteService() = default;
+
+    // The last trade price of the share; none when the page holds no price.
+    virtual std::optional<double> getQuote(std::string_view symbol) = 0;
+    // The value of the quantity of the currency in the home currency; none
+    // when the page gives no result.
+    virtual std::optional<double> convertForeignQuantity(double quantity, std::string_view symbol,
+                                                         std::string_view homeSymbol) = 0;
+};
+
+// One quote fetched for a share.
+struct CStockPrice {
+    std::int64_t theDate = 0;                    // seconds since 1970 (UTC)
+    std::optional<double> theRate;               // price of the conversion quantity
+    std::optional<double> theDifferenceRate;     // quote minus the booked rate
+    std::optional<double> theDifferenceValue;    // change in value of the shares held
+};
+
+} // namespace ch
