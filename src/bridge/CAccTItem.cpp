@@ -5,21 +5,19 @@
 #include "bridge/CAcnTItem.h"
 #include "bridge/CCurRItem.h"
 #include "bridge/CNSNumberAmountTBridge.h"
-#include "bridge/CNonVisualDataItemController.h"
+#include "bridge/ItemsOfList.h"
+#include "bridge/ModelText.h"
 #include "model/CAccType.h"
 #include "model/CNamedListArray.h"
 #include "model/foundation/CNSStringToCString.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/unicode.h"
-#include "platform/core/user_defaults.h"
 
 namespace ch {
 
 namespace {
 
 constexpr std::size_t kDescriptionCharacters = 254;
-// Top-level types below this id are the fixed types of every set of books.
-constexpr ObjectIdT kFirstMovableRootId = 6;
 
 CAccType* accountTypeOf(const CNonVisualDataItem& item)
 {
@@ -33,23 +31,14 @@ CAccType* accountTypeOf(const CNonVisualDataItem& item)
 std::string CAccTItem::getNameOnly() const
 {
     const CAccType* type = accountTypeOf(*this);
-    if (!type) return getName();
-    const std::string& name = type->Get_StringRefNameOnly();
-    if (!name.empty()) return name;
-    char cName[kNameSize] = {};
-    type->Get_NameOnly(cName);
-    return MacRomanToUnicode(cName);
+    return type ? unicodeOrMacRoman(*type, &CAccType::Get_StringRefNameOnly, &CAccType::Get_NameOnly) : getName();
 }
 
 std::string CAccTItem::getDescription() const
 {
     const CAccType* type = accountTypeOf(*this);
     if (!type) return mDescription.value_or(std::string());
-    const std::string& text = type->Get_StringrefDesc();
-    if (!text.empty()) return text;
-    char description[kDescriptionSize] = {};
-    type->Get_mDescription(description);
-    return MacRomanToUnicode(description);
+    return unicodeOrMacRoman(*type, &CAccType::Get_StringrefDesc, &CAccType::Get_mDescription);
 }
 
 void CAccTItem::setGetDescription(std::optional<std::string_view> text)
@@ -87,11 +76,7 @@ std::string CAccTItem::getAccountNumber() const
 {
     const CAccType* type = accountTypeOf(*this);
     if (!type) return mAccountNumber.value_or(std::string());
-    const std::string& text = type->Get_StringRefAccountingNumber();
-    if (!text.empty()) return text;
-    char number[CAccType::kAccountNumberSize] = {};
-    type->Get_mAccountNumber(number);
-    return MacRomanToUnicode(number);
+    return unicodeOrMacRoman(*type, &CAccType::Get_StringRefAccountingNumber, &CAccType::Get_mAccountNumber);
 }
 
 void CAccTItem::setGetAccountNumber(std::optional<std::string_view> text)
@@ -163,61 +148,24 @@ std::string CAccTItem::accountTypeName() const
     return parent ? parent->getName() : std::string();
 }
 
-bool CAccTItem::isRootItem() const
-{
-    CAccType* type = accountTypeOf(*this);
-    return type && type->IsRootItem();
-}
-
-bool CAccTItem::canItemBeRelocated() const
-{
-    CAccType* type = accountTypeOf(*this);
-    if (!type) return false;
-    return !type->IsRootItem() || type->Get_Id() >= kFirstMovableRootId;
-}
-
 // --- collections
 
 CNonVisualDataItem::ItemArray CAccTItem::children()
 {
-    if (keptChildren()) return *keptChildren();
-    CAccType* type = accountTypeOf(*this);
-    if (!type) return {};
-    ItemArray items;
-    const CNamedListArray* childTypes = type->Get_DetailFolders();
-    CNonVisualDataItemController* itemRegistry = registry();
-    for (ArrayIndexT i = 1; childTypes && i <= static_cast<ArrayIndexT>(childTypes->GetCount()); ++i) {
-        CNonVisual* child = childTypes->ObjectAt(i);
-        if (!child) continue;
-        if (itemRegistry) items.push_back(itemRegistry->accountTypeItemForAccountType(child));
-        else items.push_back(std::make_shared<CAccTItem>(child));
-    }
-    keepChildren(items);
-    return items;
-}
-
-std::size_t CAccTItem::childrenCount()
-{
     const CAccType* type = accountTypeOf(*this);
-    const CNamedListArray* childTypes = type ? type->Get_DetailFolders() : nullptr;
-    return childTypes ? childTypes->GetCount() : 0;
+    if (!keptChildren() && type) {
+        const auto childTypes = itemsOfList(type->Get_DetailFolders(), registry(),
+                                            &CNonVisualDataItemController::accountTypeItemForAccountType);
+        keepChildren(ItemArray(childTypes.begin(), childTypes.end()));
+    }
+    return keptChildren().value_or(ItemArray());
 }
 
 std::vector<std::shared_ptr<CAcnTItem>> CAccTItem::accountArray()
 {
-    std::vector<std::shared_ptr<CAcnTItem>> accounts;
     const CAccType* type = accountTypeOf(*this);
-    const CNamedListArray* list = type ? type->Get_Details() : nullptr;
-    if (!list) return accounts;
-    CNonVisualDataItemController* itemRegistry = registry();
-    accounts.reserve(list->GetCount());
-    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(list->GetCount()); ++i) {
-        CNonVisual* account = list->ObjectAt(i);
-        if (!account) continue;
-        if (itemRegistry) accounts.push_back(itemRegistry->accountItemForAccount(account));
-        else accounts.push_back(std::make_shared<CAcnTItem>(account));
-    }
-    return accounts;
+    return itemsOfList(type ? type->Get_Details() : nullptr, registry(),
+                       &CNonVisualDataItemController::accountItemForAccount);
 }
 
 CNonVisualDataItem::ItemArray CAccTItem::pieChartChildrenArray()
@@ -229,17 +177,8 @@ CNonVisualDataItem::ItemArray CAccTItem::pieChartChildrenArray()
 
 CNonVisualDataItem::ItemArray CAccTItem::leafArray()
 {
-    ItemArray leaves;
-    if (UserDefaults::standard().boolForKey("GXCShowFoldersInSequentialObjectList"))
-        if (Ptr self = weak_from_this().lock()) leaves.push_back(self);
-    if (keptChildren() && childrenCount() != keptChildren()->size()) dropKeptChildren();
-    for (const Ptr& child : children()) {
-        if (!child) continue;
-        ItemArray below = child->leafArray();
-        leaves.insert(leaves.end(), below.begin(), below.end());
-    }
-    for (auto& account : accountArray()) leaves.push_back(account);
-    return leaves;
+    const auto accounts = accountArray();
+    return folderLeafArray(ItemArray(accounts.begin(), accounts.end()));
 }
 
 LineItemArray CAccTItem::allTransactionDetails()
@@ -293,21 +232,8 @@ void CAccTItem::synchronizeWithParameters(const AccountTypeArguments& arguments)
 
 void CAccTItem::ListenToMessage(MessageT message, void* param)
 {
-    switch (message) {
-    case msg::kBalanceChanged:
-        postNotification("FOLDERBALANCECHANGED");
-        break;
-    case msg::kChildTypesChanged:
-        dropKeptChildren();
-        postNotification("CHILDFOLDERSCHANGEDNOTIFICATION");
-        break;
-    case msg::kChildObjectsChanged:
-        postNotification("CHILDOBJECTSCHANGEDNOTIFICATION");
-        break;
-    default:
-        CNonVisualDataItem::ListenToMessage(message, param);
-        break;
-    }
+    if (message == msg::kBalanceChanged) postNotification("FOLDERBALANCECHANGED");
+    else if (!relayFolderChange(message)) CNonVisualDataItem::ListenToMessage(message, param);
 }
 
 } // namespace ch

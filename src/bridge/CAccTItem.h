@@ -47,14 +47,14 @@ public:
     // The name of the parent type's item; empty when there is none.
     std::string accountTypeName() const override;
     bool isBold() const override { return true; }
-    bool isRootItem() const override;
+    bool isRootItem() const override { return sourceIsRootItem(); }
     // A type below another, or a top-level type with id 6 or more.
-    bool canItemBeRelocated() const override;
+    bool canItemBeRelocated() const override { return folderCanBeRelocated(); }
 
     // --- collections
     // The items of the child types (kept once built, rebuilt after 2020).
     ItemArray children() override;
-    std::size_t childrenCount() override;
+    std::size_t childrenCount() override { return folderChildrenCount(); }
     // The items of the accounts of this type, in model order.
     std::vector<std::shared_ptr<CAcnTItem>> accountArray();
     ItemArray pieChartChildrenArray() override;

@@ -9,6 +9,7 @@
 #include "bridge/CNSNumberAmountTBridge.h"
 #include "bridge/CNonVisualDataItemController.h"
 #include "bridge/GXDebetItemArrayFinalizer.h"
+#include "bridge/ModelText.h"
 #include "bridge/TextColours.h"
 #include "model/CAccType.h"
 #include "model/CAccount.h"
@@ -65,23 +66,14 @@ CAcnTItem::~CAcnTItem() = default;
 std::string CAcnTItem::getNameOnly() const
 {
     const CAccount* account = accountOf(*this);
-    if (!account) return getName();
-    const std::string& name = account->Get_StringRefNameOnly();
-    if (!name.empty()) return name;
-    char cName[kNameSize] = {};
-    account->Get_NameOnly(cName);
-    return MacRomanToUnicode(cName);
+    return account ? unicodeOrMacRoman(*account, &CAccount::Get_StringRefNameOnly, &CAccount::Get_NameOnly) : getName();
 }
 
 std::string CAcnTItem::getDescription() const
 {
     const CAccount* account = accountOf(*this);
     if (!account) return mDescription.value_or(std::string());
-    const std::string& text = account->Get_StringrefDesc();
-    if (!text.empty()) return text;
-    char description[kDescriptionSize] = {};
-    account->Get_mDescription(description);
-    return MacRomanToUnicode(description);
+    return unicodeOrMacRoman(*account, &CAccount::Get_StringrefDesc, &CAccount::Get_mDescription);
 }
 
 void CAcnTItem::setGetDescription(std::optional<std::string_view> text)
@@ -102,11 +94,7 @@ std::string CAcnTItem::getAccountNumber() const
 {
     const CAccount* account = accountOf(*this);
     if (!account) return mAccountNumber.value_or(std::string());
-    const std::string& text = account->Get_StringRefAccountingNumber();
-    if (!text.empty()) return text;
-    char number[CAccount::kAccountNumberSize] = {};
-    account->Get_mAccountNumber(number);
-    return MacRomanToUnicode(number);
+    return unicodeOrMacRoman(*account, &CAccount::Get_StringRefAccountingNumber, &CAccount::Get_mAccountNumber);
 }
 
 void CAcnTItem::setGetAccountNumber(std::optional<std::string_view> text)
@@ -134,11 +122,7 @@ std::string CAcnTItem::getBankAccountNumber() const
 {
     const CAccount* account = accountOf(*this);
     if (!account) return mBankAccountNumber.value_or(std::string());
-    const std::string& text = account->Get_StringRefBankAccountNumber();
-    if (!text.empty()) return text;
-    char number[CAccount::kBankNumberSize] = {};
-    account->Get_mNumber(number);
-    return MacRomanToUnicode(number);
+    return unicodeOrMacRoman(*account, &CAccount::Get_StringRefBankAccountNumber, &CAccount::Get_mNumber);
 }
 
 void CAcnTItem::setGetBankAccountNumber(std::optional<std::string_view> text)
@@ -364,12 +348,6 @@ bool CAcnTItem::isProfitAndLoss() const
     return account && account->thisIsAProfitAndLossAccount();
 }
 
-bool CAcnTItem::isRootItem() const
-{
-    CAccount* account = accountOf(*this);
-    return account && account->IsRootItem();
-}
-
 bool CAcnTItem::hasTransactions() const
 {
     const CAccount* account = accountOf(*this);
@@ -457,13 +435,6 @@ GXObjectDescriptionStrings CAcnTItem::getObjectDescription() const
 
 namespace {
 
-std::shared_ptr<CDebetItem> lineItemFor(CNonVisualDataItemController* itemRegistry, CNonVisual* line)
-{
-    if (!line) return nullptr;
-    if (itemRegistry) return itemRegistry->debetItemForTransactionDetail(line);
-    return std::make_shared<CDebetItem>(line);
-}
-
 // A line message's parameter is the line.
 CNonVisual* lineOf(void* param)
 {
@@ -474,14 +445,7 @@ CNonVisual* lineOf(void* param)
 
 LineItemList& CAcnTItem::keptLines(std::unique_ptr<LineItemList>& list, const CNamedListArray* lines)
 {
-    if (!list) {
-        list = std::make_unique<LineItemList>();
-        CNonVisualDataItemController* itemRegistry = registry();
-        for (ArrayIndexT i = 1; lines && i <= static_cast<ArrayIndexT>(lines->GetCount()); ++i) {
-            CNonVisual* line = lines->ObjectAt(i);
-            list->append(line, lineItemFor(itemRegistry, line));
-        }
-    }
+    if (!list) list = std::make_unique<LineItemList>(lines, registry());
     return *list;
 }
 
@@ -507,15 +471,6 @@ void CAcnTItem::setToTransactionDetails()
 {
     mToTransactionDetails.reset();
     announce("toTransactionDetails");
-}
-
-void CAcnTItem::initializeArray(LineItemArray& items, const CNamedListArray* lines) const
-{
-    if (!lines) return;
-    CNonVisualDataItemController* itemRegistry = registry();
-    items.reserve(items.size() + lines->GetCount());
-    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(lines->GetCount()); ++i)
-        if (auto item = lineItemFor(itemRegistry, lines->ObjectAt(i))) items.push_back(std::move(item));
 }
 
 LineItemArray CAcnTItem::allTransactionDetailsWithoutFinalizing()
@@ -639,12 +594,10 @@ void CAcnTItem::ListenToMessage(MessageT message, void* param)
         if (mToTransactionDetails) mToTransactionDetails->remove(lineOf(param));
         break;
     case msg::kDebitLineAdded:
-        if (mFromTransactionDetails)
-            mFromTransactionDetails->append(lineOf(param), lineItemFor(registry(), lineOf(param)));
+        if (mFromTransactionDetails) mFromTransactionDetails->append(lineOf(param), registry());
         break;
     case msg::kCreditLineAdded:
-        if (mToTransactionDetails)
-            mToTransactionDetails->append(lineOf(param), lineItemFor(registry(), lineOf(param)));
+        if (mToTransactionDetails) mToTransactionDetails->append(lineOf(param), registry());
         break;
     case msg::kBalanceChanged:
         // Balances are read from the model on request.

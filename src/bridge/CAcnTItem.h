@@ -76,7 +76,7 @@ public:
     bool isProperty() const;
     bool isDebt() const;
     bool isProfitAndLoss() const;
-    bool isRootItem() const override;
+    bool isRootItem() const override { return sourceIsRootItem(); }
     bool hasTransactions() const;
     // Name, bank account number, description and balance on their own lines;
     // the balance red from 0 up, green below 0.
@@ -106,7 +106,10 @@ public:
     void setFromTransactionDetails();
     void setToTransactionDetails();
     // Appends the registry's item of every line of the list.
-    void initializeArray(LineItemArray& items, const CNamedListArray* lines) const;
+    void initializeArray(LineItemArray& items, const CNamedListArray* lines) const
+    {
+        appendLineItems(items, lines, registry());
+    }
     LineItemArray allTransactionDetailsWithoutFinalizing() override;
     // Sorted by date and id, with running balances.
     LineItemArray allTransactionDetails() override;

@@ -50,6 +50,16 @@ void writeId(const CNonVisualDataItem& item, IdPutter put, std::optional<long>& 
     kept = id;
 }
 
+// The debit ("from") or the credit ("to") lines of the open-invoice account;
+// none without that account.
+LineItemArray openInvoiceLines(BridgeDocument* document, std::optional<long> accountId, bool debitLines)
+{
+    std::shared_ptr<CAcnTItem> account =
+        document && accountId ? document->getAccountItemForId(static_cast<ObjectIdT>(*accountId)) : nullptr;
+    if (!account) return {};
+    return debitLines ? account->fromTransactionDetails() : account->toTransactionDetails();
+}
+
 } // namespace
 
 CAcoWItem::CAcoWItem() = default;
@@ -279,23 +289,13 @@ void CAcoWItem::announceDerivedKeys()
 std::optional<LineItemArray> CAcoWItem::customerArrayForPayments(bool payments)
 {
     if (!isCustomer()) return std::nullopt;
-    BridgeDocument* document = parentDocument();
-    const std::optional<long> id = openDebitInvoiceAccount();
-    std::shared_ptr<CAcnTItem> account =
-        document && id ? document->getAccountItemForId(static_cast<ObjectIdT>(*id)) : nullptr;
-    if (!account) return LineItemArray();
-    return payments ? account->fromTransactionDetails() : account->toTransactionDetails();
+    return openInvoiceLines(parentDocument(), openDebitInvoiceAccount(), payments);
 }
 
 std::optional<LineItemArray> CAcoWItem::supplierArrayForPayments(bool payments)
 {
     if (!isSupplier()) return std::nullopt;
-    BridgeDocument* document = parentDocument();
-    const std::optional<long> id = openCreditInvoiceAccount();
-    std::shared_ptr<CAcnTItem> account =
-        document && id ? document->getAccountItemForId(static_cast<ObjectIdT>(*id)) : nullptr;
-    if (!account) return LineItemArray();
-    return payments ? account->toTransactionDetails() : account->fromTransactionDetails();
+    return openInvoiceLines(parentDocument(), openCreditInvoiceAccount(), !payments);
 }
 
 // --- operations

@@ -4,9 +4,10 @@
 
 #include "bridge/CAcnTItem.h"
 #include "bridge/CCcoNItem.h"
-#include "bridge/CNonVisualDataItemController.h"
 #include "bridge/CTrnSItem.h"
 #include "bridge/DeveloperLog.h"
+#include "bridge/ItemsOfList.h"
+#include "bridge/ModelText.h"
 #include "model/CAccount.h"
 #include "model/CCurrency.h"
 #include "model/CExpenseType.h"
@@ -24,20 +25,24 @@ constexpr std::size_t kMinimumSymbolLength = 2;
 
 std::string shortNameOf(const CCurrency& currency)
 {
-    const std::string& name = currency.Get_ShortStringRefName();
-    if (!name.empty()) return name;
-    char shortName[kNameSize] = {};
-    currency.Get_ShortName(shortName);
-    return MacRomanToUnicode(shortName);
+    return unicodeOrMacRoman(currency, &CCurrency::Get_ShortStringRefName, &CCurrency::Get_ShortName);
 }
 
 std::string nameOf(const CNonVisual& object)
 {
-    const std::string& name = object.Get_StringrefName();
-    if (!name.empty()) return name;
-    char cName[kNameSize] = {};
-    object.Get_Name(cName);
-    return MacRomanToUnicode(cName);
+    return unicodeOrMacRoman(object, &CNonVisual::Get_StringrefName, &CNonVisual::Get_Name);
+}
+
+struct ConversionFactors {
+    QtyT quantity = 1;
+    double factor = 1.0;
+};
+
+ConversionFactors conversionFactorsOf(const CCurrency& currency)
+{
+    ConversionFactors factors;
+    currency.GetConversionFactors(factors.quantity, factors.factor, 0);
+    return factors;
 }
 
 } // namespace
@@ -100,12 +105,7 @@ std::string CCurRItem::mBaseShortName() const
 std::string CCurRItem::mDescription() const
 {
     const CCurrency* c = currency();
-    if (!c) return {};
-    const std::string& text = c->Get_StringrefDesc();
-    if (!text.empty()) return text;
-    char description[kDescriptionSize] = {};
-    c->Get_mDescription(description);
-    return MacRomanToUnicode(description);
+    return c ? unicodeOrMacRoman(*c, &CCurrency::Get_StringrefDesc, &CCurrency::Get_mDescription) : std::string();
 }
 
 void CCurRItem::setMDescription(std::optional<std::string_view> text)
@@ -122,30 +122,20 @@ void CCurRItem::setMDescription(std::optional<std::string_view> text)
 std::optional<int> CCurRItem::mConversionQuantity() const
 {
     const CCurrency* c = currency();
-    if (!c) return std::nullopt;
-    QtyT quantity = 1;
-    double factor = 1.0;
-    c->GetConversionFactors(quantity, factor, 0);
-    return quantity;
+    return c ? std::optional<int>(conversionFactorsOf(*c).quantity) : std::nullopt;
 }
 
 std::optional<double> CCurRItem::mConversionFactor() const
 {
     const CCurrency* c = currency();
-    if (!c) return std::nullopt;
-    QtyT quantity = 1;
-    double factor = 1.0;
-    c->GetConversionFactors(quantity, factor, 0);
-    return factor;
+    return c ? std::optional<double>(conversionFactorsOf(*c).factor) : std::nullopt;
 }
 
 std::optional<double> CCurRItem::currencyRate() const
 {
     const CCurrency* c = currency();
     if (!c) return std::nullopt;
-    QtyT quantity = 1;
-    double factor = 1.0;
-    c->GetConversionFactors(quantity, factor, 0);
+    const auto [quantity, factor] = conversionFactorsOf(*c);
     // A quantity of 0 would make no rate: it counts as 1.
     return quantity > 1 ? factor / quantity : factor;
 }
@@ -173,10 +163,8 @@ void CCurRItem::setMBaseCurrency(std::optional<int> currencyId)
 std::shared_ptr<CCurRItem> CCurRItem::mCurrencyPtr() const
 {
     const CCurrency* c = currency();
-    CCurrency* base = c ? c->Search_Basecurrency() : nullptr;
-    if (!base) return nullptr;
-    if (CNonVisualDataItemController* itemRegistry = registry()) return itemRegistry->currencyItemForCurrency(base);
-    return std::make_shared<CCurRItem>(base);
+    return itemOf(c ? c->Search_Basecurrency() : nullptr, registry(),
+                  &CNonVisualDataItemController::currencyItemForCurrency);
 }
 
 std::optional<int> CCurRItem::mDiffAccount() const
@@ -317,10 +305,8 @@ void CCurRItem::setInternetSymbol(std::optional<std::string_view> symbol)
 std::shared_ptr<CAcnTItem> CCurRItem::portfolioAccount() const
 {
     const CCurrency* c = currency();
-    CAccount* account = c ? c->GetPortfolioAccount() : nullptr;
-    if (!account) return nullptr;
-    if (CNonVisualDataItemController* itemRegistry = registry()) return itemRegistry->accountItemForAccount(account);
-    return std::make_shared<CAcnTItem>(account);
+    return itemOf(c ? c->GetPortfolioAccount() : nullptr, registry(),
+                  &CNonVisualDataItemController::accountItemForAccount);
 }
 
 double CCurRItem::numberOfShares() const
@@ -371,18 +357,12 @@ std::vector<std::shared_ptr<CCcoNItem>> CCurRItem::mHistoryList() const
 
 std::vector<std::shared_ptr<CTrnSItem>> CCurRItem::mStockTransactionList() const
 {
-    std::vector<std::shared_ptr<CTrnSItem>> items;
     CCurrency* c = currency();
-    if (!c) return items;
+    if (!c) return {};
     const std::unique_ptr<CNamedListArray> transactions = c->getStockTransactionList();
-    CNonVisualDataItemController* itemRegistry = registry();
-    for (ArrayIndexT i = 1; transactions && i <= static_cast<ArrayIndexT>(transactions->GetCount()); ++i) {
-        CNonVisual* transaction = transactions->ObjectAt(i);
-        std::shared_ptr<CTrnSItem> item = itemRegistry ? itemRegistry->transactionItemForTrnS(transaction)
-                                                       : std::make_shared<CTrnSItem>(transaction);
-        item->setTheBaseShare(c);
-        items.push_back(std::move(item));
-    }
+    std::vector<std::shared_ptr<CTrnSItem>> items =
+        itemsOfList(transactions.get(), registry(), &CNonVisualDataItemController::transactionItemForTrnS);
+    for (const std::shared_ptr<CTrnSItem>& item : items) item->setTheBaseShare(c);
     return items;
 }
 

@@ -9,7 +9,7 @@
 #include "bridge/CMxpTItem.h"
 #include "bridge/CNSNumberAmountTBridge.h"
 #include "bridge/CNSStringDateTBridge.h"
-#include "bridge/CNonVisualDataItemController.h"
+#include "bridge/ItemsOfList.h"
 #include "bridge/CTrnSItem.h"
 #include "bridge/TextColours.h"
 #include "model/CAccount.h"
@@ -160,8 +160,7 @@ std::shared_ptr<CAcnTItem> CDebetItem::accountItem() const
 {
     CNonVisual* object = accountObject();
     if (!object || object->Get_ObjectType() != type::kAccount) return nullptr;
-    if (CNonVisualDataItemController* itemRegistry = registry()) return itemRegistry->accountItemForAccount(object);
-    return std::make_shared<CAcnTItem>(object);
+    return itemOf(object, registry(), &CNonVisualDataItemController::accountItemForAccount);
 }
 
 std::optional<long> CDebetItem::currencyId() const
@@ -174,14 +173,11 @@ Colour CDebetItem::getAccountColor() const
 {
     CNonVisual* object = accountObject();
     if (!object) return Colour::black();
-    CNonVisualDataItemController* itemRegistry = registry();
     switch (object->Get_ObjectType()) {
     case type::kExpenseType:
-        return itemRegistry ? itemRegistry->categoryItemForCategory(object)->getColor()
-                            : CExpTItem(object).getColor();
+        return itemOf(object, registry(), &CNonVisualDataItemController::categoryItemForCategory)->getColor();
     case type::kMasterExpenseType:
-        return itemRegistry ? itemRegistry->categoryTypeItemForCategoryType(object)->getColor()
-                            : CMxpTItem(object).getColor();
+        return itemOf(object, registry(), &CNonVisualDataItemController::categoryTypeItemForCategoryType)->getColor();
     default:
         return Colour::black();
     }

@@ -2,7 +2,7 @@
 
 #include "bridge/ArgumentRecords.h"
 #include "bridge/CDebetItem.h"
-#include "bridge/CNonVisualDataItemController.h"
+#include "bridge/ModelText.h"
 #include "bridge/TextColours.h"
 #include "model/CDebit.h"
 #include "model/CExpenseType.h"
@@ -19,22 +19,10 @@ CExpenseType* categoryOf(const CNonVisualDataItem& item)
     return static_cast<CExpenseType*>(item.getSourceItem());
 }
 
-Colour colourOf(const RGBColor& colour)
-{
-    return Colour::fromComponents16(colour.red, colour.green, colour.blue);
-}
-
 std::optional<long> groupIdOf(const CExpenseType& category)
 {
     const CMasterExpenseType* group = category.Get_mMasterExpensetypePtr();
     return group ? std::optional<long>(group->Get_Id()) : std::nullopt;
-}
-
-std::shared_ptr<CDebetItem> lineItemFor(CNonVisualDataItemController* itemRegistry, CNonVisual* line)
-{
-    if (!line) return nullptr;
-    if (itemRegistry) return itemRegistry->debetItemForTransactionDetail(line);
-    return std::make_shared<CDebetItem>(line);
 }
 
 } // namespace
@@ -51,11 +39,7 @@ std::string CExpTItem::description() const
 {
     const CExpenseType* category = categoryOf(*this);
     if (!category) return mDescription.value_or(std::string());
-    const std::string& text = category->Get_StringrefDesc();
-    if (!text.empty()) return text;
-    char cText[kDescriptionSize] = {};
-    category->Get_mDescription(cText);
-    return MacRomanToUnicode(cText);
+    return unicodeOrMacRoman(*category, &CExpenseType::Get_StringrefDesc, &CExpenseType::Get_mDescription);
 }
 
 void CExpTItem::setDescription(std::optional<std::string_view> text)
@@ -124,10 +108,7 @@ Colour CExpTItem::getColor() const
 void CExpTItem::setGetColor(std::optional<Colour> colour)
 {
     CExpenseType* category = categoryOf(*this);
-    if (category && colour) {
-        const auto components = colour->components16();
-        category->Put_Color({components[0], components[1], components[2]});
-    }
+    if (category && colour) category->Put_Color(modelColour(*colour));
     mChartColor = colour;
     announce("getColor");
 }
@@ -186,12 +167,6 @@ std::optional<double> CExpTItem::TotalLastYear() const
     return category ? category->Get_lastYearsBalance() : 0.0;
 }
 
-bool CExpTItem::isRootItem() const
-{
-    CExpenseType* category = categoryOf(*this);
-    return category && category->IsRootItem();
-}
-
 void CExpTItem::setAskMasterType(bool ask)
 {
     mAskMasterType = ask;
@@ -220,25 +195,11 @@ std::optional<CLevelCounters> CExpTItem::getBalanceInPeriod(DateT p1Start, DateT
 LineItemArray CExpTItem::forTransactionDetails()
 {
     if (!mForTransactionDetails) {
-        mForTransactionDetails = std::make_unique<LineItemList>();
         const CExpenseType* category = categoryOf(*this);
-        const CNamedListArray* lines = category ? category->Get_mBookings() : nullptr;
-        CNonVisualDataItemController* itemRegistry = registry();
-        for (ArrayIndexT i = 1; lines && i <= static_cast<ArrayIndexT>(lines->GetCount()); ++i) {
-            CNonVisual* line = lines->ObjectAt(i);
-            mForTransactionDetails->append(line, lineItemFor(itemRegistry, line));
-        }
+        mForTransactionDetails =
+            std::make_unique<LineItemList>(category ? category->Get_mBookings() : nullptr, registry());
     }
     return mForTransactionDetails->items();
-}
-
-void CExpTItem::initializeArray(LineItemArray& items, const CNamedListArray* lines) const
-{
-    if (!lines) return;
-    CNonVisualDataItemController* itemRegistry = registry();
-    items.reserve(items.size() + lines->GetCount());
-    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(lines->GetCount()); ++i)
-        if (auto item = lineItemFor(itemRegistry, lines->ObjectAt(i))) items.push_back(std::move(item));
 }
 
 GXObjectDescriptionStrings CExpTItem::getObjectDescription() const
@@ -279,10 +240,7 @@ void CExpTItem::ListenToMessage(MessageT message, void* param)
         if (mForTransactionDetails) mForTransactionDetails->remove(static_cast<CDebit*>(param));
         break;
     case msg::kCategoryLineAdded:
-        if (mForTransactionDetails) {
-            CNonVisual* line = static_cast<CDebit*>(param);
-            mForTransactionDetails->append(line, lineItemFor(registry(), line));
-        }
+        if (mForTransactionDetails) mForTransactionDetails->append(static_cast<CDebit*>(param), registry());
         break;
     default:
         CNonVisualDataItem::ListenToMessage(message, param);

@@ -50,7 +50,7 @@ public:
     std::optional<double> AvgMonthThisYear() const override;
     std::optional<double> AvgMonthLastYear() const override;
     std::optional<double> TotalLastYear() const override;
-    bool isRootItem() const override;
+    bool isRootItem() const override { return sourceIsRootItem(); }
     bool askMasterType() const { return mAskMasterType; }
     void setAskMasterType(bool ask);
 
@@ -60,7 +60,10 @@ public:
                                                      DateT p2End, DateT p3Start, DateT p3End,
                                                      DateT p4Start, DateT p4End) override;
     LineItemArray forTransactionDetails();
-    void initializeArray(LineItemArray& items, const CNamedListArray* lines) const;
+    void initializeArray(LineItemArray& items, const CNamedListArray* lines) const
+    {
+        appendLineItems(items, lines, registry());
+    }
     GXObjectDescriptionStrings getObjectDescription() const override;
     void synchronizeWithParameters(const CategoryParameters& parameters);
     void synchronizeWithObject(const CNonVisualDataItem& other) override;

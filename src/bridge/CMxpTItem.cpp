@@ -3,33 +3,18 @@
 #include "bridge/ArgumentRecords.h"
 #include "bridge/CExpTItem.h"
 #include "bridge/CNSNumberAmountTBridge.h"
-#include "bridge/CNonVisualDataItemController.h"
+#include "bridge/ItemsOfList.h"
 #include "model/CMasterExpenseType.h"
 #include "model/CNamedListArray.h"
 #include "platform/core/localized_strings.h"
-#include "platform/core/user_defaults.h"
 
 namespace ch {
 
 namespace {
 
-// Top-level groups below this id are the fixed groups of every set of books.
-constexpr ObjectIdT kFirstMovableRootId = 6;
-
 CMasterExpenseType* groupOf(const CNonVisualDataItem& item)
 {
     return static_cast<CMasterExpenseType*>(item.getSourceItem());
-}
-
-Colour colourOf(const RGBColor& colour)
-{
-    return Colour::fromComponents16(colour.red, colour.green, colour.blue);
-}
-
-RGBColor modelColour(const Colour& colour)
-{
-    const auto components = colour.components16();
-    return {components[0], components[1], components[2]};
 }
 
 std::size_t countOf(const CNamedListArray* list)
@@ -158,19 +143,6 @@ std::optional<bool> CMxpTItem::isIncome() const
     return group && group->IsIncome(false) != 0;
 }
 
-bool CMxpTItem::isRootItem() const
-{
-    CMasterExpenseType* group = groupOf(*this);
-    return group && group->IsRootItem();
-}
-
-bool CMxpTItem::canItemBeRelocated() const
-{
-    CMasterExpenseType* group = groupOf(*this);
-    if (!group) return false;
-    return !group->IsRootItem() || group->Get_Id() >= kFirstMovableRootId;
-}
-
 bool CMxpTItem::canSystemTypeBeModified() const
 {
     CMasterExpenseType* group = groupOf(*this);
@@ -182,41 +154,20 @@ bool CMxpTItem::canSystemTypeBeModified() const
 
 CNonVisualDataItem::ItemArray CMxpTItem::children()
 {
-    if (keptChildren()) return *keptChildren();
     const CMasterExpenseType* group = groupOf(*this);
-    if (!group) return {};
-    ItemArray items;
-    const CNamedListArray* subGroups = group->Get_DetailFolders();
-    CNonVisualDataItemController* itemRegistry = registry();
-    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(countOf(subGroups)); ++i) {
-        CNonVisual* child = subGroups->ObjectAt(i);
-        if (!child) continue;
-        if (itemRegistry) items.push_back(itemRegistry->categoryTypeItemForCategoryType(child));
-        else items.push_back(std::make_shared<CMxpTItem>(child));
+    if (!keptChildren() && group) {
+        const auto subGroups = itemsOfList(group->Get_DetailFolders(), registry(),
+                                           &CNonVisualDataItemController::categoryTypeItemForCategoryType);
+        keepChildren(ItemArray(subGroups.begin(), subGroups.end()));
     }
-    keepChildren(items);
-    return items;
-}
-
-std::size_t CMxpTItem::childrenCount()
-{
-    const CMasterExpenseType* group = groupOf(*this);
-    return group ? countOf(group->Get_DetailFolders()) : 0;
+    return keptChildren().value_or(ItemArray());
 }
 
 std::vector<std::shared_ptr<CExpTItem>> CMxpTItem::categoryArray()
 {
-    std::vector<std::shared_ptr<CExpTItem>> categories;
     const CMasterExpenseType* group = groupOf(*this);
-    const CNamedListArray* list = group ? group->Get_Details() : nullptr;
-    CNonVisualDataItemController* itemRegistry = registry();
-    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(countOf(list)); ++i) {
-        CNonVisual* category = list->ObjectAt(i);
-        if (!category) continue;
-        if (itemRegistry) categories.push_back(itemRegistry->categoryItemForCategory(category));
-        else categories.push_back(std::make_shared<CExpTItem>(category));
-    }
-    return categories;
+    return itemsOfList(group ? group->Get_Details() : nullptr, registry(),
+                       &CNonVisualDataItemController::categoryItemForCategory);
 }
 
 CNonVisualDataItem::ItemArray CMxpTItem::pieChartChildrenArray()
@@ -228,17 +179,8 @@ CNonVisualDataItem::ItemArray CMxpTItem::pieChartChildrenArray()
 
 CNonVisualDataItem::ItemArray CMxpTItem::leafArray()
 {
-    ItemArray leaves;
-    if (UserDefaults::standard().boolForKey("GXCShowFoldersInSequentialObjectList"))
-        if (Ptr self = weak_from_this().lock()) leaves.push_back(self);
-    if (keptChildren() && childrenCount() != keptChildren()->size()) dropKeptChildren();
-    for (const Ptr& child : children()) {
-        if (!child) continue;
-        ItemArray below = child->leafArray();
-        leaves.insert(leaves.end(), below.begin(), below.end());
-    }
-    for (auto& category : categoryArray()) leaves.push_back(category);
-    return leaves;
+    const auto categories = categoryArray();
+    return folderLeafArray(ItemArray(categories.begin(), categories.end()));
 }
 
 LineItemArray CMxpTItem::forTransactionDetails()
@@ -285,21 +227,11 @@ void CMxpTItem::synchronizeWithObject(const CNonVisualDataItem& other)
 
 void CMxpTItem::ListenToMessage(MessageT message, void* param)
 {
-    switch (message) {
-    case msg::kBalanceChanged:
+    if (message == msg::kBalanceChanged) {
         // A group relays its children's changes too; only its own counts here.
         if (isBound() && param == static_cast<void*>(groupOf(*this))) postNotification("FOLDERBALANCECHANGED");
-        break;
-    case msg::kChildTypesChanged:
-        dropKeptChildren();
-        postNotification("CHILDFOLDERSCHANGEDNOTIFICATION");
-        break;
-    case msg::kChildObjectsChanged:
-        postNotification("CHILDOBJECTSCHANGEDNOTIFICATION");
-        break;
-    default:
+    } else if (!relayFolderChange(message)) {
         CNonVisualDataItem::ListenToMessage(message, param);
-        break;
     }
 }
 

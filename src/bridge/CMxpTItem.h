@@ -45,14 +45,14 @@ public:
     std::optional<bool> isExpense() const override;
     std::optional<bool> isIncome() const override;
     bool isBold() const override { return true; }
-    bool isRootItem() const override;
-    bool canItemBeRelocated() const override;
+    bool isRootItem() const override { return sourceIsRootItem(); }
+    bool canItemBeRelocated() const override { return folderCanBeRelocated(); }
     // A top-level group without categories and child groups.
     bool canSystemTypeBeModified() const;
 
     // --- collections
     ItemArray children() override;
-    std::size_t childrenCount() override;
+    std::size_t childrenCount() override { return folderChildrenCount(); }
     std::vector<std::shared_ptr<CExpTItem>> categoryArray();
     ItemArray pieChartChildrenArray() override;
     ItemArray leafArray() override;

@@ -4,14 +4,17 @@
 
 #include "bridge/BridgeDocument.h"
 #include "bridge/CAnalysisArrayEncaplusator.h"
+#include "bridge/ModelText.h"
 #include "model/CAccType.h"
 #include "model/CAccount.h"
 #include "model/CExpenseType.h"
 #include "model/CMasterExpenseType.h"
+#include "model/CNamedListArray.h"
 #include "model/CNonVisual.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/notification_center.h"
 #include "platform/core/unicode.h"
+#include "platform/core/user_defaults.h"
 #include "model/foundation/CNSStringToCString.h"
 
 namespace ch {
@@ -20,15 +23,8 @@ namespace {
 
 // A text of more than 254 characters does not fit the model's description.
 constexpr std::size_t kDescriptionCharacters = 254;
-
-std::string nameOf(const CNonVisual& object)
-{
-    const std::string& unicodeName = object.Get_StringrefName();
-    if (!unicodeName.empty()) return unicodeName;
-    char name[kNameSize] = {};
-    object.Get_Name(name);
-    return MacRomanToUnicode(name);
-}
+// Top-level folders below this id are the fixed folders of every set of books.
+constexpr ObjectIdT kFirstMovableRootId = 6;
 
 } // namespace
 
@@ -134,7 +130,7 @@ void CNonVisualDataItem::setImportTimeStamp(std::optional<std::int64_t> stamp)
 
 std::string CNonVisualDataItem::getName() const
 {
-    if (mSourceItem) return nameOf(*mSourceItem);
+    if (mSourceItem) return unicodeOrMacRoman(*mSourceItem, &CNonVisual::Get_StringrefName, &CNonVisual::Get_Name);
     return mKeptName.value_or(std::string());
 }
 
@@ -245,6 +241,53 @@ CNonVisualDataItem::ItemArray CNonVisualDataItem::leafArray()
         leaves.insert(leaves.end(), below.begin(), below.end());
     }
     return leaves;
+}
+
+bool CNonVisualDataItem::sourceIsRootItem() const
+{
+    return mSourceItem && mSourceItem->IsRootItem();
+}
+
+std::size_t CNonVisualDataItem::folderChildrenCount() const
+{
+    const CNamedListArray* folders = mSourceItem ? mSourceItem->Get_DetailFolders() : nullptr;
+    return folders ? folders->GetCount() : 0;
+}
+
+bool CNonVisualDataItem::folderCanBeRelocated() const
+{
+    if (!mSourceItem) return false;
+    return !mSourceItem->IsRootItem() || mSourceItem->Get_Id() >= kFirstMovableRootId;
+}
+
+CNonVisualDataItem::ItemArray CNonVisualDataItem::folderLeafArray(const ItemArray& inside)
+{
+    ItemArray leaves;
+    if (UserDefaults::standard().boolForKey("GXCShowFoldersInSequentialObjectList"))
+        if (Ptr self = weak_from_this().lock()) leaves.push_back(self);
+    if (mChildren && childrenCount() != mChildren->size()) mChildren.reset();
+    for (const Ptr& child : children()) {
+        if (!child) continue;
+        ItemArray below = child->leafArray();
+        leaves.insert(leaves.end(), below.begin(), below.end());
+    }
+    leaves.insert(leaves.end(), inside.begin(), inside.end());
+    return leaves;
+}
+
+bool CNonVisualDataItem::relayFolderChange(MessageT message)
+{
+    switch (message) {
+    case msg::kChildTypesChanged:
+        mChildren.reset();
+        postNotification("CHILDFOLDERSCHANGEDNOTIFICATION");
+        return true;
+    case msg::kChildObjectsChanged:
+        postNotification("CHILDOBJECTSCHANGEDNOTIFICATION");
+        return true;
+    default:
+        return false;
+    }
 }
 
 CNonVisualDataItem::ItemArray CNonVisualDataItem::pieChartChildrenArray()

@@ -232,6 +232,21 @@ protected:
     // Keeps children built from the model, without announcing them.
     void keepChildren(ItemArray children) { mChildren = std::move(children); }
     const std::optional<std::string>& keptName() const { return mKeptName; }
+    // Bound: the object's IsRootItem; detached: false.
+    bool sourceIsRootItem() const;
+
+    // --- shared by the folders of the chart (account types, category groups)
+    // The number of the object's child folders; 0 when detached.
+    std::size_t folderChildrenCount() const;
+    // A folder below another, or a top-level one with id 6 or more.
+    bool folderCanBeRelocated() const;
+    // [this item when "GXCShowFoldersInSequentialObjectList" is on,] the
+    // leaves of the children (rebuilt when their number changed), then the
+    // items inside the folder.
+    ItemArray folderLeafArray(const ItemArray& inside);
+    // 2020 drops the kept children and posts "CHILDFOLDERSCHANGEDNOTIFICATION",
+    // 2021 posts "CHILDOBJECTSCHANGEDNOTIFICATION"; false for other messages.
+    bool relayFolderChange(MessageT message);
 
 private:
     void detachFromSource();

@@ -64,10 +64,10 @@ void CNonVisualDataItemController::setParentDocument(BridgeDocument* document)
 }
 
 template <class Item>
-std::shared_ptr<Item> CNonVisualDataItemController::findOrMake(CNonVisual* object, ItemTable& table)
+std::shared_ptr<Item> CNonVisualDataItemController::findOrMake(CNonVisual* object, const std::string& key,
+                                                               ItemTable& table)
 {
     if (!object) return nullptr;
-    const std::string& key = object->CalculateKey();
     auto found = table.find(key);
     // An entry whose item no longer wraps this object (its own object went
     // without a deleted notification) is stale: it would present nothing.
@@ -77,6 +77,12 @@ std::shared_ptr<Item> CNonVisualDataItemController::findOrMake(CNonVisual* objec
     item->setParentDocument(mParentDocument);
     table[key] = item;
     return item;
+}
+
+template <class Item>
+std::shared_ptr<Item> CNonVisualDataItemController::findOrMake(CNonVisual* object, ItemTable& table)
+{
+    return object ? findOrMake<Item>(object, object->CalculateKey(), table) : nullptr;
 }
 
 std::shared_ptr<CTrnSItem> CNonVisualDataItemController::transactionItemForTrnS(CNonVisual* transaction)
@@ -136,14 +142,7 @@ std::shared_ptr<CDebetItem> CNonVisualDataItemController::debetItemForDebit(CNon
                                                                              const std::string& key,
                                                                              ItemTable& table)
 {
-    if (!line) return nullptr;
-    auto found = table.find(key);
-    if (found != table.end() && found->second && found->second->getSourceItem() == line)
-        return std::static_pointer_cast<CDebetItem>(found->second);
-    auto item = std::make_shared<CDebetItem>(line);
-    item->setParentDocument(mParentDocument);
-    table[key] = item;
-    return item;
+    return findOrMake<CDebetItem>(line, key, table);
 }
 
 std::shared_ptr<CNonVisualDataItem> CNonVisualDataItemController::dataItemForObject(CNonVisual* object)

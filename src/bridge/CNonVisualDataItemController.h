@@ -86,6 +86,11 @@ public:
     void nullifyReferenceTransactionId(const Notification& notification);
 
 private:
+    // The table's item under the key when it still wraps the object, else a
+    // new item registered under the key.
+    template <class Item>
+    std::shared_ptr<Item> findOrMake(CNonVisual* object, const std::string& key, ItemTable& table);
+    // The same under the object's key.
     template <class Item>
     std::shared_ptr<Item> findOrMake(CNonVisual* object, ItemTable& table);
     void logUnknownType(std::string_view typeText) const;

@@ -119,8 +119,9 @@ CH_PREF_INT(mCustomerInvoiceCategory, Get_mDefaultCategoryCustomerInvoices)
 
 // --- setters
 
-void CPrfRItem::setLong(std::optional<long> id, long (CPrfRItem::*getter)() const,
-                        void (CPreference::*setter)(ObjectIdT), const char* key)
+template <class Id>
+void CPrfRItem::setId(std::optional<long> id, Id (CPrfRItem::*getter)() const,
+                      void (CPreference::*setter)(ObjectIdT), const char* key)
 {
     CPreference* record = preference();
     if (!id || !record) return;
@@ -128,90 +129,75 @@ void CPrfRItem::setLong(std::optional<long> id, long (CPrfRItem::*getter)() cons
     announce(key);
 }
 
-void CPrfRItem::setInt(std::optional<long> id, int (CPrfRItem::*getter)() const,
-                       void (CPreference::*setter)(ObjectIdT), const char* key)
-{
-    CPreference* record = preference();
-    if (!id || !record) return;
-    if (*id != (this->*getter)()) (record->*setter)(static_cast<ObjectIdT>(*id));
-    announce(key);
-}
-
-#define CH_PREF_SET_LONG(name, getter, put, key)                                    \
+#define CH_PREF_SET(name, getter, put, key)                                         \
     void CPrfRItem::name(std::optional<long> id)                                    \
     {                                                                               \
-        setLong(id, &CPrfRItem::getter, &CPreference::put, key);                    \
-    }
-#define CH_PREF_SET_INT(name, getter, put, key)                                     \
-    void CPrfRItem::name(std::optional<long> id)                                    \
-    {                                                                               \
-        setInt(id, &CPrfRItem::getter, &CPreference::put, key);                     \
+        setId(id, &CPrfRItem::getter, &CPreference::put, key);                      \
     }
 
-CH_PREF_SET_LONG(setMDefAccntCurrencyFluctuations, mDefAccntCurrencyFluctuations,
-                 Put_mDefAccntCurrencyFluctuations, "mDefAccntCurrencyFluctuations")
-CH_PREF_SET_LONG(setMDefAccntOpeningBalance, mDefAccntOpeningBalance, Put_mDefAccntOpeningBalance,
-                 "mDefAccntOpeningBalance")
-CH_PREF_SET_LONG(setMDefAccntUnspecifiedIncome, mDefAccntUnspecifiedIncome,
-                 Put_mDefAccntUnspecifiedIncome, "mDefAccntUnspecifiedIncome")
-CH_PREF_SET_LONG(setMDefAccntUnspecifiedExpense, mDefAccntUnspecifiedExpense,
-                 Put_mDefAccntUnspecifiedExpense, "mDefAccntUnspecifiedExpense")
-CH_PREF_SET_LONG(setMDefAccntOwnProperty, mDefAccntOwnProperty, Put_mDefAccntOwnProperty,
-                 "mDefAccntOwnProperty")
-CH_PREF_SET_LONG(setMDefExpTUnspecifiedExpense, mDefExpTUnspecifiedExpense,
-                 Put_mDefExpTUnspecifiedExpense, "mDefExpTUnspecifiedExpense")
-CH_PREF_SET_LONG(setMDefExpTUnspecifiedIncome, mDefExpTUnspecifiedIncome,
-                 Put_mDefExpTUnspecifiedIncome, "mDefExpTUnspecifiedIncome")
-CH_PREF_SET_LONG(setMDefExpTUnspecifiedTransfer, mDefExpTUnspecifiedTransfer,
-                 Put_mDefExpTUnspecifiedTransfer, "mDefExpTUnspecifiedTransfer")
-CH_PREF_SET_LONG(setMDefExpTUnspecifiedOpeningBalance, mDefExpTUnspecifiedOpeningBalance,
-                 Put_mDefExpTUnspecifiedOpeningBalance, "mDefExpTUnspecifiedOpeningBalance")
-CH_PREF_SET_LONG(setMDefExpTUnspecifiedCurrencyFluctuation, mDefExpTUnspecifiedCurrencyFluctuation,
-                 Put_mDefExpTUnspecifiedCurrencyFluctuation,
-                 "mDefExpTUnspecifiedCurrencyFluctuation")
-CH_PREF_SET_LONG(setMDefExpTUnspecifiedCorrection, mDefExpTUnspecifiedCorrection,
-                 Put_mDefExpTUnspecifiedCorrection, "mDefExpTUnspecifiedCorrection")
+CH_PREF_SET(setMDefAccntCurrencyFluctuations, mDefAccntCurrencyFluctuations,
+            Put_mDefAccntCurrencyFluctuations, "mDefAccntCurrencyFluctuations")
+CH_PREF_SET(setMDefAccntOpeningBalance, mDefAccntOpeningBalance, Put_mDefAccntOpeningBalance,
+            "mDefAccntOpeningBalance")
+CH_PREF_SET(setMDefAccntUnspecifiedIncome, mDefAccntUnspecifiedIncome,
+            Put_mDefAccntUnspecifiedIncome, "mDefAccntUnspecifiedIncome")
+CH_PREF_SET(setMDefAccntUnspecifiedExpense, mDefAccntUnspecifiedExpense,
+            Put_mDefAccntUnspecifiedExpense, "mDefAccntUnspecifiedExpense")
+CH_PREF_SET(setMDefAccntOwnProperty, mDefAccntOwnProperty, Put_mDefAccntOwnProperty,
+            "mDefAccntOwnProperty")
+CH_PREF_SET(setMDefExpTUnspecifiedExpense, mDefExpTUnspecifiedExpense,
+            Put_mDefExpTUnspecifiedExpense, "mDefExpTUnspecifiedExpense")
+CH_PREF_SET(setMDefExpTUnspecifiedIncome, mDefExpTUnspecifiedIncome,
+            Put_mDefExpTUnspecifiedIncome, "mDefExpTUnspecifiedIncome")
+CH_PREF_SET(setMDefExpTUnspecifiedTransfer, mDefExpTUnspecifiedTransfer,
+            Put_mDefExpTUnspecifiedTransfer, "mDefExpTUnspecifiedTransfer")
+CH_PREF_SET(setMDefExpTUnspecifiedOpeningBalance, mDefExpTUnspecifiedOpeningBalance,
+            Put_mDefExpTUnspecifiedOpeningBalance, "mDefExpTUnspecifiedOpeningBalance")
+CH_PREF_SET(setMDefExpTUnspecifiedCurrencyFluctuation, mDefExpTUnspecifiedCurrencyFluctuation,
+            Put_mDefExpTUnspecifiedCurrencyFluctuation,
+            "mDefExpTUnspecifiedCurrencyFluctuation")
+CH_PREF_SET(setMDefExpTUnspecifiedCorrection, mDefExpTUnspecifiedCorrection,
+            Put_mDefExpTUnspecifiedCorrection, "mDefExpTUnspecifiedCorrection")
 
-CH_PREF_SET_INT(setMInputCurrency, mInputCurrency, Put_mInputCurrency, "mInputCurrency")
-CH_PREF_SET_INT(setMDefPortfolioAccountType, mDefPortfolioAccountType,
-                Put_mDefPortfolioAccountType, "mDefPortfolioAccountType")
-CH_PREF_SET_INT(setMDefPortfolioPLAccountType, mDefPortfolioPLAccountType,
-                Put_mDefPortfolioPLAccountType, "mDefPortfolioPLAccountType")
-CH_PREF_SET_INT(setMDefPortfolioExpenseType, mDefPortfolioExpenseType,
-                Put_mDefPortfolioExpenseType, "mDefPortfolioExpenseType")
-CH_PREF_SET_INT(setMDefAccntStockCommission, mDefAccntStockCommission,
-                Put_mDefAccntStockCommission, "mDefAccntStockCommission")
-CH_PREF_SET_INT(setMDefExpTStockCommission, mDefExpTStockCommission,
-                Put_mDefExpTStockCommission, "mDefExpTStockCommission")
-CH_PREF_SET_INT(setMDefAccntStockTax, mDefAccntStockTax, Put_mDefAccntStockTax,
-                "mDefAccntStockTax")
-CH_PREF_SET_INT(setMDefExptStockTax, mDefExptStockTax, Put_mDefExptStockTax, "mDefExptStockTax")
-CH_PREF_SET_INT(setMDefaultCreditCardAccount, mDefaultCreditCardAccount,
-                Put_mDefaultCreditCardAccount, "mDefaultCreditCardAccount")
-CH_PREF_SET_INT(setMCreditCardAccountType, mCreditCardAccountType, Put_mCreditCardAccountType,
-                "mCreditCardAccountType")
-CH_PREF_SET_INT(setMCustomerTurnoverAccT, mCustomerTurnoverAccT, Put_mCustomerTurnoverAccT,
-                "mCustomerTurnoverAccT")
-CH_PREF_SET_INT(setMCustomerOpenInvoiceAccT, mCustomerOpenInvoiceAccT,
-                Put_mCustomerOpenInvoiceAccT, "mCustomerOpenInvoiceAccT")
-CH_PREF_SET_INT(setMSupplierTurnoverAccT, mSupplierTurnoverAccT, Put_mSupplierTurnoverAccT,
-                "mSupplierTurnoverAccT")
-CH_PREF_SET_INT(setMSupplierOpenInvoicAccT, mSupplierOpenInvoicAccT, Put_mSupplierOpenInvoicAccT,
-                "mSupplierOpenInvoicAccT")
-CH_PREF_SET_INT(setMVATReceivedAccT, mVATReceivedAccT, Put_mVATReceivedAccT, "mVATReceivedAccT")
-CH_PREF_SET_INT(setMVatPaidAccT, mVatPaidAccT, Put_mVatPaidAccT, "mVatPaidAccT")
-CH_PREF_SET_INT(setMVatBalanceAcnT, mVatBalanceAcnT, Put_mVatBalanceAcnt, "mVatBalanceAcnT")
-CH_PREF_SET_INT(setMVatInvoicedNotYetReceivedExpT, mVatInvoicedNotYetReceivedExpT,
-                Put_mVatInvoicedNotYetReceivedExpT, "mVatInvoicedNotYetReceivedExpT")
-CH_PREF_SET_INT(setMVatInvoicedNotYetPaidExpT, mVatInvoicedNotYetPaidExpT,
-                Put_mVatInvoicedNotYetPaidExpt, "mVatInvoicedNotYetPaidExpT")
-CH_PREF_SET_INT(setMSupplierPaymentsCategory, mSupplierPaymentsCategory,
-                Put_mDefaultCategorySupplierPayments, "mSupplierPaymentsCategory")
-CH_PREF_SET_INT(setMCustomerInvoiceCategory, mCustomerInvoiceCategory,
-                Put_mDefaultCategoryCustomerInvoices, "mCustomerInvoiceCategory")
+CH_PREF_SET(setMInputCurrency, mInputCurrency, Put_mInputCurrency, "mInputCurrency")
+CH_PREF_SET(setMDefPortfolioAccountType, mDefPortfolioAccountType,
+            Put_mDefPortfolioAccountType, "mDefPortfolioAccountType")
+CH_PREF_SET(setMDefPortfolioPLAccountType, mDefPortfolioPLAccountType,
+            Put_mDefPortfolioPLAccountType, "mDefPortfolioPLAccountType")
+CH_PREF_SET(setMDefPortfolioExpenseType, mDefPortfolioExpenseType,
+            Put_mDefPortfolioExpenseType, "mDefPortfolioExpenseType")
+CH_PREF_SET(setMDefAccntStockCommission, mDefAccntStockCommission,
+            Put_mDefAccntStockCommission, "mDefAccntStockCommission")
+CH_PREF_SET(setMDefExpTStockCommission, mDefExpTStockCommission,
+            Put_mDefExpTStockCommission, "mDefExpTStockCommission")
+CH_PREF_SET(setMDefAccntStockTax, mDefAccntStockTax, Put_mDefAccntStockTax,
+            "mDefAccntStockTax")
+CH_PREF_SET(setMDefExptStockTax, mDefExptStockTax, Put_mDefExptStockTax, "mDefExptStockTax")
+CH_PREF_SET(setMDefaultCreditCardAccount, mDefaultCreditCardAccount,
+            Put_mDefaultCreditCardAccount, "mDefaultCreditCardAccount")
+CH_PREF_SET(setMCreditCardAccountType, mCreditCardAccountType, Put_mCreditCardAccountType,
+            "mCreditCardAccountType")
+CH_PREF_SET(setMCustomerTurnoverAccT, mCustomerTurnoverAccT, Put_mCustomerTurnoverAccT,
+            "mCustomerTurnoverAccT")
+CH_PREF_SET(setMCustomerOpenInvoiceAccT, mCustomerOpenInvoiceAccT,
+            Put_mCustomerOpenInvoiceAccT, "mCustomerOpenInvoiceAccT")
+CH_PREF_SET(setMSupplierTurnoverAccT, mSupplierTurnoverAccT, Put_mSupplierTurnoverAccT,
+            "mSupplierTurnoverAccT")
+CH_PREF_SET(setMSupplierOpenInvoicAccT, mSupplierOpenInvoicAccT, Put_mSupplierOpenInvoicAccT,
+            "mSupplierOpenInvoicAccT")
+CH_PREF_SET(setMVATReceivedAccT, mVATReceivedAccT, Put_mVATReceivedAccT, "mVATReceivedAccT")
+CH_PREF_SET(setMVatPaidAccT, mVatPaidAccT, Put_mVatPaidAccT, "mVatPaidAccT")
+CH_PREF_SET(setMVatBalanceAcnT, mVatBalanceAcnT, Put_mVatBalanceAcnt, "mVatBalanceAcnT")
+CH_PREF_SET(setMVatInvoicedNotYetReceivedExpT, mVatInvoicedNotYetReceivedExpT,
+            Put_mVatInvoicedNotYetReceivedExpT, "mVatInvoicedNotYetReceivedExpT")
+CH_PREF_SET(setMVatInvoicedNotYetPaidExpT, mVatInvoicedNotYetPaidExpT,
+            Put_mVatInvoicedNotYetPaidExpt, "mVatInvoicedNotYetPaidExpT")
+CH_PREF_SET(setMSupplierPaymentsCategory, mSupplierPaymentsCategory,
+            Put_mDefaultCategorySupplierPayments, "mSupplierPaymentsCategory")
+CH_PREF_SET(setMCustomerInvoiceCategory, mCustomerInvoiceCategory,
+            Put_mDefaultCategoryCustomerInvoices, "mCustomerInvoiceCategory")
 
-#undef CH_PREF_SET_LONG
-#undef CH_PREF_SET_INT
+#undef CH_PREF_SET
 
 void CPrfRItem::setMHomeCurrency(std::optional<long> id)
 {

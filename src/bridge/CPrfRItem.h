@@ -161,10 +161,11 @@ public:
 
 private:
     CPreference* preference() const;
-    void setLong(std::optional<long> id, long (CPrfRItem::*getter)() const,
-                 void (CPreference::*setter)(ObjectIdT), const char* key);
-    void setInt(std::optional<long> id, int (CPrfRItem::*getter)() const,
-                void (CPreference::*setter)(ObjectIdT), const char* key);
+    // Writes the id when it differs from the getter's, then announces the key;
+    // nothing without an id or a record.
+    template <class Id>
+    void setId(std::optional<long> id, Id (CPrfRItem::*getter)() const,
+               void (CPreference::*setter)(ObjectIdT), const char* key);
 
     std::optional<std::string> mConfirmation;
 };

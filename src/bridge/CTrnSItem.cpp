@@ -12,6 +12,7 @@
 #include "bridge/CNSStringDateTBridge.h"
 #include "bridge/CNonVisualDataItemController.h"
 #include "bridge/InvoiceHooks.h"
+#include "bridge/ItemsOfList.h"
 #include "bridge/TextColours.h"
 #include "model/CAccount.h"
 #include "model/CCurrency.h"
@@ -419,11 +420,8 @@ void CTrnSItem::setMCurrencyId(std::optional<long> currencyId)
 std::shared_ptr<CCurRItem> CTrnSItem::mCurrencyPtr() const
 {
     CTransaction* t = transaction();
-    CCurrency* currency = t ? t->Get_mCurrencyPtr() : nullptr;
-    if (!currency) return nullptr;
-    if (CNonVisualDataItemController* itemRegistry = registry())
-        return itemRegistry->currencyItemForCurrency(currency);
-    return std::make_shared<CCurRItem>(currency);
+    return itemOf(t ? t->Get_mCurrencyPtr() : nullptr, registry(),
+                  &CNonVisualDataItemController::currencyItemForCurrency);
 }
 
 std::string CTrnSItem::mCurrencyName() const
@@ -559,20 +557,12 @@ void CTrnSItem::setMReferenceObjectId(std::optional<long> id)
 
 std::shared_ptr<CDebetItem> CTrnSItem::lineItem(CNonVisual* line) const
 {
-    if (!line) return nullptr;
-    if (CNonVisualDataItemController* itemRegistry = registry())
-        return itemRegistry->debetItemForTransactionDetail(line);
-    return std::make_shared<CDebetItem>(line);
+    return itemOf(line, registry(), &CNonVisualDataItemController::debetItemForTransactionDetail);
 }
 
 LineItemArray CTrnSItem::lineItems(const CNamedListArray* list) const
 {
-    LineItemArray items;
-    if (!list) return items;
-    items.reserve(list->GetCount());
-    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(list->GetCount()); ++i)
-        if (std::shared_ptr<CDebetItem> item = lineItem(list->ObjectAt(i))) items.push_back(std::move(item));
-    return items;
+    return itemsOfList(list, registry(), &CNonVisualDataItemController::debetItemForTransactionDetail);
 }
 
 LineItemArray CTrnSItem::mFromList() const

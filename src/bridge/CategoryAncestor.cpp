@@ -1,6 +1,7 @@
 #include "bridge/CategoryAncestor.h"
 
 #include "bridge/TextColours.h"
+#include "model/CMasterExpenseType.h"
 
 namespace ch {
 
@@ -30,6 +31,17 @@ Colour CategoryAncestor::chartColor() const
 {
     const Colour colour = getColor();
     return colour.isWhite() ? objectColor() : colour;
+}
+
+Colour CategoryAncestor::colourOf(const RGBColor& colour)
+{
+    return Colour::fromComponents16(colour.red, colour.green, colour.blue);
+}
+
+RGBColor CategoryAncestor::modelColour(const Colour& colour)
+{
+    const auto components = colour.components16();
+    return {components[0], components[1], components[2]};
 }
 
 void CategoryAncestor::setSourceItemColor(std::optional<Colour> colour)

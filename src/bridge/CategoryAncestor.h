@@ -9,6 +9,8 @@
 
 namespace ch {
 
+struct RGBColor;
+
 class CategoryAncestor : public CNonVisualDataItem {
 public:
     using CNonVisualDataItem::CNonVisualDataItem;
@@ -36,6 +38,11 @@ public:
     // The colour of the item this one was copied from.
     const std::optional<Colour>& sourceItemColor() const { return mSourceItemColor; }
     void setSourceItemColor(std::optional<Colour> colour);
+
+protected:
+    // A model colour as the interface sees it, and back.
+    static Colour colourOf(const RGBColor& colour);
+    static RGBColor modelColour(const Colour& colour);
 
 private:
     std::optional<Colour> mSourceItemColor;

@@ -1,12 +1,29 @@
 #include "bridge/LineItemList.h"
 
 #include "bridge/CDebetItem.h"
+#include "bridge/ItemsOfList.h"
 
 namespace ch {
 
-void LineItemList::append(const CNonVisual* line, std::shared_ptr<CDebetItem> item)
+void appendLineItems(LineItemArray& items, const CNamedListArray* lines, CNonVisualDataItemController* registry)
 {
-    if (!line || !item || mIndex.contains(line)) return;
+    const LineItemArray more =
+        itemsOfList(lines, registry, &CNonVisualDataItemController::debetItemForTransactionDetail);
+    items.insert(items.end(), more.begin(), more.end());
+}
+
+LineItemList::LineItemList(const CNamedListArray* lines, CNonVisualDataItemController* registry)
+{
+    for (ArrayIndexT i = 1; lines && i <= static_cast<ArrayIndexT>(lines->GetCount()); ++i)
+        append(lines->ObjectAt(i), registry);
+}
+
+void LineItemList::append(CNonVisual* line, CNonVisualDataItemController* registry)
+{
+    if (!line || mIndex.contains(line)) return;
+    std::shared_ptr<CDebetItem> item =
+        itemOf(line, registry, &CNonVisualDataItemController::debetItemForTransactionDetail);
+    if (!item) return;
     mIndex.emplace(line, mItems.size());
     mItems.push_back(std::move(item));
 }

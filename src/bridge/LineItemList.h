@@ -12,14 +12,23 @@
 namespace ch {
 
 class CDebetItem;
+class CNamedListArray;
 class CNonVisual;
+class CNonVisualDataItemController;
 
 using LineItemArray = std::vector<std::shared_ptr<CDebetItem>>;
 
+// Appends the items of the list's lines: the registry's, or new items when
+// there is no registry.
+void appendLineItems(LineItemArray& items, const CNamedListArray* lines, CNonVisualDataItemController* registry);
+
 class LineItemList {
 public:
-    // Appends the item of the line, unless the line is listed already.
-    void append(const CNonVisual* line, std::shared_ptr<CDebetItem> item);
+    // The items of the list's lines, in list order (none without a list).
+    LineItemList(const CNamedListArray* lines, CNonVisualDataItemController* registry);
+    // Appends the item of the line (as appendLineItems), unless the line is
+    // listed already.
+    void append(CNonVisual* line, CNonVisualDataItemController* registry);
     // Takes the line's item out; nothing when it is not listed.
     void remove(const CNonVisual* line);
     // The items in order.

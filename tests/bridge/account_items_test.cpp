@@ -18,7 +18,7 @@
 namespace ch::test {
 namespace {
 
-class AccountItemsTest : public ::testing::Test {
+class AccountItemsTest : public BooksTest {
 protected:
     std::vector<std::string> names(const CNonVisualDataItem::ItemArray& items)
     {
@@ -27,10 +27,6 @@ protected:
         return result;
     }
     std::size_t transactionCount() { return document.root().mTransactionList->GetCount(); }
-
-    BridgeEnvironment environment;
-    TestDocument document;
-    CNonVisualDataItemController& registry = document.dataItemController();
 };
 
 TEST_F(AccountItemsTest, OnlyFixedTopLevelTypesStayInPlace)

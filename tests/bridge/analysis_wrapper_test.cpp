@@ -14,7 +14,7 @@
 namespace ch::test {
 namespace {
 
-class AnalysisWrapperTest : public ::testing::Test {
+class AnalysisWrapperTest : public BooksTest {
 protected:
     AnalysisWrapperTest()
     {
@@ -35,8 +35,6 @@ protected:
         return result;
     }
 
-    BridgeEnvironment environment;
-    TestDocument document;
     CTransaction* december = nullptr;
     CTransaction* januaryEarly = nullptr;
     CTransaction* januaryLate = nullptr;

@@ -4,6 +4,8 @@
 // its own notification centre and its item registry, as the real document
 // does.
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -272,6 +274,15 @@ private:
     NotificationCenter mCentre;
     std::unique_ptr<CDocAccounting> mRoot = std::make_unique<CDocAccounting>();
     CNonVisualDataItemController mRegistry;
+};
+
+// Tests on a set of books: the fixed environment, a document with the
+// default books, and its registry.
+class BooksTest : public ::testing::Test {
+protected:
+    BridgeEnvironment environment;
+    TestDocument document;
+    CNonVisualDataItemController& registry = document.dataItemController();
 };
 
 // Collects the notifications of the given names posted on a centre.

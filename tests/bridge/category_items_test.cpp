@@ -18,7 +18,7 @@
 namespace ch::test {
 namespace {
 
-class CategoryItemsTest : public ::testing::Test {
+class CategoryItemsTest : public BooksTest {
 protected:
     std::shared_ptr<CExpTItem> categoryItem(ObjectIdT id)
     {
@@ -28,10 +28,6 @@ protected:
     {
         return registry.categoryTypeItemForCategoryType(document.root().mMasterExpenseTypeList->GetValueForId(id));
     }
-
-    BridgeEnvironment environment;
-    TestDocument document;
-    CNonVisualDataItemController& registry = document.dataItemController();
 };
 
 TEST_F(CategoryItemsTest, WhiteCategoriesTakeTheColourOfTheirKind)

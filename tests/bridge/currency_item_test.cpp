@@ -57,18 +57,16 @@ private:
     std::mutex mMutex;
 };
 
-class CurrencyItemTest : public ::testing::Test {
+class CurrencyItemTest : public BooksTest {
 protected:
     std::shared_ptr<CCurRItem> currency(ObjectIdT id, const char* name, QtyT quantity, double factor,
                                         const char* symbol, CurrencyTypeT kind = currency_type::kCurrency)
     {
         CCurrency* model = document.addCurrency(id, name, quantity, factor, kind);
         model->Put_mCurrencySymbol(symbol);
-        return document.dataItemController().currencyItemForCurrency(model);
+        return registry.currencyItemForCurrency(model);
     }
 
-    BridgeEnvironment environment;
-    TestDocument document;
     FakeQuoteService service;
 };
 

@@ -15,7 +15,7 @@
 namespace ch::test {
 namespace {
 
-class LineItemTest : public ::testing::Test {
+class LineItemTest : public BooksTest {
 protected:
     LineItemTest()
     {
@@ -28,9 +28,6 @@ protected:
     {
         return document.transactionItem(document.addTransaction(20240305, from, to, category, amount));
     }
-
-    BridgeEnvironment environment;
-    TestDocument document;
 };
 
 TEST_F(LineItemTest, ForeignLineSurvivesItsDictionary)

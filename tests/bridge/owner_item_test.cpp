@@ -44,7 +44,7 @@ ContactPerson piet()
     return person;
 }
 
-class OwnerItemTest : public ::testing::Test {
+class OwnerItemTest : public BooksTest {
 protected:
     OwnerItemTest()
     {
@@ -64,8 +64,6 @@ protected:
         return arguments;
     }
 
-    BridgeEnvironment environment;
-    TestDocument document;
     FakeContacts contacts;
     std::shared_ptr<CAcoWItem> owner;
 };
@@ -95,6 +93,14 @@ TEST_F(OwnerItemTest, InvoiceAndPaymentLinesComeFromTheOpenInvoiceAccount)
     ASSERT_EQ(owner->customerPaymentArray()->size(), 1u);
     EXPECT_EQ(owner->customerPaymentArray()->front()->getAmount(), 60.0);
     EXPECT_FALSE(owner->supplierInvoiceArray());
+
+    // A supplier's sides are the other way round: its invoices leave the open account.
+    owner->setCreditorAccount(6);
+    owner->setOpenCreditInvoiceAccount(20);
+    ASSERT_EQ(owner->supplierInvoiceArray()->size(), 1u);
+    EXPECT_EQ(owner->supplierInvoiceArray()->front()->getAmount(), 60.0);
+    ASSERT_EQ(owner->supplierPaymentArray()->size(), 1u);
+    EXPECT_EQ(owner->supplierPaymentArray()->front()->getAmount(), 100.0);
 }
 
 TEST_F(OwnerItemTest, AnOwnerGoesOnlyWithoutAccountsInUse)

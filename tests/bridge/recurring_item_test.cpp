@@ -12,7 +12,7 @@
 namespace ch::test {
 namespace {
 
-class RecurringItemTest : public ::testing::Test {
+class RecurringItemTest : public BooksTest {
 protected:
     RecurringItemTest()
     {
@@ -24,7 +24,7 @@ protected:
     {
         auto* recurring = new CRecurringTransaction(&document.root(), true, transaction_type::kOther);
         document.root().mRecurringList->AppendObject(recurring);
-        return document.dataItemController().transactionItemForRcrT(recurring);
+        return registry.transactionItemForRcrT(recurring);
     }
 
     std::string weekdays(const CRcrTItem& item)
@@ -33,9 +33,6 @@ protected:
         for (int day = 1; day <= 7; ++day) flags += std::to_string(item.weekday(day).value_or(-1));
         return flags;
     }
-
-    BridgeEnvironment environment;
-    TestDocument document;
 };
 
 TEST_F(RecurringItemTest, WeeklyAndMonthlySchedulesKeepOneWeekday)

@@ -27,12 +27,7 @@ public:
     TypedObject(FourCharCode type, ObjectIdT id) : CNonVisual(id) { SetObjectType(type); }
 };
 
-class RegistryTest : public ::testing::Test {
-protected:
-    BridgeEnvironment environment;
-    TestDocument document;
-    CNonVisualDataItemController& registry = document.dataItemController();
-};
+class RegistryTest : public BooksTest {};
 
 TEST_F(RegistryTest, AskingTwiceGivesTheSameItem)
 {

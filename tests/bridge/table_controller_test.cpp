@@ -19,7 +19,7 @@ namespace {
 
 using Indicator = CTransactionDetailTableController::SortIndicator;
 
-class TableControllerTest : public ::testing::Test {
+class TableControllerTest : public BooksTest {
 protected:
     TableControllerTest()
     {
@@ -40,8 +40,6 @@ protected:
         return texts;
     }
 
-    BridgeEnvironment environment;
-    TestDocument document;
     CTransactionDetailTableController controller;
 };
 
@@ -139,7 +137,7 @@ TEST_F(TableControllerTest, ActionsGoThroughTheDocument)
     auto selected = controller.currentTransaction();
     ASSERT_TRUE(selected);
     EXPECT_EQ(selected->mDate(), 20240120);
-    EXPECT_EQ(selected, document.dataItemController().transactionItemForTrnS(selected->getSourceItem()));
+    EXPECT_EQ(selected, registry.transactionItemForTrnS(selected->getSourceItem()));
     controller.modifyTransactionAsked();
     controller.deleteTransactionAsked();
     ASSERT_EQ(document.modified.size(), 1u);
@@ -174,7 +172,7 @@ TEST_F(TableControllerTest, NewTransactionsStartFromTheShownObject)
                                            {shop, false, nullptr, shop, nullptr, 0},
                                            {income, false, nullptr, nullptr, income, 1},
                                            {transfer, true, nullptr, nullptr, transfer, 2}}) {
-        controller.syncronizeWithObject(document.dataItemController().dataItemForObject(c.shown));
+        controller.syncronizeWithObject(registry.dataItemForObject(c.shown));
         controller.addTransaction(c.green);
         const TestDocument::TransactionInput& input = document.transactionInputs.back();
         EXPECT_EQ(input.from, c.from);

@@ -45,7 +45,7 @@ std::vector<std::string> fields(const std::string& record)
     return result;
 }
 
-class TransactionItemTest : public ::testing::Test {
+class TransactionItemTest : public BooksTest {
 protected:
     TransactionItemTest()
     {
@@ -90,10 +90,6 @@ protected:
         item->setMTransactionType(2);
         return item;
     }
-
-    BridgeEnvironment environment;
-    TestDocument document;
-    CNonVisualDataItemController& registry = document.dataItemController();
 };
 
 TEST_F(TransactionItemTest, DictionaryRoundTripGivesAnEqualTransactionAlsoFromText)
