@@ -3,6 +3,7 @@
 #include <cstring>
 #include <unordered_set>
 
+#include "model/BookingLookups.h"
 #include "model/CAccount.h"
 #include "model/CDocAccounting.h"
 #include "model/CNamedListArray.h"
@@ -17,14 +18,6 @@
 namespace ch {
 
 namespace {
-
-CAccType* TypeWithId(const CDocAccounting* document, ObjectIdT id)
-{
-    if (!document || !document->mAccountTypeList) return nullptr;
-    CNonVisual* object = document->mAccountTypeList->GetValueForId(id);
-    if (!object || object->Get_ObjectType() != type::kAccountType) return nullptr;
-    return static_cast<CAccType*>(object);
-}
 
 // The home-currency balance of an account of the type's account list.
 double LocalBalanceOf(const CNonVisual* account)
@@ -233,7 +226,7 @@ void CAccType::GetObjectDescription(std::string& first, std::string& second, std
 CAccType* CAccType::ResolveParent() const
 {
     if (mParentType == Get_Id()) return nullptr;
-    if (!mParentTypePtr) mParentTypePtr = TypeWithId(mDocument, mParentType);
+    if (!mParentTypePtr) mParentTypePtr = booking::FindAccountType(mDocument, mParentType);
     return mParentTypePtr;
 }
 
@@ -287,7 +280,7 @@ bool CAccType::Put_mParentId(ObjectIdT parentId)
 
 bool CAccType::Put_mParentType(ObjectIdT id)
 {
-    CAccType* newParent = TypeWithId(mDocument, id);
+    CAccType* newParent = booking::FindAccountType(mDocument, id);
     // A refused move leaves the type where it was: parent, lists and balances.
     if (!newParent || !newParent->IsSubItemAcceptable(type::kAccountType, this)) return false;
 

@@ -30,17 +30,6 @@ namespace {
 
 constexpr EnumT kLetterA = 97;   // stored by old versions for "none"
 
-template <typename Line = CDebit>
-Line* LineAt(const CNamedListArray* list, ArrayIndexT index)
-{
-    return static_cast<Line*>(list->ObjectAt(index));
-}
-
-ArrayIndexT CountOf(const CNamedListArray* list)
-{
-    return list ? static_cast<ArrayIndexT>(list->GetCount()) : 0;
-}
-
 // The grouping chain is followed at most this far; a longer chain is a loop.
 constexpr int kMaxGroupingDepth = 64;
 
@@ -447,8 +436,13 @@ namespace {
 // taken off when a list is emptied transaction by transaction.
 bool RemoveLine(CNamedListArray* list, CDebit* line)
 {
-    for (ArrayIndexT i = CountOf(list); i >= 1; --i) {
-        if (list->ObjectAt(i) == line) {
+    const ArrayIndexT count = CountOf(list);
+    if (count == 0) return false;
+    // The items are one block of line pointers, read in place: a long list
+    // is searched at memory speed.
+    CNonVisual* const* block = static_cast<CNonVisual* const*>(list->GetItemPtr(1));
+    for (ArrayIndexT i = count; i >= 1; --i) {
+        if (block[i - 1] == line) {
             list->RemoveItemsAt(1, i);
             return true;
         }

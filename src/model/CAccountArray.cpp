@@ -1,7 +1,5 @@
 #include "model/CAccountArray.h"
 
-#include <cstring>
-
 #include "model/CAccType.h"
 #include "model/CAccount.h"
 #include "model/ModelComparators.h"
@@ -47,8 +45,7 @@ ArrayIndexT CAccountArray::InsertItemsAt(std::uint32_t count, ArrayIndexT atInde
                                          std::uint32_t size)
 {
     ArrayIndexT result = CNamedListArray::InsertItemsAt(count, atIndex, item, size);
-    CNonVisual* object = nullptr;
-    if (item) std::memcpy(&object, item, sizeof object);
+    CNonVisual* object = ObjectFromItem(item);
     // A refused account lives in no list at all.
     if (result <= 0 || !object) return result;
 

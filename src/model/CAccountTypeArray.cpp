@@ -1,7 +1,5 @@
 #include "model/CAccountTypeArray.h"
 
-#include <cstring>
-
 #include "model/CAccType.h"
 
 namespace ch {
@@ -40,8 +38,7 @@ ArrayIndexT CAccountTypeArray::InsertItemsAt(std::uint32_t count, ArrayIndexT at
                                              const void* item, std::uint32_t size)
 {
     ArrayIndexT result = CNamedListArray::InsertItemsAt(count, atIndex, item, size);
-    CNonVisual* object = nullptr;
-    if (item) std::memcpy(&object, item, sizeof object);
+    CNonVisual* object = ObjectFromItem(item);
     // A refused type lives in no list at all.
     auto* accountType = dynamic_cast<CAccType*>(object);
     if (result <= 0 || !accountType) return result;

@@ -9,15 +9,6 @@
 
 namespace ch {
 
-namespace {
-
-CDebit* LineAt(const CNamedListArray* list, ArrayIndexT index)
-{
-    return static_cast<CDebit*>(list->ObjectAt(index));
-}
-
-} // namespace
-
 CAnalysisArray::CAnalysisArray() = default;
 
 CAnalysisArray::CAnalysisArray(LComparator* comparator, bool keepSorted)

@@ -31,8 +31,7 @@ ArrayIndexT CCurrencyArray::InsertItemsAt(std::uint32_t count, ArrayIndexT atInd
                                           std::uint32_t size)
 {
     ArrayIndexT result = CNamedListArray::InsertItemsAt(count, atIndex, item, size);
-    CNonVisual* object = nullptr;
-    if (item) std::memcpy(&object, item, sizeof object);
+    CNonVisual* object = ObjectFromItem(item);
     auto* currency = dynamic_cast<CCurrency*>(object);
     if (result <= 0 || !currency) return result;
     std::size_t list = ListOf(currency->Get_mCurrencyType());

@@ -23,6 +23,7 @@
 
 #include <string>
 
+#include "model/CNamedListArray.h"
 #include "model/CNonVisual.h"
 
 namespace ch {
@@ -222,5 +223,13 @@ public:
 protected:
     CNonVisual* FindAccount(ObjectIdT id) const override;
 };
+
+// The line at a position of a line list (a transaction's, an account's or a
+// category's).
+template <typename Line = CDebit>
+Line* LineAt(const CNamedListArray* list, ArrayIndexT index)
+{
+    return static_cast<Line*>(list->ObjectAt(index));
+}
 
 } // namespace ch

@@ -25,10 +25,7 @@ constexpr FourCharCode kColourVersion = fourCC("1.03");
 
 CMasterExpenseType* GroupWithId(const CDocAccounting* document, ObjectIdT id)
 {
-    if (!document || !document->mMasterExpenseTypeList) return nullptr;
-    CNonVisual* object = document->mMasterExpenseTypeList->GetValueForId(id);
-    if (!object || object->Get_ObjectType() != type::kMasterExpenseType) return nullptr;
-    return static_cast<CMasterExpenseType*>(object);
+    return document ? document->GetMasterExpenseTypeForId(id) : nullptr;
 }
 
 CExpenseTypeArray* CategoryListOf(const CDocAccounting* document)
@@ -40,14 +37,6 @@ CExpenseTypeArray* CategoryListOf(const CDocAccounting* document)
 ObjectIdT GroupIdFor(long id)
 {
     return id == 5 ? group_kind::kExpense : static_cast<ObjectIdT>(id);
-}
-
-double MonthlyAverage(const CDocAccounting* document, double total, long yearsBack)
-{
-    double portion = 1.0;
-    if (document && document->mPreference)
-        portion = document->mPreference->Get_YearPortion(yearsBack, yearsBack != 0);
-    return total / (portion * 12.0);
 }
 
 } // namespace
@@ -102,14 +91,7 @@ CExpenseType::CExpenseType(LStream* stream, FourCharCode version, CDocAccounting
     stream->ReadAmountT(mTaxDeductiblePct);
     AmountT storedBalance = 0.0;   // rebuilt as the lines link
     stream->ReadAmountT(storedBalance);
-    if (version::AtLeast(version, kColourVersion)) {
-        std::int16_t red = -1, green = -1, blue = -1;
-        stream->ReadShort(red);
-        stream->ReadShort(green);
-        stream->ReadShort(blue);
-        mColor = {static_cast<std::uint16_t>(red), static_cast<std::uint16_t>(green),
-                  static_cast<std::uint16_t>(blue)};
-    }
+    if (version::AtLeast(version, kColourVersion)) mColor = ReadColor(stream);
 
     Put_ExptId(Get_Id());
     if (!version::AtLeast(version, version::k1_10)) Put_StringrefDesc(MacRomanToUnicode(mDescription));
@@ -356,7 +338,15 @@ unsigned char CExpenseType::AddDetail(CDebit* line)
 
 bool CExpenseType::RemoveDetail(CDebit* line)
 {
-    if (!line || !mBookings->RemoveObject(line)) return false;
+    if (!line) return false;
+    // By identity, from the end, reading the line pointers in place: no id
+    // index is kept for the bookings (see AddDetail).
+    const auto count = static_cast<ArrayIndexT>(mBookings->GetCount());
+    CNonVisual* const* block = count > 0 ? static_cast<CNonVisual* const*>(mBookings->GetItemPtr(1)) : nullptr;
+    ArrayIndexT position = count;
+    while (position >= 1 && block[position - 1] != line) --position;
+    if (position == 0) return false;
+    mBookings->RemoveItemsAt(1, position);
     BroadcastMessage(msg::kCategoryLineRemoved, line);
     return true;
 }
@@ -484,9 +474,7 @@ void CExpenseType::PutStream(LStream* stream)
     stream->WriteCString(mDescription);
     stream->WriteAmountTT(mTaxDeductiblePct);
     stream->WriteAmountTT(mBalance);
-    stream->WriteShort(static_cast<std::int16_t>(mColor.red));
-    stream->WriteShort(static_cast<std::int16_t>(mColor.green));
-    stream->WriteShort(static_cast<std::int16_t>(mColor.blue));
+    WriteColor(stream, mColor);
 }
 
 bool CExpenseType::Export(LStream* stream, char separator) const

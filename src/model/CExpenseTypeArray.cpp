@@ -1,7 +1,5 @@
 #include "model/CExpenseTypeArray.h"
 
-#include <cstring>
-
 #include "model/CExpenseType.h"
 #include "model/ModelComparators.h"
 
@@ -16,8 +14,7 @@ ArrayIndexT CExpenseTypeArray::InsertItemsAt(std::uint32_t count, ArrayIndexT at
                                              const void* item, std::uint32_t size)
 {
     ArrayIndexT result = CNamedListArray::InsertItemsAt(count, atIndex, item, size);
-    CNonVisual* object = nullptr;
-    if (item) std::memcpy(&object, item, sizeof object);
+    CNonVisual* object = ObjectFromItem(item);
     // A refused category lives in no list at all.
     auto* category = dynamic_cast<CExpenseType*>(object);
     if (result <= 0 || !category) return result;

@@ -24,10 +24,7 @@ constexpr FourCharCode kColourVersion = fourCC("1.04");
 
 CMasterExpenseType* GroupWithId(const CDocAccounting* document, ObjectIdT id)
 {
-    if (!document || !document->mMasterExpenseTypeList) return nullptr;
-    CNonVisual* object = document->mMasterExpenseTypeList->GetValueForId(id);
-    if (!object || object->Get_ObjectType() != type::kMasterExpenseType) return nullptr;
-    return static_cast<CMasterExpenseType*>(object);
+    return document ? document->GetMasterExpenseTypeForId(id) : nullptr;
 }
 
 const CExpenseType* CategoryOf(const CNonVisual* object)
@@ -42,6 +39,25 @@ MasterExpenseTypeT KindForId(ObjectIdT id)
                                                      : group_kind::kExpense;
 }
 
+} // namespace
+
+RGBColor ReadColor(LStream* stream)
+{
+    std::int16_t red = -1, green = -1, blue = -1;
+    stream->ReadShort(red);
+    stream->ReadShort(green);
+    stream->ReadShort(blue);
+    return {static_cast<std::uint16_t>(red), static_cast<std::uint16_t>(green),
+            static_cast<std::uint16_t>(blue)};
+}
+
+void WriteColor(LStream* stream, RGBColor color)
+{
+    stream->WriteShort(static_cast<std::int16_t>(color.red));
+    stream->WriteShort(static_cast<std::int16_t>(color.green));
+    stream->WriteShort(static_cast<std::int16_t>(color.blue));
+}
+
 double MonthlyAverage(const CDocAccounting* document, double total, long yearsBack)
 {
     double portion = 1.0;
@@ -49,8 +65,6 @@ double MonthlyAverage(const CDocAccounting* document, double total, long yearsBa
         portion = document->mPreference->Get_YearPortion(yearsBack, yearsBack != 0);
     return total / (portion * 12.0);
 }
-
-} // namespace
 
 // --- construction
 
@@ -104,14 +118,7 @@ CMasterExpenseType::CMasterExpenseType(LStream* stream, FourCharCode version, CD
     stream->ReadObjectIdT(parent);
     mMasterExpenseType = static_cast<MasterExpenseTypeT>(storedId & 0xFF);
     if (version::AtLeast(version, version::k0_90)) stream->ReadEnumT(mMasterExpenseType);
-    if (version::AtLeast(version, kColourVersion)) {
-        std::int16_t red = -1, green = -1, blue = -1;
-        stream->ReadShort(red);
-        stream->ReadShort(green);
-        stream->ReadShort(blue);
-        mColor = {static_cast<std::uint16_t>(red), static_cast<std::uint16_t>(green),
-                  static_cast<std::uint16_t>(blue)};
-    }
+    if (version::AtLeast(version, kColourVersion)) mColor = ReadColor(stream);
 
     Put_MxptId(storedId);
     // Old files numbered their own income group 7; it becomes the predefined
@@ -460,9 +467,7 @@ void CMasterExpenseType::PutStream(LStream* stream)
     stream->WriteAmountTT(mBalance);
     stream->WriteObjectIdT(mParentId);
     stream->WriteEnumT(mMasterExpenseType);
-    stream->WriteShort(static_cast<std::int16_t>(mColor.red));
-    stream->WriteShort(static_cast<std::int16_t>(mColor.green));
-    stream->WriteShort(static_cast<std::int16_t>(mColor.blue));
+    WriteColor(stream, mColor);
     // The sub-groups follow, depth first, so that every parent precedes its children.
     auto count = static_cast<ArrayIndexT>(mDetailFolders->GetCount());
     for (ArrayIndexT i = 1; i <= count; ++i) mDetailFolders->ObjectAt(i)->PutStream(stream);

@@ -47,6 +47,15 @@ struct RGBColor {
     friend bool operator==(const RGBColor&, const RGBColor&) = default;
 };
 
+// The colour field of the category and group records: three shorts, red
+// first. A short the stream cannot give reads as 65535.
+RGBColor ReadColor(LStream* stream);
+void WriteColor(LStream* stream, RGBColor color);
+
+// A year's total per month of the elapsed accounting year: yearsBack 0 this
+// year, 1 the previous one; a whole year without settings.
+double MonthlyAverage(const CDocAccounting* document, double total, long yearsBack);
+
 class CMasterExpenseType : public CNonVisual {
 public:
     // The largest group id a category's one-byte group field can name.

@@ -1,7 +1,5 @@
 #include "model/CMasterExpenseTypeArray.h"
 
-#include <cstring>
-
 namespace ch {
 
 CMasterExpenseTypeArray::CMasterExpenseTypeArray(LComparator* comparator, bool keepSorted)
@@ -29,8 +27,7 @@ ArrayIndexT CMasterExpenseTypeArray::InsertItemsAt(std::uint32_t count, ArrayInd
                                                    const void* item, std::uint32_t size)
 {
     ArrayIndexT result = CNamedListArray::InsertItemsAt(count, atIndex, item, size);
-    CNonVisual* object = nullptr;
-    if (item) std::memcpy(&object, item, sizeof object);
+    CNonVisual* object = ObjectFromItem(item);
     // A refused group lives in no list at all.
     auto* group = dynamic_cast<CMasterExpenseType*>(object);
     if (result <= 0 || !group) return result;

@@ -20,8 +20,9 @@ namespace {
 // before the last move is rebuilt before it answers.
 std::unordered_map<const CNonVisual*, std::uint32_t>& IndexedObjects()
 {
-    static std::unordered_map<const CNonVisual*, std::uint32_t> objects;
-    return objects;
+    // Never destroyed: lists held in static storage may go after it at exit.
+    static auto* objects = new std::unordered_map<const CNonVisual*, std::uint32_t>;
+    return *objects;
 }
 std::uint64_t gIdEpoch = 0;
 
@@ -31,14 +32,14 @@ bool IsUniqueById(FourCharCode typeCode)
            typeCode == type::kAccount || typeCode == type::kAccountType;
 }
 
-CNonVisual* ObjectFromItem(const void* item)
+} // namespace
+
+CNonVisual* CNamedListArray::ObjectFromItem(const void* item)
 {
     CNonVisual* object = nullptr;
     if (item) std::memcpy(&object, item, sizeof object);
     return object;
 }
-
-} // namespace
 
 struct detail::NamedListIdIndex::Index {
     struct Entry {

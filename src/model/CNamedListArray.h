@@ -118,6 +118,9 @@ public:
     // Called by CNonVisual whenever an object's id changes.
     static void NoteIdChanged(const CNonVisual* object);
 
+    // The object an item holds (items are object pointers); null for no item.
+    static CNonVisual* ObjectFromItem(const void* item);
+
 private:
     // The first object with the id and its position (when asked for).
     CNonVisual* FirstWithId(ObjectIdT id, ArrayIndexT* outPosition) const;
@@ -132,5 +135,11 @@ private:
 
     bool mInsertRouted = false;   // set by InsertItemsAt, read by AddItem
 };
+
+// The number of objects of a list; 0 for no list.
+inline ArrayIndexT CountOf(const CNamedListArray* list)
+{
+    return list ? static_cast<ArrayIndexT>(list->GetCount()) : 0;
+}
 
 } // namespace ch

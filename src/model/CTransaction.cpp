@@ -29,17 +29,6 @@ namespace {
 // The approval and one-off flags came with this version.
 constexpr FourCharCode kVersionWithFlags = fourCC("1.02");
 
-template <typename Line = CDebit>
-Line* LineAt(const CNamedListArray* list, ArrayIndexT index)
-{
-    return static_cast<Line*>(list->ObjectAt(index));
-}
-
-ArrayIndexT CountOf(const CNamedListArray* list)
-{
-    return list ? static_cast<ArrayIndexT>(list->GetCount()) : 0;
-}
-
 // The text as the model's 8-bit text, at most maxChars characters.
 std::string ToCText(const std::string& text, std::size_t maxChars)
 {

@@ -1,7 +1,5 @@
 #include "model/CTransactionArray.h"
 
-#include <cstring>
-
 #include "model/CDebit.h"
 #include "model/CTransaction.h"
 
@@ -20,9 +18,7 @@ std::unique_ptr<CNamedListArray> NewSubList(LComparator* comparator, bool keepSo
 
 const CTransaction* TransactionOf(const void* item)
 {
-    CNonVisual* object = nullptr;
-    if (item) std::memcpy(&object, item, sizeof object);
-    return dynamic_cast<const CTransaction*>(object);
+    return dynamic_cast<const CTransaction*>(CNamedListArray::ObjectFromItem(item));
 }
 
 } // namespace

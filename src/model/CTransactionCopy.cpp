@@ -20,16 +20,6 @@ namespace ch {
 
 namespace {
 
-ArrayIndexT CountOf(const CNamedListArray* list)
-{
-    return list ? static_cast<ArrayIndexT>(list->GetCount()) : 0;
-}
-
-CDebit* LineAt(const CNamedListArray* list, ArrayIndexT index)
-{
-    return static_cast<CDebit*>(list->ObjectAt(index));
-}
-
 // Takes every line off its account or category and destroys it.
 void DiscardLines(CNamedListArray* list)
 {

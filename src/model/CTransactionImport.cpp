@@ -15,11 +15,6 @@ namespace ch {
 
 namespace {
 
-ArrayIndexT CountOf(const CNamedListArray* list)
-{
-    return list ? static_cast<ArrayIndexT>(list->GetCount()) : 0;
-}
-
 std::size_t CountOf(const TransactionLineArray* lines)
 {
     return lines ? lines->size() : 0;

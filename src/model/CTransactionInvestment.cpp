@@ -14,16 +14,6 @@ namespace ch {
 
 namespace {
 
-ArrayIndexT CountOf(const CNamedListArray* list)
-{
-    return list ? static_cast<ArrayIndexT>(list->GetCount()) : 0;
-}
-
-CDebit* LineAt(const CNamedListArray* list, ArrayIndexT index)
-{
-    return static_cast<CDebit*>(list->ObjectAt(index));
-}
-
 CAccount* AccountOf(const CDebit* line)
 {
     CNonVisual* object = line->Get_mAccountPtr();

@@ -30,6 +30,35 @@ private:
     std::uint32_t& mCount;
 };
 
+// The search of a sorted array: compare(index) orders the item at the 1-based
+// index against what is sought. 0 when nothing matches.
+template <typename Compare>
+ArrayIndexT BinaryFind(std::uint32_t count, Compare compare)
+{
+    ArrayIndexT low = 1;
+    ArrayIndexT high = static_cast<ArrayIndexT>(count);
+    while (low <= high) {
+        ArrayIndexT mid = low + (high - low) / 2;
+        std::int32_t result = compare(mid);
+        if (result == 0) return mid;
+        if (result > 0)
+            high = mid - 1;
+        else
+            low = mid + 1;
+    }
+    return 0;
+}
+
+// The first 1-based index whose item matches; 0 when none does.
+template <typename Matches>
+ArrayIndexT LinearFind(std::uint32_t count, Matches matches)
+{
+    for (std::uint32_t index = 1; index <= count; ++index) {
+        if (matches(static_cast<ArrayIndexT>(index))) return static_cast<ArrayIndexT>(index);
+    }
+    return 0;
+}
+
 // Word-sized items (ids, pointers) are copied as single words.
 inline void CopyItemBytes(void* dest, const void* src, std::uint32_t itemSize)
 {
@@ -230,55 +259,33 @@ ArrayIndexT LArray::FetchIndexOfKey(const void* key) const
 ArrayIndexT LArray::BinarySearch(const void* item, std::uint32_t size) const
 {
     StArrayLock lock(mLockCount);
-    ArrayIndexT low = 1;
-    ArrayIndexT high = static_cast<ArrayIndexT>(mItemCount);
-    while (low <= high) {
-        ArrayIndexT mid = low + (high - low) / 2;
-        std::int32_t result = mComparator->Compare(GetItemPtr(mid), item, mItemSize, size);
-        if (result == 0) return mid;
-        if (result > 0)
-            high = mid - 1;
-        else
-            low = mid + 1;
-    }
-    return 0;
+    return BinaryFind(mItemCount, [&](ArrayIndexT index) {
+        return mComparator->Compare(GetItemPtr(index), item, mItemSize, size);
+    });
 }
 
 ArrayIndexT LArray::LinearSearch(const void* item, std::uint32_t size) const
 {
     StArrayLock lock(mLockCount);
-    for (std::uint32_t index = 1; index <= mItemCount; ++index) {
-        if (mComparator->IsEqualTo(item, GetItemPtr(static_cast<ArrayIndexT>(index)), size, mItemSize))
-            return static_cast<ArrayIndexT>(index);
-    }
-    return 0;
+    return LinearFind(mItemCount, [&](ArrayIndexT index) {
+        return mComparator->IsEqualTo(item, GetItemPtr(index), size, mItemSize);
+    });
 }
 
 ArrayIndexT LArray::BinarySearchByKey(const void* key) const
 {
     StArrayLock lock(mLockCount);
-    ArrayIndexT low = 1;
-    ArrayIndexT high = static_cast<ArrayIndexT>(mItemCount);
-    while (low <= high) {
-        ArrayIndexT mid = low + (high - low) / 2;
-        std::int32_t result = mComparator->CompareToKey(GetItemPtr(mid), mItemSize, key);
-        if (result == 0) return mid;
-        if (result > 0)
-            high = mid - 1;
-        else
-            low = mid + 1;
-    }
-    return 0;
+    return BinaryFind(mItemCount, [&](ArrayIndexT index) {
+        return mComparator->CompareToKey(GetItemPtr(index), mItemSize, key);
+    });
 }
 
 ArrayIndexT LArray::LinearSearchByKey(const void* key) const
 {
     StArrayLock lock(mLockCount);
-    for (std::uint32_t index = 1; index <= mItemCount; ++index) {
-        if (mComparator->IsEqualToKey(GetItemPtr(static_cast<ArrayIndexT>(index)), mItemSize, key))
-            return static_cast<ArrayIndexT>(index);
-    }
-    return 0;
+    return LinearFind(mItemCount, [&](ArrayIndexT index) {
+        return mComparator->IsEqualToKey(GetItemPtr(index), mItemSize, key);
+    });
 }
 
 ArrayIndexT LArray::FetchInsertIndexOf(const void* item, std::uint32_t size) const
