@@ -185,7 +185,7 @@ LString& LString::Assign(const char* cText)
 LString& LString::Assign(const void* bytes, std::size_t length)
 {
     length = std::min(length, GetMaxLength());
-    if (length > 0) std::memmove(mString + 1, bytes, length);
+    if (length > 0 && bytes) std::memmove(mString + 1, bytes, length);
     mString[0] = static_cast<unsigned char>(length);
     return *this;
 }

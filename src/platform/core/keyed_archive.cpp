@@ -1,5 +1,13 @@
 #include "platform/core/keyed_archive.h"
 
+// GCC 12 reports std::variant and std::string internals of ch::Value as
+// uninitialized or overlapping once this file is inlined at -O2; both are
+// known false positives of that compiler.
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ == 12
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#pragma GCC diagnostic ignored "-Wrestrict"
+#endif
+
 #include <algorithm>
 #include <optional>
 #include <utility>
