@@ -501,17 +501,24 @@ void LArray::Sort()
 bool LArray::SortWithoutShellPasses()
 {
     const std::uint32_t size = mItemSize;
-    auto less = [&](std::uint32_t a, std::uint32_t b) {
+    auto compare = [&](std::uint32_t a, std::uint32_t b) {
         return mComparator->Compare(GetItemPtr(static_cast<ArrayIndexT>(a)),
-                                    GetItemPtr(static_cast<ArrayIndexT>(b)), size, size) < 0;
+                                    GetItemPtr(static_cast<ArrayIndexT>(b)), size, size);
     };
+    auto less = [&](std::uint32_t a, std::uint32_t b) { return compare(a, b) < 0; };
     // Items already in order: the Shell sort moves only an item that is
     // strictly smaller than one before it, so it would leave them as they are.
     bool inOrder = true;
-    for (std::uint32_t i = 1; i < mItemCount && inOrder; ++i) inOrder = !less(i + 1, i);
+    bool equalNeighbours = false;
+    for (std::uint32_t i = 1; i < mItemCount && inOrder; ++i) {
+        const std::int32_t r = compare(i + 1, i);
+        inOrder = r >= 0;
+        equalNeighbours = equalNeighbours || r == 0;
+    }
     if (inOrder) return true;
     // Without equal items there is only one sorted order: any sort reaches
     // the Shell sort's result. Equal items found: the Shell sort decides.
+    if (equalNeighbours) return false;
     try {
         std::vector<std::uint32_t> order(mItemCount);
         for (std::uint32_t i = 0; i < mItemCount; ++i) order[i] = i + 1;
