@@ -3,6 +3,7 @@
 // value that both forms write, and that the binary form reads back unchanged.
 
 #include "platform/core/plist.h"
+#include "../platform/core/value_test_support.h"
 
 #include <cmath>
 #include <string>
@@ -14,29 +15,11 @@ namespace ch::fuzz {
 // truncates when it reads them, so each pass may lose one microsecond.
 inline bool sameValue(const Value& a, const Value& b)
 {
-    if (a.isDate() && b.isDate())
-        return std::fabs(a.asDate()->seconds - b.asDate()->seconds) <= 2e-6;
-    if (a.isArray() && b.isArray()) {
-        const Array &x = *a.asArray(), &y = *b.asArray();
-        if (x.size() != y.size())
-            return false;
-        for (std::size_t i = 0; i < x.size(); ++i)
-            if (!sameValue(x[i], y[i]))
-                return false;
-        return true;
-    }
-    if (a.isDictionary() && b.isDictionary()) {
-        const Dictionary &x = *a.asDictionary(), &y = *b.asDictionary();
-        if (x.size() != y.size())
-            return false;
-        for (const auto entry : x) {
-            const Value* other = y.find(entry.key);
-            if (!other || !sameValue(entry.value, *other))
-                return false;
-        }
-        return true;
-    }
-    return a == b;
+    return sameStructure(a, b, [](const Value& x, const Value& y) {
+        if (x.isDate() && y.isDate())
+            return std::fabs(x.asDate()->seconds - y.asDate()->seconds) <= 2e-6;
+        return x == y;
+    });
 }
 
 // Small limits keep each input fast; the checks are the same as with the defaults.

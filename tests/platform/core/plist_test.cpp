@@ -54,29 +54,11 @@ Value sample()
 // Reals are compared bit for bit (0.0 and -0.0 differ), everything else by value.
 bool identical(const Value& a, const Value& b)
 {
-    if (a.isReal() && b.isReal())
-        return std::bit_cast<std::uint64_t>(*a.asReal()) == std::bit_cast<std::uint64_t>(*b.asReal());
-    if (a.isArray() && b.isArray()) {
-        const Array &x = *a.asArray(), &y = *b.asArray();
-        if (x.size() != y.size())
-            return false;
-        for (std::size_t i = 0; i < x.size(); ++i)
-            if (!identical(x[i], y[i]))
-                return false;
-        return true;
-    }
-    if (a.isDictionary() && b.isDictionary()) {
-        const Dictionary &x = *a.asDictionary(), &y = *b.asDictionary();
-        if (x.size() != y.size())
-            return false;
-        for (const auto entry : x) {
-            const Value* other = y.find(entry.key);
-            if (!other || !identical(entry.value, *other))
-                return false;
-        }
-        return true;
-    }
-    return a == b;
+    return sameStructure(a, b, [](const Value& x, const Value& y) {
+        if (x.isReal() && y.isReal())
+            return std::bit_cast<std::uint64_t>(*x.asReal()) == std::bit_cast<std::uint64_t>(*y.asReal());
+        return x == y;
+    });
 }
 
 Value roundTrip(const Value& v, PlistFormat format)

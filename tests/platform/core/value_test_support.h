@@ -8,6 +8,34 @@
 
 namespace ch {
 
+// Arrays element by element, dictionaries key by key (in any order), and
+// every other value through leafEqual.
+template <class LeafEqual>
+bool sameStructure(const Value& a, const Value& b, const LeafEqual& leafEqual)
+{
+    if (a.isArray() && b.isArray()) {
+        const Array &x = *a.asArray(), &y = *b.asArray();
+        if (x.size() != y.size())
+            return false;
+        for (std::size_t i = 0; i < x.size(); ++i)
+            if (!sameStructure(x[i], y[i], leafEqual))
+                return false;
+        return true;
+    }
+    if (a.isDictionary() && b.isDictionary()) {
+        const Dictionary &x = *a.asDictionary(), &y = *b.asDictionary();
+        if (x.size() != y.size())
+            return false;
+        for (const auto entry : x) {
+            const Value* other = y.find(entry.key);
+            if (!other || !sameStructure(entry.value, *other, leafEqual))
+                return false;
+        }
+        return true;
+    }
+    return leafEqual(a, b);
+}
+
 inline void describeValue(const Value& v, std::ostream& os)
 {
     switch (v.type()) {
