@@ -18,6 +18,20 @@ namespace {
 // The ids of the fixed default objects, which the insertions reuse.
 constexpr ObjectIdT kHighestDefaultId = 6;
 
+// The currency list is re-sorted before every look-up by text: currencies
+// change names and symbols in place, and the look-ups search the sorted order.
+using CurrencyLookup = ObjectIdT (CCurrencyArray::*)(TextRef, CCurrency*&, ArrayIndexT&) const;
+
+CCurrency* LookUpCurrency(CCurrencyArray& list, CurrencyLookup lookup, TextRef text)
+{
+    list.SetNotSorted();
+    list.Sort();
+    CCurrency* found = nullptr;
+    ArrayIndexT position = 0;
+    (list.*lookup)(text, found, position);
+    return found;
+}
+
 template <typename T>
 T* Typed(CNonVisual* object, FourCharCode typeCode)
 {
@@ -110,32 +124,17 @@ CCurrency* CDocAccounting::GetCurrencyForId(ObjectIdT id) const
 
 CCurrency* CDocAccounting::GetCurrencyForSymbol(TextRef symbol) const
 {
-    mCurrencyList->SetNotSorted();
-    mCurrencyList->Sort();
-    CCurrency* found = nullptr;
-    ArrayIndexT position = 0;
-    mCurrencyList->GetCurrencyForSymbol(symbol, found, position);
-    return found;
+    return LookUpCurrency(*mCurrencyList, &CCurrencyArray::GetCurrencyForSymbol, symbol);
 }
 
 CCurrency* CDocAccounting::GetCurrencyForName(TextRef name) const
 {
-    mCurrencyList->SetNotSorted();
-    mCurrencyList->Sort();
-    CCurrency* found = nullptr;
-    ArrayIndexT position = 0;
-    mCurrencyList->GetCurrencyForName(name, found, position);
-    return found;
+    return LookUpCurrency(*mCurrencyList, &CCurrencyArray::GetCurrencyForName, name);
 }
 
 CCurrency* CDocAccounting::GetCurrencyForDisplayName(TextRef displayName) const
 {
-    mCurrencyList->SetNotSorted();
-    mCurrencyList->Sort();
-    CCurrency* found = nullptr;
-    ArrayIndexT position = 0;
-    mCurrencyList->GetCurrencyForDisplayName(displayName, found, position);
-    return found;
+    return LookUpCurrency(*mCurrencyList, &CCurrencyArray::GetCurrencyForDisplayName, displayName);
 }
 
 CCurrency* CDocAccounting::SearchCurrency(TextRef text) const
