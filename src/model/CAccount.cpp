@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -33,19 +34,60 @@ constexpr EnumT kLetterA = 97;   // stored by old versions for "none"
 // The grouping chain is followed at most this far; a longer chain is a loop.
 constexpr int kMaxGroupingDepth = 64;
 
-// Deletes a transaction and takes it out of the document's list.
-void DeleteTransaction(CDocAccounting* document, CTransaction* transaction)
+// The line lists of the accounts and categories the lines are listed in.
+CNamedListArray* ListHolding(CDebit* line)
 {
-    bool unlinked = transaction->Get_ObjectStatus() == status::kUnlinked;
-    if (document && document->mCopiedTransaction == transaction) document->mCopiedTransaction = nullptr;
-    if (!transaction->BeforeDelete()) return;
-    // Out of its list before it goes, so that no listener hears of a destroyed object.
-    if (document) {
-        CNamedListArray* list = unlinked ? document->mUnlinkedList.get() : document->mTransactionList.get();
-        list->RemoveObject(transaction);
+    CNonVisual* parent = line->Get_mAccountPtr();
+    if (!parent || !line->IsRegisteredWith(parent)) return nullptr;
+    if (line->Get_ObjectType() == type::kExpenseTypeDetail)
+        return parent->Get_ObjectType() == type::kExpenseType ? static_cast<CExpenseType*>(parent)->Get_mBookings()
+                                                               : nullptr;
+    if (parent->Get_ObjectType() != type::kAccount) return nullptr;
+    auto* account = static_cast<CAccount*>(parent);
+    if (line->Get_ObjectType() == type::kDebit) return account->Get_mDebitlist();
+    if (line->Get_ObjectType() == type::kCredit) return account->Get_mCreditList();
+    return nullptr;
+}
+
+// Deletes the transactions as DeleteTransaction does, but takes their lines
+// out of each line list, and them out of the document's lists, in one pass
+// per list: one by one, every removal would move a whole long list.
+void DeleteTransactions(CDocAccounting* document, const std::vector<CTransaction*>& transactions)
+{
+    std::unordered_map<CNamedListArray*, std::unordered_set<const CNonVisual*>> linesByList;
+    for (CTransaction* transaction : transactions) {
+        // A blocked transaction refuses; its lines stay where they are.
+        if (transaction->Get_ObjectStatus() == status::kBlocked) continue;
+        for (CNamedListArray* lines : {transaction->GetDebitList(), transaction->GetCreditList(),
+                                       transaction->GetExpenseTypeList()}) {
+            for (ArrayIndexT i = 1; i <= CountOf(lines); ++i) {
+                CDebit* line = LineAt(lines, i);
+                if (!line->IsPosted()) continue;
+                if (CNamedListArray* holder = ListHolding(line)) linesByList[holder].insert(line);
+            }
+        }
+    }
+    // Each line still tells its account or category when it goes.
+    for (auto& [list, lines] : linesByList) list->TakeOut(lines);
+
+    std::unordered_set<const CNonVisual*> linked, unlinked, doomed;
+    for (CTransaction* transaction : transactions) {
+        bool isUnlinked = transaction->Get_ObjectStatus() == status::kUnlinked;
+        if (document && document->mCopiedTransaction == transaction) document->mCopiedTransaction = nullptr;
+        if (!transaction->BeforeDelete()) continue;
+        (isUnlinked ? unlinked : linked).insert(transaction);
+        doomed.insert(transaction);
+    }
+    for (auto& [list, lines] : linesByList) list->ClearTakenOut();
+    // Out of their lists before they go, so that no listener hears of a destroyed object.
+    if (document && !doomed.empty()) {
+        document->mTransactionList->RemoveObjects(linked);
+        document->mUnlinkedList->RemoveObjects(unlinked);
         document->SetModified(true);
     }
-    delete transaction;
+    for (CTransaction* transaction : transactions) {
+        if (doomed.count(transaction)) delete transaction;
+    }
 }
 
 } // namespace
@@ -436,6 +478,8 @@ namespace {
 // taken off when a list is emptied transaction by transaction.
 bool RemoveLine(CNamedListArray* list, CDebit* line)
 {
+    // Already taken out with the rest of a batch (see BeforeDelete).
+    if (list && list->ForgetTakenOut(line)) return true;
     const ArrayIndexT count = CountOf(list);
     if (count == 0) return false;
     // The items are one block of line pointers, read in place: a long list
@@ -801,7 +845,7 @@ bool CAccount::BeforeDelete()
     if (CountOf(mDebitList.get()) + CountOf(mCreditList.get()) > 0 && !CErrorManager::AskQuestion(261))
         return false;
 
-    // The transactions go one by one; each takes its lines out of these lists.
+    // Every transaction booked on the account goes, and its lines leave these lists.
     std::vector<CTransaction*> transactions;
     std::unordered_set<CTransaction*> seen;
     for (const CNamedListArray* list : {mDebitList.get(), mCreditList.get()}) {
@@ -810,9 +854,7 @@ bool CAccount::BeforeDelete()
             if (transaction && seen.insert(transaction).second) transactions.push_back(transaction);
         }
     }
-    for (CTransaction* transaction : transactions) {
-        DeleteTransaction(mDocument, transaction);
-    }
+    DeleteTransactions(mDocument, transactions);
     // A booking that stayed would point at a deleted account.
     if (CountOf(mDebitList.get()) + CountOf(mCreditList.get()) > 0) return false;
 

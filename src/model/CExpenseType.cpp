@@ -339,6 +339,11 @@ unsigned char CExpenseType::AddDetail(CDebit* line)
 bool CExpenseType::RemoveDetail(CDebit* line)
 {
     if (!line) return false;
+    // Already taken out with the rest of a batch (an account's deletion).
+    if (mBookings->ForgetTakenOut(line)) {
+        BroadcastMessage(msg::kCategoryLineRemoved, line);
+        return true;
+    }
     // By identity, from the end, reading the line pointers in place: no id
     // index is kept for the bookings (see AddDetail).
     const auto count = static_cast<ArrayIndexT>(mBookings->GetCount());

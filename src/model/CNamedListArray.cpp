@@ -295,6 +295,57 @@ bool CNamedListArray::RemoveObject(CNonVisual* object)
     return true;
 }
 
+std::uint32_t CNamedListArray::RemoveObjects(const std::unordered_set<const CNonVisual*>& objects)
+{
+    return RemoveListed(objects, nullptr);
+}
+
+std::uint32_t CNamedListArray::RemoveListed(const std::unordered_set<const CNonVisual*>& objects,
+                                            std::unordered_set<const CNonVisual*>* outRemoved)
+{
+    const std::uint32_t count = GetCount();
+    if (count == 0 || objects.empty() || IsLocked()) return 0;
+    // Survivors move forward in place, so a long list is moved once, not once per object.
+    auto* block = static_cast<CNonVisual**>(GetItemPtr(1));
+    CNonVisual* firstRemoved = nullptr;
+    std::vector<CNonVisual*> removed;
+    std::uint32_t kept = 0;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        CNonVisual* object = block[i];
+        if (objects.count(object)) {
+            if (!firstRemoved) firstRemoved = object;
+            if (outRemoved) outRemoved->insert(object);
+            if (mIdIndex) removed.push_back(object);
+        } else {
+            block[kept++] = object;
+        }
+    }
+    if (kept == count) return 0;
+    const std::uint32_t gone = count - kept;
+    if (mIdIndex && gone * 2 > count) {
+        DropIndex();   // cheaper to rebuild when asked
+        removed.clear();
+    }
+    LArray::RemoveItemsAt(gone, static_cast<ArrayIndexT>(kept + 1));
+    for (CNonVisual* object : removed) IndexRemove(object);
+
+    BroadcastMessage(msg::kListChanged);
+    BroadcastMessage(msg::kItemsRemoved, firstRemoved);
+    return gone;
+}
+
+std::uint32_t CNamedListArray::TakeOut(const std::unordered_set<const CNonVisual*>& objects)
+{
+    if (!mTakenOut) mTakenOut = std::make_unique<std::unordered_set<const CNonVisual*>>();
+    // Only what was listed (and so removed) is remembered.
+    return RemoveListed(objects, mTakenOut.get());
+}
+
+bool CNamedListArray::ForgetTakenOut(const CNonVisual* object)
+{
+    return mTakenOut && mTakenOut->erase(object) > 0;
+}
+
 void CNamedListArray::SetNotSorted()
 {
     if (GetCount() < 2) return;

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <unordered_set>
 
 #include "model/CNonVisual.h"
 #include "model/foundation/LArray.h"
@@ -77,6 +78,17 @@ public:
     // Removes the object's first occurrence (with the broadcasts of
     // RemoveItemsAt); false when it is not listed. The object is not deleted.
     virtual bool RemoveObject(CNonVisual* object);
+    // Removes every listed occurrence of the objects in one pass (keeping the
+    // order of the rest), then broadcasts 2005 and 2016 once, with the first
+    // object removed; nothing is broadcast when none was listed. Returns the
+    // number of items removed. Iterators see the items go from the end.
+    std::uint32_t RemoveObjects(const std::unordered_set<const CNonVisual*>& objects);
+    // A batch removal whose owner hears of each object later: the objects are
+    // removed as RemoveObjects does and remembered, until ForgetTakenOut
+    // (true once for each remembered object) or ClearTakenOut.
+    std::uint32_t TakeOut(const std::unordered_set<const CNonVisual*>& objects);
+    bool ForgetTakenOut(const CNonVisual* object);
+    void ClearTakenOut() { mTakenOut.reset(); }
 
     // --- look-ups
     // The object at a position (kLastIndex = the last); null when none.
@@ -124,6 +136,9 @@ public:
 private:
     // The first object with the id and its position (when asked for).
     CNonVisual* FirstWithId(ObjectIdT id, ArrayIndexT* outPosition) const;
+    // RemoveObjects, collecting the objects removed when asked.
+    std::uint32_t RemoveListed(const std::unordered_set<const CNonVisual*>& objects,
+                               std::unordered_set<const CNonVisual*>* outRemoved);
     // The first position of an object known to be listed.
     ArrayIndexT FirstPositionOf(const CNonVisual* object) const;
     void EnsureIndex() const;
@@ -134,6 +149,7 @@ private:
     std::uint32_t Occurrences(const CNonVisual* object) const;
 
     bool mInsertRouted = false;   // set by InsertItemsAt, read by AddItem
+    std::unique_ptr<std::unordered_set<const CNonVisual*>> mTakenOut;   // see TakeOut
 };
 
 // The number of objects of a list; 0 for no list.

@@ -1,0 +1,133 @@
+// Deleting an account with many bookings: the bookings go in one batch, and
+// what stays (lists, their order, balances, what listeners hear) is as if
+// they had gone one by one.
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "booking_fixture.h"
+
+namespace ch::test {
+namespace {
+
+class AccountDeleteTest : public BookingTest {
+protected:
+    static std::vector<CNonVisual*> Items(const CNamedListArray* list)
+    {
+        std::vector<CNonVisual*> items;
+        for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(list->GetCount()); ++i)
+            items.push_back(list->ObjectAt(i));
+        return items;
+    }
+    static long Count(const MessageLog& log, MessageT message)
+    {
+        auto numbers = log.messages();
+        return std::count(numbers.begin(), numbers.end(), message);
+    }
+};
+
+TEST_F(AccountDeleteTest, DeletesItsBookingsAndKeepsTheOthersInOrder)
+{
+    CAccount* doomed = AddAccount("Card", books::kOwnPropertyType);
+    CAccount* shop = Account(books::kExpenseAccount);
+    CAccount* home = Account(books::kDefaultAccount);
+    CExpenseType* food = Category(books::kExpenseCategory);
+
+    const double shopBefore = shop->Get_mLocalBalance();
+    // The card's bookings are interleaved with bookings that stay, on both
+    // sides of the shop and in the same category.
+    std::vector<CTransaction*> kept;
+    for (int i = 0; i < 6; ++i) {
+        Book(doomed, shop, 10.0 + i, 20240301 + i, books::kExpenseCategory);
+        kept.push_back(Book(home, shop, 1.0 + i, 20240301 + i, books::kExpenseCategory));
+        Book(shop, doomed, 2.0, 20240301 + i, books::kExpenseCategory);
+        kept.push_back(Book(shop, home, 0.5, 20240301 + i, books::kExpenseCategory));
+    }
+    Book(doomed, doomed, 3.0);   // both sides on the account: deleted once
+
+    // What the books look like with only the kept bookings.
+    CDocAccounting& books = root;
+    std::vector<CNonVisual*> keptTransactions;
+    for (CNonVisual* item : Items(books.mTransactionList.get()))
+        if (std::find(kept.begin(), kept.end(), item) != kept.end()) keptTransactions.push_back(item);
+    auto keptOnly = [&](const CNamedListArray* list) {
+        std::vector<CNonVisual*> lines;
+        for (CNonVisual* line : Items(list)) {
+            auto* transaction = static_cast<CDebit*>(line)->Get_mTransactionPtr();
+            if (std::find(kept.begin(), kept.end(), transaction) != kept.end()) lines.push_back(line);
+        }
+        return lines;
+    };
+    const auto shopDebits = keptOnly(shop->Get_mDebitlist());
+    const auto shopCredits = keptOnly(shop->Get_mCreditList());
+    const auto foodLines = keptOnly(food->Get_mBookings());
+    const auto homeDebits = keptOnly(home->Get_mDebitlist());
+    const long foodLinesBefore = long(food->Get_mBookings()->GetCount());
+    ASSERT_GT(foodLinesBefore, long(foodLines.size()));
+
+    MessageLog shopLog, listLog, categoryLog;
+    shop->AddListener(&shopLog);
+    books.mTransactionList->AddListener(&listLog);
+    food->AddListener(&categoryLog);
+
+    CErrorManager::SetMode(true);   // the question is answered yes
+    ASSERT_TRUE(doomed->BeforeDelete());
+    CErrorManager::SetMode(false);
+
+    EXPECT_EQ(Items(books.mTransactionList.get()), keptTransactions);
+    EXPECT_EQ(Items(shop->Get_mDebitlist()), shopDebits);
+    EXPECT_EQ(Items(shop->Get_mCreditList()), shopCredits);
+    EXPECT_EQ(Items(food->Get_mBookings()), foodLines);
+    EXPECT_EQ(Items(home->Get_mDebitlist()), homeDebits);
+    EXPECT_EQ(doomed->Get_mDebitlist()->GetCount() + doomed->Get_mCreditList()->GetCount(), 0u);
+
+    // Every line still tells its account or category that it left; the
+    // transaction list says once that items went, naming the first.
+    EXPECT_EQ(Count(shopLog, msg::kCreditLineRemoved), 6);
+    EXPECT_EQ(Count(shopLog, msg::kDebitLineRemoved), 6);
+    EXPECT_EQ(Count(categoryLog, msg::kCategoryLineRemoved), foodLinesBefore - long(foodLines.size()));
+    ASSERT_EQ(Count(listLog, msg::kItemsRemoved), 1);
+    shop->RemoveListener(&shopLog);
+    books.mTransactionList->RemoveListener(&listLog);
+    food->RemoveListener(&categoryLog);
+
+    root.mAccountList->RemoveObject(doomed);
+    delete doomed;
+    ExpectBalancesMatchLines();
+    // The shop keeps what the kept bookings give: 1+2+...+6 in, 6 x 0.5 out.
+    EXPECT_DOUBLE_EQ(std::abs(shop->Get_mLocalBalance() - shopBefore), 21.0 - 3.0);
+    double lines = 0.0;
+    for (CNonVisual* line : Items(food->Get_mBookings())) lines += line->Get_Amount();
+    EXPECT_DOUBLE_EQ(food->Get_Amount(), lines);
+}
+
+TEST_F(AccountDeleteTest, NamedListRemovesManyObjectsInOnePass)
+{
+    CNamedListArray list;
+    std::vector<std::unique_ptr<TestObject>> objects;
+    for (int i = 0; i < 8; ++i) {
+        objects.push_back(std::make_unique<TestObject>(type::kNone, i + 1));
+        list.AppendObject(objects.back().get());
+    }
+    ASSERT_EQ(list.GetValueForId(2), objects[1].get());   // the id index is built
+    MessageLog log;
+    list.AddListener(&log);
+    TestObject stranger;
+    EXPECT_EQ(list.RemoveObjects({&stranger}), 0u);
+    EXPECT_TRUE(log.entries.empty());
+
+    EXPECT_EQ(list.RemoveObjects({objects[6].get(), objects[1].get(), objects[2].get(), &stranger}), 3u);
+    ASSERT_EQ(log.messages(), (std::vector<MessageT>{msg::kListChanged, msg::kItemsRemoved}));
+    EXPECT_EQ(log.entries[1].param, objects[1].get());
+    EXPECT_EQ(Items(&list), (std::vector<CNonVisual*>{objects[0].get(), objects[3].get(), objects[4].get(),
+                                                      objects[5].get(), objects[7].get()}));
+    // The id look-up forgets the removed objects and still finds the rest.
+    EXPECT_EQ(list.GetValueForId(2), nullptr);
+    EXPECT_EQ(list.GetValueForId(8), objects[7].get());
+    list.RemoveListener(&log);
+}
+
+} // namespace
+} // namespace ch::test
