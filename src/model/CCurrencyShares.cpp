@@ -102,10 +102,7 @@ long CCurrency::MakeStockTransaction(double price, double commission, double qua
 
     if (updateRate) Put_mConversionFactorAndAmount(1, price, date);
 
-    const double shareValue = ConvertToLocal(quantity, date, true);
-    const double cash = isBuy ? value - commission : value + commission;
     if (commissionAccount != mComissionAccountId) mComissionAccountId = commissionAccount;
-    const double difference = cash - shareValue;
 
     CTransaction* trade = mDocument->InsertTransaction(0, 0, transaction_type::kOther);
     if (!trade) return 0;
@@ -145,19 +142,21 @@ long CCurrency::MakeStockTransaction(double price, double commission, double qua
                                    mComissionExpenseTypeId);
 
     // The difference between the cash and the value of the shares goes to the
-    // share's own result account and category.
-    if (std::fabs(difference) > kDifferenceThreshold) {
-        const bool onCredit = isBuy ? difference > 0.0 : difference < 0.0;
-        if (onCredit) {
-            CCredit* line = trade->Add_Credit(1, false, 0.0);
+    // share's own result account and category, on whichever side is short:
+    // a buy below the shares' value is short on the debit side, one above it
+    // on the credit side, and a sale the other way round. It is measured on
+    // the lines, so that both sides come out equal.
+    double fluctuation = 0.0;
+    const double creditShort = trade->Get_DebitAmount(fluctuation) - trade->Get_CreditAmount(fluctuation);
+    if (std::fabs(creditShort) > kDifferenceThreshold) {
+        if (creditShort > 0.0) {
+            CCredit* line = trade->Add_Credit(1, false, creditShort);
             trade->Set_Credit_Account(line, mDiffAccount);
-            trade->BalanceCredit(line);
             trade->Set_ExpenseType_Account(trade->Add_ExpenseType(1, false, -line->Get_mLocalAmount()),
                                            mDiffExpType);
         } else {
-            CDebit* line = trade->Add_Debit(1, false, 0.0);
+            CDebit* line = trade->Add_Debit(1, false, -creditShort);
             trade->Set_Debit_Account(line, mDiffAccount);
-            trade->BalanceDebit(line);
             trade->Set_ExpenseType_Account(trade->Add_ExpenseType(1, false, line->Get_mLocalAmount()),
                                            mDiffExpType);
         }

@@ -430,14 +430,26 @@ bool CDebit::Put_mCurrency(ObjectIdT id, CCurrency*)
 
 bool CDebit::Put_mCurrency(CCurrency* currency)
 {
-    if (currency) mCurrency = currency->Get_Id();
+    if (currency) SwapCurrency(currency->Get_Id());
     return true;
 }
 
 bool CDebit::Search_Currency(ObjectIdT id)
 {
-    if (!booking::FindCurrency(mDocument, id) && id == mCurrency) mCurrency = HomeCurrencyId();
+    if (!booking::FindCurrency(mDocument, id) && id == mCurrency) SwapCurrency(HomeCurrencyId());
     return true;
+}
+
+void CDebit::SwapCurrency(ObjectIdT id)
+{
+    if (id == mCurrency) return;
+    // The amounts stay as they are, but an account kept in a foreign currency
+    // counts the line by its currency: a posted line leaves with the old one
+    // and comes back with the new one.
+    bool posted = IsPosted();
+    if (posted) SubtractFromParent();
+    mCurrency = id;
+    if (posted) AddupToParent();
 }
 
 bool CDebit::SetNewHomeCurrency(CCurrency*, CCurrency*, double factor)

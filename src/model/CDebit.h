@@ -112,8 +112,11 @@ public:
     // Another currency: the line amount is made again from the home-currency
     // amount, and a posted line is posted again with it.
     bool Put_mCurrency(ObjectIdT id, CCurrency* currency);
-    // Replaces the currency id and object only.
+    // Replaces the currency and keeps the amounts; a posted line is posted
+    // again with it.
     bool Put_mCurrency(CCurrency* currency);
+    // A line whose currency (the id) no longer exists takes the home
+    // currency, the same way.
     virtual bool Search_Currency(ObjectIdT id);
 
     // --- the transaction
@@ -190,6 +193,8 @@ protected:
     // The defaults of a new line; each class's constructor calls it, so that
     // its own look-up and registration apply.
     void InitLine();
+    // Another currency for the same amounts, posted again when the line is posted.
+    void SwapCurrency(ObjectIdT id);
 };
 
 class CCredit : public CDebit {

@@ -52,6 +52,12 @@ bool Given(TextRef text)
     return text && !text->empty();
 }
 
+// An empty C name is no name: it must not rename what the insertion finds.
+bool Given(const char* text)
+{
+    return text && *text;
+}
+
 } // namespace
 
 // --- look-ups
@@ -170,12 +176,14 @@ CAccType* CDocAccounting::InsertAccountType(ObjectIdT id, const char* name, Text
         if (mAccountTypeList->InsertObjectAt(accountType, 1) <= 0) return nullptr;
         made.release();
     }
-    if (name) {
+    if (Given(name)) {
         accountType->Put_Name(name);
         accountType->Put_mDescription(description);
     }
     if (Given(cfName)) accountType->Put_StringrefName(cfName);
-    accountType->Put_StringrefDesc(cfDescription ? cfDescription : TextRef(std::string_view()));
+    // A call that names no type only looks one up; it leaves its description alone.
+    if (cfDescription || Given(name) || Given(cfName))
+        accountType->Put_StringrefDesc(cfDescription ? cfDescription : TextRef(std::string_view()));
     mAccountTypeList->SetNotSorted();
     mAccountTypeList->Sort();
     return accountType;
@@ -185,7 +193,7 @@ CMasterExpenseType* CDocAccounting::InsertMasterExpenseType(ObjectIdT id, const 
                                                             const char*, TextRef, MasterExpenseTypeT kind,
                                                             ObjectIdT parentId)
 {
-    CMasterExpenseType* group = name && cfName ? GetMasterExpenseTypeForName(cfName) : nullptr;
+    CMasterExpenseType* group = name && Given(cfName) ? GetMasterExpenseTypeForName(cfName) : nullptr;
     if (!group && id <= kHighestDefaultId) group = GetMasterExpenseTypeForId(id);
     if (!group) {
         // A taken id would make a group the list refuses: it gets a new one.
@@ -202,8 +210,8 @@ CMasterExpenseType* CDocAccounting::InsertMasterExpenseType(ObjectIdT id, const 
         if (mMasterExpenseTypeList->InsertObjectAt(group, 1) <= 0) return nullptr;
         made.release();
     }
-    if (name) group->Put_Name(name);
-    if (cfName) group->Put_StringrefName(cfName);
+    if (Given(name)) group->Put_Name(name);
+    if (Given(cfName)) group->Put_StringrefName(cfName);
     group->Validate();
     SetModified(true);
     mMasterExpenseTypeList->SetNotSorted();
@@ -216,7 +224,7 @@ CExpenseType* CDocAccounting::InsertExpenseType(ObjectIdT id, const char* name, 
                                                 ObjectIdT groupId, TextRef groupName,
                                                 CMasterExpenseType* group, double taxDeductiblePct)
 {
-    CExpenseType* category = name && cfName ? GetExpenseTypeForName(cfName) : nullptr;
+    CExpenseType* category = Given(name) && Given(cfName) ? GetExpenseTypeForName(cfName) : nullptr;
     if (!category && id <= kHighestDefaultId) category = GetExpenseTypeForID(id);
     bool madeWithItsId = false;
     if (!category) {
@@ -226,7 +234,8 @@ CExpenseType* CDocAccounting::InsertExpenseType(ObjectIdT id, const char* name, 
         if (mExpenseTypeList->InsertObjectAt(category, 1) <= 0) return nullptr;
         made.release();
     }
-    if (name) {
+    // Without a name the category found keeps its name, group and percentage.
+    if (Given(name)) {
         category->Put_Name(name);
         if (description) category->Put_mDescription(description);
         // The group id travels at full width: a group above 255 is refused, never mistaken.
@@ -239,7 +248,7 @@ CExpenseType* CDocAccounting::InsertExpenseType(ObjectIdT id, const char* name, 
         category->Put_mMasterType(target);
         category->Put_mTaxDeductiblePct(taxDeductiblePct);
     }
-    if (cfName) category->Put_StringrefName(cfName);
+    if (Given(cfName)) category->Put_StringrefName(cfName);
     if (cfDescription) category->Put_StringrefDesc(cfDescription);
     if (madeWithItsId) mExpenseTypeList->SwitchList(category, true, false);
     mExpenseTypeList->SetNotSorted();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <string>
 
@@ -161,6 +162,53 @@ TEST(ChartInsertion, TakenIdsGiveNewObjectsAndDefaultsAreReused)
     EXPECT_EQ(doc.InsertMasterExpenseType(1, nullptr, std::nullopt, nullptr, std::nullopt,
                                           group_kind::kExpense, -1),
               expense);
+}
+
+// An empty name is no name: an insertion given one finds the default object
+// and leaves its names, description, group and percentage as they were.
+TEST(ChartInsertion, AnEmptyNameFindsTheDefaultObjectAndChangesNothing)
+{
+    test::ModelEnvironment env;
+    CDocAccounting doc;
+    doc.SetDefaults("EUR");
+    const std::string_view empty;
+    CAccType* type = doc.GetAccountTypeForId(1);
+    type->Put_StringrefDesc(std::string_view("What we own"));
+    CMasterExpenseType* group = doc.GetMasterExpenseTypeForId(1);
+    CExpenseType* category = doc.GetExpenseTypeForID(1);
+    category->Put_mTaxDeductiblePct(50.0);
+    ASSERT_TRUE(type && group && category);
+
+    const struct {
+        const char* insertion;
+        CNonVisual* expected;
+        std::function<CNonVisual*()> insert;
+    } cases[] = {
+        {"account type", type,
+         [&] { return doc.InsertAccountType(1, "", empty, nullptr, std::nullopt, 2, 0); }},
+        {"category group", group,
+         [&] { return doc.InsertMasterExpenseType(1, "", empty, nullptr, std::nullopt, group_kind::kIncome, -1); }},
+        {"category", category,
+         [&] { return doc.InsertExpenseType(1, "", empty, nullptr, std::nullopt, 2, std::nullopt, nullptr, 0.0); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.insertion);
+        char cName[kNameSize];
+        c.expected->Get_NameOnly(cName);
+        const std::string name = c.expected->Get_StringrefName();
+        const std::string description = c.expected->Get_StringrefDesc();
+        const auto categoryGroup = category->Get_mMasterType();
+        ASSERT_FALSE(name.empty());
+
+        EXPECT_EQ(c.insert(), c.expected);
+        char after[kNameSize];
+        c.expected->Get_NameOnly(after);
+        EXPECT_STREQ(after, cName);
+        EXPECT_EQ(c.expected->Get_StringrefName(), name);
+        EXPECT_EQ(c.expected->Get_StringrefDesc(), description);
+        EXPECT_EQ(category->Get_mMasterType(), categoryGroup);
+        EXPECT_DOUBLE_EQ(category->Get_mTaxDeductiblePct(), 50.0);
+    }
 }
 
 TEST(ChartInsertion, CategoriesFindTheirGroupAtFullWidth)

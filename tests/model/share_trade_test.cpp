@@ -142,6 +142,70 @@ TEST_F(ShareTradeTest, ASaleBelowTheSharesValueBooksTheDifferenceOnTheCreditSide
     EXPECT_EQ(portfolio->Get_mBalance(), 6.0);
 }
 
+// Whatever the cash, the trade balances: the side that is short gets a
+// difference line on the share's result account, and the result category
+// takes it, negated when it is a credit. Shares worth 125.00 (10 at 12.50 in
+// the home currency) or 112.50 (10 at 12.50 dollars of 0.90), 5.00 commission.
+TEST_F(ShareTradeTest, EveryTradeBalancesWithADifferenceOnTheShortSide)
+{
+    CCurrency* usd = AddCurrency("USD", 0.9);
+    CCurrency* dollarShare = AddShare("DOLL");
+    dollarShare->Put_mBaseCurrency(usd->Get_Id(), usd, 0);
+    CAccount* dollarPortfolio = AddAccount("DOLL portfolio", books::kOwnPropertyType, dollarShare->Get_Id());
+    dollarShare->Put_mPortfolioAccountId(dollarPortfolio->Get_Id());
+    dollarShare->Put_mDiffAccount(result->Get_Id());
+    dollarShare->Put_mDiffExpType(books::kIncomeCategory);
+    dollarShare->Put_mComissionExpenseTypeId(books::kExpenseCategory);
+
+    enum Side { kNone, kDebit, kCredit };
+    const struct {
+        bool buy;
+        bool inDollars;
+        double value;       // cash paid or received, home currency
+        Side side;          // where the difference line goes
+        double difference;  // its home-currency amount
+    } cases[] = {
+        {true, false, 131.00, kCredit, 1.00},  {true, false, 130.00, kNone, 0.0},
+        {true, false, 129.99, kDebit, 0.01},   {false, false, 130.00, kDebit, 10.00},
+        {false, false, 120.00, kNone, 0.0},    {false, false, 110.00, kCredit, 10.00},
+        {true, true, 120.00, kCredit, 2.50},   {true, true, 117.50, kNone, 0.0},
+        {true, true, 115.00, kDebit, 2.50},    {false, true, 110.00, kDebit, 2.50},
+        {false, true, 107.50, kNone, 0.0},     {false, true, 100.00, kCredit, 7.50},
+    };
+    const BalanceSnapshot before = Balances();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.buy ? "buy" : "sale") << (c.inDollars ? " in dollars" : "")
+                                        << " for " << c.value);
+        CCurrency* traded = c.inDollars ? dollarShare : share;
+        auto operation = c.buy ? &CCurrency::BuyStock : &CCurrency::SellStock;
+        env.alerts().clear();
+        ASSERT_EQ((traded->*operation)(12.50, 5.0, 10, c.value, bank->Get_Id(), books::kExpenseAccount, std::nullopt,
+                                   true, 0),
+                  1);
+        CTransaction* booked = OnlyTransaction();
+
+        double fluctuation = 0.0;
+        EXPECT_NEAR(booked->Get_DebitAmount(fluctuation), booked->Get_CreditAmount(fluctuation), 1e-9);
+        CDebit* debit = LineOn(booked->GetDebitList(), result->Get_Id());
+        CDebit* credit = LineOn(booked->GetCreditList(), result->Get_Id());
+        CDebit* category = LineOn(booked->GetExpenseTypeList(), books::kIncomeCategory);
+        EXPECT_EQ(debit != nullptr, c.side == kDebit);
+        EXPECT_EQ(credit != nullptr, c.side == kCredit);
+        EXPECT_EQ(category != nullptr, c.side != kNone);
+        if (CDebit* line = debit ? debit : credit) {
+            EXPECT_NEAR(line->Get_mLocalAmount(), c.difference, 1e-9);
+            ASSERT_NE(category, nullptr);
+            EXPECT_NEAR(category->Get_mLocalAmount(), c.side == kCredit ? -c.difference : c.difference, 1e-9);
+        }
+        EXPECT_TRUE(booked->Validate());
+        EXPECT_TRUE(env.alerts().numbers().empty());
+        ExpectBalancesMatchLines();
+
+        ASSERT_TRUE(root.DeleteObject(booked));
+        for (const auto& [key, balance] : Balances()) EXPECT_NEAR(balance, before.at(key), 1e-9) << key;
+    }
+}
+
 TEST_F(ShareTradeTest, ADividendWithTax)
 {
     ASSERT_EQ(share->RegisterDividend(20240310, 100.0, 25.0, books::kIncomeAccount, bank->Get_Id(),

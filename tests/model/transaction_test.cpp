@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
 #include <string>
 
 #include "booking_fixture.h"
@@ -253,6 +255,47 @@ TEST_F(TransactionTest, UnpostedLinesConvertThroughTheGivenCurrency)
     EXPECT_DOUBLE_EQ(line->Get_mLocalAmount(), 15.0);
     EXPECT_DOUBLE_EQ(line->Get_mAmount(), 30.0);
     delete transaction;
+}
+
+// An account kept in another currency counts a line by its currency: every
+// way a posted line changes currency must take it off and post it again, or
+// the account keeps an amount that no line gives and deleting leaves it there.
+TEST_F(TransactionTest, ALineChangingCurrencyIsPostedAgain)
+{
+    CCurrency* usd = AddCurrency("USD", 0.9);   // 100.00 EUR = 111.11 USD
+    CAccount* bank = AddAccount("Bank", books::kOwnPropertyType);
+    CAccount* dollars = AddAccount("Dollars", books::kOwnPropertyType, usd->Get_Id());
+    const ObjectIdT dollar = usd->Get_Id();
+    const struct {
+        const char* path;
+        bool fromDollars;   // the dollar account pays instead of receiving
+        std::function<void(CTransaction*)> change;
+    } cases[] = {
+        {"transaction currency", false, [&](CTransaction* t) { t->Put_mCurrencyId(dollar, nullptr); }},
+        {"transaction currency, paid in dollars", true,
+         [&](CTransaction* t) { t->Put_mCurrencyId(dollar, usd); }},
+        {"line currency kept with its amount", false, [&](CTransaction* t) { Credit(t)->Put_mCurrency(usd); }},
+        {"line currency by id", false, [&](CTransaction* t) { Credit(t)->Put_mCurrency(dollar, nullptr); }},
+        {"line currency through the transaction", true,
+         [&](CTransaction* t) { t->Set_Debit_Curreny(Debit(t), dollar, usd); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const BalanceSnapshot before = Balances();
+        const double held = dollars->Get_mBalance();
+        CTransaction* transfer = c.fromDollars ? Book(dollars, bank, 100.0) : Book(bank, dollars, 100.0);
+        ASSERT_NEAR(std::fabs(dollars->Get_mBalance() - held), 111.11, 1e-9);
+        c.change(transfer);
+
+        CDebit* line = c.fromDollars ? Debit(transfer) : static_cast<CDebit*>(Credit(transfer));
+        ASSERT_EQ(line->Get_mCurrency(), dollar);
+        EXPECT_NEAR(dollars->Get_mBalance() - held, c.fromDollars ? -line->Get_mAmount() : line->Get_mAmount(),
+                    1e-9);
+        ExpectBalancesMatchLines();
+
+        ASSERT_TRUE(root.DeleteObject(transfer));
+        for (const auto& [key, balance] : Balances()) EXPECT_NEAR(balance, before.at(key), 1e-9) << key;
+    }
 }
 
 TEST_F(TransactionTest, ValidationChecksTheSidesWithTheDocumentsDecimals)
