@@ -1,0 +1,9 @@
+#include "document/arguments/ArgumentClassRegistry.h"
+
+namespace ch {
+
+void registerDocumentArgumentClasses(ArgumentClassRegistry&)
+{
+}
+
+} // namespace ch
