@@ -207,10 +207,10 @@ TEST(TextEncoding, AgreesWithPythonCodecs)
     const auto dir = std::filesystem::path(testing::TempDir()) / ("ch_text_encoding_" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
 
-    // Every code point outside ASCII in the planes that hold characters,
-    // the basic and supplementary ones and the one of tags and selectors,
-    // one per line. Only those that composition leaves alone: we compose
-    // first, Python does not.
+    // Every code point outside ASCII in planes 0 and 1 (where the characters
+    // of these encodings and most invisible ones live) and in plane 14 (tags
+    // and variation selectors), one per line. Only those that composition
+    // leaves alone: we compose first, Python does not.
     std::vector<std::string> codePoints;
     std::string lines;
     for (char32_t c = 0x80; c < 0xE1000; ++c) {
