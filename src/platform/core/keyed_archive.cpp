@@ -281,8 +281,16 @@ KeyedUnarchiver::KeyedUnarchiver(std::string_view bytes, const ArchiveClassRegis
         fail("keyed archive without \"$archiver\" = \"NSKeyedArchiver\"");
         return;
     }
-    if (!(*root)["$version"].isInteger()) {
+    const Value& version = (*root)["$version"];
+    if (!version.isInteger()) {
         fail("keyed archive without \"$version\"");
+        return;
+    }
+    // The layout has had one version since it exists; another number is a
+    // layout we do not know.
+    if (*version.asInteger() != kVersion) {
+        fail("keyed archive with \"$version\" = " + version.toString() + "; only " + std::to_string(kVersion) +
+             " is known");
         return;
     }
     mTop.fields = (*root)["$top"].asDictionary();
@@ -336,6 +344,22 @@ const Value* KeyedUnarchiver::deref(std::uint64_t uid) {
     return &(*mObjects)[std::size_t(uid)];
 }
 
+const Value* KeyedUnarchiver::scalarField(const Dictionary& object, std::string_view key) {
+    const Value* value = object.find(key);
+    if (!value)
+        return nullptr;
+    // Stored in the object itself, or (as some archivers write it) in an
+    // entry of its own that the field refers to.
+    if (auto uid = uidOf(*value)) {
+        if (*uid == 0)
+            return nullptr;
+        value = deref(*uid);
+        if (value && !isScalar(*value))
+            return nullptr;
+    }
+    return value;
+}
+
 const Array* KeyedUnarchiver::arrayField(const Dictionary& object, std::string_view key) {
     const Array* array = object[key].asArray();
     if (!array)
@@ -369,6 +393,7 @@ bool KeyedUnarchiver::classOf(const Dictionary& object, std::string& className, 
         {"NSMutableString", Builtin::String},   {"NSString", Builtin::String},
         {"NSMutableData", Builtin::Data},       {"NSData", Builtin::Data},
         {"NSDate", Builtin::Date},
+        {"NSMutableSet", Builtin::Set},         {"NSSet", Builtin::Set},
     };
     auto classify = [&](std::string_view candidate) {
         if ((factory = mRegistry.find(candidate)))
@@ -440,26 +465,31 @@ Value KeyedUnarchiver::resolveValue(const Value& reference, std::size_t depth) {
         fail("keyed archive holds an object of class \"" + className + "\" where a value belongs");
         return Value();
     case Builtin::String: {
-        const std::string* s = (*object)["NS.string"].asString();
-        if (!s)
+        const Value* s = scalarField(*object, "NS.string");
+        if (!s || !s->isString()) {
             fail("keyed archive string without \"NS.string\"");
-        return s ? Value(*s) : Value();
+            return Value();
+        }
+        return *s;
     }
     case Builtin::Data: {
-        const Bytes* data = (*object)["NS.data"].asData();
-        if (!data)
+        const Value* data = scalarField(*object, "NS.data");
+        if (!data || !data->isData()) {
             fail("keyed archive data without \"NS.data\"");
-        return data ? Value(*data) : Value();
+            return Value();
+        }
+        return *data;
     }
     case Builtin::Date: {
-        const Value& time = (*object)["NS.time"];
-        if (!time.isReal() && !time.isInteger()) {
+        const Value* time = scalarField(*object, "NS.time");
+        if (!time || (!time->isReal() && !time->isInteger())) {
             fail("keyed archive date without \"NS.time\"");
             return Value();
         }
-        return Value(Date{time.toDouble()});
+        return Value(Date{time->toDouble()});
     }
     case Builtin::Array:
+    case Builtin::Set:
     case Builtin::Dictionary:
         break;
     }
@@ -470,7 +500,7 @@ Value KeyedUnarchiver::resolveValue(const Value& reference, std::size_t depth) {
         return Value();
     }
     Value result;
-    if (builtin == Builtin::Array) {
+    if (builtin == Builtin::Array || builtin == Builtin::Set) {
         if (const Array* refs = arrayField(*object, "NS.objects")) {
             Array elements;
             elements.reserve(std::min<std::size_t>(refs->size(), mBudget));
@@ -498,11 +528,23 @@ Value KeyedUnarchiver::resolveValue(const Value& reference, std::size_t depth) {
                 Value element = resolveValue((*values)[i], depth + 1);
                 if (failed())
                     break;
-                if (!key.isString() || element.isAbsent()) {
-                    fail("keyed archive dictionary with a key that is not text, or a nil value");
+                if (element.isAbsent()) {
+                    fail("keyed archive dictionary with a nil value");
                     break;
                 }
-                dict.set(*key.asString(), std::move(element));
+                if (!key.isString() && !key.isNumber()) {
+                    fail(std::string("keyed archive dictionary with a key of type ") + typeName(key.type()) +
+                         "; only text and numbers are read");
+                    break;
+                }
+                // Keys are text here: a number key becomes its text. Two keys
+                // that end up as the same text cannot both be kept.
+                std::string text = key.toString();
+                if (dict.contains(text)) {
+                    fail("keyed archive dictionary with the key \"" + text + "\" twice");
+                    break;
+                }
+                dict.set(std::move(text), std::move(element));
             }
             result = Value(std::move(dict));
         }

@@ -17,7 +17,18 @@
 //
 // The archiver writes the binary form; the unarchiver reads the binary and the
 // XML form and treats every byte as hostile: a damaged archive sets an error
-// and decodes nil from then on, it never crashes or hangs.
+// and decodes nil from then on, it never crashes or hangs. Besides what the
+// archiver writes, it reads what other archivers put in valid archives:
+// - sets ("NSSet", "NSMutableSet" with "NS.objects"). A Value has no set kind:
+//   a set decodes as the array of its members, in the order the archive
+//   lists them (archived again, it is an array);
+// - dictionaries with number keys. Dictionary keys are text: a number key
+//   decodes as its text (Value::toString: 7 -> "7", 1.5 -> "1.5", true ->
+//   "1"). Two keys with the same text, or a key that is neither text nor a
+//   number, fail the archive;
+// - "NS.string", "NS.data" and "NS.time" stored inline or in an entry of
+//   their own that the field refers to.
+// "$version" must be 100000, the only version of the layout.
 
 #include <cstddef>
 #include <cstdint>
@@ -176,7 +187,7 @@ private:
         const Dictionary* fields;
         std::size_t nextUnkeyed = 0;
     };
-    enum class Builtin { None, Array, Dictionary, String, Data, Date };
+    enum class Builtin { None, Array, Set, Dictionary, String, Data, Date };
 
     template <class T>
     std::shared_ptr<T> castOrFail(std::shared_ptr<Archivable> object) {
@@ -196,6 +207,9 @@ private:
     bool classOf(const Dictionary& object, std::string& className, Builtin& builtin,
                  const ArchiveClassRegistry::Factory*& factory);
     const Array* arrayField(const Dictionary& object, std::string_view key);
+    // A string, data or number field, inline or referred to; nullptr when
+    // missing, nil or not a scalar (after failing for a bad reference).
+    const Value* scalarField(const Dictionary& object, std::string_view key);
     bool charge();
 
     Value valueFromField(const Value* field);

@@ -41,6 +41,34 @@ void toUnicodeReplacement(const void*, UConverterToUnicodeArgs* args, const char
     ucnv_cbToUWriteUChars(args, &replacement, 1, 0, err);
 }
 
+// ICU's own callbacks pass over "default ignorable" code points (soft hyphen,
+// zero-width space, byte-order mark, variation selectors, ...) without a word
+// when the encoding lacks them: the text would lose them silently, and
+// canEncode would promise a round trip that does not happen. Ours treat them
+// like any other character the encoding lacks.
+void fromUnicodeSubstitute(const void*, UConverterFromUnicodeArgs* args, const UChar*, int32_t,
+                           UChar32, UConverterCallbackReason reason, UErrorCode* err)
+{
+    if (reason > UCNV_IRREGULAR)
+        return;
+    *err = U_ZERO_ERROR;
+    ucnv_cbFromUWriteSub(args, 0, err);
+}
+
+void fromUnicodeStop(const void*, UConverterFromUnicodeArgs*, const UChar*, int32_t, UChar32,
+                     UConverterCallbackReason, UErrorCode*)
+{
+    // The error stays set: the conversion ends there.
+}
+
+// ICU's Windows-1252 table gives the five bytes the code page leaves
+// unassigned (81 8D 8F 90 9D) to the C1 controls of the same value. They are
+// no characters: they read as U+FFFD, and those controls cannot be written.
+bool isUnassignedInWindowsLatin1(char16_t unit)
+{
+    return unit == 0x81 || unit == 0x8D || unit == 0x8F || unit == 0x90 || unit == 0x9D;
+}
+
 // One opened converter per encoding and thread: opening is not free, and file
 // loads and statement imports convert many short texts.
 class ConverterCache {
@@ -158,8 +186,10 @@ std::optional<std::string> encodeLossy(std::string_view utf8, TextEncoding enc,
     UConverter* cnv = converterFor(enc);
     if (!cnv)
         return std::nullopt;
+    if (enc == encoding::windowsLatin1)
+        std::replace_if(composed.begin(), composed.end(), isUnassignedInWindowsLatin1, u'\uFFFD');
     UErrorCode err = U_ZERO_ERROR;
-    ucnv_setFromUCallBack(cnv, UCNV_FROM_U_CALLBACK_SUBSTITUTE, nullptr, nullptr, nullptr, &err);
+    ucnv_setFromUCallBack(cnv, fromUnicodeSubstitute, nullptr, nullptr, nullptr, &err);
     std::string out(composed.size() * std::size_t(ucnv_getMaxCharSize(cnv)) + 1, '\0');
     err = U_ZERO_ERROR;
     int32_t n = ucnv_fromUChars(cnv, out.data(), int32_t(out.size()), composed.data(),
@@ -180,17 +210,16 @@ bool canEncode(std::string_view utf8, TextEncoding enc)
     if (!cnv)
         return false;
     std::u16string composed = toNfc(toUtf16(utf8));
+    if (enc == encoding::windowsLatin1 &&
+        std::any_of(composed.begin(), composed.end(), isUnassignedInWindowsLatin1))
+        return false;
     UErrorCode err = U_ZERO_ERROR;
-    ucnv_setFromUCallBack(cnv, UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &err);
+    ucnv_setFromUCallBack(cnv, fromUnicodeStop, nullptr, nullptr, nullptr, &err);
     std::string out(composed.size() * std::size_t(ucnv_getMaxCharSize(cnv)) + 1, '\0');
     err = U_ZERO_ERROR;
     ucnv_fromUChars(cnv, out.data(), int32_t(out.size()), composed.data(),
                     int32_t(composed.size()), &err);
-    bool ok = U_SUCCESS(err);
-    UErrorCode restore = U_ZERO_ERROR;
-    ucnv_setFromUCallBack(cnv, UCNV_FROM_U_CALLBACK_SUBSTITUTE, nullptr, nullptr, nullptr,
-                          &restore);
-    return ok;
+    return U_SUCCESS(err);
 }
 
 std::optional<std::string> decode(std::string_view bytes, TextEncoding enc)
@@ -211,6 +240,8 @@ std::optional<std::string> decode(std::string_view bytes, TextEncoding enc)
     if (U_FAILURE(err))
         return std::nullopt;
     units.resize(std::size_t(n));
+    if (enc == encoding::windowsLatin1)
+        std::replace_if(units.begin(), units.end(), isUnassignedInWindowsLatin1, u'\uFFFD');
     return toUtf8(units);
 }
 

@@ -29,8 +29,10 @@ inline constexpr std::size_t noByteLimit = std::numeric_limits<std::size_t>::max
 // True for the encoding numbers above.
 bool isSupportedEncoding(TextEncoding enc);
 
-// The UTF-8 text in the encoding. A character the encoding lacks becomes '?';
-// malformed UTF-8 is read with replacement characters first. The text is put
+// The UTF-8 text in the encoding. A character the encoding lacks becomes '?',
+// invisible ones too (soft hyphen, zero-width space, byte-order mark,
+// variation selectors, ...): nothing is dropped silently. Malformed UTF-8 is
+// read with replacement characters first. The text is put
 // in composed form (NFC) first, so "e" + combining acute becomes one byte in
 // Mac Roman. With maxBytes, the result is cut at a character boundary so that
 // it holds at most maxBytes bytes (a fixed field never overflows, and no
@@ -39,12 +41,15 @@ std::optional<std::string> encodeLossy(std::string_view utf8, TextEncoding enc,
                                        std::size_t maxBytes = noByteLimit);
 
 // True when every character of the UTF-8 text (composed) has a byte sequence in
-// the encoding; false for an unsupported encoding.
+// the encoding, that is when encodeLossy substitutes nothing and decode gives
+// the composed text back; false for malformed UTF-8 and for an unsupported
+// encoding.
 bool canEncode(std::string_view utf8, TextEncoding enc);
 
 // The bytes of the encoding as UTF-8. Bytes that do not form a character
-// (invalid UTF-8, undefined code points) become U+FFFD. nullopt for an
-// unsupported encoding.
+// (invalid UTF-8, bytes above 7F in ASCII, the five bytes 81 8D 8F 90 9D that
+// Windows-1252 leaves unassigned) become U+FFFD. nullopt for an unsupported
+// encoding.
 std::optional<std::string> decode(std::string_view bytes, TextEncoding enc);
 
 // UTF-16 external representation of the model stream: a byte-order mark, then

@@ -369,5 +369,97 @@ TEST(KeyedArchive, HostileInputFailsCleanly)
     EXPECT_TRUE(KeyedUnarchiver(huge, testRegistry()).failed());
 }
 
+Value classNamed(const char* name) { return Value(Dictionary{{"$classname", Value(name)}}); }
+Value objectOf(std::uint64_t classUid, Dictionary fields) {
+    fields.set("$class", Value(Uid{classUid}));
+    return Value(std::move(fields));
+}
+Array refs(std::initializer_list<std::uint64_t> uids) {
+    Array out;
+    for (auto uid : uids)
+        out.push_back(Value(Uid{uid}));
+    return out;
+}
+
+TEST(KeyedArchive, ReadsWhatOtherArchiversPutInValidArchives)
+{
+    // The archive's object 1 is its class, object 2 the root; the scalars
+    // follow from 3 on.
+    struct Case {
+        const char* what;
+        const char* className;
+        Dictionary fields;
+        Array scalars;
+        Value expected;          // absent: refused
+        const char* refusedWith; // part of the message
+    };
+    const Case cases[] = {
+        {"number keys become their text", "NSDictionary",
+         Dictionary{{"NS.keys", Value(refs({3, 4, 5, 6}))}, {"NS.objects", Value(refs({7, 7, 7, 7}))}},
+         {Value(7), Value(1.5), Value(true), Value("x"), Value("v")},
+         Value(Dictionary{{"7", Value("v")}, {"1.5", Value("v")}, {"1", Value("v")}, {"x", Value("v")}}), nullptr},
+        {"a number key and a text key alike", "NSDictionary",
+         Dictionary{{"NS.keys", Value(refs({3, 4}))}, {"NS.objects", Value(refs({5, 5}))}},
+         {Value(1), Value("1"), Value("v")}, Value(), "key \"1\" twice"},
+        {"equal numbers of two types", "NSMutableDictionary",
+         Dictionary{{"NS.keys", Value(refs({3, 4}))}, {"NS.objects", Value(refs({5, 5}))}},
+         {Value(2), Value(2.0), Value("v")}, Value(), "key \"2\" twice"},
+        {"a data key", "NSDictionary",
+         Dictionary{{"NS.keys", Value(refs({3}))}, {"NS.objects", Value(refs({4}))}},
+         {Value(Bytes{1}), Value("v")}, Value(), "key of type data"},
+        {"a set", "NSMutableSet", Dictionary{{"NS.objects", Value(refs({3, 4}))}},
+         {Value("b"), Value(2)}, Value(Array{Value("b"), Value(2)}), nullptr},
+        {"a set holding nil", "NSSet", Dictionary{{"NS.objects", Value(refs({3, 0}))}},
+         {Value("b")}, Value(), "holds nil"},
+        {"data by reference", "NSMutableData", Dictionary{{"NS.data", Value(Uid{3})}},
+         {Value(Bytes{104, 105})}, Value(Bytes{104, 105}), nullptr},
+        {"data inline", "NSData", Dictionary{{"NS.data", Value(Bytes{1})}}, {}, Value(Bytes{1}), nullptr},
+        {"text where data belongs", "NSMutableData", Dictionary{{"NS.data", Value(Uid{3})}},
+         {Value("hi")}, Value(), "without \"NS.data\""},
+        {"data referring past the end", "NSMutableData", Dictionary{{"NS.data", Value(Uid{9})}},
+         {}, Value(), "refers to object 9"},
+        {"string by reference", "NSMutableString", Dictionary{{"NS.string", Value(Uid{3})}},
+         {Value("s")}, Value("s"), nullptr},
+        {"time by reference", "NSDate", Dictionary{{"NS.time", Value(Uid{3})}},
+         {Value(12.5)}, Value(Date{12.5}), nullptr},
+    };
+    for (const Case& c : cases) {
+        Array objects{classNamed(c.className), objectOf(1, c.fields)};
+        objects.insert(objects.end(), c.scalars.begin(), c.scalars.end());
+        KeyedUnarchiver unarchiver(archiveOf(objects, 2));
+        const Value decoded = unarchiver.decodeValue("key");
+        EXPECT_EQ(decoded, c.expected) << c.what;
+        if (c.refusedWith) {
+            EXPECT_NE(unarchiver.error().find(c.refusedWith), std::string::npos) << c.what << ": " << unarchiver.error();
+        } else {
+            EXPECT_FALSE(unarchiver.failed()) << c.what << ": " << unarchiver.error();
+        }
+    }
+}
+
+TEST(KeyedArchive, OnlyTheOneVersionOfTheLayoutIsRead)
+{
+    struct Case {
+        Value version;
+        bool read;
+    };
+    const Case cases[] = {{Value(100000), true},   {Value(99999), false},    {Value(100001), false},
+                          {Value(0), false},       {Value(100000.0), false}, {Value("100000"), false},
+                          {Value(), false}};
+    for (const Case& c : cases) {
+        Dictionary root{{"$archiver", Value("NSKeyedArchiver")},
+                        {"$top", Value(Dictionary{{"key", Value(Uid{1})}})},
+                        {"$objects", Value(Array{Value("$null"), Value("x")})}};
+        if (!c.version.isAbsent())
+            root.set("$version", c.version);
+        KeyedUnarchiver unarchiver(binaryOf(Value(std::move(root))));
+        EXPECT_EQ(unarchiver.decodeValue("key"), c.read ? Value("x") : Value()) << testing::PrintToString(c.version);
+        EXPECT_EQ(unarchiver.failed(), !c.read) << testing::PrintToString(c.version);
+        if (!c.read) {
+            EXPECT_NE(unarchiver.error().find("\"$version\""), std::string::npos) << unarchiver.error();
+        }
+    }
+}
+
 } // namespace
 } // namespace ch
