@@ -1,5 +1,5 @@
 #include "platform/core/plist.h"
-#include "value_test_support.h"
+#include "plist_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -45,20 +45,23 @@ Value sample()
         {"date", Date{700000000.0}},
         {"dateBefore2001", Date{-31536000.0}},
         {"uid", Uid{7}},
+        {"wideUid", Uid{std::uint64_t(1) << 40}},
+        {"dateOfYear1", Date{-63113904000.0}},
         {"emptyArray", Array{}},
         {"emptyDict", Dictionary{}},
         {"nested", Array{Array{Array{}}, Dictionary{{"\xE2\x82\xAC key", Array{1, "x", Dictionary{}}}}}},
     };
 }
 
-// Reals are compared bit for bit (0.0 and -0.0 differ), everything else by value.
-bool identical(const Value& a, const Value& b)
+std::string hex(std::string_view bytes)
 {
-    return sameStructure(a, b, [](const Value& x, const Value& y) {
-        if (x.isReal() && y.isReal())
-            return std::bit_cast<std::uint64_t>(*x.asReal()) == std::bit_cast<std::uint64_t>(*y.asReal());
-        return x == y;
-    });
+    static const char digits[] = "0123456789abcdef";
+    std::string out;
+    for (const char c : bytes) {
+        out += digits[static_cast<unsigned char>(c) >> 4];
+        out += digits[static_cast<unsigned char>(c) & 0xF];
+    }
+    return out;
 }
 
 Value roundTrip(const Value& v, PlistFormat format)
@@ -78,11 +81,12 @@ TEST(Plist, EveryKindRoundTripsThroughBothForms)
         const Value back = roundTrip(original, format);
         EXPECT_TRUE(identical(back, original)) << testing::PrintToString(back);
     }
-    // The sign of a zero survives the binary form only (libplist writes "0.0" in XML).
-    EXPECT_TRUE(identical(roundTrip(-0.0, PlistFormat::Binary), Value(-0.0)));
+    // The sign of a zero survives both forms.
+    for (const PlistFormat format : {PlistFormat::Xml, PlistFormat::Binary})
+        EXPECT_TRUE(identical(roundTrip(-0.0, format), Value(-0.0)));
     EXPECT_TRUE(looksLikeBinaryPlist(writePlist(original, PlistFormat::Binary).bytes));
-    // Dates keep their fraction (to the microsecond) in the binary form; the XML
-    // form carries whole seconds only.
+    // Dates keep their fraction in the binary form; the XML form carries whole
+    // seconds only.
     EXPECT_EQ(roundTrip(Array{Date{12.5}}, PlistFormat::Binary), Value(Array{Date{12.5}}));
     EXPECT_EQ(roundTrip(Date{-1.25}, PlistFormat::Binary), Value(Date{-1.25}));
     // Scalars at the top level.
@@ -274,6 +278,156 @@ TEST(Plist, HostileXmlInputGivesErrors)
         (void)readPlist(std::string_view(whole).substr(0, n)); // no crash, whatever the answer
 }
 
+std::string bigEndian(std::uint64_t value, std::size_t size)
+{
+    std::string out;
+    for (std::size_t i = size; i-- > 0;)
+        out += char((value >> (8 * i)) & 0xff);
+    return out;
+}
+
+std::string dateObject(double seconds)
+{
+    return "\x33" + bigEndian(std::bit_cast<std::uint64_t>(seconds), 8);
+}
+
+TEST(Plist, UidsOfEveryWidth)
+{
+    // Written in the fewest of one, two, four or eight bytes.
+    const struct {
+        std::uint64_t index;
+        std::string object;
+    } written[] = {
+        {0, std::string("\x80\x00", 2)},
+        {255, "\x80\xff"},
+        {256, std::string("\x81\x01\x00", 3)},
+        {65535, "\x81\xff\xff"},
+        {65536, std::string("\x83\x00\x01\x00\x00", 5)},
+        {0xffffffff, "\x83\xff\xff\xff\xff"},
+        {std::uint64_t(1) << 32, std::string("\x87\0\0\0\x01\0\0\0\0", 9)},
+        {std::numeric_limits<std::uint64_t>::max(), "\x87\xff\xff\xff\xff\xff\xff\xff\xff"},
+    };
+    for (const auto& c : written) {
+        SCOPED_TRACE(c.index);
+        const PlistOutput out = writePlist(Uid{c.index}, PlistFormat::Binary);
+        ASSERT_TRUE(out.ok()) << out.error;
+        EXPECT_EQ(hex(out.bytes.substr(8, c.object.size())), hex(c.object));
+        for (const PlistFormat format : {PlistFormat::Xml, PlistFormat::Binary})
+            EXPECT_EQ(roundTrip(Array{Uid{c.index}}, format), Value(Array{Uid{c.index}}));
+    }
+    // Read in every width from one to eight bytes.
+    std::uint64_t expected = 0;
+    for (std::size_t size = 1; size <= 8; ++size) {
+        expected = expected << 8 | (0xA0 + size);
+        const std::string object = char(0x80 | (size - 1)) + bigEndian(expected, size);
+        EXPECT_EQ(readPlist(binaryPlist({object})).value, Value(Uid{expected})) << size;
+    }
+}
+
+TEST(Plist, CfUidDictionaryStandsForAUidOnlyInXml)
+{
+    const Value dict = Dictionary{{"CF$UID", 3}};
+    // The binary form has UID objects; a dictionary there is a dictionary.
+    EXPECT_EQ(readPlist(binaryPlist({"\xD1\x01\x02", "\x56" "CF$UID", "\x10\x03"})).value, dict);
+    EXPECT_EQ(roundTrip(dict, PlistFormat::Binary), dict);
+    EXPECT_EQ(roundTrip(Array{dict, Uid{3}}, PlistFormat::Binary), Value(Array{dict, Uid{3}}));
+
+    const struct {
+        const char* body;
+        Value expected;
+    } xml[] = {
+        {"<integer>3</integer>", Uid{3}},
+        {"<integer>18446744073709551615</integer>", Uid{std::numeric_limits<std::uint64_t>::max()}},
+        {"<integer>-3</integer>", Dictionary{{"CF$UID", -3}}},
+        {"<string>3</string>", Dictionary{{"CF$UID", "3"}}},
+        {"<integer>3</integer><key>other</key><true/>", Dictionary{{"CF$UID", 3}, {"other", true}}},
+    };
+    for (const auto& c : xml) {
+        const ParseResult read = readPlist(xmlDocument(std::string("<dict><key>CF$UID</key>") + c.body + "</dict>"));
+        ASSERT_TRUE(read.ok()) << c.body << ": " << read.error;
+        EXPECT_EQ(read.value, c.expected) << c.body;
+    }
+}
+
+TEST(Plist, DatesOfEveryYearInBothForms)
+{
+    // Seconds since 2001 and the whole second the XML form names: the one that
+    // began before the date, also before 2001.
+    const struct {
+        double seconds;
+        const char* text;
+    } dates[] = {
+        {0.0, "2001-01-01T00:00:00Z"},
+        {0.999999, "2001-01-01T00:00:00Z"},
+        {-1e-6, "2000-12-31T23:59:59Z"},
+        {-0.5, "2000-12-31T23:59:59Z"},
+        {-1.0, "2000-12-31T23:59:59Z"},
+        {-1.25, "2000-12-31T23:59:58Z"},
+        {12.3456789, "2001-01-01T00:00:12Z"},
+        {-26438401.0, "2000-02-29T23:59:59Z"},
+        {-992490139.5, "1969-07-20T20:17:40Z"},
+        {-2147483648.25, "1932-12-13T20:45:51Z"},
+        {2147483648.75, "2069-01-19T03:14:08Z"},
+        {3129235200.0, "2100-03-01T00:00:00Z"},
+        {-3182198400.0, "1900-03-01T00:00:00Z"},
+        {-12649262400.0, "1600-02-29T12:00:00Z"},
+        {-13198032000.0, "1582-10-10T00:00:00Z"},
+        {-63113904000.0, "0001-01-01T00:00:00Z"},
+        {-63113903999.5, "0001-01-01T00:00:00Z"},
+        {252423993599.0, "9999-12-31T23:59:59Z"},
+        {252423993599.99997, "9999-12-31T23:59:59Z"},
+    };
+    for (const auto& c : dates) {
+        SCOPED_TRACE(c.text);
+        const PlistOutput binary = writePlist(Date{c.seconds}, PlistFormat::Binary);
+        ASSERT_TRUE(binary.ok()) << binary.error;
+        EXPECT_EQ(hex(binary.bytes.substr(8, 9)), hex(dateObject(c.seconds)));
+        const Value fromBinary = readPlist(binary.bytes).value;
+        ASSERT_TRUE(fromBinary.isDate());
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(fromBinary.asDate()->seconds), std::bit_cast<std::uint64_t>(c.seconds));
+
+        const PlistOutput xml = writePlist(Array{Date{c.seconds}}, PlistFormat::Xml);
+        ASSERT_TRUE(xml.ok()) << xml.error;
+        EXPECT_NE(xml.bytes.find(std::string("<date>") + c.text + "</date>"), std::string::npos) << xml.bytes;
+        EXPECT_EQ(readPlist(xml.bytes).value, Value(Array{Date{std::floor(c.seconds)}}));
+    }
+
+    const double outside[] = {-63113904000.001, 252423993600.0, std::nan("")};
+    for (const double seconds : outside) {
+        for (const PlistFormat format : {PlistFormat::Xml, PlistFormat::Binary})
+            EXPECT_FALSE(writePlist(Date{seconds}, format).ok()) << seconds;
+        EXPECT_FALSE(readPlist(binaryPlist({dateObject(seconds)})).ok()) << seconds;
+    }
+    EXPECT_FALSE(readPlist(xmlDocument("<date>0000-12-31T23:59:59Z</date>")).ok());
+}
+
+TEST(Plist, NegativeZeroAndCarriageReturnsSurviveXml)
+{
+    // The markup's own names inside texts must not confuse the mending of its output.
+    const Value tricky = Dictionary{
+        {"zeros", Array{-0.0, 0.0, -0.0, 1.5}},
+        {"cr", "a\rb\r\nc\r"},
+        {"key\r", Array{"\r", "<real>-0.0</real>", "<date>"}},
+        {"<date>", Date{-0.5}},
+        {"<real>", -0.0},
+    };
+    const PlistOutput out = writePlist(tricky, PlistFormat::Xml);
+    ASSERT_TRUE(out.ok()) << out.error;
+    EXPECT_EQ(out.bytes.find('\r'), std::string::npos);
+    EXPECT_NE(out.bytes.find("<string>a&#13;b&#13;\nc&#13;</string>"), std::string::npos) << out.bytes;
+    EXPECT_NE(out.bytes.find("<real>-0.0</real>"), std::string::npos) << out.bytes;
+    const ParseResult back = readPlist(out.bytes);
+    ASSERT_TRUE(back.ok()) << back.error;
+    const Value expected = Dictionary{
+        {"zeros", Array{-0.0, 0.0, -0.0, 1.5}},
+        {"cr", "a\rb\r\nc\r"},
+        {"key\r", Array{"\r", "<real>-0.0</real>", "<date>"}},
+        {"<date>", Date{-1.0}},
+        {"<real>", -0.0},
+    };
+    EXPECT_TRUE(identical(back.value, expected)) << testing::PrintToString(back.value);
+}
+
 // ------------------------------------------------ cross-check with plistlib
 //
 // Python's plistlib is an independent reader and writer of both forms. Values
@@ -324,17 +478,6 @@ else:
     with open(sys.argv[4], "wb") as f:
         plistlib.dump(dec(tagged, True), f, fmt=plistlib.FMT_BINARY)
 )PY";
-
-std::string hex(std::string_view bytes)
-{
-    static const char digits[] = "0123456789abcdef";
-    std::string out;
-    for (const char c : bytes) {
-        out += digits[static_cast<unsigned char>(c) >> 4];
-        out += digits[static_cast<unsigned char>(c) & 0xF];
-    }
-    return out;
-}
 
 // The tagged JSON of a value, as the script prints it. In XML a UID is the
 // dictionary {"CF$UID" = n}.
@@ -410,9 +553,10 @@ protected:
         out << in.rdbuf();
         return out.str();
     }
+    // Runs one of the scripts in the folder, e.g. "check.py read a b".
     bool python(const std::string& arguments)
     {
-        const std::string command = "cd '" + mDir.string() + "' && python3 check.py " + arguments;
+        const std::string command = "cd '" + mDir.string() + "' && python3 " + arguments;
         return std::system(command.c_str()) == 0;
     }
 
@@ -424,8 +568,8 @@ TEST_F(PlistlibCrossCheck, PlistlibReadsWhatWeWrite)
     const Value original = sample();
     spit("ours.xml", writePlist(original, PlistFormat::Xml).bytes);
     spit("ours.bplist", writePlist(original, PlistFormat::Binary).bytes);
-    ASSERT_TRUE(python("read ours.xml xml.json"));
-    ASSERT_TRUE(python("read ours.bplist bplist.json"));
+    ASSERT_TRUE(python("check.py read ours.xml xml.json"));
+    ASSERT_TRUE(python("check.py read ours.bplist bplist.json"));
     EXPECT_EQ(slurp("xml.json"), tagged(original, true));
     EXPECT_EQ(slurp("bplist.json"), tagged(original, false));
 }
@@ -434,7 +578,7 @@ TEST_F(PlistlibCrossCheck, WeReadWhatPlistlibWrites)
 {
     const Value original = sample();
     spit("sample.json", tagged(original, false));
-    ASSERT_TRUE(python("write sample.json theirs.xml theirs.bplist"));
+    ASSERT_TRUE(python("check.py write sample.json theirs.xml theirs.bplist"));
     for (const char* name : {"theirs.xml", "theirs.bplist"}) {
         SCOPED_TRACE(name);
         const ParseResult back = readPlist(slurp(name));
