@@ -74,6 +74,7 @@ private:
         mState.assign(mObjectCount, 0);
         mHeight.assign(mObjectCount, 0);
         mValues.assign(mObjectCount, 0);
+        mExpanded.assign(mObjectCount, 0);
         return visit(mTop, 1);
     }
 
@@ -207,6 +208,7 @@ private:
         const std::size_t marker = byteAt(at);
         const std::size_t type = marker >> 4, info = marker & 0xF;
         std::vector<std::size_t> children;
+        std::uint64_t expanded = 0;
         switch (type) {
         case 0x0:
             if (marker != kFalse && marker != kTrue)
@@ -236,6 +238,7 @@ private:
             std::size_t size = 0;
             if (!stringBytes(object, at, size))
                 return false;
+            expanded = size;
             break;
         }
         case kArray:
@@ -260,11 +263,16 @@ private:
             values += mValues[child];
             if (values > mLimits.maxValues)
                 return fail("property list with more than " + std::to_string(mLimits.maxValues) + " values");
+            expanded += mExpanded[child];
+            if (expanded > mLimits.maxExpandedBytes)
+                return fail("property list expanding to more than " + std::to_string(mLimits.maxExpandedBytes) +
+                            " bytes of text and data");
         }
         mHeight[object] = height + 1;
         if (depth + height > mLimits.maxDepth)
             return fail("property list nested deeper than " + std::to_string(mLimits.maxDepth));
         mValues[object] = values;
+        mExpanded[object] = expanded;
         mState[object] = 2;
         return true;
     }
@@ -371,6 +379,7 @@ private:
     std::vector<std::uint8_t> mState; // 0 unvisited, 1 on the current path, 2 checked
     std::vector<std::size_t> mHeight;
     std::vector<std::uint64_t> mValues;
+    std::vector<std::uint64_t> mExpanded;
 };
 
 // ------------------------------------------------------------------ writing

@@ -24,6 +24,9 @@ struct PlistLimits {
     std::size_t maxInputBytes = std::size_t(256) << 20;
     std::size_t maxDepth = 512;
     std::size_t maxValues = std::size_t(16) << 20;
+    // The bytes of text and data the list may expand to: a binary list can
+    // reference one large object many times.
+    std::size_t maxExpandedBytes = std::size_t(256) << 20;
 };
 
 // Reads either form; the format is recognised from the bytes.
