@@ -32,10 +32,19 @@ CStartupChoiceController::CStartupChoiceController(LinksReader readLinks, QWidge
     setObjectName("welcome");
     setWindowTitle(text("WELCOMETITLE"));
 
+    auto* heading = new QLabel(text("WELCOMETITLE"), this);
+    QFont big = heading->font();
+    big.setPointSizeF(big.pointSizeF() * 1.4);
+    big.setBold(true);
+    heading->setFont(big);
     auto* intro = new QLabel(text("WELCOMETEXT"), this);
     intro->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 20, 24, 16);
+    layout->setSpacing(8);
+    layout->addWidget(heading);
     layout->addWidget(intro);
+    layout->addSpacing(8);
 
     auto add = [&](const char* name, const char* key, void (CStartupChoiceController::*action)()) {
         auto* button = new QPushButton(text(key), this);
@@ -63,7 +72,9 @@ CStartupChoiceController::CStartupChoiceController(LinksReader readLinks, QWidge
         connect(button, &QPushButton::clicked, this, action);
         links->addWidget(button);
     }
+    layout->addSpacing(8);
     layout->addLayout(links);
+    setMinimumWidth(380);
 }
 
 void CStartupChoiceController::choose(int code)
