@@ -5,7 +5,7 @@
 
 #include <fstream>
 #include <iostream>
-#include <sstream>
+#include <system_error>
 
 #include "platform/core/plist.h"
 #include "platform/core/unicode.h"
@@ -20,15 +20,16 @@ constexpr std::size_t kMaxResourceBytes = 4u << 20;
 
 std::optional<std::string> readFile(const std::filesystem::path& path)
 {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec || size > kMaxResourceBytes)
+        return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return std::nullopt;
-    std::string bytes;
-    bytes.resize(kMaxResourceBytes + 1);
+    std::string bytes(std::size_t(size), '\0');
     in.read(bytes.data(), std::streamsize(bytes.size()));
     bytes.resize(std::size_t(in.gcount()));
-    if (bytes.size() > kMaxResourceBytes)
-        return std::nullopt;
     return bytes;
 }
 
