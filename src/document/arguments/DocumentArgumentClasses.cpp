@@ -1,9 +1,34 @@
+#include "document/arguments/AccountArguments.h"
 #include "document/arguments/ArgumentClassRegistry.h"
+#include "document/arguments/CAcoWArguments.h"
+#include "document/arguments/CDeleteObjectParms.h"
+#include "document/arguments/CDragAndDropRelocationArgument.h"
+#include "document/arguments/CTransactionArguments.h"
+#include "document/arguments/CategoryParameters.h"
+#include "document/arguments/CurrencyArguments.h"
+#include "document/arguments/ImportTransactionArguments.h"
+#include "document/arguments/ShareTradeArguments.h"
+#include "document/arguments/SimpleTransactionArguments.h"
 
 namespace ch {
 
-void registerDocumentArgumentClasses(ArgumentClassRegistry&)
+void registerDocumentArgumentClasses(ArgumentClassRegistry& registry)
 {
+    registry.add<arguments::CurrencyArguments>();
+    registry.add<arguments::CShareArguments>();
+    registry.add<arguments::CurrencyRateParameters>();
+    registry.add<arguments::AccountTypeArguments>();
+    registry.add<arguments::AccountArguments>();
+    registry.add<arguments::CategoryParameters>();
+    registry.add<arguments::CategoryGroupParameters>();
+    registry.add<arguments::CAcoWArguments>();
+    registry.add<arguments::CDeleteObjectParms>();
+    registry.add<arguments::CDragAndDropRelocationArgument>();
+    registry.add<arguments::CTransactionArguments>();
+    registry.add<arguments::ImportTransactionArguments>();
+    registry.add<arguments::BuySellSharesParameters>();
+    registry.add<arguments::RegisterDividendParameters>();
+    registry.add<arguments::SimpleTransactionArguments>();
 }
 
 } // namespace ch
