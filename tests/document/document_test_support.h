@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -129,6 +130,26 @@ inline void writeFile(const std::string& path, const std::string& text)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
+}
+
+// Where two byte strings first differ, with 16 bytes of each from there on;
+// empty when they are equal.
+inline std::string firstDifference(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b)
+{
+    std::size_t i = 0;
+    while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
+    if (i == a.size() && i == b.size()) return std::string();
+    auto bytes = [i](const std::vector<std::uint8_t>& v) {
+        std::string text;
+        char hex[4];
+        for (std::size_t j = i; j < i + 16 && j < v.size(); ++j) {
+            std::snprintf(hex, sizeof hex, "%02x ", v[j]);
+            text += hex;
+        }
+        return text;
+    };
+    return "at byte " + std::to_string(i) + " of " + std::to_string(a.size()) + "/" + std::to_string(b.size()) +
+           ": " + bytes(a) + "/ " + bytes(b);
 }
 
 inline bool fileExists(const std::string& path)
