@@ -133,7 +133,7 @@ CommandOutcome ChartOperationsOfDocument::createAccountType(const arguments::Acc
     type->Put_StringrefDesc(textRef(args.accountTypeDescription));
     type->Put_StringrefName(textRef(args.accountTypeName));
     if (args.accountingNumber) {
-        type->Put_mAccountNumber(CNSStringToCString::convertToStandardEncodedString(*args.accountingNumber).c_str());
+        type->Put_mAccountNumber(nameText(args.accountingNumber).text);
         type->Put_StringRefAccountingNumber(*args.accountingNumber);
     }
     auto item = mDocument.dataItemController().accountTypeItemForAccountType(type);
@@ -161,8 +161,7 @@ CommandOutcome ChartOperationsOfDocument::createAccount(const arguments::Account
     account->Put_StringrefName(textRef(args.name));
     account->Put_StringrefDesc(textRef(args.description));
     if (args.accountingNumber && !args.accountingNumber->empty()) {
-        account->Put_mAccountNumber(
-            CNSStringToCString::convertToStandardEncodedString(*args.accountingNumber).c_str());
+        account->Put_mAccountNumber(nameText(args.accountingNumber).text);
         account->Put_StringRefAccountingNumber(*args.accountingNumber);
     }
     if (args.ownerId && *args.ownerId > 0) account->Put_mAccountOwnerId(static_cast<ObjectIdT>(*args.ownerId));

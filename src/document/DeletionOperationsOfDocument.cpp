@@ -138,11 +138,12 @@ CommandOutcome DeletionOperationsOfDocument::performDeleteOwner(CAcoWItem& owner
     if (!confirmed()) return deletedOrNot(false);
     std::shared_ptr<CNonVisualDataItem> keep = owner.shared_from_this();
     mDocument.notificationCenter().post(GXCOwnerWillBeDeletedNotification, keep);
+    bool changed = owner.openCreditInvoiceAccount() || owner.openDebitInvoiceAccount() || owner.creditorAccount() ||
+                   owner.debitorAccount();
     owner.setOpenCreditInvoiceAccount(std::nullopt);
     owner.setOpenDebitInvoiceAccount(std::nullopt);
     owner.setCreditorAccount(std::nullopt);
     owner.setDebitorAccount(std::nullopt);
-    bool changed = false;
     const std::optional<ObjectIdT> ownerId = owner.getId();
     for (const std::shared_ptr<CAcnTItem>& account : mDocument.allAccounts())
         if (account && ownerId && account->getAccountOwnerId() == *ownerId)

@@ -8,6 +8,7 @@
 #include "bridge/CAcoWItem.h"
 #include "bridge/CExpTItem.h"
 #include "bridge/CRcrTItem.h"
+#include "document/GXNonVisual.h"
 #include "document/arguments/AccountArguments.h"
 #include "document/arguments/CTransactionArguments.h"
 #include "document/arguments/CategoryParameters.h"
@@ -191,6 +192,29 @@ TEST_F(DocumentOperationsTest, APostedTransactionIsConfirmedBeforeItsDeletionIsJ
     EXPECT_FALSE(document->deleteObject(lunch, true));
     EXPECT_EQ(environment.alerts().numbers().back(), 268);
     EXPECT_EQ(journaledCommands().size(), 2u);
+}
+
+TEST_F(DocumentOperationsTest, AVATRateIsConfirmedBeforeItsDeletionIsJournaled)
+{
+    class Rate : public GXNonVisual {
+    public:
+        std::string objectType() const override { return "VatR"; }
+        std::optional<ObjectIdT> idKey() const override { return 2; }
+    };
+    auto rate = std::make_shared<Rate>();
+    document->VATRateArray().push_back(rate);
+
+    environment.alerts().scriptAnswer(AlertAnswer::Default);   // Cancel
+    EXPECT_FALSE(document->deleteVATRate(rate, true));
+    EXPECT_TRUE(journaledCommands().empty());
+
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK
+    document->deleteVATRate(rate, true);
+    const auto entries = readCommandJournalFile(document->journalFileName()).items;
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].mCommand, 37);
+    EXPECT_EQ(entries[0].mObject, "VatR2");
+    EXPECT_NE(entries[0].mParameters->find("askBeforeDelete = 0"), std::string::npos);
 }
 
 TEST_F(DocumentOperationsTest, AnOwnerGoesAfterItsAccountsWithASingleQuestion)
