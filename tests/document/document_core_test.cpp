@@ -149,7 +149,9 @@ TEST_F(DocumentCoreTest, ObjectsAndItemsByKey)
                                                    {"XxxX1", nullptr}}) {
         auto item = std::dynamic_pointer_cast<CNonVisualDataItem>(document->dataItemWithKey(c.key));
         EXPECT_EQ(item ? item->getSourceItem() : nullptr, c.object) << c.key;
-        if (item) EXPECT_EQ(document->dataItemController().objectForKey(c.key), item) << c.key;
+        if (item) {
+            EXPECT_EQ(document->dataItemController().objectForKey(c.key), item) << c.key;
+        }
     }
     EXPECT_EQ(document->dataItemWithKey("VatR2"), rate);
     EXPECT_EQ(document->dataItemWithKey("VatR9"), nullptr);

@@ -67,8 +67,12 @@ std::string UntitledJournalSlot::journalPath(std::string_view folder, int number
 {
     std::string path(folder);
     path += "/UntitledQVLDocument";
-    if (number > 1) path += "-" + std::to_string(number);
-    return path + ".log";
+    if (number > 1) {
+        path += '-';
+        path += std::to_string(number);
+    }
+    path += ".log";
+    return path;
 }
 
 } // namespace ch

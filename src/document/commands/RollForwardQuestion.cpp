@@ -8,8 +8,12 @@ namespace ch {
 int askRollForward(const std::vector<GXCommandHistoryItem>& items)
 {
     std::string message = localized("ROLLFORWARD");
-    for (const GXCommandHistoryItem& item : items)
-        message += "\n" + item.commandDescription() + " " + item.parameterName().value_or("");
+    for (const GXCommandHistoryItem& item : items) {
+        message += '\n';
+        message += item.commandDescription();
+        message += ' ';
+        message += item.parameterName().value_or("");
+    }
     Alert alert{0, localized("QUESTION"), message, localized("OK"), localized("CANCEL")};
     return alertPresenter().askQuestion(alert) == AlertAnswer::Default ? 1 : -1;
 }
@@ -17,7 +21,10 @@ int askRollForward(const std::vector<GXCommandHistoryItem>& items)
 void showRollForwardSummary(const std::vector<std::string>& lines)
 {
     std::string message = localized("ROLLFORWARDSUMMARY");
-    for (const std::string& line : lines) message += "\n" + line;
+    for (const std::string& line : lines) {
+        message += '\n';
+        message += line;
+    }
     alertPresenter().showInfo(Alert{0, localized("INFO"), message, localized("OK"), {}});
 }
 
