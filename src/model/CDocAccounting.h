@@ -233,6 +233,18 @@ public:
                                     const LVariableArray* debits, const LVariableArray* credits,
                                     const LVariableArray* categories);
 
+    // --- single default objects from localized texts (CDocAccountingDefaultObjects.cpp)
+    // A category with a new id, the localized name and description of the
+    // keys and the group with the id, at position 1 of the category list.
+    // Null when the list refuses it.
+    CExpenseType* insertDefaultExpenseType(const char* nameKey, const char* descriptionKey, ObjectIdT groupId);
+    // A category group with a new id, the localized name of the key and the
+    // kind, below parentId when that is 0 or more, at position 1 of the group
+    // list. A group whose id a category could not name is refused (error
+    // 188, null), as is one the list refuses.
+    CMasterExpenseType* insertDefaultMasterExpenseType(const char* nameKey, MasterExpenseTypeT kind,
+                                                       ObjectIdT parentId);
+
     // --- operations on the books as a whole (CDocAccountingOperations.cpp)
     // Deletes an object of a kind that lists hold ('AccT', 'AcnT', 'BuDh',
     // 'CurR', 'ExpT', 'MxpT', 'RctR', 'TrnS', 'aCoW'; others: error 136) once

@@ -272,8 +272,10 @@ TEST(LVariableArray, CopiesAssignmentAndAdoptedBlocks)
     offsets[2] = 5;
     LVariableArray adopted(data, offsets, 3 * sizeof(std::uint32_t), nullptr, false, false);
     EXPECT_EQ(Items(adopted), (Texts{"ab", "cde"}));
+    adopted.AdjustAllocation(4, 64);   // room ahead changes nothing stored
     Insert(adopted, 1, 2, "xyz");
     EXPECT_EQ(Items(adopted), (Texts{"ab", "xyz", "cde"}));
+    EXPECT_EQ(std::string(static_cast<const char*>(adopted.GetItemsHandle()), 8), "abxyzcde");
 
     const std::vector<std::vector<std::uint32_t>> refused = {{1, 2}, {0, 5, 2}, {}};
     for (const auto& bad : refused) {
