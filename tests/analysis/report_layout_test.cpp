@@ -90,6 +90,17 @@ TEST(ReportLayoutTest, PageOfAPositionAndCountOfAHeight)
     EXPECT_EQ(contents.layout(true, 500, 0, measurer).size.height, 180);
 }
 
+TEST(ReportLayoutTest, PaperFontsNeedFewerPages)
+{
+    FixedMeasurer measurer;
+    CReportContents contents;
+    for (int i = 0; i < 60; ++i)
+        contents.addObject(CParagraph(styleNamed(GXCStyleDetail), CReportColumn(styleNamed(GXCStyleDetail), "x")));
+    // Lines 11.25 high on screen (8 a page), 7.875 on paper (12 a page).
+    EXPECT_EQ(CReportContents::pageCountForHeight(contents.layout(true, 500, 100, measurer).size.height, 100), 8u);
+    EXPECT_EQ(CReportContents::pageCountForHeight(contents.layout(false, 500, 100, measurer).size.height, 100), 5u);
+}
+
 TEST(ReportLayoutTest, ColumnsShareTheWidthByWeight)
 {
     FixedMeasurer measurer;

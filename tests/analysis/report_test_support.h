@@ -276,19 +276,20 @@ public:
     }
 
     // Every third day from 1 April 2023 to 14 March 2024, a booking of one of
-    // six kinds with amounts of odd cents; and one large deposit.
+    // seven kinds with amounts of odd cents; and one large deposit.
     void AddBookings()
     {
         DateT date = 20230401;
         unsigned n = 0;
         while (date < 20240315) {
             const double amount = 10.0 + static_cast<double>((n * 7919u) % 90000u) / 100.0;
-            switch (n % 6) {
+            switch (n % 7) {
             case 0: book(date, checking, supermarket, amount, groceries); break;
             case 1: book(date, joint, supermarket, amount, restaurants); break;
-            case 2: book(date, employer, checking, amount * 3.0, salary); break;
+            case 2: book(date, employer, checking, amount * 8.0, salary); break;
             case 3: book(date, checking, savingsBook, amount, nullptr); break;
-            case 4: book(date, checking, mortgage, amount, rent); break;
+            case 4: book(date, checking, supermarket, amount, rent); break;
+            case 5: book(date, checking, mortgage, amount, nullptr); break;
             default: book(date, checking, car, std::round(amount * 50.0) / 100.0, root.GetExpenseTypeForID(3)); break;
             }
             ++n;
