@@ -2,6 +2,7 @@
 
 #include <QCompleter>
 #include <QDragEnterEvent>
+#include <QAbstractItemView>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
@@ -110,8 +111,11 @@ void CPopupList::reloadKeepingText()
 
 void CPopupList::hidePopup()
 {
+    // Only a list that was open counts as dismissed (not the hiding at destruction).
+    const bool wasOpen = view() && view()->window() && view()->window()->isVisible();
     QComboBox::hidePopup();
-    emit listDismissed();
+    if (wasOpen)
+        emit listDismissed();
 }
 
 std::optional<long> CPopupList::droppedObject(const QMimeData* mime) const

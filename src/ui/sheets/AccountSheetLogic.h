@@ -19,7 +19,6 @@ class CAcnTItem;
 
 namespace sheet_key {
 inline constexpr std::string_view kBankAccountNr = "BANKACCOUNTNR";
-inline constexpr std::string_view kAccountType = "ACNTTYPE";
 inline constexpr std::string_view kAccountSpecialType = "ACCOUNTSPECIALTYPE";
 } // namespace sheet_key
 

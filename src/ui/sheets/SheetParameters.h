@@ -54,6 +54,8 @@ inline constexpr std::string_view kExpenseTypeToModify = "EXPENSETYPETOMODIFY";
 inline constexpr std::string_view kAccountTypeToModify = "ACCOUNTTYPETOMODIFY";
 inline constexpr std::string_view kMasterExpenseTypeToModify = "MASTEREXPENSETYPETOMODIFY";
 inline constexpr std::string_view kCurrencyToModify = "CURRENCYTOMODIFY";
+// The account type of a new account, the parent type of a new account type.
+inline constexpr std::string_view kAccountType = "ACNTTYPE";
 } // namespace sheet_key
 
 // Dialog actions.
