@@ -52,8 +52,11 @@ bool CDateEditField::endEditing()
 void CDateEditField::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
+    // Moving on with the keyboard ends editing at once; a refusal takes the
+    // focus back once the move is over.
     if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
-        QTimer::singleShot(0, this, [this] { endEditing(); });
+        if (!endEditing())
+            QTimer::singleShot(0, this, [this] { setFocus(Qt::OtherFocusReason); });
 }
 
 } // namespace ch

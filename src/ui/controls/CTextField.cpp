@@ -33,10 +33,11 @@ bool CTextField::endEditing()
 void CTextField::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
-    // A refusal takes the focus back once the new focus owner has it.
+    // Moving on with the keyboard ends editing at once; a refusal takes the
+    // focus back once the move is over.
     if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
-        if (!fitsMaximumLength(mTag, text().size()))
-            QTimer::singleShot(0, this, [this] { endEditing(); });
+        if (!endEditing())
+            QTimer::singleShot(0, this, [this] { setFocus(Qt::OtherFocusReason); });
 }
 
 } // namespace ch
