@@ -35,6 +35,7 @@ CNewAccountController::CNewAccountController(QWidget* parent) : CPopupWindowAnce
 
     auto* top = makeSheetForm();
     idField = addSheetRow(top, "FIELDID", makeValueLabel(this), "idField");
+    nameField = addSheetRow(top, "FIELDNAME", new CTextField(this, 34), "nameField");
     accountTypePopup = addSheetRow(top, "FIELDACCOUNTTYPE", new CPopupList(this), "accountTypePopup");
     currencyPopup = addSheetRow(top, "FIELDCURRENCY", new CPopupList(this), "currencyPopup");
     ownerPopup = addSheetRow(top, "FIELDOWNER", new CPopupList(this), "ownerPopup");
@@ -46,7 +47,6 @@ CNewAccountController::CNewAccountController(QWidget* parent) : CPopupWindowAnce
     auto* ordinary = new QWidget(tabView);
     auto* ordinaryForm = makeSheetForm();
     ordinaryForm->setContentsMargins(0, 0, 0, 0);
-    nameField = addSheetRow(ordinaryForm, "FIELDNAME", new CTextField(ordinary, 34), "nameField");
     classifiactionNumber = addSheetRow(ordinaryForm, "FIELDACCOUNTINGNR", new CTextField(ordinary, 34), "classifiactionNumber");
     defaultExpensetypePopup = addSheetRow(ordinaryForm, "FIELDDEFAULTCATEGORY", new CPopupList(ordinary), "defaultExpensetypePopup");
     fiscalPctField = addSheetRow(ordinaryForm, "FIELDFISCALPCT", new CAmountField(ordinary), "fiscalPctField");
@@ -59,6 +59,9 @@ CNewAccountController::CNewAccountController(QWidget* parent) : CPopupWindowAnce
     cardForm->setContentsMargins(0, 0, 0, 0);
     creditCardNameField = addSheetRow(cardForm, "FIELDCARDNAME", new CTextField(card, 34), "creditCardNameField");
     card->setLayout(cardForm);
+    // The card shows the account's name; it is typed in the name field.
+    creditCardNameField->setReadOnly(true);
+    connect(nameField, &QLineEdit::textChanged, creditCardNameField, &QLineEdit::setText);
     tabView->addWidget(ordinary);
     tabView->addWidget(card);
 
@@ -71,6 +74,7 @@ CNewAccountController::CNewAccountController(QWidget* parent) : CPopupWindowAnce
                                                           newBalanceField})
         field->setMinimumWidth(240);
 
+    alignFormLabels({top, ordinaryForm, cardForm});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 18, 20, 14);
     layout->addLayout(top);
@@ -88,7 +92,7 @@ void CNewAccountController::initialize(const SheetParameters& parameters)
     fillPopups();
     loadFields();
     tabView->setCurrentIndex(mLogic.page());
-    (mLogic.page() == 1 ? creditCardNameField : nameField)->setFocus(Qt::OtherFocusReason);
+    nameField->setFocus(Qt::OtherFocusReason);
 }
 
 void CNewAccountController::fillPopups()
@@ -127,7 +131,7 @@ void CNewAccountController::loadFields()
 void CNewAccountController::storeFields()
 {
     CAcnTItem& item = *mLogic.temporaryItem();
-    item.setGetNameOnly(textOf(mLogic.page() == 1 ? creditCardNameField : nameField));
+    item.setGetNameOnly(textOf(nameField));
     item.setGetAccountNumber(textOf(classifiactionNumber));
     item.setGetDescription(textOf(descriptionField));
     item.setGetBankAccountNumber(textOf(bankAccountNumberField));

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 #include "platform/core/localized_strings.h"
 
 namespace ch {
@@ -19,6 +21,22 @@ QFormLayout* makeSheetForm()
     form->setHorizontalSpacing(10);
     form->setVerticalSpacing(6);
     return form;
+}
+
+void alignFormLabels(std::initializer_list<QFormLayout*> forms)
+{
+    int widest = 0;
+    for (QFormLayout* form : forms)
+        for (int row = 0; row < form->rowCount(); ++row)
+            if (QLayoutItem* item = form->itemAt(row, QFormLayout::LabelRole); item && item->widget())
+                widest = std::max(widest, item->widget()->sizeHint().width());
+    for (QFormLayout* form : forms)
+        for (int row = 0; row < form->rowCount(); ++row)
+            if (QLayoutItem* item = form->itemAt(row, QFormLayout::LabelRole); item && item->widget()) {
+                item->widget()->setMinimumWidth(widest);
+                if (auto* label = qobject_cast<QLabel*>(item->widget()))
+                    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            }
 }
 
 QLabel* makeValueLabel(QWidget* parent)

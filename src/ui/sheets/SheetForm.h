@@ -6,6 +6,8 @@
 #include <QFormLayout>
 #include <QString>
 
+#include <initializer_list>
+
 class QLabel;
 class QWidget;
 
@@ -24,6 +26,9 @@ Field* addSheetRow(QFormLayout* form, const char* labelKey, Field* field, const 
     form->addRow(sheetText(labelKey), field);
     return field;
 }
+// Gives the label columns of the forms one width, so that forms stacked
+// above each other line up.
+void alignFormLabels(std::initializer_list<QFormLayout*> forms);
 // A read-only text in place of a field.
 QLabel* makeValueLabel(QWidget* parent);
 
