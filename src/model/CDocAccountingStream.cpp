@@ -189,7 +189,9 @@ private:
         if (tag == type::kDebit) line = std::make_unique<CDebit>(&mStream, &mRoot, owner, mVersion, nullptr);
         else if (tag == type::kCredit) line = std::make_unique<CCredit>(&mStream, &mRoot, owner, mVersion, nullptr);
         else line = std::make_unique<CExptypeDetail>(&mStream, &mRoot, owner, mVersion, nullptr);
-        line->InitFromStream(&mStream, &mRoot, owner, nullptr);
+        // A line names the transaction it belongs to: one that names another
+        // means the reading has lost its place among the records.
+        if (!line->InitFromStream(&mStream, &mRoot, owner, nullptr)) return false;
         CDebit* read = line.release();
         mLines.push_back(read);
         if (tag == type::kDebit) return owner->LinkDebit(read);
