@@ -633,9 +633,10 @@ bool CDebit::InitFromStream(LStream* stream, CDocAccounting* document, CNonVisua
     stream->ReadAmountT(local);
     Put_mAmounts(local, amount);
 
+    // Every writer stores the id of the line's own transaction here.
     ObjectIdT storedTransactionId = 0;
     stream->ReadObjectIdT(storedTransactionId);
-    return true;
+    return storedTransactionId == Get_mTransactionId();
 }
 
 bool CDebit::InitFromCopy(CDebit* source, CDocAccounting* document, CNonVisual* transaction,

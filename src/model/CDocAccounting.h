@@ -63,11 +63,14 @@ public:
     virtual void SetModified(unsigned char modified);
 
     // --- the model stream
-    // Reads a set of books. False when the bytes are not one (no settings
-    // record within the first kSettingsSearchLimit bytes, an unsupported
-    // version: alert 139 or 172), or when the records end on anything but the
-    // end tag 'FiNi' (truncated or damaged data, an unknown record, a record
-    // out of place). On success the marker stands on 'FiNi', not consumed.
+    // Reads a set of books. False, always after one numbered alert, when the
+    // bytes are not one: 139 when the settings record names a version this
+    // program cannot read; 172 for everything else (no settings record within
+    // the first kSettingsSearchLimit bytes, records that end on anything but
+    // the end tag 'FiNi', an unknown record or one out of place, a record that
+    // holds what no writer writes). A document whose decimal count differs
+    // from the application's is read, with alert 209. On success the marker
+    // stands on 'FiNi', not consumed.
     bool initFromStream(LStream* stream);
     // Writes the settings and every object, then 'FiNi'. Stream failures
     // propagate as LException.

@@ -5,6 +5,7 @@
 
 #include "model/CNamedListArray.h"
 #include "model/foundation/CErrorManager.h"
+#include "model/foundation/LException.h"
 #include "model/foundation/LStream.h"
 #include "platform/core/text_encoding.h"
 #include "platform/core/unicode.h"
@@ -70,6 +71,9 @@ CNonVisual::CNonVisual(LStream* stream, FourCharCode version)
     if (version::AtLeast(version, version::k1_01)) {
         EnumT open = 0;
         stream->ReadEnumT(open);
+        // Written as 0 or 1: any other byte means the reading has lost its
+        // place among the records.
+        if (open > 1) LException::Throw(err::kReadErr);
         Put_mb_IsOpen(open != 0);
     }
     if (version::AtLeast(version, version::k1_10)) {

@@ -59,7 +59,8 @@ public:
     CNonVisual();
     explicit CNonVisual(ObjectIdT id);
     // Reads the common record header; version gates the open flag ('1.01') and
-    // the Unicode texts ('1.10'); version::kNone reads neither.
+    // the Unicode texts ('1.10'); version::kNone reads neither. An open flag
+    // other than 0 or 1 was never written: LException -19.
     CNonVisual(LStream* stream, FourCharCode version);
     // Broadcasts 2008 (object destroyed), then the broadcaster part sends 202.
     ~CNonVisual() override;

@@ -139,7 +139,7 @@ std::string LStream::ReadCFString()
     std::string bytes(static_cast<std::size_t>(count), '\0');
     ReadBlock(bytes.data(), count);
     auto text = fromUtf16External(bytes);
-    if (!text) LException::Throw(err::kReadErr);
+    if (!text || text->find('\0') != std::string::npos) LException::Throw(err::kReadErr);
     return std::move(*text);
 }
 
@@ -189,7 +189,9 @@ void writeLength(LStream& stream, std::size_t length)
 
 std::int32_t LStream::WriteCFString(std::string_view utf8)
 {
-    const std::string bytes = toUtf16External(utf8);
+    std::string text(utf8);
+    std::erase(text, '\0');
+    const std::string bytes = toUtf16External(text);
     writeLength(*this, bytes.size());
     WriteBlock(bytes.data(), static_cast<std::int32_t>(bytes.size()));
     return static_cast<std::int32_t>(bytes.size()) + 4;
@@ -256,15 +258,12 @@ std::int32_t LStream::ReadCheckedLength()
 std::int32_t LStream::ReadCString(char* dest, std::size_t destSize)
 {
     const std::int32_t length = ReadCheckedLength();
-    if (destSize == 0) {
-        SetMarker(length, streamFrom_Marker);
-        return length + 4;
-    }
-    // A stored text longer than the field is cut to it; the rest is skipped.
-    const auto kept = static_cast<std::int32_t>(std::min<std::size_t>(std::size_t(length), destSize - 1));
-    ReadBlock(dest, kept);
-    dest[kept] = '\0';
-    SetMarker(length - kept, streamFrom_Marker);
+    // Every writer writes a C text from a field of this size: a longer one,
+    // or one with a terminator inside, was never written.
+    if (destSize == 0 || std::size_t(length) > destSize - 1) LException::Throw(err::kReadErr);
+    ReadBlock(dest, length);
+    dest[length] = '\0';
+    if (std::memchr(dest, '\0', std::size_t(length))) LException::Throw(err::kReadErr);
     return length + 4;
 }
 

@@ -68,7 +68,10 @@ public:
 
     // Unicode text: a 32-bit byte count (the byte-order mark included), then the
     // UTF-16 external form. Returns UTF-8. Throws -19 for a count that is
-    // negative, beyond the data or odd.
+    // negative, beyond the data or odd, and for a text holding a NUL
+    // character: no writer writes one, while any stretch of records holds
+    // some (every length and small id begins with zero bytes), so such a text
+    // has swallowed the data behind it.
     virtual std::string ReadCFString();
 
     // GetBytes for count bytes; the number actually read (the error ignored).
@@ -88,7 +91,8 @@ public:
 
     // Block writers: a failed write throws LException with its error.
     void WriteBlock(const void* buffer, std::int32_t count);
-    // 32-bit byte count, then the UTF-16 external form of the UTF-8 text.
+    // 32-bit byte count, then the UTF-16 external form of the UTF-8 text,
+    // without its NUL characters (a text read back never holds one).
     std::int32_t WriteCFString(std::string_view utf8);
     // 32-bit length N, then the N bytes, no terminator; returns N + 4.
     std::int32_t WriteCString(const char* text);
@@ -102,8 +106,9 @@ public:
 
     // Block readers: throw LException -19 when the bytes are not there.
     void ReadBlock(void* buffer, std::int32_t count);
-    // 32-bit length N, then N bytes; at most destSize - 1 of them are kept and
-    // terminated, the rest is skipped. Returns N + 4.
+    // 32-bit length N, then N bytes, terminated in dest. Returns N + 4. Throws
+    // -19 when N is more than destSize - 1 or the bytes hold a terminator:
+    // the text did not come from a field of that size.
     std::int32_t ReadCString(char* dest, std::size_t destSize);
     template <std::size_t N>
     std::int32_t ReadCString(char (&dest)[N]) { return ReadCString(dest, N); }
