@@ -39,7 +39,11 @@ public:
     UserDefaults& defaults() { return mBridge.defaults(); }
     RecordingAlertPresenter& alerts() { return mBridge.alerts(); }
     // Today, from now on.
-    void setToday(CalendarDate date) { mToday = std::make_unique<ScopedFixedClock>(date); }
+    void setToday(CalendarDate date)
+    {
+        mToday.reset(); // clocks nest: the old one goes first
+        mToday = std::make_unique<ScopedFixedClock>(date);
+    }
 
 private:
     BridgeEnvironment mBridge;
