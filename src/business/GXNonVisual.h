@@ -37,7 +37,8 @@ class GXNonVisual : public Observable, public Archivable {
 public:
     ~GXNonVisual() override;
 
-    const std::optional<std::string>& objectType() const { return mObjectType; }
+    // The type code as text; empty when none is held.
+    std::string objectType() const { return mObjectType.value_or(std::string()); }
     void setObjectType(std::optional<std::string> type);
     // None while the object has no id.
     std::optional<std::int32_t> idKey() const { return mIdKey; }

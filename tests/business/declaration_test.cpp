@@ -127,8 +127,9 @@ TEST_F(DeclarationTest, TheDeclarerIsTheOwnOwnerWithTheFixedTextsAfterIt)
         EXPECT_EQ(ParsedXml::text(ParsedXml::child(declarer, "NAME")), c.writtenName);
         EXPECT_EQ(ParsedXml::text(ParsedXml::child(declarer, "SENDINGREFERENCE")), "referentie");
         EXPECT_EQ(ParsedXml::text(ParsedXml::child(declarer, "CITY")), "City");
-        if (c.vatNumber && !c.vatNumber->empty())
+        if (c.vatNumber && !c.vatNumber->empty()) {
             EXPECT_EQ(ParsedXml::text(ParsedXml::child(declarer, "VATNUMBER")), *c.vatNumber);
+        }
         EXPECT_EQ(bytes.find("Smith & "), std::string::npos); // escaped
         // Pretty-printed: one element per line.
         EXPECT_NE(bytes.find("\n  <DECLARER>\n    <"), std::string::npos) << bytes;

@@ -200,9 +200,10 @@ TEST_F(VATBooksTest, EachLineSetsOneFigure)
         SCOPED_TRACE(c.what);
         standard->setFiscalRecoverablePercentage(c.recoverable);
         CTransaction* transaction = document.addTransfer(20070205, c.from, c.to, c.amount, c.vatNumber);
-        if (c.markBalancing)
+        if (c.markBalancing) {
             ASSERT_TRUE(tryToSetTransactionAsVATBalancePaymentTransaction(
                 document, *document.books.transactionItem(transaction)));
+        }
         expectFigures(standard->getBalanceInPeriod(20070205, 20070205), c.figures);
         ASSERT_TRUE(document.books.root().DeleteObject(transaction));
     }
