@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "business/BusinessCommands.h"
 #include "business/VATRateArguments.h"
+#include "business/VATRateSheetRules.h"
 #include "business/VATRates.h"
 #include "business_test_support.h"
 #include "document/arguments/CDeleteObjectParms.h"
@@ -248,6 +251,73 @@ TEST_F(VATRatesTest, TheExecutorsRowsActOnlyOnTheirOwnKindsOfTargetAndArguments)
     EXPECT_EQ(executeBusinessCommand(document, 37, rate, &asking), -1);
     EXPECT_EQ(environment.alerts().numbers(), (std::vector<long>{226}));
     EXPECT_TRUE(document.arrays.VATRateArray.empty());
+}
+
+TEST_F(VATRatesTest, TheSheetAcceptsOnlyCompleteValuesAndAccountsNoOtherRateUses)
+{
+    document.addAccount(40, 1, "Paid with bookings", 1);
+    document.addAccount(41, 2, "Received", 1);
+    document.addAccount(42, 1, "Paid of another rate", 1);
+    document.addAccount(43, 1, "Free", 1);
+    document.addTransfer(20240301, 4, 40, 10.0);
+    const std::shared_ptr<GXVATRate> other = rateWithAccounts("Other", 42, 41, std::nullopt);
+    const std::shared_ptr<GXVATRate> rate = rateWithAccounts("Standard", 40, 41, std::nullopt);
+
+    using Field = VATRateSheetField;
+    struct Case {
+        const char* what;
+        std::function<void(arguments::VATRateArguments&)> change;
+        bool modifying;
+        long error;
+        Field focus;
+    };
+    const Case cases[] = {
+        {"unchanged", [](auto&) {}, true, 0, Field::None},
+        {"no name", [](auto& a) { a.name.reset(); }, true, 202, Field::Name},
+        {"empty name", [](auto& a) { a.name = ""; }, true, 202, Field::Name},
+        {"no percentage", [](auto& a) { a.fiscalPCT.reset(); }, true, 129, Field::Percentage},
+        {"percentage above 100", [](auto& a) { a.fiscalPCT = 100.01; }, true, 272, Field::Percentage},
+        {"percentage below 0", [](auto& a) { a.fiscalPCT = -0.01; }, true, 272, Field::Percentage},
+        {"100 and 0 exactly", [](auto& a) { a.fiscalPCT = 100.0; a.rate = 0.0; }, true, 0, Field::None},
+        {"no rate", [](auto& a) { a.rate.reset(); }, true, 129, Field::Rate},
+        {"rate above 100", [](auto& a) { a.rate = 100.01; }, true, 272, Field::Rate},
+        {"new accounts while the old have bookings", [](auto& a) { a.createAccounts = true; }, true, 274,
+         Field::PaidAccount},
+        {"new accounts for a new rate", [](auto& a) { a.createAccounts = true; }, false, 0, Field::None},
+        {"no paid account", [](auto& a) { a.accountIdPaid.reset(); }, true, 129, Field::PaidAccount},
+        {"no received account", [](auto& a) { a.accountIdReceived.reset(); }, true, 129, Field::ReceivedAccount},
+        {"paid account of another rate", [](auto& a) { a.accountIdPaid = 42; }, true, 273, Field::PaidAccount},
+        {"another paid account while the old has bookings", [](auto& a) { a.accountIdPaid = 43; }, true, 274,
+         Field::PaidAccount},
+        {"a new rate on an account in use", [](auto& a) { a.accountIdPaid = 40; }, false, 273, Field::PaidAccount},
+        {"received account of a rate being made", [](auto& a) { a.accountIdPaid = 43; }, false, 273,
+         Field::ReceivedAccount},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::unique_ptr<arguments::VATRateArguments> values = rate->getAsArguments();
+        if (!c.modifying)
+            values->idKey.reset();
+        c.change(*values);
+        const VATRateSheetCheck check = checkVATRateSheet(document, *values, c.modifying ? rate.get() : nullptr);
+        EXPECT_EQ(check.error, c.error);
+        EXPECT_EQ(check.focus, c.focus);
+    }
+
+    // Only a new rate may make its objects; a chooser is open while its
+    // object is not being made.
+    arguments::VATRateArguments made = newRate("New", 21.0);
+    const VATRateSheetChoices forNew = VATRateSheetChoicesFor(made);
+    EXPECT_TRUE(forNew.createAccountsPossible && forNew.createReconciliationAccountPossible &&
+                forNew.createCategoryInvoicedNotReceivedPossible);
+    EXPECT_FALSE(forNew.selectAccountsPossible);
+    EXPECT_TRUE(forNew.selectReconciliationAccountPossible);
+    EXPECT_FALSE(forNew.selectCategoryInvoicedNotReceivedPossible);
+    const VATRateSheetChoices forExisting = VATRateSheetChoicesFor(*rate->getAsArguments());
+    EXPECT_FALSE(forExisting.createAccountsPossible || forExisting.createReconciliationAccountPossible ||
+                 forExisting.createCategoryInvoicedNotReceivedPossible);
+    EXPECT_TRUE(forExisting.selectAccountsPossible && forExisting.selectReconciliationAccountPossible &&
+                forExisting.selectCategoryInvoicedNotReceivedPossible);
 }
 
 } // namespace
