@@ -1,13 +1,38 @@
 #include <QApplication>
-#include <QMainWindow>
+
+#include "document/app/GXApplicationDelegate.h"
+#include "document/app/ProductInfo.h"
+#include "platform/core/alerts.h"
+#include "platform/core/user_defaults.h"
+#include "platform/core/user_defaults_store.h"
+#include "platform/gui/qt_alert_presenter.h"
+#include "platform/gui/qt_dispatcher.h"
+#include "ui/ApplicationShell.h"
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Countinghouse");
-    QMainWindow window;
-    window.setWindowTitle("Countinghouse");
-    window.resize(1000, 700);
-    window.show();
-    return app.exec();
+    QApplication::setApplicationVersion(QString::fromUtf8(ch::kRunningVersion.data(),
+                                                          qsizetype(ch::kRunningVersion.size())));
+
+    ch::UserDefaults& defaults = ch::UserDefaults::standard();
+    ch::GXApplicationDelegate::initialize(defaults);
+    ch::UserDefaultsStore store;
+    store.load(defaults);
+
+    ch::QtDispatcher dispatcher;
+    ch::QtAlertPresenter alerts;
+    ch::ScopedAlertPresenter scopedAlerts(alerts);
+
+    ch::ApplicationShell shell(defaults, dispatcher, &store);
+    QStringList documents = QApplication::arguments();
+    documents.removeFirst();
+    shell.launch(documents);
+
+    const int result = app.exec();
+    std::string error;
+    if (!store.saveIfChanged(defaults, &error))
+        qWarning("Countinghouse: the preferences could not be saved: %s", error.c_str());
+    return result;
 }

@@ -23,6 +23,7 @@ class CCurRItem;
 class CNonVisual;
 class CNonVisualDataItem;
 class CNonVisualDataItemController;
+class CRcrTItem;
 class CTrnSItem;
 class ContactsProvider;
 class InvoiceHooks;
@@ -55,6 +56,9 @@ public:
                                      bool isRecurring) = 0;
     // Opens the sheet that modifies the transaction of the item.
     virtual void doModifyTransactionDialog(const std::shared_ptr<CTrnSItem>& item) = 0;
+    // A new recurring transaction in no list, for a create sheet; the item
+    // owns it.
+    virtual std::shared_ptr<CRcrTItem> makeEmptyRecurringTransaction() = 0;
     // Deletes the item's model object directly (no command, no journal) and
     // answers whether the model deleted it.
     virtual bool deleteObject(const std::shared_ptr<CNonVisualDataItem>& item) = 0;

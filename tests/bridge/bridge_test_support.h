@@ -16,6 +16,7 @@
 #include "bridge/CAcoWItem.h"
 #include "bridge/CCurRItem.h"
 #include "bridge/CNonVisualDataItemController.h"
+#include "bridge/CRcrTItem.h"
 #include "bridge/CTrnSItem.h"
 #include "bridge/InvoiceHooks.h"
 #include "model/CAccType.h"
@@ -26,6 +27,7 @@
 #include "model/CExpenseType.h"
 #include "model/CMasterExpenseType.h"
 #include "model/CNamedListArray.h"
+#include "model/CRecurringTransaction.h"
 #include "model/CTransaction.h"
 #include "model/DefaultBooks.h"
 #include "model/foundation/CDecimal.h"
@@ -155,6 +157,13 @@ public:
         transactionInputs.push_back({from, to, category, type, action, recurring});
     }
     void doModifyTransactionDialog(const std::shared_ptr<CTrnSItem>& item) override { modified.push_back(item); }
+    std::shared_ptr<CRcrTItem> makeEmptyRecurringTransaction() override
+    {
+        auto item = std::make_shared<CRcrTItem>(mRoot->InsertRecurringTransaction(1, 0));
+        item->setParentDocument(this);
+        item->setMOwnsSourceItem(true);
+        return item;
+    }
     bool deleteObject(const std::shared_ptr<CNonVisualDataItem>& item) override
     {
         deleted.push_back(item);

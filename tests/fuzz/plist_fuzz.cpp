@@ -1,5 +1,5 @@
-// libFuzzer target: the XML and binary property-list reader (libplist and our
-// conversion of what it returns).
+// libFuzzer target: the XML property-list reader (libplist and our conversion
+// of what it returns) and our binary property-list reader.
 #include "plist_check.h"
 
 #include <cstdint>

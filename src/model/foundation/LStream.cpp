@@ -224,6 +224,11 @@ std::int32_t LStream::WritePtr(const std::vector<char>* block)
     return static_cast<std::int32_t>(block->size()) + 4;
 }
 
+std::int32_t LStream::WriteHandle(const BlockHandle& handle)
+{
+    return WritePtr(handle.get());
+}
+
 LStream& LStream::operator<<(double value)
 {
     unsigned char bytes[8];
@@ -282,6 +287,13 @@ std::optional<std::vector<char>> LStream::ReadPtr()
     std::vector<char> block(static_cast<std::size_t>(size));
     ReadBlock(block.data(), size);
     return block;
+}
+
+BlockHandle LStream::ReadHandle()
+{
+    std::optional<std::vector<char>> block = ReadPtr();
+    if (!block) return nullptr;
+    return std::make_unique<std::vector<char>>(std::move(*block));
 }
 
 LStream& LStream::operator>>(double& value)

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,11 @@ enum EStreamFrom : std::int32_t {
     streamFrom_End = 2,
     streamFrom_Marker = 3
 };
+
+// A handle: a block that belongs to its holder and can change size; null for
+// none. Blocks never move here, so nothing locks them while a stream reads or
+// writes them.
+using BlockHandle = std::unique_ptr<std::vector<char>>;
 
 class LStream {
 public:
@@ -90,6 +96,8 @@ public:
     std::int32_t WritePString(const unsigned char* text);
     // A null block writes -1; else the 32-bit size and the bytes.
     std::int32_t WritePtr(const std::vector<char>* block);
+    // The same for the block of a handle.
+    std::int32_t WriteHandle(const BlockHandle& handle);
     LStream& operator<<(double value);
 
     // Block readers: throw LException -19 when the bytes are not there.
@@ -103,6 +111,9 @@ public:
     std::int32_t ReadPString(Str255& dest);
     // 32-bit size; -1 gives no block, else a block of that size.
     std::optional<std::vector<char>> ReadPtr();
+    // The same into a new handle (null for -1); the caller gets it only when
+    // the whole block was read.
+    BlockHandle ReadHandle();
     LStream& operator>>(double& value);
 
 protected:

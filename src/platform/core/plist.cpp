@@ -1,11 +1,14 @@
 #include "platform/core/plist.h"
 
+#include "platform/core/binary_plist.h"
+#include "platform/core/plist_date.h"
+
 #include <plist/plist.h>
 
-#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <locale.h>
 #include <memory>
@@ -43,245 +46,6 @@ struct PlistDeleter {
 using PlistPtr = std::unique_ptr<void, PlistDeleter>;
 
 constexpr std::string_view kBinaryMagic = "bplist00";
-// Apple's absolute time and libplist both count from 2001-01-01; a binary date
-// carries a double, libplist hands it over as seconds and microseconds.
-constexpr double kMicro = 1e6;
-
-// libplist holds a date's whole seconds in 32 bits and converts beyond them
-// without a check; dates must stay inside, in either direction.
-bool dateInRange(double seconds)
-{
-    return std::fabs(seconds) < double(std::numeric_limits<std::int32_t>::max());
-}
-
-// ---------------------------------------------------------- binary checking
-//
-// libplist's binary reader follows object references without looking at how
-// often an object is reached, so a few hundred bytes that reference the same
-// array twice at every level expand into billions of nodes, and a deep chain
-// exhausts the stack. The structure is checked here first: every offset and
-// length inside the file, every reference to an existing object, dictionary
-// keys that are strings, no cycles, and the expanded depth and value count
-// within the limits.
-
-class BinaryChecker {
-public:
-    BinaryChecker(std::string_view bytes, const PlistLimits& limits) : mBytes(bytes), mLimits(limits) {}
-
-    bool check()
-    {
-        if (mBytes.size() < kBinaryMagic.size() + 32)
-            return fail("binary property list too short");
-        const std::size_t trailer = mBytes.size() - 32;
-        mOffsetSize = byteAt(trailer + 6);
-        mRefSize = byteAt(trailer + 7);
-        const std::uint64_t objectCount = readUInt(trailer + 8, 8);
-        const std::uint64_t top = readUInt(trailer + 16, 8);
-        const std::uint64_t tableOffset = readUInt(trailer + 24, 8);
-        if (mOffsetSize < 1 || mOffsetSize > 8 || mRefSize < 1 || mRefSize > 8)
-            return fail("binary property list with invalid integer sizes");
-        if (objectCount == 0 || top >= objectCount)
-            return fail("binary property list with invalid object count");
-        if (tableOffset < kBinaryMagic.size() || tableOffset > trailer ||
-            objectCount > (trailer - tableOffset) / mOffsetSize)
-            return fail("binary property list with invalid offset table");
-        mTableOffset = std::size_t(tableOffset);
-        mObjectCount = std::size_t(objectCount);
-        mState.assign(mObjectCount, 0);
-        mHeight.assign(mObjectCount, 0);
-        mValues.assign(mObjectCount, 0);
-        return visit(std::size_t(top), 1);
-    }
-
-    std::string error;
-
-private:
-    std::size_t byteAt(std::size_t i) const { return static_cast<unsigned char>(mBytes[i]); }
-
-    std::uint64_t readUInt(std::size_t at, std::size_t size) const
-    {
-        std::uint64_t value = 0;
-        for (std::size_t i = 0; i < size; ++i)
-            value = value << 8 | byteAt(at + i);
-        return value;
-    }
-
-    bool fail(std::string message)
-    {
-        if (error.empty())
-            error = std::move(message);
-        return false;
-    }
-
-    // Checks that [at, at + size) lies within the object area.
-    bool inside(std::size_t at, std::uint64_t size) const
-    {
-        return at <= mTableOffset && size <= mTableOffset - at;
-    }
-
-    // The element count of a variable-length object whose marker is at `at`;
-    // `at` moves past the marker and any extended count.
-    bool readCount(std::size_t& at, std::uint64_t& count)
-    {
-        const std::size_t info = byteAt(at) & 0xF;
-        ++at;
-        if (info != 0xF) {
-            count = info;
-            return true;
-        }
-        if (!inside(at, 1))
-            return fail("binary property list truncated");
-        const std::size_t marker = byteAt(at);
-        if ((marker & 0xF0) != 0x10 || (marker & 0xF) > 3)
-            return fail("binary property list with invalid count");
-        const std::size_t size = std::size_t(1) << (marker & 0xF);
-        ++at;
-        if (!inside(at, size))
-            return fail("binary property list truncated");
-        count = readUInt(at, size);
-        at += size;
-        return true;
-    }
-
-    bool objectOffset(std::size_t object, std::size_t& offset)
-    {
-        const std::uint64_t value = readUInt(mTableOffset + object * mOffsetSize, mOffsetSize);
-        if (value < kBinaryMagic.size() || value >= mTableOffset)
-            return fail("binary property list with an object outside the file");
-        offset = std::size_t(value);
-        return true;
-    }
-
-    // A dictionary key must be a string without NUL characters (libplist
-    // aborts on a key whose length disagrees with its C string).
-    bool isUsableKey(std::size_t object)
-    {
-        std::size_t at = 0;
-        if (!objectOffset(object, at))
-            return false;
-        const std::size_t type = byteAt(at) >> 4;
-        if (type != 0x5 && type != 0x6)
-            return fail("binary property list with a key that is not a string");
-        std::uint64_t count = 0;
-        if (!readCount(at, count))
-            return false;
-        const std::uint64_t unit = type == 0x6 ? 2 : 1;
-        if (count > mTableOffset || !inside(at, count * unit))
-            return fail("binary property list with a truncated string or data");
-        for (std::size_t i = 0; i < count; ++i)
-            if (readUInt(at + i * unit, std::size_t(unit)) == 0)
-                return fail("binary property list with a NUL character in a key");
-        return true;
-    }
-
-    // Checks one object and, depth first, everything it references.
-    bool visit(std::size_t object, std::size_t depth)
-    {
-        if (depth > mLimits.maxDepth)
-            return fail("property list nested deeper than " + std::to_string(mLimits.maxDepth));
-        if (mState[object] == 2)
-            return true;
-        if (mState[object] == 1)
-            return fail("binary property list with a reference cycle");
-        mState[object] = 1;
-
-        std::size_t at = 0;
-        if (!objectOffset(object, at))
-            return false;
-        const std::size_t marker = byteAt(at);
-        const std::size_t type = marker >> 4, info = marker & 0xF;
-        std::vector<std::size_t> children;
-        std::size_t keys = 0; // the first `keys` children are dictionary keys
-        switch (type) {
-        case 0x0:
-            if (marker != 0x08 && marker != 0x09)
-                return fail("binary property list with an unsupported object");
-            break;
-        case 0x1:
-            if (info > 4 || !inside(at + 1, std::uint64_t(1) << info))
-                return fail("binary property list with an invalid integer");
-            break;
-        case 0x2:
-            if ((info != 2 && info != 3) || !inside(at + 1, std::uint64_t(1) << info))
-                return fail("binary property list with an invalid real");
-            break;
-        case 0x3: {
-            if (marker != 0x33 || !inside(at + 1, 8))
-                return fail("binary property list with an invalid date");
-            if (!dateInRange(std::bit_cast<double>(readUInt(at + 1, 8))))
-                return fail("binary property list with a date out of range");
-            break;
-        }
-        case 0x8:
-            if (info > 7 || !inside(at + 1, info + 1))
-                return fail("binary property list with an invalid UID");
-            break;
-        case 0x4:
-        case 0x5:
-        case 0x6: {
-            std::uint64_t count = 0;
-            if (!readCount(at, count))
-                return false;
-            const std::uint64_t unit = type == 0x6 ? 2 : 1;
-            if (count > mTableOffset || !inside(at, count * unit))
-                return fail("binary property list with a truncated string or data");
-            break;
-        }
-        case 0xA:
-        case 0xD: {
-            std::uint64_t count = 0;
-            if (!readCount(at, count))
-                return false;
-            const std::uint64_t refs = type == 0xD ? 2 : 1;
-            if (count > mTableOffset || !inside(at, count * refs * mRefSize))
-                return fail("binary property list with a truncated container");
-            children.reserve(std::size_t(count * refs));
-            for (std::uint64_t i = 0; i < count * refs; ++i) {
-                const std::uint64_t ref = readUInt(at + std::size_t(i) * mRefSize, mRefSize);
-                if (ref >= mObjectCount)
-                    return fail("binary property list with a reference to a missing object");
-                children.push_back(std::size_t(ref));
-            }
-            if (type == 0xD) {
-                keys = std::size_t(count);
-                for (std::size_t i = 0; i < keys; ++i)
-                    if (!isUsableKey(children[i]))
-                        return false;
-            }
-            break;
-        }
-        default:
-            return fail("binary property list with an unsupported object");
-        }
-
-        std::size_t height = 0;
-        std::uint64_t values = 1;
-        for (const std::size_t child : children) {
-            if (!visit(child, depth + 1))
-                return false;
-            height = std::max(height, mHeight[child]);
-            values += mValues[child];
-            if (values > mLimits.maxValues)
-                return fail("property list with more than " + std::to_string(mLimits.maxValues) + " values");
-        }
-        mHeight[object] = height + 1;
-        if (depth + height > mLimits.maxDepth)
-            return fail("property list nested deeper than " + std::to_string(mLimits.maxDepth));
-        mValues[object] = values;
-        mState[object] = 2;
-        return true;
-    }
-
-    std::string_view mBytes;
-    const PlistLimits& mLimits;
-    std::size_t mOffsetSize = 0;
-    std::size_t mRefSize = 0;
-    std::size_t mTableOffset = 0;
-    std::size_t mObjectCount = 0;
-    std::vector<std::uint8_t> mState; // 0 unvisited, 1 on the current path, 2 checked
-    std::vector<std::size_t> mHeight;
-    std::vector<std::uint64_t> mValues;
-};
 
 // --------------------------------------------------------- libplist -> Value
 
@@ -360,19 +124,7 @@ public:
             out = Value(data ? Bytes(bytes, bytes + length) : Bytes());
             return true;
         }
-        case PLIST_DATE: {
-            std::int32_t seconds = 0, micro = 0;
-            plist_get_date_val(node, &seconds, &micro);
-            // libplist truncates a binary date toward zero and hands over the
-            // fraction's magnitude: before 2001 the fraction counts backwards.
-            // (Within the last second before 2001 the sign is lost to us.)
-            const double fraction = double(micro) / kMicro;
-            const double total = seconds < 0 ? double(seconds) - fraction : double(seconds) + fraction;
-            if (!dateInRange(total))
-                return fail("property list with a date out of range");
-            out = Value(Date{total});
-            return true;
-        }
+        case PLIST_DATE: return convertDate(node, out);
         case PLIST_UID: {
             std::uint64_t index = 0;
             plist_get_uid_val(node, &index);
@@ -414,24 +166,60 @@ private:
     {
         std::uint64_t raw = 0;
         plist_get_uint_val(node, &raw);
-        if (raw > std::uint64_t(std::numeric_limits<std::int64_t>::max())) {
-            // libplist hands negative and large unsigned integers over alike;
-            // its own text of the node tells them apart.
-            PlistPtr copy(plist_copy(node));
-            char* xml = nullptr;
-            std::uint32_t length = 0;
-            plist_to_xml(copy.get(), &xml, &length);
-            const bool negative = xml && std::string_view(xml, length).find("<integer>-") != std::string_view::npos;
-            std::free(xml);
-            if (!negative)
-                return fail("property list with an integer beyond the 64-bit signed range");
-        }
+        if (raw > std::uint64_t(std::numeric_limits<std::int64_t>::max()) && !isNegative(node))
+            return fail("property list with an integer beyond the 64-bit signed range");
         out = Value(static_cast<long long>(static_cast<std::int64_t>(raw)));
+        return true;
+    }
+
+    // libplist hands negative and large unsigned integers over alike; its own
+    // text of the node tells them apart.
+    static bool isNegative(plist_t node)
+    {
+        std::uint64_t raw = 0;
+        plist_get_uint_val(node, &raw);
+        if (raw <= std::uint64_t(std::numeric_limits<std::int64_t>::max()))
+            return false;
+        PlistPtr copy(plist_copy(node));
+        char* xml = nullptr;
+        std::uint32_t length = 0;
+        plist_to_xml(copy.get(), &xml, &length);
+        const bool negative = xml && std::string_view(xml, length).find("<integer>-") != std::string_view::npos;
+        std::free(xml);
+        return negative;
+    }
+
+    // libplist parses the XML text of every year 1 to 9999 into a double but
+    // hands dates over as 32-bit seconds and microseconds; the binary form of
+    // the node holds the double itself.
+    bool convertDate(plist_t node, Value& out)
+    {
+        PlistPtr copy(plist_copy(node));
+        char* bytes = nullptr;
+        std::uint32_t length = 0;
+        plist_to_bin(copy.get(), &bytes, &length);
+        std::unique_ptr<char, decltype(&std::free)> guard(bytes, &std::free);
+        const ParseResult date = bytes ? readBinaryPlist(std::string_view(bytes, length), mLimits) : ParseResult();
+        if (!date.value.isDate())
+            return fail("property list with a date out of range");
+        out = date.value;
         return true;
     }
 
     bool convertDictionary(plist_t node, Value& out, std::size_t depth)
     {
+        // The XML form has no UID element; keyed archives write {"CF$UID" = n}
+        // with n from 0 to 2^64 - 1.
+        if (plist_dict_get_size(node) == 1) {
+            plist_t index = plist_dict_get_item(node, "CF$UID");
+            if (index && plist_get_node_type(index) == PLIST_UINT && !isNegative(index)) {
+                std::uint64_t raw = 0;
+                plist_get_uint_val(index, &raw);
+                ++mCount;
+                out = Value(Uid{raw});
+                return true;
+            }
+        }
         Dictionary dict;
         plist_dict_iter iter = nullptr;
         plist_dict_new_iter(node, &iter);
@@ -450,12 +238,6 @@ private:
             if (!convert(item, value, depth + 1))
                 return false;
             dict.set(std::move(key), std::move(value));
-        }
-        // The XML form has no UID element; keyed archives write {"CF$UID" = n}.
-        if (dict.size() == 1 && dict.keyAt(0) == "CF$UID" && dict.valueAt(0).isInteger() &&
-            *dict.valueAt(0).asInteger() >= 0) {
-            out = Value(Uid{std::uint64_t(*dict.valueAt(0).asInteger())});
-            return true;
         }
         out = Value(std::move(dict));
         return true;
@@ -480,8 +262,13 @@ public:
         switch (value.type()) {
         case Value::Type::Bool: return PlistPtr(plist_new_bool(*value.asBool() ? 1 : 0));
         case Value::Type::Integer:
+            integers.push_back(std::to_string(*value.asInteger()));
             return PlistPtr(plist_new_uint(static_cast<std::uint64_t>(*value.asInteger())));
-        case Value::Type::Real: return PlistPtr(plist_new_real(*value.asReal()));
+        case Value::Type::Real: {
+            const double d = *value.asReal();
+            reals.push_back(d);
+            return PlistPtr(plist_new_real(d));
+        }
         case Value::Type::String: {
             const std::string& s = *value.asString();
             if (s.find('\0') != std::string::npos) {
@@ -494,8 +281,18 @@ public:
             const Bytes& bytes = *value.asData();
             return PlistPtr(plist_new_data(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
         }
-        case Value::Type::Date: return convertDate(value.asDate()->seconds);
-        case Value::Type::Uid: return PlistPtr(plist_new_uid(value.asUid()->index));
+        case Value::Type::Date: {
+            const double seconds = value.asDate()->seconds;
+            if (!plistDateInRange(seconds)) {
+                fail("a date outside the years 1 to 9999 cannot be written");
+                return nullptr;
+            }
+            dates.push_back(seconds);
+            return PlistPtr(plist_new_date(0, 0));
+        }
+        case Value::Type::Uid:
+            integers.push_back(std::to_string(value.asUid()->index));
+            return PlistPtr(plist_new_uid(value.asUid()->index));
         case Value::Type::Array: {
             PlistPtr array(plist_new_array());
             for (const Value& element : *value.asArray()) {
@@ -527,28 +324,17 @@ public:
     }
 
     std::string error;
+    // Every real, date and integer (a UID's index included) of the tree in
+    // document order, for mendXml.
+    std::vector<double> reals;
+    std::vector<double> dates;
+    std::vector<std::string> integers;
 
 private:
     void fail(std::string message)
     {
         if (error.empty())
             error = std::move(message);
-    }
-
-    PlistPtr convertDate(double seconds)
-    {
-        if (!dateInRange(seconds)) {
-            fail("date outside the range of the property-list writer");
-            return nullptr;
-        }
-        const double whole = std::floor(seconds);
-        auto sec = std::int64_t(whole);
-        auto micro = std::int64_t(std::llround((seconds - whole) * kMicro));
-        if (micro >= 1000000) {
-            micro -= 1000000;
-            ++sec;
-        }
-        return PlistPtr(plist_new_date(std::int32_t(sec), std::int32_t(micro)));
     }
 
     const PlistLimits& mLimits;
@@ -562,6 +348,67 @@ bool looksLikeXml(std::string_view bytes)
     return first != std::string_view::npos && bytes[first] == '<';
 }
 
+// Calls edit with the text of each <name>...</name> element in document order
+// and returns how many there were. Only libplist's markup can hold "<name>":
+// a "<" in any text is written as "&lt;".
+std::size_t rewriteElements(std::string& xml, std::string_view name,
+                            const std::function<void(std::size_t, std::string&)>& edit)
+{
+    const std::string open = "<" + std::string(name) + ">", close = "</" + std::string(name) + ">";
+    std::string out;
+    std::size_t count = 0, copied = 0;
+    for (std::size_t at = xml.find(open); at != std::string::npos; at = xml.find(open, at)) {
+        const std::size_t begin = at + open.size();
+        const std::size_t end = xml.find(close, begin);
+        if (end == std::string::npos)
+            break;
+        std::string text = xml.substr(begin, end - begin);
+        edit(count++, text);
+        out.append(xml, copied, begin - copied);
+        out += text;
+        copied = end;
+        at = end + close.size();
+    }
+    if (count > 0) {
+        out.append(xml, copied);
+        xml = std::move(out);
+    }
+    return count;
+}
+
+// libplist's XML output, mended where libplist writes a value wrongly: a date
+// only within the 32-bit seconds and rounded toward 2001, a negative zero
+// without its sign, a UID of 2^63 or more as a negative number, a carriage
+// return raw (which every XML reader turns into a line feed). False when the
+// output does not hold the values written.
+bool mendXml(std::string& xml, const ToPlist& written)
+{
+    const std::size_t dates = rewriteElements(xml, "date", [&](std::size_t i, std::string& text) {
+        if (i < written.dates.size())
+            text = plistDateText(written.dates[i]);
+    });
+    const std::size_t reals = rewriteElements(xml, "real", [&](std::size_t i, std::string& text) {
+        if (i < written.reals.size() && written.reals[i] == 0.0 && std::signbit(written.reals[i]))
+            text = "-0.0";
+    });
+    const std::size_t integers = rewriteElements(xml, "integer", [&](std::size_t i, std::string& text) {
+        if (i < written.integers.size())
+            text = written.integers[i];
+    });
+    if (dates != written.dates.size() || reals != written.reals.size() || integers != written.integers.size())
+        return false;
+    std::string mended;
+    mended.reserve(xml.size());
+    for (const char c : xml) {
+        if (c == '\r')
+            mended += "&#13;";
+        else
+            mended += c;
+    }
+    xml = std::move(mended);
+    return true;
+}
+
 } // namespace
 
 bool looksLikeBinaryPlist(std::string_view bytes)
@@ -573,22 +420,15 @@ ParseResult readPlist(std::string_view bytes, const PlistLimits& limits)
 {
     if (bytes.size() > limits.maxInputBytes || bytes.size() > std::numeric_limits<std::uint32_t>::max())
         return ParseResult::failure("property list larger than " + std::to_string(limits.maxInputBytes) + " bytes");
+    if (looksLikeBinaryPlist(bytes))
+        return readBinaryPlist(bytes, limits);
+    if (!looksLikeXml(bytes))
+        return ParseResult::failure("not a property list");
     CNumericLocale cLocale;
     plist_t root = nullptr;
-    if (looksLikeBinaryPlist(bytes)) {
-        BinaryChecker checker(bytes, limits);
-        if (!checker.check())
-            return ParseResult::failure(checker.error);
-        plist_from_bin(bytes.data(), std::uint32_t(bytes.size()), &root);
-        if (!root)
-            return ParseResult::failure("malformed binary property list");
-    } else if (looksLikeXml(bytes)) {
-        plist_from_xml(bytes.data(), std::uint32_t(bytes.size()), &root);
-        if (!root)
-            return ParseResult::failure("malformed XML property list");
-    } else {
-        return ParseResult::failure("not a property list");
-    }
+    plist_from_xml(bytes.data(), std::uint32_t(bytes.size()), &root);
+    if (!root)
+        return ParseResult::failure("malformed XML property list");
     PlistPtr guard(root);
     FromPlist converter(limits);
     Value value;
@@ -599,6 +439,8 @@ ParseResult readPlist(std::string_view bytes, const PlistLimits& limits)
 
 PlistOutput writePlist(const Value& value, PlistFormat format, const PlistLimits& limits)
 {
+    if (format == PlistFormat::Binary)
+        return writeBinaryPlist(value, limits);
     CNumericLocale cLocale;
     ToPlist converter(limits);
     PlistPtr root = converter.convert(value, 1);
@@ -606,14 +448,13 @@ PlistOutput writePlist(const Value& value, PlistFormat format, const PlistLimits
         return {std::string(), converter.error};
     char* out = nullptr;
     std::uint32_t length = 0;
-    if (format == PlistFormat::Binary)
-        plist_to_bin(root.get(), &out, &length);
-    else
-        plist_to_xml(root.get(), &out, &length);
+    plist_to_xml(root.get(), &out, &length);
     if (!out)
         return {std::string(), "the property-list writer failed"};
     std::string bytes(out, length);
     std::free(out);
+    if (!mendXml(bytes, converter))
+        return {std::string(), "the property-list writer failed"};
     return {std::move(bytes), std::string()};
 }
 

@@ -1,11 +1,14 @@
 #pragma once
-// The XML and binary ("bplist00") property-list forms, read and written
-// through libplist and converted to and from Value.
+// The XML and binary ("bplist00") property-list forms, converted to and from
+// Value: XML through libplist, binary by our own reader and writer.
 //
 // Readers treat every byte as hostile: input size, nesting depth and the
 // total number of values are bounded, and any failure is an error message,
-// never a crash. Reals round-trip bit for bit; UIDs survive both forms (in XML
-// as the usual {"CF$UID" = n} dictionary).
+// never a crash. Reals round-trip bit for bit in both forms, -0.0 included.
+// Dates lie in the years 1 to 9999: the binary form keeps every bit of them,
+// the XML form the whole second (rounded toward the past). UIDs survive both
+// forms: in XML as the usual {"CF$UID" = n} dictionary, which the XML reader
+// therefore takes for a UID; in binary such a dictionary stays one.
 
 #include "platform/core/value.h"
 
@@ -21,6 +24,9 @@ struct PlistLimits {
     std::size_t maxInputBytes = std::size_t(256) << 20;
     std::size_t maxDepth = 512;
     std::size_t maxValues = std::size_t(16) << 20;
+    // The bytes of text and data the list may expand to: a binary list can
+    // reference one large object many times.
+    std::size_t maxExpandedBytes = std::size_t(256) << 20;
 };
 
 // Reads either form; the format is recognised from the bytes.

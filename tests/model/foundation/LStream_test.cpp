@@ -274,6 +274,36 @@ TEST(LStream, PascalStringsAndBlocks)
     EXPECT_EQ(in->ReadPtr(), block);
 }
 
+TEST(LStream, HandlesTravelAsSizedBlocks)
+{
+    auto data = std::make_shared<GXDataStream::Buffer>();
+    GXDataStream out;
+    out.setDataObject(data);
+    const std::vector<std::vector<char>> blocks = {{'h', 0, 'n', 'd'}, {}};
+    EXPECT_EQ(out.WriteHandle(nullptr), 4);
+    for (const auto& block : blocks)
+        EXPECT_EQ(out.WriteHandle(std::make_unique<std::vector<char>>(block)), std::int32_t(block.size()) + 4);
+    EXPECT_EQ(*data, (GXDataStream::Buffer{0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 4, 'h', 0, 'n', 'd', 0, 0, 0, 0}));
+
+    Reader in(*data);
+    EXPECT_EQ(in->ReadHandle(), nullptr);
+    for (const auto& block : blocks) {
+        BlockHandle handle = in->ReadHandle();
+        ASSERT_NE(handle, nullptr);
+        EXPECT_EQ(*handle, block);
+    }
+    EXPECT_EQ(in->GetMarker(), in->GetLength());
+
+    // A size beyond the data, or negative other than -1, gives no block at all.
+    for (const Bytes& bytes : {Bytes{0, 0, 0, 9, 'a'}, Bytes{0xFF, 0xFF, 0xFF, 0xFE}, Bytes{0, 0, 0}}) {
+        Reader damaged(bytes);
+        BlockHandle kept = std::make_unique<std::vector<char>>(1, 'k');
+        EXPECT_EQ(expectThrows([&] { kept = damaged->ReadHandle(); }), err::kReadErr);
+        ASSERT_NE(kept, nullptr);
+        EXPECT_EQ(*kept, std::vector<char>{'k'});
+    }
+}
+
 TEST(LStream, PositionAtFindsTheTag)
 {
     struct Case {

@@ -1,5 +1,5 @@
 #include "platform/core/plist.h"
-#include "value_test_support.h"
+#include "plist_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -45,20 +45,23 @@ Value sample()
         {"date", Date{700000000.0}},
         {"dateBefore2001", Date{-31536000.0}},
         {"uid", Uid{7}},
+        {"wideUid", Uid{std::uint64_t(1) << 40}},
+        {"dateOfYear1", Date{-63113904000.0}},
         {"emptyArray", Array{}},
         {"emptyDict", Dictionary{}},
         {"nested", Array{Array{Array{}}, Dictionary{{"\xE2\x82\xAC key", Array{1, "x", Dictionary{}}}}}},
     };
 }
 
-// Reals are compared bit for bit (0.0 and -0.0 differ), everything else by value.
-bool identical(const Value& a, const Value& b)
+std::string hex(std::string_view bytes)
 {
-    return sameStructure(a, b, [](const Value& x, const Value& y) {
-        if (x.isReal() && y.isReal())
-            return std::bit_cast<std::uint64_t>(*x.asReal()) == std::bit_cast<std::uint64_t>(*y.asReal());
-        return x == y;
-    });
+    static const char digits[] = "0123456789abcdef";
+    std::string out;
+    for (const char c : bytes) {
+        out += digits[static_cast<unsigned char>(c) >> 4];
+        out += digits[static_cast<unsigned char>(c) & 0xF];
+    }
+    return out;
 }
 
 Value roundTrip(const Value& v, PlistFormat format)
@@ -78,11 +81,12 @@ TEST(Plist, EveryKindRoundTripsThroughBothForms)
         const Value back = roundTrip(original, format);
         EXPECT_TRUE(identical(back, original)) << testing::PrintToString(back);
     }
-    // The sign of a zero survives the binary form only (libplist writes "0.0" in XML).
-    EXPECT_TRUE(identical(roundTrip(-0.0, PlistFormat::Binary), Value(-0.0)));
+    // The sign of a zero survives both forms.
+    for (const PlistFormat format : {PlistFormat::Xml, PlistFormat::Binary})
+        EXPECT_TRUE(identical(roundTrip(-0.0, format), Value(-0.0)));
     EXPECT_TRUE(looksLikeBinaryPlist(writePlist(original, PlistFormat::Binary).bytes));
-    // Dates keep their fraction (to the microsecond) in the binary form; the XML
-    // form carries whole seconds only.
+    // Dates keep their fraction in the binary form; the XML form carries whole
+    // seconds only.
     EXPECT_EQ(roundTrip(Array{Date{12.5}}, PlistFormat::Binary), Value(Array{Date{12.5}}));
     EXPECT_EQ(roundTrip(Date{-1.25}, PlistFormat::Binary), Value(Date{-1.25}));
     // Scalars at the top level.
@@ -234,6 +238,9 @@ TEST(Plist, HostileBinaryInputGivesErrorsQuickly)
         {"bad real", binaryPlist({std::string("\x21\x00\x00", 3)}), {}},
         {"only magic", "bplist00", {}},
         {"too many values", binaryPlist({arrayOf({1, 1, 1}), one}), {.maxValues = 3}},
+        {"one large data object referenced often",
+         binaryPlist({arrayOf({1, 1, 1}), std::string("\x4F\x11\x03\xE8", 4) + std::string(1000, 'x')}),
+         {.maxExpandedBytes = 2500}},
         {"too large", binaryPlist({one}), {.maxInputBytes = 20}},
         {"not a plist", "hello", {}},
         {"empty", "", {}},
@@ -272,6 +279,156 @@ TEST(Plist, HostileXmlInputGivesErrors)
         EXPECT_FALSE(readPlist(text).ok()) << text.substr(0, 80);
     for (std::size_t n = 0; n + 10 < whole.size(); n += 7)
         (void)readPlist(std::string_view(whole).substr(0, n)); // no crash, whatever the answer
+}
+
+std::string bigEndian(std::uint64_t value, std::size_t size)
+{
+    std::string out;
+    for (std::size_t i = size; i-- > 0;)
+        out += char((value >> (8 * i)) & 0xff);
+    return out;
+}
+
+std::string dateObject(double seconds)
+{
+    return "\x33" + bigEndian(std::bit_cast<std::uint64_t>(seconds), 8);
+}
+
+TEST(Plist, UidsOfEveryWidth)
+{
+    // Written in the fewest of one, two, four or eight bytes.
+    const struct {
+        std::uint64_t index;
+        std::string object;
+    } written[] = {
+        {0, std::string("\x80\x00", 2)},
+        {255, "\x80\xff"},
+        {256, std::string("\x81\x01\x00", 3)},
+        {65535, "\x81\xff\xff"},
+        {65536, std::string("\x83\x00\x01\x00\x00", 5)},
+        {0xffffffff, "\x83\xff\xff\xff\xff"},
+        {std::uint64_t(1) << 32, std::string("\x87\0\0\0\x01\0\0\0\0", 9)},
+        {std::numeric_limits<std::uint64_t>::max(), "\x87\xff\xff\xff\xff\xff\xff\xff\xff"},
+    };
+    for (const auto& c : written) {
+        SCOPED_TRACE(c.index);
+        const PlistOutput out = writePlist(Uid{c.index}, PlistFormat::Binary);
+        ASSERT_TRUE(out.ok()) << out.error;
+        EXPECT_EQ(hex(out.bytes.substr(8, c.object.size())), hex(c.object));
+        for (const PlistFormat format : {PlistFormat::Xml, PlistFormat::Binary})
+            EXPECT_EQ(roundTrip(Array{Uid{c.index}}, format), Value(Array{Uid{c.index}}));
+    }
+    // Read in every width from one to eight bytes.
+    std::uint64_t expected = 0;
+    for (std::size_t size = 1; size <= 8; ++size) {
+        expected = expected << 8 | (0xA0 + size);
+        const std::string object = char(0x80 | (size - 1)) + bigEndian(expected, size);
+        EXPECT_EQ(readPlist(binaryPlist({object})).value, Value(Uid{expected})) << size;
+    }
+}
+
+TEST(Plist, CfUidDictionaryStandsForAUidOnlyInXml)
+{
+    const Value dict = Dictionary{{"CF$UID", 3}};
+    // The binary form has UID objects; a dictionary there is a dictionary.
+    EXPECT_EQ(readPlist(binaryPlist({"\xD1\x01\x02", "\x56" "CF$UID", "\x10\x03"})).value, dict);
+    EXPECT_EQ(roundTrip(dict, PlistFormat::Binary), dict);
+    EXPECT_EQ(roundTrip(Array{dict, Uid{3}}, PlistFormat::Binary), Value(Array{dict, Uid{3}}));
+
+    const struct {
+        const char* body;
+        Value expected;
+    } xml[] = {
+        {"<integer>3</integer>", Uid{3}},
+        {"<integer>18446744073709551615</integer>", Uid{std::numeric_limits<std::uint64_t>::max()}},
+        {"<integer>-3</integer>", Dictionary{{"CF$UID", -3}}},
+        {"<string>3</string>", Dictionary{{"CF$UID", "3"}}},
+        {"<integer>3</integer><key>other</key><true/>", Dictionary{{"CF$UID", 3}, {"other", true}}},
+    };
+    for (const auto& c : xml) {
+        const ParseResult read = readPlist(xmlDocument(std::string("<dict><key>CF$UID</key>") + c.body + "</dict>"));
+        ASSERT_TRUE(read.ok()) << c.body << ": " << read.error;
+        EXPECT_EQ(read.value, c.expected) << c.body;
+    }
+}
+
+TEST(Plist, DatesOfEveryYearInBothForms)
+{
+    // Seconds since 2001 and the whole second the XML form names: the one that
+    // began before the date, also before 2001.
+    const struct {
+        double seconds;
+        const char* text;
+    } dates[] = {
+        {0.0, "2001-01-01T00:00:00Z"},
+        {0.999999, "2001-01-01T00:00:00Z"},
+        {-1e-6, "2000-12-31T23:59:59Z"},
+        {-0.5, "2000-12-31T23:59:59Z"},
+        {-1.0, "2000-12-31T23:59:59Z"},
+        {-1.25, "2000-12-31T23:59:58Z"},
+        {12.3456789, "2001-01-01T00:00:12Z"},
+        {-26438401.0, "2000-02-29T23:59:59Z"},
+        {-992490139.5, "1969-07-20T20:17:40Z"},
+        {-2147483648.25, "1932-12-13T20:45:51Z"},
+        {2147483648.75, "2069-01-19T03:14:08Z"},
+        {3129235200.0, "2100-03-01T00:00:00Z"},
+        {-3182198400.0, "1900-03-01T00:00:00Z"},
+        {-12649262400.0, "1600-02-29T12:00:00Z"},
+        {-13198032000.0, "1582-10-10T00:00:00Z"},
+        {-63113904000.0, "0001-01-01T00:00:00Z"},
+        {-63113903999.5, "0001-01-01T00:00:00Z"},
+        {252423993599.0, "9999-12-31T23:59:59Z"},
+        {252423993599.99997, "9999-12-31T23:59:59Z"},
+    };
+    for (const auto& c : dates) {
+        SCOPED_TRACE(c.text);
+        const PlistOutput binary = writePlist(Date{c.seconds}, PlistFormat::Binary);
+        ASSERT_TRUE(binary.ok()) << binary.error;
+        EXPECT_EQ(hex(binary.bytes.substr(8, 9)), hex(dateObject(c.seconds)));
+        const Value fromBinary = readPlist(binary.bytes).value;
+        ASSERT_TRUE(fromBinary.isDate());
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(fromBinary.asDate()->seconds), std::bit_cast<std::uint64_t>(c.seconds));
+
+        const PlistOutput xml = writePlist(Array{Date{c.seconds}}, PlistFormat::Xml);
+        ASSERT_TRUE(xml.ok()) << xml.error;
+        EXPECT_NE(xml.bytes.find(std::string("<date>") + c.text + "</date>"), std::string::npos) << xml.bytes;
+        EXPECT_EQ(readPlist(xml.bytes).value, Value(Array{Date{std::floor(c.seconds)}}));
+    }
+
+    const double outside[] = {-63113904000.001, 252423993600.0, std::nan("")};
+    for (const double seconds : outside) {
+        for (const PlistFormat format : {PlistFormat::Xml, PlistFormat::Binary})
+            EXPECT_FALSE(writePlist(Date{seconds}, format).ok()) << seconds;
+        EXPECT_FALSE(readPlist(binaryPlist({dateObject(seconds)})).ok()) << seconds;
+    }
+    EXPECT_FALSE(readPlist(xmlDocument("<date>0000-12-31T23:59:59Z</date>")).ok());
+}
+
+TEST(Plist, NegativeZeroAndCarriageReturnsSurviveXml)
+{
+    // The markup's own names inside texts must not confuse the mending of its output.
+    const Value tricky = Dictionary{
+        {"zeros", Array{-0.0, 0.0, -0.0, 1.5}},
+        {"cr", "a\rb\r\nc\r"},
+        {"key\r", Array{"\r", "<real>-0.0</real>", "<date>"}},
+        {"<date>", Date{-0.5}},
+        {"<real>", -0.0},
+    };
+    const PlistOutput out = writePlist(tricky, PlistFormat::Xml);
+    ASSERT_TRUE(out.ok()) << out.error;
+    EXPECT_EQ(out.bytes.find('\r'), std::string::npos);
+    EXPECT_NE(out.bytes.find("<string>a&#13;b&#13;\nc&#13;</string>"), std::string::npos) << out.bytes;
+    EXPECT_NE(out.bytes.find("<real>-0.0</real>"), std::string::npos) << out.bytes;
+    const ParseResult back = readPlist(out.bytes);
+    ASSERT_TRUE(back.ok()) << back.error;
+    const Value expected = Dictionary{
+        {"zeros", Array{-0.0, 0.0, -0.0, 1.5}},
+        {"cr", "a\rb\r\nc\r"},
+        {"key\r", Array{"\r", "<real>-0.0</real>", "<date>"}},
+        {"<date>", Date{-1.0}},
+        {"<real>", -0.0},
+    };
+    EXPECT_TRUE(identical(back.value, expected)) << testing::PrintToString(back.value);
 }
 
 // ------------------------------------------------ cross-check with plistlib
@@ -325,17 +482,6 @@ else:
         plistlib.dump(dec(tagged, True), f, fmt=plistlib.FMT_BINARY)
 )PY";
 
-std::string hex(std::string_view bytes)
-{
-    static const char digits[] = "0123456789abcdef";
-    std::string out;
-    for (const char c : bytes) {
-        out += digits[static_cast<unsigned char>(c) >> 4];
-        out += digits[static_cast<unsigned char>(c) & 0xF];
-    }
-    return out;
-}
-
 // The tagged JSON of a value, as the script prints it. In XML a UID is the
 // dictionary {"CF$UID" = n}.
 std::string tagged(const Value& v, bool uidAsDictionary)
@@ -382,6 +528,136 @@ std::string tagged(const Value& v, bool uidAsDictionary)
     return "null";
 }
 
+// Random property lists from plistlib with a fixed seed: every kind of value
+// with its awkward cases, nested at random. "generate" writes each list in the
+// XML form and the binary form (a list holding UIDs, which plistlib writes in
+// binary only, in the binary form alone); "compare" reads the lists we wrote
+// back and reports every difference from what plistlib reads from its own.
+// Wherever the XML form is involved, a UID is compared as the {"CF$UID": n}
+// dictionary that stands for it there, and a date to the whole second.
+const char* const kRandomListsScript = R"PY(
+import datetime, os, plistlib, random, struct, sys
+
+EPOCH = datetime.datetime(2001, 1, 1)
+FIRST = datetime.datetime(1, 1, 1)
+# Later fractions of the year 9999's last second round up to the year 10000 as a double.
+LAST = datetime.datetime(9999, 12, 31, 23, 59, 58)
+PIECES = ["a", "Z", "7", " ", "\t", "\n", "\r", "\r\n", "<", ">", "&", "&amp;", '"', "'", "]]>",
+          "CF$UID", "<date>", "\u00e9", "\u20ac", "e\u0301", "\u00a0", "\u2028", "\ufeff", "\ufffd",
+          "\u65e5\u672c", "\U0001F600", "\U0010FFFD"]
+INTS = [0, 1, -1, 255, 256, 65535, 65536, 2**31 - 1, -2**31, 2**32 - 1, 2**32, 2**63 - 1, -2**63]
+REALS = [0.0, -0.0, 0.1, -1.5, 1e300, -1e-300, 5e-324, float("inf"), float("-inf")]
+DATES = [EPOCH, FIRST, LAST, datetime.datetime(2000, 12, 31, 23, 59, 59, 500000),
+         datetime.datetime(2000, 12, 31, 23, 59, 59, 999999), datetime.datetime(1969, 12, 31, 23, 59, 59, 1),
+         datetime.datetime(1932, 12, 13, 20, 45, 51, 750000), datetime.datetime(2069, 1, 19, 3, 14, 8, 250000),
+         datetime.datetime(1600, 2, 29, 12)]
+UIDS = [0, 255, 256, 65535, 65536, 2**32 - 1, 2**32, 2**40 + 5, 2**63, 2**64 - 1]
+
+def text(r):
+    return "".join(r.choice(PIECES) for _ in range(r.randrange(12)))
+
+def scalar(r, uids):
+    kind = r.randrange(9 if uids else 8)
+    if kind == 0: return r.random() < 0.5
+    if kind == 1: return r.choice(INTS) if r.random() < 0.4 else r.randrange(-2**63, 2**63) >> r.randrange(64)
+    if kind == 2:
+        if r.random() < 0.4: return r.choice(REALS)
+        while True:
+            f = struct.unpack(">d", r.randbytes(8))[0]
+            if f == f: return f
+    if kind == 3: return text(r)
+    if kind == 4: return r.randbytes(r.choice([0, 1, 14, 15, 16, 57, 300]))
+    if kind == 5:
+        if r.random() < 0.3: return r.choice(DATES)
+        span = (LAST - FIRST) // datetime.timedelta(microseconds=1)
+        return FIRST + datetime.timedelta(microseconds=r.randrange(span))
+    if kind == 6: return {"CF$UID": r.choice(INTS)}
+    if kind == 7: return {"CF$UID": r.choice(INTS), text(r): 1}
+    return plistlib.UID(r.choice(UIDS) if r.random() < 0.5 else r.randrange(2**64) >> r.randrange(64))
+
+# Mostly small containers; now and then one with more than 255 objects.
+def value(r, depth, uids):
+    if depth < 4 and r.random() < (0.9 if depth == 0 else 0.3):
+        size = 300 if depth == 0 and r.random() < 0.05 else r.choice([0, 1, 2, 3, 4, 5, 15, 16])
+        if r.random() < 0.5:
+            return [value(r, depth + 1, uids) for _ in range(size)]
+        return {text(r): value(r, depth + 1, uids) for _ in range(size)}
+    return scalar(r, uids)
+
+def xml_view(v):
+    if isinstance(v, plistlib.UID): return {"CF$UID": v.data}
+    if isinstance(v, datetime.datetime): return v.replace(microsecond=0)
+    if isinstance(v, list): return [xml_view(x) for x in v]
+    if isinstance(v, dict): return {k: xml_view(x) for k, x in v.items()}
+    return v
+
+# Where two values first differ, or None. Types must match exactly (True is
+# not 1, 1.0 is not 1) and reals bit for bit (-0.0 is not 0.0).
+def difference(a, b, path="top"):
+    if type(a) is not type(b):
+        return "%s: %r is not %r" % (path, a, b)
+    if isinstance(a, float):
+        return None if struct.pack(">d", a) == struct.pack(">d", b) else "%s: %r is not %r" % (path, a, b)
+    if isinstance(a, list):
+        if len(a) != len(b): return "%s: %d elements instead of %d" % (path, len(b), len(a))
+        for i, (x, y) in enumerate(zip(a, b)):
+            d = difference(x, y, "%s[%d]" % (path, i))
+            if d: return d
+        return None
+    if isinstance(a, dict):
+        if a.keys() != b.keys(): return "%s: keys %r instead of %r" % (path, sorted(b), sorted(a))
+        for k in a:
+            d = difference(a[k], b[k], "%s[%r]" % (path, k))
+            if d: return d
+        return None
+    if isinstance(a, plistlib.UID):
+        return None if a.data == b.data else "%s: UID %d is not %d" % (path, a.data, b.data)
+    return None if a == b else "%s: %r is not %r" % (path, a, b)
+
+def load(path):
+    with open(path, "rb") as f:
+        return plistlib.load(f)
+
+command, theirs = sys.argv[1], sys.argv[2]
+if command == "generate":
+    count, seed = int(sys.argv[3]), int(sys.argv[4])
+    r = random.Random(seed)
+    os.makedirs(theirs, exist_ok=True)
+    for i in range(count):
+        uids = i % 3 == 2
+        v = value(r, 0, uids)
+        forms = [("bplist", plistlib.FMT_BINARY)] + ([] if uids else [("xml", plistlib.FMT_XML)])
+        for name, fmt in forms:
+            with open(os.path.join(theirs, "%d.%s" % (i, name)), "wb") as f:
+                plistlib.dump(v, f, fmt=fmt, sort_keys=False)
+else:
+    ours, count = sys.argv[3], int(sys.argv[4])
+    compared, problems = 0, []
+    for i in range(count):
+        for origin in ("xml", "bplist"):
+            name = "%d.%s" % (i, origin)
+            if not os.path.exists(os.path.join(theirs, name)):
+                continue
+            expected = load(os.path.join(theirs, name))
+            for form in ("xml", "bplist"):
+                try:
+                    actual = load(os.path.join(ours, name + "." + form))
+                except Exception as e:
+                    problems.append("%s as %s: plistlib cannot read it: %r" % (name, form, e))
+                    continue
+                compared += 1
+                if "xml" in (origin, form):
+                    d = difference(xml_view(expected), xml_view(actual))
+                else:
+                    d = difference(expected, actual)
+                if d:
+                    problems.append("%s as %s: %s" % (name, form, d))
+    print("%d lists written back compared, %d differ" % (compared, len(problems)))
+    for p in problems[:20]:
+        print(p[:400])
+    sys.exit(1 if problems or compared == 0 else 0)
+)PY";
+
 class PlistlibCrossCheck : public testing::Test {
 protected:
     void SetUp() override
@@ -410,9 +686,10 @@ protected:
         out << in.rdbuf();
         return out.str();
     }
+    // Runs one of the scripts in the folder, e.g. "check.py read a b".
     bool python(const std::string& arguments)
     {
-        const std::string command = "cd '" + mDir.string() + "' && python3 check.py " + arguments;
+        const std::string command = "cd '" + mDir.string() + "' && python3 " + arguments;
         return std::system(command.c_str()) == 0;
     }
 
@@ -424,8 +701,8 @@ TEST_F(PlistlibCrossCheck, PlistlibReadsWhatWeWrite)
     const Value original = sample();
     spit("ours.xml", writePlist(original, PlistFormat::Xml).bytes);
     spit("ours.bplist", writePlist(original, PlistFormat::Binary).bytes);
-    ASSERT_TRUE(python("read ours.xml xml.json"));
-    ASSERT_TRUE(python("read ours.bplist bplist.json"));
+    ASSERT_TRUE(python("check.py read ours.xml xml.json"));
+    ASSERT_TRUE(python("check.py read ours.bplist bplist.json"));
     EXPECT_EQ(slurp("xml.json"), tagged(original, true));
     EXPECT_EQ(slurp("bplist.json"), tagged(original, false));
 }
@@ -434,13 +711,41 @@ TEST_F(PlistlibCrossCheck, WeReadWhatPlistlibWrites)
 {
     const Value original = sample();
     spit("sample.json", tagged(original, false));
-    ASSERT_TRUE(python("write sample.json theirs.xml theirs.bplist"));
+    ASSERT_TRUE(python("check.py write sample.json theirs.xml theirs.bplist"));
     for (const char* name : {"theirs.xml", "theirs.bplist"}) {
         SCOPED_TRACE(name);
         const ParseResult back = readPlist(slurp(name));
         ASSERT_TRUE(back.ok()) << back.error;
         EXPECT_TRUE(identical(back.value, original)) << testing::PrintToString(back.value);
     }
+}
+
+TEST_F(PlistlibCrossCheck, RandomListsComeBackUnchangedInBothForms)
+{
+    constexpr int kLists = 300;
+    spit("random_lists.py", kRandomListsScript);
+    ASSERT_TRUE(python("random_lists.py generate theirs " + std::to_string(kLists) + " 20010101"));
+    std::filesystem::create_directories(mDir / "ours");
+    for (int i = 0; i < kLists; ++i)
+        for (const char* origin : {"xml", "bplist"}) {
+            const std::string name = std::to_string(i) + "." + origin;
+            if (!std::filesystem::exists(mDir / "theirs" / name))
+                continue;
+            SCOPED_TRACE(name);
+            const ParseResult read = readPlist(slurp("theirs/" + name));
+            ASSERT_TRUE(read.ok()) << read.error;
+            for (const PlistFormat format : {PlistFormat::Xml, PlistFormat::Binary}) {
+                const PlistOutput out = writePlist(read.value, format);
+                ASSERT_TRUE(out.ok()) << out.error;
+                spit("ours/" + name + (format == PlistFormat::Xml ? ".xml" : ".bplist"), out.bytes);
+                // And we read our own writing back as we wrote it.
+                const ParseResult again = readPlist(out.bytes);
+                ASSERT_TRUE(again.ok()) << again.error;
+                EXPECT_TRUE(sameAfterPlistForm(read.value, again.value, format)) << testing::PrintToString(again.value);
+            }
+        }
+    const bool same = python("random_lists.py compare theirs ours " + std::to_string(kLists) + " > report.txt 2>&1");
+    EXPECT_TRUE(same) << slurp("report.txt");
 }
 
 } // namespace

@@ -1,0 +1,158 @@
+#include "document/DeletionOperationsOfDocument.h"
+
+#include <algorithm>
+
+#include "bridge/CAccTItem.h"
+#include "bridge/CAcnTItem.h"
+#include "bridge/CAcoWItem.h"
+#include "bridge/CCurRItem.h"
+#include "bridge/CExpTItem.h"
+#include "bridge/CMxpTItem.h"
+#include "bridge/CRcrTItem.h"
+#include "bridge/CTrnSItem.h"
+#include "document/DocumentNotifications.h"
+#include "document/MyDocument.h"
+#include "model/CDocAccounting.h"
+#include "model/foundation/CErrorManager.h"
+
+namespace ch {
+namespace {
+
+bool confirmed()
+{
+    return CErrorManager::AskQuestion(226);
+}
+
+CommandOutcome deletedOrNot(bool deleted)
+{
+    return {-1, deleted};
+}
+
+template <class Item>
+void removeFrom(std::vector<std::shared_ptr<Item>>& array, const CNonVisualDataItem& item)
+{
+    std::erase_if(array, [&](const std::shared_ptr<Item>& element) { return element.get() == &item; });
+}
+
+} // namespace
+
+bool DeletionOperationsOfDocument::deleteAnnounced(CNonVisualDataItem& item, const char* willBeDeleted,
+                                                   const char* deleted)
+{
+    std::shared_ptr<CNonVisualDataItem> keep = item.shared_from_this();
+    const std::string key = item.calculateKey();
+    if (willBeDeleted) mDocument.notificationCenter().post(willBeDeleted, keep);
+    if (!mDocument.accounting()->DeleteObject(item.getSourceItem())) return false;
+    mDocument.notificationCenter().post(deleted, key);
+    return true;
+}
+
+CommandOutcome DeletionOperationsOfDocument::performDeleteCurrency(CCurRItem& currency)
+{
+    if (!confirmed()) return deletedOrNot(false);
+    std::shared_ptr<CNonVisualDataItem> keep = currency.shared_from_this();
+    bool share = currency.isShareType();
+    const std::string key = currency.calculateKey();
+    mDocument.notificationCenter().post(GXCCurrencyWillBeDeletedNotification, keep);
+    if (!mDocument.accounting()->DeleteObject(currency.getSourceItem())) return deletedOrNot(false);
+    removeFrom(share ? mDocument.mShareArray() : mDocument.mCurrencyArray(), currency);
+    mDocument.notificationCenter().post(GXCCurrencyDeletedNotification, key);
+    return deletedOrNot(true);
+}
+
+CommandOutcome DeletionOperationsOfDocument::performDeleteAccount(CAcnTItem& account)
+{
+    if (!confirmed()) return deletedOrNot(false);
+    return performDeleteAccountSelf(account);
+}
+
+CommandOutcome DeletionOperationsOfDocument::performDeleteAccountSelf(CAcnTItem& account)
+{
+    std::shared_ptr<CNonVisualDataItem> keep = account.shared_from_this();
+    bool creditCard = account.isCreditCard();
+    const std::string key = account.calculateKey();
+    mDocument.notificationCenter().post(GXCAccountWillBeDeletedNotification);
+    if (!mDocument.accounting()->DeleteObject(account.getSourceItem())) return deletedOrNot(false);
+    if (creditCard) mDocument.setMCreditCardArray();
+    mDocument.notificationCenter().post(GXCAccountDeletedNotification, key);
+    return deletedOrNot(true);
+}
+
+CommandOutcome DeletionOperationsOfDocument::performDeleteAccountType(CAccTItem& type)
+{
+    if (!confirmed()) return deletedOrNot(false);
+    return deletedOrNot(
+        deleteAnnounced(type, GXCAccountTypeWillBeDeletedNotification, GXCAccountTypeDeletedNotification));
+}
+
+CommandOutcome DeletionOperationsOfDocument::performDeleteMasterExpenseType(CMxpTItem& group)
+{
+    if (!confirmed()) return deletedOrNot(false);
+    return deletedOrNot(
+        deleteAnnounced(group, GXCCategoryTypeWillBeDeletedNotification, GXCCategoryTypeDeletedNotification));
+}
+
+CommandOutcome DeletionOperationsOfDocument::performDeleteExpenseType(CExpTItem& category)
+{
+    if (!confirmed()) return deletedOrNot(false);
+    return deletedOrNot(
+        deleteAnnounced(category, GXCCategoryWillBeDeletedNotification, GXCCategoryDeletedNotification));
+}
+
+bool DeletionOperationsOfDocument::removeTransaction(CTrnSItem& transaction)
+{
+    std::shared_ptr<CNonVisualDataItem> keep = transaction.shared_from_this();
+    if (!deleteAnnounced(transaction, GXCTransactionWillBeDeletedNotification, GXCTransactionDeletedNotification))
+        return false;
+    removeFrom(mDocument.mTransactionArray(), transaction);
+    removeFrom(mDocument.mUnlinkedTransactionArray(), transaction);
+    removeFrom(mDocument.mRecurringTransactionArray(), transaction);
+    return true;
+}
+
+CommandOutcome DeletionOperationsOfDocument::performDeleteRecurringTransaction(CRcrTItem& transaction)
+{
+    if (!confirmed()) return deletedOrNot(false);
+    return deletedOrNot(removeTransaction(transaction));
+}
+
+CommandOutcome DeletionOperationsOfDocument::performDeleteUnlinkedTransaction(CTrnSItem& transaction)
+{
+    if (!confirmed()) return deletedOrNot(false);
+    return deletedOrNot(removeTransaction(transaction));
+}
+
+CommandOutcome DeletionOperationsOfDocument::performDeleteTransaction(CTrnSItem& transaction, bool withAsking)
+{
+    if (withAsking && !confirmed()) return deletedOrNot(false);
+    transaction.unlinkLinkedTransactions();
+    return deletedOrNot(removeTransaction(transaction));
+}
+
+CommandOutcome DeletionOperationsOfDocument::performDeleteOwner(CAcoWItem& owner)
+{
+    if (!owner.objectCanBeDeleted()) {
+        CErrorManager::RaiseError(269);
+        return deletedOrNot(false);
+    }
+    if (!confirmed()) return deletedOrNot(false);
+    std::shared_ptr<CNonVisualDataItem> keep = owner.shared_from_this();
+    mDocument.notificationCenter().post(GXCOwnerWillBeDeletedNotification, keep);
+    bool changed = owner.openCreditInvoiceAccount() || owner.openDebitInvoiceAccount() || owner.creditorAccount() ||
+                   owner.debitorAccount();
+    owner.setOpenCreditInvoiceAccount(std::nullopt);
+    owner.setOpenDebitInvoiceAccount(std::nullopt);
+    owner.setCreditorAccount(std::nullopt);
+    owner.setDebitorAccount(std::nullopt);
+    const std::optional<ObjectIdT> ownerId = owner.getId();
+    for (const std::shared_ptr<CAcnTItem>& account : mDocument.allAccounts())
+        if (account && ownerId && account->getAccountOwnerId() == *ownerId)
+            changed = performDeleteAccountSelf(*account).changedBooks || changed;
+    const std::string key = owner.calculateKey();
+    if (!mDocument.accounting()->DeleteObject(owner.getSourceItem())) return deletedOrNot(changed);
+    removeFrom(mDocument.mOwnerArray(), owner);
+    mDocument.notificationCenter().post(GXCOwnerDeletedNotification, key);
+    return deletedOrNot(true);
+}
+
+} // namespace ch

@@ -1,0 +1,41 @@
+#pragma once
+// The document's deletion family (command 28). Each asks question 226 first
+// (a posted transaction only when asked to: its sender confirms it before
+// the command is journaled), announces the deletion with the item before and
+// with the object's key after it, and keeps the cached arrays in step. A
+// refusal by the model leaves everything as it was, announced only before.
+
+#include "document/DocumentOperations.h"
+
+namespace ch {
+
+class MyDocument;
+
+class DeletionOperationsOfDocument : public DeletionOperations {
+public:
+    explicit DeletionOperationsOfDocument(MyDocument& document) : mDocument(document) {}
+
+    CommandOutcome performDeleteCurrency(CCurRItem& currency) override;
+    CommandOutcome performDeleteAccount(CAcnTItem& account) override;
+    CommandOutcome performDeleteAccountType(CAccTItem& type) override;
+    CommandOutcome performDeleteRecurringTransaction(CRcrTItem& transaction) override;
+    CommandOutcome performDeleteMasterExpenseType(CMxpTItem& group) override;
+    CommandOutcome performDeleteExpenseType(CExpTItem& category) override;
+    // Error 269 when the owner's accounts may not go; otherwise, after one
+    // question, the owner's accounts go first, without further questions.
+    CommandOutcome performDeleteOwner(CAcoWItem& owner) override;
+    CommandOutcome performDeleteUnlinkedTransaction(CTrnSItem& transaction) override;
+    CommandOutcome performDeleteTransaction(CTrnSItem& transaction, bool withAsking) override;
+
+    // An account, without a question.
+    CommandOutcome performDeleteAccountSelf(CAcnTItem& account);
+
+private:
+    // Before, the model's deletion, after; whether the object went.
+    bool deleteAnnounced(CNonVisualDataItem& item, const char* willBeDeleted, const char* deleted);
+    bool removeTransaction(CTrnSItem& transaction);
+
+    MyDocument& mDocument;
+};
+
+} // namespace ch

@@ -1,0 +1,388 @@
+#include "document/MyDocument.h"
+
+#include <algorithm>
+
+#include "bridge/CAcnTItem.h"
+#include "bridge/CAcoWItem.h"
+#include "bridge/CCurRItem.h"
+#include "bridge/CPrfRItem.h"
+#include "bridge/CRcrTItem.h"
+#include "bridge/CTrnSItem.h"
+#include "document/ChartOperationsOfDocument.h"
+#include "document/DeletionOperationsOfDocument.h"
+#include "document/DocumentNotifications.h"
+#include "document/GXNonVisual.h"
+#include "document/RateOperationsOfDocument.h"
+#include "document/TransactionOperationsOfDocument.h"
+#include "document/arguments/CDeleteObjectParms.h"
+#include "model/CCurrency.h"
+#include "model/CDebit.h"
+#include "model/CDocAccounting.h"
+#include "model/CPreference.h"
+#include "model/CRecurringTransaction.h"
+#include "model/CTransaction.h"
+#include "model/ModelCodes.h"
+#include "model/foundation/CErrorManager.h"
+#include "model/foundation/GXDataStream.h"
+#include "platform/core/user_defaults.h"
+
+namespace ch {
+
+MyDocument::MyDocument(Dispatcher& dispatcher) : mDispatcher(dispatcher)
+{
+    mCommandExecutor.setDocument(this);
+    mDataItemController.setParentDocument(this);
+    theDocument = std::make_unique<CDocAccounting>();
+    installOwnOperations();
+    linkTransactionListener();
+}
+
+MyDocument::~MyDocument()
+{
+    // The items go before the model they point into.
+    theTransactionArrayListener.reset();
+    mTransactions.clear();
+    mUnlinkedTransactions.clear();
+    mRecurringTransactions.clear();
+    mCurrencies.clear();
+    mShares.clear();
+    mOwners.clear();
+    mCreditCards.clear();
+    mPreferenceItem.reset();
+}
+
+void MyDocument::installOwnOperations()
+{
+    mOperations.budget = std::make_unique<NullBudgetOperations>();
+    mOperations.chart = std::make_unique<ChartOperationsOfDocument>(*this);
+    mOperations.rates = std::make_unique<RateOperationsOfDocument>(*this);
+    mOperations.transactions = std::make_unique<TransactionOperationsOfDocument>(*this);
+    mOperations.owners = std::make_unique<NullOwnerOperations>();
+    mOperations.deletion = std::make_unique<DeletionOperationsOfDocument>(*this);
+    mOperations.import = std::make_unique<NullImportOperations>();
+    mOperations.business = std::make_unique<NullBusinessOperations>();
+}
+
+void MyDocument::linkTransactionListener()
+{
+    theTransactionArrayListener = std::make_unique<CListenerBridge>();
+    theTransactionArrayListener->LinkObjectiveCObjectToBroadcaster(this, theDocument->mTransactionList.get());
+}
+
+// --- creation
+
+int MyDocument::setUpNewDocument(const char* homeCurrencySymbol)
+{
+    theDocument->SetDefaults(homeCurrencySymbol);
+    setMPreference(std::make_shared<CPrfRItem>(theDocument->mPreference));
+    fillCurrencyArrays();
+    fillOwnerArray();
+    clearChangeCount();
+    // Always asked, so that a new document finds the journal an untitled
+    // document left.
+    mJournalEntriesFound = mCommandExecutor.fileOpened();
+    return mJournalEntriesFound;
+}
+
+bool MyDocument::readModel(LStream& stream)
+{
+    ib_ArrayFilled = false;
+    return theDocument->initFromStream(&stream);
+}
+
+int MyDocument::finishLoading()
+{
+    setMPreference(std::make_shared<CPrfRItem>(theDocument->mPreference));
+    fillCurrencyArrays();
+    fillOwnerArray();
+    fillCreditCardArray();
+    fillTransactionArray();
+    // Reading inserted every object: an opened document starts clean.
+    clearChangeCount();
+    mJournalEntriesFound = mCommandExecutor.fileOpened();
+    return mJournalEntriesFound;
+}
+
+bool MyDocument::shouldShowNewFileAssistant() const
+{
+    return UserDefaults::standard().boolForKey("GXShowNewDocumentAssistant") && mJournalEntriesFound < 1;
+}
+
+void MyDocument::setMPreference(std::shared_ptr<CPrfRItem> preference)
+{
+    if (preference == mPreferenceItem) return;
+    mPreferenceItem = std::move(preference);
+}
+
+void MyDocument::setSheets(DocumentSheets* sheets)
+{
+    mSheets = sheets ? sheets : &mNullSheets;
+}
+
+// --- file name and saving
+
+void MyDocument::setFileName(std::string path)
+{
+    mFileName = std::move(path);
+}
+
+std::string MyDocument::journalFileName()
+{
+    if (!mFileName.empty()) return journalPathForDocument(mFileName);
+    std::string folder = mUntitledJournalFolder.empty() ? homeFolder() : mUntitledJournalFolder;
+    return UntitledJournalSlot::journalPath(folder, mUntitledSlot.acquire());
+}
+
+void MyDocument::setUntitledJournalFolder(std::string folder)
+{
+    mUntitledJournalFolder = std::move(folder);
+}
+
+std::vector<std::uint8_t> MyDocument::modelStreamBytes()
+{
+    auto buffer = std::make_shared<GXDataStream::Buffer>();
+    GXDataStream stream;
+    stream.setDataObject(buffer);
+    theDocument->DoSave(&stream);
+    return *buffer;
+}
+
+void MyDocument::fileSaved()
+{
+    mCommandExecutor.fileSaved();
+    if (!mFileName.empty()) mUntitledSlot.release();
+    clearChangeCount();
+}
+
+// --- model messages
+
+void MyDocument::ListenToMessage(MessageT message, void* param)
+{
+    if (message == msg::kItemInserted) {
+        auto* object = static_cast<CNonVisual*>(param);
+        if (object && ib_ArrayFilled && object->Get_ObjectType() == type::kTransaction) {
+            updateChangeCount();
+            std::shared_ptr<CTrnSItem> item = mDataItemController.transactionItemForTrnS(object);
+            if (item && std::find(mTransactions.begin(), mTransactions.end(), item) == mTransactions.end())
+                mTransactions.insert(mTransactions.begin(), item);
+        }
+        updateChangeCount();
+    } else if (message == msg::kItemsRemoved) {
+        updateChangeCount();
+    }
+}
+
+// --- item arrays
+
+void MyDocument::fillCurrencyArrays()
+{
+    const CNamedListArray* list = theDocument->mCurrencyList.get();
+    for (ArrayIndexT i = 1; list && i <= static_cast<ArrayIndexT>(list->GetCount()); ++i) {
+        auto* currency = static_cast<CCurrency*>(list->ObjectAt(i));
+        std::shared_ptr<CCurRItem> item = mDataItemController.currencyItemForCurrency(currency);
+        if (currency->Get_mCurrencyType() == currency_type::kCurrency) mCurrencies.push_back(item);
+        else if (currency->Get_mCurrencyType() == currency_type::kShare) mShares.push_back(item);
+    }
+}
+
+void MyDocument::fillOwnerArray()
+{
+    const CNamedListArray* list = theDocument->mAccountOwnerList.get();
+    for (ArrayIndexT i = 1; list && i <= static_cast<ArrayIndexT>(list->GetCount()); ++i)
+        mOwners.push_back(mDataItemController.accountOwnerItemForAccountOwner(list->ObjectAt(i)));
+}
+
+void MyDocument::fillCreditCardArray()
+{
+    const CNamedListArray* list = getDebtAccountList();
+    for (ArrayIndexT i = 1; list && i <= static_cast<ArrayIndexT>(list->GetCount()); ++i) {
+        std::shared_ptr<CAcnTItem> item = mDataItemController.accountItemForAccount(list->ObjectAt(i));
+        if (item && item->isCreditCard()) mCreditCards.push_back(item);
+    }
+}
+
+void MyDocument::fillTransactionArray()
+{
+    const CNamedListArray* posted = theDocument->mTransactionList.get();
+    for (ArrayIndexT i = 1; posted && i <= static_cast<ArrayIndexT>(posted->GetCount()); ++i)
+        mTransactions.push_back(mDataItemController.transactionItemForTrnS(posted->ObjectAt(i)));
+    const CNamedListArray* unlinked = theDocument->mUnlinkedList.get();
+    for (ArrayIndexT i = 1; unlinked && i <= static_cast<ArrayIndexT>(unlinked->GetCount()); ++i)
+        mUnlinkedTransactions.push_back(mDataItemController.transactionItemForTrnS(unlinked->ObjectAt(i)));
+    const CNamedListArray* recurring = theDocument->mRecurringList.get();
+    for (ArrayIndexT i = 1; recurring && i <= static_cast<ArrayIndexT>(recurring->GetCount()); ++i)
+        mRecurringTransactions.push_back(mDataItemController.transactionItemForRcrT(recurring->ObjectAt(i)));
+    ib_ArrayFilled = true;
+}
+
+void MyDocument::setMCreditCardArray()
+{
+    mCreditCards.clear();
+    fillCreditCardArray();
+}
+
+std::vector<std::shared_ptr<CAcnTItem>> MyDocument::allAccounts()
+{
+    std::vector<std::shared_ptr<CAcnTItem>> items;
+    const CNamedListArray* list = getAccountList();
+    for (ArrayIndexT i = 1; list && i <= static_cast<ArrayIndexT>(list->GetCount()); ++i)
+        items.push_back(mDataItemController.accountItemForAccount(list->ObjectAt(i)));
+    return items;
+}
+
+std::vector<std::shared_ptr<CAcoWItem>> MyDocument::customerArray() const
+{
+    std::vector<std::shared_ptr<CAcoWItem>> customers;
+    std::copy_if(mOwners.begin(), mOwners.end(), std::back_inserter(customers),
+                 [](const std::shared_ptr<CAcoWItem>& owner) { return owner->isCustomer(); });
+    return customers;
+}
+
+std::vector<std::shared_ptr<CAcoWItem>> MyDocument::supplierArray() const
+{
+    std::vector<std::shared_ptr<CAcoWItem>> suppliers;
+    std::copy_if(mOwners.begin(), mOwners.end(), std::back_inserter(suppliers),
+                 [](const std::shared_ptr<CAcoWItem>& owner) { return owner->isSupplier(); });
+    return suppliers;
+}
+
+// --- business arrays
+
+std::shared_ptr<GXNonVisual> MyDocument::objectFromArray(const BusinessArray& array, ObjectIdT id,
+                                                         bool returnFirstIfNoneFound)
+{
+    for (const std::shared_ptr<GXNonVisual>& object : array)
+        if (object && object->idKey() == id) return object;
+    if (returnFirstIfNoneFound)
+        for (const std::shared_ptr<GXNonVisual>& object : array)
+            if (object) return object;
+    return nullptr;
+}
+
+std::shared_ptr<GXNonVisual> MyDocument::VATRateWithId(ObjectIdT id, bool alwaysReturnOne) const
+{
+    return objectFromArray(mVATRates, id, alwaysReturnOne);
+}
+
+// --- moving objects
+
+bool MyDocument::setSuperitem(CNonVisual* parent, CNonVisual* child)
+{
+    bool moved = theDocument->Put_mParentId(parent, child);
+    updateChangeCount();
+    return moved;
+}
+
+bool MyDocument::setSuperitemId(ObjectIdT parentId, FourCharCode parentType, ObjectIdT childId,
+                                FourCharCode childType)
+{
+    CNonVisual* parent = getObjectWithType(parentType, parentId);
+    CNonVisual* child = getObjectWithType(childType, childId);
+    if (!parent || !child) return false;
+    bool wasRoot = child->IsRootItem();
+    bool moved = setSuperitem(parent, child);
+    if (wasRoot)
+        mCentre.post(GXCObjectRemovedFromRootNotification, mDataItemController.dataItemForObject(child));
+    return moved;
+}
+
+// --- deleting
+
+bool MyDocument::deleteObject(const std::shared_ptr<CNonVisualDataItem>& item, bool withAsking)
+{
+    if (!item || !item->getSourceItem()) {
+        CErrorManager::RaiseError(268);
+        return false;
+    }
+    // A posted transaction is confirmed before its command is journaled, so
+    // that a deletion the user declines is never replayed.
+    auto transaction = std::dynamic_pointer_cast<CTrnSItem>(item);
+    if (withAsking && transaction && transaction->getObjectType() == type::kTransaction &&
+        !transaction->isUnlinked() && !CErrorManager::AskQuestion(226))
+        return false;
+    arguments::CDeleteObjectParms parameters;
+    parameters.name = item->getName();
+    parameters.withAsking = false;
+    mCommandExecutor.executeCommand(28, item, parameters);
+    // The command answers -1 in every case; the item tells whether its object went.
+    return item->getSourceItem() == nullptr;
+}
+
+bool MyDocument::deleteVATRate(const std::shared_ptr<GXNonVisual>& rate, bool withAsking)
+{
+    if (!rate) return false;
+    if (withAsking && !CErrorManager::AskQuestion(226)) return false;
+    arguments::CDeleteObjectParms parameters;
+    parameters.withAsking = false;
+    mCommandExecutor.executeCommand(37, rate, parameters);
+    return std::find(mVATRates.begin(), mVATRates.end(), rate) == mVATRates.end();
+}
+
+bool MyDocument::deleteObject(const std::shared_ptr<CNonVisualDataItem>& item)
+{
+    CNonVisual* object = item ? item->getSourceItem() : nullptr;
+    return object && theDocument->DeleteObject(object);
+}
+
+// --- sheets and empty transactions
+
+void MyDocument::askTransactionInput(CNonVisual* fromAccount, CNonVisual* toAccount, CNonVisual* expenseType,
+                                     int type, int action, bool isRecurring)
+{
+    mSheets->askTransactionInput(nullptr, fromAccount, toAccount, expenseType, type, action, isRecurring);
+}
+
+void MyDocument::doModifyTransactionDialog(const std::shared_ptr<CTrnSItem>& item)
+{
+    if (!item || !item->getSourceItem()) {
+        CErrorManager::RaiseError(268);
+        return;
+    }
+    bool recurring = item->getObjectTypeAsString() == "RctR";
+    mSheets->askTransactionInput(item, nullptr, nullptr, nullptr, transaction_type::kOther, 2, recurring);
+}
+
+namespace {
+
+// What a sheet makes for its input takes no transaction or line number: a
+// replayed journal opens no sheets, and must hand the transactions it makes
+// the numbers they had when the journal was written.
+class KeepTransactionCounters {
+public:
+    KeepTransactionCounters() : mTransactions(CTransaction::mi_TrnsNr), mLines(CDebit::mi_DebetNr) {}
+    ~KeepTransactionCounters()
+    {
+        CTransaction::mi_TrnsNr = mTransactions;
+        CDebit::mi_DebetNr = mLines;
+    }
+    KeepTransactionCounters(const KeepTransactionCounters&) = delete;
+    KeepTransactionCounters& operator=(const KeepTransactionCounters&) = delete;
+
+private:
+    ObjectIdT mTransactions;
+    ObjectIdT mLines;
+};
+
+} // namespace
+
+std::shared_ptr<CTrnSItem> MyDocument::makeEmptyTransactionOfType(int type)
+{
+    KeepTransactionCounters keep;
+    CTransaction* transaction = theDocument->CreateTemporaryTransaction(1, 0, static_cast<EnumT>(type));
+    auto item = std::make_shared<CTrnSItem>(transaction);
+    item->setParentDocument(this);
+    item->setMOwnsSourceItem(true);
+    return item;
+}
+
+std::shared_ptr<CRcrTItem> MyDocument::makeEmptyRecurringTransaction()
+{
+    KeepTransactionCounters keep;
+    CRecurringTransaction* recurring = theDocument->InsertRecurringTransaction(1, 0);
+    auto item = std::make_shared<CRcrTItem>(recurring);
+    item->setParentDocument(this);
+    item->setMOwnsSourceItem(true);
+    return item;
+}
+
+} // namespace ch

@@ -1,0 +1,67 @@
+#include "document/TransactionOperationsOfDocument.h"
+
+#include <algorithm>
+
+#include "bridge/CRcrTItem.h"
+#include "bridge/CTrnSItem.h"
+#include "document/DocumentNotifications.h"
+#include "document/MyDocument.h"
+#include "model/CDocAccounting.h"
+#include "model/CRecurringTransaction.h"
+#include "model/CTransaction.h"
+
+namespace ch {
+
+CommandOutcome TransactionOperationsOfDocument::makeNewTransactionFromTransactionDictionaryRepresentation(
+    const Dictionary& transaction, bool linked)
+{
+    CDocAccounting& root = *mDocument.accounting();
+    auto type = static_cast<EnumT>(transaction[transaction_key::kTransactionType].toInt());
+    CTransaction* made = root.InsertTransaction(1, 0, type);
+    if (!made) return CommandOutcome::unchanged();
+    if (!linked) root.UnlinkTrans(made);
+    std::shared_ptr<CTrnSItem> item = mDocument.dataItemController().transactionItemForTrnS(made);
+    item->initWithDictionaryRepresentation(transaction);
+    item->setNewThisSession(true);
+    if (!linked) {
+        auto& unlinked = mDocument.mUnlinkedTransactionArray();
+        unlinked.insert(unlinked.begin(), item);
+    }
+    mDocument.notificationCenter().post(GXCTransactionCreatedNotification, item);
+    return CommandOutcome::changed(-1);
+}
+
+CommandOutcome TransactionOperationsOfDocument::updateTransaction(CTrnSItem& transaction, const Dictionary& values)
+{
+    std::shared_ptr<CNonVisualDataItem> item = transaction.shared_from_this();
+    mDocument.notificationCenter().post(GXCTransactionWillBeModifiedNotification, item);
+    transaction.initWithDictionaryRepresentation(values);
+    transaction.setModifiedThisSession(true);
+    mDocument.notificationCenter().post(GXCTransactionModifiedNotification, item);
+    return CommandOutcome::changed(-1);
+}
+
+CommandOutcome TransactionOperationsOfDocument::makeNewrecurringTrnsFromTransactionDictionary(
+    const Dictionary& transaction)
+{
+    CRecurringTransaction* made = mDocument.accounting()->InsertRecurringTransaction(1, 1);
+    if (!made) return CommandOutcome::unchanged();
+    std::shared_ptr<CRcrTItem> item = mDocument.dataItemController().transactionItemForRcrT(made);
+    item->initWithDictionaryRepresentation(transaction);
+    auto& recurring = mDocument.mRecurringTransactionArray();
+    recurring.insert(recurring.begin(), item);
+    mDocument.notificationCenter().post(GXCTransactionCreatedNotification, item);
+    return CommandOutcome::changed(-1);
+}
+
+CommandOutcome TransactionOperationsOfDocument::performLinkTransaction(CTrnSItem& transaction)
+{
+    auto* model = static_cast<CTransaction*>(transaction.getSourceItem());
+    if (!mDocument.accounting()->LinkTrans(model)) return CommandOutcome::unchanged();
+    auto item = std::static_pointer_cast<CTrnSItem>(transaction.shared_from_this());
+    std::erase(mDocument.mUnlinkedTransactionArray(), item);
+    mDocument.notificationCenter().post(GXCTransactionLinkedNotification, transaction.shared_from_this());
+    return CommandOutcome::changed(-1);
+}
+
+} // namespace ch

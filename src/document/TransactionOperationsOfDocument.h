@@ -1,0 +1,31 @@
+#pragma once
+// The document's operations of commands 23 to 25 and 29: a transaction or a
+// recurring transaction is made in the model and filled from its dictionary
+// by its item; an existing one is refilled; an unlinked one is posted.
+
+#include "document/DocumentOperations.h"
+
+namespace ch {
+
+class MyDocument;
+
+class TransactionOperationsOfDocument : public TransactionOperations {
+public:
+    explicit TransactionOperationsOfDocument(MyDocument& document) : mDocument(document) {}
+
+    // A new transaction of the dictionary's type; an unlinked one (not
+    // linked) goes to the front of the unlinked array. "TRANSACTIONCREATED".
+    CommandOutcome makeNewTransactionFromTransactionDictionaryRepresentation(const Dictionary& transaction,
+                                                                            bool linked) override;
+    // "TRANSACTIONWILLBEMODIFIED", the new values, "TRANSACTIONMODIFIED".
+    CommandOutcome updateTransaction(CTrnSItem& transaction, const Dictionary& values) override;
+    // A new recurring transaction at the front of the recurring array.
+    CommandOutcome makeNewrecurringTrnsFromTransactionDictionary(const Dictionary& transaction) override;
+    // Posts it; on success it leaves the unlinked array.
+    CommandOutcome performLinkTransaction(CTrnSItem& transaction) override;
+
+private:
+    MyDocument& mDocument;
+};
+
+} // namespace ch

@@ -1,0 +1,147 @@
+#pragma once
+// CCommandExecutor: the single entry for every numbered change to a set of
+// books. A sender names the change by number (0 to 46; other numbers do
+// nothing), passes the target (the bridge item of a model object, a business
+// object, or none) and the argument object, and receives one integer: as a
+// rule the id of what the command made, 1, or -1 for nothing done or no
+// result.
+//
+// executeCommand journals the command first (while the user default
+// "GXCKeepLogFile" is on), then runs it. Before an operation runs, the
+// executor checks what the command needs: a target of the command's kind
+// that still has its model object, and an argument object of the command's
+// class. A command that fails the check changes nothing and answers its
+// refusal (0 for commands 11 and 30, -1 for the others). After every command
+// whose operation changed the books, the executor marks the document changed.
+//
+// The journal: see GXCommandLogger (writing), CommandJournalReader
+// (reading). After a document opens, fileOpened reads its journal and offers
+// the entries for replay; replaying runs them without journaling them again.
+// An entry whose target key names no object, or an object of another kind
+// than its command takes, is skipped and listed in the summary shown after
+// the replay, as is a journal damaged part way.
+//
+// No lock is taken: main thread only.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+#include "document/arguments/CArgumentAncestor.h"
+#include "document/commands/CommandJournalReader.h"
+#include "document/commands/GXCommandHistoryItem.h"
+#include "document/commands/GXCommandLogger.h"
+#include "platform/core/observable.h"
+
+namespace ch {
+
+class MyDocument;
+
+// The user default that turns journaling on.
+inline constexpr std::string_view kKeepLogFileKey = "GXCKeepLogFile";
+
+// What a command acts on: a bridge item, a business object, or nothing.
+using CommandTarget = std::shared_ptr<Observable>;
+
+// What a command carries besides its target: an argument object (not owned;
+// it must live for the call), or, for command 3 only, the budget item.
+class CommandArgument {
+public:
+    CommandArgument() = default;
+    CommandArgument(std::nullptr_t) {}
+    CommandArgument(const CArgumentAncestor* arguments) : mArguments(arguments) {}
+    CommandArgument(const CArgumentAncestor& arguments) : mArguments(&arguments) {}
+    template <class T>
+        requires std::is_base_of_v<CArgumentAncestor, T>
+    CommandArgument(const std::unique_ptr<T>& arguments) : mArguments(arguments.get()) {}
+    explicit CommandArgument(std::shared_ptr<Observable> item) : mItem(std::move(item)) {}
+
+    const CArgumentAncestor* arguments() const { return mArguments; }
+    const std::shared_ptr<Observable>& item() const { return mItem; }
+    bool empty() const { return !mArguments && !mItem; }
+
+private:
+    const CArgumentAncestor* mArguments = nullptr;
+    std::shared_ptr<Observable> mItem;
+};
+
+// Why a command did not run.
+enum class CommandRefusal { None, NoDocument, MissingTarget, WrongTarget, MissingArguments, WrongArguments };
+
+// What running a command gave.
+struct CommandRun {
+    int result = -1;
+    CommandRefusal refusal = CommandRefusal::None;
+    bool changedBooks = false;
+};
+
+class CCommandExecutor {
+public:
+    CCommandExecutor() = default;
+    ~CCommandExecutor();
+    CCommandExecutor(const CCommandExecutor&) = delete;
+    CCommandExecutor& operator=(const CCommandExecutor&) = delete;
+
+    MyDocument* document() const { return theDocument; }
+    void setDocument(MyDocument* document) { theDocument = document; }
+
+    // --- commands
+    // Journals (when on), then runs the command. -1 without a document, and
+    // for a number outside 0 to 255, which is neither journaled nor run.
+    int executeCommand(int command, const CommandTarget& target = nullptr, const CommandArgument& argument = {});
+    // Runs the command without journaling it.
+    int executeCommandSelf(int command, const CommandTarget& target = nullptr,
+                           const CommandArgument& argument = {});
+    // The same, telling why a refused command did not run.
+    CommandRun runCommand(int command, const CommandTarget& target, const CommandArgument& argument);
+
+    // --- journal
+    // The user default "GXCKeepLogFile", read anew at every call.
+    static bool keepLogFile();
+    // Appends the command's entry while journaling is on.
+    void logCommand(int command, const CommandTarget& target, const CommandArgument& argument);
+    // The writer, made with the document's journal name when there is none.
+    GXCommandLogger& getCommandLogger();
+    // After the document was read or set up: reads its journal (when
+    // journaling is on) and, when it holds entries, offers them 0.1 seconds
+    // later on the main thread. The number of entries.
+    int fileOpened();
+    // After the document's file was written: the journal is rotated away and
+    // the writer dropped, whatever the journaling preference. With journaling
+    // off only a journal that exists is rotated.
+    void fileSaved();
+    void logSavePoint();
+    // The entries read at opening, in journal order; the sheet sets their
+    // exclusions.
+    std::vector<GXCommandHistoryItem>& commandsToRecover() { return mCommandsToRecover; }
+    const CommandJournal& journalRead() const { return mJournalRead; }
+
+    // --- replay
+    // Offers the entries (the roll-forward question) and acts on the answer.
+    void askCommandLogRecovery();
+    // Below 1: the journal is rotated away, so it is not offered again; 1 or
+    // more: the entries are replayed.
+    void dialogClosed(int result);
+    // Replays every entry that has a name and is not excluded, in journal
+    // order; then shows what could not be replayed, when anything.
+    void recoverCommandLog();
+    // Why one entry was not replayed; none when it ran or was never meant
+    // to (no argument object).
+    std::optional<std::string> recoverCommandItem(const GXCommandHistoryItem& item);
+    // The lines of the last replay's summary (empty when all went through).
+    const std::vector<std::string>& lastReplayReport() const { return mReplayReport; }
+
+private:
+    MyDocument* theDocument = nullptr;
+    std::unique_ptr<GXCommandLogger> commandLogger;
+    std::vector<GXCommandHistoryItem> mCommandsToRecover;
+    CommandJournal mJournalRead;
+    std::vector<std::string> mReplayReport;
+    Subscription mPendingOffer;
+};
+
+} // namespace ch

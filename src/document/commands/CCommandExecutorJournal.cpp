@@ -1,0 +1,132 @@
+// The executor's journal: writing entries, reading them back at opening,
+// offering and replaying them, and rotating the journal at save points.
+
+#include <chrono>
+#include <filesystem>
+
+#include "bridge/CNonVisualDataItem.h"
+#include "bridge/DeveloperLog.h"
+#include "document/GXNonVisual.h"
+#include "document/MyDocument.h"
+#include "document/commands/CCommandExecutor.h"
+#include "document/commands/RollForwardQuestion.h"
+#include "platform/core/dispatcher.h"
+#include "platform/core/localized_strings.h"
+
+namespace ch {
+namespace {
+
+// The key the journal records for a target; none without a target.
+std::optional<std::string> targetKey(const CommandTarget& target)
+{
+    if (!target) return std::nullopt;
+    if (auto item = std::dynamic_pointer_cast<CNonVisualDataItem>(target)) return item->calculateKey();
+    if (auto object = std::dynamic_pointer_cast<GXNonVisual>(target)) return object->calculateKey();
+    return std::string();
+}
+
+bool fileExists(const std::string& path)
+{
+    std::error_code error;
+    return !path.empty() && std::filesystem::exists(path, error);
+}
+
+} // namespace
+
+void CCommandExecutor::logCommand(int command, const CommandTarget& target, const CommandArgument& argument)
+{
+    if (!theDocument || !keepLogFile()) return;
+    // The budget item of command 3 has no text form: its entry holds no parameters.
+    std::string parameters = argument.arguments() ? argument.arguments()->toText() : std::string();
+    getCommandLogger().logCommand(command, parameters, targetKey(target));
+}
+
+GXCommandLogger& CCommandExecutor::getCommandLogger()
+{
+    if (!commandLogger)
+        commandLogger = std::make_unique<GXCommandLogger>(theDocument ? theDocument->journalFileName() : std::string());
+    return *commandLogger;
+}
+
+int CCommandExecutor::fileOpened()
+{
+    if (!theDocument || !keepLogFile()) return 0;
+    const std::string path = getCommandLogger().logFileName();
+    if (!fileExists(path)) return 0;
+    mJournalRead = readCommandJournalFile(path);
+    if (!mJournalRead.error.empty()) developerLog(mJournalRead.error);
+    mCommandsToRecover = mJournalRead.items;
+    if (mCommandsToRecover.empty()) return 0;
+    mPendingOffer = theDocument->dispatcher().callAfter(std::chrono::milliseconds(100), [this] {
+        askCommandLogRecovery();
+    });
+    return static_cast<int>(mCommandsToRecover.size());
+}
+
+void CCommandExecutor::fileSaved()
+{
+    logSavePoint();
+}
+
+void CCommandExecutor::logSavePoint()
+{
+    if (!theDocument) return;
+    GXCommandLogger& logger = getCommandLogger();
+    // A journal must not outlive a save: replayed over the newer file it
+    // would repeat its edits, so it goes even while journaling is off.
+    if (keepLogFile() || fileExists(logger.logFileName())) logger.clearLogFile();
+    commandLogger.reset();
+}
+
+void CCommandExecutor::askCommandLogRecovery()
+{
+    mPendingOffer.cancel();
+    dialogClosed(askRollForward(mCommandsToRecover));
+}
+
+void CCommandExecutor::dialogClosed(int result)
+{
+    if (result < 1) {
+        getCommandLogger().clearLogFile();
+        return;
+    }
+    recoverCommandLog();
+}
+
+void CCommandExecutor::recoverCommandLog()
+{
+    mReplayReport.clear();
+    for (const GXCommandHistoryItem& item : mCommandsToRecover) {
+        std::optional<std::string> name = item.parameterName();
+        if (!name || item.mExclude) continue;
+        if (std::optional<std::string> reason = recoverCommandItem(item))
+            mReplayReport.push_back(item.commandDescription() + " " + *name + ": " + *reason);
+    }
+    if (mJournalRead.damaged) mReplayReport.push_back(localized("ROLLFORWARDDAMAGED"));
+    if (!mReplayReport.empty()) showRollForwardSummary(mReplayReport);
+}
+
+std::optional<std::string> CCommandExecutor::recoverCommandItem(const GXCommandHistoryItem& item)
+{
+    if (!theDocument) return localized("ROLLFORWARDNOTRUN");
+    std::unique_ptr<CArgumentAncestor> arguments = item.deserializedArguments();
+    if (!arguments) return std::nullopt;
+    CommandTarget target;
+    if (item.mObject && item.mObject->size() >= 5) {
+        target = theDocument->dataItemWithKey(*item.mObject);
+        if (!target) return localized("ROLLFORWARDNOOBJECT");
+    }
+    CommandRun run = runCommand(item.mCommand, target, CommandArgument(arguments.get()));
+    switch (run.refusal) {
+    case CommandRefusal::None:
+        return std::nullopt;
+    case CommandRefusal::MissingTarget:
+        return localized("ROLLFORWARDNOOBJECT");
+    case CommandRefusal::WrongTarget:
+        return localized("ROLLFORWARDWRONGOBJECT");
+    default:
+        return localized("ROLLFORWARDNOTRUN");
+    }
+}
+
+} // namespace ch

@@ -1,0 +1,165 @@
+#include "document/commands/CommandJournalReader.h"
+
+#include <libxml/parser.h>
+#include <libxml/xmlerror.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+#include "platform/core/value.h"
+
+namespace ch {
+namespace {
+
+std::string trimmed(std::string_view text)
+{
+    const char* space = " \t\r\n\f\v";
+    std::size_t first = text.find_first_not_of(space);
+    if (first == std::string_view::npos) return std::string();
+    std::size_t last = text.find_last_not_of(space);
+    return std::string(text.substr(first, last - first + 1));
+}
+
+struct ReaderState {
+    CommandJournal journal;
+    xmlParserCtxtPtr context = nullptr;
+    std::vector<std::string> openElements;
+    std::string currentTag;
+    std::string characters;
+    std::optional<std::string> currentCommand;
+    std::optional<std::string> currentParameters;
+    std::optional<std::string> currentObject;
+    bool stopped = false;
+    bool refusedDeclaration = false;
+};
+
+ReaderState& stateOf(void* context)
+{
+    auto* parser = static_cast<xmlParserCtxtPtr>(context);
+    return *static_cast<ReaderState*>(parser->_private);
+}
+
+void assembleCommandHistoryItem(ReaderState& state)
+{
+    if (state.currentCommand) {
+        auto command = static_cast<std::uint8_t>(Value(*state.currentCommand).toInt() & 0xFF);
+        state.journal.items.emplace_back(command, state.currentParameters, state.currentObject);
+    }
+    state.currentCommand.reset();
+    state.currentParameters.reset();
+    state.currentObject.reset();
+}
+
+void startElement(void* context, const xmlChar* localName, const xmlChar*, const xmlChar*, int,
+                  const xmlChar**, int, int, const xmlChar**)
+{
+    ReaderState& state = stateOf(context);
+    if (state.stopped) return;
+    state.currentTag = reinterpret_cast<const char*>(localName);
+    state.openElements.push_back(state.currentTag);
+    state.characters.clear();
+}
+
+void endElement(void* context, const xmlChar* localName, const xmlChar*, const xmlChar*)
+{
+    ReaderState& state = stateOf(context);
+    if (state.stopped) return;
+    std::string_view name = reinterpret_cast<const char*>(localName);
+    if (!state.openElements.empty()) state.openElements.pop_back();
+    if (name == "LogEntry") {
+        assembleCommandHistoryItem(state);
+    } else if (name == state.currentTag) {
+        std::string text = trimmed(state.characters);
+        if (!text.empty()) {
+            if (name == "CommandNumber") state.currentCommand = std::move(text);
+            else if (name == "Parameters") state.currentParameters = std::move(text);
+            else if (name == "Object") state.currentObject = std::move(text);
+        }
+    }
+    state.characters.clear();
+}
+
+void characters(void* context, const xmlChar* text, int length)
+{
+    ReaderState& state = stateOf(context);
+    if (state.stopped) return;
+    state.characters.append(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length));
+}
+
+// A journal never declares a document type: its entities could only be an attack.
+void internalSubset(void* context, const xmlChar*, const xmlChar*, const xmlChar*)
+{
+    ReaderState& state = stateOf(context);
+    state.refusedDeclaration = true;
+    state.stopped = true;
+    xmlStopParser(state.context);
+}
+
+void structuredError(void* context, xmlErrorPtr error)
+{
+    ReaderState& state = stateOf(context);
+    if (!error || !state.journal.error.empty()) return;
+    state.stopped = true;
+    std::string message = error->message ? trimmed(error->message) : std::string();
+    state.journal.error = "Error " + std::to_string(error->code) + ", Description: " + message +
+                          ", Line: " + std::to_string(error->line) + ", Column: " + std::to_string(error->int2);
+    state.journal.errorLine = error->line;
+    // The one clean end: the unclosed root runs out with nothing else open.
+    bool onlyRootOpen = state.openElements.size() <= 1;
+    if (!(error->code == XML_ERR_DOCUMENT_END && onlyRootOpen)) state.journal.damaged = true;
+}
+
+} // namespace
+
+CommandJournal readCommandJournal(std::string_view text)
+{
+    ReaderState state;
+    bool cut = false;
+    if (text.size() > kMaxJournalBytes) {
+        text = text.substr(0, kMaxJournalBytes);
+        cut = true;
+    }
+
+    xmlSAXHandler handler;
+    std::memset(&handler, 0, sizeof handler);
+    handler.initialized = XML_SAX2_MAGIC;
+    handler.startElementNs = startElement;
+    handler.endElementNs = endElement;
+    handler.characters = characters;
+    handler.cdataBlock = characters;
+    handler.internalSubset = internalSubset;
+    handler.serror = structuredError;
+
+    xmlParserCtxtPtr context = xmlCreatePushParserCtxt(&handler, nullptr, nullptr, 0, nullptr);
+    if (!context) {
+        state.journal.damaged = true;
+        return state.journal;
+    }
+    context->_private = &state;
+    state.context = context;
+    xmlCtxtUseOptions(context, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+    xmlParseChunk(context, text.data(), static_cast<int>(text.size()), 1);
+    xmlFreeParserCtxt(context);
+
+    if (state.refusedDeclaration || cut) state.journal.damaged = true;
+    if (state.refusedDeclaration && state.journal.error.empty())
+        state.journal.error = "Error 0, Description: document type declaration refused, Line: 1, Column: 1";
+    return state.journal;
+}
+
+CommandJournal readCommandJournalFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return {};
+    std::string text;
+    char buffer[65536];
+    while (file && text.size() <= kMaxJournalBytes) {
+        file.read(buffer, sizeof buffer);
+        text.append(buffer, static_cast<std::size_t>(file.gcount()));
+    }
+    return readCommandJournal(text);
+}
+
+} // namespace ch

@@ -1,0 +1,42 @@
+#pragma once
+// Reads a command journal back into its entries. The journal's root element
+// is never closed, so every journal ends in a parse error; the entries
+// completed before the point where reading stops stand. Only the elements
+// "LogEntry", "CommandNumber", "Parameters" and "Object" mean anything; other
+// elements are ignored. An entry needs a command number (its low 8 bits are
+// kept).
+//
+// Reading stops without damage when only the open root remains at the end.
+// Any other stop (a cut inside an entry, malformed text, a document type
+// declaration, a journal beyond the size limit) is damage: the entries after
+// that point are lost, and the journal says where.
+//
+// Nothing is fetched from the network and no external entity is loaded.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/commands/GXCommandHistoryItem.h"
+
+namespace ch {
+
+struct CommandJournal {
+    std::vector<GXCommandHistoryItem> items;
+    // The journal could not be read to its end.
+    bool damaged = false;
+    // The reader's message where it stopped: "Error %i, Description: %s,
+    // Line: %i, Column: %i" (empty when it read to the end without error).
+    std::string error;
+    int errorLine = 0;
+};
+
+// A journal larger than this is read up to the limit only, and is damaged.
+inline constexpr std::size_t kMaxJournalBytes = std::size_t(256) << 20;
+
+CommandJournal readCommandJournal(std::string_view text);
+// A missing or unreadable file gives no entries and no damage.
+CommandJournal readCommandJournalFile(const std::string& path);
+
+} // namespace ch

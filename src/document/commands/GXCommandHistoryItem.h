@@ -1,0 +1,45 @@
+#pragma once
+// GXCommandHistoryItem: one entry of a command journal, read back: the
+// command number, the argument object's text form, the target's key, and
+// whether the user excluded it from the replay.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace ch {
+
+class CArgumentAncestor;
+
+class GXCommandHistoryItem {
+public:
+    GXCommandHistoryItem() = default;
+    GXCommandHistoryItem(std::uint8_t command, std::optional<std::string> parameters,
+                         std::optional<std::string> object)
+        : mCommand(command), mParameters(std::move(parameters)), mObject(std::move(object))
+    {
+    }
+
+    std::uint8_t mCommand = 0;
+    std::optional<std::string> mParameters;
+    std::optional<std::string> mObject;
+    bool mExclude = false;
+
+    // The argument object of the class named after "ArgumentClass = ", given
+    // the whole text to read (even when it does not read it all); none without
+    // parameters, without that entry, or for a name no class has.
+    std::unique_ptr<CArgumentAncestor> deserializedArguments() const;
+    // The short code of the roll-forward list ("AcnT+", "Delete", ...); the
+    // decimal number for numbers without one.
+    std::string commandDescription() const;
+    // The name shown in the roll-forward list: the value after the first
+    // "ObjectName", else "name", else "Name" in the parameter text (values
+    // included); none when none occurs, and then the entry is not replayed.
+    std::optional<std::string> parameterName() const;
+
+    // The short code of a command number.
+    static std::string commandDescription(int command);
+};
+
+} // namespace ch

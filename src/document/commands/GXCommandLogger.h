@@ -1,0 +1,45 @@
+#pragma once
+// GXCommandLogger: the writer of a document's command journal. The file is
+// UTF-8 with CR LF line ends: a header element "LogFile" that is never closed,
+// then one "LogEntry" per command, written before the command runs:
+//
+//   <LogFile created="2009-03-15 14:22:05 +0100">
+//   <LogEntry timeStamp="2009-03-15 14:23:10 +0100">
+//   	<CommandNumber>12</CommandNumber>
+//   	<Parameters>{ArgumentClass = AccountArguments; ...}</Parameters>
+//   	<Object>AcnT15</Object>
+//   </LogEntry>
+//
+// The Object line is there only for a command with a target. Texts are
+// written as XML character data ("&", "<" and ">" escaped).
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "document/commands/GXLogger.h"
+
+namespace ch {
+
+class GXCommandLogger : public GXLogger {
+public:
+    using GXLogger::GXLogger;
+
+    // Appends the entry of one command: its number, the argument object's
+    // text form (empty without one) and the target's key (none without a
+    // target).
+    void logCommand(int command, std::string_view parameters, const std::optional<std::string>& objectKey);
+
+    // The entry as logCommand writes it.
+    static std::string entryText(int command, std::string_view parameters,
+                                 const std::optional<std::string>& objectKey);
+    // The local date and time as "2009-03-15 14:22:05 +0100".
+    static std::string timeStamp();
+    // "&", "<" and ">" as XML entities.
+    static std::string escaped(std::string_view text);
+
+protected:
+    std::optional<std::string> initialString() const override;
+};
+
+} // namespace ch

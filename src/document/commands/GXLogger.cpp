@@ -1,0 +1,79 @@
+#include "document/commands/GXLogger.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "document/commands/JournalNames.h"
+
+namespace ch {
+namespace {
+
+void writeAll(int fd, std::string_view text)
+{
+    while (!text.empty()) {
+        ssize_t written = ::write(fd, text.data(), text.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return;
+        }
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+} // namespace
+
+GXLogger::GXLogger(std::string fileName) : mLogFileName(std::move(fileName)) {}
+
+GXLogger::~GXLogger()
+{
+    releaseLogFile();
+}
+
+void GXLogger::setLogFileName(std::string fileName)
+{
+    if (fileName == mLogFileName) return;
+    releaseLogFile();
+    mLogFileName = std::move(fileName);
+}
+
+int GXLogger::logFileHandle()
+{
+    if (mLogFileHandle >= 0 || mLogFileName.empty()) return mLogFileHandle;
+    // Created here: owner only, and the header goes in first.
+    int fd = ::open(mLogFileName.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        if (std::optional<std::string> initial = initialString()) writeAll(fd, *initial);
+    } else if (errno == EEXIST) {
+        fd = ::open(mLogFileName.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    }
+    mLogFileHandle = fd;
+    return mLogFileHandle;
+}
+
+void GXLogger::logString(std::string_view text)
+{
+    int fd = logFileHandle();
+    if (fd >= 0) writeAll(fd, text);
+}
+
+void GXLogger::releaseLogFile()
+{
+    if (mLogFileHandle < 0) return;
+    ::fsync(mLogFileHandle);
+    ::close(mLogFileHandle);
+    mLogFileHandle = -1;
+}
+
+void GXLogger::clearLogFile()
+{
+    releaseLogFile();
+    if (mLogFileName.empty()) return;
+    const std::string backup = backupPathForJournal(mLogFileName);
+    std::remove(backup.c_str());
+    std::rename(mLogFileName.c_str(), backup.c_str());
+    std::remove(mLogFileName.c_str());
+}
+
+} // namespace ch

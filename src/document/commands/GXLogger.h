@@ -1,0 +1,50 @@
+#pragma once
+// GXLogger: an append-only text file. The file is opened at the first write
+// and stays open until the logger is released, renamed or destroyed. A file
+// the logger creates is readable and writable by its owner only: it holds
+// every recent edit of a set of books in plain text.
+//
+// Failed file operations are not reported; the next write tries again.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ch {
+
+class GXLogger {
+public:
+    GXLogger() = default;
+    explicit GXLogger(std::string fileName);
+    virtual ~GXLogger();
+    GXLogger(const GXLogger&) = delete;
+    GXLogger& operator=(const GXLogger&) = delete;
+
+    // Nothing when equal to the current name; otherwise the open file is
+    // closed and the new name kept.
+    void setLogFileName(std::string fileName);
+    const std::string& logFileName() const { return mLogFileName; }
+
+    // Appends the text's bytes, opening the file first when needed (a new
+    // file receives initialString first).
+    void logString(std::string_view text);
+    // Flushes the open file to disk and closes it.
+    void releaseLogFile();
+    // Closes the file; then, with a name: the old backup is deleted and the
+    // file becomes the backup, so that no journal remains.
+    void clearLogFile();
+
+protected:
+    // What a new file begins with; none here.
+    virtual std::optional<std::string> initialString() const { return std::nullopt; }
+
+private:
+    // The open file's descriptor, opening (and creating) it when needed; -1
+    // when it cannot be opened.
+    int logFileHandle();
+
+    std::string mLogFileName;
+    int mLogFileHandle = -1;
+};
+
+} // namespace ch

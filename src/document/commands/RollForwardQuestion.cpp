@@ -1,0 +1,31 @@
+#include "document/commands/RollForwardQuestion.h"
+
+#include "platform/core/alerts.h"
+#include "platform/core/localized_strings.h"
+
+namespace ch {
+
+int askRollForward(const std::vector<GXCommandHistoryItem>& items)
+{
+    std::string message = localized("ROLLFORWARD");
+    for (const GXCommandHistoryItem& item : items) {
+        message += '\n';
+        message += item.commandDescription();
+        message += ' ';
+        message += item.parameterName().value_or("");
+    }
+    Alert alert{0, localized("QUESTION"), message, localized("OK"), localized("CANCEL")};
+    return alertPresenter().askQuestion(alert) == AlertAnswer::Default ? 1 : -1;
+}
+
+void showRollForwardSummary(const std::vector<std::string>& lines)
+{
+    std::string message = localized("ROLLFORWARDSUMMARY");
+    for (const std::string& line : lines) {
+        message += '\n';
+        message += line;
+    }
+    alertPresenter().showInfo(Alert{0, localized("INFO"), message, localized("OK"), {}});
+}
+
+} // namespace ch

@@ -1,0 +1,54 @@
+#include "platform/gui/export_file_chooser.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+#include <filesystem>
+
+namespace ch {
+
+std::string exportExtension(std::string_view requested)
+{
+    return requested.size() >= 3 ? std::string(requested) : std::string("tsv");
+}
+
+std::string withExportExtension(std::string path, std::string_view extension)
+{
+    const std::string suffix = "." + std::string(extension);
+    const std::string name = std::filesystem::path(path).filename().string();
+    // A name that is only the suffix (".tsv") has no name before it.
+    if (name.size() <= suffix.size() || name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+        path += suffix;
+    return path;
+}
+
+QFileDialog* getExportFileNameWithExtension(QWidget* window, std::string_view extension,
+                                            std::function<void(std::optional<std::string>)> chosen)
+{
+    const std::string required = exportExtension(extension);
+    auto* panel = new QFileDialog(window, QString(), QDir::homePath());
+    panel->setAttribute(Qt::WA_DeleteOnClose);
+    // Qt's own panel: the platform's may not run as a sheet.
+    panel->setOption(QFileDialog::DontUseNativeDialog);
+    panel->setAcceptMode(QFileDialog::AcceptSave);
+    panel->setFileMode(QFileDialog::AnyFile);
+    panel->setNameFilter(QStringLiteral("*.%1").arg(QString::fromStdString(required)));
+    panel->setDefaultSuffix(QString::fromStdString(required));
+    panel->selectFile(QString());
+    QObject::connect(panel, &QFileDialog::finished, panel, [panel, required, chosen = std::move(chosen)](int result) {
+        const QStringList files = panel->selectedFiles();
+        if (result == QDialog::Accepted && !files.isEmpty())
+            chosen(withExportExtension(files.first().toStdString(), required));
+        else
+            chosen(std::nullopt);
+    });
+    if (window) {
+        panel->open();
+    } else {
+        panel->setWindowModality(Qt::ApplicationModal);
+        panel->show();
+    }
+    return panel;
+}
+
+} // namespace ch

@@ -1,0 +1,47 @@
+#include "platform/gui/sheet.h"
+
+#include <utility>
+
+namespace ch {
+
+Sheet::Sheet(QWidget* parent) : QDialog(parent) {}
+
+void Sheet::begin(QWidget* window, EndHandler onEnd)
+{
+    if (mRunning)
+        return;
+    if (window && parentWidget() != window)
+        setParent(window, windowFlags());
+    mOnEnd = std::move(onEnd);
+    mRunning = true;
+    if (window) {
+        open();
+    } else {
+        setWindowModality(Qt::ApplicationModal);
+        show();
+    }
+}
+
+void Sheet::endSheet(int returnCode)
+{
+    done(returnCode);
+}
+
+void Sheet::done(int returnCode)
+{
+    if (!mRunning)
+        return;
+    mRunning = false;
+    // Taken out first: the handler may begin the sheet again.
+    EndHandler onEnd = std::exchange(mOnEnd, nullptr);
+    QDialog::done(returnCode);
+    if (onEnd)
+        onEnd(returnCode);
+}
+
+void Sheet::reject()
+{
+    done(kCancelled);
+}
+
+} // namespace ch

@@ -1,0 +1,158 @@
+#include "ui/ApplicationShell.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QUrl>
+
+#include "platform/core/dispatcher.h"
+#include "platform/core/localized_strings.h"
+#include "platform/core/user_defaults_store.h"
+#include "ui/CStartupChoiceController.h"
+#include "ui/GXAboutScreenController.h"
+
+namespace ch {
+
+namespace {
+
+QString text(std::string_view key)
+{
+    return QString::fromStdString(localized(key));
+}
+
+} // namespace
+
+ApplicationShell::ApplicationShell(UserDefaults& defaults, Dispatcher& dispatcher, UserDefaultsStore* store,
+                                   QObject* parent)
+    : QObject(parent),
+      mDelegate(*this, defaults),
+      mDispatcher(dispatcher),
+      mDefaults(defaults),
+      mStore(store),
+      mMainWindow(std::make_unique<QMainWindow>())
+{
+    mMainWindow->setObjectName("MainWindow");
+    mMainWindow->setWindowTitle(QStringLiteral("Countinghouse"));
+    mMainWindow->resize(1000, 700);
+    QMenu* help = mMainWindow->menuBar()->addMenu(text("HELPMENU"));
+    QAction* about = help->addAction(text("ABOUTMENU"), this, &ApplicationShell::doSplash);
+    about->setObjectName("doSplash");
+    about->setMenuRole(QAction::AboutRole);
+}
+
+ApplicationShell::~ApplicationShell()
+{
+    delete mStartupChoice;
+    delete mOpenPanel;
+    delete mAbout;
+}
+
+CStartupChoiceController* ApplicationShell::startupChoice() const
+{
+    return mStartupChoice;
+}
+
+GXAboutScreenController* ApplicationShell::aboutWindow() const
+{
+    return mAbout;
+}
+
+void ApplicationShell::launch(const QStringList& documents)
+{
+    for (const QString& path : documents)
+        mDelegate.application(path.toStdString());
+    if (mDelegate.applicationShouldOpenUntitledFile())
+        mDelegate.applicationOpenUntitledFile();
+    mEndOfLaunch = mDispatcher.callAfter(Dispatcher::Duration{0}, [this] {
+        mDelegate.applicationDidFinishLaunching();
+        keepSomethingOnScreen();
+    });
+}
+
+void ApplicationShell::doSplash()
+{
+    if (!mAbout)
+        mAbout = new GXAboutScreenController;
+    mAbout->show();
+    mAbout->raise();
+    mAbout->activateWindow();
+}
+
+void ApplicationShell::showMainWindow(const QString& title)
+{
+    mMainWindow->setWindowTitle(title.isEmpty() ? QStringLiteral("Countinghouse")
+                                                : title + QStringLiteral(" \u2014 Countinghouse"));
+    mMainWindow->show();
+    mMainWindow->raise();
+}
+
+void ApplicationShell::keepSomethingOnScreen()
+{
+    const bool choosing = (mStartupChoice && mStartupChoice->isRunning()) || mOpenPanel;
+    if (!choosing && !mMainWindow->isVisible())
+        showMainWindow(QString());
+}
+
+void ApplicationShell::openFile(const std::string& path)
+{
+    if (mStore) {
+        std::string error;
+        if (!mStore->saveIfChanged(mDefaults, &error))
+            qWarning("Countinghouse: the preferences could not be saved: %s", error.c_str());
+    }
+    showMainWindow(QFileInfo(QString::fromStdString(path)).fileName());
+}
+
+void ApplicationShell::openDocument()
+{
+    if (mOpenPanel) {
+        mOpenPanel->raise();
+        return;
+    }
+    auto* panel = new QFileDialog(mMainWindow->isVisible() ? mMainWindow.get() : nullptr, QString(),
+                                  QDir::homePath(), QStringLiteral("*.books"));
+    panel->setAttribute(Qt::WA_DeleteOnClose);
+    panel->setOption(QFileDialog::DontUseNativeDialog);
+    panel->setAcceptMode(QFileDialog::AcceptOpen);
+    panel->setFileMode(QFileDialog::ExistingFiles);
+    connect(panel, &QFileDialog::finished, this, [this, panel](int result) {
+        const QStringList files = result == QDialog::Accepted ? panel->selectedFiles() : QStringList();
+        mOpenPanel = nullptr;
+        for (const QString& file : files)
+            openFile(file.toStdString());
+        keepSomethingOnScreen();
+    });
+    mOpenPanel = panel;
+    panel->open();
+}
+
+void ApplicationShell::newDocument()
+{
+    showMainWindow(text("UNTITLED"));
+}
+
+void ApplicationShell::openURL(const std::string& url)
+{
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+}
+
+void ApplicationShell::beginStartupChoice()
+{
+    if (!mStartupChoice)
+        mStartupChoice = new CStartupChoiceController;
+    mStartupChoice->begin(nullptr, [this](int code) {
+        mDelegate.sheetDidEnd(code);
+        keepSomethingOnScreen();
+    });
+}
+
+void ApplicationShell::terminate()
+{
+    QCoreApplication::exit(1);
+}
+
+} // namespace ch

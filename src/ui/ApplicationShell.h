@@ -1,0 +1,79 @@
+#pragma once
+// The application around its documents: the launch sequence, the start-up
+// choice, the About window and the document panels. Document windows do not
+// exist yet; until they do, every document opens the main window, empty.
+
+#include <QFileDialog>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+#include <memory>
+
+#include "document/app/GXApplicationDelegate.h"
+#include "platform/core/observable.h"
+
+class QMainWindow;
+
+namespace ch {
+
+class CStartupChoiceController;
+class Dispatcher;
+class GXAboutScreenController;
+class UserDefaults;
+class UserDefaultsStore;
+
+class ApplicationShell : public QObject, public ApplicationHost {
+    Q_OBJECT
+
+public:
+    // `store` (may be null) keeps the defaults on disk: they are written
+    // before a document opens, so that a last saved document that brings the
+    // application down is not reopened at the next launch.
+    ApplicationShell(UserDefaults& defaults, Dispatcher& dispatcher, UserDefaultsStore* store = nullptr,
+                     QObject* parent = nullptr);
+    ~ApplicationShell() override;
+
+    // The launch: the documents the system handed over open, or the last
+    // saved one, and at the end of launch (the dispatcher's next turn) the
+    // start-up choice begins when it is due. Something is always left on
+    // screen.
+    void launch(const QStringList& documents);
+
+    GXApplicationDelegate& delegate() { return mDelegate; }
+    QMainWindow* mainWindow() const { return mMainWindow.get(); }
+    // The start-up choice while it is or was shown, else null.
+    CStartupChoiceController* startupChoice() const;
+    // The open panel while it runs, else null.
+    QFileDialog* openPanel() const { return mOpenPanel; }
+    GXAboutScreenController* aboutWindow() const;
+
+public slots:
+    // Shows the About window, made on first use.
+    void doSplash();
+
+public:
+    void openFile(const std::string& path) override;
+    void openDocument() override;
+    void newDocument() override;
+    void openURL(const std::string& url) override;
+    void beginStartupChoice() override;
+    void terminate() override;
+
+private:
+    void showMainWindow(const QString& title);
+    // Shows the main window when nothing else is on screen.
+    void keepSomethingOnScreen();
+
+    GXApplicationDelegate mDelegate;
+    Dispatcher& mDispatcher;
+    UserDefaults& mDefaults;
+    UserDefaultsStore* mStore;
+    Subscription mEndOfLaunch;
+    std::unique_ptr<QMainWindow> mMainWindow;
+    QPointer<CStartupChoiceController> mStartupChoice;
+    QPointer<QFileDialog> mOpenPanel;
+    QPointer<GXAboutScreenController> mAbout;
+};
+
+} // namespace ch

@@ -1,0 +1,135 @@
+#pragma once
+// A new untitled document with the default books (EUR; accounts 1 to 4,
+// account types 1, 2, 3 and 6, categories 1 to 6), its journal in a scratch
+// folder, on a dispatcher the test drives; helpers that open saved books and
+// build transaction dictionaries.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bridge/ArgumentRecords.h"
+#include "bridge/CAcnTItem.h"
+#include "bridge/CCurRItem.h"
+#include "bridge/CNonVisualDataItemController.h"
+#include "bridge/CTrnSItem.h"
+#include "document/MyDocument.h"
+#include "document_test_support.h"
+#include "model/CDebit.h"
+#include "model/CDocAccounting.h"
+#include "model/CExpenseType.h"
+#include "model/CMasterExpenseType.h"
+#include "model/CNonVisual.h"
+#include "model/CTransaction.h"
+#include "model/foundation/LDataStream.h"
+#include "platform/core/dispatcher.h"
+#include "platform/core/notification_center.h"
+
+namespace ch::test {
+
+// Ids of the default books.
+namespace books {
+inline constexpr ObjectIdT kEUR = 1;
+inline constexpr ObjectIdT kOwnPropertyType = 1;
+inline constexpr ObjectIdT kDebtType = 2;
+inline constexpr ObjectIdT kProfitAndLossType = 3;
+inline constexpr ObjectIdT kIncomeAccount = 2;
+inline constexpr ObjectIdT kExpenseAccount = 3;
+inline constexpr ObjectIdT kDefaultAccount = 4;
+inline constexpr ObjectIdT kExpenseCategory = 1;
+inline constexpr ObjectIdT kIncomeCategory = 2;
+} // namespace books
+
+// The class-wide id counters of the model, taken and put back, so that two
+// runs over the same books hand out the same ids.
+struct IdCounters {
+    ObjectIdT objects = CNonVisual::Get_mi_MaxId();
+    ObjectIdT lines = CDebit::mi_DebetNr;
+    ObjectIdT categories = CExpenseType::mi_ExptNr;
+    ObjectIdT groups = CMasterExpenseType::mi_MxptNr;
+    ObjectIdT transactions = CTransaction::mi_TrnsNr;
+
+    void restore() const
+    {
+        CNonVisual::Put_mi_MaxId(objects);
+        CDebit::mi_DebetNr = lines;
+        CExpenseType::mi_ExptNr = categories;
+        CMasterExpenseType::mi_MxptNr = groups;
+        CTransaction::mi_TrnsNr = transactions;
+    }
+};
+
+// Collects the notifications of the given names posted on a centre.
+class NotificationLog {
+public:
+    NotificationLog(NotificationCenter& centre, const std::vector<std::string>& names)
+    {
+        for (const std::string& name : names)
+            mSubscriptions.push_back(
+                centre.subscribe(name, [this](const Notification& notification) { posted.push_back(notification); }));
+    }
+    std::vector<std::string> names() const
+    {
+        std::vector<std::string> out;
+        for (const Notification& notification : posted) out.push_back(notification.name);
+        return out;
+    }
+
+    std::vector<Notification> posted;
+
+private:
+    std::vector<Subscription> mSubscriptions;
+};
+
+class DocumentTest : public ::testing::Test {
+protected:
+    DocumentTest() : document(newDocument()) {}
+
+    std::unique_ptr<MyDocument> newDocument()
+    {
+        auto made = std::make_unique<MyDocument>(dispatcher);
+        made->setUntitledJournalFolder(folder.path());
+        made->setUpNewDocument("EUR");
+        return made;
+    }
+
+    // A document read from the model stream, with the file name given.
+    std::unique_ptr<MyDocument> openDocument(std::vector<std::uint8_t> bytes, const std::string& fileName)
+    {
+        auto opened = std::make_unique<MyDocument>(dispatcher);
+        opened->setFileName(fileName);
+        LDataStream stream;
+        stream.SetBuffer(bytes.data(), static_cast<std::int32_t>(bytes.size()));
+        EXPECT_TRUE(opened->readModel(stream));
+        opened->finishLoading();
+        return opened;
+    }
+
+    CDocAccounting& root() { return *document->accounting(); }
+    CCommandExecutor& executor() { return document->commandExecutor(); }
+
+    // The dictionary of a transaction of the amount from one account to
+    // another for the category.
+    Dictionary transactionDictionary(ObjectIdT from, ObjectIdT to, ObjectIdT category, double amount, DateT date,
+                                     const std::string& name)
+    {
+        std::shared_ptr<CTrnSItem> temporary = document->makeEmptyTransactionOfType(transaction_type::kOther);
+        SimpleTransactionArguments values;
+        values.absoluteAmount = amount;
+        values.fromAccountId = from;
+        values.toAccountId = to;
+        values.category = category;
+        values.categoryAmount = amount;
+        values.name = name;
+        values.date = date;
+        temporary->setEqualToSimpleTransactionArguments(values);
+        return temporary->dictionaryRepresentation();
+    }
+
+    DocumentEnvironment environment;
+    ManualDispatcher dispatcher;
+    ScratchFolder folder;
+    std::unique_ptr<MyDocument> document;
+};
+
+} // namespace ch::test

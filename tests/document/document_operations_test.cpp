@@ -1,0 +1,264 @@
+// What the commands with bodies of their own do to the books: currencies,
+// accounts, categories and groups made as the sheets describe them, rates and
+// transactions announced, deletions confirmed where they must be and
+// announced before and after, and the change mark after every change.
+
+#include <gtest/gtest.h>
+
+#include "bridge/CAcoWItem.h"
+#include "bridge/CExpTItem.h"
+#include "bridge/CRcrTItem.h"
+#include "document/GXNonVisual.h"
+#include "document/arguments/AccountArguments.h"
+#include "document/arguments/CTransactionArguments.h"
+#include "document/arguments/CategoryParameters.h"
+#include "document/arguments/CurrencyArguments.h"
+#include "document/commands/CommandJournalReader.h"
+#include "document_fixture.h"
+#include "model/CAccount.h"
+#include "model/CAccountOwner.h"
+#include "model/CCurrency.h"
+#include "model/CCurrencyRate.h"
+
+namespace ch::test {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class DocumentOperationsTest : public DocumentTest {
+protected:
+    int createAccount(const char* name, std::optional<double> balance, std::optional<int> specialType = std::nullopt,
+                      ObjectIdT typeId = books::kOwnPropertyType)
+    {
+        arguments::AccountArguments values(std::nullopt, name, std::nullopt, typeId, books::kEUR, std::nullopt,
+                                           std::nullopt, std::nullopt, std::nullopt, std::nullopt, balance);
+        values.specialType = specialType;
+        return executor().executeCommand(13, nullptr, values);
+    }
+
+    std::shared_ptr<CTrnSItem> postTransaction(double amount)
+    {
+        arguments::CTransactionArguments values;
+        values.mTransactionDictionary = transactionDictionary(books::kDefaultAccount, books::kExpenseAccount,
+                                                              books::kExpenseCategory, amount, 20090310, "Lunch");
+        executor().executeCommand(23, nullptr, values);
+        return document->mTransactionArray().front();
+    }
+
+    std::vector<int> journaledCommands()
+    {
+        std::vector<int> commands;
+        for (const auto& item : readCommandJournalFile(document->journalFileName()).items)
+            commands.push_back(item.mCommand);
+        return commands;
+    }
+};
+
+TEST_F(DocumentOperationsTest, NewCurrencyIsAnnouncedUnderItsOwnSpellingWithATodaysRate)
+{
+    NotificationLog log(document->notificationCenter(), {"CURRENCYCRETEDNOTIFICATION", "CURRENCYCREATEDNOTIFICATION"});
+    arguments::CurrencyArguments values;
+    values.symbol = "CHF";
+    values.description = "Swiss Franc";
+    values.baseCurrencyId = books::kEUR;
+    values.conversionQuantity = 100;
+    values.conversionFactor = 1.1;
+    EXPECT_EQ(executor().executeCommand(6, nullptr, values), 1);
+
+    std::shared_ptr<CCurRItem> franc = document->mCurrencyArray().front();
+    EXPECT_EQ(franc->mShortName(), "CHF");
+    EXPECT_EQ(franc->mDescription(), "Swiss Franc");
+    EXPECT_EQ(log.names(), Names{"CURRENCYCRETEDNOTIFICATION"});
+    EXPECT_EQ(log.posted[0].objectAs<CCurRItem>(), franc);
+    auto* rate = static_cast<CCurrencyRate*>(
+        static_cast<CCurrency*>(franc->getSourceItem())->Get_mHistoryList()->ObjectAt(1));
+    EXPECT_EQ(rate->Get_mValidFrom(), 20090315);
+    EXPECT_EQ(rate->Get_mConversionQuantity(), 100);
+    EXPECT_EQ(rate->Get_mConversionFactor(), static_cast<double>(1.1f));
+    EXPECT_TRUE(document->isDocumentEdited());
+
+    // Modifying it marks the document changed as well, and announces nothing.
+    document->clearChangeCount();
+    values.description = "Franc";
+    EXPECT_EQ(executor().executeCommand(7, franc, values), 1);
+    EXPECT_EQ(franc->mDescription(), "Franc");
+    EXPECT_TRUE(document->isDocumentEdited());
+    EXPECT_EQ(log.posted.size(), 1u);
+}
+
+TEST_F(DocumentOperationsTest, NewAccountsTakeTheirBalanceAndCreditCardsJoinTheirList)
+{
+    NotificationLog log(document->notificationCenter(), {"ACCOUNTCREATED"});
+    const std::size_t transactions = root().mTransactionList->GetCount();
+    int plain = createAccount("Wallet", 0.0);
+    EXPECT_EQ(root().mTransactionList->GetCount(), transactions);
+    EXPECT_EQ(document->getAccountForId(plain)->Get_mBalance(), 0.0);
+    EXPECT_TRUE(document->isDocumentEdited());
+
+    int funded = createAccount("Savings", 120.0);
+    EXPECT_EQ(document->getAccountForId(funded)->Get_mBalance(), 120.0);
+
+    int card = createAccount("Visa", std::nullopt, 1, books::kDebtType);
+    ASSERT_EQ(document->mCreditCardArray().size(), 1u);
+    EXPECT_EQ(document->mCreditCardArray()[0]->getId(), card);
+    EXPECT_EQ(log.posted.size(), 3u);
+    EXPECT_EQ(log.posted[2].objectAs<CAcnTItem>()->getId(), card);
+}
+
+TEST_F(DocumentOperationsTest, NewCategoriesAndGroupsTakeTheirDefaultsAndColours)
+{
+    NotificationLog log(document->notificationCenter(), {"CATEGORYTYPECREATED", "CATEGORYCREATED"});
+    arguments::CategoryGroupParameters garden;
+    garden.name = "Garden";
+    garden.mColor = Colour{1.0, 0.5, 0.0, 1.0};
+    const int gardenId = executor().executeCommand(17, nullptr, garden);
+    CMasterExpenseType* group = document->getMasterExpenseTypeForId(gardenId);
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->Get_mParentId(), gardenId);   // its own parent: a top-level group
+    EXPECT_EQ(group->Get_Color(), (RGBColor{65535, 32767, 0}));
+
+    arguments::CategoryParameters seeds;
+    seeds.name = "Seeds";
+    seeds.mParentId = gardenId;
+    const int seedsId = executor().executeCommand(15, nullptr, seeds);
+    ASSERT_GT(seedsId, 0);
+    EXPECT_EQ(document->getExpenseTypeForId(seedsId)->Get_mTaxDeductiblePct(), 100.0);
+    seeds.mTaxDeductiblePct = 50.0;
+    EXPECT_EQ(document->getExpenseTypeForId(executor().executeCommand(15, nullptr, seeds))->Get_mTaxDeductiblePct(),
+              50.0);
+    EXPECT_EQ(log.names(), (Names{"CATEGORYTYPECREATED", "CATEGORYCREATED", "CATEGORYCREATED"}));
+}
+
+TEST_F(DocumentOperationsTest, TransactionsAreMadeUpdatedAndPostedWithTheirAnnouncements)
+{
+    NotificationLog log(document->notificationCenter(),
+                        {"TRANSACTIONCREATED", "TRANSACTIONWILLBEMODIFIED", "TRANSACTIONMODIFIED",
+                         "TRANSACTIONLINKEDNOTIFICATION", "SHAREPRICEMODIFIEDNOTIFICATION"});
+    std::shared_ptr<CTrnSItem> lunch = postTransaction(12.5);
+    EXPECT_EQ(document->mTransactionArray().size(), 1u);   // once, at the top
+    EXPECT_TRUE(document->mUnlinkedTransactionArray().empty());
+    EXPECT_EQ(lunch->getName(), "Lunch");
+
+    arguments::CTransactionArguments changed;
+    changed.mTransactionDictionary = transactionDictionary(books::kDefaultAccount, books::kExpenseAccount,
+                                                           books::kExpenseCategory, 14.0, 20090310, "Dinner");
+    EXPECT_EQ(executor().executeCommand(24, lunch, changed), -1);
+    EXPECT_EQ(lunch->getName(), "Dinner");
+    EXPECT_EQ(lunch->mTotalAmount(), 14.0);
+
+    executor().executeCommand(25, nullptr, changed);
+    ASSERT_EQ(document->mRecurringTransactionArray().size(), 1u);
+    EXPECT_EQ(root().mRecurringList->GetCount(), 1u);
+
+    // An unlinked transaction is posted by command 29.
+    root().UnlinkTrans(static_cast<CTransaction*>(lunch->getSourceItem()));
+    document->mUnlinkedTransactionArray().push_back(lunch);
+    EXPECT_EQ(executor().executeCommand(29, lunch), -1);
+    EXPECT_FALSE(lunch->isUnlinked());
+    EXPECT_TRUE(document->mUnlinkedTransactionArray().empty());
+
+    executor().executeCommand(18, document->getHomeCurrency(), arguments::CurrencyRateParameters());
+    EXPECT_EQ(log.names(), (Names{"TRANSACTIONCREATED", "TRANSACTIONWILLBEMODIFIED", "TRANSACTIONMODIFIED",
+                                  "TRANSACTIONCREATED", "TRANSACTIONLINKEDNOTIFICATION",
+                                  "SHAREPRICEMODIFIEDNOTIFICATION"}));
+}
+
+TEST_F(DocumentOperationsTest, APostedTransactionIsConfirmedBeforeItsDeletionIsJournaled)
+{
+    std::shared_ptr<CTrnSItem> lunch = postTransaction(12.5);
+    const std::string key = lunch->calculateKey();
+    NotificationLog log(document->notificationCenter(), {"TRANSACTIONWILLBEDELETED", "TRANSACTIONDELETED"});
+
+    environment.alerts().scriptAnswer(AlertAnswer::Default);   // Cancel
+    EXPECT_FALSE(document->deleteObject(lunch, true));
+    EXPECT_NE(lunch->getSourceItem(), nullptr);
+    EXPECT_EQ(journaledCommands(), std::vector<int>{23});
+    EXPECT_TRUE(log.posted.empty());
+
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK
+    EXPECT_TRUE(document->deleteObject(lunch, true));
+    EXPECT_EQ(lunch->getSourceItem(), nullptr);
+    EXPECT_TRUE(document->mTransactionArray().empty());
+    EXPECT_EQ(journaledCommands(), (std::vector<int>{23, 28}));
+    EXPECT_EQ(environment.alerts().numbers(), (std::vector<long>{226, 226}));
+    ASSERT_EQ(log.names(), (Names{"TRANSACTIONWILLBEDELETED", "TRANSACTIONDELETED"}));
+    EXPECT_EQ(log.posted[0].objectAs<CTrnSItem>(), lunch);
+    EXPECT_EQ(*log.posted[1].objectKey(), key);
+    // The journaled deletion will not ask when it is replayed.
+    const auto entries = readCommandJournalFile(document->journalFileName()).items;
+    EXPECT_NE(entries.back().mParameters->find("askBeforeDelete = 0"), std::string::npos);
+
+    // An item whose object is gone: error 268, nothing sent.
+    EXPECT_FALSE(document->deleteObject(lunch, true));
+    EXPECT_EQ(environment.alerts().numbers().back(), 268);
+    EXPECT_EQ(journaledCommands().size(), 2u);
+}
+
+TEST_F(DocumentOperationsTest, AVATRateIsConfirmedBeforeItsDeletionIsJournaled)
+{
+    class Rate : public GXNonVisual {
+    public:
+        std::string objectType() const override { return "VatR"; }
+        std::optional<ObjectIdT> idKey() const override { return 2; }
+    };
+    auto rate = std::make_shared<Rate>();
+    document->VATRateArray().push_back(rate);
+
+    environment.alerts().scriptAnswer(AlertAnswer::Default);   // Cancel
+    EXPECT_FALSE(document->deleteVATRate(rate, true));
+    EXPECT_TRUE(journaledCommands().empty());
+
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK
+    document->deleteVATRate(rate, true);
+    const auto entries = readCommandJournalFile(document->journalFileName()).items;
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].mCommand, 37);
+    EXPECT_EQ(entries[0].mObject, "VatR2");
+    EXPECT_NE(entries[0].mParameters->find("askBeforeDelete = 0"), std::string::npos);
+}
+
+TEST_F(DocumentOperationsTest, AnOwnerGoesAfterItsAccountsWithASingleQuestion)
+{
+    CAccountOwner* anna = root().InsertAccountOwner(-1, std::string_view("Anna"), std::nullopt, std::nullopt,
+                                                    std::nullopt, std::nullopt, std::nullopt, std::nullopt);
+    std::shared_ptr<CAcoWItem> owner = document->dataItemController().accountOwnerItemForAccountOwner(anna);
+    document->mOwnerArray().push_back(owner);
+    for (const char* name : {"Anna current", "Anna savings"}) {
+        int id = createAccount(name, std::nullopt);
+        document->getAccountForId(id)->Put_mAccountOwnerId(anna->Get_Id());
+    }
+    const std::size_t accounts = root().mAccountList->GetCount();
+    NotificationLog log(document->notificationCenter(),
+                        {"OWNERWILLBEDELTEDNOTIFICATION", "ACCOUNTWILLBEDELETED", "ACCOUNTDELETED",
+                         "OWNERDELETEDNOTIFICATION"});
+    environment.alerts().clear();
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK
+    document->clearChangeCount();
+    EXPECT_TRUE(document->deleteObject(owner, true));
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{226});
+    EXPECT_EQ(log.names(), (Names{"OWNERWILLBEDELTEDNOTIFICATION", "ACCOUNTWILLBEDELETED", "ACCOUNTDELETED",
+                                  "ACCOUNTWILLBEDELETED", "ACCOUNTDELETED", "OWNERDELETEDNOTIFICATION"}));
+    EXPECT_EQ(root().mAccountList->GetCount(), accounts - 2);
+    EXPECT_EQ(document->mOwnerArray().size(), 1u);   // "Me" stays
+    EXPECT_TRUE(document->isDocumentEdited());
+}
+
+TEST_F(DocumentOperationsTest, DeclinedOrRefusedDeletionsChangeNothing)
+{
+    NotificationLog log(document->notificationCenter(), {"CATEGORYWILLBEDELETED", "CATEGORYDELETED"});
+    auto category = document->getExpenseTypeItemForId(books::kExpenseCategory);
+    environment.alerts().scriptAnswer(AlertAnswer::Default);   // Cancel
+    EXPECT_FALSE(document->deleteObject(category, true));
+    EXPECT_TRUE(log.posted.empty());
+    EXPECT_FALSE(document->isDocumentEdited());
+
+    // A category the books need is refused by the model: announced only before.
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);
+    EXPECT_FALSE(document->deleteObject(category, true));
+    EXPECT_EQ(log.names(), Names{"CATEGORYWILLBEDELETED"});
+    EXPECT_NE(category->getSourceItem(), nullptr);
+    EXPECT_FALSE(document->isDocumentEdited());
+}
+
+} // namespace
+} // namespace ch::test

@@ -1,0 +1,167 @@
+#include "ui/ApplicationShell.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "../platform/gui/qt_test_application.h"
+#include "platform/core/dispatcher.h"
+#include "platform/core/plist.h"
+#include "platform/core/user_defaults.h"
+#include "platform/core/user_defaults_store.h"
+#include "ui/CStartupChoiceController.h"
+#include "ui/GXAboutScreenController.h"
+#include "url_catcher.h"
+
+namespace ch {
+namespace {
+
+class ShellTest : public ::testing::Test {
+protected:
+    ShellTest() : mScoped(mDefaults), mStore(std::filesystem::path(mDir.path().toStdString()) / "prefs.plist")
+    {
+        GXApplicationDelegate::initialize(mDefaults);
+    }
+
+    // Launches and runs the end of launch.
+    ApplicationShell& launch(const QStringList& documents = {})
+    {
+        mShell = std::make_unique<ApplicationShell>(mDefaults, mDispatcher, &mStore);
+        mShell->launch(documents);
+        mDispatcher.runDue();
+        return *mShell;
+    }
+
+    QString title() const { return mShell->mainWindow()->windowTitle(); }
+    bool windowShown() const { return mShell->mainWindow()->isVisible(); }
+    bool choiceShown() const { return mShell->startupChoice() && mShell->startupChoice()->isVisible(); }
+    void click(const char* name)
+    {
+        auto* b = mShell->startupChoice()->findChild<QPushButton*>(name);
+        ASSERT_NE(b, nullptr) << name;
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+
+    QTemporaryDir mDir;
+    UserDefaults mDefaults;
+    ScopedUserDefaults mScoped;
+    UserDefaultsStore mStore;
+    ManualDispatcher mDispatcher;
+    std::unique_ptr<ApplicationShell> mShell;
+};
+
+TEST_F(ShellTest, WithoutADocumentTheStartupChoiceIsOfferedAtTheEndOfLaunch)
+{
+    mShell = std::make_unique<ApplicationShell>(mDefaults, mDispatcher, &mStore);
+    mShell->launch({});
+    EXPECT_FALSE(choiceShown()); // not before the end of launch
+    mDispatcher.runDue();
+    ASSERT_TRUE(choiceShown());
+    EXPECT_EQ(mShell->startupChoice()->windowModality(), Qt::ApplicationModal);
+    EXPECT_TRUE(mShell->delegate().welkomSchermIsOpen());
+    EXPECT_FALSE(windowShown());
+
+    click("newDocumentClicked");
+    EXPECT_FALSE(choiceShown());
+    EXPECT_FALSE(mShell->delegate().welkomSchermIsOpen());
+    EXPECT_TRUE(windowShown());
+    EXPECT_EQ(title(), "Untitled \u2014 Countinghouse");
+    EXPECT_TRUE(mDefaults.boolForKey("GXShowNewDocumentAssistant"));
+}
+
+TEST_F(ShellTest, EachWayOfLaunchingLeavesAWindow)
+{
+    struct Case {
+        const char* name;
+        bool showStartupChoice;
+        const char* lastSaved;
+        QStringList handedOver;
+        QString title;
+    };
+    const Case cases[] = {
+        {"document handed over", true, "/b/house.books", {"/b/other.books"}, "other.books \u2014 Countinghouse"},
+        {"last document reopened", false, "/b/house.books", {}, "house.books \u2014 Countinghouse"},
+        {"nothing to open", false, "", {}, "Countinghouse"},
+    };
+    for (const Case& c : cases) {
+        mDefaults.set("GXShowStartupChoice", c.showStartupChoice);
+        mDefaults.set("GXLastSavedDocument", c.lastSaved);
+        launch(c.handedOver);
+        EXPECT_FALSE(choiceShown()) << c.name;
+        EXPECT_TRUE(windowShown()) << c.name;
+        EXPECT_EQ(title(), c.title) << c.name;
+        mShell.reset();
+    }
+}
+
+TEST_F(ShellTest, TheLastDocumentIsForgottenOnDiskBeforeItOpens)
+{
+    mDefaults.set("GXShowStartupChoice", true);
+    mDefaults.set("GXLastSavedDocument", "/b/house.books");
+    ASSERT_TRUE(mStore.save(mDefaults));
+    launch();
+    click("lastOpenedDocument");
+    EXPECT_EQ(title(), "house.books \u2014 Countinghouse");
+    // What a crash while opening would leave behind: the key already empty.
+    UserDefaults reread;
+    UserDefaultsStore(mStore.path()).load(reread);
+    EXPECT_EQ(reread.stringForKey("GXLastSavedDocument"), "");
+}
+
+TEST_F(ShellTest, ClosingTheChoiceOrCancellingTheOpenPanelStillLeavesAWindow)
+{
+    launch();
+    QTest::keyClick(mShell->startupChoice(), Qt::Key_Escape);
+    EXPECT_FALSE(choiceShown());
+    EXPECT_TRUE(windowShown());
+    mShell.reset();
+
+    launch();
+    click("selectExistingDocument");
+    QFileDialog* panel = mShell->openPanel();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_FALSE(windowShown()); // the panel is what is on screen
+    panel->reject();
+    EXPECT_EQ(mShell->openPanel(), nullptr);
+    EXPECT_TRUE(windowShown());
+    EXPECT_EQ(title(), "Countinghouse");
+}
+
+TEST_F(ShellTest, TheOpenPanelOpensTheChosenDocument)
+{
+    launch();
+    click("selectExistingDocument");
+    QFileDialog* panel = mShell->openPanel();
+    ASSERT_NE(panel, nullptr);
+    const QString file = mDir.filePath("firm.books");
+    QFile(file).open(QIODevice::WriteOnly);
+    panel->selectFile(file);
+    static_cast<QDialog*>(panel)->accept();
+    EXPECT_EQ(title(), "firm.books \u2014 Countinghouse");
+}
+
+TEST_F(ShellTest, TheCommunityChoiceOpensItsPageAndTheAboutWindowIsMadeOnce)
+{
+    test::UrlCatcher catcher;
+    launch();
+    mShell->delegate().sheetDidEnd(5);
+    EXPECT_EQ(catcher.urls, QStringList{"https://countinghouse.example/community"});
+
+    mShell->doSplash();
+    GXAboutScreenController* about = mShell->aboutWindow();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
+    about->close();
+    mShell->doSplash();
+    EXPECT_EQ(mShell->aboutWindow(), about);
+    EXPECT_TRUE(about->isVisible());
+}
+
+} // namespace
+} // namespace ch

@@ -1,0 +1,2 @@
+// Gives the catcher its meta-object.
+#include "url_catcher.h"
