@@ -21,14 +21,12 @@
 #include <string_view>
 
 #include "business/BusinessArrays.h"
+#include "document/DocumentBusiness.h"
 #include "platform/core/plist.h"
 
 namespace ch::business {
 
 class BusinessDocument;
-
-// Message: the business data could not be read completely.
-inline constexpr long kIncompleteBusinessArchiveWarning = 281;
 
 // The archive of the five arrays, or the reason why none could be made.
 PlistOutput encodeBusinessArchive(const BusinessArrays& arrays);

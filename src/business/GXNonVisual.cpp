@@ -66,12 +66,6 @@ void GXNonVisual::setIdKeyCountedBy(std::int32_t& counter, std::optional<long> i
         change(mIdKey, newId, "idKey");
 }
 
-std::string GXNonVisual::calculateKey() const
-{
-    const std::string type = mObjectType.value_or(std::string());
-    return mIdKey ? type + std::to_string(*mIdKey) : type;
-}
-
 Dictionary GXNonVisual::dictionaryRepresentation() const
 {
     Dictionary dictionary;

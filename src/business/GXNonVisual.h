@@ -5,8 +5,9 @@
 //
 // Every object has a four-character type code held as text, an id drawn from
 // its kind's counter, a name, a description, and the document that holds it.
-// Its key is the type code followed by the decimal id ("VatR12"); the command
-// journal names a command's target by it.
+// Type, id and key are what the document and its commands know of it (the
+// document's GXNonVisual): the key is the type code followed by the decimal
+// id ("VatR12"), and the command journal names a command's target by it.
 //
 // Ids: each kind has one counter for the whole process, shared by all open
 // documents and stored nowhere. A kind's setIdKey applies the id rule: a new
@@ -25,23 +26,23 @@
 #include <string_view>
 #include <vector>
 
+#include "document/GXNonVisual.h"
 #include "platform/core/keyed_archive.h"
-#include "platform/core/observable.h"
 #include "platform/core/value.h"
 
 namespace ch::business {
 
 class BusinessDocument;
 
-class GXNonVisual : public Observable, public Archivable {
+class GXNonVisual : public ch::GXNonVisual, public Archivable {
 public:
     ~GXNonVisual() override;
 
     // The type code as text; empty when none is held.
-    std::string objectType() const { return mObjectType.value_or(std::string()); }
+    std::string objectType() const override { return mObjectType.value_or(std::string()); }
     void setObjectType(std::optional<std::string> type);
     // None while the object has no id.
-    std::optional<std::int32_t> idKey() const { return mIdKey; }
+    std::optional<ObjectIdT> idKey() const override { return mIdKey; }
     // The kind's id rule; the base stores the id as given.
     virtual void setIdKey(std::optional<long> id);
     const std::optional<std::string>& name() const { return mName; }
@@ -52,9 +53,6 @@ public:
     // arrays and so outlives what they hold).
     BusinessDocument* parentDocument() const { return mParentDocument; }
     void setParentDocument(BusinessDocument* document) { mParentDocument = document; }
-
-    // The type code followed by the decimal id; the type code alone without id.
-    std::string calculateKey() const;
 
     // "Type", "Name", "Id" and, when not empty, "Description"; a kind adds its own.
     virtual Dictionary dictionaryRepresentation() const;
@@ -95,7 +93,7 @@ protected:
 
 private:
     std::optional<std::string> mObjectType;
-    std::optional<std::int32_t> mIdKey;
+    std::optional<ObjectIdT> mIdKey;
     std::optional<std::string> mName;
     std::optional<std::string> mDescription;
     BusinessDocument* mParentDocument = nullptr;

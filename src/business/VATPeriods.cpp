@@ -6,6 +6,7 @@
 #include "business/BusinessArrays.h"
 #include "business/BusinessDefaults.h"
 #include "business/BusinessDocument.h"
+#include "document/DocumentNotifications.h"
 #include "model/CTransaction.h"
 #include "model/foundation/CDate.h"
 #include "platform/core/notification_center.h"
@@ -125,7 +126,7 @@ void createVATPeriodWithStartDate(BusinessDocument& document, DateT start, DateT
     period->setEndDate(end);
     period->setIdKey(-1);
     document.businessArrays().VATPeriodArray.push_back(period);
-    document.bridgeDocument().notificationCenter().post(kVATPeriodCreatedNotification,
+    document.bridgeDocument().notificationCenter().post(GXCVATPeriodCreatedNotification,
                                                         std::static_pointer_cast<Observable>(period));
 }
 

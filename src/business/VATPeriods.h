@@ -22,8 +22,6 @@ namespace ch::business {
 class BusinessDocument;
 class GXVATPeriod;
 
-// Notification name (object: the new period).
-inline constexpr char kVATPeriodCreatedNotification[] = "VATPERIODCREATED";
 
 // The document's five figures from `from` to `to`, both included: the sums
 // of every VAT rate's figures.

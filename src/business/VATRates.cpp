@@ -10,6 +10,7 @@
 #include "business/BusinessArrays.h"
 #include "business/BusinessDocument.h"
 #include "business/VATRateArguments.h"
+#include "document/DocumentNotifications.h"
 #include "document/arguments/AccountArguments.h"
 #include "document/arguments/CategoryParameters.h"
 #include "model/CAccountOwner.h"
@@ -36,7 +37,8 @@ bool createVATRateWithArguments(BusinessDocument& document, const arguments::VAT
     std::shared_ptr<GXVATRate> rate = GXVATRate::makeWithArguments(arguments, &document);
     auto& rates = document.businessArrays().VATRateArray;
     rates.insert(rates.begin(), rate);
-    document.bridgeDocument().notificationCenter().post(kNewVATRateCreatedNotification, std::static_pointer_cast<Observable>(rate));
+    document.bridgeDocument().notificationCenter().post(GXCNewVatRateCreatedNotification,
+                                                        std::static_pointer_cast<Observable>(rate));
     document.bridgeDocument().updateChangeCount();
     return true;
 }
@@ -46,7 +48,7 @@ bool updateVATRate(BusinessDocument& document, const std::shared_ptr<GXVATRate>&
 {
     rate->synchronizeWithArguments(arguments);
     document.bridgeDocument().updateChangeCount();
-    document.bridgeDocument().notificationCenter().post(kVATRateUpdatedNotification,
+    document.bridgeDocument().notificationCenter().post(GXCVatRateUpdatedNotification,
                                                         std::static_pointer_cast<Observable>(rate));
     return true;
 }
@@ -75,7 +77,7 @@ void performDeleteVATRate(BusinessDocument& document, const std::shared_ptr<GXVA
         if (!account->objectCanBeDeletedWithMessage(true, nullptr))
             return;
 
-    bridge.notificationCenter().post(kVATRateWillBeDeletedNotification, std::static_pointer_cast<Observable>(rate));
+    bridge.notificationCenter().post(GXCVatRateWillBeDeletedNotification, std::static_pointer_cast<Observable>(rate));
     for (const std::shared_ptr<CAcnTItem>& account : accounts)
         document.performDeleteAccountSelf(account);
 
@@ -84,7 +86,7 @@ void performDeleteVATRate(BusinessDocument& document, const std::shared_ptr<GXVA
     rates.erase(std::remove(rates.begin(), rates.end(), rate), rates.end());
     // Only the business array knows the rate is gone: the file must be saved.
     bridge.updateChangeCount();
-    bridge.notificationCenter().post(kVATRateDeletedNotification, key);
+    bridge.notificationCenter().post(GXCVatRateDeletedNotification, key);
 }
 
 ObjectIdT createAccountForVATRate(BusinessDocument& document, const GXVATRate& rate, bool isPaid, bool isReceived,

@@ -19,11 +19,6 @@ namespace ch::business {
 class BusinessDocument;
 class GXVATRate;
 
-// Notification names (object: the rate; after a deletion: its key).
-inline constexpr char kNewVATRateCreatedNotification[] = "NEWVATRATECREATED";
-inline constexpr char kVATRateUpdatedNotification[] = "VATRATEUPDATED";
-inline constexpr char kVATRateWillBeDeletedNotification[] = "VATRATEWILLBEDELETED";
-inline constexpr char kVATRateDeletedNotification[] = "VATRATEDELETED";
 
 // Command 33: a new rate from the arguments, first in the array; posts
 // "NEWVATRATECREATED" and marks the document changed. True.

@@ -8,6 +8,7 @@
 
 #include "business/VATPeriods.h"
 #include "business_test_support.h"
+#include "document/DocumentNotifications.h"
 #include "model/CDebit.h"
 #include "platform/core/unicode.h"
 
@@ -258,7 +259,7 @@ TEST_F(VATBooksTest, TheCurrentAndPreviousPeriodsFollowThePeriodicityAndTheAccou
 TEST_F(VATBooksTest, PeriodsAreMadeOnceWithTheNextIdAndWithoutMarkingTheDocument)
 {
     environment.setToday({2007, 1, 10});
-    NotificationLog log(document.books.notificationCenter(), {kVATPeriodCreatedNotification});
+    NotificationLog log(document.books.notificationCenter(), {GXCVATPeriodCreatedNotification});
     initializeBusinessObjectsOfNewDocument(document);
     EXPECT_TRUE(document.arrays.VATRateArray.empty());
     const auto periods = document.arrays.VATPeriodArray;

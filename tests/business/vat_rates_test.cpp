@@ -11,6 +11,7 @@
 #include "business/VATRateSheetRules.h"
 #include "business/VATRates.h"
 #include "business_test_support.h"
+#include "document/DocumentNotifications.h"
 #include "document/arguments/CDeleteObjectParms.h"
 
 namespace ch::business {
@@ -49,7 +50,7 @@ protected:
 
 TEST_F(VATRatesTest, ANewRateMakesItsAccountsAndCategoryAndComesFirst)
 {
-    NotificationLog log(document.books.notificationCenter(), {kNewVATRateCreatedNotification});
+    NotificationLog log(document.books.notificationCenter(), {GXCNewVatRateCreatedNotification});
     createVATRateWithArguments(document, newRate("Reduced", 6.0));
     ASSERT_TRUE(createVATRateWithArguments(document, newRate("Standard", 21.0)));
 
@@ -118,7 +119,7 @@ TEST_F(VATRatesTest, ModifyingTakesTheNewValuesAndKeepsTheId)
 {
     const std::shared_ptr<GXVATRate> rate = rateWithAccounts("Standard", 4, 1, std::nullopt);
     const auto id = rate->idKey();
-    NotificationLog log(document.books.notificationCenter(), {kVATRateUpdatedNotification});
+    NotificationLog log(document.books.notificationCenter(), {GXCVatRateUpdatedNotification});
     std::unique_ptr<arguments::VATRateArguments> values = rate->getAsArguments();
     values->name = "Standard 21";
     values->rate = 21.5;
@@ -145,7 +146,7 @@ TEST_F(VATRatesTest, DeletingARateDeletesOnlyTheAccountsNoOtherRateUses)
     const std::shared_ptr<GXVATRate> rate = rateWithAccounts("Standard", 40, 41, 42);
     const std::string key = rate->calculateKey();
     NotificationLog log(document.books.notificationCenter(),
-                        {kVATRateWillBeDeletedNotification, kVATRateDeletedNotification});
+                        {GXCVatRateWillBeDeletedNotification, GXCVatRateDeletedNotification});
     const int changes = document.books.changes;
 
     performDeleteVATRate(document, rate, false);
@@ -172,7 +173,7 @@ TEST_F(VATRatesTest, ADeletionTheUserCancelsOrAnAccountRefusesChangesNothing)
     // Account 4 is a default account of the settings: it may not be deleted.
     const std::shared_ptr<GXVATRate> rate = rateWithAccounts("Standard", 40, 4, std::nullopt);
     NotificationLog log(document.books.notificationCenter(),
-                        {kVATRateWillBeDeletedNotification, kVATRateDeletedNotification});
+                        {GXCVatRateWillBeDeletedNotification, GXCVatRateDeletedNotification});
 
     environment.alerts().scriptAnswer(AlertAnswer::Default); // Cancel
     performDeleteVATRate(document, rate, true);
