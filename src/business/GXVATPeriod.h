@@ -35,6 +35,8 @@ public:
 
     // The id rule with the VAT-period counter.
     void setIdKey(std::optional<long> id) override;
+    // The last id given out; a session starts at 0.
+    static std::int32_t sVATPeriodCounter;
 
     const std::optional<long>& startDate() const { return mStartDate; }
     void setStartDate(std::optional<long> date);
@@ -92,8 +94,6 @@ public:
     void encodeWithCoder(KeyedArchiver& coder) const override;
 
 private:
-    static std::int32_t sVATPeriodCounter;
-
     std::optional<long> mStartDate;
     std::optional<long> mEndDate;
     std::optional<double> mAmountPaid;

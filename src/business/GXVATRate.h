@@ -46,6 +46,8 @@ public:
 
     // The id rule with the VAT-rate counter.
     void setIdKey(std::optional<long> id) override;
+    // The last id given out; a session starts at 0.
+    static std::int32_t sVATRateCounter;
 
     const std::optional<double>& rate() const { return mRate; }
     void setRate(std::optional<double> rate);
@@ -117,8 +119,6 @@ public:
     void encodeWithCoder(KeyedArchiver& coder) const override;
 
 private:
-    static std::int32_t sVATRateCounter;
-
     std::optional<long> createAccount(bool paid, bool received, bool reconciled);
 
     std::optional<double> mRate;
