@@ -34,6 +34,17 @@ void completeBusinessObjectArray(const std::vector<std::shared_ptr<T>>& objects,
         object->setParentDocument(document);
 }
 
+// Why the objects could not be archived again; empty when they can. Reading
+// accepts texts (one holding a NUL character) that writing refuses: such an
+// array counts as unreadable, or the document could never be saved again.
+template <class T>
+std::string unwritable(const std::vector<std::shared_ptr<T>>& objects, const char* key)
+{
+    KeyedArchiver archiver;
+    archiver.encodeObjectArray(objects, key);
+    return archiver.finish().error;
+}
+
 } // namespace
 
 PlistOutput encodeBusinessArchive(const BusinessArrays& arrays)
@@ -67,12 +78,14 @@ BusinessArchiveContents decodeBusinessArchive(std::string_view bytes, BusinessDo
             unarchiver.emplace(bytes, businessClasses());
         array = unarchiver->decodeObjectArrayOf<T>(key);
         completeBusinessObjectArray(array, document);
-        if (!unarchiver->failed())
+        std::string problem = unarchiver->failed() ? unarchiver->error() : unwritable(array, key);
+        if (problem.empty())
             return true;
+        array.clear();
         contents.warning = kIncompleteBusinessArchiveWarning;
         if (!contents.problem.empty())
             contents.problem += "; ";
-        contents.problem += std::string(key) + ": " + unarchiver->error();
+        contents.problem += std::string(key) + ": " + problem;
         return false;
     };
     BusinessArrays& arrays = contents.arrays;

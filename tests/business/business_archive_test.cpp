@@ -284,6 +284,25 @@ TEST_F(BusinessArchiveTest, DamageCostsOnlyTheArrayItIsInAndIsReportedWithTheWar
     EXPECT_TRUE(read.arrays.amortisationSchemeArray.empty());
 }
 
+TEST_F(BusinessArchiveTest, ATextThatCouldNotBeWrittenAgainCostsItsArrayWithTheWarning)
+{
+    // A rate's name holding a NUL character, which a file may carry but no
+    // archive can be written with: saving such books would always fail.
+    document.arrays.VATRateArray.front()->setName("Rate*NUL*");
+    std::string bytes = encoded(document.arrays);
+    const std::size_t at = bytes.find("Rate*NUL*");
+    ASSERT_NE(at, std::string::npos);
+    bytes[at + 4] = '\0';
+
+    BusinessArchiveContents read = decodeBusinessArchive(bytes, &document);
+    EXPECT_EQ(read.warning, kIncompleteBusinessArchiveWarning);
+    EXPECT_NE(read.problem.find("SERIALIZEDVATARRAY"), std::string::npos) << read.problem;
+    EXPECT_TRUE(read.arrays.VATRateArray.empty());
+    EXPECT_EQ(forms(read.arrays.VATPeriodArray), forms(document.arrays.VATPeriodArray));
+    EXPECT_TRUE(read.checkVATPeriods);
+    EXPECT_TRUE(encodeBusinessArchive(read.arrays).ok());
+}
+
 TEST_F(BusinessArchiveTest, DamagedArchivesNeverCrashAndWhatReadsCompletelyWritesBackStably)
 {
     const std::vector<std::string> corpus{encoded(document.arrays),
