@@ -77,6 +77,7 @@ int MyDocument::setUpNewDocument(const char* homeCurrencySymbol)
     setMPreference(std::make_shared<CPrfRItem>(theDocument->mPreference));
     fillCurrencyArrays();
     fillOwnerArray();
+    if (mBusiness) mBusiness->setUpNewDocument();
     clearChangeCount();
     // Always asked, so that a new document finds the journal an untitled
     // document left.
@@ -246,22 +247,27 @@ std::vector<std::shared_ptr<CAcoWItem>> MyDocument::supplierArray() const
     return suppliers;
 }
 
-// --- business arrays
+// --- business bookkeeping
 
-std::shared_ptr<GXNonVisual> MyDocument::objectFromArray(const BusinessArray& array, ObjectIdT id,
-                                                         bool returnFirstIfNoneFound)
+void MyDocument::setBusiness(std::unique_ptr<DocumentBusiness> business)
 {
-    for (const std::shared_ptr<GXNonVisual>& object : array)
-        if (object && object->idKey() == id) return object;
-    if (returnFirstIfNoneFound)
-        for (const std::shared_ptr<GXNonVisual>& object : array)
-            if (object) return object;
-    return nullptr;
+    mBusiness = std::move(business);
 }
 
 std::shared_ptr<GXNonVisual> MyDocument::VATRateWithId(ObjectIdT id, bool alwaysReturnOne) const
 {
-    return objectFromArray(mVATRates, id, alwaysReturnOne);
+    return mBusiness ? mBusiness->VATRateWithId(id, alwaysReturnOne) : nullptr;
+}
+
+PlistOutput MyDocument::businessArchiveBytes() const
+{
+    return mBusiness ? mBusiness->archiveBytes() : PlistOutput{};
+}
+
+long MyDocument::readBusinessArchive(std::string_view bytes)
+{
+    if (mBusiness) return mBusiness->readArchive(bytes);
+    return bytes.empty() ? 0 : kIncompleteBusinessArchiveWarning;
 }
 
 // --- moving objects
@@ -315,7 +321,8 @@ bool MyDocument::deleteVATRate(const std::shared_ptr<GXNonVisual>& rate, bool wi
     arguments::CDeleteObjectParms parameters;
     parameters.withAsking = false;
     mCommandExecutor.executeCommand(37, rate, parameters);
-    return std::find(mVATRates.begin(), mVATRates.end(), rate) == mVATRates.end();
+    const std::optional<ObjectIdT> id = rate->idKey();
+    return !id || VATRateWithId(*id, false) != rate;
 }
 
 bool MyDocument::deleteObject(const std::shared_ptr<CNonVisualDataItem>& item)

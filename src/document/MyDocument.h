@@ -3,7 +3,8 @@
 // root, the notification centre of its model, items and pages, the item
 // registry, the settings item, the command executor, the listener that turns
 // the model's insertions and removals into the change count, the arrays of
-// items that pages and sheets show, and the business arrays.
+// items that pages and sheets show, and, once installed, its business
+// bookkeeping (VAT rates, VAT periods, invoices).
 //
 // A new document gets the default books (setUpNewDocument); an opened one is
 // read from its model stream (readModel, then finishLoading). Either way the
@@ -27,6 +28,7 @@
 
 #include "bridge/BridgeDocument.h"
 #include "bridge/CNonVisualDataItemController.h"
+#include "document/DocumentBusiness.h"
 #include "document/DocumentOperations.h"
 #include "document/DocumentSheets.h"
 #include "document/commands/CCommandExecutor.h"
@@ -53,8 +55,6 @@ class LStream;
 
 class MyDocument : public BridgeDocument {
 public:
-    using BusinessArray = std::vector<std::shared_ptr<GXNonVisual>>;
-
     // An empty model, the registry, the executor and the listener; no books
     // yet. Delayed steps (the replay offer) are scheduled on the dispatcher.
     explicit MyDocument(Dispatcher& dispatcher);
@@ -64,9 +64,9 @@ public:
 
     // --- creation
     // A new untitled document: the default books with the home currency of
-    // the 8-bit symbol, the settings item, the currency and owner arrays;
-    // then the executor looks for this document's untitled journal. Answers
-    // the number of journal entries found.
+    // the 8-bit symbol, the settings item, the currency and owner arrays, the
+    // business bookkeeping's own start; then the executor looks for this
+    // document's untitled journal. Answers the number of journal entries found.
     int setUpNewDocument(const char* homeCurrencySymbol);
     // Reads the model stream into the empty model; false when the stream
     // holds no set of books. The arrays stay empty until finishLoading.
@@ -137,17 +137,23 @@ public:
     std::vector<std::shared_ptr<CAcoWItem>> customerArray() const;
     std::vector<std::shared_ptr<CAcoWItem>> supplierArray() const;
 
-    // --- business arrays (filled by the business bookkeeping and the file)
-    BusinessArray& VATRateArray() { return mVATRates; }
-    BusinessArray& amortisationSchemeArray() { return mAmortisationSchemes; }
-    BusinessArray& VATPeriodArray() { return mVATPeriods; }
-    BusinessArray& customerInvoiceArray() { return mCustomerInvoices; }
-    BusinessArray& supplierInvoiceArray() { return mSupplierInvoices; }
-    // The VAT rate with the id; the first rate when asked and none has it.
+    // --- business bookkeeping
+    // Installed before the books are set up or read; replaces any earlier one.
+    void setBusiness(std::unique_ptr<DocumentBusiness> business);
+    // Null until installed.
+    DocumentBusiness* business() const { return mBusiness.get(); }
+    // The VAT rate with the id; the first rate when asked and none has it;
+    // null without business bookkeeping.
     std::shared_ptr<GXNonVisual> VATRateWithId(ObjectIdT id, bool alwaysReturnOne) const;
-    // The first object with the id; the first object when asked and none has it.
-    static std::shared_ptr<GXNonVisual> objectFromArray(const BusinessArray& array, ObjectIdT id,
-                                                        bool returnFirstIfNoneFound);
+    // The business archive that follows the model stream in the file.
+    // Without business bookkeeping there is nothing to write (no bytes).
+    PlistOutput businessArchiveBytes() const;
+    // Reads the bytes behind the model stream's end tag. 0, or
+    // kIncompleteBusinessArchiveWarning when something could not be read (or,
+    // without business bookkeeping, when there was anything to read): the
+    // document must then be saved under a new name, so that the unread data
+    // in its file is not replaced by nothing.
+    long readBusinessArchive(std::string_view bytes);
 
     // --- moving objects in the chart of accounts
     // The child goes below the parent; the document is marked changed.
@@ -269,6 +275,8 @@ private:
     // registry and the model go.
     NotificationCenter mCentre;
     Dispatcher& mDispatcher;
+    // Before the operations: the business operations refer to it.
+    std::unique_ptr<DocumentBusiness> mBusiness;
     DocumentOperationSet mOperations;
     NullDocumentSheets mNullSheets;
     DocumentSheets* mSheets = &mNullSheets;
@@ -285,11 +293,6 @@ private:
     std::vector<std::shared_ptr<CCurRItem>> mShares;
     std::vector<std::shared_ptr<CAcoWItem>> mOwners;
     std::vector<std::shared_ptr<CAcnTItem>> mCreditCards;
-    BusinessArray mVATRates;
-    BusinessArray mAmortisationSchemes;
-    BusinessArray mVATPeriods;
-    BusinessArray mCustomerInvoices;
-    BusinessArray mSupplierInvoices;
 
     bool ib_ArrayFilled = true;
     long mChangeCount = 0;

@@ -202,7 +202,7 @@ TEST_F(DocumentOperationsTest, AVATRateIsConfirmedBeforeItsDeletionIsJournaled)
         std::optional<ObjectIdT> idKey() const override { return 2; }
     };
     auto rate = std::make_shared<Rate>();
-    document->VATRateArray().push_back(rate);
+    holdVATRates({rate});
 
     environment.alerts().scriptAnswer(AlertAnswer::Default);   // Cancel
     EXPECT_FALSE(document->deleteVATRate(rate, true));

@@ -1,0 +1,7 @@
+#include "business/BusinessDocument.h"
+
+namespace ch::business {
+
+BusinessDocument::~BusinessDocument() = default;
+
+} // namespace ch::business

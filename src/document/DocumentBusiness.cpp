@@ -1,0 +1,7 @@
+#include "document/DocumentBusiness.h"
+
+namespace ch {
+
+DocumentBusiness::~DocumentBusiness() = default;
+
+} // namespace ch
