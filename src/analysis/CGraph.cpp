@@ -203,14 +203,15 @@ void CGraph::getInitialPeriodToGraph()
             return;
         }
     }
-    DateT latest = today;
-    if (mAnalysisArray) {
-        DateT minDate = 0, maxDate = 0;
-        mAnalysisArray->getMinDate(minDate, maxDate);
-        if (maxDate != 0) latest = maxDate;
-    }
     const int margin = mLeftScaleDrawer ? mLeftScaleDrawer->getLeftMarginForRangeFrom(mMinLeft, mMaxLeft) : 10;
     if (margin <= 10) {
+        // Only a narrow chart needs the latest booking: finding it reads every line.
+        DateT latest = today;
+        if (mAnalysisArray) {
+            DateT minDate = 0, maxDate = 0;
+            mAnalysisArray->getMinDate(minDate, maxDate);
+            if (maxDate != 0) latest = maxDate;
+        }
         mMaxDateValue = latest;
         mMinDateValue = latest - 10000;
         return;
