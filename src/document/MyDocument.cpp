@@ -10,6 +10,7 @@
 #include "bridge/CTrnSItem.h"
 #include "document/ChartOperationsOfDocument.h"
 #include "document/DeletionOperationsOfDocument.h"
+#include "document/OwnerOperationsOfDocument.h"
 #include "document/DocumentNotifications.h"
 #include "document/GXNonVisual.h"
 #include "document/RateOperationsOfDocument.h"
@@ -57,7 +58,7 @@ void MyDocument::installOwnOperations()
     mOperations.chart = std::make_unique<ChartOperationsOfDocument>(*this);
     mOperations.rates = std::make_unique<RateOperationsOfDocument>(*this);
     mOperations.transactions = std::make_unique<TransactionOperationsOfDocument>(*this);
-    mOperations.owners = std::make_unique<NullOwnerOperations>();
+    mOperations.owners = std::make_unique<OwnerOperationsOfDocument>(*this);
     mOperations.deletion = std::make_unique<DeletionOperationsOfDocument>(*this);
     mOperations.import = std::make_unique<NullImportOperations>();
     mOperations.business = std::make_unique<NullBusinessOperations>();

@@ -105,6 +105,9 @@ public:
     DocumentOperationSet& operations() { return mOperations; }
     void setSheets(DocumentSheets* sheets);
     DocumentSheets& sheets() { return *mSheets; }
+    // The people owners are linked to (none: links stay inert); not owned.
+    const ContactsProvider* contacts() const override { return mContacts; }
+    void setContacts(const ContactsProvider* contacts) { mContacts = contacts; }
 
     // --- change count
     void updateChangeCount() override { ++mChangeCount; }
@@ -272,6 +275,7 @@ private:
     DocumentOperationSet mOperations;
     NullDocumentSheets mNullSheets;
     DocumentSheets* mSheets = &mNullSheets;
+    const ContactsProvider* mContacts = nullptr;
     CCommandExecutor mCommandExecutor;
     std::unique_ptr<CDocAccounting> theDocument;
     CNonVisualDataItemController mDataItemController;
