@@ -234,6 +234,25 @@ TEST_F(DocumentOperationsTest, APostedTransactionIsConfirmedBeforeItsDeletionIsJ
     EXPECT_EQ(journaledCommands().size(), 2u);
 }
 
+TEST_F(DocumentOperationsTest, PaymentsKeepTheirLinkWhenTheModelRefusesTheDeletion)
+{
+    std::shared_ptr<CTrnSItem> invoice = postTransaction(100.0);
+    std::shared_ptr<CTrnSItem> payment = postTransaction(40.0);
+    payment->setMReferenceObjectId(invoice->getId());
+    auto reference = [&] { return payment->mReferenceObjectId().value_or(0); };
+    ASSERT_EQ(reference(), *invoice->getId());
+
+    const ObjectStatusT posted = invoice->getSourceItem()->Get_ObjectStatus();
+    invoice->getSourceItem()->Put_Status(status::kBlocked);
+    EXPECT_FALSE(document->deleteObject(invoice, false));
+    EXPECT_NE(invoice->getSourceItem(), nullptr);
+    EXPECT_EQ(reference(), *invoice->getId());   // still linked
+
+    invoice->getSourceItem()->Put_Status(posted);
+    EXPECT_TRUE(document->deleteObject(invoice, false));
+    EXPECT_EQ(reference(), 0);
+}
+
 TEST_F(DocumentOperationsTest, AVATRateIsConfirmedBeforeItsDeletionIsJournaled)
 {
     class Rate : public GXNonVisual {
