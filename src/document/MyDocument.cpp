@@ -10,6 +10,7 @@
 #include "bridge/CTrnSItem.h"
 #include "document/ChartOperationsOfDocument.h"
 #include "document/DeletionOperationsOfDocument.h"
+#include "document/ImportOperationsOfDocument.h"
 #include "document/OwnerOperationsOfDocument.h"
 #include "document/DocumentNotifications.h"
 #include "document/GXNonVisual.h"
@@ -35,6 +36,7 @@ MyDocument::MyDocument(Dispatcher& dispatcher) : mDispatcher(dispatcher)
     mDataItemController.setParentDocument(this);
     theDocument = std::make_unique<CDocAccounting>();
     installOwnOperations();
+    mStatementImport = std::make_unique<StatementImport>(*this);
     linkTransactionListener();
 }
 
@@ -42,6 +44,7 @@ MyDocument::~MyDocument()
 {
     // The items go before the model they point into.
     theTransactionArrayListener.reset();
+    mStatementImport.reset();
     mTransactions.clear();
     mUnlinkedTransactions.clear();
     mRecurringTransactions.clear();
@@ -60,7 +63,7 @@ void MyDocument::installOwnOperations()
     mOperations.transactions = std::make_unique<TransactionOperationsOfDocument>(*this);
     mOperations.owners = std::make_unique<OwnerOperationsOfDocument>(*this);
     mOperations.deletion = std::make_unique<DeletionOperationsOfDocument>(*this);
-    mOperations.import = std::make_unique<NullImportOperations>();
+    mOperations.import = std::make_unique<ImportOperationsOfDocument>(*this);
     mOperations.business = std::make_unique<NullBusinessOperations>();
 }
 

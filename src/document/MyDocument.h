@@ -29,6 +29,7 @@
 #include "bridge/CNonVisualDataItemController.h"
 #include "document/DocumentOperations.h"
 #include "document/DocumentSheets.h"
+#include "document/StatementImport.h"
 #include "document/commands/CCommandExecutor.h"
 #include "document/commands/JournalNames.h"
 #include "model/foundation/ModelTypes.h"
@@ -108,6 +109,8 @@ public:
     // The people owners are linked to (none: links stay inert); not owned.
     const ContactsProvider* contacts() const override { return mContacts; }
     void setContacts(const ContactsProvider* contacts) { mContacts = contacts; }
+    // Bank statements: the pending import lines and their booking.
+    StatementImport& statementImport() { return *mStatementImport; }
 
     // --- change count
     void updateChangeCount() override { ++mChangeCount; }
@@ -277,6 +280,7 @@ private:
     DocumentSheets* mSheets = &mNullSheets;
     const ContactsProvider* mContacts = nullptr;
     CCommandExecutor mCommandExecutor;
+    std::unique_ptr<StatementImport> mStatementImport;
     std::unique_ptr<CDocAccounting> theDocument;
     CNonVisualDataItemController mDataItemController;
     std::shared_ptr<CPrfRItem> mPreferenceItem;
