@@ -52,6 +52,7 @@ MyDocument::~MyDocument()
     mShares.clear();
     mOwners.clear();
     mCreditCards.clear();
+    mCopiedTransaction.reset();
     mPreferenceItem.reset();
 }
 
@@ -387,6 +388,18 @@ std::shared_ptr<CRcrTItem> MyDocument::makeEmptyRecurringTransaction()
     item->setParentDocument(this);
     item->setMOwnsSourceItem(true);
     return item;
+}
+
+// --- clipboard
+
+bool MyDocument::hasTransactionToPaste() const
+{
+    return mCopiedTransaction && mCopiedTransaction->getSourceItem();
+}
+
+std::shared_ptr<CTrnSItem> MyDocument::transactionToPaste() const
+{
+    return hasTransactionToPaste() ? mCopiedTransaction : nullptr;
 }
 
 } // namespace ch

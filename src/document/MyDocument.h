@@ -189,6 +189,12 @@ public:
     std::shared_ptr<CTrnSItem> makeEmptyTransactionOfType(int type);
     std::shared_ptr<CRcrTItem> makeEmptyRecurringTransaction() override;
 
+    // --- clipboard: one copied transaction, held until replaced; it can be
+    // pasted only while its model transaction still exists.
+    void copyTransaction(std::shared_ptr<CTrnSItem> transaction) { mCopiedTransaction = std::move(transaction); }
+    bool hasTransactionToPaste() const;
+    std::shared_ptr<CTrnSItem> transactionToPaste() const;
+
     // --- model queries: lists
     CNamedListArray* getAccTList() const;
     CNamedListArray* getPropertyAccTList() const { return getAccTList(); }
@@ -293,6 +299,7 @@ private:
     std::vector<std::shared_ptr<CCurRItem>> mShares;
     std::vector<std::shared_ptr<CAcoWItem>> mOwners;
     std::vector<std::shared_ptr<CAcnTItem>> mCreditCards;
+    std::shared_ptr<CTrnSItem> mCopiedTransaction;
     BusinessArray mVATRates;
     BusinessArray mAmortisationSchemes;
     BusinessArray mVATPeriods;

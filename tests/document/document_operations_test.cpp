@@ -253,6 +253,19 @@ TEST_F(DocumentOperationsTest, PaymentsKeepTheirLinkWhenTheModelRefusesTheDeleti
     EXPECT_EQ(reference(), 0);
 }
 
+TEST_F(DocumentOperationsTest, ACopiedTransactionCanBePastedOnlyWhileItExists)
+{
+    EXPECT_FALSE(document->hasTransactionToPaste());
+    std::shared_ptr<CTrnSItem> lunch = postTransaction(12.5);
+    document->copyTransaction(lunch);
+    EXPECT_TRUE(document->hasTransactionToPaste());
+    EXPECT_EQ(document->transactionToPaste(), lunch);
+
+    ASSERT_TRUE(document->deleteObject(lunch, false));
+    EXPECT_FALSE(document->hasTransactionToPaste());
+    EXPECT_EQ(document->transactionToPaste(), nullptr);
+}
+
 TEST_F(DocumentOperationsTest, AVATRateIsConfirmedBeforeItsDeletionIsJournaled)
 {
     class Rate : public GXNonVisual {
