@@ -255,6 +255,25 @@ void CTrnSItem::unlinkLinkedTransactions()
         document->notificationCenter().post("GXCReferenceTransactionIdShouldBeNullified", std::int64_t(*id));
 }
 
+std::function<void()> CTrnSItem::unlinkLinkedTransactionsLater()
+{
+    BridgeDocument* document = parentDocument();
+    if (std::shared_ptr<GXInvoice> invoice = invoiceExtension()) {
+        return [invoice, document] {
+            std::vector<ObjectIdT>& payments = invoice->paymentTransactionIdArray();
+            for (auto it = payments.rbegin(); document && it != payments.rend(); ++it)
+                if (std::shared_ptr<CTrnSItem> payment = document->getTransactionForId(*it))
+                    payment->setMReferenceObjectId(std::nullopt);
+            payments.clear();
+        };
+    }
+    const std::optional<ObjectIdT> id = getId();
+    return [document, id] {
+        if (document && id)
+            document->notificationCenter().post("GXCReferenceTransactionIdShouldBeNullified", std::int64_t(*id));
+    };
+}
+
 // --- invoices
 
 std::shared_ptr<GXInvoice> CTrnSItem::invoiceExtension()

@@ -10,6 +10,8 @@
 #include "bridge/CTrnSItem.h"
 #include "document/ChartOperationsOfDocument.h"
 #include "document/DeletionOperationsOfDocument.h"
+#include "document/ImportOperationsOfDocument.h"
+#include "document/OwnerOperationsOfDocument.h"
 #include "document/DocumentNotifications.h"
 #include "document/GXNonVisual.h"
 #include "document/RateOperationsOfDocument.h"
@@ -34,6 +36,7 @@ MyDocument::MyDocument(Dispatcher& dispatcher) : mDispatcher(dispatcher)
     mDataItemController.setParentDocument(this);
     theDocument = std::make_unique<CDocAccounting>();
     installOwnOperations();
+    mStatementImport = std::make_unique<StatementImport>(*this);
     linkTransactionListener();
 }
 
@@ -41,6 +44,7 @@ MyDocument::~MyDocument()
 {
     // The items go before the model they point into.
     theTransactionArrayListener.reset();
+    mStatementImport.reset();
     mTransactions.clear();
     mUnlinkedTransactions.clear();
     mRecurringTransactions.clear();
@@ -48,6 +52,7 @@ MyDocument::~MyDocument()
     mShares.clear();
     mOwners.clear();
     mCreditCards.clear();
+    mCopiedTransaction.reset();
     mPreferenceItem.reset();
 }
 
@@ -57,9 +62,9 @@ void MyDocument::installOwnOperations()
     mOperations.chart = std::make_unique<ChartOperationsOfDocument>(*this);
     mOperations.rates = std::make_unique<RateOperationsOfDocument>(*this);
     mOperations.transactions = std::make_unique<TransactionOperationsOfDocument>(*this);
-    mOperations.owners = std::make_unique<NullOwnerOperations>();
+    mOperations.owners = std::make_unique<OwnerOperationsOfDocument>(*this);
     mOperations.deletion = std::make_unique<DeletionOperationsOfDocument>(*this);
-    mOperations.import = std::make_unique<NullImportOperations>();
+    mOperations.import = std::make_unique<ImportOperationsOfDocument>(*this);
     mOperations.business = std::make_unique<NullBusinessOperations>();
 }
 
@@ -390,6 +395,18 @@ std::shared_ptr<CRcrTItem> MyDocument::makeEmptyRecurringTransaction()
     item->setParentDocument(this);
     item->setMOwnsSourceItem(true);
     return item;
+}
+
+// --- clipboard
+
+bool MyDocument::hasTransactionToPaste() const
+{
+    return mCopiedTransaction && mCopiedTransaction->getSourceItem();
+}
+
+std::shared_ptr<CTrnSItem> MyDocument::transactionToPaste() const
+{
+    return hasTransactionToPaste() ? mCopiedTransaction : nullptr;
 }
 
 } // namespace ch

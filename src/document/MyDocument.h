@@ -31,6 +31,7 @@
 #include "document/DocumentBusiness.h"
 #include "document/DocumentOperations.h"
 #include "document/DocumentSheets.h"
+#include "document/StatementImport.h"
 #include "document/commands/CCommandExecutor.h"
 #include "document/commands/JournalNames.h"
 #include "model/foundation/ModelTypes.h"
@@ -105,6 +106,11 @@ public:
     DocumentOperationSet& operations() { return mOperations; }
     void setSheets(DocumentSheets* sheets);
     DocumentSheets& sheets() { return *mSheets; }
+    // The people owners are linked to (none: links stay inert); not owned.
+    const ContactsProvider* contacts() const override { return mContacts; }
+    void setContacts(const ContactsProvider* contacts) { mContacts = contacts; }
+    // Bank statements: the pending import lines and their booking.
+    StatementImport& statementImport() { return *mStatementImport; }
 
     // --- change count
     void updateChangeCount() override { ++mChangeCount; }
@@ -188,6 +194,12 @@ public:
     // commands did.
     std::shared_ptr<CTrnSItem> makeEmptyTransactionOfType(int type);
     std::shared_ptr<CRcrTItem> makeEmptyRecurringTransaction() override;
+
+    // --- clipboard: one copied transaction, held until replaced; it can be
+    // pasted only while its model transaction still exists.
+    void copyTransaction(std::shared_ptr<CTrnSItem> transaction) { mCopiedTransaction = std::move(transaction); }
+    bool hasTransactionToPaste() const;
+    std::shared_ptr<CTrnSItem> transactionToPaste() const;
 
     // --- model queries: lists
     CNamedListArray* getAccTList() const;
@@ -280,7 +292,9 @@ private:
     DocumentOperationSet mOperations;
     NullDocumentSheets mNullSheets;
     DocumentSheets* mSheets = &mNullSheets;
+    const ContactsProvider* mContacts = nullptr;
     CCommandExecutor mCommandExecutor;
+    std::unique_ptr<StatementImport> mStatementImport;
     std::unique_ptr<CDocAccounting> theDocument;
     CNonVisualDataItemController mDataItemController;
     std::shared_ptr<CPrfRItem> mPreferenceItem;
@@ -293,6 +307,7 @@ private:
     std::vector<std::shared_ptr<CCurRItem>> mShares;
     std::vector<std::shared_ptr<CAcoWItem>> mOwners;
     std::vector<std::shared_ptr<CAcnTItem>> mCreditCards;
+    std::shared_ptr<CTrnSItem> mCopiedTransaction;
 
     bool ib_ArrayFilled = true;
     long mChangeCount = 0;
