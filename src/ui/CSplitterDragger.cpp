@@ -62,13 +62,13 @@ void CSplitterDragger::paintEvent(QPaintEvent*)
 
 void CSplitterDragger::mousePressEvent(QMouseEvent* event)
 {
-    mPreviousPoint = event->scenePosition();
+    mPreviousPoint = event->globalPosition();
     event->accept();
 }
 
 void CSplitterDragger::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPointF point = event->scenePosition();
+    const QPointF point = event->globalPosition();
     const bool vertical = mSplitView && mSplitView->isVertical();
     const int left = mLeftView ? mLeftView->width() : 0;
     const int right = mRightView ? mRightView->width() : 0;

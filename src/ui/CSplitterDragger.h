@@ -51,7 +51,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    QPointF mPreviousPoint;
+    QPointF mPreviousPoint;   // screen coordinates: only the movement counts
     QPointer<GXSplitView> mSplitView;
     QPointer<QWidget> mLeftView;
     QPointer<QWidget> mRightView;

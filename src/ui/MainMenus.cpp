@@ -13,7 +13,7 @@ namespace ch {
 
 namespace {
 
-constexpr std::array<MenuCommandSpec, 28> kMenuCommands = {{
+constexpr std::array<MenuCommandEntry, 28> kMenuCommands = {{
     {"EDITMENU", "CUTMENUITEM", 12, kMenuCommandAction, QKeySequence::Cut},
     {"EDITMENU", "COPYMENUITEM", 13, kMenuCommandAction, QKeySequence::Copy},
     {"EDITMENU", "PASTEMENUITEM", 14, kMenuCommandAction, QKeySequence::Paste},
@@ -51,7 +51,7 @@ QString text(std::string_view key)
 
 } // namespace
 
-std::span<const MenuCommandSpec> menuCommandTable()
+std::span<const MenuCommandEntry> menuCommandTable()
 {
     return kMenuCommands;
 }
@@ -60,24 +60,24 @@ std::vector<QAction*> buildCommandMenus(QMenuBar& bar, CommandRouter& router)
 {
     std::vector<QAction*> actions;
     std::map<std::string_view, QMenu*> menus;
-    for (const MenuCommandSpec& spec : kMenuCommands) {
-        QMenu*& menu = menus[spec.menuKey];
+    for (const MenuCommandEntry& entry : kMenuCommands) {
+        QMenu*& menu = menus[entry.menuKey];
         if (!menu) {
-            menu = bar.addMenu(text(spec.menuKey));
-            menu->setObjectName(QString::fromUtf8(spec.menuKey.data(), static_cast<int>(spec.menuKey.size())));
+            menu = bar.addMenu(text(entry.menuKey));
+            menu->setObjectName(QString::fromUtf8(entry.menuKey.data(), static_cast<int>(entry.menuKey.size())));
             QObject::connect(menu, &QMenu::aboutToShow, &router, [menu, &router] {
                 for (QAction* item : menu->actions())
                     if (item->property(kActionProperty).isValid()) router.validateAction(*item);
             });
         }
-        if (spec.titleKey.empty()) {
+        if (entry.titleKey.empty()) {
             menu->addSeparator();
             continue;
         }
-        const std::string action(spec.action);
-        QAction* command = makeCommandAction(menu, text(spec.titleKey), spec.tag, action.c_str());
-        command->setObjectName(QString::fromUtf8(spec.titleKey.data(), static_cast<int>(spec.titleKey.size())));
-        if (spec.key != QKeySequence::UnknownKey) command->setShortcuts(spec.key);
+        const std::string action(entry.action);
+        QAction* command = makeCommandAction(menu, text(entry.titleKey), entry.tag, action.c_str());
+        command->setObjectName(QString::fromUtf8(entry.titleKey.data(), static_cast<int>(entry.titleKey.size())));
+        if (entry.key != QKeySequence::UnknownKey) command->setShortcuts(entry.key);
         QObject::connect(command, &QAction::triggered, &router, [command, &router] { router.trigger(*command); });
         menu->addAction(command);
         actions.push_back(command);

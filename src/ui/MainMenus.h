@@ -18,7 +18,7 @@ namespace ch {
 
 class CommandRouter;
 
-struct MenuCommandSpec {
+struct MenuCommandEntry {
     std::string_view menuKey;    // the menu's title key
     std::string_view titleKey;   // empty: a separator
     int tag = 0;
@@ -26,7 +26,7 @@ struct MenuCommandSpec {
     QKeySequence::StandardKey key = QKeySequence::UnknownKey;
 };
 
-std::span<const MenuCommandSpec> menuCommandTable();
+std::span<const MenuCommandEntry> menuCommandTable();
 
 // Adds the menus to the bar; their actions validate on showing and go to
 // the router when triggered. Returns every command action made.

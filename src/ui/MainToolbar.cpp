@@ -67,18 +67,18 @@ MainToolbar::MainToolbar(CommandRouter& router, QWidget* parent)
 QAction* MainToolbar::makeItem(const QString& identifier)
 {
     const std::string key = identifier.toStdString();
-    const ToolbarItemSpec* spec = findToolbarItem(key);
+    const ToolbarItemEntry* entry = findToolbarItem(key);
     QAction* item = nullptr;
-    if (!spec) {
+    if (!entry) {
         item = new QAction(this);
         item->setObjectName(identifier);
         item->setProperty(kToolbarIdentifierProperty, identifier);
-    } else if (spec->identifier == "V2Search") {
+    } else if (entry->identifier == "V2Search") {
         auto* search = new QWidgetAction(this);
         mSearchField = new QLineEdit(this);
         mSearchField->setObjectName("mSearchFieldOutlet");
         mSearchField->setClearButtonEnabled(true);
-        mSearchField->setPlaceholderText(text(spec->labelKey));
+        mSearchField->setPlaceholderText(text(entry->labelKey));
         mSearchField->setToolTip(qstring(kSearchToolTip));
         mSearchField->setMinimumWidth(kSearchMinimumWidth);
         mSearchField->setMaximumWidth(kSearchMaximumWidth);
@@ -86,19 +86,19 @@ QAction* MainToolbar::makeItem(const QString& identifier)
         connect(mSearchField, &QLineEdit::returnPressed, this,
                 [this] { emit searchRequested(mSearchField->text()); });
         search->setDefaultWidget(mSearchField);
-        search->setText(text(spec->labelKey));
+        search->setText(text(entry->labelKey));
         search->setObjectName(identifier);
         search->setProperty(kToolbarIdentifierProperty, identifier);
         search->setProperty(kTagProperty, 0);
         search->setProperty(kActionProperty, QString());
         item = search;
     } else {
-        const std::string action(spec->action);
-        item = makeCommandAction(this, text(spec->labelKey), spec->tag, action.c_str(), identifier);
-        item->setIcon(makeNamedIcon(spec->image));
-        item->setToolTip(text(spec->labelKey));
+        const std::string action(entry->action);
+        item = makeCommandAction(this, text(entry->labelKey), entry->tag, action.c_str(), identifier);
+        item->setIcon(makeNamedIcon(entry->image));
+        item->setToolTip(text(entry->labelKey));
         connect(item, &QAction::triggered, this, [this, item] { mRouter.trigger(*item); });
-        if (isSelectable(spec->identifier)) {
+        if (isSelectable(entry->identifier)) {
             item->setCheckable(true);
             mSelectable->addAction(item);
         }

@@ -6,7 +6,7 @@ namespace ch {
 
 namespace {
 
-constexpr std::array<ToolbarItemSpec, 23> kItems = {{
+constexpr std::array<ToolbarItemEntry, 23> kItems = {{
     {"main", "MAINBUTTON", "overview", "V2Page:", 0},
     {"newTrans", "NEWTRANSBUTTON", "new-transaction", "newObject:", 1110},
     {"newAccount", "NEWACCOUNTBUTTON", "new-account", "newPLAccount:", 0},
@@ -48,14 +48,14 @@ constexpr std::array<std::string_view, 4> kSelectable = {"main", "reports", "bud
 
 } // namespace
 
-std::span<const ToolbarItemSpec> toolbarItemTable()
+std::span<const ToolbarItemEntry> toolbarItemTable()
 {
     return kItems;
 }
 
-const ToolbarItemSpec* findToolbarItem(std::string_view identifier)
+const ToolbarItemEntry* findToolbarItem(std::string_view identifier)
 {
-    for (const ToolbarItemSpec& item : kItems)
+    for (const ToolbarItemEntry& item : kItems)
         if (item.identifier == identifier) return &item;
     return nullptr;
 }

@@ -17,7 +17,7 @@ inline constexpr std::string_view kSpaceItem = "space";
 inline constexpr std::string_view kFlexibleSpaceItem = "flexibleSpace";
 inline constexpr std::string_view kCustomizeItem = "customize";
 
-struct ToolbarItemSpec {
+struct ToolbarItemEntry {
     std::string_view identifier;
     std::string_view labelKey;
     std::string_view image;   // empty: a view item
@@ -25,9 +25,9 @@ struct ToolbarItemSpec {
     int tag = 0;
 };
 
-std::span<const ToolbarItemSpec> toolbarItemTable();
+std::span<const ToolbarItemEntry> toolbarItemTable();
 // The item of the identifier; null for one that is not in the table.
-const ToolbarItemSpec* findToolbarItem(std::string_view identifier);
+const ToolbarItemEntry* findToolbarItem(std::string_view identifier);
 
 std::span<const std::string_view> toolbarAllowedItemIdentifiers();
 std::span<const std::string_view> toolbarDefaultItemIdentifiers();

@@ -20,7 +20,7 @@ namespace {
 // What a tile shows: a character, or one of the drawn symbols.
 enum class Symbol { Text, Bank, Folder, Card, Bars, Report, Page, Calculator, Pie };
 
-struct IconSpec {
+struct IconRecipe {
     std::string_view name;
     Symbol symbol;
     const char* text;   // UTF-8, for Symbol::Text
@@ -29,40 +29,40 @@ struct IconSpec {
 };
 
 constexpr std::array kIcons = {
-    IconSpec{"transactions", Symbol::Text, "\u21C4", 0xFF3D7DD8, false},
-    IconSpec{"recurringTrans", Symbol::Text, "\u21BB", 0xFF2A9D8F, false},
-    IconSpec{"generatedTrans", Symbol::Text, "\u26A1", 0xFFE09F1F, false},
-    IconSpec{"accounts", Symbol::Bank, "", 0xFF5B5FC7, false},
-    IconSpec{"acntProperty", Symbol::Text, "\u2302", 0xFF3A9A5B, false},
-    IconSpec{"acntDebt", Symbol::Card, "", 0xFFD0463B, false},
-    IconSpec{"acntP&L", Symbol::Text, "\u00B1", 0xFF8E5CC2, false},
-    IconSpec{"acntAsset", Symbol::Text, "\u25C6", 0xFFC7882B, false},
-    IconSpec{"categories", Symbol::Pie, "", 0xFFE0663A, false},
-    IconSpec{"exptIncome", Symbol::Text, "\u2197", 0xFF3A9A5B, false},
-    IconSpec{"exptExpense", Symbol::Text, "\u2198", 0xFFD0463B, false},
-    IconSpec{"exptTransfer", Symbol::Text, "\u21C4", 0xFF6C7A89, false},
-    IconSpec{"stocks", Symbol::Bars, "", 0xFF2B7BB9, false},
-    IconSpec{"accountowners", Symbol::Text, "\u263A", 0xFF8E5CC2, false},
-    IconSpec{"customers", Symbol::Text, "\u263A", 0xFF3A9A5B, false},
-    IconSpec{"suppliers", Symbol::Text, "\u263A", 0xFFC7882B, false},
-    IconSpec{"currencies", Symbol::Text, "\u20AC", 0xFFC29A1B, false},
-    IconSpec{"creditcards", Symbol::Card, "", 0xFF4A5568, false},
-    IconSpec{"vatIcon32", Symbol::Text, "%", 0xFFB03A6F, false},
-    IconSpec{"Image131", Symbol::Folder, "", 0xFF7A8CA5, false},
-    IconSpec{"overview", Symbol::Text, "\u2302", 0xFF3D7DD8, false},
-    IconSpec{"morvik app", Symbol::Text, "\u2302", 0xFF3D7DD8, false},
-    IconSpec{"new-transaction", Symbol::Text, "\u21C4", 0xFF3D7DD8, true},
-    IconSpec{"new-account", Symbol::Bank, "", 0xFF5B5FC7, true},
-    IconSpec{"new-category", Symbol::Pie, "", 0xFFE0663A, true},
-    IconSpec{"DeleteButton", Symbol::Text, "\u2716", 0xFFC8463D, false},
-    IconSpec{"edit", Symbol::Text, "\u270E", 0xFF5E7186, false},
-    IconSpec{"flag", Symbol::Text, "\u2691", 0xFFE07B1F, false},
-    IconSpec{"budget", Symbol::Text, "\u2696", 0xFF2A9D8F, false},
-    IconSpec{"reports", Symbol::Report, "", 0xFF5B5FC7, false},
-    IconSpec{"fileimport", Symbol::Text, "\u2B07", 0xFF2B7BB9, false},
-    IconSpec{"fileSettings", Symbol::Text, "\u2699", 0xFF6C7A89, false},
-    IconSpec{"calculator", Symbol::Calculator, "", 0xFF4A5568, false},
-    IconSpec{"PrintPanel", Symbol::Page, "", 0xFF6C7A89, false},
+    IconRecipe{"transactions", Symbol::Text, "\u21C4", 0xFF3D7DD8, false},
+    IconRecipe{"recurringTrans", Symbol::Text, "\u21BB", 0xFF2A9D8F, false},
+    IconRecipe{"generatedTrans", Symbol::Text, "\u26A1", 0xFFE09F1F, false},
+    IconRecipe{"accounts", Symbol::Bank, "", 0xFF5B5FC7, false},
+    IconRecipe{"acntProperty", Symbol::Text, "\u2302", 0xFF3A9A5B, false},
+    IconRecipe{"acntDebt", Symbol::Card, "", 0xFFD0463B, false},
+    IconRecipe{"acntP&L", Symbol::Text, "\u00B1", 0xFF8E5CC2, false},
+    IconRecipe{"acntAsset", Symbol::Text, "\u25C6", 0xFFC7882B, false},
+    IconRecipe{"categories", Symbol::Pie, "", 0xFFE0663A, false},
+    IconRecipe{"exptIncome", Symbol::Text, "\u2197", 0xFF3A9A5B, false},
+    IconRecipe{"exptExpense", Symbol::Text, "\u2198", 0xFFD0463B, false},
+    IconRecipe{"exptTransfer", Symbol::Text, "\u21C4", 0xFF6C7A89, false},
+    IconRecipe{"stocks", Symbol::Bars, "", 0xFF2B7BB9, false},
+    IconRecipe{"accountowners", Symbol::Text, "\u263A", 0xFF8E5CC2, false},
+    IconRecipe{"customers", Symbol::Text, "\u263A", 0xFF3A9A5B, false},
+    IconRecipe{"suppliers", Symbol::Text, "\u263A", 0xFFC7882B, false},
+    IconRecipe{"currencies", Symbol::Text, "\u20AC", 0xFFC29A1B, false},
+    IconRecipe{"creditcards", Symbol::Card, "", 0xFF4A5568, false},
+    IconRecipe{"vatIcon32", Symbol::Text, "%", 0xFFB03A6F, false},
+    IconRecipe{"Image131", Symbol::Folder, "", 0xFF7A8CA5, false},
+    IconRecipe{"overview", Symbol::Text, "\u2302", 0xFF3D7DD8, false},
+    IconRecipe{"morvik app", Symbol::Text, "\u2302", 0xFF3D7DD8, false},
+    IconRecipe{"new-transaction", Symbol::Text, "\u21C4", 0xFF3D7DD8, true},
+    IconRecipe{"new-account", Symbol::Bank, "", 0xFF5B5FC7, true},
+    IconRecipe{"new-category", Symbol::Pie, "", 0xFFE0663A, true},
+    IconRecipe{"DeleteButton", Symbol::Text, "\u2716", 0xFFC8463D, false},
+    IconRecipe{"edit", Symbol::Text, "\u270E", 0xFF5E7186, false},
+    IconRecipe{"flag", Symbol::Text, "\u2691", 0xFFE07B1F, false},
+    IconRecipe{"budget", Symbol::Text, "\u2696", 0xFF2A9D8F, false},
+    IconRecipe{"reports", Symbol::Report, "", 0xFF5B5FC7, false},
+    IconRecipe{"fileimport", Symbol::Text, "\u2B07", 0xFF2B7BB9, false},
+    IconRecipe{"fileSettings", Symbol::Text, "\u2699", 0xFF6C7A89, false},
+    IconRecipe{"calculator", Symbol::Calculator, "", 0xFF4A5568, false},
+    IconRecipe{"PrintPanel", Symbol::Page, "", 0xFF6C7A89, false},
 };
 
 constexpr int kCanvas = 64;   // drawn at twice the largest size shown
@@ -71,10 +71,10 @@ constexpr int kCanvas = 64;   // drawn at twice the largest size shown
 constexpr std::array<QRgb, 6> kFolderColours = {0xFF7A8CA5, 0xFF5B8DD6, 0xFF4FA37B,
                                                 0xFFD08A3A, 0xFFB0609A, 0xFF8A7A5A};
 
-const IconSpec* findSpec(std::string_view name)
+const IconRecipe* findRecipe(std::string_view name)
 {
-    for (const IconSpec& spec : kIcons)
-        if (spec.name == name) return &spec;
+    for (const IconRecipe& entry : kIcons)
+        if (entry.name == name) return &entry;
     return nullptr;
 }
 
@@ -104,19 +104,19 @@ void drawTile(QPainter& painter, QColor colour)
     painter.drawRoundedRect(tile, 13, 13);
 }
 
-void drawSymbol(QPainter& painter, const IconSpec& spec)
+void drawSymbol(QPainter& painter, const IconRecipe& entry)
 {
     const QColor ink = Qt::white;
     painter.setPen(Qt::NoPen);
     painter.setBrush(ink);
-    switch (spec.symbol) {
+    switch (entry.symbol) {
     case Symbol::Text: {
         QFont font("DejaVu Sans");
         font.setPixelSize(34);
         font.setBold(true);
         painter.setFont(font);
         painter.setPen(ink);
-        painter.drawText(QRectF(4, 3, kCanvas - 8, kCanvas - 8), Qt::AlignCenter, QString::fromUtf8(spec.text));
+        painter.drawText(QRectF(4, 3, kCanvas - 8, kCanvas - 8), Qt::AlignCenter, QString::fromUtf8(entry.text));
         break;
     }
     case Symbol::Bank: {
@@ -144,9 +144,9 @@ void drawSymbol(QPainter& painter, const IconSpec& spec)
     }
     case Symbol::Card: {
         painter.drawRoundedRect(QRectF(13, 20, 38, 25), 4, 4);
-        painter.setBrush(QColor(spec.colour).darker(140));
+        painter.setBrush(QColor(entry.colour).darker(140));
         painter.drawRect(QRectF(13, 25, 38, 5));
-        painter.setBrush(QColor(spec.colour));
+        painter.setBrush(QColor(entry.colour));
         painter.drawRect(QRectF(17, 36, 12, 4));
         break;
     }
@@ -166,7 +166,7 @@ void drawSymbol(QPainter& painter, const IconSpec& spec)
     }
     case Symbol::Report: {
         painter.drawRoundedRect(QRectF(18, 12, 28, 38), 2, 2);
-        painter.setBrush(QColor(spec.colour));
+        painter.setBrush(QColor(entry.colour));
         for (int i = 0; i < 5; ++i) painter.drawRect(QRectF(22, 18 + i * 6, i % 2 ? 14 : 20, 2.5));
         break;
     }
@@ -179,7 +179,7 @@ void drawSymbol(QPainter& painter, const IconSpec& spec)
         page.lineTo(18, 50);
         page.closeSubpath();
         painter.drawPath(page);
-        painter.setBrush(QColor(spec.colour).lighter(120));
+        painter.setBrush(QColor(entry.colour).lighter(120));
         QPainterPath corner;
         corner.moveTo(38, 12);
         corner.lineTo(38, 20);
@@ -190,7 +190,7 @@ void drawSymbol(QPainter& painter, const IconSpec& spec)
     }
     case Symbol::Calculator: {
         painter.drawRoundedRect(QRectF(18, 12, 28, 40), 3, 3);
-        painter.setBrush(QColor(spec.colour));
+        painter.setBrush(QColor(entry.colour));
         painter.drawRect(QRectF(22, 16, 20, 8));
         for (int row = 0; row < 3; ++row)
             for (int column = 0; column < 3; ++column)
@@ -211,7 +211,7 @@ void drawPlusBadge(QPainter& painter)
     painter.drawLine(QPointF(43, 50), QPointF(57, 50));
 }
 
-QIcon paint(const IconSpec& spec)
+QIcon paint(const IconRecipe& entry)
 {
     QPixmap pixmap(kCanvas, kCanvas);
     pixmap.fill(Qt::transparent);
@@ -219,9 +219,9 @@ QIcon paint(const IconSpec& spec)
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::TextAntialiasing);
-        drawTile(painter, QColor(spec.colour));
-        drawSymbol(painter, spec);
-        if (spec.plusBadge) drawPlusBadge(painter);
+        drawTile(painter, QColor(entry.colour));
+        drawSymbol(painter, entry);
+        if (entry.plusBadge) drawPlusBadge(painter);
     }
     QIcon icon;
     for (int size : {16, 24, 32, 48})
@@ -234,9 +234,9 @@ QIcon paint(const IconSpec& spec)
 
 QIcon makeNamedIcon(std::string_view name)
 {
-    if (const IconSpec* spec = findSpec(name)) return paint(*spec);
+    if (const IconRecipe* entry = findRecipe(name)) return paint(*entry);
     if (const auto number = folderNumber(name)) {
-        const IconSpec folder{name, Symbol::Folder, "",
+        const IconRecipe folder{name, Symbol::Folder, "",
                               kFolderColours[static_cast<std::size_t>(std::abs(*number)) % kFolderColours.size()],
                               false};
         return paint(folder);

@@ -14,16 +14,16 @@ namespace ch {
 
 namespace {
 
-struct HeaderSpec {
+struct HeaderEntry {
     int level;
     std::string_view titleKey;
     const char (&type)[5];
     std::string_view icon;
 };
 
-CNonVisualDataItem::Ptr header(const HeaderSpec& spec)
+CNonVisualDataItem::Ptr header(const HeaderEntry& entry)
 {
-    return makeHeaderNode(spec.titleKey, spec.level, fourCC(spec.type), spec.icon);
+    return makeHeaderNode(entry.titleKey, entry.level, fourCC(entry.type), entry.icon);
 }
 
 } // namespace
@@ -102,8 +102,8 @@ SideBarTree makeSideBarTree(BridgeDocument& document)
         node->setChildren(std::move(children));
         return node;
     };
-    auto folderHeader = [&](SideBarRootKind kind, const HeaderSpec& spec) {
-        auto node = withChildren(header(spec), topLevelFolders(document, kind));
+    auto folderHeader = [&](SideBarRootKind kind, const HeaderEntry& entry) {
+        auto node = withChildren(header(entry), topLevelFolders(document, kind));
         tree.kindHeaders[static_cast<std::size_t>(kind)] = node;
         return node;
     };

@@ -3,11 +3,14 @@
 // that never show or act on each other's objects.
 
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QTest>
 #include <QStackedWidget>
 #include <QWidgetAction>
 
 #include "ui/MainToolbarItems.h"
 #include "ui/PlaceholderPage.h"
+#include "ui/CSplitterDragger.h"
 #include "ui/SplitViewStyles.h"
 #include "window_fixture.h"
 
@@ -164,6 +167,60 @@ TEST_F(DocumentWindowTest, MainTabsCanBeReplacedByTheirPages)
     EXPECT_EQ(open.window->currentMainTab(), "budg");
     EXPECT_TRUE(budget->isVisible());
     EXPECT_EQ(open.window->toolbar().selectedItemIdentifier(), "budgets");
+}
+
+
+TEST_F(DocumentWindowTest, DoubleClickModifiesAFolderButNotAHeader)
+{
+    OpenDocument open;
+    open.open();
+    GXGradientOutlineView& outline = open.outline();
+    SideBarOutlineModel& model = open.sideBar().outlineModel();
+    open.select("Bank Accounts");   // opens the way to it
+    auto doubleClick = [&](const std::string& title, int level) {
+        for (const QModelIndex& row : model.shownRows()) {
+            const auto item = model.itemAt(row);
+            if (item->getName() != title || item->headerLevel() != level) continue;
+            outline.scrollTo(row);
+            const QPoint point = outline.visualRect(row).center();
+            QTest::mouseClick(outline.viewport(), Qt::LeftButton, {}, point);
+            QTest::mouseDClick(outline.viewport(), Qt::LeftButton, {}, point);
+            return;
+        }
+        ADD_FAILURE() << "no row " << title;
+    };
+    for (auto [title, level] : {std::pair{"Debts", 2}, {"Accounts", 1}, {"Expenses", 2}}) doubleClick(title, level);
+    EXPECT_TRUE(open.document.calls.empty());
+    doubleClick("Bank Accounts", -1);
+    ASSERT_EQ(open.document.calls.size(), 1u);
+    EXPECT_EQ(open.document.calls.front().operation, "createNewAccountTypeAsked");
+    EXPECT_EQ(open.document.calls.front().parameters.dialogAction, 2);
+    EXPECT_EQ(open.document.calls.front().parameters.accountTypeToModify->getName(), "Bank Accounts");
+}
+
+TEST_F(DocumentWindowTest, TheGripMovesTheMainDividerButKeepsTheSideBarWide)
+{
+    OpenDocument open;
+    open.open();
+    CSplitterDragger& grip = *open.window->v2Layout().sideBarView()->grip();
+    GXSplitView& split = *open.window->v2Layout().splitView();
+    auto drag = [&](int dx) {
+        const QPoint start = grip.rect().center();
+        QTest::mousePress(&grip, Qt::LeftButton, {}, start);
+        QMouseEvent move(QEvent::MouseMove, QPointF(start + QPoint(dx, 0)), QPointF(grip.mapTo(open.window.get(), start + QPoint(dx, 0))),
+                         QPointF(grip.mapToGlobal(start + QPoint(dx, 0))), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&grip, &move);
+        QTest::mouseRelease(&grip, Qt::LeftButton, {}, start + QPoint(dx, 0));
+        processEvents();
+    };
+    const int before = split.sizes().at(0);
+    drag(60);
+    EXPECT_EQ(split.sizes().at(0), before + 60);
+    // Narrower than 200 points is refused.
+    drag(-(before + 60 - 150));
+    EXPECT_EQ(split.sizes().at(0), before + 60);
+    drag(-(before + 60 - 210));
+    EXPECT_EQ(split.sizes().at(0), 210);
 }
 
 } // namespace
