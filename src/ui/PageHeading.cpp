@@ -17,6 +17,7 @@ PageHeading::PageHeading(QWidget* parent)
 {
     setObjectName("pageHeading");
     mIcon->setFixedSize(40, 40);
+    setMinimumHeight(64);
     QFont titleFont = font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
     titleFont.setBold(true);
@@ -29,8 +30,10 @@ PageHeading::PageHeading(QWidget* parent)
 
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
+    texts->addStretch(1);
     texts->addWidget(mTitle);
     texts->addWidget(mSubtitle);
+    texts->addStretch(1);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(18, 12, 18, 12);
     row->setSpacing(12);
