@@ -696,23 +696,29 @@ ObjectIdT CAccount::CheckDuplicateTransaction(ObjectIdT fromAccountId, ObjectIdT
                                               TextRef, TextRef) const
 {
     const CNamedListArray* searched = nullptr;
+    DatedListIndex* index = nullptr;
     ObjectIdT counterpart = 0;
     bool otherSideIsCredit = true;
     if (Get_Id() == fromAccountId) {
         searched = mDebitList.get();
+        index = &mDebitDates;
         counterpart = toAccountId;
     } else if (Get_Id() == toAccountId) {
         searched = mCreditList.get();
+        index = &mCreditDates;
         counterpart = fromAccountId;
         otherSideIsCredit = false;
     } else {
         return 0;
     }
+    if (!searched) return 0;
+    // Only the lines dated within the window are looked at; the latest in list order wins.
     ObjectIdT candidate = 0;
-    for (ArrayIndexT i = 1; i <= CountOf(searched); ++i) {
+    ArrayIndexT candidatePosition = 0;
+    for (ArrayIndexT i : index->Within(*searched, fromDate, toDate)) {
+        if (i < candidatePosition) continue;
         CDebit* line = LineAt(searched, i);
-        DateT date = line->Get_mDate();
-        if (date < fromDate || date > toDate || line->Get_Amount() != amount) continue;
+        if (line->Get_Amount() != amount) continue;
         CTransaction* transaction = line->Get_mTransactionPtr();
         if (!transaction) continue;
         const CNamedListArray* other =
@@ -720,6 +726,7 @@ ObjectIdT CAccount::CheckDuplicateTransaction(ObjectIdT fromAccountId, ObjectIdT
         for (ArrayIndexT j = 1; j <= CountOf(other); ++j) {
             if (LineAt(other, j)->Get_mAccountId() == counterpart) {
                 candidate = transaction->Get_Id();
+                candidatePosition = i;
                 break;
             }
         }

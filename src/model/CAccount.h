@@ -20,6 +20,7 @@
 #include <string>
 
 #include "model/CNonVisual.h"
+#include "model/DatedListIndex.h"
 
 namespace ch {
 
@@ -195,7 +196,8 @@ public:
     // The import's duplicate test: the id of the last transaction with a line
     // on this account (as fromAccountId's debit or toAccountId's credit) dated
     // within the dates, of exactly the amount, whose other side books on the
-    // counterpart; 0 when none or when the account is neither side.
+    // counterpart; 0 when none or when the account is neither side. Only the
+    // lines dated within the window are looked at (an index by date).
     ObjectIdT CheckDuplicateTransaction(ObjectIdT fromAccountId, ObjectIdT toAccountId,
                                         double amount, long unused, DateT fromDate, DateT toDate,
                                         TextRef, TextRef) const;
@@ -253,6 +255,9 @@ private:
     CAccType* mAccountType = nullptr;
     std::unique_ptr<CNamedListArray> mDebitList;
     std::unique_ptr<CNamedListArray> mCreditList;
+    // The import's duplicate test looks lines up by date.
+    mutable DatedListIndex mDebitDates;
+    mutable DatedListIndex mCreditDates;
     mutable std::string mDisplayName;   // "number : name", made on request
 };
 

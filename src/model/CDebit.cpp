@@ -168,6 +168,7 @@ double CDebit::ToLineCurrency(double local) const
 bool CDebit::Put_mTransactionId(ObjectIdT, CNonVisual* transaction)
 {
     if (transaction) {
+        if (transaction != mTransaction) NoteSortDateChanged();
         mTransaction = transaction;
         mTransactionPtr = dynamic_cast<CTransaction*>(transaction);
     }

@@ -12,6 +12,7 @@
 namespace ch {
 
 ObjectIdT CNonVisual::mi_MaxId = 0;
+std::uint64_t CNonVisual::mSortDateChanges = 0;
 
 std::string MacRomanToUnicode(std::string_view text)
 {
