@@ -187,7 +187,7 @@ void CImpTItem::setMOurAccountId(ObjectIdT id)
     autoComplete();
     if (!account || mBatchFlag) return;
     if (characterCount(mOurAccountNumberText) < 2) {
-        if (CErrorManager::AskQuestion(kOwnAccountForAllQuestion, nullptr, nullptr))
+        if (CErrorManager::AskQuestion(kOwnAccountForAllQuestion))
             mDocument->setOwnAccountIdForImport(id);
         return;
     }
