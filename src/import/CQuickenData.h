@@ -37,7 +37,7 @@ public:
     // year, 1 the short date format, other values leave dates unread.
     static constexpr std::string_view kDateFormatKey = "QifDateFormat";
     // Accounts, groups and categories one file may create at most.
-    static constexpr std::size_t kMaxCreatedObjects = 10000;
+    static constexpr std::size_t kMaxCreatedObjects = 1000;
     // Titles of 35 characters or more are cut to this many.
     static constexpr std::size_t kTitleLength = 34;
 

@@ -72,6 +72,8 @@ std::optional<char32_t> referencedCharacter(std::string_view name)
     return static_cast<char32_t>(value);
 }
 
+constexpr std::size_t kLongestReference = 10;   // "#x10FFFF;" and a little more
+
 // Character references decoded; a bare "&" (common in bank files) stays.
 std::string decodedText(std::string_view text)
 {
@@ -79,11 +81,12 @@ std::string decodedText(std::string_view text)
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         if (text[i] == '&') {
-            const std::size_t semicolon = text.find(';', i + 1);
-            if (semicolon != std::string_view::npos && semicolon - i <= 10) {
-                if (const auto c = referencedCharacter(text.substr(i + 1, semicolon - i - 1))) {
+            // A reference is short: look no further than its longest form.
+            const std::size_t semicolon = text.substr(i + 1, kLongestReference).find(';');
+            if (semicolon != std::string_view::npos) {
+                if (const auto c = referencedCharacter(text.substr(i + 1, semicolon))) {
                     appendUtf8(out, *c);
-                    i = semicolon + 1;
+                    i += semicolon + 2;
                     continue;
                 }
             }
