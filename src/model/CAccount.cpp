@@ -736,19 +736,15 @@ ObjectIdT CAccount::CheckDuplicateTransaction(ObjectIdT fromAccountId, ObjectIdT
 
 CAccount* CAccount::giveOtherAccountForDescription(const char* text, bool debitSide) const
 {
-    constexpr std::size_t kCompared = 30;
     if (!text) return nullptr;
-    std::string wanted(text, strnlen(text, kCompared));
+    const std::string wanted(text, strnlen(text, kComparedNameCharacters));
     const CNamedListArray* list = debitSide ? mDebitList.get() : mCreditList.get();
-    for (ArrayIndexT i = 1; i <= CountOf(list); ++i) {
-        CDebit* line = LineAt(list, i);
-        char name[kNameSize] = {};
-        line->Get_Name(name);
-        if (std::string(name, strnlen(name, kCompared)) != wanted) continue;
-        CTransaction* transaction = line->Get_mTransactionPtr();
-        return transaction ? transaction->giveOtherAccount(!debitSide) : nullptr;
-    }
-    return nullptr;
+    if (!list) return nullptr;
+    // The first line of the name, looked up rather than walked to.
+    const ArrayIndexT first = (debitSide ? mDebitNames : mCreditNames).FirstNamed(*list, wanted);
+    if (first == 0) return nullptr;
+    CTransaction* transaction = LineAt(list, first)->Get_mTransactionPtr();
+    return transaction ? transaction->giveOtherAccount(!debitSide) : nullptr;
 }
 
 std::unique_ptr<CNamedListArray> CAccount::getStockTransactionList() const

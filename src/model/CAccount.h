@@ -21,6 +21,7 @@
 
 #include "model/CNonVisual.h"
 #include "model/DatedListIndex.h"
+#include "model/LineNameIndex.h"
 
 namespace ch {
 
@@ -202,7 +203,8 @@ public:
                                         double amount, long unused, DateT fromDate, DateT toDate,
                                         TextRef, TextRef) const;
     // The other account of the first earlier booking whose name (cut to 30
-    // characters) equals the text cut likewise; null when none.
+    // characters) equals the text cut likewise; null when none. Looked up by
+    // name (an index), so an import of many lines stays linear.
     CAccount* giveOtherAccountForDescription(const char* text, bool debitSide) const;
     // The distinct transactions of the lines, newest first; the caller owns the list.
     std::unique_ptr<CNamedListArray> getStockTransactionList() const;
@@ -258,6 +260,10 @@ private:
     // The import's duplicate test looks lines up by date.
     mutable DatedListIndex mDebitDates;
     mutable DatedListIndex mCreditDates;
+    // The import's earlier booking of a name is looked up by name.
+    static constexpr std::size_t kComparedNameCharacters = 30;
+    mutable LineNameIndex mDebitNames{kComparedNameCharacters};
+    mutable LineNameIndex mCreditNames{kComparedNameCharacters};
     mutable std::string mDisplayName;   // "number : name", made on request
 };
 

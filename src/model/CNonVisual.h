@@ -123,6 +123,10 @@ public:
     // beside a list can tell that they went stale.
     static std::uint64_t SortDateChanges() { return mSortDateChanges; }
     static void NoteSortDateChanged() { ++mSortDateChanges; }
+    // Counts every change of an 8-bit name anywhere, for look-ups by name
+    // kept beside a list (a booking line's name is its transaction's).
+    static std::uint64_t NameChanges() { return mNameChanges; }
+    static void NoteNameChanged() { ++mNameChanges; }
     // Whether a line of the object (a transaction) books on the account or category.
     virtual bool IsOnAccount(CAccount*) const { return false; }
     virtual bool IsOnExpenseType(CExpenseType*) const { return false; }
@@ -165,6 +169,7 @@ private:
 
     static ObjectIdT mi_MaxId;
     static std::uint64_t mSortDateChanges;
+    static std::uint64_t mNameChanges;
 };
 
 // The 8-bit model text as Unicode (Mac Roman).

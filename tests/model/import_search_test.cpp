@@ -1,10 +1,11 @@
-// The duplicate searches look transactions and booking lines up by date. They
-// must find exactly what a walk over the whole list finds, also after the
-// books changed under them (bookings added and removed, dates moved, lists
-// sorted).
+// The import's searches look transactions and booking lines up by date and
+// by name. They must find exactly what a walk over the whole list finds, also
+// after the books changed under them (bookings added and removed, dates and
+// names changed, lists sorted).
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -62,9 +63,28 @@ ObjectIdT WalkLines(const CAccount& account, ObjectIdT from, ObjectIdT to, doubl
     return candidate;
 }
 
-class DuplicateSearchTest : public BookingTest {
+// The walk the name look-up replaced: the first line of the name in list order.
+CAccount* WalkNames(const CAccount& account, const char* text, bool debitSide)
+{
+    const std::string wanted(text, strnlen(text, 30));
+    const CNamedListArray* lines = debitSide ? account.Get_mDebitlist() : account.Get_mCreditList();
+    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(lines->GetCount()); ++i) {
+        auto* line = static_cast<CDebit*>(lines->ObjectAt(i));
+        char name[kNameSize] = {};
+        line->Get_Name(name);
+        if (std::string(name, strnlen(name, 30)) != wanted) continue;
+        return line->Get_mTransactionPtr()->giveOtherAccount(!debitSide);
+    }
+    return nullptr;
+}
+
+// Names that differ only after their thirtieth character count as one.
+const char* const kNames[] = {"Groceries", "Rent", "Salary", "A name that runs past thirty characters, one",
+                              "A name that runs past thirty characters, two", "Nobody"};
+
+class ImportSearchTest : public BookingTest {
 protected:
-    DuplicateSearchTest()
+    ImportSearchTest()
     {
         accounts = {AddAccount("Bank", books::kOwnPropertyType), AddAccount("Card", books::kDebtType),
                     AddAccount("Shop", books::kProfitAndLossType), AddAccount("Employer", books::kProfitAndLossType)};
@@ -82,6 +102,7 @@ protected:
             CAccount* to = SomeAccount();
             if (from == to) continue;
             CTransaction* transaction = Book(from, to, SomeAmount(), SomeDate());
+            transaction->Put_Name(kNames[random() % 5]);
             // Some bookings carry a second line on one side.
             if (random() % 7 == 0) transaction->Add_Debit(-1, true, 0.0)->Put_mAccountId(SomeAccount()->Get_Id(), true, nullptr);
         }
@@ -111,6 +132,11 @@ protected:
             ASSERT_EQ(asked->CheckDuplicateTransaction(from, to, amount, 0, date, windowEnd, std::nullopt, std::nullopt),
                       WalkLines(*asked, from, to, amount, date, windowEnd))
                 << asked->Get_Id() << ": " << from << " -> " << to << " " << amount << " " << date << ".." << windowEnd;
+
+            const char* name = kNames[random() % std::size(kNames)];
+            const bool debitSide = random() % 2 == 0;
+            ASSERT_EQ(asked->giveOtherAccountForDescription(name, debitSide), WalkNames(*asked, name, debitSide))
+                << asked->Get_Id() << " " << name << " " << debitSide;
         }
     }
 
@@ -118,7 +144,7 @@ protected:
     std::vector<CAccount*> accounts;
 };
 
-TEST_F(DuplicateSearchTest, FindsWhatAWalkOverTheListFindsWhileTheBooksChange)
+TEST_F(ImportSearchTest, FindWhatAWalkOverTheListFindsWhileTheBooksChange)
 {
     AddBookings(300);
     ExpectSameAnswersAsTheWalk();
@@ -127,10 +153,13 @@ TEST_F(DuplicateSearchTest, FindsWhatAWalkOverTheListFindsWhileTheBooksChange)
     AddBookings(50);
     ExpectSameAnswersAsTheWalk();
 
-    // Dates moved in place, without the lists hearing of it.
+    // Dates and names changed in place, without the lists hearing of it.
     auto& list = *root.Get_TransactionArray();
-    for (ArrayIndexT i = 1; i <= 60; ++i)
-        static_cast<CTransaction*>(list.ObjectAt(i * 3))->Put_mDate(SomeDate());
+    for (ArrayIndexT i = 1; i <= 60; ++i) {
+        auto* transaction = static_cast<CTransaction*>(list.ObjectAt(i * 3));
+        transaction->Put_mDate(SomeDate());
+        transaction->Put_Name(kNames[random() % std::size(kNames)]);
+    }
     ExpectSameAnswersAsTheWalk();
 
     // Bookings taken out, then the list put in date order.
