@@ -50,6 +50,13 @@ std::string cutTitle(std::string text)
 CDexiaTableData::CDexiaTableData(std::string_view text, const Dictionary* definition, ImportDocument* document)
     : CTextTableData(text, definition), theDocument(document)
 {
+    using namespace definition_key;
+    for (const std::string_view role :
+         {kOwnAccountNumberColumn, kBookingDateColumn, kTransactionRefColumn, kCounterpartyAccountNumberColumn,
+          kCounterpartyNameColumn, kCounterpartyStreetColumn, kCounterpartyCityColumn, kCommunicationColumn,
+          kValueDateColumn, kAmountColumn, kCurrencyCodeColumn, kSignColumn, kTransactionTypeCodeColumn,
+          kOutAmountColumn, kInAmountColumn})
+        mColumns.emplace(std::string(role), GetPostitionForField(role));
 }
 
 std::optional<std::vector<std::uint32_t>> CDexiaTableData::GetPostitionForField(std::string_view key) const
@@ -77,7 +84,9 @@ std::string CDexiaTableData::constructStringFromArrayIndices(const std::optional
 
 std::string CDexiaTableData::roleText(std::string_view key, const std::vector<std::string>& fields) const
 {
-    return constructStringFromArrayIndices(GetPostitionForField(key), fields);
+    const auto columns = mColumns.find(key);
+    return constructStringFromArrayIndices(columns != mColumns.end() ? columns->second : GetPostitionForField(key),
+                                           fields);
 }
 
 std::vector<CImpTItem::Ptr> CDexiaTableData::Import()

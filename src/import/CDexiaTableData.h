@@ -14,6 +14,7 @@
 // that fills the unused column with "0,00" thus loses nothing.
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,6 +56,8 @@ private:
     std::string roleText(std::string_view key, const std::vector<std::string>& fields) const;
 
     ImportDocument* theDocument;
+    // The columns of every role, read from the definition once.
+    std::map<std::string, std::optional<std::vector<std::uint32_t>>, std::less<>> mColumns;
 };
 
 } // namespace ch

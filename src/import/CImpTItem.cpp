@@ -26,8 +26,6 @@ constexpr long kOwnAccountForAllQuestion = 260;
 
 // Days the duplicate search looks before and after the line's dates.
 constexpr long kDuplicateWindowDays = 4;
-// A completion asked for while one runs is run again at most this often.
-constexpr int kMaxCompletionRounds = 3;
 
 bool isBalanceSheetAccount(const CAccount& account)
 {
@@ -297,18 +295,11 @@ void CImpTItem::addComment(std::string_view comment, std::string& remark)
 
 bool CImpTItem::autoComplete()
 {
-    if (mCompleting) {
-        // A setter of this completion asked for it: run again once this one is done.
-        mCompleteAgain = true;
-        return true;
-    }
-    if (!mDocument) return true;
+    // A setter of the running completion asks for one more: the running one
+    // goes on with what the setter changed, and ends in the same state.
+    if (mCompleting || !mDocument) return true;
     mCompleting = true;
-    int rounds = 0;
-    do {
-        mCompleteAgain = false;
-        completeOnce();
-    } while (mCompleteAgain && ++rounds < kMaxCompletionRounds);
+    completeOnce();
     mCompleting = false;
     return true;
 }

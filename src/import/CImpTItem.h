@@ -152,7 +152,8 @@ public:
 
     // --- operations
     // Completes the line against the books (always true). A completion
-    // asked for while this line completes runs once more afterwards.
+    // asked for while this line completes (by its own setters) is the running
+    // one: it goes on with what the setter changed.
     bool autoComplete();
     // Books the line (command 31) when it is complete, accepted and no
     // duplicate; the new transaction gets the line's import time stamp.
@@ -201,7 +202,6 @@ private:
     std::uint8_t mMasterType = kOrdinaryAccount;
 
     bool mCompleting = false;
-    bool mCompleteAgain = false;
 };
 
 } // namespace ch

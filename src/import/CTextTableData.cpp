@@ -123,6 +123,7 @@ std::string CTextTableData::unquoted(std::string_view field) const
         !field.ends_with(quote))
         return std::string(field);
     const std::string_view inside = field.substr(quote.size(), field.size() - 2 * quote.size());
+    if (inside.find(quote) == std::string_view::npos) return std::string(inside);
     const std::string doubled = quote + quote;
     std::string out;
     out.reserve(inside.size());

@@ -114,7 +114,19 @@ CAccountOwner* ownerForName(const CDocAccounting& books, std::string_view name)
 CCurrency* currencyForSymbol(const CDocAccounting& books, std::string_view symbol)
 {
     if (symbol.empty()) return nullptr;
-    return books.GetCurrencyForSymbol(symbol);
+    // Most statements name one currency the books hold once: found without
+    // sorting the list. Several of that symbol: the books' own order decides.
+    CCurrency* found = nullptr;
+    const CNamedListArray* list = books.mCurrencyList.get();
+    for (ArrayIndexT i = 1; list && i <= static_cast<ArrayIndexT>(list->GetCount()); ++i) {
+        CNonVisual* object = list->ObjectAt(i);
+        if (!object || object->Get_ObjectType() != type::kCurrency) continue;
+        auto* currency = static_cast<CCurrency*>(object);
+        if (!equalsCaseInsensitive(currency->Get_ShortStringRefName(), symbol)) continue;
+        if (found) return books.GetCurrencyForSymbol(symbol);
+        found = currency;
+    }
+    return found;
 }
 
 CCurrency* currencyForId(const CDocAccounting& books, ObjectIdT id)

@@ -13,10 +13,10 @@ namespace {
 // What a statement says about one line.
 struct Statement {
     std::string ownNumber = "111-1111111-11";
-    std::string partner;
-    std::string description;
+    std::string partner{};
+    std::string description{};
     std::string title = "Statement Line";
-    std::string foreignNumber;
+    std::string foreignNumber{};
     double amount = -25.0;
     DateT booking = 20240310;
     DateT value = 20240310;
@@ -216,7 +216,9 @@ TEST_F(ImportLineTest, TheRemarkNeverExceeds254Characters)
         std::string remark(c.remark, 'r');
         CImpTItem::addComment(std::string(c.comment, 'c'), remark);
         EXPECT_EQ(remark.size(), c.result) << c.remark << " + " << c.comment;
-        if (c.remark > 0 && c.remark < 253) EXPECT_EQ(remark[c.remark], '\r');
+        if (c.remark > 0 && c.remark < 253) {
+            EXPECT_EQ(remark[c.remark], '\r');
+        }
     }
 }
 
