@@ -270,6 +270,34 @@ TEST_F(ImportLineTest, CorrectionsAskAndChangeTheBooks)
     EXPECT_TRUE(env.alerts().records().empty());
 }
 
+TEST_F(ImportLineTest, ACorrectionInTheMiddleOfCompletingAllLinesEndsInOnePassMore)
+{
+    // Every line finds the employer by its short account number and names it
+    // otherwise: the first completion asks to rename the account, which
+    // completes all lines again while they are being completed.
+    books.setBankAccountNumberT("EMP-7", books.GetAccountForID(employer));
+    PendingImport& pending = document.pending();
+    std::vector<CImpTItem::Ptr> lines;
+    for (int i = 0; i < 30; ++i)
+        lines.push_back(Line({.partner = "Employer Holding", .foreignNumber = "EMP-7"}, false));
+    pending.install(lines);
+    std::size_t completions = 0;
+    std::vector<Subscription> counting;
+    for (const auto& line : lines)
+        counting.push_back(line->observe("mRemark", [&](Observable&, const std::string&) { ++completions; }));
+    env.alerts().scriptAnswer(AlertAnswer::Default);   // YES
+    pending.completeBankImport();
+
+    EXPECT_EQ(env.alerts().numbers(), std::vector<long>{206});   // asked once
+    EXPECT_EQ(books.GetAccountForID(employer)->Get_StringRefNameOnly(), "Employer Holding");
+    for (const auto& line : lines) {
+        EXPECT_EQ(line->mOtherAccountId(), employer);
+        EXPECT_TRUE(line->isComplete());
+    }
+    // The list was completed at most twice more, not once per line.
+    EXPECT_LE(completions, 3 * lines.size());
+}
+
 TEST_F(ImportLineTest, AChosenCurrencyTakesTheStatementsCodeOnlyWhenItDiffers)
 {
     PendingImport& pending = document.pending();
