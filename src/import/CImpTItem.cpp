@@ -298,9 +298,11 @@ bool CImpTItem::autoComplete()
     // A setter of the running completion asks for one more: the running one
     // goes on with what the setter changed, and ends in the same state.
     if (mCompleting || !mDocument) return true;
-    mCompleting = true;
+    struct Running {
+        bool& flag;
+        ~Running() { flag = false; }
+    } running{mCompleting = true};
     completeOnce();
-    mCompleting = false;
     return true;
 }
 

@@ -256,7 +256,8 @@ std::unique_ptr<OfxNode> readOfxSgml(std::string_view text)
         }
         if (startsAt(text, pos, "<![CDATA[")) {
             const std::size_t end = text.find("]]>", pos + 9);
-            open.back()->addText(text.substr(pos + 9, end == std::string_view::npos ? std::string_view::npos : end - pos - 9));
+            const std::size_t length = end == std::string_view::npos ? std::string_view::npos : end - pos - 9;
+            open.back()->addText(text.substr(pos + 9, length));
             pos = end == std::string_view::npos ? text.size() : end + 3;
             continue;
         }

@@ -44,7 +44,10 @@ void PendingImport::completeBankImport()
         mCompleteAgain = true;
         return;
     }
-    mCompleting = true;
+    struct Running {
+        bool& flag;
+        ~Running() { flag = false; }
+    } running{mCompleting = true};
     int extra = 0;
     do {
         mCompleteAgain = false;
@@ -53,7 +56,6 @@ void PendingImport::completeBankImport()
         for (const CImpTItem::Ptr& line : lines)
             if (line) line->autoComplete();
     } while (mCompleteAgain && extra++ < kMaxExtraPasses);
-    mCompleting = false;
 }
 
 void PendingImport::setOwnAccountIdForImport(ObjectIdT accountId)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "import/COFXParser.h"
 #include "import/OfxTree.h"
 #include "import_test_support.h"
@@ -124,6 +126,20 @@ TEST_F(OfxImportTest, DamagedAndHostileFiles)
         EXPECT_TRUE(result.lines.empty());
         EXPECT_EQ(env.alerts().numbers(), std::vector<long>{refusal.error});
     }
+}
+
+TEST_F(OfxImportTest, AFailureWhileReadingTheStatementsIsReported)
+{
+    // A document that fails when its books are asked for.
+    struct FailingDocument : BooksImportDocument {
+        using BooksImportDocument::BooksImportDocument;
+        CDocAccounting& books() override { throw std::runtime_error("books gone"); }
+    } failing{books};
+    const StatementImportResult result =
+        readStatement(ReadBytes(FixturePath("ofx/card_sgml.ofx")), StatementFormat::Ofx, failing);
+    EXPECT_EQ(result.error, COFXParser::kUnreadableStatementError);
+    EXPECT_TRUE(result.lines.empty());
+    EXPECT_EQ(env.alerts().numbers(), std::vector<long>{COFXParser::kUnreadableStatementError});
 }
 
 TEST_F(OfxImportTest, DatesAndAmountsAsOfxWritesThem)

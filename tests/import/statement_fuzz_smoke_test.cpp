@@ -28,7 +28,9 @@ TEST(StatementFuzzSmoke, OfxReader)
     for (int i = 0; i < 100000; ++i) unclosed += "<T" + std::to_string(i) + ">";
     std::string deep = "<?xml version=\"1.0\"?><OFX>";
     for (int i = 0; i < 5000; ++i) deep += "<STMTRS>";
-    for (const std::string& input : {unclosed, deep, std::string(1 << 20, '<'), std::string("<OFX>") + std::string(1 << 20, '&')})
+    const std::string lessThans(1 << 20, '<');
+    const std::string ampersands = "<OFX>" + std::string(1 << 20, '&');
+    for (const std::string& input : {unclosed, deep, lessThans, ampersands})
         EXPECT_EQ(fuzz::checkOfx(input), "");
 }
 

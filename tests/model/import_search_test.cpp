@@ -104,7 +104,8 @@ protected:
             CTransaction* transaction = Book(from, to, SomeAmount(), SomeDate());
             transaction->Put_Name(kNames[random() % 5]);
             // Some bookings carry a second line on one side.
-            if (random() % 7 == 0) transaction->Add_Debit(-1, true, 0.0)->Put_mAccountId(SomeAccount()->Get_Id(), true, nullptr);
+            if (random() % 7 == 0)
+                transaction->Add_Debit(-1, true, 0.0)->Put_mAccountId(SomeAccount()->Get_Id(), true, nullptr);
         }
     }
 
@@ -164,7 +165,8 @@ TEST_F(ImportSearchTest, FindWhatAWalkOverTheListFindsWhileTheBooksChange)
 
     // Bookings taken out, then the list put in date order.
     for (int i = 0; i < 40; ++i) {
-        auto* transaction = static_cast<CTransaction*>(list.ObjectAt(1 + static_cast<ArrayIndexT>(random() % list.GetCount())));
+        const auto position = 1 + static_cast<ArrayIndexT>(random() % list.GetCount());
+        auto* transaction = static_cast<CTransaction*>(list.ObjectAt(position));
         ASSERT_TRUE(root.UnlinkTrans(transaction));
     }
     list.SetNotSorted();
