@@ -168,6 +168,10 @@ double CDebit::ToLineCurrency(double local) const
 bool CDebit::Put_mTransactionId(ObjectIdT, CNonVisual* transaction)
 {
     if (transaction) {
+        if (transaction != mTransaction) {
+            NoteSortDateChanged();
+            NoteNameChanged();
+        }
         mTransaction = transaction;
         mTransactionPtr = dynamic_cast<CTransaction*>(transaction);
     }

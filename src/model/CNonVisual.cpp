@@ -13,6 +13,8 @@
 namespace ch {
 
 ObjectIdT CNonVisual::mi_MaxId = 0;
+std::uint64_t CNonVisual::mSortDateChanges = 0;
+std::uint64_t CNonVisual::mNameChanges = 0;
 
 std::string MacRomanToUnicode(std::string_view text)
 {
@@ -104,6 +106,7 @@ void CNonVisual::Get_NameOnly(char (&out)[kNameSize]) const
 bool CNonVisual::Put_Name(const char* name)
 {
     CopyToField(mName, name);
+    NoteNameChanged();
     Put_StringrefName(MacRomanToUnicode(mName));
     BroadcastMessage(msg::kNameChanged);
     return true;

@@ -119,6 +119,15 @@ public:
     // The date that orders the object in a dated list (a transaction's date,
     // the day from which a rate holds); 0 for undated objects.
     virtual DateT Get_SortDate() const { return 0; }
+    // Counts every change of a sort date anywhere (a transaction's date, the
+    // transaction a booking line belongs to), so that look-ups by date kept
+    // beside a list can tell that they went stale.
+    static std::uint64_t SortDateChanges() { return mSortDateChanges; }
+    static void NoteSortDateChanged() { ++mSortDateChanges; }
+    // Counts every change of an 8-bit name anywhere, for look-ups by name
+    // kept beside a list (a booking line's name is its transaction's).
+    static std::uint64_t NameChanges() { return mNameChanges; }
+    static void NoteNameChanged() { ++mNameChanges; }
     // Whether a line of the object (a transaction) books on the account or category.
     virtual bool IsOnAccount(CAccount*) const { return false; }
     virtual bool IsOnExpenseType(CExpenseType*) const { return false; }
@@ -160,6 +169,8 @@ private:
     friend class CNamedListArray;
 
     static ObjectIdT mi_MaxId;
+    static std::uint64_t mSortDateChanges;
+    static std::uint64_t mNameChanges;
 };
 
 // The 8-bit model text as Unicode (Mac Roman).

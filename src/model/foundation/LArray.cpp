@@ -170,6 +170,7 @@ void LArray::CopyArray(const LArray& source, bool destroyOld)
     mOwnsComparator = source.mOwnsComparator;
     mIsSorted = source.mIsSorted;
     mKeepSorted = source.mKeepSorted;
+    ++mChangeCount;
 }
 
 void LArray::DestroyArray()
@@ -254,6 +255,7 @@ void LArray::PeekItem(ArrayIndexT index, void* outBuffer) const
 
 void LArray::PokeItem(ArrayIndexT index, const void* item, std::uint32_t size)
 {
+    ++mChangeCount;
     // Never more than the slot holds.
     std::uint32_t bytes = (size == 0 || size > mItemSize) ? mItemSize : size;
     if (bytes == mItemSize)
@@ -409,6 +411,7 @@ void LArray::RemoveItemsAt(std::uint32_t count, ArrayIndexT atIndex)
     std::uint32_t available = mItemCount - static_cast<std::uint32_t>(atIndex) + 1;
     if (count > available) count = available;
 
+    ++mChangeCount;
     ArrayIndexT firstAfter = atIndex + static_cast<ArrayIndexT>(count);
     const std::int64_t bytes = GrabItemRangeSize(atIndex, firstAfter - 1);
     if (static_cast<std::uint32_t>(firstAfter) <= mItemCount)
@@ -457,6 +460,7 @@ void LArray::SwapItems(ArrayIndexT index1, ArrayIndexT index2)
 {
     if (mKeepSorted || !ValidIndex(index1) || !ValidIndex(index2)) return;
 
+    ++mChangeCount;
     StPointerBlock buffer(std::max(GrabItemSize(index1), GrabItemSize(index2)));
     InternalSwapItems(index1, index2, buffer.Get());
     mIsSorted = false;
@@ -467,6 +471,7 @@ void LArray::MoveItem(ArrayIndexT fromIndex, ArrayIndexT toIndex)
     if (mKeepSorted || !ValidIndex(fromIndex) || !ValidIndex(toIndex) || fromIndex == toIndex)
         return;
 
+    ++mChangeCount;
     StPointerBlock buffer(GrabItemSize(fromIndex));
     InternalMoveItem(fromIndex, toIndex, buffer.Get());
     mIsSorted = false;
@@ -522,6 +527,7 @@ void LArray::Sort()
         mIsSorted = true;
         return;
     }
+    ++mChangeCount;
 
     // Shell sort with the 3h + 1 gaps; the gap choice and the strict "<" decide
     // where equal items end up, and saved list order follows it. Its result
@@ -716,6 +722,7 @@ void LArray::ShiftItems(ArrayIndexT startIndex, ArrayIndexT endIndex, std::int32
 void LArray::StoreNewItems(std::uint32_t count, ArrayIndexT atIndex, const void* item,
                            std::uint32_t size)
 {
+    ++mChangeCount;
     unsigned char* slot = FixedItemPtr(atIndex);
     if (!item || (size != 0 && size < mItemSize)) {
         // No value, or a short one: the rest of each slot is zero rather than stale bytes.

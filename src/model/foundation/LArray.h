@@ -119,6 +119,10 @@ public:
 
     // --- order and state
     bool IsSorted() const { return mIsSorted; }
+    // Grows with every change of the items or of their order (insertions,
+    // removals, assignments, moves, sorts, copies), so that a look-up kept
+    // beside the array can tell that it went stale.
+    std::uint64_t GetChangeCount() const { return mChangeCount; }
     bool IsKeepSorted() const { return mKeepSorted; }
     // Stores the flag; turning it on sorts.
     void SetKeepSorted(bool keepSorted);
@@ -205,6 +209,7 @@ private:
     bool mOwnsComparator = false;
     bool mIsSorted = true;
     bool mKeepSorted = false;
+    std::uint64_t mChangeCount = 0;
 };
 
 // The typed face of LArray for trivially copyable items (values, pointers).
