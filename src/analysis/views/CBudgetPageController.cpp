@@ -117,6 +117,7 @@ QWidget* CBudgetPageController::makeSide(bool accounts)
     s.table->verticalHeader()->setVisible(false);
     s.table->horizontalHeader()->setSectionsMovable(false);
     s.table->setSelectionMode(QAbstractItemView::NoSelection);
+    s.table->verticalHeader()->setDefaultSectionSize(20);
     column->addWidget(s.table, 3);
     s.xrefTable = new QTableWidget(0, 9);
     s.xrefTable->setObjectName(accounts ? "acntXrefTable" : "exptXrefTable");
@@ -124,6 +125,7 @@ QWidget* CBudgetPageController::makeSide(bool accounts)
     s.xrefTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     s.xrefTable->setSelectionMode(QAbstractItemView::SingleSelection);
     s.xrefTable->verticalHeader()->setVisible(false);
+    s.xrefTable->verticalHeader()->setDefaultSectionSize(20);
     QStringList xrefTitles = {text(accounts ? "PopupLabelExpT" : "PopupLabelAcnT")};
     for (std::string_view key : {"BUDOUT", "BUD1OUT", "BUDIN", "BUD1IN", "ACTOUT", "ACT1OUT", "ACTIN", "ACT1IN"})
         xrefTitles << text(key);
@@ -142,6 +144,7 @@ QWidget* CBudgetPageController::makeSide(bool accounts)
     column->addLayout(buttons);
     splitter->addWidget(right);
     splitter->setStretchFactor(1, 1);
+    splitter->setSizes({170, 900});
     connect(s.outline, &QTreeWidget::currentItemChanged, this, [this, accounts] { outlineSelectionChanged(accounts); });
     connect(s.table, &QTableWidget::cellClicked, this,
             [this, accounts](int, int column) { budgetTableClicked(accounts, column); });
@@ -374,6 +377,7 @@ void CBudgetPageController::reloadXRefs(bool accounts)
             s.xrefTable->setItem(row, column + 1, cell);
         }
     }
+    s.xrefTable->resizeColumnsToContents();
 }
 
 void CBudgetPageController::chooseXRef(bool accounts, int row)

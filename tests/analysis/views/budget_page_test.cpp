@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QButtonGroup>
+#include <QCoreApplication>
+#include <QDir>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -186,6 +188,15 @@ TEST_F(BudgetPageTest, SpreadTransferAndCrossReferencesThroughTheSheets)
     expectSideAgreesWithModel(true, type::kAccount, books::kDefaultAccount);
     expectSideAgreesWithModel(false, type::kExpenseType, books::kExpenseCategory);
     EXPECT_TRUE(document->isDocumentEdited());
+
+    // For review: the account side as a person would see it (review/ beside tests/).
+    page.showSide(true);
+    ASSERT_TRUE(page.selectObject(true, type::kAccount, books::kDefaultAccount));
+    page.budgetTableClicked(true, 5);
+    const QString review = QCoreApplication::applicationDirPath() + "/../review";
+    QDir().mkpath(review);
+    page.show();
+    page.grab().save(review + "/budget-page.png");
 }
 
 TEST_F(BudgetPageTest, RefusalsShowTheirNumbersAndAFailedCommandRefreshesThePage)
