@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include "bridge/CAcnTItem.h"
+#include "bridge/CBuDhItem.h"
 #include "bridge/CAcoWItem.h"
 #include "bridge/CCurRItem.h"
 #include "bridge/CPrfRItem.h"
 #include "bridge/CRcrTItem.h"
 #include "bridge/CTrnSItem.h"
+#include "document/BudgetOperationsOfDocument.h"
 #include "document/ChartOperationsOfDocument.h"
 #include "document/DeletionOperationsOfDocument.h"
 #include "document/ImportOperationsOfDocument.h"
@@ -52,13 +54,14 @@ MyDocument::~MyDocument()
     mShares.clear();
     mOwners.clear();
     mCreditCards.clear();
+    mBudgets.clear();
     mCopiedTransaction.reset();
     mPreferenceItem.reset();
 }
 
 void MyDocument::installOwnOperations()
 {
-    mOperations.budget = std::make_unique<NullBudgetOperations>();
+    mOperations.budget = std::make_unique<BudgetOperationsOfDocument>();
     mOperations.chart = std::make_unique<ChartOperationsOfDocument>(*this);
     mOperations.rates = std::make_unique<RateOperationsOfDocument>(*this);
     mOperations.transactions = std::make_unique<TransactionOperationsOfDocument>(*this);
@@ -82,6 +85,7 @@ int MyDocument::setUpNewDocument(const char* homeCurrencySymbol)
     setMPreference(std::make_shared<CPrfRItem>(theDocument->mPreference));
     fillCurrencyArrays();
     fillOwnerArray();
+    initializeBudgetArrayController();
     if (mBusiness) mBusiness->setUpNewDocument();
     clearChangeCount();
     // Always asked, so that a new document finds the journal an untitled
@@ -103,6 +107,7 @@ int MyDocument::finishLoading()
     fillOwnerArray();
     fillCreditCardArray();
     fillTransactionArray();
+    initializeBudgetArrayController();
     // Reading inserted every object: an opened document starts clean.
     clearChangeCount();
     mJournalEntriesFound = mCommandExecutor.fileOpened();

@@ -34,6 +34,7 @@
 #include "document/StatementImport.h"
 #include "document/commands/CCommandExecutor.h"
 #include "document/commands/JournalNames.h"
+#include "model/budget/BudgetTypes.h"
 #include "model/foundation/ModelTypes.h"
 #include "platform/core/notification_center.h"
 
@@ -41,6 +42,7 @@ namespace ch {
 
 class CAccType;
 class CAccount;
+class CBuDhItem;
 class CAccountOwner;
 class CCurrency;
 class CDocAccounting;
@@ -142,6 +144,18 @@ public:
     std::vector<std::shared_ptr<CAcnTItem>> allAccounts() override;
     std::vector<std::shared_ptr<CAcoWItem>> customerArray() const;
     std::vector<std::shared_ptr<CAcoWItem>> supplierArray() const;
+
+    // --- budgets (MyDocumentBudgets.cpp)
+    // The items of the model's budgets, in list order; what the budget page shows.
+    std::vector<std::shared_ptr<CBuDhItem>>& mBudgetArray() { return mBudgets; }
+    // Rebuilds the budget items from the model's budget list; true.
+    bool initializeBudgetArrayController();
+    // A new budget from past bookings (or empty, or continuing the base
+    // budget), appended to the model and to the budget items; the document is
+    // marked changed. Null when the model made none.
+    std::shared_ptr<CBuDhItem> makeNewBudget(BudgetBaseT base, DateT baseMonth, BudgetPeriodT period,
+                                             long nrOfYears, long nrOfMonths, std::optional<long> baseBudgetId,
+                                             std::string_view comment, std::string_view name);
 
     // --- business bookkeeping
     // Installed before the books are set up or read; replaces any earlier one.
@@ -307,6 +321,7 @@ private:
     std::vector<std::shared_ptr<CCurRItem>> mShares;
     std::vector<std::shared_ptr<CAcoWItem>> mOwners;
     std::vector<std::shared_ptr<CAcnTItem>> mCreditCards;
+    std::vector<std::shared_ptr<CBuDhItem>> mBudgets;
     std::shared_ptr<CTrnSItem> mCopiedTransaction;
 
     bool ib_ArrayFilled = true;
