@@ -239,11 +239,13 @@ void CTrnSItem::nullifyReferenceTransactionId(const Notification& notification)
 void CTrnSItem::unlinkLinkedTransactions()
 {
     if (std::shared_ptr<GXInvoice> invoice = invoiceExtension()) {
-        std::vector<ObjectIdT>& payments = invoice->paymentTransactionIdArray();
+        std::vector<long>& payments = invoice->paymentTransactionIdArray();
         BridgeDocument* document = parentDocument();
+        const long ownId = getId().value_or(-1);
+        // A payment relinked to another invoice since keeps that link.
         for (auto it = payments.rbegin(); document && it != payments.rend(); ++it)
-            if (std::shared_ptr<CTrnSItem> payment = document->getTransactionForId(*it))
-                payment->setMReferenceObjectId(std::nullopt);
+            if (std::shared_ptr<CTrnSItem> payment = document->getTransactionForId(static_cast<ObjectIdT>(*it)))
+                if (payment->mReferenceObjectId() == ownId) payment->setMReferenceObjectId(std::nullopt);
         payments.clear();
         setUnaccountedForAmount();
         return;
@@ -259,11 +261,12 @@ std::function<void()> CTrnSItem::unlinkLinkedTransactionsLater()
 {
     BridgeDocument* document = parentDocument();
     if (std::shared_ptr<GXInvoice> invoice = invoiceExtension()) {
-        return [invoice, document] {
-            std::vector<ObjectIdT>& payments = invoice->paymentTransactionIdArray();
+        const long ownId = getId().value_or(-1);
+        return [invoice, document, ownId] {
+            std::vector<long>& payments = invoice->paymentTransactionIdArray();
             for (auto it = payments.rbegin(); document && it != payments.rend(); ++it)
-                if (std::shared_ptr<CTrnSItem> payment = document->getTransactionForId(*it))
-                    payment->setMReferenceObjectId(std::nullopt);
+                if (std::shared_ptr<CTrnSItem> payment = document->getTransactionForId(static_cast<ObjectIdT>(*it)))
+                    if (payment->mReferenceObjectId() == ownId) payment->setMReferenceObjectId(std::nullopt);
             payments.clear();
         };
     }

@@ -1,5 +1,7 @@
 #include "business/BusinessArgumentClasses.h"
 
+#include "business/InvoiceArguments.h"
+#include "business/PaymentArguments.h"
 #include "business/VATPeriodArguments.h"
 #include "business/VATRateArguments.h"
 #include "document/arguments/ArgumentClassRegistry.h"
@@ -10,6 +12,9 @@ void registerBusinessArgumentClasses(ArgumentClassRegistry& registry)
 {
     registry.add<arguments::VATRateArguments>();
     registry.add<arguments::VATPeriodArguments>();
+    registry.add<arguments::InvoiceArguments>();
+    registry.add<arguments::PaymentArguments>();
+    registry.add<arguments::SplitPaymentArguments>();
 }
 
 } // namespace ch::business

@@ -1,6 +1,11 @@
 #include "business/BusinessCommands.h"
 
+#include "bridge/CTrnSItem.h"
 #include "business/GXVATRate.h"
+#include "business/InvoiceArguments.h"
+#include "business/InvoiceOperations.h"
+#include "business/PaymentArguments.h"
+#include "business/Payments.h"
 #include "business/VATRateArguments.h"
 #include "business/VATRates.h"
 #include "document/arguments/CDeleteObjectParms.h"
@@ -30,6 +35,31 @@ std::optional<std::int32_t> executeBusinessCommand(BusinessDocument& document, i
         const auto* parameters = dynamic_cast<const arguments::CDeleteObjectParms*>(arguments);
         performDeleteVATRate(document, rate, parameters && parameters->withAsking.value_or(false));
         return -1;
+    }
+    case 38:
+    case 41: {
+        const auto* invoiceArguments = dynamic_cast<const arguments::InvoiceArguments*>(arguments);
+        if (!invoiceArguments) return -1;
+        return static_cast<std::int32_t>(createInvoiceWithArguments(document, *invoiceArguments, number == 38));
+    }
+    case 39:
+    case 42: {
+        const auto* invoiceArguments = dynamic_cast<const arguments::InvoiceArguments*>(arguments);
+        auto invoice = std::dynamic_pointer_cast<CTrnSItem>(target);
+        if (!invoiceArguments || !invoice) return -1;
+        return static_cast<std::int32_t>(modifyInvoiceWithArguments(document, *invoice, *invoiceArguments, number == 39));
+    }
+    case 44:
+    case 46: {
+        const auto* paymentArguments = dynamic_cast<const arguments::PaymentArguments*>(arguments);
+        if (!paymentArguments) return -1;
+        return static_cast<std::int32_t>(createPaymentWithArguments(document, *paymentArguments));
+    }
+    case 45: {
+        const auto* splitArguments = dynamic_cast<const arguments::SplitPaymentArguments*>(arguments);
+        auto payment = std::dynamic_pointer_cast<CTrnSItem>(target);
+        if (!splitArguments || !payment) return -1;
+        return static_cast<std::int32_t>(splitPayment(document, *payment, *splitArguments));
     }
     case 32:
     case 35:

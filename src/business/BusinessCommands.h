@@ -7,6 +7,12 @@
 //   34  updateVATRate (T: the rate, A: VATRateArguments)               -> 1
 //   37  performDeleteVATRate (T: a 'VatR' object; asking when A, a
 //       CDeleteObjectParms, says so)                                   -> -1
+//   38, 41  new customer, supplier invoice (A: InvoiceArguments)      -> its id
+//   39, 42  modify customer, supplier invoice (T: the invoice's
+//           transaction item, A: InvoiceArguments)                   -> its id
+//   44, 46  payment without invoice (A: PaymentArguments)            -> its id
+//   45  split payment (T: the payment's item, A: SplitPaymentArguments)
+//                                                                  -> the new id
 //   32, 35, 36, 40, 43: nothing                                        -> -1
 //
 // A target or argument object of the wrong kind does nothing (-1).
@@ -24,9 +30,8 @@ namespace ch::business {
 
 class BusinessDocument;
 
-// The result of the command; none for the invoice and payment commands (38,
-// 39, 41, 42, 44, 45, 46) and for numbers outside 32 to 46, which are not
-// answered here.
+// The result of the command (-1 when nothing was booked); none for numbers
+// outside 32 to 46, which are not answered here.
 std::optional<std::int32_t> executeBusinessCommand(BusinessDocument& document, int number,
                                                    const std::shared_ptr<Observable>& target,
                                                    const CArgumentAncestor* arguments);

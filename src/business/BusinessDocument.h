@@ -15,6 +15,7 @@ namespace ch {
 class BridgeDocument;
 class CAcnTItem;
 class CPrfRItem;
+class CTrnSItem;
 namespace arguments {
 class AccountArguments;
 class CategoryParameters;
@@ -41,6 +42,9 @@ public:
     // Deletes the account without asking whether to (the model may still ask
     // before it deletes the account's transactions); whether it was deleted.
     virtual bool performDeleteAccountSelf(const std::shared_ptr<CAcnTItem>& account) = 0;
+    // Posts an unlinked transaction ("TRANSACTIONLINKEDNOTIFICATION");
+    // whether the model posted it.
+    virtual bool performLinkTransaction(CTrnSItem& transaction);
 };
 
 } // namespace ch::business

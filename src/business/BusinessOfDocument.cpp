@@ -7,6 +7,8 @@
 #include "bridge/DeveloperLog.h"
 #include "business/BusinessArchive.h"
 #include "business/GXVATRate.h"
+#include "business/InvoiceHooksOfDocument.h"
+#include "business/InvoiceNumbers.h"
 #include "business/VATPeriods.h"
 #include "business/VATRates.h"
 #include "document/MyDocument.h"
@@ -15,7 +17,8 @@
 namespace ch::business {
 
 BusinessOfDocument::BusinessOfDocument(MyDocument& document)
-    : mDocument(document), mChart(document), mDeletion(document)
+    : mDocument(document), mChart(document), mDeletion(document),
+      mInvoiceHooks(std::make_unique<InvoiceHooksOfDocument>(*this))
 {
 }
 
@@ -40,6 +43,7 @@ long BusinessOfDocument::readArchive(std::string_view bytes)
 {
     BusinessArchiveContents contents = decodeBusinessArchive(bytes, this);
     mArrays = std::move(contents.arrays);
+    removeDuplicateInvoices(*this);
     if (!contents.complete())
         developerLog("The business archive could not be read completely (" + contents.problem + ")");
     if (contents.checkVATPeriods)
@@ -71,6 +75,20 @@ ObjectIdT BusinessOfDocument::createCategoryWithArguments(const arguments::Categ
 bool BusinessOfDocument::performDeleteAccountSelf(const std::shared_ptr<CAcnTItem>& account)
 {
     return account && mDeletion.performDeleteAccountSelf(*account).changedBooks;
+}
+
+} // namespace ch::business
+
+namespace ch::business {
+
+bool BusinessOfDocument::performLinkTransaction(CTrnSItem& transaction)
+{
+    return mDocument.operations().transactions->performLinkTransaction(transaction).changedBooks;
+}
+
+ch::InvoiceHooks* BusinessOfDocument::invoiceHooks()
+{
+    return mInvoiceHooks.get();
 }
 
 } // namespace ch::business

@@ -45,6 +45,8 @@ public:
     ObjectIdT createAccountWithArguments(const arguments::AccountArguments& arguments) override;
     ObjectIdT createCategoryWithArguments(const arguments::CategoryParameters& arguments) override;
     bool performDeleteAccountSelf(const std::shared_ptr<CAcnTItem>& account) override;
+    bool performLinkTransaction(CTrnSItem& transaction) override;
+    ch::InvoiceHooks* invoiceHooks() override;
 
 private:
     MyDocument& mDocument;
@@ -52,6 +54,7 @@ private:
     ChartOperationsOfDocument mChart;
     DeletionOperationsOfDocument mDeletion;
     Subscription mPeriodCheck;
+    std::unique_ptr<ch::InvoiceHooks> mInvoiceHooks;
 };
 
 } // namespace ch::business

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "bridge/CTrnSItem.h"
 #include "business/BusinessCommands.h"
 #include "business/BusinessOfDocument.h"
 #include "business/GXVATRate.h"
@@ -56,6 +57,44 @@ CommandOutcome BusinessOperationsOfDocument::performDeleteVATRate(ch::GXNonVisua
     parameters.withAsking = withAsking;
     executeBusinessCommand(mBusiness, 37, held, &parameters);
     return {-1, !holds(mBusiness, held)};
+}
+
+CommandOutcome BusinessOperationsOfDocument::booked(int number, CTrnSItem* target, const CArgumentAncestor& args)
+{
+    std::shared_ptr<Observable> item;
+    if (target) item = std::static_pointer_cast<CTrnSItem>(target->shared_from_this());
+    const int result = executeBusinessCommand(mBusiness, number, item, &args).value_or(-1);
+    return result > 0 ? CommandOutcome::changed(result) : CommandOutcome::unchanged(result);
+}
+
+CommandOutcome BusinessOperationsOfDocument::createCustomerInvoice(const CArgumentAncestor& args)
+{
+    return booked(38, nullptr, args);
+}
+
+CommandOutcome BusinessOperationsOfDocument::modifyCustomerInvoice(CTrnSItem& invoice, const CArgumentAncestor& args)
+{
+    return booked(39, &invoice, args);
+}
+
+CommandOutcome BusinessOperationsOfDocument::createSupplierInvoice(const CArgumentAncestor& args)
+{
+    return booked(41, nullptr, args);
+}
+
+CommandOutcome BusinessOperationsOfDocument::modifySupplierInvoice(CTrnSItem& invoice, const CArgumentAncestor& args)
+{
+    return booked(42, &invoice, args);
+}
+
+CommandOutcome BusinessOperationsOfDocument::createCustomerPayment(const CArgumentAncestor& args)
+{
+    return booked(44, nullptr, args);
+}
+
+CommandOutcome BusinessOperationsOfDocument::splitPayment(CTrnSItem& payment, const CArgumentAncestor& args)
+{
+    return booked(45, &payment, args);
 }
 
 } // namespace ch::business

@@ -14,11 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "bridge/InvoiceHooks.h"
 #include "business/GXNonVisual.h"
 
 namespace ch::business {
 
-class GXInvoice final : public GXNonVisual {
+class GXInvoice final : public GXNonVisual, public ch::GXInvoice {
 public:
     static constexpr char kObjectType[] = "InvC";
     static constexpr char kClassName[] = "GXInvoice";
@@ -44,7 +45,7 @@ public:
     // The payment transactions linked to the invoice, in the order of
     // linking; linking adds to it in place.
     const std::vector<long>& paymentTransactionIdArray() const { return mPaymentTransactionIdArray; }
-    std::vector<long>& paymentTransactionIdArray() { return mPaymentTransactionIdArray; }
+    std::vector<long>& paymentTransactionIdArray() override { return mPaymentTransactionIdArray; }
     void setPaymentTransactionIdArray(std::vector<long> value);
     // Stored and restored; nothing fills it.
     const std::optional<std::vector<long>>& reminderTransactionIdArray() const { return mReminderTransactionIdArray; }

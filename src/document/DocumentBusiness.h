@@ -15,6 +15,7 @@
 namespace ch {
 
 class GXNonVisual;
+class InvoiceHooks;
 
 // Message: the business data could not be read completely.
 inline constexpr long kIncompleteBusinessArchiveWarning = 281;
@@ -35,6 +36,8 @@ public:
     // business objects). 0, or the numbered warning when not everything could
     // be read: what could be read is kept.
     virtual long readArchive(std::string_view bytes) = 0;
+    // What the transaction items use of the invoices; null: no invoices.
+    virtual InvoiceHooks* invoiceHooks() { return nullptr; }
 };
 
 } // namespace ch

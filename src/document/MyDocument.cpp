@@ -9,6 +9,7 @@
 #include "bridge/CPrfRItem.h"
 #include "bridge/CRcrTItem.h"
 #include "bridge/CTrnSItem.h"
+#include "bridge/InvoiceHooks.h"
 #include "document/BudgetOperationsOfDocument.h"
 #include "document/ChartOperationsOfDocument.h"
 #include "document/DeletionOperationsOfDocument.h"
@@ -258,6 +259,12 @@ std::vector<std::shared_ptr<CAcoWItem>> MyDocument::supplierArray() const
 }
 
 // --- business bookkeeping
+
+InvoiceHooks& MyDocument::invoiceHooks()
+{
+    InvoiceHooks* hooks = mBusiness ? mBusiness->invoiceHooks() : nullptr;
+    return hooks ? *hooks : BridgeDocument::invoiceHooks();
+}
 
 void MyDocument::setBusiness(std::unique_ptr<DocumentBusiness> business)
 {

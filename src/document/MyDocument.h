@@ -162,6 +162,8 @@ public:
     void setBusiness(std::unique_ptr<DocumentBusiness> business);
     // Null until installed.
     DocumentBusiness* business() const { return mBusiness.get(); }
+    // The business bookkeeping's invoices; none without it.
+    InvoiceHooks& invoiceHooks() override;
     // The VAT rate with the id; the first rate when asked and none has it;
     // null without business bookkeeping.
     std::shared_ptr<GXNonVisual> VATRateWithId(ObjectIdT id, bool alwaysReturnOne) const;

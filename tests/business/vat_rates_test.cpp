@@ -236,7 +236,7 @@ TEST_F(VATRatesTest, TheExecutorsRowsActOnlyOnTheirOwnKindsOfTargetAndArguments)
         {37, period, &asking, -1},     // not a rate: nothing deleted, nothing asked
         {32, rate, &renamed, -1},  {35, rate, &renamed, -1}, {36, rate, &renamed, -1},
         {40, rate, &renamed, -1},  {43, rate, &renamed, -1},
-        {38, rate, &renamed, std::nullopt}, {46, rate, &renamed, std::nullopt},
+        {38, rate, &renamed, -1}, {46, rate, &renamed, -1},
         {31, rate, &renamed, std::nullopt}, {47, rate, &renamed, std::nullopt},
     };
     for (const Case& c : cases)
