@@ -9,7 +9,10 @@
 #include "ui/sheets/CNewAccountController.h"
 #include "ui/sheets/CNewAccountTypeController.h"
 #include "ui/sheets/CNewExpenseTypeController.h"
+#include "ui/sheets/CNewCurrencyController.h"
 #include "ui/sheets/CNewMasterExpenseTypeController.h"
+#include "ui/sheets/CNewOwnerController.h"
+#include "ui/sheets/CNewShareController.h"
 
 namespace ch::test {
 namespace {
@@ -48,6 +51,12 @@ TEST(SheetReview, EachSheetIsDrawn)
          {{std::string(transaction_sheet_key::kAction), 1L},
           {std::string(transaction_sheet_key::kFromAccount), doc.getAccountItemForId(20)}},
          "transaction", transaction_sheet_key::kDocument);
+    CNewCurrencyController currency;
+    draw(currency, {{std::string(sheet_key::kCurrencyId), 1L}}, "currency");
+    CNewShareController share;
+    draw(share, {{std::string(sheet_key::kCurrencyId), 1L}}, "share");
+    CNewOwnerController owner;
+    draw(owner, {{std::string(sheet_key::kPartnerName), std::string("Baker & Sons")}}, "owner");
 }
 
 } // namespace
