@@ -5,6 +5,7 @@
 #include <QPixmap>
 
 #include "sheet_test_support.h"
+#include "ui/sheets/CCreateRecurringTrnsPopupController.h"
 #include "ui/sheets/CCreateTransactionPopupController.h"
 #include "ui/sheets/CNewAccountController.h"
 #include "ui/sheets/CNewAccountTypeController.h"
@@ -51,6 +52,11 @@ TEST(SheetReview, EachSheetIsDrawn)
          {{std::string(transaction_sheet_key::kAction), 1L},
           {std::string(transaction_sheet_key::kFromAccount), doc.getAccountItemForId(20)}},
          "transaction", transaction_sheet_key::kDocument);
+    CCreateRecurringTrnsPopupController recurring;
+    draw(recurring,
+         {{std::string(transaction_sheet_key::kAction), 1L},
+          {std::string(transaction_sheet_key::kFromAccount), doc.getAccountItemForId(20)}},
+         "recurring-transaction", transaction_sheet_key::kDocument);
     CNewCurrencyController currency;
     draw(currency, {{std::string(sheet_key::kCurrencyId), 1L}}, "currency");
     CNewShareController share;
