@@ -5,6 +5,7 @@
 #include <QPixmap>
 
 #include "sheet_test_support.h"
+#include "ui/sheets/CAskCurrencyrateController.h"
 #include "ui/sheets/CCreateRecurringTrnsPopupController.h"
 #include "ui/sheets/CCreateTransactionPopupController.h"
 #include "ui/sheets/CNewAccountController.h"
@@ -61,6 +62,13 @@ TEST(SheetReview, EachSheetIsDrawn)
     draw(currency, {{std::string(sheet_key::kCurrencyId), 1L}}, "currency");
     CNewShareController share;
     draw(share, {{std::string(sheet_key::kCurrencyId), 1L}}, "share");
+    CAskCurrencyrateController rate;
+    draw(rate,
+         {{std::string(rate_sheet_key::kShortName), std::string("USD")},
+          {std::string(rate_sheet_key::kBaseShortName), std::string("EUR")},
+          {std::string(rate_sheet_key::kConversionQuantity), 1L},
+          {std::string(rate_sheet_key::kConversionFactor), 0.92}},
+         "rate");
     CNewOwnerController owner;
     draw(owner, {{std::string(sheet_key::kPartnerName), std::string("Baker & Sons")}}, "owner");
 }
