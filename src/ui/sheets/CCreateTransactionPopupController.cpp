@@ -53,13 +53,12 @@ CCreateTransactionPopupController::CCreateTransactionPopupController(QWidget* pa
     mDateField->setMaximumWidth(140);
     watchPopup(mCurrencyField);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = mLayout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 18, 20, 14);
     layout->addLayout(form);
     mFromTable = makeTable("mFromTable", "FROMLINES", kFromSide, layout);
     mToTable = makeTable("mToTable", "TOLINES", kToSide, layout);
     mForTable = makeTable("mForTable", "FORLINES", kForSide, layout);
-    addScheduleTo(layout);
     layout->addSpacing(8);
     QHBoxLayout* buttons = makeButtonRow(3);
     mControlOkButton = new QPushButton(sheetText("OKANDNEXT"), this);
@@ -130,6 +129,12 @@ CTransactionDetailTableView* CCreateTransactionPopupController::makeTable(const 
         }
     });
     return table;
+}
+
+void CCreateTransactionPopupController::addBelowLines(QWidget* widget)
+{
+    // Above the spacing and the buttons.
+    mLayout->insertWidget(mLayout->count() - 2, widget);
 }
 
 void CCreateTransactionPopupController::initialize(const SheetParameters& parameters)

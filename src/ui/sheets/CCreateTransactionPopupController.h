@@ -61,8 +61,8 @@ public slots:
     void controlOkClicked();
 
 protected:
-    // The recurring sheet adds its schedule below the lines.
-    virtual void addScheduleTo(QVBoxLayout*) {}
+    // The recurring sheet puts its schedule below the lines.
+    void addBelowLines(QWidget* widget);
     virtual void loadSchedule() {}
     virtual void storeSchedule() {}
     TransactionEntryLogic mLogic;
@@ -87,6 +87,7 @@ private:
     CTransactionDetailTableView* mToTable;
     CTransactionDetailTableView* mForTable;
     QPushButton* mControlOkButton;
+    QVBoxLayout* mLayout;
     CTransactionDetailTableView* currentTable = nullptr;
     int curentRow = 0;
     std::vector<Subscription> mSubscriptions;

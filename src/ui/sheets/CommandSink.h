@@ -21,6 +21,7 @@ inline constexpr int kNewShare = 8;
 inline constexpr int kModifyShare = 9;
 inline constexpr int kModifyAccountType = 10;
 inline constexpr int kNewAccountType = 11;
+inline constexpr int kChangeRate = 18;
 inline constexpr int kModifyAccount = 12;
 inline constexpr int kNewAccount = 13;
 inline constexpr int kModifyCategory = 14;

@@ -5,11 +5,16 @@
 #include <QPixmap>
 
 #include "sheet_test_support.h"
+#include "ui/sheets/CAskCurrencyrateController.h"
+#include "ui/sheets/CCreateRecurringTrnsPopupController.h"
 #include "ui/sheets/CCreateTransactionPopupController.h"
 #include "ui/sheets/CNewAccountController.h"
 #include "ui/sheets/CNewAccountTypeController.h"
 #include "ui/sheets/CNewExpenseTypeController.h"
+#include "ui/sheets/CNewCurrencyController.h"
 #include "ui/sheets/CNewMasterExpenseTypeController.h"
+#include "ui/sheets/CNewOwnerController.h"
+#include "ui/sheets/CNewShareController.h"
 
 namespace ch::test {
 namespace {
@@ -48,6 +53,24 @@ TEST(SheetReview, EachSheetIsDrawn)
          {{std::string(transaction_sheet_key::kAction), 1L},
           {std::string(transaction_sheet_key::kFromAccount), doc.getAccountItemForId(20)}},
          "transaction", transaction_sheet_key::kDocument);
+    CCreateRecurringTrnsPopupController recurring;
+    draw(recurring,
+         {{std::string(transaction_sheet_key::kAction), 1L},
+          {std::string(transaction_sheet_key::kFromAccount), doc.getAccountItemForId(20)}},
+         "recurring-transaction", transaction_sheet_key::kDocument);
+    CNewCurrencyController currency;
+    draw(currency, {{std::string(sheet_key::kCurrencyId), 1L}}, "currency");
+    CNewShareController share;
+    draw(share, {{std::string(sheet_key::kCurrencyId), 1L}}, "share");
+    CAskCurrencyrateController rate;
+    draw(rate,
+         {{std::string(rate_sheet_key::kShortName), std::string("USD")},
+          {std::string(rate_sheet_key::kBaseShortName), std::string("EUR")},
+          {std::string(rate_sheet_key::kConversionQuantity), 1L},
+          {std::string(rate_sheet_key::kConversionFactor), 0.92}},
+         "rate");
+    CNewOwnerController owner;
+    draw(owner, {{std::string(sheet_key::kPartnerName), std::string("Baker & Sons")}}, "owner");
 }
 
 } // namespace
