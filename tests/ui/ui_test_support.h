@@ -36,6 +36,7 @@ public:
     UiEnvironment& operator=(const UiEnvironment&) = delete;
 
     UserDefaults& defaults() { return mDefaults; }
+    RecordingAlertPresenter& alerts() { return mAlerts; }
 
 private:
     ScopedFixedClock mClock;
