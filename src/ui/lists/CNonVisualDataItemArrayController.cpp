@@ -53,14 +53,22 @@ void CNonVisualDataItemArrayController::rearrangeObjects()
         }
         if (!mSort.empty()) {
             // Each row's keys are read once, then the positions are sorted.
+            const bool fromObjects = std::all_of(mSort.begin(), mSort.end(),
+                                                 [](const SortDescriptor& d) { return bool(d.objectValue); });
             std::vector<std::vector<SortValue>> keys(count);
             for (std::uint32_t row : rows) {
-                const Item item = mContent->itemAt(row);
                 auto& values = keys[row];
+                if (fromObjects) {
+                    const CNonVisual* object = mContent->objectAt(row);
+                    for (const SortDescriptor& descriptor : mSort)
+                        values.push_back(object ? descriptor.objectValue(*object) : SortValue{});
+                    continue;
+                }
+                const Item item = mContent->itemAt(row);
                 for (const SortDescriptor& descriptor : mSort)
                     values.push_back(item && descriptor.value ? descriptor.value(*item) : SortValue{});
             }
-            std::stable_sort(rows.begin(), rows.end(), [&](std::uint32_t a, std::uint32_t b) {
+            auto before = [&](std::uint32_t a, std::uint32_t b) {
                 for (std::size_t k = 0; k < mSort.size(); ++k) {
                     const SortValue& left = keys[a][k];
                     const SortValue& right = keys[b][k];
@@ -68,7 +76,16 @@ void CNonVisualDataItemArrayController::rearrangeObjects()
                     return mSort[k].ascending ? left < right : right < left;
                 }
                 return false;
-            });
+            };
+            if (std::is_sorted(rows.begin(), rows.end(), before)) {
+                // Already in order: without a filter the list is shown as it is.
+                if (!filtering()) {
+                    if (mArranged) mArranged();
+                    return;
+                }
+            } else {
+                std::stable_sort(rows.begin(), rows.end(), before);
+            }
         }
         mRows = std::move(rows);
     }

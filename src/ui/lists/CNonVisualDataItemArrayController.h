@@ -2,7 +2,9 @@
 // CNonVisualDataItemArrayController: the arranged view of a list of items
 // that a table shows. It filters the list by a search string (an item stays
 // when it matches the text), sorts it by its sort keys and answers the
-// arranged rows. Subclasses add their own filters.
+// arranged rows. Subclasses add their own filters. A list already in the
+// order of the sort keys (the model keeps its transactions newest first)
+// is shown as it is.
 //
 // Arranging stays cheap on long lists: without a filter or sort key the rows
 // are the list's own order and nothing is copied; otherwise only the kept
@@ -28,6 +30,9 @@ struct SortDescriptor {
     std::string key;   // e.g. "mDate"
     bool ascending = true;
     std::function<SortValue(const CNonVisualDataItem&)> value;
+    // The same key read from the model object, so that long lists sort
+    // without making an item per row; used when every key has it.
+    std::function<SortValue(const CNonVisual&)> objectValue;
 };
 
 class CNonVisualDataItemArrayController {

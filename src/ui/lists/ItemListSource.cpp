@@ -10,12 +10,18 @@ std::size_t ModelListSource::count() const
     return mList ? mList->GetCount() : 0;
 }
 
-CNonVisualDataItem::Ptr ModelListSource::itemAt(std::size_t index) const
+CNonVisual* ModelListSource::objectAt(std::size_t index) const
 {
     if (!mList || index >= mList->GetCount()) return nullptr;
     CNonVisual* object = nullptr;
-    if (!mList->FetchItemAt(static_cast<ArrayIndexT>(index + 1), &object) || !object) return nullptr;
-    return mRegistry.dataItemForObject(object);
+    if (!mList->FetchItemAt(static_cast<ArrayIndexT>(index + 1), &object)) return nullptr;
+    return object;
+}
+
+CNonVisualDataItem::Ptr ModelListSource::itemAt(std::size_t index) const
+{
+    CNonVisual* object = objectAt(index);
+    return object ? mRegistry.dataItemForObject(object) : nullptr;
 }
 
 } // namespace ch

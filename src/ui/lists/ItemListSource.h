@@ -24,6 +24,12 @@ public:
     virtual ~ItemListSource() = default;
     virtual std::size_t count() const = 0;
     virtual CNonVisualDataItem::Ptr itemAt(std::size_t index) const = 0;
+    // The model object of an element, without making its item.
+    virtual CNonVisual* objectAt(std::size_t index) const
+    {
+        const auto item = itemAt(index);
+        return item ? item->getSourceItem() : nullptr;
+    }
 };
 
 // A small list the page already holds (the accounts of a node, the lines of
@@ -57,6 +63,7 @@ public:
     }
     std::size_t count() const override;
     CNonVisualDataItem::Ptr itemAt(std::size_t index) const override;
+    CNonVisual* objectAt(std::size_t index) const override;
 
 private:
     const CNamedListArray* mList;
