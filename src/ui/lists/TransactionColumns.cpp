@@ -66,6 +66,22 @@ QVariant amountCell(std::optional<double> amount, int role)
     return {};
 }
 
+// A transaction's amount: its total, else (a total never set) what its
+// outgoing lines move.
+std::optional<double> transactionAmount(const CTrnSItem& transaction)
+{
+    const std::optional<double> total = transaction.mTotalAmount();
+    if (total && *total != 0) return total;
+    double sum = 0;
+    bool any = false;
+    for (const auto& line : transaction.mFromList())
+        if (line && line->getAmount()) {
+            sum += *line->getAmount();
+            any = true;
+        }
+    return any ? std::optional<double>(sum) : total;
+}
+
 ItemColumn statusColumn()
 {
     return {"status", text("LISTCOLSTATUS"),
@@ -144,8 +160,8 @@ std::vector<ItemColumn> transactionListColumns()
              return firstAccount(transactionOf(item).mToList()).toStdString();
          }},
         {"amount", text("LISTCOLAMOUNT"),
-         [](const CNonVisualDataItem& item, int role) { return amountCell(transactionOf(item).mTotalAmount(), role); },
-         [](const CNonVisualDataItem& item) -> SortValue { return transactionOf(item).mTotalAmount().value_or(0); }},
+         [](const CNonVisualDataItem& item, int role) { return amountCell(transactionAmount(transactionOf(item)), role); },
+         [](const CNonVisualDataItem& item) -> SortValue { return transactionAmount(transactionOf(item)).value_or(0); }},
         {"currency", text("LISTCOLCURRENCY"),
          [](const CNonVisualDataItem& item, int role) -> QVariant {
              return role == Qt::DisplayRole ? QString::fromStdString(transactionOf(item).mCurrencyName()) : QVariant();

@@ -164,7 +164,7 @@ QWidget* GXTransactionViewController::makeControlledView()
         const int description = shown.model->columnOf("description");
         if (description >= 0) table->horizontalHeader()->setSectionResizeMode(description, QHeaderView::Stretch);
         const int status = shown.model->columnOf("status");
-        if (status >= 0) table->setColumnWidth(status, 28);
+        if (status >= 0) table->setColumnWidth(status, 52);
         const int date = shown.model->columnOf("date");
         if (date >= 0) table->setColumnWidth(date, 90);
         for (const char* id : {"from", "to"})

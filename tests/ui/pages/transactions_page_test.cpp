@@ -182,6 +182,7 @@ TEST_F(TransactionsPageTest, FollowsCreatedAndDeletedTransactions)
     open.books.notificationCenter().post("TRANSACTIONCREATED", foreign);
     EXPECT_EQ(page->selectedTransaction(), item);
     open.books.root().Get_TransactionArray()->RemoveObject(made);
+    delete made;
     open.books.notificationCenter().post("TRANSACTIONDELETED");
     EXPECT_EQ(shownTransactions(), modelTransactions());
 }
