@@ -9,6 +9,7 @@
 
 #include "platform/core/four_char_code.h"
 #include "ui/CSideBarController.h"
+#include "ui/pages/ReadSidePages.h"
 #include "ui/CommandRouting.h"
 #include "ui/MainMenus.h"
 #include "ui/MainTabPlaceholder.h"
@@ -40,6 +41,7 @@ DocumentWindowFrame::DocumentWindowFrame(WindowDocument& document, QWidget* pare
 {
     setObjectName("MORVIKWindow");
     setUnifiedTitleAndToolBarOnMac(true);
+    installReadSidePages(*mSideBar);
     mSideBar->makeTreeRoot();
 
     mToolbar = new MainToolbar(*mRouter, this);

@@ -29,6 +29,20 @@ struct ObjectSheetParameters {
     CNonVisualDataItem::Ptr accountTypeToModify;        // "ACCOUNTTYPETOMODIFY"
 };
 
+class CTrnSItem;
+
+// How the transaction entry sheet is opened: filled from a model
+// transaction (or empty) and with the accounts and category given; action
+// 1 creates, 2 modifies.
+struct TransactionSheetRequest {
+    std::shared_ptr<CTrnSItem> model;
+    CNonVisual* fromAccount = nullptr;
+    CNonVisual* toAccount = nullptr;
+    CNonVisual* expenseType = nullptr;
+    int action = 1;
+    bool recurring = false;
+};
+
 class WindowDocument {
 public:
     explicit WindowDocument(BridgeDocument& books) : mBooks(books) {}
@@ -51,6 +65,17 @@ public:
     virtual void newPLAccount() = 0;
     virtual void newExpenseType() = 0;
     virtual void showDocumentSettings() = 0;
+
+    // --- transactions
+    virtual void askTransactionInput(const TransactionSheetRequest& request) = 0;
+    // Deletes through the deletion command, asking first when told; whether
+    // the object went (false when the user declined).
+    virtual bool deleteObjectWithAsking(const CNonVisualDataItem::Ptr& item, bool withAsking) = 0;
+    // The clipboard of one transaction.
+    virtual void copyTransaction(const std::shared_ptr<CTrnSItem>& transaction) = 0;
+    virtual std::shared_ptr<CTrnSItem> transactionToPaste() const = 0;
+    // Books an unlinked (imported or generated) transaction.
+    virtual void linkUnlinkedTransaction(const std::shared_ptr<CTrnSItem>& transaction) = 0;
 
 private:
     BridgeDocument& mBooks;

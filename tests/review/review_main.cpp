@@ -89,6 +89,7 @@ std::vector<Shot> shots()
         {"page-account-type.png", selectNode("Bank Accounts")},
         {"page-categories-overview.png", selectNode("Categories")},
         {"page-category-group.png", selectNode("Household")},
+        {"page-transactions.png", selectNode("Transactions")},
         {"page-recurring.png", selectNode("Recurring")},
         {"page-generated.png", selectNode("Generated")},
         {"page-shares.png", selectNode("Shares")},

@@ -36,6 +36,7 @@ public:
     UiEnvironment& operator=(const UiEnvironment&) = delete;
 
     UserDefaults& defaults() { return mDefaults; }
+    RecordingAlertPresenter& alerts() { return mAlerts; }
 
 private:
     ScopedFixedClock mClock;
@@ -81,6 +82,29 @@ public:
     void newPLAccount() override { calls.push_back({"newPLAccount", {}, 0, nullptr}); }
     void newExpenseType() override { calls.push_back({"newExpenseType", {}, 0, nullptr}); }
     void showDocumentSettings() override { calls.push_back({"showDocumentSettings", {}, 0, nullptr}); }
+    void askTransactionInput(const TransactionSheetRequest& request) override
+    {
+        sheets.push_back(request);
+        calls.push_back({"askTransactionInput", {}, request.action, request.model});
+    }
+    // Asking answers `deleteAnswer`; declined deletions are recorded too.
+    bool deleteObjectWithAsking(const CNonVisualDataItem::Ptr& item, bool withAsking) override
+    {
+        if (withAsking) ++questions;
+        const bool deleted = !withAsking || deleteAnswer;
+        calls.push_back({deleted ? "deleteObjectWithAsking" : "deletionDeclined", {}, withAsking, item});
+        return deleted;
+    }
+    void copyTransaction(const std::shared_ptr<CTrnSItem>& transaction) override
+    {
+        copied = transaction;
+        calls.push_back({"copyTransaction", {}, 0, transaction});
+    }
+    std::shared_ptr<CTrnSItem> transactionToPaste() const override { return copied; }
+    void linkUnlinkedTransaction(const std::shared_ptr<CTrnSItem>& transaction) override
+    {
+        calls.push_back({"linkUnlinkedTransaction", {}, 0, transaction});
+    }
 
     std::vector<std::string> operations() const
     {
@@ -90,6 +114,10 @@ public:
     }
 
     std::vector<Call> calls;
+    std::vector<TransactionSheetRequest> sheets;
+    std::shared_ptr<CTrnSItem> copied;
+    bool deleteAnswer = true;
+    int questions = 0;
 };
 
 } // namespace ch::test
