@@ -4,9 +4,10 @@
 // page completes; booking then asks every line to book itself, each through
 // command 31, so that every imported transaction is journaled.
 //
-// Every line that enters the pending list without a stamp gets the stamp of
-// the run, computed once per assignment from the local date and time; lines
-// left after booking keep theirs.
+// The list is a PendingImport: every line that enters it without a stamp
+// gets the stamp of the run; lines left after booking keep theirs. The
+// reader is given by the application (the statement readers install
+// themselves); until then nothing is read.
 //
 // Choosing the file is the window's; the folder chosen last for each kind is
 // kept under "DEXIALOCATION", "OFXLOCATION" or "QIFLOCATION".
@@ -19,6 +20,7 @@
 #include <string>
 #include <string_view>
 
+#include "document/PendingImport.h"
 #include "document/StatementReader.h"
 #include "model/foundation/ModelTypes.h"
 
@@ -50,23 +52,28 @@ public:
 
     void setReader(std::shared_ptr<StatementReader> reader);
 
-    // The stamp of a run at the local time: (year - 2000) x 10,000,000 +
-    // day of year x 100,000 + seconds of the day.
-    static long importTimeStamp(std::int64_t secondsSinceEpoch);
     // The user default keeping the last folder of the kind.
     static std::string_view lastFolderKey(StatementKind kind);
 
     // Reads the chosen file into the pending list and keeps its folder.
     // Error 235 and false while lines are pending; false when the file gave
     // no lines.
+    // The bank export (StatementKind::BankExport) needs no definition.
     bool importFile(const std::string& path, StatementKind kind, const Dictionary* definition = nullptr);
+    // Reads the file with the import definition of that title; false (and
+    // nothing read) when the definition cannot be read.
+    bool importWithFileDesc(std::string_view title, const std::string& path);
+    // The import definition of a title of the import submenu.
+    std::optional<Dictionary> importDefinition(std::string_view title) { return mReader->importDefinition(title); }
 
-    const ImportLines& mImportedTransactionArray() const { return mLines; }
-    void setMImportedTransactionArray(ImportLines lines);
-    bool hasPendingLines() const { return !mLines.empty(); }
+    const StatementLines& mImportedTransactionArray() const { return mPending.lines(); }
+    void setMImportedTransactionArray(StatementLines lines) { mPending.install(std::move(lines)); }
+    bool hasPendingLines() const { return !mPending.empty(); }
 
     // Every line, in order, completes itself.
-    void completeBankImport();
+    void completeBankImport() { mPending.completeBankImport(); }
+    // The own account for the lines whose statement names none.
+    void setOwnAccountIdForImport(ObjectIdT accountId) { mPending.setOwnAccountIdForImport(accountId); }
     // Books every line in order; the ones that refused stay pending. Then
     // "TRANSACTIONCREATED" with no object, once. The number booked.
     int doActualImport();
@@ -80,7 +87,7 @@ public:
 private:
     MyDocument& mDocument;
     std::shared_ptr<StatementReader> mReader;
-    ImportLines mLines;
+    PendingImport mPending;
 };
 
 } // namespace ch

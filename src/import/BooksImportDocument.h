@@ -10,8 +10,8 @@
 #include <optional>
 #include <unordered_map>
 
+#include "document/PendingImport.h"
 #include "import/ImportDocument.h"
-#include "import/PendingImport.h"
 
 namespace ch {
 

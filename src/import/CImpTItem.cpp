@@ -467,6 +467,15 @@ void CImpTItem::completeOnce()
     setMRemark(remark);
 }
 
+void CImpTItem::setOwnAccountIdForImport(ObjectIdT accountId)
+{
+    if (characterCount(mOurAccountNumberText) >= 2) return;
+    const bool batch = mBatchFlag;
+    mBatchFlag = true;
+    setMOurAccountId(accountId);
+    mBatchFlag = batch;
+}
+
 // --- booking
 
 bool CImpTItem::import()

@@ -5,8 +5,8 @@
 // account, the counterparty, the currency and the category, decides which way
 // the money goes, looks for a booked transaction it would duplicate, and
 // writes a remark for everything it cannot settle. The document keeps the
-// lines of a pending import (PendingImport); each complete, accepted line
-// that duplicates nothing books itself as one transaction (command 31).
+// lines of a pending import as its statement lines; each complete, accepted
+// line that duplicates nothing books itself as one transaction (command 31).
 //
 // Ids: 0 (or less) means none, except the duplicate id: above 0 the
 // transaction this line duplicates, 0 none found, -1 "the user says this is
@@ -23,13 +23,14 @@
 #include <string_view>
 
 #include "bridge/CNonVisualDataItem.h"
+#include "document/StatementReader.h"
 #include "model/foundation/ModelTypes.h"
 
 namespace ch {
 
 class ImportDocument;
 
-class CImpTItem : public CNonVisualDataItem {
+class CImpTItem : public CNonVisualDataItem, public StatementLine {
 public:
     using Ptr = std::shared_ptr<CImpTItem>;
 
@@ -151,14 +152,20 @@ public:
     void setHasDuplicate(bool duplicate);
 
     // --- operations
+    std::optional<std::int64_t> importTimeStamp() const override { return CNonVisualDataItem::importTimeStamp(); }
+    using CNonVisualDataItem::setImportTimeStamp;
+    void setImportTimeStamp(std::int64_t stamp) override { CNonVisualDataItem::setImportTimeStamp(stamp); }
     // Completes the line against the books (always true). A completion
     // asked for while this line completes (by its own setters) is the running
     // one: it goes on with what the setter changed.
-    bool autoComplete();
+    bool autoComplete() override;
+    // When the statement names no own account number (shorter than 2
+    // characters): the own account, in batch mode, so nothing is asked.
+    void setOwnAccountIdForImport(ObjectIdT accountId) override;
     // Books the line (command 31) when it is complete, accepted and no
     // duplicate; the new transaction gets the line's import time stamp.
     // False when nothing was booked.
-    bool import();
+    bool import() override;
 
     // Appends one comment to a remark, after a carriage return, so that the
     // remark never holds more than kRemarkLimit characters.

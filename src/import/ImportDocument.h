@@ -61,7 +61,7 @@ public:
 
     // Command 31: books the transaction; its id, or 0 when none was booked.
     virtual ObjectIdT importTransaction(const ImportedTransaction& transaction) = 0;
-    // The import run that booked a transaction (see PendingImport); none for
+    // The import run that booked a transaction (its lines' stamp); none for
     // a transaction that no import booked.
     virtual std::optional<std::int64_t> importTimeStampOfTransaction(ObjectIdT transactionId) = 0;
     virtual void setImportTimeStampOfTransaction(ObjectIdT transactionId, std::int64_t stamp) = 0;

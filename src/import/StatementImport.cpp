@@ -8,6 +8,11 @@
 
 namespace ch {
 
+StatementLines statementLines(const std::vector<CImpTItem::Ptr>& lines)
+{
+    return StatementLines(lines.begin(), lines.end());
+}
+
 StatementImportResult readStatement(std::string_view bytes, StatementFormat format, ImportDocument& document,
                                     const Dictionary* definition)
 {

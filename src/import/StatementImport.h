@@ -1,8 +1,8 @@
 #pragma once
 // The entry point of statement import: a statement file's bytes, read by the
 // reader of its format, become the import lines the document installs as its
-// pending list (PendingImport::install). Every line comes completed against
-// the document's books, marked when it duplicates a booked transaction.
+// pending list (statementLines). Every line comes completed against the
+// document's books, marked when it duplicates a booked transaction.
 //
 // The document's import commands call readStatement with the format the user
 // chose: a delimited text with an import definition (none: the bank export's
@@ -31,6 +31,9 @@ struct StatementImportResult {
     // cannot be read.
     long error = 0;
 };
+
+// The lines as the document's pending list holds them.
+StatementLines statementLines(const std::vector<CImpTItem::Ptr>& lines);
 
 StatementImportResult readStatement(std::string_view bytes, StatementFormat format, ImportDocument& document,
                                     const Dictionary* definition = nullptr);

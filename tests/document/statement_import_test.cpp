@@ -14,31 +14,44 @@ namespace ch::test {
 namespace {
 
 // A line that books the values it holds through the document, or refuses.
-class ScriptedLine : public ImportLine {
+class ScriptedLine : public StatementLine {
 public:
     ScriptedLine(StatementImport& import, ImportedTransactionValues values) : mImport(import), values(std::move(values))
     {
     }
-    std::optional<long> importTimeStamp() const override { return stamp; }
-    void setImportTimeStamp(long value) override { stamp = value; }
-    void autoComplete() override { ++completions; }
+    std::optional<std::int64_t> importTimeStamp() const override { return stamp; }
+    void setImportTimeStamp(std::int64_t value) override { stamp = value; }
+    bool autoComplete() override
+    {
+        ++completions;
+        return true;
+    }
+    void setOwnAccountIdForImport(ObjectIdT accountId) override { ownAccount = accountId; }
     bool import() override { return mImport.importTransaction(values) != nullptr; }
 
     StatementImport& mImport;
     ImportedTransactionValues values;
-    std::optional<long> stamp;
+    std::optional<std::int64_t> stamp;
     int completions = 0;
+    ObjectIdT ownAccount = 0;
 };
 
 class ScriptedReader : public StatementReader {
 public:
-    ImportLines read(const std::string& path, StatementKind kind, const Dictionary*) override
+    StatementLines read(const std::string& path, StatementKind kind, const Dictionary* definition) override
     {
         readPaths.push_back(path);
         kinds.push_back(kind);
+        definitions.push_back(definition ? std::optional<Dictionary>(*definition) : std::nullopt);
         return lines;
     }
-    ImportLines lines;
+    std::optional<Dictionary> importDefinition(std::string_view title) override
+    {
+        if (title != "Bank.plist") return std::nullopt;
+        return Dictionary{{"A00FileExtension", Value("txt")}};
+    }
+    StatementLines lines;
+    std::vector<std::optional<Dictionary>> definitions;
     std::vector<std::string> readPaths;
     std::vector<StatementKind> kinds;
 };
@@ -113,7 +126,7 @@ TEST_F(StatementImportTest, AFileBecomesStampedPendingLinesOneImportAtATime)
     EXPECT_EQ(UserDefaults::standard().stringForKey("QIFLOCATION"), "/statements");
     ASSERT_EQ(import().mImportedTransactionArray().size(), 2u);
     // The fixed clock, 2009-03-15 14:22:05 UTC: day 74 of 2009.
-    const long stamp = 9 * 10'000'000L + 74 * 100'000L + 14 * 3600 + 22 * 60 + 5;
+    const std::int64_t stamp = 9 * 10'000'000L + 74 * 100'000L + 14 * 3600 + 22 * 60 + 5;
     for (const auto& pending : import().mImportedTransactionArray())
         EXPECT_EQ(pending->importTimeStamp(), stamp);
 
@@ -129,14 +142,34 @@ TEST_F(StatementImportTest, TheStampCountsYearsDaysAndSecondsOfTheLocalTime)
 {
     struct Case {
         std::int64_t seconds;
-        long stamp;
+        std::int64_t stamp;
     };
     const Case cases[] = {
         {946684800, 100'000L},                                      // 2000-01-01 00:00:00
         {1237123845, 9 * 10'000'000L + 74 * 100'000L + 13 * 3600 + 30 * 60 + 45},   // 2009-03-15 13:30:45
         {1293839999, 10 * 10'000'000L + 365 * 100'000L + 86399},    // 2010-12-31 23:59:59
     };
-    for (const Case& c : cases) EXPECT_EQ(StatementImport::importTimeStamp(c.seconds), c.stamp) << c.seconds;
+    for (const Case& c : cases) EXPECT_EQ(PendingImport::timeStampAt(c.seconds), c.stamp) << c.seconds;
+
+    // Two runs within one second (the clock stands still here) never share a stamp.
+    const std::int64_t first = PendingImport::newTimeStamp();
+    EXPECT_GT(PendingImport::newTimeStamp(), first);
+}
+
+TEST_F(StatementImportTest, DefinitionsAreReadByTitleAndTheOwnAccountReachesEveryLine)
+{
+    auto groceries = scripted("Groceries", 42.5);
+    reader->lines = {groceries};
+    EXPECT_FALSE(import().importWithFileDesc("Missing", "/statements/march.txt"));
+    EXPECT_TRUE(reader->readPaths.empty());
+    ASSERT_TRUE(import().importWithFileDesc("Bank.plist", "/statements/march.txt"));
+    ASSERT_EQ(reader->kinds, std::vector<StatementKind>{StatementKind::Definition});
+    ASSERT_TRUE(reader->definitions[0]);
+    EXPECT_EQ((*reader->definitions[0])["A00FileExtension"], Value("txt"));
+    EXPECT_EQ(UserDefaults::standard().stringForKey("DEXIALOCATION"), "/statements");
+
+    import().setOwnAccountIdForImport(books::kDefaultAccount);
+    EXPECT_EQ(groceries->ownAccount, books::kDefaultAccount);
 }
 
 TEST_F(StatementImportTest, BookingLeavesTheRefusedLinesWithTheirStampsAndAnnouncesOnce)
@@ -152,7 +185,7 @@ TEST_F(StatementImportTest, BookingLeavesTheRefusedLinesWithTheirStampsAndAnnoun
 
     NotificationLog log(document->notificationCenter(), {"TRANSACTIONCREATED"});
     EXPECT_EQ(import().doActualImport(), 2);
-    ASSERT_EQ(import().mImportedTransactionArray(), ImportLines{empty});
+    ASSERT_EQ(import().mImportedTransactionArray(), StatementLines{empty});
     EXPECT_EQ(empty->stamp, 123);
     ASSERT_EQ(log.posted.size(), 1u);
     EXPECT_TRUE(std::holds_alternative<std::monostate>(log.posted[0].object));

@@ -87,7 +87,7 @@ inline std::string checkStatement(std::string_view bytes, StatementFormat format
     // What is complete books; the rest stays pending.
     PendingImport& pending = fixture.document.pending();
     const std::size_t count = result.lines.size();
-    pending.install(std::move(result.lines));
+    pending.install(statementLines(result.lines));
     const std::size_t booked = pending.doActualImport();
     if (booked + pending.size() != count) return "lines lost while booking";
     return {};

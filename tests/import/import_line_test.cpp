@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "import/PendingImport.h"
 #include "import_test_support.h"
 #include "model/CCurrency.h"
 
@@ -182,20 +181,20 @@ TEST_F(ImportLineTest, BookedLinesAndTheirDuplicates)
     EXPECT_TRUE(pending.empty());
     pending.install({Line(statement), Line(statement)});
     pending.completeBankImport();
-    for (const auto& line : pending.lines()) EXPECT_TRUE(line->hasDuplicate());
+    for (const auto& line : pendingLines(pending)) EXPECT_TRUE(line->hasDuplicate());
 
     // The user's word that a line is no duplicate: it books.
-    const CImpTItem::Ptr declared = pending.lines()[0];
+    const CImpTItem::Ptr declared = pendingLines(pending)[0];
     declared->setHasDuplicate(false);
     EXPECT_EQ(declared->mDoubleTransactionId(), -1);
     EXPECT_TRUE(declared->isComplete());
     // A line the user does not accept stays.
-    const CImpTItem::Ptr refused = pending.lines()[1];
+    const CImpTItem::Ptr refused = pendingLines(pending)[1];
     refused->setHasDuplicate(false);
     refused->setMAccept(false);
     EXPECT_EQ(pending.doActualImport(), 1u);
     ASSERT_EQ(pending.size(), 1u);
-    EXPECT_EQ(pending.lines()[0], refused);
+    EXPECT_EQ(pendingLines(pending)[0], refused);
 
     // What was booked: the line's title, value date and accounts, the amount without its sign.
     const auto* transaction = static_cast<const CTransaction*>(books.Get_TransactionArray()->ObjectAt(1));
@@ -246,7 +245,7 @@ TEST_F(ImportLineTest, CorrectionsAskAndChangeTheBooks)
     env.alerts().clear();
     std::vector<CImpTItem::Ptr> unnumbered;
     for (int i = 0; i < 3; ++i) unnumbered.push_back(Line({.ownNumber = "", .partner = "Employer"}));
-    pending.install(unnumbered);
+    pending.install(statementLines(unnumbered));
     env.alerts().scriptAnswer(AlertAnswer::Alternate);
     unnumbered[0]->setMOurAccountId(savings);
     EXPECT_EQ(env.alerts().numbers(), std::vector<long>{260});
@@ -280,7 +279,7 @@ TEST_F(ImportLineTest, ACorrectionInTheMiddleOfCompletingAllLinesEndsInOnePassMo
     std::vector<CImpTItem::Ptr> lines;
     for (int i = 0; i < 30; ++i)
         lines.push_back(Line({.partner = "Employer Holding", .foreignNumber = "EMP-7"}, false));
-    pending.install(lines);
+    pending.install(statementLines(lines));
     std::size_t completions = 0;
     std::vector<Subscription> counting;
     for (const auto& line : lines)
@@ -303,7 +302,7 @@ TEST_F(ImportLineTest, AChosenCurrencyTakesTheStatementsCodeOnlyWhenItDiffers)
     PendingImport& pending = document.pending();
     std::vector<CImpTItem::Ptr> lines;
     for (int i = 0; i < 3; ++i) lines.push_back(Line({.partner = "Employer", .currency = "EURO"}));
-    pending.install(lines);
+    pending.install(statementLines(lines));
     for (const auto& line : lines) EXPECT_EQ(line->mRemark(), "IMPCUR");
 
     // The user picks EUR for the first line: EUR is called EURO from now on, and all lines complete.

@@ -31,6 +31,14 @@
 
 namespace ch::test {
 
+// The pending lines as the import lines they are.
+inline std::vector<CImpTItem::Ptr> pendingLines(const PendingImport& pending)
+{
+    std::vector<CImpTItem::Ptr> lines;
+    for (const auto& line : pending.lines()) lines.push_back(std::dynamic_pointer_cast<CImpTItem>(line));
+    return lines;
+}
+
 // Ids of the default books.
 namespace books {
 inline constexpr ObjectIdT kEUR = 1;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "import/ImportDefinition.h"
-#include "import/PendingImport.h"
 #include "import_test_support.h"
 #include "model/CPreference.h"
 
@@ -52,15 +51,15 @@ TEST_F(ReimportTest, EveryLineOfTheSecondImportIsADuplicate)
         const std::size_t count = first.lines.size();
         ASSERT_GT(count, 0u);
         for (const auto& line : first.lines) EXPECT_TRUE(line->isComplete()) << line->mTitle() << ": " << line->mRemark();
-        pending.install(std::move(first.lines));
+        pending.install(statementLines(first.lines));
         EXPECT_EQ(pending.doActualImport(), count);
 
         StatementImportResult second = Read(statement.fixture, statement.format, statement.definition);
         ASSERT_EQ(second.lines.size(), count);
-        pending.install(std::move(second.lines));
+        pending.install(statementLines(second.lines));
         // Still duplicates when the whole list is completed again under its own stamp.
         pending.completeBankImport();
-        for (const auto& line : pending.lines()) {
+        for (const auto& line : pendingLines(pending)) {
             EXPECT_TRUE(line->hasDuplicate()) << line->mTitle();
             EXPECT_EQ(line->mRemark(), "IMPDUPL") << line->mTitle();
         }
