@@ -99,6 +99,24 @@ void BM_SaveDocument(benchmark::State& state)
 }
 BENCHMARK(BM_SaveDocument)->Arg(1000)->Arg(10000)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Closing the books: the root and every object it owns go, as when the
+// document's window closes.
+void BM_CloseDocument(benchmark::State& state)
+{
+    const auto transactions = static_cast<std::uint32_t>(state.range(0));
+    Books& books = BooksOf(transactions);
+    for (auto _ : state) {
+        state.PauseTiming();
+        LoadedDocument loaded = LoadDocument(books.bytes);
+        if (!loaded.modelRead) state.SkipWithError("the document did not read");
+        state.ResumeTiming();
+        loaded.root.reset();
+    }
+    state.SetItemsProcessed(std::int64_t(state.iterations()) * transactions);
+    Describe(state, books);
+}
+BENCHMARK(BM_CloseDocument)->Arg(1000)->Arg(10000)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // Unposts a transaction from the middle of the large book (out of every
 // balance, into the unlinked list) and posts it again, which puts it in
 // front of the transaction list. Every round takes the transaction then in

@@ -7,12 +7,14 @@
 // the bytes that remain, so hostile data can never make a reader allocate or
 // copy more than the stream holds.
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "model/foundation/LString.h"
@@ -55,16 +57,17 @@ public:
     // Base behaviour: reads nothing (count 0, -19).
     virtual std::int32_t GetBytes(void* buffer, std::int32_t& count);
 
-    // Typed readers: the number of bytes read.
-    virtual std::int32_t ReadBigOsType(FourCharCode& out);
-    virtual std::int32_t PeekBigOsType(FourCharCode& out);
-    virtual std::int32_t ReadObjectIdT(ObjectIdT& out);
-    virtual std::int32_t ReadDateT(DateT& out);
-    virtual std::int32_t ReadAmountT(AmountT& out);
-    virtual std::int32_t ReadQtyT(QtyT& out);
-    virtual std::int32_t ReadEnumT(EnumT& out);
-    virtual std::int32_t ReadLong(std::int32_t& out);
-    virtual std::int32_t ReadShort(std::int16_t& out);
+    // Typed readers: the number of bytes read. A stream over one block in
+    // memory is read in place, without a call per field.
+    std::int32_t ReadBigOsType(FourCharCode& out) { return ReadBigEndian(out); }
+    std::int32_t PeekBigOsType(FourCharCode& out);
+    std::int32_t ReadObjectIdT(ObjectIdT& out) { return ReadBigEndian(out); }
+    std::int32_t ReadDateT(DateT& out) { return ReadBigEndian(out); }
+    std::int32_t ReadAmountT(AmountT& out) { return ReadBigEndian(out); }
+    std::int32_t ReadQtyT(QtyT& out) { return ReadBigEndian(out); }
+    std::int32_t ReadEnumT(EnumT& out) { return ReadBigEndian(out); }
+    std::int32_t ReadLong(std::int32_t& out) { return ReadBigEndian(out); }
+    std::int32_t ReadShort(std::int16_t& out) { return ReadBigEndian(out); }
 
     // Unicode text: a 32-bit byte count (the byte-order mark included), then the
     // UTF-16 external form. Returns UTF-8. Throws -19 for a count that is
@@ -79,15 +82,20 @@ public:
     // Reads count bytes and puts the marker back; the number read.
     std::int32_t PeekData(void* buffer, std::int32_t count);
 
-    // Writers: each returns the number of bytes written.
-    std::int32_t WriteBigOsType(FourCharCode value);
-    std::int32_t WriteObjectIdT(ObjectIdT value);
-    std::int32_t WriteDateT(DateT value);
-    std::int32_t WriteLong(std::int32_t value);
-    std::int32_t WriteQtyT(QtyT value);
-    std::int32_t WriteShort(std::int16_t value);
-    std::int32_t WriteAmountTT(AmountT value);
-    std::int32_t WriteEnumT(EnumT value);
+    // Writers: each returns the number of bytes written. A stream that
+    // appends to a buffer has them appended in place.
+    std::int32_t WriteBigOsType(FourCharCode value) { return WriteBigEndian(value); }
+    std::int32_t WriteObjectIdT(ObjectIdT value) { return WriteBigEndian(value); }
+    std::int32_t WriteDateT(DateT value) { return WriteBigEndian(value); }
+    std::int32_t WriteLong(std::int32_t value) { return WriteBigEndian(value); }
+    std::int32_t WriteQtyT(QtyT value) { return WriteBigEndian(value); }
+    std::int32_t WriteShort(std::int16_t value) { return WriteBigEndian(value); }
+    std::int32_t WriteAmountTT(AmountT value) { return WriteBigEndian(value); }
+    std::int32_t WriteEnumT(EnumT value) { return WriteBigEndian(value); }
+
+    // Makes room for that many more bytes at once, when the stream appends
+    // to a buffer (a hint: nothing else changes).
+    void ReserveForWrite(std::size_t bytes);
 
     // Block writers: a failed write throws LException with its error.
     void WriteBlock(const void* buffer, std::int32_t count);
@@ -127,12 +135,51 @@ protected:
 
     std::int32_t mMarker = 0;
     std::int32_t mLength = 0;
+    // The block the marker counts in, when the stream reads one block in
+    // memory with no further work per read; null otherwise.
+    const unsigned char* mReadFrom = nullptr;
+    // The buffer every write is appended to, when writing is nothing more
+    // than appending; null otherwise (each write goes through PutBytes).
+    std::vector<std::uint8_t>* mAppendTo = nullptr;
 
 private:
     template <typename T>
-    std::int32_t ReadBigEndian(T& out);
+    std::int32_t ReadBigEndian(T& out)
+    {
+        if (mReadFrom && mLength - mMarker >= std::int32_t(sizeof(T))) {
+            out = std::bit_cast<T>(LoadBigEndian<Bits<T>>(mReadFrom + mMarker));
+            mMarker += std::int32_t(sizeof(T));
+            return std::int32_t(sizeof(T));
+        }
+        return ReadBigEndianSlow(out);
+    }
     template <typename T>
-    std::int32_t WriteBigEndian(T value);
+    std::int32_t ReadBigEndianSlow(T& out);
+    template <typename T>
+    std::int32_t WriteBigEndian(T value)
+    {
+        if (mAppendTo) {
+            auto bits = std::bit_cast<Bits<T>>(value);
+            for (std::size_t i = sizeof(T); i-- > 0;) mAppendTo->push_back(std::uint8_t(bits >> (8 * i)));
+            return std::int32_t(sizeof(T));
+        }
+        return WriteBigEndianSlow(value);
+    }
+    template <typename T>
+    std::int32_t WriteBigEndianSlow(T value);
+
+    // The unsigned integer of the same size as T (the double goes by its bits).
+    template <typename T>
+    using Bits = std::conditional_t<sizeof(T) == 1, std::uint8_t,
+                 std::conditional_t<sizeof(T) == 2, std::uint16_t,
+                 std::conditional_t<sizeof(T) == 4, std::uint32_t, std::uint64_t>>>;
+    template <typename U>
+    static U LoadBigEndian(const unsigned char* bytes)
+    {
+        U value = 0;
+        for (std::size_t i = 0; i < sizeof(U); ++i) value = static_cast<U>((value << 8) | bytes[i]);
+        return value;
+    }
     // A length read from the data: refused (-19) when negative or beyond the
     // bytes left.
     std::int32_t ReadCheckedLength();
