@@ -132,7 +132,7 @@ QWidget* AccountCategoryPage::makeControlledView()
     const int name = mUpperModel->columnOf("name");
     if (name >= 0) mUpperTable->horizontalHeader()->setSectionResizeMode(name, QHeaderView::Stretch);
     for (int column = 0; column < mUpperModel->columnCount(); ++column)
-        if (column != name) mUpperTable->setColumnWidth(column, mUpperModel->columns()[column].identifier == "color" ? 28 : 130);
+        if (column != name) mUpperTable->setColumnWidth(column, mUpperModel->columns()[column].identifier == "color" ? 60 : 130);
     mUpperTable->setAutosaveName(std::string(nibName()) + "Upper");
     mUpperTable->awakeFromNib();
     upperLayout->addWidget(mUpperTable, 1);
