@@ -12,6 +12,7 @@
 #include "platform/core/localized_strings.h"
 #include "ui/GXBorderedView.h"
 #include "ui/NamedIcons.h"
+#include "ui/ChartSinkViews.h"
 #include "ui/PageHeading.h"
 
 namespace ch {
@@ -24,14 +25,6 @@ constexpr FourCharCode kCategoriesRoot = fourCC("MxpT");
 QString text(std::string_view key)
 {
     return QString::fromStdString(localized(key));
-}
-
-QString dateText(DateT date)
-{
-    return QString("%1-%2-%3")
-        .arg(date / 10000, 4, 10, QChar('0'))
-        .arg(date / 100 % 100, 2, 10, QChar('0'))
-        .arg(date % 100, 2, 10, QChar('0'));
 }
 
 } // namespace
@@ -92,7 +85,7 @@ QWidget* CBarchartSubviewController::makeControlledView()
     base.setColor(QPalette::Window, base.color(QPalette::Base));
     view->setPalette(base);
     mHeading = new PageHeading(view);
-    mOwnChart = new PlaceholderLineChart(view);
+    mOwnChart = new BarChartSinkView(view);
     mOwnChart->setObjectName("barChart");
     if (!mBarChart) mBarChart = mOwnChart;
     auto* layout = new QVBoxLayout(view);
@@ -105,46 +98,6 @@ QWidget* CBarchartSubviewController::makeControlledView()
     layout->addLayout(body, 1);
     updateHeading();
     return view;
-}
-
-PlaceholderLineChart::PlaceholderLineChart(QWidget* parent) : QWidget(parent) {}
-
-void PlaceholderLineChart::synchronizeWithArray(const LineItemArray& lines)
-{
-    mCount = lines.size();
-    DateT first = 0;
-    DateT last = 0;
-    for (const auto& line : lines) {
-        if (!line) continue;
-        const DateT date = line->getTransactionDate();
-        if (date <= 0) continue;
-        first = first == 0 ? date : std::min(first, date);
-        last = std::max(last, date);
-    }
-    mSpan = first > 0 ? dateText(first) + QString::fromUtf8(" \u2013 ") + dateText(last) : QString();
-    update();
-}
-
-void PlaceholderLineChart::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF frame = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    painter.setPen(QPen(GXBorderedView::lineColour(), 1.0, Qt::DashLine));
-    painter.setBrush(QColor(0xF7, 0xF8, 0xFA));
-    painter.drawRoundedRect(frame, 8, 8);
-
-    QFont heading = font();
-    heading.setBold(true);
-    heading.setPointSizeF(heading.pointSizeF() * 1.15);
-    painter.setFont(heading);
-    painter.setPen(QColor(0x4B, 0x55, 0x63));
-    const QString counted = text("BARCHARTLINES").replace(QStringLiteral("%@"), QString::number(mCount));
-    painter.drawText(frame.adjusted(0, -40, 0, 0), Qt::AlignCenter, counted);
-    painter.setFont(font());
-    painter.setPen(QColor(0x8A, 0x90, 0x99));
-    painter.drawText(frame.adjusted(0, 0, 0, 0), Qt::AlignCenter, mSpan);
-    painter.drawText(frame.adjusted(0, 44, 0, 0), Qt::AlignCenter, text("CHARTNOTYETAVAILABLE"));
 }
 
 } // namespace ch

@@ -11,7 +11,7 @@
 namespace ch {
 
 class PageHeading;
-class PlaceholderLineChart;
+class BarChartSinkView;
 
 class CBarchartSubviewController : public GXSideBarControlledViewAncestor {
     Q_OBJECT
@@ -33,26 +33,7 @@ private:
 
     LineChartSink* mBarChart = nullptr;
     PageHeading* mHeading = nullptr;
-    PlaceholderLineChart* mOwnChart = nullptr;
-};
-
-// The chart area until the charts are drawn: it names what it holds (how
-// many booking lines, from when to when) and says that the drawing is not
-// there yet.
-class PlaceholderLineChart : public QWidget, public LineChartSink {
-    Q_OBJECT
-
-public:
-    explicit PlaceholderLineChart(QWidget* parent = nullptr);
-    void synchronizeWithArray(const LineItemArray& lines) override;
-    std::size_t lineCount() const { return mCount; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    std::size_t mCount = 0;
-    QString mSpan;
+    BarChartSinkView* mOwnChart = nullptr;
 };
 
 } // namespace ch

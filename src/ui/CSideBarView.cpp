@@ -15,7 +15,7 @@
 #include "ui/GXGradientOutlineView.h"
 #include "ui/ImageAndTextCell.h"
 #include "ui/NamedIcons.h"
-#include "ui/PlaceholderItemChart.h"
+#include "ui/ChartSinkViews.h"
 #include "ui/SideBarOutlineModel.h"
 #include "ui/SideBarWidgets.h"
 #include "ui/SplitViewStyles.h"
@@ -59,7 +59,7 @@ QWidget* quickEntryPlaceholder()
 
 CSideBarView::CSideBarView(CSideBarController& controller, IconLibrary& icons, QWidget* parent)
     : QWidget(parent), mController(controller), mSplitView(new CHorizontalTexturedQVLSplitView(false, this)),
-      mOutline(new GXGradientOutlineView), mLowerTabs(new QStackedWidget), mPie(new PlaceholderItemChart),
+      mOutline(new GXGradientOutlineView), mLowerTabs(new QStackedWidget), mPie(new PieChartSinkView),
       mNewButton(new QToolButton), mActionButton(new GXMenuButton), mGrip(new CSplitterDragger)
 {
     setObjectName("sideBarView");

@@ -22,7 +22,7 @@ class GXGradientOutlineView;
 class GXMenuButton;
 class GXSplitView;
 class IconLibrary;
-class PlaceholderItemChart;
+class PieChartSinkView;
 enum class NodeMenu;
 
 class CSideBarView : public QWidget {
@@ -54,7 +54,7 @@ private:
     GXSplitView* mSplitView;
     GXGradientOutlineView* mOutline;
     QStackedWidget* mLowerTabs;
-    PlaceholderItemChart* mPie;
+    PieChartSinkView* mPie;
     QToolButton* mNewButton;
     GXMenuButton* mActionButton;
     CSplitterDragger* mGrip;

@@ -5,6 +5,8 @@
 //
 // A new page joins the review with one more entry in shots().
 
+#include "ui/lists/ItemTableModel.h"
+#include "ui/pages/AccountCategoryPage.h"
 #include <QApplication>
 #include <QDir>
 #include <QItemSelectionModel>
@@ -74,6 +76,19 @@ std::function<void(DocumentWindowFrame&)> selectNode(std::string name)
     };
 }
 
+// The node's page with one of its accounts or categories chosen.
+std::function<void(DocumentWindowFrame&)> selectInPage(std::string node, std::string object)
+{
+    return [node, object](DocumentWindowFrame& window) {
+        selectNode(node)(window);
+        settle();
+        auto* page = dynamic_cast<AccountCategoryPage*>(window.sideBarController().currentController());
+        if (!page) return;
+        for (int row = 0; row < page->upperModel()->rowCount(); ++row)
+            if (page->upperModel()->itemAt(row)->getName() == object) page->selectUpperItem(page->upperModel()->itemAt(row));
+    };
+}
+
 std::function<void(DocumentWindowFrame&)> mainTab(std::string identifier)
 {
     return [identifier](DocumentWindowFrame& window) { window.showMainTab(identifier); };
@@ -88,7 +103,10 @@ std::vector<Shot> shots()
         {"page-accounts-overview.png", selectNode("Accounts")},
         {"page-account-type.png", selectNode("Bank Accounts")},
         {"page-categories-overview.png", selectNode("Categories")},
+        {"page-account.png", selectInPage("Bank Accounts", "Checking Account")},
+        {"page-debts.png", selectNode("Debts")},
         {"page-category-group.png", selectNode("Household")},
+        {"page-category.png", selectInPage("Household", "Groceries")},
         {"page-transactions.png", selectNode("Transactions")},
         {"page-recurring.png", selectNode("Recurring")},
         {"page-generated.png", selectNode("Generated")},

@@ -189,7 +189,14 @@ std::vector<ItemColumn> bookingLineColumns()
          sortByLineDate(true).value},
         {"description", text("LISTCOLDESCRIPTION"),
          [](const CNonVisualDataItem& item, int role) -> QVariant {
-             if (role == Qt::DisplayRole) return oneLine(lineOf(item).getDescription());
+             if (role == Qt::DisplayRole) {
+                 // A line without its own text reads as its transaction.
+                 QString shown = oneLine(lineOf(item).getDescription());
+                 if (shown.isEmpty())
+                     if (const auto transaction = lineOf(item).parentTransaction())
+                         shown = transactionDescription(*transaction);
+                 return shown;
+             }
              if (role == Qt::ToolTipRole) return QString::fromStdString(lineOf(item).fullDescription());
              return {};
          },
