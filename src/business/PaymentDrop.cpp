@@ -17,7 +17,7 @@ std::shared_ptr<CTrnSItem> paymentForDrop(MyDocument& document, bool fromThisDoc
     std::shared_ptr<CTrnSItem> payment = document.dataItemController().transactionItemForTrnS(object);
     if (!payment) return nullptr;
     const int wanted = customerInvoices ? transaction_types::kCustomerPayment : transaction_types::kSupplierPayment;
-    if (payment->mSpecialTypeT().value_or(0) != wanted) return nullptr;
+    if (payment->mTransactionType() != wanted) return nullptr;
     return payment;
 }
 

@@ -135,7 +135,12 @@ GXDoubleTransactionDetailTableSynchronizer::GXDoubleTransactionDetailTableSynchr
             [this] { rightSelectionChanged(); });
 }
 
-GXDoubleTransactionDetailTableSynchronizer::~GXDoubleTransactionDetailTableSynchronizer() = default;
+GXDoubleTransactionDetailTableSynchronizer::~GXDoubleTransactionDetailTableSynchronizer()
+{
+    // The models read the controllers, which go before the children do.
+    delete mLeftModel;
+    delete mRightModel;
+}
 
 void GXDoubleTransactionDetailTableSynchronizer::setLines(CNonVisualDataItem::ItemArray invoices,
                                                           CNonVisualDataItem::ItemArray payments)

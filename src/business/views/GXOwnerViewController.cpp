@@ -109,7 +109,11 @@ GXOwnerViewController::GXOwnerViewController(MyDocument& document, QObject* pare
             {{"name", true, [](const CNonVisualDataItem& item) -> SortValue { return item.getName(); }, nullptr}});
 }
 
-GXOwnerViewController::~GXOwnerViewController() = default;
+GXOwnerViewController::~GXOwnerViewController()
+{
+    // The models read the controllers, which go before the children do.
+    for (ItemTableModel* model : mModels) delete model;
+}
 
 QWidget* GXOwnerViewController::makeControlledView()
 {
