@@ -1,6 +1,7 @@
 #include "ui/pages/ReadSidePages.h"
 
 #include "ui/CSideBarController.h"
+#include "ui/pages/GXCurrencyTableViewController.h"
 #include "ui/pages/GXTransactionViewController.h"
 
 namespace ch {
@@ -9,6 +10,10 @@ void installReadSidePages(CSideBarController& sideBar)
 {
     sideBar.setPageFactory(SideBarPageKind::Transactions,
                            [] { return std::make_unique<GXTransactionViewController>(); });
+    sideBar.setPageFactory(SideBarPageKind::Portfolio,
+                           [] { return std::make_unique<GXPortfolioTableViewController>(); });
+    sideBar.setPageFactory(SideBarPageKind::Currencies,
+                           [] { return std::make_unique<GXCurrencyTableViewController>(); });
 }
 
 } // namespace ch
