@@ -29,6 +29,7 @@ struct ObjectSheetParameters {
     CNonVisualDataItem::Ptr accountTypeToModify;        // "ACCOUNTTYPETOMODIFY"
 };
 
+class CCurRItem;
 class CTrnSItem;
 
 // How the transaction entry sheet is opened: filled from a model
@@ -65,6 +66,14 @@ public:
     virtual void newPLAccount() = 0;
     virtual void newExpenseType() = 0;
     virtual void showDocumentSettings() = 0;
+
+    // --- currencies and shares: the currency or share sheet for a new one
+    // or the one given, the rate sheet, the buy/sell and dividend sheets.
+    virtual void newCurrencyAsked(bool share) = 0;
+    virtual void modifyCurrency(const std::shared_ptr<CCurRItem>& currency) = 0;
+    virtual void changeCurrencyRate(const std::shared_ptr<CCurRItem>& currency) = 0;
+    virtual void registerShareTransaction(bool isBuy, const std::shared_ptr<CCurRItem>& share) = 0;
+    virtual void registerDividend(const std::shared_ptr<CCurRItem>& share) = 0;
 
     // --- transactions
     virtual void askTransactionInput(const TransactionSheetRequest& request) = 0;

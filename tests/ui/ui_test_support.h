@@ -82,6 +82,20 @@ public:
     void newPLAccount() override { calls.push_back({"newPLAccount", {}, 0, nullptr}); }
     void newExpenseType() override { calls.push_back({"newExpenseType", {}, 0, nullptr}); }
     void showDocumentSettings() override { calls.push_back({"showDocumentSettings", {}, 0, nullptr}); }
+    void newCurrencyAsked(bool share) override { calls.push_back({share ? "newShareAsked" : "newCurrencyAsked", {}, 0, nullptr}); }
+    void modifyCurrency(const std::shared_ptr<CCurRItem>& c) override { calls.push_back({"modifyCurrency", {}, 0, c}); }
+    void changeCurrencyRate(const std::shared_ptr<CCurRItem>& c) override
+    {
+        calls.push_back({"changeCurrencyRate", {}, 0, c});
+    }
+    void registerShareTransaction(bool isBuy, const std::shared_ptr<CCurRItem>& share) override
+    {
+        calls.push_back({isBuy ? "buyShare" : "sellShare", {}, 0, share});
+    }
+    void registerDividend(const std::shared_ptr<CCurRItem>& share) override
+    {
+        calls.push_back({"registerDividend", {}, 0, share});
+    }
     void askTransactionInput(const TransactionSheetRequest& request) override
     {
         sheets.push_back(request);

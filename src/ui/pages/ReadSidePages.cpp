@@ -3,6 +3,7 @@
 #include "ui/CSideBarController.h"
 #include "ui/pages/GXAccountTableViewController.h"
 #include "ui/pages/GXCategoryTableViewController.h"
+#include "ui/pages/GXCurrencyTableViewController.h"
 #include "ui/pages/GXTransactionViewController.h"
 
 namespace ch {
@@ -15,6 +16,10 @@ void installReadSidePages(CSideBarController& sideBar)
                            [] { return std::make_unique<GXAccountTableViewController>(); });
     sideBar.setPageFactory(SideBarPageKind::Categories,
                            [] { return std::make_unique<GXCategoryTableViewController>(); });
+    sideBar.setPageFactory(SideBarPageKind::Portfolio,
+                           [] { return std::make_unique<GXPortfolioTableViewController>(); });
+    sideBar.setPageFactory(SideBarPageKind::Currencies,
+                           [] { return std::make_unique<GXCurrencyTableViewController>(); });
 }
 
 } // namespace ch

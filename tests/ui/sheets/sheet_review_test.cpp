@@ -6,6 +6,8 @@
 
 #include "sheet_test_support.h"
 #include "ui/sheets/CAskCurrencyrateController.h"
+#include "ui/sheets/CBuySharesSheetController.h"
+#include "ui/sheets/CRegisterDividendSheetController.h"
 #include "ui/sheets/CCreateRecurringTrnsPopupController.h"
 #include "ui/sheets/CCreateTransactionPopupController.h"
 #include "ui/sheets/CNewAccountController.h"
@@ -69,6 +71,14 @@ TEST(SheetReview, EachSheetIsDrawn)
           {std::string(rate_sheet_key::kConversionQuantity), 1L},
           {std::string(rate_sheet_key::kConversionFactor), 0.92}},
          "rate");
+    auto acme = doc.dataItemController().currencyItemForCurrency(
+        doc.addCurrency(7, "ACME", 1, 12.5, currency_type::kShare));
+    CBuySharesSheetController buy;
+    draw(buy, shareDealParameters(doc, acme, true), "share-buy", share_deal_key::kDocument);
+    CBuySharesSheetController sell;
+    draw(sell, shareDealParameters(doc, acme, false), "share-sell", share_deal_key::kDocument);
+    CRegisterDividendSheetController dividend;
+    draw(dividend, dividendParameters(doc, acme), "dividend", share_deal_key::kDocument);
     CNewOwnerController owner;
     draw(owner, {{std::string(sheet_key::kPartnerName), std::string("Baker & Sons")}}, "owner");
 }

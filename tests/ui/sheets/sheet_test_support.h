@@ -21,6 +21,7 @@
 #include "document/arguments/CTransactionArguments.h"
 #include "document/arguments/CategoryParameters.h"
 #include "document/arguments/CurrencyArguments.h"
+#include "document/arguments/ShareTradeArguments.h"
 #include "model/CRecurringTransaction.h"
 #include "model/foundation/CNSStringToCString.h"
 #include "ui/sheets/CommandSink.h"
@@ -168,6 +169,23 @@ private:
             dataItemController().transactionItemForRcrT(made)->initWithDictionaryRepresentation(
                 *a.mTransactionDictionary);
             return -1;
+        }
+        case command::kBuyOrSellShares: {
+            const auto& a = dynamic_cast<const arguments::BuySellSharesParameters&>(*arguments);
+            std::dynamic_pointer_cast<CCurRItem>(target)->buyOrSellShares(
+                a.price.value_or(0), a.commission.value_or(0), a.quantity.value_or(0), a.totalValue.value_or(0),
+                a.fromAccountId.value_or(0), a.commissionAccountId.value_or(0), a.description.value_or(""),
+                a.updateRateInd.value_or(false), static_cast<DateT>(a.transactionDate.value_or(0)),
+                a.isBuyInd.value_or(false));
+            return 1;
+        }
+        case command::kRegisterDividend: {
+            const auto& a = dynamic_cast<const arguments::RegisterDividendParameters&>(*arguments);
+            std::dynamic_pointer_cast<CCurRItem>(target)->registerDividend(
+                static_cast<DateT>(a.transactionDate.value_or(0)), a.dividend.value_or(0), a.tax.value_or(0),
+                a.fromAccountId.value_or(0), a.toAccountId.value_or(0), a.forAccountId.value_or(0),
+                a.taxesAccountId.value_or(0), a.taxesCategoryId.value_or(0), a.description.value_or(""));
+            return 1;
         }
         case command::kDeleteObject:
             root().DeleteObject(target->getSourceItem());

@@ -1,0 +1,120 @@
+#include <QAction>
+#include <QToolBar>
+
+#include "bridge/CPrfRItem.h"
+#include "model/CDocAccounting.h"
+#include "model/CPreference.h"
+#include "sheet_test_support.h"
+#include "ui/controls/CPopupList.h"
+#include "ui/sheets/CFilePreferenceController.h"
+
+namespace ch::test {
+namespace {
+
+class SettingsWindowTest : public ::testing::Test {
+protected:
+    BridgeEnvironment env;
+    SheetTestDocument doc;
+    std::shared_ptr<CPrfRItem> settings;
+    CFilePreferenceController* sheet = nullptr;
+
+    void SetUp() override
+    {
+        doc.addAccount(20, 1, "Bank");
+        doc.addAccount(21, 3, "Broker");
+        doc.addCategory(30, 0, "Dividends");
+        doc.addCategory(31, 1, "Withholding tax");
+        doc.addCurrency(8, "USD", 1, 0.9);
+        settings = std::make_shared<CPrfRItem>(doc.root().mPreference);
+        sheet = CFilePreferenceController::showFor(nullptr, doc, settings);
+        ASSERT_TRUE(sheet->isVisible());
+        QApplication::setActiveWindow(sheet);
+    }
+    void TearDown() override { delete sheet; }
+
+    void choosePage(const char* identifier)
+    {
+        QAction* item = sheet->toolbar()->findChild<QAction*>(QString::fromLatin1(identifier));
+        ASSERT_NE(item, nullptr) << identifier;
+        QTest::mouseClick(sheet->toolbar()->widgetForAction(item), Qt::LeftButton);
+        EXPECT_EQ(sheet->shownPage(), identifier);
+    }
+    // The names a pop-up offers.
+    QStringList offered(const char* outletName)
+    {
+        QStringList names;
+        auto* popup = outlet<CPopupList>(*sheet, outletName);
+        for (int i = 0; popup && i < popup->count(); ++i)
+            names << popup->itemText(i);
+        return names;
+    }
+};
+
+TEST_F(SettingsWindowTest, ChoicesMadeWithTheKeyboardReachTheSettingsAtOnce)
+{
+    EXPECT_EQ(sheet->shownPage(), "general");
+    struct Case {
+        const char* page;
+        const char* popup;
+        const char* name;
+        long (*read)(const CPrfRItem&);
+        long id;
+    };
+    for (const Case& c : {
+             Case{"general", "mPrefInputCurrency", "USD", [](const CPrfRItem& s) -> long { return s.mInputCurrency(); }, 8},
+             Case{"defaultAccounts2", "mPrefDefOwnPropertyAcnt", "Bank",
+                  [](const CPrfRItem& s) -> long { return s.mDefAccntOwnProperty(); }, 20},
+             Case{"defaultAccounts2", "mCreditCardPopupList", "Bank",
+                  [](const CPrfRItem& s) -> long { return s.mDefaultCreditCardAccount(); }, 20},
+             Case{"defaultCategories2", "mPrefDefExptUnspecifiedIncome", "Dividends",
+                  [](const CPrfRItem& s) -> long { return s.mDefExpTUnspecifiedIncome(); }, 30},
+             Case{"portfolioDefaults", "mPrefPortCommissionAcnt", "Broker",
+                  [](const CPrfRItem& s) -> long { return s.mDefAccntStockCommission(); }, 21},
+             Case{"portfolioDefaults", "mPrefPortTaxesExpt", "Withholding tax",
+                  [](const CPrfRItem& s) -> long { return s.mDefExptStockTax(); }, 31},
+         }) {
+        choosePage(c.page);
+        const int changesBefore = doc.changes;
+        typeInto(outlet(*sheet, c.popup), c.name);
+        QTest::keyClick(outlet(*sheet, c.popup)->findChild<QLineEdit*>(), Qt::Key_Tab);
+        EXPECT_EQ(c.read(*settings), c.id) << c.popup;
+        EXPECT_GT(doc.changes, changesBefore) << c.popup;
+    }
+    click(*sheet, "OKButton");
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_TRUE(doc.sent().empty());
+    EXPECT_TRUE(env.alerts().numbers().empty());
+}
+
+TEST_F(SettingsWindowTest, PopupsOfferTheListsTheirSettingNeeds)
+{
+    EXPECT_TRUE(offered("mCreditCardPopupList").contains("Bank"));
+    EXPECT_FALSE(offered("mCreditCardPopupList").contains("Broker"));
+    EXPECT_TRUE(offered("mPrefPortCommissionAcnt").contains("Broker"));
+    EXPECT_FALSE(offered("mPrefPortCommissionAcnt").contains("Bank"));
+    for (const char* popup : {"mCustomerInvoiceCategoryPopup", "mSupplierPaymentCategoryPopup"}) {
+        EXPECT_FALSE(offered(popup).contains("Dividends")) << popup;
+        EXPECT_FALSE(offered(popup).isEmpty()) << popup;
+    }
+}
+
+TEST_F(SettingsWindowTest, AConfirmedPasswordProtectsTheBooks)
+{
+    choosePage("password");
+    typeInto(outlet(*sheet, "mPassword"), "secret");
+    typeInto(outlet(*sheet, "mOtherPasword"), "secret");
+    QTest::keyClick(outlet(*sheet, "mOtherPasword"), Qt::Key_Tab);
+    EXPECT_EQ(settings->mPassword(), "secret");
+    EXPECT_TRUE(settings->mPasswordYes());
+}
+
+TEST_F(SettingsWindowTest, ATallerPageGrowsTheWindowDownwards)
+{
+    const QRect general = sheet->geometry();
+    choosePage("businessDefaults");
+    EXPECT_GT(sheet->geometry().height(), general.height());
+    EXPECT_EQ(sheet->geometry().top(), general.top());
+}
+
+} // namespace
+} // namespace ch::test
