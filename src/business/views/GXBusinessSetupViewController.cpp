@@ -148,7 +148,7 @@ QWidget* GXBusinessSetupViewController::makeControlledView()
     // Rates
     auto* rates = new QWidget;
     auto* ratesLayout = new QVBoxLayout(rates);
-    topTableView = makeTable("VATRateTableView", {"FIELDNAME", "SETUPCOLRATE", "SETUPCOLRECOVERABLE",
+    topTableView = makeTable("VATRateTableView", {"SETUPCOLNAME", "SETUPCOLRATE", "SETUPCOLRECOVERABLE",
                                                   "SETUPCOLPAIDACCOUNT", "SETUPCOLRECEIVEDACCOUNT"});
     ratesLayout->addWidget(topTableView);
     auto* rateButtons = new QHBoxLayout;
@@ -172,14 +172,14 @@ QWidget* GXBusinessSetupViewController::makeControlledView()
     connect(topTableView, &QTableWidget::itemSelectionChanged, this, enableRateButtons);
 
     // Amortisation schemes: none exist.
-    amortisationRateTable = makeTable("amortisationRateTable", {"FIELDNAME"});
+    amortisationRateTable = makeTable("amortisationRateTable", {"SETUPCOLNAME"});
 
     // Periods, with the listing of the selected one under them.
     auto* periods = new QSplitter(Qt::Vertical);
     auto* periodTop = new QWidget;
     auto* periodLayout = new QVBoxLayout(periodTop);
     periodLayout->setContentsMargins(0, 0, 0, 0);
-    mVATPeriodTable = makeTable("VATPeriodTable", {"SETUPCOLSTATUS", "FIELDNAME", "SETUPCOLSTART", "SETUPCOLEND",
+    mVATPeriodTable = makeTable("VATPeriodTable", {"SETUPCOLSTATUS", "SETUPCOLNAME", "SETUPCOLSTART", "SETUPCOLEND",
                                                    "VATPAIDHEADER", "VATRECEIVEDHEADER", "SETUPCOLSALDO"});
     mVATPeriodTable->horizontalHeader()->setStretchLastSection(false);
     mVATPeriodTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
@@ -204,6 +204,7 @@ QWidget* GXBusinessSetupViewController::makeControlledView()
     periods->addWidget(mVATReportView);
     periods->setStretchFactor(0, 1);
     periods->setStretchFactor(1, 3);
+    mVATPeriodTable->setMinimumHeight(140);
     connect(calculate, &QPushButton::clicked, this, [this] { calculateVATPeriod(); });
     connect(print, &QPushButton::clicked, this, [this] { printReport(); });
     connect(declaration, &QPushButton::clicked, this, [this] { createInterVATFile(); });
