@@ -106,7 +106,9 @@ LineItemArray CVATListingReportBuilder::linesOf(const GXVATRate& rate, bool paid
             if (line) lines.push_back(std::move(line));
     };
     if (paid) append(rate.accountIdPaid());
-    if (received) append(rate.accountIdReceived());
+    // One account serving as both would otherwise list each of its lines
+    // twice, and the listing would disagree with the period's balance.
+    if (received && !(paid && rate.accountIdReceived() == rate.accountIdPaid())) append(rate.accountIdReceived());
     return lines;
 }
 

@@ -85,7 +85,8 @@ protected:
     int addGroupHeaderForRate(const GXVATRate& rate, int level, CReportContents& contents);
     int addGroupFooterForRate(const GXVATRate& rate, int level, const CLevelCounters& totals,
                               CReportContents& contents);
-    // The paid item's lines then the received item's, as the flags ask.
+    // The paid item's lines then the received item's, as the flags ask; an
+    // account that is both gives its lines once.
     LineItemArray linesOf(const GXVATRate& rate, bool paid, bool received) const;
     // The line's counters by the rules of the listings; none when left out.
     std::optional<CLevelCounters> classify(const CDebetItem& line, const GXVATRate& rate,

@@ -283,6 +283,20 @@ TEST_F(VATListingTest, PerRateListingPrintsOnlyTotalsAndARetainedRateStandsAlone
               figureTexts(sums.perRate.at(reduced.get())));
 }
 
+TEST_F(VATListingTest, OneAccountServingAsPaidAndReceivedListsItsLinesOnce)
+{
+    reduced->setAccountIdReceived(kReducedPaid);
+    CVATListingReportBuilder builder;
+    builder.setBusinessDocument(&document);
+    builder.setStartDate(kFrom);
+    builder.setEndDate(kTo);
+    CReportContents contents;
+    const CLevelCounters totals = builder.makeSectionWithTitle("Q4", "Q4", kVATListingGroupTypeMixed,
+                                                               {reduced}, contents, nullptr);
+    EXPECT_NEAR(totals.resultAtIndex(kVATPaid), (12.00 + 3.33) / 2, 1e-9);
+    EXPECT_EQ(totals.resultAtIndex(kVATReceived), 0.0);
+}
+
 TEST_F(VATListingTest, WithoutRatesTheListingHasItsHeaderAndZeroTotals)
 {
     document.arrays.VATRateArray.clear();
