@@ -6,7 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTabBar>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -28,7 +33,11 @@
 #include "business/InstallBusiness.h"
 #include "business/InvoiceArguments.h"
 #include "business/VATPeriods.h"
+#include "business/views/AccountsReceivableInvoiceDialogController.h"
+#include "business/views/AccountsReceivablePaymentDialogController.h"
 #include "business/views/CVATRateDialog.h"
+#include "business/views/SearchInvoiceDialogController.h"
+#include "business/views/SplitPaymentDialogController.h"
 #include "business/views/GXBusinessSetupViewController.h"
 #include "document/arguments/ArgumentClassRegistry.h"
 #include "document/arguments/CAcoWArguments.h"
@@ -219,6 +228,35 @@ TEST_F(BusinessSetupPageTest, ListingOfThePeriodAgreesWithTheRatesAccounts)
     ASSERT_TRUE(grand);
     EXPECT_EQ(grand->reportColumnAtIndex(4).mValue(), total);
     picture(&window, "setup-listing-per-rate");
+}
+
+// The texts a person reads on a widget: window title, labels, buttons, tabs
+// and table headings.
+QStringList visibleTexts(QWidget& widget)
+{
+    QStringList texts{widget.windowTitle()};
+    for (const QLabel* label : widget.findChildren<QLabel*>()) texts << label->text();
+    for (const QAbstractButton* button : widget.findChildren<QAbstractButton*>()) texts << button->text();
+    for (const QTabBar* tabs : widget.findChildren<QTabBar*>())
+        for (int i = 0; i < tabs->count(); ++i) texts << tabs->tabText(i);
+    for (const QTableWidget* table : widget.findChildren<QTableWidget*>())
+        for (int i = 0; i < table->columnCount(); ++i)
+            if (table->horizontalHeaderItem(i)) texts << table->horizontalHeaderItem(i)->text();
+    return texts;
+}
+
+TEST_F(BusinessSetupPageTest, SheetsAndPageShowTextsRatherThanTheirKeys)
+{
+    const QRegularExpression key(QStringLiteral("^[A-Z][A-Z0-9_]{3,}:?$"));
+    business::AccountsReceivableInvoiceDialogController invoice;
+    business::AccountsReceivablePaymentDialogController payment;
+    business::SplitPaymentDialogController split;
+    business::SearchInvoiceDialogController search;
+    business::CVATRateDialog rate;
+    QWidget* widgets[] = {&invoice, &payment, &split, &search, &rate, page->controlledView()};
+    for (QWidget* widget : widgets)
+        for (const QString& text : visibleTexts(*widget))
+            EXPECT_FALSE(key.match(text).hasMatch()) << widget->objectName().toStdString() << ": " << text.toStdString();
 }
 
 } // namespace
