@@ -44,6 +44,7 @@
 #include "model/CAccount.h"
 #include "model/foundation/CDate.h"
 #include "platform/core/localized_strings.h"
+#include "ui/controls/CPopupList.h"
 
 namespace ch::test {
 namespace {
@@ -228,6 +229,43 @@ TEST_F(BusinessSetupPageTest, ListingOfThePeriodAgreesWithTheRatesAccounts)
     ASSERT_TRUE(grand);
     EXPECT_EQ(grand->reportColumnAtIndex(4).mValue(), total);
     picture(&window, "setup-listing-per-rate");
+}
+
+TEST_F(BusinessSetupPageTest, SecondRateOffersTheFirstsCategoryAndDeletingAsksFirst)
+{
+    page->selectSubPage(fourCC("VatR"));
+    // The settings still name no category: the first rate makes one.
+    page->newVATRate();
+    EXPECT_TRUE(field<QCheckBox>("createCategoryInvoicedNotReceived")->isChecked());
+    field<QLineEdit>("nameField")->setText("Standard");
+    field<QLineEdit>("rateField")->setText("21");
+    sheet().okClicked();
+    ASSERT_EQ(business().businessArrays().VATRateArray.size(), 1u);
+    const auto first = business().businessArrays().VATRateArray.front();
+    ASSERT_TRUE(first->categoryInvoicedNotYetReceived());
+
+    // The second offers that category instead; Cancel changes nothing.
+    page->newVATRate();
+    EXPECT_FALSE(field<QCheckBox>("createCategoryInvoicedNotReceived")->isChecked());
+    EXPECT_EQ(field<CPopupList>("VATInvoicedNotYetReceivedCategory")->objectValue(),
+              first->categoryInvoicedNotYetReceived());
+    field<QLineEdit>("nameField")->setText("Reduced");
+    sheet().cancelClicked();
+    QApplication::processEvents();
+    EXPECT_EQ(business().businessArrays().VATRateArray.size(), 1u);
+
+    // Deleting asks question 226; declined, the rate stays; accepted, it goes.
+    page->selectVATRate(first.get());
+    environment.alerts().scriptAnswer(AlertAnswer::Default); // Cancel
+    page->executeMenuCommand(1104, CommandSender::menuItem(1104));
+    EXPECT_EQ(environment.alerts().numbers().back(), 226);
+    EXPECT_EQ(page->VATRateTable()->rowCount(), 1);
+    page->selectVATRate(first.get());
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate); // OK
+    page->deleteVATRate();
+    EXPECT_TRUE(business().businessArrays().VATRateArray.empty());
+    EXPECT_EQ(page->VATRateTable()->rowCount(), 0);
+    EXPECT_FALSE(page->validateMenuItem(1104).enabled);
 }
 
 // The texts a person reads on a widget: window title, labels, buttons, tabs
