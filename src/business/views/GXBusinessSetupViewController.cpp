@@ -25,6 +25,7 @@
 #include "business/InterVATBuilder.h"
 #include "business/VATRateArguments.h"
 #include "business/views/CVATRateDialog.h"
+#include "business/views/GXReportHolderView.h"
 #include "document/DocumentNotifications.h"
 #include "document/MyDocument.h"
 #include "document/arguments/CDeleteObjectParms.h"
@@ -201,10 +202,13 @@ QWidget* GXBusinessSetupViewController::makeControlledView()
     periods->addWidget(periodTop);
     mVATReportView = new CReportView;
     mVATReportView->setObjectName(QStringLiteral("VATReportView"));
-    periods->addWidget(mVATReportView);
+    auto* holder = new GXReportHolderView;
+    holder->setReportView(mVATReportView);
+    periods->addWidget(holder);
     periods->setStretchFactor(0, 1);
     periods->setStretchFactor(1, 3);
     mVATPeriodTable->setMinimumHeight(140);
+    periods->setSizes({200, 600});
     connect(calculate, &QPushButton::clicked, this, [this] { calculateVATPeriod(); });
     connect(print, &QPushButton::clicked, this, [this] { printReport(); });
     connect(declaration, &QPushButton::clicked, this, [this] { createInterVATFile(); });
