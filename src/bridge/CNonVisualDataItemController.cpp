@@ -63,6 +63,15 @@ void CNonVisualDataItemController::setParentDocument(BridgeDocument* document)
                                               }));
 }
 
+void CNonVisualDataItemController::forgetAllItems()
+{
+    for (ItemTable* table :
+         {&transactionTable, &recurringTransactionTable, &debetTable, &creditTable, &exptDetailTable,
+          &categoryTable, &accountTable, &categoryTypeTable, &accountTypeTable, &accountOwnerTable,
+          &currencyTable})
+        table->clear();
+}
+
 template <class Item>
 std::shared_ptr<Item> CNonVisualDataItemController::findOrMake(CNonVisual* object, const std::string& key,
                                                                ItemTable& table)

@@ -78,6 +78,10 @@ public:
     ItemTable* tableForObjectKey(std::string_view key);
     ItemTable* tableForObjectType(FourCharCode type);
 
+    // Drops every item (the document replaces its books); items others still
+    // hold keep their document.
+    void forgetAllItems();
+
     // Drops the item whose key is the notification's object.
     void objectDeleted(const Notification& notification);
     // To the item of the transaction the one about to be deleted refers to.

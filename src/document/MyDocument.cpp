@@ -33,6 +33,7 @@ MyDocument::MyDocument(Dispatcher& dispatcher) : mDispatcher(dispatcher)
     mCommandExecutor.setDocument(this);
     mDataItemController.setParentDocument(this);
     theDocument = std::make_unique<CDocAccounting>();
+    mBusinessArchive = std::make_unique<EmptyBusinessArchiveCoder>(*this);
     installOwnOperations();
     linkTransactionListener();
 }
@@ -92,6 +93,23 @@ bool MyDocument::readModel(LStream& stream)
 
 int MyDocument::finishLoading()
 {
+    fillArraysFromModel();
+    mJournalEntriesFound = mCommandExecutor.fileOpened();
+    return mJournalEntriesFound;
+}
+
+void MyDocument::finishReverting()
+{
+    fillArraysFromModel();
+    // The journal holds the changes the revert threw away: kept as the
+    // backup, never offered over the books as they were saved.
+    mCommandExecutor.dropCommandsToRecover();
+    mCommandExecutor.fileSaved();
+    mJournalEntriesFound = 0;
+}
+
+void MyDocument::fillArraysFromModel()
+{
     setMPreference(std::make_shared<CPrfRItem>(theDocument->mPreference));
     fillCurrencyArrays();
     fillOwnerArray();
@@ -99,8 +117,29 @@ int MyDocument::finishLoading()
     fillTransactionArray();
     // Reading inserted every object: an opened document starts clean.
     clearChangeCount();
-    mJournalEntriesFound = mCommandExecutor.fileOpened();
-    return mJournalEntriesFound;
+}
+
+void MyDocument::adoptModel(std::unique_ptr<CDocAccounting> books)
+{
+    ib_ArrayFilled = false;
+    theTransactionArrayListener.reset();
+    mTransactions.clear();
+    mUnlinkedTransactions.clear();
+    mRecurringTransactions.clear();
+    mCurrencies.clear();
+    mShares.clear();
+    mOwners.clear();
+    mCreditCards.clear();
+    clearBusinessArrays();
+    mPreferenceItem.reset();
+    mDataItemController.forgetAllItems();
+    theDocument = std::move(books);
+    linkTransactionListener();
+}
+
+void MyDocument::setBusinessArchiveCoder(std::unique_ptr<BusinessArchiveCoder> coder)
+{
+    if (coder) mBusinessArchive = std::move(coder);
 }
 
 bool MyDocument::shouldShowNewFileAssistant() const
@@ -247,6 +286,15 @@ std::vector<std::shared_ptr<CAcoWItem>> MyDocument::supplierArray() const
 }
 
 // --- business arrays
+
+void MyDocument::clearBusinessArrays()
+{
+    mVATRates.clear();
+    mAmortisationSchemes.clear();
+    mVATPeriods.clear();
+    mCustomerInvoices.clear();
+    mSupplierInvoices.clear();
+}
 
 std::shared_ptr<GXNonVisual> MyDocument::objectFromArray(const BusinessArray& array, ObjectIdT id,
                                                          bool returnFirstIfNoneFound)

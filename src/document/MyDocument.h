@@ -6,8 +6,10 @@
 // items that pages and sheets show, and the business arrays.
 //
 // A new document gets the default books (setUpNewDocument); an opened one is
-// read from its model stream (readModel, then finishLoading). Either way the
-// executor then looks for a journal to replay.
+// read from its model stream (readModel, then finishLoading; the document file
+// of DocumentFile.h does both, and reverts through adoptModel and
+// finishReverting). Either way the executor then looks for a journal to
+// replay.
 //
 // The document alone holds the dirty state: updateChangeCount marks it,
 // clearChangeCount (after loading or saving) clears it.
@@ -26,6 +28,7 @@
 #include <vector>
 
 #include "bridge/BridgeDocument.h"
+#include "document/BusinessArchiveCoder.h"
 #include "bridge/CNonVisualDataItemController.h"
 #include "document/DocumentOperations.h"
 #include "document/DocumentSheets.h"
@@ -77,6 +80,15 @@ public:
     // Whether the new-document assistant may open: the user default
     // "GXShowNewDocumentAssistant" is on and no journal waits to be replayed.
     bool shouldShowNewFileAssistant() const;
+    // Replaces the books with books just read. Everything made for the old
+    // books goes first: every item array (business arrays included), the
+    // registry's items and the settings item; items others still hold are
+    // detached when the old books go. The arrays stay empty until
+    // finishLoading or finishReverting.
+    void adoptModel(std::unique_ptr<CDocAccounting> books);
+    // After a revert: as finishLoading, but the journal (the changes the
+    // revert discarded) is rotated away instead of offered.
+    void finishReverting();
 
     // --- file name and saving
     // The document's file (empty while untitled).
@@ -93,6 +105,20 @@ public:
     // journal away (whatever the journaling preference) and clears the
     // change count.
     void fileSaved();
+    // The file holds business data this document could not read: it must
+    // not be saved over that file (only under a new name).
+    bool mustSaveUnderNewName() const { return mMustSaveUnderNewName; }
+    void setMustSaveUnderNewName(bool must) { mMustSaveUnderNewName = must; }
+    // Turns the business arrays into the archive of the file and back; an
+    // EmptyBusinessArchiveCoder until the business bookkeeping installs its own.
+    BusinessArchiveCoder& businessArchiveCoder() { return *mBusinessArchive; }
+    void setBusinessArchiveCoder(std::unique_ptr<BusinessArchiveCoder> coder);
+
+    // --- questions that hold the document back: while the password question
+    // is open (the window sets it) or the journal's replay is offered, the
+    // document is not autosaved.
+    bool passwordQuestionOpen() const { return mPasswordQuestionOpen; }
+    void setPasswordQuestionOpen(bool open) { mPasswordQuestionOpen = open; }
 
     // --- state
     CDocAccounting* accounting() override { return theDocument.get(); }
@@ -143,6 +169,7 @@ public:
     BusinessArray& VATPeriodArray() { return mVATPeriods; }
     BusinessArray& customerInvoiceArray() { return mCustomerInvoices; }
     BusinessArray& supplierInvoiceArray() { return mSupplierInvoices; }
+    void clearBusinessArrays();
     // The VAT rate with the id; the first rate when asked and none has it.
     std::shared_ptr<GXNonVisual> VATRateWithId(ObjectIdT id, bool alwaysReturnOne) const;
     // The first object with the id; the first object when asked and none has it.
@@ -264,6 +291,8 @@ private:
     CNonVisual* modelObjectForKey(std::string_view key) const;
     void installOwnOperations();
     void linkTransactionListener();
+    // The settings item and every item array from the books; a clean change count.
+    void fillArraysFromModel();
 
     // Declared first, destroyed last: items may still post while the
     // registry and the model go.
@@ -291,7 +320,11 @@ private:
     BusinessArray mCustomerInvoices;
     BusinessArray mSupplierInvoices;
 
+    std::unique_ptr<BusinessArchiveCoder> mBusinessArchive;
+
     bool ib_ArrayFilled = true;
+    bool mMustSaveUnderNewName = false;
+    bool mPasswordQuestionOpen = false;
     long mChangeCount = 0;
     int mJournalEntriesFound = 0;
     std::string mFileName;
