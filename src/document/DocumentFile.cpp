@@ -1,5 +1,6 @@
 #include "document/DocumentFile.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string_view>
@@ -86,6 +87,7 @@ FileOutcome readInto(MyDocument& document, std::vector<std::uint8_t>& bytes, Fin
     ReadBooks read = readBooks(bytes);
     if (!read.books) return {read.error, 0};
     document.adoptModel(std::move(read.books));
+    document.setFileSizeHint(bytes.size());
 
     FileOutcome outcome;
     const BusinessArchiveCoder::Decoded decoded = document.businessArchiveCoder().decode(read.archive);
@@ -140,8 +142,10 @@ std::string backupPathForDocument(const std::string& path)
 DocumentBytes dataRepresentation(MyDocument& document)
 {
     DocumentBytes made;
+    // Room for the file as it was, and then some: a large set of books is not
+    // copied again and again while its buffer grows.
     auto buffer = std::make_shared<GXDataStream::Buffer>();
-    buffer->reserve(2000);
+    buffer->reserve(std::max<std::size_t>(2000, document.fileSizeHint() + document.fileSizeHint() / 8));
     GXDataStream stream;
     stream.setDataObject(buffer);
     document.accounting()->DoSave(&stream);
@@ -153,6 +157,7 @@ DocumentBytes dataRepresentation(MyDocument& document)
     }
     buffer->insert(buffer->end(), archive.bytes.begin(), archive.bytes.end());
     made.bytes = std::move(*buffer);
+    document.setFileSizeHint(made.bytes.size());
     return made;
 }
 

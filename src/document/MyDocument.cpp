@@ -243,6 +243,10 @@ void MyDocument::fillCreditCardArray()
 void MyDocument::fillTransactionArray()
 {
     const CNamedListArray* posted = theDocument->mTransactionList.get();
+    if (posted) {
+        mTransactions.reserve(mTransactions.size() + posted->GetCount());
+        mDataItemController.reserveItemsOfType(type::kTransaction, posted->GetCount());
+    }
     for (ArrayIndexT i = 1; posted && i <= static_cast<ArrayIndexT>(posted->GetCount()); ++i)
         mTransactions.push_back(mDataItemController.transactionItemForTrnS(posted->ObjectAt(i)));
     const CNamedListArray* unlinked = theDocument->mUnlinkedList.get();

@@ -105,6 +105,10 @@ public:
     // journal away (whatever the journaling preference) and clears the
     // change count.
     void fileSaved();
+    // The size of the file last read or written: what the next file's bytes
+    // will need, about.
+    std::size_t fileSizeHint() const { return mFileSizeHint; }
+    void setFileSizeHint(std::size_t size) { mFileSizeHint = size; }
     // The file holds business data this document could not read: it must
     // not be saved over that file (only under a new name).
     bool mustSaveUnderNewName() const { return mMustSaveUnderNewName; }
@@ -326,6 +330,7 @@ private:
     bool mMustSaveUnderNewName = false;
     bool mPasswordQuestionOpen = false;
     long mChangeCount = 0;
+    std::size_t mFileSizeHint = 0;
     int mJournalEntriesFound = 0;
     std::string mFileName;
     std::string mUntitledJournalFolder;
