@@ -14,6 +14,7 @@
 #include "bridge/CPrfRItem.h"
 #include "document/DocumentFile.h"
 #include "document/FilePassword.h"
+#include "document/GXNonVisual.h"
 #include "document/arguments/CategoryParameters.h"
 #include "document/commands/CommandJournalReader.h"
 #include "document_fixture.h"
@@ -61,6 +62,13 @@ public:
         coder.encodeValue(Value(1));
         coder.encodeValue(Value("21 %"));
     }
+};
+
+// A business object the document holds but no coder of this build can write.
+class Invoice final : public GXNonVisual {
+public:
+    std::string objectType() const override { return "CInv"; }
+    std::optional<ObjectIdT> idKey() const override { return 1; }
 };
 
 TEST(DocumentFileBooks, GeneratedBooksOpenSaveAndOpenAgainToTheSameBytes)
@@ -317,6 +325,13 @@ TEST_F(DocumentFileTest, FailedSaveLeavesFileBackupAndJournalAsTheyWere)
         {"save, disk full", [&] { return saveDocument(*document, diskFull); }},
         {"save as, disk full", [&] { return saveDocumentAs(*document, folder.file("Other.books"), diskFull); }},
         {"save as into a file", [&] { return saveDocumentAs(*document, path + "/Inside.books"); }},
+        {"business objects without a coder that can write them",
+         [&] {
+             document->customerInvoiceArray().push_back(std::make_shared<Invoice>());
+             FileOutcome outcome = saveDocument(*document);
+             document->customerInvoiceArray().clear();
+             return outcome;
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
