@@ -106,6 +106,24 @@ void BM_SaveDocument(benchmark::State& state)
 }
 BENCHMARK(BM_SaveDocument)->Arg(1000)->Arg(10000)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Closing the books: the root and every object it owns go, as when the
+// document's window closes.
+void BM_CloseDocument(benchmark::State& state)
+{
+    const auto transactions = static_cast<std::uint32_t>(state.range(0));
+    Books& books = BooksOf(transactions);
+    for (auto _ : state) {
+        state.PauseTiming();
+        LoadedDocument loaded = LoadDocument(books.bytes);
+        if (!loaded.modelRead) state.SkipWithError("the document did not read");
+        state.ResumeTiming();
+        loaded.root.reset();
+    }
+    state.SetItemsProcessed(std::int64_t(state.iterations()) * transactions);
+    Describe(state, books);
+}
+BENCHMARK(BM_CloseDocument)->Arg(1000)->Arg(10000)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // Opening through the document: the same bytes read into a new document,
 // whose item registry and arrays are then filled (no file, no journal).
 void BM_OpenDocument(benchmark::State& state)
@@ -152,7 +170,7 @@ void BM_OpenAndSaveDocumentFile(benchmark::State& state)
     Books& books = BooksOf(kLarge);
     const std::string path =
         (std::filesystem::temp_directory_path() / ("bench-" + std::to_string(::getpid()) + ".books")).string();
-    if (!writeFileSafely(path, books.bytes).ok()) state.SkipWithError("no file to open");
+    if (!writeFileAtomically(path, books.bytes).ok()) state.SkipWithError("no file to open");
     ManualDispatcher dispatcher;
     for (auto _ : state) {
         MyDocument document(dispatcher);

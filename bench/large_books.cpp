@@ -13,7 +13,7 @@
 #include <string_view>
 #include <unistd.h>
 
-#include "document/BusinessArchiveCoder.h"
+#include "document/DocumentBusiness.h"
 #include "model/CAccType.h"
 #include "model/CAccount.h"
 #include "model/CAccountOwner.h"
@@ -772,7 +772,7 @@ LoadedDocument LoadDocument(std::vector<std::uint8_t>& bytes)
     std::int64_t start = std::int64_t(stream.GetMarker()) + 4;
     if (start < std::int64_t(bytes.size())) {
         std::string_view archive(reinterpret_cast<const char*>(bytes.data()) + start, bytes.size() - start);
-        loaded.archiveRead = readEmptyBusinessArchive(archive).complete;
+        loaded.archiveRead = readEmptyBusinessArchive(archive) == 0;
     }
     return loaded;
 }

@@ -1,5 +1,8 @@
 #include <QApplication>
 
+#include "business/BusinessArgumentClasses.h"
+#include "business/BusinessDefaults.h"
+#include "document/arguments/ArgumentClassRegistry.h"
 #include "document/app/GXApplicationDelegate.h"
 #include "document/app/ProductInfo.h"
 #include "platform/core/alerts.h"
@@ -18,6 +21,8 @@ int main(int argc, char* argv[])
 
     ch::UserDefaults& defaults = ch::UserDefaults::standard();
     ch::GXApplicationDelegate::initialize(defaults);
+    ch::business::registerBusinessDefaults(defaults);
+    ch::business::registerBusinessArgumentClasses(ch::ArgumentClassRegistry::shared());
     ch::UserDefaultsStore store;
     store.load(defaults);
 

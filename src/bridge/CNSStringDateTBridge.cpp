@@ -4,6 +4,7 @@
 
 #include "model/foundation/CDate.h"
 #include "platform/core/locale_settings.h"
+#include "platform/core/unicode.h"
 
 namespace ch {
 
@@ -33,7 +34,72 @@ std::optional<DateT> plainNumber(std::string_view text)
     return value;
 }
 
+// The first place of the token in the pattern, the lower-case form first.
+std::optional<std::size_t> tokenPlace(std::u16string_view pattern, std::u16string_view lower,
+                                      std::u16string_view upper)
+{
+    if (const std::size_t at = pattern.find(lower); at != std::u16string_view::npos) return at;
+    if (const std::size_t at = pattern.find(upper); at != std::u16string_view::npos) return at;
+    return std::nullopt;
+}
+
+// The integer at the place: leading blanks, an optional sign, digits; 0 when
+// there are no digits. None when the text does not reach that far.
+std::optional<long> integerAt(std::u16string_view text, std::size_t place, std::size_t length)
+{
+    if (place + length > text.size()) return std::nullopt;
+    std::u16string_view piece = text.substr(place, length);
+    std::size_t i = 0;
+    while (i < piece.size() && piece[i] == u' ') ++i;
+    bool negative = false;
+    if (i < piece.size() && (piece[i] == u'-' || piece[i] == u'+')) negative = piece[i++] == u'-';
+    long value = 0;
+    for (; i < piece.size() && piece[i] >= u'0' && piece[i] <= u'9'; ++i) value = value * 10 + (piece[i] - u'0');
+    return negative ? -value : value;
+}
+
 } // namespace
+
+std::optional<DateT> CNSStringDateTBridge::NSStringToDateT(std::string_view text, std::string_view pattern)
+{
+    const std::u16string units = toUtf16(text);
+    const std::u16string format = toUtf16(pattern);
+
+    long year = 0;
+    if (const auto place = tokenPlace(format, u"yyyy", u"YYYY")) {
+        const auto value = integerAt(units, *place, 4);
+        if (!value) return std::nullopt;
+        year = *value;
+    } else if (const auto shortPlace = tokenPlace(format, u"yy", u"YY")) {
+        const auto value = integerAt(units, *shortPlace, 2);
+        if (!value) return std::nullopt;
+        year = *value < 51 ? 2000 + *value : 1900 + *value;
+    }
+    long month = 0;
+    if (const auto place = tokenPlace(format, u"mm", u"MM")) {
+        const auto value = integerAt(units, *place, 2);
+        if (!value) return std::nullopt;
+        month = *value;
+    }
+    long day = 0;
+    if (const auto place = tokenPlace(format, u"dd", u"DD")) {
+        const auto value = integerAt(units, *place, 2);
+        if (!value) return std::nullopt;
+        day = *value;
+    }
+    if (year < 1901 || year > 3999 || month < 1 || month > 12 || day < 1 || day > 31) return std::nullopt;
+    const auto date = static_cast<DateT>(year * 10000 + month * 100 + day);
+    // 30 February names no day; taken as it is it would move silently in day arithmetic.
+    if (!CDate::IsValidDate(date)) return std::nullopt;
+    return date;
+}
+
+DateT CNSStringDateTBridge::NSStringToDateTUsingOsxFormatString(std::string_view text)
+{
+    const std::optional<CalendarDate> date = parseShortDate(trimmed(text), currentLocaleSettings());
+    if (!date) return 0;
+    return date->year * 10000 + date->month * 100 + date->day;
+}
 
 std::string CNSStringDateTBridge::dateTToNSString(DateT date)
 {
@@ -57,9 +123,7 @@ DateT CNSStringDateTBridge::NSStringToDateT(std::string_view text)
     if (const DateT date = CDate::AmericanStringToDateT(text);
         date >= kFirstAmericanDate && date < kDateLimit && CDate::IsValidDate(date))
         return date;
-    const std::optional<CalendarDate> date = parseShortDate(text, currentLocaleSettings());
-    if (!date) return 0;
-    return date->year * 10000 + date->month * 100 + date->day;
+    return NSStringToDateTUsingOsxFormatString(text);
 }
 
 } // namespace ch

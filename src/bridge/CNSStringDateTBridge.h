@@ -2,6 +2,7 @@
 // Dates as the user reads and types them: a DateT in the user's short date
 // format, and typed or imported text back to a DateT.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,17 @@ public:
     // lies from 19000101 up to 30000101), then in the short date format.
     // 0 when nothing reads it.
     static DateT NSStringToDateT(std::string_view text);
+
+    // Text read at the places a pattern gives: the first "yyyy" (else
+    // "YYYY"), else the first "yy" (else "YY": below 51 is 20yy, otherwise
+    // 19yy), the first "mm" (else "MM") and "dd" (else "DD"), each read as an
+    // integer (leading blanks, an optional sign, digits). None unless the year
+    // lies in 1901..3999 and the three make a real calendar date, and none for
+    // a text too short for a token's place.
+    static std::optional<DateT> NSStringToDateT(std::string_view text, std::string_view pattern);
+
+    // Text in the user's short date format alone; 0 when it does not read.
+    static DateT NSStringToDateTUsingOsxFormatString(std::string_view text);
 };
 
 } // namespace ch

@@ -239,11 +239,13 @@ void CTrnSItem::nullifyReferenceTransactionId(const Notification& notification)
 void CTrnSItem::unlinkLinkedTransactions()
 {
     if (std::shared_ptr<GXInvoice> invoice = invoiceExtension()) {
-        std::vector<ObjectIdT>& payments = invoice->paymentTransactionIdArray();
+        std::vector<long>& payments = invoice->paymentTransactionIdArray();
         BridgeDocument* document = parentDocument();
+        const long ownId = getId().value_or(-1);
+        // A payment relinked to another invoice since keeps that link.
         for (auto it = payments.rbegin(); document && it != payments.rend(); ++it)
-            if (std::shared_ptr<CTrnSItem> payment = document->getTransactionForId(*it))
-                payment->setMReferenceObjectId(std::nullopt);
+            if (std::shared_ptr<CTrnSItem> payment = document->getTransactionForId(static_cast<ObjectIdT>(*it)))
+                if (payment->mReferenceObjectId() == ownId) payment->setMReferenceObjectId(std::nullopt);
         payments.clear();
         setUnaccountedForAmount();
         return;
@@ -253,6 +255,26 @@ void CTrnSItem::unlinkLinkedTransactions()
     const std::optional<ObjectIdT> id = getId();
     if (document && id)
         document->notificationCenter().post("GXCReferenceTransactionIdShouldBeNullified", std::int64_t(*id));
+}
+
+std::function<void()> CTrnSItem::unlinkLinkedTransactionsLater()
+{
+    BridgeDocument* document = parentDocument();
+    if (std::shared_ptr<GXInvoice> invoice = invoiceExtension()) {
+        const long ownId = getId().value_or(-1);
+        return [invoice, document, ownId] {
+            std::vector<long>& payments = invoice->paymentTransactionIdArray();
+            for (auto it = payments.rbegin(); document && it != payments.rend(); ++it)
+                if (std::shared_ptr<CTrnSItem> payment = document->getTransactionForId(static_cast<ObjectIdT>(*it)))
+                    if (payment->mReferenceObjectId() == ownId) payment->setMReferenceObjectId(std::nullopt);
+            payments.clear();
+        };
+    }
+    const std::optional<ObjectIdT> id = getId();
+    return [document, id] {
+        if (document && id)
+            document->notificationCenter().post("GXCReferenceTransactionIdShouldBeNullified", std::int64_t(*id));
+    };
 }
 
 // --- invoices

@@ -14,6 +14,7 @@
 // item that holds an invoice observes the invoice notifications itself.
 // Getters give none (or the value named) without a transaction.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -81,6 +82,10 @@ public:
     // Detaches the payments of an invoice, or asks the payments that refer to
     // this transaction to drop their reference.
     void unlinkLinkedTransactions();
+    // The same detachment, taken while the transaction is still bound and
+    // done by calling the answer once it is gone: a deletion the model
+    // refuses then keeps every link.
+    std::function<void()> unlinkLinkedTransactionsLater();
 
     // --- the invoice of an invoice transaction (types 4 and 5)
     std::shared_ptr<GXInvoice> invoiceExtension();

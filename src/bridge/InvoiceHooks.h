@@ -24,10 +24,10 @@ inline constexpr std::string_view kCustomerInvoiceModifiedNotification = "GXCCus
 inline constexpr std::string_view kSupplierInvoiceModifiedNotification = "GXCSupplierInvoiceModifiedNotification";
 
 // The invoice that extends a customer or supplier invoice transaction.
-class GXInvoice : public Observable {
+class GXInvoice : public virtual Observable {
 public:
     // The ids of the payment transactions linked to the invoice.
-    virtual std::vector<ObjectIdT>& paymentTransactionIdArray() = 0;
+    virtual std::vector<long>& paymentTransactionIdArray() = 0;
 };
 
 class InvoiceHooks {

@@ -80,8 +80,8 @@ CommandOutcome ChartOperationsOfDocument::createCurrency(const arguments::Curren
     std::shared_ptr<CCurRItem> currency = insertCurrency();
     if (!currency) return CommandOutcome::unchanged(-1);
     long quantity = args.conversionQuantity.value_or(0);
-    // The rate is taken in single precision, as the sheets give it.
-    double factor = static_cast<float>(args.conversionFactor.value_or(0.0));
+    // Kept in double: a rate in single precision is off by cents on large sums.
+    double factor = args.conversionFactor.value_or(0.0);
     setCurrencyValues(*currency, args);
     auto& currencies = mDocument.mCurrencyArray();
     currencies.insert(currencies.begin(), currency);
@@ -96,12 +96,37 @@ CommandOutcome ChartOperationsOfDocument::modifyCurrency(CCurRItem& currency, co
     return CommandOutcome::changed(1);
 }
 
-CommandOutcome ChartOperationsOfDocument::createShare(const arguments::CShareArguments&)
+std::shared_ptr<CCurRItem> ChartOperationsOfDocument::insertShare()
 {
-    return CommandOutcome::unchanged(-1);
+    // The model makes the share's portfolio and result accounts with it.
+    CCurrency* share = mDocument.accounting()->InsertStockCurrency(-1, "New", std::string_view("NEW"));
+    return share ? mDocument.dataItemController().currencyItemForCurrency(share) : nullptr;
+}
+
+CommandOutcome ChartOperationsOfDocument::createShare(const arguments::CShareArguments& args)
+{
+    std::shared_ptr<CCurRItem> share = insertShare();
+    if (!share) return CommandOutcome::unchanged(-1);
+    long quantity = args.conversionQuantity.value_or(0);
+    double factor = args.conversionFactor.value_or(0.0);
+    share->setMBaseCurrency(args.baseCurrencyId ? std::optional<int>(static_cast<int>(*args.baseCurrencyId))
+                                                : std::nullopt);
+    setShareValues(*share, args);
+    auto& shares = mDocument.mShareArray();
+    shares.insert(shares.begin(), share);
+    // The first rate announces the share; there is no creation notice of its own.
+    mDocument.operations().rates->changeRateForCurrency(*share, quantity, factor, CDate::GetNowAsDateT());
+    return CommandOutcome::changed(1);
 }
 
 CommandOutcome ChartOperationsOfDocument::modifyShare(CCurRItem& share, const arguments::CShareArguments& args)
+{
+    // A share's base currency stays as created.
+    setShareValues(share, args);
+    return CommandOutcome::changed(1);
+}
+
+void ChartOperationsOfDocument::setShareValues(CCurRItem& share, const arguments::CShareArguments& args)
 {
     share.setMShortName(textRef(args.symbol));
     share.setMDescription(textRef(args.description));
@@ -111,7 +136,6 @@ CommandOutcome ChartOperationsOfDocument::modifyShare(CCurRItem& share, const ar
     share.setMDividentAccountIdFrom(args.dividendSourcePLAccountId);
     share.setMDividentAccountIdTo(args.dividendDestinationPropertyAccountId);
     share.setMDividentExpenseTypeId(args.dividendReasonCodId);
-    return CommandOutcome::changed(1);
 }
 
 CommandOutcome ChartOperationsOfDocument::modifyAccountType(CAccTItem& type, const arguments::AccountTypeArguments& args)

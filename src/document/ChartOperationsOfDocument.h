@@ -3,9 +3,7 @@
 // accounts, categories and category groups are made in the model and changed
 // through their items; the cached arrays follow, and the creations are
 // announced with the new item.
-//
-// A new share needs the model to make its portfolio and result accounts with
-// it; until the model can, command 8 makes nothing.
+// A new share comes with its portfolio and result accounts, made by the model.
 
 #include "document/DocumentOperations.h"
 
@@ -33,9 +31,13 @@ public:
 
     // A placeholder currency ("????"), made in the model; null when none was made.
     std::shared_ptr<CCurRItem> insertCurrency();
+    // A placeholder share ("NEW"); null when none was made.
+    std::shared_ptr<CCurRItem> insertShare();
 
 private:
     void setCurrencyValues(CCurRItem& currency, const arguments::CurrencyArguments& args);
+    // Every share value but the base currency.
+    void setShareValues(CCurRItem& share, const arguments::CShareArguments& args);
 
     MyDocument& mDocument;
 };

@@ -125,8 +125,11 @@ CommandOutcome DeletionOperationsOfDocument::performDeleteUnlinkedTransaction(CT
 CommandOutcome DeletionOperationsOfDocument::performDeleteTransaction(CTrnSItem& transaction, bool withAsking)
 {
     if (withAsking && !confirmed()) return deletedOrNot(false);
-    transaction.unlinkLinkedTransactions();
-    return deletedOrNot(removeTransaction(transaction));
+    // Payments lose their link only once the transaction is really gone.
+    std::function<void()> unlinkPayments = transaction.unlinkLinkedTransactionsLater();
+    if (!removeTransaction(transaction)) return deletedOrNot(false);
+    unlinkPayments();
+    return deletedOrNot(true);
 }
 
 CommandOutcome DeletionOperationsOfDocument::performDeleteOwner(CAcoWItem& owner)

@@ -15,6 +15,7 @@
 #include "model/foundation/LDataStream.h"
 #include "platform/core/alerts.h"
 #include "platform/core/user_defaults.h"
+#include "platform/core/whole_file.h"
 
 namespace ch {
 namespace {
@@ -90,12 +91,8 @@ FileOutcome readInto(MyDocument& document, std::vector<std::uint8_t>& bytes, Fin
     document.setFileSizeHint(bytes.size());
 
     FileOutcome outcome;
-    const BusinessArchiveCoder::Decoded decoded = document.businessArchiveCoder().decode(read.archive);
-    document.setMustSaveUnderNewName(!decoded.complete);
-    if (!decoded.complete) {
-        developerLog("Business archive not read completely: " + decoded.problem);
-        outcome.warning = kBusinessDataNotRead;
-    }
+    outcome.warning = document.readBusinessArchive(read.archive);
+    document.setMustSaveUnderNewName(outcome.warning != 0);
     if (finish == Finish::Loading) document.finishLoading();
     else document.finishReverting();
     // Told once the document is complete, so that the window behind the
@@ -117,7 +114,12 @@ FileOutcome writeTo(MyDocument& document, const std::string& path, const WriteBy
         developerLog("Saving " + path + " failed: " + made.error);
         return fail(kSaveFailed);
     }
-    SafeWriteResult written = writeFileSafely(path, made.bytes, {backupPathForDocument(path), write});
+    AtomicWriteOptions options;
+    options.newFileMode = 0600; // the books are nobody else's business
+    options.backupPath = backupPathForDocument(path);
+    options.write = write;
+    AtomicWriteResult written = writeFileAtomically(path, made.bytes, options);
+    if (!written.backupProblem.empty()) developerLog("Saving " + path + ": " + written.backupProblem);
     if (!written.ok()) {
         developerLog("Saving " + path + " failed: " + written.error);
         return fail(kSaveFailed);
@@ -150,7 +152,7 @@ DocumentBytes dataRepresentation(MyDocument& document)
     stream.setDataObject(buffer);
     document.accounting()->DoSave(&stream);
 
-    PlistOutput archive = document.businessArchiveCoder().encode();
+    PlistOutput archive = document.businessArchiveBytes();
     if (!archive.ok()) {
         made.error = "business archive: " + archive.error;
         return made;

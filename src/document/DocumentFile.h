@@ -1,8 +1,10 @@
 #pragma once
 // The document file ("*.books"): the model stream of the books, which ends
-// with the end tag 'FiNi', and right behind it the business archive
-// (BusinessArchiveCoder.h), which runs to the end of the file. Neither part
-// has a length field: the model reader finds its own end.
+// with the end tag 'FiNi', and right behind it the business archive, which
+// runs to the end of the file. Neither part has a length field: the model
+// reader finds its own end. The document's business bookkeeping
+// (DocumentBusiness.h) writes and reads the archive; a document without it
+// writes five empty arrays and reads an archive only when it holds no object.
 //
 // Opening (readFromFile) refuses what it cannot read with a numbered error,
 // and the document then takes neither the file's name nor any of its books,
@@ -16,9 +18,9 @@
 // (error 291) and must be saved under a new name, so that the data it could
 // not read is never replaced by empty arrays.
 //
-// Saving writes through writeFileSafely: a temporary file in the same folder,
-// flushed, then renamed over the old file, whose previous version becomes the
-// backup "<file>~". Only when the new file is in place is the journal rotated
+// Saving writes through writeFileAtomically: a temporary file in the same
+// folder, flushed, then renamed over the old file, whose previous version
+// becomes the backup "<file>~"; a new file is readable by its owner only. Only when the new file is in place is the journal rotated
 // and the document marked unchanged. A save that fails at any step shows
 // error 290 and leaves the old file, its backup and the journal as they were.
 //
@@ -32,7 +34,8 @@
 #include <string>
 #include <vector>
 
-#include "document/SafeFileWrite.h"
+#include "document/DocumentBusiness.h"
+#include "platform/core/atomic_file.h"
 
 namespace ch {
 
@@ -42,7 +45,7 @@ class MyDocument;
 inline constexpr long kFileCannotBeRead = 271;
 inline constexpr long kDocumentDamaged = 172;
 inline constexpr long kDocumentVersionUnknown = 139;
-inline constexpr long kBusinessDataNotRead = 281;
+inline constexpr long kBusinessDataNotRead = kIncompleteBusinessArchiveWarning;
 inline constexpr long kSaveFailed = 290;
 inline constexpr long kSaveUnderNewName = 291;
 

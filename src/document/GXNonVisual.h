@@ -13,7 +13,7 @@
 
 namespace ch {
 
-class GXNonVisual : public Observable {
+class GXNonVisual : public virtual Observable {
 public:
     ~GXNonVisual() override;
 

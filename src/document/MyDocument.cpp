@@ -3,13 +3,19 @@
 #include <algorithm>
 
 #include "bridge/CAcnTItem.h"
+#include "bridge/CBuDhItem.h"
 #include "bridge/CAcoWItem.h"
 #include "bridge/CCurRItem.h"
 #include "bridge/CPrfRItem.h"
 #include "bridge/CRcrTItem.h"
 #include "bridge/CTrnSItem.h"
+#include "bridge/DeveloperLog.h"
+#include "bridge/InvoiceHooks.h"
+#include "document/BudgetOperationsOfDocument.h"
 #include "document/ChartOperationsOfDocument.h"
 #include "document/DeletionOperationsOfDocument.h"
+#include "document/ImportOperationsOfDocument.h"
+#include "document/OwnerOperationsOfDocument.h"
 #include "document/DocumentNotifications.h"
 #include "document/GXNonVisual.h"
 #include "document/RateOperationsOfDocument.h"
@@ -33,8 +39,8 @@ MyDocument::MyDocument(Dispatcher& dispatcher) : mDispatcher(dispatcher)
     mCommandExecutor.setDocument(this);
     mDataItemController.setParentDocument(this);
     theDocument = std::make_unique<CDocAccounting>();
-    mBusinessArchive = std::make_unique<EmptyBusinessArchiveCoder>(*this);
     installOwnOperations();
+    mStatementImport = std::make_unique<StatementImport>(*this);
     linkTransactionListener();
 }
 
@@ -42,6 +48,7 @@ MyDocument::~MyDocument()
 {
     // The items go before the model they point into.
     theTransactionArrayListener.reset();
+    mStatementImport.reset();
     mTransactions.clear();
     mUnlinkedTransactions.clear();
     mRecurringTransactions.clear();
@@ -49,18 +56,20 @@ MyDocument::~MyDocument()
     mShares.clear();
     mOwners.clear();
     mCreditCards.clear();
+    mBudgets.clear();
+    mCopiedTransaction.reset();
     mPreferenceItem.reset();
 }
 
 void MyDocument::installOwnOperations()
 {
-    mOperations.budget = std::make_unique<NullBudgetOperations>();
+    mOperations.budget = std::make_unique<BudgetOperationsOfDocument>();
     mOperations.chart = std::make_unique<ChartOperationsOfDocument>(*this);
     mOperations.rates = std::make_unique<RateOperationsOfDocument>(*this);
     mOperations.transactions = std::make_unique<TransactionOperationsOfDocument>(*this);
-    mOperations.owners = std::make_unique<NullOwnerOperations>();
+    mOperations.owners = std::make_unique<OwnerOperationsOfDocument>(*this);
     mOperations.deletion = std::make_unique<DeletionOperationsOfDocument>(*this);
-    mOperations.import = std::make_unique<NullImportOperations>();
+    mOperations.import = std::make_unique<ImportOperationsOfDocument>(*this);
     mOperations.business = std::make_unique<NullBusinessOperations>();
 }
 
@@ -78,6 +87,8 @@ int MyDocument::setUpNewDocument(const char* homeCurrencySymbol)
     setMPreference(std::make_shared<CPrfRItem>(theDocument->mPreference));
     fillCurrencyArrays();
     fillOwnerArray();
+    initializeBudgetArrayController();
+    if (mBusiness) mBusiness->setUpNewDocument();
     clearChangeCount();
     // Always asked, so that a new document finds the journal an untitled
     // document left.
@@ -115,6 +126,7 @@ void MyDocument::fillArraysFromModel()
     fillOwnerArray();
     fillCreditCardArray();
     fillTransactionArray();
+    initializeBudgetArrayController();
     // Reading inserted every object: an opened document starts clean.
     clearChangeCount();
 }
@@ -130,16 +142,12 @@ void MyDocument::adoptModel(std::unique_ptr<CDocAccounting> books)
     mShares.clear();
     mOwners.clear();
     mCreditCards.clear();
-    clearBusinessArrays();
+    mBudgets.clear();
+    mCopiedTransaction.reset();
     mPreferenceItem.reset();
     mDataItemController.forgetAllItems();
     theDocument = std::move(books);
     linkTransactionListener();
-}
-
-void MyDocument::setBusinessArchiveCoder(std::unique_ptr<BusinessArchiveCoder> coder)
-{
-    if (coder) mBusinessArchive = std::move(coder);
 }
 
 bool MyDocument::shouldShowNewFileAssistant() const
@@ -289,31 +297,36 @@ std::vector<std::shared_ptr<CAcoWItem>> MyDocument::supplierArray() const
     return suppliers;
 }
 
-// --- business arrays
+// --- business bookkeeping
 
-void MyDocument::clearBusinessArrays()
+InvoiceHooks& MyDocument::invoiceHooks()
 {
-    mVATRates.clear();
-    mAmortisationSchemes.clear();
-    mVATPeriods.clear();
-    mCustomerInvoices.clear();
-    mSupplierInvoices.clear();
+    InvoiceHooks* hooks = mBusiness ? mBusiness->invoiceHooks() : nullptr;
+    return hooks ? *hooks : BridgeDocument::invoiceHooks();
 }
 
-std::shared_ptr<GXNonVisual> MyDocument::objectFromArray(const BusinessArray& array, ObjectIdT id,
-                                                         bool returnFirstIfNoneFound)
+void MyDocument::setBusiness(std::unique_ptr<DocumentBusiness> business)
 {
-    for (const std::shared_ptr<GXNonVisual>& object : array)
-        if (object && object->idKey() == id) return object;
-    if (returnFirstIfNoneFound)
-        for (const std::shared_ptr<GXNonVisual>& object : array)
-            if (object) return object;
-    return nullptr;
+    mBusiness = std::move(business);
 }
 
 std::shared_ptr<GXNonVisual> MyDocument::VATRateWithId(ObjectIdT id, bool alwaysReturnOne) const
 {
-    return objectFromArray(mVATRates, id, alwaysReturnOne);
+    return mBusiness ? mBusiness->VATRateWithId(id, alwaysReturnOne) : nullptr;
+}
+
+PlistOutput MyDocument::businessArchiveBytes() const
+{
+    return mBusiness ? mBusiness->archiveBytes() : emptyBusinessArchive();
+}
+
+long MyDocument::readBusinessArchive(std::string_view bytes)
+{
+    if (mBusiness) return mBusiness->readArchive(bytes);
+    std::string problem;
+    const long warning = readEmptyBusinessArchive(bytes, &problem);
+    if (warning) developerLog("The business archive holds objects no business bookkeeping reads (" + problem + ")");
+    return warning;
 }
 
 // --- moving objects
@@ -367,7 +380,8 @@ bool MyDocument::deleteVATRate(const std::shared_ptr<GXNonVisual>& rate, bool wi
     arguments::CDeleteObjectParms parameters;
     parameters.withAsking = false;
     mCommandExecutor.executeCommand(37, rate, parameters);
-    return std::find(mVATRates.begin(), mVATRates.end(), rate) == mVATRates.end();
+    const std::optional<ObjectIdT> id = rate->idKey();
+    return !id || VATRateWithId(*id, false) != rate;
 }
 
 bool MyDocument::deleteObject(const std::shared_ptr<CNonVisualDataItem>& item)
@@ -435,6 +449,18 @@ std::shared_ptr<CRcrTItem> MyDocument::makeEmptyRecurringTransaction()
     item->setParentDocument(this);
     item->setMOwnsSourceItem(true);
     return item;
+}
+
+// --- clipboard
+
+bool MyDocument::hasTransactionToPaste() const
+{
+    return mCopiedTransaction && mCopiedTransaction->getSourceItem();
+}
+
+std::shared_ptr<CTrnSItem> MyDocument::transactionToPaste() const
+{
+    return hasTransactionToPaste() ? mCopiedTransaction : nullptr;
 }
 
 } // namespace ch

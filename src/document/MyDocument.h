@@ -3,7 +3,8 @@
 // root, the notification centre of its model, items and pages, the item
 // registry, the settings item, the command executor, the listener that turns
 // the model's insertions and removals into the change count, the arrays of
-// items that pages and sheets show, and the business arrays.
+// items that pages and sheets show, and, once installed, its business
+// bookkeeping (VAT rates, VAT periods, invoices).
 //
 // A new document gets the default books (setUpNewDocument); an opened one is
 // read from its model stream (readModel, then finishLoading; the document file
@@ -28,12 +29,14 @@
 #include <vector>
 
 #include "bridge/BridgeDocument.h"
-#include "document/BusinessArchiveCoder.h"
 #include "bridge/CNonVisualDataItemController.h"
+#include "document/DocumentBusiness.h"
 #include "document/DocumentOperations.h"
 #include "document/DocumentSheets.h"
+#include "document/StatementImport.h"
 #include "document/commands/CCommandExecutor.h"
 #include "document/commands/JournalNames.h"
+#include "model/budget/BudgetTypes.h"
 #include "model/foundation/ModelTypes.h"
 #include "platform/core/notification_center.h"
 
@@ -41,6 +44,7 @@ namespace ch {
 
 class CAccType;
 class CAccount;
+class CBuDhItem;
 class CAccountOwner;
 class CCurrency;
 class CDocAccounting;
@@ -56,8 +60,6 @@ class LStream;
 
 class MyDocument : public BridgeDocument {
 public:
-    using BusinessArray = std::vector<std::shared_ptr<GXNonVisual>>;
-
     // An empty model, the registry, the executor and the listener; no books
     // yet. Delayed steps (the replay offer) are scheduled on the dispatcher.
     explicit MyDocument(Dispatcher& dispatcher);
@@ -67,9 +69,9 @@ public:
 
     // --- creation
     // A new untitled document: the default books with the home currency of
-    // the 8-bit symbol, the settings item, the currency and owner arrays;
-    // then the executor looks for this document's untitled journal. Answers
-    // the number of journal entries found.
+    // the 8-bit symbol, the settings item, the currency and owner arrays, the
+    // business bookkeeping's own start; then the executor looks for this
+    // document's untitled journal. Answers the number of journal entries found.
     int setUpNewDocument(const char* homeCurrencySymbol);
     // Reads the model stream into the empty model; false when the stream
     // holds no set of books. The arrays stay empty until finishLoading.
@@ -81,10 +83,10 @@ public:
     // "GXShowNewDocumentAssistant" is on and no journal waits to be replayed.
     bool shouldShowNewFileAssistant() const;
     // Replaces the books with books just read. Everything made for the old
-    // books goes first: every item array (business arrays included), the
-    // registry's items and the settings item; items others still hold are
-    // detached when the old books go. The arrays stay empty until
-    // finishLoading or finishReverting.
+    // books goes first: every item array, the registry's items and the
+    // settings item; items others still hold are detached when the old books
+    // go. The arrays stay empty until finishLoading or finishReverting; the
+    // business objects are replaced by readBusinessArchive.
     void adoptModel(std::unique_ptr<CDocAccounting> books);
     // After a revert: as finishLoading, but the journal (the changes the
     // revert discarded) is rotated away instead of offered.
@@ -113,10 +115,6 @@ public:
     // not be saved over that file (only under a new name).
     bool mustSaveUnderNewName() const { return mMustSaveUnderNewName; }
     void setMustSaveUnderNewName(bool must) { mMustSaveUnderNewName = must; }
-    // Turns the business arrays into the archive of the file and back; an
-    // EmptyBusinessArchiveCoder until the business bookkeeping installs its own.
-    BusinessArchiveCoder& businessArchiveCoder() { return *mBusinessArchive; }
-    void setBusinessArchiveCoder(std::unique_ptr<BusinessArchiveCoder> coder);
 
     // --- questions that hold the document back: while the password question
     // is open (the window sets it) or the journal's replay is offered, the
@@ -135,6 +133,11 @@ public:
     DocumentOperationSet& operations() { return mOperations; }
     void setSheets(DocumentSheets* sheets);
     DocumentSheets& sheets() { return *mSheets; }
+    // The people owners are linked to (none: links stay inert); not owned.
+    const ContactsProvider* contacts() const override { return mContacts; }
+    void setContacts(const ContactsProvider* contacts) { mContacts = contacts; }
+    // Bank statements: the pending import lines and their booking.
+    StatementImport& statementImport() { return *mStatementImport; }
 
     // --- change count
     void updateChangeCount() override { ++mChangeCount; }
@@ -167,18 +170,37 @@ public:
     std::vector<std::shared_ptr<CAcoWItem>> customerArray() const;
     std::vector<std::shared_ptr<CAcoWItem>> supplierArray() const;
 
-    // --- business arrays (filled by the business bookkeeping and the file)
-    BusinessArray& VATRateArray() { return mVATRates; }
-    BusinessArray& amortisationSchemeArray() { return mAmortisationSchemes; }
-    BusinessArray& VATPeriodArray() { return mVATPeriods; }
-    BusinessArray& customerInvoiceArray() { return mCustomerInvoices; }
-    BusinessArray& supplierInvoiceArray() { return mSupplierInvoices; }
-    void clearBusinessArrays();
-    // The VAT rate with the id; the first rate when asked and none has it.
+    // --- budgets (MyDocumentBudgets.cpp)
+    // The items of the model's budgets, in list order; what the budget page shows.
+    std::vector<std::shared_ptr<CBuDhItem>>& mBudgetArray() { return mBudgets; }
+    // Rebuilds the budget items from the model's budget list; true.
+    bool initializeBudgetArrayController();
+    // A new budget from past bookings (or empty, or continuing the base
+    // budget), appended to the model and to the budget items; the document is
+    // marked changed. Null when the model made none.
+    std::shared_ptr<CBuDhItem> makeNewBudget(BudgetBaseT base, DateT baseMonth, BudgetPeriodT period,
+                                             long nrOfYears, long nrOfMonths, std::optional<long> baseBudgetId,
+                                             std::string_view comment, std::string_view name);
+
+    // --- business bookkeeping
+    // Installed before the books are set up or read; replaces any earlier one.
+    void setBusiness(std::unique_ptr<DocumentBusiness> business);
+    // Null until installed.
+    DocumentBusiness* business() const { return mBusiness.get(); }
+    // The business bookkeeping's invoices; none without it.
+    InvoiceHooks& invoiceHooks() override;
+    // The VAT rate with the id; the first rate when asked and none has it;
+    // null without business bookkeeping.
     std::shared_ptr<GXNonVisual> VATRateWithId(ObjectIdT id, bool alwaysReturnOne) const;
-    // The first object with the id; the first object when asked and none has it.
-    static std::shared_ptr<GXNonVisual> objectFromArray(const BusinessArray& array, ObjectIdT id,
-                                                        bool returnFirstIfNoneFound);
+    // The business archive that follows the model stream in the file.
+    // Without business bookkeeping: the archive of five empty arrays.
+    PlistOutput businessArchiveBytes() const;
+    // Reads the bytes behind the model stream's end tag. 0, or
+    // kIncompleteBusinessArchiveWarning when something could not be read (or,
+    // without business bookkeeping, when the archive holds any object): the
+    // document must then be saved under a new name, so that the unread data
+    // in its file is not replaced by nothing.
+    long readBusinessArchive(std::string_view bytes);
 
     // --- moving objects in the chart of accounts
     // The child goes below the parent; the document is marked changed.
@@ -213,6 +235,12 @@ public:
     // commands did.
     std::shared_ptr<CTrnSItem> makeEmptyTransactionOfType(int type);
     std::shared_ptr<CRcrTItem> makeEmptyRecurringTransaction() override;
+
+    // --- clipboard: one copied transaction, held until replaced; it can be
+    // pasted only while its model transaction still exists.
+    void copyTransaction(std::shared_ptr<CTrnSItem> transaction) { mCopiedTransaction = std::move(transaction); }
+    bool hasTransactionToPaste() const;
+    std::shared_ptr<CTrnSItem> transactionToPaste() const;
 
     // --- model queries: lists
     CNamedListArray* getAccTList() const;
@@ -302,10 +330,14 @@ private:
     // registry and the model go.
     NotificationCenter mCentre;
     Dispatcher& mDispatcher;
+    // Before the operations: the business operations refer to it.
+    std::unique_ptr<DocumentBusiness> mBusiness;
     DocumentOperationSet mOperations;
     NullDocumentSheets mNullSheets;
     DocumentSheets* mSheets = &mNullSheets;
+    const ContactsProvider* mContacts = nullptr;
     CCommandExecutor mCommandExecutor;
+    std::unique_ptr<StatementImport> mStatementImport;
     std::unique_ptr<CDocAccounting> theDocument;
     CNonVisualDataItemController mDataItemController;
     std::shared_ptr<CPrfRItem> mPreferenceItem;
@@ -318,13 +350,8 @@ private:
     std::vector<std::shared_ptr<CCurRItem>> mShares;
     std::vector<std::shared_ptr<CAcoWItem>> mOwners;
     std::vector<std::shared_ptr<CAcnTItem>> mCreditCards;
-    BusinessArray mVATRates;
-    BusinessArray mAmortisationSchemes;
-    BusinessArray mVATPeriods;
-    BusinessArray mCustomerInvoices;
-    BusinessArray mSupplierInvoices;
-
-    std::unique_ptr<BusinessArchiveCoder> mBusinessArchive;
+    std::vector<std::shared_ptr<CBuDhItem>> mBudgets;
+    std::shared_ptr<CTrnSItem> mCopiedTransaction;
 
     bool ib_ArrayFilled = true;
     bool mMustSaveUnderNewName = false;

@@ -24,6 +24,8 @@ CommandOutcome TransactionOperationsOfDocument::makeNewTransactionFromTransactio
     item->initWithDictionaryRepresentation(transaction);
     item->setNewThisSession(true);
     if (!linked) {
+        // The insertion put it at the top of the posted ones; it is not posted.
+        std::erase(mDocument.mTransactionArray(), item);
         auto& unlinked = mDocument.mUnlinkedTransactionArray();
         unlinked.insert(unlinked.begin(), item);
     }

@@ -69,6 +69,9 @@ Defaults DefaultsOf(const CDocAccounting* document)
     defaults.unspecifiedTransferCategory = settings->Get_mDefExpTUnspecifiedTransfer();
     defaults.openingBalanceCategory = settings->Get_mDefExpTUnspecifiedOpeningBalance();
     defaults.correctionCategory = settings->Get_mDefExpTUnspecifiedCorrection();
+    defaults.portfolioAccountType = settings->Get_mDefPortfolioAccountType();
+    defaults.portfolioResultAccountType = settings->Get_mDefPortfolioPLAccountType();
+    defaults.portfolioCategory = settings->Get_mDefPortfolioExpenseType();
     return defaults;
 }
 

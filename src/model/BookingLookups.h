@@ -37,6 +37,9 @@ struct Defaults {
     ObjectIdT unspecifiedTransferCategory = 3;
     ObjectIdT openingBalanceCategory = 4;
     ObjectIdT correctionCategory = 6;
+    ObjectIdT portfolioAccountType = 1;
+    ObjectIdT portfolioResultAccountType = 3;
+    ObjectIdT portfolioCategory = 5;
 };
 Defaults DefaultsOf(const CDocAccounting* document);
 

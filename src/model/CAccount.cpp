@@ -696,23 +696,29 @@ ObjectIdT CAccount::CheckDuplicateTransaction(ObjectIdT fromAccountId, ObjectIdT
                                               TextRef, TextRef) const
 {
     const CNamedListArray* searched = nullptr;
+    DatedListIndex* index = nullptr;
     ObjectIdT counterpart = 0;
     bool otherSideIsCredit = true;
     if (Get_Id() == fromAccountId) {
         searched = mDebitList.get();
+        index = &mDebitDates;
         counterpart = toAccountId;
     } else if (Get_Id() == toAccountId) {
         searched = mCreditList.get();
+        index = &mCreditDates;
         counterpart = fromAccountId;
         otherSideIsCredit = false;
     } else {
         return 0;
     }
+    if (!searched) return 0;
+    // Only the lines dated within the window are looked at; the latest in list order wins.
     ObjectIdT candidate = 0;
-    for (ArrayIndexT i = 1; i <= CountOf(searched); ++i) {
+    ArrayIndexT candidatePosition = 0;
+    for (ArrayIndexT i : index->Within(*searched, fromDate, toDate)) {
+        if (i < candidatePosition) continue;
         CDebit* line = LineAt(searched, i);
-        DateT date = line->Get_mDate();
-        if (date < fromDate || date > toDate || line->Get_Amount() != amount) continue;
+        if (line->Get_Amount() != amount) continue;
         CTransaction* transaction = line->Get_mTransactionPtr();
         if (!transaction) continue;
         const CNamedListArray* other =
@@ -720,6 +726,7 @@ ObjectIdT CAccount::CheckDuplicateTransaction(ObjectIdT fromAccountId, ObjectIdT
         for (ArrayIndexT j = 1; j <= CountOf(other); ++j) {
             if (LineAt(other, j)->Get_mAccountId() == counterpart) {
                 candidate = transaction->Get_Id();
+                candidatePosition = i;
                 break;
             }
         }
@@ -729,19 +736,15 @@ ObjectIdT CAccount::CheckDuplicateTransaction(ObjectIdT fromAccountId, ObjectIdT
 
 CAccount* CAccount::giveOtherAccountForDescription(const char* text, bool debitSide) const
 {
-    constexpr std::size_t kCompared = 30;
     if (!text) return nullptr;
-    std::string wanted(text, strnlen(text, kCompared));
+    const std::string wanted(text, strnlen(text, kComparedNameCharacters));
     const CNamedListArray* list = debitSide ? mDebitList.get() : mCreditList.get();
-    for (ArrayIndexT i = 1; i <= CountOf(list); ++i) {
-        CDebit* line = LineAt(list, i);
-        char name[kNameSize] = {};
-        line->Get_Name(name);
-        if (std::string(name, strnlen(name, kCompared)) != wanted) continue;
-        CTransaction* transaction = line->Get_mTransactionPtr();
-        return transaction ? transaction->giveOtherAccount(!debitSide) : nullptr;
-    }
-    return nullptr;
+    if (!list) return nullptr;
+    // The first line of the name, looked up rather than walked to.
+    const ArrayIndexT first = (debitSide ? mDebitNames : mCreditNames).FirstNamed(*list, wanted);
+    if (first == 0) return nullptr;
+    CTransaction* transaction = LineAt(list, first)->Get_mTransactionPtr();
+    return transaction ? transaction->giveOtherAccount(!debitSide) : nullptr;
 }
 
 std::unique_ptr<CNamedListArray> CAccount::getStockTransactionList() const

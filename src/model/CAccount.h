@@ -20,6 +20,8 @@
 #include <string>
 
 #include "model/CNonVisual.h"
+#include "model/DatedListIndex.h"
+#include "model/LineNameIndex.h"
 
 namespace ch {
 
@@ -195,12 +197,14 @@ public:
     // The import's duplicate test: the id of the last transaction with a line
     // on this account (as fromAccountId's debit or toAccountId's credit) dated
     // within the dates, of exactly the amount, whose other side books on the
-    // counterpart; 0 when none or when the account is neither side.
+    // counterpart; 0 when none or when the account is neither side. Only the
+    // lines dated within the window are looked at (an index by date).
     ObjectIdT CheckDuplicateTransaction(ObjectIdT fromAccountId, ObjectIdT toAccountId,
                                         double amount, long unused, DateT fromDate, DateT toDate,
                                         TextRef, TextRef) const;
     // The other account of the first earlier booking whose name (cut to 30
-    // characters) equals the text cut likewise; null when none.
+    // characters) equals the text cut likewise; null when none. Looked up by
+    // name (an index), so an import of many lines stays linear.
     CAccount* giveOtherAccountForDescription(const char* text, bool debitSide) const;
     // The distinct transactions of the lines, newest first; the caller owns the list.
     std::unique_ptr<CNamedListArray> getStockTransactionList() const;
@@ -253,6 +257,13 @@ private:
     CAccType* mAccountType = nullptr;
     std::unique_ptr<CNamedListArray> mDebitList;
     std::unique_ptr<CNamedListArray> mCreditList;
+    // The import's duplicate test looks lines up by date.
+    mutable DatedListIndex mDebitDates;
+    mutable DatedListIndex mCreditDates;
+    // The import's earlier booking of a name is looked up by name.
+    static constexpr std::size_t kComparedNameCharacters = 30;
+    mutable LineNameIndex mDebitNames{kComparedNameCharacters};
+    mutable LineNameIndex mCreditNames{kComparedNameCharacters};
     mutable std::string mDisplayName;   // "number : name", made on request
 };
 

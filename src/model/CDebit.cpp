@@ -168,6 +168,10 @@ double CDebit::ToLineCurrency(double local) const
 bool CDebit::Put_mTransactionId(ObjectIdT, CNonVisual* transaction)
 {
     if (transaction) {
+        if (transaction != mTransaction) {
+            NoteSortDateChanged();
+            NoteNameChanged();
+        }
         mTransaction = transaction;
         mTransactionPtr = dynamic_cast<CTransaction*>(transaction);
     }
@@ -633,9 +637,10 @@ bool CDebit::InitFromStream(LStream* stream, CDocAccounting* document, CNonVisua
     stream->ReadAmountT(local);
     Put_mAmounts(local, amount);
 
+    // Every writer stores the id of the line's own transaction here.
     ObjectIdT storedTransactionId = 0;
     stream->ReadObjectIdT(storedTransactionId);
-    return true;
+    return storedTransactionId == Get_mTransactionId();
 }
 
 bool CDebit::InitFromCopy(CDebit* source, CDocAccounting* document, CNonVisual* transaction,

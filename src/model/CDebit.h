@@ -154,7 +154,8 @@ public:
     // --- reading and copying
     // Reads the body: the account (a missing account is replaced by the
     // settings' unspecified-expense account and the transaction's description
-    // becomes "Account delta"), then the amounts, posted when the transaction posts.
+    // becomes "Account delta"), then the amounts, posted when the transaction
+    // posts. False when the record names another transaction than the line's.
     virtual bool InitFromStream(LStream* stream, CDocAccounting* document, CNonVisual* transaction,
                                 CNonVisual* account);
     // The source's account (not posted), currency and home-currency amount.

@@ -40,6 +40,7 @@ class CHierarchyRoot;
 class CNamedListArray;
 class CPreference;
 class LStream;
+class LVariableArray;
 
 class CDocAccounting : public LBroadcaster {
 public:
@@ -62,11 +63,14 @@ public:
     virtual void SetModified(unsigned char modified);
 
     // --- the model stream
-    // Reads a set of books. False when the bytes are not one (no settings
-    // record within the first kSettingsSearchLimit bytes, an unsupported
-    // version: alert 139 or 172), or when the records end on anything but the
-    // end tag 'FiNi' (truncated or damaged data, an unknown record, a record
-    // out of place). On success the marker stands on 'FiNi', not consumed.
+    // Reads a set of books. False, always after one numbered alert, when the
+    // bytes are not one: 139 when the settings record names a version this
+    // program cannot read; 172 for everything else (no settings record within
+    // the first kSettingsSearchLimit bytes, records that end on anything but
+    // the end tag 'FiNi', an unknown record or one out of place, a record that
+    // holds what no writer writes). A document whose decimal count differs
+    // from the application's is read, with alert 209. On success the marker
+    // stands on 'FiNi', not consumed.
     bool initFromStream(LStream* stream);
     // Writes the settings and every object, then 'FiNi'. Stream failures
     // propagate as LException.
@@ -204,6 +208,45 @@ public:
                               TextRef cfDescription, unsigned char flag, CurrencyTypeT currencyType,
                               QtyT quantity, double factor, DateT date, ObjectIdT baseId,
                               ObjectIdT diffAccount, ObjectIdT diffCategory);
+
+    // --- shares and imported transactions (CDocAccountingImport.cpp)
+    // A share (InsertCurrency: currency type 1, quantity 1, factor 1.0, no
+    // descriptions) with its two accounts, made through InsertAccount with the
+    // localized texts "porfolioAcntName" and "porfolioPLAcntName" followed by
+    // the share's name (C names directly, cut to the field; Unicode names
+    // with a space, made only when the share's Unicode name is given) and the
+    // description "porfolioAcntDesc": the portfolio account in the share, of
+    // the settings' default portfolio account type, and the result account in
+    // the home currency, of the default portfolio result account type. The
+    // share records both accounts and the default portfolio category. Null
+    // when the currency list refuses the share.
+    CCurrency* InsertStockCurrency(ObjectIdT id, const char* name, TextRef cfName);
+    // A transaction from a statement line; null when the amount is 0 and no
+    // line array is given. A transfer (type 2) that duplicates a posted one
+    // (CTransactionArray::GetDuplicateTransaction on date, amount and the two
+    // accounts) updates that one (CTransaction::Update) instead. Otherwise a
+    // new transaction of the type goes in front of the transaction list and
+    // is filled by CTransaction::Import; when that fails it is left unlinked.
+    // The Unicode texts are set when given and not empty. The unbalanced flag
+    // changes nothing in the books.
+    CTransaction* ImportTransaction(const char* name, TextRef cfName, const char* description,
+                                    TextRef cfDescription, DateT date, double amount, ObjectIdT currencyId,
+                                    ObjectIdT fromAccountId, ObjectIdT toAccountId, ObjectIdT categoryId,
+                                    bool unbalanced, EnumT transactionType,
+                                    const LVariableArray* debits, const LVariableArray* credits,
+                                    const LVariableArray* categories);
+
+    // --- single default objects from localized texts (CDocAccountingDefaultObjects.cpp)
+    // A category with a new id, the localized name and description of the
+    // keys and the group with the id, at position 1 of the category list.
+    // Null when the list refuses it.
+    CExpenseType* insertDefaultExpenseType(const char* nameKey, const char* descriptionKey, ObjectIdT groupId);
+    // A category group with a new id, the localized name of the key and the
+    // kind, below parentId when that is 0 or more, at position 1 of the group
+    // list. A group whose id a category could not name is refused (error
+    // 188, null), as is one the list refuses.
+    CMasterExpenseType* insertDefaultMasterExpenseType(const char* nameKey, MasterExpenseTypeT kind,
+                                                       ObjectIdT parentId);
 
     // --- operations on the books as a whole (CDocAccountingOperations.cpp)
     // Deletes an object of a kind that lists hold ('AccT', 'AcnT', 'BuDh',

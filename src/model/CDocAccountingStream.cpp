@@ -33,6 +33,23 @@
 
 namespace ch {
 
+namespace {
+
+// The numbered errors of a refused file: one whose settings name a version
+// this program cannot read, and any other (damaged, cut short, not a set of books).
+constexpr long kUnknownVersionError = 139;
+constexpr long kDamagedFileError = 172;
+
+// Whether a refused version code reads like one ("3.00"): a later version of
+// this program, rather than damage.
+bool HasVersionForm(FourCharCode code)
+{
+    auto digit = [](unsigned c) { return c >= '0' && c <= '9'; };
+    return digit(code >> 24) && ((code >> 16) & 0xFF) == '.' && digit((code >> 8) & 0xFF) && digit(code & 0xFF);
+}
+
+} // namespace
+
 // One reading of the model stream: dispatches each record by its tag.
 class CDocAccounting::StreamReader {
 public:
@@ -47,6 +64,17 @@ public:
             if (!ReadRecord(tag)) return false;
         }
         return false;   // the data ends inside the model: truncated
+    }
+
+    // Why Run refused the data: the number of its error.
+    long Refusal() const { return mRefusal; }
+
+    // A document whose decimal count differs from the application's is read
+    // all the same; the user hears of it once the books are read.
+    void ReportDecimals() const
+    {
+        if (mDocumentDecimals != mApplicationDecimals)
+            CErrorManager::RaiseError(209, mDocumentDecimals, mApplicationDecimals);
     }
 
 private:
@@ -161,7 +189,9 @@ private:
         if (tag == type::kDebit) line = std::make_unique<CDebit>(&mStream, &mRoot, owner, mVersion, nullptr);
         else if (tag == type::kCredit) line = std::make_unique<CCredit>(&mStream, &mRoot, owner, mVersion, nullptr);
         else line = std::make_unique<CExptypeDetail>(&mStream, &mRoot, owner, mVersion, nullptr);
-        line->InitFromStream(&mStream, &mRoot, owner, nullptr);
+        // A line names the transaction it belongs to: one that names another
+        // means the reading has lost its place among the records.
+        if (!line->InitFromStream(&mStream, &mRoot, owner, nullptr)) return false;
         CDebit* read = line.release();
         mLines.push_back(read);
         if (tag == type::kDebit) return owner->LinkDebit(read);
@@ -205,18 +235,16 @@ private:
         mRoot.mFileVersion = settings->Get_Version();
         mVersion = mRoot.mFileVersion;
 
-        if (mVersion == version::kStpp) {
-            CErrorManager::RaiseError(172);
-            return false;
-        }
+        // Settings cut short are damage, whatever version they seem to name
+        // (a version cut short reads as one this program does not know).
+        FourCharCode next = 0;
+        if (mStream.PeekBigOsType(next) < 4) return false;
         if (mVersion == version::kStop) {
-            CErrorManager::RaiseError(139);
+            if (HasVersionForm(settings->Get_StoredVersion())) mRefusal = kUnknownVersionError;
             return false;
         }
-        long documentDecimals = settings->Get_mNrOfDecimals();
-        long applicationDecimals = CDecimal::getNrOfDecimals();
-        if (documentDecimals != applicationDecimals)
-            CErrorManager::RaiseError(209, documentDecimals, applicationDecimals);
+        mDocumentDecimals = settings->Get_mNrOfDecimals();
+        mApplicationDecimals = CDecimal::getNrOfDecimals();
         // Old files need their upgrade whatever their decimal count: without
         // it their categories have no groups.
         if (mVersion <= version::k0_60) mRoot.UpgradeOldFile();
@@ -238,28 +266,35 @@ private:
     CCurrency* mLastCurrency = nullptr;   // the owner of the rates that follow
     CTransaction* mCurrentTransaction = nullptr;   // the owner of the lines that follow
     std::vector<CDebit*> mLines;                     // the lines read, in reading order
+    long mRefusal = kDamagedFileError;
+    long mDocumentDecimals = 0;
+    long mApplicationDecimals = 0;
 };
 
 bool CDocAccounting::initFromStream(LStream* stream)
 {
-    if (!stream) return false;
+    // Every refusal says why, once: the document shows no window for it.
+    auto refuse = [](long error) {
+        CErrorManager::RaiseError(error);
+        return false;
+    };
+    if (!stream) return refuse(kDamagedFileError);
     std::int32_t settingsAt = stream->positionAt(type::kPreference);
-    if (settingsAt < 0 || settingsAt > kSettingsSearchLimit) return false;
+    if (settingsAt < 0 || settingsAt > kSettingsSearchLimit) return refuse(kDamagedFileError);
 
-    bool complete = false;
     StreamReader reader(*this, *stream);
     try {
-        complete = reader.Run();
+        if (!reader.Run()) return refuse(reader.Refusal());
     } catch (const LException&) {
-        // A record that runs past the data or declares impossible lengths.
-        return false;
+        // A record that runs past the data, declares impossible lengths or
+        // holds what no writer writes.
+        return refuse(kDamagedFileError);
     }
-    if (complete) {
-        FinishLoading();
-        reader.FinishTransactions();
-        CompleteLoading();
-    }
-    return complete;
+    reader.ReportDecimals();
+    FinishLoading();
+    reader.FinishTransactions();
+    CompleteLoading();
+    return true;
 }
 
 void CDocAccounting::UpgradeOldFile()

@@ -5,6 +5,7 @@
 
 #include "model/CNamedListArray.h"
 #include "model/foundation/CErrorManager.h"
+#include "model/foundation/LException.h"
 #include "model/foundation/LStream.h"
 #include "platform/core/text_encoding.h"
 #include "platform/core/unicode.h"
@@ -12,6 +13,8 @@
 namespace ch {
 
 ObjectIdT CNonVisual::mi_MaxId = 0;
+std::uint64_t CNonVisual::mSortDateChanges = 0;
+std::uint64_t CNonVisual::mNameChanges = 0;
 
 std::string MacRomanToUnicode(std::string_view text)
 {
@@ -70,6 +73,9 @@ CNonVisual::CNonVisual(LStream* stream, FourCharCode version)
     if (version::AtLeast(version, version::k1_01)) {
         EnumT open = 0;
         stream->ReadEnumT(open);
+        // Written as 0 or 1: any other byte means the reading has lost its
+        // place among the records.
+        if (open > 1) LException::Throw(err::kReadErr);
         Put_mb_IsOpen(open != 0);
     }
     if (version::AtLeast(version, version::k1_10)) {
@@ -100,6 +106,7 @@ void CNonVisual::Get_NameOnly(char (&out)[kNameSize]) const
 bool CNonVisual::Put_Name(const char* name)
 {
     CopyToField(mName, name);
+    NoteNameChanged();
     Put_StringrefName(MacRomanToUnicode(mName));
     BroadcastMessage(msg::kNameChanged);
     return true;

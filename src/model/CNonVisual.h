@@ -59,7 +59,8 @@ public:
     CNonVisual();
     explicit CNonVisual(ObjectIdT id);
     // Reads the common record header; version gates the open flag ('1.01') and
-    // the Unicode texts ('1.10'); version::kNone reads neither.
+    // the Unicode texts ('1.10'); version::kNone reads neither. An open flag
+    // other than 0 or 1 was never written: LException -19.
     CNonVisual(LStream* stream, FourCharCode version);
     // Broadcasts 2008 (object destroyed), then the broadcaster part sends 202.
     ~CNonVisual() override;
@@ -118,6 +119,15 @@ public:
     // The date that orders the object in a dated list (a transaction's date,
     // the day from which a rate holds); 0 for undated objects.
     virtual DateT Get_SortDate() const { return 0; }
+    // Counts every change of a sort date anywhere (a transaction's date, the
+    // transaction a booking line belongs to), so that look-ups by date kept
+    // beside a list can tell that they went stale.
+    static std::uint64_t SortDateChanges() { return mSortDateChanges; }
+    static void NoteSortDateChanged() { ++mSortDateChanges; }
+    // Counts every change of an 8-bit name anywhere, for look-ups by name
+    // kept beside a list (a booking line's name is its transaction's).
+    static std::uint64_t NameChanges() { return mNameChanges; }
+    static void NoteNameChanged() { ++mNameChanges; }
     // Whether a line of the object (a transaction) books on the account or category.
     virtual bool IsOnAccount(CAccount*) const { return false; }
     virtual bool IsOnExpenseType(CExpenseType*) const { return false; }
@@ -159,6 +169,8 @@ private:
     friend class CNamedListArray;
 
     static ObjectIdT mi_MaxId;
+    static std::uint64_t mSortDateChanges;
+    static std::uint64_t mNameChanges;
 };
 
 // The 8-bit model text as Unicode (Mac Roman).

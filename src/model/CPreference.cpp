@@ -166,6 +166,7 @@ void CPreference::Read(LStream* stream)
 
     FourCharCode recordVersion = 0;
     stream->ReadBigOsType(recordVersion);
+    mStoredVersion = recordVersion;
     if (!IsAcceptedVersion(recordVersion)) {
         mVersion = kStop;
         return;

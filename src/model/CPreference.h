@@ -33,6 +33,8 @@ public:
 
     FourCharCode Get_Version() const { return mVersion; }
     void Put_Version(FourCharCode version) { mVersion = version; }
+    // The version code as a read record stored it, also one refused as 'stop'.
+    FourCharCode Get_StoredVersion() const { return mStoredVersion; }
 
     // --- password and texts
     bool Get_mPasswordYes() const { return mPasswordYes != 0; }
@@ -175,6 +177,7 @@ private:
     void Read(LStream* stream);
 
     FourCharCode mVersion = 0;
+    FourCharCode mStoredVersion = 0;
     EnumT mPasswordYes = 0;
     char mPassword[kNameSize] = {};
     char mCurrencyName[kNameSize] = {};

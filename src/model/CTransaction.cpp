@@ -215,6 +215,7 @@ bool CTransaction::Put_Id(ObjectIdT id)
 
 bool CTransaction::Put_mDate(DateT date)
 {
+    if (date != mDate) NoteSortDateChanged();
     mDate = date;
     mDay = static_cast<std::uint8_t>(CDate::GetDayFromDateT(date));
     mMonth = static_cast<std::uint8_t>(CDate::GetMonthFromDateT(date));

@@ -224,28 +224,28 @@ public:
     // are taken off and destroyed. Its id (from the transaction counter),
     // type, special type, reference object and external reference stay.
     virtual bool InitFromCopy(CTransaction* source);
+    // Line arrays hold groups of three items (TransactionLineArray.h).
     // Name, description, date, currency (unless 0) and total; then each side
-    // from its line array or, without one, one line of the whole amount on
-    // the given account (the category side: the given category, else the
-    // unspecified transfer). The result of Validate.
+    // from its line array when that holds items or, without, one line of the
+    // whole amount on the given account (the category side: the given
+    // category, else the unspecified transfer). The result of Validate.
     virtual bool Import(const char* name, const char* description, DateT date, double amount,
                         ObjectIdT fromAccountId, ObjectIdT toAccountId, ObjectIdT categoryId,
-                        ObjectIdT currencyId, const TransactionLineArray* debits,
-                        const TransactionLineArray* credits, const TransactionLineArray* categories);
+                        ObjectIdT currencyId, const LVariableArray* debits, const LVariableArray* credits,
+                        const LVariableArray* categories);
     // A line in front of the side of the type code ('DebT', 'CreT', 'ExtD';
-    // others add nothing) for each entry. 1.
-    virtual bool ImportDetails(FourCharCode typeCode, const TransactionLineArray* lines);
+    // others add nothing) for each group. 1.
+    virtual bool ImportDetails(FourCharCode typeCode, const LVariableArray* lines);
     virtual bool ImportDetail(FourCharCode typeCode, ObjectIdT accountId, ObjectIdT currencyId,
                               double amount);
     // A non-empty name or description replaces the old one. A side whose
-    // number of lines differs from its array's is updated (UpdateDetail) and
-    // the transaction becomes of type 3. 1.
-    virtual bool Update(const char* name, const char* description, const TransactionLineArray* debits,
-                        const TransactionLineArray* credits, const TransactionLineArray* categories);
-    // The k-th line takes the k-th entry's account, currency and amount where
-    // they differ; missing lines are added; lines beyond the entries stay. 1.
-    virtual bool UpdateDetail(CNamedListArray* list, const TransactionLineArray* lines,
-                              FourCharCode typeCode);
+    // number of lines times 3 differs from its array's item count (no array:
+    // 0) is updated (UpdateDetail) and the transaction becomes of type 3. 1.
+    virtual bool Update(const char* name, const char* description, const LVariableArray* debits,
+                        const LVariableArray* credits, const LVariableArray* categories);
+    // The k-th line takes the k-th group's account, currency and amount where
+    // they differ; missing lines are added; lines beyond the groups stay. 1.
+    virtual bool UpdateDetail(CNamedListArray* list, const LVariableArray* lines, FourCharCode typeCode);
     // Merges every further transaction of the list into the first and deletes
     // it through the document. Refused (137, false, nothing changed) when one
     // of them is blocked; only transactions ('TrnS') combine.

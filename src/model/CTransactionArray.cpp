@@ -105,8 +105,10 @@ ObjectIdT CTransactionArray::GetDuplicateTransaction(DateT date, double amount,
         return static_cast<CDebit*>(lines->ObjectAt(1))->Get_mAccountId() == accountId;
     };
     ObjectIdT result = -1;
-    for (std::uint32_t i = start; i <= count; ++i) {
-        auto* transaction = dynamic_cast<CTransaction*>(ObjectAt(static_cast<ArrayIndexT>(i)));
+    // Only the transactions of the date are looked at; they come in list order.
+    for (ArrayIndexT i : mDateIndex.Within(*this, date, date)) {
+        if (static_cast<std::uint32_t>(i) < start) continue;
+        auto* transaction = dynamic_cast<CTransaction*>(ObjectAt(i));
         if (!transaction || transaction->Get_mDate() != date ||
             transaction->Get_mTotalAmount() != amount)
             continue;
@@ -115,7 +117,7 @@ ObjectIdT CTransactionArray::GetDuplicateTransaction(DateT date, double amount,
         // The last match in list order wins.
         if (matches) {
             found = transaction;
-            position = i;
+            position = static_cast<std::uint32_t>(i);
             result = transaction->Get_Id();
         }
     }

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "model/CNamedListArray.h"
+#include "model/DatedListIndex.h"
 
 namespace ch {
 
@@ -50,7 +51,8 @@ public:
     // dated `date` with exactly `amount` as its total and, when an account is
     // given (above 0), with exactly one line on that side on that account.
     // found and position receive it (1-based); its id, or -1 when none (found
-    // and position then stay as they were).
+    // and position then stay as they were). Looks only at the transactions of
+    // the date (an index by date), so an import of many lines stays linear.
     ObjectIdT GetDuplicateTransaction(DateT date, double amount, ObjectIdT fromAccountId,
                                       ObjectIdT toAccountId, CTransaction*& found,
                                       std::uint32_t& position) const;
@@ -61,6 +63,7 @@ private:
     std::unique_ptr<CNamedListArray> mIncomeList;
     std::unique_ptr<CNamedListArray> mExpenseList;
     std::unique_ptr<CNamedListArray> mTransferList;
+    mutable DatedListIndex mDateIndex;
 };
 
 } // namespace ch

@@ -15,9 +15,9 @@ namespace ch {
 
 namespace {
 
-std::size_t CountOf(const TransactionLineArray* lines)
+std::uint32_t ItemCountOf(const LVariableArray* lines)
 {
-    return lines ? lines->size() : 0;
+    return lines ? lines->GetCount() : 0;
 }
 
 bool HasText(const char* text)
@@ -39,8 +39,8 @@ CDebit* CTransaction::AddImportedLine(FourCharCode typeCode, double amount)
 
 bool CTransaction::Import(const char* name, const char* description, DateT date, double amount,
                           ObjectIdT fromAccountId, ObjectIdT toAccountId, ObjectIdT categoryId,
-                          ObjectIdT currencyId, const TransactionLineArray* debits,
-                          const TransactionLineArray* credits, const TransactionLineArray* categories)
+                          ObjectIdT currencyId, const LVariableArray* debits, const LVariableArray* credits,
+                          const LVariableArray* categories)
 {
     Put_Name(name ? name : "");
     Put_mDescription(description);
@@ -51,14 +51,14 @@ bool CTransaction::Import(const char* name, const char* description, DateT date,
     const ObjectIdT transfer = booking::DefaultsOf(mDocument).unspecifiedTransferCategory;
     struct Side {
         FourCharCode typeCode;
-        const TransactionLineArray* lines;
+        const LVariableArray* lines;
         ObjectIdT objectId;
     };
     for (const Side& side : {Side{type::kDebit, debits, fromAccountId},
                              Side{type::kCredit, credits, toAccountId},
                              Side{type::kExpenseTypeDetail, categories,
                                   categoryId != 0 ? categoryId : transfer}}) {
-        if (CountOf(side.lines) > 0) {
+        if (ItemCountOf(side.lines) > 0) {
             ImportDetails(side.typeCode, side.lines);
         } else {
             AddImportedLine(side.typeCode, amount)->Put_mAccountId(side.objectId, true, nullptr);
@@ -67,11 +67,12 @@ bool CTransaction::Import(const char* name, const char* description, DateT date,
     return Validate();
 }
 
-bool CTransaction::ImportDetails(FourCharCode typeCode, const TransactionLineArray* lines)
+bool CTransaction::ImportDetails(FourCharCode typeCode, const LVariableArray* lines)
 {
-    if (!lines) return true;
-    for (const TransactionLineItem& line : *lines)
-        ImportDetail(typeCode, line.accountId, line.currencyId, line.amount);
+    TransactionLineItem line;
+    for (std::uint32_t k = 1; k <= LineCountOf(lines); ++k) {
+        if (FetchLineAt(*lines, k, line)) ImportDetail(typeCode, line.accountId, line.currencyId, line.amount);
+    }
     return true;
 }
 
@@ -90,8 +91,8 @@ bool CTransaction::ImportDetail(FourCharCode typeCode, ObjectIdT accountId, Obje
 
 // --- update
 
-bool CTransaction::Update(const char* name, const char* description, const TransactionLineArray* debits,
-                          const TransactionLineArray* credits, const TransactionLineArray* categories)
+bool CTransaction::Update(const char* name, const char* description, const LVariableArray* debits,
+                          const LVariableArray* credits, const LVariableArray* categories)
 {
     // A name is always taken: the byte-order test on 'Inco' that the original
     // made never matched a name on a little-endian machine.
@@ -100,26 +101,26 @@ bool CTransaction::Update(const char* name, const char* description, const Trans
 
     struct Side {
         CNamedListArray* list;
-        const TransactionLineArray* lines;
+        const LVariableArray* lines;
         FourCharCode typeCode;
     };
     for (const Side& side : {Side{mDebitList.get(), debits, type::kDebit},
                              Side{mCreditList.get(), credits, type::kCredit},
                              Side{mExpenseTypeList.get(), categories, type::kExpenseTypeDetail}}) {
-        if (static_cast<std::size_t>(CountOf(side.list)) == CountOf(side.lines)) continue;
+        if (std::uint64_t(CountOf(side.list)) * 3 == ItemCountOf(side.lines)) continue;
         UpdateDetail(side.list, side.lines, side.typeCode);
         mTransactionType = transaction_type::kOther;
     }
     return true;
 }
 
-bool CTransaction::UpdateDetail(CNamedListArray* list, const TransactionLineArray* lines,
-                                FourCharCode typeCode)
+bool CTransaction::UpdateDetail(CNamedListArray* list, const LVariableArray* lines, FourCharCode typeCode)
 {
-    if (!list || CountOf(lines) == 0) return true;
-    ArrayIndexT k = 0;
-    for (const TransactionLineItem& item : *lines) {
-        ++k;
+    if (!list) return true;
+    TransactionLineItem item;
+    for (std::uint32_t group = 1; group <= LineCountOf(lines); ++group) {
+        if (!FetchLineAt(*lines, group, item)) continue;
+        const auto k = static_cast<ArrayIndexT>(group);
         if (k > CountOf(list)) {
             // Missing lines are added in front; the lines already updated keep their values.
             ImportDetail(typeCode, item.accountId, item.currencyId, item.amount);

@@ -323,8 +323,8 @@ TEST_F(TransactionItemTest, ReferenceIdIsClearedByTheDocumentsNotifications)
 TEST_F(TransactionItemTest, AnInvoiceUnlinksItsPaymentsAndForgetsItsDeletedExtension)
 {
     struct Invoice : GXInvoice {
-        std::vector<ObjectIdT>& paymentTransactionIdArray() override { return payments; }
-        std::vector<ObjectIdT> payments;
+        std::vector<long>& paymentTransactionIdArray() override { return payments; }
+        std::vector<long> payments;
     };
     struct Hooks : InvoiceHooks {
         std::shared_ptr<GXInvoice> invoiceExtension(CTrnSItem&) override
@@ -350,10 +350,15 @@ TEST_F(TransactionItemTest, AnInvoiceUnlinksItsPaymentsAndForgetsItsDeletedExten
     EXPECT_EQ(hooks.fetched, 1);   // fetched once, then kept
     EXPECT_EQ(invoice->mToList()[0]->dueDate(), 20240401);
 
+    // A payment still listed but relinked to another invoice keeps that link.
+    auto relinked = document.transactionItem(document.addTransaction(20240311, 20, 10, 3, 50.0));
+    const long otherInvoice = relinked->getId().value() + 100;
+    relinked->setMReferenceObjectId(otherInvoice);
     payment->setMReferenceObjectId(invoice->getId().value());
-    hooks.invoice->payments = {payment->getId().value()};
+    hooks.invoice->payments = {payment->getId().value(), relinked->getId().value()};
     invoice->unlinkLinkedTransactions();
     EXPECT_EQ(payment->mReferenceObjectId(), 0);
+    EXPECT_EQ(relinked->mReferenceObjectId(), otherInvoice);
     EXPECT_TRUE(hooks.invoice->payments.empty());
 
     // Another invoice's deletion changes nothing; its own drops it.

@@ -116,7 +116,7 @@ TEST_F(DocumentCoreTest, ObjectsAndItemsByKey)
     CNonVisual* recurring = root().InsertRecurringTransaction(1, 1);
     const std::string recurringKey = "RctR" + std::to_string(recurring->Get_Id());
     auto rate = std::make_shared<Business>("VatR", 2);
-    document->VATRateArray().push_back(rate);
+    holdVATRates({rate});
 
     struct ObjectCase {
         std::string key;
@@ -157,15 +157,18 @@ TEST_F(DocumentCoreTest, ObjectsAndItemsByKey)
     EXPECT_EQ(document->dataItemWithKey("VatR9"), nullptr);
 }
 
-TEST_F(DocumentCoreTest, BusinessObjectsByIdFallBackToTheFirstOnlyWhenAsked)
+TEST_F(DocumentCoreTest, WithoutBusinessBookkeepingNoRateIsFoundAndNoArchiveBytesAreDropped)
 {
-    auto two = std::make_shared<Business>("VatR", 2);
-    auto five = std::make_shared<Business>("VatR", 5);
-    const MyDocument::BusinessArray rates{two, five};
-    EXPECT_EQ(MyDocument::objectFromArray(rates, 5, false), five);
-    EXPECT_EQ(MyDocument::objectFromArray(rates, 7, true), two);
-    EXPECT_EQ(MyDocument::objectFromArray(rates, 7, false), nullptr);
-    EXPECT_EQ(MyDocument::objectFromArray({}, 7, true), nullptr);
+    EXPECT_EQ(document->VATRateWithId(1, true), nullptr);
+    EXPECT_EQ(document->dataItemWithKey("VatR1"), nullptr);
+    // Five empty arrays, which read back as nothing lost.
+    const PlistOutput written = document->businessArchiveBytes();
+    EXPECT_TRUE(written.ok());
+    EXPECT_EQ(written.bytes, emptyBusinessArchive().bytes);
+    EXPECT_EQ(document->readBusinessArchive(written.bytes), 0);
+    EXPECT_EQ(document->readBusinessArchive(""), 0);
+    // Bytes nobody reads would be lost by saving over the file.
+    EXPECT_EQ(document->readBusinessArchive("bplist00"), kIncompleteBusinessArchiveWarning);
 }
 
 TEST_F(DocumentCoreTest, TheSingleLongAccountNameInADescription)

@@ -13,7 +13,7 @@
 
 #include "../fuzz/document_file_check.h"
 #include "../fuzz/smoke_run.h"
-#include "document/BusinessArchiveCoder.h"
+#include "document/DocumentBusiness.h"
 #include "large_books.h"
 
 namespace ch::test {

@@ -64,11 +64,31 @@ public:
     }
 };
 
-// A business object the document holds but no coder of this build can write.
-class Invoice final : public GXNonVisual {
+// Business bookkeeping that holds some objects: it writes them only when
+// it can, and reading an archive replaces them by what that archive holds
+// (here: none), as the document's business bookkeeping does.
+class HeldObjectsBusiness final : public DocumentBusiness {
 public:
-    std::string objectType() const override { return "CInv"; }
-    std::optional<ObjectIdT> idKey() const override { return 1; }
+    explicit HeldObjectsBusiness(bool canWrite) : mCanWrite(canWrite) {}
+
+    std::shared_ptr<GXNonVisual> VATRateWithId(ObjectIdT, bool) override { return nullptr; }
+    void setUpNewDocument() override {}
+    PlistOutput archiveBytes() const override
+    {
+        return mCanWrite ? emptyBusinessArchive() : PlistOutput{{}, "objects that cannot be archived"};
+    }
+    long readArchive(std::string_view bytes) override
+    {
+        archivesRead.emplace_back(bytes);
+        objects = 0;
+        return 0;
+    }
+
+    int objects = 1;
+    std::vector<std::string> archivesRead;
+
+private:
+    bool mCanWrite;
 };
 
 TEST(DocumentFileBooks, GeneratedBooksOpenSaveAndOpenAgainToTheSameBytes)
@@ -325,11 +345,11 @@ TEST_F(DocumentFileTest, FailedSaveLeavesFileBackupAndJournalAsTheyWere)
         {"save, disk full", [&] { return saveDocument(*document, diskFull); }},
         {"save as, disk full", [&] { return saveDocumentAs(*document, folder.file("Other.books"), diskFull); }},
         {"save as into a file", [&] { return saveDocumentAs(*document, path + "/Inside.books"); }},
-        {"business objects without a coder that can write them",
+        {"business objects that cannot be archived",
          [&] {
-             document->customerInvoiceArray().push_back(std::make_shared<Invoice>());
+             document->setBusiness(std::make_unique<HeldObjectsBusiness>(false));
              FileOutcome outcome = saveDocument(*document);
-             document->customerInvoiceArray().clear();
+             document->setBusiness(nullptr);
              return outcome;
          }},
     };
@@ -366,7 +386,8 @@ TEST_F(DocumentFileTest, RevertStartsFromFreshBooksAndDropsTheJournalOfTheDiscar
     const std::size_t currencies = opened->mCurrencyArray().size();
     const std::size_t owners = opened->mOwnerArray().size();
     std::shared_ptr<CCurRItem> heldByAPage = opened->mCurrencyArray().front();
-    opened->VATRateArray().push_back(nullptr);
+    opened->setBusiness(std::make_unique<HeldObjectsBusiness>(true));
+    auto& business = static_cast<HeldObjectsBusiness&>(*opened->business());
     arguments::CategoryGroupParameters group;
     group.name = "Discarded";
     opened->commandExecutor().executeCommand(17, nullptr, group);
@@ -380,7 +401,8 @@ TEST_F(DocumentFileTest, RevertStartsFromFreshBooksAndDropsTheJournalOfTheDiscar
     EXPECT_EQ(opened->getMasterExpenseTypeList()->GetCount(), groups);
     EXPECT_EQ(opened->mCurrencyArray().size(), currencies);
     EXPECT_EQ(opened->mOwnerArray().size(), owners);
-    EXPECT_TRUE(opened->VATRateArray().empty());
+    EXPECT_EQ(business.objects, 0);
+    EXPECT_EQ(business.archivesRead, std::vector<std::string>{emptyBusinessArchive().bytes});
     EXPECT_EQ(heldByAPage->getSourceItem(), nullptr);
     EXPECT_NE(opened->mCurrencyArray().front(), heldByAPage);
     EXPECT_FALSE(opened->isDocumentEdited());

@@ -13,6 +13,8 @@
 #include "bridge/CCurRItem.h"
 #include "bridge/CNonVisualDataItemController.h"
 #include "bridge/CTrnSItem.h"
+#include "document/DocumentBusiness.h"
+#include "document/GXNonVisual.h"
 #include "document/MyDocument.h"
 #include "document_test_support.h"
 #include "model/CDebit.h"
@@ -81,6 +83,22 @@ private:
     std::vector<Subscription> mSubscriptions;
 };
 
+// Business bookkeeping that holds nothing but the VAT rates a test gives it.
+class RatesOnlyBusiness : public DocumentBusiness {
+public:
+    std::shared_ptr<GXNonVisual> VATRateWithId(ObjectIdT id, bool alwaysReturnOne) override
+    {
+        for (const std::shared_ptr<GXNonVisual>& rate : rates)
+            if (rate->idKey() == id) return rate;
+        return alwaysReturnOne && !rates.empty() ? rates.front() : nullptr;
+    }
+    void setUpNewDocument() override {}
+    PlistOutput archiveBytes() const override { return {}; }
+    long readArchive(std::string_view) override { return 0; }
+
+    std::vector<std::shared_ptr<GXNonVisual>> rates;
+};
+
 class DocumentTest : public ::testing::Test {
 protected:
     DocumentTest() : document(newDocument()) {}
@@ -106,6 +124,13 @@ protected:
     }
 
     CDocAccounting& root() { return *document->accounting(); }
+    // The document's VAT rates from now on.
+    void holdVATRates(std::vector<std::shared_ptr<GXNonVisual>> rates)
+    {
+        auto business = std::make_unique<RatesOnlyBusiness>();
+        business->rates = std::move(rates);
+        document->setBusiness(std::move(business));
+    }
     CCommandExecutor& executor() { return document->commandExecutor(); }
 
     // The dictionary of a transaction of the amount from one account to

@@ -74,7 +74,7 @@ TEST_F(DocumentOperationsTest, NewCurrencyIsAnnouncedUnderItsOwnSpellingWithATod
         static_cast<CCurrency*>(franc->getSourceItem())->Get_mHistoryList()->ObjectAt(1));
     EXPECT_EQ(rate->Get_mValidFrom(), 20090315);
     EXPECT_EQ(rate->Get_mConversionQuantity(), 100);
-    EXPECT_EQ(rate->Get_mConversionFactor(), static_cast<double>(1.1f));
+    EXPECT_EQ(rate->Get_mConversionFactor(), 1.1);   // kept in double
     EXPECT_TRUE(document->isDocumentEdited());
 
     // Modifying it marks the document changed as well, and announces nothing.
@@ -84,6 +84,46 @@ TEST_F(DocumentOperationsTest, NewCurrencyIsAnnouncedUnderItsOwnSpellingWithATod
     EXPECT_EQ(franc->mDescription(), "Franc");
     EXPECT_TRUE(document->isDocumentEdited());
     EXPECT_EQ(log.posted.size(), 1u);
+}
+
+TEST_F(DocumentOperationsTest, NewShareComesWithItsAccountsAndFirstPriceAndKeepsItsBaseCurrency)
+{
+    NotificationLog log(document->notificationCenter(),
+                        {"CURRENCYCRETEDNOTIFICATION", "SHAREPRICEMODIFIEDNOTIFICATION"});
+    const std::size_t accounts = document->allAccounts().size();
+    arguments::CShareArguments values;
+    values.symbol = "ACME";
+    values.description = "Acme Corporation";
+    values.baseCurrencyId = books::kEUR;
+    values.conversionQuantity = 1;
+    values.conversionFactor = 1234567.89;
+    values.comissionPLAccountId = books::kExpenseAccount;
+    values.dividendDestinationPropertyAccountId = books::kDefaultAccount;
+    EXPECT_EQ(executor().executeCommand(8, nullptr, values), 1);
+
+    ASSERT_EQ(document->mShareArray().size(), 1u);
+    std::shared_ptr<CCurRItem> acme = document->mShareArray().front();
+    auto* share = static_cast<CCurrency*>(acme->getSourceItem());
+    EXPECT_TRUE(acme->isShareType());
+    EXPECT_EQ(acme->mShortName(), "ACME");
+    EXPECT_EQ(acme->mDescription(), "Acme Corporation");
+    EXPECT_EQ(acme->mComissionAccountId(), books::kExpenseAccount);
+    EXPECT_EQ(acme->mDividentAccountIdTo(), books::kDefaultAccount);
+    EXPECT_EQ(document->allAccounts().size(), accounts + 2);   // portfolio and result accounts
+    EXPECT_NE(document->getAccountForId(share->Get_mPortfolioAccountId()), nullptr);
+    auto* price = static_cast<CCurrencyRate*>(share->Get_mHistoryList()->ObjectAt(1));
+    EXPECT_EQ(price->Get_mValidFrom(), 20090315);
+    EXPECT_EQ(price->Get_mConversionFactor(), 1234567.89);   // not rounded to single precision
+    EXPECT_EQ(log.names(), Names{"SHAREPRICEMODIFIEDNOTIFICATION"});
+    EXPECT_TRUE(document->isDocumentEdited());
+    EXPECT_EQ(journaledCommands(), std::vector<int>{8});
+
+    // A modification keeps the base currency the share was made in.
+    values.baseCurrencyId = 99;
+    values.description = "Acme Corp.";
+    EXPECT_EQ(executor().executeCommand(9, acme, values), 1);
+    EXPECT_EQ(acme->mDescription(), "Acme Corp.");
+    EXPECT_EQ(acme->mBaseCurrency(), books::kEUR);
 }
 
 TEST_F(DocumentOperationsTest, NewAccountsTakeTheirBalanceAndCreditCardsJoinTheirList)
@@ -194,6 +234,38 @@ TEST_F(DocumentOperationsTest, APostedTransactionIsConfirmedBeforeItsDeletionIsJ
     EXPECT_EQ(journaledCommands().size(), 2u);
 }
 
+TEST_F(DocumentOperationsTest, PaymentsKeepTheirLinkWhenTheModelRefusesTheDeletion)
+{
+    std::shared_ptr<CTrnSItem> invoice = postTransaction(100.0);
+    std::shared_ptr<CTrnSItem> payment = postTransaction(40.0);
+    payment->setMReferenceObjectId(invoice->getId());
+    auto reference = [&] { return payment->mReferenceObjectId().value_or(0); };
+    ASSERT_EQ(reference(), *invoice->getId());
+
+    const ObjectStatusT posted = invoice->getSourceItem()->Get_ObjectStatus();
+    invoice->getSourceItem()->Put_Status(status::kBlocked);
+    EXPECT_FALSE(document->deleteObject(invoice, false));
+    EXPECT_NE(invoice->getSourceItem(), nullptr);
+    EXPECT_EQ(reference(), *invoice->getId());   // still linked
+
+    invoice->getSourceItem()->Put_Status(posted);
+    EXPECT_TRUE(document->deleteObject(invoice, false));
+    EXPECT_EQ(reference(), 0);
+}
+
+TEST_F(DocumentOperationsTest, ACopiedTransactionCanBePastedOnlyWhileItExists)
+{
+    EXPECT_FALSE(document->hasTransactionToPaste());
+    std::shared_ptr<CTrnSItem> lunch = postTransaction(12.5);
+    document->copyTransaction(lunch);
+    EXPECT_TRUE(document->hasTransactionToPaste());
+    EXPECT_EQ(document->transactionToPaste(), lunch);
+
+    ASSERT_TRUE(document->deleteObject(lunch, false));
+    EXPECT_FALSE(document->hasTransactionToPaste());
+    EXPECT_EQ(document->transactionToPaste(), nullptr);
+}
+
 TEST_F(DocumentOperationsTest, AVATRateIsConfirmedBeforeItsDeletionIsJournaled)
 {
     class Rate : public GXNonVisual {
@@ -202,7 +274,7 @@ TEST_F(DocumentOperationsTest, AVATRateIsConfirmedBeforeItsDeletionIsJournaled)
         std::optional<ObjectIdT> idKey() const override { return 2; }
     };
     auto rate = std::make_shared<Rate>();
-    document->VATRateArray().push_back(rate);
+    holdVATRates({rate});
 
     environment.alerts().scriptAnswer(AlertAnswer::Default);   // Cancel
     EXPECT_FALSE(document->deleteVATRate(rate, true));

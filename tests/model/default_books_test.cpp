@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "booking_fixture.h"
 #include "model/CAccountOwner.h"
@@ -107,6 +108,40 @@ TEST_F(DefaultBooksTest, FixedIdsNamesAndTrees)
     char categoryDescription[kDescriptionSize];
     Category(5)->Get_mDescription(categoryDescription);
     EXPECT_EQ(categoryDescription, Description("currencyExpTDesc"));
+}
+
+TEST_F(DefaultBooksTest, SingleDefaultObjectsTakeTheirLocalizedTexts)
+{
+    const ObjectIdT savedGroupCounter = CMasterExpenseType::mi_MxptNr;
+    constexpr ObjectIdT kIncomeGroup = 0;
+    CMasterExpenseType* group =
+        root.insertDefaultMasterExpenseType("transferMxpTName", group_kind::kIncome, kIncomeGroup);
+    ASSERT_NE(group, nullptr);
+    EXPECT_GT(group->Get_Id(), 6);
+    EXPECT_EQ(Group(group->Get_Id()), group);
+    EXPECT_EQ(group->Get_StringrefName(), Name("transferMxpTName"));
+    EXPECT_EQ(group->Get_mMasterExpenseType(), group_kind::kIncome);
+    EXPECT_EQ(group->Get_mParentId(), kIncomeGroup);
+
+    CExpenseType* category =
+        root.insertDefaultExpenseType("currencyExpTName", "currencyExpTDesc", group->Get_Id());
+    ASSERT_NE(category, nullptr);
+    EXPECT_GT(category->Get_Id(), 6);
+    EXPECT_EQ(Category(category->Get_Id()), category);
+    EXPECT_EQ(category->Get_StringrefName(), Name("currencyExpTName"));
+    char description[kDescriptionSize];
+    category->Get_mDescription(description);
+    EXPECT_EQ(description, Description("currencyExpTDesc"));
+    EXPECT_EQ(category->Get_mMasterExpensetypePtr(), group);
+
+    // Groups are made while a category can still name them.
+    ObjectIdT last = group->Get_Id();
+    env.alerts().clear();
+    while (CMasterExpenseType* more = root.insertDefaultMasterExpenseType("Filler", group_kind::kExpense, -1))
+        last = more->Get_Id();
+    EXPECT_EQ(last, CMasterExpenseType::kMaxCategoryGroupId);
+    EXPECT_EQ(env.alerts().numbers(), std::vector<long>{CMasterExpenseType::kErrorGroupIdTooLarge});
+    CMasterExpenseType::mi_MxptNr = savedGroupCounter;
 }
 
 TEST(DefaultBooksSymbolTest, ALongSymbolIsCutLikeAnyCurrencyName)

@@ -192,6 +192,47 @@ TEST_F(TransactionCopyTest, ImportFromLineArraysAndUpdate)
     ExpectBalancesMatchLines();
 }
 
+TEST_F(TransactionCopyTest, LineArraysAreReadInGroupsOfThreeItems)
+{
+    // Two lines and a stray item: the incomplete group is no line.
+    TransactionLineArray seven{{bank->Get_Id(), 0, 30.0}, {savings->Get_Id(), 0, 10.0}};
+    const ObjectIdT stray = shop->Get_Id();
+    seven.AddItem(&stray, sizeof stray);
+    ASSERT_EQ(seven.GetCount(), 7u);
+    CTransaction* transaction = root.InsertTransaction(0, 0, transaction_type::kExpense);
+    transaction->Import("Seven", nullptr, 20240312, 40.0, 0, shop->Get_Id(), books::kExpenseCategory, 0,
+                        &seven, nullptr, nullptr);
+    EXPECT_EQ(AccountsOf(transaction->GetDebitList()),
+              (std::vector<ObjectIdT>{savings->Get_Id(), bank->Get_Id()}));
+
+    // A group whose items are not the sizes of a line's is skipped, not misread.
+    LVariableArray mixed;
+    const ObjectIdT account = books::kIncomeAccount;
+    const ObjectIdT noCurrency = 0;
+    const double amount = 3.0;
+    const float narrow = 3.0f;
+    for (const void* item : {&account, &noCurrency}) mixed.AddItem(item, 4);
+    mixed.AddItem(&narrow, sizeof narrow);   // a 4-byte amount
+    for (const void* item : {&account, &noCurrency}) mixed.AddItem(item, 4);
+    mixed.AddItem(&amount, sizeof amount);
+    CTransaction* other = root.InsertTransaction(0, 0, transaction_type::kExpense);
+    other->Import("Mixed", nullptr, 20240312, 3.0, 0, shop->Get_Id(), 0, 0, &mixed, nullptr, nullptr);
+    ASSERT_EQ(AccountsOf(other->GetDebitList()), std::vector<ObjectIdT>{books::kIncomeAccount});
+    EXPECT_EQ(Debit(other)->Get_mAmount(), 3.0);
+
+    // Update counts items: seven of them against two lines is a difference,
+    // and the two complete groups update the two lines.
+    TransactionLineArray changed{{bank->Get_Id(), 0, 12.0}, {savings->Get_Id(), 0, 28.0}};
+    changed.AddItem(&stray, sizeof stray);
+    transaction->Update(nullptr, nullptr, &changed, nullptr, nullptr);
+    EXPECT_EQ(AccountsOf(transaction->GetDebitList()),
+              (std::vector<ObjectIdT>{bank->Get_Id(), savings->Get_Id()}));
+    EXPECT_EQ(LineOn(transaction->GetDebitList(), bank->Get_Id())->Get_mAmount(), 12.0);
+    EXPECT_EQ(LineOn(transaction->GetDebitList(), savings->Get_Id())->Get_mAmount(), 28.0);
+    EXPECT_EQ(transaction->Get_mTransactionType(), transaction_type::kOther);
+    ExpectBalancesMatchLines();
+}
+
 TEST_F(TransactionCopyTest, CombiningAddsEachLineToTheLineOnTheSameAccount)
 {
     CAccount* other = AddAccount("Other shop", books::kProfitAndLossType);

@@ -1,5 +1,6 @@
 #include "document/arguments/AccountArguments.h"
 #include "document/arguments/ArgumentClassRegistry.h"
+#include "document/arguments/BudgetArguments.h"
 #include "document/arguments/CAcoWArguments.h"
 #include "document/arguments/CDeleteObjectParms.h"
 #include "document/arguments/CDragAndDropRelocationArgument.h"
@@ -29,6 +30,11 @@ void registerDocumentArgumentClasses(ArgumentClassRegistry& registry)
     registry.add<arguments::BuySellSharesParameters>();
     registry.add<arguments::RegisterDividendParameters>();
     registry.add<arguments::SimpleTransactionArguments>();
+    registry.add<arguments::ModifyBudgetDetailArguments>();
+    registry.add<arguments::ModifyBudgetXRefArguments>();
+    registry.add<arguments::NewBudgetXRefArguments>();
+    registry.add<arguments::TransferBudgetXRefArguments>();
+    registry.add<arguments::ModifyBudgetHeaderArguments>();
 }
 
 } // namespace ch

@@ -1,10 +1,19 @@
 #include "model/foundation/GXDataStream.h"
 
 #include <algorithm>
+#include <typeinfo>
 
 #include "model/foundation/LException.h"
 
 namespace ch {
+
+void GXDataStream::setDataObject(std::shared_ptr<Buffer> data)
+{
+    mData = std::move(data);
+    // Writes are appended in place, without a call per write, unless a
+    // derived stream wants to see each PutBytes.
+    mAppendTo = typeid(*this) == typeid(GXDataStream) ? mData.get() : nullptr;
+}
 
 std::int32_t GXDataStream::PutBytes(const void* buffer, std::int32_t& count)
 {

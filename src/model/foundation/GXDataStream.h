@@ -19,7 +19,7 @@ public:
     GXDataStream() = default;
 
     // Replaces the buffer appended to (null: writes go nowhere).
-    void setDataObject(std::shared_ptr<Buffer> data) { mData = std::move(data); }
+    void setDataObject(std::shared_ptr<Buffer> data);
     const std::shared_ptr<Buffer>& dataObject() const { return mData; }
 
     // Appends; never fails.

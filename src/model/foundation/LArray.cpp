@@ -170,6 +170,7 @@ void LArray::CopyArray(const LArray& source, bool destroyOld)
     mOwnsComparator = source.mOwnsComparator;
     mIsSorted = source.mIsSorted;
     mKeepSorted = source.mKeepSorted;
+    ++mChangeCount;
 }
 
 void LArray::DestroyArray()
@@ -214,10 +215,20 @@ bool LArray::FetchItemAt(ArrayIndexT index, void* outBuffer, std::uint32_t& ioSi
         ioSize = 0;
         return false;
     }
-    std::uint32_t bytes = std::min(mItemSize, ioSize);
-    std::memcpy(outBuffer, GetItemPtr(index), bytes);
+    std::uint32_t bytes = std::min(GrabItemSize(index), ioSize);
+    if (bytes > 0) std::memcpy(outBuffer, GetItemPtr(index), bytes);
     ioSize = bytes;
     return true;
+}
+
+std::uint32_t LArray::GetItemSize(ArrayIndexT) const
+{
+    return mItemSize;
+}
+
+void* LArray::GetItemPtr(ArrayIndexT index) const
+{
+    return FixedItemPtr(index);
 }
 
 void* LArray::GetItemsHandle()
@@ -226,19 +237,31 @@ void* LArray::GetItemsHandle()
     return mItems;
 }
 
+std::uint32_t LArray::GrabItemSize(ArrayIndexT) const
+{
+    return mItemSize;
+}
+
+std::uint32_t LArray::GrabItemRangeSize(ArrayIndexT startIndex, ArrayIndexT endIndex) const
+{
+    return static_cast<std::uint32_t>(endIndex - startIndex + 1) * mItemSize;
+}
+
 void LArray::PeekItem(ArrayIndexT index, void* outBuffer) const
 {
-    CopyItemBytes(outBuffer, GetItemPtr(index), mItemSize);
+    if (const std::uint32_t size = GrabItemSize(index); size > 0)
+        CopyItemBytes(outBuffer, GetItemPtr(index), size);
 }
 
 void LArray::PokeItem(ArrayIndexT index, const void* item, std::uint32_t size)
 {
+    ++mChangeCount;
     // Never more than the slot holds.
     std::uint32_t bytes = (size == 0 || size > mItemSize) ? mItemSize : size;
     if (bytes == mItemSize)
-        CopyItemBytes(GetItemPtr(index), item, mItemSize);
+        CopyItemBytes(FixedItemPtr(index), item, mItemSize);
     else
-        std::memcpy(GetItemPtr(index), item, bytes);
+        std::memcpy(FixedItemPtr(index), item, bytes);
 }
 
 // --- searching
@@ -260,7 +283,7 @@ ArrayIndexT LArray::BinarySearch(const void* item, std::uint32_t size) const
 {
     StArrayLock lock(mLockCount);
     return BinaryFind(mItemCount, [&](ArrayIndexT index) {
-        return mComparator->Compare(GetItemPtr(index), item, mItemSize, size);
+        return mComparator->Compare(GetItemPtr(index), item, GrabItemSize(index), size);
     });
 }
 
@@ -268,7 +291,7 @@ ArrayIndexT LArray::LinearSearch(const void* item, std::uint32_t size) const
 {
     StArrayLock lock(mLockCount);
     return LinearFind(mItemCount, [&](ArrayIndexT index) {
-        return mComparator->IsEqualTo(item, GetItemPtr(index), size, mItemSize);
+        return mComparator->IsEqualTo(item, GetItemPtr(index), size, GrabItemSize(index));
     });
 }
 
@@ -276,7 +299,7 @@ ArrayIndexT LArray::BinarySearchByKey(const void* key) const
 {
     StArrayLock lock(mLockCount);
     return BinaryFind(mItemCount, [&](ArrayIndexT index) {
-        return mComparator->CompareToKey(GetItemPtr(index), mItemSize, key);
+        return mComparator->CompareToKey(GetItemPtr(index), GrabItemSize(index), key);
     });
 }
 
@@ -284,7 +307,7 @@ ArrayIndexT LArray::LinearSearchByKey(const void* key) const
 {
     StArrayLock lock(mLockCount);
     return LinearFind(mItemCount, [&](ArrayIndexT index) {
-        return mComparator->IsEqualToKey(GetItemPtr(index), mItemSize, key);
+        return mComparator->IsEqualToKey(GetItemPtr(index), GrabItemSize(index), key);
     });
 }
 
@@ -303,7 +326,7 @@ ArrayIndexT LArray::FetchInsertIndexOf(const void* item, std::uint32_t size) con
     std::int32_t result = 0;
     while (low <= high) {
         mid = low + (high - low) / 2;
-        result = mComparator->Compare(GetItemPtr(mid), item, mItemSize, size);
+        result = mComparator->Compare(GetItemPtr(mid), item, GrabItemSize(mid), size);
         if (result == 0) return mid;
         if (result > 0)
             high = mid - 1;
@@ -325,7 +348,7 @@ ArrayIndexT LArray::FetchInsertIndexOfKey(const void* key) const
     std::int32_t result = 0;
     while (low <= high) {
         mid = low + (high - low) / 2;
-        result = mComparator->CompareToKey(GetItemPtr(mid), mItemSize, key);
+        result = mComparator->CompareToKey(GetItemPtr(mid), GrabItemSize(mid), key);
         if (result == 0) return mid;
         if (result > 0)
             high = mid - 1;
@@ -342,8 +365,9 @@ ArrayIndexT LArray::AddItem(const void* item, std::uint32_t size)
     if (mKeepSorted) return InsertItemsAt(1, 0, item, size);
     if (IsLocked()) return 0;
 
+    if (size == 0) size = mItemSize;
     mIsSorted = false;
-    AdjustStorage(1);
+    AdjustStorage(1, size);
     ArrayIndexT index = static_cast<ArrayIndexT>(mItemCount);
     StoreNewItems(1, index, item, size);
     ItemsInserted(1, index);
@@ -369,9 +393,10 @@ ArrayIndexT LArray::InsertItemsAt(std::uint32_t count, ArrayIndexT atIndex,
         atIndex = 1;
 
     std::uint32_t oldCount = mItemCount;
-    AdjustStorage(static_cast<std::int32_t>(count));
+    const std::int64_t bytes = std::int64_t(count) * size;
+    AdjustStorage(static_cast<std::int32_t>(count), bytes);
     if (static_cast<std::uint32_t>(atIndex) <= oldCount)
-        ShiftItems(atIndex, static_cast<ArrayIndexT>(oldCount), static_cast<std::int32_t>(count));
+        ShiftItems(atIndex, static_cast<ArrayIndexT>(oldCount), static_cast<std::int32_t>(count), bytes);
 
     mIsSorted = mKeepSorted;
     StoreNewItems(count, atIndex, item, size);
@@ -386,10 +411,13 @@ void LArray::RemoveItemsAt(std::uint32_t count, ArrayIndexT atIndex)
     std::uint32_t available = mItemCount - static_cast<std::uint32_t>(atIndex) + 1;
     if (count > available) count = available;
 
+    ++mChangeCount;
     ArrayIndexT firstAfter = atIndex + static_cast<ArrayIndexT>(count);
+    const std::int64_t bytes = GrabItemRangeSize(atIndex, firstAfter - 1);
     if (static_cast<std::uint32_t>(firstAfter) <= mItemCount)
-        ShiftItems(firstAfter, static_cast<ArrayIndexT>(mItemCount), -static_cast<std::int32_t>(count));
-    AdjustStorage(-static_cast<std::int32_t>(count));
+        ShiftItems(firstAfter, static_cast<ArrayIndexT>(mItemCount), -static_cast<std::int32_t>(count),
+                   -bytes);
+    AdjustStorage(-static_cast<std::int32_t>(count), -bytes);
     ItemsRemoved(count, atIndex);
 }
 
@@ -432,10 +460,9 @@ void LArray::SwapItems(ArrayIndexT index1, ArrayIndexT index2)
 {
     if (mKeepSorted || !ValidIndex(index1) || !ValidIndex(index2)) return;
 
-    StPointerBlock buffer(mItemSize);
-    CopyItemBytes(buffer.Get(), GetItemPtr(index1), mItemSize);
-    CopyItemBytes(GetItemPtr(index1), GetItemPtr(index2), mItemSize);
-    CopyItemBytes(GetItemPtr(index2), buffer.Get(), mItemSize);
+    ++mChangeCount;
+    StPointerBlock buffer(std::max(GrabItemSize(index1), GrabItemSize(index2)));
+    InternalSwapItems(index1, index2, buffer.Get());
     mIsSorted = false;
 }
 
@@ -444,14 +471,48 @@ void LArray::MoveItem(ArrayIndexT fromIndex, ArrayIndexT toIndex)
     if (mKeepSorted || !ValidIndex(fromIndex) || !ValidIndex(toIndex) || fromIndex == toIndex)
         return;
 
-    StPointerBlock buffer(mItemSize);
-    CopyItemBytes(buffer.Get(), GetItemPtr(fromIndex), mItemSize);
-    if (fromIndex < toIndex)
-        ShiftItems(fromIndex + 1, toIndex, -1);
-    else
-        ShiftItems(toIndex, fromIndex - 1, 1);
-    CopyItemBytes(GetItemPtr(toIndex), buffer.Get(), mItemSize);
+    ++mChangeCount;
+    StPointerBlock buffer(GrabItemSize(fromIndex));
+    InternalMoveItem(fromIndex, toIndex, buffer.Get());
     mIsSorted = false;
+}
+
+void LArray::InternalSwapItems(ArrayIndexT index1, ArrayIndexT index2, void* buffer)
+{
+    if (index1 == index2) return;
+    const std::uint32_t size = GrabItemSize(index1);
+    if (size == GrabItemSize(index2)) {
+        if (size == 0) return;
+        CopyItemBytes(buffer, GetItemPtr(index1), size);
+        CopyItemBytes(GetItemPtr(index1), GetItemPtr(index2), size);
+        CopyItemBytes(GetItemPtr(index2), buffer, size);
+        return;
+    }
+    // Items of different sizes trade places through two moves: the first
+    // goes behind the second, then the second (now one place nearer) to the
+    // first's place.
+    const ArrayIndexT low = std::min(index1, index2);
+    const ArrayIndexT high = std::max(index1, index2);
+    InternalMoveItem(low, high, buffer);
+    InternalMoveItem(high - 1, low, buffer);
+}
+
+void LArray::InternalMoveItem(ArrayIndexT fromIndex, ArrayIndexT toIndex, void* buffer)
+{
+    if (fromIndex == toIndex) return;
+    const std::uint32_t size = GrabItemSize(fromIndex);
+    if (size > 0) CopyItemBytes(buffer, GetItemPtr(fromIndex), size);
+    if (fromIndex < toIndex)
+        ShiftItems(fromIndex + 1, toIndex, -1, -std::int64_t(size));
+    else
+        ShiftItems(toIndex, fromIndex - 1, 1, size);
+    StoreNewItems(1, toIndex, buffer, size);
+}
+
+void LArray::InternalCopyItem(ArrayIndexT sourceIndex, ArrayIndexT destIndex)
+{
+    if (sourceIndex == destIndex) return;
+    CopyItemBytes(FixedItemPtr(destIndex), FixedItemPtr(sourceIndex), mItemSize);
 }
 
 void LArray::Remove(const void* item, std::uint32_t size)
@@ -466,6 +527,7 @@ void LArray::Sort()
         mIsSorted = true;
         return;
     }
+    ++mChangeCount;
 
     // Shell sort with the 3h + 1 gaps; the gap choice and the strict "<" decide
     // where equal items end up, and saved list order follows it. Its result
@@ -486,13 +548,13 @@ void LArray::Sort()
     const std::uint32_t size = mItemSize;
     for (; gap >= 1; gap /= 3) {
         for (ArrayIndexT k = 1; k + gap <= count; ++k) {
-            CopyItemBytes(held, GetItemPtr(k + gap), size);
+            CopyItemBytes(held, FixedItemPtr(k + gap), size);
             ArrayIndexT j = k;
-            while (j >= 1 && mComparator->Compare(held, GetItemPtr(j), size, size) < 0) {
-                CopyItemBytes(GetItemPtr(j + gap), GetItemPtr(j), size);
+            while (j >= 1 && mComparator->Compare(held, FixedItemPtr(j), size, size) < 0) {
+                CopyItemBytes(FixedItemPtr(j + gap), FixedItemPtr(j), size);
                 j -= gap;
             }
-            CopyItemBytes(GetItemPtr(j + gap), held, size);
+            CopyItemBytes(FixedItemPtr(j + gap), held, size);
         }
     }
     mIsSorted = true;
@@ -502,8 +564,8 @@ bool LArray::SortWithoutShellPasses()
 {
     const std::uint32_t size = mItemSize;
     auto compare = [&](std::uint32_t a, std::uint32_t b) {
-        return mComparator->Compare(GetItemPtr(static_cast<ArrayIndexT>(a)),
-                                    GetItemPtr(static_cast<ArrayIndexT>(b)), size, size);
+        return mComparator->Compare(FixedItemPtr(static_cast<ArrayIndexT>(a)),
+                                    FixedItemPtr(static_cast<ArrayIndexT>(b)), size, size);
     };
     auto less = [&](std::uint32_t a, std::uint32_t b) { return compare(a, b) < 0; };
     // Items already in order: the Shell sort moves only an item that is
@@ -529,7 +591,7 @@ bool LArray::SortWithoutShellPasses()
         }
         std::vector<unsigned char> sorted(std::size_t(mItemCount) * size);
         for (std::uint32_t i = 0; i < mItemCount; ++i)
-            CopyItemBytes(sorted.data() + std::size_t(i) * size, GetItemPtr(static_cast<ArrayIndexT>(order[i])),
+            CopyItemBytes(sorted.data() + std::size_t(i) * size, FixedItemPtr(static_cast<ArrayIndexT>(order[i])),
                           size);
         std::memcpy(mItems, sorted.data(), sorted.size());
         return true;
@@ -540,9 +602,11 @@ bool LArray::SortWithoutShellPasses()
 
 void LArray::AdjustAllocation(std::uint32_t extraItems, std::uint32_t)
 {
-    std::uint64_t bytes = (std::uint64_t(mItemCount) + extraItems) * mItemSize;
-    if (bytes > kMaxBytes) LException::Throw(err::kMemFullErr);
-    InternalAdjustAllocation(static_cast<std::uint32_t>(bytes));
+    std::uint64_t items = std::uint64_t(mItemCount) + extraItems;
+    std::uint64_t bytes = items * mItemSize;
+    if (items > std::uint64_t(std::numeric_limits<ArrayIndexT>::max()) || bytes > kMaxBytes)
+        LException::Throw(err::kMemFullErr);
+    InternalAdjustAllocation(static_cast<std::uint32_t>(items), static_cast<std::uint32_t>(bytes));
 }
 
 // --- order and state
@@ -596,7 +660,7 @@ void LArray::ItemsRemoved(std::uint32_t count, ArrayIndexT atIndex)
 
 // --- storage
 
-void LArray::InternalAdjustAllocation(std::uint32_t bytes)
+void LArray::InternalAdjustAllocation(std::uint32_t, std::uint32_t bytes)
 {
     if (bytes == mDataAllocated) return;
     if (bytes == 0) {
@@ -611,7 +675,7 @@ void LArray::InternalAdjustAllocation(std::uint32_t bytes)
     mDataAllocated = bytes;
 }
 
-void LArray::AdjustStorage(std::int32_t deltaItems)
+void LArray::AdjustStorage(std::int32_t deltaItems, std::int64_t)
 {
     std::int64_t newCount = std::int64_t(mItemCount) + deltaItems;
     std::uint64_t needed = std::uint64_t(newCount) * mItemSize;
@@ -637,7 +701,7 @@ void LArray::AdjustStorage(std::int32_t deltaItems)
         std::uint32_t removed = mDataStored - static_cast<std::uint32_t>(needed);
         std::uint32_t bytes = mDataAllocated - removed;
         if (bytes == 0) {
-            InternalAdjustAllocation(0);
+            InternalAdjustAllocation(0, 0);
         } else if (void* block = std::realloc(mItems, bytes)) {
             mItems = static_cast<unsigned char*>(block);
             mDataAllocated = bytes;
@@ -647,18 +711,19 @@ void LArray::AdjustStorage(std::int32_t deltaItems)
     mDataStored = static_cast<std::uint32_t>(needed);
 }
 
-void LArray::ShiftItems(ArrayIndexT startIndex, ArrayIndexT endIndex, std::int32_t deltaItems)
+void LArray::ShiftItems(ArrayIndexT startIndex, ArrayIndexT endIndex, std::int32_t deltaItems,
+                        std::int64_t)
 {
-    // Moves items startIndex..endIndex by deltaItems places.
     if (endIndex < startIndex) return;
     std::size_t bytes = std::size_t(endIndex - startIndex + 1) * mItemSize;
-    std::memmove(GetItemPtr(startIndex + deltaItems), GetItemPtr(startIndex), bytes);
+    if (bytes > 0) std::memmove(FixedItemPtr(startIndex + deltaItems), FixedItemPtr(startIndex), bytes);
 }
 
 void LArray::StoreNewItems(std::uint32_t count, ArrayIndexT atIndex, const void* item,
                            std::uint32_t size)
 {
-    unsigned char* slot = static_cast<unsigned char*>(GetItemPtr(atIndex));
+    ++mChangeCount;
+    unsigned char* slot = FixedItemPtr(atIndex);
     if (!item || (size != 0 && size < mItemSize)) {
         // No value, or a short one: the rest of each slot is zero rather than stale bytes.
         std::memset(slot, 0, std::size_t(count) * mItemSize);

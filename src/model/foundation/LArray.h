@@ -4,7 +4,8 @@
 // iterators (LArrayIterator) that stay valid while items come and go.
 // Items are copied as raw bytes and are never owned: a list of object pointers
 // holds the pointers (item size sizeof(T*)), not the objects.
-// TArray<T> is the typed face for trivially copyable T.
+// TArray<T> is the typed face for trivially copyable T; LVariableArray holds
+// items of their own sizes.
 //
 // Index rules: items are 1..count; 0 and negative indices name no item.
 // kLastIndex (0x7FFFFFFF) names the last item when reading, removing, assigning,
@@ -55,13 +56,16 @@ public:
 
     // --- reading
     std::uint32_t GetCount() const { return mItemCount; }
+    // The size every item has; 0 when items have their own sizes (LVariableArray).
     std::uint32_t GetItemSize() const { return mItemSize; }
-    std::uint32_t GetItemSize(ArrayIndexT) const { return mItemSize; }
+    // The size of item index (here the item size, whatever the index).
+    virtual std::uint32_t GetItemSize(ArrayIndexT index) const;
 
     // Turns kLastIndex into the count (written back); true for 1..count.
     bool ValidIndex(ArrayIndexT& ioIndex) const;
 
-    // Copies item index into buffer; false (buffer untouched) when index names no item.
+    // Copies item index (all of its bytes) into buffer; false (buffer
+    // untouched) when index names no item.
     virtual bool FetchItemAt(ArrayIndexT index, void* outBuffer) const;
     // As above, copying at most ioSize bytes and setting ioSize to the bytes
     // copied; ioSize becomes 0 when index names no item.
@@ -69,10 +73,7 @@ public:
 
     // Address of item index inside the storage; no check; valid until the
     // storage next changes size.
-    void* GetItemPtr(ArrayIndexT index) const
-    {
-        return mItems + static_cast<std::uint32_t>(index - 1) * mItemSize;
-    }
+    virtual void* GetItemPtr(ArrayIndexT index) const;
 
     // Trims the allocation to the items stored and returns the storage (null when empty).
     void* GetItemsHandle();
@@ -112,11 +113,16 @@ public:
 
     // Shell sort by the comparator (not stable from 18 items on); sets the sorted flag.
     virtual void Sort();
-    // Sets the allocation to exactly (count + extraItems) items.
+    // Sets the allocation to exactly (count + extraItems) items; extraBytes
+    // counts only where items have their own sizes.
     virtual void AdjustAllocation(std::uint32_t extraItems, std::uint32_t extraBytes = 0);
 
     // --- order and state
     bool IsSorted() const { return mIsSorted; }
+    // Grows with every change of the items or of their order (insertions,
+    // removals, assignments, moves, sorts, copies), so that a look-up kept
+    // beside the array can tell that it went stale.
+    std::uint64_t GetChangeCount() const { return mChangeCount; }
     bool IsKeepSorted() const { return mKeepSorted; }
     // Stores the flag; turning it on sorts.
     void SetKeepSorted(bool keepSorted);
@@ -137,9 +143,6 @@ protected:
     // flag makes the next keep-sorted insertion sort again.
     void SetSortedFlag(bool isSorted) { mIsSorted = isSorted; }
 
-    void PeekItem(ArrayIndexT index, void* outBuffer) const;
-    void PokeItem(ArrayIndexT index, const void* item, std::uint32_t size);
-
     // Iterator bookkeeping after count items were inserted or removed at atIndex.
     void ItemsInserted(std::uint32_t count, ArrayIndexT atIndex);
     void ItemsRemoved(std::uint32_t count, ArrayIndexT atIndex);
@@ -149,31 +152,64 @@ protected:
     ArrayIndexT BinarySearchByKey(const void* key) const;
     ArrayIndexT LinearSearchByKey(const void* key) const;
 
-private:
-    void InitArray(std::uint32_t itemSize, LComparator* comparator, bool isSorted, bool keepSorted);
-    void CopyArray(const LArray& source, bool destroyOld);
-    void DestroyArray();
+    // --- the storage, in the terms of items that may have their own sizes.
+    // The operations above are written in these; a subclass whose items
+    // differ in size replaces them. Indices are not checked. Byte counts and
+    // deltas are for the items concerned; arrays of one item size derive
+    // them from the item counts and ignore them.
 
-    void InternalAdjustAllocation(std::uint32_t bytes);
-    void AdjustStorage(std::int32_t deltaItems);
-    void ShiftItems(ArrayIndexT startIndex, ArrayIndexT endIndex, std::int32_t deltaItems);
-    void StoreNewItems(std::uint32_t count, ArrayIndexT atIndex, const void* item,
-                       std::uint32_t size);
-    // Sorts when the Shell sort's result is known without its passes (items
-    // in order, or no two items equal); false leaves the items untouched.
-    bool SortWithoutShellPasses();
+    // Size of item index; of items startIndex..endIndex together.
+    virtual std::uint32_t GrabItemSize(ArrayIndexT index) const;
+    virtual std::uint32_t GrabItemRangeSize(ArrayIndexT startIndex, ArrayIndexT endIndex) const;
+    // Copy item index out whole; copy size bytes into its slot (never more
+    // than the slot holds).
+    virtual void PeekItem(ArrayIndexT index, void* outBuffer) const;
+    virtual void PokeItem(ArrayIndexT index, const void* item, std::uint32_t size);
+    // Exactly this much room: items in all, bytes in all.
+    virtual void InternalAdjustAllocation(std::uint32_t items, std::uint32_t bytes);
+    // Count and stored bytes change by the deltas; room grows when needed and
+    // shrinks by what was removed. Exhaustion: LException, nothing changed.
+    virtual void AdjustStorage(std::int32_t deltaItems, std::int64_t deltaBytes);
+    // Moves items startIndex..endIndex by deltaItems places (deltaBytes bytes).
+    virtual void ShiftItems(ArrayIndexT startIndex, ArrayIndexT endIndex, std::int32_t deltaItems,
+                            std::int64_t deltaBytes);
+    // Fills count slots from atIndex, each with size bytes of item (zero
+    // bytes when item is null); the room is there already.
+    virtual void StoreNewItems(std::uint32_t count, ArrayIndexT atIndex, const void* item,
+                               std::uint32_t size);
+    // buffer holds the larger of the items concerned.
+    virtual void InternalSwapItems(ArrayIndexT index1, ArrayIndexT index2, void* buffer);
+    virtual void InternalMoveItem(ArrayIndexT fromIndex, ArrayIndexT toIndex, void* buffer);
+    // Item sourceIndex overwrites item destIndex.
+    virtual void InternalCopyItem(ArrayIndexT sourceIndex, ArrayIndexT destIndex);
 
     std::uint32_t mItemSize = 4;
     std::uint32_t mItemCount = 0;
     std::uint32_t mDataStored = 0;
     std::uint32_t mDataAllocated = 0;
     unsigned char* mItems = nullptr;
+
+private:
+    void InitArray(std::uint32_t itemSize, LComparator* comparator, bool isSorted, bool keepSorted);
+    void CopyArray(const LArray& source, bool destroyOld);
+    void DestroyArray();
+
+    // The slot of item index in an array of one item size.
+    unsigned char* FixedItemPtr(ArrayIndexT index) const
+    {
+        return mItems + static_cast<std::uint32_t>(index - 1) * mItemSize;
+    }
+    // Sorts when the Shell sort's result is known without its passes (items
+    // in order, or no two items equal); false leaves the items untouched.
+    bool SortWithoutShellPasses();
+
     mutable std::uint32_t mLockCount = 0;  // searches lock a const array too
     LArrayIterator* mIteratorListHead = nullptr;
     LComparator* mComparator = nullptr;
     bool mOwnsComparator = false;
     bool mIsSorted = true;
     bool mKeepSorted = false;
+    std::uint64_t mChangeCount = 0;
 };
 
 // The typed face of LArray for trivially copyable items (values, pointers).

@@ -19,6 +19,7 @@ LBroadcaster& LBroadcaster::operator=(const LBroadcaster& other)
 
 LBroadcaster::~LBroadcaster()
 {
+    if (mListeners.GetCount() == 0) return;
     BroadcastMessage(msg::kBroadcasterDied, this);
 
     LListener* listener = nullptr;
@@ -45,10 +46,8 @@ bool LBroadcaster::HasListener(LListener* listener) const
     return mListeners.FetchIndexOf(listener) != 0;
 }
 
-void LBroadcaster::BroadcastMessage(MessageT message, void* param)
+void LBroadcaster::SendToListeners(MessageT message, void* param)
 {
-    if (!mIsBroadcasting) return;
-
     // The iterator follows the list as listeners come and go during the calls.
     // When a listener destroys this broadcaster the list dies with it and the
     // iterator stops, so nothing here touches the broadcaster afterwards.

@@ -54,14 +54,20 @@ public:
     bool HasListener(LListener* listener) const;
 
     // Calls ListenToMessage on every listening listener, in registration order.
-    // Nothing while broadcasting is off.
-    void BroadcastMessage(MessageT message, void* param = nullptr);
+    // Nothing while broadcasting is off. Most model objects have no listener
+    // (none while a file is read): for them this costs a test.
+    void BroadcastMessage(MessageT message, void* param = nullptr)
+    {
+        if (mIsBroadcasting && mListeners.GetCount() != 0) SendToListeners(message, param);
+    }
 
     void StartBroadcasting() { mIsBroadcasting = true; }
     void StopBroadcasting() { mIsBroadcasting = false; }
     bool IsBroadcasting() const { return mIsBroadcasting; }
 
 private:
+    void SendToListeners(MessageT message, void* param);
+
     TArray<LListener*> mListeners;
     bool mIsBroadcasting = true;
 };

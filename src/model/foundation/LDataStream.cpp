@@ -16,6 +16,7 @@ void LDataStream::SetBuffer(void* data, std::int32_t length)
 {
     mBuffer = data;
     mBlockSize = data ? std::max<std::int32_t>(length, 0) : 0;
+    mReadFrom = static_cast<const unsigned char*>(data);
     LStream::SetLength(mBlockSize);
 }
 

@@ -13,6 +13,7 @@ namespace ch {
 namespace err {
 constexpr std::int32_t kReadErr = -19;       // a read ran past the data or was refused
 constexpr std::int32_t kWriteErr = -20;      // a write failed
+constexpr std::int32_t kParamErr = -50;      // an argument that cannot be right
 constexpr std::int32_t kMemFullErr = -108;   // memory exhausted
 constexpr std::int32_t kResNotFound = -192;  // a resource is missing
 } // namespace err

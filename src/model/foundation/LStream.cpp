@@ -29,16 +29,10 @@ void toBigEndian(U value, unsigned char* bytes)
     }
 }
 
-// The unsigned integer of the same size as T (the double goes by its bits).
-template <typename T>
-using Bits = std::conditional_t<sizeof(T) == 1, std::uint8_t,
-             std::conditional_t<sizeof(T) == 2, std::uint16_t,
-             std::conditional_t<sizeof(T) == 4, std::uint32_t, std::uint64_t>>>;
-
 } // namespace
 
 template <typename T>
-std::int32_t LStream::ReadBigEndian(T& out)
+std::int32_t LStream::ReadBigEndianSlow(T& out)
 {
     unsigned char bytes[sizeof(T)] = {};
     const std::int32_t read = ReadData(bytes, sizeof(T));
@@ -49,7 +43,7 @@ std::int32_t LStream::ReadBigEndian(T& out)
 }
 
 template <typename T>
-std::int32_t LStream::WriteBigEndian(T value)
+std::int32_t LStream::WriteBigEndianSlow(T value)
 {
     unsigned char bytes[sizeof(T)];
     toBigEndian(std::bit_cast<Bits<T>>(value), bytes);
@@ -57,6 +51,18 @@ std::int32_t LStream::WriteBigEndian(T value)
     PutBytes(bytes, count);
     return count;
 }
+
+// The types the typed readers and writers take.
+template std::int32_t LStream::ReadBigEndianSlow(std::uint32_t&);
+template std::int32_t LStream::ReadBigEndianSlow(std::int32_t&);
+template std::int32_t LStream::ReadBigEndianSlow(std::int16_t&);
+template std::int32_t LStream::ReadBigEndianSlow(std::uint8_t&);
+template std::int32_t LStream::ReadBigEndianSlow(double&);
+template std::int32_t LStream::WriteBigEndianSlow(std::uint32_t);
+template std::int32_t LStream::WriteBigEndianSlow(std::int32_t);
+template std::int32_t LStream::WriteBigEndianSlow(std::int16_t);
+template std::int32_t LStream::WriteBigEndianSlow(std::uint8_t);
+template std::int32_t LStream::WriteBigEndianSlow(double);
 
 std::int32_t LStream::positionAt(FourCharCode tag)
 {
@@ -116,30 +122,30 @@ std::int32_t LStream::BytesLeft() const
     return std::max<std::int32_t>(GetLength() - GetMarker(), 0);
 }
 
-std::int32_t LStream::ReadBigOsType(FourCharCode& out) { return ReadBigEndian(out); }
-std::int32_t LStream::ReadObjectIdT(ObjectIdT& out) { return ReadBigEndian(out); }
-std::int32_t LStream::ReadDateT(DateT& out) { return ReadBigEndian(out); }
-std::int32_t LStream::ReadAmountT(AmountT& out) { return ReadBigEndian(out); }
-std::int32_t LStream::ReadQtyT(QtyT& out) { return ReadBigEndian(out); }
-std::int32_t LStream::ReadEnumT(EnumT& out) { return ReadBigEndian(out); }
-std::int32_t LStream::ReadLong(std::int32_t& out) { return ReadBigEndian(out); }
-std::int32_t LStream::ReadShort(std::int16_t& out) { return ReadBigEndian(out); }
-
 std::int32_t LStream::PeekBigOsType(FourCharCode& out)
 {
     const std::int32_t marker = GetMarker();
     const std::int32_t read = ReadBigOsType(out);
-    SetMarker(marker, streamFrom_Start);
+    if (mReadFrom) mMarker = marker;
+    else SetMarker(marker, streamFrom_Start);
     return read;
 }
 
 std::string LStream::ReadCFString()
 {
     const std::int32_t count = ReadCheckedLength();
-    std::string bytes(static_cast<std::size_t>(count), '\0');
-    ReadBlock(bytes.data(), count);
-    auto text = fromUtf16External(bytes);
-    if (!text) LException::Throw(err::kReadErr);
+    std::optional<std::string> text;
+    if (mReadFrom) {
+        // Decoded where it lies: the count is within the data.
+        text = fromUtf16External(
+            std::string_view(reinterpret_cast<const char*>(mReadFrom) + mMarker, std::size_t(count)));
+        mMarker += count;
+    } else {
+        std::string bytes(static_cast<std::size_t>(count), '\0');
+        ReadBlock(bytes.data(), count);
+        text = fromUtf16External(bytes);
+    }
+    if (!text || text->find('\0') != std::string::npos) LException::Throw(err::kReadErr);
     return std::move(*text);
 }
 
@@ -158,17 +164,20 @@ std::int32_t LStream::PeekData(void* buffer, std::int32_t count)
     return read;
 }
 
-std::int32_t LStream::WriteBigOsType(FourCharCode value) { return WriteBigEndian(value); }
-std::int32_t LStream::WriteObjectIdT(ObjectIdT value) { return WriteBigEndian(value); }
-std::int32_t LStream::WriteDateT(DateT value) { return WriteBigEndian(value); }
-std::int32_t LStream::WriteLong(std::int32_t value) { return WriteBigEndian(value); }
-std::int32_t LStream::WriteQtyT(QtyT value) { return WriteBigEndian(value); }
-std::int32_t LStream::WriteShort(std::int16_t value) { return WriteBigEndian(value); }
-std::int32_t LStream::WriteAmountTT(AmountT value) { return WriteBigEndian(value); }
-std::int32_t LStream::WriteEnumT(EnumT value) { return WriteBigEndian(value); }
+void LStream::ReserveForWrite(std::size_t bytes)
+{
+    if (mAppendTo) mAppendTo->reserve(mAppendTo->size() + bytes);
+}
 
 void LStream::WriteBlock(const void* buffer, std::int32_t count)
 {
+    if (mAppendTo) {
+        if (count > 0) {
+            const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+            mAppendTo->insert(mAppendTo->end(), bytes, bytes + count);
+        }
+        return;
+    }
     std::int32_t written = count;
     if (const std::int32_t error = PutBytes(buffer, written); error != 0) LException::Throw(error);
 }
@@ -189,7 +198,27 @@ void writeLength(LStream& stream, std::size_t length)
 
 std::int32_t LStream::WriteCFString(std::string_view utf8)
 {
-    const std::string bytes = toUtf16External(utf8);
+    // ASCII without NUL characters, appended in place: the mark, then one
+    // unit per byte.
+    if (mAppendTo && std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) - 1u < 0x7Fu; }) &&
+        utf8.size() < std::size_t(std::numeric_limits<std::int32_t>::max() / 2 - 4)) {
+        const std::size_t bytes = 2 + 2 * utf8.size();
+        const std::size_t at = mAppendTo->size();
+        mAppendTo->resize(at + 4 + bytes);
+        unsigned char* out = mAppendTo->data() + at;
+        toBigEndian(static_cast<std::uint32_t>(bytes), out);
+        out += 4;
+        *out++ = 0xFF;
+        *out++ = 0xFE;
+        for (char c : utf8) {
+            *out++ = static_cast<unsigned char>(c);
+            *out++ = 0;
+        }
+        return static_cast<std::int32_t>(bytes) + 4;
+    }
+    std::string text(utf8);
+    std::erase(text, '\0');
+    const std::string bytes = toUtf16External(text);
     writeLength(*this, bytes.size());
     WriteBlock(bytes.data(), static_cast<std::int32_t>(bytes.size()));
     return static_cast<std::int32_t>(bytes.size()) + 4;
@@ -224,6 +253,11 @@ std::int32_t LStream::WritePtr(const std::vector<char>* block)
     return static_cast<std::int32_t>(block->size()) + 4;
 }
 
+std::int32_t LStream::WriteHandle(const BlockHandle& handle)
+{
+    return WritePtr(handle.get());
+}
+
 LStream& LStream::operator<<(double value)
 {
     unsigned char bytes[8];
@@ -235,6 +269,11 @@ LStream& LStream::operator<<(double value)
 void LStream::ReadBlock(void* buffer, std::int32_t count)
 {
     if (count < 0) LException::Throw(err::kReadErr);
+    if (mReadFrom && mLength - mMarker >= count) {
+        if (count > 0) std::memcpy(buffer, mReadFrom + mMarker, std::size_t(count));
+        mMarker += count;
+        return;
+    }
     std::int32_t read = count;
     if (const std::int32_t error = GetBytes(buffer, read); error != 0) LException::Throw(error);
 }
@@ -251,15 +290,12 @@ std::int32_t LStream::ReadCheckedLength()
 std::int32_t LStream::ReadCString(char* dest, std::size_t destSize)
 {
     const std::int32_t length = ReadCheckedLength();
-    if (destSize == 0) {
-        SetMarker(length, streamFrom_Marker);
-        return length + 4;
-    }
-    // A stored text longer than the field is cut to it; the rest is skipped.
-    const auto kept = static_cast<std::int32_t>(std::min<std::size_t>(std::size_t(length), destSize - 1));
-    ReadBlock(dest, kept);
-    dest[kept] = '\0';
-    SetMarker(length - kept, streamFrom_Marker);
+    // Every writer writes a C text from a field of this size: a longer one,
+    // or one with a terminator inside, was never written.
+    if (destSize == 0 || std::size_t(length) > destSize - 1) LException::Throw(err::kReadErr);
+    ReadBlock(dest, length);
+    dest[length] = '\0';
+    if (std::memchr(dest, '\0', std::size_t(length))) LException::Throw(err::kReadErr);
     return length + 4;
 }
 
@@ -282,6 +318,13 @@ std::optional<std::vector<char>> LStream::ReadPtr()
     std::vector<char> block(static_cast<std::size_t>(size));
     ReadBlock(block.data(), size);
     return block;
+}
+
+BlockHandle LStream::ReadHandle()
+{
+    std::optional<std::vector<char>> block = ReadPtr();
+    if (!block) return nullptr;
+    return std::make_unique<std::vector<char>>(std::move(*block));
 }
 
 LStream& LStream::operator>>(double& value)

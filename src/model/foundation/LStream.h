@@ -7,11 +7,14 @@
 // the bytes that remain, so hostile data can never make a reader allocate or
 // copy more than the stream holds.
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "model/foundation/LString.h"
@@ -25,6 +28,11 @@ enum EStreamFrom : std::int32_t {
     streamFrom_End = 2,
     streamFrom_Marker = 3
 };
+
+// A handle: a block that belongs to its holder and can change size; null for
+// none. Blocks never move here, so nothing locks them while a stream reads or
+// writes them.
+using BlockHandle = std::unique_ptr<std::vector<char>>;
 
 class LStream {
 public:
@@ -49,20 +57,24 @@ public:
     // Base behaviour: reads nothing (count 0, -19).
     virtual std::int32_t GetBytes(void* buffer, std::int32_t& count);
 
-    // Typed readers: the number of bytes read.
-    virtual std::int32_t ReadBigOsType(FourCharCode& out);
-    virtual std::int32_t PeekBigOsType(FourCharCode& out);
-    virtual std::int32_t ReadObjectIdT(ObjectIdT& out);
-    virtual std::int32_t ReadDateT(DateT& out);
-    virtual std::int32_t ReadAmountT(AmountT& out);
-    virtual std::int32_t ReadQtyT(QtyT& out);
-    virtual std::int32_t ReadEnumT(EnumT& out);
-    virtual std::int32_t ReadLong(std::int32_t& out);
-    virtual std::int32_t ReadShort(std::int16_t& out);
+    // Typed readers: the number of bytes read. A stream over one block in
+    // memory is read in place, without a call per field.
+    std::int32_t ReadBigOsType(FourCharCode& out) { return ReadBigEndian(out); }
+    std::int32_t PeekBigOsType(FourCharCode& out);
+    std::int32_t ReadObjectIdT(ObjectIdT& out) { return ReadBigEndian(out); }
+    std::int32_t ReadDateT(DateT& out) { return ReadBigEndian(out); }
+    std::int32_t ReadAmountT(AmountT& out) { return ReadBigEndian(out); }
+    std::int32_t ReadQtyT(QtyT& out) { return ReadBigEndian(out); }
+    std::int32_t ReadEnumT(EnumT& out) { return ReadBigEndian(out); }
+    std::int32_t ReadLong(std::int32_t& out) { return ReadBigEndian(out); }
+    std::int32_t ReadShort(std::int16_t& out) { return ReadBigEndian(out); }
 
     // Unicode text: a 32-bit byte count (the byte-order mark included), then the
     // UTF-16 external form. Returns UTF-8. Throws -19 for a count that is
-    // negative, beyond the data or odd.
+    // negative, beyond the data or odd, and for a text holding a NUL
+    // character: no writer writes one, while any stretch of records holds
+    // some (every length and small id begins with zero bytes), so such a text
+    // has swallowed the data behind it.
     virtual std::string ReadCFString();
 
     // GetBytes for count bytes; the number actually read (the error ignored).
@@ -70,19 +82,25 @@ public:
     // Reads count bytes and puts the marker back; the number read.
     std::int32_t PeekData(void* buffer, std::int32_t count);
 
-    // Writers: each returns the number of bytes written.
-    std::int32_t WriteBigOsType(FourCharCode value);
-    std::int32_t WriteObjectIdT(ObjectIdT value);
-    std::int32_t WriteDateT(DateT value);
-    std::int32_t WriteLong(std::int32_t value);
-    std::int32_t WriteQtyT(QtyT value);
-    std::int32_t WriteShort(std::int16_t value);
-    std::int32_t WriteAmountTT(AmountT value);
-    std::int32_t WriteEnumT(EnumT value);
+    // Writers: each returns the number of bytes written. A stream that
+    // appends to a buffer has them appended in place.
+    std::int32_t WriteBigOsType(FourCharCode value) { return WriteBigEndian(value); }
+    std::int32_t WriteObjectIdT(ObjectIdT value) { return WriteBigEndian(value); }
+    std::int32_t WriteDateT(DateT value) { return WriteBigEndian(value); }
+    std::int32_t WriteLong(std::int32_t value) { return WriteBigEndian(value); }
+    std::int32_t WriteQtyT(QtyT value) { return WriteBigEndian(value); }
+    std::int32_t WriteShort(std::int16_t value) { return WriteBigEndian(value); }
+    std::int32_t WriteAmountTT(AmountT value) { return WriteBigEndian(value); }
+    std::int32_t WriteEnumT(EnumT value) { return WriteBigEndian(value); }
+
+    // Makes room for that many more bytes at once, when the stream appends
+    // to a buffer (a hint: nothing else changes).
+    void ReserveForWrite(std::size_t bytes);
 
     // Block writers: a failed write throws LException with its error.
     void WriteBlock(const void* buffer, std::int32_t count);
-    // 32-bit byte count, then the UTF-16 external form of the UTF-8 text.
+    // 32-bit byte count, then the UTF-16 external form of the UTF-8 text,
+    // without its NUL characters (a text read back never holds one).
     std::int32_t WriteCFString(std::string_view utf8);
     // 32-bit length N, then the N bytes, no terminator; returns N + 4.
     std::int32_t WriteCString(const char* text);
@@ -90,12 +108,15 @@ public:
     std::int32_t WritePString(const unsigned char* text);
     // A null block writes -1; else the 32-bit size and the bytes.
     std::int32_t WritePtr(const std::vector<char>* block);
+    // The same for the block of a handle.
+    std::int32_t WriteHandle(const BlockHandle& handle);
     LStream& operator<<(double value);
 
     // Block readers: throw LException -19 when the bytes are not there.
     void ReadBlock(void* buffer, std::int32_t count);
-    // 32-bit length N, then N bytes; at most destSize - 1 of them are kept and
-    // terminated, the rest is skipped. Returns N + 4.
+    // 32-bit length N, then N bytes, terminated in dest. Returns N + 4. Throws
+    // -19 when N is more than destSize - 1 or the bytes hold a terminator:
+    // the text did not come from a field of that size.
     std::int32_t ReadCString(char* dest, std::size_t destSize);
     template <std::size_t N>
     std::int32_t ReadCString(char (&dest)[N]) { return ReadCString(dest, N); }
@@ -103,6 +124,9 @@ public:
     std::int32_t ReadPString(Str255& dest);
     // 32-bit size; -1 gives no block, else a block of that size.
     std::optional<std::vector<char>> ReadPtr();
+    // The same into a new handle (null for -1); the caller gets it only when
+    // the whole block was read.
+    BlockHandle ReadHandle();
     LStream& operator>>(double& value);
 
 protected:
@@ -111,12 +135,51 @@ protected:
 
     std::int32_t mMarker = 0;
     std::int32_t mLength = 0;
+    // The block the marker counts in, when the stream reads one block in
+    // memory with no further work per read; null otherwise.
+    const unsigned char* mReadFrom = nullptr;
+    // The buffer every write is appended to, when writing is nothing more
+    // than appending; null otherwise (each write goes through PutBytes).
+    std::vector<std::uint8_t>* mAppendTo = nullptr;
 
 private:
     template <typename T>
-    std::int32_t ReadBigEndian(T& out);
+    std::int32_t ReadBigEndian(T& out)
+    {
+        if (mReadFrom && mLength - mMarker >= std::int32_t(sizeof(T))) {
+            out = std::bit_cast<T>(LoadBigEndian<Bits<T>>(mReadFrom + mMarker));
+            mMarker += std::int32_t(sizeof(T));
+            return std::int32_t(sizeof(T));
+        }
+        return ReadBigEndianSlow(out);
+    }
     template <typename T>
-    std::int32_t WriteBigEndian(T value);
+    std::int32_t ReadBigEndianSlow(T& out);
+    template <typename T>
+    std::int32_t WriteBigEndian(T value)
+    {
+        if (mAppendTo) {
+            auto bits = std::bit_cast<Bits<T>>(value);
+            for (std::size_t i = sizeof(T); i-- > 0;) mAppendTo->push_back(std::uint8_t(bits >> (8 * i)));
+            return std::int32_t(sizeof(T));
+        }
+        return WriteBigEndianSlow(value);
+    }
+    template <typename T>
+    std::int32_t WriteBigEndianSlow(T value);
+
+    // The unsigned integer of the same size as T (the double goes by its bits).
+    template <typename T>
+    using Bits = std::conditional_t<sizeof(T) == 1, std::uint8_t,
+                 std::conditional_t<sizeof(T) == 2, std::uint16_t,
+                 std::conditional_t<sizeof(T) == 4, std::uint32_t, std::uint64_t>>>;
+    template <typename U>
+    static U LoadBigEndian(const unsigned char* bytes)
+    {
+        U value = 0;
+        for (std::size_t i = 0; i < sizeof(U); ++i) value = static_cast<U>((value << 8) | bytes[i]);
+        return value;
+    }
     // A length read from the data: refused (-19) when negative or beyond the
     // bytes left.
     std::int32_t ReadCheckedLength();

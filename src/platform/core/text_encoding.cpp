@@ -263,25 +263,70 @@ std::optional<std::string> fromUtf16External(std::string_view bytes)
 {
     if (bytes.size() % 2 != 0)
         return std::nullopt;
-    auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t size = bytes.size();
     bool littleEndian = false;
     std::size_t start = 0;
-    if (bytes.size() >= 2) {
-        if (byteAt(0) == 0xFF && byteAt(1) == 0xFE) {
+    if (size >= 2) {
+        if (p[0] == 0xFF && p[1] == 0xFE) {
             littleEndian = true;
             start = 2;
-        } else if (byteAt(0) == 0xFE && byteAt(1) == 0xFF) {
+        } else if (p[0] == 0xFE && p[1] == 0xFF) {
             start = 2;
         }
     }
-    std::u16string units;
-    units.reserve((bytes.size() - start) / 2);
-    for (std::size_t i = start; i < bytes.size(); i += 2) {
-        unsigned hi = littleEndian ? byteAt(i + 1) : byteAt(i);
-        unsigned lo = littleEndian ? byteAt(i) : byteAt(i + 1);
-        units.push_back(char16_t((hi << 8) | lo));
+    const std::size_t count = (size - start) / 2;
+    p += start;
+    const unsigned hiAt = littleEndian ? 1 : 0;
+    auto unitAt = [&](std::size_t i) { return unsigned(p[2 * i + hiAt]) << 8 | p[2 * i + (1 - hiAt)]; };
+
+    // Most texts of a set of books are ASCII: one byte per unit, written in
+    // place into a string sized once.
+    std::string out(count, '\0');
+    std::size_t i = 0;
+    for (; i < count; ++i) {
+        const unsigned unit = unitAt(i);
+        if (unit >= 0x80) break;
+        out[i] = char(unit);
     }
-    return toUtf8(units);
+    if (i == count)
+        return out;
+
+    // The rest as UTF-8 (at most three bytes per unit); an unpaired surrogate
+    // becomes U+FFFD.
+    out.resize(i + (count - i) * 3);
+    std::size_t o = i;
+    auto put = [&](char32_t c) {
+        if (c < 0x80) {
+            out[o++] = char(c);
+        } else if (c < 0x800) {
+            out[o++] = char(0xC0 | (c >> 6));
+            out[o++] = char(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out[o++] = char(0xE0 | (c >> 12));
+            out[o++] = char(0x80 | ((c >> 6) & 0x3F));
+            out[o++] = char(0x80 | (c & 0x3F));
+        } else {
+            out[o++] = char(0xF0 | (c >> 18));
+            out[o++] = char(0x80 | ((c >> 12) & 0x3F));
+            out[o++] = char(0x80 | ((c >> 6) & 0x3F));
+            out[o++] = char(0x80 | (c & 0x3F));
+        }
+    };
+    for (; i < count; ++i) {
+        const unsigned unit = unitAt(i);
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < count) {
+            const unsigned low = unitAt(i + 1);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                put(0x10000 + ((char32_t(unit) - 0xD800) << 10) + (low - 0xDC00));
+                ++i;
+                continue;
+            }
+        }
+        put(unit >= 0xD800 && unit <= 0xDFFF ? 0xFFFD : unit);
+    }
+    out.resize(o);
+    return out;
 }
 
 std::string truncateToEncodedBytes(std::string_view utf8, TextEncoding enc, std::size_t maxBytes)

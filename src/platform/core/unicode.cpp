@@ -211,6 +211,10 @@ int compareCaseInsensitive(std::string_view a, std::string_view b)
 
 bool equalsCaseInsensitive(std::string_view a, std::string_view b)
 {
+    // ASCII folds byte for byte: texts of other lengths differ (look-ups by
+    // name ask this of every object of a list).
+    if (a.size() != b.size() && isAscii(a) && isAscii(b))
+        return false;
     return compareCaseInsensitive(a, b) == 0;
 }
 

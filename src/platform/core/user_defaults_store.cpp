@@ -1,11 +1,10 @@
 #include "platform/core/user_defaults_store.h"
 
+#include "platform/core/atomic_file.h"
 #include "platform/core/plist.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <pwd.h>
 #include <sstream>
@@ -25,20 +24,6 @@ std::filesystem::path homeFolder() {
     if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir)
         return entry->pw_dir;
     return std::filesystem::current_path();
-}
-
-bool writeAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += std::size_t(n);
-    }
-    return true;
 }
 
 } // namespace
@@ -125,22 +110,10 @@ bool UserDefaultsStore::save(const UserDefaults& defaults, std::string* error) {
     if (!folder.empty())
         std::filesystem::create_directories(folder, ec);
 
-    std::string temporary = mPath.string() + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return failWith("cannot create a temporary file beside " + mPath.string() + ": " + std::strerror(errno));
-    const bool written = writeAll(fd, out.bytes) && ::fsync(fd) == 0;
-    const int savedErrno = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed) {
-        ::unlink(temporary.c_str());
-        return failWith("cannot write " + temporary + ": " + std::strerror(written ? errno : savedErrno));
-    }
-    if (::rename(temporary.c_str(), mPath.c_str()) != 0) {
-        const int renameErrno = errno;
-        ::unlink(temporary.c_str());
-        return failWith("cannot replace " + mPath.string() + ": " + std::strerror(renameErrno));
-    }
+    std::string problem;
+    // The file holds the user's settings only: readable by the user alone.
+    if (!writeFileAtomically(mPath, out.bytes, &problem, 0600))
+        return failWith(std::move(problem));
     mSavedChangeCount = changeCount;
     return true;
 }

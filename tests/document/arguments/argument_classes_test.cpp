@@ -13,6 +13,7 @@
 #include "bridge/DeveloperLog.h"
 #include "document/arguments/AccountArguments.h"
 #include "document/arguments/ArgumentClassRegistry.h"
+#include "document/arguments/BudgetArguments.h"
 #include "document/arguments/CAcoWArguments.h"
 #include "document/arguments/CDeleteObjectParms.h"
 #include "document/arguments/CDragAndDropRelocationArgument.h"
@@ -58,6 +59,7 @@ struct Sample {
     std::function<std::unique_ptr<CArgumentAncestor>()> make;
     Keys keys;                        // every key it writes
     std::string textAfterReading;     // empty: the same text again
+    bool readsBack = true;            // false: the journal cannot rebuild it
 };
 
 std::map<std::string, Sample> samples()
@@ -257,6 +259,22 @@ std::map<std::string, Sample> samples()
         return a;
     }, {"ActionToPerform", "ArgumentClass", "OtherAccountId", "OurAccountId", "ReasonCodeId", "TransactionAmount",
         "TransactionDate", "TransactionDescription", "TransactionName"}, {}};
+    // The budget classes journal their class name alone and are never rebuilt.
+    table["ModifyBudgetDetailArguments"] = {[] {
+        return std::make_unique<ModifyBudgetDetailArguments>(1.0, 2.0, 3.0, 4.0, "Car", true, 5);
+    }, {"ArgumentClass"}, {}, false};
+    table["ModifyBudgetXRefArguments"] = {[] {
+        return std::make_unique<ModifyBudgetXRefArguments>(1.0, 2.0, 3.0, 4.0, "Car", true, 5, 2, 4);
+    }, {"ArgumentClass"}, {}, false};
+    table["NewBudgetXRefArguments"] = {[] {
+        return std::make_unique<NewBudgetXRefArguments>(1.0, 2.0, 3.0, 4.0, "Car", true, 5, 2, 4, 7, 8);
+    }, {"ArgumentClass"}, {}, false};
+    table["TransferBudgetXRefArguments"] = {[] {
+        return std::make_unique<TransferBudgetXRefArguments>(50.0, 3, 7, 8, 9);
+    }, {"ArgumentClass"}, {}, false};
+    table["ModifyBudgetHeaderArguments"] = {[] {
+        return std::make_unique<ModifyBudgetHeaderArguments>("Home", "Plan", true);
+    }, {"ArgumentClass"}, {}, false};
     return table;
 }
 
@@ -275,6 +293,10 @@ TEST(ArgumentClasses, EveryClassWritesItsKeysAndReadsItsValuesBack)
         const std::string text = written->toText();
         EXPECT_NE(text.find("ArgumentClass = " + name + ";"), std::string::npos) << text;
         const std::unique_ptr<CArgumentAncestor> read = CArgumentAncestor::fromText(text);
+        if (!sample.readsBack) {
+            EXPECT_EQ(read, nullptr) << text;
+            continue;
+        }
         ASSERT_NE(read, nullptr) << text;
         EXPECT_EQ(read->argumentClass(), name);
         // Every value read back writes the same text again.

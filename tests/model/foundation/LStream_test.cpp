@@ -188,17 +188,34 @@ TEST(LStream, CStrings)
     EXPECT_STREQ(name, "abc");
 }
 
-TEST(LStream, StoredTextLongerThanTheFieldIsCutAndSkipped)
+TEST(LStream, TextsNoWriterWritesAreRefused)
 {
-    const std::string forty(40, 'n');
-    Reader r(concat({{0, 0, 0, 40}, textBytes(forty), {0, 0, 0, 42}}));
+    // A C text fills at most its field less the terminator and holds no
+    // terminator; a Unicode text holds no NUL character.
+    const std::string fits(34, 'n'), tooLong(35, 'n');
     char name[35];
-    std::memset(name, 'x', sizeof name);
-    EXPECT_EQ(r->ReadCString(name), 44);
-    EXPECT_EQ(std::string(name), forty.substr(0, 34));
-    std::int32_t next = 0;
-    r->ReadLong(next);
-    EXPECT_EQ(next, 42);
+    Reader full(concat({{0, 0, 0, 34}, textBytes(fits)}));
+    EXPECT_EQ(full->ReadCString(name), 38);
+    EXPECT_EQ(std::string(name), fits);
+
+    const Bytes cStrings[] = {
+        concat({{0, 0, 0, 35}, textBytes(tooLong)}),
+        {0, 0, 0, 3, 'a', 0, 'b'},
+    };
+    for (const Bytes& bytes : cStrings) {
+        Reader r(bytes);
+        EXPECT_EQ(expectThrows([&] { r->ReadCString(name); }), err::kReadErr);
+    }
+    Reader nul(Bytes{0, 0, 0, 6, 0xFF, 0xFE, 'a', 0, 0, 0});
+    EXPECT_EQ(expectThrows([&] { nul->ReadCFString(); }), err::kReadErr);
+
+    // The writer leaves such characters out, so what it writes reads back.
+    auto data = std::make_shared<GXDataStream::Buffer>();
+    GXDataStream out;
+    out.setDataObject(data);
+    out.WriteCFString(std::string("a\0b", 3));
+    Reader back(*data);
+    EXPECT_EQ(back->ReadCFString(), "ab");
 }
 
 TEST(LStream, HostileLengthsAreRefused)
@@ -272,6 +289,36 @@ TEST(LStream, PascalStringsAndBlocks)
     EXPECT_EQ(std::string(reinterpret_cast<char*>(p + 1), p[0]), "xyz");
     EXPECT_FALSE(in->ReadPtr().has_value());
     EXPECT_EQ(in->ReadPtr(), block);
+}
+
+TEST(LStream, HandlesTravelAsSizedBlocks)
+{
+    auto data = std::make_shared<GXDataStream::Buffer>();
+    GXDataStream out;
+    out.setDataObject(data);
+    const std::vector<std::vector<char>> blocks = {{'h', 0, 'n', 'd'}, {}};
+    EXPECT_EQ(out.WriteHandle(nullptr), 4);
+    for (const auto& block : blocks)
+        EXPECT_EQ(out.WriteHandle(std::make_unique<std::vector<char>>(block)), std::int32_t(block.size()) + 4);
+    EXPECT_EQ(*data, (GXDataStream::Buffer{0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 4, 'h', 0, 'n', 'd', 0, 0, 0, 0}));
+
+    Reader in(*data);
+    EXPECT_EQ(in->ReadHandle(), nullptr);
+    for (const auto& block : blocks) {
+        BlockHandle handle = in->ReadHandle();
+        ASSERT_NE(handle, nullptr);
+        EXPECT_EQ(*handle, block);
+    }
+    EXPECT_EQ(in->GetMarker(), in->GetLength());
+
+    // A size beyond the data, or negative other than -1, gives no block at all.
+    for (const Bytes& bytes : {Bytes{0, 0, 0, 9, 'a'}, Bytes{0xFF, 0xFF, 0xFF, 0xFE}, Bytes{0, 0, 0}}) {
+        Reader damaged(bytes);
+        BlockHandle kept = std::make_unique<std::vector<char>>(1, 'k');
+        EXPECT_EQ(expectThrows([&] { kept = damaged->ReadHandle(); }), err::kReadErr);
+        ASSERT_NE(kept, nullptr);
+        EXPECT_EQ(*kept, std::vector<char>{'k'});
+    }
 }
 
 TEST(LStream, PositionAtFindsTheTag)

@@ -1,0 +1,219 @@
+#pragma once
+// CGraph: the time-series chart every chart is built on. It follows one item
+// and the analysis array of that item's booking lines (or a plain list of
+// elements), chooses the date range to show, cuts it into periods, spreads
+// the elements over plot series of points, derives the value range of its
+// scales, lays the points out, draws them through a ChartCanvas and tracks
+// the pointer over them. It runs without a window: the widget that hosts it
+// passes its size, pointer positions (y-up) and timer ticks, and is asked
+// back through ChartHost to redraw and to run the animation timer.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "analysis/CGraphPoint.h"
+#include "analysis/CPlotSerie.h"
+#include "analysis/CScaleDrawer.h"
+
+namespace ch {
+
+class CAnalysisArrayEncaplusator;
+
+class ChartHost {
+public:
+    virtual ~ChartHost() = default;
+    virtual void setNeedsDisplay() = 0;
+    virtual void startAnimationTimer(int intervalMilliseconds) = 0;
+    virtual void stopAnimationTimer() = 0;
+};
+
+// Makes the detail window of a point: its lines, title and colour.
+using PointDetailWindowFactory =
+    std::function<std::unique_ptr<PointDetailWindow>(const ChartElements& lines, const std::string& title,
+                                                     const Colour& colour)>;
+
+class CGraph {
+public:
+    // Period codes.
+    static constexpr int kDay = 0, kWeek = 1, kMonth = 2, kQuarter = 4, kYear = 5;
+    // Amount limits after a reset.
+    static constexpr double kResetMaximum = 100.0;
+    // Hover throttle, in ticks of 1/60 s.
+    static constexpr std::uint32_t kNewPointTicks = 31, kSamePointTicks = 21;
+
+    // A chart of the class, initialised (the set-up calls the class's own steps).
+    template <class Chart>
+    static std::unique_ptr<Chart> make()
+    {
+        auto chart = std::make_unique<Chart>();
+        chart->initialize();
+        return chart;
+    }
+
+    CGraph() = default;
+    virtual ~CGraph();
+    CGraph(const CGraph&) = delete;
+    CGraph& operator=(const CGraph&) = delete;
+
+    void initialize();
+
+    // --- what the chart shows
+    // Follows the array's object and refills; also with the array already shown.
+    bool synchronizeWithArray(std::shared_ptr<CAnalysisArrayEncaplusator> array);
+    // A plain list of elements; its range spans its own lines.
+    bool synchronizeWithElements(ChartElements elements);
+    // Follows the item and its analysis array; an unchanged item does nothing.
+    bool syncronizeWithObject(const CNonVisualDataItem::Ptr& item);
+    const CNonVisualDataItem::Ptr& dataItem() const { return mDataItem; }
+    // Refills the series from the array.
+    virtual void analysisArrayChanged();
+
+    // --- environment
+    void setHost(ChartHost* host) { mHost = host; }
+    void setViewSize(float width, float height);
+    float viewWidth() const { return mWidth; }
+    float viewHeight() const { return mHeight; }
+    // Text sizes (none set: an estimate from the text length).
+    void setMeasurer(const ReportTextMeasurer* measurer) { mMeasurer = measurer; }
+    const ReportTextMeasurer& measurer() const;
+    // Ticks of 1/60 s (default: a steady clock).
+    void setTickSource(std::function<std::uint32_t()> ticks) { mTicks = std::move(ticks); }
+    void setDetailWindowFactory(PointDetailWindowFactory factory) { mWindowFactory = std::move(factory); }
+    const PointDetailWindowFactory& detailWindowFactory() const { return mWindowFactory; }
+
+    // --- periods and range
+    int getPeriodicity() const { return mPeriodicity; }
+    DateT mMinDate() const { return mMinDateValue; }
+    DateT mMaxDate() const { return mMaxDateValue; }
+    int mNumberOfPoints() const { return mPoints; }
+    DateT getStartdateForTransactiondate(DateT date) const;
+    DateT getEnddateForStartDate(DateT start) const;
+    int getNumberOfStepsInGraph() const;
+    DateT getDateValueForStep(int step) const;
+    int getStepValueForDate(DateT date) const;
+    void getInitialPeriodToGraph();
+
+    // --- series
+    const std::vector<std::string>& plotSeriesKeys() const { return mPlotSeriesKeys; }
+    CPlotSerie* plotSerie(const std::string& key) const;
+    std::size_t numberOfPlotSeries() const { return mPlotSeries.size(); }
+    // The series' position in key order; -1 when it is not the chart's.
+    int indexOfSerie(const CPlotSerie& serie) const;
+    bool getReinstantiateUponArrayChange() const { return mReinstantiate; }
+
+    // --- geometry (y-up)
+    double mMaxAmountLeft() const { return mMaxLeft; }
+    double mMinAmountLeft() const { return mMinLeft; }
+    double mMaxAmountRight() const { return mMaxRight; }
+    double mMinAmountRight() const { return mMinRight; }
+    CScaleDrawer* leftScaleDrawer() const { return mLeftScaleDrawer.get(); }
+    CScaleDrawer* rightScaleDrawer() const { return mRightScaleDrawer.get(); }
+    CScaleDrawer* bottomScaleDrawer() const { return mBottomScaleDrawer.get(); }
+    void calculateGeometryOfAllCategories();
+    // Ranges, scales and point positions as a redraw makes them, without drawing.
+    void layout();
+    virtual float getXPositionForPoint(const CGraphPoint& point, const CPlotSerie& serie) const;
+    virtual float getYPositionForPoint(const CGraphPoint& point, const CPlotSerie& serie) const;
+    float getXPositionForDate(DateT date) const;
+    float getYPositionForValue(double value, bool leftScale) const;
+    virtual bool isKeyAtTheRight(const std::string&) const { return false; }
+    virtual ChartPoint getGraphOrigin(const CPlotSerie& serie) const;
+    virtual ChartRect getGraphBounds(const CPlotSerie& serie) const;
+    float getHorizontalStepwidth() const;
+
+    // --- drawing
+    void drawRect(ChartCanvas& canvas);
+    void setBorderAbove(bool top, bool bottom, bool left, bool right);
+    virtual bool isSecondDrawLoopForTextNeeded() const { return false; }
+
+    // --- pointer and animation (locations y-up)
+    CGraphPoint* getPointForLocation(ChartPoint location) const;
+    void mouseDown(ChartPoint location);
+    virtual void mouseMoved(ChartPoint location);
+    virtual void mouseExited();
+    // One frame of a running animation.
+    void graphPointAccentuationHandler();
+    int currentFrame() const { return mCurrentFrame; }
+    int numberOfFrames() const { return mNumberOfFrames; }
+    int mCurrentAnimation() const { return mAnimation; }
+    bool isAnimating() const { return mAnimation != chart_animation::kNone; }
+    bool isAnimationTimerRunning() const { return mTimerRunning; }
+    bool isFocusPoint(const CGraphPoint* point) const { return point && point == mHoverPoint; }
+    CGraphPoint* currentHoverPoint() const { return mHoverPoint; }
+
+protected:
+    virtual void instantiateScaleDrawers();
+    virtual void initPlotseriesKeys();
+    virtual void calculateScalePropertiesForPlotSeries(const CPlotSerie& serie, const std::string& key);
+    virtual void addDetailToGraph(const ChartElement& element, bool instantiate, const std::string& key);
+    virtual CGraphPoint* getPointForDetail(const ChartElement& element, const CPlotSerie& serie) const;
+    // None: the series leaves the element out.
+    virtual std::unique_ptr<CGraphPoint> makePointForCategory(const std::string& key, int green) const;
+    virtual void setGrahpPointDescriptors(DateT start, DateT end, const ChartElement& element,
+                                          CGraphPoint& point) const;
+    virtual void drawSmoothedSurface(ChartCanvas&, const CPlotSerie&) {}
+    // The kind of booking of a point's first element.
+    static int greenCodeOf(const ChartElement& element);
+
+    void setReinstantiateUponArrayChange(bool on) { mReinstantiate = on; }
+    void setKeys(std::vector<std::string> keys) { mPlotSeriesKeys = std::move(keys); }
+    void setScaleDrawers(std::shared_ptr<CScaleDrawer> left, std::shared_ptr<CScaleDrawer> right,
+                         std::shared_ptr<CScaleDrawer> bottom, std::shared_ptr<CScaleDrawer> top);
+    void setFrames(int current, int count);
+    void setHoverPoint(CGraphPoint* point) { mHoverPoint = point; }
+    void restoreLimits(double minLeft, double maxLeft, double minRight, double maxRight)
+    {
+        mMinLeft = minLeft;
+        mMaxLeft = maxLeft;
+        mMinRight = minRight;
+        mMaxRight = maxRight;
+    }
+    void requestRedraw();
+    void startAnimation(int type);
+    void stopAnimationTimer();
+    std::uint32_t ticksNow() const;
+
+private:
+    void instantiatePlotSeries();
+    void calculatePoints();
+    void calculateNumberOfPoints();
+    void resetLimits();
+    void placeScales(ChartCanvas* canvas);
+    void drawBorder(ChartCanvas& canvas);
+
+    CNonVisualDataItem::Ptr mDataItem;
+    std::shared_ptr<CAnalysisArrayEncaplusator> mAnalysisArray;
+    ChartElements mElements;
+    bool mHasElements = false;
+
+    double mMaxLeft = kResetMaximum, mMinLeft = 0.0, mMaxRight = kResetMaximum, mMinRight = 0.0;
+    int mPeriodicity = kMonth;
+    DateT mMinDateValue = 0;
+    DateT mMaxDateValue = 0;
+    int mPoints = 0;
+    std::shared_ptr<CScaleDrawer> mLeftScaleDrawer, mRightScaleDrawer, mBottomScaleDrawer, mTopScaleDrawer;
+    std::vector<std::pair<std::string, std::unique_ptr<CPlotSerie>>> mPlotSeries;
+    std::vector<std::string> mPlotSeriesKeys;
+    bool mReinstantiate = false;
+    CGraphPoint* mHoverPoint = nullptr;
+    int mCurrentFrame = 1;
+    int mNumberOfFrames = 1;
+    int mAnimation = chart_animation::kNone;
+    int mFramesPerSecond = 24;
+    bool mTimerRunning = false;
+    std::uint32_t mPointChangedAt = 0;
+    bool mLeftLine = false, mRightLine = false, mTopLine = false, mBottomLine = false;
+
+    ChartHost* mHost = nullptr;
+    float mWidth = 0.0f;
+    float mHeight = 0.0f;
+    const ReportTextMeasurer* mMeasurer = nullptr;
+    std::function<std::uint32_t()> mTicks;
+    PointDetailWindowFactory mWindowFactory;
+};
+
+} // namespace ch

@@ -1,0 +1,459 @@
+#include "analysis/CPieChart.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "bridge/AccountAncestor.h"
+#include "bridge/CDebetItem.h"
+#include "bridge/CExpTItem.h"
+#include "bridge/CMxpTItem.h"
+#include "bridge/CNSNumberAmountTBridge.h"
+#include "bridge/CategoryAncestor.h"
+#include "bridge/DeveloperLog.h"
+#include "bridge/TextColours.h"
+#include "model/CAccType.h"
+#include "model/CAccount.h"
+#include "platform/core/four_char_code.h"
+#include "platform/core/user_defaults.h"
+
+namespace ch {
+
+namespace {
+
+constexpr FourCharCode kDebit = fourCC("DebT");
+constexpr FourCharCode kCredit = fourCC("CreT");
+constexpr float kDegreesToRadians = 0.0174532925f;
+
+Colour withAlpha(Colour colour, double alpha)
+{
+    colour.alpha = std::clamp(alpha, 0.0, 1.0);
+    return colour;
+}
+
+// The line's account or category name; the item's name for anything else.
+std::string wedgeName(const ChartElement& element)
+{
+    if (!element) return "????";
+    if (const CDebetItem* line = asLineItem(element)) return line->getAccountName();
+    return element->getName();
+}
+
+} // namespace
+
+// --- the two-pie chart
+
+void CPieChart::initPlotseriesKeys()
+{
+    setKeys({"DEBET", "CREDIT"});
+    setReinstantiateUponArrayChange(true);
+    setFrames(1, kFrames);
+}
+
+void CPieChart::addDetailToGraph(const ChartElement& element, bool instantiate, const std::string& key)
+{
+    const CDebetItem* line = asLineItem(element);
+    const double amount = line ? localAmountOf(*line) : 0.0;
+    const FourCharCode type = line ? line->getType() : 0;
+    bool takes = true;
+    if (key == "DEBET") takes = amount >= 0 ? type == kDebit : type == kCredit;
+    if (key == "CREDIT") takes = amount < 0 ? type == kDebit : type == kCredit;
+    if (takes) CGraph::addDetailToGraph(element, instantiate, key);
+}
+
+CGraphPoint* CPieChart::getPointForDetail(const ChartElement& element, const CPlotSerie& serie) const
+{
+    const CDebetItem* line = asLineItem(element);
+    if (!line) {
+        developerLog("Must get a debetItem here! error. CPieChart, getPointForDetail");
+        return nullptr;
+    }
+    return serie.objectForKey(line->getAccountName());
+}
+
+std::unique_ptr<CGraphPoint> CPieChart::makePointForCategory(const std::string& key, int green) const
+{
+    const bool red = key == "DEBET" ? green != 4 : green == 4;
+    if (red) return std::make_unique<CPiechartGraphPointRed>(this);
+    return std::make_unique<CPiechartGraphPoint>(this);
+}
+
+void CPieChart::setGrahpPointDescriptors(DateT start, DateT end, const ChartElement& element, CGraphPoint& point) const
+{
+    point.setStartDate(start, end, element);
+}
+
+ChartPoint CPieChart::getGraphOrigin(const CPlotSerie& serie) const
+{
+    const float n = static_cast<float>(std::max<std::size_t>(numberOfPlotSeries(), 1));
+    const float i = static_cast<float>(std::max(indexOfSerie(serie), 0));
+    const float column = viewWidth() / n;
+    return {i * (column - 1) + column / 2, viewHeight() / 2};
+}
+
+ChartRect CPieChart::getGraphBounds(const CPlotSerie& serie) const
+{
+    const std::size_t n = numberOfPlotSeries();
+    if (n <= 1) return {0, 0, viewWidth(), viewHeight()};
+    const float column = viewWidth() / static_cast<float>(n);
+    return {static_cast<float>(std::max(indexOfSerie(serie), 0)) * column, 0, column, viewHeight()};
+}
+
+float CPieChart::getXPositionForPoint(const CGraphPoint& point, const CPlotSerie& serie) const
+{
+    double total = serie.mTotalAmount(), amount = point.getAmount();
+    if (total < 0 && amount < 0) {
+        total = -total;
+        amount = -amount;
+    }
+    if (total > 0) return static_cast<float>(amount / total * 360.0);
+    return serie.count() ? static_cast<float>(360 / static_cast<int>(serie.count())) : 0.0f;
+}
+
+float CPieChart::getYPositionForPoint(const CGraphPoint&, const CPlotSerie&) const
+{
+    // Each pie fits its own column.
+    const float column = viewWidth() / static_cast<float>(std::max<std::size_t>(numberOfPlotSeries(), 1));
+    return std::max(0.0f, std::min(column / 2 - 10, viewHeight() / 2 - 10));
+}
+
+void CPieChart::mouseMoved(ChartPoint location)
+{
+    CGraphPoint* wedge = getPointForLocation(location);
+    if (wedge && wedge != currentHoverPoint()) {
+        setHoverPoint(wedge);
+        accentuatePie(wedge, chart_animation::kAccentuate);
+    } else if (!wedge && currentHoverPoint()) {
+        accentuatePie(currentHoverPoint(), chart_animation::kRelease);
+        setHoverPoint(nullptr);
+    }
+}
+
+void CPieChart::mouseExited()
+{
+    if (currentHoverPoint()) accentuatePie(currentHoverPoint(), chart_animation::kRelease);
+    setHoverPoint(nullptr);
+}
+
+void CPieChart::accentuatePie(CGraphPoint*, int type)
+{
+    startAnimation(type);
+}
+
+// --- single pies
+
+void CExpenseTypePieChart::initPlotseriesKeys()
+{
+    setKeys({"POSITION"});
+    setReinstantiateUponArrayChange(true);
+    setFrames(1, kFrames);
+}
+
+std::unique_ptr<CGraphPoint> CExpenseTypePieChart::makePointForCategory(const std::string&, int) const
+{
+    auto wedge = std::make_unique<CPositionPieChartGraphPoint>(this);
+    wedge->setColor(mBaseColor);
+    return wedge;
+}
+
+void CAccountTypePieChart::initPlotseriesKeys()
+{
+    setKeys({"ACNT"});
+    setReinstantiateUponArrayChange(true);
+    setFrames(1, kFrames);
+}
+
+CGraphPoint* CAccountTypePieChart::getPointForDetail(const ChartElement& element, const CPlotSerie& serie) const
+{
+    if (!element) return nullptr;
+    return serie.objectForKey(std::to_string(element->getId().value_or(0)));
+}
+
+std::unique_ptr<CGraphPoint> CAccountTypePieChart::makePointForCategory(const std::string&, int) const
+{
+    return std::make_unique<CAccountPiechartGraphPoint>(this);
+}
+
+// --- wedges
+
+double CPiechartGraphPoint::getAmount() const
+{
+    return std::fabs(mValue);
+}
+
+bool CPiechartGraphPoint::addDetail(const ChartElement& element)
+{
+    mDetails.push_back(element);
+    if (const CDebetItem* line = asLineItem(element)) mValue += std::fabs(localAmountOf(*line));
+    return true;
+}
+
+bool CPiechartGraphPoint::isBefore(const CGraphPoint& other) const
+{
+    return getAmount() > other.getAmount();
+}
+
+std::string CPiechartGraphPoint::getKey() const
+{
+    return mCategoryObject ? wedgeName(mCategoryObject) : getSortKey();
+}
+
+std::string CPiechartGraphPoint::getCategoryAsString(bool) const
+{
+    return wedgeName(mCategoryObject);
+}
+
+void CPiechartGraphPoint::makeBezierCurveFromPoint(CGraphPoint* previous)
+{
+    mSweep = mX;
+    const float start = previous ? previous->mXPosition() : 0.0f;
+    mX = start + mSweep;
+    mPos = previous ? previous->mPosition() + 1 : 1;
+    ChartShape wedge;
+    wedge.kind = ChartShape::Kind::Wedge;
+    wedge.centre = mGraphOrigin;
+    wedge.radius = mY;
+    wedge.startAngle = start;
+    wedge.endAngle = mX;
+    wedge.rect = {mGraphOrigin.x - mY, mGraphOrigin.y - mY, 2 * mY, 2 * mY};
+    theRect = wedge.rect;
+    mPath = wedge;
+}
+
+ChartPoint CPiechartGraphPoint::getTouchPoint() const
+{
+    const float angle = getCentreAngle() * kDegreesToRadians;
+    return {mGraphOrigin.x + mY * std::cos(angle), mGraphOrigin.y + mY * std::sin(angle)};
+}
+
+std::string CPiechartGraphPoint::getPointLegend() const
+{
+    const float percentage = mSweep / 360.0f * 100.0f;
+    const std::string amount = CNSNumberAmountTBridge::NSNumberToNSString(mValue);
+    const std::string name = getCategoryAsString(true);
+    if (percentage > 99.9f) return name + ",(" + amount + ")";
+    char text[32];
+    std::snprintf(text, sizeof text, "%2.2f", static_cast<double>(percentage));
+    std::string number = text;
+    const std::string separator = UserDefaults::standard().stringForKey("NSDecimalSeparator");
+    if (!separator.empty()) number.replace(number.find('.'), 1, separator);
+    return name + ", " + number + "%, (" + amount + ")";
+}
+
+ChartRect CPiechartGraphPoint::getTextRect(const ChartRect& bounds)
+{
+    if (mTextRect.width > 0 && mTextRect.height > 0) return mTextRect;
+    const int quadrant = static_cast<int>(getCentreAngle() / 90.0f) + 1;
+    mTextRect = getTextRectForText(getPointLegend(), getTouchPoint(), quadrant, bounds);
+    return mTextRect;
+}
+
+void CPiechartGraphPoint::drawLegendFromPreviousPoint(ChartCanvas& canvas, CGraphPoint* previous,
+                                                      const ChartRect& bounds, int animation, int step, int steps,
+                                                      bool focus, bool textOnly)
+{
+    if (!textOnly && !focus) {
+        mTextRect = {};
+        return;
+    }
+    drawText(canvas, getPointLegend(), getTextRect(bounds), dynamic_cast<CPiechartGraphPoint*>(previous), bounds,
+             animation, step, steps, focus);
+}
+
+bool CPiechartGraphPoint::drawText(ChartCanvas& canvas, const std::string& text, const ChartRect& rect,
+                                   CPiechartGraphPoint* previous, const ChartRect& bounds, int animation, int step,
+                                   int steps, bool focus)
+{
+    mPreviousPoint = previous;
+    mTextDrawn = false;
+    const TextAttributes attributes = getStringAttributes(animation, step, steps, focus);
+    if (!(previous && previous->areTextRectsOverlapping(rect, bounds))) {
+        canvas.drawText(text, rect, attributes);
+        mTextDrawn = true;
+    }
+    if (animation != chart_animation::kNone && focus && mPath) {
+        const ChartShadow shadow{8.0f, -8.0f, 3.0f, {0.0, 0.0, 0.0, 0.3}};
+        canvas.fillShape(*mPath, getFillColor(animation, step, steps, focus), shadow);
+        canvas.strokeShape(*mPath, getStrokeColor(animation, step, steps, focus));
+        ChartShape box;
+        box.rect = rect.grownBy(3.0f);
+        canvas.fillShape(box, {1.0, 1.0, 0.75, 0.75}, shadow);
+        // The label stays readable on its box.
+        canvas.drawText(text, rect, attributes);
+        mTextDrawn = true;
+    }
+    return mTextDrawn;
+}
+
+bool CPiechartGraphPoint::areTextRectsOverlapping(const ChartRect& rect, const ChartRect& bounds)
+{
+    for (CPiechartGraphPoint* wedge = this; wedge; wedge = wedge->mPreviousPoint) {
+        if (!wedge->mTextDrawn) continue;
+        const ChartRect mine = wedge->getTextRect(bounds);
+        for (ChartPoint corner : {ChartPoint{rect.x, rect.y}, ChartPoint{rect.right(), rect.y},
+                                  ChartPoint{rect.x, rect.top()}, ChartPoint{rect.right(), rect.top()}})
+            if (mine.contains(corner)) return true;
+        if (wedge->mPreviousPoint == this) break;
+    }
+    return false;
+}
+
+float CPiechartGraphPoint::getAlphaValue() const
+{
+    const float s = startAngle() / 720.0f;
+    if (mCount == 0) return 1.0f - s;
+    const float share = 1.0f / static_cast<float>(mCount);
+    return share > 0.2f ? 1.0f - (s - (share - 0.2f)) : 1.0f - s;
+}
+
+float CPiechartGraphPoint::getAlphaValueForCurrentValue(float v, int step, int steps, int animation, bool focus)
+{
+    if (animation == chart_animation::kNone || steps == 0) return v;
+    const float t = static_cast<float>(step) / static_cast<float>(steps);
+    const float last = lastAlphaValue;
+    float result = v;
+    if (animation == chart_animation::kAccentuate) {
+        if (focus)
+            result = v > last ? last + (v - last) * t : v;
+        else {
+            result = (v - t * v) + 0.1f;
+            if (last != 0 && result > last) result = last;
+        }
+    } else if (!focus) {
+        result = t * v;
+        if (last != 0 && result < last) result = last;
+    }
+    lastAlphaValue = result;
+    return result;
+}
+
+float CPiechartGraphPoint::getTextAlphaValueForCurrentValue(float, int step, int steps, int animation, bool focus)
+{
+    if (animation == chart_animation::kNone || steps == 0) return 1.0f;
+    const float t = static_cast<float>(step) / static_cast<float>(steps);
+    const float last = lastTextAlphaValue;
+    const float result = animation == chart_animation::kAccentuate && !focus ? std::min(1.0f - t, last)
+                                                                               : std::max(t, last);
+    lastTextAlphaValue = result;
+    return result;
+}
+
+float CPiechartGraphPoint::animatedOpacity(int animation, int step, int steps, bool focus)
+{
+    return getAlphaValueForCurrentValue(getAlphaValue(), step, steps, animation, focus);
+}
+
+Colour CPiechartGraphPoint::baseFillColour() const
+{
+    if (auto* category = dynamic_cast<const CategoryAncestor*>(mCategoryObject.get())) return category->chartColor();
+    return getGreenColor();
+}
+
+Colour CPiechartGraphPoint::getFillColor(int animation, int step, int steps, bool focus)
+{
+    return withAlpha(baseFillColour(), animatedOpacity(animation, step, steps, focus));
+}
+
+ChartStroke CPiechartGraphPoint::getStrokeColor(int animation, int step, int steps, bool focus)
+{
+    const Colour darkGrey{1.0 / 3.0, 1.0 / 3.0, 1.0 / 3.0, 1.0};
+    if (!focus) return {darkGrey, 1.0f, 1.0f, false};
+    const float opacity = std::clamp(getAlphaValueForCurrentValue(1.0f, step, steps, animation, focus), 0.0f, 1.0f);
+    return {darkGrey, 3.0f * opacity, 2.0f, true};
+}
+
+TextAttributes CPiechartGraphPoint::getStringAttributes(int animation, int step, int steps, bool focus)
+{
+    TextAttributes attributes;
+    attributes.font = {"Helvetica", false, 9.0f};
+    attributes.foreground.alpha =
+        std::clamp(static_cast<double>(getTextAlphaValueForCurrentValue(1.0f, step, steps, animation, focus)), 0.0, 1.0);
+    return attributes;
+}
+
+Colour CPiechartGraphPointRed::baseFillColour() const
+{
+    if (auto* category = dynamic_cast<const CategoryAncestor*>(mCategoryObject.get())) return category->chartColor();
+    return getRedColor();
+}
+
+ChartStroke CPiechartGraphPointRed::getStrokeColor(int animation, int step, int steps, bool focus)
+{
+    const Colour colour{233.0 / 255 * 0.5, 24.0 / 255 * 0.5, 28.0 / 255 * 0.5, 1.0};
+    if (!focus) return {colour, 1.0f, 1.0f, false};
+    const float opacity = std::clamp(getAlphaValueForCurrentValue(1.0f, step, steps, animation, focus), 0.0f, 1.0f);
+    return {colour, 5.0f * opacity, 2.0f, true};
+}
+
+bool CPositionPieChartGraphPoint::addDetail(const ChartElement& element)
+{
+    const CDebetItem* line = asLineItem(element);
+    if (!line) return false;
+    mDetails.push_back(element);
+    mValue += localAmountOf(*line);
+    return true;
+}
+
+Colour CPositionPieChartGraphPoint::getFillColor(int animation, int step, int steps, bool focus)
+{
+    // The colour of the category or group the lines book on; accounts have none.
+    if (const CDebetItem* line = asLineItem(mCategoryObject)) {
+        const Colour own = line->getAccountColor();
+        if (!own.isWhite() && !(own.red == 0 && own.green == 0 && own.blue == 0)) return own;
+    }
+    const float opacity = animatedOpacity(animation, step, steps, focus);
+    if (mBaseColor) return withAlpha(*mBaseColor, opacity);
+    return withAlpha({0.0, 1.0, 0.0, 1.0}, opacity);   // hue 1/3, full saturation and brightness
+}
+
+bool CAccountPiechartGraphPoint::addDetail(const ChartElement& element)
+{
+    if (!element) return false;
+    double balance = 0.0;
+    if (auto* category = dynamic_cast<const CategoryAncestor*>(element.get()))
+        balance = category->getBalance().value_or(0.0);
+    else
+        balance = element->getLocalBalance().value_or(0.0);
+    mValue += balance;
+    mDetails.push_back(element);
+    if (const auto* account = dynamic_cast<const CAccount*>(element->getSourceItem())) {
+        if (account->thisIsAProfitAndLossAccount())
+            mIsGreen = balance >= 0;
+        else if (account->thisIsAPropretyAccount())
+            mIsGreen = true;
+    } else if (const auto* type = dynamic_cast<const CAccType*>(element->getSourceItem())) {
+        if (type->thisIsAProfitAndLossAccount())
+            mIsGreen = balance >= 0;
+        else if (type->thisIsAPropretyAccount())
+            mIsGreen = true;
+    }
+    return true;
+}
+
+std::string CAccountPiechartGraphPoint::getKey() const
+{
+    return mCategoryObject ? std::to_string(mCategoryObject->getId().value_or(0)) : getSortKey();
+}
+
+Colour CAccountPiechartGraphPoint::baseFillColour() const
+{
+    if (auto* category = dynamic_cast<const CategoryAncestor*>(mCategoryObject.get())) return category->chartColor();
+    return mIsGreen ? getGreenColor() : getRedColor();
+}
+
+void CAccountPiechartGraphPoint::showPointDetails()
+{
+    LineItemArray lines;
+    if (mDetails.size() == 1) {
+        const ChartElement& item = mDetails.front();
+        if (auto* account = dynamic_cast<AccountAncestor*>(item.get()))
+            lines = account->allTransactionDetails();
+        else if (auto* category = dynamic_cast<CExpTItem*>(item.get()))
+            lines = category->forTransactionDetails();
+        else if (auto* group = dynamic_cast<CMxpTItem*>(item.get()))
+            lines = group->forTransactionDetails();
+    }
+    openDetailWindow(ChartElements(lines.begin(), lines.end()));
+}
+
+} // namespace ch

@@ -1,0 +1,489 @@
+#include "analysis/views/BudgetSheets.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "analysis/BudgetPageModel.h"
+#include "bridge/CAcnTItem.h"
+#include "bridge/CBuDdItem.h"
+#include "bridge/CBuDhItem.h"
+#include "bridge/CBuDxItem.h"
+#include "bridge/BudgetText.h"
+#include "bridge/CNSNumberAmountTBridge.h"
+#include "bridge/CNSStringDateTBridge.h"
+#include "document/MyDocument.h"
+#include "document/arguments/BudgetArguments.h"
+#include "model/CNamedListArray.h"
+#include "model/CNonVisual.h"
+#include "model/foundation/CDate.h"
+#include "model/foundation/CErrorManager.h"
+#include "platform/core/localized_strings.h"
+
+namespace ch {
+namespace {
+
+QString text(std::string_view key)
+{
+    return QString::fromStdString(localized(key));
+}
+
+QString amountText(std::optional<double> amount)
+{
+    return QString::fromStdString(CNSNumberAmountTBridge::NSNumberToNSString(amount.value_or(0.0)));
+}
+
+// None for an empty field.
+std::optional<double> amountOf(const QLineEdit* field)
+{
+    const std::string value = field->text().trimmed().toStdString();
+    if (value.empty()) return std::nullopt;
+    return CNSNumberAmountTBridge::NSStringToNSNumber(value);
+}
+
+QLineEdit* amountField(bool editable = true)
+{
+    auto* field = new QLineEdit;
+    field->setAlignment(Qt::AlignRight);
+    field->setReadOnly(!editable);
+    return field;
+}
+
+void fillAccounts(QComboBox* popup, MyDocument& document)
+{
+    popup->clear();
+    popup->addItem(QString(), QVariant());
+    for (const std::shared_ptr<CAcnTItem>& account : document.allAccounts())
+        popup->addItem(QString::fromStdString(account->getName()),
+                       QVariant::fromValue<qlonglong>(account->getId().value_or(0)));
+}
+
+void fillCategories(QComboBox* popup, MyDocument& document)
+{
+    popup->clear();
+    popup->addItem(QString(), QVariant());
+    CNamedListArray* categories = document.getExpenseTypeList();
+    const auto count = categories ? static_cast<ArrayIndexT>(categories->GetCount()) : 0;
+    for (ArrayIndexT i = 1; i <= count; ++i) {
+        auto* category = static_cast<CNonVisual*>(categories->ObjectAt(i));
+        popup->addItem(QString::fromStdString(budgetObjectName(category)),
+                       QVariant::fromValue<qlonglong>(category->Get_Id()));
+    }
+}
+
+// A pop-up that shows its choice but cannot be changed.
+void fixPopup(QComboBox* popup, bool fixed)
+{
+    popup->setEnabled(!fixed);
+}
+
+QString monthTitle(const BudgetSheetContext& context)
+{
+    return context.header
+               ? QString::fromStdString(context.header->budgetTitleForColum(std::to_string(context.month)).value_or(""))
+               : QString();
+}
+
+} // namespace
+
+std::optional<long> chosenId(const QComboBox* popup)
+{
+    const QVariant data = popup->currentData();
+    if (!data.isValid()) return std::nullopt;
+    return static_cast<long>(data.toLongLong());
+}
+
+void chooseId(QComboBox* popup, std::optional<long> id)
+{
+    const int index = id ? popup->findData(QVariant::fromValue<qlonglong>(*id)) : 0;
+    popup->setCurrentIndex(index < 0 ? 0 : index);
+}
+
+// --- base
+
+BudgetSheet::BudgetSheet(QWidget* parent) : Sheet(parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    mForm = new QFormLayout;
+    layout->addLayout(mForm);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName("OKButton");
+    connect(buttons, &QDialogButtonBox::accepted, this, &BudgetSheet::ok);
+    connect(buttons, &QDialogButtonBox::rejected, this, [this] { endSheet(kCancelled); });
+    layout->addWidget(buttons);
+}
+
+void BudgetSheet::initialize(BudgetSheetContext& context)
+{
+    mContext = &context;
+    mContext->methodParam.reset();
+}
+
+void BudgetSheet::ok()
+{
+    if (mContext && checkContents()) endSheet(kConfirmed);
+}
+
+// --- new budget
+
+CNewBudgetController::CNewBudgetController(QWidget* parent) : BudgetSheet(parent)
+{
+    setWindowTitle(text("NewBud"));
+    budgetBaseMatrix = new QButtonGroup(this);
+    budgetPeriodMatrix = new QButtonGroup(this);
+    auto* bases = new QVBoxLayout;
+    for (int tag = 0; tag <= 4; ++tag) {
+        auto* button = new QRadioButton(text("BUDGETBASE" + std::to_string(tag)));
+        budgetBaseMatrix->addButton(button, tag);
+        bases->addWidget(button);
+    }
+    auto* periods = new QVBoxLayout;
+    for (int tag = 0; tag <= 4; ++tag) {
+        auto* button = new QRadioButton(text("BUDGETPERIOD" + std::to_string(tag)));
+        budgetPeriodMatrix->addButton(button, tag);
+        periods->addWidget(button);
+    }
+    baseMonthField = new QLineEdit;
+    previousBudgetPopup = new QComboBox;
+    budgetNameField = new QLineEdit;
+    budgetCommentField = new QLineEdit;
+    form()->addRow(text("BUDGETNAMELABEL"), budgetNameField);
+    form()->addRow(text("BUDGETCOMMENTLABEL"), budgetCommentField);
+    form()->addRow(text("BUDGETBASELABEL"), bases);
+    form()->addRow(text("BUDGETBASEMONTHLABEL"), baseMonthField);
+    form()->addRow(text("BUDGETPREVIOUSLABEL"), previousBudgetPopup);
+    form()->addRow(text("BUDGETPERIODLABEL"), periods);
+}
+
+void CNewBudgetController::initialize(BudgetSheetContext& context)
+{
+    BudgetSheet::initialize(context);
+    const DateT today = CDate::GetNowAsDateT();
+    baseMonthField->setText(QString::fromStdString(CNSStringDateTBridge::dateTToNSString(today - 10000)));
+    budgetNameField->clear();
+    budgetCommentField->clear();
+    budgetBaseMatrix->button(budget_base::kLastYear)->setChecked(true);
+    budgetPeriodMatrix->button(budget_period::kNextYear)->setChecked(true);
+    previousBudgetPopup->clear();
+    previousBudgetPopup->addItem(QString(), QVariant());
+    if (context.document)
+        for (const std::shared_ptr<CBuDhItem>& budget : context.document->mBudgetArray())
+            previousBudgetPopup->addItem(QString::fromStdString(budget->getName()),
+                                         QVariant::fromValue<qlonglong>(budget->getId().value_or(0)));
+    budgetNameField->setFocus();
+}
+
+bool CNewBudgetController::checkContents()
+{
+    const std::string name = budgetNameField->text().toStdString();
+    const BudgetBaseT base = budgetBaseMatrix->checkedId();
+    const BudgetPeriodT period = budgetPeriodMatrix->checkedId();
+    const DateT month = CNSStringDateTBridge::NSStringToDateT(baseMonthField->text().toStdString());
+    const std::optional<long> previous = chosenId(previousBudgetPopup);
+    if (int error = budget_page::checkNewBudget(name, base, period, month, previous)) {
+        CErrorManager::RaiseError(error);
+        return false;
+    }
+    mBudgetBaseT = base;
+    mBudgetPeriodT = period;
+    mBaseBudgetMonth = month;
+    mBaseBudgetId = previous;
+    mBudgetDescription = budgetCommentField->text().toStdString();
+    mBudgetName = name;
+    return true;
+}
+
+// --- budget
+
+CModifyBudgetController::CModifyBudgetController(QWidget* parent) : BudgetSheet(parent)
+{
+    idField = new QLabel;
+    periodField = new QLabel;
+    totalsField = new QLabel;
+    doNotUpdateCheck = new QCheckBox(text("BUDGETDONOTUPDATE"));
+    nameField = new QLineEdit;
+    commentField = new QLineEdit;
+    form()->addRow(text("BUDGETNAMELABEL"), nameField);
+    form()->addRow(text("BUDGETCOMMENTLABEL"), commentField);
+    form()->addRow(QString(), doNotUpdateCheck);
+    form()->addRow(text("BUDGETIDLABEL"), idField);
+    form()->addRow(text("BUDGETPERIODSLABEL"), periodField);
+    form()->addRow(text("BUDGETTOTALSLABEL"), totalsField);
+}
+
+void CModifyBudgetController::initialize(BudgetSheetContext& context)
+{
+    BudgetSheet::initialize(context);
+    const CBuDhItem& budget = *context.header;
+    commentField->setText(QString::fromStdString(budget.mComment().value_or("")));
+    doNotUpdateCheck->setChecked(budget.mBlocked());
+    idField->setText(QString::number(budget.getId().value_or(0)));
+    periodField->setText(QString::fromStdString(CNSStringDateTBridge::dateTToNSString(budget.mStartDate().value_or(0)) +
+                                                " - " +
+                                                CNSStringDateTBridge::dateTToNSString(budget.mEndDate().value_or(0))));
+    totalsField->setText(amountText(budget.mBeginBudget()) + " / " + amountText(budget.mEndBudget()) + " ; " +
+                         amountText(budget.mBeginActual()) + " / " + amountText(budget.mEndActual()));
+    nameField->setText(QString::fromStdString(budget.getName()));
+    nameField->setFocus();
+}
+
+bool CModifyBudgetController::checkContents()
+{
+    mContext->methodParam = std::make_shared<arguments::ModifyBudgetHeaderArguments>(
+        nameField->text().toStdString(), commentField->text().toStdString(), doNotUpdateCheck->isChecked());
+    return true;
+}
+
+// --- one month of a budget line
+
+CModifyBudgetDetailController::CModifyBudgetDetailController(QWidget* parent) : BudgetSheet(parent)
+{
+    budgetMonthField = new QLabel;
+    doNotUpdateCheck = new QCheckBox(text("BUDGETDONOTUPDATE"));
+    accountPopupField = new QComboBox;
+    fixPopup(accountPopupField, true);
+    commentField = new QLineEdit;
+    form()->addRow(text("BUDGETMONTHLABEL"), budgetMonthField);
+    form()->addRow(text("PopupLabelAcnT"), accountPopupField);
+    for (std::size_t figure = 0; figure < figureFields.size(); ++figure) {
+        const bool editable = figure >= budget_item::kBudgetIn && figure <= budget_item::kBudgetExtraOut;
+        figureFields[figure] = amountField(editable);
+    }
+    const auto& accountRows = budget_page::rows(true);
+    for (std::size_t row = 0; row + 1 < accountRows.size(); ++row)
+        form()->addRow(text(accountRows[row].labelKey), figureFields[accountRows[row].figure]);
+    form()->addRow(text("BUDGETCOMMENTLABEL"), commentField);
+    form()->addRow(QString(), doNotUpdateCheck);
+}
+
+void CModifyBudgetDetailController::initialize(BudgetSheetContext& context)
+{
+    BudgetSheet::initialize(context);
+    CBuDdItem& line = *context.detail;
+    const bool account = line.isAccountBudget();
+    if (context.document) {
+        if (account) fillAccounts(accountPopupField, *context.document);
+        else fillCategories(accountPopupField, *context.document);
+    }
+    chooseId(accountPopupField, line.budgettedId());
+    budgetMonthField->setText(monthTitle(context));
+    commentField->setText(QString::fromStdString(line.mComment().value_or("")));
+    doNotUpdateCheck->setChecked(line.getMBlocked(context.month));
+    for (std::size_t figure = 0; figure < figureFields.size(); ++figure)
+        figureFields[figure]->setText(amountText(line.getBudgettedAmountWithType(static_cast<long>(figure), context.month)));
+    // A category moves money one way only: its out fields stay hidden (and filled).
+    for (BudgetItemTypeT figure : {budget_item::kBudgetOut, budget_item::kBudgetExtraOut, budget_item::kActualOut,
+                                   budget_item::kXtraActualOut}) {
+        figureFields[figure]->setVisible(account);
+        if (QWidget* label = form()->labelForField(figureFields[figure])) label->setVisible(account);
+    }
+    if (QWidget* label = form()->labelForField(budgetToField()))
+        static_cast<QLabel*>(label)->setText(text(account ? "ToLabelAcnT" : "ToLabelExpT"));
+    if (QWidget* label = form()->labelForField(budgetXToField()))
+        static_cast<QLabel*>(label)->setText(text(account ? "XToLabelAcnT" : "XToLabelExpT"));
+    if (QWidget* label = form()->labelForField(accountPopupField))
+        static_cast<QLabel*>(label)->setText(text(account ? "PopupLabelAcnT" : "PopupLabelExpT"));
+}
+
+bool CModifyBudgetDetailController::checkContents()
+{
+    const auto to = amountOf(budgetToField()), xTo = amountOf(budgetXToField());
+    const auto from = amountOf(budgetFromField()), xFrom = amountOf(budgetXFromField());
+    if (!to || !xTo || !from || !xFrom) {
+        CErrorManager::RaiseError(242);
+        return false;
+    }
+    mContext->methodParam = std::make_shared<arguments::ModifyBudgetDetailArguments>(
+        *from, *xFrom, *to, *xTo, commentField->text().toStdString(), doNotUpdateCheck->isChecked(), mContext->month);
+    return true;
+}
+
+// --- cross-references
+
+CBudgetXRefSheetController::CBudgetXRefSheetController(QWidget* parent) : BudgetSheet(parent)
+{
+    budgetMonthField = new QLabel;
+    doNotUpdateCheck = new QCheckBox(text("BUDGETDONOTUPDATE"));
+    accountPopupField = new QComboBox;
+    reasonCodePopupField = new QComboBox;
+    budgetToField = amountField();
+    budgetXToField = amountField();
+    budgetFromField = amountField();
+    budgetXFromField = amountField();
+    actualToField = amountField(false);
+    actualXToField = amountField(false);
+    actualFromField = amountField(false);
+    actualXFromField = amountField(false);
+    commentField = new QLineEdit;
+    copyXRefButton = new QCheckBox(text("BUDGETCOPYXREF"));
+    periodFromField = new QSpinBox;
+    periodToField = new QSpinBox;
+    for (QSpinBox* period : {periodFromField, periodToField}) period->setRange(0, 13);
+    form()->addRow(text("BUDGETMONTHLABEL"), budgetMonthField);
+    form()->addRow(text("PopupLabelAcnT"), accountPopupField);
+    form()->addRow(text("PopupLabelExpT"), reasonCodePopupField);
+    form()->addRow(text("BUDIN"), budgetToField);
+    form()->addRow(text("BUD1IN"), budgetXToField);
+    form()->addRow(text("BUDOUT"), budgetFromField);
+    form()->addRow(text("BUD1OUT"), budgetXFromField);
+    form()->addRow(text("ACTIN"), actualToField);
+    form()->addRow(text("ACT1IN"), actualXToField);
+    form()->addRow(text("ACTOUT"), actualFromField);
+    form()->addRow(text("ACT1OUT"), actualXFromField);
+    form()->addRow(text("BUDGETCOMMENTLABEL"), commentField);
+    form()->addRow(QString(), doNotUpdateCheck);
+    form()->addRow(copyXRefButton);
+    form()->addRow(text("BUDGETPERIODFROMLABEL"), periodFromField);
+    form()->addRow(text("BUDGETPERIODTOLABEL"), periodToField);
+}
+
+void CBudgetXRefSheetController::initialize(BudgetSheetContext& context)
+{
+    BudgetSheet::initialize(context);
+    if (context.document) {
+        fillAccounts(accountPopupField, *context.document);
+        fillCategories(reasonCodePopupField, *context.document);
+    }
+    budgetMonthField->setText(monthTitle(context));
+    doNotUpdateCheck->setChecked(context.xref && context.xref->getMBlocked());
+    copyXRefButton->setChecked(false);
+    periodFromField->setValue(1);
+    periodToField->setValue(12);
+    commentField->clear();
+    budgetToField->setFocus();
+    initializeFieldsFromXRef();
+}
+
+void CBudgetXRefSheetController::initializeFieldsFromXRef()
+{
+    const CBuDxItem& xref = *mContext->xref;
+    chooseId(accountPopupField, xref.accountId());
+    chooseId(reasonCodePopupField, xref.reasonId());
+    // The change applies to this account and category: neither is chosen here.
+    fixPopup(accountPopupField, true);
+    fixPopup(reasonCodePopupField, true);
+    commentField->setText(QString::fromStdString(xref.mComment().value_or("")));
+    budgetFromField->setText(amountText(xref.mBudgetFrom()));
+    budgetXFromField->setText(amountText(xref.mXtraBudgetFrom()));
+    budgetToField->setText(amountText(xref.mBudgetTo()));
+    budgetXToField->setText(amountText(xref.mXtraBudgetTo()));
+    actualFromField->setText(amountText(xref.mActualFrom()));
+    actualXFromField->setText(amountText(xref.mXtraActualFrom()));
+    actualToField->setText(amountText(xref.mActualTo()));
+    actualXToField->setText(amountText(xref.mXtraActualTo()));
+}
+
+std::shared_ptr<CArgumentAncestor> CBudgetXRefSheetController::makeArguments(double from, double xFrom, double to,
+                                                                             double xTo, std::string comment,
+                                                                             bool blocked, int month, int first,
+                                                                             int last)
+{
+    return std::make_shared<arguments::ModifyBudgetXRefArguments>(from, xFrom, to, xTo, std::move(comment), blocked,
+                                                                  month, first, last);
+}
+
+bool CBudgetXRefSheetController::checkContents()
+{
+    const std::optional<long> category = chosenId(reasonCodePopupField);
+    const auto to = amountOf(budgetToField), xTo = amountOf(budgetXToField);
+    const auto from = amountOf(budgetFromField), xFrom = amountOf(budgetXFromField);
+    const bool transfer = category && mContext->document && mContext->document->isTransferReasonCodeId(*category);
+    if (int error = budget_page::checkXRef(chosenId(accountPopupField), category, to && xTo && from && xFrom,
+                                           transfer)) {
+        CErrorManager::RaiseError(error);
+        return false;
+    }
+    const auto [first, last] = budget_page::xrefRange(mContext->month, copyXRefButton->isChecked(),
+                                                      periodFromField->value(), periodToField->value());
+    mContext->methodParam = makeArguments(*from, *xFrom, *to, *xTo, commentField->text().toStdString(),
+                                          doNotUpdateCheck->isChecked(), mContext->month, first, last);
+    return true;
+}
+
+CCreateBudgetXRefSheetController::CCreateBudgetXRefSheetController(QWidget* parent)
+    : CBudgetXRefSheetController(parent)
+{
+}
+
+void CCreateBudgetXRefSheetController::initializeFieldsFromXRef()
+{
+    const bool account = mContext->detail->isAccountBudget();
+    const std::optional<long> own = mContext->detail->budgettedId();
+    chooseId(accountPopupField, account ? own : std::nullopt);
+    chooseId(reasonCodePopupField, account ? std::nullopt : own);
+    fixPopup(accountPopupField, account);
+    fixPopup(reasonCodePopupField, !account);
+    commentField->clear();
+    for (QLineEdit* field : {budgetFromField, budgetXFromField, budgetToField, budgetXToField, actualFromField,
+                             actualXFromField, actualToField, actualXToField})
+        field->setText(amountText(0.0));
+}
+
+std::shared_ptr<CArgumentAncestor> CCreateBudgetXRefSheetController::makeArguments(double from, double xFrom,
+                                                                                   double to, double xTo,
+                                                                                   std::string comment, bool blocked,
+                                                                                   int month, int first, int last)
+{
+    return std::make_shared<arguments::NewBudgetXRefArguments>(from, xFrom, to, xTo, std::move(comment), blocked,
+                                                               month, first, last,
+                                                               chosenId(accountPopupField).value_or(0),
+                                                               chosenId(reasonCodePopupField).value_or(0));
+}
+
+// --- transfer
+
+CTransferBudgetXRefSheetController::CTransferBudgetXRefSheetController(QWidget* parent) : BudgetSheet(parent)
+{
+    accountPopupField = new QComboBox;
+    toAccountPopupField = new QComboBox;
+    reasonCodePopupField = new QComboBox;
+    budgetToField = amountField();
+    form()->addRow(text("BUDGETFROMACCOUNTLABEL"), accountPopupField);
+    form()->addRow(text("BUDGETTOACCOUNTLABEL"), toAccountPopupField);
+    form()->addRow(text("PopupLabelExpT"), reasonCodePopupField);
+    form()->addRow(text("BUDGETAMOUNTLABEL"), budgetToField);
+}
+
+void CTransferBudgetXRefSheetController::initialize(BudgetSheetContext& context)
+{
+    BudgetSheet::initialize(context);
+    if (context.document) {
+        fillAccounts(accountPopupField, *context.document);
+        fillAccounts(toAccountPopupField, *context.document);
+        fillCategories(reasonCodePopupField, *context.document);
+    }
+    const bool account = context.detail && context.detail->isAccountBudget();
+    const std::optional<long> own = context.detail ? context.detail->budgettedId() : std::nullopt;
+    chooseId(accountPopupField, account ? own : std::nullopt);
+    chooseId(reasonCodePopupField, account ? std::nullopt : own);
+    chooseId(toAccountPopupField, std::nullopt);
+    // A sheet used before must not offer the last amount again.
+    budgetToField->setText(amountText(0.0));
+    budgetToField->setFocus();
+}
+
+bool CTransferBudgetXRefSheetController::checkContents()
+{
+    MyDocument* document = mContext->document;
+    const std::optional<long> from = chosenId(accountPopupField);
+    const std::optional<long> to = chosenId(toAccountPopupField);
+    const std::optional<long> category = chosenId(reasonCodePopupField);
+    const std::optional<double> amount = amountOf(budgetToField);
+    const int error = budget_page::checkTransfer(
+        amount, from, to, category, from && document && document->isTransferableAccountId(*from),
+        to && document && document->isTransferableAccountId(*to),
+        category && document && document->isTransferReasonCodeId(*category));
+    if (error) {
+        CErrorManager::RaiseError(error);
+        return false;
+    }
+    mContext->methodParam =
+        std::make_shared<arguments::TransferBudgetXRefArguments>(*amount, mContext->month, *from, *category, *to);
+    return true;
+}
+
+} // namespace ch

@@ -1,0 +1,612 @@
+#include "analysis/views/CBudgetPageController.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "bridge/CBuDdItem.h"
+#include "bridge/CBuDhItem.h"
+#include "bridge/CBuDxItem.h"
+#include "bridge/CNSNumberAmountTBridge.h"
+#include "bridge/CNSStringDateTBridge.h"
+#include "bridge/DeveloperLog.h"
+#include "bridge/TextColours.h"
+#include "document/MyDocument.h"
+#include "model/ModelCodes.h"
+#include "model/budget/CBudgetHeader.h"
+#include "model/foundation/CErrorManager.h"
+#include "platform/core/localized_strings.h"
+#include "platform/core/user_defaults.h"
+
+namespace ch {
+namespace {
+
+constexpr int kNodeRole = Qt::UserRole + 1;
+// A budget command that failed: shown once, then the page shows the model.
+constexpr long kBudgetCommandFailed = 320;
+
+QString text(std::string_view key)
+{
+    return QString::fromStdString(localized(key));
+}
+
+QColor qColour(const Colour& colour)
+{
+    return QColor::fromRgbF(colour.red, colour.green, colour.blue, colour.alpha);
+}
+
+QString amountText(double amount)
+{
+    return QString::fromStdString(CNSNumberAmountTBridge::NSNumberToNSString(amount));
+}
+
+// Cell backgrounds: planned figures blue-green, booked ones yellow, the
+// start and end rows a shade deeper.
+QColor background(bool accounts, int row)
+{
+    const QColor budget = QColor::fromHsvF(0.5, 0.2, 1.0, 1.0);
+    const QColor actual = QColor::fromHsvF(0.1497, 0.2, 1.0, 1.0);
+    const QColor budgetHeader = QColor::fromHsvF(0.5, 0.2, 1.0, 0.9);
+    const QColor actualHeader = QColor::fromHsvF(0.1497, 0.2, 1.0, 0.9);
+    if (accounts) {
+        if (row == 0 || row == 5) return budgetHeader;
+        if (row >= 1 && row <= 4) return budget;
+        if (row == 6 || row == 11) return actualHeader;
+        if (row >= 7 && row <= 10) return actual;
+        return Qt::white;
+    }
+    if (row == 0 || row == 3) return budgetHeader;
+    if (row == 1 || row == 2) return budget;
+    if (row == 4 || row == 7) return actualHeader;
+    if (row == 5 || row == 6) return actual;
+    return Qt::white;
+}
+
+} // namespace
+
+CBudgetPageController::CBudgetPageController(QWidget* parent) : QWidget(parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    mYearMenu = new QComboBox;
+    mBudgetMenu = new QComboBox;
+    mYearMenu->setMinimumWidth(110);
+    mBudgetMenu->setMinimumWidth(180);
+    top->addWidget(mYearMenu);
+    top->addWidget(mBudgetMenu);
+    auto addButton = [&](std::string_view key, void (CBudgetPageController::*action)()) {
+        auto* button = new QPushButton(text(key));
+        connect(button, &QPushButton::clicked, this, action);
+        top->addWidget(button);
+    };
+    addButton("NewBud", &CBudgetPageController::createBudget);
+    addButton("BUDGETMODIFY", &CBudgetPageController::modifyBudget);
+    addButton("BUDGETUPDATEACTUALS", &CBudgetPageController::updateActuals);
+    top->addStretch();
+    layout->addLayout(top);
+    mBudgetTab = new QTabWidget;
+    mBudgetTab->addTab(makeSide(true), text("BUDGETACCOUNTSIDE"));
+    mBudgetTab->addTab(makeSide(false), text("BUDGETCATEGORYSIDE"));
+    layout->addWidget(mBudgetTab, 1);
+    connect(mYearMenu, &QComboBox::currentIndexChanged, this, [this] { yearChanged(); });
+    connect(mBudgetMenu, &QComboBox::currentIndexChanged, this, [this] { budgetChanged(); });
+}
+
+CBudgetPageController::~CBudgetPageController() = default;
+
+QWidget* CBudgetPageController::makeSide(bool accounts)
+{
+    Side& s = side(accounts);
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    s.outline = new QTreeWidget;
+    s.outline->setHeaderHidden(true);
+    s.outline->setMinimumWidth(180);
+    splitter->addWidget(s.outline);
+    auto* right = new QWidget;
+    auto* column = new QVBoxLayout(right);
+    column->setContentsMargins(0, 0, 0, 0);
+    s.table = new QTableWidget(0, 13);
+    s.table->setObjectName(accounts ? "ActTBudgetTable" : "ExpTBudgetTable");
+    s.table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    s.table->verticalHeader()->setVisible(false);
+    s.table->horizontalHeader()->setSectionsMovable(false);
+    s.table->setSelectionMode(QAbstractItemView::NoSelection);
+    s.table->verticalHeader()->setDefaultSectionSize(20);
+    column->addWidget(s.table, 3);
+    s.xrefTable = new QTableWidget(0, 9);
+    s.xrefTable->setObjectName(accounts ? "acntXrefTable" : "exptXrefTable");
+    s.xrefTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    s.xrefTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    s.xrefTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    s.xrefTable->verticalHeader()->setVisible(false);
+    s.xrefTable->verticalHeader()->setDefaultSectionSize(20);
+    QStringList xrefTitles = {text(accounts ? "PopupLabelExpT" : "PopupLabelAcnT")};
+    for (std::string_view key : {"BUDOUT", "BUD1OUT", "BUDIN", "BUD1IN", "ACTOUT", "ACT1OUT", "ACTIN", "ACT1IN"})
+        xrefTitles << text(key);
+    s.xrefTable->setHorizontalHeaderLabels(xrefTitles);
+    column->addWidget(s.xrefTable, 2);
+    auto* buttons = new QHBoxLayout;
+    auto addButton = [&](std::string_view key, void (CBudgetPageController::*action)()) {
+        auto* button = new QPushButton(text(key));
+        connect(button, &QPushButton::clicked, this, action);
+        buttons->addWidget(button);
+    };
+    addButton("BUDGETNEWXREF", &CBudgetPageController::createBudgetXRef);
+    addButton("BUDGETDELETEXREF", &CBudgetPageController::deleteBudgetXRef);
+    addButton("BUDGETTRANSFER", &CBudgetPageController::editTransferXRef);
+    buttons->addStretch();
+    column->addLayout(buttons);
+    splitter->addWidget(right);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({170, 900});
+    connect(s.outline, &QTreeWidget::currentItemChanged, this, [this, accounts] { outlineSelectionChanged(accounts); });
+    connect(s.table, &QTableWidget::cellClicked, this,
+            [this, accounts](int, int column) { budgetTableClicked(accounts, column); });
+    connect(s.table, &QTableWidget::cellDoubleClicked, this, [this] { modifyBudgetDetail(); });
+    connect(s.xrefTable, &QTableWidget::cellDoubleClicked, this, [this] { modifyBudgetXRef(); });
+    return splitter;
+}
+
+// --- content and menus
+
+void CBudgetPageController::setParentDocument(MyDocument* document)
+{
+    mDocument = document;
+}
+
+void CBudgetPageController::setContent()
+{
+    mBudgetYearDictionary.clear();
+    if (mDocument)
+        for (const std::shared_ptr<CBuDhItem>& budget : mDocument->mBudgetArray())
+            mBudgetYearDictionary[CNSStringDateTBridge::dateTToNSString(budget->mStartDate().value_or(0))].push_back(
+                budget);
+    fillMenus();
+}
+
+void CBudgetPageController::fillMenus()
+{
+    const QString year = mYearMenu->currentText();
+    {
+        QSignalBlocker block(mYearMenu);
+        mYearMenu->clear();
+        for (const auto& entry : mBudgetYearDictionary) mYearMenu->addItem(QString::fromStdString(entry.first));
+        const int index = mYearMenu->findText(year);
+        mYearMenu->setCurrentIndex(index >= 0 ? index : (mYearMenu->count() ? 0 : -1));
+    }
+    yearChanged();
+}
+
+void CBudgetPageController::yearChanged()
+{
+    const QString chosen = mBudgetMenu->currentText();
+    {
+        QSignalBlocker block(mBudgetMenu);
+        mBudgetMenu->clear();
+        auto group = mBudgetYearDictionary.find(mYearMenu->currentText().toStdString());
+        if (group != mBudgetYearDictionary.end())
+            for (const std::shared_ptr<CBuDhItem>& budget : group->second)
+                if (mBudgetMenu->findText(QString::fromStdString(budget->getName())) < 0)
+                    mBudgetMenu->addItem(QString::fromStdString(budget->getName()));
+        const int index = mBudgetMenu->findText(chosen);
+        mBudgetMenu->setCurrentIndex(index >= 0 ? index : (mBudgetMenu->count() ? 0 : -1));
+    }
+    budgetChanged();
+}
+
+void CBudgetPageController::budgetChanged()
+{
+    auto group = mBudgetYearDictionary.find(mYearMenu->currentText().toStdString());
+    std::shared_ptr<CBuDhItem> chosen;
+    if (group != mBudgetYearDictionary.end())
+        for (const std::shared_ptr<CBuDhItem>& budget : group->second)
+            if (QString::fromStdString(budget->getName()) == mBudgetMenu->currentText()) chosen = budget;
+    if (chosen != mSelectedBudget || !chosen) setSelectedBudget(chosen);
+}
+
+// --- selection
+
+void CBudgetPageController::setSelectedBudget(std::shared_ptr<CBuDhItem> budget)
+{
+    mSelectedBudget = std::move(budget);
+    mAccounts.month = mCategories.month = -1;
+    QStringList titles = {QString()};
+    for (int month = 0; month < 12; ++month)
+        titles << (mSelectedBudget
+                       ? QString::fromStdString(mSelectedBudget->budgetTitleForColum(std::to_string(month)).value_or(""))
+                       : QString::number(month + 1));
+    for (bool accounts : {true, false}) {
+        side(accounts).table->setHorizontalHeaderLabels(titles);
+        side(accounts).xrefs.clear();
+        side(accounts).hasList = false;
+        fillOutline(accounts);
+        reloadXRefs(accounts);
+    }
+}
+
+bool CBudgetPageController::workingOnAccounts() const
+{
+    return mBudgetTab->currentIndex() == 0;
+}
+
+void CBudgetPageController::showSide(bool accounts)
+{
+    mBudgetTab->setCurrentIndex(accounts ? 0 : 1);
+}
+
+void CBudgetPageController::fillOutline(bool accounts)
+{
+    Side& s = side(accounts);
+    QSignalBlocker block(s.outline);
+    s.outline->clear();
+    s.current = nullptr;
+    auto* header = mSelectedBudget ? static_cast<CBudgetHeader*>(mSelectedBudget->getSourceItem()) : nullptr;
+    s.nodes = header ? budget_page::outline(accounts ? header->Get_BudgettedRootAccT() : header->Get_BudgettedRootMxpT())
+                     : std::vector<budget_page::Node>();
+    std::function<void(const budget_page::Node&, QTreeWidgetItem*)> add = [&](const budget_page::Node& node,
+                                                                               QTreeWidgetItem* parent) {
+        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(s.outline);
+        item->setText(0, QString::fromStdString(node.name));
+        item->setData(0, kNodeRole, QVariant::fromValue<quintptr>(reinterpret_cast<quintptr>(&node)));
+        if (node.isFolder()) {
+            QFont font = item->font(0);
+            font.setBold(true);
+            item->setFont(0, font);
+        }
+        for (const budget_page::Node& child : node.children) add(child, item);
+    };
+    for (const budget_page::Node& node : s.nodes) add(node, nullptr);
+    s.outline->expandAll();
+    reloadTable(accounts);
+}
+
+bool CBudgetPageController::selectObject(bool accounts, FourCharCode type, ObjectIdT id)
+{
+    Side& s = side(accounts);
+    for (QTreeWidgetItemIterator it(s.outline); *it; ++it) {
+        const auto* node = reinterpret_cast<const budget_page::Node*>((*it)->data(0, kNodeRole).value<quintptr>());
+        if (node && node->objectType == type && node->id == id) {
+            s.outline->setCurrentItem(*it);
+            return true;
+        }
+    }
+    return false;
+}
+
+void CBudgetPageController::outlineSelectionChanged(bool accounts)
+{
+    mAccounts.month = mCategories.month = -1;
+    Side& s = side(accounts);
+    QTreeWidgetItem* item = s.outline->currentItem();
+    s.current = item ? reinterpret_cast<const budget_page::Node*>(item->data(0, kNodeRole).value<quintptr>()) : nullptr;
+    reloadTable(accounts);
+}
+
+void CBudgetPageController::reloadTable(bool accounts)
+{
+    Side& s = side(accounts);
+    const auto& rows = budget_page::rows(accounts);
+    const bool shown = mSelectedBudget && s.current;
+    s.table->setRowCount(shown ? static_cast<int>(rows.size()) : 0);
+    if (!shown) return;
+    const QColor green = qColour(getGreenColor());
+    const QColor red = qColour(getRedColor());
+    const double textSize = UserDefaults::standard().doubleForKey("GXtableTextSize");
+    for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+        auto* label = new QTableWidgetItem(text(rows[row].labelKey));
+        label->setBackground(background(accounts, row));
+        s.table->setItem(row, 0, label);
+        for (int month = 0; month < 12; ++month) {
+            const std::optional<double> amount =
+                budget_page::cellAmount(*mSelectedBudget, *s.current, rows[row].figure, month);
+            auto* cell = new QTableWidgetItem(amount ? amountText(*amount) : QString());
+            cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            cell->setBackground(background(accounts, row));
+            QFont font = cell->font();
+            if (textSize > 0) font.setPointSizeF(textSize);
+            font.setBold(budget_page::isBoldFigure(rows[row].figure));
+            cell->setFont(font);
+            if (amount) {
+                const budget_page::Tint tint = budget_page::tintFor(s.current->kind, rows[row].figure, *amount);
+                if (tint != budget_page::Tint::None)
+                    cell->setForeground(tint == budget_page::Tint::Favourable ? green : red);
+            }
+            s.table->setItem(row, month + 1, cell);
+        }
+    }
+    s.table->resizeColumnsToContents();
+}
+
+std::shared_ptr<CBuDdItem> CBudgetPageController::currentDetail(bool accounts) const
+{
+    const Side& s = side(accounts);
+    if (!mSelectedBudget || !s.current || s.current->isFolder()) return nullptr;
+    return mSelectedBudget->getDetailForType(s.current->objectType == type::kAccount ? type::kAccount : type::kExpenseType,
+                                             s.current->id);
+}
+
+void CBudgetPageController::budgetTableClicked(bool accounts, int column)
+{
+    Side& s = side(accounts);
+    if (column <= 0) {
+        s.hasList = false;
+        s.xrefs.clear();
+        reloadXRefs(accounts);
+        return;
+    }
+    if (!mSelectedBudget || !s.current) return;
+    s.month = column - 1;
+    if (s.current->isFolder()) return;
+    setXRefs(accounts, currentDetail(accounts), s.month);
+}
+
+void CBudgetPageController::setXRefs(bool accounts, const std::shared_ptr<CBuDdItem>& line, int month)
+{
+    Side& s = side(accounts);
+    s.hasList = static_cast<bool>(line);
+    s.xrefs = line ? line->xRefForPeriod(month) : std::vector<std::shared_ptr<CBuDxItem>>();
+    reloadXRefs(accounts);
+}
+
+const std::vector<std::shared_ptr<CBuDxItem>>* CBudgetPageController::xrefList(bool accounts) const
+{
+    return side(accounts).hasList ? &side(accounts).xrefs : nullptr;
+}
+
+void CBudgetPageController::reloadXRefs(bool accounts)
+{
+    Side& s = side(accounts);
+    s.xrefTable->setRowCount(static_cast<int>(s.xrefs.size()));
+    for (int row = 0; row < static_cast<int>(s.xrefs.size()); ++row) {
+        const CBuDxItem& xref = *s.xrefs[row];
+        s.xrefTable->setItem(row, 0,
+                             new QTableWidgetItem(QString::fromStdString(accounts ? xref.reasonName() : xref.accountName())));
+        const std::optional<double> amounts[] = {xref.mBudgetFrom(), xref.mXtraBudgetFrom(), xref.mBudgetTo(),
+                                                 xref.mXtraBudgetTo(), xref.mActualFrom(), xref.mXtraActualFrom(),
+                                                 xref.mActualTo(), xref.mXtraActualTo()};
+        for (int column = 0; column < 8; ++column) {
+            auto* cell = new QTableWidgetItem(amountText(amounts[column].value_or(0.0)));
+            cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            cell->setBackground(column < 4 ? QColor::fromHsvF(0.5, 0.2, 1.0, 1.0) : QColor::fromHsvF(0.1497, 0.2, 1.0, 1.0));
+            s.xrefTable->setItem(row, column + 1, cell);
+        }
+    }
+    s.xrefTable->resizeColumnsToContents();
+}
+
+void CBudgetPageController::chooseXRef(bool accounts, int row)
+{
+    side(accounts).xrefTable->selectRow(row);
+}
+
+// --- editing actions
+
+template <class SheetType>
+SheetType* CBudgetPageController::sheet(std::unique_ptr<SheetType>& holder)
+{
+    if (!holder) holder = std::make_unique<SheetType>(this);
+    return holder.get();
+}
+
+CNewBudgetController* CBudgetPageController::newBudgetSheet()
+{
+    return sheet(mNewBudgetController);
+}
+
+void CBudgetPageController::run(BudgetSheet* opened, std::unique_ptr<BudgetSheetContext> context,
+                                std::function<void(BudgetSheetContext&)> onOk)
+{
+    mContext = std::move(context);
+    opened->initialize(*mContext);
+    mOpenSheet = opened;
+    opened->begin(window(), [this, onOk = std::move(onOk)](int code) {
+        mOpenSheet = nullptr;
+        std::unique_ptr<BudgetSheetContext> ended = std::move(mContext);
+        if (code == Sheet::kConfirmed && ended) onOk(*ended);
+    });
+}
+
+int CBudgetPageController::send(int command, const std::shared_ptr<Observable>& target, const CommandArgument& argument)
+{
+    const int result = mDocument ? mDocument->commandExecutor().executeCommand(command, target, argument) : -1;
+    if (result == -1) {
+        developerLog("CBudgetPageController: budget command " + std::to_string(command) + " failed");
+        CErrorManager::RaiseError(kBudgetCommandFailed);
+        refreshFromModel();
+    }
+    return result;
+}
+
+void CBudgetPageController::refreshBothSides(int month)
+{
+    // A cross-reference sits in the lists of both its lines: both are read anew.
+    for (bool accounts : {true, false}) {
+        reloadTable(accounts);
+        if (side(accounts).hasList && month >= 0) setXRefs(accounts, currentDetail(accounts), month);
+    }
+}
+
+void CBudgetPageController::refreshFromModel()
+{
+    for (bool accounts : {true, false}) {
+        reloadTable(accounts);
+        if (side(accounts).hasList && side(accounts).month >= 0)
+            setXRefs(accounts, currentDetail(accounts), side(accounts).month);
+    }
+}
+
+void CBudgetPageController::createBudget()
+{
+    auto context = std::make_unique<BudgetSheetContext>();
+    context->document = mDocument;
+    run(newBudgetSheet(), std::move(context), [this](BudgetSheetContext&) {
+        if (!mDocument) return;
+        CNewBudgetController& answers = *mNewBudgetController;
+        std::shared_ptr<CBuDhItem> made =
+            mDocument->makeNewBudget(answers.mBudgetBaseT, answers.mBaseBudgetMonth, answers.mBudgetPeriodT, 0, 0,
+                                     answers.mBaseBudgetId, answers.mBudgetDescription, answers.mBudgetName);
+        if (!made) {
+            CErrorManager::RaiseError(kBudgetCommandFailed);
+            return;
+        }
+        setContent();
+        mYearMenu->setCurrentText(QString::fromStdString(CNSStringDateTBridge::dateTToNSString(made->mStartDate().value_or(0))));
+        mBudgetMenu->setCurrentText(QString::fromStdString(made->getName()));
+        setSelectedBudget(made);
+    });
+}
+
+void CBudgetPageController::modifyBudget()
+{
+    if (!mSelectedBudget) {
+        CErrorManager::RaiseInfo(249);
+        return;
+    }
+    auto context = std::make_unique<BudgetSheetContext>();
+    context->document = mDocument;
+    context->header = mSelectedBudget;
+    run(sheet(mModifyBudgetController), std::move(context), [this](BudgetSheetContext& done) {
+        send(5, done.header, CommandArgument(done.methodParam.get()));
+        std::shared_ptr<CBuDhItem> budget = done.header;
+        setContent();
+        mYearMenu->setCurrentText(QString::fromStdString(CNSStringDateTBridge::dateTToNSString(budget->mStartDate().value_or(0))));
+        mBudgetMenu->setCurrentText(QString::fromStdString(budget->getName()));
+    });
+}
+
+void CBudgetPageController::modifyBudgetDetail()
+{
+    const bool accounts = workingOnAccounts();
+    const int month = side(accounts).month;
+    if (month == -1) {
+        CErrorManager::RaiseError(241);
+        return;
+    }
+    std::shared_ptr<CBuDdItem> line = currentDetail(accounts);
+    if (!accounts && line && line->isTransferReasonBudget()) {
+        CErrorManager::RaiseError(248);
+        return;
+    }
+    if (!line) {
+        CErrorManager::RaiseError(240);
+        return;
+    }
+    if (!side(accounts).hasList || side(accounts).xrefs.empty()) {
+        CErrorManager::RaiseError(189);
+        return;
+    }
+    auto context = std::make_unique<BudgetSheetContext>();
+    context->document = mDocument;
+    context->detail = line;
+    context->header = mSelectedBudget;
+    context->month = month;
+    run(sheet(mModifyDetailController), std::move(context), [this](BudgetSheetContext& done) {
+        send(0, done.detail, CommandArgument(done.methodParam.get()));
+        refreshBothSides(done.month);
+    });
+}
+
+std::unique_ptr<BudgetSheetContext> CBudgetPageController::currentXRefParams(bool needXRef)
+{
+    const bool accounts = workingOnAccounts();
+    const Side& s = side(accounts);
+    if (s.month == -1) {
+        CErrorManager::RaiseError(241);
+        return nullptr;
+    }
+    std::shared_ptr<CBuDxItem> xref;
+    const int row = s.xrefTable->currentRow();
+    if (row >= 0 && row < static_cast<int>(s.xrefs.size()) && s.xrefTable->selectionModel()->hasSelection())
+        xref = s.xrefs[row];
+    if (needXRef && !xref) {
+        CErrorManager::RaiseError(243);
+        return nullptr;
+    }
+    std::shared_ptr<CBuDdItem> line = currentDetail(accounts);
+    if (!line) return nullptr;
+    auto context = std::make_unique<BudgetSheetContext>();
+    context->document = mDocument;
+    context->detail = line;
+    context->header = mSelectedBudget;
+    context->month = s.month;
+    if (needXRef) context->xref = xref;
+    return context;
+}
+
+void CBudgetPageController::modifyBudgetXRef()
+{
+    std::unique_ptr<BudgetSheetContext> context = currentXRefParams(true);
+    if (!context) return;
+    if (context->detail->isTransferReasonBudget() || context->xref->isTransferBudget()) {
+        CErrorManager::RaiseError(248);
+        return;
+    }
+    run(sheet(mXRefSheetController), std::move(context), [this](BudgetSheetContext& done) {
+        send(1, done.xref, CommandArgument(done.methodParam.get()));
+        refreshBothSides(done.month);
+    });
+}
+
+void CBudgetPageController::createBudgetXRef()
+{
+    std::unique_ptr<BudgetSheetContext> context = currentXRefParams(false);
+    if (!context) return;
+    if (context->detail->isTransferReasonBudget()) {
+        CErrorManager::RaiseError(248);
+        return;
+    }
+    run(sheet(mCreateBudgetXRefSheetController), std::move(context), [this](BudgetSheetContext& done) {
+        send(2, done.header, CommandArgument(done.methodParam.get()));
+        refreshBothSides(done.month);
+    });
+}
+
+void CBudgetPageController::editTransferXRef()
+{
+    std::unique_ptr<BudgetSheetContext> context = currentXRefParams(false);
+    if (!context) return;
+    run(sheet(mTransferBudgetXRefSheetController), std::move(context), [this](BudgetSheetContext& done) {
+        send(4, done.header, CommandArgument(done.methodParam.get()));
+        refreshBothSides(done.month);
+    });
+}
+
+void CBudgetPageController::deleteBudgetXRef()
+{
+    std::unique_ptr<BudgetSheetContext> context = currentXRefParams(true);
+    if (!context) return;
+    if (context->detail->isTransferReasonBudget()) {
+        CErrorManager::RaiseError(248);
+        return;
+    }
+    const CBuDxItem& xref = *context->xref;
+    if (xref.isTransferBudget()) {
+        CErrorManager::RaiseError(197);
+        return;
+    }
+    for (const std::optional<double>& actual : {xref.mActualTo(), xref.mActualFrom(), xref.mXtraActualFrom(),
+                                                 xref.mXtraActualTo()}) {
+        if (!actual || *actual != 0.0) {
+            CErrorManager::RaiseError(196);
+            return;
+        }
+    }
+    if (send(3, context->xref, CommandArgument(std::shared_ptr<Observable>(context->header))) != 0)
+        refreshBothSides(context->month);
+}
+
+void CBudgetPageController::updateActuals()
+{
+    if (!mSelectedBudget) return;
+    mSelectedBudget->updateActuals();
+    if (mDocument) mDocument->updateChangeCount();
+    setSelectedBudget(mSelectedBudget);
+}
+
+} // namespace ch

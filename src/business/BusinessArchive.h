@@ -1,0 +1,52 @@
+#pragma once
+// The business archive: the part of the document file behind the model
+// stream's end tag. It is a keyed archive in the standard binary form, so
+// that files written on the original platform open here and ours open there,
+// with five entries in this order:
+//
+//   "SERIALIZEDVATARRAY"                 VAT rates ("GXVATRate")
+//   "SERIALIZEDAMORTISATIONSCHEMEARRAY"  amortisation schemes (always empty)
+//   "SERIALIZEDVATPERIODARRAY"           VAT periods ("GXVATPeriod")
+//   "SERIALIZEDCUSTOMERINVOICEARRAY"     customer invoices ("GXInvoice")
+//   "SERIALIZEDSUPPLIERINVOICEARRAY"     supplier invoices ("GXInvoice")
+//
+// Reading treats the bytes as hostile. An archive that cannot be read
+// completely is never dropped silently: every array that can still be read
+// is kept, the others come back empty, and the result carries the numbered
+// warning kIncompleteBusinessArchiveWarning. Saving such a document over its
+// file would replace the unread data with nothing, so the document must then
+// be saved under a new name.
+
+#include <string>
+#include <string_view>
+
+#include "business/BusinessArrays.h"
+#include "document/DocumentBusiness.h"
+#include "platform/core/plist.h"
+
+namespace ch::business {
+
+class BusinessDocument;
+
+// The archive of the five arrays, or the reason why none could be made.
+PlistOutput encodeBusinessArchive(const BusinessArrays& arrays);
+
+struct BusinessArchiveContents {
+    BusinessArrays arrays;
+    // 0, or kIncompleteBusinessArchiveWarning when something could not be read.
+    long warning = 0;
+    // What could not be read, for the developer log; empty when complete.
+    std::string problem;
+    // Whether the document should check its current and previous VAT period
+    // on the next pass of the event loop: the archive was there and its VAT
+    // periods could be read.
+    bool checkVATPeriods = false;
+
+    bool complete() const { return warning == 0; }
+};
+
+// Reads the bytes behind the end tag (none: five empty arrays, complete, no
+// period check). Every object read gets the document as its parent.
+BusinessArchiveContents decodeBusinessArchive(std::string_view bytes, BusinessDocument* document);
+
+} // namespace ch::business

@@ -1,0 +1,94 @@
+#include "business/BusinessOfDocument.h"
+
+#include <chrono>
+
+#include "bridge/CAcnTItem.h"
+#include "bridge/CPrfRItem.h"
+#include "bridge/DeveloperLog.h"
+#include "business/BusinessArchive.h"
+#include "business/GXVATRate.h"
+#include "business/InvoiceHooksOfDocument.h"
+#include "business/InvoiceNumbers.h"
+#include "business/VATPeriods.h"
+#include "business/VATRates.h"
+#include "document/MyDocument.h"
+#include "platform/core/dispatcher.h"
+
+namespace ch::business {
+
+BusinessOfDocument::BusinessOfDocument(MyDocument& document)
+    : mDocument(document), mChart(document), mDeletion(document),
+      mInvoiceHooks(std::make_unique<InvoiceHooksOfDocument>(*this))
+{
+}
+
+BusinessOfDocument::~BusinessOfDocument() = default;
+
+std::shared_ptr<ch::GXNonVisual> BusinessOfDocument::VATRateWithId(ObjectIdT id, bool alwaysReturnOne)
+{
+    return business::VATRateWithId(*this, id, alwaysReturnOne);
+}
+
+void BusinessOfDocument::setUpNewDocument()
+{
+    initializeBusinessObjectsOfNewDocument(*this);
+}
+
+PlistOutput BusinessOfDocument::archiveBytes() const
+{
+    return encodeBusinessArchive(mArrays);
+}
+
+long BusinessOfDocument::readArchive(std::string_view bytes)
+{
+    BusinessArchiveContents contents = decodeBusinessArchive(bytes, this);
+    mArrays = std::move(contents.arrays);
+    removeDuplicateInvoices(*this);
+    if (!contents.complete())
+        developerLog("The business archive could not be read completely (" + contents.problem + ")");
+    if (contents.checkVATPeriods)
+        mPeriodCheck = mDocument.dispatcher().callAfter(std::chrono::milliseconds(0),
+                                                        [this] { initializeVATPeriods(*this); });
+    return contents.warning;
+}
+
+BridgeDocument& BusinessOfDocument::bridgeDocument()
+{
+    return mDocument;
+}
+
+CPrfRItem* BusinessOfDocument::preferenceItem()
+{
+    return mDocument.mPreference().get();
+}
+
+ObjectIdT BusinessOfDocument::createAccountWithArguments(const arguments::AccountArguments& arguments)
+{
+    return mChart.createAccount(arguments).result;
+}
+
+ObjectIdT BusinessOfDocument::createCategoryWithArguments(const arguments::CategoryParameters& arguments)
+{
+    return mChart.createCategory(arguments).result;
+}
+
+bool BusinessOfDocument::performDeleteAccountSelf(const std::shared_ptr<CAcnTItem>& account)
+{
+    return account && mDeletion.performDeleteAccountSelf(*account).changedBooks;
+}
+
+} // namespace ch::business
+
+namespace ch::business {
+
+bool BusinessOfDocument::performLinkTransaction(CTrnSItem& transaction)
+{
+    return mDocument.operations().transactions->performLinkTransaction(transaction).changedBooks;
+}
+
+ch::InvoiceHooks* BusinessOfDocument::invoiceHooks()
+{
+    return mInvoiceHooks.get();
+}
+
+} // namespace ch::business

@@ -1,0 +1,100 @@
+#include "business/BusinessOperationsOfDocument.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "bridge/CTrnSItem.h"
+#include "business/BusinessCommands.h"
+#include "business/BusinessOfDocument.h"
+#include "business/GXVATRate.h"
+#include "document/arguments/CDeleteObjectParms.h"
+
+namespace ch::business {
+
+namespace {
+
+// The document's own hold on the rate, which the commands keep while they run.
+std::shared_ptr<GXVATRate> heldRate(BusinessOfDocument& business, const ch::GXNonVisual& rate)
+{
+    const auto& rates = business.businessArrays().VATRateArray;
+    auto found = std::find_if(rates.begin(), rates.end(), [&](const std::shared_ptr<GXVATRate>& held) {
+        return static_cast<const ch::GXNonVisual*>(held.get()) == &rate;
+    });
+    return found == rates.end() ? nullptr : *found;
+}
+
+bool holds(BusinessOfDocument& business, const std::shared_ptr<GXVATRate>& rate)
+{
+    const auto& rates = business.businessArrays().VATRateArray;
+    return std::find(rates.begin(), rates.end(), rate) != rates.end();
+}
+
+CommandOutcome outcomeOf(std::optional<std::int32_t> result)
+{
+    const int value = result.value_or(-1);
+    return value == 1 ? CommandOutcome::changed(value) : CommandOutcome::unchanged(value);
+}
+
+} // namespace
+
+CommandOutcome BusinessOperationsOfDocument::createVATRate(const CArgumentAncestor& args)
+{
+    return outcomeOf(executeBusinessCommand(mBusiness, 33, nullptr, &args));
+}
+
+CommandOutcome BusinessOperationsOfDocument::updateVATRate(ch::GXNonVisual& rate, const CArgumentAncestor& args)
+{
+    std::shared_ptr<GXVATRate> held = heldRate(mBusiness, rate);
+    if (!held) return CommandOutcome::unchanged();
+    return outcomeOf(executeBusinessCommand(mBusiness, 34, held, &args));
+}
+
+CommandOutcome BusinessOperationsOfDocument::performDeleteVATRate(ch::GXNonVisual& rate, bool withAsking)
+{
+    std::shared_ptr<GXVATRate> held = heldRate(mBusiness, rate);
+    if (!held) return CommandOutcome::unchanged();
+    arguments::CDeleteObjectParms parameters;
+    parameters.withAsking = withAsking;
+    executeBusinessCommand(mBusiness, 37, held, &parameters);
+    return {-1, !holds(mBusiness, held)};
+}
+
+CommandOutcome BusinessOperationsOfDocument::booked(int number, CTrnSItem* target, const CArgumentAncestor& args)
+{
+    std::shared_ptr<Observable> item;
+    if (target) item = std::static_pointer_cast<CTrnSItem>(target->shared_from_this());
+    const int result = executeBusinessCommand(mBusiness, number, item, &args).value_or(-1);
+    return result > 0 ? CommandOutcome::changed(result) : CommandOutcome::unchanged(result);
+}
+
+CommandOutcome BusinessOperationsOfDocument::createCustomerInvoice(const CArgumentAncestor& args)
+{
+    return booked(38, nullptr, args);
+}
+
+CommandOutcome BusinessOperationsOfDocument::modifyCustomerInvoice(CTrnSItem& invoice, const CArgumentAncestor& args)
+{
+    return booked(39, &invoice, args);
+}
+
+CommandOutcome BusinessOperationsOfDocument::createSupplierInvoice(const CArgumentAncestor& args)
+{
+    return booked(41, nullptr, args);
+}
+
+CommandOutcome BusinessOperationsOfDocument::modifySupplierInvoice(CTrnSItem& invoice, const CArgumentAncestor& args)
+{
+    return booked(42, &invoice, args);
+}
+
+CommandOutcome BusinessOperationsOfDocument::createCustomerPayment(const CArgumentAncestor& args)
+{
+    return booked(44, nullptr, args);
+}
+
+CommandOutcome BusinessOperationsOfDocument::splitPayment(CTrnSItem& payment, const CArgumentAncestor& args)
+{
+    return booked(45, &payment, args);
+}
+
+} // namespace ch::business

@@ -1,0 +1,198 @@
+#include "business/InvoiceBooking.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "bridge/BridgeDocument.h"
+#include "bridge/CAcoWItem.h"
+#include "bridge/CDebetItem.h"
+#include "bridge/CPrfRItem.h"
+#include "bridge/CTrnSItem.h"
+#include "bridge/DeveloperLog.h"
+#include "business/BookingLines.h"
+#include "business/BusinessDocument.h"
+#include "business/GXInvoice.h"
+#include "business/GXVATRate.h"
+#include "business/InvoiceArguments.h"
+#include "business/InvoiceNumbers.h"
+#include "business/VATRates.h"
+#include "document/DocumentNotifications.h"
+#include "model/foundation/CDate.h"
+#include "platform/core/localized_strings.h"
+#include "platform/core/notification_center.h"
+
+namespace ch::business {
+
+namespace {
+
+std::shared_ptr<GXVATRate> rateOf(BusinessDocument& document, const std::optional<long>& id)
+{
+    if (!id || *id == -1) return nullptr;
+    return VATRateWithId(document, static_cast<ObjectIdT>(*id), false);
+}
+
+void addLine(Array& lines, const char* type, std::optional<long> account, long currency, double amount)
+{
+    lines.push_back(lineDictionary(type, account.value_or(0), currency, amount));
+}
+
+} // namespace
+
+bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments::InvoiceArguments& arguments,
+                 bool asReceivable)
+{
+    BridgeDocument& books = document.bridgeDocument();
+    std::shared_ptr<CAcoWItem> owner =
+        books.getAccountOwnerItemForId(static_cast<ObjectIdT>(arguments.thirdPartyId.value_or(-1)));
+    if (!owner) {
+        developerLog("customer expected");
+        return false;
+    }
+    const std::shared_ptr<GXVATRate> first = rateOf(document, arguments.firstVATRateId);
+    const std::shared_ptr<GXVATRate> second = rateOf(document, arguments.secondVATRateId);
+    const double net = arguments.amountWithoutVAT.value_or(0.0);
+    const double vat1 = first ? first->calculateVATAmountFor(net, false) : 0.0;
+    const double vat2 = second ? second->calculateVATAmountFor(net, false) : 0.0;
+    const double total = net + vat1 + vat2;
+
+    invoice.setMDate(arguments.invoiceDate);
+    invoice.setGetName(arguments.invoiceName);
+    invoice.setMDescription(arguments.invoiceDescription);
+    invoice.setMDocumentRef(arguments.invoiceNumber);
+    invoice.setMTotalAmount(total);
+    invoice.setNewThisSession(true);
+    invoice.setModifiedThisSession(true);
+    invoice.setMTransactionType(asReceivable ? transaction_types::kCustomerInvoice
+                                             : transaction_types::kSupplierInvoice);
+    invoice.setMVatNR(owner->VATNr());
+
+    const long currency = homeCurrencyId(document);
+    Array from, to, categories;
+    if (asReceivable) {
+        addLine(from, kFromLine, owner->debitorAccount(), currency, net);
+        if (vat1 != 0.0) addLine(from, kFromLine, first->accountIdReceived(), currency, vat1);
+        if (vat2 != 0.0) addLine(from, kFromLine, second->accountIdReceived(), currency, vat2);
+        addLine(to, kToLine, owner->openDebitInvoiceAccount(), currency, total);
+    } else {
+        addLine(from, kFromLine, owner->openCreditInvoiceAccount(), currency, total);
+        addLine(to, kToLine, owner->creditorAccount(), currency, net);
+        if (vat1 != 0.0) addLine(to, kToLine, first->accountIdPaid(), currency, vat1);
+        if (vat2 != 0.0) addLine(to, kToLine, second->accountIdPaid(), currency, vat2);
+    }
+    if (vat1 != 0.0) addLine(categories, kCategoryLine, first->categoryInvoicedNotYetReceived(), currency, vat1);
+    if (vat2 != 0.0) addLine(categories, kCategoryLine, second->categoryInvoicedNotYetReceived(), currency, vat2);
+    CPrfRItem* settings = document.preferenceItem();
+    const std::optional<long> netCategory =
+        asReceivable ? std::optional<long>(settings ? settings->mCustomerInvoiceCategory() : 0)
+                     : owner->supplierInvoiceCategory();
+    addLine(categories, kCategoryLine, netCategory, currency, net);
+    invoice.updateDetailsWithDictionaries(invoice.mFromList(), &from);
+    invoice.updateDetailsWithDictionaries(invoice.mToList(), &to);
+    invoice.updateDetailsWithDictionaries(invoice.mForList(), &categories);
+
+    std::shared_ptr<GXInvoice> extension = makeInvoiceExtensionForTransaction(document, invoice);
+    if (!extension) return false;
+    extension->setDueDate(arguments.dueDate);
+    extension->setInvoiceDate(arguments.invoiceDate);
+    extension->setIsReceivable(asReceivable);
+    extension->setPaymentReference(arguments.paymentReference);
+    return true;
+}
+
+InvoiceReading readInvoice(BusinessDocument& document, CTrnSItem& invoice)
+{
+    InvoiceReading reading;
+    const int type = invoice.mTransactionType();
+    if (type != transaction_types::kCustomerInvoice && type != transaction_types::kSupplierInvoice) return reading;
+    reading.answer = 1;
+    const bool receivable = type == transaction_types::kCustomerInvoice;
+    LineItemArray lines = receivable ? invoice.mFromList() : invoice.mToList();
+    std::stable_sort(lines.begin(), lines.end(), [](const auto& a, const auto& b) {
+        return localAmountOf(a) > localAmountOf(b);
+    });
+    if (lines.empty() || localAmountOf(lines[0]) <= 0.0) return reading;
+    reading.amountWithoutVAT = localAmountOf(lines[0]);
+    auto rateOfLine = [&](const std::shared_ptr<CDebetItem>& line) {
+        const long account = line->account().value_or(0);
+        return receivable ? VATRateForAccountIdReceivable(document, account)
+                          : VATRateForAccountIdPayable(document, account);
+    };
+    if (lines.size() > 1) {
+        reading.firstVATAmount = localAmountOf(lines[1]);
+        reading.firstRate = rateOfLine(lines[1]);
+    }
+    if (lines.size() > 2) {
+        reading.secondVATAmount = localAmountOf(lines[2]);
+        reading.secondRate = rateOfLine(lines[2]);
+    }
+    return reading;
+}
+
+bool invert(CTrnSItem& transaction)
+{
+    transaction.setGetName(localized("CANCELED") + transaction.mDocumentRef().value_or(std::string()));
+    transaction.setMDate(CDate::GetNowAsDateT());
+    const LineItemArray from = transaction.mFromList();
+    const LineItemArray to = transaction.mToList();
+    bool done = true;
+    auto swapped = [&](const LineItemArray& lines, const char* newType) {
+        for (const std::shared_ptr<CDebetItem>& line : lines) {
+            Dictionary copy;
+            copy.set("AccountId", Value(line->account().value_or(0)));
+            copy.set("CurrencyId", Value(line->currencyId().value_or(0)));
+            copy.set("Amount", Value(line->getForeignAmount().value_or(0.0)));
+            copy.set("ObjectType", Value(newType));
+            const std::size_t before = (newType == std::string(kToLine) ? transaction.mToList() : transaction.mFromList()).size();
+            transaction.addDetailAsCopyOfDictionary(copy);
+            const std::size_t after = (newType == std::string(kToLine) ? transaction.mToList() : transaction.mFromList()).size();
+            done = done && after == before + 1;
+        }
+    };
+    swapped(from, kToLine);
+    swapped(to, kFromLine);
+    if (!done) {
+        developerLog("invert: a line could not be added");
+        return false;
+    }
+    for (const LineItemArray* lines : {&from, &to})
+        for (const std::shared_ptr<CDebetItem>& line : *lines)
+            done = transaction.removeDetail(*line) && done;
+    for (const std::shared_ptr<CDebetItem>& line : transaction.mForList())
+        line->setGetForeignAmount(-line->getForeignAmount().value_or(0.0));
+    if (!done) developerLog("invert: a line could not be removed");
+    return done;
+}
+
+std::optional<ObjectIdT> makeCreditNoteForInvoice(BusinessDocument& document, CTrnSItem& invoice)
+{
+    BridgeDocument& books = document.bridgeDocument();
+    std::shared_ptr<CTrnSItem> note = unlinkedCopyOf(document, invoice);
+    if (!note) return std::nullopt;
+    note->setMTransactionType(invoice.mTransactionType());
+    // A half-reversed copy must never reach the books.
+    if (!invert(*note) || !document.performLinkTransaction(*note)) {
+        developerLog("The credit note could not be made; its copy is removed");
+        books.deleteObject(note);
+        return std::nullopt;
+    }
+    const DateT date = static_cast<DateT>(note->mDate().value_or(0));
+    const std::string number = calculateInvoiceNumberForDate(document, date);
+    const std::string reference = structuredReferenceForNumber(number);
+    std::shared_ptr<GXInvoice> extension = makeInvoiceExtensionForTransaction(document, *note);
+    if (extension) {
+        extension->setDueDate(date);
+        extension->setInvoiceDate(date);
+        extension->setIsReceivable(true);
+        extension->setPaymentReference(reference);
+    }
+    note->setMDocumentRef(number);
+    note->setNewThisSession(true);
+    note->setMReferenceObjectId(invoice.getId());
+    for (const char* name : {GXCTransactionCreatedNotification, GXCCustomerInvoiceCreatedNotification,
+                             GXCCustomerPaymentCreatedNotification})
+        books.notificationCenter().post(name, note);
+    return note->getId();
+}
+
+} // namespace ch::business

@@ -1,0 +1,57 @@
+#pragma once
+// Invoices as transactions: booking an invoice from its arguments, reading
+// one back into net amount, VAT amounts and rates, reversing one in place,
+// and its credit note.
+//
+// A customer invoice moves the net amount from the customer's turnover
+// account and each VAT amount from its rate's received account to the
+// customer's open-invoice account; a supplier invoice moves the total from
+// the supplier's open-invoice account to its turnover account and the VAT
+// to each rate's paid account. Each rate applies to the full net amount.
+
+#include <memory>
+#include <optional>
+
+#include "model/foundation/ModelTypes.h"
+
+namespace ch {
+class CTrnSItem;
+namespace arguments {
+class InvoiceArguments;
+}
+} // namespace ch
+
+namespace ch::business {
+
+class BusinessDocument;
+class GXVATRate;
+
+// Books the item as a customer (asReceivable) or supplier invoice, with its
+// extension; false (nothing booked) when the owner does not exist.
+bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments::InvoiceArguments& arguments,
+                 bool asReceivable);
+
+struct InvoiceReading {
+    // -1 for a transaction that is no invoice, else 1.
+    int answer = -1;
+    std::optional<double> amountWithoutVAT;
+    std::shared_ptr<GXVATRate> firstRate;
+    std::shared_ptr<GXVATRate> secondRate;
+    double firstVATAmount = 0.0;
+    double secondVATAmount = 0.0;
+};
+// The invoice's lines on its turnover side ranked by amount: the largest is
+// the net amount, the next two are the VAT lines.
+InvoiceReading readInvoice(BusinessDocument& document, CTrnSItem& invoice);
+
+// Reverses the transaction in place: named after the cancelled number,
+// dated today, from and to lines swapped, category amounts negated. False
+// when a step was refused.
+bool invert(CTrnSItem& transaction);
+
+// Books the credit note of the invoice: an inverted copy with a new number
+// and structured reference, referring to the invoice. Its id; none (and no
+// copy left behind) when the copy could not be reversed or booked.
+std::optional<ObjectIdT> makeCreditNoteForInvoice(BusinessDocument& document, CTrnSItem& invoice);
+
+} // namespace ch::business

@@ -1,0 +1,89 @@
+#include "business/OwnerContactsLinking.h"
+
+#include <map>
+#include <tuple>
+
+#include "bridge/CAcoWItem.h"
+#include "document/MyDocument.h"
+#include "document/arguments/CAcoWArguments.h"
+#include "model/foundation/CErrorManager.h"
+
+namespace ch::business {
+
+namespace {
+
+constexpr int kNewOwner = 26;
+constexpr int kUpdateOwner = 27;
+
+arguments::CAcoWArguments argumentsForUID(const std::string& uid)
+{
+    arguments::CAcoWArguments values;
+    values.UID = uid;
+    return values;
+}
+
+bool sameValues(const std::vector<ContactValue>& a, const std::vector<ContactValue>& b)
+{
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].types != b[i].types || a[i].value != b[i].value || a[i].preferred != b[i].preferred) return false;
+    return true;
+}
+
+bool samePerson(const ContactPerson& a, const ContactPerson& b)
+{
+    return std::tie(a.flags, a.firstName, a.lastName, a.organization, a.addresses, a.imageData) ==
+               std::tie(b.flags, b.firstName, b.lastName, b.organization, b.addresses, b.imageData) &&
+           sameValues(a.phones, b.phones) && sameValues(a.emails, b.emails);
+}
+
+} // namespace
+
+OwnerDropResult dropPeopleOnOwners(MyDocument& document, const std::vector<std::string>& uids, bool ontoRow,
+                                   const std::shared_ptr<CAcoWItem>& rowOwner)
+{
+    if (!ontoRow) {
+        for (const std::string& uid : uids) {
+            const arguments::CAcoWArguments values = argumentsForUID(uid);
+            document.commandExecutor().executeCommand(kNewOwner, nullptr, values);
+        }
+        return OwnerDropResult::Accepted;
+    }
+    if (uids.size() > 1) {
+        CErrorManager::RaiseError(263);
+        return OwnerDropResult::Refused;
+    }
+    if (uids.empty()) return OwnerDropResult::Accepted;
+    std::shared_ptr<CAcoWItem> owner = document.getAccountOwnerForUID(uids.front());
+    if (!owner) owner = rowOwner;
+    if (owner) {
+        const arguments::CAcoWArguments values = argumentsForUID(uids.front());
+        document.commandExecutor().executeCommand(kUpdateOwner, owner, values);
+    }
+    return OwnerDropResult::Accepted;
+}
+
+bool synchroWithUID(MyDocument& document, const std::string& uid)
+{
+    const std::shared_ptr<CAcoWItem> owner = document.getAccountOwnerForUID(uid);
+    if (!owner) return false;
+    const arguments::CAcoWArguments values = argumentsForUID(uid);
+    document.commandExecutor().executeCommand(kUpdateOwner, owner, values);
+    return true;
+}
+
+std::vector<std::string> updatedPeople(const std::vector<ContactPerson>& before,
+                                       const std::vector<ContactPerson>& after)
+{
+    std::map<std::string, const ContactPerson*> earlier;
+    for (const ContactPerson& person : before)
+        if (!person.uid.empty()) earlier[person.uid] = &person;
+    std::vector<std::string> changed;
+    for (const ContactPerson& person : after) {
+        const auto found = earlier.find(person.uid);
+        if (found != earlier.end() && !samePerson(*found->second, person)) changed.push_back(person.uid);
+    }
+    return changed;
+}
+
+} // namespace ch::business

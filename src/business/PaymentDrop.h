@@ -1,0 +1,30 @@
+#pragma once
+// A payment dropped onto an invoice of the owners page. The dragged data
+// names the payment by its object key, which holds no document, so the drag
+// also names the document it came from: a key of another document would
+// name an unrelated transaction of this one. Only a payment of this
+// document whose type matches the invoice table (customer payments onto
+// customer invoices, supplier payments onto supplier invoices) is linked.
+
+#include <memory>
+#include <string_view>
+
+namespace ch {
+class CTrnSItem;
+class MyDocument;
+} // namespace ch
+
+namespace ch::business {
+
+// The payment the drop names when it may be linked to an invoice of the
+// kind (customer or supplier); none otherwise.
+std::shared_ptr<CTrnSItem> paymentForDrop(MyDocument& document, bool fromThisDocument, std::string_view key,
+                                          bool customerInvoices);
+
+// Links the payment to the invoice: the payment's reference becomes the
+// invoice, the cached open amounts of the invoice and of the invoice the
+// payment referred to before are recalculated on next use. Whether the
+// payment was linked.
+bool linkDroppedPayment(MyDocument& document, CTrnSItem& invoice, CTrnSItem& payment);
+
+} // namespace ch::business

@@ -1,0 +1,285 @@
+#include "business/Payments.h"
+
+#include <algorithm>
+
+#include "bridge/BridgeDocument.h"
+#include "bridge/CAcoWItem.h"
+#include "bridge/CDebetItem.h"
+#include "bridge/CNonVisualDataItemController.h"
+#include "bridge/CPrfRItem.h"
+#include "bridge/CTrnSItem.h"
+#include "bridge/DeveloperLog.h"
+#include "business/BookingLines.h"
+#include "business/BusinessDocument.h"
+#include "business/GXInvoice.h"
+#include "business/InvoiceNumbers.h"
+#include "business/PaymentArguments.h"
+#include "document/DocumentNotifications.h"
+#include "model/CDocAccounting.h"
+#include "model/CNamedListArray.h"
+#include "model/CTransactionArray.h"
+#include "platform/core/localized_strings.h"
+#include "platform/core/notification_center.h"
+
+namespace ch::business {
+
+namespace {
+
+using namespace transaction_types;
+
+// The owner named, else the customer (supplier) of the invoice's open-invoice line.
+std::shared_ptr<CAcoWItem> ownerOfPayment(BusinessDocument& document, CTrnSItem* invoice,
+                                          const std::optional<long>& ownerId, bool asReceivable)
+{
+    if (ownerId)
+        return document.bridgeDocument().getAccountOwnerItemForId(static_cast<ObjectIdT>(*ownerId));
+    if (!invoice) return nullptr;
+    std::shared_ptr<CDebetItem> line =
+        CTrnSItem::getMostImportantDebetItem(asReceivable ? invoice->mToList() : invoice->mFromList());
+    if (!line) return nullptr;
+    const long account = line->account().value_or(0);
+    return asReceivable ? getCustomerForOpenInvoiceAccountId(document, account)
+                        : getSupplierForOpenInvoiceAccountId(document, account);
+}
+
+void postLinkChange(BusinessDocument& document, CTrnSItem& invoice)
+{
+    const int type = invoice.mTransactionType();
+    const char* name = type == kCustomerInvoice   ? GXCCustomerPaymentsUnlinkedOrLinkedNotification
+                       : type == kSupplierInvoice ? GXCSupplierPaymentsUnlinkedOrLinkedNotification
+                                                  : GXCPaymentsUnlinkedOrLinkedNotification;
+    document.bridgeDocument().notificationCenter().post(name, invoice.shared_from_this());
+}
+
+std::shared_ptr<GXInvoice> extensionOf(BusinessDocument& document, CTrnSItem& invoice)
+{
+    return invoiceForTransaction(document, invoice);
+}
+
+std::string_view trimmedReference(std::string_view text)
+{
+    auto trimmable = [](char c) { return c == '/' || c == '+' || c == '-' || c == ' '; };
+    while (!text.empty() && trimmable(text.front())) text.remove_prefix(1);
+    while (!text.empty() && trimmable(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+} // namespace
+
+long createPaymentForInvoice(BusinessDocument& document, CTrnSItem* invoice, const PaymentValues& values,
+                             bool asReceivable)
+{
+    std::shared_ptr<CTrnSItem> payment =
+        insertTransactionOfType(document, asReceivable ? kCustomerPayment : kSupplierPayment);
+    if (!payment) return -1;
+    std::shared_ptr<CAcoWItem> owner = ownerOfPayment(document, invoice, values.ownerId, asReceivable);
+    if (!owner || !bookPaymentFromOwner(document, *payment, *owner, invoice, values, asReceivable)) {
+        developerLog("customer expected");
+        document.bridgeDocument().deleteObject(payment);
+        return -1;
+    }
+    payment->setNewThisSession(true);
+    NotificationCenter& centre = document.bridgeDocument().notificationCenter();
+    centre.post(GXCCustomerPaymentCreatedNotification, payment);
+    centre.post(GXCTransactionCreatedNotification, payment);
+    return payment->getId().value_or(-1);
+}
+
+bool bookPaymentFromOwner(BusinessDocument& document, CTrnSItem& payment, CAcoWItem& owner, CTrnSItem* invoice,
+                          const PaymentValues& values, bool asReceivable)
+{
+    if (!invoice) payment.setMReferenceObjectId(std::nullopt);
+    double gross = 0.0;
+    double main = 0.0;
+    if (values.amount) {
+        gross = main = *values.amount;
+    } else if (invoice) {
+        gross = invoice->mLocalAmount().value_or(0.0);
+        main = localAmountOf(
+            CTrnSItem::getMostImportantDebetItem(asReceivable ? invoice->mFromList() : invoice->mToList()));
+    }
+    const double difference = gross - main;
+
+    if (values.name) payment.setGetName(values.name);
+    else if (invoice) {
+        const std::optional<std::string> number = invoice->mDocumentRef();
+        payment.setGetName(localized("PAYMENT") + " " +
+                           (number && !number->empty() ? *number : invoice->getName()));
+    }
+    if (invoice) payment.setMDescription(invoice->mDescription());
+    payment.setMDate(values.date ? values.date : (invoice ? invoice->mDate() : std::nullopt));
+    if (values.documentReference) payment.setMDocumentRef(values.documentReference);
+    else if (invoice) payment.setMDocumentRef(invoice->paymentReference());
+    payment.setMVatNR(owner.VATNr());
+    payment.setNewThisSession(true);
+    payment.setMTransactionType(asReceivable ? kCustomerPayment : kSupplierPayment);
+    payment.setMTotalAmount(gross);
+
+    if (invoice) {
+        payment.setMReferenceObjectId(invoice->getId());
+        linkPaymentToInvoice(document, *invoice, payment);
+    }
+
+    const long currency = homeCurrencyId(document);
+    const long ownProperty = document.preferenceItem() ? document.preferenceItem()->mDefAccntOwnProperty() : 0;
+    Array from, to, categories;
+    if (asReceivable) {
+        from.push_back(lineDictionary(kFromLine, owner.openDebitInvoiceAccount().value_or(0), currency, gross));
+        to.push_back(lineDictionary(kToLine, ownProperty, currency, gross));
+    } else {
+        from.push_back(lineDictionary(kFromLine, ownProperty, currency, gross));
+        to.push_back(lineDictionary(kToLine, owner.openCreditInvoiceAccount().value_or(0), currency, gross));
+    }
+    categories.push_back(
+        lineDictionary(kCategoryLine, values.categoryId.value_or(0), currency, asReceivable ? main : gross));
+    if (asReceivable && invoice && difference != 0.0) {
+        const LineItemArray invoiceCategories = invoice->mForList();
+        if (invoiceCategories.empty()) {
+            CPrfRItem* settings = document.preferenceItem();
+            categories.push_back(lineDictionary(
+                kCategoryLine, settings ? settings->mVatInvoicedNotYetReceivedExpT() : 0, currency, -difference));
+        }
+        for (const std::shared_ptr<CDebetItem>& line : invoiceCategories) {
+            const long category = line->account().value_or(0);
+            if (isExpenseCategory(document, category))
+                categories.push_back(lineDictionary(kCategoryLine, category, line->currencyId().value_or(currency),
+                                                    -localAmountOf(line)));
+        }
+    }
+    payment.updateDetailsWithDictionaries(payment.mFromList(), &from);
+    payment.updateDetailsWithDictionaries(payment.mToList(), &to);
+    payment.updateDetailsWithDictionaries(payment.mForList(), &categories);
+    return true;
+}
+
+int linkPaymentToInvoice(BusinessDocument& document, CTrnSItem& invoice, CTrnSItem& payment)
+{
+    const long invoiceId = invoice.getId().value_or(-1);
+    const long paymentId = payment.getId().value_or(-1);
+    // A payment moved from another invoice no longer counts there.
+    const long former = payment.mReferenceObjectId().value_or(-1);
+    if (former > 0 && former != invoiceId)
+        if (std::shared_ptr<CTrnSItem> other = document.bridgeDocument().getTransactionForId(static_cast<ObjectIdT>(former)))
+            if (std::shared_ptr<GXInvoice> otherExtension = extensionOf(document, *other)) {
+                std::erase(otherExtension->paymentTransactionIdArray(), paymentId);
+                other->setUnaccountedForAmount();
+            }
+    payment.setMReferenceObjectId(invoiceId);
+    std::shared_ptr<GXInvoice> extension = extensionOf(document, invoice);
+    if (!extension) return 1;
+    std::vector<long>& payments = extension->paymentTransactionIdArray();
+    if (std::find(payments.begin(), payments.end(), paymentId) == payments.end()) payments.push_back(paymentId);
+    invoice.setUnaccountedForAmount();
+
+    const int type = invoice.mTransactionType();
+    std::shared_ptr<CDebetItem> main;
+    if (type == kCustomerInvoice) main = CTrnSItem::getMostImportantDebetItem(invoice.mFromList());
+    else if (type == kSupplierInvoice) main = CTrnSItem::getMostImportantDebetItem(invoice.mToList());
+    const double invoiceAmount = invoice.mLocalAmount().value_or(0.0);
+    if (invoiceAmount - localAmountOf(main) == 0.0) return 0;
+
+    const LineItemArray categories = payment.mForList();
+    if (categories.size() != 1) return -1;
+    // Kept in double: a single-precision share is off by cents on large invoices.
+    const double factor = invoiceAmount == 0.0 ? 1.0 : payment.mLocalAmount().value_or(0.0) / invoiceAmount;
+    Array lines = paymentCategoryBookings(document, invoice, categories.front()->account().value_or(0), factor);
+    if (!lines.empty()) payment.updateDetailsWithDictionaries(categories, &lines);
+    postLinkChange(document, invoice);
+    return 1;
+}
+
+Array paymentCategoryBookings(BusinessDocument& document, CTrnSItem& invoice, long categoryId, double factor)
+{
+    Array lines;
+    const int type = invoice.mTransactionType();
+    if (type == kSupplierInvoice) return lines;
+    const long currency = homeCurrencyId(document);
+    std::shared_ptr<CDebetItem> main;
+    if (type == kCustomerInvoice) main = CTrnSItem::getMostImportantDebetItem(invoice.mFromList());
+    const double mainAmount = localAmountOf(main);
+    lines.push_back(lineDictionary(kCategoryLine, categoryId, currency, mainAmount * factor));
+    const double difference = invoice.mLocalAmount().value_or(0.0) - mainAmount;
+    if (difference == 0.0) return lines;
+    const LineItemArray invoiceCategories = invoice.mForList();
+    if (invoiceCategories.empty()) {
+        CPrfRItem* settings = document.preferenceItem();
+        lines.push_back(lineDictionary(kCategoryLine, settings ? settings->mVatInvoicedNotYetReceivedExpT() : 0,
+                                       currency, -difference * factor));
+    } else if (type == kCustomerInvoice) {
+        for (const std::shared_ptr<CDebetItem>& line : invoiceCategories) {
+            const long category = line->account().value_or(0);
+            if (isExpenseCategory(document, category))
+                lines.push_back(lineDictionary(kCategoryLine, category, line->currencyId().value_or(currency),
+                                               -localAmountOf(line) * factor));
+        }
+    }
+    return lines;
+}
+
+int unlinkPayment(BusinessDocument& document, CTrnSItem& invoice, CTrnSItem& payment)
+{
+    if (std::shared_ptr<GXInvoice> extension = extensionOf(document, invoice))
+        std::erase(extension->paymentTransactionIdArray(), static_cast<long>(payment.getId().value_or(-1)));
+    payment.setMReferenceObjectId(std::nullopt);
+    invoice.setUnaccountedForAmount();
+    postLinkChange(document, invoice);
+    return 1;
+}
+
+bool unlinkThisPaymentFromInvoice(BusinessDocument& document, CTrnSItem& payment)
+{
+    const long reference = payment.mReferenceObjectId().value_or(-1);
+    if (reference <= 0) return false;
+    std::shared_ptr<CTrnSItem> invoice = document.bridgeDocument().getTransactionForId(static_cast<ObjectIdT>(reference));
+    if (!invoice) return false;
+    unlinkPayment(document, *invoice, payment);
+    return true;
+}
+
+long splitPayment(BusinessDocument& document, CTrnSItem& payment, const arguments::SplitPaymentArguments& arguments)
+{
+    const double original = arguments.originalAmount.value_or(0.0);
+    if (original == 0.0) return -1;
+    const double factor = arguments.splitAmount.value_or(0.0) / original;
+    std::shared_ptr<CTrnSItem> leftover = unlinkedCopyOf(document, payment);
+    if (!leftover) return -1;
+    leftover->setMTransactionType(payment.mTransactionType());
+    leftover->setMReferenceObjectId(-1);
+    leftover->setMDate(payment.mDate());
+    leftover->applyFactor(1.0 - factor);
+    if (!document.performLinkTransaction(*leftover)) {
+        document.bridgeDocument().deleteObject(leftover);
+        return -1;
+    }
+    payment.applyFactor(factor);
+    leftover->setNewThisSession(true);
+    payment.setModifiedThisSession(true);
+    NotificationCenter& centre = document.bridgeDocument().notificationCenter();
+    centre.post(GXCTransactionCreatedNotification, leftover);
+    centre.post(GXCCustomerPaymentCreatedNotification, leftover);
+    return leftover->getId().value_or(-1);
+}
+
+std::vector<std::shared_ptr<CTrnSItem>> searchInvoiceForPayment(BusinessDocument& document, CTrnSItem& payment)
+{
+    std::vector<std::shared_ptr<CTrnSItem>> candidates;
+    const std::string wanted(trimmedReference(payment.mDocumentRef().value_or(std::string())));
+    const std::string paymentName = payment.getName();
+    BridgeDocument& books = document.bridgeDocument();
+    const CNamedListArray* transactions = books.accounting()->Get_TransactionArray();
+    for (ArrayIndexT i = 1; transactions && i <= static_cast<ArrayIndexT>(transactions->GetCount()); ++i) {
+        std::shared_ptr<CTrnSItem> item = books.dataItemController().transactionItemForTrnS(transactions->ObjectAt(i));
+        if (!item) continue;
+        const std::string reference = item->paymentReference().value_or(std::string());
+        if (!reference.empty() && trimmedReference(reference) == wanted) {
+            candidates.push_back(item);
+            continue;
+        }
+        const std::string documentReference = item->mDocumentRef().value_or(std::string());
+        const std::string_view number = trimmedReference(documentReference);
+        if (!number.empty() && paymentName.find(number) != std::string::npos) candidates.push_back(item);
+    }
+    return candidates;
+}
+
+} // namespace ch::business

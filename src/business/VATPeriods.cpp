@@ -1,0 +1,151 @@
+#include "business/VATPeriods.h"
+
+#include "bridge/BridgeDocument.h"
+#include "bridge/CPrfRItem.h"
+#include "bridge/CTrnSItem.h"
+#include "business/BusinessArrays.h"
+#include "business/BusinessDefaults.h"
+#include "business/BusinessDocument.h"
+#include "document/DocumentNotifications.h"
+#include "model/CTransaction.h"
+#include "model/foundation/CDate.h"
+#include "platform/core/notification_center.h"
+#include "platform/core/user_defaults.h"
+
+namespace ch::business {
+
+namespace {
+
+enum class Periodicity { Month = 0, Quarter = 1, Year = 2 };
+
+// The registered quarter stands in for a value the settings never hold.
+Periodicity periodicity()
+{
+    switch (UserDefaults::standard().integerForKey(kVATPeriodicityKey)) {
+    case 0: return Periodicity::Month;
+    case 2: return Periodicity::Year;
+    default: return Periodicity::Quarter;
+    }
+}
+
+// The month the accounting year starts in; 1 without settings or with a
+// month that does not exist.
+long yearStartMonth(BusinessDocument& document)
+{
+    CPrfRItem* settings = document.preferenceItem();
+    const long month = settings ? settings->mCurrentYearStart() : 1;
+    return month >= 1 && month <= 12 ? month : 1;
+}
+
+struct Range {
+    DateT start = 0;
+    DateT end = 0;
+};
+
+// The last complete period before the date, by the periodicity.
+Range previousPeriod(Periodicity kind, DateT date, long startMonth)
+{
+    Range range;
+    switch (kind) {
+    case Periodicity::Month: {
+        const DateT first = CDate::AddMonthsToDateT(CDate::GetFirstDayOfMonth(date), -1);
+        range = {first, CDate::GetLastDayOfMonth(first)};
+        break;
+    }
+    case Periodicity::Quarter:
+        CDate::GetLastCompleteQuarter(date, range.start, range.end, startMonth);
+        break;
+    case Periodicity::Year:
+        CDate::GetLastCompleteYear(date, range.start, range.end, startMonth);
+        break;
+    }
+    return range;
+}
+
+// The period after the given one: as long, starting where it ends.
+Range nextPeriod(Periodicity kind, const Range& previous)
+{
+    const long months = kind == Periodicity::Month ? 1 : kind == Periodicity::Quarter ? 3 : 12;
+    const DateT start = CDate::AddMonthsToDateT(previous.start, months);
+    return {start, CDate::GetLastDayOfMonth(CDate::AddMonthsToDateT(start, months - 1))};
+}
+
+} // namespace
+
+VATFigures calculateVATBalanceInPeriod(BusinessDocument& document, DateT from, DateT to)
+{
+    VATFigures sums;
+    for (const std::shared_ptr<GXVATRate>& rate : document.businessArrays().VATRateArray)
+        sums += rate->getBalanceInPeriod(from, to);
+    return sums;
+}
+
+VATFigures calculateVATBalanceForPeriod(BusinessDocument& document, const GXVATPeriod& period)
+{
+    return calculateVATBalanceInPeriod(document, static_cast<DateT>(period.startDate().value_or(0)),
+                                       static_cast<DateT>(period.endDate().value_or(0)));
+}
+
+void initializeVATPeriods(BusinessDocument& document)
+{
+    const Periodicity kind = periodicity();
+    const Range previous = previousPeriod(kind, CDate::GetNowAsDateT(), yearStartMonth(document));
+    const Range current = nextPeriod(kind, previous);
+    createVATPeriodWithStartDate(document, current.start, current.end);
+    createVATPeriodWithStartDate(document, previous.start, previous.end);
+}
+
+void initializeBusinessObjectsOfNewDocument(BusinessDocument& document)
+{
+    document.businessArrays() = BusinessArrays();
+    initializeVATPeriods(document);
+}
+
+std::shared_ptr<GXVATPeriod> VATPeriodAtDate(BusinessDocument& document, DateT date)
+{
+    for (const std::shared_ptr<GXVATPeriod>& period : document.businessArrays().VATPeriodArray)
+        if (period->containsDate(date))
+            return period;
+    return nullptr;
+}
+
+bool VATPeriodExistsWithStartDate(BusinessDocument& document, DateT start, DateT end)
+{
+    for (const std::shared_ptr<GXVATPeriod>& period : document.businessArrays().VATPeriodArray)
+        if (period->hasStartDate(start, end))
+            return true;
+    return false;
+}
+
+void createVATPeriodWithStartDate(BusinessDocument& document, DateT start, DateT end)
+{
+    if (VATPeriodExistsWithStartDate(document, start, end))
+        return;
+    auto period = std::make_shared<GXVATPeriod>(&document);
+    period->setStartDate(start);
+    period->setEndDate(end);
+    period->setIdKey(-1);
+    document.businessArrays().VATPeriodArray.push_back(period);
+    document.bridgeDocument().notificationCenter().post(GXCVATPeriodCreatedNotification,
+                                                        std::static_pointer_cast<Observable>(period));
+}
+
+bool tryToSetTransactionAsVATBalancePaymentTransaction(BusinessDocument& document, CTrnSItem& transaction)
+{
+    const std::optional<long> date = transaction.mDate();
+    const std::optional<ObjectIdT> id = transaction.getId();
+    if (!date || !id)
+        return false;
+    const Range previous = previousPeriod(periodicity(), static_cast<DateT>(*date), yearStartMonth(document));
+    std::shared_ptr<GXVATPeriod> period = VATPeriodAtDate(document, previous.start);
+    if (!period)
+        return false;
+    period->setClosingTransactionId(*id);
+    transaction.setMSpecialTypeT(special_type::kVATBalancing);
+    period->setClosingDate(*date);
+    // Neither the period nor the special type passes through a command.
+    document.bridgeDocument().updateChangeCount();
+    return true;
+}
+
+} // namespace ch::business

@@ -1,0 +1,56 @@
+#pragma once
+// The document's VAT periods and VAT balance: the five figures of a date
+// range summed over all VAT rates, the layout of the current and previous
+// period (a month, a quarter or an accounting year, after the user default
+// "VATPeriodicity-0-month-1-quarter-2-year"), and the marking of the VAT
+// balancing transaction of a period.
+//
+// Periods are made with fixed dates, appended to the document's period
+// array, and never deleted: they accumulate as time passes.
+
+#include <memory>
+
+#include "business/VATFigures.h"
+#include "model/foundation/ModelTypes.h"
+
+namespace ch {
+class CTrnSItem;
+}
+
+namespace ch::business {
+
+class BusinessDocument;
+class GXVATPeriod;
+
+
+// The document's five figures from `from` to `to`, both included: the sums
+// of every VAT rate's figures.
+VATFigures calculateVATBalanceInPeriod(BusinessDocument& document, DateT from, DateT to);
+VATFigures calculateVATBalanceForPeriod(BusinessDocument& document, const GXVATPeriod& period);
+
+// Makes sure that the current and then the previous period exist, laid out
+// by the periodicity, the settings' first month of the accounting year and
+// today. The document runs it when it is made, and on the next pass of the
+// event loop after it read a business archive with its VAT periods.
+void initializeVATPeriods(BusinessDocument& document);
+// What a new document's business bookkeeping starts with: five empty arrays
+// (no VAT rates, no amortisation schemes), then the current and the previous
+// VAT period.
+void initializeBusinessObjectsOfNewDocument(BusinessDocument& document);
+
+// The first period in the array that contains the date; none otherwise.
+std::shared_ptr<GXVATPeriod> VATPeriodAtDate(BusinessDocument& document, DateT date);
+bool VATPeriodExistsWithStartDate(BusinessDocument& document, DateT start, DateT end);
+// Appends a period with these dates and the next period id, unless one with
+// exactly these dates exists; posts "VATPERIODCREATED". The document is not
+// marked changed: the period is made again the next time if it is not saved.
+void createVATPeriodWithStartDate(BusinessDocument& document, DateT start, DateT end);
+
+// Makes the transaction the VAT balancing transaction of the period before
+// the one that holds its date: that period's closing transaction and date,
+// and the transaction's special type 4 (its lines then no longer count as
+// prepaid). Marks the document changed. False, changing nothing, when no
+// period covers that earlier date.
+bool tryToSetTransactionAsVATBalancePaymentTransaction(BusinessDocument& document, CTrnSItem& transaction);
+
+} // namespace ch::business

@@ -1,0 +1,199 @@
+#include "business/VATRates.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "bridge/BridgeDocument.h"
+#include "bridge/CAcnTItem.h"
+#include "bridge/CPrfRItem.h"
+#include "bridge/DeveloperLog.h"
+#include "business/BusinessArrays.h"
+#include "business/BusinessDocument.h"
+#include "business/VATRateArguments.h"
+#include "document/DocumentNotifications.h"
+#include "document/arguments/AccountArguments.h"
+#include "document/arguments/CategoryParameters.h"
+#include "model/CAccountOwner.h"
+#include "model/CDocAccounting.h"
+#include "model/foundation/CErrorManager.h"
+#include "platform/core/localized_strings.h"
+#include "platform/core/notification_center.h"
+
+namespace ch::business {
+
+namespace {
+
+constexpr long kDeleteQuestion = 226;
+
+std::string text(const std::optional<std::string>& value)
+{
+    return value.value_or(std::string());
+}
+
+} // namespace
+
+bool createVATRateWithArguments(BusinessDocument& document, const arguments::VATRateArguments& arguments)
+{
+    std::shared_ptr<GXVATRate> rate = GXVATRate::makeWithArguments(arguments, &document);
+    auto& rates = document.businessArrays().VATRateArray;
+    rates.insert(rates.begin(), rate);
+    document.bridgeDocument().notificationCenter().post(GXCNewVatRateCreatedNotification,
+                                                        std::static_pointer_cast<Observable>(rate));
+    document.bridgeDocument().updateChangeCount();
+    return true;
+}
+
+bool updateVATRate(BusinessDocument& document, const std::shared_ptr<GXVATRate>& rate,
+                   const arguments::VATRateArguments& arguments)
+{
+    rate->synchronizeWithArguments(arguments);
+    document.bridgeDocument().updateChangeCount();
+    document.bridgeDocument().notificationCenter().post(GXCVatRateUpdatedNotification,
+                                                        std::static_pointer_cast<Observable>(rate));
+    return true;
+}
+
+void performDeleteVATRate(BusinessDocument& document, const std::shared_ptr<GXVATRate>& rate, bool withAsking)
+{
+    if (!rate || !rate->objectCanBeDeletedWithMessage(withAsking))
+        return;
+    if (withAsking && !CErrorManager::AskQuestion(kDeleteQuestion))
+        return;
+
+    // The accounts only this rate uses go with it, each once. All of them must
+    // be deletable before any goes, or a refusal half-way would leave the
+    // rate's bookings partly deleted.
+    BridgeDocument& bridge = document.bridgeDocument();
+    std::vector<std::shared_ptr<CAcnTItem>> accounts;
+    for (const std::optional<long>& id :
+         {rate->accountIdPaid(), rate->accountIdReceived(), rate->accountIdReconciled()}) {
+        if (!id || accountIsUsedByVATRate(document, *id, rate.get()))
+            continue;
+        std::shared_ptr<CAcnTItem> account = bridge.getAccountItemForId(static_cast<ObjectIdT>(*id));
+        if (account && std::find(accounts.begin(), accounts.end(), account) == accounts.end())
+            accounts.push_back(std::move(account));
+    }
+    for (const std::shared_ptr<CAcnTItem>& account : accounts)
+        if (!account->objectCanBeDeletedWithMessage(true, nullptr))
+            return;
+
+    bridge.notificationCenter().post(GXCVatRateWillBeDeletedNotification, std::static_pointer_cast<Observable>(rate));
+    for (const std::shared_ptr<CAcnTItem>& account : accounts)
+        document.performDeleteAccountSelf(account);
+
+    const std::string key = rate->calculateKey();
+    auto& rates = document.businessArrays().VATRateArray;
+    rates.erase(std::remove(rates.begin(), rates.end(), rate), rates.end());
+    // Only the business array knows the rate is gone: the file must be saved.
+    bridge.updateChangeCount();
+    bridge.notificationCenter().post(GXCVatRateDeletedNotification, key);
+}
+
+ObjectIdT createAccountForVATRate(BusinessDocument& document, const GXVATRate& rate, bool isPaid, bool isReceived,
+                                  bool isReconciled)
+{
+    CPrfRItem* settings = document.preferenceItem();
+    const char* labelKey = nullptr;
+    std::optional<long> accountType;
+    if (isPaid) {
+        labelKey = "VATRECEIVED";
+        if (settings) accountType = settings->mVatPaidAccT();
+    } else if (isReceived) {
+        labelKey = "VATPAID";
+        if (settings) accountType = settings->mVATReceivedAccT();
+    } else if (isReconciled) {
+        labelKey = "VATBALANCE";
+        if (settings) accountType = settings->mVatBalanceAcnT();
+    } else {
+        return -1;
+    }
+    const std::string label = localized(labelKey);
+    const std::string rateName = text(rate.name());
+
+    CDocAccounting* root = document.bridgeDocument().accounting();
+    std::optional<long> homeCurrency;
+    std::optional<long> ownOwner;
+    if (root) {
+        CNonVisual* currency = nullptr;
+        homeCurrency = root->Get_HomeCurrency(currency);
+        if (const CAccountOwner* me = root->Get_Me())
+            ownOwner = me->Get_Id();
+    }
+    const arguments::AccountArguments arguments(-1, label + " : " + rateName, rateName + " : " + label, accountType,
+                                                homeCurrency, std::nullopt, ownOwner, -1, std::nullopt, 100.0, 0.0);
+    return document.createAccountWithArguments(arguments);
+}
+
+ObjectIdT createCategoryInvoicedNotReceivedForVATRate(BusinessDocument& document, const GXVATRate& rate)
+{
+    const std::string label = localized("VATINVOICEDNOTRECEIVEDNAME");
+    arguments::CategoryParameters parameters;
+    parameters.idKey = -1;
+    parameters.name = label + " : " + text(rate.name());
+    parameters.description = label + " : " + text(rate.description());
+    parameters.mBalance = 0.0;
+    parameters.mMasterTypeId = 1;
+    parameters.mParentId = -1;
+    parameters.mTaxDeductiblePct = 0.0;
+    return document.createCategoryWithArguments(parameters);
+}
+
+std::shared_ptr<GXVATRate> VATRateWithId(BusinessDocument& document, std::optional<long> id, bool alwaysReturnOne)
+{
+    const auto& rates = document.businessArrays().VATRateArray;
+    for (const std::shared_ptr<GXVATRate>& rate : rates)
+        if (id && rate->idKey() && *rate->idKey() == *id)
+            return rate;
+    if (alwaysReturnOne && !rates.empty())
+        return rates.front();
+    return nullptr;
+}
+
+std::shared_ptr<GXVATRate> getDefaultVATRateForOrder(BusinessDocument& document, int order)
+{
+    if (order != 0)
+        return nullptr;
+    return VATRateWithId(document, 1, true);
+}
+
+std::shared_ptr<GXVATRate> VATRateForAccountId(BusinessDocument& document, long accountId, bool asPayable)
+{
+    for (const std::shared_ptr<GXVATRate>& rate : document.businessArrays().VATRateArray) {
+        const std::optional<long>& id = asPayable ? rate->accountIdReceived() : rate->accountIdPaid();
+        if (id && *id == accountId)
+            return rate;
+    }
+    return nullptr;
+}
+
+std::shared_ptr<GXVATRate> VATRateForAccountIdPayable(BusinessDocument& document, long accountId)
+{
+    return VATRateForAccountId(document, accountId, false);
+}
+
+std::shared_ptr<GXVATRate> VATRateForAccountIdReceivable(BusinessDocument& document, long accountId)
+{
+    return VATRateForAccountId(document, accountId, true);
+}
+
+bool accountIsUsedByVATRate(BusinessDocument& document, long accountId, const GXVATRate* ignoring)
+{
+    for (const std::shared_ptr<GXVATRate>& rate : document.businessArrays().VATRateArray) {
+        if (rate.get() == ignoring)
+            continue;
+        for (const std::optional<long>& id :
+             {rate->accountIdPaid(), rate->accountIdReceived(), rate->accountIdReconciled()})
+            if (id && *id == accountId)
+                return true;
+    }
+    return false;
+}
+
+std::shared_ptr<GXVATRate> VATRateForObjectKey(BusinessDocument& document, std::string_view key)
+{
+    if (!key.starts_with(GXVATRate::kObjectType))
+        return nullptr;
+    return VATRateWithId(document, Value(key.substr(4)).toInt(), false);
+}
+
+} // namespace ch::business

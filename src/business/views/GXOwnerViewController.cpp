@@ -1,0 +1,348 @@
+#include "business/views/GXOwnerViewController.h"
+
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "bridge/CAcoWItem.h"
+#include "bridge/CDebetItem.h"
+#include "bridge/CTrnSItem.h"
+#include "business/BusinessOfDocument.h"
+#include "business/OwnerContactsLinking.h"
+#include "business/Payments.h"
+#include "business/views/GXDoubleTransactionDetailTableSynchronizer.h"
+#include "document/DocumentNotifications.h"
+#include "document/MyDocument.h"
+#include "model/foundation/CErrorManager.h"
+#include "platform/core/contacts_provider.h"
+#include "ui/lists/GXTableAncestor.h"
+#include "ui/lists/ItemTableModel.h"
+#include "ui/sheets/SheetForm.h"
+
+namespace ch::business {
+
+namespace {
+
+constexpr const char* kTabIdentifiers[3] = {"AcoW", "CusT", "SupL"};
+constexpr const char* kVCardType = "text/vcard";
+constexpr int kCommandNewCustomerInvoice = 38;
+constexpr int kCommandNewSupplierInvoice = 41;
+constexpr int kCommandNewCustomerPayment = 44;
+constexpr int kCommandSplitPayment = 45;
+constexpr int kCommandNewSupplierPayment = 46;
+
+// The owner table: takes people of the contacts.
+class OwnerTable : public GXTableAncestor {
+public:
+    OwnerTable(GXOwnerViewController& page, QWidget* parent) : GXTableAncestor(parent), mPage(page)
+    {
+        setSelectionBehavior(QAbstractItemView::SelectRows);
+        setSelectionMode(QAbstractItemView::SingleSelection);
+        setAcceptDrops(true);
+        viewport()->setAcceptDrops(true);
+    }
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override
+    {
+        if (event->mimeData()->hasFormat(kVCardType)) event->acceptProposedAction();
+        else event->ignore();
+    }
+    void dragMoveEvent(QDragMoveEvent* event) override
+    {
+        if (!event->mimeData()->hasFormat(kVCardType)) return event->ignore();
+        event->setDropAction(rowAt(event->position().toPoint().y()) >= 0 ? Qt::MoveAction : Qt::CopyAction);
+        event->accept();
+    }
+    void dropEvent(QDropEvent* event) override
+    {
+        if (mPage.dropPeople(event->mimeData(), rowAt(event->position().toPoint().y()))) event->acceptProposedAction();
+        else event->ignore();
+    }
+
+private:
+    GXOwnerViewController& mPage;
+};
+
+std::vector<ItemColumn> ownerColumns()
+{
+    auto owner = [](const CNonVisualDataItem& item) { return dynamic_cast<const CAcoWItem*>(&item); };
+    return {
+        {"name", sheetText("FIELDNAME"),
+         [owner](const CNonVisualDataItem& item, int role) -> QVariant {
+             const CAcoWItem* found = owner(item);
+             if (!found) return {};
+             if (role == Qt::DisplayRole) return QString::fromStdString(found->getName());
+             if (role == Qt::ToolTipRole) return QString::fromStdString(found->completeName());
+             return {};
+         },
+         [](const CNonVisualDataItem& item) -> SortValue { return item.getName(); }},
+        {"linked", sheetText("FIELDCONTACT"),
+         [owner](const CNonVisualDataItem& item, int role) -> QVariant {
+             const CAcoWItem* found = owner(item);
+             if (!found || role != Qt::DisplayRole) return {};
+             return found->isABOwner() ? QStringLiteral("\u2713") : QString();
+         },
+         nullptr},
+    };
+}
+
+CNonVisualDataItem::ItemArray linesOf(const std::optional<LineItemArray>& lines)
+{
+    CNonVisualDataItem::ItemArray items;
+    if (lines)
+        for (const auto& line : *lines) items.push_back(line);
+    return items;
+}
+
+} // namespace
+
+GXOwnerViewController::GXOwnerViewController(MyDocument& document, QObject* parent)
+    : GXSideBarControlledViewAncestor(parent), mMyDocument(document)
+{
+    for (auto& controller : mOwners)
+        controller.setSortDescriptors(
+            {{"name", true, [](const CNonVisualDataItem& item) -> SortValue { return item.getName(); }, nullptr}});
+}
+
+GXOwnerViewController::~GXOwnerViewController()
+{
+    // The models read the controllers, which go before the children do.
+    for (ItemTableModel* model : mModels) delete model;
+}
+
+QWidget* GXOwnerViewController::makeControlledView()
+{
+    auto* view = new QWidget;
+    view->setObjectName(QStringLiteral("ownerTableSubview"));
+    auto* layout = new QVBoxLayout(view);
+    pageTab = new QTabWidget(view);
+    pageTab->setObjectName(QStringLiteral("pageTab"));
+    layout->addWidget(pageTab);
+    const char* names[3] = {"ownerTableView", "customerTableView", "supplierTableView"};
+    const char* titles[3] = {"OWNERSTABALL", "OWNERSTABCUSTOMERS", "OWNERSTABSUPPLIERS"};
+    mCustomerPair = new GXDoubleTransactionDetailTableSynchronizer(true, view);
+    mSupplierPair = new GXDoubleTransactionDetailTableSynchronizer(false, view);
+    for (auto* pairOf : {mCustomerPair, mSupplierPair}) {
+        pairOf->setParentDocument(&mMyDocument);
+        connect(pairOf, &GXDoubleTransactionDetailTableSynchronizer::paymentLinked, this, [this] { refresh(); });
+    }
+    for (int i = 0; i < 3; ++i) {
+        QTableView* table = i == 0 ? new OwnerTable(*this, nullptr) : new GXTableAncestor(nullptr);
+        table->setObjectName(QString::fromLatin1(names[i]));
+        table->setSelectionBehavior(QAbstractItemView::SelectRows);
+        auto* model = new ItemTableModel(mOwners[i], ownerColumns(), this);
+        mModels.push_back(model);
+        table->setModel(model);
+        table->horizontalHeader()->setStretchLastSection(true);
+        connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this] { showLinesOfSelectedOwners(); });
+        QWidget* tabPage = table;
+        if (i > 0) {
+            auto* pairOf = i == 1 ? mCustomerPair : mSupplierPair;
+            auto* split = new QSplitter(Qt::Vertical);
+            split->addWidget(table);
+            auto* lines = new QSplitter(Qt::Horizontal);
+            lines->addWidget(pairOf->leftTable());
+            lines->addWidget(pairOf->rightTable());
+            split->addWidget(lines);
+            tabPage = split;
+        }
+        tabPage->setProperty("identifier", QString::fromLatin1(kTabIdentifiers[i]));
+        pageTab->addTab(tabPage, sheetText(titles[i]));
+        mTables[i] = table;
+    }
+    refresh();
+    return view;
+}
+
+void GXOwnerViewController::registerNotifications()
+{
+    for (const char* name : {GXCOwnerCreatedNotification, GXCOwnerModifiedNotification, GXCOwnerDeletedNotification,
+                             GXCCustomerInvoiceCreatedNotification, GXCCustomerInvoiceModifiedNotification,
+                             GXCCustomerInvoiceDeletedNotification, GXCSupplierInvoiceModifiedNotification,
+                             GXCSupplierInvoiceDeletedNotification, GXCSupplierPaymentsUnlinkedOrLinkedNotification,
+                             GXCCustomerPaymentsUnlinkedOrLinkedNotification})
+        observe(name, &GXOwnerViewController::ownersChanged);
+    observe(GXCCustomerPaymentCreatedNotification, &GXOwnerViewController::ownerPaymentCreated);
+    GXSideBarControlledViewAncestor::registerNotifications();
+}
+
+void GXOwnerViewController::ownerPaymentCreated(const Notification&)
+{
+    if (const auto invoice = mCustomerPair ? mCustomerPair->selectedLeftTableTransaction() : nullptr)
+        invoice->setUnaccountedForAmount();
+    refresh();
+}
+
+void GXOwnerViewController::synchronizeWithItemFromSuperview(const CNonVisualDataItem::Ptr& node)
+{
+    GXSideBarControlledViewAncestor::synchronizeWithItemFromSuperview(node);
+    refresh();
+}
+
+void GXOwnerViewController::refresh()
+{
+    const std::shared_ptr<CAcoWItem> customer = selectedOwner(Tab::Customers);
+    const std::shared_ptr<CAcoWItem> supplier = selectedOwner(Tab::Suppliers);
+    mOwners[0].setContent(std::make_shared<VectorListSource>(mMyDocument.mOwnerArray()));
+    mOwners[1].setContent(std::make_shared<VectorListSource>(mMyDocument.customerArray()));
+    mOwners[2].setContent(std::make_shared<VectorListSource>(mMyDocument.supplierArray()));
+    if (customer) selectOwner(Tab::Customers, customer.get());
+    if (supplier) selectOwner(Tab::Suppliers, supplier.get());
+    showLinesOfSelectedOwners();
+}
+
+void GXOwnerViewController::showLinesOfSelectedOwners()
+{
+    if (!mCustomerPair) return;
+    const auto customer = selectedOwner(Tab::Customers);
+    const auto supplier = selectedOwner(Tab::Suppliers);
+    mCustomerPair->setLines(customer ? linesOf(customer->customerInvoiceArray()) : CNonVisualDataItem::ItemArray{},
+                            customer ? linesOf(customer->customerPaymentArray()) : CNonVisualDataItem::ItemArray{});
+    mSupplierPair->setLines(supplier ? linesOf(supplier->supplierInvoiceArray()) : CNonVisualDataItem::ItemArray{},
+                            supplier ? linesOf(supplier->supplierPaymentArray()) : CNonVisualDataItem::ItemArray{});
+    setMSelectedItem(selectedOwner(Tab::Owners));
+}
+
+void GXOwnerViewController::selectSubPage(FourCharCode type)
+{
+    controlledView();
+    const std::string code = fourCCToString(type);
+    for (int i = 0; i < 3; ++i)
+        if (code == kTabIdentifiers[i]) pageTab->setCurrentIndex(i);
+}
+
+GXOwnerViewController::Tab GXOwnerViewController::selectedTab() const
+{
+    return pageTab ? Tab(std::max(0, pageTab->currentIndex())) : Tab::Owners;
+}
+
+QTableView* GXOwnerViewController::ownerTable(Tab tab) const
+{
+    return mTables[int(tab)];
+}
+
+QWidget* GXOwnerViewController::firstKeyView()
+{
+    return pageTab ? mTables[int(selectedTab())] : nullptr;
+}
+
+void GXOwnerViewController::searchContents(const std::string& text)
+{
+    mOwners[int(selectedTab())].search(text);
+}
+
+GXDoubleTransactionDetailTableSynchronizer& GXOwnerViewController::pair(bool customers) const
+{
+    return customers ? *mCustomerPair : *mSupplierPair;
+}
+
+void GXOwnerViewController::selectOwner(Tab tab, const CAcoWItem* owner)
+{
+    QTableView* table = mTables[int(tab)];
+    if (!table) return;
+    const auto row = mOwners[int(tab)].arrangedRowOf(owner);
+    if (row) table->selectRow(int(*row));
+    else table->clearSelection();
+}
+
+std::shared_ptr<CAcoWItem> GXOwnerViewController::selectedOwner(Tab tab) const
+{
+    QTableView* table = mTables[int(tab)];
+    if (!table || !table->selectionModel()) return nullptr;
+    const QModelIndexList rows = table->selectionModel()->selectedRows();
+    if (rows.isEmpty()) return nullptr;
+    return std::dynamic_pointer_cast<CAcoWItem>(mOwners[int(tab)].arrangedObjectAt(std::size_t(rows.front().row())));
+}
+
+bool GXOwnerViewController::dropPeople(const QMimeData* data, int row)
+{
+    if (!data->hasFormat(kVCardType)) return true;
+    std::vector<std::string> uids;
+    for (const ContactPerson& person : parseVCards(data->data(kVCardType).toStdString()))
+        if (!person.uid.empty()) uids.push_back(person.uid);
+    const auto rowOwner =
+        row >= 0 ? std::dynamic_pointer_cast<CAcoWItem>(mOwners[0].arrangedObjectAt(std::size_t(row))) : nullptr;
+    const bool accepted = dropPeopleOnOwners(mMyDocument, uids, row >= 0, rowOwner) == OwnerDropResult::Accepted;
+    refresh();
+    return accepted;
+}
+
+bool GXOwnerViewController::VATRatesPresentOrAccepted()
+{
+    auto* business = dynamic_cast<BusinessOfDocument*>(mMyDocument.business());
+    if (business && !business->businessArrays().VATRateArray.empty()) return true;
+    return CErrorManager::AskQuestion(276);
+}
+
+void GXOwnerViewController::createInvoiceAsked(bool customer)
+{
+    const auto owner = selectedOwner(customer ? Tab::Customers : Tab::Suppliers);
+    if (!owner || !VATRatesPresentOrAccepted()) return;
+    if (!mInvoiceSheet) mInvoiceSheet = new AccountsReceivableInvoiceDialogController(controlledView()->window());
+    mInvoiceSheet->initializeFor({&mMyDocument, customer, owner, nullptr});
+    mInvoiceSheet->setAccepted([this, customer] {
+        const arguments::InvoiceArguments values = mInvoiceSheet->returnArguments();
+        mMyDocument.commandExecutor().executeCommand(
+            customer ? kCommandNewCustomerInvoice : kCommandNewSupplierInvoice, nullptr, values);
+        refresh();
+    });
+    mInvoiceSheet->openSheet(controlledView()->window(), SheetParameters());
+}
+
+void GXOwnerViewController::createPaymentAsked(bool customer)
+{
+    const auto owner = selectedOwner(customer ? Tab::Customers : Tab::Suppliers);
+    if (!owner || !VATRatesPresentOrAccepted()) return;
+    if (!mPaymentSheet) mPaymentSheet = new AccountsReceivablePaymentDialogController(controlledView()->window());
+    mPaymentSheet->initializeFor({&mMyDocument, customer, owner, nullptr});
+    mPaymentSheet->setAccepted([this] {
+        const arguments::PaymentArguments values = mPaymentSheet->returnArguments();
+        const bool toCustomer = values.paymentOwnerType.value_or("") == arguments::kOwnerTypeCustomer;
+        mMyDocument.commandExecutor().executeCommand(toCustomer ? kCommandNewCustomerPayment : kCommandNewSupplierPayment,
+                                                     nullptr, values);
+        refresh();
+    });
+    mPaymentSheet->openSheet(controlledView()->window(), SheetParameters());
+}
+
+void GXOwnerViewController::splitPaymentAsked(bool customer)
+{
+    const std::shared_ptr<CTrnSItem> payment = pair(customer).selectedRightTableTransaction();
+    if (!payment) return;
+    if (!mSplitSheet) mSplitSheet = new SplitPaymentDialogController(controlledView()->window());
+    mSplitSheet->initializeFor({&mMyDocument, customer, nullptr, payment});
+    mSplitSheet->setAccepted([this, payment] {
+        const arguments::SplitPaymentArguments values = mSplitSheet->returnArguments();
+        mMyDocument.commandExecutor().executeCommand(kCommandSplitPayment, payment, values);
+        refresh();
+    });
+    mSplitSheet->openSheet(controlledView()->window(), SheetParameters());
+}
+
+void GXOwnerViewController::searchInvoiceForPayment(bool customer)
+{
+    const std::shared_ptr<CTrnSItem> payment = pair(customer).selectedRightTableTransaction();
+    auto* business = dynamic_cast<BusinessOfDocument*>(mMyDocument.business());
+    if (!payment || !business) return;
+    std::vector<std::shared_ptr<CTrnSItem>> candidates = business::searchInvoiceForPayment(*business, *payment);
+    if (candidates.empty()) return;
+    if (!mSearchSheet) mSearchSheet = new SearchInvoiceDialogController(controlledView()->window());
+    const auto owner = selectedOwner(customer ? Tab::Customers : Tab::Suppliers);
+    mSearchSheet->initializeFor({&mMyDocument, customer, owner, payment}, std::move(candidates));
+    mSearchSheet->setAccepted([this, business] {
+        const auto paymentToLink = mSearchSheet->paymentToSearchInvoiceFor();
+        for (const auto& invoice : mSearchSheet->selectedInvoiceTransactions())
+            if (paymentToLink) linkPaymentToInvoice(*business, *invoice, *paymentToLink);
+        mSearchSheet->setTransactionArray({});
+        refresh();
+    });
+    mSearchSheet->openSheet(controlledView()->window(), SheetParameters());
+}
+
+} // namespace ch::business

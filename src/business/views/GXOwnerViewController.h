@@ -1,0 +1,94 @@
+#pragma once
+// The owners page: every owner, the customers and the suppliers in three
+// tabs ("AcoW", "CusT", "SupL"); under the customers and the suppliers the
+// selected owner's invoices and payments side by side. People of the
+// contacts dropped on the owner table become or refresh owners. Invoices
+// and payments are made through their sheets and the document's commands.
+
+#include <memory>
+#include <vector>
+
+#include "business/views/BusinessSheets.h"
+#include "ui/GXSideBarControlledViewAncestor.h"
+#include "ui/lists/CNonVisualDataItemArrayController.h"
+
+class QMimeData;
+class QTabWidget;
+class QTableView;
+
+namespace ch {
+class CAcoWItem;
+class CTrnSItem;
+class ItemTableModel;
+class MyDocument;
+} // namespace ch
+
+namespace ch::business {
+
+class GXDoubleTransactionDetailTableSynchronizer;
+
+class GXOwnerViewController : public GXSideBarControlledViewAncestor {
+    Q_OBJECT
+
+public:
+    enum class Tab { Owners, Customers, Suppliers };
+
+    explicit GXOwnerViewController(MyDocument& document, QObject* parent = nullptr);
+    ~GXOwnerViewController() override;
+
+    void synchronizeWithItemFromSuperview(const CNonVisualDataItem::Ptr& node) override;
+    bool hasSubPages() const override { return true; }
+    void selectSubPage(FourCharCode type) override;
+    QWidget* firstKeyView() override;
+    void searchContents(const std::string& text) override;
+
+    Tab selectedTab() const;
+    QTableView* ownerTable(Tab tab) const;
+    CNonVisualDataItemArrayController& ownerController(Tab tab) { return mOwners[int(tab)]; }
+    GXDoubleTransactionDetailTableSynchronizer& pair(bool customers) const;
+    // Selects the owner's row in the tab's table.
+    void selectOwner(Tab tab, const CAcoWItem* owner);
+    std::shared_ptr<CAcoWItem> selectedOwner(Tab tab) const;
+
+    // People (as vCard text) dropped on the owner table at the row (-1:
+    // between rows); false when refused.
+    bool dropPeople(const QMimeData* data, int row);
+
+    // --- invoices and payments of the selected customer (or supplier)
+    void createInvoiceAsked(bool customer);
+    void createPaymentAsked(bool customer);
+    void splitPaymentAsked(bool customer);
+    void searchInvoiceForPayment(bool customer);
+
+    AccountsReceivableInvoiceDialogController* invoiceSheet() const { return mInvoiceSheet; }
+    AccountsReceivablePaymentDialogController* paymentSheet() const { return mPaymentSheet; }
+    SplitPaymentDialogController* splitSheet() const { return mSplitSheet; }
+    SearchInvoiceDialogController* searchSheet() const { return mSearchSheet; }
+
+protected:
+    QWidget* makeControlledView() override;
+    void registerNotifications() override;
+    void transactionDeleted(const Notification&) override { refresh(); }
+
+private:
+    void refresh();
+    void showLinesOfSelectedOwners();
+    // Question 276 when the document has no VAT rate; whether to go on.
+    bool VATRatesPresentOrAccepted();
+    void ownersChanged(const Notification&) { refresh(); }
+    void ownerPaymentCreated(const Notification&);
+
+    MyDocument& mMyDocument;
+    CNonVisualDataItemArrayController mOwners[3];
+    std::vector<ItemTableModel*> mModels;
+    QTabWidget* pageTab = nullptr;
+    QTableView* mTables[3] = {};
+    GXDoubleTransactionDetailTableSynchronizer* mCustomerPair = nullptr;
+    GXDoubleTransactionDetailTableSynchronizer* mSupplierPair = nullptr;
+    AccountsReceivableInvoiceDialogController* mInvoiceSheet = nullptr;
+    AccountsReceivablePaymentDialogController* mPaymentSheet = nullptr;
+    SplitPaymentDialogController* mSplitSheet = nullptr;
+    SearchInvoiceDialogController* mSearchSheet = nullptr;
+};
+
+} // namespace ch::business

@@ -1,0 +1,63 @@
+#pragma once
+// CDexiaTableData: the record importer of delimited bank statements. Every
+// record that the import definition lets through becomes one import line,
+// completed against the document's books.
+//
+// Records are numbered from 1, every line counting. A record of fewer than 4
+// fields is a header and is ignored; one of 4 or more is imported when its
+// field count lies within the definition's minimum and maximum and its
+// number is above the records to skip.
+//
+// Amounts: an out column that reads as an amount other than 0 gives the
+// amount, negative whatever its sign; else an in column that does; else the
+// amount column, negated when the sign column holds the expense sign. A bank
+// that fills the unused column with "0,00" thus loses nothing.
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "import/CImpTItem.h"
+#include "import/CTextTableData.h"
+
+namespace ch {
+
+class ImportDocument;
+
+class CDexiaTableData : public CTextTableData {
+public:
+    // The error raised for a definition that cannot be used.
+    static constexpr long kUnusableDefinitionError = 270;
+    // Titles are cut to this many characters.
+    static constexpr std::size_t kTitleLength = 33;
+
+    CDexiaTableData(std::string_view text, const Dictionary* definition, ImportDocument* document);
+
+    // The lines of the records, in file order. A definition that cannot be
+    // used (no separator) gives none, after error 270.
+    std::vector<CImpTItem::Ptr> Import();
+
+    // The columns of a role: the definition's, or without a definition the
+    // bank export's own table. None when the role has no columns.
+    std::optional<std::vector<std::uint32_t>> GetPostitionForField(std::string_view key) const;
+    // The texts of the columns that the record has, joined by one blank,
+    // each without its quotes.
+    std::string constructStringFromArrayIndices(const std::optional<std::vector<std::uint32_t>>& columns,
+                                                const std::vector<std::string>& fields) const;
+    // One completed line of a record.
+    CImpTItem::Ptr ImportOneRecord(const std::vector<std::string>& fields);
+    // Header records are ignored.
+    bool ImportHeaderData(const std::vector<std::string>&) { return true; }
+
+private:
+    std::string roleText(std::string_view key, const std::vector<std::string>& fields) const;
+
+    ImportDocument* theDocument;
+    // The columns of every role, read from the definition once.
+    std::map<std::string, std::optional<std::vector<std::uint32_t>>, std::less<>> mColumns;
+};
+
+} // namespace ch

@@ -1,0 +1,502 @@
+#include "import/CImpTItem.h"
+
+#include <cmath>
+
+#include "import/ImportDocument.h"
+#include "import/ImportLookups.h"
+#include "import/ImportText.h"
+#include "model/CAccount.h"
+#include "model/CAccountOwner.h"
+#include "model/CCurrency.h"
+#include "model/CDocAccounting.h"
+#include "model/CExpenseType.h"
+#include "model/foundation/CDate.h"
+#include "model/foundation/CErrorManager.h"
+#include "platform/core/localized_strings.h"
+#include "platform/core/unicode.h"
+
+namespace ch {
+
+namespace {
+
+// Question numbers.
+constexpr long kRenameAccountQuestion = 206;
+constexpr long kAccountNumberQuestion = 207;
+constexpr long kOwnAccountForAllQuestion = 260;
+
+// Days the duplicate search looks before and after the line's dates.
+constexpr long kDuplicateWindowDays = 4;
+
+bool isBalanceSheetAccount(const CAccount& account)
+{
+    return account.thisIsAPropretyAccount() || account.thisIsADebtAccount();
+}
+
+DateT validOrNone(DateT date)
+{
+    return CDate::IsValidDate(date) ? date : 0;
+}
+
+} // namespace
+
+CImpTItem::CImpTItem()
+{
+    setObjectType(0);
+}
+
+template <typename T>
+void CImpTItem::store(T& field, T value, std::string_view key)
+{
+    field = std::move(value);
+    announce(key);
+}
+
+// --- plain setters
+
+void CImpTItem::setMTitle(std::string_view title)
+{
+    store(mTitleText, capitalizedText(title), "mTitle");
+}
+
+void CImpTItem::setMOurAccountNumber(std::string_view number)
+{
+    store(mOurAccountNumberText, std::string(number), "mOurAccountNumber");
+}
+
+void CImpTItem::setMForeignAccountNumber(std::string_view number)
+{
+    store(mForeignAccountNumberText, std::string(number), "mForeignAccountNumber");
+}
+
+void CImpTItem::setMAmount(double amount)
+{
+    store(mAmountValue, std::isfinite(amount) ? amount : 0.0, "mAmount");
+}
+
+void CImpTItem::setMBookingDate(DateT date)
+{
+    store(mBookingDateValue, date, "mBookingDate");
+}
+
+void CImpTItem::setMValueDate(DateT date)
+{
+    store(mValueDateValue, date, "mValueDate");
+}
+
+void CImpTItem::setMTransactionDescription(std::string_view description)
+{
+    store(mDescriptionText, std::string(description), "mTransactionDescription");
+}
+
+void CImpTItem::setMPartnerName(std::string_view name)
+{
+    store(mPartnerNameText, std::string(name), "mPartnerName");
+}
+
+void CImpTItem::setMPartnerAdress(std::string_view address)
+{
+    store(mPartnerAddressText, std::string(address), "mPartnerAdress");
+}
+
+void CImpTItem::setMPartnerCity(std::string_view city)
+{
+    store(mPartnerCityText, std::string(city), "mPartnerCity");
+}
+
+void CImpTItem::setMCurrency(std::string_view code)
+{
+    // "EUR " found as EUR must not later rename EUR to "EUR ".
+    store(mCurrencyText, std::string(trimmedText(code)), "mCurrency");
+}
+
+void CImpTItem::setMDocumentRef(std::string_view reference)
+{
+    store(mDocumentRefText, std::string(reference), "mDocumentRef");
+}
+
+void CImpTItem::setMOriginalBookingDate(std::string_view text)
+{
+    store(mOriginalBookingDateText, std::string(text), "mOriginalBookingDate");
+}
+
+void CImpTItem::setMOriginalValueDate(std::string_view text)
+{
+    store(mOriginalValueDateText, std::string(text), "mOriginalValueDate");
+}
+
+void CImpTItem::setMOriginalAmount(std::string_view text)
+{
+    store(mOriginalAmountText, std::string(text), "mOriginalAmount");
+}
+
+void CImpTItem::setMFromAccountId(ObjectIdT id)
+{
+    store(mFromAccountIdValue, id, "mFromAccountId");
+}
+
+void CImpTItem::setMToAccountId(ObjectIdT id)
+{
+    store(mToAccountIdValue, id, "mToAccountId");
+}
+
+void CImpTItem::setMExpenseTypeId(ObjectIdT id)
+{
+    store(mExpenseTypeIdValue, id, "mExpenseTypeId");
+}
+
+void CImpTItem::setMDoubleTransactionId(ObjectIdT id)
+{
+    store(mDoubleTransactionIdValue, id, "mDoubleTransactionId");
+}
+
+void CImpTItem::setMRemark(std::string_view remark)
+{
+    store(mRemarkText, std::string(remark), "mRemark");
+}
+
+void CImpTItem::setMComplete(bool complete)
+{
+    store(mCompleteFlag, complete, "mComplete");
+}
+
+void CImpTItem::setMAccept(bool accept)
+{
+    store(mAcceptFlag, accept, "mAccept");
+}
+
+void CImpTItem::setMMasterTypeT(std::uint8_t masterType)
+{
+    store(mMasterType, masterType, "mMasterTypeT");
+}
+
+// --- setters that act
+
+void CImpTItem::completeAllLines()
+{
+    if (mDocument) mDocument->completeBankImport();
+}
+
+void CImpTItem::setMOurAccountId(ObjectIdT id)
+{
+    if (id < 0 || id == mOurAccountIdValue || !mDocument) return;
+    store(mOurAccountIdValue, id, "mOurAccountId");
+    CDocAccounting& books = mDocument->books();
+    CAccount* account = accountForId(books, id);
+    autoComplete();
+    if (!account || mBatchFlag) return;
+    if (characterCount(mOurAccountNumberText) < 2) {
+        if (CErrorManager::AskQuestion(kOwnAccountForAllQuestion))
+            mDocument->setOwnAccountIdForImport(id);
+        return;
+    }
+    if (equalsCaseInsensitive(mOurAccountNumberText, account->Get_StringRefBankAccountNumber()) ||
+        equalsCaseInsensitive(mOurAccountNumberText, account->Get_StringRefNameOnly()))
+        return;
+    const std::string number = modelText(mOurAccountNumberText);
+    const std::string name = modelText(account->Get_StringRefNameOnly());
+    if (CErrorManager::AskQuestion(kAccountNumberQuestion, number.c_str(), name.c_str())) {
+        books.setBankAccountNumberT(number.c_str(), account);
+        books.SetModified(true);
+        completeAllLines();
+    }
+}
+
+void CImpTItem::setMOtherAccountId(ObjectIdT id)
+{
+    if (id <= 0 || id == mOtherAccountIdValue || !mDocument) return;
+    store(mOtherAccountIdValue, id, "mOtherAccountId");
+    CDocAccounting& books = mDocument->books();
+    CAccount* account = accountForId(books, id);
+    if (account && !mBatchFlag) {
+        if (characterCount(mForeignAccountNumberText) < 12) {
+            if (characterCount(mPartnerNameText) >= 6 &&
+                !equalsCaseInsensitive(mPartnerNameText, account->Get_StringRefNameOnly())) {
+                const std::string accountName = modelText(account->Get_StringRefNameOnly());
+                const std::string partnerName = modelText(mPartnerNameText);
+                if (CErrorManager::AskQuestion(kRenameAccountQuestion, ButtonKey("YES"), ButtonKey("NO"),
+                                               accountName.c_str(), partnerName.c_str())) {
+                    account->Put_Name(modelText(mPartnerNameText, kNameSize - 1).c_str());
+                    account->Put_StringrefName(firstCharacters(mPartnerNameText, kNameSize - 1));
+                    books.SetModified(true);
+                    completeAllLines();
+                }
+            }
+        } else if (mForeignAccountNumberText != account->Get_StringRefBankAccountNumber()) {
+            const std::string number = modelText(mForeignAccountNumberText);
+            const std::string name = modelText(account->Get_StringRefNameOnly());
+            if (CErrorManager::AskQuestion(kAccountNumberQuestion, number.c_str(), name.c_str())) {
+                books.setBankAccountNumberT(number.c_str(), account);
+                books.SetModified(true);
+                completeAllLines();
+            }
+        }
+    }
+    autoComplete();
+}
+
+void CImpTItem::setMExpenseTypeId(ObjectIdT id, bool recalculate)
+{
+    if (id < 0 || id == mExpenseTypeIdValue) return;
+    store(mExpenseTypeIdValue, id, "mExpenseTypeId");
+    if (recalculate) completeAllLines();
+}
+
+void CImpTItem::setMCurrencyId(ObjectIdT id)
+{
+    if (id < 0 || id == mCurrencyIdValue || !mDocument) return;
+    store(mCurrencyIdValue, id, "mCurrencyId");
+    CDocAccounting& books = mDocument->books();
+    CCurrency* currency = currencyForId(books, id);
+    // The code the statement writes names the chosen currency from now on;
+    // "eur" for EUR is the same code and renames nothing.
+    if (!currency || mCurrencyText.empty() ||
+        equalsCaseInsensitive(mCurrencyText, currency->Get_ShortStringRefName()))
+        return;
+    currency->Put_Name(modelText(mCurrencyText).c_str());
+    books.SetModified(true);
+    completeAllLines();
+}
+
+void CImpTItem::setMCounterPartyId(ObjectIdT id)
+{
+    if (id < 0 || id == mCounterPartyIdValue || !mDocument) return;
+    store(mCounterPartyIdValue, id, "mCounterPartyId");
+    CDocAccounting& books = mDocument->books();
+    CAccount* counter = mOtherAccountIdValue > 0 ? accountForId(books, mOtherAccountIdValue) : nullptr;
+    if (!counter || counter->Get_mAccountOwnerId() == id) return;
+    counter->Put_mAccountOwnerId(id);
+    books.SetModified(true);
+    completeAllLines();
+}
+
+void CImpTItem::setHasDuplicate(bool duplicate)
+{
+    // "No duplicate" is the user's word; clearing it lets the search decide again.
+    setMDoubleTransactionId(duplicate ? 0 : -1);
+    completeAllLines();
+}
+
+// --- remarks
+
+void CImpTItem::addComment(std::string_view comment, std::string& remark)
+{
+    if (remark.empty()) {
+        remark = firstCharacters(comment, kRemarkLimit);
+        return;
+    }
+    const std::size_t length = characterCount(remark);
+    // The carriage return counts: a full remark takes nothing more.
+    if (length + 1 >= kRemarkLimit) return;
+    remark += '\r';
+    remark += firstCharacters(comment, kRemarkLimit - length - 1);
+}
+
+// --- completion
+
+bool CImpTItem::autoComplete()
+{
+    // A setter of the running completion asks for one more: the running one
+    // goes on with what the setter changed, and ends in the same state.
+    if (mCompleting || !mDocument) return true;
+    struct Running {
+        bool& flag;
+        ~Running() { flag = false; }
+    } running{mCompleting = true};
+    completeOnce();
+    return true;
+}
+
+void CImpTItem::completeOnce()
+{
+    CDocAccounting& books = mDocument->books();
+    const ImportDefaults defaults = importDefaultsOf(books);
+    std::string remark;
+    bool complete = true;
+    auto fail = [&](const char* key) {
+        complete = false;
+        addComment(localized(key), remark);
+    };
+
+    // 1. Data: a line is booked on its value date, so that must be a real date.
+    if ((mAmountValue == 0.0 && (mBookingDateValue == 0 || mValueDateValue == 0)) ||
+        !CDate::IsValidDate(mValueDateValue))
+        fail("IMPDATA");
+
+    // 2. Own account.
+    CAccount* own = nullptr;
+    if (mOurAccountIdValue > 0) {
+        own = accountForId(books, mOurAccountIdValue);
+    } else {
+        own = accountForAccountNr(books, mOurAccountNumberText);
+        if (!own) own = accountForName(books, mOurAccountNumberText);
+    }
+    if (!own) {
+        fail("IMPOWNACC");
+    } else if (!isBalanceSheetAccount(*own)) {
+        fail("IMPWRONGOWNACC");
+    } else {
+        setMOurAccountId(own->Get_Id());
+    }
+
+    // 3. Counter account.
+    CAccount* counter = nullptr;
+    bool counterIdNamesNone = false;
+    if (mOtherAccountIdValue > 0) {
+        counter = accountForId(books, mOtherAccountIdValue);
+        counterIdNamesNone = counter == nullptr;
+    } else {
+        if (!mForeignAccountNumberText.empty())
+            counter = accountForAccountNr(books, mForeignAccountNumberText);
+        else if (characterCount(mPartnerNameText) >= 2)
+            counter = accountForName(books, mPartnerNameText);
+        else if (!mDescriptionText.empty())
+            counter = accountForTransactionDescription(books, mDescriptionText);
+
+        if (counter) {
+            setMOtherAccountId(counter->Get_Id());
+        } else if (own) {
+            if (mTitleText.empty()) store(mTitleText, std::string(kUnknownTitle), "mTitle");
+            // An earlier booking of the same name on the own account names the other side.
+            const std::string title = modelText(mTitleText, 30);
+            counter = own->giveOtherAccountForDescription(title.c_str(), mAmountValue < 0);
+            if (!counter && mExpenseTypeIdValue > 0 && !defaults.isUnspecifiedCategory(mExpenseTypeIdValue)) {
+                if (const CExpenseType* category = categoryForId(books, mExpenseTypeIdValue)) {
+                    if (category->IsIncome(false))
+                        counter = accountForId(books, defaults.unspecifiedIncomeAccount);
+                    else if (category->IsExpense(false))
+                        counter = accountForId(books, defaults.unspecifiedExpenseAccount);
+                }
+            }
+            if (counter) store(mOtherAccountIdValue, counter->Get_Id(), "mOtherAccountId");
+        }
+    }
+    if (!counter && !counterIdNamesNone) fail("IMPOTHACC");
+
+    // 4. Counterparty.
+    const CAccountOwner* me = books.Get_Me();
+    const ObjectIdT meId = me ? me->Get_Id() : 1;
+    if (counter) {
+        if ((mCounterPartyIdValue <= 0 || mCounterPartyIdValue == meId) && counter->Get_mAccountOwnerId() != meId)
+            setMCounterPartyId(counter->Get_mAccountOwnerId());
+    } else if (!mPartnerNameText.empty()) {
+        if (const CAccountOwner* owner = ownerForName(books, mPartnerNameText))
+            setMCounterPartyId(owner->Get_Id());
+        else
+            addComment(localized("IMPOWN"), remark);
+    }
+
+    // 5. Currency.
+    if (const CCurrency* currency = currencyForSymbol(books, mCurrencyText))
+        setMCurrencyId(currency->Get_Id());
+    else
+        fail("IMPCUR");
+
+    // 6. Category.
+    CExpenseType* category = nullptr;
+    if (mExpenseTypeIdValue <= 0 || defaults.isUnspecifiedCategory(mExpenseTypeIdValue))
+        category = counter ? counter->Get_mDefaultExpenseType() : nullptr;
+    else
+        category = categoryForId(books, mExpenseTypeIdValue);
+
+    // 7. Direction, and whether the category suits it.
+    if (own && counter) {
+        const bool moneyIn = mAmountValue >= 0;
+        if (isBalanceSheetAccount(*counter)) {
+            const ObjectIdT id = category ? category->Get_Id() : 0;
+            if (!category || id == defaults.unspecifiedIncomeCategory || id == defaults.unspecifiedExpenseCategory)
+                category = categoryForId(books, defaults.unspecifiedTransferCategory);
+            else if (!category->IsTransfer())
+                fail("IMPEXPTTRANS");
+            setMFromAccountId(moneyIn ? counter->Get_Id() : own->Get_Id());
+            setMToAccountId(moneyIn ? own->Get_Id() : counter->Get_Id());
+        } else if (counter->thisIsAProfitAndLossAccount()) {
+            setMFromAccountId(moneyIn ? counter->Get_Id() : own->Get_Id());
+            setMToAccountId(moneyIn ? own->Get_Id() : counter->Get_Id());
+            if (!category)
+                category = categoryForId(books, moneyIn ? defaults.unspecifiedIncomeCategory
+                                                        : defaults.unspecifiedExpenseCategory);
+            if (category) {
+                if (category->IsIncome(false))
+                    store(mSignValue, moneyIn ? 1 : -1, "mSign");
+                else if (category->IsExpense(false))
+                    store(mSignValue, moneyIn ? -1 : 1, "mSign");
+                else
+                    fail("IMPWRONGEXP");
+            }
+        }
+    }
+
+    // 8. Category.
+    if (!category) {
+        fail("IMPEXP");
+    } else {
+        setMExpenseTypeId(category->Get_Id(), false);
+
+        // 9. Duplicate: a booked transaction between the same accounts, of the
+        // same amount, within a few days of the line's dates.
+        if (own && counter && mDoubleTransactionIdValue != -1) {
+            const DateT booking = validOrNone(mBookingDateValue);
+            const DateT value = validOrNone(mValueDateValue);
+            ObjectIdT found = 0;
+            if (booking != 0 || value != 0) {
+                DateT first = booking != 0 && value != 0 ? std::min(booking, value) : (booking ? booking : value);
+                DateT last = booking != 0 && value != 0 ? std::max(booking, value) : first;
+                first = CDate::AddDaysTo(first, -kDuplicateWindowDays);
+                last = CDate::AddDaysTo(last, kDuplicateWindowDays);
+                found = counter->CheckDuplicateTransaction(mFromAccountIdValue, mToAccountIdValue,
+                                                           std::fabs(mAmountValue), mCurrencyIdValue, first, last,
+                                                           mDocumentRefText, mDescriptionText);
+            }
+            if (found > 0) {
+                // A transaction booked from this very list is no duplicate of it.
+                const std::optional<std::int64_t> lineStamp = importTimeStamp();
+                const bool bookedFromThisList = lineStamp && *lineStamp != 0 &&
+                                                mDocument->importTimeStampOfTransaction(found) == lineStamp;
+                if (!bookedFromThisList) {
+                    setMDoubleTransactionId(found);
+                    fail("IMPDUPL");
+                }
+            } else {
+                setMDoubleTransactionId(0);
+            }
+        }
+    }
+
+    // 10.
+    setMComplete(complete);
+    setMRemark(remark);
+}
+
+void CImpTItem::setOwnAccountIdForImport(ObjectIdT accountId)
+{
+    if (characterCount(mOurAccountNumberText) >= 2) return;
+    const bool batch = mBatchFlag;
+    mBatchFlag = true;
+    setMOurAccountId(accountId);
+    mBatchFlag = batch;
+}
+
+// --- booking
+
+bool CImpTItem::import()
+{
+    if (!mDocument) return false;
+    if (!mCompleteFlag) autoComplete();
+    if (!mCompleteFlag || !mAcceptFlag || mDoubleTransactionIdValue > 0) return false;
+    ImportedTransaction transaction;
+    transaction.name = mTitleText;
+    transaction.description = mDescriptionText;
+    transaction.valueDate = mValueDateValue;
+    transaction.amount = std::fabs(mAmountValue);
+    transaction.currencyId = mCurrencyIdValue;
+    transaction.fromAccountId = mFromAccountIdValue;
+    transaction.toAccountId = mToAccountIdValue;
+    transaction.categoryId = mExpenseTypeIdValue;
+    const ObjectIdT id = mDocument->importTransaction(transaction);
+    if (id <= 0) return false;
+    if (const std::optional<std::int64_t> stamp = importTimeStamp())
+        mDocument->setImportTimeStampOfTransaction(id, *stamp);
+    return true;
+}
+
+} // namespace ch

@@ -1,0 +1,265 @@
+#include "import/COFXParser.h"
+
+#include <cmath>
+#include <exception>
+#include <fstream>
+#include <iterator>
+
+#include "bridge/CNSNumberAmountTBridge.h"
+#include "import/ImportDocument.h"
+#include "import/ImportLookups.h"
+#include "import/ImportText.h"
+#include "import/OfxTree.h"
+#include "import/StatementText.h"
+#include "model/foundation/CDate.h"
+#include "model/foundation/CErrorManager.h"
+#include "platform/core/localized_strings.h"
+
+namespace ch {
+
+namespace {
+
+constexpr std::size_t kShortExtendedName = 20;
+
+OfxReadResult refused(long error)
+{
+    CErrorManager::RaiseError(error);
+    return {{}, error};
+}
+
+std::string cutTitle(const std::string& text)
+{
+    return characterCount(text) > COFXParser::kTitleLength - 1 ? firstCharacters(text, COFXParser::kTitleLength) : text;
+}
+
+// A plain decimal number: an optional sign, digits, a point and digits.
+double plainDecimal(std::string_view text)
+{
+    text = trimmedText(text);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    double value = 0.0;
+    std::size_t i = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && i < 300; ++i) value = value * 10 + (text[i] - '0');
+    if (i < text.size() && text[i] == '.') {
+        double scale = 0.1;
+        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9' && scale > 1e-300; ++i, scale /= 10)
+            value += (text[i] - '0') * scale;
+    }
+    if (!std::isfinite(value)) return 0.0;
+    return negative ? -value : value;
+}
+
+} // namespace
+
+double COFXParser::amountOf(std::string_view text)
+{
+    text = trimmedText(text);
+    if (text.empty()) return 0.0;
+    std::string_view number = text.starts_with('+') ? text.substr(1) : text;
+    const double amount = CNSNumberAmountTBridge::NSStringToNSNumber(number);
+    return amount != 0.0 ? amount : plainDecimal(text);
+}
+
+DateT COFXParser::parseOFXDate(std::string_view text)
+{
+    text = trimmedText(text);
+    if (text.size() < 8) return 0;
+    DateT date = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+        if (text[i] < '0' || text[i] > '9') return 0;
+        date = date * 10 + (text[i] - '0');
+    }
+    return CDate::IsValidDate(date) ? date : 0;
+}
+
+std::string COFXParser::normalizeTransactionType(std::string_view type)
+{
+    return localized("OFX" + std::string(type));
+}
+
+std::optional<std::string> COFXParser::valueForXPath(std::string_view path, const OfxNode& node)
+{
+    const OfxNode* found = nullptr;
+    if (path.starts_with(".//")) {
+        path.remove_prefix(3);
+        const std::size_t slash = path.find('/');
+        if (slash == std::string_view::npos) {
+            found = node.descendant(path);
+        } else {
+            for (const OfxNode* outer : node.descendants(path.substr(0, slash)))
+                if ((found = outer->child(path.substr(slash + 1)))) break;
+        }
+    } else if (path.starts_with("./")) {
+        path.remove_prefix(2);
+        found = &node;
+        while (found && !path.empty()) {
+            const std::size_t slash = path.find('/');
+            found = found->child(path.substr(0, slash));
+            path = slash == std::string_view::npos ? std::string_view() : path.substr(slash + 1);
+        }
+    }
+    if (!found) return std::nullopt;
+    return std::string(trimmedText(found->stringValue()));
+}
+
+CImpTItem::Ptr COFXParser::importItemFromSTMTTRN(const OfxNode& transaction, bool asCreditCard,
+                                                 ImportDocument* document, const std::string& account,
+                                                 const std::optional<std::string>& currency)
+{
+    auto value = [&](std::string_view path) { return valueForXPath(path, transaction); };
+    const std::optional<std::string> type = value("./TRNTYPE");
+    const std::optional<std::string> posted = value("./DTPOSTED");
+    const std::optional<std::string> user = value("./DTUSER");
+    const std::optional<std::string> amountText = value("./TRNAMT");
+    const std::optional<std::string> checkNumber = value("./CHECKNUM");
+    const std::optional<std::string> referenceNumber = value("./REFNUM");
+    const std::optional<std::string> name = value("./NAME");
+    const std::optional<std::string> payeeBlock = value("./PAYEE");
+    const std::optional<std::string> extendedName = value("./EXTDNAME");
+    const std::optional<std::string> memo = value("./MEMO");
+    const std::optional<std::string> currencySymbol = value("./CURRENCY/CURSYM");
+    const std::string typeText = type ? normalizeTransactionType(*type) : std::string();
+
+    std::optional<std::string> partnerName = name;
+    std::optional<std::string> address;
+    std::optional<std::string> city;
+    std::optional<std::string> postalCode;
+    if (payeeBlock && !payeeBlock->empty()) {
+        if (!partnerName) partnerName = value("./PAYEE/NAME");
+        const auto line1 = value("./PAYEE/ADDR1");
+        const auto line2 = value("./PAYEE/ADDR2");
+        const auto line3 = value("./PAYEE/ADDR3");
+        if (line1 && line2 && line3) address = *line1 + "\r" + *line2 + "\r" + *line3;
+        else if (line1 && line2) address = *line1 + "\r" + *line2;
+        else address = line1;
+        city = value("./PAYEE/CITY");
+        postalCode = value("./PAYEE/POSTALCODE");
+    }
+
+    auto line = std::make_shared<CImpTItem>();
+    if (asCreditCard) line->setIsOnDebtAccount();
+    line->setMOurAccountNumber(account);
+
+    const DateT postedDate = posted && !posted->empty() ? parseOFXDate(*posted) : 0;
+    const DateT userDate = user && !user->empty() ? parseOFXDate(*user) : 0;
+    if (postedDate > 0) {
+        line->setMBookingDate(postedDate);
+        line->setMOriginalBookingDate(*posted);
+        line->setMValueDate(userDate > 0 ? userDate : postedDate);
+        line->setMOriginalValueDate(userDate > 0 ? *user : *posted);
+    } else if (userDate > 0) {
+        line->setMBookingDate(userDate);
+        line->setMOriginalBookingDate(*user);
+        line->setMValueDate(userDate);
+        line->setMOriginalValueDate(*user);
+    }
+
+    if (checkNumber) line->setMDocumentRef(*checkNumber);
+    else if (referenceNumber) line->setMDocumentRef(*referenceNumber);
+
+    // The counterparty's account number is the ACCTID of BANKACCTTO (its
+    // whole text would run bank, account and type together).
+    if (auto counterparty = value("./BANKACCTTO/ACCTID")) line->setMForeignAccountNumber(*counterparty);
+    else if (auto whole = value("./BANKACCTTO")) line->setMForeignAccountNumber(*whole);
+    if (partnerName) line->setMPartnerName(*partnerName);
+    if (address) line->setMPartnerAdress(*address);
+    if (postalCode && city) line->setMPartnerCity(*postalCode + " " + *city);
+    else if (postalCode || city) line->setMPartnerCity(postalCode ? *postalCode : *city);
+
+    if (extendedName) line->setMTransactionDescription(*extendedName);
+    else if (memo) line->setMTransactionDescription(*memo);
+    else if (partnerName) line->setMTransactionDescription(*partnerName);
+
+    const double amount = amountText ? amountOf(*amountText) : 0.0;
+    line->setMAmount(amount);
+    line->setMOriginalAmount(amountText.value_or(std::string()));
+
+    if (currencySymbol) line->setMCurrency(*currencySymbol);
+    else if (currency) line->setMCurrency(*currency);
+    else if (document) line->setMCurrency(homeCurrencySymbol(document->books()));
+    line->setDocument(document);
+
+    std::string title;
+    const std::string partner = partnerName.value_or(std::string());
+    if (!typeText.empty()) {
+        const std::string detail = extendedName && !extendedName->empty() ? *extendedName : memo.value_or(std::string());
+        if (!partner.empty()) title = cutTitle(typeText + " : " + partner);
+        else if (!detail.empty()) title = cutTitle(typeText + " : " + detail);
+        else title = typeText;
+    } else if (extendedName && !extendedName->empty()) {
+        title = *extendedName;
+        if (characterCount(*extendedName) < kShortExtendedName && memo) title += " : " + *memo;
+        title = cutTitle(title);
+    } else {
+        title = cutTitle(memo.value_or(std::string()));
+    }
+    line->setMTitle(title);
+    line->autoComplete();
+    return line;
+}
+
+std::vector<CImpTItem::Ptr> COFXParser::importuitrekselsVoorRekening(const OfxNode& statement, bool asCreditCard,
+                                                                    ImportDocument* document)
+{
+    const std::optional<std::string> currency = valueForXPath(".//CURDEF", statement);
+    const std::string account =
+        valueForXPath(asCreditCard ? ".//CCACCTFROM/ACCTID" : ".//BANKACCTFROM/ACCTID", statement)
+            .value_or(std::string());
+    std::vector<CImpTItem::Ptr> lines;
+    for (const OfxNode* transaction : statement.descendants("STMTTRN"))
+        lines.push_back(importItemFromSTMTTRN(*transaction, asCreditCard, document, account, currency));
+    return lines;
+}
+
+std::vector<CImpTItem::Ptr> COFXParser::parseOfxDocument(const OfxNode& document, ImportDocument* importDocument)
+{
+    std::vector<CImpTItem::Ptr> lines;
+    for (const bool creditCard : {false, true}) {
+        for (const OfxNode* statement : document.descendants(creditCard ? "CCSTMTRS" : "STMTRS")) {
+            std::vector<CImpTItem::Ptr> more = importuitrekselsVoorRekening(*statement, creditCard, importDocument);
+            lines.insert(lines.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+        }
+    }
+    return lines;
+}
+
+OfxReadResult COFXParser::parseBytes(std::string_view bytes, ImportDocument* document)
+{
+    if (bytes.empty()) return refused(kUnreadableFileError);
+    const std::string text = statementText(bytes);
+    try {
+        std::unique_ptr<OfxNode> tree;
+        // OFX 2 is XML; an XML text with any error is read the tolerant way, as OFX 1 is.
+        if (trimmedText(text).starts_with("<?xml")) {
+            OfxXmlResult xml = readOfxXml(text);
+            if (xml.wellFormed) {
+                if (!xml.document->child("OFX")) return refused(kNoOfxError);
+                tree = std::move(xml.document);
+            }
+        }
+        if (!tree) {
+            const std::size_t start = text.find("<OFX>");
+            if (start == std::string::npos) return refused(kNoOfxError);
+            tree = readOfxSgml(std::string_view(text).substr(start));
+        }
+        return {parseOfxDocument(*tree, document), 0};
+    } catch (const std::exception&) {
+        // Whatever went wrong while reading, the user hears of it.
+        return refused(kUnreadableStatementError);
+    }
+}
+
+OfxReadResult COFXParser::parseFileName(const std::filesystem::path& path, ImportDocument* document)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return refused(kUnreadableFileError);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return refused(kUnreadableFileError);
+    return parseBytes(bytes, document);
+}
+
+} // namespace ch

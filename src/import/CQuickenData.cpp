@@ -1,0 +1,231 @@
+// The QIF file structure: the header dispatch, category lists and account lists.
+
+#include "import/CQuickenData.h"
+
+#include "import/ImportDocument.h"
+#include "import/ImportLookups.h"
+#include "import/ImportText.h"
+#include "model/CAccType.h"
+#include "model/CDocAccounting.h"
+#include "model/CMasterExpenseType.h"
+#include "model/foundation/CErrorManager.h"
+
+namespace ch {
+
+namespace {
+
+constexpr ObjectIdT kLiabilityTypeId = 2;   // the account type of credit cards and other liabilities
+constexpr ObjectIdT kAssetTypeId = 6;       // the account type of other assets
+
+bool isHeader(std::string_view line)
+{
+    return line.starts_with('!');
+}
+
+std::vector<std::string_view> partsOf(std::string_view name)
+{
+    std::vector<std::string_view> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t colon = name.find(':', start);
+        parts.push_back(name.substr(start, colon == std::string_view::npos ? std::string_view::npos : colon - start));
+        if (colon == std::string_view::npos) break;
+        start = colon + 1;
+    }
+    return parts;
+}
+
+// The character at a place of the line; 0 beyond its end.
+char characterAt(std::string_view line, std::size_t place)
+{
+    return place < line.size() ? line[place] : '\0';
+}
+
+} // namespace
+
+CQuickenData::CQuickenData(std::string_view text, const Dictionary* definition, ImportDocument* document)
+    : CTextTableData(text, definition), theDocument(document)
+{
+}
+
+std::optional<std::string> CQuickenData::nextFilledLine()
+{
+    while (std::optional<std::string> line = nextLine())
+        if (!line->empty()) return line;
+    return std::nullopt;
+}
+
+bool CQuickenData::mayCreate()
+{
+    if (mCreated >= kMaxCreatedObjects) return false;
+    ++mCreated;
+    return true;
+}
+
+std::vector<CImpTItem::Ptr> CQuickenData::Import()
+{
+    std::vector<CImpTItem::Ptr> lines;
+    if (!theDocument) return lines;
+    bool headerSeen = false;
+    while (std::optional<std::string> line = nextFilledLine()) {
+        std::string header(withoutTrailingBlanks(*line));
+        if (!headerSeen && header == "C*") {
+            ib_creditCardTransaction = true;
+            if (importDefaultsOf(theDocument->books()).creditCardAccount <= 0) {
+                CErrorManager::RaiseError(kNoCreditCardAccountError);
+                mError = kNoCreditCardAccountError;
+                return {};
+            }
+            header = "!C*";
+        }
+        if (!isHeader(header)) continue;
+        headerSeen = true;
+        if (header == "!Type:Cat") {
+            Fetch_Categories();
+        } else if (header == "!Type:Security") {
+            // Its records are skipped as lines without a header.
+        } else if (header == "!Option:AutoSwitch") {
+            bool found = false;
+            while (std::optional<std::string> next = nextFilledLine()) {
+                if (withoutTrailingBlanks(*next) == "!Account") {
+                    found = true;
+                    break;
+                }
+            }
+            if (!found) break;
+            Fetch_Accounts();
+        } else if (header == "!Account" || header == "!C*") {
+            ResetToStartOfLastRecord();
+            fetchTransactions(lines);
+            break;
+        } else if (header == "!Type:CCard") {
+            ib_creditCardTransaction = true;
+            fetchTransactions(lines);
+            break;
+        } else if (header == "!Type:Bank" || header.find("!Account:") != std::string::npos) {
+            fetchTransactions(lines);
+            break;
+        }
+    }
+    return lines;
+}
+
+// --- category lists
+
+bool CQuickenData::isItemMasterType(std::string_view name, std::optional<std::string_view> nextName,
+                                    std::string& parentName, std::string& childName)
+{
+    const std::vector<std::string_view> parts = partsOf(name);
+    const std::vector<std::string_view> nextParts = nextName ? partsOf(*nextName) : std::vector<std::string_view>();
+    childName = std::string(parts.back());
+    parentName = parts.size() >= 2 ? std::string(parts[parts.size() - 2]) : std::string();
+    return nextParts.size() == parts.size() + 1 && parts.back() == nextParts[nextParts.size() - 2];
+}
+
+void CQuickenData::Fetch_Categories()
+{
+    CDocAccounting& books = theDocument->books();
+    for (;;) {
+        std::optional<std::string> line = nextFilledLine();
+        if (!line) return;
+        if (isHeader(*line)) {
+            ResetToStartOfLastRecord();
+            return;
+        }
+        // A record: name and description are its own; the kind carries over.
+        std::string name;
+        std::string description;
+        int lineNumber = 0;
+        bool ended = false;
+        for (; line; line = nextFilledLine()) {
+            if (isHeader(*line)) {
+                // A record cut short by the next section makes nothing.
+                ResetToStartOfLastRecord();
+                return;
+            }
+            ++lineNumber;
+            const char letter = line->front();
+            const std::string_view text = std::string_view(*line).substr(1);
+            if (letter == '^') {
+                ended = true;
+                break;
+            }
+            if (letter == 'N') name = text;
+            else if (letter == 'D') description = text;
+            else if (lineNumber == 3 && letter == 'I') mCategoryKind = 0;
+            else if (lineNumber == 3 && letter == 'E') mCategoryKind = 1;
+            else if (lineNumber == 3 && letter == 'T') mCategoryKind = 2;
+        }
+        if (!ended) return;
+
+        const std::optional<std::string> peeked = peekNextRecord();
+        std::optional<std::string_view> nextName;
+        if (peeked && peeked->starts_with('N')) nextName = std::string_view(*peeked).substr(1);
+
+        std::string parentName;
+        std::string childName;
+        const bool isGroup = isItemMasterType(name, nextName, parentName, childName);
+        const CMasterExpenseType* parent = parentName.empty() ? nullptr : books.GetMasterExpenseTypeForName(parentName);
+        if (!childName.empty() && (isGroup || !parentName.empty()) && mayCreate()) {
+            if (isGroup) {
+                const ObjectIdT parentId = parentName.empty() ? mCategoryKind : (parent ? parent->Get_Id() : -1);
+                theDocument->createCategoryGroup(childName, mCategoryKind, parentId);
+            } else {
+                theDocument->createCategory(childName, description, mCategoryKind, parent ? parent->Get_Id() : -1);
+            }
+        }
+        if (peeked && isHeader(*peeked)) return;
+    }
+}
+
+// --- account lists
+
+void CQuickenData::Fetch_Accounts()
+{
+    CDocAccounting& books = theDocument->books();
+    const ImportDefaults defaults = importDefaultsOf(books);
+    const ObjectIdT propertyType = defaults.ownPropertyAccountType;
+    const ObjectIdT portfolioType = defaults.portfolioAccountType;
+    auto exists = [&](ObjectIdT typeId) { return typeId > 0 && books.GetAccountTypeForId(typeId) != nullptr; };
+
+    std::string name;
+    std::string description;
+    std::optional<ObjectIdT> typeId;
+    while (std::optional<std::string> line = nextFilledLine()) {
+        if (isHeader(*line)) {
+            // The header that ends the list belongs to the next section.
+            ResetToStartOfLastRecord();
+            return;
+        }
+        const char letter = line->front();
+        const std::string_view text = std::string_view(*line).substr(1);
+        switch (letter) {
+        case 'N': name = text; break;
+        case 'D': description = text; break;
+        case 'T':
+            switch (characterAt(*line, 1)) {
+            case 'B': typeId = propertyType; break;
+            case 'C': typeId = characterAt(*line, 2) == 'C' ? kLiabilityTypeId : propertyType; break;
+            case 'M':
+            case 'P': typeId = portfolioType; break;
+            case 'O':
+                if (characterAt(*line, 5) == 'L') typeId = kLiabilityTypeId;
+                else if (characterAt(*line, 5) == 'A') typeId = kAssetTypeId;
+                break;
+            default: break;
+            }
+            break;
+        case '^':
+            if (typeId && !name.empty()) {
+                // A type the books lack gives the own-property type; without that, no account.
+                const ObjectIdT chosen = exists(*typeId) ? *typeId : propertyType;
+                if (exists(chosen) && mayCreate()) theDocument->insertAccount(name, description, chosen, -1);
+            }
+            name.clear();
+            description.clear();
+            break;
+        default: break;
+        }
+    }
+}
+
+} // namespace ch

@@ -1,0 +1,82 @@
+#pragma once
+// CQuickenData: the reader of QIF files. It walks the file's header lines and
+// hands each section to its reader: category lists become category groups
+// and categories of the document at once, account lists become accounts, and
+// the first bank or credit-card register, with everything after it, becomes
+// import lines (sections of the same file that follow a register are read as
+// register records too; they carry no amounts and yield nothing).
+//
+// A line's first character is its letter, the rest of the line its text
+// (a ";" in a memo or payee belongs to the text). Empty lines are skipped;
+// header lines ("!...") are compared without trailing blanks.
+//
+// Readers meet damaged files: nothing here stops on a bad line, and the
+// objects one file may create are bounded (kMaxCreatedObjects).
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "import/CImpTItem.h"
+#include "import/CTextTableData.h"
+
+namespace ch {
+
+class CAccount;
+class CExpenseType;
+class ImportDocument;
+
+class CQuickenData : public CTextTableData {
+public:
+    // Raised when a credit-card file meets a document without a default
+    // credit-card account.
+    static constexpr long kNoCreditCardAccountError = 259;
+    // The user default that says how register dates are written: 0 month/day/
+    // year, 1 the short date format, other values leave dates unread.
+    static constexpr std::string_view kDateFormatKey = "QifDateFormat";
+    // Accounts, groups and categories one file may create at most.
+    static constexpr std::size_t kMaxCreatedObjects = 1000;
+    // Titles of 35 characters or more are cut to this many.
+    static constexpr std::size_t kTitleLength = 34;
+
+    CQuickenData(std::string_view text, const Dictionary* definition, ImportDocument* document);
+
+    // The import lines of the file's registers, in file order (none after
+    // error 259).
+    std::vector<CImpTItem::Ptr> Import();
+
+    // Reads one category list; stops before the header that ends it.
+    void Fetch_Categories();
+    // Whether the name is a category group: the next record's name (none:
+    // nullopt) names a direct child of it. Gives the name's last part and the
+    // part before it (empty for a top-level name).
+    static bool isItemMasterType(std::string_view name, std::optional<std::string_view> nextName,
+                                 std::string& parentName, std::string& childName);
+    // Reads one account list; stops before the header that ends it.
+    void Fetch_Accounts();
+    // Reads registers to the end of the file; answers kNoMoreRecords.
+    std::int32_t fetchTransactions(std::vector<CImpTItem::Ptr>& lines);
+
+    bool isCreditCardStatement() const { return ib_creditCardTransaction; }
+    // The error the last Import raised; 0 for none.
+    long error() const { return mError; }
+
+private:
+    // The next line; none at the end.
+    std::optional<std::string> nextLine() { return fetchNextRecordAsString(); }
+    // The next line that is not empty; none at the end.
+    std::optional<std::string> nextFilledLine();
+    bool mayCreate();
+
+    ImportDocument* theDocument;
+    bool ib_creditCardTransaction = false;
+    // The kind of the category records (0 income, 1 expense, 2 transfer); it
+    // carries over from record to record.
+    std::uint8_t mCategoryKind = 1;
+    std::size_t mCreated = 0;
+    long mError = 0;
+};
+
+} // namespace ch

@@ -1,0 +1,328 @@
+// The QIF registers: records of letter lines ended by "^", each with an
+// amount becoming one import line. The "sides" only decide whether a record
+// yields a line; the line itself gets our account and the other account, and
+// its completion decides which way the money goes.
+
+#include <cstdio>
+
+#include "bridge/CNSNumberAmountTBridge.h"
+#include "bridge/CNSStringDateTBridge.h"
+#include "import/CQuickenData.h"
+#include "import/ImportDocument.h"
+#include "import/ImportLookups.h"
+#include "import/ImportText.h"
+#include "model/CAccount.h"
+#include "model/CDocAccounting.h"
+#include "model/CExpenseType.h"
+#include "model/foundation/CDate.h"
+#include "platform/core/user_defaults.h"
+
+namespace ch {
+
+namespace {
+
+enum Direction { kMoneyOut = 0, kMoneyIn = 1, kTransfer = 2 };
+
+struct Side {
+    CAccount* account = nullptr;
+    std::optional<ObjectIdT> id;
+};
+
+// What one record has said so far.
+struct Record {
+    std::optional<double> amount;
+    DateT date = 0;
+    std::string description;
+    std::string payee;
+    std::optional<ObjectIdT> categoryId;
+    CExpenseType* category = nullptr;
+    std::optional<ObjectIdT> otherAccountId;
+    Side from;
+    Side to;
+    bool quantity = false;
+    std::string checkNumber;
+};
+
+bool isBalanceSheetAccount(const CAccount& account)
+{
+    return account.thisIsAPropretyAccount() || account.thisIsADebtAccount();
+}
+
+double amountOf(std::string_view text)
+{
+    text = trimmedText(text);
+    if (text.starts_with('+')) text.remove_prefix(1);
+    return CNSNumberAmountTBridge::NSStringToNSNumber(text);
+}
+
+// A register date as written: month/day/year ("1/ 2'06", "12/31'2008"), else
+// in the user's own order.
+DateT americanDate(std::string_view text)
+{
+    text = trimmedText(text);
+    if (const DateT date = CDate::AmericanStringToDateT(text.substr(0, 255)); CDate::IsValidDate(date)) return date;
+    return CNSStringDateTBridge::NSStringToDateT(text);
+}
+
+// The account named between "[" and "]" (or the end) of an L text.
+std::string_view bracketedName(std::string_view text)
+{
+    text.remove_prefix(1);
+    if (const std::size_t close = text.find(']'); close != std::string_view::npos) text = text.substr(0, close);
+    return text;
+}
+
+} // namespace
+
+std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
+{
+    if (!theDocument) return kNoMoreRecords;
+    CDocAccounting& books = theDocument->books();
+    const ImportDefaults defaults = importDefaultsOf(books);
+    const std::int64_t dateFormat = UserDefaults::standard().integerForKey(kDateFormatKey);
+    const std::string homeSymbol = homeCurrencySymbol(books);
+
+    bool headerMode = false;
+    ObjectIdT ourAccountId = 0;
+    CAccount* ourAccount = nullptr;
+    std::optional<std::string> ourAccountText;
+    int direction = kMoneyOut;
+    int ordinal = 0;
+    std::string dateText;
+    std::string amountText;
+    Record record;
+
+    auto holdsTo = [&] { return ourAccount && record.to.account == ourAccount; };
+    auto holdsFrom = [&] { return ourAccount && record.from.account == ourAccount; };
+    auto accountNamed = [&](std::string_view name) -> CAccount* {
+        if (CAccount* account = accountForName(books, name)) return account;
+        if (!mayCreate()) return nullptr;
+        const ObjectIdT id =
+            theDocument->insertAccount(name, name, defaults.ownPropertyAccountType, -1);
+        return id > 0 ? accountForId(books, id) : nullptr;
+    };
+
+    auto amountAndSides = [&] {
+        if (!ourAccount) {
+            ourAccountId = ib_creditCardTransaction ? defaults.creditCardAccount : defaults.ownPropertyAccount;
+            ourAccount = accountForId(books, ourAccountId);
+            if (!ourAccount) return;
+        }
+        const bool moneyIn = *record.amount >= 0;
+        if (isBalanceSheetAccount(*ourAccount)) {
+            (moneyIn ? record.to : record.from) = Side{ourAccount, ourAccountId};
+            direction = moneyIn ? kMoneyIn : kMoneyOut;
+        } else {
+            (moneyIn ? record.from : record.to).account = ourAccount;
+            direction = moneyIn ? kMoneyOut : kMoneyIn;
+        }
+    };
+
+    auto emptyCategoryText = [&] {
+        record.otherAccountId =
+            record.amount ? defaults.unspecifiedIncomeAccount : defaults.unspecifiedExpenseAccount;
+    };
+
+    auto categoryOrTransfer = [&](std::string_view text) {
+        if (text.empty() || (text.front() == '[' && bracketedName(text).empty())) {
+            emptyCategoryText();
+            return;
+        }
+        if (text.front() == '[') {
+            CAccount* named = accountNamed(bracketedName(text));
+            if (!named) {
+                emptyCategoryText();
+                return;
+            }
+            const ObjectIdT namedId = named->Get_Id();
+            if (namedId == ourAccountId) {
+                // Our own account on the other side: the register's opening balance.
+                CAccount* opening = accountForId(books, defaults.openingBalanceAccount);
+                record.otherAccountId = defaults.openingBalanceAccount;
+                record.categoryId = defaults.openingBalanceCategory;
+                record.category = nullptr;
+                if (holdsTo()) {
+                    record.to.id = ourAccountId;
+                    record.from = Side{opening, defaults.openingBalanceAccount};
+                } else if (holdsFrom()) {
+                    record.from.id = ourAccountId;
+                    record.to = Side{opening, defaults.openingBalanceAccount};
+                } else {
+                    record.from = Side{opening, defaults.openingBalanceAccount};
+                    record.to.id = -1;
+                }
+            } else {
+                record.otherAccountId = namedId;
+                record.categoryId = defaults.unspecifiedTransferCategory;
+                record.category = nullptr;
+                direction = kTransfer;
+                if (holdsTo()) {
+                    record.to.id = ourAccountId;
+                    record.from = Side{named, namedId};
+                } else if (holdsFrom()) {
+                    record.from.id = ourAccountId;
+                    record.to = Side{named, namedId};
+                }
+            }
+            return;
+        }
+        CExpenseType* category = categoryForName(books, text);
+        if (!category) {
+            if (const std::size_t colon = text.rfind(':'); colon != std::string_view::npos)
+                category = categoryForName(books, text.substr(colon + 1));
+        }
+        if (category) {
+            record.categoryId = category->Get_Id();
+            record.category = category;
+        } else {
+            const bool in = direction == kMoneyIn;
+            if (!record.otherAccountId)
+                record.otherAccountId = in ? defaults.unspecifiedIncomeAccount : defaults.unspecifiedExpenseAccount;
+            record.categoryId = in ? defaults.unspecifiedIncomeCategory : defaults.unspecifiedExpenseCategory;
+            record.category = nullptr;
+        }
+        if (holdsTo()) {
+            record.to.id = ourAccountId;
+            record.from.id = record.otherAccountId;
+        } else if (holdsFrom()) {
+            if (!record.otherAccountId) {
+                record.otherAccountId = direction == kMoneyIn    ? defaults.unspecifiedIncomeAccount
+                                        : direction == kTransfer ? defaults.ownPropertyAccount
+                                                                 : defaults.unspecifiedExpenseAccount;
+            }
+            record.from.id = ourAccountId;
+            record.to.id = record.otherAccountId;
+        }
+    };
+
+    auto endOfRecord = [&] {
+        ++ordinal;
+        Record done = std::move(record);
+        record = Record();
+        if (done.quantity || !done.amount || *done.amount == 0.0) return;
+
+        if (!done.from.id || !done.to.id || !done.categoryId) {
+            auto fallback = [&]() -> std::optional<ObjectIdT> {
+                if (direction == kMoneyIn) return defaults.unspecifiedIncomeAccount;
+                if (direction == kMoneyOut) return defaults.unspecifiedExpenseAccount;
+                return std::nullopt;
+            };
+            if (!done.from.id && done.to.id) done.from.id = fallback();
+            if (!done.to.id && done.from.id) done.to.id = fallback();
+            if (!done.categoryId) {
+                if (direction == kTransfer) return;
+                done.categoryId =
+                    direction == kMoneyIn ? defaults.unspecifiedIncomeCategory : defaults.unspecifiedExpenseCategory;
+            }
+            if (!done.from.id || !done.to.id) return;
+        }
+        if (!done.category) done.category = categoryForId(books, *done.categoryId);
+
+        std::string title;
+        if (!done.payee.empty()) {
+            title = done.payee;
+        } else if (!done.description.empty()) {
+            title = done.description;
+        } else {
+            const std::string name = done.category ? done.category->Get_StringrefName() : std::string();
+            title = (done.checkNumber.empty() ? name : done.checkNumber) + " " + std::to_string(ordinal);
+        }
+        if (characterCount(title) > kTitleLength) title = firstCharacters(title, kTitleLength);
+
+        auto line = std::make_shared<CImpTItem>();
+        line->setMBatch(true);
+        line->setDocument(theDocument);
+        line->setMTitle(title);
+        line->setMOurAccountNumber(ourAccountText.value_or(std::string()));
+        line->setMAmount(*done.amount);
+        line->setMBookingDate(done.date);
+        line->setMValueDate(done.date);
+        line->setMTransactionDescription(done.description);
+        line->setMCurrency(homeSymbol);
+        line->setMOurAccountId(ourAccountId);
+        line->setMOtherAccountId(done.otherAccountId.value_or(0));
+        line->setMExpenseTypeId(*done.categoryId, true);
+        line->setMOriginalBookingDate(dateText);
+        line->setMOriginalValueDate(dateText);
+        line->setMOriginalAmount(amountText);
+        line->autoComplete();
+        line->setMBatch(false);
+        lines.push_back(std::move(line));
+    };
+
+    while (std::optional<std::string> raw = nextLine()) {
+        if (raw->empty()) continue;
+        const char letter = raw->front();
+        const std::string_view text = std::string_view(*raw).substr(1);
+        switch (letter) {
+        case '!': {
+            const std::string_view header = withoutTrailingBlanks(*raw);
+            if (header.substr(1, 4) == "Acco") {
+                headerMode = true;
+                ourAccount = nullptr;
+                ourAccountId = 0;
+                ourAccountText.reset();
+                record.otherAccountId.reset();
+                record.categoryId.reset();
+                record.category = nullptr;
+                record.from = Side();
+                record.to = Side();
+            } else if (header.substr(1, 4) == "Type") {
+                headerMode = false;
+            }
+            break;
+        }
+        case 'D':
+            if (headerMode) break;
+            dateText = text;
+            if (dateFormat == 1)
+                record.date = characterCount(text) < 7 ? CNSStringDateTBridge::NSStringToDateT(text)
+                                                       : CNSStringDateTBridge::NSStringToDateTUsingOsxFormatString(text);
+            else if (dateFormat == 0)
+                record.date = americanDate(text);
+            break;
+        case 'T':
+            record.amount = amountOf(text);
+            amountText = text;
+            if (!headerMode) amountAndSides();
+            break;
+        case 'N':
+            if (headerMode) {
+                ourAccountText = std::string(text);
+                ourAccount = accountForName(books, text);
+                ourAccountId = ourAccount ? ourAccount->Get_Id() : 0;
+            } else {
+                record.checkNumber = text;
+            }
+            break;
+        case 'P':
+            record.payee = text;
+            record.description = text;
+            break;
+        case 'M': record.description = text; break;
+        case 'L':
+            if (!headerMode) categoryOrTransfer(text);
+            break;
+        case 'S':
+            // A split: its category, unless it is a transfer ("[Account]"); the last one wins.
+            if (!text.empty() && text.front() != '[') {
+                if (CExpenseType* category = categoryForName(books, text)) {
+                    record.categoryId = category->Get_Id();
+                    record.category = category;
+                } else {
+                    record.categoryId = defaults.unspecifiedExpenseCategory;
+                    record.category = nullptr;
+                }
+            }
+            break;
+        case 'Q': record.quantity = true; break;
+        case '^':
+            if (!headerMode) endOfRecord();
+            break;
+        default: break;
+        }
+    }
+    return kNoMoreRecords;
+}
+
+} // namespace ch

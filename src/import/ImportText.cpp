@@ -1,0 +1,108 @@
+#include "import/ImportText.h"
+
+#include <unicode/uchar.h>
+#include <unicode/utf16.h>
+
+#include <algorithm>
+
+#include "model/foundation/CNSStringToCString.h"
+#include "platform/core/text_encoding.h"
+#include "platform/core/unicode.h"
+#include "platform/core/user_defaults.h"
+
+namespace ch {
+
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
+
+bool isAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+} // namespace
+
+std::size_t characterCount(std::string_view text)
+{
+    return isAscii(text) ? text.size() : utf16Length(text);
+}
+
+std::string firstCharacters(std::string_view text, std::size_t maxCharacters)
+{
+    if (isAscii(text)) return std::string(text.substr(0, maxCharacters));
+    return truncateToUtf16Units(text, maxCharacters);
+}
+
+std::string_view trimmedText(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    return withoutTrailingBlanks(text);
+}
+
+std::string_view withoutTrailingBlanks(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+std::string capitalizedText(std::string_view text)
+{
+    if (isAscii(text)) {
+        std::string out(text);
+        bool wordStart = true;
+        for (char& c : out) {
+            if (isBlank(c)) {
+                wordStart = true;
+                continue;
+            }
+            if (wordStart) {
+                if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+            } else if (c >= 'A' && c <= 'Z') {
+                c = static_cast<char>(c - 'A' + 'a');
+            }
+            wordStart = false;
+        }
+        return out;
+    }
+    const std::u16string units = toUtf16(text);
+    std::u16string out;
+    out.reserve(units.size());
+    bool wordStart = true;
+    for (std::size_t i = 0; i < units.size();) {
+        UChar32 c = 0;
+        U16_NEXT(units.data(), i, units.size(), c);
+        if (u_isWhitespace(c)) {
+            wordStart = true;
+        } else {
+            c = wordStart ? u_totitle(c) : u_tolower(c);
+            wordStart = false;
+        }
+        if (U_IS_BMP(c)) {
+            out += static_cast<char16_t>(c);
+        } else {
+            out += static_cast<char16_t>(U16_LEAD(c));
+            out += static_cast<char16_t>(U16_TRAIL(c));
+        }
+    }
+    return toUtf8(out);
+}
+
+std::string modelText(std::string_view text, std::size_t maxCharacters)
+{
+    return CNSStringToCString::convertToDestination(text, maxCharacters, maxCharacters * 4);
+}
+
+std::string inDestinationEncoding(std::string_view text)
+{
+    if (isAscii(text)) return std::string(text);
+    const auto number = UserDefaults::standard().integerForKey(kDestinationEncodingKey);
+    const auto enc = static_cast<TextEncoding>(number);
+    if (number == 0 || !isSupportedEncoding(enc) || canEncode(text, enc)) return std::string(text);
+    return decode(encodeLossy(text, enc).value_or(std::string()), enc).value_or(std::string());
+}
+
+} // namespace ch

@@ -1,0 +1,102 @@
+#include "import/views/CExportTransactionController.h"
+
+#include <QButtonGroup>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "bridge/DeveloperLog.h"
+#include "platform/core/localized_strings.h"
+
+namespace ch {
+
+namespace {
+
+QString text(const char* key)
+{
+    return QString::fromStdString(localized(key));
+}
+
+QDate toQDate(DateT date)
+{
+    return QDate(int(date / 10000), int(date / 100 % 100), int(date % 100));
+}
+
+// The field's date; 0 when it holds none (cleared to its minimum).
+DateT fromField(const QDateEdit& field)
+{
+    const QDate date = field.date();
+    if (!date.isValid() || date == field.minimumDate()) return 0;
+    return DateT(date.year() * 10000 + date.month() * 100 + date.day());
+}
+
+} // namespace
+
+CExportTransactionController::CExportTransactionController(Exporter exporter, QWidget* parent)
+    : CPopupWindowAncestor(parent), mExporter(std::move(exporter))
+{
+    setObjectName(QStringLiteral("ExportTransactions"));
+    setWindowTitle(text("EXPORTSHEETTITLE"));
+    dateFromField = new QDateEdit(this);
+    dateFromField->setObjectName(QStringLiteral("dateFromField"));
+    dateToField = new QDateEdit(this);
+    dateToField->setObjectName(QStringLiteral("dateToField"));
+    for (QDateEdit* field : {dateFromField, dateToField}) {
+        field->setCalendarPopup(true);
+        field->setMinimumDate(QDate(1900, 1, 1));
+        field->setSpecialValueText(QStringLiteral(" "));
+    }
+    limitingAccountText = new QLabel(this);
+    limitingAccountText->setObjectName(QStringLiteral("limitingAccountText"));
+    exportFormatMatrix = new QButtonGroup(this);
+    exportFormatMatrix->setObjectName(QStringLiteral("exportFormatMatrix"));
+    auto* formats = new QVBoxLayout;
+    const char* const kFormats[] = {"EXPORTALLTEXT", "EXPORTACCOUNTTEXT", "EXPORTQIF"};
+    for (int tag = 0; tag < 3; ++tag) {
+        auto* choice = new QRadioButton(text(kFormats[tag]), this);
+        exportFormatMatrix->addButton(choice, tag);
+        formats->addWidget(choice);
+    }
+    auto* form = new QFormLayout;
+    form->addRow(text("EXPORTFROM"), dateFromField);
+    form->addRow(text("EXPORTTO"), dateToField);
+    form->addRow(text("EXPORTLIMIT"), limitingAccountText);
+    form->addRow(text("EXPORTFORMAT"), formats);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(makeButtonRow());
+}
+
+std::pair<DateT, DateT> CExportTransactionController::lastCompleteMonth(CalendarDate today)
+{
+    const QDate first = QDate(today.year, today.month, 1).addMonths(-1);
+    const QDate last = first.addDays(first.daysInMonth() - 1);
+    auto dateT = [](QDate d) { return DateT(d.year() * 10000 + d.month() * 100 + d.day()); };
+    return {dateT(first), dateT(last)};
+}
+
+void CExportTransactionController::initialize(const SheetParameters& parameters)
+{
+    CPopupWindowAncestor::initialize(parameters);
+    if (!parameters.contains("DOCUMENT")) return;
+    const auto [from, to] = lastCompleteMonth(today());
+    dateFromField->setDate(toQDate(from));
+    dateToField->setDate(toQDate(to));
+    const std::string name = parameters.text("ACNTNAME").value_or(std::string());
+    limitingAccountText->setText(QString::fromStdString(name));
+    exportFormatMatrix->button(name.empty() ? 0 : 1)->setChecked(true);
+}
+
+void CExportTransactionController::dialogClosed(int returnCode, const SheetParameters& context)
+{
+    developerLog("dialogClosed");
+    if (returnCode <= 0 || !mExporter) return;
+    const DateT from = fromField(*dateFromField);
+    DateT to = fromField(*dateToField);
+    if (to == 0) to = 99999999;
+    mExporter(context.item("ACNTTYPE"), from, to, exportFormatMatrix->checkedId() == 2);
+}
+
+} // namespace ch

@@ -1,0 +1,44 @@
+#pragma once
+// CImportedTransactionArrayController: the import page's table of the
+// document's pending statement lines. A line's first column accepts or
+// refuses it; hovering a line that duplicates a booked transaction shows
+// that transaction in full. Rows are read from the lines only when drawn.
+
+#include <QAbstractTableModel>
+
+#include <memory>
+#include <vector>
+
+#include "import/ImportPageActions.h"
+
+namespace ch {
+
+class CImpTItem;
+
+class CImportedTransactionArrayController : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Column { Accept, Complete, Date, Title, Amount, Currency, Remark, ColumnCount };
+
+    // The actions (and their document) outlive the model.
+    explicit CImportedTransactionArrayController(ImportPageActions& actions, QObject* parent = nullptr);
+
+    // Reads the document's pending lines again.
+    void reload();
+    std::shared_ptr<CImpTItem> lineAt(int row) const;
+    int rowOf(const CImpTItem* line) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    ImportPageActions& mActions;
+    std::vector<std::shared_ptr<CImpTItem>> mLines;
+};
+
+} // namespace ch

@@ -1,0 +1,260 @@
+#include "ui/CSideBarView.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "platform/core/localized_strings.h"
+#include "ui/CSideBarController.h"
+#include "ui/CSplitterDragger.h"
+#include "ui/GXBorderedView.h"
+#include "ui/GXGradientOutlineView.h"
+#include "ui/ImageAndTextCell.h"
+#include "ui/NamedIcons.h"
+#include "ui/ChartSinkViews.h"
+#include "ui/SideBarOutlineModel.h"
+#include "ui/SideBarWidgets.h"
+#include "ui/SplitViewStyles.h"
+
+namespace ch {
+
+namespace {
+
+QString text(std::string_view key)
+{
+    return QString::fromStdString(localized(key));
+}
+
+// The background of the tree: the light blue-grey of a source list.
+const QColor kSourceListBackground(0xE6, 0xEB, 0xF1);
+
+// The quick-entry tab until the quick entry is built.
+QWidget* quickEntryPlaceholder()
+{
+    auto* pane = new GXBorderedView;
+    pane->setObjectName("mFastTransactionEntryView");
+    pane->setBorderAbove(false, false, false, true);
+    auto* title = new QLabel(text("QUICKENTRYTITLE"), pane);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    auto* note = new QLabel(text("QUICKENTRYNOTYETAVAILABLE"), pane);
+    note->setWordWrap(true);
+    QPalette quiet = note->palette();
+    quiet.setColor(QPalette::WindowText, QColor(0x8A, 0x90, 0x99));
+    note->setPalette(quiet);
+    auto* layout = new QVBoxLayout(pane);
+    layout->setContentsMargins(12, 10, 12, 10);
+    layout->addWidget(title);
+    layout->addWidget(note);
+    layout->addStretch(1);
+    return pane;
+}
+
+} // namespace
+
+CSideBarView::CSideBarView(CSideBarController& controller, IconLibrary& icons, QWidget* parent)
+    : QWidget(parent), mController(controller), mSplitView(new CHorizontalTexturedQVLSplitView(false, this)),
+      mOutline(new GXGradientOutlineView), mLowerTabs(new QStackedWidget), mPie(new PieChartSinkView),
+      mNewButton(new QToolButton), mActionButton(new GXMenuButton), mGrip(new CSplitterDragger)
+{
+    setObjectName("sideBarView");
+    setMinimumWidth(static_cast<int>(CSideBarController::kMinimumSideBarWidth));
+
+    // The tree.
+    SideBarOutlineModel& model = controller.outlineModel();
+    model.setIconSource([&icons](const std::string& name) { return icons.icon(name); });
+    mOutline->setObjectName("sideBarOutline");
+    mOutline->setModel(&model);
+    mOutline->setSelectionModel(&controller.selectionModel());
+    mOutline->setItemDelegateForColumn(SideBarOutlineModel::NameColumn, new ImageAndTextCell(mOutline));
+    mOutline->setHeaderHidden(true);
+    mOutline->setColumnHidden(SideBarOutlineModel::BalanceColumn, true);
+    mOutline->setColumnHidden(SideBarOutlineModel::CurrencyColumn, true);
+    mOutline->header()->setStretchLastSection(true);
+    mOutline->setUniformRowHeights(false);
+    mOutline->setIndentation(14);
+    mOutline->setRootIsDecorated(true);
+    mOutline->setExpandsOnDoubleClick(false);
+    mOutline->setSelectionMode(QAbstractItemView::SingleSelection);
+    mOutline->setFrameShape(QFrame::NoFrame);
+    mOutline->setFocusPolicy(Qt::StrongFocus);
+    QPalette sourceList = mOutline->palette();
+    sourceList.setColor(QPalette::Base, kSourceListBackground);
+    mOutline->setPalette(sourceList);
+    mOutline->setUsesGradientSelection(true);
+    mOutline->setMenuProvider([this](const QPoint&) {
+        return menuFor(CSideBarController::menuForNode(mController.currentItem().get()));
+    });
+    controller.setOutlineFocusProbe([this] {
+        const QWidget* focus = window()->focusWidget();
+        return focus && (focus == mOutline || mOutline->isAncestorOf(focus));
+    });
+    connect(mOutline, &QTreeView::doubleClicked, this, [this] { mController.modifyPressed(); });
+    connect(mOutline, &QTreeView::expanded, this, [&model](const QModelIndex& index) { model.setExpanded(index, true); });
+    connect(mOutline, &QTreeView::collapsed, this, [this, &model](const QModelIndex& index) {
+        if (!model.setExpanded(index, false)) mOutline->expand(index);
+    });
+    connect(&model, &SideBarOutlineModel::expansionRequested, this,
+            [this](const QModelIndex& index, bool expanded) { mOutline->setExpanded(index, expanded); });
+    connect(&model, &QAbstractItemModel::modelReset, this, [this] { syncExpansion(); });
+    connect(&model, &QAbstractItemModel::rowsInserted, this, [this] { syncExpansion(); });
+    // A node selected from elsewhere (a toolbar page, a new folder) comes into view.
+    connect(&controller.selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList rows = mController.selectionModel().selectedRows();
+        if (!rows.isEmpty()) mOutline->scrollTo(rows.first());
+    });
+
+    // The lower pane.
+    auto* lower = new GXBorderedView;
+    lower->setObjectName("mLowerView");
+    lower->setBorderAbove(false, false, false, true);
+    mLowerTabs->setObjectName("mDetailViewTab");
+    QWidget* quickEntry = quickEntryPlaceholder();
+    quickEntry->setProperty("identifier", "trns");
+    mPie->setObjectName("mAccountPie");
+    mPie->setProperty("identifier", "acct");
+    mLowerTabs->addWidget(quickEntry);
+    mLowerTabs->addWidget(mPie);
+    auto* lowerLayout = new QVBoxLayout(lower);
+    lowerLayout->setContentsMargins(0, 0, 1, 0);
+    lowerLayout->addWidget(mLowerTabs);
+    controller.setAccountPie(mPie);
+
+    mSplitView->setObjectName("mSplitview");
+    mSplitView->addWidget(mOutline);
+    mSplitView->addWidget(lower);
+    mSplitView->setStretchFactor(0, 1);
+    mSplitView->setStretchFactor(1, 0);
+    mSplitView->setCollapsible(0, false);
+    mSplitView->setSizes({500, 150});
+    mSplitView->setPositionAutosaveName("sidebarSplitview");
+
+    // The foot strip.
+    auto* bottom = new CSideBarBottom;
+    bottom->setObjectName("sideBarBottom");
+    bottom->setFixedHeight(26);
+    mNewButton->setObjectName("mNewButton");
+    mNewButton->setText(QStringLiteral("+"));
+    mNewButton->setToolTip(text("NEWOBJECTMENUITEM"));
+    mNewButton->setAutoRaise(true);
+    mNewButton->setFocusPolicy(Qt::NoFocus);
+    connect(mNewButton, &QToolButton::clicked, this, [this] { mController.newPressed(); });
+    mActionButton->setObjectName("mActionButton");
+    mActionButton->setText(QString::fromUtf8("\u2699"));
+    mActionButton->setAutoRaise(true);
+    mActionButton->setFocusPolicy(Qt::NoFocus);
+    mGrip->setObjectName("mSplitViewDragger");
+    mGrip->setDelegate([this](double rightWidth, int) { return mController.constrainSplitPosition(rightWidth, 0); });
+    auto* strip = new QHBoxLayout(bottom);
+    strip->setContentsMargins(4, 1, 2, 1);
+    strip->setSpacing(2);
+    strip->addWidget(mNewButton);
+    strip->addWidget(mActionButton);
+    strip->addStretch(1);
+    strip->addWidget(mGrip);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(mSplitView, 1);
+    layout->addWidget(bottom);
+
+    buildMenus();
+    connect(&controller, &CSideBarController::buttonsChanged, this, [this] { followButtons(); });
+    connect(&controller, &CSideBarController::lowerPaneTabChanged, this, [this] { followLowerPane(); });
+    followButtons();
+    followLowerPane();
+    syncExpansion();
+}
+
+CSideBarView::~CSideBarView()
+{
+    mController.setAccountPie(nullptr);
+    mController.setOutlineFocusProbe({});
+}
+
+void CSideBarView::setSurroundingSplitView(GXSplitView* splitView, QWidget* leftView, QWidget* rightView)
+{
+    mGrip->setControlledSplitView(splitView, leftView, rightView);
+}
+
+QMenu* CSideBarView::menuFor(NodeMenu kind) const
+{
+    const auto found = mMenus.find(kind);
+    return found == mMenus.end() ? nullptr : found->second;
+}
+
+void CSideBarView::buildMenus()
+{
+    struct Entry {
+        const char* titleKey;
+        int tag;
+        void (CSideBarController::*command)();
+    };
+    const std::vector<Entry> folderEntries = {
+        {"NEWOBJECTMENUITEM", 1100, &CSideBarController::newPressed},
+        {"NEWINSIDEMENUITEM", 1105, &CSideBarController::newObjectBelowPressed},
+        {"NEWGROUPINSIDEMENUITEM", 1106, &CSideBarController::newBelowPressed},
+        {nullptr, 0, nullptr},
+        {"MODIFYMENUITEM", 1114, &CSideBarController::modifyPressed},
+        {"DELETEMENUITEM", 1104, &CSideBarController::removePressed},
+    };
+    const std::vector<Entry> pageEntries = {{"NEWOBJECTMENUITEM", 1100, &CSideBarController::newPressed}};
+    const std::vector<std::pair<NodeMenu, const std::vector<Entry>*>> menus = {
+        {NodeMenu::Account, &folderEntries},     {NodeMenu::Category, &folderEntries},
+        {NodeMenu::Transaction, &pageEntries},  {NodeMenu::RecurringTransaction, &pageEntries},
+        {NodeMenu::Share, &pageEntries},         {NodeMenu::Currency, &pageEntries},
+        {NodeMenu::Owner, &pageEntries},         {NodeMenu::Empty, nullptr}};
+    for (const auto& [kind, entries] : menus) {
+        auto* menu = new QMenu(this);
+        mMenus[kind] = menu;
+        if (!entries) continue;
+        for (const Entry& entry : *entries) {
+            if (!entry.titleKey) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* item = menu->addAction(text(entry.titleKey));
+            item->setProperty("tag", entry.tag);
+            item->setProperty("baseTitle", item->text());
+            connect(item, &QAction::triggered, this, [this, command = entry.command] { (mController.*command)(); });
+        }
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+            for (QAction* item : menu->actions()) {
+                if (item->isSeparator()) continue;
+                const MenuItemValidation validation = mController.validateMenuItem(item->property("tag").toInt());
+                item->setEnabled(validation.enabled);
+                item->setText(validation.title ? QString::fromStdString(*validation.title)
+                                               : item->property("baseTitle").toString());
+            }
+        });
+    }
+}
+
+void CSideBarView::syncExpansion()
+{
+    SideBarOutlineModel& model = mController.outlineModel();
+    for (const QModelIndex& index : model.shownRows())
+        if (model.isExpanded(index) && !mOutline->isExpanded(index)) mOutline->expand(index);
+}
+
+void CSideBarView::followButtons()
+{
+    mNewButton->setEnabled(mController.newButtonEnabled());
+    mActionButton->setEnabled(mController.actionButtonEnabled());
+    mActionButton->setMenu(menuFor(mController.actionMenu()));
+}
+
+void CSideBarView::followLowerPane()
+{
+    for (int i = 0; i < mLowerTabs->count(); ++i)
+        if (mLowerTabs->widget(i)->property("identifier").toString().toStdString() == mController.lowerPaneTab())
+            mLowerTabs->setCurrentIndex(i);
+}
+
+} // namespace ch

@@ -1,0 +1,27 @@
+#include "ui/ChartSinkViews.h"
+
+#include "analysis/CBarChart.h"
+#include "analysis/CPieChart.h"
+#include "bridge/CDebetItem.h"
+
+namespace ch {
+
+BarChartSinkView::BarChartSinkView(QWidget* parent) : ChartView(CGraph::make<CBarChart>(), parent) {}
+
+void BarChartSinkView::synchronizeWithArray(const LineItemArray& lines)
+{
+    mCount = lines.size();
+    synchronizeWithElements(ChartElements(lines.begin(), lines.end()));
+    update();
+}
+
+PieChartSinkView::PieChartSinkView(QWidget* parent) : ChartView(CGraph::make<CAccountTypePieChart>(), parent) {}
+
+void PieChartSinkView::synchronizeWithArray(const CNonVisualDataItem::ItemArray& items)
+{
+    mItems = items;
+    synchronizeWithElements(ChartElements(items.begin(), items.end()));
+    update();
+}
+
+} // namespace ch

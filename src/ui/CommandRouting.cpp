@@ -1,0 +1,150 @@
+#include "ui/CommandRouting.h"
+
+#include <QAction>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "ui/CSideBarController.h"
+#include "ui/WindowDocument.h"
+
+namespace ch {
+
+namespace {
+
+constexpr int kNewObjectTag = 1100;
+constexpr int kDeleteTag = 1104;
+constexpr int kDuplicateTag = 1109;
+constexpr int kModifyTag = 1114;
+constexpr int kDuplicateFirstTag = 1115;
+constexpr int kFlagTag = 1121;
+constexpr int kClassicTablesTag = 1236;
+
+} // namespace
+
+QAction* makeCommandAction(QObject* parent, const QString& title, int tag, const char* action,
+                           const QString& toolbarIdentifier)
+{
+    auto* command = new QAction(title, parent);
+    command->setProperty(kTagProperty, tag);
+    command->setProperty(kActionProperty, QString::fromLatin1(action));
+    command->setProperty(kBaseTitleProperty, title);
+    if (!toolbarIdentifier.isEmpty()) {
+        command->setProperty(kToolbarIdentifierProperty, toolbarIdentifier);
+        command->setObjectName(toolbarIdentifier);
+    }
+    return command;
+}
+
+CommandSender senderOf(const QAction& action)
+{
+    const int tag = action.property(kTagProperty).toInt();
+    const QString identifier = action.property(kToolbarIdentifierProperty).toString();
+    if (!identifier.isEmpty()) return CommandSender::toolbarItem(identifier.toStdString(), tag);
+    return CommandSender::menuItem(tag);
+}
+
+CommandRouter::CommandRouter(CSideBarController& sideBar, QObject* parent) : QObject(parent), mSideBar(sideBar) {}
+
+void CommandRouter::setMainTab(const std::string& identifier)
+{
+    mMainTab = identifier;
+}
+
+MenuItemValidation CommandRouter::validateMenuItem(int tag) const
+{
+    if (version2InterfaceIsOn() && mSideBar.currentController() && tag > 0) return mSideBar.validateMenuItem(tag);
+    if (mMainTab == "budg" && mBudgetValidation) {
+        const int answer = mBudgetValidation(tag);
+        if (answer == 1 || answer == 0) return {answer == 1, std::nullopt};
+    }
+    if (tag <= 0) return {true, std::nullopt};
+    switch (tag) {
+    case kClassicTablesTag: return {mMainTab == "trns" || mMainTab == "acnt" || mMainTab == "expt", std::nullopt};
+    case kDuplicateTag: return {mCurrentTransaction && mCurrentTransaction(), std::nullopt};
+    // The classic transaction table, the only one 1115 counts on, is not
+    // part of this window.
+    case kDuplicateFirstTag: return {false, std::nullopt};
+    case 1215:
+    case 1216:
+    case 1250:
+    case 1251: return {true, std::nullopt};
+    default: return {false, std::nullopt};
+    }
+}
+
+bool CommandRouter::validateToolbarItem(const CommandSender& item) const
+{
+    if (version2InterfaceIsOn()) return mSideBar.validateToolbarItem(item);
+    return item.tag != kDeleteTag && item.tag != kModifyTag && item.tag != kFlagTag;
+}
+
+void CommandRouter::validateAction(QAction& action) const
+{
+    const CommandSender sender = senderOf(action);
+    if (sender.isToolbarItem()) {
+        action.setEnabled(validateToolbarItem(sender));
+        return;
+    }
+    const MenuItemValidation validation = validateMenuItem(sender.tag);
+    action.setEnabled(validation.enabled);
+    action.setText(validation.title ? QString::fromStdString(*validation.title)
+                                    : action.property(kBaseTitleProperty).toString());
+}
+
+void CommandRouter::showSideBarNode(FourCharCode type, int level)
+{
+    emit mainTabRequested(QStringLiteral("V2"));
+    mSideBar.selectNodeWithType(type, level);
+}
+
+void CommandRouter::passToSideBar(int code, const CommandSender& sender)
+{
+    // Edits act only while the side-bar layout shows a page.
+    if (version2InterfaceIsOn() && mSideBar.currentController()) mSideBar.passMenuCommand(code, sender);
+}
+
+void CommandRouter::launchCalculator() const
+{
+    QString program = mCalculator;
+    if (program.isEmpty())
+        for (const char* candidate : {"gnome-calculator", "kcalc", "galculator", "mate-calc", "xcalc"})
+            if (!QStandardPaths::findExecutable(candidate).isEmpty()) {
+                program = candidate;
+                break;
+            }
+    if (!program.isEmpty()) QProcess::startDetached(program, {});
+}
+
+void CommandRouter::trigger(QAction& action)
+{
+    validateAction(action);
+    if (!action.isEnabled()) return;
+    const CommandSender sender = senderOf(action);
+    const QString name = action.property(kActionProperty).toString();
+    WindowDocument& document = mSideBar.document();
+
+    if (name == kMenuCommandAction) passToSideBar(sender.tag, sender);
+    else if (name == "V2Page:") emit mainTabRequested(QStringLiteral("V2"));
+    else if (name == "newObject:") passToSideBar(kNewObjectTag, sender);
+    else if (name == "delete:") passToSideBar(kDeleteTag, sender);
+    else if (name == "modifyTransactionAsked:") passToSideBar(kModifyTag, sender);
+    else if (name == "flag:") passToSideBar(kFlagTag, sender);
+    else if (name == "newPLAccount:") document.newPLAccount();
+    else if (name == "newExpenseType:") document.newExpenseType();
+    else if (name == "settinPage:") document.showDocumentSettings();
+    else if (name == "transactionPage:") showSideBarNode(fourCC("TrnS"), 2);
+    else if (name == "recurringPage:") showSideBarNode(fourCC("RcrT"), 2);
+    else if (name == "generatedPage:") showSideBarNode(fourCC("UnlT"), 2);
+    else if (name == "accountPage:") showSideBarNode(fourCC("AccT"), 1);
+    else if (name == "reasonPage:") showSideBarNode(fourCC("MxpT"), 1);
+    else if (name == "sharePage:") showSideBarNode(fourCC("ShaR"), 1);
+    else if (name == "currencyPage:") showSideBarNode(fourCC("CurR"), 1);
+    else if (name == "ownerPage:") showSideBarNode(fourCC("AcoW"), 1);
+    else if (name == "budgetPage:") emit mainTabRequested(QStringLiteral("budg"));
+    else if (name == "reportPage:") emit mainTabRequested(QStringLiteral("repo"));
+    else if (name == "importPage:") emit mainTabRequested(QStringLiteral("Import"));
+    else if (name == "doCalculator:") launchCalculator();
+    else if (name == "runPageLayout:") emit pageLayoutRequested();
+}
+
+} // namespace ch

@@ -1,0 +1,76 @@
+#pragma once
+// DocumentWindowFrame: the chrome of a document window around its pages:
+// the toolbar "mainToolbarV163", the window's own menus, and the main tab
+// view "mMainTab" whose "V2" tab holds the side bar and the pages. The
+// other main tabs ("budg", "repo", "Import") show labelled placeholders
+// until their pages are set with setMainTab.
+//
+// The document window (open, save, close) hosts one frame per document and
+// gives it the document as a WindowDocument. The frame owns the document's
+// side-bar controller, its icon cache and the command routing; every
+// command it runs concerns that document only.
+//
+// Like every window, it opens on the transactions page (on the next turn of
+// the event loop).
+
+#include <QMainWindow>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QPrinter;
+class QStackedWidget;
+
+namespace ch {
+
+class CSideBarController;
+class CommandRouter;
+class IconLibrary;
+class MainToolbar;
+class V2SplitLayout;
+class WindowDocument;
+
+class DocumentWindowFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit DocumentWindowFrame(WindowDocument& document, QWidget* parent = nullptr);
+    ~DocumentWindowFrame() override;
+
+    WindowDocument& document() const { return mDocument; }
+    CSideBarController& sideBarController() const { return *mSideBar; }
+    CommandRouter& router() const { return *mRouter; }
+    MainToolbar& toolbar() const { return *mToolbar; }
+    V2SplitLayout& v2Layout() const { return *mV2; }
+    IconLibrary& icons() const { return *mIcons; }
+    // Every command action of the window's menus.
+    const std::vector<QAction*>& menuActions() const { return mMenuActions; }
+
+    // --- main tabs
+    // Puts a page in the main tab of the identifier (replacing what was
+    // there; the frame takes it).
+    void setMainTab(const std::string& identifier, QWidget* page);
+    QWidget* mainTab(const std::string& identifier) const;
+    // Shows the main tab and selects the toolbar item that stands for it.
+    void showMainTab(const std::string& identifier);
+    std::string currentMainTab() const;
+
+    // Enables and titles the toolbar items (the menus do so when they show).
+    void validateToolbar();
+
+private:
+    WindowDocument& mDocument;
+    std::unique_ptr<IconLibrary> mIcons;
+    std::unique_ptr<CSideBarController> mSideBar;
+    std::unique_ptr<CommandRouter> mRouter;
+    MainToolbar* mToolbar = nullptr;
+    QStackedWidget* mMainTab = nullptr;
+    V2SplitLayout* mV2 = nullptr;
+    std::map<std::string, QWidget*> mMainTabs;
+    std::vector<QAction*> mMenuActions;
+    std::unique_ptr<QPrinter> mPrinter;   // of the page layout, made on first use
+};
+
+} // namespace ch

@@ -1,0 +1,108 @@
+#include "ui/GXSideBarControlledViewAncestor.h"
+
+#include "bridge/CTrnSItem.h"
+#include "bridge/DeveloperLog.h"
+#include "platform/core/notification_center.h"
+#include "ui/WindowDocument.h"
+
+namespace ch {
+
+namespace {
+
+constexpr int kDeleteTag = 1104;
+constexpr int kModifyTag = 1114;
+constexpr int kFlagTag = 1121;
+
+} // namespace
+
+GXSideBarControlledViewAncestor::GXSideBarControlledViewAncestor(QObject* parent) : QObject(parent) {}
+
+GXSideBarControlledViewAncestor::~GXSideBarControlledViewAncestor()
+{
+    mSubscriptions.clear();
+    delete mControlledView.data();
+}
+
+void GXSideBarControlledViewAncestor::setDocument(WindowDocument* document)
+{
+    mSubscriptions.clear();
+    mDocument = document;
+    if (mDocument) registerNotifications();
+}
+
+QWidget* GXSideBarControlledViewAncestor::controlledView()
+{
+    if (!mControlledView) mControlledView = makeControlledView();
+    return mControlledView;
+}
+
+void GXSideBarControlledViewAncestor::synchronizeWithItemFromSuperview(const CNonVisualDataItem::Ptr& node)
+{
+    setMSelectedMasterItem(node);
+}
+
+void GXSideBarControlledViewAncestor::executeMenuCommand(int, const CommandSender&) {}
+
+MenuItemValidation GXSideBarControlledViewAncestor::validateMenuItem(int)
+{
+    return {true, std::nullopt};
+}
+
+bool GXSideBarControlledViewAncestor::validateToolbarItem(const CommandSender& item)
+{
+    if (item.identifier == "V2Search") return true;
+    return item.tag != kDeleteTag && item.tag != kModifyTag && item.tag != kFlagTag;
+}
+
+void GXSideBarControlledViewAncestor::searchContents(const std::string&) {}
+
+void GXSideBarControlledViewAncestor::newObject(const CommandSender&) {}
+
+bool GXSideBarControlledViewAncestor::doesPageShowTransaction(const std::shared_ptr<CTrnSItem>&)
+{
+    return true;
+}
+
+CNonVisualDataItem::Ptr GXSideBarControlledViewAncestor::mSelectedItem() const
+{
+    auto item = mSelectedItemRef.lock();
+    return item && item->getSourceItem() ? item : nullptr;
+}
+
+CNonVisualDataItem::Ptr GXSideBarControlledViewAncestor::mSelectedMasterItem() const
+{
+    return mSelectedMasterItemRef.lock();
+}
+
+void GXSideBarControlledViewAncestor::registerNotifications()
+{
+    observe("TRANSACTIONWILLBEMODIFIED", &GXSideBarControlledViewAncestor::transactionWillBeModified);
+    observe("TRANSACTIONMODIFIED", &GXSideBarControlledViewAncestor::transactionModified);
+    observe("TRANSACTIONWILLBEDELETED", &GXSideBarControlledViewAncestor::transactionWillBeDeleted);
+    observe("TRANSACTIONDELETED", &GXSideBarControlledViewAncestor::transactionDeleted);
+    observe("TRANSACTIONCREATED", &GXSideBarControlledViewAncestor::transactionCreated);
+}
+
+void GXSideBarControlledViewAncestor::observe(std::string name,
+                                              void (GXSideBarControlledViewAncestor::*handler)(const Notification&))
+{
+    if (!mDocument) return;
+    mSubscriptions.push_back(mDocument->books().notificationCenter().subscribe(
+        std::move(name), [this, handler](const Notification& notification) {
+            if (concernsOwnDocument(notification)) (this->*handler)(notification);
+        }));
+}
+
+bool GXSideBarControlledViewAncestor::concernsOwnDocument(const Notification& notification) const
+{
+    const auto item = notification.objectAs<CNonVisualDataItem>();
+    if (!item) return true;
+    return mDocument && item->parentDocument() == &mDocument->books();
+}
+
+void GXSideBarControlledViewAncestor::transactionDeleted(const Notification&)
+{
+    developerLog("Notifiaction in Ancestor");
+}
+
+} // namespace ch

@@ -1,0 +1,53 @@
+#include "ui/V2SplitLayout.h"
+
+#include <QLineEdit>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include "ui/CSideBarView.h"
+#include "ui/SplitViewStyles.h"
+
+namespace ch {
+
+V2SplitLayout::V2SplitLayout(CSideBarController& sideBar, IconLibrary& icons, QWidget* parent)
+    : QWidget(parent), mSideBar(sideBar), mSplitter(new CQVLSplitView(true, this)),
+      mSideBarView(new CSideBarView(sideBar, icons)), mPages(new QStackedWidget)
+{
+    setObjectName("V2");
+    mSplitter->setObjectName("mV2Splitter");
+    mSideBarView->setProperty("role", "mV2LeftView");
+    mPages->setObjectName("mV2RightView");
+    mSplitter->addWidget(mSideBarView);
+    mSplitter->addWidget(mPages);
+    mSplitter->setCollapsible(0, false);
+    mSplitter->setCollapsible(1, false);
+    mSplitter->setStretchFactor(0, 0);
+    mSplitter->setStretchFactor(1, 1);
+    mSplitter->setSizes({kDefaultSideBarWidth, 1000});
+    mSplitter->setPositionAutosaveName("V2Splitter");
+    mSideBarView->setSurroundingSplitView(mSplitter, mSideBarView, mPages);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(mSplitter);
+    sideBar.setPageColumn(this);
+}
+
+V2SplitLayout::~V2SplitLayout()
+{
+    mSideBar.setPageColumn(nullptr);
+}
+
+void V2SplitLayout::showPageView(QWidget* view)
+{
+    if (!view) return;
+    if (mPages->indexOf(view) < 0) mPages->addWidget(view);
+    mPages->setCurrentWidget(view);
+}
+
+void V2SplitLayout::setFirstKeyView(QWidget* view)
+{
+    if (mSearchField && view) QWidget::setTabOrder(mSearchField, view);
+}
+
+} // namespace ch

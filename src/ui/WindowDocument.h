@@ -1,0 +1,84 @@
+#pragma once
+// The document as its window's side bar, pages and toolbar use it: the
+// books (model root, notification centre, item registry) and the sheets and
+// operations they start. The document window implements the operations
+// over its document; tests record them.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "bridge/BridgeDocument.h"
+#include "bridge/CNonVisualDataItem.h"
+#include "model/foundation/ModelTypes.h"
+
+namespace ch {
+
+// What the account-type and category-group sheets are opened with. Each
+// field stands for the key of the sheet's parameters named beside it;
+// unset fields are not passed.
+struct ObjectSheetParameters {
+    BridgeDocument* document = nullptr;                 // "DOCUMENT"
+    int dialogAction = 0;                               // "DIALOGACTION": 1 create, 2 modify
+    std::optional<std::string> name;                    // "NAME"
+    std::optional<int> systemExpenseType;               // "SYSTEMEXPT": the group's kind
+    std::optional<long> masterExpenseType;              // "MASTEREXPT": the parent group's id
+    std::optional<long> accountType;                    // "ACNTTYPE": the parent type's id
+    std::optional<long> masterAccountType;              // "MASTERACCOUNTTYPE": the type's master kind
+    CNonVisualDataItem::Ptr masterExpenseTypeToModify;  // "MASTEREXPENSETYPETOMODIFY"
+    CNonVisualDataItem::Ptr accountTypeToModify;        // "ACCOUNTTYPETOMODIFY"
+};
+
+class CTrnSItem;
+
+// How the transaction entry sheet is opened: filled from a model
+// transaction (or empty) and with the accounts and category given; action
+// 1 creates, 2 modifies.
+struct TransactionSheetRequest {
+    std::shared_ptr<CTrnSItem> model;
+    CNonVisual* fromAccount = nullptr;
+    CNonVisual* toAccount = nullptr;
+    CNonVisual* expenseType = nullptr;
+    int action = 1;
+    bool recurring = false;
+};
+
+class WindowDocument {
+public:
+    explicit WindowDocument(BridgeDocument& books) : mBooks(books) {}
+    virtual ~WindowDocument() = default;
+    WindowDocument(const WindowDocument&) = delete;
+    WindowDocument& operator=(const WindowDocument&) = delete;
+
+    BridgeDocument& books() const { return mBooks; }
+
+    // The account-type and category-group sheets.
+    virtual void createNewAccountTypeAsked(const ObjectSheetParameters& parameters) = 0;
+    virtual void createNewMasterExpenseTypeAsked(const ObjectSheetParameters& parameters) = 0;
+    // A new account of the type, a new category in the group.
+    virtual void initiateAccountCreationWithMasterType(ObjectIdT accountTypeId) = 0;
+    virtual void initiateExpenseTypeCreationWithParentType(ObjectIdT groupId) = 0;
+    // The user's deletion: asks, then deletes through the deletion command.
+    virtual void deleteObject(const CNonVisualDataItem::Ptr& item) = 0;
+    // The toolbar's new account (preset to the home currency) and new
+    // category sheets, and the document settings sheet.
+    virtual void newPLAccount() = 0;
+    virtual void newExpenseType() = 0;
+    virtual void showDocumentSettings() = 0;
+
+    // --- transactions
+    virtual void askTransactionInput(const TransactionSheetRequest& request) = 0;
+    // Deletes through the deletion command, asking first when told; whether
+    // the object went (false when the user declined).
+    virtual bool deleteObjectWithAsking(const CNonVisualDataItem::Ptr& item, bool withAsking) = 0;
+    // The clipboard of one transaction.
+    virtual void copyTransaction(const std::shared_ptr<CTrnSItem>& transaction) = 0;
+    virtual std::shared_ptr<CTrnSItem> transactionToPaste() const = 0;
+    // Books an unlinked (imported or generated) transaction.
+    virtual void linkUnlinkedTransaction(const std::shared_ptr<CTrnSItem>& transaction) = 0;
+
+private:
+    BridgeDocument& mBooks;
+};
+
+} // namespace ch

@@ -1,0 +1,148 @@
+#include "ui/controls/CPopupList.h"
+
+#include <QCompleter>
+#include <QDragEnterEvent>
+#include <QAbstractItemView>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+
+#include "ui/controls/PasteboardTypes.h"
+#include "ui/controls/PopupListModel.h"
+
+namespace ch {
+
+CPopupList::CPopupList(QWidget* parent)
+    : QComboBox(parent), mDataSource(std::make_unique<CPopupListDataSource>())
+{
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setMaxVisibleItems(10);
+    setAcceptDrops(true);
+    mModel = new PopupListModel(*mDataSource, this);
+    setModel(mModel);
+    completer()->setCaseSensitivity(Qt::CaseInsensitive);
+    completer()->setCompletionMode(QCompleter::InlineCompletion);
+    completer()->setModelSorting(QCompleter::UnsortedModel);
+    completer()->setFilterMode(Qt::MatchStartsWith);
+    setCurrentIndex(-1);
+    mDataSource->listChanged = [this] { reloadKeepingText(); };
+}
+
+CPopupList::~CPopupList()
+{
+    mDataSource->listChanged = nullptr;
+}
+
+void CPopupList::setArray(CNamedListArray* list)
+{
+    setArray(list, CPopupListDataSource::kNoType, -1);
+}
+
+void CPopupList::setArray(CNamedListArray* list, FourCharCode shownType, long subType)
+{
+    const std::optional<long> shown = objectValue();
+    mDataSource->setArray(list, shownType, subType);
+    mModel->reload();
+    setCurrentIndex(-1);
+    clearEditText();
+    if (shown)
+        setId(*shown);
+}
+
+bool CPopupList::setId(long objectId)
+{
+    if (!mDataSource->getDescriptionForId(objectId))
+        return false;
+    setCurrentIndex(mDataSource->getIndexOfId(objectId) - 1);
+    return true;
+}
+
+void CPopupList::clearValue()
+{
+    setCurrentIndex(-1);
+    clearEditText();
+}
+
+std::optional<long> CPopupList::objectValue() const
+{
+    const QString text = currentText();
+    if (text.isEmpty())
+        return std::nullopt;
+    const int selected = currentIndex();
+    if (selected >= 0 && itemText(selected) == text) {
+        const auto name = mDataSource->objectValueAtIndex(selected);
+        const long id = name ? mDataSource->doesItemExist(*name) : -1;
+        return id == -1 ? std::nullopt : std::optional<long>(id);
+    }
+    const long id = mDataSource->doesItemExist(text.toStdString());
+    if (id != -1)
+        return id;
+    bool isNumber = false;
+    const double typed = text.trimmed().toDouble(&isNumber);
+    const long typedId = isNumber ? static_cast<long>(typed) : 0;
+    // A typed id counts only when the list holds that object.
+    if (typedId >= 1 && mDataSource->getDescriptionForId(typedId))
+        return typedId;
+    return std::nullopt;
+}
+
+void CPopupList::resetIndex()
+{
+    if (const auto index = mDataSource->indexOfItemWithStringValue(currentText().toStdString())) {
+        const QString typed = currentText();
+        setCurrentIndex(*index);
+        if (itemText(*index) != typed)
+            setEditText(typed);
+    }
+}
+
+void CPopupList::reloadKeepingText()
+{
+    const QString typed = currentText();
+    const int cursor = lineEdit() ? lineEdit()->cursorPosition() : 0;
+    mModel->reload();
+    setCurrentIndex(-1);
+    setEditText(typed);
+    resetIndex();
+    if (lineEdit())
+        lineEdit()->setCursorPosition(cursor);
+}
+
+void CPopupList::hidePopup()
+{
+    // Only a list that was open counts as dismissed (not the hiding at destruction).
+    const bool wasOpen = view() && view()->window() && view()->window()->isVisible();
+    QComboBox::hidePopup();
+    if (wasOpen)
+        emit listDismissed();
+}
+
+std::optional<long> CPopupList::droppedObject(const QMimeData* mime) const
+{
+    if (!mime || !mime->hasFormat(kNonvisualPboardType) || !mime->hasText())
+        return std::nullopt;
+    const long id = mDataSource->doesItemExist(mime->text().toStdString());
+    return id == -1 ? std::nullopt : std::optional<long>(id);
+}
+
+void CPopupList::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (droppedObject(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void CPopupList::dropEvent(QDropEvent* event)
+{
+    if (droppedObject(event->mimeData())) {
+        setEditText(event->mimeData()->text());
+        resetIndex();
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+} // namespace ch

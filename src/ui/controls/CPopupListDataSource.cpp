@@ -1,0 +1,144 @@
+#include "ui/controls/CPopupListDataSource.h"
+
+#include "bridge/TextColours.h"
+#include "model/CNamedListArray.h"
+#include "model/CNonvisualExaminator.h"
+
+namespace ch {
+
+CPopupListDataSource::~CPopupListDataSource() = default;
+
+void CPopupListDataSource::setArray(CNamedListArray* list, FourCharCode shownType, long subType)
+{
+    mArray = list;
+    mShownType = shownType;
+    mSubType = subType;
+    mArrayListener = std::make_unique<CListenerBridge>();
+    mArrayListener->LinkObjectiveCObjectToBroadcaster(this, list);
+}
+
+void CPopupListDataSource::setType(FourCharCode shownType, long subType)
+{
+    mShownType = shownType;
+    mSubType = subType;
+}
+
+int CPopupListDataSource::numberOfItems() const
+{
+    return static_cast<int>(CountOf(mArray));
+}
+
+CNonVisual* CPopupListDataSource::objectAtIndex(int index) const
+{
+    if (!mArray || index < 0 || index >= numberOfItems())
+        return nullptr;
+    return mArray->ObjectAt(index + 1);
+}
+
+std::optional<std::string> CPopupListDataSource::objectValueAtIndex(int index) const
+{
+    const CNonVisual* object = objectAtIndex(index);
+    if (!object)
+        return std::nullopt;
+    return object->Get_StringrefName();
+}
+
+std::optional<Colour> CPopupListDataSource::adornmentFor(const CNonVisual* object)
+{
+    if (CNonvisualExaminator::isAccount(object)) {
+        if (CNonvisualExaminator::isPropertyAccount(object))
+            return getGreenColor();
+        if (CNonvisualExaminator::isDebtAccount(object))
+            return getRedColor();
+        return getBlueColor();
+    }
+    if (CNonvisualExaminator::isExpenseType(object)) {
+        if (CNonvisualExaminator::isIncome(object))
+            return getGreenColor();
+        if (CNonvisualExaminator::isExpense(object))
+            return getRedColor();
+        return getBlueColor();
+    }
+    return std::nullopt;
+}
+
+std::optional<Colour> CPopupListDataSource::colourAtIndex(int index) const
+{
+    const CNonVisual* object = objectAtIndex(index);
+    return object ? adornmentFor(object) : std::nullopt;
+}
+
+std::optional<std::string> CPopupListDataSource::getDescriptionForId(long id) const
+{
+    const CNonVisual* object = mArray ? mArray->GetValueForId(static_cast<ObjectIdT>(id)) : nullptr;
+    if (!object)
+        return std::nullopt;
+    return object->Get_StringrefName();
+}
+
+int CPopupListDataSource::getIndexOfId(long id) const
+{
+    if (!mArray)
+        return -1;
+    CNonVisual* object = nullptr;
+    ArrayIndexT position = CNamedListArray::kNoPosition;
+    mArray->GetValueForId(static_cast<ObjectIdT>(id), object, position);
+    return object ? static_cast<int>(position) : -1;
+}
+
+CNonVisual* CPopupListDataSource::findByName(std::string_view name, int* position) const
+{
+    if (!mArray || name.empty())
+        return nullptr;
+    ArrayIndexT at = 0;
+    CNonVisual* object = mArray->FindObjectByName(name, at);
+    if (object && position)
+        *position = static_cast<int>(at);
+    return object;
+}
+
+long CPopupListDataSource::doesItemExist(std::string_view name) const
+{
+    const CNonVisual* object = findByName(name, nullptr);
+    return object ? static_cast<long>(object->Get_Id()) : -1;
+}
+
+std::optional<int> CPopupListDataSource::indexOfItemWithStringValue(std::string_view name) const
+{
+    int position = 0;
+    if (!findByName(name, &position))
+        return std::nullopt;
+    return position - 1;
+}
+
+std::string CPopupListDataSource::completedString(std::string_view typed) const
+{
+    if (!mArray || typed.empty())
+        return std::string(typed);
+    ArrayIndexT at = 0;
+    const CNonVisual* object = mArray->FindObjectStartingWithName(typed, at);
+    return object ? object->Get_StringrefName() : std::string(typed);
+}
+
+bool CPopupListDataSource::supportsCreation() const
+{
+    return creationHandler && mShownType != 0 && mShownType != kNoType;
+}
+
+void CPopupListDataSource::createNewObject()
+{
+    if (!creationHandler)
+        return;
+    if (mShownType == fourCC("ExpT") || mShownType == fourCC("AcnT")) {
+        mObjectCreationIntiated = true;
+        creationHandler(mShownType, mSubType);
+    }
+}
+
+void CPopupListDataSource::ListenToMessage(MessageT message, void*)
+{
+    if ((message == msg::kItemInserted || message == msg::kItemsRemoved) && listChanged)
+        listChanged();
+}
+
+} // namespace ch

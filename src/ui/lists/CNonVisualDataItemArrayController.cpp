@@ -1,0 +1,129 @@
+#include "ui/lists/CNonVisualDataItemArrayController.h"
+
+#include <algorithm>
+
+namespace ch {
+
+CNonVisualDataItemArrayController::CNonVisualDataItemArrayController() = default;
+CNonVisualDataItemArrayController::~CNonVisualDataItemArrayController() = default;
+
+void CNonVisualDataItemArrayController::setContent(std::shared_ptr<const ItemListSource> content)
+{
+    mContent = std::move(content);
+    rearrangeObjects();
+}
+
+void CNonVisualDataItemArrayController::setSortDescriptors(std::vector<SortDescriptor> descriptors)
+{
+    mSort = std::move(descriptors);
+    rearrangeObjects();
+}
+
+void CNonVisualDataItemArrayController::search(const std::string& text)
+{
+    setSearchString(text);
+}
+
+void CNonVisualDataItemArrayController::setSearchString(const std::string& text)
+{
+    if (text == mSearch) return;
+    mSearch = text;
+    rearrangeObjects();
+}
+
+bool CNonVisualDataItemArrayController::accepts(const CNonVisualDataItem& item) const
+{
+    return mSearch.empty() || item.matches(mSearch);
+}
+
+void CNonVisualDataItemArrayController::rearrangeObjects()
+{
+    if (mWillArrange) mWillArrange();
+    mRows.reset();
+    const std::size_t count = mContent ? mContent->count() : 0;
+    if (filtering() || !mSort.empty()) {
+        std::vector<std::uint32_t> rows;
+        if (!filtering()) rows.reserve(count);
+        for (std::size_t i = 0; i < count; ++i) {
+            if (filtering()) {
+                const Item item = mContent->itemAt(i);
+                if (!item || !accepts(*item)) continue;
+            }
+            rows.push_back(static_cast<std::uint32_t>(i));
+        }
+        if (!mSort.empty()) {
+            // Each row's keys are read once, then the positions are sorted.
+            const bool fromObjects = std::all_of(mSort.begin(), mSort.end(),
+                                                 [](const SortDescriptor& d) { return bool(d.objectValue); });
+            std::vector<std::vector<SortValue>> keys(count);
+            for (std::uint32_t row : rows) {
+                auto& values = keys[row];
+                if (fromObjects) {
+                    const CNonVisual* object = mContent->objectAt(row);
+                    for (const SortDescriptor& descriptor : mSort)
+                        values.push_back(object ? descriptor.objectValue(*object) : SortValue{});
+                    continue;
+                }
+                const Item item = mContent->itemAt(row);
+                for (const SortDescriptor& descriptor : mSort)
+                    values.push_back(item && descriptor.value ? descriptor.value(*item) : SortValue{});
+            }
+            auto before = [&](std::uint32_t a, std::uint32_t b) {
+                for (std::size_t k = 0; k < mSort.size(); ++k) {
+                    const SortValue& left = keys[a][k];
+                    const SortValue& right = keys[b][k];
+                    if (left == right) continue;
+                    return mSort[k].ascending ? left < right : right < left;
+                }
+                return false;
+            };
+            if (std::is_sorted(rows.begin(), rows.end(), before)) {
+                // Already in order: without a filter the list is shown as it is.
+                if (!filtering()) {
+                    if (mArranged) mArranged();
+                    return;
+                }
+            } else {
+                std::stable_sort(rows.begin(), rows.end(), before);
+            }
+        }
+        mRows = std::move(rows);
+    }
+    if (mArranged) mArranged();
+}
+
+std::size_t CNonVisualDataItemArrayController::arrangedCount() const
+{
+    if (mRows) return mRows->size();
+    return mContent ? mContent->count() : 0;
+}
+
+CNonVisualDataItemArrayController::Item CNonVisualDataItemArrayController::arrangedObjectAt(std::size_t row) const
+{
+    if (!mContent) return nullptr;
+    if (mRows) return row < mRows->size() ? mContent->itemAt((*mRows)[row]) : nullptr;
+    return mContent->itemAt(row);
+}
+
+CNonVisualDataItem::ItemArray CNonVisualDataItemArrayController::arrangedObjects() const
+{
+    CNonVisualDataItem::ItemArray items;
+    const std::size_t count = arrangedCount();
+    items.reserve(count);
+    for (std::size_t row = 0; row < count; ++row) items.push_back(arrangedObjectAt(row));
+    return items;
+}
+
+std::optional<std::size_t> CNonVisualDataItemArrayController::arrangedRowOf(const CNonVisualDataItem* item) const
+{
+    if (!item) return std::nullopt;
+    const std::size_t count = arrangedCount();
+    for (std::size_t row = 0; row < count; ++row) {
+        const Item shown = arrangedObjectAt(row);
+        if (shown.get() == item) return row;
+        if (shown && item->getSourceItem() && shown->getSourceItem() == item->getSourceItem()) return row;
+    }
+    return std::nullopt;
+}
+
+} // namespace ch

@@ -1,0 +1,91 @@
+#pragma once
+// CNonVisualDataItemArrayController: the arranged view of a list of items
+// that a table shows. It filters the list by a search string (an item stays
+// when it matches the text), sorts it by its sort keys and answers the
+// arranged rows. Subclasses add their own filters. A list already in the
+// order of the sort keys (the model keeps its transactions newest first)
+// is shown as it is.
+//
+// Arranging stays cheap on long lists: without a filter or sort key the rows
+// are the list's own order and nothing is copied; otherwise only the kept
+// positions are held, never the items.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "bridge/CNonVisualDataItem.h"
+#include "ui/lists/ItemListSource.h"
+
+namespace ch {
+
+// A value rows are ordered by: none sorts first.
+using SortValue = std::variant<std::monostate, double, std::string>;
+
+struct SortDescriptor {
+    std::string key;   // e.g. "mDate"
+    bool ascending = true;
+    std::function<SortValue(const CNonVisualDataItem&)> value;
+    // The same key read from the model object, so that long lists sort
+    // without making an item per row; used when every key has it.
+    std::function<SortValue(const CNonVisual&)> objectValue;
+};
+
+class CNonVisualDataItemArrayController {
+public:
+    using Item = CNonVisualDataItem::Ptr;
+
+    CNonVisualDataItemArrayController();
+    virtual ~CNonVisualDataItemArrayController();
+    CNonVisualDataItemArrayController(const CNonVisualDataItemArrayController&) = delete;
+    CNonVisualDataItemArrayController& operator=(const CNonVisualDataItemArrayController&) = delete;
+
+    // The list shown; arranges at once.
+    void setContent(std::shared_ptr<const ItemListSource> content);
+    const ItemListSource* content() const { return mContent.get(); }
+    // Sort keys, the first the most significant; arranges at once.
+    void setSortDescriptors(std::vector<SortDescriptor> descriptors);
+    const std::vector<SortDescriptor>& sortDescriptors() const { return mSort; }
+
+    // The search: a new text arranges again; the same text does nothing.
+    void search(const std::string& text);
+    const std::string& searchString() const { return mSearch; }
+    void setSearchString(const std::string& text);
+
+    // Applies the filters and sort keys to the list as it is now.
+    void rearrangeObjects();
+
+    std::size_t arrangedCount() const;
+    // The item of an arranged row; none past the end.
+    Item arrangedObjectAt(std::size_t row) const;
+    // Every arranged item (for tests and exports of small lists).
+    CNonVisualDataItem::ItemArray arrangedObjects() const;
+    // The arranged row of the item, if shown.
+    std::optional<std::size_t> arrangedRowOf(const CNonVisualDataItem* item) const;
+
+    // Called after every rearrangement (the table model resets).
+    void setArrangedHandler(std::function<void()> handler) { mArranged = std::move(handler); }
+    // Called just before (the table model begins its reset).
+    void setWillArrangeHandler(std::function<void()> handler) { mWillArrange = std::move(handler); }
+
+protected:
+    // Whether any filter of the controller is on; the base's: a search text.
+    virtual bool filtering() const { return !mSearch.empty(); }
+    // Whether the item passes the filters; the base's: the search.
+    virtual bool accepts(const CNonVisualDataItem& item) const;
+
+private:
+    std::shared_ptr<const ItemListSource> mContent;
+    std::vector<SortDescriptor> mSort;
+    std::string mSearch;
+    // The list positions shown, in order; none: the list's own order.
+    std::optional<std::vector<std::uint32_t>> mRows;
+    std::function<void()> mArranged;
+    std::function<void()> mWillArrange;
+};
+
+} // namespace ch

@@ -1,0 +1,218 @@
+#include "ui/lists/TransactionColumns.h"
+
+#include <QColor>
+
+#include "bridge/CDebetItem.h"
+#include "bridge/CRcrTItem.h"
+#include "bridge/CTrnSItem.h"
+#include "model/CTransaction.h"
+#include "platform/core/localized_strings.h"
+#include "ui/lists/ValueTransformers.h"
+
+namespace ch {
+
+namespace {
+
+QString text(std::string_view key)
+{
+    return QString::fromStdString(localized(key));
+}
+
+QString oneLine(std::string value)
+{
+    QString line = QString::fromStdString(value);
+    line.replace(u'\n', u' ');
+    return line.trimmed();
+}
+
+const CTrnSItem& transactionOf(const CNonVisualDataItem& item)
+{
+    return static_cast<const CTrnSItem&>(item);
+}
+
+const CDebetItem& lineOf(const CNonVisualDataItem& item)
+{
+    return static_cast<const CDebetItem&>(item);
+}
+
+// What a transaction is called in a list: its name and description, else
+// the category it is booked on.
+QString transactionDescription(const CTrnSItem& transaction)
+{
+    QString shown = oneLine(transaction.getName() + " " + transaction.mDescription());
+    if (shown.isEmpty()) {
+        const LineItemArray lines = transaction.mForList();
+        if (!lines.empty() && lines.front()) shown = QString::fromStdString(lines.front()->getAccountName());
+    }
+    return shown;
+}
+
+QString firstAccount(const LineItemArray& lines)
+{
+    QString names;
+    for (const auto& line : lines) {
+        if (!line) continue;
+        if (!names.isEmpty()) return names + QStringLiteral(", \u2026");
+        names = QString::fromStdString(line->getAccountName());
+    }
+    return names;
+}
+
+QVariant amountCell(std::optional<double> amount, int role)
+{
+    if (role == Qt::DisplayRole) return amountTTransformer(amount);
+    if (role == Qt::TextAlignmentRole) return int(Qt::AlignRight | Qt::AlignVCenter);
+    if (role == Qt::ForegroundRole && amount && *amount < 0) return QColor(180, 30, 30);
+    return {};
+}
+
+// A transaction's amount: its total, else (a total never set) what its
+// outgoing lines move.
+std::optional<double> transactionAmount(const CTrnSItem& transaction)
+{
+    const std::optional<double> total = transaction.mTotalAmount();
+    if (total && *total != 0) return total;
+    double sum = 0;
+    bool any = false;
+    for (const auto& line : transaction.mFromList())
+        if (line && line->getAmount()) {
+            sum += *line->getAmount();
+            any = true;
+        }
+    return any ? std::optional<double>(sum) : total;
+}
+
+ItemColumn statusColumn()
+{
+    return {"status", text("LISTCOLSTATUS"),
+            [](const CNonVisualDataItem& item, int role) -> QVariant {
+                if (role == Qt::DecorationRole) return statusTTransformer(item.objectStatus());
+                if (role == Qt::ToolTipRole) return oneLine(item.getName());
+                return {};
+            },
+            [](const CNonVisualDataItem& item) -> SortValue { return double(item.objectStatus() & 0xFF); }, true};
+}
+
+} // namespace
+
+SortDescriptor sortByTransactionDate(bool ascending)
+{
+    return {"mDate", ascending,
+            [](const CNonVisualDataItem& item) -> SortValue {
+                const auto* transaction = dynamic_cast<const CTrnSItem*>(&item);
+                return transaction ? double(transaction->mDate().value_or(0)) : SortValue{};
+            },
+            [](const CNonVisual& object) -> SortValue {
+                const auto* transaction = dynamic_cast<const CTransaction*>(&object);
+                return transaction ? double(transaction->Get_mDate()) : SortValue{};
+            }};
+}
+
+SortDescriptor sortByLineDate(bool ascending)
+{
+    return {"transactionDateAsNumber", ascending, [](const CNonVisualDataItem& item) -> SortValue {
+                return double(lineOf(item).transactionDateAsNumber().value_or(0));
+            }};
+}
+
+SortDescriptor sortByLineId(bool ascending)
+{
+    return {"getId", ascending,
+            [](const CNonVisualDataItem& item) -> SortValue { return double(item.getId().value_or(0)); }};
+}
+
+SortDescriptor sortByName(bool ascending)
+{
+    return {"getName", ascending, [](const CNonVisualDataItem& item) -> SortValue { return item.getName(); }};
+}
+
+std::vector<ItemColumn> transactionListColumns()
+{
+    return {
+        statusColumn(),
+        {"date", text("LISTCOLDATE"),
+         [](const CNonVisualDataItem& item, int role) -> QVariant {
+             if (role != Qt::DisplayRole) return {};
+             return dateTTransformer(transactionOf(item).mDate().value_or(0));
+         },
+         sortByTransactionDate(true).value},
+        {"description", text("LISTCOLDESCRIPTION"),
+         [](const CNonVisualDataItem& item, int role) -> QVariant {
+             if (role == Qt::DisplayRole) return transactionDescription(transactionOf(item));
+             if (role == Qt::ToolTipRole) return QString::fromStdString(transactionOf(item).fullDescription());
+             return {};
+         },
+         [](const CNonVisualDataItem& item) -> SortValue {
+             return transactionDescription(transactionOf(item)).toLower().toStdString();
+         }},
+        {"from", text("LISTCOLFROM"),
+         [](const CNonVisualDataItem& item, int role) -> QVariant {
+             return role == Qt::DisplayRole ? firstAccount(transactionOf(item).mFromList()) : QVariant();
+         },
+         [](const CNonVisualDataItem& item) -> SortValue {
+             return firstAccount(transactionOf(item).mFromList()).toStdString();
+         }},
+        {"to", text("LISTCOLTO"),
+         [](const CNonVisualDataItem& item, int role) -> QVariant {
+             return role == Qt::DisplayRole ? firstAccount(transactionOf(item).mToList()) : QVariant();
+         },
+         [](const CNonVisualDataItem& item) -> SortValue {
+             return firstAccount(transactionOf(item).mToList()).toStdString();
+         }},
+        {"amount", text("LISTCOLAMOUNT"),
+         [](const CNonVisualDataItem& item, int role) { return amountCell(transactionAmount(transactionOf(item)), role); },
+         [](const CNonVisualDataItem& item) -> SortValue { return transactionAmount(transactionOf(item)).value_or(0); }},
+        {"currency", text("LISTCOLCURRENCY"),
+         [](const CNonVisualDataItem& item, int role) -> QVariant {
+             return role == Qt::DisplayRole ? QString::fromStdString(transactionOf(item).mCurrencyName()) : QVariant();
+         },
+         [](const CNonVisualDataItem& item) -> SortValue { return transactionOf(item).mCurrencyName(); }},
+    };
+}
+
+std::vector<ItemColumn> recurringListColumns()
+{
+    std::vector<ItemColumn> columns = transactionListColumns();
+    columns.erase(columns.begin());   // recurring transactions have no status to show
+    return columns;
+}
+
+std::vector<ItemColumn> bookingLineColumns()
+{
+    return {
+        statusColumn(),
+        {"date", text("LISTCOLDATE"),
+         [](const CNonVisualDataItem& item, int role) -> QVariant {
+             if (role != Qt::DisplayRole) return {};
+             return dateTTransformer(lineOf(item).transactionDateAsNumber().value_or(0));
+         },
+         sortByLineDate(true).value},
+        {"description", text("LISTCOLDESCRIPTION"),
+         [](const CNonVisualDataItem& item, int role) -> QVariant {
+             if (role == Qt::DisplayRole) {
+                 // A line without its own text reads as its transaction.
+                 QString shown = oneLine(lineOf(item).getDescription());
+                 if (shown.isEmpty())
+                     if (const auto transaction = lineOf(item).parentTransaction())
+                         shown = transactionDescription(*transaction);
+                 return shown;
+             }
+             if (role == Qt::ToolTipRole) return QString::fromStdString(lineOf(item).fullDescription());
+             return {};
+         },
+         [](const CNonVisualDataItem& item) -> SortValue { return lineOf(item).getDescription(); }},
+        {"account", text("LISTCOLACCOUNT"),
+         [](const CNonVisualDataItem& item, int role) -> QVariant {
+             return role == Qt::DisplayRole ? QString::fromStdString(lineOf(item).getAccountName()) : QVariant();
+         },
+         [](const CNonVisualDataItem& item) -> SortValue { return lineOf(item).getAccountName(); }},
+        {"amount", text("LISTCOLAMOUNT"),
+         [](const CNonVisualDataItem& item, int role) { return amountCell(lineOf(item).getAmount(), role); },
+         [](const CNonVisualDataItem& item) -> SortValue { return lineOf(item).getAmount().value_or(0); }},
+        {"balance", text("LISTCOLBALANCE"),
+         [](const CNonVisualDataItem& item, int role) { return amountCell(lineOf(item).getLocalBalance(), role); },
+         [](const CNonVisualDataItem& item) -> SortValue { return lineOf(item).getLocalBalance().value_or(0); }},
+    };
+}
+
+} // namespace ch

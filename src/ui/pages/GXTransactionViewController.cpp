@@ -1,0 +1,556 @@
+#include "ui/pages/GXTransactionViewController.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include "bridge/CNonVisualDataItemController.h"
+#include "bridge/CRcrTItem.h"
+#include "bridge/CTrnSItem.h"
+#include "model/CDocAccounting.h"
+#include "platform/core/localized_strings.h"
+#include "platform/core/notification_center.h"
+#include "ui/WindowDocument.h"
+#include "ui/lists/CV2TransactionTableView.h"
+#include "ui/lists/ItemTableModel.h"
+#include "ui/lists/LRFilterBar.h"
+#include "ui/lists/TransactionColumns.h"
+
+namespace ch {
+
+namespace {
+
+constexpr int kCopy = 13;
+constexpr int kPaste = 14;
+constexpr int kNew = 1100;
+constexpr int kDelete = 1104;
+constexpr int kDuplicate = 1109;
+constexpr int kModify = 1114;
+constexpr int kDuplicateFirst = 1115;
+constexpr int kFlag = 1121;
+constexpr int kLink = 1207;
+
+QString text(std::string_view key)
+{
+    return QString::fromStdString(localized(key));
+}
+
+bool hasFocusWithin(const QWidget* widget)
+{
+    if (!widget) return false;
+    const QWidget* focus = widget->window() ? widget->window()->focusWidget() : nullptr;
+    if (!focus) focus = QApplication::focusWidget();
+    return focus && (focus == widget || widget->isAncestorOf(focus));
+}
+
+} // namespace
+
+struct GXTransactionViewController::List {
+    CTransactionArrayController controller;
+    std::unique_ptr<ItemTableModel> model;
+    GXTableAncestor* table = nullptr;
+};
+
+GXTransactionViewController::GXTransactionViewController(QObject* parent) : GXSideBarControlledViewAncestor(parent)
+{
+    const std::vector<ItemColumn> columns[] = {transactionListColumns(), recurringListColumns(),
+                                               transactionListColumns()};
+    for (int i = 0; i < 3; ++i) {
+        mLists[i] = std::make_unique<List>();
+        // Newest first; a heading click sorts by its column.
+        mLists[i]->controller.setSortDescriptors({sortByTransactionDate(false)});
+        mLists[i]->model = std::make_unique<ItemTableModel>(mLists[i]->controller, columns[i]);
+    }
+}
+
+GXTransactionViewController::~GXTransactionViewController() = default;
+
+GXTransactionViewController::List& GXTransactionViewController::list(Tab tab) const
+{
+    return *mLists[static_cast<int>(tab)];
+}
+
+CTransactionArrayController& GXTransactionViewController::controller(Tab tab)
+{
+    return list(tab).controller;
+}
+
+ItemTableModel* GXTransactionViewController::tableModel(Tab tab) const
+{
+    return list(tab).model.get();
+}
+
+GXTableAncestor* GXTransactionViewController::table(Tab tab) const
+{
+    return list(tab).table;
+}
+
+void GXTransactionViewController::ensureView()
+{
+    controlledView();
+}
+
+QWidget* GXTransactionViewController::makeControlledView()
+{
+    auto* view = new QWidget;
+    auto* layout = new QVBoxLayout(view);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    mTabs = new QStackedWidget(view);
+    layout->addWidget(mTabs);
+
+    struct TabSpec {
+        Tab tab;
+        const char* autosave;
+        const char* buttons[3];
+    } specs[] = {
+        {Tab::Transactions, "transactionTableView", {"PAGEADD", "PAGEMODIFY", "PAGEDELETE"}},
+        {Tab::Recurring, "recurringTransactionTableView", {"PAGEADD", "PAGEMODIFY", "PAGEDELETE"}},
+        {Tab::Unlinked, "unlinkedTransactionTableView", {"PAGELINK", "PAGEMODIFY", "PAGEDELETE"}},
+    };
+    for (const TabSpec& spec : specs) {
+        List& shown = list(spec.tab);
+        auto* page = new QWidget(mTabs);
+        auto* pageLayout = new QVBoxLayout(page);
+        pageLayout->setContentsMargins(0, 0, 0, 0);
+        pageLayout->setSpacing(0);
+        if (spec.tab == Tab::Transactions) {
+            mFilterBar = new LRFilterBar(page);
+            mFilterBar->setGrayBackground();
+            std::vector<QString> titles;
+            for (const char* key : {"ALL", "FLAGGED", "NOTFLAGGED", "CHECKED", "NOTCHECKED", "DIVIDER", "ALL",
+                                    "NEWSESSION", "FROMTHISWEEK", "FROMTHISMONTH", "FROMTHISYEAR"})
+                titles.push_back(std::string_view(key) == "DIVIDER" ? QStringLiteral("DIVIDER") : text(key));
+            mFilterBar->addItemsWithTitles(titles, [this] { filterAsked(); });
+            pageLayout->addWidget(mFilterBar);
+        }
+        GXTableAncestor* table = nullptr;
+        if (spec.tab == Tab::Transactions) {
+            auto* v2 = new CV2TransactionTableView(page);
+            connect(v2, &CV2TransactionTableView::flagTransaction, this, [this] { flagTransaction(true); });
+            connect(v2, &CV2TransactionTableView::clickedInOtherColumn, this, [this] { mTransactionFlagged = false; });
+            table = v2;
+        } else {
+            table = new GXTableAncestor(page);
+        }
+        table->setObjectName(QString::fromLatin1(spec.autosave));
+        table->setModel(shown.model.get());
+        table->setSelectionBehavior(QAbstractItemView::SelectRows);
+        table->setSelectionMode(spec.tab == Tab::Recurring ? QAbstractItemView::SingleSelection
+                                                           : QAbstractItemView::ExtendedSelection);
+        table->setAlternatingRowColors(true);
+        table->setShowGrid(false);
+        table->setWordWrap(false);
+        table->setSortingEnabled(false);
+        table->horizontalHeader()->setSectionsClickable(true);
+        connect(table->horizontalHeader(), &QHeaderView::sectionClicked, table, [table](int column) {
+            const Qt::SortOrder order = table->horizontalHeader()->sortIndicatorSection() == column &&
+                                                table->horizontalHeader()->sortIndicatorOrder() == Qt::AscendingOrder
+                                            ? Qt::DescendingOrder
+                                            : Qt::AscendingOrder;
+            table->horizontalHeader()->setSortIndicator(column, order);
+            table->horizontalHeader()->setSortIndicatorShown(true);
+            table->model()->sort(column, order);
+        });
+        table->verticalHeader()->hide();
+        table->verticalHeader()->setDefaultSectionSize(22);
+        table->horizontalHeader()->setStretchLastSection(false);
+        table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+        const int description = shown.model->columnOf("description");
+        if (description >= 0) table->horizontalHeader()->setSectionResizeMode(description, QHeaderView::Stretch);
+        const int status = shown.model->columnOf("status");
+        if (status >= 0) table->setColumnWidth(status, 52);
+        const int date = shown.model->columnOf("date");
+        if (date >= 0) table->setColumnWidth(date, 90);
+        for (const char* id : {"from", "to"})
+            if (shown.model->columnOf(id) >= 0) table->setColumnWidth(shown.model->columnOf(id), 150);
+        table->setAutosaveName(spec.autosave);
+        table->awakeFromNib();
+        shown.table = table;
+        pageLayout->addWidget(table, 1);
+
+        auto* buttons = new QWidget(page);
+        auto* buttonLayout = new QHBoxLayout(buttons);
+        buttonLayout->setContentsMargins(8, 6, 8, 6);
+        buttonLayout->addStretch(1);
+        const Tab tab = spec.tab;
+        for (int i = 0; i < 3; ++i) {
+            auto* button = new QPushButton(text(spec.buttons[i]), buttons);
+            button->setFocusPolicy(Qt::NoFocus);
+            buttonLayout->addWidget(button);
+            const int code = i == 0 ? (tab == Tab::Unlinked ? kLink : kNew) : (i == 1 ? kModify : kDelete);
+            connect(button, &QPushButton::clicked, this, [this, tab, code] {
+                mTab = tab;
+                executeMenuCommand(code, CommandSender::sideBar());
+            });
+        }
+        pageLayout->addWidget(buttons);
+
+        connect(table, &QAbstractItemView::doubleClicked, this, [this, tab] {
+            if (tab == Tab::Transactions) modifyTransactionAsked(true);
+            if (tab == Tab::Recurring) modifyRecurringTransactionAsked();
+            if (tab == Tab::Unlinked) modifyUnlinkedTransactionAsked();
+        });
+        connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this] { setMSelectedItem(selectedTransaction()); });
+        mTabs->addWidget(page);
+    }
+    mTabs->setCurrentIndex(static_cast<int>(mTab));
+    return view;
+}
+
+void GXTransactionViewController::synchronizeWithItemFromSuperview(const CNonVisualDataItem::Ptr&)
+{
+    // The page shows the document's own lists, whatever the node.
+    ensureView();
+    if (!document()) return;
+    BridgeDocument& books = document()->books();
+    CDocAccounting* root = books.accounting();
+    if (!root) return;
+    CNonVisualDataItemController& registry = books.dataItemController();
+    if (!list(Tab::Transactions).controller.content()) {
+        list(Tab::Transactions).controller.setContent(
+            std::make_shared<ModelListSource>(root->Get_TransactionArray(), registry));
+        list(Tab::Recurring).controller.setContent(
+            std::make_shared<ModelListSource>(root->mRecurringList.get(), registry));
+        list(Tab::Unlinked).controller.setContent(
+            std::make_shared<ModelListSource>(root->mUnlinkedList.get(), registry));
+    }
+}
+
+void GXTransactionViewController::selectSubPage(FourCharCode type)
+{
+    switch (type) {
+    case fourCC("TrnS"): mTab = Tab::Transactions; break;
+    case fourCC("RcrT"): mTab = Tab::Recurring; break;
+    case fourCC("UnlT"): mTab = Tab::Unlinked; break;
+    default: return;
+    }
+    if (mTabs) mTabs->setCurrentIndex(static_cast<int>(mTab));
+}
+
+QWidget* GXTransactionViewController::firstKeyView()
+{
+    return list(mTab).table;
+}
+
+CNonVisualDataItem::Ptr GXTransactionViewController::currentItem() const
+{
+    return selectedIn(mTab);
+}
+
+std::shared_ptr<CTrnSItem> GXTransactionViewController::selectedIn(Tab tab) const
+{
+    const List& shown = list(tab);
+    if (!shown.table || !shown.table->selectionModel()) return nullptr;
+    QModelIndexList rows = shown.table->selectionModel()->selectedRows();
+    if (rows.isEmpty()) return nullptr;
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    return std::dynamic_pointer_cast<CTrnSItem>(shown.model->itemAt(rows.front().row()));
+}
+
+std::vector<std::shared_ptr<CTrnSItem>> GXTransactionViewController::selectionSnapshot(Tab tab) const
+{
+    std::vector<std::shared_ptr<CTrnSItem>> items;
+    const List& shown = list(tab);
+    if (!shown.table || !shown.table->selectionModel()) return items;
+    QModelIndexList rows = shown.table->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    for (const QModelIndex& row : rows)
+        if (auto item = std::dynamic_pointer_cast<CTrnSItem>(shown.model->itemAt(row.row()))) items.push_back(item);
+    return items;
+}
+
+std::shared_ptr<CTrnSItem> GXTransactionViewController::selectedTransaction() const
+{
+    return selectedIn(Tab::Transactions);
+}
+
+std::shared_ptr<CTrnSItem> GXTransactionViewController::selectedRecurringTransaction() const
+{
+    return selectedIn(Tab::Recurring);
+}
+
+std::shared_ptr<CTrnSItem> GXTransactionViewController::selectedUnlinkedTransaction() const
+{
+    return selectedIn(Tab::Unlinked);
+}
+
+void GXTransactionViewController::selectItem(Tab tab, const CNonVisualDataItem* item)
+{
+    List& shown = list(tab);
+    if (!shown.table) return;
+    const auto row = shown.controller.arrangedRowOf(item);
+    if (!row) return;
+    const QModelIndex index = shown.model->index(static_cast<int>(*row), 0);
+    shown.table->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    shown.table->scrollTo(index);
+}
+
+bool GXTransactionViewController::tableHasFocus(Tab tab) const
+{
+    return hasFocusWithin(list(tab).table);
+}
+
+std::optional<GXTransactionViewController::Tab> GXTransactionViewController::focusedTable() const
+{
+    for (Tab tab : {Tab::Transactions, Tab::Recurring, Tab::Unlinked})
+        if (tableHasFocus(tab)) return tab;
+    return std::nullopt;
+}
+
+// --- commands
+
+void GXTransactionViewController::openSheet(const std::shared_ptr<CTrnSItem>& model, int action, bool recurring)
+{
+    if (!document()) return;
+    TransactionSheetRequest request;
+    request.model = model;
+    request.action = action;
+    request.recurring = recurring;
+    document()->askTransactionInput(request);
+}
+
+void GXTransactionViewController::addTransactionAsked()
+{
+    openSheet(nullptr, 1, false);
+}
+
+void GXTransactionViewController::modifyTransactionAsked(bool fromTableDoubleClick)
+{
+    if (fromTableDoubleClick && mTransactionFlagged) return;
+    const auto transaction = selectedTransaction();
+    if (transaction && document()) document()->books().doModifyTransactionDialog(transaction);
+}
+
+void GXTransactionViewController::deleteTransactionAsked()
+{
+    if (!document()) return;
+    // The handlers of each deletion change the list: work on the selection
+    // as it is now, ask once, and stop when the user declines.
+    const auto selection = selectionSnapshot(Tab::Transactions);
+    for (std::size_t i = 0; i < selection.size(); ++i)
+        if (!document()->deleteObjectWithAsking(selection[i], i == 0) && i == 0) return;
+}
+
+void GXTransactionViewController::copyTransaction()
+{
+    const auto transaction = selectedIn(mTab);
+    if (transaction && document()) document()->copyTransaction(transaction);
+}
+
+void GXTransactionViewController::pasteTransaction(bool recurring)
+{
+    if (!document()) return;
+    const auto model = document()->transactionToPaste();
+    if (model) openSheet(model, 1, recurring);
+}
+
+void GXTransactionViewController::duplicateTransaction(Tab tab)
+{
+    const auto transaction = selectedIn(tab);
+    if (transaction) openSheet(transaction, 1, tab == Tab::Recurring);
+}
+
+void GXTransactionViewController::duplicateFirstTransaction(Tab tab)
+{
+    const auto first = std::dynamic_pointer_cast<CTrnSItem>(list(tab).controller.arrangedObjectAt(0));
+    if (first) openSheet(first, 1, tab == Tab::Recurring);
+}
+
+void GXTransactionViewController::flagTransaction(bool fromStatusClick)
+{
+    const auto transaction = selectedTransaction();
+    if (!transaction) return;
+    if (fromStatusClick) {
+        transaction->toggleStatus();
+        mTransactionFlagged = true;
+    } else {
+        transaction->toggleFlag();
+    }
+    if (GXTableAncestor* table = list(Tab::Transactions).table) table->viewport()->update();
+}
+
+void GXTransactionViewController::addRecurringTransactionAsked()
+{
+    openSheet(nullptr, 1, true);
+}
+
+void GXTransactionViewController::modifyRecurringTransactionAsked()
+{
+    const auto transaction = selectedRecurringTransaction();
+    if (transaction) openSheet(transaction, 2, true);
+}
+
+void GXTransactionViewController::deleteRecurringTransactionAsked()
+{
+    const auto transaction = selectedRecurringTransaction();
+    if (transaction && document()) document()->deleteObject(transaction);
+}
+
+void GXTransactionViewController::linkUnlinkedTransactionAsked()
+{
+    if (!document()) return;
+    for (const auto& transaction : selectionSnapshot(Tab::Unlinked)) document()->linkUnlinkedTransaction(transaction);
+}
+
+void GXTransactionViewController::modifyUnlinkedTransactionAsked()
+{
+    const auto transaction = selectedUnlinkedTransaction();
+    if (transaction) openSheet(transaction, 2, false);
+}
+
+void GXTransactionViewController::deleteUnlinkedTransactionAsked()
+{
+    const auto transaction = selectedUnlinkedTransaction();
+    if (transaction && document()) document()->deleteObject(transaction);
+}
+
+void GXTransactionViewController::filterAsked()
+{
+    if (!mFilterBar) return;
+    const int flag = std::max(0, mFilterBar->getSelectedIndexInSegment(0));
+    const int period = std::max(0, mFilterBar->getSelectedIndexInSegment(1));
+    list(Tab::Transactions).controller.setFlagSelectionType(static_cast<std::uint8_t>(flag),
+                                                           static_cast<std::uint8_t>(period));
+}
+
+void GXTransactionViewController::newObject(const CommandSender& sender)
+{
+    executeMenuCommand(kNew, sender);
+}
+
+void GXTransactionViewController::searchContents(const std::string& text)
+{
+    list(mTab).controller.search(text);
+}
+
+void GXTransactionViewController::executeMenuCommand(int code, const CommandSender&)
+{
+    const Tab tab = mTab;
+    switch (code) {
+    case kCopy: copyTransaction(); return;
+    case kPaste:
+        if (tab != Tab::Unlinked) pasteTransaction(tab == Tab::Recurring);
+        return;
+    case kNew:
+        if (tab == Tab::Transactions) addTransactionAsked();
+        if (tab == Tab::Recurring) addRecurringTransactionAsked();
+        return;
+    case kDelete:
+        if (tab == Tab::Transactions) deleteTransactionAsked();
+        if (tab == Tab::Recurring) deleteRecurringTransactionAsked();
+        if (tab == Tab::Unlinked) deleteUnlinkedTransactionAsked();
+        return;
+    case kDuplicate:
+        if (tab != Tab::Unlinked) duplicateTransaction(tab);
+        return;
+    case kModify:
+        if (tab == Tab::Transactions) modifyTransactionAsked(false);
+        if (tab == Tab::Recurring) modifyRecurringTransactionAsked();
+        if (tab == Tab::Unlinked) modifyUnlinkedTransactionAsked();
+        return;
+    case kDuplicateFirst:
+        if (tab != Tab::Unlinked) duplicateFirstTransaction(tab);
+        return;
+    case kFlag:
+        if (tab == Tab::Transactions) flagTransaction(false);
+        return;
+    case kLink:
+        if (tab == Tab::Unlinked) linkUnlinkedTransactionAsked();
+        return;
+    default: return;
+    }
+}
+
+MenuItemValidation GXTransactionViewController::validateMenuItem(int tag)
+{
+    const auto focused = focusedTable();
+    auto hasSelection = [&](Tab tab) { return selectedIn(tab) != nullptr; };
+    switch (tag) {
+    case kCopy:
+    case kDelete:
+    case kModify: return {focused ? hasSelection(*focused) : true, std::nullopt};
+    case kPaste: return {document() && document()->transactionToPaste() != nullptr, std::nullopt};
+    case kNew: return {true, std::nullopt};
+    case kDuplicate:
+        if (focused == Tab::Unlinked) return {false, std::nullopt};
+        return {focused ? hasSelection(*focused) : true, std::nullopt};
+    case kDuplicateFirst: return {focused != Tab::Unlinked, std::nullopt};
+    default: return {true, std::nullopt};
+    }
+}
+
+bool GXTransactionViewController::validateToolbarItem(const CommandSender& item)
+{
+    if (item.identifier == "V2Search") return mSelectedMasterItem() != nullptr;
+    return true;
+}
+
+// --- notifications
+
+void GXTransactionViewController::registerNotifications()
+{
+    observe("TRANSACTIONLINKEDNOTIFICATION", &GXTransactionViewController::transactionLinked);
+    GXSideBarControlledViewAncestor::registerNotifications();
+}
+
+void GXTransactionViewController::rearrangeControllerForObject(const std::shared_ptr<CTrnSItem>& item, bool select)
+{
+    if (!item) {
+        list(Tab::Transactions).controller.rearrangeObjects();
+        return;
+    }
+    Tab tab;
+    if (item->isUnlinked())
+        tab = Tab::Unlinked;
+    else if (item->getObjectType() == fourCC("TrnS"))
+        tab = Tab::Transactions;
+    else if (item->getObjectType() == fourCC("RctR"))
+        tab = Tab::Recurring;
+    else
+        return;
+    list(tab).controller.rearrangeObjects();
+    if (select) selectItem(tab, item.get());
+}
+
+void GXTransactionViewController::transactionCreated(const Notification& notification)
+{
+    rearrangeControllerForObject(notification.objectAs<CTrnSItem>(), true);
+}
+
+void GXTransactionViewController::transactionModified(const Notification& notification)
+{
+    rearrangeControllerForObject(notification.objectAs<CTrnSItem>(), true);
+}
+
+void GXTransactionViewController::transactionWillBeDeleted(const Notification& notification)
+{
+    mTransactionToDelete = notification.objectAs<CTrnSItem>();
+}
+
+void GXTransactionViewController::transactionDeleted(const Notification&)
+{
+    // The lists are the model's own: the transaction has left them already,
+    // whichever page deleted it.
+    for (Tab tab : {Tab::Transactions, Tab::Recurring, Tab::Unlinked}) list(tab).controller.rearrangeObjects();
+    mTransactionToDelete.reset();
+}
+
+void GXTransactionViewController::transactionLinked(const Notification& notification)
+{
+    List& unlinked = list(Tab::Unlinked);
+    unlinked.controller.rearrangeObjects();
+    if (unlinked.table && unlinked.controller.arrangedCount() > 0)
+        unlinked.table->selectionModel()->select(unlinked.model->index(0, 0),
+                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    rearrangeControllerForObject(notification.objectAs<CTrnSItem>(), false);
+    list(Tab::Transactions).controller.rearrangeObjects();
+}
+
+} // namespace ch

@@ -1,0 +1,198 @@
+#include "ui/sheets/CCreateRecurringTrnsPopupController.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSpinBox>
+#include <QStackedWidget>
+
+#include "bridge/CRcrTItem.h"
+#include "ui/controls/CDateEditField.h"
+#include "ui/sheets/SheetForm.h"
+
+namespace ch {
+
+namespace {
+
+constexpr const char* kKindKeys[] = {"TypeManual",  "TypeOnce",   "TypeWeekly", "TypeSeveralTimesAWeek",
+                                     "TypeMonthly", "TypeSeveralTimesAMonth", "TypeYearly", "TypeSeveralTimesAYear"};
+constexpr const char* kWeekdayKeys[] = {"WEEKDAYMONDAY", "WEEKDAYTUESDAY",  "WEEKDAYWEDNESDAY", "WEEKDAYTHURSDAY",
+                                        "WEEKDAYFRIDAY", "WEEKDAYSATURDAY", "WEEKDAYSUNDAY"};
+constexpr int kWeekly = 2;
+constexpr int kSeveralTimesAWeek = 3;
+constexpr int kMonthly = 4;
+constexpr int kSeveralTimesAMonth = 5;
+constexpr int kSeveralTimesAYear = 7;
+
+QSpinBox* makeNumberField(QWidget* parent, const char* outletName, int minimum, int maximum)
+{
+    auto* field = new QSpinBox(parent);
+    field->setObjectName(QString::fromLatin1(outletName));
+    field->setRange(minimum, maximum);
+    field->setMaximumWidth(80);
+    return field;
+}
+
+} // namespace
+
+CCreateRecurringTrnsPopupController::CCreateRecurringTrnsPopupController(QWidget* parent)
+    : CCreateTransactionPopupController(parent, true)
+{
+    auto* schedule = new QWidget(this);
+    auto* form = makeSheetForm();
+    form->setContentsMargins(0, 8, 0, 0);
+    periodicityPopup = new QComboBox(schedule);
+    periodicityPopup->setObjectName(QStringLiteral("periodicityPopup"));
+    for (const char* key : kKindKeys)
+        periodicityPopup->addItem(sheetText(key));
+    form->addRow(sheetText("RECURRENCE"), periodicityPopup);
+
+    recurringDetailsTab = new QStackedWidget(schedule);
+    recurringDetailsTab->setObjectName(QStringLiteral("recurringDetailsTab"));
+    std::array<QWidget*, 8> pages{};
+    for (int kind = 0; kind < 8; ++kind) {
+        pages[kind] = new QWidget(recurringDetailsTab);
+        pages[kind]->setObjectName(QString::number(kind));
+        recurringDetailsTab->addWidget(pages[kind]);
+    }
+    // One row of weekdays, moved to the page of the weekly kind shown.
+    mWeekdays = new QWidget(pages[kWeekly]);
+    auto* weekdayRow = new QHBoxLayout(mWeekdays);
+    weekdayRow->setContentsMargins(0, 0, 0, 0);
+    for (int day = 0; day < 7; ++day) {
+        mWeekdayChecks[day] = new QCheckBox(sheetText(kWeekdayKeys[day]), mWeekdays);
+        mWeekdayChecks[day]->setObjectName(QStringLiteral("weekday%1").arg(day + 1));
+        weekdayRow->addWidget(mWeekdayChecks[day]);
+    }
+    weekdayRow->addStretch(1);
+    for (int kind : {kWeekly, kSeveralTimesAWeek}) {
+        auto* row = new QHBoxLayout(pages[kind]);
+        row->setContentsMargins(0, 0, 0, 0);
+    }
+    pages[kWeekly]->layout()->addWidget(mWeekdays);
+
+    auto* monthly = new QFormLayout(pages[kMonthly]);
+    monthly->setContentsMargins(0, 0, 0, 0);
+    mDayOfMonthField = makeNumberField(pages[kMonthly], "dayOfMonthField", 1, 31);
+    monthly->addRow(sheetText("DAYOFMONTH"), mDayOfMonthField);
+    auto* everyNDays = new QFormLayout(pages[kSeveralTimesAMonth]);
+    everyNDays->setContentsMargins(0, 0, 0, 0);
+    mEveryNDaysField = makeNumberField(pages[kSeveralTimesAMonth], "everyNDaysField", 1, 366);
+    everyNDays->addRow(sheetText("EVERYNDAYS"), mEveryNDaysField);
+
+    auto* yearly = new QVBoxLayout(pages[kSeveralTimesAYear]);
+    yearly->setContentsMargins(0, 0, 0, 0);
+    auto* timesRow = new QFormLayout;
+    numberOfTimesPerYearField = makeNumberField(pages[kSeveralTimesAYear], "numberOfTimesPerYearField", 0, 12);
+    timesRow->addRow(sheetText("TIMESPERYEAR"), numberOfTimesPerYearField);
+    yearly->addLayout(timesRow);
+    auto* dates = new QGridLayout;
+    dates->setHorizontalSpacing(10);
+    for (int i = 0; i < 12; ++i) {
+        dateOfYear[i] = new CDateEditField(pages[kSeveralTimesAYear]);
+        dateOfYear[i]->setObjectName(QStringLiteral("dateOfYear%1").arg(i + 1));
+        dateOfYear[i]->setMaximumWidth(110);
+        auto* label = new QLabel(sheetText("DATEOFYEAR").replace(QStringLiteral("%@"), QString::number(i + 1)),
+                                 pages[kSeveralTimesAYear]);
+        dates->addWidget(label, i % 4, (i / 4) * 2, Qt::AlignRight);
+        dates->addWidget(dateOfYear[i], i % 4, (i / 4) * 2 + 1);
+    }
+    yearly->addLayout(dates);
+    form->addRow(QString(), recurringDetailsTab);
+    schedule->setLayout(form);
+    addBelowLines(schedule);
+
+    connect(periodicityPopup, &QComboBox::currentIndexChanged, this, &CCreateRecurringTrnsPopupController::setPeriodicity);
+    connect(numberOfTimesPerYearField, &QSpinBox::valueChanged, this,
+            &CCreateRecurringTrnsPopupController::enableNumberOfTimesPerYear);
+}
+
+void CCreateRecurringTrnsPopupController::setPeriodicity(int kind)
+{
+    if (kind < 0 || kind >= recurringDetailsTab->count())
+        return;
+    if (kind == kWeekly || kind == kSeveralTimesAWeek) {
+        QWidget* page = recurringDetailsTab->widget(kind);
+        if (mWeekdays->parentWidget() != page) {
+            mWeekdays->setParent(page);
+            page->layout()->addWidget(mWeekdays);
+            mWeekdays->show();
+        }
+    }
+    // The schedule takes the height of the page shown, not of the tallest.
+    for (int page = 0; page < recurringDetailsTab->count(); ++page)
+        recurringDetailsTab->widget(page)->setSizePolicy(page == kind ? QSizePolicy::Preferred : QSizePolicy::Ignored,
+                                                         page == kind ? QSizePolicy::Preferred : QSizePolicy::Ignored);
+    recurringDetailsTab->setCurrentIndex(kind);
+    recurringDetailsTab->adjustSize();
+    if (periodicityPopup->currentIndex() != kind)
+        periodicityPopup->setCurrentIndex(kind);
+}
+
+void CCreateRecurringTrnsPopupController::enableNumberOfTimesPerYear(int n)
+{
+    for (int i = 0; i < 12; ++i)
+        dateOfYear[i]->setEnabled(i < n);
+}
+
+void CCreateRecurringTrnsPopupController::loadSchedule()
+{
+    auto item = std::dynamic_pointer_cast<CRcrTItem>(mLogic.temporaryTransaction());
+    if (!item) {
+        enableNumberOfTimesPerYear(1);
+        return;
+    }
+    const QSignalBlocker blockTimes(numberOfTimesPerYearField);
+    const int kind = item->mRecurringType().value_or(0);
+    const int times = item->mNumberOfTimesPerYear().value_or(0);
+    for (int day = 0; day < 7; ++day)
+        mWeekdayChecks[day]->setChecked(item->weekday(day + 1).value_or(0) != 0);
+    const long dayOfMonth = item->mDayOfMonth().value_or(1);
+    mDayOfMonthField->setValue(static_cast<int>(dayOfMonth));
+    mEveryNDaysField->setValue(static_cast<int>(dayOfMonth));
+    numberOfTimesPerYearField->setValue(times);
+    for (int i = 0; i < 12; ++i) {
+        const long date = item->mDateOfYear(i + 1).value_or(0);
+        if (date > 0)
+            dateOfYear[i]->setDateT(static_cast<DateT>(date));
+        else
+            dateOfYear[i]->clear();
+    }
+    setPeriodicity(kind);
+    enableNumberOfTimesPerYear(times);
+}
+
+void CCreateRecurringTrnsPopupController::storeSchedule()
+{
+    auto item = std::dynamic_pointer_cast<CRcrTItem>(mLogic.temporaryTransaction());
+    if (!item)
+        return;
+    const int kind = periodicityPopup->currentIndex();
+    item->setMRecurringType(kind);
+    if (kind == kWeekly || kind == kSeveralTimesAWeek) {
+        // A weekly schedule keeps one day: the first ticked.
+        for (int day = 0; day < 7; ++day)
+            item->setWeekday(day + 1, 0);
+        for (int day = 0; day < 7; ++day)
+            if (mWeekdayChecks[day]->isChecked()) {
+                item->setWeekday(day + 1, 1);
+                if (kind == kWeekly)
+                    break;
+            }
+    }
+    if (kind == kMonthly)
+        item->setMDayOfMonth(mDayOfMonthField->value());
+    else if (kind == kSeveralTimesAMonth)
+        item->setMDayOfMonth(mEveryNDaysField->value());
+    const int times = numberOfTimesPerYearField->value();
+    item->setMNumberOfTimesPerYear(times);
+    for (int i = 0; i < 12; ++i)
+        item->setMDateOfYear(i + 1, i < times && dateOfYear[i]->getDateT() > 0
+                                        ? std::optional<long>(dateOfYear[i]->getDateT())
+                                        : std::optional<long>(0));
+}
+
+} // namespace ch

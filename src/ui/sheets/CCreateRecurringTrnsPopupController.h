@@ -1,0 +1,50 @@
+#pragma once
+// The recurring transaction sheet: the transaction sheet over a recurring
+// transaction (created with command 25), with its schedule below the lines:
+// the kind of recurrence (0 manual .. 7 several times a year) chooses the
+// page of recurringDetailsTab; the weekdays, the day of the month, and the
+// number of times a year with as many of the twelve dates of the year
+// enabled.
+
+#include <array>
+
+#include "ui/sheets/CCreateTransactionPopupController.h"
+
+class QCheckBox;
+class QComboBox;
+class QSpinBox;
+class QStackedWidget;
+
+namespace ch {
+
+class CDateEditField;
+
+class CCreateRecurringTrnsPopupController : public CCreateTransactionPopupController {
+    Q_OBJECT
+
+public:
+    explicit CCreateRecurringTrnsPopupController(QWidget* parent = nullptr);
+
+    // Disables the twelve dates, then enables the first n of them.
+    void enableNumberOfTimesPerYear(int n);
+
+public slots:
+    // The page of the recurrence kind.
+    void setPeriodicity(int kind);
+
+protected:
+    void loadSchedule() override;
+    void storeSchedule() override;
+
+private:
+    QComboBox* periodicityPopup;
+    QStackedWidget* recurringDetailsTab;
+    QWidget* mWeekdays;
+    std::array<QCheckBox*, 7> mWeekdayChecks{};
+    QSpinBox* mDayOfMonthField;
+    QSpinBox* mEveryNDaysField;
+    QSpinBox* numberOfTimesPerYearField;
+    std::array<CDateEditField*, 12> dateOfYear{};
+};
+
+} // namespace ch

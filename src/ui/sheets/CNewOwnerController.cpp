@@ -1,0 +1,214 @@
+#include "ui/sheets/CNewOwnerController.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "bridge/CAcoWItem.h"
+#include "ui/controls/CPopupList.h"
+#include "ui/controls/CTextField.h"
+#include "ui/sheets/BookLists.h"
+#include "ui/sheets/SheetDocument.h"
+#include "ui/sheets/SheetForm.h"
+
+namespace ch {
+
+namespace {
+
+QString qs(const std::optional<std::string>& text)
+{
+    return QString::fromStdString(text.value_or(""));
+}
+
+void showId(CPopupList* popup, const std::optional<long>& id)
+{
+    popup->clearValue();
+    if (id && *id >= 1)
+        popup->setId(*id);
+}
+
+QCheckBox* makeCheck(QWidget* parent, const char* key, const char* outletName)
+{
+    auto* check = new QCheckBox(sheetText(key), parent);
+    check->setObjectName(QString::fromLatin1(outletName));
+    return check;
+}
+
+} // namespace
+
+CNewOwnerController::CNewOwnerController(QWidget* parent) : CPopupWindowAncestor(parent)
+{
+    setObjectName(QStringLiteral("newAccountOwner"));
+    setWindowTitle(sheetText("OWNERSHEETTITLE"));
+
+    auto* contact = makeSheetForm();
+    idField = addSheetRow(contact, "FIELDID", makeValueLabel(this), "idField");
+    nameField = addSheetRow(contact, "FIELDNAME", new CTextField(this, 34), "nameField");
+    firstNameField = addSheetRow(contact, "FIELDFIRSTNAME", new CTextField(this, 34), "firstNameField");
+    adresField = addSheetRow(contact, "FIELDADDRESS", new CTextField(this, 254), "adresField");
+    phoneField = addSheetRow(contact, "FIELDPHONE", new CTextField(this, 34), "phoneField");
+    faxField = addSheetRow(contact, "FIELDFAX", new CTextField(this, 34), "faxField");
+    eMailField = addSheetRow(contact, "FIELDEMAIL", new CTextField(this, 254), "eMailField");
+    VATField = addSheetRow(contact, "FIELDVAT", new CTextField(this, 34), "VATField");
+    nameField->setMinimumWidth(280);
+
+    auto* suppliers = new QGroupBox(this);
+    auto* supplierForm = makeSheetForm();
+    createSupplierAccountsCheck = makeCheck(suppliers, "CREATESUPPLIERACCOUNTS", "createSupplierAccountsCheck");
+    selectSupplierAccountsCheck = makeCheck(suppliers, "SELECTSUPPLIERACCOUNTS", "selectSupplierAccountsCheck");
+    supplierForm->addRow(QString(), createSupplierAccountsCheck);
+    supplierForm->addRow(QString(), selectSupplierAccountsCheck);
+    creditorAccountPopup =
+        addSheetRow(supplierForm, "FIELDCREDITORACCOUNT", new CPopupList(suppliers), "creditorAccountPopup");
+    creditorInvoiceAccountPopup = addSheetRow(supplierForm, "FIELDCREDITORINVOICEACCOUNT",
+                                              new CPopupList(suppliers), "creditorInvoiceAccountPopup");
+    supplierInvoiceCategoryPopup = addSheetRow(supplierForm, "FIELDSUPPLIERINVOICECATEGORY",
+                                               new CPopupList(suppliers), "supplierInvoiceCategoryPopup");
+    suppliers->setLayout(supplierForm);
+
+    auto* customers = new QGroupBox(this);
+    auto* customerForm = makeSheetForm();
+    createCustomerAccountsCheck = makeCheck(customers, "CREATECUSTOMERACCOUNTS", "createCustomerAccountsCheck");
+    selectCustomerAccountsCheck = makeCheck(customers, "SELECTCUSTOMERACCOUNTS", "selectCustomerAccountsCheck");
+    customerForm->addRow(QString(), createCustomerAccountsCheck);
+    customerForm->addRow(QString(), selectCustomerAccountsCheck);
+    debtorAccountPopup = addSheetRow(customerForm, "FIELDDEBTORACCOUNT", new CPopupList(customers), "debtorAccountPopup");
+    debtorInvoiceAccountPopup = addSheetRow(customerForm, "FIELDDEBTORINVOICEACCOUNT", new CPopupList(customers),
+                                            "debtorInvoiceAccountPopup");
+    customerPaymentCategoryPopup = addSheetRow(customerForm, "FIELDCUSTOMERPAYMENTCATEGORY",
+                                               new CPopupList(customers), "customerPaymentCategoryPopup");
+    customers->setLayout(customerForm);
+
+    for (CPopupList* popup : {debtorAccountPopup, debtorInvoiceAccountPopup, creditorAccountPopup,
+                              creditorInvoiceAccountPopup, customerPaymentCategoryPopup,
+                              supplierInvoiceCategoryPopup}) {
+        watchPopup(popup);
+        swallowReturnIn(popup);
+    }
+    for (QCheckBox* check : {createSupplierAccountsCheck, selectSupplierAccountsCheck, createCustomerAccountsCheck,
+                             selectCustomerAccountsCheck})
+        connect(check, &QCheckBox::toggled, this, [this] { enablePopups(); });
+    // Making accounts and choosing existing ones exclude each other.
+    connect(createSupplierAccountsCheck, &QCheckBox::toggled, this,
+            [this](bool on) { if (on) selectSupplierAccountsCheck->setChecked(false); });
+    connect(selectSupplierAccountsCheck, &QCheckBox::toggled, this,
+            [this](bool on) { if (on) createSupplierAccountsCheck->setChecked(false); });
+    connect(createCustomerAccountsCheck, &QCheckBox::toggled, this,
+            [this](bool on) { if (on) selectCustomerAccountsCheck->setChecked(false); });
+    connect(selectCustomerAccountsCheck, &QCheckBox::toggled, this,
+            [this](bool on) { if (on) createCustomerAccountsCheck->setChecked(false); });
+
+    alignFormLabels({contact, supplierForm, customerForm});
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(20, 18, 20, 14);
+    layout->addLayout(contact);
+    layout->addSpacing(4);
+    layout->addWidget(suppliers);
+    layout->addWidget(customers);
+    layout->addSpacing(8);
+    layout->addLayout(makeButtonRow(2));
+}
+
+void CNewOwnerController::initialize(const SheetParameters& parameters)
+{
+    CPopupWindowAncestor::initialize(parameters);
+    mLogic.initialize(parameters);
+    if (!mLogic.document())
+        return;
+    fillPopups();
+    loadFields();
+    for (QCheckBox* check : {createSupplierAccountsCheck, selectSupplierAccountsCheck, createCustomerAccountsCheck,
+                             selectCustomerAccountsCheck})
+        check->setChecked(false);
+    createSupplierAccountsCheck->setEnabled(mLogic.canCreateSupplierAccounts());
+    createCustomerAccountsCheck->setEnabled(mLogic.canCreateCustomerAccounts());
+    selectSupplierAccountsCheck->setEnabled(mLogic.canSelectAccounts());
+    selectCustomerAccountsCheck->setEnabled(mLogic.canSelectAccounts());
+    enablePopups();
+    nameField->setFocus(Qt::OtherFocusReason);
+}
+
+void CNewOwnerController::fillPopups()
+{
+    CDocAccounting* books = mLogic.document()->books();
+    debtorAccountPopup->setArray(book_lists::profitAndLossAccounts(books));
+    debtorInvoiceAccountPopup->setArray(book_lists::profitAndLossAccounts(books));
+    creditorAccountPopup->setArray(book_lists::profitAndLossAccounts(books));
+    creditorInvoiceAccountPopup->setArray(book_lists::debtAccounts(books));
+    customerPaymentCategoryPopup->setArray(book_lists::incomeCategories(books));
+    supplierInvoiceCategoryPopup->setArray(book_lists::expenseCategories(books));
+}
+
+void CNewOwnerController::enablePopups()
+{
+    const bool suppliers = selectSupplierAccountsCheck->isChecked();
+    const bool customers = selectCustomerAccountsCheck->isChecked();
+    creditorAccountPopup->setEnabled(suppliers);
+    creditorInvoiceAccountPopup->setEnabled(suppliers);
+    supplierInvoiceCategoryPopup->setEnabled(suppliers || createSupplierAccountsCheck->isChecked());
+    debtorAccountPopup->setEnabled(customers);
+    debtorInvoiceAccountPopup->setEnabled(customers);
+    customerPaymentCategoryPopup->setEnabled(customers || createCustomerAccountsCheck->isChecked());
+}
+
+void CNewOwnerController::loadFields()
+{
+    const CAcoWItem& item = *mLogic.temporaryItem();
+    const auto& modified = mLogic.itemToModify();
+    idField->setText(modified && modified->getId() ? QString::number(*modified->getId()) : QString());
+    nameField->setText(QString::fromStdString(item.getName()));
+    firstNameField->setText(qs(item.firstName()));
+    adresField->setText(qs(item.officialAddress()));
+    phoneField->setText(qs(item.phone()));
+    faxField->setText(qs(item.fax()));
+    eMailField->setText(qs(item.eMail()));
+    VATField->setText(qs(item.VATNr()));
+    showId(debtorAccountPopup, item.debitorAccount());
+    showId(debtorInvoiceAccountPopup, item.openDebitInvoiceAccount());
+    showId(creditorAccountPopup, item.creditorAccount());
+    showId(creditorInvoiceAccountPopup, item.openCreditInvoiceAccount());
+    showId(customerPaymentCategoryPopup, item.customerPaymentCategory());
+    showId(supplierInvoiceCategoryPopup, item.supplierInvoiceCategory());
+}
+
+void CNewOwnerController::storeFields()
+{
+    CAcoWItem& item = *mLogic.temporaryItem();
+    item.setGetName(nameField->text().trimmed().toStdString());
+    item.setFirstName(firstNameField->text().toStdString());
+    item.setOfficialAddress(adresField->text().toStdString());
+    item.setPhone(phoneField->text().toStdString());
+    item.setFax(faxField->text().toStdString());
+    item.setEMail(eMailField->text().toStdString());
+    item.setVATNr(VATField->text().toStdString());
+    // Only what the user may choose is taken from the pop-ups.
+    if (creditorAccountPopup->isEnabled()) {
+        item.setCreditorAccount(creditorAccountPopup->objectValue());
+        item.setOpenCreditInvoiceAccount(creditorInvoiceAccountPopup->objectValue());
+    }
+    if (debtorAccountPopup->isEnabled()) {
+        item.setDebitorAccount(debtorAccountPopup->objectValue());
+        item.setOpenDebitInvoiceAccount(debtorInvoiceAccountPopup->objectValue());
+    }
+    if (supplierInvoiceCategoryPopup->isEnabled())
+        item.setSupplierInvoiceCategory(supplierInvoiceCategoryPopup->objectValue());
+    if (customerPaymentCategoryPopup->isEnabled())
+        item.setCustomerPaymentCategory(customerPaymentCategoryPopup->objectValue());
+}
+
+bool CNewOwnerController::checkContents()
+{
+    if (!mLogic.temporaryItem())
+        return false;
+    storeFields();
+    return mLogic.checkContents(selectSupplierAccountsCheck->isChecked(), selectCustomerAccountsCheck->isChecked());
+}
+
+void CNewOwnerController::dialogClosed(int returnCode, const SheetParameters& context)
+{
+    mLogic.dialogClosed(returnCode, context, createSupplierAccountsCheck->isChecked(),
+                        createCustomerAccountsCheck->isChecked());
+}
+
+} // namespace ch

@@ -1,0 +1,152 @@
+#include "ui/sheets/CPopupWindowAncestor.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "platform/core/localized_strings.h"
+#include "platform/gui/help_opener.h"
+#include "ui/controls/CPopupList.h"
+#include "ui/controls/EditingField.h"
+
+namespace ch {
+
+namespace {
+constexpr auto kReturnGuard = std::chrono::milliseconds(100);
+} // namespace
+
+CPopupWindowAncestor::CPopupWindowAncestor(QWidget* parent)
+    : Sheet(parent), mClock([] { return std::chrono::steady_clock::now(); })
+{
+}
+
+void CPopupWindowAncestor::initialize(const SheetParameters& parameters)
+{
+    mDictionary = parameters;
+}
+
+void CPopupWindowAncestor::openSheet(QWidget* window, const SheetParameters& parameters)
+{
+    initialize(parameters);
+    const SheetParameters context = parameters;
+    begin(window, [this, context](int code) { dialogClosed(code, context); });
+    initialize(parameters);
+}
+
+void CPopupWindowAncestor::dialogClosed(int, const SheetParameters&) {}
+
+std::string CPopupWindowAncestor::helpAnchorForTag(int tag)
+{
+    static const char* const anchors[] = {"startPage", "categories", "accounts", "transactions",
+                                          "reports",   "shares",     "budgets",  "discover"};
+    if (tag >= 0 && tag < 8)
+        return anchors[tag];
+    return "indexpage";
+}
+
+void CPopupWindowAncestor::okClicked()
+{
+    if (mHandlingKey && dateComboboxSelectionChanged && mClock() - *dateComboboxSelectionChanged < kReturnGuard)
+        return;
+    if (OKButton)
+        OKButton->setFocus(Qt::OtherFocusReason);
+    if (!endEditingOfFields())
+        return;
+    if (!checkContents())
+        return;
+    endSheet(kConfirmed);
+}
+
+void CPopupWindowAncestor::cancelClicked()
+{
+    endSheet(kCancelled);
+}
+
+void CPopupWindowAncestor::showHelp()
+{
+    std::string anchor = helpAnchor();
+    if (auto* button = qobject_cast<QPushButton*>(sender()))
+        anchor = helpAnchorForTag(button->property("tag").toInt());
+    HelpOpener().openAnchor(anchor);
+}
+
+void CPopupWindowAncestor::comboBoxWillDismiss()
+{
+    dateComboboxSelectionChanged = mClock();
+}
+
+bool CPopupWindowAncestor::endEditingOfFields()
+{
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (!child->isEnabled())
+            continue;
+        if (auto* field = dynamic_cast<EditingField*>(child); field && !field->endEditing())
+            return false;
+    }
+    return true;
+}
+
+QHBoxLayout* CPopupWindowAncestor::makeButtonRow(int helpTag)
+{
+    auto* row = new QHBoxLayout;
+    HelpButton = new QPushButton(QStringLiteral("?"), this);
+    HelpButton->setObjectName(QStringLiteral("HelpButton"));
+    HelpButton->setProperty("tag", helpTag);
+    HelpButton->setFixedWidth(HelpButton->sizeHint().height());
+    HelpButton->setAutoDefault(false);
+    HelpButton->setFocusPolicy(Qt::NoFocus);
+    CancelButton = new QPushButton(QString::fromStdString(localized("CANCEL")), this);
+    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    CancelButton->setAutoDefault(false);
+    OKButton = new QPushButton(QString::fromStdString(localized("OK")), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton->setDefault(true);
+    OKButton->setMinimumWidth(90);
+    CancelButton->setMinimumWidth(90);
+    row->addWidget(HelpButton);
+    row->addStretch(1);
+    row->addWidget(CancelButton);
+    row->addWidget(OKButton);
+    connect(OKButton, &QPushButton::clicked, this, &CPopupWindowAncestor::okClicked);
+    connect(CancelButton, &QPushButton::clicked, this, &CPopupWindowAncestor::cancelClicked);
+    connect(HelpButton, &QPushButton::clicked, this, &CPopupWindowAncestor::showHelp);
+    return row;
+}
+
+void CPopupWindowAncestor::watchPopup(CPopupList* popup)
+{
+    connect(popup, &CPopupList::listDismissed, this, &CPopupWindowAncestor::comboBoxWillDismiss);
+}
+
+void CPopupWindowAncestor::swallowReturnIn(QWidget* popup)
+{
+    popup->installEventFilter(this);
+    if (auto* box = qobject_cast<QComboBox*>(popup); box && box->lineEdit())
+        box->lineEdit()->installEventFilter(this);
+}
+
+void CPopupWindowAncestor::keyPressEvent(QKeyEvent* event)
+{
+    mHandlingKey = true;
+    Sheet::keyPressEvent(event);
+    mHandlingKey = false;
+}
+
+bool CPopupWindowAncestor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // Return ends the pop-up's typing, not the sheet.
+            if (auto* box = qobject_cast<CPopupList*>(watched) ? qobject_cast<CPopupList*>(watched)
+                                                               : qobject_cast<CPopupList*>(watched->parent()))
+                box->resetIndex();
+            return true;
+        }
+    }
+    return Sheet::eventFilter(watched, event);
+}
+
+} // namespace ch

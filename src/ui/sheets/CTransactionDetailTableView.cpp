@@ -1,0 +1,295 @@
+#include "ui/sheets/CTransactionDetailTableView.h"
+
+#include <QFocusEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+
+#include "model/foundation/CErrorManager.h"
+#include "platform/core/alerts.h"
+#include "ui/controls/CNumericTransformer.h"
+#include "ui/controls/CPopupList.h"
+#include "ui/sheets/TransactionLinesModel.h"
+
+namespace ch {
+
+// Makes the editors: an object pop-up for the account and currency columns,
+// a plain field for the amount. Values are written by the view when editing
+// ends, never by the delegate.
+class DetailCellDelegate : public QStyledItemDelegate {
+public:
+    explicit DetailCellDelegate(CTransactionDetailTableView* view) : QStyledItemDelegate(view), mView(view) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override
+    {
+        QWidget* editor = nullptr;
+        if (index.column() == TransactionLinesModel::kAmountColumn) {
+            auto* field = new QLineEdit(parent);
+            field->setAlignment(Qt::AlignRight);
+            field->setFrame(false);
+            editor = field;
+        } else {
+            auto* popup = new CPopupList(parent);
+            popup->setArray(mView->listOfColumn(index.column()),
+                            index.column() == 0 ? mView->objectType() : fourCC("CurR"), -1);
+            popup->setFrame(false);
+            editor = popup;
+        }
+        mView->editorOpened(editor, index.row(), index.column());
+        return editor;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override
+    {
+        const QString text = index.data(Qt::EditRole).toString();
+        if (auto* popup = qobject_cast<CPopupList*>(editor)) {
+            popup->setEditText(text);
+            popup->resetIndex();
+            if (popup->lineEdit())
+                popup->lineEdit()->selectAll();
+        } else if (auto* field = qobject_cast<QLineEdit*>(editor)) {
+            field->setText(text);
+            field->selectAll();
+        }
+    }
+    void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {}
+    // Keys are handled by the view.
+    bool eventFilter(QObject*, QEvent*) override { return false; }
+
+private:
+    CTransactionDetailTableView* mView;
+};
+
+namespace {
+
+QString editorText(QWidget* editor)
+{
+    if (auto* popup = qobject_cast<CPopupList*>(editor))
+        return popup->currentText();
+    if (auto* field = qobject_cast<QLineEdit*>(editor))
+        return field->text();
+    return {};
+}
+
+} // namespace
+
+CTransactionDetailTableView::CTransactionDetailTableView(QWidget* parent) : QTableView(parent)
+{
+    setItemDelegate(new DetailCellDelegate(this));
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    setTabKeyNavigation(false);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(22);
+    horizontalHeader()->setHighlightSections(false);
+    setAlternatingRowColors(true);
+}
+
+void CTransactionDetailTableView::setLinesModel(TransactionLinesModel* model)
+{
+    mModel = model;
+    setModel(model);
+    horizontalHeader()->setSectionResizeMode(TransactionLinesModel::kAccountColumn, QHeaderView::Stretch);
+    horizontalHeader()->setSectionResizeMode(TransactionLinesModel::kAmountColumn, QHeaderView::Fixed);
+    horizontalHeader()->setSectionResizeMode(TransactionLinesModel::kCurrencyColumn, QHeaderView::Fixed);
+    setColumnWidth(TransactionLinesModel::kAmountColumn, 110);
+    setColumnWidth(TransactionLinesModel::kCurrencyColumn, 80);
+}
+
+void CTransactionDetailTableView::setLists(CNamedListArray* objects, FourCharCode objectType,
+                                           CNamedListArray* currencies)
+{
+    mObjects = objects;
+    mObjectType = objectType;
+    mCurrencies = currencies;
+}
+
+CNamedListArray* CTransactionDetailTableView::listOfColumn(int column) const
+{
+    return column == TransactionLinesModel::kCurrencyColumn ? mCurrencies : mObjects;
+}
+
+void CTransactionDetailTableView::editorOpened(QWidget* editor, int row, int column)
+{
+    mEditor = editor;
+    mEditedRow = row;
+    mEditedColumn = column;
+    editor->installEventFilter(this);
+    if (auto* popup = qobject_cast<CPopupList*>(editor); popup && popup->lineEdit())
+        popup->lineEdit()->installEventFilter(this);
+}
+
+void CTransactionDetailTableView::editCell(int row, int column)
+{
+    if (!mModel || row < 0 || row >= mModel->rowCount() || column < 0 || column >= mModel->columnCount())
+        return;
+    if (mEditor)
+        QTableView::closeEditor(mEditor, QAbstractItemDelegate::NoHint);
+    mEditor = nullptr;
+    const QModelIndex index = mModel->index(row, column);
+    selectRow(row);
+    setCurrentIndex(index);
+    edit(index);
+    if (mEditor)
+        mEditor->setFocus(Qt::OtherFocusReason);
+}
+
+bool CTransactionDetailTableView::finishEditing(int movement)
+{
+    if (!mEditor || !mModel)
+        return true;
+    const int row = mEditedRow, column = mEditedColumn;
+    const QString text = editorText(mEditor).trimmed();
+    std::optional<long> objectId;
+    std::optional<double> amount;
+    if (column == TransactionLinesModel::kAmountColumn) {
+        const auto conversion = CNumericTransformer().getObjectValue(text.toStdString());
+        if (!conversion.ok) {
+            Alert alert;
+            alert.message = conversion.errorDescription;
+            alertPresenter().showError(alert);
+            mEditor->setFocus(Qt::OtherFocusReason);
+            return false;
+        }
+        amount = conversion.value.value_or(0.0);
+    } else {
+        CPopupListDataSource names;
+        names.setArray(listOfColumn(column));
+        const long id = names.doesItemExist(text.toStdString());
+        if (id < 0) {
+            CErrorManager::RaiseError(224);
+            mEditor->setFocus(Qt::OtherFocusReason);
+            return false;
+        }
+        objectId = id;
+    }
+    mNewObjectCreationAsked = false;
+    QWidget* editor = std::exchange(mEditor, nullptr);
+    mClosing = true;
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    mClosing = false;
+    mEditedRow = mEditedColumn = -1;
+    if (mDelegate) {
+        if (objectId)
+            mDelegate->setObjectIdT(*objectId, this, row + 1, column == TransactionLinesModel::kAccountColumn);
+        if (amount)
+            mDelegate->setAmount(*amount, this, row);
+    }
+    if (movement == kNoMovement)
+        return true;
+    const bool backwards = movement == kBacktabMovement;
+    const int lastRow = mModel->rowCount() - 1, lastColumn = mModel->columnCount() - 1;
+    if ((column == lastColumn && row == lastRow && !backwards) || (row == 0 && column == 0 && backwards)) {
+        mLeaving = true;
+        if (mDelegate)
+            mDelegate->getNextControlForTable(this, movement);
+        mLeaving = false;
+        return true;
+    }
+    if (!backwards && column == lastColumn)
+        editCell(row + 1, 0);
+    else if (backwards && column == 0)
+        editCell(row - 1, lastColumn);
+    else
+        editCell(row, backwards ? column - 1 : column + 1);
+    return true;
+}
+
+void CTransactionDetailTableView::balanceTransactionDetail()
+{
+    const int row = mEditedRow >= 0 ? mEditedRow : currentIndex().row();
+    const int column = mEditedColumn >= 0 ? mEditedColumn : 0;
+    if (row < 0 || !mDelegate)
+        return;
+    mDelegate->balanceTransactionDetailFromTable(this, row);
+    mLeaving = true;
+    editCell(row, column);
+    mLeaving = false;
+}
+
+void CTransactionDetailTableView::newObject()
+{
+    if (mEditedColumn == 0 && mDelegate) {
+        mNewObjectCreationAsked = true;
+        mDelegate->createNewObjectForTable(this, mEditedRow);
+    }
+}
+
+void CTransactionDetailTableView::focusInEvent(QFocusEvent* event)
+{
+    QTableView::focusInEvent(event);
+    mNewObjectCreationAsked = false;
+    if (mEditor)
+        return;
+    if (mLeaving) {
+        mLeaving = false;
+        return;
+    }
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        editCell(0, 0);
+}
+
+void CTransactionDetailTableView::mousePressEvent(QMouseEvent* event)
+{
+    if (mDelegate)
+        mDelegate->tableGotFocus(this);
+    const QModelIndex index = indexAt(event->position().toPoint());
+    mLeaving = true;
+    QTableView::mousePressEvent(event);
+    if (index.isValid()) {
+        setFocus(Qt::MouseFocusReason);
+        editCell(index.row(), index.column());
+    }
+    mLeaving = false;
+}
+
+bool CTransactionDetailTableView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && mEditor) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+        case Qt::Key_Tab:
+            finishEditing(key->modifiers() & Qt::ShiftModifier ? kBacktabMovement : kTabMovement);
+            return true;
+        case Qt::Key_Backtab:
+            finishEditing(kBacktabMovement);
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            finishEditing(kReturnMovement);
+            return true;
+        case Qt::Key_Escape: {
+            QWidget* editor = std::exchange(mEditor, nullptr);
+            mEditedRow = mEditedColumn = -1;
+            QTableView::closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+            return true;
+        }
+        default:
+            break;
+        }
+    }
+    if (event->type() == QEvent::ShortcutOverride && mEditor) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+            event->accept();
+            return true;
+        }
+    }
+    return QTableView::eventFilter(watched, event);
+}
+
+void CTransactionDetailTableView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    // The view's own endings (focus moving elsewhere) close without writing.
+    if (editor == mEditor && !mClosing) {
+        mEditor = nullptr;
+        mEditedRow = mEditedColumn = -1;
+    }
+    QTableView::closeEditor(editor, hint);
+}
+
+void CTransactionDetailTableView::commitData(QWidget*) {}
+
+} // namespace ch

@@ -1,0 +1,49 @@
+#include "ui/sheets/SheetForm.h"
+
+#include <QLabel>
+
+#include <algorithm>
+
+#include "platform/core/localized_strings.h"
+
+namespace ch {
+
+QString sheetText(const char* key)
+{
+    return QString::fromStdString(localized(key));
+}
+
+QFormLayout* makeSheetForm()
+{
+    auto* form = new QFormLayout;
+    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    form->setHorizontalSpacing(10);
+    form->setVerticalSpacing(6);
+    return form;
+}
+
+void alignFormLabels(std::initializer_list<QFormLayout*> forms)
+{
+    int widest = 0;
+    for (QFormLayout* form : forms)
+        for (int row = 0; row < form->rowCount(); ++row)
+            if (QLayoutItem* item = form->itemAt(row, QFormLayout::LabelRole); item && item->widget())
+                widest = std::max(widest, item->widget()->sizeHint().width());
+    for (QFormLayout* form : forms)
+        for (int row = 0; row < form->rowCount(); ++row)
+            if (QLayoutItem* item = form->itemAt(row, QFormLayout::LabelRole); item && item->widget()) {
+                item->widget()->setMinimumWidth(widest);
+                if (auto* label = qobject_cast<QLabel*>(item->widget()))
+                    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            }
+}
+
+QLabel* makeValueLabel(QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+} // namespace ch

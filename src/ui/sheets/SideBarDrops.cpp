@@ -1,0 +1,105 @@
+#include "ui/sheets/SideBarDrops.h"
+
+#include <charconv>
+
+#include "bridge/BridgeDocument.h"
+#include "bridge/CTrnSItem.h"
+#include "document/arguments/CDragAndDropRelocationArgument.h"
+#include "model/CAccType.h"
+#include "model/CAccount.h"
+#include "model/CDocAccounting.h"
+#include "model/CExpenseType.h"
+#include "model/CMasterExpenseType.h"
+#include "model/CNonvisualExaminator.h"
+#include "platform/core/localized_strings.h"
+#include "ui/sheets/CommandSink.h"
+#include "ui/sheets/SheetDocument.h"
+
+namespace ch {
+
+CNonVisual* SideBarDrops::objectWithKey(std::string_view key) const
+{
+    CDocAccounting* books = mDocument.books();
+    if (!books || key.size() < 5)
+        return nullptr;
+    const std::string_view type = key.substr(0, 4);
+    long id = 0;
+    const auto [end, error] = std::from_chars(key.data() + 4, key.data() + key.size(), id);
+    if (error != std::errc() || end != key.data() + key.size())
+        return nullptr;
+    const auto objectId = static_cast<ObjectIdT>(id);
+    if (type == "AcnT")
+        return books->GetAccountForID(objectId);
+    if (type == "AccT")
+        return books->GetAccountTypeForId(objectId);
+    if (type == "ExpT")
+        return books->GetExpenseTypeForID(objectId);
+    if (type == "MxpT")
+        return books->GetMasterExpenseTypeForId(objectId);
+    if (type == "TrnS") {
+        auto item = mDocument.bridge().getTransactionForId(objectId);
+        return item ? item->getSourceItem() : nullptr;
+    }
+    return nullptr;
+}
+
+SideBarDrops::Header SideBarDrops::headerOf(const CNonVisualDataItem& node)
+{
+    const std::string title = node.getName();
+    if (title == localized("CREDITCARDBUTTON"))
+        return Header::CreditCards;
+    if (title == localized("VATPERIODTITLE") || title == localized("VATTROOTTITLE"))
+        return Header::VAT;
+    return Header::None;
+}
+
+bool SideBarDrops::validateDrop(const CNonVisualDataItem* node, const std::optional<std::string>& key) const
+{
+    if (!node || !key)
+        return false;
+    CNonVisual* dropped = objectWithKey(*key);
+    if (!dropped)
+        return false;
+    if (CNonVisual* receiver = node->getSourceItem())
+        return receiver->IsSubItemAcceptable(dropped->Get_ObjectType(), dropped);
+    switch (headerOf(*node)) {
+    case Header::CreditCards:
+        return CNonvisualExaminator::isAccount(dropped) && CNonvisualExaminator::isDebtAccount(dropped);
+    case Header::VAT:
+        return CNonvisualExaminator::isTransaction(dropped);
+    case Header::None:
+        return false;
+    }
+    return false;
+}
+
+bool SideBarDrops::acceptDrop(const CNonVisualDataItem* node, const std::optional<std::string>& key)
+{
+    if (!validateDrop(node, key))
+        return false;
+    CNonVisual* dropped = objectWithKey(*key);
+    if (CNonVisual* receiver = node->getSourceItem()) {
+        arguments::CDragAndDropRelocationArgument argument;
+        argument.idDroppedObject = dropped->Get_Id();
+        argument.idReceivingObject = receiver->Get_Id();
+        argument.droppedObjectType = dropped->Get_ObjectType();
+        argument.receivingObjectType = receiver->Get_ObjectType();
+        if (mDocument.commands().executeCommand(command::kRelocate, nullptr, &argument) <= 0)
+            return false;
+        if (selectionChanged)
+            selectionChanged();
+        return true;
+    }
+    if (headerOf(*node) == Header::CreditCards) {
+        static_cast<CAccount*>(dropped)->Put_mAccountSpecialType(1);
+        // Written straight into the model: the document must still know it changed.
+        mDocument.updateChangeCount();
+        if (creditCardsChanged)
+            creditCardsChanged();
+        return true;
+    }
+    auto transaction = mDocument.bridge().getTransactionForId(dropped->Get_Id());
+    return transaction && setAsVATBalancePayment && setAsVATBalancePayment(transaction);
+}
+
+} // namespace ch

@@ -1,0 +1,142 @@
+#include "ui/sheets/TransactionEntryLogic.h"
+
+#include <cmath>
+
+#include "bridge/CAcnTItem.h"
+#include "bridge/CExpTItem.h"
+#include "bridge/CRcrTItem.h"
+#include "document/arguments/CTransactionArguments.h"
+#include "model/CTransaction.h"
+#include "model/foundation/CDate.h"
+#include "model/foundation/CDecimal.h"
+#include "model/foundation/CErrorManager.h"
+#include "ui/sheets/BookLists.h"
+#include "ui/sheets/CommandSink.h"
+#include "ui/sheets/SheetDocument.h"
+
+namespace ch {
+
+namespace key = transaction_sheet_key;
+
+void TransactionEntryLogic::initialize(const SheetParameters& parameters)
+{
+    mDocument = parameters.document(key::kDocument);
+    if (!mDocument)
+        return;
+    mDialogAction = static_cast<int>(parameters.number(key::kAction).value_or(kActionCreate));
+    mTransactionType = static_cast<int>(parameters.number(key::kTransactionType).value_or(3));
+    mTransaction = parameters.itemAs<CTrnSItem>(key::kTransaction);
+    mTemporaryTransaction = mRecurring ? mDocument->makeEmptyRecurringTransaction()
+                                       : mDocument->makeEmptyTransactionOfType(mTransactionType);
+    if (!mTemporaryTransaction)
+        return;
+    if (mTransaction) {
+        mTemporaryTransaction->setEqualToTransaction(*mTransaction);
+        if (mDialogAction != kActionModify)
+            mTemporaryTransaction->setMDate(CDate::GetNowAsDateT());
+        return;
+    }
+    if (auto from = parameters.itemAs<CAcnTItem>(key::kFromAccount))
+        mTemporaryTransaction->setInitialFromAccount(*from);
+    if (auto to = parameters.itemAs<CAcnTItem>(key::kToAccount))
+        mTemporaryTransaction->setInitialToAccount(*to);
+    if (auto category = parameters.itemAs<CExpTItem>(key::kExpenseType))
+        mTemporaryTransaction->setInitialExpenseType(*category);
+}
+
+bool TransactionEntryLogic::sumsEqual(double x, double y)
+{
+    const double scale = std::trunc(std::pow(10.0, static_cast<double>(CDecimal::getNrOfDecimals())));
+    // A hair above one unit: sums taken from decimal text carry binary noise.
+    return std::fabs(x - y) * scale <= 1.0 + 1e-7;
+}
+
+bool TransactionEntryLogic::completeSide(FourCharCode side)
+{
+    auto* transaction = mTemporaryTransaction ? static_cast<CTransaction*>(mTemporaryTransaction->getSourceItem())
+                                              : nullptr;
+    if (!transaction)
+        return false;
+    double fromFluctuation = 0.0, toFluctuation = 0.0, forFluctuation = 0.0;
+    const double total = transaction->Get_mLocalAmount();
+    if (side == kFromSide || side == kToSide) {
+        const double sum = side == kFromSide ? transaction->Get_DebitAmount(fromFluctuation)
+                                             : transaction->Get_CreditAmount(toFluctuation);
+        if (sumsEqual(total, sum) || total == 0.0)
+            return false;
+        if (side == kFromSide) {
+            transaction->Add_Debit(LArray::kLastIndex, false, total - sum);
+            mTemporaryTransaction->setMFromList();
+        } else {
+            transaction->Add_Credit(LArray::kLastIndex, false, total - sum);
+            mTemporaryTransaction->setMToList();
+        }
+        return true;
+    }
+    transaction->Get_DebitAmount(fromFluctuation);
+    transaction->Get_CreditAmount(toFluctuation);
+    transaction->Get_ExpenseTypeAmount(forFluctuation);
+    const double moved = fromFluctuation + toFluctuation;
+    if (sumsEqual(moved, forFluctuation))
+        return false;
+    CExptypeDetail* line = transaction->Add_ExpenseType(LArray::kLastIndex, false, std::fabs(moved - forFluctuation));
+    if (line)
+        transaction->Set_ExpenseType_Account(
+            line, static_cast<ObjectIdT>(book_defaults::unspecifiedExpenseCategory(mDocument->books())));
+    mTemporaryTransaction->setMForList();
+    return true;
+}
+
+void TransactionEntryLogic::rebalanceCategories()
+{
+    if (!mTemporaryTransaction)
+        return;
+    mTemporaryTransaction->balanceExpenseTypes();
+    mTemporaryTransaction->setMForList();
+}
+
+bool TransactionEntryLogic::checkContents(std::string_view name) const
+{
+    if (!mTemporaryTransaction)
+        return false;
+    if (name.empty()) {
+        CErrorManager::RaiseError(202);
+        return false;
+    }
+    const auto currency = mTemporaryTransaction->mCurrencyId();
+    if (!currency || *currency == 0) {
+        CErrorManager::RaiseError(253);
+        return false;
+    }
+    if (mDialogAction != kActionCreate && mTransaction) {
+        if (mTransaction->isOnModifiedForeignCurrency()) {
+            CErrorManager::RaiseError(236);
+            return false;
+        }
+        if (mTransaction->isBlocked()) {
+            CErrorManager::RaiseError(137);
+            return false;
+        }
+    }
+    return mTemporaryTransaction->validate();
+}
+
+void TransactionEntryLogic::dialogClosed(int returnCode)
+{
+    if (returnCode <= 0 || !mDocument || !mTemporaryTransaction)
+        return;
+    arguments::CTransactionArguments arguments;
+    arguments.mTransactionDictionary = mTemporaryTransaction->dictionaryRepresentation();
+    if (mDialogAction == kActionModify) {
+        if (mTransaction)
+            mDocument->commands().executeCommand(command::kModifyTransaction, mTransaction, &arguments);
+    } else if (mDialogAction == 0 || mDialogAction == kActionCreate) {
+        const bool isRecurring = std::dynamic_pointer_cast<CRcrTItem>(mTemporaryTransaction) != nullptr;
+        mDocument->commands().executeCommand(isRecurring ? command::kNewRecurringTransaction
+                                                         : command::kNewTransaction,
+                                             nullptr, &arguments);
+    }
+    mDocument->refreshAnalysisArrays();
+}
+
+} // namespace ch

@@ -1,0 +1,283 @@
+// The budget page offscreen: budgets made, spread, transferred and
+// cross-referenced through its sheets, and every cell of both sides read
+// against the budget model afterwards.
+
+#include <gtest/gtest.h>
+
+#include <QButtonGroup>
+#include <QCoreApplication>
+#include <QDir>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTableWidget>
+
+#include "../../document/budget_fixture.h"
+#include "analysis/views/CBudgetPageController.h"
+#include "document/arguments/BudgetArguments.h"
+#include "bridge/CNSNumberAmountTBridge.h"
+#include "model/CAccount.h"
+#include "model/CExpenseType.h"
+
+namespace ch::test {
+namespace {
+
+class BudgetPageTest : public BudgetBooksTest {
+protected:
+    BudgetPageTest()
+    {
+        page.resize(1100, 700);
+        page.setParentDocument(document.get());
+        page.setContent();
+    }
+
+    template <class SheetType>
+    SheetType* openSheet()
+    {
+        auto* sheet = dynamic_cast<SheetType*>(page.openSheet());
+        EXPECT_NE(sheet, nullptr);
+        return sheet;
+    }
+
+    std::shared_ptr<CBuDhItem> showNewBudget()
+    {
+        makeBudget();
+        page.setContent();
+        return page.selectedBudget();
+    }
+
+    // Every cell of the side's tables shows what the model holds.
+    void expectSideAgreesWithModel(bool accounts, FourCharCode type, ObjectIdT id)
+    {
+        SCOPED_TRACE(accounts ? "accounts" : "categories");
+        ASSERT_TRUE(page.selectObject(accounts, type, id));
+        QTableWidget* table = page.budgetTable(accounts);
+        const auto& rows = budget_page::rows(accounts);
+        ASSERT_EQ(table->rowCount(), static_cast<int>(rows.size()));
+        budget_page::Node node;
+        node.objectType = type;
+        node.id = id;
+        for (int row = 0; row < table->rowCount(); ++row)
+            for (int month = 0; month < 12; ++month) {
+                const std::optional<double> amount =
+                    budget_page::cellAmount(*page.selectedBudget(), node, rows[row].figure, month);
+                EXPECT_EQ(table->item(row, month + 1)->text().toStdString(),
+                          amount ? CNSNumberAmountTBridge::NSNumberToNSString(*amount) : std::string())
+                    << "row " << row << " month " << month;
+            }
+        QTableWidget* xrefs = page.xrefTable(accounts);
+        const auto* list = page.xrefList(accounts);
+        ASSERT_EQ(xrefs->rowCount(), list ? static_cast<int>(list->size()) : 0);
+        for (int row = 0; row < xrefs->rowCount(); ++row) {
+            const CBuDxItem& xref = *(*list)[row];
+            EXPECT_NE(xref.getSourceItem(), nullptr);
+            EXPECT_EQ(xrefs->item(row, 0)->text().toStdString(), accounts ? xref.reasonName() : xref.accountName());
+            EXPECT_EQ(xrefs->item(row, 1)->text().toStdString(),
+                      CNSNumberAmountTBridge::NSNumberToNSString(xref.mBudgetFrom().value_or(0)));
+            EXPECT_EQ(xrefs->item(row, 3)->text().toStdString(),
+                      CNSNumberAmountTBridge::NSNumberToNSString(xref.mBudgetTo().value_or(0)));
+        }
+    }
+
+    static bool listHas(const std::vector<std::shared_ptr<CBuDxItem>>* list, ObjectIdT accountId, ObjectIdT categoryId)
+    {
+        if (!list) return false;
+        for (const auto& xref : *list)
+            if (xref->accountId() == accountId && xref->reasonId() == categoryId) return true;
+        return false;
+    }
+
+    CBudgetPageController page;
+};
+
+TEST_F(BudgetPageTest, NewBudgetFromPastBookingsThroughTheSheet)
+{
+    page.createBudget();
+    auto* sheet = openSheet<CNewBudgetController>();
+    ASSERT_NE(sheet, nullptr);
+    // No name: refused with 202, the sheet stays open.
+    sheet->ok();
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{202});
+    EXPECT_EQ(page.openSheet(), sheet);
+    sheet->budgetNameField->setText("Household");
+    sheet->budgetPeriodMatrix->button(budget_period::kCurrentYear)->setChecked(true);
+    sheet->ok();
+    ASSERT_EQ(page.openSheet(), nullptr);
+    ASSERT_EQ(document->mBudgetArray().size(), 1u);
+    ASSERT_NE(page.selectedBudget(), nullptr);
+    EXPECT_EQ(page.budgetSelectionMenu()->currentText(), "Household");
+    EXPECT_EQ(page.selectedBudget()->mStartDate(), 20090101);
+    expectSideAgreesWithModel(true, type::kAccount, books::kDefaultAccount);
+    expectSideAgreesWithModel(false, type::kExpenseType, books::kExpenseCategory);
+    // January planned last January's pay.
+    EXPECT_EQ(page.budgetTable(true)->item(1, 1)->text().toStdString(), CNSNumberAmountTBridge::NSNumberToNSString(500.0));
+}
+
+TEST_F(BudgetPageTest, SpreadTransferAndCrossReferencesThroughTheSheets)
+{
+    std::shared_ptr<CBuDhItem> budget = showNewBudget();
+    ASSERT_NE(budget, nullptr);
+    page.showSide(true);
+    ASSERT_TRUE(page.selectObject(true, type::kAccount, books::kDefaultAccount));
+    page.budgetTableClicked(true, 4);   // April
+
+    // A new cross-reference from April to June: the account is the line's own.
+    page.createBudgetXRef();
+    auto* create = openSheet<CCreateBudgetXRefSheetController>();
+    ASSERT_NE(create, nullptr);
+    EXPECT_FALSE(create->accountPopupField->isEnabled());
+    EXPECT_TRUE(create->reasonCodePopupField->isEnabled());
+    chooseId(create->reasonCodePopupField, books::kExpenseCategory);
+    create->budgetFromField->setText("40");
+    create->copyXRefButton->setChecked(true);
+    create->periodFromField->setValue(4);
+    create->periodToField->setValue(6);
+    create->ok();
+    EXPECT_TRUE(listHas(page.xrefList(true), books::kDefaultAccount, books::kExpenseCategory));
+    EXPECT_DOUBLE_EQ(accountLine(*budget, books::kDefaultAccount)->getBudgettedAmountWithType(budget_item::kBudgetOut, 5).value_or(0),
+                     40.0);
+
+    // Spread: April's planned outgoings of the account become 90.
+    page.modifyBudgetDetail();
+    auto* detail = openSheet<CModifyBudgetDetailController>();
+    ASSERT_NE(detail, nullptr);
+    detail->budgetFromField()->setText("90");
+    detail->ok();
+    EXPECT_DOUBLE_EQ(accountLine(*budget, books::kDefaultAccount)->getBudgettedAmountWithType(budget_item::kBudgetOut, 3).value_or(0),
+                     90.0);
+
+    // The modify sheet shows the pair but does not let it be changed.
+    page.chooseXRef(true, 0);
+    page.modifyBudgetXRef();
+    auto* modify = openSheet<CBudgetXRefSheetController>();
+    ASSERT_NE(modify, nullptr);
+    EXPECT_FALSE(modify->accountPopupField->isEnabled());
+    EXPECT_FALSE(modify->reasonCodePopupField->isEnabled());
+    modify->endSheet(Sheet::kCancelled);
+
+    // Transfer 250 to the savings account in April.
+    const double savingsBefore =
+        accountLine(*budget, savingsId)->getBudgettedAmountWithType(budget_item::kBudgetIn, 3).value_or(0);
+    page.editTransferXRef();
+    auto* transfer = openSheet<CTransferBudgetXRefSheetController>();
+    ASSERT_NE(transfer, nullptr);
+    chooseId(transfer->toAccountPopupField, savingsId);
+    chooseId(transfer->reasonCodePopupField, kTransferCategory);
+    transfer->budgetToField->setText("250");
+    transfer->ok();
+    EXPECT_DOUBLE_EQ(accountLine(*budget, savingsId)->getBudgettedAmountWithType(budget_item::kBudgetIn, 3).value_or(0) -
+                         savingsBefore,
+                     250.0);
+    EXPECT_TRUE(environment.alerts().numbers().empty());
+    expectSideAgreesWithModel(true, type::kAccount, books::kDefaultAccount);
+    expectSideAgreesWithModel(true, type::kAccount, savingsId);
+
+    // June's cross-reference shown on both sides, deleted from the category side.
+    ASSERT_TRUE(page.selectObject(true, type::kAccount, books::kDefaultAccount));
+    page.budgetTableClicked(true, 6);
+    ASSERT_TRUE(page.selectObject(false, type::kExpenseType, books::kExpenseCategory));
+    page.budgetTableClicked(false, 6);
+    ASSERT_TRUE(listHas(page.xrefList(true), books::kDefaultAccount, books::kExpenseCategory));
+    ASSERT_TRUE(listHas(page.xrefList(false), books::kDefaultAccount, books::kExpenseCategory));
+    page.showSide(false);
+    page.chooseXRef(false, 0);
+    page.deleteBudgetXRef();
+    EXPECT_TRUE(environment.alerts().numbers().empty());
+    EXPECT_FALSE(listHas(page.xrefList(true), books::kDefaultAccount, books::kExpenseCategory));
+    EXPECT_FALSE(listHas(page.xrefList(false), books::kDefaultAccount, books::kExpenseCategory));
+    expectSideAgreesWithModel(true, type::kAccount, books::kDefaultAccount);
+    expectSideAgreesWithModel(false, type::kExpenseType, books::kExpenseCategory);
+    EXPECT_TRUE(document->isDocumentEdited());
+
+    // For review: the account side as a person would see it (review/ beside tests/).
+    page.showSide(true);
+    ASSERT_TRUE(page.selectObject(true, type::kAccount, books::kDefaultAccount));
+    page.budgetTableClicked(true, 5);
+    const QString review = QCoreApplication::applicationDirPath() + "/../review";
+    QDir().mkpath(review);
+    page.show();
+    page.grab().save(review + "/budget-page.png");
+}
+
+TEST_F(BudgetPageTest, RefusalsShowTheirNumbersAndAFailedCommandRefreshesThePage)
+{
+    std::shared_ptr<CBuDhItem> budget = showNewBudget();
+    ASSERT_TRUE(page.selectObject(true, type::kAccount, books::kDefaultAccount));
+    // No month chosen yet.
+    page.createBudgetXRef();
+    page.budgetTableClicked(true, 4);
+    // No cross-reference chosen.
+    page.deleteBudgetXRef();
+    EXPECT_EQ(environment.alerts().numbers(), (std::vector<long>{241, 243}));
+    environment.alerts().clear();
+
+    // A blocked budget refuses the new cross-reference: the failure is shown
+    // and the page shows the unchanged model.
+    executor().executeCommand(5, budget, arguments::ModifyBudgetHeaderArguments("Household", "", true));
+    page.createBudgetXRef();
+    auto* create = openSheet<CCreateBudgetXRefSheetController>();
+    ASSERT_NE(create, nullptr);
+    chooseId(create->reasonCodePopupField, books::kExpenseCategory);
+    create->budgetFromField->setText("40");
+    create->ok();
+    const std::vector<long> shown = environment.alerts().numbers();
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.back(), 320);
+    expectSideAgreesWithModel(true, type::kAccount, books::kDefaultAccount);
+
+    // Updating the actual figures marks the document changed.
+    document->clearChangeCount();
+    page.updateActuals();
+    EXPECT_TRUE(document->isDocumentEdited());
+}
+
+TEST(BudgetPageColours, FavourableAndUnfavourableAmounts)
+{
+    using budget_page::Kind;
+    using budget_page::Tint;
+    using namespace budget_item;
+    struct Case {
+        Kind kind;
+        BudgetItemTypeT figure;
+        double amount;
+        Tint tint;
+    };
+    const Case cases[] = {
+        {Kind::Account, kBudgetIn, 10, Tint::Favourable},         {Kind::Account, kBudgetOut, 10, Tint::Unfavourable},
+        {Kind::ExpenseCategory, kActualIn, -10, Tint::Favourable}, {Kind::IncomeCategory, kActualIn, 10, Tint::Favourable},
+        {Kind::OtherCategory, kBudgetIn, 10, Tint::Unfavourable},  {Kind::Account, kBudgetStart, 10, Tint::None},
+        {Kind::Account, kBudgetIn, 0, Tint::None},
+        // The difference row: spending below plan and income above it are favourable.
+        {Kind::ExpenseCategory, kMovementDifference, -5, Tint::Favourable},
+        {Kind::ExpenseCategory, kMovementDifference, 5, Tint::Unfavourable},
+        {Kind::IncomeCategory, kMovementDifference, 5, Tint::Favourable},
+        {Kind::Account, kMovementDifference, -5, Tint::Unfavourable},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(budget_page::tintFor(c.kind, c.figure, c.amount), c.tint)
+            << static_cast<int>(c.kind) << " " << c.figure << " " << c.amount;
+}
+
+TEST(BudgetSheetChecks, OrderOfTheChecksAndTheCopyRange)
+{
+    EXPECT_EQ(budget_page::checkNewBudget("", budget_base::kBaseBudget, 0, 0, std::nullopt), 202);
+    EXPECT_EQ(budget_page::checkNewBudget("B", budget_base::kOneMonth, 0, 0, std::nullopt), 239);
+    EXPECT_EQ(budget_page::checkNewBudget("B", budget_base::kLastYear, budget_period::kFollowBase, 0, std::nullopt), 184);
+    EXPECT_EQ(budget_page::checkNewBudget("B", budget_base::kBaseBudget, 0, 0, 3L), 0);
+    EXPECT_EQ(budget_page::checkXRef(std::nullopt, 1L, false, true), 244);
+    EXPECT_EQ(budget_page::checkXRef(1L, 1L, false, true), 242);
+    EXPECT_EQ(budget_page::checkXRef(1L, 1L, true, true), 248);
+    EXPECT_EQ(budget_page::checkTransfer(std::nullopt, std::nullopt, 1L, 1L, false, false, false), 242);
+    EXPECT_EQ(budget_page::checkTransfer(1.0, std::nullopt, 1L, 1L, false, false, false), 244);
+    EXPECT_EQ(budget_page::checkTransfer(1.0, 1L, 2L, 3L, false, false, false), 245);
+    EXPECT_EQ(budget_page::checkTransfer(1.0, 1L, 2L, 3L, true, false, false), 246);
+    EXPECT_EQ(budget_page::checkTransfer(1.0, 1L, 2L, 3L, true, true, false), 247);
+    EXPECT_EQ(budget_page::checkTransfer(1.0, 1L, 2L, 3L, true, true, true), 0);
+    EXPECT_EQ(budget_page::xrefRange(7, true, 3, 5), std::make_pair(2, 4));
+    for (auto [from, to] : {std::pair{5, 3}, std::pair{0, 4}, std::pair{3, 13}})
+        EXPECT_EQ(budget_page::xrefRange(7, true, from, to), std::make_pair(7, 7));
+    EXPECT_EQ(budget_page::xrefRange(7, false, 3, 5), std::make_pair(7, 7));
+}
+
+} // namespace
+} // namespace ch::test

@@ -1,0 +1,186 @@
+// The business bookkeeping installed on a real document: a new document's VAT
+// periods, the VAT-rate commands sent through the document's executor and
+// journaled, and their replay on the saved books, which must end in the very
+// books and business archive of the document that ran them.
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "../document/document_fixture.h"
+#include "business/BusinessArgumentClasses.h"
+#include "business/BusinessDefaults.h"
+#include "business/BusinessOfDocument.h"
+#include "business/GXVATPeriod.h"
+#include "business/GXVATRate.h"
+#include "business/InstallBusiness.h"
+#include "business/VATRateArguments.h"
+#include "document/arguments/ArgumentClassRegistry.h"
+#include "document/commands/CommandJournalReader.h"
+
+namespace ch::test {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class DocumentBusinessTest : public DocumentTest {
+protected:
+    DocumentBusinessTest()
+    {
+        business::registerBusinessDefaults(environment.defaults());
+        business::registerBusinessArgumentClasses(ArgumentClassRegistry::shared());
+        document = newBusinessDocument();
+        savedModel = document->modelStreamBytes();
+        const PlistOutput archive = document->businessArchiveBytes();
+        EXPECT_TRUE(archive.ok()) << archive.error;
+        savedArchive = archive.bytes;
+        modelCounters = IdCounters();
+        rateCounter = business::GXVATRate::sVATRateCounter;
+        periodCounter = business::GXVATPeriod::sVATPeriodCounter;
+    }
+
+    std::unique_ptr<MyDocument> newBusinessDocument()
+    {
+        auto made = std::make_unique<MyDocument>(dispatcher);
+        made->setUntitledJournalFolder(folder.path());
+        business::installBusiness(*made);
+        made->setUpNewDocument("EUR");
+        return made;
+    }
+
+    static business::BusinessArrays& arraysOf(MyDocument& books)
+    {
+        auto* part = dynamic_cast<business::BusinessOfDocument*>(books.business());
+        EXPECT_NE(part, nullptr);
+        return part->businessArrays();
+    }
+
+    std::string bookPath() const { return folder.file("Books.books"); }
+
+    // The saved books opened as bookPath() in a fresh session: every id
+    // counter back where it stood at the save. The business archive is read
+    // after the model stream and before the journal is looked for.
+    std::unique_ptr<MyDocument> reopen()
+    {
+        modelCounters.restore();
+        business::GXVATRate::sVATRateCounter = rateCounter;
+        business::GXVATPeriod::sVATPeriodCounter = periodCounter;
+        auto opened = std::make_unique<MyDocument>(dispatcher);
+        business::installBusiness(*opened);
+        opened->setFileName(bookPath());
+        LDataStream stream;
+        stream.SetBuffer(savedModel.data(), static_cast<std::int32_t>(savedModel.size()));
+        EXPECT_TRUE(opened->readModel(stream));
+        EXPECT_EQ(opened->readBusinessArchive(savedArchive), 0);
+        opened->finishLoading();
+        return opened;
+    }
+
+    static arguments::VATRateArguments rateArguments(const char* name, double percentage)
+    {
+        arguments::VATRateArguments values;
+        values.name = name;
+        values.rate = percentage;
+        return values;
+    }
+
+    Bytes savedModel;
+    std::string savedArchive;
+    IdCounters modelCounters;
+    std::int32_t rateCounter = 0;
+    std::int32_t periodCounter = 0;
+};
+
+TEST_F(DocumentBusinessTest, ANewDocumentHasItsCurrentAndPreviousVATPeriodAndStartsClean)
+{
+    // Today is 2009-03-15; periods are quarters of a year that starts in January.
+    std::vector<std::pair<long, long>> periods;
+    for (const auto& period : arraysOf(*document).VATPeriodArray)
+        periods.emplace_back(period->startDate().value_or(0), period->endDate().value_or(0));
+    EXPECT_EQ(periods, (std::vector<std::pair<long, long>>{{20090101, 20090331}, {20081001, 20081231}}));
+    EXPECT_TRUE(arraysOf(*document).VATRateArray.empty());
+    EXPECT_FALSE(document->isDocumentEdited());
+}
+
+TEST_F(DocumentBusinessTest, TheDocumentFindsItsVATRatesByIdAndKey)
+{
+    CCommandExecutor& run = document->commandExecutor();
+    ASSERT_EQ(run.executeCommand(33, nullptr, rateArguments("Reduced", 6.0)), 1);
+    ASSERT_EQ(run.executeCommand(33, nullptr, rateArguments("Standard", 21.0)), 1);
+    const auto& rates = arraysOf(*document).VATRateArray;
+    ASSERT_EQ(rates.size(), 2u);
+    const std::shared_ptr<business::GXVATRate> standard = rates[0];
+    const std::shared_ptr<business::GXVATRate> reduced = rates[1];
+    const ObjectIdT unused = *standard->idKey() + 100;
+
+    struct Case {
+        ObjectIdT id;
+        bool alwaysReturnOne;
+        std::shared_ptr<business::GXVATRate> found;
+    };
+    for (const Case& c : std::vector<Case>{{*reduced->idKey(), false, reduced},
+                                           {*standard->idKey(), true, standard},
+                                           {unused, true, standard},   // the first of the array
+                                           {unused, false, nullptr}})
+        EXPECT_EQ(document->VATRateWithId(c.id, c.alwaysReturnOne), c.found) << c.id << " " << c.alwaysReturnOne;
+    EXPECT_EQ(document->dataItemWithKey(reduced->calculateKey()), reduced);
+    EXPECT_EQ(document->dataItemWithKey("VatR" + std::to_string(unused)), nullptr);
+}
+
+TEST_F(DocumentBusinessTest, VATRateCommandsAreJournaledAndReplayToTheSameBooks)
+{
+    Bytes directModel;
+    std::string directArchive;
+    {
+        std::unique_ptr<MyDocument> crashed = reopen();
+        CCommandExecutor& run = crashed->commandExecutor();
+        const auto& rates = arraysOf(*crashed).VATRateArray;
+
+        ASSERT_EQ(run.executeCommand(33, nullptr, rateArguments("Standard", 21.0)), 1);
+        ASSERT_EQ(rates.size(), 1u);
+        const std::shared_ptr<business::GXVATRate> standard = rates.front();
+        ASSERT_TRUE(standard->accountIdPaid() && standard->accountIdReceived());
+        EXPECT_NE(crashed->getAccountForId(static_cast<ObjectIdT>(*standard->accountIdPaid())), nullptr);
+        EXPECT_TRUE(crashed->isDocumentEdited());
+
+        arguments::VATRateArguments changed = rateArguments("Standard rate", 19.0);
+        changed.createAccounts = false;
+        changed.createCategoryInvoicedNotReceived = false;
+        changed.accountIdPaid = standard->accountIdPaid();
+        changed.accountIdReceived = standard->accountIdReceived();
+        EXPECT_EQ(run.executeCommand(34, standard, changed), 1);
+        EXPECT_EQ(standard->name(), "Standard rate");
+        EXPECT_EQ(standard->rate(), 19.0);
+
+        ASSERT_EQ(run.executeCommand(33, nullptr, rateArguments("Reduced", 6.0)), 1);
+        ASSERT_EQ(rates.size(), 2u);
+        const std::shared_ptr<business::GXVATRate> reduced = rates.front();
+        const ObjectIdT reducedPaid = static_cast<ObjectIdT>(reduced->accountIdPaid().value_or(0));
+        EXPECT_TRUE(crashed->deleteVATRate(reduced, false));
+        EXPECT_EQ(rates, (std::vector<std::shared_ptr<business::GXVATRate>>{standard}));
+        EXPECT_EQ(crashed->getAccountForId(reducedPaid), nullptr);
+
+        std::vector<std::pair<int, std::string>> journaled;
+        for (const auto& entry : readCommandJournalFile(crashed->journalFileName()).items)
+            journaled.emplace_back(entry.mCommand, entry.mObject.value_or(""));
+        EXPECT_EQ(journaled, (std::vector<std::pair<int, std::string>>{
+                                 {33, ""}, {34, standard->calculateKey()}, {33, ""}, {37, reduced->calculateKey()}}));
+
+        directModel = crashed->modelStreamBytes();
+        directArchive = crashed->businessArchiveBytes().bytes;
+    }
+    ASSERT_NE(directArchive, savedArchive);
+
+    std::unique_ptr<MyDocument> replayed = reopen();
+    EXPECT_EQ(replayed->commandExecutor().commandsToRecover().size(), 4u);
+    environment.alerts().scriptAnswer(AlertAnswer::Default);   // replay
+    dispatcher.advance(std::chrono::milliseconds(100));
+    EXPECT_TRUE(replayed->commandExecutor().lastReplayReport().empty())
+        << ::testing::PrintToString(replayed->commandExecutor().lastReplayReport());
+    EXPECT_EQ(firstDifference(replayed->modelStreamBytes(), directModel), "");
+    EXPECT_EQ(replayed->businessArchiveBytes().bytes, directArchive);
+    EXPECT_TRUE(replayed->isDocumentEdited());
+}
+
+} // namespace
+} // namespace ch::test

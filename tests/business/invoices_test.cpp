@@ -1,0 +1,371 @@
+// Invoices and payments on a real document: a customer invoice with VAT, a
+// partial payment linked to it, a split and a credit note, checked against a
+// hand calculation; invoice numbers and structured references; and the
+// invoice and payment commands journaled and replayed to the same books.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <tuple>
+
+#include "../document/document_fixture.h"
+#include "bridge/CAcoWItem.h"
+#include "bridge/CDebetItem.h"
+#include "bridge/CPrfRItem.h"
+#include "bridge/CTrnSItem.h"
+#include "business/BookingLines.h"
+#include "business/BusinessArgumentClasses.h"
+#include "business/BusinessDefaults.h"
+#include "business/BusinessOfDocument.h"
+#include "business/GXInvoice.h"
+#include "business/GXVATPeriod.h"
+#include "business/GXVATRate.h"
+#include "business/InstallBusiness.h"
+#include "business/InvoiceArguments.h"
+#include "business/InvoiceBooking.h"
+#include "business/InvoiceNumbers.h"
+#include "business/PaymentArguments.h"
+#include "business/Payments.h"
+#include "business/VATRateArguments.h"
+#include "document/arguments/ArgumentClassRegistry.h"
+#include "document/arguments/CAcoWArguments.h"
+#include "document/commands/CommandJournalReader.h"
+#include "model/CAccount.h"
+#include "model/CDocAccounting.h"
+#include "model/CExpenseType.h"
+#include "platform/core/user_defaults.h"
+
+namespace ch::test {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+// Account or category id and home-currency amount of each line, in list order.
+using Lines = std::vector<std::pair<long, double>>;
+
+Lines linesOf(const LineItemArray& items)
+{
+    Lines lines;
+    for (const auto& line : items)
+        lines.emplace_back(line->account().value_or(0), std::round(line->getLocalAmount().value_or(0) * 100) / 100);
+    return lines;
+}
+
+class InvoicesTest : public DocumentTest {
+protected:
+    InvoicesTest()
+    {
+        business::registerBusinessDefaults(environment.defaults());
+        business::registerBusinessArgumentClasses(ArgumentClassRegistry::shared());
+        document = std::make_unique<MyDocument>(dispatcher);
+        document->setUntitledJournalFolder(folder.path());
+        business::installBusiness(*document);
+        document->setUpNewDocument("EUR");
+        // The turnover category is an income category, the VAT category an expense one.
+        CPrfRItem& settings = *document->mPreference();
+        settings.setMCustomerInvoiceCategory(document->get_mDefExpTUnspecifiedIncome());
+
+        arguments::VATRateArguments standard;
+        standard.name = "Standard";
+        standard.rate = 21.0;
+        EXPECT_EQ(run(33, nullptr, standard), 1);
+        rate = arrays().VATRateArray.front();
+        arguments::CAcoWArguments customer;
+        customer.name = "Peeters";
+        customer.createCustomerOpenInvoices = true;
+        customerId = run(26, nullptr, customer);
+        EXPECT_GT(customerId, 0);
+        owner = document->getAccountOwnerItemForId(customerId);
+
+        savedModel = document->modelStreamBytes();
+        savedArchive = document->businessArchiveBytes().bytes;
+        modelCounters = IdCounters();
+        rateCounter = business::GXVATRate::sVATRateCounter;
+        periodCounter = business::GXVATPeriod::sVATPeriodCounter;
+        document->fileSaved();
+    }
+
+    int run(int command, std::shared_ptr<Observable> target, const CArgumentAncestor& arguments)
+    {
+        return document->commandExecutor().executeCommand(command, std::move(target), arguments);
+    }
+    business::BusinessArrays& arrays() { return business().businessArrays(); }
+    business::BusinessOfDocument& business() { return *dynamic_cast<business::BusinessOfDocument*>(document->business()); }
+    std::shared_ptr<CTrnSItem> transaction(long id) { return document->getTransactionForId(static_cast<ObjectIdT>(id)); }
+    // What the customer owes on the open-invoice account.
+    double owedOn(std::optional<long> account)
+    {
+        CAccount* found = document->getAccountForId(static_cast<ObjectIdT>(account.value_or(0)));
+        return found ? -std::round(found->Get_mLocalBalance() * 100) / 100 : NAN;
+    }
+    long incomeCategory() { return document->get_mDefExpTUnspecifiedIncome(); }
+    long vatCategory() { return rate->categoryInvoicedNotYetReceived().value_or(0); }
+
+    arguments::InvoiceArguments invoiceOf(double net, const char* number, bool withVAT = true)
+    {
+        arguments::InvoiceArguments values;
+        values.invoiceName = "Consulting";
+        values.thirdPartyId = customerId;
+        values.invoiceNumber = number;
+        values.invoiceDate = 20090310;
+        values.dueDate = 20090409;
+        values.amountWithoutVAT = net;
+        values.firstVATRateId = withVAT ? *rate->idKey() : -1;
+        values.paymentReference = business::structuredReferenceForNumber(number);
+        return values;
+    }
+
+    std::unique_ptr<MyDocument> reopen()
+    {
+        modelCounters.restore();
+        business::GXVATRate::sVATRateCounter = rateCounter;
+        business::GXVATPeriod::sVATPeriodCounter = periodCounter;
+        auto opened = std::make_unique<MyDocument>(dispatcher);
+        business::installBusiness(*opened);
+        opened->setFileName(folder.file("Books.books"));
+        LDataStream stream;
+        stream.SetBuffer(savedModel.data(), static_cast<std::int32_t>(savedModel.size()));
+        EXPECT_TRUE(opened->readModel(stream));
+        EXPECT_EQ(opened->readBusinessArchive(savedArchive), 0);
+        opened->finishLoading();
+        return opened;
+    }
+
+    std::shared_ptr<business::GXVATRate> rate;
+    ObjectIdT customerId = -1;
+    std::shared_ptr<CAcoWItem> owner;
+    Bytes savedModel;
+    std::string savedArchive;
+    IdCounters modelCounters;
+    std::int32_t rateCounter = 0;
+    std::int32_t periodCounter = 0;
+};
+
+TEST_F(InvoicesTest, InvoicePartialPaymentSplitAndCreditNoteLeaveTheBooksAsCalculatedByHand)
+{
+    const long open = owner->openDebitInvoiceAccount().value_or(0);
+    const long turnover = owner->debitorAccount().value_or(0);
+    const long received = rate->accountIdReceived().value_or(0);
+    const long ownProperty = document->getDefaultOwnPropertyAccount();
+    ASSERT_TRUE(business::isExpenseCategory(business(), vatCategory()));
+
+    // 1000 net at 21 %: the customer owes 1210.
+    const int invoiceId = run(38, nullptr, invoiceOf(1000.0, "2009000001"));
+    ASSERT_GT(invoiceId, 0);
+    std::shared_ptr<CTrnSItem> invoice = transaction(invoiceId);
+    EXPECT_EQ(invoice->mTransactionType(), 4);
+    EXPECT_EQ(linesOf(invoice->mFromList()), (Lines{{turnover, 1000}, {received, 210}}));
+    EXPECT_EQ(linesOf(invoice->mToList()), (Lines{{open, 1210}}));
+    EXPECT_EQ(linesOf(invoice->mForList()), (Lines{{vatCategory(), 210}, {incomeCategory(), 1000}}));
+    EXPECT_EQ(owedOn(open), 1210);
+    const business::InvoiceReading reading = business::readInvoice(business(), *invoice);
+    EXPECT_EQ(reading.amountWithoutVAT, 1000);
+    EXPECT_EQ(reading.firstVATAmount, 210);
+    EXPECT_EQ(reading.firstRate, rate);
+    EXPECT_EQ(reading.secondRate, nullptr);
+    EXPECT_EQ(invoice->paymentReference(), "+++200/9000/00121+++");
+    EXPECT_EQ(invoice->dueDate(), 20090409);
+
+    // A payment of 605 linked to it releases half the VAT (factor 0.5).
+    arguments::PaymentArguments paid;
+    paid.thirdPartyId = customerId;
+    paid.paymentAmount = 605.0;
+    paid.paymentCategoryId = incomeCategory();
+    paid.paymentDate = 20090320;
+    paid.paymentOwnerType = arguments::kOwnerTypeCustomer;
+    const int paymentId = run(44, nullptr, paid);
+    ASSERT_GT(paymentId, 0);
+    std::shared_ptr<CTrnSItem> payment = transaction(paymentId);
+    EXPECT_EQ(linesOf(payment->mFromList()), (Lines{{open, 605}}));
+    EXPECT_EQ(linesOf(payment->mToList()), (Lines{{ownProperty, 605}}));
+    EXPECT_EQ(linesOf(payment->mForList()), (Lines{{incomeCategory(), 605}}));
+    EXPECT_FALSE(payment->isLinkedToTransactionAsPayment());
+    EXPECT_TRUE(invoice->linkPaymentToInvoice(*payment));
+    EXPECT_EQ(linesOf(payment->mForList()), (Lines{{incomeCategory(), 500}, {vatCategory(), -105}}));
+    EXPECT_EQ(payment->mReferenceObjectId(), invoiceId);
+    auto extension = std::dynamic_pointer_cast<business::GXInvoice>(invoice->invoiceExtension());
+    ASSERT_NE(extension, nullptr);
+    EXPECT_EQ(extension->paymentTransactionIdArray(), (std::vector<long>{paymentId}));
+    EXPECT_EQ(invoice->unaccountedForAmount(), 605);
+    EXPECT_EQ(owedOn(open), 605);
+
+    // Split 605 into 400 kept on the invoice and 205 left unlinked.
+    arguments::SplitPaymentArguments split;
+    split.originalAmount = 605.0;
+    split.splitAmount = 400.0;
+    const int leftoverId = run(45, payment, split);
+    ASSERT_GT(leftoverId, 0);
+    std::shared_ptr<CTrnSItem> leftover = transaction(leftoverId);
+    EXPECT_EQ(payment->mLocalAmount(), 400);
+    EXPECT_EQ(leftover->mLocalAmount(), 205);
+    EXPECT_EQ(leftover->mTransactionType(), 6);
+    EXPECT_EQ(leftover->mReferenceObjectId(), -1);
+    EXPECT_EQ(payment->mReferenceObjectId(), invoiceId);
+    invoice->setUnaccountedForAmount();
+    EXPECT_EQ(invoice->unaccountedForAmount(), 810);
+    EXPECT_EQ(owedOn(open), 605);   // the money received is still 605
+
+    // The credit note reverses the invoice under a new number of the year.
+    const std::optional<ObjectIdT> noteId = business::makeCreditNoteForInvoice(business(), *invoice);
+    ASSERT_TRUE(noteId);
+    std::shared_ptr<CTrnSItem> note = transaction(*noteId);
+    EXPECT_EQ(note->mTransactionType(), 4);
+    EXPECT_EQ(linesOf(note->mFromList()), (Lines{{open, 1210}}));
+    EXPECT_EQ(linesOf(note->mToList()), (Lines{{turnover, 1000}, {received, 210}}));
+    EXPECT_EQ(linesOf(note->mForList()), (Lines{{vatCategory(), -210}, {incomeCategory(), -1000}}));
+    EXPECT_EQ(note->mDate(), 20090315);   // today
+    EXPECT_EQ(note->mDocumentRef(), "2009000002");
+    EXPECT_EQ(note->paymentReference(), "+++200/9000/00222+++");
+    EXPECT_EQ(note->mReferenceObjectId(), invoiceId);
+    EXPECT_EQ(extension->paymentTransactionIdArray(), (std::vector<long>{paymentId}));
+    EXPECT_EQ(owedOn(open), -605);   // the customer paid 605 and owes nothing
+
+    // Unlinking the payment clears both sides of the link.
+    EXPECT_TRUE(business::unlinkThisPaymentFromInvoice(business(), *payment));
+    EXPECT_TRUE(extension->paymentTransactionIdArray().empty());
+    EXPECT_FALSE(payment->isLinkedToTransactionAsPayment());
+}
+
+TEST_F(InvoicesTest, InvoicesWithoutVATPaidAtOnceAndRelinkedPaymentsBookTheirOwnLines)
+{
+    // Without VAT: one line per list for the net amount, and linking rebooks nothing.
+    const int plainId = run(38, nullptr, invoiceOf(300.0, "2009000001", false));
+    std::shared_ptr<CTrnSItem> plain = transaction(plainId);
+    EXPECT_EQ(linesOf(plain->mFromList()).size(), 1u);
+    EXPECT_EQ(linesOf(plain->mToList()), (Lines{{owner->openDebitInvoiceAccount().value_or(0), 300}}));
+    EXPECT_EQ(linesOf(plain->mForList()), (Lines{{incomeCategory(), 300}}));
+
+    arguments::PaymentArguments paid;
+    paid.thirdPartyId = customerId;
+    paid.paymentAmount = 100.0;
+    paid.paymentCategoryId = incomeCategory();
+    paid.paymentDate = 20090320;
+    paid.paymentOwnerType = arguments::kOwnerTypeCustomer;
+    std::shared_ptr<CTrnSItem> payment = transaction(run(44, nullptr, paid));
+    ASSERT_NE(payment, nullptr);
+    EXPECT_EQ(business::linkPaymentToInvoice(business(), *plain, *payment), 0);
+
+    // Moved to another invoice, the payment leaves the first one's list.
+    const int vatId = run(38, nullptr, invoiceOf(1000.0, "2009000002"));
+    std::shared_ptr<CTrnSItem> withVAT = transaction(vatId);
+    EXPECT_EQ(business::linkPaymentToInvoice(business(), *withVAT, *payment), 1);
+    auto extensionOf = [&](CTrnSItem& item) {
+        return std::dynamic_pointer_cast<business::GXInvoice>(item.invoiceExtension());
+    };
+    EXPECT_TRUE(extensionOf(*plain)->paymentTransactionIdArray().empty());
+    EXPECT_EQ(extensionOf(*withVAT)->paymentTransactionIdArray(), (std::vector<long>{payment->getId().value()}));
+    // Linked again with two category lines it cannot be rebooked.
+    EXPECT_EQ(business::linkPaymentToInvoice(business(), *withVAT, *payment), -1);
+    EXPECT_EQ(extensionOf(*withVAT)->paymentTransactionIdArray().size(), 1u);
+
+    // Paying the whole invoice on booking releases all its VAT.
+    arguments::InvoiceArguments paidAtOnce = invoiceOf(1000.0, "2009000003");
+    paidAtOnce.generatePayment = true;
+    paidAtOnce.paymentCategoryId = incomeCategory();
+    std::shared_ptr<CTrnSItem> full = transaction(run(38, nullptr, paidAtOnce));
+    const auto payments = extensionOf(*full)->paymentTransactionIdArray();
+    ASSERT_EQ(payments.size(), 1u);
+    std::shared_ptr<CTrnSItem> fullPayment = transaction(payments[0]);
+    EXPECT_EQ(linesOf(fullPayment->mFromList()), (Lines{{owner->openDebitInvoiceAccount().value_or(0), 1210}}));
+    EXPECT_EQ(linesOf(fullPayment->mForList()), (Lines{{incomeCategory(), 1000}, {vatCategory(), -210}}));
+    EXPECT_EQ(fullPayment->mDate(), 20090310);
+    EXPECT_EQ(fullPayment->mDocumentRef(), "+++200/9000/00323+++");
+    EXPECT_TRUE(full->isPaid());
+
+    // A split of an original 0 does nothing.
+    arguments::SplitPaymentArguments nothing;
+    nothing.originalAmount = 0.0;
+    nothing.splitAmount = 10.0;
+    EXPECT_EQ(run(45, payment, nothing), -1);
+}
+
+TEST(InvoiceNumbers, StructuredReferencesCarryTheirCheckDigits)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"1", "+++000/0000/00101+++"},
+        {"97", "+++000/0000/09797+++"},          // a multiple of 97 checks with 97
+        {"2008000001", "+++200/8000/00191+++"},
+        {"9999999999", "+++999/9999/99948+++"},
+        {"0", "+++000/0000/00097+++"},
+        {"12345678901", ""},                      // more than ten digits
+        {"-5", ""}, {" 12", ""}, {"12 ", ""}, {"abc", ""}, {"", ""},
+    };
+    for (const auto& [number, reference] : cases)
+        EXPECT_EQ(business::structuredReferenceForNumber(number), reference) << number;
+    EXPECT_EQ(business::cleanStructuredReference("+++200/8000/00191+++"), "200800000191");
+    EXPECT_EQ(business::cleanStructuredReference(" 1.2-3 "), "123");
+}
+
+TEST_F(InvoicesTest, InvoiceNumbersCountOnlyTheirOwnSeriesAndDueDatesFollowThePaymentPeriod)
+{
+    // Per year: hand-typed numbers of another form never raise the counter.
+    for (const char* number : {"2009000007", "2009000001 ", "20090000099", "2010000050", "abc", "2009x00020"})
+        run(38, nullptr, invoiceOf(10.0, number));
+    EXPECT_EQ(business::calculateInvoiceNumberForDate(business(), 20090601), "2009000008");
+    EXPECT_EQ(business::calculateInvoiceNumberForDate(business(), 20080601), "2008000001");
+    // Running on: the largest leading number over all customer invoices.
+    environment.defaults().set(business::kContinuousInvoiceNumbersKey, true);
+    EXPECT_EQ(business::calculateInvoiceNumberForDate(business(), 20090601), "20090000100");
+
+    // An accounting year from July: 15 March 2008 lies in the year numbered 2008.
+    document->mPreference()->setMCurrentYearStart(7);
+    DateT first = 0, last = 0;
+    EXPECT_EQ(business::accountingYearNumber(business(), 20080315, &first, &last), 2008);
+    EXPECT_EQ(std::make_pair(first, last), std::make_pair(DateT(20070701), DateT(20080630)));
+
+    UserDefaults& defaults = environment.defaults();
+    struct Case { long period; bool atMonthEnd; bool inMonths; DateT invoice; DateT due; };
+    for (const Case& c : std::vector<Case>{{30, false, false, 20090310, 20090409},
+                                          {1, false, true, 20090131, 20090228},
+                                          {30, true, false, 20090410, 20090530}}) {
+        defaults.set(business::kPaymentPeriodKey, c.period);
+        defaults.set(business::kPaymentPeriodStartsAtMonthEndKey, c.atMonthEnd);
+        defaults.set(business::kPaymentPeriodExpressedInMonthsKey, c.inMonths);
+        EXPECT_EQ(business::calculateDueDate(c.invoice), c.due) << c.invoice;
+    }
+}
+
+TEST_F(InvoicesTest, InvoiceAndPaymentCommandsAreJournaledAndReplayToTheSameBooks)
+{
+    Bytes directModel;
+    std::string directArchive;
+    {
+        std::unique_ptr<MyDocument> crashed = reopen();
+        std::swap(document, crashed);
+        const int invoiceId = run(38, nullptr, invoiceOf(1000.0, "2009000001"));
+        ASSERT_GT(invoiceId, 0);
+        arguments::InvoiceArguments changed = invoiceOf(2000.0, "2009000001");
+        changed.generatePayment = true;
+        changed.paymentCategoryId = incomeCategory();
+        EXPECT_EQ(run(39, transaction(invoiceId), changed), invoiceId);
+        arguments::PaymentArguments paid;
+        paid.thirdPartyId = customerId;
+        paid.paymentAmount = 500.0;
+        paid.paymentCategoryId = incomeCategory();
+        paid.paymentDate = 20090320;
+        paid.paymentName = "Advance";
+        paid.paymentOwnerType = arguments::kOwnerTypeCustomer;
+        const int paymentId = run(44, nullptr, paid);
+        arguments::SplitPaymentArguments split;
+        split.paymentName = "Advance";   // the roll-forward lists (and replays) named entries
+        split.originalAmount = 500.0;
+        split.splitAmount = 200.0;
+        EXPECT_GT(run(45, transaction(paymentId), split), 0);
+        EXPECT_EQ(readCommandJournalFile(document->journalFileName()).items.size(), 4u);
+        directModel = document->modelStreamBytes();
+        directArchive = document->businessArchiveBytes().bytes;
+        std::swap(document, crashed);
+    }
+    ASSERT_NE(directArchive, savedArchive);
+
+    std::unique_ptr<MyDocument> replayed = reopen();
+    environment.alerts().scriptAnswer(AlertAnswer::Default);
+    dispatcher.advance(std::chrono::milliseconds(100));
+    EXPECT_TRUE(replayed->commandExecutor().lastReplayReport().empty())
+        << ::testing::PrintToString(replayed->commandExecutor().lastReplayReport());
+    EXPECT_EQ(firstDifference(replayed->modelStreamBytes(), directModel), "");
+    EXPECT_EQ(replayed->businessArchiveBytes().bytes, directArchive);
+}
+
+} // namespace
+} // namespace ch::test

@@ -1,0 +1,203 @@
+// The budget commands 0 to 5 through the document's executor: what each
+// does to the budget model, what a refused one leaves, and the journal.
+
+#include <gtest/gtest.h>
+
+#include "budget_fixture.h"
+#include "document/arguments/BudgetArguments.h"
+
+namespace ch::test {
+namespace {
+
+using namespace budget_item;
+using Bytes = std::vector<std::uint8_t>;
+
+class BudgetCommandsTest : public BudgetBooksTest {
+protected:
+    BudgetCommandsTest() : budget(makeBudget()) { document->clearChangeCount(); }
+
+    double figure(ObjectIdT accountId, BudgetItemTypeT kind, int month)
+    {
+        return accountLine(*budget, accountId)->getBudgettedAmountWithType(kind, month).value_or(-1e9);
+    }
+
+    std::shared_ptr<CBuDhItem> budget;
+};
+
+TEST_F(BudgetCommandsTest, BudgetIsMadeFromLastYearsBookingsAndListedByTheDocument)
+{
+    ASSERT_NE(budget, nullptr);
+    EXPECT_EQ(document->mBudgetArray().size(), 1u);
+    EXPECT_EQ(budget->mStartDate(), 20090101);
+    EXPECT_EQ(budget->mComment(), "");
+    // January planned what January 2008 booked.
+    EXPECT_DOUBLE_EQ(figure(books::kDefaultAccount, kBudgetIn, 0), 500.0);
+    EXPECT_DOUBLE_EQ(figure(books::kDefaultAccount, kBudgetOut, 1), 120.0);
+    std::shared_ptr<CBuDdItem> food = categoryLine(*budget, books::kExpenseCategory);
+    ASSERT_NE(food, nullptr);
+    std::shared_ptr<CBuDxItem> january = xrefOf(*food, 0, books::kDefaultAccount);
+    ASSERT_NE(january, nullptr);
+    EXPECT_DOUBLE_EQ(january->mBudgetFrom().value_or(0), 100.0);
+
+    // A reopened document lists the budgets of its file.
+    IdCounters counters;
+    std::unique_ptr<MyDocument> reopened = openDocument(document->modelStreamBytes(), folder.file("B.books"));
+    ASSERT_EQ(reopened->mBudgetArray().size(), 1u);
+    EXPECT_EQ(reopened->mBudgetArray()[0]->getName(), "Household");
+}
+
+TEST_F(BudgetCommandsTest, EachCommandChangesTheBudgetAndMarksTheDocument)
+{
+    CCommandExecutor& run = executor();
+
+    // 5: name, comment and blocked flag.
+    EXPECT_EQ(run.executeCommand(5, budget, arguments::ModifyBudgetHeaderArguments("Home", "Tight year", false)), 1);
+    EXPECT_EQ(budget->getName(), "Home");
+    EXPECT_EQ(budget->mComment(), "Tight year");
+    EXPECT_TRUE(document->isDocumentEdited());
+
+    // 2: the default account pays the income category nothing yet; spread 40 out over April to June.
+    arguments::NewBudgetXRefArguments create(40.0, 0.0, 0.0, 0.0, "Gym", false, 3, 3, 5, books::kDefaultAccount,
+                                             books::kExpenseCategory);
+    EXPECT_EQ(run.executeCommand(2, budget, create), 1);
+    for (int month : {3, 4, 5}) {
+        SCOPED_TRACE(month);
+        std::shared_ptr<CBuDxItem> onAccount =
+            xrefOf(*accountLine(*budget, books::kDefaultAccount), month, books::kExpenseCategory);
+        ASSERT_NE(onAccount, nullptr);
+        EXPECT_DOUBLE_EQ(onAccount->mBudgetFrom().value_or(0), 40.0);
+        EXPECT_NE(xrefOf(*categoryLine(*budget, books::kExpenseCategory), month, books::kDefaultAccount), nullptr);
+        EXPECT_DOUBLE_EQ(figure(books::kDefaultAccount, kBudgetOut, month), 40.0);
+    }
+    EXPECT_EQ(xrefOf(*accountLine(*budget, books::kDefaultAccount), 6, books::kExpenseCategory), nullptr);
+
+    // 1: April and May to 60, June stays.
+    std::shared_ptr<CBuDxItem> april =
+        xrefOf(*accountLine(*budget, books::kDefaultAccount), 3, books::kExpenseCategory);
+    EXPECT_EQ(run.executeCommand(1, april, arguments::ModifyBudgetXRefArguments(60.0, 0.0, 0.0, 0.0, "", false, 3, 3, 4)),
+              1);
+    EXPECT_DOUBLE_EQ(figure(books::kDefaultAccount, kBudgetOut, 3), 60.0);
+    EXPECT_DOUBLE_EQ(figure(books::kDefaultAccount, kBudgetOut, 4), 60.0);
+    EXPECT_DOUBLE_EQ(figure(books::kDefaultAccount, kBudgetOut, 5), 40.0);
+
+    // 0: the account's planned outgoings of April, spread over its cross-references.
+    std::shared_ptr<CBuDdItem> line = accountLine(*budget, books::kDefaultAccount);
+    EXPECT_EQ(run.executeCommand(0, line, arguments::ModifyBudgetDetailArguments(90.0, 0.0, 0.0, 0.0, "", false, 3)),
+              1);
+    EXPECT_DOUBLE_EQ(figure(books::kDefaultAccount, kBudgetOut, 3), 90.0);
+
+    // 4: a transfer of 250 in March to the savings account.
+    const double savingsInBefore = figure(savingsId, kBudgetIn, 2);
+    EXPECT_EQ(run.executeCommand(4, budget,
+                                 arguments::TransferBudgetXRefArguments(250.0, 2, books::kDefaultAccount,
+                                                                        kTransferCategory, savingsId)),
+              1);
+    EXPECT_DOUBLE_EQ(figure(savingsId, kBudgetIn, 2) - savingsInBefore, 250.0);
+
+    // 3: June's cross-reference goes from both lines; an item of it shown on
+    // the other side is detached and reads what it last showed.
+    std::shared_ptr<CBuDxItem> juneOnCategory =
+        xrefOf(*categoryLine(*budget, books::kExpenseCategory), 5, books::kDefaultAccount);
+    std::shared_ptr<CBuDxItem> juneOnAccount =
+        xrefOf(*accountLine(*budget, books::kDefaultAccount), 5, books::kExpenseCategory);
+    ASSERT_NE(juneOnCategory, nullptr);
+    EXPECT_EQ(run.executeCommand(3, juneOnAccount, CommandArgument(std::shared_ptr<Observable>(budget))), 1);
+    EXPECT_EQ(xrefOf(*accountLine(*budget, books::kDefaultAccount), 5, books::kExpenseCategory), nullptr);
+    EXPECT_EQ(xrefOf(*categoryLine(*budget, books::kExpenseCategory), 5, books::kDefaultAccount), nullptr);
+    EXPECT_EQ(juneOnCategory->getSourceItem(), nullptr);
+    EXPECT_DOUBLE_EQ(juneOnCategory->mBudgetFrom().value_or(0), 40.0);
+    EXPECT_EQ(juneOnCategory->accountName(), juneOnAccount->accountName());
+    EXPECT_DOUBLE_EQ(figure(books::kDefaultAccount, kBudgetOut, 5), 0.0);
+}
+
+TEST_F(BudgetCommandsTest, NamesOfCrossReferencesAreUnicode)
+{
+    std::shared_ptr<CBuDdItem> savings = accountLine(*budget, savingsId);
+    ASSERT_NE(savings, nullptr);
+    std::shared_ptr<CBuDxItem> january = xrefOf(*savings, 0, kTransferCategory);
+    ASSERT_NE(january, nullptr);
+    EXPECT_EQ(january->accountName(), "Épargne");
+}
+
+TEST_F(BudgetCommandsTest, RefusedCommandsAnswerMinusOneAndLeaveTheBooks)
+{
+    std::shared_ptr<CBuDdItem> line = accountLine(*budget, books::kDefaultAccount);
+    std::shared_ptr<CBuDxItem> xref = xrefOf(*categoryLine(*budget, books::kExpenseCategory), 0, books::kDefaultAccount);
+    ASSERT_NE(xref, nullptr);
+    // A budget without lines: a cross-reference of the other budget finds none there.
+    std::shared_ptr<CBuDhItem> empty =
+        document->makeNewBudget(budget_base::kEmpty, 0, budget_period::kNextYear, 0, 0, std::nullopt, "", "Empty");
+    const arguments::ModifyBudgetDetailArguments detailValues(1, 2, 3, 4, "", false, 0);
+    const arguments::ModifyBudgetXRefArguments xrefValues(1, 2, 3, 4, "", false, 0, 0, 0);
+    const arguments::NewBudgetXRefArguments newValues(1, 2, 3, 4, "", false, 0, 0, 0, books::kDefaultAccount,
+                                                      books::kExpenseCategory);
+    const arguments::TransferBudgetXRefArguments transfer(10, 0, books::kDefaultAccount, kTransferCategory,
+                                                          savingsId);
+    const arguments::ModifyBudgetHeaderArguments header("X", "Y", true);
+    struct Case {
+        int command;
+        CommandTarget target;
+        CommandArgument argument;
+    };
+    const std::vector<Case> cases = {
+        {0, line, nullptr}, {0, line, xrefValues}, {0, budget, detailValues},
+        {1, xref, nullptr}, {1, xref, detailValues}, {1, line, xrefValues},
+        {2, budget, nullptr}, {2, budget, xrefValues}, {2, nullptr, newValues},
+        {3, xref, nullptr}, {3, xref, CommandArgument(std::shared_ptr<Observable>(line))},
+        {3, xref, CommandArgument(std::shared_ptr<Observable>(empty))},
+        {4, budget, nullptr}, {4, budget, header}, {4, xref, transfer},
+        {5, budget, nullptr}, {5, line, header}, {5, budget, transfer},
+    };
+    const Bytes before = document->modelStreamBytes();
+    document->clearChangeCount();
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(executor().executeCommand(cases[i].command, cases[i].target, cases[i].argument), -1);
+    }
+    EXPECT_EQ(firstDifference(document->modelStreamBytes(), before), "");
+    EXPECT_FALSE(document->isDocumentEdited());
+}
+
+TEST_F(BudgetCommandsTest, JournaledBudgetCommandsAreNotReplayedAndLeaveTheSavedBooks)
+{
+    const std::string path = folder.file("Books.books");
+    const Bytes saved = document->modelStreamBytes();
+    const IdCounters counters;
+    {
+        std::unique_ptr<MyDocument> crashed = openDocument(saved, path);
+        std::shared_ptr<CBuDhItem> shown = crashed->mBudgetArray().at(0);
+        CCommandExecutor& run = crashed->commandExecutor();
+        EXPECT_EQ(run.executeCommand(5, shown, arguments::ModifyBudgetHeaderArguments("Home", "", false)), 1);
+        EXPECT_EQ(run.executeCommand(2, shown,
+                                     arguments::NewBudgetXRefArguments(40, 0, 0, 0, "", false, 3, 3, 5,
+                                                                       books::kDefaultAccount,
+                                                                       books::kExpenseCategory)),
+                  1);
+        EXPECT_EQ(run.executeCommand(4, shown,
+                                     arguments::TransferBudgetXRefArguments(25, 2, books::kDefaultAccount,
+                                                                            kTransferCategory, savingsId)),
+                  1);
+        EXPECT_NE(crashed->modelStreamBytes(), saved);
+    }
+    // The saved books as any opening reads them, without a journal.
+    counters.restore();
+    const Bytes reference = openDocument(saved, folder.file("Reference.books"))->modelStreamBytes();
+
+    counters.restore();
+    std::unique_ptr<MyDocument> replayed = openDocument(saved, path);
+    std::vector<int> commands;
+    for (const GXCommandHistoryItem& item : replayed->commandExecutor().commandsToRecover()) {
+        commands.push_back(item.mCommand);
+        // The entry names its class and nothing else.
+        EXPECT_NE(item.mParameters.value_or("").find("ArgumentClass = "), std::string::npos);
+    }
+    EXPECT_EQ(commands, (std::vector<int>{5, 2, 4}));
+    environment.alerts().scriptAnswer(AlertAnswer::Default);
+    dispatcher.advance(std::chrono::milliseconds(100));
+    EXPECT_TRUE(replayed->commandExecutor().lastReplayReport().empty());
+    EXPECT_EQ(firstDifference(replayed->modelStreamBytes(), reference), "");
+    EXPECT_EQ(replayed->mBudgetArray().at(0)->getName(), "Household");
+}
+
+} // namespace
+} // namespace ch::test

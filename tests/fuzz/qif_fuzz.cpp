@@ -1,0 +1,28 @@
+// libFuzzer target: the QIF statement reader (see qif_check.h).
+// Seeds: tests/data/fuzz/qif. Run for example:
+//   qif_fuzz tests/data/fuzz/qif -max_total_time=60
+#include "qif_check.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/core/unicode.h"
+#include "platform/core/user_defaults.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    ch::registerModelDefaults(ch::UserDefaults::standard());
+    ch::setNameOrderLocale("en_US");
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string problem = ch::fuzz::checkQif({reinterpret_cast<const char*>(data), size});
+    if (!problem.empty()) {
+        std::fprintf(stderr, "%s\n", problem.c_str());
+        std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,136 @@
+// Real statement files of other programs (the shared corpus, read where it
+// lies): every bank and credit-card file gives its transactions with the
+// amounts as written, the investment statement none, the prose file none.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+
+#include "import/ImportDefinition.h"
+#include "model/foundation/CDate.h"
+#include "import_test_support.h"
+
+namespace ch::test {
+namespace {
+
+std::filesystem::path CorpusFolder()
+{
+    // The corpus lies beside the project's checkout.
+    return std::filesystem::path(COUNTINGHOUSE_TEST_DATA) / ".." / ".." / ".." / "shared" / "corpus" / "statements";
+}
+
+Value Columns(std::initializer_list<int> columns)
+{
+    Array array;
+    for (int column : columns) array.push_back(Value(column));
+    return Value(array);
+}
+
+// A definition of a semicolon (or other) export with the date pattern.
+Dictionary Definition(const char* separator, int minimum, int maximum, int skip,
+                      std::initializer_list<std::pair<std::string_view, Value>> roles)
+{
+    using namespace definition_key;
+    Dictionary definition{{std::string(kSeparatorCharacters), Value(separator)},
+                          {std::string(kSurroundingCharacters), Value("\"")},
+                          {std::string(kDeleteSurroundingCharacters), Value(true)},
+                          {std::string(kMinimumColumns), Value(minimum)},
+                          {std::string(kMaximumColumns), Value(maximum)},
+                          {std::string(kFirstLinesToSkip), Value(skip)}};
+    for (const auto& [key, value] : roles) definition.set(std::string(key), value);
+    return definition;
+}
+
+struct Expected {
+    std::size_t count;
+    double sum;
+};
+
+struct CorpusCase {
+    const char* file;
+    StatementFormat format;
+    std::optional<Dictionary> definition;
+    Expected total;
+    // Per statement account (own account number as read), where a file holds several.
+    std::map<std::string, Expected> perAccount;
+};
+
+class CorpusTest : public ImportTest {};
+
+TEST_F(CorpusTest, EveryFileReadsIntoItsTransactions)
+{
+    if (!std::filesystem::is_directory(CorpusFolder())) GTEST_SKIP() << "no corpus at " << CorpusFolder();
+    using namespace definition_key;
+    const std::vector<CorpusCase> cases = {
+        {"ofx/moneyguru__fortis.ofx", StatementFormat::Ofx, {}, {1, -2.60}, {}},
+        {"ofx/moneyguru__ccstmtrs.ofx", StatementFormat::Ofx, {}, {5, -313.23},
+         {{"4XXXXXXXXXXXXXX5", {2, -72.84}}, {"4XXXXXXXXXXXXXX9", {3, -240.39}}}},
+        {"ofx/ofxparse__multiple_accounts.ofx", StatementFormat::Ofx, {}, {5, 306.13},
+         {{"78934567889", {4, 183.13}}, {"89273829182", {1, 123.00}}}},
+        {"ofx/ofxparse__suncorp.ofx", StatementFormat::Ofx, {}, {1, -16.85}, {}},
+        // An investment statement holds no bank or credit-card transactions.
+        {"ofx/ofxparse__investment_medium.ofx", StatementFormat::Ofx, {}, {0, 0.0}, {}},
+        {"ofx/ofxtools__stmtrs_euro.ofx", StatementFormat::Ofx, {}, {2, -500.00}, {}},
+        {"qif/moneyguru__checkbook.qif", StatementFormat::Qif, {}, {8, 3034.12},
+         {{"Account 1", {5, 105.20}}, {"Account 2", {3, 2928.92}}}},
+        {"qif/moneyguru__transfer_splits.qif", StatementFormat::Qif, {}, {3, 0.00},
+         {{"Checking", {1, -10.00}}, {"Savings", {1, 5.00}}, {"SomeOtherAccount", {1, 5.00}}}},
+        {"qif/moneyguru__invalid.qif", StatementFormat::Qif, {}, {0, 0.0}, {}},
+        // Six register records; the opening balance of 0.00 yields no line.
+        {"qif/quiffen__test.qif", StatementFormat::Qif, {}, {5, -35.50}, {}},
+        {"csv/moneyguru__fortis.csv", StatementFormat::Delimited,
+         Definition(";", 8, 8, 1,
+                    {{kBookingDateColumn, Columns({1})}, {kValueDateColumn, Columns({2})},
+                     {kAmountColumn, Columns({3})}, {kCurrencyCodeColumn, Columns({4})},
+                     {kCounterpartyNameColumn, Columns({5})}, {kCommunicationColumn, Columns({6})},
+                     {kOwnAccountNumberColumn, Columns({7})}, {kDateFormat, Value("dd/mm/yyyy")}}),
+         {18, -1670.27}, {}},
+        {"csv/moneyguru__quoted_sep.csv", StatementFormat::Delimited,
+         Definition(",", 4, 4, 1, {{kCommunicationColumn, Columns({0, 1, 2})}, {kAmountColumn, Columns({3})}}),
+         {2, 223.87}, {}},
+        {"csv/csv2ofx__gls.csv", StatementFormat::Delimited,
+         Definition(";", 20, 30, 1,
+                    {{kOwnAccountNumberColumn, Columns({0})}, {kBookingDateColumn, Columns({1})},
+                     {kValueDateColumn, Columns({2})}, {kCounterpartyNameColumn, Columns({3})},
+                     {kCommunicationColumn, Columns({5, 6})}, {kAmountColumn, Columns({19})},
+                     {kCurrencyCodeColumn, Columns({21})}, {kDateFormat, Value("dd.mm.yyyy")}}),
+         {1, -98.76}, {}},
+        {"csv/ofxstatement__dab.csv", StatementFormat::Delimited,
+         Definition(";", 6, 7, 2,
+                    {{kBookingDateColumn, Columns({0})}, {kValueDateColumn, Columns({1})},
+                     {kCounterpartyNameColumn, Columns({3})}, {kCommunicationColumn, Columns({4})},
+                     {kAmountColumn, Columns({5})}, {kDateFormat, Value("dd.mm.yyyy")}}),
+         {7, 10053.90}, {}},
+    };
+    for (const CorpusCase& c : cases) {
+        SCOPED_TRACE(c.file);
+        // The delimited exports are European: decimal commas, thousands points.
+        if (c.format == StatementFormat::Delimited) env.useNotation(",", ".");
+        else env.useNotation(".", ",");
+        const std::string bytes = ReadBytes(CorpusFolder() / c.file);
+        const StatementImportResult result =
+            readStatement(bytes, c.format, document, c.definition ? &*c.definition : nullptr);
+        EXPECT_EQ(result.error, 0);
+
+        Expected total{0, 0.0};
+        std::map<std::string, Expected> perAccount;
+        for (const auto& line : result.lines) {
+            ++total.count;
+            total.sum += line->mAmount();
+            ++perAccount[line->mOurAccountNumber()].count;
+            perAccount[line->mOurAccountNumber()].sum += line->mAmount();
+            // Every line carries a real date or says that it has none.
+            EXPECT_TRUE(line->mValueDate() == 0 || CDate::IsValidDate(line->mValueDate()));
+        }
+        EXPECT_EQ(total.count, c.total.count);
+        EXPECT_NEAR(total.sum, c.total.sum, 0.005);
+        for (const auto& [account, expected] : c.perAccount) {
+            EXPECT_EQ(perAccount[account].count, expected.count) << account;
+            EXPECT_NEAR(perAccount[account].sum, expected.sum, 0.005) << account;
+        }
+    }
+}
+
+} // namespace
+} // namespace ch::test

@@ -1,0 +1,139 @@
+// A statement file through the document with the readers installed: read
+// into pending lines, booked through the journaled command, read again as
+// duplicates, refused while lines are pending, and replayed after a crash
+// to the same books.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "../document/document_fixture.h"
+#include "document/StatementImport.h"
+#include "document/commands/CommandJournalReader.h"
+#include "import/CImpTItem.h"
+#include "import/InstallStatementImport.h"
+#include "model/CAccount.h"
+#include "model/CPreference.h"
+
+namespace ch::test {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class DocumentStatementImportTest : public DocumentTest {
+protected:
+    DocumentStatementImportTest()
+    {
+        addAccount("Current Account", books::kOwnPropertyType, "111-1111111-11");
+        const ObjectIdT card = addAccount("Visa Card", books::kDebtType, "4111222233334444");
+        root().mPreference->Put_mDefaultCreditCardAccount(card);
+        addAccount("Restaurant", books::kProfitAndLossType, nullptr);
+        saved = document->modelStreamBytes();
+        counters = IdCounters();
+    }
+
+    ObjectIdT addAccount(const char* name, ObjectIdT typeId, const char* bankNumber)
+    {
+        CAccount* account = root().InsertAccount(-1, name, std::string_view(name), "", std::string_view(), typeId,
+                                                 books::kEUR, root().GetAccountTypeForId(typeId));
+        if (bankNumber) root().setBankAccountNumberT(bankNumber, account);
+        return account->Get_Id();
+    }
+
+    // The saved books opened again as the file of the journal, readers installed.
+    std::unique_ptr<MyDocument> reopen()
+    {
+        counters.restore();
+        std::unique_ptr<MyDocument> opened = openDocument(saved, folder.file("Books.books"));
+        installStatementImport(*opened);
+        return opened;
+    }
+
+    static std::string statement() { return (std::filesystem::path(COUNTINGHOUSE_TEST_DATA) / "import/ofx/card_sgml.ofx").string(); }
+
+    static std::vector<std::shared_ptr<CImpTItem>> pending(MyDocument& books)
+    {
+        std::vector<std::shared_ptr<CImpTItem>> lines;
+        for (const auto& line : books.statementImport().mImportedTransactionArray())
+            lines.push_back(std::dynamic_pointer_cast<CImpTItem>(line));
+        return lines;
+    }
+
+    Bytes saved;
+    IdCounters counters;
+};
+
+TEST_F(DocumentStatementImportTest, AnOfxFileIsBookedThroughTheJournalAndReadAgainAsDuplicates)
+{
+    Bytes direct;
+    {
+        std::unique_ptr<MyDocument> crashed = reopen();
+        StatementImport& import = crashed->statementImport();
+        ASSERT_TRUE(import.importFile(statement(), StatementKind::OFX));
+        EXPECT_EQ(UserDefaults::standard().stringForKey("OFXLOCATION"),
+                  std::filesystem::path(statement()).parent_path().string());
+        const auto lines = pending(*crashed);
+        ASSERT_EQ(lines.size(), 2u);
+        for (const auto& line : lines) {
+            ASSERT_TRUE(line);
+            EXPECT_TRUE(line->isComplete()) << line->mTitle() << ": " << line->mRemark();
+            EXPECT_FALSE(line->hasDuplicate());
+            EXPECT_TRUE(line->importTimeStamp());
+        }
+
+        // Pending lines refuse a second import.
+        environment.alerts().clear();
+        EXPECT_FALSE(import.importFile(statement(), StatementKind::OFX));
+        EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{235});
+
+        NotificationLog log(crashed->notificationCenter(), {"TRANSACTIONCREATED"});
+        EXPECT_EQ(import.doActualImport(), 2);
+        EXPECT_FALSE(import.hasPendingLines());
+        EXPECT_EQ(log.names(), std::vector<std::string>{"TRANSACTIONCREATED"});
+        std::vector<int> journaled;
+        for (const auto& item : readCommandJournalFile(crashed->journalFileName()).items)
+            journaled.push_back(item.mCommand);
+        EXPECT_EQ(journaled, (std::vector<int>{31, 31}));
+        for (const auto& line : lines) {
+            bool found = false;
+            for (const auto& booked : crashed->mTransactionArray())
+                found = found || (booked->getName() == line->mTitle() && booked->importTimeStamp() == line->importTimeStamp());
+            EXPECT_TRUE(found) << line->mTitle();
+        }
+
+        // The same file again: every line duplicates a booked transaction and nothing books.
+        ASSERT_TRUE(import.importFile(statement(), StatementKind::OFX));
+        const auto again = pending(*crashed);
+        ASSERT_EQ(again.size(), 2u);
+        for (const auto& line : again) {
+            EXPECT_TRUE(line->hasDuplicate()) << line->mTitle();
+            EXPECT_NE(line->importTimeStamp(), lines[0]->importTimeStamp());
+        }
+        EXPECT_EQ(import.doActualImport(), 0);
+        EXPECT_EQ(pending(*crashed), again);
+        direct = crashed->modelStreamBytes();
+    }
+    ASSERT_NE(direct, saved);
+
+    // The crash: the saved books and their journal give the same books again.
+    std::unique_ptr<MyDocument> replayed = reopen();
+    environment.alerts().scriptAnswer(AlertAnswer::Default);
+    dispatcher.advance(std::chrono::milliseconds(100));
+    EXPECT_TRUE(replayed->commandExecutor().lastReplayReport().empty())
+        << ::testing::PrintToString(replayed->commandExecutor().lastReplayReport());
+    EXPECT_EQ(firstDifference(replayed->modelStreamBytes(), direct), "");
+}
+
+TEST_F(DocumentStatementImportTest, UnreadableFilesAndDefinitionsGiveNoLines)
+{
+    std::unique_ptr<MyDocument> books = reopen();
+    StatementImport& import = books->statementImport();
+    environment.alerts().clear();
+    EXPECT_FALSE(import.importFile(folder.file("missing.qif"), StatementKind::QIF));
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{271});
+    EXPECT_FALSE(import.importWithFileDesc("No such definition.plist", statement()));
+    EXPECT_FALSE(import.hasPendingLines());
+}
+
+} // namespace
+} // namespace ch::test

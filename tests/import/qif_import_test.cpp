@@ -1,0 +1,207 @@
+// QIF files: bank and credit-card registers into import lines, category and
+// account lists into the books.
+
+#include <gtest/gtest.h>
+
+#include "import/CQuickenData.h"
+#include "import/ImportText.h"
+#include "import_test_support.h"
+#include "model/CAccType.h"
+#include "model/CMasterExpenseType.h"
+#include "model/CPreference.h"
+
+namespace ch::test {
+namespace {
+
+class QifImportTest : public ImportTest {
+protected:
+    QifImportTest()
+    {
+        current = AddAccount("Current Account", books::kOwnPropertyType)->Get_Id();
+        savings = AddAccount("Savings", books::kOwnPropertyType)->Get_Id();
+        visa = AddAccount("Visa Card", books::kDebtType)->Get_Id();
+        groceries = AddCategory("Groceries", books::kExpenseGroup)->Get_Id();
+    }
+
+    CAccount* AccountNamed(const char* name) { return books.GetAccountForName(std::string_view(name)); }
+
+    ObjectIdT current, savings, visa, groceries;
+};
+
+TEST_F(QifImportTest, BankRegisterRecords)
+{
+    const StatementImportResult result = Read("qif/bank.qif", StatementFormat::Qif);
+    EXPECT_EQ(result.error, 0);
+    // A transfer to an account the books lack creates it, named and described after it.
+    const CAccount* holidayFund = AccountNamed("Holiday fund");
+    ASSERT_NE(holidayFund, nullptr);
+    EXPECT_EQ(holidayFund->Get_StringrefDesc(), "Holiday fund");
+    EXPECT_EQ(holidayFund->Get_mAccountTypeId(), books::kOwnPropertyType);
+
+    using namespace books;
+    const ObjectIdT fund = holidayFund->Get_Id();
+    const std::vector<LineView> expected = {
+        {"Corner Shop", -1234.56, 20240102, 20240102, current, kExpenseAccount, groceries, kEUR, "", true},
+        {"Café Du Nord", 2500.0, 20231231, 20231231, current, savings, kTransferCategory, kEUR, "", true},
+        {"To The Holiday Fund", -100.0, 20240305, 20240305, current, fund, kTransferCategory, kEUR, "", true},
+        // An empty L after the amount: the unspecified income account.
+        {"Empty Category", -7.5, 20240306, 20240306, current, kIncomeAccount, kExpenseCategory, kEUR, "", true},
+        // Neither the category nor its last part exists; the check number titles the line.
+        {"2002 5", -20.0, 20240307, 20240307, current, kExpenseAccount, kExpenseCategory, kEUR, "", true},
+        // The last part of the name finds the category; the check number of the record before does not carry over.
+        {"Groceries 6", -30.0, 20240308, 20240308, current, kExpenseAccount, groceries, kEUR, "", true},
+        // The last split's category wins; the amount is the record's total.
+        {"Groceries 7", -40.0, 20240310, 20240310, current, kExpenseAccount, groceries, kEUR, "", true},
+        // (a record with a quantity and one of amount 0 yield no line)
+        {"A Payee Whose Name Runs To Forty C", -1.0, 20240313, 20240313, current, kExpenseAccount, groceries, kEUR, "",
+         true},
+        // Not month/day/year: read in the user's order.
+        {"European Date", -2.0, 20231231, 20231231, current, kExpenseAccount, groceries, kEUR, "", true},
+        // "[" and "[]" name no account: as an empty L.
+        {"Bracket Open", -4.0, 20240315, 20240315, current, kIncomeAccount, kExpenseCategory, kEUR, "", true},
+        {"Brackets Empty", -5.0, 20240315, 20240315, current, kIncomeAccount, kExpenseCategory, kEUR, "", true},
+        // (the last record has no "^": it is not complete and yields nothing)
+    };
+    EXPECT_EQ(ViewsOf(result.lines), expected);
+    ASSERT_EQ(result.lines.size(), expected.size());
+    // The whole line is the text, ";" included.
+    EXPECT_EQ(result.lines[0]->mTransactionDescription(), "Rent;March");
+    EXPECT_EQ(result.lines[0]->mOriginalAmount(), "-1,234.56");
+    EXPECT_EQ(result.lines[0]->mOurAccountNumber(), "Current Account");
+    EXPECT_EQ(characterCount(result.lines[7]->mTitle()), 34u);
+    for (const auto& line : result.lines) EXPECT_FALSE(line->mBatch());
+    EXPECT_TRUE(env.alerts().records().empty());
+}
+
+TEST_F(QifImportTest, CreditCardRegisters)
+{
+    // Without a default credit-card account a credit-card file is refused.
+    StatementImportResult result = Read("qif/card_marker.qif", StatementFormat::Qif);
+    EXPECT_EQ(result.error, CQuickenData::kNoCreditCardAccountError);
+    EXPECT_TRUE(result.lines.empty());
+    EXPECT_EQ(env.alerts().numbers(), std::vector<long>{259});
+
+    books.mPreference->Put_mDefaultCreditCardAccount(visa);
+    result = Read("qif/card_marker.qif", StatementFormat::Qif);
+    using namespace books;
+    EXPECT_EQ(ViewsOf(result.lines), (std::vector<LineView>{{"Restaurant", -45.1, 20240301, 20240301, visa,
+                                                              kExpenseAccount, groceries, kEUR, "", true}}));
+
+    result = Read("qif/card.qif", StatementFormat::Qif);
+    const std::vector<LineView> expected = {
+        {"Restaurant", -12.0, 20240302, 20240302, visa, kExpenseAccount, kExpenseCategory, kEUR, "", true},
+        {"Card Payment", 300.0, 20240303, 20240303, visa, current, kTransferCategory, kEUR, "", true},
+    };
+    EXPECT_EQ(ViewsOf(result.lines), expected);
+    ASSERT_EQ(result.lines.size(), 2u);
+    EXPECT_EQ(result.lines[1]->mFromAccountId(), current);
+    EXPECT_EQ(result.lines[1]->mToAccountId(), visa);
+}
+
+TEST_F(QifImportTest, AHeaderWithATrailingBlankStillStartsItsRegister)
+{
+    const StatementImportResult result = Read("qif/trailing_blank.qif", StatementFormat::Qif);
+    ASSERT_EQ(result.lines.size(), 1u);
+    EXPECT_EQ(result.lines[0]->mTitle(), "Corner Shop");
+    EXPECT_EQ(result.lines[0]->mOurAccountId(), books::kCash);
+}
+
+TEST_F(QifImportTest, CategoryListsMakeGroupsAndCategories)
+{
+    const StatementImportResult result = Read("qif/categories.qif", StatementFormat::Qif);
+    auto group = [&](const char* name) { return books.GetMasterExpenseTypeForName(std::string_view(name)); };
+    auto category = [&](const char* name) { return books.GetExpenseTypeForName(std::string_view(name)); };
+
+    // Groups: a top-level group's parent is its kind; a group below a group.
+    const struct {
+        const char* name;
+        const char* parent;   // null: top level
+    } groups[] = {{"Auto", nullptr}, {"Service", "Auto"}, {"Food", nullptr}, {"Toys", nullptr}};
+    for (const auto& g : groups) {
+        SCOPED_TRACE(g.name);
+        const CMasterExpenseType* made = group(g.name);
+        ASSERT_NE(made, nullptr);
+        EXPECT_EQ(made->Get_mMasterExpenseType(), books::kExpenseGroup);   // "I" on a record's second line counts not
+        EXPECT_EQ(made->Get_mParentId(), g.parent ? group(g.parent)->Get_Id() : books::kExpenseGroup);
+    }
+    // Categories in their groups; a record without description has none (not its predecessor's).
+    const struct {
+        const char* name;
+        const char* group;
+        const char* description;
+    } categories[] = {{"Oil", "Service", "Motor oil"},
+                      {"Fuel", "Auto", ""},
+                      {"Insurance", "Auto", ""},
+                      {"Lego", "Toys", ""}};
+    for (const auto& c : categories) {
+        SCOPED_TRACE(c.name);
+        const CExpenseType* made = category(c.name);
+        ASSERT_NE(made, nullptr);
+        EXPECT_EQ(made->Get_mMasterType(), group(c.group)->Get_Id());
+        EXPECT_EQ(made->Get_StringrefDesc(), c.description);
+    }
+    // Groceries existed: the list's Food:Groceries adds one in Food; top-level leaves make nothing.
+    EXPECT_NE(group("Food"), nullptr);
+    for (const char* none : {"Bills", "Salary", "Rent", "Food", "Auto", "Service", "Toys"})
+        EXPECT_EQ(category(none), nullptr) << none;
+
+    // The register after the list finds the category by the last part of its name.
+    ASSERT_EQ(result.lines.size(), 1u);
+    EXPECT_NE(result.lines[0]->mExpenseTypeId(), books::kExpenseCategory);
+}
+
+TEST_F(QifImportTest, AccountListsMakeAccountsAndLeaveTheRegisterHeaderToTheRegister)
+{
+    // Books without the "other assets" type: such accounts get the own-property type.
+    ASSERT_TRUE(books.DeleteObject(books.GetAccountTypeForId(books::kAssetsType)));
+    const StatementImportResult result = Read("qif/accounts.qif", StatementFormat::Qif);
+    const struct {
+        const char* name;
+        ObjectIdT type;
+        const char* description;
+    } accounts[] = {
+        {"Checking", books::kOwnPropertyType, "Main account"},
+        {"Visa", books::kDebtType, ""},
+        {"Loan", books::kDebtType, ""},
+        {"House", books::kOwnPropertyType, ""},    // the missing type
+        {"Broker", books::kOwnPropertyType, ""},   // the type carries over
+        {"Short", books::kOwnPropertyType, ""},
+        {"Cash Box", books::kOwnPropertyType, ""},
+    };
+    for (const auto& a : accounts) {
+        SCOPED_TRACE(a.name);
+        const CAccount* made = AccountNamed(a.name);
+        ASSERT_NE(made, nullptr);
+        EXPECT_EQ(made->Get_mAccountTypeId(), a.type);
+        EXPECT_EQ(made->Get_StringrefDesc(), a.description);
+    }
+    // The "!Account" that ends the list names the register's account.
+    ASSERT_EQ(result.lines.size(), 1u);
+    EXPECT_EQ(result.lines[0]->mOurAccountId(), AccountNamed("Checking")->Get_Id());
+    EXPECT_EQ(result.lines[0]->mOurAccountNumber(), "Checking");
+}
+
+TEST_F(QifImportTest, DatesFollowTheDateFormatSetting)
+{
+    const std::string file =
+        "!Type:Bank\nD1/2/06\nPShort\nT-1.00\nLGroceries\n^\nD01/02/2006\nPLong\nT-1.00\nLGroceries\n^\n";
+    const struct {
+        int format;
+        DateT shortDate, longDate;
+    } cases[] = {
+        {0, 20060102, 20060102},   // month/day/year
+        {1, 20060201, 20060201},   // the user's short date format (dd.MM.yyyy)
+        {2, 0, 0},                 // not read
+    };
+    for (const auto& c : cases) {
+        env.defaults().set(std::string(CQuickenData::kDateFormatKey), c.format);
+        const StatementImportResult result = readStatement(file, StatementFormat::Qif, document);
+        ASSERT_EQ(result.lines.size(), 2u);
+        EXPECT_EQ(result.lines[0]->mValueDate(), c.shortDate) << c.format;
+        EXPECT_EQ(result.lines[1]->mValueDate(), c.longDate) << c.format;
+        EXPECT_EQ(result.lines[0]->isComplete(), c.shortDate != 0);
+    }
+}
+
+} // namespace
+} // namespace ch::test

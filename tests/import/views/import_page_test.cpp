@@ -1,0 +1,192 @@
+// The import line end to end in the window's widgets: a delimited format is
+// described with the assistant (columns dragged onto roles) and saved in the
+// application-support folder, a statement is read with it, some lines are
+// refused on the import page, and exactly the accepted ones are booked, each
+// through one journaled command.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+
+#include "../../document/document_fixture.h"
+#include "document/commands/CommandJournalReader.h"
+#include "import/CImpTItem.h"
+#include "import/ImportDefinition.h"
+#include "import/InstallStatementImport.h"
+#include "import/views/CExportTransactionController.h"
+#include "import/views/CImportedTransactionArrayController.h"
+#include "import/views/ColumnDragging.h"
+#include "import/views/ImportPage.h"
+#include "import/views/fileImportAssistantWindowController.h"
+#include "model/CAccount.h"
+
+namespace ch::test {
+namespace {
+
+class ImportPageTest : public DocumentTest {
+protected:
+    ImportPageTest()
+    {
+        if (const char* old = std::getenv("XDG_DATA_HOME")) mOldDataHome = old;
+        setenv("XDG_DATA_HOME", dataHome.path().c_str(), 1);
+        addAccount("Current Account", books::kOwnPropertyType, "111-1111111-11");
+        const ObjectIdT shop = addAccount("Shop North", books::kProfitAndLossType, "222-2222222-22");
+        root().GetAccountForID(shop)->Put_mDefaultExpenseType(books::kExpenseCategory);
+        installStatementImport(*document);
+    }
+    ~ImportPageTest() override
+    {
+        if (mOldDataHome) setenv("XDG_DATA_HOME", mOldDataHome->c_str(), 1);
+        else unsetenv("XDG_DATA_HOME");
+    }
+
+    ObjectIdT addAccount(const char* name, ObjectIdT typeId, const char* bankNumber)
+    {
+        CAccount* account = root().InsertAccount(-1, name, std::string_view(name), "", std::string_view(), typeId,
+                                                 books::kEUR, root().GetAccountTypeForId(typeId));
+        root().setBankAccountNumberT(bankNumber, account);
+        return account->Get_Id();
+    }
+
+    std::string writeStatement() const
+    {
+        const std::string path = folder.file("march.csv");
+        std::ofstream out(path, std::ios::binary);
+        out << "Account;Date;Amount;Counterparty;Name;Text\r\n"
+               "111-1111111-11;20090302;-12;222-2222222-22;Shop North;bread\r\n"
+               "111-1111111-11;20090303;-30;222-2222222-22;Shop North;wine\r\n"
+               "111-1111111-11;20090304;-7;222-2222222-22;Shop North;milk\r\n";
+        return path;
+    }
+
+    // A column dropped onto a role field as the user would.
+    static void dropColumn(columnDraggingTable& table, RoleTokenField& field, int column)
+    {
+        std::unique_ptr<QMimeData> data(table.mimeDataForColumn(column));
+        ASSERT_TRUE(data);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&field, &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QCoreApplication::sendEvent(&field, &drop);
+    }
+
+    ScratchFolder dataHome;
+    std::optional<std::string> mOldDataHome;
+};
+
+TEST_F(ImportPageTest, ADefinitionMadeWithTheAssistantImportsAndOnlyAcceptedLinesAreBooked)
+{
+    const std::string statement = writeStatement();
+
+    // The assistant: example file, rules, columns onto roles, name.
+    fileImportAssistantWindowController assistant;
+    int ended = 0;
+    assistant.begin(nullptr, [&](int code) { ended = code; });
+    assistant.findChild<QLineEdit*>("exampleFileField")->setText(QString::fromStdString(statement));
+    assistant.goNext();
+    ASSERT_EQ(assistant.handler().currentPage(), 1);
+    assistant.findChild<QSpinBox*>("numberOfLinesToSkipField")->setValue(1);
+    assistant.findChild<QSpinBox*>("minNumberOfColumsField")->setValue(6);
+    assistant.goNext();
+    ASSERT_EQ(assistant.handler().currentPage(), 2);
+    columnDraggingTable& columns = *assistant.columnizedTable();
+    EXPECT_EQ(columns.columnCount(), 6);
+    EXPECT_EQ(columns.rowCount(), 3);
+    const struct {
+        AssistantRole role;
+        int column;
+    } roles[] = {{AssistantRole::OwnAccountNumber, 0}, {AssistantRole::ValueDate, 1},
+                 {AssistantRole::BookingDate, 1},      {AssistantRole::Amount, 2},
+                 {AssistantRole::CounterpartyAccountNumber, 3}, {AssistantRole::CounterpartyName, 4},
+                 {AssistantRole::Communication, 5}};
+    for (const auto& role : roles) dropColumn(columns, *assistant.roleField(role.role), role.column);
+    assistant.findChild<QLineEdit*>("dateFormatField")->setText("yyyyMMdd");
+    assistant.goNext();
+    ASSERT_EQ(assistant.handler().currentPage(), 3);
+
+    // A name that would leave the folder is refused, and the page stays.
+    environment.alerts().clear();
+    assistant.findChild<QLineEdit*>("fileNameField")->setText("../March");
+    assistant.goNext();
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{370});
+    EXPECT_EQ(assistant.handler().currentPage(), 3);
+    assistant.findChild<QLineEdit*>("fileNameField")->setText("March Bank");
+    assistant.goNext();
+    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(assistant.handler().currentPage(), 0);
+    EXPECT_TRUE(std::filesystem::exists(importDefinitionFolder() / "March Bank.plist"));
+    EXPECT_EQ(importDefinitionFolder(), std::filesystem::path(dataHome.path()) / "countinghouse" / "IOFile Descriptors");
+
+    // The statement through the saved definition.
+    ASSERT_TRUE(document->statementImport().importWithFileDesc("March Bank", statement));
+    ImportPage page(*document);
+    page.resize(900, 400);
+    page.show();
+    CImportedTransactionArrayController& model = page.model();
+    ASSERT_EQ(model.rowCount(), 3);
+    for (int row = 0; row < 3; ++row)
+        EXPECT_TRUE(model.lineAt(row)->isComplete()) << model.lineAt(row)->mRemark();
+
+    // Refuse the second line with its check box, then book.
+    const QModelIndex accept = model.index(1, CImportedTransactionArrayController::Accept);
+    ASSERT_TRUE(model.setData(accept, Qt::Unchecked, Qt::CheckStateRole));
+    const std::string refused = model.lineAt(1)->mTitle();
+    page.doActualImport();
+
+    std::vector<int> journaled;
+    for (const auto& item : readCommandJournalFile(document->journalFileName()).items)
+        journaled.push_back(item.mCommand);
+    EXPECT_EQ(journaled, (std::vector<int>{31, 31}));
+    std::vector<double> booked;
+    for (const auto& transaction : document->mTransactionArray()) booked.push_back(std::abs(transaction->mTotalAmount().value_or(0.0)));
+    std::sort(booked.begin(), booked.end());
+    EXPECT_EQ(booked, (std::vector<double>{7.0, 12.0}));
+    ASSERT_EQ(model.rowCount(), 1);
+    EXPECT_EQ(model.lineAt(0)->mTitle(), refused);
+    EXPECT_FALSE(model.lineAt(0)->mAccept());
+}
+
+TEST_F(ImportPageTest, TheExportSheetOpensOnTheLastCompleteMonth)
+{
+    const struct {
+        CalendarDate today;
+        DateT from, to;
+    } cases[] = {{{2009, 3, 15}, 20090201, 20090228},
+                 {{2008, 3, 15}, 20080201, 20080229},
+                 {{2009, 1, 1}, 20081201, 20081231}};
+    for (const auto& c : cases)
+        EXPECT_EQ(CExportTransactionController::lastCompleteMonth(c.today), std::make_pair(c.from, c.to));
+
+    std::vector<std::tuple<DateT, DateT, bool>> exported;
+    CExportTransactionController sheet([&](const auto&, DateT from, DateT to, bool asQif) {
+        exported.emplace_back(from, to, asQif);
+    });
+    SheetParameters parameters;
+    parameters.set("DOCUMENT", 1L);
+    parameters.set("ACNTNAME", std::string("Current Account"));
+    sheet.initialize(parameters);
+    EXPECT_EQ(sheet.exportFormatMatrix->checkedId(), 1);
+    sheet.exportFormatMatrix->button(2)->setChecked(true);
+    sheet.dateToField->setDate(sheet.dateToField->minimumDate());   // emptied
+    sheet.dialogClosed(1, parameters);
+    sheet.dialogClosed(-1, parameters);
+    EXPECT_EQ(exported, (std::vector<std::tuple<DateT, DateT, bool>>{{20090201, 99999999, true}}));
+}
+
+} // namespace
+} // namespace ch::test

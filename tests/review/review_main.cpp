@@ -1,0 +1,159 @@
+// countinghouse_review: opens a fixture document in a window offscreen and
+// writes a PNG of the window and of each page into review/ of the build
+// folder (or the folder given as the first argument), for a person to look
+// at. Not a test: it judges nothing.
+//
+// A new page joins the review with one more entry in shots().
+
+#include "ui/lists/ItemTableModel.h"
+#include "ui/pages/AccountCategoryPage.h"
+#include <QApplication>
+#include <QDir>
+#include <QItemSelectionModel>
+#include <QTreeView>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/CSideBarController.h"
+#include "ui/CSideBarView.h"
+#include "ui/DocumentWindowFrame.h"
+#include "ui/GXGradientOutlineView.h"
+#include "ui/SideBarOutlineModel.h"
+#include "ui/V2SplitLayout.h"
+#include "ui/fixture_books.h"
+#include "ui/ui_test_support.h"
+
+namespace {
+
+using namespace ch;
+using namespace ch::test;
+
+struct Shot {
+    std::string file;
+    std::function<void(DocumentWindowFrame&)> prepare;
+};
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+// Selects the first side-bar row named so (opening its parents).
+std::function<void(DocumentWindowFrame&)> selectNode(std::string name)
+{
+    return [name](DocumentWindowFrame& window) {
+        window.showMainTab("V2");
+        CSideBarController& sideBar = window.sideBarController();
+        SideBarOutlineModel& model = sideBar.outlineModel();
+        // Open everything so that the row can be found.
+        for (bool opened = true; opened;) {
+            opened = false;
+            for (const QModelIndex& row : model.shownRows())
+                if (!model.isExpanded(row) && model.hasChildren(row)) {
+                    model.setExpanded(row, true);
+                    opened = true;
+                }
+        }
+        QModelIndex found;
+        for (const QModelIndex& row : model.shownRows())
+            if (model.itemAt(row)->getName() == name) {
+                found = row;
+                break;
+            }
+        // Close again what the row does not need, as a person would have it.
+        std::vector<QModelIndex> path;
+        for (QModelIndex up = found.parent(); up.isValid(); up = up.parent()) path.push_back(up);
+        const std::vector<QModelIndex> rows = model.shownRows();
+        for (auto row = rows.rbegin(); row != rows.rend(); ++row)
+            if (model.itemAt(*row)->headerLevel() != 1 && std::find(path.begin(), path.end(), *row) == path.end())
+                model.setExpanded(*row, false);
+        sideBar.selectionModel().select(found, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        window.v2Layout().sideBarView()->outline()->setFocus();
+    };
+}
+
+// The node's page with one of its accounts or categories chosen.
+std::function<void(DocumentWindowFrame&)> selectInPage(std::string node, std::string object)
+{
+    return [node, object](DocumentWindowFrame& window) {
+        selectNode(node)(window);
+        settle();
+        auto* page = dynamic_cast<AccountCategoryPage*>(window.sideBarController().currentController());
+        if (!page) return;
+        for (int row = 0; row < page->upperModel()->rowCount(); ++row)
+            if (page->upperModel()->itemAt(row)->getName() == object) page->selectUpperItem(page->upperModel()->itemAt(row));
+    };
+}
+
+std::function<void(DocumentWindowFrame&)> mainTab(std::string identifier)
+{
+    return [identifier](DocumentWindowFrame& window) { window.showMainTab(identifier); };
+}
+
+std::vector<Shot> shots()
+{
+    return {
+        {"window.png", [](DocumentWindowFrame& window) {
+             window.v2Layout().sideBarView()->outline()->setFocus();
+         }},
+        {"page-accounts-overview.png", selectNode("Accounts")},
+        {"page-account-type.png", selectNode("Bank Accounts")},
+        {"page-categories-overview.png", selectNode("Categories")},
+        {"page-account.png", selectInPage("Bank Accounts", "Checking Account")},
+        {"page-debts.png", selectNode("Debts")},
+        {"page-category-group.png", selectNode("Household")},
+        {"page-category.png", selectInPage("Household", "Groceries")},
+        {"page-transactions.png", selectNode("Transactions")},
+        {"page-recurring.png", selectNode("Recurring")},
+        {"page-generated.png", selectNode("Generated")},
+        {"page-shares.png", selectNode("Shares")},
+        {"page-owners.png", selectNode("Owners")},
+        {"page-currencies.png", selectNode("Currencies")},
+        {"page-credit-cards.png", selectNode("Credit Cards")},
+        {"page-vat.png", selectNode("VAT Rates")},
+        {"tab-budgets.png", mainTab("budg")},
+        {"tab-reports.png", mainTab("repo")},
+        {"tab-import.png", mainTab("Import")},
+    };
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(COUNTINGHOUSE_REVIEW_OUTPUT);
+    QDir().mkpath(output);
+
+    UiEnvironment environment;
+    TestDocument books;
+    buildFixtureBooks(books);
+    RecordingWindowDocument document(books);
+
+    DocumentWindowFrame window(document);
+    window.setWindowTitle(QStringLiteral("Household 2025.books"));
+    window.resize(1280, 800);
+    window.show();
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    settle();
+
+    int failures = 0;
+    for (const Shot& shot : shots()) {
+        shot.prepare(window);
+        settle();
+        const QString path = QDir(output).filePath(QString::fromStdString(shot.file));
+        if (window.grab().save(path)) {
+            std::printf("wrote %s\n", qPrintable(path));
+        } else {
+            std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+            ++failures;
+        }
+    }
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,245 @@
+#include <QComboBox>
+
+#include "sheet_test_support.h"
+#include "bridge/CDebetItem.h"
+#include "model/foundation/CDate.h"
+#include "ui/controls/CDateEditField.h"
+#include "ui/sheets/CCreateTransactionPopupController.h"
+#include "ui/sheets/CNewAccountController.h"
+#include "ui/sheets/CTransactionDetailTableView.h"
+#include "ui/sheets/TransactionLinesModel.h"
+
+namespace ch::test {
+namespace {
+
+namespace key = transaction_sheet_key;
+
+class TransactionSheetTest : public ::testing::Test {
+protected:
+    BridgeEnvironment env;
+    SheetTestDocument doc;
+    CCreateTransactionPopupController sheet;
+
+    void SetUp() override
+    {
+        doc.addAccount(20, 1, "Bank");
+        doc.addAccount(21, 3, "Market stall");
+        doc.addCategory(40, 1, "Food");
+        doc.addCategory(41, 1, "Drinks");
+    }
+    void open(SheetParameters parameters)
+    {
+        parameters.set(key::kDocument, static_cast<SheetDocument*>(&doc));
+        sheet.openSheet(nullptr, parameters);
+        QApplication::setActiveWindow(&sheet);
+        ASSERT_TRUE(sheet.isVisible());
+    }
+    SheetParameters newFromBankToStall()
+    {
+        return {{std::string(key::kAction), 1L},
+                {std::string(key::kTransactionType), 3L},
+                {std::string(key::kFromAccount), doc.getAccountItemForId(20)},
+                {std::string(key::kToAccount), doc.getAccountItemForId(21)}};
+    }
+    CTransactionDetailTableView* table(const char* name) { return outlet<CTransactionDetailTableView>(sheet, name); }
+    // Types into the cell being edited, then ends it with the key.
+    void typeCell(CTransactionDetailTableView* view, const QString& text, Qt::Key key = Qt::Key_Tab,
+                  Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget* editor = view->editor();
+        ASSERT_NE(editor, nullptr) << "no cell of " << view->objectName().toStdString() << " is edited";
+        if (auto* popup = qobject_cast<QComboBox*>(editor))
+            editor = popup->lineEdit();
+        if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+            edit->selectAll();
+            QTest::keyClick(edit, Qt::Key_Delete);
+        }
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, key, modifiers);
+    }
+    std::shared_ptr<CTrnSItem> lastBooked()
+    {
+        return doc.transactionItem(static_cast<CTransaction*>(doc.root().mTransactionList->ObjectAt(1)));
+    }
+    static std::vector<std::pair<std::string, double>> linesOf(const LineItemArray& lines)
+    {
+        std::vector<std::pair<std::string, double>> out;
+        for (const auto& line : lines)
+            out.push_back({line->getAccountName(), line->getForeignAmount().value_or(0.0)});
+        return out;
+    }
+};
+
+TEST_F(TransactionSheetTest, SplitTransactionTypedWithTheKeyboardIsBookedWithCommand23)
+{
+    open(newFromBankToStall());
+    typeInto(outlet(sheet, "mNameField"), "Saturday market");
+    typeInto(outlet(sheet, "mAmountField"), "75+25");
+    QTest::keyClick(outlet(sheet, "mAmountField"), Qt::Key_Tab);
+    // The category line: Food for 60, then Tab out of the table adds the rest.
+    auto* forTable = table("mForTable");
+    forTable->setFocus(Qt::TabFocusReason);
+    typeCell(forTable, "Food");
+    typeCell(forTable, "60");
+    typeCell(forTable, "EUR");
+    ASSERT_EQ(forTable->linesModel()->rowCount(), 2) << "a line for the rest is added";
+    typeCell(forTable, "Drinks");   // the new line's category, Tab moves on to its amount
+    EXPECT_EQ(forTable->editedRow(), 1);
+    EXPECT_EQ(forTable->editedColumn(), 1);
+    click(sheet, "OKButton");
+
+    EXPECT_FALSE(sheet.isVisible()) << ::testing::PrintToString(env.alerts().numbers());
+    ASSERT_EQ(doc.sentNumbers(), std::vector<int>{command::kNewTransaction});
+    EXPECT_EQ(doc.sent()[0].target, nullptr);
+    auto booked = lastBooked();
+    EXPECT_EQ(booked->getName(), "Saturday market");
+    EXPECT_EQ(booked->mTotalAmount(), 100.0);
+    EXPECT_EQ(linesOf(booked->mFromList()), (std::vector<std::pair<std::string, double>>{{"Bank", 100.0}}));
+    EXPECT_EQ(linesOf(booked->mToList()), (std::vector<std::pair<std::string, double>>{{"Market stall", 100.0}}));
+    EXPECT_EQ(linesOf(booked->mForList()),
+              (std::vector<std::pair<std::string, double>>{{"Food", 60.0}, {"Drinks", 40.0}}));
+    EXPECT_EQ(doc.refreshes, 1);
+}
+
+TEST_F(TransactionSheetTest, FromTableAddsTheRestAndStaysThenMovesOn)
+{
+    open({{std::string(key::kAction), 1L}, {std::string(key::kTransactionType), 3L}});
+    typeInto(outlet(sheet, "mNameField"), "Transfer");
+    typeInto(outlet(sheet, "mAmountField"), "100");
+    QTest::keyClick(outlet(sheet, "mAmountField"), Qt::Key_Tab);
+    auto* from = table("mFromTable");
+    from->setFocus(Qt::TabFocusReason);
+    typeCell(from, "Bank");
+    typeCell(from, "30");
+    typeCell(from, "EUR");
+    ASSERT_EQ(from->linesModel()->rowCount(), 2);
+    EXPECT_EQ(from->linesModel()->lineAt(1)->getForeignAmount(), 70.0);
+    EXPECT_EQ(from->editedRow(), 1);
+    EXPECT_EQ(from->editedColumn(), 0);
+    typeCell(from, "Bank");
+    typeCell(from, "70");
+    typeCell(from, "EUR");
+    // Balanced: the to table's first cell is edited.
+    EXPECT_EQ(table("mToTable")->editedRow(), 0);
+    EXPECT_EQ(table("mToTable")->editedColumn(), 0);
+    // Shift-Tab in the first cell of the to table goes back to the last cell of the from table.
+    typeCell(table("mToTable"), "Bank", Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(from->editedRow(), 1);
+    EXPECT_EQ(from->editedColumn(), 2);
+}
+
+TEST_F(TransactionSheetTest, CellsAndFieldsRefuseBadInputKeepingTheText)
+{
+    open(newFromBankToStall());
+    typeInto(outlet(sheet, "mNameField"), "Market");
+    auto* from = table("mFromTable");
+    from->setFocus(Qt::TabFocusReason);
+    typeCell(from, "Nowhere");
+    EXPECT_EQ(env.alerts().numbers(), std::vector<long>{224});
+    EXPECT_EQ(from->editedColumn(), 0);
+    env.alerts().clear();
+    typeCell(from, "Bank");
+    typeCell(from, "5/0");
+    ASSERT_EQ(env.alerts().records().size(), 1u);
+    EXPECT_EQ(env.alerts().records()[0].alert.message, localized("CONVFL"));
+    EXPECT_EQ(from->editedColumn(), 1);
+    QTest::keyClick(from->editor(), Qt::Key_Escape);
+
+    struct Case {
+        const char* field;
+        const char* text;
+        long error;
+    };
+    const Case cases[] = {
+        {"mDateField", "30.02.2024", 151},   // no such day
+        {"mDateField", "someday", 151},
+        {"mNameField", "", 202},
+        {"mCurrencyField", "777", 253},      // no currency has this id
+    };
+    for (const Case& c : cases) {
+        typeInto(outlet(sheet, "mNameField"), "Market");
+        typeInto(outlet(sheet, "mDateField"), "15.03.2024");
+        typeInto(outlet(sheet, "mCurrencyField"), "EUR");
+        typeInto(outlet(sheet, c.field), c.text);
+        env.alerts().clear();
+        click(sheet, "OKButton");
+        EXPECT_EQ(env.alerts().numbers(), std::vector<long>{c.error}) << c.field << " " << c.text;
+        EXPECT_TRUE(sheet.isVisible());
+        QWidget* field = outlet(sheet, c.field);
+        const QString shown = qobject_cast<QLineEdit*>(field) ? qobject_cast<QLineEdit*>(field)->text()
+                                                             : field->findChild<QLineEdit*>()->text();
+        EXPECT_EQ(shown, c.text);
+    }
+    EXPECT_TRUE(doc.sent().empty());
+}
+
+TEST_F(TransactionSheetTest, ModifyKeepsTheDateAndCopyGetsToday)
+{
+    CTransaction* model = doc.addTransaction(20240101, 20, 21, 40, 12.5);
+    auto existing = doc.transactionItem(model);
+    existing->setGetName("Old name");
+    for (long action : {2L, 1L}) {
+        open({{std::string(key::kAction), action}, {std::string(key::kTransaction), existing}});
+        EXPECT_EQ(outlet<QLineEdit>(sheet, "mNameField")->text().toStdString(), existing->getName());
+        typeInto(outlet(sheet, "mNameField"), action == 2 ? "New name" : "Copy");
+        click(sheet, "OKButton");
+    }
+    ASSERT_EQ(doc.sentNumbers(), (std::vector<int>{command::kModifyTransaction, command::kNewTransaction}));
+    EXPECT_EQ(doc.sent()[0].target, existing);
+    EXPECT_EQ(existing->getName(), "New name");
+    EXPECT_EQ(existing->mDate(), 20240101);
+    auto copy = lastBooked();
+    EXPECT_EQ(copy->getName(), "Copy");
+    EXPECT_EQ(copy->mDate(), CDate::GetNowAsDateT());
+}
+
+TEST_F(TransactionSheetTest, CancelBooksNothing)
+{
+    const auto before = doc.root().mTransactionList->GetCount();
+    open(newFromBankToStall());
+    typeInto(outlet(sheet, "mNameField"), "Not booked");
+    typeInto(outlet(sheet, "mAmountField"), "10");
+    click(sheet, "CancelButton");
+    EXPECT_FALSE(sheet.isVisible());
+    EXPECT_TRUE(doc.sent().empty());
+    EXPECT_EQ(doc.root().mTransactionList->GetCount(), before);
+}
+
+TEST_F(TransactionSheetTest, AccountMadeFromACellLandsInThatRow)
+{
+    CNewAccountController accountSheet;
+    sheet.newObjectRequested = [&](bool account, const SheetParameters& parameters) {
+        ASSERT_TRUE(account);
+        accountSheet.openSheet(&sheet, parameters);
+    };
+    open(newFromBankToStall());
+    auto* to = table("mToTable");
+    to->setFocus(Qt::TabFocusReason);
+    to->newObject();
+    ASSERT_TRUE(accountSheet.isVisible());
+    typeInto(outlet(accountSheet, "nameField"), "Cash");
+    typeInto(outlet(accountSheet, "accountTypePopup"), "1");
+    click(accountSheet, "OKButton");
+    EXPECT_FALSE(accountSheet.isVisible());
+    const long cash = doc.root().GetAccountForName(std::string_view("Cash"))->Get_Id();
+    EXPECT_EQ(to->linesModel()->lineAt(0)->account(), cash);
+    EXPECT_EQ(to->editedRow(), 0);
+    EXPECT_TRUE(sheet.isVisible());
+}
+
+TEST_F(TransactionSheetTest, OkAndNextBooksAndOffersANewEntry)
+{
+    open(newFromBankToStall());
+    typeInto(outlet(sheet, "mNameField"), "First");
+    typeInto(outlet(sheet, "mAmountField"), "10");
+    click(sheet, "controlOkButton");
+    EXPECT_TRUE(sheet.isVisible());
+    EXPECT_EQ(doc.sentNumbers(), std::vector<int>{command::kNewTransaction});
+    EXPECT_EQ(lastBooked()->getName(), "First");
+    EXPECT_NE(outlet<QLineEdit>(sheet, "mNameField")->text(), "First");
+    EXPECT_NE(sheet.logic().temporaryTransaction()->getSourceItem(), lastBooked()->getSourceItem());
+    EXPECT_EQ(sheet.logic().temporaryTransaction()->mTransactionType(), 3);
+}
+
+} // namespace
+} // namespace ch::test

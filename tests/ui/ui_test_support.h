@@ -1,0 +1,123 @@
+#pragma once
+// Shared pieces of the window tests: one QApplication, a fixed environment
+// with the program's own texts, and a document whose window operations are
+// recorded.
+
+#include <QApplication>
+
+#include <string>
+#include <vector>
+
+#include "../platform/gui/qt_test_application.h"
+#include "../bridge/bridge_test_support.h"
+#include "ui/WindowDocument.h"
+
+namespace ch::test {
+
+// Today is fixed, the defaults live in memory, texts are the program's
+// English ones, alerts are recorded and amounts have 2 decimals.
+class UiEnvironment {
+public:
+    UiEnvironment()
+        : mClock(CalendarDate{2025, 9, 15}), mDefaultsScope(mDefaults), mStringsScope(mStrings),
+          mAlertScope(mAlerts)
+    {
+        mStrings.loadFile(LocalizedStrings::defaultPath());
+        registerModelDefaults(mDefaults);
+        setNameOrderLocale("en_US");
+        mDefaults.set("NSShortDateFormatString", "dd.MM.yyyy");
+        mDefaults.set("NSDecimalSeparator", ".");
+        mDefaults.set("NSThousandsSeparator", ",");
+        mDecimals = CDecimal::getNrOfDecimals();
+        CDecimal::putNrOfDecimals(2);
+    }
+    ~UiEnvironment() { CDecimal::putNrOfDecimals(mDecimals); }
+    UiEnvironment(const UiEnvironment&) = delete;
+    UiEnvironment& operator=(const UiEnvironment&) = delete;
+
+    UserDefaults& defaults() { return mDefaults; }
+    RecordingAlertPresenter& alerts() { return mAlerts; }
+
+private:
+    ScopedFixedClock mClock;
+    UserDefaults mDefaults;
+    ScopedUserDefaults mDefaultsScope;
+    LocalizedStrings mStrings;
+    ScopedLocalizedStrings mStringsScope;
+    RecordingAlertPresenter mAlerts;
+    ScopedAlertPresenter mAlertScope;
+    long mDecimals = 2;
+};
+
+// The window's operations on a test document, recorded in order as
+// "operation" entries with what they were given.
+class RecordingWindowDocument : public WindowDocument {
+public:
+    explicit RecordingWindowDocument(TestDocument& books) : WindowDocument(books) {}
+
+    struct Call {
+        std::string operation;
+        ObjectSheetParameters parameters;
+        ObjectIdT id = 0;
+        CNonVisualDataItem::Ptr item;
+    };
+
+    void createNewAccountTypeAsked(const ObjectSheetParameters& parameters) override
+    {
+        calls.push_back({"createNewAccountTypeAsked", parameters, 0, nullptr});
+    }
+    void createNewMasterExpenseTypeAsked(const ObjectSheetParameters& parameters) override
+    {
+        calls.push_back({"createNewMasterExpenseTypeAsked", parameters, 0, nullptr});
+    }
+    void initiateAccountCreationWithMasterType(ObjectIdT id) override
+    {
+        calls.push_back({"initiateAccountCreationWithMasterType", {}, id, nullptr});
+    }
+    void initiateExpenseTypeCreationWithParentType(ObjectIdT id) override
+    {
+        calls.push_back({"initiateExpenseTypeCreationWithParentType", {}, id, nullptr});
+    }
+    void deleteObject(const CNonVisualDataItem::Ptr& item) override { calls.push_back({"deleteObject", {}, 0, item}); }
+    void newPLAccount() override { calls.push_back({"newPLAccount", {}, 0, nullptr}); }
+    void newExpenseType() override { calls.push_back({"newExpenseType", {}, 0, nullptr}); }
+    void showDocumentSettings() override { calls.push_back({"showDocumentSettings", {}, 0, nullptr}); }
+    void askTransactionInput(const TransactionSheetRequest& request) override
+    {
+        sheets.push_back(request);
+        calls.push_back({"askTransactionInput", {}, request.action, request.model});
+    }
+    // Asking answers `deleteAnswer`; declined deletions are recorded too.
+    bool deleteObjectWithAsking(const CNonVisualDataItem::Ptr& item, bool withAsking) override
+    {
+        if (withAsking) ++questions;
+        const bool deleted = !withAsking || deleteAnswer;
+        calls.push_back({deleted ? "deleteObjectWithAsking" : "deletionDeclined", {}, withAsking, item});
+        return deleted;
+    }
+    void copyTransaction(const std::shared_ptr<CTrnSItem>& transaction) override
+    {
+        copied = transaction;
+        calls.push_back({"copyTransaction", {}, 0, transaction});
+    }
+    std::shared_ptr<CTrnSItem> transactionToPaste() const override { return copied; }
+    void linkUnlinkedTransaction(const std::shared_ptr<CTrnSItem>& transaction) override
+    {
+        calls.push_back({"linkUnlinkedTransaction", {}, 0, transaction});
+    }
+
+    std::vector<std::string> operations() const
+    {
+        std::vector<std::string> names;
+        for (const Call& call : calls) names.push_back(call.operation);
+        return names;
+    }
+
+    std::vector<Call> calls;
+    std::vector<TransactionSheetRequest> sheets;
+    std::shared_ptr<CTrnSItem> copied;
+    bool deleteAnswer = true;
+    int questions = 0;
+};
+
+} // namespace ch::test
