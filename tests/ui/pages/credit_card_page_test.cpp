@@ -28,6 +28,7 @@ namespace {
 
 class CreditCardPageTest : public ::testing::Test {
 protected:
+    UiEnvironment environment;
     OpenDocument open{0};
     CAccount* visa = nullptr;
     CAccount* master = nullptr;
