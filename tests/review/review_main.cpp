@@ -30,6 +30,7 @@
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/lists/ItemTableModel.h"
 #include "ui/pages/CCreditCardTransactionTableView.h"
+#include "ui/pages/ClassicLayout.h"
 #include "ui/pages/GXCreditCardViewController.h"
 #include "ui/fixture_books.h"
 #include "ui/ui_test_support.h"
@@ -114,6 +115,26 @@ void showCreditCards(DocumentWindowFrame& window)
     page->paymentTableView()->selectRow(1);
 }
 
+// The classic layout hosted as a main tab, on its page of the identifier.
+std::function<void(DocumentWindowFrame&)> classicTab(std::string identifier)
+{
+    return [identifier](DocumentWindowFrame& window) {
+        auto* layout = dynamic_cast<ClassicLayout*>(window.mainTab("classic"));
+        if (!layout) {
+            BridgeDocument& books = window.document().books();
+            layout = new ClassicLayout(
+                books, [&books](CNonVisual* parent, CNonVisual* child) { return books.accounting()->Put_mParentId(parent, child); },
+                &window.icons());
+            window.setMainTab("classic", layout);
+        }
+        layout->showTab(identifier);
+        if (identifier == "expt") layout->switchExpense();
+        layout->propertyTable()->expandToDepth(1);
+        layout->incomeTable()->expandToDepth(1);
+        window.showMainTab("classic");
+    };
+}
+
 std::function<void(DocumentWindowFrame&)> mainTab(std::string identifier)
 {
     return [identifier](DocumentWindowFrame& window) { window.showMainTab(identifier); };
@@ -143,6 +164,8 @@ std::vector<Shot> shots()
         {"tab-budgets.png", mainTab("budg")},
         {"tab-reports.png", mainTab("repo")},
         {"tab-import.png", mainTab("Import")},
+        {"classic-accounts.png", classicTab("acnt")},
+        {"classic-categories.png", classicTab("expt")},
     };
 }
 

@@ -1,7 +1,8 @@
-// The outline tables of model objects: they show exactly the model's
-// hierarchy (sub-groups before members), the figures of categories and
-// groups (sums in full precision) and none on other rows, and drag and drop
-// with node keys.
+// The outline tables of model objects and the classic layout around them:
+// they show exactly the model's hierarchy (sub-groups before members), the
+// figures of categories and groups (sums in full precision) and none on
+// other rows, drag and drop with node keys, and the classic layout's tabs
+// and switch buttons route to the right table and list.
 
 #include <QAbstractItemModelTester>
 #include <QMimeData>
@@ -14,6 +15,7 @@
 #include "model/CMasterExpenseTypeArray.h"
 #include "ui/lists/CNamedListTableController.h"
 #include "ui/lists/NamedListOutlineModel.h"
+#include "ui/pages/ClassicLayout.h"
 #include "../fixture_books.h"
 #include "../ui_test_support.h"
 
@@ -211,6 +213,77 @@ TEST_F(OutlineTablesTest, DragsCarryTheNodeKeyAndDropsOntoAcceptingRowsReparent)
     EXPECT_EQ(reparented[0].second->Get_Id(), ids.checking);
     EXPECT_EQ(tree(model), "Investments\nOwn Property\n  Bank Accounts\n    Dollar Account\n  Savings\n"
                            "    Checking Account\n    Savings Account\n  Cash\n");
+}
+
+TEST_F(OutlineTablesTest, ClassicLayoutSwitchesRouteToTheirTableAndGroup)
+{
+    ClassicLayout layout(books_, [this](CNonVisual* parent, CNonVisual* child) {
+        return root().Put_mParentId(parent, child);
+    });
+    for (const char* identifier : {"trns", "acnt", "expt"}) {
+        layout.showTab(identifier);
+        EXPECT_EQ(layout.currentTabIdentifier(), identifier);
+    }
+    EXPECT_EQ(layout.tab("budg"), nullptr);
+    EXPECT_TRUE(layout.tab("acnt")->isAncestorOf(layout.propertyTable()));
+    EXPECT_TRUE(layout.tab("expt")->isAncestorOf(layout.incomeTable()));
+
+    // A group marked open opens when its list is shown.
+    root().mMasterExpenseTypeList->GetValueForId(ids.household)->Put_mb_IsOpen(true);
+
+    const std::vector<const char*> accountButtons = {"mAcntPropertyButton", "mAcntDebtButton", "mAcntAssetButton",
+                                                     "mAcntPLButton"};
+    const std::vector<const char*> categoryButtons = {"mExptIncomeButton", "mExptExpenseButton",
+                                                      "mExptTransferButton"};
+    struct Case {
+        const char* button;
+        bool propertyTable;
+        const CNamedListArray* list;
+        std::optional<int> detailIsProperty;
+    };
+    const Case cases[] = {
+        {"mAcntDebtButton", true, accountTypes(CAccountTypeArray::kTopLevelDebt), 1},
+        {"mAcntPLButton", true, accountTypes(CAccountTypeArray::kTopLevelProfitAndLoss), 1}, // left as it was
+        {"mAcntAssetButton", true, accountTypes(CAccountTypeArray::kTopLevelOther), 1},
+        {"mAcntPropertyButton", true, accountTypes(CAccountTypeArray::kTopLevelOwnProperty), 1},
+        {"mExptExpenseButton", false, groups(CMasterExpenseTypeArray::kExpense), -1},
+        {"mExptTransferButton", false, groups(CMasterExpenseTypeArray::kTransfer), 0},
+        {"mExptIncomeButton", false, groups(CMasterExpenseTypeArray::kIncomeLike), 1},
+        {"mExptExpenseButton", false, groups(CMasterExpenseTypeArray::kExpense), -1},
+    };
+    for (const Case& c : cases) {
+        layout.switchButton(c.button)->click();
+        QTreeView* table = c.propertyTable ? layout.propertyTable() : layout.incomeTable();
+        CNamedListTableController& controller =
+            c.propertyTable ? static_cast<CNamedListTableController&>(layout.propertyTableController())
+                            : layout.incomeTableController();
+        EXPECT_EQ(controller.array(), c.list) << c.button;
+        EXPECT_EQ(layout.detailIsProperty(table), c.detailIsProperty) << c.button;
+        for (const char* button : c.propertyTable ? accountButtons : categoryButtons)
+            EXPECT_EQ(layout.switchButton(button)->isChecked(), std::string(button) == c.button) << c.button;
+        const QModelIndex first = table->model()->index(0, 0);
+        EXPECT_EQ(static_cast<const NamedListOutlineModel*>(table->model())->itemAt(first)->getSourceItem(),
+                  c.list->ObjectAt(1))
+            << c.button;
+    }
+    EXPECT_TRUE(layout.incomeTable()->isExpanded(find(*layout.incomeModel(), "Household")));
+    EXPECT_FALSE(layout.incomeTable()->isExpanded(find(*layout.incomeModel(), "Leisure")));
+
+    // Calls from a view reach the controller of its table.
+    QTreeView oldProperty, oldIncome, other;
+    oldProperty.setProperty("autosaveName", "propertyTableV1");
+    oldIncome.setProperty("autosaveName", "incomeTable2");
+    other.setProperty("autosaveName", "budgetTable");
+    struct Route {
+        const QAbstractItemView* view;
+        CNamedListTableController* controller;
+    };
+    for (const Route& r : {Route{layout.propertyTable(), &layout.propertyTableController()},
+                           Route{layout.incomeTable(), &layout.incomeTableController()},
+                           Route{&oldProperty, &layout.propertyTableController()},
+                           Route{&oldIncome, &layout.incomeTableController()}, Route{&other, nullptr},
+                           Route{nullptr, nullptr}})
+        EXPECT_EQ(layout.getControllerForTable(r.view), r.controller);
 }
 
 } // namespace
