@@ -3,7 +3,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
-#include <QTreeView>
 #include <QVBoxLayout>
 
 #include "bridge/BridgeDocument.h"
@@ -11,6 +10,7 @@
 #include "model/CDocAccounting.h"
 #include "model/CMasterExpenseTypeArray.h"
 #include "platform/core/localized_strings.h"
+#include "ui/lists/CNonVisualOutlineView.h"
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/lists/ItemListSource.h"
 #include "ui/lists/ItemTableModel.h"
@@ -99,7 +99,7 @@ ClassicLayout::ClassicLayout(BridgeDocument& books, CNamedListTableController::S
     // "acnt" and "expt": switch buttons over an outline.
     auto outlinePage = [this](const char* identifier, const char* tableName, const char* autosave,
                               NamedListOutlineModel& model, std::size_t firstButton, std::size_t buttonCount,
-                              QTreeView*& table) {
+                              CNonVisualTable*& table) {
         auto* page = new QWidget;
         page->setObjectName(QString::fromLatin1(identifier));
         auto* layout = new QVBoxLayout(page);
@@ -116,7 +116,7 @@ ClassicLayout::ClassicLayout(BridgeDocument& books, CNamedListTableController::S
         }
         buttons->addStretch(1);
         layout->addLayout(buttons);
-        table = new QTreeView(page);
+        table = new CNonVisualTable(page);
         table->setObjectName(QString::fromLatin1(tableName));
         table->setProperty("autosaveName", QString::fromLatin1(autosave));
         table->setModel(&model);
@@ -221,13 +221,19 @@ void ClassicLayout::applySwitch(const Switch& choice)
     if (choice.detailIsProperty) (property ? mPropertyDetailMode : mIncomeDetailMode) = choice.detailIsProperty;
 }
 
-void ClassicLayout::reloadTable(QTreeView* table, NamedListOutlineModel& model)
+void ClassicLayout::setOutlineDelegate(OutlineViewDelegate* delegate)
+{
+    mPropertyTable->setDelegate(delegate);
+    mIncomeTable->setDelegate(delegate);
+}
+
+void ClassicLayout::reloadTable(CNonVisualTable* table, NamedListOutlineModel& model)
 {
     model.reload();
     expandOpenRows(table, model, {});
 }
 
-void ClassicLayout::expandOpenRows(QTreeView* table, NamedListOutlineModel& model, const QModelIndex& parent)
+void ClassicLayout::expandOpenRows(CNonVisualTable* table, NamedListOutlineModel& model, const QModelIndex& parent)
 {
     for (int row = 0; row < model.rowCount(parent); ++row) {
         const QModelIndex index = model.index(row, 0, parent);

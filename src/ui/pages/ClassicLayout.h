@@ -30,11 +30,12 @@
 
 class QAbstractItemView;
 class QPushButton;
-class QTreeView;
 
 namespace ch {
 
 class BridgeDocument;
+class CNonVisualTable;
+class OutlineViewDelegate;
 class IconLibrary;
 class ItemTableModel;
 class NamedListOutlineModel;
@@ -54,8 +55,10 @@ public:
     void showTab(std::string_view identifier);
     std::string currentTabIdentifier() const;
 
-    QTreeView* propertyTable() const { return mPropertyTable; }
-    QTreeView* incomeTable() const { return mIncomeTable; }
+    CNonVisualTable* propertyTable() const { return mPropertyTable; }
+    CNonVisualTable* incomeTable() const { return mIncomeTable; }
+    // Where the outlines' edit actions go (the document; not owned).
+    void setOutlineDelegate(OutlineViewDelegate* delegate);
     CPropertyTableController& propertyTableController() { return mPropertyTableController; }
     CPropertyTableController& incomeTableController() { return mIncomeTableController; }
     NamedListOutlineModel* propertyModel() const { return mPropertyModel.get(); }
@@ -79,8 +82,8 @@ public:
 private:
     struct Switch;
     void applySwitch(const Switch& choice);
-    void reloadTable(QTreeView* table, NamedListOutlineModel& model);
-    void expandOpenRows(QTreeView* table, NamedListOutlineModel& model, const QModelIndex& parent);
+    void reloadTable(CNonVisualTable* table, NamedListOutlineModel& model);
+    void expandOpenRows(CNonVisualTable* table, NamedListOutlineModel& model, const QModelIndex& parent);
 
     BridgeDocument& mBooks;
     CPropertyTableController mPropertyTableController;
@@ -89,8 +92,8 @@ private:
     std::unique_ptr<NamedListOutlineModel> mIncomeModel;
     CNonVisualDataItemArrayController mTransactions;
     std::unique_ptr<ItemTableModel> mTransactionModel;
-    QTreeView* mPropertyTable = nullptr;
-    QTreeView* mIncomeTable = nullptr;
+    CNonVisualTable* mPropertyTable = nullptr;
+    CNonVisualTable* mIncomeTable = nullptr;
     std::array<QPushButton*, 7> mSwitchButtons{};
     std::optional<int> mPropertyDetailMode;
     std::optional<int> mIncomeDetailMode;

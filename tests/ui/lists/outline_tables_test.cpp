@@ -14,6 +14,7 @@
 #include "model/CDocAccounting.h"
 #include "model/CMasterExpenseTypeArray.h"
 #include "ui/lists/CNamedListTableController.h"
+#include "ui/lists/CNonVisualOutlineView.h"
 #include "ui/lists/NamedListOutlineModel.h"
 #include "ui/pages/ClassicLayout.h"
 #include "../fixture_books.h"
@@ -253,7 +254,8 @@ TEST_F(OutlineTablesTest, ClassicLayoutSwitchesRouteToTheirTableAndGroup)
     };
     for (const Case& c : cases) {
         layout.switchButton(c.button)->click();
-        QTreeView* table = c.propertyTable ? layout.propertyTable() : layout.incomeTable();
+        QAbstractItemView* table = c.propertyTable ? static_cast<QAbstractItemView*>(layout.propertyTable())
+                                                   : layout.incomeTable();
         CNamedListTableController& controller =
             c.propertyTable ? static_cast<CNamedListTableController&>(layout.propertyTableController())
                             : layout.incomeTableController();
