@@ -66,6 +66,10 @@ public:
     virtual void newPLAccount() = 0;
     virtual void newExpenseType() = 0;
     virtual void showDocumentSettings() = 0;
+    // The account sheet for a new credit card (of the first card's type).
+    virtual void initiateCreditCardAccountCreation() = 0;
+    // The sheet that modifies the item's model object.
+    virtual void modifyObject(const CNonVisualDataItem::Ptr& item) = 0;
 
     // --- currencies and shares: the currency or share sheet for a new one
     // or the one given, the rate sheet, the buy/sell and dividend sheets.

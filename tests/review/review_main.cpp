@@ -18,12 +18,21 @@
 #include <string>
 #include <vector>
 
+#include "model/CAccount.h"
+#include "model/CAccountArray.h"
+#include "model/CDocAccounting.h"
 #include "ui/CSideBarController.h"
 #include "ui/CSideBarView.h"
 #include "ui/DocumentWindowFrame.h"
 #include "ui/GXGradientOutlineView.h"
 #include "ui/SideBarOutlineModel.h"
 #include "ui/V2SplitLayout.h"
+#include "ui/lists/GXTableAncestor.h"
+#include "ui/lists/ItemTableModel.h"
+#include "ui/pages/CCreditCardTransactionTableView.h"
+#include "ui/lists/CNonVisualOutlineView.h"
+#include "ui/pages/ClassicLayout.h"
+#include "ui/pages/GXCreditCardViewController.h"
 #include "ui/fixture_books.h"
 #include "ui/ui_test_support.h"
 
@@ -42,10 +51,11 @@ void settle()
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
 }
 
-// Selects the first side-bar row named so (opening its parents).
-std::function<void(DocumentWindowFrame&)> selectNode(std::string name)
+// Selects the first side-bar row named so (opening its parents); at the
+// header level given (any: 0).
+std::function<void(DocumentWindowFrame&)> selectNode(std::string name, int headerLevel = 0)
 {
-    return [name](DocumentWindowFrame& window) {
+    return [name, headerLevel](DocumentWindowFrame& window) {
         window.showMainTab("V2");
         CSideBarController& sideBar = window.sideBarController();
         SideBarOutlineModel& model = sideBar.outlineModel();
@@ -60,7 +70,8 @@ std::function<void(DocumentWindowFrame&)> selectNode(std::string name)
         }
         QModelIndex found;
         for (const QModelIndex& row : model.shownRows())
-            if (model.itemAt(row)->getName() == name) {
+            if (model.itemAt(row)->getName() == name &&
+                (headerLevel == 0 || model.itemAt(row)->headerLevel() == headerLevel)) {
                 found = row;
                 break;
             }
@@ -89,6 +100,42 @@ std::function<void(DocumentWindowFrame&)> selectInPage(std::string node, std::st
     };
 }
 
+// The credit-card page with the first card chosen, its older spendings
+// linked to the payments after them and the newest payment selected.
+void showCreditCards(DocumentWindowFrame& window)
+{
+    selectNode("Credit Cards", 1)(window);
+    settle();
+    auto* page = dynamic_cast<GXCreditCardViewController*>(window.sideBarController().currentController());
+    if (!page || page->cardModel()->rowCount() == 0) return;
+    page->topTableView()->selectRow(0);
+    settle();
+    const int payments = page->paymentModel()->rowCount();
+    for (int row = 1; row < page->spendingModel()->rowCount() && row < payments; ++row)
+        page->linkSpendingRowToPaymentRow(row, row);
+    page->paymentTableView()->selectRow(1);
+}
+
+// The classic layout hosted as a main tab, on its page of the identifier.
+std::function<void(DocumentWindowFrame&)> classicTab(std::string identifier)
+{
+    return [identifier](DocumentWindowFrame& window) {
+        auto* layout = dynamic_cast<ClassicLayout*>(window.mainTab("classic"));
+        if (!layout) {
+            BridgeDocument& books = window.document().books();
+            layout = new ClassicLayout(
+                books, [&books](CNonVisual* parent, CNonVisual* child) { return books.accounting()->Put_mParentId(parent, child); },
+                &window.icons());
+            window.setMainTab("classic", layout);
+        }
+        layout->showTab(identifier);
+        if (identifier == "expt") layout->switchExpense();
+        layout->propertyTable()->expandToDepth(1);
+        layout->incomeTable()->expandToDepth(1);
+        window.showMainTab("classic");
+    };
+}
+
 std::function<void(DocumentWindowFrame&)> mainTab(std::string identifier)
 {
     return [identifier](DocumentWindowFrame& window) { window.showMainTab(identifier); };
@@ -113,11 +160,13 @@ std::vector<Shot> shots()
         {"page-shares.png", selectNode("Shares")},
         {"page-owners.png", selectNode("Owners")},
         {"page-currencies.png", selectNode("Currencies")},
-        {"page-credit-cards.png", selectNode("Credit Cards")},
+        {"page-credit-cards.png", showCreditCards},
         {"page-vat.png", selectNode("VAT Rates")},
         {"tab-budgets.png", mainTab("budg")},
         {"tab-reports.png", mainTab("repo")},
         {"tab-import.png", mainTab("Import")},
+        {"classic-accounts.png", classicTab("acnt")},
+        {"classic-categories.png", classicTab("expt")},
     };
 }
 
@@ -132,7 +181,11 @@ int main(int argc, char** argv)
 
     UiEnvironment environment;
     TestDocument books;
-    buildFixtureBooks(books);
+    const FixtureBooks ids = buildFixtureBooks(books);
+    if (auto* visa = static_cast<CAccount*>(books.root().mAccountList->GetValueForId(ids.visa))) {
+        visa->Put_mAccountSpecialType(CAccount::kCreditCard);
+        visa->Put_mCreditCardSubType(2);
+    }
     RecordingWindowDocument document(books);
 
     DocumentWindowFrame window(document);

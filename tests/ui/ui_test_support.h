@@ -82,6 +82,11 @@ public:
     void newPLAccount() override { calls.push_back({"newPLAccount", {}, 0, nullptr}); }
     void newExpenseType() override { calls.push_back({"newExpenseType", {}, 0, nullptr}); }
     void showDocumentSettings() override { calls.push_back({"showDocumentSettings", {}, 0, nullptr}); }
+    void initiateCreditCardAccountCreation() override
+    {
+        calls.push_back({"initiateCreditCardAccountCreation", {}, 0, nullptr});
+    }
+    void modifyObject(const CNonVisualDataItem::Ptr& item) override { calls.push_back({"modifyObject", {}, 0, item}); }
     void newCurrencyAsked(bool share) override { calls.push_back({share ? "newShareAsked" : "newCurrencyAsked", {}, 0, nullptr}); }
     void modifyCurrency(const std::shared_ptr<CCurRItem>& c) override { calls.push_back({"modifyCurrency", {}, 0, c}); }
     void changeCurrencyRate(const std::shared_ptr<CCurRItem>& c) override

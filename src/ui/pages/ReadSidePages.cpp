@@ -3,6 +3,7 @@
 #include "ui/CSideBarController.h"
 #include "ui/pages/GXAccountTableViewController.h"
 #include "ui/pages/GXCategoryTableViewController.h"
+#include "ui/pages/GXCreditCardViewController.h"
 #include "ui/pages/GXCurrencyTableViewController.h"
 #include "ui/pages/GXTransactionViewController.h"
 
@@ -20,6 +21,8 @@ void installReadSidePages(CSideBarController& sideBar)
                            [] { return std::make_unique<GXPortfolioTableViewController>(); });
     sideBar.setPageFactory(SideBarPageKind::Currencies,
                            [] { return std::make_unique<GXCurrencyTableViewController>(); });
+    sideBar.setPageFactory(SideBarPageKind::CreditCards,
+                           [] { return std::make_unique<GXCreditCardViewController>(); });
 }
 
 } // namespace ch

@@ -1,0 +1,69 @@
+#pragma once
+// The outline model of a table of model objects: the rows, cells, drags and
+// drops of a CNamedListTableController, for a QTreeView. Columns are given
+// by identifier and heading; the "name" column shows the row's icon.
+// Dragged rows carry the object's node key under "CNonvisualPboardType"
+// and its name as text; only a drop onto a row is taken.
+
+#include <QAbstractItemModel>
+
+#include <vector>
+
+#include "ui/lists/CNamedListTableController.h"
+
+namespace ch {
+
+class IconLibrary;
+
+class NamedListOutlineModel : public QAbstractItemModel {
+    Q_OBJECT
+
+public:
+    struct Column {
+        QString identifier;
+        QString heading;
+    };
+
+    // The controller is not owned and must outlive the model; icons may be
+    // null (no icons).
+    NamedListOutlineModel(CNamedListTableController& controller, std::vector<Column> columns,
+                          IconLibrary* icons = nullptr, QObject* parent = nullptr);
+
+    CNamedListTableController& controller() const { return mController; }
+    // After the controller got another list or its objects moved.
+    void reload();
+    CNonVisualDataItem::Ptr itemAt(const QModelIndex& index) const;
+    QModelIndex indexOf(const CNonVisualDataItem* item, int column = 0) const;
+    int columnOf(const QString& identifier) const;
+
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+    QModelIndex parent(const QModelIndex& child) const override;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    bool hasChildren(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    Qt::DropActions supportedDropActions() const override { return Qt::MoveAction | Qt::CopyAction; }
+    bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                         const QModelIndex& parent) const override;
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
+
+signals:
+    // A dropped object moved under the row of `item`.
+    void itemRelocated(const QModelIndex& item);
+
+private:
+    CNonVisualDataItem* itemOf(const QModelIndex& index) const;
+    CNonVisualDataItem::Ptr childOf(const CNonVisualDataItem* parent, int row) const;
+
+    CNamedListTableController& mController;
+    std::vector<Column> mColumns;
+    IconLibrary* mIcons;
+};
+
+} // namespace ch
