@@ -1,5 +1,6 @@
-// The model on large books: reading and saving the document file, posting
-// and unposting one transaction, the analysis list of a busy account and of
+// The model on large books: reading and saving the document file (the model
+// alone, and through the document with its registry, item arrays and file
+// container), posting and unposting one transaction, the analysis list of a busy account and of
 // a whole category group, and look-ups by id and by name. The books are
 // those of the generator (fixed seed), made once per size and kept.
 
@@ -12,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "document/DocumentFile.h"
+#include "document/MyDocument.h"
 #include "large_books.h"
 #include "model/CAccount.h"
 #include "model/CAnalysisArray.h"
@@ -23,6 +26,10 @@
 #include "model/CTransaction.h"
 #include "model/CTransactionDetailComparator.h"
 #include "model/foundation/CErrorManager.h"
+#include "platform/core/dispatcher.h"
+
+#include <filesystem>
+#include <unistd.h>
 
 namespace ch::bench {
 namespace {
@@ -116,6 +123,67 @@ void BM_CloseDocument(benchmark::State& state)
     Describe(state, books);
 }
 BENCHMARK(BM_CloseDocument)->Arg(1000)->Arg(10000)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Opening through the document: the same bytes read into a new document,
+// whose item registry and arrays are then filled (no file, no journal).
+void BM_OpenDocument(benchmark::State& state)
+{
+    const auto transactions = static_cast<std::uint32_t>(state.range(0));
+    Books& books = BooksOf(transactions);
+    ManualDispatcher dispatcher;
+    for (auto _ : state) {
+        auto document = std::make_unique<MyDocument>(dispatcher);
+        FileOutcome outcome = loadDataRepresentation(*document, books.bytes);
+        state.PauseTiming();
+        if (!outcome.ok() || document->mTransactionArray().size() != transactions)
+            state.SkipWithError("the document did not open");
+        document.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(std::int64_t(state.iterations()) * transactions);
+    Describe(state, books);
+}
+BENCHMARK(BM_OpenDocument)->Arg(1000)->Arg(10000)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Saving through the document: the bytes of its file, from an opened document.
+void BM_SaveOpenedDocument(benchmark::State& state)
+{
+    const auto transactions = static_cast<std::uint32_t>(state.range(0));
+    Books& books = BooksOf(transactions);
+    ManualDispatcher dispatcher;
+    MyDocument document(dispatcher);
+    if (!loadDataRepresentation(document, books.bytes).ok()) state.SkipWithError("the document did not open");
+    for (auto _ : state) {
+        DocumentBytes made = dataRepresentation(document);
+        benchmark::DoNotOptimize(made.bytes.data());
+        if (made.bytes.size() != books.bytes.size()) state.SkipWithError("saving changed the document");
+    }
+    state.SetItemsProcessed(std::int64_t(state.iterations()) * transactions);
+    Describe(state, books);
+}
+BENCHMARK(BM_SaveOpenedDocument)->Arg(1000)->Arg(10000)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The whole round through a file on disk: open from the file, then save over
+// it (temporary file, flush to the disk, backup, rename).
+void BM_OpenAndSaveDocumentFile(benchmark::State& state)
+{
+    Books& books = BooksOf(kLarge);
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("bench-" + std::to_string(::getpid()) + ".books")).string();
+    if (!writeFileAtomically(path, books.bytes).ok()) state.SkipWithError("no file to open");
+    ManualDispatcher dispatcher;
+    for (auto _ : state) {
+        MyDocument document(dispatcher);
+        bool done = readFromFile(document, path).ok();
+        document.updateChangeCount();
+        done = done && saveDocument(document).ok();
+        if (!done) state.SkipWithError("the file did not open and save");
+    }
+    std::filesystem::remove(path);
+    std::filesystem::remove(backupPathForDocument(path));
+    Describe(state, books);
+}
+BENCHMARK(BM_OpenAndSaveDocumentFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Unposts a transaction from the middle of the large book (out of every
 // balance, into the unlinked list) and posts it again, which puts it in

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <unistd.h>
 
+#include "document/DocumentBusiness.h"
 #include "model/CAccType.h"
 #include "model/CAccount.h"
 #include "model/CAccountOwner.h"
@@ -31,7 +32,6 @@
 #include "model/foundation/CErrorManager.h"
 #include "model/foundation/GXDataStream.h"
 #include "model/foundation/LDataStream.h"
-#include "platform/core/keyed_archive.h"
 #include "platform/core/unicode.h"
 
 namespace ch::bench {
@@ -686,12 +686,6 @@ private:
     std::vector<CExpenseType*> mTransferCategories;
 };
 
-// The keys of the business archive, in the order the document writes them.
-constexpr const char* kArchiveKeys[] = {
-    "SERIALIZEDVATARRAY", "SERIALIZEDAMORTISATIONSCHEMEARRAY", "SERIALIZEDVATPERIODARRAY",
-    "SERIALIZEDCUSTOMERINVOICEARRAY", "SERIALIZEDSUPPLIERINVOICEARRAY",
-};
-
 // --- the ledger journal
 
 // A ledger account name: our names may hold the ledger's separators.
@@ -762,10 +756,7 @@ std::vector<std::uint8_t> SaveDocument(CDocAccounting& root)
     stream.setDataObject(data);
     root.DoSave(&stream);
 
-    KeyedArchiver archiver;
-    for (const char* key : kArchiveKeys)
-        archiver.encodeObjectArray(std::vector<std::shared_ptr<const Archivable>>{}, key);
-    PlistOutput archive = archiver.finish();
+    PlistOutput archive = emptyBusinessArchive();
     data->insert(data->end(), archive.bytes.begin(), archive.bytes.end());
     return std::move(*data);
 }
@@ -781,9 +772,7 @@ LoadedDocument LoadDocument(std::vector<std::uint8_t>& bytes)
     std::int64_t start = std::int64_t(stream.GetMarker()) + 4;
     if (start < std::int64_t(bytes.size())) {
         std::string_view archive(reinterpret_cast<const char*>(bytes.data()) + start, bytes.size() - start);
-        KeyedUnarchiver unarchiver(archive);
-        for (const char* key : kArchiveKeys) unarchiver.decodeObjectArray(key);
-        loaded.archiveRead = !unarchiver.failed();
+        loaded.archiveRead = readEmptyBusinessArchive(archive) == 0;
     }
     return loaded;
 }

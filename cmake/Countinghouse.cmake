@@ -2,6 +2,13 @@
 # folder needs no edit here.
 set(CH_WARNINGS -Wall -Wextra)
 
+# The installed resources, relative to the installed binary: an installed
+# program finds them wherever the prefix was put.
+include(GNUInstallDirs)
+set(CH_RESOURCES_INSTALL_DIR "${CMAKE_INSTALL_DATADIR}/countinghouse")
+file(RELATIVE_PATH CH_INSTALLED_RESOURCES
+     "/${CMAKE_INSTALL_BINDIR}" "/${CH_RESOURCES_INSTALL_DIR}")
+
 function(ch_library name)
   cmake_parse_arguments(ARG "" "" "DIRS;LINK" ${ARGN})
   set(sources "")
@@ -21,7 +28,8 @@ function(ch_library name)
   target_include_directories(${name} ${scope} "${PROJECT_SOURCE_DIR}/src")
   target_link_libraries(${name} ${scope} ${ARG_LINK})
   target_compile_definitions(${name} ${scope}
-      COUNTINGHOUSE_RESOURCES="${PROJECT_SOURCE_DIR}/resources")
+      COUNTINGHOUSE_RESOURCES="${PROJECT_SOURCE_DIR}/resources"
+      COUNTINGHOUSE_INSTALLED_RESOURCES="${CH_INSTALLED_RESOURCES}")
 endfunction()
 
 # A GoogleTest executable from every .cpp of the given test folders.

@@ -8,6 +8,7 @@
 #include "platform/core/alerts.h"
 #include "platform/core/user_defaults.h"
 #include "platform/core/user_defaults_store.h"
+#include "platform/gui/application_icon.h"
 #include "platform/gui/qt_alert_presenter.h"
 #include "platform/gui/qt_dispatcher.h"
 #include "ui/ApplicationShell.h"
@@ -18,6 +19,9 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName("Countinghouse");
     QApplication::setApplicationVersion(QString::fromUtf8(ch::kRunningVersion.data(),
                                                           qsizetype(ch::kRunningVersion.size())));
+    // The desktop matches the windows to the installed menu entry and icon.
+    QApplication::setDesktopFileName("countinghouse");
+    QApplication::setWindowIcon(ch::applicationIcon());
 
     ch::UserDefaults& defaults = ch::UserDefaults::standard();
     ch::GXApplicationDelegate::initialize(defaults);

@@ -35,7 +35,7 @@ CNonVisualDataItem::CNonVisualDataItem(CNonVisual* source, const Ptr& parent)
 {
     if (!source) return;
     mKeptId = source->Get_Id();
-    theListenerBridge = std::make_unique<CListenerBridge>();
+    theListenerBridge.emplace();
     theListenerBridge->LinkObjectiveCObjectToBroadcaster(this, source);
     char name[kNameSize] = {};
     source->Get_Name(name);

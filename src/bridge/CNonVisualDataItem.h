@@ -252,7 +252,8 @@ private:
     void detachFromSource();
 
     CNonVisual* mSourceItem = nullptr;
-    std::unique_ptr<CListenerBridge> theListenerBridge;
+    // Part of the item: one allocation less for each of a document's many items.
+    std::optional<CListenerBridge> theListenerBridge;
     std::weak_ptr<CNonVisualDataItem> mParentItem;
     std::shared_ptr<CAnalysisArrayEncaplusator> mAnalysisArray;
     bool mOwnsSource = false;

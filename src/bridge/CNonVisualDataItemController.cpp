@@ -63,19 +63,33 @@ void CNonVisualDataItemController::setParentDocument(BridgeDocument* document)
                                               }));
 }
 
+void CNonVisualDataItemController::reserveItemsOfType(FourCharCode type, std::size_t count)
+{
+    if (ItemTable* table = tableForObjectType(type)) table->reserve(table->size() + count);
+}
+
+void CNonVisualDataItemController::forgetAllItems()
+{
+    for (ItemTable* table :
+         {&transactionTable, &recurringTransactionTable, &debetTable, &creditTable, &exptDetailTable,
+          &categoryTable, &accountTable, &categoryTypeTable, &accountTypeTable, &accountOwnerTable,
+          &currencyTable})
+        table->clear();
+}
+
 template <class Item>
 std::shared_ptr<Item> CNonVisualDataItemController::findOrMake(CNonVisual* object, const std::string& key,
                                                                ItemTable& table)
 {
     if (!object) return nullptr;
-    auto found = table.find(key);
+    auto [found, made] = table.try_emplace(key);
     // An entry whose item no longer wraps this object (its own object went
     // without a deleted notification) is stale: it would present nothing.
-    if (found != table.end() && found->second && found->second->getSourceItem() == object)
+    if (!made && found->second && found->second->getSourceItem() == object)
         return std::static_pointer_cast<Item>(found->second);
     auto item = std::make_shared<Item>(object);
     item->setParentDocument(mParentDocument);
-    table[key] = item;
+    found->second = item;
     return item;
 }
 

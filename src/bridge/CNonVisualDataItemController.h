@@ -78,6 +78,13 @@ public:
     ItemTable* tableForObjectKey(std::string_view key);
     ItemTable* tableForObjectType(FourCharCode type);
 
+    // Room for that many more items of the type (a document about to make
+    // the items of all its transactions).
+    void reserveItemsOfType(FourCharCode type, std::size_t count);
+    // Drops every item (the document replaces its books); items others still
+    // hold keep their document.
+    void forgetAllItems();
+
     // Drops the item whose key is the notification's object.
     void objectDeleted(const Notification& notification);
     // To the item of the transaction the one about to be deleted refers to.

@@ -8,11 +8,11 @@ namespace ch::business {
 
 namespace {
 
-constexpr char kVATRateKey[] = "SERIALIZEDVATARRAY";
-constexpr char kAmortisationSchemeKey[] = "SERIALIZEDAMORTISATIONSCHEMEARRAY";
-constexpr char kVATPeriodKey[] = "SERIALIZEDVATPERIODARRAY";
-constexpr char kCustomerInvoiceKey[] = "SERIALIZEDCUSTOMERINVOICEARRAY";
-constexpr char kSupplierInvoiceKey[] = "SERIALIZEDSUPPLIERINVOICEARRAY";
+constexpr std::string_view kVATRateKey = kBusinessArchiveKeys[0];
+constexpr std::string_view kAmortisationSchemeKey = kBusinessArchiveKeys[1];
+constexpr std::string_view kVATPeriodKey = kBusinessArchiveKeys[2];
+constexpr std::string_view kCustomerInvoiceKey = kBusinessArchiveKeys[3];
+constexpr std::string_view kSupplierInvoiceKey = kBusinessArchiveKeys[4];
 
 // The business classes only: anything else in the archive is refused.
 const ArchiveClassRegistry& businessClasses()
@@ -38,7 +38,7 @@ void completeBusinessObjectArray(const std::vector<std::shared_ptr<T>>& objects,
 // accepts texts (one holding a NUL character) that writing refuses: such an
 // array counts as unreadable, or the document could never be saved again.
 template <class T>
-std::string unwritable(const std::vector<std::shared_ptr<T>>& objects, const char* key)
+std::string unwritable(const std::vector<std::shared_ptr<T>>& objects, std::string_view key)
 {
     KeyedArchiver archiver;
     archiver.encodeObjectArray(objects, key);
@@ -73,7 +73,7 @@ BusinessArchiveContents decodeBusinessArchive(std::string_view bytes, BusinessDo
         contents.problem = unarchiver->error();
         return contents;
     }
-    auto read = [&]<class T>(std::vector<std::shared_ptr<T>>& array, const char* key) {
+    auto read = [&]<class T>(std::vector<std::shared_ptr<T>>& array, std::string_view key) {
         if (unarchiver->failed())
             unarchiver.emplace(bytes, businessClasses());
         array = unarchiver->decodeObjectArrayOf<T>(key);
@@ -94,7 +94,7 @@ BusinessArchiveContents decodeBusinessArchive(std::string_view bytes, BusinessDo
     if (read(arrays.amortisationSchemeArray, kAmortisationSchemeKey) && !arrays.amortisationSchemeArray.empty()) {
         arrays.amortisationSchemeArray.clear();
         contents.warning = kIncompleteBusinessArchiveWarning;
-        contents.problem += std::string(contents.problem.empty() ? "" : "; ") + kAmortisationSchemeKey +
+        contents.problem += std::string(contents.problem.empty() ? "" : "; ") + std::string(kAmortisationSchemeKey) +
                             ": objects of no amortisation-scheme kind";
     }
     contents.checkVATPeriods = read(arrays.VATPeriodArray, kVATPeriodKey);

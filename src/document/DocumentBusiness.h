@@ -6,7 +6,9 @@
 // objects: the VAT rate of an id or key, the objects a new document starts
 // with, and the business archive of the document file.
 
+#include <array>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "model/foundation/ModelTypes.h"
@@ -19,6 +21,22 @@ class InvoiceHooks;
 
 // Message: the business data could not be read completely.
 inline constexpr long kIncompleteBusinessArchiveWarning = 281;
+
+// The keys of the business archive, one array each, in the order written:
+// VAT rates, amortisation schemes, VAT periods, customer and supplier invoices.
+inline constexpr std::array<std::string_view, 5> kBusinessArchiveKeys = {
+    "SERIALIZEDVATARRAY", "SERIALIZEDAMORTISATIONSCHEMEARRAY", "SERIALIZEDVATPERIODARRAY",
+    "SERIALIZEDCUSTOMERINVOICEARRAY", "SERIALIZEDSUPPLIERINVOICEARRAY",
+};
+
+// What a document without business bookkeeping writes: the five keys with
+// empty arrays, which every reader of the file takes as "no business data".
+PlistOutput emptyBusinessArchive();
+// What a document without business bookkeeping reads: 0 when the archive
+// holds no object (no bytes at all: a file older than the business arrays);
+// else kIncompleteBusinessArchiveWarning, with the reason in `problem` when
+// given, since nothing here can keep those objects.
+long readEmptyBusinessArchive(std::string_view bytes, std::string* problem = nullptr);
 
 class DocumentBusiness {
 public:

@@ -9,6 +9,7 @@
 #include "bridge/CPrfRItem.h"
 #include "bridge/CRcrTItem.h"
 #include "bridge/CTrnSItem.h"
+#include "bridge/DeveloperLog.h"
 #include "bridge/InvoiceHooks.h"
 #include "document/BudgetOperationsOfDocument.h"
 #include "document/ChartOperationsOfDocument.h"
@@ -103,6 +104,23 @@ bool MyDocument::readModel(LStream& stream)
 
 int MyDocument::finishLoading()
 {
+    fillArraysFromModel();
+    mJournalEntriesFound = mCommandExecutor.fileOpened();
+    return mJournalEntriesFound;
+}
+
+void MyDocument::finishReverting()
+{
+    fillArraysFromModel();
+    // The journal holds the changes the revert threw away: kept as the
+    // backup, never offered over the books as they were saved.
+    mCommandExecutor.dropCommandsToRecover();
+    mCommandExecutor.fileSaved();
+    mJournalEntriesFound = 0;
+}
+
+void MyDocument::fillArraysFromModel()
+{
     setMPreference(std::make_shared<CPrfRItem>(theDocument->mPreference));
     fillCurrencyArrays();
     fillOwnerArray();
@@ -111,8 +129,25 @@ int MyDocument::finishLoading()
     initializeBudgetArrayController();
     // Reading inserted every object: an opened document starts clean.
     clearChangeCount();
-    mJournalEntriesFound = mCommandExecutor.fileOpened();
-    return mJournalEntriesFound;
+}
+
+void MyDocument::adoptModel(std::unique_ptr<CDocAccounting> books)
+{
+    ib_ArrayFilled = false;
+    theTransactionArrayListener.reset();
+    mTransactions.clear();
+    mUnlinkedTransactions.clear();
+    mRecurringTransactions.clear();
+    mCurrencies.clear();
+    mShares.clear();
+    mOwners.clear();
+    mCreditCards.clear();
+    mBudgets.clear();
+    mCopiedTransaction.reset();
+    mPreferenceItem.reset();
+    mDataItemController.forgetAllItems();
+    theDocument = std::move(books);
+    linkTransactionListener();
 }
 
 bool MyDocument::shouldShowNewFileAssistant() const
@@ -216,6 +251,10 @@ void MyDocument::fillCreditCardArray()
 void MyDocument::fillTransactionArray()
 {
     const CNamedListArray* posted = theDocument->mTransactionList.get();
+    if (posted) {
+        mTransactions.reserve(mTransactions.size() + posted->GetCount());
+        mDataItemController.reserveItemsOfType(type::kTransaction, posted->GetCount());
+    }
     for (ArrayIndexT i = 1; posted && i <= static_cast<ArrayIndexT>(posted->GetCount()); ++i)
         mTransactions.push_back(mDataItemController.transactionItemForTrnS(posted->ObjectAt(i)));
     const CNamedListArray* unlinked = theDocument->mUnlinkedList.get();
@@ -278,13 +317,16 @@ std::shared_ptr<GXNonVisual> MyDocument::VATRateWithId(ObjectIdT id, bool always
 
 PlistOutput MyDocument::businessArchiveBytes() const
 {
-    return mBusiness ? mBusiness->archiveBytes() : PlistOutput{};
+    return mBusiness ? mBusiness->archiveBytes() : emptyBusinessArchive();
 }
 
 long MyDocument::readBusinessArchive(std::string_view bytes)
 {
     if (mBusiness) return mBusiness->readArchive(bytes);
-    return bytes.empty() ? 0 : kIncompleteBusinessArchiveWarning;
+    std::string problem;
+    const long warning = readEmptyBusinessArchive(bytes, &problem);
+    if (warning) developerLog("The business archive holds objects no business bookkeeping reads (" + problem + ")");
+    return warning;
 }
 
 // --- moving objects

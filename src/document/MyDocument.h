@@ -7,8 +7,10 @@
 // bookkeeping (VAT rates, VAT periods, invoices).
 //
 // A new document gets the default books (setUpNewDocument); an opened one is
-// read from its model stream (readModel, then finishLoading). Either way the
-// executor then looks for a journal to replay.
+// read from its model stream (readModel, then finishLoading; the document file
+// of DocumentFile.h does both, and reverts through adoptModel and
+// finishReverting). Either way the executor then looks for a journal to
+// replay.
 //
 // The document alone holds the dirty state: updateChangeCount marks it,
 // clearChangeCount (after loading or saving) clears it.
@@ -80,6 +82,15 @@ public:
     // Whether the new-document assistant may open: the user default
     // "GXShowNewDocumentAssistant" is on and no journal waits to be replayed.
     bool shouldShowNewFileAssistant() const;
+    // Replaces the books with books just read. Everything made for the old
+    // books goes first: every item array, the registry's items and the
+    // settings item; items others still hold are detached when the old books
+    // go. The arrays stay empty until finishLoading or finishReverting; the
+    // business objects are replaced by readBusinessArchive.
+    void adoptModel(std::unique_ptr<CDocAccounting> books);
+    // After a revert: as finishLoading, but the journal (the changes the
+    // revert discarded) is rotated away instead of offered.
+    void finishReverting();
 
     // --- file name and saving
     // The document's file (empty while untitled).
@@ -96,6 +107,20 @@ public:
     // journal away (whatever the journaling preference) and clears the
     // change count.
     void fileSaved();
+    // The size of the file last read or written: what the next file's bytes
+    // will need, about.
+    std::size_t fileSizeHint() const { return mFileSizeHint; }
+    void setFileSizeHint(std::size_t size) { mFileSizeHint = size; }
+    // The file holds business data this document could not read: it must
+    // not be saved over that file (only under a new name).
+    bool mustSaveUnderNewName() const { return mMustSaveUnderNewName; }
+    void setMustSaveUnderNewName(bool must) { mMustSaveUnderNewName = must; }
+
+    // --- questions that hold the document back: while the password question
+    // is open (the window sets it) or the journal's replay is offered, the
+    // document is not autosaved.
+    bool passwordQuestionOpen() const { return mPasswordQuestionOpen; }
+    void setPasswordQuestionOpen(bool open) { mPasswordQuestionOpen = open; }
 
     // --- state
     CDocAccounting* accounting() override { return theDocument.get(); }
@@ -168,11 +193,11 @@ public:
     // null without business bookkeeping.
     std::shared_ptr<GXNonVisual> VATRateWithId(ObjectIdT id, bool alwaysReturnOne) const;
     // The business archive that follows the model stream in the file.
-    // Without business bookkeeping there is nothing to write (no bytes).
+    // Without business bookkeeping: the archive of five empty arrays.
     PlistOutput businessArchiveBytes() const;
     // Reads the bytes behind the model stream's end tag. 0, or
     // kIncompleteBusinessArchiveWarning when something could not be read (or,
-    // without business bookkeeping, when there was anything to read): the
+    // without business bookkeeping, when the archive holds any object): the
     // document must then be saved under a new name, so that the unread data
     // in its file is not replaced by nothing.
     long readBusinessArchive(std::string_view bytes);
@@ -298,6 +323,8 @@ private:
     CNonVisual* modelObjectForKey(std::string_view key) const;
     void installOwnOperations();
     void linkTransactionListener();
+    // The settings item and every item array from the books; a clean change count.
+    void fillArraysFromModel();
 
     // Declared first, destroyed last: items may still post while the
     // registry and the model go.
@@ -327,7 +354,10 @@ private:
     std::shared_ptr<CTrnSItem> mCopiedTransaction;
 
     bool ib_ArrayFilled = true;
+    bool mMustSaveUnderNewName = false;
+    bool mPasswordQuestionOpen = false;
     long mChangeCount = 0;
+    std::size_t mFileSizeHint = 0;
     int mJournalEntriesFound = 0;
     std::string mFileName;
     std::string mUntitledJournalFolder;

@@ -8,7 +8,10 @@
 #include <memory>
 #include <vector>
 
-#include "business/views/BusinessSheets.h"
+#include "business/views/AccountsReceivableInvoiceDialogController.h"
+#include "business/views/AccountsReceivablePaymentDialogController.h"
+#include "business/views/SearchInvoiceDialogController.h"
+#include "business/views/SplitPaymentDialogController.h"
 #include "ui/GXSideBarControlledViewAncestor.h"
 #include "ui/lists/CNonVisualDataItemArrayController.h"
 

@@ -1,5 +1,6 @@
 #include "business/views/InstallBusinessPages.h"
 
+#include "business/views/GXBusinessSetupViewController.h"
 #include "business/views/GXOwnerViewController.h"
 #include "business/views/OwnerContactsSynchronizer.h"
 #include "ui/CSideBarController.h"
@@ -13,6 +14,8 @@ void installBusinessPages(CSideBarController& sideBar, MyDocument& document, Con
         if (contacts) new OwnerContactsSynchronizer(document, *contacts, page.get());
         return page;
     });
+    sideBar.setPageFactory(SideBarPageKind::BusinessSetup,
+                           [&document] { return std::make_unique<GXBusinessSetupViewController>(document); });
 }
 
 } // namespace ch::business

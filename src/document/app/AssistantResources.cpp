@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "platform/core/plist.h"
+#include "platform/core/resource_folder.h"
 #include "platform/core/unicode.h"
 #include "platform/core/user_defaults.h"
 
@@ -50,7 +51,7 @@ Value readList(const std::filesystem::path& path)
 
 std::filesystem::path resourcesFolder()
 {
-    return COUNTINGHOUSE_RESOURCES;
+    return resourceFolder();
 }
 
 AssistantResources loadAssistantResources(const std::filesystem::path& folder)

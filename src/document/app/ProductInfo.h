@@ -20,6 +20,12 @@ inline constexpr std::string_view kCommunityPage = "https://countinghouse.exampl
 inline constexpr std::string_view kLinksFile = "https://countinghouse.example/links.plist";
 inline constexpr std::string_view kSupportMail = "mailto:support@countinghouse.example";
 inline constexpr std::string_view kSalesMail = "mailto:sales@countinghouse.example";
+// The update check: a text whose first line is the newest version and whose
+// whole text is its release notes; the page that says the same between
+// "<body>" and "</body>" when the text cannot be had; the download page.
+inline constexpr std::string_view kVersionAnnouncement = "https://countinghouse.example/version.txt";
+inline constexpr std::string_view kVersionPage = "https://countinghouse.example/version.html";
+inline constexpr std::string_view kDownloadPage = "https://countinghouse.example/download";
 
 // The address of the video tutorials: the links file's "videotutoriallink"
 // when it is a text of at least 6 characters, else the home page. `links` is

@@ -31,6 +31,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "document/app/ApplicationDefaults.h"
 #include "document/arguments/CArgumentAncestor.h"
 #include "document/commands/CommandJournalReader.h"
 #include "document/commands/GXCommandHistoryItem.h"
@@ -40,9 +41,6 @@
 namespace ch {
 
 class MyDocument;
-
-// The user default that turns journaling on.
-inline constexpr std::string_view kKeepLogFileKey = "GXCKeepLogFile";
 
 // What a command acts on: a bridge item, a business object, or nothing.
 using CommandTarget = std::shared_ptr<Observable>;
@@ -121,6 +119,12 @@ public:
     const CommandJournal& journalRead() const { return mJournalRead; }
 
     // --- replay
+    // From the moment entries are found until the offer is answered: the
+    // journal must not be rotated meanwhile (no autosave).
+    bool rollForwardPending() const { return mOfferPending; }
+    // The books the entries were read for are gone (a revert): nothing is
+    // offered, the entries are forgotten.
+    void dropCommandsToRecover();
     // Offers the entries (the roll-forward question) and acts on the answer.
     void askCommandLogRecovery();
     // Below 1: the journal is rotated away, so it is not offered again; 1 or
@@ -142,6 +146,7 @@ private:
     CommandJournal mJournalRead;
     std::vector<std::string> mReplayReport;
     Subscription mPendingOffer;
+    bool mOfferPending = false;
 };
 
 } // namespace ch

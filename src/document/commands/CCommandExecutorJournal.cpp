@@ -57,6 +57,7 @@ int CCommandExecutor::fileOpened()
     if (!mJournalRead.error.empty()) developerLog(mJournalRead.error);
     mCommandsToRecover = mJournalRead.items;
     if (mCommandsToRecover.empty()) return 0;
+    mOfferPending = true;
     mPendingOffer = theDocument->dispatcher().callAfter(std::chrono::milliseconds(100), [this] {
         askCommandLogRecovery();
     });
@@ -78,6 +79,14 @@ void CCommandExecutor::logSavePoint()
     commandLogger.reset();
 }
 
+void CCommandExecutor::dropCommandsToRecover()
+{
+    mPendingOffer.cancel();
+    mOfferPending = false;
+    mCommandsToRecover.clear();
+    mJournalRead = CommandJournal();
+}
+
 void CCommandExecutor::askCommandLogRecovery()
 {
     mPendingOffer.cancel();
@@ -86,6 +95,7 @@ void CCommandExecutor::askCommandLogRecovery()
 
 void CCommandExecutor::dialogClosed(int result)
 {
+    mOfferPending = false;
     if (result < 1) {
         getCommandLogger().clearLogFile();
         return;

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "platform/core/old_style_plist.h"
+#include "platform/core/resource_folder.h"
 
 namespace ch {
 
@@ -33,7 +34,7 @@ LocalizedStrings& LocalizedStrings::shared()
 
 std::string LocalizedStrings::defaultPath()
 {
-    return std::string(COUNTINGHOUSE_RESOURCES) + "/strings/en.strings";
+    return (resourceFolder() / "strings" / "en.strings").string();
 }
 
 bool LocalizedStrings::loadFile(const std::string& path)

@@ -1,5 +1,7 @@
 #include "platform/gui/help_opener.h"
 
+#include "platform/core/resource_folder.h"
+
 #include <QDesktopServices>
 
 #include <string>
@@ -9,7 +11,7 @@ namespace ch {
 
 std::filesystem::path HelpOpener::defaultFolder()
 {
-    return std::filesystem::path(COUNTINGHOUSE_RESOURCES) / "help";
+    return resourceFolder() / "help";
 }
 
 HelpOpener::HelpOpener(std::filesystem::path folder) : mFolder(folder.lexically_normal())

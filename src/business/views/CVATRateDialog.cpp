@@ -1,0 +1,218 @@
+#include "business/views/CVATRateDialog.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "business/BusinessOfDocument.h"
+#include "business/GXVATRate.h"
+#include "document/MyDocument.h"
+#include "model/foundation/CErrorManager.h"
+#include "platform/core/user_defaults.h"
+#include "ui/controls/CPopupList.h"
+#include "ui/sheets/BookLists.h"
+#include "ui/sheets/SheetForm.h"
+
+namespace ch::business {
+
+namespace {
+
+// The application default that files VAT paid under property (the header that
+// declares it clashes with the command executor's).
+constexpr std::string_view kVATPaidIsProperty = "VATPaidIsProperty";
+
+std::optional<double> numberIn(const QLineEdit* field)
+{
+    QString text = field->text().trimmed();
+    if (text.isEmpty()) return std::nullopt;
+    text.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok ? std::optional<double>(value) : std::nullopt;
+}
+
+QString numberText(const std::optional<double>& value)
+{
+    return value ? QString::number(*value, 'g', 12) : QString();
+}
+
+void showId(CPopupList* popup, const std::optional<long>& id)
+{
+    if (!id || !popup->setId(*id)) popup->clearValue();
+}
+
+} // namespace
+
+CVATRateDialog::CVATRateDialog(QWidget* parent) : CPopupWindowAncestor(parent)
+{
+    setObjectName(QStringLiteral("VATRateDialog"));
+    setWindowTitle(sheetText("VATRATESHEETTITLE"));
+    auto* form = makeSheetForm();
+    nameField = addSheetRow(form, "FIELDNAME", new QLineEdit(this), "nameField");
+    rateField = addSheetRow(form, "FIELDVATPERCENTAGE", new QLineEdit(this), "rateField");
+    fiscalField = addSheetRow(form, "FIELDFISCALPERCENTAGE", new QLineEdit(this), "fiscalField");
+    createAccountsBox = new QCheckBox(sheetText("VATCREATEACCOUNTS"), this);
+    createAccountsBox->setObjectName(QStringLiteral("createAccounts"));
+    form->addRow(QString(), createAccountsBox);
+    VATPaidAccountId = addSheetRow(form, "FIELDVATPAIDACCOUNT", new CPopupList(this), "VATPaidAccountId");
+    VATReceivedAccountId = addSheetRow(form, "FIELDVATRECEIVEDACCOUNT", new CPopupList(this), "VATReceivedAccountId");
+    createAccountReconciledBox = new QCheckBox(sheetText("VATCREATERECONCILED"), this);
+    createAccountReconciledBox->setObjectName(QStringLiteral("createAccountReconciled"));
+    form->addRow(QString(), createAccountReconciledBox);
+    VATReconciledAccountId =
+        addSheetRow(form, "FIELDVATRECONCILEDACCOUNT", new CPopupList(this), "VATReconciledAccountId");
+    createCategoryBox = new QCheckBox(sheetText("VATCREATECATEGORY"), this);
+    createCategoryBox->setObjectName(QStringLiteral("createCategoryInvoicedNotReceived"));
+    form->addRow(QString(), createCategoryBox);
+    VATInvoicedNotYetReceivedCategory =
+        addSheetRow(form, "FIELDVATNOTRECEIVEDCATEGORY", new CPopupList(this), "VATInvoicedNotYetReceivedCategory");
+    VATInvoicedNotYetReceivedCategory->setEditable(false);
+    for (CPopupList* popup : {VATPaidAccountId, VATReceivedAccountId, VATReconciledAccountId,
+                              VATInvoicedNotYetReceivedCategory})
+        watchPopup(popup);
+    nameField->setMinimumWidth(280);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(makeButtonRow());
+
+    connect(createAccountsBox, &QCheckBox::toggled, this, [this](bool on) { setCreateAccounts(on); });
+    connect(createAccountReconciledBox, &QCheckBox::toggled, this,
+            [this](bool on) { setCreateAccountReconciled(on); });
+    connect(createCategoryBox, &QCheckBox::toggled, this,
+            [this](bool on) { setCreateCategoryInvoicedNotReceived(on); });
+}
+
+void CVATRateDialog::initializeFor(const VATRateSheetContext& context)
+{
+    mContext = context;
+    if (!mContext.arguments) mContext.arguments = std::make_shared<arguments::VATRateArguments>();
+    if (!mContext.document) return;
+    fillPopups();
+    showArguments();
+    nameField->setFocus();
+}
+
+void CVATRateDialog::fillPopups()
+{
+    if (!mContext.document) return;
+    CDocAccounting* books = mContext.document->accounting();
+    const bool paidIsProperty = UserDefaults::standard().boolForKey(kVATPaidIsProperty);
+    VATPaidAccountId->setArray(paidIsProperty ? book_lists::propertyAccounts(books)
+                                              : book_lists::profitAndLossAccounts(books));
+    VATReceivedAccountId->setArray(book_lists::debtAccounts(books));
+    VATReconciledAccountId->setArray(book_lists::debtAccounts(books));
+    VATInvoicedNotYetReceivedCategory->setArray(book_lists::expenseCategories(books));
+}
+
+bool CVATRateDialog::isCombobox(const QWidget* control) const
+{
+    return control == VATPaidAccountId || control == VATReceivedAccountId || control == VATReconciledAccountId;
+}
+
+void CVATRateDialog::showArguments()
+{
+    const arguments::VATRateArguments& values = *mContext.arguments;
+    nameField->setText(QString::fromStdString(values.name.value_or("")));
+    rateField->setText(numberText(values.rate));
+    fiscalField->setText(numberText(values.fiscalPCT));
+    showId(VATPaidAccountId, values.accountIdPaid);
+    showId(VATReceivedAccountId, values.accountIdReceived);
+    showId(VATReconciledAccountId, values.accountIdReconciled);
+    showId(VATInvoicedNotYetReceivedCategory, values.categoryInvoicedNotReceivedId);
+    const QSignalBlocker a(createAccountsBox), b(createAccountReconciledBox), c(createCategoryBox);
+    createAccountsBox->setChecked(values.createAccounts.value_or(false));
+    createAccountReconciledBox->setChecked(values.createAccountReconciled.value_or(false));
+    createCategoryBox->setChecked(values.createCategoryInvoicedNotReceived.value_or(false));
+    refreshEnabledStates();
+}
+
+VATRateSheetChoices CVATRateDialog::choices() const
+{
+    return mContext.arguments ? VATRateSheetChoicesFor(*mContext.arguments) : VATRateSheetChoices();
+}
+
+void CVATRateDialog::refreshEnabledStates()
+{
+    const VATRateSheetChoices open = choices();
+    createAccountsBox->setEnabled(open.createAccountsPossible);
+    createAccountReconciledBox->setEnabled(open.createReconciliationAccountPossible);
+    createCategoryBox->setEnabled(open.createCategoryInvoicedNotReceivedPossible);
+    VATPaidAccountId->setEnabled(open.selectAccountsPossible);
+    VATReceivedAccountId->setEnabled(open.selectAccountsPossible);
+    VATReconciledAccountId->setEnabled(open.selectReconciliationAccountPossible);
+    VATInvoicedNotYetReceivedCategory->setEnabled(open.selectCategoryInvoicedNotReceivedPossible);
+}
+
+void CVATRateDialog::setCreateAccounts(bool create)
+{
+    if (!mContext.arguments) return;
+    mContext.arguments->createAccounts = create;
+    const QSignalBlocker quiet(createAccountsBox);
+    createAccountsBox->setChecked(create);
+    refreshEnabledStates();
+}
+
+void CVATRateDialog::setCreateAccountReconciled(bool create)
+{
+    if (!mContext.arguments) return;
+    mContext.arguments->createAccountReconciled = create;
+    const QSignalBlocker quiet(createAccountReconciledBox);
+    createAccountReconciledBox->setChecked(create);
+    refreshEnabledStates();
+}
+
+void CVATRateDialog::setCreateCategoryInvoicedNotReceived(bool create)
+{
+    if (!mContext.arguments) return;
+    mContext.arguments->createCategoryInvoicedNotReceived = create;
+    const QSignalBlocker quiet(createCategoryBox);
+    createCategoryBox->setChecked(create);
+    refreshEnabledStates();
+}
+
+void CVATRateDialog::takeControls()
+{
+    arguments::VATRateArguments& values = *mContext.arguments;
+    const QString name = nameField->text().trimmed();
+    values.name = name.isEmpty() ? std::nullopt : std::optional<std::string>(name.toStdString());
+    values.rate = numberIn(rateField);
+    values.fiscalPCT = numberIn(fiscalField);
+    values.accountIdPaid = VATPaidAccountId->objectValue();
+    values.accountIdReceived = VATReceivedAccountId->objectValue();
+    values.accountIdReconciled = VATReconciledAccountId->objectValue();
+    values.categoryInvoicedNotReceivedId = VATInvoicedNotYetReceivedCategory->objectValue();
+}
+
+QWidget* CVATRateDialog::controlFor(VATRateSheetField field) const
+{
+    switch (field) {
+    case VATRateSheetField::Name: return nameField;
+    case VATRateSheetField::Percentage: return fiscalField;
+    case VATRateSheetField::Rate: return rateField;
+    case VATRateSheetField::PaidAccount: return VATPaidAccountId;
+    case VATRateSheetField::ReceivedAccount: return VATReceivedAccountId;
+    case VATRateSheetField::None: break;
+    }
+    return nullptr;
+}
+
+bool CVATRateDialog::checkContents()
+{
+    if (!mContext.document || !mContext.arguments) return false;
+    auto* business = dynamic_cast<BusinessOfDocument*>(mContext.document->business());
+    if (!business) return false;
+    takeControls();
+    const VATRateSheetCheck check = checkVATRateSheet(*business, *mContext.arguments, mContext.objectToModify.get());
+    if (check.accepted()) return true;
+    CErrorManager::RaiseError(check.error);
+    if (QWidget* control = controlFor(check.focus)) control->setFocus();
+    return false;
+}
+
+void CVATRateDialog::dialogClosed(int returnCode, const SheetParameters& context)
+{
+    CPopupWindowAncestor::dialogClosed(returnCode, context);
+    emit closedWithReturn(returnCode);
+}
+
+} // namespace ch::business

@@ -1,0 +1,29 @@
+#pragma once
+// The sheet that offers the invoices a payment may settle; the chosen ones
+// are linked to it.
+
+#include <memory>
+#include <vector>
+
+#include "business/views/BusinessSheet.h"
+
+class QTableWidget;
+
+namespace ch::business {
+
+class SearchInvoiceDialogController : public BusinessSheet {
+    Q_OBJECT
+public:
+    explicit SearchInvoiceDialogController(QWidget* parent = nullptr);
+    void initializeFor(const BusinessSheetContext& context, std::vector<std::shared_ptr<CTrnSItem>> invoices);
+    bool checkContents() override { return true; }
+    std::vector<std::shared_ptr<CTrnSItem>> selectedInvoiceTransactions() const;
+    std::shared_ptr<CTrnSItem> paymentToSearchInvoiceFor() const { return mContext.objectToModify; }
+    void setTransactionArray(std::vector<std::shared_ptr<CTrnSItem>> invoices);
+
+private:
+    std::vector<std::shared_ptr<CTrnSItem>> transactionArray;
+    QTableWidget* invoiceTable;
+};
+
+} // namespace ch::business

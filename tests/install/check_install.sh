@@ -1,0 +1,50 @@
+#!/bin/sh
+# Installs the build into a temporary prefix and checks that a Linux desktop
+# finds what it needs there: the program, its resources, its menu entry, its
+# icon and the type of ".books" documents. Exits 77 (skipped) when the
+# shared-mime-info tools are missing.
+# Usage: check_install.sh <build folder>
+set -eu
+build=$1
+command -v update-mime-database >/dev/null 2>&1 || { echo "update-mime-database is missing"; exit 77; }
+
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+fail=0
+for f in bin/countinghouse \
+         share/countinghouse/strings/en.strings \
+         share/countinghouse/help/index.html \
+         share/countinghouse/help/help.css \
+         share/countinghouse/defaultObjects.plist \
+         share/countinghouse/icons/countinghouse-48.png \
+         share/applications/countinghouse.desktop \
+         share/mime/packages/countinghouse.xml \
+         share/icons/hicolor/scalable/apps/countinghouse.svg \
+         share/icons/hicolor/48x48/apps/countinghouse.png \
+         share/icons/hicolor/256x256/apps/countinghouse.png; do
+  [ -f "$prefix/$f" ] || { echo "missing after install: $f"; fail=1; }
+done
+[ -x "$prefix/bin/countinghouse" ] || { echo "the program is not executable"; fail=1; }
+grep -qx 'MimeType=application/x-countinghouse-books;' "$prefix/share/applications/countinghouse.desktop" \
+  || { echo "the menu entry does not name the document type"; fail=1; }
+if command -v desktop-file-validate >/dev/null 2>&1; then
+  desktop-file-validate "$prefix/share/applications/countinghouse.desktop" || fail=1
+fi
+
+# The MIME database built from the installed package knows the extension.
+update-mime-database "$prefix/share/mime"
+grep -q '^[0-9]*:application/x-countinghouse-books:\*\.books$' "$prefix/share/mime/globs2" \
+  || { echo "the MIME database has no *.books glob"; fail=1; }
+
+# And a desktop asked about a document names its type.
+if command -v xdg-mime >/dev/null 2>&1; then
+  document="$prefix/Household 2025.books"
+  printf 'books' > "$document"
+  type=$(env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u KDE_FULL_SESSION -u GNOME_DESKTOP_SESSION_ID \
+         HOME="$prefix" XDG_DATA_HOME="$prefix/share" XDG_DATA_DIRS="$prefix/share" \
+         xdg-mime query filetype "$document")
+  [ "$type" = "application/x-countinghouse-books" ] || { echo "xdg-mime names the document $type"; fail=1; }
+fi
+exit $fail
