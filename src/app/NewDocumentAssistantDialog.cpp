@@ -62,7 +62,10 @@ NewDocumentAssistantDialog::NewDocumentAssistantDialog(const UserDefaults& defau
     mPages = new QStackedWidget;
     // The set choice.
     auto* setPage = new QWidget;
-    auto* setLayout = new QHBoxLayout(setPage);
+    auto* setColumn = new QVBoxLayout(setPage);
+    auto* setLayout = new QHBoxLayout;
+    setColumn->addLayout(setLayout);
+    setColumn->addStretch();
     setLayout->addWidget(new QLabel(text("ASSISTANTSET")));
     mSetPopup = new QComboBox;
     mSetPopup->setObjectName("setPopup");
@@ -84,10 +87,14 @@ NewDocumentAssistantDialog::NewDocumentAssistantDialog(const UserDefaults& defau
                                           text("ASSISTANTCOLSYMBOL"), text("ASSISTANTCOLBALANCE"),
                                           text("ASSISTANTCOLDEFAULT")});
     mProposed->verticalHeader()->hide();
+    mProposed->setWordWrap(false);
+    mProposed->verticalHeader()->setDefaultSectionSize(mProposed->fontMetrics().height() + 8);
+    for (int column : {kUse, kSymbol, kBalance, kDefault})
+        mProposed->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     mProposed->horizontalHeader()->setSectionResizeMode(kName, QHeaderView::Stretch);
     connect(mProposed, &QTableWidget::itemChanged, this, &NewDocumentAssistantDialog::proposedChanged);
     proposedColumn->addWidget(mProposed, 1);
-    listLayout->addLayout(proposedColumn, 3);
+    listLayout->addLayout(proposedColumn, 5);
 
     auto* buttons = new QVBoxLayout;
     buttons->addStretch();

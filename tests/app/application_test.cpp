@@ -333,6 +333,32 @@ TEST_F(ApplicationTest, AProtectedFileShowsNothingOfItsBooksBeforeTheRightPasswo
     EXPECT_NE(shown.document().getExpenseTypeForName("Hidden treasure"), nullptr);
 }
 
+TEST_F(ApplicationTest, SeveralDocumentsOpenAtOnceEachRevertsToItsOwnFile)
+{
+    DocumentWindow& first = controller.makeNewDocument(false);
+    DocumentWindow& second = controller.makeNewDocument(false);
+    EXPECT_NE(first.frame(), second.frame());
+    EXPECT_EQ(second.frame()->windowTitle().left(10), "Untitled 2");
+    chosenPath = folder.filePath("First.books");
+    ASSERT_TRUE(controller.saveAs(first));
+    chosenPath = folder.filePath("Second.books");
+    addCategory(second.document(), "Kept");
+    ASSERT_TRUE(controller.saveAs(second));
+
+    addCategory(first.document(), "Thrown away");
+    addCategory(second.document(), "Also kept");
+    trigger(first, "revert");
+    QTRY_VERIFY(controller.openQuestion() != nullptr);
+    EXPECT_EQ(controller.openQuestion()->objectName(), "revertQuestion");
+    QTest::mouseClick(controller.openQuestion()->findChild<QPushButton*>("revert"), Qt::LeftButton);
+    settle();
+    EXPECT_EQ(first.document().getExpenseTypeForName("Thrown away"), nullptr);
+    EXPECT_FALSE(first.document().isDocumentEdited());
+    EXPECT_NE(second.document().getExpenseTypeForName("Also kept"), nullptr);
+    EXPECT_TRUE(second.document().isDocumentEdited());
+    EXPECT_EQ(controller.windows().size(), 2u);
+}
+
 TEST_F(ApplicationTest, ChangesLeftInTheJournalAreOfferedInASheetOnTheWindowWithEntriesToLeaveOut)
 {
     const QString path = booksWithJournal("Crashed.books", nullptr);
