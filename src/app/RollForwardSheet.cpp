@@ -36,6 +36,10 @@ RollForwardSheet::RollForwardSheet(std::vector<GXCommandHistoryItem>& entries, s
     mTable->setColumnCount(3);
     mTable->setHorizontalHeaderLabels({text("ROLLFORWARDEXCLUDE"), text("ROLLFORWARDCHANGE"), text("ASSISTANTCOLNAME")});
     mTable->verticalHeader()->hide();
+    mTable->setSelectionMode(QAbstractItemView::NoSelection);
+    mTable->setFocusPolicy(Qt::NoFocus);
+    mTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    mTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     mTable->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     mTable->setRowCount(static_cast<int>(entries.size()));
     for (int row = 0; row < static_cast<int>(entries.size()); ++row) {

@@ -27,6 +27,8 @@
 #include "app/DocumentWindow.h"
 #include "app/NewDocumentAssistantDialog.h"
 #include "app/PasswordQuestion.h"
+#include "app/RollForwardSheet.h"
+#include "document/arguments/CategoryParameters.h"
 #include "bridge/ArgumentRecords.h"
 #include "bridge/CPrfRItem.h"
 #include "bridge/CTrnSItem.h"
@@ -242,6 +244,31 @@ int applicationShots(const QString& output, UserDefaults& defaults)
         question->reject();
     }
     settle();
+
+    // Changes only the journal holds, as after a crash: offered at the next opening.
+    const QString crashed = QDir(folder.path()).filePath("Crashed.books");
+    controller.setFileChooser([&](QWidget*, bool, const QString&) { return std::optional<QString>(crashed); });
+    DocumentWindow& before = controller.makeNewDocument(false);
+    controller.saveAs(before);
+    for (const char* name : {"Garden", "Pond", "Bicycle"}) {
+        arguments::CategoryParameters values;
+        values.name = name;
+        values.mParentId = 1;
+        values.mMasterTypeId = 1;
+        before.document().commandExecutor().executeCommand(15, nullptr, values);
+    }
+    controller.discard(before);
+    settle();
+    controller.openDocumentFile(crashed.toStdString());
+    for (int i = 0; i < 50; ++i) {
+        QThread::msleep(10);
+        settle();
+    }
+    for (QWidget* widget : QApplication::allWidgets())
+        if (auto* sheet = qobject_cast<RollForwardSheet*>(widget); sheet && sheet->isVisible()) {
+            failures += !save(*sheet, output, "app-rollforward.png");
+            break;
+        }
     return failures;
 }
 
