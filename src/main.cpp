@@ -42,7 +42,8 @@ int main(int argc, char* argv[])
     ch::UpdateChecker updates(defaults, dispatcher, [&shell] { return shell.delegate().welkomSchermIsOpen(); });
     QObject::connect(&shell, &ch::ApplicationShell::updateCheckRequested, &updates, [&updates] { updates.check(true); });
     ch::StockQuoteService quotes(defaults);
-    ch::DocumentController documents(defaults, dispatcher, &quotes);
+    ch::VCardFolderContacts contacts(ch::VCardFolderContacts::defaultFolder());
+    ch::DocumentController documents(defaults, dispatcher, &quotes, &contacts);
     shell.setDocumentHost(&documents);
     QObject::connect(&documents, &ch::DocumentController::documentsChanged, &shell,
                      &ch::ApplicationShell::documentsChanged);

@@ -29,6 +29,8 @@ QString text(std::string_view key)
 DocumentWindow::DocumentWindow(Dispatcher& dispatcher, bool held, ContactsProvider* contacts, QObject* parent)
     : QObject(parent), mBooks(std::make_unique<OpenDocument>(dispatcher, held)), mContacts(contacts)
 {
+    // Owners linked to people of the desktop's contacts read them from here.
+    mBooks->document().setContacts(contacts);
 }
 
 DocumentWindow::~DocumentWindow()
