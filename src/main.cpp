@@ -1,10 +1,14 @@
 #include <QApplication>
 
+#include "app/DocumentController.h"
+#include "app/UpdateCheckWindow.h"
 #include "business/BusinessArgumentClasses.h"
 #include "business/BusinessDefaults.h"
 #include "document/arguments/ArgumentClassRegistry.h"
 #include "document/app/GXApplicationDelegate.h"
 #include "document/app/ProductInfo.h"
+#include "import/StockQuoteService.h"
+#include "platform/core/contacts_provider.h"
 #include "platform/core/alerts.h"
 #include "platform/core/user_defaults.h"
 #include "platform/core/user_defaults_store.h"
@@ -35,9 +39,21 @@ int main(int argc, char* argv[])
     ch::ScopedAlertPresenter scopedAlerts(alerts);
 
     ch::ApplicationShell shell(defaults, dispatcher, &store);
-    QStringList documents = QApplication::arguments();
-    documents.removeFirst();
-    shell.launch(documents);
+    ch::UpdateChecker updates(defaults, dispatcher, [&shell] { return shell.delegate().welkomSchermIsOpen(); });
+    QObject::connect(&shell, &ch::ApplicationShell::updateCheckRequested, &updates, [&updates] { updates.check(true); });
+    ch::StockQuoteService quotes(defaults);
+    ch::VCardFolderContacts contacts(ch::VCardFolderContacts::defaultFolder());
+    ch::DocumentController documents(defaults, dispatcher, &quotes, &contacts);
+    shell.setDocumentHost(&documents);
+    QObject::connect(&documents, &ch::DocumentController::documentsChanged, &shell,
+                     &ch::ApplicationShell::documentsChanged);
+    QObject::connect(&documents, &ch::DocumentController::updateCheckRequested, &updates,
+                     [&updates] { updates.check(true); });
+    QStringList files = QApplication::arguments();
+    files.removeFirst();
+    shell.launch(files);
+    // At launch the check speaks only when there is a new version to show.
+    updates.check(false);
 
     const int result = app.exec();
     std::string error;

@@ -13,6 +13,7 @@
 #include "platform/core/localized_strings.h"
 #include "platform/core/user_defaults_store.h"
 #include "ui/CStartupChoiceController.h"
+#include "ui/DocumentHost.h"
 #include "ui/GXAboutScreenController.h"
 
 namespace ch {
@@ -38,10 +39,25 @@ ApplicationShell::ApplicationShell(UserDefaults& defaults, Dispatcher& dispatche
     mMainWindow->setObjectName("MainWindow");
     mMainWindow->setWindowTitle(QStringLiteral("Countinghouse"));
     mMainWindow->resize(1000, 700);
+    QMenu* file = mMainWindow->menuBar()->addMenu(text("FILEMENU"));
+    file->setObjectName("FILEMENU");
+    QAction* newDocument = file->addAction(text("NEWDOCUMENTMENUITEM"), this, [this] { this->newDocument(); });
+    newDocument->setObjectName("new");
+    newDocument->setShortcuts(QKeySequence::New);
+    QAction* open = file->addAction(text("OPENDOCUMENTMENUITEM"), this, [this] { openDocument(); });
+    open->setObjectName("open");
+    open->setShortcuts(QKeySequence::Open);
+    file->addSeparator();
+    QAction* quit = file->addAction(text("QUITMENUITEM"), qApp, &QApplication::closeAllWindows);
+    quit->setObjectName("quit");
+    quit->setShortcuts(QKeySequence::Quit);
+    quit->setMenuRole(QAction::QuitRole);
     QMenu* help = mMainWindow->menuBar()->addMenu(text("HELPMENU"));
     QAction* about = help->addAction(text("ABOUTMENU"), this, &ApplicationShell::doSplash);
     about->setObjectName("doSplash");
     about->setMenuRole(QAction::AboutRole);
+    QAction* updates = help->addAction(text("UPDATECHECKMENUITEM"), this, &ApplicationShell::updateCheckRequested);
+    updates->setObjectName("checkForUpdates");
 }
 
 ApplicationShell::~ApplicationShell()
@@ -93,8 +109,15 @@ void ApplicationShell::showMainWindow(const QString& title)
 void ApplicationShell::keepSomethingOnScreen()
 {
     const bool choosing = (mStartupChoice && mStartupChoice->isRunning()) || mOpenPanel;
-    if (!choosing && !mMainWindow->isVisible())
+    const bool documents = mHost && mHost->hasOpenDocuments();
+    if (!choosing && !documents && !mMainWindow->isVisible())
         showMainWindow(QString());
+}
+
+void ApplicationShell::documentsChanged()
+{
+    if (mHost && mHost->hasOpenDocuments()) mMainWindow->hide();
+    else keepSomethingOnScreen();
 }
 
 void ApplicationShell::openFile(const std::string& path)
@@ -103,6 +126,11 @@ void ApplicationShell::openFile(const std::string& path)
         std::string error;
         if (!mStore->saveIfChanged(mDefaults, &error))
             qWarning("Countinghouse: the preferences could not be saved: %s", error.c_str());
+    }
+    if (mHost) {
+        mHost->openDocumentFile(path);
+        documentsChanged();
+        return;
     }
     showMainWindow(QFileInfo(QString::fromStdString(path)).fileName());
 }
@@ -132,6 +160,11 @@ void ApplicationShell::openDocument()
 
 void ApplicationShell::newDocument()
 {
+    if (mHost) {
+        mHost->newDocument();
+        documentsChanged();
+        return;
+    }
     showMainWindow(text("UNTITLED"));
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The application around its documents: the launch sequence, the start-up
-// choice, the About window and the document panels. Document windows do not
-// exist yet; until they do, every document opens the main window, empty.
+// choice, the About window and the open panel. The documents themselves are
+// the document host's; the shell's own window (a File menu and Help, no
+// books) shows only while no document is open.
 
 #include <QFileDialog>
 #include <QObject>
@@ -18,6 +19,7 @@ class QMainWindow;
 namespace ch {
 
 class CStartupChoiceController;
+class DocumentHost;
 class Dispatcher;
 class GXAboutScreenController;
 class UserDefaults;
@@ -41,12 +43,21 @@ public:
     void launch(const QStringList& documents);
 
     GXApplicationDelegate& delegate() { return mDelegate; }
+    // Where documents open; without one a document only titles the shell's window.
+    void setDocumentHost(DocumentHost* host) { mHost = host; }
+    // A document window opened or closed: the shell's window shows when
+    // nothing else is on screen and hides otherwise.
+    void documentsChanged();
     QMainWindow* mainWindow() const { return mMainWindow.get(); }
     // The start-up choice while it is or was shown, else null.
     CStartupChoiceController* startupChoice() const;
     // The open panel while it runs, else null.
     QFileDialog* openPanel() const { return mOpenPanel; }
     GXAboutScreenController* aboutWindow() const;
+
+signals:
+    // The user asked for the update check.
+    void updateCheckRequested();
 
 public slots:
     // Shows the About window, made on first use.
@@ -69,6 +80,7 @@ private:
     Dispatcher& mDispatcher;
     UserDefaults& mDefaults;
     UserDefaultsStore* mStore;
+    DocumentHost* mHost = nullptr;
     Subscription mEndOfLaunch;
     std::unique_ptr<QMainWindow> mMainWindow;
     QPointer<CStartupChoiceController> mStartupChoice;

@@ -24,6 +24,7 @@
 // No lock is taken: main thread only.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -127,6 +128,12 @@ public:
     void dropCommandsToRecover();
     // Offers the entries (the roll-forward question) and acts on the answer.
     void askCommandLogRecovery();
+    // How the offer is put to the user: the entries (whose exclusions the
+    // user may set) and the call that takes the answer, now or later. Without
+    // one, the question of the alert layer.
+    using RollForwardOffer =
+        std::function<void(std::vector<GXCommandHistoryItem>& entries, std::function<void(int)> answer)>;
+    void setRollForwardOffer(RollForwardOffer offer) { mRollForwardOffer = std::move(offer); }
     // Below 1: the journal is rotated away, so it is not offered again; 1 or
     // more: the entries are replayed.
     void dialogClosed(int result);
@@ -146,6 +153,7 @@ private:
     CommandJournal mJournalRead;
     std::vector<std::string> mReplayReport;
     Subscription mPendingOffer;
+    RollForwardOffer mRollForwardOffer;
     bool mOfferPending = false;
 };
 

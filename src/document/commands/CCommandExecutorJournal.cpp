@@ -90,6 +90,10 @@ void CCommandExecutor::dropCommandsToRecover()
 void CCommandExecutor::askCommandLogRecovery()
 {
     mPendingOffer.cancel();
+    if (mRollForwardOffer) {
+        mRollForwardOffer(mCommandsToRecover, [this](int result) { dialogClosed(result); });
+        return;
+    }
     dialogClosed(askRollForward(mCommandsToRecover));
 }
 

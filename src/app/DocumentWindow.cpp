@@ -1,0 +1,177 @@
+#include "app/DocumentWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "analysis/views/CBudgetPageController.h"
+#include "analysis/views/CReportingController.h"
+#include "business/views/InstallBusinessPages.h"
+#include "document/MyDocument.h"
+#include "import/views/ImportPage.h"
+#include "platform/core/localized_strings.h"
+#include "ui/DocumentWindowFrame.h"
+#include "ui/sheets/AccountSheetLogic.h"
+
+namespace ch {
+
+namespace {
+
+QString text(std::string_view key)
+{
+    return QString::fromStdString(localized(key));
+}
+
+} // namespace
+
+DocumentWindow::DocumentWindow(Dispatcher& dispatcher, bool held, ContactsProvider* contacts, QObject* parent)
+    : QObject(parent), mBooks(std::make_unique<OpenDocument>(dispatcher, held)), mContacts(contacts)
+{
+    // Owners linked to people of the desktop's contacts read them from here.
+    mBooks->document().setContacts(contacts);
+}
+
+DocumentWindow::~DocumentWindow()
+{
+    // The pages refer to the books: the window goes first.
+    mBooks->setWindow(nullptr);
+    mFrame.reset();
+}
+
+void DocumentWindow::showBooks()
+{
+    if (!mFrame) {
+        mFrame = std::make_unique<DocumentWindowFrame>(*mBooks);
+        mFrame->installEventFilter(this);
+        mBooks->setWindow(mFrame.get());
+        installPages();
+        buildFileMenu();
+        mFrame->resize(1200, 780);
+        updateTitle();
+    }
+    mBooks->dispatcher().release();
+    mFrame->show();
+    mFrame->raise();
+    mFrame->activateWindow();
+}
+
+void DocumentWindow::installPages()
+{
+    MyDocument& document = mBooks->document();
+    business::installBusinessPages(mFrame->sideBarController(), document, mContacts);
+
+    auto* reports = new CReportingController;
+    reports->setDocument(document.accounting());
+    mFrame->setMainTab("repo", reports);
+
+    auto* budgets = new CBudgetPageController;
+    budgets->setParentDocument(&document);
+    mFrame->setMainTab("budg", budgets);
+
+    auto* import = new ImportPage(document);
+    // A line's counterpart becomes an account or a category through the
+    // usual sheets, preset from the line.
+    import->setNewAccountHandler([this](const std::shared_ptr<CImpTItem>&, const AccountFromLine& values) {
+        SheetParameters parameters;
+        if (values.bankAccountNumber) parameters.set(sheet_key::kBankAccountNr, *values.bankAccountNumber);
+        if (values.name) parameters.set(sheet_key::kName, *values.name);
+        if (values.ownerId) parameters.set(sheet_key::kOwnerId, static_cast<long>(*values.ownerId));
+        if (values.currencyId) parameters.set(sheet_key::kCurrencyId, static_cast<long>(values.currencyId));
+        mBooks->openAccountSheet(std::move(parameters));
+    });
+    import->setNewCategoryHandler([this](const std::shared_ptr<CImpTItem>&, const AccountFromLine& values) {
+        SheetParameters parameters;
+        if (values.name) parameters.set(sheet_key::kName, *values.name);
+        mBooks->openCategorySheet(std::move(parameters));
+    });
+    mFrame->setMainTab("Import", import);
+}
+
+void DocumentWindow::buildFileMenu()
+{
+    QMenuBar* bar = mFrame->menuBar();
+    auto* file = new QMenu(text("FILEMENU"), bar);
+    file->setObjectName("FILEMENU");
+    bar->insertMenu(bar->actions().isEmpty() ? nullptr : bar->actions().first(), file);
+
+    auto add = [&](const char* name, const char* key, QKeySequence::StandardKey shortcut, void (DocumentWindow::*signal)()) {
+        QAction* action = file->addAction(text(key));
+        action->setObjectName(QString::fromLatin1(name));
+        if (shortcut != QKeySequence::UnknownKey) action->setShortcuts(shortcut);
+        connect(action, &QAction::triggered, this, [this, signal] { emit(this->*signal)(); });
+        return action;
+    };
+    add("new", "NEWDOCUMENTMENUITEM", QKeySequence::New, &DocumentWindow::newRequested);
+    add("open", "OPENDOCUMENTMENUITEM", QKeySequence::Open, &DocumentWindow::openRequested);
+    mRecentMenu = file->addMenu(text("OPENRECENTMENUITEM"));
+    mRecentMenu->setObjectName("openRecent");
+    file->addSeparator();
+    add("close", "CLOSEDOCUMENTMENUITEM", QKeySequence::Close, &DocumentWindow::closeRequested);
+    add("save", "SAVEDOCUMENTMENUITEM", QKeySequence::Save, &DocumentWindow::saveRequested);
+    add("saveAs", "SAVEASDOCUMENTMENUITEM", QKeySequence::SaveAs, &DocumentWindow::saveAsRequested);
+    add("revert", "REVERTDOCUMENTMENUITEM", QKeySequence::UnknownKey, &DocumentWindow::revertRequested);
+    setRecentFiles(mRecentFiles);
+
+    auto* help = bar->addMenu(text("HELPMENU"));
+    help->setObjectName("HELPMENU");
+    QAction* updates = help->addAction(text("UPDATECHECKMENUITEM"));
+    updates->setObjectName("checkForUpdates");
+    connect(updates, &QAction::triggered, this, &DocumentWindow::updateCheckRequested);
+}
+
+QAction* DocumentWindow::fileAction(const QString& name) const
+{
+    if (!mFrame) return nullptr;
+    for (QAction* action : mFrame->findChildren<QAction*>(name))
+        if (action->objectName() == name) return action;
+    return nullptr;
+}
+
+void DocumentWindow::setRecentFiles(const QStringList& paths)
+{
+    mRecentFiles = paths;
+    if (!mRecentMenu) return;
+    mRecentMenu->clear();
+    for (const QString& path : paths) {
+        QAction* action = mRecentMenu->addAction(QFileInfo(path).fileName());
+        action->setToolTip(path);
+        connect(action, &QAction::triggered, this, [this, path] { emit openRecentRequested(path); });
+    }
+    mRecentMenu->setEnabled(!paths.isEmpty());
+}
+
+void DocumentWindow::setTitle(const QString& name)
+{
+    mTitle = name;
+    updateTitle();
+}
+
+void DocumentWindow::setEdited(bool edited)
+{
+    mEdited = edited;
+    if (mFrame) mFrame->setWindowModified(edited);
+}
+
+void DocumentWindow::updateTitle()
+{
+    if (!mFrame) return;
+    mFrame->setWindowTitle(mTitle + QStringLiteral("[*] \u2014 Countinghouse"));
+    mFrame->setWindowModified(mEdited);
+    const QString path = QString::fromStdString(mBooks->document().fileName());
+    mFrame->setWindowFilePath(path);
+}
+
+bool DocumentWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == mFrame.get() && event->type() == QEvent::Close) {
+        // The application decides: it may ask to save first.
+        event->ignore();
+        emit closeRequested();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace ch

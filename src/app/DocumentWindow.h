@@ -1,0 +1,81 @@
+#pragma once
+// DocumentWindow: the window of one open document. It owns the document (an
+// OpenDocument) and, once the books may be shown, the frame with the side
+// bar and pages, the business pages, and the "budg", "repo" and "Import"
+// tabs. Before showBooks nothing of the books is on screen: a document whose
+// file asks for a password stays out of sight until the password is
+// accepted, and its delayed steps (the roll-forward offer) wait until then.
+//
+// The File menu and the close box are handed to the application as signals:
+// the window never closes itself, the application asks first.
+//
+// Main thread only.
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+#include <memory>
+
+#include "app/OpenDocument.h"
+
+class QAction;
+class QMenu;
+
+namespace ch {
+
+class ContactsProvider;
+class DocumentWindowFrame;
+
+class DocumentWindow : public QObject {
+    Q_OBJECT
+
+public:
+    DocumentWindow(Dispatcher& dispatcher, bool held, ContactsProvider* contacts = nullptr,
+                   QObject* parent = nullptr);
+    ~DocumentWindow() override;
+
+    OpenDocument& books() { return *mBooks; }
+    MyDocument& document() { return mBooks->document(); }
+    // Null until the books are shown.
+    DocumentWindowFrame* frame() const { return mFrame.get(); }
+
+    // Builds the window over the books (once), lets the held delayed steps
+    // run, and shows it.
+    void showBooks();
+    bool booksShown() const { return mFrame != nullptr; }
+    void setTitle(const QString& name);
+    void setEdited(bool edited);
+    void setRecentFiles(const QStringList& paths);
+    // The File menu's action of the name ("new", "open", "save", "saveAs",
+    // "revert", "close", "checkForUpdates"); null before the books are shown.
+    QAction* fileAction(const QString& name) const;
+
+signals:
+    void newRequested();
+    void openRequested();
+    void openRecentRequested(const QString& path);
+    void saveRequested();
+    void saveAsRequested();
+    void revertRequested();
+    void closeRequested();
+    void updateCheckRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildFileMenu();
+    void installPages();
+    void updateTitle();
+
+    std::unique_ptr<OpenDocument> mBooks;
+    ContactsProvider* mContacts;
+    std::unique_ptr<DocumentWindowFrame> mFrame;
+    QMenu* mRecentMenu = nullptr;
+    QStringList mRecentFiles;
+    QString mTitle;
+    bool mEdited = false;
+};
+
+} // namespace ch

@@ -1,0 +1,130 @@
+#pragma once
+// OpenDocument: one open set of books as its window, pages and sheets use
+// it. It owns the document (with its business bookkeeping and statement
+// readers installed) on a dispatcher that can hold its delayed steps back,
+// and implements what the window asks of the document: the sheet openers,
+// the deletions that ask first, the transaction clipboard, the currency,
+// share, dividend and rate sheets and the document settings. Every change a
+// sheet ends in runs as one of the document's numbered commands, so it is
+// journaled and marks the document changed.
+//
+// Sheets open over the window given with setWindow (for the application
+// while there is none), which owns them. Main thread only.
+
+#include <QPointer>
+
+#include <memory>
+#include <vector>
+
+#include "document/DocumentSheets.h"
+#include "document/app/HeldDispatcher.h"
+#include "ui/WindowDocument.h"
+#include "ui/sheets/CAskCurrencyrateController.h"
+#include "ui/sheets/CBuySharesSheetController.h"
+#include "ui/sheets/CCreateRecurringTrnsPopupController.h"
+#include "ui/sheets/CCreateTransactionPopupController.h"
+#include "ui/sheets/CNewAccountController.h"
+#include "ui/sheets/CNewAccountTypeController.h"
+#include "ui/sheets/CNewCurrencyController.h"
+#include "ui/sheets/CNewExpenseTypeController.h"
+#include "ui/sheets/CNewMasterExpenseTypeController.h"
+#include "ui/sheets/CNewShareController.h"
+#include "ui/sheets/CPopupWindowAncestor.h"
+#include "ui/sheets/CRegisterDividendSheetController.h"
+#include "ui/sheets/CommandSink.h"
+#include "ui/sheets/SheetDocument.h"
+
+class QWidget;
+
+namespace ch {
+
+class MyDocument;
+
+namespace detail {
+// Made before the interfaces that refer to the books.
+struct BooksHolder {
+    BooksHolder(Dispatcher& dispatcher, bool held);
+    ~BooksHolder();
+    HeldDispatcher mDispatcher;
+    std::unique_ptr<MyDocument> mDocument;
+};
+} // namespace detail
+
+class OpenDocument : private detail::BooksHolder,
+                     public WindowDocument,
+                     public SheetDocument,
+                     public CommandSink,
+                     public DocumentSheets {
+public:
+    // A new, empty document on `dispatcher` (held back when `held`).
+    OpenDocument(Dispatcher& dispatcher, bool held);
+    ~OpenDocument() override;
+
+    MyDocument& document() const { return *mDocument; }
+    HeldDispatcher& dispatcher() { return mDispatcher; }
+    void setWindow(QWidget* window) { mWindow = window; }
+
+    // --- the window's operations
+    void createNewAccountTypeAsked(const ObjectSheetParameters& parameters) override;
+    void createNewMasterExpenseTypeAsked(const ObjectSheetParameters& parameters) override;
+    void initiateAccountCreationWithMasterType(ObjectIdT accountTypeId) override;
+    void initiateExpenseTypeCreationWithParentType(ObjectIdT groupId) override;
+    void deleteObject(const CNonVisualDataItem::Ptr& item) override;
+    void newPLAccount() override;
+    void newExpenseType() override;
+    void showDocumentSettings() override;
+    void newCurrencyAsked(bool share) override;
+    void modifyCurrency(const std::shared_ptr<CCurRItem>& currency) override;
+    void changeCurrencyRate(const std::shared_ptr<CCurRItem>& currency) override;
+    void registerShareTransaction(bool isBuy, const std::shared_ptr<CCurRItem>& share) override;
+    void registerDividend(const std::shared_ptr<CCurRItem>& share) override;
+    void askTransactionInput(const TransactionSheetRequest& request) override;
+    bool deleteObjectWithAsking(const CNonVisualDataItem::Ptr& item, bool withAsking) override;
+    void copyTransaction(const std::shared_ptr<CTrnSItem>& transaction) override;
+    std::shared_ptr<CTrnSItem> transactionToPaste() const override;
+    void linkUnlinkedTransaction(const std::shared_ptr<CTrnSItem>& transaction) override;
+
+    // --- the sheets' side
+    BridgeDocument& bridge() override;
+    CommandSink& commands() override { return *this; }
+    std::shared_ptr<CTrnSItem> makeEmptyTransactionOfType(int type) override;
+    std::shared_ptr<CRcrTItem> makeEmptyRecurringTransaction() override;
+    long executeCommand(int command, const std::shared_ptr<CNonVisualDataItem>& target,
+                        const CArgumentAncestor* arguments) override;
+
+    // --- the document's transaction sheet
+    void askTransactionInput(const std::shared_ptr<CTrnSItem>& transaction, CNonVisual* fromAccount,
+                             CNonVisual* toAccount, CNonVisual* expenseType, int type, int action,
+                             bool isRecurring) override;
+
+    // The account sheet for a new account; `parameters` may preset it.
+    CNewAccountController& openAccountSheet(SheetParameters parameters);
+    // The category sheet for a new category.
+    CNewExpenseTypeController& openCategorySheet(SheetParameters parameters);
+    // The sheet opened last (what a user is looking at).
+    CPopupWindowAncestor* lastSheet() const { return mLastSheet; }
+
+private:
+    void open(CPopupWindowAncestor& sheet, SheetParameters parameters);
+    template <class Sheet>
+    Sheet& made(QPointer<Sheet>& sheet);
+
+    QWidget* mWindow = nullptr;
+    QPointer<CNewAccountController> mNewAccountController;
+    QPointer<CNewAccountTypeController> mNewAccountTypeController;
+    QPointer<CNewExpenseTypeController> mNewExpenseTypeController;
+    QPointer<CNewMasterExpenseTypeController> mNewMasterExpenseTypeController;
+    QPointer<CNewCurrencyController> mNewCurrencyController;
+    QPointer<CNewShareController> mNewShareController;
+    QPointer<CAskCurrencyrateController> mAskCurrencyrateController;
+    QPointer<CBuySharesSheetController> mBuySharesSheetController;
+    QPointer<CRegisterDividendSheetController> mRegisterDividendSheetController;
+    QPointer<CCreateTransactionPopupController> mTransactionPopupController;
+    QPointer<CCreateRecurringTrnsPopupController> mRecurringTrnsPopupController;
+    QPointer<CPopupWindowAncestor> mLastSheet;
+    // Sheets are the window's children once they opened on it; those that
+    // never had a window are deleted here.
+    std::vector<QPointer<CPopupWindowAncestor>> mMadeSheets;
+};
+
+} // namespace ch

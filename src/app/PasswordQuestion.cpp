@@ -1,0 +1,51 @@
+#include "app/PasswordQuestion.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
+
+namespace ch {
+
+PasswordQuestion::PasswordQuestion(const QString& documentName, Check check, QWidget* parent)
+    : QDialog(parent), mCheck(std::move(check)), mField(new QLineEdit(this))
+{
+    setObjectName("askPassword");
+    setWindowTitle(documentName);
+    auto* layout = new QVBoxLayout(this);
+    auto* label = new QLabel(QString::fromStdString(
+        formatMessage(localized("PASSWORDQUESTION"), {documentName.toStdString()})));
+    label->setWordWrap(true);
+    layout->addWidget(label);
+    mField->setObjectName("passwordField");
+    mField->setEchoMode(QLineEdit::Password);
+    layout->addWidget(mField);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(QString::fromStdString(localized("OK")), QDialogButtonBox::AcceptRole);
+    ok->setObjectName("OKButton");
+    ok->setDefault(true);
+    QPushButton* cancel =
+        buttons->addButton(QString::fromStdString(localized("CANCEL")), QDialogButtonBox::RejectRole);
+    cancel->setObjectName("CancelButton");
+    connect(buttons, &QDialogButtonBox::accepted, this, &PasswordQuestion::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &PasswordQuestion::reject);
+    layout->addWidget(buttons);
+    resize(380, sizeHint().height());
+}
+
+void PasswordQuestion::accept()
+{
+    const QByteArray typed = mField->text().toUtf8();
+    if (mCheck && !mCheck(std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())))) {
+        mField->clear();
+        mField->setFocus();
+        return;
+    }
+    QDialog::accept();
+}
+
+} // namespace ch

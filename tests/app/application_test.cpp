@@ -1,0 +1,414 @@
+// The application as a person uses it, offscreen: new books through the
+// assistant, an account through its sheet, a transaction, Save As, Close,
+// opening the file as the command line does, the "save changes?" question,
+// and a password-protected file.
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "../ui/sheets/sheet_test_support.h"
+#include "../ui/ui_test_support.h"
+#include "bridge/ArgumentRecords.h"
+#include "app/DocumentController.h"
+#include "app/DocumentWindow.h"
+#include "app/NewDocumentAssistantDialog.h"
+#include "app/PasswordQuestion.h"
+#include "app/RollForwardSheet.h"
+#include "bridge/CPrfRItem.h"
+#include "bridge/CTrnSItem.h"
+#include "business/BusinessDefaults.h"
+#include "document/MyDocument.h"
+#include "document/app/GXApplicationDelegate.h"
+#include "document/arguments/CTransactionArguments.h"
+#include "document/arguments/CategoryParameters.h"
+#include "model/CAccount.h"
+#include "model/CExpenseType.h"
+#include "platform/gui/qt_dispatcher.h"
+#include "ui/ApplicationShell.h"
+#include "ui/DocumentWindowFrame.h"
+#include "ui/sheets/CNewAccountController.h"
+
+namespace ch {
+namespace {
+
+using namespace ch::test;
+
+class ApplicationTest : public ::testing::Test {
+protected:
+    ApplicationTest()
+    {
+        UserDefaults& defaults = environment.defaults();
+        GXApplicationDelegate::initialize(defaults);
+        business::registerBusinessDefaults(defaults);
+        defaults.set("NSInternationalCurrencyString", Value(std::string("EUR")));
+        defaults.set("NSCurrencySymbol", Value(std::string("EUR")));
+        defaults.set("GXShowNewDocumentAssistant", Value(true));
+        defaults.set("GXShowStartupChoice", Value(false));
+        defaults.set("GXShowLastDocumentAtStartup", Value(false));
+        controller.setUntitledJournalFolder(folder.path().toStdString());
+        controller.setFileChooser([this](QWidget*, bool, const QString&) -> std::optional<QString> {
+            ++chooserCalls;
+            return chosenPath;
+        });
+        shell.setDocumentHost(&controller);
+        QObject::connect(&controller, &DocumentController::documentsChanged, &shell,
+                         &ApplicationShell::documentsChanged);
+    }
+
+    static void settle()
+    {
+        for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    }
+
+    DocumentWindow& onlyWindow()
+    {
+        EXPECT_EQ(controller.windows().size(), 1u);
+        return *controller.windows().front();
+    }
+
+    void trigger(DocumentWindow& window, const char* action)
+    {
+        QAction* found = window.fileAction(QString::fromLatin1(action));
+        ASSERT_NE(found, nullptr) << action;
+        found->trigger();
+        settle();
+    }
+
+    // Answers the open "save changes?" question with the button.
+    void answer(const char* button)
+    {
+        QTRY_VERIFY(controller.openQuestion() != nullptr);
+        QMessageBox* box = controller.openQuestion();
+        EXPECT_EQ(box->objectName(), "saveChangesQuestion");
+        auto* pushed = box->findChild<QPushButton*>(QString::fromLatin1(button));
+        ASSERT_NE(pushed, nullptr) << button;
+        QTest::mouseClick(pushed, Qt::LeftButton);
+        settle();
+    }
+
+    void book(MyDocument& document, long from, long to, double amount, const std::string& name)
+    {
+        std::shared_ptr<CTrnSItem> temporary = document.makeEmptyTransactionOfType(3);
+        SimpleTransactionArguments values;
+        values.absoluteAmount = amount;
+        values.fromAccountId = from;
+        values.toAccountId = to;
+        values.category = document.get_mDefExpTUnspecifiedExpense();
+        values.categoryAmount = amount;
+        values.name = name;
+        values.date = 20250910;
+        temporary->setEqualToSimpleTransactionArguments(values);
+        arguments::CTransactionArguments command;
+        command.mTransactionDictionary = temporary->dictionaryRepresentation();
+        document.commandExecutor().executeCommand(23, nullptr, command);
+    }
+
+    void addCategory(MyDocument& document, const std::string& name)
+    {
+        arguments::CategoryParameters values;
+        values.name = name;
+        values.mParentId = 1;
+        values.mMasterTypeId = 1;
+        document.commandExecutor().executeCommand(15, nullptr, values);
+    }
+
+    static RollForwardSheet* rollForwardSheet()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* sheet = qobject_cast<RollForwardSheet*>(widget); sheet && sheet->isVisible()) return sheet;
+        for (QWidget* widget : QApplication::allWidgets())
+            if (auto* sheet = qobject_cast<RollForwardSheet*>(widget); sheet && sheet->isVisible()) return sheet;
+        return nullptr;
+    }
+
+    // Saved books, then changes that only the journal holds (as after a crash).
+    QString booksWithJournal(const char* name, const char* password)
+    {
+        const QString path = folder.filePath(QString::fromLatin1(name));
+        DocumentWindow& window = controller.makeNewDocument(false);
+        if (password) {
+            window.document().mPreference()->setMPassword(std::string(password));
+            window.document().mPreference()->setMPasswordYes(true);
+        }
+        chosenPath = path;
+        EXPECT_TRUE(controller.saveAs(window));
+        addCategory(window.document(), "Garden");
+        addCategory(window.document(), "Pond");
+        controller.discard(window);
+        settle();
+        return path;
+    }
+
+    bool anyBooksOnScreen() const
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (qobject_cast<DocumentWindowFrame*>(widget) && widget->isVisible()) return true;
+        return false;
+    }
+
+    UiEnvironment environment;
+    QTemporaryDir folder;
+    QtDispatcher dispatcher;
+    DocumentController controller{environment.defaults(), dispatcher};
+    ApplicationShell shell{environment.defaults(), dispatcher};
+    std::optional<QString> chosenPath;
+    int chooserCalls = 0;
+};
+
+TEST_F(ApplicationTest, NewBooksThroughTheAssistantAreSavedClosedAndOpenedAgainFromTheCommandLine)
+{
+    ASSERT_TRUE(controller.windows().empty());
+    // The start-up choice's "New Document".
+    shell.delegate().sheetDidEnd(static_cast<int>(StartupChoice::NewDocument));
+    DocumentWindow& window = onlyWindow();
+    ASSERT_TRUE(window.booksShown());
+    EXPECT_TRUE(window.frame()->windowTitle().startsWith("Untitled"));
+
+    // The assistant: every page taken as proposed, the property account renamed.
+    QTRY_VERIFY(controller.assistant() != nullptr);
+    NewDocumentAssistantDialog* assistant = controller.assistant();
+    auto* next = assistant->findChild<QPushButton*>("nextButton");
+    ASSERT_NE(next, nullptr);
+    bool renamed = false;
+    for (int page = 0; page < 20 && controller.assistant(); ++page) {
+        if (assistant->assistant().view().lists == AssistantList::PropertyAccounts &&
+            assistant->assistant().view().tab != 0 && !renamed) {
+            QTableWidget* table = assistant->proposedTable();
+            ASSERT_GT(table->rowCount(), 0);
+            table->item(0, 0)->setCheckState(Qt::Checked);
+            table->item(0, 4)->setCheckState(Qt::Checked);
+            settle();
+            table->item(0, 1)->setText("Household Checking");
+            settle();
+            renamed = true;
+        }
+        QTest::mouseClick(next, Qt::LeftButton);
+        settle();
+    }
+    ASSERT_TRUE(renamed);
+    EXPECT_EQ(controller.assistant(), nullptr);
+    MyDocument& books = window.document();
+    CAccount* checking = books.getAccountForName("Household Checking");
+    ASSERT_NE(checking, nullptr);
+    EXPECT_EQ(static_cast<long>(checking->Get_Id()), books.getDefaultOwnPropertyAccount());
+
+    // An account through its sheet, then a transaction.
+    window.books().initiateAccountCreationWithMasterType(1);
+    settle();
+    auto* sheet = dynamic_cast<CNewAccountController*>(window.books().lastSheet());
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_TRUE(sheet->isVisible());
+    typeInto(outlet(*sheet, "nameField"), "Cash box");
+    click(*sheet, "OKButton");
+    settle();
+    CAccount* cash = books.getAccountForName("Cash box");
+    ASSERT_NE(cash, nullptr);
+    book(books, checking->Get_Id(), cash->Get_Id(), 120.0, "To the cash box");
+    ASSERT_EQ(books.mTransactionArray().size(), 1u);
+    EXPECT_TRUE(books.isDocumentEdited());
+
+    // Save As, then Close: nothing to ask.
+    const QString path = folder.filePath("Household.books");
+    chosenPath = path;
+    trigger(window, "saveAs");
+    EXPECT_TRUE(QFileInfo::exists(path));
+    EXPECT_FALSE(window.document().isDocumentEdited());
+    EXPECT_TRUE(window.frame()->windowTitle().startsWith("Household.books"));
+    trigger(window, "close");
+    EXPECT_EQ(controller.openQuestion(), nullptr);
+    EXPECT_TRUE(controller.windows().empty());
+
+    // `countinghouse Household.books`: the same books.
+    shell.launch({path});
+    settle();
+    DocumentWindow& reopened = onlyWindow();
+    ASSERT_TRUE(reopened.booksShown());
+    MyDocument& again = reopened.document();
+    ASSERT_NE(again.getAccountForName("Household Checking"), nullptr);
+    ASSERT_NE(again.getAccountForName("Cash box"), nullptr);
+    ASSERT_EQ(again.mTransactionArray().size(), 1u);
+    EXPECT_EQ(again.mTransactionArray().front()->getName(), "To the cash box");
+    EXPECT_FALSE(again.isDocumentEdited());
+    // One window per document: opening it again brings the same window forward.
+    EXPECT_TRUE(controller.openDocumentFile(path.toStdString()));
+    EXPECT_EQ(controller.windows().size(), 1u);
+
+    // A change, then Close: asked; Cancel keeps it open, Don't Save loses
+    // only what was not saved.
+    addCategory(again, "Garden");
+    ASSERT_TRUE(again.isDocumentEdited());
+    trigger(reopened, "close");
+    answer("cancel");
+    ASSERT_EQ(controller.windows().size(), 1u);
+    EXPECT_NE(controller.windows().front()->document().getExpenseTypeForName("Garden"), nullptr);
+    trigger(reopened, "close");
+    answer("dontSave");
+    settle();
+    EXPECT_TRUE(controller.windows().empty());
+
+    ASSERT_TRUE(controller.openDocumentFile(path.toStdString()));
+    MyDocument& third = onlyWindow().document();
+    EXPECT_EQ(third.getExpenseTypeForName("Garden"), nullptr);
+    EXPECT_NE(third.getAccountForName("Cash box"), nullptr);
+    EXPECT_EQ(third.mTransactionArray().size(), 1u);
+    EXPECT_EQ(controller.recentFiles().value(0), QFileInfo(path).canonicalFilePath());
+}
+
+TEST_F(ApplicationTest, ClosingAnUntitledChangedDocumentWithSaveAsksForItsFileFirst)
+{
+    DocumentWindow& window = controller.makeNewDocument(false);
+    addCategory(window.document(), "Garden");
+    chosenPath = std::nullopt;   // the save panel is cancelled: the window stays
+    trigger(window, "close");
+    answer("save");
+    settle();
+    EXPECT_EQ(chooserCalls, 1);
+    ASSERT_EQ(controller.windows().size(), 1u);
+
+    const QString path = folder.filePath("Garden");
+    chosenPath = path;
+    trigger(window, "close");
+    answer("save");
+    QTRY_VERIFY(controller.windows().empty());
+    EXPECT_TRUE(QFileInfo::exists(path + ".books"));
+}
+
+TEST_F(ApplicationTest, AProtectedFileShowsNothingOfItsBooksBeforeTheRightPassword)
+{
+    const QString path = folder.filePath("Secret.books");
+    {
+        DocumentWindow& window = controller.makeNewDocument(false);
+        window.document().mPreference()->setMPassword(std::string("Open Sesame"));
+        window.document().mPreference()->setMPasswordYes(true);
+        addCategory(window.document(), "Hidden treasure");
+        chosenPath = path;
+        ASSERT_TRUE(controller.saveAs(window));
+        controller.discard(window);
+        settle();
+    }
+    ASSERT_TRUE(controller.windows().empty());
+
+    auto typePassword = [&](const char* typed) {
+        PasswordQuestion* question = controller.passwordQuestion();
+        ASSERT_NE(question, nullptr);
+        question->passwordField()->setText(QString::fromLatin1(typed));
+        click(*question, "OKButton");
+        settle();
+    };
+
+    // A wrong password keeps the question open and the books out of sight;
+    // Cancel closes the document without a question.
+    ASSERT_TRUE(controller.openDocumentFile(path.toStdString()));
+    settle();
+    ASSERT_NE(controller.passwordQuestion(), nullptr);
+    EXPECT_TRUE(controller.passwordQuestion()->isVisible());
+    EXPECT_FALSE(onlyWindow().booksShown());
+    EXPECT_FALSE(anyBooksOnScreen());
+    typePassword("open sesame");
+    ASSERT_NE(controller.passwordQuestion(), nullptr);
+    EXPECT_TRUE(controller.passwordQuestion()->isVisible());
+    EXPECT_FALSE(anyBooksOnScreen());
+    click(*controller.passwordQuestion(), "CancelButton");
+    settle();
+    EXPECT_TRUE(controller.windows().empty());
+    EXPECT_EQ(controller.openQuestion(), nullptr);
+    EXPECT_FALSE(anyBooksOnScreen());
+
+    // The right one shows them.
+    ASSERT_TRUE(controller.openDocumentFile(path.toStdString()));
+    settle();
+    typePassword("Open Sesame");
+    QTRY_VERIFY(controller.passwordQuestion() == nullptr);
+    DocumentWindow& shown = onlyWindow();
+    EXPECT_TRUE(shown.booksShown());
+    EXPECT_TRUE(anyBooksOnScreen());
+    EXPECT_NE(shown.document().getExpenseTypeForName("Hidden treasure"), nullptr);
+}
+
+TEST_F(ApplicationTest, SeveralDocumentsOpenAtOnceEachRevertsToItsOwnFile)
+{
+    DocumentWindow& first = controller.makeNewDocument(false);
+    DocumentWindow& second = controller.makeNewDocument(false);
+    EXPECT_NE(first.frame(), second.frame());
+    EXPECT_EQ(second.frame()->windowTitle().left(10), "Untitled 2");
+    chosenPath = folder.filePath("First.books");
+    ASSERT_TRUE(controller.saveAs(first));
+    chosenPath = folder.filePath("Second.books");
+    addCategory(second.document(), "Kept");
+    ASSERT_TRUE(controller.saveAs(second));
+
+    addCategory(first.document(), "Thrown away");
+    addCategory(second.document(), "Also kept");
+    trigger(first, "revert");
+    QTRY_VERIFY(controller.openQuestion() != nullptr);
+    EXPECT_EQ(controller.openQuestion()->objectName(), "revertQuestion");
+    QTest::mouseClick(controller.openQuestion()->findChild<QPushButton*>("revert"), Qt::LeftButton);
+    settle();
+    EXPECT_EQ(first.document().getExpenseTypeForName("Thrown away"), nullptr);
+    EXPECT_FALSE(first.document().isDocumentEdited());
+    EXPECT_NE(second.document().getExpenseTypeForName("Also kept"), nullptr);
+    EXPECT_TRUE(second.document().isDocumentEdited());
+    EXPECT_EQ(controller.windows().size(), 2u);
+}
+
+TEST_F(ApplicationTest, ChangesLeftInTheJournalAreOfferedInASheetOnTheWindowWithEntriesToLeaveOut)
+{
+    const QString path = booksWithJournal("Crashed.books", nullptr);
+    ASSERT_TRUE(controller.openDocumentFile(path.toStdString()));
+    QTRY_VERIFY(rollForwardSheet() != nullptr);
+    RollForwardSheet* sheet = rollForwardSheet();
+    DocumentWindow& window = onlyWindow();
+    EXPECT_EQ(sheet->parentWidget(), window.frame());
+    EXPECT_TRUE(sheet->isModal() || sheet->windowModality() == Qt::WindowModal);
+    ASSERT_EQ(sheet->entriesTable()->rowCount(), 2);
+    EXPECT_EQ(sheet->entriesTable()->item(1, 2)->text(), "Pond");
+    sheet->entriesTable()->item(1, 0)->setCheckState(Qt::Checked);   // leave the pond out
+    click(*sheet, "replayButton");
+    settle();
+    EXPECT_NE(window.document().getExpenseTypeForName("Garden"), nullptr);
+    EXPECT_EQ(window.document().getExpenseTypeForName("Pond"), nullptr);
+    EXPECT_TRUE(window.document().isDocumentEdited());
+}
+
+TEST_F(ApplicationTest, ThePasswordComesBeforeTheRollForwardOffer)
+{
+    const QString path = booksWithJournal("Locked.books", "pw");
+    ASSERT_TRUE(controller.openDocumentFile(path.toStdString()));
+    ASSERT_NE(controller.passwordQuestion(), nullptr);
+    QTest::qWait(400);   // well past the offer's delay
+    EXPECT_EQ(rollForwardSheet(), nullptr);
+    EXPECT_FALSE(anyBooksOnScreen());
+    controller.passwordQuestion()->passwordField()->setText("pw");
+    click(*controller.passwordQuestion(), "OKButton");
+    QTRY_VERIFY(rollForwardSheet() != nullptr);
+    EXPECT_TRUE(anyBooksOnScreen());
+    EXPECT_EQ(rollForwardSheet()->entriesTable()->rowCount(), 2);
+}
+
+TEST_F(ApplicationTest, DontSaveDiscardsTheJournalOfTheChangesItThrewAway)
+{
+    const QString path = booksWithJournal("Discarded.books", nullptr);
+    ASSERT_TRUE(controller.openDocumentFile(path.toStdString()));
+    QTRY_VERIFY(rollForwardSheet() != nullptr);
+    click(*rollForwardSheet(), "replayButton");
+    settle();
+    trigger(onlyWindow(), "close");
+    answer("dontSave");
+    ASSERT_TRUE(controller.windows().empty());
+
+    ASSERT_TRUE(controller.openDocumentFile(path.toStdString()));
+    QTest::qWait(400);
+    EXPECT_EQ(rollForwardSheet(), nullptr);
+    EXPECT_EQ(onlyWindow().document().getExpenseTypeForName("Garden"), nullptr);
+}
+
+} // namespace
+} // namespace ch
