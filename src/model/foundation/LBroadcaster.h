@@ -52,6 +52,8 @@ public:
     // Removes the listener's first entry and this broadcaster from the listener.
     void RemoveListener(LListener* listener);
     bool HasListener(LListener* listener) const;
+    // True when anyone at all is registered.
+    bool HasListeners() const { return mListeners.GetCount() != 0; }
 
     // Calls ListenToMessage on every listening listener, in registration order.
     // Nothing while broadcasting is off. Most model objects have no listener
