@@ -936,6 +936,20 @@ void CTransaction::PostHeldLines()
     }
 }
 
+void CTransaction::PostHeldLinesAside(const std::function<CCurrency*(ObjectIdT)>& currencyOf)
+{
+    if (!mPostingHeld) return;
+    mPostingHeld = false;
+    if (!IsPosted()) return;
+    for (CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
+        const ArrayIndexT count = CountOf(list);
+        for (ArrayIndexT i = 1; i <= count; ++i) {
+            CDebit* line = LineAt(list, i);
+            line->LinkHeld(currencyOf(line->Get_mCurrency()));
+        }
+    }
+}
+
 bool CTransaction::Link()
 {
     if (Get_ObjectStatus() != status::kUnlinked) {
