@@ -750,8 +750,10 @@ std::unique_ptr<CDocAccounting> BuildLargeBooks(const BookSize& size, BookCounts
 
 std::vector<std::uint8_t> SaveDocument(CDocAccounting& root)
 {
+    // As the document does: room for the books as last read or written.
     auto data = std::make_shared<GXDataStream::Buffer>();
-    data->reserve(2000);
+    const std::size_t hint = root.StreamSizeHint();
+    data->reserve(hint + hint / 8 + 4096);
     GXDataStream stream;
     stream.setDataObject(data);
     root.DoSave(&stream);

@@ -188,10 +188,13 @@ void MyDocument::setUntitledJournalFolder(std::string folder)
 std::vector<std::uint8_t> MyDocument::modelStreamBytes()
 {
     auto buffer = std::make_shared<GXDataStream::Buffer>();
+    // Room for the books as they were last read or written, and some more.
+    const std::size_t hint = theDocument->StreamSizeHint();
+    buffer->reserve(hint + hint / 8 + 4096);
     GXDataStream stream;
     stream.setDataObject(buffer);
     theDocument->DoSave(&stream);
-    return *buffer;
+    return std::move(*buffer);
 }
 
 void MyDocument::fileSaved()

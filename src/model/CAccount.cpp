@@ -1,5 +1,6 @@
 #include "model/CAccount.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -495,6 +496,41 @@ bool RemoveLine(CNamedListArray* list, CDebit* line)
 }
 
 } // namespace
+
+void CAccount::HoldDetail(CDebit* line)
+{
+    (line->Get_ObjectType() == type::kDebit ? mHeldDebits : mHeldCredits).push_back(line);
+}
+
+void CAccount::ListHeldDetails()
+{
+    struct Side {
+        CNamedListArray* list;
+        std::vector<CDebit*>& held;
+        MessageT message;
+    };
+    for (Side side : {Side{mDebitList.get(), mHeldDebits, msg::kDebitLineAdded},
+                      Side{mCreditList.get(), mHeldCredits, msg::kCreditLineAdded}}) {
+        std::vector<CDebit*> held;
+        held.swap(side.held);
+        if (held.empty()) continue;
+        if (HasListeners() || side.list->HasListeners()) {
+            for (CDebit* line : held) {
+                side.list->InsertObjectAt(line, std::max<ArrayIndexT>(CountOf(side.list), 1));
+                BroadcastMessage(side.message, line);
+            }
+            continue;
+        }
+        // Each line would have gone in before the last one listed (the
+        // first line of an empty list stays last): the lines after the
+        // first take that place together.
+        std::size_t from = 0;
+        if (CountOf(side.list) == 0) side.list->InsertObjectAt(held[from++], 1);
+        std::vector<CNonVisual*> objects(held.begin() + static_cast<std::ptrdiff_t>(from), held.end());
+        side.list->InsertObjectsAt(objects.data(), static_cast<std::uint32_t>(objects.size()),
+                                   CountOf(side.list));
+    }
+}
 
 bool CAccount::RemoveDetail(CDebit* line)
 {

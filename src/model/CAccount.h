@@ -18,6 +18,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "model/CNonVisual.h"
 #include "model/DatedListIndex.h"
@@ -153,6 +154,11 @@ public:
     bool AddDetail(CDebit* line);
     // Leaves its list; 2022 or 2023. The list's removal result.
     bool RemoveDetail(CDebit* line);
+    // While a file's lines post: the line (of a kind AddDetail takes) waits
+    // aside, and ListHeldDetails lists every waiting line as AddDetail one
+    // by one would have, in one insertion per list when nobody listens.
+    void HoldDetail(CDebit* line);
+    void ListHeldDetails();
     // Posts a line's amounts: the home-currency amount `local`, and `foreign`
     // in the line's currency. Debiteer lowers a property balance and raises a
     // debt or profit-and-loss balance; Crediteer the reverse. The amount goes
@@ -257,6 +263,8 @@ private:
     CAccType* mAccountType = nullptr;
     std::unique_ptr<CNamedListArray> mDebitList;
     std::unique_ptr<CNamedListArray> mCreditList;
+    std::vector<CDebit*> mHeldDebits;    // see HoldDetail
+    std::vector<CDebit*> mHeldCredits;
     // The import's duplicate test looks lines up by date.
     mutable DatedListIndex mDebitDates;
     mutable DatedListIndex mCreditDates;

@@ -349,6 +349,34 @@ bool CDebit::Link()
     return true;
 }
 
+void CDebit::LinkHeld(CCurrency* currency)
+{
+    // A line already listed somewhere takes the ordinary way.
+    if (mRegistered || mAccountPtr) {
+        Link();
+        return;
+    }
+    CNonVisual* target = FindAccount(mAccountId);
+    const FourCharCode kind = Get_ObjectType();
+    if (kind == type::kExpenseTypeDetail) {
+        if (!IsCategory(target)) return;
+        auto* category = static_cast<CExpenseType*>(target);
+        category->AddTo(mLocalAmount, mAmount, Get_mDate());
+        category->HoldDetail(this);
+    } else if (kind == type::kDebit || kind == type::kCredit) {
+        if (!IsAccount(target)) return;
+        auto* account = static_cast<CAccount*>(target);
+        if (kind == type::kDebit) account->Debiteer(mLocalAmount, mAmount, mCurrency, currency, Get_mDate());
+        else account->Crediteer(mLocalAmount, mAmount, mCurrency, currency, Get_mDate());
+        account->HoldDetail(this);
+    } else {
+        Link();
+        return;
+    }
+    mAccountPtr = target;
+    mRegistered = true;
+}
+
 bool CDebit::Unlink()
 {
     SubtractFromParent();

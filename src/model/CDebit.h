@@ -139,6 +139,10 @@ public:
     bool IsRegisteredWith(const CNonVisual* object) const { return mRegistered && mAccountPtr == object; }
     // Posts and registers the line (resolving its account by id).
     bool Link();
+    // Link for a line of a file being read: the same figures in the same
+    // order, but its account or category keeps the line aside until its
+    // ListHeldDetails; the currency is the line's own, found by the caller.
+    void LinkHeld(CCurrency* currency);
     // Takes the line off and out of its object's lines.
     bool Unlink();
     virtual bool AddToParent();

@@ -1,5 +1,6 @@
 #include "model/CDocAccounting.h"
 
+#include <algorithm>
 #include <unordered_set>
 #include <vector>
 
@@ -96,6 +97,9 @@ void CDocAccounting::DeleteAllObjects()
         mAccountOwnerList.get(), mRootList.get(), mAccountKindList.get(), mSpareNamedList.get()};
 
     std::vector<CNonVisual*> objects;
+    std::size_t total = 0;
+    for (CNamedListArray* list : lists) total += list->GetCount();
+    objects.reserve(total);
     for (CNamedListArray* list : lists) {
         auto count = static_cast<ArrayIndexT>(list->GetCount());
         for (ArrayIndexT i = 1; i <= count; ++i) objects.push_back(list->ObjectAt(i));
@@ -104,9 +108,17 @@ void CDocAccounting::DeleteAllObjects()
         list->StartBroadcasting();
     }
 
-    std::unordered_set<CNonVisual*> deleted;
-    for (CNonVisual* object : objects) {
-        if (object && deleted.insert(object).second) delete object;
+    // An object listed twice goes once. That is rare: a sorted copy of the
+    // pointers tells, and only then are the deleted ones remembered.
+    std::vector<CNonVisual*> sorted(objects);
+    std::sort(sorted.begin(), sorted.end());
+    if (std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end()) {
+        for (CNonVisual* object : objects) delete object;
+    } else {
+        std::unordered_set<CNonVisual*> deleted;
+        for (CNonVisual* object : objects) {
+            if (object && deleted.insert(object).second) delete object;
+        }
     }
     delete mPreference;
     mPreference = nullptr;

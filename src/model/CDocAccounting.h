@@ -13,6 +13,7 @@
 //
 // Main thread only.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -75,6 +76,9 @@ public:
     // Writes the settings and every object, then 'FiNi'. Stream failures
     // propagate as LException.
     void DoSave(LStream* stream);
+    // The bytes of the model the last initFromStream read or DoSave wrote (0
+    // before either): room for the next save, so that its buffer is sized once.
+    std::size_t StreamSizeHint() const { return mStreamSize; }
 
     // The settings record's version (0 without settings).
     FourCharCode fileVersion() const;
@@ -348,6 +352,7 @@ public:
     CNonVisual* mCopiedTransaction = nullptr;
 
 private:
+    std::size_t mStreamSize = 0;   // see StreamSizeHint
     class StreamReader;
 
     // The list an object of a deletable kind lives in; null for other kinds.

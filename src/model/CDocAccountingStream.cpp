@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/BookingLookups.h"
 #include "model/CAccType.h"
 #include "model/CAccount.h"
 #include "model/CAccountOwner.h"
@@ -221,10 +222,31 @@ public:
         }
         mLines.clear();
 
+        // Each account and category keeps its lines aside while they post
+        // and lists them at the end, in one insertion per list. Most lines
+        // are in the currency of the line before.
+        ObjectIdT lastCurrencyId = 0;
+        CCurrency* lastCurrency = nullptr;
+        bool haveLast = false;
+        auto currencyOf = [&](ObjectIdT id) {
+            if (!haveLast || id != lastCurrencyId) {
+                lastCurrency = booking::FindCurrency(&mRoot, id);
+                lastCurrencyId = id;
+                haveLast = true;
+            }
+            return lastCurrency;
+        };
         for (CNamedListArray* list : {mRoot.mTransactionList.get(), mRoot.mUnlinkedList.get()}) {
             auto count = static_cast<ArrayIndexT>(list->GetCount());
-            for (ArrayIndexT i = 1; i <= count; ++i) static_cast<CTransaction*>(list->ObjectAt(i))->PostHeldLines();
+            for (ArrayIndexT i = 1; i <= count; ++i)
+                static_cast<CTransaction*>(list->ObjectAt(i))->PostHeldLinesAside(currencyOf);
         }
+        auto accounts = static_cast<ArrayIndexT>(mRoot.mAccountList->GetCount());
+        for (ArrayIndexT i = 1; i <= accounts; ++i)
+            static_cast<CAccount*>(mRoot.mAccountList->ObjectAt(i))->ListHeldDetails();
+        auto categories = static_cast<ArrayIndexT>(mRoot.mExpenseTypeList->GetCount());
+        for (ArrayIndexT i = 1; i <= categories; ++i)
+            static_cast<CExpenseType*>(mRoot.mExpenseTypeList->ObjectAt(i))->ListHeldDetails();
     }
 
 private:
@@ -291,6 +313,7 @@ bool CDocAccounting::initFromStream(LStream* stream)
         return refuse(kDamagedFileError);
     }
     reader.ReportDecimals();
+    mStreamSize = static_cast<std::size_t>(stream->GetMarker() - settingsAt);
     FinishLoading();
     reader.FinishTransactions();
     CompleteLoading();
@@ -392,6 +415,7 @@ void CDocAccounting::DoSave(LStream* stream)
     // lost), each followed by its rates; banks;
     // accounts; categories; transactions, then unlinked ones, each followed by
     // its lines; recurring transactions with their lines; budgets; 'FiNi'.
+    const std::int32_t start = stream->GetMarker();
     mPreference->PutStream(stream);
     WriteEach(*mRootList, stream);
     auto owners = static_cast<ArrayIndexT>(mAccountOwnerList->GetCount());
@@ -414,6 +438,7 @@ void CDocAccounting::DoSave(LStream* stream)
     // Each budget writes its details and cross-references after itself.
     WriteEach(*mBudgetList, stream);
     stream->WriteBigOsType(type::kEndOfModel);
+    mStreamSize = static_cast<std::size_t>(std::max(stream->GetMarker() - start, 0));
     SetModified(false);
 }
 

@@ -336,6 +336,27 @@ unsigned char CExpenseType::AddDetail(CDebit* line)
     return 0;
 }
 
+void CExpenseType::HoldDetail(CDebit* line)
+{
+    mHeldBookings.push_back(line);
+}
+
+void CExpenseType::ListHeldDetails()
+{
+    std::vector<CDebit*> held;
+    held.swap(mHeldBookings);
+    if (held.empty()) return;
+    if (HasListeners() || mBookings->HasListeners()) {
+        for (CDebit* line : held) {
+            mBookings->AppendObject(line);
+            BroadcastMessage(msg::kCategoryLineAdded, line);
+        }
+        return;
+    }
+    std::vector<CNonVisual*> objects(held.begin(), held.end());
+    mBookings->InsertObjectsAt(objects.data(), static_cast<std::uint32_t>(objects.size()), LArray::kLastIndex);
+}
+
 bool CExpenseType::RemoveDetail(CDebit* line)
 {
     if (!line) return false;

@@ -17,6 +17,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "model/CMasterExpenseType.h"
 #include "model/CNonVisual.h"
@@ -109,6 +110,11 @@ public:
     unsigned char AddDetail(CDebit* line);
     // A listed line leaves, 2026, true; otherwise false.
     bool RemoveDetail(CDebit* line);
+    // While a file's lines post: the line waits aside, and ListHeldDetails
+    // lists every waiting line as AddDetail one by one would have, in one
+    // insertion when nobody listens.
+    void HoldDetail(CDebit* line);
+    void ListHeldDetails();
 
     // --- standing (from the group's kind; without strict also from the sign
     // of the balance)
@@ -152,6 +158,7 @@ private:
     double mTaxDeductiblePct = 100.0;
     double mBalance = 0.0;
     std::unique_ptr<CNamedListArray> mBookings;
+    std::vector<CDebit*> mHeldBookings;   // see HoldDetail
     mutable CMasterExpenseType* mMasterExpensetypePtr = nullptr;
     RGBColor mColor;
     double mLastYearsBalance = 0.0;

@@ -50,6 +50,39 @@ struct detail::NamedListIdIndex::Index {
     std::unordered_map<const CNonVisual*, Entry> byObject;
     std::uint64_t epoch = 0;
 
+    // While every listed id is small (below a few times the count), the
+    // object of each id at its place, so that a look-up reads one slot:
+    // null for none, kSeveral where several objects (or one listed twice)
+    // have it and the maps must answer. An id that does not fit turns it off.
+    std::vector<CNonVisual*> dense;
+    bool denseOn = true;
+
+    static CNonVisual* Several()
+    {
+        static char tag;
+        return reinterpret_cast<CNonVisual*>(&tag);
+    }
+
+    void DenseAdd(CNonVisual* object, ObjectIdT id, bool isNew, std::uint32_t times, std::uint32_t listCount)
+    {
+        if (!denseOn) return;
+        if (id < 0 || static_cast<std::uint64_t>(id) >= 1024 + 4 * std::uint64_t(listCount)) {
+            denseOn = false;
+            dense = {};
+            return;
+        }
+        auto at = static_cast<std::size_t>(id);
+        if (at >= dense.size()) dense.resize(std::max<std::size_t>(at + 1, dense.size() * 2), nullptr);
+        CNonVisual*& slot = dense[at];
+        slot = isNew && times == 1 && slot == nullptr ? object : Several();
+    }
+
+    void DenseRemove(const CNonVisual* object, ObjectIdT id)
+    {
+        if (!denseOn || id < 0 || static_cast<std::size_t>(id) >= dense.size()) return;
+        if (dense[static_cast<std::size_t>(id)] == object) dense[static_cast<std::size_t>(id)] = nullptr;
+    }
+
     ~Index()
     {
         auto& indexed = IndexedObjects();
@@ -128,6 +161,7 @@ void CNamedListArray::IndexAdd(CNonVisual* object, std::uint32_t times) const
         mIdIndex->byId.emplace(slot->second.id, object);
         ++IndexedObjects()[object];
     }
+    mIdIndex->DenseAdd(object, slot->second.id, isNew, times, GetCount());
     slot->second.count += times;
 }
 
@@ -145,6 +179,7 @@ void CNamedListArray::IndexRemove(const CNonVisual* object) const
             break;
         }
     }
+    mIdIndex->DenseRemove(object, slot->second.id);
     mIdIndex->byObject.erase(slot);
     auto& indexed = IndexedObjects();
     auto found = indexed.find(object);
@@ -198,6 +233,17 @@ CNonVisual* CNamedListArray::FirstWithId(ObjectIdT id, ArrayIndexT* outPosition)
     if (outPosition) *outPosition = kNoPosition;
     if (GetCount() == 0) return nullptr;
     EnsureIndex();
+
+    if (mIdIndex->denseOn) {
+        const std::vector<CNonVisual*>& dense = mIdIndex->dense;
+        if (id < 0 || static_cast<std::size_t>(id) >= dense.size()) return nullptr;
+        CNonVisual* object = dense[static_cast<std::size_t>(id)];
+        if (!object) return nullptr;
+        if (object != Index::Several()) {
+            if (outPosition) *outPosition = FirstPositionOf(object);
+            return object;
+        }
+    }
 
     auto [first, last] = mIdIndex->byId.equal_range(id);
     if (first == last) return nullptr;
@@ -258,6 +304,33 @@ ArrayIndexT CNamedListArray::AssignItemsAt(std::uint32_t count, ArrayIndexT atIn
 ArrayIndexT CNamedListArray::InsertObjectAt(CNonVisual* object, ArrayIndexT atIndex)
 {
     return InsertItemsAt(1, atIndex, &object, sizeof object);
+}
+
+ArrayIndexT CNamedListArray::InsertObjectsAt(CNonVisual* const* objects, std::uint32_t count,
+                                             ArrayIndexT atIndex)
+{
+    if (count == 0 || !objects) return 0;
+    bool oneByOne = IsKeepSorted() || count == 1;
+    for (std::uint32_t i = 0; i < count && !oneByOne; ++i)
+        oneByOne = !objects[i] || IsUniqueById(objects[i]->Get_ObjectType());
+    if (oneByOne) {
+        ArrayIndexT first = 0;
+        for (std::uint32_t i = 0; i < count; ++i) {
+            ArrayIndexT at = InsertObjectAt(objects[i], atIndex);
+            if (at > 0 && first == 0) first = at;
+            if (at > 0 && atIndex != kLastIndex) atIndex = at + 1;
+        }
+        return first;
+    }
+    // Room for all, then the pointers copied in at once.
+    ArrayIndexT index = LArray::InsertItemsAt(count, atIndex, nullptr, sizeof(CNonVisual*));
+    if (index == 0) return 0;
+    std::memcpy(GetItemPtr(index), objects, std::size_t(count) * sizeof(CNonVisual*));
+    if (mIdIndex) {
+        for (std::uint32_t i = 0; i < count; ++i) IndexAdd(objects[i]);
+    }
+    BroadcastMessage(msg::kListChanged);
+    return index;
 }
 
 void CNamedListArray::RemoveItemsAt(std::uint32_t count, ArrayIndexT atIndex)

@@ -71,6 +71,11 @@ public:
     // Typed forms of InsertItemsAt for one object.
     ArrayIndexT InsertObjectAt(CNonVisual* object, ArrayIndexT atIndex);
     ArrayIndexT AppendObject(CNonVisual* object) { return InsertObjectAt(object, kLastIndex); }
+    // Inserts the objects in their order from atIndex on (clamped as
+    // InsertItemsAt) with one 2005 for all; a keep-sorted list, or one of
+    // the objects unique by id, takes them one by one through
+    // InsertObjectAt. Returns the index of the first, 0 when none went in.
+    ArrayIndexT InsertObjectsAt(CNonVisual* const* objects, std::uint32_t count, ArrayIndexT atIndex);
 
     // Clears the sorted flag, so that the next sort or keep-sorted insertion
     // orders the list again.

@@ -151,10 +151,36 @@ CTransaction::CTransaction(LStream* stream, FourCharCode version, CDocAccounting
     }
 }
 
+namespace {
+
+// A line list without listeners whose lines have none either.
+bool NobodyWatches(const CNamedListArray& list)
+{
+    if (list.HasListeners()) return false;
+    const ArrayIndexT count = CountOf(&list);
+    CNonVisual* const* block = count > 0 ? static_cast<CNonVisual* const*>(list.GetItemPtr(1)) : nullptr;
+    for (ArrayIndexT i = 0; i < count; ++i) {
+        if (block[i] && block[i]->HasListeners()) return false;
+    }
+    return true;
+}
+
+} // namespace
+
 CTransaction::~CTransaction()
 {
+    // The transaction tells its own listeners that it goes: they may look at its lists.
+    const bool unwatched = !HasListeners();
     for (CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
         if (!list) continue;
+        if (unwatched && NobodyWatches(*list)) {
+            // Nobody can see the list hold a deleted line before it goes with
+            // this transaction: the lines are deleted where they stand.
+            const ArrayIndexT count = CountOf(list);
+            CNonVisual* const* block = count > 0 ? static_cast<CNonVisual* const*>(list->GetItemPtr(1)) : nullptr;
+            for (ArrayIndexT i = 0; i < count; ++i) delete block[i];
+            continue;
+        }
         std::vector<CNonVisual*> lines;
         for (ArrayIndexT i = 1; i <= CountOf(list); ++i) lines.push_back(list->ObjectAt(i));
         list->StopBroadcasting();
@@ -907,6 +933,20 @@ void CTransaction::PostHeldLines()
     if (!IsPosted()) return;
     for (CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
         for (ArrayIndexT i = 1; i <= CountOf(list); ++i) LineAt(list, i)->Link();
+    }
+}
+
+void CTransaction::PostHeldLinesAside(const std::function<CCurrency*(ObjectIdT)>& currencyOf)
+{
+    if (!mPostingHeld) return;
+    mPostingHeld = false;
+    if (!IsPosted()) return;
+    for (CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
+        const ArrayIndexT count = CountOf(list);
+        for (ArrayIndexT i = 1; i <= count; ++i) {
+            CDebit* line = LineAt(list, i);
+            line->LinkHeld(currencyOf(line->Get_mCurrency()));
+        }
     }
 }
 

@@ -16,6 +16,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -206,6 +207,10 @@ public:
     void HoldPosting() { mPostingHeld = true; }
     bool IsPostingHeld() const { return mPostingHeld; }
     void PostHeldLines();
+    // PostHeldLines while the whole file posts: the lines' accounts and
+    // categories keep them aside (CDebit::LinkHeld); currencyOf finds a
+    // line's currency by its id.
+    void PostHeldLinesAside(const std::function<CCurrency*(ObjectIdT)>& currencyOf);
 
     // --- texts
     std::string Get_FullDescription() const;

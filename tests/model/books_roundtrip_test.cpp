@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "booking_fixture.h"
 #include "model/CAccountOwner.h"
@@ -30,6 +31,14 @@ std::string FirstDifference(const ByteVector& a, const ByteVector& b)
         return text;
     };
     return "at byte " + std::to_string(i) + ": " + bytes(a) + "/ " + bytes(b);
+}
+
+// The ids of a list's lines, in list order.
+std::vector<ObjectIdT> LineIds(const CNamedListArray* list)
+{
+    std::vector<ObjectIdT> ids;
+    for (ArrayIndexT i = 1; i <= CountOf(list); ++i) ids.push_back(list->ObjectAt(i)->Get_Id());
+    return ids;
 }
 
 class BooksRoundTripTest : public BookingTest {
@@ -115,6 +124,29 @@ TEST_F(BooksRoundTripTest, SavedReadAndSavedAgainGivesTheSameBytes)
         CAccount* source = Account(account->Get_Id());
         EXPECT_EQ(account->Get_mDebitlist()->GetCount(), source->Get_mDebitlist()->GetCount());
         EXPECT_EQ(account->Get_mCreditList()->GetCount(), source->Get_mCreditList()->GetCount());
+    }
+
+    // Reading lists the lines of every account and category in the order
+    // posting the transactions one by one, in list order, gives.
+    CDocAccounting relinked;
+    ASSERT_TRUE(Load(relinked, saved));
+    const auto transactions = static_cast<ArrayIndexT>(relinked.mTransactionList->GetCount());
+    for (ArrayIndexT i = 1; i <= transactions; ++i)
+        static_cast<CTransaction*>(relinked.mTransactionList->ObjectAt(i))->Unlink();
+    for (ArrayIndexT i = 1; i <= transactions; ++i)
+        static_cast<CTransaction*>(relinked.mTransactionList->ObjectAt(i))->Link();
+    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(copy.mAccountList->GetCount()); ++i) {
+        auto* account = static_cast<CAccount*>(copy.mAccountList->ObjectAt(i));
+        auto* one = static_cast<CAccount*>(relinked.mAccountList->GetValueForId(account->Get_Id()));
+        ASSERT_NE(one, nullptr);
+        EXPECT_EQ(LineIds(account->Get_mDebitlist()), LineIds(one->Get_mDebitlist()));
+        EXPECT_EQ(LineIds(account->Get_mCreditList()), LineIds(one->Get_mCreditList()));
+    }
+    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(copy.mExpenseTypeList->GetCount()); ++i) {
+        auto* category = static_cast<CExpenseType*>(copy.mExpenseTypeList->ObjectAt(i));
+        auto* one = static_cast<CExpenseType*>(relinked.mExpenseTypeList->GetValueForId(category->Get_Id()));
+        ASSERT_NE(one, nullptr);
+        EXPECT_EQ(LineIds(category->Get_mBookings()), LineIds(one->Get_mBookings()));
     }
 
     // Lines keep their order on every side and their ids.

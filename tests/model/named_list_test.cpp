@@ -235,6 +235,47 @@ TEST(NamedList, IdLookupFollowsEveryChange)
     EXPECT_EQ(copy.GetValueForId(70100), &newcomer);
 }
 
+// Small ids (as the objects of a book have) are answered from a table by
+// id: it must agree with a walk through the list (the first object with the
+// id) through shared ids, repeated entries, removals, id changes and an id
+// too large for the table.
+TEST(NamedList, SmallIdLookupsAgreeWithAWalk)
+{
+    Fixture f;
+    auto walk = [&](ObjectIdT id) -> CNonVisual* {
+        for (ArrayIndexT i = 1; i <= CountOf(f.list.get()); ++i)
+            if (f.list->ObjectAt(i)->Get_Id() == id) return f.list->ObjectAt(i);
+        return nullptr;
+    };
+    auto agree = [&](const char* step) {
+        for (ObjectIdT id = -2; id <= 40; ++id)
+            EXPECT_EQ(f.list->GetValueForId(id), walk(id)) << step << ", id " << id;
+        EXPECT_EQ(f.list->GetValueForId(5000000), walk(5000000)) << step;
+    };
+    TestObject* a = f.Add(type::kBank, 3, "A");
+    TestObject* b = f.Add(type::kBank, 7, "B");
+    TestObject* c = f.Add(type::kBank, 7, "C");   // shares b's id
+    agree("shared id");
+    f.list->RemoveObject(b);
+    agree("the first of two removed");
+    f.list->AppendObject(a);                       // a twice
+    f.list->RemoveObject(a);
+    agree("one of two entries removed");
+    f.list->RemoveObject(a);
+    agree("both entries removed");
+    c->Put_Id(12);
+    agree("id changed");
+    CNonVisual* items[] = {a, b};
+    EXPECT_EQ(f.list->InsertObjectsAt(items, 2, 1), 1);
+    EXPECT_EQ(f.list->ObjectAt(1), a);
+    EXPECT_EQ(f.list->ObjectAt(2), b);
+    agree("two inserted at once");
+    TestObject* far = f.Add(type::kBank, 5000000, "Far");
+    agree("an id beyond the table");
+    f.list->RemoveObject(far);
+    agree("the large id gone again");
+}
+
 TEST(NamedList, SumOfAmounts)
 {
     Fixture f;

@@ -19,31 +19,32 @@ LBroadcaster& LBroadcaster::operator=(const LBroadcaster& other)
 
 LBroadcaster::~LBroadcaster()
 {
-    if (mListeners.GetCount() == 0) return;
+    if (!HasListeners()) return;
     BroadcastMessage(msg::kBroadcasterDied, this);
 
     LListener* listener = nullptr;
-    LArrayIterator iterator(mListeners);
+    LArrayIterator iterator(*mListeners);
     while (iterator.Next(&listener)) listener->RemoveBroadcaster(this);
 }
 
 void LBroadcaster::AddListener(LListener* listener)
 {
     if (!listener || HasListener(listener)) return;
-    mListeners.AddItem(listener);
+    if (!mListeners) mListeners = std::make_unique<TArray<LListener*>>();
+    mListeners->AddItem(listener);
     listener->AddBroadcaster(this);
 }
 
 void LBroadcaster::RemoveListener(LListener* listener)
 {
     if (!listener) return;
-    mListeners.Remove(listener);
+    if (mListeners) mListeners->Remove(listener);
     listener->RemoveBroadcaster(this);
 }
 
 bool LBroadcaster::HasListener(LListener* listener) const
 {
-    return mListeners.FetchIndexOf(listener) != 0;
+    return mListeners && mListeners->FetchIndexOf(listener) != 0;
 }
 
 void LBroadcaster::SendToListeners(MessageT message, void* param)
@@ -52,7 +53,7 @@ void LBroadcaster::SendToListeners(MessageT message, void* param)
     // When a listener destroys this broadcaster the list dies with it and the
     // iterator stops, so nothing here touches the broadcaster afterwards.
     LListener* listener = nullptr;
-    LArrayIterator iterator(mListeners);
+    LArrayIterator iterator(*mListeners);
     while (iterator.Next(&listener)) {
         if (listener->IsListening()) listener->ListenToMessage(message, param);
     }

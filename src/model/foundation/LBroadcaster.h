@@ -7,6 +7,7 @@
 // registration, so no list keeps a pointer to a destroyed object.
 
 #include <cstdint>
+#include <memory>
 
 #include "model/foundation/LArray.h"
 
@@ -52,13 +53,15 @@ public:
     // Removes the listener's first entry and this broadcaster from the listener.
     void RemoveListener(LListener* listener);
     bool HasListener(LListener* listener) const;
+    // True when anyone at all is registered.
+    bool HasListeners() const { return mListeners && mListeners->GetCount() != 0; }
 
     // Calls ListenToMessage on every listening listener, in registration order.
     // Nothing while broadcasting is off. Most model objects have no listener
     // (none while a file is read): for them this costs a test.
     void BroadcastMessage(MessageT message, void* param = nullptr)
     {
-        if (mIsBroadcasting && mListeners.GetCount() != 0) SendToListeners(message, param);
+        if (mIsBroadcasting && HasListeners()) SendToListeners(message, param);
     }
 
     void StartBroadcasting() { mIsBroadcasting = true; }
@@ -68,7 +71,8 @@ public:
 private:
     void SendToListeners(MessageT message, void* param);
 
-    TArray<LListener*> mListeners;
+    // Made with the first listener: most model objects never have one.
+    std::unique_ptr<TArray<LListener*>> mListeners;
     bool mIsBroadcasting = true;
 };
 
