@@ -27,6 +27,10 @@ function(ch_library name)
   endif()
   target_include_directories(${name} ${scope} "${PROJECT_SOURCE_DIR}/src")
   target_link_libraries(${name} ${scope} ${ARG_LINK})
+  # Qt's headers are most of what a widget source compiles: parse them once.
+  if(sources AND ("Qt6::Widgets" IN_LIST ARG_LINK OR "ch_platform_gui" IN_LIST ARG_LINK OR "ch_ui" IN_LIST ARG_LINK))
+    target_precompile_headers(${name} PRIVATE <QtWidgets/QtWidgets>)
+  endif()
   target_compile_definitions(${name} ${scope}
       COUNTINGHOUSE_RESOURCES="${PROJECT_SOURCE_DIR}/resources"
       COUNTINGHOUSE_INSTALLED_RESOURCES="${CH_INSTALLED_RESOURCES}")
@@ -46,6 +50,12 @@ function(ch_test name)
   add_executable(${name} ${sources})
   target_compile_options(${name} PRIVATE ${CH_WARNINGS})
   target_link_libraries(${name} PRIVATE ${ARG_LINK} GTest::gtest GTest::gmock GTest::gtest_main)
+  # GoogleTest's headers (and Qt's, for the window tests) parsed once per test program.
+  set(pch <gtest/gtest.h> <gmock/gmock.h>)
+  if("Qt6::Test" IN_LIST ARG_LINK)
+    list(APPEND pch <QtWidgets/QtWidgets> <QtTest/QtTest>)
+  endif()
+  target_precompile_headers(${name} PRIVATE ${pch})
   target_compile_definitions(${name} PRIVATE
       COUNTINGHOUSE_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
