@@ -34,43 +34,20 @@
 #include "platform/core/localized_strings.h"
 #include "platform/core/unicode.h"
 #include "platform/core/user_defaults.h"
+#include "../test_environment.h"
 
 namespace ch::test {
 
 // Today is fixed (15 March 2024 unless given), the texts are the
 // application's, amounts have 2 decimals and dates read dd.MM.yyyy.
-class ReportEnvironment {
+class ReportEnvironment : public TestEnvironment {
 public:
-    explicit ReportEnvironment(CalendarDate today = {2024, 3, 15})
-        : mClock(today), mDefaultsScope(mDefaults), mStringsScope(mStrings), mAlertScope(mAlerts)
+    explicit ReportEnvironment(CalendarDate today = {2024, 3, 15}) : TestEnvironment(today)
     {
-        registerModelDefaults(mDefaults);
-        setNameOrderLocale("en_US");
-        mDefaults.set("NSShortDateFormatString", "dd.MM.yyyy");
-        mDefaults.set("NSDecimalSeparator", ".");
-        mDefaults.set("NSThousandsSeparator", ",");
-        mDefaults.set("GXNumberOfDecimals", std::int64_t{2});
-        mStrings.loadFile(LocalizedStrings::defaultPath());
-        mDecimals = CDecimal::getNrOfDecimals();
-        CDecimal::putNrOfDecimals(2);
+        defaults().set("GXNumberOfDecimals", std::int64_t{2});
+        strings().loadFile(LocalizedStrings::defaultPath());
         CErrorManager::SetMode(false);
     }
-    ~ReportEnvironment() { CDecimal::putNrOfDecimals(mDecimals); }
-    ReportEnvironment(const ReportEnvironment&) = delete;
-    ReportEnvironment& operator=(const ReportEnvironment&) = delete;
-
-    UserDefaults& defaults() { return mDefaults; }
-    ScopedFixedClock& clock() { return mClock; }
-
-private:
-    ScopedFixedClock mClock;
-    UserDefaults mDefaults;
-    ScopedUserDefaults mDefaultsScope;
-    LocalizedStrings mStrings;
-    ScopedLocalizedStrings mStringsScope;
-    RecordingAlertPresenter mAlerts;
-    ScopedAlertPresenter mAlertScope;
-    long mDecimals = 2;
 };
 
 // Every character is half the font size wide, every line 1.25 font sizes high.

@@ -38,6 +38,7 @@
 #include "platform/core/unicode.h"
 #include "platform/core/user_defaults.h"
 #include "../platform/core/value_test_support.h"
+#include "../test_environment.h"
 
 namespace ch {
 // Readable dictionaries in failure messages.
@@ -51,17 +52,10 @@ namespace ch::test {
 
 // Today is fixed, the model's defaults are registered, texts come from a
 // small table, alerts are recorded and amounts have 2 decimals.
-class BridgeEnvironment {
+class BridgeEnvironment : public TestEnvironment {
 public:
-    BridgeEnvironment()
-        : mClock(CalendarDate{2024, 3, 15}), mDefaultsScope(mDefaults), mStringsScope(mStrings),
-          mAlertScope(mAlerts)
+    BridgeEnvironment() : TestEnvironment(CalendarDate{2024, 3, 15})
     {
-        registerModelDefaults(mDefaults);
-        setNameOrderLocale("en_US");
-        mDefaults.set("NSShortDateFormatString", "dd.MM.yyyy");
-        mDefaults.set("NSDecimalSeparator", ".");
-        mDefaults.set("NSThousandsSeparator", ",");
         for (const auto& [key, text] : std::vector<std::pair<std::string, std::string>>{
                  {"DELETEDITEM", "Deleted item"}, {"NonVisual", "Object"}, {"New", "New "},
                  {"ELIPSE", "..."}, {"Inside", " inside '"}, {"Delete", "Delete '"},
@@ -69,26 +63,8 @@ public:
                  {"TransFrom", "Transfer from"}, {"TransTo", "Transfer to"}, {"TransFor", "Book for"},
                  {"Modify", "Modify"}, {"AccountType", "Account type"}, {"Account", "Account"},
                  {"ExpType", "Category"}, {"MexpType", "Category group"}})
-            mStrings.set(key, text);
-        mDecimals = CDecimal::getNrOfDecimals();
-        CDecimal::putNrOfDecimals(2);
+            strings().set(key, text);
     }
-    ~BridgeEnvironment() { CDecimal::putNrOfDecimals(mDecimals); }
-    BridgeEnvironment(const BridgeEnvironment&) = delete;
-    BridgeEnvironment& operator=(const BridgeEnvironment&) = delete;
-
-    UserDefaults& defaults() { return mDefaults; }
-    RecordingAlertPresenter& alerts() { return mAlerts; }
-
-private:
-    ScopedFixedClock mClock;
-    UserDefaults mDefaults;
-    ScopedUserDefaults mDefaultsScope;
-    LocalizedStrings mStrings;
-    ScopedLocalizedStrings mStringsScope;
-    RecordingAlertPresenter mAlerts;
-    ScopedAlertPresenter mAlertScope;
-    long mDecimals = 2;
 };
 
 // The document of the tests: a model root, its own notification centre and

@@ -28,6 +28,7 @@
 #include "platform/core/localized_strings.h"
 #include "platform/core/unicode.h"
 #include "platform/core/user_defaults.h"
+#include "../test_environment.h"
 
 namespace ch::test {
 
@@ -62,44 +63,22 @@ inline constexpr ObjectIdT kTransferGroup = 2;
 // Today is 15 March 2024; dates are written dd.MM.yyyy and amounts with a
 // decimal point and thousands commas unless a test says otherwise; remarks
 // read as their keys; alerts are recorded; amounts have 2 decimals.
-class ImportEnvironment {
+class ImportEnvironment : public TestEnvironment {
 public:
-    ImportEnvironment()
-        : mClock(CalendarDate{2024, 3, 15}), mDefaultsScope(mDefaults), mStringsScope(mStrings), mAlertScope(mAlerts)
+    ImportEnvironment() : TestEnvironment(CalendarDate{2024, 3, 15})
     {
-        registerModelDefaults(mDefaults);
-        setNameOrderLocale("en_US");
-        useNotation(".", ",");
-        mDefaults.set("NSShortDateFormatString", "dd.MM.yyyy");
         for (const auto& [key, text] : std::vector<std::pair<std::string, std::string>>{
                  {"OFXDEBIT", "Debit"}, {"OFXCREDIT", "Credit"}, {"OFXXFER", "Transfer"}})
-            mStrings.set(key, text);
-        mDecimals = CDecimal::getNrOfDecimals();
-        CDecimal::putNrOfDecimals(2);
+            strings().set(key, text);
         CErrorManager::SetMode(false);
     }
-    ~ImportEnvironment() { CDecimal::putNrOfDecimals(mDecimals); }
-    ImportEnvironment(const ImportEnvironment&) = delete;
-    ImportEnvironment& operator=(const ImportEnvironment&) = delete;
 
     // The user's decimal and thousands separators.
     void useNotation(const char* decimal, const char* thousands)
     {
-        mDefaults.set("NSDecimalSeparator", decimal);
-        mDefaults.set("NSThousandsSeparator", thousands);
+        defaults().set("NSDecimalSeparator", decimal);
+        defaults().set("NSThousandsSeparator", thousands);
     }
-    UserDefaults& defaults() { return mDefaults; }
-    RecordingAlertPresenter& alerts() { return mAlerts; }
-
-private:
-    ScopedFixedClock mClock;
-    UserDefaults mDefaults;
-    ScopedUserDefaults mDefaultsScope;
-    LocalizedStrings mStrings;
-    ScopedLocalizedStrings mStringsScope;
-    RecordingAlertPresenter mAlerts;
-    ScopedAlertPresenter mAlertScope;
-    long mDecimals = 2;
 };
 
 inline std::filesystem::path FixturePath(const std::string& relative)

@@ -10,43 +10,19 @@
 
 #include "../platform/gui/qt_test_application.h"
 #include "../bridge/bridge_test_support.h"
+#include "../test_environment.h"
 #include "ui/WindowDocument.h"
 
 namespace ch::test {
 
 // Today is fixed, the defaults live in memory, texts are the program's
 // English ones, alerts are recorded and amounts have 2 decimals.
-class UiEnvironment {
+class UiEnvironment : public TestEnvironment {
 public:
-    UiEnvironment()
-        : mClock(CalendarDate{2025, 9, 15}), mDefaultsScope(mDefaults), mStringsScope(mStrings),
-          mAlertScope(mAlerts)
+    UiEnvironment() : TestEnvironment(CalendarDate{2025, 9, 15})
     {
-        mStrings.loadFile(LocalizedStrings::defaultPath());
-        registerModelDefaults(mDefaults);
-        setNameOrderLocale("en_US");
-        mDefaults.set("NSShortDateFormatString", "dd.MM.yyyy");
-        mDefaults.set("NSDecimalSeparator", ".");
-        mDefaults.set("NSThousandsSeparator", ",");
-        mDecimals = CDecimal::getNrOfDecimals();
-        CDecimal::putNrOfDecimals(2);
+        strings().loadFile(LocalizedStrings::defaultPath());
     }
-    ~UiEnvironment() { CDecimal::putNrOfDecimals(mDecimals); }
-    UiEnvironment(const UiEnvironment&) = delete;
-    UiEnvironment& operator=(const UiEnvironment&) = delete;
-
-    UserDefaults& defaults() { return mDefaults; }
-    RecordingAlertPresenter& alerts() { return mAlerts; }
-
-private:
-    ScopedFixedClock mClock;
-    UserDefaults mDefaults;
-    ScopedUserDefaults mDefaultsScope;
-    LocalizedStrings mStrings;
-    ScopedLocalizedStrings mStringsScope;
-    RecordingAlertPresenter mAlerts;
-    ScopedAlertPresenter mAlertScope;
-    long mDecimals = 2;
 };
 
 // The window's operations on a test document, recorded in order as
