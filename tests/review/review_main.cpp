@@ -21,6 +21,7 @@
 #include "model/CAccount.h"
 #include "model/CAccountArray.h"
 #include "model/CDocAccounting.h"
+#include "document/arguments/SimpleTransactionArguments.h"
 #include "ui/CSideBarController.h"
 #include "ui/CSideBarView.h"
 #include "ui/DocumentWindowFrame.h"
@@ -145,6 +146,13 @@ std::vector<Shot> shots()
 {
     return {
         {"window.png", [](DocumentWindowFrame& window) {
+             // The quick entry half typed, as the user leaves it between two entries.
+             CSideBarController& sideBar = window.sideBarController();
+             sideBar.forceFastTransactionpaneToFront();
+             arguments::SimpleTransactionArguments& entry = sideBar.quickEntry();
+             entry.setOtherAccountId(FixtureBooks::kExpenseAccount);
+             entry.setAmount(-24.0);
+             entry.setName(std::string("Cinema"));
              window.v2Layout().sideBarView()->outline()->setFocus();
          }},
         {"page-accounts-overview.png", selectNode("Accounts")},
