@@ -228,6 +228,11 @@ TEST_F(SideBarDropTest, RefusedDropsChangeNothing)
 {
     OpenDocument other;   // another document with the same books
     open.select("Savings");
+    std::string cardType;   // an account type of the debt kind
+    for (ObjectIdT id = 1; cardType.empty() && id < 200; ++id)
+        if (auto type = open.books.getAccountTypeItemForId(id); type && type->getName() == "Credit Cards")
+            cardType = type->calculateKey();
+    ASSERT_FALSE(cardType.empty());
     struct Case {
         const char* what;
         std::string key;
@@ -239,8 +244,7 @@ TEST_F(SideBarDropTest, RefusedDropsChangeNothing)
         {"another document's account", key("Checking Account"), &other.document, "Savings", false},
         {"a key that names nothing", "AcnT999", &open.document, "Savings", false},
         {"an own account on the cards", key("Checking Account"), &open.document, "Credit Cards", true},
-        {"an account type on the cards", open.sideBar().dragKey().value_or(""), &open.document, "Credit Cards",
-         true},
+        {"the card account type itself", cardType, &open.document, "Credit Cards", true},
     };
     for (const Case& c : cases) {
         const auto [moving, moved] = dropOn(c.row, drag(c.key, c.document), c.header);
@@ -258,6 +262,23 @@ TEST_F(SideBarDropTest, ADebtAccountOnTheCardRootBecomesACardWithoutACommand)
     ASSERT_FALSE(card->isCreditCard());
     EXPECT_TRUE(dropOn(localized("CREDITCARDBUTTON"), drag(visa, &open.document), true).second);
     EXPECT_TRUE(card->isCreditCard());
+    EXPECT_TRUE(sent().empty());
+}
+
+TEST_F(SideBarDropTest, ATransactionOnTheVATPeriodsIsOfferedAsTheVATPayment)
+{
+    open.select("Savings");
+    std::shared_ptr<CTrnSItem> transaction;
+    for (ObjectIdT id = 1; !transaction && id < 500; ++id) transaction = open.books.getTransactionForId(id);
+    ASSERT_NE(transaction, nullptr);
+    const std::string vatPeriods = localized("VATPERIODTITLE");
+    // No earlier period to pay: the document says no, and so does the drop.
+    EXPECT_FALSE(dropOn(vatPeriods, drag(transaction->calculateKey(), &open.document), true).second);
+    open.document.vatPaymentAnswer = true;
+    EXPECT_TRUE(dropOn(vatPeriods, drag(transaction->calculateKey(), &open.document), true).second);
+    EXPECT_EQ(open.document.operations(),
+              std::vector<std::string>(2, "tryToSetTransactionAsVATBalancePaymentTransaction"));
+    EXPECT_EQ(open.document.calls.back().item, transaction);
     EXPECT_TRUE(sent().empty());
 }
 
