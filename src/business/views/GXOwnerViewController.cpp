@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDragMoveEvent>
+#include <QUrl>
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QMimeData>
@@ -33,6 +35,8 @@ namespace {
 
 constexpr const char* kTabIdentifiers[3] = {"AcoW", "CusT", "SupL"};
 constexpr const char* kVCardType = "text/vcard";
+// Shorter ids are not the contacts' own: such an owner has no card to open.
+constexpr std::size_t kMinimumCardUIDLength = 11;
 constexpr int kNew = 1100;
 constexpr int kNewPlainOwner = 1101;
 constexpr int kDelete = 1104;
@@ -125,6 +129,9 @@ bool hasFocusWithin(const QWidget* widget)
 GXOwnerViewController::GXOwnerViewController(MyDocument& document, QObject* parent)
     : GXSideBarControlledViewAncestor(parent), mMyDocument(document)
 {
+    mCardOpener = [](const std::filesystem::path& file) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
+    };
     for (auto& controller : mOwners)
         controller.setSortDescriptors(
             {{"name", true, [](const CNonVisualDataItem& item) -> SortValue { return item.getName(); }, nullptr}});
@@ -168,7 +175,10 @@ QWidget* GXOwnerViewController::makeControlledView()
         table->horizontalHeader()->setStretchLastSection(true);
         connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                 [this] { showLinesOfSelectedOwners(); });
-        connect(table, &QAbstractItemView::doubleClicked, this, [this, i] { modifyOwnerAsked(Tab(i)); });
+        connect(table, &QAbstractItemView::doubleClicked, this, [this, i] {
+            if (i == 0) modifyOwnerInContactsAsked();
+            else modifyOwnerAsked(Tab(i));
+        });
         QWidget* tabPage = table;
         if (i > 0) {
             auto* pairOf = i == 1 ? mCustomerPair : mSupplierPair;
@@ -474,6 +484,18 @@ void GXOwnerViewController::deleteOwnerAsked(Tab tab)
 {
     if (const auto owner = selectedOwner(tab)) mMyDocument.deleteObject(owner, true);
     refresh();
+}
+
+void GXOwnerViewController::modifyOwnerInContactsAsked()
+{
+    const auto owner = selectedOwner(Tab::Owners);
+    if (!owner) return;
+    const std::string uid = owner->UID().value_or(std::string());
+    const ContactsProvider* contacts = mMyDocument.contacts();
+    if (owner->isABOwner() && uid.size() >= kMinimumCardUIDLength && contacts) {
+        if (const auto file = contacts->cardFileOf(uid); file && mCardOpener && mCardOpener(*file)) return;
+    }
+    if (document()) document()->modifyObject(owner);
 }
 
 // --- invoices and payments

@@ -5,6 +5,8 @@
 // contacts dropped on the owner table become or refresh owners. Invoices
 // and payments are made through their sheets and the document's commands.
 
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -69,6 +71,12 @@ public:
     void addOwnerAsked(const CommandSender& sender);
     void modifyOwnerAsked(Tab tab);
     void deleteOwnerAsked(Tab tab);
+    // The selected owner of the owner table: a linked owner's card is opened
+    // for editing, any other owner gets the owner sheet.
+    void modifyOwnerInContactsAsked();
+    // How a card file is opened (the desktop's editor by default).
+    using CardOpener = std::function<bool(const std::filesystem::path&)>;
+    void setCardOpener(CardOpener opener) { mCardOpener = std::move(opener); }
 
     // --- invoices and payments of the selected customer (or supplier)
     std::shared_ptr<CTrnSItem> selectedInvoiceTransaction(bool customer) const;
@@ -122,6 +130,7 @@ private:
     AccountsReceivablePaymentDialogController* mPaymentSheet = nullptr;
     SplitPaymentDialogController* mSplitSheet = nullptr;
     SearchInvoiceDialogController* mSearchSheet = nullptr;
+    CardOpener mCardOpener;
 };
 
 } // namespace ch::business

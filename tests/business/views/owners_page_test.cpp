@@ -475,6 +475,31 @@ TEST_F(OwnersPageTest, MenuCommandsReachTheOwnerOfTheSelectedTab)
     EXPECT_EQ(sheets.calls[1].first, "newAccountOwner");
     EXPECT_EQ(sheets.newOwnerTag, 1101) << "the menu's New opens the plain owner sheet";
 
+    // On the owner table a linked owner's card opens; an owner of no person gets the sheet.
+    ASSERT_EQ(document->commandExecutor().executeCommand(
+                  27, owner, [] { arguments::CAcoWArguments a; a.UID = "PEETERS-0001-CONTACT"; return a; }()),
+              1);
+    std::vector<std::filesystem::path> opened;
+    page->setCardOpener([&](const std::filesystem::path& file) { opened.push_back(file); return true; });
+    page->selectSubPage(fourCC("AcoW"));
+    page->synchronizeWithItemFromSuperview(nullptr);
+    page->selectOwner(GXOwnerViewController::Tab::Owners, owner.get());
+    page->modifyOwnerInContactsAsked();
+    ASSERT_EQ(opened.size(), std::size_t(1));
+    EXPECT_EQ(opened[0], contactsFolder() / "peeters.vcf");
+    std::shared_ptr<CAcoWItem> me;
+    for (const auto& other : document->mOwnerArray())
+        if (other != owner) me = other;
+    ASSERT_TRUE(me && me != owner);
+    page->selectOwner(GXOwnerViewController::Tab::Owners, me.get());
+    page->modifyOwnerInContactsAsked();
+    EXPECT_EQ(opened.size(), std::size_t(1));
+    ASSERT_EQ(sheets.calls.size(), std::size_t(3));
+    EXPECT_EQ(sheets.calls[2].first, "modifyObject");
+    EXPECT_EQ(sheets.calls[2].second, me);
+    page->selectSubPage(fourCC("CusT"));
+    page->selectOwner(GXOwnerViewController::Tab::Customers, owner.get());
+
     // Delete goes through the document's deletion of the owner, which asks first.
     environment.alerts().scriptAnswer(AlertAnswer::Alternate);
     page->executeMenuCommand(1104, CommandSender::menuItem(1104));
