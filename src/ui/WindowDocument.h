@@ -71,6 +71,9 @@ public:
     virtual void initiateCreditCardAccountCreation() = 0;
     // The sheet that modifies the item's model object.
     virtual void modifyObject(const CNonVisualDataItem::Ptr& item) = 0;
+    // The new-owner sheet: on the people of the contacts for the sender tag
+    // 1118, the plain sheet for any other.
+    virtual void newAccountOwner(int senderTag) = 0;
 
     // --- currencies and shares: the currency or share sheet for a new one
     // or the one given, the rate sheet, the buy/sell and dividend sheets.

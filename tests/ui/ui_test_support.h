@@ -135,6 +135,7 @@ public:
         calls.push_back({"initiateCreditCardAccountCreation", {}, 0, nullptr});
     }
     void modifyObject(const CNonVisualDataItem::Ptr& item) override { calls.push_back({"modifyObject", {}, 0, item}); }
+    void newAccountOwner(int senderTag) override { calls.push_back({"newAccountOwner", {}, senderTag, nullptr}); }
     void newCurrencyAsked(bool share) override { calls.push_back({share ? "newShareAsked" : "newCurrencyAsked", {}, 0, nullptr}); }
     void modifyCurrency(const std::shared_ptr<CCurRItem>& c) override { calls.push_back({"modifyCurrency", {}, 0, c}); }
     void changeCurrencyRate(const std::shared_ptr<CCurRItem>& c) override
