@@ -17,6 +17,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 #include "../../document/document_fixture.h"
 #include "../../platform/gui/qt_test_application.h"
@@ -87,6 +88,9 @@ public:
     void copyTransaction(const std::shared_ptr<CTrnSItem>&) override {}
     std::shared_ptr<CTrnSItem> transactionToPaste() const override { return nullptr; }
     void linkUnlinkedTransaction(const std::shared_ptr<CTrnSItem>&) override {}
+    bool tryToSetTransactionAsVATBalancePaymentTransaction(const std::shared_ptr<CTrnSItem>&) override { return false; }
+    // The owners page books nothing through the quick-entry side.
+    SheetDocument& sheetDocument() override { throw std::logic_error("not used by the owners page"); }
 };
 
 class OwnersPageTest : public DocumentTest {
