@@ -1,14 +1,20 @@
 #include "app/OpenDocument.h"
 
+#include "bridge/CAccTItem.h"
 #include "bridge/CAcnTItem.h"
+#include "bridge/CAcoWItem.h"
 #include "bridge/CCurRItem.h"
 #include "bridge/CExpTItem.h"
+#include "bridge/CMxpTItem.h"
 #include "bridge/CRcrTItem.h"
 #include "bridge/CTrnSItem.h"
+#include "business/BusinessOfDocument.h"
 #include "business/InstallBusiness.h"
+#include "business/VATPeriods.h"
 #include "document/MyDocument.h"
 #include "import/InstallStatementImport.h"
 #include "model/CCurrency.h"
+#include "model/foundation/CErrorManager.h"
 #include "ui/sheets/CAskCurrencyrateController.h"
 #include "ui/sheets/CBuySharesSheetController.h"
 #include "ui/sheets/CCreateRecurringTrnsPopupController.h"
@@ -18,7 +24,9 @@
 #include "ui/sheets/CNewAccountTypeController.h"
 #include "ui/sheets/CNewCurrencyController.h"
 #include "ui/sheets/CNewExpenseTypeController.h"
+#include "ui/sheets/AccountSheetLogic.h"
 #include "ui/sheets/CNewMasterExpenseTypeController.h"
+#include "ui/sheets/CNewOwnerController.h"
 #include "ui/sheets/CNewShareController.h"
 #include "ui/sheets/CRegisterDividendSheetController.h"
 #include "ui/sheets/ChartSheetLogic.h"
@@ -141,6 +149,69 @@ void OpenDocument::newExpenseType()
     openCategorySheet({});
 }
 
+void OpenDocument::initiateCreditCardAccountCreation()
+{
+    // A new card takes the type of the cards already there.
+    long typeId = 2;
+    const auto& cards = mDocument->mCreditCardArray();
+    if (!cards.empty() && cards.front())
+        if (auto first = cards.front()->getAccountTypeId()) typeId = *first;
+    SheetParameters parameters{{std::string(sheet_key::kAccountType), typeId},
+                               {std::string(sheet_key::kAccountSpecialType),
+                                static_cast<long>(AccountSheetLogic::kCreditCard)}};
+    if (auto home = homeCurrencyId(*mDocument)) parameters.set(sheet_key::kCurrencyId, *home);
+    openAccountSheet(std::move(parameters));
+}
+
+CNewOwnerController& OpenDocument::openOwnerSheet(const std::shared_ptr<CAcoWItem>& ownerToModify)
+{
+    SheetParameters parameters{{std::string(sheet_key::kDialogAction), ownerToModify ? 2L : 1L}};
+    if (ownerToModify) parameters.set(sheet_key::kOwnerToModify, ownerToModify);
+    CNewOwnerController& sheet = made(mNewOwnerController);
+    open(sheet, std::move(parameters));
+    return sheet;
+}
+
+void OpenDocument::newAccountOwner(int)
+{
+    openOwnerSheet(nullptr);
+}
+
+void OpenDocument::modifyObject(const CNonVisualDataItem::Ptr& item)
+{
+    if (!item || !item->getSourceItem()) {
+        CErrorManager::RaiseError(268);
+        return;
+    }
+    if (auto account = std::dynamic_pointer_cast<CAcnTItem>(item)) {
+        openAccountSheet({{std::string(sheet_key::kDialogAction), 2L},
+                          {std::string(sheet_key::kAccountToModify), item}});
+    } else if (std::dynamic_pointer_cast<CAccTItem>(item)) {
+        ObjectSheetParameters parameters;
+        parameters.dialogAction = 2;
+        parameters.accountTypeToModify = item;
+        createNewAccountTypeAsked(parameters);
+    } else if (std::dynamic_pointer_cast<CExpTItem>(item)) {
+        openCategorySheet({{std::string(sheet_key::kDialogAction), 2L},
+                           {std::string(sheet_key::kExpenseTypeToModify), item}});
+    } else if (std::dynamic_pointer_cast<CMxpTItem>(item)) {
+        ObjectSheetParameters parameters;
+        parameters.dialogAction = 2;
+        parameters.masterExpenseTypeToModify = item;
+        createNewMasterExpenseTypeAsked(parameters);
+    } else if (auto currency = std::dynamic_pointer_cast<CCurRItem>(item)) {
+        modifyCurrency(currency);
+    } else if (auto owner = std::dynamic_pointer_cast<CAcoWItem>(item)) {
+        openOwnerSheet(owner);
+    } else if (auto transaction = std::dynamic_pointer_cast<CTrnSItem>(item)) {
+        TransactionSheetRequest request;
+        request.model = transaction;
+        request.action = 2;
+        request.recurring = std::dynamic_pointer_cast<CRcrTItem>(item) != nullptr;
+        askTransactionInput(request);
+    }
+}
+
 void OpenDocument::showDocumentSettings()
 {
     CFilePreferenceController::showFor(mWindow, *this, mDocument->mPreference());
@@ -171,6 +242,13 @@ std::shared_ptr<CTrnSItem> OpenDocument::transactionToPaste() const
 void OpenDocument::linkUnlinkedTransaction(const std::shared_ptr<CTrnSItem>& transaction)
 {
     executeCommand(29, transaction, nullptr);
+}
+
+bool OpenDocument::tryToSetTransactionAsVATBalancePaymentTransaction(const std::shared_ptr<CTrnSItem>& transaction)
+{
+    auto* business = dynamic_cast<business::BusinessOfDocument*>(mDocument->business());
+    if (!transaction || !business) return false;
+    return business::tryToSetTransactionAsVATBalancePaymentTransaction(*business, *transaction);
 }
 
 // --- currencies and shares

@@ -28,6 +28,7 @@
 #include "ui/sheets/CNewCurrencyController.h"
 #include "ui/sheets/CNewExpenseTypeController.h"
 #include "ui/sheets/CNewMasterExpenseTypeController.h"
+#include "ui/sheets/CNewOwnerController.h"
 #include "ui/sheets/CNewShareController.h"
 #include "ui/sheets/CPopupWindowAncestor.h"
 #include "ui/sheets/CRegisterDividendSheetController.h"
@@ -38,6 +39,7 @@ class QWidget;
 
 namespace ch {
 
+class CAcoWItem;
 class MyDocument;
 
 namespace detail {
@@ -73,6 +75,13 @@ public:
     void newPLAccount() override;
     void newExpenseType() override;
     void showDocumentSettings() override;
+    void initiateCreditCardAccountCreation() override;
+    // Accounts, account types, categories, category groups, currencies and
+    // shares, owners and transactions; an item without its object raises
+    // error 268 and opens nothing.
+    void modifyObject(const CNonVisualDataItem::Ptr& item) override;
+    // Every sender gets the plain owner sheet: there is no contacts picker.
+    void newAccountOwner(int senderTag) override;
     void newCurrencyAsked(bool share) override;
     void modifyCurrency(const std::shared_ptr<CCurRItem>& currency) override;
     void changeCurrencyRate(const std::shared_ptr<CCurRItem>& currency) override;
@@ -83,6 +92,8 @@ public:
     void copyTransaction(const std::shared_ptr<CTrnSItem>& transaction) override;
     std::shared_ptr<CTrnSItem> transactionToPaste() const override;
     void linkUnlinkedTransaction(const std::shared_ptr<CTrnSItem>& transaction) override;
+    bool tryToSetTransactionAsVATBalancePaymentTransaction(const std::shared_ptr<CTrnSItem>& transaction) override;
+    SheetDocument& sheetDocument() override { return *this; }
 
     // --- the sheets' side
     BridgeDocument& bridge() override;
@@ -101,6 +112,8 @@ public:
     CNewAccountController& openAccountSheet(SheetParameters parameters);
     // The category sheet for a new category.
     CNewExpenseTypeController& openCategorySheet(SheetParameters parameters);
+    // The owner sheet, new or modifying the owner given.
+    CNewOwnerController& openOwnerSheet(const std::shared_ptr<CAcoWItem>& ownerToModify);
     // The sheet opened last (what a user is looking at).
     CPopupWindowAncestor* lastSheet() const { return mLastSheet; }
 
@@ -116,6 +129,7 @@ private:
     QPointer<CNewMasterExpenseTypeController> mNewMasterExpenseTypeController;
     QPointer<CNewCurrencyController> mNewCurrencyController;
     QPointer<CNewShareController> mNewShareController;
+    QPointer<CNewOwnerController> mNewOwnerController;
     QPointer<CAskCurrencyrateController> mAskCurrencyrateController;
     QPointer<CBuySharesSheetController> mBuySharesSheetController;
     QPointer<CRegisterDividendSheetController> mRegisterDividendSheetController;

@@ -11,6 +11,11 @@
 #include "ui/GXSideBarControlledViewAncestor.h"
 #include "ui/SideBarOutlineModel.h"
 #include "ui/WindowDocument.h"
+#include "document/arguments/SimpleTransactionArguments.h"
+#include "model/foundation/CDate.h"
+#include "ui/sheets/BookLists.h"
+#include "ui/sheets/SheetDocument.h"
+#include "ui/sheets/SideBarDrops.h"
 
 namespace ch {
 
@@ -71,6 +76,20 @@ CSideBarController::CSideBarController(WindowDocument& document, QObject* parent
 {
     connect(mSelection.get(), &QItemSelectionModel::selectionChanged, this, [this] { selectionChanged(); });
     registerNotifications();
+
+    mDrops = std::make_unique<SideBarDrops>(document.sheetDocument());
+    // The page shows the moved object, or the new card, at once.
+    mDrops->selectionChanged = [this] { selectionChanged(); };
+    mDrops->creditCardsChanged = [this] { selectionChanged(); };
+    mDrops->setAsVATBalancePayment = [this](const std::shared_ptr<CTrnSItem>& transaction) {
+        return mDocument.tryToSetTransactionAsVATBalancePaymentTransaction(transaction);
+    };
+
+    CDocAccounting* books = document.books().accounting();
+    const long ourAccount = book_defaults::ownPropertyAccount(books);
+    mQuickEntry = std::make_unique<arguments::SimpleTransactionArguments>(
+        CDate::GetNowAsDateT(), ourAccount > 0 ? std::optional<long>(ourAccount) : std::nullopt);
+    mQuickEntry->setParentDocument(&document.books());
 }
 
 CSideBarController::~CSideBarController()
@@ -159,6 +178,35 @@ void CSideBarController::forceFastTransactionpaneToFront()
 {
     mFastTransactionAutomatic = false;
     setLowerPaneTab("trns");
+}
+
+std::optional<std::string> CSideBarController::dragKey() const
+{
+    const auto item = currentItem();
+    if (!item || !item->canItemBeRelocated()) return std::nullopt;
+    const std::string key = item->calculateKey();
+    return key.empty() ? std::nullopt : std::optional<std::string>(key);
+}
+
+std::optional<std::string> CSideBarController::dragName() const
+{
+    if (!dragKey()) return std::nullopt;
+    return currentItem()->getName();
+}
+
+bool CSideBarController::validateDrop(const CNonVisualDataItem::Ptr& node, const std::optional<std::string>& key) const
+{
+    return mDrops->validateDrop(node.get(), key);
+}
+
+bool CSideBarController::acceptDrop(const CNonVisualDataItem::Ptr& node, const std::optional<std::string>& key)
+{
+    return mDrops->acceptDrop(node.get(), key);
+}
+
+QuickEntryOutcome CSideBarController::newFastTransactionPressed(const QuickEntryFields& fields)
+{
+    return ch::newFastTransactionPressed(mDocument.sheetDocument(), *mQuickEntry, fields);
 }
 
 void CSideBarController::setLowerPaneTab(const std::string& tab)

@@ -26,6 +26,7 @@
 #include "ui/CommandSender.h"
 #include "ui/SideBarPageKind.h"
 #include "ui/SideBarTree.h"
+#include "ui/sheets/QuickEntryLogic.h"
 
 class QWidget;
 
@@ -33,9 +34,13 @@ namespace ch {
 
 class GXSideBarControlledViewAncestor;
 class ItemChartSink;
+class SideBarDrops;
 class SideBarOutlineModel;
 class WindowDocument;
 struct Notification;
+namespace arguments {
+class SimpleTransactionArguments;
+}
 
 // The right column, where pages are shown.
 class PageColumn {
@@ -103,6 +108,24 @@ public:
     const std::string& lowerPaneTab() const { return mLowerPaneTab; }
     bool fastTransactionAutomatic() const { return mFastTransactionAutomatic; }
     void forceFastTransactionpaneToFront();
+
+    // --- drops on the tree
+    // What a drag from the tree carries: the current node's object key,
+    // whatever row the drag started on; none when its object may not move.
+    std::optional<std::string> dragKey() const;
+    std::optional<std::string> dragName() const;
+    // A dragged object's key dropped on the node: moved under a folder
+    // through command 30, made a credit card on the cards' root, offered as
+    // a VAT payment on the VAT titles.
+    bool validateDrop(const CNonVisualDataItem::Ptr& node, const std::optional<std::string>& key) const;
+    bool acceptDrop(const CNonVisualDataItem::Ptr& node, const std::optional<std::string>& key);
+
+    // --- the quick entry in the lower pane
+    // What the pane's fields show: today and the default own account at first.
+    arguments::SimpleTransactionArguments& quickEntry() const { return *mQuickEntry; }
+    // Checks and books the typed entry (command 23), or raises the error;
+    // names the field that gets the focus.
+    QuickEntryOutcome newFastTransactionPressed(const QuickEntryFields& fields);
 
     // --- selecting from outside
     // Selects the node of an object kind: level 1 for the roots ('AccT',
@@ -181,6 +204,8 @@ private:
     std::string mLowerPaneTab = "trns";
     bool mFastTransactionAutomatic = true;
     std::vector<Subscription> mSubscriptions;
+    std::unique_ptr<SideBarDrops> mDrops;
+    std::unique_ptr<arguments::SimpleTransactionArguments> mQuickEntry;
 };
 
 } // namespace ch

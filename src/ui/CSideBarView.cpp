@@ -2,7 +2,6 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
 #include <QMenu>
 #include <QStackedWidget>
 #include <QToolButton>
@@ -15,6 +14,8 @@
 #include "ui/GXGradientOutlineView.h"
 #include "ui/ImageAndTextCell.h"
 #include "ui/NamedIcons.h"
+#include "ui/QuickEntryPane.h"
+#include "ui/SideBarDragAndDrop.h"
 #include "ui/ChartSinkViews.h"
 #include "ui/SideBarOutlineModel.h"
 #include "ui/SideBarWidgets.h"
@@ -32,34 +33,11 @@ QString text(std::string_view key)
 // The background of the tree: the light blue-grey of a source list.
 const QColor kSourceListBackground(0xE6, 0xEB, 0xF1);
 
-// The quick-entry tab until the quick entry is built.
-QWidget* quickEntryPlaceholder()
-{
-    auto* pane = new GXBorderedView;
-    pane->setObjectName("mFastTransactionEntryView");
-    pane->setBorderAbove(false, false, false, true);
-    auto* title = new QLabel(text("QUICKENTRYTITLE"), pane);
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
-    auto* note = new QLabel(text("QUICKENTRYNOTYETAVAILABLE"), pane);
-    note->setWordWrap(true);
-    QPalette quiet = note->palette();
-    quiet.setColor(QPalette::WindowText, QColor(0x8A, 0x90, 0x99));
-    note->setPalette(quiet);
-    auto* layout = new QVBoxLayout(pane);
-    layout->setContentsMargins(12, 10, 12, 10);
-    layout->addWidget(title);
-    layout->addWidget(note);
-    layout->addStretch(1);
-    return pane;
-}
-
 } // namespace
 
 CSideBarView::CSideBarView(CSideBarController& controller, IconLibrary& icons, QWidget* parent)
     : QWidget(parent), mController(controller), mSplitView(new CHorizontalTexturedQVLSplitView(false, this)),
-      mOutline(new GXGradientOutlineView), mLowerTabs(new QStackedWidget), mPie(new PieChartSinkView),
+      mOutline(new GXGradientOutlineView), mLowerTabs(new QStackedWidget), mQuickEntry(new QuickEntryPane(controller)), mPie(new PieChartSinkView),
       mNewButton(new QToolButton), mActionButton(new GXMenuButton), mGrip(new CSplitterDragger)
 {
     setObjectName("sideBarView");
@@ -94,6 +72,7 @@ CSideBarView::CSideBarView(CSideBarController& controller, IconLibrary& icons, Q
         const QWidget* focus = window()->focusWidget();
         return focus && (focus == mOutline || mOutline->isAncestorOf(focus));
     });
+    new SideBarDragAndDrop(*mOutline, controller);
     connect(mOutline, &QTreeView::doubleClicked, this, [this] { mController.modifyPressed(); });
     connect(mOutline, &QTreeView::expanded, this, [&model](const QModelIndex& index) { model.setExpanded(index, true); });
     connect(mOutline, &QTreeView::collapsed, this, [this, &model](const QModelIndex& index) {
@@ -114,11 +93,10 @@ CSideBarView::CSideBarView(CSideBarController& controller, IconLibrary& icons, Q
     lower->setObjectName("mLowerView");
     lower->setBorderAbove(false, false, false, true);
     mLowerTabs->setObjectName("mDetailViewTab");
-    QWidget* quickEntry = quickEntryPlaceholder();
-    quickEntry->setProperty("identifier", "trns");
+    mQuickEntry->setProperty("identifier", "trns");
     mPie->setObjectName("mAccountPie");
     mPie->setProperty("identifier", "acct");
-    mLowerTabs->addWidget(quickEntry);
+    mLowerTabs->addWidget(mQuickEntry);
     mLowerTabs->addWidget(mPie);
     auto* lowerLayout = new QVBoxLayout(lower);
     lowerLayout->setContentsMargins(0, 0, 1, 0);

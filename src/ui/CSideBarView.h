@@ -1,6 +1,6 @@
 #pragma once
 // The side bar's widgets over its controller: the tree (a gradient
-// outline), the lower pane with its two tabs ("trns" quick entry, "acct"
+// outline that takes drops), the lower pane with its two tabs ("trns" quick entry, "acct"
 // pie chart), and the strip at the foot with the "+" button, the action
 // button with the node's menu, and the grip that moves the window's main
 // divider. All state lives in CSideBarController; this view shows it and
@@ -23,6 +23,7 @@ class GXMenuButton;
 class GXSplitView;
 class IconLibrary;
 class PieChartSinkView;
+class QuickEntryPane;
 enum class NodeMenu;
 
 class CSideBarView : public QWidget {
@@ -38,6 +39,7 @@ public:
     QToolButton* newButton() const { return mNewButton; }
     GXMenuButton* actionButton() const { return mActionButton; }
     QStackedWidget* lowerPane() const { return mLowerTabs; }
+    QuickEntryPane* quickEntryPane() const { return mQuickEntry; }
     // The context menu of a kind of node (null for none).
     QMenu* menuFor(NodeMenu kind) const;
 
@@ -54,6 +56,7 @@ private:
     GXSplitView* mSplitView;
     GXGradientOutlineView* mOutline;
     QStackedWidget* mLowerTabs;
+    QuickEntryPane* mQuickEntry;
     PieChartSinkView* mPie;
     QToolButton* mNewButton;
     GXMenuButton* mActionButton;

@@ -31,6 +31,7 @@ struct ObjectSheetParameters {
 
 class CCurRItem;
 class CTrnSItem;
+class SheetDocument;
 
 // How the transaction entry sheet is opened: filled from a model
 // transaction (or empty) and with the accounts and category given; action
@@ -70,6 +71,9 @@ public:
     virtual void initiateCreditCardAccountCreation() = 0;
     // The sheet that modifies the item's model object.
     virtual void modifyObject(const CNonVisualDataItem::Ptr& item) = 0;
+    // The new-owner sheet: on the people of the contacts for the sender tag
+    // 1118, the plain sheet for any other.
+    virtual void newAccountOwner(int senderTag) = 0;
 
     // --- currencies and shares: the currency or share sheet for a new one
     // or the one given, the rate sheet, the buy/sell and dividend sheets.
@@ -89,6 +93,13 @@ public:
     virtual std::shared_ptr<CTrnSItem> transactionToPaste() const = 0;
     // Books an unlinked (imported or generated) transaction.
     virtual void linkUnlinkedTransaction(const std::shared_ptr<CTrnSItem>& transaction) = 0;
+    // Makes the transaction the payment of the VAT balance of the period
+    // before it; false when there is none to pay.
+    virtual bool tryToSetTransactionAsVATBalancePaymentTransaction(const std::shared_ptr<CTrnSItem>& transaction) = 0;
+
+    // --- what the side bar's quick entry and drops book through: the
+    // document's command executor and its empty transactions.
+    virtual SheetDocument& sheetDocument() = 0;
 
 private:
     BridgeDocument& mBooks;

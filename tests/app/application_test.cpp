@@ -35,6 +35,7 @@
 #include "ui/ApplicationShell.h"
 #include "ui/DocumentWindowFrame.h"
 #include "ui/sheets/CNewAccountController.h"
+#include "ui/sheets/CNewOwnerController.h"
 
 namespace ch {
 namespace {
@@ -408,6 +409,46 @@ TEST_F(ApplicationTest, DontSaveDiscardsTheJournalOfTheChangesItThrewAway)
     QTest::qWait(400);
     EXPECT_EQ(rollForwardSheet(), nullptr);
     EXPECT_EQ(onlyWindow().document().getExpenseTypeForName("Garden"), nullptr);
+}
+
+TEST_F(ApplicationTest, TheWindowModifiesAnAccountInItsSheetAndMakesANewOwnerInTheOwnerSheet)
+{
+    DocumentWindow& window = controller.makeNewDocument(false);
+    MyDocument& books = window.document();
+    window.books().initiateAccountCreationWithMasterType(1);
+    settle();
+    auto* made = dynamic_cast<CNewAccountController*>(window.books().lastSheet());
+    ASSERT_NE(made, nullptr);
+    typeInto(outlet(*made, "nameField"), "Cash box");
+    click(*made, "OKButton");
+    settle();
+    CAccount* cash = books.getAccountForName("Cash box");
+    ASSERT_NE(cash, nullptr);
+
+    // Modifying renames the account in place: a new one would leave the old name.
+    window.books().modifyObject(books.dataItemController().accountItemForAccount(cash));
+    settle();
+    auto* sheet = dynamic_cast<CNewAccountController*>(window.books().lastSheet());
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_TRUE(sheet->isVisible());
+    EXPECT_EQ(outlet<QLineEdit>(*sheet, "nameField")->text(), "Cash box");
+    typeInto(outlet(*sheet, "nameField"), "Petty cash");
+    click(*sheet, "OKButton");
+    settle();
+    EXPECT_EQ(books.getAccountForName("Cash box"), nullptr);
+    ASSERT_EQ(books.getAccountForName("Petty cash"), cash);
+
+    const std::size_t owners = books.mOwnerArray().size();
+    window.books().newAccountOwner(1101);
+    settle();
+    auto* ownerSheet = dynamic_cast<CNewOwnerController*>(window.books().lastSheet());
+    ASSERT_NE(ownerSheet, nullptr);
+    ASSERT_TRUE(ownerSheet->isVisible());
+    typeInto(outlet(*ownerSheet, "nameField"), "Peeters");
+    click(*ownerSheet, "OKButton");
+    settle();
+    EXPECT_EQ(books.mOwnerArray().size(), owners + 1);
+    EXPECT_NE(books.getAccountOwnerForName("Peeters"), nullptr);
 }
 
 } // namespace

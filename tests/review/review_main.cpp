@@ -43,6 +43,7 @@
 #include "platform/core/four_char_code.h"
 #include "platform/gui/qt_dispatcher.h"
 #include "ui/sheets/CPopupWindowAncestor.h"
+#include "document/arguments/SimpleTransactionArguments.h"
 #include "ui/CSideBarController.h"
 #include "ui/CSideBarView.h"
 #include "ui/DocumentWindowFrame.h"
@@ -167,6 +168,13 @@ std::vector<Shot> shots()
 {
     return {
         {"window.png", [](DocumentWindowFrame& window) {
+             // The quick entry half typed, as the user leaves it between two entries.
+             CSideBarController& sideBar = window.sideBarController();
+             sideBar.forceFastTransactionpaneToFront();
+             arguments::SimpleTransactionArguments& entry = sideBar.quickEntry();
+             entry.setOtherAccountId(FixtureBooks::kExpenseAccount);
+             entry.setAmount(-24.0);
+             entry.setName(std::string("Cinema"));
              window.v2Layout().sideBarView()->outline()->setFocus();
          }},
         {"page-accounts-overview.png", selectNode("Accounts")},

@@ -11,7 +11,13 @@
 #include "../platform/gui/qt_test_application.h"
 #include "../bridge/bridge_test_support.h"
 #include "../test_environment.h"
+
+#include "bridge/CRcrTItem.h"
+#include "bridge/CTrnSItem.h"
+#include "document/arguments/CArgumentAncestor.h"
 #include "ui/WindowDocument.h"
+#include "ui/sheets/CommandSink.h"
+#include "ui/sheets/SheetDocument.h"
 
 namespace ch::test {
 
@@ -25,11 +31,54 @@ public:
     }
 };
 
+// The document's command executor and empty transactions as the side bar
+// books through them: commands are recorded, their arguments copied through
+// their text form, and answer `commandResult`; nothing is applied.
+class RecordingSheetDocument : public SheetDocument, public CommandSink {
+public:
+    explicit RecordingSheetDocument(TestDocument& books) : mBooks(books) {}
+
+    BridgeDocument& bridge() override { return mBooks; }
+    CommandSink& commands() override { return *this; }
+    std::shared_ptr<CTrnSItem> makeEmptyTransactionOfType(int type) override
+    {
+        auto item = std::make_shared<CTrnSItem>(mBooks.root().CreateTemporaryTransaction(1, 0, static_cast<EnumT>(type)));
+        item->setParentDocument(&mBooks);
+        item->setMOwnsSourceItem(true);
+        return item;
+    }
+    std::shared_ptr<CRcrTItem> makeEmptyRecurringTransaction() override
+    {
+        auto item = std::make_shared<CRcrTItem>(mBooks.root().InsertRecurringTransaction(1, 0));
+        item->setParentDocument(&mBooks);
+        item->setMOwnsSourceItem(true);
+        return item;
+    }
+
+    long executeCommand(int command, const std::shared_ptr<CNonVisualDataItem>& target,
+                        const CArgumentAncestor* arguments) override
+    {
+        sent.push_back({command, target, arguments ? CArgumentAncestor::fromText(arguments->toText()) : nullptr});
+        return commandResult;
+    }
+
+    struct Command {
+        int number = 0;
+        std::shared_ptr<CNonVisualDataItem> target;
+        std::shared_ptr<CArgumentAncestor> arguments;
+    };
+    std::vector<Command> sent;
+    long commandResult = 1;
+
+private:
+    TestDocument& mBooks;
+};
+
 // The window's operations on a test document, recorded in order as
 // "operation" entries with what they were given.
 class RecordingWindowDocument : public WindowDocument {
 public:
-    explicit RecordingWindowDocument(TestDocument& books) : WindowDocument(books) {}
+    explicit RecordingWindowDocument(TestDocument& books) : WindowDocument(books), booking(books) {}
 
     struct Call {
         std::string operation;
@@ -63,6 +112,7 @@ public:
         calls.push_back({"initiateCreditCardAccountCreation", {}, 0, nullptr});
     }
     void modifyObject(const CNonVisualDataItem::Ptr& item) override { calls.push_back({"modifyObject", {}, 0, item}); }
+    void newAccountOwner(int senderTag) override { calls.push_back({"newAccountOwner", {}, senderTag, nullptr}); }
     void newCurrencyAsked(bool share) override { calls.push_back({share ? "newShareAsked" : "newCurrencyAsked", {}, 0, nullptr}); }
     void modifyCurrency(const std::shared_ptr<CCurRItem>& c) override { calls.push_back({"modifyCurrency", {}, 0, c}); }
     void changeCurrencyRate(const std::shared_ptr<CCurRItem>& c) override
@@ -101,6 +151,13 @@ public:
         calls.push_back({"linkUnlinkedTransaction", {}, 0, transaction});
     }
 
+    bool tryToSetTransactionAsVATBalancePaymentTransaction(const std::shared_ptr<CTrnSItem>& transaction) override
+    {
+        calls.push_back({"tryToSetTransactionAsVATBalancePaymentTransaction", {}, 0, transaction});
+        return vatPaymentAnswer;
+    }
+    SheetDocument& sheetDocument() override { return booking; }
+
     std::vector<std::string> operations() const
     {
         std::vector<std::string> names;
@@ -112,7 +169,9 @@ public:
     std::vector<TransactionSheetRequest> sheets;
     std::shared_ptr<CTrnSItem> copied;
     bool deleteAnswer = true;
+    bool vatPaymentAnswer = false;
     int questions = 0;
+    RecordingSheetDocument booking;
 };
 
 } // namespace ch::test

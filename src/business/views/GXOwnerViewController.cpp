@@ -1,6 +1,10 @@
 #include "business/views/GXOwnerViewController.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
 #include <QDragMoveEvent>
+#include <QUrl>
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QMimeData>
@@ -12,6 +16,7 @@
 #include "bridge/CDebetItem.h"
 #include "bridge/CTrnSItem.h"
 #include "business/BusinessOfDocument.h"
+#include "business/InvoiceBooking.h"
 #include "business/OwnerContactsLinking.h"
 #include "business/Payments.h"
 #include "business/views/GXDoubleTransactionDetailTableSynchronizer.h"
@@ -19,6 +24,7 @@
 #include "document/MyDocument.h"
 #include "model/foundation/CErrorManager.h"
 #include "platform/core/contacts_provider.h"
+#include "ui/WindowDocument.h"
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/lists/ItemTableModel.h"
 #include "ui/sheets/SheetForm.h"
@@ -29,8 +35,19 @@ namespace {
 
 constexpr const char* kTabIdentifiers[3] = {"AcoW", "CusT", "SupL"};
 constexpr const char* kVCardType = "text/vcard";
+// Shorter ids are not the contacts' own: such an owner has no card to open.
+constexpr std::size_t kMinimumCardUIDLength = 11;
+constexpr int kNew = 1100;
+constexpr int kNewPlainOwner = 1101;
+constexpr int kDelete = 1104;
+constexpr int kModify = 1114;
+constexpr int kModifyOwnerMenu = 1119;
+constexpr int kModifyInContacts = 1120;
+constexpr int kFlag = 1121;
 constexpr int kCommandNewCustomerInvoice = 38;
+constexpr int kCommandModifyCustomerInvoice = 39;
 constexpr int kCommandNewSupplierInvoice = 41;
+constexpr int kCommandModifySupplierInvoice = 42;
 constexpr int kCommandNewCustomerPayment = 44;
 constexpr int kCommandSplitPayment = 45;
 constexpr int kCommandNewSupplierPayment = 46;
@@ -99,11 +116,22 @@ CNonVisualDataItem::ItemArray linesOf(const std::optional<LineItemArray>& lines)
     return items;
 }
 
+bool hasFocusWithin(const QWidget* widget)
+{
+    if (!widget) return false;
+    const QWidget* focus = widget->window() ? widget->window()->focusWidget() : nullptr;
+    if (!focus) focus = QApplication::focusWidget();
+    return focus && (focus == widget || widget->isAncestorOf(focus));
+}
+
 } // namespace
 
 GXOwnerViewController::GXOwnerViewController(MyDocument& document, QObject* parent)
     : GXSideBarControlledViewAncestor(parent), mMyDocument(document)
 {
+    mCardOpener = [](const std::filesystem::path& file) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
+    };
     for (auto& controller : mOwners)
         controller.setSortDescriptors(
             {{"name", true, [](const CNonVisualDataItem& item) -> SortValue { return item.getName(); }, nullptr}});
@@ -130,7 +158,13 @@ QWidget* GXOwnerViewController::makeControlledView()
     for (auto* pairOf : {mCustomerPair, mSupplierPair}) {
         pairOf->setParentDocument(&mMyDocument);
         connect(pairOf, &GXDoubleTransactionDetailTableSynchronizer::paymentLinked, this, [this] { refresh(); });
+        const bool customer = pairOf == mCustomerPair;
+        connect(pairOf->leftTable(), &QAbstractItemView::doubleClicked, this,
+                [this, customer] { modifyInvoiceAsked(customer); });
+        connect(pairOf->rightTable(), &QAbstractItemView::doubleClicked, this,
+                [this, customer] { modifyPaymentAsked(customer); });
     }
+    addLineActions();
     for (int i = 0; i < 3; ++i) {
         QTableView* table = i == 0 ? new OwnerTable(*this, nullptr) : new GXTableAncestor(nullptr);
         table->setObjectName(QString::fromLatin1(names[i]));
@@ -141,6 +175,10 @@ QWidget* GXOwnerViewController::makeControlledView()
         table->horizontalHeader()->setStretchLastSection(true);
         connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                 [this] { showLinesOfSelectedOwners(); });
+        connect(table, &QAbstractItemView::doubleClicked, this, [this, i] {
+            if (i == 0) modifyOwnerInContactsAsked();
+            else modifyOwnerAsked(Tab(i));
+        });
         QWidget* tabPage = table;
         if (i > 0) {
             auto* pairOf = i == 1 ? mCustomerPair : mSupplierPair;
@@ -158,6 +196,35 @@ QWidget* GXOwnerViewController::makeControlledView()
     }
     refresh();
     return view;
+}
+
+void GXOwnerViewController::addLineActions()
+{
+    auto add = [this](QWidget* table, const char* key, auto action) {
+        auto* item = new QAction(sheetText(key), table);
+        item->setObjectName(QString::fromLatin1(key));
+        connect(item, &QAction::triggered, this, action);
+        table->addAction(item);
+    };
+    for (const bool customer : {true, false}) {
+        QWidget* invoices = pair(customer).leftTable();
+        QWidget* payments = pair(customer).rightTable();
+        invoices->setContextMenuPolicy(Qt::ActionsContextMenu);
+        payments->setContextMenuPolicy(Qt::ActionsContextMenu);
+        add(invoices, "OWNERSNEWINVOICE", [this, customer] { createInvoiceAsked(customer); });
+        add(invoices, "OWNERSMODIFYINVOICE", [this, customer] { modifyInvoiceAsked(customer); });
+        add(invoices, "OWNERSDELETEINVOICE", [this, customer] { deleteInvoiceAsked(customer); });
+        if (customer) {
+            add(invoices, "OWNERSCREDITNOTE", [this] { makeCreditnoteAsked(); });
+            add(invoices, "OWNERSUNLINKPAYMENTS", [this] { unlinkPaymentsAsked(); });
+        }
+        add(payments, "OWNERSNEWPAYMENT", [this, customer] { createPaymentAsked(customer); });
+        add(payments, "OWNERSMODIFYPAYMENT", [this, customer] { modifyPaymentAsked(customer); });
+        add(payments, "OWNERSDELETEPAYMENT", [this, customer] { deletePaymentAsked(customer); });
+        add(payments, "OWNERSSPLITPAYMENT", [this, customer] { splitPaymentAsked(customer); });
+        add(payments, "OWNERSUNLINKPAYMENT", [this, customer] { unlinkPaymentAsked(customer); });
+        add(payments, "OWNERSFINDINVOICES", [this, customer] { searchInvoiceForPayment(customer); });
+    }
 }
 
 void GXOwnerViewController::registerNotifications()
@@ -273,9 +340,14 @@ bool GXOwnerViewController::dropPeople(const QMimeData* data, int row)
     return accepted;
 }
 
+BusinessOfDocument* GXOwnerViewController::business() const
+{
+    return dynamic_cast<BusinessOfDocument*>(mMyDocument.business());
+}
+
 bool GXOwnerViewController::VATRatesPresentOrAccepted()
 {
-    auto* business = dynamic_cast<BusinessOfDocument*>(mMyDocument.business());
+    auto* business = this->business();
     if (business && !business->businessArrays().VATRateArray.empty()) return true;
     return CErrorManager::AskQuestion(276);
 }
@@ -328,7 +400,7 @@ void GXOwnerViewController::splitPaymentAsked(bool customer)
 void GXOwnerViewController::searchInvoiceForPayment(bool customer)
 {
     const std::shared_ptr<CTrnSItem> payment = pair(customer).selectedRightTableTransaction();
-    auto* business = dynamic_cast<BusinessOfDocument*>(mMyDocument.business());
+    auto* business = this->business();
     if (!payment || !business) return;
     std::vector<std::shared_ptr<CTrnSItem>> candidates = business::searchInvoiceForPayment(*business, *payment);
     if (candidates.empty()) return;
@@ -339,10 +411,166 @@ void GXOwnerViewController::searchInvoiceForPayment(bool customer)
         const auto paymentToLink = mSearchSheet->paymentToSearchInvoiceFor();
         for (const auto& invoice : mSearchSheet->selectedInvoiceTransactions())
             if (paymentToLink) linkPaymentToInvoice(*business, *invoice, *paymentToLink);
-        mSearchSheet->setTransactionArray({});
         refresh();
     });
     mSearchSheet->openSheet(controlledView()->window(), SheetParameters());
+}
+
+} // namespace ch::business
+
+namespace ch::business {
+
+// --- menus and toolbar
+
+std::optional<GXOwnerViewController::Tab> GXOwnerViewController::focusedOwnerTab() const
+{
+    for (Tab tab : {Tab::Owners, Tab::Customers, Tab::Suppliers})
+        if (hasFocusWithin(mTables[int(tab)])) return tab;
+    return std::nullopt;
+}
+
+void GXOwnerViewController::executeMenuCommand(int code, const CommandSender& sender)
+{
+    if (!pageTab || (code != kNew && code != kDelete && code != kModify))
+        return GXSideBarControlledViewAncestor::executeMenuCommand(code, sender);
+    const Tab tab = selectedTab();
+    if (code == kNew) addOwnerAsked(sender);
+    else if (code == kDelete) deleteOwnerAsked(tab);
+    else modifyOwnerAsked(tab);
+}
+
+void GXOwnerViewController::newObject(const CommandSender& sender)
+{
+    addOwnerAsked(sender);
+}
+
+MenuItemValidation GXOwnerViewController::validateMenuItem(int tag)
+{
+    const std::optional<Tab> focused = focusedOwnerTab();
+    const std::shared_ptr<CAcoWItem> owner = focused ? selectedOwner(*focused) : nullptr;
+    switch (tag) {
+    case kNew: return {true, std::nullopt};
+    case kDelete: return {owner && owner->objectCanBeDeleted(), std::nullopt};
+    case kModify:
+    case kModifyOwnerMenu: return {!focused || owner, std::nullopt};
+    case kModifyInContacts: return {!focused || (owner && owner->isABOwner()), std::nullopt};
+    default: GXSideBarControlledViewAncestor::validateMenuItem(tag); return {true, std::nullopt};
+    }
+}
+
+bool GXOwnerViewController::validateToolbarItem(const CommandSender& item)
+{
+    if (item.identifier == "V2Search") return true;
+    if (item.tag == kFlag) return false;
+    if (item.tag == kDelete || item.tag == kModify)
+        return !hasFocusWithin(mTables[int(Tab::Owners)]) || selectedOwner(Tab::Owners);
+    return true;
+}
+
+// --- owners
+
+void GXOwnerViewController::addOwnerAsked(const CommandSender& sender)
+{
+    // The menu's New opens the plain owner sheet, not the one on the contacts.
+    if (document()) document()->newAccountOwner(sender.tag == kNew ? kNewPlainOwner : sender.tag);
+}
+
+void GXOwnerViewController::modifyOwnerAsked(Tab tab)
+{
+    if (const auto owner = selectedOwner(tab); owner && document()) document()->modifyObject(owner);
+}
+
+void GXOwnerViewController::deleteOwnerAsked(Tab tab)
+{
+    if (const auto owner = selectedOwner(tab)) mMyDocument.deleteObject(owner, true);
+    refresh();
+}
+
+void GXOwnerViewController::modifyOwnerInContactsAsked()
+{
+    const auto owner = selectedOwner(Tab::Owners);
+    if (!owner) return;
+    const std::string uid = owner->UID().value_or(std::string());
+    const ContactsProvider* contacts = mMyDocument.contacts();
+    if (owner->isABOwner() && uid.size() >= kMinimumCardUIDLength && contacts) {
+        if (const auto file = contacts->cardFileOf(uid); file && mCardOpener && mCardOpener(*file)) return;
+    }
+    if (document()) document()->modifyObject(owner);
+}
+
+// --- invoices and payments
+
+std::shared_ptr<CTrnSItem> GXOwnerViewController::selectedInvoiceTransaction(bool customer) const
+{
+    return mCustomerPair ? pair(customer).selectedLeftTableTransaction() : nullptr;
+}
+
+std::shared_ptr<CTrnSItem> GXOwnerViewController::selectedPaymentTransaction(bool customer) const
+{
+    return mCustomerPair ? pair(customer).selectedRightTableTransaction() : nullptr;
+}
+
+void GXOwnerViewController::modifyInvoiceAsked(bool customer)
+{
+    const auto owner = selectedOwner(customer ? Tab::Customers : Tab::Suppliers);
+    const auto invoice = selectedInvoiceTransaction(customer);
+    if (!owner || !invoice || !VATRatesPresentOrAccepted()) return;
+    if (!mInvoiceSheet) mInvoiceSheet = new AccountsReceivableInvoiceDialogController(controlledView()->window());
+    mInvoiceSheet->initializeFor({&mMyDocument, customer, owner, invoice});
+    // The invoice is the one the sheet was opened on, whatever is selected by then.
+    mInvoiceSheet->setAccepted([this, invoice] {
+        const arguments::InvoiceArguments values = mInvoiceSheet->returnArguments();
+        const bool ofCustomer = mInvoiceSheet->context().customer;
+        mMyDocument.commandExecutor().executeCommand(
+            ofCustomer ? kCommandModifyCustomerInvoice : kCommandModifySupplierInvoice, invoice, values);
+        refresh();
+    });
+    mInvoiceSheet->openSheet(controlledView()->window(), SheetParameters());
+}
+
+void GXOwnerViewController::deleteInvoiceAsked(bool customer)
+{
+    if (const auto invoice = selectedInvoiceTransaction(customer)) mMyDocument.deleteObject(invoice, true);
+    refresh();
+}
+
+void GXOwnerViewController::makeCreditnoteAsked()
+{
+    const auto invoice = selectedInvoiceTransaction(true);
+    auto* business = this->business();
+    if (!invoice || !business) return;
+    makeCreditNoteForInvoice(*business, *invoice);
+    invoice->setUnaccountedForAmount();
+    refresh();
+}
+
+void GXOwnerViewController::unlinkPaymentsAsked()
+{
+    const auto invoice = selectedInvoiceTransaction(true);
+    if (!invoice) return;
+    invoice->unlinkLinkedTransactions();
+    refresh();
+}
+
+void GXOwnerViewController::modifyPaymentAsked(bool customer)
+{
+    if (const auto payment = selectedPaymentTransaction(customer)) mMyDocument.doModifyTransactionDialog(payment);
+}
+
+void GXOwnerViewController::deletePaymentAsked(bool customer)
+{
+    // A supplier's payment goes the same way as a customer's.
+    if (const auto payment = selectedPaymentTransaction(customer)) mMyDocument.deleteObject(payment, true);
+    refresh();
+}
+
+void GXOwnerViewController::unlinkPaymentAsked(bool customer)
+{
+    const auto payment = selectedPaymentTransaction(customer);
+    auto* business = this->business();
+    if (!payment || !business) return;
+    unlinkThisPaymentFromInvoice(*business, *payment);
+    refresh();
 }
 
 } // namespace ch::business

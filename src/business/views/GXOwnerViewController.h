@@ -5,7 +5,10 @@
 // contacts dropped on the owner table become or refresh owners. Invoices
 // and payments are made through their sheets and the document's commands.
 
+#include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "business/views/AccountsReceivableInvoiceDialogController.h"
@@ -28,6 +31,7 @@ class MyDocument;
 
 namespace ch::business {
 
+class BusinessOfDocument;
 class GXDoubleTransactionDetailTableSynchronizer;
 
 class GXOwnerViewController : public GXSideBarControlledViewAncestor {
@@ -44,6 +48,12 @@ public:
     void selectSubPage(FourCharCode type) override;
     QWidget* firstKeyView() override;
     void searchContents(const std::string& text) override;
+    // New, delete and modify act on the owner, customer or supplier of the
+    // selected tab; every other command goes to the base.
+    void executeMenuCommand(int code, const CommandSender& sender) override;
+    MenuItemValidation validateMenuItem(int tag) override;
+    bool validateToolbarItem(const CommandSender& item) override;
+    void newObject(const CommandSender& sender) override;
 
     Tab selectedTab() const;
     QTableView* ownerTable(Tab tab) const;
@@ -57,8 +67,31 @@ public:
     // between rows); false when refused.
     bool dropPeople(const QMimeData* data, int row);
 
+    // --- owners: the selected one of the tab, through the window's document
+    void addOwnerAsked(const CommandSender& sender);
+    void modifyOwnerAsked(Tab tab);
+    void deleteOwnerAsked(Tab tab);
+    // The selected owner of the owner table: a linked owner's card is opened
+    // for editing, any other owner gets the owner sheet.
+    void modifyOwnerInContactsAsked();
+    // How a card file is opened (the desktop's editor by default).
+    using CardOpener = std::function<bool(const std::filesystem::path&)>;
+    void setCardOpener(CardOpener opener) { mCardOpener = std::move(opener); }
+
     // --- invoices and payments of the selected customer (or supplier)
+    std::shared_ptr<CTrnSItem> selectedInvoiceTransaction(bool customer) const;
+    std::shared_ptr<CTrnSItem> selectedPaymentTransaction(bool customer) const;
     void createInvoiceAsked(bool customer);
+    void modifyInvoiceAsked(bool customer);
+    // Asks first; the invoice goes through the document's deletion.
+    void deleteInvoiceAsked(bool customer);
+    // The selected customer invoice gets its credit note.
+    void makeCreditnoteAsked();
+    // Every payment of the selected customer invoice is taken off it.
+    void unlinkPaymentsAsked();
+    void modifyPaymentAsked(bool customer);
+    void deletePaymentAsked(bool customer);
+    void unlinkPaymentAsked(bool customer);
     void createPaymentAsked(bool customer);
     void splitPaymentAsked(bool customer);
     void searchInvoiceForPayment(bool customer);
@@ -75,6 +108,11 @@ protected:
 
 private:
     void refresh();
+    // The invoice and payment tables' context menus.
+    void addLineActions();
+    // The owner, customer or supplier table when it has the focus.
+    std::optional<Tab> focusedOwnerTab() const;
+    BusinessOfDocument* business() const;
     void showLinesOfSelectedOwners();
     // Question 276 when the document has no VAT rate; whether to go on.
     bool VATRatesPresentOrAccepted();
@@ -92,6 +130,7 @@ private:
     AccountsReceivablePaymentDialogController* mPaymentSheet = nullptr;
     SplitPaymentDialogController* mSplitSheet = nullptr;
     SearchInvoiceDialogController* mSearchSheet = nullptr;
+    CardOpener mCardOpener;
 };
 
 } // namespace ch::business

@@ -68,6 +68,12 @@ void SearchInvoiceDialogController::setTransactionArray(std::vector<std::shared_
     }
 }
 
+void SearchInvoiceDialogController::dialogClosed(int returnCode, const SheetParameters& context)
+{
+    BusinessSheet::dialogClosed(returnCode, context);
+    setTransactionArray({});
+}
+
 std::vector<std::shared_ptr<CTrnSItem>> SearchInvoiceDialogController::selectedInvoiceTransactions() const
 {
     std::vector<std::shared_ptr<CTrnSItem>> chosen;

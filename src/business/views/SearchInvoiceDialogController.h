@@ -20,6 +20,8 @@ public:
     std::vector<std::shared_ptr<CTrnSItem>> selectedInvoiceTransactions() const;
     std::shared_ptr<CTrnSItem> paymentToSearchInvoiceFor() const { return mContext.objectToModify; }
     void setTransactionArray(std::vector<std::shared_ptr<CTrnSItem>> invoices);
+    // After the opener's work the candidates are let go, whatever the answer.
+    void dialogClosed(int returnCode, const SheetParameters& context) override;
 
 private:
     std::vector<std::shared_ptr<CTrnSItem>> transactionArray;

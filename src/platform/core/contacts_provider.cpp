@@ -460,6 +460,7 @@ void VCardFolderContacts::read(const std::vector<FileStamp>& files)
 {
     mPeople.clear();
     mByUid.clear();
+    mFileByUid.clear();
     for (const FileStamp& file : files) {
         if (file.size > kMaxFileBytes) continue;
         std::ifstream in(mFolder / file.name, std::ios::binary);
@@ -471,10 +472,20 @@ void VCardFolderContacts::read(const std::vector<FileStamp>& files)
         for (; begin != end && bytes.size() <= kMaxFileBytes; ++begin) bytes.push_back(*begin);
         if (bytes.size() > kMaxFileBytes) continue;
         for (ContactPerson& person : parseVCards(bytes)) {
-            if (!person.uid.empty()) mByUid.emplace(person.uid, mPeople.size());
+            if (!person.uid.empty()) {
+                mByUid.emplace(person.uid, mPeople.size());
+                mFileByUid.emplace(person.uid, file.name);
+            }
             mPeople.push_back(std::move(person));
         }
     }
+}
+
+std::optional<std::filesystem::path> VCardFolderContacts::cardFileOf(std::string_view uid) const
+{
+    const auto found = mFileByUid.find(std::string(uid));
+    if (found == mFileByUid.end()) return std::nullopt;
+    return mFolder / found->second;
 }
 
 bool VCardFolderContacts::reload()

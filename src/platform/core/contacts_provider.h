@@ -90,6 +90,9 @@ public:
     virtual std::vector<ContactPerson> people() const = 0;
     // Calls the handler whenever the people change.
     [[nodiscard]] virtual Subscription observeChanges(std::function<void()> handler) = 0;
+    // The file that holds the person's card, for the user to edit it; none
+    // for a provider that keeps no files.
+    virtual std::optional<std::filesystem::path> cardFileOf(std::string_view) const { return std::nullopt; }
 };
 
 // The contacts of one folder of vCard files (*.vcf, *.vcard).
@@ -115,6 +118,7 @@ public:
     std::optional<ContactPerson> personWithUID(std::string_view uid) const override;
     std::vector<ContactPerson> people() const override { return mPeople; }
     [[nodiscard]] Subscription observeChanges(std::function<void()> handler) override;
+    std::optional<std::filesystem::path> cardFileOf(std::string_view uid) const override;
 
 private:
     struct FileStamp {
@@ -130,6 +134,7 @@ private:
     std::vector<FileStamp> mStamps;
     std::vector<ContactPerson> mPeople;
     std::unordered_map<std::string, std::size_t> mByUid;
+    std::unordered_map<std::string, std::string> mFileByUid;
     Observable mChanges;
 };
 

@@ -1,11 +1,25 @@
 #pragma once
 // Drag formats: a dragged model object carries its object key (type code and
 // decimal id) under this format, and its name as plain text.
+//
+// A key only means something in the document it came from: drags that may
+// land in another document's window also carry the marker of their document
+// (this running program and the document's address), and such a window
+// refuses keys whose marker is not its own.
 
+#include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 namespace ch {
 
 inline const QString kNonvisualPboardType = QStringLiteral("CNonvisualPboardType");
+inline const QString kDocumentPboardType = QStringLiteral("application/x-countinghouse-document");
+
+inline QByteArray documentMarker(const void* document)
+{
+    return QByteArray::number(QCoreApplication::applicationPid()) + ':' +
+           QByteArray::number(reinterpret_cast<quintptr>(document));
+}
 
 } // namespace ch

@@ -1,18 +1,23 @@
 // The owners page on a real document, offscreen: a customer linked to a
-// person of a vCard folder, an invoice written through its sheet, a payment
-// dragged onto it, another payment split, and the person's later change
-// reaching the owner; a payment of another document's window is refused.
+// person of a vCard folder, an invoice written and modified through its
+// sheet, payments dragged onto it, split, unlinked, found by the search
+// sheet and deleted, a credit note, the menu items each tab and selection
+// allows, and the person's later change reaching the owner; a payment of
+// another document's window is refused.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QMimeData>
 #include <QTableView>
+#include <QTableWidget>
 #include <QtTest/QTest>
 
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 #include "../../document/document_fixture.h"
 #include "../../platform/gui/qt_test_application.h"
@@ -25,6 +30,7 @@
 #include "business/BusinessOfDocument.h"
 #include "business/InstallBusiness.h"
 #include "business/PaymentArguments.h"
+#include "business/Payments.h"
 #include "business/VATRateArguments.h"
 #include "business/views/GXDoubleTransactionDetailTableSynchronizer.h"
 #include "business/views/GXOwnerViewController.h"
@@ -35,6 +41,7 @@
 #include "platform/core/contacts_provider.h"
 #include "ui/controls/CAmountField.h"
 #include "ui/controls/PasteboardTypes.h"
+#include "ui/WindowDocument.h"
 #include "ui/lists/GXTableAncestor.h"
 
 namespace ch::test {
@@ -47,6 +54,44 @@ std::string readFile(const std::filesystem::path& path)
     std::ifstream in(path);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
+
+// The window's owner sheets, recorded: which operation, with what.
+class OwnerSheetsWindow : public WindowDocument {
+public:
+    using WindowDocument::WindowDocument;
+    std::vector<std::pair<std::string, CNonVisualDataItem::Ptr>> calls;
+    int newOwnerTag = 0;
+
+    void newAccountOwner(int senderTag) override
+    {
+        newOwnerTag = senderTag;
+        calls.emplace_back("newAccountOwner", nullptr);
+    }
+    void modifyObject(const CNonVisualDataItem::Ptr& item) override { calls.emplace_back("modifyObject", item); }
+    void deleteObject(const CNonVisualDataItem::Ptr& item) override { calls.emplace_back("deleteObject", item); }
+
+    void createNewAccountTypeAsked(const ObjectSheetParameters&) override {}
+    void createNewMasterExpenseTypeAsked(const ObjectSheetParameters&) override {}
+    void initiateAccountCreationWithMasterType(ObjectIdT) override {}
+    void initiateExpenseTypeCreationWithParentType(ObjectIdT) override {}
+    void newPLAccount() override {}
+    void newExpenseType() override {}
+    void showDocumentSettings() override {}
+    void initiateCreditCardAccountCreation() override {}
+    void newCurrencyAsked(bool) override {}
+    void modifyCurrency(const std::shared_ptr<CCurRItem>&) override {}
+    void changeCurrencyRate(const std::shared_ptr<CCurRItem>&) override {}
+    void registerShareTransaction(bool, const std::shared_ptr<CCurRItem>&) override {}
+    void registerDividend(const std::shared_ptr<CCurRItem>&) override {}
+    void askTransactionInput(const TransactionSheetRequest&) override {}
+    bool deleteObjectWithAsking(const CNonVisualDataItem::Ptr&, bool) override { return false; }
+    void copyTransaction(const std::shared_ptr<CTrnSItem>&) override {}
+    std::shared_ptr<CTrnSItem> transactionToPaste() const override { return nullptr; }
+    void linkUnlinkedTransaction(const std::shared_ptr<CTrnSItem>&) override {}
+    bool tryToSetTransactionAsVATBalancePaymentTransaction(const std::shared_ptr<CTrnSItem>&) override { return false; }
+    // The owners page books nothing through the quick-entry side.
+    SheetDocument& sheetDocument() override { throw std::logic_error("not used by the owners page"); }
+};
 
 class OwnersPageTest : public DocumentTest {
 protected:
@@ -111,6 +156,40 @@ protected:
         const long id = document->commandExecutor().executeCommand(44, nullptr, values);
         page->synchronizeWithItemFromSuperview(nullptr);
         return document->getTransactionForId(static_cast<ObjectIdT>(id));
+    }
+
+    // An invoice of the customer booked by command 38, shown on the page.
+    std::shared_ptr<CTrnSItem> invoiceCustomer(double net, const char* number)
+    {
+        arguments::InvoiceArguments values;
+        values.invoiceName = "Work";
+        values.thirdPartyId = customerId;
+        values.invoiceNumber = number;
+        values.invoiceDate = 20090310;
+        values.dueDate = 20090409;
+        values.amountWithoutVAT = net;
+        values.firstVATRateId = -1;
+        const long id = document->commandExecutor().executeCommand(38, nullptr, values);
+        page->synchronizeWithItemFromSuperview(nullptr);
+        return document->getTransactionForId(static_cast<ObjectIdT>(id));
+    }
+
+    // The row of the transaction's line in the customer's invoice (left) or
+    // payment table; -1 when it is not shown.
+    int rowOf(const std::shared_ptr<CTrnSItem>& transaction, bool invoices)
+    {
+        auto& rows = invoices ? page->pair(true).leftTableArrayController() : page->pair(true).rightTableArrayController();
+        for (std::size_t i = 0; i < rows.arrangedCount(); ++i) {
+            auto line = std::dynamic_pointer_cast<CDebetItem>(rows.arrangedObjectAt(i));
+            if (line && line->parentTransaction() == transaction) return int(i);
+        }
+        return -1;
+    }
+
+    void selectLine(const std::shared_ptr<CTrnSItem>& transaction, bool invoices)
+    {
+        auto& pairOf = page->pair(true);
+        (invoices ? pairOf.leftTable() : pairOf.rightTable())->selectRow(rowOf(transaction, invoices));
     }
 
     int paymentRow(const std::shared_ptr<CTrnSItem>& payment)
@@ -231,6 +310,206 @@ TEST_F(OwnersPageTest, PaymentOfAnotherDocumentOrOfTheWrongKindIsRefused)
     EXPECT_FALSE(page->pair(true).validateDrop(&invoiceKey, 0)) << "an invoice is no payment";
     EXPECT_FALSE(payment->mReferenceObjectId().value_or(-1) > 0);
     EXPECT_TRUE(page->pair(true).acceptDrop(drag.get(), 0));
+}
+
+TEST_F(OwnersPageTest, ModifiedInvoiceCreditNoteUnlinkSearchAndDeleteAgreeWithTheBooks)
+{
+    page->selectOwner(GXOwnerViewController::Tab::Customers, owner.get());
+    const auto invoice = invoiceCustomer(1000, "2009000001");
+    ASSERT_TRUE(invoice);
+    EXPECT_DOUBLE_EQ(owed(), 1000.0);
+
+    // Modified through its sheet: the invoice it was opened on is rebooked.
+    selectLine(invoice, true);
+    page->modifyInvoiceAsked(true);
+    auto* sheet = page->invoiceSheet();
+    ASSERT_TRUE(sheet && sheet->isVisible());
+    EXPECT_EQ(sheet->findChild<QLineEdit*>("invoiceNameField")->text(), "Work");
+    sheet->findChild<QLineEdit*>("invoiceNameField")->setText("More work");
+    sheet->findChild<CAmountField*>("invoiceAmountField")->setValue(1500.0);
+    page->pair(true).leftTable()->clearSelection();
+    sheet->okClicked();
+    QApplication::processEvents();
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_EQ(invoice->getName(), "More work");
+    EXPECT_DOUBLE_EQ(owed(), 1500.0);
+    ASSERT_EQ(page->pair(true).leftTableArrayController().arrangedCount(), std::size_t(1));
+
+    // A payment naming the invoice number is found by the search sheet and linked.
+    const auto payment = payCustomer(600, "Payment 2009000001");
+    selectLine(payment, false);
+    page->searchInvoiceForPayment(true);
+    auto* search = page->searchSheet();
+    ASSERT_TRUE(search && search->isVisible());
+    search->findChild<QTableWidget*>()->selectRow(0);
+    ASSERT_EQ(search->selectedInvoiceTransactions().size(), std::size_t(1));
+    search->okClicked();
+    QApplication::processEvents();
+    EXPECT_FALSE(search->isVisible());
+    EXPECT_EQ(payment->mReferenceObjectId(), invoice->getId());
+    EXPECT_NEAR(invoice->unaccountedForAmount().value_or(0), 900.0, 0.005);
+    EXPECT_TRUE(search->selectedInvoiceTransactions().empty()) << "the candidates are let go";
+
+    // Unlinked from the payment's side, relinked, then unlinked from the invoice's side.
+    selectLine(payment, false);
+    page->unlinkPaymentAsked(true);
+    EXPECT_NE(payment->mReferenceObjectId().value_or(-1), invoice->getId());
+    EXPECT_FALSE(invoice->hasPayments());
+    auto* business = dynamic_cast<business::BusinessOfDocument*>(document->business());
+    ASSERT_GE(business::linkPaymentToInvoice(*business, *invoice, *payment), 0);
+    page->synchronizeWithItemFromSuperview(nullptr);
+    selectLine(invoice, true);
+    page->unlinkPaymentsAsked();
+    EXPECT_NE(payment->mReferenceObjectId().value_or(-1), invoice->getId());
+    EXPECT_FALSE(invoice->hasPayments());
+    EXPECT_DOUBLE_EQ(owed(), 900.0) << "unlinking moves no money";
+
+    // The deletion question's default button declines.
+    constexpr AlertAnswer kDecline = AlertAnswer::Default;
+    constexpr AlertAnswer kAccept = AlertAnswer::Alternate;
+
+    // The payment is deleted only once the question is answered yes.
+    const ObjectIdT paymentId = payment->getId().value_or(-1);
+    for (auto answer : {kDecline, kAccept}) {
+        environment.alerts().scriptAnswer(answer);
+        const std::size_t asked = environment.alerts().numbers().size();
+        selectLine(payment, false);
+        page->deletePaymentAsked(true);
+        ASSERT_EQ(environment.alerts().numbers().size(), asked + 1);
+        EXPECT_EQ(environment.alerts().numbers().back(), 226);
+        EXPECT_EQ(document->getTransactionForId(paymentId) != nullptr, answer == kDecline);
+    }
+    EXPECT_DOUBLE_EQ(owed(), 1500.0);
+
+    // The credit note cancels the invoice and refers to it.
+    selectLine(invoice, true);
+    page->makeCreditnoteAsked();
+    EXPECT_DOUBLE_EQ(owed(), 0.0);
+    std::shared_ptr<CTrnSItem> note;
+    for (bool invoices : {true, false}) {
+        auto& rows = invoices ? page->pair(true).leftTableArrayController() : page->pair(true).rightTableArrayController();
+        for (std::size_t i = 0; i < rows.arrangedCount(); ++i)
+            if (auto line = std::dynamic_pointer_cast<CDebetItem>(rows.arrangedObjectAt(i));
+                line && line->parentTransaction() != invoice)
+                note = line->parentTransaction();
+    }
+    ASSERT_TRUE(note);
+    EXPECT_EQ(note->mReferenceObjectId(), invoice->getId());
+
+    // The invoice is deleted after the question; declining keeps it.
+    const ObjectIdT invoiceId = invoice->getId().value_or(-1);
+    for (auto answer : {kDecline, kAccept}) {
+        environment.alerts().scriptAnswer(answer);
+        const std::size_t asked = environment.alerts().numbers().size();
+        selectLine(invoice, true);
+        page->deleteInvoiceAsked(true);
+        ASSERT_EQ(environment.alerts().numbers().size(), asked + 1);
+        EXPECT_EQ(environment.alerts().numbers().back(), 226);
+        EXPECT_EQ(document->getTransactionForId(invoiceId) != nullptr, answer == kDecline);
+    }
+    EXPECT_EQ(rowOf(invoice, true), -1);
+    EXPECT_DOUBLE_EQ(owed(), -1500.0) << "the credit note stays";
+}
+
+TEST_F(OwnersPageTest, MenuAndToolbarItemsFollowTheFocusedTableAndItsSelection)
+{
+    using Tab = GXOwnerViewController::Tab;
+    ASSERT_EQ(document->commandExecutor().executeCommand(
+                  27, owner, [] { arguments::CAcoWArguments a; a.UID = "PEETERS-0001-CONTACT"; return a; }()),
+              1);
+    arguments::CAcoWArguments plain;
+    plain.name = "Unlinked supplier";
+    plain.createSupplierOpenInvoices = true;
+    const auto supplier = document->getAccountOwnerItemForId(document->commandExecutor().executeCommand(26, nullptr, plain));
+    page->synchronizeWithItemFromSuperview(nullptr);
+    auto* elsewhere = page->pair(true).leftTable();
+
+    struct Case {
+        const char* name;
+        Tab tab;
+        bool focusOwnerTable;
+        std::shared_ptr<CAcoWItem> selected;
+        bool invoiced;
+        // 1100, 1104, 1114, 1119, 1120; toolbar 1104 and 1114
+        std::array<bool, 5> menu;
+        bool toolbarEdit;
+    };
+    const Case cases[] = {
+        {"linked customer selected", Tab::Customers, true, owner, false, {true, true, true, true, true}, true},
+        {"invoiced customer cannot go", Tab::Customers, true, owner, true, {true, false, true, true, true}, true},
+        {"unlinked supplier", Tab::Suppliers, true, supplier, true, {true, true, true, true, false}, true},
+        {"nothing selected", Tab::Customers, true, nullptr, true, {true, false, false, false, false}, true},
+        {"owners, nothing selected", Tab::Owners, true, nullptr, true, {true, false, false, false, false}, false},
+        {"owners, linked owner", Tab::Owners, true, owner, true, {true, false, true, true, true}, true},
+        {"focus elsewhere", Tab::Customers, false, nullptr, true, {true, false, true, true, true}, true},
+    };
+    const int tags[5] = {1100, 1104, 1114, 1119, 1120};
+    bool invoiced = false;
+    for (const Case& c : cases) {
+        if (c.invoiced && !invoiced) {
+            page->selectOwner(Tab::Customers, owner.get());
+            ASSERT_TRUE(invoiceCustomer(100, "2009000001"));
+            invoiced = true;
+        }
+        page->selectSubPage(fourCC(c.tab == Tab::Owners ? "AcoW" : c.tab == Tab::Customers ? "CusT" : "SupL"));
+        page->selectOwner(c.tab, c.selected.get());
+        QWidget* focus = c.focusOwnerTable ? page->ownerTable(c.tab) : elsewhere;
+        focus->setFocus();
+        QApplication::processEvents();
+        ASSERT_TRUE(focus->hasFocus()) << c.name;
+        for (int i = 0; i < 5; ++i) EXPECT_EQ(page->validateMenuItem(tags[i]).enabled, c.menu[i]) << c.name << " " << tags[i];
+        EXPECT_TRUE(page->validateMenuItem(1207).enabled) << c.name;
+        for (int tag : {1104, 1114})
+            EXPECT_EQ(page->validateToolbarItem(CommandSender::toolbarItem("", tag)), c.toolbarEdit) << c.name << " " << tag;
+        EXPECT_FALSE(page->validateToolbarItem(CommandSender::toolbarItem("", 1121))) << c.name;
+        EXPECT_TRUE(page->validateToolbarItem(CommandSender::toolbarItem("V2Search", 0))) << c.name;
+    }
+}
+
+TEST_F(OwnersPageTest, MenuCommandsReachTheOwnerOfTheSelectedTab)
+{
+    OwnerSheetsWindow sheets(*document);
+    page->setDocument(&sheets);
+    page->selectOwner(GXOwnerViewController::Tab::Customers, owner.get());
+    page->executeMenuCommand(1114, CommandSender::menuItem(1114));
+    page->executeMenuCommand(1100, CommandSender::menuItem(1100));
+    ASSERT_EQ(sheets.calls.size(), std::size_t(2));
+    EXPECT_EQ(sheets.calls[0].first, "modifyObject");
+    EXPECT_EQ(sheets.calls[0].second, owner);
+    EXPECT_EQ(sheets.calls[1].first, "newAccountOwner");
+    EXPECT_EQ(sheets.newOwnerTag, 1101) << "the menu's New opens the plain owner sheet";
+
+    // On the owner table a linked owner's card opens; an owner of no person gets the sheet.
+    ASSERT_EQ(document->commandExecutor().executeCommand(
+                  27, owner, [] { arguments::CAcoWArguments a; a.UID = "PEETERS-0001-CONTACT"; return a; }()),
+              1);
+    std::vector<std::filesystem::path> opened;
+    page->setCardOpener([&](const std::filesystem::path& file) { opened.push_back(file); return true; });
+    page->selectSubPage(fourCC("AcoW"));
+    page->synchronizeWithItemFromSuperview(nullptr);
+    page->selectOwner(GXOwnerViewController::Tab::Owners, owner.get());
+    page->modifyOwnerInContactsAsked();
+    ASSERT_EQ(opened.size(), std::size_t(1));
+    EXPECT_EQ(opened[0], contactsFolder() / "peeters.vcf");
+    std::shared_ptr<CAcoWItem> me;
+    for (const auto& other : document->mOwnerArray())
+        if (other != owner) me = other;
+    ASSERT_TRUE(me && me != owner);
+    page->selectOwner(GXOwnerViewController::Tab::Owners, me.get());
+    page->modifyOwnerInContactsAsked();
+    EXPECT_EQ(opened.size(), std::size_t(1));
+    ASSERT_EQ(sheets.calls.size(), std::size_t(3));
+    EXPECT_EQ(sheets.calls[2].first, "modifyObject");
+    EXPECT_EQ(sheets.calls[2].second, me);
+    page->selectSubPage(fourCC("CusT"));
+    page->selectOwner(GXOwnerViewController::Tab::Customers, owner.get());
+
+    // Delete goes through the document's deletion of the owner, which asks first.
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);
+    page->executeMenuCommand(1104, CommandSender::menuItem(1104));
+    EXPECT_EQ(document->getAccountOwnerItemForId(customerId), nullptr);
+    EXPECT_EQ(page->ownerController(GXOwnerViewController::Tab::Customers).arrangedCount(), std::size_t(0));
+    page->setDocument(nullptr);
 }
 
 TEST_F(OwnersPageTest, ChangedCardReachesTheLinkedOwnerAfterTheDelay)

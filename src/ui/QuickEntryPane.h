@@ -1,0 +1,53 @@
+#pragma once
+// The side bar's quick entry: date, the other account (a profit-and-loss
+// account), our account (an own-property account), amount and name, and a
+// button titled after the kind of transaction they make. The fields follow
+// the side bar's quick-entry arguments both ways; the button books through
+// the side bar and hands the focus to the field it names.
+
+#include <QWidget>
+
+#include <vector>
+
+#include "platform/core/observable.h"
+#include "ui/sheets/QuickEntryLogic.h"
+
+class QPushButton;
+
+namespace ch {
+
+class CAmountField;
+class CDateEditField;
+class CPopupList;
+class CSideBarController;
+class CTextField;
+
+class QuickEntryPane : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit QuickEntryPane(CSideBarController& controller, QWidget* parent = nullptr);
+    ~QuickEntryPane() override;
+
+    // What the fields hold now, as the booking reads them.
+    QuickEntryFields fields() const;
+    // The button's action: ends the editing of the focused field, books, and
+    // puts the focus where the outcome says.
+    void newFastTransactionPressed();
+
+private:
+    void showArguments();
+    QWidget* fieldFor(QuickEntryField field) const;
+
+    CSideBarController& mController;
+    CDateEditField* mDate;
+    CPopupList* mOtherAccount;
+    CPopupList* mOurAccount;
+    CAmountField* mAmount;
+    CTextField* mName;
+    QPushButton* mBook;
+    bool mShowing = false;
+    std::vector<Subscription> mSubscriptions;
+};
+
+} // namespace ch

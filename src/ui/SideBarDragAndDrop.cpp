@@ -1,0 +1,103 @@
+#include "ui/SideBarDragAndDrop.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QTreeView>
+
+#include "ui/CSideBarController.h"
+#include "ui/SideBarOutlineModel.h"
+#include "ui/controls/PasteboardTypes.h"
+
+namespace ch {
+
+SideBarDragAndDrop::SideBarDragAndDrop(QTreeView& tree, CSideBarController& controller)
+    : QObject(&tree), mTree(tree), mRows(tree.viewport()), mController(controller)
+{
+    mTree.setAcceptDrops(true);
+    mRows->setAcceptDrops(true);
+    mRows->installEventFilter(this);
+}
+
+QMimeData* SideBarDragAndDrop::dragData() const
+{
+    const std::optional<std::string> key = mController.dragKey();
+    if (!key) return nullptr;
+    auto* data = new QMimeData;
+    data->setData(kNonvisualPboardType, QByteArray::fromStdString(*key));
+    data->setText(QString::fromStdString(mController.dragName().value_or("")));
+    data->setData(kDocumentPboardType, documentMarker(&mController.document()));
+    return data;
+}
+
+std::optional<std::string> SideBarDragAndDrop::droppedKey(const QMimeData* data) const
+{
+    if (!data || !data->hasFormat(kNonvisualPboardType)) return std::nullopt;
+    if (data->data(kDocumentPboardType) != documentMarker(&mController.document())) return std::nullopt;
+    return data->data(kNonvisualPboardType).toStdString();
+}
+
+bool SideBarDragAndDrop::handleDrop(QDropEvent* event, bool perform)
+{
+    const QModelIndex row = mTree.indexAt(event->position().toPoint());
+    const CNonVisualDataItem::Ptr node = row.isValid() ? mController.outlineModel().itemAt(row) : nullptr;
+    const std::optional<std::string> key = droppedKey(event->mimeData());
+    const bool taken = perform ? mController.acceptDrop(node, key) : mController.validateDrop(node, key);
+    if (taken) {
+        event->setDropAction(Qt::MoveAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+    return true;
+}
+
+bool SideBarDragAndDrop::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != mRows) return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        mPressedAt = mouse->button() == Qt::LeftButton ? std::optional<QPoint>(mouse->position().toPoint())
+                                                        : std::nullopt;
+        return false;
+    }
+    case QEvent::MouseButtonRelease:
+        mPressedAt.reset();
+        return false;
+    case QEvent::MouseMove: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (!mPressedAt || !(mouse->buttons() & Qt::LeftButton) ||
+            (mouse->position().toPoint() - *mPressedAt).manhattanLength() < QApplication::startDragDistance())
+            return false;
+        mPressedAt.reset();
+        QMimeData* data = dragData();
+        if (!data) return true;
+        auto* drag = new QDrag(&mTree);
+        drag->setMimeData(data);
+        drag->exec(Qt::MoveAction);
+        return true;
+    }
+    case QEvent::DragEnter: {
+        // Entering is allowed for our format; each move then decides for the row under the mouse.
+        auto* enter = static_cast<QDragEnterEvent*>(event);
+        if (droppedKey(enter->mimeData())) {
+            enter->setDropAction(Qt::MoveAction);
+            enter->accept();
+        } else {
+            enter->ignore();
+        }
+        return true;
+    }
+    case QEvent::DragMove:
+        return handleDrop(static_cast<QDropEvent*>(event), false);
+    case QEvent::Drop:
+        return handleDrop(static_cast<QDropEvent*>(event), true);
+    default:
+        return false;
+    }
+}
+
+} // namespace ch

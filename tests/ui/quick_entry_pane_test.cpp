@@ -1,0 +1,306 @@
+// The side bar's quick entry typed as a user does, and objects dragged onto
+// the side bar's tree.
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+
+#include "bridge/CAcnTItem.h"
+#include "document/arguments/CDragAndDropRelocationArgument.h"
+#include "document/arguments/CTransactionArguments.h"
+#include "document/arguments/SimpleTransactionArguments.h"
+#include "ui/QuickEntryPane.h"
+#include "ui/SideBarDragAndDrop.h"
+#include "ui/controls/PasteboardTypes.h"
+#include "ui/sheets/BookLists.h"
+#include "window_fixture.h"
+
+namespace ch::test {
+namespace {
+
+class QuickEntryPaneTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        open.open();
+        pane = open.window->v2Layout().sideBarView()->quickEntryPane();
+        ASSERT_NE(pane, nullptr);
+        open.window->activateWindow();
+    }
+    template <class T = QWidget>
+    T* field(const char* name)
+    {
+        T* found = pane->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    // Replaces the field's text with the keys, as typed.
+    void type(const char* name, const QString& keys)
+    {
+        QWidget* widget = field(name);
+        QLineEdit* edit = qobject_cast<QLineEdit*>(widget);
+        if (!edit) edit = widget->findChild<QLineEdit*>();
+        ASSERT_NE(edit, nullptr) << name;
+        edit->setFocus(Qt::TabFocusReason);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, keys);
+    }
+    std::string accountName(ObjectIdT id) { return open.books.getAccountItemForId(id)->getName(); }
+    const std::vector<RecordingSheetDocument::Command>& sent() { return open.document.booking.sent; }
+
+    UiEnvironment environment;
+    OpenDocument open;
+    QuickEntryPane* pane = nullptr;
+};
+
+// The transaction dictionary the entry's values make, as booking expects it.
+Dictionary expectedDictionary(RecordingSheetDocument& sheets, const QuickEntryFields& fields)
+{
+    arguments::SimpleTransactionArguments entry(fields.date, fields.ourAccount);
+    entry.setParentDocument(&sheets.bridge());
+    entry.setOtherAccountId(fields.otherAccount);
+    entry.setAmount(fields.amount);
+    entry.setName(fields.name);
+    auto item = sheets.makeEmptyTransactionOfType(3);
+    const auto values = entry.transactionValues(sheets.bridge());
+    EXPECT_TRUE(values && item->setEqualToSimpleTransactionArguments(*values));
+    // Through the text form, as the recorded command's arguments were.
+    arguments::CTransactionArguments booked;
+    booked.mTransactionDictionary = item->dictionaryRepresentation();
+    auto copy = CArgumentAncestor::fromText(booked.toText());
+    return *dynamic_cast<arguments::CTransactionArguments&>(*copy).mTransactionDictionary;
+}
+
+TEST_F(QuickEntryPaneTest, ATypedEntryIsBookedWithCommand23AndThePaneStartsAgain)
+{
+    // Our account starts as the document's own-property account, the date as today.
+    EXPECT_EQ(pane->fields().ourAccount,
+              std::optional<long>(book_defaults::ownPropertyAccount(open.books.accounting())));
+    EXPECT_EQ(pane->fields().date, std::optional<long>(20250915));
+
+    const std::string expenses = accountName(FixtureBooks::kExpenseAccount);
+    type("mTransactionDateField", "03.09.2025");
+    type("mOtherAccountPopup", QString::fromStdString(expenses));
+    type("mOurAccountPopup", "Checking Account");
+    type("mTransactionAmountField", "-12.50");
+    type("mTransactionNameField", "Lunch");
+    const QuickEntryFields typed = pane->fields();
+    ASSERT_TRUE(typed.ourAccount);
+    EXPECT_EQ(accountName(static_cast<ObjectIdT>(*typed.ourAccount)), "Checking Account");
+    EXPECT_EQ(typed.otherAccount, std::optional<long>(FixtureBooks::kExpenseAccount));
+    EXPECT_EQ(field<QPushButton>("mFastTransactionButton")->text().toStdString(), "Book Expenses");
+
+    QTest::mouseClick(field<QPushButton>("mFastTransactionButton"), Qt::LeftButton);
+    ASSERT_EQ(sent().size(), 1u);
+    EXPECT_EQ(sent()[0].number, command::kNewTransaction);
+    EXPECT_EQ(sent()[0].target, nullptr);
+    const auto* booked = dynamic_cast<const arguments::CTransactionArguments*>(sent()[0].arguments.get());
+    ASSERT_TRUE(booked && booked->mTransactionDictionary);
+    const QuickEntryFields values{20250903, FixtureBooks::kExpenseAccount, typed.ourAccount, -12.5, "Lunch"};
+    EXPECT_EQ(*booked->mTransactionDictionary, expectedDictionary(open.document.booking, values));
+    auto made = open.document.booking.makeEmptyTransactionOfType(3);
+    made->initWithDictionaryRepresentation(*booked->mTransactionDictionary);
+    EXPECT_EQ(made->getName(), "Lunch");
+    EXPECT_EQ(made->mTotalAmount(), 12.5);
+    EXPECT_EQ(made->mDate(), 20250903);
+    EXPECT_TRUE(environment.alerts().numbers().empty());
+
+    // Ready for the next entry: date and our account stay, the rest is empty.
+    const QuickEntryFields next = pane->fields();
+    EXPECT_EQ(next.date, std::optional<long>(20250903));
+    EXPECT_EQ(next.ourAccount, typed.ourAccount);
+    EXPECT_EQ(next.otherAccount, std::nullopt);
+    EXPECT_EQ(next.amount, std::nullopt);
+    EXPECT_EQ(next.name, std::optional<std::string>(""));
+    EXPECT_EQ(QApplication::focusWidget(), field("mTransactionDateField"));
+}
+
+TEST_F(QuickEntryPaneTest, BadInputRaisesItsErrorKeepsTheTextAndBooksNothing)
+{
+    struct Case {
+        const char* date;
+        const char* other;   // "": empty
+        const char* amount;
+        const char* name;
+        long error;
+        const char* focus;
+    };
+    const std::string expenses = accountName(FixtureBooks::kExpenseAccount);
+    const Case cases[] = {
+        {"03.09.2025", expenses.c_str(), "12.50", "", 202, "mTransactionNameField"},
+        {"03.09.2025", expenses.c_str(), "0", "Lunch", 238, "mTransactionAmountField"},
+        {"03.09.2025", "", "12.50", "Lunch", 129, "mOtherAccountPopup"},
+        {"", expenses.c_str(), "12.50", "Lunch", 129, "mTransactionDateField"},
+    };
+    for (const Case& c : cases) {
+        environment.alerts().clear();
+        type("mTransactionDateField", c.date);
+        type("mOtherAccountPopup", c.other);
+        type("mTransactionAmountField", c.amount);
+        type("mTransactionNameField", c.name);
+        QTest::mouseClick(field<QPushButton>("mFastTransactionButton"), Qt::LeftButton);
+        EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{c.error}) << c.error << c.focus;
+        EXPECT_TRUE(sent().empty()) << c.focus;
+        EXPECT_EQ(field<QLineEdit>("mTransactionNameField")->text().toStdString(), c.name);
+        EXPECT_EQ(field<QComboBox>("mOtherAccountPopup")->currentText().toStdString(), c.other);
+        EXPECT_EQ(field<QLineEdit>("mTransactionAmountField")->text().isEmpty(), std::string(c.amount).empty());
+        QWidget* focus = QApplication::focusWidget();
+        EXPECT_TRUE(focus && (focus == field(c.focus) || field(c.focus)->isAncestorOf(focus))) << c.focus;
+    }
+}
+
+// Drops on the tree, as the tree's rows receive them.
+class SideBarDropTest : public QuickEntryPaneTest {
+protected:
+    QMimeData* drag(const std::string& key, const void* document)
+    {
+        auto* data = new QMimeData;
+        data->setData(kNonvisualPboardType, QByteArray::fromStdString(key));
+        data->setText("dragged");
+        data->setData(kDocumentPboardType, documentMarker(document));
+        return data;
+    }
+    // The row titled so (a header when asked).
+    QPoint rowCentre(const std::string& title, bool header)
+    {
+        SideBarOutlineModel& model = open.sideBar().outlineModel();
+        for (const QModelIndex& row : model.shownRows())
+            if (model.itemAt(row)->getName() == title && (!header || model.itemAt(row)->headerLevel() > 0)) {
+                const QModelIndex shown = model.index(row.row(), 0, row.parent());
+                open.outline().scrollTo(shown);
+                return open.outline().visualRect(shown).center();
+            }
+        ADD_FAILURE() << "no row " << title;
+        return {};
+    }
+    // Moves the drag over the row, then drops; whether the tree took it.
+    std::pair<bool, bool> dropOn(const std::string& title, QMimeData* data, bool header = false)
+    {
+        std::unique_ptr<QMimeData> owned(data);
+        QWidget* rows = open.outline().viewport();
+        const QPoint at = rowCentre(title, header);
+        QDragEnterEvent enter(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(rows, &enter);
+        QDragMoveEvent move(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        move.ignore();
+        QApplication::sendEvent(rows, &move);
+        QDropEvent drop(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        drop.ignore();
+        QApplication::sendEvent(rows, &drop);
+        return {move.isAccepted(), drop.isAccepted()};
+    }
+    std::string key(const std::string& accountName)
+    {
+        for (ObjectIdT id = 1; id < 200; ++id)
+            if (auto account = open.books.getAccountItemForId(id); account && account->getName() == accountName)
+                return account->calculateKey();
+        ADD_FAILURE() << "no account " << accountName;
+        return {};
+    }
+};
+
+TEST_F(SideBarDropTest, AnAccountDroppedOnAnotherAccountTypeMovesThroughCommand30)
+{
+    open.select("Savings");   // the tree shows every folder
+    const std::string checking = key("Checking Account");
+    const auto [moving, moved] = dropOn("Savings", drag(checking, &open.document));
+    EXPECT_TRUE(moving);
+    EXPECT_TRUE(moved);
+    ASSERT_EQ(sent().size(), 1u);
+    EXPECT_EQ(sent()[0].number, command::kRelocate);
+    const auto* args = dynamic_cast<const arguments::CDragAndDropRelocationArgument*>(sent()[0].arguments.get());
+    ASSERT_NE(args, nullptr);
+    EXPECT_EQ(args->idDroppedObject, std::stol(checking.substr(4)));
+    EXPECT_EQ(args->droppedObjectType, fourCC("AcnT"));
+    EXPECT_EQ(args->receivingObjectType, fourCC("AccT"));
+    EXPECT_EQ(open.books.getAccountTypeItemForId(static_cast<ObjectIdT>(args->idReceivingObject))->getName(),
+              "Savings");
+
+    // A move the document refuses is refused.
+    open.document.booking.commandResult = 0;
+    EXPECT_FALSE(dropOn("Savings", drag(checking, &open.document)).second);
+}
+
+TEST_F(SideBarDropTest, RefusedDropsChangeNothing)
+{
+    OpenDocument other;   // another document with the same books
+    open.select("Savings");
+    std::string cardType;   // an account type of the debt kind
+    for (ObjectIdT id = 1; cardType.empty() && id < 200; ++id)
+        if (auto type = open.books.getAccountTypeItemForId(id); type && type->getName() == "Credit Cards")
+            cardType = type->calculateKey();
+    ASSERT_FALSE(cardType.empty());
+    struct Case {
+        const char* what;
+        std::string key;
+        const void* document;
+        const char* row;
+        bool header;
+    };
+    const Case cases[] = {
+        {"another document's account", key("Checking Account"), &other.document, "Savings", false},
+        {"a key that names nothing", "AcnT999", &open.document, "Savings", false},
+        {"an own account on the cards", key("Checking Account"), &open.document, "Credit Cards", true},
+        {"the card account type itself", cardType, &open.document, "Credit Cards", true},
+    };
+    for (const Case& c : cases) {
+        const auto [moving, moved] = dropOn(c.row, drag(c.key, c.document), c.header);
+        EXPECT_FALSE(moving) << c.what;
+        EXPECT_FALSE(moved) << c.what;
+    }
+    EXPECT_TRUE(sent().empty());
+}
+
+TEST_F(SideBarDropTest, ADebtAccountOnTheCardRootBecomesACardWithoutACommand)
+{
+    open.select("Savings");
+    const std::string visa = key("Visa Card");
+    auto card = open.books.getAccountItemForId(static_cast<ObjectIdT>(std::stol(visa.substr(4))));
+    ASSERT_FALSE(card->isCreditCard());
+    EXPECT_TRUE(dropOn(localized("CREDITCARDBUTTON"), drag(visa, &open.document), true).second);
+    EXPECT_TRUE(card->isCreditCard());
+    EXPECT_TRUE(sent().empty());
+}
+
+TEST_F(SideBarDropTest, ATransactionOnTheVATPeriodsIsOfferedAsTheVATPayment)
+{
+    open.select("Savings");
+    std::shared_ptr<CTrnSItem> transaction;
+    for (ObjectIdT id = 1; !transaction && id < 500; ++id) transaction = open.books.getTransactionForId(id);
+    ASSERT_NE(transaction, nullptr);
+    const std::string vatPeriods = localized("VATPERIODTITLE");
+    // No earlier period to pay: the document says no, and so does the drop.
+    EXPECT_FALSE(dropOn(vatPeriods, drag(transaction->calculateKey(), &open.document), true).second);
+    open.document.vatPaymentAnswer = true;
+    EXPECT_TRUE(dropOn(vatPeriods, drag(transaction->calculateKey(), &open.document), true).second);
+    EXPECT_EQ(open.document.operations(),
+              std::vector<std::string>(2, "tryToSetTransactionAsVATBalancePaymentTransaction"));
+    EXPECT_EQ(open.document.calls.back().item, transaction);
+    EXPECT_TRUE(sent().empty());
+}
+
+TEST_F(SideBarDropTest, AFolderDraggedFromTheTreeMovesUnderAnotherFolder)
+{
+    open.select("Savings");
+    std::unique_ptr<QMimeData> dragged(
+        open.window->v2Layout().sideBarView()->findChild<SideBarDragAndDrop*>()->dragData());
+    ASSERT_NE(dragged, nullptr);
+    const std::string savings = dragged->data(kNonvisualPboardType).toStdString();
+    EXPECT_EQ(savings.substr(0, 4), "AccT");
+    EXPECT_EQ(dragged->text().toStdString(), "Savings");
+    EXPECT_TRUE(dropOn("Bank Accounts", dragged.release()).second);
+    ASSERT_EQ(sent().size(), 1u);
+    const auto* args = dynamic_cast<const arguments::CDragAndDropRelocationArgument*>(sent()[0].arguments.get());
+    ASSERT_NE(args, nullptr);
+    EXPECT_EQ(args->idDroppedObject, std::stol(savings.substr(4)));
+    EXPECT_EQ(args->droppedObjectType, fourCC("AccT"));
+
+    open.select("Transactions", 2);   // a page's node does not move
+    EXPECT_EQ(open.sideBar().dragKey(), std::nullopt);
+}
+
+} // namespace
+} // namespace ch::test
