@@ -55,9 +55,9 @@ std::string formatReportNumber(std::string_view format, double value)
             out += format[i++];
             continue;
         }
-        const std::string spec = "%" + flags + std::to_string(width) + "." + std::to_string(precision) + "f";
+        const std::string format = "%" + flags + std::to_string(width) + "." + std::to_string(precision) + "f";
         char buffer[384];
-        std::snprintf(buffer, sizeof buffer, spec.c_str(), value);
+        std::snprintf(buffer, sizeof buffer, format.c_str(), value);
         std::string number(buffer);
         if (const std::size_t point = number.find('.'); point != std::string::npos)
             number.replace(point, 1, decimal);

@@ -59,8 +59,9 @@ LocaleSettings readIcuData(const std::string& localeId)
     }
     if (s.shortDatePattern.empty())
         s.shortDatePattern = "M/d/yy";
+    // Built, not assigned from a literal: GCC 12 warns falsely (-Wrestrict) about the latter.
     if (s.decimalSeparator.empty())
-        s.decimalSeparator = ".";
+        s.decimalSeparator = std::string(1, '.');
     return s;
 }
 

@@ -104,22 +104,22 @@ QWidget* GXTransactionViewController::makeControlledView()
     mTabs = new QStackedWidget(view);
     layout->addWidget(mTabs);
 
-    struct TabSpec {
+    struct TabSetup {
         Tab tab;
         const char* autosave;
         const char* buttons[3];
-    } specs[] = {
+    } tabSetups[] = {
         {Tab::Transactions, "transactionTableView", {"PAGEADD", "PAGEMODIFY", "PAGEDELETE"}},
         {Tab::Recurring, "recurringTransactionTableView", {"PAGEADD", "PAGEMODIFY", "PAGEDELETE"}},
         {Tab::Unlinked, "unlinkedTransactionTableView", {"PAGELINK", "PAGEMODIFY", "PAGEDELETE"}},
     };
-    for (const TabSpec& spec : specs) {
-        List& shown = list(spec.tab);
+    for (const TabSetup& setup : tabSetups) {
+        List& shown = list(setup.tab);
         auto* page = new QWidget(mTabs);
         auto* pageLayout = new QVBoxLayout(page);
         pageLayout->setContentsMargins(0, 0, 0, 0);
         pageLayout->setSpacing(0);
-        if (spec.tab == Tab::Transactions) {
+        if (setup.tab == Tab::Transactions) {
             mFilterBar = new LRFilterBar(page);
             mFilterBar->setGrayBackground();
             std::vector<QString> titles;
@@ -130,7 +130,7 @@ QWidget* GXTransactionViewController::makeControlledView()
             pageLayout->addWidget(mFilterBar);
         }
         GXTableAncestor* table = nullptr;
-        if (spec.tab == Tab::Transactions) {
+        if (setup.tab == Tab::Transactions) {
             auto* v2 = new CV2TransactionTableView(page);
             connect(v2, &CV2TransactionTableView::flagTransaction, this, [this] { flagTransaction(true); });
             connect(v2, &CV2TransactionTableView::clickedInOtherColumn, this, [this] { mTransactionFlagged = false; });
@@ -138,10 +138,10 @@ QWidget* GXTransactionViewController::makeControlledView()
         } else {
             table = new GXTableAncestor(page);
         }
-        table->setObjectName(QString::fromLatin1(spec.autosave));
+        table->setObjectName(QString::fromLatin1(setup.autosave));
         table->setModel(shown.model.get());
         table->setSelectionBehavior(QAbstractItemView::SelectRows);
-        table->setSelectionMode(spec.tab == Tab::Recurring ? QAbstractItemView::SingleSelection
+        table->setSelectionMode(setup.tab == Tab::Recurring ? QAbstractItemView::SingleSelection
                                                            : QAbstractItemView::ExtendedSelection);
         table->setAlternatingRowColors(true);
         table->setShowGrid(false);
@@ -169,7 +169,7 @@ QWidget* GXTransactionViewController::makeControlledView()
         if (date >= 0) table->setColumnWidth(date, 90);
         for (const char* id : {"from", "to"})
             if (shown.model->columnOf(id) >= 0) table->setColumnWidth(shown.model->columnOf(id), 150);
-        table->setAutosaveName(spec.autosave);
+        table->setAutosaveName(setup.autosave);
         table->awakeFromNib();
         shown.table = table;
         pageLayout->addWidget(table, 1);
@@ -178,9 +178,9 @@ QWidget* GXTransactionViewController::makeControlledView()
         auto* buttonLayout = new QHBoxLayout(buttons);
         buttonLayout->setContentsMargins(8, 6, 8, 6);
         buttonLayout->addStretch(1);
-        const Tab tab = spec.tab;
+        const Tab tab = setup.tab;
         for (int i = 0; i < 3; ++i) {
-            auto* button = new QPushButton(text(spec.buttons[i]), buttons);
+            auto* button = new QPushButton(text(setup.buttons[i]), buttons);
             button->setFocusPolicy(Qt::NoFocus);
             buttonLayout->addWidget(button);
             const int code = i == 0 ? (tab == Tab::Unlinked ? kLink : kNew) : (i == 1 ? kModify : kDelete);
