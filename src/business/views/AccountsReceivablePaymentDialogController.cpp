@@ -65,10 +65,13 @@ void AccountsReceivablePaymentDialogController::initializeFor(const BusinessShee
     paymentCategoryPopup->clear();
     CNamedListArray* list = context.customer ? book_lists::incomeCategories(document.accounting())
                                              : book_lists::categories(document.accounting());
-    const std::optional<long> preferred =
-        context.customer ? (context.owner ? context.owner->customerPaymentCategory() : std::nullopt)
-                         : std::optional<long>(document.mPreference() ? document.mPreference()->mSupplierPaymentsCategory()
-                                                                      : 0);
+    // The category the payment is proposed on: the customer's own, or the
+    // settings' supplier-payments category; -1 proposes none.
+    long preferredId = -1;
+    if (!context.customer)
+        preferredId = document.mPreference() ? long(document.mPreference()->mSupplierPaymentsCategory()) : 0;
+    else if (context.owner)
+        if (const auto own = context.owner->customerPaymentCategory()) preferredId = *own;
     paymentCategoryPopup->addItem(QString(), QVariant());
     for (ArrayIndexT i = 1; list && i <= ArrayIndexT(list->GetCount()); ++i) {
         CNonVisual* category = list->ObjectAt(i);
@@ -76,7 +79,7 @@ void AccountsReceivablePaymentDialogController::initializeFor(const BusinessShee
         char name[kNameSize];
         category->Get_Name(name);
         paymentCategoryPopup->addItem(QString::fromUtf8(name), qlonglong(category->Get_Id()));
-        if (preferred && *preferred == category->Get_Id())
+        if (preferredId == category->Get_Id())
             paymentCategoryPopup->setCurrentIndex(paymentCategoryPopup->count() - 1);
     }
     paymentCategoryPopup->setEnabled(true);

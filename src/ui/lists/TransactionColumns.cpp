@@ -112,18 +112,19 @@ SortDescriptor sortByLineDate(bool ascending)
 {
     return {"transactionDateAsNumber", ascending, [](const CNonVisualDataItem& item) -> SortValue {
                 return double(lineOf(item).transactionDateAsNumber().value_or(0));
-            }};
+            },
+            {}};
 }
 
 SortDescriptor sortByLineId(bool ascending)
 {
     return {"getId", ascending,
-            [](const CNonVisualDataItem& item) -> SortValue { return double(item.getId().value_or(0)); }};
+            [](const CNonVisualDataItem& item) -> SortValue { return double(item.getId().value_or(0)); }, {}};
 }
 
 SortDescriptor sortByName(bool ascending)
 {
-    return {"getName", ascending, [](const CNonVisualDataItem& item) -> SortValue { return item.getName(); }};
+    return {"getName", ascending, [](const CNonVisualDataItem& item) -> SortValue { return item.getName(); }, {}};
 }
 
 std::vector<ItemColumn> transactionListColumns()
