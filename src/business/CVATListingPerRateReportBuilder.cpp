@@ -10,11 +10,7 @@ namespace ch::business {
 std::unique_ptr<CReportContents> CVATListingPerRateReportBuilder::buildContents()
 {
     auto contents = std::make_unique<CReportContents>();
-    std::string title;
-    startContents(*contents, title);
-    static const std::vector<std::shared_ptr<GXVATRate>> none;
-    makeSectionWithTitle(title, title, kVATListingGroupTypeMixed,
-                         mBusiness ? mBusiness->businessArrays().VATRateArray : none, *contents, mRateToRetain);
+    listRates(*contents);
     return contents;
 }
 
@@ -26,7 +22,7 @@ CLevelCounters CVATListingPerRateReportBuilder::makeSectionWithTitle(
     addSectionHeader(title, ReportSubject(title), contents, false);
     addSpaceToContents(contents, kNaturalHeight);
     for (const auto& rate : rates) {
-        if (!rate || (keepingOnlyRate && rate.get() != keepingOnlyRate)) continue;
+        if (!isRetained(rate.get(), keepingOnlyRate)) continue;
         CLevelCounters counters;
         mainLoopOver(*rate, kVATListingGroupTypeMixed, 1, counters, contents);
         addGroupFooterForRate(*rate, 1, counters, contents);

@@ -12,11 +12,7 @@ namespace ch::business {
 std::unique_ptr<CReportContents> CVATListingPerVATIdReportBuilder::buildContents()
 {
     auto contents = std::make_unique<CReportContents>();
-    std::string title;
-    startContents(*contents, title);
-    static const std::vector<std::shared_ptr<GXVATRate>> none;
-    makeSectionWithTitle(title, title, kVATListingGroupTypeMixed,
-                         mBusiness ? mBusiness->businessArrays().VATRateArray : none, *contents, mRateToRetain);
+    listRates(*contents);
     addPageBreakToContents(*contents);
     return contents;
 }
@@ -29,7 +25,7 @@ CLevelCounters CVATListingPerVATIdReportBuilder::makeSectionWithTitle(
     addSectionHeader(title, ReportSubject(title), contents, false);
     addSpaceToContents(contents, kNaturalHeight);
     for (const auto& rate : rates) {
-        if (!rate || (keepingOnlyRate && rate.get() != keepingOnlyRate)) continue;
+        if (!isRetained(rate.get(), keepingOnlyRate)) continue;
         CLevelCounters counters;
         counterPartyDictionary.clear();
         addGroupHeaderForRate(*rate, 1, contents);

@@ -58,15 +58,19 @@ void CVATListingReportBuilder::startContents(CReportContents& contents, std::str
                                                            : std::string();
 }
 
+CLevelCounters CVATListingReportBuilder::listRates(CReportContents& contents)
+{
+    std::string title;
+    startContents(contents, title);
+    static const std::vector<std::shared_ptr<GXVATRate>> none;
+    return makeSectionWithTitle(title, title, kVATListingGroupTypeMixed,
+                                mBusiness ? mBusiness->businessArrays().VATRateArray : none, contents, mRateToRetain);
+}
+
 std::unique_ptr<CReportContents> CVATListingReportBuilder::buildContents()
 {
     auto contents = std::make_unique<CReportContents>();
-    std::string title;
-    startContents(*contents, title);
-    static const std::vector<std::shared_ptr<GXVATRate>> none;
-    const CLevelCounters totals =
-        makeSectionWithTitle(title, title, kVATListingGroupTypeMixed,
-                             mBusiness ? mBusiness->businessArrays().VATRateArray : none, *contents, mRateToRetain);
+    const CLevelCounters totals = listRates(*contents);
     addPageBreakToContents(*contents);
     addGrandTotals(totals, *contents);
     return contents;
@@ -82,7 +86,7 @@ CLevelCounters CVATListingReportBuilder::makeSectionWithTitle(const std::string&
     addSectionHeader(title, ReportSubject(title), contents, false);
     addSpaceToContents(contents, kNaturalHeight);
     for (const auto& rate : rates) {
-        if (!rate || (keepingOnlyRate && rate.get() != keepingOnlyRate)) continue;
+        if (!isRetained(rate.get(), keepingOnlyRate)) continue;
         CLevelCounters counters;
         addGroupHeaderForRate(*rate, 1, contents);
         mainLoopOver(*rate, VATType, 1, counters, contents);

@@ -93,6 +93,15 @@ protected:
                                            std::string& VATId) const;
     // The section's opening: title, header, space.
     void startContents(CReportContents& contents, std::string& sectionTitle);
+    // The opening, then one section over the business's rates (or only the
+    // rate to retain); answers the section's counters.
+    CLevelCounters listRates(CReportContents& contents);
+    // Whether a section keeping only `keepingOnlyRate` (none: every rate)
+    // lists the rate.
+    static bool isRetained(const GXVATRate* rate, const GXVATRate* keepingOnlyRate)
+    {
+        return rate && (!keepingOnlyRate || rate == keepingOnlyRate);
+    }
 
     BusinessDocument* mBusiness = nullptr;
     DateT mStartDate = 0;

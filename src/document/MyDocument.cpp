@@ -49,6 +49,11 @@ MyDocument::~MyDocument()
     // The items go before the model they point into.
     theTransactionArrayListener.reset();
     mStatementImport.reset();
+    releaseItems();
+}
+
+void MyDocument::releaseItems()
+{
     mTransactions.clear();
     mUnlinkedTransactions.clear();
     mRecurringTransactions.clear();
@@ -135,16 +140,7 @@ void MyDocument::adoptModel(std::unique_ptr<CDocAccounting> books)
 {
     ib_ArrayFilled = false;
     theTransactionArrayListener.reset();
-    mTransactions.clear();
-    mUnlinkedTransactions.clear();
-    mRecurringTransactions.clear();
-    mCurrencies.clear();
-    mShares.clear();
-    mOwners.clear();
-    mCreditCards.clear();
-    mBudgets.clear();
-    mCopiedTransaction.reset();
-    mPreferenceItem.reset();
+    releaseItems();
     mDataItemController.forgetAllItems();
     theDocument = std::move(books);
     linkTransactionListener();

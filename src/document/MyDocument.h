@@ -323,6 +323,9 @@ private:
     CNonVisual* modelObjectForKey(std::string_view key) const;
     void installOwnOperations();
     void linkTransactionListener();
+    // Lets go of every item array and held item; they point into the model,
+    // so this comes before the model goes.
+    void releaseItems();
     // The settings item and every item array from the books; a clean change count.
     void fillArraysFromModel();
 

@@ -410,62 +410,43 @@ void CSideBarController::newObject(const CommandSender& sender)
     if (mCurrentController) mCurrentController->newObject(sender);
 }
 
-void CSideBarController::newPressed()
+bool CSideBarController::askNewFolder(bool belowCurrent)
 {
     const auto item = currentItem();
     const FourCharCode type = currentObjectType();
+    ObjectSheetParameters parameters;
+    parameters.document = &mDocument.books();
+    parameters.dialogAction = 1;
     if (type == kCategoryGroups) {
         const auto group = std::dynamic_pointer_cast<CMxpTItem>(item);
-        ObjectSheetParameters parameters;
-        parameters.document = &mDocument.books();
-        parameters.dialogAction = 1;
         parameters.name = "??";
         if (group) {
             parameters.systemExpenseType = group->getMasterTypeAsObject();
-            parameters.masterExpenseType = group->mParentId();
+            parameters.masterExpenseType = belowCurrent ? std::optional<long>(group->getId()) : group->mParentId();
         }
         mDocument.createNewMasterExpenseTypeAsked(parameters);
-    } else if (type == kAccountTypes) {
+        return true;
+    }
+    if (type == kAccountTypes) {
         const auto accountType = std::dynamic_pointer_cast<CAccTItem>(item);
-        ObjectSheetParameters parameters;
-        parameters.document = &mDocument.books();
-        parameters.dialogAction = 1;
         if (accountType) {
-            parameters.accountType = accountType->getParentType();
+            parameters.accountType = belowCurrent ? std::optional<long>(accountType->getId()) : accountType->getParentType();
             parameters.masterAccountType = accountType->getMasterType();
         }
         mDocument.createNewAccountTypeAsked(parameters);
-    } else {
-        newObject(CommandSender::sideBar());
+        return true;
     }
+    return false;
+}
+
+void CSideBarController::newPressed()
+{
+    if (!askNewFolder(false)) newObject(CommandSender::sideBar());
 }
 
 void CSideBarController::newBelowPressed()
 {
-    const auto item = currentItem();
-    const FourCharCode type = currentObjectType();
-    if (type == kCategoryGroups) {
-        const auto group = std::dynamic_pointer_cast<CMxpTItem>(item);
-        ObjectSheetParameters parameters;
-        parameters.document = &mDocument.books();
-        parameters.dialogAction = 1;
-        parameters.name = "??";
-        if (group) {
-            parameters.systemExpenseType = group->getMasterTypeAsObject();
-            if (const auto id = group->getId()) parameters.masterExpenseType = *id;
-        }
-        mDocument.createNewMasterExpenseTypeAsked(parameters);
-    } else if (type == kAccountTypes) {
-        const auto accountType = std::dynamic_pointer_cast<CAccTItem>(item);
-        ObjectSheetParameters parameters;
-        parameters.document = &mDocument.books();
-        parameters.dialogAction = 1;
-        if (accountType) {
-            if (const auto id = accountType->getId()) parameters.accountType = *id;
-            parameters.masterAccountType = accountType->getMasterType();
-        }
-        mDocument.createNewAccountTypeAsked(parameters);
-    }
+    askNewFolder(true);
 }
 
 void CSideBarController::newObjectBelowPressed()

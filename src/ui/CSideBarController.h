@@ -177,6 +177,9 @@ private:
     void showPage(SideBarPageKind kind, const CNonVisualDataItem::Ptr& node, std::optional<FourCharCode> subPage);
     void setLowerPaneTab(const std::string& tab);
     void refreshKinds(bool accounts, bool categories);
+    // Opens the sheet for a new category group or account type beside the
+    // current one, or below it; false when the list holds neither.
+    bool askNewFolder(bool belowCurrent);
 
     void folderCreated(const Notification& notification);
     void accountTypeModified(const Notification& notification);

@@ -1,5 +1,7 @@
 #include "ui/GXSideBarControlledViewAncestor.h"
 
+#include <QApplication>
+
 #include "bridge/CTrnSItem.h"
 #include "bridge/DeveloperLog.h"
 #include "platform/core/notification_center.h"
@@ -103,6 +105,14 @@ bool GXSideBarControlledViewAncestor::concernsOwnDocument(const Notification& no
 void GXSideBarControlledViewAncestor::transactionDeleted(const Notification&)
 {
     developerLog("Notifiaction in Ancestor");
+}
+
+bool GXSideBarControlledViewAncestor::hasFocusWithin(const QWidget* widget)
+{
+    if (!widget) return false;
+    const QWidget* focus = widget->window() ? widget->window()->focusWidget() : nullptr;
+    if (!focus) focus = QApplication::focusWidget();
+    return focus && (focus == widget || widget->isAncestorOf(focus));
 }
 
 } // namespace ch

@@ -92,6 +92,9 @@ protected:
     }
     // Whether the notification's object is no item of another document.
     bool concernsOwnDocument(const Notification& notification) const;
+    // Whether the keyboard focus is in the widget or one of its children;
+    // the commands of a page with several lists act on the focused one.
+    static bool hasFocusWithin(const QWidget* widget);
 
     virtual void transactionCreated(const Notification&) {}
     virtual void transactionWillBeModified(const Notification&) {}

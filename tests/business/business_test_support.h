@@ -15,6 +15,7 @@
 #include "business/BusinessArrays.h"
 #include "business/BusinessDefaults.h"
 #include "business/BusinessDocument.h"
+#include "business/GXVATRate.h"
 #include "document/arguments/AccountArguments.h"
 #include "document/arguments/CategoryParameters.h"
 #include "model/CAccountOwner.h"
@@ -125,6 +126,60 @@ class BusinessTest : public ::testing::Test {
 protected:
     BusinessEnvironment environment;
     BusinessTestDocument document;
+};
+
+// The ids of the books of TwoVATRatesTest.
+namespace vat_books {
+inline constexpr ObjectIdT kMe = 1;
+inline constexpr ObjectIdT kCustomer = 60;
+inline constexpr ObjectIdT kSupplier = 61;
+inline constexpr ObjectIdT kBank = 70;
+inline constexpr ObjectIdT kCustomerAccount = 71;
+inline constexpr ObjectIdT kSupplierAccount = 72;
+inline constexpr ObjectIdT kPaid = 80;
+inline constexpr ObjectIdT kReceived = 81;
+inline constexpr ObjectIdT kReducedPaid = 82;
+inline constexpr ObjectIdT kReducedReceived = 83;
+} // namespace vat_books
+
+// Books with a customer, a supplier, a bank account of the own owner and two
+// rates on accounts of the own owner: "Standard", 21 % fully recoverable, and
+// "Reduced", 6 % half recoverable.
+class TwoVATRatesTest : public BusinessTest {
+protected:
+    void SetUp() override
+    {
+        using namespace vat_books;
+        document.addOwner(kCustomer, "Customer");
+        document.addOwner(kSupplier, "Supplier");
+        document.addAccount(kBank, 1, "Bank", kMe);
+        document.addAccount(kCustomerAccount, 1, "Customer account", kCustomer);
+        document.addAccount(kSupplierAccount, 2, "Supplier account", kSupplier);
+        document.addAccount(kPaid, 1, "VAT paid", kMe);
+        document.addAccount(kReceived, 2, "VAT received", kMe);
+        document.addAccount(kReducedPaid, 1, "Reduced VAT paid", kMe);
+        document.addAccount(kReducedReceived, 2, "Reduced VAT received", kMe);
+        standard = addRate("Standard", 21.0, std::nullopt, kPaid, kReceived);
+        reduced = addRate("Reduced", 6.0, 50.0, kReducedPaid, kReducedReceived);
+    }
+
+    std::shared_ptr<business::GXVATRate> addRate(const char* name, double percentage,
+                                                 std::optional<double> recoverable, ObjectIdT paid,
+                                                 ObjectIdT received)
+    {
+        auto rate = std::make_shared<business::GXVATRate>(&document);
+        rate->setIdKey(-1);
+        rate->setName(name);
+        rate->setRate(percentage);
+        rate->setFiscalRecoverablePercentage(recoverable);
+        rate->setAccountIdPaid(paid);
+        rate->setAccountIdReceived(received);
+        document.arrays.VATRateArray.push_back(rate);
+        return rate;
+    }
+
+    std::shared_ptr<business::GXVATRate> standard;
+    std::shared_ptr<business::GXVATRate> reduced;
 };
 
 } // namespace ch::test

@@ -16,18 +16,9 @@
 namespace ch::business {
 namespace {
 
-using test::BusinessTest;
+using test::TwoVATRatesTest;
+using namespace test::vat_books;
 
-constexpr ObjectIdT kMe = 1;
-constexpr ObjectIdT kCustomer = 60;
-constexpr ObjectIdT kSupplier = 61;
-constexpr ObjectIdT kBank = 70;
-constexpr ObjectIdT kCustomerAccount = 71;
-constexpr ObjectIdT kSupplierAccount = 72;
-constexpr ObjectIdT kPaid = 80;
-constexpr ObjectIdT kReceived = 81;
-constexpr ObjectIdT kReducedPaid = 82;
-constexpr ObjectIdT kReducedReceived = 83;
 constexpr DateT kFrom = 20061001;
 constexpr DateT kTo = 20061231;
 
@@ -58,7 +49,7 @@ std::optional<std::size_t> find(const CReportContents& contents, const std::stri
 // a supplier's and a customer's VAT, cancellations, the own owner's
 // transfers (left out), a VAT number shared by two bookings, large amounts,
 // and bookings on the days around the quarter.
-class VATListingTest : public BusinessTest {
+class VATListingTest : public TwoVATRatesTest {
 protected:
     void SetUp() override
     {
@@ -66,17 +57,7 @@ protected:
         for (const char* key : {"TOTALFOR", "GRANDTOTALTITLE", "VATSALDOFOOTER", "VATLISTING", "DATE"})
             texts.set(key, key);
         environment.setToday({2007, 1, 15});
-        document.addOwner(kCustomer, "Customer");
-        document.addOwner(kSupplier, "Supplier");
-        document.addAccount(kBank, 1, "Bank", kMe);
-        document.addAccount(kCustomerAccount, 1, "Customer account", kCustomer);
-        document.addAccount(kSupplierAccount, 2, "Supplier account", kSupplier);
-        document.addAccount(kPaid, 1, "VAT paid", kMe);
-        document.addAccount(kReceived, 2, "VAT received", kMe);
-        document.addAccount(kReducedPaid, 1, "Reduced VAT paid", kMe);
-        document.addAccount(kReducedReceived, 2, "Reduced VAT received", kMe);
-        standard = addRate("Standard", 21.0, std::nullopt, kPaid, kReceived);
-        reduced = addRate("Reduced", 6.0, 50.0, kReducedPaid, kReducedReceived);
+        TwoVATRatesTest::SetUp();
 
         // Bookings with a counterparty carry its VAT number; the own owner's
         // transfers between its own accounts carry none.
@@ -98,20 +79,6 @@ protected:
         document.addTransfer(20070101, kSupplierAccount, kPaid, 77.00, supplier);         // the day after
     }
 
-    std::shared_ptr<GXVATRate> addRate(const char* name, double percentage, std::optional<double> recoverable,
-                                       ObjectIdT paid, ObjectIdT received)
-    {
-        auto rate = std::make_shared<GXVATRate>(&document);
-        rate->setIdKey(-1);
-        rate->setName(name);
-        rate->setRate(percentage);
-        rate->setFiscalRecoverablePercentage(recoverable);
-        rate->setAccountIdPaid(paid);
-        rate->setAccountIdReceived(received);
-        document.arrays.VATRateArray.push_back(rate);
-        return rate;
-    }
-
     template <class Builder>
     std::unique_ptr<CReportContents> build(const GXVATRate* only = nullptr)
     {
@@ -124,9 +91,6 @@ protected:
         builder.setRateToRetain(only);
         return builder.buildContents();
     }
-
-    std::shared_ptr<GXVATRate> standard;
-    std::shared_ptr<GXVATRate> reduced;
 };
 
 // The four figures per rate (and per counterparty VAT id) of the quarter,

@@ -15,19 +15,10 @@
 namespace ch::business {
 namespace {
 
-using test::BusinessTest;
+using test::TwoVATRatesTest;
 using test::NotificationLog;
 
-constexpr ObjectIdT kMe = 1;
-constexpr ObjectIdT kCustomer = 60;
-constexpr ObjectIdT kSupplier = 61;
-constexpr ObjectIdT kBank = 70;
-constexpr ObjectIdT kCustomerAccount = 71;
-constexpr ObjectIdT kSupplierAccount = 72;
-constexpr ObjectIdT kPaid = 80;
-constexpr ObjectIdT kReceived = 81;
-constexpr ObjectIdT kReducedPaid = 82;
-constexpr ObjectIdT kReducedReceived = 83;
+using namespace test::vat_books;
 
 void expectFigures(const VATFigures& actual, const VATFigures& expected)
 {
@@ -38,47 +29,14 @@ void expectFigures(const VATFigures& actual, const VATFigures& expected)
     EXPECT_NEAR(actual.prepaid, expected.prepaid, 1e-9);
 }
 
-// Books with a customer, a supplier, a bank account of the own owner and two
-// rates: 21 % fully recoverable, 6 % half recoverable.
-class VATBooksTest : public BusinessTest {
+class VATBooksTest : public TwoVATRatesTest {
 protected:
-    void SetUp() override
-    {
-        document.addOwner(kCustomer, "Customer");
-        document.addOwner(kSupplier, "Supplier");
-        document.addAccount(kBank, 1, "Bank", kMe);
-        document.addAccount(kCustomerAccount, 1, "Customer account", kCustomer);
-        document.addAccount(kSupplierAccount, 2, "Supplier account", kSupplier);
-        document.addAccount(kPaid, 1, "VAT paid", kMe);
-        document.addAccount(kReceived, 2, "VAT received", kMe);
-        document.addAccount(kReducedPaid, 1, "Reduced VAT paid", kMe);
-        document.addAccount(kReducedReceived, 2, "Reduced VAT received", kMe);
-        standard = addRate(21.0, std::nullopt, kPaid, kReceived);
-        reduced = addRate(6.0, 50.0, kReducedPaid, kReducedReceived);
-    }
-
-    std::shared_ptr<GXVATRate> addRate(double percentage, std::optional<double> recoverable, ObjectIdT paid,
-                                       ObjectIdT received)
-    {
-        auto rate = std::make_shared<GXVATRate>(&document);
-        rate->setIdKey(-1);
-        rate->setRate(percentage);
-        rate->setFiscalRecoverablePercentage(recoverable);
-        rate->setAccountIdPaid(paid);
-        rate->setAccountIdReceived(received);
-        document.arrays.VATRateArray.push_back(rate);
-        return rate;
-    }
-
     // The periodicity and the first month of the accounting year.
     void useLayout(long periodicity, long yearStart)
     {
         environment.defaults().set(kVATPeriodicityKey, Value(periodicity));
         document.books.root().mPreference->Put_mCurrentYearStart(static_cast<std::int32_t>(yearStart));
     }
-
-    std::shared_ptr<GXVATRate> standard;
-    std::shared_ptr<GXVATRate> reduced;
 };
 
 // The five figures of the lines on the rates' accounts, summed straight from
@@ -212,7 +170,7 @@ TEST_F(VATBooksTest, EachLineSetsOneFigure)
 
 TEST_F(VATBooksTest, OneAccountServingAsPaidAndReceivedCountsItsLinesOnce)
 {
-    auto both = addRate(21.0, std::nullopt, kPaid, kPaid);
+    auto both = addRate("Both", 21.0, std::nullopt, kPaid, kPaid);
     document.arrays.VATRateArray = {both};
     document.addTransfer(20070205, kSupplierAccount, kPaid, 21.00);
     document.addTransfer(20070206, kPaid, kSupplierAccount, 5.00);

@@ -1,7 +1,6 @@
 #include "business/views/GXOwnerViewController.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDesktopServices>
 #include <QDragMoveEvent>
 #include <QUrl>
@@ -114,14 +113,6 @@ CNonVisualDataItem::ItemArray linesOf(const std::optional<LineItemArray>& lines)
     if (lines)
         for (const auto& line : *lines) items.push_back(line);
     return items;
-}
-
-bool hasFocusWithin(const QWidget* widget)
-{
-    if (!widget) return false;
-    const QWidget* focus = widget->window() ? widget->window()->focusWidget() : nullptr;
-    if (!focus) focus = QApplication::focusWidget();
-    return focus && (focus == widget || widget->isAncestorOf(focus));
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "ui/pages/AccountCategoryPage.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -45,14 +44,6 @@ constexpr int kFlag = 1121;
 QString text(std::string_view key)
 {
     return QString::fromStdString(localized(key));
-}
-
-bool hasFocusWithin(const QWidget* widget)
-{
-    if (!widget) return false;
-    const QWidget* focus = widget->window() ? widget->window()->focusWidget() : nullptr;
-    if (!focus) focus = QApplication::focusWidget();
-    return focus && (focus == widget || widget->isAncestorOf(focus));
 }
 
 void styleTable(QTableView* table)

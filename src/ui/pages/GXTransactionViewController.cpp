@@ -1,6 +1,5 @@
 #include "ui/pages/GXTransactionViewController.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -38,14 +37,6 @@ constexpr int kLink = 1207;
 QString text(std::string_view key)
 {
     return QString::fromStdString(localized(key));
-}
-
-bool hasFocusWithin(const QWidget* widget)
-{
-    if (!widget) return false;
-    const QWidget* focus = widget->window() ? widget->window()->focusWidget() : nullptr;
-    if (!focus) focus = QApplication::focusWidget();
-    return focus && (focus == widget || widget->isAncestorOf(focus));
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -26,20 +25,6 @@ Field* named(Field* field, const char* outletName)
     return field;
 }
 
-// An amount with the currency it is in beside it.
-QWidget* withCurrency(QWidget* parent, CAmountField* amount, QLabel* currency)
-{
-    auto* pair = new QWidget(parent);
-    auto* row = new QHBoxLayout(pair);
-    row->setContentsMargins(0, 0, 0, 0);
-    amount->setParent(pair);
-    currency->setParent(pair);
-    currency->setMinimumWidth(40);
-    row->addWidget(amount, 1);
-    row->addWidget(currency);
-    return pair;
-}
-
 void showId(CPopupList* popup, std::optional<long> id)
 {
     popup->clearValue();
@@ -59,10 +44,10 @@ CBuySharesSheetController::CBuySharesSheetController(QWidget* parent) : CPopupWi
     nrOfShares = addSheetRow(form, "FIELDNUMBEROFSHARES", new CAmountField(groupBox), "nrOfShares");
     pricePaid = named(new CAmountField(groupBox), "pricePaid");
     shareCurrency = named(new QLabel(groupBox), "shareCurrency");
-    form->addRow(sheetText("FIELDPRICE"), withCurrency(groupBox, pricePaid, shareCurrency));
+    form->addRow(sheetText("FIELDPRICE"), makeAmountWithCurrency(groupBox, pricePaid, shareCurrency));
     commissionPayed = named(new CAmountField(groupBox), "commissionPayed");
     localCurrency1 = named(new QLabel(groupBox), "localCurrency1");
-    form->addRow(sheetText("FIELDCOMMISSION"), withCurrency(groupBox, commissionPayed, localCurrency1));
+    form->addRow(sheetText("FIELDCOMMISSION"), makeAmountWithCurrency(groupBox, commissionPayed, localCurrency1));
     commissionToAccount =
         addSheetRow(form, "FIELDCOMMISSIONACCOUNT", new CPopupList(groupBox), "commissionToAccount");
     propertyAccountLabel = named(new QLabel(groupBox), "propertyAccountLabel");
@@ -71,7 +56,7 @@ CBuySharesSheetController::CBuySharesSheetController(QWidget* parent) : CPopupWi
     totalLabel = named(new QLabel(groupBox), "totalLabel");
     totalPaid = named(new CAmountField(groupBox), "totalPaid");
     localCurrency2 = named(new QLabel(groupBox), "localCurrency2");
-    form->addRow(totalLabel, withCurrency(groupBox, totalPaid, localCurrency2));
+    form->addRow(totalLabel, makeAmountWithCurrency(groupBox, totalPaid, localCurrency2));
     mDescription = addSheetRow(form, "FIELDDESCRIPTION", new QLineEdit(groupBox), "mDescription");
     changeRate = named(new QCheckBox(sheetText("FIELDUPDATEPRICE"), groupBox), "changeRate");
     form->addRow(QString(), changeRate);

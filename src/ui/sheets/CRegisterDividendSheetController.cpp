@@ -1,6 +1,5 @@
 #include "ui/sheets/CRegisterDividendSheetController.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -16,19 +15,6 @@
 namespace ch {
 
 namespace {
-
-QWidget* withCurrency(QWidget* parent, CAmountField* amount, QLabel* currency)
-{
-    auto* pair = new QWidget(parent);
-    auto* row = new QHBoxLayout(pair);
-    row->setContentsMargins(0, 0, 0, 0);
-    amount->setParent(pair);
-    currency->setParent(pair);
-    currency->setMinimumWidth(40);
-    row->addWidget(amount, 1);
-    row->addWidget(currency);
-    return pair;
-}
 
 void fill(CPopupList* popup, CNamedListArray* list, std::optional<long> id)
 {
@@ -51,7 +37,7 @@ CRegisterDividendSheetController::CRegisterDividendSheetController(QWidget* pare
     mTotalDividend->setObjectName(QStringLiteral("mTotalDividend"));
     mLocalCurrencyLabel1 = new QLabel(this);
     mLocalCurrencyLabel1->setObjectName(QStringLiteral("mLocalCurrencyLabel1"));
-    form->addRow(sheetText("FIELDDIVIDEND"), withCurrency(this, mTotalDividend, mLocalCurrencyLabel1));
+    form->addRow(sheetText("FIELDDIVIDEND"), makeAmountWithCurrency(this, mTotalDividend, mLocalCurrencyLabel1));
     mFromAccount = addSheetRow(form, "FIELDDIVIDENDSOURCE", new CPopupList(this), "mFromAccount");
     mToAccount = addSheetRow(form, "FIELDDIVIDENDDESTINATION", new CPopupList(this), "mToAccount");
     mForExpenseType = addSheetRow(form, "FIELDDIVIDENDCATEGORY", new CPopupList(this), "mForExpenseType");
@@ -59,7 +45,7 @@ CRegisterDividendSheetController::CRegisterDividendSheetController(QWidget* pare
     mTaxes->setObjectName(QStringLiteral("mTaxes"));
     mLocalCurrencyLabel2 = new QLabel(this);
     mLocalCurrencyLabel2->setObjectName(QStringLiteral("mLocalCurrencyLabel2"));
-    form->addRow(sheetText("FIELDTAXWITHHELD"), withCurrency(this, mTaxes, mLocalCurrencyLabel2));
+    form->addRow(sheetText("FIELDTAXWITHHELD"), makeAmountWithCurrency(this, mTaxes, mLocalCurrencyLabel2));
     mTaxesToAccount = addSheetRow(form, "FIELDTAXACCOUNT", new CPopupList(this), "mTaxesToAccount");
     mTaxesForExpenseType = addSheetRow(form, "FIELDTAXCATEGORY", new CPopupList(this), "mTaxesForExpenseType");
     mComment = addSheetRow(form, "FIELDDESCRIPTION", new QLineEdit(this), "mComment");

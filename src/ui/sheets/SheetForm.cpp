@@ -1,10 +1,12 @@
 #include "ui/sheets/SheetForm.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 
 #include <algorithm>
 
 #include "platform/core/localized_strings.h"
+#include "ui/controls/CAmountField.h"
 
 namespace ch {
 
@@ -37,6 +39,19 @@ void alignFormLabels(std::initializer_list<QFormLayout*> forms)
                 if (auto* label = qobject_cast<QLabel*>(item->widget()))
                     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             }
+}
+
+QWidget* makeAmountWithCurrency(QWidget* parent, CAmountField* amount, QLabel* currency)
+{
+    auto* pair = new QWidget(parent);
+    auto* row = new QHBoxLayout(pair);
+    row->setContentsMargins(0, 0, 0, 0);
+    amount->setParent(pair);
+    currency->setParent(pair);
+    currency->setMinimumWidth(40);
+    row->addWidget(amount, 1);
+    row->addWidget(currency);
+    return pair;
 }
 
 QLabel* makeValueLabel(QWidget* parent)

@@ -13,6 +13,8 @@ class QWidget;
 
 namespace ch {
 
+class CAmountField;
+
 // The localized text of the key as a QString.
 QString sheetText(const char* key);
 
@@ -29,6 +31,9 @@ Field* addSheetRow(QFormLayout* form, const char* labelKey, Field* field, const 
 // Gives the label columns of the forms one width, so that forms stacked
 // above each other line up.
 void alignFormLabels(std::initializer_list<QFormLayout*> forms);
+// An amount field with the label of its currency beside it, as one field
+// of a form; both are moved into the pair returned.
+QWidget* makeAmountWithCurrency(QWidget* parent, CAmountField* amount, QLabel* currency);
 // A read-only text in place of a field.
 QLabel* makeValueLabel(QWidget* parent);
 
