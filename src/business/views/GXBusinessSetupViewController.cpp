@@ -182,8 +182,10 @@ QWidget* GXBusinessSetupViewController::makeControlledView()
     periodLayout->setContentsMargins(0, 0, 0, 0);
     mVATPeriodTable = makeTable("VATPeriodTable", {"SETUPCOLSTATUS", "SETUPCOLNAME", "SETUPCOLSTART", "SETUPCOLEND",
                                                    "VATPAIDHEADER", "VATRECEIVEDHEADER", "SETUPCOLSALDO"});
+    // Periods carry no name of their own: every column takes what it shows,
+    // rather than an empty name column taking the table's width.
+    mVATPeriodTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     mVATPeriodTable->horizontalHeader()->setStretchLastSection(false);
-    mVATPeriodTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     periodLayout->addWidget(mVATPeriodTable);
     auto* periodButtons = new QHBoxLayout;
     auto* calculate = button("SETUPCALCULATEPERIOD", "calculateVATPeriodButton", periodTop);
