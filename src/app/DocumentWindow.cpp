@@ -13,6 +13,7 @@
 #include "import/views/ImportPage.h"
 #include "platform/core/localized_strings.h"
 #include "ui/DocumentWindowFrame.h"
+#include "ui/HelpMenu.h"
 #include "ui/sheets/AccountSheetLogic.h"
 
 namespace ch {
@@ -116,6 +117,7 @@ void DocumentWindow::buildFileMenu()
 
     auto* help = bar->addMenu(text("HELPMENU"));
     help->setObjectName("HELPMENU");
+    addHelpBookAction(help);
     QAction* updates = help->addAction(text("UPDATECHECKMENUITEM"));
     updates->setObjectName("checkForUpdates");
     connect(updates, &QAction::triggered, this, &DocumentWindow::updateCheckRequested);

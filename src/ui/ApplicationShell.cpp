@@ -15,6 +15,7 @@
 #include "ui/CStartupChoiceController.h"
 #include "ui/DocumentHost.h"
 #include "ui/GXAboutScreenController.h"
+#include "ui/HelpMenu.h"
 
 namespace ch {
 
@@ -53,6 +54,8 @@ ApplicationShell::ApplicationShell(UserDefaults& defaults, Dispatcher& dispatche
     quit->setShortcuts(QKeySequence::Quit);
     quit->setMenuRole(QAction::QuitRole);
     QMenu* help = mMainWindow->menuBar()->addMenu(text("HELPMENU"));
+    help->setObjectName("HELPMENU");
+    addHelpBookAction(help);
     QAction* about = help->addAction(text("ABOUTMENU"), this, &ApplicationShell::doSplash);
     about->setObjectName("doSplash");
     about->setMenuRole(QAction::AboutRole);

@@ -1,6 +1,8 @@
 #include "ui/ApplicationShell.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QMainWindow>
 #include <QPushButton>
@@ -161,6 +163,21 @@ TEST_F(ShellTest, TheCommunityChoiceOpensItsPageAndTheAboutWindowIsMadeOnce)
     mShell->doSplash();
     EXPECT_EQ(mShell->aboutWindow(), about);
     EXPECT_TRUE(about->isVisible());
+}
+
+TEST_F(ShellTest, TheHelpMenuOpensTheHelpBookAtItsContents)
+{
+    test::UrlCatcher catcher;
+    launch();
+    auto* help = mShell->mainWindow()->findChild<QAction*>("showHelp");
+    ASSERT_NE(help, nullptr);
+    help->trigger();
+    ASSERT_EQ(catcher.urls.size(), 1);
+    const QUrl url(catcher.urls.front());
+    EXPECT_TRUE(url.isLocalFile());
+    EXPECT_EQ(QFileInfo(url.toLocalFile()).fileName(), "index.html");
+    EXPECT_TRUE(QFileInfo::exists(url.toLocalFile()));
+    EXPECT_EQ(url.fragment(), "indexpage");
 }
 
 } // namespace
