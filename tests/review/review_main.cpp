@@ -8,6 +8,8 @@
 #include "ui/lists/ItemTableModel.h"
 #include "ui/pages/AccountCategoryPage.h"
 #include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
 #include <QDir>
 #include <QItemSelectionModel>
 #include <QThread>
@@ -22,11 +24,14 @@
 #include "model/CAccount.h"
 #include "model/CAccountArray.h"
 #include "model/CDocAccounting.h"
+#include "model/CPreference.h"
+#include "model/foundation/CDate.h"
 
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "analysis/views/CReportingController.h"
 #include "app/DocumentController.h"
 #include "app/DocumentWindow.h"
 #include "app/NewDocumentAssistantDialog.h"
@@ -200,6 +205,64 @@ std::vector<Shot> shots()
     };
 }
 
+// A household's twelve months up to the last complete one, as the
+// assistant's books keep them: a salary, rent and electricity from the
+// checking account, groceries in cash, fuel and clothes on the credit card,
+// which the checking account pays off at the end of each month.
+void bookAYear(MyDocument& books)
+{
+    CDocAccounting& root = *books.accounting();
+    auto idOf = [](CNamedListArray& list, std::string_view name) -> long {
+        for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(list.GetCount()); ++i) {
+            CNonVisual* object = nullptr;
+            if (list.FetchItemAt(i, &object) && object && object->Get_StringrefName() == name)
+                return static_cast<long>(object->Get_Id());
+        }
+        return 0;
+    };
+    const long transfer = root.mPreference->Get_mDefExpTUnspecifiedTransfer();
+    auto book = [&](long date, const char* name, const char* from, const char* to, const char* category,
+                    double amount) {
+        std::shared_ptr<CTrnSItem> temporary = books.makeEmptyTransactionOfType(3);
+        SimpleTransactionArguments values;
+        values.absoluteAmount = amount;
+        values.fromAccountId = idOf(*root.mAccountList, from);
+        values.toAccountId = idOf(*root.mAccountList, to);
+        values.category = *category ? idOf(*root.mExpenseTypeList, category) : transfer;
+        values.categoryAmount = amount;
+        values.name = name;
+        values.date = date;
+        temporary->setEqualToSimpleTransactionArguments(values);
+        arguments::CTransactionArguments command;
+        command.mTransactionDictionary = temporary->dictionaryRepresentation();
+        books.commandExecutor().executeCommand(23, nullptr, command);
+    };
+    const long today = CDate::GetNowAsDateT();
+    int year = static_cast<int>(today / 10000) - 1;
+    int month = static_cast<int>(today / 100 % 100);
+    for (int step = 0; step < 12; ++step) {
+        const long first = year * 10000L + month * 100L;
+        book(first + 1, "Salary", "Employer", "Checking Account", "Salary", month == 12 ? 4550.00 : 3150.00);
+        book(first + 3, "Rent", "Checking Account", "Other Payees", "Rent", 1240.00);
+        book(first + 5, "Cash from the machine", "Checking Account", "Cash", "", 400.00);
+        book(first + 12, "Electricity", "Checking Account", "Other Payees", "Electricity", 61.00 + month % 4 * 7.5);
+        for (int week = 0; week < 4; ++week)
+            book(first + 4 + week * 7, "Weekly shopping", "Cash", "Supermarket", "Groceries",
+                 72.40 + ((month * 7 + week * 13) % 23) * 1.85);
+        double card = 58.90 + (month % 3) * 6.2;
+        book(first + 18, "Filling station", "Credit Card", "Other Payees", "Fuel", card);
+        if (month % 3 == 0) {
+            book(first + 22, "New clothes", "Credit Card", "Other Payees", "Clothing", 89.95 * (month / 3));
+            card += 89.95 * (month / 3);
+        }
+        book(first + 27, "Credit card statement", "Checking Account", "Credit Card", "", card);
+        if (++month > 12) {
+            month = 1;
+            ++year;
+        }
+    }
+}
+
 bool save(QWidget& widget, const QString& output, const char* file)
 {
     const QString path = QDir(output).filePath(QString::fromLatin1(file));
@@ -248,22 +311,7 @@ int applicationShots(const QString& output, UserDefaults& defaults)
         }
     }
     MyDocument& books = window.document();
-    const auto accounts = books.allAccounts();
-    for (int day = 1; day <= 24; ++day) {
-        std::shared_ptr<CTrnSItem> temporary = books.makeEmptyTransactionOfType(3);
-        SimpleTransactionArguments values;
-        values.absoluteAmount = 12.5 * day;
-        values.fromAccountId = books.getDefaultOwnPropertyAccount();
-        values.toAccountId = static_cast<long>(*accounts[static_cast<std::size_t>(day) % accounts.size()]->getId());
-        values.category = books.get_mDefExpTUnspecifiedExpense();
-        values.categoryAmount = values.absoluteAmount;
-        values.name = "Booking " + std::to_string(day);
-        values.date = 20250900 + day;
-        temporary->setEqualToSimpleTransactionArguments(values);
-        arguments::CTransactionArguments command;
-        command.mTransactionDictionary = temporary->dictionaryRepresentation();
-        books.commandExecutor().executeCommand(23, nullptr, command);
-    }
+    bookAYear(books);
     settle();
     window.frame()->sideBarController().selectNodeWithType(fourCC("TrnS"), 2);
     settle();
@@ -271,6 +319,18 @@ int applicationShots(const QString& output, UserDefaults& defaults)
     selectNode("Accounts")(*window.frame());
     settle();
     failures += !save(*window.frame(), output, "app-accounts.png");
+    selectInPage("Own Property", "Checking Account")(*window.frame());
+    settle();
+    failures += !save(*window.frame(), output, "app-account-chart.png");
+    if (auto* reports = dynamic_cast<CReportingController*>(window.frame()->mainTab("repo"))) {
+        window.frame()->showMainTab("repo");
+        // The profit and loss of the last complete months, as a person picks it.
+        auto* choice = reports->findChild<QComboBox*>("mGraphSelectionMenu");
+        choice->setCurrentIndex(1);
+        reports->findChild<QButtonGroup*>("mTimeSelection")->button(1)->click();
+        settle();
+        failures += !save(*window.frame(), output, "app-report.png");
+    }
 
     window.books().initiateAccountCreationWithMasterType(1);
     settle();

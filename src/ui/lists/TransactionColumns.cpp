@@ -7,6 +7,7 @@
 #include "bridge/CTrnSItem.h"
 #include "model/CTransaction.h"
 #include "platform/core/localized_strings.h"
+#include "ui/GXGradientPainting.h"
 #include "ui/lists/ValueTransformers.h"
 
 namespace ch {
@@ -208,7 +209,11 @@ std::vector<ItemColumn> bookingLineColumns()
          },
          [](const CNonVisualDataItem& item) -> SortValue { return lineOf(item).getAccountName(); }},
         {"amount", text("LISTCOLAMOUNT"),
-         [](const CNonVisualDataItem& item, int role) { return amountCell(lineOf(item).getAmount(), role); },
+         [](const CNonVisualDataItem& item, int role) -> QVariant {
+             // A line's amount has no sign: its colour tells money in from money out.
+             if (role == Qt::ForegroundRole) return toQColor(lineOf(item).tableTextColor());
+             return amountCell(lineOf(item).getAmount(), role);
+         },
          [](const CNonVisualDataItem& item) -> SortValue { return lineOf(item).getAmount().value_or(0); }},
         {"balance", text("LISTCOLBALANCE"),
          [](const CNonVisualDataItem& item, int role) { return amountCell(lineOf(item).getLocalBalance(), role); },

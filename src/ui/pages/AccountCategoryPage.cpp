@@ -1,5 +1,7 @@
 #include "ui/pages/AccountCategoryPage.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -122,8 +124,14 @@ QWidget* AccountCategoryPage::makeControlledView()
     mUpperTable->horizontalHeader()->setStretchLastSection(false);
     const int name = mUpperModel->columnOf("name");
     if (name >= 0) mUpperTable->horizontalHeader()->setSectionResizeMode(name, QHeaderView::Stretch);
+    // Figures get room for seven digits; a heading never shows cut off.
+    const QHeaderView* heading = mUpperTable->horizontalHeader();
     for (int column = 0; column < mUpperModel->columnCount(); ++column)
-        if (column != name) mUpperTable->setColumnWidth(column, mUpperModel->columns()[column].identifier == "color" ? 60 : 130);
+        if (column != name)
+            mUpperTable->setColumnWidth(column, std::max(mUpperModel->columns()[column].identifier == "color" ? 60 : 130,
+                                                         heading->fontMetrics().horizontalAdvance(
+                                                             mUpperModel->headerData(column, Qt::Horizontal).toString()) +
+                                                             24));
     mUpperTable->setAutosaveName(std::string(nibName()) + "Upper");
     mUpperTable->awakeFromNib();
     upperLayout->addWidget(mUpperTable, 1);

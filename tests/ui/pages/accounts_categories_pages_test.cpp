@@ -113,6 +113,27 @@ TEST_F(AccountsCategoriesPagesTest, AccountTypeListsItsAccountsAndTheSelectedAcc
     EXPECT_EQ(objectsOf(page->pieChart()->items()), objectsOf(type->pieChartChildrenArray()));
 }
 
+TEST_F(AccountsCategoriesPagesTest, ALinesAmountShowsMoneyInAndOutByColourNotBySign)
+{
+    auto* page = showPage<GXAccountTableViewController>("Bank Accounts");
+    ASSERT_NE(page, nullptr);
+    page->selectUpperItem(open.books.getAccountItemForId(fixture.checking));
+    const ItemTableModel& lines = *page->lowerModel();
+    const int amount = lines.columnOf("amount");
+    std::set<long> in, out;
+    for (int row = 0; row < lines.rowCount(); ++row) {
+        const auto line = std::static_pointer_cast<CDebetItem>(lines.itemAt(row));
+        const QColor shown = lines.data(lines.index(row, amount), Qt::ForegroundRole).value<QColor>();
+        EXPECT_FALSE(lines.data(lines.index(row, amount)).toString().startsWith('-')) << row;
+        const long date = line->transactionDateAsNumber().value_or(0);
+        if (shown.green() > shown.red()) in.insert(date);
+        if (shown.red() > shown.green()) out.insert(date);
+    }
+    EXPECT_TRUE(in.count(20240105)) << "the salary arrives";
+    EXPECT_TRUE(out.count(20240315)) << "the groceries leave";
+    EXPECT_TRUE(out.count(20240320)) << "the transfer to savings leaves";
+}
+
 TEST_F(AccountsCategoriesPagesTest, HeaderShowsAllItsAccountsAndItsTypeWithTheLowestId)
 {
     auto* page = showPage<GXAccountTableViewController>(localized("OwnProperty"), 2);
