@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "bridge/DeveloperLog.h"
+#include "import/views/PeriodFormatControls.h"
 #include "platform/core/localized_strings.h"
 
 namespace ch {
@@ -39,31 +40,17 @@ CExportTransactionController::CExportTransactionController(Exporter exporter, QW
 {
     setObjectName(QStringLiteral("ExportTransactions"));
     setWindowTitle(text("EXPORTSHEETTITLE"));
-    dateFromField = new QDateEdit(this);
-    dateFromField->setObjectName(QStringLiteral("dateFromField"));
-    dateToField = new QDateEdit(this);
-    dateToField->setObjectName(QStringLiteral("dateToField"));
-    for (QDateEdit* field : {dateFromField, dateToField}) {
-        field->setCalendarPopup(true);
-        field->setMinimumDate(QDate(1900, 1, 1));
-        field->setSpecialValueText(QStringLiteral(" "));
-    }
+    const PeriodFormatControls controls = makePeriodFormatControls(this);
+    dateFromField = controls.from;
+    dateToField = controls.to;
+    exportFormatMatrix = controls.formats;
     limitingAccountText = new QLabel(this);
     limitingAccountText->setObjectName(QStringLiteral("limitingAccountText"));
-    exportFormatMatrix = new QButtonGroup(this);
-    exportFormatMatrix->setObjectName(QStringLiteral("exportFormatMatrix"));
-    auto* formats = new QVBoxLayout;
-    const char* const kFormats[] = {"EXPORTALLTEXT", "EXPORTACCOUNTTEXT", "EXPORTQIF"};
-    for (int tag = 0; tag < 3; ++tag) {
-        auto* choice = new QRadioButton(text(kFormats[tag]), this);
-        exportFormatMatrix->addButton(choice, tag);
-        formats->addWidget(choice);
-    }
     auto* form = new QFormLayout;
     form->addRow(text("EXPORTFROM"), dateFromField);
     form->addRow(text("EXPORTTO"), dateToField);
     form->addRow(text("EXPORTLIMIT"), limitingAccountText);
-    form->addRow(text("EXPORTFORMAT"), formats);
+    form->addRow(text("EXPORTFORMAT"), controls.formatLayout);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(makeButtonRow());

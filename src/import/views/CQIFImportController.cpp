@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "import/views/PeriodFormatControls.h"
 #include "platform/core/localized_strings.h"
 #include "ui/controls/CPopupList.h"
 #include "ui/sheets/BookLists.h"
@@ -26,32 +27,18 @@ CQIFImportController::CQIFImportController(QWidget* parent) : CPopupWindowAncest
 {
     setObjectName(QStringLiteral("QIFImport"));
     setWindowTitle(text("QIFIMPORTSHEETTITLE"));
-    dateFromField = new QDateEdit(this);
-    dateFromField->setObjectName(QStringLiteral("dateFromField"));
-    dateToField = new QDateEdit(this);
-    dateToField->setObjectName(QStringLiteral("dateToField"));
-    for (QDateEdit* field : {dateFromField, dateToField}) {
-        field->setCalendarPopup(true);
-        field->setMinimumDate(QDate(1900, 1, 1));
-        field->setSpecialValueText(QStringLiteral(" "));
-    }
+    const PeriodFormatControls controls = makePeriodFormatControls(this);
+    dateFromField = controls.from;
+    dateToField = controls.to;
+    exportFormatMatrix = controls.formats;
     limitingAccountPopup = new CPopupList(this);
     limitingAccountPopup->setObjectName(QStringLiteral("limitingAccountPopup"));
-    exportFormatMatrix = new QButtonGroup(this);
-    exportFormatMatrix->setObjectName(QStringLiteral("exportFormatMatrix"));
-    auto* formats = new QVBoxLayout;
-    const char* const kFormats[] = {"EXPORTALLTEXT", "EXPORTACCOUNTTEXT", "EXPORTQIF"};
-    for (int tag = 0; tag < 3; ++tag) {
-        auto* choice = new QRadioButton(text(kFormats[tag]), this);
-        exportFormatMatrix->addButton(choice, tag);
-        formats->addWidget(choice);
-    }
     exportFormatMatrix->button(2)->setChecked(true);
     auto* form = new QFormLayout;
     form->addRow(text("EXPORTFROM"), dateFromField);
     form->addRow(text("EXPORTTO"), dateToField);
     form->addRow(text("QIFIMPORTACCOUNT"), limitingAccountPopup);
-    form->addRow(text("EXPORTFORMAT"), formats);
+    form->addRow(text("EXPORTFORMAT"), controls.formatLayout);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(makeButtonRow());
