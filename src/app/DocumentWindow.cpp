@@ -68,6 +68,8 @@ void DocumentWindow::installPages()
 
     auto* budgets = new CBudgetPageController;
     budgets->setParentDocument(&document);
+    // The budgets read from the file are in the page's menus from the start.
+    budgets->setContent();
     mFrame->setMainTab("budg", budgets);
 
     auto* import = new ImportPage(document);
