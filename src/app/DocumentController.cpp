@@ -313,9 +313,16 @@ DocumentWindow& DocumentController::addWindow(bool held)
     return window;
 }
 
+void DocumentController::setStatementChooser(StatementImportMenu::FileChooser chooser)
+{
+    mStatementChooser = std::move(chooser);
+    for (const auto& window : mWindows) window->setStatementChooser(mStatementChooser);
+}
+
 void DocumentController::wire(DocumentWindow& window)
 {
     DocumentWindow* w = &window;
+    w->setStatementChooser(mStatementChooser);
     connect(w, &DocumentWindow::newRequested, this, [this] { makeNewDocument(true); });
     connect(w, &DocumentWindow::openRequested, this, [this, w] { openDocument(w->frame()); });
     connect(w, &DocumentWindow::openRecentRequested, this,

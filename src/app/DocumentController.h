@@ -34,6 +34,7 @@
 
 #include "app/NewDocumentAssistantDialog.h"
 #include "app/PasswordQuestion.h"
+#include "app/StatementImportMenu.h"
 #include "ui/DocumentHost.h"
 
 class QWidget;
@@ -60,6 +61,8 @@ public:
     ~DocumentController() override;
 
     void setFileChooser(FileChooser chooser) { mChooser = std::move(chooser); }
+    // How every window's import items ask for a statement file.
+    void setStatementChooser(StatementImportMenu::FileChooser chooser);
     // The folder of untitled documents' journals (the home folder unless set).
     void setUntitledJournalFolder(std::string folder) { mUntitledJournalFolder = std::move(folder); }
 
@@ -113,6 +116,7 @@ private:
     QuoteService* mQuotes;
     ContactsProvider* mContacts;
     FileChooser mChooser;
+    StatementImportMenu::FileChooser mStatementChooser;
     std::string mUntitledJournalFolder;
     std::vector<std::unique_ptr<DocumentWindow>> mWindows;
     std::map<DocumentWindow*, std::unique_ptr<DocumentBackgroundWork>> mBackground;

@@ -69,6 +69,8 @@ void DocumentWindow::installPages()
 
     auto* budgets = new CBudgetPageController;
     budgets->setParentDocument(&document);
+    // The budgets read from the file are in the page's menus from the start.
+    budgets->setContent();
     mFrame->setMainTab("budg", budgets);
 
     auto* import = new ImportPage(document);
@@ -113,6 +115,9 @@ void DocumentWindow::buildFileMenu()
     add("save", "SAVEDOCUMENTMENUITEM", QKeySequence::Save, &DocumentWindow::saveRequested);
     add("saveAs", "SAVEASDOCUMENTMENUITEM", QKeySequence::SaveAs, &DocumentWindow::saveAsRequested);
     add("revert", "REVERTDOCUMENTMENUITEM", QKeySequence::UnknownKey, &DocumentWindow::revertRequested);
+    file->addSeparator();
+    mImportMenu = new StatementImportMenu(mBooks->document(), *mFrame, *file);
+    mImportMenu->setFileChooser(mStatementChooser);
     setRecentFiles(mRecentFiles);
 
     auto* help = bar->addMenu(text("HELPMENU"));
@@ -129,6 +134,12 @@ QAction* DocumentWindow::fileAction(const QString& name) const
     for (QAction* action : mFrame->findChildren<QAction*>(name))
         if (action->objectName() == name) return action;
     return nullptr;
+}
+
+void DocumentWindow::setStatementChooser(StatementImportMenu::FileChooser chooser)
+{
+    mStatementChooser = std::move(chooser);
+    if (mImportMenu) mImportMenu->setFileChooser(mStatementChooser);
 }
 
 void DocumentWindow::setRecentFiles(const QStringList& paths)

@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "app/OpenDocument.h"
+#include "app/StatementImportMenu.h"
 
 class QAction;
 class QMenu;
@@ -50,6 +51,10 @@ public:
     // The File menu's action of the name ("new", "open", "save", "saveAs",
     // "revert", "close", "checkForUpdates"); null before the books are shown.
     QAction* fileAction(const QString& name) const;
+    // The File menu's "Import" submenu; null before the books are shown.
+    StatementImportMenu* importMenu() const { return mImportMenu; }
+    // How the import items ask for a statement file (a file dialog unless set).
+    void setStatementChooser(StatementImportMenu::FileChooser chooser);
 
 signals:
     void newRequested();
@@ -73,6 +78,8 @@ private:
     ContactsProvider* mContacts;
     std::unique_ptr<DocumentWindowFrame> mFrame;
     QMenu* mRecentMenu = nullptr;
+    StatementImportMenu* mImportMenu = nullptr;
+    StatementImportMenu::FileChooser mStatementChooser;
     QStringList mRecentFiles;
     QString mTitle;
     bool mEdited = false;

@@ -200,7 +200,9 @@ void CSideBarView::buildMenus()
             QAction* item = menu->addAction(text(entry.titleKey));
             item->setProperty("tag", entry.tag);
             item->setProperty("baseTitle", item->text());
-            connect(item, &QAction::triggered, this, [this, command = entry.command] { (mController.*command)(); });
+            connect(item, &QAction::triggered, this, [controller = &mController, command = entry.command] {
+                (controller->*command)();
+            });
         }
         connect(menu, &QMenu::aboutToShow, this, [this, menu] {
             for (QAction* item : menu->actions()) {

@@ -41,12 +41,13 @@ bool CAmountField::endEditing()
 
 void CAmountField::focusOutEvent(QFocusEvent* event)
 {
+    // Moving on with the keyboard ends editing at once, before the field
+    // announces the end of editing, so that those listening read the typed
+    // value; a refusal takes the focus back once the move is over.
+    const bool keyboard = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    const bool accepted = !keyboard || endEditing();
     QLineEdit::focusOutEvent(event);
-    // Moving on with the keyboard ends editing at once; a refusal takes the
-    // focus back once the move is over.
-    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
-        if (!endEditing())
-            QTimer::singleShot(0, this, [this] { setFocus(Qt::OtherFocusReason); });
+    if (!accepted) QTimer::singleShot(0, this, [this] { setFocus(Qt::OtherFocusReason); });
 }
 
 } // namespace ch

@@ -523,8 +523,17 @@ void AccountCategoryPage::executeMenuCommand(int code, const CommandSender& send
             if (const auto transaction = selectedTransaction()) openTransactionSheet(transaction, nullptr, nullptr, nullptr);
         return;
     case kNewTransaction: openTransactionSheet(nullptr, nullptr, nullptr, nullptr); return;
+    case kDelete:
+        if (lowerFocus)
+            deleteTransaction();
+        else if (upperTableHasFocus())
+            deleteSelectedObject();
+        return;
     case kModify:
-        if (lowerFocus) modifyTransaction(false);
+        if (lowerFocus)
+            modifyTransaction(false);
+        else if (const auto item = mSelectedItem(); item && document())
+            document()->modifyObject(item);
         return;
     case kDuplicateFirst: duplicateFirstTransaction(); return;
     case kModifyTransaction: modifyTransaction(false); return;

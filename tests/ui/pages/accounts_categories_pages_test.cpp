@@ -134,6 +134,24 @@ TEST_F(AccountsCategoriesPagesTest, ALinesAmountShowsMoneyInAndOutByColourNotByS
     EXPECT_TRUE(out.count(20240320)) << "the transfer to savings leaves";
 }
 
+TEST_F(AccountsCategoriesPagesTest, ModifyAndDeleteReachTheSelectedAccountFromItsList)
+{
+    auto* page = showPage<GXAccountTableViewController>("Bank Accounts");
+    ASSERT_NE(page, nullptr);
+    const auto account = open.books.getAccountItemForId(fixture.checking);
+    page->selectUpperItem(account);
+    page->upperTable()->setFocus();
+    processEvents();
+    ASSERT_TRUE(page->upperTable()->hasFocus());
+    open.document.calls.clear();
+    page->executeMenuCommand(1114, CommandSender::menuItem(1114));
+    page->executeMenuCommand(1104, CommandSender::menuItem(1104));
+    // A double click on the account's row opens its sheet too.
+    emit page->upperTable()->doubleClicked(page->upperTable()->selectionModel()->selectedRows().value(0));
+    EXPECT_EQ(open.document.operations(), (std::vector<std::string>{"modifyObject", "deleteObject", "modifyObject"}));
+    for (const auto& call : open.document.calls) EXPECT_EQ(call.item, account) << call.operation;
+}
+
 TEST_F(AccountsCategoriesPagesTest, HeaderShowsAllItsAccountsAndItsTypeWithTheLowestId)
 {
     auto* page = showPage<GXAccountTableViewController>(localized("OwnProperty"), 2);
