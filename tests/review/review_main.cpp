@@ -58,7 +58,7 @@
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/lists/ItemTableModel.h"
 #include "ui/pages/CCreditCardTransactionTableView.h"
-#include "ui/lists/CNonVisualOutlineView.h"
+#include "ui/outlines/CNonVisualOutlineView.h"
 #include "ui/pages/ClassicLayout.h"
 #include "ui/pages/GXCreditCardViewController.h"
 #include "ui/fixture_books.h"

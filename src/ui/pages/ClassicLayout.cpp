@@ -10,11 +10,12 @@
 #include "model/CDocAccounting.h"
 #include "model/CMasterExpenseTypeArray.h"
 #include "platform/core/localized_strings.h"
-#include "ui/lists/CNonVisualOutlineView.h"
+#include "ui/NamedIcons.h"
+#include "ui/outlines/CNonVisualOutlineView.h"
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/lists/ItemListSource.h"
 #include "ui/lists/ItemTableModel.h"
-#include "ui/lists/NamedListOutlineModel.h"
+#include "ui/outlines/NamedListOutlineModel.h"
 #include "ui/lists/TransactionColumns.h"
 
 namespace ch {
@@ -66,17 +67,19 @@ ClassicLayout::ClassicLayout(BridgeDocument& books, CNamedListTableController::S
     setObjectName(QStringLiteral("mMainTab"));
     mPropertyTableController.setSetSuperitem(setSuperitem);
     mIncomeTableController.setSetSuperitem(setSuperitem);
+    NamedListOutlineModel::IconLookup iconOf;
+    if (icons) iconOf = [icons](const std::string& name) { return icons->icon(name); };
     mPropertyModel = std::make_unique<NamedListOutlineModel>(
         mPropertyTableController,
         columns({{"name", "LISTCOLNAME"}, {"lbal", "OUTLINECOLLBAL"}, {"lcur", "LISTCOLCURRENCY"},
                  {"fbal", "OUTLINECOLFBAL"}, {"fcur", "LISTCOLCURRENCY"}}),
-        icons);
+        iconOf);
     mIncomeModel = std::make_unique<NamedListOutlineModel>(
         mIncomeTableController,
         columns({{"name", "LISTCOLNAME"}, {"yths", "OUTLINECOLYTHS"}, {"yprv", "OUTLINECOLYPRV"},
                  {"avgt", "OUTLINECOLAVGT"}, {"avgp", "OUTLINECOLAVGP"}, {"totp", "OUTLINECOLTOTP"},
                  {"bala", "OUTLINECOLBALA"}}),
-        icons);
+        iconOf);
 
     // "trns": the document's transactions, newest first.
     auto* transactions = new QWidget;

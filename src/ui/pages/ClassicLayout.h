@@ -25,7 +25,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/lists/CNamedListTableController.h"
+#include "ui/outlines/CNamedListTableController.h"
 #include "ui/lists/CNonVisualDataItemArrayController.h"
 
 class QAbstractItemView;
