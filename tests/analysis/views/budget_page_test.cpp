@@ -306,6 +306,9 @@ TEST_F(BudgetPageTest, TheTablesShowTheOutlineRowLastChosen)
         EXPECT_EQ(page.outlineController(accounts).currentItem(), nullptr);
         EXPECT_EQ(page.budgetTable(accounts)->rowCount(), 0);
     }
+    // No budget: no rows of the one shown before.
+    page.setSelectedBudget(nullptr);
+    for (bool accounts : {true, false}) EXPECT_EQ(page.outlineController(accounts).model().rowCount(), 0);
 }
 
 TEST(BudgetPageColours, FavourableAndUnfavourableAmounts)
