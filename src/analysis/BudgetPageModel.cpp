@@ -2,7 +2,6 @@
 
 #include "bridge/CBuDdItem.h"
 #include "bridge/CBuDhItem.h"
-#include "bridge/BudgetText.h"
 #include "model/CExpenseType.h"
 #include "model/CMasterExpenseType.h"
 #include "model/CNamedListArray.h"
@@ -21,45 +20,12 @@ Kind categoryKind(bool income, bool expense)
     return Kind::OtherCategory;
 }
 
-Kind kindOf(CNonVisual* object)
-{
-    switch (object->Get_ObjectType()) {
-    case type::kAccountType:
-        return Kind::AccountFolder;
-    case type::kExpenseType: {
-        auto* category = static_cast<CExpenseType*>(object);
-        return categoryKind(category->IsIncome(true), category->IsExpense(true) == 1);
-    }
-    case type::kMasterExpenseType: {
-        auto* group = static_cast<CMasterExpenseType*>(object);
-        return categoryKind(group->IsIncome(true) != 0, group->IsExpense(true) == 1);
-    }
-    default:
-        return Kind::Account;
-    }
-}
-
 template <class Visit>
 void forEach(const CNamedListArray* list, Visit visit)
 {
     const auto count = list ? static_cast<ArrayIndexT>(list->GetCount()) : 0;
     for (ArrayIndexT i = 1; i <= count; ++i)
         if (auto* object = static_cast<CNonVisual*>(list->ObjectAt(i))) visit(object);
-}
-
-Node nodeOf(CNonVisual* object)
-{
-    Node node;
-    node.object = object;
-    node.objectType = object->Get_ObjectType();
-    node.id = object->Get_Id();
-    node.name = budgetObjectName(object);
-    node.kind = kindOf(object);
-    if (node.isFolder()) {
-        forEach(object->Get_DetailFolders(), [&](CNonVisual* folder) { node.children.push_back(nodeOf(folder)); });
-        forEach(object->Get_Details(), [&](CNonVisual* leaf) { node.children.push_back(nodeOf(leaf)); });
-    }
-    return node;
 }
 
 double folderSum(const CBuDhItem& budget, const CNonVisual* folder, BudgetItemTypeT figure, int month)
@@ -125,22 +91,34 @@ Tint tintFor(Kind kind, BudgetItemTypeT figure, double amount)
     return tint(outgoing ? !favourable : favourable);
 }
 
-bool Node::isFolder() const
+Kind kindOf(const CNonVisual& object)
 {
-    return objectType == type::kAccountType || objectType == type::kMasterExpenseType;
+    switch (object.Get_ObjectType()) {
+    case type::kAccountType:
+        return Kind::AccountFolder;
+    case type::kExpenseType: {
+        const auto& category = static_cast<const CExpenseType&>(object);
+        return categoryKind(category.IsIncome(true), category.IsExpense(true) == 1);
+    }
+    case type::kMasterExpenseType: {
+        const auto& group = static_cast<const CMasterExpenseType&>(object);
+        return categoryKind(group.IsIncome(true) != 0, group.IsExpense(true) == 1);
+    }
+    default:
+        return Kind::Account;
+    }
 }
 
-std::vector<Node> outline(const CNamedListArray* folders)
+bool isFolder(const CNonVisual& object)
 {
-    std::vector<Node> nodes;
-    forEach(folders, [&](CNonVisual* folder) { nodes.push_back(nodeOf(folder)); });
-    return nodes;
+    return object.Get_ObjectType() == type::kAccountType || object.Get_ObjectType() == type::kMasterExpenseType;
 }
 
-std::optional<double> cellAmount(const CBuDhItem& budget, const Node& node, BudgetItemTypeT figure, int month)
+std::optional<double> cellAmount(const CBuDhItem& budget, const CNonVisual& object, BudgetItemTypeT figure, int month)
 {
-    if (node.isFolder()) return folderSum(budget, node.object, figure, month);
-    auto line = budget.getDetailForType(node.objectType == type::kAccount ? type::kAccount : type::kExpenseType, node.id);
+    if (isFolder(object)) return folderSum(budget, &object, figure, month);
+    const FourCharCode type = object.Get_ObjectType() == type::kAccount ? type::kAccount : type::kExpenseType;
+    auto line = budget.getDetailForType(type, object.Get_Id());
     return line ? line->getBudgettedAmountWithType(figure, month) : std::nullopt;
 }
 

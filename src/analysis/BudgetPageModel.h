@@ -1,9 +1,8 @@
 #pragma once
 // What the budget page shows, without a window: the rows of the two budget
-// tables and the figure of each, the outline of a budget's account folders or
-// category groups, the amount of a cell (a folder sums every budgeted object
-// below it), which amounts are bold and which take the favourable or the
-// unfavourable colour, and the checks of the budget sheets.
+// tables and the figure of each, the amount of a cell (a folder sums every
+// budgeted object below it), which amounts are bold and which take the
+// favourable or the unfavourable colour, and the checks of the budget sheets.
 
 #include <optional>
 #include <string>
@@ -17,7 +16,6 @@
 namespace ch {
 
 class CBuDhItem;
-class CNamedListArray;
 class CNonVisual;
 
 namespace budget_page {
@@ -40,25 +38,15 @@ enum class Tint { None, Favourable, Unfavourable };
 // income above its plan and spending below it are favourable.
 Tint tintFor(Kind kind, BudgetItemTypeT figure, double amount);
 
-// One row of an outline: a folder (account type or category group) with the
-// folders and objects below it, or an account or category.
-struct Node {
-    CNonVisual* object = nullptr;
-    FourCharCode objectType = 0;
-    ObjectIdT id = 0;
-    std::string name;
-    Kind kind = Kind::Account;
-    std::vector<Node> children;
-
-    bool isFolder() const;
-};
-// The folders of the list with everything below them: sub-folders first,
-// then the objects.
-std::vector<Node> outline(const CNamedListArray* folders);
+// What the object is, for the colours: accounts, account folders, and
+// categories or groups of income, of expense or of neither.
+Kind kindOf(const CNonVisual& object);
+// A folder of the outlines: an account type or a category group.
+bool isFolder(const CNonVisual& object);
 // The figure of the month: a folder's sum over every budgeted object below
 // it (objects first, then sub-folders); an object's own line; none for an
 // object without a line.
-std::optional<double> cellAmount(const CBuDhItem& budget, const Node& node, BudgetItemTypeT figure, int month);
+std::optional<double> cellAmount(const CBuDhItem& budget, const CNonVisual& object, BudgetItemTypeT figure, int month);
 
 // --- checks of the sheets: 0 when the values pass, else the error number.
 int checkNewBudget(std::string_view name, BudgetBaseT base, BudgetPeriodT period, DateT baseMonth,

@@ -58,7 +58,7 @@
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/lists/ItemTableModel.h"
 #include "ui/pages/CCreditCardTransactionTableView.h"
-#include "ui/lists/CNonVisualOutlineView.h"
+#include "ui/outlines/CNonVisualOutlineView.h"
 #include "ui/pages/ClassicLayout.h"
 #include "ui/pages/GXCreditCardViewController.h"
 #include "ui/fixture_books.h"
@@ -144,10 +144,22 @@ void showCreditCards(DocumentWindowFrame& window)
     page->paymentTableView()->selectRow(1);
 }
 
-// The classic layout hosted as a main tab, on its page of the identifier.
-std::function<void(DocumentWindowFrame&)> classicTab(std::string identifier)
+// The row of the outline whose name is given, at any depth.
+QModelIndex outlineRow(const QAbstractItemModel& model, const QString& name, const QModelIndex& parent = {})
 {
-    return [identifier](DocumentWindowFrame& window) {
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+        const QModelIndex index = model.index(row, 0, parent);
+        if (model.data(index).toString() == name) return index;
+        if (const QModelIndex inside = outlineRow(model, name, index); inside.isValid()) return inside;
+    }
+    return {};
+}
+
+// The classic layout hosted as a main tab, on its page of the identifier,
+// with the row of `selected` chosen in that page's outline.
+std::function<void(DocumentWindowFrame&)> classicTab(std::string identifier, QString selected = {})
+{
+    return [identifier, selected](DocumentWindowFrame& window) {
         auto* layout = dynamic_cast<ClassicLayout*>(window.mainTab("classic"));
         if (!layout) {
             BridgeDocument& books = window.document().books();
@@ -161,6 +173,9 @@ std::function<void(DocumentWindowFrame&)> classicTab(std::string identifier)
         layout->propertyTable()->expandToDepth(1);
         layout->incomeTable()->expandToDepth(1);
         window.showMainTab("classic");
+        QTreeView* outline = identifier == "expt" ? static_cast<QTreeView*>(layout->incomeTable()) : layout->propertyTable();
+        if (const QModelIndex row = outlineRow(*outline->model(), selected); row.isValid())
+            outline->selectionModel()->select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     };
 }
 
@@ -200,8 +215,9 @@ std::vector<Shot> shots()
         {"tab-budgets.png", mainTab("budg")},
         {"tab-reports.png", mainTab("repo")},
         {"tab-import.png", mainTab("Import")},
-        {"classic-accounts.png", classicTab("acnt")},
-        {"classic-categories.png", classicTab("expt")},
+        {"classic-overview.png", classicTab("trns")},
+        {"classic-accounts.png", classicTab("acnt", "Checking Account")},
+        {"classic-categories.png", classicTab("expt", "Groceries")},
     };
 }
 

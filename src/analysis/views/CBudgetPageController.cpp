@@ -7,7 +7,6 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "bridge/CBuDdItem.h"
@@ -23,11 +22,12 @@
 #include "model/foundation/CErrorManager.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/user_defaults.h"
+#include "ui/outlines/CNonVisualOutlineView.h"
+#include "ui/outlines/CNonVisualOutlineViewController.h"
 
 namespace ch {
 namespace {
 
-constexpr int kNodeRole = Qt::UserRole + 1;
 // A budget command that failed: shown once, then the page shows the model.
 constexpr long kBudgetCommandFailed = 320;
 
@@ -104,9 +104,12 @@ QWidget* CBudgetPageController::makeSide(bool accounts)
 {
     Side& s = side(accounts);
     auto* splitter = new QSplitter(Qt::Horizontal);
-    s.outline = new QTreeWidget;
+    s.outline = new CNonVisualOutlineView;
+    s.outline->setObjectName(accounts ? "budgetViewAcnT" : "budgetViewExpT");
     s.outline->setHeaderHidden(true);
     s.outline->setMinimumWidth(180);
+    s.controller = std::make_unique<CNonVisualOutlineViewController>(
+        s.outline, std::vector<NamedListOutlineModel::Column>{{QStringLiteral("name"), QString()}});
     splitter->addWidget(s.outline);
     auto* right = new QWidget;
     auto* column = new QVBoxLayout(right);
@@ -145,7 +148,8 @@ QWidget* CBudgetPageController::makeSide(bool accounts)
     splitter->addWidget(right);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({170, 900});
-    connect(s.outline, &QTreeWidget::currentItemChanged, this, [this, accounts] { outlineSelectionChanged(accounts); });
+    connect(s.controller.get(), &CNonVisualOutlineViewController::selectionDidChange, this,
+            [this, accounts] { outlineSelectionChanged(accounts); });
     connect(s.table, &QTableWidget::cellClicked, this,
             [this, accounts](int, int column) { budgetTableClicked(accounts, column); });
     connect(s.table, &QTableWidget::cellDoubleClicked, this, [this] { modifyBudgetDetail(); });
@@ -242,57 +246,54 @@ void CBudgetPageController::showSide(bool accounts)
 
 void CBudgetPageController::fillOutline(bool accounts)
 {
-    Side& s = side(accounts);
-    QSignalBlocker block(s.outline);
-    s.outline->clear();
-    s.current = nullptr;
     auto* header = mSelectedBudget ? static_cast<CBudgetHeader*>(mSelectedBudget->getSourceItem()) : nullptr;
-    s.nodes = header ? budget_page::outline(accounts ? header->Get_BudgettedRootAccT() : header->Get_BudgettedRootMxpT())
-                     : std::vector<budget_page::Node>();
-    std::function<void(const budget_page::Node&, QTreeWidgetItem*)> add = [&](const budget_page::Node& node,
-                                                                               QTreeWidgetItem* parent) {
-        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(s.outline);
-        item->setText(0, QString::fromStdString(node.name));
-        item->setData(0, kNodeRole, QVariant::fromValue<quintptr>(reinterpret_cast<quintptr>(&node)));
-        if (node.isFolder()) {
-            QFont font = item->font(0);
-            font.setBold(true);
-            item->setFont(0, font);
-        }
-        for (const budget_page::Node& child : node.children) add(child, item);
-    };
-    for (const budget_page::Node& node : s.nodes) add(node, nullptr);
-    s.outline->expandAll();
+    // Without a budget the outline shows nothing rather than a list of the one before.
+    CNamedListArray* folders =
+        header ? (accounts ? header->Get_BudgettedRootAccT() : header->Get_BudgettedRootMxpT()) : nullptr;
+    side(accounts).controller->initializeWithDocument(mDocument, folders, true);
     reloadTable(accounts);
 }
 
 bool CBudgetPageController::selectObject(bool accounts, FourCharCode type, ObjectIdT id)
 {
     Side& s = side(accounts);
-    for (QTreeWidgetItemIterator it(s.outline); *it; ++it) {
-        const auto* node = reinterpret_cast<const budget_page::Node*>((*it)->data(0, kNodeRole).value<quintptr>());
-        if (node && node->objectType == type && node->id == id) {
-            s.outline->setCurrentItem(*it);
-            return true;
+    NamedListOutlineModel& rows = s.controller->model();
+    std::function<QModelIndex(const QModelIndex&)> find = [&](const QModelIndex& parent) -> QModelIndex {
+        for (int row = 0; row < rows.rowCount(parent); ++row) {
+            const QModelIndex index = rows.index(row, 0, parent);
+            const CNonVisualDataItem::Ptr item = rows.itemAt(index);
+            const CNonVisual* object = item ? item->getSourceItem() : nullptr;
+            if (object && object->Get_ObjectType() == type && object->Get_Id() == id) return index;
+            if (const QModelIndex below = find(index); below.isValid()) return below;
         }
-    }
-    return false;
+        return {};
+    };
+    const QModelIndex found = find({});
+    if (!found.isValid()) return false;
+    for (QModelIndex up = found.parent(); up.isValid(); up = up.parent()) s.outline->expand(up);
+    s.outline->setCurrentIndex(found);
+    s.outline->selectionModel()->select(found, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    return true;
 }
 
 void CBudgetPageController::outlineSelectionChanged(bool accounts)
 {
     mAccounts.month = mCategories.month = -1;
-    Side& s = side(accounts);
-    QTreeWidgetItem* item = s.outline->currentItem();
-    s.current = item ? reinterpret_cast<const budget_page::Node*>(item->data(0, kNodeRole).value<quintptr>()) : nullptr;
     reloadTable(accounts);
+}
+
+CNonVisual* CBudgetPageController::currentObject(bool accounts) const
+{
+    const CNonVisualDataItem::Ptr& item = side(accounts).controller->currentItem();
+    return item ? item->getSourceItem() : nullptr;
 }
 
 void CBudgetPageController::reloadTable(bool accounts)
 {
     Side& s = side(accounts);
     const auto& rows = budget_page::rows(accounts);
-    const bool shown = mSelectedBudget && s.current;
+    const CNonVisual* current = currentObject(accounts);
+    const bool shown = mSelectedBudget && current;
     s.table->setRowCount(shown ? static_cast<int>(rows.size()) : 0);
     if (!shown) return;
     const QColor green = qColour(getGreenColor());
@@ -304,7 +305,7 @@ void CBudgetPageController::reloadTable(bool accounts)
         s.table->setItem(row, 0, label);
         for (int month = 0; month < 12; ++month) {
             const std::optional<double> amount =
-                budget_page::cellAmount(*mSelectedBudget, *s.current, rows[row].figure, month);
+                budget_page::cellAmount(*mSelectedBudget, *current, rows[row].figure, month);
             auto* cell = new QTableWidgetItem(amount ? amountText(*amount) : QString());
             cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             cell->setBackground(background(accounts, row));
@@ -313,7 +314,7 @@ void CBudgetPageController::reloadTable(bool accounts)
             font.setBold(budget_page::isBoldFigure(rows[row].figure));
             cell->setFont(font);
             if (amount) {
-                const budget_page::Tint tint = budget_page::tintFor(s.current->kind, rows[row].figure, *amount);
+                const budget_page::Tint tint = budget_page::tintFor(budget_page::kindOf(*current), rows[row].figure, *amount);
                 if (tint != budget_page::Tint::None)
                     cell->setForeground(tint == budget_page::Tint::Favourable ? green : red);
             }
@@ -325,10 +326,10 @@ void CBudgetPageController::reloadTable(bool accounts)
 
 std::shared_ptr<CBuDdItem> CBudgetPageController::currentDetail(bool accounts) const
 {
-    const Side& s = side(accounts);
-    if (!mSelectedBudget || !s.current || s.current->isFolder()) return nullptr;
-    return mSelectedBudget->getDetailForType(s.current->objectType == type::kAccount ? type::kAccount : type::kExpenseType,
-                                             s.current->id);
+    const CNonVisual* current = currentObject(accounts);
+    if (!mSelectedBudget || !current || budget_page::isFolder(*current)) return nullptr;
+    return mSelectedBudget->getDetailForType(
+        current->Get_ObjectType() == type::kAccount ? type::kAccount : type::kExpenseType, current->Get_Id());
 }
 
 void CBudgetPageController::budgetTableClicked(bool accounts, int column)
@@ -340,9 +341,10 @@ void CBudgetPageController::budgetTableClicked(bool accounts, int column)
         reloadXRefs(accounts);
         return;
     }
-    if (!mSelectedBudget || !s.current) return;
+    const CNonVisual* current = currentObject(accounts);
+    if (!mSelectedBudget || !current) return;
     s.month = column - 1;
-    if (s.current->isFolder()) return;
+    if (budget_page::isFolder(*current)) return;
     setXRefs(accounts, currentDetail(accounts), s.month);
 }
 

@@ -2,9 +2,10 @@
 // CBudgetPageController: the budget page, a self-contained widget for the
 // document window's "budg" tab. It keeps one budget in view: the year menu
 // lists the budgets' start dates, the budget menu the budgets of that date.
-// Each side (accounts, categories) shows an outline of the budget's folders,
-// a table of the current object's figures per month, and the
-// cross-references of the month last clicked. Every change goes through a
+// Each side (accounts, categories) shows an outline of the budget's folders
+// (account types with their accounts, category groups with their
+// categories), a table of the figures per month of the outline's current
+// item, and the cross-references of the month last clicked. Every change goes through a
 // sheet and commands 0 to 5; a command that fails is logged, shown as an
 // error and the page is refreshed from the model.
 
@@ -23,13 +24,14 @@
 class QComboBox;
 class QTabWidget;
 class QTableWidget;
-class QTreeWidget;
 
 namespace ch {
 
 class CBuDdItem;
 class CBuDhItem;
 class CBuDxItem;
+class CNonVisualOutlineView;
+class CNonVisualOutlineViewController;
 class MyDocument;
 
 class CBudgetPageController : public QWidget {
@@ -47,7 +49,8 @@ public:
     const std::shared_ptr<CBuDhItem>& selectedBudget() const { return mSelectedBudget; }
     bool workingOnAccounts() const;
     void showSide(bool accounts);
-    // Selects the outline row of the object; false when it is not shown.
+    // Selects the outline row of the object, opening the rows above it;
+    // false when the outline does not list it.
     bool selectObject(bool accounts, FourCharCode type, ObjectIdT id);
     // A click on a column of the side's budget table (0 the label).
     void budgetTableClicked(bool accounts, int column);
@@ -67,6 +70,9 @@ public:
     void updateActuals();
 
     // --- what is shown
+    // The side's outline and its controller, whose current item the tables show.
+    CNonVisualOutlineView* outlineView(bool accounts) const { return side(accounts).outline; }
+    CNonVisualOutlineViewController& outlineController(bool accounts) const { return *side(accounts).controller; }
     QTableWidget* budgetTable(bool accounts) const { return side(accounts).table; }
     QTableWidget* xrefTable(bool accounts) const { return side(accounts).xrefTable; }
     QComboBox* yearMenu() const { return mYearMenu; }
@@ -76,11 +82,10 @@ public:
 
 private:
     struct Side {
-        QTreeWidget* outline = nullptr;
+        CNonVisualOutlineView* outline = nullptr;
+        std::unique_ptr<CNonVisualOutlineViewController> controller;
         QTableWidget* table = nullptr;
         QTableWidget* xrefTable = nullptr;
-        std::vector<budget_page::Node> nodes;
-        const budget_page::Node* current = nullptr;
         int month = -1;
         bool hasList = false;
         std::vector<std::shared_ptr<CBuDxItem>> xrefs;
@@ -94,6 +99,8 @@ private:
     void budgetChanged();
     void fillOutline(bool accounts);
     void outlineSelectionChanged(bool accounts);
+    // The model object of the side's current item; none without one.
+    CNonVisual* currentObject(bool accounts) const;
     void reloadTable(bool accounts);
     void reloadXRefs(bool accounts);
     void setXRefs(bool accounts, const std::shared_ptr<CBuDdItem>& line, int month);

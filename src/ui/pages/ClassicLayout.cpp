@@ -1,21 +1,33 @@
 #include "ui/pages/ClassicLayout.h"
 
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
+#include <QSplitter>
+#include <QTableView>
 #include <QVBoxLayout>
 
+#include "analysis/CBarChart.h"
+#include "analysis/CPieChart.h"
+#include "analysis/views/ChartView.h"
 #include "bridge/BridgeDocument.h"
+#include "bridge/CAnalysisArrayEncaplusator.h"
+#include "bridge/CArrayEncapsulator.h"
 #include "model/CAccountTypeArray.h"
+#include "model/CAnalysisArray.h"
 #include "model/CDocAccounting.h"
 #include "model/CMasterExpenseTypeArray.h"
 #include "platform/core/localized_strings.h"
-#include "ui/lists/CNonVisualOutlineView.h"
+#include "ui/NamedIcons.h"
+#include "ui/outlines/CNonVisualOutlineView.h"
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/lists/ItemListSource.h"
 #include "ui/lists/ItemTableModel.h"
-#include "ui/lists/NamedListOutlineModel.h"
+#include "ui/outlines/NamedListOutlineModel.h"
 #include "ui/lists/TransactionColumns.h"
+#include "ui/lists/BookingLineTableModel.h"
 
 namespace ch {
 
@@ -66,23 +78,34 @@ ClassicLayout::ClassicLayout(BridgeDocument& books, CNamedListTableController::S
     setObjectName(QStringLiteral("mMainTab"));
     mPropertyTableController.setSetSuperitem(setSuperitem);
     mIncomeTableController.setSetSuperitem(setSuperitem);
+    NamedListOutlineModel::IconLookup iconOf;
+    if (icons) iconOf = [icons](const std::string& name) { return icons->icon(name); };
     mPropertyModel = std::make_unique<NamedListOutlineModel>(
         mPropertyTableController,
         columns({{"name", "LISTCOLNAME"}, {"lbal", "OUTLINECOLLBAL"}, {"lcur", "LISTCOLCURRENCY"},
                  {"fbal", "OUTLINECOLFBAL"}, {"fcur", "LISTCOLCURRENCY"}}),
-        icons);
+        iconOf);
     mIncomeModel = std::make_unique<NamedListOutlineModel>(
         mIncomeTableController,
         columns({{"name", "LISTCOLNAME"}, {"yths", "OUTLINECOLYTHS"}, {"yprv", "OUTLINECOLYPRV"},
                  {"avgt", "OUTLINECOLAVGT"}, {"avgp", "OUTLINECOLAVGP"}, {"totp", "OUTLINECOLTOTP"},
                  {"bala", "OUTLINECOLBALA"}}),
-        icons);
+        iconOf);
+    for (auto* details : {&mPropertyDetails, &mIncomeDetails}) {
+        *details = std::make_unique<BookingLineTableModel>(std::vector<BookingLineTableModel::Column>{
+            {"date", text("LISTCOLDATE")},
+            {"desc", text("LISTCOLDESCRIPTION")},
+            {"acnt", text("LISTCOLACCOUNT")},
+            {"amtl", text("LISTCOLAMOUNT")},
+            {"ball", text("LISTCOLBALANCE")}});
+        (*details)->controller().setDocument(&books);
+    }
 
-    // "trns": the document's transactions, newest first.
-    auto* transactions = new QWidget;
+    // "trns": the overview above the document's transactions, newest first.
+    auto* transactions = new QSplitter(Qt::Vertical);
     transactions->setObjectName(QStringLiteral("trns"));
-    auto* transactionLayout = new QVBoxLayout(transactions);
-    transactionLayout->setContentsMargins(0, 0, 0, 0);
+    transactions->setChildrenCollapsible(false);
+    transactions->addWidget(makeOverviewPage());
     mTransactions.setSortDescriptors({sortByTransactionDate(false)});
     mTransactionModel = std::make_unique<ItemTableModel>(mTransactions, transactionListColumns());
     if (CDocAccounting* root = books.accounting())
@@ -92,14 +115,21 @@ ClassicLayout::ClassicLayout(BridgeDocument& books, CNamedListTableController::S
     transactionTable->setModel(mTransactionModel.get());
     transactionTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     transactionTable->verticalHeader()->hide();
-    transactionTable->horizontalHeader()->setStretchLastSection(true);
+    transactionTable->verticalHeader()->setDefaultSectionSize(22);
     transactionTable->setAlternatingRowColors(true);
-    transactionLayout->addWidget(transactionTable);
+    transactionTable->setShowGrid(false);
+    transactionTable->setWordWrap(false);
+    transactionTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    transactionTable->horizontalHeader()->setSectionResizeMode(mTransactionModel->columnOf("description"),
+                                                               QHeaderView::Stretch);
+    transactions->addWidget(transactionTable);
+    transactions->setSizes({450, 300});
 
-    // "acnt" and "expt": switch buttons over an outline.
+    // "acnt" and "expt": switch buttons over an outline with the booking lines of its row.
     auto outlinePage = [this](const char* identifier, const char* tableName, const char* autosave,
                               NamedListOutlineModel& model, std::size_t firstButton, std::size_t buttonCount,
-                              CNonVisualTable*& table) {
+                              CNonVisualTable*& table, BookingLineTableModel& details, const char* detailName,
+                              QTableView*& detailTable) {
         auto* page = new QWidget;
         page->setObjectName(QString::fromLatin1(identifier));
         auto* layout = new QVBoxLayout(page);
@@ -116,7 +146,10 @@ ClassicLayout::ClassicLayout(BridgeDocument& books, CNamedListTableController::S
         }
         buttons->addStretch(1);
         layout->addLayout(buttons);
-        table = new CNonVisualTable(page);
+        // Below the outline: its columns want the window's width.
+        auto* split = new QSplitter(Qt::Vertical, page);
+        split->setChildrenCollapsible(false);
+        table = new CNonVisualTable(split);
         table->setObjectName(QString::fromLatin1(tableName));
         table->setProperty("autosaveName", QString::fromLatin1(autosave));
         table->setModel(&model);
@@ -142,11 +175,32 @@ ClassicLayout::ClassicLayout(BridgeDocument& books, CNamedListTableController::S
             table->expand(moved.parent());
             table->selectionModel()->select(moved, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         });
-        layout->addWidget(table, 1);
+        CNonVisualTable* shown = table;
+        connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this, shown] { showDetailsOfSelection(shown); });
+        detailTable = new QTableView(split);
+        detailTable->setObjectName(QString::fromLatin1(detailName));
+        details.attach(detailTable);
+        detailTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+        detailTable->setSelectionMode(QAbstractItemView::SingleSelection);
+        detailTable->setAlternatingRowColors(true);
+        detailTable->setShowGrid(false);
+        detailTable->setWordWrap(false);
+        detailTable->verticalHeader()->hide();
+        detailTable->verticalHeader()->setDefaultSectionSize(22);
+        detailTable->horizontalHeader()->setHighlightSections(false);
+        detailTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        detailTable->horizontalHeader()->setSectionResizeMode(details.columnOf("desc"), QHeaderView::Stretch);
+        split->addWidget(table);
+        split->addWidget(detailTable);
+        split->setSizes({330, 270});
+        layout->addWidget(split, 1);
         return page;
     };
-    QWidget* accounts = outlinePage("acnt", "mPropertyTable", "propertyTable", *mPropertyModel, 0, 4, mPropertyTable);
-    QWidget* categories = outlinePage("expt", "mIncomeTable", "incomeTable", *mIncomeModel, 4, 3, mIncomeTable);
+    QWidget* accounts = outlinePage("acnt", "mPropertyTable", "propertyTable", *mPropertyModel, 0, 4, mPropertyTable,
+                                    *mPropertyDetails, "mTrnsTableProperty", mPropertyDetailTable);
+    QWidget* categories = outlinePage("expt", "mIncomeTable", "incomeTable", *mIncomeModel, 4, 3, mIncomeTable,
+                                      *mIncomeDetails, "mTrnsTableIncome", mIncomeDetailTable);
 
     addTab(transactions, text("CLASSICTRNS"));
     addTab(accounts, text("CLASSICACNT"));
@@ -161,6 +215,45 @@ ClassicLayout::ClassicLayout(BridgeDocument& books, CNamedListTableController::S
         connect(mSwitchButtons[i], &QPushButton::clicked, this, actions[i]);
     switchProperty();
     switchIncome();
+    refreshMainTab();
+    // The overview tells how the books stand when it is looked at.
+    connect(this, &QTabWidget::currentChanged, this, [this] {
+        if (currentTabIdentifier() == "trns") refreshMainTab();
+    });
+}
+
+QWidget* ClassicLayout::makeOverviewPage()
+{
+    auto* overview = new QWidget;
+    overview->setObjectName(QStringLiteral("overview"));
+    auto* grid = new QGridLayout(overview);
+    grid->setContentsMargins(6, 6, 6, 0);
+    grid->setSpacing(4);
+    auto caption = [overview](const char* key) {
+        auto* label = new QLabel(text(key), overview);
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+        return label;
+    };
+    mOverviewChart = new ChartView(CGraph::make<CBarChart>(), overview);
+    mOverviewChart->setObjectName(QStringLiteral("mOverviewChart"));
+    mOverviewChart->setMinimumHeight(160);
+    grid->addWidget(caption("CLASSICPL"), 0, 0, 1, 3);
+    grid->addWidget(mOverviewChart, 1, 0, 1, 3);
+    constexpr std::array<const char*, 3> names = {"mPropertyOverviewPieChart", "mLiabilityOverviewPieChart",
+                                                  "mAssetOverviewPieChart"};
+    constexpr std::array<const char*, 3> titles = {"CLASSICPROPERTY", "CLASSICDEBT", "CLASSICASSETS"};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        mOverviewPies[i] = new ChartView(CGraph::make<CAccountTypePieChart>(), overview);
+        mOverviewPies[i]->setObjectName(QString::fromLatin1(names[i]));
+        mOverviewPies[i]->setMinimumSize(180, 150);
+        grid->addWidget(caption(titles[i]), 2, static_cast<int>(i));
+        grid->addWidget(mOverviewPies[i], 3, static_cast<int>(i));
+    }
+    grid->setRowStretch(1, 3);
+    grid->setRowStretch(3, 2);
+    return overview;
 }
 
 ClassicLayout::~ClassicLayout()
@@ -201,24 +294,113 @@ QPushButton* ClassicLayout::switchButton(std::string_view name) const
     return nullptr;
 }
 
+NamedListOutlineModel& ClassicLayout::modelOf(const CNonVisualTable* table) const
+{
+    return table == mPropertyTable ? *mPropertyModel : *mIncomeModel;
+}
+
+BookingLineTableModel& ClassicLayout::detailsOf(const CNonVisualTable* table) const
+{
+    return table == mPropertyTable ? *mPropertyDetails : *mIncomeDetails;
+}
+
+QTableView* ClassicLayout::detailTable(const QAbstractItemView* table) const
+{
+    if (table == mPropertyTable) return mPropertyDetailTable;
+    if (table == mIncomeTable) return mIncomeDetailTable;
+    return nullptr;
+}
+
+CTransactionDetailTableController& ClassicLayout::propertyTransactionTableController() const
+{
+    return mPropertyDetails->controller();
+}
+
+CTransactionDetailTableController& ClassicLayout::incomeTransactionTableController() const
+{
+    return mIncomeDetails->controller();
+}
+
 std::optional<int> ClassicLayout::detailIsProperty(const QAbstractItemView* table) const
 {
-    if (table == mPropertyTable) return mPropertyDetailMode;
-    if (table == mIncomeTable) return mIncomeDetailMode;
+    if (table == mPropertyTable) return mPropertyDetails->controller().mIsProperty();
+    if (table == mIncomeTable) return mIncomeDetails->controller().mIsProperty();
     return std::nullopt;
 }
 
 void ClassicLayout::applySwitch(const Switch& choice)
 {
     const bool property = choice.table == Table::Property;
+    CNonVisualTable* table = property ? mPropertyTable : mIncomeTable;
     CPropertyTableController& controller = property ? mPropertyTableController : mIncomeTableController;
     const CDocAccounting* root = mBooks.accounting();
     controller.setArray(root ? choice.list(*root) : nullptr);
-    reloadTable(property ? mPropertyTable : mIncomeTable, property ? *mPropertyModel : *mIncomeModel);
+    reloadTable(table, modelOf(table));
     const std::size_t first = property ? 0 : 4;
     const std::size_t last = property ? 4 : 7;
     for (std::size_t i = first; i < last; ++i) mSwitchButtons[i]->setChecked(i == choice.button);
-    if (choice.detailIsProperty) (property ? mPropertyDetailMode : mIncomeDetailMode) = choice.detailIsProperty;
+    CTransactionDetailTableController& details = detailsOf(table).controller();
+    if (choice.detailIsProperty) {
+        details.setMIsProperty(*choice.detailIsProperty);
+        details.reloadTable();
+    }
+    showDetailsOfSelection(table);
+}
+
+void ClassicLayout::showDetailsOfSelection(CNonVisualTable* table)
+{
+    if (CNamedListTableController* controller = getControllerForTable(table)) controller->selectionDidChange();
+    detailsOf(table).controller().syncronizeWithObject(table->getCurrentItem());
+}
+
+void ClassicLayout::refreshMainTab()
+{
+    CDocAccounting* root = mBooks.accounting();
+    if (!root) return;
+    auto lines = std::make_shared<CAnalysisArrayEncaplusator>(root->getOverviewAnalysisArray());
+    lines->setParentDocument(&mBooks);
+    mOverviewChart->synchronizeWithArray(lines);
+    constexpr std::array<CAccountTypeArray::SubListIndex, 3> groups = {
+        CAccountTypeArray::kTopLevelOwnProperty, CAccountTypeArray::kTopLevelDebt, CAccountTypeArray::kTopLevelOther};
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        auto types = std::make_shared<CArrayEncapsulator>();
+        types->setArray(root->mAccountTypeList ? root->mAccountTypeList->Get_SubList(groups[i]) : nullptr);
+        // The wrapper keeps one item at a time: the pie holds on to each.
+        ChartElements wedges;
+        for (std::uint32_t index = 1; index <= types->count(); ++index)
+            if (CNonVisualDataItem::Ptr item = types->objectAtIndex(index)) wedges.push_back(std::move(item));
+        mOverviewPies[i]->synchronizeWithElements(std::move(wedges));
+    }
+}
+
+void ClassicLayout::resetAnalysisArrays()
+{
+    for (CNonVisualTable* table : {mPropertyTable, mIncomeTable}) {
+        getControllerForTable(table)->setArray(nullptr);
+        modelOf(table).reload();
+        showDetailsOfSelection(table);
+    }
+}
+
+void ClassicLayout::refreshAnalysisArrays()
+{
+    for (CNonVisualTable* table : {mPropertyTable, mIncomeTable}) {
+        getControllerForTable(table)->selectionDidChange();
+        // The cells are read when drawn: drawing again shows today's balances.
+        table->viewport()->update();
+    }
+}
+
+void ClassicLayout::synchronizeTableCallback(const CNonVisualDataItem::Ptr& reference, bool below,
+                                             QAbstractItemView* view)
+{
+    CNonVisualTable* table = view == mPropertyTable ? mPropertyTable : view == mIncomeTable ? mIncomeTable : nullptr;
+    if (!table) return;
+    NamedListOutlineModel& model = modelOf(table);
+    reloadTable(table, model);
+    const CNonVisualDataItem::Ptr opened = below ? reference : (reference ? reference->mParent() : nullptr);
+    if (!opened) return;
+    for (QModelIndex row = model.indexOf(opened.get()); row.isValid(); row = row.parent()) table->expand(row);
 }
 
 void ClassicLayout::setOutlineDelegate(OutlineViewDelegate* delegate)

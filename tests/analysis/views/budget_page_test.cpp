@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTest>
 
 #include "../../document/budget_fixture.h"
 #include "analysis/views/CBudgetPageController.h"
@@ -18,6 +19,8 @@
 #include "bridge/CNSNumberAmountTBridge.h"
 #include "model/CAccount.h"
 #include "model/CExpenseType.h"
+#include "ui/outlines/CNonVisualOutlineView.h"
+#include "ui/outlines/CNonVisualOutlineViewController.h"
 
 namespace ch::test {
 namespace {
@@ -54,13 +57,15 @@ protected:
         QTableWidget* table = page.budgetTable(accounts);
         const auto& rows = budget_page::rows(accounts);
         ASSERT_EQ(table->rowCount(), static_cast<int>(rows.size()));
-        budget_page::Node node;
-        node.objectType = type;
-        node.id = id;
+        const CNonVisualDataItem::Ptr& current = page.outlineController(accounts).currentItem();
+        ASSERT_TRUE(current && current->getSourceItem());
+        const CNonVisual& object = *current->getSourceItem();
+        EXPECT_EQ(object.Get_ObjectType(), type);
+        EXPECT_EQ(object.Get_Id(), id);
         for (int row = 0; row < table->rowCount(); ++row)
             for (int month = 0; month < 12; ++month) {
                 const std::optional<double> amount =
-                    budget_page::cellAmount(*page.selectedBudget(), node, rows[row].figure, month);
+                    budget_page::cellAmount(*page.selectedBudget(), object, rows[row].figure, month);
                 EXPECT_EQ(table->item(row, month + 1)->text().toStdString(),
                           amount ? CNSNumberAmountTBridge::NSNumberToNSString(*amount) : std::string())
                     << "row " << row << " month " << month;
@@ -77,6 +82,28 @@ protected:
             EXPECT_EQ(xrefs->item(row, 3)->text().toStdString(),
                       CNSNumberAmountTBridge::NSNumberToNSString(xref.mBudgetTo().value_or(0)));
         }
+    }
+
+    // The outline row of the object; invalid when the outline does not list it.
+    QModelIndex rowOf(bool accounts, FourCharCode type, ObjectIdT id, const QModelIndex& parent = {})
+    {
+        NamedListOutlineModel& model = page.outlineController(accounts).model();
+        for (int row = 0; row < model.rowCount(parent); ++row) {
+            const QModelIndex index = model.index(row, 0, parent);
+            const CNonVisual* object = model.itemAt(index)->getSourceItem();
+            if (object && object->Get_ObjectType() == type && object->Get_Id() == id) return index;
+            if (const QModelIndex below = rowOf(accounts, type, id, index); below.isValid()) return below;
+        }
+        return {};
+    }
+
+    // A click on the row, its folders opened first as the user would.
+    void click(bool accounts, const QModelIndex& row)
+    {
+        CNonVisualOutlineView* outline = page.outlineView(accounts);
+        for (QModelIndex up = row.parent(); up.isValid(); up = up.parent()) outline->expand(up);
+        outline->scrollTo(row);
+        QTest::mouseClick(outline->viewport(), Qt::LeftButton, {}, outline->visualRect(row).center());
     }
 
     static bool listHas(const std::vector<std::shared_ptr<CBuDxItem>>* list, ObjectIdT accountId, ObjectIdT categoryId)
@@ -229,6 +256,59 @@ TEST_F(BudgetPageTest, RefusalsShowTheirNumbersAndAFailedCommandRefreshesThePage
     document->clearChangeCount();
     page.updateActuals();
     EXPECT_TRUE(document->isDocumentEdited());
+}
+
+TEST_F(BudgetPageTest, TheTablesShowTheOutlineRowLastChosen)
+{
+    std::shared_ptr<CBuDhItem> budget = showNewBudget();
+    ASSERT_NE(budget, nullptr);
+    page.show();
+    struct Side {
+        bool accounts;
+        FourCharCode type;
+        ObjectIdT id;
+    };
+    for (const Side& side : {Side{true, type::kAccount, books::kDefaultAccount},
+                             Side{false, type::kExpenseType, books::kExpenseCategory}}) {
+        SCOPED_TRACE(side.accounts ? "accounts" : "categories");
+        page.showSide(side.accounts);
+        CNonVisualOutlineViewController& outline = page.outlineController(side.accounts);
+        QTableWidget* table = page.budgetTable(side.accounts);
+        EXPECT_EQ(outline.currentItem(), nullptr);
+        EXPECT_EQ(table->rowCount(), 0);
+
+        const QModelIndex row = rowOf(side.accounts, side.type, side.id);
+        ASSERT_TRUE(row.isValid());
+        click(side.accounts, row);
+        ASSERT_NE(outline.currentItem(), nullptr);
+        EXPECT_EQ(outline.currentItem()->getSourceItem()->Get_Id(), side.id);
+        EXPECT_EQ(table->rowCount(), static_cast<int>(budget_page::rows(side.accounts).size()));
+        page.budgetTableClicked(side.accounts, 3);
+        EXPECT_EQ(page.selectedMonth(side.accounts), 2);
+
+        // The folder above: its sums, and the months forgotten.
+        click(side.accounts, row.parent());
+        const CNonVisual* folder = outline.currentItem()->getSourceItem();
+        ASSERT_TRUE(folder && budget_page::isFolder(*folder));
+        EXPECT_EQ(page.selectedMonth(side.accounts), -1);
+        const std::optional<double> planned = budget_page::cellAmount(*budget, *folder, budget_item::kBudgetIn, 0);
+        EXPECT_EQ(table->item(1, 1)->text().toStdString(), CNSNumberAmountTBridge::NSNumberToNSString(planned.value_or(0)));
+
+        // No row chosen: the folder stays shown.
+        page.outlineView(side.accounts)->clearSelection();
+        EXPECT_EQ(outline.currentItem()->getSourceItem(), folder);
+        EXPECT_EQ(table->rowCount(), static_cast<int>(budget_page::rows(side.accounts).size()));
+    }
+
+    // The budget shown anew: nothing chosen on either side.
+    page.setSelectedBudget(budget);
+    for (bool accounts : {true, false}) {
+        EXPECT_EQ(page.outlineController(accounts).currentItem(), nullptr);
+        EXPECT_EQ(page.budgetTable(accounts)->rowCount(), 0);
+    }
+    // No budget: no rows of the one shown before.
+    page.setSelectedBudget(nullptr);
+    for (bool accounts : {true, false}) EXPECT_EQ(page.outlineController(accounts).model().rowCount(), 0);
 }
 
 TEST(BudgetPageColours, FavourableAndUnfavourableAmounts)

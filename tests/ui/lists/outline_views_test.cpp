@@ -6,9 +6,9 @@
 #include "model/CAccountTypeArray.h"
 #include "model/CDocAccounting.h"
 #include "model/CMasterExpenseTypeArray.h"
-#include "ui/lists/CNamedListTableController.h"
-#include "ui/lists/CNonVisualOutlineView.h"
-#include "ui/lists/NamedListOutlineModel.h"
+#include "ui/outlines/CNamedListTableController.h"
+#include "ui/outlines/CNonVisualOutlineView.h"
+#include "ui/outlines/NamedListOutlineModel.h"
 #include "../fixture_books.h"
 #include "../ui_test_support.h"
 

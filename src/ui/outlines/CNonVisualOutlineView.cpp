@@ -1,4 +1,4 @@
-#include "ui/lists/CNonVisualOutlineView.h"
+#include "ui/outlines/CNonVisualOutlineView.h"
 
 #include <QItemSelectionModel>
 
@@ -9,7 +9,7 @@
 #include "model/CExpenseType.h"
 #include "model/CMasterExpenseType.h"
 #include "model/foundation/CErrorManager.h"
-#include "ui/lists/NamedListOutlineModel.h"
+#include "ui/outlines/NamedListOutlineModel.h"
 
 namespace ch {
 

@@ -1,8 +1,7 @@
-#include "ui/lists/NamedListOutlineModel.h"
+#include "ui/outlines/NamedListOutlineModel.h"
 
 #include <QMimeData>
 
-#include "ui/NamedIcons.h"
 
 namespace ch {
 
@@ -13,8 +12,8 @@ const QString kPboardType = QStringLiteral("CNonvisualPboardType");
 } // namespace
 
 NamedListOutlineModel::NamedListOutlineModel(CNamedListTableController& controller, std::vector<Column> columns,
-                                             IconLibrary* icons, QObject* parent)
-    : QAbstractItemModel(parent), mController(controller), mColumns(std::move(columns)), mIcons(icons)
+                                             IconLookup icons, QObject* parent)
+    : QAbstractItemModel(parent), mController(controller), mColumns(std::move(columns)), mIcons(std::move(icons))
 {
 }
 
@@ -96,7 +95,7 @@ QVariant NamedListOutlineModel::data(const QModelIndex& index, int role) const
     if (!item || index.column() >= columnCount()) return {};
     const QString& identifier = mColumns[static_cast<std::size_t>(index.column())].identifier;
     if (role == Qt::DecorationRole && identifier == QLatin1String("name") && mIcons) {
-        const QIcon icon = mIcons->icon(item->getIconName());
+        const QIcon icon = mIcons(item->getIconName());
         return icon.isNull() ? QVariant() : QVariant(icon);
     }
     if (role == Qt::TextAlignmentRole && identifier != QLatin1String("name") && identifier != QLatin1String("lcur") &&

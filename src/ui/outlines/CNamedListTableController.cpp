@@ -1,4 +1,4 @@
-#include "ui/lists/CNamedListTableController.h"
+#include "ui/outlines/CNamedListTableController.h"
 
 #include <cstdio>
 
@@ -43,6 +43,13 @@ void CNamedListTableController::setArray(const CNamedListArray* array)
     mNodesAndLeafs.clear();
     theCurrentItem.reset();
     mArray = array;
+}
+
+void CNamedListTableController::bind(BridgeDocument* document, const CNamedListArray* array, bool hierarchic)
+{
+    mDocument = document;
+    mIsHierarchic = hierarchic;
+    setArray(array);
 }
 
 std::size_t CNamedListTableController::numberOfChildrenOfItem(const CNonVisualDataItem* item) const

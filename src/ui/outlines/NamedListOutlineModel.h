@@ -1,19 +1,21 @@
 #pragma once
 // The outline model of a table of model objects: the rows, cells, drags and
 // drops of a CNamedListTableController, for a QTreeView. Columns are given
-// by identifier and heading; the "name" column shows the row's icon.
+// by identifier and heading; the "name" column shows the row's icon, looked
+// up by the item's icon name.
 // Dragged rows carry the object's node key under "CNonvisualPboardType"
 // and its name as text; only a drop onto a row is taken.
 
 #include <QAbstractItemModel>
+#include <QIcon>
 
+#include <functional>
+#include <string>
 #include <vector>
 
-#include "ui/lists/CNamedListTableController.h"
+#include "ui/outlines/CNamedListTableController.h"
 
 namespace ch {
-
-class IconLibrary;
 
 class NamedListOutlineModel : public QAbstractItemModel {
     Q_OBJECT
@@ -24,10 +26,13 @@ public:
         QString heading;
     };
 
-    // The controller is not owned and must outlive the model; icons may be
-    // null (no icons).
+    // The icon of an icon name; a null icon for none.
+    using IconLookup = std::function<QIcon(const std::string& iconName)>;
+
+    // The controller is not owned and must outlive the model; without an
+    // icon look-up the rows have no icons.
     NamedListOutlineModel(CNamedListTableController& controller, std::vector<Column> columns,
-                          IconLibrary* icons = nullptr, QObject* parent = nullptr);
+                          IconLookup icons = {}, QObject* parent = nullptr);
 
     CNamedListTableController& controller() const { return mController; }
     // After the controller got another list or its objects moved.
@@ -63,7 +68,7 @@ private:
 
     CNamedListTableController& mController;
     std::vector<Column> mColumns;
-    IconLibrary* mIcons;
+    IconLookup mIcons;
 };
 
 } // namespace ch

@@ -60,12 +60,12 @@ public:
     std::size_t numberOfChildrenOfItem(const CNonVisualDataItem* item) const;
     bool isItemExpandable(const CNonVisualDataItem* item) const;
     // The child's item, cached; none past the end.
-    CNonVisualDataItem::Ptr child(std::size_t index, const CNonVisualDataItem::Ptr& item);
-    CellValue objectValueForTableColumn(std::string_view column, const CNonVisualDataItem& item);
+    virtual CNonVisualDataItem::Ptr child(std::size_t index, const CNonVisualDataItem::Ptr& item);
+    virtual CellValue objectValueForTableColumn(std::string_view column, const CNonVisualDataItem& item);
 
     // --- drag and drop
     // Not without an object; a root object only with an id above 6.
-    bool canItemBeDragged(const CNonVisualDataItem* item) const;
+    virtual bool canItemBeDragged(const CNonVisualDataItem* item) const;
     // Whether the dragged key may be dropped onto the parent: a parent row,
     // a key of this table's cache with an object, and a parent that takes
     // a sub-item of the dragged object's type.
@@ -86,6 +86,8 @@ public:
 
 protected:
     BridgeDocument* document() const { return mDocument; }
+    // Binds another document and list: the cache emptied, no current item.
+    void bind(BridgeDocument* document, const CNamedListArray* array, bool hierarchic);
 
 private:
     std::string homeCurrencySymbol() const;
