@@ -16,6 +16,7 @@
 
 #include "../ui/sheets/sheet_test_support.h"
 #include "../ui/ui_test_support.h"
+#include "assistant_steps.h"
 #include "bridge/ArgumentRecords.h"
 #include "app/DocumentController.h"
 #include "app/DocumentWindow.h"
@@ -175,26 +176,7 @@ TEST_F(ApplicationTest, NewBooksThroughTheAssistantAreSavedClosedAndOpenedAgainF
 
     // The assistant: every page taken as proposed, the property account renamed.
     QTRY_VERIFY(controller.assistant() != nullptr);
-    NewDocumentAssistantDialog* assistant = controller.assistant();
-    auto* next = assistant->findChild<QPushButton*>("nextButton");
-    ASSERT_NE(next, nullptr);
-    bool renamed = false;
-    for (int page = 0; page < 20 && controller.assistant(); ++page) {
-        if (assistant->assistant().view().lists == AssistantList::PropertyAccounts &&
-            assistant->assistant().view().tab != 0 && !renamed) {
-            QTableWidget* table = assistant->proposedTable();
-            ASSERT_GT(table->rowCount(), 0);
-            table->item(0, 0)->setCheckState(Qt::Checked);
-            table->item(0, 4)->setCheckState(Qt::Checked);
-            settle();
-            table->item(0, 1)->setText("Household Checking");
-            settle();
-            renamed = true;
-        }
-        QTest::mouseClick(next, Qt::LeftButton);
-        settle();
-    }
-    ASSERT_TRUE(renamed);
+    ASSERT_TRUE(finishAssistantNamingTheFirstAccount(controller, "Household Checking"));
     EXPECT_EQ(controller.assistant(), nullptr);
     MyDocument& books = window.document();
     CAccount* checking = books.getAccountForName("Household Checking");

@@ -41,6 +41,7 @@
 
 #include "../ui/sheets/sheet_test_support.h"
 #include "../ui/ui_test_support.h"
+#include "assistant_steps.h"
 #include "app/DocumentController.h"
 #include "app/DocumentWindow.h"
 #include "app/NewDocumentAssistantDialog.h"
@@ -344,26 +345,7 @@ void YearOfBusinessTest::startTheBooks()
     shell.delegate().sheetDidEnd(static_cast<int>(StartupChoice::NewDocument));
     ASSERT_TRUE(window().booksShown());
     QTRY_VERIFY(controller.assistant() != nullptr);
-    NewDocumentAssistantDialog* assistant = controller.assistant();
-    auto* next = assistant->findChild<QPushButton*>("nextButton");
-    ASSERT_NE(next, nullptr);
-    bool named = false;
-    for (int page = 0; page < 20 && controller.assistant(); ++page) {
-        if (assistant->assistant().view().lists == AssistantList::PropertyAccounts &&
-            assistant->assistant().view().tab != 0 && !named) {
-            QTableWidget* table = assistant->proposedTable();
-            ASSERT_GT(table->rowCount(), 0);
-            table->item(0, 0)->setCheckState(Qt::Checked);
-            table->item(0, 4)->setCheckState(Qt::Checked);
-            settle();
-            table->item(0, 1)->setText("Business Bank");
-            settle();
-            named = true;
-        }
-        QTest::mouseClick(next, Qt::LeftButton);
-        settle();
-    }
-    ASSERT_TRUE(named);
+    ASSERT_TRUE(finishAssistantNamingTheFirstAccount(controller, "Business Bank"));
     ASSERT_EQ(controller.assistant(), nullptr);
     const CAccount* bank = books().getAccountForName("Business Bank");
     ASSERT_NE(bank, nullptr);
