@@ -142,12 +142,10 @@ CTransaction::CTransaction(LStream* stream, FourCharCode version, CDocAccounting
         mSpecialTypeT = special_type::kDefault;
     }
     if (version::AtLeast(version, version::k1_10)) {
-        std::string vatNumber = stream->ReadCFString();
-        std::string documentReference = stream->ReadCFString();
-        std::string externalReference = stream->ReadCFString();
-        Put_CFVATNr(vatNumber);
-        Put_CFDocumentReference(documentReference);
-        Put_CFExternalReference(externalReference);
+        // Straight into the texts, still empty: what their setters would keep.
+        stream->ReadCFString(mVATNrText);
+        stream->ReadCFString(mDocumentRefText);
+        stream->ReadCFString(mExternalRefText);
     }
 }
 
@@ -1029,6 +1027,10 @@ std::string CTransaction::Get_FullDescription() const
 
 void CTransaction::PutStream(LStream* stream, bool withDetails)
 {
+    // The header, the fixed fields and the three texts; each line asks for
+    // a room of its own.
+    LStream::WriteRoom room(*stream, HeaderBytes() + 36 + 3 * (4 + 2) +
+                                         2 * (mVATNrText.size() + mDocumentRefText.size() + mExternalRefText.size()));
     CNonVisual::PutStream(stream);
     stream->WriteDateT(mDate);
     stream->WriteAmountTT(mTotalAmount);
