@@ -208,6 +208,37 @@ public:
     // amounts in the same order and writes back the same bytes.
     void FinishTransactions()
     {
+        TakeLineIds();
+        PostLines();
+    }
+
+private:
+    // Ids no line shares and none below 1 are all kept as they are. Books
+    // number their lines from 1 with few gaps, so a table by id tells that
+    // without sorting; only other books need the sort.
+    void TakeLineIds()
+    {
+        ObjectIdT highest = 0;
+        bool positive = true;
+        for (const CDebit* line : mLines) {
+            const ObjectIdT id = line->Get_Id();
+            positive = positive && id > 0;
+            highest = std::max(highest, id);
+        }
+        if (positive && std::size_t(highest) <= 4 * mLines.size() + 1024) {
+            std::vector<bool> seen(std::size_t(highest) + 1);
+            bool shared = false;
+            for (const CDebit* line : mLines) {
+                const auto id = std::size_t(line->Get_Id());
+                shared = shared || seen[id];
+                seen[id] = true;
+            }
+            if (!shared) {
+                if (highest > 0) CDebit::NoteReadId(highest);
+                mLines.clear();
+                return;
+            }
+        }
         std::vector<std::pair<ObjectIdT, std::size_t>> ids;   // id, reading order
         ids.reserve(mLines.size());
         for (std::size_t i = 0; i < mLines.size(); ++i) ids.emplace_back(mLines[i]->Get_Id(), i);
@@ -221,6 +252,34 @@ public:
             if (taken) mLines[ids[i].second]->Put_Id(-1);
         }
         mLines.clear();
+    }
+
+    void PostLines()
+    {
+        // Nothing outside the books listens to them yet, and the budgets'
+        // trees inside follow their objects only to forget them when they
+        // go: no one needs to hear of each balance that changes while the
+        // lines post.
+        struct Quiet {
+            std::vector<LBroadcaster*> objects;
+            ~Quiet()
+            {
+                for (LBroadcaster* object : objects) object->StartBroadcasting();
+            }
+        } quiet;
+        for (CNamedListArray* list : {static_cast<CNamedListArray*>(mRoot.mAccountList.get()),
+                                      static_cast<CNamedListArray*>(mRoot.mAccountTypeList.get()),
+                                      static_cast<CNamedListArray*>(mRoot.mExpenseTypeList.get()),
+                                      static_cast<CNamedListArray*>(mRoot.mMasterExpenseTypeList.get())}) {
+            const auto count = static_cast<ArrayIndexT>(list->GetCount());
+            for (ArrayIndexT i = 1; i <= count; ++i) {
+                CNonVisual* object = list->ObjectAt(i);
+                if (object && object->IsBroadcasting() && object->HasListeners()) {
+                    object->StopBroadcasting();
+                    quiet.objects.push_back(object);
+                }
+            }
+        }
 
         // Each account and category keeps its lines aside while they post
         // and lists them at the end, in one insertion per list. Most lines
@@ -249,7 +308,6 @@ public:
             static_cast<CExpenseType*>(mRoot.mExpenseTypeList->ObjectAt(i))->ListHeldDetails();
     }
 
-private:
     bool ReadSettings()
     {
         auto* settings = new CPreference(&mRoot, &mStream);
