@@ -692,7 +692,7 @@ void CDebit::PutStream(LStream* stream)
     // The header, the account, the amount, the currency, the local amount
     // and the transaction.
     LStream::WriteRoom room(*stream, HeaderBytes() + 4 + 8 + 4 + 8 + 4);
-    CNonVisual::PutStream(stream);
+    WriteHeader(stream);
     stream->WriteObjectIdT(mAccountId);
     stream->WriteAmountTT(mAmount);
     stream->WriteObjectIdT(mCurrency);

@@ -238,7 +238,8 @@ bool CNonVisual::DeleteSelf()
 
 std::size_t CNonVisual::HeaderBytes() const
 {
-    const std::size_t common = 4 + 4 + 4 + strnlen(mName, kNameSize) + 1;
+    // The name counted at its longest: cheaper than measuring it twice.
+    const std::size_t common = 4 + 4 + 4 + (kNameSize - 1) + 1;
     if (mObjectType == type::kPreference) return common;
     // Each Unicode text: its count, the mark and at most one unit per byte.
     return common + 1 + 2 * (4 + 2) + 2 * (CNonVisual::Get_StringrefName().size() + mDescription.size());
@@ -247,6 +248,11 @@ std::size_t CNonVisual::HeaderBytes() const
 void CNonVisual::PutStream(LStream* stream)
 {
     LStream::WriteRoom room(*stream, HeaderBytes());
+    WriteHeader(stream);
+}
+
+void CNonVisual::WriteHeader(LStream* stream) const
+{
     stream->WriteBigOsType(mObjectType);
     stream->WriteObjectIdT(mId);
     stream->WriteCString(mName);

@@ -1027,11 +1027,15 @@ std::string CTransaction::Get_FullDescription() const
 
 void CTransaction::PutStream(LStream* stream, bool withDetails)
 {
-    // The header, the fixed fields and the three texts; each line asks for
-    // a room of its own.
+    // The header, the fixed fields and the three texts, and room for lines
+    // of the usual size (a line named otherwise asks for more itself).
+    constexpr std::size_t kUsualLineBytes = 128;
+    const std::size_t lines =
+        withDetails ? CountOf(mDebitList.get()) + CountOf(mCreditList.get()) + CountOf(mExpenseTypeList.get()) : 0;
     LStream::WriteRoom room(*stream, HeaderBytes() + 36 + 3 * (4 + 2) +
-                                         2 * (mVATNrText.size() + mDocumentRefText.size() + mExternalRefText.size()));
-    CNonVisual::PutStream(stream);
+                                         2 * (mVATNrText.size() + mDocumentRefText.size() + mExternalRefText.size()) +
+                                         lines * kUsualLineBytes);
+    WriteHeader(stream);
     stream->WriteDateT(mDate);
     stream->WriteAmountTT(mTotalAmount);
     stream->WriteAmountTT(mLocalAmount);

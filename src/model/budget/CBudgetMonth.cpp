@@ -35,7 +35,7 @@ CBudgetMonth::CBudgetMonth(LStream* stream, CDocAccounting* document, FourCharCo
 void CBudgetMonth::PutStream(LStream* stream)
 {
     LStream::WriteRoom room(*stream, HeaderBytes() + kFixedBytes + 4 + strnlen(mComment, sizeof mComment));
-    CNonVisual::PutStream(stream);
+    WriteHeader(stream);
     for (double figure : mFigures) stream->WriteAmountTT(figure);
     stream->WriteLong(static_cast<std::int32_t>(mNewRow));
     stream->WriteEnumT(mBlocked ? 1 : 0);

@@ -271,29 +271,60 @@ void writeLength(LStream& stream, std::size_t length)
 
 } // namespace
 
+namespace {
+
+// Four ASCII bytes as four little-endian UTF-16 units, for a little-endian
+// processor.
+std::uint64_t Widened(std::uint32_t four)
+{
+    return std::uint64_t(four & 0xFFu) | std::uint64_t(four & 0xFF00u) << 8 | std::uint64_t(four & 0xFF0000u) << 16 |
+           std::uint64_t(four & 0xFF000000u) << 24;
+}
+
+// Non-zero when one of the bytes is a NUL or 0x80 or more.
+template <typename U>
+U NotAscii(U bytes)
+{
+    constexpr U ones = U(~U(0)) / 0xFF;
+    constexpr U highs = ones * 0x80;
+    return (bytes & highs) | ((bytes - ones) & ~bytes & highs);
+}
+
+} // namespace
+
 bool LStream::WriteAsciiCFStringInRoom(std::string_view text)
 {
-    const std::size_t bytes = 2 + 2 * text.size();
-    if (std::size_t(mRoom.Left()) < 4 + bytes) return false;
+    const std::size_t size = text.size();
+    const std::size_t bytes = 2 + 2 * size;
+    if (size > std::size_t(std::numeric_limits<std::int32_t>::max() / 2 - 4) ||
+        std::size_t(mRoom.Left()) < 4 + bytes)
+        return false;
     std::uint8_t* out = mRoom.at;
     StoreBigEndian(out, static_cast<std::uint32_t>(bytes));
-    out += 4;
-    *out++ = 0xFF;
-    *out++ = 0xFE;
+    out[4] = 0xFF;
+    out[5] = 0xFE;
+    out += 6;
     const auto* in = reinterpret_cast<const unsigned char*>(text.data());
-    const std::size_t size = text.size();
-    std::uint32_t bad = 0;
     std::size_t i = 0;
+    std::uint64_t bad = 0;
     if constexpr (std::endian::native == std::endian::little) {
-        // Four characters at a time: each byte becomes a little-endian unit.
-        for (; i + 4 <= size; i += 4, out += 8) {
+        // Eight characters at a time, then four.
+        for (; i + 8 <= size; i += 8, out += 16) {
+            std::uint64_t eight;
+            std::memcpy(&eight, in + i, 8);
+            bad |= NotAscii(eight);
+            const std::uint64_t low = Widened(std::uint32_t(eight)), high = Widened(std::uint32_t(eight >> 32));
+            std::memcpy(out, &low, 8);
+            std::memcpy(out + 8, &high, 8);
+        }
+        if (i + 4 <= size) {
             std::uint32_t four;
             std::memcpy(&four, in + i, 4);
-            // A byte of 0x80 or more, or a NUL.
-            bad |= (four & 0x80808080u) | ((four - 0x01010101u) & ~four & 0x80808080u);
-            const std::uint64_t wide = std::uint64_t(four & 0xFFu) | std::uint64_t(four & 0xFF00u) << 8 |
-                                       std::uint64_t(four & 0xFF0000u) << 16 | std::uint64_t(four & 0xFF000000u) << 24;
+            bad |= NotAscii(four);
+            const std::uint64_t wide = Widened(four);
             std::memcpy(out, &wide, 8);
+            i += 4;
+            out += 8;
         }
     }
     auto unit = [&](unsigned char byte) {
@@ -317,13 +348,11 @@ bool LStream::WriteAsciiCFStringInRoom(std::string_view text)
     return true;
 }
 
-std::int32_t LStream::WriteCFString(std::string_view utf8)
+std::int32_t LStream::WriteCFStringSlow(std::string_view utf8)
 {
-    const bool small = utf8.size() < std::size_t(std::numeric_limits<std::int32_t>::max() / 2 - 4);
-    if (mRoom.at && small && WriteAsciiCFStringInRoom(utf8))
-        return static_cast<std::int32_t>(2 + 2 * utf8.size()) + 4;
     // ASCII without NUL characters, appended in place: the mark, then one
     // unit per byte.
+    const bool small = utf8.size() < std::size_t(std::numeric_limits<std::int32_t>::max() / 2 - 4);
     if (mAppendTo && small &&
         std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) - 1u < 0x7Fu; })) {
         CloseRoom();

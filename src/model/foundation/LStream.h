@@ -171,7 +171,11 @@ public:
     }
     // 32-bit byte count, then the UTF-16 external form of the UTF-8 text,
     // without its NUL characters (a text read back never holds one).
-    std::int32_t WriteCFString(std::string_view utf8);
+    std::int32_t WriteCFString(std::string_view utf8)
+    {
+        if (mRoom.at && WriteAsciiCFStringInRoom(utf8)) return static_cast<std::int32_t>(6 + 2 * utf8.size());
+        return WriteCFStringSlow(utf8);
+    }
     // 32-bit length N, then the N bytes, no terminator; returns N + 4.
     std::int32_t WriteCString(const char* text);
     // The length byte and that many bytes.
@@ -273,6 +277,7 @@ private:
     // Writes the ASCII text as its external form into the open room when it
     // fits; false (nothing written) for other text.
     bool WriteAsciiCFStringInRoom(std::string_view text);
+    std::int32_t WriteCFStringSlow(std::string_view utf8);
     void WriteBlockSlow(const void* buffer, std::int32_t count);
     // A length read from the data: refused (-19) when negative or beyond the
     // bytes left.
