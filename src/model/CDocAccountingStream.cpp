@@ -36,6 +36,9 @@ namespace ch {
 
 namespace {
 
+// The name with which currency fluctuations begin.
+constexpr std::string_view kFluctuations = "Currency Fluctuations:";
+
 // The numbered errors of a refused file: one whose settings name a version
 // this program cannot read, and any other (damaged, cut short, not a set of books).
 constexpr long kUnknownVersionError = 139;
@@ -69,6 +72,8 @@ public:
 
     // Why Run refused the data: the number of its error.
     long Refusal() const { return mRefusal; }
+    // Whether a transaction read is named as currency fluctuations are.
+    bool ReadFluctuations() const { return mReadFluctuations; }
 
     // A document whose decimal count differs from the application's is read
     // all the same; the user hears of it once the books are read.
@@ -168,6 +173,7 @@ private:
                                                                                      : *mRoot.mTransactionList;
         if (list.AppendObject(transaction.get()) <= 0) return false;
         mCurrentTransaction = transaction.release();
+        mReadFluctuations = mReadFluctuations || mCurrentTransaction->Get_StringrefName().starts_with(kFluctuations);
         return true;
     }
 
@@ -195,6 +201,7 @@ private:
         if (!line->InitFromStream(&mStream, &mRoot, owner, nullptr)) return false;
         CDebit* read = line.release();
         mLines.push_back(read);
+        mLineIds.push_back(read->Get_Id());
         if (tag == type::kDebit) return owner->LinkDebit(read);
         if (tag == type::kCredit) return owner->LinkCredit(static_cast<CCredit*>(read));
         return owner->LinkExpenseType(static_cast<CExptypeDetail*>(read));
@@ -220,28 +227,27 @@ private:
     {
         ObjectIdT highest = 0;
         bool positive = true;
-        for (const CDebit* line : mLines) {
-            const ObjectIdT id = line->Get_Id();
+        for (ObjectIdT id : mLineIds) {
             positive = positive && id > 0;
             highest = std::max(highest, id);
         }
-        if (positive && std::size_t(highest) <= 4 * mLines.size() + 1024) {
+        if (positive && std::size_t(highest) <= 4 * mLineIds.size() + 1024) {
             std::vector<bool> seen(std::size_t(highest) + 1);
             bool shared = false;
-            for (const CDebit* line : mLines) {
-                const auto id = std::size_t(line->Get_Id());
-                shared = shared || seen[id];
-                seen[id] = true;
+            for (ObjectIdT id : mLineIds) {
+                shared = shared || seen[std::size_t(id)];
+                seen[std::size_t(id)] = true;
             }
             if (!shared) {
                 if (highest > 0) CDebit::NoteReadId(highest);
                 mLines.clear();
+                mLineIds.clear();
                 return;
             }
         }
         std::vector<std::pair<ObjectIdT, std::size_t>> ids;   // id, reading order
-        ids.reserve(mLines.size());
-        for (std::size_t i = 0; i < mLines.size(); ++i) ids.emplace_back(mLines[i]->Get_Id(), i);
+        ids.reserve(mLineIds.size());
+        for (std::size_t i = 0; i < mLineIds.size(); ++i) ids.emplace_back(mLineIds[i], i);
         std::sort(ids.begin(), ids.end());
         for (std::size_t i = 0; i < ids.size(); ++i) {
             bool taken = ids[i].first <= 0 || (i > 0 && ids[i - 1].first == ids[i].first);
@@ -252,6 +258,7 @@ private:
             if (taken) mLines[ids[i].second]->Put_Id(-1);
         }
         mLines.clear();
+        mLineIds.clear();
     }
 
     void PostLines()
@@ -346,7 +353,9 @@ private:
     CCurrency* mLastCurrency = nullptr;   // the owner of the rates that follow
     CTransaction* mCurrentTransaction = nullptr;   // the owner of the lines that follow
     std::vector<CDebit*> mLines;                     // the lines read, in reading order
+    std::vector<ObjectIdT> mLineIds;                 // their ids as read, noted while they are at hand
     long mRefusal = kDamagedFileError;
+    bool mReadFluctuations = false;
     long mDocumentDecimals = 0;
     long mApplicationDecimals = 0;
 };
@@ -374,7 +383,7 @@ bool CDocAccounting::initFromStream(LStream* stream)
     mStreamSize = static_cast<std::size_t>(stream->GetMarker() - settingsAt);
     FinishLoading();
     reader.FinishTransactions();
-    CompleteLoading();
+    CompleteLoading(reader.ReadFluctuations());
     return true;
 }
 
@@ -409,14 +418,16 @@ void CDocAccounting::FinishLoading()
         list->Sort();
 }
 
-void CDocAccounting::CompleteLoading()
+void CDocAccounting::CompleteLoading(bool readFluctuations)
 {
     // What fell due since the document was saved is booked now.
+    const std::uint64_t changes = mTransactionList->GetChangeCount();
     GenerateRecurring();
 
     // Currency fluctuations booked between profit-and-loss accounts move no
-    // value; they go (their status first allows it).
-    constexpr std::string_view kFluctuations = "Currency Fluctuations:";
+    // value; they go (their status first allows it). Without such a
+    // transaction read or booked just now there is nothing to look for.
+    if (!readFluctuations && mTransactionList->GetChangeCount() == changes) return;
     std::vector<CTransaction*> moot;
     for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(mTransactionList->GetCount()); ++i) {
         auto* transaction = static_cast<CTransaction*>(mTransactionList->ObjectAt(i));
