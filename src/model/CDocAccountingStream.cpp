@@ -174,6 +174,8 @@ private:
         if (list.AppendObject(transaction.get()) <= 0) return false;
         mCurrentTransaction = transaction.release();
         mReadFluctuations = mReadFluctuations || mCurrentTransaction->Get_StringrefName().starts_with(kFluctuations);
+        mRead.push_back({mCurrentTransaction, mLines.size(), mLines.size(), &list == mRoot.mUnlinkedList.get()});
+        mCurrentIsRead = true;
         return true;
     }
 
@@ -184,6 +186,7 @@ private:
         recurring->Put_Document(&mRoot);
         if (mRoot.mRecurringList->AppendObject(recurring.get()) <= 0) return false;
         mCurrentTransaction = recurring.release();
+        mCurrentIsRead = false;
         return true;
     }
 
@@ -202,6 +205,13 @@ private:
         CDebit* read = line.release();
         mLines.push_back(read);
         mLineIds.push_back(read->Get_Id());
+        if (mCurrentIsRead) {
+            Read& transaction = mRead.back();
+            transaction.endLine = mLines.size();
+            const int kind = tag == type::kDebit ? 0 : (tag == type::kCredit ? 1 : 2);
+            transaction.inListOrder = transaction.inListOrder && kind >= transaction.lastKind;
+            transaction.lastKind = kind;
+        }
         if (tag == type::kDebit) return owner->LinkDebit(read);
         if (tag == type::kCredit) return owner->LinkCredit(static_cast<CCredit*>(read));
         return owner->LinkExpenseType(static_cast<CExptypeDetail*>(read));
@@ -302,10 +312,22 @@ private:
             }
             return lastCurrency;
         };
-        for (CNamedListArray* list : {mRoot.mTransactionList.get(), mRoot.mUnlinkedList.get()}) {
-            auto count = static_cast<ArrayIndexT>(list->GetCount());
-            for (ArrayIndexT i = 1; i <= count; ++i)
-                static_cast<CTransaction*>(list->ObjectAt(i))->PostHeldLinesAside(currencyOf);
+        if (ListsInReadingOrder()) {
+            // The lines as read are each transaction's lines in list order:
+            // no list of lines needs to be looked into.
+            for (bool unlinked : {false, true}) {
+                for (const Read& read : mRead) {
+                    if (read.unlinked != unlinked) continue;
+                    read.transaction->PostHeldLinesAside(currencyOf, mLines.data() + read.firstLine,
+                                                         read.endLine - read.firstLine);
+                }
+            }
+        } else {
+            for (CNamedListArray* list : {mRoot.mTransactionList.get(), mRoot.mUnlinkedList.get()}) {
+                auto count = static_cast<ArrayIndexT>(list->GetCount());
+                for (ArrayIndexT i = 1; i <= count; ++i)
+                    static_cast<CTransaction*>(list->ObjectAt(i))->PostHeldLinesAside(currencyOf);
+            }
         }
         auto accounts = static_cast<ArrayIndexT>(mRoot.mAccountList->GetCount());
         for (ArrayIndexT i = 1; i <= accounts; ++i)
@@ -313,6 +335,32 @@ private:
         auto categories = static_cast<ArrayIndexT>(mRoot.mExpenseTypeList->GetCount());
         for (ArrayIndexT i = 1; i <= categories; ++i)
             static_cast<CExpenseType*>(mRoot.mExpenseTypeList->ObjectAt(i))->ListHeldDetails();
+    }
+
+    // Whether the transaction lists hold the transactions read, each in the
+    // order read (as they do when the file was written from sorted lists),
+    // and each transaction's lines came debits first, then credits, then
+    // category lines: then the lines as read are in the order posting takes.
+    bool ListsInReadingOrder() const
+    {
+        std::size_t posted = 0, unlinked = 0;
+        for (const Read& read : mRead) {
+            if (!read.inListOrder) return false;
+            ++(read.unlinked ? unlinked : posted);
+        }
+        const CNamedListArray& postedList = *mRoot.mTransactionList;
+        const CNamedListArray& unlinkedList = *mRoot.mUnlinkedList;
+        if (postedList.GetCount() != posted || unlinkedList.GetCount() != unlinked) return false;
+        auto items = [](const CNamedListArray& list) {
+            return list.GetCount() > 0 ? static_cast<CNonVisual* const*>(list.GetItemPtr(1)) : nullptr;
+        };
+        CNonVisual* const* postedItems = items(postedList);
+        CNonVisual* const* unlinkedItems = items(unlinkedList);
+        std::size_t p = 0, u = 0;
+        for (const Read& read : mRead) {
+            if ((read.unlinked ? unlinkedItems[u++] : postedItems[p++]) != read.transaction) return false;
+        }
+        return true;
     }
 
     bool ReadSettings()
@@ -354,6 +402,18 @@ private:
     CTransaction* mCurrentTransaction = nullptr;   // the owner of the lines that follow
     std::vector<CDebit*> mLines;                     // the lines read, in reading order
     std::vector<ObjectIdT> mLineIds;                 // their ids as read, noted while they are at hand
+    // A transaction read ('TrnS') with the lines read after it (mLines from
+    // firstLine to endLine).
+    struct Read {
+        CTransaction* transaction;
+        std::size_t firstLine;
+        std::size_t endLine;
+        bool unlinked;                 // in the unlinked list
+        bool inListOrder = true;       // debits, then credits, then category lines
+        int lastKind = 0;
+    };
+    std::vector<Read> mRead;
+    bool mCurrentIsRead = false;     // the lines that follow belong to mRead.back()
     long mRefusal = kDamagedFileError;
     bool mReadFluctuations = false;
     long mDocumentDecimals = 0;

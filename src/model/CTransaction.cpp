@@ -948,6 +948,15 @@ void CTransaction::PostHeldLinesAside(const std::function<CCurrency*(ObjectIdT)>
     }
 }
 
+void CTransaction::PostHeldLinesAside(const std::function<CCurrency*(ObjectIdT)>& currencyOf, CDebit* const* lines,
+                                      std::size_t count)
+{
+    if (!mPostingHeld) return;
+    mPostingHeld = false;
+    if (!IsPosted()) return;
+    for (std::size_t i = 0; i < count; ++i) lines[i]->LinkHeld(currencyOf(lines[i]->Get_mCurrency()));
+}
+
 bool CTransaction::Link()
 {
     if (Get_ObjectStatus() != status::kUnlinked) {
