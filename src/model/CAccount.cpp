@@ -508,9 +508,10 @@ void CAccount::ListHeldDetails()
         CNamedListArray* list;
         std::vector<CDebit*>& held;
         MessageT message;
+        FourCharCode kind;
     };
-    for (Side side : {Side{mDebitList.get(), mHeldDebits, msg::kDebitLineAdded},
-                      Side{mCreditList.get(), mHeldCredits, msg::kCreditLineAdded}}) {
+    for (Side side : {Side{mDebitList.get(), mHeldDebits, msg::kDebitLineAdded, type::kDebit},
+                      Side{mCreditList.get(), mHeldCredits, msg::kCreditLineAdded, type::kCredit}}) {
         std::vector<CDebit*> held;
         held.swap(side.held);
         if (held.empty()) continue;
@@ -528,7 +529,7 @@ void CAccount::ListHeldDetails()
         if (CountOf(side.list) == 0) side.list->InsertObjectAt(held[from++], 1);
         std::vector<CNonVisual*> objects(held.begin() + static_cast<std::ptrdiff_t>(from), held.end());
         side.list->InsertObjectsAt(objects.data(), static_cast<std::uint32_t>(objects.size()),
-                                   CountOf(side.list));
+                                   CountOf(side.list), side.kind);
     }
 }
 

@@ -167,11 +167,9 @@ double CDebit::ToLineCurrency(double local) const
 
 bool CDebit::Put_mTransactionId(ObjectIdT, CNonVisual* transaction)
 {
-    if (transaction) {
-        if (transaction != mTransaction) {
-            NoteSortDateChanged();
-            NoteNameChanged();
-        }
+    if (transaction && transaction != mTransaction) {
+        NoteSortDateChanged();
+        NoteNameChanged();
         mTransaction = transaction;
         mTransactionPtr = dynamic_cast<CTransaction*>(transaction);
     }
@@ -253,7 +251,8 @@ bool CDebit::Put_mAccountId(ObjectIdT id, bool post, CNonVisual* object)
         if (post) SubtractFromParent();
         RemoveFromParent();
     }
-    CNonVisual* target = object ? object : FindAccount(id);
+    // Only a posted transaction's line joins its account.
+    CNonVisual* target = object ? object : (transactionPosted ? FindAccount(id) : nullptr);
     mAccountId = id;
     if (target && transactionPosted) {
         mAccountPtr = target;
@@ -645,8 +644,19 @@ bool CDebit::InitFromStream(LStream* stream, CDocAccounting* document, CNonVisua
     mLocalAmount = 0.0;
     Put_mTransactionId(transaction ? transaction->Get_Id() : 0, transaction);
 
-    ObjectIdT accountId = 0;
-    stream->ReadObjectIdT(accountId);
+    // The account, the amount, its currency, the local amount and the
+    // transaction: one run of fixed fields.
+    ObjectIdT accountId = 0, currencyId = 0, storedTransactionId = 0;
+    double amount = 0.0, local = 0.0;
+    {
+        LStream::FieldRun fields(*stream, 4 + 8 + 4 + 8 + 4);
+        fields.ReadObjectIdT(accountId);
+        fields.ReadAmountT(amount);
+        fields.ReadObjectIdT(currencyId);
+        fields.ReadAmountT(local);
+        fields.ReadObjectIdT(storedTransactionId);
+    }
+
     Put_mAccountId(accountId, false, nullptr);
     if (!Search_Account(accountId)) {
         // The account no longer exists: the booking goes on the unspecified
@@ -655,19 +665,11 @@ bool CDebit::InitFromStream(LStream* stream, CDocAccounting* document, CNonVisua
         if (CTransaction* owner = Get_mTransactionPtr()) owner->Put_mDescription("Account delta");
     }
 
-    double amount = 0.0;
-    stream->ReadAmountT(amount);
-    ObjectIdT currencyId = 0;
-    stream->ReadObjectIdT(currencyId);
     mCurrency = currencyId;
     Search_Currency(currencyId);
-    double local = 0.0;
-    stream->ReadAmountT(local);
     Put_mAmounts(local, amount);
 
     // Every writer stores the id of the line's own transaction here.
-    ObjectIdT storedTransactionId = 0;
-    stream->ReadObjectIdT(storedTransactionId);
     return storedTransactionId == Get_mTransactionId();
 }
 
@@ -687,7 +689,10 @@ bool CDebit::InitFromCopy(CDebit* source, CDocAccounting* document, CNonVisual* 
 
 void CDebit::PutStream(LStream* stream)
 {
-    CNonVisual::PutStream(stream);
+    // The header, the account, the amount, the currency, the local amount
+    // and the transaction.
+    LStream::WriteRoom room(*stream, HeaderBytes() + 4 + 8 + 4 + 8 + 4);
+    WriteHeader(stream);
     stream->WriteObjectIdT(mAccountId);
     stream->WriteAmountTT(mAmount);
     stream->WriteObjectIdT(mCurrency);

@@ -363,8 +363,9 @@ private:
     // After the records: orders the lists that the reader appended to.
     void FinishLoading();
     // After the lines have posted: books the recurring transactions that fell
-    // due and drops currency fluctuations between profit-and-loss accounts.
-    void CompleteLoading();
+    // due and drops currency fluctuations between profit-and-loss accounts
+    // (looked for among the transactions read only when readFluctuations).
+    void CompleteLoading(bool readFluctuations);
     void DeleteAllObjects();
 };
 

@@ -354,7 +354,8 @@ void CExpenseType::ListHeldDetails()
         return;
     }
     std::vector<CNonVisual*> objects(held.begin(), held.end());
-    mBookings->InsertObjectsAt(objects.data(), static_cast<std::uint32_t>(objects.size()), LArray::kLastIndex);
+    mBookings->InsertObjectsAt(objects.data(), static_cast<std::uint32_t>(objects.size()), LArray::kLastIndex,
+                               type::kExpenseTypeDetail);
 }
 
 bool CExpenseType::RemoveDetail(CDebit* line)

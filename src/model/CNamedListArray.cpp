@@ -307,11 +307,11 @@ ArrayIndexT CNamedListArray::InsertObjectAt(CNonVisual* object, ArrayIndexT atIn
 }
 
 ArrayIndexT CNamedListArray::InsertObjectsAt(CNonVisual* const* objects, std::uint32_t count,
-                                             ArrayIndexT atIndex)
+                                             ArrayIndexT atIndex, FourCharCode allOfType)
 {
     if (count == 0 || !objects) return 0;
-    bool oneByOne = IsKeepSorted() || count == 1;
-    for (std::uint32_t i = 0; i < count && !oneByOne; ++i)
+    bool oneByOne = IsKeepSorted() || count == 1 || (allOfType != 0 && IsUniqueById(allOfType));
+    for (std::uint32_t i = 0; i < count && !oneByOne && allOfType == 0; ++i)
         oneByOne = !objects[i] || IsUniqueById(objects[i]->Get_ObjectType());
     if (oneByOne) {
         ArrayIndexT first = 0;

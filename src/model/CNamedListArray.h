@@ -75,7 +75,10 @@ public:
     // InsertItemsAt) with one 2005 for all; a keep-sorted list, or one of
     // the objects unique by id, takes them one by one through
     // InsertObjectAt. Returns the index of the first, 0 when none went in.
-    ArrayIndexT InsertObjectsAt(CNonVisual* const* objects, std::uint32_t count, ArrayIndexT atIndex);
+    // A caller that knows every object to be of one type (none null) names
+    // it, and the objects are not looked at for it.
+    ArrayIndexT InsertObjectsAt(CNonVisual* const* objects, std::uint32_t count, ArrayIndexT atIndex,
+                                FourCharCode allOfType = 0);
 
     // Clears the sorted flag, so that the next sort or keep-sorted insertion
     // orders the list again.

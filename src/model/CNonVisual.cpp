@@ -54,36 +54,40 @@ void CNonVisual::Initialize()
 
 CNonVisual::CNonVisual(LStream* stream, FourCharCode version)
 {
+    // Nothing can listen to an object still being read: the fields are set
+    // directly, without the broadcasts and conversions of the setters.
     FourCharCode typeCode = 0;
-    stream->ReadBigOsType(typeCode);
-    SetObjectType(typeCode);
-
     ObjectIdT id = 0;
-    stream->ReadObjectIdT(id);
+    {
+        LStream::FieldRun fields(*stream, 4 + 4);
+        fields.ReadBigOsType(typeCode);
+        fields.ReadObjectIdT(id);
+    }
+    SetObjectType(typeCode);
     Put_Id(id);
 
-    char name[kNameSize] = {};
-    stream->ReadCString(name);
-    Put_Name(name);
+    stream->ReadCString(mName);
+    NoteNameChanged();
 
-    EnumT objectStatus = 0;
-    stream->ReadEnumT(objectStatus);
-    Put_Status(objectStatus);
-
-    if (version::AtLeast(version, version::k1_01)) {
+    const bool withOpenFlag = version::AtLeast(version, version::k1_01);
+    LStream::FieldRun fields(*stream, withOpenFlag ? 2 : 1);
+    fields.ReadEnumT(mStatus);
+    if (withOpenFlag) {
         EnumT open = 0;
-        stream->ReadEnumT(open);
+        fields.ReadEnumT(open);
         // Written as 0 or 1: any other byte means the reading has lost its
         // place among the records.
         if (open > 1) LException::Throw(err::kReadErr);
-        Put_mb_IsOpen(open != 0);
+        mIsOpen = open != 0;
     }
     if (version::AtLeast(version, version::k1_10)) {
         // Kept as stored, byte for byte.
-        mUnicodeName = stream->ReadCFString();
-        mDescription = stream->ReadCFString();
+        stream->ReadCFString(mUnicodeName.emplace());
+        stream->ReadCFString(mDescription);
+    } else {
+        // Older files: the Unicode name comes from the 8-bit name, no description.
+        mUnicodeName = MacRomanToUnicode(mName);
     }
-    // Older files: the Unicode name came from the 8-bit name above, no description.
 }
 
 CNonVisual::~CNonVisual()
@@ -232,7 +236,22 @@ bool CNonVisual::DeleteSelf()
 
 // --- streams
 
+std::size_t CNonVisual::HeaderBytes() const
+{
+    // The name counted at its longest: cheaper than measuring it twice.
+    const std::size_t common = 4 + 4 + 4 + (kNameSize - 1) + 1;
+    if (mObjectType == type::kPreference) return common;
+    // Each Unicode text: its count, the mark and at most one unit per byte.
+    return common + 1 + 2 * (4 + 2) + 2 * (CNonVisual::Get_StringrefName().size() + mDescription.size());
+}
+
 void CNonVisual::PutStream(LStream* stream)
+{
+    LStream::WriteRoom room(*stream, HeaderBytes());
+    WriteHeader(stream);
+}
+
+void CNonVisual::WriteHeader(LStream* stream) const
 {
     stream->WriteBigOsType(mObjectType);
     stream->WriteObjectIdT(mId);

@@ -142,6 +142,12 @@ public:
     static void Put_mi_MaxId(ObjectIdT value) { mi_MaxId = value; }
 
 protected:
+    // The most bytes PutStream writes for the common record header: the
+    // room a record's writer asks for, its body's bytes added.
+    std::size_t HeaderBytes() const;
+    // Writes the common record header into whatever room is open (PutStream
+    // without a room of its own).
+    void WriteHeader(LStream* stream) const;
     // Every change of the id goes through here (the lists' id look-ups follow it).
     void StoreId(ObjectIdT id);
     void SetObjectType(FourCharCode type) { mObjectType = type; }

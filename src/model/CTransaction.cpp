@@ -142,12 +142,10 @@ CTransaction::CTransaction(LStream* stream, FourCharCode version, CDocAccounting
         mSpecialTypeT = special_type::kDefault;
     }
     if (version::AtLeast(version, version::k1_10)) {
-        std::string vatNumber = stream->ReadCFString();
-        std::string documentReference = stream->ReadCFString();
-        std::string externalReference = stream->ReadCFString();
-        Put_CFVATNr(vatNumber);
-        Put_CFDocumentReference(documentReference);
-        Put_CFExternalReference(externalReference);
+        // Straight into the texts, still empty: what their setters would keep.
+        stream->ReadCFString(mVATNrText);
+        stream->ReadCFString(mDocumentRefText);
+        stream->ReadCFString(mExternalRefText);
     }
 }
 
@@ -950,6 +948,15 @@ void CTransaction::PostHeldLinesAside(const std::function<CCurrency*(ObjectIdT)>
     }
 }
 
+void CTransaction::PostHeldLinesAside(const std::function<CCurrency*(ObjectIdT)>& currencyOf, CDebit* const* lines,
+                                      std::size_t count)
+{
+    if (!mPostingHeld) return;
+    mPostingHeld = false;
+    if (!IsPosted()) return;
+    for (std::size_t i = 0; i < count; ++i) lines[i]->LinkHeld(currencyOf(lines[i]->Get_mCurrency()));
+}
+
 bool CTransaction::Link()
 {
     if (Get_ObjectStatus() != status::kUnlinked) {
@@ -1029,7 +1036,15 @@ std::string CTransaction::Get_FullDescription() const
 
 void CTransaction::PutStream(LStream* stream, bool withDetails)
 {
-    CNonVisual::PutStream(stream);
+    // The header, the fixed fields and the three texts, and room for lines
+    // of the usual size (a line named otherwise asks for more itself).
+    constexpr std::size_t kUsualLineBytes = 128;
+    const std::size_t lines =
+        withDetails ? CountOf(mDebitList.get()) + CountOf(mCreditList.get()) + CountOf(mExpenseTypeList.get()) : 0;
+    LStream::WriteRoom room(*stream, HeaderBytes() + 36 + 3 * (4 + 2) +
+                                         2 * (mVATNrText.size() + mDocumentRefText.size() + mExternalRefText.size()) +
+                                         lines * kUsualLineBytes);
+    WriteHeader(stream);
     stream->WriteDateT(mDate);
     stream->WriteAmountTT(mTotalAmount);
     stream->WriteAmountTT(mLocalAmount);

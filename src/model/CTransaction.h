@@ -211,6 +211,11 @@ public:
     // categories keep them aside (CDebit::LinkHeld); currencyOf finds a
     // line's currency by its id.
     void PostHeldLinesAside(const std::function<CCurrency*(ObjectIdT)>& currencyOf);
+    // The same for the given lines, which are the transaction's lines in
+    // the order of its lists (debits, credits, category lines): the reader
+    // of a file has them at hand.
+    void PostHeldLinesAside(const std::function<CCurrency*(ObjectIdT)>& currencyOf, CDebit* const* lines,
+                            std::size_t count);
 
     // --- texts
     std::string Get_FullDescription() const;

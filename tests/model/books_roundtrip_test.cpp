@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -39,6 +40,21 @@ std::vector<ObjectIdT> LineIds(const CNamedListArray* list)
     std::vector<ObjectIdT> ids;
     for (ArrayIndexT i = 1; i <= CountOf(list); ++i) ids.push_back(list->ObjectAt(i)->Get_Id());
     return ids;
+}
+
+// A transaction's record and its lines' records, the credit lines first
+// when asked (a writer here puts the debit lines first).
+ByteVector TransactionRecords(CTransaction* transaction, bool creditsFirst)
+{
+    StreamWriter writer;
+    transaction->PutStream(writer.stream(), false);
+    auto lines = [&](CNamedListArray* list) {
+        for (ArrayIndexT i = 1; i <= CountOf(list); ++i) list->ObjectAt(i)->PutStream(writer.stream());
+    };
+    lines(creditsFirst ? transaction->GetCreditList() : transaction->GetDebitList());
+    lines(creditsFirst ? transaction->GetDebitList() : transaction->GetCreditList());
+    lines(transaction->GetExpenseTypeList());
+    return writer.bytes();
 }
 
 class BooksRoundTripTest : public BookingTest {
@@ -157,6 +173,61 @@ TEST_F(BooksRoundTripTest, SavedReadAndSavedAgainGivesTheSameBytes)
     auto* originalSplit = static_cast<CTransaction*>(root.mTransactionList->GetValueForId(splitId));
     EXPECT_EQ(Debit(split, 2)->Get_Id(), Debit(originalSplit, 2)->Get_Id());
     EXPECT_EQ(split->Get_CFDocumentReference(), "Lease 7");
+}
+
+TEST_F(BooksRoundTripTest, RecordsInAnotherOrderPostAsTheSortedListsDo)
+{
+    Fill();
+    // Sums that depend on the order of their terms, on two accounts of a
+    // type of their own: 0.1 - 0.3 + 0.3 and 0.1 + 0.3 - 0.3 differ.
+    CAccType* tins = root.InsertAccountType(-1, "Tins", std::nullopt, nullptr, std::nullopt, 1,
+                                            books::kOwnPropertyType);
+    CAccount* cashA =
+        root.InsertAccount(-1, "Cash A", std::nullopt, nullptr, std::nullopt, tins->Get_Id(), 0, nullptr);
+    CAccount* cashB =
+        root.InsertAccount(-1, "Cash B", std::nullopt, nullptr, std::nullopt, tins->Get_Id(), 0, nullptr);
+    // (The newest transaction posts first.)
+    Book(Account(books::kIncomeAccount), cashA, 0.1, 20240302);
+    Book(cashA, cashB, 0.3, 20240301);
+    root.mTransactionList->SetNotSorted();
+    root.mTransactionList->Sort();
+    const ByteVector saved = Save(root);
+    CDocAccounting expected;
+    ASSERT_TRUE(Load(expected, saved));
+
+    // The posted transactions with their lines, as saved.
+    std::vector<CTransaction*> posted;
+    ByteVector asSaved;
+    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(root.mTransactionList->GetCount()); ++i) {
+        posted.push_back(static_cast<CTransaction*>(root.mTransactionList->ObjectAt(i)));
+        const ByteVector records = TransactionRecords(posted.back(), false);
+        asSaved.insert(asSaved.end(), records.begin(), records.end());
+    }
+    const auto at = std::search(saved.begin(), saved.end(), asSaved.begin(), asSaved.end());
+    ASSERT_NE(at, saved.end());
+
+    // Credit lines before the debit lines; the transactions the other way round.
+    for (bool reversed : {false, true}) {
+        ByteVector other(saved.begin(), at);
+        for (std::size_t k = 0; k < posted.size(); ++k) {
+            const ByteVector records =
+                TransactionRecords(posted[reversed ? posted.size() - 1 - k : k], !reversed);
+            other.insert(other.end(), records.begin(), records.end());
+        }
+        other.insert(other.end(), at + static_cast<long>(asSaved.size()), saved.end());
+        ASSERT_EQ(other.size(), saved.size());
+
+        CDocAccounting read;
+        ASSERT_TRUE(Load(read, other));
+        EXPECT_EQ(BalancesOf(read), BalancesOf(expected)) << reversed;
+        for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(expected.mAccountList->GetCount()); ++i) {
+            auto* account = static_cast<CAccount*>(expected.mAccountList->ObjectAt(i));
+            auto* same = static_cast<CAccount*>(read.mAccountList->GetValueForId(account->Get_Id()));
+            ASSERT_NE(same, nullptr);
+            EXPECT_EQ(LineIds(same->Get_mDebitlist()), LineIds(account->Get_mDebitlist())) << reversed;
+            EXPECT_EQ(LineIds(same->Get_mCreditList()), LineIds(account->Get_mCreditList())) << reversed;
+        }
+    }
 }
 
 TEST_F(BooksRoundTripTest, LinesOutOfPlaceOrWithTakenIdsAreHandled)

@@ -264,5 +264,20 @@ TEST_F(RecurringTest, ADocumentWhoseTemplatesAreDueGeneratesThemWhenRead)
     EXPECT_EQ(again.mTransactionList->GetCount(), 2u);
 }
 
+TEST_F(RecurringTest, FluctuationsBookedWhenReadVanishLikeTheOnesRead)
+{
+    // No transaction read is named so: only the copies that fall due are.
+    ScopedFixedClock monday({2024, 3, 18});
+    CRecurringTransaction* recurring = Template(recurring_type::kWeekly, 20240304);
+    Debit(recurring)->Put_mAccountId(books::kIncomeAccount, true, nullptr);
+    for (const char* name : {"Interest", "Currency Fluctuations:USD"}) {
+        recurring->Put_StringrefName(name);
+        CDocAccounting loaded;
+        ASSERT_TRUE(Load(loaded, Save(root)));
+        EXPECT_EQ(loaded.mUnlinkedList->GetCount(), 0u) << name;
+        EXPECT_EQ(loaded.mTransactionList->GetCount(), name[0] == 'I' ? 2u : 0u) << name;
+    }
+}
+
 } // namespace
 } // namespace ch::test

@@ -6,25 +6,36 @@
 
 namespace ch {
 
+namespace {
+
+// The twelve figures, the number and the flag.
+constexpr std::int32_t kFixedBytes = CBudgetMonth::kFigureCount * 8 + 4 + 1;
+
+} // namespace
+
 CBudgetMonth::CBudgetMonth() = default;
 
 CBudgetMonth::CBudgetMonth(LStream* stream, CDocAccounting* document, FourCharCode version)
     : CNonVisual(stream, version)
 {
     Put_Document(document);
-    for (double& figure : mFigures) stream->ReadAmountT(figure);
     std::int32_t newRow = 0;
-    stream->ReadLong(newRow);
-    mNewRow = static_cast<std::uint32_t>(newRow);
     EnumT blocked = 0;
-    stream->ReadEnumT(blocked);
+    {
+        LStream::FieldRun fields(*stream, kFixedBytes);
+        for (double& figure : mFigures) fields.ReadAmountT(figure);
+        fields.ReadLong(newRow);
+        fields.ReadEnumT(blocked);
+    }
+    mNewRow = static_cast<std::uint32_t>(newRow);
     mBlocked = blocked != 0;
     stream->ReadCString(mComment);
 }
 
 void CBudgetMonth::PutStream(LStream* stream)
 {
-    CNonVisual::PutStream(stream);
+    LStream::WriteRoom room(*stream, HeaderBytes() + kFixedBytes + 4 + strnlen(mComment, sizeof mComment));
+    WriteHeader(stream);
     for (double figure : mFigures) stream->WriteAmountTT(figure);
     stream->WriteLong(static_cast<std::int32_t>(mNewRow));
     stream->WriteEnumT(mBlocked ? 1 : 0);

@@ -38,6 +38,12 @@ std::string CNSStringToCString::convertToStandardEncodedString(std::string_view 
 std::string CNSStringToCString::convertToDestination(std::string_view text, std::size_t maxChars,
                                                      std::size_t maxBytes)
 {
+    // ASCII is Mac Roman already, and every encoding offered (Mac Roman
+    // standing in for any other number) holds it as it is, one byte a
+    // character: most texts need neither the setting nor a conversion.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::string(text.substr(0, std::min(maxChars, maxBytes)));
+
     std::string normalised = convertToStandardEncodedString(text);
     if (utf16Length(normalised) > maxChars) normalised = truncateToUtf16Units(normalised, maxChars);
 

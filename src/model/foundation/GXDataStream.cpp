@@ -9,6 +9,7 @@ namespace ch {
 
 void GXDataStream::setDataObject(std::shared_ptr<Buffer> data)
 {
+    CloseRoom();
     mData = std::move(data);
     // Writes are appended in place, without a call per write, unless a
     // derived stream wants to see each PutBytes.

@@ -45,6 +45,12 @@ std::int32_t LStream::ReadBigEndianSlow(T& out)
 template <typename T>
 std::int32_t LStream::WriteBigEndianSlow(T value)
 {
+    CloseRoom();
+    if (mAppendTo) {
+        const auto bits = std::bit_cast<Bits<T>>(value);
+        for (std::size_t i = sizeof(T); i-- > 0;) mAppendTo->push_back(std::uint8_t(bits >> (8 * i)));
+        return std::int32_t(sizeof(T));
+    }
     unsigned char bytes[sizeof(T)];
     toBigEndian(std::bit_cast<Bits<T>>(value), bytes);
     std::int32_t count = sizeof(T);
@@ -124,6 +130,10 @@ std::int32_t LStream::BytesLeft() const
 
 std::int32_t LStream::PeekBigOsType(FourCharCode& out)
 {
+    if (mReadFrom && mLength - mMarker >= 4) {
+        out = LoadBigEndian<std::uint32_t>(mReadFrom + mMarker);
+        return 4;
+    }
     const std::int32_t marker = GetMarker();
     const std::int32_t read = ReadBigOsType(out);
     if (mReadFrom) mMarker = marker;
@@ -133,20 +143,57 @@ std::int32_t LStream::PeekBigOsType(FourCharCode& out)
 
 std::string LStream::ReadCFString()
 {
+    std::string text;
+    ReadCFString(text);
+    return text;
+}
+
+namespace {
+
+// The external form as written here (the mark FF FE, then little-endian
+// units) of a text whose every unit is ASCII other than NUL, decoded into
+// `into`; false, with `into` left in any state, for anything else.
+bool decodeAsciiExternal(const unsigned char* bytes, std::size_t count, std::string& into)
+{
+    if (count < 2 || count % 2 != 0 || bytes[0] != 0xFF || bytes[1] != 0xFE) return false;
+    const std::size_t units = (count - 2) / 2;
+    if (units == 0) {
+        into.clear();
+        return true;
+    }
+    into.resize(units);
+    char* out = into.data();
+    const unsigned char* unit = bytes + 2;
+    unsigned bad = 0;
+    for (std::size_t i = 0; i < units; ++i, unit += 2) {
+        // Any high byte, a NUL or a low byte of 0x80 or more.
+        bad |= unit[1] | unsigned(unit[0] - 1u >= 0x7Fu);
+        out[i] = static_cast<char>(unit[0]);
+    }
+    return bad == 0;
+}
+
+} // namespace
+
+void LStream::ReadCFString(std::string& into)
+{
     const std::int32_t count = ReadCheckedLength();
-    std::optional<std::string> text;
     if (mReadFrom) {
         // Decoded where it lies: the count is within the data.
-        text = fromUtf16External(
-            std::string_view(reinterpret_cast<const char*>(mReadFrom) + mMarker, std::size_t(count)));
+        const unsigned char* bytes = mReadFrom + mMarker;
         mMarker += count;
-    } else {
-        std::string bytes(static_cast<std::size_t>(count), '\0');
-        ReadBlock(bytes.data(), count);
-        text = fromUtf16External(bytes);
+        if (decodeAsciiExternal(bytes, std::size_t(count), into)) return;
+        std::optional<std::string> text =
+            fromUtf16External(std::string_view(reinterpret_cast<const char*>(bytes), std::size_t(count)));
+        if (!text || text->find('\0') != std::string::npos) LException::Throw(err::kReadErr);
+        into = std::move(*text);
+        return;
     }
+    std::string bytes(static_cast<std::size_t>(count), '\0');
+    ReadBlock(bytes.data(), count);
+    std::optional<std::string> text = fromUtf16External(bytes);
     if (!text || text->find('\0') != std::string::npos) LException::Throw(err::kReadErr);
-    return std::move(*text);
+    into = std::move(*text);
 }
 
 std::int32_t LStream::ReadData(void* buffer, std::int32_t count)
@@ -166,11 +213,39 @@ std::int32_t LStream::PeekData(void* buffer, std::int32_t count)
 
 void LStream::ReserveForWrite(std::size_t bytes)
 {
+    // The buffer may move: no room may point into it.
+    CloseRoom();
     if (mAppendTo) mAppendTo->reserve(mAppendTo->size() + bytes);
 }
 
-void LStream::WriteBlock(const void* buffer, std::int32_t count)
+void LStream::CloseRoom()
 {
+    if (!mRoom.at) return;
+    mAppendTo->resize(static_cast<std::size_t>(mRoom.at - mAppendTo->data()));
+    mRoom.at = mRoom.end = nullptr;
+}
+
+LStream::WriteRoom::WriteRoom(LStream& stream, std::size_t bytes) : mStream(stream)
+{
+    if (!stream.mAppendTo || (stream.mRoom.at && std::size_t(stream.mRoom.Left()) >= bytes)) return;
+    stream.CloseRoom();
+    std::vector<std::uint8_t>& buffer = *stream.mAppendTo;
+    const std::size_t at = buffer.size();
+    buffer.resize(at + bytes);
+    stream.mRoom.at = buffer.data() + at;
+    stream.mRoom.end = stream.mRoom.at + bytes;
+    mOpened = true;
+}
+
+LStream::WriteRoom::~WriteRoom()
+{
+    // Rooms opened inside this one are gone already: whatever is open is ours.
+    if (mOpened) mStream.CloseRoom();
+}
+
+void LStream::WriteBlockSlow(const void* buffer, std::int32_t count)
+{
+    CloseRoom();
     if (mAppendTo) {
         if (count > 0) {
             const auto* bytes = static_cast<const std::uint8_t*>(buffer);
@@ -196,12 +271,91 @@ void writeLength(LStream& stream, std::size_t length)
 
 } // namespace
 
-std::int32_t LStream::WriteCFString(std::string_view utf8)
+namespace {
+
+// Four ASCII bytes as four little-endian UTF-16 units, for a little-endian
+// processor.
+std::uint64_t Widened(std::uint32_t four)
+{
+    return std::uint64_t(four & 0xFFu) | std::uint64_t(four & 0xFF00u) << 8 | std::uint64_t(four & 0xFF0000u) << 16 |
+           std::uint64_t(four & 0xFF000000u) << 24;
+}
+
+// Non-zero when one of the bytes is a NUL or 0x80 or more.
+template <typename U>
+U NotAscii(U bytes)
+{
+    constexpr U ones = U(~U(0)) / 0xFF;
+    constexpr U highs = ones * 0x80;
+    return (bytes & highs) | ((bytes - ones) & ~bytes & highs);
+}
+
+} // namespace
+
+bool LStream::WriteAsciiCFStringInRoom(std::string_view text)
+{
+    const std::size_t size = text.size();
+    const std::size_t bytes = 2 + 2 * size;
+    if (size > std::size_t(std::numeric_limits<std::int32_t>::max() / 2 - 4) ||
+        std::size_t(mRoom.Left()) < 4 + bytes)
+        return false;
+    std::uint8_t* out = mRoom.at;
+    StoreBigEndian(out, static_cast<std::uint32_t>(bytes));
+    out[4] = 0xFF;
+    out[5] = 0xFE;
+    out += 6;
+    const auto* in = reinterpret_cast<const unsigned char*>(text.data());
+    std::size_t i = 0;
+    std::uint64_t bad = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        // Eight characters at a time, then four.
+        for (; i + 8 <= size; i += 8, out += 16) {
+            std::uint64_t eight;
+            std::memcpy(&eight, in + i, 8);
+            bad |= NotAscii(eight);
+            const std::uint64_t low = Widened(std::uint32_t(eight)), high = Widened(std::uint32_t(eight >> 32));
+            std::memcpy(out, &low, 8);
+            std::memcpy(out + 8, &high, 8);
+        }
+        if (i + 4 <= size) {
+            std::uint32_t four;
+            std::memcpy(&four, in + i, 4);
+            bad |= NotAscii(four);
+            const std::uint64_t wide = Widened(four);
+            std::memcpy(out, &wide, 8);
+            i += 4;
+            out += 8;
+        }
+    }
+    auto unit = [&](unsigned char byte) {
+        bad |= unsigned(byte - 1u >= 0x7Fu);
+        *out++ = byte;
+        *out++ = 0;
+    };
+    if constexpr (std::endian::native == std::endian::little) {
+        // At most three left.
+        switch (size - i) {
+        case 3: unit(in[i++]); [[fallthrough]];
+        case 2: unit(in[i++]); [[fallthrough]];
+        case 1: unit(in[i++]); break;
+        default: break;
+        }
+    } else {
+        for (; i < size; ++i) unit(in[i]);
+    }
+    if (bad != 0) return false;   // the room is still where it was
+    mRoom.at = out;
+    return true;
+}
+
+std::int32_t LStream::WriteCFStringSlow(std::string_view utf8)
 {
     // ASCII without NUL characters, appended in place: the mark, then one
     // unit per byte.
-    if (mAppendTo && std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) - 1u < 0x7Fu; }) &&
-        utf8.size() < std::size_t(std::numeric_limits<std::int32_t>::max() / 2 - 4)) {
+    const bool small = utf8.size() < std::size_t(std::numeric_limits<std::int32_t>::max() / 2 - 4);
+    if (mAppendTo && small &&
+        std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) - 1u < 0x7Fu; })) {
+        CloseRoom();
         const std::size_t bytes = 2 + 2 * utf8.size();
         const std::size_t at = mAppendTo->size();
         mAppendTo->resize(at + 4 + bytes);
@@ -227,6 +381,12 @@ std::int32_t LStream::WriteCFString(std::string_view utf8)
 std::int32_t LStream::WriteCString(const char* text)
 {
     const std::size_t length = text ? std::strlen(text) : 0;
+    if (std::size_t(mRoom.Left()) >= 4 + length) {
+        StoreBigEndian(mRoom.at, static_cast<std::uint32_t>(length));
+        if (length > 0) std::memcpy(mRoom.at + 4, text, length);
+        mRoom.at += 4 + length;
+        return static_cast<std::int32_t>(length) + 4;
+    }
     writeLength(*this, length);
     WriteBlock(text, static_cast<std::int32_t>(length));
     return static_cast<std::int32_t>(length) + 4;
@@ -278,13 +438,20 @@ void LStream::ReadBlock(void* buffer, std::int32_t count)
     if (const std::int32_t error = GetBytes(buffer, read); error != 0) LException::Throw(error);
 }
 
-std::int32_t LStream::ReadCheckedLength()
+std::int32_t LStream::ReadCheckedLengthSlow()
 {
     unsigned char bytes[4];
     ReadBlock(bytes, 4);
     const auto length = static_cast<std::int32_t>(fromBigEndian<std::uint32_t>(bytes));
     if (length < 0 || length > BytesLeft()) LException::Throw(err::kReadErr);
     return length;
+}
+
+void LStream::FieldRun::ReadCopy(LStream& stream, std::int32_t bytes)
+{
+    if (bytes < 0 || bytes > kMaxBytes) LException::Throw(err::kReadErr);
+    stream.ReadBlock(mCopy, bytes);
+    mAt = mCopy;
 }
 
 std::int32_t LStream::ReadCString(char* dest, std::size_t destSize)

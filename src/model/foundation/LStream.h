@@ -10,6 +10,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -76,6 +77,48 @@ public:
     // some (every length and small id begins with zero bytes), so such a text
     // has swallowed the data behind it.
     virtual std::string ReadCFString();
+    // The same, decoded straight into the text given (its old contents go).
+    void ReadCFString(std::string& into);
+
+    // The fixed-size fields of a record, read in order and checked once: the
+    // bytes of all of them must be there when the run starts, else the run
+    // throws LException -19 (a record cut short). Reads the data where it
+    // lies when the stream can; else a copy of the run, taken at the start.
+    class FieldRun {
+    public:
+        static constexpr std::int32_t kMaxBytes = 128;
+        FieldRun(LStream& stream, std::int32_t bytes)
+        {
+            if (stream.mReadFrom && bytes >= 0 && bytes <= kMaxBytes && stream.mLength - stream.mMarker >= bytes) {
+                mAt = stream.mReadFrom + stream.mMarker;
+                stream.mMarker += bytes;
+            } else {
+                ReadCopy(stream, bytes);
+            }
+        }
+        FieldRun(const FieldRun&) = delete;
+        FieldRun& operator=(const FieldRun&) = delete;
+
+        void ReadBigOsType(FourCharCode& out) { Read(out); }
+        void ReadObjectIdT(ObjectIdT& out) { Read(out); }
+        void ReadDateT(DateT& out) { Read(out); }
+        void ReadAmountT(AmountT& out) { Read(out); }
+        void ReadEnumT(EnumT& out) { Read(out); }
+        void ReadLong(std::int32_t& out) { Read(out); }
+
+    private:
+        template <typename T>
+        void Read(T& out)
+        {
+            out = std::bit_cast<T>(LoadBigEndian<Bits<T>>(mAt));
+            mAt += sizeof(T);
+        }
+
+        void ReadCopy(LStream& stream, std::int32_t bytes);
+
+        const unsigned char* mAt = nullptr;
+        unsigned char mCopy[kMaxBytes];
+    };
 
     // GetBytes for count bytes; the number actually read (the error ignored).
     std::int32_t ReadData(void* buffer, std::int32_t count);
@@ -97,11 +140,42 @@ public:
     // to a buffer (a hint: nothing else changes).
     void ReserveForWrite(std::size_t bytes);
 
+    // Room for the writes of one record, made in one step when the stream
+    // appends to a buffer: the writes that fit go through a pointer into it,
+    // and what they leave unused is given back when the room goes. A room
+    // opened while one with enough space is open adds nothing. The buffer
+    // holds exactly what was written whenever no room is open; a write that
+    // does not fit ends the room first, so a size that is too small costs
+    // time, never bytes.
+    class WriteRoom {
+    public:
+        WriteRoom(LStream& stream, std::size_t bytes);
+        ~WriteRoom();
+        WriteRoom(const WriteRoom&) = delete;
+        WriteRoom& operator=(const WriteRoom&) = delete;
+
+    private:
+        LStream& mStream;
+        bool mOpened = false;
+    };
+
     // Block writers: a failed write throws LException with its error.
-    void WriteBlock(const void* buffer, std::int32_t count);
+    void WriteBlock(const void* buffer, std::int32_t count)
+    {
+        if (count >= 0 && mRoom.Left() >= count) {
+            if (count > 0) std::memcpy(mRoom.at, buffer, std::size_t(count));
+            mRoom.at += count;
+            return;
+        }
+        WriteBlockSlow(buffer, count);
+    }
     // 32-bit byte count, then the UTF-16 external form of the UTF-8 text,
     // without its NUL characters (a text read back never holds one).
-    std::int32_t WriteCFString(std::string_view utf8);
+    std::int32_t WriteCFString(std::string_view utf8)
+    {
+        if (mRoom.at && WriteAsciiCFStringInRoom(utf8)) return static_cast<std::int32_t>(6 + 2 * utf8.size());
+        return WriteCFStringSlow(utf8);
+    }
     // 32-bit length N, then the N bytes, no terminator; returns N + 4.
     std::int32_t WriteCString(const char* text);
     // The length byte and that many bytes.
@@ -142,7 +216,22 @@ protected:
     // than appending; null otherwise (each write goes through PutBytes).
     std::vector<std::uint8_t>* mAppendTo = nullptr;
 
+    // Gives back the unused part of an open write room (none open: nothing).
+    void CloseRoom();
+
 private:
+    // The open write room: the next byte to write and the end of the room
+    // (both null when none is open). A copy of the stream opens none.
+    struct Room {
+        std::uint8_t* at = nullptr;
+        std::uint8_t* end = nullptr;
+        Room() = default;
+        Room(const Room&) {}
+        Room& operator=(const Room&) { return *this; }
+        std::ptrdiff_t Left() const { return end - at; }
+    };
+    Room mRoom;
+
     template <typename T>
     std::int32_t ReadBigEndian(T& out)
     {
@@ -158,9 +247,9 @@ private:
     template <typename T>
     std::int32_t WriteBigEndian(T value)
     {
-        if (mAppendTo) {
-            auto bits = std::bit_cast<Bits<T>>(value);
-            for (std::size_t i = sizeof(T); i-- > 0;) mAppendTo->push_back(std::uint8_t(bits >> (8 * i)));
+        if (mRoom.Left() >= std::ptrdiff_t(sizeof(T))) {
+            StoreBigEndian(mRoom.at, std::bit_cast<Bits<T>>(value));
+            mRoom.at += sizeof(T);
             return std::int32_t(sizeof(T));
         }
         return WriteBigEndianSlow(value);
@@ -180,9 +269,30 @@ private:
         for (std::size_t i = 0; i < sizeof(U); ++i) value = static_cast<U>((value << 8) | bytes[i]);
         return value;
     }
+    template <typename U>
+    static void StoreBigEndian(std::uint8_t* bytes, U value)
+    {
+        for (std::size_t i = 0; i < sizeof(U); ++i) bytes[i] = std::uint8_t(value >> (8 * (sizeof(U) - 1 - i)));
+    }
+    // Writes the ASCII text as its external form into the open room when it
+    // fits; false (nothing written) for other text.
+    bool WriteAsciiCFStringInRoom(std::string_view text);
+    std::int32_t WriteCFStringSlow(std::string_view utf8);
+    void WriteBlockSlow(const void* buffer, std::int32_t count);
     // A length read from the data: refused (-19) when negative or beyond the
     // bytes left.
-    std::int32_t ReadCheckedLength();
+    std::int32_t ReadCheckedLength()
+    {
+        if (mReadFrom && mLength - mMarker >= 4) {
+            const auto length = static_cast<std::int32_t>(LoadBigEndian<std::uint32_t>(mReadFrom + mMarker));
+            if (length >= 0 && length <= mLength - mMarker - 4) {
+                mMarker += 4;
+                return length;
+            }
+        }
+        return ReadCheckedLengthSlow();
+    }
+    std::int32_t ReadCheckedLengthSlow();
 };
 
 } // namespace ch

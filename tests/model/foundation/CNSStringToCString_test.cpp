@@ -63,6 +63,20 @@ TEST(CNSStringToCString, TextComesOutInTheDestinationEncoding)
     EXPECT_STREQ(name, "Caf\x8E");
 }
 
+TEST(CNSStringToCString, AsciiIsTheSameInEveryDestination)
+{
+    test::PinnedTextSettings settings;
+    const std::string text = "Rent\tflat " + repeat("0123456789", 3);   // 40 characters
+    // No encoding, the ones offered, and numbers none stands for.
+    for (int number : {0, 1, 4, 5, 12, 30, 7, 99999}) {
+        settings.defaults().set(std::string(kDestinationEncodingKey), Value(number));
+        char name[35];
+        CNSStringToCString::convertStringToNameT(text, name);
+        EXPECT_EQ(std::string(name), text.substr(0, 34)) << number;
+        EXPECT_EQ(CNSStringToCString::convertToDestination(text, 50, 8), text.substr(0, 8)) << number;
+    }
+}
+
 TEST(CNSStringToCString, MultiByteDestinationNeverOverflowsOrSplits)
 {
     test::PinnedTextSettings settings;

@@ -362,5 +362,78 @@ TEST(LStream, DataStreamWithoutBlockReadsNothing)
     EXPECT_EQ(value, 9);
 }
 
+// Appends every write through PutBytes, one call per field: no room, no
+// writing in place.
+class FieldByField : public GXDataStream {
+public:
+    std::int32_t PutBytes(const void* buffer, std::int32_t& count) override
+    {
+        return GXDataStream::PutBytes(buffer, count);
+    }
+};
+
+TEST(LStream, WriteRoomsChangeNoByte)
+{
+    // A record's writes: fixed fields and texts of every kind, the ones
+    // that are not ASCII or hold a NUL taking the general way.
+    auto record = [](LStream& out) {
+        out.WriteBigOsType(fourCC("DebT"));
+        out.WriteLong(-7);
+        out.WriteCString("NoName");
+        out.WriteEnumT(1);
+        out.WriteCFString("Rent");
+        out.WriteCFString("");
+        out.WriteCFString("Caf\u00E9 \u20AC");
+        out.WriteCFString(std::string("a\0b", 3));
+        out.WriteCFString("0123456789 0123456789 0123456789");
+        out.WriteAmountTT(1234.5);
+        out.WriteShort(258);
+    };
+    auto plain = std::make_shared<GXDataStream::Buffer>();
+    FieldByField expected;
+    expected.setDataObject(plain);
+    record(expected);
+
+    // Rooms of the right size, too small and nested, opened on a buffer that
+    // holds something already.
+    for (std::size_t room : {std::size_t(200), std::size_t(0), std::size_t(9), std::size_t(37)}) {
+        auto data = std::make_shared<GXDataStream::Buffer>(Bytes{0xAB});
+        GXDataStream out;
+        out.setDataObject(data);
+        {
+            LStream::WriteRoom outer(out, room);
+            LStream::WriteRoom inner(out, room / 2);
+            record(out);
+        }
+        EXPECT_EQ(*data, concat({{0xAB}, *plain})) << room;
+        // Between rooms the buffer holds exactly what was written.
+        {
+            LStream::WriteRoom again(out, 64);
+            out.WriteLong(5);
+        }
+        EXPECT_EQ(data->size(), plain->size() + 1 + 4) << room;
+    }
+}
+
+TEST(LStream, FieldRunsAreCheckedOnce)
+{
+    Reader r(Bytes{0, 0, 0, 5, 0x3F, 0xF0, 0, 0, 0, 0, 0, 0, 9, 0, 0, 0});
+    {
+        LStream::FieldRun fields(*r, 4 + 8 + 1);
+        std::int32_t number = 0;
+        double amount = 0.0;
+        EnumT flag = 0;
+        fields.ReadLong(number);
+        fields.ReadAmountT(amount);
+        fields.ReadEnumT(flag);
+        EXPECT_EQ(number, 5);
+        EXPECT_EQ(amount, 1.0);
+        EXPECT_EQ(flag, 9);
+    }
+    EXPECT_EQ(r->GetMarker(), 13);
+    // The three bytes left hold no run of four: a record cut short.
+    EXPECT_EQ(expectThrows([&] { LStream::FieldRun fields(*r, 4); }), err::kReadErr);
+}
+
 } // namespace
 } // namespace ch
