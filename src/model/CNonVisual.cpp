@@ -1,5 +1,6 @@
 #include "model/CNonVisual.h"
 
+#include <array>
 #include <cstring>
 #include <limits>
 
@@ -29,6 +30,42 @@ void CopyToField(char* field, std::size_t fieldSize, const char* text)
     field[length] = '\0';
 }
 
+// --- texts
+
+const std::array<CNonVisual::Texts*, 2>& CNonVisual::Texts::All()
+{
+    auto make = [](const char* name) {
+        auto* texts = new Texts;
+        CopyToField(texts->name, name);
+        texts->unicodeName = name;
+        return texts;
+    };
+    // Never destroyed: objects in static storage may outlive them at exit.
+    static const std::array<Texts*, 2> common = {make("Name"), make("NoName")};
+    return common;
+}
+
+CNonVisual::Texts* CNonVisual::Texts::Common(const Texts& texts)
+{
+    if (!texts.description.empty()) return nullptr;
+    for (Texts* common : All()) {
+        if (std::strcmp(common->name, texts.name) == 0 && common->unicodeName == texts.unicodeName)
+            return common;
+    }
+    return nullptr;
+}
+
+bool CNonVisual::Texts::IsCommon(const Texts* texts)
+{
+    const auto& common = All();
+    return texts == common[0] || texts == common[1];
+}
+
+CNonVisual::Texts* CNonVisual::Texts::Initial()
+{
+    return All()[0];
+}
+
 // --- construction
 
 CNonVisual::CNonVisual()
@@ -45,7 +82,6 @@ CNonVisual::CNonVisual(ObjectIdT id)
 
 void CNonVisual::Initialize()
 {
-    mUnicodeName = std::string();
     Put_Name("Name");
     SetObjectType(type::kNone);
     mStatus = status::kNew;
@@ -64,7 +100,7 @@ CNonVisual::CNonVisual(LStream* stream, FourCharCode version)
 
     char name[kNameSize] = {};
     stream->ReadCString(name);
-    Put_Name(name);
+    InitName(name);
 
     EnumT objectStatus = 0;
     stream->ReadEnumT(objectStatus);
@@ -80,8 +116,12 @@ CNonVisual::CNonVisual(LStream* stream, FourCharCode version)
     }
     if (version::AtLeast(version, version::k1_10)) {
         // Kept as stored, byte for byte.
-        mUnicodeName = stream->ReadCFString();
-        mDescription = stream->ReadCFString();
+        std::string unicodeName = stream->ReadCFString();
+        std::string description = stream->ReadCFString();
+        mTexts.Change([&](Texts& texts) {
+            texts.unicodeName = std::move(unicodeName);
+            texts.description = std::move(description);
+        });
     }
     // Older files: the Unicode name came from the 8-bit name above, no description.
 }
@@ -93,9 +133,21 @@ CNonVisual::~CNonVisual()
 
 // --- names
 
+void CNonVisual::InitName(const char* name)
+{
+    char cut[kNameSize] = {};
+    CopyToField(cut, name);
+    std::string unicodeName = MacRomanToUnicode(cut);
+    mTexts.Change([&](Texts& texts) {
+        std::memcpy(texts.name, cut, kNameSize);
+        if (compareLocalized(texts.unicodeName, unicodeName) != 0) texts.unicodeName = std::move(unicodeName);
+    });
+    NoteNameChanged();
+}
+
 void CNonVisual::Get_Name(char (&out)[kNameSize]) const
 {
-    std::memcpy(out, mName, kNameSize);
+    std::memcpy(out, mTexts->name, kNameSize);
 }
 
 void CNonVisual::Get_NameOnly(char (&out)[kNameSize]) const
@@ -105,9 +157,16 @@ void CNonVisual::Get_NameOnly(char (&out)[kNameSize]) const
 
 bool CNonVisual::Put_Name(const char* name)
 {
-    CopyToField(mName, name);
+    char cut[kNameSize] = {};
+    CopyToField(cut, name);
+    // The name and its Unicode form change one after the other: texts that
+    // were common may pass through texts of their own on the way to other
+    // common ones (a line's "Name" to "NoName").
+    const bool wasCommon = mTexts.IsCommon();
+    mTexts.Change([&](Texts& texts) { std::memcpy(texts.name, cut, kNameSize); });
     NoteNameChanged();
-    Put_StringrefName(MacRomanToUnicode(mName));
+    Put_StringrefName(MacRomanToUnicode(cut));
+    if (wasCommon) mTexts.ShareIfCommon();
     BroadcastMessage(msg::kNameChanged);
     return true;
 }
@@ -115,8 +174,8 @@ bool CNonVisual::Put_Name(const char* name)
 bool CNonVisual::Put_StringrefName(TextRef name)
 {
     if (!name) return false;
-    if (mUnicodeName && compareLocalized(*mUnicodeName, *name) == 0) return true;
-    mUnicodeName = std::string(*name);
+    if (compareLocalized(mTexts->unicodeName, *name) == 0) return true;
+    mTexts.Change([&](Texts& texts) { texts.unicodeName = std::string(*name); });
     BroadcastMessage(msg::kNameChanged);
     return true;
 }
@@ -124,22 +183,22 @@ bool CNonVisual::Put_StringrefName(TextRef name)
 bool CNonVisual::Put_StringrefDesc(TextRef description)
 {
     if (!description) {
-        mDescription.clear();
+        if (!mTexts->description.empty()) mTexts.Change([](Texts& texts) { texts.description.clear(); });
         return true;
     }
-    if (compareLocalized(mDescription, *description) != 0) mDescription = std::string(*description);
+    if (compareLocalized(mTexts->description, *description) != 0)
+        mTexts.Change([&](Texts& texts) { texts.description = std::string(*description); });
     return true;
 }
 
 const std::string& CNonVisual::Get_StringrefName() const
 {
-    if (!mUnicodeName) mUnicodeName = MacRomanToUnicode(mName);
-    return *mUnicodeName;
+    return mTexts->unicodeName;
 }
 
 const std::string& CNonVisual::CalculateKey() const
 {
-    if (!mKey) mKey = fourCCToString(mObjectType) + std::to_string(mId);
+    if (!mKey) mKey = std::make_unique<std::string>(fourCCToString(mObjectType) + std::to_string(mId));
     return *mKey;
 }
 
@@ -211,7 +270,7 @@ void CNonVisual::StoreId(ObjectIdT id)
 void CNonVisual::CopyFromObject(const CNonVisual* source)
 {
     Put_Id(-1);
-    Put_Name(source->mName);
+    Put_Name(source->mTexts->name);
     Put_Status(status::kNew);
 }
 
@@ -236,13 +295,13 @@ void CNonVisual::PutStream(LStream* stream)
 {
     stream->WriteBigOsType(mObjectType);
     stream->WriteObjectIdT(mId);
-    stream->WriteCString(mName);
+    stream->WriteCString(mTexts->name);
     stream->WriteEnumT(mStatus);
     if (mObjectType == type::kPreference) return;
     stream->WriteEnumT(mIsOpen ? 1 : 0);
     // The plain name: subclasses may display more ("4000 : Bank"), which is not the name.
     stream->WriteCFString(CNonVisual::Get_StringrefName());
-    stream->WriteCFString(mDescription);
+    stream->WriteCFString(mTexts->description);
 }
 
 bool CNonVisual::Export(LStream* stream, char) const
@@ -251,7 +310,7 @@ bool CNonVisual::Export(LStream* stream, char) const
     line += '\t';
     line += std::to_string(mId);
     line += '\t';
-    line += mName;
+    line += mTexts->name;
     line += '\t';
     stream->WriteBlock(line.data(), static_cast<std::int32_t>(line.size()));
     return true;

@@ -12,12 +12,15 @@
 // Objects live on the heap, owned by the model root's lists, and are deleted
 // through DeleteSelf (which lets them refuse first). Main thread only.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "model/CommonOrOwn.h"
 #include "model/ModelCodes.h"
 #include "model/foundation/LBroadcaster.h"
 #include "model/foundation/ModelTypes.h"
@@ -84,7 +87,7 @@ public:
     // Absent: the description becomes empty; no broadcast; true.
     virtual bool Put_StringrefDesc(TextRef description);
     virtual const std::string& Get_StringrefName() const;
-    virtual const std::string& Get_StringrefDesc() const { return mDescription; }
+    virtual const std::string& Get_StringrefDesc() const { return mTexts->description; }
     // Type code and decimal id ("AcnT15"); made on first request and kept.
     virtual const std::string& CalculateKey() const;
     virtual bool Put_Status(ObjectStatusT status);
@@ -150,22 +153,43 @@ protected:
     // Raises a class-wide counter to id, unless id lies more than kMaxIdJump above it.
     static void RaiseCounter(ObjectIdT& counter, ObjectIdT id);
 
-    CDocAccounting* mDocument = nullptr;
-
 private:
-    void Initialize();
+    // The texts of an object. Booking lines all carry the same ones, and
+    // every object starts with "Name": those are kept once.
+    struct Texts {
+        char name[kNameSize] = {};
+        std::string unicodeName;
+        std::string description;
 
-    char mName[kNameSize] = {};
-    ObjectIdT mId = 0;
-    FourCharCode mObjectType = type::kNone;
-    mutable std::optional<std::string> mUnicodeName;
-    std::string mDescription;
+        static Texts* Common(const Texts& texts);
+        static bool IsCommon(const Texts* texts);
+        // The texts every object starts with.
+        static Texts* Initial();
+        // The common texts: "Name", which every object starts with, and
+        // "NoName", which booking lines carry.
+        static const std::array<Texts*, 2>& All();
+    };
+    void Initialize();
+    // Put_Name while the object is being read: nobody listens yet and no
+    // subclass takes part, so both names change in one step.
+    void InitName(const char* name);
+
+    // The small fields first: they fill the space the broadcaster leaves.
     ObjectStatusT mStatus = status::kNew;
     bool mIsOpen = false;
-    mutable std::optional<std::string> mKey;
     // Set when a list's id index first holds the object; until then no index
     // can be stale, so a change of id (every construction) costs nothing.
     mutable bool mInIdIndex = false;
+    ObjectIdT mId = 0;
+    FourCharCode mObjectType = type::kNone;
+
+protected:
+    CDocAccounting* mDocument = nullptr;
+
+private:
+    CommonOrOwn<Texts> mTexts{Texts::Initial()};
+    // Type code and id as first asked for; kept, so that a key never changes.
+    mutable std::unique_ptr<std::string> mKey;
     friend class CNamedListArray;
 
     static ObjectIdT mi_MaxId;
