@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "model/CNamedListArray.h"
+#include "model/ObjectPool.h"
 #include "model/foundation/CErrorManager.h"
 #include "model/foundation/LException.h"
 #include "model/foundation/LStream.h"
@@ -129,6 +130,27 @@ CNonVisual::CNonVisual(LStream* stream, FourCharCode version)
 CNonVisual::~CNonVisual()
 {
     BroadcastMessage(msg::kObjectDestroyed);
+}
+
+void* CNonVisual::operator new(std::size_t bytes)
+{
+    return ::operator new(bytes);
+}
+
+void CNonVisual::operator delete(void* memory, std::size_t bytes)
+{
+    if (ObjectPool::Holds(memory)) ObjectPool::Abandon(memory, bytes);
+    else ::operator delete(memory, bytes);
+}
+
+void CNonVisual::Destroy(CNonVisual* object)
+{
+    if (!object) return;
+    if (object->mPooled) {
+        object->~CNonVisual();
+        return;
+    }
+    delete object;
 }
 
 // --- names

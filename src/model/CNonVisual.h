@@ -71,6 +71,14 @@ public:
     CNonVisual(const CNonVisual&) = delete;
     CNonVisual& operator=(const CNonVisual&) = delete;
 
+    // Memory of objects made in a document's pool (ObjectPool) stays with
+    // the pool when they are deleted; the pool gives it back with the rest.
+    static void* operator new(std::size_t bytes);
+    static void operator delete(void* memory, std::size_t bytes);
+    // Deletes the object; one made in a pool is only destroyed, without the
+    // look-up of its memory (many objects going at once).
+    static void Destroy(CNonVisual* object);
+
     // --- the object protocol
     virtual bool Validate();                                   // status 0; true
     virtual void Get_Name(char (&out)[kNameSize]) const;
@@ -180,6 +188,8 @@ private:
     // Set when a list's id index first holds the object; until then no index
     // can be stale, so a change of id (every construction) costs nothing.
     mutable bool mInIdIndex = false;
+    bool mPooled = false;             // made in an ObjectPool
+    bool mMarked = false;             // met already by a walk that must meet each object once
     ObjectIdT mId = 0;
     FourCharCode mObjectType = type::kNone;
 
@@ -191,6 +201,9 @@ private:
     // Type code and id as first asked for; kept, so that a key never changes.
     mutable std::unique_ptr<std::string> mKey;
     friend class CNamedListArray;
+    friend class ObjectPool;
+    friend class CDocAccounting;
+    void MarkPooled() { mPooled = true; }
 
     static ObjectIdT mi_MaxId;
     static std::uint64_t mSortDateChanges;

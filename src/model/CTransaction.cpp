@@ -207,14 +207,14 @@ CTransaction::~CTransaction()
             // this transaction: the lines are deleted where they stand.
             const ArrayIndexT count = CountOf(list);
             CNonVisual* const* block = count > 0 ? static_cast<CNonVisual* const*>(list->GetItemPtr(1)) : nullptr;
-            for (ArrayIndexT i = 0; i < count; ++i) delete block[i];
+            for (ArrayIndexT i = 0; i < count; ++i) CNonVisual::Destroy(block[i]);
             continue;
         }
         std::vector<CNonVisual*> lines;
         for (ArrayIndexT i = 1; i <= CountOf(list); ++i) lines.push_back(list->ObjectAt(i));
         list->StopBroadcasting();
         list->RemoveItemsAt(list->GetCount(), 1);
-        for (CNonVisual* line : lines) delete line;
+        for (CNonVisual* line : lines) CNonVisual::Destroy(line);
     }
 }
 
