@@ -100,9 +100,11 @@ void CDocAccounting::DeleteAllObjects()
     for (CNamedListArray* list : lists) total += list->GetCount();
     objects.reserve(total);
     for (CNamedListArray* list : lists) {
-        auto count = static_cast<ArrayIndexT>(list->GetCount());
-        for (ArrayIndexT i = 1; i <= count; ++i) {
-            CNonVisual* object = list->ObjectAt(i);
+        const auto count = static_cast<ArrayIndexT>(list->GetCount());
+        // The items are one block of object pointers.
+        CNonVisual* const* items = count > 0 ? static_cast<CNonVisual* const*>(list->GetItemPtr(1)) : nullptr;
+        for (ArrayIndexT i = 0; i < count; ++i) {
+            CNonVisual* object = items[i];
             if (!object || object->mMarked) continue;
             object->mMarked = true;
             objects.push_back(object);
