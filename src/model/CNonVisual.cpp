@@ -99,9 +99,11 @@ CNonVisual::CNonVisual(LStream* stream, FourCharCode version)
     stream->ReadObjectIdT(id);
     Put_Id(id);
 
-    char name[kNameSize] = {};
-    stream->ReadCString(name);
-    InitName(name);
+    // The texts are gathered first and taken in one step: booking lines
+    // share theirs.
+    Texts texts;
+    stream->ReadCString(texts.name);
+    NoteNameChanged();
 
     EnumT objectStatus = 0;
     stream->ReadEnumT(objectStatus);
@@ -117,14 +119,13 @@ CNonVisual::CNonVisual(LStream* stream, FourCharCode version)
     }
     if (version::AtLeast(version, version::k1_10)) {
         // Kept as stored, byte for byte.
-        std::string unicodeName = stream->ReadCFString();
-        std::string description = stream->ReadCFString();
-        mTexts.Change([&](Texts& texts) {
-            texts.unicodeName = std::move(unicodeName);
-            texts.description = std::move(description);
-        });
+        texts.unicodeName = stream->ReadCFString();
+        texts.description = stream->ReadCFString();
+    } else {
+        // Older files: the Unicode name comes from the 8-bit name, no description.
+        texts.unicodeName = MacRomanToUnicode(texts.name);
     }
-    // Older files: the Unicode name came from the 8-bit name above, no description.
+    mTexts.Assign(std::move(texts));
 }
 
 CNonVisual::~CNonVisual()
@@ -154,18 +155,6 @@ void CNonVisual::Destroy(CNonVisual* object)
 }
 
 // --- names
-
-void CNonVisual::InitName(const char* name)
-{
-    char cut[kNameSize] = {};
-    CopyToField(cut, name);
-    std::string unicodeName = MacRomanToUnicode(cut);
-    mTexts.Change([&](Texts& texts) {
-        std::memcpy(texts.name, cut, kNameSize);
-        if (compareLocalized(texts.unicodeName, unicodeName) != 0) texts.unicodeName = std::move(unicodeName);
-    });
-    NoteNameChanged();
-}
 
 void CNonVisual::Get_Name(char (&out)[kNameSize]) const
 {

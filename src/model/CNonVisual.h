@@ -178,9 +178,6 @@ private:
         static const std::array<Texts*, 2>& All();
     };
     void Initialize();
-    // Put_Name while the object is being read: nobody listens yet and no
-    // subclass takes part, so both names change in one step.
-    void InitName(const char* name);
 
     // The small fields first: they fill the space the broadcaster leaves.
     ObjectStatusT mStatus = status::kNew;

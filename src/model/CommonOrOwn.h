@@ -45,6 +45,20 @@ public:
         mValue = new Value(std::move(changed));
     }
 
+    // Takes the value: the common one equal to it, or as the object's own
+    // (references to the object's own value do not survive this).
+    void Assign(Value value)
+    {
+        if (Value* common = Value::Common(value)) {
+            if (!Value::IsCommon(mValue)) delete mValue;
+            mValue = common;
+        } else if (Value::IsCommon(mValue)) {
+            mValue = new Value(std::move(value));
+        } else {
+            *mValue = std::move(value);
+        }
+    }
+
     // Gives up the object's own value for the common one equal to it. Only
     // for a value made since the caller last saw a common one: references to
     // the object's own value do not survive this.
