@@ -125,7 +125,8 @@ CNonVisual::CNonVisual(LStream* stream, FourCharCode version)
         // Older files: the Unicode name comes from the 8-bit name, no description.
         texts.unicodeName = MacRomanToUnicode(texts.name);
     }
-    mTexts.Assign(std::move(texts));
+    // Read into a pool, the object keeps its own texts there too.
+    mTexts.Assign(std::move(texts), ObjectPool::Making(this));
 }
 
 CNonVisual::~CNonVisual()

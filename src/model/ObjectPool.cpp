@@ -30,7 +30,29 @@ std::map<const std::byte*, const std::byte*>& AllBlocks()
     return *blocks;
 }
 
+// The object ObjectPool::Make is constructing, and its pool.
+ObjectPool* gMakingPool = nullptr;
+const void* gMakingObject = nullptr;
+
 } // namespace
+
+ObjectPool::MakingScope::MakingScope(ObjectPool* pool, const void* object)
+    : mPreviousPool(gMakingPool), mPreviousObject(gMakingObject)
+{
+    gMakingPool = pool;
+    gMakingObject = object;
+}
+
+ObjectPool::MakingScope::~MakingScope()
+{
+    gMakingPool = mPreviousPool;
+    gMakingObject = mPreviousObject;
+}
+
+ObjectPool* ObjectPool::Making(const void* object)
+{
+    return object && object == gMakingObject ? gMakingPool : nullptr;
+}
 
 ObjectPool::~ObjectPool()
 {

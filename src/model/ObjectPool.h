@@ -28,10 +28,24 @@ public:
     std::unique_ptr<Object> Make(Arguments&&... arguments)
     {
         void* at = Allocate(sizeof(Object), alignof(Object));
+        MakingScope making(this, at);
         auto* object = ::new (at) Object(std::forward<Arguments>(arguments)...);
         object->MarkPooled();
         return std::unique_ptr<Object>(object);
     }
+
+    // A value that a model object of the pool owns; whoever holds it destroys
+    // it (without freeing it) before the pool goes.
+    template <typename Value, typename... Arguments>
+    Value* Construct(Arguments&&... arguments)
+    {
+        void* at = Allocate(sizeof(Value), alignof(Value));
+        return ::new (at) Value(std::forward<Arguments>(arguments)...);
+    }
+
+    // The pool whose Make is constructing the object at this address right
+    // now (so that the object can place what it owns there too); else null.
+    static ObjectPool* Making(const void* object);
 
     // Gives every block back. Only when no object made in the pool lives.
     void Release();
@@ -47,6 +61,19 @@ public:
 
 private:
     void* Allocate(std::size_t bytes, std::size_t alignment);
+
+    // Names the object Make is constructing, for as long as it runs.
+    class MakingScope {
+    public:
+        MakingScope(ObjectPool* pool, const void* object);
+        ~MakingScope();
+        MakingScope(const MakingScope&) = delete;
+        MakingScope& operator=(const MakingScope&) = delete;
+
+    private:
+        ObjectPool* mPreviousPool;
+        const void* mPreviousObject;
+    };
 
     std::vector<std::unique_ptr<std::byte[]>> mBlocks;
     std::byte* mNext = nullptr;

@@ -78,6 +78,10 @@ TEST_F(ReadBooksTest, LinesAndTransactionsShareTextsOnlyUntilOneChanges)
     auto* other = static_cast<CTransaction*>(copy.mTransactionList->ObjectAt(1));
     ASSERT_NE(one, other);
 
+    one->Put_Name("Rent");
+    EXPECT_EQ(one->Get_StringrefName(), "Rent");
+    EXPECT_EQ(other->Get_StringrefName(), "New Transaction");
+
     Credit(one)->Put_Name("Renamed");
     Credit(one)->Put_StringrefDesc(std::string_view("A note"));
     EXPECT_EQ(Credit(other)->Get_StringrefName(), "NoName");
