@@ -9,8 +9,9 @@
 // otherwise); Unicode texts are UTF-8 in memory. A Unicode text that may be
 // absent travels as a TextRef (std::nullopt = none).
 //
-// Objects live on the heap, owned by the model root's lists, and are deleted
-// through DeleteSelf (which lets them refuse first). Main thread only.
+// Objects live on the heap, or in the root's pool when read from a file
+// (ObjectPool), owned by the model root's lists, and are deleted through
+// DeleteSelf (which lets them refuse first). Main thread only.
 
 #include <array>
 #include <cstddef>
