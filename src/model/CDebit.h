@@ -190,7 +190,6 @@ protected:
     CTransaction* mTransactionPtr = nullptr;   // mTransaction when it is a transaction
     CNonVisual* mAccountPtr = nullptr;     // only while registered
     bool mRegistered = false;
-    mutable CCurrency* mCurrencyPtr = nullptr;
     double mAmount = 0.0;
     double mLocalAmount = 0.0;
     double mRunningBalance = 0.0;

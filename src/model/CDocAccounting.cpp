@@ -1,7 +1,5 @@
 #include "model/CDocAccounting.h"
 
-#include <algorithm>
-#include <unordered_set>
 #include <vector>
 
 #include "model/CAccountOwner.h"
@@ -96,30 +94,28 @@ void CDocAccounting::DeleteAllObjects()
         mAccountTypeList.get(), mCurrencyList.get(), mBankList.get(),
         mAccountOwnerList.get(), mRootList.get(), mAccountKindList.get(), mSpareNamedList.get()};
 
+    // An object listed twice goes once: each object is marked as it is met.
     std::vector<CNonVisual*> objects;
     std::size_t total = 0;
     for (CNamedListArray* list : lists) total += list->GetCount();
     objects.reserve(total);
     for (CNamedListArray* list : lists) {
-        auto count = static_cast<ArrayIndexT>(list->GetCount());
-        for (ArrayIndexT i = 1; i <= count; ++i) objects.push_back(list->ObjectAt(i));
+        const auto count = static_cast<ArrayIndexT>(list->GetCount());
+        // The items are one block of object pointers.
+        CNonVisual* const* items = count > 0 ? static_cast<CNonVisual* const*>(list->GetItemPtr(1)) : nullptr;
+        for (ArrayIndexT i = 0; i < count; ++i) {
+            CNonVisual* object = items[i];
+            if (!object || object->mMarked) continue;
+            object->mMarked = true;
+            objects.push_back(object);
+        }
         list->StopBroadcasting();
         list->RemoveItemsAt(list->GetCount(), 1);
         list->StartBroadcasting();
     }
-
-    // An object listed twice goes once. That is rare: a sorted copy of the
-    // pointers tells, and only then are the deleted ones remembered.
-    std::vector<CNonVisual*> sorted(objects);
-    std::sort(sorted.begin(), sorted.end());
-    if (std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end()) {
-        for (CNonVisual* object : objects) delete object;
-    } else {
-        std::unordered_set<CNonVisual*> deleted;
-        for (CNonVisual* object : objects) {
-            if (object && deleted.insert(object).second) delete object;
-        }
-    }
+    for (CNonVisual* object : objects) CNonVisual::Destroy(object);
+    // Every object read into the pool went with its list.
+    mPool.Release();
     delete mPreference;
     mPreference = nullptr;
     mCopiedTransaction = nullptr;

@@ -24,6 +24,7 @@
 #include "model/CMasterExpenseTypeArray.h"
 #include "model/CNonVisual.h"
 #include "model/CTransactionArray.h"
+#include "model/ObjectPool.h"
 #include "model/budget/BudgetTypes.h"
 #include "model/foundation/LBroadcaster.h"
 
@@ -353,6 +354,9 @@ public:
 
 private:
     std::size_t mStreamSize = 0;   // see StreamSizeHint
+    // The memory of the transactions and lines read from the file, given back
+    // in one step when the root goes.
+    ObjectPool mPool;
     class StreamReader;
 
     // The list an object of a deletable kind lives in; null for other kinds.

@@ -166,7 +166,7 @@ private:
     // follow belong to the transaction and wait to post (FinishTransactions).
     bool ReadTransaction()
     {
-        auto transaction = std::make_unique<CTransaction>(&mStream, mVersion, &mRoot, true);
+        auto transaction = mRoot.mPool.Make<CTransaction>(&mStream, mVersion, &mRoot, true);
         transaction->Put_Document(&mRoot);
         transaction->HoldPosting();
         CNamedListArray& list = transaction->Get_ObjectStatus() == status::kUnlinked ? *mRoot.mUnlinkedList
@@ -196,9 +196,10 @@ private:
         CTransaction* owner = mCurrentTransaction;
         if (!owner) return false;
         std::unique_ptr<CDebit> line;
-        if (tag == type::kDebit) line = std::make_unique<CDebit>(&mStream, &mRoot, owner, mVersion, nullptr);
-        else if (tag == type::kCredit) line = std::make_unique<CCredit>(&mStream, &mRoot, owner, mVersion, nullptr);
-        else line = std::make_unique<CExptypeDetail>(&mStream, &mRoot, owner, mVersion, nullptr);
+        ObjectPool& pool = mRoot.mPool;
+        if (tag == type::kDebit) line = pool.Make<CDebit>(&mStream, &mRoot, owner, mVersion, nullptr);
+        else if (tag == type::kCredit) line = pool.Make<CCredit>(&mStream, &mRoot, owner, mVersion, nullptr);
+        else line = pool.Make<CExptypeDetail>(&mStream, &mRoot, owner, mVersion, nullptr);
         // A line names the transaction it belongs to: one that names another
         // means the reading has lost its place among the records.
         if (!line->InitFromStream(&mStream, &mRoot, owner, nullptr)) return false;

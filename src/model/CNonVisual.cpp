@@ -1,9 +1,11 @@
 #include "model/CNonVisual.h"
 
+#include <array>
 #include <cstring>
 #include <limits>
 
 #include "model/CNamedListArray.h"
+#include "model/ObjectPool.h"
 #include "model/foundation/CErrorManager.h"
 #include "model/foundation/LException.h"
 #include "model/foundation/LStream.h"
@@ -29,6 +31,42 @@ void CopyToField(char* field, std::size_t fieldSize, const char* text)
     field[length] = '\0';
 }
 
+// --- texts
+
+const std::array<CNonVisual::Texts*, 2>& CNonVisual::Texts::All()
+{
+    auto make = [](const char* name) {
+        auto* texts = new Texts;
+        CopyToField(texts->name, name);
+        texts->unicodeName = name;
+        return texts;
+    };
+    // Never destroyed: objects in static storage may outlive them at exit.
+    static const std::array<Texts*, 2> common = {make("Name"), make("NoName")};
+    return common;
+}
+
+CNonVisual::Texts* CNonVisual::Texts::Common(const Texts& texts)
+{
+    if (!texts.description.empty()) return nullptr;
+    for (Texts* common : All()) {
+        if (std::strcmp(common->name, texts.name) == 0 && common->unicodeName == texts.unicodeName)
+            return common;
+    }
+    return nullptr;
+}
+
+bool CNonVisual::Texts::IsCommon(const Texts* texts)
+{
+    const auto& common = All();
+    return texts == common[0] || texts == common[1];
+}
+
+CNonVisual::Texts* CNonVisual::Texts::Initial()
+{
+    return All()[0];
+}
+
 // --- construction
 
 CNonVisual::CNonVisual()
@@ -45,7 +83,6 @@ CNonVisual::CNonVisual(ObjectIdT id)
 
 void CNonVisual::Initialize()
 {
-    mUnicodeName = std::string();
     Put_Name("Name");
     SetObjectType(type::kNone);
     mStatus = status::kNew;
@@ -66,7 +103,10 @@ CNonVisual::CNonVisual(LStream* stream, FourCharCode version)
     SetObjectType(typeCode);
     Put_Id(id);
 
-    stream->ReadCString(mName);
+    // The texts are gathered first and taken in one step: booking lines
+    // share theirs.
+    Texts texts;
+    stream->ReadCString(texts.name);
     NoteNameChanged();
 
     const bool withOpenFlag = version::AtLeast(version, version::k1_01);
@@ -82,12 +122,14 @@ CNonVisual::CNonVisual(LStream* stream, FourCharCode version)
     }
     if (version::AtLeast(version, version::k1_10)) {
         // Kept as stored, byte for byte.
-        stream->ReadCFString(mUnicodeName.emplace());
-        stream->ReadCFString(mDescription);
+        stream->ReadCFString(texts.unicodeName);
+        stream->ReadCFString(texts.description);
     } else {
         // Older files: the Unicode name comes from the 8-bit name, no description.
-        mUnicodeName = MacRomanToUnicode(mName);
+        texts.unicodeName = MacRomanToUnicode(texts.name);
     }
+    // Read into a pool, the object keeps its own texts there too.
+    mTexts.Assign(std::move(texts), ObjectPool::Making(this));
 }
 
 CNonVisual::~CNonVisual()
@@ -95,11 +137,32 @@ CNonVisual::~CNonVisual()
     BroadcastMessage(msg::kObjectDestroyed);
 }
 
+void* CNonVisual::operator new(std::size_t bytes)
+{
+    return ::operator new(bytes);
+}
+
+void CNonVisual::operator delete(void* memory, std::size_t bytes)
+{
+    if (ObjectPool::Holds(memory)) ObjectPool::Abandon(memory, bytes);
+    else ::operator delete(memory, bytes);
+}
+
+void CNonVisual::Destroy(CNonVisual* object)
+{
+    if (!object) return;
+    if (object->mPooled) {
+        object->~CNonVisual();
+        return;
+    }
+    delete object;
+}
+
 // --- names
 
 void CNonVisual::Get_Name(char (&out)[kNameSize]) const
 {
-    std::memcpy(out, mName, kNameSize);
+    std::memcpy(out, mTexts->name, kNameSize);
 }
 
 void CNonVisual::Get_NameOnly(char (&out)[kNameSize]) const
@@ -109,9 +172,16 @@ void CNonVisual::Get_NameOnly(char (&out)[kNameSize]) const
 
 bool CNonVisual::Put_Name(const char* name)
 {
-    CopyToField(mName, name);
+    char cut[kNameSize] = {};
+    CopyToField(cut, name);
+    // The name and its Unicode form change one after the other: texts that
+    // were common may pass through texts of their own on the way to other
+    // common ones (a line's "Name" to "NoName").
+    const bool wasCommon = mTexts.IsCommon();
+    mTexts.Change([&](Texts& texts) { std::memcpy(texts.name, cut, kNameSize); });
     NoteNameChanged();
-    Put_StringrefName(MacRomanToUnicode(mName));
+    Put_StringrefName(MacRomanToUnicode(cut));
+    if (wasCommon) mTexts.ShareIfCommon();
     BroadcastMessage(msg::kNameChanged);
     return true;
 }
@@ -119,8 +189,8 @@ bool CNonVisual::Put_Name(const char* name)
 bool CNonVisual::Put_StringrefName(TextRef name)
 {
     if (!name) return false;
-    if (mUnicodeName && compareLocalized(*mUnicodeName, *name) == 0) return true;
-    mUnicodeName = std::string(*name);
+    if (compareLocalized(mTexts->unicodeName, *name) == 0) return true;
+    mTexts.Change([&](Texts& texts) { texts.unicodeName = std::string(*name); });
     BroadcastMessage(msg::kNameChanged);
     return true;
 }
@@ -128,22 +198,22 @@ bool CNonVisual::Put_StringrefName(TextRef name)
 bool CNonVisual::Put_StringrefDesc(TextRef description)
 {
     if (!description) {
-        mDescription.clear();
+        if (!mTexts->description.empty()) mTexts.Change([](Texts& texts) { texts.description.clear(); });
         return true;
     }
-    if (compareLocalized(mDescription, *description) != 0) mDescription = std::string(*description);
+    if (compareLocalized(mTexts->description, *description) != 0)
+        mTexts.Change([&](Texts& texts) { texts.description = std::string(*description); });
     return true;
 }
 
 const std::string& CNonVisual::Get_StringrefName() const
 {
-    if (!mUnicodeName) mUnicodeName = MacRomanToUnicode(mName);
-    return *mUnicodeName;
+    return mTexts->unicodeName;
 }
 
 const std::string& CNonVisual::CalculateKey() const
 {
-    if (!mKey) mKey = fourCCToString(mObjectType) + std::to_string(mId);
+    if (!mKey) mKey = std::make_unique<std::string>(fourCCToString(mObjectType) + std::to_string(mId));
     return *mKey;
 }
 
@@ -215,7 +285,7 @@ void CNonVisual::StoreId(ObjectIdT id)
 void CNonVisual::CopyFromObject(const CNonVisual* source)
 {
     Put_Id(-1);
-    Put_Name(source->mName);
+    Put_Name(source->mTexts->name);
     Put_Status(status::kNew);
 }
 
@@ -255,13 +325,13 @@ void CNonVisual::WriteHeader(LStream* stream) const
 {
     stream->WriteBigOsType(mObjectType);
     stream->WriteObjectIdT(mId);
-    stream->WriteCString(mName);
+    stream->WriteCString(mTexts->name);
     stream->WriteEnumT(mStatus);
     if (mObjectType == type::kPreference) return;
     stream->WriteEnumT(mIsOpen ? 1 : 0);
     // The plain name: subclasses may display more ("4000 : Bank"), which is not the name.
     stream->WriteCFString(CNonVisual::Get_StringrefName());
-    stream->WriteCFString(mDescription);
+    stream->WriteCFString(mTexts->description);
 }
 
 bool CNonVisual::Export(LStream* stream, char) const
@@ -270,7 +340,7 @@ bool CNonVisual::Export(LStream* stream, char) const
     line += '\t';
     line += std::to_string(mId);
     line += '\t';
-    line += mName;
+    line += mTexts->name;
     line += '\t';
     stream->WriteBlock(line.data(), static_cast<std::int32_t>(line.size()));
     return true;

@@ -9,15 +9,19 @@
 // otherwise); Unicode texts are UTF-8 in memory. A Unicode text that may be
 // absent travels as a TextRef (std::nullopt = none).
 //
-// Objects live on the heap, owned by the model root's lists, and are deleted
-// through DeleteSelf (which lets them refuse first). Main thread only.
+// Objects live on the heap, or in the root's pool when read from a file
+// (ObjectPool), owned by the model root's lists, and are deleted through
+// DeleteSelf (which lets them refuse first). Main thread only.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "model/CommonOrOwn.h"
 #include "model/ModelCodes.h"
 #include "model/foundation/LBroadcaster.h"
 #include "model/foundation/ModelTypes.h"
@@ -68,6 +72,14 @@ public:
     CNonVisual(const CNonVisual&) = delete;
     CNonVisual& operator=(const CNonVisual&) = delete;
 
+    // Memory of objects made in a document's pool (ObjectPool) stays with
+    // the pool when they are deleted; the pool gives it back with the rest.
+    static void* operator new(std::size_t bytes);
+    static void operator delete(void* memory, std::size_t bytes);
+    // Deletes the object; one made in a pool is only destroyed, without the
+    // look-up of its memory (many objects going at once).
+    static void Destroy(CNonVisual* object);
+
     // --- the object protocol
     virtual bool Validate();                                   // status 0; true
     virtual void Get_Name(char (&out)[kNameSize]) const;
@@ -84,7 +96,7 @@ public:
     // Absent: the description becomes empty; no broadcast; true.
     virtual bool Put_StringrefDesc(TextRef description);
     virtual const std::string& Get_StringrefName() const;
-    virtual const std::string& Get_StringrefDesc() const { return mDescription; }
+    virtual const std::string& Get_StringrefDesc() const { return mTexts->description; }
     // Type code and decimal id ("AcnT15"); made on first request and kept.
     virtual const std::string& CalculateKey() const;
     virtual bool Put_Status(ObjectStatusT status);
@@ -156,23 +168,46 @@ protected:
     // Raises a class-wide counter to id, unless id lies more than kMaxIdJump above it.
     static void RaiseCounter(ObjectIdT& counter, ObjectIdT id);
 
-    CDocAccounting* mDocument = nullptr;
-
 private:
+    // The texts of an object. Booking lines all carry the same ones, and
+    // every object starts with "Name": those are kept once.
+    struct Texts {
+        char name[kNameSize] = {};
+        std::string unicodeName;
+        std::string description;
+
+        static Texts* Common(const Texts& texts);
+        static bool IsCommon(const Texts* texts);
+        // The texts every object starts with.
+        static Texts* Initial();
+        // The common texts: "Name", which every object starts with, and
+        // "NoName", which booking lines carry.
+        static const std::array<Texts*, 2>& All();
+    };
     void Initialize();
 
-    char mName[kNameSize] = {};
-    ObjectIdT mId = 0;
-    FourCharCode mObjectType = type::kNone;
-    mutable std::optional<std::string> mUnicodeName;
-    std::string mDescription;
+    // The small fields first: they fill the space the broadcaster leaves.
     ObjectStatusT mStatus = status::kNew;
     bool mIsOpen = false;
-    mutable std::optional<std::string> mKey;
     // Set when a list's id index first holds the object; until then no index
     // can be stale, so a change of id (every construction) costs nothing.
     mutable bool mInIdIndex = false;
+    bool mPooled = false;             // made in an ObjectPool
+    bool mMarked = false;             // met already by a walk that must meet each object once
+    ObjectIdT mId = 0;
+    FourCharCode mObjectType = type::kNone;
+
+protected:
+    CDocAccounting* mDocument = nullptr;
+
+private:
+    CommonOrOwn<Texts> mTexts{Texts::Initial()};
+    // Type code and id as first asked for; kept, so that a key never changes.
+    mutable std::unique_ptr<std::string> mKey;
     friend class CNamedListArray;
+    friend class ObjectPool;
+    friend class CDocAccounting;
+    void MarkPooled() { mPooled = true; }
 
     static ObjectIdT mi_MaxId;
     static std::uint64_t mSortDateChanges;

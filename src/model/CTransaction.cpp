@@ -1,5 +1,6 @@
 #include "model/CTransaction.h"
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -49,10 +50,12 @@ void CopyText(const std::string& text, char (&out)[N])
 }
 
 // A text setter that keeps the current text when only the letter case differs.
-bool PutText(std::string& field, TextRef text)
+template <typename References>
+bool PutText(CommonOrOwn<References>& references, std::string References::*field, TextRef text)
 {
     std::string_view value = text ? *text : std::string_view();
-    if (!equalsCaseInsensitive(field, value)) field = std::string(value);
+    if (!equalsCaseInsensitive((*references).*field, value))
+        references.Change([&](References& changed) { changed.*field = std::string(value); });
     return true;
 }
 
@@ -67,6 +70,35 @@ long TruncatedForMessage(double value)
 
 } // namespace
 
+// --- the references most transactions have
+
+const std::array<CTransaction::References*, 2>& CTransaction::References::All()
+{
+    // Never destroyed: transactions in static storage may outlive them at exit.
+    static const std::array<References*, 2> common = {new References, new References{" ", "", ""}};
+    return common;
+}
+
+CTransaction::References* CTransaction::References::Common(const References& references)
+{
+    if (!references.documentReference.empty() || !references.externalReference.empty()) return nullptr;
+    for (References* common : All()) {
+        if (common->vatNumber == references.vatNumber) return common;
+    }
+    return nullptr;
+}
+
+bool CTransaction::References::IsCommon(const References* references)
+{
+    const auto& common = All();
+    return references == common[0] || references == common[1];
+}
+
+CTransaction::References* CTransaction::References::Initial()
+{
+    return All()[0];
+}
+
 // --- construction
 
 CTransaction::CTransaction(CDocAccounting* document, bool withLines, TransactionTypeT type)
@@ -79,7 +111,6 @@ CTransaction::CTransaction(ObjectIdT id, CDocAccounting* document, bool withLine
     : CNonVisual(kTemporaryId)
 {
     mDocument = document;
-    CreateLists();
     CTransaction::Put_Id(id < 0 ? -1 : id);
     SetObjectType(type::kTransaction);
     mTransactionType = type;
@@ -91,10 +122,9 @@ CTransaction::CTransaction(LStream* stream, FourCharCode version, CDocAccounting
     : CNonVisual(stream, version)
 {
     mDocument = document;
-    CreateLists();
     // From '1.10' the description is the header's text.
     if (version::AtLeast(version, version::k1_10))
-        CopyToField(mDescription, ToCText(Get_StringrefDesc(), kMaxDescriptionLength).c_str());
+        SetDescriptionCopy(ToCText(Get_StringrefDesc(), kMaxDescriptionLength).c_str());
 
     DateT date = 0;
     stream->ReadDateT(date);
@@ -169,29 +199,21 @@ CTransaction::~CTransaction()
 {
     // The transaction tells its own listeners that it goes: they may look at its lists.
     const bool unwatched = !HasListeners();
-    for (CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
-        if (!list) continue;
+    for (CNamedListArray* list : {&mDebitList, &mCreditList, &mExpenseTypeList}) {
         if (unwatched && NobodyWatches(*list)) {
             // Nobody can see the list hold a deleted line before it goes with
             // this transaction: the lines are deleted where they stand.
             const ArrayIndexT count = CountOf(list);
             CNonVisual* const* block = count > 0 ? static_cast<CNonVisual* const*>(list->GetItemPtr(1)) : nullptr;
-            for (ArrayIndexT i = 0; i < count; ++i) delete block[i];
+            for (ArrayIndexT i = 0; i < count; ++i) CNonVisual::Destroy(block[i]);
             continue;
         }
         std::vector<CNonVisual*> lines;
         for (ArrayIndexT i = 1; i <= CountOf(list); ++i) lines.push_back(list->ObjectAt(i));
         list->StopBroadcasting();
         list->RemoveItemsAt(list->GetCount(), 1);
-        for (CNonVisual* line : lines) delete line;
+        for (CNonVisual* line : lines) CNonVisual::Destroy(line);
     }
-}
-
-void CTransaction::CreateLists()
-{
-    mDebitList = std::make_unique<CNamedListArray>();
-    mCreditList = std::make_unique<CNamedListArray>();
-    mExpenseTypeList = std::make_unique<CNamedListArray>();
 }
 
 void CTransaction::SetDefaults(bool withLines)
@@ -250,20 +272,45 @@ bool CTransaction::Put_mDate(DateT date)
 
 void CTransaction::Get_mDescription(char (&out)[kDescriptionSize]) const
 {
-    CopyToField(out, mDescription);
+    CopyToField(out, mDescriptionIsText ? CNonVisual::Get_StringrefDesc().c_str() : mDescriptionCopy->c_str());
+}
+
+void CTransaction::SetDescriptionCopy(std::string copy)
+{
+    if (copy == CNonVisual::Get_StringrefDesc()) {
+        mDescriptionIsText = true;
+        mDescriptionCopy.reset();
+        return;
+    }
+    mDescriptionIsText = false;
+    if (mDescriptionCopy) *mDescriptionCopy = std::move(copy);
+    else mDescriptionCopy = std::make_unique<std::string>(std::move(copy));
 }
 
 bool CTransaction::Put_mDescription(const char* description)
 {
     if (!description) {
-        mDescription[0] = '\0';
         Put_StringrefDesc(std::string_view());
+        SetDescriptionCopy(std::string());
         return true;
     }
     char cut[kMaxDescriptionLength + 1] = {};
     CopyToField(cut, description);
-    CopyToField(mDescription, cut);
     Put_StringrefDesc(MacRomanToUnicode(description));
+    SetDescriptionCopy(cut);
+    return true;
+}
+
+bool CTransaction::Put_StringrefDesc(TextRef description)
+{
+    if (!mDescriptionIsText) return CNonVisual::Put_StringrefDesc(description);
+    // The copy keeps the text it was.
+    std::string before = CNonVisual::Get_StringrefDesc();
+    CNonVisual::Put_StringrefDesc(description);
+    if (CNonVisual::Get_StringrefDesc() != before) {
+        mDescriptionIsText = false;
+        mDescriptionCopy = std::make_unique<std::string>(std::move(before));
+    }
     return true;
 }
 
@@ -295,9 +342,9 @@ bool CTransaction::Put_mTotalAmount(double amount)
     CCurrency* currency = Get_mCurrencyPtr();
     mLocalAmount = IsHomeCurrency(mCurrencyId) || !currency ? amount
                                                             : currency->ConvertToLocal(amount, 0, true);
-    if (CountOf(mDebitList.get()) == 1) LineAt(mDebitList.get(), 1)->Put_mAmount(amount, currency);
-    if (CountOf(mCreditList.get()) == 1) LineAt(mCreditList.get(), 1)->Put_mAmount(amount, currency);
-    if (CountOf(mExpenseTypeList.get()) == 1) BalanceExpenseTypes();
+    if (CountOf(&mDebitList) == 1) LineAt(&mDebitList, 1)->Put_mAmount(amount, currency);
+    if (CountOf(&mCreditList) == 1) LineAt(&mCreditList, 1)->Put_mAmount(amount, currency);
+    if (CountOf(&mExpenseTypeList) == 1) BalanceExpenseTypes();
     return true;
 }
 
@@ -309,11 +356,11 @@ bool CTransaction::Put_mCurrencyId(ObjectIdT id, CCurrency* currency)
     else if (IsHomeCurrency(id)) mLocalAmount = mTotalAmount;
 
     // A single line that carries the whole amount follows the currency.
-    for (CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
+    for (CNamedListArray* list : {&mDebitList, &mCreditList, &mExpenseTypeList}) {
         if (CountOf(list) != 1) continue;
         CDebit* line = LineAt(list, 1);
         if (line->Get_mAmount() != mTotalAmount) continue;
-        if (list == mCreditList.get()) {
+        if (list == &mCreditList) {
             if (currency) line->Put_mCurrency(currency);
         } else {
             line->Put_mCurrency(id, currency);
@@ -331,50 +378,54 @@ bool CTransaction::Put_mDocumentId(ObjectIdT id)
 
 void CTransaction::Get_mDocumentRef(char (&out)[kReferenceSize]) const
 {
-    CopyText(mDocumentRefText, out);
+    CopyText(mReferences->documentReference, out);
 }
 
 bool CTransaction::Put_mDocumentRef(const char* reference)
 {
-    mDocumentRefText = FromCText(reference, kReferenceSize - 1);
+    mReferences.Change([&](References& references) {
+        references.documentReference = FromCText(reference, kReferenceSize - 1);
+    });
     return true;
 }
 
 void CTransaction::Get_mVATNr(char (&out)[kVATNrSize]) const
 {
-    CopyText(mVATNrText, out);
+    CopyText(mReferences->vatNumber, out);
 }
 
 bool CTransaction::Put_mVATNr(const char* number)
 {
-    mVATNrText = FromCText(number, kVATNrSize - 1);
+    mReferences.Change([&](References& references) { references.vatNumber = FromCText(number, kVATNrSize - 1); });
     return true;
 }
 
 void CTransaction::Get_mExternalReference(char (&out)[kReferenceSize]) const
 {
-    CopyText(mExternalRefText, out);
+    CopyText(mReferences->externalReference, out);
 }
 
 bool CTransaction::Put_mExternalReference(const char* reference)
 {
-    mExternalRefText = FromCText(reference, kReferenceSize - 1);
+    mReferences.Change([&](References& references) {
+        references.externalReference = FromCText(reference, kReferenceSize - 1);
+    });
     return true;
 }
 
 bool CTransaction::Put_CFVATNr(TextRef text)
 {
-    return PutText(mVATNrText, text);
+    return PutText(mReferences, &References::vatNumber, text);
 }
 
 bool CTransaction::Put_CFDocumentReference(TextRef text)
 {
-    return PutText(mDocumentRefText, text);
+    return PutText(mReferences, &References::documentReference, text);
 }
 
 bool CTransaction::Put_CFExternalReference(TextRef text)
 {
-    return PutText(mExternalRefText, text);
+    return PutText(mReferences, &References::externalReference, text);
 }
 
 bool CTransaction::Put_mb_Approved(bool approved)
@@ -430,7 +481,7 @@ CDebit* CTransaction::Add_Debit(ArrayIndexT index, bool inLineCurrency, double a
     ObjectIdT account = defaults.unspecifiedIncomeAccount;
     if (mTransactionType == transaction_type::kExpense || mTransactionType == transaction_type::kTransfer)
         account = defaults.ownPropertyAccount;
-    return AddLine(new CDebit(mDocument, this), mDebitList.get(), index, inLineCurrency, amount,
+    return AddLine(new CDebit(mDocument, this), &mDebitList, index, inLineCurrency, amount,
                    account);
 }
 
@@ -441,7 +492,7 @@ CCredit* CTransaction::Add_Credit(ArrayIndexT index, bool inLineCurrency, double
     if (mTransactionType == transaction_type::kExpense) account = defaults.unspecifiedExpenseAccount;
     if (mTransactionType == transaction_type::kIncome || mTransactionType == transaction_type::kTransfer)
         account = defaults.ownPropertyAccount;
-    return static_cast<CCredit*>(AddLine(new CCredit(mDocument, this), mCreditList.get(), index,
+    return static_cast<CCredit*>(AddLine(new CCredit(mDocument, this), &mCreditList, index,
                                          inLineCurrency, amount, account));
 }
 
@@ -452,7 +503,7 @@ CExptypeDetail* CTransaction::Add_ExpenseType(ArrayIndexT index, bool inLineCurr
     if (mTransactionType == transaction_type::kExpense) category = defaults.unspecifiedExpenseCategory;
     if (mTransactionType == transaction_type::kTransfer) category = defaults.unspecifiedTransferCategory;
     return static_cast<CExptypeDetail*>(AddLine(new CExptypeDetail(mDocument, this),
-                                                mExpenseTypeList.get(), index, inLineCurrency,
+                                                &mExpenseTypeList, index, inLineCurrency,
                                                 amount, category));
 }
 
@@ -569,32 +620,32 @@ bool CTransaction::DeleteLine(CNamedListArray* list, CDebit* line)
 
 bool CTransaction::Delete_Debit(CDebit* line)
 {
-    return DeleteLine(mDebitList.get(), line);
+    return DeleteLine(&mDebitList, line);
 }
 
 bool CTransaction::Delete_Credit(CCredit* line)
 {
-    return DeleteLine(mCreditList.get(), line);
+    return DeleteLine(&mCreditList, line);
 }
 
 bool CTransaction::Delete_ExpenseType(CExptypeDetail* line)
 {
-    return DeleteLine(mExpenseTypeList.get(), line);
+    return DeleteLine(&mExpenseTypeList, line);
 }
 
 bool CTransaction::LinkDebit(CDebit* line)
 {
-    return line && mDebitList->AppendObject(line) > 0;
+    return line && mDebitList.AppendObject(line) > 0;
 }
 
 bool CTransaction::LinkCredit(CCredit* line)
 {
-    return line && mCreditList->AppendObject(line) > 0;
+    return line && mCreditList.AppendObject(line) > 0;
 }
 
 bool CTransaction::LinkExpenseType(CExptypeDetail* line)
 {
-    return line && mExpenseTypeList->AppendObject(line) > 0;
+    return line && mExpenseTypeList.AppendObject(line) > 0;
 }
 
 // --- totals
@@ -617,17 +668,17 @@ double SumLines(const CNamedListArray* list, double& fluctuation)
 
 double CTransaction::Get_DebitAmount(double& fluctuation) const
 {
-    return SumLines(mDebitList.get(), fluctuation);
+    return SumLines(&mDebitList, fluctuation);
 }
 
 double CTransaction::Get_CreditAmount(double& fluctuation) const
 {
-    return SumLines(mCreditList.get(), fluctuation);
+    return SumLines(&mCreditList, fluctuation);
 }
 
 double CTransaction::Get_ExpenseTypeAmount(double& fluctuation) const
 {
-    const CNamedListArray* list = mExpenseTypeList.get();
+    const CNamedListArray* list = &mExpenseTypeList;
     if (!list) return 0.0;
     double total = 0.0;
     double sum = 0.0;
@@ -676,8 +727,8 @@ bool CTransaction::IsCompletelyPositive() const
 {
     double debits = 0.0;
     double credits = 0.0;
-    long debitKind = GetDetailAmountAndType(mDebitList.get(), debits);
-    long creditKind = GetDetailAmountAndType(mCreditList.get(), credits);
+    long debitKind = GetDetailAmountAndType(&mDebitList, debits);
+    long creditKind = GetDetailAmountAndType(&mCreditList, credits);
     return debitKind == 0 && creditKind == 1 && debits == credits;
 }
 
@@ -685,14 +736,14 @@ bool CTransaction::IsCompletelyNegative() const
 {
     double debits = 0.0;
     double credits = 0.0;
-    long debitKind = GetDetailAmountAndType(mDebitList.get(), debits);
-    long creditKind = GetDetailAmountAndType(mCreditList.get(), credits);
+    long debitKind = GetDetailAmountAndType(&mDebitList, debits);
+    long creditKind = GetDetailAmountAndType(&mCreditList, credits);
     return debitKind == 1 && creditKind == 0 && debits == credits;
 }
 
 bool CTransaction::IsBetweenPL() const
 {
-    for (const CNamedListArray* list : {mDebitList.get(), mCreditList.get()}) {
+    for (const CNamedListArray* list : {&mDebitList, &mCreditList}) {
         for (ArrayIndexT i = 1; i <= CountOf(list); ++i) {
             CNonVisual* object = LineAt(list, i)->Get_mAccountPtr();
             if (!object || object->Get_ObjectType() != type::kAccount ||
@@ -706,7 +757,7 @@ bool CTransaction::IsBetweenPL() const
 bool CTransaction::IsOnAccount(CAccount* account) const
 {
     if (!account) return false;
-    for (const CNamedListArray* list : {mDebitList.get(), mCreditList.get()}) {
+    for (const CNamedListArray* list : {&mDebitList, &mCreditList}) {
         for (ArrayIndexT i = 1; i <= CountOf(list); ++i) {
             if (LineAt(list, i)->Get_mAccountPtr() == account) return true;
         }
@@ -717,15 +768,15 @@ bool CTransaction::IsOnAccount(CAccount* account) const
 bool CTransaction::IsOnExpenseType(CExpenseType* category) const
 {
     if (!category) return false;
-    for (ArrayIndexT i = 1; i <= CountOf(mExpenseTypeList.get()); ++i) {
-        if (LineAt(mExpenseTypeList.get(), i)->Get_mAccountPtr() == category) return true;
+    for (ArrayIndexT i = 1; i <= CountOf(&mExpenseTypeList); ++i) {
+        if (LineAt(&mExpenseTypeList, i)->Get_mAccountPtr() == category) return true;
     }
     return false;
 }
 
 CAccount* CTransaction::giveOtherAccount(bool debitSide) const
 {
-    const CNamedListArray* list = debitSide ? mDebitList.get() : mCreditList.get();
+    const CNamedListArray* list = debitSide ? &mDebitList : &mCreditList;
     CDebit* largest = nullptr;
     double size = 0.0;
     for (ArrayIndexT i = 1; i <= CountOf(list); ++i) {
@@ -743,7 +794,7 @@ CAccount* CTransaction::giveOtherAccount(bool debitSide) const
 
 bool CTransaction::IsOnModifiedForeignCurrency() const
 {
-    for (const CNamedListArray* list : {mDebitList.get(), mCreditList.get()}) {
+    for (const CNamedListArray* list : {&mDebitList, &mCreditList}) {
         for (ArrayIndexT i = 1; i <= CountOf(list); ++i) {
             CDebit* line = LineAt(list, i);
             if (line->IsOnModifiedForeignCurrency()) return true;
@@ -803,17 +854,17 @@ long CTransaction::BalanceExpenseTypes()
     Get_ExpenseTypeAmount(categoryFluctuation);
     Get_DebitAmount(debitFluctuation);
     Get_CreditAmount(creditFluctuation);
-    if (CountOf(mExpenseTypeList.get()) != 1 || Get_ObjectStatus() == status::kBlocked) return 0;
+    if (CountOf(&mExpenseTypeList) != 1 || Get_ObjectStatus() == status::kBlocked) return 0;
 
-    auto* line = LineAt<CExptypeDetail>(mExpenseTypeList.get(), 1);
+    auto* line = LineAt<CExptypeDetail>(&mExpenseTypeList, 1);
     auto accountOfOnly = [](const CNamedListArray* list) -> CAccount* {
         if (CountOf(list) != 1) return nullptr;
         CNonVisual* object = LineAt(list, 1)->Get_mAccountPtr();
         return object && object->Get_ObjectType() == type::kAccount ? static_cast<CAccount*>(object)
                                                                      : nullptr;
     };
-    CAccount* fromAccount = accountOfOnly(mDebitList.get());
-    CAccount* toAccount = accountOfOnly(mCreditList.get());
+    CAccount* fromAccount = accountOfOnly(&mDebitList);
+    CAccount* toAccount = accountOfOnly(&mCreditList);
     booking::Defaults defaults = booking::DefaultsOf(mDocument);
 
     double f = debitFluctuation + creditFluctuation;
@@ -865,8 +916,7 @@ bool CTransaction::Validate()
     double s = 1.0;
     for (long i = 0; i < decimals; ++i) s *= 10.0;
 
-    if (!mDebitList || !mCreditList || !mExpenseTypeList) return false;
-    for (CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
+    for (CNamedListArray* list : {&mDebitList, &mCreditList, &mExpenseTypeList}) {
         bool linesValid = true;
         for (ArrayIndexT i = 1; i <= CountOf(list); ++i) {
             if (!LineAt(list, i)->Validate()) linesValid = false;
@@ -893,13 +943,13 @@ bool CTransaction::Validate()
     }
     if (std::trunc(fD * s) + std::trunc(fC * s) != std::trunc(fE * s)) {
         if (fD + fC == -fE) {
-            for (ArrayIndexT i = 1; i <= CountOf(mExpenseTypeList.get()); ++i) {
-                CDebit* line = LineAt(mExpenseTypeList.get(), i);
+            for (ArrayIndexT i = 1; i <= CountOf(&mExpenseTypeList); ++i) {
+                CDebit* line = LineAt(&mExpenseTypeList, i);
                 line->Put_mLocalAmount(-line->Get_mLocalAmount());
             }
         } else if (fD + fC == 0.0) {
-            for (ArrayIndexT i = 1; i <= CountOf(mExpenseTypeList.get()); ++i)
-                LineAt(mExpenseTypeList.get(), i)->Put_mLocalAmount(0.0);
+            for (ArrayIndexT i = 1; i <= CountOf(&mExpenseTypeList); ++i)
+                LineAt(&mExpenseTypeList, i)->Put_mLocalAmount(0.0);
         } else {
             BalanceExpenseTypes();
             Get_DebitAmount(fD);
@@ -929,7 +979,7 @@ void CTransaction::PostHeldLines()
     if (!mPostingHeld) return;
     mPostingHeld = false;
     if (!IsPosted()) return;
-    for (CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
+    for (CNamedListArray* list : {&mDebitList, &mCreditList, &mExpenseTypeList}) {
         for (ArrayIndexT i = 1; i <= CountOf(list); ++i) LineAt(list, i)->Link();
     }
 }
@@ -939,7 +989,7 @@ void CTransaction::PostHeldLinesAside(const std::function<CCurrency*(ObjectIdT)>
     if (!mPostingHeld) return;
     mPostingHeld = false;
     if (!IsPosted()) return;
-    for (CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
+    for (CNamedListArray* list : {&mDebitList, &mCreditList, &mExpenseTypeList}) {
         const ArrayIndexT count = CountOf(list);
         for (ArrayIndexT i = 1; i <= count; ++i) {
             CDebit* line = LineAt(list, i);
@@ -963,7 +1013,7 @@ bool CTransaction::Link()
         CErrorManager::RaiseError(137);
         return false;
     }
-    for (CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
+    for (CNamedListArray* list : {&mDebitList, &mCreditList, &mExpenseTypeList}) {
         for (ArrayIndexT i = 1; i <= CountOf(list); ++i) LineAt(list, i)->Link();
     }
     Put_Status(status::kNormal);
@@ -976,7 +1026,7 @@ bool CTransaction::Unlink()
         CErrorManager::RaiseError(137);
         return false;
     }
-    for (CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
+    for (CNamedListArray* list : {&mDebitList, &mCreditList, &mExpenseTypeList}) {
         for (ArrayIndexT i = 1; i <= CountOf(list); ++i) LineAt(list, i)->Unlink();
     }
     Put_Status(status::kUnlinked);
@@ -990,7 +1040,7 @@ bool CTransaction::BeforeDelete()
         CErrorManager::RaiseError(137);
         return false;
     }
-    for (CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
+    for (CNamedListArray* list : {&mDebitList, &mCreditList, &mExpenseTypeList}) {
         // From the end, so that each removal takes the list's last item.
         for (ArrayIndexT i = CountOf(list); i >= 1; --i) {
             CDebit* line = LineAt(list, i);
@@ -1019,7 +1069,7 @@ std::string CTransaction::Get_FullDescription() const
     const struct {
         const char* key;
         CNamedListArray* list;
-    } sides[] = {{"FROM", mDebitList.get()}, {"TO", mCreditList.get()}, {"FOR", mExpenseTypeList.get()}};
+    } sides[] = {{"FROM", &mDebitList}, {"TO", &mCreditList}, {"FOR", &mExpenseTypeList}};
     std::string text;
     for (const auto& side : sides) {
         if (!side.list) continue;
@@ -1055,15 +1105,15 @@ void CTransaction::PutStream(LStream* stream, bool withDetails)
     stream->WriteEnumT(mb_budgetOneOff ? 1 : 0);
     stream->WriteObjectIdT(mReferenceObjectId);
     stream->WriteEnumT(mSpecialTypeT);
-    stream->WriteCFString(mVATNrText);
-    stream->WriteCFString(mDocumentRefText);
-    stream->WriteCFString(mExternalRefText);
+    stream->WriteCFString(mReferences->vatNumber);
+    stream->WriteCFString(mReferences->documentReference);
+    stream->WriteCFString(mReferences->externalReference);
     if (withDetails) PutDetailsToStream(stream);
 }
 
 void CTransaction::PutDetailsToStream(LStream* stream)
 {
-    for (CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
+    for (CNamedListArray* list : {&mDebitList, &mCreditList, &mExpenseTypeList}) {
         for (ArrayIndexT i = 1; i <= CountOf(list); ++i) LineAt(list, i)->PutStream(stream);
     }
 }

@@ -14,6 +14,7 @@
 // Ids come from the class-wide transaction counter. Refusals raise a numbered
 // error and answer false; nothing is thrown. Main thread only.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -21,6 +22,8 @@
 #include <string>
 
 #include "model/CNonVisual.h"
+#include "model/CommonOrOwn.h"
+#include "model/LineList.h"
 #include "model/TransactionLineArray.h"
 #include "model/foundation/LArray.h"
 
@@ -114,9 +117,9 @@ public:
     virtual bool Put_CFVATNr(TextRef text);
     virtual bool Put_CFDocumentReference(TextRef text);
     virtual bool Put_CFExternalReference(TextRef text);
-    virtual const std::string& Get_CFVATNr() const { return mVATNrText; }
-    virtual const std::string& Get_CFDocumentReference() const { return mDocumentRefText; }
-    virtual const std::string& Get_CFExternalReference() const { return mExternalRefText; }
+    virtual const std::string& Get_CFVATNr() const { return mReferences->vatNumber; }
+    virtual const std::string& Get_CFDocumentReference() const { return mReferences->documentReference; }
+    virtual const std::string& Get_CFExternalReference() const { return mReferences->externalReference; }
     bool Get_mb_Approved() const { return mb_Approved; }
     bool Put_mb_Approved(bool approved);
     bool Get_mb_budgetOneOff() const { return mb_budgetOneOff; }
@@ -128,9 +131,9 @@ public:
     bool isVATBalancingTransaction() const { return mSpecialTypeT == special_type::kVATBalancing; }
     ObjectIdT Get_mReferenceObjectId() const { return mReferenceObjectId; }
     bool Put_mReferenceObjectId(ObjectIdT id);
-    CNamedListArray* GetDebitList() const { return mDebitList.get(); }
-    CNamedListArray* GetCreditList() const { return mCreditList.get(); }
-    CNamedListArray* GetExpenseTypeList() const { return mExpenseTypeList.get(); }
+    CNamedListArray* GetDebitList() const { return &mDebitList; }
+    CNamedListArray* GetCreditList() const { return &mCreditList; }
+    CNamedListArray* GetExpenseTypeList() const { return &mExpenseTypeList; }
 
     // --- lines
     // A new line at the 1-based index (negative: at the end) in the
@@ -189,6 +192,9 @@ public:
     // its zero-amount portfolio lines. The last two arguments are not used.
     long Get_Investment(CCurrency* share, double& invested, double& costs, std::int32_t& shares,
                         double& zeroLinesBalance, long, long) const;
+
+    // The description text; the fixed 8-bit copy keeps what it held before.
+    bool Put_StringrefDesc(TextRef description) override;
 
     // Errors 238 (all zero), 128 (sides differ), 144 (categories can't be
     // balanced); success sets status 0 unless blocked, adjusting or unlinked.
@@ -294,8 +300,6 @@ public:
                                                    CDocAccounting* document);
 
 protected:
-    // Shared by the constructors: the owned line lists.
-    void CreateLists();
     // Whether the line is in the list.
     static bool Holds(CNamedListArray* list, const CNonVisual* line);
     bool DeleteLine(CNamedListArray* list, CDebit* line);
@@ -312,28 +316,47 @@ private:
     // A new line in front of the side of the type code, of amount in the line currency.
     CDebit* AddImportedLine(FourCharCode typeCode, double amount);
 
+    // A transaction's references are most often all empty, or a blank VAT
+    // number and no others: those are kept once.
+    struct References {
+        std::string vatNumber;
+        std::string documentReference;
+        std::string externalReference;
+
+        static References* Common(const References& references);
+        static bool IsCommon(const References* references);
+        static References* Initial();
+        // No references; a blank VAT number and no others (a new transaction's).
+        static const std::array<References*, 2>& All();
+    };
+    // Sets the fixed 8-bit copy of the description; none is kept while it is
+    // the description text itself.
+    void SetDescriptionCopy(std::string copy);
+
     DateT mDate = 0;
-    char mDescription[kDescriptionSize] = {};
+    ObjectIdT mCurrencyId = 1;
     double mTotalAmount = 0.0;
     double mLocalAmount = 0.0;
-    ObjectIdT mCurrencyId = 1;
     ObjectIdT mDocumentId = -1;
-    bool mb_Approved = false;
-    bool mb_budgetOneOff = false;
+    ObjectIdT mReferenceObjectId = -1;
+    std::int16_t mYear = 0;
     std::uint8_t mDay = 0;
     std::uint8_t mMonth = 0;
-    std::int16_t mYear = 0;
+    bool mb_Approved = false;
+    bool mb_budgetOneOff = false;
     TransactionTypeT mTransactionType = transaction_type::kOther;
-    std::unique_ptr<CNamedListArray> mDebitList;
-    std::unique_ptr<CNamedListArray> mCreditList;
-    std::unique_ptr<CNamedListArray> mExpenseTypeList;
-    bool mPostingHeld = false;
-    ObjectIdT mReferenceObjectId = -1;
     SpecialTypeT mSpecialTypeT = special_type::kDefault;
+    bool mPostingHeld = false;
+    // The fixed 8-bit copy of the description (at most 251 characters) is
+    // the description text itself while mDescriptionIsText, else mDescriptionCopy.
+    bool mDescriptionIsText = true;
+    std::unique_ptr<std::string> mDescriptionCopy;
     // The references live as texts; the 8-bit forms are made from them.
-    std::string mVATNrText;
-    std::string mDocumentRefText;
-    std::string mExternalRefText;
+    CommonOrOwn<References> mReferences{References::Initial()};
+    // The lines; mutable as the lists handed out are (callers change them).
+    mutable LineList mDebitList;
+    mutable LineList mCreditList;
+    mutable LineList mExpenseTypeList;
 };
 
 } // namespace ch

@@ -49,11 +49,9 @@ bool CTransaction::InitFromCopy(CTransaction* source)
     Put_Name(name);
     Put_StringrefName(source->Get_StringrefName());
     Put_Status(status::kNew);
-    for (CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()})
+    for (CNamedListArray* list : {&mDebitList, &mCreditList, &mExpenseTypeList})
         DiscardLines(list);
-    mVATNrText.clear();
-    mDocumentRefText.clear();
-    mExternalRefText.clear();
+    mReferences.Change([](References& references) { references = References(); });
 
     // Unlinked before any line is made, so that no line posts.
     Put_mDate(CDate::GetNowAsDateT());
@@ -68,19 +66,19 @@ bool CTransaction::InitFromCopy(CTransaction* source)
     mLocalAmount = source->mLocalAmount;
     Put_mCurrencyId(source->mCurrencyId, nullptr);
     mDocumentId = source->mDocumentId;
-    Put_CFDocumentReference(source->mDocumentRefText);
-    Put_CFVATNr(source->mVATNrText);
+    Put_CFDocumentReference(source->mReferences->documentReference);
+    Put_CFVATNr(source->mReferences->vatNumber);
     mb_Approved = source->mb_Approved;
     mb_budgetOneOff = source->mb_budgetOneOff;
 
     // The i-th line of the source becomes the i-th line of the copy.
-    for (ArrayIndexT i = 1; i <= CountOf(source->mDebitList.get()); ++i)
-        Add_Debit(i, false, 0.0)->InitFromCopy(LineAt(source->mDebitList.get(), i), mDocument, this, nullptr);
-    for (ArrayIndexT i = 1; i <= CountOf(source->mCreditList.get()); ++i)
-        Add_Credit(i, false, 0.0)->InitFromCopy(LineAt(source->mCreditList.get(), i), mDocument, this, nullptr);
-    for (ArrayIndexT i = 1; i <= CountOf(source->mExpenseTypeList.get()); ++i) {
+    for (ArrayIndexT i = 1; i <= CountOf(&source->mDebitList); ++i)
+        Add_Debit(i, false, 0.0)->InitFromCopy(LineAt(&source->mDebitList, i), mDocument, this, nullptr);
+    for (ArrayIndexT i = 1; i <= CountOf(&source->mCreditList); ++i)
+        Add_Credit(i, false, 0.0)->InitFromCopy(LineAt(&source->mCreditList, i), mDocument, this, nullptr);
+    for (ArrayIndexT i = 1; i <= CountOf(&source->mExpenseTypeList); ++i) {
         Add_ExpenseType(i, false, 0.0)
-            ->InitFromCopy(LineAt(source->mExpenseTypeList.get(), i), mDocument, this, nullptr);
+            ->InitFromCopy(LineAt(&source->mExpenseTypeList, i), mDocument, this, nullptr);
     }
     return true;
 }
@@ -127,9 +125,9 @@ bool CTransaction::CombineWithTransaction(CTransaction* other)
         CNamedListArray* theirs;
         FourCharCode kind;
     };
-    for (const Side& side : {Side{mDebitList.get(), other->mDebitList.get(), type::kDebit},
-                             Side{mCreditList.get(), other->mCreditList.get(), type::kCredit},
-                             Side{mExpenseTypeList.get(), other->mExpenseTypeList.get(),
+    for (const Side& side : {Side{&mDebitList, &other->mDebitList, type::kDebit},
+                             Side{&mCreditList, &other->mCreditList, type::kCredit},
+                             Side{&mExpenseTypeList, &other->mExpenseTypeList,
                                   type::kExpenseTypeDetail}}) {
         for (ArrayIndexT i = 1; i <= CountOf(side.theirs); ++i) {
             CDebit* theirs = LineAt(side.theirs, i);
@@ -166,12 +164,12 @@ CDebit* CTransaction::LineOn(CNamedListArray* list, FourCharCode kind, ObjectIdT
 
 CDebit* CTransaction::SearchOrCreateDebit(CAccount* account)
 {
-    return account ? LineOn(mDebitList.get(), type::kDebit, account->Get_Id()) : nullptr;
+    return account ? LineOn(&mDebitList, type::kDebit, account->Get_Id()) : nullptr;
 }
 
 CCredit* CTransaction::SearchOrCreateCredit(CAccount* account)
 {
-    return account ? static_cast<CCredit*>(LineOn(mCreditList.get(), type::kCredit, account->Get_Id()))
+    return account ? static_cast<CCredit*>(LineOn(&mCreditList, type::kCredit, account->Get_Id()))
                    : nullptr;
 }
 
@@ -179,7 +177,7 @@ CExptypeDetail* CTransaction::SearchOrCreateExptypeDetail(CExpenseType* category
 {
     if (!category) return nullptr;
     return static_cast<CExptypeDetail*>(
-        LineOn(mExpenseTypeList.get(), type::kExpenseTypeDetail, category->Get_Id()));
+        LineOn(&mExpenseTypeList, type::kExpenseTypeDetail, category->Get_Id()));
 }
 
 // --- change of home currency
@@ -190,7 +188,7 @@ bool CTransaction::SetNewHomeCurrency(CCurrency* oldHome, CCurrency* newHome)
     // One unit of the old home currency in the new one, at this transaction's date.
     const double factor = newHome->ConvertToForeign(1.0, mDate, false);
     mLocalAmount *= factor;
-    for (CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
+    for (CNamedListArray* list : {&mDebitList, &mCreditList, &mExpenseTypeList}) {
         for (ArrayIndexT i = 1; i <= CountOf(list); ++i)
             LineAt(list, i)->SetNewHomeCurrency(oldHome, newHome, factor);
     }

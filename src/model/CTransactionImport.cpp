@@ -104,9 +104,9 @@ bool CTransaction::Update(const char* name, const char* description, const LVari
         const LVariableArray* lines;
         FourCharCode typeCode;
     };
-    for (const Side& side : {Side{mDebitList.get(), debits, type::kDebit},
-                             Side{mCreditList.get(), credits, type::kCredit},
-                             Side{mExpenseTypeList.get(), categories, type::kExpenseTypeDetail}}) {
+    for (const Side& side : {Side{&mDebitList, debits, type::kDebit},
+                             Side{&mCreditList, credits, type::kCredit},
+                             Side{&mExpenseTypeList, categories, type::kExpenseTypeDetail}}) {
         if (std::uint64_t(CountOf(side.list)) * 3 == ItemCountOf(side.lines)) continue;
         UpdateDetail(side.list, side.lines, side.typeCode);
         mTransactionType = transaction_type::kOther;
@@ -165,7 +165,7 @@ bool CTransaction::Export(LStream* stream, char mode) const
         stream->WriteBlock(record.data(), static_cast<std::int32_t>(record.size()));
     }
     if (mode == 'A' || mode == 'D') {
-        for (const CNamedListArray* list : {mDebitList.get(), mCreditList.get(), mExpenseTypeList.get()}) {
+        for (const CNamedListArray* list : {&mDebitList, &mCreditList, &mExpenseTypeList}) {
             for (ArrayIndexT i = 1; i <= CountOf(list); ++i) list->ObjectAt(i)->Export(stream, 'A');
         }
     }

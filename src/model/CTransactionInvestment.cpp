@@ -43,8 +43,8 @@ long CTransaction::Get_Investment(CCurrency* share, double& invested, double& co
     const CDebit* zeroPortfolioDebit = nullptr;
     const CDebit* propertyDebit = nullptr;
     const CDebit* profitAndLossDebit = nullptr;
-    for (ArrayIndexT i = 1; i <= CountOf(mDebitList.get()); ++i) {
-        const CDebit* line = LineAt(mDebitList.get(), i);
+    for (ArrayIndexT i = 1; i <= CountOf(&mDebitList); ++i) {
+        const CDebit* line = LineAt(&mDebitList, i);
         if (line->Get_mAccountId() == portfolio) {
             bool zeroSharesWithValue = line->Get_mAmount() == 0.0 && line->Get_mLocalAmount() != 0.0;
             (zeroSharesWithValue ? zeroPortfolioDebit : portfolioDebit) = line;
@@ -67,8 +67,8 @@ long CTransaction::Get_Investment(CCurrency* share, double& invested, double& co
     const CDebit* zeroPortfolioCredit = nullptr;
     const CDebit* commissionCredit = nullptr;
     const CDebit* profitAndLossCredit = nullptr;
-    for (ArrayIndexT i = 1; i <= CountOf(mCreditList.get()); ++i) {
-        const CDebit* line = LineAt(mCreditList.get(), i);
+    for (ArrayIndexT i = 1; i <= CountOf(&mCreditList); ++i) {
+        const CDebit* line = LineAt(&mCreditList, i);
         if (line->Get_mAccountId() == portfolio) {
             (line->Get_mAmount() == 0.0 ? zeroPortfolioCredit : portfolioCredit) = line;
             continue;

@@ -190,6 +190,12 @@ protected:
     unsigned char* mItems = nullptr;
 
 private:
+    // The lock count and the flags share a word (every list of the model is one of these).
+    mutable std::uint32_t mLockCount = 0;  // searches lock a const array too
+    bool mOwnsComparator = false;
+    bool mIsSorted = true;
+    bool mKeepSorted = false;
+
     void InitArray(std::uint32_t itemSize, LComparator* comparator, bool isSorted, bool keepSorted);
     void CopyArray(const LArray& source, bool destroyOld);
     void DestroyArray();
@@ -203,12 +209,8 @@ private:
     // in order, or no two items equal); false leaves the items untouched.
     bool SortWithoutShellPasses();
 
-    mutable std::uint32_t mLockCount = 0;  // searches lock a const array too
     LArrayIterator* mIteratorListHead = nullptr;
     LComparator* mComparator = nullptr;
-    bool mOwnsComparator = false;
-    bool mIsSorted = true;
-    bool mKeepSorted = false;
     std::uint64_t mChangeCount = 0;
 };
 

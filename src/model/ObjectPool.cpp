@@ -1,0 +1,114 @@
+#include "model/ObjectPool.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
+#include <map>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#define CH_POISON(at, bytes) ASAN_POISON_MEMORY_REGION(at, bytes)
+#define CH_UNPOISON(at, bytes) ASAN_UNPOISON_MEMORY_REGION(at, bytes)
+#else
+#define CH_POISON(at, bytes) ((void)(at), (void)(bytes))
+#define CH_UNPOISON(at, bytes) ((void)(at), (void)(bytes))
+#endif
+
+namespace ch {
+
+namespace {
+
+// Blocks grow from 64 KB to 4 MB: small books take little, large ones few blocks.
+constexpr std::size_t kFirstBlockBytes = std::size_t(64) << 10;
+constexpr std::size_t kLargestBlockBytes = std::size_t(4) << 20;
+
+// The blocks of every pool: their first byte and the byte after them. Never
+// destroyed: objects in static storage may be deleted after it at exit.
+std::map<const std::byte*, const std::byte*>& AllBlocks()
+{
+    static auto* blocks = new std::map<const std::byte*, const std::byte*>;
+    return *blocks;
+}
+
+// The object ObjectPool::Make is constructing, and its pool.
+ObjectPool* gMakingPool = nullptr;
+const void* gMakingObject = nullptr;
+
+} // namespace
+
+ObjectPool::MakingScope::MakingScope(ObjectPool* pool, const void* object)
+    : mPreviousPool(gMakingPool), mPreviousObject(gMakingObject)
+{
+    gMakingPool = pool;
+    gMakingObject = object;
+}
+
+ObjectPool::MakingScope::~MakingScope()
+{
+    gMakingPool = mPreviousPool;
+    gMakingObject = mPreviousObject;
+}
+
+ObjectPool* ObjectPool::Making(const void* object)
+{
+    return object && object == gMakingObject ? gMakingPool : nullptr;
+}
+
+ObjectPool::~ObjectPool()
+{
+    Release();
+}
+
+bool ObjectPool::Holds(const void* memory)
+{
+    const auto& blocks = AllBlocks();
+    if (blocks.empty()) return false;
+    const auto* at = static_cast<const std::byte*>(memory);
+    auto after = blocks.upper_bound(at);
+    if (after == blocks.begin()) return false;
+    return at < std::prev(after)->second;
+}
+
+void ObjectPool::Abandon(void* memory, std::size_t bytes)
+{
+    CH_POISON(memory, bytes);
+}
+
+void ObjectPool::Release()
+{
+    auto& blocks = AllBlocks();
+    for (const auto& block : mBlocks) {
+        auto found = blocks.find(block.get());
+        CH_UNPOISON(found->first, static_cast<std::size_t>(found->second - found->first));
+        blocks.erase(found);
+    }
+    mBlocks.clear();
+    mNext = nullptr;
+    mLeft = 0;
+    mReserved = 0;
+}
+
+void* ObjectPool::Allocate(std::size_t bytes, std::size_t alignment)
+{
+    auto padding = [&] {
+        auto address = reinterpret_cast<std::uintptr_t>(mNext);
+        return static_cast<std::size_t>((alignment - address % alignment) % alignment);
+    };
+    if (!mNext || padding() + bytes > mLeft) {
+        std::size_t size = mBlocks.empty() ? kFirstBlockBytes : std::min(2 * mReserved, kLargestBlockBytes);
+        size = std::max(size, bytes + alignment);
+        // Left uninitialised: every object made here initialises its memory.
+        mBlocks.push_back(std::unique_ptr<std::byte[]>(new std::byte[size]));
+        mNext = mBlocks.back().get();
+        AllBlocks().emplace(mNext, mNext + size);
+        mLeft = size;
+        mReserved += size;
+    }
+    const std::size_t skip = padding();
+    std::byte* at = mNext + skip;
+    mNext = at + bytes;
+    mLeft -= skip + bytes;
+    return at;
+}
+
+} // namespace ch
