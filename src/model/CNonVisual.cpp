@@ -312,7 +312,7 @@ std::size_t CNonVisual::HeaderBytes() const
     const std::size_t common = 4 + 4 + 4 + (kNameSize - 1) + 1;
     if (mObjectType == type::kPreference) return common;
     // Each Unicode text: its count, the mark and at most one unit per byte.
-    return common + 1 + 2 * (4 + 2) + 2 * (CNonVisual::Get_StringrefName().size() + mDescription.size());
+    return common + 1 + 2 * (4 + 2) + 2 * (CNonVisual::Get_StringrefName().size() + mTexts->description.size());
 }
 
 void CNonVisual::PutStream(LStream* stream)

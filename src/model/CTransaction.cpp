@@ -172,10 +172,14 @@ CTransaction::CTransaction(LStream* stream, FourCharCode version, CDocAccounting
         mSpecialTypeT = special_type::kDefault;
     }
     if (version::AtLeast(version, version::k1_10)) {
-        // Straight into the texts, still empty: what their setters would keep.
-        stream->ReadCFString(mVATNrText);
-        stream->ReadCFString(mDocumentRefText);
-        stream->ReadCFString(mExternalRefText);
+        std::string vatNumber, documentReference, externalReference;
+        stream->ReadCFString(vatNumber);
+        stream->ReadCFString(documentReference);
+        stream->ReadCFString(externalReference);
+        // The usual empty references stay the shared ones.
+        if (!vatNumber.empty()) Put_CFVATNr(vatNumber);
+        if (!documentReference.empty()) Put_CFDocumentReference(documentReference);
+        if (!externalReference.empty()) Put_CFExternalReference(externalReference);
     }
 }
 
@@ -1090,9 +1094,10 @@ void CTransaction::PutStream(LStream* stream, bool withDetails)
     // of the usual size (a line named otherwise asks for more itself).
     constexpr std::size_t kUsualLineBytes = 128;
     const std::size_t lines =
-        withDetails ? CountOf(mDebitList.get()) + CountOf(mCreditList.get()) + CountOf(mExpenseTypeList.get()) : 0;
+        withDetails ? CountOf(&mDebitList) + CountOf(&mCreditList) + CountOf(&mExpenseTypeList) : 0;
     LStream::WriteRoom room(*stream, HeaderBytes() + 36 + 3 * (4 + 2) +
-                                         2 * (mVATNrText.size() + mDocumentRefText.size() + mExternalRefText.size()) +
+                                         2 * (mReferences->vatNumber.size() + mReferences->documentReference.size() +
+                                              mReferences->externalReference.size()) +
                                          lines * kUsualLineBytes);
     WriteHeader(stream);
     stream->WriteDateT(mDate);
