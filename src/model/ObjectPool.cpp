@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
+#include <cstdlib>
 #include <map>
+
+#include <sys/mman.h>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
@@ -21,6 +24,23 @@ namespace {
 // Blocks grow from 64 KB to 4 MB: small books take little, large ones few blocks.
 constexpr std::size_t kFirstBlockBytes = std::size_t(64) << 10;
 constexpr std::size_t kLargestBlockBytes = std::size_t(4) << 20;
+// Large blocks are laid on huge pages where the system offers them: a large
+// book's blocks are then touched with a few hundred faults, not twenty thousand.
+constexpr std::size_t kHugePageBytes = std::size_t(2) << 20;
+
+std::byte* NewBlock(std::size_t& size)
+{
+    if (size < kHugePageBytes) {
+        void* block = std::malloc(size);
+        if (!block) throw std::bad_alloc();
+        return static_cast<std::byte*>(block);
+    }
+    size = (size + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
+    void* block = std::aligned_alloc(kHugePageBytes, size);
+    if (!block) throw std::bad_alloc();
+    ::madvise(block, size, MADV_HUGEPAGE);   // only advice: without huge pages it changes nothing
+    return static_cast<std::byte*>(block);
+}
 
 // The blocks of every pool: their first byte and the byte after them. Never
 // destroyed: objects in static storage may be deleted after it at exit.
@@ -52,6 +72,11 @@ ObjectPool::MakingScope::~MakingScope()
 ObjectPool* ObjectPool::Making(const void* object)
 {
     return object && object == gMakingObject ? gMakingPool : nullptr;
+}
+
+void ObjectPool::FreeBlock::operator()(std::byte* block) const
+{
+    std::free(block);
 }
 
 ObjectPool::~ObjectPool()
@@ -98,7 +123,7 @@ void* ObjectPool::Allocate(std::size_t bytes, std::size_t alignment)
         std::size_t size = mBlocks.empty() ? kFirstBlockBytes : std::min(2 * mReserved, kLargestBlockBytes);
         size = std::max(size, bytes + alignment);
         // Left uninitialised: every object made here initialises its memory.
-        mBlocks.push_back(std::unique_ptr<std::byte[]>(new std::byte[size]));
+        mBlocks.push_back(std::unique_ptr<std::byte, FreeBlock>(NewBlock(size)));
         mNext = mBlocks.back().get();
         AllBlocks().emplace(mNext, mNext + size);
         mLeft = size;

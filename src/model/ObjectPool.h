@@ -75,7 +75,10 @@ private:
         const void* mPreviousObject;
     };
 
-    std::vector<std::unique_ptr<std::byte[]>> mBlocks;
+    struct FreeBlock {
+        void operator()(std::byte* block) const;
+    };
+    std::vector<std::unique_ptr<std::byte, FreeBlock>> mBlocks;
     std::byte* mNext = nullptr;
     std::size_t mLeft = 0;
     std::size_t mReserved = 0;
