@@ -16,7 +16,7 @@
 
 #include "../ui/sheets/sheet_test_support.h"
 #include "../ui/ui_test_support.h"
-#include "assistant_steps.h"
+#include "app_test_steps.h"
 #include "bridge/ArgumentRecords.h"
 #include "app/DocumentController.h"
 #include "app/DocumentWindow.h"
@@ -47,14 +47,7 @@ class ApplicationTest : public ::testing::Test {
 protected:
     ApplicationTest()
     {
-        UserDefaults& defaults = environment.defaults();
-        GXApplicationDelegate::initialize(defaults);
-        business::registerBusinessDefaults(defaults);
-        defaults.set("NSInternationalCurrencyString", Value(std::string("EUR")));
-        defaults.set("NSCurrencySymbol", Value(std::string("EUR")));
-        defaults.set("GXShowNewDocumentAssistant", Value(true));
-        defaults.set("GXShowStartupChoice", Value(false));
-        defaults.set("GXShowLastDocumentAtStartup", Value(false));
+        setFirstStartDefaults(environment.defaults());
         controller.setUntitledJournalFolder(folder.path().toStdString());
         controller.setFileChooser([this](QWidget*, bool, const QString&) -> std::optional<QString> {
             ++chooserCalls;

@@ -41,7 +41,8 @@
 
 #include "../ui/sheets/sheet_test_support.h"
 #include "../ui/ui_test_support.h"
-#include "assistant_steps.h"
+#include "../ui/side_bar_rows.h"
+#include "app_test_steps.h"
 #include "app/DocumentController.h"
 #include "app/DocumentWindow.h"
 #include "app/NewDocumentAssistantDialog.h"
@@ -127,14 +128,7 @@ protected:
     {
         if (const char* old = std::getenv("XDG_DATA_HOME")) mOldDataHome = old;
         setenv("XDG_DATA_HOME", folder.filePath("data").toLocal8Bit().constData(), 1);
-        UserDefaults& defaults = environment.defaults();
-        GXApplicationDelegate::initialize(defaults);
-        business::registerBusinessDefaults(defaults);
-        defaults.set("NSInternationalCurrencyString", Value(std::string("EUR")));
-        defaults.set("NSCurrencySymbol", Value(std::string("EUR")));
-        defaults.set("GXShowNewDocumentAssistant", Value(true));
-        defaults.set("GXShowStartupChoice", Value(false));
-        defaults.set("GXShowLastDocumentAtStartup", Value(false));
+        setFirstStartDefaults(environment.defaults());
         controller.setUntitledJournalFolder(folder.path().toStdString());
         controller.setFileChooser([this](QWidget*, bool, const QString&) { return std::optional<QString>(booksPath); });
         controller.setStatementChooser([this](QWidget*, const QString&, const QStringList& suffixes) {
@@ -234,24 +228,13 @@ protected:
     {
         frame().showMainTab("V2");
         CSideBarController& sideBar = frame().sideBarController();
-        SideBarOutlineModel& model = sideBar.outlineModel();
-        for (bool opened = true; opened;) {
-            opened = false;
-            for (const QModelIndex& row : model.shownRows())
-                if (!model.isExpanded(row) && model.hasChildren(row)) {
-                    model.setExpanded(row, true);
-                    opened = true;
-                }
-        }
-        for (const QModelIndex& row : model.shownRows()) {
-            const auto item = model.itemAt(row);
-            if (item->getName() == title && (level == 0 || item->headerLevel() == level)) {
-                sideBar.selectionModel().select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-                settle();
-                auto* page = dynamic_cast<Page*>(sideBar.currentController());
-                EXPECT_NE(page, nullptr) << title;
-                return page;
-            }
+        const QModelIndex row = openAndFindSideBarRow(sideBar.outlineModel(), title, level);
+        if (row.isValid()) {
+            sideBar.selectionModel().select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            settle();
+            auto* page = dynamic_cast<Page*>(sideBar.currentController());
+            EXPECT_NE(page, nullptr) << title;
+            return page;
         }
         ADD_FAILURE() << "no side bar row " << title;
         return nullptr;

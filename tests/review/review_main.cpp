@@ -62,6 +62,7 @@
 #include "ui/pages/ClassicLayout.h"
 #include "ui/pages/GXCreditCardViewController.h"
 #include "ui/fixture_books.h"
+#include "ui/side_bar_rows.h"
 #include "ui/ui_test_support.h"
 
 namespace {
@@ -87,22 +88,7 @@ std::function<void(DocumentWindowFrame&)> selectNode(std::string name, int heade
         window.showMainTab("V2");
         CSideBarController& sideBar = window.sideBarController();
         SideBarOutlineModel& model = sideBar.outlineModel();
-        // Open everything so that the row can be found.
-        for (bool opened = true; opened;) {
-            opened = false;
-            for (const QModelIndex& row : model.shownRows())
-                if (!model.isExpanded(row) && model.hasChildren(row)) {
-                    model.setExpanded(row, true);
-                    opened = true;
-                }
-        }
-        QModelIndex found;
-        for (const QModelIndex& row : model.shownRows())
-            if (model.itemAt(row)->getName() == name &&
-                (headerLevel == 0 || model.itemAt(row)->headerLevel() == headerLevel)) {
-                found = row;
-                break;
-            }
+        const QModelIndex found = openAndFindSideBarRow(model, name, headerLevel);
         // Close again what the row does not need, as a person would have it.
         std::vector<QModelIndex> path;
         for (QModelIndex up = found.parent(); up.isValid(); up = up.parent()) path.push_back(up);

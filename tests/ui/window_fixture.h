@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "side_bar_rows.h"
 #include "ui/CSideBarController.h"
 #include "ui/CSideBarView.h"
 #include "ui/CommandRouting.h"
@@ -44,22 +45,10 @@ struct OpenDocument {
     // the tree as far as needed.
     void select(const std::string& title, int headerLevel = 0)
     {
-        SideBarOutlineModel& model = sideBar().outlineModel();
-        for (bool opened = true; opened;) {
-            opened = false;
-            for (const QModelIndex& row : model.shownRows())
-                if (!model.isExpanded(row) && model.hasChildren(row)) {
-                    model.setExpanded(row, true);
-                    opened = true;
-                }
-        }
-        for (const QModelIndex& row : model.shownRows()) {
-            const auto item = model.itemAt(row);
-            if (item->getName() == title && (headerLevel == 0 || item->headerLevel() == headerLevel)) {
-                sideBar().selectionModel().select(row, QItemSelectionModel::ClearAndSelect |
-                                                           QItemSelectionModel::Rows);
-                return;
-            }
+        const QModelIndex row = openAndFindSideBarRow(sideBar().outlineModel(), title, headerLevel);
+        if (row.isValid()) {
+            sideBar().selectionModel().select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            return;
         }
         ADD_FAILURE() << "no row " << title;
     }

@@ -1,7 +1,6 @@
 #pragma once
-// The new-document assistant as a person goes through it in the tests: every
-// page taken as proposed, except that the first proposed property account is
-// chosen, made the default and renamed.
+// What the application tests share: the defaults of a first start with euro
+// books, and the new-document assistant as a person goes through it.
 
 #include <QApplication>
 #include <QPushButton>
@@ -10,6 +9,9 @@
 
 #include "app/DocumentController.h"
 #include "app/NewDocumentAssistantDialog.h"
+#include "business/BusinessDefaults.h"
+#include "document/app/GXApplicationDelegate.h"
+#include "platform/core/user_defaults.h"
 
 namespace ch::test {
 
@@ -18,7 +20,21 @@ inline void settleEvents()
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
 }
 
-// Clicks "Next" to the end; answers whether the account was renamed.
+// The registered defaults, euro as the home currency, the assistant on and
+// neither the start-up choice nor the last document at start.
+inline void setFirstStartDefaults(UserDefaults& defaults)
+{
+    GXApplicationDelegate::initialize(defaults);
+    business::registerBusinessDefaults(defaults);
+    defaults.set("NSInternationalCurrencyString", Value(std::string("EUR")));
+    defaults.set("NSCurrencySymbol", Value(std::string("EUR")));
+    defaults.set("GXShowNewDocumentAssistant", Value(true));
+    defaults.set("GXShowStartupChoice", Value(false));
+    defaults.set("GXShowLastDocumentAtStartup", Value(false));
+}
+
+// Every page taken as proposed, except that the first proposed property
+// account is chosen, made the default and renamed. Clicks "Next" to the end; answers whether the account was renamed.
 inline bool finishAssistantNamingTheFirstAccount(DocumentController& controller, const QString& name)
 {
     NewDocumentAssistantDialog* assistant = controller.assistant();
