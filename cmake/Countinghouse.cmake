@@ -9,6 +9,17 @@ set(CH_RESOURCES_INSTALL_DIR "${CMAKE_INSTALL_DATADIR}/countinghouse")
 file(RELATIVE_PATH CH_INSTALLED_RESOURCES
      "/${CMAKE_INSTALL_BINDIR}" "/${CH_RESOURCES_INSTALL_DIR}")
 
+# Gives the definitions to those of the sources that use one of them, directly
+# or through a test-support header that does.
+function(ch_path_definitions sources)
+  foreach(source IN LISTS sources)
+    file(READ "${source}" text)
+    if(text MATCHES "COUNTINGHOUSE_(TEST_DATA|RESOURCES|INSTALLED_RESOURCES)|import_test_support\\.h")
+      set_property(SOURCE "${source}" APPEND PROPERTY COMPILE_DEFINITIONS ${ARGN})
+    endif()
+  endforeach()
+endfunction()
+
 function(ch_library name)
   cmake_parse_arguments(ARG "" "" "DIRS;LINK" ${ARGN})
   set(sources "")
@@ -31,7 +42,9 @@ function(ch_library name)
   if(sources AND ("Qt6::Widgets" IN_LIST ARG_LINK OR "ch_platform_gui" IN_LIST ARG_LINK OR "ch_ui" IN_LIST ARG_LINK))
     target_precompile_headers(${name} PRIVATE <QtWidgets/QtWidgets>)
   endif()
-  target_compile_definitions(${name} ${scope}
+  # The checkout's paths reach only the sources that name them, so that the
+  # compiler cache serves every other source to a build in another checkout.
+  ch_path_definitions("${sources}"
       COUNTINGHOUSE_RESOURCES="${PROJECT_SOURCE_DIR}/resources"
       COUNTINGHOUSE_INSTALLED_RESOURCES="${CH_INSTALLED_RESOURCES}")
 endfunction()
@@ -56,8 +69,10 @@ function(ch_test name)
     list(APPEND pch <QtWidgets/QtWidgets> <QtTest/QtTest>)
   endif()
   target_precompile_headers(${name} PRIVATE ${pch})
-  target_compile_definitions(${name} PRIVATE
-      COUNTINGHOUSE_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
+  ch_path_definitions("${sources}"
+      COUNTINGHOUSE_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
+      COUNTINGHOUSE_RESOURCES="${PROJECT_SOURCE_DIR}/resources"
+      COUNTINGHOUSE_INSTALLED_RESOURCES="${CH_INSTALLED_RESOURCES}")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
