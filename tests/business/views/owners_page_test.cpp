@@ -504,10 +504,18 @@ TEST_F(OwnersPageTest, MenuCommandsReachTheOwnerOfTheSelectedTab)
     page->selectSubPage(fourCC("CusT"));
     page->selectOwner(GXOwnerViewController::Tab::Customers, owner.get());
 
-    // Delete goes through the document's deletion of the owner, which asks first.
+    // Delete goes through the document's deletion of the owner, which asks
+    // first and takes the owner's invoice accounts with it.
+    const std::vector<std::optional<long>> accounts = {owner->openDebitInvoiceAccount(), owner->debitorAccount()};
+    environment.alerts().clear();
     environment.alerts().scriptAnswer(AlertAnswer::Alternate);
     page->executeMenuCommand(1104, CommandSender::menuItem(1104));
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{226});
     EXPECT_EQ(document->getAccountOwnerItemForId(customerId), nullptr);
+    for (const std::optional<long>& account : accounts) {
+        ASSERT_TRUE(account && *account > 0);
+        EXPECT_EQ(document->getAccountItemForId(static_cast<ObjectIdT>(*account)), nullptr) << *account;
+    }
     EXPECT_EQ(page->ownerController(GXOwnerViewController::Tab::Customers).arrangedCount(), std::size_t(0));
     page->setDocument(nullptr);
 }
