@@ -12,7 +12,8 @@
 namespace ch {
 
 PasswordQuestion::PasswordQuestion(const QString& documentName, Check check, QWidget* parent)
-    : QDialog(parent), mCheck(std::move(check)), mField(new QLineEdit(this))
+    : QDialog(parent), mCheck(std::move(check)), mField(new QLineEdit(this)),
+      mWrong(new QLabel(QString::fromStdString(localized("PASSWORDWRONG")), this))
 {
     setObjectName("askPassword");
     setWindowTitle(documentName);
@@ -24,6 +25,14 @@ PasswordQuestion::PasswordQuestion(const QString& documentName, Check check, QWi
     mField->setObjectName("passwordField");
     mField->setEchoMode(QLineEdit::Password);
     layout->addWidget(mField);
+    mWrong->setObjectName("wrongPasswordLabel");
+    mWrong->setWordWrap(true);
+    mWrong->hide();
+    layout->addWidget(mWrong);
+    auto* notEncryption = new QLabel(QString::fromStdString(localized("PASSWORDNOTENCRYPTION")), this);
+    notEncryption->setObjectName("passwordNotEncryptionLabel");
+    notEncryption->setWordWrap(true);
+    layout->addWidget(notEncryption);
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QString::fromStdString(localized("OK")), QDialogButtonBox::AcceptRole);
     ok->setObjectName("OKButton");
@@ -43,6 +52,7 @@ void PasswordQuestion::accept()
     if (mCheck && !mCheck(std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())))) {
         mField->clear();
         mField->setFocus();
+        mWrong->show();
         return;
     }
     QDialog::accept();

@@ -1,14 +1,17 @@
 #pragma once
 // The password question of a protected document, shown before any of its
-// books: the field "passwordField", OK and Cancel. A wrong entry is cleared
-// and the question stays open, without a message; Cancel ends it. The check
-// itself is the document file's (passwordAccepts).
+// books: the field "passwordField", OK and Cancel, and a line saying that the
+// password keeps out a casual reader and is not encryption. A wrong entry is
+// cleared, the question stays open and says the password was wrong
+// ("wrongPasswordLabel"); Cancel ends it. The check itself is the document
+// file's (passwordAccepts).
 
 #include <QDialog>
 
 #include <functional>
 #include <string_view>
 
+class QLabel;
 class QLineEdit;
 
 namespace ch {
@@ -28,6 +31,7 @@ public slots:
 private:
     Check mCheck;
     QLineEdit* mField;
+    QLabel* mWrong;
 };
 
 } // namespace ch

@@ -11,6 +11,7 @@ namespace ch {
 namespace {
 
 constexpr std::string_view kLinkedOwnerIcon = "vCard.icns";
+constexpr ObjectIdT kNoAccount = -1;
 
 CAccountOwner* ownerOf(const CNonVisualDataItem& item)
 {
@@ -43,10 +44,11 @@ std::optional<long> readId(const CNonVisualDataItem& item, IdGetter get, const s
     return owner ? std::optional<long>((owner->*get)()) : kept;
 }
 
+// None is written as the model's "no account" (-1): an owner cleared this way
+// no longer holds on to the account, so that it can be deleted.
 void writeId(const CNonVisualDataItem& item, IdPutter put, std::optional<long>& kept, std::optional<long> id)
 {
-    CAccountOwner* owner = ownerOf(item);
-    if (owner && id) (owner->*put)(static_cast<ObjectIdT>(*id));
+    if (CAccountOwner* owner = ownerOf(item)) (owner->*put)(id ? static_cast<ObjectIdT>(*id) : kNoAccount);
     kept = id;
 }
 

@@ -97,14 +97,13 @@ long accountingYearNumber(BusinessDocument& document, DateT date, DateT* first, 
 
 std::string getMaximumInvoiceNumberForYear(BusinessDocument& document, DateT date)
 {
-    DateT first = 0;
-    DateT last = 0;
-    const long year = accountingYearNumber(document, date, &first, &last);
-    const std::string yearText = std::to_string(year);
+    const std::string yearText = std::to_string(accountingYearNumber(document, date));
     std::int64_t counter = 0;
+    // Every number of the series counts, whatever its invoice's date: an
+    // invoice dated in the old year may carry the new year's number (written
+    // in January for December), and its number must not come back.
     for (const std::shared_ptr<GXInvoice>& invoice : document.businessArrays().customerInvoiceArray) {
-        if (!invoice || !invoice->invoiceDate()) continue;
-        if (*invoice->invoiceDate() < first || *invoice->invoiceDate() > last) continue;
+        if (!invoice) continue;
         const std::optional<std::string> reference = documentReferenceOf(document, *invoice);
         if (!reference) continue;
         const std::string_view number = trimmed(*reference);

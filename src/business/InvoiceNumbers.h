@@ -39,7 +39,8 @@ std::string getMaximumInvoiceNumber(BusinessDocument& document);
 // The next number of the accounting year that holds the date. Only numbers
 // of the year's own series (ten digits beginning with its year number)
 // count, so a hand-typed number of another form never makes the proposal
-// repeat an existing number.
+// repeat an existing number; they count whatever the invoice's date, so a
+// number is never proposed twice across a year boundary.
 std::string getMaximumInvoiceNumberForYear(BusinessDocument& document, DateT date);
 // The year number of the accounting year that holds the date: the calendar
 // year of its first day, plus one when the year starts in July or later.

@@ -32,7 +32,7 @@ Dictionary passwordQuestionParameters(MyDocument& document);
 // The question's check: no expected password (the parameters hold none)
 // accepts any entry; otherwise the entry, as the settings record would store
 // it, must equal it exactly, case and all (an empty password accepts only an
-// empty entry). A wrong entry is refused without a message.
+// empty entry). The question tells the user of a wrong entry.
 bool passwordAccepts(const Dictionary& parameters, std::string_view typed);
 // Whether the text can be stored as the password unchanged; shows error 292
 // when it cannot.

@@ -104,11 +104,11 @@ bool OwnerOperationsOfDocument::createDefaultAccountsFromArguments(const argumen
 }
 
 long OwnerOperationsOfDocument::createAccountForCustomer(CAcoWItem& owner, const std::string& ownerName,
-                                                         std::string_view typeCode, long accountType)
+                                                         const std::string& typeCode, long accountType)
 {
     std::shared_ptr<CCurRItem> home = mDocument.getHomeCurrency();
-    const std::string key(typeCode);
-    arguments::AccountArguments values(-1, ownerName + ":" + localized(key), localized(key + "DESC") + ":" + ownerName,
+    arguments::AccountArguments values(-1, ownerName + ":" + localized(typeCode),
+                                       localized(typeCode + "DESC") + ":" + ownerName,
                                        accountType, home ? home->getId() : std::nullopt, std::nullopt, owner.getId(),
                                        -1, std::nullopt, 100.0, 0.0);
     // Part of the owner's command: no command of its own.

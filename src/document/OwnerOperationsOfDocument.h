@@ -35,7 +35,7 @@ public:
     bool createDefaultAccountsFromArguments(const arguments::CAcoWArguments& args, CAcoWItem& owner);
     // One invoice account of the owner: "<owner>:<text of the key>", of the
     // account type, in the home currency; the new account's id (-1: none).
-    long createAccountForCustomer(CAcoWItem& owner, const std::string& ownerName, std::string_view typeCode,
+    long createAccountForCustomer(CAcoWItem& owner, const std::string& ownerName, const std::string& typeCode,
                                   long accountType);
 
 private:

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -32,6 +33,7 @@
 #include "document/arguments/CategoryParameters.h"
 #include "model/CAccount.h"
 #include "model/CExpenseType.h"
+#include "platform/core/localized_strings.h"
 #include "platform/gui/qt_dispatcher.h"
 #include "ui/ApplicationShell.h"
 #include "ui/DocumentWindowFrame.h"
@@ -288,10 +290,21 @@ TEST_F(ApplicationTest, AProtectedFileShowsNothingOfItsBooksBeforeTheRightPasswo
     EXPECT_TRUE(controller.passwordQuestion()->isVisible());
     EXPECT_FALSE(onlyWindow().booksShown());
     EXPECT_FALSE(anyBooksOnScreen());
+    auto* wrong = controller.passwordQuestion()->findChild<QLabel*>("wrongPasswordLabel");
+    ASSERT_NE(wrong, nullptr);
+    EXPECT_FALSE(wrong->isVisible());
+    auto* notEncryption = controller.passwordQuestion()->findChild<QLabel*>("passwordNotEncryptionLabel");
+    ASSERT_NE(notEncryption, nullptr);
+    EXPECT_TRUE(notEncryption->isVisible());
+    EXPECT_EQ(notEncryption->text().toStdString(), localized("PASSWORDNOTENCRYPTION"));
     typePassword("open sesame");
     ASSERT_NE(controller.passwordQuestion(), nullptr);
     EXPECT_TRUE(controller.passwordQuestion()->isVisible());
     EXPECT_FALSE(anyBooksOnScreen());
+    // ... and says why.
+    EXPECT_TRUE(wrong->isVisible());
+    EXPECT_EQ(wrong->text().toStdString(), localized("PASSWORDWRONG"));
+    EXPECT_TRUE(controller.passwordQuestion()->passwordField()->text().isEmpty());
     click(*controller.passwordQuestion(), "CancelButton");
     settle();
     EXPECT_TRUE(controller.windows().empty());

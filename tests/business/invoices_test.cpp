@@ -325,6 +325,23 @@ TEST_F(InvoicesTest, InvoiceNumbersCountOnlyTheirOwnSeriesAndDueDatesFollowThePa
     }
 }
 
+// Written on 5 January for 28 December, an invoice takes the number proposed
+// for the new year; written in January with the old year's series, another
+// is dated in the new year. Neither number is proposed again.
+TEST_F(InvoicesTest, InvoiceNumbersAreNeverProposedTwiceAcrossTheYearBoundary)
+{
+    struct Written { DateT date; std::string number; };
+    for (const Written& w : {Written{20091228, business::calculateInvoiceNumberForDate(business(), 20100105)},
+                             Written{20100104, business::calculateInvoiceNumberForDate(business(), 20091231)}}) {
+        arguments::InvoiceArguments values = invoiceOf(10.0, w.number.c_str());
+        values.invoiceDate = w.date;
+        values.dueDate = business::calculateDueDate(w.date);
+        ASSERT_GT(run(38, nullptr, values), 0) << w.number;
+    }
+    EXPECT_EQ(business::calculateInvoiceNumberForDate(business(), 20100105), "2010000002");
+    EXPECT_EQ(business::calculateInvoiceNumberForDate(business(), 20091231), "2009000002");
+}
+
 TEST_F(InvoicesTest, InvoiceAndPaymentCommandsAreJournaledAndReplayToTheSameBooks)
 {
     Bytes directModel;

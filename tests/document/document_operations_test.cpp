@@ -10,6 +10,7 @@
 #include "bridge/CRcrTItem.h"
 #include "document/GXNonVisual.h"
 #include "document/arguments/AccountArguments.h"
+#include "document/arguments/CAcoWArguments.h"
 #include "document/arguments/CTransactionArguments.h"
 #include "document/arguments/CategoryParameters.h"
 #include "document/arguments/CurrencyArguments.h"
@@ -312,6 +313,43 @@ TEST_F(DocumentOperationsTest, AnOwnerGoesAfterItsAccountsWithASingleQuestion)
                                   "ACCOUNTWILLBEDELETED", "ACCOUNTDELETED", "OWNERDELETEDNOTIFICATION"}));
     EXPECT_EQ(root().mAccountList->GetCount(), accounts - 2);
     EXPECT_EQ(document->mOwnerArray().size(), 1u);   // "Me" stays
+    EXPECT_TRUE(document->isDocumentEdited());
+}
+
+// A customer that is also a supplier has four invoice accounts, each named
+// after it and held by it; deleting it takes all four, with one question.
+TEST_F(DocumentOperationsTest, AnOwnerWithItsFourInvoiceAccountsGoesWithThemAll)
+{
+    arguments::CAcoWArguments values;
+    values.name = "Garage Smith";
+    values.createCustomerOpenInvoices = true;
+    values.createSupplierOpenInvoices = true;
+    const int ownerId = executor().executeCommand(26, nullptr, values);
+    ASSERT_GT(ownerId, 0);
+    std::shared_ptr<CAcoWItem> owner = document->getAccountOwnerItemForId(ownerId);
+    ASSERT_TRUE(owner);
+    Names names;
+    for (const std::optional<long>& id : {owner->openDebitInvoiceAccount(), owner->debitorAccount(),
+                                          owner->openCreditInvoiceAccount(), owner->creditorAccount()}) {
+        ASSERT_TRUE(id && *id > 0);
+        const std::shared_ptr<CAcnTItem> account = document->getAccountItemForId(static_cast<ObjectIdT>(*id));
+        ASSERT_TRUE(account);
+        EXPECT_EQ(account->getAccountOwnerId(), std::optional<long>(ownerId));
+        names.push_back(account->getName());
+    }
+    EXPECT_EQ(names, (Names{"Garage Smith:Receivable", "Garage Smith:Sales", "Garage Smith:Payable",
+                            "Garage Smith:Purchases"}));
+
+    const std::size_t accounts = root().mAccountList->GetCount();
+    environment.alerts().clear();
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK
+    document->clearChangeCount();
+    EXPECT_TRUE(document->deleteObject(owner, true));
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{226}) << "no account refused to go";
+    EXPECT_EQ(document->getAccountOwnerItemForId(ownerId), nullptr);
+    EXPECT_EQ(root().mAccountList->GetCount(), accounts - 4);
+    for (const auto& account : document->allAccounts())
+        EXPECT_NE(account->getAccountOwnerId(), std::optional<long>(ownerId)) << account->getName();
     EXPECT_TRUE(document->isDocumentEdited());
 }
 

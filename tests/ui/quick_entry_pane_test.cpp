@@ -194,8 +194,9 @@ protected:
     }
     std::string key(const std::string& accountName)
     {
-        for (ObjectIdT id = 1; id < 200; ++id)
-            if (auto account = open.books.getAccountItemForId(id); account && account->getName() == accountName)
+        // Walked by list, not by a range of ids: the ids run on from the tests before.
+        for (const auto& account : open.books.allAccounts())
+            if (account && account->getName() == accountName)
                 return account->calculateKey();
         ADD_FAILURE() << "no account " << accountName;
         return {};
@@ -229,8 +230,10 @@ TEST_F(SideBarDropTest, RefusedDropsChangeNothing)
     OpenDocument other;   // another document with the same books
     open.select("Savings");
     std::string cardType;   // an account type of the debt kind
-    for (ObjectIdT id = 1; cardType.empty() && id < 200; ++id)
-        if (auto type = open.books.getAccountTypeItemForId(id); type && type->getName() == "Credit Cards")
+    const CNamedListArray* types = open.books.root().mAccountTypeList.get();
+    for (ArrayIndexT i = 1; cardType.empty() && i <= static_cast<ArrayIndexT>(types->GetCount()); ++i)
+        if (auto type = open.books.getAccountTypeItemForId(types->ObjectAt(i)->Get_Id());
+            type && type->getName() == "Credit Cards")
             cardType = type->calculateKey();
     ASSERT_FALSE(cardType.empty());
     struct Case {
@@ -269,7 +272,9 @@ TEST_F(SideBarDropTest, ATransactionOnTheVATPeriodsIsOfferedAsTheVATPayment)
 {
     open.select("Savings");
     std::shared_ptr<CTrnSItem> transaction;
-    for (ObjectIdT id = 1; !transaction && id < 500; ++id) transaction = open.books.getTransactionForId(id);
+    const CNamedListArray* transactions = open.books.root().mTransactionList.get();
+    for (ArrayIndexT i = 1; !transaction && i <= static_cast<ArrayIndexT>(transactions->GetCount()); ++i)
+        transaction = open.books.getTransactionForId(transactions->ObjectAt(i)->Get_Id());
     ASSERT_NE(transaction, nullptr);
     const std::string vatPeriods = localized("VATPERIODTITLE");
     // No earlier period to pay: the document says no, and so does the drop.

@@ -97,6 +97,7 @@ void AccountsReceivableInvoiceDialogController::initializeFor(const BusinessShee
         invoiceDateField->setDateT(today);
         dueDateField->setDateT(due);
         const std::string number = context.customer ? calculateInvoiceNumberForDate(business, today) : std::string();
+        mProposedNumber = number;
         invoiceNumberField->setText(qs(number));
         paymentReferenceField->setText(context.customer ? qs(structuredReferenceForNumber(number)) : QString());
         selectRate(VATRate1Popup, getDefaultVATRateForOrder(business, 0));
@@ -111,6 +112,7 @@ void AccountsReceivableInvoiceDialogController::initializeFor(const BusinessShee
         registerPaymentCheckbox->setEnabled(true);
         return;
     }
+    mProposedNumber.clear();
     CTrnSItem& invoice = *context.objectToModify;
     invoiceDateField->setDateT(static_cast<DateT>(invoice.mDate().value_or(0)));
     const auto extension = invoice.invoiceExtension();
@@ -168,7 +170,15 @@ void AccountsReceivableInvoiceDialogController::calculateTotalAmount()
 
 void AccountsReceivableInvoiceDialogController::invoiceDateEdited()
 {
-    if (const DateT due = calculateDueDate(invoiceDateField->getDateT()); due != 0) dueDateField->setDateT(due);
+    const DateT date = invoiceDateField->getDateT();
+    if (const DateT due = calculateDueDate(date); due != 0) dueDateField->setDateT(due);
+    // Written in January for December, the invoice takes December's series.
+    if (date == 0 || mProposedNumber.empty() || !mContext.document ||
+        invoiceNumberField->text().toStdString() != mProposedNumber)
+        return;
+    mProposedNumber = calculateInvoiceNumberForDate(businessOf(*mContext.document), date);
+    invoiceNumberField->setText(qs(mProposedNumber));
+    invoiceNumberEdited();
 }
 
 void AccountsReceivableInvoiceDialogController::invoiceNumberEdited()

@@ -5,6 +5,7 @@
 // Optionally registers the payment at once.
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "business/InvoiceArguments.h"
@@ -40,6 +41,9 @@ private:
     void invoiceNumberEdited();
 
     std::vector<std::shared_ptr<CAcoWItem>> mOwners;
+    // The number last proposed for a new customer invoice; a number the user
+    // left as proposed follows the invoice date into its year's series.
+    std::string mProposedNumber;
     QComboBox* customerPopup;
     QComboBox* VATRate1Popup;
     QComboBox* VATRate2Popup;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -10,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "bridge/CPrfRItem.h"
+#include "document/FilePassword.h"
 #include "ui/NamedIcons.h"
 #include "ui/controls/CPopupList.h"
 #include "ui/sheets/FilePreferenceLogic.h"
@@ -61,6 +63,10 @@ CFilePreferenceController::CFilePreferenceController(QWidget* parent) : CPopupWi
     mOtherPasword = addSheetRow(password, "PREFPASSWORDAGAIN", new QLineEdit(this), "mOtherPasword");
     for (QLineEdit* field : {mPassword, mOtherPasword})
         field->setEchoMode(QLineEdit::Password);
+    auto* notEncryption = new QLabel(sheetText("PASSWORDNOTENCRYPTION"), this);
+    notEncryption->setObjectName("passwordNotEncryptionLabel");
+    notEncryption->setWordWrap(true);
+    password->addRow(notEncryption);
     connect(mPassword, &QLineEdit::editingFinished, this, &CFilePreferenceController::passwordEdited);
     connect(mOtherPasword, &QLineEdit::editingFinished, this, &CFilePreferenceController::confirmationEdited);
     auto* layout = new QVBoxLayout(this);
@@ -159,6 +165,11 @@ void CFilePreferenceController::passwordEdited()
 {
     if (mLoading || !mSettings || mSettings->mPassword().value_or("") == mPassword->text().toStdString())
         return;
+    // Stored cut or converted, the password would open with texts never typed.
+    if (!checkFilePasswordCanBeStored(mPassword->text().toStdString())) {
+        mPassword->setText(QString::fromStdString(mSettings->mPassword().value_or("")));
+        return;
+    }
     mSettings->setMPassword(mPassword->text().toStdString());
     if (mDocument)
         mDocument->updateChangeCount();

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "bridge/BridgeDocument.h"
 #include "bridge/CAcnTItem.h"
 #include "bridge/CExpTItem.h"
 #include "bridge/CRcrTItem.h"
@@ -36,11 +37,21 @@ void TransactionEntryLogic::initialize(const SheetParameters& parameters)
             mTemporaryTransaction->setMDate(CDate::GetNowAsDateT());
         return;
     }
-    if (auto from = parameters.itemAs<CAcnTItem>(key::kFromAccount))
+    std::shared_ptr<CAcnTItem> from = parameters.itemAs<CAcnTItem>(key::kFromAccount);
+    const std::shared_ptr<CAcnTItem> to = parameters.itemAs<CAcnTItem>(key::kToAccount);
+    const std::shared_ptr<CExpTItem> category = parameters.itemAs<CExpTItem>(key::kExpenseType);
+    // Asked for without a starting point, the sheet starts from the books'
+    // own account, as Quick Entry does, not from Income to Income.
+    if (!from && !to && !category) {
+        const long own = book_defaults::ownPropertyAccount(mDocument->books());
+        if (own > 0)
+            from = mDocument->bridge().getAccountItemForId(static_cast<ObjectIdT>(own));
+    }
+    if (from)
         mTemporaryTransaction->setInitialFromAccount(*from);
-    if (auto to = parameters.itemAs<CAcnTItem>(key::kToAccount))
+    if (to)
         mTemporaryTransaction->setInitialToAccount(*to);
-    if (auto category = parameters.itemAs<CExpTItem>(key::kExpenseType))
+    if (category)
         mTemporaryTransaction->setInitialExpenseType(*category);
 }
 

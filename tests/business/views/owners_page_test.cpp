@@ -29,6 +29,7 @@
 #include "business/BusinessDefaults.h"
 #include "business/BusinessOfDocument.h"
 #include "business/InstallBusiness.h"
+#include "business/InvoiceNumbers.h"
 #include "business/PaymentArguments.h"
 #include "business/Payments.h"
 #include "business/VATRateArguments.h"
@@ -40,6 +41,7 @@
 #include "model/CAccount.h"
 #include "platform/core/contacts_provider.h"
 #include "ui/controls/CAmountField.h"
+#include "ui/controls/CDateEditField.h"
 #include "ui/controls/PasteboardTypes.h"
 #include "ui/WindowDocument.h"
 #include "ui/lists/GXTableAncestor.h"
@@ -276,6 +278,39 @@ TEST_F(OwnersPageTest, LinkInvoicePayAndSplitAgreeWithTheBooks)
     EXPECT_DOUBLE_EQ(owed(), -290.0) << "the books still hold the whole 1000 received";
 }
 
+// Written on 15 March 2009 for 28 December 2008, a new invoice's proposed
+// number follows its date into 2008's series; a number typed by hand stays.
+TEST_F(OwnersPageTest, ANewInvoicesProposedNumberFollowsItsDateIntoThatYear)
+{
+    page->selectSubPage(fourCC("CusT"));
+    page->selectOwner(GXOwnerViewController::Tab::Customers, owner.get());
+    page->createInvoiceAsked(true);
+    auto* sheet = page->invoiceSheet();
+    ASSERT_TRUE(sheet && sheet->isVisible());
+    QApplication::setActiveWindow(sheet);
+    auto* number = sheet->findChild<QLineEdit*>("invoiceNumberField");
+    auto* reference = sheet->findChild<QLineEdit*>("paymentReferenceField");
+    auto* date = sheet->findChild<CDateEditField*>("invoiceDateField");
+    ASSERT_TRUE(number && reference && date);
+    EXPECT_EQ(number->text(), "2009000001");
+    auto typeDate = [&](DateT day) {
+        const QString shown = [&] { CDateEditField formatter; formatter.setDateT(day); return formatter.text(); }();
+        date->setFocus();
+        date->selectAll();
+        QTest::keyClicks(date, shown);
+        QTest::keyClick(date, Qt::Key_Tab);
+        ASSERT_EQ(date->getDateT(), day);
+    };
+    typeDate(20081228);
+    EXPECT_EQ(number->text(), "2008000001");
+    EXPECT_EQ(reference->text().toStdString(), business::structuredReferenceForNumber("2008000001"));
+
+    number->setText("2008-17");
+    typeDate(20090315);
+    EXPECT_EQ(number->text(), "2008-17");
+    sheet->cancelClicked();
+}
+
 TEST_F(OwnersPageTest, PaymentOfAnotherDocumentOrOfTheWrongKindIsRefused)
 {
     page->selectOwner(GXOwnerViewController::Tab::Customers, owner.get());
@@ -504,10 +539,18 @@ TEST_F(OwnersPageTest, MenuCommandsReachTheOwnerOfTheSelectedTab)
     page->selectSubPage(fourCC("CusT"));
     page->selectOwner(GXOwnerViewController::Tab::Customers, owner.get());
 
-    // Delete goes through the document's deletion of the owner, which asks first.
+    // Delete goes through the document's deletion of the owner, which asks
+    // first and takes the owner's invoice accounts with it.
+    const std::vector<std::optional<long>> accounts = {owner->openDebitInvoiceAccount(), owner->debitorAccount()};
+    environment.alerts().clear();
     environment.alerts().scriptAnswer(AlertAnswer::Alternate);
     page->executeMenuCommand(1104, CommandSender::menuItem(1104));
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{226});
     EXPECT_EQ(document->getAccountOwnerItemForId(customerId), nullptr);
+    for (const std::optional<long>& account : accounts) {
+        ASSERT_TRUE(account && *account > 0);
+        EXPECT_EQ(document->getAccountItemForId(static_cast<ObjectIdT>(*account)), nullptr) << *account;
+    }
     EXPECT_EQ(page->ownerController(GXOwnerViewController::Tab::Customers).arrangedCount(), std::size_t(0));
     page->setDocument(nullptr);
 }

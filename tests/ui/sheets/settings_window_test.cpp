@@ -1,9 +1,13 @@
 #include <QAction>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QToolBar>
 
 #include "bridge/CPrfRItem.h"
 #include "model/CDocAccounting.h"
 #include "model/CPreference.h"
+#include "platform/core/localized_strings.h"
 #include "sheet_test_support.h"
 #include "ui/controls/CPopupList.h"
 #include "ui/sheets/CFilePreferenceController.h"
@@ -106,6 +110,44 @@ TEST_F(SettingsWindowTest, AConfirmedPasswordProtectsTheBooks)
     QTest::keyClick(outlet(*sheet, "mOtherPasword"), Qt::Key_Tab);
     EXPECT_EQ(settings->mPassword(), "secret");
     EXPECT_TRUE(settings->mPasswordYes());
+}
+
+// Stored, a password the file cannot hold would be cut or converted, and
+// then texts never typed would open the file: it is refused when set (292).
+// The page says what the password is not.
+TEST_F(SettingsWindowTest, APasswordTheFileCannotHoldIsRefusedWhenSet)
+{
+    choosePage("password");
+    EXPECT_TRUE(outlet(*sheet, "passwordNotEncryptionLabel")->isVisible());
+    EXPECT_EQ(qobject_cast<QLabel*>(outlet(*sheet, "passwordNotEncryptionLabel"))->text().toStdString(),
+              localized("PASSWORDNOTENCRYPTION"));
+    const std::string longest(34, 'k');
+    struct Case {
+        std::string typed;
+        bool storable;
+    };
+    for (const Case& c : {Case{"Geheim-Жук", false}, Case{longest + "k", false}, Case{longest, true},
+                          Case{"Geheim-äöü", true}}) {
+        env.alerts().clear();
+        const std::optional<std::string> before = settings->mPassword();
+        auto* field = qobject_cast<QLineEdit*>(outlet(*sheet, "mPassword"));
+        field->setFocus();
+        field->selectAll();
+        // Typed character by character, as a keyboard of any script sends them.
+        for (const QChar typed : QString::fromStdString(c.typed)) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(typed));
+            QApplication::sendEvent(field, &press);
+        }
+        QTest::keyClick(field, Qt::Key_Tab);
+        if (c.storable) {
+            EXPECT_TRUE(env.alerts().numbers().empty()) << c.typed;
+            EXPECT_EQ(settings->mPassword(), c.typed);
+        } else {
+            EXPECT_EQ(env.alerts().numbers(), std::vector<long>{292}) << c.typed;
+            EXPECT_EQ(settings->mPassword(), before) << c.typed;
+            EXPECT_EQ(field->text().toStdString(), before.value_or("")) << "the stored password shows again";
+        }
+    }
 }
 
 TEST_F(SettingsWindowTest, ATallerPageGrowsTheWindowDownwards)

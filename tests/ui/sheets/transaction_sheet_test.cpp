@@ -2,6 +2,7 @@
 
 #include "sheet_test_support.h"
 #include "bridge/CDebetItem.h"
+#include "model/CPreference.h"
 #include "model/foundation/CDate.h"
 #include "ui/controls/CDateEditField.h"
 #include "ui/sheets/CCreateTransactionPopupController.h"
@@ -99,6 +100,28 @@ TEST_F(TransactionSheetTest, SplitTransactionTypedWithTheKeyboardIsBookedWithCom
     EXPECT_EQ(linesOf(booked->mForList()),
               (std::vector<std::pair<std::string, double>>{{"Food", 60.0}, {"Drinks", 40.0}}));
     EXPECT_EQ(doc.refreshes, 1);
+}
+
+// Asked for with nothing to start from (the menu's New Transaction), the
+// sheet starts from the books' own account, as Quick Entry does, and books
+// from there: never Income to Income.
+TEST_F(TransactionSheetTest, PlainNewTransactionStartsFromTheBooksOwnAccount)
+{
+    const long own = doc.root().mPreference->Get_mDefAccntOwnProperty();
+    ASSERT_GT(own, 0);
+    open({{std::string(key::kAction), 1L}, {std::string(key::kTransactionType), 3L}});
+    EXPECT_EQ(table("mFromTable")->linesModel()->lineAt(0)->account(), std::optional<long>(own));
+    typeInto(outlet(sheet, "mNameField"), "Bakery");
+    typeInto(outlet(sheet, "mAmountField"), "12");
+    QTest::keyClick(outlet(sheet, "mAmountField"), Qt::Key_Tab);
+    click(sheet, "OKButton");
+
+    ASSERT_EQ(doc.sentNumbers(), std::vector<int>{command::kNewTransaction});
+    auto booked = lastBooked();
+    ASSERT_EQ(booked->mFromList().size(), 1u);
+    ASSERT_EQ(booked->mToList().size(), 1u);
+    EXPECT_EQ(booked->mFromList()[0]->account(), std::optional<long>(own));
+    EXPECT_NE(booked->mToList()[0]->account(), std::optional<long>(own));
 }
 
 TEST_F(TransactionSheetTest, FromTableAddsTheRestAndStaysThenMovesOn)
