@@ -2,7 +2,7 @@
 // tag and the business archive behind it) into the document the application
 // opens, business part included, and saving what it opened.
 // Seeds: tests/data/fuzz/document_file. Run for example:
-//   document_file_fuzz tests/data/fuzz/document_file -entropic=0 -max_total_time=60
+//   document_file_fuzz corpus/ tests/data/fuzz/document_file -entropic=0 -max_total_time=60
 #include "document_file_check.h"
 
 #include <cstdint>

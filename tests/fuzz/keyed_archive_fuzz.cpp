@@ -5,7 +5,7 @@
 // invoices.books (rates, periods, a customer and a supplier invoice), opened
 // and saved as a whole file.
 // Seeds: tests/data/fuzz/keyed_archive. Run for example:
-//   keyed_archive_fuzz tests/data/fuzz/keyed_archive -entropic=0 -max_total_time=60
+//   keyed_archive_fuzz corpus/ tests/data/fuzz/keyed_archive -entropic=0 -max_total_time=60
 #include "keyed_archive_check.h"
 
 #include <cstdint>
