@@ -51,6 +51,9 @@ public:
 
     std::unique_ptr<CReportContents> buildContents() override;
 
+    // The base's forms over lists of objects stay callable beside the forms over rates.
+    using CMORVIKReportBuilder::mainLoopOver;
+    using CMORVIKReportBuilder::makeSectionWithTitle;
     // One section over the rates; answers its counters.
     virtual CLevelCounters makeSectionWithTitle(const std::string& title, const std::string& summaryTitle,
                                                 const std::string& VATType,

@@ -1,19 +1,26 @@
 #include "document/DocumentFile.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <string_view>
+#include <sys/stat.h>
 
 #include "bridge/DeveloperLog.h"
 #include "document/MyDocument.h"
 #include "document/app/ApplicationDefaults.h"
+#include "document/commands/JournalNames.h"
+#include "document/commands/JournalStamp.h"
 #include "model/CDocAccounting.h"
 #include "model/ModelCodes.h"
 #include "model/foundation/CErrorManager.h"
 #include "model/foundation/GXDataStream.h"
 #include "model/foundation/LDataStream.h"
 #include "platform/core/alerts.h"
+#include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
 #include "platform/core/user_defaults.h"
 #include "platform/core/whole_file.h"
 
@@ -85,10 +92,14 @@ enum class Finish { Loading, Reverting };
 // Reads the bytes into the document; it keeps what it had when they hold no books.
 FileOutcome readInto(MyDocument& document, std::vector<std::uint8_t>& bytes, Finish finish)
 {
+    // Taken before the reader sees the bytes: the stamp is of the file as it is.
+    std::string stamp = journalStampOf(bytes);
     ReadBooks read = readBooks(bytes);
     if (!read.books) return {read.error, 0};
     document.adoptModel(std::move(read.books));
     document.setFileSizeHint(bytes.size());
+    // Before the journal is looked at: it is offered only when it follows these bytes.
+    document.commandExecutor().setFileStamp(std::move(stamp));
 
     FileOutcome outcome;
     outcome.warning = document.readBusinessArchive(read.archive);
@@ -107,24 +118,54 @@ FileOutcome fail(long number)
     return {number, 0};
 }
 
+// A numbered error whose text is followed by the localized line of `detailKey`
+// with the details (texts from the system, not from the model).
+void showErrorWithDetails(long number, std::string_view detailKey, std::initializer_list<FormatArg> details)
+{
+    std::string message = localized(std::to_string(number));
+    if (detailKey.empty()) message = formatMessage(message, details);
+    else message += "\n\n" + formatMessage(localized(detailKey), details);
+    if (CErrorManager::GetMode()) {
+        developerLog(std::to_string(number) + ": " + message);
+        return;
+    }
+    alertPresenter().showError({number, localized("ERROR"), message, localized("OK"), ""});
+}
+
+// Error 290, saying why.
+FileOutcome saveFailed(const std::string& path, const std::string& problem, const std::string& why)
+{
+    developerLog("Saving " + path + " failed: " + problem);
+    showErrorWithDetails(kSaveFailed, "SAVEFAILUREREASON", {why});
+    return {kSaveFailed, 0};
+}
+
 FileOutcome writeTo(MyDocument& document, const std::string& path, const WriteBytes& write)
 {
     DocumentBytes made = dataRepresentation(document);
-    if (!made.ok()) {
-        developerLog("Saving " + path + " failed: " + made.error);
-        return fail(kSaveFailed);
-    }
+    if (!made.ok()) return saveFailed(path, made.error, made.error);
     AtomicWriteOptions options;
     options.newFileMode = 0600; // the books are nobody else's business
     options.backupPath = backupPathForDocument(path);
     options.write = write;
     AtomicWriteResult written = writeFileAtomically(path, made.bytes, options);
-    if (!written.backupProblem.empty()) developerLog("Saving " + path + ": " + written.backupProblem);
-    if (!written.ok()) {
-        developerLog("Saving " + path + " failed: " + written.error);
-        return fail(kSaveFailed);
+    if (!written.ok()) return saveFailed(path, written.error, written.systemReason);
+    // The journal started from now on follows these bytes.
+    document.commandExecutor().setFileStamp(journalStampOf(made.bytes));
+    if (!written.backupProblem.empty()) {
+        // Saved, but the previous version is not where the user would look for it.
+        developerLog("Saving " + path + ": " + written.backupProblem);
+        showErrorWithDetails(kBackupNotKept, {}, {options.backupPath, written.backupProblem});
     }
     return {};
+}
+
+// What is there and is no regular file (a folder, a pipe, a device) is not
+// opened at all: opening a pipe would wait for a writer forever.
+bool isOtherThanAFile(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode);
 }
 
 bool sameFile(const std::string& a, const std::string& b)
@@ -170,6 +211,11 @@ FileOutcome loadDataRepresentation(MyDocument& document, std::vector<std::uint8_
 
 FileOutcome readFromFile(MyDocument& document, const std::string& path)
 {
+    if (isOtherThanAFile(path)) {
+        developerLog("Opening " + path + " refused: not a regular file");
+        showErrorWithDetails(kNotADocumentFile, {}, {std::filesystem::path(path).filename().string()});
+        return {kNotADocumentFile, 0};
+    }
     FileContents contents = readWholeFile(path, kLargestDocumentFile);
     if (!contents.ok()) {
         developerLog("Opening " + path + " failed: " + contents.error);
@@ -207,10 +253,14 @@ FileOutcome saveDocumentAs(MyDocument& document, const std::string& path, const 
     if (!outcome.ok()) return outcome;
     // The writer exists before the name changes, so that the journal rotated
     // is the one the changes went to.
-    document.commandExecutor().getCommandLogger();
+    const std::string oldJournal = document.commandExecutor().getCommandLogger().logFileName();
+    const bool wasUntitled = document.fileName().empty();
     document.setFileName(path);
     document.setMustSaveUnderNewName(false);
     document.fileSaved();
+    // An untitled document's changes now live in its file: no copy of them
+    // stays behind in the untitled journals' folder.
+    if (wasUntitled && !oldJournal.empty()) std::remove(backupPathForJournal(oldJournal).c_str());
     return outcome;
 }
 

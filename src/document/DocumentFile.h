@@ -18,11 +18,24 @@
 // (error 291) and must be saved under a new name, so that the data it could
 // not read is never replaced by empty arrays.
 //
+// What is not a regular file (a folder, a pipe, a device) is refused before
+// it is opened, with error 295 (a pipe would block the opening for ever).
+//
 // Saving writes through writeFileAtomically: a temporary file in the same
 // folder, flushed, then renamed over the old file, whose previous version
-// becomes the backup "<file>~"; a new file is readable by its owner only. Only when the new file is in place is the journal rotated
-// and the document marked unchanged. A save that fails at any step shows
-// error 290 and leaves the old file, its backup and the journal as they were.
+// becomes the backup "<file>~"; a new file is readable by its owner only.
+// Leftovers of saves that were killed (the temporary files and the pending
+// backup of this file) are removed first. Only when the new file is in place
+// is the journal rotated and the document marked unchanged. A save that fails
+// at any step shows error 290 with the reason (the system's, such as a full
+// disk) and leaves the old file, its backup and the journal as they were. A
+// backup that could not be kept does not undo the save; error 294 says so.
+//
+// The journal is tied to the saved state it follows: every read and every
+// write gives the executor the stamp of the file's bytes (JournalStamp.h),
+// which a new journal records and which decides whether a journal found at
+// opening is offered. After Save As of an untitled document its journal
+// leaves no backup behind in the untitled journals' folder.
 //
 // The file password lives in the settings record inside the model stream, in
 // plain text: it keeps the books out of sight in the window, it does not
@@ -48,6 +61,8 @@ inline constexpr long kDocumentVersionUnknown = 139;
 inline constexpr long kBusinessDataNotRead = kIncompleteBusinessArchiveWarning;
 inline constexpr long kSaveFailed = 290;
 inline constexpr long kSaveUnderNewName = 291;
+inline constexpr long kBackupNotKept = 294;
+inline constexpr long kNotADocumentFile = 295;
 
 // Files beyond this size are not read (the model stream counts in 32 bits).
 inline constexpr std::size_t kLargestDocumentFile = 0x7FFFFFFF;

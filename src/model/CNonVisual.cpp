@@ -144,8 +144,9 @@ void* CNonVisual::operator new(std::size_t bytes)
 
 void CNonVisual::operator delete(void* memory, std::size_t bytes)
 {
+    // Unsized: clang before 19 declares the sized form only with -fsized-deallocation.
     if (ObjectPool::Holds(memory)) ObjectPool::Abandon(memory, bytes);
-    else ::operator delete(memory, bytes);
+    else ::operator delete(memory);
 }
 
 void CNonVisual::Destroy(CNonVisual* object)

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -14,6 +15,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include "../ui/sheets/sheet_test_support.h"
 #include "../ui/ui_test_support.h"
@@ -437,6 +440,29 @@ TEST_F(ApplicationTest, TheWindowModifiesAnAccountInItsSheetAndMakesANewOwnerInT
     settle();
     EXPECT_EQ(books.mOwnerArray().size(), owners + 1);
     EXPECT_NE(books.getAccountOwnerForName("Peeters"), nullptr);
+}
+
+TEST_F(ApplicationTest, APipeNamedLikeBooksIsRefusedAtOnceAndSaveAsLeavesNoUntitledJournalBehind)
+{
+    const QString pipe = folder.filePath("Pipe.books");
+    ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    environment.alerts().clear();
+    EXPECT_FALSE(controller.openDocumentFile(pipe.toStdString()));
+    EXPECT_TRUE(controller.windows().empty());
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{295});
+
+    // New books with a change journaled in the untitled journals' folder,
+    // then Save As: the journal is gone from there, its backup too.
+    DocumentWindow& window = controller.makeNewDocument(false);
+    addCategory(window.document(), "Garden");
+    const QString untitled = QString::fromStdString(window.document().journalFileName());
+    ASSERT_TRUE(QFileInfo::exists(untitled));
+    chosenPath = folder.filePath("Garden.books");
+    ASSERT_TRUE(controller.saveAs(window));
+    EXPECT_FALSE(QFileInfo::exists(untitled));
+    EXPECT_EQ(QDir(folder.path()).entryList(QStringList{"UntitledQVLDocument*"}, QDir::Files | QDir::Hidden),
+              QStringList());
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{295});
 }
 
 } // namespace

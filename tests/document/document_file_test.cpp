@@ -215,7 +215,7 @@ TEST_F(DocumentFileTest, WhatCannotBeReadIsRefusedWithANumberAndNothingIsWritten
         {"another tag where the stream ends", wrongTag, folder.file("tag.books"), {172}},
         {"a version no reader knows (told by the model once)", unknownVersion, folder.file("version.books"), {139}},
         {"no such file", std::nullopt, missing, {271}},
-        {"a folder", std::nullopt, folder.file("folder.books"), {271}},
+        {"a folder", std::nullopt, folder.file("folder.books"), {295}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -4,6 +4,11 @@
 // books that save, open again without a complaint and save to the same
 // bytes. Crashes, hangs and sanitizer reports end the run by themselves.
 //
+// Each document is made by the setup given: the fuzz target installs what the
+// application installs on every document it opens (the business bookkeeping
+// and the statement readers), so that the business archive reaches the real
+// business decoders; without one, a document without the business part.
+//
 // The check brings its own user defaults (the model's, journaling off), so
 // that no journal is looked for or written, and its own today (the day the
 // generated books of the benchmarks end), so that the recurring transactions
@@ -11,6 +16,7 @@
 // run.
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,19 +33,42 @@
 
 namespace ch::fuzz {
 
-inline std::string checkDocumentFile(std::string_view input)
-{
-    ScopedDeveloperLogCapture quiet([](const std::string&) {});
-    ScopedFixedClock today(CalendarDate{2026, 1, 1});
+using DocumentSetup = std::function<void(MyDocument&)>;
+
+// What every document of a check runs in.
+struct CheckEnvironment {
+    CheckEnvironment() { registerModelDefaults(defaults); }
+    ScopedDeveloperLogCapture quiet{[](const std::string&) {}};
+    ScopedFixedClock today{CalendarDate{2026, 1, 1}};
     UserDefaults defaults;
-    registerModelDefaults(defaults);
-    ScopedUserDefaults defaultsScope(defaults);
+    ScopedUserDefaults defaultsScope{defaults};
     RecordingAlertPresenter alerts;
-    ScopedAlertPresenter alertScope(alerts);
+    ScopedAlertPresenter alertScope{alerts};
     ManualDispatcher dispatcher;
+};
+
+// The model stream (the books and their end tag) of a document file that
+// opens; empty when it does not.
+inline std::string modelStreamOf(std::string_view file, const DocumentSetup& setup = {})
+{
+    CheckEnvironment environment;
+    std::vector<std::uint8_t> bytes(file.begin(), file.end());
+    MyDocument document(environment.dispatcher);
+    if (setup) setup(document);
+    if (!loadDataRepresentation(document, bytes).ok()) return {};
+    const std::vector<std::uint8_t> model = document.modelStreamBytes();
+    return std::string(model.begin(), model.end());
+}
+
+inline std::string checkDocumentFile(std::string_view input, const DocumentSetup& setup = {})
+{
+    CheckEnvironment environment;
+    RecordingAlertPresenter& alerts = environment.alerts;
+    ManualDispatcher& dispatcher = environment.dispatcher;
 
     std::vector<std::uint8_t> bytes(input.begin(), input.end());
     MyDocument document(dispatcher);
+    if (setup) setup(document);
     const FileOutcome opened = loadDataRepresentation(document, bytes);
     const std::vector<long> shown = alerts.numbers();
     for (long number : shown)
@@ -57,6 +86,7 @@ inline std::string checkDocumentFile(std::string_view input)
     if (!first.ok()) return "opened books did not save: " + first.error;
     std::vector<std::uint8_t> written = first.bytes;
     MyDocument again(dispatcher);
+    if (setup) setup(again);
     const FileOutcome reopened = loadDataRepresentation(again, written);
     if (!reopened.ok()) return "saved books did not open again";
     if (reopened.warning) return "saved books opened again with warning " + std::to_string(reopened.warning);

@@ -105,9 +105,16 @@ public:
     void logCommand(int command, const CommandTarget& target, const CommandArgument& argument);
     // The writer, made with the document's journal name when there is none.
     GXCommandLogger& getCommandLogger();
+    // The stamp of the document's file as last read or written (empty while
+    // it has none): a new journal's header records it (JournalStamp.h).
+    void setFileStamp(std::string stamp) { mFileStamp = std::move(stamp); }
+    const std::string& fileStamp() const { return mFileStamp; }
     // After the document was read or set up: reads its journal (when
     // journaling is on) and, when it holds entries, offers them 0.1 seconds
-    // later on the main thread. The number of entries.
+    // later on the main thread. The number of entries. A journal whose
+    // header names another saved state than the file's stamp follows an
+    // older (or other) state of the file, whose entries the file may already
+    // hold: it is rotated away unoffered, and 0 is answered.
     int fileOpened();
     // After the document's file was written: the journal is rotated away and
     // the writer dropped, whatever the journaling preference. With journaling
@@ -152,6 +159,7 @@ private:
     std::vector<GXCommandHistoryItem> mCommandsToRecover;
     CommandJournal mJournalRead;
     std::vector<std::string> mReplayReport;
+    std::string mFileStamp;
     Subscription mPendingOffer;
     RollForwardOffer mRollForwardOffer;
     bool mOfferPending = false;

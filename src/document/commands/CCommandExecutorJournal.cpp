@@ -31,6 +31,13 @@ bool fileExists(const std::string& path)
     return !path.empty() && std::filesystem::exists(path, error);
 }
 
+// Only a regular file is read as a journal: a pipe would never end.
+bool journalFileExists(const std::string& path)
+{
+    std::error_code error;
+    return !path.empty() && std::filesystem::is_regular_file(path, error);
+}
+
 } // namespace
 
 void CCommandExecutor::logCommand(int command, const CommandTarget& target, const CommandArgument& argument)
@@ -45,6 +52,7 @@ GXCommandLogger& CCommandExecutor::getCommandLogger()
 {
     if (!commandLogger)
         commandLogger = std::make_unique<GXCommandLogger>(theDocument ? theDocument->journalFileName() : std::string());
+    commandLogger->setFileStamp(mFileStamp);
     return *commandLogger;
 }
 
@@ -52,9 +60,18 @@ int CCommandExecutor::fileOpened()
 {
     if (!theDocument || !keepLogFile()) return 0;
     const std::string path = getCommandLogger().logFileName();
-    if (!fileExists(path)) return 0;
+    if (!journalFileExists(path)) return 0;
     mJournalRead = readCommandJournalFile(path);
     if (!mJournalRead.error.empty()) developerLog(mJournalRead.error);
+    if (mJournalRead.fileStamp && *mJournalRead.fileStamp != mFileStamp) {
+        // Kept as the backup, never replayed over a file that may hold its entries.
+        developerLog("The journal " + path + " follows another saved state of its file (" + *mJournalRead.fileStamp +
+                     ", the file is " + (mFileStamp.empty() ? std::string("unsaved") : mFileStamp) +
+                     "): not offered");
+        getCommandLogger().clearLogFile();
+        mJournalRead = CommandJournal();
+        return 0;
+    }
     mCommandsToRecover = mJournalRead.items;
     if (mCommandsToRecover.empty()) return 0;
     mOfferPending = true;

@@ -33,6 +33,7 @@ struct ReaderState {
     std::optional<std::string> currentObject;
     bool stopped = false;
     bool refusedDeclaration = false;
+    bool cleanEnd = false;
 };
 
 ReaderState& stateOf(void* context)
@@ -52,11 +53,24 @@ void assembleCommandHistoryItem(ReaderState& state)
     state.currentObject.reset();
 }
 
+// The root's "fileStamp" attribute (libxml2 hands attributes over as
+// local name, prefix, URI, value start and value end).
+void noteFileStamp(ReaderState& state, int attributeCount, const xmlChar** attributes)
+{
+    for (int i = 0; i < attributeCount; ++i) {
+        const xmlChar** attribute = attributes + 5 * i;
+        if (std::strcmp(reinterpret_cast<const char*>(attribute[0]), "fileStamp") != 0) continue;
+        state.journal.fileStamp = std::string(reinterpret_cast<const char*>(attribute[3]),
+                                              static_cast<std::size_t>(attribute[4] - attribute[3]));
+    }
+}
+
 void startElement(void* context, const xmlChar* localName, const xmlChar*, const xmlChar*, int,
-                  const xmlChar**, int, int, const xmlChar**)
+                  const xmlChar**, int attributeCount, int, const xmlChar** attributes)
 {
     ReaderState& state = stateOf(context);
     if (state.stopped) return;
+    if (state.openElements.empty() && attributes) noteFileStamp(state, attributeCount, attributes);
     state.currentTag = reinterpret_cast<const char*>(localName);
     state.openElements.push_back(state.currentTag);
     state.characters.clear();
@@ -100,15 +114,19 @@ void internalSubset(void* context, const xmlChar*, const xmlChar*, const xmlChar
 void structuredError(void* context, xmlErrorPtr error)
 {
     ReaderState& state = stateOf(context);
-    if (!error || !state.journal.error.empty()) return;
+    if (!error || !state.journal.error.empty() || state.cleanEnd) return;
     state.stopped = true;
+    // The one clean end: the unclosed root runs out with nothing else open.
+    // Every journal ends so; it is no error and nothing to report.
+    if (error->code == XML_ERR_DOCUMENT_END && state.openElements.size() <= 1) {
+        state.cleanEnd = true;
+        return;
+    }
     std::string message = error->message ? trimmed(error->message) : std::string();
     state.journal.error = "Error " + std::to_string(error->code) + ", Description: " + message +
                           ", Line: " + std::to_string(error->line) + ", Column: " + std::to_string(error->int2);
     state.journal.errorLine = error->line;
-    // The one clean end: the unclosed root runs out with nothing else open.
-    bool onlyRootOpen = state.openElements.size() <= 1;
-    if (!(error->code == XML_ERR_DOCUMENT_END && onlyRootOpen)) state.journal.damaged = true;
+    state.journal.damaged = true;
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 // Nothing is fetched from the network and no external entity is loaded.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,9 @@ struct CommandJournal {
     // Line: %i, Column: %i" (empty when it read to the end without error).
     std::string error;
     int errorLine = 0;
+    // The header's "fileStamp": the saved state the entries follow; none in
+    // an untitled document's journal and in journals written before.
+    std::optional<std::string> fileStamp;
 };
 
 // A journal larger than this is read up to the limit only, and is damaged.

@@ -50,7 +50,9 @@ void GXCommandLogger::logCommand(int command, std::string_view parameters,
 
 std::optional<std::string> GXCommandLogger::initialString() const
 {
-    return "<LogFile created=\"" + timeStamp() + "\">\r\n";
+    std::string header = "<LogFile created=\"" + timeStamp() + "\"";
+    if (!mFileStamp.empty()) header += " fileStamp=\"" + escaped(mFileStamp) + "\"";
+    return header + ">\r\n";
 }
 
 } // namespace ch

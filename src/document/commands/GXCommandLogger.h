@@ -12,6 +12,14 @@
 //
 // The Object line is there only for a command with a target. Texts are
 // written as XML character data ("&", "<" and ">" escaped).
+//
+// The journal of a document that has a file records in its header the stamp
+// of the saved state its entries follow (JournalStamp.h):
+//
+//   <LogFile created="2009-03-15 14:22:05 +0100" fileStamp="1836:3f0c...">
+//
+// Readers that know nothing of the attribute ignore it; a journal without it
+// (an untitled document's, or one written before) is offered as it always was.
 
 #include <optional>
 #include <string>
@@ -24,6 +32,9 @@ namespace ch {
 class GXCommandLogger : public GXLogger {
 public:
     using GXLogger::GXLogger;
+
+    // The stamp a new journal's header records; empty: none.
+    void setFileStamp(std::string stamp) { mFileStamp = std::move(stamp); }
 
     // Appends the entry of one command: its number, the argument object's
     // text form (empty without one) and the target's key (none without a
@@ -40,6 +51,9 @@ public:
 
 protected:
     std::optional<std::string> initialString() const override;
+
+private:
+    std::string mFileStamp;
 };
 
 } // namespace ch

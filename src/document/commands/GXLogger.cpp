@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "document/commands/JournalNames.h"
@@ -46,7 +47,14 @@ int GXLogger::logFileHandle()
     if (fd >= 0) {
         if (std::optional<std::string> initial = initialString()) writeAll(fd, *initial);
     } else if (errno == EEXIST) {
-        fd = ::open(mLogFileName.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        // Without waiting: a pipe of that name would hold the window until
+        // someone read it. Only a regular file is written to.
+        fd = ::open(mLogFileName.c_str(), O_WRONLY | O_APPEND | O_NONBLOCK | O_CLOEXEC);
+        struct stat info {};
+        if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+            ::close(fd);
+            fd = -1;
+        }
     }
     mLogFileHandle = fd;
     return mLogFileHandle;

@@ -14,6 +14,12 @@
 // The new file keeps the permission bits of the file it replaces; a file
 // that did not exist gets the mode asked for. A symbolic link is followed:
 // its target is written.
+//
+// A write that was killed leaves its temporary file (".<name>.saving-XXXXXX",
+// beside the file) and may leave the previous version under the backup name
+// plus ".pending". Each write first removes such leftovers of the same file:
+// a temporary file is locked while it is written, so that one another
+// process is still writing is never taken for a leftover.
 
 #include <cstddef>
 #include <cstdint>
@@ -23,6 +29,7 @@
 #include <string>
 #include <string_view>
 #include <sys/types.h>
+#include <vector>
 
 namespace ch {
 
@@ -38,12 +45,18 @@ struct AtomicWriteOptions {
 
 struct AtomicWriteResult {
     std::string error;         // empty when written; else the step, the file and the system's reason
+    std::string systemReason;  // the system's reason alone (e.g. "No space left on device")
     std::string backupProblem; // why no backup was kept, though the file was written
     bool ok() const { return error.empty(); }
 };
 
 AtomicWriteResult writeFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                                       const AtomicWriteOptions& options = {});
+
+// Removes what killed writes of the file left: its temporary files that no
+// process holds locked, and "<backupPath>.pending" (when a backup path is
+// given). The names removed.
+std::vector<std::string> removeLeftoversOfWrites(const std::filesystem::path& path, const std::string& backupPath);
 
 // The same without a backup. False, with the reason in `error` when given,
 // when anything fails.

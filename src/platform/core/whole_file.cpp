@@ -19,7 +19,8 @@ std::string reason(const std::string& step)
 FileContents readWholeFile(const std::string& path, std::size_t maxSize)
 {
     FileContents contents;
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without waiting: a pipe put where the file was is refused below, not waited on.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         contents.error = reason("open");
         return contents;
