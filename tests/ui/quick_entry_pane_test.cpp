@@ -7,10 +7,13 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
+
 #include "bridge/CAcnTItem.h"
 #include "document/arguments/CDragAndDropRelocationArgument.h"
 #include "document/arguments/CTransactionArguments.h"
 #include "document/arguments/SimpleTransactionArguments.h"
+#include "platform/core/message_format.h"
 #include "ui/QuickEntryPane.h"
 #include "ui/SideBarDragAndDrop.h"
 #include "ui/controls/PasteboardTypes.h"
@@ -149,6 +152,70 @@ TEST_F(QuickEntryPaneTest, BadInputRaisesItsErrorKeepsTheTextAndBooksNothing)
         EXPECT_EQ(field<QLineEdit>("mTransactionAmountField")->text().isEmpty(), std::string(c.amount).empty());
         QWidget* focus = QApplication::focusWidget();
         EXPECT_TRUE(focus && (focus == field(c.focus) || field(c.focus)->isAncestorOf(focus))) << c.focus;
+    }
+}
+
+TEST_F(QuickEntryPaneTest, BookTakesTheAmountShownWhateverMovedTheFocus)
+{
+    struct Case {
+        const char* what;
+        std::function<void()> enter;   // other account chosen, date today
+        std::optional<double> booked;  // none: refused with the limit's message
+    };
+    QLineEdit* amount = field<QLineEdit>("mTransactionAmountField");
+    QLineEdit* name = field<QLineEdit>("mTransactionNameField");
+    auto book = [&] { QTest::mouseClick(field<QPushButton>("mFastTransactionButton"), Qt::LeftButton); };
+    const Case cases[] = {
+        {"taken with Tab, typed over, the name clicked with the mouse",
+         [&] {
+             type("mTransactionAmountField", "-42");
+             QTest::keyClick(amount, Qt::Key_Tab);
+             type("mTransactionAmountField", "-99");
+             QTest::mouseClick(name, Qt::LeftButton);
+             EXPECT_EQ(QApplication::focusWidget(), name);
+             QTest::keyClicks(name, "Lunch");
+             book();
+         },
+         99.0},
+        {"typed last, Book clicked at once",
+         [&] {
+             type("mTransactionNameField", "Lunch");
+             type("mTransactionAmountField", "-99");
+             book();
+         },
+         99.0},
+        {"beyond the limit",
+         [&] {
+             type("mTransactionNameField", "Lunch");
+             type("mTransactionAmountField", "-1000000000000.01");
+             book();
+         },
+         std::nullopt},
+    };
+    const std::string expenses = accountName(FixtureBooks::kExpenseAccount);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        environment.alerts().clear();
+        const std::size_t before = sent().size();
+        type("mOtherAccountPopup", QString::fromStdString(expenses));
+        c.enter();
+        if (!c.booked) {
+            ASSERT_EQ(environment.alerts().records().size(), 1u);
+            EXPECT_EQ(environment.alerts().records()[0].alert.message,
+                      formatMessage(localized("AMOUNTLIMIT"), {"1,000,000,000,000.00"}));
+            EXPECT_EQ(sent().size(), before);
+            EXPECT_EQ(amount->text().toStdString(), "-1000000000000.01");
+            EXPECT_EQ(QApplication::focusWidget(), amount);
+            continue;
+        }
+        EXPECT_TRUE(environment.alerts().records().empty());
+        ASSERT_EQ(sent().size(), before + 1);
+        const auto* booked = dynamic_cast<const arguments::CTransactionArguments*>(sent().back().arguments.get());
+        ASSERT_TRUE(booked && booked->mTransactionDictionary);
+        auto made = open.document.booking.makeEmptyTransactionOfType(3);
+        made->initWithDictionaryRepresentation(*booked->mTransactionDictionary);
+        EXPECT_EQ(made->mTotalAmount(), *c.booked);
+        EXPECT_EQ(made->getName(), "Lunch");
     }
 }
 
