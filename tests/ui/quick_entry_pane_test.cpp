@@ -13,6 +13,11 @@
 #include "document/arguments/CDragAndDropRelocationArgument.h"
 #include "document/arguments/CTransactionArguments.h"
 #include "document/arguments/SimpleTransactionArguments.h"
+#include "model/CAccType.h"
+#include "model/CAccount.h"
+#include "model/CDocAccounting.h"
+#include "model/CTransaction.h"
+#include "model/CTransactionArray.h"
 #include "platform/core/message_format.h"
 #include "ui/QuickEntryPane.h"
 #include "ui/SideBarDragAndDrop.h"
@@ -261,9 +266,9 @@ protected:
     }
     std::string key(const std::string& accountName)
     {
-        for (ObjectIdT id = 1; id < 200; ++id)
-            if (auto account = open.books.getAccountItemForId(id); account && account->getName() == accountName)
-                return account->calculateKey();
+        // Found by name: ids depend on what earlier tests made.
+        if (const CAccount* account = open.books.root().GetAccountForName(std::string_view(accountName)))
+            return open.books.getAccountItemForId(account->Get_Id())->calculateKey();
         ADD_FAILURE() << "no account " << accountName;
         return {};
     }
@@ -296,9 +301,8 @@ TEST_F(SideBarDropTest, RefusedDropsChangeNothing)
     OpenDocument other;   // another document with the same books
     open.select("Savings");
     std::string cardType;   // an account type of the debt kind
-    for (ObjectIdT id = 1; cardType.empty() && id < 200; ++id)
-        if (auto type = open.books.getAccountTypeItemForId(id); type && type->getName() == "Credit Cards")
-            cardType = type->calculateKey();
+    if (const CAccType* type = open.books.root().GetAccountTypeForName(std::string_view("Credit Cards")))
+        cardType = open.books.getAccountTypeItemForId(type->Get_Id())->calculateKey();
     ASSERT_FALSE(cardType.empty());
     struct Case {
         const char* what;
@@ -336,7 +340,8 @@ TEST_F(SideBarDropTest, ATransactionOnTheVATPeriodsIsOfferedAsTheVATPayment)
 {
     open.select("Savings");
     std::shared_ptr<CTrnSItem> transaction;
-    for (ObjectIdT id = 1; !transaction && id < 500; ++id) transaction = open.books.getTransactionForId(id);
+    if (const CTransactionArray* list = open.books.root().Get_TransactionArray(); list && list->GetCount() > 0)
+        transaction = open.books.transactionItem(static_cast<CTransaction*>(list->ObjectAt(1)));
     ASSERT_NE(transaction, nullptr);
     const std::string vatPeriods = localized("VATPERIODTITLE");
     // No earlier period to pay: the document says no, and so does the drop.

@@ -284,7 +284,9 @@ TEST_F(BudgetPageTest, AmountsBeyondTheLimitAreRefusedWhereTheyAreTyped)
         sheet->ok();
         EXPECT_TRUE(environment.alerts().records().empty());
         EXPECT_EQ(page.openSheet(), nullptr);
-        if (&c == &cases[0]) EXPECT_DOUBLE_EQ(planned().value_or(0), kAmountLimit);
+        if (&c == &cases[0]) {
+            EXPECT_DOUBLE_EQ(planned().value_or(0), kAmountLimit);
+        }
     }
 }
 
