@@ -243,13 +243,19 @@ TEST_F(BudgetPageTest, AmountsBeyondTheLimitAreRefusedWhereTheyAreTyped)
     auto planned = [&] {
         return accountLine(*budget, books::kDefaultAccount)->getBudgettedAmountWithType(budget_item::kBudgetOut, 3);
     };
-    const std::optional<double> before = planned();
-
     const struct {
         const char* what;
         std::function<BudgetSheet*()> open;
         std::function<QLineEdit*(BudgetSheet*)> field;
     } cases[] = {
+        {"a new cross-reference",
+         [&]() -> BudgetSheet* {
+             page.createBudgetXRef();
+             auto* sheet = openSheet<CCreateBudgetXRefSheetController>();
+             chooseId(sheet->reasonCodePopupField, books::kExpenseCategory);
+             return sheet;
+         },
+         [](BudgetSheet* sheet) { return static_cast<CCreateBudgetXRefSheetController*>(sheet)->budgetFromField; }},
         {"one month of a line",
          [&]() -> BudgetSheet* {
              page.modifyBudgetDetail();
@@ -268,6 +274,7 @@ TEST_F(BudgetPageTest, AmountsBeyondTheLimitAreRefusedWhereTheyAreTyped)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
+        const std::optional<double> before = planned();
         BudgetSheet* sheet = c.open();
         ASSERT_NE(sheet, nullptr);
         for (const char* text : {"1000000000000.01", "-2000000000000"}) {
@@ -284,7 +291,7 @@ TEST_F(BudgetPageTest, AmountsBeyondTheLimitAreRefusedWhereTheyAreTyped)
         sheet->ok();
         EXPECT_TRUE(environment.alerts().records().empty());
         EXPECT_EQ(page.openSheet(), nullptr);
-        if (&c == &cases[0]) {
+        if (&c == &cases[1]) {
             EXPECT_DOUBLE_EQ(planned().value_or(0), kAmountLimit);
         }
     }
