@@ -12,7 +12,10 @@
 #include <QVBoxLayout>
 
 #include "document/app/AssistantResources.h"
+#include "model/foundation/AmountLimit.h"
+#include "platform/core/alerts.h"
 #include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
 
 namespace ch {
 
@@ -259,7 +262,20 @@ void NewDocumentAssistantDialog::proposedChanged(QTableWidgetItem* item)
         if (isCurrency) mAssistant.setSymbol(index, item->text().toStdString());
         else mAssistant.setParentName(index, item->text().toStdString());
         break;
-    case kBalance: mAssistant.setInitialBalance(index, item->text().toDouble()); break;
+    case kBalance:
+        if (!mAssistant.setInitialBalance(index, item->text().toDouble())) {
+            // Refused: told, and the cell shows the balance kept.
+            Alert alert;
+            alert.title = localized("ERROR");
+            alert.message = formatMessage(localized("AMOUNTLIMIT"), {QString::number(kAmountLimit, 'f', 2).toStdString()});
+            alert.defaultButton = localized("OK");
+            alertPresenter().showError(alert);
+            if (index < mAssistant.currentProposed().size()) {
+                const QSignalBlocker quiet(mProposed);
+                item->setText(QString::number(mAssistant.currentProposed()[index].initialBalance, 'f', 2));
+            }
+        }
+        break;
     case kDefault:
         if (item->checkState() == Qt::Checked) mAssistant.setDefault(index);
         break;

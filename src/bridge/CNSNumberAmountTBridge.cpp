@@ -40,10 +40,35 @@ std::string CNSNumberAmountTBridge::NSNumberToNSString(std::optional<double> amo
     return result;
 }
 
+namespace {
+
+// Digits, a minus sign and the user's separators only.
+bool onlyNumberCharacters(std::string_view text)
+{
+    const LocaleSettings settings = currentLocaleSettings();
+    std::string rest(text);
+    for (const std::string& separator : {settings.decimalSeparator, settings.groupingSeparator}) {
+        if (separator.empty()) continue;
+        for (std::size_t at = rest.find(separator); at != std::string::npos; at = rest.find(separator, at))
+            rest.erase(at, separator.size());
+    }
+    return rest.find_first_not_of("0123456789-") == std::string::npos;
+}
+
+} // namespace
+
 double CNSNumberAmountTBridge::NSStringToNSNumber(std::string_view text)
 {
     // The length-prefixed text holds at most 255 bytes.
-    return CDecimal::StringToDouble(text.substr(0, 255), true);
+    text = text.substr(0, 255);
+    const double value = CDecimal::StringToDouble(text, true);
+    if (value != 0.0) return value;
+    // The strict reading takes whole parts up to 2,147,483,647 only and reads
+    // a larger number as 0: such a number is read whole instead, so that it is
+    // taken as it is or refused as beyond the amount limit, never taken as 0.
+    constexpr double kStrictWholeLimit = 2147483647.0;
+    const double wide = CDecimal::StringToDouble(text, false);
+    return std::fabs(wide) > kStrictWholeLimit && onlyNumberCharacters(text) ? wide : 0.0;
 }
 
 } // namespace ch

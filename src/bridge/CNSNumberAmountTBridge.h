@@ -13,7 +13,9 @@ class CNSNumberAmountTBridge {
 public:
     // Empty text for none.
     static std::string NSNumberToNSString(std::optional<double> amount);
-    // Read leniently (CDecimal::StringToDouble).
+    // Read strictly (CDecimal::StringToDouble): 0 for text it cannot read.
+    // A number of digits and separators whose whole part is beyond what the
+    // strict reading holds (2,147,483,647) is read whole, not as 0.
     static double NSStringToNSNumber(std::string_view text);
 };
 

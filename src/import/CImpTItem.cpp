@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "bridge/CNSNumberAmountTBridge.h"
 #include "import/ImportDocument.h"
 #include "import/ImportLookups.h"
 #include "import/ImportText.h"
@@ -10,9 +11,11 @@
 #include "model/CCurrency.h"
 #include "model/CDocAccounting.h"
 #include "model/CExpenseType.h"
+#include "model/foundation/AmountLimit.h"
 #include "model/foundation/CDate.h"
 #include "model/foundation/CErrorManager.h"
 #include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
 #include "platform/core/unicode.h"
 
 namespace ch {
@@ -321,6 +324,13 @@ void CImpTItem::completeOnce()
     if ((mAmountValue == 0.0 && (mBookingDateValue == 0 || mValueDateValue == 0)) ||
         !CDate::IsValidDate(mValueDateValue))
         fail("IMPDATA");
+    // An amount beyond what the books hold to the cent is never booked.
+    if (!amountWithinLimit(mAmountValue)) {
+        complete = false;
+        addComment(formatMessage(localized("IMPAMOUNTLIMIT"),
+                                 {CNSNumberAmountTBridge::NSNumberToNSString(kAmountLimit)}),
+                   remark);
+    }
 
     // 2. Own account.
     CAccount* own = nullptr;
@@ -482,7 +492,8 @@ bool CImpTItem::import()
 {
     if (!mDocument) return false;
     if (!mCompleteFlag) autoComplete();
-    if (!mCompleteFlag || !mAcceptFlag || mDoubleTransactionIdValue > 0) return false;
+    if (!mCompleteFlag || !mAcceptFlag || mDoubleTransactionIdValue > 0 || !amountWithinLimit(mAmountValue))
+        return false;
     ImportedTransaction transaction;
     transaction.name = mTitleText;
     transaction.description = mDescriptionText;

@@ -99,8 +99,10 @@ public:
     ObjectIdT mDoubleTransactionId() const { return mDoubleTransactionIdValue; }
     void setMDoubleTransactionId(ObjectIdT id);
     // Remarks separated by carriage returns, in the localized texts of
-    // "IMPDATA", "IMPOWNACC", "IMPWRONGOWNACC", "IMPOTHACC", "IMPOWN",
-    // "IMPCUR", "IMPEXPTTRANS", "IMPWRONGEXP", "IMPEXP" and "IMPDUPL".
+    // "IMPDATA", "IMPAMOUNTLIMIT" (an amount beyond kAmountLimit either way:
+    // the line is incomplete and never booked), "IMPOWNACC",
+    // "IMPWRONGOWNACC", "IMPOTHACC", "IMPOWN", "IMPCUR", "IMPEXPTTRANS",
+    // "IMPWRONGEXP", "IMPEXP" and "IMPDUPL".
     const std::string& mRemark() const { return mRemarkText; }
     void setMRemark(std::string_view remark);
     bool isComplete() const { return mCompleteFlag; }

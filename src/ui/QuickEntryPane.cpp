@@ -1,6 +1,5 @@
 #include "ui/QuickEntryPane.h"
 
-#include <QApplication>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -128,9 +127,12 @@ QuickEntryFields QuickEntryPane::fields() const
 
 void QuickEntryPane::newFastTransactionPressed()
 {
-    // What is still being typed counts; a field that refuses it keeps the focus.
-    if (auto* editing = dynamic_cast<EditingField*>(QApplication::focusWidget()); editing && isAncestorOf(QApplication::focusWidget()))
-        if (!editing->endEditing()) return;
+    // What every field shows counts, taken or still being typed (the Book
+    // button may hold the focus by now); a field that refuses its text keeps
+    // the focus.
+    for (QWidget* child : findChildren<QWidget*>())
+        if (auto* editing = dynamic_cast<EditingField*>(child); editing && child->isEnabled() && !editing->endEditing())
+            return;
     const QuickEntryOutcome outcome = mController.newFastTransactionPressed(fields());
     if (QWidget* field = fieldFor(outcome.focus)) field->setFocus(Qt::OtherFocusReason);
 }

@@ -31,8 +31,8 @@ public:
 
     // What the fields hold now, as the booking reads them.
     QuickEntryFields fields() const;
-    // The button's action: ends the editing of the focused field, books, and
-    // puts the focus where the outcome says.
+    // The button's action: ends the editing of every field (what they show
+    // is booked), books, and puts the focus where the outcome says.
     void newFastTransactionPressed();
 
 private:

@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include "bridge/CNSNumberAmountTBridge.h"
 #include "import_test_support.h"
 #include "model/CCurrency.h"
+#include "model/foundation/AmountLimit.h"
+#include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
 
 namespace ch::test {
 namespace {
@@ -202,6 +206,37 @@ TEST_F(ImportLineTest, BookedLinesAndTheirDuplicates)
     EXPECT_EQ(transaction->Get_StringrefName(), "Statement Line");
     EXPECT_EQ(transaction->Get_mDate(), 20240310);
     EXPECT_DOUBLE_EQ(transaction->Get_mTotalAmount(), 25.0);
+}
+
+TEST_F(ImportLineTest, AnAmountBeyondTheLimitIsNeverBooked)
+{
+    const std::string remark =
+        formatMessage(localized("IMPAMOUNTLIMIT"), {CNSNumberAmountTBridge::NSNumberToNSString(kAmountLimit)});
+    const struct {
+        double amount;
+        bool within;
+    } cases[] = {
+        {-1e12, true}, {1e12, true}, {-1e12 - 0.01, false}, {1e12 + 0.01, false}, {1e15, false}, {-1e18, false},
+    };
+    PendingImport& pending = document.pending();
+    std::vector<std::shared_ptr<StatementLine>> lines;
+    for (const auto& c : cases) {
+        const CImpTItem::Ptr line = Line({.partner = "Corner Shop", .amount = c.amount});
+        EXPECT_EQ(line->isComplete(), c.within) << c.amount;
+        EXPECT_EQ(line->mRemark().find(remark) != std::string::npos, !c.within) << c.amount << ": " << line->mRemark();
+        lines.push_back(line);
+    }
+    pending.install(lines);
+    EXPECT_EQ(pending.doActualImport(), 2u);
+    // What stays is what lies beyond, still marked; declaring it no duplicate does not book it.
+    ASSERT_EQ(pending.size(), 4u);
+    for (const CImpTItem::Ptr& line : pendingLines(pending)) {
+        EXPECT_FALSE(amountWithinLimit(line->mAmount()));
+        EXPECT_FALSE(line->isComplete());
+        line->setHasDuplicate(false);
+        EXPECT_FALSE(line->import());
+    }
+    EXPECT_EQ(books.Get_TransactionArray()->GetCount(), 2);
 }
 
 TEST_F(ImportLineTest, TheRemarkNeverExceeds254Characters)

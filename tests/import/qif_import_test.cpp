@@ -3,12 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include "bridge/CNSNumberAmountTBridge.h"
 #include "import/CQuickenData.h"
 #include "import/ImportText.h"
 #include "import_test_support.h"
 #include "model/CAccType.h"
 #include "model/CMasterExpenseType.h"
 #include "model/CPreference.h"
+#include "model/foundation/AmountLimit.h"
+#include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
 
 namespace ch::test {
 namespace {
@@ -201,6 +205,29 @@ TEST_F(QifImportTest, DatesFollowTheDateFormatSetting)
         EXPECT_EQ(result.lines[1]->mValueDate(), c.longDate) << c.format;
         EXPECT_EQ(result.lines[0]->isComplete(), c.shortDate != 0);
     }
+}
+
+// Amounts whose whole part is beyond 32 bits are read whole: within the
+// amount limit they are taken, beyond it the line is marked and never booked.
+TEST_F(QifImportTest, LargeAmountsAreReadWholeAndThoseBeyondTheLimitAreNotBooked)
+{
+    env.defaults().set(std::string(CQuickenData::kDateFormatKey), 0);
+    const std::string file = "!Type:Bank\nD1/2/06\nPLarge\nT-3,000,000,000.00\nLGroceries\n^\n"
+                             "D1/2/06\nPBeyond\nT-1,000,000,000,000,000.00\nLGroceries\n^\n";
+    const StatementImportResult result = readStatement(file, StatementFormat::Qif, document);
+    ASSERT_EQ(result.lines.size(), 2u);
+    const auto& large = result.lines[0];
+    const auto& beyond = result.lines[1];
+    EXPECT_EQ(large->mAmount(), -3e9);
+    EXPECT_TRUE(large->isComplete()) << large->mRemark();
+    EXPECT_EQ(beyond->mAmount(), -1e15);
+    EXPECT_FALSE(beyond->isComplete());
+    EXPECT_NE(beyond->mRemark().find(formatMessage(localized("IMPAMOUNTLIMIT"),
+                                                   {CNSNumberAmountTBridge::NSNumberToNSString(kAmountLimit)})),
+              std::string::npos)
+        << beyond->mRemark();
+    EXPECT_FALSE(beyond->import());
+    EXPECT_EQ(books.Get_TransactionArray()->GetCount(), 0);
 }
 
 } // namespace

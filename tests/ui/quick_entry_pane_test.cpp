@@ -7,10 +7,18 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
+
 #include "bridge/CAcnTItem.h"
 #include "document/arguments/CDragAndDropRelocationArgument.h"
 #include "document/arguments/CTransactionArguments.h"
 #include "document/arguments/SimpleTransactionArguments.h"
+#include "model/CAccType.h"
+#include "model/CAccount.h"
+#include "model/CDocAccounting.h"
+#include "model/CTransaction.h"
+#include "model/CTransactionArray.h"
+#include "platform/core/message_format.h"
 #include "ui/QuickEntryPane.h"
 #include "ui/SideBarDragAndDrop.h"
 #include "ui/controls/PasteboardTypes.h"
@@ -152,6 +160,70 @@ TEST_F(QuickEntryPaneTest, BadInputRaisesItsErrorKeepsTheTextAndBooksNothing)
     }
 }
 
+TEST_F(QuickEntryPaneTest, BookTakesTheAmountShownWhateverMovedTheFocus)
+{
+    struct Case {
+        const char* what;
+        std::function<void()> enter;   // other account chosen, date today
+        std::optional<double> booked;  // none: refused with the limit's message
+    };
+    QLineEdit* amount = field<QLineEdit>("mTransactionAmountField");
+    QLineEdit* name = field<QLineEdit>("mTransactionNameField");
+    auto book = [&] { QTest::mouseClick(field<QPushButton>("mFastTransactionButton"), Qt::LeftButton); };
+    const Case cases[] = {
+        {"taken with Tab, typed over, the name clicked with the mouse",
+         [&] {
+             type("mTransactionAmountField", "-42");
+             QTest::keyClick(amount, Qt::Key_Tab);
+             type("mTransactionAmountField", "-99");
+             QTest::mouseClick(name, Qt::LeftButton);
+             EXPECT_EQ(QApplication::focusWidget(), name);
+             QTest::keyClicks(name, "Lunch");
+             book();
+         },
+         99.0},
+        {"typed last, Book clicked at once",
+         [&] {
+             type("mTransactionNameField", "Lunch");
+             type("mTransactionAmountField", "-99");
+             book();
+         },
+         99.0},
+        {"beyond the limit",
+         [&] {
+             type("mTransactionNameField", "Lunch");
+             type("mTransactionAmountField", "-1000000000000.01");
+             book();
+         },
+         std::nullopt},
+    };
+    const std::string expenses = accountName(FixtureBooks::kExpenseAccount);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        environment.alerts().clear();
+        const std::size_t before = sent().size();
+        type("mOtherAccountPopup", QString::fromStdString(expenses));
+        c.enter();
+        if (!c.booked) {
+            ASSERT_EQ(environment.alerts().records().size(), 1u);
+            EXPECT_EQ(environment.alerts().records()[0].alert.message,
+                      formatMessage(localized("AMOUNTLIMIT"), {"1,000,000,000,000.00"}));
+            EXPECT_EQ(sent().size(), before);
+            EXPECT_EQ(amount->text().toStdString(), "-1000000000000.01");
+            EXPECT_EQ(QApplication::focusWidget(), amount);
+            continue;
+        }
+        EXPECT_TRUE(environment.alerts().records().empty());
+        ASSERT_EQ(sent().size(), before + 1);
+        const auto* booked = dynamic_cast<const arguments::CTransactionArguments*>(sent().back().arguments.get());
+        ASSERT_TRUE(booked && booked->mTransactionDictionary);
+        auto made = open.document.booking.makeEmptyTransactionOfType(3);
+        made->initWithDictionaryRepresentation(*booked->mTransactionDictionary);
+        EXPECT_EQ(made->mTotalAmount(), *c.booked);
+        EXPECT_EQ(made->getName(), "Lunch");
+    }
+}
+
 // Drops on the tree, as the tree's rows receive them.
 class SideBarDropTest : public QuickEntryPaneTest {
 protected:
@@ -194,10 +266,9 @@ protected:
     }
     std::string key(const std::string& accountName)
     {
-        // Walked by list, not by a range of ids: the ids run on from the tests before.
-        for (const auto& account : open.books.allAccounts())
-            if (account && account->getName() == accountName)
-                return account->calculateKey();
+        // Found by name: ids depend on what earlier tests made.
+        if (const CAccount* account = open.books.root().GetAccountForName(std::string_view(accountName)))
+            return open.books.getAccountItemForId(account->Get_Id())->calculateKey();
         ADD_FAILURE() << "no account " << accountName;
         return {};
     }
@@ -230,11 +301,8 @@ TEST_F(SideBarDropTest, RefusedDropsChangeNothing)
     OpenDocument other;   // another document with the same books
     open.select("Savings");
     std::string cardType;   // an account type of the debt kind
-    const CNamedListArray* types = open.books.root().mAccountTypeList.get();
-    for (ArrayIndexT i = 1; cardType.empty() && i <= static_cast<ArrayIndexT>(types->GetCount()); ++i)
-        if (auto type = open.books.getAccountTypeItemForId(types->ObjectAt(i)->Get_Id());
-            type && type->getName() == "Credit Cards")
-            cardType = type->calculateKey();
+    if (const CAccType* type = open.books.root().GetAccountTypeForName(std::string_view("Credit Cards")))
+        cardType = open.books.getAccountTypeItemForId(type->Get_Id())->calculateKey();
     ASSERT_FALSE(cardType.empty());
     struct Case {
         const char* what;
@@ -272,9 +340,8 @@ TEST_F(SideBarDropTest, ATransactionOnTheVATPeriodsIsOfferedAsTheVATPayment)
 {
     open.select("Savings");
     std::shared_ptr<CTrnSItem> transaction;
-    const CNamedListArray* transactions = open.books.root().mTransactionList.get();
-    for (ArrayIndexT i = 1; !transaction && i <= static_cast<ArrayIndexT>(transactions->GetCount()); ++i)
-        transaction = open.books.getTransactionForId(transactions->ObjectAt(i)->Get_Id());
+    if (const CTransactionArray* list = open.books.root().Get_TransactionArray(); list && list->GetCount() > 0)
+        transaction = open.books.transactionItem(static_cast<CTransaction*>(list->ObjectAt(1)));
     ASSERT_NE(transaction, nullptr);
     const std::string vatPeriods = localized("VATPERIODTITLE");
     // No earlier period to pay: the document says no, and so does the drop.

@@ -20,9 +20,12 @@
 #include "document/arguments/BudgetArguments.h"
 #include "model/CNamedListArray.h"
 #include "model/CNonVisual.h"
+#include "model/foundation/AmountLimit.h"
 #include "model/foundation/CDate.h"
 #include "model/foundation/CErrorManager.h"
+#include "platform/core/alerts.h"
 #include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
 
 namespace ch {
 namespace {
@@ -45,11 +48,14 @@ std::optional<double> amountOf(const QLineEdit* field)
     return CNSNumberAmountTBridge::NSStringToNSNumber(value);
 }
 
+constexpr const char* kAmountFieldProperty = "budgetAmountField";
+
 QLineEdit* amountField(bool editable = true)
 {
     auto* field = new QLineEdit;
     field->setAlignment(Qt::AlignRight);
     field->setReadOnly(!editable);
+    field->setProperty(kAmountFieldProperty, true);
     return field;
 }
 
@@ -125,7 +131,27 @@ void BudgetSheet::initialize(BudgetSheetContext& context)
 
 void BudgetSheet::ok()
 {
-    if (mContext && checkContents()) endSheet(kConfirmed);
+    if (mContext && amountsWithinLimit() && checkContents()) endSheet(kConfirmed);
+}
+
+bool BudgetSheet::amountsWithinLimit()
+{
+    for (QLineEdit* field : findChildren<QLineEdit*>()) {
+        if (!field->property(kAmountFieldProperty).toBool() || field->isReadOnly() || !field->isVisibleTo(this))
+            continue;
+        const std::optional<double> amount = amountOf(field);
+        if (!amount || amountWithinLimit(*amount)) continue;
+        Alert alert;
+        alert.title = localized("ERROR");
+        alert.message = formatMessage(localized("AMOUNTLIMIT"),
+                                      {CNSNumberAmountTBridge::NSNumberToNSString(kAmountLimit)});
+        alert.defaultButton = localized("OK");
+        alertPresenter().showError(alert);
+        field->setFocus(Qt::OtherFocusReason);
+        field->selectAll();
+        return false;
+    }
+    return true;
 }
 
 // --- new budget

@@ -58,6 +58,10 @@ protected:
     BudgetSheetContext* mContext = nullptr;
 
 private:
+    // False (told, the field focused) when an editable amount field holds an
+    // amount beyond kAmountLimit either way.
+    bool amountsWithinLimit();
+
     QFormLayout* mForm = nullptr;
 };
 

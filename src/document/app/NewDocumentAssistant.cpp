@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/foundation/AmountLimit.h"
 #include "model/foundation/CErrorManager.h"
 #include "platform/core/unicode.h"
 
@@ -341,11 +342,14 @@ void NewDocumentAssistant::setSymbol(std::size_t row, std::string symbol)
         list[row].symbol = std::move(symbol);
 }
 
-void NewDocumentAssistant::setInitialBalance(std::size_t row, double balance)
+bool NewDocumentAssistant::setInitialBalance(std::size_t row, double balance)
 {
+    if (!amountWithinLimit(balance))
+        return false;
     auto& list = currentProposedList();
     if (row < list.size())
         list[row].initialBalance = balance;
+    return true;
 }
 
 void NewDocumentAssistant::moveObjectClicked()

@@ -102,7 +102,8 @@ public:
     void setName(std::size_t row, std::string name);
     void setParentName(std::size_t row, std::string path);
     void setSymbol(std::size_t row, std::string symbol);
-    void setInitialBalance(std::size_t row, double balance);
+    // False (and nothing changed) for a balance beyond kAmountLimit either way.
+    bool setInitialBalance(std::size_t row, double balance);
 
     // The selection tools on the current pair of lists.
     void moveObjectClicked();       // the selected list becomes the ticked entries

@@ -32,20 +32,40 @@ bool CAmountField::endEditing()
         setFocus(Qt::OtherFocusReason);
         return false;
     }
-    const bool changed = conversion.value != mValue;
-    setValue(conversion.value);
+    take(conversion.value, true);
+    return true;
+}
+
+void CAmountField::take(std::optional<double> value, bool showFormatted)
+{
+    const bool changed = value != mValue;
+    if (showFormatted)
+        setValue(value);
+    else
+        mValue = value;
     if (changed)
         emit valueChanged();
-    return true;
 }
 
 void CAmountField::focusOutEvent(QFocusEvent* event)
 {
-    // Moving on with the keyboard ends editing at once, before the field
-    // announces the end of editing, so that those listening read the typed
-    // value; a refusal takes the focus back once the move is over.
-    const bool keyboard = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
-    const bool accepted = !keyboard || endEditing();
+    // Editing ends before the field announces the end of editing, so that
+    // those listening read the typed value. With the keyboard a refusal takes
+    // the focus back once the move is over; otherwise only readable text is
+    // taken (see the header).
+    const Qt::FocusReason reason = event->reason();
+    const bool keyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+    bool accepted = true;
+    if (keyboard) {
+        accepted = endEditing();
+    } else if (isModified()) {
+        // Text the user did not touch keeps the value it shows (which may
+        // hold more decimals than shown).
+        if (const auto conversion = CNumericTransformer().getObjectValue(text().toStdString()); conversion.ok) {
+            const bool stillInField = reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason;
+            take(conversion.value, !stillInField);
+        }
+    }
     QLineEdit::focusOutEvent(event);
     if (!accepted) QTimer::singleShot(0, this, [this] { setFocus(Qt::OtherFocusReason); });
 }

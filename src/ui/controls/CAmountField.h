@@ -1,8 +1,17 @@
 #pragma once
 // An amount field: shows its amount with the application's decimals and the
 // user's separators, and reads typed text (arithmetic included) through
-// CNumericTransformer when editing ends. Text that does not convert is
-// refused with the "CONVFL" alert; the field keeps it and the focus.
+// CNumericTransformer when editing ends. Text that does not convert (or
+// lies beyond the amount limit) is refused with the transformer's alert; the
+// field keeps it and the focus.
+//
+// Editing ends whenever the focus leaves, so that the value is what the field
+// shows: a keyboard move (Tab, Backtab) takes the text or refuses it at
+// once; any other loss of focus (a click elsewhere, another window, a
+// pop-up) takes readable text without a word and leaves unreadable text for
+// the sheet's OK or Book (endEditing) to refuse, so that no alert breaks
+// into a click. A pop-up or another window leaves the text as typed (the
+// user is still in the field); other moves show the value formatted.
 
 #include <optional>
 
@@ -32,6 +41,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void take(std::optional<double> value, bool showFormatted);
+
     std::optional<double> mValue;
 };
 

@@ -3,9 +3,11 @@
 #include <cmath>
 #include <cstdio>
 
+#include "model/foundation/AmountLimit.h"
 #include "model/foundation/CDecimal.h"
 #include "platform/core/locale_settings.h"
 #include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
 
 namespace ch {
 
@@ -35,6 +37,8 @@ CNumericTransformer::Conversion CNumericTransformer::getObjectValue(std::string_
                                             : readAmountOperand(text, mSeparators);
     if (!value)
         return {false, std::nullopt, localized("CONVFL")};
+    if (!amountWithinLimit(*value))
+        return {false, std::nullopt, formatMessage(localized("AMOUNTLIMIT"), {stringForObjectValue(kAmountLimit)})};
     return {true, value, {}};
 }
 

@@ -3,7 +3,8 @@
 // number of decimals and the user's separators; typed text read back, with
 // the arithmetic of AmountExpression when it holds an operator. Text that
 // does not read (or divides by zero) is a conversion failure, described by
-// the localized "CONVFL".
+// the localized "CONVFL"; an amount beyond kAmountLimit either way is one
+// too, described by "AMOUNTLIMIT".
 
 #include <optional>
 #include <string>

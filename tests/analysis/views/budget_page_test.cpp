@@ -13,12 +13,17 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <functional>
+
 #include "../../document/budget_fixture.h"
 #include "analysis/views/CBudgetPageController.h"
 #include "document/arguments/BudgetArguments.h"
 #include "bridge/CNSNumberAmountTBridge.h"
 #include "model/CAccount.h"
 #include "model/CExpenseType.h"
+#include "model/foundation/AmountLimit.h"
+#include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
 #include "ui/outlines/CNonVisualOutlineView.h"
 #include "ui/outlines/CNonVisualOutlineViewController.h"
 
@@ -224,6 +229,72 @@ TEST_F(BudgetPageTest, SpreadTransferAndCrossReferencesThroughTheSheets)
     QDir().mkpath(review);
     page.show();
     page.grab().save(review + "/budget-page.png");
+}
+
+TEST_F(BudgetPageTest, AmountsBeyondTheLimitAreRefusedWhereTheyAreTyped)
+{
+    std::shared_ptr<CBuDhItem> budget = showNewBudget();
+    ASSERT_NE(budget, nullptr);
+    page.showSide(true);
+    ASSERT_TRUE(page.selectObject(true, type::kAccount, books::kDefaultAccount));
+    page.budgetTableClicked(true, 4);   // April
+    const std::string refusal =
+        formatMessage(localized("AMOUNTLIMIT"), {CNSNumberAmountTBridge::NSNumberToNSString(kAmountLimit)});
+    auto planned = [&] {
+        return accountLine(*budget, books::kDefaultAccount)->getBudgettedAmountWithType(budget_item::kBudgetOut, 3);
+    };
+    const struct {
+        const char* what;
+        std::function<BudgetSheet*()> open;
+        std::function<QLineEdit*(BudgetSheet*)> field;
+    } cases[] = {
+        {"a new cross-reference",
+         [&]() -> BudgetSheet* {
+             page.createBudgetXRef();
+             auto* sheet = openSheet<CCreateBudgetXRefSheetController>();
+             chooseId(sheet->reasonCodePopupField, books::kExpenseCategory);
+             return sheet;
+         },
+         [](BudgetSheet* sheet) { return static_cast<CCreateBudgetXRefSheetController*>(sheet)->budgetFromField; }},
+        {"one month of a line",
+         [&]() -> BudgetSheet* {
+             page.modifyBudgetDetail();
+             return openSheet<CModifyBudgetDetailController>();
+         },
+         [](BudgetSheet* sheet) { return static_cast<CModifyBudgetDetailController*>(sheet)->budgetFromField(); }},
+        {"a transfer",
+         [&]() -> BudgetSheet* {
+             page.editTransferXRef();
+             auto* sheet = openSheet<CTransferBudgetXRefSheetController>();
+             chooseId(sheet->toAccountPopupField, savingsId);
+             chooseId(sheet->reasonCodePopupField, kTransferCategory);
+             return sheet;
+         },
+         [](BudgetSheet* sheet) { return static_cast<CTransferBudgetXRefSheetController*>(sheet)->budgetToField; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::optional<double> before = planned();
+        BudgetSheet* sheet = c.open();
+        ASSERT_NE(sheet, nullptr);
+        for (const char* text : {"1000000000000.01", "-2000000000000"}) {
+            environment.alerts().clear();
+            c.field(sheet)->setText(text);
+            sheet->ok();
+            ASSERT_EQ(environment.alerts().records().size(), 1u) << text;
+            EXPECT_EQ(environment.alerts().records()[0].alert.message, refusal) << text;
+            EXPECT_EQ(page.openSheet(), sheet) << text;
+            EXPECT_EQ(planned(), before) << text;
+        }
+        environment.alerts().clear();
+        c.field(sheet)->setText("1000000000000");
+        sheet->ok();
+        EXPECT_TRUE(environment.alerts().records().empty());
+        EXPECT_EQ(page.openSheet(), nullptr);
+        if (&c == &cases[1]) {
+            EXPECT_DOUBLE_EQ(planned().value_or(0), kAmountLimit);
+        }
+    }
 }
 
 TEST_F(BudgetPageTest, RefusalsShowTheirNumbersAndAFailedCommandRefreshesThePage)

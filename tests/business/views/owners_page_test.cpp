@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
 #include <QtTest/QTest>
@@ -40,6 +41,8 @@
 #include "document/arguments/CAcoWArguments.h"
 #include "model/CAccount.h"
 #include "platform/core/contacts_provider.h"
+#include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
 #include "ui/controls/CAmountField.h"
 #include "ui/controls/CDateEditField.h"
 #include "ui/controls/PasteboardTypes.h"
@@ -569,6 +572,45 @@ TEST_F(OwnersPageTest, ChangedCardReachesTheLinkedOwnerAfterTheDelay)
     ASSERT_TRUE(contacts->reload());
     EXPECT_EQ(owner->getName(), "Peeters") << "not before the delay";
     QTRY_COMPARE(QString::fromStdString(owner->getName()), QStringLiteral("Peeters-Smet"));
+}
+
+// The invoice sheet takes the net amount shown: its total follows a click
+// into another field, OK books what was typed last without a Tab, and a net
+// amount beyond the limit is refused.
+TEST_F(OwnersPageTest, TheInvoiceSheetTakesTheAmountShown)
+{
+    page->selectOwner(GXOwnerViewController::Tab::Customers, owner.get());
+    page->createInvoiceAsked(true);
+    auto* sheet = page->invoiceSheet();
+    ASSERT_TRUE(sheet && sheet->isVisible());
+    QApplication::setActiveWindow(sheet);
+    auto* name = sheet->findChild<QLineEdit*>("invoiceNameField");
+    auto* amount = sheet->findChild<CAmountField*>("invoiceAmountField");
+    ASSERT_TRUE(name && amount);
+    auto type = [](QLineEdit* field, const char* text) {
+        field->setFocus(Qt::TabFocusReason);
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Delete);
+        QTest::keyClicks(field, text);
+    };
+    type(name, "Renovation");
+    type(amount, "1000");
+    QTest::mouseClick(name, Qt::LeftButton);
+    EXPECT_EQ(sheet->findChild<QLineEdit*>("TotalAmountField")->text(), "1210.00");
+
+    environment.alerts().clear();
+    type(amount, "1000000000000.01");
+    QTest::mouseClick(sheet->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+    ASSERT_EQ(environment.alerts().records().size(), 1u);
+    EXPECT_EQ(environment.alerts().records()[0].alert.message,
+              formatMessage(localized("AMOUNTLIMIT"), {"1,000,000,000,000.00"}));
+    EXPECT_TRUE(sheet->isVisible());
+
+    type(amount, "2000");
+    QTest::mouseClick(sheet->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_DOUBLE_EQ(owed(), 2420.0);
 }
 
 } // namespace

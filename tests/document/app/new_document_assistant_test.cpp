@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "assistant_fixture.h"
 
 namespace ch {
@@ -267,6 +269,15 @@ TEST_F(AssistantLists, TakingOverFollowsTheTicksWithoutDuplicates)
     // What was taken over all at once survives the take-over of the next step.
     a.moveObjectClicked();
     EXPECT_EQ(a.currentSelected().size(), 4u);
+}
+
+TEST_F(AssistantLists, AnInitialBalanceBeyondTheLimitIsRefusedAndTheLastOneKept)
+{
+    const std::size_t row = rowOf(a, "Euro");
+    EXPECT_TRUE(a.setInitialBalance(row, -1e12));
+    for (double balance : {1e12 + 0.01, -1e15, std::numeric_limits<double>::infinity()})
+        EXPECT_FALSE(a.setInitialBalance(row, balance)) << balance;
+    EXPECT_EQ(a.currentProposed()[row].initialBalance, -1e12);
 }
 
 TEST_F(AssistantLists, RemovingAnObjectUnticksItsEntrySoItStaysRemoved)

@@ -4,6 +4,7 @@
 #include "bridge/CDebetItem.h"
 #include "model/CPreference.h"
 #include "model/foundation/CDate.h"
+#include "platform/core/message_format.h"
 #include "ui/controls/CDateEditField.h"
 #include "ui/sheets/CCreateTransactionPopupController.h"
 #include "ui/sheets/CNewAccountController.h"
@@ -165,6 +166,12 @@ TEST_F(TransactionSheetTest, CellsAndFieldsRefuseBadInputKeepingTheText)
     typeCell(from, "5/0");
     ASSERT_EQ(env.alerts().records().size(), 1u);
     EXPECT_EQ(env.alerts().records()[0].alert.message, localized("CONVFL"));
+    EXPECT_EQ(from->editedColumn(), 1);
+    env.alerts().clear();
+    typeCell(from, "1000000000000.01");   // beyond the amount limit
+    ASSERT_EQ(env.alerts().records().size(), 1u);
+    EXPECT_EQ(env.alerts().records()[0].alert.message,
+              formatMessage(localized("AMOUNTLIMIT"), {"1,000,000,000,000.00"}));
     EXPECT_EQ(from->editedColumn(), 1);
     QTest::keyClick(from->editor(), Qt::Key_Escape);
 
