@@ -6,6 +6,7 @@
 #include "bridge/CPrfRItem.h"
 #include "bridge/DeveloperLog.h"
 #include "business/BusinessArchive.h"
+#include "business/BusinessArchiveChecks.h"
 #include "business/GXVATRate.h"
 #include "business/InvoiceHooksOfDocument.h"
 #include "business/InvoiceNumbers.h"
@@ -42,6 +43,13 @@ PlistOutput BusinessOfDocument::archiveBytes() const
 long BusinessOfDocument::readArchive(std::string_view bytes)
 {
     BusinessArchiveContents contents = decodeBusinessArchive(bytes, this);
+    if (const CDocAccounting* books = mDocument.accounting()) {
+        const std::string names = namesMissingFromBooks(contents.arrays, *books);
+        if (!names.empty()) {
+            contents.warning = kIncompleteBusinessArchiveWarning;
+            contents.problem += (contents.problem.empty() ? "" : "; ") + names;
+        }
+    }
     mArrays = std::move(contents.arrays);
     removeDuplicateInvoices(*this);
     if (!contents.complete())
