@@ -188,7 +188,8 @@ BusinessArchiveContents decodeBusinessArchive(std::string_view bytes, BusinessDo
         encodeArrays(archiver, arrays);
         const PlistOutput again = archiver.finish();
         const std::string* saved = checksum.asString();
-        if (!saved || !again.ok() || *saved != checksumOf(again.bytes))
+        contents.matchesChecksum = saved && again.ok() && *saved == checksumOf(again.bytes);
+        if (!contents.matchesChecksum)
             report(kChecksumKey, "the business data differs from what was saved");
     }
     return contents;

@@ -48,6 +48,10 @@ struct BusinessArchiveContents {
     // on the next pass of the event loop: the archive was there and its VAT
     // periods could be read.
     bool checkVATPeriods = false;
+    // Whether the arrays match the checksum they were saved with: they are
+    // then as this program saved them, references to since deleted objects
+    // included.
+    bool matchesChecksum = false;
 
     bool complete() const { return warning == 0; }
 };

@@ -45,6 +45,17 @@ public:
         if (date && !CDate::IsValidDate(static_cast<DateT>(*date)))
             add(object, field, std::to_string(*date) + " is no date");
     }
+    // Ids count from 1: 0 or less names nothing, ever.
+    void positive(const std::string& object, const char* field, const std::optional<long>& id)
+    {
+        if (id && *id < 1)
+            add(object, field, std::to_string(*id) + " is no id");
+    }
+    void positives(const std::string& object, const char* field, const std::optional<std::vector<long>>& ids)
+    {
+        for (long id : ids.value_or(std::vector<long>()))
+            positive(object, field, id);
+    }
     void required(const std::string& object, const char* field, bool present)
     {
         if (!present)
@@ -93,14 +104,16 @@ std::string namesMissingFromBooks(const BusinessArrays& arrays, const CDocAccoun
     for (const auto* invoices : {&arrays.customerInvoiceArray, &arrays.supplierInvoiceArray})
         for (const auto& invoice : *invoices) {
             const std::string name = nameOf(*invoice);
-            // An invoice is the extension of its transaction: it has one.
+            // An invoice is the extension of its transaction: it has one. The
+            // extension outlives a deleted transaction, and reminders are
+            // not unlinked when deleted: those ids may name nothing now.
             findings.required(name, "transactionId", invoice->transactionId().has_value());
-            findings.transaction(name, "transactionId", invoice->transactionId());
+            findings.positive(name, "transactionId", invoice->transactionId());
             findings.date(name, "invoiceDate", invoice->invoiceDate());
             findings.date(name, "dueDate", invoice->dueDate());
             findings.date(name, "contestationDate", invoice->contestationDate());
             findings.transactions(name, "paymentTransactionIdArray", invoice->paymentTransactionIdArray());
-            findings.transactions(name, "reminderTransactionIdArray", invoice->reminderTransactionIdArray());
+            findings.positives(name, "reminderTransactionIdArray", invoice->reminderTransactionIdArray());
         }
     return findings.text();
 }

@@ -43,7 +43,11 @@ PlistOutput BusinessOfDocument::archiveBytes() const
 long BusinessOfDocument::readArchive(std::string_view bytes)
 {
     BusinessArchiveContents contents = decodeBusinessArchive(bytes, this);
-    if (const CDocAccounting* books = mDocument.accounting()) {
+    // Saved by this program, as the checksum shows, the arrays may name what
+    // was deleted since; without it, what they name is all there is to tell
+    // damage by.
+    const CDocAccounting* books = mDocument.accounting();
+    if (books && !bytes.empty() && !contents.matchesChecksum) {
         const std::string names = namesMissingFromBooks(contents.arrays, *books);
         if (!names.empty()) {
             contents.warning = kIncompleteBusinessArchiveWarning;

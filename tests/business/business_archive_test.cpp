@@ -416,6 +416,11 @@ TEST_F(BusinessArchiveTest, EveryIdNamesAnObjectOfItsKindInTheBooksAndEveryDateI
     };
     const CDocAccounting& books = document.books.root();
     EXPECT_EQ(namesMissingFromBooks(fresh(), books), "");
+    // An invoice whose transaction was deleted, with reminders deleted too.
+    BusinessArrays stale = fresh();
+    stale.supplierInvoiceArray[0]->setTransactionId(closingId + 100);
+    stale.supplierInvoiceArray[0]->setReminderTransactionIdArray(std::vector<long>{closingId + 101});
+    EXPECT_EQ(namesMissingFromBooks(stale, books), "");
 
     struct Case {
         const char* field;
@@ -429,6 +434,9 @@ TEST_F(BusinessArchiveTest, EveryIdNamesAnObjectOfItsKindInTheBooksAndEveryDateI
         {"closingTransactionId", [](BusinessArrays& a) { a.VATPeriodArray[0]->setClosingTransactionId(41); }},
         {"transactionId", [](BusinessArrays& a) { a.supplierInvoiceArray[0]->setTransactionId(std::nullopt); }},
         {"transactionId", [](BusinessArrays& a) { a.supplierInvoiceArray[0]->setTransactionId(0); }},
+        {"reminderTransactionIdArray", [](BusinessArrays& a) {
+             a.supplierInvoiceArray[0]->setReminderTransactionIdArray(std::vector<long>{-1});
+         }},
         {"dueDate", [](BusinessArrays& a) { a.supplierInvoiceArray[0]->setDueDate(0); }},
         {"invoiceDate", [](BusinessArrays& a) { a.supplierInvoiceArray[0]->setInvoiceDate(20060229); }},
         {"paymentTransactionIdArray", [&](BusinessArrays& a) {

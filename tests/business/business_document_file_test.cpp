@@ -21,6 +21,7 @@
 #include "business/Payments.h"
 #include "business/VATRateArguments.h"
 #include "document/DocumentFile.h"
+#include "platform/core/keyed_archive.h"
 #include "document/arguments/ArgumentClassRegistry.h"
 #include "document/arguments/CAcoWArguments.h"
 
@@ -242,6 +243,60 @@ TEST_F(BusinessDocumentFileTest, RatesPeriodsAndInvoicesOpenAndSaveAgainToTheSam
     EXPECT_TRUE(plain->mustSaveUnderNewName());
     EXPECT_EQ(saveDocument(*plain).error, kSaveUnderNewName);
     EXPECT_EQ(fileBytes(path), saved);
+}
+
+// Objects of the business arrays outlive what they named: an invoice its
+// deleted transaction. Such books open without a word, saved by this program
+// (with the checksum of its archive) or elsewhere (without one).
+TEST_F(BusinessDocumentFileTest, BooksWhoseInvoicesOutliveTheirTransactionsOpenWithoutAWord)
+{
+    ASSERT_EQ(run(*document, 33, rateArguments("Standard", 21.0)), 1);
+    arguments::CAcoWArguments customer;
+    customer.name = "Peeters";
+    customer.createCustomerOpenInvoices = true;
+    arguments::InvoiceArguments invoice;
+    invoice.thirdPartyId = run(*document, 26, customer);
+    invoice.invoiceDate = 20090310;
+    invoice.dueDate = 20090409;
+    invoice.amountWithoutVAT = 100.0;
+    invoice.firstVATRateId = *arraysOf(*document).VATRateArray.front()->idKey();
+    invoice.generatePayment = true;
+    invoice.paymentCategoryId = document->get_mDefExpTUnspecifiedIncome();
+    std::vector<int> invoices;
+    for (const char* number : {"2009000001", "2009000002"}) {
+        invoice.invoiceNumber = number;
+        invoices.push_back(run(*document, 38, invoice));
+        ASSERT_GT(invoices.back(), 0);
+    }
+    const auto& extensions = arraysOf(*document).customerInvoiceArray;
+    ASSERT_EQ(extensions.size(), 2u);
+    const long payment = extensions.front()->paymentTransactionIdArray().at(0);
+    ASSERT_TRUE(document->deleteObject(document->getTransactionForId(static_cast<ObjectIdT>(payment)), false));
+    ASSERT_TRUE(document->deleteObject(document->getTransactionForId(invoices.front()), false));
+    ASSERT_EQ(extensions.size(), 2u);
+
+    const std::string path = folder.file("Deleted.books");
+    ASSERT_TRUE(saveDocumentAs(*document, path).ok());
+    const std::string file = readFile(path);
+    const std::string archive = document->businessArchiveBytes().bytes;
+    // As earlier versions wrote it: the five arrays alone.
+    const business::BusinessArrays& arrays = arraysOf(*document);
+    KeyedArchiver archiver;
+    archiver.encodeObjectArray(arrays.VATRateArray, kBusinessArchiveKeys[0]);
+    archiver.encodeObjectArray(arrays.amortisationSchemeArray, kBusinessArchiveKeys[1]);
+    archiver.encodeObjectArray(arrays.VATPeriodArray, kBusinessArchiveKeys[2]);
+    archiver.encodeObjectArray(arrays.customerInvoiceArray, kBusinessArchiveKeys[3]);
+    archiver.encodeObjectArray(arrays.supplierInvoiceArray, kBusinessArchiveKeys[4]);
+    const std::string withoutChecksum = archiver.finish().bytes;
+    for (const std::string& written : {archive, withoutChecksum}) {
+        SCOPED_TRACE(written == archive ? "with the checksum" : "without");
+        writeFile(path, file.substr(0, file.size() - archive.size()) + written);
+        FileOutcome outcome;
+        std::unique_ptr<MyDocument> opened = openWithBusiness(path, outcome);
+        EXPECT_TRUE(outcome.ok());
+        EXPECT_EQ(outcome.warning, 0);
+        EXPECT_EQ(arraysOf(*opened).customerInvoiceArray.size(), 2u);
+    }
 }
 
 // A file that ends with the books is a file from before the business
