@@ -127,14 +127,20 @@ BusinessArchiveContents decodeBusinessArchive(std::string_view bytes, BusinessDo
         contents.problem += std::string(where) + ": " + problem;
     };
 
-    // The table of entries: a name that is not ours, or one of ours that is
-    // missing, is a damaged name (archives without the amortisation schemes
-    // were written before there were any).
+    // The table of entries: one of ours that is missing is a damaged name
+    // (archives without the amortisation schemes were written before there
+    // were any). So is a name that is not ours, unless the checksum vouches
+    // for the arrays: then a later version wrote it.
     const std::vector<std::string> entries = unarchiver->keys();
+    std::vector<std::string> unknownEntries;
     for (const std::string& entry : entries)
         if (entry != kChecksumKey &&
             std::find(kBusinessArchiveKeys.begin(), kBusinessArchiveKeys.end(), entry) == kBusinessArchiveKeys.end())
+            unknownEntries.push_back(entry);
+    auto reportUnknownEntries = [&] {
+        for (const std::string& entry : unknownEntries)
             report("\"" + entry + "\"", "an entry no version writes");
+    };
     for (std::string_view key : kBusinessArchiveKeys)
         if (key != kAmortisationSchemeKey && std::find(entries.begin(), entries.end(), key) == entries.end())
             report(key, "missing");
@@ -173,16 +179,14 @@ BusinessArchiveContents decodeBusinessArchive(std::string_view bytes, BusinessDo
     read(arrays.customerInvoiceArray, kCustomerInvoiceKey);
     read(arrays.supplierInvoiceArray, kSupplierInvoiceKey);
     readWhole = readWhole && !unarchiver->failed();
-    if (!readWhole)
+    if (!readWhole) {
+        reportUnknownEntries();
         return contents;
+    }
 
-    // A damaged reference leaves the entry it should name behind, and an
-    // object named twice would be kept twice or dropped as a duplicate.
-    if (const std::size_t unreached = unarchiver->unreachedEntryCount())
-        report("archive", std::to_string(unreached) + " entries nothing refers to");
-    if (const std::string twice = objectNamedTwice(arrays); !twice.empty())
-        report(twice, "the same object named twice");
-    // What a damaged value changed shows against the checksum it was saved with.
+    // What a damaged value changed shows against the checksum it was saved
+    // with. Arrays that match it are as saved, whatever else a later version
+    // put beside them.
     if (!checksum.isAbsent()) {
         KeyedArchiver archiver;
         encodeArrays(archiver, arrays);
@@ -192,6 +196,15 @@ BusinessArchiveContents decodeBusinessArchive(std::string_view bytes, BusinessDo
         if (!contents.matchesChecksum)
             report(kChecksumKey, "the business data differs from what was saved");
     }
+    if (contents.matchesChecksum)
+        return contents;
+    reportUnknownEntries();
+    // A damaged reference leaves the entry it should name behind, and an
+    // object named twice would be kept twice or dropped as a duplicate.
+    if (const std::size_t unreached = unarchiver->unreachedEntryCount())
+        report("archive", std::to_string(unreached) + " entries nothing refers to");
+    if (const std::string twice = objectNamedTwice(arrays); !twice.empty())
+        report(twice, "the same object named twice");
     return contents;
 }
 

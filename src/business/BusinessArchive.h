@@ -18,9 +18,11 @@
 // completely is never dropped silently: every array that can still be read
 // is kept, the others come back empty, and the result carries the numbered
 // warning kIncompleteBusinessArchiveWarning. So is a damaged archive that
-// still reads: a missing or unknown entry, a value of the wrong kind or out
-// of range (the object is kept without it), an entry nothing refers to, an
-// object named twice, or arrays that differ from their checksum. Saving such
+// still reads: a missing entry, a value of the wrong kind or out of range
+// (the object is kept without it), or arrays that differ from their
+// checksum; and, unless the checksum vouches for the arrays (a later version
+// may add entries), an unknown entry, an entry nothing refers to or an
+// object named twice. Saving such
 // a document over its file would replace the unread data with nothing, so
 // the document must then be saved under a new name.
 

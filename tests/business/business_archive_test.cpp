@@ -376,6 +376,17 @@ TEST_F(BusinessArchiveTest, DamageThatStillReadsIsReportedAndKeepsWhatCanBeKept)
         EXPECT_NE(read.problem.find(c.where), std::string::npos) << read.problem;
         EXPECT_EQ(read.arrays.customerInvoiceArray.size(), c.customerInvoices);
     }
+    // An entry a later version adds beside arrays that match their checksum
+    // is no damage.
+    const std::string later = rewritten(ours, [](Dictionary& root) {
+        Array& objects = *root.find("$objects")->asArray();
+        objects.push_back(Value("stamp"));
+        root.find("$top")->asDictionary()->set("SERIALIZEDSAVESTAMP", Value(Uid{objects.size() - 1}));
+    });
+    BusinessArchiveContents laterRead = decodeBusinessArchive(later, &document);
+    EXPECT_TRUE(laterRead.complete()) << laterRead.problem;
+    EXPECT_TRUE(laterRead.matchesChecksum);
+
     // A value of the wrong kind costs that value only.
     BusinessArchiveContents read = decodeBusinessArchive(cases[0].bytes, &document);
     ASSERT_EQ(read.arrays.customerInvoiceArray.size(), 1u);
