@@ -1,6 +1,9 @@
 #include "business/BusinessArchive.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <optional>
+#include <set>
 
 #include "platform/core/keyed_archive.h"
 
@@ -13,6 +16,8 @@ constexpr std::string_view kAmortisationSchemeKey = kBusinessArchiveKeys[1];
 constexpr std::string_view kVATPeriodKey = kBusinessArchiveKeys[2];
 constexpr std::string_view kCustomerInvoiceKey = kBusinessArchiveKeys[3];
 constexpr std::string_view kSupplierInvoiceKey = kBusinessArchiveKeys[4];
+// Ours only: the checksum of the five arrays as saved. Other readers pass it by.
+constexpr std::string_view kChecksumKey = "SERIALIZEDCHECKSUM";
 
 // The business classes only: anything else in the archive is refused.
 const ArchiveClassRegistry& businessClasses()
@@ -45,16 +50,58 @@ std::string unwritable(const std::vector<std::shared_ptr<T>>& objects, std::stri
     return archiver.finish().error;
 }
 
-} // namespace
-
-PlistOutput encodeBusinessArchive(const BusinessArrays& arrays)
+void encodeArrays(KeyedArchiver& archiver, const BusinessArrays& arrays)
 {
-    KeyedArchiver archiver;
     archiver.encodeObjectArray(arrays.VATRateArray, kVATRateKey);
     archiver.encodeObjectArray(arrays.amortisationSchemeArray, kAmortisationSchemeKey);
     archiver.encodeObjectArray(arrays.VATPeriodArray, kVATPeriodKey);
     archiver.encodeObjectArray(arrays.customerInvoiceArray, kCustomerInvoiceKey);
     archiver.encodeObjectArray(arrays.supplierInvoiceArray, kSupplierInvoiceKey);
+}
+
+// The checksum of the archive of the five arrays alone (64-bit FNV-1a).
+std::string checksumOf(std::string_view bytes)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    for (unsigned char byte : bytes) {
+        hash ^= byte;
+        hash *= 1099511628211ull;
+    }
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text = "fnv1a64:";
+    for (int shift = 60; shift >= 0; shift -= 4)
+        text += kDigits[(hash >> shift) & 0xF];
+    return text;
+}
+
+// The key of an array that names an object already named, or empty.
+std::string objectNamedTwice(const BusinessArrays& arrays)
+{
+    std::set<const void*> seen;
+    auto check = [&](const auto& array, std::string_view key) -> std::string {
+        for (const auto& object : array)
+            if (!seen.insert(object.get()).second)
+                return std::string(key);
+        return {};
+    };
+    for (std::string found : {check(arrays.VATRateArray, kVATRateKey), check(arrays.VATPeriodArray, kVATPeriodKey),
+                              check(arrays.customerInvoiceArray, kCustomerInvoiceKey),
+                              check(arrays.supplierInvoiceArray, kSupplierInvoiceKey)})
+        if (!found.empty())
+            return found;
+    return {};
+}
+
+} // namespace
+
+PlistOutput encodeBusinessArchive(const BusinessArrays& arrays)
+{
+    KeyedArchiver archiver;
+    encodeArrays(archiver, arrays);
+    PlistOutput arraysOnly = archiver.finish();
+    if (!arraysOnly.ok())
+        return arraysOnly;
+    archiver.encodeValue(Value(checksumOf(arraysOnly.bytes)), kChecksumKey);
     return archiver.finish();
 }
 
@@ -73,19 +120,52 @@ BusinessArchiveContents decodeBusinessArchive(std::string_view bytes, BusinessDo
         contents.problem = unarchiver->error();
         return contents;
     }
-    auto read = [&]<class T>(std::vector<std::shared_ptr<T>>& array, std::string_view key) {
-        if (unarchiver->failed())
-            unarchiver.emplace(bytes, businessClasses());
-        array = unarchiver->decodeObjectArrayOf<T>(key);
-        completeBusinessObjectArray(array, document);
-        std::string problem = unarchiver->failed() ? unarchiver->error() : unwritable(array, key);
-        if (problem.empty())
-            return true;
-        array.clear();
+    auto report = [&](std::string_view where, const std::string& problem) {
         contents.warning = kIncompleteBusinessArchiveWarning;
         if (!contents.problem.empty())
             contents.problem += "; ";
-        contents.problem += std::string(key) + ": " + problem;
+        contents.problem += std::string(where) + ": " + problem;
+    };
+
+    // The table of entries: one of ours that is missing is a damaged name
+    // (archives without the amortisation schemes were written before there
+    // were any). So is a name that is not ours, unless the checksum vouches
+    // for the arrays: then a later version wrote it.
+    const std::vector<std::string> entries = unarchiver->keys();
+    std::vector<std::string> unknownEntries;
+    for (const std::string& entry : entries)
+        if (entry != kChecksumKey &&
+            std::find(kBusinessArchiveKeys.begin(), kBusinessArchiveKeys.end(), entry) == kBusinessArchiveKeys.end())
+            unknownEntries.push_back(entry);
+    auto reportUnknownEntries = [&] {
+        for (const std::string& entry : unknownEntries)
+            report("\"" + entry + "\"", "an entry no version writes");
+    };
+    for (std::string_view key : kBusinessArchiveKeys)
+        if (key != kAmortisationSchemeKey && std::find(entries.begin(), entries.end(), key) == entries.end())
+            report(key, "missing");
+    const Value checksum = unarchiver->decodeValue(kChecksumKey);
+
+    bool readWhole = true; // by one unarchiver, no array dropped
+    auto read = [&]<class T>(std::vector<std::shared_ptr<T>>& array, std::string_view key) {
+        if (unarchiver->failed()) {
+            unarchiver.emplace(bytes, businessClasses());
+            readWhole = false;
+        }
+        array = unarchiver->decodeObjectArrayOf<T>(key);
+        completeBusinessObjectArray(array, document);
+        std::string problem = unarchiver->failed() ? unarchiver->error() : unwritable(array, key);
+        // Values that could not be used cost only themselves: the objects stay.
+        std::string damage;
+        for (const std::string& note : unarchiver->takeNotedDamage())
+            damage += (damage.empty() ? "" : ", ") + note;
+        if (!damage.empty())
+            report(key, damage);
+        if (problem.empty())
+            return true;
+        array.clear();
+        readWhole = false;
+        report(key, problem);
         return false;
     };
     BusinessArrays& arrays = contents.arrays;
@@ -93,13 +173,38 @@ BusinessArchiveContents decodeBusinessArchive(std::string_view bytes, BusinessDo
     // No kind of amortisation scheme exists: whatever stands there cannot be kept.
     if (read(arrays.amortisationSchemeArray, kAmortisationSchemeKey) && !arrays.amortisationSchemeArray.empty()) {
         arrays.amortisationSchemeArray.clear();
-        contents.warning = kIncompleteBusinessArchiveWarning;
-        contents.problem += std::string(contents.problem.empty() ? "" : "; ") + std::string(kAmortisationSchemeKey) +
-                            ": objects of no amortisation-scheme kind";
+        report(kAmortisationSchemeKey, "objects of no amortisation-scheme kind");
     }
     contents.checkVATPeriods = read(arrays.VATPeriodArray, kVATPeriodKey);
     read(arrays.customerInvoiceArray, kCustomerInvoiceKey);
     read(arrays.supplierInvoiceArray, kSupplierInvoiceKey);
+    readWhole = readWhole && !unarchiver->failed();
+    if (!readWhole) {
+        reportUnknownEntries();
+        return contents;
+    }
+
+    // What a damaged value changed shows against the checksum it was saved
+    // with. Arrays that match it are as saved, whatever else a later version
+    // put beside them.
+    if (!checksum.isAbsent()) {
+        KeyedArchiver archiver;
+        encodeArrays(archiver, arrays);
+        const PlistOutput again = archiver.finish();
+        const std::string* saved = checksum.asString();
+        contents.matchesChecksum = saved && again.ok() && *saved == checksumOf(again.bytes);
+        if (!contents.matchesChecksum)
+            report(kChecksumKey, "the business data differs from what was saved");
+    }
+    if (contents.matchesChecksum)
+        return contents;
+    reportUnknownEntries();
+    // A damaged reference leaves the entry it should name behind, and an
+    // object named twice would be kept twice or dropped as a duplicate.
+    if (const std::size_t unreached = unarchiver->unreachedEntryCount())
+        report("archive", std::to_string(unreached) + " entries nothing refers to");
+    if (const std::string twice = objectNamedTwice(arrays); !twice.empty())
+        report(twice, "the same object named twice");
     return contents;
 }
 

@@ -10,12 +10,21 @@
 //   "SERIALIZEDCUSTOMERINVOICEARRAY"     customer invoices ("GXInvoice")
 //   "SERIALIZEDSUPPLIERINVOICEARRAY"     supplier invoices ("GXInvoice")
 //
+// and a sixth of ours, "SERIALIZEDCHECKSUM": the checksum of the archive of
+// the five arrays alone, which other readers pass by. Archives without it
+// (written elsewhere or by earlier versions) are read without the check.
+//
 // Reading treats the bytes as hostile. An archive that cannot be read
 // completely is never dropped silently: every array that can still be read
 // is kept, the others come back empty, and the result carries the numbered
-// warning kIncompleteBusinessArchiveWarning. Saving such a document over its
-// file would replace the unread data with nothing, so the document must then
-// be saved under a new name.
+// warning kIncompleteBusinessArchiveWarning. So is a damaged archive that
+// still reads: a missing entry, a value of the wrong kind or out of range
+// (the object is kept without it), or arrays that differ from their
+// checksum; and, unless the checksum vouches for the arrays (a later version
+// may add entries), an unknown entry, an entry nothing refers to or an
+// object named twice. Saving such
+// a document over its file would replace the unread data with nothing, so
+// the document must then be saved under a new name.
 
 #include <string>
 #include <string_view>
@@ -41,6 +50,10 @@ struct BusinessArchiveContents {
     // on the next pass of the event loop: the archive was there and its VAT
     // periods could be read.
     bool checkVATPeriods = false;
+    // Whether the arrays match the checksum they were saved with: they are
+    // then as this program saved them, references to since deleted objects
+    // included.
+    bool matchesChecksum = false;
 
     bool complete() const { return warning == 0; }
 };

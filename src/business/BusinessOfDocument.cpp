@@ -6,6 +6,7 @@
 #include "bridge/CPrfRItem.h"
 #include "bridge/DeveloperLog.h"
 #include "business/BusinessArchive.h"
+#include "business/BusinessArchiveChecks.h"
 #include "business/GXVATRate.h"
 #include "business/InvoiceHooksOfDocument.h"
 #include "business/InvoiceNumbers.h"
@@ -42,6 +43,17 @@ PlistOutput BusinessOfDocument::archiveBytes() const
 long BusinessOfDocument::readArchive(std::string_view bytes)
 {
     BusinessArchiveContents contents = decodeBusinessArchive(bytes, this);
+    // Saved by this program, as the checksum shows, the arrays may name what
+    // was deleted since; without it, what they name is all there is to tell
+    // damage by.
+    const CDocAccounting* books = mDocument.accounting();
+    if (books && !bytes.empty() && !contents.matchesChecksum) {
+        const std::string names = namesMissingFromBooks(contents.arrays, *books);
+        if (!names.empty()) {
+            contents.warning = kIncompleteBusinessArchiveWarning;
+            contents.problem += (contents.problem.empty() ? "" : "; ") + names;
+        }
+    }
     mArrays = std::move(contents.arrays);
     removeDuplicateInvoices(*this);
     if (!contents.complete())

@@ -1,5 +1,6 @@
 #include "business/GXInvoice.h"
 
+#include "business/ArchivedFields.h"
 #include "business/StoredValues.h"
 
 namespace ch::business {
@@ -15,20 +16,22 @@ GXInvoice::GXInvoice(BusinessDocument* document)
 std::shared_ptr<Archivable> GXInvoice::decode(KeyedUnarchiver& coder)
 {
     auto invoice = std::make_shared<GXInvoice>();
-    invoice->decodeBaseValues(coder);
-    invoice->setInvoiceDate(stored::integer(coder.decodeValue()));
-    invoice->setDueDate(stored::integer(coder.decodeValue()));
-    invoice->setTransactionId(stored::integer(coder.decodeValue()));
-    invoice->setIsReceivable(stored::flag(coder.decodeValue()));
-    invoice->setPaymentReference(stored::text(coder.decodeValue()));
-    invoice->setPaymentTransactionIdArray(stored::integers(coder.decodeValue()).value_or(std::vector<long>()));
-    invoice->setReminderTransactionIdArray(stored::integers(coder.decodeValue()));
-    invoice->setcontestationInd(stored::integer(coder.decodeValue()));
-    invoice->setContestationDate(stored::integer(coder.decodeValue()));
-    invoice->setContestationStatus(stored::integer(coder.decodeValue()));
-    invoice->setContestationDecision(stored::integer(coder.decodeValue()));
-    invoice->setContestationDescription(stored::text(coder.decodeValue()));
-    invoice->setBlockedForReminders(stored::flag(coder.decodeValue()));
+    ArchivedFields fields(coder, kClassName);
+    invoice->decodeBaseValues(fields);
+    invoice->setInvoiceDate(fields.integer("invoiceDate"));
+    invoice->setDueDate(fields.integer("dueDate"));
+    invoice->setTransactionId(fields.integer("transactionId"));
+    invoice->setIsReceivable(fields.flag("isReceivable"));
+    invoice->setPaymentReference(fields.text("paymentReference"));
+    invoice->setPaymentTransactionIdArray(fields.integers("paymentTransactionIdArray").value_or(std::vector<long>()));
+    invoice->setReminderTransactionIdArray(fields.integers("reminderTransactionIdArray"));
+    invoice->setcontestationInd(fields.integer("contestationInd"));
+    invoice->setContestationDate(fields.integer("contestationDate"));
+    invoice->setContestationStatus(fields.integer("contestationStatus"));
+    invoice->setContestationDecision(fields.integer("contestationDecision"));
+    invoice->setContestationDescription(fields.text("contestationDescription"));
+    invoice->setBlockedForReminders(fields.flag("blockedForReminders"));
+    fields.finish();
     return invoice;
 }
 

@@ -6,6 +6,7 @@
 #include "bridge/CAcnTItem.h"
 #include "bridge/DeveloperLog.h"
 #include "business/BusinessDocument.h"
+#include "business/ArchivedFields.h"
 #include "business/StoredValues.h"
 #include "platform/core/unicode.h"
 
@@ -123,12 +124,12 @@ void GXNonVisual::encodeWithCoder(KeyedArchiver& coder) const
     coder.encodeValue(stored::toValue(mDescription));
 }
 
-void GXNonVisual::decodeBaseValues(KeyedUnarchiver& coder)
+void GXNonVisual::decodeBaseValues(ArchivedFields& fields)
 {
-    setObjectType(stored::text(coder.decodeValue()));
-    setIdKey(stored::integer(coder.decodeValue()));
-    setName(stored::text(coder.decodeValue()));
-    setDescription(stored::text(coder.decodeValue()));
+    setObjectType(fields.text("objectType"));
+    setIdKey(fields.integer("idKey"));
+    setName(fields.text("name"));
+    setDescription(fields.text("description"));
 }
 
 } // namespace ch::business

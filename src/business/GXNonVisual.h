@@ -32,6 +32,7 @@
 
 namespace ch::business {
 
+class ArchivedFields;
 class BusinessDocument;
 
 class GXNonVisual : public ch::GXNonVisual, public Archivable {
@@ -77,7 +78,7 @@ protected:
     explicit GXNonVisual(BusinessDocument* document);
 
     // Reads the four base values in their order, the id through setIdKey.
-    void decodeBaseValues(KeyedUnarchiver& coder);
+    void decodeBaseValues(ArchivedFields& fields);
     // The id rule with the kind's counter.
     void setIdKeyCountedBy(std::int32_t& counter, std::optional<long> id);
 

@@ -3,6 +3,7 @@
 #include "bridge/BridgeDocument.h"
 #include "bridge/CTrnSItem.h"
 #include "business/BusinessDocument.h"
+#include "business/ArchivedFields.h"
 #include "business/StoredValues.h"
 #include "business/VATPeriodArguments.h"
 #include "business/VATPeriods.h"
@@ -20,19 +21,21 @@ GXVATPeriod::GXVATPeriod(BusinessDocument* document) : GXNonVisual(document)
 std::shared_ptr<Archivable> GXVATPeriod::decode(KeyedUnarchiver& coder)
 {
     auto period = std::make_shared<GXVATPeriod>();
-    period->decodeBaseValues(coder);
-    period->setStartDate(stored::integer(coder.decodeValue()));
-    period->setEndDate(stored::integer(coder.decodeValue()));
-    period->setAmountPaid(stored::real(coder.decodeValue()));
-    period->setAmountPaidCancelled(stored::real(coder.decodeValue()));
-    period->setAmountReceived(stored::real(coder.decodeValue()));
-    period->setAmountReceivedCancelled(stored::real(coder.decodeValue()));
-    period->setAmountPrepaid(stored::real(coder.decodeValue()));
-    period->setBalanceAmount(stored::real(coder.decodeValue()));
-    period->setPaymentAmountNextPeriod(stored::real(coder.decodeValue()));
-    period->setClosingTransactionId(stored::integer(coder.decodeValue()));
-    period->setClosingDate(stored::integer(coder.decodeValue()));
-    period->setStatus(stored::text(coder.decodeValue()));
+    ArchivedFields fields(coder, kClassName);
+    period->decodeBaseValues(fields);
+    period->setStartDate(fields.integer("startDate"));
+    period->setEndDate(fields.integer("endDate"));
+    period->setAmountPaid(fields.real("amountPaid"));
+    period->setAmountPaidCancelled(fields.real("amountPaidCancelled"));
+    period->setAmountReceived(fields.real("amountReceived"));
+    period->setAmountReceivedCancelled(fields.real("amountReceivedCancelled"));
+    period->setAmountPrepaid(fields.real("amountPrepaid"));
+    period->setBalanceAmount(fields.real("balanceAmount"));
+    period->setPaymentAmountNextPeriod(fields.real("paymentAmountNextPeriod"));
+    period->setClosingTransactionId(fields.integer("closingTransactionId"));
+    period->setClosingDate(fields.integer("closingDate"));
+    period->setStatus(fields.text("status"));
+    fields.finish();
     return period;
 }
 

@@ -5,6 +5,7 @@
 #include "bridge/CDebetItem.h"
 #include "bridge/CPrfRItem.h"
 #include "business/BusinessDocument.h"
+#include "business/ArchivedFields.h"
 #include "business/StoredValues.h"
 #include "business/VATRateArguments.h"
 #include "business/VATRates.h"
@@ -31,17 +32,19 @@ std::shared_ptr<GXVATRate> GXVATRate::makeWithArguments(const arguments::VATRate
 std::shared_ptr<Archivable> GXVATRate::decode(KeyedUnarchiver& coder)
 {
     auto rate = std::make_shared<GXVATRate>();
-    rate->decodeBaseValues(coder);
-    rate->setRate(stored::real(coder.decodeValue()));
-    rate->setFiscalRecoverablePercentage(stored::real(coder.decodeValue()));
-    rate->setAccountIdPaid(stored::integer(coder.decodeValue()));
-    rate->setAccountIdReceived(stored::integer(coder.decodeValue()));
-    rate->setAccountIdReconciled(stored::integer(coder.decodeValue()));
-    rate->setKeyPaid(stored::text(coder.decodeValue()));
-    rate->setKeyPaidCancelled(stored::text(coder.decodeValue()));
-    rate->setKeyReceived(stored::text(coder.decodeValue()));
-    rate->setKeyReceivedCancelled(stored::text(coder.decodeValue()));
-    rate->setCategoryInvoicedNotYetReceived(stored::integer(coder.decodeValue()));
+    ArchivedFields fields(coder, kClassName);
+    rate->decodeBaseValues(fields);
+    rate->setRate(fields.real("rate"));
+    rate->setFiscalRecoverablePercentage(fields.real("fiscalRecoverablePercentage"));
+    rate->setAccountIdPaid(fields.integer("accountIdPaid"));
+    rate->setAccountIdReceived(fields.integer("accountIdReceived"));
+    rate->setAccountIdReconciled(fields.integer("accountIdReconciled"));
+    rate->setKeyPaid(fields.text("keyPaid"));
+    rate->setKeyPaidCancelled(fields.text("keyPaidCancelled"));
+    rate->setKeyReceived(fields.text("keyReceived"));
+    rate->setKeyReceivedCancelled(fields.text("keyReceivedCancelled"));
+    rate->setCategoryInvoicedNotYetReceived(fields.integer("categoryInvoicedNotYetReceived"));
+    fields.finish();
     return rate;
 }
 

@@ -321,6 +321,12 @@ PlistOutput MyDocument::businessArchiveBytes() const
 
 long MyDocument::readBusinessArchive(std::string_view bytes)
 {
+    if (bytes.empty() && theDocument && booksNeedBusinessArchive(*theDocument)) {
+        developerLog("The file ends at the end of the books, but they hold invoices or payments: "
+                     "their business archive was cut off");
+        if (mBusiness) mBusiness->readArchive(bytes);
+        return kIncompleteBusinessArchiveWarning;
+    }
     if (mBusiness) return mBusiness->readArchive(bytes);
     std::string problem;
     const long warning = readEmptyBusinessArchive(bytes, &problem);

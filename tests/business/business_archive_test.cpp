@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "../fuzz/smoke_run.h"
 #include "business/BusinessArchive.h"
+#include "business/BusinessArchiveChecks.h"
 #include "business/VATPeriods.h"
 #include "business_test_support.h"
 #include "platform/core/keyed_archive.h"
@@ -135,7 +137,7 @@ TEST_F(BusinessArchiveTest, TheArchiveHasThePlatformsLayoutClassNamesAndValueSeq
         keys.push_back(entry.key);
     EXPECT_EQ(keys, (std::vector<std::string>{"SERIALIZEDVATARRAY", "SERIALIZEDAMORTISATIONSCHEMEARRAY",
                                               "SERIALIZEDVATPERIODARRAY", "SERIALIZEDCUSTOMERINVOICEARRAY",
-                                              "SERIALIZEDSUPPLIERINVOICEARRAY"}));
+                                              "SERIALIZEDSUPPLIERINVOICEARRAY", "SERIALIZEDCHECKSUM"}));
 
     // Each object: its class chain and its values under "$0", "$1", ... in
     // the order of the file format.
@@ -191,10 +193,12 @@ struct OlderRate : Archivable {
     }
 };
 
-TEST_F(BusinessArchiveTest, MissingKeysGiveEmptyArraysAndOlderObjectsReadWithNils)
+TEST_F(BusinessArchiveTest, NoAmortisationSchemesAndOlderObjectsReadWithNils)
 {
-    const std::string bytes = archiveOf<Archivable>(
-        {{"SERIALIZEDVATARRAY", {std::make_shared<OlderRate>()}}, {"SERIALIZEDVATPERIODARRAY", {}}});
+    const std::string bytes = archiveOf<Archivable>({{"SERIALIZEDVATARRAY", {std::make_shared<OlderRate>()}},
+                                                     {"SERIALIZEDVATPERIODARRAY", {}},
+                                                     {"SERIALIZEDCUSTOMERINVOICEARRAY", {}},
+                                                     {"SERIALIZEDSUPPLIERINVOICEARRAY", {}}});
     BusinessArchiveContents read = decodeBusinessArchive(bytes, &document);
     ASSERT_TRUE(read.complete()) << read.problem;
     ASSERT_EQ(read.arrays.VATRateArray.size(), 1u);
@@ -282,6 +286,180 @@ TEST_F(BusinessArchiveTest, DamageCostsOnlyTheArrayItIsInAndIsReportedWithTheWar
     BusinessArchiveContents read = decodeBusinessArchive(archiver.finish().bytes, &document);
     EXPECT_EQ(read.warning, kIncompleteBusinessArchiveWarning);
     EXPECT_TRUE(read.arrays.amortisationSchemeArray.empty());
+}
+
+// An object of a business class as another program might have written it.
+struct Handmade : Archivable {
+    std::string className;
+    std::vector<Value> values;
+    std::vector<std::pair<std::string, Value>> keyed;
+    std::vector<std::string> archiveClassNames() const override { return {className, "GXNonVisual", "NSObject"}; }
+    void encodeWithCoder(KeyedArchiver& coder) const override
+    {
+        for (const Value& value : values)
+            coder.encodeValue(value);
+        for (const auto& [key, value] : keyed)
+            coder.encodeValue(value, key);
+    }
+};
+
+// The archive's plist with the change made, written again.
+std::string rewritten(const std::string& bytes, const std::function<void(Dictionary& root)>& change)
+{
+    ParseResult parsed = readPlist(bytes);
+    change(*parsed.value.asDictionary());
+    return writePlist(parsed.value, PlistFormat::Binary).bytes;
+}
+
+TEST_F(BusinessArchiveTest, DamageThatStillReadsIsReportedAndKeepsWhatCanBeKept)
+{
+    const std::string ours = encoded(document.arrays);
+    auto invoice = [](std::vector<Value> values) {
+        auto made = std::make_shared<Handmade>();
+        made->className = "GXInvoice";
+        made->values = {Value("InvC"), Value(7), Value(), Value()};
+        made->values.insert(made->values.end(), values.begin(), values.end());
+        return made;
+    };
+    auto archive = [](const std::shared_ptr<Handmade>& object, const char* key) {
+        KeyedArchiver archiver;
+        for (std::string_view entry : kBusinessArchiveKeys)
+            archiver.encodeObjectArray(entry == key ? std::vector<std::shared_ptr<Handmade>>{object}
+                                                    : std::vector<std::shared_ptr<Handmade>>{},
+                                       entry);
+        return archiver.finish().bytes;
+    };
+    auto rate = std::make_shared<Handmade>();
+    rate->className = "GXVATRate";
+    rate->values = {Value("VatR"), Value(3), Value("Big"), Value(), Value(21.0), Value(100.0),
+                    Value(std::int64_t(1) << 40)};
+    auto keyedField = invoice({Value(20061115)});
+    keyedField->keyed = {{"dueDate", Value(20061215)}};
+    struct Case {
+        const char* what;
+        std::string bytes;
+        const char* where; // in the problem told
+        std::size_t customerInvoices;
+    };
+    const Case cases[] = {
+        {"a due date of text", archive(invoice({Value(20061115), Value("soon"), Value(812)}), kBusinessArchiveKeys[3].data()),
+         "dueDate", 1},
+        {"payments holding text", archive(invoice({Value(20061115), Value(), Value(812), Value(true), Value(),
+                                                   Value(Array{Value(815), Value("x")})}),
+                                          kBusinessArchiveKeys[3].data()),
+         "paymentTransactionIdArray", 1},
+        {"an account id beyond 32 bits", archive(rate, kBusinessArchiveKeys[0].data()), "accountIdPaid", 0},
+        {"a field under a name", archive(keyedField, kBusinessArchiveKeys[3].data()), "dueDate", 1},
+        {"no customer invoice entry", archiveOf<GXVATRate>({{"SERIALIZEDVATARRAY", document.arrays.VATRateArray},
+                                                            {"SERIALIZEDAMORTISATIONSCHEMEARRAY", {}},
+                                                            {"SERIALIZEDVATPERIODARRAY", {}},
+                                                            {"SERIALIZEDSUPPLIERINVOICEARRAY", {}}}),
+         "SERIALIZEDCUSTOMERINVOICEARRAY", 0},
+        {"an entry renamed", rewritten(ours, [](Dictionary& root) {
+             Dictionary& top = *root.find("$top")->asDictionary();
+             Value entry = top["SERIALIZEDSUPPLIERINVOICEARRAY"];
+             top.remove("SERIALIZEDSUPPLIERINVOICEARRAY");
+             top.set("SERIALIZEDSUPPLIERINVOICEARRAX", entry);
+         }),
+         "SERIALIZEDSUPPLIERINVOICEARRAX", 1},
+        {"a date changed by one day", rewritten(ours, [](Dictionary& root) {
+             for (Value& entry : *root.find("$objects")->asArray())
+                 if (entry == Value(20061115))
+                     entry = Value(20061116);
+         }),
+         "SERIALIZEDCHECKSUM", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        BusinessArchiveContents read = decodeBusinessArchive(c.bytes, &document);
+        EXPECT_EQ(read.warning, kIncompleteBusinessArchiveWarning);
+        EXPECT_NE(read.problem.find(c.where), std::string::npos) << read.problem;
+        EXPECT_EQ(read.arrays.customerInvoiceArray.size(), c.customerInvoices);
+    }
+    // An entry a later version adds beside arrays that match their checksum
+    // is no damage.
+    const std::string later = rewritten(ours, [](Dictionary& root) {
+        Array& objects = *root.find("$objects")->asArray();
+        objects.push_back(Value("stamp"));
+        root.find("$top")->asDictionary()->set("SERIALIZEDSAVESTAMP", Value(Uid{objects.size() - 1}));
+    });
+    BusinessArchiveContents laterRead = decodeBusinessArchive(later, &document);
+    EXPECT_TRUE(laterRead.complete()) << laterRead.problem;
+    EXPECT_TRUE(laterRead.matchesChecksum);
+
+    // A value of the wrong kind costs that value only.
+    BusinessArchiveContents read = decodeBusinessArchive(cases[0].bytes, &document);
+    ASSERT_EQ(read.arrays.customerInvoiceArray.size(), 1u);
+    EXPECT_FALSE(read.arrays.customerInvoiceArray.front()->dueDate());
+    EXPECT_EQ(read.arrays.customerInvoiceArray.front()->transactionId(), 812);
+}
+
+TEST_F(BusinessArchiveTest, EveryIdNamesAnObjectOfItsKindInTheBooksAndEveryDateIsADate)
+{
+    for (ObjectIdT id : {40, 41, 42})
+        document.books.addAccount(id, 1, "VAT");
+    document.books.addCategory(14, 1, "VAT invoiced");
+    const long invoiceId = document.addTransfer(20061115, 4, 4, 10.0)->Get_Id();
+    const long paymentId = document.addTransfer(20061201, 4, 4, 10.0)->Get_Id();
+    const long closingId = document.addTransfer(20070110, 4, 4, 10.0)->Get_Id();
+    // One object of each kind that names only what the books hold.
+    auto fresh = [&] {
+        BusinessArrays arrays;
+        auto rate = std::make_shared<GXVATRate>(&document);
+        rate->setAccountIdPaid(40);
+        rate->setAccountIdReceived(41);
+        rate->setAccountIdReconciled(42);
+        rate->setCategoryInvoicedNotYetReceived(14);
+        auto period = std::make_shared<GXVATPeriod>(&document);
+        period->setStartDate(20070101);
+        period->setEndDate(20070331);
+        period->setClosingTransactionId(closingId);
+        period->setClosingDate(20070110);
+        auto invoice = std::make_shared<GXInvoice>(&document);
+        invoice->setTransactionId(invoiceId);
+        invoice->setInvoiceDate(20061115);
+        invoice->setDueDate(20061215);
+        invoice->setPaymentTransactionIdArray({paymentId});
+        arrays.VATRateArray = {rate};
+        arrays.VATPeriodArray = {period};
+        arrays.supplierInvoiceArray = {invoice};
+        return arrays;
+    };
+    const CDocAccounting& books = document.books.root();
+    EXPECT_EQ(namesMissingFromBooks(fresh(), books), "");
+    // An invoice whose transaction was deleted, with reminders deleted too.
+    BusinessArrays stale = fresh();
+    stale.supplierInvoiceArray[0]->setTransactionId(closingId + 100);
+    stale.supplierInvoiceArray[0]->setReminderTransactionIdArray(std::vector<long>{closingId + 101});
+    EXPECT_EQ(namesMissingFromBooks(stale, books), "");
+
+    struct Case {
+        const char* field;
+        std::function<void(BusinessArrays&)> damage;
+    };
+    const Case cases[] = {
+        {"accountIdPaid", [](BusinessArrays& a) { a.VATRateArray[0]->setAccountIdPaid(0); }},
+        {"accountIdReceived", [&](BusinessArrays& a) { a.VATRateArray[0]->setAccountIdReceived(invoiceId); }},
+        {"categoryInvoicedNotYetReceived", [](BusinessArrays& a) { a.VATRateArray[0]->setCategoryInvoicedNotYetReceived(40); }},
+        {"startDate", [](BusinessArrays& a) { a.VATPeriodArray[0]->setStartDate(20070132); }},
+        {"closingTransactionId", [](BusinessArrays& a) { a.VATPeriodArray[0]->setClosingTransactionId(41); }},
+        {"transactionId", [](BusinessArrays& a) { a.supplierInvoiceArray[0]->setTransactionId(std::nullopt); }},
+        {"transactionId", [](BusinessArrays& a) { a.supplierInvoiceArray[0]->setTransactionId(0); }},
+        {"reminderTransactionIdArray", [](BusinessArrays& a) {
+             a.supplierInvoiceArray[0]->setReminderTransactionIdArray(std::vector<long>{-1});
+         }},
+        {"dueDate", [](BusinessArrays& a) { a.supplierInvoiceArray[0]->setDueDate(0); }},
+        {"invoiceDate", [](BusinessArrays& a) { a.supplierInvoiceArray[0]->setInvoiceDate(20060229); }},
+        {"paymentTransactionIdArray", [&](BusinessArrays& a) {
+             a.supplierInvoiceArray[0]->setPaymentTransactionIdArray({paymentId, 40});
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field);
+        BusinessArrays arrays = fresh();
+        c.damage(arrays);
+        EXPECT_NE(namesMissingFromBooks(arrays, books).find(c.field), std::string::npos);
+    }
 }
 
 TEST_F(BusinessArchiveTest, ATextThatCouldNotBeWrittenAgainCostsItsArrayWithTheWarning)

@@ -303,6 +303,8 @@ KeyedUnarchiver::KeyedUnarchiver(std::string_view bytes, const ArchiveClassRegis
     // Each reference in the file may be followed about once; the slack
     // covers a few shared arrays. Exponential sharing runs out of it.
     mBudget = 2 * countValues(mRoot) + 1024;
+    mReached.assign(mObjects->size(), false);
+    mReached[0] = true;
 }
 
 void KeyedUnarchiver::fail(std::string message) {
@@ -326,6 +328,24 @@ const Value* KeyedUnarchiver::nextUnkeyedField() {
 
 bool KeyedUnarchiver::containsKey(std::string_view key) const { return field(key) != nullptr; }
 
+std::vector<std::string> KeyedUnarchiver::keys() const {
+    std::vector<std::string> result;
+    const Frame& frame = mFrames.empty() ? mTop : mFrames.back();
+    if (failed() || !frame.fields)
+        return result;
+    for (const auto entry : *frame.fields)
+        result.push_back(entry.key);
+    return result;
+}
+
+void KeyedUnarchiver::noteDamage(std::string message) { mNotedDamage.push_back(std::move(message)); }
+
+std::vector<std::string> KeyedUnarchiver::takeNotedDamage() { return std::exchange(mNotedDamage, {}); }
+
+std::size_t KeyedUnarchiver::unreachedEntryCount() const {
+    return std::size_t(std::count(mReached.begin(), mReached.end(), false));
+}
+
 bool KeyedUnarchiver::charge() {
     if (mBudget == 0) {
         fail("keyed archive refers to its objects too often");
@@ -341,6 +361,7 @@ const Value* KeyedUnarchiver::deref(std::uint64_t uid) {
              std::to_string(mObjects->size()));
         return nullptr;
     }
+    mReached[std::size_t(uid)] = true;
     return &(*mObjects)[std::size_t(uid)];
 }
 

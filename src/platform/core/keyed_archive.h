@@ -149,9 +149,21 @@ public:
     const std::string& error() const { return mError; }
     // For a class's factory that finds its fields inconsistent.
     void fail(std::string message);
+    // For a class's factory that meets a value it cannot use but can do
+    // without: decoding goes on, and the caller learns of the damage.
+    void noteDamage(std::string message);
+    // The damage noted since the last call, oldest first.
+    std::vector<std::string> takeNotedDamage();
 
     // Keys of "$top" outside any object, of the object being decoded inside.
     bool containsKey(std::string_view key) const;
+    // All those keys, in the archive's order.
+    std::vector<std::string> keys() const;
+
+    // How many entries of "$objects" no decode has reached so far ("$null"
+    // counts as reached). An archiver writes no entry nothing refers to, so
+    // once everything is decoded, any left point at damage.
+    std::size_t unreachedEntryCount() const;
 
     // A value (absent for nil, a missing key, or past the last unkeyed one).
     // An archived object of a registered class where a value is expected
@@ -226,6 +238,8 @@ private:
     std::unordered_map<std::uint64_t, std::shared_ptr<Archivable>> mDecoded;
     std::unordered_set<std::uint64_t> mInProgress;
     std::size_t mBudget = 0; // references still allowed to be followed
+    std::vector<bool> mReached; // by index into "$objects"
+    std::vector<std::string> mNotedDamage;
     std::string mError;
 };
 

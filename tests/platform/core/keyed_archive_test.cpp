@@ -94,6 +94,8 @@ TEST(KeyedArchive, ObjectsWithUnkeyedValuesRoundTrip)
     ASSERT_FALSE(unarchiver.failed()) << unarchiver.error();
     EXPECT_TRUE(unarchiver.containsKey("SERIALIZEDAMORTISATIONSCHEMEARRAY"));
     EXPECT_FALSE(unarchiver.containsKey("SERIALIZEDVATPERIODARRAY"));
+    EXPECT_EQ(unarchiver.keys(),
+              (std::vector<std::string>{"SERIALIZEDVATARRAY", "SERIALIZEDAMORTISATIONSCHEMEARRAY"}));
     auto entries = unarchiver.decodeObjectArrayOf<Entry>("SERIALIZEDVATARRAY");
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0]->name, Value("Standard rate"));
@@ -106,9 +108,12 @@ TEST(KeyedArchive, ObjectsWithUnkeyedValuesRoundTrip)
     EXPECT_EQ(entries[1]->number, Value(std::int64_t(-4)));
     EXPECT_EQ(entries[1]->numbers, Value(Array{}));
 
+    // The second array is the one entry nothing decoded has reached yet.
+    EXPECT_EQ(unarchiver.unreachedEntryCount(), 1u);
     EXPECT_TRUE(unarchiver.decodeObjectArray("SERIALIZEDAMORTISATIONSCHEMEARRAY").empty());
     EXPECT_TRUE(unarchiver.decodeObjectArray("SERIALIZEDVATPERIODARRAY").empty());
     EXPECT_FALSE(unarchiver.failed()) << unarchiver.error();
+    EXPECT_EQ(unarchiver.unreachedEntryCount(), 0u);
 }
 
 TEST(KeyedArchive, EveryValueKindRoundTripsInBothForms)
