@@ -37,6 +37,8 @@
 #include "app/DocumentController.h"
 #include "app/DocumentWindow.h"
 #include "app_test_steps.h"
+#include "analysis/views/BudgetSheets.h"
+#include "analysis/views/CBudgetPageController.h"
 #include "bridge/CAcoWItem.h"
 #include "bridge/CDebetItem.h"
 #include "bridge/CTrnSItem.h"
@@ -69,6 +71,7 @@
 #include "ui/sheets/CPopupWindowAncestor.h"
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/lists/ItemTableModel.h"
+#include "ui/MainToolbar.h"
 #include "ui/QuickEntryPane.h"
 #include "ui/pages/AccountCategoryPage.h"
 #include "ui/pages/GXCreditCardViewController.h"
@@ -591,6 +594,13 @@ void chooseSideBarItem(BooksEditedTable& t, NodeMenu kind, int tag)
     ADD_FAILURE() << "no side bar item " << tag;
 }
 
+QWidget* settingsWindow()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == QLatin1String("FilePreferences") && widget->isVisible()) return widget;
+    return nullptr;
+}
+
 void importShopStatement(BooksEditedTable& t)
 {
     t.statementPath = t.folder.filePath("shop.ofx");
@@ -610,6 +620,21 @@ TEST_F(BooksEditedTable, EveryWindowActionThatChangesTheBooksMarksTheDocumentSoC
         {"a click in the status column", nullptr, [](BooksEditedTable& t) { clickStatusColumn(t, "Bread"); }},
         {"Books > Flag", [](BooksEditedTable& t) { transactionsWith(t, "Bread"); },
          [](BooksEditedTable& t) { t.choose("FLAGMENUITEM"); }},
+        {"the toolbar's Flag", [](BooksEditedTable& t) { transactionsWith(t, "Bread"); },
+         [](BooksEditedTable& t) {
+             QAction* flag = t.frame().toolbar().itemAction("flagObject");
+             ASSERT_NE(flag, nullptr);
+             flag->trigger();
+             t.settle();
+         }},
+        {"the toolbar's Delete", [](BooksEditedTable& t) { transactionsWith(t, "Bread"); },
+         [](BooksEditedTable& t) {
+             QAction* remove = t.frame().toolbar().itemAction("deleteObject");
+             ASSERT_NE(remove, nullptr);
+             t.environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK
+             remove->trigger();
+             t.settle();
+         }},
         {"Edit > Delete of a transaction", [](BooksEditedTable& t) { transactionsWith(t, "Bread"); },
          [](BooksEditedTable& t) {
              t.environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK
@@ -735,6 +760,52 @@ TEST_F(BooksEditedTable, EveryWindowActionThatChangesTheBooksMarksTheDocumentSoC
              click(sheet, "OKButton");
              t.settle();
          }},
+        // The shares page.
+        {"a new share through its sheet", [](BooksEditedTable& t) { t.showPage(localized("SHAREBUTTON"), 1); },
+         [](BooksEditedTable& t) {
+             auto* page = t.showPage<GXCurrencyTableViewController>(localized("SHAREBUTTON"), 1);
+             ASSERT_NE(page, nullptr);
+             QTest::mouseClick(page->controlledView()->findChild<QPushButton*>("addAccountButton"), Qt::LeftButton);
+             t.settle();
+             CPopupWindowAncestor* sheet = t.openSheet();
+             ASSERT_NE(sheet, nullptr);
+             typeInto(outlet(*sheet, "symbolField"), "ACME");
+             typeInto(outlet(*sheet, "fullNameField"), "Acme Corporation");
+             click(*sheet, "OKButton");
+             t.settle();
+         }},
+        // The budget page.
+        {"a new budget through the budget page's button", [](BooksEditedTable& t) { t.frame().showMainTab("budg"); },
+         [](BooksEditedTable& t) {
+             auto* page = dynamic_cast<CBudgetPageController*>(t.frame().mainTab("budg"));
+             ASSERT_NE(page, nullptr);
+             QPushButton* create = nullptr;
+             for (QPushButton* button : page->findChildren<QPushButton*>())
+                 if (button->text().toStdString() == localized("NewBud")) create = button;
+             ASSERT_NE(create, nullptr);
+             QTest::mouseClick(create, Qt::LeftButton);
+             t.settle();
+             auto* sheet = dynamic_cast<CNewBudgetController*>(page->openSheet());
+             ASSERT_NE(sheet, nullptr);
+             typeInto(sheet->budgetNameField, "Plan");
+             sheet->ok();
+             t.settle();
+         }},
+        // The document's settings.
+        {"Books > Settings, another default expense category", nullptr,
+         [](BooksEditedTable& t) {
+             t.choose("SETTINGBUTTON");
+             QWidget* settings = settingsWindow();
+             ASSERT_NE(settings, nullptr);
+             auto* popup = settings->findChild<QComboBox*>("mPrefDefExptUnspecifiedExpense");
+             ASSERT_NE(popup, nullptr);
+             const int groceries = popup->findText("Groceries");
+             ASSERT_GE(groceries, 0);
+             popup->setCurrentIndex(groceries);
+             t.settle();
+             settings->close();
+             t.settle();
+         }},
         // The credit-card page.
         {"a card spending dropped on its payment", [](BooksEditedTable& t) { cardPage(t); },
          [](BooksEditedTable& t) {
@@ -848,6 +919,26 @@ TEST_F(BooksEditedTable, WhatOnlyChangesTheDisplayLeavesTheDocumentClean)
              t.customersPage();
              t.showPage(localized("OWNERSTABCUSTOMERS"), 2);
              t.showPage("VAT Rates", 2);
+             t.showPage(localized("SHAREBUTTON"), 1);
+             t.showPage(localized("CURRENCYBUTTON"), 1);
+             checkingPage(t);
+         }},
+        {"Books > Settings opened and closed", nullptr,
+         [](BooksEditedTable& t) {
+             t.choose("SETTINGBUTTON");
+             QWidget* settings = settingsWindow();
+             ASSERT_NE(settings, nullptr);
+             settings->close();
+             t.settle();
+         }},
+        {"the budget page and the reports shown", nullptr,
+         [](BooksEditedTable& t) {
+             t.frame().showMainTab("budg");
+             t.settle();
+             t.frame().showMainTab("repo");
+             t.settle();
+             t.frame().showMainTab("Import");
+             t.settle();
          }},
         {"a transaction selected", nullptr, [](BooksEditedTable& t) { transactionsWith(t, "Bread"); }},
         {"side bar rows opened and closed",
