@@ -435,6 +435,17 @@ public:
     using BooksEditedTest::folder;
 
     QString saved;
+
+    // File > Revert, and Revert in its question.
+    void revertToSaved()
+    {
+        window().fileAction("revert")->trigger();
+        settle();
+        QMessageBox* question = controller.openQuestion();
+        ASSERT_NE(question, nullptr);
+        QTest::mouseClick(question->findChild<QPushButton*>("revert"), Qt::LeftButton);
+        settle();
+    }
 };
 
 void BooksEditedTable::runChanging(const std::vector<WindowAction>& rows)
@@ -939,6 +950,15 @@ TEST_F(BooksEditedTable, WhatOnlyChangesTheDisplayLeavesTheDocumentClean)
              t.settle();
              t.frame().showMainTab("Import");
              t.settle();
+         }},
+        {"a change reverted with File > Revert",
+         [](BooksEditedTable& t) {
+             transactionsWith(t, "Bread");
+             t.choose("FLAGMENUITEM");
+             ASSERT_TRUE(t.books().isDocumentEdited());
+         },
+         [](BooksEditedTable& t) {
+             t.revertToSaved();
          }},
         {"a transaction selected", nullptr, [](BooksEditedTable& t) { transactionsWith(t, "Bread"); }},
         {"side bar rows opened and closed",
