@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -73,6 +74,8 @@
 #include "ui/lists/ItemTableModel.h"
 #include "ui/MainToolbar.h"
 #include "ui/QuickEntryPane.h"
+#include "ui/SideBarDragAndDrop.h"
+#include "ui/controls/PasteboardTypes.h"
 #include "ui/pages/AccountCategoryPage.h"
 #include "ui/pages/GXCreditCardViewController.h"
 #include "ui/pages/GXCurrencyTableViewController.h"
@@ -308,7 +311,8 @@ protected:
     }
 
     // Small books with one of everything the rows act on: a bank account, a
-    // credit card with a spending and a payment, a shop and two categories,
+    // second account type for it, a credit card with a spending and a
+    // payment, a loan, a shop and two categories,
     // a customer with a VAT rate, two invoices, a payment linked to the
     // second and one that names the first but is not linked yet. Saved and
     // closed; the path.
@@ -320,6 +324,11 @@ protected:
         const long checking = account("Checking", 1, kBankNumber);
         const long visa = account("Visa", 2, nullptr, 1);
         const long shop = account("Corner Shop", 3, nullptr);
+        account("Car Loan", 2, nullptr);
+        arguments::AccountTypeArguments banks;
+        banks.accountTypeName = "Banks";
+        banks.theMasterType = 1;
+        books().commandExecutor().executeCommand(11, nullptr, banks);
         const long groceries = category("Groceries");
         arguments::CategoryParameters fees;
         fees.name = "Fees";
@@ -612,6 +621,48 @@ QWidget* settingsWindow()
     return nullptr;
 }
 
+// Drags over the side bar's row of that title and drops there, as the tree
+// receives it; whether the tree took it.
+bool dropOnSideBarRow(BooksEditedTable& t, const std::string& title, QMimeData* data)
+{
+    std::unique_ptr<QMimeData> owned(data);
+    SideBarOutlineModel& model = t.frame().sideBarController().outlineModel();
+    GXGradientOutlineView& outline = *t.frame().v2Layout().sideBarView()->outline();
+    QPoint at;
+    for (const QModelIndex& row : model.shownRows())
+        if (model.itemAt(row)->getName() == title) {
+            const QModelIndex shown = model.index(row.row(), 0, row.parent());
+            outline.scrollTo(shown);
+            at = outline.visualRect(shown).center();
+        }
+    if (at.isNull()) {
+        ADD_FAILURE() << "no side bar row " << title;
+        return false;
+    }
+    QWidget* rows = outline.viewport();
+    QDragEnterEvent enter(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(rows, &enter);
+    QDragMoveEvent move(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+    move.ignore();
+    QApplication::sendEvent(rows, &move);
+    QDropEvent drop(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+    drop.ignore();
+    QApplication::sendEvent(rows, &drop);
+    t.settle();
+    return drop.isAccepted();
+}
+
+// What dragging the account out of this window carries.
+QMimeData* accountDrag(BooksEditedTable& t, const char* name)
+{
+    auto* data = new QMimeData;
+    const auto account = t.books().getAccountItemForId(t.books().getAccountForName(name)->Get_Id());
+    data->setData(kNonvisualPboardType, QByteArray::fromStdString(account->calculateKey()));
+    data->setText(QString::fromUtf8(name));
+    data->setData(kDocumentPboardType, documentMarker(&t.frame().sideBarController().document()));
+    return data;
+}
+
 void importShopStatement(BooksEditedTable& t)
 {
     t.statementPath = t.folder.filePath("shop.ofx");
@@ -702,6 +753,19 @@ TEST_F(BooksEditedTable, EveryWindowActionThatChangesTheBooksMarksTheDocumentSoC
              typeInto(outlet(*sheet, "nameField"), "Garden");
              click(*sheet, "OKButton");
              t.settle();
+         }},
+        // The side bar.
+        {"an account dropped on another account type in the side bar",
+         [](BooksEditedTable& t) { t.showPage("Banks", -1); },
+         [](BooksEditedTable& t) {
+             EXPECT_TRUE(dropOnSideBarRow(t, "Banks", accountDrag(t, "Checking")));
+             EXPECT_EQ(t.books().getAccountForName("Checking")->Get_mAccountTypeId(),
+                       t.books().getAccountTypeForName("Banks")->Get_Id());
+         }},
+        {"a loan dropped on the side bar's credit cards",
+         [](BooksEditedTable& t) { t.showPage("Banks", -1); },
+         [](BooksEditedTable& t) {
+             EXPECT_TRUE(dropOnSideBarRow(t, localized("CREDITCARDBUTTON"), accountDrag(t, "Car Loan")));
          }},
         // The side bar's Quick Entry.
         {"Quick Entry's Book button", nullptr,
