@@ -69,7 +69,7 @@ std::optional<double> CAccTItem::getBalance() const
 void CAccTItem::setGetBalance(std::optional<double> balance)
 {
     if (!isBound() && mBalance != balance) mBalance = balance;
-    announce("getBalance");
+    announceDisplayState("getBalance");
 }
 
 std::string CAccTItem::getAccountNumber() const

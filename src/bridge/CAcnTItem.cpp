@@ -188,7 +188,7 @@ std::optional<double> CAcnTItem::getBalance() const
 void CAcnTItem::setGetBalance(std::optional<double> balance)
 {
     if (!isBound() && mBalance != balance) mBalance = balance;
-    announce("getBalance");
+    announceDisplayState("getBalance");
 }
 
 std::optional<double> CAcnTItem::getLocalBalance() const
@@ -200,7 +200,7 @@ std::optional<double> CAcnTItem::getLocalBalance() const
 void CAcnTItem::setGetLocalBalance(std::optional<double> balance)
 {
     if (!isBound() && mLocalBalance != balance) mLocalBalance = balance;
-    announce("getLocalBalance");
+    announceDisplayState("getLocalBalance");
 }
 
 std::string CAcnTItem::balanceAsString() const
@@ -376,7 +376,7 @@ StyledText CAcnTItem::creditCardDescription() const
 void CAcnTItem::setNewBalance(std::optional<double> balance)
 {
     mNewBalance = balance;
-    announce("newBalance");
+    announceDisplayState("newBalance");
 }
 
 // --- operations
@@ -464,13 +464,13 @@ LineItemArray CAcnTItem::toTransactionDetails()
 void CAcnTItem::setFromTransactionDetails()
 {
     mFromTransactionDetails.reset();
-    announce("fromTransactionDetails");
+    announceDisplayState("fromTransactionDetails");
 }
 
 void CAcnTItem::setToTransactionDetails()
 {
     mToTransactionDetails.reset();
-    announce("toTransactionDetails");
+    announceDisplayState("toTransactionDetails");
 }
 
 LineItemArray CAcnTItem::allTransactionDetailsWithoutFinalizing()

@@ -77,12 +77,12 @@ public:
     // The icon resource of a linked owner ("vCard.icns"); none otherwise.
     std::optional<std::string> image() const;
     // Change announcements only.
-    void setPicture() { announce("picture"); }
-    void setImage() { announce("image"); }
-    void setIsABOwner() { announce("isABOwner"); }
-    void setIsNotABOwner() { announce("isNotABOwner"); }
-    void setFullAddress() { announce("fullAddress"); }
-    void setCustomerIncoiceArray() { announce("customerInvoiceArray"); }
+    void setPicture() { announceDisplayState("picture"); }
+    void setImage() { announceDisplayState("image"); }
+    void setIsABOwner() { announceDisplayState("isABOwner"); }
+    void setIsNotABOwner() { announceDisplayState("isNotABOwner"); }
+    void setFullAddress() { announceDisplayState("fullAddress"); }
+    void setCustomerIncoiceArray() { announceDisplayState("customerInvoiceArray"); }
 
     // Invoice and payment lines; none when the owner is no customer (supplier).
     std::optional<LineItemArray> customerArrayForPayments(bool payments);

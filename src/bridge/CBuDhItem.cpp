@@ -88,17 +88,20 @@ void CBuDhItem::setMComment(std::optional<std::string_view> comment)
     const std::string text(comment.value_or(std::string_view()));
     if (budget()) budget()->Put_mComment(budgetCommentToModel(text).c_str());
     mKeptComment = text;
+    announce("mComment");
 }
 
 void CBuDhItem::setMBlocked(bool blocked)
 {
     if (budget()) budget()->Put_mBlocked(blocked);
     mKeptBlocked = blocked;
+    announce("mBlocked");
 }
 
 void CBuDhItem::setMAangepastOp()
 {
     if (budget()) budget()->Put_mAangepastOp();
+    announce("mAangepastOp");
 }
 
 std::shared_ptr<CBuDdItem> CBuDhItem::getDetailForObject(const CNonVisualDataItem& object) const

@@ -63,21 +63,25 @@ void CBuDxItem::setMBudgetFrom(std::optional<double> amount)
 {
     if (xref() && amount) xref()->Put_mBudgetFrom(*amount, nullptr);
     if (amount) mKept.budgetFrom = *amount;
+    announce("mBudgetFrom");
 }
 void CBuDxItem::setMBudgetTo(std::optional<double> amount)
 {
     if (xref() && amount) xref()->Put_mBudgetTo(*amount, nullptr);
     if (amount) mKept.budgetTo = *amount;
+    announce("mBudgetTo");
 }
 void CBuDxItem::setMXtraBudgetFrom(std::optional<double> amount)
 {
     if (xref() && amount) xref()->Put_mBudgetXtraFrom(*amount, nullptr);
     if (amount) mKept.xtraBudgetFrom = *amount;
+    announce("mXtraBudgetFrom");
 }
 void CBuDxItem::setMXtraBudgetTo(std::optional<double> amount)
 {
     if (xref() && amount) xref()->Put_mBudgetXtraTo(*amount, nullptr);
     if (amount) mKept.xtraBudgetTo = *amount;
+    announce("mXtraBudgetTo");
 }
 
 std::string CBuDxItem::accountName() const

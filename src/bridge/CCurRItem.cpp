@@ -374,13 +374,13 @@ const std::vector<CStockPrice>& CCurRItem::mRealTimeRateHistory() const
 void CCurRItem::setMRealTimeSharePrice(std::optional<double> price)
 {
     mSharePrice = price;
-    announce("mRealTimeSharePrice");
+    announceDisplayState("mRealTimeSharePrice");
 }
 
 void CCurRItem::setMRateDifference(std::optional<double> difference)
 {
     mDifference = difference;
-    announce("mRateDifference");
+    announceDisplayState("mRateDifference");
 }
 
 // --- exchange rate from the web
@@ -456,7 +456,7 @@ double CCurRItem::applyQuote(const QuoteRequest& request, std::optional<double> 
     price.theDifferenceRate = q - request.rate;
     price.theDifferenceValue = valueChange;
     mHistory.insert(mHistory.begin(), price);
-    announce("mRealTimeRateHistory");
+    announceDisplayState("mRealTimeRateHistory");
     setMRealTimeSharePrice(q * request.quantity);
     setMRateDifference(q - request.rate);
     return valueChange;

@@ -17,6 +17,7 @@
 #include "model/CDebit.h"
 #include "model/CDocAccounting.h"
 #include "model/CExpenseType.h"
+#include "model/CNamedListArray.h"
 #include "model/CNonvisualExaminator.h"
 #include "model/CTransaction.h"
 #include "platform/core/localized_strings.h"
@@ -257,7 +258,7 @@ void CDebetItem::setCumulativeAmount(std::optional<double> balance)
     CDebit* line = lineOf(*this);
     if (!line) return;
     line->Put_LocalBalance(balance.value_or(0.0));
-    announce("getCumulativeAmount");
+    announceDisplayState("getCumulativeAmount");
 }
 
 // --- setters
@@ -345,6 +346,21 @@ std::shared_ptr<CTrnSItem> CDebetItem::parentTransaction() const
     cached = itemRegistry->transactionItemForTrnS(transaction);
     mParentTransaction = cached;
     return cached;
+}
+
+bool CDebetItem::belongsToBooks() const
+{
+    if (!CNonVisualDataItem::belongsToBooks()) return false;
+    const CTransaction* transaction = lineOf(*this)->Get_mTransactionPtr();
+    const CDocAccounting* books = transaction ? transaction->Get_Document() : nullptr;
+    if (!books) return false;
+    // A sheet's own transaction is in no list: it is made unlinked, and a
+    // recurring one is never inserted. Both lists are short.
+    const CNamedListArray* list = nullptr;
+    if (transaction->Get_ObjectType() == type::kRecurring) list = books->mRecurringList.get();
+    else if (transaction->Get_ObjectStatus() == status::kUnlinked) list = books->mUnlinkedList.get();
+    else return true;
+    return list && list->GetValueForId(transaction->Get_Id()) == transaction;
 }
 
 int CDebetItem::objectStatus() const

@@ -86,6 +86,9 @@ public:
     // --- the transaction
     // The registry's item of the line's transaction; null without a line or document.
     std::shared_ptr<CTrnSItem> parentTransaction() const;
+    // A line of a sheet's own transaction (made unlinked, or recurring, and
+    // in no list of the books) is not part of the books.
+    bool belongsToBooks() const override;
     int objectStatus() const override;
     void setObjectStatus(int status) override;
     void toggleStatus() override;

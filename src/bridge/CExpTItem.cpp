@@ -66,7 +66,7 @@ std::optional<double> CExpTItem::getBalance() const
 void CExpTItem::setBalance(std::optional<double> balance)
 {
     if (!isBound() && mBalance != balance) mBalance = balance;
-    announce("getBalance");
+    announceDisplayState("getBalance");
 }
 
 std::optional<long> CExpTItem::getMasterExpenseTypeId() const
@@ -170,7 +170,7 @@ std::optional<double> CExpTItem::TotalLastYear() const
 void CExpTItem::setAskMasterType(bool ask)
 {
     mAskMasterType = ask;
-    announce("askMasterType");
+    announceDisplayState("askMasterType");
 }
 
 // --- operations

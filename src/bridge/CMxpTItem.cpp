@@ -35,7 +35,7 @@ std::optional<double> CMxpTItem::getBalance() const
 void CMxpTItem::setMBalance(std::optional<double> balance)
 {
     if (!isBound() && mStoredBalance != balance) mStoredBalance = balance;
-    announce("mBalance");
+    announceDisplayState("mBalance");
 }
 
 std::string CMxpTItem::outlineBalance() const

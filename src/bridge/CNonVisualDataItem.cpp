@@ -7,6 +7,7 @@
 #include "bridge/ModelText.h"
 #include "model/CAccType.h"
 #include "model/CAccount.h"
+#include "model/CDocAccounting.h"
 #include "model/CExpenseType.h"
 #include "model/CMasterExpenseType.h"
 #include "model/CNamedListArray.h"
@@ -71,7 +72,7 @@ void CNonVisualDataItem::setObjectType(FourCharCode type)
 {
     if (mSourceItem) return;
     mObjectType = type;
-    announce("objectType");
+    announceDisplayState("objectType");
 }
 
 std::string CNonVisualDataItem::getObjectTypeAsString() const
@@ -111,19 +112,19 @@ void CNonVisualDataItem::setParentDocument(BridgeDocument* document)
 void CNonVisualDataItem::setNewThisSession(bool value)
 {
     mNewThisSession = value;
-    announce("newThisSession");
+    announceDisplayState("newThisSession");
 }
 
 void CNonVisualDataItem::setModifiedThisSession(bool value)
 {
     mModifiedThisSession = value;
-    announce("modifiedThisSession");
+    announceDisplayState("modifiedThisSession");
 }
 
 void CNonVisualDataItem::setImportTimeStamp(std::optional<std::int64_t> stamp)
 {
     mImportTimeStamp = stamp;
-    announce("importTimeStamp");
+    announceDisplayState("importTimeStamp");
 }
 
 // --- name and description
@@ -222,7 +223,7 @@ CNonVisualDataItem::ItemArray CNonVisualDataItem::children()
 void CNonVisualDataItem::setChildren(std::optional<ItemArray> children)
 {
     mChildren = std::move(children);
-    announce("children");
+    announceDisplayState("children");
 }
 
 std::size_t CNonVisualDataItem::childrenCount()
@@ -324,7 +325,7 @@ std::optional<CLevelCounters> CNonVisualDataItem::getBalanceInPeriod(DateT, Date
 void CNonVisualDataItem::setHeaderLevel(int level)
 {
     mHeaderLevel = level;
-    announce("headerLevel");
+    announceDisplayState("headerLevel");
 }
 
 double CNonVisualDataItem::objectRowHeight() const
@@ -336,7 +337,7 @@ double CNonVisualDataItem::objectRowHeight() const
 void CNonVisualDataItem::setObjectRowHeight(double height)
 {
     mObjectRowHeight = height;
-    announce("objectRowHeight");
+    announceDisplayState("objectRowHeight");
 }
 
 StyleAttributes CNonVisualDataItem::getStyleAttributesForObject() const
@@ -374,7 +375,7 @@ Colour CNonVisualDataItem::chartColor() const
 void CNonVisualDataItem::setIconName(std::string name)
 {
     mIconName = std::move(name);
-    announce("iconName");
+    announceDisplayState("iconName");
 }
 
 std::string CNonVisualDataItem::getIconName() const
@@ -534,6 +535,13 @@ void CNonVisualDataItem::ListenToMessage(MessageT message, void*)
     default:
         break;
     }
+}
+
+void CNonVisualDataItem::announce(std::string_view key)
+{
+    Observable::announce(key);
+    if (!belongsToBooks()) return;
+    if (CDocAccounting* books = getCPPDocument()) books->SetModified(true);
 }
 
 void CNonVisualDataItem::detachFromSource()

@@ -11,7 +11,11 @@
 //
 // Items of model objects come from the document's item registry, which holds
 // them (std::shared_ptr); everyone else holds them weakly or for a while.
-// Setters announce their key to observers (Observable). Main thread only.
+// Setters announce their key to observers (Observable). An announcement is a
+// change to the books unless it says otherwise: announce() also marks the
+// document changed when the item's object belongs to the books, so that no
+// caller of a setter has to remember the change count; what an item keeps
+// for the display alone goes through announceDisplayState(). Main thread only.
 
 #include <cstdint>
 #include <memory>
@@ -220,7 +224,21 @@ public:
     // --- model messages: 2008 detaches the item, 2001 announces "getName".
     void ListenToMessage(MessageT message, void* param) override;
 
+    // --- change announcements
+    // A change to the books through this item: tells the observers and, when
+    // the object belongs to the books, tells the model root that its books
+    // changed (CDocAccounting::SetModified, which reaches the document's
+    // change count).
+    void announce(std::string_view key);
+    // Whether the object is part of the document's books: bound and not a
+    // sheet's own object (one the item owns, in no list).
+    virtual bool belongsToBooks() const { return isBound() && !mOwnsSource; }
+
 protected:
+    // What the item keeps for the display alone (outline state, figures
+    // derived from others, a sheet's values, live quotes): observers only,
+    // the books are untouched.
+    void announceDisplayState(std::string_view key) { Observable::announce(key); }
     // Posts the notification with this item as object on the document's
     // centre; nothing without a document.
     void postNotification(std::string name);

@@ -124,18 +124,18 @@ public:
     void setMCurrentYearStart(std::optional<long> month);
 
     // --- read-only here: these only announce their key
-    void setMDateLastVAT(std::optional<long>) { announce("mDateLastVAT"); }
-    void setMCurrentPeriodStart(std::optional<long>) { announce("mCurrentPeriodStart"); }
-    void setMCurrentPeriodEnd(std::optional<long>) { announce("mCurrentPeriodEnd"); }
-    void setMCurrentPeriod(std::optional<long>) { announce("mCurrentPeriod"); }
-    void setMPreviousPeriod(std::optional<long>) { announce("mPreviousPeriod"); }
-    void setMPreviousPeriodStart(std::optional<long>) { announce("mPreviousPeriodStart"); }
-    void setMPreviousPeriodEnd(std::optional<long>) { announce("mPreviousPeriodEnd"); }
-    void setMCurrentYearEnd(std::optional<long>) { announce("mCurrentYearEnd"); }
-    void setMTransactionModifRule(std::optional<long>) { announce("mTransactionModifRule"); }
-    void setMTransactionEnteringRule(std::optional<long>) { announce("mTransactionEnteringRule"); }
-    void setMTransactionDeleteRule(std::optional<long>) { announce("mTransactionDeleteRule"); }
-    void setMNrOfDecimals(std::optional<long>) { announce("mNrOfDecimals"); }
+    void setMDateLastVAT(std::optional<long>) { announceDisplayState("mDateLastVAT"); }
+    void setMCurrentPeriodStart(std::optional<long>) { announceDisplayState("mCurrentPeriodStart"); }
+    void setMCurrentPeriodEnd(std::optional<long>) { announceDisplayState("mCurrentPeriodEnd"); }
+    void setMCurrentPeriod(std::optional<long>) { announceDisplayState("mCurrentPeriod"); }
+    void setMPreviousPeriod(std::optional<long>) { announceDisplayState("mPreviousPeriod"); }
+    void setMPreviousPeriodStart(std::optional<long>) { announceDisplayState("mPreviousPeriodStart"); }
+    void setMPreviousPeriodEnd(std::optional<long>) { announceDisplayState("mPreviousPeriodEnd"); }
+    void setMCurrentYearEnd(std::optional<long>) { announceDisplayState("mCurrentYearEnd"); }
+    void setMTransactionModifRule(std::optional<long>) { announceDisplayState("mTransactionModifRule"); }
+    void setMTransactionEnteringRule(std::optional<long>) { announceDisplayState("mTransactionEnteringRule"); }
+    void setMTransactionDeleteRule(std::optional<long>) { announceDisplayState("mTransactionDeleteRule"); }
+    void setMNrOfDecimals(std::optional<long>) { announceDisplayState("mNrOfDecimals"); }
 
     // --- other values
     // The record's format version (a four-character code as a number).

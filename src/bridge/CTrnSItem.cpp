@@ -691,7 +691,7 @@ std::optional<double> CTrnSItem::amountNotCoveredByLinkedTransactions(bool debtS
 void CTrnSItem::setAmountNotCoveredByLinkedTransactions(bool debtSide)
 {
     (debtSide ? mAmountOfDebtNotYetReplenishedByUs : mUnaccountedForAmount).reset();
-    announce(debtSide ? "amountOfDebtNotYetReplenishedByUs" : "unaccountedForAmount");
+    announceDisplayState(debtSide ? "amountOfDebtNotYetReplenishedByUs" : "unaccountedForAmount");
 }
 
 bool CTrnSItem::isPaid()

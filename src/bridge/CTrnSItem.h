@@ -148,9 +148,9 @@ public:
     LineItemArray mToList() const;
     LineItemArray mForList() const;
     // Change announcements only: the lists are built from the model.
-    void setMFromList() { announce("mFromList"); }
-    void setMToList() { announce("mToList"); }
-    void setMForList() { announce("mForList"); }
+    void setMFromList() { announceDisplayState("mFromList"); }
+    void setMToList() { announceDisplayState("mToList"); }
+    void setMForList() { announceDisplayState("mForList"); }
     // A schedule's flags; none here (the recurring item has them).
     virtual std::optional<bool> mAutomaticApproval() const { return false; }
     virtual void setMAutomaticApproval(std::optional<bool>) {}

@@ -47,7 +47,7 @@ RGBColor CategoryAncestor::modelColour(const Colour& colour)
 void CategoryAncestor::setSourceItemColor(std::optional<Colour> colour)
 {
     mSourceItemColor = colour;
-    announce("sourceItemColor");
+    announceDisplayState("sourceItemColor");
 }
 
 } // namespace ch

@@ -59,8 +59,13 @@ long BusinessOfDocument::readArchive(std::string_view bytes)
     if (!contents.complete())
         developerLog("The business archive could not be read completely (" + contents.problem + ")");
     if (contents.checkVATPeriods)
-        mPeriodCheck = mDocument.dispatcher().callAfter(std::chrono::milliseconds(0),
-                                                        [this] { initializeVATPeriods(*this); });
+        mPeriodCheck = mDocument.dispatcher().callAfter(std::chrono::milliseconds(0), [this] {
+            // Every opening makes the periods of today when they are missing:
+            // part of opening, not an edit, so an opened document stays clean.
+            const bool edited = mDocument.isDocumentEdited();
+            initializeVATPeriods(*this);
+            if (!edited) mDocument.clearChangeCount();
+        });
     return contents.warning;
 }
 

@@ -8,6 +8,7 @@
 #include "business/BusinessDocument.h"
 #include "business/ArchivedFields.h"
 #include "business/StoredValues.h"
+#include "model/CDocAccounting.h"
 #include "platform/core/unicode.h"
 
 namespace ch::business {
@@ -26,6 +27,12 @@ std::optional<std::int32_t> clampedId(std::optional<long> id)
 GXNonVisual::GXNonVisual(BusinessDocument* document) : mParentDocument(document) {}
 
 GXNonVisual::~GXNonVisual() = default;
+
+void GXNonVisual::booksChanged()
+{
+    if (!mParentDocument) return;
+    if (CDocAccounting* books = mParentDocument->bridgeDocument().accounting()) books->SetModified(true);
+}
 
 void GXNonVisual::setObjectType(std::optional<std::string> type)
 {

@@ -18,7 +18,7 @@
 // Archive form: the four base values unkeyed and in this order (type, id,
 // name, description), then each kind's own values; the order is part of the
 // document file format. Setters announce their key (the field name) when the
-// value changes. Main thread only.
+// value changes, and mark the holding document changed. Main thread only.
 
 #include <cstdint>
 #include <optional>
@@ -82,7 +82,9 @@ protected:
     // The id rule with the kind's counter.
     void setIdKeyCountedBy(std::int32_t& counter, std::optional<long> id);
 
-    // Stores the value and announces the key when it differs.
+    // Stores the value and announces the key when it differs; the change
+    // then reaches the document's change count through its model root, so
+    // that no caller of a setter has to mark the document.
     template <typename T>
     void change(T& field, T value, std::string_view key)
     {
@@ -90,7 +92,10 @@ protected:
             return;
         field = std::move(value);
         announce(key);
+        booksChanged();
     }
+    // Marks the holding document's books changed; nothing without a document.
+    void booksChanged();
 
 private:
     std::optional<std::string> mObjectType;

@@ -46,6 +46,8 @@ MyDocument::MyDocument(Dispatcher& dispatcher) : mDispatcher(dispatcher)
 
 MyDocument::~MyDocument()
 {
+    // Whatever goes now changes no books of ours.
+    if (theDocument) theDocument->setChangeListener(nullptr);
     // The items go before the model they point into.
     theTransactionArrayListener.reset();
     mStatementImport.reset();
@@ -82,6 +84,7 @@ void MyDocument::linkTransactionListener()
 {
     theTransactionArrayListener = std::make_unique<CListenerBridge>();
     theTransactionArrayListener->LinkObjectiveCObjectToBroadcaster(this, theDocument->mTransactionList.get());
+    theDocument->setChangeListener(this);
 }
 
 // --- creation

@@ -1,8 +1,8 @@
 #pragma once
 // MyDocument: one open set of books, without its window. It owns the model
 // root, the notification centre of its model, items and pages, the item
-// registry, the settings item, the command executor, the listener that turns
-// the model's insertions and removals into the change count, the arrays of
+// registry, the settings item, the command executor, the listener of the
+// model's transaction list, the arrays of
 // items that pages and sheets show, and, once installed, its business
 // bookkeeping (VAT rates, VAT periods, invoices).
 //
@@ -13,7 +13,11 @@
 // replay.
 //
 // The document alone holds the dirty state: updateChangeCount marks it,
-// clearChangeCount (after loading or saving) clears it.
+// clearChangeCount (after loading, reverting or saving) clears it. Every
+// change to the books reaches updateChangeCount through the model root's
+// SetModified, where the model's own operations and the setters of bridge
+// items and business objects end, or through the command executor; display
+// state (selection, expanded rows, sort order) never does.
 //
 // The queries of the model (lists, objects by id, name or key, the items of
 // objects, default ids of the settings) are thin: they forward to the model

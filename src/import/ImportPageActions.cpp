@@ -1,5 +1,6 @@
 #include "import/ImportPageActions.h"
 
+#include "bridge/CAcnTItem.h"
 #include "bridge/CCurRItem.h"
 #include "bridge/CTrnSItem.h"
 #include "document/MyDocument.h"
@@ -65,9 +66,19 @@ AccountFromLine ImportPageActions::accountFromLine(const CImpTItem* line) const
 bool ImportPageActions::setExpenseTypeInAccount(ObjectIdT accountId, ObjectIdT categoryId)
 {
     CDocAccounting& books = *mDocument.accounting();
-    CAccount* account = books.GetAccountForID(accountId);
-    if (!account || !books.GetExpenseTypeForID(categoryId)) return false;
-    account->Put_mDefaultExpenseType(categoryId);
+    if (!books.GetAccountForID(accountId) || !books.GetExpenseTypeForID(categoryId)) return false;
+    const std::shared_ptr<CAcnTItem> account = mDocument.getAccountItemForId(accountId);
+    if (!account) return false;
+    // The account as it is, but for its default category: command 12
+    // rewrites every value, and the balance given is the one it has, so
+    // nothing is booked.
+    arguments::AccountArguments args(account->getId(), account->getNameOnly(), account->getDescription(),
+                                     account->getAccountTypeId(), account->getCurrencyId(),
+                                     account->getAccountNumber(), account->getAccountOwnerId(), categoryId,
+                                     account->getBankAccountNumber(), account->getFiscalPct(), account->getBalance());
+    args.specialType = account->specialType();
+    args.specialSubType = account->specialSubType();
+    mDocument.commandExecutor().executeCommand(12, account, args);
     mDocument.statementImport().completeBankImport();
     return true;
 }

@@ -3,8 +3,9 @@
 // besides showing them: accepting or refusing a line, declaring a line no
 // duplicate, making the own account a line names, giving an account its
 // default category, and booking the accepted lines. Everything that changes
-// the books runs as the document's command (13 for an account, 31 for each
-// booked line), so the page's work is journaled like any edit.
+// the books runs as the document's command (13 for a new account, 12 for an
+// account's default category, 31 for each booked line), so the page's work
+// is journaled like any edit.
 //
 // Main thread only.
 
@@ -44,7 +45,8 @@ public:
     bool createOwnAccount(CImpTItem& line);
     // The new-account sheet's values for a line (none: from the toolbar).
     AccountFromLine accountFromLine(const CImpTItem* line) const;
-    // The category becomes the account's default category and all lines are
+    // The category becomes the account's default category (command 12, so
+    // that it is journaled and marks the document) and all lines are
     // completed again; false when either does not exist.
     bool setExpenseTypeInAccount(ObjectIdT accountId, ObjectIdT categoryId);
     // The user says the line duplicates nothing; it is not completed again

@@ -1,5 +1,7 @@
 #include "model/CDocAccounting.h"
 
+#include "model/DocumentServices.h"
+
 #include <vector>
 
 #include "model/CAccountOwner.h"
@@ -121,8 +123,9 @@ void CDocAccounting::DeleteAllObjects()
     mCopiedTransaction = nullptr;
 }
 
-void CDocAccounting::SetModified(unsigned char)
+void CDocAccounting::SetModified(unsigned char modified)
 {
+    if (modified && mChangeListener) mChangeListener->updateChangeCount();
 }
 
 FourCharCode CDocAccounting::fileVersion() const

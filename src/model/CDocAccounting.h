@@ -39,6 +39,7 @@ class CBudgetHeader;
 class CExpenseType;
 class CMasterExpenseType;
 class CHierarchyRoot;
+class DocumentServices;
 class CNamedListArray;
 class CPreference;
 class LStream;
@@ -61,8 +62,15 @@ public:
     CDocAccounting(const CDocAccounting&) = delete;
     CDocAccounting& operator=(const CDocAccounting&) = delete;
 
-    // The dirty state lives in the document; the root's hook does nothing.
+    // The dirty state lives in the document: every change to the books
+    // reaches it here (the model's own operations, the bridge items' setters,
+    // the business objects), and SetModified(true) marks the listening
+    // document changed. Without a listener (books being read, books of no
+    // document) it does nothing; false is ignored, as the document clears
+    // its own state after loading and saving.
     virtual void SetModified(unsigned char modified);
+    // The document that keeps the dirty state of these books; not owned.
+    void setChangeListener(DocumentServices* document) { mChangeListener = document; }
 
     // --- the model stream
     // Reads a set of books. False, always after one numbered alert, when the
@@ -354,6 +362,7 @@ public:
 
 private:
     std::size_t mStreamSize = 0;   // see StreamSizeHint
+    DocumentServices* mChangeListener = nullptr;   // see SetModified
     // The memory of the transactions and lines read from the file, given back
     // in one step when the root goes.
     ObjectPool mPool;

@@ -1,7 +1,8 @@
 #pragma once
 // The document as the model and its bridge see it. The document owns one
-// model root, keeps the dirty state itself (the root's SetModified hook does
-// nothing) and hears the model's change messages through its listener bridge.
+// model root, keeps the dirty state itself (the root's SetModified hook
+// passes every change to the books on to updateChangeCount) and hears the
+// model's change messages through its listener bridge.
 //
 // The document reads a file by wrapping its bytes in an LDataStream and
 // calling CDocAccounting::initFromStream; on success the stream's marker

@@ -1,0 +1,1055 @@
+// Every change to the books marks the document edited, whichever way the
+// window makes it. One table of the window's actions that change the books
+// (menus, context menus, drops, sheets and page buttons): each starts from the
+// same saved, clean books, does the action as a user would, and then the
+// document is edited, closing asks whether to save, and saving writes a file
+// whose bytes differ from before. A second table holds what only changes the
+// display (selection, pages, expanded rows, sort order): the document stays
+// clean and closing asks nothing.
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <optional>
+
+#include "../ui/sheets/sheet_test_support.h"
+#include "../ui/side_bar_rows.h"
+#include "../ui/ui_test_support.h"
+#include "app/DocumentController.h"
+#include "app/DocumentWindow.h"
+#include "app_test_steps.h"
+#include "analysis/views/BudgetSheets.h"
+#include "analysis/views/CBudgetPageController.h"
+#include "bridge/CAcoWItem.h"
+#include "bridge/CDebetItem.h"
+#include "bridge/CTrnSItem.h"
+#include "business/BusinessOfDocument.h"
+#include "business/views/CVATRateDialog.h"
+#include "business/views/GXBusinessSetupViewController.h"
+#include "business/views/GXDoubleTransactionDetailTableSynchronizer.h"
+#include "business/views/GXOwnerViewController.h"
+#include "business/views/SearchInvoiceDialogController.h"
+#include "document/MyDocument.h"
+#include "document/arguments/AccountArguments.h"
+#include "document/arguments/CTransactionArguments.h"
+#include "document/arguments/CategoryParameters.h"
+#include "document/arguments/SimpleTransactionArguments.h"
+#include "import/CImpTItem.h"
+#include "import/views/CImportedTransactionArrayController.h"
+#include "import/views/ImportPage.h"
+#include "model/CAccount.h"
+#include "model/CDocAccounting.h"
+#include "model/CExpenseType.h"
+#include "platform/gui/qt_dispatcher.h"
+#include "ui/ApplicationShell.h"
+#include "ui/CSideBarController.h"
+#include "ui/DocumentWindowFrame.h"
+#include "ui/GXSideBarControlledViewAncestor.h"
+#include "ui/CSideBarView.h"
+#include "ui/GXGradientOutlineView.h"
+#include "ui/SideBarOutlineModel.h"
+#include "ui/V2SplitLayout.h"
+#include "ui/sheets/CPopupWindowAncestor.h"
+#include "ui/lists/GXTableAncestor.h"
+#include "ui/lists/ItemTableModel.h"
+#include "ui/MainToolbar.h"
+#include "ui/QuickEntryPane.h"
+#include "ui/SideBarDragAndDrop.h"
+#include "ui/controls/PasteboardTypes.h"
+#include "ui/pages/AccountCategoryPage.h"
+#include "ui/pages/GXCreditCardViewController.h"
+#include "ui/pages/GXCurrencyTableViewController.h"
+#include "ui/lists/CV2TransactionTableView.h"
+#include "ui/pages/GXTransactionViewController.h"
+
+namespace ch {
+namespace {
+
+using namespace ch::test;
+using Owners = business::GXOwnerViewController;
+
+constexpr const char* kBankNumber = "111-2223334-55";
+
+// One statement line: 30.00 paid to the shop, which has no default category.
+constexpr const char* kShopStatement =
+    "OFXHEADER:100\nDATA:OFXSGML\nVERSION:102\nSECURITY:NONE\nENCODING:USASCII\nCHARSET:1252\n"
+    "COMPRESSION:NONE\nOLDFILEUID:NONE\nNEWFILEUID:NONE\n\n"
+    "<OFX><BANKMSGSRSV1><STMTTRNRS><TRNUID>1<STMTRS><CURDEF>EUR\n"
+    "<BANKACCTFROM><BANKID>111<ACCTID>111-2223334-55<ACCTTYPE>CHECKING</BANKACCTFROM>\n"
+    "<BANKTRANLIST><DTSTART>20250901<DTEND>20250930\n"
+    "<STMTTRN><TRNTYPE>DEBIT<DTPOSTED>20250910<TRNAMT>-30.00<FITID>2509<NAME>Corner Shop<MEMO>Milk</STMTTRN>\n"
+    "</BANKTRANLIST></STMTRS></STMTTRNRS></BANKMSGSRSV1></OFX>\n";
+
+class BooksEditedTest : public ::testing::Test {
+protected:
+    BooksEditedTest()
+    {
+        if (const char* old = std::getenv("XDG_DATA_HOME")) mOldDataHome = old;
+        setenv("XDG_DATA_HOME", folder.filePath("data").toLocal8Bit().constData(), 1);
+        setFirstStartDefaults(environment.defaults());
+        environment.defaults().set("GXShowNewDocumentAssistant", Value(false));
+        controller.setUntitledJournalFolder(folder.path().toStdString());
+        controller.setFileChooser([this](QWidget*, bool, const QString&) { return std::optional<QString>(booksPath); });
+        controller.setStatementChooser(
+            [this](QWidget*, const QString&, const QStringList&) { return std::optional<QString>(statementPath); });
+        shell.setDocumentHost(&controller);
+        QObject::connect(&controller, &DocumentController::documentsChanged, &shell,
+                         &ApplicationShell::documentsChanged);
+    }
+    ~BooksEditedTest() override
+    {
+        if (mOldDataHome) setenv("XDG_DATA_HOME", mOldDataHome->c_str(), 1);
+        else unsetenv("XDG_DATA_HOME");
+    }
+
+    static void settle()
+    {
+        for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    }
+
+    DocumentWindow& window() { return *controller.windows().front(); }
+    MyDocument& books() { return window().document(); }
+    DocumentWindowFrame& frame() { return *window().frame(); }
+
+    static QByteArray bytesOf(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // --- what a user does
+
+    // The window's menu item of that name, validated as when its menu opens,
+    // then chosen.
+    void choose(const char* name)
+    {
+        for (QMenu* menu : frame().menuBar()->findChildren<QMenu*>()) emit menu->aboutToShow();
+        QAction* found = nullptr;
+        for (QMenu* menu : frame().menuBar()->findChildren<QMenu*>())
+            for (QAction* action : menu->actions())
+                if (action->objectName() == QLatin1String(name)) found = action;
+        ASSERT_NE(found, nullptr) << name;
+        ASSERT_TRUE(found->isEnabled()) << name;
+        found->trigger();
+        settle();
+    }
+
+    // The item of a table's context menu.
+    void contextItem(QWidget* table, const char* name)
+    {
+        ASSERT_NE(table, nullptr);
+        for (QAction* action : table->actions())
+            if (action->objectName() == QLatin1String(name)) {
+                action->trigger();
+                settle();
+                return;
+            }
+        ADD_FAILURE() << "no context menu item " << name;
+    }
+
+    // The side bar's row of that title (headers at `level`; any row with 0)
+    // selected, and its page.
+    template <class Page = GXSideBarControlledViewAncestor>
+    Page* showPage(const std::string& title, int level = 0)
+    {
+        frame().showMainTab("V2");
+        CSideBarController& sideBar = frame().sideBarController();
+        const QModelIndex row = openAndFindSideBarRow(sideBar.outlineModel(), title, level);
+        if (!row.isValid()) {
+            ADD_FAILURE() << "no side bar row " << title;
+            return nullptr;
+        }
+        sideBar.selectionModel().select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        settle();
+        auto* page = dynamic_cast<Page*>(sideBar.currentController());
+        EXPECT_NE(page, nullptr) << title;
+        return page;
+    }
+
+    CPopupWindowAncestor* openSheet()
+    {
+        CPopupWindowAncestor* sheet = window().books().lastSheet();
+        EXPECT_TRUE(sheet && sheet->isVisible());
+        return sheet && sheet->isVisible() ? sheet : nullptr;
+    }
+
+    GXTransactionViewController* transactionsPage()
+    {
+        frame().showMainTab("V2");
+        choose("TRANSBUTTON");
+        auto* page = dynamic_cast<GXTransactionViewController*>(frame().sideBarController().currentController());
+        EXPECT_NE(page, nullptr);
+        return page;
+    }
+
+    // The row of the transaction named so on the transactions page, selected.
+    int selectTransaction(GXTransactionViewController& page, const std::string& name)
+    {
+        using Tab = GXTransactionViewController::Tab;
+        CTransactionArrayController& rows = page.controller(Tab::Transactions);
+        for (std::size_t i = 0; i < rows.arrangedCount(); ++i) {
+            auto item = std::dynamic_pointer_cast<CTrnSItem>(rows.arrangedObjectAt(i));
+            if (item && item->getName() == name) {
+                page.selectItem(Tab::Transactions, item.get());
+                settle();
+                return int(i);
+            }
+        }
+        ADD_FAILURE() << "no transaction " << name;
+        return -1;
+    }
+
+    Owners* customersPage()
+    {
+        auto* page = showPage<Owners>(localized("OWNERSTABCUSTOMERS"), 2);
+        if (!page) return nullptr;
+        page->selectOwner(Owners::Tab::Customers, books().customerArray().front().get());
+        settle();
+        return page;
+    }
+
+    // The row of the line whose transaction is named so.
+    static int rowNamed(CNonVisualDataItemArrayController& rows, const std::string& name)
+    {
+        for (std::size_t i = 0; i < rows.arrangedCount(); ++i) {
+            auto line = std::dynamic_pointer_cast<CDebetItem>(rows.arrangedObjectAt(i));
+            if (line && line->parentTransaction() && line->parentTransaction()->getName() == name) return int(i);
+        }
+        ADD_FAILURE() << "no row " << name;
+        return -1;
+    }
+
+    ImportPage* importPage() { return dynamic_cast<ImportPage*>(frame().mainTab("Import")); }
+
+    // --- the books every row starts from
+
+    long account(const char* name, long type, const char* bankNumber, int specialType = 0)
+    {
+        arguments::AccountArguments values(-1, std::string(name), std::string(), type, std::nullopt, std::nullopt,
+                                           std::nullopt, std::nullopt,
+                                           bankNumber ? std::optional<std::string>(bankNumber) : std::nullopt, 100.0,
+                                           std::nullopt);
+        values.specialType = specialType;
+        return books().commandExecutor().executeCommand(13, nullptr, values);
+    }
+
+    long category(const char* name)
+    {
+        arguments::CategoryParameters values;
+        values.name = name;
+        values.mParentId = 1;
+        values.mMasterTypeId = 1;
+        return books().commandExecutor().executeCommand(15, nullptr, values);
+    }
+
+    void book(long from, long to, long categoryId, double amount, const char* name)
+    {
+        std::shared_ptr<CTrnSItem> temporary = books().makeEmptyTransactionOfType(3);
+        SimpleTransactionArguments values;
+        values.absoluteAmount = amount;
+        values.fromAccountId = from;
+        values.toAccountId = to;
+        values.category = categoryId;
+        values.categoryAmount = amount;
+        values.name = name;
+        values.date = 20250905;
+        temporary->setEqualToSimpleTransactionArguments(values);
+        arguments::CTransactionArguments command;
+        command.mTransactionDictionary = temporary->dictionaryRepresentation();
+        books().commandExecutor().executeCommand(23, nullptr, command);
+    }
+
+    void newInvoice(Owners& page, const char* name, const char* net)
+    {
+        contextItem(page.pair(true).leftTable(), "OWNERSNEWINVOICE");
+        auto* sheet = page.invoiceSheet();
+        ASSERT_TRUE(sheet && sheet->isVisible());
+        typeInto(outlet(*sheet, "invoiceNameField"), name);
+        typeInto(outlet(*sheet, "invoiceDateField"), "01.09.2025");
+        typeInto(outlet(*sheet, "invoiceAmountField"), net);
+        auto* rate = outlet<QComboBox>(*sheet, "VATRate1Popup");
+        rate->setCurrentIndex(rate->findText("Standard", Qt::MatchStartsWith));
+        QTest::keyClick(outlet(*sheet, "invoiceAmountField"), Qt::Key_Tab);
+        click(*sheet, "OKButton");
+        settle();
+        EXPECT_FALSE(sheet->isVisible()) << name;
+    }
+
+    void newPayment(Owners& page, const std::string& name, const char* amount)
+    {
+        contextItem(page.pair(true).rightTable(), "OWNERSNEWPAYMENT");
+        auto* sheet = page.paymentSheet();
+        ASSERT_TRUE(sheet && sheet->isVisible());
+        typeInto(outlet(*sheet, "paymentNameField"), QString::fromStdString(name));
+        typeInto(outlet(*sheet, "paymentDateField"), "10.09.2025");
+        typeInto(outlet(*sheet, "paymentAmountField"), amount);
+        auto* categories = outlet<QComboBox>(*sheet, "paymentCategoryPopup");
+        categories->setCurrentIndex(categories->findText("Fees"));
+        click(*sheet, "OKButton");
+        settle();
+        EXPECT_FALSE(sheet->isVisible()) << name;
+    }
+
+    // Small books with one of everything the rows act on: a bank account, a
+    // second account type for it, a credit card with a spending and a
+    // payment, a loan, a shop and two categories,
+    // a customer with a VAT rate, two invoices, a payment linked to the
+    // second and one that names the first but is not linked yet. Saved and
+    // closed; the path.
+    QString savedBooks()
+    {
+        booksPath = folder.filePath("Fixture.books");
+        controller.makeNewDocument(false);
+        settle();
+        const long checking = account("Checking", 1, kBankNumber);
+        const long visa = account("Visa", 2, nullptr, 1);
+        const long shop = account("Corner Shop", 3, nullptr);
+        account("Car Loan", 2, nullptr);
+        arguments::AccountTypeArguments banks;
+        banks.accountTypeName = "Banks";
+        banks.theMasterType = 1;
+        books().commandExecutor().executeCommand(11, nullptr, banks);
+        const long groceries = category("Groceries");
+        arguments::CategoryParameters fees;
+        fees.name = "Fees";
+        fees.mParentId = 0;
+        fees.mMasterTypeId = 0;
+        books().commandExecutor().executeCommand(15, nullptr, fees);
+        book(checking, shop, groceries, 50.0, "Groceries run");
+        book(checking, shop, groceries, 12.5, "Bread");
+        book(visa, shop, groceries, 30.0, "Card dinner");
+        book(checking, visa, books().get_mDefExpTUnspecifiedTransfer(), 30.0, "Card payment");
+
+        auto* setup = showPage<business::GXBusinessSetupViewController>("VAT Rates", 2);
+        EXPECT_NE(setup, nullptr);
+        if (!setup) return {};
+        choose("NEWOBJECTMENUITEM");
+        EXPECT_TRUE(setup->VATRateSheet() && setup->VATRateSheet()->isVisible());
+        if (!setup->VATRateSheet()) return {};
+        QWidget& rateSheet = *setup->VATRateSheet();
+        typeInto(outlet(rateSheet, "nameField"), "Standard");
+        typeInto(outlet(rateSheet, "rateField"), "21");
+        typeInto(outlet(rateSheet, "fiscalField"), "100");
+        click(rateSheet, "OKButton");
+        settle();
+
+        showPage(localized("OWNERSTABCUSTOMERS"), 2);
+        choose("NEWOBJECTMENUITEM");
+        if (CPopupWindowAncestor* sheet = openSheet()) {
+            typeInto(outlet(*sheet, "nameField"), "Brightwater");
+            QTest::mouseClick(outlet<QCheckBox>(*sheet, "createCustomerAccountsCheck"), Qt::LeftButton);
+            click(*sheet, "OKButton");
+            settle();
+        }
+        EXPECT_EQ(books().customerArray().size(), 1u);
+        if (books().customerArray().empty()) return {};
+        Owners* page = customersPage();
+        if (!page) return {};
+        newInvoice(*page, "Workshop", "1000.00");
+        newInvoice(*page, "Report", "500.00");
+        auto& invoices = page->pair(true).leftTableArrayController();
+        const int workshop = rowNamed(invoices, "Workshop");
+        const auto workshopInvoice =
+            std::dynamic_pointer_cast<CDebetItem>(invoices.arrangedObjectAt(std::size_t(workshop)))->parentTransaction();
+        // The first payment names the workshop's invoice number, as a bank
+        // transfer does, so that the search finds it.
+        newPayment(*page, "Transfer " + workshopInvoice->mDocumentRef().value_or(std::string()), "1210.00");
+        newPayment(*page, "Report paid", "605.00");
+        auto& payments = page->pair(true).rightTableArrayController();
+        std::unique_ptr<QMimeData> dragged(page->pair(true).mimeDataForPaymentRow(rowNamed(payments, "Report paid")));
+        EXPECT_TRUE(dragged && page->pair(true).acceptDrop(dragged.get(), rowNamed(invoices, "Report")));
+        settle();
+
+        controller.saveAs(window());
+        settle();
+        EXPECT_FALSE(books().isDocumentEdited());
+        window().fileAction("close")->trigger();
+        settle();
+        EXPECT_TRUE(controller.windows().empty());
+        return booksPath;
+    }
+
+    // A fresh copy of the saved books, opened as the desktop does.
+    bool openCopy(const QString& saved, const QString& name)
+    {
+        booksPath = folder.filePath(name);
+        QFile::remove(booksPath);
+        if (!QFile::copy(saved, booksPath)) return false;
+        shell.launch({booksPath});
+        settle();
+        return controller.windows().size() == 1 && window().booksShown();
+    }
+
+    UiEnvironment environment;
+    QTemporaryDir folder;
+    std::optional<std::string> mOldDataHome;
+    QtDispatcher dispatcher;
+    DocumentController controller{environment.defaults(), dispatcher};
+    ApplicationShell shell{environment.defaults(), dispatcher};
+    QString booksPath;
+    QString statementPath;
+};
+
+// A window action: what brings the window to where the user acts (it must
+// leave the books as they were), then the action itself.
+class BooksEditedTable;
+struct WindowAction {
+    const char* name;
+    std::function<void(BooksEditedTable&)> prepare;
+    std::function<void(BooksEditedTable&)> act;
+};
+
+class BooksEditedTable : public BooksEditedTest {
+public:
+    // Runs each row on its own copy of the saved books.
+    void runChanging(const std::vector<WindowAction>& rows);
+    void runDisplayOnly(const std::vector<WindowAction>& rows);
+
+    // --- the steps the rows share, public for the table
+    using BooksEditedTest::choose;
+    using BooksEditedTest::contextItem;
+    using BooksEditedTest::customersPage;
+    using BooksEditedTest::newInvoice;
+    using BooksEditedTest::importPage;
+    using BooksEditedTest::openSheet;
+    using BooksEditedTest::rowNamed;
+    using BooksEditedTest::selectTransaction;
+    using BooksEditedTest::settle;
+    using BooksEditedTest::showPage;
+    using BooksEditedTest::transactionsPage;
+    using BooksEditedTest::books;
+    using BooksEditedTest::frame;
+    using BooksEditedTest::environment;
+    using BooksEditedTest::statementPath;
+    using BooksEditedTest::folder;
+
+    QString saved;
+
+    // File > Revert, and Revert in its question.
+    void revertToSaved()
+    {
+        window().fileAction("revert")->trigger();
+        settle();
+        QMessageBox* question = controller.openQuestion();
+        ASSERT_NE(question, nullptr);
+        QTest::mouseClick(question->findChild<QPushButton*>("revert"), Qt::LeftButton);
+        settle();
+    }
+};
+
+void BooksEditedTable::runChanging(const std::vector<WindowAction>& rows)
+{
+    int copy = 0;
+    for (const WindowAction& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString name = QStringLiteral("Changed%1.books").arg(++copy);
+        ASSERT_TRUE(openCopy(saved, name));
+        ASSERT_FALSE(books().isDocumentEdited()) << "opens clean";
+        if (row.prepare) row.prepare(*this);
+        ASSERT_FALSE(books().isDocumentEdited()) << "the way to the action changed nothing";
+        const QByteArray before = bytesOf(booksPath);
+        row.act(*this);
+        EXPECT_TRUE(books().isDocumentEdited());
+        environment.alerts().clear();
+        window().fileAction("close")->trigger();
+        settle();
+        QMessageBox* question = controller.openQuestion();
+        EXPECT_NE(question, nullptr) << "closing asks";
+        if (question) {
+            QTest::mouseClick(question->findChild<QPushButton*>("save"), Qt::LeftButton);
+            settle();
+        }
+        if (!controller.windows().empty()) {
+            ADD_FAILURE() << "the window stayed open";
+            controller.discard(window());
+            settle();
+        }
+        EXPECT_NE(bytesOf(booksPath), before) << "the saved file holds the change";
+    }
+}
+
+void BooksEditedTable::runDisplayOnly(const std::vector<WindowAction>& rows)
+{
+    int copy = 0;
+    for (const WindowAction& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(openCopy(saved, QStringLiteral("Shown%1.books").arg(++copy)));
+        ASSERT_FALSE(books().isDocumentEdited()) << "opens clean";
+        if (row.prepare) row.prepare(*this);
+        row.act(*this);
+        EXPECT_FALSE(books().isDocumentEdited());
+        window().fileAction("close")->trigger();
+        settle();
+        EXPECT_EQ(controller.openQuestion(), nullptr) << "nothing to ask";
+        if (controller.openQuestion()) {
+            QTest::mouseClick(controller.openQuestion()->findChild<QPushButton*>("dontSave"), Qt::LeftButton);
+            settle();
+        }
+        if (!controller.windows().empty()) {
+            controller.discard(window());
+            settle();
+        }
+    }
+}
+
+// --- the rows' steps
+
+GXTransactionViewController* transactionsWith(BooksEditedTable& t, const char* name)
+{
+    GXTransactionViewController* page = t.transactionsPage();
+    if (page) t.selectTransaction(*page, name);
+    return page;
+}
+
+void clickStatusColumn(BooksEditedTable& t, const char* name)
+{
+    GXTransactionViewController* page = t.transactionsPage();
+    ASSERT_NE(page, nullptr);
+    const int row = t.selectTransaction(*page, name);
+    GXTableAncestor* table = page->table(GXTransactionViewController::Tab::Transactions);
+    ASSERT_TRUE(table && row >= 0);
+    const int column = table->horizontalHeader()->logicalIndex(0);
+    const QModelIndex cell = table->model()->index(row, column);
+    table->scrollTo(cell);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(cell).center());
+    t.settle();
+}
+
+void okSheet(BooksEditedTable& t)
+{
+    CPopupWindowAncestor* sheet = t.openSheet();
+    ASSERT_NE(sheet, nullptr);
+    click(*sheet, "OKButton");
+    t.settle();
+}
+
+GXCreditCardViewController* cardPage(BooksEditedTable& t)
+{
+    auto* page = t.showPage<GXCreditCardViewController>(localized("CREDITCARDBUTTON"), 1);
+    if (page) {
+        page->topTableView()->selectRow(0);
+        t.settle();
+    }
+    return page;
+}
+
+std::shared_ptr<CTrnSItem> selectLine(BooksEditedTable& t, Owners& page, bool invoices, const char* name)
+{
+    auto& pair = page.pair(true);
+    auto& rows = invoices ? pair.leftTableArrayController() : pair.rightTableArrayController();
+    const int row = t.rowNamed(rows, name);
+    if (row < 0) return nullptr;
+    (invoices ? pair.leftTable() : pair.rightTable())->selectRow(row);
+    t.settle();
+    return invoices ? pair.selectedLeftTableTransaction() : pair.selectedRightTableTransaction();
+}
+
+// The own-property page with the bank account's lines in its lower table.
+AccountCategoryPage* checkingPage(BooksEditedTable& t)
+{
+    auto* page = t.showPage<AccountCategoryPage>(localized("OwnProperty"), -1);
+    if (!page) return nullptr;
+    page->selectUpperItem(t.books().getAccountItemForId(t.books().getAccountForName("Checking")->Get_Id()));
+    t.settle();
+    return page;
+}
+
+void doubleClickSelectedRow(BooksEditedTable& t, QTableView* table)
+{
+    ASSERT_NE(table, nullptr);
+    const QModelIndexList rows = table->selectionModel()->selectedRows();
+    ASSERT_FALSE(rows.isEmpty());
+    table->scrollTo(rows.first());
+    const QPoint at = table->visualRect(rows.first()).center();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+    t.settle();
+}
+
+// Types into a field as a user does: everything in it replaced.
+void retype(QWidget* field, const QString& keys)
+{
+    ASSERT_NE(field, nullptr);
+    QLineEdit* edit = qobject_cast<QLineEdit*>(field);
+    if (!edit) edit = field->findChild<QLineEdit*>();
+    ASSERT_NE(edit, nullptr);
+    edit->setFocus(Qt::TabFocusReason);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, keys);
+}
+
+void chooseSideBarItem(BooksEditedTable& t, NodeMenu kind, int tag)
+{
+    QMenu* menu = t.frame().v2Layout().sideBarView()->menuFor(kind);
+    ASSERT_NE(menu, nullptr);
+    emit menu->aboutToShow();
+    for (QAction* action : menu->actions())
+        if (action->property("tag").toInt() == tag) {
+            ASSERT_TRUE(action->isEnabled()) << tag;
+            action->trigger();
+            t.settle();
+            return;
+        }
+    ADD_FAILURE() << "no side bar item " << tag;
+}
+
+QWidget* settingsWindow()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == QLatin1String("FilePreferences") && widget->isVisible()) return widget;
+    return nullptr;
+}
+
+// Drags over the side bar's row of that title and drops there, as the tree
+// receives it; whether the tree took it.
+bool dropOnSideBarRow(BooksEditedTable& t, const std::string& title, QMimeData* data)
+{
+    std::unique_ptr<QMimeData> owned(data);
+    SideBarOutlineModel& model = t.frame().sideBarController().outlineModel();
+    GXGradientOutlineView& outline = *t.frame().v2Layout().sideBarView()->outline();
+    QPoint at;
+    for (const QModelIndex& row : model.shownRows())
+        if (model.itemAt(row)->getName() == title) {
+            const QModelIndex shown = model.index(row.row(), 0, row.parent());
+            outline.scrollTo(shown);
+            at = outline.visualRect(shown).center();
+        }
+    if (at.isNull()) {
+        ADD_FAILURE() << "no side bar row " << title;
+        return false;
+    }
+    QWidget* rows = outline.viewport();
+    QDragEnterEvent enter(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(rows, &enter);
+    QDragMoveEvent move(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+    move.ignore();
+    QApplication::sendEvent(rows, &move);
+    QDropEvent drop(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+    drop.ignore();
+    QApplication::sendEvent(rows, &drop);
+    t.settle();
+    return drop.isAccepted();
+}
+
+// What dragging the account out of this window carries.
+QMimeData* accountDrag(BooksEditedTable& t, const char* name)
+{
+    auto* data = new QMimeData;
+    const auto account = t.books().getAccountItemForId(t.books().getAccountForName(name)->Get_Id());
+    data->setData(kNonvisualPboardType, QByteArray::fromStdString(account->calculateKey()));
+    data->setText(QString::fromUtf8(name));
+    data->setData(kDocumentPboardType, documentMarker(&t.frame().sideBarController().document()));
+    return data;
+}
+
+void importShopStatement(BooksEditedTable& t)
+{
+    t.statementPath = t.folder.filePath("shop.ofx");
+    std::ofstream(t.statementPath.toStdString(), std::ios::binary) << kShopStatement;
+    t.choose("importOFX");
+}
+
+TEST_F(BooksEditedTable, EveryWindowActionThatChangesTheBooksMarksTheDocumentSoClosingAsksAndSavingKeepsIt)
+{
+    saved = savedBooks();
+    ASSERT_FALSE(saved.isEmpty());
+    ASSERT_FALSE(HasFailure()) << "the saved books";
+
+    using Tab = GXTransactionViewController::Tab;
+    const std::vector<WindowAction> rows = {
+        // The transactions page.
+        {"a click in the status column", nullptr, [](BooksEditedTable& t) { clickStatusColumn(t, "Bread"); }},
+        {"Books > Flag", [](BooksEditedTable& t) { transactionsWith(t, "Bread"); },
+         [](BooksEditedTable& t) { t.choose("FLAGMENUITEM"); }},
+        {"the toolbar's Flag", [](BooksEditedTable& t) { transactionsWith(t, "Bread"); },
+         [](BooksEditedTable& t) {
+             QAction* flag = t.frame().toolbar().itemAction("flagObject");
+             ASSERT_NE(flag, nullptr);
+             flag->trigger();
+             t.settle();
+         }},
+        {"the toolbar's Delete", [](BooksEditedTable& t) { transactionsWith(t, "Bread"); },
+         [](BooksEditedTable& t) {
+             QAction* remove = t.frame().toolbar().itemAction("deleteObject");
+             ASSERT_NE(remove, nullptr);
+             t.environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK
+             remove->trigger();
+             t.settle();
+         }},
+        {"Edit > Delete of a transaction", [](BooksEditedTable& t) { transactionsWith(t, "Bread"); },
+         [](BooksEditedTable& t) {
+             t.environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK
+             t.choose("DELETEMENUITEM");
+         }},
+        {"Books > Modify, a new name, OK", [](BooksEditedTable& t) { transactionsWith(t, "Bread"); },
+         [](BooksEditedTable& t) {
+             t.choose("MODIFYMENUITEM");
+             CPopupWindowAncestor* sheet = t.openSheet();
+             ASSERT_NE(sheet, nullptr);
+             typeInto(outlet(*sheet, "mNameField"), "Rye bread");
+             click(*sheet, "OKButton");
+             t.settle();
+         }},
+        {"Edit > Duplicate, OK", [](BooksEditedTable& t) { transactionsWith(t, "Bread"); },
+         [](BooksEditedTable& t) {
+             t.choose("DUPLICATEMENUITEM");
+             okSheet(t);
+         }},
+        {"Edit > Copy, Edit > Paste, OK", [](BooksEditedTable& t) { transactionsWith(t, "Bread"); },
+         [](BooksEditedTable& t) {
+             t.choose("COPYMENUITEM");
+             t.choose("PASTEMENUITEM");
+             okSheet(t);
+         }},
+        // An account's page.
+        {"a click in the status column of an account's line", [](BooksEditedTable& t) { checkingPage(t); },
+         [](BooksEditedTable& t) {
+             AccountCategoryPage* page = checkingPage(t);
+             ASSERT_NE(page, nullptr);
+             CV2TransactionTableView* lines = page->lowerTable();
+             ASSERT_TRUE(lines && lines->model()->rowCount() > 0);
+             const QModelIndex cell = lines->model()->index(0, lines->horizontalHeader()->logicalIndex(0));
+             QTest::mouseClick(lines->viewport(), Qt::LeftButton, {}, lines->visualRect(cell).center());
+             t.settle();
+         }},
+        {"the account sheet, a new name, OK", [](BooksEditedTable& t) { checkingPage(t); },
+         [](BooksEditedTable& t) {
+             AccountCategoryPage* page = checkingPage(t);
+             ASSERT_NE(page, nullptr);
+             doubleClickSelectedRow(t, page->upperTable());
+             CPopupWindowAncestor* sheet = t.openSheet();
+             ASSERT_NE(sheet, nullptr);
+             typeInto(outlet(*sheet, "nameField"), "Checking EU");
+             click(*sheet, "OKButton");
+             t.settle();
+         }},
+        {"the side bar's New inside, a category sheet, OK",
+         [](BooksEditedTable& t) { t.showPage(localized("expenseMxpTName"), -1); },
+         [](BooksEditedTable& t) {
+             chooseSideBarItem(t, NodeMenu::Category, 1105);
+             CPopupWindowAncestor* sheet = t.openSheet();
+             ASSERT_NE(sheet, nullptr);
+             typeInto(outlet(*sheet, "nameField"), "Garden");
+             click(*sheet, "OKButton");
+             t.settle();
+         }},
+        // The side bar.
+        {"an account dropped on another account type in the side bar",
+         [](BooksEditedTable& t) { t.showPage("Banks", -1); },
+         [](BooksEditedTable& t) {
+             EXPECT_TRUE(dropOnSideBarRow(t, "Banks", accountDrag(t, "Checking")));
+             EXPECT_EQ(t.books().getAccountForName("Checking")->Get_mAccountTypeId(),
+                       t.books().getAccountTypeForName("Banks")->Get_Id());
+         }},
+        {"a loan dropped on the side bar's credit cards",
+         [](BooksEditedTable& t) { t.showPage("Banks", -1); },
+         [](BooksEditedTable& t) {
+             EXPECT_TRUE(dropOnSideBarRow(t, localized("CREDITCARDBUTTON"), accountDrag(t, "Car Loan")));
+         }},
+        // The side bar's Quick Entry.
+        {"Quick Entry's Book button", nullptr,
+         [](BooksEditedTable& t) {
+             QuickEntryPane* pane = t.frame().v2Layout().sideBarView()->quickEntryPane();
+             ASSERT_NE(pane, nullptr);
+             retype(pane->findChild<QWidget*>("mTransactionDateField"), "12.09.2025");
+             retype(pane->findChild<QWidget*>("mOtherAccountPopup"), "Corner Shop");
+             retype(pane->findChild<QWidget*>("mOurAccountPopup"), "Checking");
+             retype(pane->findChild<QWidget*>("mTransactionAmountField"), "-12.50");
+             retype(pane->findChild<QWidget*>("mTransactionNameField"), "Lunch");
+             QTest::mouseClick(pane->findChild<QPushButton*>("mFastTransactionButton"), Qt::LeftButton);
+             t.settle();
+         }},
+        // The currencies page.
+        {"the currency sheet of the home currency, a new name, OK",
+         [](BooksEditedTable& t) { t.showPage(localized("CURRENCYBUTTON"), 1); },
+         [](BooksEditedTable& t) {
+             auto* page = t.showPage<GXCurrencyTableViewController>(localized("CURRENCYBUTTON"), 1);
+             ASSERT_NE(page, nullptr);
+             ASSERT_FALSE(t.books().mCurrencyArray().empty());
+             page->selectItem(t.books().getHomeCurrency().get());
+             t.settle();
+             QTest::mouseClick(page->controlledView()->findChild<QPushButton*>("modifyButton"), Qt::LeftButton);
+             t.settle();
+             CPopupWindowAncestor* sheet = t.openSheet();
+             ASSERT_NE(sheet, nullptr);
+             typeInto(outlet(*sheet, "fullNameField"), "Euro of the EU");
+             click(*sheet, "OKButton");
+             t.settle();
+         }},
+        // The customers page.
+        {"a new customer through its sheet", [](BooksEditedTable& t) { t.customersPage(); },
+         [](BooksEditedTable& t) {
+             t.choose("NEWOBJECTMENUITEM");
+             CPopupWindowAncestor* sheet = t.openSheet();
+             ASSERT_NE(sheet, nullptr);
+             typeInto(outlet(*sheet, "nameField"), "Harbour Ltd");
+             click(*sheet, "OKButton");
+             t.settle();
+         }},
+        {"a new invoice through its sheet", [](BooksEditedTable& t) { t.customersPage(); },
+         [](BooksEditedTable& t) {
+             Owners* page = t.customersPage();
+             ASSERT_NE(page, nullptr);
+             t.newInvoice(*page, "Follow-up", "200.00");
+         }},
+        {"Delete payment", [](BooksEditedTable& t) { t.customersPage(); },
+         [](BooksEditedTable& t) {
+             Owners* page = t.customersPage();
+             ASSERT_NE(page, nullptr);
+             ASSERT_NE(selectLine(t, *page, false, "Report paid"), nullptr);
+             t.environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK
+             t.contextItem(page->pair(true).rightTable(), "OWNERSDELETEPAYMENT");
+         }},
+        // The business set-up page.
+        {"a new VAT rate through its sheet", [](BooksEditedTable& t) { t.showPage("VAT Rates", 2); },
+         [](BooksEditedTable& t) {
+             auto* setup = t.showPage<business::GXBusinessSetupViewController>("VAT Rates", 2);
+             ASSERT_NE(setup, nullptr);
+             t.choose("NEWOBJECTMENUITEM");
+             ASSERT_TRUE(setup->VATRateSheet() && setup->VATRateSheet()->isVisible());
+             QWidget& sheet = *setup->VATRateSheet();
+             typeInto(outlet(sheet, "nameField"), "Reduced");
+             typeInto(outlet(sheet, "rateField"), "6");
+             typeInto(outlet(sheet, "fiscalField"), "100");
+             click(sheet, "OKButton");
+             t.settle();
+         }},
+        // The shares page.
+        {"a new share through its sheet", [](BooksEditedTable& t) { t.showPage(localized("SHAREBUTTON"), 1); },
+         [](BooksEditedTable& t) {
+             auto* page = t.showPage<GXCurrencyTableViewController>(localized("SHAREBUTTON"), 1);
+             ASSERT_NE(page, nullptr);
+             QTest::mouseClick(page->controlledView()->findChild<QPushButton*>("addAccountButton"), Qt::LeftButton);
+             t.settle();
+             CPopupWindowAncestor* sheet = t.openSheet();
+             ASSERT_NE(sheet, nullptr);
+             typeInto(outlet(*sheet, "symbolField"), "ACME");
+             typeInto(outlet(*sheet, "fullNameField"), "Acme Corporation");
+             click(*sheet, "OKButton");
+             t.settle();
+         }},
+        // The budget page.
+        {"a new budget through the budget page's button", [](BooksEditedTable& t) { t.frame().showMainTab("budg"); },
+         [](BooksEditedTable& t) {
+             auto* page = dynamic_cast<CBudgetPageController*>(t.frame().mainTab("budg"));
+             ASSERT_NE(page, nullptr);
+             QPushButton* create = nullptr;
+             for (QPushButton* button : page->findChildren<QPushButton*>())
+                 if (button->text().toStdString() == localized("NewBud")) create = button;
+             ASSERT_NE(create, nullptr);
+             QTest::mouseClick(create, Qt::LeftButton);
+             t.settle();
+             auto* sheet = dynamic_cast<CNewBudgetController*>(page->openSheet());
+             ASSERT_NE(sheet, nullptr);
+             typeInto(sheet->budgetNameField, "Plan");
+             sheet->ok();
+             t.settle();
+         }},
+        // The document's settings.
+        {"Books > Settings, another default expense category", nullptr,
+         [](BooksEditedTable& t) {
+             t.choose("SETTINGBUTTON");
+             QWidget* settings = settingsWindow();
+             ASSERT_NE(settings, nullptr);
+             auto* popup = settings->findChild<QComboBox*>("mPrefDefExptUnspecifiedExpense");
+             ASSERT_NE(popup, nullptr);
+             const int groceries = popup->findText("Groceries");
+             ASSERT_GE(groceries, 0);
+             popup->setCurrentIndex(groceries);
+             t.settle();
+             settings->close();
+             t.settle();
+         }},
+        // The credit-card page.
+        {"a card spending dropped on its payment", [](BooksEditedTable& t) { cardPage(t); },
+         [](BooksEditedTable& t) {
+             GXCreditCardViewController* page = cardPage(t);
+             ASSERT_NE(page, nullptr);
+             ItemTableModel& spendings = *page->spendingModel();
+             ItemTableModel& payments = *page->paymentModel();
+             ASSERT_EQ(spendings.rowCount(), 1);
+             ASSERT_EQ(payments.rowCount(), 1);
+             std::unique_ptr<QMimeData> dragged(spendings.mimeData({spendings.index(0, 1)}));
+             EXPECT_TRUE(payments.dropMimeData(dragged.get(), Qt::CopyAction, -1, -1, payments.index(0, 0)));
+             t.settle();
+         }},
+        // The customers page: invoices and their payments.
+        {"a payment dropped onto an invoice", [](BooksEditedTable& t) { t.customersPage(); },
+         [](BooksEditedTable& t) {
+             Owners* page = t.customersPage();
+             ASSERT_NE(page, nullptr);
+             auto& pair = page->pair(true);
+             const int payment = t.rowNamed(pair.rightTableArrayController(), "Report paid") == 0 ? 1 : 0;
+             std::unique_ptr<QMimeData> dragged(pair.mimeDataForPaymentRow(payment));
+             ASSERT_TRUE(dragged);
+             EXPECT_TRUE(pair.acceptDrop(dragged.get(), t.rowNamed(pair.leftTableArrayController(), "Workshop")));
+             t.settle();
+         }},
+        {"Find invoices, the invoice chosen in the search sheet", [](BooksEditedTable& t) { t.customersPage(); },
+         [](BooksEditedTable& t) {
+             Owners* page = t.customersPage();
+             ASSERT_NE(page, nullptr);
+             auto& pair = page->pair(true);
+             const int payment = t.rowNamed(pair.rightTableArrayController(), "Report paid") == 0 ? 1 : 0;
+             pair.rightTable()->selectRow(payment);
+             t.settle();
+             t.contextItem(pair.rightTable(), "OWNERSFINDINVOICES");
+             business::SearchInvoiceDialogController* sheet = page->searchSheet();
+             ASSERT_TRUE(sheet && sheet->isVisible());
+             auto* table = sheet->findChild<QTableWidget*>();
+             ASSERT_TRUE(table && table->rowCount() == 1);
+             table->selectRow(0);
+             click(*sheet, "OKButton");
+             t.settle();
+         }},
+        {"Unlink payment", [](BooksEditedTable& t) { t.customersPage(); },
+         [](BooksEditedTable& t) {
+             Owners* page = t.customersPage();
+             ASSERT_NE(page, nullptr);
+             ASSERT_NE(selectLine(t, *page, false, "Report paid"), nullptr);
+             t.contextItem(page->pair(true).rightTable(), "OWNERSUNLINKPAYMENT");
+         }},
+        {"Unlink payments of an invoice", [](BooksEditedTable& t) { t.customersPage(); },
+         [](BooksEditedTable& t) {
+             Owners* page = t.customersPage();
+             ASSERT_NE(page, nullptr);
+             ASSERT_NE(selectLine(t, *page, true, "Report"), nullptr);
+             t.contextItem(page->pair(true).leftTable(), "OWNERSUNLINKPAYMENTS");
+         }},
+        {"Credit note for an invoice", [](BooksEditedTable& t) { t.customersPage(); },
+         [](BooksEditedTable& t) {
+             Owners* page = t.customersPage();
+             ASSERT_NE(page, nullptr);
+             ASSERT_NE(selectLine(t, *page, true, "Workshop"), nullptr);
+             t.contextItem(page->pair(true).leftTable(), "OWNERSCREDITNOTE");
+         }},
+        // The import page.
+        {"the import page's Default Category button",
+         [](BooksEditedTable& t) {
+             importShopStatement(t);
+             ImportPage* page = t.importPage();
+             ASSERT_NE(page, nullptr);
+             ASSERT_EQ(page->model().rowCount(), 1);
+             const auto line = page->model().lineAt(0);
+             // The user picks the line's category, which the shop has no
+             // default for yet.
+             ASSERT_GT(line->mOtherAccountId(), 0);
+             line->setMExpenseTypeId(t.books().getExpenseTypeForName("Groceries")->Get_Id(), true);
+             page->findChild<QTableView*>("mImportedTransactionTable")->selectRow(0);
+             t.settle();
+         },
+         [](BooksEditedTable& t) {
+             ImportPage* page = t.importPage();
+             ASSERT_NE(page, nullptr);
+             QTest::mouseClick(page->findChild<QPushButton*>("mDefaultCategoryButton"), Qt::LeftButton);
+             t.settle();
+             const CAccount* shop = t.books().getAccountForName("Corner Shop");
+             ASSERT_NE(shop, nullptr);
+             EXPECT_EQ(shop->Get_mDefaultExpenseType(), t.books().getExpenseTypeForName("Groceries"));
+         }},
+        {"the import page's Import button", [](BooksEditedTable& t) { importShopStatement(t); },
+         [](BooksEditedTable& t) {
+             ImportPage* page = t.importPage();
+             ASSERT_NE(page, nullptr);
+             QTest::mouseClick(page->findChild<QPushButton*>("mImportButton"), Qt::LeftButton);
+             t.settle();
+         }},
+    };
+    (void)Tab::Transactions;
+    runChanging(rows);
+}
+
+TEST_F(BooksEditedTable, WhatOnlyChangesTheDisplayLeavesTheDocumentClean)
+{
+    saved = savedBooks();
+    ASSERT_FALSE(saved.isEmpty());
+    ASSERT_FALSE(HasFailure()) << "the saved books";
+
+    const std::vector<WindowAction> rows = {
+        {"every page of the side bar shown", nullptr,
+         [](BooksEditedTable& t) {
+             t.transactionsPage();
+             cardPage(t);
+             t.customersPage();
+             t.showPage(localized("OWNERSTABCUSTOMERS"), 2);
+             t.showPage("VAT Rates", 2);
+             t.showPage(localized("SHAREBUTTON"), 1);
+             t.showPage(localized("CURRENCYBUTTON"), 1);
+             checkingPage(t);
+         }},
+        {"Books > Settings opened and closed", nullptr,
+         [](BooksEditedTable& t) {
+             t.choose("SETTINGBUTTON");
+             QWidget* settings = settingsWindow();
+             ASSERT_NE(settings, nullptr);
+             settings->close();
+             t.settle();
+         }},
+        {"the budget page and the reports shown", nullptr,
+         [](BooksEditedTable& t) {
+             t.frame().showMainTab("budg");
+             t.settle();
+             t.frame().showMainTab("repo");
+             t.settle();
+             t.frame().showMainTab("Import");
+             t.settle();
+         }},
+        {"a change reverted with File > Revert",
+         [](BooksEditedTable& t) {
+             transactionsWith(t, "Bread");
+             t.choose("FLAGMENUITEM");
+             ASSERT_TRUE(t.books().isDocumentEdited());
+         },
+         [](BooksEditedTable& t) {
+             t.revertToSaved();
+         }},
+        {"a transaction selected", nullptr, [](BooksEditedTable& t) { transactionsWith(t, "Bread"); }},
+        {"side bar rows opened and closed",
+         nullptr,
+         [](BooksEditedTable& t) {
+             CSideBarController& sideBar = t.frame().sideBarController();
+             SideBarOutlineModel& model = sideBar.outlineModel();
+             for (int row = 0; row < model.rowCount(); ++row) {
+                 const QModelIndex index = model.index(row, 0);
+                 t.frame().v2Layout().sideBarView()->outline()->expand(index);
+                 t.settle();
+                 t.frame().v2Layout().sideBarView()->outline()->collapse(index);
+                 t.settle();
+             }
+         }},
+        {"the transactions sorted by a column", nullptr,
+         [](BooksEditedTable& t) {
+             GXTransactionViewController* page = t.transactionsPage();
+             ASSERT_NE(page, nullptr);
+             QHeaderView* header = page->table(GXTransactionViewController::Tab::Transactions)->horizontalHeader();
+             QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                               QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
+             t.settle();
+         }},
+    };
+    runDisplayOnly(rows);
+}
+
+} // namespace
+} // namespace ch
