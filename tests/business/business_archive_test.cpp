@@ -426,6 +426,9 @@ TEST_F(BusinessArchiveTest, EveryIdNamesAnObjectOfItsKindInTheBooksAndEveryDateI
         return arrays;
     };
     const CDocAccounting& books = document.books.root();
+    // A transaction's id that no account shares: an id of another kind.
+    long notAnAccount = invoiceId;
+    while (books.GetAccountForID(notAnAccount)) notAnAccount = document.addTransfer(20061115, 4, 4, 1.0)->Get_Id();
     EXPECT_EQ(namesMissingFromBooks(fresh(), books), "");
     // An invoice whose transaction was deleted, with reminders deleted too.
     BusinessArrays stale = fresh();
@@ -439,7 +442,7 @@ TEST_F(BusinessArchiveTest, EveryIdNamesAnObjectOfItsKindInTheBooksAndEveryDateI
     };
     const Case cases[] = {
         {"accountIdPaid", [](BusinessArrays& a) { a.VATRateArray[0]->setAccountIdPaid(0); }},
-        {"accountIdReceived", [&](BusinessArrays& a) { a.VATRateArray[0]->setAccountIdReceived(invoiceId); }},
+        {"accountIdReceived", [&](BusinessArrays& a) { a.VATRateArray[0]->setAccountIdReceived(notAnAccount); }},
         {"categoryInvoicedNotYetReceived", [](BusinessArrays& a) { a.VATRateArray[0]->setCategoryInvoicedNotYetReceived(40); }},
         {"startDate", [](BusinessArrays& a) { a.VATPeriodArray[0]->setStartDate(20070132); }},
         {"closingTransactionId", [](BusinessArrays& a) { a.VATPeriodArray[0]->setClosingTransactionId(41); }},
