@@ -37,7 +37,7 @@ CAccType::CAccType(CDocAccounting* document)
     SetDefaults();
 }
 
-CAccType::CAccType(ObjectIdT id, CDocAccounting* document) : CNonVisual(id)
+CAccType::CAccType(ObjectIdT id, CDocAccounting* document) : CNonVisual(id, document)
 {
     CreateLists();
     mDocument = document;
@@ -60,7 +60,7 @@ CAccType::CAccType(const CAccType& source, CDocAccounting* document)
 }
 
 CAccType::CAccType(LStream* stream, FourCharCode version, CDocAccounting* document)
-    : CNonVisual(stream, version)
+    : CNonVisual(stream, version, document)
 {
     CreateLists();
     mDocument = document;

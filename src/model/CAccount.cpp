@@ -103,7 +103,7 @@ CAccount::CAccount(CDocAccounting* document)
 }
 
 CAccount::CAccount(ObjectIdT id, CDocAccounting* document)
-    : CNonVisual(id)
+    : CNonVisual(id, document)
 {
     mDocument = document;
     CreateLineLists();
@@ -111,7 +111,7 @@ CAccount::CAccount(ObjectIdT id, CDocAccounting* document)
 }
 
 CAccount::CAccount(LStream* stream, CDocAccounting* document, FourCharCode version)
-    : CNonVisual(stream, version)
+    : CNonVisual(stream, version, document)
 {
     mDocument = document;
     CreateLineLists();

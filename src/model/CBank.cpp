@@ -22,7 +22,7 @@ CBank::CBank(CDocAccounting* document)
 }
 
 CBank::CBank(ObjectIdT id, CDocAccounting* document)
-    : CNonVisual(id)
+    : CNonVisual(id, document)
 {
     Put_Document(document);
     SetDefaults();
@@ -42,7 +42,7 @@ CBank::CBank(const CBank& source, CDocAccounting* document)
 }
 
 CBank::CBank(LStream* stream, CDocAccounting* document, FourCharCode version)
-    : CNonVisual(stream, version)
+    : CNonVisual(stream, version, document)
 {
     Put_Document(document);
     SetObjectType(type::kBank);

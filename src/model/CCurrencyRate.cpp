@@ -21,7 +21,7 @@ ObjectIdT HomeCurrencyIdOf(const CDocAccounting* document)
 
 } // namespace
 
-CCurrencyRate::CCurrencyRate(ObjectIdT id, CDocAccounting* document) : CNonVisual(id)
+CCurrencyRate::CCurrencyRate(ObjectIdT id, CDocAccounting* document) : CNonVisual(id, document)
 {
     mDocument = document;
     SetDefaults();
@@ -47,7 +47,7 @@ CCurrencyRate::CCurrencyRate(const CCurrencyRate& source, CDocAccounting* docume
 }
 
 CCurrencyRate::CCurrencyRate(LStream* stream, CDocAccounting* document, FourCharCode version)
-    : CNonVisual(stream, version)
+    : CNonVisual(stream, version, document)
 {
     mDocument = document;
 }

@@ -54,14 +54,14 @@ CPreference::CPreference(CDocAccounting* document)
 }
 
 CPreference::CPreference(CDocAccounting* document, ObjectIdT id)
-    : CNonVisual(id)
+    : CNonVisual(id, document)
 {
     Put_Document(document);
     SetDefaults();
 }
 
 CPreference::CPreference(CDocAccounting* document, LStream* stream)
-    : CNonVisual(stream, version::kNone)
+    : CNonVisual(stream, version::kNone, document)
 {
     Put_Document(document);
     Read(stream);

@@ -34,7 +34,6 @@ protected:
         const PlistOutput archive = document->businessArchiveBytes();
         EXPECT_TRUE(archive.ok()) << archive.error;
         savedArchive = archive.bytes;
-        modelCounters = IdCounters();
         rateCounter = business::GXVATRate::sVATRateCounter;
         periodCounter = business::GXVATPeriod::sVATPeriodCounter;
     }
@@ -62,7 +61,6 @@ protected:
     // after the model stream and before the journal is looked for.
     std::unique_ptr<MyDocument> reopen()
     {
-        modelCounters.restore();
         business::GXVATRate::sVATRateCounter = rateCounter;
         business::GXVATPeriod::sVATPeriodCounter = periodCounter;
         auto opened = std::make_unique<MyDocument>(dispatcher);
@@ -86,7 +84,6 @@ protected:
 
     Bytes savedModel;
     std::string savedArchive;
-    IdCounters modelCounters;
     std::int32_t rateCounter = 0;
     std::int32_t periodCounter = 0;
 };

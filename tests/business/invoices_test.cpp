@@ -79,7 +79,6 @@ protected:
 
         savedModel = document->modelStreamBytes();
         savedArchive = document->businessArchiveBytes().bytes;
-        modelCounters = IdCounters();
         rateCounter = business::GXVATRate::sVATRateCounter;
         periodCounter = business::GXVATPeriod::sVATPeriodCounter;
         document->fileSaved();
@@ -117,7 +116,6 @@ protected:
 
     std::unique_ptr<MyDocument> reopen()
     {
-        modelCounters.restore();
         business::GXVATRate::sVATRateCounter = rateCounter;
         business::GXVATPeriod::sVATPeriodCounter = periodCounter;
         auto opened = std::make_unique<MyDocument>(dispatcher);
@@ -136,7 +134,6 @@ protected:
     std::shared_ptr<CAcoWItem> owner;
     Bytes savedModel;
     std::string savedArchive;
-    IdCounters modelCounters;
     std::int32_t rateCounter = 0;
     std::int32_t periodCounter = 0;
 };

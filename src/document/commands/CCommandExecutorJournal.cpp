@@ -9,6 +9,7 @@
 #include "document/GXNonVisual.h"
 #include "document/MyDocument.h"
 #include "document/commands/CCommandExecutor.h"
+#include "document/commands/ReplayChecks.h"
 #include "document/commands/RollForwardQuestion.h"
 #include "platform/core/dispatcher.h"
 #include "platform/core/localized_strings.h"
@@ -110,12 +111,13 @@ void CCommandExecutor::dialogClosed(int result)
 void CCommandExecutor::recoverCommandLog()
 {
     mReplayReport.clear();
+    // Every entry the user did not leave out is either made again or listed.
     for (const GXCommandHistoryItem& item : mCommandsToRecover) {
-        std::optional<std::string> name = item.parameterName();
-        if (!name || item.mExclude) continue;
+        if (item.mExclude) continue;
         if (std::optional<std::string> reason = recoverCommandItem(item))
-            mReplayReport.push_back(item.commandDescription() + " " + *name + ": " + *reason);
+            mReplayReport.push_back(item.commandText() + " " + item.parameterName().value_or("") + ": " + *reason);
     }
+    if (mJournalRead.unreadableEntries > 0) mReplayReport.push_back(localized("ROLLFORWARDUNREADABLE"));
     if (mJournalRead.damaged) mReplayReport.push_back(localized("ROLLFORWARDDAMAGED"));
     if (!mReplayReport.empty()) showRollForwardSummary(mReplayReport);
 }
@@ -123,16 +125,23 @@ void CCommandExecutor::recoverCommandLog()
 std::optional<std::string> CCommandExecutor::recoverCommandItem(const GXCommandHistoryItem& item)
 {
     if (!theDocument) return localized("ROLLFORWARDNOTRUN");
+    if (commandDoesNothing(item.mCommand)) return localized("ROLLFORWARDUNKNOWN");
+    // Entries without a name or an argument object are never made again (the
+    // budget's changes, the booking of an unlinked transaction).
+    if (!item.parameterName()) return localized("ROLLFORWARDNOTKEPT");
     std::unique_ptr<CArgumentAncestor> arguments = item.deserializedArguments();
-    if (!arguments) return std::nullopt;
+    if (!arguments) return localized("ROLLFORWARDNOTKEPT");
+    if (!arguments->recoverFromString(*item.mParameters)) return localized("ROLLFORWARDNOTRUN");
     CommandTarget target;
     if (item.mObject && item.mObject->size() >= 5) {
         target = theDocument->dataItemWithKey(*item.mObject);
         if (!target) return localized("ROLLFORWARDNOOBJECT");
     }
+    if (std::optional<std::string> refusal = replayRefusal(*theDocument, item.mCommand, *arguments)) return refusal;
     CommandRun run = runCommand(item.mCommand, target, CommandArgument(arguments.get()));
     switch (run.refusal) {
     case CommandRefusal::None:
+        if (!run.changedBooks && commandMustChangeBooks(item.mCommand)) return localized("ROLLFORWARDNOEFFECT");
         return std::nullopt;
     case CommandRefusal::MissingTarget:
         return localized("ROLLFORWARDNOOBJECT");

@@ -41,11 +41,20 @@ ReaderState& stateOf(void* context)
     return *static_cast<ReaderState*>(parser->_private);
 }
 
+// An optional sign and decimal digits.
+bool isInteger(std::string_view text)
+{
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 void assembleCommandHistoryItem(ReaderState& state)
 {
-    if (state.currentCommand) {
+    if (state.currentCommand && isInteger(*state.currentCommand)) {
         auto command = static_cast<std::uint8_t>(Value(*state.currentCommand).toInt() & 0xFF);
         state.journal.items.emplace_back(command, state.currentParameters, state.currentObject);
+    } else {
+        ++state.journal.unreadableEntries;
     }
     state.currentCommand.reset();
     state.currentParameters.reset();

@@ -26,6 +26,9 @@ struct CommandJournal {
     std::vector<GXCommandHistoryItem> items;
     // The journal could not be read to its end.
     bool damaged = false;
+    // Entries read whole but without a command number that reads as one
+    // (none, or text that is no integer): they are not among the items.
+    int unreadableEntries = 0;
     // The reader's message where it stopped: "Error %i, Description: %s,
     // Line: %i, Column: %i" (empty when it read to the end without error).
     std::string error;

@@ -40,6 +40,12 @@ public:
 
     // The short code of a command number.
     static std::string commandDescription(int command);
+
+    // What the user reads for the change (the roll-forward sheet, question
+    // and summary): the localized text "ROLLFORWARDCOMMAND<number>" of a
+    // command that has a short code; the decimal number for the others.
+    std::string commandText() const;
+    static std::string commandText(int command);
 };
 
 } // namespace ch

@@ -60,7 +60,7 @@ CBudgetHeader::CBudgetHeader(CDocAccounting* document)
 }
 
 CBudgetHeader::CBudgetHeader(ObjectIdT id, CDocAccounting* document)
-    : CNonVisual(id)
+    : CNonVisual(id, document)
 {
     Put_Document(document);
     SetDefaults();
@@ -75,7 +75,7 @@ CBudgetHeader::CBudgetHeader(const CBudgetHeader& source, CDocAccounting* docume
 }
 
 CBudgetHeader::CBudgetHeader(LStream* stream, CDocAccounting* document, FourCharCode version)
-    : CNonVisual(stream, version)
+    : CNonVisual(stream, version, document)
 {
     Put_Document(document);
     SetDefaults();
@@ -153,10 +153,10 @@ void CBudgetHeader::SetDefaults()
 
 void CBudgetHeader::BuildFolderRoots()
 {
-    auto* accountRoot = new CBudgetHierarchyRoot();
+    auto* accountRoot = new CBudgetHierarchyRoot(-1, mDocument);
     accountRoot->Put_Document(mDocument);
     accountRoot->PutContentsType(type::kAccountType);
-    auto* groupRoot = new CBudgetHierarchyRoot();
+    auto* groupRoot = new CBudgetHierarchyRoot(-1, mDocument);
     groupRoot->Put_Document(mDocument);
     groupRoot->PutContentsType(type::kMasterExpenseType);
 

@@ -29,7 +29,7 @@ CBudgetXRef::CBudgetXRef(CDocAccounting* document, CAccount* account, CExpenseTy
 }
 
 CBudgetXRef::CBudgetXRef(ObjectIdT id, CDocAccounting* document)
-    : CNonVisual(id)
+    : CNonVisual(id, document)
 {
     SetDefaults();
     Put_Document(document);
@@ -43,7 +43,7 @@ CBudgetXRef::CBudgetXRef(const CBudgetXRef& source, CDocAccounting* document)
 }
 
 CBudgetXRef::CBudgetXRef(LStream* stream, CDocAccounting* document, FourCharCode version)
-    : CNonVisual(stream, version)
+    : CNonVisual(stream, version, document)
 {
     SetDefaults();
     Put_Document(document);
