@@ -31,6 +31,7 @@ double LocalBalanceOf(const CNonVisual* account)
 // --- construction
 
 CAccType::CAccType(CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     CreateLists();
     mDocument = document;
@@ -45,6 +46,7 @@ CAccType::CAccType(ObjectIdT id, CDocAccounting* document) : CNonVisual(id, docu
 }
 
 CAccType::CAccType(const CAccType& source, CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     CreateLists();
     mDocument = document;

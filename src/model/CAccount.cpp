@@ -96,6 +96,7 @@ void DeleteTransactions(CDocAccounting* document, const std::vector<CTransaction
 // --- construction
 
 CAccount::CAccount(CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     mDocument = document;
     CreateLineLists();

@@ -16,6 +16,7 @@ void CopyOut(char (&out)[N], const char (&field)[N])
 } // namespace
 
 CBank::CBank(CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     Put_Document(document);
     SetDefaults();
@@ -29,6 +30,7 @@ CBank::CBank(ObjectIdT id, CDocAccounting* document)
 }
 
 CBank::CBank(const CBank& source, CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     Put_Document(document);
     CopyFromObject(&source);

@@ -91,7 +91,7 @@ CCurrency::CCurrency(ObjectIdT id, CDocAccounting* document)
 }
 
 CCurrency::CCurrency(const CCurrency& source, CDocAccounting* document)
-    : mHistoryList(std::make_unique<CNamedListArray>(new CCurrencyHistoryComparator, false))
+    : CNonVisual(-1, document), mHistoryList(std::make_unique<CNamedListArray>(new CCurrencyHistoryComparator, false))
 {
     mDocument = document;
     mInitialising = true;

@@ -28,6 +28,7 @@ CCurrencyRate::CCurrencyRate(ObjectIdT id, CDocAccounting* document) : CNonVisua
 }
 
 CCurrencyRate::CCurrencyRate(const CCurrencyRate& source, CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     mDocument = document;
     CopyFromObject(&source);

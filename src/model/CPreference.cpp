@@ -48,6 +48,7 @@ EnumT ReadEnum(LStream* stream)
 // --- construction
 
 CPreference::CPreference(CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     Put_Document(document);
     SetDefaults();

@@ -79,6 +79,7 @@ double CappedShare(double share, double recordAmount, double left)
 // --- construction
 
 CBudgetDetail::CBudgetDetail(CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     SetDefaults(true);
     Put_Document(document);
@@ -116,6 +117,7 @@ CBudgetDetail::CBudgetDetail(ObjectIdT id, CDebit* line, char direction, DateT d
 }
 
 CBudgetDetail::CBudgetDetail(const CBudgetDetail& source, CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     SetDefaults(true);
     CopyFromObject(&source);

@@ -54,6 +54,7 @@ DateT YearEnd(DateT start)
 // --- construction
 
 CBudgetHeader::CBudgetHeader(CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     Put_Document(document);
     SetDefaults();
@@ -67,6 +68,7 @@ CBudgetHeader::CBudgetHeader(ObjectIdT id, CDocAccounting* document)
 }
 
 CBudgetHeader::CBudgetHeader(const CBudgetHeader& source, CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     Put_Document(document);
     SetDefaults();

@@ -16,6 +16,7 @@ namespace ch {
 
 CBudgetXRef::CBudgetXRef(CDocAccounting* document, CAccount* account, CExpenseType* category,
                          CBudgetDetail* accountDetail, CBudgetDetail* categoryDetail, long period)
+    : CNonVisual(-1, document)
 {
     SetDefaults();
     Put_Document(document);
@@ -36,6 +37,7 @@ CBudgetXRef::CBudgetXRef(ObjectIdT id, CDocAccounting* document)
 }
 
 CBudgetXRef::CBudgetXRef(const CBudgetXRef& source, CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     SetDefaults();
     CopyFromObject(&source);
