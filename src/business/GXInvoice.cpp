@@ -1,5 +1,6 @@
 #include "business/GXInvoice.h"
 
+#include "business/BusinessDocument.h"
 #include "business/StoredValues.h"
 
 namespace ch::business {
@@ -57,7 +58,12 @@ std::vector<std::string> GXInvoice::archiveClassNames() const
 
 void GXInvoice::setIdKey(std::optional<long> id)
 {
-    setIdKeyCountedBy(sInvoiceCounter, id);
+    setIdKeyCountedBy(*idCounter(parentDocument()), id);
+}
+
+std::int32_t* GXInvoice::idCounter(BusinessDocument* document) const
+{
+    return document ? &document->businessIds().invoices : &sInvoiceCounter;
 }
 
 void GXInvoice::setInvoiceDate(std::optional<long> value)

@@ -26,6 +26,18 @@ GXNonVisual::GXNonVisual(BusinessDocument* document) : mParentDocument(document)
 
 GXNonVisual::~GXNonVisual() = default;
 
+void GXNonVisual::setParentDocument(BusinessDocument* document)
+{
+    mParentDocument = document;
+    std::int32_t* counter = document ? idCounter(document) : nullptr;
+    if (counter && mIdKey && *mIdKey > *counter) *counter = *mIdKey;
+}
+
+std::int32_t* GXNonVisual::idCounter(BusinessDocument*) const
+{
+    return nullptr;
+}
+
 void GXNonVisual::setObjectType(std::optional<std::string> type)
 {
     change(mObjectType, std::move(type), "objectType");

@@ -34,8 +34,6 @@ protected:
         const PlistOutput archive = document->businessArchiveBytes();
         EXPECT_TRUE(archive.ok()) << archive.error;
         savedArchive = archive.bytes;
-        rateCounter = business::GXVATRate::sVATRateCounter;
-        periodCounter = business::GXVATPeriod::sVATPeriodCounter;
     }
 
     std::unique_ptr<MyDocument> newBusinessDocument()
@@ -56,13 +54,11 @@ protected:
 
     std::string bookPath() const { return folder.file("Books.books"); }
 
-    // The saved books opened as bookPath() in a fresh session: every id
-    // counter back where it stood at the save. The business archive is read
+    // The saved books opened as bookPath(), with no id counter put back by
+    // hand: each set of books numbers from its own. The business archive is read
     // after the model stream and before the journal is looked for.
     std::unique_ptr<MyDocument> reopen()
     {
-        business::GXVATRate::sVATRateCounter = rateCounter;
-        business::GXVATPeriod::sVATPeriodCounter = periodCounter;
         auto opened = std::make_unique<MyDocument>(dispatcher);
         business::installBusiness(*opened);
         opened->setFileName(bookPath());
@@ -84,8 +80,6 @@ protected:
 
     Bytes savedModel;
     std::string savedArchive;
-    std::int32_t rateCounter = 0;
-    std::int32_t periodCounter = 0;
 };
 
 TEST_F(DocumentBusinessTest, ANewDocumentHasItsCurrentAndPreviousVATPeriodAndStartsClean)
@@ -136,6 +130,8 @@ TEST_F(DocumentBusinessTest, VATRateCommandsAreJournaledAndReplayToTheSameBooks)
         ASSERT_EQ(run.executeCommand(33, nullptr, rateArguments("Standard", 21.0)), 1);
         ASSERT_EQ(rates.size(), 1u);
         const std::shared_ptr<business::GXVATRate> standard = rates.front();
+        // Other books open meanwhile make VAT rates (and their accounts) too.
+        ASSERT_EQ(document->commandExecutor().executeCommand(33, nullptr, rateArguments("Elsewhere", 9.0)), 1);
         ASSERT_TRUE(standard->accountIdPaid() && standard->accountIdReceived());
         EXPECT_NE(crashed->getAccountForId(static_cast<ObjectIdT>(*standard->accountIdPaid())), nullptr);
         EXPECT_TRUE(crashed->isDocumentEdited());
@@ -149,6 +145,7 @@ TEST_F(DocumentBusinessTest, VATRateCommandsAreJournaledAndReplayToTheSameBooks)
         EXPECT_EQ(standard->name(), "Standard rate");
         EXPECT_EQ(standard->rate(), 19.0);
 
+        ASSERT_EQ(document->commandExecutor().executeCommand(33, nullptr, rateArguments("Elsewhere too", 7.0)), 1);
         ASSERT_EQ(run.executeCommand(33, nullptr, rateArguments("Reduced", 6.0)), 1);
         ASSERT_EQ(rates.size(), 2u);
         const std::shared_ptr<business::GXVATRate> reduced = rates.front();

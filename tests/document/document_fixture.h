@@ -119,7 +119,14 @@ protected:
     Dictionary transactionDictionary(ObjectIdT from, ObjectIdT to, ObjectIdT category, double amount, DateT date,
                                      const std::string& name)
     {
-        std::shared_ptr<CTrnSItem> temporary = document->makeEmptyTransactionOfType(transaction_type::kOther);
+        return transactionDictionary(*document, from, to, category, amount, date, name);
+    }
+    // The same, made as the transaction sheet makes it: on a temporary
+    // transaction of the books.
+    Dictionary transactionDictionary(MyDocument& books, ObjectIdT from, ObjectIdT to, ObjectIdT category,
+                                     double amount, DateT date, const std::string& name)
+    {
+        std::shared_ptr<CTrnSItem> temporary = books.makeEmptyTransactionOfType(transaction_type::kOther);
         SimpleTransactionArguments values;
         values.absoluteAmount = amount;
         values.fromAccountId = from;

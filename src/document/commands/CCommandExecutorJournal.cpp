@@ -2,6 +2,7 @@
 // offering and replaying them, and rotating the journal at save points.
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 
 #include "bridge/CNonVisualDataItem.h"
@@ -11,6 +12,8 @@
 #include "document/commands/CCommandExecutor.h"
 #include "document/commands/ReplayChecks.h"
 #include "document/commands/RollForwardQuestion.h"
+#include "model/CDocAccounting.h"
+#include "model/CNonVisual.h"
 #include "platform/core/dispatcher.h"
 #include "platform/core/localized_strings.h"
 
@@ -26,6 +29,22 @@ std::optional<std::string> targetKey(const CommandTarget& target)
     return std::string();
 }
 
+// The books' counters go up to what the journal recorded for the entry, so
+// that the command hands out the ids it did then; never down (ids in use
+// would be handed out again), nor by more than an id may jump.
+void raiseIdCounters(CDocAccounting& books, const IdCounters& recorded)
+{
+    IdCounters& ids = books.Ids();
+    auto raise = [](ObjectIdT& counter, ObjectIdT to) {
+        if (to > counter && std::int64_t(to) - counter <= CNonVisual::kMaxIdJump) counter = to;
+    };
+    raise(ids.mi_MaxId, recorded.mi_MaxId);
+    raise(ids.mi_TrnsNr, recorded.mi_TrnsNr);
+    raise(ids.mi_DebetNr, recorded.mi_DebetNr);
+    raise(ids.mi_MxptNr, recorded.mi_MxptNr);
+    raise(ids.mi_ExptNr, recorded.mi_ExptNr);
+}
+
 bool fileExists(const std::string& path)
 {
     std::error_code error;
@@ -39,7 +58,9 @@ void CCommandExecutor::logCommand(int command, const CommandTarget& target, cons
     if (!theDocument || !keepLogFile()) return;
     // The budget item of command 3 has no text form: its entry holds no parameters.
     std::string parameters = argument.arguments() ? argument.arguments()->toText() : std::string();
-    getCommandLogger().logCommand(command, parameters, targetKey(target));
+    std::optional<IdCounters> ids;
+    if (CDocAccounting* books = theDocument->accounting()) ids = books->Ids();
+    getCommandLogger().logCommand(command, parameters, targetKey(target), ids);
 }
 
 GXCommandLogger& CCommandExecutor::getCommandLogger()
@@ -138,6 +159,7 @@ std::optional<std::string> CCommandExecutor::recoverCommandItem(const GXCommandH
         if (!target) return localized("ROLLFORWARDNOOBJECT");
     }
     if (std::optional<std::string> refusal = replayRefusal(*theDocument, item.mCommand, *arguments)) return refusal;
+    if (item.mIdCounters && theDocument->accounting()) raiseIdCounters(*theDocument->accounting(), *item.mIdCounters);
     CommandRun run = runCommand(item.mCommand, target, CommandArgument(arguments.get()));
     switch (run.refusal) {
     case CommandRefusal::None:

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <optional>
 
+#include "document/commands/GXCommandLogger.h"
 #include "platform/core/value.h"
 
 namespace ch {
@@ -31,6 +32,7 @@ struct ReaderState {
     std::optional<std::string> currentCommand;
     std::optional<std::string> currentParameters;
     std::optional<std::string> currentObject;
+    std::optional<std::string> currentIdCounters;
     bool stopped = false;
     bool refusedDeclaration = false;
 };
@@ -53,12 +55,15 @@ void assembleCommandHistoryItem(ReaderState& state)
     if (state.currentCommand && isInteger(*state.currentCommand)) {
         auto command = static_cast<std::uint8_t>(Value(*state.currentCommand).toInt() & 0xFF);
         state.journal.items.emplace_back(command, state.currentParameters, state.currentObject);
+        if (state.currentIdCounters)
+            state.journal.items.back().mIdCounters = GXCommandLogger::idCountersFromText(*state.currentIdCounters);
     } else {
         ++state.journal.unreadableEntries;
     }
     state.currentCommand.reset();
     state.currentParameters.reset();
     state.currentObject.reset();
+    state.currentIdCounters.reset();
 }
 
 void startElement(void* context, const xmlChar* localName, const xmlChar*, const xmlChar*, int,
@@ -85,6 +90,7 @@ void endElement(void* context, const xmlChar* localName, const xmlChar*, const x
             if (name == "CommandNumber") state.currentCommand = std::move(text);
             else if (name == "Parameters") state.currentParameters = std::move(text);
             else if (name == "Object") state.currentObject = std::move(text);
+            else if (name == "IdCounters") state.currentIdCounters = std::move(text);
         }
     }
     state.characters.clear();

@@ -2,8 +2,8 @@
 // Reads a command journal back into its entries. The journal's root element
 // is never closed, so every journal ends in a parse error; the entries
 // completed before the point where reading stops stand. Only the elements
-// "LogEntry", "CommandNumber", "Parameters" and "Object" mean anything; other
-// elements are ignored. An entry needs a command number (its low 8 bits are
+// "LogEntry", "CommandNumber", "Parameters", "Object" and "IdCounters" mean
+// anything; other elements are ignored. An entry needs a command number (its low 8 bits are
 // kept).
 //
 // Reading stops without damage when only the open root remains at the end.

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "model/IdCounters.h"
+
 namespace ch {
 
 class CArgumentAncestor;
@@ -24,6 +26,9 @@ public:
     std::uint8_t mCommand = 0;
     std::optional<std::string> mParameters;
     std::optional<std::string> mObject;
+    // The books' id counters as the command was about to run; none in
+    // journals that do not record them.
+    std::optional<IdCounters> mIdCounters;
     bool mExclude = false;
 
     // The argument object of the class named after "ArgumentClass = ", given

@@ -93,6 +93,34 @@ TEST_F(JournalFileTest, WhatTheWriterWritesReadsBack)
     EXPECT_EQ(read.items[1].mObject, "AcnT15");
 }
 
+// The books' id counters travel with each entry; what is no set of five
+// integers reads as none, and the entry stands.
+TEST_F(JournalFileTest, TheIdCountersOfAnEntryReadBack)
+{
+    const IdCounters ids{57, 12, 40, 7, 9};
+    {
+        GXCommandLogger logger(journal);
+        logger.logCommand(17, "{ArgumentClass = CategoryGroupParameters; name = G; }", std::nullopt, ids);
+        logger.logCommand(12, "{ArgumentClass = AccountArguments; name = A; }", std::string("AcnT15"), ids);
+    }
+    const std::string text = readFile(journal);
+    EXPECT_NE(text.find("\t<Object>AcnT15</Object>\r\n\t<IdCounters>57 12 40 7 9</IdCounters>\r\n</LogEntry>"),
+              std::string::npos)
+        << text;
+    CommandJournal read = readCommandJournalFile(journal);
+    ASSERT_EQ(read.items.size(), 2u);
+    EXPECT_EQ(read.items[0].mIdCounters, ids);
+    EXPECT_EQ(read.items[1].mIdCounters, ids);
+
+    for (const char* damaged : {"57 12 40 7", "57 12 40 7 9 1", "57 x 40 7 9", "", "99999999999 1 1 1 1"}) {
+        const std::string altered = kHeader + "<LogEntry>\r\n\t<CommandNumber>17</CommandNumber>\r\n\t<IdCounters>" +
+                                    damaged + "</IdCounters>\r\n</LogEntry>\r\n";
+        CommandJournal one = readCommandJournal(altered);
+        ASSERT_EQ(one.items.size(), 1u) << damaged;
+        EXPECT_EQ(one.items[0].mIdCounters, std::nullopt) << damaged;
+    }
+}
+
 struct ReaderCase {
     const char* what;
     std::string text;

@@ -84,9 +84,18 @@ protected:
         run.executeCommand(23, nullptr, spent);
     }
 
+    // A transaction sheet opened, given a split line, and cancelled: its
+    // temporary transaction takes a line id that no journal entry tells of.
+    static void sheetCancelled(MyDocument& books)
+    {
+        std::shared_ptr<CTrnSItem> temporary = books.makeEmptyTransactionOfType(transaction_type::kOther);
+        ASSERT_NE(temporary->addDetailWithType(type::kExpenseTypeDetail), nullptr);
+    }
+
     // The series: creations, modifications, postings, a rate, a share trade,
-    // a move and a deletion, each through the executor; with other books,
-    // those make objects of every kind between the steps.
+    // a move and a deletion, each through the executor, with transactions
+    // made as the sheet makes them and a sheet cancelled between; with other
+    // books, those make objects of every kind between the steps.
     void runSeries(MyDocument& books, MyDocument* elsewhere = nullptr)
     {
         CCommandExecutor& run = books.commandExecutor();
@@ -144,17 +153,18 @@ protected:
 
         arguments::CTransactionArguments rentPaid;
         rentPaid.mTransactionDictionary =
-            transactionDictionary(savingsId, books::kExpenseAccount, rentId, 80.0, 20090305, "March rent");
+            transactionDictionary(books, savingsId, books::kExpenseAccount, rentId, 80.0, 20090305, "March rent");
         run.executeCommand(23, nullptr, rentPaid);
         std::shared_ptr<CTrnSItem> posted = books.mTransactionArray().front();
         interleave();
+        sheetCancelled(books);
         arguments::CTransactionArguments rentCorrected;
         rentCorrected.mTransactionDictionary =
-            transactionDictionary(savingsId, books::kExpenseAccount, rentId, 90.0, 20090305, "March rent");
+            transactionDictionary(books, savingsId, books::kExpenseAccount, rentId, 90.0, 20090305, "March rent");
         run.executeCommand(24, posted, rentCorrected);
 
         arguments::CTransactionArguments mistake;
-        mistake.mTransactionDictionary = transactionDictionary(books::kIncomeAccount, savingsId,
+        mistake.mTransactionDictionary = transactionDictionary(books, books::kIncomeAccount, savingsId,
                                                                books::kIncomeCategory, 5.0, 20090306, "Mistake");
         run.executeCommand(23, nullptr, mistake);
         environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK
