@@ -152,6 +152,8 @@ std::optional<std::string> CCommandExecutor::recoverCommandItem(const GXCommandH
     if (!item.parameterName()) return localized("ROLLFORWARDNOTKEPT");
     std::unique_ptr<CArgumentAncestor> arguments = item.deserializedArguments();
     if (!arguments) return localized("ROLLFORWARDNOTKEPT");
+    // The argument object takes what it can read; a text that does not read
+    // whole is damage, and its values are not used.
     if (!arguments->recoverFromString(*item.mParameters)) return localized("ROLLFORWARDNOTRUN");
     CommandTarget target;
     if (item.mObject && item.mObject->size() >= 5) {
