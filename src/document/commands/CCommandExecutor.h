@@ -113,7 +113,8 @@ public:
     GXCommandLogger& getCommandLogger();
     // After the document was read or set up: reads its journal (when
     // journaling is on) and, when it holds entries, offers them 0.1 seconds
-    // later on the main thread. The number of entries.
+    // later on the main thread; a journal of which nothing could be read is
+    // told as late, in the summary. The number of entries.
     int fileOpened();
     // After the document's file was written: the journal is rotated away and
     // the writer dropped, whatever the journaling preference. With journaling
@@ -152,6 +153,9 @@ public:
     const std::vector<std::string>& lastReplayReport() const { return mReplayReport; }
 
 private:
+    // The summary's lines for what the reader could not read.
+    void addJournalDamage();
+
     MyDocument* theDocument = nullptr;
     std::unique_ptr<GXCommandLogger> commandLogger;
     std::vector<GXCommandHistoryItem> mCommandsToRecover;

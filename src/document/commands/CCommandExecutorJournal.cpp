@@ -78,7 +78,17 @@ int CCommandExecutor::fileOpened()
     mJournalRead = readCommandJournalFile(path);
     if (!mJournalRead.error.empty()) developerLog(mJournalRead.error);
     mCommandsToRecover = mJournalRead.items;
-    if (mCommandsToRecover.empty()) return 0;
+    if (mCommandsToRecover.empty()) {
+        // A journal of which nothing could be read is told, not passed over.
+        if (mJournalRead.damaged || mJournalRead.unreadableEntries > 0) {
+            mPendingOffer = theDocument->dispatcher().callAfter(std::chrono::milliseconds(100), [this] {
+                mReplayReport.clear();
+                addJournalDamage();
+                showRollForwardSummary(mReplayReport);
+            });
+        }
+        return 0;
+    }
     mOfferPending = true;
     mPendingOffer = theDocument->dispatcher().callAfter(std::chrono::milliseconds(100), [this] {
         askCommandLogRecovery();
@@ -138,9 +148,14 @@ void CCommandExecutor::recoverCommandLog()
         if (std::optional<std::string> reason = recoverCommandItem(item))
             mReplayReport.push_back(item.commandText() + " " + item.parameterName().value_or("") + ": " + *reason);
     }
+    addJournalDamage();
+    if (!mReplayReport.empty()) showRollForwardSummary(mReplayReport);
+}
+
+void CCommandExecutor::addJournalDamage()
+{
     if (mJournalRead.unreadableEntries > 0) mReplayReport.push_back(localized("ROLLFORWARDUNREADABLE"));
     if (mJournalRead.damaged) mReplayReport.push_back(localized("ROLLFORWARDDAMAGED"));
-    if (!mReplayReport.empty()) showRollForwardSummary(mReplayReport);
 }
 
 std::optional<std::string> CCommandExecutor::recoverCommandItem(const GXCommandHistoryItem& item)

@@ -4,6 +4,7 @@
 #include <libxml/xmlerror.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -131,6 +132,8 @@ void structuredError(void* context, xmlErrorPtr error)
 CommandJournal readCommandJournal(std::string_view text)
 {
     ReaderState state;
+    // A journal made but never written to (a stop between the two) holds nothing.
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) return state.journal;
     bool cut = false;
     if (text.size() > kMaxJournalBytes) {
         text = text.substr(0, kMaxJournalBytes);
@@ -166,6 +169,17 @@ CommandJournal readCommandJournal(std::string_view text)
 
 CommandJournal readCommandJournalFile(const std::string& path)
 {
+    // What is no regular file (a FIFO would block the reading for ever) is
+    // no journal: damage.
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::exists(status)) return {};
+    if (!std::filesystem::is_regular_file(status)) {
+        CommandJournal refused;
+        refused.damaged = true;
+        refused.error = "Error 0, Description: not a regular file, Line: 0, Column: 0";
+        return refused;
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) return {};
     std::string text;

@@ -39,7 +39,8 @@ struct CommandJournal {
 inline constexpr std::size_t kMaxJournalBytes = std::size_t(256) << 20;
 
 CommandJournal readCommandJournal(std::string_view text);
-// A missing or unreadable file gives no entries and no damage.
+// A missing or unreadable file gives no entries and no damage; what is not
+// a regular file (a FIFO, a folder) gives none and is damaged.
 CommandJournal readCommandJournalFile(const std::string& path);
 
 } // namespace ch

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cstdio>
 #include <functional>
 
 #include "../document_fixture.h"
@@ -501,6 +504,46 @@ TEST_F(RollForwardTest, EntriesThatCannotBeMadeAgainAreAllListed)
         localized("ROLLFORWARDUNREADABLE"),
     };
     EXPECT_EQ(replayed->commandExecutor().lastReplayReport(), expected);
+}
+
+// A journal of which nothing can be read is told when the books open, not
+// passed over; a FIFO in its place is not waited on; an empty one is no news.
+TEST_F(RollForwardTest, AJournalOfWhichNothingCanBeReadIsTold)
+{
+    const std::string journal = bookPath() + ".log";
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        bool told;
+    };
+    const std::vector<Case> cases = {
+        {"cut in its first entry",
+         [&] { writeFile(journal, "<LogFile created=\"2009-03-15 14:22:05 +0000\">\r\n<LogEntry>\r\n\t<CommandNu"); },
+         true},
+        {"a FIFO", [&] { ASSERT_EQ(mkfifo(journal.c_str(), 0600), 0); }, true},
+        {"an entry without a number",
+         [&] {
+             writeFile(journal, "<LogFile created=\"2009-03-15 14:22:05 +0000\">\r\n<LogEntry>\r\n\t<CommandNumber>x"
+                                "</CommandNumber>\r\n</LogEntry>\r\n");
+         },
+         true},
+        {"empty", [&] { writeFile(journal, "\r\n"); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::remove(journal.c_str());
+        c.make();
+        environment.alerts().clear();
+        std::unique_ptr<MyDocument> opened = reopen();
+        EXPECT_TRUE(opened->commandExecutor().commandsToRecover().empty());
+        dispatcher.advance(std::chrono::milliseconds(100));
+        const auto& records = environment.alerts().records();
+        ASSERT_EQ(records.size(), c.told ? 1u : 0u);
+        if (c.told) {
+            EXPECT_EQ(records[0].kind, RecordingAlertPresenter::Kind::Info);
+        }
+    }
+    std::remove(journal.c_str());
 }
 
 } // namespace
