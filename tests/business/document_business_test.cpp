@@ -176,5 +176,35 @@ TEST_F(DocumentBusinessTest, VATRateCommandsAreJournaledAndReplayToTheSameBooks)
     EXPECT_TRUE(replayed->isDocumentEdited());
 }
 
+// A replayed VAT rate that names an account these books do not hold is not
+// made: the summary lists it, and the rate keeps no dangling account.
+TEST_F(DocumentBusinessTest, AReplayedVATRateNamingAMissingAccountIsSkippedAndReported)
+{
+    {
+        std::unique_ptr<MyDocument> crashed = reopen();
+        arguments::VATRateArguments rate = rateArguments("Standard", 21.0);
+        rate.createAccounts = false;
+        rate.createCategoryInvoicedNotReceived = false;
+        rate.accountIdPaid = 3;
+        rate.accountIdReceived = 2;
+        ASSERT_EQ(crashed->commandExecutor().executeCommand(33, nullptr, rate), 1);
+    }
+    const std::string journal = bookPath() + ".log";
+    std::string text = readFile(journal);
+    const std::string paid = "accountIdPaidVAT = 3;";
+    const std::size_t at = text.find(paid);
+    ASSERT_NE(at, std::string::npos) << text;
+    text.replace(at, paid.size(), "accountIdPaidVAT = 333;");
+    writeFile(journal, text);
+
+    std::unique_ptr<MyDocument> replayed = reopen();
+    environment.alerts().scriptAnswer(AlertAnswer::Default);   // replay
+    dispatcher.advance(std::chrono::milliseconds(100));
+    EXPECT_TRUE(arraysOf(*replayed).VATRateArray.empty());
+    const std::vector<std::string>& report = replayed->commandExecutor().lastReplayReport();
+    ASSERT_EQ(report.size(), 1u);
+    EXPECT_NE(report[0].find(localized("ROLLFORWARDMISSINGID")), std::string::npos) << report[0];
+}
+
 } // namespace
 } // namespace ch::test

@@ -358,32 +358,57 @@ TEST_F(InvoicesTest, InvoiceAndPaymentCommandsAreJournaledAndReplayToTheSameBook
     EXPECT_EQ(replayed->businessArchiveBytes().bytes, directArchive);
 }
 
-// An invoice entry that names a customer these books do not hold makes
-// nothing when replayed, and the summary says so.
-TEST_F(InvoicesTest, AReplayedInvoiceThatMakesNothingIsListed)
+// Invoice and payment entries are made again only when what they name is
+// there, and one that makes nothing is listed too.
+TEST_F(InvoicesTest, ReplayedInvoicesAndPaymentsThatCannotBeMadeAreListed)
 {
-    {
-        std::unique_ptr<MyDocument> crashed = reopen();
-        std::swap(document, crashed);
-        ASSERT_GT(run(38, nullptr, invoiceOf(1000.0, "2009000001")), 0);
-        std::swap(document, crashed);
-    }
-    const std::string journal = folder.file("Books.books.log");
-    std::string text = readFile(journal);
-    const std::string owner = "thirdPartyId = " + std::to_string(customerId) + ";";
-    const std::size_t at = text.find(owner);
-    ASSERT_NE(at, std::string::npos) << text;
-    text.replace(at, owner.size(), "thirdPartyId = 9999;");
-    writeFile(journal, text);
+    struct Case {
+        const char* what;
+        int command;
+        std::string owner;   // what the entry's customer becomes
+        const char* reason;
+    };
+    const std::vector<Case> cases = {
+        {"an invoice for a customer the books do not hold", 38, "9999", "ROLLFORWARDMISSINGID"},
+        {"a payment for no customer, which books nothing", 44, "-1", "ROLLFORWARDNOEFFECT"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        {
+            std::unique_ptr<MyDocument> crashed = reopen();
+            std::swap(document, crashed);
+            if (c.command == 38) {
+                ASSERT_GT(run(38, nullptr, invoiceOf(1000.0, "2009000001")), 0);
+            } else {
+                arguments::PaymentArguments paid;
+                paid.thirdPartyId = customerId;
+                paid.paymentAmount = 500.0;
+                paid.paymentCategoryId = incomeCategory();
+                paid.paymentDate = 20090320;
+                paid.paymentName = "Advance";
+                paid.paymentOwnerType = arguments::kOwnerTypeCustomer;
+                ASSERT_GT(run(44, nullptr, paid), 0);
+            }
+            std::swap(document, crashed);
+        }
+        const std::string journal = folder.file("Books.books.log");
+        std::string text = readFile(journal);
+        const std::string owner = "thirdPartyId = " + std::to_string(customerId) + ";";
+        const std::size_t at = text.find(owner);
+        ASSERT_NE(at, std::string::npos) << text;
+        text.replace(at, owner.size(), "thirdPartyId = " + c.owner + ";");
+        writeFile(journal, text);
 
-    std::unique_ptr<MyDocument> replayed = reopen();
-    const Bytes before = replayed->modelStreamBytes();
-    environment.alerts().scriptAnswer(AlertAnswer::Default);
-    dispatcher.advance(std::chrono::milliseconds(100));
-    const std::vector<std::string>& report = replayed->commandExecutor().lastReplayReport();
-    ASSERT_EQ(report.size(), 1u);
-    EXPECT_NE(report[0].find(localized("ROLLFORWARDNOEFFECT")), std::string::npos) << report[0];
-    EXPECT_EQ(firstDifference(replayed->modelStreamBytes(), before), "");
+        std::unique_ptr<MyDocument> replayed = reopen();
+        const Bytes before = replayed->modelStreamBytes();
+        environment.alerts().scriptAnswer(AlertAnswer::Default);
+        dispatcher.advance(std::chrono::milliseconds(100));
+        const std::vector<std::string>& report = replayed->commandExecutor().lastReplayReport();
+        ASSERT_EQ(report.size(), 1u);
+        EXPECT_NE(report[0].find(localized(c.reason)), std::string::npos) << report[0];
+        EXPECT_EQ(firstDifference(replayed->modelStreamBytes(), before), "");
+        replayed->fileSaved();
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "bridge/CTrnSItem.h"
+#include "document/DocumentOperations.h"
 #include "document/MyDocument.h"
 #include "document/arguments/AccountArguments.h"
 #include "document/arguments/CTransactionArguments.h"
@@ -174,6 +175,8 @@ std::optional<std::string> replayRefusal(MyDocument& document, int command, cons
         if (const auto* values = as<arguments::CTransactionArguments>(arguments))
             return transactionRefusal(document, *values);
         break;
+    case 33: case 34: case 38: case 39: case 41: case 42: case 44: case 46:
+        return missing(document.operations().business->namesOnlyExistingObjects(command, arguments));
     case 31:
         if (const auto* values = as<arguments::ImportTransactionArguments>(arguments)) {
             return missing(accountsExist(document, {values->fromAccountId, values->toAccountId}) &&
