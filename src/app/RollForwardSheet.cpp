@@ -53,7 +53,7 @@ RollForwardSheet::RollForwardSheet(std::vector<GXCommandHistoryItem>& entries, s
             item->setFlags(Qt::ItemIsEnabled);
             return item;
         };
-        mTable->setItem(row, 1, readOnly(entry.commandDescription()));
+        mTable->setItem(row, 1, readOnly(entry.commandText()));
         mTable->setItem(row, 2, readOnly(entry.parameterName().value_or("")));
     }
     layout->addWidget(mTable, 1);

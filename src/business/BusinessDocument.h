@@ -7,6 +7,7 @@
 //
 // The document implements it; the tests use a small stand-in.
 
+#include <cstdint>
 #include <memory>
 
 #include "model/foundation/ModelTypes.h"
@@ -26,9 +27,20 @@ namespace ch::business {
 
 struct BusinessArrays;
 
+// The counters a set of books numbers its VAT rates, VAT periods and invoices
+// from: the books' own, so that a journal replayed onto them gives what it
+// makes the ids it had, whatever other books were open.
+struct BusinessIdCounters {
+    std::int32_t VATRates = 0;
+    std::int32_t VATPeriods = 0;
+    std::int32_t invoices = 0;
+};
+
 class BusinessDocument {
 public:
     virtual ~BusinessDocument();
+
+    BusinessIdCounters& businessIds() { return mBusinessIds; }
 
     virtual BridgeDocument& bridgeDocument() = 0;
     virtual BusinessArrays& businessArrays() = 0;
@@ -45,6 +57,9 @@ public:
     // Posts an unlinked transaction ("TRANSACTIONLINKEDNOTIFICATION");
     // whether the model posted it.
     virtual bool performLinkTransaction(CTrnSItem& transaction);
+
+private:
+    BusinessIdCounters mBusinessIds;
 };
 
 } // namespace ch::business

@@ -4,9 +4,14 @@
 #include <memory>
 
 #include "bridge/CTrnSItem.h"
+#include "bridge/BridgeDocument.h"
 #include "business/BusinessCommands.h"
 #include "business/BusinessOfDocument.h"
 #include "business/GXVATRate.h"
+#include "business/InvoiceArguments.h"
+#include "business/PaymentArguments.h"
+#include "business/VATRateArguments.h"
+#include "model/CDocAccounting.h"
 #include "document/arguments/CDeleteObjectParms.h"
 
 namespace ch::business {
@@ -27,6 +32,45 @@ bool holds(BusinessOfDocument& business, const std::shared_ptr<GXVATRate>& rate)
 {
     const auto& rates = business.businessArrays().VATRateArray;
     return std::find(rates.begin(), rates.end(), rate) != rates.end();
+}
+
+using Id = std::optional<long>;
+
+bool namesSomething(const Id& id)
+{
+    return id && *id > 0;
+}
+
+bool accountsExist(CDocAccounting& books, std::initializer_list<Id> ids)
+{
+    for (const Id& id : ids)
+        if (namesSomething(id) && !books.GetAccountForID(static_cast<ObjectIdT>(*id))) return false;
+    return true;
+}
+
+bool categoriesExist(CDocAccounting& books, std::initializer_list<Id> ids)
+{
+    for (const Id& id : ids)
+        if (namesSomething(id) && !books.GetExpenseTypeForID(static_cast<ObjectIdT>(*id))) return false;
+    return true;
+}
+
+bool ownerExists(CDocAccounting& books, const Id& id)
+{
+    return !namesSomething(id) || books.GetAccountOwnerForId(static_cast<ObjectIdT>(*id));
+}
+
+bool ratesExist(BusinessOfDocument& business, std::initializer_list<Id> ids)
+{
+    const auto& rates = business.businessArrays().VATRateArray;
+    for (const Id& id : ids) {
+        if (!namesSomething(id)) continue;
+        const bool held = std::any_of(rates.begin(), rates.end(), [&](const std::shared_ptr<GXVATRate>& rate) {
+            return rate->idKey() == static_cast<ObjectIdT>(*id);
+        });
+        if (!held) return false;
+    }
+    return true;
 }
 
 CommandOutcome outcomeOf(std::optional<std::int32_t> result)
@@ -95,6 +139,38 @@ CommandOutcome BusinessOperationsOfDocument::createCustomerPayment(const CArgume
 CommandOutcome BusinessOperationsOfDocument::splitPayment(CTrnSItem& payment, const CArgumentAncestor& args)
 {
     return booked(45, &payment, args);
+}
+
+bool BusinessOperationsOfDocument::namesOnlyExistingObjects(int command, const CArgumentAncestor& args)
+{
+    CDocAccounting* books = mBusiness.bridgeDocument().accounting();
+    if (!books) return true;
+    switch (command) {
+    case 33:
+    case 34:
+        if (const auto* values = dynamic_cast<const arguments::VATRateArguments*>(&args)) {
+            return accountsExist(*books, {values->accountIdPaid, values->accountIdReceived, values->accountIdReconciled}) &&
+                   categoriesExist(*books, {values->categoryInvoicedNotReceivedId});
+        }
+        break;
+    case 38:
+    case 39:
+    case 41:
+    case 42:
+        if (const auto* values = dynamic_cast<const arguments::InvoiceArguments*>(&args)) {
+            return ownerExists(*books, values->thirdPartyId) && categoriesExist(*books, {values->paymentCategoryId}) &&
+                   ratesExist(mBusiness, {values->firstVATRateId, values->secondVATRateId});
+        }
+        break;
+    case 44:
+    case 46:
+        if (const auto* values = dynamic_cast<const arguments::PaymentArguments*>(&args))
+            return ownerExists(*books, values->thirdPartyId) && categoriesExist(*books, {values->paymentCategoryId});
+        break;
+    default:
+        break;
+    }
+    return true;
 }
 
 } // namespace ch::business

@@ -26,6 +26,7 @@ public:
     CommandOutcome modifySupplierInvoice(CTrnSItem& invoice, const CArgumentAncestor& args) override;
     CommandOutcome createCustomerPayment(const CArgumentAncestor& args) override;
     CommandOutcome splitPayment(CTrnSItem& payment, const CArgumentAncestor& args) override;
+    bool namesOnlyExistingObjects(int command, const CArgumentAncestor& args) override;
 
 private:
     // Runs the command; the books changed when it answered an id.

@@ -1,6 +1,7 @@
 #include "business/GXInvoice.h"
 
 #include "business/ArchivedFields.h"
+#include "business/BusinessDocument.h"
 #include "business/StoredValues.h"
 
 namespace ch::business {
@@ -60,7 +61,12 @@ std::vector<std::string> GXInvoice::archiveClassNames() const
 
 void GXInvoice::setIdKey(std::optional<long> id)
 {
-    setIdKeyCountedBy(sInvoiceCounter, id);
+    setIdKeyCountedBy(*idCounter(parentDocument()), id);
+}
+
+std::int32_t* GXInvoice::idCounter(BusinessDocument* document) const
+{
+    return document ? &document->businessIds().invoices : &sInvoiceCounter;
 }
 
 void GXInvoice::setInvoiceDate(std::optional<long> value)

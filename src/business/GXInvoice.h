@@ -72,6 +72,9 @@ public:
     std::vector<std::string> archiveClassNames() const override;
     void encodeWithCoder(KeyedArchiver& coder) const override;
 
+protected:
+    std::int32_t* idCounter(BusinessDocument* document) const override;
+
 private:
     static std::int32_t sInvoiceCounter;
 

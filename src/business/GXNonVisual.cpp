@@ -34,6 +34,18 @@ void GXNonVisual::booksChanged()
     if (CDocAccounting* books = mParentDocument->bridgeDocument().accounting()) books->SetModified(true);
 }
 
+void GXNonVisual::setParentDocument(BusinessDocument* document)
+{
+    mParentDocument = document;
+    std::int32_t* counter = document ? idCounter(document) : nullptr;
+    if (counter && mIdKey && *mIdKey > *counter) *counter = *mIdKey;
+}
+
+std::int32_t* GXNonVisual::idCounter(BusinessDocument*) const
+{
+    return nullptr;
+}
+
 void GXNonVisual::setObjectType(std::optional<std::string> type)
 {
     change(mObjectType, std::move(type), "objectType");

@@ -53,7 +53,9 @@ public:
     // The document that holds the object; not owned (the document owns its
     // arrays and so outlives what they hold).
     BusinessDocument* parentDocument() const { return mParentDocument; }
-    void setParentDocument(BusinessDocument* document) { mParentDocument = document; }
+    // A counted kind's id raises the document's counter, so that the ids the
+    // document hands out later never take it again.
+    void setParentDocument(BusinessDocument* document);
 
     // "Type", "Name", "Id" and, when not empty, "Description"; a kind adds its own.
     virtual Dictionary dictionaryRepresentation() const;
@@ -81,6 +83,9 @@ protected:
     void decodeBaseValues(ArchivedFields& fields);
     // The id rule with the kind's counter.
     void setIdKeyCountedBy(std::int32_t& counter, std::optional<long> id);
+    // The counter of the kind in the document's counters, or the kind's own
+    // for objects of no document; none for kinds that are not counted.
+    virtual std::int32_t* idCounter(BusinessDocument* document) const;
 
     // Stores the value and announces the key when it differs; the change
     // then reaches the document's change count through its model root, so

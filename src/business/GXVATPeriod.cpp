@@ -63,7 +63,12 @@ std::vector<std::string> GXVATPeriod::archiveClassNames() const
 
 void GXVATPeriod::setIdKey(std::optional<long> id)
 {
-    setIdKeyCountedBy(sVATPeriodCounter, id);
+    setIdKeyCountedBy(*idCounter(parentDocument()), id);
+}
+
+std::int32_t* GXVATPeriod::idCounter(BusinessDocument* document) const
+{
+    return document ? &document->businessIds().VATPeriods : &sVATPeriodCounter;
 }
 
 void GXVATPeriod::setStartDate(std::optional<long> date) { change(mStartDate, date, "startDate"); }

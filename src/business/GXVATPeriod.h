@@ -35,7 +35,7 @@ public:
 
     // The id rule with the VAT-period counter.
     void setIdKey(std::optional<long> id) override;
-    // The last id given out; a session starts at 0.
+    // The last id given to a period of no document; a session starts at 0.
     static std::int32_t sVATPeriodCounter;
 
     const std::optional<long>& startDate() const { return mStartDate; }
@@ -92,6 +92,9 @@ public:
 
     std::vector<std::string> archiveClassNames() const override;
     void encodeWithCoder(KeyedArchiver& coder) const override;
+
+protected:
+    std::int32_t* idCounter(BusinessDocument* document) const override;
 
 private:
     std::optional<long> mStartDate;

@@ -70,7 +70,12 @@ std::vector<std::string> GXVATRate::archiveClassNames() const
 
 void GXVATRate::setIdKey(std::optional<long> id)
 {
-    setIdKeyCountedBy(sVATRateCounter, id);
+    setIdKeyCountedBy(*idCounter(parentDocument()), id);
+}
+
+std::int32_t* GXVATRate::idCounter(BusinessDocument* document) const
+{
+    return document ? &document->businessIds().VATRates : &sVATRateCounter;
 }
 
 void GXVATRate::setRate(std::optional<double> rate) { change(mRate, rate, "rate"); }

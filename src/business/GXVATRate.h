@@ -46,7 +46,7 @@ public:
 
     // The id rule with the VAT-rate counter.
     void setIdKey(std::optional<long> id) override;
-    // The last id given out; a session starts at 0.
+    // The last id given to a rate of no document; a session starts at 0.
     static std::int32_t sVATRateCounter;
 
     const std::optional<double>& rate() const { return mRate; }
@@ -117,6 +117,9 @@ public:
 
     std::vector<std::string> archiveClassNames() const override;
     void encodeWithCoder(KeyedArchiver& coder) const override;
+
+protected:
+    std::int32_t* idCounter(BusinessDocument* document) const override;
 
 private:
     std::optional<long> createAccount(bool paid, bool received, bool reconciled);

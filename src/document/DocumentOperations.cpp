@@ -11,6 +11,11 @@ DeletionOperations::~DeletionOperations() = default;
 ImportOperations::~ImportOperations() = default;
 BusinessOperations::~BusinessOperations() = default;
 
+bool BusinessOperations::namesOnlyExistingObjects(int, const CArgumentAncestor&)
+{
+    return true;
+}
+
 CommandOutcome NullBudgetOperations::modifyBudgetDetail(CNonVisualDataItem&, const CArgumentAncestor&) { return {}; }
 CommandOutcome NullBudgetOperations::modifyBudgetXRef(CNonVisualDataItem&, const CArgumentAncestor&) { return {}; }
 CommandOutcome NullBudgetOperations::createBudgetXRefForBudget(CNonVisualDataItem&, const CArgumentAncestor&)

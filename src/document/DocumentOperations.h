@@ -154,6 +154,11 @@ public:
     virtual CommandOutcome modifySupplierInvoice(CTrnSItem& invoice, const CArgumentAncestor& args) = 0; // 42
     virtual CommandOutcome createCustomerPayment(const CArgumentAncestor& args) = 0;                 // 44, 46
     virtual CommandOutcome splitPayment(CTrnSItem& payment, const CArgumentAncestor& args) = 0;      // 45
+    // Whether every account, category, customer or supplier and VAT rate the
+    // arguments of the command name (ids above 0) exists in these books: a
+    // replayed journal can name what they do not hold. True for commands and
+    // arguments of other kinds.
+    virtual bool namesOnlyExistingObjects(int command, const CArgumentAncestor& args);
 };
 
 // --- null implementations: nothing changes, every answer is -1

@@ -423,16 +423,20 @@ namespace {
 // the numbers they had when the journal was written.
 class KeepTransactionCounters {
 public:
-    KeepTransactionCounters() : mTransactions(CTransaction::mi_TrnsNr), mLines(CDebit::mi_DebetNr) {}
+    explicit KeepTransactionCounters(CDocAccounting& books)
+        : mIds(books.Ids()), mTransactions(mIds.mi_TrnsNr), mLines(mIds.mi_DebetNr)
+    {
+    }
     ~KeepTransactionCounters()
     {
-        CTransaction::mi_TrnsNr = mTransactions;
-        CDebit::mi_DebetNr = mLines;
+        mIds.mi_TrnsNr = mTransactions;
+        mIds.mi_DebetNr = mLines;
     }
     KeepTransactionCounters(const KeepTransactionCounters&) = delete;
     KeepTransactionCounters& operator=(const KeepTransactionCounters&) = delete;
 
 private:
+    IdCounters& mIds;
     ObjectIdT mTransactions;
     ObjectIdT mLines;
 };
@@ -441,7 +445,7 @@ private:
 
 std::shared_ptr<CTrnSItem> MyDocument::makeEmptyTransactionOfType(int type)
 {
-    KeepTransactionCounters keep;
+    KeepTransactionCounters keep(*theDocument);
     CTransaction* transaction = theDocument->CreateTemporaryTransaction(1, 0, static_cast<EnumT>(type));
     auto item = std::make_shared<CTrnSItem>(transaction);
     item->setParentDocument(this);
@@ -451,7 +455,7 @@ std::shared_ptr<CTrnSItem> MyDocument::makeEmptyTransactionOfType(int type)
 
 std::shared_ptr<CRcrTItem> MyDocument::makeEmptyRecurringTransaction()
 {
-    KeepTransactionCounters keep;
+    KeepTransactionCounters keep(*theDocument);
     CRecurringTransaction* recurring = theDocument->InsertRecurringTransaction(1, 0);
     auto item = std::make_shared<CRcrTItem>(recurring);
     item->setParentDocument(this);

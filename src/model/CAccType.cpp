@@ -31,13 +31,14 @@ double LocalBalanceOf(const CNonVisual* account)
 // --- construction
 
 CAccType::CAccType(CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     CreateLists();
     mDocument = document;
     SetDefaults();
 }
 
-CAccType::CAccType(ObjectIdT id, CDocAccounting* document) : CNonVisual(id)
+CAccType::CAccType(ObjectIdT id, CDocAccounting* document) : CNonVisual(id, document)
 {
     CreateLists();
     mDocument = document;
@@ -45,6 +46,7 @@ CAccType::CAccType(ObjectIdT id, CDocAccounting* document) : CNonVisual(id)
 }
 
 CAccType::CAccType(const CAccType& source, CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     CreateLists();
     mDocument = document;
@@ -60,7 +62,7 @@ CAccType::CAccType(const CAccType& source, CDocAccounting* document)
 }
 
 CAccType::CAccType(LStream* stream, FourCharCode version, CDocAccounting* document)
-    : CNonVisual(stream, version)
+    : CNonVisual(stream, version, document)
 {
     CreateLists();
     mDocument = document;

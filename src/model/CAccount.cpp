@@ -96,6 +96,7 @@ void DeleteTransactions(CDocAccounting* document, const std::vector<CTransaction
 // --- construction
 
 CAccount::CAccount(CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     mDocument = document;
     CreateLineLists();
@@ -103,7 +104,7 @@ CAccount::CAccount(CDocAccounting* document)
 }
 
 CAccount::CAccount(ObjectIdT id, CDocAccounting* document)
-    : CNonVisual(id)
+    : CNonVisual(id, document)
 {
     mDocument = document;
     CreateLineLists();
@@ -111,7 +112,7 @@ CAccount::CAccount(ObjectIdT id, CDocAccounting* document)
 }
 
 CAccount::CAccount(LStream* stream, CDocAccounting* document, FourCharCode version)
-    : CNonVisual(stream, version)
+    : CNonVisual(stream, version, document)
 {
     mDocument = document;
     CreateLineLists();

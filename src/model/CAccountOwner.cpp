@@ -11,8 +11,8 @@ CAccountOwner::CAccountOwner()
     SetDefaults();
 }
 
-CAccountOwner::CAccountOwner(ObjectIdT id)
-    : CNonVisual(id)
+CAccountOwner::CAccountOwner(ObjectIdT id, CDocAccounting* document)
+    : CNonVisual(id, document)
 {
     SetDefaults();
 }
@@ -38,8 +38,8 @@ void CAccountOwner::SetDefaults()
     SetObjectType(type::kAccountOwner);
 }
 
-CAccountOwner::CAccountOwner(LStream* stream, FourCharCode version)
-    : CNonVisual(stream, version)
+CAccountOwner::CAccountOwner(LStream* stream, FourCharCode version, CDocAccounting* document)
+    : CNonVisual(stream, version, document)
 {
     SetDefaults();
     auto readId = [stream] {

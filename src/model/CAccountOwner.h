@@ -16,9 +16,9 @@ namespace ch {
 class CAccountOwner : public CNonVisual {
 public:
     CAccountOwner();
-    explicit CAccountOwner(ObjectIdT id);
+    explicit CAccountOwner(ObjectIdT id, CDocAccounting* document = nullptr);
     // Reads the record; version is the file's (it picks the layout).
-    CAccountOwner(LStream* stream, FourCharCode version);
+    CAccountOwner(LStream* stream, FourCharCode version, CDocAccounting* document = nullptr);
 
     // The defaults and type 'aCoW'.
     void SetDefaults();

@@ -16,19 +16,21 @@ void CopyOut(char (&out)[N], const char (&field)[N])
 } // namespace
 
 CBank::CBank(CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     Put_Document(document);
     SetDefaults();
 }
 
 CBank::CBank(ObjectIdT id, CDocAccounting* document)
-    : CNonVisual(id)
+    : CNonVisual(id, document)
 {
     Put_Document(document);
     SetDefaults();
 }
 
 CBank::CBank(const CBank& source, CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     Put_Document(document);
     CopyFromObject(&source);
@@ -42,7 +44,7 @@ CBank::CBank(const CBank& source, CDocAccounting* document)
 }
 
 CBank::CBank(LStream* stream, CDocAccounting* document, FourCharCode version)
-    : CNonVisual(stream, version)
+    : CNonVisual(stream, version, document)
 {
     Put_Document(document);
     SetObjectType(type::kBank);

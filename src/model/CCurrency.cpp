@@ -84,14 +84,14 @@ ObjectIdT SettingOr(const CDocAccounting* document, Getter getter, ObjectIdT fal
 // --- construction
 
 CCurrency::CCurrency(ObjectIdT id, CDocAccounting* document)
-    : CNonVisual(id), mHistoryList(std::make_unique<CNamedListArray>(new CCurrencyHistoryComparator, false))
+    : CNonVisual(id, document), mHistoryList(std::make_unique<CNamedListArray>(new CCurrencyHistoryComparator, false))
 {
     mDocument = document;
     SetDefaults();
 }
 
 CCurrency::CCurrency(const CCurrency& source, CDocAccounting* document)
-    : mHistoryList(std::make_unique<CNamedListArray>(new CCurrencyHistoryComparator, false))
+    : CNonVisual(-1, document), mHistoryList(std::make_unique<CNamedListArray>(new CCurrencyHistoryComparator, false))
 {
     mDocument = document;
     mInitialising = true;
@@ -116,7 +116,7 @@ CCurrency::CCurrency(const CCurrency& source, CDocAccounting* document)
 }
 
 CCurrency::CCurrency(LStream* stream, FourCharCode version, CDocAccounting* document)
-    : CNonVisual(stream, version),
+    : CNonVisual(stream, version, document),
       mHistoryList(std::make_unique<CNamedListArray>(new CCurrencyHistoryComparator, false))
 {
     using namespace version;

@@ -21,13 +21,14 @@ ObjectIdT HomeCurrencyIdOf(const CDocAccounting* document)
 
 } // namespace
 
-CCurrencyRate::CCurrencyRate(ObjectIdT id, CDocAccounting* document) : CNonVisual(id)
+CCurrencyRate::CCurrencyRate(ObjectIdT id, CDocAccounting* document) : CNonVisual(id, document)
 {
     mDocument = document;
     SetDefaults();
 }
 
 CCurrencyRate::CCurrencyRate(const CCurrencyRate& source, CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     mDocument = document;
     CopyFromObject(&source);
@@ -47,7 +48,7 @@ CCurrencyRate::CCurrencyRate(const CCurrencyRate& source, CDocAccounting* docume
 }
 
 CCurrencyRate::CCurrencyRate(LStream* stream, CDocAccounting* document, FourCharCode version)
-    : CNonVisual(stream, version)
+    : CNonVisual(stream, version, document)
 {
     mDocument = document;
 }

@@ -15,7 +15,6 @@
 
 namespace ch {
 
-ObjectIdT CDebit::mi_DebetNr = 0;
 
 namespace {
 
@@ -59,7 +58,7 @@ CDebit::CDebit(LStream* stream, CDocAccounting* document, CNonVisual* transactio
 
 CDebit::CDebit(FourCharCode typeCode, LStream* stream, CDocAccounting* document,
                CNonVisual* transaction, FourCharCode version)
-    : CNonVisual(stream, version)
+    : CNonVisual(stream, version, document)
 {
     SetObjectType(typeCode);
     mDocument = document;
@@ -111,17 +110,18 @@ bool CDebit::Put_Id(ObjectIdT id)
     if (id == kTemporaryId) {
         StoreId(1);
     } else if (id < 0) {
-        StoreId(NextId(mi_DebetNr));
+        StoreId(NextId(Ids().mi_DebetNr));
     } else {
         StoreId(id);
-        RaiseCounter(mi_DebetNr, id);
+        RaiseCounter(Ids().mi_DebetNr, id);
     }
     return true;
 }
 
-void CDebit::NoteReadId(ObjectIdT id)
+void CDebit::NoteReadId(CDocAccounting& document, ObjectIdT id)
 {
-    if (mi_DebetNr < id) mi_DebetNr = id;
+    ObjectIdT& counter = document.Ids().mi_DebetNr;
+    if (counter < id) counter = id;
 }
 
 void CDebit::Get_Name(char (&out)[kNameSize]) const

@@ -17,7 +17,7 @@
 // its registered lines first); otherwise it looks the object up by id, so an
 // unposted line never holds a pointer to a deleted object.
 //
-// Line ids come from their own class-wide counter. A document keeps the ids
+// Line ids come from the books' line counter. A document keeps the ids
 // of its lines, so that lines of one date keep their order and the file reads
 // back to the same bytes. The transaction owns its lines. Main thread only.
 
@@ -35,9 +35,6 @@ class CTransaction;
 
 class CDebit : public CNonVisual {
 public:
-    // The class-wide line counter, shared by the three classes.
-    static ObjectIdT mi_DebetNr;
-
     // A line of the transaction: an id from the line counter, name "NoName",
     // the home currency, amounts 0, and the account with id 1 (registered
     // there, without posting an amount, when the transaction is posted).
@@ -52,7 +49,7 @@ public:
     bool Put_Id(ObjectIdT id) override;
     // A line read with its stored id keeps it: the counter is raised to it
     // (however far), so that later lines never take it again.
-    static void NoteReadId(ObjectIdT id);
+    static void NoteReadId(CDocAccounting& document, ObjectIdT id);
     // The owning transaction's name.
     void Get_Name(char (&out)[kNameSize]) const override;
     // The home-currency amount.

@@ -60,19 +60,19 @@ CDocAccounting::CDocAccounting()
     } kinds[] = {{1, "Own Property"}, {2, "Debts/Liabilities"}, {3, "Profit And Loss"}, {6, "Assets"}};
     ArrayIndexT position = 1;
     for (const auto& kind : kinds) {
-        auto* placeholder = new CNonVisual(kind.id);
+        auto* placeholder = new CNonVisual(kind.id, this);
         placeholder->Put_Name(kind.name);
         mAccountKindList->InsertObjectAt(placeholder, position++);
     }
     mAccountKindList->Sort();
 
-    auto* accountRoot = new CHierarchyRoot(kAccountRootId);
+    auto* accountRoot = new CHierarchyRoot(kAccountRootId, this);
     accountRoot->Put_Name("Account Types");
     accountRoot->Put_Document(this);
     accountRoot->PutContents(mAccountTypeList.get(), type::kAccountType);
     mRootList->InsertObjectAt(accountRoot, 1);
 
-    auto* groupRoot = new CHierarchyRoot(kExpenseTypeRootId);
+    auto* groupRoot = new CHierarchyRoot(kExpenseTypeRootId, this);
     groupRoot->Put_Name("Master Expensetypes");
     groupRoot->Put_Document(this);
     groupRoot->PutContents(mMasterExpenseTypeList.get(), type::kMasterExpenseType);
@@ -233,7 +233,7 @@ CAccountOwner* CDocAccounting::InsertAccountOwner(ObjectIdT id, TextRef name, Te
     if (id == 1) owner = Get_Me();
     if (!owner) {
         bool idIsFree = id > 0 && !GetAccountOwnerForId(id);
-        owner = idIsFree ? new CAccountOwner(id) : new CAccountOwner();
+        owner = idIsFree ? new CAccountOwner(id, this) : new CAccountOwner(-1, this);
         owner->Put_Document(this);
         mAccountOwnerList->InsertObjectAt(owner, 1);
     }

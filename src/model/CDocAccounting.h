@@ -7,9 +7,9 @@
 //
 // Ownership: the root owns every object in its lists and deletes them when it
 // is destroyed (the lists themselves only hold pointers). Ids come from the
-// class-wide counters of the objects (CNonVisual::mi_MaxId and the counters of
-// the classes that number themselves): shared by every open document, never
-// reset, raised by reading.
+// root's own counters (Ids()): they start at 0 with the root, are raised by
+// reading, and are touched by nothing another set of books does, so the same
+// file and the same commands always give the same ids.
 //
 // Main thread only.
 
@@ -61,6 +61,10 @@ public:
 
     CDocAccounting(const CDocAccounting&) = delete;
     CDocAccounting& operator=(const CDocAccounting&) = delete;
+
+    // The counters this set of books takes new ids from.
+    IdCounters& Ids() { return mIds; }
+    const IdCounters& Ids() const { return mIds; }
 
     // The dirty state lives in the document: every change to the books
     // reaches it here (the model's own operations, the bridge items' setters,
@@ -366,6 +370,7 @@ private:
     // The memory of the transactions and lines read from the file, given back
     // in one step when the root goes.
     ObjectPool mPool;
+    IdCounters mIds;
     class StreamReader;
 
     // The list an object of a deletable kind lives in; null for other kinds.

@@ -231,10 +231,10 @@ CTransaction* CDocAccounting::CreateTemporaryTransaction(unsigned char withLines
 {
     // The temporary transaction and its default lines use none of the
     // document's object ids.
-    const ObjectIdT maxId = CNonVisual::Get_mi_MaxId();
+    const ObjectIdT maxId = mIds.mi_MaxId;
     auto* transaction =
         new CTransaction(CNonVisual::kTemporaryId, this, withLines != 0, transactionType, true);
-    CNonVisual::Put_mi_MaxId(maxId);
+    mIds.mi_MaxId = maxId;
     return transaction;
 }
 

@@ -101,7 +101,7 @@ private:
             return true;
         }
         case type::kAccountOwner:
-            return Append(*mRoot.mAccountOwnerList, std::make_unique<CAccountOwner>(&mStream, mVersion));
+            return Append(*mRoot.mAccountOwnerList, std::make_unique<CAccountOwner>(&mStream, mVersion, &mRoot));
         case type::kBank:
             return Append(*mRoot.mBankList, std::make_unique<CBank>(&mStream, &mRoot, mVersion));
         // A parent type or group precedes its children, the groups precede
@@ -250,7 +250,7 @@ private:
                 seen[std::size_t(id)] = true;
             }
             if (!shared) {
-                if (highest > 0) CDebit::NoteReadId(highest);
+                if (highest > 0) CDebit::NoteReadId(mRoot, highest);
                 mLines.clear();
                 mLineIds.clear();
                 return;
@@ -262,7 +262,7 @@ private:
         std::sort(ids.begin(), ids.end());
         for (std::size_t i = 0; i < ids.size(); ++i) {
             bool taken = ids[i].first <= 0 || (i > 0 && ids[i - 1].first == ids[i].first);
-            if (!taken) CDebit::NoteReadId(ids[i].first);
+            if (!taken) CDebit::NoteReadId(mRoot, ids[i].first);
         }
         for (std::size_t i = 0; i < ids.size(); ++i) {
             bool taken = ids[i].first <= 0 || (i > 0 && ids[i - 1].first == ids[i].first);
@@ -462,10 +462,10 @@ bool CDocAccounting::initFromStream(LStream* stream)
 
 void CDocAccounting::UpgradeOldFile()
 {
-    auto* recuperate = new CNonVisual(4);
+    auto* recuperate = new CNonVisual(4, this);
     recuperate->Put_Name("VAT To Recuperate");
     mAccountKindList->InsertObjectAt(recuperate, 1);
-    auto* toPay = new CNonVisual(5);
+    auto* toPay = new CNonVisual(5, this);
     toPay->Put_Name("VAT To Pay");
     mAccountKindList->InsertObjectAt(toPay, 1);
 

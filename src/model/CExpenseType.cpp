@@ -16,7 +16,6 @@
 
 namespace ch {
 
-ObjectIdT CExpenseType::mi_ExptNr = 0;
 
 namespace {
 
@@ -79,7 +78,7 @@ CExpenseType::CExpenseType(const CExpenseType& source, CDocAccounting* document)
 }
 
 CExpenseType::CExpenseType(LStream* stream, FourCharCode version, CDocAccounting* document)
-    : CNonVisual(stream, version)
+    : CNonVisual(stream, version, document)
 {
     CreateBookings();
     mDocument = document;
@@ -138,10 +137,11 @@ bool CExpenseType::Put_ExptId(ObjectIdT id)
 {
     if (id >= 0) {
         StoreId(id);
-        RaiseCounter(mi_ExptNr, id);
+        RaiseCounter(Ids().mi_ExptNr, id);
     } else {
-        if (mi_ExptNr < CMasterExpenseType::kLowestNewId - 1) mi_ExptNr = CMasterExpenseType::kLowestNewId - 1;
-        StoreId(NextId(mi_ExptNr));
+        ObjectIdT& counter = Ids().mi_ExptNr;
+        if (counter < CMasterExpenseType::kLowestNewId - 1) counter = CMasterExpenseType::kLowestNewId - 1;
+        StoreId(NextId(counter));
     }
     return true;
 }

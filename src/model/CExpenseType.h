@@ -9,7 +9,8 @@
 // sign of its balance, so the document's category list moves it between its
 // sub-lists as bookings change it.
 //
-// Ids come from the class-wide counter mi_ExptNr; new categories start at 7.
+// Ids come from the books' category counter (IdCounters::mi_ExptNr); new
+// categories start at 7.
 // The group id is one byte wide, in memory and in the record.
 //
 // The category caches its group object; its bookings list holds the lines
@@ -30,8 +31,6 @@ class CDebit;
 class CExpenseType : public CNonVisual {
 public:
     static constexpr std::size_t kMaxDescriptionLength = 255;
-    // The class-wide category counter.
-    static ObjectIdT mi_ExptNr;
 
     // A new id; the defaults, filed into group 1.
     explicit CExpenseType(CDocAccounting* document);

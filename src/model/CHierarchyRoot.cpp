@@ -7,14 +7,14 @@ CHierarchyRoot::CHierarchyRoot()
     SetDefaults();
 }
 
-CHierarchyRoot::CHierarchyRoot(ObjectIdT id)
-    : CNonVisual(id)
+CHierarchyRoot::CHierarchyRoot(ObjectIdT id, CDocAccounting* document)
+    : CNonVisual(id, document)
 {
     SetDefaults();
 }
 
 CHierarchyRoot::CHierarchyRoot(LStream* stream, CDocAccounting* document, FourCharCode version)
-    : CNonVisual(stream, version)
+    : CNonVisual(stream, version, document)
 {
     Put_Document(document);
 }

@@ -14,7 +14,7 @@ class CHierarchyRoot : public CNonVisual {
 public:
     // Name "Name", type 'HirR', no contents.
     CHierarchyRoot();
-    explicit CHierarchyRoot(ObjectIdT id);
+    explicit CHierarchyRoot(ObjectIdT id, CDocAccounting* document = nullptr);
     // Reads the header only.
     CHierarchyRoot(LStream* stream, CDocAccounting* document, FourCharCode version);
 

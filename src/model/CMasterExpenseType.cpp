@@ -15,7 +15,6 @@
 
 namespace ch {
 
-ObjectIdT CMasterExpenseType::mi_MxptNr = 0;
 
 namespace {
 
@@ -105,7 +104,7 @@ CMasterExpenseType::CMasterExpenseType(const CMasterExpenseType& source, CDocAcc
 }
 
 CMasterExpenseType::CMasterExpenseType(LStream* stream, FourCharCode version, CDocAccounting* document)
-    : CNonVisual(stream, version)
+    : CNonVisual(stream, version, document)
 {
     CreateLists();
     mDocument = document;
@@ -178,9 +177,9 @@ bool CMasterExpenseType::Put_MxptId(ObjectIdT id)
     const bool wasTopLevel = mParentId == Get_Id();
     if (id >= 0) {
         StoreId(id);
-        RaiseCounter(mi_MxptNr, id);
+        RaiseCounter(Ids().mi_MxptNr, id);
     } else {
-        if (mi_MxptNr < kLowestNewId - 1) mi_MxptNr = kLowestNewId - 1;
+        if (Ids().mi_MxptNr < kLowestNewId - 1) Ids().mi_MxptNr = kLowestNewId - 1;
         StoreId(NewGroupId());
     }
     if (wasTopLevel) mParentId = Get_Id();
@@ -189,14 +188,15 @@ bool CMasterExpenseType::Put_MxptId(ObjectIdT id)
 
 ObjectIdT CMasterExpenseType::NewGroupId() const
 {
-    if (mi_MxptNr < kMaxCategoryGroupId) return NextId(mi_MxptNr);
-    // The class-wide counter has passed what a category can name: the
+    ObjectIdT& counter = Ids().mi_MxptNr;
+    if (counter < kMaxCategoryGroupId) return NextId(counter);
+    // The counter has passed what a category can name: the
     // lowest id this document does not use serves instead.
     const CNamedListArray* groups = mDocument ? mDocument->mMasterExpenseTypeList.get() : nullptr;
     for (ObjectIdT id = kLowestNewId; groups && id <= kMaxCategoryGroupId; ++id) {
         if (!groups->GetValueForId(id)) return id;
     }
-    return NextId(mi_MxptNr);
+    return NextId(counter);
 }
 
 // --- totals

@@ -7,7 +7,7 @@
 // categories and sub-groups: every booking on a category climbs through its
 // group and all the group's ancestors.
 //
-// Ids come from the class-wide counter mi_MxptNr: ids 0 to 4 are the five
+// Ids come from the books' group counter (IdCounters::mi_MxptNr): ids 0 to 4 are the five
 // predefined top-level groups (the id is their kind); new groups start at 7.
 // A category stores its group id in one byte, so only groups with ids up to
 // kMaxCategoryGroupId can hold categories: once the counter passes that, a
@@ -65,8 +65,6 @@ public:
     // The error that refuses a group a category could not name.
     static constexpr long kErrorGroupIdTooLarge = 188;
 
-    // The class-wide group counter.
-    static ObjectIdT mi_MxptNr;
 
     // A new id; kind expense.
     explicit CMasterExpenseType(CDocAccounting* document);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "model/CDocAccounting.h"
 #include "model/CNamedListArray.h"
 #include "model/ObjectPool.h"
 #include "model/foundation/CErrorManager.h"
@@ -14,7 +15,7 @@
 
 namespace ch {
 
-ObjectIdT CNonVisual::mi_MaxId = 0;
+IdCounters CNonVisual::sDetachedIds;
 std::uint64_t CNonVisual::mSortDateChanges = 0;
 std::uint64_t CNonVisual::mNameChanges = 0;
 
@@ -75,7 +76,7 @@ CNonVisual::CNonVisual()
     Put_Id(-1);
 }
 
-CNonVisual::CNonVisual(ObjectIdT id)
+CNonVisual::CNonVisual(ObjectIdT id, CDocAccounting* document) : mDocument(document)
 {
     Initialize();
     Put_Id(id);
@@ -89,7 +90,7 @@ void CNonVisual::Initialize()
     mIsOpen = false;
 }
 
-CNonVisual::CNonVisual(LStream* stream, FourCharCode version)
+CNonVisual::CNonVisual(LStream* stream, FourCharCode version, CDocAccounting* document) : mDocument(document)
 {
     // Nothing can listen to an object still being read: the fields are set
     // directly, without the broadcasts and conversions of the setters.
@@ -252,6 +253,11 @@ bool CNonVisual::Put_mParentId(ObjectIdT)
 
 // --- ids
 
+IdCounters& CNonVisual::Ids() const
+{
+    return mDocument ? mDocument->Ids() : sDetachedIds;
+}
+
 ObjectIdT CNonVisual::NextId(ObjectIdT& counter)
 {
     if (counter < std::numeric_limits<ObjectIdT>::max()) ++counter;
@@ -268,10 +274,10 @@ bool CNonVisual::Put_Id(ObjectIdT id)
     if (id == kTemporaryId) {
         StoreId(1);
     } else if (id < 0) {
-        StoreId(NextId(mi_MaxId));
+        StoreId(NextId(Ids().mi_MaxId));
     } else {
         StoreId(id);
-        RaiseCounter(mi_MaxId, id);
+        RaiseCounter(Ids().mi_MaxId, id);
     }
     return true;
 }

@@ -22,6 +22,7 @@
 #include <string_view>
 
 #include "model/CommonOrOwn.h"
+#include "model/IdCounters.h"
 #include "model/ModelCodes.h"
 #include "model/foundation/LBroadcaster.h"
 #include "model/foundation/ModelTypes.h"
@@ -59,13 +60,14 @@ public:
     // damaged id can't exhaust the id space.
     static constexpr ObjectIdT kMaxIdJump = 99999;
 
-    // Name "Name", a new id, type 'NoNe', status new, closed.
+    // Name "Name", a new id, type 'NoNe', status new, closed. The id comes
+    // from the document's counters (those of objects without books when none).
     CNonVisual();
-    explicit CNonVisual(ObjectIdT id);
+    explicit CNonVisual(ObjectIdT id, CDocAccounting* document = nullptr);
     // Reads the common record header; version gates the open flag ('1.01') and
     // the Unicode texts ('1.10'); version::kNone reads neither. An open flag
     // other than 0 or 1 was never written: LException -19.
-    CNonVisual(LStream* stream, FourCharCode version);
+    CNonVisual(LStream* stream, FourCharCode version, CDocAccounting* document = nullptr);
     // Broadcasts 2008 (object destroyed), then the broadcaster part sends 202.
     ~CNonVisual() override;
 
@@ -149,9 +151,8 @@ public:
 
     CDocAccounting* Get_Document() const { return mDocument; }
 
-    // The class-wide id counter.
-    static ObjectIdT Get_mi_MaxId() { return mi_MaxId; }
-    static void Put_mi_MaxId(ObjectIdT value) { mi_MaxId = value; }
+    // The counters of objects that belong to no books.
+    static IdCounters& DetachedIds() { return sDetachedIds; }
 
 protected:
     // The most bytes PutStream writes for the common record header: the
@@ -163,9 +164,12 @@ protected:
     // Every change of the id goes through here (the lists' id look-ups follow it).
     void StoreId(ObjectIdT id);
     void SetObjectType(FourCharCode type) { mObjectType = type; }
-    // The next id of a class-wide counter (never past the largest id).
+    // The counters the object takes its ids from: its document's, or those
+    // of objects without books.
+    IdCounters& Ids() const;
+    // The next id of a counter (never past the largest id).
     static ObjectIdT NextId(ObjectIdT& counter);
-    // Raises a class-wide counter to id, unless id lies more than kMaxIdJump above it.
+    // Raises a counter to id, unless id lies more than kMaxIdJump above it.
     static void RaiseCounter(ObjectIdT& counter, ObjectIdT id);
 
 private:
@@ -209,7 +213,7 @@ private:
     friend class CDocAccounting;
     void MarkPooled() { mPooled = true; }
 
-    static ObjectIdT mi_MaxId;
+    static IdCounters sDetachedIds;
     static std::uint64_t mSortDateChanges;
     static std::uint64_t mNameChanges;
 };

@@ -48,20 +48,21 @@ EnumT ReadEnum(LStream* stream)
 // --- construction
 
 CPreference::CPreference(CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     Put_Document(document);
     SetDefaults();
 }
 
 CPreference::CPreference(CDocAccounting* document, ObjectIdT id)
-    : CNonVisual(id)
+    : CNonVisual(id, document)
 {
     Put_Document(document);
     SetDefaults();
 }
 
 CPreference::CPreference(CDocAccounting* document, LStream* stream)
-    : CNonVisual(stream, version::kNone)
+    : CNonVisual(stream, version::kNone, document)
 {
     Put_Document(document);
     Read(stream);

@@ -23,7 +23,6 @@
 
 namespace ch {
 
-ObjectIdT CTransaction::mi_TrnsNr = 0;
 
 namespace {
 
@@ -119,7 +118,7 @@ CTransaction::CTransaction(ObjectIdT id, CDocAccounting* document, bool withLine
 }
 
 CTransaction::CTransaction(LStream* stream, FourCharCode version, CDocAccounting* document, bool)
-    : CNonVisual(stream, version)
+    : CNonVisual(stream, version, document)
 {
     mDocument = document;
     // From '1.10' the description is the header's text.
@@ -253,10 +252,11 @@ void CTransaction::SetDefaults(bool withLines)
 bool CTransaction::Put_Id(ObjectIdT id)
 {
     if (id < 0) {
-        StoreId(NextId(mi_TrnsNr));
+        StoreId(NextId(Ids().mi_TrnsNr));
     } else {
         StoreId(id);
-        if (static_cast<std::uint32_t>(mi_TrnsNr) < static_cast<std::uint32_t>(id)) mi_TrnsNr = id;
+        ObjectIdT& counter = Ids().mi_TrnsNr;
+        if (static_cast<std::uint32_t>(counter) < static_cast<std::uint32_t>(id)) counter = id;
     }
     return true;
 }

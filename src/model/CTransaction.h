@@ -11,7 +11,7 @@
 // Posted transactions live in the root's transaction list, unlinked ones in
 // its unlinked list; recurring templates are a subclass whose lines never post.
 //
-// Ids come from the class-wide transaction counter. Refusals raise a numbered
+// Ids come from the books' transaction counter. Refusals raise a numbered
 // error and answer false; nothing is thrown. Main thread only.
 
 #include <array>
@@ -59,9 +59,6 @@ public:
     static constexpr std::size_t kMaxDescriptionLength = 251;
     static constexpr std::size_t kVATNrSize = 12;
     static constexpr std::size_t kReferenceSize = 35;
-
-    // The class-wide transaction counter.
-    static ObjectIdT mi_TrnsNr;
 
     // A new transaction with the next id; with `withLines`, one line on each side.
     CTransaction(CDocAccounting* document, bool withLines, TransactionTypeT type);

@@ -83,7 +83,7 @@ void BuildDefaultBooks(CDocAccounting& root, const char* homeCurrencySymbol)
     root.mPreference = new CPreference(&root, 1);
     root.mPreference->Put_mNrOfDecimals(static_cast<std::int32_t>(CDecimal::getNrOfDecimals()));
 
-    auto* me = new CAccountOwner(1);
+    auto* me = new CAccountOwner(1, &root);
     me->Put_Document(&root);
     me->Put_Name("Me");
     root.mAccountOwnerList->InsertObjectAt(me, 1);

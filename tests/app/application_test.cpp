@@ -362,6 +362,10 @@ TEST_F(ApplicationTest, ChangesLeftInTheJournalAreOfferedInASheetOnTheWindowWith
     EXPECT_TRUE(sheet->isModal() || sheet->windowModality() == Qt::WindowModal);
     ASSERT_EQ(sheet->entriesTable()->rowCount(), 2);
     EXPECT_EQ(sheet->entriesTable()->item(1, 2)->text(), "Pond");
+    // The change is told in words, not by its short code.
+    const QString change = sheet->entriesTable()->item(1, 1)->text();
+    EXPECT_EQ(change.toStdString(), localized("ROLLFORWARDCOMMAND15"));
+    EXPECT_NE(change, "Catr+");
     sheet->entriesTable()->item(1, 0)->setCheckState(Qt::Checked);   // leave the pond out
     click(*sheet, "replayButton");
     settle();

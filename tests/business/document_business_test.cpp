@@ -34,9 +34,6 @@ protected:
         const PlistOutput archive = document->businessArchiveBytes();
         EXPECT_TRUE(archive.ok()) << archive.error;
         savedArchive = archive.bytes;
-        modelCounters = IdCounters();
-        rateCounter = business::GXVATRate::sVATRateCounter;
-        periodCounter = business::GXVATPeriod::sVATPeriodCounter;
     }
 
     std::unique_ptr<MyDocument> newBusinessDocument()
@@ -57,14 +54,11 @@ protected:
 
     std::string bookPath() const { return folder.file("Books.books"); }
 
-    // The saved books opened as bookPath() in a fresh session: every id
-    // counter back where it stood at the save. The business archive is read
+    // The saved books opened as bookPath(), with no id counter put back by
+    // hand: each set of books numbers from its own. The business archive is read
     // after the model stream and before the journal is looked for.
     std::unique_ptr<MyDocument> reopen()
     {
-        modelCounters.restore();
-        business::GXVATRate::sVATRateCounter = rateCounter;
-        business::GXVATPeriod::sVATPeriodCounter = periodCounter;
         auto opened = std::make_unique<MyDocument>(dispatcher);
         business::installBusiness(*opened);
         opened->setFileName(bookPath());
@@ -86,9 +80,6 @@ protected:
 
     Bytes savedModel;
     std::string savedArchive;
-    IdCounters modelCounters;
-    std::int32_t rateCounter = 0;
-    std::int32_t periodCounter = 0;
 };
 
 TEST_F(DocumentBusinessTest, ANewDocumentHasItsCurrentAndPreviousVATPeriodAndStartsClean)
@@ -139,6 +130,8 @@ TEST_F(DocumentBusinessTest, VATRateCommandsAreJournaledAndReplayToTheSameBooks)
         ASSERT_EQ(run.executeCommand(33, nullptr, rateArguments("Standard", 21.0)), 1);
         ASSERT_EQ(rates.size(), 1u);
         const std::shared_ptr<business::GXVATRate> standard = rates.front();
+        // Other books open meanwhile make VAT rates (and their accounts) too.
+        ASSERT_EQ(document->commandExecutor().executeCommand(33, nullptr, rateArguments("Elsewhere", 9.0)), 1);
         ASSERT_TRUE(standard->accountIdPaid() && standard->accountIdReceived());
         EXPECT_NE(crashed->getAccountForId(static_cast<ObjectIdT>(*standard->accountIdPaid())), nullptr);
         EXPECT_TRUE(crashed->isDocumentEdited());
@@ -152,6 +145,7 @@ TEST_F(DocumentBusinessTest, VATRateCommandsAreJournaledAndReplayToTheSameBooks)
         EXPECT_EQ(standard->name(), "Standard rate");
         EXPECT_EQ(standard->rate(), 19.0);
 
+        ASSERT_EQ(document->commandExecutor().executeCommand(33, nullptr, rateArguments("Elsewhere too", 7.0)), 1);
         ASSERT_EQ(run.executeCommand(33, nullptr, rateArguments("Reduced", 6.0)), 1);
         ASSERT_EQ(rates.size(), 2u);
         const std::shared_ptr<business::GXVATRate> reduced = rates.front();
@@ -180,6 +174,36 @@ TEST_F(DocumentBusinessTest, VATRateCommandsAreJournaledAndReplayToTheSameBooks)
     EXPECT_EQ(firstDifference(replayed->modelStreamBytes(), directModel), "");
     EXPECT_EQ(replayed->businessArchiveBytes().bytes, directArchive);
     EXPECT_TRUE(replayed->isDocumentEdited());
+}
+
+// A replayed VAT rate that names an account these books do not hold is not
+// made: the summary lists it, and the rate keeps no dangling account.
+TEST_F(DocumentBusinessTest, AReplayedVATRateNamingAMissingAccountIsSkippedAndReported)
+{
+    {
+        std::unique_ptr<MyDocument> crashed = reopen();
+        arguments::VATRateArguments rate = rateArguments("Standard", 21.0);
+        rate.createAccounts = false;
+        rate.createCategoryInvoicedNotReceived = false;
+        rate.accountIdPaid = 3;
+        rate.accountIdReceived = 2;
+        ASSERT_EQ(crashed->commandExecutor().executeCommand(33, nullptr, rate), 1);
+    }
+    const std::string journal = bookPath() + ".log";
+    std::string text = readFile(journal);
+    const std::string paid = "accountIdPaidVAT = 3;";
+    const std::size_t at = text.find(paid);
+    ASSERT_NE(at, std::string::npos) << text;
+    text.replace(at, paid.size(), "accountIdPaidVAT = 333;");
+    writeFile(journal, text);
+
+    std::unique_ptr<MyDocument> replayed = reopen();
+    environment.alerts().scriptAnswer(AlertAnswer::Default);   // replay
+    dispatcher.advance(std::chrono::milliseconds(100));
+    EXPECT_TRUE(arraysOf(*replayed).VATRateArray.empty());
+    const std::vector<std::string>& report = replayed->commandExecutor().lastReplayReport();
+    ASSERT_EQ(report.size(), 1u);
+    EXPECT_NE(report[0].find(localized("ROLLFORWARDMISSINGID")), std::string::npos) << report[0];
 }
 
 } // namespace

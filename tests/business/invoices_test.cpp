@@ -79,9 +79,6 @@ protected:
 
         savedModel = document->modelStreamBytes();
         savedArchive = document->businessArchiveBytes().bytes;
-        modelCounters = IdCounters();
-        rateCounter = business::GXVATRate::sVATRateCounter;
-        periodCounter = business::GXVATPeriod::sVATPeriodCounter;
         document->fileSaved();
     }
 
@@ -117,9 +114,6 @@ protected:
 
     std::unique_ptr<MyDocument> reopen()
     {
-        modelCounters.restore();
-        business::GXVATRate::sVATRateCounter = rateCounter;
-        business::GXVATPeriod::sVATPeriodCounter = periodCounter;
         auto opened = std::make_unique<MyDocument>(dispatcher);
         business::installBusiness(*opened);
         opened->setFileName(folder.file("Books.books"));
@@ -136,9 +130,6 @@ protected:
     std::shared_ptr<CAcoWItem> owner;
     Bytes savedModel;
     std::string savedArchive;
-    IdCounters modelCounters;
-    std::int32_t rateCounter = 0;
-    std::int32_t periodCounter = 0;
 };
 
 TEST_F(InvoicesTest, InvoicePartialPaymentSplitAndCreditNoteLeaveTheBooksAsCalculatedByHand)
@@ -382,6 +373,59 @@ TEST_F(InvoicesTest, InvoiceAndPaymentCommandsAreJournaledAndReplayToTheSameBook
         << ::testing::PrintToString(replayed->commandExecutor().lastReplayReport());
     EXPECT_EQ(firstDifference(replayed->modelStreamBytes(), directModel), "");
     EXPECT_EQ(replayed->businessArchiveBytes().bytes, directArchive);
+}
+
+// Invoice and payment entries are made again only when what they name is
+// there, and one that makes nothing is listed too.
+TEST_F(InvoicesTest, ReplayedInvoicesAndPaymentsThatCannotBeMadeAreListed)
+{
+    struct Case {
+        const char* what;
+        int command;
+        std::string owner;   // what the entry's customer becomes
+        const char* reason;
+    };
+    const std::vector<Case> cases = {
+        {"an invoice for a customer the books do not hold", 38, "9999", "ROLLFORWARDMISSINGID"},
+        {"a payment for no customer, which books nothing", 44, "-1", "ROLLFORWARDNOEFFECT"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        {
+            std::unique_ptr<MyDocument> crashed = reopen();
+            std::swap(document, crashed);
+            if (c.command == 38) {
+                ASSERT_GT(run(38, nullptr, invoiceOf(1000.0, "2009000001")), 0);
+            } else {
+                arguments::PaymentArguments paid;
+                paid.thirdPartyId = customerId;
+                paid.paymentAmount = 500.0;
+                paid.paymentCategoryId = incomeCategory();
+                paid.paymentDate = 20090320;
+                paid.paymentName = "Advance";
+                paid.paymentOwnerType = arguments::kOwnerTypeCustomer;
+                ASSERT_GT(run(44, nullptr, paid), 0);
+            }
+            std::swap(document, crashed);
+        }
+        const std::string journal = folder.file("Books.books.log");
+        std::string text = readFile(journal);
+        const std::string owner = "thirdPartyId = " + std::to_string(customerId) + ";";
+        const std::size_t at = text.find(owner);
+        ASSERT_NE(at, std::string::npos) << text;
+        text.replace(at, owner.size(), "thirdPartyId = " + c.owner + ";");
+        writeFile(journal, text);
+
+        std::unique_ptr<MyDocument> replayed = reopen();
+        const Bytes before = replayed->modelStreamBytes();
+        environment.alerts().scriptAnswer(AlertAnswer::Default);
+        dispatcher.advance(std::chrono::milliseconds(100));
+        const std::vector<std::string>& report = replayed->commandExecutor().lastReplayReport();
+        ASSERT_EQ(report.size(), 1u);
+        EXPECT_NE(report[0].find(localized(c.reason)), std::string::npos) << report[0];
+        EXPECT_EQ(firstDifference(replayed->modelStreamBytes(), before), "");
+        replayed->fileSaved();
+    }
 }
 
 } // namespace

@@ -268,15 +268,15 @@ TEST_F(DocumentCoreTest, SavingRotatesAnyJournalAndANamedDocumentJournalsBesideI
 
 TEST_F(DocumentCoreTest, EmptyTransactionsForSheetsBelongToNoListAndUseUpNoNumbers)
 {
-    IdCounters before;
+    const IdCounters before = root().Ids();
     const std::size_t recurring = root().mRecurringList->GetCount();
     std::shared_ptr<CRcrTItem> item = document->makeEmptyRecurringTransaction();
     std::shared_ptr<CTrnSItem> transaction = document->makeEmptyTransactionOfType(3);
     EXPECT_TRUE(item->mOwnsSourceItem());
     EXPECT_TRUE(transaction->mOwnsSourceItem());
     EXPECT_EQ(root().mRecurringList->GetCount(), recurring);
-    EXPECT_EQ(CTransaction::mi_TrnsNr, before.transactions);
-    EXPECT_EQ(CDebit::mi_DebetNr, before.lines);
+    EXPECT_EQ(root().Ids().mi_TrnsNr, before.mi_TrnsNr);
+    EXPECT_EQ(root().Ids().mi_DebetNr, before.mi_DebetNr);
 }
 
 } // namespace

@@ -42,25 +42,6 @@ inline constexpr ObjectIdT kExpenseCategory = 1;
 inline constexpr ObjectIdT kIncomeCategory = 2;
 } // namespace books
 
-// The class-wide id counters of the model, taken and put back, so that two
-// runs over the same books hand out the same ids.
-struct IdCounters {
-    ObjectIdT objects = CNonVisual::Get_mi_MaxId();
-    ObjectIdT lines = CDebit::mi_DebetNr;
-    ObjectIdT categories = CExpenseType::mi_ExptNr;
-    ObjectIdT groups = CMasterExpenseType::mi_MxptNr;
-    ObjectIdT transactions = CTransaction::mi_TrnsNr;
-
-    void restore() const
-    {
-        CNonVisual::Put_mi_MaxId(objects);
-        CDebit::mi_DebetNr = lines;
-        CExpenseType::mi_ExptNr = categories;
-        CMasterExpenseType::mi_MxptNr = groups;
-        CTransaction::mi_TrnsNr = transactions;
-    }
-};
-
 // Collects the notifications of the given names posted on a centre.
 class NotificationLog {
 public:
@@ -138,7 +119,14 @@ protected:
     Dictionary transactionDictionary(ObjectIdT from, ObjectIdT to, ObjectIdT category, double amount, DateT date,
                                      const std::string& name)
     {
-        std::shared_ptr<CTrnSItem> temporary = document->makeEmptyTransactionOfType(transaction_type::kOther);
+        return transactionDictionary(*document, from, to, category, amount, date, name);
+    }
+    // The same, made as the transaction sheet makes it: on a temporary
+    // transaction of the books.
+    Dictionary transactionDictionary(MyDocument& books, ObjectIdT from, ObjectIdT to, ObjectIdT category,
+                                     double amount, DateT date, const std::string& name)
+    {
+        std::shared_ptr<CTrnSItem> temporary = books.makeEmptyTransactionOfType(transaction_type::kOther);
         SimpleTransactionArguments values;
         values.absoluteAmount = amount;
         values.fromAccountId = from;

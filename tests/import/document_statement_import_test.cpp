@@ -29,7 +29,6 @@ protected:
         root().mPreference->Put_mDefaultCreditCardAccount(card);
         addAccount("Restaurant", books::kProfitAndLossType, nullptr);
         saved = document->modelStreamBytes();
-        counters = IdCounters();
     }
 
     ObjectIdT addAccount(const char* name, ObjectIdT typeId, const char* bankNumber)
@@ -43,7 +42,6 @@ protected:
     // The saved books opened again as the file of the journal, readers installed.
     std::unique_ptr<MyDocument> reopen()
     {
-        counters.restore();
         std::unique_ptr<MyDocument> opened = openDocument(saved, folder.file("Books.books"));
         installStatementImport(*opened);
         return opened;
@@ -60,7 +58,6 @@ protected:
     }
 
     Bytes saved;
-    IdCounters counters;
 };
 
 TEST_F(DocumentStatementImportTest, AnOfxFileIsBookedThroughTheJournalAndReadAgainAsDuplicates)

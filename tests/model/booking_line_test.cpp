@@ -19,24 +19,25 @@ TEST_F(BookingLineTest, LineIdsComeFromTheirOwnCounter)
 {
     CTransaction* transaction = NewTransaction();
     CDebit* line = Debit(transaction);
-    ObjectIdT objects = CNonVisual::Get_mi_MaxId();
-    ObjectIdT counter = CDebit::mi_DebetNr;
+    IdCounters& ids = root.Ids();
+    ObjectIdT objects = ids.mi_MaxId;
+    ObjectIdT counter = ids.mi_DebetNr;
 
     line->Put_Id(-1);
     EXPECT_EQ(line->Get_Id(), counter + 1);
     line->Put_Id(CNonVisual::kTemporaryId);
     EXPECT_EQ(line->Get_Id(), 1);
     line->Put_Id(counter + 1 + 200000);   // too far above: kept, counter left alone
-    EXPECT_EQ(CDebit::mi_DebetNr, counter + 1);
+    EXPECT_EQ(ids.mi_DebetNr, counter + 1);
     line->Put_Id(counter + 50);
-    EXPECT_EQ(CDebit::mi_DebetNr, counter + 50);
-    EXPECT_EQ(CNonVisual::Get_mi_MaxId(), objects);
+    EXPECT_EQ(ids.mi_DebetNr, counter + 50);
+    EXPECT_EQ(ids.mi_MaxId, objects);
 
     // New lines and transactions use no ids of other objects.
-    ObjectIdT transactions = CTransaction::mi_TrnsNr;
+    ObjectIdT transactions = ids.mi_TrnsNr;
     NewTransaction();
-    EXPECT_EQ(CNonVisual::Get_mi_MaxId(), objects);
-    EXPECT_EQ(CTransaction::mi_TrnsNr, transactions + 1);
+    EXPECT_EQ(ids.mi_MaxId, objects);
+    EXPECT_EQ(ids.mi_TrnsNr, transactions + 1);
 }
 
 TEST_F(BookingLineTest, PropertyFluctuationBySideAndKind)

@@ -254,7 +254,7 @@ TEST_F(BooksRoundTripTest, LinesOutOfPlaceOrWithTakenIdsAreHandled)
     auto* read = static_cast<CTransaction*>(copy.mTransactionList->ObjectAt(1));
     EXPECT_EQ(Debit(read)->Get_Id(), Debit(transaction)->Get_Id());
     EXPECT_NE(Credit(read)->Get_Id(), Debit(read)->Get_Id());
-    EXPECT_GE(CDebit::mi_DebetNr, Credit(read)->Get_Id());
+    EXPECT_GE(copy.Ids().mi_DebetNr, Credit(read)->Get_Id());
 }
 
 } // namespace

@@ -364,21 +364,17 @@ TEST(CategoryGroupList, OnlyTopLevelGroupsAreFiledByKind)
 TEST(CategoryIds, NewGroupsAndCategoriesNumberFromSevenUp)
 {
     ChartBooks books;
-    ObjectIdT savedGroups = CMasterExpenseType::mi_MxptNr;
-    ObjectIdT savedCategories = CExpenseType::mi_ExptNr;
-    ObjectIdT savedObjects = CNonVisual::Get_mi_MaxId();
-    CMasterExpenseType::mi_MxptNr = 0;
-    CExpenseType::mi_ExptNr = 2;
+    IdCounters& ids = books.doc.Ids();
+    ObjectIdT savedObjects = ids.mi_MaxId;
+    ids.mi_MxptNr = 0;
+    ids.mi_ExptNr = 2;
 
     books.PredefinedGroups();
     EXPECT_EQ(books.Group(-1, "New")->Get_Id(), 7);
     EXPECT_EQ(books.Group(40, "Given")->Get_Id(), 40);
     EXPECT_EQ(books.Group(-1, "Next")->Get_Id(), 41);
     EXPECT_EQ(books.Category("New", group_kind::kExpense)->Get_Id(), 7);
-    EXPECT_EQ(CNonVisual::Get_mi_MaxId(), savedObjects);   // no general ids used
-
-    CMasterExpenseType::mi_MxptNr = std::max(savedGroups, CMasterExpenseType::mi_MxptNr);
-    CExpenseType::mi_ExptNr = std::max(savedCategories, CExpenseType::mi_ExptNr);
+    EXPECT_EQ(ids.mi_MaxId, savedObjects);   // no general ids used
 }
 
 std::vector<std::uint8_t> RecordOf(CNonVisual& object)

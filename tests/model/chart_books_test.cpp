@@ -239,8 +239,7 @@ TEST(ChartInsertion, CategoriesFindTheirGroupAtFullWidth)
 TEST(ChartInsertion, GroupIdsStayWithinWhatACategoryCanName)
 {
     ChartBooks books;
-    ObjectIdT saved = CMasterExpenseType::mi_MxptNr;
-    CMasterExpenseType::mi_MxptNr = CMasterExpenseType::kMaxCategoryGroupId;
+    books.doc.Ids().mi_MxptNr = CMasterExpenseType::kMaxCategoryGroupId;
     books.Group(7, "Seven");
     CMasterExpenseType* reused = books.doc.InsertMasterExpenseType(-1, "Free id", std::nullopt, nullptr,
                                                                    std::nullopt, group_kind::kExpense, -1);
@@ -259,7 +258,6 @@ TEST(ChartInsertion, GroupIdsStayWithinWhatACategoryCanName)
     EXPECT_EQ(books.TakeAlerts(), (std::vector<long>{CMasterExpenseType::kErrorGroupIdTooLarge,
                                                      CMasterExpenseType::kErrorGroupIdTooLarge}));
     EXPECT_EQ(books.groups().GetCount(), groups);
-    CMasterExpenseType::mi_MxptNr = saved;
 }
 
 TEST(ChartInsertion, CurrenciesAreFoundBySymbolBeforeMakingOne)

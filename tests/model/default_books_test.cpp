@@ -112,7 +112,6 @@ TEST_F(DefaultBooksTest, FixedIdsNamesAndTrees)
 
 TEST_F(DefaultBooksTest, SingleDefaultObjectsTakeTheirLocalizedTexts)
 {
-    const ObjectIdT savedGroupCounter = CMasterExpenseType::mi_MxptNr;
     constexpr ObjectIdT kIncomeGroup = 0;
     CMasterExpenseType* group =
         root.insertDefaultMasterExpenseType("transferMxpTName", group_kind::kIncome, kIncomeGroup);
@@ -141,7 +140,6 @@ TEST_F(DefaultBooksTest, SingleDefaultObjectsTakeTheirLocalizedTexts)
         last = more->Get_Id();
     EXPECT_EQ(last, CMasterExpenseType::kMaxCategoryGroupId);
     EXPECT_EQ(env.alerts().numbers(), std::vector<long>{CMasterExpenseType::kErrorGroupIdTooLarge});
-    CMasterExpenseType::mi_MxptNr = savedGroupCounter;
 }
 
 TEST(DefaultBooksSymbolTest, ALongSymbolIsCutLikeAnyCurrencyName)

@@ -7,11 +7,15 @@
 #include <vector>
 
 #include "FakeDocument.h"
+#include "model/CAccount.h"
 #include "model/CAccountOwner.h"
 #include "model/CDocAccounting.h"
 #include "model/CHierarchyRoot.h"
 #include "model/CNamedListArray.h"
+#include "model/CExpenseType.h"
+#include "model/CMasterExpenseType.h"
 #include "model/CPreference.h"
+#include "model/CTransaction.h"
 #include "model_test_support.h"
 
 namespace ch {
@@ -55,6 +59,42 @@ TEST(DocAccounting, StartsWithItsFixedObjects)
     EXPECT_EQ(currency, nullptr);
     EXPECT_EQ(root.GetEarliestDate(), 20240315);   // today, without transactions
     EXPECT_FALSE(root.DateIsFromThisYear(20240315));
+}
+
+// Each set of books hands out ids from counters of its own: what other books
+// make meanwhile moves none of them, so the same steps on the same books
+// always give the same ids.
+TEST(DocAccounting, EachSetOfBooksHandsOutItsOwnIds)
+{
+    ModelEnvironment environment;
+    // An account, a category group, a category and a transaction with its lines.
+    auto made = [](CDocAccounting& books) {
+        std::vector<ObjectIdT> ids;
+        ids.push_back(books.InsertAccount(-1, "Bank", std::nullopt, nullptr, std::nullopt, 1, 1, nullptr)->Get_Id());
+        CMasterExpenseType* group =
+            books.InsertMasterExpenseType(-1, "House", std::nullopt, nullptr, std::nullopt, group_kind::kExpense, -1);
+        ids.push_back(group->Get_Id());
+        ids.push_back(books.InsertExpenseType(-1, "Rent", std::nullopt, nullptr, std::nullopt, group->Get_Id(),
+                                              std::nullopt, group, 100.0)
+                          ->Get_Id());
+        CTransaction* transaction = books.InsertTransaction(1, 0, transaction_type::kExpense);
+        ids.push_back(transaction->Get_Id());
+        ids.push_back(transaction->GetDebitList()->ObjectAt(1)->Get_Id());
+        return ids;
+    };
+    CDocAccounting alone;
+    alone.SetDefaults("EUR");
+    const std::vector<ObjectIdT> expected = made(alone);
+
+    CDocAccounting busy;
+    busy.SetDefaults("EUR");
+    CDocAccounting books;
+    books.SetDefaults("EUR");
+    made(busy);
+    made(busy);
+    EXPECT_EQ(made(books), expected);
+    EXPECT_EQ(books.Ids(), alone.Ids());
+    EXPECT_NE(busy.Ids(), alone.Ids());
 }
 
 TEST(DocAccounting, InsertAccountOwner)

@@ -309,8 +309,8 @@ TEST(ModelStream, UnsupportedVersionsAreRefusedWithAnAlert)
 TEST(ModelStream, ReadingRaisesTheIdCounter)
 {
     ModelEnvironment environment;
-    ObjectIdT base = CNonVisual::Get_mi_MaxId();
     CDocAccounting original;
+    const ObjectIdT base = original.Ids().mi_MaxId;
     original.mPreference = new CPreference(&original, 1);
     original.InsertAccountOwner(base + 500, "Near", std::nullopt, std::nullopt, std::nullopt, std::nullopt,
                                 std::nullopt, std::nullopt);
@@ -318,10 +318,10 @@ TEST(ModelStream, ReadingRaisesTheIdCounter)
                                 std::nullopt, std::nullopt, std::nullopt);
     ByteVector bytes = Save(original);
 
-    CNonVisual::Put_mi_MaxId(base);
     CDocAccounting copy;
+    ASSERT_EQ(copy.Ids().mi_MaxId, base);   // a new set of books starts where the first one did
     ASSERT_TRUE(Load(copy, bytes));
-    EXPECT_EQ(CNonVisual::Get_mi_MaxId(), base + 500);   // the far id does not move it
+    EXPECT_EQ(copy.Ids().mi_MaxId, base + 500);   // the far id does not move it
     CAccountOwner* added = copy.InsertAccountOwner(0, "New", std::nullopt, std::nullopt, std::nullopt,
                                                    std::nullopt, std::nullopt, std::nullopt);
     EXPECT_GT(added->Get_Id(), base + 500);

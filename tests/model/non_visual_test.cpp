@@ -18,11 +18,11 @@ using test::StreamReader;
 using test::StreamWriter;
 using test::TestObject;
 
-// Keeps the class-wide counter as the test found it.
+// Keeps the counter of objects without books as the test found it.
 class CounterGuard {
 public:
-    CounterGuard() : mSaved(CNonVisual::Get_mi_MaxId()) {}
-    ~CounterGuard() { CNonVisual::Put_mi_MaxId(mSaved); }
+    CounterGuard() : mSaved(CNonVisual::DetachedIds().mi_MaxId) {}
+    ~CounterGuard() { CNonVisual::DetachedIds().mi_MaxId = mSaved; }
 
 private:
     ObjectIdT mSaved;
@@ -33,10 +33,10 @@ TEST(NonVisualIds, PutIdFollowsTheCounterRules)
     CounterGuard guard;
     TestObject object;
 
-    CNonVisual::Put_mi_MaxId(10);
+    CNonVisual::DetachedIds().mi_MaxId = 10;
     object.Put_Id(CNonVisual::kTemporaryId);
     EXPECT_EQ(object.Get_Id(), 1);
-    EXPECT_EQ(CNonVisual::Get_mi_MaxId(), 10);
+    EXPECT_EQ(CNonVisual::DetachedIds().mi_MaxId, 10);
 
     object.Put_Id(-1);
     EXPECT_EQ(object.Get_Id(), 11);
@@ -45,14 +45,14 @@ TEST(NonVisualIds, PutIdFollowsTheCounterRules)
 
     object.Put_Id(200000);   // a jump beyond 99999 leaves the counter
     EXPECT_EQ(object.Get_Id(), 200000);
-    EXPECT_EQ(CNonVisual::Get_mi_MaxId(), 12);
+    EXPECT_EQ(CNonVisual::DetachedIds().mi_MaxId, 12);
 
     object.Put_Id(50);
-    EXPECT_EQ(CNonVisual::Get_mi_MaxId(), 50);
+    EXPECT_EQ(CNonVisual::DetachedIds().mi_MaxId, 50);
     object.Put_Id(30);       // lower ids never lower the counter
-    EXPECT_EQ(CNonVisual::Get_mi_MaxId(), 50);
+    EXPECT_EQ(CNonVisual::DetachedIds().mi_MaxId, 50);
 
-    CNonVisual::Put_mi_MaxId(0x7FFFFFFF);   // the counter never wraps into negative ids
+    CNonVisual::DetachedIds().mi_MaxId = 0x7FFFFFFF;   // the counter never wraps into negative ids
     object.Put_Id(-1);
     EXPECT_EQ(object.Get_Id(), 0x7FFFFFFF);
 }
@@ -62,7 +62,7 @@ TEST(NonVisualIds, NewObjectsTakeSuccessiveIds)
     TestObject first;
     TestObject second;
     EXPECT_EQ(second.Get_Id(), first.Get_Id() + 1);
-    EXPECT_EQ(CNonVisual::Get_mi_MaxId(), second.Get_Id());
+    EXPECT_EQ(CNonVisual::DetachedIds().mi_MaxId, second.Get_Id());
 }
 
 TEST(NonVisualNames, PutNameCutsAndMakesTheUnicodeName)

@@ -158,10 +158,10 @@ TEST_F(RootOperationsTest, ADeletedCopiedTransactionCanNoLongerBePasted)
 
 TEST_F(RootOperationsTest, ATemporaryTransactionUsesNoObjectIds)
 {
-    const ObjectIdT objectIds = CNonVisual::Get_mi_MaxId();
-    const ObjectIdT transactionIds = CTransaction::mi_TrnsNr;
+    const ObjectIdT objectIds = root.Ids().mi_MaxId;
+    const ObjectIdT transactionIds = root.Ids().mi_TrnsNr;
     CTransaction* temporary = root.CreateTemporaryTransaction(1, 0, transaction_type::kExpense);
-    EXPECT_EQ(CNonVisual::Get_mi_MaxId(), objectIds);
+    EXPECT_EQ(root.Ids().mi_MaxId, objectIds);
     EXPECT_EQ(temporary->Get_Id(), transactionIds + 1);
     EXPECT_EQ(temporary->Get_ObjectStatus(), status::kUnlinked);
     EXPECT_EQ(temporary->GetDebitList()->GetCount(), 1u);

@@ -63,7 +63,7 @@ TEST_F(TransactionCopyTest, ACopyIsUnlinkedDatedTodayAndKeepsTheLineOrder)
 {
     CTransaction* source = TwoDebitLines();
     BalanceSnapshot before = Balances();
-    const ObjectIdT objectIds = CNonVisual::Get_mi_MaxId();
+    const ObjectIdT objectIds = root.Ids().mi_MaxId;
 
     CTransaction* copy = root.CreateTransactionFromCopy(source);
 
@@ -74,9 +74,9 @@ TEST_F(TransactionCopyTest, ACopyIsUnlinkedDatedTodayAndKeepsTheLineOrder)
     EXPECT_EQ(copy->Get_mDate(), 20240315);
     EXPECT_EQ(copy->Get_mTransactionType(), transaction_type::kOther);
     // Its id comes from the transaction counter, never from the object counter.
-    EXPECT_EQ(copy->Get_Id(), CTransaction::mi_TrnsNr);
+    EXPECT_EQ(copy->Get_Id(), root.Ids().mi_TrnsNr);
     EXPECT_NE(copy->Get_Id(), source->Get_Id());
-    EXPECT_EQ(CNonVisual::Get_mi_MaxId(), objectIds);
+    EXPECT_EQ(root.Ids().mi_MaxId, objectIds);
 
     EXPECT_EQ(copy->Get_StringrefName(), "Groceries");
     EXPECT_EQ(copy->Get_StringrefDesc(), "weekly");

@@ -61,7 +61,7 @@ TEST_F(TransactionRecordTest, OlderRecordsReadWithTheDefaultsOfTheirVersion)
         CTransaction transaction(reader.stream(), c.version, &root, true);
         EXPECT_EQ(reader->GetMarker(), reader->GetLength());
         EXPECT_EQ(transaction.Get_Id(), 900001);
-        EXPECT_GE(CTransaction::mi_TrnsNr, 900001);   // no limit on the jump for transactions
+        EXPECT_GE(root.Ids().mi_TrnsNr, 900001);   // no limit on the jump for transactions
         EXPECT_EQ(transaction.Get_ObjectStatus(), status::kUnlinked);
         EXPECT_EQ(transaction.Get_mDate(), 20050301);
         EXPECT_EQ(transaction.Get_StringrefDesc(), "Paid by cheque \xC3\xA4");

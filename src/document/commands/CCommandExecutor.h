@@ -16,10 +16,16 @@
 //
 // The journal: see GXCommandLogger (writing), CommandJournalReader
 // (reading). After a document opens, fileOpened reads its journal and offers
-// the entries for replay; replaying runs them without journaling them again.
-// An entry whose target key names no object, or an object of another kind
-// than its command takes, is skipped and listed in the summary shown after
-// the replay, as is a journal damaged part way.
+// the entries for replay; replaying runs them without journaling them again,
+// each with the books' id counters raised to those its entry recorded, so
+// that it hands out the ids it did when it was written. Every entry the user
+// did not leave out is made again or listed in the summary shown after the
+// replay: an entry whose target key, or an account, category or other object
+// its arguments name, does not resolve to an object of the kind the command
+// takes; a transaction that would not balance (ReplayChecks); numbers that
+// name no operation; entries the journal does not keep (no name, no argument
+// object) or whose argument text does not read; commands that make something
+// but changed nothing; and entries or a rest the reader could not read.
 //
 // No lock is taken: main thread only.
 
@@ -111,7 +117,8 @@ public:
     const std::string& fileStamp() const { return mFileStamp; }
     // After the document was read or set up: reads its journal (when
     // journaling is on) and, when it holds entries, offers them 0.1 seconds
-    // later on the main thread. The number of entries. A journal whose
+    // later on the main thread; a journal of which nothing could be read is
+    // told as late, in the summary. The number of entries. A journal whose
     // header names another saved state than the file's stamp follows an
     // older (or other) state of the file, whose entries the file may already
     // hold: it is rotated away unoffered, and 0 is answered.
@@ -147,13 +154,15 @@ public:
     // Replays every entry that has a name and is not excluded, in journal
     // order; then shows what could not be replayed, when anything.
     void recoverCommandLog();
-    // Why one entry was not replayed; none when it ran or was never meant
-    // to (no argument object).
+    // Why one entry was not made again; none when it ran.
     std::optional<std::string> recoverCommandItem(const GXCommandHistoryItem& item);
     // The lines of the last replay's summary (empty when all went through).
     const std::vector<std::string>& lastReplayReport() const { return mReplayReport; }
 
 private:
+    // The summary's lines for what the reader could not read.
+    void addJournalDamage();
+
     MyDocument* theDocument = nullptr;
     std::unique_ptr<GXCommandLogger> commandLogger;
     std::vector<GXCommandHistoryItem> mCommandsToRecover;

@@ -4,10 +4,12 @@
 #include <libxml/xmlerror.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
 
+#include "document/commands/GXCommandLogger.h"
 #include "platform/core/value.h"
 
 namespace ch {
@@ -31,6 +33,7 @@ struct ReaderState {
     std::optional<std::string> currentCommand;
     std::optional<std::string> currentParameters;
     std::optional<std::string> currentObject;
+    std::optional<std::string> currentIdCounters;
     bool stopped = false;
     bool refusedDeclaration = false;
     bool cleanEnd = false;
@@ -42,15 +45,27 @@ ReaderState& stateOf(void* context)
     return *static_cast<ReaderState*>(parser->_private);
 }
 
+// An optional sign and decimal digits.
+bool isInteger(std::string_view text)
+{
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 void assembleCommandHistoryItem(ReaderState& state)
 {
-    if (state.currentCommand) {
+    if (state.currentCommand && isInteger(*state.currentCommand)) {
         auto command = static_cast<std::uint8_t>(Value(*state.currentCommand).toInt() & 0xFF);
         state.journal.items.emplace_back(command, state.currentParameters, state.currentObject);
+        if (state.currentIdCounters)
+            state.journal.items.back().mIdCounters = GXCommandLogger::idCountersFromText(*state.currentIdCounters);
+    } else {
+        ++state.journal.unreadableEntries;
     }
     state.currentCommand.reset();
     state.currentParameters.reset();
     state.currentObject.reset();
+    state.currentIdCounters.reset();
 }
 
 // The root's "fileStamp" attribute (libxml2 hands attributes over as
@@ -90,6 +105,7 @@ void endElement(void* context, const xmlChar* localName, const xmlChar*, const x
             if (name == "CommandNumber") state.currentCommand = std::move(text);
             else if (name == "Parameters") state.currentParameters = std::move(text);
             else if (name == "Object") state.currentObject = std::move(text);
+            else if (name == "IdCounters") state.currentIdCounters = std::move(text);
         }
     }
     state.characters.clear();
@@ -134,6 +150,8 @@ void structuredError(void* context, xmlErrorPtr error)
 CommandJournal readCommandJournal(std::string_view text)
 {
     ReaderState state;
+    // A journal made but never written to (a stop between the two) holds nothing.
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) return state.journal;
     bool cut = false;
     if (text.size() > kMaxJournalBytes) {
         text = text.substr(0, kMaxJournalBytes);
@@ -169,6 +187,17 @@ CommandJournal readCommandJournal(std::string_view text)
 
 CommandJournal readCommandJournalFile(const std::string& path)
 {
+    // What is no regular file (a FIFO would block the reading for ever) is
+    // no journal: damage.
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::exists(status)) return {};
+    if (!std::filesystem::is_regular_file(status)) {
+        CommandJournal refused;
+        refused.damaged = true;
+        refused.error = "Error 0, Description: not a regular file, Line: 0, Column: 0";
+        return refused;
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) return {};
     std::string text;

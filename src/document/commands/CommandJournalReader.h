@@ -2,8 +2,8 @@
 // Reads a command journal back into its entries. The journal's root element
 // is never closed, so every journal ends in a parse error; the entries
 // completed before the point where reading stops stand. Only the elements
-// "LogEntry", "CommandNumber", "Parameters" and "Object" mean anything; other
-// elements are ignored. An entry needs a command number (its low 8 bits are
+// "LogEntry", "CommandNumber", "Parameters", "Object" and "IdCounters" mean
+// anything; other elements are ignored. An entry needs a command number (its low 8 bits are
 // kept).
 //
 // Reading stops without damage when only the open root remains at the end.
@@ -27,6 +27,9 @@ struct CommandJournal {
     std::vector<GXCommandHistoryItem> items;
     // The journal could not be read to its end.
     bool damaged = false;
+    // Entries read whole but without a command number that reads as one
+    // (none, or text that is no integer): they are not among the items.
+    int unreadableEntries = 0;
     // The reader's message where it stopped: "Error %i, Description: %s,
     // Line: %i, Column: %i" (empty when it read to the end without error).
     std::string error;
@@ -40,7 +43,8 @@ struct CommandJournal {
 inline constexpr std::size_t kMaxJournalBytes = std::size_t(256) << 20;
 
 CommandJournal readCommandJournal(std::string_view text);
-// A missing or unreadable file gives no entries and no damage.
+// A missing or unreadable file gives no entries and no damage; what is not
+// a regular file (a FIFO, a folder) gives none and is damaged.
 CommandJournal readCommandJournalFile(const std::string& path);
 
 } // namespace ch

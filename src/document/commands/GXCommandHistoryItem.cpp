@@ -5,6 +5,7 @@
 
 #include "document/arguments/ArgumentClassRegistry.h"
 #include "document/arguments/CArgumentAncestor.h"
+#include "platform/core/localized_strings.h"
 
 namespace ch {
 namespace {
@@ -45,6 +46,18 @@ std::string GXCommandHistoryItem::commandDescription(int command)
     if (command >= 0 && command < static_cast<int>(kCodes.size()) && !kCodes[command].empty())
         return std::string(kCodes[command]);
     return std::to_string(command);
+}
+
+std::string GXCommandHistoryItem::commandText() const
+{
+    return commandText(mCommand);
+}
+
+std::string GXCommandHistoryItem::commandText(int command)
+{
+    const std::string code = commandDescription(command);
+    if (code == std::to_string(command)) return code;
+    return localized("ROLLFORWARDCOMMAND" + std::to_string(command));
 }
 
 std::optional<std::string> GXCommandHistoryItem::parameterName() const

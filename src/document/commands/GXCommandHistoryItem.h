@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "model/IdCounters.h"
+
 namespace ch {
 
 class CArgumentAncestor;
@@ -24,6 +26,9 @@ public:
     std::uint8_t mCommand = 0;
     std::optional<std::string> mParameters;
     std::optional<std::string> mObject;
+    // The books' id counters as the command was about to run; none in
+    // journals that do not record them.
+    std::optional<IdCounters> mIdCounters;
     bool mExclude = false;
 
     // The argument object of the class named after "ArgumentClass = ", given
@@ -40,6 +45,12 @@ public:
 
     // The short code of a command number.
     static std::string commandDescription(int command);
+
+    // What the user reads for the change (the roll-forward sheet, question
+    // and summary): the localized text "ROLLFORWARDCOMMAND<number>" of a
+    // command that has a short code; the decimal number for the others.
+    std::string commandText() const;
+    static std::string commandText(int command);
 };
 
 } // namespace ch

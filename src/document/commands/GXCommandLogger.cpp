@@ -1,5 +1,6 @@
 #include "document/commands/GXCommandLogger.h"
 
+#include <charconv>
 #include <ctime>
 
 #include "platform/core/clock.h"
@@ -31,21 +32,42 @@ std::string GXCommandLogger::escaped(std::string_view text)
     return out;
 }
 
+std::string GXCommandLogger::idCountersText(const IdCounters& ids)
+{
+    return std::to_string(ids.mi_MaxId) + ' ' + std::to_string(ids.mi_TrnsNr) + ' ' + std::to_string(ids.mi_DebetNr) +
+           ' ' + std::to_string(ids.mi_MxptNr) + ' ' + std::to_string(ids.mi_ExptNr);
+}
+
+std::optional<IdCounters> GXCommandLogger::idCountersFromText(std::string_view text)
+{
+    IdCounters ids;
+    for (ObjectIdT* field : {&ids.mi_MaxId, &ids.mi_TrnsNr, &ids.mi_DebetNr, &ids.mi_MxptNr, &ids.mi_ExptNr}) {
+        while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), *field);
+        if (error != std::errc() || end == text.data()) return std::nullopt;
+        text.remove_prefix(static_cast<std::size_t>(end - text.data()));
+    }
+    if (!text.empty()) return std::nullopt;
+    return ids;
+}
+
 std::string GXCommandLogger::entryText(int command, std::string_view parameters,
-                                       const std::optional<std::string>& objectKey)
+                                       const std::optional<std::string>& objectKey,
+                                       const std::optional<IdCounters>& ids)
 {
     std::string entry = "<LogEntry timeStamp=\"" + timeStamp() + "\">\r\n";
     entry += "\t<CommandNumber>" + std::to_string(command) + "</CommandNumber>\r\n";
     entry += "\t<Parameters>" + escaped(parameters) + "</Parameters>";
     if (objectKey) entry += "\r\n\t<Object>" + escaped(*objectKey) + "</Object>";
+    if (ids) entry += "\r\n\t<IdCounters>" + idCountersText(*ids) + "</IdCounters>";
     entry += "\r\n</LogEntry>\r\n";
     return entry;
 }
 
 void GXCommandLogger::logCommand(int command, std::string_view parameters,
-                                 const std::optional<std::string>& objectKey)
+                                 const std::optional<std::string>& objectKey, const std::optional<IdCounters>& ids)
 {
-    logString(entryText(command, parameters, objectKey));
+    logString(entryText(command, parameters, objectKey, ids));
 }
 
 std::optional<std::string> GXCommandLogger::initialString() const

@@ -8,10 +8,16 @@
 //   	<CommandNumber>12</CommandNumber>
 //   	<Parameters>{ArgumentClass = AccountArguments; ...}</Parameters>
 //   	<Object>AcnT15</Object>
+//   	<IdCounters>57 12 40 7 9</IdCounters>
 //   </LogEntry>
 //
-// The Object line is there only for a command with a target. Texts are
-// written as XML character data ("&", "<" and ">" escaped).
+// The Object line is there only for a command with a target. IdCounters holds
+// the id counters of the books as the command is about to run (objects,
+// transactions, booking lines, category groups, categories), so that a replay
+// hands out the ids this run did even when something outside the journal
+// (a sheet's temporary lines) used some meanwhile; readers that do not know
+// the element pass over it. Texts are written as XML character data ("&",
+// "<" and ">" escaped).
 //
 // The journal of a document that has a file records in its header the stamp
 // of the saved state its entries follow (JournalStamp.h):
@@ -26,6 +32,7 @@
 #include <string_view>
 
 #include "document/commands/GXLogger.h"
+#include "model/IdCounters.h"
 
 namespace ch {
 
@@ -37,13 +44,19 @@ public:
     void setFileStamp(std::string stamp) { mFileStamp = std::move(stamp); }
 
     // Appends the entry of one command: its number, the argument object's
-    // text form (empty without one) and the target's key (none without a
-    // target).
-    void logCommand(int command, std::string_view parameters, const std::optional<std::string>& objectKey);
+    // text form (empty without one), the target's key (none without a
+    // target) and the books' id counters (none: no IdCounters line).
+    void logCommand(int command, std::string_view parameters, const std::optional<std::string>& objectKey,
+                    const std::optional<IdCounters>& ids = std::nullopt);
 
     // The entry as logCommand writes it.
     static std::string entryText(int command, std::string_view parameters,
-                                 const std::optional<std::string>& objectKey);
+                                 const std::optional<std::string>& objectKey,
+                                 const std::optional<IdCounters>& ids = std::nullopt);
+    // The text of the IdCounters element, and the counters it gives back
+    // (none unless it is five integers).
+    static std::string idCountersText(const IdCounters& ids);
+    static std::optional<IdCounters> idCountersFromText(std::string_view text);
     // The local date and time as "2009-03-15 14:22:05 +0100".
     static std::string timeStamp();
     // "&", "<" and ">" as XML entities.

@@ -10,7 +10,7 @@ int askRollForward(const std::vector<GXCommandHistoryItem>& items)
     std::string message = localized("ROLLFORWARD");
     for (const GXCommandHistoryItem& item : items) {
         message += '\n';
-        message += item.commandDescription();
+        message += item.commandText();
         message += ' ';
         message += item.parameterName().value_or("");
     }

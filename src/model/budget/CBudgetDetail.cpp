@@ -79,6 +79,7 @@ double CappedShare(double share, double recordAmount, double left)
 // --- construction
 
 CBudgetDetail::CBudgetDetail(CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     SetDefaults(true);
     Put_Document(document);
@@ -86,7 +87,7 @@ CBudgetDetail::CBudgetDetail(CDocAccounting* document)
 
 CBudgetDetail::CBudgetDetail(CNonVisual* object, DateT, CBudgetHeader* header,
                              CDocAccounting* document, bool)
-    : CNonVisual(object ? object->Get_Id() : -1)
+    : CNonVisual(object ? object->Get_Id() : -1, document)
 {
     // A detail always has its twelve periods.
     SetDefaults(true);
@@ -96,7 +97,7 @@ CBudgetDetail::CBudgetDetail(CNonVisual* object, DateT, CBudgetHeader* header,
 
 CBudgetDetail::CBudgetDetail(CNonVisual* object, char, DateT, CBudgetHeader* header,
                              CDocAccounting* document, unsigned char, unsigned char)
-    : CNonVisual(object ? object->Get_Id() : -1)
+    : CNonVisual(object ? object->Get_Id() : -1, document)
 {
     SetDefaults(true);
     Put_Document(document);
@@ -106,7 +107,7 @@ CBudgetDetail::CBudgetDetail(CNonVisual* object, char, DateT, CBudgetHeader* hea
 CBudgetDetail::CBudgetDetail(ObjectIdT id, CDebit* line, char direction, DateT date,
                              CBudgetHeader* header, CDocAccounting* document,
                              unsigned char actuals, unsigned char oneOff)
-    : CNonVisual(line && line->Get_mAccountPtr() ? line->Get_mAccountPtr()->Get_Id() : id)
+    : CNonVisual(line && line->Get_mAccountPtr() ? line->Get_mAccountPtr()->Get_Id() : id, document)
 {
     SetDefaults(true);
     Put_Document(document);
@@ -116,6 +117,7 @@ CBudgetDetail::CBudgetDetail(ObjectIdT id, CDebit* line, char direction, DateT d
 }
 
 CBudgetDetail::CBudgetDetail(const CBudgetDetail& source, CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     SetDefaults(true);
     CopyFromObject(&source);
@@ -124,7 +126,7 @@ CBudgetDetail::CBudgetDetail(const CBudgetDetail& source, CDocAccounting* docume
 }
 
 CBudgetDetail::CBudgetDetail(LStream* stream, CDocAccounting* document, FourCharCode version)
-    : CNonVisual(stream, version)
+    : CNonVisual(stream, version, document)
 {
     SetDefaults(false);
     Put_Document(document);

@@ -54,19 +54,21 @@ DateT YearEnd(DateT start)
 // --- construction
 
 CBudgetHeader::CBudgetHeader(CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     Put_Document(document);
     SetDefaults();
 }
 
 CBudgetHeader::CBudgetHeader(ObjectIdT id, CDocAccounting* document)
-    : CNonVisual(id)
+    : CNonVisual(id, document)
 {
     Put_Document(document);
     SetDefaults();
 }
 
 CBudgetHeader::CBudgetHeader(const CBudgetHeader& source, CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     Put_Document(document);
     SetDefaults();
@@ -75,7 +77,7 @@ CBudgetHeader::CBudgetHeader(const CBudgetHeader& source, CDocAccounting* docume
 }
 
 CBudgetHeader::CBudgetHeader(LStream* stream, CDocAccounting* document, FourCharCode version)
-    : CNonVisual(stream, version)
+    : CNonVisual(stream, version, document)
 {
     Put_Document(document);
     SetDefaults();
@@ -153,10 +155,10 @@ void CBudgetHeader::SetDefaults()
 
 void CBudgetHeader::BuildFolderRoots()
 {
-    auto* accountRoot = new CBudgetHierarchyRoot();
+    auto* accountRoot = new CBudgetHierarchyRoot(-1, mDocument);
     accountRoot->Put_Document(mDocument);
     accountRoot->PutContentsType(type::kAccountType);
-    auto* groupRoot = new CBudgetHierarchyRoot();
+    auto* groupRoot = new CBudgetHierarchyRoot(-1, mDocument);
     groupRoot->Put_Document(mDocument);
     groupRoot->PutContentsType(type::kMasterExpenseType);
 

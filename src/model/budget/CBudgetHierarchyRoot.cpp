@@ -10,15 +10,15 @@ CBudgetHierarchyRoot::CBudgetHierarchyRoot()
     SetDefaults();
 }
 
-CBudgetHierarchyRoot::CBudgetHierarchyRoot(ObjectIdT id)
-    : CNonVisual(id)
+CBudgetHierarchyRoot::CBudgetHierarchyRoot(ObjectIdT id, CDocAccounting* document)
+    : CNonVisual(id, document)
 {
     SetDefaults();
 }
 
 CBudgetHierarchyRoot::CBudgetHierarchyRoot(LStream* stream, CDocAccounting* document,
                                            FourCharCode version)
-    : CNonVisual(stream, version)
+    : CNonVisual(stream, version, document)
 {
     Put_Document(document);
     SetObjectType(type::kBudgetHierarchyRoot);

@@ -21,7 +21,7 @@ class CBudgetHierarchyRoot : public CNonVisual, public LListener {
 public:
     // A new empty list of its own; name "Name", type 'BhiR'.
     CBudgetHierarchyRoot();
-    explicit CBudgetHierarchyRoot(ObjectIdT id);
+    explicit CBudgetHierarchyRoot(ObjectIdT id, CDocAccounting* document = nullptr);
     // Reads the common record header only.
     CBudgetHierarchyRoot(LStream* stream, CDocAccounting* document, FourCharCode version);
     ~CBudgetHierarchyRoot() override;

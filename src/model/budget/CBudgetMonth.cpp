@@ -16,7 +16,7 @@ constexpr std::int32_t kFixedBytes = CBudgetMonth::kFigureCount * 8 + 4 + 1;
 CBudgetMonth::CBudgetMonth() = default;
 
 CBudgetMonth::CBudgetMonth(LStream* stream, CDocAccounting* document, FourCharCode version)
-    : CNonVisual(stream, version)
+    : CNonVisual(stream, version, document)
 {
     Put_Document(document);
     std::int32_t newRow = 0;

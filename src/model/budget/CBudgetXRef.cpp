@@ -16,6 +16,7 @@ namespace ch {
 
 CBudgetXRef::CBudgetXRef(CDocAccounting* document, CAccount* account, CExpenseType* category,
                          CBudgetDetail* accountDetail, CBudgetDetail* categoryDetail, long period)
+    : CNonVisual(-1, document)
 {
     SetDefaults();
     Put_Document(document);
@@ -29,13 +30,14 @@ CBudgetXRef::CBudgetXRef(CDocAccounting* document, CAccount* account, CExpenseTy
 }
 
 CBudgetXRef::CBudgetXRef(ObjectIdT id, CDocAccounting* document)
-    : CNonVisual(id)
+    : CNonVisual(id, document)
 {
     SetDefaults();
     Put_Document(document);
 }
 
 CBudgetXRef::CBudgetXRef(const CBudgetXRef& source, CDocAccounting* document)
+    : CNonVisual(-1, document)
 {
     SetDefaults();
     CopyFromObject(&source);
@@ -43,7 +45,7 @@ CBudgetXRef::CBudgetXRef(const CBudgetXRef& source, CDocAccounting* document)
 }
 
 CBudgetXRef::CBudgetXRef(LStream* stream, CDocAccounting* document, FourCharCode version)
-    : CNonVisual(stream, version)
+    : CNonVisual(stream, version, document)
 {
     SetDefaults();
     Put_Document(document);

@@ -93,6 +93,34 @@ TEST_F(JournalFileTest, WhatTheWriterWritesReadsBack)
     EXPECT_EQ(read.items[1].mObject, "AcnT15");
 }
 
+// The books' id counters travel with each entry; what is no set of five
+// integers reads as none, and the entry stands.
+TEST_F(JournalFileTest, TheIdCountersOfAnEntryReadBack)
+{
+    const IdCounters ids{57, 12, 40, 7, 9};
+    {
+        GXCommandLogger logger(journal);
+        logger.logCommand(17, "{ArgumentClass = CategoryGroupParameters; name = G; }", std::nullopt, ids);
+        logger.logCommand(12, "{ArgumentClass = AccountArguments; name = A; }", std::string("AcnT15"), ids);
+    }
+    const std::string text = readFile(journal);
+    EXPECT_NE(text.find("\t<Object>AcnT15</Object>\r\n\t<IdCounters>57 12 40 7 9</IdCounters>\r\n</LogEntry>"),
+              std::string::npos)
+        << text;
+    CommandJournal read = readCommandJournalFile(journal);
+    ASSERT_EQ(read.items.size(), 2u);
+    EXPECT_EQ(read.items[0].mIdCounters, ids);
+    EXPECT_EQ(read.items[1].mIdCounters, ids);
+
+    for (const char* damaged : {"57 12 40 7", "57 12 40 7 9 1", "57 x 40 7 9", "", "99999999999 1 1 1 1"}) {
+        const std::string altered = kHeader + "<LogEntry>\r\n\t<CommandNumber>17</CommandNumber>\r\n\t<IdCounters>" +
+                                    damaged + "</IdCounters>\r\n</LogEntry>\r\n";
+        CommandJournal one = readCommandJournal(altered);
+        ASSERT_EQ(one.items.size(), 1u) << damaged;
+        EXPECT_EQ(one.items[0].mIdCounters, std::nullopt) << damaged;
+    }
+}
+
 struct ReaderCase {
     const char* what;
     std::string text;
@@ -152,6 +180,57 @@ TEST(CommandJournalReaderTest, TheReaderSaysWhereItStopped)
     EXPECT_EQ(read.errorLine, 2);
     EXPECT_EQ(read.error.rfind("Error ", 0), 0u) << read.error;
     EXPECT_NE(read.error.find(", Line: 2, Column: "), std::string::npos) << read.error;
+}
+
+// The reader ends on any input: damaged copies of a journal (bytes changed,
+// cut, doubled, and the structures of XML that leave something open) are read
+// to an end, and what they give can be shown and replayed without trouble.
+TEST(CommandJournalReaderTest, EndsOnAnyDamage)
+{
+    const std::string journal =
+        kHeader + entry(13, "{ArgumentClass = AccountArguments; name = \"Savings\"; accountTypeId = 1; }", std::nullopt) +
+        entry(23, "{ArgumentClass = CTransactionArguments; TransactionDetails = {TransactionName = Rent; FromList = ({AccountId = 4; Amount = 80; }); }; }",
+              std::nullopt) +
+        entry(12, "{ArgumentClass = AccountArguments; name = \"A & B\"; }", std::string("AcnT15"));
+    const std::vector<std::string> pieces = {"<",        ">",         "&",          "<LogEntry>", "</LogEntry>",
+                                             "<!--",     "-->",       "<![CDATA[",  "]]>",        "<?x ",
+                                             "<!DOCTYPE", "&#0;",     "&amp",       "\"",         "{",
+                                             "(",        "\\",        "\xFF",       "\xC3",       "<a b=\""};
+    std::uint32_t seed = 35;
+    auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    std::size_t read = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::string text = journal;
+        for (int changes = 1 + int(next() % 4); changes > 0; --changes) {
+            const std::size_t at = next() % (text.size() + 1);
+            switch (next() % 5) {
+            case 0: if (at < text.size()) text[at] = static_cast<char>(next()); break;
+            case 1: text.insert(at, pieces[next() % pieces.size()]); break;
+            case 2: text.erase(at, next() % 16); break;
+            case 3: if (!text.empty()) text.insert(at, text.substr(next() % text.size(), next() % 64)); break;
+            default: text.resize(at); break;
+            }
+        }
+        const CommandJournal result = readCommandJournal(text);
+        for (const GXCommandHistoryItem& item : result.items) {
+            (void)item.deserializedArguments();
+            (void)item.parameterName();
+            (void)item.commandText();
+        }
+        read += result.items.size();
+    }
+    EXPECT_GT(read, 0u);
+
+    // Structures repeated many times over: what is left open never ends.
+    for (const std::string& piece : pieces) {
+        std::string text = kHeader;
+        for (int i = 0; i < 20000; ++i) text += piece;
+        const CommandJournal result = readCommandJournal(text);
+        EXPECT_TRUE(result.items.empty()) << piece;
+    }
 }
 
 } // namespace

@@ -1,9 +1,15 @@
 // Roll-forward end to end: books are saved, a series of commands runs with
 // journaling on, the document is dropped without saving, and the saved books
 // are opened again and their journal replayed. The replayed books must save
-// to the very bytes of the books that ran the commands.
+// to the very bytes of the books that ran the commands, although other books
+// open at the same time made objects of every kind meanwhile.
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <functional>
 
 #include "../document_fixture.h"
 #include "bridge/CAccTItem.h"
@@ -47,30 +53,66 @@ protected:
         share->Put_mComissionExpenseTypeId(books::kExpenseCategory);
         shareId = share->Get_Id();
         saved = document->modelStreamBytes();
-        counters = IdCounters();
     }
 
     std::string bookPath() const { return folder.file("Books.books"); }
 
-    // Opens the saved books as the file bookPath(), with the counters as
-    // they stood when they were saved.
+    // Opens the saved books as the file bookPath().
     std::unique_ptr<MyDocument> reopen()
     {
-        counters.restore();
         return openDocument(saved, bookPath());
     }
 
+    // Other books open at the same time make an account, a category group,
+    // a category and a transaction with its lines.
+    void busyElsewhere(MyDocument& other)
+    {
+        CCommandExecutor& run = other.commandExecutor();
+        arguments::AccountArguments cash(std::nullopt, "Cash elsewhere", std::nullopt, books::kOwnPropertyType,
+                                         books::kEUR, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                                         std::nullopt, 10.0);
+        const int cashId = run.executeCommand(13, nullptr, cash);
+        arguments::CategoryGroupParameters group;
+        group.name = "Elsewhere";
+        group.mMasterType = group_kind::kExpense;
+        const int groupId = run.executeCommand(17, nullptr, group);
+        arguments::CategoryParameters category;
+        category.name = "Spent elsewhere";
+        category.mParentId = groupId;
+        category.mMasterTypeId = group_kind::kExpense;
+        const int categoryId = run.executeCommand(15, nullptr, category);
+        arguments::CTransactionArguments spent;
+        spent.mTransactionDictionary =
+            transactionDictionary(cashId, books::kExpenseAccount, categoryId, 3.0, 20090302, "Elsewhere");
+        run.executeCommand(23, nullptr, spent);
+    }
+
+    // A transaction sheet opened, given a split line, and cancelled: its
+    // temporary transaction takes a line id that no journal entry tells of.
+    static void sheetCancelled(MyDocument& books)
+    {
+        std::shared_ptr<CTrnSItem> temporary = books.makeEmptyTransactionOfType(transaction_type::kOther);
+        ASSERT_NE(temporary->addDetailWithType(type::kExpenseTypeDetail), nullptr);
+    }
+
     // The series: creations, modifications, postings, a rate, a share trade,
-    // a move and a deletion, each through the executor.
-    void runSeries(MyDocument& books)
+    // a move and a deletion, each through the executor, with transactions
+    // made as the sheet makes them and a sheet cancelled between; with other
+    // books, those make objects of every kind between the steps.
+    void runSeries(MyDocument& books, MyDocument* elsewhere = nullptr)
     {
         CCommandExecutor& run = books.commandExecutor();
+        auto interleave = [&] {
+            if (elsewhere) busyElsewhere(*elsewhere);
+        };
+        interleave();
 
         arguments::AccountArguments savings(std::nullopt, "Savings", "Rainy days", books::kOwnPropertyType,
                                             books::kEUR, "1200", std::nullopt, std::nullopt, "123-4567890-12",
                                             std::nullopt, 250.0);
         const int savingsId = run.executeCommand(13, nullptr, savings);
         ASSERT_GT(savingsId, 0);
+        interleave();
 
         arguments::AccountArguments renamed;
         renamed.name = "Savings & more";
@@ -92,6 +134,7 @@ protected:
         rent.mMasterTypeId = group_kind::kExpense;
         rent.mColor = Colour{0.5, 0.25, 1.0, 1.0};
         const int rentId = run.executeCommand(15, nullptr, rent);
+        interleave();
         arguments::CategoryParameters rentRenamed;
         rentRenamed.name = "Rent and charges";
         rentRenamed.mColor = Colour{0.5, 0.25, 1.0, 1.0};   // the sheet always sends the colour
@@ -113,16 +156,18 @@ protected:
 
         arguments::CTransactionArguments rentPaid;
         rentPaid.mTransactionDictionary =
-            transactionDictionary(savingsId, books::kExpenseAccount, rentId, 80.0, 20090305, "March rent");
+            transactionDictionary(books, savingsId, books::kExpenseAccount, rentId, 80.0, 20090305, "March rent");
         run.executeCommand(23, nullptr, rentPaid);
         std::shared_ptr<CTrnSItem> posted = books.mTransactionArray().front();
+        interleave();
+        sheetCancelled(books);
         arguments::CTransactionArguments rentCorrected;
         rentCorrected.mTransactionDictionary =
-            transactionDictionary(savingsId, books::kExpenseAccount, rentId, 90.0, 20090305, "March rent");
+            transactionDictionary(books, savingsId, books::kExpenseAccount, rentId, 90.0, 20090305, "March rent");
         run.executeCommand(24, posted, rentCorrected);
 
         arguments::CTransactionArguments mistake;
-        mistake.mTransactionDictionary = transactionDictionary(books::kIncomeAccount, savingsId,
+        mistake.mTransactionDictionary = transactionDictionary(books, books::kIncomeAccount, savingsId,
                                                                books::kIncomeCategory, 5.0, 20090306, "Mistake");
         run.executeCommand(23, nullptr, mistake);
         environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK
@@ -172,7 +217,6 @@ protected:
 
     ObjectIdT shareId = 0;
     Bytes saved;
-    IdCounters counters;
 };
 
 TEST_F(RollForwardTest, ReplayedBooksSaveToTheBytesOfTheBooksThatRanTheCommands)
@@ -180,8 +224,15 @@ TEST_F(RollForwardTest, ReplayedBooksSaveToTheBytesOfTheBooksThatRanTheCommands)
     Bytes direct;
     {
         std::unique_ptr<MyDocument> crashed = reopen();
-        runSeries(*crashed);
+        // The fixture's books stay open beside them and are busy meanwhile.
+        const IdCounters elsewhereBefore = root().Ids();
+        runSeries(*crashed, document.get());
         EXPECT_TRUE(crashed->isDocumentEdited());
+        EXPECT_NE(root().Ids().mi_MaxId, elsewhereBefore.mi_MaxId);
+        EXPECT_NE(root().Ids().mi_TrnsNr, elsewhereBefore.mi_TrnsNr);
+        EXPECT_NE(root().Ids().mi_DebetNr, elsewhereBefore.mi_DebetNr);
+        EXPECT_NE(root().Ids().mi_MxptNr, elsewhereBefore.mi_MxptNr);
+        EXPECT_NE(root().Ids().mi_ExptNr, elsewhereBefore.mi_ExptNr);
         direct = crashed->modelStreamBytes();
     }
     ASSERT_NE(direct, saved);
@@ -307,6 +358,192 @@ TEST_F(RollForwardTest, CancelRotatesTheJournalAndExcludedEntriesStayOut)
     for (const char* name : {"One", "Three", "Five"}) EXPECT_NE(partly->getMasterExpenseTypeForName(name), nullptr) << name;
     for (const char* name : {"Two", "Four"}) EXPECT_EQ(partly->getMasterExpenseTypeForName(name), nullptr) << name;
     EXPECT_EQ(readCommandJournalFile(bookPath() + ".log").items.size(), 5u);
+}
+
+// One entry of the journal, from "<LogEntry" to the line end after "</LogEntry>".
+std::string journalEntry(const std::string& journal, std::size_t index)
+{
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= index; ++i) start = journal.find("<LogEntry", i == 0 ? 0 : start + 1);
+    return journal.substr(start, journal.find("</LogEntry>", start) + 13 - start);
+}
+
+// Entries whose arguments name what these books do not hold, or that would
+// book what the transaction sheet refuses, are skipped and listed; the entries
+// around them are made again.
+TEST_F(RollForwardTest, EntriesNamingMissingObjectsOrBookingWhatDoesNotBalanceAreSkippedAndReported)
+{
+    struct Case {
+        const char* what;
+        // Alters the journal; the altered entry is the second of three.
+        std::function<std::string(const std::string&)> alter;
+        const char* reason;
+    };
+    auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+        std::size_t second = text.find("<LogEntry", text.find("<LogEntry") + 1);
+        std::size_t at = text.find(from, second);
+        EXPECT_NE(at, std::string::npos) << from;
+        if (at != std::string::npos) text.replace(at, from.size(), to);
+        return text;
+    };
+    const std::vector<Case> cases = {
+        {"a transaction's line names a missing account",
+         [&](const std::string& text) { return replaced(text, "AccountId = 4;", "AccountId = 999;"); },
+         "ROLLFORWARDMISSINGID"},
+        {"a transaction's line names a missing category",
+         [&](const std::string& text) { return replaced(text, "AccountId = 1;", "AccountId = 998;"); },
+         "ROLLFORWARDMISSINGID"},
+        {"a transaction's sides do not balance",
+         [&](std::string text) {
+             // The amount of the from line, not the transaction's total.
+             const std::size_t from = text.find("FromList", text.find("<LogEntry", text.find("<LogEntry") + 1));
+             const std::size_t at = text.find("80", from);
+             EXPECT_NE(at, std::string::npos);
+             if (at != std::string::npos) text.replace(at, 2, "81");
+             return text;
+         },
+         "ROLLFORWARDUNBALANCED"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        {
+            std::unique_ptr<MyDocument> crashed = reopen();
+            CCommandExecutor& run = crashed->commandExecutor();
+            arguments::CategoryGroupParameters before;
+            before.name = "Before";
+            run.executeCommand(17, nullptr, before);
+            arguments::CTransactionArguments paid;
+            paid.mTransactionDictionary = transactionDictionary(books::kDefaultAccount, books::kExpenseAccount,
+                                                                books::kExpenseCategory, 80.0, 20090305, "Paid");
+            run.executeCommand(23, nullptr, paid);
+            arguments::CategoryGroupParameters after;
+            after.name = "After";
+            run.executeCommand(17, nullptr, after);
+        }
+        const std::string journal = bookPath() + ".log";
+        writeFile(journal, c.alter(readFile(journal)));
+
+        std::unique_ptr<MyDocument> replayed = reopen();
+        const std::size_t transactions = replayed->mTransactionArray().size();
+        ASSERT_EQ(replayed->commandExecutor().commandsToRecover().size(), 3u);
+        answerOffer(AlertAnswer::Default);
+        EXPECT_EQ(replayed->mTransactionArray().size(), transactions);
+        EXPECT_NE(replayed->getMasterExpenseTypeForName("Before"), nullptr);
+        EXPECT_NE(replayed->getMasterExpenseTypeForName("After"), nullptr);
+        const std::vector<std::string>& report = replayed->commandExecutor().lastReplayReport();
+        ASSERT_EQ(report.size(), 1u);
+        EXPECT_EQ(report[0], localized("ROLLFORWARDCOMMAND23") + " Paid: " + localized(c.reason));
+        EXPECT_EQ(environment.alerts().records().back().kind, RecordingAlertPresenter::Kind::Info);
+        replayed->fileSaved();
+    }
+}
+
+TEST_F(RollForwardTest, AShareTradeNamingAMissingAccountIsSkippedAndReported)
+{
+    {
+        std::unique_ptr<MyDocument> crashed = reopen();
+        arguments::BuySellSharesParameters buy;
+        buy.price = 12.5;
+        buy.quantity = 10;
+        buy.totalValue = 125.0;
+        buy.fromAccountId = books::kDefaultAccount;
+        buy.description = "First lot";
+        buy.transactionDate = 20090310;
+        buy.isBuyInd = true;
+        crashed->commandExecutor().executeCommand(
+            20, crashed->dataItemController().currencyItemForCurrency(crashed->getCurrencyForId(shareId)), buy);
+    }
+    const std::string journal = bookPath() + ".log";
+    std::string text = readFile(journal);
+    const std::size_t at = text.find("fromAccountId = 4;");
+    ASSERT_NE(at, std::string::npos) << text;
+    text.replace(at, 18, "fromAccountId = 77;");
+    writeFile(journal, text);
+
+    std::unique_ptr<MyDocument> replayed = reopen();
+    const Bytes before = replayed->modelStreamBytes();
+    answerOffer(AlertAnswer::Default);
+    EXPECT_EQ(firstDifference(replayed->modelStreamBytes(), before), "");
+    const std::vector<std::string>& report = replayed->commandExecutor().lastReplayReport();
+    ASSERT_EQ(report.size(), 1u);
+    EXPECT_NE(report[0].find(localized("ROLLFORWARDMISSINGID")), std::string::npos) << report[0];
+}
+
+// Every entry is made again or listed: numbers no command has, command
+// numbers that are no number, entries the journal does not keep whole.
+TEST_F(RollForwardTest, EntriesThatCannotBeMadeAgainAreAllListed)
+{
+    {
+        std::unique_ptr<MyDocument> crashed = reopen();
+        arguments::CategoryGroupParameters garden;
+        garden.name = "Garden";
+        crashed->commandExecutor().executeCommand(17, nullptr, garden);
+    }
+    const std::string journal = bookPath() + ".log";
+    const std::string text = readFile(journal);
+    const std::string entry = journalEntry(text, 0);
+    auto withNumber = [&](const std::string& number) {
+        std::string changed = entry;
+        changed.replace(changed.find("<CommandNumber>17<"), 18, "<CommandNumber>" + number + "<");
+        return changed;
+    };
+    std::string parameters = entry;
+    parameters.replace(parameters.find("Garden"), 6, "Pond");
+    parameters.replace(parameters.find("; }"), 3, "; ");   // the argument text is cut
+    writeFile(journal, text + withNumber("200") + withNumber("19") + withNumber("seventeen") + parameters);
+
+    std::unique_ptr<MyDocument> replayed = reopen();
+    ASSERT_EQ(replayed->commandExecutor().commandsToRecover().size(), 4u);
+    answerOffer(AlertAnswer::Default);
+    EXPECT_NE(replayed->getMasterExpenseTypeForName("Garden"), nullptr);
+    EXPECT_EQ(replayed->getMasterExpenseTypeForName("Pond"), nullptr);
+    const std::vector<std::string> expected = {
+        "200 Garden: " + localized("ROLLFORWARDUNKNOWN"),
+        localized("ROLLFORWARDCOMMAND19") + " Garden: " + localized("ROLLFORWARDUNKNOWN"),
+        localized("ROLLFORWARDCOMMAND17") + " Pond: " + localized("ROLLFORWARDNOTRUN"),
+        localized("ROLLFORWARDUNREADABLE"),
+    };
+    EXPECT_EQ(replayed->commandExecutor().lastReplayReport(), expected);
+}
+
+// A journal of which nothing can be read is told when the books open, not
+// passed over; a FIFO in its place is not waited on; an empty one is no news.
+TEST_F(RollForwardTest, AJournalOfWhichNothingCanBeReadIsTold)
+{
+    const std::string journal = bookPath() + ".log";
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        bool told;
+    };
+    const std::vector<Case> cases = {
+        {"cut in its first entry",
+         [&] { writeFile(journal, "<LogFile created=\"2009-03-15 14:22:05 +0000\">\r\n<LogEntry>\r\n\t<CommandNu"); },
+         true},
+        {"a FIFO", [&] { ASSERT_EQ(mkfifo(journal.c_str(), 0600), 0); }, true},
+        {"an entry without a number",
+         [&] {
+             writeFile(journal, "<LogFile created=\"2009-03-15 14:22:05 +0000\">\r\n<LogEntry>\r\n\t<CommandNumber>x"
+                                "</CommandNumber>\r\n</LogEntry>\r\n");
+         },
+         true},
+        {"empty", [&] { writeFile(journal, "\r\n"); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::remove(journal.c_str());
+        c.make();
+        environment.alerts().clear();
+        std::unique_ptr<MyDocument> opened = reopen();
+        EXPECT_TRUE(opened->commandExecutor().commandsToRecover().empty());
+        dispatcher.advance(std::chrono::milliseconds(100));
+        const auto& records = environment.alerts().records();
+        ASSERT_EQ(records.size(), c.told ? 1u : 0u);
+        if (c.told) {
+            EXPECT_EQ(records[0].kind, RecordingAlertPresenter::Kind::Info);
+        }
+    }
+    std::remove(journal.c_str());
 }
 
 } // namespace

@@ -1,0 +1,28 @@
+#pragma once
+// What a journal entry must pass before it is replayed. A journal can be
+// damaged or altered, and its entries can name objects that the books opened
+// for the replay do not hold: an entry runs only when every account, category
+// and other object its arguments name exists in these books and is of the
+// kind the command takes, and when a transaction it would make passes the
+// checks of the transaction sheet (its sides balance, its lines post to
+// existing accounts and categories). The checks make nothing and use no ids.
+
+#include <optional>
+#include <string>
+
+namespace ch {
+
+class CArgumentAncestor;
+class MyDocument;
+
+// Why the entry may not run (a localized text); none when it may.
+std::optional<std::string> replayRefusal(MyDocument& document, int command, const CArgumentAncestor& arguments);
+
+// Numbers that name no operation (the executor does nothing for them).
+bool commandDoesNothing(int command);
+
+// Commands that make something: when one of them ran and changed nothing,
+// the replay says so.
+bool commandMustChangeBooks(int command);
+
+} // namespace ch
