@@ -520,7 +520,8 @@ TEST_F(RollForwardTest, AJournalOfWhichNothingCanBeReadIsTold)
         {"cut in its first entry",
          [&] { writeFile(journal, "<LogFile created=\"2009-03-15 14:22:05 +0000\">\r\n<LogEntry>\r\n\t<CommandNu"); },
          true},
-        {"a FIFO", [&] { ASSERT_EQ(mkfifo(journal.c_str(), 0600), 0); }, true},
+        // What is no regular file is no journal of ours: passed by, never waited on.
+        {"a FIFO", [&] { ASSERT_EQ(mkfifo(journal.c_str(), 0600), 0); }, false},
         {"an entry without a number",
          [&] {
              writeFile(journal, "<LogFile created=\"2009-03-15 14:22:05 +0000\">\r\n<LogEntry>\r\n\t<CommandNumber>x"
