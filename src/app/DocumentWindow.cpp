@@ -6,7 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "analysis/views/CBudgetPageController.h"
+#include "ui/pages/CBudgetPageController.h"
 #include "analysis/views/CReportingController.h"
 #include "business/views/InstallBusinessPages.h"
 #include "document/MyDocument.h"

@@ -14,7 +14,7 @@
 #include <QTest>
 
 #include "../../document/budget_fixture.h"
-#include "analysis/views/CBudgetPageController.h"
+#include "ui/pages/CBudgetPageController.h"
 #include "document/arguments/BudgetArguments.h"
 #include "bridge/CNSNumberAmountTBridge.h"
 #include "model/CAccount.h"
