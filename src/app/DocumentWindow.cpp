@@ -123,6 +123,10 @@ void DocumentWindow::buildFileMenu()
     auto* help = bar->addMenu(text("HELPMENU"));
     help->setObjectName("HELPMENU");
     addHelpBookAction(help);
+    QAction* about = help->addAction(text("ABOUTMENU"));
+    about->setObjectName("doSplash");
+    about->setMenuRole(QAction::AboutRole);
+    connect(about, &QAction::triggered, this, &DocumentWindow::aboutRequested);
     QAction* updates = help->addAction(text("UPDATECHECKMENUITEM"));
     updates->setObjectName("checkForUpdates");
     connect(updates, &QAction::triggered, this, &DocumentWindow::updateCheckRequested);
