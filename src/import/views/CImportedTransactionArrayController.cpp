@@ -4,6 +4,7 @@
 #include <QColor>
 
 #include "import/CImpTItem.h"
+#include "import/ImportRemarks.h"
 #include "platform/core/localized_strings.h"
 #include "ui/lists/ValueTransformers.h"
 
@@ -13,21 +14,6 @@ namespace {
 QString text(const std::string& value)
 {
     return QString::fromStdString(value);
-}
-
-// The remarks of a line, kept apart by carriage returns, on one line: a
-// remark that ends in its own punctuation is followed by a blank only.
-QString remarkText(const std::string& remarks)
-{
-    QString joined;
-    for (const QString& part : QString::fromStdString(remarks).split(QLatin1Char('\r'), Qt::SkipEmptyParts)) {
-        const QString remark = part.trimmed();
-        if (remark.isEmpty()) continue;
-        if (!joined.isEmpty())
-            joined += QStringLiteral(".;:!?").contains(joined.back()) ? QStringLiteral(" ") : QStringLiteral("; ");
-        joined += remark;
-    }
-    return joined;
 }
 } // namespace
 
@@ -87,7 +73,7 @@ QVariant CImportedTransactionArrayController::data(const QModelIndex& index, int
     case Title: return text(line->mTitle());
     case Amount: return amountTTransformer(line->mAmount());
     case Currency: return text(line->mCurrency());
-    case Remark: return remarkText(line->mRemark());
+    case Remark: return text(remarkOnOneLine(line->mRemark()));
     default: return {};
     }
 }
