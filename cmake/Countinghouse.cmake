@@ -1,6 +1,6 @@
 # One library per folder group. Sources are globbed so that adding a file to a
 # folder needs no edit here.
-set(CH_WARNINGS -Wall -Wextra)
+set(CH_WARNINGS -Wall -Wextra -Winvalid-pch)
 
 # The installed resources, relative to the installed binary: an installed
 # program finds them wherever the prefix was put.
@@ -18,6 +18,20 @@ function(ch_path_definitions sources)
       set_property(SOURCE "${source}" APPEND PROPERTY COMPILE_DEFINITIONS ${ARGN})
     endif()
   endforeach()
+endfunction()
+
+# One precompiled header per kind: the first target of the kind makes it,
+# the others of that kind use it (a precompiled Qt header is hundreds of MB).
+# Every target of a kind is compiled with the same options and position-
+# independence, which is what lets the compiler accept the shared one.
+function(ch_shared_precompiled_header name kind)
+  get_property(owner GLOBAL PROPERTY CH_PCH_OWNER_${kind})
+  if(owner)
+    target_precompile_headers(${name} REUSE_FROM ${owner})
+  else()
+    target_precompile_headers(${name} PRIVATE ${ARGN})
+    set_property(GLOBAL PROPERTY CH_PCH_OWNER_${kind} ${name})
+  endif()
 endfunction()
 
 function(ch_library name)
@@ -38,9 +52,10 @@ function(ch_library name)
   endif()
   target_include_directories(${name} ${scope} "${PROJECT_SOURCE_DIR}/src")
   target_link_libraries(${name} ${scope} ${ARG_LINK})
-  # Qt's headers are most of what a widget source compiles: parse them once.
+  # Qt's headers are most of what a widget source compiles: parse them once
+  # for all the widget libraries.
   if(sources AND ("Qt6::Widgets" IN_LIST ARG_LINK OR "ch_platform_gui" IN_LIST ARG_LINK OR "ch_ui" IN_LIST ARG_LINK))
-    target_precompile_headers(${name} PRIVATE <QtWidgets/QtWidgets>)
+    ch_shared_precompiled_header(${name} qt <QtWidgets/QtWidgets>)
   endif()
   # The checkout's paths reach only the sources that name them, so that the
   # compiler cache serves every other source to a build in another checkout.
@@ -60,15 +75,18 @@ function(ch_test name)
   if(NOT sources)
     return()
   endif()
-  add_executable(${name} ${sources})
+  # Each test program gets a temporary home of its own (test_home.cpp).
+  add_executable(${name} ${sources} "${CMAKE_CURRENT_SOURCE_DIR}/test_home.cpp")
   target_compile_options(${name} PRIVATE ${CH_WARNINGS})
   target_link_libraries(${name} PRIVATE ${ARG_LINK} GTest::gtest GTest::gmock GTest::gtest_main)
-  # GoogleTest's headers (and Qt's, for the window tests) parsed once per test program.
-  set(pch <gtest/gtest.h> <gmock/gmock.h>)
+  # GoogleTest's headers (and Qt's, for the window tests) parsed once for
+  # all the test programs of a kind.
   if("Qt6::Test" IN_LIST ARG_LINK)
-    list(APPEND pch <QtWidgets/QtWidgets> <QtTest/QtTest>)
+    ch_shared_precompiled_header(${name} qt_tests <gtest/gtest.h> <gmock/gmock.h> <QtWidgets/QtWidgets>
+                                 <QtTest/QtTest>)
+  else()
+    ch_shared_precompiled_header(${name} tests <gtest/gtest.h> <gmock/gmock.h>)
   endif()
-  target_precompile_headers(${name} PRIVATE ${pch})
   ch_path_definitions("${sources}"
       COUNTINGHOUSE_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
       COUNTINGHOUSE_RESOURCES="${PROJECT_SOURCE_DIR}/resources"

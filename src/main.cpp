@@ -49,6 +49,7 @@ int main(int argc, char* argv[])
                      &ch::ApplicationShell::documentsChanged);
     QObject::connect(&documents, &ch::DocumentController::updateCheckRequested, &updates,
                      [&updates] { updates.check(true); });
+    QObject::connect(&documents, &ch::DocumentController::aboutRequested, &shell, &ch::ApplicationShell::doSplash);
     QStringList files = QApplication::arguments();
     files.removeFirst();
     shell.launch(files);

@@ -332,6 +332,7 @@ void DocumentController::wire(DocumentWindow& window)
     connect(w, &DocumentWindow::revertRequested, this, [this, w] { revert(*w); });
     connect(w, &DocumentWindow::closeRequested, this, [this, w] { close(*w); });
     connect(w, &DocumentWindow::updateCheckRequested, this, &DocumentController::updateCheckRequested);
+    connect(w, &DocumentWindow::aboutRequested, this, &DocumentController::aboutRequested);
 }
 
 void DocumentController::showBooks(DocumentWindow& window)

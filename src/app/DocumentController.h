@@ -98,6 +98,8 @@ signals:
     void documentsChanged();
     // A window's menu asked for the update check.
     void updateCheckRequested();
+    // A window's menu asked for the About window.
+    void aboutRequested();
 
 private:
     DocumentWindow& addWindow(bool held);

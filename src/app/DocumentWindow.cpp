@@ -6,7 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "analysis/views/CBudgetPageController.h"
+#include "ui/pages/CBudgetPageController.h"
 #include "analysis/views/CReportingController.h"
 #include "business/views/InstallBusinessPages.h"
 #include "document/MyDocument.h"
@@ -123,6 +123,10 @@ void DocumentWindow::buildFileMenu()
     auto* help = bar->addMenu(text("HELPMENU"));
     help->setObjectName("HELPMENU");
     addHelpBookAction(help);
+    QAction* about = help->addAction(text("ABOUTMENU"));
+    about->setObjectName("doSplash");
+    about->setMenuRole(QAction::AboutRole);
+    connect(about, &QAction::triggered, this, &DocumentWindow::aboutRequested);
     QAction* updates = help->addAction(text("UPDATECHECKMENUITEM"));
     updates->setObjectName("checkForUpdates");
     connect(updates, &QAction::triggered, this, &DocumentWindow::updateCheckRequested);

@@ -65,6 +65,7 @@ signals:
     void revertRequested();
     void closeRequested();
     void updateCheckRequested();
+    void aboutRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

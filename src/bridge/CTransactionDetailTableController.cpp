@@ -86,8 +86,8 @@ StyledText CTransactionDetailTableController::objectValue(std::string_view ident
     if (identifier == "amtl") return makeFormattedString(item->getLocalAmount(), item.get());
     if (identifier == "lcur") return plain(item->getLocalCurrency());
     if (identifier == "acnt") return plain(item->getAccountName());
-    if (identifier == "ball") return makeFormattedString(item->getLocalBalance(), item.get());
-    return makeFormattedString(item->getForeignBalance(), item.get());
+    if (identifier == "ball") return balanceString(item->getLocalBalance());
+    return balanceString(item->getForeignBalance());
 }
 
 StyledText CTransactionDetailTableController::makeFormattedString(std::optional<double> amount,
@@ -104,6 +104,15 @@ StyledText CTransactionDetailTableController::makeFormattedString(std::optional<
     }
     StyledText styled;
     styled.runs.push_back({CNSNumberAmountTBridge::NSNumberToNSString(amount), colour, 0.0});
+    styled.alignment = StyledText::Alignment::Right;
+    return styled;
+}
+
+StyledText CTransactionDetailTableController::balanceString(std::optional<double> amount) const
+{
+    StyledText styled;
+    styled.runs.push_back(
+        {CNSNumberAmountTBridge::NSNumberToNSString(amount), amount && *amount < 0 ? getRedColor() : Colour::black(), 0.0});
     styled.alignment = StyledText::Alignment::Right;
     return styled;
 }

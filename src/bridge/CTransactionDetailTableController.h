@@ -44,6 +44,9 @@ public:
     StyledText objectValue(std::string_view columnIdentifier, int row);
     // The amount right-aligned, coloured by the line's type and mIsProperty.
     StyledText makeFormattedString(std::optional<double> amount, const CDebetItem* item) const;
+    // A running balance: red when below zero, else in the text colour (the
+    // line's money in or out says nothing about the sign of the balance).
+    StyledText balanceString(std::optional<double> amount) const;
     // Sorts on a known column (a second click reverses); an unknown column
     // changes nothing.
     void didClickTableColumn(std::string_view columnIdentifier);

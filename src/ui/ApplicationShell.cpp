@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QUrl>
 
+#include "document/app/ApplicationDefaults.h"
 #include "platform/core/dispatcher.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/user_defaults_store.h"
@@ -180,6 +181,8 @@ void ApplicationShell::beginStartupChoice()
 {
     if (!mStartupChoice)
         mStartupChoice = new CStartupChoiceController;
+    const std::string last = mDefaults.stringForKey(kLastSavedDocumentKey);
+    mStartupChoice->setLastDocumentAvailable(!last.empty() && QFileInfo::exists(QString::fromStdString(last)));
     mStartupChoice->begin(nullptr, [this](int code) {
         mDelegate.sheetDidEnd(code);
         keepSomethingOnScreen();

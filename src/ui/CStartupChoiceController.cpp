@@ -59,7 +59,7 @@ CStartupChoiceController::CStartupChoiceController(LinksReader readLinks, QWidge
     add("newDocumentWithoutAssistantClicked", "NEWDOCUMENTWITHOUTASSISTANT",
         &CStartupChoiceController::newDocumentWithoutAssistantClicked);
     add("selectExistingDocument", "OPENEXISTINGDOCUMENT", &CStartupChoiceController::selectExistingDocument);
-    add("lastOpenedDocument", "OPENLASTDOCUMENT", &CStartupChoiceController::lastOpenedDocument);
+    mLastDocument = add("lastOpenedDocument", "OPENLASTDOCUMENT", &CStartupChoiceController::lastOpenedDocument);
 
     auto* links = new QHBoxLayout;
     for (auto [name, key, action] :
@@ -75,6 +75,11 @@ CStartupChoiceController::CStartupChoiceController(LinksReader readLinks, QWidge
     layout->addSpacing(8);
     layout->addLayout(links);
     setMinimumWidth(380);
+}
+
+void CStartupChoiceController::setLastDocumentAvailable(bool available)
+{
+    mLastDocument->setEnabled(available);
 }
 
 void CStartupChoiceController::choose(int code)

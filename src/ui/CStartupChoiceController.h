@@ -9,6 +9,8 @@
 #include "platform/core/value.h"
 #include "platform/gui/sheet.h"
 
+class QPushButton;
+
 namespace ch {
 
 class CStartupChoiceController : public Sheet {
@@ -21,6 +23,9 @@ public:
 
     // Without a reader the links file counts as unreadable.
     explicit CStartupChoiceController(LinksReader readLinks = {}, QWidget* parent = nullptr);
+
+    // "Open the Last Document" is offered only when there is one.
+    void setLastDocumentAvailable(bool available);
 
 public slots:
     void newDocumentClicked();
@@ -35,6 +40,7 @@ private:
     void choose(int code);
 
     LinksReader mReadLinks;
+    QPushButton* mLastDocument = nullptr;
 };
 
 } // namespace ch

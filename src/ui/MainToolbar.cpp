@@ -116,7 +116,14 @@ QAction* MainToolbar::itemAction(const std::string& identifier) const
 
 void MainToolbar::selectItem(const std::string& identifier)
 {
-    if (QAction* item = itemAction(identifier); item && item->isCheckable()) item->setChecked(true);
+    if (QAction* item = itemAction(identifier); item && item->isCheckable()) {
+        item->setChecked(true);
+    } else if (QAction* checked = mSelectable->checkedAction()) {
+        // A tab without an item of its own: none shows as selected.
+        mSelectable->setExclusive(false);
+        checked->setChecked(false);
+        mSelectable->setExclusive(true);
+    }
 }
 
 std::string MainToolbar::selectedItemIdentifier() const

@@ -29,7 +29,8 @@ public:
     // The item made for an identifier: filled from the table, or bare (only
     // the identifier) for one the table does not know. Owned by the toolbar.
     QAction* makeItem(const QString& identifier);
-    // Shows the selectable item as selected.
+    // Shows the selectable item as selected; for any other identifier (a main
+    // tab without an item of its own) none shows as selected.
     void selectItem(const std::string& identifier);
     std::string selectedItemIdentifier() const;
     QLineEdit* searchField() const { return mSearchField; }

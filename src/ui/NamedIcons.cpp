@@ -18,7 +18,7 @@ namespace ch {
 namespace {
 
 // What a tile shows: a character, or one of the drawn symbols.
-enum class Symbol { Text, Bank, Folder, Card, Bars, Report, Page, Calculator, Pie };
+enum class Symbol { Text, Bank, Folder, Card, Bars, Report, Page, Calculator, Pie, Ledger, Lock };
 
 struct IconRecipe {
     std::string_view name;
@@ -49,6 +49,8 @@ constexpr std::array kIcons = {
     IconRecipe{"creditcards", Symbol::Card, "", 0xFF4A5568, false},
     IconRecipe{"vatIcon32", Symbol::Text, "%", 0xFFB03A6F, false},
     IconRecipe{"Image131", Symbol::Folder, "", 0xFF7A8CA5, false},
+    // An account is a ledger, not a folder like the account types it sits in.
+    IconRecipe{"Image131.tiff", Symbol::Ledger, "", 0xFF4F86A8, false},
     IconRecipe{"overview", Symbol::Text, "\u2302", 0xFF3D7DD8, false},
     IconRecipe{"morvik app", Symbol::Text, "\u2302", 0xFF3D7DD8, false},
     IconRecipe{"new-transaction", Symbol::Text, "\u21C4", 0xFF3D7DD8, true},
@@ -61,6 +63,8 @@ constexpr std::array kIcons = {
     IconRecipe{"reports", Symbol::Report, "", 0xFF5B5FC7, false},
     IconRecipe{"fileimport", Symbol::Text, "\u2B07", 0xFF2B7BB9, false},
     IconRecipe{"fileSettings", Symbol::Text, "\u2699", 0xFF6C7A89, false},
+    IconRecipe{"general", Symbol::Text, "\u2699", 0xFF6C7A89, false},
+    IconRecipe{"password", Symbol::Lock, "", 0xFFC7882B, false},
     IconRecipe{"calculator", Symbol::Calculator, "", 0xFF4A5568, false},
     IconRecipe{"PrintPanel", Symbol::Page, "", 0xFF6C7A89, false},
 };
@@ -186,6 +190,27 @@ void drawSymbol(QPainter& painter, const IconRecipe& entry)
         corner.lineTo(46, 20);
         corner.closeSubpath();
         painter.drawPath(corner);
+        break;
+    }
+    case Symbol::Ledger: {
+        painter.drawRoundedRect(QRectF(17, 12, 30, 40), 3, 3);
+        painter.setBrush(QColor(entry.colour));
+        painter.drawRect(QRectF(21, 12, 3, 40));
+        for (int i = 0; i < 4; ++i) painter.drawRect(QRectF(28, 19 + i * 8, 15, 2.5));
+        break;
+    }
+    case Symbol::Lock: {
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(ink, 5.0));
+        painter.drawArc(QRectF(22, 12, 20, 24), 0, 180 * 16);
+        painter.drawLine(QPointF(22, 24), QPointF(22, 30));
+        painter.drawLine(QPointF(42, 24), QPointF(42, 30));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ink);
+        painter.drawRoundedRect(QRectF(15, 29, 34, 22), 3, 3);
+        painter.setBrush(QColor(entry.colour));
+        painter.drawEllipse(QRectF(29, 35, 6, 6));
+        painter.drawRect(QRectF(30.5, 39, 3, 7));
         break;
     }
     case Symbol::Calculator: {

@@ -40,6 +40,7 @@
 #include "platform/gui/qt_dispatcher.h"
 #include "ui/ApplicationShell.h"
 #include "ui/DocumentWindowFrame.h"
+#include "ui/GXAboutScreenController.h"
 #include "ui/sheets/CNewAccountController.h"
 #include "ui/sheets/CNewOwnerController.h"
 
@@ -323,6 +324,19 @@ TEST_F(ApplicationTest, AProtectedFileShowsNothingOfItsBooksBeforeTheRightPasswo
     EXPECT_TRUE(shown.booksShown());
     EXPECT_TRUE(anyBooksOnScreen());
     EXPECT_NE(shown.document().getExpenseTypeForName("Hidden treasure"), nullptr);
+}
+
+TEST_F(ApplicationTest, EveryDocumentWindowsHelpMenuOpensTheAboutWindow)
+{
+    // As the program wires it.
+    QObject::connect(&controller, &DocumentController::aboutRequested, &shell, &ApplicationShell::doSplash);
+    for (int i = 0; i < 2; ++i) {
+        DocumentWindow& window = controller.makeNewDocument(false);
+        trigger(window, "doSplash");
+        ASSERT_NE(shell.aboutWindow(), nullptr) << i;
+        EXPECT_TRUE(shell.aboutWindow()->isVisible()) << i;
+        shell.aboutWindow()->hide();
+    }
 }
 
 TEST_F(ApplicationTest, SeveralDocumentsOpenAtOnceEachRevertsToItsOwnFile)

@@ -51,7 +51,7 @@
 #include "analysis/ReportChoices.h"
 #include "business/views/CVATRateDialog.h"
 #include "model/CAccountOwner.h"
-#include "analysis/views/CBudgetPageController.h"
+#include "ui/pages/CBudgetPageController.h"
 #include "analysis/views/CReportView.h"
 #include "analysis/views/CReportingController.h"
 #include "bridge/CAcoWItem.h"

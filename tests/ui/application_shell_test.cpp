@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QFileDialog>
 #include <QMainWindow>
@@ -101,10 +102,30 @@ TEST_F(ShellTest, EachWayOfLaunchingLeavesAWindow)
     }
 }
 
+TEST_F(ShellTest, TheLastDocumentIsOfferedOnlyWhenThereIsOne)
+{
+    const QString house = mDir.filePath("house.books");
+    ASSERT_TRUE(QFile(house).open(QIODevice::WriteOnly));
+    const std::tuple<const char*, std::string, bool> cases[] = {
+        {"first start", "", false}, {"file gone", "/b/house.books", false}, {"file there", house.toStdString(), true}};
+    for (const auto& [name, last, offered] : cases) {
+        mDefaults.set("GXShowStartupChoice", true);
+        mDefaults.set("GXLastSavedDocument", last);
+        launch();
+        ASSERT_TRUE(choiceShown()) << name;
+        auto* button = mShell->startupChoice()->findChild<QPushButton*>("lastOpenedDocument");
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->isEnabled(), offered) << name;
+        mShell.reset();
+    }
+}
+
 TEST_F(ShellTest, TheLastDocumentIsForgottenOnDiskBeforeItOpens)
 {
+    const QString house = mDir.filePath("house.books");
+    ASSERT_TRUE(QFile(house).open(QIODevice::WriteOnly));
     mDefaults.set("GXShowStartupChoice", true);
-    mDefaults.set("GXLastSavedDocument", "/b/house.books");
+    mDefaults.set("GXLastSavedDocument", house.toStdString());
     ASSERT_TRUE(mStore.save(mDefaults));
     launch();
     click("lastOpenedDocument");

@@ -4,6 +4,7 @@
 #include <QColor>
 
 #include "import/CImpTItem.h"
+#include "import/ImportRemarks.h"
 #include "platform/core/localized_strings.h"
 #include "ui/lists/ValueTransformers.h"
 
@@ -72,7 +73,7 @@ QVariant CImportedTransactionArrayController::data(const QModelIndex& index, int
     case Title: return text(line->mTitle());
     case Amount: return amountTTransformer(line->mAmount());
     case Currency: return text(line->mCurrency());
-    case Remark: return text(line->mRemark()).replace(QLatin1Char('\r'), QStringLiteral("; "));
+    case Remark: return text(remarkOnOneLine(line->mRemark()));
     default: return {};
     }
 }

@@ -20,7 +20,9 @@ void LRFilterBar::setGrayBackground()
         " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f4f4f4, stop:1 #dcdcdc); }"
         "QToolButton { padding: 1px 9px; border-radius: 9px; color: #333; }"
         "QToolButton:checked { background: #8c8c8c; color: white; }"
-        "QToolButton:hover:!checked { background: #e6e6e6; }"));
+        "QToolButton:hover:!checked { background: #e6e6e6; }"
+        // The divider between segments, so that their buttons do not read as one row.
+        "QToolBar::separator { background: #a0a0a0; width: 1px; margin: 3px 10px; }"));
 }
 
 void LRFilterBar::setBlueBackground()
@@ -29,7 +31,8 @@ void LRFilterBar::setBlueBackground()
         "QToolBar { border: none; border-bottom: 1px solid #8fa6c4; padding: 2px 6px;"
         " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #e4ecf7, stop:1 #c6d4e8); }"
         "QToolButton { padding: 1px 9px; border-radius: 9px; color: #234; }"
-        "QToolButton:checked { background: #5a7fb5; color: white; }"));
+        "QToolButton:checked { background: #5a7fb5; color: white; }"
+        "QToolBar::separator { background: #8fa6c4; width: 1px; margin: 3px 10px; }"));
 }
 
 void LRFilterBar::addItemsWithTitles(const std::vector<QString>& titles, std::function<void()> action)

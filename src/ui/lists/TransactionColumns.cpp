@@ -40,7 +40,13 @@ const CDebetItem& lineOf(const CNonVisualDataItem& item)
 // the category it is booked on.
 QString transactionDescription(const CTrnSItem& transaction)
 {
-    QString shown = oneLine(transaction.getName() + " " + transaction.mDescription());
+    // Name and description, each once: a description that repeats the name
+    // adds nothing.
+    const QString name = oneLine(transaction.getName());
+    const QString description = oneLine(transaction.mDescription());
+    QString shown = description.isEmpty() || description == name ? name
+                    : name.isEmpty()                              ? description
+                                                                  : name + u' ' + description;
     if (shown.isEmpty()) {
         const LineItemArray lines = transaction.mForList();
         if (!lines.empty() && lines.front()) shown = QString::fromStdString(lines.front()->getAccountName());

@@ -22,6 +22,7 @@
 #include "ui/PageHeading.h"
 #include "ui/WindowDocument.h"
 #include "ui/lists/CV2TransactionTableView.h"
+#include "ui/lists/ColourSwatchDelegate.h"
 #include "ui/lists/ItemTableModel.h"
 #include "ui/lists/AnalysisListSource.h"
 #include "ui/lists/TransactionColumns.h"
@@ -124,14 +125,21 @@ QWidget* AccountCategoryPage::makeControlledView()
     mUpperTable->horizontalHeader()->setStretchLastSection(false);
     const int name = mUpperModel->columnOf("name");
     if (name >= 0) mUpperTable->horizontalHeader()->setSectionResizeMode(name, QHeaderView::Stretch);
-    // Figures get room for seven digits; a heading never shows cut off.
+    // Figures get room for seven digits; a heading never shows cut off (its
+    // margins and a bold font included).
     const QHeaderView* heading = mUpperTable->horizontalHeader();
-    for (int column = 0; column < mUpperModel->columnCount(); ++column)
-        if (column != name)
-            mUpperTable->setColumnWidth(column, std::max(mUpperModel->columns()[column].identifier == "color" ? 60 : 130,
-                                                         heading->fontMetrics().horizontalAdvance(
-                                                             mUpperModel->headerData(column, Qt::Horizontal).toString()) +
-                                                             24));
+    QFont headingFont = heading->font();
+    headingFont.setBold(true);
+    const QFontMetrics headingMetrics(headingFont);
+    for (int column = 0; column < mUpperModel->columnCount(); ++column) {
+        if (column == name) continue;
+        const bool colour = mUpperModel->columns()[column].identifier == "color";
+        mUpperTable->setColumnWidth(column, std::max(colour ? 60 : 130,
+                                                     headingMetrics.horizontalAdvance(mUpperModel->headerData(
+                                                         column, Qt::Horizontal).toString()) +
+                                                         40));
+        if (colour) mUpperTable->setItemDelegateForColumn(column, new ColourSwatchDelegate(mUpperTable));
+    }
     mUpperTable->setAutosaveName(std::string(nibName()) + "Upper");
     mUpperTable->awakeFromNib();
     upperLayout->addWidget(mUpperTable, 1);

@@ -1,5 +1,7 @@
 #include "ui/pages/GXCurrencyTableViewController.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -13,6 +15,8 @@
 #include "model/CDocAccounting.h"
 #include "model/foundation/CDate.h"
 #include "platform/core/localized_strings.h"
+#include "ui/NamedIcons.h"
+#include "ui/PageHeading.h"
 #include "ui/WindowDocument.h"
 #include "ui/controls/CNumericTransformer.h"
 #include "ui/lists/GXTableAncestor.h"
@@ -128,15 +132,38 @@ QWidget* GXCurrencyTableViewController::makeControlledView()
     auto* layout = new QVBoxLayout(view);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    mHeading = new PageHeading(view);
+    mHeading->setIcon(makeNamedIcon(mShares ? "stocks" : "currencies"));
+    mHeading->setTitle(text(mShares ? "SHAREBUTTON" : "CURRENCYBUTTON"));
+    layout->addWidget(mHeading);
     mTable = new GXTableAncestor(view);
     mTable->setObjectName(QStringLiteral("accountTableView"));
-    mTable->setAutosaveName(mShares ? "portfolioTableView" : "currencyTableView");
     mTable->setModel(mModel.get());
     mTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     mTable->setSelectionMode(QAbstractItemView::SingleSelection);
-    mTable->horizontalHeader()->setStretchLastSection(true);
-    mTable->verticalHeader()->hide();
+    // Rows and lines as in the other pages' tables; the name takes the
+    // room that is left, the figures as much as their headings need.
+    mTable->setShowGrid(false);
+    mTable->setWordWrap(false);
     mTable->setAlternatingRowColors(true);
+    mTable->verticalHeader()->hide();
+    mTable->verticalHeader()->setDefaultSectionSize(22);
+    QHeaderView* header = mTable->horizontalHeader();
+    header->setHighlightSections(false);
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    QFont headingFont = header->font();
+    headingFont.setBold(true);
+    const QFontMetrics headingMetrics(headingFont);
+    const int name = mModel->columnOf("name");
+    for (int column = 0; column < mModel->columnCount(); ++column) {
+        const QString heading = mModel->headerData(column, Qt::Horizontal).toString();
+        const bool figure = mModel->columns()[std::size_t(column)].identifier != QLatin1String("symbol");
+        mTable->setColumnWidth(column, std::max(figure ? 130 : 80, headingMetrics.horizontalAdvance(heading) + 40));
+    }
+    if (name >= 0) header->setSectionResizeMode(name, QHeaderView::Stretch);
+    mTable->setAutosaveName(mShares ? "portfolioTableView" : "currencyTableView");
+    mTable->awakeFromNib();
     layout->addWidget(mTable, 1);
     connect(mTable, &QAbstractItemView::doubleClicked, this, [this] { modifyObject(); });
     connect(mTable->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { selectionChanged(); });
@@ -195,6 +222,7 @@ void GXCurrencyTableViewController::synchronizeWithItemFromSuperview(const CNonV
 {
     GXSideBarControlledViewAncestor::synchronizeWithItemFromSuperview(node);
     controlledView();
+    if (node && !node->getName().empty()) mHeading->setTitle(QString::fromStdString(node->getName()));
     CDocAccounting* books = document() ? document()->books().accounting() : nullptr;
     const CNamedListArray* list =
         books && books->mCurrencyList

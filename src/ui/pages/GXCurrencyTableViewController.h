@@ -21,6 +21,7 @@ namespace ch {
 class CCurRItem;
 class GXTableAncestor;
 class ItemTableModel;
+class PageHeading;
 
 class GXCurrencyTableViewController : public GXSideBarControlledViewAncestor {
     Q_OBJECT
@@ -69,6 +70,7 @@ private:
     bool mShares;
     CNonVisualDataItemArrayController mController;
     std::unique_ptr<ItemTableModel> mModel;
+    PageHeading* mHeading = nullptr;
     GXTableAncestor* mTable = nullptr;
     std::vector<QPushButton*> mSelectionButtons;
 };

@@ -101,7 +101,8 @@ void CBuySharesSheetController::initialize(const SheetParameters& parameters)
     const QString shareName = QString::fromStdString(parameters.text(key::kShareName).value_or(""));
     if (mLogic.isBuy()) {
         groupBox->setTitle(QStringLiteral("%1 %2").arg(sheetText("BUY"), shareName));
-        nrOfShares->setValue(std::nullopt);
+        // Shown as the sell sheet shows its number: a figure, here none yet.
+        nrOfShares->setValue(0.0);
         propertyAccountLabel->setText(sheetText("PAYFROM"));
         totalLabel->setText(sheetText("TOTALPAID"));
     } else {

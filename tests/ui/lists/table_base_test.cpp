@@ -64,7 +64,9 @@ TEST_F(TableBaseTest, ColumnChoicesSurviveClosingAndReopening)
     EXPECT_FALSE(reopened->isColumnShown("Date"));
     EXPECT_TRUE(reopened->isColumnShown("Amount"));
     for (QAction* item : reopened->tableMenu()->actions())
-        if (item->isCheckable()) EXPECT_EQ(item->isChecked(), item->text() != "Date") << item->text().toStdString();
+        if (item->isCheckable()) {
+            EXPECT_EQ(item->isChecked(), item->text() != "Date") << item->text().toStdString();
+        }
     // The menu starts with print and export.
     ASSERT_GE(reopened->tableMenu()->actions().size(), 3);
     EXPECT_EQ(reopened->tableMenu()->actions()[0]->text(), "Print");

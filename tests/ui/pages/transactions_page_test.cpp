@@ -78,6 +78,26 @@ TEST_F(TransactionsPageTest, ListsExactlyTheModelsTransactionsNewestFirst)
     EXPECT_EQ(page->selectedTab(), Tab::Recurring);
 }
 
+TEST_F(TransactionsPageTest, TheDescriptionColumnShowsNameAndDescriptionEachOnce)
+{
+    ItemTableModel* model = page->tableModel(Tab::Transactions);
+    const int column = model->columnOf("description");
+    ASSERT_GE(column, 0);
+    auto transaction = std::static_pointer_cast<CTrnSItem>(model->itemAt(0));
+    struct Case {
+        const char* name;
+        const char* description;
+        const char* shown;
+    };
+    for (const Case& c : {Case{"Deposit", "Deposit", "Deposit"}, Case{"Deposit", "", "Deposit"},
+                          Case{"Rent", "March", "Rent March"}, Case{"", "March", "March"}}) {
+        transaction->setGetName(std::string_view(c.name));
+        transaction->setMDescription(std::string_view(c.description));
+        EXPECT_EQ(model->data(model->index(0, column), Qt::DisplayRole).toString().toStdString(), c.shown)
+            << c.name << " / " << c.description;
+    }
+}
+
 TEST_F(TransactionsPageTest, TheFilterBarFiltersTheTransactionsTabOnly)
 {
     ItemTableModel* model = page->tableModel(Tab::Transactions);

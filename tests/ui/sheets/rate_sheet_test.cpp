@@ -62,8 +62,9 @@ TEST_F(RateSheetTest, BadInputGetsItsMessageAndCancelChangesNothing)
         click(sheet, "OKButton");
         EXPECT_EQ(env.alerts().numbers(), std::vector<long>{c.error}) << c.field << "=" << c.text;
         EXPECT_TRUE(sheet.isVisible());
-        if (std::string_view(c.field) == "dateField")
+        if (std::string_view(c.field) == "dateField") {
             EXPECT_EQ(outlet<QLineEdit>(sheet, c.field)->text(), c.text);
+        }
         click(sheet, "CancelButton");
     }
     EXPECT_TRUE(doc.sent().empty());

@@ -136,8 +136,9 @@ TEST_F(ShareDealSheetTest, BadDealInputGetsItsMessageAndCancelChangesNothing)
         click(sheet, "OKButton");
         EXPECT_EQ(env.alerts().numbers(), std::vector<long>{c.error}) << c.field << "=" << c.text;
         EXPECT_TRUE(sheet.isVisible());
-        if (std::string_view(c.field) == "mDate")
+        if (std::string_view(c.field) == "mDate") {
             EXPECT_EQ(outlet<QLineEdit>(sheet, c.field)->text(), c.text);
+        }
         click(sheet, "CancelButton");
         EXPECT_FALSE(sheet.isVisible());
     }
@@ -187,7 +188,7 @@ TEST_F(DividendSheetTest, ADividendIsBookedOnTheCategoryChosen)
     auto* booked = static_cast<CTransaction*>(doc.root().mTransactionList->ObjectAt(before + 1));
     std::vector<std::pair<ObjectIdT, double>> categories;
     const CNamedListArray* lines = booked->GetExpenseTypeList();
-    for (ArrayIndexT i = 1; i <= lines->GetCount(); ++i)
+    for (ArrayIndexT i = 1; i <= ArrayIndexT(lines->GetCount()); ++i)
         categories.emplace_back(TestDocument::lineOf(lines, i)->Get_mAccountId(),
                                 TestDocument::lineOf(lines, i)->Get_mAmount());
     std::sort(categories.begin(), categories.end());

@@ -16,7 +16,7 @@
 #include <functional>
 
 #include "../../document/budget_fixture.h"
-#include "analysis/views/CBudgetPageController.h"
+#include "ui/pages/CBudgetPageController.h"
 #include "document/arguments/BudgetArguments.h"
 #include "bridge/CNSNumberAmountTBridge.h"
 #include "model/CAccount.h"

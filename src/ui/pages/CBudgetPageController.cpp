@@ -1,8 +1,9 @@
-#include "analysis/views/CBudgetPageController.h"
+#include "ui/pages/CBudgetPageController.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
@@ -22,6 +23,8 @@
 #include "model/foundation/CErrorManager.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/user_defaults.h"
+#include "ui/NamedIcons.h"
+#include "ui/PageHeading.h"
 #include "ui/outlines/CNonVisualOutlineView.h"
 #include "ui/outlines/CNonVisualOutlineViewController.h"
 
@@ -72,14 +75,31 @@ QColor background(bool accounts, int row)
 
 CBudgetPageController::CBudgetPageController(QWidget* parent) : QWidget(parent)
 {
-    auto* layout = new QVBoxLayout(this);
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(0);
+    auto* heading = new PageHeading(this);
+    heading->setIcon(makeNamedIcon("budget"));
+    heading->setTitle(text("BUDGETBUTTON"));
+    heading->setSubtitle(text("BUDGETPAGESUBTITLE"));
+    page->addWidget(heading);
+    auto* layout = new QVBoxLayout;
+    layout->setContentsMargins(10, 8, 10, 10);
+    page->addLayout(layout, 1);
     auto* top = new QHBoxLayout;
     mYearMenu = new QComboBox;
     mBudgetMenu = new QComboBox;
     mYearMenu->setMinimumWidth(110);
     mBudgetMenu->setMinimumWidth(180);
-    top->addWidget(mYearMenu);
-    top->addWidget(mBudgetMenu);
+    auto addMenu = [&](std::string_view key, QComboBox* menu) {
+        auto* label = new QLabel(text(key));
+        label->setBuddy(menu);
+        top->addWidget(label);
+        top->addWidget(menu);
+        top->addSpacing(8);
+    };
+    addMenu("BUDGETPAGEYEARLABEL", mYearMenu);
+    addMenu("BUDGETPAGEBUDGETLABEL", mBudgetMenu);
     auto addButton = [&](std::string_view key, void (CBudgetPageController::*action)()) {
         auto* button = new QPushButton(text(key));
         connect(button, &QPushButton::clicked, this, action);
