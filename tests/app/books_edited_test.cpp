@@ -39,7 +39,7 @@
 #include "app/DocumentWindow.h"
 #include "app_test_steps.h"
 #include "analysis/views/BudgetSheets.h"
-#include "analysis/views/CBudgetPageController.h"
+#include "ui/pages/CBudgetPageController.h"
 #include "bridge/CAcoWItem.h"
 #include "bridge/CDebetItem.h"
 #include "bridge/CTrnSItem.h"
