@@ -6,6 +6,7 @@
 
 #include "bridge/BridgeDocument.h"
 #include "bridge/CAcoWItem.h"
+#include "bridge/CCurRItem.h"
 #include "bridge/CDebetItem.h"
 #include "bridge/CPrfRItem.h"
 #include "bridge/CTrnSItem.h"
@@ -18,6 +19,7 @@
 #include "business/InvoiceNumbers.h"
 #include "business/VATRates.h"
 #include "document/DocumentNotifications.h"
+#include "model/foundation/AmountRounding.h"
 #include "model/foundation/CDate.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/notification_center.h"
@@ -39,6 +41,18 @@ void addLine(Array& lines, const char* type, std::optional<long> account, long c
 
 } // namespace
 
+int homeCurrencyDecimals(BusinessDocument& document)
+{
+    std::shared_ptr<CCurRItem> home = document.bridgeDocument().getHomeCurrency();
+    return home && !home->mAllowDecimals().value_or(true) ? 0 : 2;
+}
+
+double invoiceVATAmount(BusinessDocument& document, const GXVATRate* rate, double net)
+{
+    if (!rate) return 0.0;
+    return roundedAmount(rate->calculateVATAmountFor(net, false), homeCurrencyDecimals(document));
+}
+
 bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments::InvoiceArguments& arguments,
                  bool asReceivable)
 {
@@ -52,8 +66,8 @@ bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments
     const std::shared_ptr<GXVATRate> first = rateOf(document, arguments.firstVATRateId);
     const std::shared_ptr<GXVATRate> second = rateOf(document, arguments.secondVATRateId);
     const double net = arguments.amountWithoutVAT.value_or(0.0);
-    const double vat1 = first ? first->calculateVATAmountFor(net, false) : 0.0;
-    const double vat2 = second ? second->calculateVATAmountFor(net, false) : 0.0;
+    const double vat1 = invoiceVATAmount(document, first.get(), net);
+    const double vat2 = invoiceVATAmount(document, second.get(), net);
     const double total = net + vat1 + vat2;
 
     invoice.setMDate(arguments.invoiceDate);

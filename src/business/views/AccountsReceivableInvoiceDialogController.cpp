@@ -159,8 +159,8 @@ void AccountsReceivableInvoiceDialogController::calculateTotalAmount()
     if (amount == 0) return;
     const auto first = chosenRate(VATRate1Popup);
     const auto second = chosenRate(VATRate2Popup);
-    const double vat1 = first ? first->calculateVATAmountFor(amount, false) : 0;
-    const double vat2 = second ? second->calculateVATAmountFor(amount, false) : 0;
+    const double vat1 = mContext.document ? invoiceVATAmount(businessOf(*mContext.document), first.get(), amount) : 0;
+    const double vat2 = mContext.document ? invoiceVATAmount(businessOf(*mContext.document), second.get(), amount) : 0;
     VAT1AmountField->setText(money(vat1));
     VAT2AmountField->setText(money(vat2));
     TotalAmountField->setText(money(amount + vat1 + vat2));
