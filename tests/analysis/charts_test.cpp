@@ -177,6 +177,43 @@ TEST_F(ChartFixture, BarsAndDotsShowTheMonthsOfTheAccount)
     }
 }
 
+// The dots of a kept list refilled after another list was built over the
+// same lines (which writes its own running balances onto them): each dot is
+// still the balance, summed from the booking lines, of what the chart draws.
+TEST_F(ChartFixture, DotsAfterRefillingFromAKeptListAreTheBalancesOfThatList)
+{
+    struct Case {
+        const char* what;
+        std::vector<CAccount*> drawn;
+        CNonVisual* keptOver;
+        CNonVisual* builtAfter;
+    };
+    const std::vector<Case> cases{
+        {"account, then its type", {books.checking}, books.checking, books.current},
+        {"account, then the type above its type", {books.checking}, books.checking, books.banks},
+        {"joint account, then its type", {books.joint}, books.joint, books.current},
+        {"type, then one of its accounts", {books.checking, books.joint}, books.current, books.checking},
+    };
+    for (const Case& c : cases) {
+        const std::shared_ptr<CAnalysisArrayEncaplusator> kept = linesOf(c.keptOver);
+        auto bar = chart<CBarChart>(900, 360);
+        bar->synchronizeWithArray(kept);
+        const std::shared_ptr<CAnalysisArrayEncaplusator> other = linesOf(c.builtAfter);
+        ASSERT_GT(other->count(), 0u);
+        for (int refill = 0; refill < 2; ++refill) {
+            if (refill == 1) bar->synchronizeWithArray(kept);
+            bar->layout();
+            const CPlotSerie& dots = *bar->plotSerie("POSITION");
+            ASSERT_GT(dots.count(), 10u) << c.what;
+            for (CGraphPoint* dot : dots.points()) {
+                double expected = 0;
+                for (CAccount* account : c.drawn) expected += books.accountSum(account, std::nullopt, dot->getEndDate());
+                EXPECT_NEAR(dot->value(), expected, 0.005) << c.what << ", " << dot->getEndDate();
+            }
+        }
+    }
+}
+
 TEST_F(ChartFixture, SurfaceUnderThePositionLine)
 {
     auto bar = chart<CBarChart>(900, 360);
