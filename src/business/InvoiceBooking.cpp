@@ -1,6 +1,7 @@
 #include "business/InvoiceBooking.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "bridge/CTrnSItem.h"
 #include "bridge/DeveloperLog.h"
 #include "business/BookingLines.h"
+#include "business/BusinessArrays.h"
 #include "business/BusinessDocument.h"
 #include "business/GXInvoice.h"
 #include "business/GXVATRate.h"
@@ -176,6 +178,32 @@ bool invert(CTrnSItem& transaction)
         line->setGetForeignAmount(-line->getForeignAmount().value_or(0.0));
     if (!done) developerLog("invert: a line could not be removed");
     return done;
+}
+
+double amountCancelledByCreditNotes(BusinessDocument& document, CTrnSItem& invoice)
+{
+    const std::optional<ObjectIdT> id = invoice.getId();
+    if (!id) return 0.0;
+    const int type = invoice.mTransactionType();
+    BusinessArrays& arrays = document.businessArrays();
+    double cancelled = 0.0;
+    for (const auto* invoices : {&arrays.customerInvoiceArray, &arrays.supplierInvoiceArray})
+        for (const std::shared_ptr<GXInvoice>& extension : *invoices) {
+            if (!extension->transactionId()) continue;
+            std::shared_ptr<CTrnSItem> note =
+                document.bridgeDocument().getTransactionForId(static_cast<ObjectIdT>(*extension->transactionId()));
+            if (!note || note.get() == &invoice || note->mTransactionType() != type) continue;
+            if (note->mReferenceObjectId() != *id) continue;
+            cancelled += std::fabs(note->mTotalAmount().value_or(0.0));
+        }
+    return cancelled;
+}
+
+bool isCancelledByCreditNotes(BusinessDocument& document, CTrnSItem& invoice)
+{
+    const double total = std::fabs(invoice.mTotalAmount().value_or(0.0));
+    if (total < 0.005) return false;
+    return amountCancelledByCreditNotes(document, invoice) >= total - 0.005;
 }
 
 std::optional<ObjectIdT> makeCreditNoteForInvoice(BusinessDocument& document, CTrnSItem& invoice)

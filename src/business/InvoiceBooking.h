@@ -59,6 +59,13 @@ InvoiceReading readInvoice(BusinessDocument& document, CTrnSItem& invoice);
 // when a step was refused.
 bool invert(CTrnSItem& transaction);
 
+// What the invoice's credit notes cancel of it: the sum of the totals of the
+// invoices of its kind that refer to it.
+double amountCancelledByCreditNotes(BusinessDocument& document, CTrnSItem& invoice);
+// Whether its credit notes cancel the whole invoice (to the half cent): it is
+// owed no more, so no payment is registered on it.
+bool isCancelledByCreditNotes(BusinessDocument& document, CTrnSItem& invoice);
+
 // Books the credit note of the invoice: an inverted copy with a new number
 // and structured reference, referring to the invoice. Its id; none (and no
 // copy left behind) when the copy could not be reversed or booked.
