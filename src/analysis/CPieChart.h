@@ -78,6 +78,8 @@ public:
     float getCentreAngle() const { return mX - mSweep / 2; }
     ChartPoint getTouchPoint() const;
     std::string getPointLegend() const;
+    // The legend as drawn, with the name shortened to fit the chart.
+    const std::string& shownLegend() const { return mLegend; }
     bool textDrawn() const { return mTextDrawn; }
 
     ChartRect getTextRect(const ChartRect& bounds) override;
@@ -104,8 +106,11 @@ private:
     bool drawText(ChartCanvas& canvas, const std::string& text, const ChartRect& rect, CPiechartGraphPoint* previous,
                   const ChartRect& bounds, int animation, int step, int steps, bool focus);
 
+    std::string legendNamed(const std::string& name) const;
+
     float mSweep = 0.0f;
     bool mTextDrawn = false;
+    std::string mLegend;
     CPiechartGraphPoint* mPreviousPoint = nullptr;
 };
 
@@ -134,6 +139,8 @@ private:
 class CAccountPiechartGraphPoint : public CPiechartGraphPoint {
 public:
     using CPiechartGraphPoint::CPiechartGraphPoint;
+    // The balance, with its sign: the pie leaves out balances of the other sign.
+    double getAmount() const override;
     bool addDetail(const ChartElement& element) override;
     // The item's id: two items of one name are two wedges.
     std::string getKey() const override;

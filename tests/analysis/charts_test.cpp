@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -45,6 +46,21 @@ CTransaction* rawBooking(ReportBooks& books, DateT date, CAccount* from, CAccoun
     books.root.mTransactionList->AppendObject(t);
     return t;
 }
+
+// A canvas that keeps the texts drawn.
+class TextRecordingCanvas : public ChartCanvas {
+public:
+    void fillShape(const ChartShape&, const Colour&, const std::optional<ChartShadow>&) override {}
+    void strokeShape(const ChartShape&, const ChartStroke&) override {}
+    void fillPolygon(const std::vector<ChartPoint>&, const Colour&) override {}
+    void drawLine(ChartPoint, ChartPoint, const Colour&) override {}
+    void drawText(std::string_view text, const ChartRect&, const TextAttributes&) override { texts.emplace_back(text); }
+    ReportSize sizeOfText(std::string_view text, const TextAttributes& attributes) const override
+    {
+        return FixedMeasurer().sizeOfText(text, attributes);
+    }
+    std::vector<std::string> texts;
+};
 
 struct ChartFixture : ::testing::Test {
     ReportEnvironment environment;
@@ -265,8 +281,9 @@ TEST_F(ChartFixture, PieWedgesAreTheSharesOfTheLines)
         EXPECT_NEAR(wedge->mHoek(), wedge->getAmount() / total * 360.0, 1e-3);
         EXPECT_FLOAT_EQ(wedge->startAngle(), end);
         end = wedge->mXPosition();
-        // Each pie fits its own column.
-        EXPECT_FLOAT_EQ(wedge->mYPosition(), 140.0f);
+        // Each pie fits its own column, with a line of label room (9-point
+        // text of the fixed measurer, and a margin) above and below it.
+        EXPECT_FLOAT_EQ(wedge->mYPosition(), 150.0f - (9.0f * 1.25f + 8.0f));
     }
     EXPECT_NEAR(end, 360.0f, 1e-2);
     // The two pies do not overlap.
@@ -282,7 +299,8 @@ TEST_F(ChartFixture, PieSweepsAndLabels)
         std::vector<float> sweeps;
     };
     const std::vector<Case> cases{{{50, 30, 20}, {180, 108, 72}},
-                                  {{0, 0, 0, 0, 0, 0, 0}, {51, 51, 51, 51, 51, 51, 51}},
+                                  // Nothing to share: no wedges.
+                                  {{0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0}},
                                   {{-40, -10}, {288, 72}},
                                   {{75}, {360}}};
     for (const Case& c : cases) {
@@ -314,8 +332,69 @@ TEST_F(ChartFixture, TwoAccountsOfOneNameAreTwoWedges)
     pie->layout();
     const CPlotSerie& serie = *pie->plotSerie("ACNT");
     ASSERT_EQ(serie.count(), 2u);
-    const double expected = std::fabs(items[0]->getLocalBalance().value_or(0)) + std::fabs(items[1]->getLocalBalance().value_or(0));
+    const double expected = items[0]->getLocalBalance().value_or(0) + items[1]->getLocalBalance().value_or(0);
     EXPECT_NEAR(serie.mTotalAmount(), expected, 0.005);
+}
+
+// The side-bar pie of balances: shares of the balances of the pie's sign,
+// no wedge for a balance of the other sign or for a pie of zeros, and
+// labels beside the pie, inside the chart, even in a narrow column.
+TEST_F(ChartFixture, BalancePieSharesOnlyBalancesOfItsSignAndKeepsLabelsOffThePie)
+{
+    struct Case {
+        std::vector<double> balances;
+        std::vector<float> sweeps;   // in the order of the balances
+    };
+    const std::vector<Case> cases{
+        {{100, 50, -20}, {240, 120, 0}},
+        {{0, 0, 0}, {0, 0, 0}},
+        {{0.1 + 0.2 - 0.3, 0, 0}, {0, 0, 0}},
+        {{-30, -10, 5}, {270, 90, 0}},
+        {{12.5}, {360}},
+    };
+    int labels = 0;
+    for (const auto& [width, height] : {std::pair{400.0f, 300.0f}, std::pair{150.0f, 320.0f}}) {
+        for (const Case& c : cases) {
+            ReportBooks local(false);
+            CAccount* accounts[] = {local.checking, local.joint, local.savingsBook};
+            ChartElements items;
+            for (std::size_t i = 0; i < c.balances.size(); ++i) {
+                if (c.balances[i] != 0)
+                    rawBooking(local, 20240301, local.supermarket, accounts[i], c.balances[i]);
+                items.push_back(std::make_shared<CAcnTItem>(accounts[i]));
+            }
+            local.root.mTransactionList->SetNotSorted();
+            local.root.mTransactionList->Sort();
+            auto pie = chart<CAccountTypePieChart>(width, height);
+            pie->synchronizeWithElements(items);
+            TextRecordingCanvas canvas;
+            pie->drawRect(canvas);
+            const CPlotSerie& serie = *pie->plotSerie("ACNT");
+            ASSERT_EQ(serie.count(), c.balances.size());
+            const ChartRect bounds = pie->getGraphBounds(serie);
+            for (std::size_t i = 0; i < c.balances.size(); ++i) {
+                const auto* wedge = static_cast<CPiechartGraphPoint*>(serie.objectForKey(std::to_string(accounts[i]->Get_Id())));
+                ASSERT_NE(wedge, nullptr);
+                EXPECT_NEAR(items[i]->getLocalBalance().value_or(0), c.balances[i], 1e-9);
+                EXPECT_NEAR(wedge->mHoek(), c.sweeps[i], 1e-3) << c.balances[i] << " in a pie " << width << " wide";
+                EXPECT_EQ(wedge->shape().has_value(), c.sweeps[i] > 0) << c.balances[i];
+                if (!wedge->textDrawn()) continue;
+                ++labels;
+                EXPECT_GT(c.sweeps[i], 0.0f);
+                // The label lies within the chart and off the pie's disc.
+                const ChartRect label = const_cast<CPiechartGraphPoint*>(wedge)->getTextRect(bounds);
+                EXPECT_GE(label.x, bounds.x) << wedge->shownLegend();
+                EXPECT_LE(label.right(), bounds.right() + 0.01f) << wedge->shownLegend();
+                EXPECT_GE(label.y, bounds.y);
+                EXPECT_LE(label.top(), bounds.top() + 0.01f);
+                const ChartPoint centre = pie->getGraphOrigin(serie);
+                const float nx = std::clamp(centre.x, label.x, label.right()) - centre.x;
+                const float ny = std::clamp(centre.y, label.y, label.top()) - centre.y;
+                EXPECT_GE(nx * nx + ny * ny, wedge->mYPosition() * wedge->mYPosition() - 0.5f) << wedge->shownLegend();
+            }
+        }
+    }
+    EXPECT_GE(labels, 8);
 }
 
 TEST_F(ChartFixture, HoverThrottleCountsTicks)
