@@ -112,7 +112,9 @@ TEST_F(ChartFixture, AmountScalesPickReadableSteps)
     };
     const std::vector<Case> cases{{0, 0.75, 0, 0},          {0, 100, 0, 200},           {0, 1234.56, 0, 2000},
                                   {-300, 1200, -400, 2000}, {-5400, 0, -6000, 0},       {-0.4, 0.4, 0, 0},
-                                  {0, 2.5e6, 0, 3e6},       {-1.2e6, 3.4e6, -2e6, 4e6}, {0, 87.3, 0, 90}};
+                                  {0, 2.5e6, 0, 3e6},       {-1.2e6, 3.4e6, -2e6, 4e6}, {0, 87.3, 0, 90},
+                                  // Widened to whole readable steps.
+                                  {-9400, 200, -10000, 1000}, {-840, 1880, -1000, 2000}, {-35, 7200, -500, 8000}};
     auto bar = chart<CBarChart>(800, 400);
     CScaleDrawer& left = *bar->leftScaleDrawer();
     for (const Case& c : cases) {
@@ -125,8 +127,12 @@ TEST_F(ChartFixture, AmountScalesPickReadableSteps)
             const double step = (c.top - c.bottom) / (room / left.mStepWidthY());
             const double lead = std::pow(10.0, std::floor(std::log10(step)));
             const double digits = step / lead;
-            // At most two significant digits: 0.5, 2, 120, 300,000.
-            EXPECT_TRUE(std::fabs(digits * 10 - std::round(digits * 10)) < 1e-6) << "step " << step;
+            // 1, 2, 2.5 or 5 times a power of ten, and 0 on a grid line.
+            bool readable = false;
+            for (double factor : {1.0, 2.0, 2.5, 5.0}) readable = readable || std::fabs(digits - factor) < 1e-9;
+            EXPECT_TRUE(readable) << "step " << step << " for " << c.from << ".." << c.to;
+            const double zeroSteps = -c.bottom / step;
+            EXPECT_NEAR(zeroSteps, std::round(zeroSteps), 1e-9) << c.from << ".." << c.to;
             // The ends sit at the ends of the room.
             EXPECT_NEAR(left.getYPositionForValue(c.top, true), 400, 1e-2);
             EXPECT_NEAR(left.getYPositionForValue(c.bottom, true), d, 1e-2);
@@ -182,6 +188,10 @@ TEST_F(ChartFixture, BarsAndDotsShowTheMonthsOfTheAccount)
             EXPECT_NEAR(r.height, expected * perUnit, 0.05) << key;
             EXPECT_NEAR(r.y, left.getZeroMargin(), 0.01);
             EXPECT_NEAR(r.width, bar->getHorizontalStepwidth() / 3, 1e-3);
+            // Every bar, the newest month's too, stands within the plot.
+            const CScaleDrawer& dates = *bar->bottomScaleDrawer();
+            EXPECT_GE(r.x, dates.mLeftMargin() - 0.01f) << key << " " << point->getStartDate();
+            EXPECT_LE(r.right(), 900 - dates.mRightMargin() + 0.01f) << key << " " << point->getStartDate();
             // Money in left of the month's position, money out right of it.
             const float x = bar->getXPositionForDate(point->getStartDate());
             EXPECT_FLOAT_EQ(std::string(key) == "IN" ? r.right() : r.x, x) << key;
