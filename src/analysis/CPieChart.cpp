@@ -105,14 +105,27 @@ float CPieChart::getXPositionForPoint(const CGraphPoint& point, const CPlotSerie
     // Shares of the amounts of the pie's sign: an amount of the other sign
     // (a negative balance among positive ones) has no wedge, nor has a pie
     // whose amounts are all 0 to the cent.
-    const bool negativePie = roundedAmount(serie.mTotalAmount(), 2) < 0;
-    const auto counts = [negativePie](double amount) { return negativePie ? amount < 0 : amount > 0; };
-    double base = 0.0;
-    for (const CGraphPoint* each : serie.points())
-        if (counts(each->getAmount())) base += std::fabs(each->getAmount());
-    const double amount = point.getAmount();
-    if (roundedAmount(base, 2) == 0.0 || !counts(amount)) return 0.0f;
+    double positive = 0.0, negative = 0.0;
+    for (const CGraphPoint* each : serie.points()) {
+        const double amount = shareOf(*each);
+        (amount > 0 ? positive : negative) += std::fabs(amount);
+    }
+    const bool negativePie = negative > positive;
+    const double base = negativePie ? negative : positive;
+    const double amount = shareOf(point);
+    if (roundedAmount(base, 2) == 0.0 || (negativePie ? amount >= 0 : amount <= 0)) return 0.0f;
     return static_cast<float>(std::fabs(amount) / base * 360.0);
+}
+
+double CPieChart::shareOf(const CGraphPoint& point) const
+{
+    return point.getAmount();
+}
+
+double CAccountTypePieChart::shareOf(const CGraphPoint& point) const
+{
+    // The balance with its sign.
+    return point.value();
 }
 
 float CPieChart::getYPositionForPoint(const CGraphPoint&, const CPlotSerie&) const
@@ -459,11 +472,6 @@ Colour CPositionPieChartGraphPoint::getFillColor(int animation, int step, int st
     const float opacity = animatedOpacity(animation, step, steps, focus);
     if (mBaseColor) return withAlpha(*mBaseColor, opacity);
     return withAlpha({0.0, 1.0, 0.0, 1.0}, opacity);   // hue 1/3, full saturation and brightness
-}
-
-double CAccountPiechartGraphPoint::getAmount() const
-{
-    return mValue;
 }
 
 bool CAccountPiechartGraphPoint::addDetail(const ChartElement& element)

@@ -32,6 +32,8 @@ public:
     void accentuatePie(CGraphPoint* wedge, int type);
 
 protected:
+    // What a wedge's share is taken of: its amount.
+    virtual double shareOf(const CGraphPoint& point) const;
     void initPlotseriesKeys() override;
     void addDetailToGraph(const ChartElement& element, bool instantiate, const std::string& key) override;
     CGraphPoint* getPointForDetail(const ChartElement& element, const CPlotSerie& serie) const override;
@@ -55,6 +57,8 @@ private:
 
 class CAccountTypePieChart : public CPieChart {
 protected:
+    // The balance with its sign: balances of the pie's minority sign have no wedge.
+    double shareOf(const CGraphPoint& point) const override;
     void initPlotseriesKeys() override;
     CGraphPoint* getPointForDetail(const ChartElement& element, const CPlotSerie& serie) const override;
     std::unique_ptr<CGraphPoint> makePointForCategory(const std::string& key, int green) const override;
@@ -139,8 +143,6 @@ private:
 class CAccountPiechartGraphPoint : public CPiechartGraphPoint {
 public:
     using CPiechartGraphPoint::CPiechartGraphPoint;
-    // The balance, with its sign: the pie leaves out balances of the other sign.
-    double getAmount() const override;
     bool addDetail(const ChartElement& element) override;
     // The item's id: two items of one name are two wedges.
     std::string getKey() const override;

@@ -342,7 +342,7 @@ TEST_F(ChartFixture, TwoAccountsOfOneNameAreTwoWedges)
     pie->layout();
     const CPlotSerie& serie = *pie->plotSerie("ACNT");
     ASSERT_EQ(serie.count(), 2u);
-    const double expected = items[0]->getLocalBalance().value_or(0) + items[1]->getLocalBalance().value_or(0);
+    const double expected = std::fabs(items[0]->getLocalBalance().value_or(0)) + std::fabs(items[1]->getLocalBalance().value_or(0));
     EXPECT_NEAR(serie.mTotalAmount(), expected, 0.005);
 }
 

@@ -8,6 +8,10 @@
 #include <QTest>
 
 #include "bridge/CAcnTItem.h"
+#include "model/CAccType.h"
+#include "model/CAccount.h"
+#include "model/CDocAccounting.h"
+#include "model/CNamedListArray.h"
 #include "document/arguments/CDragAndDropRelocationArgument.h"
 #include "document/arguments/CTransactionArguments.h"
 #include "document/arguments/SimpleTransactionArguments.h"
@@ -194,9 +198,9 @@ protected:
     }
     std::string key(const std::string& accountName)
     {
-        for (ObjectIdT id = 1; id < 200; ++id)
-            if (auto account = open.books.getAccountItemForId(id); account && account->getName() == accountName)
-                return account->calculateKey();
+        // Found by name in the books: ids run on from earlier tests in this process.
+        if (CAccount* account = open.books.accounting()->GetAccountForName(std::string_view(accountName)))
+            if (auto item = open.books.getAccountItemForId(account->Get_Id())) return item->calculateKey();
         ADD_FAILURE() << "no account " << accountName;
         return {};
     }
@@ -229,9 +233,8 @@ TEST_F(SideBarDropTest, RefusedDropsChangeNothing)
     OpenDocument other;   // another document with the same books
     open.select("Savings");
     std::string cardType;   // an account type of the debt kind
-    for (ObjectIdT id = 1; cardType.empty() && id < 200; ++id)
-        if (auto type = open.books.getAccountTypeItemForId(id); type && type->getName() == "Credit Cards")
-            cardType = type->calculateKey();
+    if (CAccType* type = open.books.accounting()->GetAccountTypeForName(std::string_view("Credit Cards")))
+        if (auto item = open.books.getAccountTypeItemForId(type->Get_Id())) cardType = item->calculateKey();
     ASSERT_FALSE(cardType.empty());
     struct Case {
         const char* what;
@@ -269,7 +272,10 @@ TEST_F(SideBarDropTest, ATransactionOnTheVATPeriodsIsOfferedAsTheVATPayment)
 {
     open.select("Savings");
     std::shared_ptr<CTrnSItem> transaction;
-    for (ObjectIdT id = 1; !transaction && id < 500; ++id) transaction = open.books.getTransactionForId(id);
+    // A transaction of the books, whatever ids earlier tests in this process took.
+    const CNamedListArray* transactions = open.books.accounting()->mTransactionList.get();
+    for (ArrayIndexT i = 1; !transaction && transactions && i <= static_cast<ArrayIndexT>(transactions->GetCount()); ++i)
+        transaction = open.books.getTransactionForId(transactions->ObjectAt(i)->Get_Id());
     ASSERT_NE(transaction, nullptr);
     const std::string vatPeriods = localized("VATPERIODTITLE");
     // No earlier period to pay: the document says no, and so does the drop.
