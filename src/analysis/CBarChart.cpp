@@ -161,7 +161,9 @@ bool CPointGraphPoint::addDetail(const ChartElement& element)
     const ObjectIdT id = line->getId().value_or(0);
     if (line->getType() != kCategoryLine) {
         if (date > mLastDate || (date == mLastDate && id > mMaximumObjectId)) {
-            mValue = line->getCumulativeAmount().value_or(0.0);
+            // The balance in the list drawn, not the one left on the shared line.
+            std::optional<double> balance = mGraph ? mGraph->runningBalanceOf(*line) : std::nullopt;
+            mValue = balance ? *balance : line->getCumulativeAmount().value_or(0.0);
             mLastDate = date;
             mMaximumObjectId = id;
         }

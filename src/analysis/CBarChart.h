@@ -21,6 +21,7 @@ public:
 protected:
     void instantiateScaleDrawers() override;
     void initPlotseriesKeys() override;
+    bool usesRunningBalances() const override { return true; }
     void calculateScalePropertiesForPlotSeries(const CPlotSerie& serie, const std::string& key) override;
     void addDetailToGraph(const ChartElement& element, bool instantiate, const std::string& key) override;
     std::unique_ptr<CGraphPoint> makePointForCategory(const std::string& key, int green) const override;

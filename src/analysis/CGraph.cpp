@@ -6,6 +6,8 @@
 #include "bridge/CAnalysisArrayEncaplusator.h"
 #include "bridge/CDebetItem.h"
 #include "bridge/DeveloperLog.h"
+#include "model/CAnalysisArray.h"
+#include "model/CDebit.h"
 #include "model/foundation/CDate.h"
 #include "platform/core/four_char_code.h"
 #include "platform/core/user_defaults.h"
@@ -166,8 +168,50 @@ void CGraph::instantiatePlotSeries()
     for (const std::string& key : mPlotSeriesKeys) mPlotSeries.emplace_back(key, std::make_unique<CPlotSerie>());
 }
 
+void CGraph::calculateRunningBalances()
+{
+    mRunningBalances.clear();
+    if (!usesRunningBalances()) return;
+    struct Step {
+        DateT date;
+        ObjectIdT id;
+        const CNonVisual* line;
+        double change;
+    };
+    std::vector<Step> steps;
+    const auto add = [&](const ChartElement& element) {
+        const CDebetItem* item = asLineItem(element);
+        const auto* line = item ? dynamic_cast<const CDebit*>(item->getSourceItem()) : nullptr;
+        if (!line) return;
+        steps.push_back({item->getTransactionDate(), item->getId().value_or(0), line,
+                         CAnalysisArray::BalanceChangeOf(*line)});
+    };
+    if (mHasElements) {
+        for (const ChartElement& element : mElements) add(element);
+    } else if (mAnalysisArray) {
+        const auto enumerator = mAnalysisArray->objectEnumerator();
+        while (auto line = enumerator->nextObject()) add(line);
+    }
+    std::stable_sort(steps.begin(), steps.end(), [](const Step& a, const Step& b) {
+        return a.date != b.date ? a.date < b.date : a.id < b.id;
+    });
+    double balance = 0.0;
+    for (const Step& step : steps) {
+        balance += step.change;
+        mRunningBalances[step.line] = balance;
+    }
+}
+
+std::optional<double> CGraph::runningBalanceOf(const CDebetItem& line) const
+{
+    const auto found = mRunningBalances.find(line.getSourceItem());
+    if (found == mRunningBalances.end()) return std::nullopt;
+    return found->second;
+}
+
 void CGraph::calculatePoints()
 {
+    calculateRunningBalances();
     const auto take = [&](const ChartElement& element) {
         if (const CDebetItem* line = asLineItem(element)) {
             const DateT date = line->getTransactionDate();

@@ -11,7 +11,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -22,6 +24,8 @@
 namespace ch {
 
 class CAnalysisArrayEncaplusator;
+class CDebetItem;
+class CNonVisual;
 
 class ChartHost {
 public:
@@ -97,6 +101,12 @@ public:
     int getStepValueForDate(DateT date) const;
     void getInitialPeriodToGraph();
 
+    // The balance after the line in the list drawn, oldest line first (by
+    // date, then line id); none for a line not in it or when the chart keeps
+    // no balances. Computed at each refill: the balance a line carries
+    // belongs to whichever list was built over it last.
+    std::optional<double> runningBalanceOf(const CDebetItem& line) const;
+
     // --- series
     const std::vector<std::string>& plotSeriesKeys() const { return mPlotSeriesKeys; }
     CPlotSerie* plotSerie(const std::string& key) const;
@@ -156,6 +166,8 @@ protected:
     virtual void setGrahpPointDescriptors(DateT start, DateT end, const ChartElement& element,
                                           CGraphPoint& point) const;
     virtual void drawSmoothedSurface(ChartCanvas&, const CPlotSerie&) {}
+    // Whether points read running balances (runningBalanceOf).
+    virtual bool usesRunningBalances() const { return false; }
     // The kind of booking of a point's first element.
     static int greenCodeOf(const ChartElement& element);
 
@@ -180,6 +192,7 @@ protected:
 private:
     void instantiatePlotSeries();
     void calculatePoints();
+    void calculateRunningBalances();
     void calculateNumberOfPoints();
     void resetLimits();
     void placeScales(ChartCanvas* canvas);
@@ -189,6 +202,7 @@ private:
     std::shared_ptr<CAnalysisArrayEncaplusator> mAnalysisArray;
     ChartElements mElements;
     bool mHasElements = false;
+    std::unordered_map<const CNonVisual*, double> mRunningBalances;
 
     double mMaxLeft = kResetMaximum, mMinLeft = 0.0, mMaxRight = kResetMaximum, mMinRight = 0.0;
     int mPeriodicity = kMonth;

@@ -15,7 +15,7 @@ namespace ch {
 namespace {
 
 constexpr std::string_view kPercentFormatSection = "%8.2f%%";
-constexpr std::string_view kPercentFormatGrandTotal = "%8.2f";
+constexpr std::string_view kPercentFormatGrandTotal = "%8.2f%%";
 
 } // namespace
 
@@ -177,9 +177,9 @@ int CMORVIKReportBuilder::addSectionFooter(const CLevelCounters& totals, const s
     const CPrintStyle* values = style(GXCStyleSectionFooter);
     const CPrintStyle* titles = style(GXCStyleSectionFooterTitle);
     constructTotalLine(totals, ReportSubject(summaryTitle), 1, contents, values, titles, std::nullopt);
-    constructTotalLine(totals.differenceCounters(1), ReportSubject(localized("EVOLUTION")), 1, contents, values,
+    constructTotalLine(totals.differenceCounters(1, periodColumnCount()), ReportSubject(localized("EVOLUTION")), 1, contents, values,
                        titles, std::nullopt);
-    constructTotalLine(totals.pctDifferenceCounters(1), ReportSubject(localized("PCTEVOLUTION")), 1, contents,
+    constructTotalLine(totals.pctDifferenceCounters(1, periodColumnCount()), ReportSubject(localized("PCTEVOLUTION")), 1, contents,
                        values, titles, kPercentFormatSection);
     return 0;
 }
@@ -190,9 +190,9 @@ int CMORVIKReportBuilder::addGrandTotals(const CLevelCounters& totals, CReportCo
     const CPrintStyle* titles = style(GXCStyleGrandTotalTitle);
     constructTotalLine(totals, ReportSubject(localized("GRANDTOTALTITLE")), 1, contents, values, titles,
                        std::nullopt);
-    constructTotalLine(totals.differenceCounters(1), ReportSubject(localized("EVOLUTION")), 1, contents, values,
+    constructTotalLine(totals.differenceCounters(1, periodColumnCount()), ReportSubject(localized("EVOLUTION")), 1, contents, values,
                        titles, std::nullopt);
-    constructTotalLine(totals.pctDifferenceCounters(1), ReportSubject(localized("PCTEVOLUTION")), 1, contents,
+    constructTotalLine(totals.pctDifferenceCounters(1, periodColumnCount()), ReportSubject(localized("PCTEVOLUTION")), 1, contents,
                        values, titles, kPercentFormatGrandTotal);
     return 0;
 }

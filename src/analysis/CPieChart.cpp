@@ -14,6 +14,7 @@
 #include "bridge/TextColours.h"
 #include "model/CAccType.h"
 #include "model/CAccount.h"
+#include "model/foundation/AmountRounding.h"
 #include "platform/core/four_char_code.h"
 #include "platform/core/user_defaults.h"
 
@@ -101,20 +102,41 @@ ChartRect CPieChart::getGraphBounds(const CPlotSerie& serie) const
 
 float CPieChart::getXPositionForPoint(const CGraphPoint& point, const CPlotSerie& serie) const
 {
-    double total = serie.mTotalAmount(), amount = point.getAmount();
-    if (total < 0 && amount < 0) {
-        total = -total;
-        amount = -amount;
+    // Shares of the amounts of the pie's sign: an amount of the other sign
+    // (a negative balance among positive ones) has no wedge, nor has a pie
+    // whose amounts are all 0 to the cent.
+    double positive = 0.0, negative = 0.0;
+    for (const CGraphPoint* each : serie.points()) {
+        const double amount = shareOf(*each);
+        (amount > 0 ? positive : negative) += std::fabs(amount);
     }
-    if (total > 0) return static_cast<float>(amount / total * 360.0);
-    return serie.count() ? static_cast<float>(360 / static_cast<int>(serie.count())) : 0.0f;
+    const bool negativePie = negative > positive;
+    const double base = negativePie ? negative : positive;
+    const double amount = shareOf(point);
+    if (roundedAmount(base, 2) == 0.0 || (negativePie ? amount >= 0 : amount <= 0)) return 0.0f;
+    return static_cast<float>(std::fabs(amount) / base * 360.0);
+}
+
+double CPieChart::shareOf(const CGraphPoint& point) const
+{
+    return point.getAmount();
+}
+
+double CAccountTypePieChart::shareOf(const CGraphPoint& point) const
+{
+    // The balance with its sign.
+    return point.value();
 }
 
 float CPieChart::getYPositionForPoint(const CGraphPoint&, const CPlotSerie&) const
 {
-    // Each pie fits its own column.
+    // Each pie fits its own column, with a line of label room above and
+    // below it: a label finds a place off the pie however narrow the column.
     const float column = viewWidth() / static_cast<float>(std::max<std::size_t>(numberOfPlotSeries(), 1));
-    return std::max(0.0f, std::min(column / 2 - 10, viewHeight() / 2 - 10));
+    TextAttributes label;
+    label.font = {"Helvetica", false, 9.0f};
+    const float labelRoom = measurer().sizeOfText("0", label).height + 8.0f;
+    return std::max(0.0f, std::min(column / 2 - 10, viewHeight() / 2 - labelRoom));
 }
 
 void CPieChart::mouseMoved(ChartPoint location)
@@ -209,6 +231,12 @@ void CPiechartGraphPoint::makeBezierCurveFromPoint(CGraphPoint* previous)
     const float start = previous ? previous->mXPosition() : 0.0f;
     mX = start + mSweep;
     mPos = previous ? previous->mPosition() + 1 : 1;
+    // Without a share: neither a wedge nor a label.
+    if (mSweep <= 0.0f) {
+        mPath.reset();
+        theRect = {};
+        return;
+    }
     ChartShape wedge;
     wedge.kind = ChartShape::Kind::Wedge;
     wedge.centre = mGraphOrigin;
@@ -228,9 +256,13 @@ ChartPoint CPiechartGraphPoint::getTouchPoint() const
 
 std::string CPiechartGraphPoint::getPointLegend() const
 {
+    return legendNamed(getCategoryAsString(true));
+}
+
+std::string CPiechartGraphPoint::legendNamed(const std::string& name) const
+{
     const float percentage = mSweep / 360.0f * 100.0f;
     const std::string amount = CNSNumberAmountTBridge::NSNumberToNSString(mValue);
-    const std::string name = getCategoryAsString(true);
     if (percentage > 99.9f) return name + ",(" + amount + ")";
     char text[32];
     std::snprintf(text, sizeof text, "%2.2f", static_cast<double>(percentage));
@@ -243,8 +275,43 @@ std::string CPiechartGraphPoint::getPointLegend() const
 ChartRect CPiechartGraphPoint::getTextRect(const ChartRect& bounds)
 {
     if (mTextRect.width > 0 && mTextRect.height > 0) return mTextRect;
-    const int quadrant = static_cast<int>(getCentreAngle() / 90.0f) + 1;
-    mTextRect = getTextRectForText(getPointLegend(), getTouchPoint(), quadrant, bounds);
+    const ChartRect inner = bounds.grownBy(-4.0f);
+    const TextAttributes attributes = getStringAttributes(chart_animation::kNone, 0, 0, false);
+    // A label wider than the chart loses the end of its name, never its figures.
+    std::string name = getCategoryAsString(true);
+    mLegend = legendNamed(name);
+    ReportSize size = mGraph->measurer().sizeOfText(mLegend, attributes);
+    while (size.width > inner.width && !name.empty()) {
+        // One character off, however many bytes it takes.
+        while (!name.empty() && (static_cast<unsigned char>(name.back()) & 0xC0) == 0x80) name.pop_back();
+        if (!name.empty()) name.pop_back();
+        mLegend = legendNamed(name.empty() ? name : name + "\u2026");
+        size = mGraph->measurer().sizeOfText(mLegend, attributes);
+    }
+    const float w = size.width, h = size.height, gap = 4.0f;
+    const float angle = getCentreAngle() * kDegreesToRadians;
+    const float c = std::cos(angle), s = std::sin(angle);
+    const ChartPoint touch{mGraphOrigin.x + (mY + gap) * c, mGraphOrigin.y + (mY + gap) * s};
+    float x = c >= 0 ? touch.x : touch.x - w;
+    float y = s >= 0 ? touch.y : touch.y - h;
+    const auto keepInside = [&] {
+        x = std::clamp(x, inner.x, std::max(inner.x, inner.right() - w));
+        y = std::clamp(y, inner.y, std::max(inner.y, inner.top() - h));
+    };
+    // Whether the rectangle covers part of the pie.
+    const auto overPie = [&] {
+        const float nx = std::clamp(mGraphOrigin.x, x, x + w) - mGraphOrigin.x;
+        const float ny = std::clamp(mGraphOrigin.y, y, y + h) - mGraphOrigin.y;
+        return nx * nx + ny * ny < mY * mY;
+    };
+    keepInside();
+    if (overPie()) {
+        // No room beside the pie: above or below it, centred on the wedge's side.
+        x = touch.x - w / 2;
+        y = s >= 0 ? mGraphOrigin.y + mY + gap : mGraphOrigin.y - mY - gap - h;
+        keepInside();
+    }
+    mTextRect = {x, y, w, h};
     return mTextRect;
 }
 
@@ -256,8 +323,9 @@ void CPiechartGraphPoint::drawLegendFromPreviousPoint(ChartCanvas& canvas, CGrap
         mTextRect = {};
         return;
     }
-    drawText(canvas, getPointLegend(), getTextRect(bounds), dynamic_cast<CPiechartGraphPoint*>(previous), bounds,
-             animation, step, steps, focus);
+    const ChartRect rect = getTextRect(bounds);
+    drawText(canvas, mLegend, rect, dynamic_cast<CPiechartGraphPoint*>(previous), bounds, animation, step, steps,
+             focus);
 }
 
 bool CPiechartGraphPoint::drawText(ChartCanvas& canvas, const std::string& text, const ChartRect& rect,

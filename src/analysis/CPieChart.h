@@ -32,6 +32,8 @@ public:
     void accentuatePie(CGraphPoint* wedge, int type);
 
 protected:
+    // What a wedge's share is taken of: its amount.
+    virtual double shareOf(const CGraphPoint& point) const;
     void initPlotseriesKeys() override;
     void addDetailToGraph(const ChartElement& element, bool instantiate, const std::string& key) override;
     CGraphPoint* getPointForDetail(const ChartElement& element, const CPlotSerie& serie) const override;
@@ -55,6 +57,8 @@ private:
 
 class CAccountTypePieChart : public CPieChart {
 protected:
+    // The balance with its sign: balances of the pie's minority sign have no wedge.
+    double shareOf(const CGraphPoint& point) const override;
     void initPlotseriesKeys() override;
     CGraphPoint* getPointForDetail(const ChartElement& element, const CPlotSerie& serie) const override;
     std::unique_ptr<CGraphPoint> makePointForCategory(const std::string& key, int green) const override;
@@ -78,6 +82,8 @@ public:
     float getCentreAngle() const { return mX - mSweep / 2; }
     ChartPoint getTouchPoint() const;
     std::string getPointLegend() const;
+    // The legend as drawn, with the name shortened to fit the chart.
+    const std::string& shownLegend() const { return mLegend; }
     bool textDrawn() const { return mTextDrawn; }
 
     ChartRect getTextRect(const ChartRect& bounds) override;
@@ -104,8 +110,11 @@ private:
     bool drawText(ChartCanvas& canvas, const std::string& text, const ChartRect& rect, CPiechartGraphPoint* previous,
                   const ChartRect& bounds, int animation, int step, int steps, bool focus);
 
+    std::string legendNamed(const std::string& name) const;
+
     float mSweep = 0.0f;
     bool mTextDrawn = false;
+    std::string mLegend;
     CPiechartGraphPoint* mPreviousPoint = nullptr;
 };
 

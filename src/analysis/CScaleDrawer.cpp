@@ -55,12 +55,12 @@ int CScaleDrawer::getLeftMarginForRangeFrom(double, double to) const
 float CScaleDrawer::getHorizontalStepwidth() const
 {
     const float available = viewWidth() - mLeft - mRight;
-    return mPeriods > 2.0f ? available / mPeriods : available;
+    return mPeriods >= 1.0f ? available / mPeriods : available;
 }
 
 float CScaleDrawer::getXPositionForStep(int step) const
 {
-    return static_cast<float>(step) * getHorizontalStepwidth() + mLeft;
+    return (static_cast<float>(step) + mStepOffset) * getHorizontalStepwidth() + mLeft;
 }
 
 float CScaleDrawer::getYPositionForValue(double value, bool) const
@@ -130,7 +130,9 @@ void CDateCategoryScaleDrawer::drawDateScaleFrom(DateT from, DateT to, bool grid
     mTop = 0.0f;
     mLeft = static_cast<float>(l);
     mRight = static_cast<float>(r);
-    mPeriods = static_cast<float>(steps);
+    // One slot per period, the newest included, each position in its middle.
+    mPeriods = static_cast<float>(steps + 1);
+    mStepOffset = 0.5f;
     mStepX = -1.0f;
     mStepY = getHorizontalStepwidth();
     if (!canvas) return;
@@ -139,8 +141,8 @@ void CDateCategoryScaleDrawer::drawDateScaleFrom(DateT from, DateT to, bool grid
     float lastX = -1000.0f;
     for (int step = 0; step <= steps; ++step) {
         const float x = getXPositionForStep(step);
-        if (!(x - lastX - 5.0f > label.width && x > label.width / 2)) continue;
-        const float textX = x + label.width / 2 > width ? width - label.width : x - label.width / 2;
+        if (!(x - lastX - 5.0f > label.width)) continue;
+        const float textX = std::clamp(x - label.width / 2, 0.0f, std::max(0.0f, width - label.width));
         const std::string text = CNSStringDateTBridge::dateTToNSString(theGraphToDraw->getDateValueForStep(step));
         canvas->drawText(text, {textX, label.height / 2, label.width, label.height}, attributes);
         if (grid) canvas->drawLine({nextHalf(x), nextHalf(height)}, {nextHalf(x), nextHalf(static_cast<float>(d))}, kGridColour);
@@ -149,6 +151,15 @@ void CDateCategoryScaleDrawer::drawDateScaleFrom(DateT from, DateT to, bool grid
 }
 
 // --- amounts on the left and right
+
+double CBarchartAxisScaleDrawer::readableStep(double atLeast)
+{
+    if (!(atLeast > 0)) return 1.0;
+    const double power = std::pow(10.0, std::floor(std::log10(atLeast)));
+    for (const double factor : {1.0, 2.0, 2.5, 5.0, 10.0})
+        if (factor * power >= atLeast * (1 - 1e-12)) return factor * power;
+    return 10.0 * power;
+}
 
 int CBarchartAxisScaleDrawer::intervalsForLabelRows(int n)
 {
@@ -188,9 +199,17 @@ void CBarchartAxisScaleDrawer::drawScaleFrom(double from, double to, bool grid, 
     const float room = height - d - t;
 
     const int n = label.height > 0 ? static_cast<int>(room / (2 * label.height)) : 0;
-    const int intervals = intervalsForLabelRows(n);
-    const double low = from < 0 ? normalizeValue(from) : 0.0;
-    const double high = to > 0 ? normalizeValue(to) : 0.0;
+    int intervals = intervalsForLabelRows(n);
+    double low = from < 0 ? normalizeValue(from) : 0.0;
+    double high = to > 0 ? normalizeValue(to) : 0.0;
+    // A readable step (1, 2, 2.5 or 5 times a power of ten) with 0 on a
+    // grid line; the ends widen to whole steps, and fewer steps may do.
+    if (high - low > 0) {
+        const double step = readableStep((high - low) / intervals);
+        low = std::floor(low / step + 1e-9) * step;
+        high = std::ceil(high / step - 1e-9) * step;
+        intervals = std::max(1, static_cast<int>(std::lround((high - low) / step)));
+    }
     const float pixelStep = room / static_cast<float>(intervals);
     const double valueStep = (high - low) / intervals;
 

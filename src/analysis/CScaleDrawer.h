@@ -37,8 +37,10 @@ public:
     virtual int getDateMarginForRangeFrom(DateT, DateT) const { return 0; }
     virtual int getTopMarginForRangeFrom(DateT, DateT) const { return 0; }
 
-    // The width between the side margins, per period when there are more than two.
+    // The width between the side margins, per period.
     float getHorizontalStepwidth() const;
+    // The x of the period: the middle of its slot on a date scale, so that
+    // the bars beside it stay within the plot at both ends.
     float getXPositionForStep(int step) const;
     // The height of the value; above the scale's top it is held at the top.
     float getYPositionForValue(double value, bool left) const;
@@ -85,6 +87,8 @@ protected:
     float mStepX = 0.0f;
     float mStepY = 0.0f;
     float mPeriods = 0.0f;
+    // Where in its slot a period's position lies, in slot widths.
+    float mStepOffset = 0.0f;
     double mMax = 0.0;
     double mMin = 0.0;
 };
@@ -102,6 +106,9 @@ class CBarchartAxisScaleDrawer : public CScaleDrawer {
 public:
     // The number of intervals for a room of n label heights (two per label).
     static int intervalsForLabelRows(int n);
+    // The smallest of 1, 2, 2.5 and 5 times a power of ten that is at least
+    // the amount (1 for none).
+    static double readableStep(double atLeast);
 
     void drawLeftScaleFrom(double from, double to, bool grid, CScaleDrawer* bottom, CScaleDrawer* top,
                            ChartCanvas* canvas) override;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "model/foundation/AmountRounding.h"
 #include "platform/core/locale_settings.h"
 
 namespace ch {
@@ -57,7 +58,7 @@ std::string formatReportNumber(std::string_view format, double value)
         }
         const std::string format = "%" + flags + std::to_string(width) + "." + std::to_string(precision) + "f";
         char buffer[384];
-        std::snprintf(buffer, sizeof buffer, format.c_str(), value);
+        std::snprintf(buffer, sizeof buffer, format.c_str(), roundedAmount(value, precision));
         std::string number(buffer);
         if (const std::size_t point = number.find('.'); point != std::string::npos)
             number.replace(point, 1, decimal);

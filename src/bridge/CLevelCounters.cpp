@@ -1,5 +1,9 @@
 #include "bridge/CLevelCounters.h"
 
+#include <algorithm>
+
+#include "model/foundation/AmountRounding.h"
+
 namespace ch {
 
 bool CLevelCounters::setResultAtIndex(unsigned short index, double value)
@@ -30,27 +34,27 @@ void CLevelCounters::subtractCounters(const CLevelCounters& other)
 }
 
 template <class Compare>
-CLevelCounters CLevelCounters::compared(int n, Compare compare) const
+CLevelCounters CLevelCounters::compared(int n, int columns, bool againstZero, Compare compare) const
 {
     CLevelCounters result;
     if (n < 1) return result;
-    const auto count = static_cast<int>(kResultCount);
-    for (int i = 0; i < count; ++i) {
-        // The last filled column has no earlier period beside it: 0.
-        if (i + n + 1 < count && mResults[i + n] != 0.0)
+    const int filled = std::clamp(columns, 0, static_cast<int>(kResultCount));
+    for (int i = 0; i + n < filled; ++i) {
+        // Amounts are kept to the cent: a remainder below it is no earlier amount.
+        if (againstZero || roundedAmount(mResults[i + n], 2) != 0.0)
             result.mResults[i] = compare(mResults[i], mResults[i + n]);
     }
     return result;
 }
 
-CLevelCounters CLevelCounters::differenceCounters(int n) const
+CLevelCounters CLevelCounters::differenceCounters(int n, int columns) const
 {
-    return compared(n, [](double now, double before) { return now - before; });
+    return compared(n, columns, true, [](double now, double before) { return now - before; });
 }
 
-CLevelCounters CLevelCounters::pctDifferenceCounters(int n) const
+CLevelCounters CLevelCounters::pctDifferenceCounters(int n, int columns) const
 {
-    return compared(n, [](double now, double before) { return now / before * 100.0; });
+    return compared(n, columns, false, [](double now, double before) { return now / before * 100.0; });
 }
 
 double CLevelCounters::zeroMinOneMinTussenHaakjesTwoMinTree() const

@@ -28,18 +28,21 @@ public:
     void subtractCounters(const CLevelCounters& other);
 
     // Each column compared with the column n places after it (the period n
-    // lengths earlier), for n of 1 or more: result i − result (i + n), where
-    // i + n + 1 < 12 and result (i + n) is not 0; otherwise 0.
-    CLevelCounters differenceCounters(int n) const;
-    // The same test; result i ÷ result (i + n) × 100, the ratio in percent
-    // (110 is a rise of a tenth).
-    CLevelCounters pctDifferenceCounters(int n) const;
+    // lengths earlier), for n of 1 or more, where that column is among the
+    // first `columns` filled ones (without a count: i + n + 1 < 12); other
+    // results are 0. The change is result i − result (i + n), also from an
+    // earlier period of 0.
+    CLevelCounters differenceCounters(int n, int columns = kResultCount - 1) const;
+    // Result i ÷ result (i + n) × 100, the ratio in percent (110 is a rise of
+    // a tenth), where result (i + n) is not 0 at cent precision: a sum that
+    // cancels to a binary remainder such as 2.8e-17 counts as 0.
+    CLevelCounters pctDifferenceCounters(int n, int columns = kResultCount - 1) const;
     // (result 0 − result 1) − (result 2 − result 3).
     double zeroMinOneMinTussenHaakjesTwoMinTree() const;
 
 private:
     template <class Compare>
-    CLevelCounters compared(int n, Compare compare) const;
+    CLevelCounters compared(int n, int columns, bool againstZero, Compare compare) const;
 
     std::array<double, kResultCount> mResults{};
 };

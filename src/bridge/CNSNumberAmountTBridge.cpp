@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "model/foundation/AmountRounding.h"
 #include "model/foundation/CDecimal.h"
 #include "platform/core/locale_settings.h"
 #include "platform/core/user_defaults.h"
@@ -20,7 +21,7 @@ std::string CNSNumberAmountTBridge::NSNumberToNSString(std::optional<double> amo
     if (!std::isfinite(value)) value = 0.0;
 
     char digits[64];
-    std::snprintf(digits, sizeof digits, "%.*f", decimals, std::fabs(value));
+    std::snprintf(digits, sizeof digits, "%.*f", decimals, std::fabs(roundedAmount(value, decimals)));
     std::string text(digits);
     const std::size_t point = text.find('.');
     std::string whole = text.substr(0, point);

@@ -13,6 +13,7 @@
 #include "business/VATPeriods.h"
 #include "model/CAccountOwner.h"
 #include "model/CDocAccounting.h"
+#include "model/foundation/AmountRounding.h"
 #include "model/foundation/CErrorManager.h"
 #include "platform/core/atomic_file.h"
 #include "platform/core/unicode.h"
@@ -51,7 +52,7 @@ void addTextChild(xmlNodePtr parent, const char* name, std::string_view text)
 std::string amountText(double amount)
 {
     char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, amount + 0.0, std::chars_format::fixed, 2);
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, roundedAmount(amount, 2) + 0.0, std::chars_format::fixed, 2);
     std::string text(buffer, result.ec == std::errc() ? result.ptr : buffer);
     return text == "-0.00" ? "0.00" : text;
 }

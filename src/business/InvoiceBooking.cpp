@@ -1,16 +1,19 @@
 #include "business/InvoiceBooking.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "bridge/BridgeDocument.h"
 #include "bridge/CAcoWItem.h"
+#include "bridge/CCurRItem.h"
 #include "bridge/CDebetItem.h"
 #include "bridge/CPrfRItem.h"
 #include "bridge/CTrnSItem.h"
 #include "bridge/DeveloperLog.h"
 #include "business/BookingLines.h"
+#include "business/BusinessArrays.h"
 #include "business/BusinessDocument.h"
 #include "business/GXInvoice.h"
 #include "business/GXVATRate.h"
@@ -18,6 +21,7 @@
 #include "business/InvoiceNumbers.h"
 #include "business/VATRates.h"
 #include "document/DocumentNotifications.h"
+#include "model/foundation/AmountRounding.h"
 #include "model/foundation/CDate.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/notification_center.h"
@@ -39,6 +43,18 @@ void addLine(Array& lines, const char* type, std::optional<long> account, long c
 
 } // namespace
 
+int homeCurrencyDecimals(BusinessDocument& document)
+{
+    std::shared_ptr<CCurRItem> home = document.bridgeDocument().getHomeCurrency();
+    return home && !home->mAllowDecimals().value_or(true) ? 0 : 2;
+}
+
+double invoiceVATAmount(BusinessDocument& document, const GXVATRate* rate, double net)
+{
+    if (!rate) return 0.0;
+    return roundedAmount(rate->calculateVATAmountFor(net, false), homeCurrencyDecimals(document));
+}
+
 bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments::InvoiceArguments& arguments,
                  bool asReceivable)
 {
@@ -52,8 +68,8 @@ bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments
     const std::shared_ptr<GXVATRate> first = rateOf(document, arguments.firstVATRateId);
     const std::shared_ptr<GXVATRate> second = rateOf(document, arguments.secondVATRateId);
     const double net = arguments.amountWithoutVAT.value_or(0.0);
-    const double vat1 = first ? first->calculateVATAmountFor(net, false) : 0.0;
-    const double vat2 = second ? second->calculateVATAmountFor(net, false) : 0.0;
+    const double vat1 = invoiceVATAmount(document, first.get(), net);
+    const double vat2 = invoiceVATAmount(document, second.get(), net);
     const double total = net + vat1 + vat2;
 
     invoice.setMDate(arguments.invoiceDate);
@@ -162,6 +178,32 @@ bool invert(CTrnSItem& transaction)
         line->setGetForeignAmount(-line->getForeignAmount().value_or(0.0));
     if (!done) developerLog("invert: a line could not be removed");
     return done;
+}
+
+double amountCancelledByCreditNotes(BusinessDocument& document, CTrnSItem& invoice)
+{
+    const std::optional<ObjectIdT> id = invoice.getId();
+    if (!id) return 0.0;
+    const int type = invoice.mTransactionType();
+    BusinessArrays& arrays = document.businessArrays();
+    double cancelled = 0.0;
+    for (const auto* invoices : {&arrays.customerInvoiceArray, &arrays.supplierInvoiceArray})
+        for (const std::shared_ptr<GXInvoice>& extension : *invoices) {
+            if (!extension->transactionId()) continue;
+            std::shared_ptr<CTrnSItem> note =
+                document.bridgeDocument().getTransactionForId(static_cast<ObjectIdT>(*extension->transactionId()));
+            if (!note || note.get() == &invoice || note->mTransactionType() != type) continue;
+            if (note->mReferenceObjectId() != *id) continue;
+            cancelled += std::fabs(note->mTotalAmount().value_or(0.0));
+        }
+    return cancelled;
+}
+
+bool isCancelledByCreditNotes(BusinessDocument& document, CTrnSItem& invoice)
+{
+    const double total = std::fabs(invoice.mTotalAmount().value_or(0.0));
+    if (total < 0.005) return false;
+    return amountCancelledByCreditNotes(document, invoice) >= total - 0.005;
 }
 
 std::optional<ObjectIdT> makeCreditNoteForInvoice(BusinessDocument& document, CTrnSItem& invoice)

@@ -7,7 +7,8 @@
 // account and each VAT amount from its rate's received account to the
 // customer's open-invoice account; a supplier invoice moves the total from
 // the supplier's open-invoice account to its turnover account and the VAT
-// to each rate's paid account. Each rate applies to the full net amount.
+// to each rate's paid account. Each rate applies to the full net amount;
+// each VAT amount is rounded to the cent as it is booked.
 
 #include <memory>
 #include <optional>
@@ -25,6 +26,15 @@ namespace ch::business {
 
 class BusinessDocument;
 class GXVATRate;
+
+// The places of the home currency's cents: 2, or 0 for a currency kept in
+// whole units.
+int homeCurrencyDecimals(BusinessDocument& document);
+// The VAT of an invoice line at the rate (0 without one): the rate's amount
+// of the net amount rounded to the home currency's cents, half away from
+// zero. Each line is booked so, so that the invoice, its open-invoice
+// account, the VAT listings and the declaration add up to the same cents.
+double invoiceVATAmount(BusinessDocument& document, const GXVATRate* rate, double net);
 
 // Books the item as a customer (asReceivable) or supplier invoice, with its
 // extension; false (nothing booked) when the owner does not exist.
@@ -48,6 +58,13 @@ InvoiceReading readInvoice(BusinessDocument& document, CTrnSItem& invoice);
 // dated today, from and to lines swapped, category amounts negated. False
 // when a step was refused.
 bool invert(CTrnSItem& transaction);
+
+// What the invoice's credit notes cancel of it: the sum of the totals of the
+// invoices of its kind that refer to it.
+double amountCancelledByCreditNotes(BusinessDocument& document, CTrnSItem& invoice);
+// Whether its credit notes cancel the whole invoice (to the half cent): it is
+// owed no more, so no payment is registered on it.
+bool isCancelledByCreditNotes(BusinessDocument& document, CTrnSItem& invoice);
 
 // Books the credit note of the invoice: an inverted copy with a new number
 // and structured reference, referring to the invoice. Its id; none (and no

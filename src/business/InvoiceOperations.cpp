@@ -54,7 +54,8 @@ long modifyInvoiceWithArguments(BusinessDocument& document, CTrnSItem& invoice,
     centre.post(asReceivable ? GXCCustomerInvoiceModifiedNotification : GXCSupplierInvoiceModifiedNotification,
                 invoice.shared_from_this());
     invoice.setUnaccountedForAmount();
-    if (arguments.generatePayment.value_or(false) && !invoice.isPaid())
+    if (arguments.generatePayment.value_or(false) && !invoice.isPaid() &&
+        !isCancelledByCreditNotes(document, invoice))
         payInvoice(document, invoice, arguments, asReceivable);
     return invoice.getId().value_or(-1);
 }

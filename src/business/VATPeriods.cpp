@@ -101,6 +101,15 @@ void initializeBusinessObjectsOfNewDocument(BusinessDocument& document)
     initializeVATPeriods(document);
 }
 
+std::pair<DateT, DateT> declarationRange(const GXVATPeriod* chosen, DateT today)
+{
+    if (chosen && chosen->startDate() && chosen->endDate())
+        return {static_cast<DateT>(*chosen->startDate()), static_cast<DateT>(*chosen->endDate())};
+    const DateT start = CDate::AddMonthsToDateT(today, -3);
+    if (today == 0 || start == 0) return {0, 0};
+    return {start, today};
+}
+
 std::shared_ptr<GXVATPeriod> VATPeriodAtDate(BusinessDocument& document, DateT date)
 {
     for (const std::shared_ptr<GXVATPeriod>& period : document.businessArrays().VATPeriodArray)

@@ -9,6 +9,7 @@
 // array, and never deleted: they accumulate as time passes.
 
 #include <memory>
+#include <utility>
 
 #include "business/VATFigures.h"
 #include "model/foundation/ModelTypes.h"
@@ -37,6 +38,11 @@ void initializeVATPeriods(BusinessDocument& document);
 // (no VAT rates, no amortisation schemes), then the current and the previous
 // VAT period.
 void initializeBusinessObjectsOfNewDocument(BusinessDocument& document);
+
+// The range a VAT declaration covers: the chosen period's dates; without a
+// period with both dates, the three months up to today. Both 0 when no range
+// can be made.
+std::pair<DateT, DateT> declarationRange(const GXVATPeriod* chosen, DateT today);
 
 // The first period in the array that contains the date; none otherwise.
 std::shared_ptr<GXVATPeriod> VATPeriodAtDate(BusinessDocument& document, DateT date);

@@ -74,17 +74,23 @@ void CAnalysisArray::Finalize()
     // Oldest first: with the default order that is from the last line up.
     for (ArrayIndexT i = static_cast<ArrayIndexT>(GetCount()); i >= 1; --i) {
         CDebit* line = LineAt(this, i);
-        CNonVisual* object = line->Get_mAccountPtr();
-        FourCharCode lineType = line->Get_ObjectType();
-        if (object && object->Get_ObjectType() == type::kAccount) {
-            double sign = static_cast<CAccount*>(object)->thisIsAPropretyAccount() ? 1.0 : -1.0;
-            if (lineType == type::kDebit) balance -= sign * line->Get_mLocalAmount();
-            else if (lineType == type::kCredit) balance += sign * line->Get_mLocalAmount();
-        } else if (object && object->Get_ObjectType() == type::kExpenseType) {
-            balance += line->Get_mLocalAmount();
-        }
+        balance += BalanceChangeOf(*line);
         line->Put_LocalBalance(balance);
     }
+}
+
+double CAnalysisArray::BalanceChangeOf(const CDebit& line)
+{
+    CNonVisual* object = line.Get_mAccountPtr();
+    const FourCharCode lineType = line.Get_ObjectType();
+    if (object && object->Get_ObjectType() == type::kAccount) {
+        const double sign = static_cast<CAccount*>(object)->thisIsAPropretyAccount() ? 1.0 : -1.0;
+        if (lineType == type::kDebit) return -sign * line.Get_mLocalAmount();
+        if (lineType == type::kCredit) return sign * line.Get_mLocalAmount();
+        return 0.0;
+    }
+    if (object && object->Get_ObjectType() == type::kExpenseType) return line.Get_mLocalAmount();
+    return 0.0;
 }
 
 DateT CAnalysisArray::getEarliestDate() const

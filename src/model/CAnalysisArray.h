@@ -12,6 +12,8 @@
 
 namespace ch {
 
+class CDebit;
+
 class CAnalysisArray : public CNamedListArray {
 public:
     // No comparator of its own until one is set.
@@ -31,6 +33,10 @@ public:
     // Sorts by the comparator and writes each line's running balance, walking
     // from the last (oldest) line to the first.
     void Finalize();
+    // What the line adds to the running balance of a list: an account line
+    // signed by its side and by whether the account is a property account, a
+    // category line its amount; 0 for a line of neither.
+    static double BalanceChangeOf(const CDebit& line);
     // The earliest line date; 0 for an empty list.
     DateT getEarliestDate() const;
     // Both dates in one pass (earliest 0 when empty; a latest of 99999999

@@ -340,10 +340,9 @@ void CSideBarController::synchronizeChildViewWithItem(const CNonVisualDataItem::
         }
         showPage(type == kAccountTypes ? SideBarPageKind::Accounts : SideBarPageKind::Categories, item,
                  std::nullopt);
-        CNonVisualDataItem::ItemArray pie = item->pieChartChildrenArray();
-        if (pie.size() == 1 && pie.front()) pie = pie.front()->pieChartChildrenArray();
         if (mFastTransactionAutomatic) setLowerPaneTab("acct");
-        if (mAccountPie) mAccountPie->synchronizeWithArray(pie);
+        mPieItem = item;
+        refreshAccountPie();
         return;
     }
     default:
@@ -504,6 +503,26 @@ void CSideBarController::registerNotifications()
     observe("CATEGORYTYPEDELETED", &CSideBarController::categoryTypeDeleted);
     observe("CHILDFOLDERSCHANGEDNOTIFICATION", &CSideBarController::refreshChildren);
     observe("OBJECTREMOVEDFROMROOTNOTIFICATION", &CSideBarController::refreshRoots);
+    // The pie follows what it shows: new, deleted or renamed accounts and
+    // categories, and the bookings that move their balances.
+    for (const char* name : {"ACCOUNTCREATED", "ACCOUNTMODIFIED", "ACCOUNTDELETED", "CATEGORYCREATED",
+                             "CATEGORYMODIFIED", "CATEGORYDELETED", "TRANSACTIONCREATED", "TRANSACTIONMODIFIED",
+                             "TRANSACTIONDELETED"})
+        observe(name, &CSideBarController::pieContentsChanged);
+}
+
+void CSideBarController::refreshAccountPie()
+{
+    const auto item = mPieItem.lock();
+    if (!mAccountPie || !item) return;
+    CNonVisualDataItem::ItemArray pie = item->pieChartChildrenArray();
+    if (pie.size() == 1 && pie.front()) pie = pie.front()->pieChartChildrenArray();
+    mAccountPie->synchronizeWithArray(pie);
+}
+
+void CSideBarController::pieContentsChanged(const Notification&)
+{
+    refreshAccountPie();
 }
 
 CNonVisualDataItem::Ptr CSideBarController::ownItem(const Notification& notification) const
@@ -558,8 +577,10 @@ void CSideBarController::refreshChildren(const Notification& notification)
 
 void CSideBarController::folderWillBeDeleted(const Notification& notification)
 {
-    if (!ownItem(notification)) return;
+    const auto item = ownItem(notification);
+    if (!item) return;
     mCurrentItem.reset();
+    if (mPieItem.lock() == item) mPieItem.reset();
     emit validationNeeded();
 }
 

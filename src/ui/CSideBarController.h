@@ -174,6 +174,9 @@ private:
     // The notification's item when it belongs to this document.
     CNonVisualDataItem::Ptr ownItem(const Notification& notification) const;
     void selectionChanged();
+    // Refills the pie from the folder it shows (a lone child folder's children).
+    void refreshAccountPie();
+    void pieContentsChanged(const Notification& notification);
     void showPage(SideBarPageKind kind, const CNonVisualDataItem::Ptr& node, std::optional<FourCharCode> subPage);
     void setLowerPaneTab(const std::string& tab);
     void refreshKinds(bool accounts, bool categories);
@@ -201,6 +204,8 @@ private:
     GXSideBarControlledViewAncestor* mCurrentController = nullptr;
     std::optional<SideBarPageKind> mCurrentKind;
     std::weak_ptr<CNonVisualDataItem> mCurrentItem;
+    // The folder whose children the pie shows.
+    std::weak_ptr<CNonVisualDataItem> mPieItem;
     NodeMenu mActionMenu = NodeMenu::Empty;
     bool mNewButtonEnabled = true;
     bool mActionButtonEnabled = false;

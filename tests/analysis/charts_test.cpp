@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -45,6 +46,21 @@ CTransaction* rawBooking(ReportBooks& books, DateT date, CAccount* from, CAccoun
     books.root.mTransactionList->AppendObject(t);
     return t;
 }
+
+// A canvas that keeps the texts drawn.
+class TextRecordingCanvas : public ChartCanvas {
+public:
+    void fillShape(const ChartShape&, const Colour&, const std::optional<ChartShadow>&) override {}
+    void strokeShape(const ChartShape&, const ChartStroke&) override {}
+    void fillPolygon(const std::vector<ChartPoint>&, const Colour&) override {}
+    void drawLine(ChartPoint, ChartPoint, const Colour&) override {}
+    void drawText(std::string_view text, const ChartRect&, const TextAttributes&) override { texts.emplace_back(text); }
+    ReportSize sizeOfText(std::string_view text, const TextAttributes& attributes) const override
+    {
+        return FixedMeasurer().sizeOfText(text, attributes);
+    }
+    std::vector<std::string> texts;
+};
 
 struct ChartFixture : ::testing::Test {
     ReportEnvironment environment;
@@ -96,7 +112,9 @@ TEST_F(ChartFixture, AmountScalesPickReadableSteps)
     };
     const std::vector<Case> cases{{0, 0.75, 0, 0},          {0, 100, 0, 200},           {0, 1234.56, 0, 2000},
                                   {-300, 1200, -400, 2000}, {-5400, 0, -6000, 0},       {-0.4, 0.4, 0, 0},
-                                  {0, 2.5e6, 0, 3e6},       {-1.2e6, 3.4e6, -2e6, 4e6}, {0, 87.3, 0, 90}};
+                                  {0, 2.5e6, 0, 3e6},       {-1.2e6, 3.4e6, -2e6, 4e6}, {0, 87.3, 0, 90},
+                                  // Widened to whole readable steps.
+                                  {-9400, 200, -10000, 1000}, {-840, 1880, -1000, 2000}, {-35, 7200, -500, 8000}};
     auto bar = chart<CBarChart>(800, 400);
     CScaleDrawer& left = *bar->leftScaleDrawer();
     for (const Case& c : cases) {
@@ -109,8 +127,12 @@ TEST_F(ChartFixture, AmountScalesPickReadableSteps)
             const double step = (c.top - c.bottom) / (room / left.mStepWidthY());
             const double lead = std::pow(10.0, std::floor(std::log10(step)));
             const double digits = step / lead;
-            // At most two significant digits: 0.5, 2, 120, 300,000.
-            EXPECT_TRUE(std::fabs(digits * 10 - std::round(digits * 10)) < 1e-6) << "step " << step;
+            // 1, 2, 2.5 or 5 times a power of ten, and 0 on a grid line.
+            bool readable = false;
+            for (double factor : {1.0, 2.0, 2.5, 5.0}) readable = readable || std::fabs(digits - factor) < 1e-9;
+            EXPECT_TRUE(readable) << "step " << step << " for " << c.from << ".." << c.to;
+            const double zeroSteps = -c.bottom / step;
+            EXPECT_NEAR(zeroSteps, std::round(zeroSteps), 1e-9) << c.from << ".." << c.to;
             // The ends sit at the ends of the room.
             EXPECT_NEAR(left.getYPositionForValue(c.top, true), 400, 1e-2);
             EXPECT_NEAR(left.getYPositionForValue(c.bottom, true), d, 1e-2);
@@ -166,6 +188,10 @@ TEST_F(ChartFixture, BarsAndDotsShowTheMonthsOfTheAccount)
             EXPECT_NEAR(r.height, expected * perUnit, 0.05) << key;
             EXPECT_NEAR(r.y, left.getZeroMargin(), 0.01);
             EXPECT_NEAR(r.width, bar->getHorizontalStepwidth() / 3, 1e-3);
+            // Every bar, the newest month's too, stands within the plot.
+            const CScaleDrawer& dates = *bar->bottomScaleDrawer();
+            EXPECT_GE(r.x, dates.mLeftMargin() - 0.01f) << key << " " << point->getStartDate();
+            EXPECT_LE(r.right(), 900 - dates.mRightMargin() + 0.01f) << key << " " << point->getStartDate();
             // Money in left of the month's position, money out right of it.
             const float x = bar->getXPositionForDate(point->getStartDate());
             EXPECT_FLOAT_EQ(std::string(key) == "IN" ? r.right() : r.x, x) << key;
@@ -174,6 +200,43 @@ TEST_F(ChartFixture, BarsAndDotsShowTheMonthsOfTheAccount)
     for (CGraphPoint* dot : bar->plotSerie("POSITION")->points()) {
         const DateT end = dot->getEndDate();
         EXPECT_NEAR(dot->value(), books.accountSum(books.checking, std::nullopt, end), 0.005) << end;
+    }
+}
+
+// The dots of a kept list refilled after another list was built over the
+// same lines (which writes its own running balances onto them): each dot is
+// still the balance, summed from the booking lines, of what the chart draws.
+TEST_F(ChartFixture, DotsAfterRefillingFromAKeptListAreTheBalancesOfThatList)
+{
+    struct Case {
+        const char* what;
+        std::vector<CAccount*> drawn;
+        CNonVisual* keptOver;
+        CNonVisual* builtAfter;
+    };
+    const std::vector<Case> cases{
+        {"account, then its type", {books.checking}, books.checking, books.current},
+        {"account, then the type above its type", {books.checking}, books.checking, books.banks},
+        {"joint account, then its type", {books.joint}, books.joint, books.current},
+        {"type, then one of its accounts", {books.checking, books.joint}, books.current, books.checking},
+    };
+    for (const Case& c : cases) {
+        const std::shared_ptr<CAnalysisArrayEncaplusator> kept = linesOf(c.keptOver);
+        auto bar = chart<CBarChart>(900, 360);
+        bar->synchronizeWithArray(kept);
+        const std::shared_ptr<CAnalysisArrayEncaplusator> other = linesOf(c.builtAfter);
+        ASSERT_GT(other->count(), 0u);
+        for (int refill = 0; refill < 2; ++refill) {
+            if (refill == 1) bar->synchronizeWithArray(kept);
+            bar->layout();
+            const CPlotSerie& dots = *bar->plotSerie("POSITION");
+            ASSERT_GT(dots.count(), 10u) << c.what;
+            for (CGraphPoint* dot : dots.points()) {
+                double expected = 0;
+                for (CAccount* account : c.drawn) expected += books.accountSum(account, std::nullopt, dot->getEndDate());
+                EXPECT_NEAR(dot->value(), expected, 0.005) << c.what << ", " << dot->getEndDate();
+            }
+        }
     }
 }
 
@@ -228,8 +291,9 @@ TEST_F(ChartFixture, PieWedgesAreTheSharesOfTheLines)
         EXPECT_NEAR(wedge->mHoek(), wedge->getAmount() / total * 360.0, 1e-3);
         EXPECT_FLOAT_EQ(wedge->startAngle(), end);
         end = wedge->mXPosition();
-        // Each pie fits its own column.
-        EXPECT_FLOAT_EQ(wedge->mYPosition(), 140.0f);
+        // Each pie fits its own column, with a line of label room (9-point
+        // text of the fixed measurer, and a margin) above and below it.
+        EXPECT_FLOAT_EQ(wedge->mYPosition(), 150.0f - (9.0f * 1.25f + 8.0f));
     }
     EXPECT_NEAR(end, 360.0f, 1e-2);
     // The two pies do not overlap.
@@ -245,7 +309,8 @@ TEST_F(ChartFixture, PieSweepsAndLabels)
         std::vector<float> sweeps;
     };
     const std::vector<Case> cases{{{50, 30, 20}, {180, 108, 72}},
-                                  {{0, 0, 0, 0, 0, 0, 0}, {51, 51, 51, 51, 51, 51, 51}},
+                                  // Nothing to share: no wedges.
+                                  {{0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0}},
                                   {{-40, -10}, {288, 72}},
                                   {{75}, {360}}};
     for (const Case& c : cases) {
@@ -279,6 +344,67 @@ TEST_F(ChartFixture, TwoAccountsOfOneNameAreTwoWedges)
     ASSERT_EQ(serie.count(), 2u);
     const double expected = std::fabs(items[0]->getLocalBalance().value_or(0)) + std::fabs(items[1]->getLocalBalance().value_or(0));
     EXPECT_NEAR(serie.mTotalAmount(), expected, 0.005);
+}
+
+// The side-bar pie of balances: shares of the balances of the pie's sign,
+// no wedge for a balance of the other sign or for a pie of zeros, and
+// labels beside the pie, inside the chart, even in a narrow column.
+TEST_F(ChartFixture, BalancePieSharesOnlyBalancesOfItsSignAndKeepsLabelsOffThePie)
+{
+    struct Case {
+        std::vector<double> balances;
+        std::vector<float> sweeps;   // in the order of the balances
+    };
+    const std::vector<Case> cases{
+        {{100, 50, -20}, {240, 120, 0}},
+        {{0, 0, 0}, {0, 0, 0}},
+        {{0.1 + 0.2 - 0.3, 0, 0}, {0, 0, 0}},
+        {{-30, -10, 5}, {270, 90, 0}},
+        {{12.5}, {360}},
+    };
+    int labels = 0;
+    for (const auto& [width, height] : {std::pair{400.0f, 300.0f}, std::pair{150.0f, 320.0f}}) {
+        for (const Case& c : cases) {
+            ReportBooks local(false);
+            CAccount* accounts[] = {local.checking, local.joint, local.savingsBook};
+            ChartElements items;
+            for (std::size_t i = 0; i < c.balances.size(); ++i) {
+                if (c.balances[i] != 0)
+                    rawBooking(local, 20240301, local.supermarket, accounts[i], c.balances[i]);
+                items.push_back(std::make_shared<CAcnTItem>(accounts[i]));
+            }
+            local.root.mTransactionList->SetNotSorted();
+            local.root.mTransactionList->Sort();
+            auto pie = chart<CAccountTypePieChart>(width, height);
+            pie->synchronizeWithElements(items);
+            TextRecordingCanvas canvas;
+            pie->drawRect(canvas);
+            const CPlotSerie& serie = *pie->plotSerie("ACNT");
+            ASSERT_EQ(serie.count(), c.balances.size());
+            const ChartRect bounds = pie->getGraphBounds(serie);
+            for (std::size_t i = 0; i < c.balances.size(); ++i) {
+                const auto* wedge = static_cast<CPiechartGraphPoint*>(serie.objectForKey(std::to_string(accounts[i]->Get_Id())));
+                ASSERT_NE(wedge, nullptr);
+                EXPECT_NEAR(items[i]->getLocalBalance().value_or(0), c.balances[i], 1e-9);
+                EXPECT_NEAR(wedge->mHoek(), c.sweeps[i], 1e-3) << c.balances[i] << " in a pie " << width << " wide";
+                EXPECT_EQ(wedge->shape().has_value(), c.sweeps[i] > 0) << c.balances[i];
+                if (!wedge->textDrawn()) continue;
+                ++labels;
+                EXPECT_GT(c.sweeps[i], 0.0f);
+                // The label lies within the chart and off the pie's disc.
+                const ChartRect label = const_cast<CPiechartGraphPoint*>(wedge)->getTextRect(bounds);
+                EXPECT_GE(label.x, bounds.x) << wedge->shownLegend();
+                EXPECT_LE(label.right(), bounds.right() + 0.01f) << wedge->shownLegend();
+                EXPECT_GE(label.y, bounds.y);
+                EXPECT_LE(label.top(), bounds.top() + 0.01f);
+                const ChartPoint centre = pie->getGraphOrigin(serie);
+                const float nx = std::clamp(centre.x, label.x, label.right()) - centre.x;
+                const float ny = std::clamp(centre.y, label.y, label.top()) - centre.y;
+                EXPECT_GE(nx * nx + ny * ny, wedge->mYPosition() * wedge->mYPosition() - 0.5f) << wedge->shownLegend();
+            }
+        }
+    }
+    EXPECT_GE(labels, 8);
 }
 
 TEST_F(ChartFixture, HoverThrottleCountsTicks)

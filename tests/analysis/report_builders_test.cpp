@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <vector>
 
 #include "analysis/CBalanceSheetReportBuilder.h"
 #include "analysis/CExpenseOverviewReportBuilder.h"
+#include "analysis/CMORVIKReportBuilder.h"
 #include "analysis/CPLStatementReportBuilder.h"
 #include "analysis/CReportContents.h"
 #include "analysis/ReportChoices.h"
@@ -279,10 +282,93 @@ TEST_F(ReportBuildersTest, EvolutionLinesCompareEachPeriodWithTheOneBefore)
     // The last column has no earlier period beside it.
     EXPECT_EQ(change.values[3], "0.00");
     EXPECT_EQ(ratio.values[3], "    0.00%");
-    // The grand total's ratio carries no percent sign.
+    // The grand total's ratio is a percentage too.
     const std::vector<DumpedLine> grandRatio = linesTitled(*contents, localized("PCTEVOLUTION"), "GRANDTOTAL");
     ASSERT_EQ(grandRatio.size(), 1u);
-    for (const std::string& text : grandRatio[0].values) EXPECT_EQ(text.find('%'), std::string::npos) << text;
+    for (const std::string& text : grandRatio[0].values) EXPECT_EQ(text.back(), '%') << text;
+}
+
+// Evolution lines against sums of the booking lines, on books holding only
+// the case's bookings: a period whose total cancels to a binary remainder
+// (0.10 + 0.20 in, 0.30 out) counts as 0, a change from 0 is the whole
+// amount, and no ratio overflows its column.
+TEST_F(ReportBuildersTest, EvolutionLinesAcrossPeriodsWhoseTotalCancels)
+{
+    struct Booking {
+        DateT date;
+        const char* from;
+        const char* to;
+        double amount;
+    };
+    struct Case {
+        const char* what;
+        bool balanceSheet;
+        std::vector<Booking> bookings;
+    };
+    // Months shown: February, January, December, November.
+    const std::vector<Case> cases{
+        {"debt paid off in January",
+         true,
+         {{20240110, "Current Account", "Mortgage", 0.10},
+          {20240111, "Current Account", "Mortgage", 0.20},
+          {20240112, "Mortgage", "Current Account", 0.30},
+          {20240205, "Current Account", "Mortgage", 5.00}}},
+        {"debt of many cents paid off in December",
+         true,
+         {{20231201, "Current Account", "Mortgage", 0.70},
+          {20231202, "Current Account", "Mortgage", 0.10},
+          {20231203, "Current Account", "Mortgage", 0.20},
+          {20231204, "Current Account", "Mortgage", 0.30},
+          {20231205, "Mortgage", "Current Account", 1.30},
+          {20240115, "Current Account", "Mortgage", 12.34},
+          {20240215, "Current Account", "Mortgage", 0.01}}},
+        {"result from nothing", false, {{20240201, "Employer", "Current Account", 3914.60}}},
+        {"result that cancels in January",
+         false,
+         {{20240102, "Employer", "Current Account", 0.10},
+          {20240103, "Employer", "Current Account", 0.20},
+          {20240104, "Current Account", "Employer", 0.30},
+          {20240202, "Employer", "Current Account", 7.00}}},
+    };
+    for (const Case& c : cases) {
+        ReportBooks quiet(false);
+        std::map<std::string, CAccount*> accounts{{"Current Account", quiet.checking},
+                                                   {"Mortgage", quiet.mortgage},
+                                                   {"Employer", quiet.employer}};
+        for (const Booking& b : c.bookings)
+            quiet.book(b.date, accounts[b.from], accounts[b.to], b.amount, c.balanceSheet ? nullptr : quiet.salary);
+        quiet.root.mTransactionList->SetNotSorted();
+        quiet.root.mTransactionList->Sort();
+
+        CBalanceSheetReportBuilder sheet;
+        CPLStatementReportBuilder statement;
+        CMORVIKReportBuilder& builder = c.balanceSheet ? static_cast<CMORVIKReportBuilder&>(sheet) : statement;
+        builder.setDocument(&quiet.root);
+        builder.setPerdiodicityParms(periodicity::kMonth, relative_period::kLastComplete, 0, 4, 1);
+        const auto contents = builder.buildContents();
+        const CPeriods& periods = builder.reportingPeriods();
+        CAccount* subject = c.balanceSheet ? quiet.mortgage : quiet.employer;
+        std::vector<double> sums;
+        for (std::size_t p = 0; p < 4; ++p) {
+            const CPeriod& period = periods.getPeriodNumber(p);
+            sums.push_back(quiet.accountSum(subject, c.balanceSheet ? std::nullopt : std::optional(period.dateFrom()),
+                                            period.dateTo()));
+        }
+        const std::string title = localized(c.balanceSheet ? "DEBTSECTIONTITLE" : "PLSECTIONTITLE");
+        const std::vector<DumpedLine> section = sectionOf(*contents, title);
+        ASSERT_GE(section.size(), 2u) << c.what;
+        const DumpedLine& change = section[section.size() - 2];
+        const DumpedLine& ratio = section.back();
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_NEAR(amountOf(change.values[i]), sums[i] - sums[i + 1], 0.005) << c.what << ", column " << i;
+            char expected[32];
+            const bool fromNothing = std::fabs(sums[i + 1]) < 0.005;
+            std::snprintf(expected, sizeof expected, "%8.2f%%", fromNothing ? 0.0 : sums[i] / sums[i + 1] * 100.0);
+            EXPECT_EQ(ratio.values[i], expected) << c.what << ", column " << i;
+            EXPECT_LE(ratio.values[i].size(), 12u) << c.what;
+        }
+        EXPECT_EQ(change.values[3], "0.00") << c.what;
+    }
 }
 
 TEST_F(ReportBuildersTest, ChoicesOfTheReportsPageMakeTheMatchingReport)

@@ -30,20 +30,28 @@ TEST(LevelCountersTest, ComparesEachColumnWithTheOneBefore)
         std::vector<double> percentages;
     };
     const std::vector<Case> cases{
-        // The earlier period 0 and the last column (nothing beside it) give 0.
-        {{10, 8, 4, 0}, 1, {2, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {125, 200, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
-        {{-5, 10, 0, 2}, 1, {-15, 0, -2, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {-50, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
-        {{9, 1, 3}, 2, {6, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {300, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+        // A change from an earlier 0 is the whole amount; its ratio is 0. The
+        // last column has nothing beside it.
+        {{10, 8, 4, 0}, 1, {2, 4, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {125, 200, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+        {{-5, 10, 0, 2}, 1, {-15, 10, -2, 2, 0, 0, 0, 0, 0, 0, 0, 0}, {-50, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+        {{9, 1, 3}, 2, {6, 1, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {300, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
         // Column 10 would compare with column 11, which has nothing after it.
         {{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 4, 2}, 1, {0, 0, 0, 0, 0, 0, 0, 0, 0, -3, 0, 0},
          {100, 100, 100, 100, 100, 100, 100, 100, 100, 25, 0, 0}},
         {{10, 8}, 0, std::vector<double>(12, 0.0), std::vector<double>(12, 0.0)},
+        // An earlier sum that cancels to a binary remainder is 0 at cent precision.
+        {{3914.6, 0.1 + 0.2 - 0.3, 0}, 1, {3914.6 - (0.1 + 0.2 - 0.3), 0.1 + 0.2 - 0.3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+         std::vector<double>(12, 0.0)},
     };
     for (const Case& c : cases) {
         const CLevelCounters counters = countersOf(c.results);
         EXPECT_EQ(valuesOf(counters.differenceCounters(c.n)), c.differences) << c.results[0];
         EXPECT_EQ(valuesOf(counters.pctDifferenceCounters(c.n)), c.percentages) << c.results[0];
     }
+    // With the count of filled columns, the oldest one shown has no change.
+    const CLevelCounters shown = countersOf({5, 0, 7});
+    EXPECT_EQ(valuesOf(shown.differenceCounters(1, 3)), (std::vector<double>{5, -7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(valuesOf(shown.pctDifferenceCounters(1, 2)), std::vector<double>(12, 0.0));
 }
 
 TEST(LevelCountersTest, SumsKeepTheCentsOfLargeAmounts)

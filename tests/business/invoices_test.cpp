@@ -6,11 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <tuple>
 
 #include "../document/document_fixture.h"
+#include "analysis/CReportContents.h"
 #include "bridge/CAcoWItem.h"
+#include "bridge/CNSNumberAmountTBridge.h"
 #include "bridge/CDebetItem.h"
 #include "bridge/CPrfRItem.h"
 #include "bridge/CTrnSItem.h"
@@ -18,6 +21,8 @@
 #include "business/BusinessArgumentClasses.h"
 #include "business/BusinessDefaults.h"
 #include "business/BusinessOfDocument.h"
+#include "business/CVATListingReportBuilder.h"
+#include "business/InterVATBuilder.h"
 #include "business/GXInvoice.h"
 #include "business/GXVATPeriod.h"
 #include "business/GXVATRate.h"
@@ -268,6 +273,99 @@ TEST_F(InvoicesTest, InvoicesWithoutVATPaidAtOnceAndRelinkedPaymentsBookTheirOwn
     nothing.originalAmount = 0.0;
     nothing.splitAmount = 10.0;
     EXPECT_EQ(run(45, payment, nothing), -1);
+}
+
+// Many small invoices, each VAT line rounded to the cent as it is booked:
+// the VAT listing, the declaration and the accounts all show the sum of the
+// booked lines, and that sum is the hand figure: count x the rounded VAT.
+TEST_F(InvoicesTest, VATOfManySmallInvoicesAgreesInListingDeclarationAndAccounts)
+{
+    struct Case {
+        double net;
+        double percent;
+        int count;
+        double vatEach;   // by hand, half away from zero
+        DateT month;
+    };
+    const Case cases[] = {
+        {12.35, 7, 100, 0.86, 20090101},   // 0.8645
+        {2.50, 19, 40, 0.48, 20090201},    // 0.475
+        {0.10, 5, 60, 0.01, 20090301},     // 0.005
+        {1.15, 21, 80, 0.24, 20090401},    // 0.2415
+        {4.35, 6, 25, 0.26, 20090501},     // 0.261
+        {0.03, 21, 70, 0.01, 20090601},    // 0.0063
+    };
+    owner->setVATNr(std::string_view("BE0111222333"));
+    const long open = owner->openDebitInvoiceAccount().value_or(0);
+    int number = 100;
+    for (const Case& c : cases) {
+        arguments::VATRateArguments percent;
+        percent.name = "Rate " + std::to_string(c.month);
+        percent.rate = c.percent;
+        ASSERT_EQ(run(33, nullptr, percent), 1);
+        // A new rate is listed first.
+        const std::shared_ptr<business::GXVATRate> caseRate = arrays().VATRateArray.front();
+        const long received = caseRate->accountIdReceived().value_or(0);
+        const double owedBefore = owedOn(open);
+
+        double vatLines = 0, owedLines = 0;
+        for (int k = 0; k < c.count; ++k) {
+            const std::string invoiceNumber = "2009" + std::to_string(100000 + ++number).substr(0, 6);
+            arguments::InvoiceArguments values = invoiceOf(c.net, invoiceNumber.c_str());
+            values.firstVATRateId = *caseRate->idKey();
+            values.invoiceDate = c.month + k % 28;
+            const int id = run(38, nullptr, values);
+            ASSERT_GT(id, 0);
+            const std::shared_ptr<CTrnSItem> invoice = transaction(id);
+            for (const auto& line : invoice->mFromList())
+                if (line->account() == received) {
+                    EXPECT_EQ(line->getLocalAmount(), c.vatEach) << c.net << " at " << c.percent;
+                    vatLines += line->getLocalAmount().value_or(0);
+                }
+            for (const auto& line : invoice->mToList())
+                if (line->account() == open) owedLines += line->getLocalAmount().value_or(0);
+        }
+        const std::string what = std::to_string(c.count) + " x " + std::to_string(c.net);
+        EXPECT_NEAR(vatLines, c.count * c.vatEach, 1e-6) << what;
+        EXPECT_NEAR(owedLines, c.count * (c.net + c.vatEach), 1e-6) << what;
+
+        // The customer's open-invoice account and the rate's VAT account.
+        EXPECT_NEAR(owedOn(open) - owedBefore, owedLines, 1e-6) << what;
+        CAccount* vatAccount = document->getAccountForId(static_cast<ObjectIdT>(received));
+        ASSERT_NE(vatAccount, nullptr);
+        EXPECT_NEAR(std::fabs(vatAccount->Get_mLocalBalance()), vatLines, 1e-6) << what;
+
+        // The listing of the month, for this rate only.
+        const DateT last = c.month + 27;
+        business::CVATListingReportBuilder listing;
+        listing.setDocument(document->accounting());
+        listing.setBusinessDocument(&business());
+        listing.setPerdiodicityParms(4, 1, 1, 1, 1);
+        listing.setStartDate(c.month);
+        listing.setEndDate(last);
+        listing.setRateToRetain(caseRate.get());
+        const auto contents = listing.buildContents();
+        const std::string shown = CNSNumberAmountTBridge::NSNumberToNSString(vatLines);
+        bool totalFound = false;
+        for (std::size_t i = 0; i < contents->count(); ++i) {
+            const CParagraph& paragraph = contents->objectAtIndex(i);
+            if (paragraph.countOfReportColumns() < 6 ||
+                paragraph.reportColumnAtIndex(0).mValue() != localized("GRANDTOTALTITLE"))
+                continue;
+            totalFound = true;
+            EXPECT_EQ(paragraph.reportColumnAtIndex(4).mValue(), shown) << what;
+        }
+        EXPECT_TRUE(totalFound) << what;
+
+        // The declaration of the month, for this rate only.
+        business::InterVATBuilder declaration(&business());
+        declaration.setStartDate(c.month);
+        declaration.setEndDate(last);
+        declaration.setRateToRetain(caseRate);
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "<VATRECEIVED>%.2f</VATRECEIVED>", c.count * c.vatEach);
+        EXPECT_NE(declaration.buildInterVatDocument().find(expected), std::string::npos) << what << ": " << expected;
+    }
 }
 
 TEST(InvoiceNumbers, StructuredReferencesCarryTheirCheckDigits)

@@ -10,6 +10,10 @@
 #include <functional>
 
 #include "bridge/CAcnTItem.h"
+#include "model/CAccType.h"
+#include "model/CAccount.h"
+#include "model/CDocAccounting.h"
+#include "model/CNamedListArray.h"
 #include "document/arguments/CDragAndDropRelocationArgument.h"
 #include "document/arguments/CTransactionArguments.h"
 #include "document/arguments/SimpleTransactionArguments.h"

@@ -190,6 +190,19 @@ TEST_F(SideBarTest, PieChartShowsTheChildrenOfALoneChild)
     EXPECT_EQ(pie.names, (std::vector<std::string>{"Bank Accounts", "Savings", "Cash"}));
     select("Bank Accounts");
     EXPECT_EQ(pie.names, (std::vector<std::string>{"Dollar Account", "Checking Account"}));
+
+    // A new account of the folder shown joins the pie at once, and leaves it
+    // when deleted.
+    CDocAccounting& root = books.root();
+    CAccount* joint = root.InsertAccount(-1, "Joint Account", "Joint Account", nullptr, std::nullopt, ids.bankTypes, 1,
+                                         root.GetAccountTypeForId(ids.bankTypes));
+    ASSERT_TRUE(joint);
+    books.notificationCenter().post("ACCOUNTCREATED", books.dataItemController().accountItemForAccount(joint));
+    EXPECT_EQ(pie.names, (std::vector<std::string>{"Dollar Account", "Joint Account", "Checking Account"}));
+    const std::string key = joint->CalculateKey();
+    ASSERT_TRUE(root.DeleteObject(joint));
+    books.notificationCenter().post("ACCOUNTDELETED", key);
+    EXPECT_EQ(pie.names, (std::vector<std::string>{"Dollar Account", "Checking Account"}));
 }
 
 TEST_F(SideBarTest, SelectsTheNodeOfAnObjectKind)

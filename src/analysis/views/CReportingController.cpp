@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QEvent>
 #include <QLabel>
 #include <QPageSize>
 #include <QPrintDialog>
@@ -167,8 +168,24 @@ void CReportingController::setNumberOfDaysAgo()
     rebuildReportContents();
 }
 
+void CReportingController::setDocument(CDocAccounting* books)
+{
+    if (books == mParentDocument && !mNeedsBuild) return;
+    mParentDocument = books;
+    mNeedsBuild = true;
+    if (books && isVisible()) rebuildReportContents();
+}
+
+void CReportingController::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // A first view shows the report of the choices at hand, not an empty page.
+    if (mNeedsBuild) rebuildReportContents();
+}
+
 void CReportingController::rebuildReportContents()
 {
+    mNeedsBuild = false;
     ReportChoices choices;
     choices.report = mGraphSelectionMenu->currentData().toInt();
     choices.periodicity = mPeriodicitySelection->checkedId();

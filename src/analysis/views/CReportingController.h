@@ -5,7 +5,9 @@
 // complete, N periods ago, N from 0 to 1200); the page builds the report with
 // four period columns from the books it was given, shows it from page 1,
 // pages through it and prints it through the print dialog or to a PDF file.
-// Nothing is built until the user changes a choice; paging never rebuilds.
+// The report of the choices shown is built when the page is first shown
+// (and again when shown after other books were given), then each time the
+// user changes a choice; paging never rebuilds.
 //
 // The window hosts the page (tab "repo"), hands it the books with setDocument
 // and takes them away (null) before the books go. Main thread only.
@@ -44,7 +46,9 @@ public:
     ~CReportingController() override;
 
     // The books reported on; not owned. Null: none (reports of empty sections).
-    void setDocument(CDocAccounting* books) { mParentDocument = books; }
+    // Other books are reported on the next time the page shows; at once when
+    // it is showing.
+    void setDocument(CDocAccounting* books);
     CDocAccounting* document() const { return mParentDocument; }
 
     // The document's print settings: paper, orientation and margins (A4
@@ -85,6 +89,9 @@ signals:
     void mPageDescriptionChanged();
     void isNumberOfPeriodsAgoEnabledChanged();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildControls();
     void announcePageDescription();
@@ -96,6 +103,8 @@ private:
     CReportView* mReportView = nullptr;
     QLabel* mPageDescriptionField = nullptr;
     CDocAccounting* mParentDocument = nullptr;
+    // The report shown is not yet built from the books given.
+    bool mNeedsBuild = true;
     QPageLayout mPrintSettings;
     std::unique_ptr<QPrinter> mPrinter;   // made on the first print
 };

@@ -55,6 +55,7 @@ AccountsReceivableInvoiceDialogController::AccountsReceivableInvoiceDialogContro
     registerPaymentCheckbox = new QCheckBox(sheetText("REGISTERPAYMENT"), this);
     registerPaymentCheckbox->setObjectName(QStringLiteral("registerPaymentCheckbox"));
     form->addRow(QString(), registerPaymentCheckbox);
+    paymentCategoryPopup = addSheetRow(form, "FIELDCATEGORY", makeCombo(this, false), "paymentCategoryPopup");
     invoiceNameField->setMinimumWidth(280);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -65,6 +66,11 @@ AccountsReceivableInvoiceDialogController::AccountsReceivableInvoiceDialogContro
     connect(VATRate2Popup, &QComboBox::currentIndexChanged, this, [this] { calculateTotalAmount(); });
     connect(invoiceDateField, &QLineEdit::editingFinished, this, [this] { invoiceDateEdited(); });
     connect(invoiceNumberField, &QLineEdit::editingFinished, this, [this] { invoiceNumberEdited(); });
+    // A customer's payment is proposed on that customer's own category.
+    connect(customerPopup, &QComboBox::currentIndexChanged, this, [this] {
+        if (mContext.document && mContext.customer)
+            fillPaymentCategories(paymentCategoryPopup, *mContext.document, true, chosenOwner());
+    });
 }
 
 void AccountsReceivableInvoiceDialogController::initializeFor(const BusinessSheetContext& context)
@@ -73,7 +79,12 @@ void AccountsReceivableInvoiceDialogController::initializeFor(const BusinessShee
     MyDocument& document = *context.document;
     BusinessOfDocument& business = businessOf(document);
     mOwners = ownersFor(document, context.customer);
-    fillOwners(customerPopup, mOwners, context.owner);
+    {
+        const QSignalBlocker quiet(customerPopup);
+        fillOwners(customerPopup, mOwners, context.owner);
+    }
+    fillPaymentCategories(paymentCategoryPopup, document, context.customer,
+                          context.owner ? context.owner : chosenOwner());
 
     const auto& rates = business.businessArrays().VATRateArray;
     for (QComboBox* popup : {VATRate1Popup, VATRate2Popup}) {
@@ -110,6 +121,7 @@ void AccountsReceivableInvoiceDialogController::initializeFor(const BusinessShee
         TotalAmountField->setText(money(0));
         registerPaymentCheckbox->setChecked(false);
         registerPaymentCheckbox->setEnabled(true);
+        paymentCategoryPopup->setEnabled(true);
         return;
     }
     mProposedNumber.clear();
@@ -137,9 +149,12 @@ void AccountsReceivableInvoiceDialogController::initializeFor(const BusinessShee
         VAT2AmountField->setText(money(reading.secondVATAmount));
         invoiceAmountField->setValue(reading.amountWithoutVAT);
     }
-    // A paid invoice has its payment already.
+    // A paid invoice has its payment already; one its credit notes cancel
+    // is owed no more.
+    const bool payable = !invoice.isPaid() && !isCancelledByCreditNotes(business, invoice);
     registerPaymentCheckbox->setChecked(false);
-    registerPaymentCheckbox->setEnabled(!invoice.isPaid());
+    registerPaymentCheckbox->setEnabled(payable);
+    paymentCategoryPopup->setEnabled(payable);
 }
 
 std::shared_ptr<CAcoWItem> AccountsReceivableInvoiceDialogController::chosenOwner() const
@@ -161,8 +176,8 @@ void AccountsReceivableInvoiceDialogController::calculateTotalAmount()
     if (amount == 0) return;
     const auto first = chosenRate(VATRate1Popup);
     const auto second = chosenRate(VATRate2Popup);
-    const double vat1 = first ? first->calculateVATAmountFor(amount, false) : 0;
-    const double vat2 = second ? second->calculateVATAmountFor(amount, false) : 0;
+    const double vat1 = mContext.document ? invoiceVATAmount(businessOf(*mContext.document), first.get(), amount) : 0;
+    const double vat2 = mContext.document ? invoiceVATAmount(businessOf(*mContext.document), second.get(), amount) : 0;
     VAT1AmountField->setText(money(vat1));
     VAT2AmountField->setText(money(vat2));
     TotalAmountField->setText(money(amount + vat1 + vat2));
@@ -196,7 +211,9 @@ bool AccountsReceivableInvoiceDialogController::checkContents()
     values.amountWithoutVAT = invoiceAmountField->value().value_or(0);
     values.invoiceDate = invoiceDateField->getDateT();
     values.dueDate = dueDateField->getDateT();
-    return !refuse(checkInvoiceSheet(values));
+    if (refuse(checkInvoiceSheet(values))) return false;
+    // A payment registered at once needs its category, as on the payment sheet.
+    return !(registerPaymentCheckbox->isChecked() && !paymentCategoryOf(paymentCategoryPopup) && refuse(277));
 }
 
 arguments::InvoiceArguments AccountsReceivableInvoiceDialogController::returnArguments() const
@@ -217,7 +234,7 @@ arguments::InvoiceArguments AccountsReceivableInvoiceDialogController::returnArg
     if (registerPaymentCheckbox->isChecked()) {
         values.generatePayment = true;
         values.setPaymentDate(std::nullopt);
-        if (const auto owner = chosenOwner()) values.paymentCategoryId = owner->customerPaymentCategory();
+        values.paymentCategoryId = paymentCategoryOf(paymentCategoryPopup);
     }
     return values;
 }

@@ -2,7 +2,9 @@
 // The invoice sheet, for a customer or a supplier, to make or modify an
 // invoice: owner, name, number, description, payment reference, dates, the
 // amount without VAT and up to two VAT rates; the VAT and the total follow.
-// Optionally registers the payment at once.
+// Optionally registers the payment at once, on the category chosen (the
+// settings' supplier-payments category or the customer's own is proposed);
+// not for an invoice that is paid or that its credit notes cancel.
 
 #include <memory>
 #include <string>
@@ -58,6 +60,8 @@ private:
     CDateEditField* dueDateField;
     CAmountField* invoiceAmountField;
     QCheckBox* registerPaymentCheckbox;
+    // The category of the payment registered at once.
+    QComboBox* paymentCategoryPopup;
 };
 
 } // namespace ch::business

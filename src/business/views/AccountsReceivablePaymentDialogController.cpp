@@ -62,26 +62,7 @@ void AccountsReceivablePaymentDialogController::initializeFor(const BusinessShee
     paymentReferenceField->clear();
     paymentAmountField->setValue(std::nullopt);
 
-    paymentCategoryPopup->clear();
-    CNamedListArray* list = context.customer ? book_lists::incomeCategories(document.accounting())
-                                             : book_lists::categories(document.accounting());
-    // The category the payment is proposed on: the customer's own, or the
-    // settings' supplier-payments category; -1 proposes none.
-    long preferredId = -1;
-    if (!context.customer)
-        preferredId = document.mPreference() ? long(document.mPreference()->mSupplierPaymentsCategory()) : 0;
-    else if (context.owner)
-        if (const auto own = context.owner->customerPaymentCategory()) preferredId = *own;
-    paymentCategoryPopup->addItem(QString(), QVariant());
-    for (ArrayIndexT i = 1; list && i <= ArrayIndexT(list->GetCount()); ++i) {
-        CNonVisual* category = list->ObjectAt(i);
-        if (!category) continue;
-        char name[kNameSize];
-        category->Get_Name(name);
-        paymentCategoryPopup->addItem(QString::fromUtf8(name), qlonglong(category->Get_Id()));
-        if (preferredId == category->Get_Id())
-            paymentCategoryPopup->setCurrentIndex(paymentCategoryPopup->count() - 1);
-    }
+    fillPaymentCategories(paymentCategoryPopup, document, context.customer, context.owner);
     paymentCategoryPopup->setEnabled(true);
 }
 

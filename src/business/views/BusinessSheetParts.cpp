@@ -4,8 +4,12 @@
 #include <QLineEdit>
 
 #include "bridge/CAcoWItem.h"
+#include "bridge/CPrfRItem.h"
 #include "business/BusinessOfDocument.h"
 #include "document/MyDocument.h"
+#include "model/CNamedListArray.h"
+#include "model/foundation/AmountRounding.h"
+#include "ui/sheets/BookLists.h"
 
 namespace ch::business::sheet_parts {
 
@@ -16,7 +20,37 @@ QString qs(const std::string& text)
 
 QString money(double amount)
 {
-    return QString::number(amount, 'f', 2);
+    return QString::number(roundedAmount(amount, 2), 'f', 2);
+}
+
+void fillPaymentCategories(QComboBox* popup, MyDocument& document, bool customer,
+                           const std::shared_ptr<CAcoWItem>& owner)
+{
+    const QSignalBlocker quiet(popup);
+    popup->clear();
+    CNamedListArray* list =
+        customer ? book_lists::incomeCategories(document.accounting()) : book_lists::categories(document.accounting());
+    long preferredId = -1;
+    if (!customer)
+        preferredId = document.mPreference() ? long(document.mPreference()->mSupplierPaymentsCategory()) : -1;
+    else if (owner)
+        if (const auto own = owner->customerPaymentCategory()) preferredId = *own;
+    popup->addItem(QString(), QVariant());
+    for (ArrayIndexT i = 1; list && i <= ArrayIndexT(list->GetCount()); ++i) {
+        CNonVisual* category = list->ObjectAt(i);
+        if (!category) continue;
+        char name[kNameSize];
+        category->Get_Name(name);
+        popup->addItem(QString::fromUtf8(name), qlonglong(category->Get_Id()));
+        if (preferredId == category->Get_Id()) popup->setCurrentIndex(popup->count() - 1);
+    }
+}
+
+std::optional<long> paymentCategoryOf(const QComboBox* popup)
+{
+    const QVariant value = popup->currentData();
+    if (!value.isValid()) return std::nullopt;
+    return long(value.toLongLong());
 }
 
 BusinessOfDocument& businessOf(MyDocument& document)

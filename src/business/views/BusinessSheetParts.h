@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,7 @@ class BusinessOfDocument;
 namespace sheet_parts {
 
 QString qs(const std::string& text);
-// Two decimals.
+// Two decimals, rounded half away from zero.
 QString money(double amount);
 BusinessOfDocument& businessOf(MyDocument& document);
 std::vector<std::shared_ptr<CAcoWItem>> ownersFor(MyDocument& document, bool customers);
@@ -34,6 +35,14 @@ void fillOwners(QComboBox* popup, const std::vector<std::shared_ptr<CAcoWItem>>&
 // The owner chosen or typed; none when the text names none.
 std::shared_ptr<CAcoWItem> ownerOf(const QComboBox* popup, const std::vector<std::shared_ptr<CAcoWItem>>& owners);
 QComboBox* makeCombo(QWidget* parent, bool editable);
+// The categories a payment may be booked on, after an empty choice: income
+// categories for a customer, all categories for a supplier. The proposal is
+// chosen: the settings' supplier-payments category for a supplier, the
+// owner's customer-payment category for a customer (none: the empty choice).
+void fillPaymentCategories(QComboBox* popup, MyDocument& document, bool customer,
+                           const std::shared_ptr<CAcoWItem>& owner);
+// The category chosen; none for the empty choice.
+std::optional<long> paymentCategoryOf(const QComboBox* popup);
 QLineEdit* makeReadOnly(QWidget* parent);
 
 } // namespace sheet_parts

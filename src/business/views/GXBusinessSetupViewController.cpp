@@ -23,6 +23,7 @@
 #include "business/GXVATPeriod.h"
 #include "business/GXVATRate.h"
 #include "business/InterVATBuilder.h"
+#include "business/VATPeriods.h"
 #include "business/VATRateArguments.h"
 #include "business/views/CVATRateDialog.h"
 #include "business/views/GXReportHolderView.h"
@@ -482,14 +483,14 @@ void GXBusinessSetupViewController::printReport()
 
 void GXBusinessSetupViewController::createInterVATFile()
 {
-    const DateT today = CDate::GetNowAsDateT();
-    const DateT start = CDate::AddMonthsToDateT(today, -3);
-    if (today == 0 || start == 0) return;
-    getExportFileNameWithExtension(controlledView()->window(), "XML", [this, start, today](std::optional<std::string> path) {
+    // The period the user chose on the page.
+    const auto [start, end] = declarationRange(selectedVATPeriod().get(), CDate::GetNowAsDateT());
+    if (start == 0 || end == 0) return;
+    getExportFileNameWithExtension(controlledView()->window(), "XML", [this, start, end](std::optional<std::string> path) {
         if (!path || path->empty()) return;
         InterVATBuilder builder(business());
         builder.setStartDate(start);
-        builder.setEndDate(today);
+        builder.setEndDate(end);
         builder.buildInterVatFileWithName(*path);
     });
 }

@@ -7,6 +7,7 @@
 #include <QMimeData>
 
 #include "bridge/CDebetItem.h"
+#include "bridge/CNSNumberAmountTBridge.h"
 #include "bridge/CTrnSItem.h"
 #include "business/PaymentDrop.h"
 #include "document/MyDocument.h"
@@ -95,12 +96,15 @@ std::vector<ItemColumn> lineColumns(GXDoubleTransactionDetailTableSynchronizer& 
     };
     return {
         {"date", sheetText("FIELDDATE"),
-         cell([](CDebetItem& line) { return QVariant(qlonglong(line.transactionDateAsNumber().value_or(0))); }),
+         // In the user's date format; the column still sorts by date.
+         cell([](CDebetItem& line) { return QString::fromStdString(line.transactionDateAsString()); }),
          dateSort},
         {"name", sheetText("FIELDNAME"),
          cell([](CDebetItem& line) { return QString::fromStdString(line.getName()); }), nullptr},
         {"amount", sheetText("FIELDAMOUNT"),
-         cell([](CDebetItem& line) { return QString::number(std::abs(line.getLocalAmount().value_or(0)), 'f', 2); }),
+         cell([](CDebetItem& line) {
+             return QString::fromStdString(CNSNumberAmountTBridge::NSNumberToNSString(std::abs(line.getLocalAmount().value_or(0))));
+         }),
          nullptr},
     };
 }

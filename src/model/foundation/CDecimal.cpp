@@ -7,6 +7,7 @@
 #include <limits>
 #include <vector>
 
+#include "model/foundation/AmountRounding.h"
 #include "platform/core/locale_settings.h"
 #include "platform/core/user_defaults.h"
 
@@ -86,7 +87,7 @@ std::string CDecimal::DoubleToString(double value)
 
     // Our own formatting, independent of the process's C locale.
     char digits[400];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value,
+    const auto result = std::to_chars(digits, digits + sizeof digits, roundedAmount(value, static_cast<int>(mNrOfDecimals)),
                                       std::chars_format::fixed, static_cast<int>(mNrOfDecimals));
     std::string text = result.ec == std::errc() ? std::string(digits, result.ptr) : std::string("0");
     if (text.size() < 8) text.insert(0, 8 - text.size(), ' ');

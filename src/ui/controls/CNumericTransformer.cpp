@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "model/foundation/AmountLimit.h"
+#include "model/foundation/AmountRounding.h"
 #include "model/foundation/CDecimal.h"
 #include "platform/core/locale_settings.h"
 #include "platform/core/localized_strings.h"
@@ -46,7 +47,7 @@ std::string CNumericTransformer::stringForObjectValue(double value) const
 {
     const int decimals = static_cast<int>(CDecimal::getNrOfDecimals());
     char digits[64];
-    std::snprintf(digits, sizeof digits, "%.*f", decimals, std::fabs(value));
+    std::snprintf(digits, sizeof digits, "%.*f", decimals, std::fabs(roundedAmount(value, decimals)));
     std::string number(digits);
     const std::size_t point = number.find('.');
     std::string whole = number.substr(0, point);

@@ -51,15 +51,34 @@ protected:
     CReportingController page;
 };
 
-TEST_F(ReportingControllerTest, BuildsNothingUntilAChoiceChanges)
+// A first view is the report of the choices at hand (the balance sheet by
+// month), not an empty page; a page never shown builds nothing.
+TEST_F(ReportingControllerTest, ShowsTheChosenReportWhenFirstShown)
 {
-    EXPECT_EQ(shown(), nullptr);
-    EXPECT_EQ(label(), "1/0");
+    ASSERT_NE(shown(), nullptr);
+    EXPECT_EQ(shown()->title(), localized("BALANCESHEET"));
+    EXPECT_GT(page.reportView()->numberOfPages(), 0);
+    EXPECT_EQ(label().toStdString(), "1/" + std::to_string(page.reportView()->numberOfPages()));
     EXPECT_FALSE(periodsAgo()->isEnabled());
     reports()->setCurrentIndex(2);
     ASSERT_NE(shown(), nullptr);
     EXPECT_EQ(shown()->title(), localized("EXPENSEREPORTTITLE"));
     EXPECT_EQ(label().toStdString(), "1/" + std::to_string(page.reportView()->numberOfPages()));
+
+    CReportingController hidden;
+    hidden.setDocument(&books.root);
+    EXPECT_EQ(hidden.reportView()->mReportContents(), nullptr);
+    EXPECT_EQ(hidden.findChild<QLabel*>(QStringLiteral("mPageDescriptionField"))->text(), "1/0");
+    hidden.resize(1000, 500);
+    hidden.show();
+    ASSERT_NE(hidden.reportView()->mReportContents(), nullptr);
+    EXPECT_EQ(hidden.reportView()->mReportContents()->title(), localized("BALANCESHEET"));
+    // Other books given to a page on show are reported at once.
+    ReportBooks other(false);
+    const auto before = hidden.reportView()->mReportContents();
+    hidden.setDocument(&other.root);
+    EXPECT_NE(hidden.reportView()->mReportContents(), before);
+    hidden.setDocument(nullptr);
 }
 
 TEST_F(ReportingControllerTest, OnlyThePeriodsAgoChoiceEnablesItsField)

@@ -15,16 +15,21 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QTest>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTableWidget>
 
 #include <cmath>
+#include <cstdio>
 
 #include "../../document/document_fixture.h"
 #include "../../platform/gui/qt_test_application.h"
 #include "analysis/CReportContents.h"
 #include "analysis/views/CReportView.h"
+#include "bridge/CDebetItem.h"
 #include "bridge/CNSNumberAmountTBridge.h"
 #include "bridge/CPrfRItem.h"
 #include "business/BusinessArgumentClasses.h"
@@ -229,6 +234,91 @@ TEST_F(BusinessSetupPageTest, ListingOfThePeriodAgreesWithTheRatesAccounts)
     ASSERT_TRUE(grand);
     EXPECT_EQ(grand->reportColumnAtIndex(4).mValue(), total);
     picture(&window, "setup-listing-per-rate");
+}
+
+// The declaration written from the page covers the period chosen in its
+// table: each chosen quarter's file carries that quarter's dates and the VAT
+// of the invoices dated within it, summed from their booked lines.
+TEST_F(BusinessSetupPageTest, DeclarationCoversTheChosenQuarter)
+{
+    arguments::VATRateArguments standard;
+    standard.name = "Standard";
+    standard.rate = 21.0;
+    ASSERT_EQ(document->commandExecutor().executeCommand(33, nullptr, standard), 1);
+    const auto rate = business().businessArrays().VATRateArray.front();
+    const long received = *rate->accountIdReceived();
+    arguments::CAcoWArguments customer;
+    customer.name = "Customer";
+    customer.createCustomerOpenInvoices = true;
+    const long customerId = document->commandExecutor().executeCommand(26, nullptr, customer);
+
+    // Invoices on the days around each quarter's edges, of odd cents.
+    std::vector<std::pair<DateT, double>> VATLines;
+    double net = 10.07;
+    for (DateT date : {20241231L, 20250101L, 20250215L, 20250331L, 20250401L, 20250630L, 20250701L, 20250930L,
+                       20251001L, 20251231L, 20260101L}) {
+        arguments::InvoiceArguments invoice;
+        invoice.invoiceName = "Work";
+        invoice.thirdPartyId = customerId;
+        invoice.invoiceDate = date;
+        invoice.dueDate = date;
+        invoice.amountWithoutVAT = net;
+        invoice.firstVATRateId = long(*rate->idKey());
+        const long id = document->commandExecutor().executeCommand(38, nullptr, invoice);
+        ASSERT_GT(id, 0);
+        for (const auto& line : document->getTransactionForId(static_cast<ObjectIdT>(id))->mFromList())
+            if (line->account() == received) VATLines.emplace_back(date, line->getLocalAmount().value_or(0));
+        net = net * 3 + 0.33;
+    }
+    struct Quarter {
+        DateT start, end;
+    };
+    const Quarter quarters[] = {{20250101, 20250331}, {20250401, 20250630}, {20250701, 20250930}, {20251001, 20251231}};
+    for (const Quarter& q : quarters) business::createVATPeriodWithStartDate(business(), q.start, q.end);
+    page->selectSubPage(fourCC("VatP"));
+
+    const QString folderPath = QString::fromStdString(folder.path());
+    for (const Quarter& q : {quarters[2], quarters[0], quarters[3]}) {
+        const auto period = business::VATPeriodAtDate(business(), q.start);
+        ASSERT_TRUE(period);
+        ASSERT_EQ(period->endDate(), q.end);
+        page->selectVATPeriod(period.get());
+        auto* button = page->controlledView()->findChild<QAbstractButton*>("createInterVATFileButton");
+        ASSERT_TRUE(button);
+        button->click();
+        QApplication::processEvents();
+        auto* panel = window.findChild<QFileDialog*>();
+        ASSERT_TRUE(panel);
+        const QString path = folderPath + QStringLiteral("/declaration-%1.XML").arg(q.start);
+        // Typed into the panel's name field, as the user would.
+        auto* name = panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_TRUE(name);
+        name->clear();
+        QTest::keyClicks(name, path);
+        static_cast<QDialog*>(panel)->accept();
+        QApplication::processEvents();
+
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << q.start;
+        const std::string written = file.readAll().toStdString();
+        double sum = 0;
+        for (const auto& [date, amount] : VATLines)
+            if (date >= q.start && date <= q.end) sum += amount;
+        auto day = [](DateT date) {
+            char text[16];
+            std::snprintf(text, sizeof text, "%04ld-%02ld-%02ld", long(date / 10000), long(date / 100 % 100),
+                          long(date % 100));
+            return std::string(text);
+        };
+        char total[64];
+        std::snprintf(total, sizeof total, "<VATRECEIVED>%.2f</VATRECEIVED>", sum);
+        EXPECT_NE(written.find("<STARTDATE>" + day(q.start) + "</STARTDATE>"), std::string::npos) << written;
+        EXPECT_NE(written.find("<ENDDATE>" + day(q.end) + "</ENDDATE>"), std::string::npos) << written;
+        EXPECT_NE(written.find(total), std::string::npos) << total << " in " << written;
+        // The panel deletes itself once closed.
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(window.findChild<QFileDialog*>()) << q.start;
+    }
 }
 
 TEST_F(BusinessSetupPageTest, SecondRateOffersTheFirstsCategoryAndDeletingAsksFirst)

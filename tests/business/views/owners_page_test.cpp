@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTableView>
@@ -24,16 +27,19 @@
 #include "../../platform/gui/qt_test_application.h"
 #include "bridge/CAcoWItem.h"
 #include "bridge/CDebetItem.h"
+#include "bridge/CNSStringDateTBridge.h"
 #include "bridge/CPrfRItem.h"
 #include "bridge/CTrnSItem.h"
 #include "business/BusinessArgumentClasses.h"
 #include "business/BusinessDefaults.h"
 #include "business/BusinessOfDocument.h"
+#include "business/GXInvoice.h"
 #include "business/InstallBusiness.h"
 #include "business/InvoiceNumbers.h"
 #include "business/PaymentArguments.h"
 #include "business/Payments.h"
 #include "business/VATRateArguments.h"
+#include "business/views/AccountsReceivableInvoiceDialogController.h"
 #include "business/views/GXDoubleTransactionDetailTableSynchronizer.h"
 #include "business/views/GXOwnerViewController.h"
 #include "business/views/OwnerContactsSynchronizer.h"
@@ -447,6 +453,95 @@ TEST_F(OwnersPageTest, ModifiedInvoiceCreditNoteUnlinkSearchAndDeleteAgreeWithTh
     }
     EXPECT_EQ(rowOf(invoice, true), -1);
     EXPECT_DOUBLE_EQ(owed(), -1500.0) << "the credit note stays";
+}
+
+// Registering the payment from the invoice sheet: the category popup
+// proposes the settings' supplier-payments category for a supplier and the
+// customer's own for a customer, and the payment is booked on the category
+// chosen. An invoice that its credit note cancels offers no payment. The
+// invoice and payment tables show dates in the user's date format.
+TEST_F(OwnersPageTest, InvoiceSheetPaymentCategoryCancelledInvoiceAndDates)
+{
+    const long transfer = document->get_mDefExpTUnspecifiedTransfer();
+    const long income = document->get_mDefExpTUnspecifiedIncome();
+    document->mPreference()->setMSupplierPaymentsCategory(transfer);
+    owner->setCustomerPaymentCategory(income);
+    arguments::CAcoWArguments supplierValues;
+    supplierValues.name = "Supplier";
+    supplierValues.createSupplierOpenInvoices = true;
+    const long supplierId = document->commandExecutor().executeCommand(26, nullptr, supplierValues);
+    const auto supplier = document->getAccountOwnerItemForId(static_cast<ObjectIdT>(supplierId));
+    ASSERT_TRUE(supplier);
+    page->synchronizeWithItemFromSuperview(nullptr);
+
+    struct Case {
+        bool customer;
+        std::shared_ptr<CAcoWItem> owner;
+        long proposed;
+    };
+    for (const Case& c : {Case{false, supplier, transfer}, Case{true, owner, income}}) {
+        page->selectOwner(c.customer ? GXOwnerViewController::Tab::Customers : GXOwnerViewController::Tab::Suppliers,
+                          c.owner.get());
+        page->createInvoiceAsked(c.customer);
+        auto* sheet = page->invoiceSheet();
+        ASSERT_TRUE(sheet && sheet->isVisible()) << c.customer;
+        auto* category = sheet->findChild<QComboBox*>("paymentCategoryPopup");
+        ASSERT_TRUE(category);
+        EXPECT_TRUE(category->isEnabled());
+        EXPECT_EQ(category->currentData().toLongLong(), c.proposed) << c.customer;
+        sheet->findChild<QLineEdit*>("invoiceNameField")->setText("Goods");
+        sheet->findChild<CAmountField*>("invoiceAmountField")->setValue(200.0);
+        sheet->findChild<QCheckBox*>("registerPaymentCheckbox")->setChecked(true);
+        sheet->okClicked();
+        QApplication::processEvents();
+        EXPECT_FALSE(sheet->isVisible()) << c.customer;
+
+        // The payment the sheet registered, booked on the proposed category.
+        const auto& invoices = c.customer ? page->pair(true).leftTableArrayController()
+                                          : page->pair(false).leftTableArrayController();
+        std::shared_ptr<business::GXInvoice> extension;
+        for (std::size_t i = 0; i < invoices.arrangedCount() && !extension; ++i)
+            if (auto line = std::dynamic_pointer_cast<CDebetItem>(invoices.arrangedObjectAt(i)))
+                if (auto transaction = line->parentTransaction(); transaction && transaction->getName() == "Goods")
+                    extension = std::dynamic_pointer_cast<business::GXInvoice>(transaction->invoiceExtension());
+        ASSERT_TRUE(extension) << c.customer;
+        ASSERT_EQ(extension->paymentTransactionIdArray().size(), 1u) << c.customer;
+        const auto payment = document->getTransactionForId(static_cast<ObjectIdT>(extension->paymentTransactionIdArray()[0]));
+        ASSERT_TRUE(payment);
+        bool onProposed = false;
+        for (const auto& line : payment->mForList()) onProposed = onProposed || line->account() == c.proposed;
+        EXPECT_TRUE(onProposed) << c.customer;
+    }
+
+    // An invoice its credit note cancels is owed no more: no payment offered.
+    page->selectOwner(GXOwnerViewController::Tab::Customers, owner.get());
+    const auto invoice = invoiceCustomer(300, "2009000007");
+    ASSERT_TRUE(invoice);
+    for (const bool cancelled : {false, true}) {
+        if (cancelled) {
+            selectLine(invoice, true);
+            page->makeCreditnoteAsked();
+        }
+        selectLine(invoice, true);
+        page->modifyInvoiceAsked(true);
+        auto* sheet = page->invoiceSheet();
+        ASSERT_TRUE(sheet && sheet->isVisible());
+        EXPECT_EQ(sheet->findChild<QCheckBox*>("registerPaymentCheckbox")->isEnabled(), !cancelled);
+        EXPECT_EQ(sheet->findChild<QComboBox*>("paymentCategoryPopup")->isEnabled(), !cancelled);
+        sheet->cancelClicked();
+        QApplication::processEvents();
+    }
+
+    // Dates as the user writes them, not as stored numbers.
+    const auto payment = payCustomer(50, "Payment");
+    for (const auto& [transaction, invoices] : {std::pair{invoice, true}, std::pair{payment, false}}) {
+        const int row = rowOf(transaction, invoices);
+        ASSERT_GE(row, 0);
+        QTableView* table = invoices ? page->pair(true).leftTable() : page->pair(true).rightTable();
+        const QString shown = table->model()->index(row, 0).data().toString();
+        EXPECT_EQ(shown.toStdString(), CNSStringDateTBridge::dateTToNSString(static_cast<DateT>(*transaction->mDate())));
+        EXPECT_NE(shown, QString::number(*transaction->mDate()));
+    }
 }
 
 TEST_F(OwnersPageTest, MenuAndToolbarItemsFollowTheFocusedTableAndItsSelection)

@@ -94,7 +94,8 @@ TEST(CDecimal, DoubleToStringUsesTheDefaultsDecimals)
     } cases[] = {
         {12.5, 2, "   12,50"},   {3.14159, 2, "    3,14"},        {3.14159, 0, "       3"},
         {3.14159, 4, "  3,1416"}, {-1234.5, 2, "-1234,50"},       {0, 2, "    0,00"},
-        {123456789.125, 2, "123456789,12"}, {1.5, 1, "     1,5"},
+        // Halves round away from zero, also on their decimal value.
+        {123456789.125, 2, "123456789,13"}, {1.5, 1, "     1,5"}, {0.475, 2, "    0,48"},
     };
     for (const auto& c : cases) {
         settings.defaults().set(std::string(kNumberOfDecimalsKey), Value(c.decimals));
