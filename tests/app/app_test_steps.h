@@ -5,13 +5,24 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "../ui/ui_test_support.h"
 
 #include "app/DocumentController.h"
 #include "app/NewDocumentAssistantDialog.h"
 #include "business/BusinessDefaults.h"
 #include "document/app/GXApplicationDelegate.h"
 #include "platform/core/user_defaults.h"
+#include "platform/gui/qt_dispatcher.h"
+#include "ui/ApplicationShell.h"
 
 namespace ch::test {
 
@@ -59,5 +70,41 @@ inline bool finishAssistantNamingTheFirstAccount(DocumentController& controller,
     }
     return renamed;
 }
+
+// The application over a temporary folder, from the defaults of a first
+// start: files asked for in panels are booksPath and statementPath, and
+// XDG_DATA_HOME points into the folder while the test runs.
+class ApplicationFixture : public ::testing::Test {
+protected:
+    ApplicationFixture()
+    {
+        if (const char* old = std::getenv("XDG_DATA_HOME")) mOldDataHome = old;
+        setenv("XDG_DATA_HOME", folder.filePath("data").toLocal8Bit().constData(), 1);
+        setFirstStartDefaults(environment.defaults());
+        controller.setUntitledJournalFolder(folder.path().toStdString());
+        controller.setFileChooser([this](QWidget*, bool, const QString&) { return std::optional<QString>(booksPath); });
+        controller.setStatementChooser(
+            [this](QWidget*, const QString&, const QStringList&) { return std::optional<QString>(statementPath); });
+        shell.setDocumentHost(&controller);
+        QObject::connect(&controller, &DocumentController::documentsChanged, &shell,
+                         &ApplicationShell::documentsChanged);
+    }
+    ~ApplicationFixture() override
+    {
+        if (mOldDataHome) setenv("XDG_DATA_HOME", mOldDataHome->c_str(), 1);
+        else unsetenv("XDG_DATA_HOME");
+    }
+
+    static void settle() { settleEvents(); }
+
+    UiEnvironment environment;
+    QTemporaryDir folder;
+    std::optional<std::string> mOldDataHome;
+    QtDispatcher dispatcher;
+    DocumentController controller{environment.defaults(), dispatcher};
+    ApplicationShell shell{environment.defaults(), dispatcher};
+    QString booksPath;
+    QString statementPath;
+};
 
 } // namespace ch::test

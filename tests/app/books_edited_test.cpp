@@ -100,32 +100,9 @@ constexpr const char* kShopStatement =
     "<STMTTRN><TRNTYPE>DEBIT<DTPOSTED>20250910<TRNAMT>-30.00<FITID>2509<NAME>Corner Shop<MEMO>Milk</STMTTRN>\n"
     "</BANKTRANLIST></STMTRS></STMTTRNRS></BANKMSGSRSV1></OFX>\n";
 
-class BooksEditedTest : public ::testing::Test {
+class BooksEditedTest : public ApplicationFixture {
 protected:
-    BooksEditedTest()
-    {
-        if (const char* old = std::getenv("XDG_DATA_HOME")) mOldDataHome = old;
-        setenv("XDG_DATA_HOME", folder.filePath("data").toLocal8Bit().constData(), 1);
-        setFirstStartDefaults(environment.defaults());
-        environment.defaults().set("GXShowNewDocumentAssistant", Value(false));
-        controller.setUntitledJournalFolder(folder.path().toStdString());
-        controller.setFileChooser([this](QWidget*, bool, const QString&) { return std::optional<QString>(booksPath); });
-        controller.setStatementChooser(
-            [this](QWidget*, const QString&, const QStringList&) { return std::optional<QString>(statementPath); });
-        shell.setDocumentHost(&controller);
-        QObject::connect(&controller, &DocumentController::documentsChanged, &shell,
-                         &ApplicationShell::documentsChanged);
-    }
-    ~BooksEditedTest() override
-    {
-        if (mOldDataHome) setenv("XDG_DATA_HOME", mOldDataHome->c_str(), 1);
-        else unsetenv("XDG_DATA_HOME");
-    }
-
-    static void settle()
-    {
-        for (int i = 0; i < 5; ++i) QApplication::processEvents();
-    }
+    BooksEditedTest() { environment.defaults().set("GXShowNewDocumentAssistant", Value(false)); }
 
     DocumentWindow& window() { return *controller.windows().front(); }
     MyDocument& books() { return window().document(); }
@@ -400,14 +377,6 @@ protected:
         return controller.windows().size() == 1 && window().booksShown();
     }
 
-    UiEnvironment environment;
-    QTemporaryDir folder;
-    std::optional<std::string> mOldDataHome;
-    QtDispatcher dispatcher;
-    DocumentController controller{environment.defaults(), dispatcher};
-    ApplicationShell shell{environment.defaults(), dispatcher};
-    QString booksPath;
-    QString statementPath;
 };
 
 // A window action: what brings the window to where the user acts (it must

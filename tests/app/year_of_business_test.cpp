@@ -122,32 +122,14 @@ constexpr const char* kSecondQuarterText = "Account;Date;Amount;Counterparty;Nam
                                            "111-2223334-55;20250505;-800.00;;Landlord;Rent May\r\n"
                                            "111-2223334-55;20250512;-120.50;;Stationery Shop;Toner\r\n";
 
-class YearOfBusinessTest : public ::testing::Test {
+class YearOfBusinessTest : public ApplicationFixture {
 protected:
     YearOfBusinessTest()
     {
-        if (const char* old = std::getenv("XDG_DATA_HOME")) mOldDataHome = old;
-        setenv("XDG_DATA_HOME", folder.filePath("data").toLocal8Bit().constData(), 1);
-        setFirstStartDefaults(environment.defaults());
-        controller.setUntitledJournalFolder(folder.path().toStdString());
-        controller.setFileChooser([this](QWidget*, bool, const QString&) { return std::optional<QString>(booksPath); });
         controller.setStatementChooser([this](QWidget*, const QString&, const QStringList& suffixes) {
             statementSuffixes = suffixes;
             return std::optional<QString>(statementPath);
         });
-        shell.setDocumentHost(&controller);
-        QObject::connect(&controller, &DocumentController::documentsChanged, &shell,
-                         &ApplicationShell::documentsChanged);
-    }
-    ~YearOfBusinessTest() override
-    {
-        if (mOldDataHome) setenv("XDG_DATA_HOME", mOldDataHome->c_str(), 1);
-        else unsetenv("XDG_DATA_HOME");
-    }
-
-    static void settle()
-    {
-        for (int i = 0; i < 5; ++i) QApplication::processEvents();
     }
 
     void today(int year, int month, int day) { environment.clock().set(CalendarDate{year, month, day}, 0); }
@@ -309,14 +291,6 @@ protected:
         QCoreApplication::sendEvent(&field, &drop);
     }
 
-    UiEnvironment environment;
-    QTemporaryDir folder;
-    std::optional<std::string> mOldDataHome;
-    QtDispatcher dispatcher;
-    DocumentController controller{environment.defaults(), dispatcher};
-    ApplicationShell shell{environment.defaults(), dispatcher};
-    QString booksPath;
-    QString statementPath;
     QStringList statementSuffixes;
 };
 
