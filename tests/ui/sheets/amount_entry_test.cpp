@@ -23,6 +23,21 @@
 namespace ch::test {
 namespace {
 
+// An amount field and a field to move to, in an active window.
+struct FieldWindow {
+    QWidget window;
+    CAmountField* field = new CAmountField;
+    QLineEdit* other = new QLineEdit;
+    FieldWindow()
+    {
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(field);
+        layout->addWidget(other);
+        window.show();
+        QApplication::setActiveWindow(&window);
+    }
+};
+
 // Books with a bank account, a broker and a tax office, a dividend and a tax
 // category, and a share held in a portfolio account.
 class AmountEntryTest : public ::testing::Test {
@@ -168,14 +183,9 @@ TEST_F(AmountEntryTest, TheFieldTakesReadableTextWhateverTakesTheFocusAway)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        QWidget window;
-        auto* layout = new QVBoxLayout(&window);
-        auto* field = new CAmountField;
-        auto* other = new QLineEdit;
-        layout->addWidget(field);
-        layout->addWidget(other);
-        window.show();
-        QApplication::setActiveWindow(&window);
+        FieldWindow shown;
+        CAmountField* field = shown.field;
+        QLineEdit* other = shown.other;
         int changes = 0;
         QObject::connect(field, &CAmountField::valueChanged, [&changes] { ++changes; });
 
@@ -192,14 +202,9 @@ TEST_F(AmountEntryTest, TheFieldTakesReadableTextWhateverTakesTheFocusAway)
 
     // Unreadable text left with the mouse: no alert in the click, the last
     // value stays, and the end of editing (OK, Book) refuses the text.
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    auto* field = new CAmountField;
-    auto* other = new QLineEdit;
-    layout->addWidget(field);
-    layout->addWidget(other);
-    window.show();
-    QApplication::setActiveWindow(&window);
+    FieldWindow shown;
+    CAmountField* field = shown.field;
+    QLineEdit* other = shown.other;
     typeInto(field, "12");
     QTest::keyClick(field, Qt::Key_Tab);
     typeInto(field, "abc");
