@@ -103,6 +103,19 @@ protected:
     long incomeCategory() { return document->get_mDefExpTUnspecifiedIncome(); }
     long vatCategory() { return rate->categoryInvoicedNotYetReceived().value_or(0); }
 
+    // 500.00 paid by the customer on 20 March 2009, not yet split onto invoices.
+    arguments::PaymentArguments advanceOf()
+    {
+        arguments::PaymentArguments paid;
+        paid.thirdPartyId = customerId;
+        paid.paymentAmount = 500.0;
+        paid.paymentCategoryId = incomeCategory();
+        paid.paymentDate = 20090320;
+        paid.paymentName = "Advance";
+        paid.paymentOwnerType = arguments::kOwnerTypeCustomer;
+        return paid;
+    }
+
     arguments::InvoiceArguments invoiceOf(double net, const char* number, bool withVAT = true)
     {
         arguments::InvoiceArguments values;
@@ -444,14 +457,7 @@ TEST_F(InvoicesTest, InvoiceAndPaymentCommandsAreJournaledAndReplayToTheSameBook
         changed.generatePayment = true;
         changed.paymentCategoryId = incomeCategory();
         EXPECT_EQ(run(39, transaction(invoiceId), changed), invoiceId);
-        arguments::PaymentArguments paid;
-        paid.thirdPartyId = customerId;
-        paid.paymentAmount = 500.0;
-        paid.paymentCategoryId = incomeCategory();
-        paid.paymentDate = 20090320;
-        paid.paymentName = "Advance";
-        paid.paymentOwnerType = arguments::kOwnerTypeCustomer;
-        const int paymentId = run(44, nullptr, paid);
+        const int paymentId = run(44, nullptr, advanceOf());
         arguments::SplitPaymentArguments split;
         split.paymentName = "Advance";   // the roll-forward lists (and replays) named entries
         split.originalAmount = 500.0;
@@ -495,14 +501,7 @@ TEST_F(InvoicesTest, ReplayedInvoicesAndPaymentsThatCannotBeMadeAreListed)
             if (c.command == 38) {
                 ASSERT_GT(run(38, nullptr, invoiceOf(1000.0, "2009000001")), 0);
             } else {
-                arguments::PaymentArguments paid;
-                paid.thirdPartyId = customerId;
-                paid.paymentAmount = 500.0;
-                paid.paymentCategoryId = incomeCategory();
-                paid.paymentDate = 20090320;
-                paid.paymentName = "Advance";
-                paid.paymentOwnerType = arguments::kOwnerTypeCustomer;
-                ASSERT_GT(run(44, nullptr, paid), 0);
+                ASSERT_GT(run(44, nullptr, advanceOf()), 0);
             }
             std::swap(document, crashed);
         }
