@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,6 +30,19 @@ namespace ch::test {
 inline void settleEvents()
 {
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+// A double click on the table's (first) selected row.
+inline void doubleClickSelectedRow(QTableView* table)
+{
+    ASSERT_NE(table, nullptr);
+    const QModelIndexList rows = table->selectionModel()->selectedRows();
+    ASSERT_FALSE(rows.isEmpty());
+    table->scrollTo(rows.first());
+    const QPoint at = table->visualRect(rows.first()).center();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+    settleEvents();
 }
 
 // The registered defaults, euro as the home currency, the assistant on and

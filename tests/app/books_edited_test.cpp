@@ -543,18 +543,6 @@ AccountCategoryPage* checkingPage(BooksEditedTable& t)
     return page;
 }
 
-void doubleClickSelectedRow(BooksEditedTable& t, QTableView* table)
-{
-    ASSERT_NE(table, nullptr);
-    const QModelIndexList rows = table->selectionModel()->selectedRows();
-    ASSERT_FALSE(rows.isEmpty());
-    table->scrollTo(rows.first());
-    const QPoint at = table->visualRect(rows.first()).center();
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
-    t.settle();
-}
-
 // Types into a field as a user does: everything in it replaced.
 void retype(QWidget* field, const QString& keys)
 {
@@ -608,17 +596,9 @@ bool dropOnSideBarRow(BooksEditedTable& t, const std::string& title, QMimeData* 
         ADD_FAILURE() << "no side bar row " << title;
         return false;
     }
-    QWidget* rows = outline.viewport();
-    QDragEnterEvent enter(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(rows, &enter);
-    QDragMoveEvent move(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
-    move.ignore();
-    QApplication::sendEvent(rows, &move);
-    QDropEvent drop(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
-    drop.ignore();
-    QApplication::sendEvent(rows, &drop);
+    const bool dropped = dragAndDrop(outline.viewport(), at, data).second;
     t.settle();
-    return drop.isAccepted();
+    return dropped;
 }
 
 // What dragging the account out of this window carries.
@@ -706,7 +686,7 @@ TEST_F(BooksEditedTable, EveryWindowActionThatChangesTheBooksMarksTheDocumentSoC
          [](BooksEditedTable& t) {
              AccountCategoryPage* page = checkingPage(t);
              ASSERT_NE(page, nullptr);
-             doubleClickSelectedRow(t, page->upperTable());
+             doubleClickSelectedRow(page->upperTable());
              CPopupWindowAncestor* sheet = t.openSheet();
              ASSERT_NE(sheet, nullptr);
              typeInto(outlet(*sheet, "nameField"), "Checking EU");

@@ -182,19 +182,6 @@ protected:
         ADD_FAILURE() << "no side bar item " << tag;
     }
 
-    // A double click on the table's (first) selected row.
-    static void doubleClickSelectedRow(QTableView* table)
-    {
-        ASSERT_NE(table, nullptr);
-        const QModelIndexList rows = table->selectionModel()->selectedRows();
-        ASSERT_FALSE(rows.isEmpty());
-        table->scrollTo(rows.first());
-        const QPoint at = table->visualRect(rows.first()).center();
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
-        settle();
-    }
-
     // Picks the entry of that name in a pop-up list, as typing it does.
     static void choosePopup(CPopupList* popup, const char* name)
     {

@@ -256,17 +256,7 @@ protected:
     std::pair<bool, bool> dropOn(const std::string& title, QMimeData* data, bool header = false)
     {
         std::unique_ptr<QMimeData> owned(data);
-        QWidget* rows = open.outline().viewport();
-        const QPoint at = rowCentre(title, header);
-        QDragEnterEvent enter(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(rows, &enter);
-        QDragMoveEvent move(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
-        move.ignore();
-        QApplication::sendEvent(rows, &move);
-        QDropEvent drop(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
-        drop.ignore();
-        QApplication::sendEvent(rows, &drop);
-        return {move.isAccepted(), drop.isAccepted()};
+        return dragAndDrop(open.outline().viewport(), rowCentre(title, header), data);
     }
     std::string key(const std::string& accountName)
     {

@@ -4,8 +4,11 @@
 // recorded.
 
 #include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../platform/gui/qt_test_application.h"
@@ -173,5 +176,20 @@ public:
     int questions = 0;
     RecordingSheetDocument booking;
 };
+
+// A drag entering, moving over and dropped at the point of the widget, as
+// Qt delivers it: whether the move and the drop were accepted.
+inline std::pair<bool, bool> dragAndDrop(QWidget* target, QPoint at, const QMimeData* data)
+{
+    QDragEnterEvent enter(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDragMoveEvent move(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+    move.ignore();
+    QApplication::sendEvent(target, &move);
+    QDropEvent drop(at, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+    drop.ignore();
+    QApplication::sendEvent(target, &drop);
+    return {move.isAccepted(), drop.isAccepted()};
+}
 
 } // namespace ch::test
