@@ -115,6 +115,11 @@ void DocumentController::showAssistant(DocumentWindow& window)
         CommandNewDocumentTarget target(guard->document());
         executeNewDocumentPlan(plan, target);
     });
+    // Finished or cancelled alike.
+    connect(dialog, &QDialog::finished, this, [guard] {
+        if (guard) guard->document().assistantFinished();
+    });
+    window.document().assistantStarted();
     dialog->open();
 }
 

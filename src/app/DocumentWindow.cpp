@@ -65,6 +65,13 @@ void DocumentWindow::installPages()
 
     auto* reports = new CReportingController;
     reports->setDocument(document.accounting());
+    // One set of print settings per document: Page Setup's choice reaches
+    // the reports, and a choice made in the print dialog stays for the next.
+    reports->setPrintSettings(mFrame->pageLayout());
+    QObject::connect(mFrame.get(), &DocumentWindowFrame::pageLayoutChanged, reports,
+                     &CReportingController::setPrintSettings);
+    QObject::connect(reports, &CReportingController::printSettingsChanged, mFrame.get(),
+                     &DocumentWindowFrame::setPageLayout);
     mFrame->setMainTab("repo", reports);
 
     auto* budgets = new CBudgetPageController;
@@ -116,6 +123,9 @@ void DocumentWindow::buildFileMenu()
     add("saveAs", "SAVEASDOCUMENTMENUITEM", QKeySequence::SaveAs, &DocumentWindow::saveAsRequested);
     add("revert", "REVERTDOCUMENTMENUITEM", QKeySequence::UnknownKey, &DocumentWindow::revertRequested);
     file->addSeparator();
+    QAction* pageSetup = file->addAction(text("PAGESETUPMENUITEM"));
+    pageSetup->setObjectName("pageSetup");
+    connect(pageSetup, &QAction::triggered, mFrame.get(), &DocumentWindowFrame::runPageLayout);
     mImportMenu = new StatementImportMenu(mBooks->document(), *mFrame, *file);
     mImportMenu->setFileChooser(mStatementChooser);
     setRecentFiles(mRecentFiles);

@@ -140,13 +140,8 @@ ObjectIdT createCategoryInvoicedNotReceivedForVATRate(BusinessDocument& document
 
 std::shared_ptr<GXVATRate> VATRateWithId(BusinessDocument& document, std::optional<long> id, bool alwaysReturnOne)
 {
-    const auto& rates = document.businessArrays().VATRateArray;
-    for (const std::shared_ptr<GXVATRate>& rate : rates)
-        if (id && rate->idKey() && *rate->idKey() == *id)
-            return rate;
-    if (alwaysReturnOne && !rates.empty())
-        return rates.front();
-    return nullptr;
+    return std::dynamic_pointer_cast<GXVATRate>(
+        ch::objectFromArray(document.businessArrays().VATRateArray, id, alwaysReturnOne));
 }
 
 std::shared_ptr<GXVATRate> getDefaultVATRateForOrder(BusinessDocument& document, int order)

@@ -21,6 +21,7 @@
 #include "document/RateOperationsOfDocument.h"
 #include "document/TransactionOperationsOfDocument.h"
 #include "document/arguments/CDeleteObjectParms.h"
+#include "model/CAccountArray.h"
 #include "model/CCurrency.h"
 #include "model/CDebit.h"
 #include "model/CDocAccounting.h"
@@ -152,6 +153,14 @@ void MyDocument::adoptModel(std::unique_ptr<CDocAccounting> books)
 bool MyDocument::shouldShowNewFileAssistant() const
 {
     return UserDefaults::standard().boolForKey("GXShowNewDocumentAssistant") && mJournalEntriesFound < 1;
+}
+
+void MyDocument::assistantFinished()
+{
+    mAssistantRunning = false;
+    if (!theDocument || !theDocument->mAccountList) return;
+    theDocument->mAccountList->SetNotSorted();
+    theDocument->mAccountList->Sort();
 }
 
 void MyDocument::setMPreference(std::shared_ptr<CPrfRItem> preference)
@@ -396,6 +405,15 @@ bool MyDocument::deleteObject(const std::shared_ptr<CNonVisualDataItem>& item)
 {
     CNonVisual* object = item ? item->getSourceItem() : nullptr;
     return object && theDocument->DeleteObject(object);
+}
+
+bool MyDocument::deleteAccountOwner(const std::shared_ptr<Observable>& sender)
+{
+    auto owner = std::dynamic_pointer_cast<CAcoWItem>(sender);
+    if (!owner || !deleteObject(owner)) return false;
+    // No list may go on showing an owner whose books are gone.
+    mOwners.erase(std::remove(mOwners.begin(), mOwners.end(), owner), mOwners.end());
+    return true;
 }
 
 // --- sheets and empty transactions

@@ -86,6 +86,13 @@ public:
     // Whether the new-document assistant may open: the user default
     // "GXShowNewDocumentAssistant" is on and no journal waits to be replayed.
     bool shouldShowNewFileAssistant() const;
+    // While the assistant's sheet is open over the document.
+    bool assistantRunning() const { return mAssistantRunning; }
+    void assistantStarted() { mAssistantRunning = true; }
+    // After the assistant, finished or cancelled: the accounts it appended
+    // go back into name order. (The settings window lists the accounts and
+    // shows the default own-property account afresh each time it opens.)
+    void assistantFinished();
     // Replaces the books with books just read. Everything made for the old
     // books goes first: every item array, the registry's items and the
     // settings item; items others still hold are detached when the old books
@@ -227,6 +234,10 @@ public:
     // Deletes the item's model object directly: no command, no journal, no
     // notification. The model's answer.
     bool deleteObject(const std::shared_ptr<CNonVisualDataItem>& item) override;
+    // Deletes an owner at once: no question, no command, no notification.
+    // The owner leaves the owner array with its model object. Anything but
+    // an owner item is no owner and is left alone; whether it went.
+    bool deleteAccountOwner(const std::shared_ptr<Observable>& sender);
 
     // --- sheets and empty transactions for them
     void askTransactionInput(CNonVisual* fromAccount, CNonVisual* toAccount, CNonVisual* expenseType, int type,
@@ -363,6 +374,7 @@ private:
     bool ib_ArrayFilled = true;
     bool mMustSaveUnderNewName = false;
     bool mPasswordQuestionOpen = false;
+    bool mAssistantRunning = false;
     long mChangeCount = 0;
     std::size_t mFileSizeHint = 0;
     int mJournalEntriesFound = 0;

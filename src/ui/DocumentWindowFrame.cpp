@@ -37,7 +37,8 @@ std::string toolbarItemOfTab(const std::string& identifier)
 DocumentWindowFrame::DocumentWindowFrame(WindowDocument& document, QWidget* parent)
     : QMainWindow(parent), mDocument(document), mIcons(std::make_unique<IconLibrary>()),
       mSideBar(std::make_unique<CSideBarController>(document)),
-      mRouter(std::make_unique<CommandRouter>(*mSideBar))
+      mRouter(std::make_unique<CommandRouter>(*mSideBar)),
+      mPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(72, 90, 72, 90), QPageLayout::Point)
 {
     setObjectName("MORVIKWindow");
     setUnifiedTitleAndToolBarOnMac(true);
@@ -61,12 +62,7 @@ DocumentWindowFrame::DocumentWindowFrame(WindowDocument& document, QWidget* pare
 
     connect(mRouter.get(), &CommandRouter::mainTabRequested, this,
             [this](const QString& identifier) { showMainTab(identifier.toStdString()); });
-    connect(mRouter.get(), &CommandRouter::pageLayoutRequested, this, [this] {
-        if (!mPrinter) mPrinter = std::make_unique<QPrinter>();
-        auto* dialog = new QPageSetupDialog(mPrinter.get(), this);
-        dialog->setAttribute(Qt::WA_DeleteOnClose);
-        dialog->open();
-    });
+    connect(mRouter.get(), &CommandRouter::pageLayoutRequested, this, &DocumentWindowFrame::runPageLayout);
     connect(mToolbar, &MainToolbar::searchRequested, this,
             [this](const QString& text) { mSideBar->searchContents(text.toStdString()); });
     connect(mSideBar.get(), &CSideBarController::validationNeeded, this, [this] { validateToolbar(); });
@@ -125,6 +121,24 @@ void DocumentWindowFrame::showMainTab(const std::string& identifier)
 std::string DocumentWindowFrame::currentMainTab() const
 {
     return mRouter->mainTab();
+}
+
+void DocumentWindowFrame::runPageLayout()
+{
+    if (!mPrinter) mPrinter = std::make_unique<QPrinter>();
+    mPrinter->setPageLayout(mPageLayout);
+    auto* dialog = new QPageSetupDialog(mPrinter.get(), this);
+    dialog->setObjectName(QStringLiteral("pageSetupDialog"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this] { setPageLayout(mPrinter->pageLayout()); });
+    dialog->open();
+}
+
+void DocumentWindowFrame::setPageLayout(const QPageLayout& layout)
+{
+    if (layout.isEquivalentTo(mPageLayout) && layout.units() == mPageLayout.units()) return;
+    mPageLayout = layout;
+    emit pageLayoutChanged(mPageLayout);
 }
 
 void DocumentWindowFrame::validateToolbar()

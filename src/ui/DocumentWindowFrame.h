@@ -14,6 +14,7 @@
 // the event loop).
 
 #include <QMainWindow>
+#include <QPageLayout>
 
 #include <map>
 #include <memory>
@@ -60,6 +61,18 @@ public:
     // Enables and titles the toolbar items (the menus do so when they show).
     void validateToolbar();
 
+    // --- the document's print settings: what File > Page Setup chooses and
+    // every print of the document's pages starts from (A4 portrait with
+    // margins of 72 points left and right, 90 top and bottom until set).
+    const QPageLayout& pageLayout() const { return mPageLayout; }
+    // Page Setup over the window; OK keeps the layout chosen.
+    void runPageLayout();
+    // Announces a layout that differs from the one held.
+    void setPageLayout(const QPageLayout& layout);
+
+signals:
+    void pageLayoutChanged(const QPageLayout& layout);
+
 private:
     WindowDocument& mDocument;
     std::unique_ptr<IconLibrary> mIcons;
@@ -71,6 +84,7 @@ private:
     std::map<std::string, QWidget*> mMainTabs;
     std::vector<QAction*> mMenuActions;
     std::unique_ptr<QPrinter> mPrinter;   // of the page layout, made on first use
+    QPageLayout mPageLayout;
 };
 
 } // namespace ch

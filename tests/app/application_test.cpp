@@ -8,7 +8,11 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -22,6 +26,7 @@
 #include "../ui/ui_test_support.h"
 #include "app_test_steps.h"
 #include "bridge/ArgumentRecords.h"
+#include "analysis/views/CReportingController.h"
 #include "app/DocumentController.h"
 #include "app/DocumentWindow.h"
 #include "app/NewDocumentAssistantDialog.h"
@@ -35,6 +40,8 @@
 #include "document/arguments/CTransactionArguments.h"
 #include "document/arguments/CategoryParameters.h"
 #include "model/CAccount.h"
+#include "model/CAccountArray.h"
+#include "model/CDocAccounting.h"
 #include "model/CExpenseType.h"
 #include "platform/core/localized_strings.h"
 #include "platform/gui/qt_dispatcher.h"
@@ -175,9 +182,13 @@ TEST_F(ApplicationTest, NewBooksThroughTheAssistantAreSavedClosedAndOpenedAgainF
 
     // The assistant: every page taken as proposed, the property account renamed.
     QTRY_VERIFY(controller.assistant() != nullptr);
+    EXPECT_TRUE(window.document().assistantRunning());
     ASSERT_TRUE(finishAssistantNamingTheFirstAccount(controller, "Household Checking"));
     EXPECT_EQ(controller.assistant(), nullptr);
     MyDocument& books = window.document();
+    // The renamed account took its place in the name order when the assistant ended.
+    EXPECT_FALSE(books.assistantRunning());
+    EXPECT_TRUE(books.accounting()->mAccountList->IsSorted());
     CAccount* checking = books.getAccountForName("Household Checking");
     ASSERT_NE(checking, nullptr);
     EXPECT_EQ(static_cast<long>(checking->Get_Id()), books.getDefaultOwnPropertyAccount());
@@ -483,5 +494,44 @@ TEST_F(ApplicationTest, APipeNamedLikeBooksIsRefusedAtOnceAndSaveAsLeavesNoUntit
     EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{295});
 }
 
+TEST_F(ApplicationTest, ThePageSetupChosenInTheFileMenuIsWhatReportsPrintOn)
+{
+    DocumentWindow& window = controller.makeNewDocument(false);
+    DocumentWindowFrame& frame = *window.frame();
+    auto* reports = dynamic_cast<CReportingController*>(frame.mainTab("repo"));
+    ASSERT_NE(reports, nullptr);
+    EXPECT_TRUE(reports->printSettings().isEquivalentTo(frame.pageLayout()));
+
+    // File > Page Setup opens over the window on the document's layout.
+    auto* menu = frame.menuBar()->findChild<QMenu*>("FILEMENU");
+    ASSERT_NE(menu, nullptr);
+    QAction* pageSetup = menu->findChild<QAction*>("pageSetup");
+    ASSERT_NE(pageSetup, nullptr);
+    pageSetup->trigger();
+    settle();
+    auto* dialog = frame.findChild<QPageSetupDialog*>("pageSetupDialog");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->printer()->pageLayout().pageSize().id(), QPageSize::A4);
+    // What the dialog leaves on the printer when the user confirms it.
+    const QPageLayout letter(QPageSize(QPageSize::Letter), QPageLayout::Landscape, QMarginsF(36, 36, 36, 36),
+                             QPageLayout::Point);
+    dialog->printer()->setPageLayout(letter);
+    dialog->accept();
+    settle();
+    EXPECT_EQ(frame.pageLayout().pageSize().id(), QPageSize::Letter);
+    EXPECT_EQ(reports->printSettings().pageSize().id(), QPageSize::Letter);
+    EXPECT_EQ(reports->printSettings().orientation(), QPageLayout::Landscape);
+
+    // Cancelling keeps what was chosen.
+    pageSetup->trigger();
+    settle();
+    dialog = frame.findChild<QPageSetupDialog*>("pageSetupDialog");
+    ASSERT_NE(dialog, nullptr);
+    dialog->printer()->setPageLayout(QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Portrait, QMarginsF()));
+    dialog->reject();
+    settle();
+    EXPECT_EQ(reports->printSettings().pageSize().id(), QPageSize::Letter);
+}
+
 } // namespace
-} // namespace ch
+} // namespace ch::test

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+
 #include "bridge/CAccTItem.h"
 #include "bridge/CAcoWItem.h"
 #include "bridge/CRcrTItem.h"
@@ -155,6 +158,61 @@ TEST_F(DocumentCoreTest, ObjectsAndItemsByKey)
     }
     EXPECT_EQ(document->dataItemWithKey("VatR2"), rate);
     EXPECT_EQ(document->dataItemWithKey("VatR9"), nullptr);
+}
+
+TEST(ObjectFromArray, FindsTheBusinessObjectOfTheIdOrFallsBackToTheFirstOneWhenAsked)
+{
+    // Elements that are no business objects are passed over, even in front.
+    auto plain = std::make_shared<Observable>();
+    auto first = std::make_shared<Business>("VatR", 3);
+    auto second = std::make_shared<Business>("VatP", 7);
+    const std::vector<std::shared_ptr<Observable>> mixed{plain, first, second};
+    const std::vector<std::shared_ptr<Observable>> none{plain};
+    struct Case {
+        const std::vector<std::shared_ptr<Observable>>* array;
+        std::optional<long> id;
+        bool returnFirst;
+        std::shared_ptr<GXNonVisual> found;
+    };
+    for (const Case& c : std::vector<Case>{{&mixed, 7, false, second},
+                                           {&mixed, 3, true, first},
+                                           {&mixed, 9, false, nullptr},
+                                           {&mixed, 9, true, first},
+                                           {&mixed, std::nullopt, true, first},
+                                           {&none, 1, true, nullptr},
+                                           {&none, 1, false, nullptr}})
+        EXPECT_EQ(objectFromArray(*c.array, c.id, c.returnFirst), c.found)
+            << c.id.value_or(-1) << " " << c.returnFirst << " " << c.array->size();
+}
+
+TEST_F(DocumentCoreTest, AccountsRenamedWhileTheAssistantRanAreInNameOrderOnceItEnds)
+{
+    auto names = [this] {
+        std::vector<std::string> out;
+        for (const auto& account : document->allAccounts()) out.push_back(account->getName());
+        return out;
+    };
+    auto byName = [](const std::string& a, const std::string& b) {
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+            return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
+        });
+    };
+    document->assistantStarted();
+    ASSERT_TRUE(document->assistantRunning());
+    // The assistant renames the proposed accounts in place: their order goes stale.
+    std::vector<std::string> before = names();
+    ASSERT_GE(before.size(), 2u);
+    CAccount* first = document->getAccountForName(before.front());
+    ASSERT_NE(first, nullptr);
+    first->Put_StringrefName(std::string_view("Zz Savings"));
+    const std::vector<std::string> stale = names();
+    ASSERT_FALSE(std::is_sorted(stale.begin(), stale.end(), byName));
+
+    document->assistantFinished();
+    EXPECT_FALSE(document->assistantRunning());
+    const std::vector<std::string> after = names();
+    EXPECT_TRUE(std::is_sorted(after.begin(), after.end(), byName)) << after.front() << " ... " << after.back();
+    EXPECT_EQ(after.back(), "Zz Savings");
 }
 
 TEST_F(DocumentCoreTest, WithoutBusinessBookkeepingNoRateIsFoundAndNoArchiveBytesAreDropped)

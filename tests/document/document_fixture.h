@@ -69,9 +69,7 @@ class RatesOnlyBusiness : public DocumentBusiness {
 public:
     std::shared_ptr<GXNonVisual> VATRateWithId(ObjectIdT id, bool alwaysReturnOne) override
     {
-        for (const std::shared_ptr<GXNonVisual>& rate : rates)
-            if (rate->idKey() == id) return rate;
-        return alwaysReturnOne && !rates.empty() ? rates.front() : nullptr;
+        return objectFromArray(rates, static_cast<long>(id), alwaysReturnOne);
     }
     void setUpNewDocument() override {}
     PlistOutput archiveBytes() const override { return {}; }

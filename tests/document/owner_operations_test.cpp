@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "bridge/CAcoWItem.h"
 #include "document/arguments/AccountArguments.h"
 #include "document/arguments/CAcoWArguments.h"
@@ -161,6 +163,29 @@ TEST_F(OwnerOperationsTest, AnUpdateTakesTheEditedValuesOfItsSourceItem)
     EXPECT_EQ(executor().executeCommand(27, owner, update), 1);
     EXPECT_EQ(owner->getName(), "Maes & Zonen");
     EXPECT_EQ(owner->phone(), "09-333");
+    EXPECT_TRUE(document->isDocumentEdited());
+}
+
+TEST_F(OwnerOperationsTest, AnOwnerDeletedWithoutTheQuestionLeavesBooksAndListAtOnceAndSilently)
+{
+    const int id = executor().executeCommand(26, nullptr, sheet("Peeters"));
+    ASSERT_GT(id, 0);
+    std::shared_ptr<CAcoWItem> owner = document->mOwnerArray().front();
+    NotificationLog log(document->notificationCenter(),
+                        {"OWNERWILLBEDELTEDNOTIFICATION", "OWNERDELETEDNOTIFICATION"});
+    document->clearChangeCount();
+
+    // Anything but an owner is no owner: the account stays.
+    std::shared_ptr<CAcnTItem> account = document->getAccountItemForId(books::kDefaultAccount);
+    EXPECT_FALSE(document->deleteAccountOwner(account));
+    EXPECT_FALSE(document->deleteAccountOwner(nullptr));
+    EXPECT_NE(document->getAccountForId(books::kDefaultAccount), nullptr);
+
+    EXPECT_TRUE(document->deleteAccountOwner(owner));
+    EXPECT_EQ(document->getAccountOwnerForId(id), nullptr);
+    EXPECT_EQ(std::find(document->mOwnerArray().begin(), document->mOwnerArray().end(), owner),
+              document->mOwnerArray().end());
+    EXPECT_TRUE(log.posted.empty());
     EXPECT_TRUE(document->isDocumentEdited());
 }
 

@@ -32,6 +32,7 @@
 #include <QTemporaryDir>
 
 #include "analysis/views/CReportingController.h"
+#include "ui/pages/CBudgetPageController.h"
 #include "app/DocumentController.h"
 #include "app/DocumentWindow.h"
 #include "app/NewDocumentAssistantDialog.h"
@@ -332,6 +333,23 @@ int applicationShots(const QString& output, UserDefaults& defaults)
         reports->findChild<QButtonGroup*>("mTimeSelection")->button(1)->click();
         settle();
         failures += !save(*window.frame(), output, "app-report.png");
+    }
+    if (auto* budgets = dynamic_cast<CBudgetPageController*>(window.frame()->mainTab("budg"))) {
+        // A budget from last year's bookings, its actuals calculated, then its sheet.
+        window.document().makeNewBudget(budget_base::kLastYear, 0, budget_period::kCurrentYear, 0, 0, std::nullopt,
+                                        "From last year's bookings", "Household");
+        budgets->setContent();
+        window.frame()->showMainTab("budg");
+        budgets->updateActuals();
+        settle();
+        failures += !save(*window.frame(), output, "app-budgets.png");
+        budgets->modifyBudget();
+        settle();
+        if (BudgetSheet* sheet = budgets->openSheet()) {
+            failures += !save(*sheet, output, "app-budget-sheet.png");
+            sheet->reject();
+        }
+        settle();
     }
 
     window.books().initiateAccountCreationWithMasterType(1);

@@ -1,8 +1,13 @@
 #include "analysis/views/BudgetSheets.h"
 
+#include <array>
+#include <utility>
+
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -46,6 +51,21 @@ std::optional<double> amountOf(const QLineEdit* field)
     const std::string value = field->text().trimmed().toStdString();
     if (value.empty()) return std::nullopt;
     return CNSNumberAmountTBridge::NSStringToNSNumber(value);
+}
+
+// An empty text for a date never set (0).
+QString dateText(std::optional<long> date)
+{
+    if (!date || *date <= 0) return {};
+    return QString::fromStdString(CNSStringDateTBridge::dateTToNSString(static_cast<DateT>(*date)));
+}
+
+// A date the sheet shows and does not take back.
+QLineEdit* dateField()
+{
+    auto* field = new QLineEdit;
+    field->setReadOnly(true);
+    return field;
 }
 
 constexpr const char* kAmountFieldProperty = "budgetAmountField";
@@ -228,17 +248,45 @@ bool CNewBudgetController::checkContents()
 CModifyBudgetController::CModifyBudgetController(QWidget* parent) : BudgetSheet(parent)
 {
     idField = new QLabel;
-    periodField = new QLabel;
-    totalsField = new QLabel;
     doNotUpdateCheck = new QCheckBox(text("BUDGETDONOTUPDATE"));
     nameField = new QLineEdit;
     commentField = new QLineEdit;
+    periodFromField = dateField();
+    periodToField = dateField();
+    createdOnField = dateField();
+    modifiedOnField = dateField();
+    actualsUpdatedOnField = dateField();
+    openingBudgetField = amountField(false);
+    closingBudgetField = amountField(false);
+    openingActualsField = amountField(false);
+    closingActualsField = amountField(false);
     form()->addRow(text("BUDGETNAMELABEL"), nameField);
     form()->addRow(text("BUDGETCOMMENTLABEL"), commentField);
     form()->addRow(QString(), doNotUpdateCheck);
     form()->addRow(text("BUDGETIDLABEL"), idField);
-    form()->addRow(text("BUDGETPERIODSLABEL"), periodField);
-    form()->addRow(text("BUDGETTOTALSLABEL"), totalsField);
+
+    auto* period = new QHBoxLayout;
+    period->addWidget(periodFromField);
+    period->addWidget(new QLabel(text("BUDGETPERIODTO")));
+    period->addWidget(periodToField);
+    form()->addRow(text("BUDGETPERIODSLABEL"), period);
+    form()->addRow(text("BUDGETCREATEDONLABEL"), createdOnField);
+    form()->addRow(text("BUDGETMODIFIEDONLABEL"), modifiedOnField);
+    form()->addRow(text("BUDGETACTUALSONLABEL"), actualsUpdatedOnField);
+
+    // Planned beside actual, opening above closing.
+    auto* totals = new QGridLayout;
+    const std::array<std::pair<const char*, QLineEdit*>, 4> cells{{{"START", openingBudgetField},
+                                                                  {"ACTSTART", openingActualsField},
+                                                                  {"BUDEND", closingBudgetField},
+                                                                  {"ACTEND", closingActualsField}}};
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const int row = static_cast<int>(i / 2);
+        const int column = static_cast<int>(i % 2) * 2;
+        totals->addWidget(new QLabel(text(cells[i].first)), row, column, Qt::AlignRight);
+        totals->addWidget(cells[i].second, row, column + 1);
+    }
+    form()->addRow(totals);
 }
 
 void CModifyBudgetController::initialize(BudgetSheetContext& context)
@@ -248,11 +296,15 @@ void CModifyBudgetController::initialize(BudgetSheetContext& context)
     commentField->setText(QString::fromStdString(budget.mComment().value_or("")));
     doNotUpdateCheck->setChecked(budget.mBlocked());
     idField->setText(QString::number(budget.getId().value_or(0)));
-    periodField->setText(QString::fromStdString(CNSStringDateTBridge::dateTToNSString(budget.mStartDate().value_or(0)) +
-                                                " - " +
-                                                CNSStringDateTBridge::dateTToNSString(budget.mEndDate().value_or(0))));
-    totalsField->setText(amountText(budget.mBeginBudget()) + " / " + amountText(budget.mEndBudget()) + " ; " +
-                         amountText(budget.mBeginActual()) + " / " + amountText(budget.mEndActual()));
+    periodFromField->setText(dateText(budget.mStartDate()));
+    periodToField->setText(dateText(budget.mEndDate()));
+    modifiedOnField->setText(dateText(budget.mAangepastOp()));
+    createdOnField->setText(dateText(budget.mAangemaaktOp()));
+    actualsUpdatedOnField->setText(dateText(budget.mBerekendOp()));
+    openingBudgetField->setText(amountText(budget.mBeginBudget()));
+    closingBudgetField->setText(amountText(budget.mEndBudget()));
+    openingActualsField->setText(amountText(budget.mBeginActual()));
+    closingActualsField->setText(amountText(budget.mEndActual()));
     nameField->setText(QString::fromStdString(budget.getName()));
     nameField->setFocus();
 }

@@ -94,10 +94,19 @@ public:
     void initialize(BudgetSheetContext& context) override;
     bool checkContents() override;
 
+    // Only name, comment and the check box can be changed; the other fields
+    // show the budget.
     QLabel* idField = nullptr;
-    QLabel* periodField = nullptr;
-    QLabel* totalsField = nullptr;
     QCheckBox* doNotUpdateCheck = nullptr;
+    QLineEdit* periodFromField = nullptr;
+    QLineEdit* periodToField = nullptr;
+    QLineEdit* modifiedOnField = nullptr;
+    QLineEdit* createdOnField = nullptr;
+    QLineEdit* actualsUpdatedOnField = nullptr;
+    QLineEdit* openingBudgetField = nullptr;
+    QLineEdit* closingBudgetField = nullptr;
+    QLineEdit* openingActualsField = nullptr;
+    QLineEdit* closingActualsField = nullptr;
     QLineEdit* nameField = nullptr;
     QLineEdit* commentField = nullptr;
 };

@@ -230,6 +230,7 @@ void CReportingController::print()
     dialog->setWindowModality(Qt::WindowModal);
     connect(dialog, &QDialog::accepted, this, [this] {
         mPrintSettings = mPrinter->pageLayout();
+        emit printSettingsChanged(mPrintSettings);
         printTo(*mPrinter);
     });
     dialog->open();

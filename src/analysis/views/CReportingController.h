@@ -53,7 +53,8 @@ public:
 
     // The document's print settings: paper, orientation and margins (A4
     // portrait with margins of 72 points left and right, 90 top and bottom
-    // until set). A print through the dialog keeps what the user chose.
+    // until set; the window hands over what File > Page Setup chooses). A
+    // print through the dialog keeps what the user chose and announces it.
     const QPageLayout& printSettings() const { return mPrintSettings; }
     void setPrintSettings(const QPageLayout& layout) { mPrintSettings = layout; }
 
@@ -86,6 +87,7 @@ public:
     bool printToPdf(const QString& path) const;
 
 signals:
+    void printSettingsChanged(const QPageLayout& layout);
     void mPageDescriptionChanged();
     void isNumberOfPeriodsAgoEnabledChanged();
 

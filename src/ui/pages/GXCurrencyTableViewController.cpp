@@ -14,6 +14,7 @@
 #include "model/CCurrencyArray.h"
 #include "model/CDocAccounting.h"
 #include "model/foundation/CDate.h"
+#include "model/foundation/CErrorManager.h"
 #include "platform/core/localized_strings.h"
 #include "ui/NamedIcons.h"
 #include "ui/PageHeading.h"
@@ -334,7 +335,11 @@ MenuItemValidation GXCurrencyTableViewController::validateMenuItem(int tag)
 
 void GXCurrencyTableViewController::modifyObject()
 {
-    if (auto share = selectedShare(); share && document()) document()->modifyCurrency(share);
+    if (!document()) return;
+    // The sheet edits one currency or share; without one the user is told why
+    // nothing opens.
+    if (auto share = selectedShare()) document()->modifyCurrency(share);
+    else CErrorManager::RaiseError(250);
 }
 
 void GXCurrencyTableViewController::deleteObject()

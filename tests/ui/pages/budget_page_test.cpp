@@ -18,7 +18,9 @@
 #include "../../document/budget_fixture.h"
 #include "ui/pages/CBudgetPageController.h"
 #include "document/arguments/BudgetArguments.h"
+#include "bridge/CBuDhItem.h"
 #include "bridge/CNSNumberAmountTBridge.h"
+#include "bridge/CNSStringDateTBridge.h"
 #include "model/CAccount.h"
 #include "model/CExpenseType.h"
 #include "model/foundation/AmountLimit.h"
@@ -428,6 +430,48 @@ TEST(BudgetSheetChecks, OrderOfTheChecksAndTheCopyRange)
     for (auto [from, to] : {std::pair{5, 3}, std::pair{0, 4}, std::pair{3, 13}})
         EXPECT_EQ(budget_page::xrefRange(7, true, from, to), std::make_pair(7, 7));
     EXPECT_EQ(budget_page::xrefRange(7, false, 3, 5), std::make_pair(7, 7));
+}
+
+TEST_F(BudgetPageTest, TheBudgetSheetShowsThePeriodTheThreeDatesAndTheFourTotalsEachInItsField)
+{
+    std::shared_ptr<CBuDhItem> budget = showNewBudget();
+    ASSERT_NE(budget, nullptr);
+    page.updateActuals();
+    page.modifyBudget();
+    auto* sheet = openSheet<CModifyBudgetController>();
+    ASSERT_NE(sheet, nullptr);
+    auto date = [](std::optional<long> value) {
+        return value && *value > 0 ? CNSStringDateTBridge::dateTToNSString(static_cast<DateT>(*value)) : std::string();
+    };
+    auto amount = [](std::optional<double> value) { return CNSNumberAmountTBridge::NSNumberToNSString(value.value_or(0)); };
+    struct Case {
+        const char* field;
+        QLineEdit* shown;
+        std::string expected;
+    };
+    for (const Case& c : std::vector<Case>{{"from", sheet->periodFromField, date(budget->mStartDate())},
+                                           {"to", sheet->periodToField, date(budget->mEndDate())},
+                                           {"created", sheet->createdOnField, date(budget->mAangemaaktOp())},
+                                           {"modified", sheet->modifiedOnField, date(budget->mAangepastOp())},
+                                           {"actuals", sheet->actualsUpdatedOnField, date(budget->mBerekendOp())},
+                                           {"opening budget", sheet->openingBudgetField, amount(budget->mBeginBudget())},
+                                           {"closing budget", sheet->closingBudgetField, amount(budget->mEndBudget())},
+                                           {"opening actuals", sheet->openingActualsField, amount(budget->mBeginActual())},
+                                           {"closing actuals", sheet->closingActualsField, amount(budget->mEndActual())}}) {
+        ASSERT_NE(c.shown, nullptr) << c.field;
+        EXPECT_EQ(c.shown->text().toStdString(), c.expected) << c.field;
+        EXPECT_TRUE(c.shown->isReadOnly()) << c.field;
+    }
+    // A budget whose actuals were just calculated shows when.
+    EXPECT_FALSE(sheet->actualsUpdatedOnField->text().isEmpty());
+    EXPECT_FALSE(sheet->createdOnField->text().isEmpty());
+    EXPECT_NE(sheet->periodFromField->text(), sheet->periodToField->text());
+
+    // The shown figures do not hold OK back; name and comment go to command 5.
+    sheet->nameField->setText("Household 2");
+    sheet->ok();
+    EXPECT_EQ(page.openSheet(), nullptr);
+    EXPECT_EQ(budget->getName(), "Household 2");
 }
 
 } // namespace

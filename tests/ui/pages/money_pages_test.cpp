@@ -11,6 +11,8 @@
 #include "model/CCurrency.h"
 #include "model/CCurrencyArray.h"
 #include "model/CDocAccounting.h"
+#include "model/foundation/CErrorManager.h"
+#include "platform/core/alerts.h"
 #include "platform/core/notification_center.h"
 #include "ui/controls/CNumericTransformer.h"
 #include "ui/lists/GXTableAncestor.h"
@@ -127,6 +129,28 @@ TEST_F(MoneyPagesTest, DeletingAShareLeavesThePortfolioWithoutSelection)
     open.document.calls.clear();
     QTest::mouseClick(page->controlledView()->findChild<QPushButton*>("buyButton"), Qt::LeftButton);
     EXPECT_TRUE(open.document.calls.empty());
+}
+
+TEST_F(MoneyPagesTest, ModifyWithoutASelectedShareSaysWhyNoSheetOpens)
+{
+    RecordingAlertPresenter alerts;
+    ScopedAlertPresenter scope(alerts);
+    CErrorManager::SetMode(false);
+    GXCurrencyTableViewController* page = show("SHAREBUTTON");
+    ASSERT_NE(page, nullptr);
+    page->table()->clearSelection();
+    processEvents();
+    open.document.calls.clear();
+    page->modifyObject();
+    EXPECT_TRUE(open.document.calls.empty());
+    EXPECT_EQ(alerts.numbers(), std::vector<long>{250});
+
+    // With one share chosen the sheet opens and nothing is said.
+    alerts.clear();
+    page->selectItem(open.books.dataItemController().currencyItemForCurrency(acme).get());
+    page->modifyObject();
+    EXPECT_EQ(open.document.operations(), std::vector<std::string>{"modifyCurrency"});
+    EXPECT_TRUE(alerts.numbers().empty());
 }
 
 } // namespace
