@@ -178,13 +178,22 @@ void CQuickenData::Fetch_Categories()
                 parentId = parent->Get_Id();
         }
         if (!childName.empty() && (isGroup || !parentName.empty()) && mayCreate()) {
+            // The books hold one group or category per name: one of the same
+            // name in another group keeps its place, and this one is named by
+            // its path, so that both stay.
             if (isGroup) {
-                const ObjectIdT id = theDocument->createCategoryGroup(
-                    childName, mCategoryKind, parentName.empty() ? mCategoryKind : parentId.value_or(-1));
+                const ObjectIdT parent = parentName.empty() ? mCategoryKind : parentId.value_or(-1);
+                const CMasterExpenseType* same = books.GetMasterExpenseTypeForName(childName);
+                const bool elsewhere = same && same->Get_mParentId() != parent;
+                const ObjectIdT id = theDocument->createCategoryGroup(elsewhere ? std::string_view(name) : childName,
+                                                                      mCategoryKind, parent);
                 if (id > 0) mGroupsByPath[name] = id;
             } else {
-                const ObjectIdT id =
-                    theDocument->createCategory(childName, description, mCategoryKind, parentId.value_or(-1));
+                const ObjectIdT group = parentId.value_or(-1);
+                const CExpenseType* same = categoryForName(books, childName);
+                const bool elsewhere = same && group > 0 && same->Get_mMasterType() != group;
+                const ObjectIdT id = theDocument->createCategory(elsewhere ? std::string_view(name) : childName,
+                                                                 description, mCategoryKind, group);
                 if (id > 0) mCategoriesByPath[name] = id;
             }
         }

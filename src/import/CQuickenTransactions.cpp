@@ -175,7 +175,10 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
     std::optional<QifDateOrder> fileOrder;
     if (dateFormat == 0 || dateFormat == 1) {
         const std::vector<std::string_view> dateViews(allDates.begin(), allDates.end());
+        // Month first means month first: the user's own order, which single
+        // dates fall back on, says nothing about the file.
         const bool configuredReadsAll = std::all_of(allDates.begin(), allDates.end(), [&](const std::string& date) {
+            if (dateFormat == 0) return qifDate(date, QifDateOrder::MonthDayYear).has_value();
             return CDate::IsValidDate(configuredDate(date, dateFormat));
         });
         const std::optional<QifDateOrder> configured =
