@@ -293,15 +293,19 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
             record.categoryId = in ? defaults.unspecifiedIncomeCategory : defaults.unspecifiedExpenseCategory;
             record.category = nullptr;
         }
+        // A category found names no account: the other side is the
+        // unspecified account of the money's direction, for money in as for
+        // money out (else a line of income under a known category could
+        // never be completed).
+        if ((holdsTo() || holdsFrom()) && !record.otherAccountId) {
+            record.otherAccountId = direction == kMoneyIn    ? defaults.unspecifiedIncomeAccount
+                                    : direction == kTransfer ? defaults.ownPropertyAccount
+                                                             : defaults.unspecifiedExpenseAccount;
+        }
         if (holdsTo()) {
             record.to.id = ourAccountId;
             record.from.id = record.otherAccountId;
         } else if (holdsFrom()) {
-            if (!record.otherAccountId) {
-                record.otherAccountId = direction == kMoneyIn    ? defaults.unspecifiedIncomeAccount
-                                        : direction == kTransfer ? defaults.ownPropertyAccount
-                                                                 : defaults.unspecifiedExpenseAccount;
-            }
             record.from.id = ourAccountId;
             record.to.id = record.otherAccountId;
         }
