@@ -60,6 +60,15 @@ double amountOf(std::string_view text)
     return CNSNumberAmountTBridge::NSStringToNSNumber(text);
 }
 
+// A category or transfer text without its class ("Bills:Phone/Work",
+// "[Savings]/Work"); the books have no classes.
+std::string_view withoutClass(std::string_view text)
+{
+    const std::size_t close = text.starts_with('[') ? text.find(']') : 0;
+    const std::size_t slash = text.find('/', close == std::string_view::npos ? text.size() : close);
+    return slash == std::string_view::npos ? text : text.substr(0, slash);
+}
+
 // An amount in the file's notation; what does not read so is read in the
 // user's own.
 double fileAmountOf(std::string_view text, bool decimalComma)
@@ -425,12 +434,12 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
             break;
         case 'M': record.description = text; break;
         case 'L':
-            if (!headerMode) categoryOrTransfer(text);
+            if (!headerMode) categoryOrTransfer(withoutClass(text));
             break;
         case 'S':
             // A split: its category, unless it is a transfer ("[Account]"); the last one wins.
             if (!text.empty() && text.front() != '[') {
-                if (CExpenseType* category = categoryForPath(text)) {
+                if (CExpenseType* category = categoryForPath(withoutClass(text))) {
                     record.categoryId = category->Get_Id();
                     record.category = category;
                 } else {

@@ -337,7 +337,7 @@ TEST_F(QifImportTest, SameNamedCategoriesAreFoundByTheirPath)
                              "NBoat:Service:Oil\nE\n^\n"
                              "!Type:Bank\nD3/1/24\nPCar\nT-1.00\nLAuto:Insurance\n^\n"
                              "D3/1/24\nPHouse\nT-2.00\nLHome:Insurance\n^\n"
-                             "D3/1/24\nPBoat oil\nT-3.00\nLBoat:Service:Oil\n^\n";
+                             "D3/1/24\nPBoat oil\nT-3.00\nLBoat:Service:Oil/Work\n^\n";   // with a class
     const StatementImportResult result = readStatement(text, StatementFormat::Qif, document);
     ASSERT_EQ(result.lines.size(), 3u);
     // Each line's category and the names of its group and the group above.
