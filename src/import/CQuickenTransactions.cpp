@@ -4,7 +4,7 @@
 // its completion decides which way the money goes.
 
 #include <cstdio>
-#include <unordered_map>
+#include <map>
 
 #include "bridge/CNSNumberAmountTBridge.h"
 #include "bridge/CNSStringDateTBridge.h"
@@ -15,7 +15,9 @@
 #include "import/QifText.h"
 #include "model/CAccount.h"
 #include "model/CDocAccounting.h"
+#include "model/CAccountArray.h"
 #include "model/CExpenseType.h"
+#include "model/ModelCodes.h"
 #include "model/foundation/CDate.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/message_format.h"
@@ -46,6 +48,11 @@ struct Record {
     Side to;
     bool quantity = false;
     std::string checkNumber;
+};
+
+struct CaseInsensitiveLess {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return compareCaseInsensitive(a, b) < 0; }
 };
 
 bool isBalanceSheetAccount(const CAccount& account)
@@ -211,19 +218,32 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
 
     auto holdsTo = [&] { return ourAccount && record.to.account == ourAccount; };
     auto holdsFrom = [&] { return ourAccount && record.from.account == ourAccount; };
-    // Transfer targets by the name the file gives, so that a file naming
-    // many accounts looks each name up in the books once.
-    std::unordered_map<std::string, ObjectIdT> namedAccounts;
+    // Transfer targets by name, ignoring case as the books do: made from the
+    // books' accounts at the first transfer and kept up with the accounts
+    // this file makes, so that a file naming many accounts does not walk
+    // every account for every name.
+    std::optional<std::map<std::string, ObjectIdT, CaseInsensitiveLess>> namedAccounts;
     auto accountNamed = [&](std::string_view name) -> CAccount* {
-        const std::string key(name);
-        if (const auto known = namedAccounts.find(key); known != namedAccounts.end())
+        if (!namedAccounts) {
+            namedAccounts.emplace();
+            const auto count = books.mAccountList ? static_cast<ArrayIndexT>(books.mAccountList->GetCount()) : 0;
+            for (ArrayIndexT i = 1; i <= count; ++i) {
+                CNonVisual* object = books.mAccountList->ObjectAt(i);
+                if (object && object->Get_ObjectType() == type::kAccount) {
+                    const auto* account = static_cast<const CAccount*>(object);
+                    namedAccounts->try_emplace(account->Get_StringRefNameOnly(), account->Get_Id());   // the first wins
+                }
+            }
+        }
+        if (const auto known = namedAccounts->find(name); known != namedAccounts->end())
             if (CAccount* account = accountForId(books, known->second)) return account;
-        CAccount* account = accountForName(books, name);
+        // The name as the lists show it ("number : name") names an account too.
+        CAccount* account = name.find(':') != std::string_view::npos ? accountForName(books, name) : nullptr;
         if (!account && mayCreate()) {
             const ObjectIdT id = theDocument->insertAccount(name, name, defaults.ownPropertyAccountType, -1);
             account = id > 0 ? accountForId(books, id) : nullptr;
         }
-        if (account) namedAccounts[key] = account->Get_Id();
+        if (account) namedAccounts->try_emplace(std::string(name), account->Get_Id());
         return account;
     };
 
