@@ -42,7 +42,9 @@ public:
     // credit-card account.
     static constexpr long kNoCreditCardAccountError = 259;
     // The user default that says how register dates are written: 0 month/day/
-    // year, 1 the short date format, other values leave dates unread.
+    // year, 1 the short date format, other values leave dates unread. A file
+    // that 0 or 1 cannot read whole and one other order reads whole is read
+    // in that order (a note says so).
     static constexpr std::string_view kDateFormatKey = "QifDateFormat";
     // Accounts, groups and categories one file may create at most.
     static constexpr std::size_t kMaxCreatedObjects = 1000;
