@@ -1,10 +1,16 @@
 #include "document/TransactionExport.h"
 
+#include <set>
+#include <utility>
+
 #include "bridge/CAnalysisArrayEncaplusator.h"
 #include "bridge/CDebetItem.h"
 #include "bridge/CTrnSItem.h"
 #include "bridge/DeveloperLog.h"
 #include "document/MyDocument.h"
+#include "document/QifExport.h"
+#include "model/CAccount.h"
+#include "model/ModelCodes.h"
 #include "model/foundation/CErrorManager.h"
 #include "platform/core/atomic_file.h"
 
@@ -31,6 +37,10 @@ bool TransactionExport::exportTransactionsForObject(CNonVisualDataItem& object, 
 {
     if (path.empty()) return true;
     std::string text;
+    QifExport qif;
+    // A transaction goes into an account's register once, however many of
+    // its lines the object lists.
+    std::set<std::pair<ObjectIdT, ObjectIdT>> added;
     if (std::shared_ptr<CAnalysisArrayEncaplusator> lines = object.getAnalysisArray()) {
         const std::uint32_t count = lines->count();
         const int first = lines->mbZeroBasedCalled() ? 0 : 1;
@@ -39,23 +49,39 @@ bool TransactionExport::exportTransactionsForObject(CNonVisualDataItem& object, 
             if (!line) continue;
             if (!line->parentDocument()) line->setParentDocument(&mDocument);
             if (!within(line->getTransactionDate(), from, to)) continue;
+            if (asQif) {
+                const std::shared_ptr<CTrnSItem> transaction = line->parentTransaction();
+                if (!transaction) continue;
+                CNonVisual* owner = line->accountObject();
+                const CAccount* account = owner && owner->Get_ObjectType() == type::kAccount
+                                              ? static_cast<const CAccount*>(owner)
+                                              : nullptr;
+                if (added.emplace(line->getTransactionId(), account ? account->Get_Id() : 0).second)
+                    qif.add(*transaction, account);
+                continue;
+            }
             text += line->exportItsTransactionAsTSV(asQif);
             text += "\r\n";
         }
     }
-    return write(path, text);
+    return write(path, asQif ? qif.text() : text);
 }
 
 bool TransactionExport::exportTransactionsFromDate(DateT from, DateT to, bool asQif, const std::string& path)
 {
     if (path.empty()) return true;
     std::string text;
+    QifExport qif;
     for (const std::shared_ptr<CTrnSItem>& transaction : mDocument.mTransactionArray()) {
         if (!transaction || !within(transaction->mDate().value_or(0), from, to)) continue;
+        if (asQif) {
+            qif.add(*transaction);
+            continue;
+        }
         text += transaction->exportAsTSV(nullptr, asQif);
         text += "\r\n";
     }
-    return write(path, text);
+    return write(path, asQif ? qif.text() : text);
 }
 
 bool TransactionExport::write(const std::string& path, const std::string& text)

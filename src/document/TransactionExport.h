@@ -1,9 +1,11 @@
 #pragma once
-// Export of transactions to a text file of QIF or tab-separated records, one
-// record per line ending in CR LF, no header: the booking lines of one
-// account, category, account type or category group, or every posted
-// transaction of the books, dated within both limits (inclusive). The export
-// changes nothing in the books and runs no command.
+// Export of transactions to a text file, dated within both limits
+// (inclusive): the booking lines of one account, category, account type or
+// category group, or every posted transaction of the books. Tab-separated
+// text is one record per line ending in CR LF, no header; QIF is written as
+// QIF, one register per account (QifExport), so that QIF readers, this
+// program's included, read it back. The export changes nothing in the books
+// and runs no command.
 //
 // The file is written beside its place and renamed over it, so a failed
 // export leaves any earlier file whole; the failure is shown to the user

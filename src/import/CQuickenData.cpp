@@ -7,8 +7,11 @@
 #include "import/ImportText.h"
 #include "model/CAccType.h"
 #include "model/CDocAccounting.h"
+#include "model/CExpenseType.h"
+#include "model/CExpenseTypeArray.h"
 #include "model/CMasterExpenseType.h"
 #include "model/foundation/CErrorManager.h"
+#include "platform/core/unicode.h"
 
 namespace ch {
 
@@ -97,11 +100,11 @@ std::vector<CImpTItem::Ptr> CQuickenData::Import()
             ResetToStartOfLastRecord();
             fetchTransactions(lines);
             break;
-        } else if (header == "!Type:CCard") {
+        } else if (equalsCaseInsensitive(header, "!Type:CCard")) {
             ib_creditCardTransaction = true;
             fetchTransactions(lines);
             break;
-        } else if (header == "!Type:Bank" || header.find("!Account:") != std::string::npos) {
+        } else if (isStatementHeader(header) || header.find("!Account:") != std::string::npos) {
             fetchTransactions(lines);
             break;
         }
@@ -164,17 +167,70 @@ void CQuickenData::Fetch_Categories()
         std::string parentName;
         std::string childName;
         const bool isGroup = isItemMasterType(name, nextName, parentName, childName);
-        const CMasterExpenseType* parent = parentName.empty() ? nullptr : books.GetMasterExpenseTypeForName(parentName);
+        // The parent is the group this file made under that path; else the
+        // books' group of that name.
+        const std::string_view parentPath =
+            std::string_view(name).substr(0, name.size() - std::min(name.size(), childName.size() + 1));
+        std::optional<ObjectIdT> parentId;
+        if (!parentName.empty()) {
+            if (const auto made = mGroupsByPath.find(parentPath); made != mGroupsByPath.end()) parentId = made->second;
+            else if (const CMasterExpenseType* parent = books.GetMasterExpenseTypeForName(parentName))
+                parentId = parent->Get_Id();
+        }
         if (!childName.empty() && (isGroup || !parentName.empty()) && mayCreate()) {
+            // The books hold one group or category per name: one of the same
+            // name in another group keeps its place, and this one is named by
+            // its path, so that both stay.
             if (isGroup) {
-                const ObjectIdT parentId = parentName.empty() ? mCategoryKind : (parent ? parent->Get_Id() : -1);
-                theDocument->createCategoryGroup(childName, mCategoryKind, parentId);
+                const ObjectIdT parent = parentName.empty() ? mCategoryKind : parentId.value_or(-1);
+                const CMasterExpenseType* same = books.GetMasterExpenseTypeForName(childName);
+                const bool elsewhere = same && same->Get_mParentId() != parent;
+                const ObjectIdT id = theDocument->createCategoryGroup(elsewhere ? std::string_view(name) : childName,
+                                                                      mCategoryKind, parent);
+                if (id > 0) mGroupsByPath[name] = id;
             } else {
-                theDocument->createCategory(childName, description, mCategoryKind, parent ? parent->Get_Id() : -1);
+                const ObjectIdT group = parentId.value_or(-1);
+                const CExpenseType* same = categoryForName(books, childName);
+                const bool elsewhere = same && group > 0 && same->Get_mMasterType() != group;
+                const ObjectIdT id = theDocument->createCategory(elsewhere ? std::string_view(name) : childName,
+                                                                 description, mCategoryKind, group);
+                if (id > 0) mCategoriesByPath[name] = id;
             }
         }
         if (peeked && isHeader(*peeked)) return;
     }
+}
+
+CExpenseType* CQuickenData::categoryForPath(std::string_view path)
+{
+    CDocAccounting& books = theDocument->books();
+    if (const auto made = mCategoriesByPath.find(path); made != mCategoriesByPath.end())
+        if (CExpenseType* category = categoryForId(books, made->second)) return category;
+    const std::vector<std::string_view> parts = partsOf(path);
+    if (parts.size() >= 2 && books.mExpenseTypeList) {
+        // The category of that name whose groups, upwards, carry the path's names.
+        auto groupsMatch = [&](ObjectIdT groupId) {
+            for (std::size_t part = parts.size() - 1; part-- > 0;) {
+                const CMasterExpenseType* group = books.GetMasterExpenseTypeForId(groupId);
+                if (!group || !equalsCaseInsensitive(group->Get_StringrefName(), parts[part])) return false;
+                groupId = group->Get_mParentId();
+            }
+            return true;
+        };
+        const CExpenseTypeArray& list = *books.mExpenseTypeList;
+        const auto count = static_cast<ArrayIndexT>(list.GetCount());
+        for (ArrayIndexT i = 1; i <= count; ++i) {
+            CNonVisual* object = list.ObjectAt(i);
+            if (!object || object->Get_ObjectType() != type::kExpenseType) continue;
+            auto* category = static_cast<CExpenseType*>(object);
+            if (equalsCaseInsensitive(category->Get_StringrefName(), parts.back()) &&
+                groupsMatch(category->Get_mMasterType()))
+                return category;
+        }
+    }
+    if (CExpenseType* category = categoryForName(books, path)) return category;
+    if (parts.size() >= 2) return categoryForName(books, parts.back());
+    return nullptr;
 }
 
 // --- account lists

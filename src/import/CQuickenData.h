@@ -2,9 +2,16 @@
 // CQuickenData: the reader of QIF files. It walks the file's header lines and
 // hands each section to its reader: category lists become category groups
 // and categories of the document at once, account lists become accounts, and
-// the first bank or credit-card register, with everything after it, becomes
-// import lines (sections of the same file that follow a register are read as
-// register records too; they carry no amounts and yield nothing).
+// the first statement register (bank, cash, credit card, other asset or
+// liability), with everything after it, becomes import lines. List sections
+// that follow a register (memorized transactions, categories, classes,
+// securities, prices) yield no lines.
+//
+// Dates and amounts are read as the file writes them: when the date setting
+// cannot read every date of the file and one other order reads them all,
+// that order is used and a note says so; amounts with a decimal point or a
+// decimal comma are read whatever the user's notation. A name with a path
+// ("Auto:Insurance") finds the category in that group.
 //
 // A line's first character is its letter, the rest of the line its text
 // (a ";" in a memo or payee belongs to the text). Empty lines are skipped;
@@ -14,6 +21,7 @@
 // objects one file may create are bounded (kMaxCreatedObjects).
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,7 +42,9 @@ public:
     // credit-card account.
     static constexpr long kNoCreditCardAccountError = 259;
     // The user default that says how register dates are written: 0 month/day/
-    // year, 1 the short date format, other values leave dates unread.
+    // year, 1 the short date format, other values leave dates unread. A file
+    // that 0 or 1 cannot read whole and one other order reads whole is read
+    // in that order (a note says so).
     static constexpr std::string_view kDateFormatKey = "QifDateFormat";
     // Accounts, groups and categories one file may create at most.
     static constexpr std::size_t kMaxCreatedObjects = 1000;
@@ -60,6 +70,11 @@ public:
     std::int32_t fetchTransactions(std::vector<CImpTItem::Ptr>& lines);
 
     bool isCreditCardStatement() const { return ib_creditCardTransaction; }
+    // What the user should know about how the file was read (already localized).
+    const std::vector<std::string>& notes() const { return mNotes; }
+    // "!Type:Bank", "!Type:Cash", "!Type:CCard", "!Type:Oth A", "!Type:Oth L",
+    // in any case.
+    static bool isStatementHeader(std::string_view header);
     // The error the last Import raised; 0 for none.
     long error() const { return mError; }
 
@@ -69,6 +84,13 @@ private:
     // The next line that is not empty; none at the end.
     std::optional<std::string> nextFilledLine();
     bool mayCreate();
+    // The date and amount texts of the registers from here to the end; reads
+    // nothing away.
+    void scanRegisters(std::vector<std::string>& dates, std::vector<std::string>& amounts);
+    // The category a register names: by its whole path among the categories
+    // this file made, by its groups in the books, by its whole text as a
+    // name, or by its last part.
+    CExpenseType* categoryForPath(std::string_view path);
 
     ImportDocument* theDocument;
     bool ib_creditCardTransaction = false;
@@ -77,6 +99,10 @@ private:
     std::uint8_t mCategoryKind = 1;
     std::size_t mCreated = 0;
     long mError = 0;
+    std::vector<std::string> mNotes;
+    // What the category lists of this file made, by their whole path.
+    std::map<std::string, ObjectIdT, std::less<>> mGroupsByPath;
+    std::map<std::string, ObjectIdT, std::less<>> mCategoriesByPath;
 };
 
 } // namespace ch

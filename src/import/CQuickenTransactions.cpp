@@ -4,6 +4,7 @@
 // its completion decides which way the money goes.
 
 #include <cstdio>
+#include <map>
 
 #include "bridge/CNSNumberAmountTBridge.h"
 #include "bridge/CNSStringDateTBridge.h"
@@ -11,10 +12,16 @@
 #include "import/ImportDocument.h"
 #include "import/ImportLookups.h"
 #include "import/ImportText.h"
+#include "import/QifText.h"
 #include "model/CAccount.h"
 #include "model/CDocAccounting.h"
+#include "model/CAccountArray.h"
 #include "model/CExpenseType.h"
+#include "model/ModelCodes.h"
 #include "model/foundation/CDate.h"
+#include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
+#include "platform/core/unicode.h"
 #include "platform/core/user_defaults.h"
 
 namespace ch {
@@ -43,6 +50,11 @@ struct Record {
     std::string checkNumber;
 };
 
+struct CaseInsensitiveLess {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return compareCaseInsensitive(a, b) < 0; }
+};
+
 bool isBalanceSheetAccount(const CAccount& account)
 {
     return account.thisIsAPropretyAccount() || account.thisIsADebtAccount();
@@ -55,11 +67,29 @@ double amountOf(std::string_view text)
     return CNSNumberAmountTBridge::NSStringToNSNumber(text);
 }
 
+// A category or transfer text without its class ("Bills:Phone/Work",
+// "[Savings]/Work"); the books have no classes.
+std::string_view withoutClass(std::string_view text)
+{
+    const std::size_t close = text.starts_with('[') ? text.find(']') : 0;
+    const std::size_t slash = text.find('/', close == std::string_view::npos ? text.size() : close);
+    return slash == std::string_view::npos ? text : text.substr(0, slash);
+}
+
+// An amount in the file's notation; what does not read so is read in the
+// user's own.
+double fileAmountOf(std::string_view text, bool decimalComma)
+{
+    if (const std::optional<double> amount = qifAmount(trimmedText(text), decimalComma)) return *amount;
+    return amountOf(text);
+}
+
 // A register date as written: month/day/year ("1/ 2'06", "12/31'2008"), else
 // in the user's own order.
 DateT americanDate(std::string_view text)
 {
     text = trimmedText(text);
+    if (const std::optional<DateT> date = qifDate(text, QifDateOrder::MonthDayYear)) return *date;
     if (const DateT date = CDate::AmericanStringToDateT(text.substr(0, 255)); CDate::IsValidDate(date)) return date;
     return CNSStringDateTBridge::NSStringToDateT(text);
 }
@@ -72,7 +102,78 @@ std::string_view bracketedName(std::string_view text)
     return text;
 }
 
+DateT configuredDate(std::string_view text, std::int64_t dateFormat)
+{
+    if (dateFormat == 1)
+        return characterCount(text) < 7 ? CNSStringDateTBridge::NSStringToDateT(text)
+                                        : CNSStringDateTBridge::NSStringToDateTUsingOsxFormatString(text);
+    if (dateFormat == 0) return americanDate(text);
+    return 0;
+}
+
+std::string_view orderKey(QifDateOrder order)
+{
+    switch (order) {
+    case QifDateOrder::MonthDayYear: return "QIFDATEMDY";
+    case QifDateOrder::DayMonthYear: return "QIFDATEDMY";
+    case QifDateOrder::YearMonthDay: return "QIFDATEYMD";
+    }
+    return {};
+}
+
+// A register header ("!Type:...") whose records are no statement lines:
+// memorized transactions, category, class and security lists, prices.
+bool isListHeader(std::string_view header)
+{
+    for (const std::string_view list : {"!type:memorized", "!type:cat", "!type:class", "!type:security", "!type:prices"})
+        if (equalsCaseInsensitive(header, list)) return true;
+    return false;
+}
+
 } // namespace
+
+bool CQuickenData::isStatementHeader(std::string_view header)
+{
+    for (const std::string_view kind : {"!type:bank", "!type:cash", "!type:ccard", "!type:oth a", "!type:oth l"})
+        if (equalsCaseInsensitive(header, kind)) return true;
+    return false;
+}
+
+void CQuickenData::scanRegisters(std::vector<std::string>& dates, std::vector<std::string>& amounts)
+{
+    // The same header rules as the reading below; the reader steps back to
+    // where it began.
+    std::size_t read = 0;
+    bool headerMode = false;
+    bool list = false;
+    while (std::optional<std::string> raw = nextLine()) {
+        ++read;
+        if (raw->empty()) continue;
+        const std::string_view text = std::string_view(*raw).substr(1);
+        switch (raw->front()) {
+        case '!': {
+            const std::string_view header = withoutTrailingBlanks(*raw);
+            if (header.substr(1, 4) == "Acco") {
+                headerMode = true;
+            } else if (header.substr(1, 4) == "Type") {
+                headerMode = false;
+                list = isListHeader(header);
+            }
+            break;
+        }
+        case 'D':
+            if (!headerMode && !list) dates.emplace_back(trimmedText(text));
+            break;
+        case 'T':
+        case 'U':
+        case '$':
+            if (!list) amounts.emplace_back(trimmedText(text));
+            break;
+        default: break;
+        }
+    }
+    while (read-- > 0) ResetToStartOfLastRecord();
+}
 
 std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
 {
@@ -82,7 +183,30 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
     const std::int64_t dateFormat = UserDefaults::standard().integerForKey(kDateFormatKey);
     const std::string homeSymbol = homeCurrencySymbol(books);
 
+    // The file's notation: its dates in one order for all, its amounts with
+    // a decimal point or comma, whatever the user's own settings.
+    std::vector<std::string> allDates;
+    std::vector<std::string> allAmounts;
+    scanRegisters(allDates, allAmounts);
+    std::optional<QifDateOrder> fileOrder;
+    if (dateFormat == 0 || dateFormat == 1) {
+        const std::vector<std::string_view> dateViews(allDates.begin(), allDates.end());
+        // Month first means month first: the user's own order, which single
+        // dates fall back on, says nothing about the file.
+        const bool configuredReadsAll = std::all_of(allDates.begin(), allDates.end(), [&](const std::string& date) {
+            if (dateFormat == 0) return qifDate(date, QifDateOrder::MonthDayYear).has_value();
+            return CDate::IsValidDate(configuredDate(date, dateFormat));
+        });
+        const std::optional<QifDateOrder> configured =
+            dateFormat == 0 ? std::optional<QifDateOrder>(QifDateOrder::MonthDayYear) : std::nullopt;
+        fileOrder = qifDateOrderForAll(dateViews, configuredReadsAll, configured);
+        if (fileOrder)
+            mNotes.push_back(formatMessage(localized("QIFDATEORDERUSED"), {localized(orderKey(*fileOrder))}));
+    }
+    const bool decimalComma = qifUsesDecimalComma(std::vector<std::string_view>(allAmounts.begin(), allAmounts.end()));
+
     bool headerMode = false;
+    bool inList = false;   // in a list section that follows a register
     ObjectIdT ourAccountId = 0;
     CAccount* ourAccount = nullptr;
     std::optional<std::string> ourAccountText;
@@ -94,12 +218,33 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
 
     auto holdsTo = [&] { return ourAccount && record.to.account == ourAccount; };
     auto holdsFrom = [&] { return ourAccount && record.from.account == ourAccount; };
+    // Transfer targets by name, ignoring case as the books do: made from the
+    // books' accounts at the first transfer and kept up with the accounts
+    // this file makes, so that a file naming many accounts does not walk
+    // every account for every name.
+    std::optional<std::map<std::string, ObjectIdT, CaseInsensitiveLess>> namedAccounts;
     auto accountNamed = [&](std::string_view name) -> CAccount* {
-        if (CAccount* account = accountForName(books, name)) return account;
-        if (!mayCreate()) return nullptr;
-        const ObjectIdT id =
-            theDocument->insertAccount(name, name, defaults.ownPropertyAccountType, -1);
-        return id > 0 ? accountForId(books, id) : nullptr;
+        if (!namedAccounts) {
+            namedAccounts.emplace();
+            const auto count = books.mAccountList ? static_cast<ArrayIndexT>(books.mAccountList->GetCount()) : 0;
+            for (ArrayIndexT i = 1; i <= count; ++i) {
+                CNonVisual* object = books.mAccountList->ObjectAt(i);
+                if (object && object->Get_ObjectType() == type::kAccount) {
+                    const auto* account = static_cast<const CAccount*>(object);
+                    namedAccounts->try_emplace(account->Get_StringRefNameOnly(), account->Get_Id());   // the first wins
+                }
+            }
+        }
+        if (const auto known = namedAccounts->find(name); known != namedAccounts->end())
+            if (CAccount* account = accountForId(books, known->second)) return account;
+        // The name as the lists show it ("number : name") names an account too.
+        CAccount* account = name.find(':') != std::string_view::npos ? accountForName(books, name) : nullptr;
+        if (!account && mayCreate()) {
+            const ObjectIdT id = theDocument->insertAccount(name, name, defaults.ownPropertyAccountType, -1);
+            account = id > 0 ? accountForId(books, id) : nullptr;
+        }
+        if (account) namedAccounts->try_emplace(std::string(name), account->Get_Id());
+        return account;
     };
 
     auto amountAndSides = [&] {
@@ -166,11 +311,7 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
             }
             return;
         }
-        CExpenseType* category = categoryForName(books, text);
-        if (!category) {
-            if (const std::size_t colon = text.rfind(':'); colon != std::string_view::npos)
-                category = categoryForName(books, text.substr(colon + 1));
-        }
+        CExpenseType* category = categoryForPath(text);
         if (category) {
             record.categoryId = category->Get_Id();
             record.category = category;
@@ -181,15 +322,19 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
             record.categoryId = in ? defaults.unspecifiedIncomeCategory : defaults.unspecifiedExpenseCategory;
             record.category = nullptr;
         }
+        // A category found names no account: the other side is the
+        // unspecified account of the money's direction, for money in as for
+        // money out (else a line of income under a known category could
+        // never be completed).
+        if ((holdsTo() || holdsFrom()) && !record.otherAccountId) {
+            record.otherAccountId = direction == kMoneyIn    ? defaults.unspecifiedIncomeAccount
+                                    : direction == kTransfer ? defaults.ownPropertyAccount
+                                                             : defaults.unspecifiedExpenseAccount;
+        }
         if (holdsTo()) {
             record.to.id = ourAccountId;
             record.from.id = record.otherAccountId;
         } else if (holdsFrom()) {
-            if (!record.otherAccountId) {
-                record.otherAccountId = direction == kMoneyIn    ? defaults.unspecifiedIncomeAccount
-                                        : direction == kTransfer ? defaults.ownPropertyAccount
-                                                                 : defaults.unspecifiedExpenseAccount;
-            }
             record.from.id = ourAccountId;
             record.to.id = record.otherAccountId;
         }
@@ -254,9 +399,13 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
         if (raw->empty()) continue;
         const char letter = raw->front();
         const std::string_view text = std::string_view(*raw).substr(1);
+        // Records of a list section (memorized transactions, categories,
+        // classes, securities, prices) are no statement lines.
+        if (inList && letter != '!') continue;
         switch (letter) {
         case '!': {
             const std::string_view header = withoutTrailingBlanks(*raw);
+            inList = false;
             if (header.substr(1, 4) == "Acco") {
                 headerMode = true;
                 ourAccount = nullptr;
@@ -269,20 +418,24 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
                 record.to = Side();
             } else if (header.substr(1, 4) == "Type") {
                 headerMode = false;
+                if (isListHeader(header)) {
+                    inList = true;
+                    record = Record();
+                }
             }
             break;
         }
         case 'D':
             if (headerMode) break;
             dateText = text;
-            if (dateFormat == 1)
-                record.date = characterCount(text) < 7 ? CNSStringDateTBridge::NSStringToDateT(text)
-                                                       : CNSStringDateTBridge::NSStringToDateTUsingOsxFormatString(text);
-            else if (dateFormat == 0)
-                record.date = americanDate(text);
+            if (fileOrder) {
+                if (const std::optional<DateT> date = qifDate(trimmedText(text), *fileOrder)) record.date = *date;
+            } else if (dateFormat == 0 || dateFormat == 1) {
+                record.date = configuredDate(text, dateFormat);
+            }
             break;
         case 'T':
-            record.amount = amountOf(text);
+            record.amount = fileAmountOf(text, decimalComma);
             amountText = text;
             if (!headerMode) amountAndSides();
             break;
@@ -301,12 +454,12 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
             break;
         case 'M': record.description = text; break;
         case 'L':
-            if (!headerMode) categoryOrTransfer(text);
+            if (!headerMode) categoryOrTransfer(withoutClass(text));
             break;
         case 'S':
             // A split: its category, unless it is a transfer ("[Account]"); the last one wins.
             if (!text.empty() && text.front() != '[') {
-                if (CExpenseType* category = categoryForName(books, text)) {
+                if (CExpenseType* category = categoryForPath(withoutClass(text))) {
                     record.categoryId = category->Get_Id();
                     record.category = category;
                 } else {

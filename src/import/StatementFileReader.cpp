@@ -7,6 +7,8 @@
 #include "import/ImportDefinition.h"
 #include "import/StatementImport.h"
 #include "model/foundation/CErrorManager.h"
+#include "platform/core/alerts.h"
+#include "platform/core/localized_strings.h"
 
 namespace ch {
 
@@ -42,6 +44,13 @@ StatementLines StatementFileReader::read(const std::string& path, StatementKind 
         break;
     case StatementKind::OFX: result = readStatement(*bytes, StatementFormat::Ofx, mDocument); break;
     case StatementKind::QIF: result = readStatement(*bytes, StatementFormat::Qif, mDocument); break;
+    }
+    for (const std::string& note : result.notes) {
+        Alert alert;
+        alert.title = localized("INFO");
+        alert.message = note;
+        alert.defaultButton = localized("OK");
+        alertPresenter().showInfo(alert);
     }
     return statementLines(result.lines);
 }

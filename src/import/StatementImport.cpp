@@ -19,20 +19,26 @@ StatementImportResult readStatement(std::string_view bytes, StatementFormat form
     switch (format) {
     case StatementFormat::Delimited: {
         CDexiaTableData reader(statementText(bytes), definition, &document);
-        StatementImportResult result{reader.Import(), 0};
+        StatementImportResult result;
+        result.lines = reader.Import();
         if (definition && !definitionProblem(*definition).empty())
             result.error = CDexiaTableData::kUnusableDefinitionError;
         return result;
     }
     case StatementFormat::Qif: {
         CQuickenData reader(statementText(bytes), nullptr, &document);
-        StatementImportResult result{reader.Import(), 0};
+        StatementImportResult result;
+        result.lines = reader.Import();
         result.error = reader.error();
+        result.notes = reader.notes();
         return result;
     }
     case StatementFormat::Ofx: {
         OfxReadResult read = COFXParser::parseBytes(bytes, &document);
-        return {std::move(read.lines), read.error};
+        StatementImportResult result;
+        result.lines = std::move(read.lines);
+        result.error = read.error;
+        return result;
     }
     }
     return {};

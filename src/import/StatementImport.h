@@ -11,6 +11,7 @@
 // categories and accounts through the document while it is read.
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -30,6 +31,9 @@ struct StatementImportResult {
     // import definition without separator, 271, 279 and 280 an OFX file that
     // cannot be read.
     long error = 0;
+    // What the user should know about how the file was read (localized):
+    // a QIF file's dates read in another order than the setting says.
+    std::vector<std::string> notes;
 };
 
 // The lines as the document's pending list holds them.

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <map>
 
+#include "import/CQuickenData.h"
 #include "import/ImportDefinition.h"
 #include "model/foundation/CDate.h"
 #include "import_test_support.h"
@@ -103,11 +104,23 @@ TEST_F(CorpusTest, EveryFileReadsIntoItsTransactions)
                      {kAmountColumn, Columns({5})}, {kDateFormat, Value("dd.mm.yyyy")}}),
          {7, 10053.90}, {}},
     };
-    for (const CorpusCase& c : cases) {
-        SCOPED_TRACE(c.file);
+    struct Settings {
+        const char* name;
+        const char* decimal;
+        const char* thousands;
+        int qifDateFormat;
+    };
+    // QIF files say how they write dates and amounts: the user's settings
+    // change nothing in what they give.
+    const std::vector<Settings> american = {{"US", ".", ",", 0}};
+    const std::vector<Settings> both = {{"US", ".", ",", 0}, {"German", ",", ".", 1}};
+    for (const CorpusCase& c : cases)
+    for (const Settings& settings : c.format == StatementFormat::Qif ? both : american) {
+        SCOPED_TRACE(std::string(c.file) + " " + settings.name);
         // The delimited exports are European: decimal commas, thousands points.
         if (c.format == StatementFormat::Delimited) env.useNotation(",", ".");
-        else env.useNotation(".", ",");
+        else env.useNotation(settings.decimal, settings.thousands);
+        env.defaults().set(std::string(CQuickenData::kDateFormatKey), settings.qifDateFormat);
         const std::string bytes = ReadBytes(CorpusFolder() / c.file);
         const StatementImportResult result =
             readStatement(bytes, c.format, document, c.definition ? &*c.definition : nullptr);

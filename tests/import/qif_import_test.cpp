@@ -230,5 +230,158 @@ TEST_F(QifImportTest, LargeAmountsAreReadWholeAndThoseBeyondTheLimitAreNotBooked
     EXPECT_EQ(books.Get_TransactionArray()->GetCount(), 0);
 }
 
+// Files written day first, year first or with two-digit years read in the one
+// order that reads every date, and the import says so; a file the setting
+// reads stays as it is.
+TEST_F(QifImportTest, DatesAreReadInTheOneOrderThatReadsTheWholeFile)
+{
+    env.defaults().set(std::string(CQuickenData::kDateFormatKey), 0);
+    auto file = [](std::initializer_list<const char*> dates) {
+        std::string text = "!Type:Bank\n";
+        for (const char* date : dates) text += std::string("D") + date + "\nPShop\nT-1.00\nLGroceries\n^\n";
+        return text;
+    };
+    const struct {
+        std::string text;
+        std::vector<DateT> dates;
+        const char* noteKey;   // null: no note
+    } cases[] = {
+        {file({"1.12.08", "13.12.08", "31.1.2009"}), {20081201, 20081213, 20090131}, "QIFDATEDMY"},
+        {file({"2019-03-31", "2019-4-1"}), {20190331, 20190401}, "QIFDATEYMD"},
+        {file({"1/ 5'19", "12/31/99", "2/3/2020"}), {20190105, 19991231, 20200203}, nullptr},
+        {file({"12/31/2019", "1/2/19"}), {20191231, 20190102}, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        CQuickenData reader(c.text, nullptr, &document);
+        const std::vector<CImpTItem::Ptr> lines = reader.Import();
+        ASSERT_EQ(lines.size(), c.dates.size());
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_EQ(lines[i]->mValueDate(), c.dates[i]) << i;
+            EXPECT_TRUE(lines[i]->isComplete()) << lines[i]->mRemark();
+        }
+        if (c.noteKey) {
+            ASSERT_EQ(reader.notes().size(), 1u);
+            EXPECT_EQ(reader.notes()[0], formatMessage(localized("QIFDATEORDERUSED"), {localized(c.noteKey)}));
+        } else {
+            EXPECT_TRUE(reader.notes().empty());
+        }
+    }
+    // The setting's order (here the user's day-first short format) keeps what it reads.
+    env.defaults().set(std::string(CQuickenData::kDateFormatKey), 1);
+    CQuickenData reader(file({"01.02.2006", "2.3.2006"}), nullptr, &document);
+    const std::vector<CImpTItem::Ptr> lines = reader.Import();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0]->mValueDate(), 20060201);
+    EXPECT_EQ(lines[1]->mValueDate(), 20060302);
+    EXPECT_TRUE(reader.notes().empty());
+}
+
+// Cash, credit-card and other asset or liability registers are statements;
+// memorized transactions, classes, securities and prices are not, before or
+// after a register.
+TEST_F(QifImportTest, StatementRegistersYieldLinesAndListsNone)
+{
+    env.defaults().set(std::string(CQuickenData::kDateFormatKey), 0);
+    books.mPreference->Put_mDefaultCreditCardAccount(visa);
+    const std::string memorized = "!Type:Memorized\nKC\nPStanding Order\nT-50.00\nLGroceries\n^\n";
+    const std::string record = "D3/1/24\nPShop\nT-1.00\nLGroceries\n^\n";
+    for (const char* header : {"!Type:Cash", "!Type:CCard", "!Type:Oth A", "!Type:Oth L", "!Type:Bank"}) {
+        SCOPED_TRACE(header);
+        const std::string text = memorized + header + "\n" + record + memorized + "!Type:Class\nNWork\n^\n" +
+                                 "!Type:Prices\n\"ABC\",12.5,\"3/1/24\"\n^\n" + "!Type:Security\nNABC\nTStock\n^\n";
+        const StatementImportResult result = readStatement(text, StatementFormat::Qif, document);
+        ASSERT_EQ(result.lines.size(), 1u);
+        EXPECT_EQ(result.lines[0]->mTitle(), "Shop");
+        EXPECT_EQ(result.lines[0]->mValueDate(), 20240301);
+    }
+}
+
+// A QIF amount is read in the file's notation whatever the user's: a decimal
+// point with comma grouping under German settings, a decimal comma in a file
+// that writes one.
+TEST_F(QifImportTest, AmountsAreReadInTheFilesNotation)
+{
+    env.defaults().set(std::string(CQuickenData::kDateFormatKey), 0);
+    env.useNotation(",", ".");
+    const struct {
+        const char* amounts;   // the records' T texts, "|" between them
+        std::vector<double> read;
+    } cases[] = {
+        {"-1,000.00|2,500.5|-12", {-1000.0, 2500.5, -12.0}},
+        {"-1.000,00|2.500,5|-12", {-1000.0, 2500.5, -12.0}},
+        {"1,234,567.89|-0.5", {1234567.89, -0.5}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.amounts);
+        std::string text = "!Type:Bank\n";
+        std::string amounts = c.amounts;
+        for (std::size_t start = 0; start <= amounts.size();) {
+            const std::size_t bar = std::min(amounts.find('|', start), amounts.size());
+            text += "D3/1/24\nPShop\nT" + amounts.substr(start, bar - start) + "\nLGroceries\n^\n";
+            start = bar + 1;
+        }
+        const StatementImportResult result = readStatement(text, StatementFormat::Qif, document);
+        ASSERT_EQ(result.lines.size(), c.read.size());
+        for (std::size_t i = 0; i < c.read.size(); ++i) EXPECT_DOUBLE_EQ(result.lines[i]->mAmount(), c.read[i]) << i;
+    }
+}
+
+// Categories of the same name in different groups stay two, and a line filed
+// under one path lands in that one, made by the file or already in the books.
+TEST_F(QifImportTest, SameNamedCategoriesAreFoundByTheirPath)
+{
+    env.defaults().set(std::string(CQuickenData::kDateFormatKey), 0);
+    const std::string text = "!Type:Cat\nNAuto\nE\n^\nNAuto:Insurance\nE\n^\nNHome\nE\n^\nNHome:Insurance\nE\n^\n"
+                             "NHome:Service\nE\n^\nNHome:Service:Oil\nE\n^\nNBoat\nE\n^\nNBoat:Service\nE\n^\n"
+                             "NBoat:Service:Oil\nE\n^\n"
+                             "!Type:Bank\nD3/1/24\nPCar\nT-1.00\nLAuto:Insurance\n^\n"
+                             "D3/1/24\nPHouse\nT-2.00\nLHome:Insurance\n^\n"
+                             "D3/1/24\nPBoat oil\nT-3.00\nLBoat:Service:Oil/Work\n^\n";   // with a class
+    const StatementImportResult result = readStatement(text, StatementFormat::Qif, document);
+    ASSERT_EQ(result.lines.size(), 3u);
+    // Each line's category and the names of its group and the group above.
+    auto placeOf = [&](const CImpTItem::Ptr& line) -> std::pair<std::string, std::string> {
+        const CExpenseType* category = books.GetExpenseTypeForID(line->mExpenseTypeId());
+        const CMasterExpenseType* group = category ? books.GetMasterExpenseTypeForId(category->Get_mMasterType()) : nullptr;
+        const CMasterExpenseType* above = group ? books.GetMasterExpenseTypeForId(group->Get_mParentId()) : nullptr;
+        return {group ? group->Get_StringrefName() : "?", above ? above->Get_StringrefName() : "?"};
+    };
+    EXPECT_EQ(placeOf(result.lines[0]).first, "Auto");
+    EXPECT_EQ(placeOf(result.lines[1]).first, "Home");
+    EXPECT_EQ(placeOf(result.lines[2]).second, "Boat");
+    EXPECT_NE(result.lines[2]->mExpenseTypeId(), books.GetExpenseTypeForName(std::string_view("Oil"))->Get_Id());
+    EXPECT_NE(result.lines[0]->mExpenseTypeId(), result.lines[1]->mExpenseTypeId());
+
+    // Read again against the books that now hold both: still by the path.
+    const std::string again = "!Type:Bank\nD3/1/24\nPHouse\nT-2.00\nLHome:Insurance\n^\n"
+                              "D3/1/24\nPCar\nT-1.00\nLAuto:Insurance\n^\n";
+    const StatementImportResult second = readStatement(again, StatementFormat::Qif, document);
+    ASSERT_EQ(second.lines.size(), 2u);
+    EXPECT_EQ(second.lines[0]->mExpenseTypeId(), result.lines[1]->mExpenseTypeId());
+    EXPECT_EQ(second.lines[1]->mExpenseTypeId(), result.lines[0]->mExpenseTypeId());
+}
+
+// A file naming a thousand transfer targets makes each account once and every
+// line reaches its own; sized so that a lookup walking all made accounts per
+// line would show.
+TEST_F(QifImportTest, ManyTransferTargetsEachMadeOnce)
+{
+    env.defaults().set(std::string(CQuickenData::kDateFormatKey), 0);
+    constexpr int kTargets = 1000;
+    std::string text = "!Type:Bank\n";
+    for (int i = 0; i < kTargets; ++i)
+        for (int twice = 0; twice < 2; ++twice)
+            text += "D3/1/24\nPTo fund " + std::to_string(i) + "\nT-1.00\nL[Fund " + std::to_string(i) + "]\n^\n";
+    const StatementImportResult result = readStatement(text, StatementFormat::Qif, document);
+    ASSERT_EQ(result.lines.size(), 2u * kTargets);
+    for (int i = 0; i < kTargets; i += 111) {
+        const CAccount* fund = AccountNamed(("Fund " + std::to_string(i)).c_str());
+        ASSERT_NE(fund, nullptr) << i;
+        EXPECT_EQ(result.lines[2 * i]->mOtherAccountId(), fund->Get_Id());
+        EXPECT_EQ(result.lines[2 * i + 1]->mOtherAccountId(), fund->Get_Id());
+    }
+}
+
 } // namespace
 } // namespace ch::test

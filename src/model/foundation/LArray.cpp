@@ -581,6 +581,34 @@ bool LArray::SortWithoutShellPasses()
     // Without equal items there is only one sorted order: any sort reaches
     // the Shell sort's result. Equal items found: the Shell sort decides.
     if (equalNeighbours) return false;
+    // An item just put at the front of items in strict order (a list that
+    // grows one item at a time): its place is found by halving, so that
+    // adding many items one by one does not sort the whole list each time.
+    if (compare(2, 1) < 0) {
+        bool restInOrder = true;
+        for (std::uint32_t i = 2; i < mItemCount && restInOrder; ++i) restInOrder = compare(i + 1, i) > 0;
+        if (restInOrder) {
+            std::uint32_t low = 2;                   // item low - 1 ... is below the first item
+            std::uint32_t high = mItemCount + 1;     // items from high on are above it
+            while (high - low > 0) {
+                const std::uint32_t middle = low + (high - low) / 2;
+                if (compare(middle, 1) < 0) low = middle + 1;
+                else high = middle;
+            }
+            // low: the first item not below the first one; an equal one is
+            // the Shell sort's to place.
+            if (low <= mItemCount && compare(low, 1) == 0) return false;
+            try {
+                std::vector<unsigned char> first(size);
+                CopyItemBytes(first.data(), FixedItemPtr(1), size);
+                std::memmove(FixedItemPtr(1), FixedItemPtr(2), std::size_t(low - 2) * size);
+                CopyItemBytes(FixedItemPtr(static_cast<ArrayIndexT>(low - 1)), first.data(), size);
+                return true;
+            } catch (const std::bad_alloc&) {
+                return false;
+            }
+        }
+    }
     try {
         std::vector<std::uint32_t> order(mItemCount);
         for (std::uint32_t i = 0; i < mItemCount; ++i) order[i] = i + 1;

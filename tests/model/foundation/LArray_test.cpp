@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -196,6 +197,43 @@ TEST(LArray, SortIsTheShellSortWithItsGaps)
                   61, 31, 76, 78, 91, 4,  93, 29, 69, 19, 45, 33, 21, 14, 49, 89, 64, 9,  79, 57,
                   81, 34, 44, 59, 94, 74, 2,  32, 37, 17, 52, 62, 67, 77, 82, 92, 97, 7,  47, 22}));
     EXPECT_TRUE(hundred.IsSorted());
+}
+
+// A list that grows one item at a time at its front (as the books' lists
+// do): the new item finds its place without the whole list being sorted
+// again, and lands where any sort puts it; an equal key leaves it to the
+// Shell sort.
+TEST(LArray, AnItemPutInFrontOfOrderedItemsFindsItsPlaceByHalving)
+{
+    struct Case {
+        std::int32_t key;
+        std::int32_t expectedPlace;   // 1-based
+    };
+    const Case cases[] = {{1001, 501}, {5000, 1001}, {3, 2}};
+    for (const Case& c : cases) {
+        int calls = 0;
+        TArray<Tagged> array(new TaggedComparator(&calls));
+        for (std::int32_t i = 1; i <= 1000; ++i) array.AddItem(Tagged{2 * i, i});
+        array.InsertItemsAt(1, 1, Tagged{c.key, -1});
+        calls = 0;
+        array.Sort();
+        const std::vector<std::int32_t> tags = Tags(array);
+        ASSERT_EQ(tags.size(), 1001u);
+        EXPECT_EQ(tags[c.expectedPlace - 1], -1) << c.key;
+        EXPECT_TRUE(std::is_sorted(tags.begin(), tags.begin() + (c.expectedPlace - 1))) << c.key;
+        EXPECT_TRUE(std::is_sorted(tags.begin() + c.expectedPlace, tags.end())) << c.key;
+        // One walk over the list and a halving search, not a sort of it.
+        EXPECT_LT(calls, 2 * 1001) << c.key;
+    }
+    // An equal key: the Shell sort's place, keys in order.
+    TArray<Tagged> array(new TaggedComparator);
+    for (std::int32_t i = 1; i <= 30; ++i) array.AddItem(Tagged{2 * i, i});
+    array.InsertItemsAt(1, 1, Tagged{20, -1});
+    array.Sort();
+    std::vector<std::int32_t> keys;
+    Tagged item{};
+    for (ArrayIndexT i = 1; array.FetchItemAt(i, item); ++i) keys.push_back(item.key);
+    EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end()));
 }
 
 TEST(LArray, OrderChangesFollowTheFlags)
