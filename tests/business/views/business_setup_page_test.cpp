@@ -78,6 +78,36 @@ protected:
 
     business::BusinessOfDocument& business() { return *dynamic_cast<business::BusinessOfDocument*>(document->business()); }
     business::CVATRateDialog& sheet() { return *page->VATRateSheet(); }
+
+    // A 21 % rate named "Standard", made as its sheet makes it.
+    std::shared_ptr<business::GXVATRate> addStandardRate()
+    {
+        arguments::VATRateArguments standard;
+        standard.name = "Standard";
+        standard.rate = 21.0;
+        EXPECT_EQ(document->commandExecutor().executeCommand(33, nullptr, standard), 1);
+        return business().businessArrays().VATRateArray.front();
+    }
+    // A customer with its open-invoice account; its id.
+    long addCustomer()
+    {
+        arguments::CAcoWArguments customer;
+        customer.name = "Customer";
+        customer.createCustomerOpenInvoices = true;
+        return document->commandExecutor().executeCommand(26, nullptr, customer);
+    }
+    // An invoice for work of that net amount at the rate, due on its date; its id.
+    long addInvoice(long customerId, const business::GXVATRate& rate, DateT date, double net)
+    {
+        arguments::InvoiceArguments invoice;
+        invoice.invoiceName = "Work";
+        invoice.thirdPartyId = customerId;
+        invoice.invoiceDate = date;
+        invoice.dueDate = date;
+        invoice.amountWithoutVAT = net;
+        invoice.firstVATRateId = long(*rate.idKey());
+        return document->commandExecutor().executeCommand(38, nullptr, invoice);
+    }
     template <class Field>
     Field* field(const char* name) { return sheet().findChild<Field*>(name); }
 
@@ -179,28 +209,14 @@ TEST_F(BusinessSetupPageTest, RateMadeThroughTheSheetAfterRefusedValuesShowsOnTh
 
 TEST_F(BusinessSetupPageTest, ListingOfThePeriodAgreesWithTheRatesAccounts)
 {
-    arguments::VATRateArguments standard;
-    standard.name = "Standard";
-    standard.rate = 21.0;
-    ASSERT_EQ(document->commandExecutor().executeCommand(33, nullptr, standard), 1);
-    const auto rate = business().businessArrays().VATRateArray.front();
-    arguments::CAcoWArguments customer;
-    customer.name = "Customer";
-    customer.createCustomerOpenInvoices = true;
-    const long customerId = document->commandExecutor().executeCommand(26, nullptr, customer);
+    const auto rate = addStandardRate();
+    const long customerId = addCustomer();
 
     const DateT today = CDate::GetNowAsDateT();
     const auto period = business::VATPeriodAtDate(business(), today);
     ASSERT_TRUE(period);
     for (double amount : {1000.0, 123456.78}) {
-        arguments::InvoiceArguments invoice;
-        invoice.invoiceName = "Work";
-        invoice.thirdPartyId = customerId;
-        invoice.invoiceDate = today;
-        invoice.dueDate = today;
-        invoice.amountWithoutVAT = amount;
-        invoice.firstVATRateId = long(*rate->idKey());
-        ASSERT_GT(document->commandExecutor().executeCommand(38, nullptr, invoice), 0);
+        ASSERT_GT(addInvoice(customerId, *rate, today, amount), 0);
     }
     // What the rate's received account holds: the VAT of both invoices.
     const CAccount* received = document->getAccountForId(static_cast<ObjectIdT>(*rate->accountIdReceived()));
@@ -241,30 +257,16 @@ TEST_F(BusinessSetupPageTest, ListingOfThePeriodAgreesWithTheRatesAccounts)
 // of the invoices dated within it, summed from their booked lines.
 TEST_F(BusinessSetupPageTest, DeclarationCoversTheChosenQuarter)
 {
-    arguments::VATRateArguments standard;
-    standard.name = "Standard";
-    standard.rate = 21.0;
-    ASSERT_EQ(document->commandExecutor().executeCommand(33, nullptr, standard), 1);
-    const auto rate = business().businessArrays().VATRateArray.front();
+    const auto rate = addStandardRate();
     const long received = *rate->accountIdReceived();
-    arguments::CAcoWArguments customer;
-    customer.name = "Customer";
-    customer.createCustomerOpenInvoices = true;
-    const long customerId = document->commandExecutor().executeCommand(26, nullptr, customer);
+    const long customerId = addCustomer();
 
     // Invoices on the days around each quarter's edges, of odd cents.
     std::vector<std::pair<DateT, double>> VATLines;
     double net = 10.07;
     for (DateT date : {20241231L, 20250101L, 20250215L, 20250331L, 20250401L, 20250630L, 20250701L, 20250930L,
                        20251001L, 20251231L, 20260101L}) {
-        arguments::InvoiceArguments invoice;
-        invoice.invoiceName = "Work";
-        invoice.thirdPartyId = customerId;
-        invoice.invoiceDate = date;
-        invoice.dueDate = date;
-        invoice.amountWithoutVAT = net;
-        invoice.firstVATRateId = long(*rate->idKey());
-        const long id = document->commandExecutor().executeCommand(38, nullptr, invoice);
+        const long id = addInvoice(customerId, *rate, date, net);
         ASSERT_GT(id, 0);
         for (const auto& line : document->getTransactionForId(static_cast<ObjectIdT>(id))->mFromList())
             if (line->account() == received) VATLines.emplace_back(date, line->getLocalAmount().value_or(0));
