@@ -1,7 +1,7 @@
-// A share price still being fetched from a slow server when its document
-// closes: closing waits for the worker, the late answer is dropped, and
-// nothing is touched after the document is gone. From a server that never
-// answers, closing calls the fetches off instead of waiting out their limit.
+// Share prices still being fetched when their document closes: closing calls
+// the fetches off and waits for the worker (a server that never answers costs
+// no time limit), whatever was fetched is dropped, and nothing is touched
+// after the document is gone.
 
 #include <gtest/gtest.h>
 
