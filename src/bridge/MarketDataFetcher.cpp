@@ -10,6 +10,7 @@
 #include "bridge/DeveloperLog.h"
 #include "model/foundation/CDate.h"
 #include "platform/core/dispatcher.h"
+#include "platform/core/http_get.h"
 #include "platform/core/notification_center.h"
 
 namespace ch {
@@ -23,6 +24,7 @@ struct MarketDataFetcher::State {
 struct MarketDataFetcher::Worker {
     std::thread thread;
     std::shared_ptr<std::atomic<bool>> finished;
+    std::shared_ptr<std::atomic<bool>> cancelled;
 };
 
 MarketDataFetcher::MarketDataFetcher(QuoteService& service, Dispatcher& dispatcher)
@@ -32,7 +34,7 @@ MarketDataFetcher::MarketDataFetcher(QuoteService& service, Dispatcher& dispatch
 
 MarketDataFetcher::~MarketDataFetcher()
 {
-    waitForWorkers();
+    cancelWorkers();
 }
 
 void MarketDataFetcher::waitForWorkers()
@@ -42,7 +44,13 @@ void MarketDataFetcher::waitForWorkers()
     mWorkers.clear();
 }
 
-void MarketDataFetcher::startWorker(std::function<void()> job)
+void MarketDataFetcher::cancelWorkers()
+{
+    for (Worker& worker : mWorkers) worker.cancelled->store(true);
+    waitForWorkers();
+}
+
+void MarketDataFetcher::startWorker(std::function<void(const std::atomic<bool>&)> job)
 {
     // A repeating refresh must not pile up finished threads.
     std::erase_if(mWorkers, [](Worker& worker) {
@@ -51,12 +59,16 @@ void MarketDataFetcher::startWorker(std::function<void()> job)
         return true;
     });
     auto finished = std::make_shared<std::atomic<bool>>(false);
-    std::thread thread([job = std::move(job), finished]() mutable {
-        job();
+    auto cancelled = std::make_shared<std::atomic<bool>>(false);
+    std::thread thread([job = std::move(job), finished, cancelled]() mutable {
+        {
+            const HttpCancelScope scope(*cancelled);
+            job(*cancelled);
+        }
         job = nullptr;
         finished->store(true);
     });
-    mWorkers.push_back({std::move(thread), std::move(finished)});
+    mWorkers.push_back({std::move(thread), std::move(finished), std::move(cancelled)});
 }
 
 bool MarketDataFetcher::isFetchingQuotes() const
@@ -82,11 +94,15 @@ void MarketDataFetcher::fetchRates(const std::vector<std::shared_ptr<CCurRItem>>
 
     QuoteService& service = mService;
     Dispatcher& dispatcher = mDispatcher;
-    startWorker([jobs, &service, &dispatcher, apply = std::move(apply)]() mutable {
+    startWorker([jobs, &service, &dispatcher, apply = std::move(apply)](const std::atomic<bool>& cancelled) mutable {
         // Worker: the network only.
-        for (Job& job : *jobs) job.fetched = CCurRItem::fetchRate(service, job.request);
+        for (Job& job : *jobs) {
+            if (cancelled.load()) break;
+            job.fetched = CCurRItem::fetchRate(service, job.request);
+        }
         // Everything moves to the main thread, so nothing is released here.
-        dispatcher.post([jobs = std::move(jobs), apply = std::move(apply)] {
+        dispatcher.post([jobs = std::move(jobs), apply = std::move(apply), wasCancelled = cancelled.load()] {
+            if (wasCancelled) return;
             // Main thread: judged against the rate as it stands now.
             const DateT today = CDate::GetNowAsDateT();
             for (const Job& job : *jobs) {
@@ -119,12 +135,20 @@ bool MarketDataFetcher::fetchQuotes(const std::vector<std::shared_ptr<CCurRItem>
     QuoteService& service = mService;
     Dispatcher& dispatcher = mDispatcher;
     std::shared_ptr<State> state = mState;
-    startWorker([jobs, &service, &dispatcher, state, done = std::move(done)]() mutable {
+    startWorker([jobs, &service, &dispatcher, state, done = std::move(done)](const std::atomic<bool>& cancelled) mutable {
         // Worker: only the quote service is touched; the items wait.
-        for (Job& job : *jobs) job.quote = CCurRItem::fetchQuote(service, job.request);
+        for (Job& job : *jobs) {
+            if (cancelled.load()) break;
+            job.quote = CCurRItem::fetchQuote(service, job.request);
+        }
         // The items move back to the main thread: their last release must
         // happen there.
-        dispatcher.post([jobs = std::move(jobs), state = std::move(state), done = std::move(done)] {
+        dispatcher.post([jobs = std::move(jobs), state = std::move(state), done = std::move(done),
+                         wasCancelled = cancelled.load()] {
+            if (wasCancelled) {
+                state->fetchingQuotes = false;
+                return;
+            }
             double total = 0.0;
             std::vector<std::shared_ptr<CCurRItem>> asked;
             asked.reserve(jobs->size());

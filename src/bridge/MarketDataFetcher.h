@@ -6,8 +6,11 @@
 // thread (rates through the document's rate change, quotes into the items).
 //
 // The quote service and the dispatcher must outlive the fetcher; destroying
-// the fetcher waits for its workers. Main thread only, except the workers.
+// the fetcher calls off its fetches and waits for its workers, which then
+// takes about a second at most, whatever the servers do. Main thread only,
+// except the workers.
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -53,13 +56,19 @@ public:
     // Waits for the workers started so far (their results still arrive
     // through the dispatcher).
     void waitForWorkers();
+    // Calls off the fetches started so far (a page being read stops within
+    // about a second; no further page is asked for) and waits for their
+    // workers. What they had fetched is dropped: no rate is applied, no
+    // quote recorded, no `done` called. Later fetches run as usual.
+    void cancelWorkers();
 
 private:
     struct State;
     struct Worker;
 
-    // Runs the job on a new worker thread; finished workers are joined first.
-    void startWorker(std::function<void()> job);
+    // Runs the job on a new worker thread, with the flag that calls it off
+    // (its web fetches watch it too); finished workers are joined first.
+    void startWorker(std::function<void(const std::atomic<bool>& cancelled)> job);
 
     QuoteService& mService;
     Dispatcher& mDispatcher;

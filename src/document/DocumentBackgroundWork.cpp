@@ -33,7 +33,8 @@ DocumentBackgroundWork::~DocumentBackgroundWork()
     destroyTimer();
     destroyAutosaveTimer();
     mAlive.reset();
-    mFetcher.waitForWorkers();
+    // Closing must not wait for a dead server's time limit.
+    mFetcher.cancelWorkers();
 }
 
 // --- exchange rates

@@ -12,8 +12,9 @@
 // The timers run on the document's dispatcher (the application's event
 // loop, or a test's manual clock). The application starts them once the
 // document shows its books (after its password question) and destroys this
-// object before the document; the destructor stops the timers and waits for
-// the workers, and results that arrive later are dropped.
+// object before the document; the destructor stops the timers, calls off the
+// fetches still running and waits for their workers (about a second at most),
+// and results that arrive later are dropped.
 //
 // Main thread only.
 

@@ -99,7 +99,8 @@ double StockQuoteService::leadingNumber(std::string_view text)
 {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     std::string digits;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    std::size_t i = 0;
+    for (; i < text.size(); ++i) {
         const char c = text[i];
         if (c == ',') {
             // A grouping comma stands between digits; anything else ends the number.
@@ -109,11 +110,20 @@ double StockQuoteService::leadingNumber(std::string_view text)
         if ((c >= '0' && c <= '9') || c == '.' || ((c == '-' || c == '+') && digits.empty())) digits.push_back(c);
         else break;
     }
+    // An exponent ("1e308") is no way to write a price: read as its first
+    // digits it would be a plausible wrong one. A currency code after the
+    // number ("12.34EUR") is no exponent.
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t next = i + 1;
+        if (next < text.size() && (text[next] == '+' || text[next] == '-')) ++next;
+        if (next < text.size() && text[next] >= '0' && text[next] <= '9') return 0.0;
+    }
     if (!digits.empty() && digits.front() == '+') digits.erase(0, 1);
     double value = 0.0;
     const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    (void)end;
-    return ec == std::errc() && std::isfinite(value) ? value : 0.0;
+    // All of it must read: "1.2.3" is no number.
+    if (ec != std::errc() || end != digits.data() + digits.size() || !std::isfinite(value)) return 0.0;
+    return value;
 }
 
 std::optional<double> StockQuoteService::quoteFromPage(std::string_view page)
@@ -128,6 +138,8 @@ std::optional<double> StockQuoteService::quoteFromPage(std::string_view page)
     if (close == std::string_view::npos) return std::nullopt;
     std::optional<std::string> text = stripTags(page.substr(open + 1, close - open - 1));
     if (!text) return std::nullopt;
+    // Judged whole first: cut to two decimals, "12.345e3" would pass as 12.34.
+    if (!(leadingNumber(*text) > 0.0)) return std::nullopt;
     // Prices are kept to two decimals.
     if (const std::size_t point = text->find('.'); point != std::string::npos && point + 3 < text->size())
         text->erase(point + 3);

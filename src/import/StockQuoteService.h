@@ -47,7 +47,8 @@ public:
     // stripTag repeated while it answers; none when a closing tag is missing.
     static std::optional<std::string> stripTags(std::string_view text);
     // The number a text starts with after leading blanks, grouping commas
-    // ignored; 0 when it starts with none.
+    // ignored; 0 when it starts with none or with one that does not read as
+    // a price (an exponent as in "1e308", a second point as in "1.2.3").
     static double leadingNumber(std::string_view text);
 
     static std::string quoteAddress(std::string_view base, std::string_view symbol);

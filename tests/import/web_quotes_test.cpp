@@ -40,11 +40,20 @@ TEST(WebQuotes, PagesGiveTheirNumbers)
         {quotePage("N/A"), std::nullopt},
         {"<td>12.34</td>", std::nullopt},                        // no "Last Trade"
         {"Last Trade: <td>12.34</td>", std::nullopt},            // the window runs past the end
+        // Not prices: an exponent never reads as its first digits, nor a
+        // number with two points.
+        {quotePage("1e308"), std::nullopt},
+        {quotePage("1.5E+3"), std::nullopt},
+        {quotePage("12.345e3"), std::nullopt},
+        {quotePage("12.3.4"), std::nullopt},
+        {quotePage("12.34EUR"), 12.34},                          // a code after it is no exponent
+        {quotePage("12.34 e"), 12.34},
     };
     for (const Case& c : cases) EXPECT_EQ(StockQuoteService::quoteFromPage(c.page), c.quote) << c.page;
 
     EXPECT_EQ(StockQuoteService::conversionFromPage(converterPage("3.3000 EUR")), 3.3);
     EXPECT_EQ(StockQuoteService::conversionFromPage(converterPage("1,234.5 EUR")), 1234.5);
+    EXPECT_EQ(StockQuoteService::conversionFromPage(converterPage("1e308 EUR")), std::nullopt);
     EXPECT_EQ(StockQuoteService::conversionFromPage("<html>no result</html>"), std::nullopt);
     EXPECT_THROW(StockQuoteService::conversionFromPage("<div id=currency_converter_result><b>3</b>"), FetchError);
 }

@@ -15,6 +15,16 @@ void initialiseOnce()
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
+thread_local const std::atomic<bool>* tCancelled = nullptr;
+
+// Called by the client while it waits and transfers: a non-zero answer ends
+// the transfer.
+int watchCancel(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    const auto* cancelled = static_cast<const std::atomic<bool>*>(user);
+    return cancelled && cancelled->load() ? 1 : 0;
+}
+
 struct Sink {
     std::string* body;
     std::size_t maxBytes;
@@ -49,10 +59,25 @@ std::string charsetOf(const char* contentType)
 
 } // namespace
 
+HttpCancelScope::HttpCancelScope(const std::atomic<bool>& cancelled) : mPrevious(tCancelled)
+{
+    tCancelled = &cancelled;
+}
+
+HttpCancelScope::~HttpCancelScope()
+{
+    tCancelled = mPrevious;
+}
+
 HttpResponse httpGet(const std::string& url, const HttpLimits& limits)
 {
     initialiseOnce();
     HttpResponse response;
+    const std::atomic<bool>* cancelled = tCancelled;
+    if (cancelled && cancelled->load()) {
+        response.error = "cancelled";
+        return response;
+    }
     CURL* curl = curl_easy_init();
     if (!curl) {
         response.error = "no HTTP client";
@@ -77,6 +102,11 @@ HttpResponse httpGet(const std::string& url, const HttpLimits& limits)
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
     curl_easy_setopt(curl, CURLOPT_USERAGENT, "Countinghouse");
+    if (cancelled) {
+        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, watchCancel);
+        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, cancelled);
+        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    }
 
     const CURLcode result = curl_easy_perform(curl);
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &response.status);
@@ -85,7 +115,8 @@ HttpResponse httpGet(const std::string& url, const HttpLimits& limits)
     response.charset = charsetOf(contentType);
     curl_easy_cleanup(curl);
 
-    if (sink.tooLong) response.error = "the page is too long";
+    if (result == CURLE_ABORTED_BY_CALLBACK) response.error = "cancelled";
+    else if (sink.tooLong) response.error = "the page is too long";
     else if (result != CURLE_OK) response.error = errorText[0] ? errorText : curl_easy_strerror(result);
     else if (response.status < 200 || response.status > 299)
         response.error = "HTTP status " + std::to_string(response.status);

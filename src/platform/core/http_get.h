@@ -2,8 +2,10 @@
 // Reading a web page over HTTP(S), blocking: for worker threads only, never
 // the main thread. Every fetch is bounded in time and size, follows at most a
 // few redirects and speaks no other protocol, so a dead or hostile server
-// costs at most the time limit.
+// costs at most the time limit. A fetch can also be called off from another
+// thread (see HttpCancelScope): it then ends within about a second.
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <string>
@@ -25,8 +27,23 @@ struct HttpResponse {
     bool ok() const { return error.empty(); }
 };
 
-// A status outside 200..299 counts as a failure.
+// A status outside 200..299 counts as a failure; so does a fetch called off.
 HttpResponse httpGet(const std::string& url, const HttpLimits& limits = {});
+
+// While one lives, every httpGet on its thread ends as a failure ("cancelled")
+// as soon as the flag is set, from any thread: the owner of the worker can
+// stop it without waiting for a dead server's time limit. The flag must
+// outlive the scope. Scopes nest; the innermost one counts.
+class HttpCancelScope {
+public:
+    explicit HttpCancelScope(const std::atomic<bool>& cancelled);
+    ~HttpCancelScope();
+    HttpCancelScope(const HttpCancelScope&) = delete;
+    HttpCancelScope& operator=(const HttpCancelScope&) = delete;
+
+private:
+    const std::atomic<bool>* mPrevious;
+};
 
 // The text with everything but unreserved characters (letters, digits,
 // "-", ".", "_", "~") written as %XX, for a query value.
