@@ -35,6 +35,15 @@ bool isBalanceSheetAccount(const CAccount& account)
     return account.thisIsAPropretyAccount() || account.thisIsADebtAccount();
 }
 
+// The model's field holds the first 19 characters; the account keeps the
+// whole number beside it (an IBAN has up to 34), so the next statement that
+// names it finds the account without asking again.
+void storeBankAccountNumber(CDocAccounting& books, CAccount& account, std::string_view number)
+{
+    books.setBankAccountNumberT(modelText(number).c_str(), &account);
+    account.Put_StringRefBankAccountNumber(number);
+}
+
 DateT validOrNone(DateT date)
 {
     return CDate::IsValidDate(date) ? date : 0;
@@ -192,13 +201,13 @@ void CImpTItem::setMOurAccountId(ObjectIdT id)
             mDocument->setOwnAccountIdForImport(id);
         return;
     }
-    if (equalsCaseInsensitive(mOurAccountNumberText, account->Get_StringRefBankAccountNumber()) ||
+    if (sameBankAccountNumber(account->Get_StringRefBankAccountNumber(), mOurAccountNumberText) ||
         equalsCaseInsensitive(mOurAccountNumberText, account->Get_StringRefNameOnly()))
         return;
     const std::string number = modelText(mOurAccountNumberText);
     const std::string name = modelText(account->Get_StringRefNameOnly());
     if (CErrorManager::AskQuestion(kAccountNumberQuestion, number.c_str(), name.c_str())) {
-        books.setBankAccountNumberT(number.c_str(), account);
+        storeBankAccountNumber(books, *account, mOurAccountNumberText);
         books.SetModified(true);
         completeAllLines();
     }
@@ -224,11 +233,11 @@ void CImpTItem::setMOtherAccountId(ObjectIdT id)
                     completeAllLines();
                 }
             }
-        } else if (mForeignAccountNumberText != account->Get_StringRefBankAccountNumber()) {
+        } else if (!sameBankAccountNumber(account->Get_StringRefBankAccountNumber(), mForeignAccountNumberText)) {
             const std::string number = modelText(mForeignAccountNumberText);
             const std::string name = modelText(account->Get_StringRefNameOnly());
             if (CErrorManager::AskQuestion(kAccountNumberQuestion, number.c_str(), name.c_str())) {
-                books.setBankAccountNumberT(number.c_str(), account);
+                storeBankAccountNumber(books, *account, mForeignAccountNumberText);
                 books.SetModified(true);
                 completeAllLines();
             }
