@@ -452,7 +452,8 @@ void CImpTItem::completeOnce()
         setMExpenseTypeId(category->Get_Id(), false);
 
         // 9. Duplicate: a booked transaction between the same accounts, of the
-        // same amount, within a few days of the line's dates.
+        // same amount, within a few days of the line's dates, that no other
+        // pending line is matched with already: one line, one booking.
         if (own && counter && mDoubleTransactionIdValue != -1) {
             const DateT booking = validOrNone(mBookingDateValue);
             const DateT value = validOrNone(mValueDateValue);
@@ -462,19 +463,22 @@ void CImpTItem::completeOnce()
                 DateT last = booking != 0 && value != 0 ? std::max(booking, value) : first;
                 first = CDate::AddDaysTo(first, -kDuplicateWindowDays);
                 last = CDate::AddDaysTo(last, kDuplicateWindowDays);
-                found = counter->CheckDuplicateTransaction(mFromAccountIdValue, mToAccountIdValue,
-                                                           std::fabs(mAmountValue), mCurrencyIdValue, first, last,
-                                                           mDocumentRefText, mDescriptionText);
-            }
-            if (found > 0) {
                 // A transaction booked from this very list is no duplicate of it.
                 const std::optional<std::int64_t> lineStamp = importTimeStamp();
-                const bool bookedFromThisList = lineStamp && *lineStamp != 0 &&
-                                                mDocument->importTimeStampOfTransaction(found) == lineStamp;
-                if (!bookedFromThisList) {
-                    setMDoubleTransactionId(found);
-                    fail("IMPDUPL");
+                for (ObjectIdT candidate : counter->DuplicateTransactionCandidates(
+                         mFromAccountIdValue, mToAccountIdValue, std::fabs(mAmountValue), first, last)) {
+                    if (lineStamp && *lineStamp != 0 &&
+                        mDocument->importTimeStampOfTransaction(candidate) == lineStamp)
+                        break;
+                    if (!mDocument->duplicateTakenByOtherLine(candidate, this)) {
+                        found = candidate;
+                        break;
+                    }
                 }
+            }
+            if (found > 0) {
+                setMDoubleTransactionId(found);
+                fail("IMPDUPL");
             } else {
                 setMDoubleTransactionId(0);
             }
