@@ -76,6 +76,13 @@ void PendingImport::setOwnAccountIdForImport(ObjectIdT accountId)
         if (line) line->setOwnAccountIdForImport(accountId);
 }
 
+bool PendingImport::duplicateTakenByOtherLine(ObjectIdT transactionId, const StatementLine* line) const
+{
+    for (const std::shared_ptr<StatementLine>& other : mLines)
+        if (other && other.get() != line && other->duplicatedTransactionId() == transactionId) return true;
+    return false;
+}
+
 std::size_t PendingImport::doActualImport()
 {
     StatementLines kept;

@@ -31,6 +31,9 @@ public:
     void completeBankImport();
     // The own account for every line whose statement names none.
     void setOwnAccountIdForImport(ObjectIdT accountId);
+    // Whether a pending line other than that one is matched with the booked
+    // transaction as its duplicate.
+    bool duplicateTakenByOtherLine(ObjectIdT transactionId, const StatementLine* line) const;
     // Books every line that can be booked, in order; the lines that could
     // not stay pending with their stamps. Answers the number booked.
     std::size_t doActualImport();

@@ -74,6 +74,10 @@ public:
     void completeBankImport() { mPending.completeBankImport(); }
     // The own account for the lines whose statement names none.
     void setOwnAccountIdForImport(ObjectIdT accountId) { mPending.setOwnAccountIdForImport(accountId); }
+    bool duplicateTakenByOtherLine(ObjectIdT transactionId, const StatementLine* line) const
+    {
+        return mPending.duplicateTakenByOtherLine(transactionId, line);
+    }
     // Books every line in order; the ones that refused stay pending. Then
     // "TRANSACTIONCREATED" with no object, once. The number booked.
     int doActualImport();

@@ -40,6 +40,9 @@ public:
     // Books the line (through the document's statement import); false when
     // it is incomplete, not accepted or a duplicate, and so stays pending.
     virtual bool import() = 0;
+    // The booked transaction the line is matched with as its duplicate; 0
+    // when none. One booking is matched with one line at most.
+    virtual ObjectIdT duplicatedTransactionId() const { return 0; }
 };
 
 using StatementLines = std::vector<std::shared_ptr<StatementLine>>;

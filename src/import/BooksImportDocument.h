@@ -24,6 +24,10 @@ public:
     CDocAccounting& books() override { return mBooks; }
     void completeBankImport() override { mPending.completeBankImport(); }
     void setOwnAccountIdForImport(ObjectIdT accountId) override { mPending.setOwnAccountIdForImport(accountId); }
+    bool duplicateTakenByOtherLine(ObjectIdT transactionId, const StatementLine* line) override
+    {
+        return mPending.duplicateTakenByOtherLine(transactionId, line);
+    }
     ObjectIdT insertAccount(std::string_view name, std::string_view description, ObjectIdT accountTypeId,
                             ObjectIdT currencyId) override;
     ObjectIdT createCategoryGroup(std::string_view name, MasterExpenseTypeT kind, ObjectIdT parentId) override;

@@ -35,6 +35,15 @@ bool isBalanceSheetAccount(const CAccount& account)
     return account.thisIsAPropretyAccount() || account.thisIsADebtAccount();
 }
 
+// The model's field holds the first 19 characters; the account keeps the
+// whole number beside it (an IBAN has up to 34), so the next statement that
+// names it finds the account without asking again.
+void storeBankAccountNumber(CDocAccounting& books, CAccount& account, std::string_view number)
+{
+    books.setBankAccountNumberT(modelText(number).c_str(), &account);
+    account.Put_StringRefBankAccountNumber(number);
+}
+
 DateT validOrNone(DateT date)
 {
     return CDate::IsValidDate(date) ? date : 0;
@@ -192,13 +201,13 @@ void CImpTItem::setMOurAccountId(ObjectIdT id)
             mDocument->setOwnAccountIdForImport(id);
         return;
     }
-    if (equalsCaseInsensitive(mOurAccountNumberText, account->Get_StringRefBankAccountNumber()) ||
+    if (sameBankAccountNumber(account->Get_StringRefBankAccountNumber(), mOurAccountNumberText) ||
         equalsCaseInsensitive(mOurAccountNumberText, account->Get_StringRefNameOnly()))
         return;
     const std::string number = modelText(mOurAccountNumberText);
     const std::string name = modelText(account->Get_StringRefNameOnly());
     if (CErrorManager::AskQuestion(kAccountNumberQuestion, number.c_str(), name.c_str())) {
-        books.setBankAccountNumberT(number.c_str(), account);
+        storeBankAccountNumber(books, *account, mOurAccountNumberText);
         books.SetModified(true);
         completeAllLines();
     }
@@ -224,11 +233,11 @@ void CImpTItem::setMOtherAccountId(ObjectIdT id)
                     completeAllLines();
                 }
             }
-        } else if (mForeignAccountNumberText != account->Get_StringRefBankAccountNumber()) {
+        } else if (!sameBankAccountNumber(account->Get_StringRefBankAccountNumber(), mForeignAccountNumberText)) {
             const std::string number = modelText(mForeignAccountNumberText);
             const std::string name = modelText(account->Get_StringRefNameOnly());
             if (CErrorManager::AskQuestion(kAccountNumberQuestion, number.c_str(), name.c_str())) {
-                books.setBankAccountNumberT(number.c_str(), account);
+                storeBankAccountNumber(books, *account, mForeignAccountNumberText);
                 books.SetModified(true);
                 completeAllLines();
             }
@@ -443,7 +452,8 @@ void CImpTItem::completeOnce()
         setMExpenseTypeId(category->Get_Id(), false);
 
         // 9. Duplicate: a booked transaction between the same accounts, of the
-        // same amount, within a few days of the line's dates.
+        // same amount, within a few days of the line's dates, that no other
+        // pending line is matched with already: one line, one booking.
         if (own && counter && mDoubleTransactionIdValue != -1) {
             const DateT booking = validOrNone(mBookingDateValue);
             const DateT value = validOrNone(mValueDateValue);
@@ -453,19 +463,22 @@ void CImpTItem::completeOnce()
                 DateT last = booking != 0 && value != 0 ? std::max(booking, value) : first;
                 first = CDate::AddDaysTo(first, -kDuplicateWindowDays);
                 last = CDate::AddDaysTo(last, kDuplicateWindowDays);
-                found = counter->CheckDuplicateTransaction(mFromAccountIdValue, mToAccountIdValue,
-                                                           std::fabs(mAmountValue), mCurrencyIdValue, first, last,
-                                                           mDocumentRefText, mDescriptionText);
-            }
-            if (found > 0) {
                 // A transaction booked from this very list is no duplicate of it.
                 const std::optional<std::int64_t> lineStamp = importTimeStamp();
-                const bool bookedFromThisList = lineStamp && *lineStamp != 0 &&
-                                                mDocument->importTimeStampOfTransaction(found) == lineStamp;
-                if (!bookedFromThisList) {
-                    setMDoubleTransactionId(found);
-                    fail("IMPDUPL");
+                for (ObjectIdT candidate : counter->DuplicateTransactionCandidates(
+                         mFromAccountIdValue, mToAccountIdValue, std::fabs(mAmountValue), first, last)) {
+                    if (lineStamp && *lineStamp != 0 &&
+                        mDocument->importTimeStampOfTransaction(candidate) == lineStamp)
+                        break;
+                    if (!mDocument->duplicateTakenByOtherLine(candidate, this)) {
+                        found = candidate;
+                        break;
+                    }
                 }
+            }
+            if (found > 0) {
+                setMDoubleTransactionId(found);
+                fail("IMPDUPL");
             } else {
                 setMDoubleTransactionId(0);
             }

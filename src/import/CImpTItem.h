@@ -151,6 +151,7 @@ public:
     // none (-1), true forgets a declaration. Then all pending lines are
     // completed.
     bool hasDuplicate() const { return mDoubleTransactionIdValue > 0; }
+    ObjectIdT duplicatedTransactionId() const override { return hasDuplicate() ? mDoubleTransactionIdValue : 0; }
     void setHasDuplicate(bool duplicate);
 
     // --- operations

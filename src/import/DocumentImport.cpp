@@ -24,6 +24,11 @@ void DocumentImport::setOwnAccountIdForImport(ObjectIdT accountId)
     mDocument.statementImport().setOwnAccountIdForImport(accountId);
 }
 
+bool DocumentImport::duplicateTakenByOtherLine(ObjectIdT transactionId, const StatementLine* line)
+{
+    return mDocument.statementImport().duplicateTakenByOtherLine(transactionId, line);
+}
+
 ObjectIdT DocumentImport::insertAccount(std::string_view name, std::string_view description,
                                         ObjectIdT accountTypeId, ObjectIdT currencyId)
 {

@@ -18,6 +18,7 @@ public:
     CDocAccounting& books() override;
     void completeBankImport() override;
     void setOwnAccountIdForImport(ObjectIdT accountId) override;
+    bool duplicateTakenByOtherLine(ObjectIdT transactionId, const StatementLine* line) override;
     ObjectIdT insertAccount(std::string_view name, std::string_view description, ObjectIdT accountTypeId,
                             ObjectIdT currencyId) override;
     ObjectIdT createCategoryGroup(std::string_view name, MasterExpenseTypeT kind, ObjectIdT parentId) override;

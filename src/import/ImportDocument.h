@@ -20,6 +20,7 @@
 namespace ch {
 
 class CDocAccounting;
+class StatementLine;
 
 // What command 31 books for one import line.
 struct ImportedTransaction {
@@ -46,6 +47,10 @@ public:
     // Gives this own account to every pending line whose statement names no
     // own account number (shorter than 2 characters).
     virtual void setOwnAccountIdForImport(ObjectIdT accountId) = 0;
+    // Whether another pending line than that one is already matched with the
+    // booked transaction as its duplicate (two identical purchases in a
+    // statement against one booked purchase: one of them is new).
+    virtual bool duplicateTakenByOtherLine(ObjectIdT transactionId, const StatementLine* line) = 0;
 
     // Command 13: a new account; its id, or 0 when none was made.
     virtual ObjectIdT insertAccount(std::string_view name, std::string_view description,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "import/ImportText.h"
 #include "model/CAccount.h"
 #include "model/CAccountOwner.h"
 #include "model/CCurrency.h"
@@ -68,10 +69,24 @@ CAccount* accountForId(const CDocAccounting& books, ObjectIdT id)
     return books.GetAccountForID(id);
 }
 
+bool sameBankAccountNumber(std::string_view stored, std::string_view statement)
+{
+    if (equalsCaseInsensitive(stored, statement)) return true;
+    constexpr std::size_t kHeld = CAccount::kBankNumberSize - 1;
+    return characterCount(stored) == kHeld && characterCount(statement) > kHeld &&
+           equalsCaseInsensitive(stored, firstCharacters(statement, kHeld));
+}
+
 CAccount* accountForAccountNr(const CDocAccounting& books, std::string_view number)
 {
     if (number.empty()) return nullptr;
-    return books.GetAccountForAccountNr(number);
+    if (CAccount* exact = books.GetAccountForAccountNr(number)) return exact;
+    CAccount* found = nullptr;
+    eachAccount(books, [&](CAccount* account) {
+        if (sameBankAccountNumber(account->Get_StringRefBankAccountNumber(), number)) found = account;
+        return found == nullptr;
+    });
+    return found;
 }
 
 CAccount* accountForName(const CDocAccounting& books, std::string_view name)

@@ -43,7 +43,14 @@ ImportDefaults importDefaultsOf(const CDocAccounting& books);
 
 // Each answers the object, or null.
 CAccount* accountForId(const CDocAccounting& books, ObjectIdT id);
-// The account whose bank account number equals the text, ignoring case. An
+// Whether a statement's account number names the account's stored one,
+// ignoring case. A stored number of exactly the 19 characters the model's
+// field holds may be the cut of a longer one (an IBAN stored before the
+// whole text was kept): then the statement number's first 19 characters
+// decide.
+bool sameBankAccountNumber(std::string_view stored, std::string_view statement);
+// The account whose bank account number equals the text, ignoring case; else
+// the first whose stored number is that text cut to the field (above). An
 // empty text names no account (accounts without a number would all match).
 CAccount* accountForAccountNr(const CDocAccounting& books, std::string_view number);
 // The account of that name, ignoring case.

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "model/BookingLookups.h"
@@ -733,6 +734,14 @@ ObjectIdT CAccount::CheckDuplicateTransaction(ObjectIdT fromAccountId, ObjectIdT
                                               double amount, long, DateT fromDate, DateT toDate,
                                               TextRef, TextRef) const
 {
+    const std::vector<ObjectIdT> candidates =
+        DuplicateTransactionCandidates(fromAccountId, toAccountId, amount, fromDate, toDate);
+    return candidates.empty() ? 0 : candidates.front();
+}
+
+std::vector<ObjectIdT> CAccount::DuplicateTransactionCandidates(ObjectIdT fromAccountId, ObjectIdT toAccountId,
+                                                                double amount, DateT fromDate, DateT toDate) const
+{
     const CNamedListArray* searched = nullptr;
     DatedListIndex* index = nullptr;
     ObjectIdT counterpart = 0;
@@ -747,14 +756,12 @@ ObjectIdT CAccount::CheckDuplicateTransaction(ObjectIdT fromAccountId, ObjectIdT
         counterpart = fromAccountId;
         otherSideIsCredit = false;
     } else {
-        return 0;
+        return {};
     }
-    if (!searched) return 0;
-    // Only the lines dated within the window are looked at; the latest in list order wins.
-    ObjectIdT candidate = 0;
-    ArrayIndexT candidatePosition = 0;
+    if (!searched) return {};
+    // Only the lines dated within the window are looked at; the latest in list order comes first.
+    std::vector<std::pair<ArrayIndexT, ObjectIdT>> found;
     for (ArrayIndexT i : index->Within(*searched, fromDate, toDate)) {
-        if (i < candidatePosition) continue;
         CDebit* line = LineAt(searched, i);
         if (line->Get_Amount() != amount) continue;
         CTransaction* transaction = line->Get_mTransactionPtr();
@@ -763,13 +770,16 @@ ObjectIdT CAccount::CheckDuplicateTransaction(ObjectIdT fromAccountId, ObjectIdT
             otherSideIsCredit ? transaction->GetCreditList() : transaction->GetDebitList();
         for (ArrayIndexT j = 1; j <= CountOf(other); ++j) {
             if (LineAt(other, j)->Get_mAccountId() == counterpart) {
-                candidate = transaction->Get_Id();
-                candidatePosition = i;
+                found.emplace_back(i, transaction->Get_Id());
                 break;
             }
         }
     }
-    return candidate;
+    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<ObjectIdT> candidates;
+    for (const auto& [position, id] : found)
+        if (std::find(candidates.begin(), candidates.end(), id) == candidates.end()) candidates.push_back(id);
+    return candidates;
 }
 
 CAccount* CAccount::giveOtherAccountForDescription(const char* text, bool debitSide) const

@@ -208,6 +208,12 @@ public:
     ObjectIdT CheckDuplicateTransaction(ObjectIdT fromAccountId, ObjectIdT toAccountId,
                                         double amount, long unused, DateT fromDate, DateT toDate,
                                         TextRef, TextRef) const;
+    // Every transaction CheckDuplicateTransaction would weigh, the one it
+    // answers first, then the others from the latest line back; so that each
+    // of several identical statement lines can be matched with a booking of
+    // its own.
+    std::vector<ObjectIdT> DuplicateTransactionCandidates(ObjectIdT fromAccountId, ObjectIdT toAccountId,
+                                                          double amount, DateT fromDate, DateT toDate) const;
     // The other account of the first earlier booking whose name (cut to 30
     // characters) equals the text cut likewise; null when none. Looked up by
     // name (an index), so an import of many lines stays linear.

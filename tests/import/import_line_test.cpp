@@ -1,6 +1,8 @@
 // The import line: completion against the books, the duplicate search, the
 // setters that act on the books and the other pending lines, and booking.
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "bridge/CNSNumberAmountTBridge.h"
@@ -172,6 +174,42 @@ TEST_F(ImportLineTest, ABookingWithinFourDaysIsADuplicate)
         EXPECT_EQ(line->mRemark(), c.duplicate ? "IMPDUPL" : "");
         EXPECT_EQ(line->isComplete(), !c.duplicate);
         ASSERT_TRUE(books.DeleteObject(books.Get_TransactionArray()->GetValueForId(booked)));
+    }
+}
+
+TEST_F(ImportLineTest, EachBookedPurchaseIsTheDuplicateOfOneLineOnly)
+{
+    // Identical purchases (same day, amount and payee) of a new statement
+    // against the bookings already made of that purchase: each booking
+    // matches one line; the lines beyond them are new and book.
+    const Statement purchase{.partner = "Corner Shop", .amount = -25.0};
+    const struct {
+        int booked, lines;
+    } cases[] = {{1, 2}, {2, 2}, {2, 3}, {0, 2}};
+    PendingImport& pending = document.pending();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.booked) + " booked, " + std::to_string(c.lines) + " lines");
+        std::vector<ObjectIdT> booked;
+        for (int i = 0; i < c.booked; ++i) booked.push_back(Book(current, shop, 25.0, purchase.value));
+        std::vector<CImpTItem::Ptr> lines;
+        for (int i = 0; i < c.lines; ++i) lines.push_back(Line(purchase, false));
+        pending.install(statementLines(lines));
+        pending.completeBankImport();
+        // Twice: a second pass keeps the matches it made.
+        pending.completeBankImport();
+
+        std::vector<ObjectIdT> matched;
+        for (const auto& line : lines)
+            if (line->hasDuplicate()) matched.push_back(line->mDoubleTransactionId());
+        std::sort(matched.begin(), matched.end());
+        EXPECT_EQ(matched, booked);
+        const auto before = books.Get_TransactionArray()->GetCount();
+        EXPECT_EQ(pending.doActualImport(), static_cast<std::size_t>(c.lines - c.booked));
+        EXPECT_EQ(books.Get_TransactionArray()->GetCount(), before + c.lines - c.booked);
+
+        pending.clear();
+        while (books.Get_TransactionArray()->GetCount() > 0)
+            ASSERT_TRUE(books.DeleteObject(books.Get_TransactionArray()->ObjectAt(1)));
     }
 }
 

@@ -68,5 +68,68 @@ TEST_F(ReimportTest, EveryLineOfTheSecondImportIsADuplicate)
     }
 }
 
+// An OFX statement of an account known by its IBAN (22 characters, more
+// than the model's 19-character field), three purchases at the corner shop.
+std::string IbanStatement(int year)
+{
+    std::string transactions;
+    for (int i = 0; i < 3; ++i)
+        transactions += "<STMTTRN><TRNTYPE>DEBIT<DTPOSTED>" + std::to_string(year) + "030" + std::to_string(5 + i) +
+                        "<TRNAMT>-" +
+                        std::to_string(10 + i) + ".00<FITID>" + std::to_string(500 + i) +
+                        "<NAME>Corner Shop</STMTTRN>\n";
+    return "OFXHEADER:100\nDATA:OFXSGML\nVERSION:102\n\n<OFX><BANKMSGSRSV1><STMTTRNRS><STMTRS><CURDEF>EUR\n"
+           "<BANKACCTFROM><BANKID>37040044<ACCTID>DE89370400440532013000<ACCTTYPE>CHECKING</BANKACCTFROM>\n"
+           "<BANKTRANLIST>\n" +
+           transactions + "</BANKTRANLIST></STMTRS></STMTTRNRS></BANKMSGSRSV1></OFX>\n";
+}
+
+TEST_F(ReimportTest, AnIbanStatementImportedTwiceAsksForTheAccountAtMostOnce)
+{
+    const std::string iban = "DE89370400440532013000";
+    // The account as the user picks it on the first import, and as a file
+    // written before the whole number was kept holds it (cut to 19).
+    const struct {
+        const char* storedNumber;
+        int year;
+        std::vector<long> firstQuestions;
+    } cases[] = {
+        {"111-1111111-11", 2024, {207}},
+        {"DE89370400440532013000", 2025, {}},
+    };
+    PendingImport& pending = document.pending();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.storedNumber);
+        CAccount* account = books.GetAccountForID(current);
+        books.setBankAccountNumberT(c.storedNumber, account);
+        env.alerts().clear();
+
+        StatementImportResult first = readStatement(IbanStatement(c.year), StatementFormat::Ofx, document, nullptr);
+        ASSERT_EQ(first.lines.size(), 3u);
+        pending.install(statementLines(first.lines));
+        if (!first.lines[0]->isComplete()) {
+            env.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK: the statement's number is the account's
+            first.lines[0]->setMOurAccountId(current);
+        }
+        EXPECT_EQ(env.alerts().numbers(), c.firstQuestions);
+        // The number the user confirmed is kept whole.
+        EXPECT_EQ(account->Get_StringRefBankAccountNumber(),
+                  c.firstQuestions.empty() ? iban.substr(0, 19) : iban);
+        for (const auto& line : first.lines) EXPECT_TRUE(line->isComplete()) << line->mRemark();
+        EXPECT_EQ(pending.doActualImport(), 3u);
+
+        env.alerts().clear();
+        StatementImportResult second = readStatement(IbanStatement(c.year), StatementFormat::Ofx, document, nullptr);
+        pending.install(statementLines(second.lines));
+        pending.completeBankImport();
+        EXPECT_TRUE(env.alerts().numbers().empty());
+        for (const auto& line : second.lines) {
+            EXPECT_EQ(line->mOurAccountId(), current);
+            EXPECT_TRUE(line->hasDuplicate()) << line->mRemark();
+        }
+        pending.clear();
+    }
+}
+
 } // namespace
 } // namespace ch::test
