@@ -32,18 +32,7 @@ namespace {
 // and never answers, like a dead quote server.
 class SilentServer {
 public:
-    SilentServer()
-    {
-        mSocket = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(mSocket, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        socklen_t length = sizeof address;
-        ::getsockname(mSocket, reinterpret_cast<sockaddr*>(&address), &length);
-        mPort = ntohs(address.sin_port);
-        ::listen(mSocket, 8);
-    }
+    SilentServer() { mSocket = listenOnLoopback(mPort); }
     ~SilentServer() { ::close(mSocket); }
     SilentServer(const SilentServer&) = delete;
     SilentServer& operator=(const SilentServer&) = delete;

@@ -19,6 +19,21 @@
 
 namespace ch::test {
 
+// A socket listening on a free port of 127.0.0.1 (the port is set).
+inline int listenOnLoopback(int& port)
+{
+    const int listening = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    socklen_t length = sizeof address;
+    ::getsockname(listening, reinterpret_cast<sockaddr*>(&address), &length);
+    port = ntohs(address.sin_port);
+    ::listen(listening, 8);
+    return listening;
+}
+
 class LocalHttpServer {
 public:
     struct Page {
@@ -28,15 +43,7 @@ public:
 
     explicit LocalHttpServer(std::map<std::string, Page> pages) : mPages(std::move(pages))
     {
-        mSocket = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(mSocket, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        socklen_t length = sizeof address;
-        ::getsockname(mSocket, reinterpret_cast<sockaddr*>(&address), &length);
-        mPort = ntohs(address.sin_port);
-        ::listen(mSocket, 8);
+        mSocket = listenOnLoopback(mPort);
         mThread = std::thread([this] { serve(); });
     }
     ~LocalHttpServer()
