@@ -3,6 +3,8 @@
 // books, and the new-document assistant as a person goes through it.
 
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
@@ -15,15 +17,22 @@
 #include <optional>
 #include <string>
 
+#include "../ui/side_bar_rows.h"
 #include "../ui/ui_test_support.h"
 
 #include "app/DocumentController.h"
+#include "app/DocumentWindow.h"
 #include "app/NewDocumentAssistantDialog.h"
 #include "business/BusinessDefaults.h"
 #include "document/app/GXApplicationDelegate.h"
 #include "platform/core/user_defaults.h"
 #include "platform/gui/qt_dispatcher.h"
 #include "ui/ApplicationShell.h"
+#include "ui/CSideBarController.h"
+#include "ui/CSideBarView.h"
+#include "ui/DocumentWindowFrame.h"
+#include "ui/GXSideBarControlledViewAncestor.h"
+#include "ui/V2SplitLayout.h"
 
 namespace ch::test {
 
@@ -110,6 +119,65 @@ protected:
     }
 
     static void settle() { settleEvents(); }
+
+    DocumentWindow& window()
+    {
+        EXPECT_EQ(controller.windows().size(), 1u);
+        return *controller.windows().front();
+    }
+    MyDocument& books() { return window().document(); }
+    DocumentWindowFrame& frame() { return *window().frame(); }
+
+    // The item of the window's menus of that name (or title), validated as
+    // when its menu opens, then chosen.
+    void choose(const QString& name)
+    {
+        for (QMenu* menu : frame().menuBar()->findChildren<QMenu*>()) emit menu->aboutToShow();
+        QAction* found = nullptr;
+        for (QMenu* menu : frame().menuBar()->findChildren<QMenu*>())
+            for (QAction* action : menu->actions())
+                if (action->objectName() == name || action->text() == name) found = action;
+        ASSERT_NE(found, nullptr) << name.toStdString();
+        ASSERT_TRUE(found->isEnabled()) << name.toStdString();
+        found->trigger();
+        settle();
+    }
+    void choose(const char* name) { choose(QString::fromUtf8(name)); }
+
+    // The item of the side bar's action menu for a row of that kind.
+    void chooseSideBarItem(NodeMenu kind, int tag)
+    {
+        QMenu* menu = frame().v2Layout().sideBarView()->menuFor(kind);
+        ASSERT_NE(menu, nullptr);
+        emit menu->aboutToShow();
+        for (QAction* action : menu->actions())
+            if (action->property("tag").toInt() == tag) {
+                ASSERT_TRUE(action->isEnabled()) << tag;
+                action->trigger();
+                settle();
+                return;
+            }
+        ADD_FAILURE() << "no side bar item " << tag;
+    }
+
+    // Selects the side bar's row of that title (headers at `level`, any
+    // row with 0), opening the tree as far as needed, and answers its page.
+    template <class Page = GXSideBarControlledViewAncestor>
+    Page* showPage(const std::string& title, int level = 0)
+    {
+        frame().showMainTab("V2");
+        CSideBarController& sideBar = frame().sideBarController();
+        const QModelIndex row = openAndFindSideBarRow(sideBar.outlineModel(), title, level);
+        if (!row.isValid()) {
+            ADD_FAILURE() << "no side bar row " << title;
+            return nullptr;
+        }
+        sideBar.selectionModel().select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        settle();
+        auto* page = dynamic_cast<Page*>(sideBar.currentController());
+        EXPECT_NE(page, nullptr) << title;
+        return page;
+    }
 
     UiEnvironment environment;
     QTemporaryDir folder;

@@ -104,9 +104,6 @@ class BooksEditedTest : public ApplicationFixture {
 protected:
     BooksEditedTest() { environment.defaults().set("GXShowNewDocumentAssistant", Value(false)); }
 
-    DocumentWindow& window() { return *controller.windows().front(); }
-    MyDocument& books() { return window().document(); }
-    DocumentWindowFrame& frame() { return *window().frame(); }
 
     static QByteArray bytesOf(const QString& path)
     {
@@ -115,21 +112,6 @@ protected:
     }
 
     // --- what a user does
-
-    // The window's menu item of that name, validated as when its menu opens,
-    // then chosen.
-    void choose(const char* name)
-    {
-        for (QMenu* menu : frame().menuBar()->findChildren<QMenu*>()) emit menu->aboutToShow();
-        QAction* found = nullptr;
-        for (QMenu* menu : frame().menuBar()->findChildren<QMenu*>())
-            for (QAction* action : menu->actions())
-                if (action->objectName() == QLatin1String(name)) found = action;
-        ASSERT_NE(found, nullptr) << name;
-        ASSERT_TRUE(found->isEnabled()) << name;
-        found->trigger();
-        settle();
-    }
 
     // The item of a table's context menu.
     void contextItem(QWidget* table, const char* name)
@@ -142,25 +124,6 @@ protected:
                 return;
             }
         ADD_FAILURE() << "no context menu item " << name;
-    }
-
-    // The side bar's row of that title (headers at `level`; any row with 0)
-    // selected, and its page.
-    template <class Page = GXSideBarControlledViewAncestor>
-    Page* showPage(const std::string& title, int level = 0)
-    {
-        frame().showMainTab("V2");
-        CSideBarController& sideBar = frame().sideBarController();
-        const QModelIndex row = openAndFindSideBarRow(sideBar.outlineModel(), title, level);
-        if (!row.isValid()) {
-            ADD_FAILURE() << "no side bar row " << title;
-            return nullptr;
-        }
-        sideBar.selectionModel().select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        settle();
-        auto* page = dynamic_cast<Page*>(sideBar.currentController());
-        EXPECT_NE(page, nullptr) << title;
-        return page;
     }
 
     CPopupWindowAncestor* openSheet()
@@ -396,6 +359,7 @@ public:
 
     // --- the steps the rows share, public for the table
     using BooksEditedTest::choose;
+    using BooksEditedTest::chooseSideBarItem;
     using BooksEditedTest::contextItem;
     using BooksEditedTest::customersPage;
     using BooksEditedTest::newInvoice;
@@ -556,21 +520,6 @@ void retype(QWidget* field, const QString& keys)
     QTest::keyClicks(edit, keys);
 }
 
-void chooseSideBarItem(BooksEditedTable& t, NodeMenu kind, int tag)
-{
-    QMenu* menu = t.frame().v2Layout().sideBarView()->menuFor(kind);
-    ASSERT_NE(menu, nullptr);
-    emit menu->aboutToShow();
-    for (QAction* action : menu->actions())
-        if (action->property("tag").toInt() == tag) {
-            ASSERT_TRUE(action->isEnabled()) << tag;
-            action->trigger();
-            t.settle();
-            return;
-        }
-    ADD_FAILURE() << "no side bar item " << tag;
-}
-
 QWidget* settingsWindow()
 {
     for (QWidget* widget : QApplication::topLevelWidgets())
@@ -696,7 +645,7 @@ TEST_F(BooksEditedTable, EveryWindowActionThatChangesTheBooksMarksTheDocumentSoC
         {"the side bar's New inside, a category sheet, OK",
          [](BooksEditedTable& t) { t.showPage(localized("expenseMxpTName"), -1); },
          [](BooksEditedTable& t) {
-             chooseSideBarItem(t, NodeMenu::Category, 1105);
+             t.chooseSideBarItem(NodeMenu::Category, 1105);
              CPopupWindowAncestor* sheet = t.openSheet();
              ASSERT_NE(sheet, nullptr);
              typeInto(outlet(*sheet, "nameField"), "Garden");

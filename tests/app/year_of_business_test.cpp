@@ -134,14 +134,6 @@ protected:
 
     void today(int year, int month, int day) { environment.clock().set(CalendarDate{year, month, day}, 0); }
 
-    DocumentWindow& window()
-    {
-        EXPECT_EQ(controller.windows().size(), 1u);
-        return *controller.windows().front();
-    }
-    MyDocument& books() { return window().document(); }
-    DocumentWindowFrame& frame() { return *window().frame(); }
-
     // A file written for the owner to pick in a dialog.
     QString writeFile(const char* name, const char* contents)
     {
@@ -150,63 +142,12 @@ protected:
         return path;
     }
 
-    // The item of the window's menus of that name (or title), validated as
-    // when its menu opens, then chosen.
-    void choose(const QString& name)
-    {
-        for (QMenu* menu : frame().menuBar()->findChildren<QMenu*>()) emit menu->aboutToShow();
-        QAction* found = nullptr;
-        for (QMenu* menu : frame().menuBar()->findChildren<QMenu*>())
-            for (QAction* action : menu->actions())
-                if (action->objectName() == name || action->text() == name) found = action;
-        ASSERT_NE(found, nullptr) << name.toStdString();
-        ASSERT_TRUE(found->isEnabled()) << name.toStdString();
-        found->trigger();
-        settle();
-    }
-    void choose(const char* name) { choose(QString::fromUtf8(name)); }
-
-    // The item of the side bar's action menu for a row of that kind.
-    void chooseSideBarItem(NodeMenu kind, int tag)
-    {
-        QMenu* menu = frame().v2Layout().sideBarView()->menuFor(kind);
-        ASSERT_NE(menu, nullptr);
-        emit menu->aboutToShow();
-        for (QAction* action : menu->actions())
-            if (action->property("tag").toInt() == tag) {
-                ASSERT_TRUE(action->isEnabled()) << tag;
-                action->trigger();
-                settle();
-                return;
-            }
-        ADD_FAILURE() << "no side bar item " << tag;
-    }
-
     // Picks the entry of that name in a pop-up list, as typing it does.
     static void choosePopup(CPopupList* popup, const char* name)
     {
         ASSERT_NE(popup, nullptr);
         typeInto(popup, name);
         QTest::keyClick(popup, Qt::Key_Tab);
-    }
-
-    // Selects the side bar's row of that title (headers at `level`, any
-    // row with 0), opening the tree as far as needed, and answers its page.
-    template <class Page = GXSideBarControlledViewAncestor>
-    Page* showPage(const std::string& title, int level = 0)
-    {
-        frame().showMainTab("V2");
-        CSideBarController& sideBar = frame().sideBarController();
-        const QModelIndex row = openAndFindSideBarRow(sideBar.outlineModel(), title, level);
-        if (row.isValid()) {
-            sideBar.selectionModel().select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            settle();
-            auto* page = dynamic_cast<Page*>(sideBar.currentController());
-            EXPECT_NE(page, nullptr) << title;
-            return page;
-        }
-        ADD_FAILURE() << "no side bar row " << title;
-        return nullptr;
     }
 
     CPopupWindowAncestor& openSheet()
