@@ -48,15 +48,7 @@ protected:
 
     void SetUp() override
     {
-        doc.addAccount(20, 1, "Bank");
-        doc.addAccount(21, 3, "Broker");
-        doc.addAccount(22, 3, "Tax office");
-        doc.addCategory(30, 0, "Dividends");
-        doc.addCategory(31, 1, "Withholding tax");
-        CCurrency* shares = doc.addCurrency(7, "ACME", 1, 12.5, currency_type::kShare);
-        doc.addAccount(23, 1, "ACME shares")->Put_mCurrency(7);
-        shares->Put_mPortfolioAccountId(23);
-        acme = doc.dataItemController().currencyItemForCurrency(shares);
+        acme = addSharesAtTheBroker(doc);
         acme->setMComissionAccountId(21);
         acme->setMDividentAccountIdFrom(21);
         acme->setMDividentAccountIdTo(20);

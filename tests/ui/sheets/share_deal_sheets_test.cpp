@@ -24,15 +24,7 @@ protected:
 
     void SetUp() override
     {
-        doc.addAccount(20, 1, "Bank");
-        doc.addAccount(21, 3, "Broker");
-        doc.addAccount(22, 3, "Tax office");
-        doc.addCategory(30, 0, "Dividends");
-        doc.addCategory(31, 1, "Withholding tax");
-        CCurrency* acmeShares = doc.addCurrency(7, "ACME", 1, 12.5, currency_type::kShare);
-        doc.addAccount(23, 1, "ACME shares")->Put_mCurrency(7);
-        acmeShares->Put_mPortfolioAccountId(23);
-        acme = share(acmeShares);
+        acme = addSharesAtTheBroker(doc);
         CCurrency* usd = doc.addCurrency(8, "USD", 1, 0.9);
         CCurrency* widgets = doc.addCurrency(9, "WIDG", 1, 10.0, currency_type::kShare);
         widgets->Put_mBaseCurrency(8, usd, 0);

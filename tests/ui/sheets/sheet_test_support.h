@@ -15,6 +15,7 @@
 
 #include "../../bridge/bridge_test_support.h"
 #include "../../platform/gui/qt_test_application.h"
+#include "bridge/CCurRItem.h"
 #include "bridge/CExpTItem.h"
 #include "bridge/CRcrTItem.h"
 #include "document/arguments/AccountArguments.h"
@@ -22,6 +23,8 @@
 #include "document/arguments/CategoryParameters.h"
 #include "document/arguments/CurrencyArguments.h"
 #include "document/arguments/ShareTradeArguments.h"
+#include "model/CAccount.h"
+#include "model/CCurrency.h"
 #include "model/CRecurringTransaction.h"
 #include "model/foundation/CNSStringToCString.h"
 #include "ui/sheets/CommandSink.h"
@@ -230,6 +233,22 @@ T* outlet(QWidget& sheet, const char* name)
     T* found = sheet.findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(found, nullptr) << name;
     return found;
+}
+
+// Books for share deals: a bank (20), a broker (21), a tax office (22), the
+// categories "Dividends" (30) and "Withholding tax" (31), and the share ACME
+// (7, at 12.50) held in its portfolio account (23); the share's item.
+inline std::shared_ptr<CCurRItem> addSharesAtTheBroker(SheetTestDocument& doc)
+{
+    doc.addAccount(20, 1, "Bank");
+    doc.addAccount(21, 3, "Broker");
+    doc.addAccount(22, 3, "Tax office");
+    doc.addCategory(30, 0, "Dividends");
+    doc.addCategory(31, 1, "Withholding tax");
+    CCurrency* shares = doc.addCurrency(7, "ACME", 1, 12.5, currency_type::kShare);
+    doc.addAccount(23, 1, "ACME shares")->Put_mCurrency(7);
+    shares->Put_mPortfolioAccountId(23);
+    return doc.dataItemController().currencyItemForCurrency(shares);
 }
 
 } // namespace ch::test
