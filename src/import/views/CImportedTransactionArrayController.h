@@ -1,12 +1,17 @@
 #pragma once
 // CImportedTransactionArrayController: the import page's table of the
 // document's pending statement lines. A line's first column accepts or
-// refuses it; hovering a line that duplicates a booked transaction shows
-// that transaction in full. Rows are read from the lines only when drawn.
+// refuses it; its date, own account, counter account, category and
+// counterparty are edited in place (an id from choicesFor as the edit value,
+// a QDate for the date), each through the line's setters, after which every
+// line may have changed. Hovering a line that duplicates a booked transaction
+// shows that transaction in full. Rows are read from the lines only when
+// drawn.
 
 #include <QAbstractTableModel>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "import/ImportPageActions.h"
@@ -19,7 +24,25 @@ class CImportedTransactionArrayController : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    enum Column { Accept, Complete, Date, Title, Amount, Currency, Remark, ColumnCount };
+    enum Column {
+        Accept,
+        Complete,
+        Date,
+        Title,
+        Amount,
+        Currency,
+        OwnAccount,
+        CounterAccount,
+        Category,
+        Counterparty,
+        Remark,
+        ColumnCount
+    };
+
+    // What a column chooses from the books; none for the other columns.
+    static std::optional<LineChoice> choiceOf(int column);
+    // What the user may choose in that column, by name.
+    std::vector<ChoiceEntry> choicesFor(int column) const;
 
     // The actions (and their document) outlive the model.
     explicit CImportedTransactionArrayController(ImportPageActions& actions, QObject* parent = nullptr);
