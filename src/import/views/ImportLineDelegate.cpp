@@ -3,6 +3,7 @@
 #include <QComboBox>
 
 #include <functional>
+#include <utility>
 
 #include "import/views/CImportedTransactionArrayController.h"
 
@@ -16,12 +17,22 @@ public:
     using QComboBox::QComboBox;
     std::function<void()> chosen;
 
-protected:
+    void showPopup() override
+    {
+        mOpen = true;
+        QComboBox::showPopup();
+    }
     void hidePopup() override
     {
+        // Qt also hides the list when the editor itself closes (Return, a
+        // click elsewhere): only a list closed in an editor still open chooses.
+        const bool wasOpen = std::exchange(mOpen, false);
         QComboBox::hidePopup();
-        if (chosen) chosen();
+        if (wasOpen && isVisible() && chosen) chosen();
     }
+
+private:
+    bool mOpen = false;
 };
 
 const CImportedTransactionArrayController* tableOf(const QModelIndex& index)

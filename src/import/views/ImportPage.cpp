@@ -42,8 +42,7 @@ ImportPage::ImportPage(MyDocument& document, QWidget* parent)
     mTable->setObjectName(QStringLiteral("mImportedTransactionTable"));
     mTable->setModel(mModel);
     mTable->setItemDelegate(new ImportLineDelegate(mTable));
-    mTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                            QAbstractItemView::SelectedClicked);
+    mTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     mTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     mTable->setAlternatingRowColors(true);
     mTable->verticalHeader()->hide();
