@@ -51,12 +51,12 @@ ImportPage::ImportPage(MyDocument& document, QWidget* parent)
     mTable->setColumnWidth(CImportedTransactionArrayController::Accept, 60);
     mTable->setColumnWidth(CImportedTransactionArrayController::Complete, 50);
     mTable->setColumnWidth(CImportedTransactionArrayController::Date, 90);
-    mTable->setColumnWidth(CImportedTransactionArrayController::Title, 200);
+    mTable->setColumnWidth(CImportedTransactionArrayController::Title, 180);
     mTable->setColumnWidth(CImportedTransactionArrayController::Amount, 90);
-    mTable->setColumnWidth(CImportedTransactionArrayController::Currency, 60);
+    mTable->setColumnWidth(CImportedTransactionArrayController::Currency, 70);
     for (int column : {CImportedTransactionArrayController::OwnAccount, CImportedTransactionArrayController::CounterAccount,
                        CImportedTransactionArrayController::Category, CImportedTransactionArrayController::Counterparty})
-        mTable->setColumnWidth(column, 140);
+        mTable->setColumnWidth(column, 125);
 
     mOwnAccountButton = button("mOwnAccountFromImportButton", "IMPOWNACCOUNTBUTTON", this);
     mOwnAccountMenu = new QMenu(mOwnAccountButton);
