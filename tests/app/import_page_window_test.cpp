@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 
@@ -220,6 +221,7 @@ TEST_F(ImportPageWindowTest, UnknownCounterAccountsAreChosenInTheTableAndEveryLi
     const CAccType* incomeType = books().accounting()->GetAccountTypeForId(kProfitAndLossType);
     ASSERT_NE(incomeType, nullptr);
     typeInto(outlet(*accountSheet, "accountTypePopup"), QString::fromStdString(incomeType->Get_StringrefName()));
+    QSignalSpy redrawn(&model, &QAbstractItemModel::dataChanged);
     click(*accountSheet, "OKButton");
     settle();
     const CAccount* acme = accountNamed("ACME PAYROLL");
@@ -227,6 +229,7 @@ TEST_F(ImportPageWindowTest, UnknownCounterAccountsAreChosenInTheTableAndEveryLi
     const int pay = rowOf(model, "ACME PAYROLL");
     EXPECT_EQ(model.lineAt(pay)->mOtherAccountId(), acme->Get_Id());
     EXPECT_TRUE(model.lineAt(pay)->isComplete()) << model.lineAt(pay)->mRemark();
+    EXPECT_FALSE(redrawn.isEmpty()) << "the completed line is drawn again";
 
     // Every line books; the page says how many.
     environment.alerts().clear();

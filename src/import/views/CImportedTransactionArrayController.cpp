@@ -74,7 +74,13 @@ CImportedTransactionArrayController::CImportedTransactionArrayController(ImportP
 void CImportedTransactionArrayController::reload()
 {
     beginResetModel();
+    mLineWatches.clear();
     mLines = mActions.lines();
+    // Every completion ends by storing the line's remark.
+    for (std::size_t i = 0; i < mLines.size(); ++i)
+        mLineWatches.push_back(mLines[i]->observe("mRemark", [this, row = int(i)](Observable&, const std::string&) {
+            emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+        }));
     endResetModel();
 }
 

@@ -6,7 +6,8 @@
 // a QDate for the date), each through the line's setters, after which every
 // line may have changed. Hovering a line that duplicates a booked transaction
 // shows that transaction in full. Rows are read from the lines only when
-// drawn.
+// drawn; a line completed elsewhere (by a sheet that made its account)
+// redraws its row.
 
 #include <QAbstractTableModel>
 
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "import/ImportPageActions.h"
+#include "platform/core/observable.h"
 
 namespace ch {
 
@@ -62,6 +64,7 @@ public:
 private:
     ImportPageActions& mActions;
     std::vector<std::shared_ptr<CImpTItem>> mLines;
+    std::vector<Subscription> mLineWatches;
 };
 
 } // namespace ch
