@@ -102,7 +102,8 @@ void DocumentWindow::installPages()
     import->setNewCategoryHandler([this](const std::shared_ptr<CImpTItem>& line, const AccountFromLine& values) {
         SheetParameters parameters;
         if (values.name) parameters.set(sheet_key::kName, *values.name);
-        if (line) parameters.set(sheet_key::kImportRecord, std::shared_ptr<ImportLine>(std::make_shared<ImportRecord>(line)));
+        if (line)
+            parameters.set(sheet_key::kImportRecord, std::shared_ptr<ImportLine>(std::make_shared<ImportRecord>(line)));
         mBooks->openCategorySheet(std::move(parameters));
     });
     import->setNewOwnerHandler([this] { mBooks->newAccountOwner(OpenDocument::kImportPageSender); });

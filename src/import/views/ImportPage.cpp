@@ -54,8 +54,8 @@ ImportPage::ImportPage(MyDocument& document, QWidget* parent)
     mTable->setColumnWidth(CImportedTransactionArrayController::Title, 180);
     mTable->setColumnWidth(CImportedTransactionArrayController::Amount, 90);
     mTable->setColumnWidth(CImportedTransactionArrayController::Currency, 70);
-    for (int column : {CImportedTransactionArrayController::OwnAccount, CImportedTransactionArrayController::CounterAccount,
-                       CImportedTransactionArrayController::Category, CImportedTransactionArrayController::Counterparty})
+    using Columns = CImportedTransactionArrayController;
+    for (int column : {Columns::OwnAccount, Columns::CounterAccount, Columns::Category, Columns::Counterparty})
         mTable->setColumnWidth(column, 125);
 
     mOwnAccountButton = button("mOwnAccountFromImportButton", "IMPOWNACCOUNTBUTTON", this);
