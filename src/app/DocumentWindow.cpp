@@ -11,6 +11,7 @@
 #include "business/views/InstallBusinessPages.h"
 #include "document/MyDocument.h"
 #include "import/views/ImportPage.h"
+#include "import/views/ImportRecord.h"
 #include "platform/core/localized_strings.h"
 #include "ui/DocumentWindowFrame.h"
 #include "ui/HelpMenu.h"
@@ -81,20 +82,33 @@ void DocumentWindow::installPages()
     mFrame->setMainTab("budg", budgets);
 
     auto* import = new ImportPage(document);
-    // A line's counterpart becomes an account or a category through the
-    // usual sheets, preset from the line.
-    import->setNewAccountHandler([this](const std::shared_ptr<CImpTItem>&, const AccountFromLine& values) {
+    // A line's counterpart becomes an account, a category or an owner
+    // through the usual sheets, preset from the line; what the sheet makes
+    // completes the line ("IMPORTRECORD").
+    import->setNewAccountHandler([this](const std::shared_ptr<CImpTItem>& line, const AccountFromLine& values) {
         SheetParameters parameters;
         if (values.bankAccountNumber) parameters.set(sheet_key::kBankAccountNr, *values.bankAccountNumber);
         if (values.name) parameters.set(sheet_key::kName, *values.name);
         if (values.ownerId) parameters.set(sheet_key::kOwnerId, static_cast<long>(*values.ownerId));
         if (values.currencyId) parameters.set(sheet_key::kCurrencyId, static_cast<long>(values.currencyId));
+        if (line) {
+            auto record = std::make_shared<ImportRecord>(line);
+            parameters.set(sheet_key::kImportRecord, std::shared_ptr<ImportLine>(record));
+            parameters.set(sheet_key::kCallbackObject, static_cast<CallbackReceiver*>(record.get()));
+            parameters.set(sheet_key::kCallbackSelectorName, std::string("setMOtherAccountId:"));
+        }
         mBooks->openAccountSheet(std::move(parameters));
     });
-    import->setNewCategoryHandler([this](const std::shared_ptr<CImpTItem>&, const AccountFromLine& values) {
+    import->setNewCategoryHandler([this](const std::shared_ptr<CImpTItem>& line, const AccountFromLine& values) {
         SheetParameters parameters;
         if (values.name) parameters.set(sheet_key::kName, *values.name);
+        if (line)
+            parameters.set(sheet_key::kImportRecord, std::shared_ptr<ImportLine>(std::make_shared<ImportRecord>(line)));
         mBooks->openCategorySheet(std::move(parameters));
+    });
+    import->setNewOwnerHandler([this] { mBooks->newAccountOwner(OpenDocument::kImportPageSender); });
+    mBooks->setImportLineSource([page = QPointer<ImportPage>(import)]() -> std::shared_ptr<CImpTItem> {
+        return page ? page->currentImportedTransaction() : nullptr;
     });
     mFrame->setMainTab("Import", import);
 }

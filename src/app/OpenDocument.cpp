@@ -12,7 +12,9 @@
 #include "business/InstallBusiness.h"
 #include "business/VATPeriods.h"
 #include "document/MyDocument.h"
+#include "import/CImpTItem.h"
 #include "import/InstallStatementImport.h"
+#include "import/views/ImportRecord.h"
 #include "model/CCurrency.h"
 #include "model/foundation/CErrorManager.h"
 #include "ui/sheets/CAskCurrencyrateController.h"
@@ -172,9 +174,36 @@ CNewOwnerController& OpenDocument::openOwnerSheet(const std::shared_ptr<CAcoWIte
     return sheet;
 }
 
-void OpenDocument::newAccountOwner(int)
+CNewOwnerController& OpenDocument::openNewOwnerSheet(SheetParameters parameters)
 {
-    openOwnerSheet(nullptr);
+    parameters.set(sheet_key::kDialogAction, 1L);
+    CNewOwnerController& sheet = made(mNewOwnerController);
+    open(sheet, std::move(parameters));
+    return sheet;
+}
+
+void OpenDocument::newAccountOwner(int senderTag)
+{
+    if (senderTag != kImportPageSender) {
+        openOwnerSheet(nullptr);
+        return;
+    }
+    const std::shared_ptr<CImpTItem> line = mImportLineSource ? mImportLineSource() : nullptr;
+    if (!line) return;
+    SheetParameters parameters;
+    parameters.set(sheet_key::kPartnerName, line->mPartnerName());
+    // Street and city on two lines; an empty part adds no empty line.
+    std::string address = line->mPartnerAdress();
+    if (!address.empty() && !line->mPartnerCity().empty()) address += '\r';
+    address += line->mPartnerCity();
+    if (!address.empty()) parameters.set(sheet_key::kPartnerAddress, address);
+    parameters.set(sheet_key::kImportRecord, std::shared_ptr<ImportLine>(std::make_shared<ImportRecord>(line)));
+    openNewOwnerSheet(std::move(parameters));
+}
+
+void OpenDocument::completeBankImport()
+{
+    mDocument->statementImport().completeBankImport();
 }
 
 void OpenDocument::modifyObject(const CNonVisualDataItem::Ptr& item)

@@ -13,6 +13,7 @@
 
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -40,6 +41,7 @@ class QWidget;
 namespace ch {
 
 class CAcoWItem;
+class CImpTItem;
 class MyDocument;
 
 namespace detail {
@@ -80,8 +82,18 @@ public:
     // shares, owners and transactions; an item without its object raises
     // error 268 and opens nothing.
     void modifyObject(const CNonVisualDataItem::Ptr& item) override;
-    // Every sender gets the plain owner sheet: there is no contacts picker.
+    // The import page's sender (kImportPageSender) opens the owner sheet
+    // for the current import line: its partner's name and address, and the
+    // line ("IMPORTRECORD") that the new owner completes; nothing without a
+    // current line. Every other sender gets the plain owner sheet: there is
+    // no contacts picker.
     void newAccountOwner(int senderTag) override;
+    static constexpr int kImportPageSender = 1190;
+    // Where the current import line comes from (the import page).
+    void setImportLineSource(std::function<std::shared_ptr<CImpTItem>()> source)
+    {
+        mImportLineSource = std::move(source);
+    }
     void newCurrencyAsked(bool share) override;
     void modifyCurrency(const std::shared_ptr<CCurRItem>& currency) override;
     void changeCurrencyRate(const std::shared_ptr<CCurRItem>& currency) override;
@@ -100,6 +112,7 @@ public:
     CommandSink& commands() override { return *this; }
     std::shared_ptr<CTrnSItem> makeEmptyTransactionOfType(int type) override;
     std::shared_ptr<CRcrTItem> makeEmptyRecurringTransaction() override;
+    void completeBankImport() override;
     long executeCommand(int command, const std::shared_ptr<CNonVisualDataItem>& target,
                         const CArgumentAncestor* arguments) override;
 
@@ -114,6 +127,8 @@ public:
     CNewExpenseTypeController& openCategorySheet(SheetParameters parameters);
     // The owner sheet, new or modifying the owner given.
     CNewOwnerController& openOwnerSheet(const std::shared_ptr<CAcoWItem>& ownerToModify);
+    // The owner sheet for a new owner, preset by `parameters`.
+    CNewOwnerController& openNewOwnerSheet(SheetParameters parameters);
     // The sheet opened last (what a user is looking at).
     CPopupWindowAncestor* lastSheet() const { return mLastSheet; }
 
@@ -123,6 +138,7 @@ private:
     Sheet& made(QPointer<Sheet>& sheet);
 
     QWidget* mWindow = nullptr;
+    std::function<std::shared_ptr<CImpTItem>()> mImportLineSource;
     QPointer<CNewAccountController> mNewAccountController;
     QPointer<CNewAccountTypeController> mNewAccountTypeController;
     QPointer<CNewExpenseTypeController> mNewExpenseTypeController;

@@ -1,5 +1,7 @@
 #include "import/ImportPageActions.h"
 
+#include <algorithm>
+
 #include "bridge/CAcnTItem.h"
 #include "bridge/CCurRItem.h"
 #include "bridge/CTrnSItem.h"
@@ -10,12 +12,49 @@
 #include "model/CAccountOwner.h"
 #include "model/CDocAccounting.h"
 #include "model/CExpenseType.h"
+#include "model/CNamedListArray.h"
+#include "model/ModelCodes.h"
+#include "model/foundation/CDate.h"
+#include "model/foundation/CErrorManager.h"
+#include "platform/core/alerts.h"
+#include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
+#include "platform/core/unicode.h"
 
 namespace ch {
 
 namespace {
 constexpr long kOwnPropertyType = 1;
 constexpr long kDebtType = 2;
+
+// Messages after booking.
+constexpr long kNothingBooked = 301;
+constexpr long kSomeBooked = 302;
+
+// The objects of that kind in a model list, by name.
+template <typename Take>
+std::vector<ChoiceEntry> listed(const CNamedListArray* list, FourCharCode type, Take take)
+{
+    std::vector<ChoiceEntry> out;
+    const auto count = list ? static_cast<ArrayIndexT>(list->GetCount()) : 0;
+    for (ArrayIndexT i = 1; i <= count; ++i) {
+        CNonVisual* object = list->ObjectAt(i);
+        if (!object || object->Get_ObjectType() != type) continue;
+        if (std::optional<std::string> name = take(object)) out.push_back({object->Get_Id(), std::move(*name)});
+    }
+    std::stable_sort(out.begin(), out.end(), [](const ChoiceEntry& a, const ChoiceEntry& b) {
+        return compareLocalized(a.name, b.name, true) < 0;
+    });
+    return out;
+}
+
+std::optional<std::string> accountName(const CNonVisual* object, bool ownOnly)
+{
+    const auto* account = static_cast<const CAccount*>(object);
+    if (ownOnly && !account->thisIsAPropretyAccount() && !account->thisIsADebtAccount()) return std::nullopt;
+    return account->Get_StringRefNameOnly();
+}
+
 } // namespace
 
 std::vector<std::shared_ptr<CImpTItem>> ImportPageActions::lines() const
@@ -95,9 +134,116 @@ std::string ImportPageActions::duplicateDescription(const CImpTItem& line) const
     return transaction ? transaction->fullDescription() : std::string();
 }
 
-int ImportPageActions::bookAcceptedLines()
+std::vector<ChoiceEntry> ImportPageActions::choices(LineChoice kind) const
 {
-    return mDocument.statementImport().doActualImport();
+    const CDocAccounting* books = mDocument.accounting();
+    if (!books) return {};
+    auto plainName = [](const CNonVisual* object) -> std::optional<std::string> {
+        return object->Get_StringrefName();
+    };
+    switch (kind) {
+    case LineChoice::OwnAccount:
+        return listed(books->mAccountList.get(), type::kAccount,
+                      [](const CNonVisual* object) { return accountName(object, true); });
+    case LineChoice::CounterAccount:
+        return listed(books->mAccountList.get(), type::kAccount,
+                      [](const CNonVisual* object) { return accountName(object, false); });
+    case LineChoice::Category: return listed(books->mExpenseTypeList.get(), type::kExpenseType, plainName);
+    case LineChoice::Counterparty: return listed(books->mAccountOwnerList.get(), type::kAccountOwner, plainName);
+    }
+    return {};
+}
+
+std::string ImportPageActions::chosenName(const CImpTItem& line, LineChoice kind) const
+{
+    const CDocAccounting* books = mDocument.accounting();
+    if (!books) return {};
+    switch (kind) {
+    case LineChoice::OwnAccount:
+    case LineChoice::CounterAccount: {
+        const ObjectIdT id = kind == LineChoice::OwnAccount ? line.mOurAccountId() : line.mOtherAccountId();
+        const CAccount* account = id > 0 ? books->GetAccountForID(id) : nullptr;
+        return account ? account->Get_StringRefNameOnly() : std::string();
+    }
+    case LineChoice::Category: {
+        const CExpenseType* category =
+            line.mExpenseTypeId() > 0 ? books->GetExpenseTypeForID(line.mExpenseTypeId()) : nullptr;
+        return category ? category->Get_StringrefName() : std::string();
+    }
+    case LineChoice::Counterparty: {
+        const CAccountOwner* owner =
+            line.mCounterPartyId() > 0 ? books->GetAccountOwnerForId(line.mCounterPartyId()) : nullptr;
+        return owner ? owner->Get_StringrefName() : std::string();
+    }
+    }
+    return {};
+}
+
+bool ImportPageActions::choose(CImpTItem& line, LineChoice kind, ObjectIdT id)
+{
+    const std::vector<ChoiceEntry> offered = choices(kind);
+    if (std::none_of(offered.begin(), offered.end(), [id](const ChoiceEntry& entry) { return entry.id == id; }))
+        return false;
+    switch (kind) {
+    case LineChoice::OwnAccount: line.setMOurAccountId(id); break;
+    case LineChoice::CounterAccount: line.setMOtherAccountId(id); break;
+    case LineChoice::Category: line.setMExpenseTypeId(id, true); break;
+    case LineChoice::Counterparty: line.setMCounterPartyId(id); break;
+    }
+    // The other lines may settle by what this one changed (an account's
+    // number, name or owner).
+    mDocument.statementImport().completeBankImport();
+    return true;
+}
+
+bool ImportPageActions::setDate(CImpTItem& line, DateT date)
+{
+    if (!CDate::IsValidDate(date)) return false;
+    line.setMValueDate(date);
+    if (!CDate::IsValidDate(line.mBookingDate())) line.setMBookingDate(date);
+    mDocument.statementImport().completeBankImport();
+    return true;
+}
+
+BookingOutcome ImportPageActions::bookAcceptedLines()
+{
+    BookingOutcome outcome;
+    outcome.booked = mDocument.statementImport().doActualImport();
+    // Each line left is counted once, by the first reason that kept it.
+    for (const auto& line : lines()) {
+        if (!line->mAccept()) ++outcome.notAccepted;
+        else if (line->hasDuplicate()) ++outcome.duplicates;
+        else if (!line->isComplete()) ++outcome.incomplete;
+        else ++outcome.refused;
+    }
+    return outcome;
+}
+
+std::string ImportPageActions::bookingMessage(const BookingOutcome& outcome)
+{
+    std::string message = outcome.booked == 0
+                              ? localized(std::to_string(kNothingBooked))
+                              : formatMessage(localized(std::to_string(kSomeBooked)),
+                                              {outcome.booked, outcome.booked + outcome.left()});
+    const std::pair<int, long> reasons[] = {
+        {outcome.notAccepted, 303}, {outcome.duplicates, 304}, {outcome.incomplete, 305}, {outcome.refused, 306}};
+    for (const auto& [count, number] : reasons)
+        if (count > 0) message += "\n" + formatMessage(localized(std::to_string(number)), {count});
+    return message;
+}
+
+BookingOutcome ImportPageActions::bookAcceptedLinesAndTell()
+{
+    const BookingOutcome outcome = bookAcceptedLines();
+    // Batch mode shows nothing, as for every numbered message.
+    if (CErrorManager::GetMode()) return outcome;
+    Alert alert;
+    alert.number = outcome.booked == 0 ? kNothingBooked : kSomeBooked;
+    alert.title = localized("INFO");
+    alert.message = bookingMessage(outcome);
+    alert.defaultButton = localized("OK");
+    alertPresenter().showInfo(alert);
+    return outcome;
 }
 
 } // namespace ch

@@ -2,10 +2,14 @@
 // What the import page does with the document's pending statement lines
 // besides showing them: accepting or refusing a line, declaring a line no
 // duplicate, making the own account a line names, giving an account its
-// default category, and booking the accepted lines. Everything that changes
-// the books runs as the document's command (13 for a new account, 12 for an
-// account's default category, 31 for each booked line), so the page's work
-// is journaled like any edit.
+// default category, choosing a line's own account, counter account,
+// category and counterparty among the books' objects, giving a line its date,
+// and booking the accepted lines with a word on what was booked and why the
+// rest was not. New accounts, default categories and bookings run as the
+// document's commands (13, 12, 31), so they are journaled like any edit; a
+// line's choice goes through the line's own setters, which may rename an
+// account, give it the statement's number or owner (marking the books
+// edited) and complete every pending line again.
 //
 // Main thread only.
 
@@ -30,12 +34,47 @@ struct AccountFromLine {
     ObjectIdT currencyId = 0;                       // "CURRENCYID"
 };
 
+// What a line's table lets the user choose from the books.
+enum class LineChoice { OwnAccount, CounterAccount, Category, Counterparty };
+
+struct ChoiceEntry {
+    ObjectIdT id = 0;
+    std::string name;
+    bool operator==(const ChoiceEntry&) const = default;
+};
+
+// Why the pending lines that a booking left were not booked.
+struct BookingOutcome {
+    int booked = 0;
+    int notAccepted = 0;
+    int duplicates = 0;
+    int incomplete = 0;
+    // Complete, accepted and new, yet the books made no transaction (an
+    // amount of 0).
+    int refused = 0;
+    int left() const { return notAccepted + duplicates + incomplete + refused; }
+};
+
 class ImportPageActions {
 public:
     explicit ImportPageActions(MyDocument& document) : mDocument(document) {}
 
     // The pending lines, in order (lines of other kinds are left out).
     std::vector<std::shared_ptr<CImpTItem>> lines() const;
+
+    // The objects a line may take, by name: own accounts are the bank, cash
+    // and card (asset and debt) accounts; a counter account is any account.
+    std::vector<ChoiceEntry> choices(LineChoice kind) const;
+    // The name of the line's chosen object; empty when none.
+    std::string chosenName(const CImpTItem& line, LineChoice kind) const;
+    // The user's choice for the line, through its setter with side effects
+    // (questions 206, 207 and 260 as the setter asks them); then every
+    // pending line is completed again. False for an id the books lack.
+    bool choose(CImpTItem& line, LineChoice kind, ObjectIdT id);
+    // The date the user gives a line: its value date, and its booking date
+    // when it had none; then every line is completed again. False (nothing
+    // changed) for a date that is not a calendar date.
+    bool setDate(CImpTItem& line, DateT date);
 
     // The own account of the line's statement number: an account with that
     // bank number when there is one, else a new own account (command 13;
@@ -56,8 +95,13 @@ public:
     // when the line duplicates nothing booked.
     std::string duplicateDescription(const CImpTItem& line) const;
     // Books every accepted, complete line that duplicates nothing; the others
-    // stay pending. The number booked.
-    int bookAcceptedLines();
+    // stay pending. How many were booked and why the others were not.
+    BookingOutcome bookAcceptedLines();
+    // What the user is told after booking (message 301 when nothing was
+    // booked, else 302), one sentence per reason that kept lines back.
+    static std::string bookingMessage(const BookingOutcome& outcome);
+    // Books and tells the outcome (an information alert).
+    BookingOutcome bookAcceptedLinesAndTell();
 
 private:
     ObjectIdT homeCurrencyId() const;

@@ -2,9 +2,11 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QDate>
 
 #include "import/CImpTItem.h"
 #include "import/ImportRemarks.h"
+#include "model/foundation/CDate.h"
 #include "platform/core/localized_strings.h"
 #include "ui/lists/ValueTransformers.h"
 
@@ -15,7 +17,52 @@ QString text(const std::string& value)
 {
     return QString::fromStdString(value);
 }
+
+QDate qDateOf(DateT date)
+{
+    return QDate(int(CDate::GetYearFromDateT(date)), int(CDate::GetMonthFromDateT(date)),
+                 int(CDate::GetDayFromDateT(date)));
+}
+
+DateT dateTOf(const QDate& date)
+{
+    return date.isValid() ? DateT(date.year() * 10000 + date.month() * 100 + date.day()) : 0;
+}
+
+ObjectIdT chosenId(const CImpTItem& line, LineChoice kind)
+{
+    switch (kind) {
+    case LineChoice::OwnAccount: return line.mOurAccountId();
+    case LineChoice::CounterAccount: return line.mOtherAccountId();
+    case LineChoice::Category: return line.mExpenseTypeId();
+    case LineChoice::Counterparty: return line.mCounterPartyId();
+    }
+    return 0;
+}
+
+// A line cannot be booked without these; an empty one is tinted.
+bool required(LineChoice kind)
+{
+    return kind != LineChoice::Counterparty;
+}
 } // namespace
+
+std::optional<LineChoice> CImportedTransactionArrayController::choiceOf(int column)
+{
+    switch (column) {
+    case OwnAccount: return LineChoice::OwnAccount;
+    case CounterAccount: return LineChoice::CounterAccount;
+    case Category: return LineChoice::Category;
+    case Counterparty: return LineChoice::Counterparty;
+    default: return std::nullopt;
+    }
+}
+
+std::vector<ChoiceEntry> CImportedTransactionArrayController::choicesFor(int column) const
+{
+    const std::optional<LineChoice> kind = choiceOf(column);
+    return kind ? mActions.choices(*kind) : std::vector<ChoiceEntry>();
+}
 
 CImportedTransactionArrayController::CImportedTransactionArrayController(ImportPageActions& actions,
                                                                          QObject* parent)
@@ -27,7 +74,13 @@ CImportedTransactionArrayController::CImportedTransactionArrayController(ImportP
 void CImportedTransactionArrayController::reload()
 {
     beginResetModel();
+    mLineWatches.clear();
     mLines = mActions.lines();
+    // Every completion ends by storing the line's remark.
+    for (std::size_t i = 0; i < mLines.size(); ++i)
+        mLineWatches.push_back(mLines[i]->observe("mRemark", [this, row = int(i)](Observable&, const std::string&) {
+            emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+        }));
     endResetModel();
 }
 
@@ -63,13 +116,26 @@ QVariant CImportedTransactionArrayController::data(const QModelIndex& index, int
     }
     if (role == Qt::CheckStateRole && index.column() == Accept)
         return line->mAccept() ? Qt::Checked : Qt::Unchecked;
+    const std::optional<LineChoice> kind = choiceOf(index.column());
     if (role == Qt::ForegroundRole && line->hasDuplicate()) return QBrush(QColor(0x99, 0x33, 0x33));
+    if (role == Qt::BackgroundRole) {
+        const bool missing = (kind && required(*kind) && mActions.chosenName(*line, *kind).empty()) ||
+                             (index.column() == Date && !CDate::IsValidDate(line->mValueDate()));
+        return missing ? QVariant(QBrush(QColor(0xFF, 0xF1, 0xC8))) : QVariant();
+    }
     if (role == Qt::TextAlignmentRole && index.column() == Amount)
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    if (role == Qt::EditRole) {
+        if (kind) return QVariant::fromValue(qlonglong(chosenId(*line, *kind)));
+        if (index.column() == Date)
+            return CDate::IsValidDate(line->mValueDate()) ? qDateOf(line->mValueDate()) : QDate::currentDate();
+        return {};
+    }
     if (role != Qt::DisplayRole) return {};
+    if (kind) return text(mActions.chosenName(*line, *kind));
     switch (index.column()) {
     case Complete: return text(line->mComplete());
-    case Date: return dateTTransformer(line->mValueDate());
+    case Date: return CDate::IsValidDate(line->mValueDate()) ? dateTTransformer(line->mValueDate()) : QString();
     case Title: return text(line->mTitle());
     case Amount: return amountTTransformer(line->mAmount());
     case Currency: return text(line->mCurrency());
@@ -81,24 +147,41 @@ QVariant CImportedTransactionArrayController::data(const QModelIndex& index, int
 bool CImportedTransactionArrayController::setData(const QModelIndex& index, const QVariant& value, int role)
 {
     const std::shared_ptr<CImpTItem> line = lineAt(index.row());
-    if (!line || index.column() != Accept || role != Qt::CheckStateRole) return false;
-    line->setMAccept(value.toInt() == Qt::Checked);
-    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), ColumnCount - 1));
-    return true;
+    if (!line) return false;
+    if (index.column() == Accept && role == Qt::CheckStateRole) {
+        line->setMAccept(value.toInt() == Qt::Checked);
+        emit dataChanged(this->index(index.row(), 0), this->index(index.row(), ColumnCount - 1));
+        return true;
+    }
+    if (role != Qt::EditRole) return false;
+    bool changed = false;
+    if (const std::optional<LineChoice> kind = choiceOf(index.column())) {
+        bool isNumber = false;
+        const ObjectIdT id = ObjectIdT(value.toLongLong(&isNumber));
+        changed = isNumber && id != chosenId(*line, *kind) && mActions.choose(*line, *kind, id);
+    } else if (index.column() == Date) {
+        changed = mActions.setDate(*line, dateTOf(value.toDate()));
+    }
+    // Every line is completed again: any row may read differently now.
+    if (changed && !mLines.empty()) emit dataChanged(this->index(0, 0), this->index(rowCount() - 1, ColumnCount - 1));
+    return changed;
 }
 
 Qt::ItemFlags CImportedTransactionArrayController::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
     if (index.column() == Accept) flags |= Qt::ItemIsUserCheckable;
+    if (index.column() == Date || choiceOf(index.column())) flags |= Qt::ItemIsEditable;
     return flags;
 }
 
 QVariant CImportedTransactionArrayController::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    static const char* const kKeys[ColumnCount] = {"IMPCOLACCEPT", "IMPCOLCOMPLETE", "IMPCOLDATE", "IMPCOLTITLE",
-                                                   "IMPCOLAMOUNT", "IMPCOLCURRENCY", "IMPCOLREMARK"};
+    static const char* const kKeys[ColumnCount] = {
+        "IMPCOLACCEPT",     "IMPCOLCOMPLETE",       "IMPCOLDATE",     "IMPCOLTITLE",
+        "IMPCOLAMOUNT",     "IMPCOLCURRENCY",       "IMPCOLOWNACCOUNT", "IMPCOLCOUNTERACCOUNT",
+        "IMPCOLCATEGORY",   "IMPCOLCOUNTERPARTY",   "IMPCOLREMARK"};
     return section >= 0 && section < ColumnCount ? QVariant(text(localized(kKeys[section]))) : QVariant();
 }
 

@@ -1,15 +1,22 @@
 #pragma once
 // CImportedTransactionArrayController: the import page's table of the
 // document's pending statement lines. A line's first column accepts or
-// refuses it; hovering a line that duplicates a booked transaction shows
-// that transaction in full. Rows are read from the lines only when drawn.
+// refuses it; its date, own account, counter account, category and
+// counterparty are edited in place (an id from choicesFor as the edit value,
+// a QDate for the date), each through the line's setters, after which every
+// line may have changed. Hovering a line that duplicates a booked transaction
+// shows that transaction in full. Rows are read from the lines only when
+// drawn; a line completed elsewhere (by a sheet that made its account)
+// redraws its row.
 
 #include <QAbstractTableModel>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "import/ImportPageActions.h"
+#include "platform/core/observable.h"
 
 namespace ch {
 
@@ -19,7 +26,25 @@ class CImportedTransactionArrayController : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    enum Column { Accept, Complete, Date, Title, Amount, Currency, Remark, ColumnCount };
+    enum Column {
+        Accept,
+        Complete,
+        Date,
+        Title,
+        Amount,
+        Currency,
+        OwnAccount,
+        CounterAccount,
+        Category,
+        Counterparty,
+        Remark,
+        ColumnCount
+    };
+
+    // What a column chooses from the books; none for the other columns.
+    static std::optional<LineChoice> choiceOf(int column);
+    // What the user may choose in that column, by name.
+    std::vector<ChoiceEntry> choicesFor(int column) const;
 
     // The actions (and their document) outlive the model.
     explicit CImportedTransactionArrayController(ImportPageActions& actions, QObject* parent = nullptr);
@@ -39,6 +64,7 @@ public:
 private:
     ImportPageActions& mActions;
     std::vector<std::shared_ptr<CImpTItem>> mLines;
+    std::vector<Subscription> mLineWatches;
 };
 
 } // namespace ch

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -9,8 +10,10 @@
 #include "document/MyDocument.h"
 #include "import/CImpTItem.h"
 #include "import/views/CImportedTransactionArrayController.h"
+#include "import/views/ImportLineDelegate.h"
 #include "model/foundation/CErrorManager.h"
 #include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
 #include "ui/PageHeading.h"
 
 namespace ch {
@@ -38,6 +41,8 @@ ImportPage::ImportPage(MyDocument& document, QWidget* parent)
     mTable = new QTableView(this);
     mTable->setObjectName(QStringLiteral("mImportedTransactionTable"));
     mTable->setModel(mModel);
+    mTable->setItemDelegate(new ImportLineDelegate(mTable));
+    mTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     mTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     mTable->setAlternatingRowColors(true);
     mTable->verticalHeader()->hide();
@@ -45,26 +50,37 @@ ImportPage::ImportPage(MyDocument& document, QWidget* parent)
     mTable->horizontalHeader()->setStretchLastSection(true);
     mTable->setColumnWidth(CImportedTransactionArrayController::Accept, 60);
     mTable->setColumnWidth(CImportedTransactionArrayController::Complete, 50);
-    mTable->setColumnWidth(CImportedTransactionArrayController::Title, 220);
+    mTable->setColumnWidth(CImportedTransactionArrayController::Date, 90);
+    mTable->setColumnWidth(CImportedTransactionArrayController::Title, 180);
+    mTable->setColumnWidth(CImportedTransactionArrayController::Amount, 90);
+    mTable->setColumnWidth(CImportedTransactionArrayController::Currency, 70);
+    using Columns = CImportedTransactionArrayController;
+    for (int column : {Columns::OwnAccount, Columns::CounterAccount, Columns::Category, Columns::Counterparty})
+        mTable->setColumnWidth(column, 125);
 
-    auto* ownAccount = button("mOwnAccountFromImportButton", "IMPOWNACCOUNTBUTTON", this);
+    mOwnAccountButton = button("mOwnAccountFromImportButton", "IMPOWNACCOUNTBUTTON", this);
+    mOwnAccountMenu = new QMenu(mOwnAccountButton);
+    mOwnAccountMenu->setObjectName(QStringLiteral("mOwnAccountMenu"));
     mNewAccountButton = button("mNewAccountFromImportButton", "IMPNEWACCOUNTBUTTON", this);
     mNewCategoryButton = button("mNewExpTFromImportButton", "IMPNEWCATEGORYBUTTON", this);
+    mNewOwnerButton = button("mNewOwnerFromImportButton", "IMPNEWOWNERBUTTON", this);
     auto* defaultCategory = button("mDefaultCategoryButton", "IMPDEFAULTCATEGORYBUTTON", this);
     auto* notDouble = button("mNotDoubleButton", "IMPNOTDOUBLEBUTTON", this);
     auto* cancel = button("mCancelImportButton", "IMPCANCELBUTTON", this);
     auto* book = button("mImportButton", "IMPBOOKBUTTON", this);
     book->setDefault(true);
-    connect(ownAccount, &QPushButton::clicked, this, &ImportPage::newPropertyAccount);
+    connect(mOwnAccountButton, &QPushButton::clicked, this, &ImportPage::newPropertyAccount);
     connect(mNewAccountButton, &QPushButton::clicked, this, &ImportPage::newPLAccount);
     connect(mNewCategoryButton, &QPushButton::clicked, this, &ImportPage::newExpenseType);
+    connect(mNewOwnerButton, &QPushButton::clicked, this, &ImportPage::newAccountOwner);
     connect(defaultCategory, &QPushButton::clicked, this, &ImportPage::setDefaultCategory);
     connect(notDouble, &QPushButton::clicked, this, &ImportPage::setSelectionNotDouble);
     connect(cancel, &QPushButton::clicked, this, &ImportPage::cancelImport);
     connect(book, &QPushButton::clicked, this, &ImportPage::doActualImport);
 
     auto* lineButtons = new QHBoxLayout;
-    for (QPushButton* each : {ownAccount, mNewAccountButton, mNewCategoryButton, defaultCategory, notDouble})
+    for (QPushButton* each :
+         {mOwnAccountButton, mNewAccountButton, mNewCategoryButton, mNewOwnerButton, defaultCategory, notDouble})
         lineButtons->addWidget(each);
     lineButtons->addStretch(1);
     lineButtons->addWidget(cancel);
@@ -99,10 +115,25 @@ void ImportPage::setNewCategoryHandler(LineHandler handler)
     updateButtons();
 }
 
+void ImportPage::setNewOwnerHandler(std::function<void()> handler)
+{
+    mNewOwner = std::move(handler);
+    updateButtons();
+}
+
 void ImportPage::updateButtons()
 {
     mNewAccountButton->setEnabled(bool(mNewAccount));
     mNewCategoryButton->setEnabled(bool(mNewCategory));
+    mNewOwnerButton->setEnabled(bool(mNewOwner));
+}
+
+void ImportPage::refreshRows()
+{
+    // A choice completes every line again: any row may read differently.
+    if (mModel->rowCount() > 0)
+        emit mModel->dataChanged(mModel->index(0, 0),
+                                 mModel->index(mModel->rowCount() - 1, mModel->columnCount() - 1));
 }
 
 void ImportPage::showEvent(QShowEvent* event)
@@ -128,7 +159,7 @@ std::shared_ptr<CImpTItem> ImportPage::currentImportedTransaction()
 
 void ImportPage::doActualImport()
 {
-    mActions.bookAcceptedLines();
+    mActions.bookAcceptedLinesAndTell();
     reload();
 }
 
@@ -140,10 +171,44 @@ void ImportPage::cancelImport()
 
 void ImportPage::newPropertyAccount()
 {
-    if (const auto line = currentImportedTransaction()) {
-        mActions.createOwnAccount(*line);
-        reload();
+    const auto line = currentImportedTransaction();
+    if (!line) return;
+    fillOwnAccountMenu(line);
+    mOwnAccountMenu->popup(mOwnAccountButton->mapToGlobal(QPoint(0, mOwnAccountButton->height())));
+}
+
+void ImportPage::fillOwnAccountMenu(const std::shared_ptr<CImpTItem>& line)
+{
+    mOwnAccountMenu->clear();
+    // The menu holds the line weakly: it may be booked or dropped while open.
+    const std::weak_ptr<CImpTItem> weak = line;
+    for (const ChoiceEntry& account : mActions.choices(LineChoice::OwnAccount)) {
+        QAction* action = mOwnAccountMenu->addAction(QString::fromStdString(account.name));
+        action->setCheckable(true);
+        action->setChecked(account.id == line->mOurAccountId());
+        connect(action, &QAction::triggered, this, [this, weak, id = account.id] {
+            if (const auto chosen = weak.lock()) {
+                mActions.choose(*chosen, LineChoice::OwnAccount, id);
+                refreshRows();
+            }
+        });
     }
+    if (line->mOurAccountNumber().empty()) return;
+    if (!mOwnAccountMenu->isEmpty()) mOwnAccountMenu->addSeparator();
+    QAction* make = mOwnAccountMenu->addAction(QString::fromStdString(
+        formatMessage(localized("IMPNEWOWNACCOUNTITEM"), {line->mOurAccountNumber()})));
+    make->setObjectName(QStringLiteral("newOwnAccountFromStatement"));
+    connect(make, &QAction::triggered, this, [this, weak] {
+        if (const auto chosen = weak.lock()) {
+            mActions.createOwnAccount(*chosen);
+            refreshRows();
+        }
+    });
+}
+
+void ImportPage::newAccountOwner()
+{
+    if (mNewOwner) mNewOwner();
 }
 
 void ImportPage::newPLAccount()

@@ -1,12 +1,15 @@
 #pragma once
 // ImportPage: the document window's "Import" tab. It shows the document's
-// pending statement lines; the user accepts or refuses each, makes what the
-// lines lack (the own account a line names, a counter account, a category,
-// an account's default category), declares a line no duplicate, and books
-// the accepted lines (each one command 31) or drops them all.
+// pending statement lines; the user accepts or refuses each, sets a line's
+// date, own account, counter account, category and counterparty in the
+// table, chooses the own account a statement names (or makes it), makes
+// what the lines lack (a counter account, a category, an owner, an
+// account's default category), declares a line no duplicate, and books the
+// accepted lines (each one command 31, then a word on how many were booked
+// and why the others were not) or drops them all.
 //
-// The new-account and new-category sheets belong to the window: it hands
-// them in as handlers; without one the button stays disabled.
+// The new-account, new-category and new-owner sheets belong to the window:
+// it hands them in as handlers; without one the button stays disabled.
 //
 // Actions that need one line take the single selected line; with none or
 // several selected they raise error 227. Main thread only.
@@ -19,6 +22,7 @@
 #include "import/ImportPageActions.h"
 #include "platform/core/notification_center.h"
 
+class QMenu;
 class QPushButton;
 class QTableView;
 
@@ -40,9 +44,16 @@ public:
 
     void setNewAccountHandler(LineHandler handler);
     void setNewCategoryHandler(LineHandler handler);
+    // The window's new-owner sheet for the current line (it asks for the
+    // line itself, through currentImportedTransaction).
+    void setNewOwnerHandler(std::function<void()> handler);
 
     CImportedTransactionArrayController& model() const { return *mModel; }
     QTableView* table() const { return mTable; }
+    // The menu of "Own Account": the books' own accounts, then a new one
+    // named after the statement's number. Filled for the current line when
+    // it opens.
+    QMenu* ownAccountMenu() const { return mOwnAccountMenu; }
     ImportPageActions& actions() { return mActions; }
 
     // The single selected line; error 227 and null otherwise.
@@ -53,8 +64,10 @@ public slots:
     void reload();
     void doActualImport();
     void cancelImport();
+    // Opens the own-account menu for the current line (error 227 without one).
     void newPropertyAccount();
     void newPLAccount();
+    void newAccountOwner();
     void newExpenseType();
     // The current line's category becomes its counter account's default.
     void setDefaultCategory();
@@ -65,6 +78,8 @@ protected:
 
 private:
     void updateButtons();
+    void fillOwnAccountMenu(const std::shared_ptr<CImpTItem>& line);
+    void refreshRows();
 
     MyDocument& mDocument;
     ImportPageActions mActions;
@@ -72,8 +87,12 @@ private:
     QTableView* mTable;
     QPushButton* mNewAccountButton;
     QPushButton* mNewCategoryButton;
+    QPushButton* mNewOwnerButton;
+    QPushButton* mOwnAccountButton;
+    QMenu* mOwnAccountMenu;
     LineHandler mNewAccount;
     LineHandler mNewCategory;
+    std::function<void()> mNewOwner;
     std::vector<Subscription> mSubscriptions;
 };
 

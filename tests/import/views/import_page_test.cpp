@@ -11,7 +11,9 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTableView>
@@ -25,6 +27,8 @@
 #include "../../document/document_fixture.h"
 #include "document/commands/CommandJournalReader.h"
 #include "import/CImpTItem.h"
+#include "import/DocumentImport.h"
+#include "import/StatementImport.h"
 #include "import/ImportDefinition.h"
 #include "import/InstallStatementImport.h"
 #include "import/views/CExportTransactionController.h"
@@ -33,6 +37,8 @@
 #include "import/views/ImportPage.h"
 #include "import/views/fileImportAssistantWindowController.h"
 #include "model/CAccount.h"
+#include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
 
 namespace ch::test {
 namespace {
@@ -85,8 +91,53 @@ protected:
         QCoreApplication::sendEvent(&field, &drop);
     }
 
+    // Lines as a reader leaves them, installed as the pending list.
+    struct Given {
+        const char* ourNumber;
+        DateT date;
+        double amount;
+        bool accept = true;
+    };
+    void install(std::initializer_list<Given> given)
+    {
+        std::vector<CImpTItem::Ptr> lines;
+        for (const Given& each : given) {
+            auto line = std::make_shared<CImpTItem>();
+            line->setMOurAccountNumber(each.ourNumber);
+            line->setMBookingDate(each.date);
+            line->setMValueDate(each.date);
+            line->setMAmount(each.amount);
+            line->setMForeignAccountNumber("222-2222222-22");
+            line->setMPartnerName("Shop North");
+            line->setMCurrency("EUR");
+            line->setMTitle("Shop North");
+            line->setMAccept(each.accept);
+            line->setDocument(&importDocument);
+            line->autoComplete();
+            lines.push_back(line);
+        }
+        document->statementImport().setMImportedTransactionArray(statementLines(lines));
+    }
+
+    static void click(QWidget& page, const char* name)
+    {
+        auto* button = page.findChild<QPushButton*>(name);
+        ASSERT_NE(button, nullptr) << name;
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+
+    std::string lastInfo()
+    {
+        const auto& records = environment.alerts().records();
+        for (auto it = records.rbegin(); it != records.rend(); ++it)
+            if (it->kind == RecordingAlertPresenter::Kind::Info) return it->alert.message;
+        return {};
+    }
+
     ScratchFolder dataHome;
     std::optional<std::string> mOldDataHome;
+    DocumentImport importDocument{*document};
 };
 
 TEST_F(ImportPageTest, ADefinitionMadeWithTheAssistantImportsAndOnlyAcceptedLinesAreBooked)
@@ -159,6 +210,103 @@ TEST_F(ImportPageTest, ADefinitionMadeWithTheAssistantImportsAndOnlyAcceptedLine
     ASSERT_EQ(model.rowCount(), 1);
     EXPECT_EQ(model.lineAt(0)->mTitle(), refused);
     EXPECT_FALSE(model.lineAt(0)->mAccept());
+}
+
+TEST_F(ImportPageTest, OwnAccountOffersTheBooksOwnAccountsAndTheChosenOneLearnsTheStatementsNumber)
+{
+    const ObjectIdT savings = addAccount("Savings", books::kOwnPropertyType, "");
+    install({{"999-9999999-99", 20090302, -12.0}});
+    const std::size_t accounts = root().mAccountList->GetCount();
+    ImportPage page(*document);
+    page.resize(1200, 400);
+    page.show();
+    ASSERT_EQ(page.model().rowCount(), 1);
+    EXPECT_FALSE(page.model().lineAt(0)->isComplete());
+
+    page.table()->selectRow(0);
+    click(page, "mOwnAccountFromImportButton");
+    QMenu* menu = page.ownAccountMenu();
+    ASSERT_TRUE(menu->isVisible());
+    QStringList offered;
+    for (QAction* action : menu->actions())
+        if (!action->isSeparator()) offered << action->text();
+    // Own accounts only, by name, then a new one named after the statement.
+    ASSERT_GE(offered.size(), 3);
+    EXPECT_TRUE(offered.contains("Current Account") && offered.contains("Savings"));
+    EXPECT_FALSE(offered.contains("Shop North"));
+    QStringList names = offered.mid(0, offered.size() - 1);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, offered.mid(0, offered.size() - 1));
+    EXPECT_EQ(offered.back(), QString::fromStdString(formatMessage(localized("IMPNEWOWNACCOUNTITEM"),
+                                                                    {"999-9999999-99"})));
+
+    // Savings, and yes, the statement's number is its number from now on.
+    environment.alerts().clear();
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);
+    QAction* chosen = menu->actions().at(int(offered.indexOf("Savings")));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(chosen).center());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{207});
+    EXPECT_EQ(root().mAccountList->GetCount(), accounts) << "no account made";
+    const auto line = page.model().lineAt(0);
+    EXPECT_EQ(line->mOurAccountId(), savings);
+    EXPECT_TRUE(line->isComplete()) << line->mRemark();
+    EXPECT_EQ(page.model().data(page.model().index(0, CImportedTransactionArrayController::OwnAccount)).toString(),
+              "Savings");
+    EXPECT_EQ(root().GetAccountForID(savings)->Get_StringRefBankAccountNumber(), "999-9999999-99");
+    EXPECT_TRUE(document->isDocumentEdited());
+}
+
+TEST_F(ImportPageTest, BookingSaysWhyLinesStayAndALineGivenADateInTheTableBooks)
+{
+    install({{"111-1111111-11", 0, -12.0}, {"111-1111111-11", 20090303, -30.0, false},
+             {"111-1111111-11", 20090304, -7.0}});
+    ImportPage page(*document);
+    page.resize(1200, 400);
+    page.show();
+    CImportedTransactionArrayController& model = page.model();
+    ASSERT_EQ(model.rowCount(), 3);
+    EXPECT_NE(model.lineAt(0)->mRemark().find(localized("IMPDATA")), std::string::npos);
+    EXPECT_EQ(model.data(model.index(0, CImportedTransactionArrayController::Date)).toString(), "");
+
+    click(page, "mImportButton");
+    EXPECT_EQ(lastInfo(), formatMessage(localized("302"), {1, 3}) + "\n" + formatMessage(localized("303"), {1}) +
+                              "\n" + formatMessage(localized("305"), {1}));
+    ASSERT_EQ(model.rowCount(), 2);
+
+    // The undated line gets its date in the table, as a user types it.
+    QTableView* table = page.table();
+    const QModelIndex date = model.index(0, CImportedTransactionArrayController::Date);
+    const QPoint at = table->visualRect(date).center();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+    QCoreApplication::processEvents();
+    auto* editor = table->viewport()->findChild<QDateEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setDate(QDate(2009, 3, 5));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    const auto undated = model.lineAt(0);
+    EXPECT_EQ(undated->mValueDate(), 20090305);
+    EXPECT_EQ(undated->mBookingDate(), 20090305);
+    EXPECT_TRUE(undated->isComplete()) << undated->mRemark();
+
+    // Nothing accepted is nothing booked, and the page says so.
+    ASSERT_TRUE(model.setData(model.index(0, CImportedTransactionArrayController::Accept), Qt::Unchecked,
+                              Qt::CheckStateRole));
+    click(page, "mImportButton");
+    EXPECT_EQ(lastInfo(), localized("301") + "\n" + formatMessage(localized("303"), {2}));
+    ASSERT_EQ(model.rowCount(), 2);
+
+    for (int row = 0; row < 2; ++row)
+        model.setData(model.index(row, CImportedTransactionArrayController::Accept), Qt::Checked, Qt::CheckStateRole);
+    click(page, "mImportButton");
+    EXPECT_EQ(lastInfo(), formatMessage(localized("302"), {2, 2}));
+    EXPECT_EQ(model.rowCount(), 0);
+    std::vector<DateT> dates;
+    for (const auto& transaction : document->mTransactionArray()) dates.push_back(transaction->mDate().value_or(0));
+    std::sort(dates.begin(), dates.end());
+    EXPECT_EQ(dates, (std::vector<DateT>{20090303, 20090304, 20090305}));
 }
 
 TEST_F(ImportPageTest, TheExportSheetOpensOnTheLastCompleteMonth)

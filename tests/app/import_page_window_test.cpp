@@ -1,0 +1,250 @@
+// A statement whose counter accounts the books do not know is finished on
+// the import page as a person does it: each line's counter account chosen in
+// its table cell by typing its name, one account made with "New Account…"
+// from its line, an owner made with "New Owner…" from a line, a category
+// chosen; then every line is booked, the balances follow, and the books are
+// marked edited.
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+
+#include "../ui/sheets/sheet_test_support.h"
+#include "app_test_steps.h"
+#include "document/MyDocument.h"
+#include "document/arguments/AccountArguments.h"
+#include "document/arguments/CategoryParameters.h"
+#include "import/CImpTItem.h"
+#include "import/views/CImportedTransactionArrayController.h"
+#include "import/views/ImportPage.h"
+#include "model/CAccType.h"
+#include "model/CAccount.h"
+#include "model/CAccountOwner.h"
+#include "model/CDocAccounting.h"
+#include "model/CExpenseType.h"
+#include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
+#include "ui/sheets/CPopupWindowAncestor.h"
+
+namespace ch {
+namespace {
+
+using namespace ch::test;
+using Columns = CImportedTransactionArrayController;
+
+constexpr long kOwnType = 1;
+constexpr long kProfitAndLossType = 3;
+
+// Three lines on the checking account, none naming an account of the books.
+constexpr const char* kStatement =
+    "OFXHEADER:100\nDATA:OFXSGML\nVERSION:102\nSECURITY:NONE\nENCODING:USASCII\nCHARSET:1252\n"
+    "COMPRESSION:NONE\nOLDFILEUID:NONE\nNEWFILEUID:NONE\n\n"
+    "<OFX><BANKMSGSRSV1><STMTTRNRS><TRNUID>1<STMTRS><CURDEF>EUR\n"
+    "<BANKACCTFROM><BANKID>111<ACCTID>111-2223334-55<ACCTTYPE>CHECKING</BANKACCTFROM>\n"
+    "<BANKTRANLIST><DTSTART>20250901<DTEND>20250930\n"
+    "<STMTTRN><TRNTYPE>DEBIT<DTPOSTED>20250910<TRNAMT>-42.50<FITID>1<NAME>FM STORE 0412<MEMO>Food</STMTTRN>\n"
+    "<STMTTRN><TRNTYPE>DEBIT<DTPOSTED>20250912<TRNAMT>-800.00<FITID>2<NAME>RENT SEPTEMBER</STMTTRN>\n"
+    "<STMTTRN><TRNTYPE>CREDIT<DTPOSTED>20250915<TRNAMT>2500.00<FITID>3<NAME>ACME PAYROLL</STMTTRN>\n"
+    "</BANKTRANLIST></STMTRS></STMTTRNRS></BANKMSGSRSV1></OFX>\n";
+
+class ImportPageWindowTest : public ApplicationFixture {
+protected:
+    ImportPageWindowTest() { environment.defaults().set("GXShowNewDocumentAssistant", Value(false)); }
+
+    long account(const char* name, long type, const char* bankNumber = nullptr)
+    {
+        arguments::AccountArguments values(-1, std::string(name), std::string(), type, std::nullopt, std::nullopt,
+                                           std::nullopt, std::nullopt,
+                                           bankNumber ? std::optional<std::string>(bankNumber) : std::nullopt,
+                                           100.0, std::nullopt);
+        return books().commandExecutor().executeCommand(13, nullptr, values);
+    }
+
+    const CAccount* accountNamed(const char* name) { return books().getAccountForName(name); }
+
+    ImportPage* importPage() { return dynamic_cast<ImportPage*>(frame().mainTab("Import")); }
+
+    // The row of the line paying or paid by that partner.
+    static int rowOf(const Columns& model, const std::string& partner)
+    {
+        for (int row = 0; row < model.rowCount(); ++row)
+            if (model.lineAt(row)->mPartnerName() == partner) return row;
+        ADD_FAILURE() << "no line of " << partner;
+        return -1;
+    }
+
+    static void selectRow(QTableView* table, int row)
+    {
+        const QModelIndex index = table->model()->index(row, Columns::Title);
+        table->scrollTo(index);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(index).center());
+        settle();
+    }
+
+    // A double click on the cell opens its list; the name is typed and
+    // Return sets it.
+    static void chooseInCell(QTableView* table, int row, int column, const QString& name)
+    {
+        const QModelIndex index = table->model()->index(row, column);
+        table->scrollTo(index);
+        const QPoint at = table->visualRect(index).center();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+        settle();
+        auto* box = table->viewport()->findChild<QComboBox*>("importLineChoice");
+        ASSERT_NE(box, nullptr) << name.toStdString();
+        ASSERT_TRUE(box->isVisible());
+        QTest::keyClicks(box, name);
+        EXPECT_EQ(box->currentText(), name);
+        QTest::keyClick(box, Qt::Key_Return);
+        settle();
+    }
+
+    static void clickButton(ImportPage& page, const char* name)
+    {
+        auto* button = page.findChild<QPushButton*>(name);
+        ASSERT_NE(button, nullptr) << name;
+        ASSERT_TRUE(button->isEnabled()) << name;
+        QTest::mouseClick(button, Qt::LeftButton);
+        settle();
+    }
+
+    CPopupWindowAncestor* openSheet()
+    {
+        CPopupWindowAncestor* sheet = window().books().lastSheet();
+        EXPECT_TRUE(sheet && sheet->isVisible());
+        return sheet && sheet->isVisible() ? sheet : nullptr;
+    }
+
+    const RecordingAlertPresenter::Record* lastInfo()
+    {
+        const auto& records = environment.alerts().records();
+        for (auto it = records.rbegin(); it != records.rend(); ++it)
+            if (it->kind == RecordingAlertPresenter::Kind::Info) return &*it;
+        return nullptr;
+    }
+};
+
+TEST_F(ImportPageWindowTest, UnknownCounterAccountsAreChosenInTheTableAndEveryLineIsBooked)
+{
+    // Saved books with the checking account, two shops' accounts and a category.
+    booksPath = folder.filePath("Import.books");
+    controller.makeNewDocument(false);
+    settle();
+    account("Checking", kOwnType, "111-2223334-55");
+    account("Fresh Market", kProfitAndLossType);
+    account("Landlord", kProfitAndLossType);
+    arguments::CategoryParameters groceries;
+    groceries.name = "Groceries";
+    groceries.mParentId = 1;
+    groceries.mMasterTypeId = 1;
+    books().commandExecutor().executeCommand(15, nullptr, groceries);
+    ASSERT_TRUE(controller.saveAs(window()));
+    settle();
+    ASSERT_FALSE(books().isDocumentEdited());
+
+    statementPath = folder.filePath("september.ofx");
+    std::ofstream(statementPath.toStdString(), std::ios::binary) << kStatement;
+    choose("importOFX");
+    ImportPage* page = importPage();
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(page->isVisible());
+    Columns& model = page->model();
+    QTableView* table = page->table();
+    ASSERT_EQ(model.rowCount(), 3);
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_FALSE(model.lineAt(row)->isComplete());
+        EXPECT_NE(model.lineAt(row)->mRemark().find(localized("IMPOTHACC")), std::string::npos);
+        EXPECT_EQ(model.data(model.index(row, Columns::OwnAccount)).toString(), "Checking");
+        EXPECT_EQ(model.data(model.index(row, Columns::CounterAccount)).toString(), "");
+    }
+
+    // Nothing can be booked yet, and the page says so.
+    environment.alerts().clear();
+    clickButton(*page, "mImportButton");
+    ASSERT_NE(lastInfo(), nullptr);
+    EXPECT_EQ(lastInfo()->alert.number, 301);
+    EXPECT_NE(lastInfo()->alert.message.find(formatMessage(localized("305"), {3})), std::string::npos)
+        << lastInfo()->alert.message;
+    EXPECT_EQ(model.rowCount(), 3);
+
+    // Two counter accounts typed into their cells; the statement's names are
+    // not taken over as the accounts' names (question 206 answered No).
+    environment.alerts().clear();
+    for (int i = 0; i < 2; ++i) environment.alerts().scriptAnswer(AlertAnswer::Alternate);
+    chooseInCell(table, rowOf(model, "FM STORE 0412"), Columns::CounterAccount, "Fresh Market");
+    chooseInCell(table, rowOf(model, "RENT SEPTEMBER"), Columns::CounterAccount, "Landlord");
+    EXPECT_EQ(environment.alerts().numbers(), (std::vector<long>{206, 206}));
+    EXPECT_NE(accountNamed("Fresh Market"), nullptr);
+    chooseInCell(table, rowOf(model, "FM STORE 0412"), Columns::Category, "Groceries");
+    const int food = rowOf(model, "FM STORE 0412");
+    EXPECT_EQ(model.data(model.index(food, Columns::CounterAccount)).toString(), "Fresh Market");
+    EXPECT_EQ(model.data(model.index(food, Columns::Category)).toString(), "Groceries");
+    EXPECT_TRUE(model.lineAt(food)->isComplete()) << model.lineAt(food)->mRemark();
+    EXPECT_TRUE(model.lineAt(rowOf(model, "RENT SEPTEMBER"))->isComplete());
+
+    // The rent's landlord: a new owner made from the line owns its account.
+    selectRow(table, rowOf(model, "RENT SEPTEMBER"));
+    clickButton(*page, "mNewOwnerFromImportButton");
+    CPopupWindowAncestor* ownerSheet = openSheet();
+    ASSERT_NE(ownerSheet, nullptr);
+    auto* ownerName = outlet<QLineEdit>(*ownerSheet, "nameField");
+    ASSERT_NE(ownerName, nullptr);
+    EXPECT_EQ(ownerName->text(), "RENT SEPTEMBER");
+    typeInto(ownerName, "Mr Fenwick");
+    click(*ownerSheet, "OKButton");
+    settle();
+    const CAccountOwner* fenwick = nullptr;
+    for (const auto& owner : books().mOwnerArray())
+        if (owner && owner->getSourceItem() &&
+            static_cast<const CAccountOwner*>(owner->getSourceItem())->Get_StringrefName() == "Mr Fenwick")
+            fenwick = static_cast<const CAccountOwner*>(owner->getSourceItem());
+    ASSERT_NE(fenwick, nullptr);
+    EXPECT_EQ(accountNamed("Landlord")->Get_mAccountOwnerId(), fenwick->Get_Id());
+    EXPECT_EQ(model.data(model.index(rowOf(model, "RENT SEPTEMBER"), Columns::Counterparty)).toString(), "Mr Fenwick");
+
+    // The pay's account is new: made from its line, it completes the line.
+    selectRow(table, rowOf(model, "ACME PAYROLL"));
+    clickButton(*page, "mNewAccountFromImportButton");
+    CPopupWindowAncestor* accountSheet = openSheet();
+    ASSERT_NE(accountSheet, nullptr);
+    auto* accountName = outlet<QLineEdit>(*accountSheet, "nameField");
+    ASSERT_NE(accountName, nullptr);
+    EXPECT_EQ(accountName->text(), "ACME PAYROLL");
+    const CAccType* incomeType = books().accounting()->GetAccountTypeForId(kProfitAndLossType);
+    ASSERT_NE(incomeType, nullptr);
+    typeInto(outlet(*accountSheet, "accountTypePopup"), QString::fromStdString(incomeType->Get_StringrefName()));
+    QSignalSpy redrawn(&model, &QAbstractItemModel::dataChanged);
+    click(*accountSheet, "OKButton");
+    settle();
+    const CAccount* acme = accountNamed("ACME PAYROLL");
+    ASSERT_NE(acme, nullptr);
+    const int pay = rowOf(model, "ACME PAYROLL");
+    EXPECT_EQ(model.lineAt(pay)->mOtherAccountId(), acme->Get_Id());
+    EXPECT_TRUE(model.lineAt(pay)->isComplete()) << model.lineAt(pay)->mRemark();
+    EXPECT_FALSE(redrawn.isEmpty()) << "the completed line is drawn again";
+
+    // Every line books; the page says how many.
+    environment.alerts().clear();
+    clickButton(*page, "mImportButton");
+    ASSERT_NE(lastInfo(), nullptr);
+    EXPECT_EQ(lastInfo()->alert.number, 302);
+    EXPECT_EQ(lastInfo()->alert.message, formatMessage(localized("302"), {3, 3}));
+    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_EQ(books().mTransactionArray().size(), 3u);
+    EXPECT_DOUBLE_EQ(accountNamed("Checking")->Get_mBalance(), 2500.00 - 800.00 - 42.50);
+    EXPECT_DOUBLE_EQ(std::abs(accountNamed("Fresh Market")->Get_mBalance()), 42.50);
+    EXPECT_DOUBLE_EQ(std::abs(accountNamed("Landlord")->Get_mBalance()), 800.00);
+    EXPECT_DOUBLE_EQ(std::abs(acme->Get_mBalance()), 2500.00);
+    EXPECT_TRUE(books().isDocumentEdited());
+}
+
+} // namespace
+} // namespace ch

@@ -1,0 +1,116 @@
+// Review pictures of the import page: a statement whose counter accounts the
+// books do not know, as it arrives, and after one line is finished in its
+// table cells (the counter account's list open on another line).
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <fstream>
+
+#include "app/DocumentController.h"
+#include "app/DocumentWindow.h"
+#include "business/BusinessDefaults.h"
+#include "document/MyDocument.h"
+#include "document/app/GXApplicationDelegate.h"
+#include "document/arguments/AccountArguments.h"
+#include "import/CImpTItem.h"
+#include "import/views/CImportedTransactionArrayController.h"
+#include "import/views/ImportPage.h"
+#include "model/CAccount.h"
+#include "platform/core/user_defaults.h"
+#include "platform/gui/qt_dispatcher.h"
+#include "ui/DocumentWindowFrame.h"
+
+namespace {
+
+using namespace ch;
+
+constexpr const char* kStatement =
+    "OFXHEADER:100\nDATA:OFXSGML\nVERSION:102\nSECURITY:NONE\nENCODING:USASCII\nCHARSET:1252\n"
+    "COMPRESSION:NONE\nOLDFILEUID:NONE\nNEWFILEUID:NONE\n\n"
+    "<OFX><BANKMSGSRSV1><STMTTRNRS><TRNUID>1<STMTRS><CURDEF>EUR\n"
+    "<BANKACCTFROM><BANKID>111<ACCTID>111-2223334-55<ACCTTYPE>CHECKING</BANKACCTFROM>\n"
+    "<BANKTRANLIST><DTSTART>20250901<DTEND>20250930\n"
+    "<STMTTRN><TRNTYPE>DEBIT<DTPOSTED>20250910<TRNAMT>-42.50<FITID>1<NAME>FM STORE 0412<MEMO>Food</STMTTRN>\n"
+    "<STMTTRN><TRNTYPE>DEBIT<DTPOSTED>20250912<TRNAMT>-800.00<FITID>2<NAME>RENT SEPTEMBER</STMTTRN>\n"
+    "<STMTTRN><TRNTYPE>CREDIT<DTPOSTED>20250915<TRNAMT>2500.00<FITID>3<NAME>ACME PAYROLL</STMTTRN>\n"
+    "<STMTTRN><TRNTYPE>DEBIT<DTPOSTED>20250920<TRNAMT>-12.00<FITID>4<NAME>Corner Shop</STMTTRN>\n"
+    "</BANKTRANLIST></STMTRS></STMTTRNRS></BANKMSGSRSV1></OFX>\n";
+
+void settleImport()
+{
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+bool saveImportShot(QWidget& widget, const QString& output, const char* file)
+{
+    const QString path = QDir(output).filePath(QString::fromLatin1(file));
+    if (!widget.grab().save(path)) {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("wrote %s\n", qPrintable(path));
+    return true;
+}
+
+long makeAccount(MyDocument& books, const char* name, long type, const char* bankNumber)
+{
+    arguments::AccountArguments values(-1, std::string(name), std::string(), type, std::nullopt, std::nullopt,
+                                       std::nullopt, std::nullopt,
+                                       bankNumber ? std::optional<std::string>(bankNumber) : std::nullopt, 100.0,
+                                       std::nullopt);
+    return books.commandExecutor().executeCommand(13, nullptr, values);
+}
+
+} // namespace
+
+// Writes review-import-arrived.png and review-import-choosing.png; the
+// number of pictures that could not be written.
+int reviewImportPage(const QString& output, ch::UserDefaults& defaults)
+{
+    GXApplicationDelegate::initialize(defaults);
+    business::registerBusinessDefaults(defaults);
+    defaults.set("GXShowNewDocumentAssistant", Value(false));
+    QTemporaryDir folder;
+    QtDispatcher dispatcher;
+    DocumentController controller(defaults, dispatcher);
+    controller.setUntitledJournalFolder(folder.path().toStdString());
+    const QString statement = folder.filePath("september.ofx");
+    std::ofstream(statement.toStdString(), std::ios::binary) << kStatement;
+    controller.setStatementChooser(
+        [statement](QWidget*, const QString&, const QStringList&) { return std::optional<QString>(statement); });
+
+    DocumentWindow& window = controller.makeNewDocument(false);
+    window.frame()->resize(1280, 800);
+    settleImport();
+    MyDocument& books = window.document();
+    makeAccount(books, "Checking", 1, "111-2223334-55");
+    makeAccount(books, "Fresh Market", 3, nullptr);
+    makeAccount(books, "Landlord", 3, nullptr);
+    makeAccount(books, "Corner Shop", 3, nullptr);
+    for (QAction* action : window.frame()->findChildren<QAction*>("importOFX")) action->trigger();
+    settleImport();
+    auto* page = dynamic_cast<ImportPage*>(window.frame()->mainTab("Import"));
+    if (!page) return 2;
+    window.frame()->showMainTab("Import");
+    settleImport();
+    int failures = !saveImportShot(*window.frame(), output, "review-import-arrived.png");
+
+    using Columns = CImportedTransactionArrayController;
+    QTableView* table = page->table();
+    page->model().setData(page->model().index(0, Columns::CounterAccount),
+                          QVariant::fromValue(qlonglong(books.getAccountForName("Fresh Market")->Get_Id())));
+    const QModelIndex cell = page->model().index(1, Columns::CounterAccount);
+    table->setCurrentIndex(cell);
+    table->edit(cell);
+    settleImport();
+    if (auto* box = table->viewport()->findChild<QComboBox*>("importLineChoice")) box->showPopup();
+    settleImport();
+    failures += !saveImportShot(*window.frame(), output, "review-import-choosing.png");
+    return failures;
+}
