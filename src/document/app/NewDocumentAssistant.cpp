@@ -139,6 +139,28 @@ NewDocumentAssistant::Step NewDocumentAssistant::previous()
     return next();
 }
 
+int NewDocumentAssistant::pageNumber() const
+{
+    // The stages a page shows, in order; 3 and 9 are passed through.
+    constexpr int kShownStages[kPageCount] = {1, 2, 4, 5, 6, 7, 8, 10, 11, 12, 13};
+    const auto* found = std::find(std::begin(kShownStages), std::end(kShownStages), mCurrentPage);
+    return found == std::end(kShownStages) ? 1 : int(found - std::begin(kShownStages)) + 1;
+}
+
+std::vector<std::string> NewDocumentAssistant::shownTexts() const
+{
+    switch (mView.tab) {
+    case 0: return {mView.welcomeText};
+    case 4: return {mView.goodbyeText};
+    default: break;
+    }
+    if (mCurrentPage == 4)
+        return {mView.accountText, mView.explanation};
+    if (mCurrentPage == 10)
+        return {mView.categoryText, mView.explanation};
+    return {mView.explanation};
+}
+
 void NewDocumentAssistant::mark(int stage)
 {
     mView.reachedStage = std::max(mView.reachedStage, stage);
@@ -410,8 +432,18 @@ void NewDocumentAssistant::removeAllObjectsClicked()
     removeObjectClicked(rows);
 }
 
+void NewDocumentAssistant::takeOverRows(const std::vector<std::size_t>& proposedRows)
+{
+    auto& list = currentProposedList();
+    for (std::size_t row : proposedRows)
+        if (row < list.size())
+            list[row].isSelected = true;
+    moveObjectClicked();
+}
+
 std::size_t NewDocumentAssistant::addObjectClicked()
 {
+    mProposedSearch.clear();
     AssistantEntry entry;
     entry.isSelected = true;
     auto& list = currentProposedList();
