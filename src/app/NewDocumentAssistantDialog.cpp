@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QStyledItemDelegate>
 #include <QTextBrowser>
@@ -111,7 +112,7 @@ NewDocumentAssistantDialog::NewDocumentAssistantDialog(UserDefaults& defaults, Q
     setWindowTitle(text("ASSISTANTTITLE"));
     setWindowModality(Qt::WindowModal);
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(940, 620);
+    resize(1000, 640);
 
     auto* outer = new QVBoxLayout(this);
     auto* body = new QHBoxLayout;
@@ -284,7 +285,7 @@ NewDocumentAssistantDialog::NewDocumentAssistantDialog(UserDefaults& defaults, Q
         refillLater();
     });
     selectedColumn->addWidget(mSelected, 1);
-    listLayout->addLayout(selectedColumn, 3);
+    listLayout->addLayout(selectedColumn, 4);
     mPages->addWidget(listPage);
 
     connect(mProposedSearch, &QLineEdit::textChanged, this, [this](const QString& search) {
@@ -387,6 +388,11 @@ void NewDocumentAssistantDialog::refresh()
     QString explanation;
     for (const std::string& name : mAssistant.shownTexts())
         if (!name.empty()) explanation += qs(assistantText(name));
+    // The page's title stands above; the texts' own headings would repeat it.
+    static const QRegularExpression headings(QStringLiteral("<h[1-6][^>]*>.*?</h[1-6]>"),
+                                             QRegularExpression::CaseInsensitiveOption |
+                                                 QRegularExpression::DotMatchesEverythingOption);
+    explanation.remove(headings);
     mExplanation->setHtml(explanation);
     mPrevious->setEnabled(mAssistant.currentPage() >= 2);
     mNext->setText(text(mAssistant.onClosingPage() ? "ASSISTANTCREATE" : "ASSISTANTNEXT"));
@@ -416,6 +422,13 @@ void NewDocumentAssistantDialog::refresh()
         mPages->setCurrentIndex(2);
     } else {
         mPages->setCurrentIndex(1);
+        // Currencies have a symbol, categories a group, accounts neither.
+        const bool isCurrency = view.lists == AssistantList::Currencies;
+        const bool isCategory = view.lists == AssistantList::IncomeCategories ||
+                                view.lists == AssistantList::ExpenseCategories ||
+                                view.lists == AssistantList::TransferCategories;
+        mProposed->setColumnHidden(kSymbol, !isCurrency && !isCategory);
+        mProposed->horizontalHeaderItem(kSymbol)->setText(text(isCurrency ? "ASSISTANTCOLSYMBOLONLY" : "ASSISTANTCOLGROUP"));
         mProposed->setColumnHidden(kBalance, !view.balanceColumn);
         mProposed->setColumnHidden(kDefault, !view.defaultColumn);
         mAdd->setVisible(view.plusButton);
@@ -476,10 +489,12 @@ void NewDocumentAssistantDialog::fillTables()
     mSelected->clear();
     const std::vector<AssistantEntry>& selected = mAssistant.currentSelected();
     const bool withBalance = mAssistant.view().balanceColumn;
+    const bool withDefault = mAssistant.view().defaultColumn;
     for (std::size_t index : mAssistant.arrangedSelected()) {
         const AssistantEntry& entry = selected[index];
         QString line = qs(entry.objectName);
         if (withBalance && entry.initialBalance != 0) line += QStringLiteral("  (%1)").arg(amountText(entry.initialBalance));
+        if (withDefault && entry.isDefault) line += QStringLiteral("  ") + text("ASSISTANTISDEFAULT");
         auto* item = new QListWidgetItem(line);
         item->setData(Qt::UserRole, static_cast<qulonglong>(index));
         mSelected->addItem(item);

@@ -56,10 +56,11 @@ protected:
         for (int row = 0; row < proposed().rowCount(); ++row) names << proposed().item(row, 1)->text();
         return names;
     }
+    // The names in the selected list, without balance or default mark.
     QStringList selectedNames()
     {
         QStringList names;
-        for (int row = 0; row < selected().count(); ++row) names << selected().item(row)->text();
+        for (int row = 0; row < selected().count(); ++row) names << selected().item(row)->text().section("  ", 0, 0);
         names.sort();
         return names;
     }
@@ -165,7 +166,7 @@ TEST_F(AssistantDialogTest, EveryPageIsCountedAndTitledAndTheLastOneCreates)
         if (number < 11) click("nextButton");
     }
     const QString closing = outlet<QTextBrowser>("explanation")->toPlainText();
-    EXPECT_TRUE(closing.contains("What's next")) << closing.toStdString();
+    EXPECT_TRUE(closing.contains("Click Create")) << closing.toStdString();
     EXPECT_FALSE(closing.contains("Transfers")) << closing.toStdString();
     // Back, one page at a time; the stages reached stay lit.
     for (int number = 10; number >= 1; --number) {
