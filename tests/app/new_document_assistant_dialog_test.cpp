@@ -309,8 +309,15 @@ TEST_F(AssistantDialogTest, CreateMakesTheBooksThePagesDescribed)
     proposed().selectRow(rowOf("House"));
     ASSERT_TRUE(dropOn(selected(), dragged(proposed())));
     click("nextButton");
-    // Debts: none.
+    // Debts: none of those proposed, one of the person's own.
     click("removeAllButton");
+    click("addButton");
+    auto* name = proposed().viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(name, nullptr);
+    QTest::keyClicks(name, "Bike Loan");
+    QTest::keyClick(name, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(selectedNames(), QStringList{"Bike Loan"});
     nextTo("ASSISTANTSTAGE13");
     EXPECT_TRUE(outlet<QLabel>("summary")->text().contains("Euro"));
 
@@ -332,6 +339,7 @@ TEST_F(AssistantDialogTest, CreateMakesTheBooksThePagesDescribed)
     EXPECT_NE(made.getAccountForName("House"), nullptr);
     EXPECT_EQ(made.getAccountForName("Car"), nullptr);
     EXPECT_EQ(made.getAccountForName("Credit Card"), nullptr);
+    EXPECT_NE(made.getAccountForName("Bike Loan"), nullptr);
     EXPECT_NE(made.getAccountForName("Employer"), nullptr);
     EXPECT_NE(made.getExpenseTypeForName("Groceries"), nullptr);
     EXPECT_NE(made.getMasterExpenseTypeForName("Utilities"), nullptr);

@@ -49,6 +49,11 @@ bool hasName(const std::vector<AssistantEntry>& list, const std::string& name)
     return std::any_of(list.begin(), list.end(), [&](const AssistantEntry& e) { return e.objectName == name; });
 }
 
+bool blank(const std::string& name)
+{
+    return name.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
 std::vector<std::size_t> matching(const std::vector<AssistantEntry>& list, const std::string& search)
 {
     std::vector<std::size_t> rows;
@@ -514,6 +519,9 @@ NewDocumentPlan NewDocumentAssistant::makePlan() const
     bool defaultTaken = false;
     for (const AccountList& accounts : kAccountLists)
         for (const AssistantEntry& account : selected(accounts.list)) {
+            // A row added and never named makes nothing, as with currencies.
+            if (blank(account.objectName))
+                continue;
             const bool isDefault = accounts.list == AssistantList::PropertyAccounts && !defaultTaken &&
                                    mDefaultPropertyAccount == account.objectName;
             defaultTaken = defaultTaken || isDefault;
@@ -527,6 +535,8 @@ NewDocumentPlan NewDocumentAssistant::makePlan() const
     };
     for (const auto& [list, systemType] : kCategoryLists)
         for (const AssistantEntry& category : selected(list)) {
+            if (blank(category.objectName))
+                continue;
             std::optional<std::string> path;
             if (!category.parentName.empty())
                 path = category.parentName;
