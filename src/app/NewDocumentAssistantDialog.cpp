@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -288,6 +289,8 @@ NewDocumentAssistantDialog::NewDocumentAssistantDialog(UserDefaults& defaults, Q
     listLayout->addLayout(selectedColumn, 4);
     mPages->addWidget(listPage);
 
+    mProposedSearch->installEventFilter(this);
+    mSelectedSearch->installEventFilter(this);
     connect(mProposedSearch, &QLineEdit::textChanged, this, [this](const QString& search) {
         if (mFilling) return;
         mAssistant.setProposedSearch(search.toStdString());
@@ -340,6 +343,16 @@ NewDocumentAssistantDialog::NewDocumentAssistantDialog(UserDefaults& defaults, Q
 }
 
 NewDocumentAssistantDialog::~NewDocumentAssistantDialog() = default;
+
+bool NewDocumentAssistantDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    // Return in a search field ends the search; it does not turn the page.
+    if ((watched == mProposedSearch || watched == mSelectedSearch) && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
 
 void NewDocumentAssistantDialog::next()
 {
@@ -505,13 +518,17 @@ void NewDocumentAssistantDialog::fillTables()
 void NewDocumentAssistantDialog::commitBalance(std::size_t entry, const QString& typed)
 {
     const CNumericTransformer::Conversion conversion = CNumericTransformer().getObjectValue(typed.toStdString());
-    if (!conversion.ok) {
-        refuse(conversion.errorDescription);
-    } else if (!mAssistant.setInitialBalance(entry, conversion.value.value_or(0.0))) {
-        refuse(formatMessage(localized("AMOUNTLIMIT"), {CNumericTransformer().stringForObjectValue(kAmountLimit)}));
-    } else {
+    std::string refusal;
+    if (!conversion.ok)
+        refusal = conversion.errorDescription;
+    else if (!mAssistant.setInitialBalance(entry, conversion.value.value_or(0.0)))
+        refusal = formatMessage(localized("AMOUNTLIMIT"), {CNumericTransformer().stringForObjectValue(kAmountLimit)});
+    else
         mAssistant.moveObjectClicked();
-    }
+    // Told once the cell editor has closed, so that the alert taking the
+    // focus cannot end the same editing a second time.
+    if (!refusal.empty())
+        QMetaObject::invokeMethod(this, [refusal] { refuse(refusal); }, Qt::QueuedConnection);
     // The cell shows the balance kept, formatted.
     refillLater();
 }

@@ -62,6 +62,9 @@ public slots:
     void previous();
     void reject() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void refresh();
     void fillTables();
