@@ -12,7 +12,6 @@
 #include <QRegularExpression>
 #include <QStackedWidget>
 #include <QStyledItemDelegate>
-#include <QTextBrowser>
 #include <QVBoxLayout>
 
 #include "app/AssistantArt.h"
@@ -124,6 +123,7 @@ NewDocumentAssistantDialog::NewDocumentAssistantDialog(UserDefaults& defaults, Q
     side->setObjectName("stageFrame");
     side->setFrameShape(QFrame::StyledPanel);
     side->setAutoFillBackground(true);
+    side->setFixedWidth(215);  // wide enough for the longest stage in bold
     QPalette sidePalette = side->palette();
     sidePalette.setColor(QPalette::Window, sidePalette.color(QPalette::Window).darker(104));
     side->setPalette(sidePalette);
@@ -157,15 +157,14 @@ NewDocumentAssistantDialog::NewDocumentAssistantDialog(UserDefaults& defaults, Q
     header->addLayout(titles, 1);
     main->addLayout(header);
 
-    mExplanation = new QTextBrowser;
+    mExplanation = new QLabel;
     mExplanation->setObjectName("explanation");
-    mExplanation->setFrameShape(QFrame::NoFrame);
+    mExplanation->setWordWrap(true);
+    mExplanation->setTextFormat(Qt::RichText);
     mExplanation->setOpenExternalLinks(true);
-    mExplanation->setMaximumHeight(110);
-    QPalette paper = mExplanation->palette();
-    paper.setColor(QPalette::Base, palette().color(QPalette::Window));
-    mExplanation->setPalette(paper);
+    mExplanation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     main->addWidget(mExplanation);
+    main->addSpacing(6);
 
     mPages = new QStackedWidget;
     main->addWidget(mPages, 1);
@@ -406,7 +405,7 @@ void NewDocumentAssistantDialog::refresh()
                                              QRegularExpression::CaseInsensitiveOption |
                                                  QRegularExpression::DotMatchesEverythingOption);
     explanation.remove(headings);
-    mExplanation->setHtml(explanation);
+    mExplanation->setText(explanation);
     mPrevious->setEnabled(mAssistant.currentPage() >= 2);
     mNext->setText(text(mAssistant.onClosingPage() ? "ASSISTANTCREATE" : "ASSISTANTNEXT"));
 

@@ -32,7 +32,6 @@ class QLineEdit;
 class QPushButton;
 class QStackedWidget;
 class QTableWidgetItem;
-class QTextBrowser;
 
 namespace ch {
 
@@ -79,7 +78,7 @@ private:
     QLabel* mIcon;
     QLabel* mTitle;
     QLabel* mCounter;
-    QTextBrowser* mExplanation;
+    QLabel* mExplanation;
     QStackedWidget* mPages;
     QComboBox* mSetPopup;
     QLineEdit* mProposedSearch;
