@@ -413,6 +413,7 @@ int applicationShots(const QString& output, UserDefaults& defaults)
 } // namespace
 
 int reviewImportPage(const QString& output, ch::UserDefaults& defaults);
+namespace ch { int assistantReviewShots(const QString& output, UserDefaults& defaults); }
 
 int main(int argc, char** argv)
 {
@@ -452,5 +453,6 @@ int main(int argc, char** argv)
     }
     failures += applicationShots(output, environment.defaults());
     failures += reviewImportPage(output, environment.defaults());
+    failures += ch::assistantReviewShots(output, environment.defaults());
     return failures == 0 ? 0 : 1;
 }

@@ -49,6 +49,11 @@ bool hasName(const std::vector<AssistantEntry>& list, const std::string& name)
     return std::any_of(list.begin(), list.end(), [&](const AssistantEntry& e) { return e.objectName == name; });
 }
 
+bool blank(const std::string& name)
+{
+    return name.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
 std::vector<std::size_t> matching(const std::vector<AssistantEntry>& list, const std::string& search)
 {
     std::vector<std::size_t> rows;
@@ -137,6 +142,28 @@ NewDocumentAssistant::Step NewDocumentAssistant::previous()
     mCurrentPage -= (mCurrentPage == 4 || mCurrentPage == 10) ? 3 : 2;
     mBack = true;
     return next();
+}
+
+int NewDocumentAssistant::pageNumber() const
+{
+    // The stages a page shows, in order; 3 and 9 are passed through.
+    constexpr int kShownStages[kPageCount] = {1, 2, 4, 5, 6, 7, 8, 10, 11, 12, 13};
+    const auto* found = std::find(std::begin(kShownStages), std::end(kShownStages), mCurrentPage);
+    return found == std::end(kShownStages) ? 1 : int(found - std::begin(kShownStages)) + 1;
+}
+
+std::vector<std::string> NewDocumentAssistant::shownTexts() const
+{
+    switch (mView.tab) {
+    case 0: return {mView.welcomeText};
+    case 4: return {mView.goodbyeText};
+    default: break;
+    }
+    if (mCurrentPage == 4)
+        return {mView.accountText, mView.explanation};
+    if (mCurrentPage == 10)
+        return {mView.categoryText, mView.explanation};
+    return {mView.explanation};
 }
 
 void NewDocumentAssistant::mark(int stage)
@@ -410,8 +437,18 @@ void NewDocumentAssistant::removeAllObjectsClicked()
     removeObjectClicked(rows);
 }
 
+void NewDocumentAssistant::takeOverRows(const std::vector<std::size_t>& proposedRows)
+{
+    auto& list = currentProposedList();
+    for (std::size_t row : proposedRows)
+        if (row < list.size())
+            list[row].isSelected = true;
+    moveObjectClicked();
+}
+
 std::size_t NewDocumentAssistant::addObjectClicked()
 {
+    mProposedSearch.clear();
     AssistantEntry entry;
     entry.isSelected = true;
     auto& list = currentProposedList();
@@ -482,6 +519,9 @@ NewDocumentPlan NewDocumentAssistant::makePlan() const
     bool defaultTaken = false;
     for (const AccountList& accounts : kAccountLists)
         for (const AssistantEntry& account : selected(accounts.list)) {
+            // A row added and never named makes nothing, as with currencies.
+            if (blank(account.objectName))
+                continue;
             const bool isDefault = accounts.list == AssistantList::PropertyAccounts && !defaultTaken &&
                                    mDefaultPropertyAccount == account.objectName;
             defaultTaken = defaultTaken || isDefault;
@@ -495,6 +535,8 @@ NewDocumentPlan NewDocumentAssistant::makePlan() const
     };
     for (const auto& [list, systemType] : kCategoryLists)
         for (const AssistantEntry& category : selected(list)) {
+            if (blank(category.objectName))
+                continue;
             std::optional<std::string> path;
             if (!category.parentName.empty())
                 path = category.parentName;

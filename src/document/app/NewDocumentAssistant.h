@@ -79,6 +79,18 @@ public:
     int currentPage() const { return mCurrentPage; }
     const AssistantView& view() const { return mView; }
 
+    // The page on show counted as the user meets them: stages 3 and 9 only
+    // introduce the account and category pages that follow, so there are
+    // eleven pages to thirteen stages.
+    int shownStage() const { return mCurrentPage; }
+    int pageNumber() const;
+    static constexpr int kPageCount = 11;
+    bool onClosingPage() const { return mView.tab == 4; }
+    // The names of the explanation texts of the page on show, in order: the
+    // first account and category pages also carry the introduction of
+    // their kind; the closing page only its own text.
+    std::vector<std::string> shownTexts() const;
+
     const std::vector<std::string>& standardSets() const { return mStandardSets; }
     const std::optional<std::string>& chosenSet() const { return mChosenSet; }
     // The set combo box; a name that is no standard set counts as none.
@@ -93,6 +105,8 @@ public:
     // text in any case (all rows for an empty text), by index.
     void setProposedSearch(std::string text) { mProposedSearch = std::move(text); }
     void setSelectedSearch(std::string text) { mSelectedSearch = std::move(text); }
+    const std::string& proposedSearch() const { return mProposedSearch; }
+    const std::string& selectedSearch() const { return mSelectedSearch; }
     std::vector<std::size_t> arrangedProposed() const;
     std::vector<std::size_t> arrangedSelected() const;
 
@@ -111,7 +125,12 @@ public:
     // Takes the rows out of the selected list and unticks their entries.
     void removeObjectClicked(const std::vector<std::size_t>& selectedRows);
     void removeAllObjectsClicked();
-    std::size_t addObjectClicked();  // a new ticked entry at the top; its row
+    // Rows of the proposed list dragged onto the selected list: ticked and
+    // taken over, so that what was dragged arrives.
+    void takeOverRows(const std::vector<std::size_t>& proposedRows);
+    // A new ticked entry at the top; its row. The proposed search is
+    // cleared so that the new, nameless row shows for its name to be typed.
+    std::size_t addObjectClicked();
     void selectAllClicked(bool on);  // ticks or unticks every arranged entry
 
     // The default of the current proposed list: the last ticked entry marked

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <limits>
 
 #include "assistant_fixture.h"
@@ -200,6 +202,49 @@ TEST_F(AssistantPages, PreviousShowsThePageBefore)
     EXPECT_EQ(a.currentPage(), 1);
 }
 
+TEST_F(AssistantPages, PagesAreCountedWithoutGapsAndShowTheirOwnTexts)
+{
+    // Stages 3 and 9 are passed through, so the stage jumps while the page
+    // number does not; the closing page shows only its own text.
+    using Texts = std::vector<std::string>;
+    struct Expected {
+        int stage;
+        Texts texts;
+    };
+    const Expected walk[] = {
+        {1, {"startingSet"}},
+        {2, {"currencies"}},
+        {4, {"acntGeneral", "acntLiquid"}},
+        {5, {"acntAssets"}},
+        {6, {"acntDebt"}},
+        {7, {"acntPLSource"}},
+        {8, {"acntPLDest"}},
+        {10, {"exptGeneral", "exptIncome"}},
+        {11, {"exptExpense"}},
+        {12, {"exptTransfer"}},
+        {13, {"whatsNext"}},
+    };
+    static_assert(std::size(walk) == NewDocumentAssistant::kPageCount);
+    NewDocumentAssistant a(test::twoSets(), test::someCurrencies(), "EUR");
+    a.start();
+    for (int page = 1; page <= NewDocumentAssistant::kPageCount; ++page) {
+        const Expected& e = walk[page - 1];
+        EXPECT_EQ(a.shownStage(), e.stage);
+        EXPECT_EQ(a.pageNumber(), page);
+        EXPECT_EQ(a.shownTexts(), e.texts) << page;
+        EXPECT_EQ(a.onClosingPage(), page == NewDocumentAssistant::kPageCount);
+        if (page < NewDocumentAssistant::kPageCount) {
+            ASSERT_EQ(a.next(), Step::Moved) << page;
+        }
+    }
+    // And back, one page at a time, with the same texts.
+    for (int page = NewDocumentAssistant::kPageCount - 1; page >= 1; --page) {
+        ASSERT_EQ(a.previous(), Step::Moved) << page;
+        EXPECT_EQ(a.pageNumber(), page);
+        EXPECT_EQ(a.shownTexts(), walk[page - 1].texts) << page;
+    }
+}
+
 TEST_F(AssistantPages, GoingBackSkipsTheDefaultChecksAndKeepsTheDefaults)
 {
     NewDocumentAssistant a(test::twoSets(), test::someCurrencies(), "EUR");
@@ -335,6 +380,21 @@ TEST_F(AssistantLists, AddedEntriesSearchAndSelectAll)
         EXPECT_FALSE(e.isSelected) << e.objectName;
         EXPECT_FALSE(e.isDefault) << e.objectName;
     }
+}
+
+TEST_F(AssistantLists, DraggedRowsArriveTickedAndANewEntryShowsDespiteTheSearch)
+{
+    // Unticked rows dragged onto the selected list are taken over; rows
+    // that are no longer there are passed over.
+    a.takeOverRows({rowOf(a, "Yen"), rowOf(a, "US Dollar"), 99});
+    EXPECT_EQ(names(a.currentSelected()), (Names{"Yen", "US Dollar"}));
+    EXPECT_TRUE(a.currentProposed()[rowOf(a, "Yen")].isSelected);
+
+    a.setProposedSearch("yen");
+    const std::size_t added = a.addObjectClicked();
+    EXPECT_EQ(a.proposedSearch(), "");
+    const std::vector<std::size_t> shown = a.arrangedProposed();
+    EXPECT_NE(std::find(shown.begin(), shown.end(), added), shown.end());
 }
 
 TEST_F(AssistantLists, TheDefaultIsTheLastMarkedTickedEntryElseTheOnlyTicked)

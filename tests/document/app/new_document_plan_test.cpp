@@ -193,5 +193,27 @@ TEST_F(AssistantPlan, NamelessCurrenciesAreLeftOutAndWithoutDefaultsNothingIsTak
     EXPECT_TRUE(plan.accounts.empty()); // the property page was not left yet
 }
 
+TEST_F(AssistantPlan, AccountsAndCategoriesAddedButNeverNamedMakeNothing)
+{
+    NewDocumentAssistant a(test::twoSets(), test::someCurrencies(), "EUR");
+    a.start();
+    a.next(); // currencies
+    a.next(); // property accounts: Cash the default
+    a.addObjectClicked();
+    a.next(); // assets
+    a.setName(a.addObjectClicked(), "  ");
+    while (a.view().lists != AssistantList::ExpenseCategories)
+        ASSERT_EQ(a.next(), NewDocumentAssistant::Step::Moved);
+    a.addObjectClicked();
+    while (a.next() == NewDocumentAssistant::Step::Moved) {
+    }
+    ASSERT_TRUE(a.plan());
+    for (const PlannedAccount& account : a.plan()->accounts)
+        EXPECT_FALSE(account.name.find_first_not_of(' ') == std::string::npos) << "a nameless account";
+    for (const PlannedCategory& category : a.plan()->categories)
+        EXPECT_FALSE(category.name.empty()) << "a nameless category";
+    EXPECT_EQ(a.plan()->accounts.size(), 1u); // Cash
+}
+
 } // namespace
 } // namespace ch
