@@ -40,6 +40,7 @@ class QWidget;
 namespace ch {
 
 class CAcoWItem;
+class DocumentBackgroundWork;
 class MyDocument;
 
 namespace detail {
@@ -94,6 +95,12 @@ public:
     void linkUnlinkedTransaction(const std::shared_ptr<CTrnSItem>& transaction) override;
     bool tryToSetTransactionAsVATBalancePaymentTransaction(const std::shared_ptr<CTrnSItem>& transaction) override;
     SheetDocument& sheetDocument() override { return *this; }
+    // Through the background work once it is set; without it nothing is
+    // fetched.
+    void calculateStockPrices(std::optional<int> senderTag, std::function<void()> finished) override;
+    void getCurrencyConversionFromWeb(std::function<void()> finished) override;
+    // The document's web fetches (not owned; none clears it).
+    void setBackgroundWork(DocumentBackgroundWork* work) { mBackgroundWork = work; }
 
     // --- the sheets' side
     BridgeDocument& bridge() override;
@@ -123,6 +130,7 @@ private:
     Sheet& made(QPointer<Sheet>& sheet);
 
     QWidget* mWindow = nullptr;
+    DocumentBackgroundWork* mBackgroundWork = nullptr;
     QPointer<CNewAccountController> mNewAccountController;
     QPointer<CNewAccountTypeController> mNewAccountTypeController;
     QPointer<CNewExpenseTypeController> mNewExpenseTypeController;
