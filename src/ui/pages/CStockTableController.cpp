@@ -69,7 +69,11 @@ QVariant StockPriceTableModel::data(const QModelIndex& index, int role) const
     if (role != Qt::DisplayRole) return {};
     switch (index.column()) {
     case kDate:
-        return QLocale().toString(QDateTime::fromSecsSinceEpoch(price.theDate), QLocale::ShortFormat);
+    {
+        const QDateTime when = QDateTime::fromSecsSinceEpoch(price.theDate);
+        return QLocale().toString(when.date(), QLocale::ShortFormat) + u' ' +
+               when.time().toString(QStringLiteral("HH:mm:ss"));
+    }
     case kRate: return amount(price.theRate);
     case kDifferenceRate: return amount(price.theDifferenceRate);
     case kDifferenceValue: return amount(price.theDifferenceValue);
@@ -124,7 +128,7 @@ CStockTableController::CStockTableController(const std::string& autosaveName, QW
     mTable->verticalHeader()->hide();
     mTable->verticalHeader()->setDefaultSectionSize(22);
     mTable->horizontalHeader()->setStretchLastSection(true);
-    mTable->setColumnWidth(kDate, 130);
+    mTable->setColumnWidth(kDate, 150);
     mTable->setAutosaveName(autosaveName);
     mTable->awakeFromNib();
     connect(mTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -169,8 +173,9 @@ void CStockTableController::refresh()
     std::vector<CStockPrice> prices;
     if (share && share->getSourceItem()) prices = share->mRealTimeRateHistory();
     std::vector<std::pair<double, double>> points;
-    for (const CStockPrice& price : prices)
-        if (price.theRate) points.emplace_back(double(price.theDate), *price.theRate);
+    // The share keeps its quotes newest first; the graph wants them oldest first.
+    for (auto price = prices.rbegin(); price != prices.rend(); ++price)
+        if (price->theRate) points.emplace_back(double(price->theDate), *price->theRate);
     mModel.setPrices(std::move(prices));
     mGraph->setPrices(std::move(points));
     if (share && share->getSourceItem()) {

@@ -272,8 +272,10 @@ QWidget* GXCurrencyTableViewController::makeUpperView(QWidget* parent)
     const int name = mModel->columnOf("name");
     for (int column = 0; column < mModel->columnCount(); ++column) {
         const QString heading = mModel->headerData(column, Qt::Horizontal).toString();
-        const bool figure = mModel->columns()[std::size_t(column)].identifier != QLatin1String("symbol");
-        mTable->setColumnWidth(column, std::max(figure ? 130 : 80, headingMetrics.horizontalAdvance(heading) + 40));
+        const QString identifier = mModel->columns()[std::size_t(column)].identifier;
+        // The rate reads "1 ACME = 41.20 EUR".
+        const int least = identifier == QLatin1String("symbol") ? 80 : identifier == QLatin1String("rate") ? 190 : 130;
+        mTable->setColumnWidth(column, std::max(least, headingMetrics.horizontalAdvance(heading) + 40));
     }
     if (name >= 0) header->setSectionResizeMode(name, QHeaderView::Stretch);
     mTable->setAutosaveName(mShares ? "portfolioTableView" : "currencyTableView");
@@ -462,8 +464,8 @@ QWidget* GXCurrencyTableViewController::makeChartArea(QWidget* parent)
     mRateTable->setModel(mRateModel.get());
     styleTable(mRateTable);
     mRateTable->setSelectionMode(QAbstractItemView::SingleSelection);
-    mRateTable->horizontalHeader()->setStretchLastSection(true);
-    mRateTable->setColumnWidth(0, 130);
+    mRateTable->horizontalHeader()->setStretchLastSection(false);
+    for (int column = 0; column < mRateModel->columnCount(); ++column) mRateTable->setColumnWidth(column, 130);
     mRateTable->setAutosaveName(mShares ? "portfolioRateHistoryTableView" : "currencyRateHistoryTableView");
     mRateTable->awakeFromNib();
     mChartTab->addWidget(mRateTable);

@@ -17,7 +17,7 @@ StockPriceGraph::StockPriceGraph(QWidget* parent) : QWidget(parent)
 
 void StockPriceGraph::setPrices(std::vector<std::pair<double, double>> prices)
 {
-    std::sort(prices.begin(), prices.end());
+    std::stable_sort(prices.begin(), prices.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     mPrices = std::move(prices);
     update();
 }
@@ -42,8 +42,13 @@ void StockPriceGraph::paintEvent(QPaintEvent*)
     const double first = mPrices.front().first;
     const double span = std::max(1.0, mPrices.back().first - first);
     const double range = highest - lowest;
+    // Prices fetched at one moment stand side by side in their order.
+    const bool sameMoment = mPrices.back().first == first;
+    std::size_t index = 0;
     auto point = [&](const std::pair<double, double>& price) {
-        const double x = mPrices.size() == 1 ? area.center().x() : area.left() + (price.first - first) / span * area.width();
+        const double step = mPrices.size() > 1 ? double(index++ % mPrices.size()) / double(mPrices.size() - 1) : 0.5;
+        const double x = sameMoment || mPrices.size() == 1 ? area.left() + step * area.width()
+                                                           : area.left() + (price.first - first) / span * area.width();
         const double y = range > 0 ? area.bottom() - (price.second - lowest) / range * area.height() : area.center().y();
         return QPointF(x, y);
     };
@@ -56,13 +61,15 @@ void StockPriceGraph::paintEvent(QPaintEvent*)
 
     const QColor ink(43, 123, 185);
     QPainterPath line;
-    line.moveTo(point(mPrices.front()));
-    for (const auto& price : mPrices) line.lineTo(point(price));
+    std::vector<QPointF> points;
+    for (const auto& price : mPrices) points.push_back(point(price));
+    line.moveTo(points.front());
+    for (const QPointF& at : points) line.lineTo(at);
     painter.setPen(QPen(ink, 1.5));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(line);
     painter.setBrush(ink);
-    for (const auto& price : mPrices) painter.drawEllipse(point(price), 2.5, 2.5);
+    for (const QPointF& at : points) painter.drawEllipse(at, 2.5, 2.5);
 }
 
 } // namespace ch

@@ -16,7 +16,8 @@ class StockPriceGraph : public QWidget {
 public:
     explicit StockPriceGraph(QWidget* parent = nullptr);
 
-    // (seconds since 1970, price) in any order.
+    // (seconds since 1970, price), put in time order; prices of the same
+    // moment keep the order given (give them oldest first).
     void setPrices(std::vector<std::pair<double, double>> prices);
     const std::vector<std::pair<double, double>>& prices() const { return mPrices; }
 
