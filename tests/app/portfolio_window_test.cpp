@@ -4,6 +4,7 @@
 // books; booking them, and fetched exchange rates, change the books and
 // mark the document edited.
 
+#include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -129,6 +130,10 @@ TEST_F(PortfolioWindowTest, PricesFetchedFromThePageShowWithTheSpinnerAndBooking
     ASSERT_EQ(prices.rowCount(), 1);
     EXPECT_EQ(prices.prices().front().theRate, 12.5);
     EXPECT_EQ(page->stockTableController()->theGraph()->prices().size(), 1u);
+    // The prices are read in the share's currency, one of the books' currencies.
+    QComboBox& currencies = *page->stockTableController()->theBaseCurrencyList();
+    EXPECT_EQ(currencies.count(), int(books().mCurrencyArray().size()));
+    EXPECT_EQ(currencies.currentText().toStdString(), page->selectedShare()->mBaseShortName());
     EXPECT_FALSE(books().isDocumentEdited()) << "a fetched price is no booking";
 
     // Book Prices (1274): the fetched price becomes the share's rate.
