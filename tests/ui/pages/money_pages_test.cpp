@@ -295,6 +295,14 @@ TEST_F(MoneyPagesTest, ToolbarAndPageMenuActOnTheClickedShare)
     EXPECT_EQ(open.document.operations(),
               (std::vector<std::string>{"deleteObject", "modifyCurrency", "buyShare", "registerDividend"}));
     for (const auto& call : open.document.calls) EXPECT_EQ(call.item, item(acme)) << call.operation;
+
+    // A clicked booking line: "New" is not for a new share then.
+    EXPECT_TRUE(page->validateMenuItem(1100).enabled);
+    QTableView& lines = *page->transactionTableView();
+    QTest::mouseClick(lines.viewport(), Qt::LeftButton, {}, lines.visualRect(lines.model()->index(0, 1)).center());
+    processEvents();
+    ASSERT_TRUE(lines.hasFocus());
+    EXPECT_FALSE(page->validateMenuItem(1100).enabled);
 }
 
 TEST_F(MoneyPagesTest, EveryTableOfBothPagesHasTheCornerMenuAndKeepsItsColumns)
