@@ -66,6 +66,7 @@ DocumentController::DocumentController(UserDefaults& defaults, Dispatcher& dispa
 DocumentController::~DocumentController()
 {
     // Workers and timers go before their documents.
+    for (const auto& window : mWindows) window->books().setBackgroundWork(nullptr);
     mBackground.clear();
     mWindows.clear();
 }
@@ -347,6 +348,7 @@ void DocumentController::showBooks(DocumentWindow& window)
     if (mQuotes) {
         auto work = std::make_unique<DocumentBackgroundWork>(window.document(), *mQuotes);
         work->startTimersAsDefaultsAsk();
+        window.books().setBackgroundWork(work.get());
         mBackground[&window] = std::move(work);
     }
 }
@@ -354,6 +356,7 @@ void DocumentController::showBooks(DocumentWindow& window)
 void DocumentController::remove(DocumentWindow& window)
 {
     // Stops the timers and joins the workers before the document goes.
+    window.books().setBackgroundWork(nullptr);
     mBackground.erase(&window);
     mUntitledNames.erase(&window);
     const auto found = std::find_if(mWindows.begin(), mWindows.end(),

@@ -61,6 +61,8 @@ public:
     ~DocumentController() override;
 
     void setFileChooser(FileChooser chooser) { mChooser = std::move(chooser); }
+    // Where windows shown from now on fetch quotes and rates (not owned).
+    void setQuoteService(QuoteService* quotes) { mQuotes = quotes; }
     // How every window's import items ask for a statement file.
     void setStatementChooser(StatementImportMenu::FileChooser chooser);
     // The folder of untitled documents' journals (the home folder unless set).

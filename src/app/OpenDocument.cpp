@@ -11,6 +11,7 @@
 #include "business/BusinessOfDocument.h"
 #include "business/InstallBusiness.h"
 #include "business/VATPeriods.h"
+#include "document/DocumentBackgroundWork.h"
 #include "document/MyDocument.h"
 #include "import/CImpTItem.h"
 #include "import/InstallStatementImport.h"
@@ -278,6 +279,20 @@ bool OpenDocument::tryToSetTransactionAsVATBalancePaymentTransaction(const std::
     auto* business = dynamic_cast<business::BusinessOfDocument*>(mDocument->business());
     if (!transaction || !business) return false;
     return business::tryToSetTransactionAsVATBalancePaymentTransaction(*business, *transaction);
+}
+
+// --- market data
+
+void OpenDocument::calculateStockPrices(std::optional<int> senderTag, std::function<void()> finished)
+{
+    if (mBackgroundWork) mBackgroundWork->calculateStockPrices(senderTag, std::move(finished));
+    else if (finished) finished();
+}
+
+void OpenDocument::getCurrencyConversionFromWeb(std::function<void()> finished)
+{
+    if (mBackgroundWork) mBackgroundWork->getCurrencyConversionFromWeb(std::move(finished));
+    else if (finished) finished();
 }
 
 // --- currencies and shares

@@ -42,6 +42,7 @@ namespace ch {
 
 class CAcoWItem;
 class CImpTItem;
+class DocumentBackgroundWork;
 class MyDocument;
 
 namespace detail {
@@ -106,6 +107,12 @@ public:
     void linkUnlinkedTransaction(const std::shared_ptr<CTrnSItem>& transaction) override;
     bool tryToSetTransactionAsVATBalancePaymentTransaction(const std::shared_ptr<CTrnSItem>& transaction) override;
     SheetDocument& sheetDocument() override { return *this; }
+    // Through the background work once it is set; without it nothing is
+    // fetched.
+    void calculateStockPrices(std::optional<int> senderTag, std::function<void()> finished) override;
+    void getCurrencyConversionFromWeb(std::function<void()> finished) override;
+    // The document's web fetches (not owned; none clears it).
+    void setBackgroundWork(DocumentBackgroundWork* work) { mBackgroundWork = work; }
 
     // --- the sheets' side
     BridgeDocument& bridge() override;
@@ -139,6 +146,7 @@ private:
 
     QWidget* mWindow = nullptr;
     std::function<std::shared_ptr<CImpTItem>()> mImportLineSource;
+    DocumentBackgroundWork* mBackgroundWork = nullptr;
     QPointer<CNewAccountController> mNewAccountController;
     QPointer<CNewAccountTypeController> mNewAccountTypeController;
     QPointer<CNewExpenseTypeController> mNewExpenseTypeController;

@@ -76,8 +76,8 @@ bool MarketDataFetcher::isFetchingQuotes() const
     return mState->fetchingQuotes.load();
 }
 
-void MarketDataFetcher::fetchRates(const std::vector<std::shared_ptr<CCurRItem>>& currencies,
-                                   const std::string& homeSymbol, RateHandler apply)
+bool MarketDataFetcher::fetchRates(const std::vector<std::shared_ptr<CCurRItem>>& currencies,
+                                   const std::string& homeSymbol, RateHandler apply, std::function<void()> finished)
 {
     struct Job {
         std::weak_ptr<CCurRItem> currency;
@@ -90,18 +90,20 @@ void MarketDataFetcher::fetchRates(const std::vector<std::shared_ptr<CCurRItem>>
         if (currency)
             if (std::optional<CCurRItem::RateRequest> request = currency->rateRequest(homeSymbol))
                 jobs->push_back({currency, std::move(*request), std::nullopt});
-    if (jobs->empty()) return;
+    if (jobs->empty()) return false;
 
     QuoteService& service = mService;
     Dispatcher& dispatcher = mDispatcher;
-    startWorker([jobs, &service, &dispatcher, apply = std::move(apply)](const std::atomic<bool>& cancelled) mutable {
+    startWorker([jobs, &service, &dispatcher, apply = std::move(apply),
+                 finished = std::move(finished)](const std::atomic<bool>& cancelled) mutable {
         // Worker: the network only.
         for (Job& job : *jobs) {
             if (cancelled.load()) break;
             job.fetched = CCurRItem::fetchRate(service, job.request);
         }
         // Everything moves to the main thread, so nothing is released here.
-        dispatcher.post([jobs = std::move(jobs), apply = std::move(apply), wasCancelled = cancelled.load()] {
+        dispatcher.post([jobs = std::move(jobs), apply = std::move(apply), finished = std::move(finished),
+                         wasCancelled = cancelled.load()] {
             if (wasCancelled) return;
             // Main thread: judged against the rate as it stands now.
             const DateT today = CDate::GetNowAsDateT();
@@ -111,8 +113,10 @@ void MarketDataFetcher::fetchRates(const std::vector<std::shared_ptr<CCurRItem>>
                 const double factor = currency->acceptFetchedRate(job.fetched);
                 if (factor > 0.0 && apply) apply(currency, job.request.quantity, factor, today);
             }
+            if (finished) finished();
         });
     });
+    return true;
 }
 
 bool MarketDataFetcher::fetchQuotes(const std::vector<std::shared_ptr<CCurRItem>>& shares, QuotesHandler done)

@@ -42,9 +42,10 @@ public:
 
     // For every currency with a usable symbol other than the home symbol:
     // fetches its rate; each rate the currency accepts (see
-    // CCurRItem::acceptFetchedRate) goes to `apply` with today's date.
-    void fetchRates(const std::vector<std::shared_ptr<CCurRItem>>& currencies, const std::string& homeSymbol,
-                    RateHandler apply);
+    // CCurRItem::acceptFetchedRate) goes to `apply` with today's date, then
+    // `finished` runs. False (and neither runs) when no currency is due.
+    bool fetchRates(const std::vector<std::shared_ptr<CCurRItem>>& currencies, const std::string& homeSymbol,
+                    RateHandler apply, std::function<void()> finished = {});
 
     // Fetches a quote for every share and records it in its item, announces
     // each share with "REALTIMESHAREPRICEMODIFIEDNOTIFICATION" on its

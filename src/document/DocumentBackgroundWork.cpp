@@ -39,13 +39,19 @@ DocumentBackgroundWork::~DocumentBackgroundWork()
 
 // --- exchange rates
 
-bool DocumentBackgroundWork::getCurrencyConversionFromWeb()
+bool DocumentBackgroundWork::getCurrencyConversionFromWeb(std::function<void()> finished)
 {
     std::shared_ptr<CCurRItem> home = mDocument.getHomeCurrency();
     const std::string homeSymbol = home ? home->internetSymbol() : std::string();
-    if (utf16Length(homeSymbol) < kShortestSymbol) return false;
+    if (utf16Length(homeSymbol) < kShortestSymbol) {
+        if (finished) finished();
+        return false;
+    }
     std::weak_ptr<DocumentBackgroundWork*> alive = mAlive;
-    mFetcher.fetchRates(mDocument.mCurrencyArray(), homeSymbol,
+    auto whenDone = [alive, finished] {
+        if (alive.lock() && finished) finished();
+    };
+    const bool started = mFetcher.fetchRates(mDocument.mCurrencyArray(), homeSymbol,
                         [alive](const std::shared_ptr<CCurRItem>& currency, long quantity, double factor, DateT date) {
                             std::shared_ptr<DocumentBackgroundWork*> self = alive.lock();
                             if (!self) return;
@@ -54,7 +60,9 @@ bool DocumentBackgroundWork::getCurrencyConversionFromWeb()
                             rate.factor = factor;
                             rate.dateStart = date;
                             (*self)->mDocument.commandExecutor().executeCommand(kCommandChangeRate, currency, rate);
-                        });
+                        },
+                        whenDone);
+    if (!started && finished) finished();
     return true;
 }
 
@@ -72,6 +80,17 @@ void DocumentBackgroundWork::calculateStockPrices(std::optional<int> senderTag)
     else fetchStockPrices();
 }
 
+bool DocumentBackgroundWork::calculateStockPrices(std::optional<int> senderTag, std::function<void()> finished)
+{
+    if (stockActionForTag(senderTag) == StockAction::Book) {
+        bookRealTimeRate();
+        if (finished) finished();
+        return true;
+    }
+    if (finished) mFetchWaiters.push_back(std::move(finished));
+    return fetchStockPrices();
+}
+
 bool DocumentBackgroundWork::fetchStockPrices()
 {
     std::weak_ptr<DocumentBackgroundWork*> alive = mAlive;
@@ -81,6 +100,9 @@ bool DocumentBackgroundWork::fetchStockPrices()
                                     if (!self) return;
                                     (*self)->mPortfolioDifference = total;
                                     if ((*self)->mPricesFetched) (*self)->mPricesFetched();
+                                    std::vector<std::function<void()>> waiters;
+                                    waiters.swap((*self)->mFetchWaiters);
+                                    for (const std::function<void()>& waiter : waiters) waiter();
                                 });
 }
 

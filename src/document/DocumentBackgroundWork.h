@@ -22,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "bridge/MarketDataFetcher.h"
 #include "platform/core/observable.h"
@@ -56,14 +57,20 @@ public:
     // has 2 or more characters and is not the home currency's; every rate
     // the currency accepts is booked with command 18 (its quantity, the
     // factor, today). False when nothing is fetched because the home
-    // currency has no symbol of 2 or more characters.
-    bool getCurrencyConversionFromWeb();
+    // currency has no symbol of 2 or more characters. `finished` runs once
+    // the fetched rates are booked, at once when nothing is fetched.
+    bool getCurrencyConversionFromWeb(std::function<void()> finished = {});
 
     // --- share prices
     // What a sender asks for: the refresh timer (no tag), tag 1273, or a tag
     // of 0 or below fetch prices; any other positive tag books them.
     static StockAction stockActionForTag(std::optional<int> senderTag);
     void calculateStockPrices(std::optional<int> senderTag);
+    // The same for a page that shows the work: `finished` runs once fetched
+    // prices are recorded or booked ones announced (at once for booking).
+    // False when a fetch still running made this one do nothing; `finished`
+    // then comes with the running one's end.
+    bool calculateStockPrices(std::optional<int> senderTag, std::function<void()> finished);
     // Fetches a price for every share of the share array; when they are
     // recorded, the portfolio difference is their total change in value and
     // the handler runs. False (and a developer log line, nothing else) while
@@ -107,6 +114,8 @@ private:
     Subscription mRefreshTimer;
     Subscription mAutosaveTimer;
     std::function<void()> mPricesFetched;
+    // The pages waiting for the running price fetch.
+    std::vector<std::function<void()>> mFetchWaiters;
     double mPortfolioDifference = 0.0;
     // Expires with this object: results that arrive later are dropped.
     std::shared_ptr<DocumentBackgroundWork*> mAlive;

@@ -255,11 +255,66 @@ QIcon paint(const IconRecipe& entry)
     return icon;
 }
 
+// The card images of the credit-card page: a card in the kind's colours
+// with a chip and the kind's short name, 64 by 40 (shown at 32 by 20).
+struct CardRecipe {
+    std::string_view name;
+    QRgb colour;
+    QRgb ink;
+    const char* label;
+};
+
+constexpr std::array kCards = {
+    CardRecipe{"generic", 0xFF6C7A89, 0xFFFFFFFF, "CARD"}, CardRecipe{"amex", 0xFF2E77BB, 0xFFFFFFFF, "AMEX"},
+    CardRecipe{"visa", 0xFF1A1F71, 0xFFF7B600, "VISA"},    CardRecipe{"diners", 0xFF0079BE, 0xFFFFFFFF, "DINERS"},
+    CardRecipe{"master", 0xFF2B2B2B, 0xFFF79E1B, "MC"},    CardRecipe{"delta", 0xFF00529B, 0xFFFFFFFF, "DELTA"},
+    CardRecipe{"discover", 0xFFF58220, 0xFFFFFFFF, "DISC"}, CardRecipe{"jcb", 0xFF0E4C96, 0xFFFFFFFF, "JCB"},
+    CardRecipe{"solo", 0xFF8E5CC2, 0xFFFFFFFF, "SOLO"},    CardRecipe{"switch", 0xFF2A9D8F, 0xFFFFFFFF, "SWITCH"},
+};
+
+QIcon paintCard(const CardRecipe& card)
+{
+    constexpr int kWidth = 64;
+    constexpr int kHeight = 40;
+    QPixmap pixmap(kWidth, kHeight);
+    pixmap.fill(Qt::transparent);
+    {
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        const QColor colour(card.colour);
+        QLinearGradient shade(0, 0, 0, kHeight);
+        shade.setColorAt(0.0, colour.lighter(130));
+        shade.setColorAt(1.0, colour);
+        painter.setPen(QPen(colour.darker(140), 1.5));
+        painter.setBrush(shade);
+        painter.drawRoundedRect(QRectF(1, 1, kWidth - 2, kHeight - 2), 5, 5);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0xE8, 0xC8, 0x6A));
+        painter.drawRoundedRect(QRectF(7, 9, 11, 9), 2, 2);
+        QFont font("DejaVu Sans");
+        font.setPixelSize(std::string_view(card.label).size() > 4 ? 10 : 13);
+        font.setBold(true);
+        font.setItalic(true);
+        painter.setFont(font);
+        painter.setPen(QColor(card.ink));
+        painter.drawText(QRectF(4, 20, kWidth - 9, kHeight - 22), Qt::AlignRight | Qt::AlignVCenter,
+                         QString::fromLatin1(card.label));
+    }
+    QIcon icon;
+    for (int width : {32, 48})
+        icon.addPixmap(pixmap.scaled(width, width * kHeight / kWidth, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    icon.addPixmap(pixmap);
+    return icon;
+}
+
 } // namespace
 
 QIcon makeNamedIcon(std::string_view name)
 {
     if (const IconRecipe* entry = findRecipe(name)) return paint(*entry);
+    for (const CardRecipe& card : kCards)
+        if (card.name == name) return paintCard(card);
     if (const auto number = folderNumber(name)) {
         const IconRecipe folder{name, Symbol::Folder, "",
                               kFolderColours[static_cast<std::size_t>(std::abs(*number)) % kFolderColours.size()],

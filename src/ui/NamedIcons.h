@@ -1,8 +1,10 @@
 #pragma once
 // The images the window refers to by name (side-bar nodes, toolbar items,
 // folder icons "Image<n>.tiff"), drawn by the program itself: a rounded,
-// shaded tile in the kind's colour with a white symbol. An unknown name
-// gives a null icon.
+// shaded tile in the kind's colour with a white symbol; and the credit-card
+// kinds ("generic", "amex", "visa", "diners", "master", "delta", "discover",
+// "jcb", "solo", "switch"), drawn as cards. An unknown name gives a null
+// icon.
 //
 // IconLibrary is a document's cache of them ("theIcons"): an image is made
 // on first request and kept; a name without an image is written to the

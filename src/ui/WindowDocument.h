@@ -4,6 +4,7 @@
 // operations they start. The document window implements the operations
 // over its document; tests record them.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -82,6 +83,20 @@ public:
     virtual void changeCurrencyRate(const std::shared_ptr<CCurRItem>& currency) = 0;
     virtual void registerShareTransaction(bool isBuy, const std::shared_ptr<CCurRItem>& share) = 0;
     virtual void registerDividend(const std::shared_ptr<CCurRItem>& share) = 0;
+
+    // --- market data from the web. `finished` runs on this thread when the
+    // work is over; a document without web access does nothing and calls it
+    // at once. Share prices: a sender tag of 1273, 0 or below (or none)
+    // fetches them, any other positive tag books the fetched ones.
+    virtual void calculateStockPrices(std::optional<int> senderTag, std::function<void()> finished)
+    {
+        (void)senderTag;
+        if (finished) finished();
+    }
+    virtual void getCurrencyConversionFromWeb(std::function<void()> finished)
+    {
+        if (finished) finished();
+    }
 
     // --- transactions
     virtual void askTransactionInput(const TransactionSheetRequest& request) = 0;

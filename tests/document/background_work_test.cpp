@@ -99,6 +99,30 @@ TEST_F(BackgroundWorkTest, FetchedRatesAreBookedAsTheyCameThroughTheJournaledCom
     EXPECT_TRUE(quotes.asked.empty());
 }
 
+// What a page's spinner waits for: every page that asked is told once the
+// fetch it joined is over, also one that asked while another's was running;
+// a page asking for rates when none is due is told at once.
+TEST_F(BackgroundWorkTest, EveryPageThatAskedIsToldWhenItsFetchIsOver)
+{
+    addCurrency("ACME", currency_type::kShare, 1.0);
+    quotes.quotes["ACME"] = 1.1;
+    int first = 0, second = 0, booked = 0, rates = 0;
+    EXPECT_TRUE(work.calculateStockPrices(1273, [&] { ++first; }));
+    EXPECT_FALSE(work.calculateStockPrices(1273, [&] { ++second; })) << "joins the running fetch";
+    EXPECT_EQ(first + second, 0);
+    finishFetches();
+    EXPECT_EQ(first, 1);
+    EXPECT_EQ(second, 1);
+    EXPECT_EQ(quotes.asked.size(), 1u);
+
+    work.calculateStockPrices(1274, [&] { ++booked; });
+    EXPECT_EQ(booked, 1) << "booking is over at once";
+    work.getCurrencyConversionFromWeb([&] { ++rates; });
+    EXPECT_EQ(rates, 1) << "no currency is due";
+    finishFetches();
+    EXPECT_EQ(first + second + booked + rates, 4) << "nobody is told twice";
+}
+
 TEST_F(BackgroundWorkTest, PricesAreFetchedOrBookedByTheSenderAndTheTotalStaysExact)
 {
     using Action = DocumentBackgroundWork::StockAction;

@@ -414,6 +414,7 @@ int applicationShots(const QString& output, UserDefaults& defaults)
 
 int reviewImportPage(const QString& output, ch::UserDefaults& defaults);
 namespace ch { int assistantReviewShots(const QString& output, UserDefaults& defaults); }
+int portfolioShots(const QString& output, ch::UserDefaults& defaults);
 
 int main(int argc, char** argv)
 {
@@ -454,5 +455,6 @@ int main(int argc, char** argv)
     failures += applicationShots(output, environment.defaults());
     failures += reviewImportPage(output, environment.defaults());
     failures += ch::assistantReviewShots(output, environment.defaults());
+    failures += portfolioShots(output, environment.defaults());
     return failures == 0 ? 0 : 1;
 }

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QMenu>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollBar>
@@ -185,9 +184,9 @@ void GXTableAncestor::toggleColumnDisplay(const QString& heading)
     saveTableColumnVisibility(true, heading);
 }
 
-QString GXTableAncestor::exportText() const
+TableText GXTableAncestor::shownText() const
 {
-    QString text;
+    TableText text;
     const QAbstractItemModel* shown = model();
     if (!shown) return text;
     std::vector<int> columns;
@@ -196,17 +195,35 @@ QString GXTableAncestor::exportText() const
         if (isColumnHidden(column)) continue;
         if (shown->headerData(column, Qt::Horizontal, kImageOnlyRole).toBool()) continue;
         columns.push_back(column);
+        text.headings.push_back(getColumnHoofding(shown, column));
+        const QVariant alignment = shown->rowCount() > 0
+                                       ? shown->data(shown->index(0, column), Qt::TextAlignmentRole)
+                                       : QVariant();
+        text.rightAligned.push_back(alignment.isValid() && (alignment.toInt() & Qt::AlignRight));
     }
-    auto line = [&](auto field) {
-        for (std::size_t i = 0; i < columns.size(); ++i) {
+    text.rows.reserve(std::size_t(shown->rowCount()));
+    for (int row = 0; row < shown->rowCount(); ++row) {
+        QStringList fields;
+        for (int column : columns) fields.push_back(shown->data(shown->index(row, column), Qt::DisplayRole).toString());
+        text.rows.push_back(std::move(fields));
+    }
+    return text;
+}
+
+QString GXTableAncestor::exportText() const
+{
+    const TableText table = shownText();
+    QString text;
+    auto line = [&](const QStringList& fields) {
+        for (int i = 0; i < fields.size(); ++i) {
             if (i > 0) text += u'\t';
-            text += exportField(field(columns[i]));
+            text += exportField(fields[i]);
         }
         text += QStringLiteral("\r\n");
     };
-    line([&](int column) { return getColumnHoofding(shown, column); });
-    for (int row = 0; row < shown->rowCount(); ++row)
-        line([&](int column) { return shown->data(shown->index(row, column), Qt::DisplayRole).toString(); });
+    if (!model()) return text;
+    line(table.headings);
+    for (const QStringList& row : table.rows) line(row);
     return text;
 }
 
@@ -232,18 +249,17 @@ void GXTableAncestor::printTable()
 {
     auto* printer = new QPrinter(QPrinter::HighResolution);
     auto* dialog = new QPrintDialog(printer, window());
+    dialog->setObjectName(QStringLiteral("printDialog"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
     connect(dialog, &QDialog::destroyed, this, [printer] { delete printer; });
-    connect(dialog, &QDialog::accepted, this, [this, printer] {
-        QPainter painter(printer);
-        const QPixmap picture = grab();
-        const QRect page = painter.viewport();
-        const QSize size = picture.size().scaled(page.size(), Qt::KeepAspectRatio);
-        painter.setViewport(page.x(), page.y(), size.width(), size.height());
-        painter.setWindow(picture.rect());
-        painter.drawPixmap(0, 0, picture);
-    });
+    connect(dialog, &QDialog::accepted, this, [this, printer] { printTo(*printer); });
     dialog->open();
+}
+
+int GXTableAncestor::printTo(QPagedPaintDevice& device) const
+{
+    return printTableText(shownText(), device);
 }
 
 void GXTableAncestor::setTransparency(float transparency)

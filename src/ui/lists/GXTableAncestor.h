@@ -13,10 +13,13 @@
 
 #include <QTableView>
 
+#include "ui/lists/TablePrintout.h"
+
 #include <map>
 #include <string>
 
 class QMenu;
+class QPagedPaintDevice;
 class QToolButton;
 
 namespace ch {
@@ -62,7 +65,13 @@ public:
     bool exportToFile(const QString& path) const;
     // "Export": asks for a file name with the extension "TSV", then writes.
     void exportTable();
+    // "Print": the print dialog ("printDialog", window-modal); once accepted
+    // every row of the table is printed as text, paged (see TablePrintout).
     void printTable();
+    // The shown columns (image columns left out) and every row, as displayed.
+    TableText shownText() const;
+    // The number of pages printed.
+    int printTo(QPagedPaintDevice& device) const;
 
     // 0 draws the table's background; any other value none; 100 also makes
     // the view transparent.

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include "bridge/CAcnTItem.h"
@@ -16,6 +17,7 @@
 #include "document/DocumentNotifications.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/notification_center.h"
+#include "ui/ChartSinkViews.h"
 #include "ui/GXSplitView.h"
 #include "ui/NamedIcons.h"
 #include "ui/WindowDocument.h"
@@ -305,6 +307,8 @@ QWidget* GXCreditCardViewController::makeControlledView()
         header->setSectionResizeMode(0, QHeaderView::Fixed);
         header->resizeSection(0, 40);
         header->setSectionResizeMode(stretchColumn, QHeaderView::Stretch);
+        // Corner menu, column choices kept under the autosave name, export.
+        table->awakeFromNib();
     };
 
     mMainSplitView = new GXSplitView(false, view);
@@ -366,8 +370,17 @@ QWidget* GXCreditCardViewController::makeControlledView()
     };
     mSpendingsTable = lineTable(true);
     mPaymentTable = lineTable(false);
+    // The selected card's lines month by month.
+    mChartTab = new QStackedWidget(mMainSplitView);
+    mChartTab->setObjectName(QStringLiteral("chartTab"));
+    mBarChart = new BarChartSinkView(mChartTab);
+    mBarChart->setObjectName(QStringLiteral("bar"));
+    mBarChart->setBorderAbove(true, false, true, false);
+    mChartTab->addWidget(mBarChart);
+    mChartTab->setMinimumHeight(120);
     mMainSplitView->setStretchFactor(0, 1);
     mMainSplitView->setStretchFactor(1, 2);
+    mMainSplitView->setStretchFactor(2, 1);
     mMainSplitView->setPositionAutosaveName(QStringLiteral("mainCreditCardSplitView"));
     mTableSplitView->setPositionAutosaveName(QStringLiteral("CreditCardTransactionSplitView"));
     layout->addWidget(mMainSplitView, 1);
@@ -421,6 +434,10 @@ void GXCreditCardViewController::showLinesOfSelectedCard()
         card->setFromTransactionDetails();
         card->setToTransactionDetails();
         lines = cardLines(*card);
+    }
+    if (mBarChart) {
+        mChartTab->setCurrentWidget(mBarChart);
+        mBarChart->synchronizeWithArray(card ? card->allTransactionDetails() : LineItemArray{});
     }
     mSpendings.setContent(std::make_shared<VectorListSource>(std::move(lines.spendings)));
     mPayments.setContent(std::make_shared<VectorListSource>(std::move(lines.payments)));

@@ -6,7 +6,9 @@
 // to, selecting a payment the spendings linked to it, and clears the
 // selection of the other table. Dragging a spending onto a payment links
 // them. The buttons create cards and add, modify and delete spendings and
-// payments through the document's sheets.
+// payments through the document's sheets. Below, the selected card's lines
+// month by month in a bar chart. Every table has the corner menu of the
+// table base (print, export, columns).
 
 #include <memory>
 #include <optional>
@@ -15,9 +17,11 @@
 #include "ui/lists/CNonVisualDataItemArrayController.h"
 
 class QPushButton;
+class QStackedWidget;
 
 namespace ch {
 
+class BarChartSinkView;
 class CAcnTItem;
 class CCreditCardTransactionTableView;
 class CDebetItem;
@@ -46,6 +50,9 @@ public:
     GXTableAncestor* topTableView() const { return mCardTable; }
     CCreditCardTransactionTableView* spendingsTableView() const { return mSpendingsTable; }
     CCreditCardTransactionTableView* paymentTableView() const { return mPaymentTable; }
+    // The chart tab ("bar": the selected card's lines month by month).
+    QStackedWidget* chartTab() const { return mChartTab; }
+    BarChartSinkView* barChart() const { return mBarChart; }
     ItemTableModel* cardModel() const { return mCardModel.get(); }
     ItemTableModel* spendingModel() const { return mSpendingModel.get(); }
     ItemTableModel* paymentModel() const { return mPaymentModel.get(); }
@@ -100,6 +107,8 @@ private:
     GXTableAncestor* mCardTable = nullptr;
     CCreditCardTransactionTableView* mSpendingsTable = nullptr;
     CCreditCardTransactionTableView* mPaymentTable = nullptr;
+    QStackedWidget* mChartTab = nullptr;
+    BarChartSinkView* mBarChart = nullptr;
     QPushButton* mAddAccountButton = nullptr;
     std::vector<QPushButton*> mCardButtons;
     std::vector<QPushButton*> mSpendingButtons;

@@ -1,14 +1,25 @@
 #include "ui/pages/GXCurrencyTableViewController.h"
 
 #include <algorithm>
+#include <array>
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QStackedWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
+#include "bridge/CAcnTItem.h"
+#include "bridge/CCcoNItem.h"
 #include "bridge/CCurRItem.h"
+#include "bridge/CDebetItem.h"
+#include "bridge/CTrnSItem.h"
 #include "bridge/CNonVisualDataItemController.h"
 #include "document/DocumentNotifications.h"
 #include "model/CCurrencyArray.h"
@@ -16,6 +27,9 @@
 #include "model/foundation/CDate.h"
 #include "model/foundation/CErrorManager.h"
 #include "platform/core/localized_strings.h"
+#include "platform/core/notification_center.h"
+#include "ui/ChartSinkViews.h"
+#include "ui/GXSplitView.h"
 #include "ui/NamedIcons.h"
 #include "ui/PageHeading.h"
 #include "ui/WindowDocument.h"
@@ -23,6 +37,8 @@
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/lists/ItemListSource.h"
 #include "ui/lists/ItemTableModel.h"
+#include "ui/lists/TransactionColumns.h"
+#include "ui/pages/CStockTableController.h"
 
 namespace ch {
 
@@ -38,6 +54,12 @@ constexpr int kFetchPrices = 1273;
 constexpr int kBookPrices = 1274;
 constexpr int kRate = 1275;
 constexpr int kCurrencyRate = 1211;
+constexpr int kFlag = 1121;
+
+// The chart tabs in the order the arrows step through them, with the key of
+// the label that names each.
+constexpr std::array<std::pair<const char*, const char*>, 3> kChartTabs = {
+    {{"bar", "BAR"}, {"hist", "HIST"}, {"real", "REAL"}}};
 
 QString text(std::string_view key)
 {
@@ -105,6 +127,67 @@ std::vector<ItemColumn> columnsFor(bool shares)
     return columns;
 }
 
+const CCcoNItem* rateOf(const CNonVisualDataItem& item)
+{
+    return dynamic_cast<const CCcoNItem*>(&item);
+}
+
+// The dated rates: valid from, quantity and factor.
+std::vector<ItemColumn> rateColumns()
+{
+    auto rateColumn = [](const char* identifier, const char* headingKey,
+                         std::function<QString(const CCcoNItem&)> show, bool isAmount) {
+        ItemColumn c;
+        c.identifier = QString::fromLatin1(identifier);
+        c.heading = text(headingKey);
+        c.value = [show, isAmount](const CNonVisualDataItem& item, int role) -> QVariant {
+            const CCcoNItem* rate = rateOf(item);
+            if (!rate) return {};
+            if (role == Qt::DisplayRole) return show(*rate);
+            if (role == Qt::TextAlignmentRole && isAmount) return int(Qt::AlignRight | Qt::AlignVCenter);
+            return {};
+        };
+        return c;
+    };
+    return {
+        rateColumn("validFrom", "LISTCOLVALIDFROM",
+                   [](const CCcoNItem& r) { return QString::fromStdString(r.mValidFromAsString()); }, false),
+        rateColumn("quantity", "LISTCOLQUANTITY",
+                   [](const CCcoNItem& r) { return QString::number(r.mConversionQuantity().value_or(1)); }, true),
+        rateColumn("factor", "LISTCOLRATE", [](const CCcoNItem& r) { return amount(r.mConversionFactor().value_or(0.0)); },
+                   true),
+    };
+}
+
+// Newest first.
+SortDescriptor byValidFrom()
+{
+    return {"mValidFrom", false,
+            [](const CNonVisualDataItem& item) -> SortValue {
+                const CCcoNItem* rate = rateOf(item);
+                return rate ? SortValue(double(rate->mValidFrom().value_or(0))) : SortValue();
+            },
+            {}};
+}
+
+SortDescriptor byLineDate()
+{
+    SortDescriptor descriptor = sortByLineDate(false);
+    descriptor.key = "mDate";
+    return descriptor;
+}
+
+void styleTable(GXTableAncestor* table)
+{
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setShowGrid(false);
+    table->setWordWrap(false);
+    table->setAlternatingRowColors(true);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(22);
+    table->horizontalHeader()->setHighlightSections(false);
+}
+
 } // namespace
 
 GXCurrencyTableViewController::GXCurrencyTableViewController(QObject* parent)
@@ -113,7 +196,8 @@ GXCurrencyTableViewController::GXCurrencyTableViewController(QObject* parent)
 }
 
 GXCurrencyTableViewController::GXCurrencyTableViewController(bool shares, QObject* parent)
-    : GXSideBarControlledViewAncestor(parent), mShares(shares)
+    : GXSideBarControlledViewAncestor(parent), mShares(shares),
+      mAlive(std::make_shared<GXCurrencyTableViewController*>(this))
 {
     mController.setSortDescriptors({{"getName", true,
                                      [](const CNonVisualDataItem& item) -> SortValue {
@@ -121,7 +205,11 @@ GXCurrencyTableViewController::GXCurrencyTableViewController(bool shares, QObjec
                                          return c ? SortValue(c->mShortName()) : SortValue();
                                      },
                                      {}}});
+    mLines.setSortDescriptors({byLineDate()});
+    mRates.setSortDescriptors({byValidFrom()});
     mModel = std::make_unique<ItemTableModel>(mController, columnsFor(shares));
+    mLineModel = std::make_unique<ItemTableModel>(mLines, bookingLineColumns());
+    mRateModel = std::make_unique<ItemTableModel>(mRates, rateColumns());
 }
 
 GXCurrencyTableViewController::~GXCurrencyTableViewController() = default;
@@ -137,20 +225,45 @@ QWidget* GXCurrencyTableViewController::makeControlledView()
     mHeading->setIcon(makeNamedIcon(mShares ? "stocks" : "currencies"));
     mHeading->setTitle(text(mShares ? "SHAREBUTTON" : "CURRENCYBUTTON"));
     layout->addWidget(mHeading);
-    mTable = new GXTableAncestor(view);
+
+    mMainSplitView = new GXSplitView(false, view);
+    mMainSplitView->setObjectName(QStringLiteral("mainSplitView"));
+    mMainSplitView->setChildrenCollapsible(false);
+    mMainSplitView->addWidget(makeUpperView(mMainSplitView));
+    mTableGraphSplitView = new GXSplitView(false, mMainSplitView);
+    mTableGraphSplitView->setObjectName(QStringLiteral("tableGraphSplitView"));
+    mTableGraphSplitView->setChildrenCollapsible(false);
+    mTableGraphSplitView->addWidget(makeLowerView(mTableGraphSplitView));
+    mTableGraphSplitView->addWidget(makeChartArea(mTableGraphSplitView));
+    mMainSplitView->setStretchFactor(0, 2);
+    mMainSplitView->setStretchFactor(1, 3);
+    mTableGraphSplitView->setStretchFactor(0, 1);
+    mTableGraphSplitView->setStretchFactor(1, 1);
+    mMainSplitView->setPositionAutosaveName(
+        QString::fromLatin1(mShares ? "mainPortfolioSplitView" : "mainCurrencySplitView"));
+    mTableGraphSplitView->setPositionAutosaveName(
+        QString::fromLatin1(mShares ? "PortfolioTransactionGraphSplitView" : "CurrencyTransactionGraphSplitView"));
+    layout->addWidget(mMainSplitView, 1);
+    setLabel();
+    selectionChanged();
+    return view;
+}
+
+QWidget* GXCurrencyTableViewController::makeUpperView(QWidget* parent)
+{
+    auto* upper = new QWidget(parent);
+    upper->setObjectName(QStringLiteral("upperView"));
+    auto* layout = new QVBoxLayout(upper);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    mTable = new GXTableAncestor(upper);
     mTable->setObjectName(QStringLiteral("accountTableView"));
     mTable->setModel(mModel.get());
-    mTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    styleTable(mTable);
     mTable->setSelectionMode(QAbstractItemView::SingleSelection);
-    // Rows and lines as in the other pages' tables; the name takes the
-    // room that is left, the figures as much as their headings need.
-    mTable->setShowGrid(false);
-    mTable->setWordWrap(false);
-    mTable->setAlternatingRowColors(true);
-    mTable->verticalHeader()->hide();
-    mTable->verticalHeader()->setDefaultSectionSize(22);
+    // The name takes the room that is left, the figures as much as their
+    // headings need.
     QHeaderView* header = mTable->horizontalHeader();
-    header->setHighlightSections(false);
     header->setStretchLastSection(false);
     header->setSectionResizeMode(QHeaderView::Interactive);
     QFont headingFont = header->font();
@@ -159,8 +272,10 @@ QWidget* GXCurrencyTableViewController::makeControlledView()
     const int name = mModel->columnOf("name");
     for (int column = 0; column < mModel->columnCount(); ++column) {
         const QString heading = mModel->headerData(column, Qt::Horizontal).toString();
-        const bool figure = mModel->columns()[std::size_t(column)].identifier != QLatin1String("symbol");
-        mTable->setColumnWidth(column, std::max(figure ? 130 : 80, headingMetrics.horizontalAdvance(heading) + 40));
+        const QString identifier = mModel->columns()[std::size_t(column)].identifier;
+        // The rate reads "1 ACME = 41.20 EUR".
+        const int least = identifier == QLatin1String("symbol") ? 80 : identifier == QLatin1String("rate") ? 190 : 130;
+        mTable->setColumnWidth(column, std::max(least, headingMetrics.horizontalAdvance(heading) + 40));
     }
     if (name >= 0) header->setSectionResizeMode(name, QHeaderView::Stretch);
     mTable->setAutosaveName(mShares ? "portfolioTableView" : "currencyTableView");
@@ -174,13 +289,13 @@ QWidget* GXCurrencyTableViewController::makeControlledView()
     buttons->setContentsMargins(6, 4, 6, 4);
     auto add = [&](const char* name, const char* key, void (GXCurrencyTableViewController::*action)(),
                    bool needsSelection) {
-        auto* button = new QPushButton(text(key), view);
+        auto* button = new QPushButton(text(key), upper);
         button->setObjectName(QString::fromLatin1(name));
         connect(button, &QPushButton::clicked, this, action);
         buttons->addWidget(button);
         if (needsSelection) mSelectionButtons.push_back(button);
     };
-    auto* addButton = new QPushButton(text("PAGEADD"), view);
+    auto* addButton = new QPushButton(text("PAGEADD"), upper);
     addButton->setObjectName(QStringLiteral("addAccountButton"));
     connect(addButton, &QPushButton::clicked, this, [this] { newObject(CommandSender::menuItem(kNew)); });
     buttons->addWidget(addButton);
@@ -193,9 +308,175 @@ QWidget* GXCurrencyTableViewController::makeControlledView()
         add("dividendButton", "PAGEDIVIDEND", &GXCurrencyTableViewController::registerDividend, true);
     }
     buttons->addStretch(1);
+
+    // The page's menu: every command by its tag, validated when it opens.
+    auto* action = new QToolButton(upper);
+    action->setObjectName(QStringLiteral("accountActionButton"));
+    action->setIcon(makeNamedIcon("general"));
+    action->setPopupMode(QToolButton::InstantPopup);
+    mActionMenu = new QMenu(action);
+    mActionMenu->setObjectName(QStringLiteral("accountActionMenu"));
+    struct Item {
+        const char* key;
+        int tag;
+    };
+    std::vector<Item> items = {{"MODIFYMENUITEM", kModify}, {"DELETEMENUITEM", kDelete}, {nullptr, 0},
+                               {"PAGERATE", kRate}};
+    if (mShares) items.insert(items.end(), {{"BUY", kBuy}, {"SELL", kSell}, {"PAGEDIVIDEND", kDividend}});
+    items.push_back({nullptr, 0});
+    items.push_back({mShares ? "FETCHPRICES" : "FETCHRATES", kFetchPrices});
+    if (mShares) items.push_back({"BOOKPRICES", kBookPrices});
+    for (const Item& item : items) {
+        if (!item.key) {
+            mActionMenu->addSeparator();
+            continue;
+        }
+        QAction* entry = mActionMenu->addAction(text(item.key));
+        entry->setProperty("tag", item.tag);
+        const int tag = item.tag;
+        connect(entry, &QAction::triggered, this, [this, tag] { executeMenuCommand(tag, CommandSender::menuItem(tag)); });
+    }
+    connect(mActionMenu, &QMenu::aboutToShow, this, [this] {
+        for (QAction* entry : mActionMenu->actions())
+            if (!entry->isSeparator()) entry->setEnabled(validateMenuItem(entry->property("tag").toInt()).enabled);
+    });
+    action->setMenu(mActionMenu);
+    buttons->addWidget(action);
     layout->addLayout(buttons);
-    selectionChanged();
-    return view;
+    return upper;
+}
+
+QWidget* GXCurrencyTableViewController::makeLowerView(QWidget* parent)
+{
+    auto* lower = new QWidget(parent);
+    lower->setObjectName(QStringLiteral("lowerView"));
+    auto* layout = new QVBoxLayout(lower);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    mLineTable = new GXTableAncestor(lower);
+    mLineTable->setObjectName(QStringLiteral("transactionTableView"));
+    mLineTable->setModel(mLineModel.get());
+    styleTable(mLineTable);
+    mLineTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    mLineTable->horizontalHeader()->setStretchLastSection(false);
+    const int description = mLineModel->columnOf("description");
+    if (description >= 0) mLineTable->horizontalHeader()->setSectionResizeMode(description, QHeaderView::Stretch);
+    const std::pair<const char*, int> widths[] = {{"status", 52}, {"date", 90}, {"account", 150}, {"amount", 110},
+                                                  {"balance", 110}};
+    for (const auto& [id, width] : widths)
+        if (mLineModel->columnOf(id) >= 0) mLineTable->setColumnWidth(mLineModel->columnOf(id), width);
+    mLineTable->setAutosaveName(mShares ? "portfolioTransactionTableView" : "currencyTransactionTableView");
+    mLineTable->awakeFromNib();
+    // A booking line opens its transaction.
+    connect(mLineTable, &QAbstractItemView::doubleClicked, this, [this] {
+        if (auto transaction = selectedTransaction(); transaction && document())
+            document()->books().doModifyTransactionDialog(transaction);
+    });
+    layout->addWidget(mLineTable, 1);
+    if (mShares) {
+        auto* buttons = new QHBoxLayout;
+        buttons->setContentsMargins(6, 4, 6, 4);
+        auto* buy = new QPushButton(QStringLiteral("+"), lower);
+        buy->setObjectName(QStringLiteral("addTransactionButton"));
+        buy->setToolTip(text("BUY"));
+        buy->setFixedWidth(32);
+        connect(buy, &QPushButton::clicked, this, [this] { buyShare(); });
+        mSelectionButtons.push_back(buy);
+        buttons->addWidget(buy);
+        auto* deals = new QToolButton(lower);
+        deals->setObjectName(QStringLiteral("transactionActionButton"));
+        deals->setIcon(makeNamedIcon("general"));
+        deals->setPopupMode(QToolButton::InstantPopup);
+        auto* menu = new QMenu(deals);
+        menu->addAction(text("BUY"), this, [this] { buyShare(); });
+        menu->addAction(text("SELL"), this, [this] { sellShare(); });
+        menu->addAction(text("PAGEDIVIDEND"), this, [this] { registerDividend(); });
+        deals->setMenu(menu);
+        buttons->addWidget(deals);
+        buttons->addStretch(1);
+        layout->addLayout(buttons);
+    }
+    return lower;
+}
+
+QWidget* GXCurrencyTableViewController::makeChartArea(QWidget* parent)
+{
+    auto* area = new QWidget(parent);
+    area->setObjectName(QStringLiteral("chartArea"));
+    auto* layout = new QVBoxLayout(area);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(6, 3, 6, 3);
+    auto arrow = [&](const char* name, Qt::ArrowType type, void (GXCurrencyTableViewController::*step)()) {
+        auto* button = new QToolButton(area);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setArrowType(type);
+        button->setAutoRaise(true);
+        connect(button, &QToolButton::clicked, this, step);
+        return button;
+    };
+    bar->addWidget(arrow("arrowLeftButton", Qt::LeftArrow, &GXCurrencyTableViewController::previousTab));
+    mExplainingLabel = new QLabel(area);
+    mExplainingLabel->setObjectName(QStringLiteral("explainingLabel"));
+    mExplainingLabel->setAlignment(Qt::AlignCenter);
+    QFont bold = mExplainingLabel->font();
+    bold.setBold(true);
+    mExplainingLabel->setFont(bold);
+    bar->addWidget(mExplainingLabel, 1);
+    bar->addWidget(arrow("arrowRightButton", Qt::RightArrow, &GXCurrencyTableViewController::nextTab));
+    mSpinner = new QProgressBar(area);
+    mSpinner->setObjectName(QStringLiteral("quotationSpinner"));
+    mSpinner->setRange(0, 0);   // busy
+    mSpinner->setTextVisible(false);
+    mSpinner->setFixedWidth(60);
+    mSpinner->setMaximumHeight(12);
+    // Keeps its room while hidden, so that the bar does not jump.
+    QSizePolicy keepRoom = mSpinner->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    mSpinner->setSizePolicy(keepRoom);
+    mSpinner->hide();
+    bar->addWidget(mSpinner);
+    auto* fetch = new QPushButton(text(mShares ? "FETCHPRICES" : "FETCHRATES"), area);
+    fetch->setObjectName(QStringLiteral("fetchPricesButton"));
+    fetch->setProperty("tag", kFetchPrices);
+    connect(fetch, &QPushButton::clicked, this, [this] { getPricesFromInternet(kFetchPrices); });
+    bar->addWidget(fetch);
+    if (mShares) {
+        auto* book = new QPushButton(text("BOOKPRICES"), area);
+        book->setObjectName(QStringLiteral("bookPricesButton"));
+        book->setProperty("tag", kBookPrices);
+        connect(book, &QPushButton::clicked, this, [this] { bookPricesFromInternet(kBookPrices); });
+        bar->addWidget(book);
+    }
+    layout->addLayout(bar);
+
+    mChartTab = new QStackedWidget(area);
+    mChartTab->setObjectName(QStringLiteral("chartTab"));
+    mBarChart = new BarChartSinkView(mChartTab);
+    mBarChart->setObjectName(QStringLiteral("bar"));
+    // Frame lines above and on the left only.
+    mBarChart->setBorderAbove(true, false, true, false);
+    mChartTab->addWidget(mBarChart);
+    mRateTable = new GXTableAncestor(mChartTab);
+    mRateTable->setObjectName(QStringLiteral("hist"));
+    mRateTable->setModel(mRateModel.get());
+    styleTable(mRateTable);
+    mRateTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    mRateTable->horizontalHeader()->setStretchLastSection(false);
+    for (int column = 0; column < mRateModel->columnCount(); ++column) mRateTable->setColumnWidth(column, 130);
+    mRateTable->setAutosaveName(mShares ? "portfolioRateHistoryTableView" : "currencyRateHistoryTableView");
+    mRateTable->awakeFromNib();
+    mChartTab->addWidget(mRateTable);
+    mStockTable = std::make_unique<CStockTableController>(
+        mShares ? "portfolioStockPriceTableView" : "currencyStockPriceTableView", mChartTab);
+    mStockTable->setMotherDocument(document());
+    mStockTable->awakeFromNib();
+    mChartTab->addWidget(mStockTable->view());
+    mChartTab->setMinimumHeight(150);
+    layout->addWidget(mChartTab, 1);
+    return area;
 }
 
 void GXCurrencyTableViewController::registerNotifications()
@@ -204,17 +485,18 @@ void GXCurrencyTableViewController::registerNotifications()
     if (mShares) {
         observe<Page>(GXCShareCreatedNotification, &Page::accountChanged);
         observe<Page>(GXCShareModifiedNotification, &Page::accountChanged);
-        observe<Page>(GXCSharePriceModifiedNotification, &Page::priceUpdated);
-        observe<Page>(GXCRealTimeSharePriceModifiedNotification, &Page::priceUpdated);
+        observe<Page>(GXCSharePriceModifiedNotification, &Page::accountChanged);
+        observe<Page>(GXCRealTimeSharePriceModifiedNotification, &Page::accountChanged);
         observe<Page>(GXCShareDeletedNotification, &Page::accountDeleted);
         // Deleting a share announces the deletion of a currency.
         observe<Page>(GXCCurrencyDeletedNotification, &Page::accountDeleted);
+        observe<Page>(GXCSharePriceModifiedNotification, &Page::sharePriceUpdated);
+        observe<Page>(GXCRealTimeSharePriceModifiedNotification, &Page::realTimeSharePriceUpdated);
     } else {
         observe<Page>(GXCCurrencyCreatedNotification, &Page::accountChanged);
         observe<Page>(GXCCurrencyModifiedNotification, &Page::accountChanged);
         observe<Page>(GXCCurrencyDeletedNotification, &Page::accountDeleted);
-        observe<Page>(GXCCurrencyPriceModifiedNotification, &Page::priceUpdated);
-        observe<Page>(GXCSharePriceModifiedNotification, &Page::priceUpdated);
+        observe<Page>(GXCCurrencyPriceModifiedNotification, &Page::sharePriceUpdated);
     }
     GXSideBarControlledViewAncestor::registerNotifications();
 }
@@ -229,10 +511,13 @@ void GXCurrencyTableViewController::synchronizeWithItemFromSuperview(const CNonV
         books && books->mCurrencyList
             ? books->mCurrencyList->Get_SubList(mShares ? CCurrencyArray::kShares : CCurrencyArray::kCurrencies)
             : nullptr;
-    if (list && document()) {
-        const CNonVisualDataItem* selected = selectedShare().get();
-        mController.setContent(std::make_shared<ModelListSource>(list, document()->books().dataItemController()));
-        if (selected) selectItem(selected);
+    if (list && document())
+        reloadKeepingSelection([&] {
+            mController.setContent(std::make_shared<ModelListSource>(list, document()->books().dataItemController()));
+        });
+    if (mStockTable) {
+        mStockTable->setMotherDocument(document());
+        mStockTable->awakeFromNib();
     }
 }
 
@@ -242,6 +527,11 @@ QWidget* GXCurrencyTableViewController::firstKeyView()
     return mTable;
 }
 
+bool GXCurrencyTableViewController::doesPageShowTransaction(const std::shared_ptr<CTrnSItem>& transaction)
+{
+    return transaction != nullptr;
+}
+
 std::shared_ptr<CCurRItem> GXCurrencyTableViewController::selectedShare() const
 {
     if (!mTable || !mTable->selectionModel()) return nullptr;
@@ -249,6 +539,15 @@ std::shared_ptr<CCurRItem> GXCurrencyTableViewController::selectedShare() const
     if (rows.isEmpty()) return nullptr;
     auto share = std::dynamic_pointer_cast<CCurRItem>(mModel->itemAt(rows.first().row()));
     return share && share->getSourceItem() ? share : nullptr;
+}
+
+std::shared_ptr<CTrnSItem> GXCurrencyTableViewController::selectedTransaction() const
+{
+    if (!mLineTable || !mLineTable->selectionModel()) return nullptr;
+    const QModelIndexList rows = mLineTable->selectionModel()->selectedRows();
+    if (rows.isEmpty()) return nullptr;
+    const auto line = std::dynamic_pointer_cast<CDebetItem>(mLineModel->itemAt(rows.first().row()));
+    return line ? line->parentTransaction() : nullptr;
 }
 
 void GXCurrencyTableViewController::selectItem(const CNonVisualDataItem* item)
@@ -263,10 +562,46 @@ void GXCurrencyTableViewController::selectItem(const CNonVisualDataItem* item)
 
 void GXCurrencyTableViewController::selectionChanged()
 {
+    if (mSynchronizing) return;
     const std::shared_ptr<CCurRItem> share = selectedShare();
     setMSelectedItem(share);
     for (QPushButton* button : mSelectionButtons)
         button->setEnabled(share != nullptr);
+    if (share != mShownShare.lock() || !share) showLinesOfSelection();
+}
+
+void GXCurrencyTableViewController::showLinesOfSelection()
+{
+    if (!mBarChart) return;
+    const std::shared_ptr<CCurRItem> share = selectedShare();
+    LineItemArray lines;
+    std::vector<std::shared_ptr<CCcoNItem>> rates;
+    if (share) {
+        if (const std::shared_ptr<CAcnTItem> account = share->portfolioAccount())
+            lines = account->allTransactionDetails();
+        rates = share->mHistoryList();
+        // Without a selection the chart keeps what it showed.
+        mBarChart->synchronizeWithArray(lines);
+    }
+    mShownShare = share;
+    mLines.setContent(std::make_shared<VectorListSource>(lines));
+    mRates.setContent(std::make_shared<VectorListSource>(rates));
+    mStockTable->setDataItem(share);
+}
+
+void GXCurrencyTableViewController::transactionCreated(const Notification&)
+{
+    showLinesOfSelection();
+}
+
+void GXCurrencyTableViewController::transactionModified(const Notification&)
+{
+    showLinesOfSelection();
+}
+
+void GXCurrencyTableViewController::transactionDeleted(const Notification&)
+{
+    showLinesOfSelection();
 }
 
 void GXCurrencyTableViewController::accountChanged(const Notification&)
@@ -281,9 +616,34 @@ void GXCurrencyTableViewController::accountDeleted(const Notification&)
     synchronizeWithItemFromSuperview(mSelectedMasterItem());
 }
 
-void GXCurrencyTableViewController::priceUpdated(const Notification&)
+bool GXCurrencyTableViewController::concernsSelection(const Notification& notification) const
 {
-    mController.rearrangeObjects();
+    if (std::holds_alternative<std::monostate>(notification.object)) return true;
+    const std::shared_ptr<CCurRItem> share = selectedShare();
+    return share && notification.objectAs<CCurRItem>() == share;
+}
+
+void GXCurrencyTableViewController::reloadKeepingSelection(const std::function<void()>& reload)
+{
+    // One selection change for the whole reload: the lines of a share that
+    // stays selected are not read again.
+    const std::shared_ptr<CCurRItem> selected = selectedShare();
+    mSynchronizing = true;
+    reload();
+    if (selected) selectItem(selected.get());
+    mSynchronizing = false;
+    selectionChanged();
+}
+
+void GXCurrencyTableViewController::sharePriceUpdated(const Notification& notification)
+{
+    reloadKeepingSelection([this] { mController.rearrangeObjects(); });
+    if (concernsSelection(notification)) showLinesOfSelection();
+}
+
+void GXCurrencyTableViewController::realTimeSharePriceUpdated(const Notification& notification)
+{
+    if (concernsSelection(notification)) showLinesOfSelection();
 }
 
 void GXCurrencyTableViewController::searchContents(const std::string& text)
@@ -307,6 +667,10 @@ void GXCurrencyTableViewController::executeMenuCommand(int code, const CommandSe
     case kBuy: buyShare(); break;
     case kSell: sellShare(); break;
     case kDividend: registerDividend(); break;
+    case kFetchPrices: getPricesFromInternet(sender.tag); break;
+    case kBookPrices:
+        if (mShares) bookPricesFromInternet(sender.tag);
+        break;
     default: GXSideBarControlledViewAncestor::executeMenuCommand(code, sender);
     }
 }
@@ -326,11 +690,25 @@ MenuItemValidation GXCurrencyTableViewController::validateMenuItem(int tag)
     case kFetchPrices:
     case kBookPrices:
     case kCurrencyRate:
-    case kNew:
         return {true, std::nullopt};
+    case kNew: {
+        // A new share is not what a selected booking line asks for.
+        const bool lineInFocus = mLineTable && QApplication::focusWidget() == mLineTable &&
+                                 mLineTable->selectionModel()->hasSelection();
+        return {!(mShares && lineInFocus), std::nullopt};
+    }
     default:
         return {false, std::nullopt};
     }
+}
+
+bool GXCurrencyTableViewController::validateToolbarItem(const CommandSender& item)
+{
+    if (item.identifier == "V2Search") return true;
+    if (item.tag == kFlag) return false;
+    if (item.tag == kDelete || item.tag == kModify)
+        return !(mTable && QApplication::focusWidget() == mTable && !selectedShare());
+    return true;
 }
 
 void GXCurrencyTableViewController::modifyObject()
@@ -365,6 +743,78 @@ void GXCurrencyTableViewController::sellShare()
 void GXCurrencyTableViewController::registerDividend()
 {
     if (auto share = selectedShare(); mShares && share && document()) document()->registerDividend(share);
+}
+
+void GXCurrencyTableViewController::getPricesFromInternet(int senderTag)
+{
+    if (!document()) return;
+    controlledView();
+    startSpinner();
+    std::weak_ptr<GXCurrencyTableViewController*> alive = mAlive;
+    auto finished = [alive] {
+        if (const auto self = alive.lock()) {
+            (*self)->stopSpinner();
+            (*self)->mStockTable->tableViewSelectionDidChange(nullptr);
+        }
+    };
+    if (mShares) document()->calculateStockPrices(senderTag, finished);
+    else document()->getCurrencyConversionFromWeb(finished);
+}
+
+void GXCurrencyTableViewController::bookPricesFromInternet(int senderTag)
+{
+    if (mShares) getPricesFromInternet(senderTag);
+}
+
+void GXCurrencyTableViewController::startSpinner()
+{
+    ++mRunningFetches;
+    mSpinner->show();
+}
+
+void GXCurrencyTableViewController::stopSpinner()
+{
+    if (mRunningFetches > 0) --mRunningFetches;
+    if (mRunningFetches == 0) mSpinner->hide();
+}
+
+QString GXCurrencyTableViewController::chartTabIdentifier() const
+{
+    return mChartTab && mChartTab->currentWidget() ? mChartTab->currentWidget()->objectName() : QString();
+}
+
+void GXCurrencyTableViewController::showTab(int step)
+{
+    controlledView();
+    const QString shown = chartTabIdentifier();
+    for (std::size_t i = 0; i < kChartTabs.size(); ++i)
+        if (shown == QLatin1String(kChartTabs[i].first)) {
+            const std::size_t next = (i + kChartTabs.size() + std::size_t(step)) % kChartTabs.size();
+            for (int w = 0; w < mChartTab->count(); ++w)
+                if (mChartTab->widget(w)->objectName() == QLatin1String(kChartTabs[next].first))
+                    mChartTab->setCurrentIndex(w);
+            break;
+        }
+    setLabel();
+}
+
+void GXCurrencyTableViewController::nextTab()
+{
+    showTab(1);
+}
+
+void GXCurrencyTableViewController::previousTab()
+{
+    showTab(-1);
+}
+
+void GXCurrencyTableViewController::setLabel()
+{
+    QString label;
+    const QString shown = chartTabIdentifier();
+    for (const auto& [identifier, key] : kChartTabs)
+        if (shown == QLatin1String(identifier)) label = text(key);
+    mExplainingLabel->setText(label);
 }
 
 } // namespace ch

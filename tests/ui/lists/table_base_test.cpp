@@ -2,11 +2,15 @@
 // sessions, the corner menu, and the export of the rows as shown.
 
 #include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFontMetricsF>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPrintDialog>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
-#include <QFile>
 
 #include "ui/lists/GXTableAncestor.h"
 #include "../ui_test_support.h"
@@ -106,6 +110,69 @@ TEST_F(TableBaseTest, ExportWritesTheRowsAsShownOneRecordPerRow)
     EXPECT_EQ(table->exportText(), "Amount\tDate\tDescription\r\n");
     EXPECT_FALSE(table->exportToFile(folder.filePath("missing/rows.TSV")));
     EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{300});
+}
+
+TEST_F(TableBaseTest, PagesHoldEveryRowOnceUnderTheHeadingAndNarrowColumnsFit)
+{
+    TableText text;
+    text.headings = {"Date", "Description", "Amount"};
+    for (int row = 0; row < 95; ++row)
+        text.rows.push_back({"15.09.2025", QString(60, QChar(u'x')) + QString::number(row), "1,234.50"});
+    QFont font("DejaVu Sans");
+    font.setPixelSize(12);
+    const QFontMetricsF metrics(font);
+    struct Case {
+        double width, height;
+        int rows;
+    };
+    for (const Case& c : {Case{300, 20 * metrics.lineSpacing(), 95}, Case{2000, 200 * metrics.lineSpacing(), 95},
+                          Case{300, 20 * metrics.lineSpacing(), 0}}) {
+        TableText shown = text;
+        shown.rows.resize(std::size_t(c.rows));
+        const TablePageLayout layout = layoutTablePages(shown, metrics, c.width, c.height);
+        // Every row once, in order: the pages start rowsPerPage apart.
+        const int pages = c.rows == 0 ? 1 : (c.rows + layout.rowsPerPage - 1) / layout.rowsPerPage;
+        ASSERT_EQ(int(layout.pageStarts.size()), pages) << c.width;
+        for (std::size_t p = 0; p < layout.pageStarts.size(); ++p)
+            EXPECT_EQ(layout.pageStarts[p], int(p) * layout.rowsPerPage);
+        EXPECT_LT(layout.rowsPerPage, int(c.height / metrics.lineSpacing()));
+        double width = 0;
+        for (double column : layout.columnWidths) width += column;
+        EXPECT_LE(width, c.width) << "the columns fit the page";
+    }
+}
+
+TEST_F(TableBaseTest, PrintFromTheCornerMenuPrintsEveryRowAsTextOnAsManyPagesAsItTakes)
+{
+    auto model = makeModel();
+    for (int row = 0; row < 240; ++row)
+        model->appendRow({new QStandardItem(), new QStandardItem("01.10.2025"),
+                          new QStandardItem(QStringLiteral("Line %1").arg(row)), new QStandardItem("10.00")});
+    auto table = makeTable(*model, "");
+    table->resize(400, 200);   // a few rows visible, all printed
+    table->tableMenu()->actions()[0]->trigger();
+    QApplication::processEvents();
+    auto* dialog = table->window()->findChild<QPrintDialog*>("printDialog");
+    ASSERT_NE(dialog, nullptr);
+    QTemporaryDir folder;
+    const QString path = folder.filePath("table.pdf");
+    // No printer here: the dialog prints to a file, whose name the user types.
+    auto* file = dialog->findChild<QLineEdit*>("filename");
+    ASSERT_NE(file, nullptr);
+    file->setText(path);
+    dialog->accept();
+    QApplication::processEvents();
+    QFile pdf(path);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly)) << path.toStdString();
+    const QByteArray bytes = pdf.readAll();
+    ASSERT_TRUE(bytes.startsWith("%PDF-"));
+    // As many pages as the text takes, with fonts and no picture of the screen.
+    const int pages = int(bytes.count("/Type /Page\n")) + int(bytes.count("/Type /Page\r")) +
+                      int(bytes.count("/Type /Page/")) + int(bytes.count("/Type /Page ")) -
+                      int(bytes.count("/Type /Pages"));
+    EXPECT_GT(pages, 2);
+    EXPECT_TRUE(bytes.contains("/Font"));
+    EXPECT_FALSE(bytes.contains("/Subtype /Image"));
 }
 
 } // namespace

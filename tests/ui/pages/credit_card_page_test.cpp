@@ -4,8 +4,15 @@
 // selection, links a spending dropped on a payment and hands its commands
 // to the document.
 
+#include <QAction>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <set>
 
@@ -17,6 +24,7 @@
 #include "model/CTransaction.h"
 #include "ui/controls/CNumericTransformer.h"
 #include "ui/lists/GXTableAncestor.h"
+#include "ui/ChartSinkViews.h"
 #include "ui/lists/ItemTableModel.h"
 #include "ui/pages/CCreditCardTransactionTableView.h"
 #include "ui/pages/CreditCardBook.h"
@@ -263,6 +271,74 @@ TEST_F(CreditCardPageTest, ButtonsHandTheCardAndItsLinesToTheDocument)
         }
     }
     EXPECT_EQ(open.document.calls.back().item, transactionAt(*card->spendingModel(), 0));
+}
+
+TEST_F(CreditCardPageTest, EveryCardShowsTheImageOfItsKindAndTheChartFollowsTheClickedCard)
+{
+    GXCreditCardViewController* card = page();
+    ASSERT_NE(card, nullptr);
+    ItemTableModel& cards = *card->cardModel();
+    const int image = cards.columnOf("image");
+    auto imageOf = [&](CNonVisual* account) {
+        for (int row = 0; row < cards.rowCount(); ++row)
+            if (cards.itemAt(row)->getSourceItem() == account)
+                return cards.data(cards.index(row, image), Qt::DecorationRole).value<QIcon>();
+        return QIcon();
+    };
+    // Visa (kind 2) and the generic card (kind 0) each have a picture of
+    // their own; a kind above 9 has none.
+    const QIcon visaImage = imageOf(visa);
+    const QIcon genericImage = imageOf(master);
+    ASSERT_FALSE(visaImage.isNull());
+    ASSERT_FALSE(genericImage.isNull());
+    EXPECT_NE(visaImage.pixmap(QSize(32, 20)).toImage(), genericImage.pixmap(QSize(32, 20)).toImage());
+    master->Put_mCreditCardSubType(10);
+    EXPECT_TRUE(imageOf(master).isNull());
+
+    // A click on the Visa card's row: its lines month by month in the chart.
+    int row = 0;
+    while (cards.itemAt(row)->getSourceItem() != visa) ++row;
+    QTest::mouseClick(card->topTableView()->viewport(), Qt::LeftButton, {},
+                      card->topTableView()->visualRect(cards.index(row, 1)).center());
+    processEvents();
+    auto visaItem = std::dynamic_pointer_cast<CAcnTItem>(cards.itemAt(row));
+    ASSERT_EQ(card->selectedCard(), visaItem);
+    EXPECT_EQ(card->barChart()->lineCount(), visaItem->allTransactionDetails().size());
+    EXPECT_GT(card->barChart()->lineCount(), 0u);
+}
+
+TEST_F(CreditCardPageTest, EveryTableHasTheCornerMenuAndExportsWhatItShows)
+{
+    GXCreditCardViewController* card = page();
+    ASSERT_NE(card, nullptr);
+    selectVisa(*card);
+    for (GXTableAncestor* table : {card->topTableView(), static_cast<GXTableAncestor*>(card->spendingsTableView()),
+                                   static_cast<GXTableAncestor*>(card->paymentTableView())}) {
+        ASSERT_TRUE(table->cornerButton() && table->tableMenu()) << table->objectName().toStdString();
+        EXPECT_EQ(table->tableMenu()->actions()[0]->text(), "Print");
+        // An image column has no heading: it is neither listed nor exported.
+        for (QAction* item : table->tableMenu()->actions()) EXPECT_FALSE(item->isCheckable() && item->text().isEmpty());
+    }
+    // "Export" from the spendings table's menu writes its rows as shown.
+    QTemporaryDir folder;
+    const QString path = folder.filePath("spendings.TSV");
+    GXTableAncestor& spendings = *card->spendingsTableView();
+    spendings.tableMenu()->actions()[1]->trigger();
+    processEvents();
+    auto* panel = spendings.window()->findChild<QFileDialog*>();
+    ASSERT_NE(panel, nullptr);
+    panel->setDirectory(folder.path());
+    auto* name = panel->findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(name, nullptr);
+    name->setText("spendings.TSV");
+    QMetaObject::invokeMethod(panel, "accept");
+    processEvents();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << "the heading and the two spendings";
+    EXPECT_TRUE(lines[1].endsWith(QString::fromStdString(CNumericTransformer().stringForObjectValue(120.15))))
+        << lines[1].toStdString();
 }
 
 } // namespace

@@ -1,9 +1,15 @@
 // The portfolio and currencies pages in an open window: they list exactly
 // the model's shares (currencies) with their figures, hand the selected one
-// to the document's sheets and follow the document's notifications.
+// to the document's sheets and follow the document's notifications; below,
+// the selected one's booking lines, rates and fetched prices in tabs the
+// arrows step through; every table has the table base's corner menu.
 
+#include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTest>
+#include <QToolButton>
 
 #include "bridge/CCurRItem.h"
 #include "bridge/CNonVisualDataItemController.h"
@@ -16,7 +22,9 @@
 #include "platform/core/notification_center.h"
 #include "ui/controls/CNumericTransformer.h"
 #include "ui/lists/GXTableAncestor.h"
+#include "ui/ChartSinkViews.h"
 #include "ui/lists/ItemTableModel.h"
+#include "ui/pages/CStockTableController.h"
 #include "ui/pages/GXCurrencyTableViewController.h"
 #include "../window_fixture.h"
 
@@ -25,6 +33,7 @@ namespace {
 
 class MoneyPagesTest : public ::testing::Test {
 protected:
+    UiEnvironment environment;
     OpenDocument open;
     CCurrency* acme = nullptr;
 
@@ -61,6 +70,28 @@ protected:
             objects.push_back(page.tableModel()->itemAt(row)->getSourceItem());
         std::sort(objects.begin(), objects.end());
         return objects;
+    }
+    std::shared_ptr<CCurRItem> item(CNonVisual* currency)
+    {
+        return open.books.dataItemController().currencyItemForCurrency(currency);
+    }
+    // A click on the row of the share, as a user selects it.
+    static void clickRow(GXCurrencyTableViewController& page, const CNonVisualDataItem* share)
+    {
+        const std::optional<std::size_t> row = page.controller().arrangedRowOf(share);
+        ASSERT_TRUE(row.has_value());
+        const QModelIndex index = page.tableModel()->index(int(*row), 0);
+        page.table()->scrollTo(index);
+        QTest::mouseClick(page.table()->viewport(), Qt::LeftButton, {}, page.table()->visualRect(index).center());
+        processEvents();
+    }
+    static QAction* menuItem(QMenu& menu, int tag)
+    {
+        emit menu.aboutToShow();
+        for (QAction* action : menu.actions())
+            if (action->property("tag").toInt() == tag) return action;
+        ADD_FAILURE() << "no item " << tag;
+        return nullptr;
     }
     static QString cell(GXCurrencyTableViewController& page, int row, const char* column)
     {
@@ -151,6 +182,158 @@ TEST_F(MoneyPagesTest, ModifyWithoutASelectedShareSaysWhyNoSheetOpens)
     page->modifyObject();
     EXPECT_EQ(open.document.operations(), std::vector<std::string>{"modifyCurrency"});
     EXPECT_TRUE(alerts.numbers().empty());
+}
+
+TEST_F(MoneyPagesTest, TheArrowsStepThroughTheChartTabsBothWaysAndTheLabelNamesTheTab)
+{
+    GXCurrencyTableViewController* page = show("SHAREBUTTON");
+    ASSERT_NE(page, nullptr);
+    QWidget& view = *page->controlledView();
+    auto* right = view.findChild<QToolButton*>("arrowRightButton");
+    auto* left = view.findChild<QToolButton*>("arrowLeftButton");
+    ASSERT_TRUE(right && left);
+    struct Step {
+        QToolButton* arrow;
+        const char* tab;
+        const char* label;
+    };
+    EXPECT_EQ(page->chartTabIdentifier(), "bar");
+    EXPECT_EQ(page->explainingLabel()->text().toStdString(), localized("BAR"));
+    for (const Step& step : {Step{right, "hist", "HIST"}, Step{right, "real", "REAL"}, Step{right, "bar", "BAR"},
+                             Step{left, "real", "REAL"}, Step{left, "hist", "HIST"}, Step{left, "bar", "BAR"}}) {
+        QTest::mouseClick(step.arrow, Qt::LeftButton);
+        EXPECT_EQ(page->chartTabIdentifier(), step.tab);
+        EXPECT_EQ(page->explainingLabel()->text().toStdString(), localized(step.label)) << step.tab;
+        EXPECT_EQ(page->chartTab()->currentWidget()->objectName(), step.tab);
+    }
+}
+
+TEST_F(MoneyPagesTest, AClickedShareShowsItsBookingLinesWithBalancesItsRatesAndItsChart)
+{
+    GXCurrencyTableViewController* page = show("SHAREBUTTON");
+    ASSERT_NE(page, nullptr);
+    clickRow(*page, item(acme).get());
+    ASSERT_EQ(page->selectedShare(), item(acme));
+    ItemTableModel& lines = *static_cast<ItemTableModel*>(page->transactionTableView()->model());
+    ASSERT_EQ(lines.rowCount(), 1);
+    EXPECT_EQ(lines.data(lines.index(0, lines.columnOf("balance"))).toString().toStdString(),
+              CNumericTransformer().stringForObjectValue(125.0));
+    EXPECT_EQ(page->barChart()->lineCount(), 1u);
+    EXPECT_EQ(page->rateHistoryTableView()->model()->rowCount(), int(item(acme)->mHistoryList().size()));
+
+    // A share without a portfolio account has no lines; no selection leaves
+    // the chart as it was.
+    clickRow(*page, item(open.books.root().mCurrencyList->GetValueForId(61)).get());
+    EXPECT_EQ(lines.rowCount(), 0);
+    EXPECT_EQ(page->barChart()->lineCount(), 0u);
+    clickRow(*page, item(acme).get());
+    page->table()->clearSelection();
+    processEvents();
+    EXPECT_EQ(page->barChart()->lineCount(), 1u);
+    EXPECT_EQ(lines.rowCount(), 0);
+}
+
+TEST_F(MoneyPagesTest, APriceChangeRefreshesTheLinesOfTheSelectedShareOnly)
+{
+    GXCurrencyTableViewController* page = show("SHAREBUTTON");
+    ASSERT_NE(page, nullptr);
+    clickRow(*page, item(acme).get());
+    const QAbstractItemModel& lines = *page->transactionTableView()->model();
+    ASSERT_EQ(lines.rowCount(), 1);
+    // A second purchase the page has not been told of yet.
+    open.books.addTransaction(20250210, 4, 70, 1, 25.0);
+    NotificationCenter& centre = open.books.notificationCenter();
+    struct Case {
+        const char* name;
+        std::shared_ptr<CCurRItem> object;
+        int rows;
+    };
+    const auto other = item(open.books.root().mCurrencyList->GetValueForId(61));
+    for (const Case& c : {Case{GXCSharePriceModifiedNotification, other, 1},
+                          Case{GXCRealTimeSharePriceModifiedNotification, other, 1},
+                          Case{GXCRealTimeSharePriceModifiedNotification, item(acme), 2}}) {
+        centre.post(c.name, std::shared_ptr<Observable>(c.object));
+        processEvents();
+        EXPECT_EQ(lines.rowCount(), c.rows) << c.name;
+    }
+    open.books.addTransaction(20250211, 4, 70, 1, 25.0);
+    centre.post(GXCSharePriceModifiedNotification);
+    processEvents();
+    EXPECT_EQ(lines.rowCount(), 3) << "no object: the selected share is shown again";
+    EXPECT_EQ(page->selectedShare(), item(acme));
+}
+
+TEST_F(MoneyPagesTest, ToolbarAndPageMenuActOnTheClickedShare)
+{
+    GXCurrencyTableViewController* page = show("SHAREBUTTON");
+    ASSERT_NE(page, nullptr);
+    QMenu& menu = *page->accountActionMenu();
+    // Nothing selected: the share's commands are off, the web's are on.
+    page->table()->clearSelection();
+    processEvents();
+    EXPECT_FALSE(menuItem(menu, 1270)->isEnabled());
+    EXPECT_TRUE(menuItem(menu, 1273)->isEnabled());
+    EXPECT_TRUE(menuItem(menu, 1274)->isEnabled());
+    page->table()->setFocus();
+    processEvents();
+    EXPECT_FALSE(page->validateToolbarItem(CommandSender::toolbarItem("deleteObject", 1104)));
+
+    clickRow(*page, item(acme).get());
+    open.window->validateToolbar();
+    QAction* remove = open.toolbarItem("deleteObject");
+    QAction* edit = open.toolbarItem("modifyObject");
+    ASSERT_TRUE(remove && edit);
+    EXPECT_TRUE(remove->isEnabled());
+    EXPECT_TRUE(edit->isEnabled());
+    EXPECT_FALSE(open.toolbarItem("flagObject")->isEnabled());
+    open.document.calls.clear();
+    remove->trigger();
+    edit->trigger();
+    menuItem(menu, 1270)->trigger();
+    menuItem(menu, 1272)->trigger();
+    processEvents();
+    EXPECT_EQ(open.document.operations(),
+              (std::vector<std::string>{"deleteObject", "modifyCurrency", "buyShare", "registerDividend"}));
+    for (const auto& call : open.document.calls) EXPECT_EQ(call.item, item(acme)) << call.operation;
+
+    // A clicked booking line: "New" is not for a new share then.
+    EXPECT_TRUE(page->validateMenuItem(1100).enabled);
+    QTableView& lines = *page->transactionTableView();
+    QTest::mouseClick(lines.viewport(), Qt::LeftButton, {}, lines.visualRect(lines.model()->index(0, 1)).center());
+    processEvents();
+    ASSERT_TRUE(lines.hasFocus());
+    EXPECT_FALSE(page->validateMenuItem(1100).enabled);
+}
+
+TEST_F(MoneyPagesTest, EveryTableOfBothPagesHasTheCornerMenuAndKeepsItsColumns)
+{
+    for (const char* title : {"SHAREBUTTON", "CURRENCYBUTTON"}) {
+        GXCurrencyTableViewController* page = show(title);
+        ASSERT_NE(page, nullptr);
+        const QList<GXTableAncestor*> tables = page->controlledView()->findChildren<GXTableAncestor*>();
+        ASSERT_EQ(tables.size(), 4) << "shares or currencies, lines, rates, web prices";
+        for (GXTableAncestor* table : tables) {
+            const std::string name = table->autosaveName();
+            ASSERT_FALSE(name.empty()) << table->objectName().toStdString();
+            ASSERT_TRUE(table->cornerButton() && table->tableMenu()) << name;
+            const QList<QAction*> items = table->tableMenu()->actions();
+            ASSERT_GT(items.size(), 3) << name;
+            EXPECT_EQ(items[0]->text(), "Print");
+            EXPECT_EQ(items[1]->text(), "Export");
+            // The last column's item hides it, and the choice is kept.
+            QAction* last = items.back();
+            const QString heading = last->text();
+            ASSERT_TRUE(table->isColumnShown(heading)) << name;
+            last->trigger();
+            EXPECT_FALSE(table->isColumnShown(heading)) << name;
+            const Value stored = environment.defaults().object("GXCTableColumns");
+            const Value* entry = stored.asDictionary() ? stored.asDictionary()->find(name) : nullptr;
+            ASSERT_TRUE(entry && entry->asDictionary()) << name;
+            const Value* visible = entry->asDictionary()->find(heading.toStdString());
+            ASSERT_TRUE(visible && visible->asBool()) << name;
+            EXPECT_FALSE(*visible->asBool()) << name;
+        }
+    }
 }
 
 } // namespace
