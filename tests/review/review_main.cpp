@@ -66,6 +66,10 @@
 #include "ui/side_bar_rows.h"
 #include "ui/ui_test_support.h"
 
+namespace ch::review {
+int reviewTables(const QString& output);
+}
+
 namespace {
 
 using namespace ch;
@@ -449,5 +453,6 @@ int main(int argc, char** argv)
         }
     }
     failures += applicationShots(output, environment.defaults());
+    failures += ch::review::reviewTables(output);
     return failures == 0 ? 0 : 1;
 }
