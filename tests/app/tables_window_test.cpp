@@ -152,7 +152,9 @@ TEST_F(TablesWindowTest, AccountsPageSortsByHeadingKeepsItsSplitsAndBooksFromThe
     EXPECT_EQ(page->tableGraphSplitView()->positionAutosaveName(), "AccountTransactionGraphSplitView");
     EXPECT_FALSE(environment.defaults().object(splitPositionKey("mainAccountSplitView")).isAbsent());
 
-    // A click on the balance heading sorts up, a second one down.
+    // A click on the balance heading sorts up, a second one down; the
+    // selected account stays selected.
+    clickRow(*page, "Checking");
     ItemTableModel& model = *page->upperModel();
     QHeaderView* heading = page->upperTable()->horizontalHeader();
     const int balance = model.columnOf("lbal");
@@ -174,10 +176,12 @@ TEST_F(TablesWindowTest, AccountsPageSortsByHeadingKeepsItsSplitsAndBooksFromThe
     clickHeading();
     const std::vector<std::string> down = names();
     EXPECT_GT(std::find(down.begin(), down.end(), "Checking"), std::find(down.begin(), down.end(), "Savings"));
+    const QModelIndexList selected = page->upperTable()->selectionModel()->selectedRows();
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(model.itemAt(selected.first().row())->getName(), "Checking");
     EXPECT_FALSE(books().isDocumentEdited()) << "sorting is no change to the books";
 
     // From the selected account.
-    clickRow(*page, "Checking");
     chooseAction(page->accountActionButton(), "350");
     CCreateTransactionPopupController* sheet = transactionSheet();
     ASSERT_NE(sheet, nullptr);

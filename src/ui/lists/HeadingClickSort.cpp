@@ -1,7 +1,12 @@
 #include "ui/lists/HeadingClickSort.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QTableView>
+
+#include <vector>
+
+#include "ui/lists/ItemTableModel.h"
 
 namespace ch {
 
@@ -20,7 +25,23 @@ void sortOnHeadingClick(QTableView& table)
         const Qt::SortOrder order = ascending ? Qt::AscendingOrder : Qt::DescendingOrder;
         heading->setSortIndicatorShown(true);
         heading->setSortIndicator(column, order);
-        if (table.model()) table.model()->sort(column, order);
+        auto* items = qobject_cast<ItemTableModel*>(table.model());
+        if (!items) {
+            if (table.model()) table.model()->sort(column, order);
+            return;
+        }
+        // The rows selected before stay selected in their new places.
+        std::vector<CNonVisualDataItem::Ptr> selected;
+        if (table.selectionModel())
+            for (const QModelIndex& row : table.selectionModel()->selectedRows()) selected.push_back(items->itemAt(row.row()));
+        items->sort(column, order);
+        if (!table.selectionModel()) return;
+        QItemSelection reselect;
+        for (const auto& item : selected)
+            if (const auto row = item ? items->controller().arrangedRowOf(item.get()) : std::nullopt)
+                reselect.select(items->index(static_cast<int>(*row), 0), items->index(static_cast<int>(*row), 0));
+        table.selectionModel()->select(reselect, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        if (!reselect.isEmpty()) table.scrollTo(reselect.indexes().first());
     });
 }
 
