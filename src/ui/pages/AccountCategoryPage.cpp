@@ -145,7 +145,8 @@ QWidget* AccountCategoryPage::makeControlledView()
     }
     mUpperTable->setAutosaveName(std::string(nibName()) + "Upper");
     sortOnHeadingClick(*mUpperTable);
-    // An account (or category) dragged to the side bar moves it there.
+    // An account (or category) dragged to the side bar goes under the folder
+    // it is dropped on; a debt account dropped on the cards becomes a card.
     new ItemDragSource(
         *mUpperTable, [this]() -> const void* { return document(); }, [this] { return mSelectedItem(); });
     mUpperTable->awakeFromNib();
