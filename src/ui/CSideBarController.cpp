@@ -180,6 +180,19 @@ void CSideBarController::forceFastTransactionpaneToFront()
     setLowerPaneTab("trns");
 }
 
+double CSideBarController::changeCollapseStateOfBottomSubview(double currentHeight)
+{
+    double height = 0.0;
+    if (mIsCollapsed) {
+        if (mOldHeight <= kLowerPaneFloor) mOldHeight = kLowerPaneFloor;
+        height = mOldHeight;
+    } else {
+        mOldHeight = currentHeight == 0.0 ? kLowerPaneFloor : currentHeight;
+    }
+    mIsCollapsed = !mIsCollapsed;
+    return height;
+}
+
 std::optional<std::string> CSideBarController::dragKey() const
 {
     const auto item = currentItem();

@@ -108,6 +108,13 @@ public:
     const std::string& lowerPaneTab() const { return mLowerPaneTab; }
     bool fastTransactionAutomatic() const { return mFastTransactionAutomatic; }
     void forceFastTransactionpaneToFront();
+    // Collapses the lower pane (keeping its height) or brings it back at no
+    // less than kLowerPaneFloor points; answers the pane's new height.
+    static constexpr double kLowerPaneFloor = 250.0;
+    double changeCollapseStateOfBottomSubview(double currentHeight);
+    bool lowerPaneCollapsed() const { return mIsCollapsed; }
+    // The pane was collapsed or opened by dragging its divider.
+    void setLowerPaneCollapsed(bool collapsed) { mIsCollapsed = collapsed; }
 
     // --- drops on the tree
     // What a drag from the tree carries: the current node's object key,
@@ -211,6 +218,8 @@ private:
     bool mActionButtonEnabled = false;
     std::string mLowerPaneTab = "trns";
     bool mFastTransactionAutomatic = true;
+    bool mIsCollapsed = false;
+    double mOldHeight = 0.0;
     std::vector<Subscription> mSubscriptions;
     std::unique_ptr<SideBarDrops> mDrops;
     std::unique_ptr<arguments::SimpleTransactionArguments> mQuickEntry;

@@ -21,6 +21,8 @@
 #include "ui/SideBarWidgets.h"
 #include "ui/SplitViewStyles.h"
 
+#include <algorithm>
+
 namespace ch {
 
 namespace {
@@ -38,7 +40,7 @@ const QColor kSourceListBackground(0xE6, 0xEB, 0xF1);
 CSideBarView::CSideBarView(CSideBarController& controller, IconLibrary& icons, QWidget* parent)
     : QWidget(parent), mController(controller), mSplitView(new CHorizontalTexturedQVLSplitView(false, this)),
       mOutline(new GXGradientOutlineView), mLowerTabs(new QStackedWidget), mQuickEntry(new QuickEntryPane(controller)), mPie(new PieChartSinkView),
-      mNewButton(new QToolButton), mActionButton(new GXMenuButton), mGrip(new CSplitterDragger)
+      mNewButton(new QToolButton), mQuickEntryButton(new QToolButton), mCollapseButton(new QToolButton), mActionButton(new GXMenuButton), mGrip(new CSplitterDragger)
 {
     setObjectName("sideBarView");
     setMinimumWidth(static_cast<int>(CSideBarController::kMinimumSideBarWidth));
@@ -90,14 +92,27 @@ CSideBarView::CSideBarView(CSideBarController& controller, IconLibrary& icons, Q
 
     // The lower pane.
     auto* lower = new GXBorderedView;
+    mLowerView = lower;
     lower->setObjectName("mLowerView");
     lower->setBorderAbove(false, false, false, true);
     mLowerTabs->setObjectName("mDetailViewTab");
     mQuickEntry->setProperty("identifier", "trns");
     mPie->setObjectName("mAccountPie");
-    mPie->setProperty("identifier", "acct");
+    // Once the pie shows, this brings the quick entry back (and keeps it).
+    auto* pieTab = new QWidget;
+    pieTab->setProperty("identifier", "acct");
+    auto* pieLayout = new QVBoxLayout(pieTab);
+    pieLayout->setContentsMargins(0, 0, 0, 2);
+    pieLayout->setSpacing(0);
+    pieLayout->addWidget(mPie, 1);
+    mQuickEntryButton->setObjectName("quickEntryButton");
+    mQuickEntryButton->setText(text("353"));
+    mQuickEntryButton->setAutoRaise(true);
+    mQuickEntryButton->setFocusPolicy(Qt::NoFocus);
+    connect(mQuickEntryButton, &QToolButton::clicked, this, [this] { mController.forceFastTransactionpaneToFront(); });
+    pieLayout->addWidget(mQuickEntryButton, 0, Qt::AlignHCenter);
     mLowerTabs->addWidget(mQuickEntry);
-    mLowerTabs->addWidget(mPie);
+    mLowerTabs->addWidget(pieTab);
     auto* lowerLayout = new QVBoxLayout(lower);
     lowerLayout->setContentsMargins(0, 0, 1, 0);
     lowerLayout->addWidget(mLowerTabs);
@@ -111,6 +126,14 @@ CSideBarView::CSideBarView(CSideBarController& controller, IconLibrary& icons, Q
     mSplitView->setCollapsible(0, false);
     mSplitView->setSizes({500, 150});
     mSplitView->setPositionAutosaveName("sidebarSplitview");
+    // A pane dragged shut or open by hand counts as collapsed or open.
+    connect(mSplitView, &GXSplitView::subviewCollapsed, this, [this](QWidget* view) {
+        if (view == mLowerView) mController.setLowerPaneCollapsed(true);
+    });
+    connect(mSplitView, &GXSplitView::subviewExpanded, this, [this](QWidget* view) {
+        if (view == mLowerView) mController.setLowerPaneCollapsed(false);
+    });
+    mController.setLowerPaneCollapsed(mSplitView->isSubviewCollapsed(lower));
 
     // The foot strip.
     auto* bottom = new CSideBarBottom;
@@ -126,6 +149,12 @@ CSideBarView::CSideBarView(CSideBarController& controller, IconLibrary& icons, Q
     mActionButton->setText(QString::fromUtf8("\u2699"));
     mActionButton->setAutoRaise(true);
     mActionButton->setFocusPolicy(Qt::NoFocus);
+    mCollapseButton->setObjectName("collapseButton");
+    mCollapseButton->setText(QString::fromUtf8("\u25BE"));
+    mCollapseButton->setToolTip(text("354"));
+    mCollapseButton->setAutoRaise(true);
+    mCollapseButton->setFocusPolicy(Qt::NoFocus);
+    connect(mCollapseButton, &QToolButton::clicked, this, [this] { changeCollapseStateOfBottomSubview(); });
     mGrip->setObjectName("mSplitViewDragger");
     mGrip->setDelegate([this](double rightWidth, int) { return mController.constrainSplitPosition(rightWidth, 0); });
     auto* strip = new QHBoxLayout(bottom);
@@ -134,6 +163,7 @@ CSideBarView::CSideBarView(CSideBarController& controller, IconLibrary& icons, Q
     strip->addWidget(mNewButton);
     strip->addWidget(mActionButton);
     strip->addStretch(1);
+    strip->addWidget(mCollapseButton);
     strip->addWidget(mGrip);
 
     auto* layout = new QVBoxLayout(this);
@@ -154,6 +184,21 @@ CSideBarView::~CSideBarView()
 {
     mController.setAccountPie(nullptr);
     mController.setOutlineFocusProbe({});
+}
+
+void CSideBarView::changeCollapseStateOfBottomSubview()
+{
+    const QList<int> sizes = mSplitView->sizes();
+    if (sizes.size() < 2) return;
+    const int total = sizes[0] + sizes[1];
+    const int height = static_cast<int>(mController.changeCollapseStateOfBottomSubview(sizes[1]));
+    const bool collapsed = mController.lowerPaneCollapsed();
+    mSplitView->setSizes({std::max(0, total - height), height});
+    mSplitView->setSubviewCollapsed(mLowerView, collapsed);
+    mSplitView->resizeSubviews();
+    // The signals of the split view may have followed its sizes: the button decides.
+    mController.setLowerPaneCollapsed(collapsed);
+    mCollapseButton->setText(QString::fromUtf8(collapsed ? "\u25B4" : "\u25BE"));
 }
 
 void CSideBarView::setSurroundingSplitView(GXSplitView* splitView, QWidget* leftView, QWidget* rightView)

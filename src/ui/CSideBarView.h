@@ -40,6 +40,12 @@ public:
     GXMenuButton* actionButton() const { return mActionButton; }
     QStackedWidget* lowerPane() const { return mLowerTabs; }
     QuickEntryPane* quickEntryPane() const { return mQuickEntry; }
+    // On the pie's tab: brings the quick entry back to the front.
+    QToolButton* quickEntryButton() const { return mQuickEntryButton; }
+    // In the foot strip: collapses the lower pane or brings it back.
+    QToolButton* collapseButton() const { return mCollapseButton; }
+    QWidget* lowerView() const { return mLowerView; }
+    void changeCollapseStateOfBottomSubview();
     // The context menu of a kind of node (null for none).
     QMenu* menuFor(NodeMenu kind) const;
 
@@ -59,6 +65,9 @@ private:
     QuickEntryPane* mQuickEntry;
     PieChartSinkView* mPie;
     QToolButton* mNewButton;
+    QToolButton* mQuickEntryButton;
+    QToolButton* mCollapseButton;
+    QWidget* mLowerView = nullptr;
     GXMenuButton* mActionButton;
     CSplitterDragger* mGrip;
     std::map<NodeMenu, QMenu*> mMenus;

@@ -66,6 +66,10 @@
 #include "ui/side_bar_rows.h"
 #include "ui/ui_test_support.h"
 
+namespace ch::review {
+int reviewTables(const QString& output);
+}
+
 namespace {
 
 using namespace ch;
@@ -456,5 +460,6 @@ int main(int argc, char** argv)
     failures += reviewImportPage(output, environment.defaults());
     failures += ch::assistantReviewShots(output, environment.defaults());
     failures += portfolioShots(output, environment.defaults());
+    failures += ch::review::reviewTables(output);
     return failures == 0 ? 0 : 1;
 }

@@ -7,7 +7,6 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
-#include <QSplitter>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -18,14 +17,18 @@
 #include "platform/core/localized_strings.h"
 #include "platform/core/notification_center.h"
 #include "ui/ChartSinkViews.h"
+#include "ui/GXSplitView.h"
 #include "ui/NamedIcons.h"
 #include "ui/PageHeading.h"
 #include "ui/WindowDocument.h"
 #include "ui/lists/CV2TransactionTableView.h"
+#include "ui/lists/HeadingClickSort.h"
+#include "ui/lists/ItemDragSource.h"
 #include "ui/lists/ColourSwatchDelegate.h"
 #include "ui/lists/ItemTableModel.h"
 #include "ui/lists/AnalysisListSource.h"
 #include "ui/lists/TransactionColumns.h"
+#include "ui/pages/TableActionButton.h"
 
 namespace ch {
 
@@ -107,7 +110,7 @@ QWidget* AccountCategoryPage::makeControlledView()
     figureLayout->addStretch(1);
     layout->addWidget(figures);
 
-    auto* mainSplit = new QSplitter(Qt::Vertical, view);
+    auto* mainSplit = mMainSplit = new GXSplitView(false, view);
     mainSplit->setObjectName("mainSplitView");
     mainSplit->setChildrenCollapsible(false);
     layout->addWidget(mainSplit, 1);
@@ -141,6 +144,11 @@ QWidget* AccountCategoryPage::makeControlledView()
         if (colour) mUpperTable->setItemDelegateForColumn(column, new ColourSwatchDelegate(mUpperTable));
     }
     mUpperTable->setAutosaveName(std::string(nibName()) + "Upper");
+    sortOnHeadingClick(*mUpperTable);
+    // An account (or category) dragged to the side bar goes under the folder
+    // it is dropped on; a debt account dropped on the cards becomes a card.
+    new ItemDragSource(
+        *mUpperTable, [this]() -> const void* { return document(); }, [this] { return mSelectedItem(); });
     mUpperTable->awakeFromNib();
     upperLayout->addWidget(mUpperTable, 1);
     auto* upperButtons = new QHBoxLayout;
@@ -151,6 +159,11 @@ QWidget* AccountCategoryPage::makeControlledView()
     mAddButton->setFixedWidth(32);
     connect(mAddButton, &QPushButton::clicked, this, [this] { newObject(CommandSender::sideBar()); });
     upperButtons->addWidget(mAddButton);
+    mUpperAction = new TableActionButton(
+        mUpperTable, upperActionEntries(), [this](int tag) { return validateMenuItem(tag); },
+        [this](int tag) { executeMenuCommand(tag, CommandSender::sideBar()); }, upper);
+    mUpperAction->setObjectName("accountActionButton");
+    upperButtons->addWidget(mUpperAction);
     upperButtons->addStretch(1);
     upperLayout->addLayout(upperButtons);
     connect(mUpperTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -159,7 +172,7 @@ QWidget* AccountCategoryPage::makeControlledView()
             [this] { executeMenuCommand(kModify, CommandSender::sideBar()); });
 
     // Lower half: the lines beside the chart tab.
-    auto* tableGraph = new QSplitter(Qt::Vertical, mainSplit);
+    auto* tableGraph = mTableGraphSplit = new GXSplitView(false, mainSplit);
     tableGraph->setObjectName("tableGraphSplitView");
     tableGraph->setChildrenCollapsible(false);
     auto* lower = new QWidget(tableGraph);
@@ -179,6 +192,7 @@ QWidget* AccountCategoryPage::makeControlledView()
     for (const auto& [id, width] : widths)
         if (mLowerModel->columnOf(id) >= 0) mLowerTable->setColumnWidth(mLowerModel->columnOf(id), width);
     mLowerTable->setAutosaveName(std::string(nibName()) + "Lower");
+    sortOnHeadingClick(*mLowerTable);
     mLowerTable->awakeFromNib();
     connect(mLowerTable, &CV2TransactionTableView::flagTransaction, this,
             [this] { flagTransaction(FlagSender::StatusColumnClick); });
@@ -194,6 +208,19 @@ QWidget* AccountCategoryPage::makeControlledView()
     connect(addTransaction, &QPushButton::clicked, this,
             [this] { openTransactionSheet(nullptr, nullptr, nullptr, nullptr); });
     lowerButtons->addWidget(addTransaction);
+    mLowerAction = new TableActionButton(
+        mLowerTable,
+        {{"NEWTRANSBUTTON", kNewTransaction},
+         {"DUPLICATEMENUITEM", kDuplicate},
+         {"DUPLICATEFIRSTMENUITEM", kDuplicateFirst},
+         {nullptr, 0},
+         {"MODIFYMENUITEM", kModifyTransaction},
+         {"DELETEMENUITEM", kDeleteTransaction},
+         {"FLAGMENUITEM", kFlag}},
+        [this](int tag) { return validateMenuItem(tag); },
+        [this](int tag) { executeMenuCommand(tag, CommandSender::sideBar()); }, lower);
+    mLowerAction->setObjectName("transactionActionButton");
+    lowerButtons->addWidget(mLowerAction);
     lowerButtons->addStretch(1);
     lowerLayout->addLayout(lowerButtons);
 
@@ -213,6 +240,8 @@ QWidget* AccountCategoryPage::makeControlledView()
     mainSplit->setStretchFactor(1, 5);
     tableGraph->setStretchFactor(0, 3);
     tableGraph->setStretchFactor(1, 2);
+    mainSplit->setPositionAutosaveName(QString::fromLatin1(mainSplitAutosaveName()));
+    tableGraph->setPositionAutosaveName(QString::fromLatin1(graphSplitAutosaveName()));
     updateKeyFigures();
     return view;
 }

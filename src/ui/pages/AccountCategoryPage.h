@@ -22,7 +22,6 @@
 
 class QLabel;
 class QPushButton;
-class QSplitter;
 class QStackedWidget;
 
 namespace ch {
@@ -30,11 +29,14 @@ namespace ch {
 class BarChartSinkView;
 class CAnalysisArrayEncaplusator;
 class CV2TransactionTableView;
+class GXSplitView;
 class GXTableAncestor;
 class ItemTableModel;
 class PageHeading;
 class PieChartSinkView;
+class TableActionButton;
 struct ItemColumn;
+struct TableActionEntry;
 
 class AccountCategoryPage : public GXAccountCategorySubviewControllerAncestor {
     Q_OBJECT
@@ -71,6 +73,11 @@ public:
     BarChartSinkView* barChart() const { return mBarChart; }
     PieChartSinkView* pieChart() const { return mPieChart; }
     QPushButton* addAccountButton() const { return mAddButton; }
+    // The action buttons under the two tables and the two split views.
+    TableActionButton* accountActionButton() const { return mUpperAction; }
+    TableActionButton* transactionActionButton() const { return mLowerAction; }
+    GXSplitView* mainSplitView() const { return mMainSplit; }
+    GXSplitView* tableGraphSplitView() const { return mTableGraphSplit; }
     // The upper table's row of the item becomes its only selection.
     void selectUpperItem(const CNonVisualDataItem::Ptr& item);
 
@@ -83,6 +90,11 @@ protected:
 
     // --- what each page gives
     virtual const char* nibName() const = 0;
+    // Where the two split views keep their positions.
+    virtual const char* mainSplitAutosaveName() const = 0;
+    virtual const char* graphSplitAutosaveName() const = 0;
+    // The commands of the upper table's action button.
+    virtual std::vector<TableActionEntry> upperActionEntries() const = 0;
     virtual std::vector<ItemColumn> upperColumns() const = 0;
     // The headings of the key figures (after the name) and their values
     // for a node that is a model object.
@@ -134,6 +146,10 @@ private:
     PageHeading* mHeading = nullptr;
     std::vector<QLabel*> mFigureLabels;
     QPushButton* mAddButton = nullptr;
+    TableActionButton* mUpperAction = nullptr;
+    TableActionButton* mLowerAction = nullptr;
+    GXSplitView* mMainSplit = nullptr;
+    GXSplitView* mTableGraphSplit = nullptr;
     std::shared_ptr<CAnalysisArrayEncaplusator> mShownLines;
     CNonVisualDataItem::Ptr mLinesItem;
     bool mRefreshAfterDelete = true;

@@ -22,6 +22,7 @@
 #include "platform/core/localized_strings.h"
 #include "ui/NamedIcons.h"
 #include "ui/outlines/CNonVisualOutlineView.h"
+#include "ui/lists/CTransactionTableView.h"
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/lists/ItemListSource.h"
 #include "ui/lists/ItemTableModel.h"
@@ -110,9 +111,9 @@ ClassicLayout::ClassicLayout(BridgeDocument& books, CNamedListTableController::S
     mTransactionModel = std::make_unique<ItemTableModel>(mTransactions, transactionListColumns());
     if (CDocAccounting* root = books.accounting())
         mTransactions.setContent(std::make_shared<ModelListSource>(root->Get_TransactionArray(), books.dataItemController()));
-    auto* transactionTable = new GXTableAncestor(transactions);
+    auto* transactionTable = mTransactionTable = new CTransactionTableView(transactions);
     transactionTable->setObjectName(QStringLiteral("mTransactionTable"));
-    transactionTable->setModel(mTransactionModel.get());
+    transactionTable->setRows(mTransactionModel.get());
     transactionTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     transactionTable->verticalHeader()->hide();
     transactionTable->verticalHeader()->setDefaultSectionSize(22);
@@ -260,6 +261,11 @@ ClassicLayout::~ClassicLayout()
 {
     // The views go before the models they show.
     while (count() > 0) delete widget(0);
+}
+
+void ClassicLayout::setWindowDocument(WindowDocument* document)
+{
+    mTransactionTable->setDocument(document);
 }
 
 QWidget* ClassicLayout::tab(std::string_view identifier) const

@@ -44,6 +44,8 @@ namespace ch {
 class BridgeDocument;
 class ChartView;
 class CNonVisualTable;
+class CTransactionTableView;
+class WindowDocument;
 class CTransactionDetailTableController;
 class OutlineViewDelegate;
 class IconLibrary;
@@ -67,6 +69,10 @@ public:
     std::string currentTabIdentifier() const;
 
     CNonVisualTable* propertyTable() const { return mPropertyTable; }
+    // The table of the document's transactions ("trns"); its commands go to
+    // the window's document once it is set.
+    CTransactionTableView* transactionTable() const { return mTransactionTable; }
+    void setWindowDocument(WindowDocument* document);
     CNonVisualTable* incomeTable() const { return mIncomeTable; }
     // Where the outlines' edit actions go (the document; not owned).
     void setOutlineDelegate(OutlineViewDelegate* delegate);
@@ -131,6 +137,7 @@ private:
     std::unique_ptr<NamedListOutlineModel> mIncomeModel;
     CNonVisualDataItemArrayController mTransactions;
     std::unique_ptr<ItemTableModel> mTransactionModel;
+    CTransactionTableView* mTransactionTable = nullptr;
     CNonVisualTable* mPropertyTable = nullptr;
     CNonVisualTable* mIncomeTable = nullptr;
     std::unique_ptr<BookingLineTableModel> mPropertyDetails;

@@ -7,6 +7,7 @@
 #include "ui/WindowDocument.h"
 #include "ui/lists/TransactionColumns.h"
 #include "ui/pages/PageColumns.h"
+#include "ui/pages/TableActionButton.h"
 
 namespace ch {
 
@@ -51,6 +52,12 @@ std::vector<ItemColumn> GXAccountTableViewController::upperColumns() const
          [](const CNonVisualDataItem& item, int role) { return pageAmountCell(item.getLocalBalance(), role); },
          [](const CNonVisualDataItem& item) -> SortValue { return item.getLocalBalance().value_or(0); }},
     };
+}
+
+std::vector<TableActionEntry> GXAccountTableViewController::upperActionEntries() const
+{
+    return {{"NEWOBJECTMENUITEM", 1100}, {"MODIFYMENUITEM", 1114}, {"DELETEMENUITEM", kDelete},
+            {nullptr, 0},                {"350", kTransferFrom},    {"351", kTransferTo}};
 }
 
 std::vector<const char*> GXAccountTableViewController::keyFigureTitles() const

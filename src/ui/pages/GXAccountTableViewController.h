@@ -22,6 +22,9 @@ public:
 
 protected:
     const char* nibName() const override { return "accountTableSubview"; }
+    const char* mainSplitAutosaveName() const override { return "mainAccountSplitView"; }
+    const char* graphSplitAutosaveName() const override { return "AccountTransactionGraphSplitView"; }
+    std::vector<TableActionEntry> upperActionEntries() const override;
     std::vector<ItemColumn> upperColumns() const override;
     std::vector<const char*> keyFigureTitles() const override;
     std::optional<double> keyFigure(const CNonVisualDataItem& item, std::size_t figure) const override;

@@ -8,6 +8,7 @@
 #include "ui/WindowDocument.h"
 #include "ui/lists/TransactionColumns.h"
 #include "ui/pages/PageColumns.h"
+#include "ui/pages/TableActionButton.h"
 
 namespace ch {
 
@@ -58,6 +59,12 @@ std::vector<ItemColumn> GXCategoryTableViewController::upperColumns() const
          [](const CNonVisualDataItem& item, int role) { return pageAmountCell(figureOf(item, 1), role); },
          [](const CNonVisualDataItem& item) -> SortValue { return figureOf(item, 1).value_or(0); }},
     };
+}
+
+std::vector<TableActionEntry> GXCategoryTableViewController::upperActionEntries() const
+{
+    return {{"NEWOBJECTMENUITEM", 1100}, {"MODIFYMENUITEM", 1114}, {"DELETEMENUITEM", kDelete},
+            {nullptr, 0},                {"352", kBookFor}};
 }
 
 std::vector<const char*> GXCategoryTableViewController::keyFigureTitles() const

@@ -25,6 +25,9 @@ public:
 
 protected:
     const char* nibName() const override { return "categoryTableSubview"; }
+    const char* mainSplitAutosaveName() const override { return "mainCategorySplitView"; }
+    const char* graphSplitAutosaveName() const override { return "CategoryTransactionGraphSplitView"; }
+    std::vector<TableActionEntry> upperActionEntries() const override;
     std::vector<ItemColumn> upperColumns() const override;
     std::vector<const char*> keyFigureTitles() const override;
     std::optional<double> keyFigure(const CNonVisualDataItem& item, std::size_t figure) const override;

@@ -16,6 +16,7 @@
 #include "platform/core/notification_center.h"
 #include "ui/WindowDocument.h"
 #include "ui/lists/CV2TransactionTableView.h"
+#include "ui/lists/ItemDragSource.h"
 #include "ui/lists/ItemTableModel.h"
 #include "ui/lists/LRFilterBar.h"
 #include "ui/lists/TransactionColumns.h"
@@ -125,6 +126,9 @@ QWidget* GXTransactionViewController::makeControlledView()
             auto* v2 = new CV2TransactionTableView(page);
             connect(v2, &CV2TransactionTableView::flagTransaction, this, [this] { flagTransaction(true); });
             connect(v2, &CV2TransactionTableView::clickedInOtherColumn, this, [this] { mTransactionFlagged = false; });
+            // A transaction dragged to the side bar's VAT titles pays a VAT balance.
+            new ItemDragSource(
+                *v2, [this]() -> const void* { return document(); }, [this] { return selectedTransaction(); });
             table = v2;
         } else {
             table = new GXTableAncestor(page);

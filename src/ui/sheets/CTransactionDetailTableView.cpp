@@ -3,13 +3,17 @@
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QAction>
 #include <QLineEdit>
+#include <QPainter>
 #include <QStyledItemDelegate>
 
 #include "model/foundation/CErrorManager.h"
 #include "platform/core/alerts.h"
+#include "platform/core/localized_strings.h"
 #include "ui/controls/CNumericTransformer.h"
 #include "ui/controls/CPopupList.h"
+#include "ui/controls/CPopupListDataSource.h"
 #include "ui/sheets/TransactionLinesModel.h"
 
 namespace ch {
@@ -53,6 +57,46 @@ public:
         }
     }
     void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {}
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const QRect image = mView->addImageRect(index);
+        if (image.isEmpty()) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        // The text keeps clear of the add image.
+        QStyleOptionViewItem text = option;
+        text.rect.setLeft(image.right() + 4);
+        QStyledItemDelegate::paint(painter, text, index);
+        drawAddImage(*painter, image);
+    }
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::updateEditorGeometry(editor, option, index);
+        const QRect image = mView->addImageRect(index);
+        if (!image.isEmpty()) {
+            QRect cut = editor->geometry();
+            cut.setLeft(image.right() + 4);
+            editor->setGeometry(cut);
+        }
+    }
+    // A green disc with a white plus: "add".
+    static void drawAddImage(QPainter& painter, const QRect& rect)
+    {
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0x3A, 0x9A, 0x5B));
+        painter.drawEllipse(QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5));
+        QPen plus(Qt::white, 2.0);
+        plus.setCapStyle(Qt::RoundCap);
+        painter.setPen(plus);
+        const QPointF centre = QRectF(rect).center();
+        const double arm = rect.width() * 0.27;
+        painter.drawLine(QPointF(centre.x() - arm, centre.y()), QPointF(centre.x() + arm, centre.y()));
+        painter.drawLine(QPointF(centre.x(), centre.y() - arm), QPointF(centre.x(), centre.y() + arm));
+        painter.restore();
+    }
     // Keys are handled by the view.
     bool eventFilter(QObject*, QEvent*) override { return false; }
 
@@ -85,6 +129,34 @@ CTransactionDetailTableView::CTransactionDetailTableView(QWidget* parent) : QTab
     verticalHeader()->setDefaultSectionSize(22);
     horizontalHeader()->setHighlightSections(false);
     setAlternatingRowColors(true);
+    mObjectSource = std::make_unique<CPopupListDataSource>();
+    mObjectSource->creationHandler = [this](FourCharCode, long) {
+        if (mDelegate && mCreationRow >= 0)
+            mDelegate->createNewObjectForTable(this, mCreationRow);
+    };
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* create = new QAction(this);
+    create->setObjectName(QStringLiteral("newObjectAction"));
+    create->setShortcuts(QKeySequence::New);
+    create->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(create, &QAction::triggered, this, &CTransactionDetailTableView::newObject);
+    addAction(create);
+    auto* balance = new QAction(QString::fromStdString(localized("357")), this);
+    balance->setObjectName(QStringLiteral("balanceAction"));
+    balance->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal));
+    balance->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(balance, &QAction::triggered, this, &CTransactionDetailTableView::balanceTransactionDetail);
+    addAction(balance);
+}
+
+CTransactionDetailTableView::~CTransactionDetailTableView() = default;
+
+QRect CTransactionDetailTableView::addImageRect(const QModelIndex& index) const
+{
+    if (!index.isValid() || index.column() != TransactionLinesModel::kAccountColumn || !mObjectSource->supportsCreation())
+        return {};
+    const QRect cell = visualRect(index);
+    return QRect(cell.left() + 3, cell.top() + (cell.height() - kAddImageSize) / 2, kAddImageSize, kAddImageSize);
 }
 
 void CTransactionDetailTableView::setLinesModel(TransactionLinesModel* model)
@@ -104,6 +176,11 @@ void CTransactionDetailTableView::setLists(CNamedListArray* objects, FourCharCod
     mObjects = objects;
     mObjectType = objectType;
     mCurrencies = currencies;
+    mObjectSource->setArray(objects, objectType, -1);
+    // The request is named after what the first column lists.
+    for (QAction* action : actions())
+        if (action->objectName() == QLatin1String("newObjectAction"))
+            action->setText(QString::fromStdString(localized(objectType == fourCC("ExpT") ? "356" : "355")));
 }
 
 CNamedListArray* CTransactionDetailTableView::listOfColumn(int column) const
@@ -211,10 +288,14 @@ void CTransactionDetailTableView::balanceTransactionDetail()
 
 void CTransactionDetailTableView::newObject()
 {
-    if (mEditedColumn == 0 && mDelegate) {
-        mNewObjectCreationAsked = true;
-        mDelegate->createNewObjectForTable(this, mEditedRow);
-    }
+    // The account cell being edited, else the selected row's.
+    if (mEditor && mEditedColumn != TransactionLinesModel::kAccountColumn)
+        return;
+    const int row = mEditor ? mEditedRow : currentIndex().row();
+    if (row < 0 || !mDelegate)
+        return;
+    mNewObjectCreationAsked = true;
+    mDelegate->createNewObjectForTable(this, row);
 }
 
 void CTransactionDetailTableView::focusInEvent(QFocusEvent* event)
@@ -236,9 +317,28 @@ void CTransactionDetailTableView::mousePressEvent(QMouseEvent* event)
     if (mDelegate)
         mDelegate->tableGotFocus(this);
     const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && addImageRect(index).adjusted(-2, -2, 2, 2).contains(event->position().toPoint())) {
+        // The add image: a new account or category for this row, no editing.
+        if (QWidget* editor = std::exchange(mEditor, nullptr)) {
+            mEditedRow = mEditedColumn = -1;
+            QTableView::closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+        }
+        selectRow(index.row());
+        setCurrentIndex(index);
+        mNewObjectCreationAsked = true;
+        mCreationRow = index.row();
+        mObjectSource->createNewObject();
+        mCreationRow = -1;
+        event->accept();
+        return;
+    }
     mLeaving = true;
     QTableView::mousePressEvent(event);
-    if (index.isValid()) {
+    if (index.isValid() && event->button() != Qt::LeftButton) {
+        // A right click selects the row for the context menu.
+        selectRow(index.row());
+        setCurrentIndex(index);
+    } else if (index.isValid()) {
         setFocus(Qt::MouseFocusReason);
         editCell(index.row(), index.column());
     }

@@ -7,8 +7,16 @@
 // exist (error 224, the cell stays in editing); a typed amount must convert
 // ("CONVFL"). Tabbing into the table edits row 0, column 0; a click edits
 // the clicked cell.
+//
+// The account (or category) cells show an add image at their left edge: a
+// click on it asks the sheet for a new account or category for that row,
+// through the cells' list (its creation handler). The same request and the
+// balancing of a line are also items of the table's context menu, with
+// keys: New (Ctrl+N) and Ctrl+=.
 
 #include <QTableView>
+
+#include <memory>
 
 #include "platform/core/four_char_code.h"
 #include "ui/controls/EditingField.h"
@@ -17,6 +25,7 @@ namespace ch {
 
 class CNamedListArray;
 class CPopupList;
+class CPopupListDataSource;
 class CTransactionDetailTableView;
 class TransactionLinesModel;
 
@@ -46,6 +55,7 @@ class CTransactionDetailTableView : public QTableView, public EditingField {
 
 public:
     explicit CTransactionDetailTableView(QWidget* parent = nullptr);
+    ~CTransactionDetailTableView() override;
 
     void setLinesModel(TransactionLinesModel* model);
     TransactionLinesModel* linesModel() const { return mModel; }
@@ -54,6 +64,13 @@ public:
     void setLists(CNamedListArray* objects, FourCharCode objectType, CNamedListArray* currencies);
     CNamedListArray* listOfColumn(int column) const;
     FourCharCode objectType() const { return mObjectType; }
+    // The list of the account (or category) cells; its creation handler
+    // asks the sheet for a new object for the row whose add image was clicked.
+    CPopupListDataSource& objectSource() const { return *mObjectSource; }
+    // The add image's area in a cell of the first column (empty elsewhere,
+    // and where nothing can be created).
+    QRect addImageRect(const QModelIndex& index) const;
+    static constexpr int kAddImageSize = 12;
 
     // Selects the row alone and edits the cell with its text selected.
     void editCell(int row, int column);
@@ -94,6 +111,8 @@ private:
     CNamedListArray* mObjects = nullptr;
     CNamedListArray* mCurrencies = nullptr;
     FourCharCode mObjectType = 0;
+    std::unique_ptr<CPopupListDataSource> mObjectSource;
+    int mCreationRow = -1;
     QWidget* mEditor = nullptr;
     int mEditedRow = -1;
     int mEditedColumn = -1;

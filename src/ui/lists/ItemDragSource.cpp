@@ -1,0 +1,68 @@
+#include "ui/lists/ItemDragSource.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDrag>
+#include <QMimeData>
+#include <QMouseEvent>
+
+#include "ui/controls/PasteboardTypes.h"
+
+namespace ch {
+
+ItemDragSource::ItemDragSource(QAbstractItemView& table, Document document, SelectedItem selected)
+    : QObject(&table), mTable(table), mRows(table.viewport()), mDocument(std::move(document)),
+      mSelected(std::move(selected))
+{
+    mRows->installEventFilter(this);
+}
+
+QMimeData* ItemDragSource::mimeDataFor(const CNonVisualDataItem* item, const void* document)
+{
+    if (!item || !item->getSourceItem()) return nullptr;
+    const std::string key = item->calculateKey();
+    if (key.empty()) return nullptr;
+    auto* data = new QMimeData;
+    data->setData(kNonvisualPboardType, QByteArray::fromStdString(key));
+    data->setText(QString::fromStdString(item->getName()));
+    data->setData(kDocumentPboardType, documentMarker(document));
+    return data;
+}
+
+QMimeData* ItemDragSource::dragData() const
+{
+    const CNonVisualDataItem::Ptr item = mSelected ? mSelected() : nullptr;
+    return mimeDataFor(item.get(), mDocument ? mDocument() : nullptr);
+}
+
+bool ItemDragSource::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != mRows) return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        // Only a press on a row may start a drag; the table selects it first.
+        const bool onRow = mTable.indexAt(mouse->position().toPoint()).isValid();
+        mPressedAt = mouse->button() == Qt::LeftButton && onRow ? std::optional<QPoint>(mouse->position().toPoint())
+                                                                : std::nullopt;
+        return false;
+    }
+    case QEvent::MouseButtonRelease: mPressedAt.reset(); return false;
+    case QEvent::MouseMove: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (!mPressedAt || !(mouse->buttons() & Qt::LeftButton) ||
+            (mouse->position().toPoint() - *mPressedAt).manhattanLength() < QApplication::startDragDistance())
+            return false;
+        mPressedAt.reset();
+        QMimeData* data = dragData();
+        if (!data) return false;
+        auto* drag = new QDrag(&mTable);
+        drag->setMimeData(data);
+        drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+        return true;
+    }
+    default: return false;
+    }
+}
+
+} // namespace ch
