@@ -15,8 +15,10 @@ CommandValidationTrigger::CommandValidationTrigger(QWidget& window, std::functio
     mTimer.setSingleShot(true);
     mTimer.setInterval(0);
     connect(&mTimer, &QTimer::timeout, this, &CommandValidationTrigger::validateNow);
+    // The focus decides what most commands act on: validated at once, so
+    // that a command sent right after the focus moved finds its state.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (isInWindow(now)) schedule();
+        if (isInWindow(now)) validateNow();
     });
     // A shortcut is tried on the focused widget's ShortcutOverride, which
     // only the application sees for every widget of the window.

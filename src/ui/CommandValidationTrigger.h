@@ -4,8 +4,9 @@
 // disabled action: a Delete or Ctrl+C pressed after a new row was selected
 // would do nothing until some menu had been opened. So the window's
 // commands are validated again
-//   - after a focus change inside the window and a selection change in any
-//     of its lists (once per burst, on the next turn of the event loop), and
+//   - at once after a focus change inside the window,
+//   - after a selection change in any of its lists (once per burst, on the
+//     next turn of the event loop), and
 //   - at once when a key pressed in the window is about to be tried as a
 //     shortcut (a key with a command modifier, Delete, Backspace or a
 //     function key), so that it acts on what is selected at that moment.

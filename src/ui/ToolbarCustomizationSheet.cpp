@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -38,6 +39,12 @@ QListWidgetItem* makeEntry(const std::string& identifier)
         label = text(entry->labelKey);
         if (!entry->image.empty()) icon = makeNamedIcon(entry->image);
     }
+    if (icon.isNull()) {
+        // A blank of the same size keeps every label in one column.
+        QPixmap blank(20, 20);
+        blank.fill(Qt::transparent);
+        icon = QIcon(blank);
+    }
     auto* item = new QListWidgetItem(icon, label);
     item->setData(Qt::UserRole, QString::fromStdString(identifier));
     return item;
@@ -68,6 +75,7 @@ ToolbarCustomizationSheet::ToolbarCustomizationSheet(const std::vector<std::stri
     mAllowed->setObjectName("allowedItems");
     mAllowed->setSelectionMode(QAbstractItemView::ExtendedSelection);
     mAllowed->setIconSize(QSize(20, 20));
+    mAllowed->setUniformItemSizes(true);
     std::vector<std::string> offered;
     // The allowed set names the separator twice; it is offered once.
     for (std::string_view identifier : toolbarAllowedItemIdentifiers())
@@ -77,6 +85,7 @@ ToolbarCustomizationSheet::ToolbarCustomizationSheet(const std::vector<std::stri
     mShown->setObjectName("shownItems");
     mShown->setSelectionMode(QAbstractItemView::ExtendedSelection);
     mShown->setIconSize(QSize(20, 20));
+    mShown->setUniformItemSizes(true);
     mShown->setDragDropMode(QAbstractItemView::InternalMove);
     fillShown(arrangement);
 

@@ -323,7 +323,6 @@ int reviewDocumentWindow(const ReviewContext& context)
     int failures = 0;
 
     DocumentWindow& window = controller.makeNewDocument(true);
-    window.frame()->setWindowTitle(QStringLiteral("Household 2025.books"));
     window.frame()->resize(1280, 800);
     for (int i = 0; i < 50 && !controller.assistant(); ++i) {
         QThread::msleep(10);
