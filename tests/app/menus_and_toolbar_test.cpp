@@ -45,8 +45,9 @@ protected:
     MenusAndToolbarTest() { environment.defaults().set("GXShowNewDocumentAssistant", Value(false)); }
 
     // New books with a checking account, a shop, a category and two
-    // transactions, "Bread" and "Milk"; the window active.
-    void makeBooks()
+    // transactions, "Bread" and "Milk", saved unless asked otherwise (so
+    // that what the test does is what marks them edited); the window active.
+    void makeBooks(bool saved = true)
     {
         controller.makeNewDocument(false);
         settle();
@@ -59,6 +60,11 @@ protected:
         const long groceries = books().commandExecutor().executeCommand(15, nullptr, values);
         book(checking, shop, groceries, 4.5, "Bread");
         book(checking, shop, groceries, 1.2, "Milk");
+        if (saved) {
+            booksPath = folder.filePath("Menus.books");
+            EXPECT_TRUE(controller.saveAs(window()));
+            EXPECT_FALSE(books().isDocumentEdited());
+        }
         frame().activateWindow();
         QApplication::setActiveWindow(&frame());
         settle();
@@ -351,7 +357,7 @@ TEST_F(MenusAndToolbarTest, CtrlQInADocumentWindowClosesEveryWindowAskingForUnsa
     } cases[] = {{"dontSave", true}, {"cancel", false}};
     for (const auto& each : cases) {
         SCOPED_TRACE(each.answer);
-        makeBooks();   // edited
+        makeBooks(false);   // edited
         DocumentWindow& edited = window();
         controller.makeNewDocument(false);   // clean
         settle();
@@ -413,6 +419,7 @@ TEST_F(MenusAndToolbarTest, NewTransactionFromAndToTheChosenAccount)
         for (const auto& transaction : books().mTransactionArray())
             if (transaction->getName() == name) made = transaction;
         ASSERT_NE(made, nullptr);
+        EXPECT_TRUE(books().isDocumentEdited());
         const auto lines = each.from ? made->mFromList() : made->mToList();
         ASSERT_FALSE(lines.empty());
         EXPECT_EQ(lines.front()->account(), std::optional<long>(checking));

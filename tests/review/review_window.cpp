@@ -351,6 +351,10 @@ int reviewDocumentWindow(const ReviewContext& context)
     frame.activateWindow();
     QApplication::setActiveWindow(&frame);
 
+    // The window as it opens on the year's transactions (the README's picture).
+    frame.sideBarController().selectNodeWithType(fourCC("TrnS"), 2);
+    settle();
+    failures += !save(frame, output, "app-window.png");
     for (const Shot& shot : shots()) {
         shot.prepare(frame);
         settle();
