@@ -1,6 +1,7 @@
 #include "ui/MainToolbar.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -90,9 +91,17 @@ QAction* MainToolbar::itemFor(const std::string& identifier)
 
 void MainToolbar::setArrangement(const std::vector<std::string>& identifiers)
 {
+    const std::vector<std::string> arrangement = toolbarArrangementFrom(storedToolbarArrangement(identifiers));
+    UserDefaults::standard().set(std::string(kToolbarConfigurationKey), storedToolbarArrangement(arrangement));
+    // The other windows open now follow at once.
+    for (QWidget* widget : QApplication::allWidgets())
+        if (auto* toolbar = qobject_cast<MainToolbar*>(widget)) toolbar->showArrangement(arrangement);
+}
+
+void MainToolbar::showArrangement(const std::vector<std::string>& arrangement)
+{
     const std::string selected = selectedItemIdentifier();
-    mArrangement = toolbarArrangementFrom(storedToolbarArrangement(identifiers));
-    UserDefaults::standard().set(std::string(kToolbarConfigurationKey), storedToolbarArrangement(mArrangement));
+    mArrangement = arrangement;
     showArrangement();
     selectItem(selected);
     validateItems();

@@ -7,7 +7,8 @@
 // The user arranges it from the allowed set in the customisation sheet,
 // reached from the toolbar's context menu, its "customize" item and the
 // View menu's item (customizeAction). The arrangement is kept in the user
-// defaults, so every window, now and after the next start, shows it.
+// defaults; every window open shows it at once, later ones and those after
+// the next start from the defaults.
 
 #include <QPointer>
 #include <QToolBar>
@@ -50,7 +51,8 @@ public:
 
     // --- the user's arrangement
     const std::vector<std::string>& arrangement() const { return mArrangement; }
-    // Shows the identifiers (allowed ones only, in order) and stores them.
+    // Stores the identifiers (allowed ones only, in order); every document
+    // window's toolbar shows them.
     void setArrangement(const std::vector<std::string>& identifiers);
     // "Customize Toolbar…": opens the sheet.
     QAction* customizeAction() const { return mCustomizeAction; }
@@ -69,6 +71,7 @@ protected:
 
 private:
     void showArrangement();
+    void showArrangement(const std::vector<std::string>& arrangement);
     QAction* itemFor(const std::string& identifier);
 
     CommandRouter& mRouter;

@@ -235,7 +235,13 @@ TEST_F(MenusAndToolbarTest, ToolbarLightsUpWithTheSelection)
 TEST_F(MenusAndToolbarTest, ArrangedToolbarIsStoredAndEveryWindowShowsIt)
 {
     makeBooks();
-    MainToolbar& toolbar = frame().toolbar();
+    // A second window open meanwhile.
+    DocumentWindow& other = controller.makeNewDocument(false);
+    settle();
+    DocumentWindow& first = *controller.windows().front();
+    first.frame()->activateWindow();
+    QApplication::setActiveWindow(first.frame());
+    MainToolbar& toolbar = first.frame()->toolbar();
     EXPECT_EQ(toolbar.itemAction("calculator"), nullptr) << "not in the default set";
 
     // Reached from the toolbar's context menu.
@@ -288,13 +294,17 @@ TEST_F(MenusAndToolbarTest, ArrangedToolbarIsStoredAndEveryWindowShowsIt)
               toolbar.actions().indexOf(toolbar.itemAction("main")) + 1);
     EXPECT_EQ(toolbarArrangementFrom(environment.defaults().object(kToolbarConfigurationKey)), expected);
     EXPECT_EQ(toolbar.selectedItemIdentifier(), "main");
+    EXPECT_EQ(other.frame()->toolbar().arrangement(), expected);
+    EXPECT_NE(other.frame()->toolbar().itemAction("calculator"), nullptr);
 
     // The page-setup item runs Page Setup.
     toolbar.itemAction("pageLayOut")->trigger();
     settle();
-    QWidget* pageSetup = frame().findChild<QWidget*>("pageSetupDialog");
+    QWidget* pageSetup = first.frame()->findChild<QWidget*>("pageSetupDialog");
     ASSERT_TRUE(pageSetup && pageSetup->isVisible());
     pageSetup->close();
+    controller.discard(other);
+    settle();
 
     // A window opened later, as after the next start, shows the arrangement;
     // View > Customize Toolbar… reaches the sheet too, and Cancel keeps all.
