@@ -93,9 +93,13 @@ void MainToolbar::setArrangement(const std::vector<std::string>& identifiers)
 {
     const std::vector<std::string> arrangement = toolbarArrangementFrom(storedToolbarArrangement(identifiers));
     UserDefaults::standard().set(std::string(kToolbarConfigurationKey), storedToolbarArrangement(arrangement));
-    // The other windows open now follow at once.
+    // The other windows open now follow at once. Found first: showing an
+    // arrangement deletes the spacers of the one before.
+    std::vector<QPointer<MainToolbar>> toolbars;
     for (QWidget* widget : QApplication::allWidgets())
-        if (auto* toolbar = qobject_cast<MainToolbar*>(widget)) toolbar->showArrangement(arrangement);
+        if (auto* toolbar = qobject_cast<MainToolbar*>(widget)) toolbars.emplace_back(toolbar);
+    for (const QPointer<MainToolbar>& toolbar : toolbars)
+        if (toolbar) toolbar->showArrangement(arrangement);
 }
 
 void MainToolbar::showArrangement(const std::vector<std::string>& arrangement)
