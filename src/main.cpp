@@ -50,6 +50,8 @@ int main(int argc, char* argv[])
     QObject::connect(&documents, &ch::DocumentController::updateCheckRequested, &updates,
                      [&updates] { updates.check(true); });
     QObject::connect(&documents, &ch::DocumentController::aboutRequested, &shell, &ch::ApplicationShell::doSplash);
+    QObject::connect(&documents, &ch::DocumentController::quitAccepted, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
     QStringList files = QApplication::arguments();
     files.removeFirst();
     shell.launch(files);

@@ -278,6 +278,8 @@ void DocumentController::close(DocumentWindow& window)
     box->setEscapeButton(cancel);
     QPointer<DocumentWindow> guard(&window);
     connect(box, &QMessageBox::buttonClicked, this, [this, guard, saveButton, dontSave](QAbstractButton* button) {
+        // Answered: a quit that goes on may ask about the next window.
+        mQuestion = nullptr;
         if (!guard) return;
         if (button == dontSave) {
             // The user threw these changes away: their journal must not
@@ -288,7 +290,10 @@ void DocumentController::close(DocumentWindow& window)
             // The box is still on screen; the save panel (when any) follows it.
             QTimer::singleShot(0, this, [this, guard] {
                 if (guard && save(*guard)) discard(*guard);
+                else mQuitting = false;
             });
+        } else {
+            mQuitting = false;
         }
     });
     mQuestion = box;
@@ -299,6 +304,29 @@ void DocumentController::discard(DocumentWindow& window)
 {
     remove(window);
     emit documentsChanged();
+    if (mQuitting) closeNextForQuit();
+}
+
+void DocumentController::quit()
+{
+    mQuitting = true;
+    closeNextForQuit();
+}
+
+void DocumentController::closeNextForQuit()
+{
+    if (mWindows.empty()) {
+        mQuitting = false;
+        emit quitAccepted();
+        return;
+    }
+    // A question already on screen is answered first; quitting waits for
+    // the next Quit.
+    if (mQuestion) {
+        mQuitting = false;
+        return;
+    }
+    close(*mWindows.back());
 }
 
 // --- the windows
@@ -337,6 +365,7 @@ void DocumentController::wire(DocumentWindow& window)
     connect(w, &DocumentWindow::saveAsRequested, this, [this, w] { saveAs(*w); });
     connect(w, &DocumentWindow::revertRequested, this, [this, w] { revert(*w); });
     connect(w, &DocumentWindow::closeRequested, this, [this, w] { close(*w); });
+    connect(w, &DocumentWindow::quitRequested, this, &DocumentController::quit);
     connect(w, &DocumentWindow::updateCheckRequested, this, &DocumentController::updateCheckRequested);
     connect(w, &DocumentWindow::aboutRequested, this, &DocumentController::aboutRequested);
 }

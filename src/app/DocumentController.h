@@ -86,6 +86,11 @@ public:
     void close(DocumentWindow& window);
     // Closes without asking.
     void discard(DocumentWindow& window);
+    // Closes every window one after the other, asking as close does for
+    // each that holds unsaved changes; then announces quitAccepted. Cancel
+    // in any question, or a save that fails, ends quitting with the
+    // remaining windows open.
+    void quit();
 
     const std::vector<std::unique_ptr<DocumentWindow>>& windows() const { return mWindows; }
     DocumentWindow* windowForFile(const std::string& path) const;
@@ -102,6 +107,8 @@ signals:
     void updateCheckRequested();
     // A window's menu asked for the About window.
     void aboutRequested();
+    // Quitting closed every window: the application may end.
+    void quitAccepted();
 
 private:
     DocumentWindow& addWindow(bool held);
@@ -110,6 +117,8 @@ private:
     void showBooks(DocumentWindow& window);
     void showAssistant(DocumentWindow& window);
     void remove(DocumentWindow& window);
+    // While quitting: closes the next window, or announces the end.
+    void closeNextForQuit();
     void noteRecent(const std::string& path);
     void refreshTitles();
     QString untitledName();
@@ -126,6 +135,7 @@ private:
     std::map<DocumentWindow*, std::unique_ptr<DocumentBackgroundWork>> mBackground;
     std::map<DocumentWindow*, QString> mUntitledNames;
     int mUntitledCount = 0;
+    bool mQuitting = false;
     QTimer mEditedTimer;
     QPointer<QMessageBox> mQuestion;
     QPointer<PasswordQuestion> mPassword;

@@ -142,6 +142,11 @@ void DocumentWindow::buildFileMenu()
     connect(pageSetup, &QAction::triggered, mFrame.get(), &DocumentWindowFrame::runPageLayout);
     mImportMenu = new StatementImportMenu(mBooks->document(), *mFrame, *file);
     mImportMenu->setFileChooser(mStatementChooser);
+    file->addSeparator();
+    QAction* quit = add("quit", "QUITMENUITEM", QKeySequence::UnknownKey, &DocumentWindow::quitRequested);
+    // Not every desktop's key theme binds the standard Quit key: Ctrl+Q always.
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setMenuRole(QAction::QuitRole);
     setRecentFiles(mRecentFiles);
 
     auto* help = bar->addMenu(text("HELPMENU"));

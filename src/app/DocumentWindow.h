@@ -49,7 +49,8 @@ public:
     void setEdited(bool edited);
     void setRecentFiles(const QStringList& paths);
     // The File menu's action of the name ("new", "open", "save", "saveAs",
-    // "revert", "close", "checkForUpdates"); null before the books are shown.
+    // "revert", "close", "quit", "checkForUpdates"); null before the books
+    // are shown.
     QAction* fileAction(const QString& name) const;
     // The File menu's "Import" submenu; null before the books are shown.
     StatementImportMenu* importMenu() const { return mImportMenu; }
@@ -64,6 +65,8 @@ signals:
     void saveAsRequested();
     void revertRequested();
     void closeRequested();
+    // File > Quit (Ctrl+Q): the application is to end.
+    void quitRequested();
     void updateCheckRequested();
     void aboutRequested();
 

@@ -52,7 +52,8 @@ ApplicationShell::ApplicationShell(UserDefaults& defaults, Dispatcher& dispatche
     file->addSeparator();
     QAction* quit = file->addAction(text("QUITMENUITEM"), qApp, &QApplication::closeAllWindows);
     quit->setObjectName("quit");
-    quit->setShortcuts(QKeySequence::Quit);
+    // Not every desktop's key theme binds the standard Quit key: Ctrl+Q always.
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setMenuRole(QAction::QuitRole);
     QMenu* help = mMainWindow->menuBar()->addMenu(text("HELPMENU"));
     help->setObjectName("HELPMENU");

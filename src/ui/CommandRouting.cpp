@@ -14,6 +14,8 @@ namespace {
 constexpr int kNewObjectTag = 1100;
 constexpr int kDeleteTag = 1104;
 constexpr int kDuplicateTag = 1109;
+constexpr int kTransferFromTag = 1111;
+constexpr int kTransferToTag = 1112;
 constexpr int kModifyTag = 1114;
 constexpr int kDuplicateFirstTag = 1115;
 constexpr int kFlagTag = 1121;
@@ -52,7 +54,15 @@ void CommandRouter::setMainTab(const std::string& identifier)
 
 MenuItemValidation CommandRouter::validateMenuItem(int tag) const
 {
-    if (version2InterfaceIsOn() && mSideBar.currentController() && tag > 0) return mSideBar.validateMenuItem(tag);
+    if (version2InterfaceIsOn() && mSideBar.currentController() && tag > 0) {
+        MenuItemValidation validation = mSideBar.validateMenuItem(tag);
+        // A transaction from or to an account needs the account, which the
+        // item's title names: a page that names none (the transactions
+        // page enables every tag it does not know) has nothing to make it
+        // from, and its page would do nothing.
+        if ((tag == kTransferFromTag || tag == kTransferToTag) && !validation.title) validation.enabled = false;
+        return validation;
+    }
     if (mMainTab == "budg" && mBudgetValidation) {
         const int answer = mBudgetValidation(tag);
         if (answer == 1 || answer == 0) return {answer == 1, std::nullopt};

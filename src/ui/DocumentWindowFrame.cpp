@@ -1,6 +1,7 @@
 #include "ui/DocumentWindowFrame.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPrinter>
@@ -11,6 +12,7 @@
 #include "ui/CSideBarController.h"
 #include "ui/pages/ReadSidePages.h"
 #include "ui/CommandRouting.h"
+#include "ui/CommandValidationTrigger.h"
 #include "ui/MainMenus.h"
 #include "ui/MainTabPlaceholder.h"
 #include "ui/MainToolbar.h"
@@ -48,6 +50,10 @@ DocumentWindowFrame::DocumentWindowFrame(WindowDocument& document, QWidget* pare
     mToolbar = new MainToolbar(*mRouter, this);
     addToolBar(Qt::TopToolBarArea, mToolbar);
     mMenuActions = buildCommandMenus(*menuBar(), *mRouter);
+    if (auto* view = menuBar()->findChild<QMenu*>("VIEWMENU")) {
+        view->addSeparator();
+        view->addAction(mToolbar->customizeAction());
+    }
 
     mMainTab = new QStackedWidget(this);
     mMainTab->setObjectName("mMainTab");
@@ -65,19 +71,20 @@ DocumentWindowFrame::DocumentWindowFrame(WindowDocument& document, QWidget* pare
     connect(mRouter.get(), &CommandRouter::pageLayoutRequested, this, &DocumentWindowFrame::runPageLayout);
     connect(mToolbar, &MainToolbar::searchRequested, this,
             [this](const QString& text) { mSideBar->searchContents(text.toStdString()); });
-    connect(mSideBar.get(), &CSideBarController::validationNeeded, this, [this] { validateToolbar(); });
-    connect(mSideBar.get(), &CSideBarController::currentPageChanged, this, [this] { validateToolbar(); });
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now && now->window() == this) validateToolbar();
-    });
+    // The menus' items are validated too, not only when a menu opens: their
+    // keys (Delete, Ctrl+C, ...) fire only while the item is enabled.
+    mValidation = std::make_unique<CommandValidationTrigger>(*this, [this] { validateCommands(); });
+    connect(mSideBar.get(), &CSideBarController::validationNeeded, this, [this] { validateCommands(); });
+    connect(mSideBar.get(), &CSideBarController::currentPageChanged, this, [this] { validateCommands(); });
 
     // Every window opens on the transactions page.
     QTimer::singleShot(0, this, [this] { mSideBar->selectNodeWithType(fourCC("TrnS"), 2); });
-    validateToolbar();
+    validateCommands();
 }
 
 DocumentWindowFrame::~DocumentWindowFrame()
 {
+    mValidation.reset();
     // The widgets refer to the controller and the router: they go first.
     delete mMainTab;
     delete mToolbar;
@@ -115,7 +122,7 @@ void DocumentWindowFrame::showMainTab(const std::string& identifier)
     mMainTab->setCurrentWidget(page);
     mRouter->setMainTab(identifier);
     mToolbar->selectItem(toolbarItemOfTab(identifier));
-    validateToolbar();
+    validateCommands();
 }
 
 std::string DocumentWindowFrame::currentMainTab() const
@@ -144,6 +151,12 @@ void DocumentWindowFrame::setPageLayout(const QPageLayout& layout)
 void DocumentWindowFrame::validateToolbar()
 {
     mToolbar->validateItems();
+}
+
+void DocumentWindowFrame::validateCommands()
+{
+    validateToolbar();
+    for (QAction* action : mMenuActions) mRouter->validateAction(*action);
 }
 
 } // namespace ch

@@ -28,6 +28,7 @@ namespace ch {
 
 class CSideBarController;
 class CommandRouter;
+class CommandValidationTrigger;
 class IconLibrary;
 class MainToolbar;
 class V2SplitLayout;
@@ -58,8 +59,12 @@ public:
     void showMainTab(const std::string& identifier);
     std::string currentMainTab() const;
 
-    // Enables and titles the toolbar items (the menus do so when they show).
+    // Enables and titles the toolbar items.
     void validateToolbar();
+    // Enables and titles the toolbar items and the menus' command items. The
+    // window does so itself after focus, selection, page and tab changes,
+    // and before a key is tried as a shortcut; the menus also when they show.
+    void validateCommands();
 
     // --- the document's print settings: what File > Page Setup chooses and
     // every print of the document's pages starts from (A4 portrait with
@@ -83,6 +88,7 @@ private:
     V2SplitLayout* mV2 = nullptr;
     std::map<std::string, QWidget*> mMainTabs;
     std::vector<QAction*> mMenuActions;
+    std::unique_ptr<CommandValidationTrigger> mValidation;
     std::unique_ptr<QPrinter> mPrinter;   // of the page layout, made on first use
     QPageLayout mPageLayout;
 };

@@ -1,15 +1,20 @@
 #include "ui/MainToolbar.h"
 
 #include <QActionGroup>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QWidgetAction>
 
 #include <algorithm>
 
 #include "platform/core/localized_strings.h"
+#include "platform/core/user_defaults.h"
 #include "ui/CommandRouting.h"
 #include "ui/MainToolbarItems.h"
 #include "ui/NamedIcons.h"
+#include "ui/ToolbarCustomizationSheet.h"
 
 namespace ch {
 
@@ -44,24 +49,90 @@ MainToolbar::MainToolbar(CommandRouter& router, QWidget* parent)
     setIconSize(QSize(28, 28));
     mSelectable->setExclusive(true);
 
-    for (std::string_view identifier : toolbarDefaultItemIdentifiers()) {
+    mCustomizeAction = new QAction(text("CUSTOMIZETOOLBARMENUITEM"), this);
+    mCustomizeAction->setObjectName("customizeToolbar");
+    connect(mCustomizeAction, &QAction::triggered, this, &MainToolbar::runCustomizationSheet);
+    mContextMenu = new QMenu(this);
+    mContextMenu->setObjectName("toolbarContextMenu");
+    mContextMenu->addAction(mCustomizeAction);
+
+    // The search field exists even while the toolbar does not show it: the
+    // pages' key-view chain starts from it.
+    makeItem(qstring("V2Search"));
+    mArrangement = toolbarArrangementFrom(UserDefaults::standard().object(kToolbarConfigurationKey));
+    showArrangement();
+    selectItem("main");
+}
+
+void MainToolbar::showArrangement()
+{
+    clear();
+    for (QAction* filler : mFillers) delete filler;
+    mFillers.clear();
+    for (const std::string& identifier : mArrangement) {
         if (identifier == kSeparatorItem) {
-            addSeparator();
-        } else if (identifier == kFlexibleSpaceItem) {
+            mFillers.push_back(addSeparator());
+        } else if (identifier == kFlexibleSpaceItem || identifier == kSpaceItem) {
             auto* spacer = new QWidget(this);
-            spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-            addWidget(spacer);
-        } else if (identifier == kSpaceItem) {
-            auto* spacer = new QWidget(this);
-            spacer->setFixedWidth(16);
-            addWidget(spacer);
-        } else if (identifier == kCustomizeItem) {
-            // No customisation palette on this platform.
+            if (identifier == kFlexibleSpaceItem) spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+            else spacer->setFixedWidth(16);
+            mFillers.push_back(addWidget(spacer));
         } else {
-            addAction(makeItem(qstring(identifier)));
+            addAction(itemFor(identifier));
         }
     }
-    selectItem("main");
+}
+
+QAction* MainToolbar::itemFor(const std::string& identifier)
+{
+    const auto found = mItems.find(identifier);
+    return found != mItems.end() ? found->second : makeItem(QString::fromStdString(identifier));
+}
+
+void MainToolbar::setArrangement(const std::vector<std::string>& identifiers)
+{
+    const std::vector<std::string> arrangement = toolbarArrangementFrom(storedToolbarArrangement(identifiers));
+    UserDefaults::standard().set(std::string(kToolbarConfigurationKey), storedToolbarArrangement(arrangement));
+    // The other windows open now follow at once. Found first: showing an
+    // arrangement deletes the spacers of the one before.
+    std::vector<QPointer<MainToolbar>> toolbars;
+    for (QWidget* widget : QApplication::allWidgets())
+        if (auto* toolbar = qobject_cast<MainToolbar*>(widget)) toolbars.emplace_back(toolbar);
+    for (const QPointer<MainToolbar>& toolbar : toolbars)
+        if (toolbar) toolbar->showArrangement(arrangement);
+}
+
+void MainToolbar::showArrangement(const std::vector<std::string>& arrangement)
+{
+    const std::string selected = selectedItemIdentifier();
+    mArrangement = arrangement;
+    showArrangement();
+    selectItem(selected);
+    validateItems();
+}
+
+void MainToolbar::runCustomizationSheet()
+{
+    if (mSheet) {
+        mSheet->raise();
+        return;
+    }
+    auto* sheet = new ToolbarCustomizationSheet(mArrangement, window());
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    connect(sheet, &QDialog::accepted, this, [this, sheet] { setArrangement(sheet->arrangement()); });
+    mSheet = sheet;
+    sheet->open();
+}
+
+ToolbarCustomizationSheet* MainToolbar::customizationSheet() const
+{
+    return mSheet;
+}
+
+void MainToolbar::contextMenuEvent(QContextMenuEvent* event)
+{
+    mContextMenu->popup(event->globalPos());
+    event->accept();
 }
 
 QAction* MainToolbar::makeItem(const QString& identifier)
@@ -69,7 +140,13 @@ QAction* MainToolbar::makeItem(const QString& identifier)
     const std::string key = identifier.toStdString();
     const ToolbarItemEntry* entry = findToolbarItem(key);
     QAction* item = nullptr;
-    if (!entry) {
+    if (identifier == qstring(kCustomizeItem)) {
+        // Opens the sheet whatever the page: not validated like the others.
+        item = new QAction(makeNamedIcon("customize"), text("CUSTOMIZEBUTTON"), this);
+        item->setObjectName(identifier);
+        item->setToolTip(text("CUSTOMIZETOOLBARMENUITEM"));
+        connect(item, &QAction::triggered, this, &MainToolbar::runCustomizationSheet);
+    } else if (!entry) {
         item = new QAction(this);
         item->setObjectName(identifier);
         item->setProperty(kToolbarIdentifierProperty, identifier);

@@ -1,5 +1,6 @@
 #include "ui/MainToolbarItems.h"
 
+#include <algorithm>
 #include <array>
 
 namespace ch {
@@ -73,6 +74,46 @@ std::span<const std::string_view> toolbarDefaultItemIdentifiers()
 std::span<const std::string_view> toolbarSelectableItemIdentifiers()
 {
     return kSelectable;
+}
+
+bool isRepeatableToolbarItem(std::string_view identifier)
+{
+    return identifier == kSeparatorItem || identifier == kSpaceItem || identifier == kFlexibleSpaceItem;
+}
+
+bool isAllowedToolbarItem(std::string_view identifier)
+{
+    return std::find(kAllowed.begin(), kAllowed.end(), identifier) != kAllowed.end();
+}
+
+std::vector<std::string> toolbarArrangementFrom(const Value& stored)
+{
+    const Dictionary* configuration = stored.asDictionary();
+    const Value* found = configuration ? configuration->find(kToolbarItemIdentifiersKey) : nullptr;
+    const Array* list = found ? found->asArray() : nullptr;
+    std::vector<std::string> identifiers;
+    if (!list) {
+        for (std::string_view identifier : kDefault) identifiers.emplace_back(identifier);
+        return identifiers;
+    }
+    for (const Value& entry : *list) {
+        const std::string* identifier = entry.asString();
+        if (!identifier || !isAllowedToolbarItem(*identifier)) continue;
+        if (!isRepeatableToolbarItem(*identifier) &&
+            std::find(identifiers.begin(), identifiers.end(), *identifier) != identifiers.end())
+            continue;
+        identifiers.push_back(*identifier);
+    }
+    return identifiers;
+}
+
+Value storedToolbarArrangement(const std::vector<std::string>& identifiers)
+{
+    Array list;
+    for (const std::string& identifier : identifiers) list.push_back(Value(identifier));
+    Dictionary configuration;
+    configuration.set(std::string(kToolbarItemIdentifiersKey), Value(std::move(list)));
+    return Value(std::move(configuration));
 }
 
 } // namespace ch

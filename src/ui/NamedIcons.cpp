@@ -67,6 +67,7 @@ constexpr std::array kIcons = {
     IconRecipe{"password", Symbol::Lock, "", 0xFFC7882B, false},
     IconRecipe{"calculator", Symbol::Calculator, "", 0xFF4A5568, false},
     IconRecipe{"PrintPanel", Symbol::Page, "", 0xFF6C7A89, false},
+    IconRecipe{"customize", Symbol::Text, "\u2630", 0xFF6C7A89, false},
 };
 
 constexpr int kCanvas = 64;   // drawn at twice the largest size shown

@@ -47,7 +47,8 @@ void V2SplitLayout::showPageView(QWidget* view)
 
 void V2SplitLayout::setFirstKeyView(QWidget* view)
 {
-    if (mSearchField && view) QWidget::setTabOrder(mSearchField, view);
+    // A toolbar arranged without the search field leaves it out of the window.
+    if (mSearchField && view && mSearchField->window() == view->window()) QWidget::setTabOrder(mSearchField, view);
 }
 
 } // namespace ch

@@ -83,7 +83,8 @@ TEST_F(CommandRoutingTest, ItemsEnableAsTheRoutingTableSays)
         /* duplicate first 1115 */ {Off, On, Folder, Off, On, Off, Off},
         /* new 1100 */ {Off, On, Folder, Off, On, Off, On},
         /* modify 1114 */ {Off, Off, Folder, Off, Off, Off, Off},
-        /* new outgoing 1111 */ {Off, On, Folder, Off, Off, Off, Off},
+        // The transactions page names no account to make it from.
+        /* new outgoing 1111 */ {Off, Off, Folder, Off, Off, Off, Off},
         /* flag 1121 */ {Off, On, Folder, Off, On, Off, Off},
         /* link 1207 */ {Off, On, Folder, Off, On, Off, Off},
         /* new account, no tag */ {On, On, On, On, On, On, On},

@@ -1,0 +1,42 @@
+#pragma once
+// What the parts of the review program share: where the pictures go, the
+// application they are taken of, and writing one picture.
+//
+// A part is one function `int reviewSomething(const ReviewContext&)` in a
+// file of its own under tests/review/, declared below and called from main
+// with one line; it answers how many pictures it could not write.
+
+#include <QString>
+
+class QWidget;
+
+namespace ch {
+
+class ApplicationShell;
+class DocumentController;
+class UserDefaults;
+
+namespace review {
+
+struct ReviewContext {
+    QString output;                   // the folder of the PNGs
+    UserDefaults& defaults;           // the application's defaults
+    ApplicationShell& shell;          // the application around the documents
+    DocumentController& controller;   // its documents, as the application opens them
+};
+
+// Lets the event loop run a few turns, so that what was asked shows.
+void settle();
+// Writes a PNG of the widget as `file` into the output folder; false when
+// it could not be written.
+bool save(QWidget& widget, const QString& output, const char* file);
+
+// --- the parts
+// The start-up choice and the About window.
+int reviewStart(const ReviewContext& context);
+// The assistant, the document window with every page and main tab, the
+// settings window, sheets and questions, over books of a year.
+int reviewDocumentWindow(const ReviewContext& context);
+
+} // namespace review
+} // namespace ch
