@@ -160,6 +160,20 @@ TEST_F(ChartFixture, ANarrowChartHasNoLabelRoomAndShowsOneYear)
     EXPECT_EQ(empty->mMaxDate(), 20240315);
 }
 
+// A wide chart shows the two years up to today unless the user chose dates,
+// also when the account's bookings begin later (here in April 2023): its
+// first year is then empty by design, not taken from the bookings.
+TEST_F(ChartFixture, AWideChartShowsTheTwoYearsUpToTodayWithoutChosenDates)
+{
+    auto wide = chart<CBarChart>(900, 300);
+    wide->synchronizeWithArray(linesOf(books.checking));
+    EXPECT_EQ(wide->mMinDate(), 20220315);
+    EXPECT_EQ(wide->mMaxDate(), 20240315);
+    wide->layout();
+    EXPECT_EQ(wide->mMinDate(), 20220301);   // whole months on the axis
+    EXPECT_EQ(wide->mMaxDate(), 20240331);
+}
+
 // The bars are the month's sums of the lines, and stand on the zero line
 // with the height the left scale gives those sums; the dots are the running
 // balance after the month's last line.

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeView>
 
 #include <algorithm>
@@ -41,6 +42,8 @@
 #include "model/CAccount.h"
 #include "model/CAccountArray.h"
 #include "model/CDocAccounting.h"
+#include "model/CExpenseType.h"
+#include "model/CMasterExpenseType.h"
 #include "model/CPreference.h"
 #include "model/foundation/CDate.h"
 #include "platform/core/four_char_code.h"
@@ -229,6 +232,16 @@ void bookAYear(MyDocument& books)
         return 0;
     };
     const long transfer = root.mPreference->Get_mDefExpTUnspecifiedTransfer();
+    // The household set leaves "Rent" unticked; without it the rent would be
+    // booked to no category, which budgets and the expense overview pass over.
+    if (!books.getExpenseTypeForName("Rent")) {
+        arguments::CategoryParameters rent;
+        rent.name = "Rent";
+        rent.mMasterTypeId = 1;
+        if (CMasterExpenseType* housing = books.getMasterExpenseTypeForName("Housing"))
+            rent.mParentId = static_cast<long>(housing->Get_Id());
+        books.commandExecutor().executeCommand(15, nullptr, rent);
+    }
     auto book = [&](long date, const char* name, const char* from, const char* to, const char* category,
                     double amount) {
         std::shared_ptr<CTrnSItem> temporary = books.makeEmptyTransactionOfType(3);
@@ -377,6 +390,12 @@ int reviewDocumentWindow(const ReviewContext& context)
         reports->findChild<QButtonGroup*>("mTimeSelection")->button(1)->click();
         settle();
         failures += !save(frame, output, "app-report.png");
+        // The balance sheet's second page: its first holds the asset accounts
+        // (house, car), which these books leave at 0.
+        choice->setCurrentIndex(0);
+        reports->findChild<QToolButton*>("nextPage")->click();
+        settle();
+        failures += !save(frame, output, "app-balance-sheet-property.png");
     }
     if (auto* budgets = dynamic_cast<CBudgetPageController*>(frame.mainTab("budg"))) {
         // A budget from last year's bookings, its actuals calculated, then its sheet.
@@ -385,6 +404,9 @@ int reviewDocumentWindow(const ReviewContext& context)
         budgets->setContent();
         frame.showMainTab("budg");
         budgets->updateActuals();
+        // The grid shows the figures of the account chosen in its outline.
+        if (CAccount* checking = books.getAccountForName("Checking Account"))
+            budgets->selectObject(true, fourCC("AcnT"), checking->Get_Id());
         settle();
         failures += !save(frame, output, "app-budgets.png");
         budgets->modifyBudget();
