@@ -338,6 +338,7 @@ void DocumentController::wire(DocumentWindow& window)
     connect(w, &DocumentWindow::closeRequested, this, [this, w] { close(*w); });
     connect(w, &DocumentWindow::updateCheckRequested, this, &DocumentController::updateCheckRequested);
     connect(w, &DocumentWindow::aboutRequested, this, &DocumentController::aboutRequested);
+    connect(w, &DocumentWindow::preferencesRequested, this, &DocumentController::preferencesRequested);
 }
 
 void DocumentController::showBooks(DocumentWindow& window)

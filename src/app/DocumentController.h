@@ -100,6 +100,8 @@ signals:
     void updateCheckRequested();
     // A window's menu asked for the About window.
     void aboutRequested();
+    // A window's Edit menu asked for the preferences window.
+    void preferencesRequested();
 
 private:
     DocumentWindow& addWindow(bool held);

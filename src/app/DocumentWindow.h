@@ -66,6 +66,7 @@ signals:
     void closeRequested();
     void updateCheckRequested();
     void aboutRequested();
+    void preferencesRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -4,12 +4,14 @@
 #include <cstdio>
 
 #include "bridge/CCurRItem.h"
+#include "bridge/DeveloperLog.h"
 #include "document/DocumentFile.h"
 #include "document/DocumentNotifications.h"
 #include "document/MyDocument.h"
 #include "document/app/ApplicationDefaults.h"
 #include "document/app/TimerIntervals.h"
 #include "document/arguments/CurrencyArguments.h"
+#include "model/foundation/CErrorManager.h"
 #include "platform/core/dispatcher.h"
 #include "platform/core/unicode.h"
 #include "platform/core/user_defaults.h"
@@ -23,18 +25,30 @@ constexpr std::size_t kShortestSymbol = 2;
 } // namespace
 
 DocumentBackgroundWork::DocumentBackgroundWork(MyDocument& document, QuoteService& quotes)
-    : mDocument(document), mFetcher(quotes, document.dispatcher()),
+    : mDocument(document), mQuotes(quotes), mFetcher(quotes, document.dispatcher()),
       mAlive(std::make_shared<DocumentBackgroundWork*>(this))
 {
 }
 
 DocumentBackgroundWork::~DocumentBackgroundWork()
 {
+    mDefaultsFollowed.clear();
     destroyTimer();
     destroyAutosaveTimer();
     mAlive.reset();
     // Closing must not wait for a dead server's time limit.
     mFetcher.cancelWorkers();
+}
+
+bool DocumentBackgroundWork::addressKnown(MarketData kind)
+{
+    if (mQuotes.knowsWhereToAsk(kind)) return true;
+    const bool prices = kind == MarketData::SharePrices;
+    developerLog(prices ? "Not fetching share prices: no quote address is set"
+                        : "Not fetching exchange rates: no converter address is set");
+    // Once is enough: the refresh timer would say it every few minutes.
+    if (mQuotes.firstFetchWithoutAddress(kind)) CErrorManager::RaiseInfo(prices ? 321 : 322);
+    return false;
 }
 
 // --- exchange rates
@@ -44,6 +58,7 @@ bool DocumentBackgroundWork::getCurrencyConversionFromWeb()
     std::shared_ptr<CCurRItem> home = mDocument.getHomeCurrency();
     const std::string homeSymbol = home ? home->internetSymbol() : std::string();
     if (utf16Length(homeSymbol) < kShortestSymbol) return false;
+    if (!addressKnown(MarketData::ExchangeRates)) return false;
     std::weak_ptr<DocumentBackgroundWork*> alive = mAlive;
     mFetcher.fetchRates(mDocument.mCurrencyArray(), homeSymbol,
                         [alive](const std::shared_ptr<CCurRItem>& currency, long quantity, double factor, DateT date) {
@@ -74,6 +89,7 @@ void DocumentBackgroundWork::calculateStockPrices(std::optional<int> senderTag)
 
 bool DocumentBackgroundWork::fetchStockPrices()
 {
+    if (!addressKnown(MarketData::SharePrices)) return false;
     std::weak_ptr<DocumentBackgroundWork*> alive = mAlive;
     return mFetcher.fetchQuotes(mDocument.mShareArray(),
                                 [alive](double total, const std::vector<std::shared_ptr<CCurRItem>>&) {
@@ -120,9 +136,27 @@ void DocumentBackgroundWork::startAutosaveTimer()
 
 void DocumentBackgroundWork::startTimersAsDefaultsAsk()
 {
-    const UserDefaults& defaults = UserDefaults::standard();
+    UserDefaults& defaults = UserDefaults::standard();
     if (defaults.boolForKey(kOnLineSharepriceCheckKey)) startTimer();
     if (defaults.boolForKey(kAutoSaveKey)) startAutosaveTimer();
+    mDefaultsFollowed.clear();
+    for (const std::string_view key :
+         {kOnLineSharepriceCheckKey, kStockRefreshRateKey, kAutoSaveKey, kAutoSaveIntervalKey})
+        mDefaultsFollowed.push_back(
+            defaults.observe(std::string(key), [this](const std::string& changed) { followDefault(changed); }));
+}
+
+void DocumentBackgroundWork::followDefault(const std::string& key)
+{
+    const UserDefaults& defaults = UserDefaults::standard();
+    if (key == kOnLineSharepriceCheckKey || key == kStockRefreshRateKey) {
+        // Started again, the timer counts the new interval from now.
+        if (defaults.boolForKey(kOnLineSharepriceCheckKey)) startTimer();
+        else destroyTimer();
+    } else {
+        if (defaults.boolForKey(kAutoSaveKey)) startAutosaveTimer();
+        else destroyAutosaveTimer();
+    }
 }
 
 DocumentBackgroundWork::AutosaveResult DocumentBackgroundWork::autosave()

@@ -412,6 +412,8 @@ int applicationShots(const QString& output, UserDefaults& defaults)
 
 } // namespace
 
+int reviewPrefs(const QString& output, ch::UserDefaults& defaults);
+
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -449,5 +451,6 @@ int main(int argc, char** argv)
         }
     }
     failures += applicationShots(output, environment.defaults());
+    failures += reviewPrefs(output, environment.defaults());
     return failures == 0 ? 0 : 1;
 }
