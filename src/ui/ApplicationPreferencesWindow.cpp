@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QAbstractSpinBox>
 #include <QStackedWidget>
@@ -27,7 +28,6 @@
 #include "platform/core/localized_strings.h"
 #include "platform/core/message_format.h"
 #include "platform/core/user_defaults.h"
-#include "ui/CTabsheetExaminator.h"
 #include "ui/NamedIcons.h"
 
 namespace ch {
@@ -84,8 +84,9 @@ QWidget* formPage(QFormLayout*& form)
 {
     auto* page = new QWidget;
     form = new QFormLayout(page);
-    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     form->setRowWrapPolicy(QFormLayout::DontWrapRows);
+    form->setContentsMargins(20, 16, 20, 16);
     return page;
 }
 
@@ -110,6 +111,8 @@ ApplicationPreferencesWindow::ApplicationPreferencesWindow(UserDefaults& default
         item->setCheckable(true);
         group->addAction(item);
         connect(item, &QAction::triggered, this, [this, tag] { showPreferencePage(tag); });
+        // The pages are chosen with the mouse; the keys stay with the controls.
+        if (QWidget* button = mToolbar->widgetForAction(item)) button->setFocusPolicy(Qt::NoFocus);
     }
     mTabs->addWidget(makeGeneralPage());
     mTabs->addWidget(makeAutosavePage());
@@ -121,10 +124,10 @@ ApplicationPreferencesWindow::ApplicationPreferencesWindow(UserDefaults& default
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(mToolbar);
-    auto* body = new QVBoxLayout;
-    body->setContentsMargins(16, 16, 16, 16);
-    body->addWidget(mTabs);
-    layout->addLayout(body);
+    layout->addWidget(mTabs);
+    // Closed with the keys of any small window.
+    for (const QKeySequence& keys : {QKeySequence(QKeySequence::Close), QKeySequence(Qt::Key_Escape)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
     resize(560, 300);
     load();
     showPreferencePage(0);
@@ -146,14 +149,19 @@ void ApplicationPreferencesWindow::showPreferencePage(int tag)
 
 void ApplicationPreferencesWindow::resizeWindowToTab()
 {
-    QWidget* page = mTabs->currentWidget();
-    // A page laid out by its layout asks for its hint; one placed by hand for
-    // the bottom of its lowest control.
-    const int needed = std::max(page->sizeHint().height(),
-                                static_cast<int>(CTabsheetExaminator::calculateHeight(page)));
-    const int chrome = mToolbar->sizeHint().height();
+    // The pages not shown ask for no room, so that the window fits the one shown.
+    for (int index = 0; index < mTabs->count(); ++index)
+        mTabs->widget(index)->setSizePolicy(QSizePolicy::Preferred, index == mTabs->currentIndex()
+                                                                        ? QSizePolicy::Preferred
+                                                                        : QSizePolicy::Ignored);
+    // Hidden pages do not tell the pages' stack that they changed.
+    mTabs->layout()->invalidate();
+    mTabs->updateGeometry();
+    // The layout adds the toolbar and the margins to what the page asks for.
+    layout()->invalidate();
+    layout()->activate();
     // Only the height changes: the top edge stays where it is.
-    resize(width(), needed + 16 + chrome + 16);
+    resize(width(), sizeHint().height());
 }
 
 void ApplicationPreferencesWindow::showEvent(QShowEvent* event)
@@ -213,10 +221,14 @@ QLineEdit* ApplicationPreferencesWindow::address(std::string_view key)
     field->setObjectName(name(key));
     field->setPlaceholderText(text("PREFADDRESSPLACEHOLDER"));
     field->setClearButtonEnabled(true);
+    field->setMinimumWidth(320);
     connect(field, &QLineEdit::editingFinished, this, [this, key, field] {
         const bool accepted = store(key, Value(field->text().toStdString()));
-        mAddressRefused->setVisible(!accepted);
+        // Accepted, the field shows the address as it is kept.
         if (accepted) field->setText(QString::fromStdString(mDefaults.stringForKey(key)));
+        if (mAddressRefused->isHidden() == accepted) return;
+        mAddressRefused->setVisible(!accepted);
+        resizeWindowToTab();
     });
     return field;
 }

@@ -1,6 +1,5 @@
 #include "ui/GXSplashScreen.h"
 
-#include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLinearGradient>
@@ -9,6 +8,8 @@
 
 #include "bridge/DeveloperLog.h"
 #include "document/app/ProductInfo.h"
+#include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
 #include "platform/gui/application_icon.h"
 
 namespace ch {
@@ -43,14 +44,12 @@ void GXSplashScreen::paintEvent(QPaintEvent*)
     title.setBold(true);
     painter.setFont(title);
     painter.setPen(Qt::white);
-    painter.drawText(QRect(0, 140, width(), 44), Qt::AlignCenter, QApplication::applicationName().isEmpty()
-                                                                     ? QStringLiteral("Countinghouse")
-                                                                     : QApplication::applicationName());
-    QFont small = font();
-    painter.setFont(small);
+    painter.drawText(QRect(0, 140, width(), 44), Qt::AlignCenter, QStringLiteral("Countinghouse"));
+    painter.setFont(font());
     painter.setPen(QColor(255, 255, 255, 190));
-    painter.drawText(QRect(0, 186, width(), 24), Qt::AlignCenter,
-                     QString::fromUtf8(kRunningVersion.data(), static_cast<qsizetype>(kRunningVersion.size())));
+    painter.drawText(QRect(0, 184, width(), 22), Qt::AlignCenter, QString::fromStdString(localized("SPLASHTAGLINE")));
+    painter.drawText(QRect(0, 206, width(), 22), Qt::AlignCenter,
+                     QString::fromStdString(formatMessage(localized("SPLASHVERSION"), {std::string(kRunningVersion)})));
 }
 
 void GXSplashScreen::mousePressEvent(QMouseEvent*)
