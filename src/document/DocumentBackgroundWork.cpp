@@ -1,5 +1,6 @@
 #include "document/DocumentBackgroundWork.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -58,7 +59,13 @@ bool DocumentBackgroundWork::getCurrencyConversionFromWeb()
     std::shared_ptr<CCurRItem> home = mDocument.getHomeCurrency();
     const std::string homeSymbol = home ? home->internetSymbol() : std::string();
     if (utf16Length(homeSymbol) < kShortestSymbol) return false;
-    if (!addressKnown(MarketData::ExchangeRates)) return false;
+    // Books of the home currency alone ask nothing, so there is nothing to tell.
+    const auto& currencies = mDocument.mCurrencyArray();
+    const bool foreign = std::any_of(currencies.begin(), currencies.end(), [&](const std::shared_ptr<CCurRItem>& c) {
+        const std::string symbol = c ? c->internetSymbol() : std::string();
+        return utf16Length(symbol) >= kShortestSymbol && symbol != homeSymbol;
+    });
+    if (foreign && !addressKnown(MarketData::ExchangeRates)) return false;
     std::weak_ptr<DocumentBackgroundWork*> alive = mAlive;
     mFetcher.fetchRates(mDocument.mCurrencyArray(), homeSymbol,
                         [alive](const std::shared_ptr<CCurRItem>& currency, long quantity, double factor, DateT date) {
@@ -89,7 +96,7 @@ void DocumentBackgroundWork::calculateStockPrices(std::optional<int> senderTag)
 
 bool DocumentBackgroundWork::fetchStockPrices()
 {
-    if (!addressKnown(MarketData::SharePrices)) return false;
+    if (!mDocument.mShareArray().empty() && !addressKnown(MarketData::SharePrices)) return false;
     std::weak_ptr<DocumentBackgroundWork*> alive = mAlive;
     return mFetcher.fetchQuotes(mDocument.mShareArray(),
                                 [alive](double total, const std::vector<std::shared_ptr<CCurRItem>>&) {

@@ -14,6 +14,7 @@
 #include "platform/core/localized_strings.h"
 #include "platform/core/user_defaults_store.h"
 #include "bridge/TextColours.h"
+#include "model/foundation/CDecimal.h"
 #include "platform/core/user_defaults.h"
 #include "ui/ApplicationPreferencesWindow.h"
 #include "ui/CStartupChoiceController.h"
@@ -74,10 +75,13 @@ ApplicationShell::ApplicationShell(UserDefaults& defaults, Dispatcher& dispatche
     updates->setObjectName("checkForUpdates");
 
     // Amounts, their colours and table texts are drawn from the defaults at
-    // every paint: a repaint shows the new setting everywhere.
+    // every paint: a repaint shows the new setting everywhere. Amount entry
+    // fields round to the class-wide number of decimals, which follows too.
     for (const std::string_view key : {kNumberOfDecimalsKey, kGreenTextColorKey, kRedTextColorKey,
                                        kBlueTextColorKey, kTableTextSizeKey})
-        mLookFollowed.push_back(mDefaults.observe(std::string(key), [](const std::string&) {
+        mLookFollowed.push_back(mDefaults.observe(std::string(key), [this](const std::string& changed) {
+            if (changed == kNumberOfDecimalsKey)
+                CDecimal::putNrOfDecimals(static_cast<long>(mDefaults.integerForKey(kNumberOfDecimalsKey)));
             for (QWidget* widget : QApplication::allWidgets()) widget->update();
         }));
 }

@@ -29,6 +29,7 @@
 #include "document/arguments/CategoryParameters.h"
 #include "document/commands/CommandJournalReader.h"
 #include "import/CImpTItem.h"
+#include "model/foundation/CDecimal.h"
 #include "platform/core/dispatcher.h"
 #include "ui/ApplicationPreferencesWindow.h"
 #include "ui/GXSplashScreen.h"
@@ -226,6 +227,7 @@ TEST_F(PreferencesWindowTest, TheProgramActsOnTheChangedDefaultsAtOnce)
     paints = 0;
     typeNumber("GXNumberOfDecimals", "3");
     EXPECT_GT(paints, 0);
+    EXPECT_EQ(CDecimal::getNrOfDecimals(), 3);   // what amount entry rounds to
     EXPECT_EQ(CNSNumberAmountTBridge::NSNumberToNSString(1234.5), "1,234.500");
     const QAbstractItemModel& outline = frame().sideBarController().outlineModel();
     bool threeDecimals = false;

@@ -266,10 +266,16 @@ TEST_F(BackgroundWorkTest, TimersFollowTheDefaultsWhenTheyChange)
 
 TEST_F(BackgroundWorkTest, WithoutAnAddressNothingIsFetchedAndTheUserIsToldOnce)
 {
-    addCurrency("USD", currency_type::kCurrency, 1.1);
-    addCurrency("ACME", currency_type::kShare, 1.0);
     quotes.quoteAddressSet = false;
     quotes.converterAddressSet = false;
+    // Books without shares or other currencies ask for nothing: nothing to tell.
+    work.fetchStockPrices();
+    work.getCurrencyConversionFromWeb();
+    finishFetches();
+    EXPECT_TRUE(environment.alerts().numbers().empty());
+
+    addCurrency("USD", currency_type::kCurrency, 1.1);
+    addCurrency("ACME", currency_type::kShare, 1.0);
 
     for (int run = 0; run < 3; ++run) {
         EXPECT_FALSE(work.fetchStockPrices());
