@@ -93,9 +93,9 @@ Value acceptedColour(const Value& value)
         if (!component.isInteger() && !component.isReal()) return {};
         const double part = component.toDouble();
         if (!(part >= 0.0 && part <= 1.0)) return {};
-        colour.push_back(Value(part));
+        colour.emplace_back(part);
     }
-    colour.push_back(Value(1.0));
+    colour.emplace_back(1.0);
     return Value(std::move(colour));
 }
 
