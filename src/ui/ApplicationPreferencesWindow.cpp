@@ -125,8 +125,12 @@ ApplicationPreferencesWindow::ApplicationPreferencesWindow(UserDefaults& default
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(mToolbar);
     layout->addWidget(mTabs);
-    // Closed with the keys of any small window.
-    for (const QKeySequence& keys : {QKeySequence(QKeySequence::Close), QKeySequence(Qt::Key_Escape)})
+    // Closed with the keys of any small window: the desktop's Close, Ctrl+W
+    // and Escape, each once (a key bound twice would do nothing).
+    QList<QKeySequence> closers = QKeySequence::keyBindings(QKeySequence::Close);
+    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::Key_Escape)})
+        if (!closers.contains(keys)) closers.push_back(keys);
+    for (const QKeySequence& keys : closers)
         connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
     resize(560, 300);
     load();

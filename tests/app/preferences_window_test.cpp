@@ -18,6 +18,7 @@
 #include <QStackedWidget>
 #include <QToolBar>
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 
@@ -31,6 +32,7 @@
 #include "import/CImpTItem.h"
 #include "model/foundation/CDecimal.h"
 #include "platform/core/dispatcher.h"
+#include "platform/core/user_defaults_store.h"
 #include "ui/ApplicationPreferencesWindow.h"
 #include "ui/GXSplashScreen.h"
 #include "ui/SideBarOutlineModel.h"
@@ -267,6 +269,28 @@ TEST_F(PreferencesWindowTest, TheProgramActsOnTheChangedDefaultsAtOnce)
     auto line = std::dynamic_pointer_cast<CImpTItem>(lines.front());
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->mBookingDate(), 20240403);
+}
+
+TEST_F(PreferencesWindowTest, ClosingTheWindowWithItsKeysKeepsTheChoicesOnDisk)
+{
+    const std::filesystem::path file = folder.filePath("preferences.plist").toStdString();
+    UserDefaultsStore store(file);
+    ApplicationShell withStore(defaults(), dispatcher, &store);
+    withStore.showPreferences();
+    ApplicationPreferencesWindow* window = withStore.preferencesWindow();
+    ASSERT_NE(window, nullptr);
+    window->activateWindow();
+    settle();
+    auto* autosave = window->findChild<QCheckBox*>("GXAutoSave");
+    window->showPreferencePage(1);
+    QTest::mouseClick(autosave, Qt::LeftButton, {}, QPoint(8, autosave->height() / 2));
+    QTest::keyClick(autosave, Qt::Key_W, Qt::ControlModifier);
+    settle();
+    EXPECT_FALSE(window->isVisible());
+
+    UserDefaults reread;
+    store.load(reread);
+    EXPECT_TRUE(reread.boolForKey("GXAutoSave"));
 }
 
 TEST_F(PreferencesWindowTest, TheSplashFadesOutInTwentyStepsAndGoes)
