@@ -52,8 +52,11 @@ int main(int argc, char* argv[])
     QObject::connect(&documents, &ch::DocumentController::aboutRequested, &shell, &ch::ApplicationShell::doSplash);
     QObject::connect(&documents, &ch::DocumentController::quitAccepted, &app, &QApplication::quit,
                      Qt::QueuedConnection);
+    QObject::connect(&documents, &ch::DocumentController::preferencesRequested, &shell,
+                     &ch::ApplicationShell::showPreferences);
     QStringList files = QApplication::arguments();
     files.removeFirst();
+    shell.showSplash();
     shell.launch(files);
     // At launch the check speaks only when there is a new version to show.
     updates.check(false);

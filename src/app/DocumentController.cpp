@@ -368,6 +368,7 @@ void DocumentController::wire(DocumentWindow& window)
     connect(w, &DocumentWindow::quitRequested, this, &DocumentController::quit);
     connect(w, &DocumentWindow::updateCheckRequested, this, &DocumentController::updateCheckRequested);
     connect(w, &DocumentWindow::aboutRequested, this, &DocumentController::aboutRequested);
+    connect(w, &DocumentWindow::preferencesRequested, this, &DocumentController::preferencesRequested);
 }
 
 void DocumentController::showBooks(DocumentWindow& window)

@@ -109,6 +109,8 @@ signals:
     void aboutRequested();
     // Quitting closed every window: the application may end.
     void quitAccepted();
+    // A window's Edit menu asked for the preferences window.
+    void preferencesRequested();
 
 private:
     DocumentWindow& addWindow(bool held);

@@ -149,6 +149,19 @@ void DocumentWindow::buildFileMenu()
     quit->setMenuRole(QAction::QuitRole);
     setRecentFiles(mRecentFiles);
 
+    // Edit > Preferences…, the Linux place of the application's settings.
+    QMenu* edit = bar->findChild<QMenu*>("EDITMENU");
+    if (!edit) {
+        edit = bar->addMenu(text("EDITMENU"));
+        edit->setObjectName("EDITMENU");
+    }
+    edit->addSeparator();
+    QAction* preferences = edit->addAction(text("PREFERENCESMENUITEM"));
+    preferences->setObjectName("preferences");
+    preferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    preferences->setMenuRole(QAction::PreferencesRole);
+    connect(preferences, &QAction::triggered, this, &DocumentWindow::preferencesRequested);
+
     auto* help = bar->addMenu(text("HELPMENU"));
     help->setObjectName("HELPMENU");
     addHelpBookAction(help);

@@ -69,6 +69,7 @@ signals:
     void quitRequested();
     void updateCheckRequested();
     void aboutRequested();
+    void preferencesRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace ch {
 
@@ -20,9 +21,24 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// What a fetch asks for.
+enum class MarketData { SharePrices, ExchangeRates };
+
 class QuoteService {
 public:
     virtual ~QuoteService() = default;
+
+    // Whether the service knows where to ask for that kind (its address is
+    // set): a fetch without one is not started. Main thread.
+    virtual bool knowsWhereToAsk(MarketData) const { return true; }
+    // True the first time it is asked for the kind, false after: the user is
+    // told once per run that nothing is fetched without an address, not at
+    // every refresh. Main thread.
+    bool firstFetchWithoutAddress(MarketData kind)
+    {
+        bool& told = mToldWithoutAddress[kind == MarketData::SharePrices ? 0 : 1];
+        return !std::exchange(told, true);
+    }
 
     // The last trade price of the share; none when the page holds no price.
     virtual std::optional<double> getQuote(std::string_view symbol) = 0;
@@ -30,6 +46,9 @@ public:
     // when the page gives no result.
     virtual std::optional<double> convertForeignQuantity(double quantity, std::string_view symbol,
                                                          std::string_view homeSymbol) = 0;
+
+private:
+    bool mToldWithoutAddress[2] = {false, false};
 };
 
 // One quote fetched for a share.

@@ -1,15 +1,18 @@
 #include "document/DocumentBackgroundWork.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
 #include "bridge/CCurRItem.h"
+#include "bridge/DeveloperLog.h"
 #include "document/DocumentFile.h"
 #include "document/DocumentNotifications.h"
 #include "document/MyDocument.h"
 #include "document/app/ApplicationDefaults.h"
 #include "document/app/TimerIntervals.h"
 #include "document/arguments/CurrencyArguments.h"
+#include "model/foundation/CErrorManager.h"
 #include "platform/core/dispatcher.h"
 #include "platform/core/unicode.h"
 #include "platform/core/user_defaults.h"
@@ -23,18 +26,30 @@ constexpr std::size_t kShortestSymbol = 2;
 } // namespace
 
 DocumentBackgroundWork::DocumentBackgroundWork(MyDocument& document, QuoteService& quotes)
-    : mDocument(document), mFetcher(quotes, document.dispatcher()),
+    : mDocument(document), mQuotes(quotes), mFetcher(quotes, document.dispatcher()),
       mAlive(std::make_shared<DocumentBackgroundWork*>(this))
 {
 }
 
 DocumentBackgroundWork::~DocumentBackgroundWork()
 {
+    mDefaultsFollowed.clear();
     destroyTimer();
     destroyAutosaveTimer();
     mAlive.reset();
     // Closing must not wait for a dead server's time limit.
     mFetcher.cancelWorkers();
+}
+
+bool DocumentBackgroundWork::addressKnown(MarketData kind)
+{
+    if (mQuotes.knowsWhereToAsk(kind)) return true;
+    const bool prices = kind == MarketData::SharePrices;
+    developerLog(prices ? "Not fetching share prices: no quote address is set"
+                        : "Not fetching exchange rates: no converter address is set");
+    // Once is enough: the refresh timer would say it every few minutes.
+    if (mQuotes.firstFetchWithoutAddress(kind)) CErrorManager::RaiseInfo(prices ? 321 : 322);
+    return false;
 }
 
 // --- exchange rates
@@ -44,6 +59,16 @@ bool DocumentBackgroundWork::getCurrencyConversionFromWeb(std::function<void()> 
     std::shared_ptr<CCurRItem> home = mDocument.getHomeCurrency();
     const std::string homeSymbol = home ? home->internetSymbol() : std::string();
     if (utf16Length(homeSymbol) < kShortestSymbol) {
+        if (finished) finished();
+        return false;
+    }
+    // Books of the home currency alone ask nothing, so there is nothing to tell.
+    const auto& currencies = mDocument.mCurrencyArray();
+    const bool foreign = std::any_of(currencies.begin(), currencies.end(), [&](const std::shared_ptr<CCurRItem>& c) {
+        const std::string symbol = c ? c->internetSymbol() : std::string();
+        return utf16Length(symbol) >= kShortestSymbol && symbol != homeSymbol;
+    });
+    if (foreign && !addressKnown(MarketData::ExchangeRates)) {
         if (finished) finished();
         return false;
     }
@@ -87,12 +112,18 @@ bool DocumentBackgroundWork::calculateStockPrices(std::optional<int> senderTag, 
         if (finished) finished();
         return true;
     }
+    // A page waiting on a fetch that never starts would spin for ever.
+    if (!mDocument.mShareArray().empty() && !addressKnown(MarketData::SharePrices)) {
+        if (finished) finished();
+        return false;
+    }
     if (finished) mFetchWaiters.push_back(std::move(finished));
     return fetchStockPrices();
 }
 
 bool DocumentBackgroundWork::fetchStockPrices()
 {
+    if (!mDocument.mShareArray().empty() && !addressKnown(MarketData::SharePrices)) return false;
     std::weak_ptr<DocumentBackgroundWork*> alive = mAlive;
     return mFetcher.fetchQuotes(mDocument.mShareArray(),
                                 [alive](double total, const std::vector<std::shared_ptr<CCurRItem>>&) {
@@ -142,9 +173,27 @@ void DocumentBackgroundWork::startAutosaveTimer()
 
 void DocumentBackgroundWork::startTimersAsDefaultsAsk()
 {
-    const UserDefaults& defaults = UserDefaults::standard();
+    UserDefaults& defaults = UserDefaults::standard();
     if (defaults.boolForKey(kOnLineSharepriceCheckKey)) startTimer();
     if (defaults.boolForKey(kAutoSaveKey)) startAutosaveTimer();
+    mDefaultsFollowed.clear();
+    for (const std::string_view key :
+         {kOnLineSharepriceCheckKey, kStockRefreshRateKey, kAutoSaveKey, kAutoSaveIntervalKey})
+        mDefaultsFollowed.push_back(
+            defaults.observe(std::string(key), [this](const std::string& changed) { followDefault(changed); }));
+}
+
+void DocumentBackgroundWork::followDefault(const std::string& key)
+{
+    const UserDefaults& defaults = UserDefaults::standard();
+    if (key == kOnLineSharepriceCheckKey || key == kStockRefreshRateKey) {
+        // Started again, the timer counts the new interval from now.
+        if (defaults.boolForKey(kOnLineSharepriceCheckKey)) startTimer();
+        else destroyTimer();
+    } else {
+        if (defaults.boolForKey(kAutoSaveKey)) startAutosaveTimer();
+        else destroyAutosaveTimer();
+    }
 }
 
 DocumentBackgroundWork::AutosaveResult DocumentBackgroundWork::autosave()

@@ -9,6 +9,9 @@
 // share item. Rates, prices and the portfolio total stay in double precision
 // throughout, so that large holdings are valued to the cent.
 //
+// Without a quote or converter address nothing of that kind is fetched, and
+// the user is told so once (message 321 or 322).
+//
 // The timers run on the document's dispatcher (the application's event
 // loop, or a test's manual clock). The application starts them once the
 // document shows its books (after its password question) and destroys this
@@ -25,12 +28,12 @@
 #include <vector>
 
 #include "bridge/MarketDataFetcher.h"
+#include "bridge/QuoteService.h"
 #include "platform/core/observable.h"
 
 namespace ch {
 
 class MyDocument;
-class QuoteService;
 
 class DocumentBackgroundWork {
 public:
@@ -56,9 +59,10 @@ public:
     // Fetches the rate of every currency of the currency array whose symbol
     // has 2 or more characters and is not the home currency's; every rate
     // the currency accepts is booked with command 18 (its quantity, the
-    // factor, today). False when nothing is fetched because the home
-    // currency has no symbol of 2 or more characters. `finished` runs once
-    // the fetched rates are booked, at once when nothing is fetched.
+    // factor, today). False when nothing is fetched: the home currency has
+    // no symbol of 2 or more characters, or no converter address is set.
+    // `finished` runs once the fetched rates are booked, at once when
+    // nothing is fetched.
     bool getCurrencyConversionFromWeb(std::function<void()> finished = {});
 
     // --- share prices
@@ -69,12 +73,13 @@ public:
     // The same for a page that shows the work: `finished` runs once fetched
     // prices are recorded or booked ones announced (at once for booking).
     // False when a fetch still running made this one do nothing; `finished`
-    // then comes with the running one's end.
+    // then comes with the running one's end. Without a quote address nothing
+    // is fetched and `finished` runs at once.
     bool calculateStockPrices(std::optional<int> senderTag, std::function<void()> finished);
     // Fetches a price for every share of the share array; when they are
     // recorded, the portfolio difference is their total change in value and
     // the handler runs. False (and a developer log line, nothing else) while
-    // the previous fetch is still running.
+    // the previous fetch is still running; false when no quote address is set.
     bool fetchStockPrices();
     // Books the newest fetched price of every share as its rate today,
     // announcing each share with "SHAREPRICEMODIFIEDNOTIFICATION"; the
@@ -99,7 +104,10 @@ public:
     void destroyAutosaveTimer() { mAutosaveTimer.cancel(); }
     bool autosaveTimerRunning() const { return mAutosaveTimer.active(); }
     // The timers the user defaults ask for: the refresh timer with
-    // "GXOnLineSharepriceCheck", the autosave timer with "GXAutoSave".
+    // "GXOnLineSharepriceCheck", the autosave timer with "GXAutoSave". From
+    // then on the timers follow the defaults: a change of those two or of
+    // "GXStockRefreshRate" / "GXAutoSaveInterval" starts, stops or restarts
+    // them with the new interval.
     void startTimersAsDefaultsAsk();
 
     // The autosave tick: saves the document over its file when it has one,
@@ -109,8 +117,15 @@ public:
     AutosaveResult autosave();
 
 private:
+    // Whether the service can fetch the kind; tells the user the first time
+    // it cannot.
+    bool addressKnown(MarketData kind);
+    void followDefault(const std::string& key);
+
     MyDocument& mDocument;
+    QuoteService& mQuotes;
     MarketDataFetcher mFetcher;
+    std::vector<Subscription> mDefaultsFollowed;
     Subscription mRefreshTimer;
     Subscription mAutosaveTimer;
     std::function<void()> mPricesFetched;

@@ -71,9 +71,13 @@ std::string formatQuantity(double quantity)
 } // namespace
 
 StockQuoteService::StockQuoteService(const UserDefaults& defaults, HttpLimits limits)
-    : mQuoteAddress(defaults.stringForKey(kQuoteAddressKey)),
-      mConverterAddress(defaults.stringForKey(kConverterAddressKey)), mLimits(limits)
+    : mDefaults(defaults), mLimits(limits)
 {
+}
+
+bool StockQuoteService::knowsWhereToAsk(MarketData kind) const
+{
+    return !mDefaults.stringForKey(kind == MarketData::SharePrices ? kQuoteAddressKey : kConverterAddressKey).empty();
 }
 
 std::optional<std::string> StockQuoteService::stripTag(std::string_view text)
@@ -185,7 +189,7 @@ std::string StockQuoteService::fetchPage(const std::string& url)
 
 std::optional<double> StockQuoteService::getQuote(std::string_view symbol)
 {
-    const std::string& base = mQuoteAddress;
+    const std::string base = mDefaults.stringForKey(kQuoteAddressKey);
     if (base.empty()) throw FetchError("no quote address is set");
     if (symbol.empty()) return std::nullopt;
     return quoteFromPage(fetchPage(quoteAddress(base, symbol)));
@@ -194,7 +198,7 @@ std::optional<double> StockQuoteService::getQuote(std::string_view symbol)
 std::optional<double> StockQuoteService::convertForeignQuantity(double quantity, std::string_view symbol,
                                                                 std::string_view homeSymbol)
 {
-    const std::string& base = mConverterAddress;
+    const std::string base = mDefaults.stringForKey(kConverterAddressKey);
     if (base.empty()) throw FetchError("no converter address is set");
     if (symbol.empty() || homeSymbol.empty()) return std::nullopt;
     return conversionFromPage(fetchPage(converterAddress(base, quantity, symbol, homeSymbol)));

@@ -4,8 +4,8 @@
 // "/q?s=" and the symbol; the converter page is the converter address
 // followed by "/finance/converter?a=<quantity>&from=<symbol>&to=<home>".
 // Both addresses are user defaults ("GXQuoteServiceAddress",
-// "GXCurrencyConverterAddress"), read when the service is made on the main
-// thread; without one nothing is fetched.
+// "GXCurrencyConverterAddress"), read at every fetch, so that an address set
+// in the preferences serves the next fetch; without one nothing is fetched.
 //
 // Pages are read on the worker thread that asks (never the main thread) and
 // parsed there; an unreadable page is a FetchError, which the currency items
@@ -28,9 +28,10 @@ public:
     static constexpr std::string_view kQuoteAddressKey = "GXQuoteServiceAddress";
     static constexpr std::string_view kConverterAddressKey = "GXCurrencyConverterAddress";
 
-    // Main thread: takes the addresses from the defaults.
+    // The defaults (safe to read from any thread) must outlive the service.
     explicit StockQuoteService(const UserDefaults& defaults, HttpLimits limits = {});
 
+    bool knowsWhereToAsk(MarketData kind) const override;
     std::optional<double> getQuote(std::string_view symbol) override;
     std::optional<double> convertForeignQuantity(double quantity, std::string_view symbol,
                                                  std::string_view homeSymbol) override;
@@ -58,8 +59,7 @@ public:
 private:
     std::string fetchPage(const std::string& url);
 
-    const std::string mQuoteAddress;
-    const std::string mConverterAddress;
+    const UserDefaults& mDefaults;
     const HttpLimits mLimits;
 };
 

@@ -13,9 +13,14 @@
 #include "platform/core/dispatcher.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/user_defaults_store.h"
+#include "bridge/TextColours.h"
+#include "model/foundation/CDecimal.h"
+#include "platform/core/user_defaults.h"
+#include "ui/ApplicationPreferencesWindow.h"
 #include "ui/CStartupChoiceController.h"
 #include "ui/DocumentHost.h"
 #include "ui/GXAboutScreenController.h"
+#include "ui/GXSplashScreen.h"
 #include "ui/HelpMenu.h"
 
 namespace ch {
@@ -55,6 +60,12 @@ ApplicationShell::ApplicationShell(UserDefaults& defaults, Dispatcher& dispatche
     // Not every desktop's key theme binds the standard Quit key: Ctrl+Q always.
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setMenuRole(QAction::QuitRole);
+    QMenu* edit = mMainWindow->menuBar()->addMenu(text("EDITMENU"));
+    edit->setObjectName("EDITMENU");
+    QAction* preferences = edit->addAction(text("PREFERENCESMENUITEM"), this, &ApplicationShell::showPreferences);
+    preferences->setObjectName("preferences");
+    preferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    preferences->setMenuRole(QAction::PreferencesRole);
     QMenu* help = mMainWindow->menuBar()->addMenu(text("HELPMENU"));
     help->setObjectName("HELPMENU");
     addHelpBookAction(help);
@@ -63,6 +74,17 @@ ApplicationShell::ApplicationShell(UserDefaults& defaults, Dispatcher& dispatche
     about->setMenuRole(QAction::AboutRole);
     QAction* updates = help->addAction(text("UPDATECHECKMENUITEM"), this, &ApplicationShell::updateCheckRequested);
     updates->setObjectName("checkForUpdates");
+
+    // Amounts, their colours and table texts are drawn from the defaults at
+    // every paint: a repaint shows the new setting everywhere. Amount entry
+    // fields round to the class-wide number of decimals, which follows too.
+    for (const std::string_view key : {kNumberOfDecimalsKey, kGreenTextColorKey, kRedTextColorKey,
+                                       kBlueTextColorKey, kTableTextSizeKey})
+        mLookFollowed.push_back(mDefaults.observe(std::string(key), [this](const std::string& changed) {
+            if (changed == kNumberOfDecimalsKey)
+                CDecimal::putNrOfDecimals(static_cast<long>(mDefaults.integerForKey(kNumberOfDecimalsKey)));
+            for (QWidget* widget : QApplication::allWidgets()) widget->update();
+        }));
 }
 
 ApplicationShell::~ApplicationShell()
@@ -70,6 +92,64 @@ ApplicationShell::~ApplicationShell()
     delete mStartupChoice;
     delete mOpenPanel;
     delete mAbout;
+    delete mPreferences;
+    delete mSplash;
+}
+
+ApplicationPreferencesWindow* ApplicationShell::preferencesWindow() const
+{
+    return mPreferences;
+}
+
+GXSplashScreen* ApplicationShell::splashScreen() const
+{
+    return mSplash;
+}
+
+void ApplicationShell::showPreferences()
+{
+    if (!mPreferences) {
+        mPreferences = new ApplicationPreferencesWindow(mDefaults);
+        connect(mPreferences, &ApplicationPreferencesWindow::closed, this, [this] {
+            if (!mStore) return;
+            std::string error;
+            if (!mStore->saveIfChanged(mDefaults, &error))
+                qWarning("Countinghouse: the preferences could not be saved: %s", error.c_str());
+        });
+    }
+    mPreferences->show();
+    mPreferences->raise();
+    mPreferences->activateWindow();
+}
+
+void ApplicationShell::showSplash()
+{
+    if (!mSplash) {
+        mSplash = new GXSplashScreen;
+        connect(mSplash, &GXSplashScreen::clicked, this, [this] {
+            if (!mFade.fading()) closeSplashScreenPanel();
+        });
+    }
+    mSplash->show();
+    mSplash->raise();
+}
+
+void ApplicationShell::closeSplashScreenPanel()
+{
+    mSplashDelay.cancel();
+    if (!mSplash) return;
+    mFade.start();
+    mSplashTimer = mDispatcher.startRepeating(SplashFade::kTick, [this] { splashScreenTimerHandler(); });
+}
+
+void ApplicationShell::splashScreenTimerHandler()
+{
+    if (const std::optional<double> opacity = mFade.tick(); opacity && mSplash) {
+        mSplash->setWindowOpacity(*opacity);
+        return;
+    }
+    mSplashTimer.cancel();
+    delete mSplash;
 }
 
 CStartupChoiceController* ApplicationShell::startupChoice() const
@@ -89,6 +169,8 @@ void ApplicationShell::launch(const QStringList& documents)
     if (mDelegate.applicationShouldOpenUntitledFile())
         mDelegate.applicationOpenUntitledFile();
     mEndOfLaunch = mDispatcher.callAfter(Dispatcher::Duration{0}, [this] {
+        if (mSplash)
+            mSplashDelay = mDispatcher.callAfter(SplashFade::kDelay, [this] { closeSplashScreenPanel(); });
         mDelegate.applicationDidFinishLaunching();
         keepSomethingOnScreen();
     });

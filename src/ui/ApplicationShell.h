@@ -1,8 +1,13 @@
 #pragma once
-// The application around its documents: the launch sequence, the start-up
-// choice, the About window and the open panel. The documents themselves are
-// the document host's; the shell's own window (a File menu and Help, no
-// books) shows only while no document is open.
+// The application around its documents: the launch sequence, the splash,
+// the start-up choice, the About window, the preferences window and the open
+// panel. The documents themselves are the document host's; the shell's own
+// window (File, Edit with Preferences, and Help; no books) shows only while
+// no document is open.
+//
+// A change of the amount decimals, the text colours or the table text size
+// repaints every window at once, so that amounts show as the defaults now
+// say.
 
 #include <QFileDialog>
 #include <QObject>
@@ -10,8 +15,10 @@
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 #include "document/app/GXApplicationDelegate.h"
+#include "document/app/SplashFade.h"
 #include "platform/core/observable.h"
 
 class QMainWindow;
@@ -21,7 +28,9 @@ namespace ch {
 class CStartupChoiceController;
 class DocumentHost;
 class Dispatcher;
+class ApplicationPreferencesWindow;
 class GXAboutScreenController;
+class GXSplashScreen;
 class UserDefaults;
 class UserDefaultsStore;
 
@@ -54,6 +63,16 @@ public:
     // The open panel while it runs, else null.
     QFileDialog* openPanel() const { return mOpenPanel; }
     GXAboutScreenController* aboutWindow() const;
+    // The preferences window once shown, else null.
+    ApplicationPreferencesWindow* preferencesWindow() const;
+    // The splash while it is on screen, else null.
+    GXSplashScreen* splashScreen() const;
+
+    // Shows the splash; it fades out 10 seconds after the end of launch (or
+    // at once when clicked) and is then gone.
+    void showSplash();
+    // Starts the fade: 20 steps of 0.05 seconds.
+    void closeSplashScreenPanel();
 
 signals:
     // The user asked for the update check.
@@ -62,6 +81,9 @@ signals:
 public slots:
     // Shows the About window, made on first use.
     void doSplash();
+    // Shows the preferences window, made on first use; closing it writes
+    // the defaults to disk.
+    void showPreferences();
 
 public:
     void openFile(const std::string& path) override;
@@ -73,6 +95,7 @@ public:
 
 private:
     void showMainWindow(const QString& title);
+    void splashScreenTimerHandler();
     // Shows the main window when nothing else is on screen.
     void keepSomethingOnScreen();
 
@@ -86,6 +109,12 @@ private:
     QPointer<CStartupChoiceController> mStartupChoice;
     QPointer<QFileDialog> mOpenPanel;
     QPointer<GXAboutScreenController> mAbout;
+    QPointer<ApplicationPreferencesWindow> mPreferences;
+    QPointer<GXSplashScreen> mSplash;
+    SplashFade mFade;
+    Subscription mSplashDelay;
+    Subscription mSplashTimer;
+    std::vector<Subscription> mLookFollowed;
 };
 
 } // namespace ch

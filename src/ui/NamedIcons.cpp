@@ -68,6 +68,12 @@ constexpr std::array kIcons = {
     IconRecipe{"calculator", Symbol::Calculator, "", 0xFF4A5568, false},
     IconRecipe{"PrintPanel", Symbol::Page, "", 0xFF6C7A89, false},
     IconRecipe{"customize", Symbol::Text, "\u2630", 0xFF6C7A89, false},
+    // The application preferences' toolbar ("general" above).
+    IconRecipe{"autosave", Symbol::Text, "\u21BB", 0xFF2A9D8F, false},
+    IconRecipe{"colors", Symbol::Text, "\u25D1", 0xFFB03A6F, false},
+    IconRecipe{"graphs", Symbol::Bars, "", 0xFF2B7BB9, false},
+    IconRecipe{"importing", Symbol::Text, "\u2B07", 0xFFC7882B, false},
+    IconRecipe{"software-update", Symbol::Text, "\u21E7", 0xFF3D7DD8, false},
 };
 
 constexpr int kCanvas = 64;   // drawn at twice the largest size shown

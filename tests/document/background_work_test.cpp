@@ -23,6 +23,10 @@ namespace {
 
 class FakeQuotes final : public QuoteService {
 public:
+    bool knowsWhereToAsk(MarketData kind) const override
+    {
+        return kind == MarketData::SharePrices ? quoteAddressSet : converterAddressSet;
+    }
     std::optional<double> getQuote(std::string_view symbol) override
     {
         std::lock_guard lock(mMutex);
@@ -42,6 +46,8 @@ public:
     std::map<std::string, double> rates;
     std::map<std::string, double> quotes;
     std::vector<std::string> asked;
+    bool quoteAddressSet = true;
+    bool converterAddressSet = true;
 
 private:
     std::mutex mMutex;
@@ -241,6 +247,78 @@ TEST_F(BackgroundWorkTest, AutosaveSavesAnEditedDocumentWithAFileWhileNothingHol
     reopened.commandExecutor().dropCommandsToRecover();
     EXPECT_EQ(reopenedWork.autosave(), Result::Failed);
     EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{290});
+}
+
+TEST_F(BackgroundWorkTest, TimersFollowTheDefaultsWhenTheyChange)
+{
+    addCurrency("ACME", currency_type::kShare, 1.0);
+    const std::string path = folder.file("Followed.books");
+    ASSERT_TRUE(saveDocumentAs(*document, path).ok());
+    UserDefaults& defaults = environment.defaults();
+    defaults.set("GXAutoSave", true);
+    defaults.set("GXAutoSaveInterval", 5);
+    work.startTimersAsDefaultsAsk();
+    ASSERT_TRUE(work.autosaveTimerRunning());
+    ASSERT_FALSE(work.timerRunning());
+
+    // A minute into the five, the interval becomes two minutes, counted anew.
+    dispatcher.advance(std::chrono::seconds(60));
+    defaults.set("GXAutoSaveInterval", 2);
+    document->updateChangeCount();
+    dispatcher.advance(std::chrono::seconds(119));
+    EXPECT_TRUE(document->isDocumentEdited());
+    dispatcher.advance(std::chrono::seconds(1));
+    EXPECT_FALSE(document->isDocumentEdited());
+
+    // Autosave off: nothing is saved any more.
+    defaults.set("GXAutoSave", false);
+    EXPECT_FALSE(work.autosaveTimerRunning());
+    document->updateChangeCount();
+    dispatcher.advance(std::chrono::seconds(600));
+    EXPECT_TRUE(document->isDocumentEdited());
+
+    // Prices: turned on, then fetched every minute once the rate says so.
+    defaults.set("GXOnLineSharepriceCheck", true);
+    EXPECT_TRUE(work.timerRunning());
+    defaults.set("GXStockRefreshRate", 1);
+    dispatcher.advance(std::chrono::seconds(60));
+    finishFetches();
+    EXPECT_EQ(quotes.asked, std::vector<std::string>{"ACME"});
+    defaults.set("GXOnLineSharepriceCheck", false);
+    EXPECT_FALSE(work.timerRunning());
+}
+
+TEST_F(BackgroundWorkTest, WithoutAnAddressNothingIsFetchedAndTheUserIsToldOnce)
+{
+    quotes.quoteAddressSet = false;
+    quotes.converterAddressSet = false;
+    // Books without shares or other currencies ask for nothing: nothing to tell.
+    work.fetchStockPrices();
+    work.getCurrencyConversionFromWeb();
+    finishFetches();
+    EXPECT_TRUE(environment.alerts().numbers().empty());
+
+    addCurrency("USD", currency_type::kCurrency, 1.1);
+    addCurrency("ACME", currency_type::kShare, 1.0);
+
+    for (int run = 0; run < 3; ++run) {
+        EXPECT_FALSE(work.fetchStockPrices());
+        EXPECT_FALSE(work.getCurrencyConversionFromWeb());
+    }
+    finishFetches();
+    EXPECT_TRUE(quotes.asked.empty());
+    EXPECT_EQ(environment.alerts().numbers(), (std::vector<long>{321, 322}));
+
+    // A second document of the same run says nothing again; with an address
+    // set the fetch runs.
+    DocumentBackgroundWork other{*document, quotes};
+    EXPECT_FALSE(other.fetchStockPrices());
+    EXPECT_EQ(environment.alerts().numbers().size(), 2u);
+    quotes.quoteAddressSet = true;
+    EXPECT_TRUE(other.fetchStockPrices());
+    other.waitForFetches();
+    dispatcher.runDue();
+    EXPECT_EQ(quotes.asked, std::vector<std::string>{"ACME"});
 }
 
 } // namespace

@@ -46,6 +46,7 @@ bool save(QWidget& widget, const QString& output, const char* file)
 // Parts written before the shared context: each builds its own books.
 int reviewImportPage(const QString& output, ch::UserDefaults& defaults);
 int portfolioShots(const QString& output, ch::UserDefaults& defaults);
+int reviewPrefs(const QString& output, ch::UserDefaults& defaults);
 namespace ch { int assistantReviewShots(const QString& output, UserDefaults& defaults); }
 namespace ch::review { int reviewTables(const QString& output); }
 
@@ -84,5 +85,6 @@ int main(int argc, char** argv)
     failures += assistantReviewShots(output, defaults);
     failures += portfolioShots(output, defaults);
     failures += review::reviewTables(output);
+    failures += reviewPrefs(output, defaults);
     return failures == 0 ? 0 : 1;
 }

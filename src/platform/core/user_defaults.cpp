@@ -1,6 +1,8 @@
 #include "platform/core/user_defaults.h"
 
+#include <algorithm>
 #include <atomic>
+#include <vector>
 
 #include "platform/core/text_encoding.h"
 
@@ -79,16 +81,26 @@ void UserDefaults::set(std::string key, Value value)
         remove(key);
         return;
     }
-    std::lock_guard lock(mMutex);
-    mUser.set(std::move(key), std::move(value));
-    ++mChangeCount;
+    const Value before = object(key);
+    const bool changed = !(before == value);
+    {
+        std::lock_guard lock(mMutex);
+        mUser.set(key, std::move(value));
+        ++mChangeCount;
+    }
+    // Observers run without the lock: they read the defaults.
+    if (changed) mChanges.announce(key);
 }
 
 void UserDefaults::remove(std::string_view key)
 {
-    std::lock_guard lock(mMutex);
-    if (mUser.remove(key))
+    const Value before = object(key);
+    {
+        std::lock_guard lock(mMutex);
+        if (!mUser.remove(key)) return;
         ++mChangeCount;
+    }
+    if (!(before == object(key))) mChanges.announce(key);
 }
 
 Dictionary UserDefaults::userValues() const
@@ -99,9 +111,30 @@ Dictionary UserDefaults::userValues() const
 
 void UserDefaults::setUserValues(Dictionary values)
 {
-    std::lock_guard lock(mMutex);
-    mUser = std::move(values);
-    ++mChangeCount;
+    std::vector<std::string> changed;
+    {
+        std::lock_guard lock(mMutex);
+        auto effective = [this](const Dictionary& user, const std::string& key) {
+            if (const Value* v = user.find(key)) return *v;
+            if (const Value* v = mRegistered.find(key)) return *v;
+            return Value();
+        };
+        for (const Dictionary* side : {&mUser, &values})
+            for (auto entry : *side)
+                if (std::find(changed.begin(), changed.end(), entry.key) == changed.end() &&
+                    !(effective(mUser, entry.key) == effective(values, entry.key)))
+                    changed.push_back(entry.key);
+        mUser = std::move(values);
+        ++mChangeCount;
+    }
+    for (const std::string& key : changed) mChanges.announce(key);
+}
+
+Subscription UserDefaults::observe(std::string key, std::function<void(const std::string& key)> handler)
+{
+    return mChanges.observe(std::move(key), [handler = std::move(handler)](Observable&, const std::string& key) {
+        handler(key);
+    });
 }
 
 std::uint64_t UserDefaults::changeCount() const

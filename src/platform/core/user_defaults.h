@@ -3,6 +3,10 @@
 // plus the user's own values, which win. Values are property-list values
 // (ch::Value). The user values are what gets persisted; registered defaults
 // live in memory only. Safe to read from any thread.
+//
+// A change of a key's value (set, remove, setUserValues) is announced to the
+// observers of that key, synchronously, on the thread that made it: whoever
+// observes changes them on the main thread only.
 
 #include <cstdint>
 #include <mutex>
@@ -10,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/core/observable.h"
 #include "platform/core/value.h"
 
 namespace ch {
@@ -52,7 +57,13 @@ public:
     // has something to write.
     std::uint64_t changeCount() const;
 
+    // Calls `handler` with the key whenever the value under it changes (the
+    // value read, not only the user's: removing a user value that equals the
+    // registered default announces nothing).
+    [[nodiscard]] Subscription observe(std::string key, std::function<void(const std::string& key)> handler);
+
 private:
+    Observable mChanges;
     mutable std::mutex mMutex;
     Dictionary mRegistered;
     Dictionary mUser;
