@@ -326,6 +326,8 @@ private:
                 continue;
             }
             if (mTokens[i].kind != Kind::Identifier) continue;
+            // A member set in passing (`descriptor.key = "mDate"`) names no constant.
+            if (i > 0 && (isPunct(i - 1, ".") || isPunct(i - 1, "->"))) continue;
             std::size_t j = i + 1;
             if (isPunct(j, "[") && mMatch[j] != npos) j = mMatch[j] + 1;
             const bool assigned = isPunct(j, "=");
