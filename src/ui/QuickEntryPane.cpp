@@ -58,6 +58,9 @@ QuickEntryPane::QuickEntryPane(CSideBarController& controller, QWidget* parent)
     form->setVerticalSpacing(4);
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The side bar may be narrower than a label and its field side by side:
+    // then the field goes below its label, so that no label is cut.
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
     form->addRow(text("FIELDDATE"), mDate);
     form->addRow(text("FIELDOTHERACCOUNT"), mOtherAccount);
     form->addRow(text("FIELDOURACCOUNT"), mOurAccount);
