@@ -182,17 +182,13 @@ TEST_F(WindowDetailsTest, UpperTableOpensTallEnoughAndKeepsAStoredPosition)
 }
 
 // The Quick Entry pane at the side bar's default width and at the narrowest
-// it can be dragged to, with a long account name among those offered: every
-// label reads whole, beside or above its field.
+// it can be dragged to, with empty fields and with a long account name among
+// those offered: every label reads whole, beside or above its field.
 TEST_F(WindowDetailsTest, QuickEntryLabelsReadWholeAtTheSideBarsWidths)
 {
     environment.defaults().set("GXShowNewDocumentAssistant", Value(false));
     controller.makeNewDocument(false);
     settle();
-    arguments::AccountArguments values(-1, std::string("Municipal Water and Sewage Authority"), std::string(), 3,
-                                       std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, 100.0,
-                                       std::nullopt);
-    books().commandExecutor().executeCommand(13, nullptr, values);
     frame().resize(1280, 800);
     frame().show();
     settle();
@@ -201,21 +197,36 @@ TEST_F(WindowDetailsTest, QuickEntryLabelsReadWholeAtTheSideBarsWidths)
     ASSERT_TRUE(pane->isVisible());
     auto* form = pane->findChild<QFormLayout*>();
     ASSERT_NE(form, nullptr);
-    for (int width : {V2SplitLayout::kDefaultSideBarWidth, int(CSideBarController::kMinimumSideBarWidth)}) {
-        SCOPED_TRACE(width);
-        frame().v2Layout().splitView()->setSizes({width, 1280 - width});
-        settle();
-        ASSERT_LE(frame().v2Layout().sideBarView()->width(), width);
-        for (int row = 0; row < form->rowCount(); ++row) {
-            QLayoutItem* item = form->itemAt(row, QFormLayout::LabelRole);
-            auto* label = item ? qobject_cast<QLabel*>(item->widget()) : nullptr;
-            if (!label) continue;
-            SCOPED_TRACE(label->text().toStdString());
-            QWidget* field = form->itemAt(row, QFormLayout::FieldRole)->widget();
-            EXPECT_GE(label->width(), label->sizeHint().width());
-            EXPECT_FALSE(label->geometry().intersects(field->geometry()));
-            EXPECT_LE(field->geometry().right(), pane->contentsRect().right());
+    auto labelsReadWhole = [&] {
+        for (int width : {V2SplitLayout::kDefaultSideBarWidth, int(CSideBarController::kMinimumSideBarWidth)}) {
+            SCOPED_TRACE(width);
+            frame().v2Layout().splitView()->setSizes({width, 1280 - width});
+            settle();
+            ASSERT_LE(frame().v2Layout().sideBarView()->width(), width);
+            for (int row = 0; row < form->rowCount(); ++row) {
+                QLayoutItem* item = form->itemAt(row, QFormLayout::LabelRole);
+                auto* label = item ? qobject_cast<QLabel*>(item->widget()) : nullptr;
+                if (!label) continue;
+                SCOPED_TRACE(label->text().toStdString());
+                QWidget* field = form->itemAt(row, QFormLayout::FieldRole)->widget();
+                EXPECT_GE(label->width(), label->sizeHint().width());
+                EXPECT_FALSE(label->geometry().intersects(field->geometry()));
+                EXPECT_LE(field->geometry().right(), pane->contentsRect().right());
+            }
         }
+    };
+    {
+        SCOPED_TRACE("empty fields");
+        labelsReadWhole();
+    }
+    arguments::AccountArguments values(-1, std::string("Municipal Water and Sewage Authority"), std::string(), 3,
+                                       std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, 100.0,
+                                       std::nullopt);
+    books().commandExecutor().executeCommand(13, nullptr, values);
+    settle();
+    {
+        SCOPED_TRACE("a long account name offered");
+        labelsReadWhole();
     }
 }
 
