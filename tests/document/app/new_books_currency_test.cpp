@@ -38,7 +38,9 @@ TEST(NewBooksCurrency, SymbolFromTheDefaultsOrTheLocaleInMacRoman)
             const LocaleSettings locale = currentLocaleSettings(defaults);
             const std::string localeName =
                 canEncode(locale.currencySymbol, encoding::macRoman) ? locale.currencySymbol : locale.currencyCode;
-            if (!localeName.empty()) EXPECT_EQ(decode(symbol, encoding::macRoman), localeName);
+            if (!localeName.empty()) {
+                EXPECT_EQ(decode(symbol, encoding::macRoman), localeName);
+            }
         }
     }
 }
