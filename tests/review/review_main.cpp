@@ -84,5 +84,6 @@ int main(int argc, char** argv)
     failures += assistantReviewShots(output, defaults);
     failures += portfolioShots(output, defaults);
     failures += review::reviewTables(output);
+    failures += review::reviewNewBooksLooks(context);
     return failures == 0 ? 0 : 1;
 }
