@@ -18,9 +18,9 @@
 #include "document/MyDocument.h"
 #include "document/app/ApplicationDefaults.h"
 #include "document/app/CommandNewDocumentTarget.h"
+#include "document/app/NewBooksCurrency.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/message_format.h"
-#include "platform/core/text_encoding.h"
 #include "platform/core/user_defaults.h"
 #include "ui/DocumentWindowFrame.h"
 
@@ -83,9 +83,7 @@ DocumentWindow& DocumentController::makeNewDocument(bool withAssistant)
     DocumentWindow& window = addWindow(false);
     MyDocument& document = window.document();
     if (!mUntitledJournalFolder.empty()) document.setUntitledJournalFolder(mUntitledJournalFolder);
-    const std::string symbol =
-        encodeLossy(mDefaults.stringForKey("NSCurrencySymbol"), encoding::macRoman).value_or(std::string());
-    document.setUpNewDocument(symbol.c_str());
+    document.setUpNewDocument(newBooksCurrencySymbol(mDefaults).c_str());
     mUntitledNames[&window] = untitledName();
     window.setTitle(mUntitledNames[&window]);
     showBooks(window);

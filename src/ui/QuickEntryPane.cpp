@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "document/arguments/SimpleTransactionArguments.h"
 #include "platform/core/localized_strings.h"
 #include "ui/CSideBarController.h"
@@ -58,6 +60,7 @@ QuickEntryPane::QuickEntryPane(CSideBarController& controller, QWidget* parent)
     form->setVerticalSpacing(4);
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    mForm = form;
     form->addRow(text("FIELDDATE"), mDate);
     form->addRow(text("FIELDOTHERACCOUNT"), mOtherAccount);
     form->addRow(text("FIELDOURACCOUNT"), mOurAccount);
@@ -97,6 +100,29 @@ QuickEntryPane::QuickEntryPane(CSideBarController& controller, QWidget* parent)
 }
 
 QuickEntryPane::~QuickEntryPane() = default;
+
+void QuickEntryPane::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    arrangeRows();
+}
+
+void QuickEntryPane::arrangeRows()
+{
+    // Room enough for a date or a short name beside the widest label.
+    constexpr int kFieldWidth = 100;
+    int widestLabel = 0;
+    for (int row = 0; row < mForm->rowCount(); ++row)
+        if (QLayoutItem* label = mForm->itemAt(row, QFormLayout::LabelRole))
+            widestLabel = std::max(widestLabel, label->sizeHint().width());
+    const QMargins margins = contentsMargins() + layout()->contentsMargins();
+    const bool beside =
+        margins.left() + widestLabel + mForm->horizontalSpacing() + kFieldWidth + margins.right() <= width();
+    const QFormLayout::RowWrapPolicy policy = beside ? QFormLayout::DontWrapRows : QFormLayout::WrapAllRows;
+    if (mForm->rowWrapPolicy() == policy) return;
+    mForm->setRowWrapPolicy(policy);
+    mForm->setLabelAlignment((beside ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+}
 
 void QuickEntryPane::showArguments()
 {

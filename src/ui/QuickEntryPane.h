@@ -12,6 +12,7 @@
 #include "platform/core/observable.h"
 #include "ui/sheets/QuickEntryLogic.h"
 
+class QFormLayout;
 class QPushButton;
 
 namespace ch {
@@ -35,11 +36,18 @@ public:
     // is booked), books, and puts the focus where the outcome says.
     void newFastTransactionPressed();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    // Labels beside their fields while both fit, else above them: a label is
+    // never cut, however narrow the side bar.
+    void arrangeRows();
     void showArguments();
     QWidget* fieldFor(QuickEntryField field) const;
 
     CSideBarController& mController;
+    QFormLayout* mForm = nullptr;
     CDateEditField* mDate;
     CPopupList* mOtherAccount;
     CPopupList* mOurAccount;

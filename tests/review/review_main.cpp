@@ -86,5 +86,6 @@ int main(int argc, char** argv)
     failures += portfolioShots(output, defaults);
     failures += review::reviewTables(output);
     failures += reviewPrefs(output, defaults);
+    failures += review::reviewNewBooksLooks(context);
     return failures == 0 ? 0 : 1;
 }

@@ -37,6 +37,9 @@ int reviewStart(const ReviewContext& context);
 // The assistant, the document window with every page and main tab, the
 // settings window, sheets and questions, over books of a year.
 int reviewDocumentWindow(const ReviewContext& context);
+// New books without the assistant: Quick Entry at the side bar's default and
+// narrowest widths, and the expenses page as it first opens.
+int reviewNewBooksLooks(const ReviewContext& context);
 
 } // namespace review
 } // namespace ch

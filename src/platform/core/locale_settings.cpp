@@ -1,6 +1,7 @@
 #include "platform/core/locale_settings.h"
 
 #include <unicode/uchar.h>
+#include <unicode/ucurr.h>
 #include <unicode/udat.h>
 #include <unicode/uloc.h>
 #include <unicode/unum.h>
@@ -22,6 +23,33 @@ namespace {
 std::string environmentLocale()
 {
     return uloc_getDefault();
+}
+
+std::string currencyCodeOf(const std::string& localeId)
+{
+    UChar buf[4] = {};
+    UErrorCode err = U_ZERO_ERROR;
+    const int32_t n = ucurr_forLocale(localeId.c_str(), buf, 4, &err);
+    if (U_FAILURE(err) || n <= 0 || n > 3)
+        return {};
+    return toUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(buf), std::size_t(n)));
+}
+
+// The currency's symbol in the locale ("€" for EUR in de_DE); the code itself
+// when ICU knows no symbol for it.
+std::string currencySymbolOf(const std::string& code, const std::string& localeId)
+{
+    if (code.size() != 3)
+        return code;
+    const std::u16string iso = toUtf16(code);
+    UBool isChoiceFormat = false;
+    int32_t n = 0;
+    UErrorCode err = U_ZERO_ERROR;
+    const UChar* name = ucurr_getName(reinterpret_cast<const UChar*>(iso.c_str()), localeId.c_str(),
+                                      UCURR_SYMBOL_NAME, &isChoiceFormat, &n, &err);
+    if (U_FAILURE(err) || !name || n <= 0)
+        return code;
+    return toUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(name), std::size_t(n)));
 }
 
 std::string symbol(UNumberFormat* fmt, UNumberFormatSymbol which)
@@ -62,6 +90,8 @@ LocaleSettings readIcuData(const std::string& localeId)
     // Built, not assigned from a literal: GCC 12 warns falsely (-Wrestrict) about the latter.
     if (s.decimalSeparator.empty())
         s.decimalSeparator = std::string(1, '.');
+    s.currencyCode = currencyCodeOf(localeId);
+    s.currencySymbol = currencySymbolOf(s.currencyCode, localeId);
     return s;
 }
 
@@ -231,6 +261,13 @@ LocaleSettings currentLocaleSettings(const UserDefaults& defaults)
     overrideWith(kShortDateFormatKey, s.shortDatePattern);
     overrideWith(kDecimalSeparatorKey, s.decimalSeparator);
     overrideWith(kThousandsSeparatorKey, s.groupingSeparator);
+    // A code of the user's own brings its symbol along, unless a symbol of
+    // their own is set too.
+    if (std::string code = defaults.stringForKey(kCurrencyCodeKey); !code.empty() && code != s.currencyCode) {
+        s.currencySymbol = currencySymbolOf(code, s.localeId);
+        s.currencyCode = std::move(code);
+    }
+    overrideWith(kCurrencySymbolKey, s.currencySymbol);
     return s;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
-// The user's short date format and number separators: ICU's data for the
-// environment's locale, each overridable in the user defaults
+// The user's short date format, number separators and currency: ICU's data
+// for the environment's locale, each overridable in the user defaults
 // ("NSShortDateFormatString" holds an ICU date pattern such as "dd.MM.yy";
-// "NSDecimalSeparator" and "NSThousandsSeparator" hold texts).
+// "NSDecimalSeparator", "NSThousandsSeparator", "NSCurrencySymbol" and
+// "NSInternationalCurrencyString" hold texts).
 
 #include <optional>
 #include <string>
@@ -17,12 +18,16 @@ class UserDefaults;
 inline constexpr std::string_view kShortDateFormatKey = "NSShortDateFormatString";
 inline constexpr std::string_view kDecimalSeparatorKey = "NSDecimalSeparator";
 inline constexpr std::string_view kThousandsSeparatorKey = "NSThousandsSeparator";
+inline constexpr std::string_view kCurrencySymbolKey = "NSCurrencySymbol";
+inline constexpr std::string_view kCurrencyCodeKey = "NSInternationalCurrencyString";
 
 struct LocaleSettings {
     std::string localeId;            // ICU locale id, e.g. "de_DE"
     std::string shortDatePattern;    // ICU pattern, e.g. "dd.MM.yy"
     std::string decimalSeparator;    // e.g. ","
     std::string groupingSeparator;   // e.g. "." (may be a no-break space)
+    std::string currencyCode;        // ISO 4217, e.g. "EUR"; empty when the locale has none
+    std::string currencySymbol;      // e.g. "€"; the code where the locale knows no symbol
 };
 
 // ICU's data for a locale ("" = the environment's locale).

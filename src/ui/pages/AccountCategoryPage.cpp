@@ -240,6 +240,10 @@ QWidget* AccountCategoryPage::makeControlledView()
     mainSplit->setStretchFactor(1, 5);
     tableGraph->setStretchFactor(0, 3);
     tableGraph->setStretchFactor(1, 2);
+    // Until a position is stored, the upper table takes two fifths: by the
+    // halves' own heights it would show three rows, and a chosen account
+    // would scroll out of sight. A stored position replaces this share.
+    mainSplit->setSizes({2000, 3000});
     mainSplit->setPositionAutosaveName(QString::fromLatin1(mainSplitAutosaveName()));
     tableGraph->setPositionAutosaveName(QString::fromLatin1(graphSplitAutosaveName()));
     updateKeyFigures();

@@ -1,0 +1,234 @@
+// Details a person meets in the window: the toolbar's Delete and Edit follow
+// the share or currency chosen, new books made without the assistant have a
+// home currency with a name, the categories the assistant makes show the
+// colour of their kind, and the accounts page's upper table opens tall
+// enough to read.
+
+#include <QAction>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLabel>
+
+#include "../ui/sheets/sheet_test_support.h"
+#include "app_test_steps.h"
+#include "bridge/CCurRItem.h"
+#include "bridge/TextColours.h"
+#include "document/MyDocument.h"
+#include "document/arguments/AccountArguments.h"
+#include "platform/core/localized_strings.h"
+#include "ui/GXSplitView.h"
+#include "ui/SplitViewStyles.h"
+#include "ui/MainToolbar.h"
+#include "ui/controls/CPopupList.h"
+#include "ui/lists/GXTableAncestor.h"
+#include "ui/lists/ItemTableModel.h"
+#include "ui/pages/AccountCategoryPage.h"
+#include "ui/pages/GXCurrencyTableViewController.h"
+#include "ui/sheets/CPopupWindowAncestor.h"
+
+namespace ch {
+namespace {
+
+using namespace ch::test;
+
+class WindowDetailsTest : public ApplicationFixture {
+protected:
+    bool toolbarEnabled(const char* identifier)
+    {
+        QAction* item = frame().toolbar().itemAction(identifier);
+        return item && item->isEnabled();
+    }
+
+    static void clickRow(QTableView* table, int row)
+    {
+        ASSERT_NE(table, nullptr);
+        const QModelIndex cell = table->model()->index(row, table->horizontalHeader()->logicalIndex(0));
+        table->scrollTo(cell);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(cell).center());
+        settleEvents();
+    }
+};
+
+TEST_F(WindowDetailsTest, ToolbarDeleteAndEditFollowTheChosenShareOrCurrency)
+{
+    environment.defaults().set("GXShowNewDocumentAssistant", Value(false));
+    controller.makeNewDocument(false);
+    settle();
+    frame().activateWindow();
+    QApplication::setActiveWindow(&frame());
+    settle();
+    for (const char* pageTitle : {"SHAREBUTTON", "CURRENCYBUTTON"}) {
+        SCOPED_TRACE(pageTitle);
+        auto* page = showPage<GXCurrencyTableViewController>(localized(pageTitle), 1);
+        ASSERT_NE(page, nullptr);
+        if (page->tableModel()->rowCount() == 0) {
+            // A share of its own, made through the page's "+" and its sheet.
+            QTest::mouseClick(page->controlledView()->findChild<QPushButton*>("addAccountButton"), Qt::LeftButton);
+            settle();
+            CPopupWindowAncestor* sheet = window().books().lastSheet();
+            ASSERT_TRUE(sheet && sheet->isVisible());
+            typeInto(outlet(*sheet, "symbolField"), QStringLiteral("ACME"));
+            typeInto(outlet(*sheet, "fullNameField"), QStringLiteral("Acme Corporation"));
+            click(*sheet, "OKButton");
+            settle();
+        }
+        ASSERT_GT(page->tableModel()->rowCount(), 0);
+        clickRow(page->table(), 0);
+        ASSERT_NE(page->selectedShare(), nullptr);
+        EXPECT_TRUE(toolbarEnabled("deleteObject"));
+        EXPECT_TRUE(toolbarEnabled("modifyObject"));
+
+        // Edit opens the chosen one's sheet.
+        frame().toolbar().itemAction("modifyObject")->trigger();
+        settle();
+        CPopupWindowAncestor* sheet = window().books().lastSheet();
+        ASSERT_TRUE(sheet && sheet->isVisible());
+        click(*sheet, "CancelButton");
+        settle();
+    }
+}
+
+// A first start has neither currency key in the defaults: the books still
+// start with the locale's currency, and the account sheet offers it by name.
+TEST_F(WindowDetailsTest, NewBooksWithoutTheAssistantOfferTheirHomeCurrencyByName)
+{
+    environment.defaults().remove("NSCurrencySymbol");
+    environment.defaults().remove("NSInternationalCurrencyString");
+    environment.defaults().set("GXShowNewDocumentAssistant", Value(false));
+    controller.makeNewDocument(false);
+    settle();
+    std::shared_ptr<CCurRItem> home = books().getHomeCurrency();
+    ASSERT_NE(home, nullptr);
+    EXPECT_FALSE(home->getName().empty());
+
+    frame().toolbar().itemAction("newAccount")->trigger();
+    settle();
+    CPopupWindowAncestor* sheet = window().books().lastSheet();
+    ASSERT_TRUE(sheet && sheet->isVisible());
+    auto* currency = sheet->findChild<CPopupList*>("currencyPopup");
+    ASSERT_NE(currency, nullptr);
+    const QString shown = currency->currentText();
+    EXPECT_FALSE(shown.trimmed().startsWith(QLatin1Char(':'))) << shown.toStdString();
+    EXPECT_TRUE(shown.startsWith(QString::fromStdString(home->getName()))) << shown.toStdString();
+    click(*sheet, "CancelButton");
+    settle();
+}
+
+// The assistant gives its categories no colour of their own, so each shows
+// the colour of its kind: income green, expenses red, transfers blue.
+TEST_F(WindowDetailsTest, CategoriesTheAssistantMakesShowTheColourOfTheirKind)
+{
+    controller.makeNewDocument(true);
+    for (int i = 0; i < 100 && !controller.assistant(); ++i) QTest::qWait(5);
+    ASSERT_TRUE(finishAssistantNamingTheFirstAccount(controller, QStringLiteral("Checking")));
+    settle();
+    const struct {
+        const char* group;
+        Colour colour;
+    } kinds[] = {{"incomeMxpTName", getGreenColor()},
+                 {"expenseMxpTName", getRedColor()},
+                 {"transferMxpTName", getBlueColor()}};
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.group);
+        auto* page = showPage<AccountCategoryPage>(localized(kind.group), -1);
+        ASSERT_NE(page, nullptr);
+        ItemTableModel& rows = *page->upperModel();
+        ASSERT_GT(rows.rowCount(), 0) << "the assistant made categories of this kind";
+        const QColor expected = QColor::fromRgbF(kind.colour.red, kind.colour.green, kind.colour.blue);
+        for (int row = 0; row < rows.rowCount(); ++row) {
+            const QVariant swatch = rows.data(rows.index(row, rows.columnOf("color")), Qt::BackgroundRole);
+            EXPECT_EQ(swatch.value<QColor>(), expected) << rows.itemAt(row)->getName();
+        }
+    }
+}
+
+// Opened the first time, the upper table gets a share that shows a number
+// of rows; a position the user left is what it opens with later.
+TEST_F(WindowDetailsTest, UpperTableOpensTallEnoughAndKeepsAStoredPosition)
+{
+    environment.defaults().set("GXShowNewDocumentAssistant", Value(false));
+    controller.makeNewDocument(false);
+    settle();
+    frame().resize(1280, 800);
+    frame().show();
+    settle();
+    auto* page = showPage<AccountCategoryPage>(localized("expenseMxpTName"), -1);
+    ASSERT_NE(page, nullptr);
+    settle();
+    GXSplitView& split = *page->mainSplitView();
+    ASSERT_EQ(split.count(), 2);
+    const int rowHeight = page->upperTable()->verticalHeader()->defaultSectionSize();
+    EXPECT_GE(split.widget(0)->height(), split.height() / 3);
+    EXPECT_GE(page->upperTable()->viewport()->height(), 6 * rowHeight);
+
+    // The user drags the divider up; new books open with that position.
+    const QList<int> dragged{split.height() / 5, split.height() - split.height() / 5 - split.handleWidth()};
+    split.setSizes(dragged);
+    emit split.splitterMoved(dragged.front(), 1);
+    settle();
+    const int upper = split.widget(0)->height();
+    controller.discard(window());
+    settle();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    controller.makeNewDocument(false);
+    settle();
+    frame().resize(1280, 800);
+    frame().show();
+    settle();
+    auto* again = showPage<AccountCategoryPage>(localized("expenseMxpTName"), -1);
+    ASSERT_NE(again, nullptr);
+    settle();
+    EXPECT_NEAR(again->mainSplitView()->widget(0)->height(), upper, 2);
+}
+
+// The Quick Entry pane at the side bar's default width and at the narrowest
+// it can be dragged to, with empty fields and with a long account name among
+// those offered: every label reads whole, beside or above its field.
+TEST_F(WindowDetailsTest, QuickEntryLabelsReadWholeAtTheSideBarsWidths)
+{
+    environment.defaults().set("GXShowNewDocumentAssistant", Value(false));
+    controller.makeNewDocument(false);
+    settle();
+    frame().resize(1280, 800);
+    frame().show();
+    settle();
+    auto* pane = frame().findChild<QWidget*>("mFastTransactionEntryView");
+    ASSERT_NE(pane, nullptr);
+    ASSERT_TRUE(pane->isVisible());
+    auto* form = pane->findChild<QFormLayout*>();
+    ASSERT_NE(form, nullptr);
+    auto labelsReadWhole = [&] {
+        for (int width : {V2SplitLayout::kDefaultSideBarWidth, int(CSideBarController::kMinimumSideBarWidth)}) {
+            SCOPED_TRACE(width);
+            frame().v2Layout().splitView()->setSizes({width, 1280 - width});
+            settle();
+            ASSERT_LE(frame().v2Layout().sideBarView()->width(), width);
+            for (int row = 0; row < form->rowCount(); ++row) {
+                QLayoutItem* item = form->itemAt(row, QFormLayout::LabelRole);
+                auto* label = item ? qobject_cast<QLabel*>(item->widget()) : nullptr;
+                if (!label) continue;
+                SCOPED_TRACE(label->text().toStdString());
+                QWidget* field = form->itemAt(row, QFormLayout::FieldRole)->widget();
+                EXPECT_GE(label->width(), label->sizeHint().width());
+                EXPECT_FALSE(label->geometry().intersects(field->geometry()));
+                EXPECT_LE(field->geometry().right(), pane->contentsRect().right());
+            }
+        }
+    };
+    {
+        SCOPED_TRACE("empty fields");
+        labelsReadWhole();
+    }
+    arguments::AccountArguments values(-1, std::string("Municipal Water and Sewage Authority"), std::string(), 3,
+                                       std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, 100.0,
+                                       std::nullopt);
+    books().commandExecutor().executeCommand(13, nullptr, values);
+    settle();
+    {
+        SCOPED_TRACE("a long account name offered");
+        labelsReadWhole();
+    }
+}
+
+} // namespace
+} // namespace ch
