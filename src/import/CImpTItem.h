@@ -56,7 +56,13 @@ public:
     const std::string& mForeignAccountNumber() const { return mForeignAccountNumberText; }
     void setMForeignAccountNumber(std::string_view number);
     double mAmount() const { return mAmountValue; }
+    // An amount set here replaces one the statement's text could not give.
     void setMAmount(double amount);
+    // The statement's amount text did not read as a number: the line holds 0,
+    // stays incomplete with remark 316 and is never booked until an amount
+    // is set. Readers call this after setMAmount.
+    void setAmountUnread(std::string_view text);
+    bool amountUnread() const { return mAmountUnread; }
     DateT mBookingDate() const { return mBookingDateValue; }
     void setMBookingDate(DateT date);
     DateT mValueDate() const { return mValueDateValue; }
@@ -99,7 +105,7 @@ public:
     ObjectIdT mDoubleTransactionId() const { return mDoubleTransactionIdValue; }
     void setMDoubleTransactionId(ObjectIdT id);
     // Remarks separated by carriage returns, in the localized texts of
-    // "IMPDATA", "IMPAMOUNTLIMIT" (an amount beyond kAmountLimit either way:
+    // "IMPDATA", "316" (an amount text that does not read), "IMPAMOUNTLIMIT" (an amount beyond kAmountLimit either way:
     // the line is incomplete and never booked), "IMPOWNACC",
     // "IMPWRONGOWNACC", "IMPOTHACC", "IMPOWN", "IMPCUR", "IMPEXPTTRANS",
     // "IMPWRONGEXP", "IMPEXP" and "IMPDUPL".
@@ -184,6 +190,8 @@ private:
     std::string mOurAccountNumberText;
     std::string mForeignAccountNumberText;
     double mAmountValue = 0.0;
+    bool mAmountUnread = false;
+    std::string mUnreadAmountText;
     DateT mBookingDateValue = 0;
     DateT mValueDateValue = 0;
     std::string mDescriptionText;
