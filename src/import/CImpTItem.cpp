@@ -325,6 +325,20 @@ bool CImpTItem::autoComplete()
     return true;
 }
 
+void CImpTItem::fillThenComplete(const std::function<void()>& fill)
+{
+    if (!mCompleting) {
+        struct Held {
+            bool& flag;
+            ~Held() { flag = false; }
+        } held{mCompleting = true};
+        fill();
+    } else {
+        fill();
+    }
+    autoComplete();
+}
+
 void CImpTItem::completeOnce()
 {
     CDocAccounting& books = mDocument->books();

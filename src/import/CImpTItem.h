@@ -18,6 +18,7 @@
 // its key. Main thread only.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -168,6 +169,10 @@ public:
     // asked for while this line completes (by its own setters) is the running
     // one: it goes on with what the setter changed.
     bool autoComplete() override;
+    // Runs fill, whose setters store and act but leave the completing to the
+    // one completion that follows: a reader filling a new line completes it
+    // once, not once for each setter.
+    void fillThenComplete(const std::function<void()>& fill);
     // When the statement names no own account number (shorter than 2
     // characters): the own account, in batch mode, so nothing is asked.
     void setOwnAccountIdForImport(ObjectIdT accountId) override;

@@ -371,24 +371,28 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
         auto line = std::make_shared<CImpTItem>();
         line->setMBatch(true);
         line->setDocument(theDocument);
-        line->setMTitle(title);
-        line->setMOurAccountNumber(ourAccountText.value_or(std::string()));
-        line->setMAmount(*done.amount);
-        line->setMBookingDate(done.date);
-        line->setMValueDate(done.date);
-        line->setMTransactionDescription(done.description);
-        line->setMCurrency(homeSymbol);
-        line->setMOurAccountId(ourAccountId);
-        line->setMOtherAccountId(done.otherAccountId.value_or(0));
-        line->setMExpenseTypeId(*done.categoryId, true);
-        line->setMOriginalBookingDate(dateText);
-        line->setMOriginalValueDate(dateText);
-        line->setMOriginalAmount(amountText);
-        if (done.unreadAmount) {
-            line->setAmountUnread(*done.unreadAmount);
-            ++mUnreadAmounts;
-        }
-        line->autoComplete();
+        // Completed once, with everything the record says: a completion
+        // between the setters would look for the counter account the record
+        // names anyway, walking every account for each line.
+        line->fillThenComplete([&] {
+            line->setMTitle(title);
+            line->setMOurAccountNumber(ourAccountText.value_or(std::string()));
+            line->setMAmount(*done.amount);
+            line->setMBookingDate(done.date);
+            line->setMValueDate(done.date);
+            line->setMTransactionDescription(done.description);
+            line->setMCurrency(homeSymbol);
+            line->setMOurAccountId(ourAccountId);
+            line->setMOtherAccountId(done.otherAccountId.value_or(0));
+            line->setMExpenseTypeId(*done.categoryId, true);
+            line->setMOriginalBookingDate(dateText);
+            line->setMOriginalValueDate(dateText);
+            line->setMOriginalAmount(amountText);
+            if (done.unreadAmount) {
+                line->setAmountUnread(*done.unreadAmount);
+                ++mUnreadAmounts;
+            }
+        });
         line->setMBatch(false);
         lines.push_back(std::move(line));
     };
