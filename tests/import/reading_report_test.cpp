@@ -9,6 +9,7 @@
 #include "import/CQuickenData.h"
 #include "import/DefinitionDate.h"
 #include "import/ImportDefinition.h"
+#include "import/StatementFileReader.h"
 #include "import_test_support.h"
 
 namespace ch::test {
@@ -260,6 +261,24 @@ TEST_F(ReadingReportTest, AnErrorRaisedOnceIsShownAsBefore)
     EXPECT_EQ(result.error, CQuickenData::kNoCreditCardAccountError);
     EXPECT_EQ(env.alerts().numbers(), std::vector<long>{CQuickenData::kNoCreditCardAccountError});
     EXPECT_TRUE(result.notes.empty());
+}
+
+TEST_F(ReadingReportTest, TheFileReaderSaysEverythingInOneMessage)
+{
+    // Day-first dates where the setting says month first, and a last record
+    // the file breaks off in.
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "importread_report_test.qif";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "!Type:Bank\nD31.12.2023\nPShop\nT-1.00\n^\nD1.1.2024\nPBakery\nT-2";
+    }
+    StatementFileReader reader(document);
+    const StatementLines lines = reader.read(path.string(), StatementKind::QIF, nullptr);
+    std::filesystem::remove(path);
+    EXPECT_EQ(lines.size(), 1u);
+    ASSERT_EQ(env.alerts().records().size(), 1u);
+    EXPECT_EQ(env.alerts().records()[0].kind, RecordingAlertPresenter::Kind::Info);
+    EXPECT_EQ(env.alerts().records()[0].alert.message, "QIFDATEORDERUSED\n\n313:1:::");
 }
 
 TEST(DefinitionDateTest, DatesAreReadInTheDefinitionsFieldOrder)
