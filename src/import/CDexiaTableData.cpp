@@ -3,10 +3,10 @@
 #include <cmath>
 #include <utility>
 
+#include "import/DefinitionDate.h"
 #include "import/ImportDefinition.h"
 #include "import/ImportDocument.h"
 #include "import/ImportLookups.h"
-#include "import/DefinitionDate.h"
 #include "import/ImportText.h"
 #include "import/StatementAmount.h"
 #include "model/foundation/CErrorManager.h"

@@ -440,7 +440,9 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
             }
             break;
         case 'T':
-            if (const std::optional<double> amount = fileAmountOf(text, decimalComma)) {
+            // An empty amount is no amount, as a missing T line.
+            if (const std::optional<double> amount =
+                    trimmedText(text).empty() ? std::optional<double>(0.0) : fileAmountOf(text, decimalComma)) {
                 record.amount = *amount;
                 record.unreadAmount.reset();
             } else {

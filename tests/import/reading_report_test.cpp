@@ -93,6 +93,9 @@ TEST_F(ReadingReportTest, AFileThatGivesNoLinesSaysWhy)
         {"empty delimited file", StatementFormat::Delimited, "", &fourColumns, "310"},
         {"empty QIF file", StatementFormat::Qif, "", nullptr, "310"},
         {"QIF category list only", StatementFormat::Qif, "!Type:Cat\nNFood\nE\n^\n", nullptr, "310"},
+        // An empty amount is none (as a missing T line), not one that does not read.
+        {"QIF record with an empty amount", StatementFormat::Qif, "!Type:Bank\nD3/1/24\nPShop\nT \n^\n", nullptr,
+         "310"},
         // 2 records of 6 fields, none within 4..5; most have 6.
         {"definition that does not fit", StatementFormat::Delimited, wider, &fourColumns, "311:2:4:5:6"},
         {"investment statement only", StatementFormat::Ofx, investment, nullptr, "312"},
