@@ -271,8 +271,10 @@ void BM_QifTransferTargets(benchmark::State& state)
     state.SetComplexityN(targets);
 }
 BENCHMARK(BM_QifTransferTargets)
-    ->RangeMultiplier(2)
-    ->Range(1000, 8000)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Arg(4000)
+    ->Arg(8000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Complexity();
