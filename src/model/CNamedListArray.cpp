@@ -465,7 +465,7 @@ void CNamedListArray::Sort()
 bool CNamedListArray::InStrictNameOrder() const
 {
     const LComparator* comparator = GetComparator();
-    return comparator && typeid(*comparator) == typeid(LNamedlistArrayComparator) && IsStrictlyOrdered() &&
+    return mTracksNameOrder && comparator && typeid(*comparator) == typeid(LNamedlistArrayComparator) && IsStrictlyOrdered() &&
            mNameChangesAtSort == CNonVisual::NameChanges();
 }
 

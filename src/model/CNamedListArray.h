@@ -85,9 +85,14 @@ public:
     virtual void SetNotSorted();
     // Sorts, and notes the renames made so far (see InStrictNameOrder).
     void Sort() override;
-    // Whether the list is ordered by name (LNamedlistArrayComparator), no two
-    // names equal, as its last sort left it: neither the list nor any
-    // object's name has changed since. Names are then found by halving.
+    // Lets InStrictNameOrder answer: for a list whose objects count every
+    // change of their display name (CNonVisual::NoteNameChanged), such as
+    // the accounts' (name and accounting number).
+    void TrackNameOrder() { mTracksNameOrder = true; }
+    // Whether the list tracks its name order and is ordered by name
+    // (LNamedlistArrayComparator), no two names equal, as its last sort left
+    // it: neither the list nor any object's name has changed since. Names
+    // are then found by halving.
     bool InStrictNameOrder() const;
     // After the object was inserted at the front of a list in strict name
     // order (asked before the object got its name): the object moved to its
@@ -170,6 +175,7 @@ private:
 
     bool mInsertRouted = false;   // set by InsertItemsAt, read by AddItem
     std::uint64_t mNameChangesAtSort = ~std::uint64_t(0);   // CNonVisual::NameChanges() at the last sort
+    bool mTracksNameOrder = false;
     std::unique_ptr<std::unordered_set<const CNonVisual*>> mTakenOut;   // see TakeOut
 };
 

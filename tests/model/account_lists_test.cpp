@@ -256,9 +256,14 @@ TEST(AccountArray, AccountsMadeOneAfterAnotherStayInNameOrder)
     // next account made puts the lists in order again.
     made[10]->Put_Name("Aardvark");
     EXPECT_EQ(books.GetAccountForName(std::string_view("aardvark")), made[10]);
+    // The accounting number is part of the name the lists are kept by.
+    made[20]->Put_StringRefAccountingNumber(std::string_view("0100"));
+    const std::string numbered = made[20]->Get_StringrefName();
+    EXPECT_EQ(books.GetAccountForName(std::string_view(numbered)), made[20]);
     make("Zebra", ownType);
     EXPECT_TRUE(inNameOrder(*books.mAccountList));
     EXPECT_EQ(books.GetAccountForName(std::string_view("AARDVARK")), made[10]);
+    EXPECT_EQ(books.GetAccountForName(std::string_view(numbered)), made[20]);
 }
 
 } // namespace
