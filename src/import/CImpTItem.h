@@ -106,8 +106,9 @@ public:
     ObjectIdT mDoubleTransactionId() const { return mDoubleTransactionIdValue; }
     void setMDoubleTransactionId(ObjectIdT id);
     // Remarks separated by carriage returns, in the localized texts of
-    // "IMPDATA", "316" (an amount text that does not read), "IMPAMOUNTLIMIT" (an amount beyond kAmountLimit either way:
-    // the line is incomplete and never booked), "IMPOWNACC",
+    // "IMPDATA", "316" (an amount text that does not read), "IMPAMOUNTLIMIT"
+    // (an amount beyond kAmountLimit either way: the line is incomplete and
+    // never booked), "IMPOWNACC",
     // "IMPWRONGOWNACC", "IMPOTHACC", "IMPOWN", "IMPCUR", "IMPEXPTTRANS",
     // "IMPWRONGEXP", "IMPEXP" and "IMPDUPL".
     const std::string& mRemark() const { return mRemarkText; }
