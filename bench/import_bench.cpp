@@ -1,7 +1,9 @@
 // Statement import into the large books: a 50,000-transaction OFX statement
 // of the busiest bank account and a 50,000-row delimited export of it, read
 // and completed against the 100,000-transaction books, every complete line's
-// duplicate searched.
+// duplicate searched. And a QIF register naming N transfer targets that do
+// not exist yet (each made once, named by two records), into new books: its
+// time must grow with N, not with N squared.
 //
 // Most statement lines are bookings the books already hold (a statement
 // imported again, or overlapping the last one); the others are new: payees
@@ -18,6 +20,7 @@
 #include <vector>
 
 #include "import/BooksImportDocument.h"
+#include "import/CQuickenData.h"
 #include "import/ImportDefinition.h"
 #include "import/StatementImport.h"
 #include "large_books.h"
@@ -231,6 +234,50 @@ void BM_ImportDelimitedStatement(benchmark::State& state)
     RunImport(state, bytes, StatementFormat::Delimited, &definition);
 }
 BENCHMARK(BM_ImportDelimitedStatement)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Two records for each of N accounts, as a register of transfers to savings
+// pots reads (40 KB for 1,000).
+std::string TransferTargets(int targets)
+{
+    std::string text = "!Type:Bank\n";
+    for (int i = 0; i < targets; ++i)
+        for (int twice = 0; twice < 2; ++twice)
+            text += "D3/1/24\nPTo fund " + std::to_string(i) + "\nT-1.00\nL[Fund " + std::to_string(i) + "]\n^\n";
+    return text;
+}
+
+void BM_QifTransferTargets(benchmark::State& state)
+{
+    Environment();
+    UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
+    const auto targets = static_cast<int>(state.range(0));
+    const std::string text = TransferTargets(targets);
+    std::size_t lines = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto books = std::make_unique<CDocAccounting>();
+        books->SetDefaults("EUR");
+        BooksImportDocument document(*books);
+        state.ResumeTiming();
+        StatementImportResult result = readStatement(text, StatementFormat::Qif, document);
+        state.PauseTiming();
+        lines = result.lines.size();
+        result.lines.clear();
+        books.reset();
+        state.ResumeTiming();
+    }
+    if (lines != 2 * static_cast<std::size_t>(targets)) state.SkipWithError("not every record was read");
+    state.counters["lines"] = static_cast<double>(lines);
+    state.SetComplexityN(targets);
+}
+BENCHMARK(BM_QifTransferTargets)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Arg(4000)
+    ->Arg(8000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Complexity();
 
 } // namespace
 } // namespace ch::bench

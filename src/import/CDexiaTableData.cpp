@@ -3,12 +3,12 @@
 #include <cmath>
 #include <utility>
 
-#include "bridge/CNSNumberAmountTBridge.h"
-#include "bridge/CNSStringDateTBridge.h"
+#include "import/DefinitionDate.h"
 #include "import/ImportDefinition.h"
 #include "import/ImportDocument.h"
 #include "import/ImportLookups.h"
 #include "import/ImportText.h"
+#include "import/StatementAmount.h"
 #include "model/foundation/CErrorManager.h"
 
 namespace ch {
@@ -29,14 +29,6 @@ const std::vector<std::pair<std::string_view, std::uint32_t>>& fallbackColumns()
         {kAmountColumn, 9},           {kCurrencyCodeColumn, 10},
     };
     return table;
-}
-
-// An amount text as read: blanks and a leading "+" do not belong to the number.
-double amountOf(std::string_view text)
-{
-    text = trimmedText(text);
-    if (text.starts_with('+')) text.remove_prefix(1);
-    return CNSNumberAmountTBridge::NSStringToNSNumber(text);
 }
 
 std::string cutTitle(std::string text)
@@ -96,32 +88,80 @@ std::vector<CImpTItem::Ptr> CDexiaTableData::Import()
         CErrorManager::RaiseError(kUnusableDefinitionError);
         return lines;
     }
+    mSummary = Summary();
+    const bool datesNamed = hasDateColumn();
+    std::map<std::size_t, std::size_t> fieldCounts;
     std::uint64_t number = 0;
     while (std::optional<std::vector<std::string>> fields = FetchNextRecord()) {
         ++number;
+        ++mSummary.records;
         const std::size_t count = fields->size();
+        if (number > recordsToSkip()) ++fieldCounts[count];
         if (count < kFewestFieldsOfARecord) {
             ImportHeaderData(*fields);
             continue;
         }
-        if (count >= minimumFields() && count <= maximumFields() && number > recordsToSkip())
-            lines.push_back(ImportOneRecord(*fields));
+        if (number <= recordsToSkip()) continue;
+        if (count < minimumFields() || count > maximumFields()) {
+            ++mSummary.outsideFieldRange;
+            continue;
+        }
+        if (datesNamed) {
+            const auto [booking, value] = dateTexts(*fields);
+            if (dateOf(booking) == 0 && dateOf(value) == 0) {
+                ++mSummary.withoutDate;
+                continue;
+            }
+        }
+        CImpTItem::Ptr line = ImportOneRecord(*fields);
+        if (line->amountUnread()) ++mSummary.unreadAmounts;
+        lines.push_back(std::move(line));
     }
+    std::size_t most = 0;
+    for (const auto& [count, records] : fieldCounts)
+        if (records > most && count > 0) {
+            most = records;
+            mSummary.mostCommonFieldCount = count;
+        }
     return lines;
+}
+
+bool CDexiaTableData::hasDateColumn() const
+{
+    using namespace definition_key;
+    for (const std::string_view role : {kBookingDateColumn, kValueDateColumn}) {
+        const auto columns = mColumns.find(role);
+        if (columns != mColumns.end() && columns->second && !columns->second->empty()) return true;
+    }
+    return false;
+}
+
+std::pair<std::string, std::string> CDexiaTableData::dateTexts(const std::vector<std::string>& fields) const
+{
+    using namespace definition_key;
+    std::string booking = roleText(kBookingDateColumn, fields);
+    std::string value = roleText(kValueDateColumn, fields);
+    if (characterCount(booking) < 2) booking = value;
+    if (characterCount(value) < 2) value = booking;
+    return {booking, value};
+}
+
+DateT CDexiaTableData::dateOf(std::string_view text) const
+{
+    const Dictionary* own = definition();
+    return definitionDate(text, own ? definitionText(*own, definition_key::kDateFormat) : std::nullopt);
 }
 
 CImpTItem::Ptr CDexiaTableData::ImportOneRecord(const std::vector<std::string>& fields)
 {
     using namespace definition_key;
     const std::string ownAccount = roleText(kOwnAccountNumberColumn, fields);
-    std::string bookingText = roleText(kBookingDateColumn, fields);
     const std::string reference = roleText(kTransactionRefColumn, fields);
     const std::string counterpartyNumber = roleText(kCounterpartyAccountNumberColumn, fields);
     const std::string partnerName = roleText(kCounterpartyNameColumn, fields);
     const std::string street = roleText(kCounterpartyStreetColumn, fields);
     const std::string city = roleText(kCounterpartyCityColumn, fields);
     const std::string communication = roleText(kCommunicationColumn, fields);
-    std::string valueText = roleText(kValueDateColumn, fields);
     const std::string amountText = roleText(kAmountColumn, fields);
     const std::string outText = roleText(kOutAmountColumn, fields);
     const std::string inText = roleText(kInAmountColumn, fields);
@@ -148,14 +188,7 @@ CImpTItem::Ptr CDexiaTableData::ImportOneRecord(const std::vector<std::string>& 
     auto line = std::make_shared<CImpTItem>();
     line->setMOurAccountNumber(ownAccount);
 
-    if (characterCount(bookingText) < 2) bookingText = valueText;
-    if (characterCount(valueText) < 2) valueText = bookingText;
-    const std::optional<std::string> pattern = own ? definitionText(*own, kDateFormat) : std::nullopt;
-    auto dateOf = [&](const std::string& text) {
-        if (pattern)
-            if (const std::optional<DateT> date = CNSStringDateTBridge::NSStringToDateT(text, *pattern)) return *date;
-        return CNSStringDateTBridge::NSStringToDateT(text);
-    };
+    const auto [bookingText, valueText] = dateTexts(fields);
     line->setMBookingDate(dateOf(bookingText));
     line->setMOriginalBookingDate(bookingText);
     line->setMValueDate(dateOf(valueText));
@@ -168,20 +201,39 @@ CImpTItem::Ptr CDexiaTableData::ImportOneRecord(const std::vector<std::string>& 
     line->setMPartnerCity(city);
     line->setMTransactionDescription(communication);
 
-    const double outAmount = amountOf(outText);
-    const double inAmount = amountOf(inText);
-    if (outAmount != 0.0) {
+    // An empty column says nothing; a text that does not read is marked.
+    auto amountOf = [](const std::string& text) -> std::optional<double> {
+        return trimmedText(text).empty() ? std::optional<double>(0.0) : statementAmount(text);
+    };
+    auto unread = [&](const std::string& text) {
+        line->setMAmount(0.0);
+        line->setMOriginalAmount(text);
+        line->setAmountUnread(text);
+    };
+    const std::optional<double> outAmount = amountOf(outText);
+    const std::optional<double> inAmount = amountOf(inText);
+    if (!outAmount) {
+        unread(outText);
+    } else if (*outAmount != 0.0) {
         // Money out is negative, whether the bank wrote the sign or not.
-        line->setMAmount(-std::fabs(outAmount));
+        line->setMAmount(-std::fabs(*outAmount));
         line->setMOriginalAmount(trimmedText(outText).starts_with('-') ? outText : "-" + outText);
-    } else if (inAmount != 0.0) {
-        line->setMAmount(inAmount);
+    } else if (!inAmount) {
+        unread(inText);
+    } else if (*inAmount != 0.0) {
+        line->setMAmount(*inAmount);
         line->setMOriginalAmount(inText);
     } else if (!amountText.empty() || (outText.empty() && inText.empty())) {
-        double amount = amountOf(amountText);
-        if (signText && *signText == expenseSign) amount = -amount;
-        line->setMAmount(amount);
-        line->setMOriginalAmount(signText ? amountText + " " + *signText : amountText);
+        const std::string original = signText ? amountText + " " + *signText : amountText;
+        if (const std::optional<double> read = amountOf(amountText)) {
+            double amount = *read;
+            if (signText && *signText == expenseSign) amount = -amount;
+            line->setMAmount(amount);
+            line->setMOriginalAmount(original);
+        } else {
+            unread(amountText);
+            line->setMOriginalAmount(original);
+        }
     } else {
         line->setMAmount(0.0);
         line->setMOriginalAmount(inText.empty() ? outText : inText);

@@ -8,10 +8,16 @@
 // field count lies within the definition's minimum and maximum and its
 // number is above the records to skip.
 //
+// A record whose date columns give no date is no transaction (a closing
+// balance, a heading repeated): it is left out and counted, when the
+// definition names a date column at all.
+//
 // Amounts: an out column that reads as an amount other than 0 gives the
 // amount, negative whatever its sign; else an in column that does; else the
 // amount column, negated when the sign column holds the expense sign. A bank
-// that fills the unused column with "0,00" thus loses nothing.
+// that fills the unused column with "0,00" thus loses nothing. A text that
+// does not read in the user's notation leaves the line incomplete, marked
+// (CImpTItem::setAmountUnread), never an amount of 0.
 
 #include <cstdint>
 #include <map>
@@ -29,6 +35,15 @@ class ImportDocument;
 
 class CDexiaTableData : public CTextTableData {
 public:
+    // What the last Import met besides its lines.
+    struct Summary {
+        std::size_t records = 0;              // records read, header records included
+        std::size_t outsideFieldRange = 0;    // past the skipped ones, of a field count outside the range
+        std::size_t mostCommonFieldCount = 0; // of the records past the skipped ones
+        std::size_t withoutDate = 0;          // left out: their date columns give no date
+        std::size_t unreadAmounts = 0;        // lines whose amount text does not read
+    };
+
     // The error raised for a definition that cannot be used.
     static constexpr long kUnusableDefinitionError = 270;
     // Titles are cut to this many characters.
@@ -52,8 +67,17 @@ public:
     // Header records are ignored.
     bool ImportHeaderData(const std::vector<std::string>&) { return true; }
 
+    const Summary& summary() const { return mSummary; }
+
 private:
     std::string roleText(std::string_view key, const std::vector<std::string>& fields) const;
+    // The booking and value date texts, each standing in for the other when
+    // shorter than 2 characters.
+    std::pair<std::string, std::string> dateTexts(const std::vector<std::string>& fields) const;
+    DateT dateOf(std::string_view text) const;
+    bool hasDateColumn() const;
+
+    Summary mSummary;
 
     ImportDocument* theDocument;
     // The columns of every role, read from the definition once.

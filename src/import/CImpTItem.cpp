@@ -82,7 +82,14 @@ void CImpTItem::setMForeignAccountNumber(std::string_view number)
 
 void CImpTItem::setMAmount(double amount)
 {
+    mAmountUnread = false;
     store(mAmountValue, std::isfinite(amount) ? amount : 0.0, "mAmount");
+}
+
+void CImpTItem::setAmountUnread(std::string_view text)
+{
+    mAmountUnread = true;
+    mUnreadAmountText = text;
 }
 
 void CImpTItem::setMBookingDate(DateT date)
@@ -318,6 +325,20 @@ bool CImpTItem::autoComplete()
     return true;
 }
 
+void CImpTItem::fillThenComplete(const std::function<void()>& fill)
+{
+    if (!mCompleting) {
+        struct Held {
+            bool& flag;
+            ~Held() { flag = false; }
+        } held{mCompleting = true};
+        fill();
+    } else {
+        fill();
+    }
+    autoComplete();
+}
+
 void CImpTItem::completeOnce()
 {
     CDocAccounting& books = mDocument->books();
@@ -333,6 +354,11 @@ void CImpTItem::completeOnce()
     if ((mAmountValue == 0.0 && (mBookingDateValue == 0 || mValueDateValue == 0)) ||
         !CDate::IsValidDate(mValueDateValue))
         fail("IMPDATA");
+    // An amount text that did not read is no amount of 0: the line waits for one.
+    if (mAmountUnread) {
+        complete = false;
+        addComment(formatMessage(localized("316"), {std::string(trimmedText(mUnreadAmountText))}), remark);
+    }
     // An amount beyond what the books hold to the cent is never booked.
     if (!amountWithinLimit(mAmountValue)) {
         complete = false;
@@ -505,7 +531,8 @@ bool CImpTItem::import()
 {
     if (!mDocument) return false;
     if (!mCompleteFlag) autoComplete();
-    if (!mCompleteFlag || !mAcceptFlag || mDoubleTransactionIdValue > 0 || !amountWithinLimit(mAmountValue))
+    if (!mCompleteFlag || !mAcceptFlag || mDoubleTransactionIdValue > 0 || mAmountUnread ||
+        !amountWithinLimit(mAmountValue))
         return false;
     ImportedTransaction transaction;
     transaction.name = mTitleText;

@@ -18,6 +18,7 @@
 // its key. Main thread only.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -56,7 +57,13 @@ public:
     const std::string& mForeignAccountNumber() const { return mForeignAccountNumberText; }
     void setMForeignAccountNumber(std::string_view number);
     double mAmount() const { return mAmountValue; }
+    // An amount set here replaces one the statement's text could not give.
     void setMAmount(double amount);
+    // The statement's amount text did not read as a number: the line holds 0,
+    // stays incomplete with remark 316 and is never booked until an amount
+    // is set. Readers call this after setMAmount.
+    void setAmountUnread(std::string_view text);
+    bool amountUnread() const { return mAmountUnread; }
     DateT mBookingDate() const { return mBookingDateValue; }
     void setMBookingDate(DateT date);
     DateT mValueDate() const { return mValueDateValue; }
@@ -99,8 +106,9 @@ public:
     ObjectIdT mDoubleTransactionId() const { return mDoubleTransactionIdValue; }
     void setMDoubleTransactionId(ObjectIdT id);
     // Remarks separated by carriage returns, in the localized texts of
-    // "IMPDATA", "IMPAMOUNTLIMIT" (an amount beyond kAmountLimit either way:
-    // the line is incomplete and never booked), "IMPOWNACC",
+    // "IMPDATA", "316" (an amount text that does not read), "IMPAMOUNTLIMIT"
+    // (an amount beyond kAmountLimit either way: the line is incomplete and
+    // never booked), "IMPOWNACC",
     // "IMPWRONGOWNACC", "IMPOTHACC", "IMPOWN", "IMPCUR", "IMPEXPTTRANS",
     // "IMPWRONGEXP", "IMPEXP" and "IMPDUPL".
     const std::string& mRemark() const { return mRemarkText; }
@@ -162,6 +170,10 @@ public:
     // asked for while this line completes (by its own setters) is the running
     // one: it goes on with what the setter changed.
     bool autoComplete() override;
+    // Runs fill, whose setters store and act but leave the completing to the
+    // one completion that follows: a reader filling a new line completes it
+    // once, not once for each setter.
+    void fillThenComplete(const std::function<void()>& fill);
     // When the statement names no own account number (shorter than 2
     // characters): the own account, in batch mode, so nothing is asked.
     void setOwnAccountIdForImport(ObjectIdT accountId) override;
@@ -184,6 +196,8 @@ private:
     std::string mOurAccountNumberText;
     std::string mForeignAccountNumberText;
     double mAmountValue = 0.0;
+    bool mAmountUnread = false;
+    std::string mUnreadAmountText;
     DateT mBookingDateValue = 0;
     DateT mValueDateValue = 0;
     std::string mDescriptionText;

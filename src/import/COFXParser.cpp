@@ -5,11 +5,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "bridge/CNSNumberAmountTBridge.h"
 #include "import/ImportDocument.h"
 #include "import/ImportLookups.h"
 #include "import/ImportText.h"
 #include "import/OfxTree.h"
+#include "import/StatementAmount.h"
 #include "import/StatementText.h"
 #include "model/foundation/CDate.h"
 #include "model/foundation/CErrorManager.h"
@@ -32,36 +32,35 @@ std::string cutTitle(const std::string& text)
     return characterCount(text) > COFXParser::kTitleLength - 1 ? firstCharacters(text, COFXParser::kTitleLength) : text;
 }
 
-// A plain decimal number: an optional sign, digits, a point and digits.
-double plainDecimal(std::string_view text)
+// OFX's own number: an optional sign, digits, and a decimal point or comma
+// with digits; no grouping. The whole text or none.
+std::optional<double> ofxDecimal(std::string_view text)
 {
-    text = trimmedText(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
         negative = text.front() == '-';
         text.remove_prefix(1);
     }
     double value = 0.0;
-    std::size_t i = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && i < 300; ++i) value = value * 10 + (text[i] - '0');
-    if (i < text.size() && text[i] == '.') {
+    std::size_t i = 0, digits = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && i < 300; ++i, ++digits)
+        value = value * 10 + (text[i] - '0');
+    if (i < text.size() && (text[i] == '.' || text[i] == ',')) {
         double scale = 0.1;
-        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9' && scale > 1e-300; ++i, scale /= 10)
+        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9' && scale > 1e-300; ++i, ++digits, scale /= 10)
             value += (text[i] - '0') * scale;
     }
-    if (!std::isfinite(value)) return 0.0;
+    if (i != text.size() || digits == 0 || !std::isfinite(value)) return std::nullopt;
     return negative ? -value : value;
 }
 
 } // namespace
 
-double COFXParser::amountOf(std::string_view text)
+std::optional<double> COFXParser::amountOf(std::string_view text)
 {
     text = trimmedText(text);
-    if (text.empty()) return 0.0;
-    std::string_view number = text.starts_with('+') ? text.substr(1) : text;
-    const double amount = CNSNumberAmountTBridge::NSStringToNSNumber(number);
-    return amount != 0.0 ? amount : plainDecimal(text);
+    if (const std::optional<double> amount = ofxDecimal(text)) return amount;
+    return statementAmount(text);
 }
 
 DateT COFXParser::parseOFXDate(std::string_view text)
@@ -174,9 +173,10 @@ CImpTItem::Ptr COFXParser::importItemFromSTMTTRN(const OfxNode& transaction, boo
     else if (memo) line->setMTransactionDescription(*memo);
     else if (partnerName) line->setMTransactionDescription(*partnerName);
 
-    const double amount = amountText ? amountOf(*amountText) : 0.0;
-    line->setMAmount(amount);
+    const std::optional<double> amount = amountText ? amountOf(*amountText) : std::nullopt;
+    line->setMAmount(amount.value_or(0.0));
     line->setMOriginalAmount(amountText.value_or(std::string()));
+    if (!amount) line->setAmountUnread(amountText.value_or(std::string()));
 
     if (currencySymbol) line->setMCurrency(*currencySymbol);
     else if (currency) line->setMCurrency(*currency);
@@ -210,19 +210,28 @@ std::vector<CImpTItem::Ptr> COFXParser::importuitrekselsVoorRekening(const OfxNo
         valueForXPath(asCreditCard ? ".//CCACCTFROM/ACCTID" : ".//BANKACCTFROM/ACCTID", statement)
             .value_or(std::string());
     std::vector<CImpTItem::Ptr> lines;
-    for (const OfxNode* transaction : statement.descendants("STMTTRN"))
+    for (const OfxNode* transaction : statement.descendants("STMTTRN")) {
+        // A transaction the file breaks off in may lack its amount or date.
+        if (transaction->unclosed()) continue;
         lines.push_back(importItemFromSTMTTRN(*transaction, asCreditCard, document, account, currency));
+    }
     return lines;
 }
 
-std::vector<CImpTItem::Ptr> COFXParser::parseOfxDocument(const OfxNode& document, ImportDocument* importDocument)
+std::vector<CImpTItem::Ptr> COFXParser::parseOfxDocument(const OfxNode& document, ImportDocument* importDocument,
+                                                        OfxReadResult* found)
 {
     std::vector<CImpTItem::Ptr> lines;
     for (const bool creditCard : {false, true}) {
         for (const OfxNode* statement : document.descendants(creditCard ? "CCSTMTRS" : "STMTRS")) {
             std::vector<CImpTItem::Ptr> more = importuitrekselsVoorRekening(*statement, creditCard, importDocument);
             lines.insert(lines.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+            if (found) ++found->statements;
         }
+    }
+    if (found) {
+        found->investmentStatement = document.descendant("INVSTMTRS") != nullptr;
+        for (const auto& line : lines) found->unreadAmounts += line->amountUnread();
     }
     return lines;
 }
@@ -241,12 +250,18 @@ OfxReadResult COFXParser::parseBytes(std::string_view bytes, ImportDocument* doc
                 tree = std::move(xml.document);
             }
         }
+        bool truncated = false;
         if (!tree) {
             const std::size_t start = text.find("<OFX>");
             if (start == std::string::npos) return refused(kNoOfxError);
-            tree = readOfxSgml(std::string_view(text).substr(start));
+            // Every OFX closes its root: a text without "</OFX>" was cut short.
+            truncated = text.find("</OFX>", start) == std::string::npos;
+            tree = readOfxSgml(std::string_view(text).substr(start), truncated);
         }
-        return {parseOfxDocument(*tree, document), 0};
+        OfxReadResult result;
+        result.truncated = truncated;
+        result.lines = parseOfxDocument(*tree, document, &result);
+        return result;
     } catch (const std::exception&) {
         // Whatever went wrong while reading, the user hears of it.
         return refused(kUnreadableStatementError);

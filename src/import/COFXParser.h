@@ -3,7 +3,8 @@
 // and OFX 1 (SGML with a key:value header), whatever their line ends and
 // whether the file is UTF-8 or Windows-1252. It makes one completed import
 // line per transaction of every bank statement (STMTRS), then of every
-// credit-card statement (CCSTMTRS); investment statements give none.
+// credit-card statement (CCSTMTRS); investment statements give none. A file
+// cut short gives the transactions that end before the cut.
 //
 // Refusals are numbered errors, raised here and answered as the error field:
 // 271 for a file that cannot be read, 280 for text without "<OFX>", 279 for a
@@ -25,6 +26,14 @@ class OfxNode;
 struct OfxReadResult {
     std::vector<CImpTItem::Ptr> lines;
     long error = 0;   // 0, 271, 279 or 280
+    // The text ends before its closing "</OFX>": the transactions read up to
+    // there are the lines; the one it ends inside gives none.
+    bool truncated = false;
+    // Bank and credit-card statements found; an investment statement found.
+    std::size_t statements = 0;
+    bool investmentStatement = false;
+    // Lines whose amount does not read (marked, never 0).
+    std::size_t unreadAmounts = 0;
 };
 
 class COFXParser {
@@ -40,8 +49,10 @@ public:
     // The bytes of a file.
     static OfxReadResult parseBytes(std::string_view bytes, ImportDocument* document);
 
-    // The lines of all bank statements, then of all credit-card statements.
-    static std::vector<CImpTItem::Ptr> parseOfxDocument(const OfxNode& document, ImportDocument* importDocument);
+    // The lines of all bank statements, then of all credit-card statements;
+    // with what was found beside them in the result.
+    static std::vector<CImpTItem::Ptr> parseOfxDocument(const OfxNode& document, ImportDocument* importDocument,
+                                                        OfxReadResult* found = nullptr);
     // The lines of one statement, in the order of its transactions.
     static std::vector<CImpTItem::Ptr> importuitrekselsVoorRekening(const OfxNode& statement, bool asCreditCard,
                                                                     ImportDocument* document);
@@ -57,9 +68,10 @@ public:
     static DateT parseOFXDate(std::string_view text);
     // The localized text of "OFX" followed by the type.
     static std::string normalizeTransactionType(std::string_view type);
-    // An amount as OFX writes it: in the user's notation, else with a
-    // decimal point (a leading "+" allowed).
-    static double amountOf(std::string_view text);
+    // An amount as OFX writes it: digits with a decimal point or a decimal
+    // comma and no grouping (a leading sign allowed), else in the user's
+    // notation; none when neither reads it.
+    static std::optional<double> amountOf(std::string_view text);
 };
 
 } // namespace ch

@@ -77,6 +77,12 @@ public:
     static bool isStatementHeader(std::string_view header);
     // The error the last Import raised; 0 for none.
     long error() const { return mError; }
+    // Whether the file ends inside a register record (no "^" after its last
+    // letter lines): that unfinished record gives no line.
+    bool endsInsideRecord() const { return mEndsInsideRecord; }
+    // Lines whose amount text reads in neither the file's nor the user's
+    // notation: made, marked and incomplete (never an amount of 0).
+    std::size_t unreadAmounts() const { return mUnreadAmounts; }
 
 private:
     // The next line; none at the end.
@@ -99,6 +105,8 @@ private:
     std::uint8_t mCategoryKind = 1;
     std::size_t mCreated = 0;
     long mError = 0;
+    bool mEndsInsideRecord = false;
+    std::size_t mUnreadAmounts = 0;
     std::vector<std::string> mNotes;
     // What the category lists of this file made, by their whole path.
     std::map<std::string, ObjectIdT, std::less<>> mGroupsByPath;

@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <map>
 
-#include "bridge/CNSNumberAmountTBridge.h"
 #include "bridge/CNSStringDateTBridge.h"
 #include "import/CQuickenData.h"
 #include "import/ImportDocument.h"
 #include "import/ImportLookups.h"
 #include "import/ImportText.h"
 #include "import/QifText.h"
+#include "import/StatementAmount.h"
 #include "model/CAccount.h"
 #include "model/CDocAccounting.h"
 #include "model/CAccountArray.h"
@@ -38,6 +38,7 @@ struct Side {
 // What one record has said so far.
 struct Record {
     std::optional<double> amount;
+    std::optional<std::string> unreadAmount;   // a T text that does not read
     DateT date = 0;
     std::string description;
     std::string payee;
@@ -60,13 +61,6 @@ bool isBalanceSheetAccount(const CAccount& account)
     return account.thisIsAPropretyAccount() || account.thisIsADebtAccount();
 }
 
-double amountOf(std::string_view text)
-{
-    text = trimmedText(text);
-    if (text.starts_with('+')) text.remove_prefix(1);
-    return CNSNumberAmountTBridge::NSStringToNSNumber(text);
-}
-
 // A category or transfer text without its class ("Bills:Phone/Work",
 // "[Savings]/Work"); the books have no classes.
 std::string_view withoutClass(std::string_view text)
@@ -77,11 +71,11 @@ std::string_view withoutClass(std::string_view text)
 }
 
 // An amount in the file's notation; what does not read so is read in the
-// user's own.
-double fileAmountOf(std::string_view text, bool decimalComma)
+// user's own; none when neither reads it.
+std::optional<double> fileAmountOf(std::string_view text, bool decimalComma)
 {
-    if (const std::optional<double> amount = qifAmount(trimmedText(text), decimalComma)) return *amount;
-    return amountOf(text);
+    if (const std::optional<double> amount = qifAmount(trimmedText(text), decimalComma)) return amount;
+    return statementAmount(text);
 }
 
 // A register date as written: month/day/year ("1/ 2'06", "12/31'2008"), else
@@ -344,7 +338,7 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
         ++ordinal;
         Record done = std::move(record);
         record = Record();
-        if (done.quantity || !done.amount || *done.amount == 0.0) return;
+        if (done.quantity || !done.amount || (*done.amount == 0.0 && !done.unreadAmount)) return;
 
         if (!done.from.id || !done.to.id || !done.categoryId) {
             auto fallback = [&]() -> std::optional<ObjectIdT> {
@@ -377,24 +371,34 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
         auto line = std::make_shared<CImpTItem>();
         line->setMBatch(true);
         line->setDocument(theDocument);
-        line->setMTitle(title);
-        line->setMOurAccountNumber(ourAccountText.value_or(std::string()));
-        line->setMAmount(*done.amount);
-        line->setMBookingDate(done.date);
-        line->setMValueDate(done.date);
-        line->setMTransactionDescription(done.description);
-        line->setMCurrency(homeSymbol);
-        line->setMOurAccountId(ourAccountId);
-        line->setMOtherAccountId(done.otherAccountId.value_or(0));
-        line->setMExpenseTypeId(*done.categoryId, true);
-        line->setMOriginalBookingDate(dateText);
-        line->setMOriginalValueDate(dateText);
-        line->setMOriginalAmount(amountText);
-        line->autoComplete();
+        // Completed once, with everything the record says: a completion
+        // between the setters would look for the counter account the record
+        // names anyway, walking every account for each line.
+        line->fillThenComplete([&] {
+            line->setMTitle(title);
+            line->setMOurAccountNumber(ourAccountText.value_or(std::string()));
+            line->setMAmount(*done.amount);
+            line->setMBookingDate(done.date);
+            line->setMValueDate(done.date);
+            line->setMTransactionDescription(done.description);
+            line->setMCurrency(homeSymbol);
+            line->setMOurAccountId(ourAccountId);
+            line->setMOtherAccountId(done.otherAccountId.value_or(0));
+            line->setMExpenseTypeId(*done.categoryId, true);
+            line->setMOriginalBookingDate(dateText);
+            line->setMOriginalValueDate(dateText);
+            line->setMOriginalAmount(amountText);
+            if (done.unreadAmount) {
+                line->setAmountUnread(*done.unreadAmount);
+                ++mUnreadAmounts;
+            }
+        });
         line->setMBatch(false);
         lines.push_back(std::move(line));
     };
 
+    // Letter lines of a register record not yet ended by "^".
+    bool recordOpen = false;
     while (std::optional<std::string> raw = nextLine()) {
         if (raw->empty()) continue;
         const char letter = raw->front();
@@ -402,6 +406,7 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
         // Records of a list section (memorized transactions, categories,
         // classes, securities, prices) are no statement lines.
         if (inList && letter != '!') continue;
+        if (!headerMode && !trimmedText(*raw).empty()) recordOpen = letter != '^' && letter != '!';
         switch (letter) {
         case '!': {
             const std::string_view header = withoutTrailingBlanks(*raw);
@@ -435,7 +440,15 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
             }
             break;
         case 'T':
-            record.amount = fileAmountOf(text, decimalComma);
+            // An empty amount is no amount, as a missing T line.
+            if (const std::optional<double> amount =
+                    trimmedText(text).empty() ? std::optional<double>(0.0) : fileAmountOf(text, decimalComma)) {
+                record.amount = *amount;
+                record.unreadAmount.reset();
+            } else {
+                record.amount = 0.0;
+                record.unreadAmount = std::string(text);
+            }
             amountText = text;
             if (!headerMode) amountAndSides();
             break;
@@ -475,6 +488,7 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
         default: break;
         }
     }
+    mEndsInsideRecord = recordOpen;
     return kNoMoreRecords;
 }
 

@@ -1,5 +1,7 @@
 #include "import/OfxTree.h"
 
+#include <algorithm>
+
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
@@ -220,7 +222,7 @@ const OfxNode* OfxNode::descendant(std::string_view name) const
 
 // --- OFX 1
 
-std::unique_ptr<OfxNode> readOfxSgml(std::string_view text)
+std::unique_ptr<OfxNode> readOfxSgml(std::string_view text, bool holdUnclosed)
 {
     // Where each name is closed last: an element with a closing tag later on
     // holds what comes up to it.
@@ -317,8 +319,14 @@ std::unique_ptr<OfxNode> readOfxSgml(std::string_view text)
         }
         OfxNode& element = open.back()->addElement(std::string(name));
         const auto closing = lastClosing.find(name);
-        if (closing != lastClosing.end() && closing->second >= contentEnd && open.size() <= OfxNode::kMaxDepth)
+        const bool closedLater = closing != lastClosing.end() && closing->second >= contentEnd;
+        // No OFX aggregate holds one of its own name: a cut text never nests so.
+        const bool held = holdUnclosed && std::none_of(open.begin(), open.end(),
+                                                       [&](const OfxNode* each) { return each->name() == name; });
+        if ((closedLater || held) && open.size() <= OfxNode::kMaxDepth) {
+            if (!closedLater) element.markUnclosed();
             open.push_back(&element);
+        }
     }
     return document;
 }

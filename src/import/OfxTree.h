@@ -41,6 +41,11 @@ public:
     OfxNode& addElement(std::string name);
     void addText(std::string_view text);
 
+    // An element the text ends inside (read with holdUnclosed): what it
+    // holds may be cut short.
+    bool unclosed() const { return mUnclosed; }
+    void markUnclosed() { mUnclosed = true; }
+
     // The text of the node and of everything below it, joined in order.
     std::string stringValue() const;
     // The first child element of the name ("./NAME"), or null.
@@ -55,10 +60,14 @@ private:
     std::string mName;
     std::string mText;
     std::vector<std::unique_ptr<OfxNode>> mChildren;
+    bool mUnclosed = false;
 };
 
-// An OFX 1 body (from "<OFX>" on) as a document node.
-std::unique_ptr<OfxNode> readOfxSgml(std::string_view text);
+// An OFX 1 body (from "<OFX>" on) as a document node. A text cut short before
+// its closing tags is read with holdUnclosed: an element followed directly by
+// another tag and never closed then holds everything to the end of the text,
+// marked unclosed (OFX leaves are never empty, so it is an aggregate).
+std::unique_ptr<OfxNode> readOfxSgml(std::string_view text, bool holdUnclosed = false);
 
 struct OfxXmlResult {
     std::unique_ptr<OfxNode> document;   // null when nothing could be read

@@ -45,10 +45,11 @@ StatementLines StatementFileReader::read(const std::string& path, StatementKind 
     case StatementKind::OFX: result = readStatement(*bytes, StatementFormat::Ofx, mDocument); break;
     case StatementKind::QIF: result = readStatement(*bytes, StatementFormat::Qif, mDocument); break;
     }
-    for (const std::string& note : result.notes) {
+    // What the reading has to say is one message, after the file is read.
+    if (!result.notes.empty()) {
         Alert alert;
         alert.title = localized("INFO");
-        alert.message = note;
+        for (const std::string& note : result.notes) alert.message += (alert.message.empty() ? "" : "\n\n") + note;
         alert.defaultButton = localized("OK");
         alertPresenter().showInfo(alert);
     }

@@ -4,7 +4,9 @@
 // the built-in definition, a delimited text with the definition given, QIF
 // or OFX), for the document it imports into; the lines come completed and
 // marked when they duplicate a booked transaction. A file that cannot be
-// read raises error 271 and gives no lines.
+// read raises error 271 and gives no lines. What the reading has to say (no
+// lines and why, a file cut short, rows left out, amounts that do not read,
+// the date order used) is shown as one information message.
 
 #include "document/StatementReader.h"
 

@@ -8,7 +8,8 @@
 // chose: a delimited text with an import definition (none: the bank export's
 // own settings; standardFileDescriptor() for the built-in definition), QIF,
 // or OFX. Nothing is booked here; a QIF file may create category groups,
-// categories and accounts through the document while it is read.
+// categories and accounts through the document while it is read. Errors
+// raised while reading are gathered: one raised many times is one note.
 
 #include <optional>
 #include <string>
@@ -31,8 +32,14 @@ struct StatementImportResult {
     // import definition without separator, 271, 279 and 280 an OFX file that
     // cannot be read.
     long error = 0;
-    // What the user should know about how the file was read (localized):
-    // a QIF file's dates read in another order than the setting says.
+    // What the user should know about how the file was read (localized),
+    // shown together as one message: a QIF file's dates read in another
+    // order than the setting says; 310 a file that gives no line for no
+    // other reason said; 311 a definition whose field range no record fits;
+    // 312 an investment statement only; 313 a file that ends inside a
+    // transaction, with the lines read up to there; 314 records without a
+    // date left out; 315 lines whose amount does not read; 317 an error the
+    // reading raised many times, once with its count.
     std::vector<std::string> notes;
 };
 

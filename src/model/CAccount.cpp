@@ -159,6 +159,7 @@ CAccount::CAccount(LStream* stream, CDocAccounting* document, FourCharCode versi
         std::string accountingNumberText = stream->ReadCFString();
         mBankNumberText = bankNumberText;
         mAccountingNumberText = accountingNumberText;
+        NoteNameChanged();   // the accounting number is part of the display name
     } else {
         Put_StringrefDesc(MacRomanToUnicode(mDescription));
     }
@@ -201,6 +202,7 @@ bool CAccount::Put_mAccountNumber(const char* number)
 {
     CopyToField(mAccountNumber, number);
     mAccountingNumberText = MacRomanToUnicode(mAccountNumber);
+    NoteNameChanged();   // the accounting number is part of the display name
     BroadcastMessage(msg::kNameChanged);
     return true;
 }
@@ -248,6 +250,8 @@ bool PutText(std::string& field, TextRef text)
 
 bool CAccount::Put_StringRefAccountingNumber(TextRef text)
 {
+    // Part of the display name, which lists in name order are kept by.
+    NoteNameChanged();
     return PutText(mAccountingNumberText, text);
 }
 

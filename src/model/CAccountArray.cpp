@@ -10,6 +10,10 @@ namespace ch {
 CAccountArray::CAccountArray(LComparator* comparator, bool keepSorted)
     : CSubListArray(comparator, keepSorted, kSubListCount)
 {
+    // Accounts note every change of their display name: an import making
+    // many accounts finds and places them by halving.
+    TrackNameOrder();
+    for (std::size_t i = 0; i < SubListCount(); ++i) SubList(i)->TrackNameOrder();
 }
 
 CAccountArray::Kind CAccountArray::KindOf(const CNonVisual* account)

@@ -64,6 +64,32 @@ CAccount* CDocAccounting::InsertAccount(ObjectIdT id, const char* name, TextRef 
     bool byName = cfName && !cfName->empty();
     CAccount* account = byName ? GetAccountForName(cfName) : nullptr;
     if (!account && id <= kHighestDefaultId) account = GetAccountForID(id);
+    auto nameAccount = [&](CAccount* named) {
+        named->Put_Name(name);
+        named->Put_mDescription(description);
+        if (cfName) named->Put_StringrefName(cfName);
+        if (cfDescription) named->Put_StringrefDesc(cfDescription);
+        CNonVisual* home = nullptr;
+        named->Put_mCurrency(currencyId >= 2 ? currencyId : Get_HomeCurrency(home));
+    };
+    if (!account && byName && name && *name && mAccountList->AllInStrictNameOrder()) {
+        // A new name for lists in name order: named first and put straight in
+        // its place, so that making many accounts one after the other never
+        // walks the lists (an import naming a thousand transfer targets).
+        auto made = std::make_unique<CAccount>(this);
+        made->Put_mAccountTypeId(accountTypeId, accountType, true);
+        nameAccount(made.get());
+        if (mAccountList->InsertObjectAt(made.get(), 1) <= 0) {
+            made->Put_mAccountTypeId(0, nullptr, true);
+            return nullptr;
+        }
+        account = made.release();
+        if (!mAccountList->SortFrontObject(account)) {
+            mAccountList->SetNotSorted();
+            mAccountList->Sort();
+        }
+        return account;
+    }
     if (!account) {
         // Joins its type before the list files it by kind.
         auto made = std::make_unique<CAccount>(this);
@@ -74,14 +100,7 @@ CAccount* CDocAccounting::InsertAccount(ObjectIdT id, const char* name, TextRef 
         }
         account = made.release();
     }
-    if (name && *name) {
-        account->Put_Name(name);
-        account->Put_mDescription(description);
-        if (cfName) account->Put_StringrefName(cfName);
-        if (cfDescription) account->Put_StringrefDesc(cfDescription);
-        CNonVisual* home = nullptr;
-        account->Put_mCurrency(currencyId >= 2 ? currencyId : Get_HomeCurrency(home));
-    }
+    if (name && *name) nameAccount(account);
     mAccountList->SetNotSorted();
     mAccountList->Sort();
     return account;

@@ -5,9 +5,11 @@
 #include <cstring>
 #include <limits>
 #include <unordered_map>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
+#include "model/ModelComparators.h"
 #include "model/foundation/LComparator.h"
 #include "platform/core/unicode.h"
 
@@ -454,11 +456,55 @@ CNonVisual* CNamedListArray::GetValueForId(ObjectIdT id) const
     return FirstWithId(id, nullptr);
 }
 
+void CNamedListArray::Sort()
+{
+    LArray::Sort();
+    mNameChangesAtSort = CNonVisual::NameChanges();
+}
+
+bool CNamedListArray::InStrictNameOrder() const
+{
+    const LComparator* comparator = GetComparator();
+    return mTracksNameOrder && comparator && typeid(*comparator) == typeid(LNamedlistArrayComparator) && IsStrictlyOrdered() &&
+           mNameChangesAtSort == CNonVisual::NameChanges();
+}
+
+bool CNamedListArray::SortFrontObject(const CNonVisual* object)
+{
+    if (ObjectAt(1) != object) {
+        // Not this list's object: its order, known before the object was
+        // named, holds.
+        if (IsStrictlyOrdered()) mNameChangesAtSort = CNonVisual::NameChanges();
+        return true;
+    }
+    if (!SortFrontItem()) return false;
+    mNameChangesAtSort = CNonVisual::NameChanges();
+    return true;
+}
+
 ObjectIdT CNamedListArray::GetIdForValue(TextRef name, CNonVisual*& outObject,
                                          ArrayIndexT& outPosition) const
 {
     outPosition = 1;
     if (!name) return -1;
+    if (InStrictNameOrder()) {
+        // One object at most has the name: found by halving.
+        ArrayIndexT low = 1;
+        ArrayIndexT high = static_cast<ArrayIndexT>(GetCount());
+        while (low <= high) {
+            const ArrayIndexT middle = low + (high - low) / 2;
+            CNonVisual* object = ObjectAt(middle);
+            const int order = object ? compareCaseInsensitive(object->Get_StringrefName(), *name) : -1;
+            if (order == 0) {
+                outObject = object;
+                outPosition = middle;
+                return object->Get_Id();
+            }
+            if (order < 0) low = middle + 1;
+            else high = middle - 1;
+        }
+        return -1;
+    }
     auto count = static_cast<ArrayIndexT>(GetCount());
     for (ArrayIndexT i = 1; i <= count; ++i) {
         CNonVisual* object = ObjectAt(i);

@@ -83,6 +83,23 @@ public:
     // Clears the sorted flag, so that the next sort or keep-sorted insertion
     // orders the list again.
     virtual void SetNotSorted();
+    // Sorts, and notes the renames made so far (see InStrictNameOrder).
+    void Sort() override;
+    // Lets InStrictNameOrder answer: for a list whose objects count every
+    // change of their display name (CNonVisual::NoteNameChanged), such as
+    // the accounts' (name and accounting number).
+    void TrackNameOrder() { mTracksNameOrder = true; }
+    // Whether the list tracks its name order and is ordered by name
+    // (LNamedlistArrayComparator), no two names equal, as its last sort left
+    // it: neither the list nor any object's name has changed since. Names
+    // are then found by halving.
+    bool InStrictNameOrder() const;
+    // After the object was inserted at the front of a list in strict name
+    // order (asked before the object got its name): the object moved to its
+    // place by halving. False, and the list unsorted, when an object of the
+    // same name is listed. A list with sub-lists does the same in each
+    // sub-list the object went to the front of.
+    virtual bool SortFrontObject(const CNonVisual* object);
     // Removes the object's first occurrence (with the broadcasts of
     // RemoveItemsAt); false when it is not listed. The object is not deleted.
     virtual bool RemoveObject(CNonVisual* object);
@@ -157,6 +174,8 @@ private:
     std::uint32_t Occurrences(const CNonVisual* object) const;
 
     bool mInsertRouted = false;   // set by InsertItemsAt, read by AddItem
+    std::uint64_t mNameChangesAtSort = ~std::uint64_t(0);   // CNonVisual::NameChanges() at the last sort
+    bool mTracksNameOrder = false;
     std::unique_ptr<std::unordered_set<const CNonVisual*>> mTakenOut;   // see TakeOut
 };
 

@@ -193,6 +193,7 @@ bool CNonVisual::Put_StringrefName(TextRef name)
     if (!name) return false;
     if (compareLocalized(mTexts->unicodeName, *name) == 0) return true;
     mTexts.Change([&](Texts& texts) { texts.unicodeName = std::string(*name); });
+    NoteNameChanged();
     BroadcastMessage(msg::kNameChanged);
     return true;
 }

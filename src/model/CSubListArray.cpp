@@ -62,6 +62,21 @@ void CSubListArray::Sort()
     for (auto& list : mSubLists) list->Sort();
 }
 
+bool CSubListArray::AllInStrictNameOrder() const
+{
+    return InStrictNameOrder() &&
+           std::all_of(mSubLists.begin(), mSubLists.end(), [](const auto& list) {
+               return list->GetCount() < 2 || list->InStrictNameOrder();
+           });
+}
+
+bool CSubListArray::SortFrontObject(const CNonVisual* object)
+{
+    bool placed = CNamedListArray::SortFrontObject(object);
+    for (auto& list : mSubLists) placed = list->SortFrontObject(object) && placed;
+    return placed;
+}
+
 void CSubListArray::SetNotSorted()
 {
     CNamedListArray::SetNotSorted();

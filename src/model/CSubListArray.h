@@ -27,6 +27,10 @@ public:
     void SetNotSorted() override;
     // Removes the object from the full list and from every sub-list; true.
     bool RemoveObject(CNonVisual* object) override;
+    // Whether the full list and every sub-list are in strict name order.
+    bool AllInStrictNameOrder() const;
+    // The full list and each sub-list the object went to the front of.
+    bool SortFrontObject(const CNonVisual* object) override;
 
     std::size_t SubListCount() const { return mSubLists.size(); }
     CNamedListArray* SubList(std::size_t index) const { return mSubLists.at(index).get(); }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "../document/document_fixture.h"
 #include "document/StatementImport.h"
@@ -14,6 +15,7 @@
 #include "import/InstallStatementImport.h"
 #include "model/CAccount.h"
 #include "model/CPreference.h"
+#include "platform/core/localized_strings.h"
 
 namespace ch::test {
 namespace {
@@ -130,6 +132,41 @@ TEST_F(DocumentStatementImportTest, UnreadableFilesAndDefinitionsGiveNoLines)
     EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{271});
     EXPECT_FALSE(import.importWithFileDesc("No such definition.plist", statement()));
     EXPECT_FALSE(import.hasPendingLines());
+}
+
+
+// A QIF file whose category lists overrun the groups the books can number,
+// with many transfer targets, through the document's commands: the error
+// each refused group raises is one sentence of one message, and every
+// transfer target is made once.
+TEST_F(DocumentStatementImportTest, ErrorsOfAFileAreGatheredIntoOneMessage)
+{
+    std::unique_ptr<MyDocument> books = reopen();
+    std::string text = "!Type:Cat\n";
+    // Within what one file may make (groups, categories and accounts).
+    for (int i = 0; i < 280; ++i)
+        text += "NGroup " + std::to_string(i) + "\nE\n^\nNGroup " + std::to_string(i) + ":Item\n^\n";
+    text += "!Type:Bank\n";
+    for (int i = 0; i < 300; ++i)
+        text += "D3/1/09\nPTo fund " + std::to_string(i) + "\nT-1.00\nL[Fund " + std::to_string(i) + "]\n^\n";
+    const std::string path = folder.file("groups.qif");
+    std::ofstream(path, std::ios::binary) << text;
+
+    environment.alerts().clear();
+    ASSERT_TRUE(books->statementImport().importFile(path, StatementKind::QIF));
+    EXPECT_EQ(pending(*books).size(), 300u);
+    const auto& records = environment.alerts().records();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].kind, RecordingAlertPresenter::Kind::Info);
+    EXPECT_NE(records[0].alert.message.find(localized("188")), std::string::npos) << records[0].alert.message;
+
+    CDocAccounting& root = *books->accounting();
+    for (int i = 0; i < 300; i += 37) {
+        const std::string name = "Fund " + std::to_string(i);
+        const CAccount* fund = root.GetAccountForName(std::string_view(name));
+        ASSERT_NE(fund, nullptr) << name;
+        EXPECT_EQ(pending(*books)[static_cast<std::size_t>(i)]->mOtherAccountId(), fund->Get_Id());
+    }
 }
 
 } // namespace

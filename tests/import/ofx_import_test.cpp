@@ -150,10 +150,14 @@ TEST_F(OfxImportTest, DatesAndAmountsAsOfxWritesThem)
     };
     for (const auto& [text, date] : dates) EXPECT_EQ(COFXParser::parseOFXDate(text), date) << text;
 
-    const std::pair<const char*, double> amounts[] = {
-        {"-12.50", -12.5}, {"+7490.73", 7490.73}, {"-2,60", -2.6}, {" 3.5 ", 3.5}, {"", 0.0}, {"1e999", 1.0},
+    // OFX writes no grouping: "1.234" is one and a bit in any notation. What
+    // reads in no way is none, never 0 nor the digits before the exponent.
+    const std::pair<const char*, std::optional<double>> amounts[] = {
+        {"-12.50", -12.5}, {"+7490.73", 7490.73}, {"-2,60", -2.6}, {" 3.5 ", 3.5},     {"1.234", 1.234},
+        {"0.00", 0.0},     {"", std::nullopt},    {"1e999", std::nullopt},          {"12 EUR", std::nullopt},
+        {"1,234.56", 1234.56},
     };
-    for (const auto& [text, amount] : amounts) EXPECT_DOUBLE_EQ(COFXParser::amountOf(text), amount) << text;
+    for (const auto& [text, amount] : amounts) EXPECT_EQ(COFXParser::amountOf(text), amount) << text;
 }
 
 TEST(OfxTreeTest, UnclosedSgmlElementsBecomeATree)

@@ -7,6 +7,7 @@
 
 #include "chart_test_support.h"
 #include "model/CNonvisualExaminator.h"
+#include "model_test_support.h"
 
 namespace ch {
 namespace {
@@ -212,6 +213,57 @@ TEST(Examinator, KindQuestionsOnEveryKindOfObject)
     EXPECT_TRUE(E::isTransferReasonCodeId(&books.doc, move->Get_Id()));
     EXPECT_FALSE(E::isIncomeReasonCodeId(&books.doc, food->Get_Id()));
     EXPECT_FALSE(E::isExpenseReasonCodeId(nullptr, food->Get_Id()));
+}
+
+
+// Accounts made one after another (an import naming many transfer targets)
+// are put in their place by name without sorting the lists again: every
+// list stays in name order and each name is found, ignoring case, also
+// after a rename the lists did not hear of.
+TEST(AccountArray, AccountsMadeOneAfterAnotherStayInNameOrder)
+{
+    test::ModelEnvironment env;
+    CDocAccounting books;
+    books.SetDefaults("EUR");
+    const ObjectIdT ownType = 1, profitAndLossType = 3;
+    auto make = [&](const std::string& name, ObjectIdT typeId) {
+        return books.InsertAccount(-1, name.c_str(), std::string_view(name), "", std::string_view(), typeId, 1,
+                                   books.GetAccountTypeForId(typeId));
+    };
+    auto inNameOrder = [](const CNamedListArray& list) {
+        for (ArrayIndexT i = 2; i <= static_cast<ArrayIndexT>(list.GetCount()); ++i)
+            if (compareCaseInsensitive(list.ObjectAt(i - 1)->Get_StringrefName(),
+                                       list.ObjectAt(i)->Get_StringrefName()) > 0)
+                return false;
+        return true;
+    };
+    std::vector<CAccount*> made;
+    for (int i = 0; i < 300; ++i) {
+        // Names out of order, alternating kinds; the same name again gives the same account.
+        const std::string name = "Fund " + std::to_string((i * 7919) % 300);
+        made.push_back(make(name, i % 2 ? ownType : profitAndLossType));
+        ASSERT_NE(made.back(), nullptr);
+    }
+    EXPECT_EQ(make("FUND 5", ownType), books.GetAccountForName(std::string_view("Fund 5")));
+    EXPECT_TRUE(inNameOrder(*books.mAccountList));
+    for (std::size_t i = 0; i < books.mAccountList->SubListCount(); ++i)
+        EXPECT_TRUE(inNameOrder(*books.mAccountList->SubList(i))) << i;
+    for (CAccount* account : made)
+        EXPECT_EQ(books.GetAccountForName(std::string_view("fund " + account->Get_StringrefName().substr(5))),
+                  account);
+
+    // Renamed behind the lists' back: still found by its new name, and the
+    // next account made puts the lists in order again.
+    made[10]->Put_Name("Aardvark");
+    EXPECT_EQ(books.GetAccountForName(std::string_view("aardvark")), made[10]);
+    // The accounting number is part of the name the lists are kept by.
+    made[20]->Put_StringRefAccountingNumber(std::string_view("0100"));
+    const std::string numbered = made[20]->Get_StringrefName();
+    EXPECT_EQ(books.GetAccountForName(std::string_view(numbered)), made[20]);
+    make("Zebra", ownType);
+    EXPECT_TRUE(inNameOrder(*books.mAccountList));
+    EXPECT_EQ(books.GetAccountForName(std::string_view("AARDVARK")), made[10]);
+    EXPECT_EQ(books.GetAccountForName(std::string_view(numbered)), made[20]);
 }
 
 } // namespace

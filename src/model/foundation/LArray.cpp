@@ -577,7 +577,10 @@ bool LArray::SortWithoutShellPasses()
         inOrder = r >= 0;
         equalNeighbours = equalNeighbours || r == 0;
     }
-    if (inOrder) return true;
+    if (inOrder) {
+        if (!equalNeighbours) mStrictAt = mChangeCount;
+        return true;
+    }
     // Without equal items there is only one sorted order: any sort reaches
     // the Shell sort's result. Equal items found: the Shell sort decides.
     if (equalNeighbours) return false;
@@ -588,25 +591,9 @@ bool LArray::SortWithoutShellPasses()
         bool restInOrder = true;
         for (std::uint32_t i = 2; i < mItemCount && restInOrder; ++i) restInOrder = compare(i + 1, i) > 0;
         if (restInOrder) {
-            std::uint32_t low = 2;                   // item low - 1 ... is below the first item
-            std::uint32_t high = mItemCount + 1;     // items from high on are above it
-            while (high - low > 0) {
-                const std::uint32_t middle = low + (high - low) / 2;
-                if (compare(middle, 1) < 0) low = middle + 1;
-                else high = middle;
-            }
-            // low: the first item not below the first one; an equal one is
-            // the Shell sort's to place.
-            if (low <= mItemCount && compare(low, 1) == 0) return false;
-            try {
-                std::vector<unsigned char> first(size);
-                CopyItemBytes(first.data(), FixedItemPtr(1), size);
-                std::memmove(FixedItemPtr(1), FixedItemPtr(2), std::size_t(low - 2) * size);
-                CopyItemBytes(FixedItemPtr(static_cast<ArrayIndexT>(low - 1)), first.data(), size);
-                return true;
-            } catch (const std::bad_alloc&) {
-                return false;
-            }
+            if (!PlaceFrontItem()) return false;
+            mStrictAt = mChangeCount;
+            return true;
         }
     }
     try {
@@ -622,10 +609,53 @@ bool LArray::SortWithoutShellPasses()
             CopyItemBytes(sorted.data() + std::size_t(i) * size, FixedItemPtr(static_cast<ArrayIndexT>(order[i])),
                           size);
         std::memcpy(mItems, sorted.data(), sorted.size());
+        mStrictAt = mChangeCount;
         return true;
     } catch (const std::bad_alloc&) {
         return false;   // the Shell sort needs no more than one item of room
     }
+}
+
+bool LArray::PlaceFrontItem()
+{
+    const std::uint32_t size = mItemSize;
+    auto compare = [&](std::uint32_t a, std::uint32_t b) {
+        return mComparator->Compare(FixedItemPtr(static_cast<ArrayIndexT>(a)),
+                                    FixedItemPtr(static_cast<ArrayIndexT>(b)), size, size);
+    };
+    if (mItemCount < 2) return true;
+    const std::int32_t second = compare(2, 1);
+    if (second == 0) return false;
+    if (second > 0) return true;
+    std::uint32_t low = 2;                   // item low - 1 ... is below the first item
+    std::uint32_t high = mItemCount + 1;     // items from high on are above it
+    while (high - low > 0) {
+        const std::uint32_t middle = low + (high - low) / 2;
+        if (compare(middle, 1) < 0) low = middle + 1;
+        else high = middle;
+    }
+    // low: the first item not below the first one; an equal one is the
+    // Shell sort's to place.
+    if (low <= mItemCount && compare(low, 1) == 0) return false;
+    try {
+        std::vector<unsigned char> first(size);
+        CopyItemBytes(first.data(), FixedItemPtr(1), size);
+        std::memmove(FixedItemPtr(1), FixedItemPtr(2), std::size_t(low - 2) * size);
+        CopyItemBytes(FixedItemPtr(static_cast<ArrayIndexT>(low - 1)), first.data(), size);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool LArray::SortFrontItem()
+{
+    if (mKeepSorted && !mIsSorted) return false;
+    if (!PlaceFrontItem()) return false;
+    ++mChangeCount;
+    mIsSorted = true;
+    mStrictAt = mChangeCount;
+    return true;
 }
 
 void LArray::AdjustAllocation(std::uint32_t extraItems, std::uint32_t)

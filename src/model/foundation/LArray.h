@@ -117,8 +117,19 @@ public:
     // counts only where items have their own sizes.
     virtual void AdjustAllocation(std::uint32_t extraItems, std::uint32_t extraBytes = 0);
 
+    // For an array whose items from the second on stand in strict order (no
+    // two equal) and whose first item was just put in front: moves that item
+    // to its place by halving and marks the array sorted, so that a list
+    // growing one item at a time is not walked whole for each. False, and
+    // nothing changed, when an item equals it: the Shell sort places it.
+    bool SortFrontItem();
+
     // --- order and state
     bool IsSorted() const { return mIsSorted; }
+    // Whether the last sort found no two items equal and nothing has changed
+    // the array since. Keys changed from outside (a renamed object) are the
+    // caller's to know of.
+    bool IsStrictlyOrdered() const { return mIsSorted && mStrictAt == mChangeCount; }
     // Grows with every change of the items or of their order (insertions,
     // removals, assignments, moves, sorts, copies), so that a look-up kept
     // beside the array can tell that it went stale.
@@ -141,7 +152,11 @@ public:
 protected:
     // For lists whose order goes stale outside the array's knowledge: a cleared
     // flag makes the next keep-sorted insertion sort again.
-    void SetSortedFlag(bool isSorted) { mIsSorted = isSorted; }
+    void SetSortedFlag(bool isSorted)
+    {
+        mIsSorted = isSorted;
+        mStrictAt = kNoProof;
+    }
 
     // Iterator bookkeeping after count items were inserted or removed at atIndex.
     void ItemsInserted(std::uint32_t count, ArrayIndexT atIndex);
@@ -208,10 +223,16 @@ private:
     // Sorts when the Shell sort's result is known without its passes (items
     // in order, or no two items equal); false leaves the items untouched.
     bool SortWithoutShellPasses();
+    // Items from the second on in strict order: the first moved to its place;
+    // false (untouched) when an item equals it.
+    bool PlaceFrontItem();
 
     LArrayIterator* mIteratorListHead = nullptr;
     LComparator* mComparator = nullptr;
     std::uint64_t mChangeCount = 0;
+    // The change count at which a sort found the items in strict order.
+    static constexpr std::uint64_t kNoProof = ~std::uint64_t(0);
+    std::uint64_t mStrictAt = kNoProof;
 };
 
 // The typed face of LArray for trivially copyable items (values, pointers).
