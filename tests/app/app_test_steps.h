@@ -1,6 +1,7 @@
 #pragma once
-// What the application tests share: the defaults of a first start with euro
-// books, and the new-document assistant as a person goes through it.
+// What the application tests share (the review program too): the defaults of
+// a first start with euro books, the new-document assistant as a person goes
+// through it, and books filled through the commands the sheets send.
 
 #include <QApplication>
 #include <QMenu>

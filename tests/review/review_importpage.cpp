@@ -11,10 +11,10 @@
 
 #include "app/DocumentController.h"
 #include "app/DocumentWindow.h"
+#include "app/app_test_steps.h"
 #include "business/BusinessDefaults.h"
 #include "document/MyDocument.h"
 #include "document/app/GXApplicationDelegate.h"
-#include "document/arguments/AccountArguments.h"
 #include "import/CImpTItem.h"
 #include "import/views/CImportedTransactionArrayController.h"
 #include "import/views/ImportPage.h"
@@ -27,6 +27,7 @@
 namespace {
 
 using namespace ch;
+using test::makeAccount;
 
 constexpr const char* kStatement =
     "OFXHEADER:100\nDATA:OFXSGML\nVERSION:102\nSECURITY:NONE\nENCODING:USASCII\nCHARSET:1252\n"
@@ -39,15 +40,6 @@ constexpr const char* kStatement =
     "<STMTTRN><TRNTYPE>CREDIT<DTPOSTED>20250915<TRNAMT>2500.00<FITID>3<NAME>ACME PAYROLL</STMTTRN>\n"
     "<STMTTRN><TRNTYPE>DEBIT<DTPOSTED>20250920<TRNAMT>-12.00<FITID>4<NAME>Corner Shop</STMTTRN>\n"
     "</BANKTRANLIST></STMTRS></STMTTRNRS></BANKMSGSRSV1></OFX>\n";
-
-long makeAccount(MyDocument& books, const char* name, long type, const char* bankNumber)
-{
-    arguments::AccountArguments values(-1, std::string(name), std::string(), type, std::nullopt, std::nullopt,
-                                       std::nullopt, std::nullopt,
-                                       bankNumber ? std::optional<std::string>(bankNumber) : std::nullopt, 100.0,
-                                       std::nullopt);
-    return books.commandExecutor().executeCommand(13, nullptr, values);
-}
 
 } // namespace
 
