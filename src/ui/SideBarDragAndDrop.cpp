@@ -1,6 +1,5 @@
 #include "ui/SideBarDragAndDrop.h"
 
-#include <QApplication>
 #include <QDrag>
 #include <QDropEvent>
 #include <QMimeData>
@@ -9,6 +8,7 @@
 
 #include "ui/CSideBarController.h"
 #include "ui/SideBarOutlineModel.h"
+#include "ui/controls/DragStart.h"
 #include "ui/controls/PasteboardTypes.h"
 
 namespace ch {
@@ -25,11 +25,7 @@ QMimeData* SideBarDragAndDrop::dragData() const
 {
     const std::optional<std::string> key = mController.dragKey();
     if (!key) return nullptr;
-    auto* data = new QMimeData;
-    data->setData(kNonvisualPboardType, QByteArray::fromStdString(*key));
-    data->setText(QString::fromStdString(mController.dragName().value_or("")));
-    data->setData(kDocumentPboardType, documentMarker(&mController.document()));
-    return data;
+    return objectDragData(*key, mController.dragName().value_or(""), &mController.document());
 }
 
 std::optional<std::string> SideBarDragAndDrop::droppedKey(const QMimeData* data) const
@@ -68,11 +64,7 @@ bool SideBarDragAndDrop::eventFilter(QObject* watched, QEvent* event)
         mPressedAt.reset();
         return false;
     case QEvent::MouseMove: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (!mPressedAt || !(mouse->buttons() & Qt::LeftButton) ||
-            (mouse->position().toPoint() - *mPressedAt).manhattanLength() < QApplication::startDragDistance())
-            return false;
-        mPressedAt.reset();
+        if (!dragStarts(*static_cast<QMouseEvent*>(event), mPressedAt)) return false;
         QMimeData* data = dragData();
         if (!data) return true;
         auto* drag = new QDrag(&mTree);

@@ -1,6 +1,7 @@
 #pragma once
-// What the application tests share: the defaults of a first start with euro
-// books, and the new-document assistant as a person goes through it.
+// What the application tests share (the review program too): the defaults of
+// a first start with euro books, the new-document assistant as a person goes
+// through it, and books filled through the commands the sheets send.
 
 #include <QApplication>
 #include <QMenu>
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -23,8 +25,13 @@
 #include "app/DocumentController.h"
 #include "app/DocumentWindow.h"
 #include "app/NewDocumentAssistantDialog.h"
+#include "bridge/ArgumentRecords.h"
+#include "bridge/CTrnSItem.h"
 #include "business/BusinessDefaults.h"
+#include "document/MyDocument.h"
 #include "document/app/GXApplicationDelegate.h"
+#include "document/arguments/AccountArguments.h"
+#include "document/arguments/CTransactionArguments.h"
 #include "platform/core/user_defaults.h"
 #include "platform/gui/qt_dispatcher.h"
 #include "ui/ApplicationShell.h"
@@ -52,6 +59,40 @@ inline void doubleClickSelectedRow(QTableView* table)
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
     settleEvents();
+}
+
+// A new account made through the command the account sheet sends (13);
+// answers its id. Without a special type the field stays absent.
+inline long makeAccount(MyDocument& books, const char* name, long type, const char* bankNumber = nullptr,
+                        std::optional<double> balance = std::nullopt, std::optional<int> specialType = std::nullopt)
+{
+    arguments::AccountArguments values(-1, std::string(name), std::string(), type, std::nullopt, std::nullopt,
+                                       std::nullopt, std::nullopt,
+                                       bankNumber ? std::optional<std::string>(bankNumber) : std::nullopt, 100.0,
+                                       balance);
+    values.specialType = specialType;
+    return books.commandExecutor().executeCommand(13, nullptr, values);
+}
+
+// Books the amount from one account to another for the category as the
+// transaction sheet does: a temporary simple transaction whose dictionary
+// goes with the new-transaction command (23).
+inline void bookTransaction(MyDocument& books, long from, long to, long category, double amount,
+                            const std::string& name, long date)
+{
+    std::shared_ptr<CTrnSItem> temporary = books.makeEmptyTransactionOfType(3);
+    SimpleTransactionArguments values;
+    values.absoluteAmount = amount;
+    values.fromAccountId = from;
+    values.toAccountId = to;
+    values.category = category;
+    values.categoryAmount = amount;
+    values.name = name;
+    values.date = date;
+    temporary->setEqualToSimpleTransactionArguments(values);
+    arguments::CTransactionArguments command;
+    command.mTransactionDictionary = temporary->dictionaryRepresentation();
+    books.commandExecutor().executeCommand(23, nullptr, command);
 }
 
 // The registered defaults, euro as the home currency, the assistant on and

@@ -104,19 +104,7 @@ protected:
 
     void book(MyDocument& document, long from, long to, double amount, const std::string& name)
     {
-        std::shared_ptr<CTrnSItem> temporary = document.makeEmptyTransactionOfType(3);
-        SimpleTransactionArguments values;
-        values.absoluteAmount = amount;
-        values.fromAccountId = from;
-        values.toAccountId = to;
-        values.category = document.get_mDefExpTUnspecifiedExpense();
-        values.categoryAmount = amount;
-        values.name = name;
-        values.date = 20250910;
-        temporary->setEqualToSimpleTransactionArguments(values);
-        arguments::CTransactionArguments command;
-        command.mTransactionDictionary = temporary->dictionaryRepresentation();
-        document.commandExecutor().executeCommand(23, nullptr, command);
+        bookTransaction(document, from, to, document.get_mDefExpTUnspecifiedExpense(), amount, name, 20250910);
     }
 
     void addCategory(MyDocument& document, const std::string& name)

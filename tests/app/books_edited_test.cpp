@@ -185,12 +185,7 @@ protected:
 
     long account(const char* name, long type, const char* bankNumber, int specialType = 0)
     {
-        arguments::AccountArguments values(-1, std::string(name), std::string(), type, std::nullopt, std::nullopt,
-                                           std::nullopt, std::nullopt,
-                                           bankNumber ? std::optional<std::string>(bankNumber) : std::nullopt, 100.0,
-                                           std::nullopt);
-        values.specialType = specialType;
-        return books().commandExecutor().executeCommand(13, nullptr, values);
+        return makeAccount(books(), name, type, bankNumber, std::nullopt, specialType);
     }
 
     long category(const char* name)
@@ -204,19 +199,7 @@ protected:
 
     void book(long from, long to, long categoryId, double amount, const char* name)
     {
-        std::shared_ptr<CTrnSItem> temporary = books().makeEmptyTransactionOfType(3);
-        SimpleTransactionArguments values;
-        values.absoluteAmount = amount;
-        values.fromAccountId = from;
-        values.toAccountId = to;
-        values.category = categoryId;
-        values.categoryAmount = amount;
-        values.name = name;
-        values.date = 20250905;
-        temporary->setEqualToSimpleTransactionArguments(values);
-        arguments::CTransactionArguments command;
-        command.mTransactionDictionary = temporary->dictionaryRepresentation();
-        books().commandExecutor().executeCommand(23, nullptr, command);
+        bookTransaction(books(), from, to, categoryId, amount, name, 20250905);
     }
 
     void newInvoice(Owners& page, const char* name, const char* net)

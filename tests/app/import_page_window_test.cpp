@@ -60,11 +60,7 @@ protected:
 
     long account(const char* name, long type, const char* bankNumber = nullptr)
     {
-        arguments::AccountArguments values(-1, std::string(name), std::string(), type, std::nullopt, std::nullopt,
-                                           std::nullopt, std::nullopt,
-                                           bankNumber ? std::optional<std::string>(bankNumber) : std::nullopt,
-                                           100.0, std::nullopt);
-        return books().commandExecutor().executeCommand(13, nullptr, values);
+        return makeAccount(books(), name, type, bankNumber);
     }
 
     const CAccount* accountNamed(const char* name) { return books().getAccountForName(name); }

@@ -70,28 +70,11 @@ protected:
         settle();
     }
 
-    long account(const char* name, long type)
-    {
-        arguments::AccountArguments values(-1, std::string(name), std::string(), type, std::nullopt, std::nullopt,
-                                           std::nullopt, std::nullopt, std::nullopt, 100.0, std::nullopt);
-        return books().commandExecutor().executeCommand(13, nullptr, values);
-    }
+    long account(const char* name, long type) { return makeAccount(books(), name, type); }
 
     void book(long from, long to, long category, double amount, const char* name)
     {
-        std::shared_ptr<CTrnSItem> temporary = books().makeEmptyTransactionOfType(3);
-        SimpleTransactionArguments values;
-        values.absoluteAmount = amount;
-        values.fromAccountId = from;
-        values.toAccountId = to;
-        values.category = category;
-        values.categoryAmount = amount;
-        values.name = name;
-        values.date = 20250905;
-        temporary->setEqualToSimpleTransactionArguments(values);
-        arguments::CTransactionArguments command;
-        command.mTransactionDictionary = temporary->dictionaryRepresentation();
-        books().commandExecutor().executeCommand(23, nullptr, command);
+        bookTransaction(books(), from, to, category, amount, name, 20250905);
     }
 
     int transactionsNamed(const std::string& name)

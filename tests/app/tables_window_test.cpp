@@ -77,27 +77,13 @@ protected:
 
     long account(const char* name, long type, double balance)
     {
-        arguments::AccountArguments values(-1, std::string(name), std::string(), type, std::nullopt, std::nullopt,
-                                           std::nullopt, std::nullopt, std::nullopt, 100.0, balance);
-        return books().commandExecutor().executeCommand(13, nullptr, values);
+        return makeAccount(books(), name, type, nullptr, balance);
     }
 
     // From the checking account to the shop, for groceries.
     void book(const char* name, double amount)
     {
-        std::shared_ptr<CTrnSItem> temporary = books().makeEmptyTransactionOfType(3);
-        SimpleTransactionArguments values;
-        values.absoluteAmount = amount;
-        values.fromAccountId = checking;
-        values.toAccountId = shop;
-        values.category = groceriesId;
-        values.categoryAmount = amount;
-        values.name = name;
-        values.date = 20250905;
-        temporary->setEqualToSimpleTransactionArguments(values);
-        arguments::CTransactionArguments command;
-        command.mTransactionDictionary = temporary->dictionaryRepresentation();
-        books().commandExecutor().executeCommand(23, nullptr, command);
+        bookTransaction(books(), checking, shop, groceriesId, amount, name, 20250905);
     }
 
     std::shared_ptr<CTrnSItem> booked(const std::string& name)

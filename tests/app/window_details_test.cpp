@@ -47,6 +47,17 @@ protected:
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(cell).center());
         settleEvents();
     }
+
+    // New books made without the assistant, their window shown at 1280 by 800.
+    void showNewBooksWithoutTheAssistant()
+    {
+        environment.defaults().set("GXShowNewDocumentAssistant", Value(false));
+        controller.makeNewDocument(false);
+        settle();
+        frame().resize(1280, 800);
+        frame().show();
+        settle();
+    }
 };
 
 TEST_F(WindowDetailsTest, ToolbarDeleteAndEditFollowTheChosenShareOrCurrency)
@@ -146,12 +157,7 @@ TEST_F(WindowDetailsTest, CategoriesTheAssistantMakesShowTheColourOfTheirKind)
 // of rows; a position the user left is what it opens with later.
 TEST_F(WindowDetailsTest, UpperTableOpensTallEnoughAndKeepsAStoredPosition)
 {
-    environment.defaults().set("GXShowNewDocumentAssistant", Value(false));
-    controller.makeNewDocument(false);
-    settle();
-    frame().resize(1280, 800);
-    frame().show();
-    settle();
+    showNewBooksWithoutTheAssistant();
     auto* page = showPage<AccountCategoryPage>(localized("expenseMxpTName"), -1);
     ASSERT_NE(page, nullptr);
     settle();
@@ -170,11 +176,7 @@ TEST_F(WindowDetailsTest, UpperTableOpensTallEnoughAndKeepsAStoredPosition)
     controller.discard(window());
     settle();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    controller.makeNewDocument(false);
-    settle();
-    frame().resize(1280, 800);
-    frame().show();
-    settle();
+    showNewBooksWithoutTheAssistant();
     auto* again = showPage<AccountCategoryPage>(localized("expenseMxpTName"), -1);
     ASSERT_NE(again, nullptr);
     settle();
@@ -186,12 +188,7 @@ TEST_F(WindowDetailsTest, UpperTableOpensTallEnoughAndKeepsAStoredPosition)
 // those offered: every label reads whole, beside or above its field.
 TEST_F(WindowDetailsTest, QuickEntryLabelsReadWholeAtTheSideBarsWidths)
 {
-    environment.defaults().set("GXShowNewDocumentAssistant", Value(false));
-    controller.makeNewDocument(false);
-    settle();
-    frame().resize(1280, 800);
-    frame().show();
-    settle();
+    showNewBooksWithoutTheAssistant();
     auto* pane = frame().findChild<QWidget*>("mFastTransactionEntryView");
     ASSERT_NE(pane, nullptr);
     ASSERT_TRUE(pane->isVisible());
@@ -219,10 +216,7 @@ TEST_F(WindowDetailsTest, QuickEntryLabelsReadWholeAtTheSideBarsWidths)
         SCOPED_TRACE("empty fields");
         labelsReadWhole();
     }
-    arguments::AccountArguments values(-1, std::string("Municipal Water and Sewage Authority"), std::string(), 3,
-                                       std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, 100.0,
-                                       std::nullopt);
-    books().commandExecutor().executeCommand(13, nullptr, values);
+    makeAccount(books(), "Municipal Water and Sewage Authority", 3);
     settle();
     {
         SCOPED_TRACE("a long account name offered");

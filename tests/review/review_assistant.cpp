@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,27 +21,15 @@
 #include "document/app/GXApplicationDelegate.h"
 #include "platform/core/user_defaults.h"
 #include "platform/gui/qt_dispatcher.h"
+#include "review_support.h"
 #include "ui/DocumentWindowFrame.h"
 
 namespace ch {
 
 namespace {
 
-void settleAll()
-{
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
-}
-
-bool saveShot(QWidget& widget, const QString& output, const QString& file)
-{
-    const QString path = QDir(output).filePath(file);
-    if (!widget.grab().save(path)) {
-        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
-        return false;
-    }
-    std::printf("wrote %s\n", qPrintable(path));
-    return true;
-}
+using review::save;
+using review::settle;
 
 int rowNamed(QTableWidget& table, const QString& name)
 {
@@ -58,7 +45,7 @@ void tickCell(QTableWidget& table, const QString& name, int column)
     if (row < 0) return;
     table.scrollToItem(table.item(row, column));
     table.item(row, column)->setCheckState(Qt::Checked);
-    settleAll();
+    settle();
 }
 
 void typeBalance(QTableWidget& table, const QString& name, const char* typed)
@@ -67,13 +54,13 @@ void typeBalance(QTableWidget& table, const QString& name, const char* typed)
     if (row < 0) return;
     table.setCurrentCell(row, 3);
     table.editItem(table.item(row, 3));
-    settleAll();
+    settle();
     if (auto* editor = table.findChild<QLineEdit*>("balanceEditor")) {
         editor->setText(QString::fromLatin1(typed));
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
         QApplication::sendEvent(editor, &enter);
     }
-    settleAll();
+    settle();
 }
 
 void dragOver(QTableWidget& from, QAbstractItemView& to, const QString& name)
@@ -90,7 +77,7 @@ void dragOver(QTableWidget& from, QAbstractItemView& to, const QString& name)
     QDropEvent drop(QPointF(at), Qt::CopyAction, data, Qt::LeftButton, {});
     QApplication::sendEvent(to.viewport(), &drop);
     delete data;
-    settleAll();
+    settle();
 }
 
 } // namespace
@@ -110,7 +97,7 @@ int assistantReviewShots(const QString& output, UserDefaults& defaults)
     window.frame()->resize(1280, 800);
     for (int i = 0; i < 50 && !controller.assistant(); ++i) {
         QThread::msleep(10);
-        settleAll();
+        settle();
     }
     NewDocumentAssistantDialog* assistant = controller.assistant();
     if (!assistant) {
@@ -123,12 +110,12 @@ int assistantReviewShots(const QString& output, UserDefaults& defaults)
     int failures = 0;
     int page = 0;
     auto shot = [&](const char* what) {
-        settleAll();
-        failures += !saveShot(*assistant, output, QStringLiteral("assistant-%1-%2.png").arg(++page, 2, 10, QChar('0')).arg(QString::fromLatin1(what)));
+        settle();
+        failures += !save(*assistant, output, QStringLiteral("assistant-%1-%2.png").arg(++page, 2, 10, QChar('0')).arg(QString::fromLatin1(what)));
     };
     auto goOn = [&] {
         next->click();
-        settleAll();
+        settle();
     };
 
     shot("set");
@@ -136,7 +123,7 @@ int assistantReviewShots(const QString& output, UserDefaults& defaults)
     // Currencies: the euro preselected; the Swiss franc found by searching.
     shot("currencies");
     search->setText(QStringLiteral("fr"));
-    settleAll();
+    settle();
     tickCell(proposed, QStringLiteral("Swiss Franc"), 0);
     shot("currencies-searched");
     goOn();
@@ -157,8 +144,8 @@ int assistantReviewShots(const QString& output, UserDefaults& defaults)
     goOn();
     shot("create");
     goOn();
-    settleAll();
-    failures += !saveShot(*window.frame(), output, QStringLiteral("assistant-books.png"));
+    settle();
+    failures += !save(*window.frame(), output, QStringLiteral("assistant-books.png"));
     return failures;
 }
 

@@ -2,33 +2,32 @@
 // books do not know, as it arrives, and after one line is finished in its
 // table cells (the counter account's list open on another line).
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 
-#include <cstdio>
 #include <fstream>
 
 #include "app/DocumentController.h"
 #include "app/DocumentWindow.h"
+#include "app/app_test_steps.h"
 #include "business/BusinessDefaults.h"
 #include "document/MyDocument.h"
 #include "document/app/GXApplicationDelegate.h"
-#include "document/arguments/AccountArguments.h"
 #include "import/CImpTItem.h"
 #include "import/views/CImportedTransactionArrayController.h"
 #include "import/views/ImportPage.h"
 #include "model/CAccount.h"
 #include "platform/core/user_defaults.h"
 #include "platform/gui/qt_dispatcher.h"
+#include "review_support.h"
 #include "ui/DocumentWindowFrame.h"
 
 namespace {
 
 using namespace ch;
+using test::makeAccount;
 
 constexpr const char* kStatement =
     "OFXHEADER:100\nDATA:OFXSGML\nVERSION:102\nSECURITY:NONE\nENCODING:USASCII\nCHARSET:1252\n"
@@ -41,31 +40,6 @@ constexpr const char* kStatement =
     "<STMTTRN><TRNTYPE>CREDIT<DTPOSTED>20250915<TRNAMT>2500.00<FITID>3<NAME>ACME PAYROLL</STMTTRN>\n"
     "<STMTTRN><TRNTYPE>DEBIT<DTPOSTED>20250920<TRNAMT>-12.00<FITID>4<NAME>Corner Shop</STMTTRN>\n"
     "</BANKTRANLIST></STMTRS></STMTTRNRS></BANKMSGSRSV1></OFX>\n";
-
-void settleImport()
-{
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
-}
-
-bool saveImportShot(QWidget& widget, const QString& output, const char* file)
-{
-    const QString path = QDir(output).filePath(QString::fromLatin1(file));
-    if (!widget.grab().save(path)) {
-        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
-        return false;
-    }
-    std::printf("wrote %s\n", qPrintable(path));
-    return true;
-}
-
-long makeAccount(MyDocument& books, const char* name, long type, const char* bankNumber)
-{
-    arguments::AccountArguments values(-1, std::string(name), std::string(), type, std::nullopt, std::nullopt,
-                                       std::nullopt, std::nullopt,
-                                       bankNumber ? std::optional<std::string>(bankNumber) : std::nullopt, 100.0,
-                                       std::nullopt);
-    return books.commandExecutor().executeCommand(13, nullptr, values);
-}
 
 } // namespace
 
@@ -87,19 +61,19 @@ int reviewImportPage(const QString& output, ch::UserDefaults& defaults)
 
     DocumentWindow& window = controller.makeNewDocument(false);
     window.frame()->resize(1280, 800);
-    settleImport();
+    review::settle();
     MyDocument& books = window.document();
     makeAccount(books, "Checking", 1, "111-2223334-55");
     makeAccount(books, "Fresh Market", 3, nullptr);
     makeAccount(books, "Landlord", 3, nullptr);
     makeAccount(books, "Corner Shop", 3, nullptr);
     for (QAction* action : window.frame()->findChildren<QAction*>("importOFX")) action->trigger();
-    settleImport();
+    review::settle();
     auto* page = dynamic_cast<ImportPage*>(window.frame()->mainTab("Import"));
     if (!page) return 2;
     window.frame()->showMainTab("Import");
-    settleImport();
-    int failures = !saveImportShot(*window.frame(), output, "review-import-arrived.png");
+    review::settle();
+    int failures = !review::save(*window.frame(), output, "review-import-arrived.png");
 
     using Columns = CImportedTransactionArrayController;
     QTableView* table = page->table();
@@ -108,9 +82,9 @@ int reviewImportPage(const QString& output, ch::UserDefaults& defaults)
     const QModelIndex cell = page->model().index(1, Columns::CounterAccount);
     table->setCurrentIndex(cell);
     table->edit(cell);
-    settleImport();
+    review::settle();
     if (auto* box = table->viewport()->findChild<QComboBox*>("importLineChoice")) box->showPopup();
-    settleImport();
-    failures += !saveImportShot(*window.frame(), output, "review-import-choosing.png");
+    review::settle();
+    failures += !review::save(*window.frame(), output, "review-import-choosing.png");
     return failures;
 }

@@ -30,15 +30,20 @@ void settle()
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
 }
 
-bool save(QWidget& widget, const QString& output, const char* file)
+bool save(const QPixmap& picture, const QString& output, const QString& file)
 {
-    const QString path = QDir(output).filePath(QString::fromLatin1(file));
-    if (!widget.grab().save(path)) {
+    const QString path = QDir(output).filePath(file);
+    if (!picture.save(path)) {
         std::fprintf(stderr, "could not write %s\n", qPrintable(path));
         return false;
     }
     std::printf("wrote %s\n", qPrintable(path));
     return true;
+}
+
+bool save(QWidget& widget, const QString& output, const QString& file)
+{
+    return save(widget.grab(), output, file);
 }
 
 } // namespace ch::review

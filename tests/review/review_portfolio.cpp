@@ -3,8 +3,6 @@
 // prices fetched from a quote service in memory (no network), each chart
 // tab, the page's menu, the currencies page, and the card images.
 
-#include <QApplication>
-#include <QDir>
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
@@ -14,7 +12,6 @@
 #include <QThread>
 #include <QToolButton>
 
-#include <cstdio>
 #include <mutex>
 
 #include "app/DocumentController.h"
@@ -28,6 +25,7 @@
 #include "platform/core/four_char_code.h"
 #include "platform/core/user_defaults.h"
 #include "platform/gui/qt_dispatcher.h"
+#include "review_support.h"
 #include "ui/CSideBarController.h"
 #include "ui/DocumentWindowFrame.h"
 #include "ui/NamedIcons.h"
@@ -64,21 +62,7 @@ private:
     double rate = 0.92;
 };
 
-void settle()
-{
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
-}
-
-bool write(const QPixmap& picture, const QString& output, const char* file)
-{
-    const QString path = QDir(output).filePath(QString::fromLatin1(file));
-    if (!picture.save(path)) {
-        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
-        return false;
-    }
-    std::printf("wrote %s\n", qPrintable(path));
-    return true;
-}
+using review::settle;
 
 GXCurrencyTableViewController* showPage(DocumentWindowFrame& frame, FourCharCode type)
 {
@@ -171,17 +155,17 @@ int portfolioShots(const QString& output, UserDefaults& defaults)
         QThread::sleep(1);
     }
     settle();
-    failures += !write(frame.grab(), output, "portfolio-bar.png");
+    failures += !review::save(frame.grab(), output, "portfolio-bar.png");
     page->nextTab();
     settle();
-    failures += !write(frame.grab(), output, "portfolio-hist.png");
+    failures += !review::save(frame.grab(), output, "portfolio-hist.png");
     page->nextTab();
     settle();
-    failures += !write(frame.grab(), output, "portfolio-real.png");
+    failures += !review::save(frame.grab(), output, "portfolio-real.png");
     QMenu* menu = page->accountActionMenu();
     menu->popup(frame.mapToGlobal(QPoint(900, 300)));
     settle();
-    failures += !write(menu->grab(), output, "portfolio-menu.png");
+    failures += !review::save(menu->grab(), output, "portfolio-menu.png");
     menu->hide();
 
     GXCurrencyTableViewController* currencies = showPage(frame, fourCC("CurR"));
@@ -192,9 +176,9 @@ int portfolioShots(const QString& output, UserDefaults& defaults)
                 currencies->table()->selectRow(row);
         currencies->nextTab();
         settle();
-        failures += !write(frame.grab(), output, "currencies-hist.png");
+        failures += !review::save(frame.grab(), output, "currencies-hist.png");
     }
-    failures += !write(cardImages(), output, "card-images.png");
+    failures += !review::save(cardImages(), output, "card-images.png");
     controller.discard(window);
     settle();
     return failures;

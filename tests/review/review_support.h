@@ -8,6 +8,7 @@
 
 #include <QString>
 
+class QPixmap;
 class QWidget;
 
 namespace ch {
@@ -27,9 +28,11 @@ struct ReviewContext {
 
 // Lets the event loop run a few turns, so that what was asked shows.
 void settle();
-// Writes a PNG of the widget as `file` into the output folder; false when
-// it could not be written.
-bool save(QWidget& widget, const QString& output, const char* file);
+// Writes the picture as `file` into the output folder; false when it could
+// not be written (said on stderr).
+bool save(const QPixmap& picture, const QString& output, const QString& file);
+// The same for a PNG of the widget.
+bool save(QWidget& widget, const QString& output, const QString& file);
 
 // --- the parts
 // The start-up choice and the About window.

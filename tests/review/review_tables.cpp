@@ -3,14 +3,10 @@
 // with the pie and its Quick Entry button, the pane collapsed, and the
 // transaction sheet's cells with their add images.
 
-#include <QApplication>
-#include <QDir>
 #include <QHeaderView>
 #include <QMenu>
 #include <QStackedWidget>
 #include <QTemporaryDir>
-
-#include <cstdio>
 
 #include "app/DocumentController.h"
 #include "app/DocumentWindow.h"
@@ -31,26 +27,11 @@
 #include "ui/fixture_books.h"
 #include "ui/side_bar_rows.h"
 #include "ui/ui_test_support.h"
+#include "review_support.h"
 
 namespace ch::review {
 
 namespace {
-
-void settle()
-{
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
-}
-
-bool write(QWidget& widget, const QString& output, const char* file)
-{
-    const QString path = QDir(output).filePath(QString::fromLatin1(file));
-    if (!widget.grab().save(path)) {
-        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
-        return false;
-    }
-    std::printf("wrote %s\n", qPrintable(path));
-    return true;
-}
 
 AccountCategoryPage* showNode(DocumentWindowFrame& window, const std::string& title)
 {
@@ -75,7 +56,7 @@ bool writeMenu(TableActionButton& button, const QString& output, const char* fil
     QMenu& menu = *button.actionMenu();
     menu.adjustSize();
     menu.ensurePolished();
-    return write(menu, output, file);
+    return save(menu, output, file);
 }
 
 } // namespace
@@ -100,24 +81,24 @@ int reviewTables(const QString& output)
             emit heading->sectionClicked(balance);
             emit heading->sectionClicked(balance);
             settle();
-            failures += !write(window, output, "tables-accounts.png");
+            failures += !save(window, output, "tables-accounts.png");
             failures += !writeMenu(*accounts->accountActionButton(), output, "tables-account-menu.png");
             failures += !writeMenu(*accounts->transactionActionButton(), output, "tables-lines-menu.png");
         }
         if (AccountCategoryPage* categories = showNode(window, "Household")) {
             selectRow(*categories, "Groceries");
-            failures += !write(window, output, "tables-categories.png");
+            failures += !save(window, output, "tables-categories.png");
             failures += !writeMenu(*categories->accountActionButton(), output, "tables-category-menu.png");
         }
         CSideBarView& sideBar = *window.v2Layout().sideBarView();
         showNode(window, "Bank Accounts");
-        failures += !write(sideBar, output, "tables-sidebar-pie.png");
+        failures += !save(sideBar, output, "tables-sidebar-pie.png");
         sideBar.changeCollapseStateOfBottomSubview();
         settle();
-        failures += !write(sideBar, output, "tables-sidebar-collapsed.png");
+        failures += !save(sideBar, output, "tables-sidebar-collapsed.png");
         sideBar.changeCollapseStateOfBottomSubview();
         settle();
-        failures += !write(sideBar, output, "tables-sidebar-restored.png");
+        failures += !save(sideBar, output, "tables-sidebar-restored.png");
     }
     {
         // The transaction sheet of real books, over its window.
@@ -133,7 +114,7 @@ int reviewTables(const QString& output)
         window.books().askTransactionInput(TransactionSheetRequest{});
         settle();
         if (CPopupWindowAncestor* sheet = window.books().lastSheet()) {
-            failures += !write(*sheet, output, "tables-transaction-sheet.png");
+            failures += !save(*sheet, output, "tables-transaction-sheet.png");
             sheet->close();
         }
     }

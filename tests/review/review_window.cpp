@@ -26,17 +26,16 @@
 #include <vector>
 
 #include "analysis/views/BudgetSheets.h"
+#include "app/app_test_steps.h"
 #include "analysis/views/CReportingController.h"
 #include "app/DocumentController.h"
 #include "app/DocumentWindow.h"
 #include "app/NewDocumentAssistantDialog.h"
 #include "app/PasswordQuestion.h"
 #include "app/RollForwardSheet.h"
-#include "bridge/CTrnSItem.h"
 #include "business/VATRateArguments.h"
 #include "document/MyDocument.h"
 #include "document/arguments/CAcoWArguments.h"
-#include "document/arguments/CTransactionArguments.h"
 #include "document/arguments/CategoryParameters.h"
 #include "document/arguments/SimpleTransactionArguments.h"
 #include "model/CAccount.h"
@@ -244,19 +243,8 @@ void bookAYear(MyDocument& books)
     }
     auto book = [&](long date, const char* name, const char* from, const char* to, const char* category,
                     double amount) {
-        std::shared_ptr<CTrnSItem> temporary = books.makeEmptyTransactionOfType(3);
-        SimpleTransactionArguments values;
-        values.absoluteAmount = amount;
-        values.fromAccountId = idOf(*root.mAccountList, from);
-        values.toAccountId = idOf(*root.mAccountList, to);
-        values.category = *category ? idOf(*root.mExpenseTypeList, category) : transfer;
-        values.categoryAmount = amount;
-        values.name = name;
-        values.date = date;
-        temporary->setEqualToSimpleTransactionArguments(values);
-        arguments::CTransactionArguments command;
-        command.mTransactionDictionary = temporary->dictionaryRepresentation();
-        books.commandExecutor().executeCommand(23, nullptr, command);
+        test::bookTransaction(books, idOf(*root.mAccountList, from), idOf(*root.mAccountList, to),
+                              *category ? idOf(*root.mExpenseTypeList, category) : transfer, amount, name, date);
     };
     const long today = CDate::GetNowAsDateT();
     int year = static_cast<int>(today / 10000) - 1;

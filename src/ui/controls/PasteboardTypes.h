@@ -9,7 +9,10 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QMimeData>
 #include <QString>
+
+#include <string>
 
 namespace ch {
 
@@ -20,6 +23,17 @@ inline QByteArray documentMarker(const void* document)
 {
     return QByteArray::number(QCoreApplication::applicationPid()) + ':' +
            QByteArray::number(reinterpret_cast<quintptr>(document));
+}
+
+// What a drag of a model object carries: its key, its name and the marker
+// of its document. The caller (a drag) takes the data.
+inline QMimeData* objectDragData(const std::string& key, const std::string& name, const void* document)
+{
+    auto* data = new QMimeData;
+    data->setData(kNonvisualPboardType, QByteArray::fromStdString(key));
+    data->setText(QString::fromStdString(name));
+    data->setData(kDocumentPboardType, documentMarker(document));
+    return data;
 }
 
 } // namespace ch

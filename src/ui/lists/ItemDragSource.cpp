@@ -1,11 +1,11 @@
 #include "ui/lists/ItemDragSource.h"
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QDrag>
 #include <QMimeData>
 #include <QMouseEvent>
 
+#include "ui/controls/DragStart.h"
 #include "ui/controls/PasteboardTypes.h"
 
 namespace ch {
@@ -22,11 +22,7 @@ QMimeData* ItemDragSource::mimeDataFor(const CNonVisualDataItem* item, const voi
     if (!item || !item->getSourceItem()) return nullptr;
     const std::string key = item->calculateKey();
     if (key.empty()) return nullptr;
-    auto* data = new QMimeData;
-    data->setData(kNonvisualPboardType, QByteArray::fromStdString(key));
-    data->setText(QString::fromStdString(item->getName()));
-    data->setData(kDocumentPboardType, documentMarker(document));
-    return data;
+    return objectDragData(key, item->getName(), document);
 }
 
 QMimeData* ItemDragSource::dragData() const
@@ -49,11 +45,7 @@ bool ItemDragSource::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::MouseButtonRelease: mPressedAt.reset(); return false;
     case QEvent::MouseMove: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (!mPressedAt || !(mouse->buttons() & Qt::LeftButton) ||
-            (mouse->position().toPoint() - *mPressedAt).manhattanLength() < QApplication::startDragDistance())
-            return false;
-        mPressedAt.reset();
+        if (!dragStarts(*static_cast<QMouseEvent*>(event), mPressedAt)) return false;
         QMimeData* data = dragData();
         if (!data) return false;
         auto* drag = new QDrag(&mTable);
