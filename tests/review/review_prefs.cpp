@@ -2,39 +2,19 @@
 // of the splash at launch and halfway through its fade.
 
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QTest>
 
-#include <cstdio>
 
 #include "platform/core/user_defaults.h"
+#include "review_support.h"
 #include "platform/gui/qt_dispatcher.h"
 #include "ui/ApplicationPreferencesWindow.h"
 #include "ui/ApplicationShell.h"
 #include "ui/GXSplashScreen.h"
 
-namespace {
-
-void settlePrefs()
-{
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
-}
-
-bool write(const QPixmap& picture, const QString& output, const QString& file)
-{
-    const QString path = QDir(output).filePath(file);
-    if (!picture.save(path)) {
-        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
-        return false;
-    }
-    std::printf("wrote %s\n", qPrintable(path));
-    return true;
-}
-
-} // namespace
 
 int reviewPrefs(const QString& output, ch::UserDefaults& defaults)
 {
@@ -47,12 +27,12 @@ int reviewPrefs(const QString& output, ch::UserDefaults& defaults)
     defaults.set("GXQuoteServiceAddress", std::string("https://quotes.example.net"));
     shell.showPreferences();
     ApplicationPreferencesWindow* window = shell.preferencesWindow();
-    settlePrefs();
+    ch::review::settle();
     for (int tag = 0; tag < static_cast<int>(std::size(ApplicationPreferencesWindow::kPages)); ++tag) {
         window->showPreferencePage(tag);
-        settlePrefs();
+        ch::review::settle();
         const std::string_view page = ApplicationPreferencesWindow::kPages[tag];
-        failures += !write(window->grab(), output,
+        failures += !ch::review::save(window->grab(), output,
                            QStringLiteral("prefs-%1.png").arg(QString::fromUtf8(page.data(), qsizetype(page.size()))));
     }
     // A converter address that is none: the page says why.
@@ -60,8 +40,8 @@ int reviewPrefs(const QString& output, ch::UserDefaults& defaults)
         field->setFocus();
         QTest::keyClicks(field, "rates example");
         QTest::keyClick(field, Qt::Key_Return);
-        settlePrefs();
-        failures += !write(window->grab(), output, QStringLiteral("prefs-software-update-refused.png"));
+        ch::review::settle();
+        failures += !ch::review::save(window->grab(), output, QStringLiteral("prefs-software-update-refused.png"));
     }
     window->close();
     defaults.remove("GXAutoSave");
@@ -69,10 +49,10 @@ int reviewPrefs(const QString& output, ch::UserDefaults& defaults)
     defaults.remove("GXQuoteServiceAddress");
 
     shell.showSplash();
-    settlePrefs();
+    ch::review::settle();
     GXSplashScreen* splash = shell.splashScreen();
     const QPixmap opaque = splash->grab();
-    failures += !write(opaque, output, QStringLiteral("splash.png"));
+    failures += !ch::review::save(opaque, output, QStringLiteral("splash.png"));
     // Halfway: the panel at half opacity over a window behind it.
     QPixmap fading(opaque.size());
     fading.fill(QColor(0xEE, 0xEE, 0xEE));
@@ -83,6 +63,6 @@ int reviewPrefs(const QString& output, ch::UserDefaults& defaults)
         painter.setOpacity(0.5);
         painter.drawPixmap(0, 0, opaque);
     }
-    failures += !write(fading, output, QStringLiteral("splash-fading.png"));
+    failures += !ch::review::save(fading, output, QStringLiteral("splash-fading.png"));
     return failures;
 }
