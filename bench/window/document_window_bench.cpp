@@ -107,6 +107,8 @@ public:
     {
         books().controller->discard(*mWindow);
         settle();
+        // What the window left for later deletion goes now, as back in the event loop.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
