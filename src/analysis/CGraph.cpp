@@ -153,6 +153,7 @@ void CGraph::analysisArrayChanged()
         if (drawer) drawer->setMMaxValue(0.0);
     resetLimits();
     getInitialPeriodToGraph();
+    mLastKey.reset();
     if (mPlotSeries.empty()) instantiatePlotSeries();
     for (auto& [key, serie] : mPlotSeries) {
         if (mReinstantiate)
@@ -192,6 +193,7 @@ void CGraph::calculateRunningBalances()
         const auto enumerator = mAnalysisArray->objectEnumerator();
         while (auto line = enumerator->nextObject()) add(line);
     }
+    mRunningBalances.reserve(steps.size());
     std::stable_sort(steps.begin(), steps.end(), [](const Step& a, const Step& b) {
         return a.date != b.date ? a.date < b.date : a.id < b.id;
     });
@@ -312,7 +314,11 @@ CGraphPoint* CGraph::getPointForDetail(const ChartElement& element, const CPlotS
         developerLog("Must get a debetItem here! error. CGraph, getPointForDetail");
         return nullptr;
     }
-    return serie.objectForKey(std::to_string(getStartdateForTransactiondate(line->getTransactionDate())));
+    // Lines come in date order: the key of the last date is asked again and again.
+    const DateT date = line->getTransactionDate();
+    if (!mLastKey || mLastKey->date != date || mLastKey->periodicity != mPeriodicity)
+        mLastKey = KeyOfDate{date, mPeriodicity, std::to_string(getStartdateForTransactiondate(date))};
+    return serie.objectForKey(mLastKey->key);
 }
 
 std::unique_ptr<CGraphPoint> CGraph::makePointForCategory(const std::string&, int) const

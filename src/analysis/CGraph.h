@@ -203,6 +203,13 @@ private:
     ChartElements mElements;
     bool mHasElements = false;
     std::unordered_map<const CNonVisual*, double> mRunningBalances;
+    // The point key of the transaction date last asked (getPointForDetail).
+    struct KeyOfDate {
+        DateT date;
+        int periodicity;
+        std::string key;
+    };
+    mutable std::optional<KeyOfDate> mLastKey;
 
     double mMaxLeft = kResetMaximum, mMinLeft = 0.0, mMaxRight = kResetMaximum, mMinRight = 0.0;
     int mPeriodicity = kMonth;

@@ -1,10 +1,14 @@
 #include "bridge/CAnalysisArrayEncaplusator.h"
 
+#include <algorithm>
+#include <cstring>
+#include <typeinfo>
 #include <unordered_set>
 
 #include "bridge/CDebetItem.h"
 #include "model/CAnalysisArray.h"
 #include "model/CDebit.h"
+#include "model/CTransaction.h"
 #include "model/CTransactionDetailComparator.h"
 #include "model/foundation/LArrayIterator.h"
 
@@ -34,6 +38,34 @@ bool linesMoved(MessageT message)
     default:
         return false;
     }
+}
+
+// Puts the lines newest first (date, then line id, both descending), each
+// line's keys read once: the sorts by the date comparator that follow find
+// them in order, instead of reaching every line's transaction at each of
+// their comparisons. Date and line id order any two lines, so the order is
+// the one those sorts give.
+void preorderNewestFirst(CAnalysisArray& lines)
+{
+    struct Key {
+        DateT date;
+        ObjectIdT id;
+        CNonVisual* line;
+    };
+    const auto count = static_cast<ArrayIndexT>(lines.GetCount());
+    std::vector<Key> keys;
+    keys.reserve(static_cast<std::size_t>(count));
+    for (ArrayIndexT i = 1; i <= count; ++i) {
+        CNonVisual* object = lines.ObjectAt(i);
+        const auto* line = static_cast<const CDebit*>(object);
+        const CTransaction* transaction = line ? line->Get_mTransactionPtr() : nullptr;
+        keys.push_back({transaction ? transaction->Get_mDate() : 0, line ? line->Get_Id() : 0, object});
+    }
+    const auto newerFirst = [](const Key& a, const Key& b) { return a.date != b.date ? a.date > b.date : a.id > b.id; };
+    if (std::is_sorted(keys.begin(), keys.end(), newerFirst)) return;
+    std::stable_sort(keys.begin(), keys.end(), newerFirst);
+    for (ArrayIndexT i = 1; i <= count; ++i)
+        std::memcpy(lines.GetItemPtr(i), &keys[static_cast<std::size_t>(i - 1)].line, sizeof(CNonVisual*));
 }
 
 } // namespace
@@ -99,6 +131,7 @@ void CAnalysisArrayEncaplusator::build(std::unique_ptr<CTransactionDetailCompara
     }
     auto lines = std::make_unique<CAnalysisArray>();
     lines->InitFromObject(mSourceItem, true);
+    preorderNewestFirst(*lines);
     // Running balances are computed newest first by date, whatever the order
     // shown afterwards.
     auto byDate = std::make_unique<CTransactionDetailComparator>();
@@ -183,6 +216,13 @@ void CAnalysisArrayEncaplusator::sortWithComparator(std::unique_ptr<CTransaction
 
 void CAnalysisArrayEncaplusator::dateSort()
 {
+    // A list built or last sorted by date in this direction is in that order
+    // already (date and line id order every line one way only).
+    if (CAnalysisArray* lines = list())
+        if (const auto* current = dynamic_cast<const CTransactionDetailComparator*>(lines->GetComparator());
+            current && typeid(*current) == typeid(CTransactionDetailComparator) &&
+            current->GetReverse() == mReverseSortOrder && lines->IsSorted())
+            return;
     sortWithComparator(std::make_unique<CTransactionDetailComparator>());
 }
 

@@ -1111,12 +1111,26 @@ bool CTrnSItem::updateWithDictionaryRepresentation(const Dictionary& dictionary)
 bool CTrnSItem::matches(std::string_view searchText) const
 {
     const CTransaction* t = transaction();
-    const double value = CNSNumberAmountTBridge::NSStringToNSNumber(searchText);
+    // A search asks every row with the same text: read its number once.
+    static std::string lastText;
+    static double lastValue = 0.0;
+    if (searchText != lastText) {
+        lastValue = CNSNumberAmountTBridge::NSStringToNSNumber(searchText);
+        lastText = std::string(searchText);
+    }
+    const double value = lastValue;
     if (t && value != 0.0 && std::isfinite(value)) {
         if (static_cast<double>(t->Get_Id()) == value) return true;
         if (sameAmount(t->Get_mTotalAmount(), value)) return true;
     }
-    if (containsCaseInsensitive(namePlusDescription(), searchText)) return true;
+    if (t && searchText.find('\n') == std::string_view::npos) {
+        // Name and description are searched as the one text they make
+        // (joined by a line break); a text without one lies in either.
+        if (containsCaseInsensitive(getName(), searchText)) return true;
+        if (containsCaseInsensitive(t->Get_StringrefDesc(), searchText)) return true;
+    } else if (containsCaseInsensitive(namePlusDescription(), searchText)) {
+        return true;
+    }
     const std::optional<std::string> reference = mDocumentRef();
     return reference && containsCaseInsensitive(*reference, searchText);
 }

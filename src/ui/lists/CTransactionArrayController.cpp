@@ -8,20 +8,20 @@ namespace ch {
 void CTransactionArrayController::setFlagSelectionType(std::uint8_t type)
 {
     mFlag = type;
-    rearrangeObjects();
+    arrange();
 }
 
 void CTransactionArrayController::setPeriodSelectionType(std::uint8_t type)
 {
     mPeriod = type;
-    rearrangeObjects();
+    arrange();
 }
 
 void CTransactionArrayController::setFlagSelectionType(std::uint8_t flagType, std::uint8_t periodType)
 {
     mFlag = flagType;
     mPeriod = periodType;
-    rearrangeObjects();
+    arrange();
 }
 
 bool CTransactionArrayController::passesFlagFilter(std::uint8_t type, int status)
