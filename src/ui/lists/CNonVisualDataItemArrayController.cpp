@@ -71,11 +71,20 @@ void CNonVisualDataItemArrayController::arrange()
     const std::size_t count = mContent ? mContent->count() : 0;
     if (filtering() || !mSort.empty()) {
         std::vector<std::uint32_t> rows;
-        if (!filtering()) rows.reserve(count);
+        const bool filtered = filtering();
+        if (!filtered) rows.reserve(count);
+        if (filtered) willFilter();
+        const bool byObject = filtered && judgesObjects();
         for (std::size_t i = 0; i < count; ++i) {
-            if (filtering()) {
-                const Item item = mContent->itemAt(i);
-                if (!item || !accepts(*item)) continue;
+            if (filtered) {
+                std::optional<bool> accepted;
+                if (byObject)
+                    if (const CNonVisual* object = mContent->objectAt(i)) accepted = acceptsObject(*object);
+                if (!accepted) {
+                    const Item item = mContent->itemAt(i);
+                    accepted = item && accepts(*item);
+                }
+                if (!*accepted) continue;
             }
             rows.push_back(static_cast<std::uint32_t>(i));
         }

@@ -86,6 +86,13 @@ protected:
     virtual bool accepts(const CNonVisualDataItem& item) const;
     // Arranges again after a filter changed, the list itself unchanged.
     void arrange();
+    // Whether the filters can judge a row by its model object (acceptsObject),
+    // so that long lists filter without an item per row.
+    virtual bool judgesObjects() const { return false; }
+    // Called before the rows are judged.
+    virtual void willFilter() {}
+    // The filters' answer from the object alone; none: the item is needed.
+    virtual std::optional<bool> acceptsObject(const CNonVisual&) const { return std::nullopt; }
 
 private:
     // The sort keys of one descriptor, by list position; read on first need.
