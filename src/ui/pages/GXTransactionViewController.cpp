@@ -42,7 +42,7 @@ QString text(std::string_view key)
 } // namespace
 
 struct GXTransactionViewController::List {
-    CTransactionArrayController controller;
+    NSTransactionArrayController controller;
     std::unique_ptr<ItemTableModel> model;
     GXTableAncestor* table = nullptr;
 };
@@ -66,7 +66,7 @@ GXTransactionViewController::List& GXTransactionViewController::list(Tab tab) co
     return *mLists[static_cast<int>(tab)];
 }
 
-CTransactionArrayController& GXTransactionViewController::controller(Tab tab)
+NSTransactionArrayController& GXTransactionViewController::controller(Tab tab)
 {
     return list(tab).controller;
 }
@@ -364,6 +364,8 @@ void GXTransactionViewController::flagTransaction(bool fromStatusClick)
     } else {
         transaction->toggleFlag();
     }
+    // The status is a sort key: read again at the next arrangement.
+    list(Tab::Transactions).controller.forgetSortKeys();
     if (GXTableAncestor* table = list(Tab::Transactions).table) table->viewport()->update();
 }
 
@@ -491,7 +493,8 @@ void GXTransactionViewController::registerNotifications()
     GXSideBarControlledViewAncestor::registerNotifications();
 }
 
-void GXTransactionViewController::rearrangeControllerForObject(const std::shared_ptr<CTrnSItem>& item, bool select)
+void GXTransactionViewController::rearrangeControllerForObject(const std::shared_ptr<CTrnSItem>& item, bool select,
+                                                               bool made)
 {
     if (!item) {
         list(Tab::Transactions).controller.rearrangeObjects();
@@ -506,13 +509,17 @@ void GXTransactionViewController::rearrangeControllerForObject(const std::shared
         tab = Tab::Recurring;
     else
         return;
-    list(tab).controller.rearrangeObjects();
+    // Only this document's transactions join its lists.
+    if (made && document() && item->parentDocument() == &document()->books())
+        list(tab).controller.insertObject(item);
+    else
+        list(tab).controller.rearrangeObjects();
     if (select) selectItem(tab, item.get());
 }
 
 void GXTransactionViewController::transactionCreated(const Notification& notification)
 {
-    rearrangeControllerForObject(notification.objectAs<CTrnSItem>(), true);
+    rearrangeControllerForObject(notification.objectAs<CTrnSItem>(), true, true);
 }
 
 void GXTransactionViewController::transactionModified(const Notification& notification)
