@@ -18,7 +18,7 @@ QtChartCanvas::~QtChartCanvas()
     flush();
 }
 
-QPainterPath& QtChartCanvas::batchFor(const Batch& style)
+QtChartCanvas::Batch& QtChartCanvas::batchFor(const Batch& style)
 {
     int& open = mOpen[static_cast<int>(style.kind)];
     if (open >= 0) {
@@ -27,13 +27,13 @@ QPainterPath& QtChartCanvas::batchFor(const Batch& style)
             last.roundJoins == style.roundJoins && last.smooth == style.smooth && last.shadowed == style.shadowed &&
             (!style.shadowed || (last.shadowColour == style.shadowColour && last.shadowDx == style.shadowDx &&
                                  last.shadowDy == style.shadowDy)))
-            return mBatches[static_cast<std::size_t>(open)].path;
+            return mBatches[static_cast<std::size_t>(open)];
     }
     mBatches.push_back(style);
     // Overlapping elements of one batch cover each other, as when painted one by one.
     mBatches.back().path.setFillRule(Qt::WindingFill);
     open = static_cast<int>(mBatches.size()) - 1;
-    return mBatches.back().path;
+    return mBatches.back();
 }
 
 void QtChartCanvas::flush()
@@ -44,9 +44,13 @@ void QtChartCanvas::flush()
         case Batch::Kind::Fill:
             mPainter.setRenderHint(QPainter::Antialiasing, true);
             mPainter.setPen(Qt::NoPen);
-            if (batch.shadowed)
-                mPainter.fillPath(batch.path.translated(batch.shadowDx, -batch.shadowDy), batch.shadowColour);
-            mPainter.fillPath(batch.path, batch.colour);
+            if (batch.shadowed) {
+                const QPointF offset(batch.shadowDx, -batch.shadowDy);
+                if (!batch.path.isEmpty()) mPainter.fillPath(batch.path.translated(offset), batch.shadowColour);
+                for (const QRectF& rect : batch.rects) mPainter.fillRect(rect.translated(offset), batch.shadowColour);
+            }
+            if (!batch.path.isEmpty()) mPainter.fillPath(batch.path, batch.colour);
+            for (const QRectF& rect : batch.rects) mPainter.fillRect(rect, batch.colour);
             break;
         case Batch::Kind::Stroke: {
             mPainter.setRenderHint(QPainter::Antialiasing, true);
@@ -114,7 +118,11 @@ void QtChartCanvas::fillShape(const ChartShape& shape, const Colour& colour, con
         style.shadowDx = shadow->dx;
         style.shadowDy = shadow->dy;
     }
-    batchFor(style).addPath(pathOf(shape));
+    Batch& batch = batchFor(style);
+    if (shape.kind == ChartShape::Kind::Rectangle)
+        batch.rects.emplace_back(shape.rect.x, mHeight - shape.rect.top(), shape.rect.width, shape.rect.height);
+    else
+        batch.path.addPath(pathOf(shape));
 }
 
 void QtChartCanvas::strokeShape(const ChartShape& shape, const ChartStroke& stroke)
@@ -124,21 +132,21 @@ void QtChartCanvas::strokeShape(const ChartShape& shape, const ChartStroke& stro
     style.width = stroke.width;
     style.miterLimit = stroke.miterLimit;
     style.roundJoins = stroke.roundJoins;
-    batchFor(style).addPath(pathOf(shape));
+    batchFor(style).path.addPath(pathOf(shape));
 }
 
 void QtChartCanvas::fillPolygon(const std::vector<ChartPoint>& corners, const Colour& colour)
 {
     QPolygonF polygon;
     for (const ChartPoint& p : corners) polygon << QPointF(p.x, mHeight - p.y);
-    batchFor(Batch{Batch::Kind::Fill, colourOf(colour)}).addPolygon(polygon);
+    batchFor(Batch{Batch::Kind::Fill, colourOf(colour)}).path.addPolygon(polygon);
 }
 
 void QtChartCanvas::drawLine(ChartPoint from, ChartPoint to, const Colour& colour)
 {
     Batch style{Batch::Kind::Line, colourOf(colour)};
     style.smooth = !(from.x == to.x || from.y == to.y);
-    QPainterPath& path = batchFor(style);
+    QPainterPath& path = batchFor(style).path;
     path.moveTo(QPointF(from.x, mHeight - from.y));
     path.lineTo(QPointF(to.x, mHeight - to.y));
 }
