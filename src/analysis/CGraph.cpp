@@ -204,8 +204,13 @@ void CGraph::calculateRunningBalances()
         for (std::size_t i = 0; i < mElements.size(); ++i)
             add(mElements[i], i < mElementDates.size() ? std::optional<DateT>(mElementDates[i]) : std::nullopt);
     } else if (mAnalysisArray) {
-        const auto enumerator = mAnalysisArray->objectEnumerator();
-        while (auto line = enumerator->nextObject()) add(line, std::nullopt);
+        // Straight from the model lines: an item for each would cost more
+        // than the balance itself.
+        mAnalysisArray->forEachLine([&](CNonVisual* object) {
+            const auto* line = dynamic_cast<const CDebit*>(object);
+            if (!line) return;
+            steps.push_back({line->Get_mDate(), line->Get_Id(), line, CAnalysisArray::BalanceChangeOf(*line)});
+        });
     }
     mRunningBalances.reserve(steps.size());
     std::stable_sort(steps.begin(), steps.end(), [](const Step& a, const Step& b) {

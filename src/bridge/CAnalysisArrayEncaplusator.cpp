@@ -194,6 +194,16 @@ void CAnalysisArrayEncaplusator::refreshIfStale()
     build(std::move(order));
 }
 
+std::uint32_t CAnalysisArrayEncaplusator::lineCount(const CAnalysisArray& lines)
+{
+    return lines.GetCount();
+}
+
+CNonVisual* CAnalysisArrayEncaplusator::lineAt(const CAnalysisArray& lines, ArrayIndexT index)
+{
+    return lines.ObjectAt(index);
+}
+
 CAnalysisArray* CAnalysisArrayEncaplusator::list()
 {
     refreshIfStale();
