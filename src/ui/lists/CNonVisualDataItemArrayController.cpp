@@ -47,11 +47,6 @@ void CNonVisualDataItemArrayController::rearrangeObjects()
     arrange();
 }
 
-void CNonVisualDataItemArrayController::forgetSortKeys()
-{
-    mKeptKeys.clear();
-}
-
 CNonVisualDataItemArrayController::KeptKeys& CNonVisualDataItemArrayController::keysOf(
     const SortDescriptor& descriptor)
 {
@@ -89,7 +84,7 @@ void CNonVisualDataItemArrayController::arrange()
             rows.push_back(static_cast<std::uint32_t>(i));
         }
         if (!mSort.empty()) {
-            // Each row's keys are read once and kept; then the positions are sorted.
+            // Each row's keys are read once; then the positions are sorted.
             const bool fromObjects = std::all_of(mSort.begin(), mSort.end(),
                                                  [](const SortDescriptor& d) { return bool(d.objectValue); });
             std::vector<const SortValue*> keys;
@@ -123,14 +118,15 @@ void CNonVisualDataItemArrayController::arrange()
                 }
                 return false;
             };
-            if (std::is_sorted(rows.begin(), rows.end(), before)) {
+            const bool inOrder = std::is_sorted(rows.begin(), rows.end(), before);
+            if (!inOrder) std::stable_sort(rows.begin(), rows.end(), before);
+            // Keys read through the items are not kept: an item's value may
+            // change in place (a status toggled) without a word to the list.
+            if (!fromObjects) mKeptKeys.clear();
+            if (inOrder && !filtering()) {
                 // Already in order: without a filter the list is shown as it is.
-                if (!filtering()) {
-                    if (mArranged) mArranged();
-                    return;
-                }
-            } else {
-                std::stable_sort(rows.begin(), rows.end(), before);
+                if (mArranged) mArranged();
+                return;
             }
         }
         mRows = std::move(rows);

@@ -8,10 +8,10 @@
 //
 // Arranging stays cheap on long lists: without a filter or sort key the rows
 // are the list's own order and nothing is copied; otherwise only the kept
-// positions are held, never the items. A column's sort keys are read once
-// and kept while the list is unchanged, so that a second click on a heading,
-// a search or a filter sorts the positions without reading the rows again;
-// rearrangeObjects (the list changed) lets them go.
+// positions are held, never the items. Sort keys read from the model
+// objects are kept while the list is unchanged, so that a second click on a
+// heading, a search or a filter sorts the positions without reading the rows
+// again; rearrangeObjects (the list changed) lets them go.
 
 #include <cstdint>
 #include <functional>
@@ -62,9 +62,6 @@ public:
     // Applies the filters and sort keys to the list as it is now (after a
     // change of the list: kept sort keys are read again).
     void rearrangeObjects();
-    // A row's value changed in place (a status toggled): its keys are read
-    // again at the next arrangement, which is left to come.
-    void forgetSortKeys();
 
     std::size_t arrangedCount() const;
     // The item of an arranged row; none past the end.

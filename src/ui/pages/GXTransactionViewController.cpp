@@ -364,8 +364,6 @@ void GXTransactionViewController::flagTransaction(bool fromStatusClick)
     } else {
         transaction->toggleFlag();
     }
-    // The status is a sort key: read again at the next arrangement.
-    list(Tab::Transactions).controller.forgetSortKeys();
     if (GXTableAncestor* table = list(Tab::Transactions).table) table->viewport()->update();
 }
 
