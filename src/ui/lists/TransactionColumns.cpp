@@ -1,5 +1,8 @@
 #include "ui/lists/TransactionColumns.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include <QColor>
 
 #include "bridge/CDebetItem.h"
@@ -75,6 +78,42 @@ QString transactionDescription(const CTransaction& transaction)
                                                    : nullptr;
                            return first ? first->Get_AccountName() : std::string();
                        });
+}
+
+bool isAsciiText(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// oneLine() of ASCII text without going through QString.
+std::string asciiOneLine(std::string_view text)
+{
+    const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; };
+    std::size_t first = 0, last = text.size();
+    while (first < last && space(text[first])) ++first;
+    while (last > first && space(text[last - 1])) --last;
+    std::string line(text.substr(first, last - first));
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    return line;
+}
+
+// What the description column sorts by (its text in lower case), read from
+// the model transaction; ASCII texts, the usual ones, without QString.
+std::string descriptionSortKey(const CTransaction& transaction)
+{
+    const std::string nameText = unicodeOrMacRoman(transaction, &CNonVisual::Get_StringrefName, &CNonVisual::Get_Name);
+    const std::string& descriptionText = transaction.Get_StringrefDesc();
+    if (!isAsciiText(nameText) || !isAsciiText(descriptionText))
+        return transactionDescription(transaction).toLower().toStdString();
+    const std::string name = asciiOneLine(nameText);
+    const std::string description = asciiOneLine(descriptionText);
+    std::string shown = description.empty() || description == name ? name
+                        : name.empty()                              ? description
+                                                                    : name + ' ' + description;
+    if (shown.empty()) return transactionDescription(transaction).toLower().toStdString();
+    std::transform(shown.begin(), shown.end(), shown.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+    return shown;
 }
 
 const CTransaction* transactionObject(const CNonVisual& object)
@@ -210,7 +249,7 @@ std::vector<ItemColumn> transactionListColumns()
          false,
          [](const CNonVisual& object) -> SortValue {
              const CTransaction* transaction = transactionObject(object);
-             return transaction ? SortValue(transactionDescription(*transaction).toLower().toStdString()) : SortValue{};
+             return transaction ? SortValue(descriptionSortKey(*transaction)) : SortValue{};
          }},
         {"from", text("LISTCOLFROM"),
          [](const CNonVisualDataItem& item, int role) -> QVariant {
