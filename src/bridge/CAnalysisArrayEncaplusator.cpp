@@ -41,11 +41,11 @@ bool linesMoved(MessageT message)
 }
 
 // Puts the lines newest first (date, then line id, both descending), each
-// line's keys read once: the sorts by the date comparator that follow find
-// them in order, instead of reaching every line's transaction at each of
-// their comparisons. Date and line id order any two lines, so the order is
-// the one those sorts give.
-void preorderNewestFirst(CAnalysisArray& lines)
+// line's keys read once, so that the date comparator finds them in order
+// without reaching every line's transaction at each comparison. Answers
+// whether it did: lines that share date and id (damaged books) are left as
+// they are, for the comparator's own sort to place as it always has.
+bool preorderNewestFirst(CAnalysisArray& lines)
 {
     struct Key {
         DateT date;
@@ -62,10 +62,12 @@ void preorderNewestFirst(CAnalysisArray& lines)
         keys.push_back({transaction ? transaction->Get_mDate() : 0, line ? line->Get_Id() : 0, object});
     }
     const auto newerFirst = [](const Key& a, const Key& b) { return a.date != b.date ? a.date > b.date : a.id > b.id; };
-    if (std::is_sorted(keys.begin(), keys.end(), newerFirst)) return;
     std::stable_sort(keys.begin(), keys.end(), newerFirst);
+    const auto same = [](const Key& a, const Key& b) { return a.date == b.date && a.id == b.id; };
+    if (std::adjacent_find(keys.begin(), keys.end(), same) != keys.end()) return false;
     for (ArrayIndexT i = 1; i <= count; ++i)
         std::memcpy(lines.GetItemPtr(i), &keys[static_cast<std::size_t>(i - 1)].line, sizeof(CNonVisual*));
+    return true;
 }
 
 } // namespace
@@ -131,15 +133,19 @@ void CAnalysisArrayEncaplusator::build(std::unique_ptr<CTransactionDetailCompara
     }
     auto lines = std::make_unique<CAnalysisArray>();
     lines->InitFromObject(mSourceItem, true);
-    preorderNewestFirst(*lines);
+    const bool inOrder = preorderNewestFirst(*lines);
     // Running balances are computed newest first by date, whatever the order
     // shown afterwards.
     auto byDate = std::make_unique<CTransactionDetailComparator>();
     byDate->SetReverse(true);
     lines->SetComparator(byDate.release(), true);
-    lines->SetNotSorted();
-    lines->Sort();
-    lines->Finalize();
+    if (inOrder) {
+        lines->FinalizeInOrder();
+    } else {
+        lines->SetNotSorted();
+        lines->Sort();
+        lines->Finalize();
+    }
     adopt(std::move(lines));
     if (order) {
         mReverseSortOrder = order->GetReverse();
