@@ -40,6 +40,8 @@ public:
 
     // Alerts the model raised since the last call (their numbers).
     std::vector<long> TakeAlerts();
+    // The defaults in force while it lives (a window benchmark registers more).
+    UserDefaults& defaults() { return mDefaults; }
 
 private:
     ScopedFixedClock mClock;

@@ -110,11 +110,19 @@ void CBarChart::drawSmoothedSurface(ChartCanvas& canvas, const CPlotSerie& serie
 {
     const Colour fill{170.0 / 255, 177.0 / 255, 229.0 / 255, 0.5};
     const Colour top{105.0 / 255, 108.0 / 255, 134.0 / 255, 1.0};
-    for (const std::vector<ChartPoint>& corners : smoothedSurface(serie)) {
-        canvas.drawLine(corners[0], corners[1], Colour::black());
-        canvas.fillPolygon(corners, fill);
-        canvas.drawLine(corners[0], corners[1], top);
-    }
+    const std::vector<std::vector<ChartPoint>> surface = smoothedSurface(serie);
+    if (surface.empty()) return;
+    // The quadrilaterals stand side by side on one base: filled as the one
+    // polygon they make (along their tops, back along the base).
+    std::vector<ChartPoint> outline;
+    outline.reserve(surface.size() + 3);
+    outline.push_back(surface.front()[0]);
+    for (const std::vector<ChartPoint>& corners : surface) outline.push_back(corners[1]);
+    outline.push_back(surface.back()[2]);
+    outline.push_back(surface.front()[3]);
+    for (const std::vector<ChartPoint>& corners : surface) canvas.drawLine(corners[0], corners[1], Colour::black());
+    canvas.fillPolygon(outline, fill);
+    for (const std::vector<ChartPoint>& corners : surface) canvas.drawLine(corners[0], corners[1], top);
 }
 
 // --- bars

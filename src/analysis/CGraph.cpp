@@ -107,6 +107,7 @@ bool CGraph::synchronizeWithArray(std::shared_ptr<CAnalysisArrayEncaplusator> ar
     if (array) mDataItem = array->sourceItemAsDataItem();
     mAnalysisArray = std::move(array);
     mElements.clear();
+    mElementDates.clear();
     mHasElements = false;
     analysisArrayChanged();
     requestRedraw();
@@ -129,6 +130,7 @@ bool CGraph::syncronizeWithObject(const CNonVisualDataItem::Ptr& item)
     mDataItem = item;
     mAnalysisArray = item ? item->getAnalysisArray() : nullptr;
     mElements.clear();
+    mElementDates.clear();
     mHasElements = false;
     analysisArrayChanged();
     return true;
@@ -152,7 +154,18 @@ void CGraph::analysisArrayChanged()
     for (CScaleDrawer* drawer : {mLeftScaleDrawer.get(), mRightScaleDrawer.get()})
         if (drawer) drawer->setMMaxValue(0.0);
     resetLimits();
+    // Each line's date is read once per refill: reaching it goes through the
+    // line to its transaction, and the passes below ask it again and again.
+    mElementDates.clear();
+    if (mHasElements) {
+        mElementDates.reserve(mElements.size());
+        for (const ChartElement& element : mElements) {
+            const CDebetItem* line = asLineItem(element);
+            mElementDates.push_back(line ? line->getTransactionDate() : 0);
+        }
+    }
     getInitialPeriodToGraph();
+    mLastKey.reset();
     if (mPlotSeries.empty()) instantiatePlotSeries();
     for (auto& [key, serie] : mPlotSeries) {
         if (mReinstantiate)
@@ -179,19 +192,27 @@ void CGraph::calculateRunningBalances()
         double change;
     };
     std::vector<Step> steps;
-    const auto add = [&](const ChartElement& element) {
+    const auto add = [&](const ChartElement& element, std::optional<DateT> date) {
         const CDebetItem* item = asLineItem(element);
         const auto* line = item ? dynamic_cast<const CDebit*>(item->getSourceItem()) : nullptr;
         if (!line) return;
-        steps.push_back({item->getTransactionDate(), item->getId().value_or(0), line,
+        steps.push_back({date ? *date : item->getTransactionDate(), item->getId().value_or(0), line,
                          CAnalysisArray::BalanceChangeOf(*line)});
     };
     if (mHasElements) {
-        for (const ChartElement& element : mElements) add(element);
+        steps.reserve(mElements.size());
+        for (std::size_t i = 0; i < mElements.size(); ++i)
+            add(mElements[i], i < mElementDates.size() ? std::optional<DateT>(mElementDates[i]) : std::nullopt);
     } else if (mAnalysisArray) {
-        const auto enumerator = mAnalysisArray->objectEnumerator();
-        while (auto line = enumerator->nextObject()) add(line);
+        // Straight from the model lines: an item for each would cost more
+        // than the balance itself.
+        mAnalysisArray->forEachLine([&](CNonVisual* object) {
+            const auto* line = dynamic_cast<const CDebit*>(object);
+            if (!line) return;
+            steps.push_back({line->Get_mDate(), line->Get_Id(), line, CAnalysisArray::BalanceChangeOf(*line)});
+        });
     }
+    mRunningBalances.reserve(steps.size());
     std::stable_sort(steps.begin(), steps.end(), [](const Step& a, const Step& b) {
         return a.date != b.date ? a.date < b.date : a.id < b.id;
     });
@@ -212,21 +233,24 @@ std::optional<double> CGraph::runningBalanceOf(const CDebetItem& line) const
 void CGraph::calculatePoints()
 {
     calculateRunningBalances();
-    const auto take = [&](const ChartElement& element) {
+    const auto take = [&](const ChartElement& element, std::optional<DateT> knownDate) {
         if (const CDebetItem* line = asLineItem(element)) {
-            const DateT date = line->getTransactionDate();
+            const DateT date = knownDate ? *knownDate : line->getTransactionDate();
             if (date < mMinDateValue || date > mMaxDateValue) return;
+            mCurrentLine = {line, date};
         }
         for (const auto& [key, serie] : mPlotSeries) addDetailToGraph(element, true, key);
+        mCurrentLine = {};
     };
     if (mHasElements) {
-        for (const ChartElement& element : mElements) take(element);
+        for (std::size_t i = 0; i < mElements.size(); ++i)
+            take(mElements[i], i < mElementDates.size() ? std::optional<DateT>(mElementDates[i]) : std::nullopt);
         return;
     }
     if (!mAnalysisArray) return;
     const auto enumerator = mAnalysisArray->objectEnumerator();
     enumerator->setPeriodAware(true, mMinDateValue, mMaxDateValue);
-    while (auto line = enumerator->nextObject()) take(line);
+    while (auto line = enumerator->nextObject()) take(line, std::nullopt);
 }
 
 void CGraph::getInitialPeriodToGraph()
@@ -235,9 +259,9 @@ void CGraph::getInitialPeriodToGraph()
     if (mHasElements) {
         // A plain list shows all of its own lines.
         DateT first = 0, last = 0;
-        for (const ChartElement& element : mElements)
-            if (const CDebetItem* line = asLineItem(element)) {
-                const DateT date = line->getTransactionDate();
+        for (std::size_t i = 0; i < mElements.size(); ++i)
+            if (const CDebetItem* line = asLineItem(mElements[i])) {
+                const DateT date = i < mElementDates.size() ? mElementDates[i] : line->getTransactionDate();
                 first = first == 0 ? date : std::min(first, date);
                 last = std::max(last, date);
             }
@@ -312,7 +336,11 @@ CGraphPoint* CGraph::getPointForDetail(const ChartElement& element, const CPlotS
         developerLog("Must get a debetItem here! error. CGraph, getPointForDetail");
         return nullptr;
     }
-    return serie.objectForKey(std::to_string(getStartdateForTransactiondate(line->getTransactionDate())));
+    // Lines come in date order: the key of the last date is asked again and again.
+    const DateT date = mCurrentLine.line == line ? mCurrentLine.date : line->getTransactionDate();
+    if (!mLastKey || mLastKey->date != date || mLastKey->periodicity != mPeriodicity)
+        mLastKey = KeyOfDate{date, mPeriodicity, std::to_string(getStartdateForTransactiondate(date))};
+    return serie.objectForKey(mLastKey->key);
 }
 
 std::unique_ptr<CGraphPoint> CGraph::makePointForCategory(const std::string&, int) const

@@ -203,6 +203,20 @@ private:
     ChartElements mElements;
     bool mHasElements = false;
     std::unordered_map<const CNonVisual*, double> mRunningBalances;
+    // The point key of the transaction date last asked (getPointForDetail).
+    // The elements' transaction dates, read once per list.
+    std::vector<DateT> mElementDates;
+    // The line being spread over the series, and its date.
+    struct CurrentLine {
+        const CDebetItem* line = nullptr;
+        DateT date = 0;
+    } mCurrentLine;
+    struct KeyOfDate {
+        DateT date;
+        int periodicity;
+        std::string key;
+    };
+    mutable std::optional<KeyOfDate> mLastKey;
 
     double mMaxLeft = kResetMaximum, mMinLeft = 0.0, mMaxRight = kResetMaximum, mMinRight = 0.0;
     int mPeriodicity = kMonth;

@@ -1,10 +1,14 @@
 #include "bridge/CAnalysisArrayEncaplusator.h"
 
+#include <algorithm>
+#include <cstring>
+#include <typeinfo>
 #include <unordered_set>
 
 #include "bridge/CDebetItem.h"
 #include "model/CAnalysisArray.h"
 #include "model/CDebit.h"
+#include "model/CTransaction.h"
 #include "model/CTransactionDetailComparator.h"
 #include "model/foundation/LArrayIterator.h"
 
@@ -34,6 +38,36 @@ bool linesMoved(MessageT message)
     default:
         return false;
     }
+}
+
+// Puts the lines newest first (date, then line id, both descending), each
+// line's keys read once, so that the date comparator finds them in order
+// without reaching every line's transaction at each comparison. Answers
+// whether it did: lines that share date and id (damaged books) are left as
+// they are, for the comparator's own sort to place as it always has.
+bool preorderNewestFirst(CAnalysisArray& lines)
+{
+    struct Key {
+        DateT date;
+        ObjectIdT id;
+        CNonVisual* line;
+    };
+    const auto count = static_cast<ArrayIndexT>(lines.GetCount());
+    std::vector<Key> keys;
+    keys.reserve(static_cast<std::size_t>(count));
+    for (ArrayIndexT i = 1; i <= count; ++i) {
+        CNonVisual* object = lines.ObjectAt(i);
+        const auto* line = static_cast<const CDebit*>(object);
+        const CTransaction* transaction = line ? line->Get_mTransactionPtr() : nullptr;
+        keys.push_back({transaction ? transaction->Get_mDate() : 0, line ? line->Get_Id() : 0, object});
+    }
+    const auto newerFirst = [](const Key& a, const Key& b) { return a.date != b.date ? a.date > b.date : a.id > b.id; };
+    std::stable_sort(keys.begin(), keys.end(), newerFirst);
+    const auto same = [](const Key& a, const Key& b) { return a.date == b.date && a.id == b.id; };
+    if (std::adjacent_find(keys.begin(), keys.end(), same) != keys.end()) return false;
+    for (ArrayIndexT i = 1; i <= count; ++i)
+        std::memcpy(lines.GetItemPtr(i), &keys[static_cast<std::size_t>(i - 1)].line, sizeof(CNonVisual*));
+    return true;
 }
 
 } // namespace
@@ -99,14 +133,19 @@ void CAnalysisArrayEncaplusator::build(std::unique_ptr<CTransactionDetailCompara
     }
     auto lines = std::make_unique<CAnalysisArray>();
     lines->InitFromObject(mSourceItem, true);
+    const bool inOrder = preorderNewestFirst(*lines);
     // Running balances are computed newest first by date, whatever the order
     // shown afterwards.
     auto byDate = std::make_unique<CTransactionDetailComparator>();
     byDate->SetReverse(true);
     lines->SetComparator(byDate.release(), true);
-    lines->SetNotSorted();
-    lines->Sort();
-    lines->Finalize();
+    if (inOrder) {
+        lines->FinalizeInOrder();
+    } else {
+        lines->SetNotSorted();
+        lines->Sort();
+        lines->Finalize();
+    }
     adopt(std::move(lines));
     if (order) {
         mReverseSortOrder = order->GetReverse();
@@ -161,6 +200,16 @@ void CAnalysisArrayEncaplusator::refreshIfStale()
     build(std::move(order));
 }
 
+std::uint32_t CAnalysisArrayEncaplusator::lineCount(const CAnalysisArray& lines)
+{
+    return lines.GetCount();
+}
+
+CNonVisual* CAnalysisArrayEncaplusator::lineAt(const CAnalysisArray& lines, ArrayIndexT index)
+{
+    return lines.ObjectAt(index);
+}
+
 CAnalysisArray* CAnalysisArrayEncaplusator::list()
 {
     refreshIfStale();
@@ -183,6 +232,13 @@ void CAnalysisArrayEncaplusator::sortWithComparator(std::unique_ptr<CTransaction
 
 void CAnalysisArrayEncaplusator::dateSort()
 {
+    // A list built or last sorted by date in this direction is in that order
+    // already (date and line id order every line one way only).
+    if (CAnalysisArray* lines = list())
+        if (const auto* current = dynamic_cast<const CTransactionDetailComparator*>(lines->GetComparator());
+            current && typeid(*current) == typeid(CTransactionDetailComparator) &&
+            current->GetReverse() == mReverseSortOrder && lines->IsSorted())
+            return;
     sortWithComparator(std::make_unique<CTransactionDetailComparator>());
 }
 

@@ -77,6 +77,15 @@ public:
     // The first and last line dates; the number of lines.
     std::uint32_t getMinDate(DateT& minDate, DateT& maxDate);
 
+    // Each model line of the list in its order, without making items (a
+    // chart's running balances read every line of a long list).
+    template <class Visit>
+    void forEachLine(Visit&& visit)
+    {
+        if (CAnalysisArray* lines = list())
+            for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(lineCount(*lines)); ++i) visit(lineAt(*lines, i));
+    }
+
     // --- enumeration (one iterator per wrapper, shared by its enumerators)
     std::shared_ptr<CAnalysisArrayEnumerator> objectEnumerator();
     void resetIterator();
@@ -103,6 +112,8 @@ private:
     void linesMayHaveChanged(MessageT message, bool fromSource);
     void refreshIfStale();
     CAnalysisArray* list();
+    static std::uint32_t lineCount(const CAnalysisArray& lines);
+    static CNonVisual* lineAt(const CAnalysisArray& lines, ArrayIndexT index);
     std::shared_ptr<CDebetItem> newLineItem(CNonVisual* line) const;
 
     CNonVisual* mSourceItem = nullptr;

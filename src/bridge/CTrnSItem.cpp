@@ -13,6 +13,7 @@
 #include "bridge/CNonVisualDataItemController.h"
 #include "bridge/InvoiceHooks.h"
 #include "bridge/ItemsOfList.h"
+#include "bridge/ModelText.h"
 #include "bridge/TextColours.h"
 #include "model/CAccount.h"
 #include "model/CCurrency.h"
@@ -1111,14 +1112,27 @@ bool CTrnSItem::updateWithDictionaryRepresentation(const Dictionary& dictionary)
 bool CTrnSItem::matches(std::string_view searchText) const
 {
     const CTransaction* t = transaction();
-    const double value = CNSNumberAmountTBridge::NSStringToNSNumber(searchText);
-    if (t && value != 0.0 && std::isfinite(value)) {
-        if (static_cast<double>(t->Get_Id()) == value) return true;
-        if (sameAmount(t->Get_mTotalAmount(), value)) return true;
+    if (t) return transactionMatches(*t, searchText, CNSNumberAmountTBridge::NSStringToNSNumber(searchText));
+    return containsCaseInsensitive(namePlusDescription(), searchText);
+}
+
+bool CTrnSItem::transactionMatches(const CTransaction& t, std::string_view searchText, double number)
+{
+    if (number != 0.0 && std::isfinite(number)) {
+        if (static_cast<double>(t.Get_Id()) == number) return true;
+        if (sameAmount(t.Get_mTotalAmount(), number)) return true;
     }
-    if (containsCaseInsensitive(namePlusDescription(), searchText)) return true;
-    const std::optional<std::string> reference = mDocumentRef();
-    return reference && containsCaseInsensitive(*reference, searchText);
+    const std::string name = unicodeOrMacRoman(t, &CNonVisual::Get_StringrefName, &CNonVisual::Get_Name);
+    const std::string& description = t.Get_StringrefDesc();
+    if (searchText.find('\n') == std::string_view::npos) {
+        // Name and description are searched as the one text they make
+        // (joined by a line break); a text without one lies in either.
+        if (containsCaseInsensitive(name, searchText)) return true;
+        if (!description.empty() && containsCaseInsensitive(description, searchText)) return true;
+    } else if (containsCaseInsensitive(description.empty() ? name : name + "\n" + description, searchText)) {
+        return true;
+    }
+    return containsCaseInsensitive(t.Get_CFDocumentReference(), searchText);
 }
 
 std::shared_ptr<CDebetItem> CTrnSItem::getMostImportantDebetItem(const LineItemArray& lines)

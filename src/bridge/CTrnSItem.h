@@ -240,6 +240,9 @@ public:
     // Typed amount or transaction number, else the text in the name,
     // description or document reference (ignoring case).
     bool matches(std::string_view text) const override;
+    // The same for the model transaction, with the text read as a number
+    // (NSStringToNSNumber) beforehand: a list searches every row at once.
+    static bool transactionMatches(const CTransaction& transaction, std::string_view text, double number);
     // The line with the largest absolute home-currency amount (the first on a tie).
     static std::shared_ptr<CDebetItem> getMostImportantDebetItem(const LineItemArray& lines);
     // One tab-separated record of the transaction (no line given), or the

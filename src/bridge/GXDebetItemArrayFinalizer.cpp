@@ -1,6 +1,7 @@
 #include "bridge/GXDebetItemArrayFinalizer.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "bridge/CDebetItem.h"
 #include "model/CAccount.h"
@@ -9,17 +10,26 @@ namespace ch {
 
 LineItemArray GXDebetItemArrayFinalizer::finalizeArray(const LineItemArray& items)
 {
-    LineItemArray sorted = items;
     // Oldest first, then by line id; lines of one day keep their entry order.
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [](const std::shared_ptr<CDebetItem>& a, const std::shared_ptr<CDebetItem>& b) {
-                         const long dateA = a ? a->transactionDateAsNumber().value_or(0) : 0;
-                         const long dateB = b ? b->transactionDateAsNumber().value_or(0) : 0;
-                         if (dateA != dateB) return dateA < dateB;
-                         const long idA = a ? a->getId().value_or(0) : 0;
-                         const long idB = b ? b->getId().value_or(0) : 0;
-                         return idA < idB;
-                     });
+    // Each line's date and id are read once, then the positions are sorted.
+    struct Key {
+        long date;
+        long id;
+        std::size_t position;
+    };
+    std::vector<Key> keys;
+    keys.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::shared_ptr<CDebetItem>& item = items[i];
+        keys.push_back({item ? item->transactionDateAsNumber().value_or(0) : 0,
+                        item ? item->getId().value_or(0) : 0, i});
+    }
+    std::stable_sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+        return a.date != b.date ? a.date < b.date : a.id < b.id;
+    });
+    LineItemArray sorted;
+    sorted.reserve(items.size());
+    for (const Key& key : keys) sorted.push_back(items[key.position]);
 
     double balance = 0.0;
     for (const std::shared_ptr<CDebetItem>& item : sorted) {

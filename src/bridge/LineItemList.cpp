@@ -14,17 +14,24 @@ void appendLineItems(LineItemArray& items, const CNamedListArray* lines, CNonVis
 
 LineItemList::LineItemList(const CNamedListArray* lines, CNonVisualDataItemController* registry)
 {
-    for (ArrayIndexT i = 1; lines && i <= static_cast<ArrayIndexT>(lines->GetCount()); ++i)
-        append(lines->ObjectAt(i), registry);
+    const std::size_t count = lines ? lines->GetCount() : 0;
+    // A busy account lists tens of thousands of lines: room for all at once.
+    mItems.reserve(count);
+    mIndex.reserve(count);
+    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(count); ++i) append(lines->ObjectAt(i), registry);
 }
 
 void LineItemList::append(CNonVisual* line, CNonVisualDataItemController* registry)
 {
-    if (!line || mIndex.contains(line)) return;
+    if (!line) return;
+    const auto [entry, added] = mIndex.try_emplace(line, mItems.size());
+    if (!added) return;
     std::shared_ptr<CDebetItem> item =
         itemOf(line, registry, &CNonVisualDataItemController::debetItemForTransactionDetail);
-    if (!item) return;
-    mIndex.emplace(line, mItems.size());
+    if (!item) {
+        mIndex.erase(entry);
+        return;
+    }
     mItems.push_back(std::move(item));
 }
 

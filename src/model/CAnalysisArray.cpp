@@ -70,6 +70,12 @@ void CAnalysisArray::Finalize()
 {
     SetNotSorted();
     Sort();
+    FinalizeInOrder();
+}
+
+void CAnalysisArray::FinalizeInOrder()
+{
+    SetSortedFlag(true);
     double balance = 0.0;
     // Oldest first: with the default order that is from the last line up.
     for (ArrayIndexT i = static_cast<ArrayIndexT>(GetCount()); i >= 1; --i) {

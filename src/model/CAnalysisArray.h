@@ -33,6 +33,10 @@ public:
     // Sorts by the comparator and writes each line's running balance, walking
     // from the last (oldest) line to the first.
     void Finalize();
+    // The same for lines the caller has put in the comparator's order: taken
+    // as sorted, only the balances are written (a sort would reach every
+    // line's transaction again just to find them in order).
+    void FinalizeInOrder();
     // What the line adds to the running balance of a list: an account line
     // signed by its side and by whether the account is a property account, a
     // category line its amount; 0 for a line of neither.

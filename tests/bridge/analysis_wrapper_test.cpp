@@ -9,6 +9,10 @@
 
 #include "bridge/CAnalysisArrayEncaplusator.h"
 #include "bridge/CDebetItem.h"
+#include "model/CAnalysisArray.h"
+#include "model/CDebit.h"
+#include "model/CTransaction.h"
+#include "model/CTransactionDetailComparator.h"
 #include "bridge_test_support.h"
 
 namespace ch::test {
@@ -142,6 +146,45 @@ TEST_F(AnalysisWrapperTest, AWrapperOutlivesItsModel)
     EXPECT_EQ(wrapper->count(), 0u);
     EXPECT_EQ(wrapper->getObjectAtIndex(1), nullptr);
     EXPECT_EQ(line->getSourceItem(), nullptr);
+}
+
+// The wrapper puts the lines in date order reading each line's keys once;
+// order and running balances must be those the date comparator's own sort
+// gives, also where two lines share date and id (damaged books), which the
+// comparator's sort places as it always has.
+TEST_F(AnalysisWrapperTest, LinesInTheOrderAndWithTheBalancesOfTheDateComparatorsSort)
+{
+    CTransaction* out = document.addTransaction(20240120, 10, 11, 1, 7.0);
+    CTransaction* in = document.addTransaction(20240120, 11, 10, 2, 3.0);
+    auto* outLine = static_cast<CDebit*>(out->GetDebitList()->ObjectAt(1));
+    auto* inLine = static_cast<CDebit*>(in->GetCreditList()->ObjectAt(1));
+    CNonVisual* bank = document.getAccountItemForId(10)->getSourceItem();
+    using Lines = std::vector<std::pair<const CNonVisual*, double>>;
+    for (bool sharedId : {false, true}) {
+        if (sharedId) inLine->Put_Id(outLine->Get_Id());
+        CAnalysisArrayEncaplusator shown(bank);
+        shown.setMbZeroBasedCalled(true);
+        Lines wrapped;
+        for (std::uint32_t i = 0; i < shown.count(); ++i) {
+            const auto line = shown.getObjectAtIndex(static_cast<int>(i));
+            wrapped.emplace_back(line->getSourceItem(), *line->getLocalBalance());
+        }
+        CAnalysisArray reference;
+        reference.InitFromObject(bank, true);
+        auto byDate = std::make_unique<CTransactionDetailComparator>();
+        byDate->SetReverse(true);
+        reference.SetComparator(byDate.release(), true);
+        reference.SetNotSorted();
+        reference.Sort();
+        reference.Finalize();
+        Lines sorted;
+        for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(reference.GetCount()); ++i) {
+            const auto* line = static_cast<const CDebit*>(reference.ObjectAt(i));
+            sorted.emplace_back(line, line->Get_LocalBalance());
+        }
+        EXPECT_EQ(wrapped, sorted) << (sharedId ? "shared id" : "own ids");
+        EXPECT_EQ(wrapped.size(), 6u);
+    }
 }
 
 } // namespace

@@ -13,6 +13,69 @@ QtChartCanvas::QtChartCanvas(QPainter& painter, float height)
 {
 }
 
+QtChartCanvas::~QtChartCanvas()
+{
+    flush();
+}
+
+QtChartCanvas::Batch& QtChartCanvas::batchFor(const Batch& style)
+{
+    int& open = mOpen[static_cast<int>(style.kind)];
+    if (open >= 0) {
+        const Batch& last = mBatches[static_cast<std::size_t>(open)];
+        if (last.colour == style.colour && last.width == style.width && last.miterLimit == style.miterLimit &&
+            last.roundJoins == style.roundJoins && last.smooth == style.smooth && last.shadowed == style.shadowed &&
+            (!style.shadowed || (last.shadowColour == style.shadowColour && last.shadowDx == style.shadowDx &&
+                                 last.shadowDy == style.shadowDy)))
+            return mBatches[static_cast<std::size_t>(open)];
+    }
+    mBatches.push_back(style);
+    // Overlapping elements of one batch cover each other, as when painted one by one.
+    mBatches.back().path.setFillRule(Qt::WindingFill);
+    open = static_cast<int>(mBatches.size()) - 1;
+    return mBatches.back();
+}
+
+void QtChartCanvas::flush()
+{
+    for (const Batch& batch : mBatches) {
+        mPainter.save();
+        switch (batch.kind) {
+        case Batch::Kind::Fill:
+            mPainter.setRenderHint(QPainter::Antialiasing, true);
+            mPainter.setPen(Qt::NoPen);
+            if (batch.shadowed) {
+                const QPointF offset(batch.shadowDx, -batch.shadowDy);
+                if (!batch.path.isEmpty()) mPainter.fillPath(batch.path.translated(offset), batch.shadowColour);
+                for (const QRectF& rect : batch.rects) mPainter.fillRect(rect.translated(offset), batch.shadowColour);
+            }
+            if (!batch.path.isEmpty()) mPainter.fillPath(batch.path, batch.colour);
+            for (const QRectF& rect : batch.rects) mPainter.fillRect(rect, batch.colour);
+            break;
+        case Batch::Kind::Stroke: {
+            mPainter.setRenderHint(QPainter::Antialiasing, true);
+            QPen pen(batch.colour, batch.width);
+            pen.setMiterLimit(batch.miterLimit);
+            pen.setJoinStyle(batch.roundJoins ? Qt::RoundJoin : Qt::MiterJoin);
+            mPainter.setPen(pen);
+            mPainter.setBrush(Qt::NoBrush);
+            mPainter.drawPath(batch.path);
+            break;
+        }
+        case Batch::Kind::Line:
+            // Grid lines lie on half coordinates and stay sharp without smoothing.
+            mPainter.setRenderHint(QPainter::Antialiasing, batch.smooth);
+            mPainter.setPen(QPen(batch.colour, batch.width));
+            mPainter.setBrush(Qt::NoBrush);
+            mPainter.drawPath(batch.path);
+            break;
+        }
+        mPainter.restore();
+    }
+    mBatches.clear();
+    for (int& open : mOpen) open = -1;
+}
+
 QColor QtChartCanvas::colourOf(const Colour& colour)
 {
     return QColor::fromRgbF(static_cast<float>(std::clamp(colour.red, 0.0, 1.0)),
@@ -48,54 +111,49 @@ QPainterPath QtChartCanvas::pathOf(const ChartShape& shape) const
 
 void QtChartCanvas::fillShape(const ChartShape& shape, const Colour& colour, const std::optional<ChartShadow>& shadow)
 {
-    const QPainterPath path = pathOf(shape);
-    mPainter.save();
-    mPainter.setRenderHint(QPainter::Antialiasing, true);
-    mPainter.setPen(Qt::NoPen);
-    if (shadow) mPainter.fillPath(path.translated(shadow->dx, -shadow->dy), colourOf(shadow->colour));
-    mPainter.fillPath(path, colourOf(colour));
-    mPainter.restore();
+    Batch style{Batch::Kind::Fill, colourOf(colour)};
+    if (shadow) {
+        style.shadowed = true;
+        style.shadowColour = colourOf(shadow->colour);
+        style.shadowDx = shadow->dx;
+        style.shadowDy = shadow->dy;
+    }
+    Batch& batch = batchFor(style);
+    if (shape.kind == ChartShape::Kind::Rectangle)
+        batch.rects.emplace_back(shape.rect.x, mHeight - shape.rect.top(), shape.rect.width, shape.rect.height);
+    else
+        batch.path.addPath(pathOf(shape));
 }
 
 void QtChartCanvas::strokeShape(const ChartShape& shape, const ChartStroke& stroke)
 {
     if (stroke.width <= 0.0f) return;
-    mPainter.save();
-    mPainter.setRenderHint(QPainter::Antialiasing, true);
-    QPen pen(colourOf(stroke.colour), stroke.width);
-    pen.setMiterLimit(stroke.miterLimit);
-    pen.setJoinStyle(stroke.roundJoins ? Qt::RoundJoin : Qt::MiterJoin);
-    mPainter.setPen(pen);
-    mPainter.setBrush(Qt::NoBrush);
-    mPainter.drawPath(pathOf(shape));
-    mPainter.restore();
+    Batch style{Batch::Kind::Stroke, colourOf(stroke.colour)};
+    style.width = stroke.width;
+    style.miterLimit = stroke.miterLimit;
+    style.roundJoins = stroke.roundJoins;
+    batchFor(style).path.addPath(pathOf(shape));
 }
 
 void QtChartCanvas::fillPolygon(const std::vector<ChartPoint>& corners, const Colour& colour)
 {
     QPolygonF polygon;
     for (const ChartPoint& p : corners) polygon << QPointF(p.x, mHeight - p.y);
-    mPainter.save();
-    mPainter.setRenderHint(QPainter::Antialiasing, true);
-    mPainter.setPen(Qt::NoPen);
-    mPainter.setBrush(colourOf(colour));
-    mPainter.drawPolygon(polygon);
-    mPainter.restore();
+    batchFor(Batch{Batch::Kind::Fill, colourOf(colour)}).path.addPolygon(polygon);
 }
 
 void QtChartCanvas::drawLine(ChartPoint from, ChartPoint to, const Colour& colour)
 {
-    mPainter.save();
-    // Grid lines lie on half coordinates and stay sharp without smoothing.
-    const bool straight = from.x == to.x || from.y == to.y;
-    mPainter.setRenderHint(QPainter::Antialiasing, !straight);
-    mPainter.setPen(QPen(colourOf(colour), 1.0));
-    mPainter.drawLine(QPointF(from.x, mHeight - from.y), QPointF(to.x, mHeight - to.y));
-    mPainter.restore();
+    Batch style{Batch::Kind::Line, colourOf(colour)};
+    style.smooth = !(from.x == to.x || from.y == to.y);
+    QPainterPath& path = batchFor(style).path;
+    path.moveTo(QPointF(from.x, mHeight - from.y));
+    path.lineTo(QPointF(to.x, mHeight - to.y));
 }
 
 void QtChartCanvas::drawText(std::string_view text, const ChartRect& rect, const TextAttributes& attributes)
 {
+    flush();
     mPainter.save();
     mPainter.setFont(QtReportCanvas::fontOf(attributes.font));
     mPainter.setPen(colourOf(attributes.foreground));

@@ -16,7 +16,12 @@ void CNonVisualDataItemArrayController::setContent(std::shared_ptr<const ItemLis
 void CNonVisualDataItemArrayController::setSortDescriptors(std::vector<SortDescriptor> descriptors)
 {
     mSort = std::move(descriptors);
-    rearrangeObjects();
+    // Only the keys of the sort in force are kept.
+    std::erase_if(mKeptKeys, [this](const auto& kept) {
+        return std::none_of(mSort.begin(), mSort.end(),
+                            [&](const SortDescriptor& descriptor) { return descriptor.key == kept.first; });
+    });
+    arrange();
 }
 
 void CNonVisualDataItemArrayController::search(const std::string& text)
@@ -28,7 +33,7 @@ void CNonVisualDataItemArrayController::setSearchString(const std::string& text)
 {
     if (text == mSearch) return;
     mSearch = text;
-    rearrangeObjects();
+    arrange();
 }
 
 bool CNonVisualDataItemArrayController::accepts(const CNonVisualDataItem& item) const
@@ -38,53 +43,90 @@ bool CNonVisualDataItemArrayController::accepts(const CNonVisualDataItem& item) 
 
 void CNonVisualDataItemArrayController::rearrangeObjects()
 {
+    mKeptKeys.clear();
+    arrange();
+}
+
+CNonVisualDataItemArrayController::KeptKeys& CNonVisualDataItemArrayController::keysOf(
+    const SortDescriptor& descriptor)
+{
+    // A key read from the object and from the item is the same value, so
+    // both ways share what is kept under the descriptor's key.
+    for (auto& [key, kept] : mKeptKeys)
+        if (key == descriptor.key) return kept;
+    const std::size_t count = mContent ? mContent->count() : 0;
+    mKeptKeys.emplace_back(descriptor.key, KeptKeys{std::vector<SortValue>(count), std::vector<bool>(count, false)});
+    return mKeptKeys.back().second;
+}
+
+void CNonVisualDataItemArrayController::arrange()
+{
     if (mWillArrange) mWillArrange();
     mRows.reset();
     const std::size_t count = mContent ? mContent->count() : 0;
     if (filtering() || !mSort.empty()) {
         std::vector<std::uint32_t> rows;
-        if (!filtering()) rows.reserve(count);
+        const bool filtered = filtering();
+        if (!filtered) rows.reserve(count);
+        if (filtered) willFilter();
+        const bool byObject = filtered && judgesObjects();
         for (std::size_t i = 0; i < count; ++i) {
-            if (filtering()) {
-                const Item item = mContent->itemAt(i);
-                if (!item || !accepts(*item)) continue;
+            if (filtered) {
+                std::optional<bool> accepted;
+                if (byObject)
+                    if (const CNonVisual* object = mContent->objectAt(i)) accepted = acceptsObject(*object);
+                if (!accepted) {
+                    const Item item = mContent->itemAt(i);
+                    accepted = item && accepts(*item);
+                }
+                if (!*accepted) continue;
             }
             rows.push_back(static_cast<std::uint32_t>(i));
         }
         if (!mSort.empty()) {
-            // Each row's keys are read once, then the positions are sorted.
+            // Each row's keys are read once; then the positions are sorted.
             const bool fromObjects = std::all_of(mSort.begin(), mSort.end(),
                                                  [](const SortDescriptor& d) { return bool(d.objectValue); });
-            std::vector<std::vector<SortValue>> keys(count);
-            for (std::uint32_t row : rows) {
-                auto& values = keys[row];
-                if (fromObjects) {
-                    const CNonVisual* object = mContent->objectAt(row);
-                    for (const SortDescriptor& descriptor : mSort)
-                        values.push_back(object ? descriptor.objectValue(*object) : SortValue{});
-                    continue;
+            std::vector<const SortValue*> keys;
+            keys.reserve(mSort.size());
+            for (const SortDescriptor& descriptor : mSort) {
+                KeptKeys& kept = keysOf(descriptor);
+                if (kept.values.size() != count) {
+                    // The list changed without a word: read every key again.
+                    kept.values.assign(count, SortValue{});
+                    kept.read.assign(count, false);
                 }
-                const Item item = mContent->itemAt(row);
-                for (const SortDescriptor& descriptor : mSort)
-                    values.push_back(item && descriptor.value ? descriptor.value(*item) : SortValue{});
+                for (std::uint32_t row : rows) {
+                    if (kept.read[row]) continue;
+                    kept.read[row] = true;
+                    if (fromObjects) {
+                        const CNonVisual* object = mContent->objectAt(row);
+                        kept.values[row] = object ? descriptor.objectValue(*object) : SortValue{};
+                    } else {
+                        const Item item = mContent->itemAt(row);
+                        kept.values[row] = item && descriptor.value ? descriptor.value(*item) : SortValue{};
+                    }
+                }
+                keys.push_back(kept.values.data());
             }
             auto before = [&](std::uint32_t a, std::uint32_t b) {
                 for (std::size_t k = 0; k < mSort.size(); ++k) {
-                    const SortValue& left = keys[a][k];
-                    const SortValue& right = keys[b][k];
+                    const SortValue& left = keys[k][a];
+                    const SortValue& right = keys[k][b];
                     if (left == right) continue;
                     return mSort[k].ascending ? left < right : right < left;
                 }
                 return false;
             };
-            if (std::is_sorted(rows.begin(), rows.end(), before)) {
+            const bool inOrder = std::is_sorted(rows.begin(), rows.end(), before);
+            if (!inOrder) std::stable_sort(rows.begin(), rows.end(), before);
+            // Keys read through the items are not kept: an item's value may
+            // change in place (a status toggled) without a word to the list.
+            if (!fromObjects) mKeptKeys.clear();
+            if (inOrder && !filtering()) {
                 // Already in order: without a filter the list is shown as it is.
-                if (!filtering()) {
-                    if (mArranged) mArranged();
-                    return;
-                }
-            } else {
-                std::stable_sort(rows.begin(), rows.end(), before);
+                if (mArranged) mArranged();
+                return;
             }
         }
         mRows = std::move(rows);

@@ -8,7 +8,10 @@
 //
 // Arranging stays cheap on long lists: without a filter or sort key the rows
 // are the list's own order and nothing is copied; otherwise only the kept
-// positions are held, never the items.
+// positions are held, never the items. Sort keys read from the model
+// objects are kept while the list is unchanged, so that a second click on a
+// heading, a search or a filter sorts the positions without reading the rows
+// again; rearrangeObjects (the list changed) lets them go.
 
 #include <cstdint>
 #include <functional>
@@ -56,7 +59,8 @@ public:
     const std::string& searchString() const { return mSearch; }
     void setSearchString(const std::string& text);
 
-    // Applies the filters and sort keys to the list as it is now.
+    // Applies the filters and sort keys to the list as it is now (after a
+    // change of the list: kept sort keys are read again).
     void rearrangeObjects();
 
     std::size_t arrangedCount() const;
@@ -77,10 +81,27 @@ protected:
     virtual bool filtering() const { return !mSearch.empty(); }
     // Whether the item passes the filters; the base's: the search.
     virtual bool accepts(const CNonVisualDataItem& item) const;
+    // Arranges again after a filter changed, the list itself unchanged.
+    void arrange();
+    // Whether the filters can judge a row by its model object (acceptsObject),
+    // so that long lists filter without an item per row.
+    virtual bool judgesObjects() const { return false; }
+    // Called before the rows are judged.
+    virtual void willFilter() {}
+    // The filters' answer from the object alone; none: the item is needed.
+    virtual std::optional<bool> acceptsObject(const CNonVisual&) const { return std::nullopt; }
 
 private:
+    // The sort keys of one descriptor, by list position; read on first need.
+    struct KeptKeys {
+        std::vector<SortValue> values;
+        std::vector<bool> read;
+    };
+    KeptKeys& keysOf(const SortDescriptor& descriptor);
+
     std::shared_ptr<const ItemListSource> mContent;
     std::vector<SortDescriptor> mSort;
+    std::vector<std::pair<std::string, KeptKeys>> mKeptKeys;
     std::string mSearch;
     // The list positions shown, in order; none: the list's own order.
     std::optional<std::vector<std::uint32_t>> mRows;

@@ -1,6 +1,9 @@
 #include "ui/lists/CTransactionArrayController.h"
 
+#include "bridge/CNSNumberAmountTBridge.h"
 #include "bridge/CTrnSItem.h"
+#include "model/CTransaction.h"
+#include "model/ModelCodes.h"
 #include "model/foundation/CDate.h"
 
 namespace ch {
@@ -8,20 +11,20 @@ namespace ch {
 void CTransactionArrayController::setFlagSelectionType(std::uint8_t type)
 {
     mFlag = type;
-    rearrangeObjects();
+    arrange();
 }
 
 void CTransactionArrayController::setPeriodSelectionType(std::uint8_t type)
 {
     mPeriod = type;
-    rearrangeObjects();
+    arrange();
 }
 
 void CTransactionArrayController::setFlagSelectionType(std::uint8_t flagType, std::uint8_t periodType)
 {
     mFlag = flagType;
     mPeriod = periodType;
-    rearrangeObjects();
+    arrange();
 }
 
 bool CTransactionArrayController::passesFlagFilter(std::uint8_t type, int status)
@@ -70,6 +73,24 @@ bool CTransactionArrayController::accepts(const CNonVisualDataItem& item) const
             return false;
     }
     return CNonVisualDataItemArrayController::accepts(item);
+}
+
+void CTransactionArrayController::willFilter()
+{
+    mSearchNumber = searchString().empty() ? 0.0 : CNSNumberAmountTBridge::NSStringToNSNumber(searchString());
+    mToday = CDate::GetNowAsDateT();
+}
+
+std::optional<bool> CTransactionArrayController::acceptsObject(const CNonVisual& object) const
+{
+    // Only the objects whose items are transaction items, as accepts() asks.
+    if (object.Get_ObjectType() != type::kTransaction && object.Get_ObjectType() != type::kRecurring)
+        return std::nullopt;
+    if (mPeriod == 1) return std::nullopt;
+    const auto& transaction = static_cast<const CTransaction&>(object);
+    if (!passesFlagFilter(mFlag, object.Get_ObjectStatus())) return false;
+    if (mPeriod != 0 && !passesPeriodFilter(mPeriod, transaction.Get_mDate(), false, mToday)) return false;
+    return searchString().empty() || CTrnSItem::transactionMatches(transaction, searchString(), mSearchNumber);
 }
 
 } // namespace ch

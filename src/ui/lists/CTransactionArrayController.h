@@ -32,10 +32,17 @@ public:
 protected:
     bool filtering() const override;
     bool accepts(const CNonVisualDataItem& item) const override;
+    // Transactions are judged by their model object, except for "new this
+    // session", which only their item knows.
+    bool judgesObjects() const override { return true; }
+    void willFilter() override;
+    std::optional<bool> acceptsObject(const CNonVisual& object) const override;
 
 private:
     std::uint8_t mFlag = 0;
     std::uint8_t mPeriod = 0;
+    double mSearchNumber = 0.0;   // the search text read as a number
+    long mToday = 0;
 };
 
 } // namespace ch

@@ -71,7 +71,7 @@ void ItemTableModel::sort(int column, Qt::SortOrder order)
     const ItemColumn& described = mColumns[static_cast<std::size_t>(column)];
     if (!described.sortValue) return;
     mController.setSortDescriptors(
-        {{described.identifier.toStdString(), order == Qt::AscendingOrder, described.sortValue, {}}});
+        {{described.identifier.toStdString(), order == Qt::AscendingOrder, described.sortValue, described.objectSortValue}});
 }
 
 } // namespace ch

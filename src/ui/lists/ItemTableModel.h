@@ -25,6 +25,9 @@ struct ItemColumn {
     std::function<SortValue(const CNonVisualDataItem&)> sortValue;
     // A column of images only: left out of exports.
     bool imageOnly = false;
+    // The same sort value read from the model object, so that a long list
+    // sorts without an item per row; none: sorted through the items.
+    std::function<SortValue(const CNonVisual&)> objectSortValue = {};
 };
 
 class ItemTableModel : public QAbstractTableModel {

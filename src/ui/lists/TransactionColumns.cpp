@@ -1,10 +1,16 @@
 #include "ui/lists/TransactionColumns.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include <QColor>
 
 #include "bridge/CDebetItem.h"
 #include "bridge/CRcrTItem.h"
 #include "bridge/CTrnSItem.h"
+#include "bridge/ModelText.h"
+#include "model/CDebit.h"
+#include "model/CNamedListArray.h"
 #include "model/CTransaction.h"
 #include "platform/core/localized_strings.h"
 #include "ui/GXGradientPainting.h"
@@ -38,20 +44,81 @@ const CDebetItem& lineOf(const CNonVisualDataItem& item)
 
 // What a transaction is called in a list: its name and description, else
 // the category it is booked on.
-QString transactionDescription(const CTrnSItem& transaction)
+QString describedAs(const std::string& nameText, const std::string& descriptionText,
+                    const std::function<std::string()>& firstCategory)
 {
     // Name and description, each once: a description that repeats the name
     // adds nothing.
-    const QString name = oneLine(transaction.getName());
-    const QString description = oneLine(transaction.mDescription());
+    const QString name = oneLine(nameText);
+    const QString description = oneLine(descriptionText);
     QString shown = description.isEmpty() || description == name ? name
                     : name.isEmpty()                              ? description
                                                                   : name + u' ' + description;
-    if (shown.isEmpty()) {
-        const LineItemArray lines = transaction.mForList();
-        if (!lines.empty() && lines.front()) shown = QString::fromStdString(lines.front()->getAccountName());
-    }
+    if (shown.isEmpty()) shown = QString::fromStdString(firstCategory());
     return shown;
+}
+
+QString transactionDescription(const CTrnSItem& transaction)
+{
+    return describedAs(transaction.getName(), transaction.mDescription(), [&] {
+        const LineItemArray lines = transaction.mForList();
+        return !lines.empty() && lines.front() ? lines.front()->getAccountName() : std::string();
+    });
+}
+
+// The same read from the model transaction, for sorting long lists without
+// an item per line.
+QString transactionDescription(const CTransaction& transaction)
+{
+    return describedAs(unicodeOrMacRoman(transaction, &CNonVisual::Get_StringrefName, &CNonVisual::Get_Name),
+                       transaction.Get_StringrefDesc(), [&] {
+                           const CNamedListArray* lines = transaction.GetExpenseTypeList();
+                           const auto* first = lines && lines->GetCount() > 0
+                                                   ? static_cast<const CDebit*>(lines->ObjectAt(1))
+                                                   : nullptr;
+                           return first ? first->Get_AccountName() : std::string();
+                       });
+}
+
+bool isAsciiText(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// oneLine() of ASCII text without going through QString.
+std::string asciiOneLine(std::string_view text)
+{
+    const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; };
+    std::size_t first = 0, last = text.size();
+    while (first < last && space(text[first])) ++first;
+    while (last > first && space(text[last - 1])) --last;
+    std::string line(text.substr(first, last - first));
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    return line;
+}
+
+// What the description column sorts by (its text in lower case), read from
+// the model transaction; ASCII texts, the usual ones, without QString.
+std::string descriptionSortKey(const CTransaction& transaction)
+{
+    const std::string nameText = unicodeOrMacRoman(transaction, &CNonVisual::Get_StringrefName, &CNonVisual::Get_Name);
+    const std::string& descriptionText = transaction.Get_StringrefDesc();
+    if (!isAsciiText(nameText) || !isAsciiText(descriptionText))
+        return transactionDescription(transaction).toLower().toStdString();
+    const std::string name = asciiOneLine(nameText);
+    const std::string description = asciiOneLine(descriptionText);
+    std::string shown = description.empty() || description == name ? name
+                        : name.empty()                              ? description
+                                                                    : name + ' ' + description;
+    if (shown.empty()) return transactionDescription(transaction).toLower().toStdString();
+    std::transform(shown.begin(), shown.end(), shown.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+    return shown;
+}
+
+const CTransaction* transactionObject(const CNonVisual& object)
+{
+    return dynamic_cast<const CTransaction*>(&object);
 }
 
 QString firstAccount(const LineItemArray& lines)
@@ -61,6 +128,19 @@ QString firstAccount(const LineItemArray& lines)
         if (!line) continue;
         if (!names.isEmpty()) return names + QStringLiteral(", \u2026");
         names = QString::fromStdString(line->getAccountName());
+    }
+    return names;
+}
+
+QString firstAccount(const CNamedListArray* lines)
+{
+    QString names;
+    const std::size_t count = lines ? lines->GetCount() : 0;
+    for (std::size_t i = 1; i <= count; ++i) {
+        const auto* line = static_cast<const CDebit*>(lines->ObjectAt(static_cast<ArrayIndexT>(i)));
+        if (!line) continue;
+        if (!names.isEmpty()) return names + QStringLiteral(", \u2026");
+        names = QString::fromStdString(line->Get_AccountName());
     }
     return names;
 }
@@ -87,6 +167,19 @@ std::optional<double> transactionAmount(const CTrnSItem& transaction)
             any = true;
         }
     return any ? std::optional<double>(sum) : total;
+}
+
+double transactionAmount(const CTransaction& transaction)
+{
+    const double total = transaction.Get_mTotalAmount();
+    if (total != 0) return total;
+    double sum = 0;
+    const CNamedListArray* lines = transaction.GetDebitList();
+    const std::size_t count = lines ? lines->GetCount() : 0;
+    for (std::size_t i = 1; i <= count; ++i)
+        if (const auto* line = static_cast<const CDebit*>(lines->ObjectAt(static_cast<ArrayIndexT>(i))))
+            sum += line->Get_Amount();
+    return sum;
 }
 
 ItemColumn statusColumn()
@@ -143,7 +236,7 @@ std::vector<ItemColumn> transactionListColumns()
              if (role != Qt::DisplayRole) return {};
              return dateTTransformer(transactionOf(item).mDate().value_or(0));
          },
-         sortByTransactionDate(true).value},
+         sortByTransactionDate(true).value, false, sortByTransactionDate(true).objectValue},
         {"description", text("LISTCOLDESCRIPTION"),
          [](const CNonVisualDataItem& item, int role) -> QVariant {
              if (role == Qt::DisplayRole) return transactionDescription(transactionOf(item));
@@ -152,6 +245,11 @@ std::vector<ItemColumn> transactionListColumns()
          },
          [](const CNonVisualDataItem& item) -> SortValue {
              return transactionDescription(transactionOf(item)).toLower().toStdString();
+         },
+         false,
+         [](const CNonVisual& object) -> SortValue {
+             const CTransaction* transaction = transactionObject(object);
+             return transaction ? SortValue(descriptionSortKey(*transaction)) : SortValue{};
          }},
         {"from", text("LISTCOLFROM"),
          [](const CNonVisualDataItem& item, int role) -> QVariant {
@@ -159,6 +257,11 @@ std::vector<ItemColumn> transactionListColumns()
          },
          [](const CNonVisualDataItem& item) -> SortValue {
              return firstAccount(transactionOf(item).mFromList()).toStdString();
+         },
+         false,
+         [](const CNonVisual& object) -> SortValue {
+             const CTransaction* transaction = transactionObject(object);
+             return transaction ? SortValue(firstAccount(transaction->GetDebitList()).toStdString()) : SortValue{};
          }},
         {"to", text("LISTCOLTO"),
          [](const CNonVisualDataItem& item, int role) -> QVariant {
@@ -166,10 +269,20 @@ std::vector<ItemColumn> transactionListColumns()
          },
          [](const CNonVisualDataItem& item) -> SortValue {
              return firstAccount(transactionOf(item).mToList()).toStdString();
+         },
+         false,
+         [](const CNonVisual& object) -> SortValue {
+             const CTransaction* transaction = transactionObject(object);
+             return transaction ? SortValue(firstAccount(transaction->GetCreditList()).toStdString()) : SortValue{};
          }},
         {"amount", text("LISTCOLAMOUNT"),
          [](const CNonVisualDataItem& item, int role) { return amountCell(transactionAmount(transactionOf(item)), role); },
-         [](const CNonVisualDataItem& item) -> SortValue { return transactionAmount(transactionOf(item)).value_or(0); }},
+         [](const CNonVisualDataItem& item) -> SortValue { return transactionAmount(transactionOf(item)).value_or(0); },
+         false,
+         [](const CNonVisual& object) -> SortValue {
+             const CTransaction* transaction = transactionObject(object);
+             return transaction ? SortValue(transactionAmount(*transaction)) : SortValue{};
+         }},
         {"currency", text("LISTCOLCURRENCY"),
          [](const CNonVisualDataItem& item, int role) -> QVariant {
              return role == Qt::DisplayRole ? QString::fromStdString(transactionOf(item).mCurrencyName()) : QVariant();

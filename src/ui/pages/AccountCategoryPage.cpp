@@ -311,10 +311,9 @@ void AccountCategoryPage::showLines(const CNonVisualDataItem::Ptr& item)
 {
     mLinesItem = item;
     mShownLines.reset();
-    if (item && item->getSourceItem()) {
-        mShownLines = std::make_shared<CAnalysisArrayEncaplusator>(item->getSourceItem());
-        mShownLines->setParentDocument(item->parentDocument());
-    }
+    // The item keeps its lines (following their changes itself) and the bar
+    // chart reads the same list: it is built once, not once for each.
+    if (item && item->getSourceItem()) mShownLines = item->getAnalysisArray();
     mLower.setContent(std::make_shared<AnalysisListSource>(mShownLines));
 }
 

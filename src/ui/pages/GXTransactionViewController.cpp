@@ -43,7 +43,7 @@ QString text(std::string_view key)
 } // namespace
 
 struct GXTransactionViewController::List {
-    CTransactionArrayController controller;
+    NSTransactionArrayController controller;
     std::unique_ptr<ItemTableModel> model;
     GXTableAncestor* table = nullptr;
 };
@@ -67,7 +67,7 @@ GXTransactionViewController::List& GXTransactionViewController::list(Tab tab) co
     return *mLists[static_cast<int>(tab)];
 }
 
-CTransactionArrayController& GXTransactionViewController::controller(Tab tab)
+NSTransactionArrayController& GXTransactionViewController::controller(Tab tab)
 {
     return list(tab).controller;
 }
@@ -495,7 +495,8 @@ void GXTransactionViewController::registerNotifications()
     GXSideBarControlledViewAncestor::registerNotifications();
 }
 
-void GXTransactionViewController::rearrangeControllerForObject(const std::shared_ptr<CTrnSItem>& item, bool select)
+void GXTransactionViewController::rearrangeControllerForObject(const std::shared_ptr<CTrnSItem>& item, bool select,
+                                                               bool made)
 {
     if (!item) {
         list(Tab::Transactions).controller.rearrangeObjects();
@@ -510,13 +511,17 @@ void GXTransactionViewController::rearrangeControllerForObject(const std::shared
         tab = Tab::Recurring;
     else
         return;
-    list(tab).controller.rearrangeObjects();
+    // Only this document's transactions join its lists.
+    if (made && document() && item->parentDocument() == &document()->books())
+        list(tab).controller.insertObject(item);
+    else
+        list(tab).controller.rearrangeObjects();
     if (select) selectItem(tab, item.get());
 }
 
 void GXTransactionViewController::transactionCreated(const Notification& notification)
 {
-    rearrangeControllerForObject(notification.objectAs<CTrnSItem>(), true);
+    rearrangeControllerForObject(notification.objectAs<CTrnSItem>(), true, true);
 }
 
 void GXTransactionViewController::transactionModified(const Notification& notification)

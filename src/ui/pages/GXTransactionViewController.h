@@ -15,7 +15,7 @@
 
 #include "platform/core/four_char_code.h"
 #include "ui/GXSideBarControlledViewAncestor.h"
-#include "ui/lists/CTransactionArrayController.h"
+#include "ui/lists/NSTransactionArrayController.h"
 
 class QPushButton;
 class QStackedWidget;
@@ -52,7 +52,7 @@ public:
     CNonVisualDataItem::Ptr currentItem() const;
 
     // --- the lists (tests and the review program look at them)
-    CTransactionArrayController& controller(Tab tab);
+    NSTransactionArrayController& controller(Tab tab);
     ItemTableModel* tableModel(Tab tab) const;
     GXTableAncestor* table(Tab tab) const;
     LRFilterBar* filterBar() const { return mFilterBar; }
@@ -93,7 +93,9 @@ protected:
 private:
     struct List;
     void transactionLinked(const Notification& notification);
-    void rearrangeControllerForObject(const std::shared_ptr<CTrnSItem>& item, bool select);
+    // After the item was made or changed: its list arranged again and the item
+    // selected (`select`); a made one stays shown whatever the filters say.
+    void rearrangeControllerForObject(const std::shared_ptr<CTrnSItem>& item, bool select, bool made = false);
     List& list(Tab tab) const;
     std::shared_ptr<CTrnSItem> selectedIn(Tab tab) const;
     std::vector<std::shared_ptr<CTrnSItem>> selectionSnapshot(Tab tab) const;

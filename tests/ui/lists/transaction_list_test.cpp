@@ -177,6 +177,59 @@ TEST_F(TransactionListTest, SortingByAColumnOrdersTheRows)
     EXPECT_EQ(model.data(model.index(1, 0)).toString(), dateTTransformer(*third));
 }
 
+// Long lists sort by keys read from the model transaction, short ones by
+// keys read from the item: every column must give the same key both ways.
+TEST_F(TransactionListTest, ColumnsSortByTheSameKeysFromTheModelAsFromTheItems)
+{
+    buildFixtureBooks(books, 12);
+    auto source = std::make_shared<ModelListSource>(books.root().Get_TransactionArray(), books.dataItemController());
+    auto at = [&](std::size_t i) { return std::static_pointer_cast<CTrnSItem>(source->itemAt(i)); };
+    // Descriptions of every kind: broken lines, the name repeated, none at
+    // all (the category shows); a total never set (the lines' sum shows).
+    at(0)->setMDescription("Rent\nMarch");
+    at(1)->setMDescription(at(1)->getName());
+    at(2)->setGetName("");
+    at(2)->setMDescription("");
+    at(3)->setMTotalAmount(0.0);
+    at(4)->setGetName("\u00c9picerie Fine");
+    int compared = 0;
+    for (const ItemColumn& column : transactionListColumns()) {
+        if (!column.objectSortValue) continue;
+        for (std::size_t i = 0; i < source->count(); ++i) {
+            EXPECT_EQ(column.sortValue(*source->itemAt(i)), column.objectSortValue(*source->objectAt(i)))
+                << column.identifier.toStdString() << " row " << i;
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 0);
+}
+
+// The keys a sort read from the model are kept for the next sort, search or
+// filter, and read again after a change of the list; keys read through the
+// items (the status) are read at every sort.
+TEST_F(TransactionListTest, KeptSortKeysFollowChangesOfTheRows)
+{
+    buildFixtureBooks(books, 12);
+    CTransactionArrayController controller;
+    controller.setContent(
+        std::make_shared<ModelListSource>(books.root().Get_TransactionArray(), books.dataItemController()));
+    ItemTableModel model(controller, transactionListColumns());
+    auto itemAt = [&](int row) { return std::static_pointer_cast<CTrnSItem>(model.itemAt(row)); };
+    model.sort(model.columnOf("description"), Qt::AscendingOrder);
+    const auto last = itemAt(model.rowCount() - 1);
+    last->setMDescription("");
+    last->setGetName("Aaa");
+    // As the pages do after "TRANSACTIONMODIFIED".
+    controller.rearrangeObjects();
+    EXPECT_EQ(itemAt(0), last);
+    model.sort(model.columnOf("status"), Qt::DescendingOrder);
+    const auto flagged = itemAt(model.rowCount() - 1);
+    flagged->toggleFlag();
+    model.sort(model.columnOf("status"), Qt::AscendingOrder);
+    model.sort(model.columnOf("status"), Qt::DescendingOrder);
+    EXPECT_EQ(itemAt(0), flagged);
+}
+
 TEST_F(TransactionListTest, AHundredThousandTransactionsAreShownWithoutMakingEveryRow)
 {
     buildFixtureBooks(books, 100000);

@@ -2,6 +2,8 @@
 // transactions, filters the transactions tab only, runs the commands of the
 // shown tab and follows the document's notifications.
 
+#include <functional>
+
 #include <QHeaderView>
 #include <QTest>
 
@@ -115,6 +117,38 @@ TEST_F(TransactionsPageTest, TheFilterBarFiltersTheTransactionsTabOnly)
     bar->pressIndex(0, 0);
     bar->pressIndex(0, 1);
     EXPECT_EQ(model->rowCount(), 40);
+}
+
+// A transaction just booked is shown and selected even where the search or
+// a filter would leave it out; the next arrangement that meets it leaves it
+// to the filters again.
+TEST_F(TransactionsPageTest, AJustBookedTransactionStaysShownOnceWhateverTheFilters)
+{
+    ItemTableModel* model = page->tableModel(Tab::Transactions);
+    std::static_pointer_cast<CTrnSItem>(model->itemAt(3))->setMDescription("Holiday flat");
+    std::static_pointer_cast<CTrnSItem>(model->itemAt(3))->toggleFlag();
+    struct Case {
+        const char* name;
+        std::function<void()> filter;
+    } cases[] = {
+        {"search", [&] { open.sideBar().searchContents("holiday"); }},
+        {"flagged", [&] { page->filterBar()->pressIndex(1, 0); }},
+    };
+    for (const Case& c : cases) {
+        c.filter();
+        ASSERT_EQ(model->rowCount(), 1) << c.name;
+        CTransaction* made = open.books.addTransaction(20260301, 2, 0, 0, 99.0);
+        auto item = open.books.dataItemController().transactionItemForTrnS(made);
+        open.books.notificationCenter().post("TRANSACTIONCREATED", item);
+        EXPECT_EQ(model->rowCount(), 2) << c.name;
+        EXPECT_EQ(page->selectedTransaction(), item) << c.name;
+        // Any new arrangement that meets it leaves it to the filters.
+        page->controller(Tab::Transactions).rearrangeObjects();
+        EXPECT_EQ(model->rowCount(), 1) << c.name;
+        open.sideBar().searchContents("");
+        page->filterBar()->pressIndex(0, 0);
+        EXPECT_EQ(model->rowCount(), static_cast<int>(modelTransactions().size())) << c.name;
+    }
 }
 
 TEST_F(TransactionsPageTest, DeletingSeveralAsksOnceAndADeclineDeletesNone)

@@ -1,0 +1,422 @@
+// The document window on the 100,000-transaction book, driven as a person
+// does: the file opened through the document controller, pages chosen in
+// the side bar, headings clicked, the search field used, an account picked.
+// Each action is timed until the window has painted its result, on a window
+// freshly opened for it (opening is not counted), so that every figure is
+// the first time the action is done; the model's own reading of the same
+// file is measured in the same run for comparison.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QImage>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/DocumentController.h"
+#include "app/DocumentWindow.h"
+#include "business/BusinessDefaults.h"
+#include "document/app/GXApplicationDelegate.h"
+#include "large_books.h"
+#include "model/CDocAccounting.h"
+#include "platform/gui/qt_dispatcher.h"
+#include "ui/CSideBarController.h"
+#include "ui/ChartSinkViews.h"
+#include "ui/DocumentWindowFrame.h"
+#include "ui/MainToolbar.h"
+#include "ui/SideBarOutlineModel.h"
+#include "ui/lists/GXTableAncestor.h"
+#include "ui/lists/ItemTableModel.h"
+#include "ui/lists/LRFilterBar.h"
+#include "ui/pages/AccountCategoryPage.h"
+#include "ui/pages/GXTransactionViewController.h"
+
+namespace ch::bench {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr std::uint32_t kTransactions = 100000;
+constexpr int kWindowIterations = 5;
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+// The books written once to a temporary folder, and the controller that
+// opens them.
+struct Books {
+    BenchEnvironment environment;
+    QTemporaryDir folder;
+    std::string path;
+    std::vector<std::uint8_t> bytes;
+    QtDispatcher dispatcher;
+    std::unique_ptr<DocumentController> controller;
+
+    Books()
+    {
+        GXApplicationDelegate::initialize(environment.defaults());
+        business::registerBusinessDefaults(environment.defaults());
+        environment.defaults().set("GXShowNewDocumentAssistant", Value(false));
+        environment.defaults().set("GXShowStartupChoice", Value(false));
+        environment.defaults().set("GXShowLastDocumentAtStartup", Value(false));
+        auto root = BuildLargeBooks({kTransactions, 1});
+        bytes = SaveDocument(*root);
+        root.reset();
+        path = folder.filePath("books.books").toStdString();
+        if (!WriteFileAtomically(path, bytes.data(), bytes.size())) std::abort();
+        controller = std::make_unique<DocumentController>(environment.defaults(), dispatcher);
+        controller->setUntitledJournalFolder(folder.path().toStdString());
+    }
+};
+
+Books& books()
+{
+    // Kept to the end of the process and not taken apart at exit.
+    static auto* made = new Books;
+    return *made;
+}
+
+double since(Clock::time_point start)
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// A window of the books, open and painted.
+class Window {
+public:
+    Window()
+    {
+        Books& b = books();
+        if (!b.controller->openDocumentFile(b.path)) std::abort();
+        mWindow = b.controller->windows().back().get();
+        frame().repaint();
+    }
+    ~Window()
+    {
+        books().controller->discard(*mWindow);
+        settle();
+        // What the window left for later deletion goes now, as back in the event loop.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    DocumentWindowFrame& frame() const { return *mWindow->frame(); }
+    CSideBarController& sideBar() const { return frame().sideBarController(); }
+
+    // The deferred first page (the transactions), painted.
+    void showFirstPage()
+    {
+        settle();
+        frame().repaint();
+    }
+    GXTransactionViewController& transactionsPage() const
+    {
+        auto* page = dynamic_cast<GXTransactionViewController*>(sideBar().currentController());
+        if (!page) std::abort();
+        return *page;
+    }
+    GXTableAncestor& transactionTable() const
+    {
+        return *transactionsPage().table(GXTransactionViewController::Tab::Transactions);
+    }
+
+    // Selects the side bar's row of the title, every row opened, as a click does.
+    void selectSideBarRow(const std::string& title, int level)
+    {
+        SideBarOutlineModel& model = sideBar().outlineModel();
+        for (bool opened = true; opened;) {
+            opened = false;
+            for (const QModelIndex& row : model.shownRows())
+                if (!model.isExpanded(row) && model.hasChildren(row)) {
+                    model.setExpanded(row, true);
+                    opened = true;
+                }
+        }
+        for (const QModelIndex& row : model.shownRows()) {
+            const auto item = model.itemAt(row);
+            if (item->getName() == title && (level == 0 || item->headerLevel() == level)) {
+                sideBar().selectionModel().select(row, QItemSelectionModel::ClearAndSelect |
+                                                           QItemSelectionModel::Rows);
+                return;
+            }
+        }
+        std::abort();
+    }
+    AccountCategoryPage& accountPage() const
+    {
+        auto* page = dynamic_cast<AccountCategoryPage*>(sideBar().currentController());
+        if (!page) std::abort();
+        return *page;
+    }
+
+    void paint()
+    {
+        settle();
+        frame().repaint();
+    }
+
+    // A click on the heading of the list's column.
+    void clickHeading(GXTableAncestor& table, const QString& column)
+    {
+        auto* model = static_cast<ItemTableModel*>(table.model());
+        const int section = model->columnOf(column);
+        if (section < 0) std::abort();
+        QHeaderView* header = table.horizontalHeader();
+        const QPoint at(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
+                        header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    // Typed into the toolbar's search field, then Return. The transactions
+    // page leaves the field disabled (it has no node of its own), so it is
+    // enabled here to time the same path the other pages' searches take.
+    void search(const QString& text)
+    {
+        QLineEdit* field = frame().toolbar().searchField();
+        field->setEnabled(true);
+        field->setText(text);
+        QTest::keyClick(field, Qt::Key_Return);
+    }
+
+private:
+    DocumentWindow* mWindow = nullptr;
+};
+
+// Times `action` on a window freshly prepared by `prepare`.
+template <class Prepare, class Action>
+void timeOnFreshWindow(benchmark::State& state, Prepare prepare, Action action)
+{
+    books();
+    for (auto _ : state) {
+        Window window;
+        prepare(window);
+        const auto start = Clock::now();
+        action(window);
+        state.SetIterationTime(since(start));
+    }
+}
+
+void BM_ModelRead(benchmark::State& state)
+{
+    Books& b = books();
+    for (auto _ : state) {
+        LoadedDocument loaded = LoadDocument(b.bytes);
+        if (!loaded.modelRead) std::abort();
+        benchmark::DoNotOptimize(loaded.root.get());
+        state.PauseTiming();
+        loaded.root.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ModelRead)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(kWindowIterations);
+
+void BM_OpenWindow(benchmark::State& state)
+{
+    books();
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        auto window = std::make_unique<Window>();
+        state.SetIterationTime(since(start));
+        window.reset();
+    }
+}
+BENCHMARK(BM_OpenWindow)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
+
+void BM_TransactionsPageFirstTime(benchmark::State& state)
+{
+    timeOnFreshWindow(state, [](Window&) {}, [](Window& w) { w.showFirstPage(); });
+}
+BENCHMARK(BM_TransactionsPageFirstTime)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
+
+const char* const kSortColumns[] = {"date", "description", "from", "to", "amount"};
+
+void BM_SortTransactions(benchmark::State& state)
+{
+    const QString column = QString::fromLatin1(kSortColumns[state.range(0)]);
+    state.SetLabel(kSortColumns[state.range(0)]);
+    timeOnFreshWindow(
+        state, [](Window& w) { w.showFirstPage(); },
+        [&](Window& w) {
+            w.clickHeading(w.transactionTable(), column);
+            w.paint();
+        });
+}
+BENCHMARK(BM_SortTransactions)
+    ->DenseRange(0, 4)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(kWindowIterations);
+
+// Aborts unless the search leaves some transactions out and keeps some.
+void checkShown(const QString& text)
+{
+    Window w;
+    w.showFirstPage();
+    w.search(text);
+    const auto shown = w.transactionsPage().controller(GXTransactionViewController::Tab::Transactions).arrangedCount();
+    if (shown == 0 || shown >= kTransactions) std::abort();
+}
+
+void BM_SearchTransactions(benchmark::State& state)
+{
+    timeOnFreshWindow(
+        state, [](Window& w) { w.showFirstPage(); },
+        [](Window& w) {
+            w.search(QStringLiteral("bakery"));
+            w.paint();
+        });
+    checkShown(QStringLiteral("bakery"));
+}
+BENCHMARK(BM_SearchTransactions)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
+
+void BM_ClearSearch(benchmark::State& state)
+{
+    timeOnFreshWindow(
+        state,
+        [](Window& w) {
+            w.showFirstPage();
+            w.search(QStringLiteral("bakery"));
+            w.paint();
+        },
+        [](Window& w) {
+            w.search(QString());
+            w.paint();
+        });
+}
+BENCHMARK(BM_ClearSearch)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
+
+// The filter bar's "Checked" taken back to "All".
+void BM_FilterBackToAll(benchmark::State& state)
+{
+    timeOnFreshWindow(
+        state,
+        [](Window& w) {
+            w.showFirstPage();
+            w.transactionsPage().filterBar()->pressIndex(3, 0);
+            w.paint();
+        },
+        [](Window& w) {
+            w.transactionsPage().filterBar()->pressIndex(0, 0);
+            w.paint();
+        });
+}
+BENCHMARK(BM_FilterBackToAll)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
+
+void BM_AccountsRootPage(benchmark::State& state)
+{
+    timeOnFreshWindow(
+        state, [](Window& w) { w.showFirstPage(); },
+        [](Window& w) {
+            w.selectSideBarRow("Accounts", 1);
+            w.paint();
+        });
+}
+BENCHMARK(BM_AccountsRootPage)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
+
+void BM_BankAccountsPage(benchmark::State& state)
+{
+    timeOnFreshWindow(
+        state, [](Window& w) { w.showFirstPage(); },
+        [](Window& w) {
+            w.selectSideBarRow("Bank Accounts", 0);
+            w.paint();
+        });
+}
+BENCHMARK(BM_BankAccountsPage)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
+
+void BM_CategoriesRootPage(benchmark::State& state)
+{
+    timeOnFreshWindow(
+        state, [](Window& w) { w.showFirstPage(); },
+        [](Window& w) {
+            w.selectSideBarRow("Categories", 1);
+            w.paint();
+        });
+}
+BENCHMARK(BM_CategoriesRootPage)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
+
+// The upper table's row of the account with the most lines ("Current Account").
+int busiestAccountRow(AccountCategoryPage& page)
+{
+    ItemTableModel* model = page.upperModel();
+    for (int row = 0; row < model->rowCount(); ++row)
+        if (model->itemAt(row)->getName() == "Current Account") return row;
+    std::abort();
+}
+
+void selectBusiestAccount(Window& w)
+{
+    AccountCategoryPage& page = w.accountPage();
+    GXTableAncestor* table = page.upperTable();
+    const QModelIndex index = page.upperModel()->index(busiestAccountRow(page), 1);
+    table->scrollTo(index);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(index).center());
+}
+
+void BM_SelectBusiestAccount(benchmark::State& state)
+{
+    timeOnFreshWindow(
+        state,
+        [](Window& w) {
+            w.showFirstPage();
+            w.selectSideBarRow("Bank Accounts", 0);
+            w.paint();
+        },
+        [](Window& w) {
+            selectBusiestAccount(w);
+            w.paint();
+        });
+}
+BENCHMARK(BM_SelectBusiestAccount)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
+
+void BM_BarChartPaint(benchmark::State& state)
+{
+    timeOnFreshWindow(
+        state,
+        [](Window& w) {
+            w.showFirstPage();
+            w.selectSideBarRow("Bank Accounts", 0);
+            w.paint();
+            selectBusiestAccount(w);
+            w.paint();
+        },
+        [](Window& w) {
+            QImage image(900, 340, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            w.accountPage().barChart()->render(painter, QSizeF(900, 340));
+        });
+}
+BENCHMARK(BM_BarChartPaint)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
+
+} // namespace
+} // namespace ch::bench
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // The offscreen platform says at every window what it cannot do.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtDebugMsg || message.startsWith(QLatin1String("This plugin does not support"))) return;
+        fprintf(stderr, "%s\n", qPrintable(message));
+    });
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
