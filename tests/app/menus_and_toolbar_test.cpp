@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -417,6 +418,31 @@ TEST_F(MenusAndToolbarTest, NewTransactionFromAndToTheChosenAccount)
         ASSERT_FALSE(lines.empty());
         EXPECT_EQ(lines.front()->account(), std::optional<long>(checking));
     }
+}
+
+// The toolbar's search narrows the transactions list, typed as a person does.
+TEST_F(MenusAndToolbarTest, ToolbarSearchNarrowsTheTransactionsList)
+{
+    makeBooks();
+    ASSERT_NE(clickTransaction("Bread"), nullptr);
+    auto* page = dynamic_cast<GXTransactionViewController*>(frame().sideBarController().currentController());
+    ASSERT_NE(page, nullptr);
+    CTransactionArrayController& rows = page->controller(GXTransactionViewController::Tab::Transactions);
+    const std::size_t all = rows.arrangedCount();
+    ASSERT_GE(all, 2u);
+    QLineEdit* field = frame().toolbar().searchField();
+    ASSERT_TRUE(field->isEnabled());
+    QTest::mouseClick(field, Qt::LeftButton);
+    QTest::keyClicks(field, "milk");
+    QTest::keyClick(field, Qt::Key_Return);
+    settle();
+    ASSERT_EQ(rows.arrangedCount(), 1u);
+    EXPECT_EQ(rows.arrangedObjectAt(0)->getName(), "Milk");
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClick(field, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(rows.arrangedCount(), all);
 }
 
 } // namespace

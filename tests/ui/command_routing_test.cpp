@@ -65,7 +65,7 @@ TEST_F(CommandRoutingTest, ItemsEnableAsTheRoutingTableSays)
         /* budgets */ {Off, On, On, On, On, On, On},
         /* reports */ {Off, On, On, On, On, On, On},
         /* import */ {Off, On, On, On, On, On, On},
-        /* V2Search */ {Off, Off, On, On, On, On, On},
+        /* V2Search */ {Off, On, On, On, On, On, On},
     };
     const std::vector<std::pair<QString, int>> menus = {
         {"CUTMENUITEM", 12},        {"COPYMENUITEM", 13},          {"DELETEMENUITEM", 1104},
