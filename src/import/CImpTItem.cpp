@@ -198,6 +198,7 @@ void CImpTItem::completeAllLines()
 void CImpTItem::setMOurAccountId(ObjectIdT id)
 {
     if (id < 0 || id == mOurAccountIdValue || !mDocument) return;
+    mOwnAccountLost = false;
     store(mOurAccountIdValue, id, "mOurAccountId");
     CDocAccounting& books = mDocument->books();
     CAccount* account = accountForId(books, id);
@@ -223,6 +224,7 @@ void CImpTItem::setMOurAccountId(ObjectIdT id)
 void CImpTItem::setMOtherAccountId(ObjectIdT id)
 {
     if (id <= 0 || id == mOtherAccountIdValue || !mDocument) return;
+    mOtherAccountLost = false;
     store(mOtherAccountIdValue, id, "mOtherAccountId");
     CDocAccounting& books = mDocument->books();
     CAccount* account = accountForId(books, id);
@@ -371,7 +373,13 @@ void CImpTItem::completeOnce()
     CAccount* own = nullptr;
     if (mOurAccountIdValue > 0) {
         own = accountForId(books, mOurAccountIdValue);
-    } else {
+        // Deleted since it was chosen or found: the line forgets the id (a
+        // new account may take it) and waits for the user's next choice.
+        if (!own) {
+            mOwnAccountLost = true;
+            store(mOurAccountIdValue, ObjectIdT{0}, "mOurAccountId");
+        }
+    } else if (!mOwnAccountLost) {
         own = accountForAccountNr(books, mOurAccountNumberText);
         if (!own) own = accountForName(books, mOurAccountNumberText);
     }
@@ -385,11 +393,17 @@ void CImpTItem::completeOnce()
 
     // 3. Counter account.
     CAccount* counter = nullptr;
-    bool counterIdNamesNone = false;
     if (mOtherAccountIdValue > 0) {
         counter = accountForId(books, mOtherAccountIdValue);
-        counterIdNamesNone = counter == nullptr;
-    } else {
+        // Deleted since it was chosen or found: the line must not book on an
+        // account the books no longer hold, nor quietly on a fallback found
+        // by a category the lost account gave it. It forgets the id (a new
+        // account may take it) and waits for the user's next choice.
+        if (!counter) {
+            mOtherAccountLost = true;
+            store(mOtherAccountIdValue, ObjectIdT{0}, "mOtherAccountId");
+        }
+    } else if (!mOtherAccountLost) {
         if (!mForeignAccountNumberText.empty())
             counter = accountForAccountNr(books, mForeignAccountNumberText);
         else if (characterCount(mPartnerNameText) >= 2)
@@ -415,7 +429,13 @@ void CImpTItem::completeOnce()
             if (counter) store(mOtherAccountIdValue, counter->Get_Id(), "mOtherAccountId");
         }
     }
-    if (!counter && !counterIdNamesNone) fail("IMPOTHACC");
+    if (!counter) fail("IMPOTHACC");
+    // A direction settled by an earlier run may name an account deleted
+    // since; step 7 sets it again from the accounts found now.
+    if (!own || !counter) {
+        setMFromAccountId(0);
+        setMToAccountId(0);
+    }
 
     // 4. Counterparty.
     const CAccountOwner* me = books.Get_Me();
@@ -431,7 +451,12 @@ void CImpTItem::completeOnce()
     }
 
     // 5. Currency.
-    if (const CCurrency* currency = currencyForSymbol(books, mCurrencyText))
+    const CCurrency* currency = currencyForSymbol(books, mCurrencyText);
+    // A statement that names no currency is in the home currency; books made
+    // before every home currency had a symbol hold it without one, so it is
+    // taken by id.
+    if (!currency && mCurrencyText.empty()) currency = homeCurrencyOf(books);
+    if (currency)
         setMCurrencyId(currency->Get_Id());
     else
         fail("IMPCUR");
@@ -530,9 +555,16 @@ void CImpTItem::setOwnAccountIdForImport(ObjectIdT accountId)
 bool CImpTItem::import()
 {
     if (!mDocument) return false;
-    if (!mCompleteFlag) autoComplete();
+    // An account or category deleted since the line completed (by a caller
+    // that did not complete the list again) is found out before booking.
+    CDocAccounting& books = mDocument->books();
+    auto holdsAll = [&] {
+        return accountForId(books, mFromAccountIdValue) && accountForId(books, mToAccountIdValue) &&
+               categoryForId(books, mExpenseTypeIdValue) && currencyForId(books, mCurrencyIdValue);
+    };
+    if (!mCompleteFlag || !holdsAll()) autoComplete();
     if (!mCompleteFlag || !mAcceptFlag || mDoubleTransactionIdValue > 0 || mAmountUnread ||
-        !amountWithinLimit(mAmountValue))
+        !amountWithinLimit(mAmountValue) || !holdsAll())
         return false;
     ImportedTransaction transaction;
     transaction.name = mTitleText;

@@ -131,6 +131,11 @@ public:
     int getTransactionTypeT() const { return kImportTransactionType; }
 
     // --- setters that act (each only when the id differs from the stored one)
+    // An own or counter account deleted after the line took it is
+    // forgotten at the next completion: the line stays incomplete
+    // ("IMPOWNACC", "IMPOTHACC") and books nothing until the user chooses
+    // an account through these setters.
+    //
     // Id 0 or more. Looks the account up and completes this line; then, not
     // in batch mode: a statement without own account number asks question
     // 260 and, on OK, gives this account to every pending line without one;
@@ -226,6 +231,10 @@ private:
     std::uint8_t mMasterType = kOrdinaryAccount;
 
     bool mCompleting = false;
+    // The own or counter account the line had was deleted: completion finds
+    // none for it until the user chooses one.
+    bool mOwnAccountLost = false;
+    bool mOtherAccountLost = false;
 };
 
 } // namespace ch
