@@ -198,7 +198,6 @@ void CImpTItem::completeAllLines()
 void CImpTItem::setMOurAccountId(ObjectIdT id)
 {
     if (id < 0 || id == mOurAccountIdValue || !mDocument) return;
-    mOwnAccountLost = false;
     store(mOurAccountIdValue, id, "mOurAccountId");
     CDocAccounting& books = mDocument->books();
     CAccount* account = accountForId(books, id);
@@ -374,12 +373,11 @@ void CImpTItem::completeOnce()
     if (mOurAccountIdValue > 0) {
         own = accountForId(books, mOurAccountIdValue);
         // Deleted since it was chosen or found: the line forgets the id (a
-        // new account may take it) and waits for the user's next choice.
-        if (!own) {
-            mOwnAccountLost = true;
-            store(mOurAccountIdValue, ObjectIdT{0}, "mOurAccountId");
-        }
-    } else if (!mOwnAccountLost) {
+        // new account may take it) and looks by the statement's number, as
+        // a new line would.
+        if (!own) store(mOurAccountIdValue, ObjectIdT{0}, "mOurAccountId");
+    }
+    if (!own) {
         own = accountForAccountNr(books, mOurAccountNumberText);
         if (!own) own = accountForName(books, mOurAccountNumberText);
     }
@@ -395,15 +393,16 @@ void CImpTItem::completeOnce()
     CAccount* counter = nullptr;
     if (mOtherAccountIdValue > 0) {
         counter = accountForId(books, mOtherAccountIdValue);
-        // Deleted since it was chosen or found: the line must not book on an
-        // account the books no longer hold, nor quietly on a fallback found
-        // by a category the lost account gave it. It forgets the id (a new
-        // account may take it) and waits for the user's next choice.
+        // Deleted since it was chosen or found: the line forgets the id (a
+        // new account may take it) and looks by what the statement names;
+        // not by the guesses below, which would book it quietly on a
+        // stand-in (the category the lost account gave it names one).
         if (!counter) {
             mOtherAccountLost = true;
             store(mOtherAccountIdValue, ObjectIdT{0}, "mOtherAccountId");
         }
-    } else if (!mOtherAccountLost) {
+    }
+    if (!counter) {
         if (!mForeignAccountNumberText.empty())
             counter = accountForAccountNr(books, mForeignAccountNumberText);
         else if (characterCount(mPartnerNameText) >= 2)
@@ -413,7 +412,7 @@ void CImpTItem::completeOnce()
 
         if (counter) {
             setMOtherAccountId(counter->Get_Id());
-        } else if (own) {
+        } else if (own && !mOtherAccountLost) {
             if (mTitleText.empty()) store(mTitleText, std::string(kUnknownTitle), "mTitle");
             // An earlier booking of the same name on the own account names the other side.
             const std::string title = modelText(mTitleText, 30);

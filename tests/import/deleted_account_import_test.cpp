@@ -1,6 +1,7 @@
-// Pending statement lines whose chosen account is deleted before booking:
-// the line says so and books nothing until the user chooses again, and
-// booking never makes a transaction on an account the books no longer hold.
+// Pending statement lines whose account is deleted before booking: the line
+// takes only what its statement names, else says so and books nothing until
+// the user chooses again; booking never makes a transaction on an account
+// the books no longer hold.
 
 #include <gtest/gtest.h>
 
@@ -129,25 +130,35 @@ TEST_F(DeletedAccountImportTest, ALineWhoseChosenCounterAccountIsDeletedWaitsFor
     EXPECT_EQ(std::fabs(root().GetAccountForID(current)->Get_mBalance()), 12.0);
 }
 
-TEST_F(DeletedAccountImportTest, ALineWhoseChosenOwnAccountIsDeletedWaitsForAnotherChoice)
+TEST_F(DeletedAccountImportTest, ALineWhoseOwnAccountIsDeletedGoesBackToTheStatementsOrWaits)
 {
+    const ObjectIdT cash = account("Cash", books::kOwnPropertyType, nullptr);
     const std::shared_ptr<CImpTItem> line = pendingLine();
+    ASSERT_EQ(line->mOurAccountId(), current);
     ASSERT_TRUE(actions.choose(*line, LineChoice::CounterAccount, baker));
     environment.alerts().scriptAnswer(AlertAnswer::Default);   // 207: savings keeps its number
     ASSERT_TRUE(actions.choose(*line, LineChoice::OwnAccount, savings));
+    ASSERT_EQ(line->mOurAccountId(), savings);
     ASSERT_TRUE(line->isComplete()) << line->mRemark();
 
+    // The account the statement's number names.
     deleteAccount(savings);
+    EXPECT_EQ(line->mOurAccountId(), current);
+    EXPECT_TRUE(line->isComplete()) << line->mRemark();
+
+    // None left: the line says so and waits.
+    deleteAccount(current);
     EXPECT_FALSE(line->isComplete());
     EXPECT_TRUE(says(*line, "IMPOWNACC")) << line->mRemark();
     EXPECT_EQ(line->mOurAccountId(), 0);
+    EXPECT_EQ(line->mFromAccountId(), 0);
     EXPECT_EQ(actions.bookAcceptedLines().booked, 0);
     EXPECT_EQ(bookings(), 0u);
 
-    ASSERT_TRUE(actions.choose(*line, LineChoice::OwnAccount, current));
+    ASSERT_TRUE(actions.choose(*line, LineChoice::OwnAccount, cash));
     EXPECT_TRUE(line->isComplete()) << line->mRemark();
     EXPECT_EQ(actions.bookAcceptedLines().booked, 1);
-    EXPECT_EQ(std::fabs(root().GetAccountForID(current)->Get_mBalance()), 12.0);
+    EXPECT_EQ(std::fabs(root().GetAccountForID(cash)->Get_mBalance()), 12.0);
 }
 
 // An account taken out of the books by a path that tells no one: booking
