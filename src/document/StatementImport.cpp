@@ -14,6 +14,10 @@ namespace ch {
 StatementImport::StatementImport(MyDocument& document)
     : mDocument(document), mReader(std::make_shared<NullStatementReader>())
 {
+    for (const char* deleted : {GXCAccountDeletedNotification, GXCCategoryDeletedNotification})
+        mDeletions.push_back(mDocument.notificationCenter().subscribe(deleted, [this](const Notification&) {
+            if (hasPendingLines()) completeBankImport();
+        }));
 }
 
 StatementImport::~StatementImport() = default;

@@ -9,6 +9,9 @@
 // reader is given by the application (the statement readers install
 // themselves); until then nothing is read.
 //
+// Deleting an account or a category completes the pending lines again, so
+// that none of them stays "Ok" with an object the books no longer hold.
+//
 // Choosing the file is the window's; the folder chosen last for each kind is
 // kept under "DEXIALOCATION", "OFXLOCATION" or "QIFLOCATION".
 //
@@ -19,10 +22,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/PendingImport.h"
 #include "document/StatementReader.h"
 #include "model/foundation/ModelTypes.h"
+#include "platform/core/observable.h"
 
 namespace ch {
 
@@ -92,6 +97,7 @@ private:
     MyDocument& mDocument;
     std::shared_ptr<StatementReader> mReader;
     PendingImport mPending;
+    std::vector<Subscription> mDeletions;
 };
 
 } // namespace ch

@@ -223,6 +223,7 @@ void CImpTItem::setMOurAccountId(ObjectIdT id)
 void CImpTItem::setMOtherAccountId(ObjectIdT id)
 {
     if (id <= 0 || id == mOtherAccountIdValue || !mDocument) return;
+    mOtherAccountLost = false;
     store(mOtherAccountIdValue, id, "mOtherAccountId");
     CDocAccounting& books = mDocument->books();
     CAccount* account = accountForId(books, id);
@@ -371,7 +372,12 @@ void CImpTItem::completeOnce()
     CAccount* own = nullptr;
     if (mOurAccountIdValue > 0) {
         own = accountForId(books, mOurAccountIdValue);
-    } else {
+        // Deleted since it was chosen or found: the line forgets the id (a
+        // new account may take it) and looks by the statement's number, as
+        // a new line would.
+        if (!own) store(mOurAccountIdValue, ObjectIdT{0}, "mOurAccountId");
+    }
+    if (!own) {
         own = accountForAccountNr(books, mOurAccountNumberText);
         if (!own) own = accountForName(books, mOurAccountNumberText);
     }
@@ -385,11 +391,18 @@ void CImpTItem::completeOnce()
 
     // 3. Counter account.
     CAccount* counter = nullptr;
-    bool counterIdNamesNone = false;
     if (mOtherAccountIdValue > 0) {
         counter = accountForId(books, mOtherAccountIdValue);
-        counterIdNamesNone = counter == nullptr;
-    } else {
+        // Deleted since it was chosen or found: the line forgets the id (a
+        // new account may take it) and looks by what the statement names;
+        // not by the guesses below, which would book it quietly on a
+        // stand-in (the category the lost account gave it names one).
+        if (!counter) {
+            mOtherAccountLost = true;
+            store(mOtherAccountIdValue, ObjectIdT{0}, "mOtherAccountId");
+        }
+    }
+    if (!counter) {
         if (!mForeignAccountNumberText.empty())
             counter = accountForAccountNr(books, mForeignAccountNumberText);
         else if (characterCount(mPartnerNameText) >= 2)
@@ -399,7 +412,7 @@ void CImpTItem::completeOnce()
 
         if (counter) {
             setMOtherAccountId(counter->Get_Id());
-        } else if (own) {
+        } else if (own && !mOtherAccountLost) {
             if (mTitleText.empty()) store(mTitleText, std::string(kUnknownTitle), "mTitle");
             // An earlier booking of the same name on the own account names the other side.
             const std::string title = modelText(mTitleText, 30);
@@ -415,7 +428,13 @@ void CImpTItem::completeOnce()
             if (counter) store(mOtherAccountIdValue, counter->Get_Id(), "mOtherAccountId");
         }
     }
-    if (!counter && !counterIdNamesNone) fail("IMPOTHACC");
+    if (!counter) fail("IMPOTHACC");
+    // A direction settled by an earlier run may name an account deleted
+    // since; step 7 sets it again from the accounts found now.
+    if (!own || !counter) {
+        setMFromAccountId(0);
+        setMToAccountId(0);
+    }
 
     // 4. Counterparty.
     const CAccountOwner* me = books.Get_Me();
@@ -431,7 +450,12 @@ void CImpTItem::completeOnce()
     }
 
     // 5. Currency.
-    if (const CCurrency* currency = currencyForSymbol(books, mCurrencyText))
+    const CCurrency* currency = currencyForSymbol(books, mCurrencyText);
+    // A statement that names no currency is in the home currency; books made
+    // before every home currency had a symbol hold it without one, so it is
+    // taken by id.
+    if (!currency && mCurrencyText.empty()) currency = homeCurrencyOf(books);
+    if (currency)
         setMCurrencyId(currency->Get_Id());
     else
         fail("IMPCUR");
@@ -530,9 +554,16 @@ void CImpTItem::setOwnAccountIdForImport(ObjectIdT accountId)
 bool CImpTItem::import()
 {
     if (!mDocument) return false;
-    if (!mCompleteFlag) autoComplete();
+    // An account or category deleted since the line completed (by a caller
+    // that did not complete the list again) is found out before booking.
+    CDocAccounting& books = mDocument->books();
+    auto holdsAll = [&] {
+        return accountForId(books, mFromAccountIdValue) && accountForId(books, mToAccountIdValue) &&
+               categoryForId(books, mExpenseTypeIdValue) && currencyForId(books, mCurrencyIdValue);
+    };
+    if (!mCompleteFlag || !holdsAll()) autoComplete();
     if (!mCompleteFlag || !mAcceptFlag || mDoubleTransactionIdValue > 0 || mAmountUnread ||
-        !amountWithinLimit(mAmountValue))
+        !amountWithinLimit(mAmountValue) || !holdsAll())
         return false;
     ImportedTransaction transaction;
     transaction.name = mTitleText;

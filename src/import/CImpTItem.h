@@ -131,6 +131,12 @@ public:
     int getTransactionTypeT() const { return kImportTransactionType; }
 
     // --- setters that act (each only when the id differs from the stored one)
+    // An own or counter account deleted after the line took it is
+    // forgotten at the next completion: the line looks again by what the
+    // statement names (a counter account not by an earlier booking's name
+    // nor by its category) and, finding none, stays incomplete
+    // ("IMPOWNACC", "IMPOTHACC") and books nothing until the user chooses.
+    //
     // Id 0 or more. Looks the account up and completes this line; then, not
     // in batch mode: a statement without own account number asks question
     // 260 and, on OK, gives this account to every pending line without one;
@@ -226,6 +232,9 @@ private:
     std::uint8_t mMasterType = kOrdinaryAccount;
 
     bool mCompleting = false;
+    // The counter account the line had was deleted: completion takes one
+    // only by what the statement names, or by the user's choice.
+    bool mOtherAccountLost = false;
 };
 
 } // namespace ch

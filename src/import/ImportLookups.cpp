@@ -9,6 +9,7 @@
 #include "model/CDocAccounting.h"
 #include "model/CExpenseType.h"
 #include "model/CPreference.h"
+#include "model/ModelCodes.h"
 #include "platform/core/unicode.h"
 
 namespace ch {
@@ -158,6 +159,13 @@ CExpenseType* categoryForName(const CDocAccounting& books, std::string_view name
 {
     if (name.empty()) return nullptr;
     return books.GetExpenseTypeForName(name);
+}
+
+CCurrency* homeCurrencyOf(const CDocAccounting& books)
+{
+    CNonVisual* home = nullptr;
+    books.Get_HomeCurrency(home);
+    return home && home->Get_ObjectType() == type::kCurrency ? static_cast<CCurrency*>(home) : nullptr;
 }
 
 std::string homeCurrencySymbol(const CDocAccounting& books)

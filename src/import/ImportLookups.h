@@ -65,6 +65,8 @@ CCurrency* currencyForSymbol(const CDocAccounting& books, std::string_view symbo
 CCurrency* currencyForId(const CDocAccounting& books, ObjectIdT id);
 CExpenseType* categoryForId(const CDocAccounting& books, ObjectIdT id);
 CExpenseType* categoryForName(const CDocAccounting& books, std::string_view name);
+// The home currency, or null.
+CCurrency* homeCurrencyOf(const CDocAccounting& books);
 // The home currency's symbol; empty without one.
 std::string homeCurrencySymbol(const CDocAccounting& books);
 

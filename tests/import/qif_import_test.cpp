@@ -383,5 +383,22 @@ TEST_F(QifImportTest, ManyTransferTargetsEachMadeOnce)
     }
 }
 
+// Books made before every new home currency had a symbol may hold it
+// without one: a QIF file names no currency, so its lines are in the home
+// currency all the same, not left without one.
+TEST_F(QifImportTest, LinesTakeTheHomeCurrencyEvenWhenItHasNoSymbol)
+{
+    ASSERT_TRUE(books.GetCurrencyForId(books::kEUR)->Put_Name(""));
+    ASSERT_EQ(books.GetCurrencyForId(books::kEUR)->Get_ShortStringRefName(), "");
+    const StatementImportResult result = Read("qif/bank.qif", StatementFormat::Qif);
+    ASSERT_FALSE(result.lines.empty());
+    for (const auto& line : result.lines) {
+        EXPECT_EQ(line->mCurrencyId(), books::kEUR) << line->mTitle();
+        EXPECT_TRUE(line->isComplete()) << line->mTitle() << ": " << line->mRemark();
+        EXPECT_EQ(line->mCurrency(), "");
+    }
+    EXPECT_EQ(books.GetCurrencyForId(books::kEUR)->Get_ShortStringRefName(), "") << "nothing renamed";
+}
+
 } // namespace
 } // namespace ch::test
