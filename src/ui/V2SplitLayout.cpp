@@ -48,7 +48,14 @@ void V2SplitLayout::showPageView(QWidget* view)
 void V2SplitLayout::setFirstKeyView(QWidget* view)
 {
     // A toolbar arranged without the search field leaves it out of the window.
-    if (mSearchField && view && mSearchField->window() == view->window()) QWidget::setTabOrder(mSearchField, view);
+    if (mSearchField && view && mSearchField->window() == view->window()) {
+        QWidget::setTabOrder(mSearchField, view);
+        // A window with nothing focused would hand the focus to the search
+        // field, the first of its chain: the page's own view takes it, so keys
+        // act on what the page shows. An empty field focused that way gives it up.
+        QWidget* focused = view->window()->focusWidget();
+        if (!focused || (focused == mSearchField && mSearchField->text().isEmpty())) view->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 } // namespace ch
