@@ -193,9 +193,10 @@ void CGraph::instantiatePlotSeries()
     for (const std::string& key : mPlotSeriesKeys) mPlotSeries.emplace_back(key, std::make_unique<CPlotSerie>());
 }
 
-void CGraph::calculateRunningBalances()
+void CGraph::calculateRunningBalances() const
 {
     mRunningBalances.clear();
+    mRunningBalancesKnown = true;
     if (!usesRunningBalances()) return;
     struct Step {
         DateT date;
@@ -237,6 +238,7 @@ void CGraph::calculateRunningBalances()
 
 std::optional<double> CGraph::runningBalanceOf(const CDebetItem& line) const
 {
+    if (!mRunningBalancesKnown) calculateRunningBalances();
     const auto found = mRunningBalances.find(line.getSourceItem());
     if (found == mRunningBalances.end()) return std::nullopt;
     return found->second;
@@ -244,7 +246,8 @@ std::optional<double> CGraph::runningBalanceOf(const CDebetItem& line) const
 
 void CGraph::calculatePoints()
 {
-    calculateRunningBalances();
+    mRunningBalances.clear();
+    mRunningBalancesKnown = false;
     const auto take = [&](const ChartElement& element, std::optional<DateT> knownDate) {
         if (const CDebetItem* line = asLineItem(element)) {
             const DateT date = knownDate ? *knownDate : line->getTransactionDate();
