@@ -152,6 +152,19 @@ std::shared_ptr<CDebetItem> CNonVisualDataItemController::debetItemForTransactio
     return debetItemForDebit(line, line->CalculateKey(), *table);
 }
 
+void CNonVisualDataItemController::expectLineItems(const CNonVisual* line, std::size_t count)
+{
+    if (!line) return;
+    ItemTable* table = nullptr;
+    switch (line->Get_ObjectType()) {
+    case type::kDebit: table = &debetTable; break;
+    case type::kCredit: table = &creditTable; break;
+    case type::kExpenseTypeDetail: table = &exptDetailTable; break;
+    default: return;
+    }
+    table->reserve(table->size() + count);
+}
+
 std::shared_ptr<CDebetItem> CNonVisualDataItemController::debetItemForDebit(CNonVisual* line,
                                                                              const std::string& key,
                                                                              ItemTable& table)
