@@ -1,5 +1,7 @@
 #include "bridge/CNonVisualDataItemController.h"
 
+#include <algorithm>
+
 #include "bridge/BridgeDocument.h"
 #include "bridge/CAccTItem.h"
 #include "bridge/CAcnTItem.h"
@@ -162,7 +164,11 @@ void CNonVisualDataItemController::expectLineItems(const CNonVisual* line, std::
     case type::kExpenseTypeDetail: table = &exptDetailTable; break;
     default: return;
     }
-    table->reserve(table->size() + count);
+    // Grown at least twofold, as it grows by itself: many small lists in a
+    // row (the categories) would otherwise rehash it once each.
+    const std::size_t wanted = table->size() + count;
+    if (static_cast<double>(wanted) > static_cast<double>(table->bucket_count()) * table->max_load_factor())
+        table->reserve(std::max(wanted, 2 * table->size()));
 }
 
 std::shared_ptr<CDebetItem> CNonVisualDataItemController::debetItemForDebit(CNonVisual* line,
