@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <typeinfo>
 
 #include "bridge/CAnalysisArrayEncaplusator.h"
 #include "bridge/CDebetItem.h"
@@ -24,6 +25,17 @@ public:
         return {static_cast<float>(text.size()) * attributes.font.size * 0.55f, attributes.font.size * 1.2f};
     }
 };
+
+// The object as a booking line; null for anything else. Read for every line
+// of a chart: the exact classes are checked before a cast through the hierarchy.
+const CDebit* modelLineOf(const CNonVisual* object)
+{
+    if (!object) return nullptr;
+    const std::type_info& type = typeid(*object);
+    if (type == typeid(CDebit) || type == typeid(CCredit) || type == typeid(CExptypeDetail))
+        return static_cast<const CDebit*>(object);
+    return dynamic_cast<const CDebit*>(object);
+}
 
 } // namespace
 
@@ -181,9 +193,10 @@ void CGraph::instantiatePlotSeries()
     for (const std::string& key : mPlotSeriesKeys) mPlotSeries.emplace_back(key, std::make_unique<CPlotSerie>());
 }
 
-void CGraph::calculateRunningBalances()
+void CGraph::calculateRunningBalances() const
 {
     mRunningBalances.clear();
+    mRunningBalancesKnown = true;
     if (!usesRunningBalances()) return;
     struct Step {
         DateT date;
@@ -194,7 +207,7 @@ void CGraph::calculateRunningBalances()
     std::vector<Step> steps;
     const auto add = [&](const ChartElement& element, std::optional<DateT> date) {
         const CDebetItem* item = asLineItem(element);
-        const auto* line = item ? dynamic_cast<const CDebit*>(item->getSourceItem()) : nullptr;
+        const CDebit* line = item ? modelLineOf(item->getSourceItem()) : nullptr;
         if (!line) return;
         steps.push_back({date ? *date : item->getTransactionDate(), item->getId().value_or(0), line,
                          CAnalysisArray::BalanceChangeOf(*line)});
@@ -207,7 +220,7 @@ void CGraph::calculateRunningBalances()
         // Straight from the model lines: an item for each would cost more
         // than the balance itself.
         mAnalysisArray->forEachLine([&](CNonVisual* object) {
-            const auto* line = dynamic_cast<const CDebit*>(object);
+            const CDebit* line = modelLineOf(object);
             if (!line) return;
             steps.push_back({line->Get_mDate(), line->Get_Id(), line, CAnalysisArray::BalanceChangeOf(*line)});
         });
@@ -225,6 +238,7 @@ void CGraph::calculateRunningBalances()
 
 std::optional<double> CGraph::runningBalanceOf(const CDebetItem& line) const
 {
+    if (!mRunningBalancesKnown) calculateRunningBalances();
     const auto found = mRunningBalances.find(line.getSourceItem());
     if (found == mRunningBalances.end()) return std::nullopt;
     return found->second;
@@ -232,7 +246,8 @@ std::optional<double> CGraph::runningBalanceOf(const CDebetItem& line) const
 
 void CGraph::calculatePoints()
 {
-    calculateRunningBalances();
+    mRunningBalances.clear();
+    mRunningBalancesKnown = false;
     const auto take = [&](const ChartElement& element, std::optional<DateT> knownDate) {
         if (const CDebetItem* line = asLineItem(element)) {
             const DateT date = knownDate ? *knownDate : line->getTransactionDate();

@@ -103,8 +103,9 @@ public:
 
     // The balance after the line in the list drawn, oldest line first (by
     // date, then line id); none for a line not in it or when the chart keeps
-    // no balances. Computed at each refill: the balance a line carries
-    // belongs to whichever list was built over it last.
+    // no balances. Computed when first asked after each refill (a chart of
+    // category lines never asks): the balance a line carries belongs to
+    // whichever list was built over it last.
     std::optional<double> runningBalanceOf(const CDebetItem& line) const;
 
     // --- series
@@ -192,7 +193,7 @@ protected:
 private:
     void instantiatePlotSeries();
     void calculatePoints();
-    void calculateRunningBalances();
+    void calculateRunningBalances() const;
     void calculateNumberOfPoints();
     void resetLimits();
     void placeScales(ChartCanvas* canvas);
@@ -202,7 +203,8 @@ private:
     std::shared_ptr<CAnalysisArrayEncaplusator> mAnalysisArray;
     ChartElements mElements;
     bool mHasElements = false;
-    std::unordered_map<const CNonVisual*, double> mRunningBalances;
+    mutable std::unordered_map<const CNonVisual*, double> mRunningBalances;
+    mutable bool mRunningBalancesKnown = false;
     // The point key of the transaction date last asked (getPointForDetail).
     // The elements' transaction dates, read once per list.
     std::vector<DateT> mElementDates;

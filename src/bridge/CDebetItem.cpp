@@ -40,7 +40,8 @@ constexpr ObjectIdT kOwnCompanyOwnerId = 1;
 
 CDebetItem::CDebetItem() = default;
 
-CDebetItem::CDebetItem(CNonVisual* line, const Ptr& parent) : CNonVisualDataItem(line, parent) {}
+// A line's name is its transaction's (getName): no kept copy.
+CDebetItem::CDebetItem(CNonVisual* line, const Ptr& parent) : CNonVisualDataItem(line, parent, WithoutKeptName{}) {}
 
 CDebetItem::~CDebetItem() = default;
 

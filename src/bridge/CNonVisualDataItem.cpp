@@ -31,13 +31,19 @@ constexpr ObjectIdT kFirstMovableRootId = 6;
 
 CNonVisualDataItem::CNonVisualDataItem() = default;
 
-CNonVisualDataItem::CNonVisualDataItem(CNonVisual* source, const Ptr& parent)
+CNonVisualDataItem::CNonVisualDataItem(CNonVisual* source, const Ptr& parent, WithoutKeptName)
     : mSourceItem(source), mParentItem(parent)
 {
     if (!source) return;
     mKeptId = source->Get_Id();
     theListenerBridge.emplace();
     theListenerBridge->LinkObjectiveCObjectToBroadcaster(this, source);
+}
+
+CNonVisualDataItem::CNonVisualDataItem(CNonVisual* source, const Ptr& parent)
+    : CNonVisualDataItem(source, parent, WithoutKeptName{})
+{
+    if (!source) return;
     char name[kNameSize] = {};
     source->Get_Name(name);
     mKeptName = MacRomanToUnicode(name);

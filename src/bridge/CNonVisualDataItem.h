@@ -91,6 +91,11 @@ public:
     // name (at most 34 characters of its 8-bit name) as kept values and links
     // a listener bridge to the object.
     explicit CNonVisualDataItem(CNonVisual* source, const Ptr& parent = nullptr);
+    // As above without the kept name, for items whose name is always read
+    // from elsewhere (a booking line names its transaction): made by the tens
+    // of thousands, they skip the copy.
+    struct WithoutKeptName {};
+    CNonVisualDataItem(CNonVisual* source, const Ptr& parent, WithoutKeptName);
     // Deletes the bridge, and the object when the item owns it.
     ~CNonVisualDataItem() override;
 

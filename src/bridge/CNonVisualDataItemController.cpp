@@ -1,5 +1,7 @@
 #include "bridge/CNonVisualDataItemController.h"
 
+#include <algorithm>
+
 #include "bridge/BridgeDocument.h"
 #include "bridge/CAccTItem.h"
 #include "bridge/CAcnTItem.h"
@@ -150,6 +152,23 @@ std::shared_ptr<CDebetItem> CNonVisualDataItemController::debetItemForTransactio
     default: return nullptr;
     }
     return debetItemForDebit(line, line->CalculateKey(), *table);
+}
+
+void CNonVisualDataItemController::expectLineItems(const CNonVisual* line, std::size_t count)
+{
+    if (!line) return;
+    ItemTable* table = nullptr;
+    switch (line->Get_ObjectType()) {
+    case type::kDebit: table = &debetTable; break;
+    case type::kCredit: table = &creditTable; break;
+    case type::kExpenseTypeDetail: table = &exptDetailTable; break;
+    default: return;
+    }
+    // Grown at least twofold, as it grows by itself: many small lists in a
+    // row (the categories) would otherwise rehash it once each.
+    const std::size_t wanted = table->size() + count;
+    if (static_cast<double>(wanted) > static_cast<double>(table->bucket_count()) * table->max_load_factor())
+        table->reserve(std::max(wanted, 2 * table->size()));
 }
 
 std::shared_ptr<CDebetItem> CNonVisualDataItemController::debetItemForDebit(CNonVisual* line,

@@ -65,6 +65,9 @@ public:
     std::shared_ptr<CAcoWItem> accountOwnerItemForAccountOwner(CNonVisual* owner);
     // By the line's type ('DebT', 'CreT', 'ExtD'); null for any other type.
     std::shared_ptr<CDebetItem> debetItemForTransactionDetail(CNonVisual* line);
+    // Room for `count` more items of lines of the line's type, before a list
+    // of that many is made: growing step by step rehashes the table each time.
+    void expectLineItems(const CNonVisual* line, std::size_t count);
     std::shared_ptr<CDebetItem> debetItemForDebit(CNonVisual* line, const std::string& key,
                                                   ItemTable& table);
 

@@ -58,7 +58,7 @@ private:
         float shadowDy = 0.0f;
         QPainterPath path = {};
         // Filled rectangles (bars) apart: Qt fills them one by one far faster
-        // than as parts of one path.
+        // than as parts of one path, each in bands of a few whole rows.
         std::vector<QRectF> rects = {};
     };
     QPainterPath pathOf(const ChartShape& shape) const;

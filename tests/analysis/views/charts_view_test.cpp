@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QDir>
 #include <QImage>
 #include <QPainter>
@@ -15,6 +17,7 @@
 #include "analysis/CPieChart.h"
 #include "analysis/views/CTransactionDetailPopupController.h"
 #include "analysis/views/ChartView.h"
+#include "analysis/views/QtChartCanvas.h"
 #include "bridge/CAcnTItem.h"
 #include "bridge/CAnalysisArrayEncaplusator.h"
 #include "bridge/CDebetItem.h"
@@ -68,6 +71,30 @@ TEST_F(ChartViewFixture, BarChartPaintsBarsInTheirColours)
         const QColor pixel = image.pixelColor(static_cast<int>(r.x + r.width / 2), static_cast<int>(340 - (r.y + 2)));
         EXPECT_NEAR(pixel.hslHue(), hue, 15) << key;
     }
+}
+
+TEST(ChartCanvas, TallTranslucentBarIsOneEvenFill)
+{
+    // A bar taller than the bands it is filled in, from and to parts of a
+    // pixel: every row inside it is covered once, none twice and none left
+    // out, so the colour down its middle is one and the same.
+    QImage image(60, 340, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    const ChartRect bar{20.3f, 7.6f, 9.4f, 301.7f};
+    {
+        QPainter painter(&image);
+        QtChartCanvas canvas(painter, 340.0f);
+        canvas.fillShape(ChartShape{ChartShape::Kind::Rectangle, bar, {}, 0, 0, 0}, Colour{1.0, 0.0, 0.0, 0.5},
+                         std::nullopt);
+    }
+    const int top = static_cast<int>(std::ceil(340.0f - bar.top()));
+    const int bottom = static_cast<int>(std::floor(340.0f - bar.y)) - 1;
+    const QColor first = image.pixelColor(25, top);
+    EXPECT_EQ(first.red(), 255);
+    EXPECT_NEAR(first.green(), 128, 2);
+    for (int row = top; row <= bottom; ++row) ASSERT_EQ(image.pixelColor(25, row), first) << "row " << row;
+    EXPECT_EQ(image.pixelColor(25, top - 2), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(25, bottom + 2), QColor(Qt::white));
 }
 
 TEST_F(ChartViewFixture, PieChartsPaintTheirWedges)
