@@ -36,6 +36,7 @@
 #include "ui/DocumentWindowFrame.h"
 #include "ui/MainToolbar.h"
 #include "ui/SideBarOutlineModel.h"
+#include "ui/side_bar_rows.h"
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/lists/ItemTableModel.h"
 #include "ui/lists/LRFilterBar.h"
@@ -136,24 +137,9 @@ public:
     // Selects the side bar's row of the title, every row opened, as a click does.
     void selectSideBarRow(const std::string& title, int level)
     {
-        SideBarOutlineModel& model = sideBar().outlineModel();
-        for (bool opened = true; opened;) {
-            opened = false;
-            for (const QModelIndex& row : model.shownRows())
-                if (!model.isExpanded(row) && model.hasChildren(row)) {
-                    model.setExpanded(row, true);
-                    opened = true;
-                }
-        }
-        for (const QModelIndex& row : model.shownRows()) {
-            const auto item = model.itemAt(row);
-            if (item->getName() == title && (level == 0 || item->headerLevel() == level)) {
-                sideBar().selectionModel().select(row, QItemSelectionModel::ClearAndSelect |
-                                                           QItemSelectionModel::Rows);
-                return;
-            }
-        }
-        std::abort();
+        const QModelIndex row = test::openAndFindSideBarRow(sideBar().outlineModel(), title, level);
+        if (!row.isValid()) std::abort();
+        sideBar().selectionModel().select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
     AccountCategoryPage& accountPage() const
     {
@@ -312,36 +298,32 @@ void BM_FilterBackToAll(benchmark::State& state)
 }
 BENCHMARK(BM_FilterBackToAll)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
 
-void BM_AccountsRootPage(benchmark::State& state)
+// Times a side-bar page chosen on a window showing its first page.
+void timePageShown(benchmark::State& state, const char* title, int level)
 {
     timeOnFreshWindow(
         state, [](Window& w) { w.showFirstPage(); },
-        [](Window& w) {
-            w.selectSideBarRow("Accounts", 1);
+        [title, level](Window& w) {
+            w.selectSideBarRow(title, level);
             w.paint();
         });
+}
+
+void BM_AccountsRootPage(benchmark::State& state)
+{
+    timePageShown(state, "Accounts", 1);
 }
 BENCHMARK(BM_AccountsRootPage)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
 
 void BM_BankAccountsPage(benchmark::State& state)
 {
-    timeOnFreshWindow(
-        state, [](Window& w) { w.showFirstPage(); },
-        [](Window& w) {
-            w.selectSideBarRow("Bank Accounts", 0);
-            w.paint();
-        });
+    timePageShown(state, "Bank Accounts", 0);
 }
 BENCHMARK(BM_BankAccountsPage)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
 
 void BM_CategoriesRootPage(benchmark::State& state)
 {
-    timeOnFreshWindow(
-        state, [](Window& w) { w.showFirstPage(); },
-        [](Window& w) {
-            w.selectSideBarRow("Categories", 1);
-            w.paint();
-        });
+    timePageShown(state, "Categories", 1);
 }
 BENCHMARK(BM_CategoriesRootPage)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
 

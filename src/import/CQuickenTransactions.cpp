@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <map>
+#include <utility>
 
 #include "bridge/CNSStringDateTBridge.h"
 #include "import/CQuickenData.h"
@@ -336,8 +337,7 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
 
     auto endOfRecord = [&] {
         ++ordinal;
-        Record done = std::move(record);
-        record = Record();
+        Record done = std::exchange(record, Record());
         if (done.quantity || !done.amount || (*done.amount == 0.0 && !done.unreadAmount)) return;
 
         if (!done.from.id || !done.to.id || !done.categoryId) {
