@@ -113,7 +113,7 @@ protected:
 
     void picture(QWidget* widget, const char* name)
     {
-        const QString path = QDir::current().absoluteFilePath(QStringLiteral("../review/business"));
+        const QString path = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../review/business"));
         QDir().mkpath(path);
         QApplication::processEvents();
         EXPECT_TRUE(widget->grab().save(path + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png")));

@@ -1,6 +1,7 @@
 // Writes a picture of each sheet into the build folder (review/sheets/) for
 // looking at; asserts only that a picture was made.
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QPixmap>
 
@@ -29,7 +30,7 @@ TEST(SheetReview, EachSheetIsDrawn)
     ScopedLocalizedStrings scope(strings);
     SheetTestDocument doc;
     doc.addAccount(20, 1, "Bank");
-    const QString folder = QDir::current().absoluteFilePath(QStringLiteral("../review/sheets"));
+    const QString folder = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../review/sheets"));
     QDir().mkpath(folder);
     auto draw = [&](CPopupWindowAncestor& sheet, SheetParameters parameters, const char* name,
                     std::string_view documentKey = sheet_key::kDocument) {
