@@ -99,12 +99,6 @@ DocumentBackgroundWork::StockAction DocumentBackgroundWork::stockActionForTag(st
     return StockAction::Book;
 }
 
-void DocumentBackgroundWork::calculateStockPrices(std::optional<int> senderTag)
-{
-    if (stockActionForTag(senderTag) == StockAction::Book) bookRealTimeRate();
-    else fetchStockPrices();
-}
-
 bool DocumentBackgroundWork::calculateStockPrices(std::optional<int> senderTag, std::function<void()> finished)
 {
     if (stockActionForTag(senderTag) == StockAction::Book) {

@@ -69,13 +69,12 @@ public:
     // What a sender asks for: the refresh timer (no tag), tag 1273, or a tag
     // of 0 or below fetch prices; any other positive tag books them.
     static StockAction stockActionForTag(std::optional<int> senderTag);
-    void calculateStockPrices(std::optional<int> senderTag);
-    // The same for a page that shows the work: `finished` runs once fetched
+    // A page that shows the work passes `finished`: it runs once fetched
     // prices are recorded or booked ones announced (at once for booking).
     // False when a fetch still running made this one do nothing; `finished`
     // then comes with the running one's end. Without a quote address nothing
     // is fetched and `finished` runs at once.
-    bool calculateStockPrices(std::optional<int> senderTag, std::function<void()> finished);
+    bool calculateStockPrices(std::optional<int> senderTag, std::function<void()> finished = {});
     // Fetches a price for every share of the share array; when they are
     // recorded, the portfolio difference is their total change in value and
     // the handler runs. False (and a developer log line, nothing else) while
