@@ -51,16 +51,28 @@ void CBarChart::calculateScalePropertiesForPlotSeries(const CPlotSerie& serie, c
 
 bool CBarChart::seriesTakes(const std::string& key, const ChartElement& element)
 {
-    const CDebetItem* line = asLineItem(element);
-    if (!line) return false;
-    const FourCharCode type = line->getType();
+    const CDebetItem* item = asLineItem(element);
+    if (!item) return false;
+    // Amount and code count for category lines only.
+    ChartLine line;
+    line.type = item->getType();
+    if (line.type == kCategoryLine) {
+        line.amount = localAmountOf(*item);
+        line.profitAndLoss = item->isOnPLAccount();
+    }
+    return seriesTakes(key, line);
+}
+
+bool CBarChart::seriesTakes(const std::string& key, const ChartLine& line)
+{
+    const FourCharCode type = line.type;
     if (type != kCategoryLine) {
         if (key == "IN") return type == kCredit;
         if (key == "OUT") return type == kDebit;
         return key == "POSITION";
     }
-    const double amount = localAmountOf(*line);
-    const int code = line->isOnPLAccount();
+    const double amount = line.amount;
+    const int code = line.profitAndLoss;
     if (key == "IN") return (code == kIncomeCategory && amount >= 0) || (code == kExpenseCategory && amount < 0);
     if (key == "OUT") return (code == kIncomeCategory && amount < 0) || (code == kExpenseCategory && amount >= 0);
     if (key == "POSITION") return code == kIncomeCategory || code == kExpenseCategory;
@@ -163,25 +175,37 @@ void CPointGraphPoint::initialize()
 
 bool CPointGraphPoint::addDetail(const ChartElement& element)
 {
-    const CDebetItem* line = asLineItem(element);
-    if (!line) return false;
-    const DateT date = line->getTransactionDate();
-    const ObjectIdT id = line->getId().value_or(0);
-    if (line->getType() != kCategoryLine) {
-        if (date > mLastDate || (date == mLastDate && id > mMaximumObjectId)) {
-            // The balance in the list drawn, not the one left on the shared line.
-            std::optional<double> balance = mGraph ? mGraph->runningBalanceOf(*line) : std::nullopt;
-            mValue = balance ? *balance : line->getCumulativeAmount().value_or(0.0);
-            mLastDate = date;
-            mMaximumObjectId = id;
-        }
-        return true;
+    const CDebetItem* item = asLineItem(element);
+    if (!item) return false;
+    ChartLine line;
+    line.date = item->getTransactionDate();
+    line.id = item->getId().value_or(0);
+    line.type = item->getType();
+    if (line.type == kCategoryLine) {
+        line.amount = localAmountOf(*item);
+        line.profitAndLoss = item->isOnPLAccount();
+    } else if (isNewest(line)) {
+        // The balance in the list drawn, not the one left on the shared line.
+        std::optional<double> balance = mGraph ? mGraph->runningBalanceOf(*item) : std::nullopt;
+        line.balance = balance ? *balance : item->getCumulativeAmount().value_or(0.0);
     }
-    mMaximumObjectId = id;
-    const int code = line->isOnPLAccount();
-    if (code == kIncomeCategory) mValue += localAmountOf(*line);
-    if (code == kExpenseCategory) mValue -= localAmountOf(*line);
+    addValueOf(line);
     return true;
+}
+
+void CPointGraphPoint::addValueOf(const ChartLine& line)
+{
+    if (line.type != kCategoryLine) {
+        if (isNewest(line)) {
+            mValue = line.balance;
+            mLastDate = line.date;
+            mMaximumObjectId = line.id;
+        }
+        return;
+    }
+    mMaximumObjectId = line.id;
+    if (line.profitAndLoss == kIncomeCategory) mValue += line.amount;
+    if (line.profitAndLoss == kExpenseCategory) mValue -= line.amount;
 }
 
 void CPointGraphPoint::makeBezierCurveFromPoint(CGraphPoint*)

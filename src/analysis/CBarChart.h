@@ -11,8 +11,9 @@ namespace ch {
 class CBarChart : public CGraph {
 public:
     bool isKeyAtTheRight(const std::string& key) const override { return key == "POSITION"; }
-    // Whether the series takes the element.
+    // Whether the series takes the element, or the line.
     static bool seriesTakes(const std::string& key, const ChartElement& element);
+    static bool seriesTakes(const std::string& key, const ChartLine& line);
 
     // The quadrilaterals under the position line, in drawing order: each is
     // (previous x, previous height), (x, height), (x, base), (previous x, base).
@@ -24,6 +25,7 @@ protected:
     bool usesRunningBalances() const override { return true; }
     void calculateScalePropertiesForPlotSeries(const CPlotSerie& serie, const std::string& key) override;
     void addDetailToGraph(const ChartElement& element, bool instantiate, const std::string& key) override;
+    bool takesLine(const std::string& key, const ChartLine& line) const override { return seriesTakes(key, line); }
     std::unique_ptr<CGraphPoint> makePointForCategory(const std::string& key, int green) const override;
     void drawSmoothedSurface(ChartCanvas& canvas, const CPlotSerie& serie) override;
 };
@@ -61,6 +63,7 @@ class CPointGraphPoint : public CGraphPoint {
 public:
     using CGraphPoint::CGraphPoint;
     void initialize() override;
+    // Keeps no element: a dot stands for one balance.
     bool addDetail(const ChartElement& element) override;
     bool isEmpty() const override { return mMaximumObjectId == 0; }
     Colour getFillColor(int animation, int step, int steps, bool focus) override;
@@ -70,9 +73,17 @@ public:
     void showPointDetails() override {}
 
 protected:
+    // A line newer than any before sets the balance; a category line adds
+    // its amount (income) or takes it off (expense).
+    void addValueOf(const ChartLine& line) override;
     void makeBezierCurveFromPoint(CGraphPoint* previous) override;
 
 private:
+    bool isNewest(const ChartLine& line) const
+    {
+        return line.date > mLastDate || (line.date == mLastDate && line.id > mMaximumObjectId);
+    }
+
     DateT mLastDate = 0;
     ObjectIdT mMaximumObjectId = 0;
 };

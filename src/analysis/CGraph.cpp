@@ -37,6 +37,33 @@ const CDebit* modelLineOf(const CNonVisual* object)
     return dynamic_cast<const CDebit*>(object);
 }
 
+// What a chart reads of a model line; the code of the line's account or
+// category is read again only when it differs from the line before's.
+class ChartLineReader {
+public:
+    ChartLine read(const CDebit& line)
+    {
+        ChartLine read;
+        read.date = line.Get_mDate();
+        read.id = line.Get_Id();
+        read.type = line.Get_ObjectType();
+        read.amount = line.Get_mLocalAmount();
+        const CNonVisual* account = line.Get_mAccountPtr();
+        if (!mKnown || account != mAccount) {
+            mAccount = account;
+            mCode = CDebetItem::profitAndLossCodeOf(account);
+            mKnown = true;
+        }
+        read.profitAndLoss = mCode;
+        return read;
+    }
+
+private:
+    const CNonVisual* mAccount = nullptr;
+    int mCode = 3;
+    bool mKnown = false;
+};
+
 } // namespace
 
 CGraph::~CGraph()
@@ -121,6 +148,8 @@ bool CGraph::synchronizeWithArray(std::shared_ptr<CAnalysisArrayEncaplusator> ar
     mElements.clear();
     mElementDates.clear();
     mHasElements = false;
+    mLineSource = {};
+    mHasLines = false;
     analysisArrayChanged();
     requestRedraw();
     return true;
@@ -131,6 +160,21 @@ bool CGraph::synchronizeWithElements(ChartElements elements)
     mAnalysisArray.reset();
     mElements = std::move(elements);
     mHasElements = true;
+    mLineSource = {};
+    mHasLines = false;
+    analysisArrayChanged();
+    requestRedraw();
+    return true;
+}
+
+bool CGraph::synchronizeWithLines(ChartLineSource source)
+{
+    mAnalysisArray.reset();
+    mElements.clear();
+    mElementDates.clear();
+    mHasElements = false;
+    mLineSource = std::move(source);
+    mHasLines = true;
     analysisArrayChanged();
     requestRedraw();
     return true;
@@ -144,6 +188,8 @@ bool CGraph::syncronizeWithObject(const CNonVisualDataItem::Ptr& item)
     mElements.clear();
     mElementDates.clear();
     mHasElements = false;
+    mLineSource = {};
+    mHasLines = false;
     analysisArrayChanged();
     return true;
 }
@@ -176,6 +222,8 @@ void CGraph::analysisArrayChanged()
             mElementDates.push_back(line ? line->getTransactionDate() : 0);
         }
     }
+    std::vector<ChartLine> lines;
+    if (mHasLines) lines = readLines();
     getInitialPeriodToGraph();
     mLastKey.reset();
     if (mPlotSeries.empty()) instantiatePlotSeries();
@@ -185,7 +233,100 @@ void CGraph::analysisArrayChanged()
         else
             serie->initialize();
     }
-    calculatePoints();
+    if (mHasLines)
+        spreadLines(lines);
+    else
+        calculatePoints();
+}
+
+std::vector<ChartLine> CGraph::readLines()
+{
+    std::vector<ChartLine> read;
+    mFirstLineDate = mLastLineDate = 0;
+    mLinesRead = 0;
+    if (!mLineSource.lines) return read;
+    const std::vector<CNonVisual*> lines = mLineSource.lines();
+    mLinesRead = lines.size();
+    const bool balances = usesRunningBalances();
+    std::vector<double> changes;
+    read.reserve(lines.size());
+    if (balances) changes.reserve(lines.size());
+    ChartLineReader reader;
+    for (CNonVisual* object : lines) {
+        const CDebit* line = modelLineOf(object);
+        if (!line) continue;
+        read.push_back(reader.read(*line));
+        const DateT date = read.back().date;
+        mFirstLineDate = mFirstLineDate == 0 ? date : std::min(mFirstLineDate, date);
+        mLastLineDate = std::max(mLastLineDate, date);
+        if (balances) changes.push_back(CAnalysisArray::BalanceChangeOf(*line));
+    }
+    if (!balances) return read;
+    // Oldest first, then by line id, as a list of the lines' items keeps them.
+    std::vector<std::size_t> order(read.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    const auto before = [&read](std::size_t a, std::size_t b) {
+        return read[a].date != read[b].date ? read[a].date < read[b].date : read[a].id < read[b].id;
+    };
+    if (!std::is_sorted(order.begin(), order.end(), before)) std::stable_sort(order.begin(), order.end(), before);
+    double balance = 0.0;
+    for (std::size_t i : order) {
+        balance += changes[i];
+        read[i].balance = balance;
+    }
+    return read;
+}
+
+void CGraph::spreadLines(const std::vector<ChartLine>& lines)
+{
+    // Nothing asks for balances: the lines carry theirs.
+    mRunningBalances.clear();
+    mRunningBalancesKnown = true;
+    // Each series' points by the start of their period; lines of one date
+    // come together, so the period of the date before is asked again and again.
+    std::vector<std::unordered_map<DateT, CGraphPoint*>> points(mPlotSeries.size());
+    std::optional<DateT> lastDate;
+    DateT start = 0;
+    for (const ChartLine& line : lines) {
+        if (line.date < mMinDateValue || line.date > mMaxDateValue) continue;
+        if (line.date != lastDate) {
+            lastDate = line.date;
+            start = getStartdateForTransactiondate(line.date);
+        }
+        for (std::size_t s = 0; s < mPlotSeries.size(); ++s) {
+            const auto& [key, serie] = mPlotSeries[s];
+            if (!takesLine(key, line)) continue;
+            CGraphPoint*& point = points[s][start];
+            if (!point) {
+                std::unique_ptr<CGraphPoint> made = makePointForCategory(key, greenCodeOf(line));
+                if (!made) continue;
+                setGrahpPointDescriptors(start, getEnddateForStartDate(start), nullptr, *made);
+                point = made.get();
+                const std::string pointKey = made->getKey();
+                serie->setObjectForKey(std::move(made), pointKey);
+            }
+            point->addLine(line);
+        }
+    }
+}
+
+ChartElements CGraph::lineItemsOf(const CGraphPoint& point) const
+{
+    ChartElements items;
+    if (!mHasLines || !mLineSource.lines || !mLineSource.itemOf) return items;
+    const std::string* key = nullptr;
+    for (const auto& [name, serie] : mPlotSeries)
+        if (serie->containsPoint(&point)) key = &name;
+    if (!key) return items;
+    ChartLineReader reader;
+    for (CNonVisual* object : mLineSource.lines()) {
+        const CDebit* line = modelLineOf(object);
+        if (!line) continue;
+        const ChartLine read = reader.read(*line);
+        if (read.date < point.getStartDate() || read.date > point.getEndDate() || !takesLine(*key, read)) continue;
+        if (ChartElement item = mLineSource.itemOf(object)) items.push_back(std::move(item));
+    }
+    return items;
 }
 
 void CGraph::instantiatePlotSeries()
@@ -271,6 +412,12 @@ void CGraph::calculatePoints()
 void CGraph::getInitialPeriodToGraph()
 {
     const DateT today = CDate::GetNowAsDateT();
+    if (mHasLines && mLastLineDate > 0) {
+        // Model lines show all of their own, as a plain list does.
+        mMinDateValue = mFirstLineDate;
+        mMaxDateValue = mLastLineDate;
+        return;
+    }
     if (mHasElements) {
         // A plain list shows all of its own lines.
         DateT first = 0, last = 0;
@@ -310,10 +457,19 @@ void CGraph::getInitialPeriodToGraph()
 
 int CGraph::greenCodeOf(const ChartElement& element)
 {
-    const CDebetItem* line = asLineItem(element);
-    if (!line) return 3;
-    int code = line->isOnPLAccount();
-    if (line->getType() == fourCC("ExtD") && localAmountOf(*line) < 0) {
+    const CDebetItem* item = asLineItem(element);
+    if (!item) return 3;
+    ChartLine line;
+    line.profitAndLoss = item->isOnPLAccount();
+    line.type = item->getType();
+    if (line.type == fourCC("ExtD")) line.amount = localAmountOf(*item);
+    return greenCodeOf(line);
+}
+
+int CGraph::greenCodeOf(const ChartLine& line)
+{
+    int code = line.profitAndLoss;
+    if (line.type == fourCC("ExtD") && line.amount < 0) {
         if (code == 1)
             code = 0;
         else if (code == 0)

@@ -35,6 +35,15 @@ public:
     virtual void stopAnimationTimer() = 0;
 };
 
+// Model booking lines for a chart, read without making their items.
+struct ChartLineSource {
+    // The lines, in the order the chart adds them. Asked again when a
+    // point's detail window opens, so the chart keeps no pointer to a line.
+    std::function<std::vector<CNonVisual*>()> lines;
+    // The item of a line, for the detail window.
+    std::function<ChartElement(CNonVisual*)> itemOf;
+};
+
 // Makes the detail window of a point: its lines, title and colour.
 using PointDetailWindowFactory =
     std::function<std::unique_ptr<PointDetailWindow>(const ChartElements& lines, const std::string& title,
@@ -70,6 +79,14 @@ public:
     bool synchronizeWithArray(std::shared_ptr<CAnalysisArrayEncaplusator> array);
     // A plain list of elements; its range spans its own lines.
     bool synchronizeWithElements(ChartElements elements);
+    // A plain list of model lines, as a list of their items would be shown:
+    // points hold sums, and a point's items are made for its window only.
+    bool synchronizeWithLines(ChartLineSource source);
+    // The items of the point's lines as the source gives them now: those
+    // dated within the point's period that its series takes.
+    ChartElements lineItemsOf(const CGraphPoint& point) const;
+    // How many model lines the last refill read.
+    std::size_t linesRead() const { return mLinesRead; }
     // Follows the item and its analysis array; an unchanged item does nothing.
     bool syncronizeWithObject(const CNonVisualDataItem::Ptr& item);
     const CNonVisualDataItem::Ptr& dataItem() const { return mDataItem; }
@@ -161,6 +178,8 @@ protected:
     virtual void initPlotseriesKeys();
     virtual void calculateScalePropertiesForPlotSeries(const CPlotSerie& serie, const std::string& key);
     virtual void addDetailToGraph(const ChartElement& element, bool instantiate, const std::string& key);
+    // Whether the series takes the model line (all do by default).
+    virtual bool takesLine(const std::string&, const ChartLine&) const { return true; }
     virtual CGraphPoint* getPointForDetail(const ChartElement& element, const CPlotSerie& serie) const;
     // None: the series leaves the element out.
     virtual std::unique_ptr<CGraphPoint> makePointForCategory(const std::string& key, int green) const;
@@ -169,8 +188,9 @@ protected:
     virtual void drawSmoothedSurface(ChartCanvas&, const CPlotSerie&) {}
     // Whether points read running balances (runningBalanceOf).
     virtual bool usesRunningBalances() const { return false; }
-    // The kind of booking of a point's first element.
+    // The kind of booking of a point's first element, or line.
     static int greenCodeOf(const ChartElement& element);
+    static int greenCodeOf(const ChartLine& line);
 
     void setReinstantiateUponArrayChange(bool on) { mReinstantiate = on; }
     void setKeys(std::vector<std::string> keys) { mPlotSeriesKeys = std::move(keys); }
@@ -194,6 +214,10 @@ private:
     void instantiatePlotSeries();
     void calculatePoints();
     void calculateRunningBalances() const;
+    // Reads the source's lines with their running balances (when the chart
+    // keeps balances) and their first and last date.
+    std::vector<ChartLine> readLines();
+    void spreadLines(const std::vector<ChartLine>& lines);
     void calculateNumberOfPoints();
     void resetLimits();
     void placeScales(ChartCanvas* canvas);
@@ -203,6 +227,11 @@ private:
     std::shared_ptr<CAnalysisArrayEncaplusator> mAnalysisArray;
     ChartElements mElements;
     bool mHasElements = false;
+    ChartLineSource mLineSource;
+    bool mHasLines = false;
+    // The first and last date of the source's lines when last read.
+    DateT mFirstLineDate = 0, mLastLineDate = 0;
+    std::size_t mLinesRead = 0;
     mutable std::unordered_map<const CNonVisual*, double> mRunningBalances;
     mutable bool mRunningBalancesKnown = false;
     // The point key of the transaction date last asked (getPointForDetail).

@@ -38,6 +38,7 @@ void CGraphPoint::initialize()
     mGraphOrigin = {};
     mLaidOut = false;
     mDetails.clear();
+    mLineCount = 0;
 }
 
 void CGraphPoint::setStartDate(DateT start, DateT end, ChartElement object)
@@ -51,10 +52,23 @@ bool CGraphPoint::addDetail(const ChartElement& element)
 {
     mDetails.push_back(element);
     if (const CDebetItem* line = asLineItem(element)) {
-        const double amount = localAmountOf(*line);
-        mValue += line->getType() == fourCC("ExtD") && amount < 0 ? -amount : amount;
+        ChartLine read;
+        read.type = line->getType();
+        read.amount = localAmountOf(*line);
+        addValueOf(read);
     }
     return true;
+}
+
+void CGraphPoint::addLine(const ChartLine& line)
+{
+    ++mLineCount;
+    addValueOf(line);
+}
+
+void CGraphPoint::addValueOf(const ChartLine& line)
+{
+    mValue += line.type == fourCC("ExtD") && line.amount < 0 ? -line.amount : line.amount;
 }
 
 std::string CGraphPoint::getKey() const
@@ -189,6 +203,11 @@ ChartRect CGraphPoint::getTextRectForText(const std::string& text, ChartPoint to
 
 void CGraphPoint::showPointDetails()
 {
+    // A point of model lines makes their items when its window is first made.
+    if (mLineCount > 0 && mDetails.empty() && !mWindowController) {
+        openDetailWindow(mGraph->lineItemsOf(*this));
+        return;
+    }
     openDetailWindow(mDetails);
 }
 

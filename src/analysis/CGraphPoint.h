@@ -15,6 +15,7 @@
 #include "analysis/CPrintStyle.h"
 #include "bridge/CNonVisualDataItem.h"
 #include "model/foundation/ModelTypes.h"
+#include "platform/core/four_char_code.h"
 
 namespace ch {
 
@@ -46,6 +47,21 @@ const CDebetItem* asLineItem(const ChartElement& element);
 // The line's local amount; 0 without one.
 double localAmountOf(const CDebetItem& line);
 
+// What a chart reads of one booking line, read once for all its series.
+// A chart fed with model lines fills every field; one fed with line items
+// fills what its rules ask for (amount and code of category lines, the
+// balance of the line that is newest so far).
+struct ChartLine {
+    DateT date = 0;
+    ObjectIdT id = 0;
+    FourCharCode type = 0;
+    double amount = 0.0;
+    // CDebetItem::profitAndLossCodeOf the line's account or category.
+    int profitAndLoss = 3;
+    // The running balance after the line in the list drawn.
+    double balance = 0.0;
+};
+
 class CGraphPoint {
 public:
     explicit CGraphPoint(const CGraph* graph) : mGraph(graph) {}
@@ -60,6 +76,9 @@ public:
     // Appends the element; a line adds its local amount, a category line with
     // a negative amount its magnitude.
     virtual bool addDetail(const ChartElement& element);
+    // Counts a model line in and adds its value as addDetail does; the chart
+    // makes the lines' items only when the point's detail window opens.
+    virtual void addLine(const ChartLine& line);
 
     DateT getStartDate() const { return mStartDate; }
     DateT getEndDate() const { return mEndDate; }
@@ -67,8 +86,9 @@ public:
     virtual double getAmount() const { return mValue; }
     double value() const { return mValue; }
     const ChartElements& details() const { return mDetails; }
-    std::size_t detailCount() const { return mDetails.size(); }
-    virtual bool isEmpty() const { return mDetails.empty(); }
+    // The elements and model lines the point holds.
+    std::size_t detailCount() const { return mDetails.size() + mLineCount; }
+    virtual bool isEmpty() const { return mDetails.empty() && mLineCount == 0; }
 
     // The key the series stores the point under: the object's, else the start date.
     virtual std::string getKey() const;
@@ -118,6 +138,8 @@ public:
     PointDetailWindow* detailWindow() const { return mWindowController.get(); }
 
 protected:
+    // What a line adds to the value.
+    virtual void addValueOf(const ChartLine& line);
     virtual void makeBezierCurveFromPoint(CGraphPoint* previous);
     void openDetailWindow(const ChartElements& lines);
 
@@ -127,6 +149,7 @@ protected:
     ChartElement mCategoryObject;
     double mValue = 0.0;
     ChartElements mDetails;
+    std::size_t mLineCount = 0;
     float mX = 0.0f;
     float mY = 0.0f;
     float mHorizontalStepWidth = 0.0f;

@@ -181,6 +181,14 @@ CNonVisualDataItem::ItemArray CAccTItem::leafArray()
     return folderLeafArray(ItemArray(accounts.begin(), accounts.end()));
 }
 
+void CAccTItem::appendModelLines(std::vector<CNonVisual*>& lines)
+{
+    if (!isBound()) return;
+    for (const auto& account : accountArray()) account->appendModelLines(lines);
+    for (const Ptr& child : children())
+        if (auto childType = std::dynamic_pointer_cast<CAccTItem>(child)) childType->appendModelLines(lines);
+}
+
 LineItemArray CAccTItem::allTransactionDetails()
 {
     LineItemArray lines;

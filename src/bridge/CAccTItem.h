@@ -63,6 +63,8 @@ public:
     ItemArray leafArray() override;
     // The lines of every account of the type, then those of the child types.
     LineItemArray allTransactionDetails() override;
+    // Its model lines, in the same order, no item made.
+    void appendModelLines(std::vector<CNonVisual*>& lines);
 
     GXObjectDescriptionStrings getObjectDescription() const override;
     void synchronizeWithObject(const CNonVisualDataItem& other) override;

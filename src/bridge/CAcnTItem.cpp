@@ -481,6 +481,14 @@ LineItemArray CAcnTItem::allTransactionDetailsWithoutFinalizing()
     return lines;
 }
 
+void CAcnTItem::appendModelLines(std::vector<CNonVisual*>& lines) const
+{
+    if (const CAccount* account = accountOf(*this)) {
+        ch::appendModelLines(lines, account->Get_mDebitlist());
+        ch::appendModelLines(lines, account->Get_mCreditList());
+    }
+}
+
 LineItemArray CAcnTItem::allTransactionDetails()
 {
     return GXDebetItemArrayFinalizer::finalizeArray(allTransactionDetailsWithoutFinalizing());

@@ -111,6 +111,8 @@ public:
         appendLineItems(items, lines, registry());
     }
     LineItemArray allTransactionDetailsWithoutFinalizing() override;
+    // The model lines of allTransactionDetailsWithoutFinalizing, no item made.
+    void appendModelLines(std::vector<CNonVisual*>& lines) const;
     // Sorted by date and id, with running balances.
     LineItemArray allTransactionDetails() override;
 

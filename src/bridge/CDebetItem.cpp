@@ -470,7 +470,11 @@ bool CDebetItem::isVATBalancingTransaction() const
 
 int CDebetItem::isOnPLAccount() const
 {
-    const CNonVisual* object = isBound() ? accountObject() : nullptr;
+    return profitAndLossCodeOf(isBound() ? accountObject() : nullptr);
+}
+
+int CDebetItem::profitAndLossCodeOf(const CNonVisual* object)
+{
     if (CNonvisualExaminator::isProfitAndLossAccount(object)) return 4;
     if (CNonvisualExaminator::isPropertyAccount(object) || CNonvisualExaminator::isDebtAccount(object) ||
         CNonvisualExaminator::isIncome(object))

@@ -110,6 +110,8 @@ public:
     // 4 on a profit-and-loss account; 1 on a property or debt account or an
     // income category; 0 on an expense category; 3 otherwise.
     int isOnPLAccount() const;
+    // The same code for the account or category a line is booked on.
+    static int profitAndLossCodeOf(const CNonVisual* accountOrCategory);
     Colour tableTextColor() const;
     // The counterparty's VAT number or name for the VAT listings; "Na" when
     // there is none. isOwnCompany tells that the counterparty is owner 1.

@@ -192,6 +192,12 @@ std::optional<CLevelCounters> CExpTItem::getBalanceInPeriod(DateT p1Start, DateT
     return counters;
 }
 
+void CExpTItem::appendModelLines(std::vector<CNonVisual*>& lines) const
+{
+    const CExpenseType* category = categoryOf(*this);
+    ch::appendModelLines(lines, category ? category->Get_mBookings() : nullptr);
+}
+
 LineItemArray CExpTItem::forTransactionDetails()
 {
     if (!mForTransactionDetails) {

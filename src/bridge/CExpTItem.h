@@ -60,6 +60,8 @@ public:
                                                      DateT p2End, DateT p3Start, DateT p3End,
                                                      DateT p4Start, DateT p4End) override;
     LineItemArray forTransactionDetails();
+    // The model lines of forTransactionDetails, no item made.
+    void appendModelLines(std::vector<CNonVisual*>& lines) const;
     void initializeArray(LineItemArray& items, const CNamedListArray* lines) const
     {
         appendLineItems(items, lines, registry());

@@ -183,6 +183,16 @@ CNonVisualDataItem::ItemArray CMxpTItem::leafArray()
     return folderLeafArray(ItemArray(categories.begin(), categories.end()));
 }
 
+void CMxpTItem::appendModelLines(std::vector<CNonVisual*>& lines)
+{
+    for (const Ptr& element : pieChartChildrenArray()) {
+        if (auto category = std::dynamic_pointer_cast<CExpTItem>(element))
+            category->appendModelLines(lines);
+        else if (auto group = std::dynamic_pointer_cast<CMxpTItem>(element))
+            group->appendModelLines(lines);
+    }
+}
+
 LineItemArray CMxpTItem::forTransactionDetails()
 {
     LineItemArray lines;

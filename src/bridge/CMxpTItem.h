@@ -58,6 +58,8 @@ public:
     ItemArray leafArray() override;
     // The lines of the group's whole tree, child groups first.
     LineItemArray forTransactionDetails();
+    // Its model lines, in the same order, no item made.
+    void appendModelLines(std::vector<CNonVisual*>& lines);
 
     GXObjectDescriptionStrings getObjectDescription() const override;
     void synchronizeWithParameters(const CategoryGroupParameters& parameters);

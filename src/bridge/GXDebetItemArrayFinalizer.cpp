@@ -5,18 +5,31 @@
 
 #include "bridge/CDebetItem.h"
 #include "model/CAccount.h"
+#include "model/CDebit.h"
 
 namespace ch {
 
+namespace {
+
+// Oldest first, then by line id; lines of one day keep their entry order.
+// Each line's date and id are read once, then the positions are sorted.
+struct Key {
+    long date;
+    long id;
+    std::size_t position;
+};
+
+void sortKeys(std::vector<Key>& keys)
+{
+    std::stable_sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+        return a.date != b.date ? a.date < b.date : a.id < b.id;
+    });
+}
+
+} // namespace
+
 LineItemArray GXDebetItemArrayFinalizer::finalizeArray(const LineItemArray& items)
 {
-    // Oldest first, then by line id; lines of one day keep their entry order.
-    // Each line's date and id are read once, then the positions are sorted.
-    struct Key {
-        long date;
-        long id;
-        std::size_t position;
-    };
     std::vector<Key> keys;
     keys.reserve(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -24,9 +37,7 @@ LineItemArray GXDebetItemArrayFinalizer::finalizeArray(const LineItemArray& item
         keys.push_back({item ? item->transactionDateAsNumber().value_or(0) : 0,
                         item ? item->getId().value_or(0) : 0, i});
     }
-    std::stable_sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
-        return a.date != b.date ? a.date < b.date : a.id < b.id;
-    });
+    sortKeys(keys);
     LineItemArray sorted;
     sorted.reserve(items.size());
     for (const Key& key : keys) sorted.push_back(items[key.position]);
@@ -48,6 +59,21 @@ LineItemArray GXDebetItemArrayFinalizer::finalizeArray(const LineItemArray& item
         item->setCumulativeAmount(balance);
     }
     return sorted;
+}
+
+void GXDebetItemArrayFinalizer::sortModelLines(std::vector<CNonVisual*>& lines)
+{
+    std::vector<Key> keys;
+    keys.reserve(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto* line = static_cast<const CDebit*>(lines[i]);
+        keys.push_back({line->Get_mDate(), line->Get_Id(), i});
+    }
+    sortKeys(keys);
+    std::vector<CNonVisual*> sorted;
+    sorted.reserve(lines.size());
+    for (const Key& key : keys) sorted.push_back(lines[key.position]);
+    lines = std::move(sorted);
 }
 
 } // namespace ch

@@ -12,6 +12,8 @@ class GXDebetItemArrayFinalizer {
 public:
     // Sorts a copy of the list, sets the balances and answers the sorted list.
     static LineItemArray finalizeArray(const LineItemArray& items);
+    // Model lines in the order finalizeArray puts their items in.
+    static void sortModelLines(std::vector<CNonVisual*>& lines);
 };
 
 } // namespace ch

@@ -12,6 +12,14 @@ void appendLineItems(LineItemArray& items, const CNamedListArray* lines, CNonVis
     items.insert(items.end(), more.begin(), more.end());
 }
 
+void appendModelLines(std::vector<CNonVisual*>& lines, const CNamedListArray* list)
+{
+    const auto count = static_cast<ArrayIndexT>(list ? list->GetCount() : 0);
+    lines.reserve(lines.size() + static_cast<std::size_t>(count));
+    for (ArrayIndexT i = 1; i <= count; ++i)
+        if (CNonVisual* line = list->ObjectAt(i)) lines.push_back(line);
+}
+
 LineItemList::LineItemList(const CNamedListArray* lines, CNonVisualDataItemController* registry)
 {
     const std::size_t count = lines ? lines->GetCount() : 0;

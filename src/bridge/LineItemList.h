@@ -21,6 +21,8 @@ using LineItemArray = std::vector<std::shared_ptr<CDebetItem>>;
 // Appends the items of the list's lines: the registry's, or new items when
 // there is no registry.
 void appendLineItems(LineItemArray& items, const CNamedListArray* lines, CNonVisualDataItemController* registry);
+// Appends the list's model lines themselves, in the same order.
+void appendModelLines(std::vector<CNonVisual*>& lines, const CNamedListArray* list);
 
 class LineItemList {
 public:

@@ -9,11 +9,13 @@
 #include "bridge/CDebetItem.h"
 #include "bridge/CMxpTItem.h"
 #include "bridge/GXDebetItemArrayFinalizer.h"
+#include "bridge/ItemsOfList.h"
 #include "platform/core/localized_strings.h"
 #include "ui/GXBorderedView.h"
 #include "ui/NamedIcons.h"
 #include "ui/ChartSinkViews.h"
 #include "ui/PageHeading.h"
+#include "ui/WindowDocument.h"
 
 namespace ch {
 
@@ -27,6 +29,14 @@ QString text(std::string_view key)
     return QString::fromStdString(localized(key));
 }
 
+// A line's item, made only for a bar's detail window.
+std::function<ChartElement(CNonVisual*)> lineItems(CNonVisualDataItemController* registry)
+{
+    return [registry](CNonVisual* line) -> ChartElement {
+        return itemOf(line, registry, &CNonVisualDataItemController::debetItemForTransactionDetail);
+    };
+}
+
 } // namespace
 
 CBarchartSubviewController::CBarchartSubviewController(QObject* parent) : GXSideBarControlledViewAncestor(parent)
@@ -38,6 +48,10 @@ void CBarchartSubviewController::synchronizeWithItemFromSuperview(const CNonVisu
     GXSideBarControlledViewAncestor::synchronizeWithItemFromSuperview(node);
     updateHeading();
     if (!node || !node->isLevel1Header() || !mBarChart) return;
+    // The items a bar's window shows are the document's own, when there is one.
+    const auto registry = [this]() -> CNonVisualDataItemController* {
+        return document() ? &document()->books().dataItemController() : nullptr;
+    };
 
     if (node->objectType() == kAccountsRoot) {
         const std::string title = localized("PLAcctName");
@@ -49,20 +63,30 @@ void CBarchartSubviewController::synchronizeWithItemFromSuperview(const CNonVisu
         if (types.empty()) return;
         const auto type = std::dynamic_pointer_cast<CAccTItem>(types.front());
         if (!type) return;
-        mBarChart->synchronizeWithArray(GXDebetItemArrayFinalizer::finalizeArray(type->allTransactionDetails()));
+        // Tens of thousands of lines over twenty years: the chart reads the
+        // model lines (again whenever it needs them) and no item is made.
+        mBarChart->synchronizeWithLines({[type] {
+                                             std::vector<CNonVisual*> lines;
+                                             type->appendModelLines(lines);
+                                             GXDebetItemArrayFinalizer::sortModelLines(lines);
+                                             return lines;
+                                         },
+                                         lineItems(registry())});
     } else if (node->objectType() == kCategoriesRoot) {
         const std::string income = localized("incomeMxpTName");
         const std::string expense = localized("expenseMxpTName");
-        LineItemArray lines;
+        std::vector<std::shared_ptr<CMxpTItem>> groups;
         for (const auto& child : node->children()) {
             if (!child || (child->getName() != income && child->getName() != expense)) continue;
             for (const auto& groupItem : child->children())
-                if (const auto group = std::dynamic_pointer_cast<CMxpTItem>(groupItem)) {
-                    const LineItemArray own = group->forTransactionDetails();
-                    lines.insert(lines.end(), own.begin(), own.end());
-                }
+                if (auto group = std::dynamic_pointer_cast<CMxpTItem>(groupItem)) groups.push_back(std::move(group));
         }
-        mBarChart->synchronizeWithArray(lines);
+        mBarChart->synchronizeWithLines({[groups] {
+                                             std::vector<CNonVisual*> lines;
+                                             for (const auto& group : groups) group->appendModelLines(lines);
+                                             return lines;
+                                         },
+                                         lineItems(registry())});
     }
 }
 

@@ -2,6 +2,7 @@
 // Where the pages and the side bar hand the lists a chart shows. The charts
 // themselves draw elsewhere; these are the hooks they attach to.
 
+#include "analysis/CGraph.h"
 #include "bridge/CNonVisualDataItem.h"
 #include "bridge/LineItemList.h"
 
@@ -12,6 +13,9 @@ class LineChartSink {
 public:
     virtual ~LineChartSink() = default;
     virtual void synchronizeWithArray(const LineItemArray& lines) = 0;
+    // Model lines, with the way to their items; a chart that cannot read
+    // model lines is given their items.
+    virtual void synchronizeWithLines(ChartLineSource source);
 };
 
 // A chart of objects (the side bar's pie chart of accounts or categories).

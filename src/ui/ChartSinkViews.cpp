@@ -15,6 +15,13 @@ void BarChartSinkView::synchronizeWithArray(const LineItemArray& lines)
     update();
 }
 
+void BarChartSinkView::synchronizeWithLines(ChartLineSource source)
+{
+    ChartView::synchronizeWithLines(std::move(source));
+    mCount = chart().linesRead();
+    update();
+}
+
 PieChartSinkView::PieChartSinkView(QWidget* parent) : ChartView(CGraph::make<CAccountTypePieChart>(), parent) {}
 
 void PieChartSinkView::synchronizeWithArray(const CNonVisualDataItem::ItemArray& items)

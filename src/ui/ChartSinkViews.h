@@ -12,6 +12,8 @@ class BarChartSinkView : public ChartView, public LineChartSink {
 public:
     explicit BarChartSinkView(QWidget* parent = nullptr);
     void synchronizeWithArray(const LineItemArray& lines) override;
+    void synchronizeWithLines(ChartLineSource source) override;
+    // The lines last given.
     std::size_t lineCount() const { return mCount; }
 
 private:

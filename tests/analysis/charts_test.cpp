@@ -13,6 +13,8 @@
 #include "bridge/CAcnTItem.h"
 #include "bridge/CAnalysisArrayEncaplusator.h"
 #include "bridge/CDebetItem.h"
+#include "bridge/GXDebetItemArrayFinalizer.h"
+#include "bridge/LineItemList.h"
 #include "report_test_support.h"
 
 namespace ch::test {
@@ -266,6 +268,81 @@ TEST_F(ChartFixture, SurfaceUnderThePositionLine)
     EXPECT_FLOAT_EQ(surface[0][0].y, dots[0]->mYPosition());
     EXPECT_FLOAT_EQ(surface[0][1].y, (dots[0]->mYPosition() + dots[1]->mYPosition() + dots[2]->mYPosition()) / 3);
     EXPECT_FLOAT_EQ(surface[0][2].y, bar->bottomScaleDrawer()->mBottomMargin());
+}
+
+// A chart fed with model lines (the side bar's roots) draws what a chart of
+// their items draws, bar for bar and dot for dot, and a bar's window gets
+// the items of that bar's lines.
+TEST_F(ChartFixture, ModelLinesDrawWhatTheirItemsDraw)
+{
+    struct Case {
+        const char* what;
+        std::vector<const CNamedListArray*> lists;
+        bool byDate;
+    };
+    const auto accountLists = [](std::initializer_list<CAccount*> accounts) {
+        std::vector<const CNamedListArray*> lists;
+        for (CAccount* account : accounts) {
+            lists.push_back(account->Get_mDebitlist());
+            lists.push_back(account->Get_mCreditList());
+        }
+        return lists;
+    };
+    const std::vector<Case> cases{
+        {"a property account", accountLists({books.checking}), true},
+        {"profit-and-loss accounts", accountLists({books.supermarket, books.employer}), true},
+        {"income and expense categories",
+         {books.groceries->Get_mBookings(), books.rent->Get_mBookings(), books.salary->Get_mBookings(),
+          books.bonus->Get_mBookings(), books.restaurants->Get_mBookings()},
+         false},
+    };
+    for (const Case& c : cases) {
+        std::vector<CNonVisual*> lines;
+        for (const CNamedListArray* list : c.lists) appendModelLines(lines, list);
+        if (c.byDate) GXDebetItemArrayFinalizer::sortModelLines(lines);
+        ASSERT_GT(lines.size(), 20u) << c.what;
+        ChartElements items;
+        for (CNonVisual* line : lines) items.push_back(std::make_shared<CDebetItem>(line));
+
+        auto fromItems = chart<CBarChart>(900, 360);
+        fromItems->synchronizeWithElements(items);
+        fromItems->layout();
+        auto fromLines = chart<CBarChart>(900, 360);
+        int asked = 0;
+        fromLines->synchronizeWithLines({[&] {
+                                             ++asked;
+                                             return lines;
+                                         },
+                                         [](CNonVisual* line) -> ChartElement { return std::make_shared<CDebetItem>(line); }});
+        fromLines->layout();
+        EXPECT_EQ(asked, 1) << c.what;
+        EXPECT_EQ(fromLines->linesRead(), lines.size());
+        EXPECT_EQ(fromLines->mMinDate(), fromItems->mMinDate()) << c.what;
+        EXPECT_EQ(fromLines->mMaxDate(), fromItems->mMaxDate()) << c.what;
+        for (const char* key : {"IN", "OUT", "POSITION"}) {
+            const CPlotSerie& expected = *fromItems->plotSerie(key);
+            const CPlotSerie& drawn = *fromLines->plotSerie(key);
+            ASSERT_EQ(drawn.count(), expected.count()) << c.what << " " << key;
+            EXPECT_GT(drawn.count(), 0u) << c.what << " " << key;
+            for (CGraphPoint* point : expected.points()) {
+                const CGraphPoint* same = drawn.objectForKey(point->getKey());
+                ASSERT_NE(same, nullptr) << c.what << " " << key << " " << point->getKey();
+                EXPECT_EQ(same->value(), point->value()) << c.what << " " << key << " " << point->getKey();
+                EXPECT_EQ(same->getEndDate(), point->getEndDate());
+                EXPECT_EQ(same->isEmpty(), point->isEmpty());
+                EXPECT_EQ(same->getRect().y, point->getRect().y);
+                EXPECT_EQ(same->getRect().height, point->getRect().height);
+                if (std::string(key) == "POSITION") continue;
+                EXPECT_EQ(same->detailCount(), point->detailCount()) << c.what << " " << key;
+                std::vector<const CNonVisual*> windowLines, pointLines;
+                for (const ChartElement& item : fromLines->lineItemsOf(*same)) windowLines.push_back(item->getSourceItem());
+                for (const ChartElement& item : point->details()) pointLines.push_back(item->getSourceItem());
+                EXPECT_EQ(windowLines, pointLines) << c.what << " " << key << " " << point->getKey();
+            }
+        }
+        EXPECT_EQ(fromLines->mMaxAmountLeft(), fromItems->mMaxAmountLeft()) << c.what;
+        EXPECT_EQ(fromLines->mMinAmountRight(), fromItems->mMinAmountRight()) << c.what;
+    }
 }
 
 // A negative month hangs below the zero line.

@@ -48,6 +48,12 @@ void ChartView::synchronizeWithElements(ChartElements elements)
     mChart->synchronizeWithElements(std::move(elements));
 }
 
+void ChartView::synchronizeWithLines(ChartLineSource source)
+{
+    mChart->setViewSize(static_cast<float>(width()), static_cast<float>(height()));
+    mChart->synchronizeWithLines(std::move(source));
+}
+
 void ChartView::setBorderAbove(bool top, bool bottom, bool left, bool right)
 {
     mChart->setBorderAbove(top, bottom, left, right);

@@ -28,6 +28,8 @@ public:
     void synchronizeWithArray(std::shared_ptr<CAnalysisArrayEncaplusator> array);
     // A plain list: lines (detail windows) or items (account-type pie).
     void synchronizeWithElements(ChartElements elements);
+    // Model lines: a point's items are made when its window opens.
+    void synchronizeWithLines(ChartLineSource source);
     void setBorderAbove(bool top, bool bottom, bool left, bool right);
 
     CGraph& chart() { return *mChart; }
