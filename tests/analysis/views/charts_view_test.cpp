@@ -22,6 +22,7 @@
 #include "bridge/CAnalysisArrayEncaplusator.h"
 #include "bridge/CDebetItem.h"
 #include "bridge/CExpTItem.h"
+#include "bridge/LineItemList.h"
 
 namespace ch::test {
 namespace {
@@ -161,6 +162,40 @@ TEST_F(ChartViewFixture, HoverThenNewSelectionThenRedraw)
         view.repaint();
         QCoreApplication::processEvents();
     }
+}
+
+// A chart of model lines makes the items of a bar's lines when the bar is
+// clicked, from the books as they are then.
+TEST_F(ChartViewFixture, ClickingABarOfModelLinesOpensTheItemsOfItsLines)
+{
+    ChartView view(CGraph::make<CBarChart>());
+    view.resize(900, 340);
+    CAccount* checking = books.checking;
+    view.synchronizeWithLines({[checking] {
+                                   std::vector<CNonVisual*> lines;
+                                   appendModelLines(lines, checking->Get_mDebitlist());
+                                   appendModelLines(lines, checking->Get_mCreditList());
+                                   return lines;
+                               },
+                               [](CNonVisual* line) -> ChartElement { return std::make_shared<CDebetItem>(line); }});
+    paint(view);
+    CGraphPoint* bar = view.chart().plotSerie("OUT")->sortedPoints().back();
+    ASSERT_GT(bar->detailCount(), 0u);
+    QTest::mouseClick(&view, Qt::LeftButton, {}, widgetPoint(view, bar->getCenter()));
+    ASSERT_NE(bar->detailWindow(), nullptr);
+    QPointer<CTransactionDetailPopupController> window = view.findChild<CTransactionDetailPopupController*>();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(window->mArray().size(), bar->detailCount());
+    double sum = 0;
+    for (const ChartElement& element : window->mArray()) {
+        const auto* line = static_cast<const CDebit*>(element->getSourceItem());
+        EXPECT_EQ(line->Get_ObjectType(), fourCC("DebT"));
+        EXPECT_GE(line->Get_mDate(), bar->getStartDate());
+        EXPECT_LE(line->Get_mDate(), bar->getEndDate());
+        sum += line->Get_mLocalAmount();
+    }
+    EXPECT_NEAR(sum, bar->getAmount(), 0.005);
 }
 
 TEST_F(ChartViewFixture, ClickingABarOpensItsDetailWindowOnce)
