@@ -23,6 +23,7 @@ protected:
     void instantiateScaleDrawers() override;
     void initPlotseriesKeys() override;
     bool usesRunningBalances() const override { return true; }
+    bool spreadsModelLines() const override { return true; }
     void calculateScalePropertiesForPlotSeries(const CPlotSerie& serie, const std::string& key) override;
     void addDetailToGraph(const ChartElement& element, bool instantiate, const std::string& key) override;
     bool takesLine(const std::string& key, const ChartLine& line) const override { return seriesTakes(key, line); }

@@ -148,7 +148,7 @@ bool CGraph::synchronizeWithArray(std::shared_ptr<CAnalysisArrayEncaplusator> ar
     mElements.clear();
     mElementDates.clear();
     mHasElements = false;
-    mLineSource = {};
+    mLineSource = linesOfArray();
     mHasLines = false;
     analysisArrayChanged();
     requestRedraw();
@@ -188,7 +188,7 @@ bool CGraph::syncronizeWithObject(const CNonVisualDataItem::Ptr& item)
     mElements.clear();
     mElementDates.clear();
     mHasElements = false;
-    mLineSource = {};
+    mLineSource = linesOfArray();
     mHasLines = false;
     analysisArrayChanged();
     return true;
@@ -222,8 +222,11 @@ void CGraph::analysisArrayChanged()
             mElementDates.push_back(line ? line->getTransactionDate() : 0);
         }
     }
+    // An array's lines are read as model lines too (when the chart spreads
+    // them), within the period shown rather than over their own range.
+    const bool readsLines = static_cast<bool>(mLineSource.lines);
     std::vector<ChartLine> lines;
-    if (mHasLines) lines = readLines();
+    if (readsLines) lines = readLines();
     getInitialPeriodToGraph();
     mLastKey.reset();
     if (mPlotSeries.empty()) instantiatePlotSeries();
@@ -233,10 +236,23 @@ void CGraph::analysisArrayChanged()
         else
             serie->initialize();
     }
-    if (mHasLines)
+    if (readsLines)
         spreadLines(lines);
     else
         calculatePoints();
+}
+
+ChartLineSource CGraph::linesOfArray() const
+{
+    if (!mAnalysisArray || !spreadsModelLines()) return {};
+    const std::shared_ptr<CAnalysisArrayEncaplusator> array = mAnalysisArray;
+    return {[array] {
+                std::vector<CNonVisual*> lines;
+                lines.reserve(array->count());
+                array->forEachLine([&lines](CNonVisual* line) { lines.push_back(line); });
+                return lines;
+            },
+            [array](CNonVisual* line) -> ChartElement { return array->makeDebetItemForDebT(line); }};
 }
 
 std::vector<ChartLine> CGraph::readLines()
@@ -313,7 +329,7 @@ void CGraph::spreadLines(const std::vector<ChartLine>& lines)
 ChartElements CGraph::lineItemsOf(const CGraphPoint& point) const
 {
     ChartElements items;
-    if (!mHasLines || !mLineSource.lines || !mLineSource.itemOf) return items;
+    if (!mLineSource.lines || !mLineSource.itemOf) return items;
     const std::string* key = nullptr;
     for (const auto& [name, serie] : mPlotSeries)
         if (serie->containsPoint(&point)) key = &name;

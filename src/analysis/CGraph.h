@@ -188,6 +188,9 @@ protected:
     virtual void drawSmoothedSurface(ChartCanvas&, const CPlotSerie&) {}
     // Whether points read running balances (runningBalanceOf).
     virtual bool usesRunningBalances() const { return false; }
+    // Whether the series take model lines (takesLine, CGraphPoint::addLine):
+    // then an analysis array's lines are read without making their items.
+    virtual bool spreadsModelLines() const { return false; }
     // The kind of booking of a point's first element, or line.
     static int greenCodeOf(const ChartElement& element);
     static int greenCodeOf(const ChartLine& line);
@@ -217,6 +220,8 @@ private:
     // Reads the source's lines with their running balances (when the chart
     // keeps balances) and their first and last date.
     std::vector<ChartLine> readLines();
+    // The followed array's lines, when the chart spreads model lines.
+    ChartLineSource linesOfArray() const;
     void spreadLines(const std::vector<ChartLine>& lines);
     void calculateNumberOfPoints();
     void resetLimits();

@@ -39,6 +39,7 @@ void CGraphPoint::initialize()
     mLaidOut = false;
     mDetails.clear();
     mLineCount = 0;
+    mLineItemsMade = false;
 }
 
 void CGraphPoint::setStartDate(DateT start, DateT end, ChartElement object)
@@ -201,14 +202,18 @@ ChartRect CGraphPoint::getTextRectForText(const std::string& text, ChartPoint to
     return {x, y, size.width, size.height};
 }
 
+const ChartElements& CGraphPoint::details() const
+{
+    if (mLineCount > 0 && !mLineItemsMade && mGraph) {
+        mDetails = mGraph->lineItemsOf(*this);
+        mLineItemsMade = true;
+    }
+    return mDetails;
+}
+
 void CGraphPoint::showPointDetails()
 {
-    // A point of model lines makes their items when its window is first made.
-    if (mLineCount > 0 && mDetails.empty() && !mWindowController) {
-        openDetailWindow(mGraph->lineItemsOf(*this));
-        return;
-    }
-    openDetailWindow(mDetails);
+    openDetailWindow(details());
 }
 
 void CGraphPoint::openDetailWindow(const ChartElements& lines)

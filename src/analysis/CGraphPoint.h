@@ -85,9 +85,10 @@ public:
     const ChartElement& categoryObject() const { return mCategoryObject; }
     virtual double getAmount() const { return mValue; }
     double value() const { return mValue; }
-    const ChartElements& details() const { return mDetails; }
-    // The elements and model lines the point holds.
-    std::size_t detailCount() const { return mDetails.size() + mLineCount; }
+    // The elements; for model lines, their items, made when first asked.
+    const ChartElements& details() const;
+    // The elements or model lines the point holds.
+    std::size_t detailCount() const { return mLineCount > 0 ? mLineCount : mDetails.size(); }
     virtual bool isEmpty() const { return mDetails.empty() && mLineCount == 0; }
 
     // The key the series stores the point under: the object's, else the start date.
@@ -148,8 +149,9 @@ protected:
     DateT mEndDate = 0;
     ChartElement mCategoryObject;
     double mValue = 0.0;
-    ChartElements mDetails;
+    mutable ChartElements mDetails;
     std::size_t mLineCount = 0;
+    mutable bool mLineItemsMade = false;
     float mX = 0.0f;
     float mY = 0.0f;
     float mHorizontalStepWidth = 0.0f;
