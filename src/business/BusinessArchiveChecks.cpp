@@ -1,7 +1,5 @@
 #include "business/BusinessArchiveChecks.h"
 
-#include <set>
-
 #include "model/CDocAccounting.h"
 #include "model/CTransactionArray.h"
 #include "model/foundation/CDate.h"
@@ -12,13 +10,7 @@ namespace {
 
 class Findings {
 public:
-    explicit Findings(const CDocAccounting& books) : mBooks(books)
-    {
-        const CTransactionArray* transactions = books.Get_TransactionArray();
-        for (ArrayIndexT i = 1; transactions && i <= static_cast<ArrayIndexT>(transactions->GetCount()); ++i)
-            if (const CNonVisual* transaction = transactions->ObjectAt(i))
-                mTransactions.insert(transaction->Get_Id());
-    }
+    explicit Findings(const CDocAccounting& books) : mBooks(books), mTransactions(books.Get_TransactionArray()) {}
 
     void account(const std::string& object, const char* field, const std::optional<long>& id)
     {
@@ -32,7 +24,8 @@ public:
     }
     void transaction(const std::string& object, const char* field, const std::optional<long>& id)
     {
-        if (id && !mTransactions.count(*id))
+        // Looked up by the list's index: large books are opened at once.
+        if (id && !(mTransactions && mTransactions->GetValueForId(static_cast<ObjectIdT>(*id))))
             add(object, field, "no transaction has the id " + std::to_string(*id));
     }
     void transactions(const std::string& object, const char* field, const std::optional<std::vector<long>>& ids)
@@ -73,7 +66,7 @@ private:
     }
 
     const CDocAccounting& mBooks;
-    std::set<long> mTransactions;
+    const CTransactionArray* mTransactions;
     std::string mText;
 };
 

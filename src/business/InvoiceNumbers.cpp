@@ -175,17 +175,15 @@ std::shared_ptr<GXInvoice> makeInvoiceExtensionForTransaction(BusinessDocument& 
 void removeDuplicateInvoices(BusinessDocument& document)
 {
     auto& invoices = document.businessArrays().customerInvoiceArray;
-    // Read from the model: a freshly opened document has no items yet.
-    std::set<long> existing;
+    // Read from the model (a freshly opened document has no items yet), by
+    // the list's index: a large book is not walked for a few invoices.
     const CNamedListArray* transactions = document.bridgeDocument().accounting()->Get_TransactionArray();
-    for (ArrayIndexT i = 1; transactions && i <= static_cast<ArrayIndexT>(transactions->GetCount()); ++i)
-        if (const CNonVisual* transaction = transactions->ObjectAt(i)) existing.insert(transaction->Get_Id());
     std::vector<std::shared_ptr<GXInvoice>> kept;
     std::set<long> seen;
     bool duplicates = false;
     for (const std::shared_ptr<GXInvoice>& invoice : invoices) {
         const std::optional<long> id = invoice ? invoice->transactionId() : std::nullopt;
-        const bool exists = id && existing.count(*id) != 0;
+        const bool exists = id && transactions && transactions->GetValueForId(static_cast<ObjectIdT>(*id));
         if (exists && seen.insert(*id).second) kept.push_back(invoice);
         else if (exists) duplicates = true;
     }
