@@ -141,41 +141,36 @@ std::uint32_t CGraph::ticksNow() const
 
 // --- following an array
 
+void CGraph::follow(std::shared_ptr<CAnalysisArrayEncaplusator> array, std::optional<ChartElements> elements,
+                    std::optional<ChartLineSource> lines)
+{
+    mAnalysisArray = std::move(array);
+    mHasElements = elements.has_value();
+    mElements = mHasElements ? std::move(*elements) : ChartElements{};
+    mElementDates.clear();
+    mHasLines = lines.has_value();
+    mLineSource = mHasLines ? std::move(*lines) : linesOfArray();
+    analysisArrayChanged();
+}
+
 bool CGraph::synchronizeWithArray(std::shared_ptr<CAnalysisArrayEncaplusator> array)
 {
     if (array) mDataItem = array->sourceItemAsDataItem();
-    mAnalysisArray = std::move(array);
-    mElements.clear();
-    mElementDates.clear();
-    mHasElements = false;
-    mLineSource = linesOfArray();
-    mHasLines = false;
-    analysisArrayChanged();
+    follow(std::move(array), std::nullopt, std::nullopt);
     requestRedraw();
     return true;
 }
 
 bool CGraph::synchronizeWithElements(ChartElements elements)
 {
-    mAnalysisArray.reset();
-    mElements = std::move(elements);
-    mHasElements = true;
-    mLineSource = {};
-    mHasLines = false;
-    analysisArrayChanged();
+    follow(nullptr, std::move(elements), std::nullopt);
     requestRedraw();
     return true;
 }
 
 bool CGraph::synchronizeWithLines(ChartLineSource source)
 {
-    mAnalysisArray.reset();
-    mElements.clear();
-    mElementDates.clear();
-    mHasElements = false;
-    mLineSource = std::move(source);
-    mHasLines = true;
-    analysisArrayChanged();
+    follow(nullptr, std::nullopt, std::move(source));
     requestRedraw();
     return true;
 }
@@ -184,13 +179,7 @@ bool CGraph::syncronizeWithObject(const CNonVisualDataItem::Ptr& item)
 {
     if (item == mDataItem) return true;
     mDataItem = item;
-    mAnalysisArray = item ? item->getAnalysisArray() : nullptr;
-    mElements.clear();
-    mElementDates.clear();
-    mHasElements = false;
-    mLineSource = linesOfArray();
-    mHasLines = false;
-    analysisArrayChanged();
+    follow(item ? item->getAnalysisArray() : nullptr, std::nullopt, std::nullopt);
     return true;
 }
 

@@ -214,6 +214,9 @@ protected:
     std::uint32_t ticksNow() const;
 
 private:
+    // What the chart shows from now on (one of the three), then a refill.
+    void follow(std::shared_ptr<CAnalysisArrayEncaplusator> array, std::optional<ChartElements> elements,
+                std::optional<ChartLineSource> lines);
     void instantiatePlotSeries();
     void calculatePoints();
     void calculateRunningBalances() const;
