@@ -1,7 +1,7 @@
 #pragma once
 // CGraph: the time-series chart every chart is built on. It follows one item
 // and the analysis array of that item's booking lines (or a plain list of
-// elements), chooses the date range to show, cuts it into periods, spreads
+// elements, or of model lines), chooses the date range to show, cuts it into periods, spreads
 // the elements over plot series of points, derives the value range of its
 // scales, lays the points out, draws them through a ChartCanvas and tracks
 // the pointer over them. It runs without a window: the widget that hosts it

@@ -1,7 +1,8 @@
 #pragma once
 // CGraphPoint: one point of a chart series: a period of a time chart or an
 // account or category of a pie. It collects the elements (normally booking
-// line items) that fall into it and their total, keeps its place once the
+// line items) that fall into it, or counts the model lines that do, and their
+// total, keeps its place once the
 // chart has laid it out, draws its shape, connector and label, answers hit
 // tests and opens a detail window of its lines. Bars, dots and wedges are
 // subclasses. Positions are y-up in the chart's units.
