@@ -178,6 +178,10 @@ private:
     DocumentWindow* mWindow = nullptr;
 };
 
+// A window action in milliseconds, timed by the benchmark itself, on a few fresh windows.
+#define WINDOW_BENCHMARK(name) \
+    BENCHMARK(name)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations)
+
 // Times `action` on a window freshly prepared by `prepare`.
 template <class Prepare, class Action>
 void timeOnFreshWindow(benchmark::State& state, Prepare prepare, Action action)
@@ -216,13 +220,13 @@ void BM_OpenWindow(benchmark::State& state)
         window.reset();
     }
 }
-BENCHMARK(BM_OpenWindow)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
+WINDOW_BENCHMARK(BM_OpenWindow);
 
 void BM_TransactionsPageFirstTime(benchmark::State& state)
 {
     timeOnFreshWindow(state, [](Window&) {}, [](Window& w) { w.showFirstPage(); });
 }
-BENCHMARK(BM_TransactionsPageFirstTime)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
+WINDOW_BENCHMARK(BM_TransactionsPageFirstTime);
 
 const char* const kSortColumns[] = {"date", "description", "from", "to", "amount"};
 
@@ -237,11 +241,7 @@ void BM_SortTransactions(benchmark::State& state)
             w.paint();
         });
 }
-BENCHMARK(BM_SortTransactions)
-    ->DenseRange(0, 4)
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime()
-    ->Iterations(kWindowIterations);
+WINDOW_BENCHMARK(BM_SortTransactions)->DenseRange(0, 4);
 
 // Aborts unless the search leaves some transactions out and keeps some.
 void checkShown(const QString& text)
@@ -263,7 +263,7 @@ void BM_SearchTransactions(benchmark::State& state)
         });
     checkShown(QStringLiteral("bakery"));
 }
-BENCHMARK(BM_SearchTransactions)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
+WINDOW_BENCHMARK(BM_SearchTransactions);
 
 void BM_ClearSearch(benchmark::State& state)
 {
@@ -279,7 +279,7 @@ void BM_ClearSearch(benchmark::State& state)
             w.paint();
         });
 }
-BENCHMARK(BM_ClearSearch)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
+WINDOW_BENCHMARK(BM_ClearSearch);
 
 // The filter bar's "Checked" taken back to "All".
 void BM_FilterBackToAll(benchmark::State& state)
@@ -296,7 +296,7 @@ void BM_FilterBackToAll(benchmark::State& state)
             w.paint();
         });
 }
-BENCHMARK(BM_FilterBackToAll)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
+WINDOW_BENCHMARK(BM_FilterBackToAll);
 
 // Times a side-bar page chosen on a window showing its first page.
 void timePageShown(benchmark::State& state, const char* title, int level)
@@ -313,19 +313,19 @@ void BM_AccountsRootPage(benchmark::State& state)
 {
     timePageShown(state, "Accounts", 1);
 }
-BENCHMARK(BM_AccountsRootPage)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
+WINDOW_BENCHMARK(BM_AccountsRootPage);
 
 void BM_BankAccountsPage(benchmark::State& state)
 {
     timePageShown(state, "Bank Accounts", 0);
 }
-BENCHMARK(BM_BankAccountsPage)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
+WINDOW_BENCHMARK(BM_BankAccountsPage);
 
 void BM_CategoriesRootPage(benchmark::State& state)
 {
     timePageShown(state, "Categories", 1);
 }
-BENCHMARK(BM_CategoriesRootPage)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
+WINDOW_BENCHMARK(BM_CategoriesRootPage);
 
 // The upper table's row of the account with the most lines ("Current Account").
 int busiestAccountRow(AccountCategoryPage& page)
@@ -359,7 +359,7 @@ void BM_SelectBusiestAccount(benchmark::State& state)
             w.paint();
         });
 }
-BENCHMARK(BM_SelectBusiestAccount)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
+WINDOW_BENCHMARK(BM_SelectBusiestAccount);
 
 void BM_BarChartPaint(benchmark::State& state)
 {
@@ -379,7 +379,7 @@ void BM_BarChartPaint(benchmark::State& state)
             w.accountPage().barChart()->render(painter, QSizeF(900, 340));
         });
 }
-BENCHMARK(BM_BarChartPaint)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kWindowIterations);
+WINDOW_BENCHMARK(BM_BarChartPaint);
 
 } // namespace
 } // namespace ch::bench

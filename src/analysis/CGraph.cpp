@@ -358,19 +358,12 @@ void CGraph::calculateRunningBalances() const
         steps.push_back({date ? *date : item->getTransactionDate(), item->getId().value_or(0), line,
                          CAnalysisArray::BalanceChangeOf(*line)});
     };
-    if (mHasElements) {
-        steps.reserve(mElements.size());
-        for (std::size_t i = 0; i < mElements.size(); ++i)
-            add(mElements[i], i < mElementDates.size() ? std::optional<DateT>(mElementDates[i]) : std::nullopt);
-    } else if (mAnalysisArray) {
-        // Straight from the model lines: an item for each would cost more
-        // than the balance itself.
-        mAnalysisArray->forEachLine([&](CNonVisual* object) {
-            const CDebit* line = modelLineOf(object);
-            if (!line) return;
-            steps.push_back({line->Get_mDate(), line->Get_Id(), line, CAnalysisArray::BalanceChangeOf(*line)});
-        });
-    }
+    // A chart of model lines (an array's too) carries its balances on the
+    // lines it reads: only a plain list of items is left to ask here.
+    if (!mHasElements) return;
+    steps.reserve(mElements.size());
+    for (std::size_t i = 0; i < mElements.size(); ++i)
+        add(mElements[i], i < mElementDates.size() ? std::optional<DateT>(mElementDates[i]) : std::nullopt);
     mRunningBalances.reserve(steps.size());
     std::stable_sort(steps.begin(), steps.end(), [](const Step& a, const Step& b) {
         return a.date != b.date ? a.date < b.date : a.id < b.id;

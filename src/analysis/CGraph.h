@@ -118,9 +118,10 @@ public:
     int getStepValueForDate(DateT date) const;
     void getInitialPeriodToGraph();
 
-    // The balance after the line in the list drawn, oldest line first (by
-    // date, then line id); none for a line not in it or when the chart keeps
-    // no balances. Computed when first asked after each refill (a chart of
+    // The balance after the line in the plain list of items drawn, oldest
+    // line first (by date, then line id); none for a line not in it, when the
+    // chart keeps no balances or when it reads model lines (they carry their
+    // balances). Computed when first asked after each refill (a chart of
     // category lines never asks): the balance a line carries belongs to
     // whichever list was built over it last.
     std::optional<double> runningBalanceOf(const CDebetItem& line) const;

@@ -20,6 +20,7 @@
 #include <string>
 
 #include "../ui/side_bar_rows.h"
+#include "../document/sheet_transaction.h"
 #include "../ui/ui_test_support.h"
 
 #include "app/DocumentController.h"
@@ -80,18 +81,8 @@ inline long makeAccount(MyDocument& books, const char* name, long type, const ch
 inline void bookTransaction(MyDocument& books, long from, long to, long category, double amount,
                             const std::string& name, long date)
 {
-    std::shared_ptr<CTrnSItem> temporary = books.makeEmptyTransactionOfType(3);
-    SimpleTransactionArguments values;
-    values.absoluteAmount = amount;
-    values.fromAccountId = from;
-    values.toAccountId = to;
-    values.category = category;
-    values.categoryAmount = amount;
-    values.name = name;
-    values.date = date;
-    temporary->setEqualToSimpleTransactionArguments(values);
     arguments::CTransactionArguments command;
-    command.mTransactionDictionary = temporary->dictionaryRepresentation();
+    command.mTransactionDictionary = sheetTransactionDictionary(books, from, to, category, amount, date, name);
     books.commandExecutor().executeCommand(23, nullptr, command);
 }
 

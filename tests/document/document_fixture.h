@@ -17,6 +17,7 @@
 #include "document/GXNonVisual.h"
 #include "document/MyDocument.h"
 #include "document_test_support.h"
+#include "sheet_transaction.h"
 #include "model/CDebit.h"
 #include "model/CDocAccounting.h"
 #include "model/CExpenseType.h"
@@ -124,17 +125,7 @@ protected:
     Dictionary transactionDictionary(MyDocument& books, ObjectIdT from, ObjectIdT to, ObjectIdT category,
                                      double amount, DateT date, const std::string& name)
     {
-        std::shared_ptr<CTrnSItem> temporary = books.makeEmptyTransactionOfType(transaction_type::kOther);
-        SimpleTransactionArguments values;
-        values.absoluteAmount = amount;
-        values.fromAccountId = from;
-        values.toAccountId = to;
-        values.category = category;
-        values.categoryAmount = amount;
-        values.name = name;
-        values.date = date;
-        temporary->setEqualToSimpleTransactionArguments(values);
-        return temporary->dictionaryRepresentation();
+        return sheetTransactionDictionary(books, from, to, category, amount, date, name);
     }
 
     DocumentEnvironment environment;
