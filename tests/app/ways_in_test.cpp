@@ -152,29 +152,33 @@ class WaysInTest : public ApplicationFixture {
 protected:
     WaysInTest() { environment.defaults().set("GXShowNewDocumentAssistant", Value(false)); }
 
-    // Books with a checking account, a visa card, a shop, groceries; in
-    // August bread and milk from checking, a dinner by card and the card's
-    // payment; a VAT rate and the customer Brightwater with an invoice and
-    // a payment not linked to it. Saved, so clean.
+    // A checking account, a visa card, a shop, groceries; in August bread
+    // and milk from checking, a dinner by card and the card's payment.
+    static void bookAugust(MyDocument& books)
+    {
+        const long checking = makeAccount(books, "Checking", 1);
+        const long visa = makeAccount(books, "Visa", 2, nullptr, std::nullopt, 1);
+        const long shop = makeAccount(books, "Corner Shop", 3);
+        arguments::CategoryParameters values;
+        values.name = "Groceries";
+        values.mParentId = 1;
+        values.mMasterTypeId = 1;
+        const long groceries = books.commandExecutor().executeCommand(15, nullptr, values);
+        bookTransaction(books, checking, shop, groceries, 4.5, "Bread", 20250805);
+        bookTransaction(books, checking, shop, groceries, 1.2, "Milk", 20250806);
+        bookTransaction(books, visa, shop, groceries, 30.0, "Card dinner", 20250807);
+        bookTransaction(books, checking, visa, books.get_mDefExpTUnspecifiedTransfer(), 30.0, "Card payment", 20250820);
+    }
+
+    // August's books, a VAT rate and the customer Brightwater with an
+    // invoice and a payment not linked to it. Saved, so clean.
     void makeBooks()
     {
         controller.makeNewDocument(false);
         settle();
         contacts = std::make_unique<VCardFolderContacts>(contactsFolder());
         books().setContacts(contacts.get());
-        const long checking = makeAccount(books(), "Checking", 1);
-        const long visa = makeAccount(books(), "Visa", 2, nullptr, std::nullopt, 1);
-        const long shop = makeAccount(books(), "Corner Shop", 3);
-        arguments::CategoryParameters values;
-        values.name = "Groceries";
-        values.mParentId = 1;
-        values.mMasterTypeId = 1;
-        const long groceries = books().commandExecutor().executeCommand(15, nullptr, values);
-        bookTransaction(books(), checking, shop, groceries, 4.5, "Bread", 20250805);
-        bookTransaction(books(), checking, shop, groceries, 1.2, "Milk", 20250806);
-        bookTransaction(books(), visa, shop, groceries, 30.0, "Card dinner", 20250807);
-        bookTransaction(books(), checking, visa, books().get_mDefExpTUnspecifiedTransfer(), 30.0, "Card payment",
-                        20250820);
+        bookAugust(books());
 
         arguments::VATRateArguments standard;
         standard.name = "Standard";
@@ -234,6 +238,27 @@ protected:
         GXGradientOutlineView& outline = *frame().v2Layout().sideBarView()->outline();
         outline.setFocus();
         chooseSideBarItem(CSideBarController::menuForNode(frame().sideBarController().currentItem().get()), tag);
+    }
+
+    // The credit-card page of the window with its card chosen.
+    GXCreditCardViewController* cardPage(DocumentWindowFrame& window)
+    {
+        window.showMainTab("V2");
+        CSideBarController& sideBar = window.sideBarController();
+        sideBar.selectionModel().select(openAndFindSideBarRow(sideBar.outlineModel(), localized("CREDITCARDBUTTON"), 1),
+                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        settle();
+        auto* page = dynamic_cast<GXCreditCardViewController*>(sideBar.currentController());
+        if (!page) return nullptr;
+        page->topTableView()->selectRow(0);
+        settle();
+        return page;
+    }
+
+    static std::shared_ptr<CTrnSItem> transactionOfRow(ItemTableModel& rows, int row)
+    {
+        const auto line = std::dynamic_pointer_cast<CDebetItem>(rows.itemAt(row));
+        return line ? line->parentTransaction() : nullptr;
     }
 
     std::unique_ptr<VCardFolderContacts> contacts;
@@ -441,49 +466,47 @@ TEST_F(WaysInTest, APaymentDraggedOntoAnInvoiceIsLinkedToIt)
     EXPECT_TRUE(books().isDocumentEdited());
 }
 
-TEST_F(WaysInTest, ACardSpendingDraggedOntoItsPaymentOrTheVATTitlesStaysInItsOwnBooks)
+TEST_F(WaysInTest, ACardSpendingDraggedOntoAPaymentOfItsOwnBooksIsLinked)
 {
     makeBooks();
-    auto* page = showPage<GXCreditCardViewController>(localized("CREDITCARDBUTTON"), 1);
+    GXCreditCardViewController* page = cardPage(frame());
     ASSERT_NE(page, nullptr);
-    page->topTableView()->selectRow(0);
-    settle();
     ASSERT_EQ(page->spendingModel()->rowCount(), 1);
     ASSERT_EQ(page->paymentModel()->rowCount(), 1);
-    std::unique_ptr<QMimeData> spending = dragRow(*page->spendingsTableView(), 0);
-    ASSERT_NE(spending, nullptr) << "the spendings' rows start drags";
+    const auto dinner = transactionOfRow(*page->spendingModel(), 0);
+    MyDocument& ownBooks = books();
 
-    // Another window's spending, at the same row, is refused.
-    controller.makeNewDocument(false);
+    // Other books with the same transactions, in a window of their own: their
+    // dinner's drag names a transaction by the same key, and is refused here.
+    MyDocument& otherBooks = controller.makeNewDocument(false).document();
     settle();
-    ASSERT_EQ(controller.windows().size(), 2u);
-    DocumentWindowFrame& other = *controller.windows().back()->frame();
-    QMimeData foreign;
-    for (const QString& format : spending->formats()) foreign.setData(format, spending->data(format));
-    foreign.setData(kDocumentPboardType, documentMarker(&other.sideBarController().document()));
-    EXPECT_FALSE(dropOnRow(*page->paymentTableView(), 0, foreign));
-    const auto dinner = std::dynamic_pointer_cast<CDebetItem>(page->spendingModel()->itemAt(0))->parentTransaction();
+    bookAugust(otherBooks);
+    GXCreditCardViewController* otherPage = cardPage(*controller.windows().back()->frame());
+    ASSERT_NE(otherPage, nullptr);
+    std::unique_ptr<QMimeData> foreign = dragRow(*otherPage->spendingsTableView(), 0);
+    ASSERT_NE(foreign, nullptr);
+    ASSERT_EQ(foreign->data(kNonvisualPboardType).toStdString(), dinner->calculateKey());
+    EXPECT_FALSE(dropOnRow(*page->paymentTableView(), 0, *foreign));
     EXPECT_FALSE(dinner->mReferenceObjectId().value_or(0) > 0);
+    EXPECT_FALSE(ownBooks.isDocumentEdited());
     controller.discard(*controller.windows().back());
     settle();
-    EXPECT_FALSE(books().isDocumentEdited());
 
+    std::unique_ptr<QMimeData> spending = dragRow(*page->spendingsTableView(), 0);
+    ASSERT_NE(spending, nullptr) << "the spendings' rows start drags";
     EXPECT_TRUE(dropOnRow(*page->paymentTableView(), 0, *spending));
-    const auto payment = std::dynamic_pointer_cast<CDebetItem>(page->paymentModel()->itemAt(0))->parentTransaction();
-    EXPECT_EQ(dinner->mReferenceObjectId(), payment->getId());
+    EXPECT_EQ(dinner->mReferenceObjectId(), transactionOfRow(*page->paymentModel(), 0)->getId());
     EXPECT_TRUE(books().isDocumentEdited());
 }
 
 TEST_F(WaysInTest, ACardSpendingDroppedOnTheVATPeriodsTitlePaysTheVATOfThePeriodBefore)
 {
     makeBooks();
-    auto* page = showPage<GXCreditCardViewController>(localized("CREDITCARDBUTTON"), 1);
+    GXCreditCardViewController* page = cardPage(frame());
     ASSERT_NE(page, nullptr);
-    page->topTableView()->selectRow(0);
-    settle();
     std::unique_ptr<QMimeData> spending = dragRow(*page->spendingsTableView(), 0);
     ASSERT_NE(spending, nullptr);
-    const auto dinner = std::dynamic_pointer_cast<CDebetItem>(page->spendingModel()->itemAt(0))->parentTransaction();
+    const auto dinner = transactionOfRow(*page->spendingModel(), 0);
 
     SideBarOutlineModel& model = frame().sideBarController().outlineModel();
     GXGradientOutlineView& outline = *frame().v2Layout().sideBarView()->outline();

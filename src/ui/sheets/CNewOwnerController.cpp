@@ -185,8 +185,11 @@ void CNewOwnerController::fillPicker()
         const QString where = address ? QString::fromStdString(formatAddress(*address)).replace('\n', QStringLiteral(", "))
                                       : QString();
         const int row = static_cast<int>(i);
-        mPeoplePicker->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(contactDisplayName(person))));
-        mPeoplePicker->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(person.organization)));
+        const std::string name = contactDisplayName(person);
+        mPeoplePicker->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(name)));
+        // A company listed under its own name needs it only once.
+        const std::string company = person.organization == name ? std::string() : person.organization;
+        mPeoplePicker->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(company)));
         mPeoplePicker->setItem(row, 2, new QTableWidgetItem(where));
     }
     mPeoplePicker->resizeColumnsToContents();
