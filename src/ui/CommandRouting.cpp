@@ -20,6 +20,9 @@ constexpr int kModifyTag = 1114;
 constexpr int kDuplicateFirstTag = 1115;
 constexpr int kFlagTag = 1121;
 constexpr int kClassicTablesTag = 1236;
+// The export command: File's and the side bar's, the same tag as the
+// classic tables' export.
+constexpr int kExportTag = kClassicTablesTag;
 
 } // namespace
 
@@ -63,10 +66,8 @@ MenuItemValidation CommandRouter::validateMenuItem(int tag) const
         if ((tag == kTransferFromTag || tag == kTransferToTag) && !validation.title) validation.enabled = false;
         return validation;
     }
-    if (mMainTab == "budg" && mBudgetValidation) {
-        const int answer = mBudgetValidation(tag);
-        if (answer == 1 || answer == 0) return {answer == 1, std::nullopt};
-    }
+    if (mMainTab == "budg" && mBudgetValidation)
+        if (std::optional<MenuItemValidation> answer = mBudgetValidation(tag)) return *answer;
     if (tag <= 0) return {true, std::nullopt};
     switch (tag) {
     case kClassicTablesTag: return {mMainTab == "trns" || mMainTab == "acnt" || mMainTab == "expt", std::nullopt};
@@ -95,7 +96,10 @@ void CommandRouter::validateAction(QAction& action) const
         action.setEnabled(validateToolbarItem(sender));
         return;
     }
-    const MenuItemValidation validation = validateMenuItem(sender.tag);
+    MenuItemValidation validation = validateMenuItem(sender.tag);
+    // The search field serves the side-bar layout's pages only.
+    if (action.property(kActionProperty).toString() == QLatin1String("findObject:"))
+        validation.enabled = version2InterfaceIsOn() && mSideBar.currentController();
     action.setEnabled(validation.enabled);
     action.setText(validation.title ? QString::fromStdString(*validation.title)
                                     : action.property(kBaseTitleProperty).toString());
@@ -133,7 +137,13 @@ void CommandRouter::trigger(QAction& action)
     const QString name = action.property(kActionProperty).toString();
     WindowDocument& document = mSideBar.document();
 
-    if (name == kMenuCommandAction) passToSideBar(sender.tag, sender);
+    if (mMainTab == "budg" && mBudgetCommands && name == kMenuCommandAction) mBudgetCommands(sender.tag);
+    else if (name == kMenuCommandAction) passToSideBar(sender.tag, sender);
+    else if (name == "findObject:") emit findRequested();
+    // The side-bar layout exports what its page shows (an account, a
+    // category or a folder of them); elsewhere the whole books.
+    else if (name == "exportTransactions:" && sender.tag == kExportTag)
+        document.exportTransactions(version2InterfaceIsOn() ? mSideBar.deepCurrentItem() : nullptr);
     else if (name == "V2Page:") emit mainTabRequested(QStringLiteral("V2"));
     else if (name == "newObject:") passToSideBar(kNewObjectTag, sender);
     else if (name == "delete:") passToSideBar(kDeleteTag, sender);

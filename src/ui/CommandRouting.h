@@ -15,6 +15,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "bridge/CNonVisualDataItem.h"
@@ -53,9 +54,13 @@ public:
     const std::string& mainTab() const { return mMainTab; }
     bool version2InterfaceIsOn() const { return mMainTab == "V2"; }
 
-    // The budget page's own answer for a tag (1 enabled, 0 disabled, other:
-    // no answer); by default no answer.
-    void setBudgetValidation(std::function<int(int tag)> validation) { mBudgetValidation = std::move(validation); }
+    // The budget page's own answer for a tag (none: no answer); by default
+    // no answer.
+    using BudgetValidation = std::function<std::optional<MenuItemValidation>(int tag)>;
+    void setBudgetValidation(BudgetValidation validation) { mBudgetValidation = std::move(validation); }
+    // The budget page's own commands (by tag) while it is shown; by default
+    // none. The page's New… makes a budget.
+    void setBudgetCommands(std::function<void(int tag)> commands) { mBudgetCommands = std::move(commands); }
     // Whether the focused table is a transaction-detail table with a current
     // transaction; by default none is.
     void setCurrentTransactionProbe(std::function<bool()> probe) { mCurrentTransaction = std::move(probe); }
@@ -74,6 +79,8 @@ signals:
     // The window shows a main tab ("V2", "budg", "repo", "Import").
     void mainTabRequested(const QString& identifier);
     void pageLayoutRequested();
+    // Edit > Find: the window's search field is to take the focus.
+    void findRequested();
 
 private:
     void showSideBarNode(FourCharCode type, int level);
@@ -82,7 +89,8 @@ private:
 
     CSideBarController& mSideBar;
     std::string mMainTab = "V2";
-    std::function<int(int)> mBudgetValidation;
+    BudgetValidation mBudgetValidation;
+    std::function<void(int)> mBudgetCommands;
     std::function<bool()> mCurrentTransaction;
     QString mCalculator;
 };

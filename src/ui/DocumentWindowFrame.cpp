@@ -1,6 +1,7 @@
 #include "ui/DocumentWindowFrame.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPageSetupDialog>
@@ -69,6 +70,12 @@ DocumentWindowFrame::DocumentWindowFrame(WindowDocument& document, QWidget* pare
     connect(mRouter.get(), &CommandRouter::mainTabRequested, this,
             [this](const QString& identifier) { showMainTab(identifier.toStdString()); });
     connect(mRouter.get(), &CommandRouter::pageLayoutRequested, this, &DocumentWindowFrame::runPageLayout);
+    connect(mRouter.get(), &CommandRouter::findRequested, this, [this] {
+        QLineEdit* field = mToolbar->searchField();
+        if (!field || !field->isVisible()) return;
+        field->setFocus(Qt::ShortcutFocusReason);
+        field->selectAll();
+    });
     connect(mToolbar, &MainToolbar::searchRequested, this,
             [this](const QString& text) { mSideBar->searchContents(text.toStdString()); });
     // The menus' items are validated too, not only when a menu opens: their

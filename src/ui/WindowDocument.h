@@ -75,6 +75,10 @@ public:
     // The new-owner sheet: on the people of the contacts for the sender tag
     // 1118, the plain sheet for any other.
     virtual void newAccountOwner(int senderTag) = 0;
+    // The export sheet, limited to the item when it is an account, a
+    // category, an account type or a category group; else for every
+    // transaction of the books.
+    virtual void exportTransactions(const CNonVisualDataItem::Ptr& limit) = 0;
 
     // --- currencies and shares: the currency or share sheet for a new one
     // or the one given, the rate sheet, the buy/sell and dividend sheets.

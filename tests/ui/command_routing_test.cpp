@@ -45,7 +45,11 @@ TEST_F(CommandRoutingTest, ItemsEnableAsTheRoutingTableSays)
         {"reports tab", [](OpenDocument& o) { o.window->showMainTab("repo"); }},
         {"budget tab",
          [](OpenDocument& o) {
-             o.window->router().setBudgetValidation([](int tag) { return tag == 1100 ? 1 : tag == 1104 ? 0 : -1; });
+             o.window->router().setBudgetValidation([](int tag) -> std::optional<MenuItemValidation> {
+                 if (tag == 1100) return MenuItemValidation{true, std::nullopt};
+                 if (tag == 1104) return MenuItemValidation{};
+                 return std::nullopt;
+             });
              o.window->showMainTab("budg");
          }},
     };

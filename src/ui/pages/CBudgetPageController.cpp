@@ -33,6 +33,7 @@ namespace {
 
 // A budget command that failed: shown once, then the page shows the model.
 constexpr long kBudgetCommandFailed = 320;
+constexpr int kNewBudgetTag = 1100;
 
 QString text(std::string_view key)
 {
@@ -461,6 +462,17 @@ void CBudgetPageController::refreshFromModel()
         if (side(accounts).hasList && side(accounts).month >= 0)
             setXRefs(accounts, currentDetail(accounts), side(accounts).month);
     }
+}
+
+std::optional<MenuItemValidation> CBudgetPageController::validateMenuItem(int tag) const
+{
+    if (tag != kNewBudgetTag) return std::nullopt;
+    return MenuItemValidation{true, localized("NewBud")};
+}
+
+void CBudgetPageController::executeMenuCommand(int tag)
+{
+    if (tag == kNewBudgetTag) createBudget();
 }
 
 void CBudgetPageController::createBudget()

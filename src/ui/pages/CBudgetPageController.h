@@ -14,10 +14,12 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "analysis/BudgetPageModel.h"
+#include "bridge/CNonVisualDataItem.h"
 #include "analysis/views/BudgetSheets.h"
 #include "document/commands/CCommandExecutor.h"
 
@@ -58,6 +60,11 @@ public:
     void chooseXRef(bool accounts, int row);
     int selectedMonth(bool accounts) const { return side(accounts).month; }
     const std::vector<std::shared_ptr<CBuDxItem>>* xrefList(bool accounts) const;
+
+    // --- the window's menu commands while the page is shown: New… (1100)
+    // is "New Budget…" and makes a budget; the page has no say in the others.
+    std::optional<MenuItemValidation> validateMenuItem(int tag) const;
+    void executeMenuCommand(int tag);
 
     // --- editing actions
     void createBudget();
