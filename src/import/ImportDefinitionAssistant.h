@@ -118,6 +118,9 @@ public:
     static std::vector<std::string> installedDefinitions(const std::filesystem::path& folder);
 
 private:
+    // The settings of page 1 as a definition's split rules.
+    Dictionary splitRules() const;
+
     int mCurrentPage = 0;
     std::vector<std::string> mContentOfFile;
     std::string mFileExtension = "csv";

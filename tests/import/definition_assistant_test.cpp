@@ -15,13 +15,15 @@ namespace {
 TEST(DefinitionAssistant, SplitsTheExampleIntoKeptRecords)
 {
     ImportDefinitionAssistant assistant;
-    assistant.setExampleText("Date;Amount;Text\r\n01.03.2009;\"1;5\";Shop\r\nshort\r\n02.03.2009;7;A;B\r\n", "csv");
+    // As an import reads it: a quoted line break belongs to its field.
+    assistant.setExampleText(
+        "Date;Amount;Text\r\n01.03.2009;\"1;5\";\"Shop\r\nNorth\"\r\nshort\r\n02.03.2009;7;A;B\r\n", "csv");
     assistant.settings.linesToSkip = 1;
     assistant.settings.minimumColumns = 3;
     assistant.settings.maximumColumns = 4;
     const auto& records = assistant.makeSeparatedContentOfFile();
     ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(records[0], (std::vector<std::string>{"01.03.2009", "\"1;5\"", "Shop"}));
+    EXPECT_EQ(records[0], (std::vector<std::string>{"01.03.2009", "\"1;5\"", "\"Shop\nNorth\""}));
     EXPECT_EQ(assistant.numberOfColumnsInColumnTable(), 4u);
     // A narrower split later does not shrink the column table.
     assistant.settings.maximumColumns = 3;
