@@ -23,6 +23,11 @@ constexpr int kClassicTablesTag = 1236;
 
 } // namespace
 
+bool isClassicTab(const std::string& identifier)
+{
+    return identifier == "trns" || identifier == "acnt" || identifier == "expt";
+}
+
 QAction* makeCommandAction(QObject* parent, const QString& title, int tag, const char* action,
                            const QString& toolbarIdentifier)
 {
@@ -68,11 +73,12 @@ MenuItemValidation CommandRouter::validateMenuItem(int tag) const
         if (answer == 1 || answer == 0) return {answer == 1, std::nullopt};
     }
     if (tag <= 0) return {true, std::nullopt};
+    if (classicTabShown())
+        if (std::optional<MenuItemValidation> answer = mLayout->validateMenuItem(tag)) return *answer;
     switch (tag) {
-    case kClassicTablesTag: return {mMainTab == "trns" || mMainTab == "acnt" || mMainTab == "expt", std::nullopt};
+    case kClassicTablesTag: return {isClassicTab(mMainTab), std::nullopt};
     case kDuplicateTag: return {mCurrentTransaction && mCurrentTransaction(), std::nullopt};
-    // The classic transaction table, the only one 1115 counts on, is not
-    // part of this window.
+    // Only the classic layout's transaction list has a first transaction.
     case kDuplicateFirstTag: return {false, std::nullopt};
     case 1215:
     case 1216:
@@ -85,6 +91,10 @@ MenuItemValidation CommandRouter::validateMenuItem(int tag) const
 bool CommandRouter::validateToolbarItem(const CommandSender& item) const
 {
     if (version2InterfaceIsOn()) return mSideBar.validateToolbarItem(item);
+    if (classicTabShown() && item.tag > 0) {
+        const std::optional<MenuItemValidation> answer = mLayout->validateMenuItem(item.tag);
+        return answer && answer->enabled;
+    }
     return item.tag != kDeleteTag && item.tag != kModifyTag && item.tag != kFlagTag;
 }
 
@@ -101,16 +111,36 @@ void CommandRouter::validateAction(QAction& action) const
                                     : action.property(kBaseTitleProperty).toString());
 }
 
+std::string CommandRouter::homeTab() const
+{
+    return mLayout ? mLayout->currentTab() : std::string("V2");
+}
+
+void CommandRouter::searchContents(const std::string& text)
+{
+    if (classicTabShown()) mLayout->searchContents(text);
+    else mSideBar.searchContents(text);
+}
+
 void CommandRouter::showSideBarNode(FourCharCode type, int level)
 {
+    // The classic layout shows its own pages; the others (shares,
+    // currencies, owners) only the side bar has.
+    if (mLayout)
+        if (const std::string tab = mLayout->showPage(type); !tab.empty()) {
+            emit mainTabRequested(QString::fromStdString(tab));
+            return;
+        }
     emit mainTabRequested(QStringLiteral("V2"));
     mSideBar.selectNodeWithType(type, level);
 }
 
-void CommandRouter::passToSideBar(int code, const CommandSender& sender)
+void CommandRouter::passMenuCommand(int code, const CommandSender& sender)
 {
-    // Edits act only while the side-bar layout shows a page.
+    // Edits act only while a page of the side-bar layout or a tab of the
+    // classic layout is shown.
     if (version2InterfaceIsOn() && mSideBar.currentController()) mSideBar.passMenuCommand(code, sender);
+    else if (classicTabShown()) mLayout->executeMenuCommand(code);
 }
 
 void CommandRouter::launchCalculator() const
@@ -133,12 +163,13 @@ void CommandRouter::trigger(QAction& action)
     const QString name = action.property(kActionProperty).toString();
     WindowDocument& document = mSideBar.document();
 
-    if (name == kMenuCommandAction) passToSideBar(sender.tag, sender);
-    else if (name == "V2Page:") emit mainTabRequested(QStringLiteral("V2"));
-    else if (name == "newObject:") passToSideBar(kNewObjectTag, sender);
-    else if (name == "delete:") passToSideBar(kDeleteTag, sender);
-    else if (name == "modifyTransactionAsked:") passToSideBar(kModifyTag, sender);
-    else if (name == "flag:") passToSideBar(kFlagTag, sender);
+    if (name == kMenuCommandAction) passMenuCommand(sender.tag, sender);
+    else if (name == "V2Page:") emit mainTabRequested(QString::fromStdString(homeTab()));
+    // The toolbar's new transaction: the side bar's page makes what it shows.
+    else if (name == "newObject:") passMenuCommand(classicTabShown() ? sender.tag : kNewObjectTag, sender);
+    else if (name == "delete:") passMenuCommand(kDeleteTag, sender);
+    else if (name == "modifyTransactionAsked:") passMenuCommand(kModifyTag, sender);
+    else if (name == "flag:") passMenuCommand(kFlagTag, sender);
     else if (name == "newPLAccount:") document.newPLAccount();
     else if (name == "newExpenseType:") document.newExpenseType();
     else if (name == "settinPage:") document.showDocumentSettings();

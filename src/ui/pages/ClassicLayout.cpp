@@ -4,6 +4,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
+#include <QTimer>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableView>
@@ -13,6 +15,8 @@
 #include "analysis/CPieChart.h"
 #include "analysis/views/ChartView.h"
 #include "bridge/BridgeDocument.h"
+#include "bridge/CAcnTItem.h"
+#include "bridge/CExpTItem.h"
 #include "bridge/CAnalysisArrayEncaplusator.h"
 #include "bridge/CArrayEncapsulator.h"
 #include "model/CAccountTypeArray.h"
@@ -20,14 +24,14 @@
 #include "model/CDocAccounting.h"
 #include "model/CMasterExpenseTypeArray.h"
 #include "platform/core/localized_strings.h"
+#include "platform/core/notification_center.h"
 #include "ui/NamedIcons.h"
 #include "ui/outlines/CNonVisualOutlineView.h"
 #include "ui/lists/CTransactionTableView.h"
-#include "ui/lists/GXTableAncestor.h"
-#include "ui/lists/ItemListSource.h"
-#include "ui/lists/ItemTableModel.h"
 #include "ui/outlines/NamedListOutlineModel.h"
-#include "ui/lists/TransactionColumns.h"
+#include "ui/pages/ClassicCommands.h"
+#include "ui/pages/ClassicTransactionLists.h"
+#include "ui/pages/DocumentOutlineDelegate.h"
 #include "ui/lists/BookingLineTableModel.h"
 
 namespace ch {
@@ -40,6 +44,31 @@ QString text(std::string_view key)
 }
 
 enum class Table { Property, Income };
+
+constexpr int kModifyTag = 1114;
+
+// The outlines' context menu: tag and title (the row's object retitles most).
+struct MenuEntry {
+    int tag;
+    const char* title;
+};
+constexpr std::array<MenuEntry, 10> kOutlineMenu = {{{1100, "NEWOBJECTMENUITEM"},
+                                                     {1105, "NEWINSIDEMENUITEM"},
+                                                     {1106, "NEWGROUPINSIDEMENUITEM"},
+                                                     {0, nullptr},
+                                                     {kModifyTag, "MODIFYMENUITEM"},
+                                                     {1104, "DELETEMENUITEM"},
+                                                     {0, nullptr},
+                                                     {1112, "TransTo"},
+                                                     {1111, "TransFrom"},
+                                                     {1113, "TransFor"}}};
+
+// What a change of the chart of accounts is announced as.
+constexpr std::array<const char*, 15> kChartNotifications = {
+    "ACCOUNTCREATED",     "ACCOUNTMODIFIED",     "ACCOUNTDELETED",     "ACCOUNTTYPECREATED",
+    "ACCOUNTTYPEMODIFIED", "ACCOUNTTYPEDELETED", "CATEGORYCREATED",    "CATEGORYMODIFIED",
+    "CATEGORYDELETED",    "CATEGORYTYPECREATED", "CATEGORYTYPEMODIFIED", "CATEGORYTYPEDELETED",
+    "OBJECTREMOVEDFROMROOTNOTIFICATION", "CHILDFOLDERSCHANGEDNOTIFICATION", "CHILDOBJECTSCHANGEDNOTIFICATION"};
 
 // The seven switch buttons, in the order of their actions.
 constexpr std::array<const char*, 7> kButtonNames = {"mAcntPropertyButton", "mAcntDebtButton", "mAcntAssetButton",
@@ -102,29 +131,15 @@ ClassicLayout::ClassicLayout(BridgeDocument& books, CNamedListTableController::S
         (*details)->controller().setDocument(&books);
     }
 
-    // "trns": the overview above the document's transactions, newest first.
+    // "trns": the overview above the document's transactions.
     auto* transactions = new QSplitter(Qt::Vertical);
     transactions->setObjectName(QStringLiteral("trns"));
     transactions->setChildrenCollapsible(false);
     transactions->addWidget(makeOverviewPage());
-    mTransactions.setSortDescriptors({sortByTransactionDate(false)});
-    mTransactionModel = std::make_unique<ItemTableModel>(mTransactions, transactionListColumns());
-    if (CDocAccounting* root = books.accounting())
-        mTransactions.setContent(std::make_shared<ModelListSource>(root->Get_TransactionArray(), books.dataItemController()));
-    auto* transactionTable = mTransactionTable = new CTransactionTableView(transactions);
-    transactionTable->setObjectName(QStringLiteral("mTransactionTable"));
-    transactionTable->setRows(mTransactionModel.get());
-    transactionTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    transactionTable->verticalHeader()->hide();
-    transactionTable->verticalHeader()->setDefaultSectionSize(22);
-    transactionTable->setAlternatingRowColors(true);
-    transactionTable->setShowGrid(false);
-    transactionTable->setWordWrap(false);
-    transactionTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    transactionTable->horizontalHeader()->setSectionResizeMode(mTransactionModel->columnOf("description"),
-                                                               QHeaderView::Stretch);
-    transactions->addWidget(transactionTable);
+    mLists = new ClassicTransactionLists(books, transactions);
+    transactions->addWidget(mLists);
     transactions->setSizes({450, 300});
+    connect(mLists, &ClassicTransactionLists::transactionsChanged, this, &ClassicLayout::scheduleRefresh);
 
     // "acnt" and "expt": switch buttons over an outline with the booking lines of its row.
     auto outlinePage = [this](const char* identifier, const char* tableName, const char* autosave,
@@ -179,6 +194,12 @@ ClassicLayout::ClassicLayout(BridgeDocument& books, CNamedListTableController::S
         CNonVisualTable* shown = table;
         connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                 [this, shown] { showDetailsOfSelection(shown); });
+        // An account or category opens its sheet; a group opens or closes.
+        connect(table, &QAbstractItemView::doubleClicked, this, [this, &model, shown](const QModelIndex& index) {
+            const CNonVisualDataItem::Ptr item = model.itemAt(index);
+            if (dynamic_cast<const CAcnTItem*>(item.get()) || dynamic_cast<const CExpTItem*>(item.get()))
+                mCommands->executeMenuCommand(kModifyTag, shown);
+        });
         detailTable = new QTableView(split);
         detailTable->setObjectName(QString::fromLatin1(detailName));
         details.attach(detailTable);
@@ -198,6 +219,7 @@ ClassicLayout::ClassicLayout(BridgeDocument& books, CNamedListTableController::S
         layout->addWidget(split, 1);
         return page;
     };
+    mCommands = std::make_unique<ClassicCommands>(*this);
     QWidget* accounts = outlinePage("acnt", "mPropertyTable", "propertyTable", *mPropertyModel, 0, 4, mPropertyTable,
                                     *mPropertyDetails, "mTrnsTableProperty", mPropertyDetailTable);
     QWidget* categories = outlinePage("expt", "mIncomeTable", "incomeTable", *mIncomeModel, 4, 3, mIncomeTable,
@@ -206,6 +228,8 @@ ClassicLayout::ClassicLayout(BridgeDocument& books, CNamedListTableController::S
     addTab(transactions, text("CLASSICTRNS"));
     addTab(accounts, text("CLASSICACNT"));
     addTab(categories, text("CLASSICEXPT"));
+    makeContextMenu(mPropertyTable);
+    makeContextMenu(mIncomeTable);
 
     using Action = void (ClassicLayout::*)();
     constexpr std::array<Action, 7> actions = {&ClassicLayout::switchProperty, &ClassicLayout::switchDebt,
@@ -221,6 +245,7 @@ ClassicLayout::ClassicLayout(BridgeDocument& books, CNamedListTableController::S
     connect(this, &QTabWidget::currentChanged, this, [this] {
         if (currentTabIdentifier() == "trns") refreshMainTab();
     });
+    observeDocument();
 }
 
 QWidget* ClassicLayout::makeOverviewPage()
@@ -259,13 +284,24 @@ QWidget* ClassicLayout::makeOverviewPage()
 
 ClassicLayout::~ClassicLayout()
 {
+    mSubscriptions.clear();
+    // Taking the pages away announces other current tabs: nobody is told.
+    blockSignals(true);
     // The views go before the models they show.
     while (count() > 0) delete widget(0);
 }
 
+CTransactionTableView* ClassicLayout::transactionTable() const
+{
+    return mLists->table(ClassicTransactionLists::List::Transactions);
+}
+
 void ClassicLayout::setWindowDocument(WindowDocument* document)
 {
-    mTransactionTable->setDocument(document);
+    mLists->setWindowDocument(document);
+    mCommands->setDocument(document);
+    mDelegate = document ? std::make_unique<DocumentOutlineDelegate>(*document) : nullptr;
+    setOutlineDelegate(mDelegate.get());
 }
 
 QWidget* ClassicLayout::tab(std::string_view identifier) const
@@ -327,6 +363,13 @@ CTransactionDetailTableController& ClassicLayout::incomeTransactionTableControll
     return mIncomeDetails->controller();
 }
 
+CTransactionDetailTableController* ClassicLayout::detailControllerOf(const QAbstractItemView* view) const
+{
+    if (view && view == mPropertyDetailTable) return &mPropertyDetails->controller();
+    if (view && view == mIncomeDetailTable) return &mIncomeDetails->controller();
+    return nullptr;
+}
+
 std::optional<int> ClassicLayout::detailIsProperty(const QAbstractItemView* table) const
 {
     if (table == mPropertyTable) return mPropertyDetails->controller().mIsProperty();
@@ -361,6 +404,7 @@ void ClassicLayout::showDetailsOfSelection(CNonVisualTable* table)
 
 void ClassicLayout::refreshMainTab()
 {
+    mOverviewStale = false;
     CDocAccounting* root = mBooks.accounting();
     if (!root) return;
     auto lines = std::make_shared<CAnalysisArrayEncaplusator>(root->getOverviewAnalysisArray());
@@ -484,6 +528,159 @@ void ClassicLayout::switchExpense()
 void ClassicLayout::switchTransfer()
 {
     applySwitch({6, Table::Income, groups(CMasterExpenseTypeArray::kTransfer), 0});
+}
+
+// --- commands
+
+QAbstractItemView* ClassicLayout::commandTable() const
+{
+    QWidget* page = currentWidget();
+    if (!page) return nullptr;
+    // The window's focus, even while another window is active.
+    QWidget* focus = window() ? window()->focusWidget() : nullptr;
+    for (QWidget* widget = focus; widget && widget != page; widget = widget->parentWidget())
+        if (auto* view = qobject_cast<QAbstractItemView*>(widget); view && view->isVisible() && page->isAncestorOf(view))
+            return view;
+    const std::string shown = currentTabIdentifier();
+    if (shown == "acnt") return mPropertyTable;
+    if (shown == "expt") return mIncomeTable;
+    return mLists->table(mLists->shownList());
+}
+
+void ClassicLayout::makeContextMenu(CNonVisualTable* table)
+{
+    auto* menu = new QMenu(table);
+    menu->setObjectName(table->objectName() + QStringLiteral("Menu"));
+    for (const MenuEntry& entry : kOutlineMenu) {
+        if (!entry.title) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(text(entry.title));
+        action->setObjectName(QString::fromLatin1(entry.title));
+        action->setProperty("tag", entry.tag);
+        action->setProperty("baseTitle", action->text());
+        connect(action, &QAction::triggered, this,
+                [this, table, tag = entry.tag] { mCommands->executeMenuCommand(tag, table); });
+    }
+    (table == mPropertyTable ? mPropertyMenu : mIncomeMenu) = menu;
+    table->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(table, &QWidget::customContextMenuRequested, this, [this, table, menu](const QPoint& at) {
+        validateContextMenu(table);
+        menu->popup(table->viewport()->mapToGlobal(at));
+    });
+}
+
+QMenu* ClassicLayout::contextMenu(const QAbstractItemView* outline) const
+{
+    if (outline == mPropertyTable) return mPropertyMenu;
+    if (outline == mIncomeTable) return mIncomeMenu;
+    return nullptr;
+}
+
+void ClassicLayout::validateContextMenu(const QAbstractItemView* outline) const
+{
+    QMenu* menu = contextMenu(outline);
+    if (!menu) return;
+    auto* table = const_cast<QAbstractItemView*>(outline);
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator()) continue;
+        const auto validation = mCommands->validateMenuItem(action->property("tag").toInt(), table);
+        action->setEnabled(validation && validation->enabled);
+        action->setText(validation && validation->title ? QString::fromStdString(*validation->title)
+                                                         : action->property("baseTitle").toString());
+        // A new transaction is offered only as the row's object allows.
+        const int tag = action->property("tag").toInt();
+        action->setVisible(action->isEnabled() || tag < 1111 || tag > 1113);
+    }
+}
+
+// --- following the books
+
+void ClassicLayout::observeDocument()
+{
+    NotificationCenter& centre = mBooks.notificationCenter();
+    for (const char* name : kChartNotifications)
+        mSubscriptions.push_back(centre.subscribe(name, [this](const Notification& notification) {
+            std::optional<std::string> key;
+            // A new object becomes the selection.
+            if (const std::string_view name = notification.name; name.size() > 7 &&
+                                                                 name.substr(name.size() - 7) == "CREATED")
+                if (const auto item = notification.objectAs<CNonVisualDataItem>(); item && item->getSourceItem())
+                    key = CNamedListTableController::calculateKeyForObject(*item->getSourceItem());
+            scheduleOutlineReload(std::move(key));
+        }));
+    mSubscriptions.push_back(
+        centre.subscribe("FOLDERBALANCECHANGED", [this](const Notification&) { scheduleRefresh(); }));
+}
+
+void ClassicLayout::scheduleOutlineReload(std::optional<std::string> key)
+{
+    if (key) mKeyToSelect = std::move(key);
+    if (mOutlineReloadScheduled) return;
+    mOutlineReloadScheduled = true;
+    QTimer::singleShot(0, this, [this] { reloadOutlines(); });
+}
+
+namespace {
+
+// The row of the object of the key, at any depth (every row is made).
+QModelIndex rowOfKey(NamedListOutlineModel& model, const std::string& key, const QModelIndex& parent = {})
+{
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+        const QModelIndex index = model.index(row, 0, parent);
+        const auto item = model.itemAt(index);
+        if (item && item->getSourceItem() && CNamedListTableController::calculateKeyForObject(*item->getSourceItem()) == key)
+            return index;
+        if (const QModelIndex inside = rowOfKey(model, key, index); inside.isValid()) return inside;
+    }
+    return {};
+}
+
+} // namespace
+
+void ClassicLayout::reloadOutlines()
+{
+    mOutlineReloadScheduled = false;
+    const std::optional<std::string> made = std::exchange(mKeyToSelect, std::nullopt);
+    for (CNonVisualTable* table : {mPropertyTable, mIncomeTable}) {
+        NamedListOutlineModel& model = modelOf(table);
+        std::optional<std::string> selected;
+        if (const auto item = table->getCurrentItem(); item && item->getSourceItem())
+            selected = CNamedListTableController::calculateKeyForObject(*item->getSourceItem());
+        // The items are made anew: one moved elsewhere keeps no old parent.
+        CNamedListTableController& controller = *getControllerForTable(table);
+        controller.setArray(controller.array());
+        reloadTable(table, model);
+        QModelIndex row = made ? rowOfKey(model, *made) : QModelIndex();
+        if (!row.isValid() && selected) row = rowOfKey(model, *selected);
+        if (row.isValid()) {
+            for (QModelIndex up = row.parent(); up.isValid(); up = up.parent()) table->expand(up);
+            table->selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect |
+                                                              QItemSelectionModel::Rows);
+            table->scrollTo(row);
+        }
+        showDetailsOfSelection(table);
+    }
+}
+
+void ClassicLayout::scheduleRefresh()
+{
+    if (mRefreshScheduled) return;
+    mRefreshScheduled = true;
+    QTimer::singleShot(0, this, [this] {
+        mRefreshScheduled = false;
+        refreshAnalysisArrays();
+        if (isVisible() && currentTabIdentifier() == "trns") refreshMainTab();
+        else mOverviewStale = true;
+    });
+}
+
+void ClassicLayout::showEvent(QShowEvent* event)
+{
+    QTabWidget::showEvent(event);
+    // The books changed while another layout was shown.
+    if (mOverviewStale && currentTabIdentifier() == "trns") refreshMainTab();
 }
 
 } // namespace ch
