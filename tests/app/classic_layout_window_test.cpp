@@ -256,6 +256,16 @@ TEST_F(ClassicLayoutWindowTest, ChosenInTheViewMenuTheWindowSwitchesAtOnceKeepin
     ASSERT_EQ(selected.size(), 1u);
     EXPECT_EQ(selected.front()->getName(), "Milk");
 
+    // The pages the classic layout has none of still open on the side bar;
+    // View > Overview brings the classic layout back.
+    choose("SHAREBUTTON");
+    EXPECT_EQ(frame().currentMainTab(), "V2");
+    EXPECT_TRUE(frame().classicLayoutOn());
+    choose("MAINBUTTON");
+    EXPECT_EQ(frame().currentMainTab(), "trns");
+    choose("ACCOUNTBUTTON");
+    EXPECT_EQ(frame().currentMainTab(), "acnt");
+
     // A second window follows the choice; back to the side bar, both go back.
     DocumentWindowFrame& first = frame();
     DocumentWindowFrame& second = *controller.makeNewDocument(false).frame();
@@ -470,6 +480,23 @@ TEST_F(ClassicLayoutWindowTest, AccountsTabWorksByMenusContextMenuDoubleClickAnd
     settle();
     EXPECT_TRUE(outlineRow(accounts, localized("Debt")).isValid());
     EXPECT_FALSE(outlineRow(accounts, "Checking").isValid());
+
+    // The same row dragged from other books' window names another account
+    // here: refused, nothing moves.
+    QTest::mouseClick(classic().switchButton("mAcntPropertyButton"), Qt::LeftButton);
+    settle();
+    const std::string cashName = localized("defaultAnctName");
+    CAccount* cash = books().getAccountForName(cashName);
+    ASSERT_NE(cash, nullptr);
+    ClassicLayout* other = controller.makeNewDocument(false).frame()->classicLayout();
+    settle();
+    ASSERT_NE(other, nullptr);
+    other->showTab("acnt");
+    std::unique_ptr<QMimeData> fromOther(
+        other->propertyModel()->mimeData({outlineRow(*other->propertyTable(), cashName)}));
+    ASSERT_NE(fromOther, nullptr);
+    EXPECT_FALSE(dragAndDrop(accounts.viewport(), rowCentre(accounts, "Banks"), fromOther.get()).second);
+    EXPECT_EQ(cash->Get_mAccountTypeId(), 1) << "still an own-property account";
 }
 
 TEST_F(ClassicLayoutWindowTest, CategoriesTabWorksByKeysMenusAndDrags)
