@@ -165,7 +165,8 @@ void CommandRouter::trigger(QAction& action)
 
     if (name == kMenuCommandAction) passMenuCommand(sender.tag, sender);
     else if (name == "V2Page:") emit mainTabRequested(QString::fromStdString(homeTab()));
-    // The toolbar's new transaction: the side bar's page makes what it shows.
+    // The toolbar's New Transaction: a new transaction on a classic tab; on
+    // the side bar, the page's own new command.
     else if (name == "newObject:") passMenuCommand(classicTabShown() ? sender.tag : kNewObjectTag, sender);
     else if (name == "delete:") passMenuCommand(kDeleteTag, sender);
     else if (name == "modifyTransactionAsked:") passMenuCommand(kModifyTag, sender);

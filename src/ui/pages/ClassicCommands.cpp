@@ -15,19 +15,10 @@ namespace ch {
 
 namespace {
 
-constexpr int kCut = 12;
+using namespace menu_tag;
 constexpr int kCopy = 13;
 constexpr int kPaste = 14;
-constexpr int kNew = 1100;
-constexpr int kDelete = 1104;
-constexpr int kNewInside = 1105;
-constexpr int kNewGroupInside = 1106;
 constexpr int kDuplicate = 1109;
-constexpr int kNewTransaction = 1110;
-constexpr int kTransactionFrom = 1111;
-constexpr int kTransactionTo = 1112;
-constexpr int kTransactionFor = 1113;
-constexpr int kModify = 1114;
 constexpr int kDuplicateFirst = 1115;
 constexpr int kLink = 1207;
 
@@ -61,15 +52,15 @@ Validation ClassicCommands::validateMenuItem(int tag, QAbstractItemView* table) 
         return enabled(mDocument && mLayout.currentTabIdentifier() == "trns" &&
                        mLayout.transactionLists().controller(ClassicTransactionLists::List::Transactions).arrangedCount() > 0);
     if (auto* transactions = qobject_cast<CTransactionTableView*>(table)) {
-        if (oneOf(tag, {kCut, kCopy, kPaste, kNew, kDelete, kDuplicate, kNewTransaction, kModify, kLink}))
+        if (oneOf(tag, {kCut, kCopy, kPaste, kNewObject, kDelete, kDuplicate, kNewTransaction, kModify, kLink}))
             return transactions->validateMenuItem(tag);
         return std::nullopt;
     }
     if (auto* outline = qobject_cast<CNonVisualOutlineView*>(table)) {
         if (tag == kNewTransaction) return enabled(outline->delegate() != nullptr);
         if (oneOf(tag, {kCut, kCopy, kPaste, kDuplicate})) return enabled(false);
-        if (oneOf(tag, {kNew, kNewInside, kNewGroupInside, kDelete, kModify, kTransactionFrom, kTransactionTo,
-                        kTransactionFor})) {
+        if (oneOf(tag, {kNewObject, kNewObjectInside, kNewGroupInside, kDelete, kModify, kTransferFrom, kTransferTo,
+                        kBookFor})) {
             if (!outline->delegate()) return enabled(false);
             return outline->validateMenuItem(tag);
         }
@@ -99,7 +90,7 @@ void ClassicCommands::executeMenuCommand(int tag, QAbstractItemView* table)
         case kCut: transactions->cut(); break;
         case kCopy: transactions->copy(); break;
         case kPaste: transactions->paste(); break;
-        case kNew:
+        case kNewObject:
         case kNewTransaction: transactions->addTransaction(); break;
         case kDelete: transactions->deleteTransaction(); break;
         case kDuplicate: transactions->duplicate(); break;
@@ -111,15 +102,15 @@ void ClassicCommands::executeMenuCommand(int tag, QAbstractItemView* table)
     }
     if (auto* outline = qobject_cast<CNonVisualOutlineView*>(table)) {
         switch (tag) {
-        case kNew: outline->newObject(); break;
-        case kNewInside: outline->newObjectBelow(); break;
+        case kNewObject: outline->newObject(); break;
+        case kNewObjectInside: outline->newObjectBelow(); break;
         case kNewGroupInside: outline->newGroupBelow(); break;
         case kDelete: outline->deleteSelected(); break;
         case kModify: outline->modifyObject(); break;
         case kNewTransaction: outline->addEmptyTransaction(); break;
-        case kTransactionFrom: outline->addRedTransaction(); break;
-        case kTransactionTo:
-        case kTransactionFor: outline->addGreenTransaction(); break;
+        case kTransferFrom: outline->addRedTransaction(); break;
+        case kTransferTo:
+        case kBookFor: outline->addGreenTransaction(); break;
         default: break;
         }
         return;
