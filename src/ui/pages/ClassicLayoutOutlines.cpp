@@ -14,26 +14,17 @@
 #include "ui/outlines/NamedListOutlineModel.h"
 #include "ui/pages/ClassicCommands.h"
 #include "ui/pages/ClassicLayout.h"
+#include "ui/pages/TableActionButton.h"
 
 namespace ch {
 
 namespace {
 
-// The outlines' context menu: tag and title (the row's object retitles most).
-struct MenuEntry {
-    int tag;
-    const char* title;
-};
-constexpr std::array<MenuEntry, 10> kOutlineMenu = {{{1100, "NEWOBJECTMENUITEM"},
-                                                     {1105, "NEWINSIDEMENUITEM"},
-                                                     {1106, "NEWGROUPINSIDEMENUITEM"},
-                                                     {0, nullptr},
-                                                     {1114, "MODIFYMENUITEM"},
-                                                     {1104, "DELETEMENUITEM"},
-                                                     {0, nullptr},
-                                                     {1112, "TransTo"},
-                                                     {1111, "TransFrom"},
-                                                     {1113, "TransFor"}}};
+// The outlines' context menu (the row's object retitles most items).
+const std::vector<TableActionEntry> kOutlineMenu = {
+    {"NEWOBJECTMENUITEM", 1100}, {"NEWINSIDEMENUITEM", 1105}, {"NEWGROUPINSIDEMENUITEM", 1106}, {nullptr, 0},
+    {"MODIFYMENUITEM", 1114},    {"DELETEMENUITEM", 1104},    {nullptr, 0},                     {"TransTo", 1112},
+    {"TransFrom", 1111},         {"TransFor", 1113}};
 
 // What a change of the chart of accounts is announced as.
 constexpr std::array<const char*, 15> kChartNotifications = {
@@ -48,18 +39,7 @@ void ClassicLayout::makeContextMenu(CNonVisualTable* table)
 {
     auto* menu = new QMenu(table);
     menu->setObjectName(table->objectName() + QStringLiteral("Menu"));
-    for (const MenuEntry& entry : kOutlineMenu) {
-        if (!entry.title) {
-            menu->addSeparator();
-            continue;
-        }
-        QAction* action = menu->addAction(QString::fromStdString(localized(entry.title)));
-        action->setObjectName(QString::fromLatin1(entry.title));
-        action->setProperty("tag", entry.tag);
-        action->setProperty("baseTitle", action->text());
-        connect(action, &QAction::triggered, this,
-                [this, table, tag = entry.tag] { mCommands->executeMenuCommand(tag, table); });
-    }
+    addTaggedItems(*menu, kOutlineMenu, [this, table](int tag) { mCommands->executeMenuCommand(tag, table); });
     (table == mPropertyTable ? mPropertyMenu : mIncomeMenu) = menu;
     table->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(table, &QWidget::customContextMenuRequested, this, [this, table, menu](const QPoint& at) {
@@ -80,15 +60,13 @@ void ClassicLayout::validateContextMenu(const QAbstractItemView* outline) const
     QMenu* menu = contextMenu(outline);
     if (!menu) return;
     auto* table = const_cast<QAbstractItemView*>(outline);
+    validateTaggedItems(*menu, [this, table](int tag) {
+        return mCommands->validateMenuItem(tag, table).value_or(MenuItemValidation{});
+    });
+    // A new transaction is offered only as the row's object allows.
     for (QAction* action : menu->actions()) {
-        if (action->isSeparator()) continue;
-        const auto validation = mCommands->validateMenuItem(action->property("tag").toInt(), table);
-        action->setEnabled(validation && validation->enabled);
-        action->setText(validation && validation->title ? QString::fromStdString(*validation->title)
-                                                         : action->property("baseTitle").toString());
-        // A new transaction is offered only as the row's object allows.
         const int tag = action->property("tag").toInt();
-        action->setVisible(action->isEnabled() || tag < 1111 || tag > 1113);
+        if (tag >= 1111 && tag <= 1113) action->setVisible(action->isEnabled());
     }
 }
 
@@ -101,8 +79,8 @@ void ClassicLayout::observeDocument()
         mSubscriptions.push_back(centre.subscribe(name, [this](const Notification& notification) {
             std::optional<std::string> key;
             // A new object becomes the selection.
-            if (const std::string_view name = notification.name; name.size() > 7 &&
-                                                                 name.substr(name.size() - 7) == "CREATED")
+            if (const std::string_view announced = notification.name;
+                announced.size() > 7 && announced.substr(announced.size() - 7) == "CREATED")
                 if (const auto item = notification.objectAs<CNonVisualDataItem>(); item && item->getSourceItem())
                     key = CNamedListTableController::calculateKeyForObject(*item->getSourceItem());
             scheduleOutlineReload(std::move(key));
