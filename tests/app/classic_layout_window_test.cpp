@@ -176,10 +176,13 @@ protected:
         settle();
     }
     // The right button on the row, then the context menu's item of the title.
-    void chooseFromContextMenu(CNonVisualTable& outline, const std::string& row, const QString& title)
+    // The item of the command is titled by the row's object.
+    void chooseFromContextMenu(CNonVisualTable& outline, const std::string& row, int tag)
     {
         const QPoint at = rowCentre(outline, row);
         QTest::mouseClick(outline.viewport(), Qt::RightButton, {}, at);
+        ASSERT_NE(outline.getCurrentItem(), nullptr);
+        const QString title = QString::fromStdString(outline.getCurrentItem()->validateMenuItem(tag).title.value());
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, outline.viewport()->mapToGlobal(at));
         QApplication::sendEvent(outline.viewport(), &event);
         settle();
@@ -201,6 +204,17 @@ protected:
         CPopupWindowAncestor* sheet = window().books().lastSheet();
         EXPECT_TRUE(sheet && sheet->isVisible());
         return sheet && sheet->isVisible() ? sheet : nullptr;
+    }
+    // The sheet open now, the field typed into when given, then OK; whether it closed.
+    bool confirmSheet(const char* field = nullptr, const char* text = nullptr)
+    {
+        CPopupWindowAncestor* sheet = openSheet();
+        if (!sheet) return false;
+        if (field) typeInto(outlet(*sheet, field), QString::fromUtf8(text));
+        click(*sheet, "OKButton");
+        settle();
+        EXPECT_FALSE(sheet->isVisible()) << ::testing::PrintToString(environment.alerts().numbers());
+        return !sheet->isVisible();
     }
 
     int transactionsNamed(const std::string& name)
@@ -325,10 +339,7 @@ TEST_F(ClassicLayoutWindowTest, TransactionsTabWorksByKeysMenusDoubleClicksButto
     QTest::keySequence(lists.table(List::Transactions), QKeySequence::Copy);
     QTest::keySequence(lists.table(List::Transactions), QKeySequence::Paste);
     settle();
-    CPopupWindowAncestor* sheet = openSheet();
-    ASSERT_NE(sheet, nullptr);
-    click(*sheet, "OKButton");
-    settle();
+    ASSERT_TRUE(confirmSheet());
     EXPECT_EQ(transactionsNamed("Milk"), 2);
     const auto made = lists.table(List::Transactions)->selectedTransactions();
     ASSERT_EQ(made.size(), 1u) << "the new transaction is selected";
@@ -336,20 +347,13 @@ TEST_F(ClassicLayoutWindowTest, TransactionsTabWorksByKeysMenusDoubleClicksButto
 
     // A double click opens the transaction to change it.
     clickTransaction(List::Transactions, "Milk", true);
-    sheet = openSheet();
-    ASSERT_NE(sheet, nullptr);
-    typeInto(outlet(*sheet, "mNameField"), "Oat milk");
-    click(*sheet, "OKButton");
-    settle();
+    ASSERT_TRUE(confirmSheet("mNameField", "Oat milk"));
     EXPECT_EQ(transactionsNamed("Oat milk"), 1);
     expectEditedThenSave("changed after a double click");
 
     // Edit > Duplicate First Transaction, chosen by its title: the newest one.
     chooseTitled("DUPLICATEFIRSTMENUITEM");
-    sheet = openSheet();
-    ASSERT_NE(sheet, nullptr);
-    click(*sheet, "OKButton");
-    settle();
+    ASSERT_TRUE(confirmSheet());
     EXPECT_EQ(lists.controller(List::Transactions).arrangedCount(), 3u);
     expectEditedThenSave("duplicated");
 
@@ -376,7 +380,7 @@ TEST_F(ClassicLayoutWindowTest, TransactionsTabWorksByKeysMenusDoubleClicksButto
     clickTab(lists, "RECURRINGBUTTON");
     QTest::mouseClick(lists.button("mAddRecurringTrnsButton"), Qt::LeftButton);
     settle();
-    sheet = openSheet();
+    CPopupWindowAncestor* sheet = openSheet();
     ASSERT_NE(sheet, nullptr);
     EXPECT_NE(dynamic_cast<CCreateRecurringTrnsPopupController*>(sheet), nullptr);
     click(*sheet, "CancelButton");
@@ -442,14 +446,8 @@ TEST_F(ClassicLayoutWindowTest, AccountsTabWorksByMenusContextMenuDoubleClickAnd
     expectEditedThenSave("booked to the selected account");
 
     // The context menu's new account beside "Checking": the sheet has its type.
-    chooseFromContextMenu(accounts, "Checking",
-                          QString::fromStdString(accounts.getCurrentItem()->validateMenuItem(1100).title.value()));
-    CPopupWindowAncestor* sheet = openSheet();
-    ASSERT_NE(sheet, nullptr);
-    typeInto(outlet(*sheet, "nameField"), "Pocket Money");
-    click(*sheet, "OKButton");
-    settle();
-    ASSERT_FALSE(sheet->isVisible()) << ::testing::PrintToString(environment.alerts().numbers());
+    chooseFromContextMenu(accounts, "Checking", 1100);
+    ASSERT_TRUE(confirmSheet("nameField", "Pocket Money"));
     CAccount* pocket = books().getAccountForName("Pocket Money");
     ASSERT_NE(pocket, nullptr);
     EXPECT_EQ(pocket->Get_mAccountTypeId(), 1);
@@ -460,11 +458,7 @@ TEST_F(ClassicLayoutWindowTest, AccountsTabWorksByMenusContextMenuDoubleClickAnd
     clickOutlineRow(accounts, "Pocket Money");
     QTest::mouseDClick(accounts.viewport(), Qt::LeftButton, {}, rowCentre(accounts, "Pocket Money"));
     settle();
-    sheet = openSheet();
-    ASSERT_NE(sheet, nullptr);
-    typeInto(outlet(*sheet, "nameField"), "Piggy Bank");
-    click(*sheet, "OKButton");
-    settle();
+    ASSERT_TRUE(confirmSheet("nameField", "Piggy Bank"));
     EXPECT_NE(books().getAccountForName("Piggy Bank"), nullptr);
     EXPECT_TRUE(outlineRow(accounts, "Piggy Bank").isValid()) << "the outline shows the new name";
     expectEditedThenSave("changed after a double click");
@@ -524,15 +518,8 @@ TEST_F(ClassicLayoutWindowTest, CategoriesTabWorksByKeysMenusAndDrags)
 
     // The context menu's new inside the group: a category in it.
     clickOutlineRow(categories, "Household");
-    ASSERT_NE(categories.getCurrentItem(), nullptr);
-    chooseFromContextMenu(categories, "Household",
-                          QString::fromStdString(categories.getCurrentItem()->validateMenuItem(1105).title.value()));
-    CPopupWindowAncestor* sheet = openSheet();
-    ASSERT_NE(sheet, nullptr);
-    typeInto(outlet(*sheet, "nameField"), "Cleaning");
-    click(*sheet, "OKButton");
-    settle();
-    ASSERT_FALSE(sheet->isVisible()) << ::testing::PrintToString(environment.alerts().numbers());
+    chooseFromContextMenu(categories, "Household", 1105);
+    ASSERT_TRUE(confirmSheet("nameField", "Cleaning"));
     CExpenseType* cleaning = books().getExpenseTypeForName("Cleaning");
     ASSERT_NE(cleaning, nullptr);
     EXPECT_EQ(cleaning->Get_mMasterExpensetypePtr()->Get_StringrefName(), "Household");
@@ -554,11 +541,7 @@ TEST_F(ClassicLayoutWindowTest, CategoriesTabWorksByKeysMenusAndDrags)
     ASSERT_EQ(lines->model()->rowCount(), 2);
     lines->selectRow(0);
     doubleClickSelectedRow(lines);
-    sheet = openSheet();
-    ASSERT_NE(sheet, nullptr);
-    typeInto(outlet(*sheet, "mNameField"), "Rye bread");
-    click(*sheet, "OKButton");
-    settle();
+    ASSERT_TRUE(confirmSheet("mNameField", "Rye bread"));
     EXPECT_EQ(transactionsNamed("Rye bread"), 1);
     expectEditedThenSave("changed from the booking lines");
 
