@@ -7,7 +7,6 @@
 // the outline's rows; each change marks the books edited.
 
 #include <QAction>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QStackedWidget>
@@ -27,7 +26,6 @@
 #include "model/CExpenseType.h"
 #include "model/CMasterExpenseType.h"
 #include "platform/core/user_defaults_store.h"
-#include "ui/CommandRouting.h"
 #include "ui/MainToolbar.h"
 #include "ui/lists/CTransactionTableView.h"
 #include "ui/lists/ItemTableModel.h"
