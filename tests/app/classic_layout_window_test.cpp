@@ -297,7 +297,7 @@ TEST_F(ClassicLayoutWindowTest, ChosenInTheViewMenuTheWindowSwitchesAtOnceKeepin
     settle();
 
     // Chosen again, it is the layout of every window from now on, also
-    // after the application starts anew.
+    // when the application starts anew and opens the books.
     chooseTitled("CLASSICLAYOUTMENUITEM");
     UserDefaultsStore store(folder.filePath("preferences.plist").toStdString());
     ASSERT_TRUE(store.save(environment.defaults()));
@@ -307,8 +307,12 @@ TEST_F(ClassicLayoutWindowTest, ChosenInTheViewMenuTheWindowSwitchesAtOnceKeepin
     ScopedUserDefaults scope(restarted);
     DocumentController application(restarted, dispatcher);
     application.setUntitledJournalFolder(folder.path().toStdString());
-    DocumentWindow& reopened = application.makeNewDocument(false);
+    ApplicationShell restartedShell(restarted, dispatcher, &store);
+    restartedShell.setDocumentHost(&application);
+    ASSERT_TRUE(application.openDocumentFile(booksPath.toStdString()));
     settle();
+    ASSERT_EQ(application.windows().size(), 1u);
+    DocumentWindow& reopened = *application.windows().front();
     EXPECT_TRUE(reopened.frame()->classicLayoutOn());
     EXPECT_EQ(reopened.frame()->currentMainTab(), "trns");
     auto* reopenedStack = reopened.frame()->findChild<QStackedWidget*>("mMainTab");
