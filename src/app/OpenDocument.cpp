@@ -376,7 +376,7 @@ void OpenDocument::registerDividend(const std::shared_ptr<CCurRItem>& share)
 void OpenDocument::askTransactionInput(const TransactionSheetRequest& request)
 {
     askTransactionInput(request.model, request.fromAccount, request.toAccount, request.expenseType,
-                        request.model ? 0 : 3, request.action, request.recurring);
+                        request.model ? 0 : request.type, request.action, request.recurring);
 }
 
 void OpenDocument::askTransactionInput(const std::shared_ptr<CTrnSItem>& transaction, CNonVisual* fromAccount,

@@ -36,7 +36,8 @@ class SheetDocument;
 
 // How the transaction entry sheet is opened: filled from a model
 // transaction (or empty) and with the accounts and category given; action
-// 1 creates, 2 modifies.
+// 1 creates, 2 modifies. An empty sheet starts as a transaction of `type`
+// (0 expense, 1 income, 2 transfer, 3 any).
 struct TransactionSheetRequest {
     std::shared_ptr<CTrnSItem> model;
     CNonVisual* fromAccount = nullptr;
@@ -44,6 +45,7 @@ struct TransactionSheetRequest {
     CNonVisual* expenseType = nullptr;
     int action = 1;
     bool recurring = false;
+    int type = 3;
 };
 
 class WindowDocument {
