@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
@@ -46,18 +47,67 @@ DocumentWindow::~DocumentWindow()
 void DocumentWindow::showBooks()
 {
     if (!mFrame) {
-        mFrame = std::make_unique<DocumentWindowFrame>(*mBooks);
-        mFrame->installEventFilter(this);
-        mBooks->setWindow(mFrame.get());
-        installPages();
-        buildFileMenu();
+        buildFrame();
         mFrame->resize(1200, 780);
-        updateTitle();
     }
     mBooks->dispatcher().release();
     mFrame->show();
     mFrame->raise();
     mFrame->activateWindow();
+}
+
+void DocumentWindow::buildFrame()
+{
+    mFrame = std::make_unique<DocumentWindowFrame>(*mBooks);
+    mFrame->installEventFilter(this);
+    mBooks->setWindow(mFrame.get());
+    installPages();
+    buildFileMenu();
+    updateTitle();
+}
+
+void DocumentWindow::dropFrame()
+{
+    // Closed as Cancel closes them, while what they show still exists.
+    for (QDialog* sheet : mFrame->findChildren<QDialog*>())
+        if (sheet->isVisible()) sheet->reject();
+    mBooks->setWindow(nullptr);
+    mBooks->setImportLineSource(nullptr);
+    mRecentMenu = nullptr;
+    mImportMenu = nullptr;
+    mFrame.reset();
+}
+
+FileOutcome DocumentWindow::revertToSaved()
+{
+    if (!mFrame) return revertDocumentToSaved(document());
+    QByteArray geometry;
+    std::string tab;
+    QPageLayout pageLayout;
+    bool shown = false;
+    const FileOutcome outcome = revertDocumentToSaved(document(), [&] {
+        geometry = mFrame->saveGeometry();
+        tab = mFrame->currentMainTab();
+        pageLayout = mFrame->pageLayout();
+        shown = mFrame->isVisible();
+        dropFrame();
+    });
+    mEdited = document().isDocumentEdited();
+    if (mFrame) {
+        // The file could not be read: the window shows the books it had.
+        setEdited(mEdited);
+        return outcome;
+    }
+    buildFrame();
+    mFrame->restoreGeometry(geometry);
+    mFrame->setPageLayout(pageLayout);
+    mFrame->showMainTab(tab);
+    if (shown) {
+        mFrame->show();
+        mFrame->raise();
+        mFrame->activateWindow();
+    }
+    return outcome;
 }
 
 void DocumentWindow::installPages()

@@ -90,12 +90,14 @@ ReadBooks readBooks(std::vector<std::uint8_t>& bytes)
 enum class Finish { Loading, Reverting };
 
 // Reads the bytes into the document; it keeps what it had when they hold no books.
-FileOutcome readInto(MyDocument& document, std::vector<std::uint8_t>& bytes, Finish finish)
+FileOutcome readInto(MyDocument& document, std::vector<std::uint8_t>& bytes, Finish finish,
+                     const std::function<void()>& beforeBooksGo = {})
 {
     // Taken before the reader sees the bytes: the stamp is of the file as it is.
     std::string stamp = journalStampOf(bytes);
     ReadBooks read = readBooks(bytes);
     if (!read.books) return {read.error, 0};
+    if (beforeBooksGo) beforeBooksGo();
     document.adoptModel(std::move(read.books));
     document.setFileSizeHint(bytes.size());
     // Before the journal is looked at: it is offered only when it follows these bytes.
@@ -264,14 +266,14 @@ FileOutcome saveDocumentAs(MyDocument& document, const std::string& path, const 
     return outcome;
 }
 
-FileOutcome revertDocumentToSaved(MyDocument& document)
+FileOutcome revertDocumentToSaved(MyDocument& document, const std::function<void()>& beforeBooksGo)
 {
     FileContents contents = readWholeFile(document.fileName(), kLargestDocumentFile);
     if (!contents.ok()) {
         developerLog("Reverting to " + document.fileName() + " failed: " + contents.error);
         return fail(kFileCannotBeRead);
     }
-    return readInto(document, contents.bytes, Finish::Reverting);
+    return readInto(document, contents.bytes, Finish::Reverting, beforeBooksGo);
 }
 
 } // namespace ch

@@ -44,6 +44,7 @@
 // Main thread only.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -102,7 +103,9 @@ FileOutcome saveDocumentAs(MyDocument& document, const std::string& path, const 
 // Revert: reads the document's file again into fresh books. Every item array
 // and business array is emptied and refilled, the journal of the discarded
 // changes is rotated away, the change count is clean. When the file cannot
-// be read the document stays as it was.
-FileOutcome revertDocumentToSaved(MyDocument& document);
+// be read the document stays as it was. `beforeBooksGo` runs once the file
+// has been read, just before the old books go: whatever still refers into
+// them (a window, its pages and sheets) lets go there.
+FileOutcome revertDocumentToSaved(MyDocument& document, const std::function<void()>& beforeBooksGo = {});
 
 } // namespace ch
