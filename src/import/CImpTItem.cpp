@@ -455,10 +455,13 @@ void CImpTItem::completeOnce()
     // before every home currency had a symbol hold it without one, so it is
     // taken by id.
     if (!currency && mCurrencyText.empty()) currency = homeCurrencyOf(books);
-    if (currency)
+    if (currency) {
         setMCurrencyId(currency->Get_Id());
-    else
+    } else {
+        // A currency taken by an earlier run is not the one the line names now.
+        store(mCurrencyIdValue, ObjectIdT{0}, "mCurrencyId");
         fail("IMPCUR");
+    }
 
     // 6. Category.
     CExpenseType* category = nullptr;

@@ -64,6 +64,8 @@ public:
     // is set. Readers call this after setMAmount.
     void setAmountUnread(std::string_view text);
     bool amountUnread() const { return mAmountUnread; }
+    // The statement's text of an amount that did not read.
+    const std::string& unreadAmountText() const { return mUnreadAmountText; }
     DateT mBookingDate() const { return mBookingDateValue; }
     void setMBookingDate(DateT date);
     DateT mValueDate() const { return mValueDateValue; }
