@@ -224,12 +224,29 @@ bool ImportPageActions::choose(CImpTItem& line, LineChoice kind, ObjectIdT id)
     case LineChoice::CounterAccount: line.setMOtherAccountId(id); break;
     case LineChoice::Category: line.setMExpenseTypeId(id, true); break;
     case LineChoice::Counterparty: line.setMCounterPartyId(id); break;
-    case LineChoice::Currency: line.setMCurrencyId(id); break;
+    case LineChoice::Currency: chooseCurrency(line, id); break;
     }
     // The other lines may settle by what this one changed (an account's
     // number, name or owner).
     mDocument.statementImport().completeBankImport();
     return true;
+}
+
+void ImportPageActions::chooseCurrency(CImpTItem& line, ObjectIdT currencyId)
+{
+    line.setMCurrencyId(currencyId);
+    if (!line.currencyChosenForCode()) return;
+    // The code stays unknown to the books: the other lines of that code take
+    // the choice too, without a question each.
+    for (const auto& other : lines()) {
+        if (other.get() == &line || other->mCurrencyId() > 0 ||
+            !equalsCaseInsensitive(other->mCurrency(), line.mCurrency()))
+            continue;
+        const bool batch = other->mBatch();
+        other->setMBatch(true);
+        other->setMCurrencyId(currencyId);
+        other->setMBatch(batch);
+    }
 }
 
 bool ImportPageActions::chooseOwnAccount(const std::vector<std::shared_ptr<CImpTItem>>& lines, ObjectIdT accountId)

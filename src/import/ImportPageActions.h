@@ -70,8 +70,9 @@ public:
     // none.
     std::string chosenName(const CImpTItem& line, LineChoice kind) const;
     // The user's choice for the line, through its setter with side effects
-    // (questions 206, 207 and 260 as the setter asks them); then every
-    // pending line is completed again. False for an id the books lack.
+    // (questions 206, 207, 260 and 390 as the setter asks them; a currency
+    // the books keep their symbol for goes to every line of that code); then
+    // every pending line is completed again. False for an id the books lack.
     bool choose(CImpTItem& line, LineChoice kind, ObjectIdT id);
     // The date the user gives a line: its value date, and its booking date
     // when it had none; then every line is completed again. False (nothing
@@ -125,6 +126,10 @@ public:
 
 private:
     ObjectIdT homeCurrencyId() const;
+    // The currency for the line (question 390 as its setter asks it); when
+    // the books keep their symbol, the other lines of the same code that
+    // have none take it as well.
+    void chooseCurrency(CImpTItem& line, ObjectIdT currencyId);
 
     MyDocument& mDocument;
 };

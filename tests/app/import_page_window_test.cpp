@@ -69,6 +69,9 @@ protected:
 
     const CAccount* accountNamed(const char* name) { return books().getAccountForName(name); }
 
+    // An expense category, made as the category sheet makes it; its id.
+    long category(const char* name) { return makeExpenseCategory(books(), name); }
+
     ImportPage* importPage() { return dynamic_cast<ImportPage*>(frame().mainTab("Import")); }
 
     // The row of the line paying or paid by that partner.
@@ -88,29 +91,8 @@ protected:
         settle();
     }
 
-    // A double click on the cell opens its list; the name is typed and
-    // Return sets it.
-    static void chooseInCell(QTableView* table, int row, int column, const QString& name)
-    {
-        const QModelIndex index = table->model()->index(row, column);
-        table->scrollTo(index);
-        const QPoint at = table->visualRect(index).center();
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
-        settle();
-        auto* box = table->viewport()->findChild<QComboBox*>("importLineChoice");
-        ASSERT_NE(box, nullptr) << name.toStdString();
-        ASSERT_TRUE(box->isVisible());
-        QTest::keyClicks(box, name);
-        EXPECT_EQ(box->currentText(), name);
-        QTest::keyClick(box, Qt::Key_Return);
-        settle();
-    }
-
-    // As a person does it with the mouse: a double click on the cell opens
-    // its editor, a click on the editor opens the list, the pointer goes to
-    // the entry and clicks it.
-    static void clickInCell(QTableView* table, int row, int column, const QString& entry)
+    // The cell's list, opened for editing by a double click on the cell.
+    static QComboBox* openChoice(QTableView* table, int row, int column)
     {
         const QModelIndex index = table->model()->index(row, column);
         table->scrollTo(index);
@@ -119,6 +101,25 @@ protected:
         QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
         settle();
         auto* box = qobject_cast<QComboBox*>(table->indexWidget(index));
+        return box && box->isVisible() ? box : nullptr;
+    }
+
+    // The name is typed into the cell's list and Return sets it.
+    static void chooseInCell(QTableView* table, int row, int column, const QString& name)
+    {
+        QComboBox* box = openChoice(table, row, column);
+        ASSERT_NE(box, nullptr) << name.toStdString();
+        QTest::keyClicks(box, name);
+        EXPECT_EQ(box->currentText(), name);
+        QTest::keyClick(box, Qt::Key_Return);
+        settle();
+    }
+
+    // As a person does it with the mouse: a click on the cell's editor opens
+    // its list, the pointer goes to the entry and clicks it.
+    static void clickInCell(QTableView* table, int row, int column, const QString& entry)
+    {
+        QComboBox* box = openChoice(table, row, column);
         ASSERT_NE(box, nullptr) << entry.toStdString();
         QTest::mouseClick(box, Qt::LeftButton);
         settle();
@@ -169,11 +170,7 @@ TEST_F(ImportPageWindowTest, UnknownCounterAccountsAreChosenInTheTableAndEveryLi
     account("Checking", kOwnType, "111-2223334-55");
     account("Fresh Market", kProfitAndLossType);
     account("Landlord", kProfitAndLossType);
-    arguments::CategoryParameters groceries;
-    groceries.name = "Groceries";
-    groceries.mParentId = 1;
-    groceries.mMasterTypeId = 1;
-    books().commandExecutor().executeCommand(15, nullptr, groceries);
+    category("Groceries");
     ASSERT_TRUE(controller.saveAs(window()));
     settle();
     ASSERT_FALSE(books().isDocumentEdited());
@@ -294,11 +291,7 @@ TEST_F(ImportPageWindowTest, LinesAreFinishedByClickingEntriesOfTheCellsLists)
     account("Savings", kOwnType);
     account("Fresh Market", kProfitAndLossType);
     account("Landlord", kProfitAndLossType);
-    arguments::CategoryParameters groceries;
-    groceries.name = "Groceries";
-    groceries.mParentId = 1;
-    groceries.mMasterTypeId = 1;
-    const long groceriesId = books().commandExecutor().executeCommand(15, nullptr, groceries);
+    const long groceries = category("Groceries");
     // Francs at par, so that the balances read as the statement's amounts.
     arguments::CurrencyArguments franc;
     franc.symbol = "CHF";
@@ -336,11 +329,15 @@ TEST_F(ImportPageWindowTest, LinesAreFinishedByClickingEntriesOfTheCellsLists)
     EXPECT_EQ(environment.alerts().numbers(), (std::vector<long>{207, 206, 206}));
     EXPECT_EQ(model.data(model.index(food, Columns::CounterAccount)).toString(), "Fresh Market");
     EXPECT_EQ(model.data(model.index(rent, Columns::CounterAccount)).toString(), "Landlord");
-    EXPECT_EQ(model.lineAt(food)->mExpenseTypeId(), groceriesId);
+    EXPECT_EQ(model.lineAt(food)->mExpenseTypeId(), groceries);
     EXPECT_FALSE(model.lineAt(food)->isComplete()) << "still no currency";
 
-    // The currency: the franc learns the bank's code, and both lines take it.
+    // The currency: asked, the franc learns the bank's code (question 390,
+    // OK), and both lines take it.
+    environment.alerts().clear();
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);
     clickInCell(table, food, Columns::Currency, QString::fromStdString(francs->Get_StringrefName()));
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{390});
     EXPECT_EQ(francs->Get_ShortStringRefName(), "SFR");
     for (int row : {food, rent}) {
         EXPECT_EQ(model.lineAt(row)->mCurrencyId(), francs->Get_Id());

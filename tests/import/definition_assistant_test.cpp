@@ -79,7 +79,7 @@ TEST(DefinitionAssistant, TheDefinitionIsDescribedAsAPersonReadsIt)
     assistant.roleTokens(AssistantRole::TransactionTypeCode) = {"COL6"};
     assistant.transactionTypeCodes = {{"01", "Transfer"}};
     EXPECT_EQ(describeImportDefinition(assistant.makePLISTDictionary()),
-              "For statement files ending in .csv\n"
+              "For statement files ending in .csv.\n"
               "Fields are separated by “;”.\n"
               "Quotes “\"” around a field are removed.\n"
               "Lines skipped at the start: 1.\n"
@@ -99,7 +99,7 @@ TEST(DefinitionAssistant, TheDefinitionIsDescribedAsAPersonReadsIt)
     bare.settings.useTab = true;
     bare.settings.quote = "";
     EXPECT_EQ(describeImportDefinition(bare.makePLISTDictionary()),
-              "For statement files ending in .csv\n"
+              "For statement files ending in .csv.\n"
               "Fields are separated by a tab.\n"
               "A statement line has 1 to 30 fields; other lines are left out.\n"
               "\n"

@@ -8,7 +8,6 @@
 
 #include "import/views/CImportedTransactionArrayController.h"
 #include "platform/core/alerts.h"
-#include "platform/core/localized_strings.h"
 #include "ui/controls/CNumericTransformer.h"
 
 namespace ch {
@@ -57,17 +56,6 @@ bool isAmount(const QModelIndex& index)
     return tableOf(index) && index.column() == CImportedTransactionArrayController::Amount;
 }
 
-// Typed text that is no amount is refused with the reason, as an amount
-// field refuses it; the line keeps what it had.
-void refuseAmount(const std::string& reason)
-{
-    Alert alert;
-    alert.title = localized("ERROR");
-    alert.message = reason;
-    alert.defaultButton = localized("OK");
-    alertPresenter().showError(alert);
-}
-
 } // namespace
 
 QWidget* ImportLineDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
@@ -114,7 +102,9 @@ void ImportLineDelegate::setModelData(QWidget* editor, QAbstractItemModel* model
     if (isAmount(index)) {
         const CNumericTransformer::Conversion amount =
             CNumericTransformer().getObjectValue(static_cast<QLineEdit*>(editor)->text().toStdString());
-        if (!amount.ok) return refuseAmount(amount.errorDescription);
+        // Text that is no amount is refused with the reason, as an amount
+        // field refuses it; the line keeps what it had.
+        if (!amount.ok) return showErrorText(amount.errorDescription);
         // Emptied: the line keeps its amount.
         if (amount.value) model->setData(index, *amount.value, Qt::EditRole);
         return;

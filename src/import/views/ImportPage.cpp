@@ -257,14 +257,10 @@ void ImportPage::setDefaultCategory()
     const ImportPageActions::DefaultCategoryOutcome outcome = mActions.setDefaultCategoryFromLine(*line);
     if (outcome.set) refreshRows();
     if (CErrorManager::GetMode()) return;
-    Alert alert;
-    alert.title = localized(outcome.set ? "INFO" : "ERROR");
-    alert.message = outcome.message;
-    alert.defaultButton = localized("OK");
     if (outcome.set)
-        alertPresenter().showInfo(alert);
+        showInfoText(outcome.message);
     else
-        alertPresenter().showError(alert);
+        showErrorText(outcome.message);
 }
 
 void ImportPage::setSelectionNotDouble()

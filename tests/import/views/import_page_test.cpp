@@ -431,30 +431,58 @@ TEST_F(ImportPageTest, DefaultCategorySaysWhatItSetAndTheOtherLinesShowIt)
     EXPECT_EQ(environment.alerts().records()[0].alert.message, localized("IMPDEFAULTCATEGORYMISSING"));
 }
 
-// Lines in a currency the books lack wait for it; made elsewhere, it is taken.
-TEST_F(ImportPageTest, LinesWaitingForTheirCurrencyTakeItWhenItIsMade)
+// Lines in a currency code the books lack wait for it. A currency chosen for
+// one of them, whose symbol the user keeps, goes to the lines of that code
+// and changes nothing in the books; one made elsewhere is taken at once.
+TEST_F(ImportPageTest, LinesWaitingForTheirCurrencyTakeOneChosenOrMade)
 {
-    install({{"111-1111111-11", 20090302, -12.0}});
-    const auto line = std::dynamic_pointer_cast<CImpTItem>(document->statementImport().mImportedTransactionArray()[0]);
-    // Read as kroner: the euro the line was completed with no longer holds.
-    line->setMCurrency("NOK");
-    line->autoComplete();
+    std::vector<CImpTItem::Ptr> lines;
+    for (const char* code : {"NOK", "nok", "SEK"}) {
+        auto line = std::make_shared<CImpTItem>();
+        line->setMOurAccountNumber("111-1111111-11");
+        line->setMValueDate(20090302);
+        line->setMAmount(-12.0);
+        line->setMForeignAccountNumber("222-2222222-22");
+        line->setMCurrency(code);
+        line->setDocument(&importDocument);
+        line->autoComplete();
+        lines.push_back(line);
+    }
+    document->statementImport().setMImportedTransactionArray(statementLines(lines));
     ImportPage page(*document);
     page.show();
-    const QModelIndex currency = page.model().index(0, CImportedTransactionArrayController::Currency);
-    EXPECT_NE(line->mRemark().find(localized("IMPCUR")), std::string::npos);
-    EXPECT_EQ(page.model().data(currency).toString(), "NOK");
-    EXPECT_TRUE(page.model().data(currency, Qt::BackgroundRole).isValid()) << "marked as missing";
+    CImportedTransactionArrayController& model = page.model();
+    using Columns = CImportedTransactionArrayController;
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_NE(lines[std::size_t(row)]->mRemark().find(localized("IMPCUR")), std::string::npos);
+        EXPECT_TRUE(model.data(model.index(row, Columns::Currency), Qt::BackgroundRole).isValid()) << "marked";
+    }
+    EXPECT_EQ(model.data(model.index(0, Columns::Currency)).toString(), "NOK");
 
-    arguments::CurrencyArguments krone;
-    krone.symbol = "NOK";
-    krone.description = "Norwegian Krone";
-    krone.conversionQuantity = 1;
-    krone.conversionFactor = 0.09;
-    document->commandExecutor().executeCommand(6, nullptr, krone);
-    EXPECT_TRUE(line->isComplete()) << line->mRemark();
-    EXPECT_EQ(line->mCurrencyId(), root().GetCurrencyForSymbol("NOK")->Get_Id());
-    EXPECT_FALSE(page.model().data(currency, Qt::BackgroundRole).isValid());
+    // The euro for the krone lines; the books keep writing it EUR (question 390, Cancel).
+    environment.alerts().clear();
+    environment.alerts().scriptAnswer(AlertAnswer::Default);
+    ASSERT_TRUE(model.setData(model.index(0, Columns::Currency), qlonglong(books::kEUR)));
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{390});
+    EXPECT_EQ(root().GetCurrencyForId(books::kEUR)->Get_ShortStringRefName(), "EUR");
+    EXPECT_FALSE(document->isDocumentEdited());
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_EQ(lines[std::size_t(row)]->mCurrencyId(), books::kEUR);
+        EXPECT_TRUE(lines[std::size_t(row)]->isComplete()) << lines[std::size_t(row)]->mRemark();
+        EXPECT_EQ(model.data(model.index(row, Columns::Currency)).toString(), "EUR");
+    }
+    EXPECT_FALSE(lines[2]->isComplete());
+
+    // Kronor made on the currency page.
+    arguments::CurrencyArguments krona;
+    krona.symbol = "SEK";
+    krona.description = "Swedish Krona";
+    krona.conversionQuantity = 1;
+    krona.conversionFactor = 0.09;
+    document->commandExecutor().executeCommand(6, nullptr, krona);
+    EXPECT_TRUE(lines[2]->isComplete()) << lines[2]->mRemark();
+    EXPECT_EQ(lines[2]->mCurrencyId(), root().GetCurrencyForSymbol("SEK")->Get_Id());
+    EXPECT_FALSE(model.data(model.index(2, Columns::Currency), Qt::BackgroundRole).isValid());
 }
 
 TEST_F(ImportPageTest, TheExportSheetOpensOnTheLastCompleteMonth)
