@@ -14,6 +14,7 @@ namespace {
 constexpr int kNewObjectTag = 1100;
 constexpr int kDeleteTag = 1104;
 constexpr int kDuplicateTag = 1109;
+constexpr int kNewTransactionTag = 1110;
 constexpr int kTransferFromTag = 1111;
 constexpr int kTransferToTag = 1112;
 constexpr int kModifyTag = 1114;
@@ -113,6 +114,17 @@ void CommandRouter::passToSideBar(int code, const CommandSender& sender)
     if (version2InterfaceIsOn() && mSideBar.currentController()) mSideBar.passMenuCommand(code, sender);
 }
 
+void CommandRouter::newObject(const CommandSender& sender)
+{
+    // The toolbar's New Transaction asks for a transaction whichever tab is
+    // shown: on the budget, report and import tabs it is enabled too.
+    if (!version2InterfaceIsOn() && sender.isToolbarItem() && sender.tag == kNewTransactionTag) {
+        mSideBar.document().books().askTransactionInput(nullptr, nullptr, nullptr, 3, 1, false);
+        return;
+    }
+    passToSideBar(kNewObjectTag, sender);
+}
+
 void CommandRouter::launchCalculator() const
 {
     QString program = mCalculator;
@@ -135,7 +147,7 @@ void CommandRouter::trigger(QAction& action)
 
     if (name == kMenuCommandAction) passToSideBar(sender.tag, sender);
     else if (name == "V2Page:") emit mainTabRequested(QStringLiteral("V2"));
-    else if (name == "newObject:") passToSideBar(kNewObjectTag, sender);
+    else if (name == "newObject:") newObject(sender);
     else if (name == "delete:") passToSideBar(kDeleteTag, sender);
     else if (name == "modifyTransactionAsked:") passToSideBar(kModifyTag, sender);
     else if (name == "flag:") passToSideBar(kFlagTag, sender);

@@ -78,6 +78,7 @@ signals:
 private:
     void showSideBarNode(FourCharCode type, int level);
     void passToSideBar(int code, const CommandSender& sender);
+    void newObject(const CommandSender& sender);
     void launchCalculator() const;
 
     CSideBarController& mSideBar;
