@@ -114,6 +114,25 @@ protected:
         return button && button->isChecked();
     }
 
+    // The Recurring page's "+", the rent filled in and Monthly chosen from the
+    // Repeat pop-up; the sheet, still open.
+    CCreateRecurringTrnsPopupController* newMonthlyRent(const char* date)
+    {
+        page = recurringPage();
+        if (!page) return nullptr;
+        clickButton(*page, Tab::Recurring, "PAGEADD");
+        CCreateRecurringTrnsPopupController* sheet = recurringSheet();
+        if (!sheet) return nullptr;
+        fillRent(*sheet, date);
+        chooseMonthly(*sheet);
+        return sheet;
+    }
+
+    static void chooseMonthly(QWidget& sheet)
+    {
+        clickPopupEntry(outlet<QComboBox>(sheet, "periodicityPopup"), QString::fromStdString(localized("TypeMonthly")));
+    }
+
     static void typeNumber(QWidget& sheet, const char* field, int value)
     {
         auto* spin = outlet<QSpinBox>(sheet, field);
@@ -154,17 +173,13 @@ protected:
     double checkingBalance() { return books().accounting()->GetAccountForID(checking)->Get_mLocalBalance(); }
 
     long checking = 0;
+    GXTransactionViewController* page = nullptr;
 };
 
 TEST_F(RecurringWindowTest, MonthlyOnTheTenthIsBookedOnTheTenthAsSoonAsItIsMade)
 {
-    GXTransactionViewController* page = recurringPage();
-    ASSERT_NE(page, nullptr);
-    clickButton(*page, Tab::Recurring, "PAGEADD");
-    CCreateRecurringTrnsPopupController* sheet = recurringSheet();
+    CCreateRecurringTrnsPopupController* sheet = newMonthlyRent("15.09.2026");
     ASSERT_NE(sheet, nullptr);
-    fillRent(*sheet, "15.09.2026");
-    clickPopupEntry(outlet<QComboBox>(*sheet, "periodicityPopup"), QString::fromStdString(localized("TypeMonthly")));
     typeNumber(*sheet, "dayOfMonthField", 10);
     EXPECT_TRUE(checked<QRadioButton>(*sheet, "onDayOfMonth"));
     EXPECT_TRUE(checked<QCheckBox>(*sheet, "automaticApprovalCheck"));
@@ -186,12 +201,9 @@ TEST_F(RecurringWindowTest, MonthlyOnTheTenthIsBookedOnTheTenthAsSoonAsItIsMade)
 
 TEST_F(RecurringWindowTest, AChangedScheduleMakesWhatIsDueAtOnceAndLeavesItUnderGeneratedWhenAsked)
 {
-    GXTransactionViewController* page = recurringPage();
-    ASSERT_NE(page, nullptr);
-    clickButton(*page, Tab::Recurring, "PAGEADD");
-    CCreateRecurringTrnsPopupController* sheet = recurringSheet();
+    CCreateRecurringTrnsPopupController* sheet = newMonthlyRent("15.11.2026");
     ASSERT_NE(sheet, nullptr);
-    fillRent(*sheet, "15.11.2026");
+    clickPopupEntry(outlet<QComboBox>(*sheet, "periodicityPopup"), QString::fromStdString(localized("TypeManual")));
     ok(*sheet);
     // Manual: nothing is made, and there is no next date.
     EXPECT_TRUE(datesIn(books().accounting()->Get_TransactionArray(), "Rent").empty());
@@ -203,7 +215,7 @@ TEST_F(RecurringWindowTest, AChangedScheduleMakesWhatIsDueAtOnceAndLeavesItUnder
     doubleClickSelectedRow(page->table(Tab::Recurring));
     sheet = recurringSheet();
     ASSERT_NE(sheet, nullptr);
-    clickPopupEntry(outlet<QComboBox>(*sheet, "periodicityPopup"), QString::fromStdString(localized("TypeMonthly")));
+    chooseMonthly(*sheet);
     clickPopupEntry(outlet<QComboBox>(*sheet, "weekdayOfMonthPopup"), QString::fromStdString(localized("WEEKDAYMONDAY")));
     EXPECT_TRUE(checked<QRadioButton>(*sheet, "onWeekdayOfMonth"));
     clickPopupEntry(outlet<QComboBox>(*sheet, "weekOfMonthPopup"), QString::fromStdString(localized("WEEKOFMONTHFIRST")));
