@@ -14,6 +14,7 @@ namespace {
 constexpr int kNewObjectTag = 1100;
 constexpr int kDeleteTag = 1104;
 constexpr int kDuplicateTag = 1109;
+constexpr int kNewTransactionTag = 1110;
 constexpr int kTransferFromTag = 1111;
 constexpr int kTransferToTag = 1112;
 constexpr int kModifyTag = 1114;
@@ -147,6 +148,22 @@ void CommandRouter::passMenuCommand(int code, const CommandSender& sender)
     else if (classicTabShown()) mLayout->executeMenuCommand(code);
 }
 
+void CommandRouter::newObject(const CommandSender& sender)
+{
+    // The toolbar's New Transaction: a new transaction on a classic tab; on
+    // the side bar, the page's own new command; on the budget, report and
+    // import tabs, where it is enabled too, the new-transaction sheet.
+    if (classicTabShown()) {
+        passMenuCommand(sender.tag, sender);
+        return;
+    }
+    if (!version2InterfaceIsOn() && sender.isToolbarItem() && sender.tag == kNewTransactionTag) {
+        mSideBar.document().books().askTransactionInput(nullptr, nullptr, nullptr, 3, 1, false);
+        return;
+    }
+    passMenuCommand(kNewObjectTag, sender);
+}
+
 void CommandRouter::launchCalculator() const
 {
     QString program = mCalculator;
@@ -175,9 +192,7 @@ void CommandRouter::trigger(QAction& action)
     else if (name == "exportTransactions:" && sender.tag == kExportTag)
         document.exportTransactions(version2InterfaceIsOn() ? mSideBar.deepCurrentItem() : nullptr);
     else if (name == "V2Page:") emit mainTabRequested(QString::fromStdString(homeTab()));
-    // The toolbar's New Transaction: a new transaction on a classic tab; on
-    // the side bar, the page's own new command.
-    else if (name == "newObject:") passMenuCommand(classicTabShown() ? sender.tag : kNewObjectTag, sender);
+    else if (name == "newObject:") newObject(sender);
     else if (name == "delete:") passMenuCommand(kDeleteTag, sender);
     else if (name == "modifyTransactionAsked:") passMenuCommand(kModifyTag, sender);
     else if (name == "flag:") passMenuCommand(kFlagTag, sender);

@@ -119,6 +119,7 @@ private:
     void showSideBarNode(FourCharCode type, int level);
     // To the side bar's page, or to the classic layout's tab shown.
     void passMenuCommand(int code, const CommandSender& sender);
+    void newObject(const CommandSender& sender);
     void launchCalculator() const;
 
     CSideBarController& mSideBar;
