@@ -314,6 +314,53 @@ TEST_F(TablesWindowTest, AnAccountMadeFromACellsAddImageIsBookedInThatRowAndALin
     EXPECT_TRUE(books().isDocumentEdited());
 }
 
+// Escape closes the sheet while a cell's editor is still open (the focus
+// went to the name field); the next New Transaction starts clean: its lines
+// follow the amount and OK books it.
+TEST_F(TablesWindowTest, ASheetEscapedWithACellOpenStartsCleanTheNextTime)
+{
+    QAction* newTransaction = frame().toolbar().itemAction("newTrans");
+    newTransaction->trigger();
+    settle();
+    CCreateTransactionPopupController* sheet = transactionSheet();
+    ASSERT_NE(sheet, nullptr);
+    QApplication::setActiveWindow(sheet);
+    auto* forTable = outlet<CTransactionDetailTableView>(*sheet, "mForTable");
+    const QModelIndex amount = forTable->linesModel()->index(0, TransactionLinesModel::kAmountColumn);
+    QTest::mouseClick(forTable->viewport(), Qt::LeftButton, {}, forTable->visualRect(amount).center());
+    settle();
+    ASSERT_NE(forTable->editor(), nullptr);
+    QWidget* name = outlet(*sheet, "mNameField");
+    QTest::mouseClick(name, Qt::LeftButton);
+    settle();
+    ASSERT_EQ(QApplication::focusWidget(), name);
+    QTest::keyClick(name, Qt::Key_Escape);
+    settle();
+    ASSERT_FALSE(sheet->isVisible());
+
+    newTransaction->trigger();
+    settle();
+    sheet = transactionSheet();
+    ASSERT_NE(sheet, nullptr);
+    QApplication::setActiveWindow(sheet);
+    typeInto(outlet(*sheet, "mNameField"), "Rent");
+    typeInto(outlet(*sheet, "mAmountField"), "120");
+    QTest::keyClick(outlet(*sheet, "mAmountField"), Qt::Key_Tab);
+    // What the application's event loop deletes later is gone by now.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    settle();
+    EXPECT_EQ(forTable->editor(), nullptr);
+    EXPECT_EQ(forTable->linesModel()->index(0, TransactionLinesModel::kAmountColumn).data().toString(), "120.00");
+    click(*sheet, "OKButton");
+    settle();
+    EXPECT_FALSE(sheet->isVisible()) << ::testing::PrintToString(environment.alerts().numbers());
+    const auto rent = booked("Rent");
+    ASSERT_NE(rent, nullptr);
+    ASSERT_EQ(rent->mForList().size(), 1u);
+    EXPECT_EQ(rent->mForList()[0]->getForeignAmount(), std::optional<double>(120.0));
+    EXPECT_TRUE(books().isDocumentEdited());
+}
+
 TEST_F(TablesWindowTest, TheLinesActionButtonFlagsAndDeletesTheSelectedLine)
 {
     auto* page = showPage<GXAccountTableViewController>(localized("OwnProperty"), 2);

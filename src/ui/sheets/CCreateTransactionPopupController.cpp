@@ -113,8 +113,13 @@ CTransactionDetailTableView* CCreateTransactionPopupController::makeTable(const 
     connect(insert, &QPushButton::clicked, this, [this, table, side] {
         if (!table->selectionModel() || !table->selectionModel()->hasSelection() || !mLogic.temporaryTransaction())
             return;
+        // The line being typed is taken first; the keys that follow go
+        // into the new line, which proposes what is left to balance.
+        if (!table->endEditing())
+            return;
         mLogic.temporaryTransaction()->addDetailWithType(side);
         reloadTables();
+        balanceTransactionDetailFromTable(table, table->linesModel()->rowCount() - 1);
         selectNewRow(-1, table);
     });
     connect(remove, &QPushButton::clicked, this, [this, table] {
@@ -153,6 +158,8 @@ void CCreateTransactionPopupController::initialize(const SheetParameters& parame
     mForTable->setLists(book_lists::categories(books), fourCC("ExpT"),
                         book_lists::currencies(books));
     for (auto* table : {mFromTable, mToTable, mForTable}) {
+        // A cell still open from an earlier opening belongs to its lines.
+        table->discardEditing();
         table->linesModel()->setTransaction(mLogic.temporaryTransaction());
         table->setNewObjectCreationAsked(false);
     }

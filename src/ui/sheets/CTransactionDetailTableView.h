@@ -14,9 +14,11 @@
 // balancing of a line are also items of the table's context menu, with
 // keys: New (Ctrl+N) and Ctrl+=.
 
+#include <QPersistentModelIndex>
 #include <QTableView>
 
 #include <memory>
+#include <optional>
 
 #include "platform/core/four_char_code.h"
 #include "ui/controls/EditingField.h"
@@ -74,15 +76,20 @@ public:
 
     // Selects the row alone and edits the cell with its text selected.
     void editCell(int row, int column);
+    // The open cell editor, as the view itself tracks it: none once it
+    // closed, and none once the lines were reloaded under it.
+    QWidget* editor() const;
     // The cell being edited (-1 when none).
-    int editedRow() const { return mEditedRow; }
-    QWidget* editor() const { return mEditor; }
-    int editedColumn() const { return mEditedColumn; }
+    int editedRow() const { return editor() ? mEditedIndex.row() : -1; }
+    int editedColumn() const { return editor() ? mEditedIndex.column() : -1; }
     // Ends the open editor with the movement: checks and writes the value,
-    // then moves. False when the value was refused (the cell stays in editing).
+    // then moves. False when the value was refused (the cell stays in
+    // editing, its text selected; the same refused text is told only once).
     bool finishEditing(int movement);
     // The open cell ends without moving.
     bool endEditing() override { return finishEditing(kNoMovement); }
+    // The open cell closes without writing its text.
+    void discardEditing() override;
 
     bool ibLeaving() const { return mLeaving; }
     void setIbLeaving(bool leaving) { mLeaving = leaving; }
@@ -105,6 +112,10 @@ protected:
 private:
     friend class DetailCellDelegate;
     void editorOpened(QWidget* editor, int row, int column);
+    // Closes the open editor (if any) without writing it.
+    void closeOpenEditor(QAbstractItemDelegate::EndEditHint hint);
+    // The refused text stays in its cell, selected and with the focus.
+    void keepRefusedText(QWidget* editor);
 
     TransactionLinesModel* mModel = nullptr;
     TransactionDetailTableDelegate* mDelegate = nullptr;
@@ -113,12 +124,12 @@ private:
     FourCharCode mObjectType = 0;
     std::unique_ptr<CPopupListDataSource> mObjectSource;
     int mCreationRow = -1;
-    QWidget* mEditor = nullptr;
-    int mEditedRow = -1;
-    int mEditedColumn = -1;
+    // The cell of the open editor; the editor itself is the view's to keep.
+    QPersistentModelIndex mEditedIndex;
+    // The text last refused in the edited cell, so that it is told once.
+    std::optional<QString> mRefusedText;
     bool mLeaving = false;
     bool mNewObjectCreationAsked = false;
-    bool mClosing = false;
 };
 
 } // namespace ch
