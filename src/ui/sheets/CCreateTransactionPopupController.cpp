@@ -117,9 +117,8 @@ CTransactionDetailTableView* CCreateTransactionPopupController::makeTable(const 
         // into the new line, which proposes what is left to balance.
         if (!table->endEditing())
             return;
-        mLogic.temporaryTransaction()->addDetailWithType(side);
+        mLogic.addLineProposingTheRest(side);
         reloadTables();
-        balanceTransactionDetailFromTable(table, table->linesModel()->rowCount() - 1);
         selectNewRow(-1, table);
     });
     connect(remove, &QPushButton::clicked, this, [this, table] {

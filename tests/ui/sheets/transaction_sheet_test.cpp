@@ -103,6 +103,36 @@ TEST_F(TransactionSheetTest, SplitTransactionTypedWithTheKeyboardIsBookedWithCom
     EXPECT_EQ(doc.refreshes, 1);
 }
 
+// "+" while a line is being typed: the line keeps what was typed, and the
+// keys that follow go into the new line, which proposes what is left.
+TEST_F(TransactionSheetTest, PlusWhileTypingALineAddsTheRestAndTypingGoesThere)
+{
+    open(newFromBankToStall());
+    typeInto(outlet(sheet, "mNameField"), "Furniture shop");
+    typeInto(outlet(sheet, "mAmountField"), "120");
+    QTest::keyClick(outlet(sheet, "mAmountField"), Qt::Key_Tab);
+    auto* forTable = table("mForTable");
+    const QModelIndex category = forTable->linesModel()->index(0, TransactionLinesModel::kAccountColumn);
+    QRect cell = forTable->visualRect(category);
+    QTest::mouseClick(forTable->viewport(), Qt::LeftButton, {}, QPoint(cell.right() - 10, cell.center().y()));
+    typeCell(forTable, "Food");
+    ASSERT_EQ(forTable->editedColumn(), TransactionLinesModel::kAmountColumn);
+    QTest::keyClicks(forTable->editor(), "70");
+    click(sheet, "mForTableInsert");
+
+    ASSERT_EQ(forTable->linesModel()->rowCount(), 2);
+    EXPECT_EQ(forTable->editedRow(), 1);
+    EXPECT_EQ(forTable->editedColumn(), TransactionLinesModel::kAccountColumn);
+    EXPECT_EQ(forTable->linesModel()->lineAt(1)->getForeignAmount(), std::optional<double>(50.0));
+    typeCell(forTable, "Drinks");
+    typeCell(forTable, "50");
+    click(sheet, "OKButton");
+
+    EXPECT_FALSE(sheet.isVisible()) << ::testing::PrintToString(env.alerts().numbers());
+    EXPECT_EQ(linesOf(lastBooked()->mForList()),
+              (std::vector<std::pair<std::string, double>>{{"Food", 70.0}, {"Drinks", 50.0}}));
+}
+
 // Asked for with nothing to start from (the menu's New Transaction), the
 // sheet starts from the books' own account, as Quick Entry does, and books
 // from there: never Income to Income.
