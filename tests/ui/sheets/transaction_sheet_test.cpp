@@ -233,6 +233,46 @@ TEST_F(TransactionSheetTest, CellsAndFieldsRefuseBadInputKeepingTheText)
     EXPECT_TRUE(doc.sent().empty());
 }
 
+// An unknown category is told once: the cell keeps its text selected for
+// correction, and OK with the same text goes back to it without telling
+// again.
+TEST_F(TransactionSheetTest, AnUnknownCategoryIsToldOnceAndLeftSelectedForCorrection)
+{
+    open(newFromBankToStall());
+    typeInto(outlet(sheet, "mNameField"), "Market");
+    typeInto(outlet(sheet, "mAmountField"), "20");
+    QTest::keyClick(outlet(sheet, "mAmountField"), Qt::Key_Tab);
+    auto* forTable = table("mForTable");
+    const QRect cell = forTable->visualRect(forTable->linesModel()->index(0, TransactionLinesModel::kAccountColumn));
+    QTest::mouseClick(forTable->viewport(), Qt::LeftButton, {}, QPoint(cell.right() - 10, cell.center().y()));
+    env.alerts().clear();
+    typeCell(forTable, "Furnishing");
+    auto selectedInCell = [&] {
+        auto* popup = qobject_cast<QComboBox*>(forTable->editor());
+        return popup && popup->lineEdit() ? popup->lineEdit()->selectedText() : QString();
+    };
+    auto cellHasFocus = [&] {
+        return forTable->editor() && forTable->editor()->isAncestorOf(QApplication::focusWidget());
+    };
+    EXPECT_EQ(env.alerts().numbers(), std::vector<long>{224});
+    EXPECT_EQ(forTable->editedColumn(), TransactionLinesModel::kAccountColumn);
+    EXPECT_EQ(selectedInCell(), "Furnishing");
+    EXPECT_TRUE(cellHasFocus());
+
+    click(sheet, "OKButton");
+    EXPECT_TRUE(sheet.isVisible());
+    EXPECT_EQ(env.alerts().numbers(), std::vector<long>{224}) << "told once";
+    EXPECT_EQ(selectedInCell(), "Furnishing");
+    EXPECT_TRUE(cellHasFocus());
+
+    // Typing replaces the selected text.
+    QTest::keyClicks(QApplication::focusWidget(), "Drinks");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    click(sheet, "OKButton");
+    ASSERT_FALSE(sheet.isVisible()) << ::testing::PrintToString(env.alerts().numbers());
+    EXPECT_EQ(linesOf(lastBooked()->mForList()), (std::vector<std::pair<std::string, double>>{{"Drinks", 20.0}}));
+}
+
 TEST_F(TransactionSheetTest, ModifyKeepsTheDateAndCopyGetsToday)
 {
     CTransaction* model = doc.addTransaction(20240101, 20, 21, 40, 12.5);
