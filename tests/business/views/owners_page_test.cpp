@@ -386,7 +386,17 @@ TEST_F(OwnersPageTest, ModifiedInvoiceCreditNoteUnlinkSearchAndDeleteAgreeWithTh
     page->searchInvoiceForPayment(true);
     auto* search = page->searchSheet();
     ASSERT_TRUE(search && search->isVisible());
-    search->findChild<QTableWidget*>()->selectRow(0);
+    // The invoice's date as the user writes dates, and its amount whole.
+    auto* candidates = search->findChild<QTableWidget*>();
+    QApplication::processEvents();
+    EXPECT_EQ(candidates->item(0, 0)->text().toStdString(),
+              CNSStringDateTBridge::dateTToNSString(static_cast<DateT>(*invoice->mDate())));
+    const QString amount = candidates->item(0, 2)->text();
+    const int amountRight = candidates->horizontalHeader()->sectionViewportPosition(2) +
+                            candidates->horizontalHeader()->sectionSize(2);
+    EXPECT_LE(amountRight, candidates->viewport()->width()) << "the Amount column is cut";
+    EXPECT_GE(candidates->horizontalHeader()->sectionSize(2), candidates->fontMetrics().horizontalAdvance(amount));
+    candidates->selectRow(0);
     ASSERT_EQ(search->selectedInvoiceTransactions().size(), std::size_t(1));
     search->okClicked();
     QApplication::processEvents();
