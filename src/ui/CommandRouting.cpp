@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 
 #include "ui/CSideBarController.h"
+#include "ui/GXSideBarControlledViewAncestor.h"
 #include "ui/WindowDocument.h"
 
 namespace ch {
@@ -113,6 +114,16 @@ void CommandRouter::passToSideBar(int code, const CommandSender& sender)
     if (version2InterfaceIsOn() && mSideBar.currentController()) mSideBar.passMenuCommand(code, sender);
 }
 
+void CommandRouter::newAccount(WindowDocument& document)
+{
+    // A page of accounts of one type proposes that type.
+    GXSideBarControlledViewAncestor* page = version2InterfaceIsOn() ? mSideBar.currentController() : nullptr;
+    if (const auto type = page ? page->proposedAccountType() : std::nullopt)
+        document.initiateAccountCreationWithMasterType(*type);
+    else
+        document.newPLAccount();
+}
+
 void CommandRouter::launchCalculator() const
 {
     QString program = mCalculator;
@@ -139,7 +150,7 @@ void CommandRouter::trigger(QAction& action)
     else if (name == "delete:") passToSideBar(kDeleteTag, sender);
     else if (name == "modifyTransactionAsked:") passToSideBar(kModifyTag, sender);
     else if (name == "flag:") passToSideBar(kFlagTag, sender);
-    else if (name == "newPLAccount:") document.newPLAccount();
+    else if (name == "newPLAccount:") newAccount(document);
     else if (name == "newExpenseType:") document.newExpenseType();
     else if (name == "settinPage:") document.showDocumentSettings();
     else if (name == "transactionPage:") showSideBarNode(fourCC("TrnS"), 2);

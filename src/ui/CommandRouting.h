@@ -25,6 +25,7 @@ class QAction;
 namespace ch {
 
 class CSideBarController;
+class WindowDocument;
 
 // The properties a command action carries.
 inline constexpr char kTagProperty[] = "tag";
@@ -79,6 +80,7 @@ private:
     void showSideBarNode(FourCharCode type, int level);
     void passToSideBar(int code, const CommandSender& sender);
     void launchCalculator() const;
+    void newAccount(WindowDocument& document);
 
     CSideBarController& mSideBar;
     std::string mMainTab = "V2";

@@ -203,6 +203,32 @@ TEST_F(TablesWindowTest, AccountsPageSortsByHeadingKeepsItsSplitsAndBooksFromThe
     EXPECT_TRUE(books().isDocumentEdited());
 }
 
+// New Account from the toolbar while a page of accounts shows their type
+// proposes that type; elsewhere it proposes none.
+TEST_F(TablesWindowTest, NewAccountFromAnAccountTypesPageProposesThatType)
+{
+    struct Case {
+        std::string page;
+        int level;
+        QString proposed;
+    };
+    const Case cases[] = {{localized("OwnProperty"), 2, QString::fromStdString(localized("OwnProperty"))},
+                          {localized("Debt"), 2, QString::fromStdString(localized("Debt"))},
+                          {"Transactions", 0, QString()}};
+    for (const Case& c : cases) {
+        ASSERT_NE(showPage(c.page, c.level), nullptr);
+        frame().toolbar().itemAction("newAccount")->trigger();
+        settle();
+        CPopupWindowAncestor* sheet = window().books().lastSheet();
+        ASSERT_TRUE(sheet && sheet->isVisible()) << c.page;
+        auto* type = outlet<QComboBox>(*sheet, "accountTypePopup");
+        ASSERT_NE(type, nullptr);
+        EXPECT_EQ(type->currentText().toStdString(), c.proposed.toStdString()) << c.page;
+        click(*sheet, "CancelButton");
+        settle();
+    }
+}
+
 TEST_F(TablesWindowTest, CategoriesPageBooksATransactionForTheSelectedCategory)
 {
     auto* page = showPage<GXCategoryTableViewController>(localized("expenseMxpTName"), 2);
