@@ -231,7 +231,7 @@ void CTransactionDetailTableView::editCell(int row, int column)
         opened->setFocus(Qt::OtherFocusReason);
 }
 
-void CTransactionDetailTableView::keepRefusedText(QWidget* open)
+void CTransactionDetailTableView::focusWithTextSelected(QWidget* open)
 {
     open->setFocus(Qt::OtherFocusReason);
     if (auto* popup = qobject_cast<CPopupList*>(open); popup && popup->lineEdit())
@@ -261,7 +261,7 @@ bool CTransactionDetailTableView::finishEditing(int movement)
                 alert.message = conversion.errorDescription;
                 alertPresenter().showError(alert);
             }
-            keepRefusedText(open);
+            focusWithTextSelected(open);
             return false;
         }
         amount = conversion.value.value_or(0.0);
@@ -273,7 +273,7 @@ bool CTransactionDetailTableView::finishEditing(int movement)
             mRefusedText = text;
             if (!told)
                 CErrorManager::RaiseError(224);
-            keepRefusedText(open);
+            focusWithTextSelected(open);
             return false;
         }
         objectId = id;
@@ -376,6 +376,15 @@ void CTransactionDetailTableView::mousePressEvent(QMouseEvent* event)
 
 bool CTransactionDetailTableView::eventFilter(QObject* watched, QEvent* event)
 {
+    // The second click of a double click lands on the editor the first one
+    // opened: the cell is edited as F2 does, its whole text selected.
+    if (event->type() == QEvent::MouseButtonDblClick && editor()) {
+        QWidget* open = editor();
+        if (watched == open || open->isAncestorOf(qobject_cast<QWidget*>(watched))) {
+            focusWithTextSelected(open);
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress && editor()) {
         auto* key = static_cast<QKeyEvent*>(event);
         switch (key->key()) {

@@ -6,7 +6,8 @@
 // (getNextControlForTable). A typed account, category or currency must
 // exist (error 224, the cell stays in editing); a typed amount must convert
 // ("CONVFL"). Tabbing into the table edits row 0, column 0; a click edits
-// the clicked cell.
+// the clicked cell, a double click too, with its whole text selected as F2
+// does.
 //
 // The account (or category) cells show an add image at their left edge: a
 // click on it asks the sheet for a new account or category for that row,
@@ -114,8 +115,8 @@ private:
     void editorOpened(QWidget* editor, int row, int column);
     // Closes the open editor (if any) without writing it.
     void closeOpenEditor(QAbstractItemDelegate::EndEditHint hint);
-    // The refused text stays in its cell, selected and with the focus.
-    void keepRefusedText(QWidget* editor);
+    // The editor takes the focus with its whole text selected.
+    void focusWithTextSelected(QWidget* editor);
 
     TransactionLinesModel* mModel = nullptr;
     TransactionDetailTableDelegate* mDelegate = nullptr;

@@ -233,6 +233,42 @@ TEST_F(TransactionSheetTest, CellsAndFieldsRefuseBadInputKeepingTheText)
     EXPECT_TRUE(doc.sent().empty());
 }
 
+// A double click on a cell edits it as F2 does: its whole text selected, so
+// that what is typed replaces it. The clicks reach the sheet's window, as a
+// person's do: the second one lands on the editor the first one opened.
+TEST_F(TransactionSheetTest, ADoubleClickOnACellEditsItWithItsWholeTextSelected)
+{
+    open({{std::string(key::kAction), 1L},
+          {std::string(key::kTransactionType), 3L},
+          {std::string(key::kExpenseType),
+           doc.dataItemController().categoryItemForCategory(doc.root().GetExpenseTypeForID(40))}});
+    auto* forTable = table("mForTable");
+    struct Case {
+        int column;
+        const char* typed;
+        std::string kept;
+    };
+    for (const Case& c : {Case{TransactionLinesModel::kAmountColumn, "12.50", "12.50"},
+                          Case{TransactionLinesModel::kAccountColumn, "Drinks", "Drinks"}}) {
+        const QModelIndex cell = forTable->linesModel()->index(0, c.column);
+        const QString before = cell.data().toString();
+        const QRect shown = forTable->visualRect(cell);
+        const QPoint at = forTable->viewport()->mapTo(&sheet, shown.center());
+        QTest::mouseDClick(sheet.windowHandle(), Qt::LeftButton, {}, at);
+        QApplication::processEvents();
+        ASSERT_EQ(forTable->editedColumn(), c.column);
+        QWidget* focus = QApplication::focusWidget();
+        auto* field = qobject_cast<QComboBox*>(focus) ? qobject_cast<QComboBox*>(focus)->lineEdit()
+                                                      : qobject_cast<QLineEdit*>(focus);
+        ASSERT_NE(field, nullptr);
+        EXPECT_EQ(field->selectedText(), before) << c.column;
+        QTest::keyClicks(field, c.typed);
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_EQ(forTable->linesModel()->index(0, c.column).data().toString().toStdString(), c.kept);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    }
+}
+
 // An unknown category is told once: the cell keeps its text selected for
 // correction, and OK with the same text goes back to it without telling
 // again.
