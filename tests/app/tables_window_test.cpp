@@ -369,7 +369,9 @@ TEST_F(TablesWindowTest, ASheetEscapedWithACellOpenStartsCleanTheNextTime)
     sheet = transactionSheet();
     ASSERT_NE(sheet, nullptr);
     QApplication::setActiveWindow(sheet);
-    typeInto(outlet(*sheet, "mNameField"), "Rent");
+    // The name is typed as the sheet opens: it replaces the proposed one.
+    QTest::keyClicks(QApplication::focusWidget(), "Rent");
+    EXPECT_EQ(outlet<QLineEdit>(*sheet, "mNameField")->text().toStdString(), "Rent");
     typeInto(outlet(*sheet, "mAmountField"), "120");
     QTest::keyClick(outlet(*sheet, "mAmountField"), Qt::Key_Tab);
     // What the application's event loop deletes later is gone by now.
@@ -385,6 +387,32 @@ TEST_F(TablesWindowTest, ASheetEscapedWithACellOpenStartsCleanTheNextTime)
     ASSERT_EQ(rent->mForList().size(), 1u);
     EXPECT_EQ(rent->mForList()[0]->getForeignAmount(), std::optional<double>(120.0));
     EXPECT_TRUE(books().isDocumentEdited());
+}
+
+// Once a sheet has ended, the document window has the keys again: Ctrl+S
+// saves right away, after OK as after Cancel.
+TEST_F(TablesWindowTest, TheWindowTakesItsKeysBackWhenASheetEnds)
+{
+    for (const char* button : {"OKButton", "CancelButton"}) {
+        frame().toolbar().itemAction("newTrans")->trigger();
+        settle();
+        CCreateTransactionPopupController* sheet = transactionSheet();
+        ASSERT_NE(sheet, nullptr);
+        QApplication::setActiveWindow(sheet);
+        typeInto(outlet(*sheet, "mNameField"), "Bus ticket");
+        typeInto(outlet(*sheet, "mAmountField"), "3");
+        click(*sheet, button);
+        settle();
+        ASSERT_FALSE(sheet->isVisible());
+        if (!books().isDocumentEdited()) book("Tram ticket", 2.80);
+        ASSERT_TRUE(books().isDocumentEdited());
+        EXPECT_EQ(QApplication::activeWindow(), &frame()) << button;
+        QWidget* keys = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+        ASSERT_NE(keys, nullptr) << button;
+        QTest::keyClick(keys, Qt::Key_S, Qt::ControlModifier);
+        settle();
+        EXPECT_FALSE(books().isDocumentEdited()) << "Ctrl+S after " << button;
+    }
 }
 
 TEST_F(TablesWindowTest, TheLinesActionButtonFlagsAndDeletesTheSelectedLine)

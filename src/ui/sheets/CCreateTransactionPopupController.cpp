@@ -166,7 +166,9 @@ void CCreateTransactionPopupController::initialize(const SheetParameters& parame
     loadFields();
     loadSchedule();
     currentTable = nullptr;
+    // What is typed first replaces the proposed name.
     mNameField->setFocus(Qt::OtherFocusReason);
+    mNameField->selectAll();
 }
 
 void CCreateTransactionPopupController::observeDocument()
