@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "bridge/CAcoWItem.h"
+#include "bridge/CNSNumberAmountTBridge.h"
 #include "bridge/CNSStringDateTBridge.h"
 #include "bridge/CPrfRItem.h"
 #include "bridge/CTrnSItem.h"
@@ -78,7 +79,9 @@ void SearchInvoiceDialogController::setTransactionArray(std::vector<std::shared_
                               new QTableWidgetItem(qs(CNSStringDateTBridge::dateTToNSString(
                                   static_cast<DateT>(invoice.mDate().value_or(0))))));
         invoiceTable->setItem(int(i), 1, new QTableWidgetItem(qs(invoice.getName())));
-        auto* amount = new QTableWidgetItem(money(std::abs(invoice.mTotalAmount().value_or(0))));
+        // As the invoice table beside shows amounts.
+        auto* amount = new QTableWidgetItem(
+            qs(CNSNumberAmountTBridge::NSNumberToNSString(std::abs(invoice.mTotalAmount().value_or(0)))));
         amount->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         invoiceTable->setItem(int(i), 2, amount);
     }
