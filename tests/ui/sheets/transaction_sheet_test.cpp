@@ -44,6 +44,19 @@ protected:
                 {std::string(key::kToAccount), doc.getAccountItemForId(21)}};
     }
     CTransactionDetailTableView* table(const char* name) { return outlet<CTransactionDetailTableView>(sheet, name); }
+    // The name and the total, then Tab on.
+    void typeNameAndTotal(const QString& name, const QString& total)
+    {
+        typeInto(outlet(sheet, "mNameField"), name);
+        typeInto(outlet(sheet, "mAmountField"), total);
+        QTest::keyClick(outlet(sheet, "mAmountField"), Qt::Key_Tab);
+    }
+    // A click into the cell's text (clear of a pop-up's arrow).
+    static void clickCell(CTransactionDetailTableView* view, int row, int column)
+    {
+        const QRect cell = view->visualRect(view->linesModel()->index(row, column));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    }
     // Types into the cell being edited, then ends it with the key.
     void typeCell(CTransactionDetailTableView* view, const QString& text, Qt::Key key = Qt::Key_Tab,
                   Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -75,9 +88,7 @@ protected:
 TEST_F(TransactionSheetTest, SplitTransactionTypedWithTheKeyboardIsBookedWithCommand23)
 {
     open(newFromBankToStall());
-    typeInto(outlet(sheet, "mNameField"), "Saturday market");
-    typeInto(outlet(sheet, "mAmountField"), "75+25");
-    QTest::keyClick(outlet(sheet, "mAmountField"), Qt::Key_Tab);
+    typeNameAndTotal("Saturday market", "75+25");
     // The category line: Food for 60, then Tab out of the table adds the rest.
     auto* forTable = table("mForTable");
     forTable->setFocus(Qt::TabFocusReason);
@@ -108,13 +119,9 @@ TEST_F(TransactionSheetTest, SplitTransactionTypedWithTheKeyboardIsBookedWithCom
 TEST_F(TransactionSheetTest, PlusWhileTypingALineAddsTheRestAndTypingGoesThere)
 {
     open(newFromBankToStall());
-    typeInto(outlet(sheet, "mNameField"), "Furniture shop");
-    typeInto(outlet(sheet, "mAmountField"), "120");
-    QTest::keyClick(outlet(sheet, "mAmountField"), Qt::Key_Tab);
+    typeNameAndTotal("Furniture shop", "120");
     auto* forTable = table("mForTable");
-    const QModelIndex category = forTable->linesModel()->index(0, TransactionLinesModel::kAccountColumn);
-    QRect cell = forTable->visualRect(category);
-    QTest::mouseClick(forTable->viewport(), Qt::LeftButton, {}, QPoint(cell.right() - 10, cell.center().y()));
+    clickCell(forTable, 0, TransactionLinesModel::kAccountColumn);
     typeCell(forTable, "Food");
     ASSERT_EQ(forTable->editedColumn(), TransactionLinesModel::kAmountColumn);
     QTest::keyClicks(forTable->editor(), "70");
@@ -158,9 +165,7 @@ TEST_F(TransactionSheetTest, PlainNewTransactionStartsFromTheBooksOwnAccount)
 TEST_F(TransactionSheetTest, FromTableAddsTheRestAndStaysThenMovesOn)
 {
     open({{std::string(key::kAction), 1L}, {std::string(key::kTransactionType), 3L}});
-    typeInto(outlet(sheet, "mNameField"), "Transfer");
-    typeInto(outlet(sheet, "mAmountField"), "100");
-    QTest::keyClick(outlet(sheet, "mAmountField"), Qt::Key_Tab);
+    typeNameAndTotal("Transfer", "100");
     auto* from = table("mFromTable");
     from->setFocus(Qt::TabFocusReason);
     typeCell(from, "Bank");
@@ -275,12 +280,9 @@ TEST_F(TransactionSheetTest, ADoubleClickOnACellEditsItWithItsWholeTextSelected)
 TEST_F(TransactionSheetTest, AnUnknownCategoryIsToldOnceAndLeftSelectedForCorrection)
 {
     open(newFromBankToStall());
-    typeInto(outlet(sheet, "mNameField"), "Market");
-    typeInto(outlet(sheet, "mAmountField"), "20");
-    QTest::keyClick(outlet(sheet, "mAmountField"), Qt::Key_Tab);
+    typeNameAndTotal("Market", "20");
     auto* forTable = table("mForTable");
-    const QRect cell = forTable->visualRect(forTable->linesModel()->index(0, TransactionLinesModel::kAccountColumn));
-    QTest::mouseClick(forTable->viewport(), Qt::LeftButton, {}, QPoint(cell.right() - 10, cell.center().y()));
+    clickCell(forTable, 0, TransactionLinesModel::kAccountColumn);
     env.alerts().clear();
     typeCell(forTable, "Furnishing");
     auto selectedInCell = [&] {
