@@ -66,8 +66,8 @@ public:
     virtual bool validateToolbarItem(const CommandSender& item);
     virtual void searchContents(const std::string& text);
     virtual void newObject(const CommandSender& sender);
-    // The account type a new account asked for while the page shows gets
-    // (the window's New Account); none by default.
+    // The account type proposed to a new account that the window's New
+    // Account asks for while the page shows; none by default.
     virtual std::optional<ObjectIdT> proposedAccountType() const { return std::nullopt; }
     // Whether the page lists the transaction: yes.
     virtual bool doesPageShowTransaction(const std::shared_ptr<CTrnSItem>& transaction);
