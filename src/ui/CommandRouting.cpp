@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 
 #include "ui/CSideBarController.h"
+#include "ui/GXSideBarControlledViewAncestor.h"
 #include "ui/WindowDocument.h"
 
 namespace ch {
@@ -164,6 +165,16 @@ void CommandRouter::newObject(const CommandSender& sender)
     passMenuCommand(kNewObjectTag, sender);
 }
 
+void CommandRouter::newAccount(WindowDocument& document)
+{
+    // A page of accounts of one type proposes that type.
+    GXSideBarControlledViewAncestor* page = version2InterfaceIsOn() ? mSideBar.currentController() : nullptr;
+    if (const auto type = page ? page->proposedAccountType() : std::nullopt)
+        document.initiateAccountCreationWithMasterType(*type);
+    else
+        document.newPLAccount();
+}
+
 void CommandRouter::launchCalculator() const
 {
     QString program = mCalculator;
@@ -196,7 +207,7 @@ void CommandRouter::trigger(QAction& action)
     else if (name == "delete:") passMenuCommand(kDeleteTag, sender);
     else if (name == "modifyTransactionAsked:") passMenuCommand(kModifyTag, sender);
     else if (name == "flag:") passMenuCommand(kFlagTag, sender);
-    else if (name == "newPLAccount:") document.newPLAccount();
+    else if (name == "newPLAccount:") newAccount(document);
     else if (name == "newExpenseType:") document.newExpenseType();
     else if (name == "settinPage:") document.showDocumentSettings();
     else if (name == "transactionPage:") showSideBarNode(fourCC("TrnS"), 2);

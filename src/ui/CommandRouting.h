@@ -32,6 +32,7 @@ class QAction;
 namespace ch {
 
 class CSideBarController;
+class WindowDocument;
 
 // The properties a command action carries.
 inline constexpr char kTagProperty[] = "tag";
@@ -121,6 +122,7 @@ private:
     void passMenuCommand(int code, const CommandSender& sender);
     void newObject(const CommandSender& sender);
     void launchCalculator() const;
+    void newAccount(WindowDocument& document);
 
     CSideBarController& mSideBar;
     LayoutCommands* mLayout = nullptr;
