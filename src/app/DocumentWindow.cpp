@@ -9,6 +9,7 @@
 
 #include "ui/pages/CBudgetPageController.h"
 #include "analysis/views/CReportingController.h"
+#include "bridge/CPrfRItem.h"
 #include "business/views/InstallBusinessPages.h"
 #include "document/MyDocument.h"
 #include "import/views/ImportPage.h"
@@ -125,6 +126,11 @@ void DocumentWindow::installPages()
     QObject::connect(reports, &CReportingController::printSettingsChanged, mFrame.get(),
                      &DocumentWindowFrame::setPageLayout);
     mFrame->setMainTab("repo", reports);
+    if (const std::shared_ptr<CPrfRItem> settings = document.mPreference())
+        mPeriodsWatch = settings->observe("mCurrentPeriodStart", [reports = QPointer<CReportingController>(reports)](
+                                                                     Observable&, const std::string&) {
+            if (reports) reports->periodsChanged();
+        });
 
     auto* budgets = new CBudgetPageController;
     budgets->setParentDocument(&document);

@@ -175,8 +175,9 @@ std::optional<long> CAcnTItem::getGroupingAccountId() const
 
 void CAcnTItem::setGetGroupingAccountId(std::optional<long> accountId)
 {
+    // Kept in the item only: the books stay as they are, and are not marked.
     if (mGroupingAccountId != accountId) mGroupingAccountId = accountId;
-    announce("getGroupingAccountId");
+    announceDisplayState("getGroupingAccountId");
 }
 
 std::optional<double> CAcnTItem::getBalance() const

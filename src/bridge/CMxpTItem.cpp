@@ -4,6 +4,7 @@
 #include "bridge/CExpTItem.h"
 #include "bridge/CNSNumberAmountTBridge.h"
 #include "bridge/ItemsOfList.h"
+#include "model/CDocAccounting.h"
 #include "model/CMasterExpenseType.h"
 #include "model/CNamedListArray.h"
 #include "platform/core/localized_strings.h"
@@ -63,7 +64,14 @@ std::optional<int> CMxpTItem::getMasterTypeAsObject() const
 void CMxpTItem::setMMasterType(std::optional<int> kind)
 {
     CMasterExpenseType* group = groupOf(*this);
-    if (group && kind) group->Put_mMasterExpenseType(static_cast<MasterExpenseTypeT>(*kind));
+    if (group && kind) {
+        const auto newKind = static_cast<MasterExpenseTypeT>(*kind);
+        // Through the books, so that a top-level group moves to its new kind's list.
+        if (CDocAccounting* books = getCPPDocument())
+            books->setMasterExpenseType(newKind, group);
+        else
+            group->Put_mMasterExpenseType(newKind);
+    }
     mStoredMasterType = kind;
     announce("mMasterType");
 }

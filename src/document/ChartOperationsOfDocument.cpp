@@ -237,6 +237,17 @@ CommandOutcome ChartOperationsOfDocument::modifyCategoryGroup(CMxpTItem& group,
                                                               const arguments::CategoryGroupParameters& args)
 {
     group.synchronizeWithParameters(args);
+    // The kind changes only where the sheet offers it: a top-level group
+    // that holds nothing yet and is not one of the fixed default groups,
+    // which stand for their kinds. It then moves to its new kind in the side
+    // bar.
+    if (args.mMasterType && *args.mMasterType != group.getMasterType() && group.canSystemTypeBeModified() &&
+        group.canItemBeRelocated()) {
+        group.setMMasterType(args.mMasterType);
+        if (group.getMasterType() == *args.mMasterType)
+            mDocument.notificationCenter().post(GXCObjectRemovedFromRootNotification,
+                                                mDocument.dataItemController().dataItemForObject(group.getSourceItem()));
+    }
     return CommandOutcome::changed(1);
 }
 

@@ -38,6 +38,14 @@ constexpr std::array<std::string_view, kAssistantRoleCount> kRoleKeys = {
     {},
 };
 
+constexpr std::array<std::string_view, kAssistantRoleCount> kRoleLabelKeys = {
+    "ASSROLEOWNACCOUNT",   "ASSROLEBOOKINGDATE", "ASSROLEVALUEDATE",     "ASSROLEREFERENCE",
+    "ASSROLEPARTYACCOUNT", "ASSROLEPARTYNAME",   "ASSROLEPARTYSTREET",   "ASSROLEPARTYCITY",
+    "ASSROLECOMMUNICATION", "ASSROLEAMOUNT",     "ASSROLECURRENCY",      "ASSROLESIGN",
+    "ASSROLETYPECODE",     "ASSROLEOUTAMOUNT",   "ASSROLEINAMOUNT",      "ASSROLECOUNTRY",
+    "ASSROLEBIC",
+};
+
 std::string lowerAscii(std::string_view text)
 {
     std::string out(text);
@@ -107,6 +115,16 @@ const std::vector<std::vector<std::string>>& ImportDefinitionAssistant::makeSepa
         mSeparated.push_back(std::move(*fields));
     }
     return mSeparated;
+}
+
+std::string_view ImportDefinitionAssistant::roleKey(AssistantRole role)
+{
+    return kRoleKeys[std::size_t(role)];
+}
+
+std::string_view ImportDefinitionAssistant::roleLabelKey(AssistantRole role)
+{
+    return kRoleLabelKeys[std::size_t(role)];
 }
 
 std::string ImportDefinitionAssistant::getColumnCode(std::uint32_t number)

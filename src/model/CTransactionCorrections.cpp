@@ -33,7 +33,7 @@ void PlaceLine(CDebit* line, double local, double amount, ObjectIdT objectId, bo
 CTransaction* CTransaction::NewCorrection(CDocAccounting* document)
 {
     auto* transaction = new CTransaction(-1, document, false, transaction_type::kOther, false);
-    if (document && document->mTransactionList) document->mTransactionList->InsertObjectAt(transaction, 1);
+    if (document && document->mTransactionList) document->insertTransaction(transaction);
     return transaction;
 }
 

@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 
 #include "ui/CSideBarController.h"
+#include "ui/GXSideBarControlledViewAncestor.h"
 #include "ui/WindowDocument.h"
 
 namespace ch {
@@ -14,6 +15,7 @@ namespace {
 constexpr int kNewObjectTag = 1100;
 constexpr int kDeleteTag = 1104;
 constexpr int kDuplicateTag = 1109;
+constexpr int kNewTransactionTag = 1110;
 constexpr int kTransferFromTag = 1111;
 constexpr int kTransferToTag = 1112;
 constexpr int kModifyTag = 1114;
@@ -147,6 +149,32 @@ void CommandRouter::passMenuCommand(int code, const CommandSender& sender)
     else if (classicTabShown()) mLayout->executeMenuCommand(code);
 }
 
+void CommandRouter::newObject(const CommandSender& sender)
+{
+    // The toolbar's New Transaction: a new transaction on a classic tab; on
+    // the side bar, the page's own new command; on the budget, report and
+    // import tabs, where it is enabled too, the new-transaction sheet.
+    if (classicTabShown()) {
+        passMenuCommand(sender.tag, sender);
+        return;
+    }
+    if (!version2InterfaceIsOn() && sender.isToolbarItem() && sender.tag == kNewTransactionTag) {
+        mSideBar.document().books().askTransactionInput(nullptr, nullptr, nullptr, 3, 1, false);
+        return;
+    }
+    passMenuCommand(kNewObjectTag, sender);
+}
+
+void CommandRouter::newAccount(WindowDocument& document)
+{
+    // A page of accounts of one type proposes that type.
+    GXSideBarControlledViewAncestor* page = version2InterfaceIsOn() ? mSideBar.currentController() : nullptr;
+    if (const auto type = page ? page->proposedAccountType() : std::nullopt)
+        document.initiateAccountCreationWithMasterType(*type);
+    else
+        document.newPLAccount();
+}
+
 void CommandRouter::launchCalculator() const
 {
     QString program = mCalculator;
@@ -175,13 +203,11 @@ void CommandRouter::trigger(QAction& action)
     else if (name == "exportTransactions:" && sender.tag == kExportTag)
         document.exportTransactions(version2InterfaceIsOn() ? mSideBar.deepCurrentItem() : nullptr);
     else if (name == "V2Page:") emit mainTabRequested(QString::fromStdString(homeTab()));
-    // The toolbar's New Transaction: a new transaction on a classic tab; on
-    // the side bar, the page's own new command.
-    else if (name == "newObject:") passMenuCommand(classicTabShown() ? sender.tag : kNewObjectTag, sender);
+    else if (name == "newObject:") newObject(sender);
     else if (name == "delete:") passMenuCommand(kDeleteTag, sender);
     else if (name == "modifyTransactionAsked:") passMenuCommand(kModifyTag, sender);
     else if (name == "flag:") passMenuCommand(kFlagTag, sender);
-    else if (name == "newPLAccount:") document.newPLAccount();
+    else if (name == "newPLAccount:") newAccount(document);
     else if (name == "newExpenseType:") document.newExpenseType();
     else if (name == "settinPage:") document.showDocumentSettings();
     else if (name == "transactionPage:") showSideBarNode(fourCC("TrnS"), 2);

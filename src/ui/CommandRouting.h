@@ -32,6 +32,7 @@ class QAction;
 namespace ch {
 
 class CSideBarController;
+class WindowDocument;
 
 // The properties a command action carries.
 inline constexpr char kTagProperty[] = "tag";
@@ -119,7 +120,9 @@ private:
     void showSideBarNode(FourCharCode type, int level);
     // To the side bar's page, or to the classic layout's tab shown.
     void passMenuCommand(int code, const CommandSender& sender);
+    void newObject(const CommandSender& sender);
     void launchCalculator() const;
+    void newAccount(WindowDocument& document);
 
     CSideBarController& mSideBar;
     LayoutCommands* mLayout = nullptr;

@@ -68,6 +68,8 @@ TEST_F(BooksChangedTest, SettersOfTheBooksMarkTheDocumentAndNothingElseDoes)
              t.posted->setChildren(CNonVisualDataItem::ItemArray());
          }, false},
         {"a figure derived from others", [](BooksChangedTest& t) { t.posted->setUnaccountedForAmount(); }, false},
+        {"an account's grouping account, which the item only keeps",
+         [](BooksChangedTest& t) { t.books().getAccountItemForId(11)->setGetGroupingAccountId(10); }, false},
     };
     for (const Case& c : cases) {
         document.changes = 0;

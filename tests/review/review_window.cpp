@@ -33,7 +33,11 @@
 #include "app/NewDocumentAssistantDialog.h"
 #include "app/PasswordQuestion.h"
 #include "app/RollForwardSheet.h"
+#include "business/InvoiceArguments.h"
+#include "business/PaymentArguments.h"
 #include "business/VATRateArguments.h"
+#include "business/views/GXDoubleTransactionDetailTableSynchronizer.h"
+#include "business/views/GXOwnerViewController.h"
 #include "document/MyDocument.h"
 #include "document/arguments/CAcoWArguments.h"
 #include "document/arguments/CategoryParameters.h"
@@ -281,7 +285,26 @@ void addBusiness(MyDocument& books)
     arguments::CAcoWArguments customer;
     customer.name = "Brightwater Studio";
     customer.createCustomerOpenInvoices = true;
-    books.commandExecutor().executeCommand(26, nullptr, customer);
+    const long customerId = books.commandExecutor().executeCommand(26, nullptr, customer);
+    // An invoice and a payment naming its number, not linked yet.
+    const long today = CDate::GetNowAsDateT();
+    arguments::InvoiceArguments invoice;
+    invoice.invoiceName = "Website redesign";
+    invoice.invoiceNumber = "2024000017";
+    invoice.thirdPartyId = customerId;
+    invoice.invoiceDate = today;
+    invoice.dueDate = today;
+    invoice.amountWithoutVAT = 2480.0;
+    invoice.firstVATRateId = -1;
+    books.commandExecutor().executeCommand(38, nullptr, invoice);
+    arguments::PaymentArguments payment;
+    payment.paymentName = "Payment 2024000017";
+    payment.thirdPartyId = customerId;
+    payment.paymentAmount = 2480.0;
+    payment.paymentDate = today;
+    payment.paymentCategoryId = books.get_mDefExpTUnspecifiedIncome();
+    payment.paymentOwnerType = arguments::kOwnerTypeCustomer;
+    books.commandExecutor().executeCommand(44, nullptr, payment);
     if (CAccount* card = books.getAccountForName("Credit Card")) {
         card->Put_mAccountSpecialType(CAccount::kCreditCard);
         card->Put_mCreditCardSubType(2);
@@ -419,6 +442,27 @@ int reviewDocumentWindow(const ReviewContext& context)
     }
     frame.showMainTab("V2");
     settle();
+
+    // The customer's invoices and payments, and the sheet that finds the
+    // invoices a payment settles.
+    selectNode(localized("OWNERSTABCUSTOMERS"), 2)(frame);
+    settle();
+    if (auto* owners = dynamic_cast<business::GXOwnerViewController*>(frame.sideBarController().currentController())) {
+        const auto customers = books.customerArray();
+        if (!customers.empty()) owners->selectOwner(business::GXOwnerViewController::Tab::Customers, customers.front().get());
+        owners->pair(true).rightTable()->selectRow(0);
+        settle();
+        failures += !save(frame, output, "app-customer-invoices.png");
+        owners->searchInvoiceForPayment(true);
+        settle();
+        if (auto* search = owners->searchSheet(); search && search->isVisible()) {
+            failures += !save(*search, output, "app-search-invoices.png");
+            search->cancelClicked();
+        } else {
+            ++failures;
+        }
+        settle();
+    }
 
     failures += settingsShots(frame, output);
 

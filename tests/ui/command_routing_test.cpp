@@ -149,9 +149,9 @@ TEST_F(CommandRoutingTest, CommandsReachTheirDocumentOperationsAndPages)
     open.toolbarItem("reports")->trigger();
     EXPECT_EQ(open.window->currentMainTab(), "repo");
     EXPECT_EQ(open.window->toolbar().selectedItemIdentifier(), "reports");
-    // There the edits do nothing.
+    // There New Transaction, enabled, asks for a transaction too.
     open.toolbarItem("newTrans")->trigger();
-    EXPECT_EQ(open.books.transactionInputs.size(), 1u);
+    EXPECT_EQ(open.books.transactionInputs.size(), 2u);
     // A page of the side bar brings the side-bar layout back.
     open.menuItem("ACCOUNTBUTTON")->trigger();
     EXPECT_EQ(open.window->currentMainTab(), "V2");

@@ -3,11 +3,10 @@
 #include <iostream>
 #include <string>
 
+#include "model/foundation/CNSStringToCString.h"
 #include "platform/core/alerts.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/message_format.h"
-#include "platform/core/text_encoding.h"
-#include "platform/core/user_defaults.h"
 
 namespace ch {
 
@@ -24,9 +23,7 @@ std::string messageText(long number)
 // Model text (8-bit, in the destination encoding) as UTF-8.
 std::string modelText(std::string_view bytes)
 {
-    auto enc = static_cast<TextEncoding>(UserDefaults::standard().integerForKey(kDestinationEncodingKey));
-    if (!isSupportedEncoding(enc)) enc = encoding::macRoman;
-    return decode(bytes, enc).value_or(std::string());
+    return CNSStringToCString::convertFromDestination(bytes);
 }
 
 std::string modelText(const char* text)

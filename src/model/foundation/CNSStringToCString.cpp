@@ -54,6 +54,13 @@ std::string CNSStringToCString::convertToDestination(std::string_view text, std:
     return encodeLossy(normalised, enc, maxBytes).value_or(std::string());
 }
 
+std::string CNSStringToCString::convertFromDestination(std::string_view bytes)
+{
+    auto enc = static_cast<TextEncoding>(destinationEncodingNumber());
+    if (!isSupportedEncoding(enc)) enc = encoding::macRoman;
+    return decode(bytes, enc).value_or(std::string());
+}
+
 void CNSStringToCString::convertStringToNameT(std::string_view text, char (&outName)[35])
 {
     copyField(convertToDestination(text, 34, 34), outName);

@@ -29,6 +29,9 @@ public:
     // Roman).
     static std::string convertToDestination(std::string_view text, std::size_t maxChars,
                                             std::size_t maxBytes);
+    // The way back: 8-bit model text in the destination encoding as UTF-8 (an
+    // unsupported encoding number reads Mac Roman).
+    static std::string convertFromDestination(std::string_view bytes);
 };
 
 } // namespace ch

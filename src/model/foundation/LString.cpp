@@ -3,10 +3,25 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
+
+#include "model/foundation/CNSStringToCString.h"
+#include "platform/core/unicode.h"
 
 namespace ch {
 
 namespace {
+
+std::string ModelText(const void* text, std::uint8_t length)
+{
+    if (!text || length == 0) return {};
+    return CNSStringToCString::convertFromDestination(std::string_view(static_cast<const char*>(text), length));
+}
+
+std::int16_t Sign(int value)
+{
+    return static_cast<std::int16_t>(value < 0 ? -1 : (value > 0 ? 1 : 0));
+}
 
 std::size_t DecimalText(std::int32_t value, char (&out)[16])
 {
@@ -164,6 +179,18 @@ std::int16_t LString::CompareBytes(const void* text1, const void* text2,
     return length1 < length2 ? -1 : 1;
 }
 
+std::int16_t LString::ToolboxCompareText(const void* text1, const void* text2,
+                                         std::uint8_t length1, std::uint8_t length2)
+{
+    return Sign(compareLocalized(ModelText(text1, length1), ModelText(text2, length2)));
+}
+
+std::int16_t LString::CompareIgnoringCase(const void* text1, const void* text2,
+                                          std::uint8_t length1, std::uint8_t length2)
+{
+    return Sign(compareLocalized(toUpperCase(ModelText(text1, length1)), toUpperCase(ModelText(text2, length2))));
+}
+
 // --- LString instance operations
 
 LString& LString::Assign(const LString& other)
@@ -240,6 +267,37 @@ LString& LString::Append(std::int32_t number)
     char digits[16];
     std::size_t length = DecimalText(number, digits);
     return Append(digits, length);
+}
+
+LString& LString::Insert(const void* bytes, std::size_t length, std::size_t at)
+{
+    return Replace(at, 0, bytes, length);
+}
+
+LString& LString::Remove(std::size_t start, std::size_t count)
+{
+    return Replace(start, count, nullptr, 0);
+}
+
+LString& LString::Replace(std::size_t start, std::size_t count, const void* bytes, std::size_t length)
+{
+    const std::size_t current = Length();
+    // 0-based offset of the first character replaced.
+    const std::size_t offset = std::min(start > 0 ? start - 1 : 0, current);
+    const std::size_t removed = std::min(count, current - offset);
+    if (!bytes) length = 0;
+    // Built apart: the bytes may lie inside this string.
+    Str255 result;
+    std::size_t size = 0;
+    auto put = [&](const unsigned char* from, std::size_t n) {
+        n = std::min(n, GetMaxLength() - size);
+        if (n > 0) std::memcpy(result + size, from, n);
+        size += n;
+    };
+    put(TextPtr(), offset);
+    put(static_cast<const unsigned char*>(bytes), length);
+    put(TextPtr() + offset + removed, current - offset - removed);
+    return Assign(result, size);
 }
 
 LStr255 operator+(const LString& left, const LString& right)

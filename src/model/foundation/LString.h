@@ -35,6 +35,9 @@ char* TCLptocstrncpy(char* dest, const unsigned char* src, std::size_t n);
 
 class LString {
 public:
+    // compare(text1, text2, length1, length2): negative, 0 or positive.
+    using CompareFunc = std::int16_t (*)(const void*, const void*, std::uint8_t, std::uint8_t);
+
     virtual ~LString() = default;
 
     // --- statics
@@ -57,6 +60,16 @@ public:
     // Byte-wise over the common length, then the shorter text first: -1, 0 or 1.
     static std::int16_t CompareBytes(const void* text1, const void* text2,
                                      std::uint8_t length1, std::uint8_t length2);
+    // The system's text comparison: the bytes read as model text (in the
+    // destination encoding, Mac Roman by default) and put in the name order
+    // of the user's language, capitals after small letters of the same
+    // word: -1, 0 or 1.
+    static std::int16_t ToolboxCompareText(const void* text1, const void* text2,
+                                           std::uint8_t length1, std::uint8_t length2);
+    // Both texts in capitals, then the system's text comparison: texts that
+    // differ only in case (also "STRASSE" and "straße") are equal.
+    static std::int16_t CompareIgnoringCase(const void* text1, const void* text2,
+                                            std::uint8_t length1, std::uint8_t length2);
 
     // --- instance operations, all bounded by the buffer size - 1
     std::uint8_t Length() const { return mString[0]; }
@@ -79,6 +92,22 @@ public:
     LString& Append(const void* bytes, std::size_t length);
     LString& Append(char character);
     LString& Append(std::int32_t number);
+
+    // Positions count from 1. Insert puts the bytes before the character at
+    // `at` (after the last one when `at` lies beyond the text); Remove takes
+    // out up to `count` characters from `start`; Replace does both at
+    // `start`. Whatever passes the buffer's size is cut from the end.
+    LString& Insert(const void* bytes, std::size_t length, std::size_t at);
+    LString& Remove(std::size_t start, std::size_t count);
+    LString& Replace(std::size_t start, std::size_t count, const void* bytes, std::size_t length);
+
+    // The string's own comparison, ToolboxCompareText unless set otherwise.
+    void SetCompareFunc(CompareFunc compare) { mCompareFunc = compare ? compare : ToolboxCompareText; }
+    CompareFunc GetCompareFunc() const { return mCompareFunc; }
+    std::int16_t CompareTo(const LString& other) const
+    {
+        return mCompareFunc(TextPtr(), other.TextPtr(), Length(), other.Length());
+    }
 
     LString& operator=(const LString& other) { return Assign(other); }
     LString& operator+=(const LString& other) { return Append(other); }
@@ -103,8 +132,9 @@ protected:
     }
 
 private:
-    unsigned char* mString;     // length byte, then the characters
-    std::uint16_t mBufferSize;  // length byte included, 2..256
+    unsigned char* mString;                         // length byte, then the characters
+    CompareFunc mCompareFunc = ToolboxCompareText;  // assigning text leaves it
+    std::uint16_t mBufferSize;                      // length byte included, 2..256
 };
 
 // A string with its own 256-byte buffer.

@@ -236,6 +236,26 @@ bool containsCaseInsensitive(std::string_view text, std::string_view needle)
     return foldCase(text).find(foldCase(needle)) != std::u16string::npos;
 }
 
+std::string toUpperCase(std::string_view utf8)
+{
+    if (isAscii(utf8)) {
+        std::string out(utf8);
+        for (char& c : out)
+            if (c >= 'a' && c <= 'z')
+                c = char(c - 'a' + 'A');
+        return out;
+    }
+    const std::u16string text = toUtf16(utf8);
+    UErrorCode err = U_ZERO_ERROR;
+    const int32_t needed = u_strToUpper(nullptr, 0, reinterpret_cast<const UChar*>(text.data()),
+                                        int32_t(text.size()), "", &err);
+    std::u16string out(std::size_t(needed), u'\0');
+    err = U_ZERO_ERROR;
+    u_strToUpper(reinterpret_cast<UChar*>(out.data()), needed, reinterpret_cast<const UChar*>(text.data()),
+                 int32_t(text.size()), "", &err);
+    return U_SUCCESS(err) ? toUtf8(out) : std::string(utf8);
+}
+
 int compareLocalized(std::string_view a, std::string_view b, bool ignoreCase)
 {
     auto collators = currentCollators();

@@ -37,6 +37,10 @@ bool equalsCaseInsensitive(std::string_view a, std::string_view b);
 bool startsWithCaseInsensitive(std::string_view text, std::string_view prefix);
 bool containsCaseInsensitive(std::string_view text, std::string_view needle);
 
+// The text in capitals by the full Unicode rules of no particular language
+// ("ß" becomes "SS").
+std::string toUpperCase(std::string_view utf8);
+
 // Localized order of names (ICU collation of the name-order locale): negative,
 // 0 or positive. With ignoreCase, texts differing only in case are equal.
 int compareLocalized(std::string_view a, std::string_view b, bool ignoreCase = false);

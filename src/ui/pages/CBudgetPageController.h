@@ -112,6 +112,11 @@ private:
     void reloadXRefs(bool accounts);
     void setXRefs(bool accounts, const std::shared_ptr<CBuDdItem>& line, int month);
     std::shared_ptr<CBuDdItem> currentDetail(bool accounts) const;
+    // The account or category chosen on the side (not a folder), with or
+    // without a budget line; none without a budget.
+    const CNonVisual* chosenLine(bool accounts) const;
+    // Whether the context's line budgets a transfer category.
+    bool isTransferLine(const BudgetSheetContext& context) const;
     // The context of a cross-reference action; none after the error.
     std::unique_ptr<BudgetSheetContext> currentXRefParams(bool needXRef);
     template <class SheetType>

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -71,6 +72,11 @@ QString amount(double value)
     return QString::fromStdString(CNumericTransformer().stringForObjectValue(value));
 }
 
+QString percentage(double value)
+{
+    return amount(value) + QStringLiteral(" %");
+}
+
 const CCurRItem* currencyOf(const CNonVisualDataItem& item)
 {
     return dynamic_cast<const CCurRItem*>(&item);
@@ -116,14 +122,54 @@ std::vector<ItemColumn> columnsFor(bool shares)
     if (shares) {
         columns.push_back(column("held", "LISTCOLHELD", [](const CCurRItem& c) { return amount(c.numberOfShares()); },
                                  true));
-        columns.push_back(column("value", "LISTCOLLOCALAMOUNT",
+        columns.push_back(column("value", "LISTCOLSHARESVALUE",
                                  [](const CCurRItem& c) {
                                      return amount(c.convertAmountToLocal(c.numberOfShares(), CDate::GetNowAsDateT()));
                                  },
                                  true));
         columns.push_back(
             column("result", "LISTCOLRESULT", [](const CCurRItem& c) { return amount(c.bruttoResultaat()); }, true));
+        columns.push_back(column("resultPercentage", "LISTCOLRESULTPCT",
+                                 [](const CCurRItem& c) { return percentage(c.bruttoPercentage()); }, true));
+        columns.push_back(column("netResultPercentage", "LISTCOLNETRESULTPCT",
+                                 [](const CCurRItem& c) { return percentage(c.nettoPercentage()); }, true));
+    } else {
+        // Where the differences a new rate makes are booked.
+        columns.push_back(column("fluctuationsAccount", "LISTCOLFLUCTUATIONSACCOUNT",
+                                 [](const CCurRItem& c) {
+                                     return QString::fromStdString(c.fluctuationsAccountName().value_or(""));
+                                 },
+                                 false));
     }
+    return columns;
+}
+
+// The booking lines of a share's portfolio account, and how many shares the
+// transaction of each line bought (positive) or sold; the counts come from
+// the share's transactions, by transaction id.
+std::vector<ItemColumn> shareLineColumns(std::shared_ptr<const std::map<ObjectIdT, int>> sharesTraded)
+{
+    std::vector<ItemColumn> columns = bookingLineColumns();
+    auto shown = [sharesTraded](const CNonVisualDataItem& item) -> std::optional<int> {
+        const auto* line = dynamic_cast<const CDebetItem*>(&item);
+        if (!line) return std::nullopt;
+        const auto found = sharesTraded->find(line->getTransactionId());
+        if (found == sharesTraded->end() || found->second == 0) return std::nullopt;
+        return found->second;
+    };
+    ItemColumn quantity;
+    quantity.identifier = QStringLiteral("quantity");
+    quantity.heading = text("LISTCOLQUANTITY");
+    quantity.value = [shown](const CNonVisualDataItem& item, int role) -> QVariant {
+        if (role == Qt::TextAlignmentRole) return int(Qt::AlignRight | Qt::AlignVCenter);
+        if (role != Qt::DisplayRole) return {};
+        const std::optional<int> count = shown(item);
+        return count ? QVariant(QString::number(*count)) : QVariant();
+    };
+    quantity.sortValue = [shown](const CNonVisualDataItem& item) -> SortValue {
+        return SortValue(double(shown(item).value_or(0)));
+    };
+    columns.push_back(std::move(quantity));
     return columns;
 }
 
@@ -208,7 +254,8 @@ GXCurrencyTableViewController::GXCurrencyTableViewController(bool shares, QObjec
     mLines.setSortDescriptors({byLineDate()});
     mRates.setSortDescriptors({byValidFrom()});
     mModel = std::make_unique<ItemTableModel>(mController, columnsFor(shares));
-    mLineModel = std::make_unique<ItemTableModel>(mLines, bookingLineColumns());
+    mLineModel = std::make_unique<ItemTableModel>(mLines, shares ? shareLineColumns(mSharesTraded)
+                                                                 : bookingLineColumns());
     mRateModel = std::make_unique<ItemTableModel>(mRates, rateColumns());
 }
 
@@ -273,8 +320,11 @@ QWidget* GXCurrencyTableViewController::makeUpperView(QWidget* parent)
     for (int column = 0; column < mModel->columnCount(); ++column) {
         const QString heading = mModel->headerData(column, Qt::Horizontal).toString();
         const QString identifier = mModel->columns()[std::size_t(column)].identifier;
-        // The rate reads "1 ACME = 41.20 EUR".
-        const int least = identifier == QLatin1String("symbol") ? 80 : identifier == QLatin1String("rate") ? 190 : 130;
+        // The rate reads "1 ACME = 41.20 EUR"; a percentage needs little room.
+        const int least = identifier == QLatin1String("symbol")               ? 80
+                          : identifier == QLatin1String("rate")               ? 190
+                          : identifier.endsWith(QLatin1String("Percentage")) ? 0
+                                                                              : 100;
         mTable->setColumnWidth(column, std::max(least, headingMetrics.horizontalAdvance(heading) + 40));
     }
     if (name >= 0) header->setSectionResizeMode(name, QHeaderView::Stretch);
@@ -576,9 +626,15 @@ void GXCurrencyTableViewController::showLinesOfSelection()
     const std::shared_ptr<CCurRItem> share = selectedShare();
     LineItemArray lines;
     std::vector<std::shared_ptr<CCcoNItem>> rates;
+    mSharesTraded->clear();
     if (share) {
         if (const std::shared_ptr<CAcnTItem> account = share->portfolioAccount())
             lines = account->allTransactionDetails();
+        // A deal's quantity counts the shares that leave the portfolio; the
+        // column shows those bought as positive.
+        if (mShares)
+            for (const std::shared_ptr<CTrnSItem>& deal : share->mStockTransactionList())
+                if (const auto id = deal->getId()) (*mSharesTraded)[*id] = -deal->investmentQuantity().value_or(0);
         rates = share->mHistoryList();
         // Without a selection the chart keeps what it showed.
         mBarChart->synchronizeWithArray(lines);

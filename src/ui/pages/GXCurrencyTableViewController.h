@@ -17,8 +17,10 @@
 // counts as no selection.
 
 #include <functional>
+#include <map>
 #include <memory>
 
+#include "model/foundation/ModelTypes.h"
 #include "ui/GXSideBarControlledViewAncestor.h"
 #include "ui/lists/CNonVisualDataItemArrayController.h"
 
@@ -149,6 +151,8 @@ private:
     bool mSynchronizing = false;
     // The share whose lines, rates and prices are shown.
     std::weak_ptr<CCurRItem> mShownShare;
+    // How many shares each of its transactions bought or sold, by id.
+    std::shared_ptr<std::map<ObjectIdT, int>> mSharesTraded = std::make_shared<std::map<ObjectIdT, int>>();
     // Lets a fetch that ends after the page went find it gone.
     std::shared_ptr<GXCurrencyTableViewController*> mAlive;
 };

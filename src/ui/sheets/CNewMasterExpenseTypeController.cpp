@@ -64,6 +64,8 @@ void CNewMasterExpenseTypeController::initialize(const SheetParameters& paramete
     masterTypeField->setExclusive(true);
     if (const auto kind = item.getMasterTypeAsObject(); kind && masterTypeField->button(*kind))
         masterTypeField->button(*kind)->setChecked(true);
+    for (QAbstractButton* button : masterTypeField->buttons())
+        button->setEnabled(mLogic.kindMayChange());
     parentTypeField->clearValue();
     if (const auto parent = item.mParentId())
         parentTypeField->setId(*parent);

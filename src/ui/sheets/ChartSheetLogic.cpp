@@ -200,6 +200,11 @@ void CategoryGroupSheetLogic::initialize(const SheetParameters& parameters)
     }
 }
 
+bool CategoryGroupSheetLogic::kindMayChange() const
+{
+    return !mItemToModify || (mItemToModify->canSystemTypeBeModified() && mItemToModify->canItemBeRelocated());
+}
+
 bool CategoryGroupSheetLogic::checkContents() const
 {
     if (!mTemporaryItem)

@@ -65,6 +65,10 @@ class CategoryGroupSheetLogic {
 public:
     void initialize(const SheetParameters& parameters);
     SheetDocument* document() const { return mDocument; }
+    // Whether the kind may be chosen: for a new group, and for a top-level
+    // group that holds neither categories nor groups and is not one of the
+    // fixed default groups.
+    bool kindMayChange() const;
     const std::shared_ptr<CMxpTItem>& temporaryItem() const { return mTemporaryItem; }
     const std::shared_ptr<CMxpTItem>& itemToModify() const { return mItemToModify; }
     bool checkContents() const;

@@ -3,6 +3,8 @@
 #include <charconv>
 
 #include "bridge/BridgeDocument.h"
+#include "bridge/CAcnTItem.h"
+#include "bridge/CNonVisualDataItemController.h"
 #include "bridge/CTrnSItem.h"
 #include "model/CAccType.h"
 #include "model/CAccount.h"
@@ -86,9 +88,11 @@ bool SideBarDrops::acceptDrop(const CNonVisualDataItem* node, const std::optiona
         return true;
     }
     if (headerOf(*node) == Header::CreditCards) {
-        static_cast<CAccount*>(dropped)->Put_mAccountSpecialType(1);
-        // Written straight into the model: the document must still know it changed.
-        mDocument.updateChangeCount();
+        // The account's item writes the model and marks the books edited.
+        const auto account = mDocument.bridge().dataItemController().accountItemForAccount(dropped);
+        if (!account)
+            return false;
+        account->setIsCreditCard(true);
         if (creditCardsChanged)
             creditCardsChanged();
         return true;

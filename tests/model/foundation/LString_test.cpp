@@ -4,6 +4,8 @@
 #include <string>
 
 #include "model/foundation/LString.h"
+#include "platform/core/unicode.h"
+#include "text_settings_fixture.h"
 
 namespace ch {
 namespace {
@@ -121,6 +123,95 @@ TEST(LStr255, BuildsTextWithinItsBuffer)
     ref.Assign("abcdefgh");
     EXPECT_EQ(Text(field), "abcd");
     EXPECT_EQ(field[5], 0x5a);
+}
+
+// Model text is Mac Roman by default: 0x8E is "é", 0x83 "É", 0xA7 "ß".
+TEST(LString, TextComparisonFollowsTheNameOrderAndCaseFoldingFollowsTheLanguage)
+{
+    test::PinnedTextSettings settings;
+    const std::string savedOrder = nameOrderLocale();
+    setNameOrderLocale("en_US");
+    struct Case {
+        const char* left;
+        const char* right;
+        int toolbox;
+        int ignoringCase;
+    };
+    const Case cases[] = {
+        {"abc", "abd", -1, -1},
+        {"ab", "abc", -1, -1},
+        {"abc", "abc", 0, 0},
+        {"a", "B", -1, -1},              // bytes would put "B" first
+        {"ABC", "abc", 1, 0},            // small letters first, the same ignoring case
+        {"\x8E" "t\x8E", "ete", 1, 1},    // an accent counts after the letters
+        {"\x8E" "cole", "fable", -1, -1}, // "é" sorts with "e", not after "z"
+        {"\x83" "T\x83", "\x8E" "t\x8E", 1, 0},
+        {"STRASSE", "stra\xA7" "e", -1, 0},
+        {"", "a", -1, -1},
+    };
+    for (const Case& c : cases) {
+        const auto l1 = static_cast<std::uint8_t>(std::strlen(c.left));
+        const auto l2 = static_cast<std::uint8_t>(std::strlen(c.right));
+        EXPECT_EQ(LString::ToolboxCompareText(c.left, c.right, l1, l2), c.toolbox) << c.left << " " << c.right;
+        EXPECT_EQ(LString::ToolboxCompareText(c.right, c.left, l2, l1), -c.toolbox) << c.right << " " << c.left;
+        EXPECT_EQ(LString::CompareIgnoringCase(c.left, c.right, l1, l2), c.ignoringCase) << c.left << " " << c.right;
+    }
+
+    // A string compares by ToolboxCompareText unless told otherwise.
+    LStr255 upper("ABC");
+    EXPECT_EQ(upper.GetCompareFunc(), &LString::ToolboxCompareText);
+    EXPECT_EQ(upper.CompareTo(LStr255("abc")), 1);
+    upper.SetCompareFunc(LString::CompareIgnoringCase);
+    EXPECT_EQ(upper.CompareTo(LStr255("abc")), 0);
+    upper.Assign("abd");
+    EXPECT_EQ(upper.CompareTo(LStr255("ABC")), 1) << "assigning text keeps the comparison";
+    setNameOrderLocale(savedOrder);
+}
+
+TEST(LString, InsertAndReplaceStayWithinTheBuffer)
+{
+    struct Case {
+        const char* text;
+        std::size_t start;
+        std::size_t count;   // 0: an insertion
+        const char* bytes;
+        std::size_t bufferSize;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"Dividend", 1, 0, "Net ", 256, "Net Dividend"},
+        {"Dividend", 9, 0, " ACME", 256, "Dividend ACME"},   // after the last character
+        {"Dividend", 40, 0, "!", 256, "Dividend!"},          // beyond the text: at its end
+        {"Dividend", 0, 0, ">", 256, ">Dividend"},           // 0 counts as the first position
+        {"Dividend", 4, 0, "-", 7, "Div-id"},               // the tail is cut, not the insertion
+        {"abcdef", 3, 0, "XYZ", 5, "abXY"},                 // nor the text before it
+        {"Balance 2024", 9, 4, "2025", 256, "Balance 2025"},
+        {"Balance 2024", 1, 7, "Saldo", 256, "Saldo 2024"},
+        {"Balance", 5, 99, "e", 256, "Balae"},              // no more than the text holds
+        {"Balance", 3, 2, "", 256, "Bance"},                 // a removal
+        {"abc", 2, 1, "1234567", 6, "a1234"},
+    };
+    for (const Case& c : cases) {
+        unsigned char buffer[256] = {};
+        LStringRef text(c.bufferSize, buffer);
+        text.Assign(c.text);
+        if (c.count == 0)
+            text.Insert(c.bytes, std::strlen(c.bytes), c.start);
+        else
+            text.Replace(c.start, c.count, c.bytes, std::strlen(c.bytes));
+        EXPECT_EQ(Text(buffer), c.expected) << c.text << " at " << c.start;
+    }
+
+    // The bytes may be the string's own.
+    LStr255 echo("abc");
+    echo.Insert(echo.TextPtr(), echo.Length(), 2);
+    EXPECT_EQ(Text(echo), "aabcbc");
+    echo.Remove(2, 3);
+    EXPECT_EQ(Text(echo), "abc");
+    // A full string takes nothing more.
+    LStr255 full(std::string(255, 'a').c_str());
+    full.Insert("b", 1, 1);
+    EXPECT_EQ(Text(full), "b" + std::string(254, 'a'));
 }
 
 } // namespace

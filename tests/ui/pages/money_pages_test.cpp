@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <map>
+
 #include "bridge/CCurRItem.h"
 #include "bridge/CNonVisualDataItemController.h"
 #include "document/DocumentNotifications.h"
@@ -231,6 +233,59 @@ TEST_F(MoneyPagesTest, AClickedShareShowsItsBookingLinesWithBalancesItsRatesAndI
     processEvents();
     EXPECT_EQ(page->barChart()->lineCount(), 1u);
     EXPECT_EQ(lines.rowCount(), 0);
+}
+
+TEST_F(MoneyPagesTest, ASharesResultShowsAsPercentagesAndEachDealWithTheSharesItBought)
+{
+    // Ten shares bought for 125.00, now worth 15.00 each.
+    acme->Validate();
+    item(acme)->changeRateToQuantity(1, 15.0, 0);
+    GXCurrencyTableViewController* page = show("SHAREBUTTON");
+    ASSERT_NE(page, nullptr);
+    clickRow(*page, item(acme).get());
+    const int row = page->table()->selectionModel()->selectedRows().first().row();
+    const auto shown = [](double value) { return QString::fromStdString(CNumericTransformer().stringForObjectValue(value)); };
+    EXPECT_EQ(cell(*page, row, "result"), shown(25.0));
+    EXPECT_EQ(cell(*page, row, "resultPercentage"), shown(20.0) + " %");
+    EXPECT_EQ(cell(*page, row, "netResultPercentage"), shown(20.0) + " %");
+
+    // Below, each deal says how many shares it bought or sold; the
+    // revaluation of the rate change moved none.
+    item(acme)->buyOrSellShares(15.0, 0.0, 4.0, 60.0, 4, 4, "four more", false, 20250301, true);
+    item(acme)->buyOrSellShares(15.0, 0.0, 2.0, 30.0, 4, 4, "two sold", false, 20250302, false);
+    open.books.notificationCenter().post(GXCSharePriceModifiedNotification);
+    processEvents();
+    ItemTableModel& lines = *static_cast<ItemTableModel*>(page->transactionTableView()->model());
+    std::map<QString, QString> quantities;
+    for (int line = 0; line < lines.rowCount(); ++line)
+        quantities[lines.data(lines.index(line, lines.columnOf("description"))).toString()] =
+            lines.data(lines.index(line, lines.columnOf("quantity"))).toString();
+    EXPECT_EQ(quantities["four more"], "4");
+    EXPECT_EQ(quantities["two sold"], "-2");
+    EXPECT_EQ(std::count_if(quantities.begin(), quantities.end(), [](const auto& q) { return q.second.isEmpty(); }), 1)
+        << "the revaluation";
+}
+
+// With a dollar whose exchange differences go to an account of their own.
+class MoneyPagesWithDollarTest : public MoneyPagesTest {
+protected:
+    void SetUp() override
+    {
+        open.books.addAccount(71, 3, "Exchange results");
+        open.books.addCurrency(50, "USD", 1, 0.9)->Put_mDiffAccount(71);
+        MoneyPagesTest::SetUp();
+    }
+};
+
+TEST_F(MoneyPagesWithDollarTest, EachCurrencyNamesTheAccountItsExchangeDifferencesGoTo)
+{
+    GXCurrencyTableViewController* page = show("CURRENCYBUTTON");
+    ASSERT_NE(page, nullptr);
+    std::map<QString, QString> differences;
+    for (int row = 0; row < page->tableModel()->rowCount(); ++row)
+        differences[cell(*page, row, "symbol")] = cell(*page, row, "fluctuationsAccount");
+    EXPECT_EQ(differences["USD"], "Exchange results");
+    EXPECT_EQ(differences["EUR"], "-") << "the home currency has none";
 }
 
 TEST_F(MoneyPagesTest, APriceChangeRefreshesTheLinesOfTheSelectedShareOnly)
