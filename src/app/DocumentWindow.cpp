@@ -72,6 +72,7 @@ void DocumentWindow::dropFrame()
     // Closed as Cancel closes them, while what they show still exists.
     for (QDialog* sheet : mFrame->findChildren<QDialog*>())
         if (sheet->isVisible()) sheet->reject();
+    mPeriodsWatch = {};
     mBooks->setWindow(nullptr);
     mBooks->setImportLineSource(nullptr);
     mRecentMenu = nullptr;
