@@ -4,7 +4,8 @@
 // list and outline works on: rows are selected, pages switched, and a new
 // booking goes into the reverted books and their journal. Once with the
 // side bar's pages, once in the classic layout, and once with statement
-// lines pending on the import page and a budget shown.
+// lines pending on the import page and a budget shown. A file that can no
+// longer be read leaves the window and its unsaved changes as they were.
 
 #include <QAction>
 #include <QLineEdit>
@@ -448,6 +449,26 @@ TEST_F(RevertWindowTest, PendingStatementLinesAndAShownBudgetOutliveTheRevert)
     settle();
     EXPECT_EQ(import->currentImportedTransaction(), line);
     EXPECT_FALSE(books().isDocumentEdited());
+}
+
+TEST_F(RevertWindowTest, AFileThatCannotBeReadLeavesTheWindowAndItsChanges)
+{
+    makeBooks();
+    GXTransactionViewController* page = transactionsPage();
+    ASSERT_NE(page, nullptr);
+    quickEntry("Lunch", "-12.50");
+    std::ofstream(booksPath.toStdString(), std::ios::binary | std::ios::trunc) << "no books";
+    const DocumentWindowFrame* before = &frame();
+
+    environment.alerts().clear();
+    revertByMenu();
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{172});
+    EXPECT_EQ(&frame(), before);
+    EXPECT_EQ(transactionsNamed("Lunch"), 1);
+    EXPECT_TRUE(books().isDocumentEdited());
+    EXPECT_TRUE(frame().isWindowModified());
+    clickRow(page->table(Tab::Transactions), page->controller(Tab::Transactions), "Bread");
+    EXPECT_EQ(page->selectedTransaction()->getName(), "Bread");
 }
 
 } // namespace
