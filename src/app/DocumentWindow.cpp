@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 
 #include "ui/pages/CBudgetPageController.h"
 #include "analysis/views/CReportingController.h"
@@ -18,6 +19,7 @@
 #include "ui/CommandRouting.h"
 #include "ui/DocumentWindowFrame.h"
 #include "ui/HelpMenu.h"
+#include "ui/SideBarRowPath.h"
 #include "ui/sheets/AccountSheetLogic.h"
 
 namespace ch {
@@ -83,13 +85,17 @@ void DocumentWindow::dropFrame()
 FileOutcome DocumentWindow::revertToSaved()
 {
     if (!mFrame) return revertDocumentToSaved(document());
-    QByteArray geometry;
+    QRect geometry;
+    Qt::WindowStates state;
     std::string tab;
+    std::vector<std::string> sideBarRow;
     QPageLayout pageLayout;
     bool shown = false;
     const FileOutcome outcome = revertDocumentToSaved(document(), [&] {
-        geometry = mFrame->saveGeometry();
+        geometry = mFrame->normalGeometry();
+        state = mFrame->windowState();
         tab = mFrame->currentMainTab();
+        sideBarRow = selectedRowPath(mFrame->sideBarController());
         pageLayout = mFrame->pageLayout();
         shown = mFrame->isVisible();
         dropFrame();
@@ -101,9 +107,15 @@ FileOutcome DocumentWindow::revertToSaved()
         return outcome;
     }
     buildFrame();
-    mFrame->restoreGeometry(geometry);
+    // Where the window's contents were, whatever frame the desktop draws.
+    mFrame->setGeometry(geometry);
+    mFrame->setWindowState(state);
     mFrame->setPageLayout(pageLayout);
     mFrame->showMainTab(tab);
+    // After the frame's own first choice of page, which is also posted.
+    QTimer::singleShot(0, mFrame.get(), [frame = mFrame.get(), sideBarRow] {
+        selectRowPath(frame->sideBarController(), sideBarRow);
+    });
     if (shown) {
         mFrame->show();
         mFrame->raise();

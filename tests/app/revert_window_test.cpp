@@ -4,8 +4,9 @@
 // list and outline works on: rows are selected, pages switched, and a new
 // booking goes into the reverted books and their journal. Once with the
 // side bar's pages, once in the classic layout, and once with statement
-// lines pending on the import page and a budget shown. A file that can no
-// longer be read leaves the window and its unsaved changes as they were.
+// lines pending on the import page and a budget shown. The side bar's row
+// shown stays when the books read have it. A file that can no longer be
+// read leaves the window and its unsaved changes as they were.
 
 #include <QAction>
 #include <QLineEdit>
@@ -23,6 +24,7 @@
 #include "bridge/CBuDhItem.h"
 #include "bridge/CTrnSItem.h"
 #include "business/views/GXOwnerViewController.h"
+#include "document/arguments/AccountArguments.h"
 #include "document/arguments/CategoryParameters.h"
 #include "document/commands/CommandJournalReader.h"
 #include "import/CImpTItem.h"
@@ -34,6 +36,7 @@
 #include "model/CTransactionArray.h"
 #include "ui/MainToolbar.h"
 #include "ui/QuickEntryPane.h"
+#include "ui/SideBarRowPath.h"
 #include "ui/lists/CTransactionTableView.h"
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/lists/ItemTableModel.h"
@@ -348,6 +351,36 @@ TEST_F(RevertWindowTest, SideBarPagesShowTheSavedBooksAndWorkOn)
     EXPECT_EQ(namesShown(page->controller(Tab::Transactions)), (std::vector<std::string>{"Supper", "Bread"}));
     clickRow(page->table(Tab::Transactions), page->controller(Tab::Transactions), "Supper");
     EXPECT_EQ(page->selectedTransaction()->getName(), "Supper");
+}
+
+TEST_F(RevertWindowTest, TheSideBarRowShownStaysWhileTheBooksReadHaveIt)
+{
+    makeBooks();
+    transactionsPage();
+    quickEntry("Lunch", "-12.50");
+    auto* accounts = showPage<AccountCategoryPage>(localized("OwnProperty"), -1);
+    ASSERT_NE(accounts, nullptr);
+    clickAccountRow(*accounts, "Checking");
+    const std::vector<std::string> shown = selectedRowPath(frame().sideBarController());
+    ASSERT_EQ(shown.size(), 3u) << "the header, its kind, the account type";
+
+    revertByMenu();
+    expectSavedBooks("Lunch");
+    CSideBarController& sideBar = frame().sideBarController();
+    EXPECT_EQ(selectedRowPath(sideBar), shown);
+    accounts = dynamic_cast<AccountCategoryPage*>(sideBar.currentController());
+    ASSERT_NE(accounts, nullptr);
+    clickAccountRow(*accounts, "Checking");
+
+    // A row the books read do not have: the window opens on the transactions.
+    arguments::AccountTypeArguments banks;
+    banks.accountTypeName = "Banks";
+    banks.theMasterType = 1;
+    banks.theAccountTypeId = 1;
+    books().commandExecutor().executeCommand(11, nullptr, banks);
+    ASSERT_NE(showPage("Banks", -1), nullptr);
+    revertByMenu();
+    EXPECT_NE(dynamic_cast<GXTransactionViewController*>(frame().sideBarController().currentController()), nullptr);
 }
 
 TEST_F(RevertWindowTest, ClassicLayoutShowsTheSavedBooksAndWorksOn)
