@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <initializer_list>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "model/BooksDamage.h"
@@ -19,65 +20,50 @@
 namespace ch {
 namespace {
 
-// The objects of a list, for a walk over them.
-std::vector<const CNonVisual*> ObjectsIn(std::initializer_list<const CNamedListArray*> lists)
+// Calls `act` with each object of the list, as the class the list holds.
+template <class Object, class Act>
+void ForEach(const CNamedListArray& list, Act act)
 {
-    std::vector<const CNonVisual*> objects;
-    for (const CNamedListArray* list : lists) {
-        const ArrayIndexT count = CountOf(list);
-        for (ArrayIndexT i = 1; i <= count; ++i) objects.push_back(list->ObjectAt(i));
-    }
-    return objects;
+    const auto count = static_cast<std::size_t>(CountOf(&list));
+    if (count == 0) return;
+    CNonVisual* const* objects = static_cast<CNonVisual* const*>(list.GetItemPtr(1));
+    for (std::size_t i = 0; i < count; ++i) act(*static_cast<const Object*>(objects[i]));
 }
 
-// Every object whose id an earlier one of the lists holds. Ids of books are
-// numbered from 1 with few gaps: a table by id tells them without a hash.
-void NoteSharedIds(std::initializer_list<const CNamedListArray*> lists, BooksDamage& damage)
+// Objects with their ids, as a walk over them met them.
+using IdsMet = std::vector<std::pair<ObjectIdT, const CNonVisual*>>;
+
+void Meet(IdsMet& met, const CNamedListArray& list)
 {
-    const std::vector<const CNonVisual*> objects = ObjectsIn(lists);
+    ForEach<CNonVisual>(list, [&](const CNonVisual& object) { met.emplace_back(object.Get_Id(), &object); });
+}
+
+// Every object whose id an earlier one holds. Ids of books are numbered from
+// 1 with few gaps: a table by id tells them without a hash.
+void NoteSharedIds(const IdsMet& met, BooksDamage& damage)
+{
     ObjectIdT highest = 0;
     bool positive = true;
-    for (const CNonVisual* object : objects) {
-        positive = positive && object->Get_Id() > 0;
-        highest = std::max(highest, object->Get_Id());
+    for (const auto& [id, object] : met) {
+        positive = positive && id > 0;
+        highest = std::max(highest, id);
     }
-    if (positive && std::size_t(highest) <= 4 * objects.size() + 1024) {
+    if (positive && std::size_t(highest) <= 4 * met.size() + 1024) {
         std::vector<const CNonVisual*> holder(std::size_t(highest) + 1, nullptr);
-        for (const CNonVisual* object : objects) {
-            const CNonVisual*& first = holder[std::size_t(object->Get_Id())];
+        for (const auto& [id, object] : met) {
+            const CNonVisual*& first = holder[std::size_t(id)];
             if (first) damage.NoteIdShared(*first, *object);
             else first = object;
         }
         return;
     }
     std::unordered_map<ObjectIdT, const CNonVisual*> holder;
-    holder.reserve(objects.size());
-    for (const CNonVisual* object : objects) {
-        const auto [at, first] = holder.emplace(object->Get_Id(), object);
+    holder.reserve(met.size());
+    for (const auto& [id, object] : met) {
+        const auto [at, first] = holder.emplace(id, object);
         if (!first) damage.NoteIdShared(*at->second, *object);
     }
 }
-
-// Whether an object of a kind has an id, remembering the last answer: the
-// lines of books name a few objects over and over.
-class Existence {
-public:
-    template <class LookUp>
-    bool Of(ObjectIdT id, LookUp lookUp)
-    {
-        if (!mKnown || id != mId) {
-            mId = id;
-            mExists = lookUp(id) != nullptr;
-            mKnown = true;
-        }
-        return mExists;
-    }
-
-private:
-    ObjectIdT mId = 0;
-    bool mExists = false;
-    bool mKnown = false;
-};
 
 class Checker {
 public:
@@ -85,105 +71,109 @@ public:
 
     void Run()
     {
-        NoteSharedIds({mBooks.mAccountOwnerList.get()}, mDamage);
-        NoteSharedIds({mBooks.mCurrencyList.get()}, mDamage);
-        NoteSharedIds({mBooks.mBankList.get()}, mDamage);
-        NoteSharedIds({mBooks.mBudgetList.get()}, mDamage);
-        NoteSharedIds({mBooks.mRecurringList.get()}, mDamage);
+        for (const CNamedListArray* list : std::initializer_list<const CNamedListArray*>{
+                 mBooks.mAccountOwnerList.get(), mBooks.mCurrencyList.get(), mBooks.mBankList.get(),
+                 mBooks.mBudgetList.get()}) {
+            IdsMet met;
+            Meet(met, *list);
+            NoteSharedIds(met, mDamage);
+        }
         // Posted and unlinked transactions are one kind: linking moves one between the lists.
-        NoteSharedIds({mBooks.mTransactionList.get(), mBooks.mUnlinkedList.get()}, mDamage);
-
-        CheckTransactions(*mBooks.mTransactionList, true);
-        CheckTransactions(*mBooks.mUnlinkedList, false);
-        CheckTransactions(*mBooks.mRecurringList, false);
+        IdsMet transactions;
+        transactions.reserve(std::size_t(CountOf(mBooks.mTransactionList.get())));
+        CheckTransactions(*mBooks.mTransactionList, true, transactions);
+        CheckTransactions(*mBooks.mUnlinkedList, false, transactions);
+        NoteSharedIds(transactions, mDamage);
+        IdsMet recurring;
+        CheckTransactions(*mBooks.mRecurringList, false, recurring);
+        NoteSharedIds(recurring, mDamage);
         CheckAccounts();
         CheckCategories();
         CheckBudgets();
     }
 
 private:
+    // Remembers the last answer: the lines of books name a few currencies over and over.
     bool CurrencyExists(ObjectIdT id)
     {
-        return mCurrencies.Of(id, [&](ObjectIdT at) { return mBooks.GetCurrencyForId(at); });
+        if (!mCurrencyKnown || id != mCurrencyId) {
+            mCurrencyId = id;
+            mCurrencyExists = mBooks.GetCurrencyForId(id) != nullptr;
+            mCurrencyKnown = true;
+        }
+        return mCurrencyExists;
     }
 
-    void CheckTransactions(const CNamedListArray& list, bool posted)
+    void CheckTransactions(const CNamedListArray& list, bool posted, IdsMet& met)
     {
-        const ArrayIndexT count = CountOf(&list);
-        for (ArrayIndexT i = 1; i <= count; ++i) {
-            const auto* transaction = static_cast<const CTransaction*>(list.ObjectAt(i));
-            if (!CurrencyExists(transaction->Get_mCurrencyId()))
-                mDamage.NoteMissingReference(type::kCurrency, transaction->Get_mCurrencyId(), *transaction);
-            CheckLines(*transaction->GetDebitList(), *transaction, false);
-            CheckLines(*transaction->GetCreditList(), *transaction, false);
-            CheckLines(*transaction->GetExpenseTypeList(), *transaction, true);
-            if (!posted) continue;
-            double fluctuation = 0.0;
-            const double debits = transaction->Get_DebitAmount(fluctuation);
-            const double credits = transaction->Get_CreditAmount(fluctuation);
-            if (!CTransaction::SidesAgree(debits, credits)) mDamage.NoteUnbalanced(*transaction, debits, credits);
-        }
+        ForEach<CTransaction>(list, [&](const CTransaction& transaction) { CheckTransaction(transaction, posted, met); });
     }
 
-    void CheckLines(const CNamedListArray& lines, const CTransaction& transaction, bool categories)
+    void CheckTransaction(const CTransaction& transaction, bool posted, IdsMet& met)
     {
-        const ArrayIndexT count = CountOf(&lines);
-        for (ArrayIndexT i = 1; i <= count; ++i) {
-            const auto* line = static_cast<const CDebit*>(lines.ObjectAt(i));
-            const ObjectIdT id = line->Get_mAccountId();
-            // A category line of no category (an id of 0 or less) is booked
-            // where a setting names none, as supplier invoices do for their VAT.
-            const bool exists =
-                categories ? id <= 0 || mCategories.Of(id, [&](ObjectIdT at) { return mBooks.GetExpenseTypeForID(at); })
-                           : mAccounts.Of(id, [&](ObjectIdT at) { return mBooks.GetAccountForID(at); });
-            if (!exists) mDamage.NoteLineOnMissing(categories ? type::kExpenseType : type::kAccount, id, &transaction);
-            if (!CurrencyExists(line->Get_mCurrency()))
-                mDamage.NoteMissingReference(type::kCurrency, line->Get_mCurrency(), *line);
-        }
+        met.emplace_back(transaction.Get_Id(), &transaction);
+        if (!CurrencyExists(transaction.Get_mCurrencyId()))
+            mDamage.NoteMissingReference(type::kCurrency, transaction.Get_mCurrencyId(), transaction);
+        const double debits = CheckLines(*transaction.GetDebitList(), transaction, false);
+        const double credits = CheckLines(*transaction.GetCreditList(), transaction, false);
+        CheckLines(*transaction.GetExpenseTypeList(), transaction, true);
+        if (posted && debits != credits && !CTransaction::SidesAgree(debits, credits))
+            mDamage.NoteUnbalanced(transaction, debits, credits);
+    }
+
+    // Notes the lines that name what does not exist; the sum of their
+    // home-currency amounts (the side's total, as Validate adds it).
+    double CheckLines(const CNamedListArray& lines, const CTransaction& transaction, bool categories)
+    {
+        double total = 0.0;
+        ForEach<CDebit>(lines, [&](const CDebit& line) {
+            total += line.Get_mLocalAmount();
+            const ObjectIdT id = line.Get_mAccountId();
+            // A posted line is listed with the object it books on (no look-up
+            // then). A category line of no category (an id of 0 or less) is
+            // booked where a setting names none, as supplier invoices do for
+            // their VAT.
+            if (!(categories && id <= 0) && !line.Get_mAccountPtr())
+                mDamage.NoteLineOnMissing(categories ? type::kExpenseType : type::kAccount, id, &transaction);
+            if (!CurrencyExists(line.Get_mCurrency()))
+                mDamage.NoteMissingReference(type::kCurrency, line.Get_mCurrency(), line);
+        });
+        return total;
     }
 
     void CheckAccounts()
     {
-        const CNamedListArray& accounts = *mBooks.mAccountList;
-        const ArrayIndexT count = CountOf(&accounts);
-        for (ArrayIndexT i = 1; i <= count; ++i) {
-            const auto* account = static_cast<const CAccount*>(accounts.ObjectAt(i));
-            if (!account->Get_mAccountTypePtr())
-                mDamage.NoteMissingReference(type::kAccountType, account->Get_mAccountTypeId(), *account);
-            if (!CurrencyExists(account->Get_mCurrency()))
-                mDamage.NoteMissingReference(type::kCurrency, account->Get_mCurrency(), *account);
-            const ObjectIdT owner = account->Get_mAccountOwnerId();
+        ForEach<CAccount>(*mBooks.mAccountList, [&](const CAccount& account) {
+            if (!account.Get_mAccountTypePtr())
+                mDamage.NoteMissingReference(type::kAccountType, account.Get_mAccountTypeId(), account);
+            if (!CurrencyExists(account.Get_mCurrency()))
+                mDamage.NoteMissingReference(type::kCurrency, account.Get_mCurrency(), account);
+            const ObjectIdT owner = account.Get_mAccountOwnerId();
             if (owner > 1 && !mBooks.GetAccountOwnerForId(owner))
-                mDamage.NoteMissingReference(type::kAccountOwner, owner, *account);
-        }
+                mDamage.NoteMissingReference(type::kAccountOwner, owner, account);
+        });
     }
 
     void CheckCategories()
     {
-        const CNamedListArray& categories = *mBooks.mExpenseTypeList;
-        const ArrayIndexT count = CountOf(&categories);
-        for (ArrayIndexT i = 1; i <= count; ++i) {
-            const auto* category = static_cast<const CExpenseType*>(categories.ObjectAt(i));
-            if (!category->Get_mMasterExpensetypePtr())
-                mDamage.NoteMissingReference(type::kMasterExpenseType, category->Get_mMasterType(), *category);
-        }
+        ForEach<CExpenseType>(*mBooks.mExpenseTypeList, [&](const CExpenseType& category) {
+            if (!category.Get_mMasterExpensetypePtr())
+                mDamage.NoteMissingReference(type::kMasterExpenseType, category.Get_mMasterType(), category);
+        });
     }
 
     void CheckBudgets()
     {
-        const CNamedListArray& budgets = *mBooks.mBudgetList;
-        const ArrayIndexT count = CountOf(&budgets);
-        for (ArrayIndexT i = 1; i <= count; ++i) {
-            const auto* budget = static_cast<const CBudgetHeader*>(budgets.ObjectAt(i));
-            if (budget->Get_LinesNotKept() > 0) mDamage.NoteBudgetLinesNotKept(*budget, budget->Get_LinesNotKept());
-        }
+        ForEach<CBudgetHeader>(*mBooks.mBudgetList, [&](const CBudgetHeader& budget) {
+            if (budget.Get_LinesNotKept() > 0) mDamage.NoteBudgetLinesNotKept(budget, budget.Get_LinesNotKept());
+        });
     }
 
     const CDocAccounting& mBooks;
     BooksDamage& mDamage;
-    Existence mAccounts;
-    Existence mCategories;
-    Existence mCurrencies;
+    ObjectIdT mCurrencyId = 0;
+    bool mCurrencyExists = false;
+    bool mCurrencyKnown = false;
 };
 
 } // namespace

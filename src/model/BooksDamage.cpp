@@ -5,6 +5,20 @@
 #include "model/CTransaction.h"
 
 namespace ch {
+namespace {
+
+// A finding of the kind about the object: its kind, id and name.
+BooksFinding About(BooksFinding::Kind kind, const CNonVisual& object)
+{
+    BooksFinding finding;
+    finding.kind = kind;
+    finding.type = object.Get_ObjectType();
+    finding.id = object.Get_Id();
+    finding.name = object.Get_StringrefName();
+    return finding;
+}
+
+} // namespace
 
 void BooksDamage::Clear()
 {
@@ -14,22 +28,16 @@ void BooksDamage::Clear()
 
 void BooksDamage::NoteIdTaken(const CNonVisual& object, ObjectIdT oldId, const CNonVisual& holder)
 {
-    BooksFinding finding;
-    finding.kind = BooksFinding::Kind::IdTaken;
-    finding.type = object.Get_ObjectType();
+    BooksFinding finding = About(BooksFinding::Kind::IdTaken, object);
     finding.id = oldId;
     finding.newId = object.Get_Id();
-    finding.name = object.Get_StringrefName();
     finding.otherName = holder.Get_StringrefName();
     mFindings.push_back(std::move(finding));
 }
 
 void BooksDamage::NoteIdShared(const CNonVisual& first, const CNonVisual& second)
 {
-    BooksFinding finding;
-    finding.kind = BooksFinding::Kind::IdShared;
-    finding.type = second.Get_ObjectType();
-    finding.id = second.Get_Id();
+    BooksFinding finding = About(BooksFinding::Kind::IdShared, second);
     finding.name = first.Get_StringrefName();
     finding.otherName = second.Get_StringrefName();
     mFindings.push_back(std::move(finding));
@@ -53,11 +61,7 @@ void BooksDamage::NoteLineOnMissing(FourCharCode type, ObjectIdT id, const CTran
 
 void BooksDamage::NoteUnbalanced(const CTransaction& transaction, double debits, double credits)
 {
-    BooksFinding finding;
-    finding.kind = BooksFinding::Kind::Unbalanced;
-    finding.type = transaction.Get_ObjectType();
-    finding.id = transaction.Get_Id();
-    finding.name = transaction.Get_StringrefName();
+    BooksFinding finding = About(BooksFinding::Kind::Unbalanced, transaction);
     finding.date = transaction.Get_mDate();
     finding.debits = debits;
     finding.credits = credits;
@@ -82,11 +86,7 @@ void BooksDamage::NoteMissingReference(FourCharCode type, ObjectIdT id, const CN
 
 void BooksDamage::NoteBudgetLinesNotKept(const CNonVisual& budget, std::size_t count)
 {
-    BooksFinding finding;
-    finding.kind = BooksFinding::Kind::BudgetLinesNotKept;
-    finding.type = budget.Get_ObjectType();
-    finding.id = budget.Get_Id();
-    finding.name = budget.Get_StringrefName();
+    BooksFinding finding = About(BooksFinding::Kind::BudgetLinesNotKept, budget);
     finding.count = count;
     mFindings.push_back(std::move(finding));
 }

@@ -23,12 +23,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes fileBytes(const std::string& path)
-{
-    const std::string text = readFile(path);
-    return Bytes(text.begin(), text.end());
-}
-
 void putBigEndian(Bytes& bytes, std::size_t at, std::uint32_t value)
 {
     for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));

@@ -34,12 +34,6 @@
 namespace ch::test {
 namespace {
 
-std::vector<std::uint8_t> fileBytes(const std::string& path)
-{
-    const std::string text = readFile(path);
-    return std::vector<std::uint8_t>(text.begin(), text.end());
-}
-
 std::vector<std::string> folderEntries(const std::string& folder)
 {
     std::vector<std::string> names;

@@ -210,6 +210,20 @@ protected:
                   books.getAccountTypeForName("Banks")->Get_Id());
     }
 
+    // A group "Before", then the transaction "Paid" (80 from the default
+    // account to the expense account), each journaled.
+    void makeBeforeAndPaid(MyDocument& target)
+    {
+        CCommandExecutor& run = target.commandExecutor();
+        arguments::CategoryGroupParameters before;
+        before.name = "Before";
+        run.executeCommand(17, nullptr, before);
+        arguments::CTransactionArguments paid;
+        paid.mTransactionDictionary = transactionDictionary(target, books::kDefaultAccount, books::kExpenseAccount,
+                                                            books::kExpenseCategory, 80.0, 20090305, "Paid");
+        run.executeCommand(23, nullptr, paid);
+    }
+
     // Opens the journal's replay offer and answers it.
     void answerOffer(AlertAnswer answer)
     {
@@ -411,13 +425,7 @@ TEST_F(RollForwardTest, EntriesNamingMissingObjectsOrBookingWhatDoesNotBalanceAr
         {
             std::unique_ptr<MyDocument> crashed = reopen();
             CCommandExecutor& run = crashed->commandExecutor();
-            arguments::CategoryGroupParameters before;
-            before.name = "Before";
-            run.executeCommand(17, nullptr, before);
-            arguments::CTransactionArguments paid;
-            paid.mTransactionDictionary = transactionDictionary(books::kDefaultAccount, books::kExpenseAccount,
-                                                                books::kExpenseCategory, 80.0, 20090305, "Paid");
-            run.executeCommand(23, nullptr, paid);
+            makeBeforeAndPaid(*crashed);
             arguments::CategoryGroupParameters after;
             after.name = "After";
             run.executeCommand(17, nullptr, after);
@@ -533,19 +541,11 @@ TEST_F(RollForwardTest, DamagedEntryTextIsListedWithItsReasonAndNotMadeAgain)
         SCOPED_TRACE(c.what);
         {
             std::unique_ptr<MyDocument> crashed = reopen();
-            CCommandExecutor& run = crashed->commandExecutor();
-            arguments::CategoryGroupParameters before;
-            before.name = "Before";
-            run.executeCommand(17, nullptr, before);
-            arguments::CTransactionArguments paid;
-            paid.mTransactionDictionary = transactionDictionary(*crashed, books::kDefaultAccount,
-                                                                books::kExpenseAccount, books::kExpenseCategory,
-                                                                80.0, 20090305, "Paid");
-            run.executeCommand(23, nullptr, paid);
+            makeBeforeAndPaid(*crashed);
             arguments::AccountArguments pocket(std::nullopt, "Pocket money", std::nullopt, books::kOwnPropertyType,
                                              books::kEUR, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
                                              std::nullopt, 20.0);
-            run.executeCommand(13, nullptr, pocket);
+            crashed->commandExecutor().executeCommand(13, nullptr, pocket);
         }
         const std::string journal = bookPath() + ".log";
         std::string text = readFile(journal);
