@@ -92,5 +92,6 @@ int main(int argc, char** argv)
     failures += review::reviewTables(output);
     failures += reviewPrefs(output, defaults);
     failures += review::reviewNewBooksLooks(context);
+    failures += review::reviewWaysIn(context);
     return failures == 0 ? 0 : 1;
 }

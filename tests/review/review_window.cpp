@@ -144,27 +144,25 @@ QModelIndex outlineRow(const QAbstractItemModel& model, const QString& name, con
     return {};
 }
 
-// The classic layout hosted as a main tab, on its page of the identifier,
-// with the row of `selected` chosen in that page's outline.
+// The classic layout, chosen as a person chooses it (View > Classic Layout),
+// on its tab of the identifier with the row of `selected` chosen in that
+// tab's outline.
 std::function<void(DocumentWindowFrame&)> classicTab(std::string identifier, QString selected = {})
 {
     return [identifier, selected](DocumentWindowFrame& window) {
-        auto* layout = dynamic_cast<ClassicLayout*>(window.mainTab("classic"));
-        if (!layout) {
-            BridgeDocument& books = window.document().books();
-            layout = new ClassicLayout(
-                books, [&books](CNonVisual* parent, CNonVisual* child) { return books.accounting()->Put_mParentId(parent, child); },
-                &window.icons());
-            window.setMainTab("classic", layout);
-        }
-        layout->showTab(identifier);
+        if (!window.classicLayoutOn())
+            if (auto* item = window.menuBar()->findChild<QAction*>("classicLayout")) item->trigger();
+        ClassicLayout* layout = window.classicLayout();
+        if (!layout) return;
+        window.showMainTab(identifier);
         if (identifier == "expt") layout->switchExpense();
         layout->propertyTable()->expandToDepth(1);
         layout->incomeTable()->expandToDepth(1);
-        window.showMainTab("classic");
         QTreeView* outline = identifier == "expt" ? static_cast<QTreeView*>(layout->incomeTable()) : layout->propertyTable();
-        if (const QModelIndex row = outlineRow(*outline->model(), selected); row.isValid())
+        if (const QModelIndex row = outlineRow(*outline->model(), selected); row.isValid()) {
             outline->selectionModel()->select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            outline->setFocus();
+        }
     };
 }
 
@@ -361,6 +359,20 @@ int reviewDocumentWindow(const ReviewContext& context)
         settle();
         failures += !save(frame, output, shot.file.c_str());
     }
+    // The classic layout's account outline with its context menu open.
+    if (ClassicLayout* layout = frame.classicLayout()) {
+        classicTab("acnt", "Checking Account")(frame);
+        settle();
+        layout->validateContextMenu(layout->propertyTable());
+        if (QMenu* menu = layout->contextMenu(layout->propertyTable())) {
+            menu->popup(layout->propertyTable()->viewport()->mapToGlobal(QPoint(120, 60)));
+            settle();
+            failures += !save(*menu, output, "classic-accounts-menu.png");
+            menu->hide();
+        }
+    }
+    // Back to the side bar for the pictures that follow.
+    if (auto* item = frame.menuBar()->findChild<QAction*>("sideBarLayout")) item->trigger();
     frame.showMainTab("V2");
     settle();
 

@@ -1,6 +1,11 @@
 #include "business/views/GXOwnerViewController.h"
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
 #include <QAction>
+#include <QList>
 #include <QDesktopServices>
 #include <QDragMoveEvent>
 #include <QUrl>
@@ -51,7 +56,43 @@ constexpr int kCommandNewCustomerPayment = 44;
 constexpr int kCommandSplitPayment = 45;
 constexpr int kCommandNewSupplierPayment = 46;
 
-// The owner table: takes people of the contacts.
+bool isCardFile(const QUrl& url)
+{
+    if (!url.isLocalFile()) return false;
+    const QString path = url.toLocalFile();
+    return path.endsWith(QLatin1String(".vcf"), Qt::CaseInsensitive) ||
+           path.endsWith(QLatin1String(".vcard"), Qt::CaseInsensitive);
+}
+
+// Whether the drag carries people: vCard data, or vCard files a file
+// manager drags (as their URLs).
+bool carriesPeople(const QMimeData* data)
+{
+    if (data->hasFormat(kVCardType)) return true;
+    const QList<QUrl> urls = data->urls();
+    return std::any_of(urls.begin(), urls.end(), isCardFile);
+}
+
+// The vCard text of the drag: the data itself, else the dragged files' cards,
+// each file read only up to the size the contacts folder allows.
+std::string droppedCards(const QMimeData* data)
+{
+    if (data->hasFormat(kVCardType)) return data->data(kVCardType).toStdString();
+    std::string cards;
+    for (const QUrl& url : data->urls()) {
+        if (!isCardFile(url)) continue;
+        const std::filesystem::path file(url.toLocalFile().toStdString());
+        std::error_code failure;
+        const std::uintmax_t size = std::filesystem::file_size(file, failure);
+        if (failure || size > VCardFolderContacts::kMaxFileBytes) continue;
+        std::ifstream in(file, std::ios::binary);
+        cards.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        cards += "\r\n";
+    }
+    return cards;
+}
+
+// The owner table: takes people of the contacts, and vCard files.
 class OwnerTable : public GXTableAncestor {
 public:
     OwnerTable(GXOwnerViewController& page, QWidget* parent) : GXTableAncestor(parent), mPage(page)
@@ -65,12 +106,12 @@ public:
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override
     {
-        if (event->mimeData()->hasFormat(kVCardType)) event->acceptProposedAction();
+        if (carriesPeople(event->mimeData())) event->acceptProposedAction();
         else event->ignore();
     }
     void dragMoveEvent(QDragMoveEvent* event) override
     {
-        if (!event->mimeData()->hasFormat(kVCardType)) return event->ignore();
+        if (!carriesPeople(event->mimeData())) return event->ignore();
         event->setDropAction(rowAt(event->position().toPoint().y()) >= 0 ? Qt::MoveAction : Qt::CopyAction);
         event->accept();
     }
@@ -320,13 +361,11 @@ std::shared_ptr<CAcoWItem> GXOwnerViewController::selectedOwner(Tab tab) const
 
 bool GXOwnerViewController::dropPeople(const QMimeData* data, int row)
 {
-    if (!data->hasFormat(kVCardType)) return true;
-    std::vector<std::string> uids;
-    for (const ContactPerson& person : parseVCards(data->data(kVCardType).toStdString()))
-        if (!person.uid.empty()) uids.push_back(person.uid);
+    if (!carriesPeople(data)) return true;
+    const std::vector<ContactPerson> people = parseVCards(droppedCards(data));
     const auto rowOwner =
         row >= 0 ? std::dynamic_pointer_cast<CAcoWItem>(mOwners[0].arrangedObjectAt(std::size_t(row))) : nullptr;
-    const bool accepted = dropPeopleOnOwners(mMyDocument, uids, row >= 0, rowOwner) == OwnerDropResult::Accepted;
+    const bool accepted = dropPeopleOnOwners(mMyDocument, people, row >= 0, rowOwner) == OwnerDropResult::Accepted;
     refresh();
     return accepted;
 }

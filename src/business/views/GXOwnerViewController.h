@@ -63,8 +63,9 @@ public:
     void selectOwner(Tab tab, const CAcoWItem* owner);
     std::shared_ptr<CAcoWItem> selectedOwner(Tab tab) const;
 
-    // People (as vCard text) dropped on the owner table at the row (-1:
-    // between rows); false when refused.
+    // People (as vCard text, or vCard files dragged from a file manager)
+    // dropped on the owner table at the row (-1: between rows); false when
+    // refused.
     bool dropPeople(const QMimeData* data, int row);
 
     // --- owners: the selected one of the tab, through the window's document

@@ -89,6 +89,7 @@ public:
     void newExpenseType() override {}
     void showDocumentSettings() override {}
     void initiateCreditCardAccountCreation() override {}
+    void exportTransactions(const CNonVisualDataItem::Ptr&) override {}
     void newCurrencyAsked(bool) override {}
     void modifyCurrency(const std::shared_ptr<CCurRItem>&) override {}
     void changeCurrencyRate(const std::shared_ptr<CCurRItem>&) override {}
