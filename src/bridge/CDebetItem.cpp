@@ -325,10 +325,10 @@ bool CDebetItem::updateFromDetail(const CDebetItem& other)
 bool CDebetItem::updateFromDictionary(const Dictionary& dictionary)
 {
     // Values may be texts (a replayed journal); missing ones read as 0.
-    setAccount(dictionary["AccountId"].toInt());
-    setCurrencyId(dictionary["CurrencyId"].toInt());
+    setAccount(dictionary[line_key::kAccountId].toInt());
+    setCurrencyId(dictionary[line_key::kCurrencyId].toInt());
     // What is no number of money reads as 0 rather than poisoning the balances.
-    const double amount = dictionary["Amount"].toDouble();
+    const double amount = dictionary[line_key::kAmount].toDouble();
     setGetForeignAmount(std::isfinite(amount) ? amount : 0.0);
     return true;
 }
@@ -532,14 +532,14 @@ Dictionary CDebetItem::dictionaryRepresentation() const
 {
     Dictionary dictionary = CNonVisualDataItem::dictionaryRepresentation();
     const CDebit* line = lineOf(*this);
-    dictionary.set("AccountId", line ? line->Get_mAccountId() : 0);
-    dictionary.set("AccountName", getAccountName());
-    dictionary.set("CurrencyId", line ? line->Get_mCurrency() : 0);
-    dictionary.set("CurrencySymbol", getForeignCurrencyName());
+    dictionary.set(std::string(line_key::kAccountId), line ? line->Get_mAccountId() : 0);
+    dictionary.set(std::string(line_key::kAccountName), getAccountName());
+    dictionary.set(std::string(line_key::kCurrencyId), line ? line->Get_mCurrency() : 0);
+    dictionary.set(std::string(line_key::kCurrencySymbol), getForeignCurrencyName());
     // The amount in the line's own currency, the currency named by
     // "CurrencyId": the readers store it so, and foreign lines must survive
     // a copy or a replay unchanged.
-    dictionary.set("Amount", line ? line->Get_mAmount() : 0.0);
+    dictionary.set(std::string(line_key::kAmount), line ? line->Get_mAmount() : 0.0);
     return dictionary;
 }
 

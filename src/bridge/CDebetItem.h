@@ -16,6 +16,15 @@ namespace ch {
 class CAcnTItem;
 class CTrnSItem;
 
+// The keys of a line's dictionary form (besides those of every item).
+namespace line_key {
+inline constexpr std::string_view kAccountId = "AccountId";
+inline constexpr std::string_view kAccountName = "AccountName";
+inline constexpr std::string_view kCurrencyId = "CurrencyId";
+inline constexpr std::string_view kCurrencySymbol = "CurrencySymbol";
+inline constexpr std::string_view kAmount = "Amount";   // in the line's currency
+} // namespace line_key
+
 class CDebetItem : public CNonVisualDataItem {
 public:
     CDebetItem();

@@ -910,10 +910,10 @@ bool CTrnSItem::addDetailAsCopyOfDictionary(const Dictionary& dictionary)
     if (typeText.size() != 4) return true;
     CDebit* line = addLine(*t, fourCCFromString(typeText));
     if (!line) return true;
-    setLineAccount(*t, line, dictionary["AccountId"].toInt());
+    setLineAccount(*t, line, dictionary[line_key::kAccountId].toInt());
     // The model finds the currency by its id.
-    setLineCurrency(*t, line, dictionary["CurrencyId"].toInt(), nullptr);
-    setLineAmount(*t, line, amountOf(dictionary["Amount"]));
+    setLineCurrency(*t, line, dictionary[line_key::kCurrencyId].toInt(), nullptr);
+    setLineAmount(*t, line, amountOf(dictionary[line_key::kAmount]));
     announce(listKeyFor(line->Get_ObjectType()));
     return true;
 }

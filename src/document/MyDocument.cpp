@@ -376,15 +376,13 @@ bool MyDocument::deleteObject(const std::shared_ptr<CNonVisualDataItem>& item, b
         CErrorManager::RaiseError(268);
         return false;
     }
-    // A posted transaction is confirmed before its command is journaled, so
-    // that a deletion the user declines is never replayed.
-    auto transaction = std::dynamic_pointer_cast<CTrnSItem>(item);
-    if (withAsking && transaction && transaction->getObjectType() == type::kTransaction &&
-        !transaction->isUnlinked() && !CErrorManager::AskQuestion(226))
-        return false;
+    // Confirmed before its command is journaled, so that a deletion the
+    // person declines is never replayed; the command asks nothing again.
+    if (!confirmDeletion(*item, withAsking)) return false;
     arguments::CDeleteObjectParms parameters;
     parameters.name = item->getName();
     parameters.withAsking = false;
+    CErrorManager::QuestionsAnswered answered;
     mCommandExecutor.executeCommand(28, item, parameters);
     // The command answers -1 in every case; the item tells whether its object went.
     return item->getSourceItem() == nullptr;

@@ -914,11 +914,29 @@ long CTransaction::BalanceExpenseTypes()
 
 // --- validation
 
-bool CTransaction::Validate()
+namespace {
+
+// Ten to the power of the number of decimals: amounts times this are whole units.
+double SmallestUnits()
 {
-    long decimals = CDecimal::getNrOfDecimals();
+    const long decimals = CDecimal::getNrOfDecimals();
     double s = 1.0;
     for (long i = 0; i < decimals; ++i) s *= 10.0;
+    return s;
+}
+
+} // namespace
+
+bool CTransaction::SidesAgree(double debits, double credits)
+{
+    const double s = SmallestUnits();
+    const double difference = std::trunc(debits * s * 10.0 - credits * s * 10.0);
+    return difference >= -1.0 && difference <= 1.0;
+}
+
+bool CTransaction::Validate()
+{
+    const double s = SmallestUnits();
 
     for (CNamedListArray* list : {&mDebitList, &mCreditList, &mExpenseTypeList}) {
         bool linesValid = true;
@@ -939,9 +957,7 @@ bool CTransaction::Validate()
         CErrorManager::RaiseError(238);
         return false;
     }
-    // The sides must agree to less than two tenths of the smallest unit.
-    double difference = std::trunc(debits * s * 10.0 - credits * s * 10.0);
-    if (!(difference >= -1.0 && difference <= 1.0)) {
+    if (!SidesAgree(debits, credits)) {
         CErrorManager::RaiseError(128);
         return false;
     }
