@@ -257,6 +257,7 @@ GXCreditCardViewController::GXCreditCardViewController(QObject* parent) : GXSide
     mSpendings.setSortDescriptors(newestFirst());
     mPayments.setSortDescriptors(newestFirst());
     mCardModel = std::make_unique<ItemTableModel>(mCards, cardColumns());
+    showsFiguresIn(mCardModel.get());
     mSpendingModel = std::make_unique<SpendingDragModel>(mSpendings, lineColumns(true));
     mPaymentModel = std::make_unique<PaymentDropModel>(
         mPayments, lineColumns(false), [this](int spending, int payment) { return linkSpendingRowToPaymentRow(spending, payment); });
