@@ -208,6 +208,7 @@ GXCurrencyTableViewController::GXCurrencyTableViewController(bool shares, QObjec
     mLines.setSortDescriptors({byLineDate()});
     mRates.setSortDescriptors({byValidFrom()});
     mModel = std::make_unique<ItemTableModel>(mController, columnsFor(shares));
+    showsFiguresIn(mModel.get());
     mLineModel = std::make_unique<ItemTableModel>(mLines, bookingLineColumns());
     mRateModel = std::make_unique<ItemTableModel>(mRates, rateColumns());
 }
@@ -577,8 +578,7 @@ void GXCurrencyTableViewController::showLinesOfSelection()
     LineItemArray lines;
     std::vector<std::shared_ptr<CCcoNItem>> rates;
     if (share) {
-        if (const std::shared_ptr<CAcnTItem> account = share->portfolioAccount())
-            lines = account->allTransactionDetails();
+        lines = share->bookingLines();
         rates = share->mHistoryList();
         // Without a selection the chart keeps what it showed.
         mBarChart->synchronizeWithArray(lines);
