@@ -124,6 +124,13 @@ protected:
         EXPECT_TRUE(sheet && sheet->isVisible());
         return *sheet;
     }
+    // A click on the page's button of that name; the sheet it opened.
+    CPopupWindowAncestor& sheetOfButton(GXSideBarControlledViewAncestor& page, const char* button)
+    {
+        QTest::mouseClick(page.controlledView()->findChild<QPushButton*>(button), Qt::LeftButton);
+        settle();
+        return openSheet();
+    }
     CCreateTransactionPopupController* transactionSheet()
     {
         auto* sheet = dynamic_cast<CCreateTransactionPopupController*>(window().books().lastSheet());
@@ -163,9 +170,7 @@ protected:
     // The share ACME, made through the page's "+" and its sheet, and chosen.
     std::shared_ptr<CCurRItem> addAcme(GXCurrencyTableViewController& page)
     {
-        QTest::mouseClick(page.controlledView()->findChild<QPushButton*>("addAccountButton"), Qt::LeftButton);
-        settle();
-        CPopupWindowAncestor& sheet = openSheet();
+        CPopupWindowAncestor& sheet = sheetOfButton(page, "addAccountButton");
         typeInto(outlet(sheet, "symbolField"), "ACME");
         typeInto(outlet(sheet, "fullNameField"), "Acme Corporation");
         finishSheet(sheet);
@@ -177,10 +182,7 @@ protected:
     void trade(GXCurrencyTableViewController& page, bool buy, const char* date, const char* shares,
                const char* price, const char* commission)
     {
-        QTest::mouseClick(page.controlledView()->findChild<QPushButton*>(buy ? "buyButton" : "sellButton"),
-                          Qt::LeftButton);
-        settle();
-        CPopupWindowAncestor& sheet = openSheet();
+        CPopupWindowAncestor& sheet = sheetOfButton(page, buy ? "buyButton" : "sellButton");
         typeInto(outlet(sheet, "mDate"), date);
         typeInto(outlet(sheet, "nrOfShares"), shares);
         typeInto(outlet(sheet, "pricePaid"), price);
@@ -298,9 +300,7 @@ TEST_F(PagesFollowBookingsTest, AShareShowsTheResultWorkedOutByHand)
     auto text = [](double amount) { return CNumericTransformer().stringForObjectValue(amount); };
 
     auto newPrice = [&](const char* price) {
-        QTest::mouseClick(page->controlledView()->findChild<QPushButton*>("rateButton"), Qt::LeftButton);
-        settle();
-        CPopupWindowAncestor& sheet = openSheet();
+        CPopupWindowAncestor& sheet = sheetOfButton(*page, "rateButton");
         typeInto(outlet(sheet, "amountField"), price);
         finishSheet(sheet);
     };
@@ -309,10 +309,8 @@ TEST_F(PagesFollowBookingsTest, AShareShowsTheResultWorkedOutByHand)
     trade(*page, true, "03.06.2025", "50", "60.00", "8.00");
     EXPECT_EQ(result(), text(-500.00));
 
-    QTest::mouseClick(page->controlledView()->findChild<QPushButton*>("dividendButton"), Qt::LeftButton);
-    settle();
     {
-        CPopupWindowAncestor& sheet = openSheet();
+        CPopupWindowAncestor& sheet = sheetOfButton(*page, "dividendButton");
         typeInto(outlet(sheet, "mTransactionDate"), "04.06.2025");
         typeInto(outlet(sheet, "mTotalDividend"), "75.00");
         typeInto(outlet(sheet, "mTaxes"), "15.00");
@@ -331,9 +329,7 @@ TEST_F(PagesFollowBookingsTest, AShareShowsTheResultWorkedOutByHand)
     EXPECT_EQ(result(), text(3475.00));
 
     // The share's sheet says the same, gross and net.
-    QTest::mouseClick(page->controlledView()->findChild<QPushButton*>("modifyButton"), Qt::LeftButton);
-    settle();
-    CPopupWindowAncestor& sheet = openSheet();
+    CPopupWindowAncestor& sheet = sheetOfButton(*page, "modifyButton");
     EXPECT_EQ(outlet<QLabel>(sheet, "bruttoResultField")->text().toStdString(), amountText(3475.00));
     EXPECT_EQ(outlet<QLabel>(sheet, "nettoResultField")->text().toStdString(), amountText(3433.00));
     click(sheet, "CancelButton");
@@ -346,10 +342,8 @@ TEST_F(PagesFollowBookingsTest, TheCurrenciesPageShowsTheLinesOfTheAccountsInThe
 {
     auto* page = showPage<GXCurrencyTableViewController>(localized("CURRENCYBUTTON"), 1);
     ASSERT_NE(page, nullptr);
-    QTest::mouseClick(page->controlledView()->findChild<QPushButton*>("addAccountButton"), Qt::LeftButton);
-    settle();
     {
-        CPopupWindowAncestor& sheet = openSheet();
+        CPopupWindowAncestor& sheet = sheetOfButton(*page, "addAccountButton");
         typeInto(outlet(sheet, "symbolField"), "USD");
         typeInto(outlet(sheet, "fullNameField"), "US dollar");
         typeInto(outlet(sheet, "conversionFactorField"), "0.90");
@@ -366,10 +360,8 @@ TEST_F(PagesFollowBookingsTest, TheCurrenciesPageShowsTheLinesOfTheAccountsInThe
     ASSERT_NE(page->selectedShare(), nullptr);
     EXPECT_EQ(rowsShown(page->transactionTableView()), 1) << "the opening balance";
 
-    QTest::mouseClick(page->controlledView()->findChild<QPushButton*>("rateButton"), Qt::LeftButton);
-    settle();
     {
-        CPopupWindowAncestor& sheet = openSheet();
+        CPopupWindowAncestor& sheet = sheetOfButton(*page, "rateButton");
         typeInto(outlet(sheet, "amountField"), "0.95");
         finishSheet(sheet);
     }
