@@ -319,6 +319,9 @@ void CDebetItem::setGetForeignAmount(std::optional<double> amount)
 
 void CDebetItem::transactionLinesChanged() const
 {
+    // A sheet's own transaction is owed nothing and owes nothing; its lines
+    // must not give it an item in the registry.
+    if (!belongsToBooks()) return;
     if (std::shared_ptr<CTrnSItem> transaction = parentTransaction()) transaction->linesChanged();
 }
 
