@@ -7,6 +7,8 @@
 #include "model/CNamedListArray.h"
 #include "model/CNonVisual.h"
 #include "model/ModelCodes.h"
+#include "model/budget/CBudgetDetail.h"
+#include "model/budget/CBudgetHeader.h"
 
 namespace ch::budget_page {
 namespace {
@@ -120,6 +122,17 @@ std::optional<double> cellAmount(const CBuDhItem& budget, const CNonVisual& obje
     const FourCharCode type = object.Get_ObjectType() == type::kAccount ? type::kAccount : type::kExpenseType;
     auto line = budget.getDetailForType(type, object.Get_Id());
     return line ? line->getBudgettedAmountWithType(figure, month) : std::nullopt;
+}
+
+double accountTotal(const CBuDhItem& budget, BudgetItemTypeT figure, int month)
+{
+    const auto* header = dynamic_cast<const CBudgetHeader*>(budget.getSourceItem());
+    double sum = 0.0;
+    if (!header) return sum;
+    forEach(header->Get_mAccountDetails(), [&](CNonVisual* line) {
+        sum += static_cast<const CBudgetDetail*>(line)->GetBudgettedNumber(figure, month);
+    });
+    return sum;
 }
 
 int checkNewBudget(std::string_view name, BudgetBaseT base, BudgetPeriodT period, DateT baseMonth,

@@ -48,6 +48,12 @@ bool isFolder(const CNonVisual& object);
 // object without a line.
 std::optional<double> cellAmount(const CBuDhItem& budget, const CNonVisual& object, BudgetItemTypeT figure, int month);
 
+// The figure of the month summed over every account line of the budget:
+// what the budget's accounts hold together (planned or booked). The
+// budget's opening total is the start of month 0, its closing total the end
+// of month 11.
+double accountTotal(const CBuDhItem& budget, BudgetItemTypeT figure, int month);
+
 // --- checks of the sheets: 0 when the values pass, else the error number.
 int checkNewBudget(std::string_view name, BudgetBaseT base, BudgetPeriodT period, DateT baseMonth,
                    std::optional<long> previousBudget);

@@ -8,11 +8,13 @@
 
 #include "ui/pages/CBudgetPageController.h"
 #include "analysis/views/CReportingController.h"
+#include "bridge/CPrfRItem.h"
 #include "business/views/InstallBusinessPages.h"
 #include "document/MyDocument.h"
 #include "import/views/ImportPage.h"
 #include "import/views/ImportRecord.h"
 #include "platform/core/localized_strings.h"
+#include "ui/CommandRouting.h"
 #include "ui/DocumentWindowFrame.h"
 #include "ui/HelpMenu.h"
 #include "ui/sheets/AccountSheetLogic.h"
@@ -74,12 +76,25 @@ void DocumentWindow::installPages()
     QObject::connect(reports, &CReportingController::printSettingsChanged, mFrame.get(),
                      &DocumentWindowFrame::setPageLayout);
     mFrame->setMainTab("repo", reports);
+    if (const std::shared_ptr<CPrfRItem> settings = document.mPreference())
+        mPeriodsWatch = settings->observe("mCurrentPeriodStart", [reports = QPointer<CReportingController>(reports)](
+                                                                     Observable&, const std::string&) {
+            if (reports) reports->periodsChanged();
+        });
 
     auto* budgets = new CBudgetPageController;
     budgets->setParentDocument(&document);
     // The budgets read from the file are in the page's menus from the start.
     budgets->setContent();
     mFrame->setMainTab("budg", budgets);
+    // While it is shown, the page answers for Books > New….
+    CommandRouter& router = mFrame->router();
+    router.setBudgetValidation([page = QPointer<CBudgetPageController>(budgets)](int tag) {
+        return page ? page->validateMenuItem(tag) : std::nullopt;
+    });
+    router.setBudgetCommands([page = QPointer<CBudgetPageController>(budgets)](int tag) {
+        if (page) page->executeMenuCommand(tag);
+    });
 
     auto* import = new ImportPage(document);
     // A line's counterpart becomes an account, a category or an owner
@@ -142,6 +157,14 @@ void DocumentWindow::buildFileMenu()
     connect(pageSetup, &QAction::triggered, mFrame.get(), &DocumentWindowFrame::runPageLayout);
     mImportMenu = new StatementImportMenu(mBooks->document(), *mFrame, *file);
     mImportMenu->setFileChooser(mStatementChooser);
+    // Export goes the way of the window's commands: enabled and aimed by the
+    // page shown.
+    CommandRouter& router = mFrame->router();
+    QAction* exportItem = makeCommandAction(file, text("EXPORTMENUITEM"), 1236, "exportTransactions:");
+    exportItem->setObjectName("exportTransactions");
+    file->addAction(exportItem);
+    connect(exportItem, &QAction::triggered, &router, [&router, exportItem] { router.trigger(*exportItem); });
+    connect(file, &QMenu::aboutToShow, &router, [&router, exportItem] { router.validateAction(*exportItem); });
     file->addSeparator();
     QAction* quit = add("quit", "QUITMENUITEM", QKeySequence::UnknownKey, &DocumentWindow::quitRequested);
     // Not every desktop's key theme binds the standard Quit key: Ctrl+Q always.

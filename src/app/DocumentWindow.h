@@ -19,6 +19,7 @@
 
 #include "app/OpenDocument.h"
 #include "app/StatementImportMenu.h"
+#include "platform/core/observable.h"
 
 class QAction;
 class QMenu;
@@ -82,6 +83,8 @@ private:
     std::unique_ptr<OpenDocument> mBooks;
     ContactsProvider* mContacts;
     std::unique_ptr<DocumentWindowFrame> mFrame;
+    // The reports follow the accounting year the settings start.
+    Subscription mPeriodsWatch;
     QMenu* mRecentMenu = nullptr;
     StatementImportMenu* mImportMenu = nullptr;
     StatementImportMenu::FileChooser mStatementChooser;

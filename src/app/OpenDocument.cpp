@@ -13,11 +13,13 @@
 #include "business/VATPeriods.h"
 #include "document/DocumentBackgroundWork.h"
 #include "document/MyDocument.h"
+#include "document/TransactionExport.h"
 #include "import/CImpTItem.h"
 #include "import/InstallStatementImport.h"
 #include "import/views/ImportRecord.h"
 #include "model/CCurrency.h"
 #include "model/foundation/CErrorManager.h"
+#include "platform/gui/export_file_chooser.h"
 #include "ui/sheets/CAskCurrencyrateController.h"
 #include "ui/sheets/CBuySharesSheetController.h"
 #include "ui/sheets/CCreateRecurringTrnsPopupController.h"
@@ -185,6 +187,10 @@ CNewOwnerController& OpenDocument::openNewOwnerSheet(SheetParameters parameters)
 
 void OpenDocument::newAccountOwner(int senderTag)
 {
+    if (senderTag == kFromContactsSender) {
+        openNewOwnerSheet({{std::string(sheet_key::kUseAddressBook), 1L}});
+        return;
+    }
     if (senderTag != kImportPageSender) {
         openOwnerSheet(nullptr);
         return;
@@ -200,6 +206,25 @@ void OpenDocument::newAccountOwner(int senderTag)
     if (!address.empty()) parameters.set(sheet_key::kPartnerAddress, address);
     parameters.set(sheet_key::kImportRecord, std::shared_ptr<ImportLine>(std::make_shared<ImportRecord>(line)));
     openNewOwnerSheet(std::move(parameters));
+}
+
+void OpenDocument::exportTransactions(const CNonVisualDataItem::Ptr& limit)
+{
+    if (!mExportController) {
+        auto exporter = [this](const CNonVisualDataItem::Ptr& item, DateT from, DateT to, bool asQif) {
+            getExportFileNameWithExtension(
+                mWindow, TransactionExport::extension(asQif),
+                [this, item, from, to, asQif](const std::optional<std::string>& path) {
+                    if (!path) return;
+                    TransactionExport writer(*mDocument);
+                    if (item) writer.exportTransactionsForObject(*item, from, to, asQif, *path);
+                    else writer.exportTransactionsFromDate(from, to, asQif, *path);
+                });
+        };
+        mExportController = new CExportTransactionController(std::move(exporter), mWindow);
+        mMadeSheets.emplace_back(mExportController.data());
+    }
+    open(*mExportController, exportSheetParameters(limit));
 }
 
 void OpenDocument::completeBankImport()
@@ -351,7 +376,7 @@ void OpenDocument::registerDividend(const std::shared_ptr<CCurRItem>& share)
 void OpenDocument::askTransactionInput(const TransactionSheetRequest& request)
 {
     askTransactionInput(request.model, request.fromAccount, request.toAccount, request.expenseType,
-                        request.model ? 0 : 3, request.action, request.recurring);
+                        request.model ? 0 : request.type, request.action, request.recurring);
 }
 
 void OpenDocument::askTransactionInput(const std::shared_ptr<CTrnSItem>& transaction, CNonVisual* fromAccount,

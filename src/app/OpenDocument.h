@@ -19,6 +19,7 @@
 
 #include "document/DocumentSheets.h"
 #include "document/app/HeldDispatcher.h"
+#include "import/views/CExportTransactionController.h"
 #include "ui/WindowDocument.h"
 #include "ui/sheets/CAskCurrencyrateController.h"
 #include "ui/sheets/CBuySharesSheetController.h"
@@ -86,10 +87,13 @@ public:
     // The import page's sender (kImportPageSender) opens the owner sheet
     // for the current import line: its partner's name and address, and the
     // line ("IMPORTRECORD") that the new owner completes; nothing without a
-    // current line. Every other sender gets the plain owner sheet: there is
-    // no contacts picker.
+    // current line. The sender 1118 opens the sheet on the people of the
+    // contacts; every other sender gets the plain owner sheet.
     void newAccountOwner(int senderTag) override;
     static constexpr int kImportPageSender = 1190;
+    static constexpr int kFromContactsSender = 1118;
+    // The export sheet; on OK the save panel, then the file is written.
+    void exportTransactions(const CNonVisualDataItem::Ptr& limit) override;
     // Where the current import line comes from (the import page).
     void setImportLineSource(std::function<std::shared_ptr<CImpTItem>()> source)
     {
@@ -162,6 +166,7 @@ private:
     QPointer<CRegisterDividendSheetController> mRegisterDividendSheetController;
     QPointer<CCreateTransactionPopupController> mTransactionPopupController;
     QPointer<CCreateRecurringTrnsPopupController> mRecurringTrnsPopupController;
+    QPointer<CExportTransactionController> mExportController;
     QPointer<CPopupWindowAncestor> mLastSheet;
     // Sheets are the window's children once they opened on it; those that
     // never had a window are deleted here.

@@ -81,9 +81,9 @@ void StatementImportMenu::fillDefinitions()
             action->setObjectName(QStringLiteral("defineImportFile"));
             connect(action, &QAction::triggered, this, &StatementImportMenu::showDefinitionAssistant);
         } else {
-            const std::string title = item.title;
+            const std::string fileName = item.fileName;
             connect(action, &QAction::triggered, this,
-                    [this, title] { importStatement(StatementKind::Definition, title); });
+                    [this, fileName] { importStatement(StatementKind::Definition, fileName); });
         }
     }
 }

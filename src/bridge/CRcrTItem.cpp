@@ -208,6 +208,13 @@ std::string CRcrTItem::mRecurringTypeAsString() const
     return localized(kKindKeys[kind]);
 }
 
+std::optional<long> CRcrTItem::nextDate() const
+{
+    const CRecurringTransaction* r = recurring();
+    const DateT next = r ? r->GetNextDate() : kNeverDate;
+    return next == kNeverDate ? std::nullopt : std::optional<long>(next);
+}
+
 void CRcrTItem::setMDate(std::optional<long> date)
 {
     CTrnSItem::setMDate(date);

@@ -78,6 +78,9 @@ public:
     void setMLastGeneratedOn(std::optional<long> date);
     // The kind as text; "-" for an unknown kind, "Trs Deleted" without a template.
     std::string mRecurringTypeAsString() const;
+    // The date the schedule comes round next; none for a schedule that is
+    // never generated (manual, once, yearly) or without a template.
+    std::optional<long> nextDate() const;
 
     // The date entered for a template is the date from which generation
     // continues: it also becomes the last generated date.

@@ -39,25 +39,35 @@ bool samePerson(const ContactPerson& a, const ContactPerson& b)
 
 } // namespace
 
-OwnerDropResult dropPeopleOnOwners(MyDocument& document, const std::vector<std::string>& uids, bool ontoRow,
+OwnerDropResult dropPeopleOnOwners(MyDocument& document, const std::vector<ContactPerson>& people, bool ontoRow,
                                    const std::shared_ptr<CAcoWItem>& rowOwner)
 {
     if (!ontoRow) {
-        for (const std::string& uid : uids) {
-            const arguments::CAcoWArguments values = argumentsForUID(uid);
+        for (const ContactPerson& person : people) {
+            // The card's own fields travel with the UID: the command reads the
+            // person from the contacts when they hold it, else keeps these.
+            auto card = std::make_shared<CAcoWItem>();
+            card->synchronizeWithABPerson(person);
+            // A card without a name would make an owner no one can tell apart.
+            if (card->getName().empty()) continue;
+            arguments::CAcoWArguments values;
+            card->getCAcoWArgumentsWithOwnerData(values);
+            values.sourceItem.reset();
+            if (person.uid.empty()) values.UID.reset();
             document.commandExecutor().executeCommand(kNewOwner, nullptr, values);
         }
         return OwnerDropResult::Accepted;
     }
-    if (uids.size() > 1) {
+    if (people.size() > 1) {
         CErrorManager::RaiseError(263);
         return OwnerDropResult::Refused;
     }
-    if (uids.empty()) return OwnerDropResult::Accepted;
-    std::shared_ptr<CAcoWItem> owner = document.getAccountOwnerForUID(uids.front());
+    if (people.empty() || people.front().uid.empty()) return OwnerDropResult::Accepted;
+    const std::string& uid = people.front().uid;
+    std::shared_ptr<CAcoWItem> owner = document.getAccountOwnerForUID(uid);
     if (!owner) owner = rowOwner;
     if (owner) {
-        const arguments::CAcoWArguments values = argumentsForUID(uids.front());
+        const arguments::CAcoWArguments values = argumentsForUID(uid);
         document.commandExecutor().executeCommand(kUpdateOwner, owner, values);
     }
     return OwnerDropResult::Accepted;

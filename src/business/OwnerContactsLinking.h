@@ -20,11 +20,16 @@ namespace ch::business {
 
 enum class OwnerDropResult { Accepted, Refused };
 
-// People dropped between rows: one new (or refreshed) owner per UID, in
-// order. Dropped onto a row: one person refreshes the owner linked to it,
-// else links the row's owner (none: nothing happens); several people raise
-// 263 and change nothing.
-OwnerDropResult dropPeopleOnOwners(MyDocument& document, const std::vector<std::string>& uids, bool ontoRow,
+// People (cards) dropped between rows: one owner per card, in order. A card
+// whose UID an owner is linked to refreshes that owner; any other card
+// becomes a new owner with the card's name, address and numbers, linked by
+// its UID when it has one, so a card the contacts do not hold (a file
+// dragged from elsewhere) still names its owner; a card without a name is
+// left out. Dropped onto a row: one
+// person refreshes the owner linked to it, else links the row's owner (none,
+// or a card without UID: nothing happens); several people raise 263 and
+// change nothing.
+OwnerDropResult dropPeopleOnOwners(MyDocument& document, const std::vector<ContactPerson>& people, bool ontoRow,
                                    const std::shared_ptr<CAcoWItem>& rowOwner);
 
 // Refreshes the owner linked to the UID; false when none is linked.

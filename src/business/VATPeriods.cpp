@@ -16,16 +16,11 @@ namespace ch::business {
 
 namespace {
 
-enum class Periodicity { Month = 0, Quarter = 1, Year = 2 };
+using Periodicity = VATPeriodicity;
 
-// The registered quarter stands in for a value the settings never hold.
 Periodicity periodicity()
 {
-    switch (UserDefaults::standard().integerForKey(kVATPeriodicityKey)) {
-    case 0: return Periodicity::Month;
-    case 2: return Periodicity::Year;
-    default: return Periodicity::Quarter;
-    }
+    return currentVATPeriodicity();
 }
 
 // The month the accounting year starts in; 1 without settings or with a
@@ -70,7 +65,36 @@ Range nextPeriod(Periodicity kind, const Range& previous)
     return {start, CDate::GetLastDayOfMonth(CDate::AddMonthsToDateT(start, months - 1))};
 }
 
+// The period of the array with exactly the range's dates; none otherwise.
+std::shared_ptr<GXVATPeriod> periodWithDates(BusinessDocument& document, const Range& range)
+{
+    for (const std::shared_ptr<GXVATPeriod>& period : document.businessArrays().VATPeriodArray)
+        if (period->hasStartDate(range.start, range.end)) return period;
+    return nullptr;
+}
+
 } // namespace
+
+VATPeriodicity currentVATPeriodicity()
+{
+    // The registered quarter stands in for a value the settings never hold.
+    switch (UserDefaults::standard().integerForKey(kVATPeriodicityKey)) {
+    case 0: return Periodicity::Month;
+    case 2: return Periodicity::Year;
+    default: return Periodicity::Quarter;
+    }
+}
+
+void setVATPeriodicity(VATPeriodicity periodicity)
+{
+    UserDefaults::standard().set(kVATPeriodicityKey, Value(static_cast<int>(periodicity)));
+}
+
+std::shared_ptr<GXVATPeriod> lastCompleteVATPeriod(BusinessDocument& document)
+{
+    return periodWithDates(document,
+                           previousPeriod(periodicity(), CDate::GetNowAsDateT(), yearStartMonth(document)));
+}
 
 VATFigures calculateVATBalanceInPeriod(BusinessDocument& document, DateT from, DateT to)
 {
@@ -120,10 +144,7 @@ std::shared_ptr<GXVATPeriod> VATPeriodAtDate(BusinessDocument& document, DateT d
 
 bool VATPeriodExistsWithStartDate(BusinessDocument& document, DateT start, DateT end)
 {
-    for (const std::shared_ptr<GXVATPeriod>& period : document.businessArrays().VATPeriodArray)
-        if (period->hasStartDate(start, end))
-            return true;
-    return false;
+    return periodWithDates(document, {start, end}) != nullptr;
 }
 
 void createVATPeriodWithStartDate(BusinessDocument& document, DateT start, DateT end)
@@ -146,7 +167,9 @@ bool tryToSetTransactionAsVATBalancePaymentTransaction(BusinessDocument& documen
     if (!date || !id)
         return false;
     const Range previous = previousPeriod(periodicity(), static_cast<DateT>(*date), yearStartMonth(document));
-    std::shared_ptr<GXVATPeriod> period = VATPeriodAtDate(document, previous.start);
+    // Periods of another length may hold the date too: the chosen length first.
+    std::shared_ptr<GXVATPeriod> period = periodWithDates(document, previous);
+    if (!period) period = VATPeriodAtDate(document, previous.start);
     if (!period)
         return false;
     period->setClosingTransactionId(*id);

@@ -29,6 +29,13 @@ class GXVATPeriod;
 VATFigures calculateVATBalanceInPeriod(BusinessDocument& document, DateT from, DateT to);
 VATFigures calculateVATBalanceForPeriod(BusinessDocument& document, const GXVATPeriod& period);
 
+// The length of a VAT period the user chose (the user default): a month, a
+// quarter or an accounting year. Choosing a length lays out no period: the
+// document's initializeVATPeriods does.
+enum class VATPeriodicity { Month = 0, Quarter = 1, Year = 2 };
+VATPeriodicity currentVATPeriodicity();
+void setVATPeriodicity(VATPeriodicity periodicity);
+
 // Makes sure that the current and then the previous period exist, laid out
 // by the periodicity, the settings' first month of the accounting year and
 // today. The document runs it when it is made, and on the next pass of the
@@ -38,6 +45,10 @@ void initializeVATPeriods(BusinessDocument& document);
 // (no VAT rates, no amortisation schemes), then the current and the previous
 // VAT period.
 void initializeBusinessObjectsOfNewDocument(BusinessDocument& document);
+
+// The last complete period before today, of the chosen length: the period
+// a declaration is made for. None when it was not laid out.
+std::shared_ptr<GXVATPeriod> lastCompleteVATPeriod(BusinessDocument& document);
 
 // The range a VAT declaration covers: the chosen period's dates; without a
 // period with both dates, the three months up to today. Both 0 when no range
@@ -53,7 +64,8 @@ bool VATPeriodExistsWithStartDate(BusinessDocument& document, DateT start, DateT
 void createVATPeriodWithStartDate(BusinessDocument& document, DateT start, DateT end);
 
 // Makes the transaction the VAT balancing transaction of the period before
-// the one that holds its date: that period's closing transaction and date,
+// the one that holds its date (of the chosen length when the array holds
+// periods of several lengths): that period's closing transaction and date,
 // and the transaction's special type 4 (its lines then no longer count as
 // prepaid). Marks the document changed. False, changing nothing, when no
 // period covers that earlier date.

@@ -153,6 +153,8 @@ public:
     // --- change count
     void updateChangeCount() override { ++mChangeCount; }
     void clearChangeCount() { mChangeCount = 0; }
+    // Back to a count read before changes that were all taken back since.
+    void restoreChangeCount(long count) { mChangeCount = count; }
     long changeCount() const { return mChangeCount; }
     bool isDocumentEdited() const { return mChangeCount != 0; }
 

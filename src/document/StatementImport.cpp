@@ -1,6 +1,7 @@
 #include "document/StatementImport.h"
 
 #include <filesystem>
+#include <utility>
 
 #include "bridge/CTrnSItem.h"
 #include "document/DocumentNotifications.h"
@@ -14,8 +15,9 @@ namespace ch {
 StatementImport::StatementImport(MyDocument& document)
     : mDocument(document), mReader(std::make_shared<NullStatementReader>())
 {
-    for (const char* deleted : {GXCAccountDeletedNotification, GXCCategoryDeletedNotification})
-        mDeletions.push_back(mDocument.notificationCenter().subscribe(deleted, [this](const Notification&) {
+    for (const char* changed :
+         {GXCAccountDeletedNotification, GXCCategoryDeletedNotification, GXCCurrencyCreatedNotification})
+        mBookChanges.push_back(mDocument.notificationCenter().subscribe(changed, [this](const Notification&) {
             if (hasPendingLines()) completeBankImport();
         }));
 }
@@ -46,9 +48,12 @@ bool StatementImport::importFile(const std::string& path, StatementKind kind, co
     }
     UserDefaults::standard().set(std::string(lastFolderKey(kind)),
                                  Value(std::filesystem::path(path).parent_path().string()));
+    ReadingTakeBack reading(mDocument);
     StatementLines lines = mReader->read(path, kind, definition);
     if (lines.empty()) return false;
+    reading.readingDone(mDocument);
     setMImportedTransactionArray(std::move(lines));
+    mReading = reading;
     return true;
 }
 
@@ -62,6 +67,7 @@ bool StatementImport::importWithFileDesc(std::string_view title, const std::stri
 int StatementImport::doActualImport()
 {
     const int booked = static_cast<int>(mPending.doActualImport());
+    if (!hasPendingLines()) mReading.reset();
     mDocument.notificationCenter().post(GXCTransactionCreatedNotification);
     return booked;
 }
@@ -70,6 +76,8 @@ bool StatementImport::cancelImport()
 {
     if (!CErrorManager::AskQuestion(230)) return false;
     mPending.clear();
+    if (const std::optional<ReadingTakeBack> reading = std::exchange(mReading, std::nullopt))
+        reading->takeBack(mDocument);
     return true;
 }
 

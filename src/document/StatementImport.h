@@ -10,7 +10,8 @@
 // themselves); until then nothing is read.
 //
 // Deleting an account or a category completes the pending lines again, so
-// that none of them stays "Ok" with an object the books no longer hold.
+// that none of them stays "Ok" with an object the books no longer hold; so
+// does making a currency, which the lines that wait for it then take.
 //
 // Choosing the file is the window's; the folder chosen last for each kind is
 // kept under "DEXIALOCATION", "OFXLOCATION" or "QIFLOCATION".
@@ -25,6 +26,7 @@
 #include <vector>
 
 #include "document/PendingImport.h"
+#include "document/ReadingTakeBack.h"
 #include "document/StatementReader.h"
 #include "model/foundation/ModelTypes.h"
 #include "platform/core/observable.h"
@@ -72,7 +74,12 @@ public:
     std::optional<Dictionary> importDefinition(std::string_view title) { return mReader->importDefinition(title); }
 
     const StatementLines& mImportedTransactionArray() const { return mPending.lines(); }
-    void setMImportedTransactionArray(StatementLines lines) { mPending.install(std::move(lines)); }
+    // Lines from elsewhere than a file read here: nothing to take back.
+    void setMImportedTransactionArray(StatementLines lines)
+    {
+        mPending.install(std::move(lines));
+        mReading.reset();
+    }
     bool hasPendingLines() const { return !mPending.empty(); }
 
     // Every line, in order, completes itself.
@@ -86,7 +93,9 @@ public:
     // Books every line in order; the ones that refused stay pending. Then
     // "TRANSACTIONCREATED" with no object, once. The number booked.
     int doActualImport();
-    // Question 230; on OK the pending lines are dropped. Whether they were.
+    // Question 230; on OK the pending lines are dropped, and what reading
+    // their file made in the books and nothing uses is taken back (see
+    // ReadingTakeBack). Whether they were.
     bool cancelImport();
 
     // A line's booking: command 31, then the transaction it made (null when
@@ -97,7 +106,9 @@ private:
     MyDocument& mDocument;
     std::shared_ptr<StatementReader> mReader;
     PendingImport mPending;
-    std::vector<Subscription> mDeletions;
+    // What reading the pending lines' file made; none once they are all booked.
+    std::optional<ReadingTakeBack> mReading;
+    std::vector<Subscription> mBookChanges;
 };
 
 } // namespace ch

@@ -1,6 +1,7 @@
 #include "document/TransactionOperationsOfDocument.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "bridge/CRcrTItem.h"
 #include "bridge/CTrnSItem.h"
@@ -40,6 +41,7 @@ CommandOutcome TransactionOperationsOfDocument::updateTransaction(CTrnSItem& tra
     transaction.initWithDictionaryRepresentation(values);
     transaction.setModifiedThisSession(true);
     mDocument.notificationCenter().post(GXCTransactionModifiedNotification, item);
+    if (auto* recurring = dynamic_cast<CRcrTItem*>(&transaction)) generateDue(*recurring);
     return CommandOutcome::changed(-1);
 }
 
@@ -53,7 +55,27 @@ CommandOutcome TransactionOperationsOfDocument::makeNewrecurringTrnsFromTransact
     auto& recurring = mDocument.mRecurringTransactionArray();
     recurring.insert(recurring.begin(), item);
     mDocument.notificationCenter().post(GXCTransactionCreatedNotification, item);
+    generateDue(*item);
     return CommandOutcome::changed(-1);
+}
+
+void TransactionOperationsOfDocument::generateDue(CRcrTItem& recurring)
+{
+    auto* schedule = dynamic_cast<CRecurringTransaction*>(recurring.getSourceItem());
+    if (!schedule) return;
+    std::vector<CTransaction*> made;
+    schedule->GenerateAtMost(CRecurringTransaction::kMaxCopiesPerRun, &made);
+    for (CTransaction* transaction : made) {
+        std::shared_ptr<CTrnSItem> item = mDocument.dataItemController().transactionItemForTrnS(transaction);
+        item->setNewThisSession(true);
+        auto& posted = mDocument.mTransactionArray();
+        auto& unlinked = mDocument.mUnlinkedTransactionArray();
+        std::erase(posted, item);
+        std::erase(unlinked, item);
+        auto& array = transaction->Get_ObjectStatus() == status::kUnlinked ? unlinked : posted;
+        array.insert(array.begin(), item);
+        mDocument.notificationCenter().post(GXCTransactionCreatedNotification, item);
+    }
 }
 
 CommandOutcome TransactionOperationsOfDocument::performLinkTransaction(CTrnSItem& transaction)

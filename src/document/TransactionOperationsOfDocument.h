@@ -7,6 +7,7 @@
 
 namespace ch {
 
+class CRcrTItem;
 class MyDocument;
 
 class TransactionOperationsOfDocument : public TransactionOperations {
@@ -18,13 +19,21 @@ public:
     CommandOutcome makeNewTransactionFromTransactionDictionaryRepresentation(const Dictionary& transaction,
                                                                             bool linked) override;
     // "TRANSACTIONWILLBEMODIFIED", the new values, "TRANSACTIONMODIFIED".
+    // A recurring transaction then makes what has fallen due under its
+    // new schedule.
     CommandOutcome updateTransaction(CTrnSItem& transaction, const Dictionary& values) override;
-    // A new recurring transaction at the front of the recurring array.
+    // A new recurring transaction at the front of the recurring array; it
+    // makes at once what has fallen due since its date.
     CommandOutcome makeNewrecurringTrnsFromTransactionDictionary(const Dictionary& transaction) override;
     // Posts it; on success it leaves the unlinked array.
     CommandOutcome performLinkTransaction(CTrnSItem& transaction) override;
 
 private:
+    // The transactions due from the template, each booked or left waiting
+    // as the template says, in the matching array and announced with
+    // "TRANSACTIONCREATED".
+    void generateDue(CRcrTItem& recurring);
+
     MyDocument& mDocument;
 };
 

@@ -1,5 +1,6 @@
 #include "import/CDexiaTableData.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -15,7 +16,6 @@ namespace ch {
 
 namespace {
 
-constexpr std::uint32_t kFewestFieldsOfARecord = 4;
 constexpr std::size_t kShortPartnerName = 20;
 
 // The columns of the bank export when no definition says otherwise.
@@ -42,6 +42,7 @@ std::string cutTitle(std::string text)
 CDexiaTableData::CDexiaTableData(std::string_view text, const Dictionary* definition, ImportDocument* document)
     : CTextTableData(text, definition), theDocument(document)
 {
+    setJoinsQuotedLineBreaks(true);
     using namespace definition_key;
     for (const std::string_view role :
          {kOwnAccountNumberColumn, kBookingDateColumn, kTransactionRefColumn, kCounterpartyAccountNumberColumn,
@@ -89,21 +90,28 @@ std::vector<CImpTItem::Ptr> CDexiaTableData::Import()
         return lines;
     }
     mSummary = Summary();
+    mNotation.reset();
     const bool datesNamed = hasDateColumn();
     std::map<std::size_t, std::size_t> fieldCounts;
+    std::vector<std::vector<std::string>> records;
     std::uint64_t number = 0;
     while (std::optional<std::vector<std::string>> fields = FetchNextRecord()) {
         ++number;
         ++mSummary.records;
         const std::size_t count = fields->size();
-        if (number > recordsToSkip()) ++fieldCounts[count];
+        if (number <= recordsToSkip()) continue;
+        // A row of nothing but separators holds nothing to lose.
+        if (std::all_of(fields->begin(), fields->end(), [](const std::string& f) { return trimmedText(f).empty(); }))
+            continue;
+        ++fieldCounts[count];
         if (count < kFewestFieldsOfARecord) {
             ImportHeaderData(*fields);
+            ++mSummary.unreadRows;
             continue;
         }
-        if (number <= recordsToSkip()) continue;
         if (count < minimumFields() || count > maximumFields()) {
             ++mSummary.outsideFieldRange;
+            ++mSummary.unreadRows;
             continue;
         }
         if (datesNamed) {
@@ -113,16 +121,30 @@ std::vector<CImpTItem::Ptr> CDexiaTableData::Import()
                 continue;
             }
         }
-        CImpTItem::Ptr line = ImportOneRecord(*fields);
+        records.push_back(std::move(*fields));
+    }
+    std::size_t most = 0;
+    for (const auto& [count, rows] : fieldCounts)
+        if (rows > most && count > 0) {
+            most = rows;
+            mSummary.mostCommonFieldCount = count;
+        }
+
+    // The file's amounts as a whole decide their notation.
+    using namespace definition_key;
+    std::vector<std::string> amounts;
+    for (const std::vector<std::string>& fields : records)
+        for (const std::string_view role : {kAmountColumn, kOutAmountColumn, kInAmountColumn})
+            amounts.push_back(roleText(role, fields));
+    mNotation = otherNotationForAll(amounts);
+    if (mNotation) mSummary.otherNotation = mNotation->decimal;
+
+    lines.reserve(records.size());
+    for (const std::vector<std::string>& fields : records) {
+        CImpTItem::Ptr line = ImportOneRecord(fields);
         if (line->amountUnread()) ++mSummary.unreadAmounts;
         lines.push_back(std::move(line));
     }
-    std::size_t most = 0;
-    for (const auto& [count, records] : fieldCounts)
-        if (records > most && count > 0) {
-            most = records;
-            mSummary.mostCommonFieldCount = count;
-        }
     return lines;
 }
 
@@ -202,8 +224,9 @@ CImpTItem::Ptr CDexiaTableData::ImportOneRecord(const std::vector<std::string>& 
     line->setMTransactionDescription(communication);
 
     // An empty column says nothing; a text that does not read is marked.
-    auto amountOf = [](const std::string& text) -> std::optional<double> {
-        return trimmedText(text).empty() ? std::optional<double>(0.0) : statementAmount(text);
+    auto amountOf = [&](const std::string& text) -> std::optional<double> {
+        if (trimmedText(text).empty()) return 0.0;
+        return mNotation ? amountInNotation(text, *mNotation) : statementAmount(text);
     };
     auto unread = [&](const std::string& text) {
         line->setMAmount(0.0);
@@ -252,6 +275,8 @@ CImpTItem::Ptr CDexiaTableData::ImportOneRecord(const std::vector<std::string>& 
     } else {
         title = cutTitle(communication);
     }
+    // A quoted line break belongs to the communication, not to the one-line title.
+    std::replace(title.begin(), title.end(), '\n', ' ');
     line->setMTitle(title);
     line->autoComplete();
     return line;

@@ -8,16 +8,20 @@
 // field count lies within the definition's minimum and maximum and its
 // number is above the records to skip.
 //
-// A record whose date columns give no date is no transaction (a closing
-// balance, a heading repeated): it is left out and counted, when the
+// A record is one line, or several when a quoted field holds line breaks
+// (see CTextTableData). A record past the skipped ones that is no statement
+// line is counted, never dropped in silence: one whose field count lies
+// outside the range, one of fewer than 4 fields, and one whose date columns
+// give no date as a whole (a closing balance, a heading repeated), when the
 // definition names a date column at all.
 //
 // Amounts: an out column that reads as an amount other than 0 gives the
 // amount, negative whatever its sign; else an in column that does; else the
 // amount column, negated when the sign column holds the expense sign. A bank
-// that fills the unused column with "0,00" thus loses nothing. A text that
-// does not read in the user's notation leaves the line incomplete, marked
-// (CImpTItem::setAmountUnread), never an amount of 0.
+// that fills the unused column with "0,00" thus loses nothing. The amounts
+// are read in the user's notation, or all in the other one when only that
+// reads them all (StatementAmount.h). A text that does not read leaves the
+// line incomplete, marked (CImpTItem::setAmountUnread), never an amount of 0.
 
 #include <cstdint>
 #include <map>
@@ -28,6 +32,7 @@
 
 #include "import/CImpTItem.h"
 #include "import/CTextTableData.h"
+#include "import/StatementAmount.h"
 
 namespace ch {
 
@@ -36,18 +41,26 @@ class ImportDocument;
 class CDexiaTableData : public CTextTableData {
 public:
     // What the last Import met besides its lines.
+    // Rows of nothing but separators (empty fields) count nowhere past the
+    // records read.
     struct Summary {
         std::size_t records = 0;              // records read, header records included
         std::size_t outsideFieldRange = 0;    // past the skipped ones, of a field count outside the range
+        std::size_t unreadRows = 0;           // past the skipped ones, no statement line: outside the
+                                              // range, or fewer than 4 fields
         std::size_t mostCommonFieldCount = 0; // of the records past the skipped ones
         std::size_t withoutDate = 0;          // left out: their date columns give no date
         std::size_t unreadAmounts = 0;        // lines whose amount text does not read
+        std::string otherNotation;            // the decimal mark of the other notation the amounts
+                                              // were read in; empty for the user's
     };
 
     // The error raised for a definition that cannot be used.
     static constexpr long kUnusableDefinitionError = 270;
     // Titles are cut to this many characters.
     static constexpr std::size_t kTitleLength = 33;
+    // A record of fewer fields is a header, never a line.
+    static constexpr std::uint32_t kFewestFieldsOfARecord = 4;
 
     CDexiaTableData(std::string_view text, const Dictionary* definition, ImportDocument* document);
 
@@ -78,6 +91,8 @@ private:
     bool hasDateColumn() const;
 
     Summary mSummary;
+    // The other notation the last Import read its amounts in; none for the user's.
+    std::optional<AmountNotation> mNotation;
 
     ImportDocument* theDocument;
     // The columns of every role, read from the definition once.

@@ -26,6 +26,7 @@ namespace {
 constexpr long kRenameAccountQuestion = 206;
 constexpr long kAccountNumberQuestion = 207;
 constexpr long kOwnAccountForAllQuestion = 260;
+constexpr long kCurrencyCodeQuestion = 390;
 
 // Days the duplicate search looks before and after the line's dates.
 constexpr long kDuplicateWindowDays = 4;
@@ -267,14 +268,26 @@ void CImpTItem::setMCurrencyId(ObjectIdT id)
     store(mCurrencyIdValue, id, "mCurrencyId");
     CDocAccounting& books = mDocument->books();
     CCurrency* currency = currencyForId(books, id);
-    // The code the statement writes names the chosen currency from now on;
-    // "eur" for EUR is the same code and renames nothing.
+    // "eur" for EUR is the same code: nothing to learn.
     if (!currency || mCurrencyText.empty() ||
         equalsCaseInsensitive(mCurrencyText, currency->Get_ShortStringRefName()))
         return;
-    currency->Put_Name(modelText(mCurrencyText).c_str());
-    books.SetModified(true);
-    completeAllLines();
+    // The code the statement writes may name the chosen currency from now
+    // on, but only when the user says so: a symbol changed in silence by one
+    // click would rename a currency the whole books show (the home currency
+    // too) and keep the next statement from finding it by its own code.
+    const bool fits = characterCount(mCurrencyText) <= CCurrency::kShortNameLength;
+    const std::string code = modelText(mCurrencyText);
+    const std::string symbol = modelText(currency->Get_ShortStringRefName());
+    if (!mBatchFlag && fits && CErrorManager::AskQuestion(kCurrencyCodeQuestion, code.c_str(), symbol.c_str())) {
+        mCurrencyChosen = false;
+        currency->Put_Name(code.c_str());
+        books.SetModified(true);
+        completeAllLines();
+        return;
+    }
+    // Otherwise the choice holds for this line alone, whatever its code.
+    mCurrencyChosen = true;
 }
 
 void CImpTItem::setMCounterPartyId(ObjectIdT id)
@@ -455,10 +468,15 @@ void CImpTItem::completeOnce()
     // before every home currency had a symbol hold it without one, so it is
     // taken by id.
     if (!currency && mCurrencyText.empty()) currency = homeCurrencyOf(books);
-    if (currency)
+    // A code no currency has: the one the user chose for the line.
+    if (!currency && mCurrencyChosen) currency = currencyForId(books, mCurrencyIdValue);
+    if (currency) {
         setMCurrencyId(currency->Get_Id());
-    else
+    } else {
+        // A currency taken by an earlier run is not the one the line names now.
+        store(mCurrencyIdValue, ObjectIdT{0}, "mCurrencyId");
         fail("IMPCUR");
+    }
 
     // 6. Category.
     CExpenseType* category = nullptr;

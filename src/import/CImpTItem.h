@@ -64,6 +64,8 @@ public:
     // is set. Readers call this after setMAmount.
     void setAmountUnread(std::string_view text);
     bool amountUnread() const { return mAmountUnread; }
+    // The statement's text of an amount that did not read.
+    const std::string& unreadAmountText() const { return mUnreadAmountText; }
     DateT mBookingDate() const { return mBookingDateValue; }
     void setMBookingDate(DateT date);
     DateT mValueDate() const { return mValueDateValue; }
@@ -154,9 +156,14 @@ public:
     // Id 0 or more; with recalculate, all pending lines are completed.
     void setMExpenseTypeId(ObjectIdT id, bool recalculate);
     // Id 0 or more. When the statement's code differs from the currency's
-    // symbol (ignoring case), the symbol becomes the code and all pending
-    // lines are completed.
+    // symbol (ignoring case): not in batch mode, and when the code fits a
+    // symbol, question 390 asks whether the currency takes the code as its
+    // symbol; on OK it does and all pending lines are completed. Otherwise
+    // the line keeps this currency for its code (completion takes it when no
+    // currency has the code).
     void setMCurrencyId(ObjectIdT id);
+    // The user chose the line's currency for a code no currency has.
+    bool currencyChosenForCode() const { return mCurrencyChosen; }
     // Id 0 or more. The counter account gets this owner; when that changed
     // it, all pending lines are completed.
     void setMCounterPartyId(ObjectIdT id);
@@ -231,6 +238,7 @@ private:
     bool mBatchFlag = false;
     std::uint8_t mMasterType = kOrdinaryAccount;
 
+    bool mCurrencyChosen = false;
     bool mCompleting = false;
     // The counter account the line had was deleted: completion takes one
     // only by what the statement names, or by the user's choice.

@@ -1,5 +1,7 @@
 #include "import/COFXParser.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <exception>
 #include <fstream>
@@ -11,8 +13,12 @@
 #include "import/OfxTree.h"
 #include "import/StatementAmount.h"
 #include "import/StatementText.h"
+#include "model/CCurrency.h"
+#include "model/foundation/AmountRounding.h"
 #include "model/foundation/CDate.h"
+#include "model/foundation/CDecimal.h"
 #include "model/foundation/CErrorManager.h"
+#include "platform/core/locale_settings.h"
 #include "platform/core/localized_strings.h"
 
 namespace ch {
@@ -27,31 +33,58 @@ OfxReadResult refused(long error)
     return {{}, error};
 }
 
+// The decimals a statement amount in the currency is kept with: the
+// currency's own (ISO 4217), at most as many as the books show, none where
+// the books' currency of that code allows none.
+int amountDecimals(ImportDocument* document, const std::string& code)
+{
+    const CCurrency* held = document ? currencyForSymbol(document->books(), code) : nullptr;
+    if (held && !held->AreDecimalsAllowed()) return 0;
+    return std::min(currencyFractionDigits(code), static_cast<int>(CDecimal::getNrOfDecimals()));
+}
+
+// The opening tags of transactions ("<STMTTRN>", also with a damaged end)
+// the text holds.
+std::size_t transactionTagsIn(std::string_view text)
+{
+    constexpr std::string_view kTag = "<STMTTRN";
+    std::size_t count = 0;
+    for (std::size_t at = text.find(kTag); at != std::string_view::npos; at = text.find(kTag, at + kTag.size())) {
+        const std::size_t after = at + kTag.size();
+        if (after >= text.size()) break;   // a text cut inside the tag
+        const char next = text[after];
+        const bool nameGoesOn = (next >= 'A' && next <= 'Z') || (next >= 'a' && next <= 'z') ||
+                                (next >= '0' && next <= '9') || next == '_' || next == '.';
+        if (!nameGoesOn) ++count;   // not "<STMTTRNRS>"
+    }
+    return count;
+}
+
 std::string cutTitle(const std::string& text)
 {
     return characterCount(text) > COFXParser::kTitleLength - 1 ? firstCharacters(text, COFXParser::kTitleLength) : text;
 }
 
 // OFX's own number: an optional sign, digits, and a decimal point or comma
-// with digits; no grouping. The whole text or none.
+// with digits; no grouping. The whole text or none; the nearest double to it.
 std::optional<double> ofxDecimal(std::string_view text)
 {
-    bool negative = false;
+    std::string plain;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        negative = text.front() == '-';
+        if (text.front() == '-') plain += '-';
         text.remove_prefix(1);
     }
-    double value = 0.0;
     std::size_t i = 0, digits = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && i < 300; ++i, ++digits)
-        value = value * 10 + (text[i] - '0');
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits) plain += text[i];
     if (i < text.size() && (text[i] == '.' || text[i] == ',')) {
-        double scale = 0.1;
-        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9' && scale > 1e-300; ++i, ++digits, scale /= 10)
-            value += (text[i] - '0') * scale;
+        plain += '.';
+        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits) plain += text[i];
     }
-    if (i != text.size() || digits == 0 || !std::isfinite(value)) return std::nullopt;
-    return negative ? -value : value;
+    if (i != text.size() || digits == 0) return std::nullopt;
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (error != std::errc() || end != plain.data() + plain.size() || !std::isfinite(value)) return std::nullopt;
+    return value;
 }
 
 } // namespace
@@ -173,14 +206,20 @@ CImpTItem::Ptr COFXParser::importItemFromSTMTTRN(const OfxNode& transaction, boo
     else if (memo) line->setMTransactionDescription(*memo);
     else if (partnerName) line->setMTransactionDescription(*partnerName);
 
-    const std::optional<double> amount = amountText ? amountOf(*amountText) : std::nullopt;
+    std::string currencyCode;
+    if (currencySymbol) currencyCode = *currencySymbol;
+    else if (currency) currencyCode = *currency;
+    else if (document) currencyCode = homeCurrencySymbol(document->books());
+
+    // Finer than the currency writes it, an amount would book other cents
+    // than the line shows: it is rounded as it is read.
+    std::optional<double> amount = amountText ? amountOf(*amountText) : std::nullopt;
+    if (amount) amount = roundedAmount(*amount, amountDecimals(document, currencyCode));
     line->setMAmount(amount.value_or(0.0));
     line->setMOriginalAmount(amountText.value_or(std::string()));
     if (!amount) line->setAmountUnread(amountText.value_or(std::string()));
 
-    if (currencySymbol) line->setMCurrency(*currencySymbol);
-    else if (currency) line->setMCurrency(*currency);
-    else if (document) line->setMCurrency(homeCurrencySymbol(document->books()));
+    if (currencySymbol || currency || document) line->setMCurrency(currencyCode);
     line->setDocument(document);
 
     std::string title;
@@ -226,11 +265,17 @@ std::vector<CImpTItem::Ptr> COFXParser::parseOfxDocument(const OfxNode& document
         for (const OfxNode* statement : document.descendants(creditCard ? "CCSTMTRS" : "STMTRS")) {
             std::vector<CImpTItem::Ptr> more = importuitrekselsVoorRekening(*statement, creditCard, importDocument);
             lines.insert(lines.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
-            if (found) ++found->statements;
+            if (found) {
+                ++found->statements;
+                found->transactionsInStatements += statement->descendants("STMTTRN").size();
+            }
         }
     }
     if (found) {
-        found->investmentStatement = document.descendant("INVSTMTRS") != nullptr;
+        const std::vector<const OfxNode*> investments = document.descendants("INVSTMTRS");
+        found->investmentStatement = !investments.empty();
+        for (const OfxNode* investment : investments)
+            found->investmentTransactions += investment->descendants("STMTTRN").size();
         for (const auto& line : lines) found->unreadAmounts += line->amountUnread();
     }
     return lines;
@@ -261,6 +306,11 @@ OfxReadResult COFXParser::parseBytes(std::string_view bytes, ImportDocument* doc
         OfxReadResult result;
         result.truncated = truncated;
         result.lines = parseOfxDocument(*tree, document, &result);
+        // Transactions the text opens that no statement read holds: a damaged
+        // tag lost them (a cut text's last one is told apart, as cut).
+        const std::size_t opened = transactionTagsIn(text);
+        const std::size_t held = result.transactionsInStatements + result.investmentTransactions;
+        result.leftOut = opened > held ? opened - held : 0;
         return result;
     } catch (const std::exception&) {
         // Whatever went wrong while reading, the user hears of it.

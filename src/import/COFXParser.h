@@ -4,7 +4,9 @@
 // whether the file is UTF-8 or Windows-1252. It makes one completed import
 // line per transaction of every bank statement (STMTRS), then of every
 // credit-card statement (CCSTMTRS); investment statements give none. A file
-// cut short gives the transactions that end before the cut.
+// cut short gives the transactions that end before the cut; transactions a
+// damaged tag keeps out of their statement are counted (leftOut). Each
+// amount is rounded to its currency's decimals as it is read.
 //
 // Refusals are numbered errors, raised here and answered as the error field:
 // 271 for a file that cannot be read, 280 for text without "<OFX>", 279 for a
@@ -34,6 +36,13 @@ struct OfxReadResult {
     bool investmentStatement = false;
     // Lines whose amount does not read (marked, never 0).
     std::size_t unreadAmounts = 0;
+    // Transactions under the bank and credit-card statements read (those a
+    // cut text breaks off in included), and under investment statements.
+    std::size_t transactionsInStatements = 0;
+    std::size_t investmentTransactions = 0;
+    // Transactions the text opens that no statement holds: a damaged tag
+    // ("</STMTRS<", a stray byte in a tag's name) left them out.
+    std::size_t leftOut = 0;
 };
 
 class COFXParser {

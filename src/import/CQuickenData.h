@@ -11,7 +11,10 @@
 // cannot read every date of the file and one other order reads them all,
 // that order is used and a note says so; amounts with a decimal point or a
 // decimal comma are read whatever the user's notation. A name with a path
-// ("Auto:Insurance") finds the category in that group.
+// ("Auto:Insurance") finds the category in that group. An L line naming a
+// category the books do not have leaves the other account and category to
+// the unspecified ones of the record's own direction, settled at its end
+// (the L line may stand before the T line).
 //
 // A line's first character is its letter, the rest of the line its text
 // (a ";" in a memo or payee belongs to the text). Empty lines are skipped;
@@ -78,7 +81,8 @@ public:
     // The error the last Import raised; 0 for none.
     long error() const { return mError; }
     // Whether the file ends inside a register record (no "^" after its last
-    // letter lines): that unfinished record gives no line.
+    // letter lines) that lacks a date or an amount: that unfinished record
+    // gives no line. A last record with both is complete without its "^".
     bool endsInsideRecord() const { return mEndsInsideRecord; }
     // Lines whose amount text reads in neither the file's nor the user's
     // notation: made, marked and incomplete (never an amount of 0).

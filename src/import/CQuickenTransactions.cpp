@@ -50,6 +50,11 @@ struct Record {
     Side to;
     bool quantity = false;
     std::string checkNumber;
+    bool dated = false;   // a D line was read
+    // An L line naming a category the books do not have left the other
+    // account and the category to the record's direction: settled at its
+    // end, when its own amount has been read.
+    bool byDirection = false;
 };
 
 struct CaseInsensitiveLess {
@@ -211,8 +216,9 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
     std::string amountText;
     Record record;
 
-    auto holdsTo = [&] { return ourAccount && record.to.account == ourAccount; };
-    auto holdsFrom = [&] { return ourAccount && record.from.account == ourAccount; };
+    auto holdsSide = [&](const Side& side) { return ourAccount && side.account == ourAccount; };
+    auto holdsTo = [&] { return holdsSide(record.to); };
+    auto holdsFrom = [&] { return holdsSide(record.from); };
     // Transfer targets by name, ignoring case as the books do: made from the
     // books' accounts at the first transfer and kept up with the accounts
     // this file makes, so that a file naming many accounts does not walk
@@ -311,10 +317,8 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
             record.categoryId = category->Get_Id();
             record.category = category;
         } else {
-            const bool in = direction == kMoneyIn;
-            if (!record.otherAccountId)
-                record.otherAccountId = in ? defaults.unspecifiedIncomeAccount : defaults.unspecifiedExpenseAccount;
-            record.categoryId = in ? defaults.unspecifiedIncomeCategory : defaults.unspecifiedExpenseCategory;
+            record.byDirection = true;
+            record.categoryId.reset();
             record.category = nullptr;
         }
         // A category found names no account: the other side is the
@@ -339,6 +343,20 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
         ++ordinal;
         Record done = std::exchange(record, Record());
         if (done.quantity || !done.amount || (*done.amount == 0.0 && !done.unreadAmount)) return;
+
+        // The defaults an L line left to the direction: this record's, set
+        // by its own T line, wherever the L line stood.
+        if (done.byDirection && direction != kTransfer) {
+            const bool moneyIn = direction == kMoneyIn;
+            if (!done.otherAccountId) {
+                done.otherAccountId =
+                    moneyIn ? defaults.unspecifiedIncomeAccount : defaults.unspecifiedExpenseAccount;
+                if (holdsSide(done.to) && !done.from.id) done.from.id = done.otherAccountId;
+                if (holdsSide(done.from) && !done.to.id) done.to.id = done.otherAccountId;
+            }
+            if (!done.categoryId)
+                done.categoryId = moneyIn ? defaults.unspecifiedIncomeCategory : defaults.unspecifiedExpenseCategory;
+        }
 
         if (!done.from.id || !done.to.id || !done.categoryId) {
             auto fallback = [&]() -> std::optional<ObjectIdT> {
@@ -433,6 +451,7 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
         case 'D':
             if (headerMode) break;
             dateText = text;
+            record.dated = true;
             if (fileOrder) {
                 if (const std::optional<DateT> date = qifDate(trimmedText(text), *fileOrder)) record.date = *date;
             } else if (dateFormat == 0 || dateFormat == 1) {
@@ -487,6 +506,12 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
             break;
         default: break;
         }
+    }
+    // A last record without its "^" that has what a record needs, a date
+    // and an amount, is complete: the file was not cut inside it.
+    if (recordOpen && !headerMode && !inList && record.dated && record.amount) {
+        endOfRecord();
+        recordOpen = false;
     }
     mEndsInsideRecord = recordOpen;
     return kNoMoreRecords;

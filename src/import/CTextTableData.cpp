@@ -66,52 +66,72 @@ std::vector<std::string> CTextTableData::splitLines(std::string_view text)
     return lines;
 }
 
+bool CTextTableData::quotesFields() const
+{
+    return mDeleteSurroundingChars && !mSurroundingChars.empty() && !mSeparatorChar.empty() &&
+           mSurroundingChars != mSeparatorChar;
+}
+
+std::optional<std::size_t> CTextTableData::quotedFieldEnd(std::string_view text, std::size_t from) const
+{
+    const std::string& quote = mSurroundingChars;
+    for (std::size_t i = from; i < text.size();) {
+        if (text.compare(i, quote.size(), quote) != 0) {
+            ++i;
+            continue;
+        }
+        const std::size_t after = i + quote.size();
+        if (text.compare(after, quote.size(), quote) == 0) {
+            i = after + quote.size();   // a doubled quote is a quote of the text
+            continue;
+        }
+        if (after == text.size() || text.compare(after, mSeparatorChar.size(), mSeparatorChar) == 0) return after;
+        i = after;   // a lone quote inside is text too
+    }
+    return std::nullopt;
+}
+
+bool CTextTableData::endsInsideQuote(std::string_view text, bool inside) const
+{
+    if (!quotesFields()) return false;
+    std::size_t i = 0;
+    for (;;) {
+        if (inside) {
+            const std::optional<std::size_t> end = quotedFieldEnd(text, i);
+            if (!end) return true;
+            if (*end == text.size()) return false;
+            i = *end + mSeparatorChar.size();
+            inside = false;
+        }
+        if (text.compare(i, mSurroundingChars.size(), mSurroundingChars) == 0) {
+            i += mSurroundingChars.size();
+            inside = true;
+            continue;
+        }
+        const std::size_t next = text.find(mSeparatorChar, i);
+        if (next == std::string_view::npos) return false;
+        i = next + mSeparatorChar.size();
+    }
+}
+
 std::vector<std::string> CTextTableData::dissectRecord(std::string_view line) const
 {
-    std::vector<std::string> pieces;
-    if (mSeparatorChar.empty()) {
-        pieces.emplace_back(line);
-        return pieces;
-    }
-    for (std::size_t start = 0;;) {
-        const std::size_t at = line.find(mSeparatorChar, start);
-        if (at == std::string_view::npos) {
-            pieces.emplace_back(line.substr(start));
-            break;
-        }
-        pieces.emplace_back(line.substr(start, at - start));
-        start = at + mSeparatorChar.size();
-    }
-    if (!mDeleteSurroundingChars || mSurroundingChars.empty() || pieces.size() == 1) return pieces;
-
-    const std::string& quote = mSurroundingChars;
-    auto opens = [&](const std::string& piece) {
-        return !piece.empty() && piece.starts_with(quote) && !piece.ends_with(quote);
-    };
-    auto closes = [&](const std::string& piece) {
-        return !piece.empty() && piece.ends_with(quote) && !piece.starts_with(quote);
-    };
-    // The first closing piece at or after each place, found in one pass from the end.
-    const std::size_t count = pieces.size();
-    std::vector<std::size_t> nextClosing(count + 1, count);
-    for (std::size_t k = count; k-- > 0;) nextClosing[k] = closes(pieces[k]) ? k : nextClosing[k + 1];
-
     std::vector<std::string> fields;
-    fields.reserve(count);
-    for (std::size_t i = 0; i < count;) {
-        if (opens(pieces[i]) && i + 1 < count && nextClosing[i + 1] < count) {
-            const std::size_t last = nextClosing[i + 1];
-            std::string field = std::move(pieces[i]);
-            for (std::size_t k = i + 1; k <= last; ++k) {
-                field += mSeparatorChar;
-                field += pieces[k];
-            }
-            fields.push_back(std::move(field));
-            i = last + 1;
-        } else {
-            fields.push_back(std::move(pieces[i]));
-            ++i;
-        }
+    if (mSeparatorChar.empty()) {
+        fields.emplace_back(line);
+        return fields;
+    }
+    const bool quoting = quotesFields();
+    for (std::size_t start = 0;;) {
+        std::size_t end = std::string_view::npos;
+        if (quoting && line.compare(start, mSurroundingChars.size(), mSurroundingChars) == 0)
+            end = quotedFieldEnd(line, start + mSurroundingChars.size()).value_or(std::string_view::npos);
+        // Unquoted, or a quote nobody closes: the field ends at the next separator.
+        if (end == std::string_view::npos) end = line.find(mSeparatorChar, start);
+        if (end == std::string_view::npos) end = line.size();
+        fields.emplace_back(line.substr(start, end - start));
+        if (end >= line.size()) break;
+        start = end + mSeparatorChar.size();
     }
     return fields;
 }
@@ -140,10 +160,50 @@ std::string CTextTableData::unquoted(std::string_view field) const
 
 std::optional<std::vector<std::string>> CTextTableData::FetchNextRecord()
 {
-    if (!hasNextRecord()) return std::nullopt;
-    std::vector<std::string> fields = dissectRecord(mLines[mNextRecordNumber++]);
+    std::optional<std::vector<std::string>> fields = fetchNextRecordAsWritten();
     // Texts the model's 8-bit fields cannot hold are brought into their reach now.
-    for (std::string& field : fields) field = inDestinationEncoding(field);
+    if (fields)
+        for (std::string& field : *fields) field = inDestinationEncoding(field);
+    return fields;
+}
+
+std::optional<std::vector<std::string>> CTextTableData::fetchNextRecordAsWritten()
+{
+    if (!hasNextRecord()) return std::nullopt;
+    const std::size_t first = mNextRecordNumber++;
+    std::vector<std::string> fields = dissectRecord(mLines[first]);
+    if (mJoinsQuotedLineBreaks && endsInsideQuote(mLines[first], false)) {
+        if (std::optional<std::vector<std::string>> joined = recordAcrossLines(first, fields.size())) {
+            fields = std::move(*joined);
+        }
+    }
+    return fields;
+}
+
+std::optional<std::vector<std::string>> CTextTableData::recordAcrossLines(std::size_t first,
+                                                                          std::size_t fieldsAlone)
+{
+    auto fits = [&](std::size_t count) { return count >= mMinNumberOfCols && count <= mMaxNrOfCols; };
+    bool everyLineFits = fits(fieldsAlone);
+    std::size_t last = first;
+    bool open = true;
+    while (open && last + 1 < mLines.size() && last - first < kMostLinesOfAField) {
+        ++last;
+        open = endsInsideQuote(mLines[last], true);
+        everyLineFits = everyLineFits && fits(dissectRecord(mLines[last]).size());
+    }
+    // A quote nobody closes, or one that only closes where every line is a
+    // record of its own (a stray quote meeting a later quoted field), joins
+    // nothing.
+    if (open || everyLineFits) return std::nullopt;
+    std::string text = mLines[first];
+    for (std::size_t i = first + 1; i <= last; ++i) {
+        text += '\n';
+        text += mLines[i];
+    }
+    std::vector<std::string> fields = dissectRecord(text);
+    if (!fits(fields.size())) return std::nullopt;
+    mNextRecordNumber = last + 1;
     return fields;
 }
 

@@ -8,10 +8,19 @@
 // Lines end at LF, CR, CR LF, U+0085, U+2028 or U+2029; a line break at the
 // very end makes no empty last line, and an empty text has no lines.
 //
-// A quoted field may hold the separator: with rejoining on, the pieces from
-// one that opens a quote up to the one that closes it are one field again,
-// however many separators it held (a piece that opens a quote nobody closes
-// stays as it is). The quotes stay in the fields; role texts take them off.
+// Quoted fields (rejoining on, a quote character set): a field that begins
+// with the quote is one field up to the quote that closes it, the one
+// followed by the separator or the end of the record, whatever it holds
+// (separators at its start or end, a doubled quote that stands for one). A
+// field whose quote nobody closes ends at the next separator, as an unquoted
+// one. The quotes stay in the fields; role texts take them off.
+//
+// A delimited statement's quoted field may hold a line break: with
+// setJoinsQuotedLineBreaks, a line that ends inside a quoted field is one
+// record with the lines up to the one that closes it (at most
+// kMostLinesOfAField lines), when that record's field count lies within the
+// definition's range and not every one of those lines is a record of the
+// range on its own (a stray quote joins nothing).
 
 #include <cstdint>
 #include <optional>
@@ -27,6 +36,8 @@ class CTextTableData {
 public:
     // The end-of-data answer of setNextRecord.
     static constexpr std::int32_t kNoMoreRecords = -39;
+    // Lines one quoted field may span.
+    static constexpr std::size_t kMostLinesOfAField = 32;
 
     // Without text (no lines) and without definition.
     CTextTableData();
@@ -35,9 +46,12 @@ public:
     virtual ~CTextTableData() = default;
 
     bool hasNextRecord() const { return mNextRecordNumber < mLines.size(); }
-    // The next line as fields, each in the destination encoding's reach
-    // (see FetchNextRecord in the .cpp); none at the end. Advances.
+    // The next record as fields, each in the destination encoding's reach
+    // (see FetchNextRecord in the .cpp); none at the end. Advances past its
+    // lines.
     std::optional<std::vector<std::string>> FetchNextRecord();
+    // The same with the fields as the text writes them.
+    std::optional<std::vector<std::string>> fetchNextRecordAsWritten();
     // The next line as it stands; none at the end. Advances.
     std::optional<std::string> fetchNextRecordAsString();
     // The same without advancing.
@@ -48,6 +62,12 @@ public:
     bool ResetToStartOfLastRecord();
 
     std::vector<std::string> dissectRecord(std::string_view line) const;
+    // Whether a quoted field is still open at the end of the text, read from
+    // its start inside one (inside) or not.
+    bool endsInsideQuote(std::string_view text, bool inside) const;
+    // Quoted line breaks join lines into one record (off by default: the
+    // QIF reader reads lines).
+    void setJoinsQuotedLineBreaks(bool joins) { mJoinsQuotedLineBreaks = joins; }
 
     // --- settings
     const std::string& separator() const { return mSeparatorChar; }
@@ -70,6 +90,14 @@ protected:
     std::string unquoted(std::string_view field) const;
 
 private:
+    bool quotesFields() const;
+    // The end of a quoted field whose text begins at the place: after the
+    // quote that closes it; none when no quote closes it.
+    std::optional<std::size_t> quotedFieldEnd(std::string_view text, std::size_t from) const;
+    // The record that begins at the line and ends inside a quote, with the
+    // lines that close it; none when they make no record (see above).
+    std::optional<std::vector<std::string>> recordAcrossLines(std::size_t first, std::size_t fieldsAlone);
+
     std::string mSeparatorChar = ";";
     std::string mSurroundingChars = "\"";
     bool mDeleteSurroundingChars = true;
@@ -80,6 +108,7 @@ private:
     std::uint32_t mFullLinesToSkip = 1;
     Dictionary mFileDescriptor;
     bool mHasDefinition = false;
+    bool mJoinsQuotedLineBreaks = false;
 };
 
 } // namespace ch

@@ -1,5 +1,6 @@
 #include "import/DefinitionDate.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -15,6 +16,18 @@ enum class Field { Year, Month, Day };
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
+}
+
+bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || static_cast<unsigned char>(c) >= 0x80;
+}
+
+std::string_view trimmedBlanks(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
 }
 
 // The pattern's three fields in order, when non-letters separate them.
@@ -45,20 +58,63 @@ struct Run {
     std::size_t digits = 0;
 };
 
-std::vector<Run> digitRuns(std::string_view text, std::size_t most)
-{
+struct Runs {
     std::vector<Run> runs;
-    for (std::size_t i = 0; i < text.size() && runs.size() < most;) {
+    std::size_t end = 0;           // after the last run taken
+    bool lettersBetween = false;   // a letter stands between two runs
+};
+
+Runs digitRuns(std::string_view text, std::size_t most)
+{
+    Runs found;
+    for (std::size_t i = 0; i < text.size() && found.runs.size() < most;) {
         if (!isDigit(text[i])) {
+            if (!found.runs.empty() && isLetter(text[i])) found.lettersBetween = true;
             ++i;
             continue;
         }
         Run run;
         for (; i < text.size() && isDigit(text[i]); ++i, ++run.digits)
             if (run.digits < 9) run.value = run.value * 10 + (text[i] - '0');
-        runs.push_back(run);
+        found.runs.push_back(run);
+        found.end = i;
     }
-    return runs;
+    return found;
+}
+
+// What may follow a date in its field: nothing, or a time of day ("00:00:00",
+// "T10:30:00+01:00", "9:15 AM").
+bool isTimeOfDay(std::string_view rest)
+{
+    if (rest.empty()) return true;
+    if (rest.front() != ' ' && rest.front() != 'T' && rest.front() != 't') return false;
+    rest.remove_prefix(1);
+    while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
+    while (!rest.empty() && rest.back() == ' ') rest.remove_suffix(1);
+    auto endsWith = [&](std::string_view suffix) {
+        if (rest.size() < suffix.size()) return false;
+        for (std::size_t i = 0; i < suffix.size(); ++i)
+            if ((rest[rest.size() - suffix.size() + i] | 0x20) != suffix[i]) return false;
+        return true;
+    };
+    if (endsWith("am") || endsWith("pm")) rest.remove_suffix(2);
+    else if (endsWith("z")) rest.remove_suffix(1);
+    if (rest.empty() || !isDigit(rest.front())) return false;
+    return std::all_of(rest.begin(), rest.end(), [](char c) {
+        return isDigit(c) || c == ':' || c == '.' || c == ',' || c == ' ' || c == '+' || c == '-';
+    });
+}
+
+// Whether the text opens as the pattern does: a pattern that begins with a
+// day, a month number or a year wants a digit first.
+bool opensAsPattern(std::string_view text, std::string_view pattern)
+{
+    if (pattern.empty()) return true;
+    const char first = static_cast<char>(pattern.front() | 0x20);
+    if (first != 'd' && first != 'm' && first != 'y') return true;
+    if (first == 'm' && pattern.size() >= 3 && (pattern[1] | 0x20) == 'm' && (pattern[2] | 0x20) == 'm')
+        return true;   // a month name
+    return !text.empty() && isDigit(text.front());
 }
 
 } // namespace
@@ -66,8 +122,12 @@ std::vector<Run> digitRuns(std::string_view text, std::size_t most)
 DateT definitionDate(std::string_view text, const std::optional<std::string>& pattern)
 {
     if (!pattern) return CNSStringDateTBridge::NSStringToDateT(text);
+    // The field is a date as a whole, or none: "Balance (15.01.2009):" holds one.
+    text = trimmedBlanks(text);
+    if (!opensAsPattern(text, *pattern)) return 0;
     if (const auto fields = separatedFields(*pattern)) {
-        const std::vector<Run> runs = digitRuns(text, 3);
+        const Runs found = digitRuns(text, 3);
+        const std::vector<Run>& runs = found.runs;
         bool fits = runs.size() == 3;
         long year = 0, month = 0, day = 0;
         for (std::size_t i = 0; fits && i < 3; ++i) {
@@ -88,6 +148,7 @@ DateT definitionDate(std::string_view text, const std::optional<std::string>& pa
             }
         }
         if (fits) {
+            if (found.lettersBetween || !isTimeOfDay(text.substr(found.end))) return 0;
             if (year < 1901 || year > 3999 || month < 1 || month > 12 || day < 1 || day > 31) return 0;
             const auto date = static_cast<DateT>(year * 10000 + month * 100 + day);
             return CDate::IsValidDate(date) ? date : 0;

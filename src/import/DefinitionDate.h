@@ -9,6 +9,10 @@
 // never a reading in the user's own order, which may swap day and month.
 // Any other text is read at the pattern's places, then as the user types
 // dates; without a pattern, as the user types dates.
+//
+// With a pattern the field must be a date as a whole: a text that opens
+// otherwise than the pattern (a letter where it begins with a number), or
+// whose date is followed by anything but a time of day, gives none.
 
 #include <optional>
 #include <string>

@@ -38,6 +38,14 @@ constexpr std::array<std::string_view, kAssistantRoleCount> kRoleKeys = {
     {},
 };
 
+constexpr std::array<std::string_view, kAssistantRoleCount> kRoleLabelKeys = {
+    "ASSROLEOWNACCOUNT",   "ASSROLEBOOKINGDATE", "ASSROLEVALUEDATE",     "ASSROLEREFERENCE",
+    "ASSROLEPARTYACCOUNT", "ASSROLEPARTYNAME",   "ASSROLEPARTYSTREET",   "ASSROLEPARTYCITY",
+    "ASSROLECOMMUNICATION", "ASSROLEAMOUNT",     "ASSROLECURRENCY",      "ASSROLESIGN",
+    "ASSROLETYPECODE",     "ASSROLEOUTAMOUNT",   "ASSROLEINAMOUNT",      "ASSROLECOUNTRY",
+    "ASSROLEBIC",
+};
+
 std::string lowerAscii(std::string_view text)
 {
     std::string out(text);
@@ -71,25 +79,52 @@ void ImportDefinitionAssistant::setExampleText(std::string_view text, std::strin
     mFileExtension = std::move(extension);
 }
 
-std::vector<std::string> ImportDefinitionAssistant::dissectRecord(std::string_view line) const
+Dictionary ImportDefinitionAssistant::splitRules() const
 {
     Dictionary rules;
     rules.set(std::string(definition_key::kSeparatorCharacters), Value(settings.useTab ? "\t" : settings.separator));
     rules.set(std::string(definition_key::kSurroundingCharacters), Value(settings.quote));
     rules.set(std::string(definition_key::kDeleteSurroundingCharacters), Value(settings.deleteSurrounding));
+    rules.set(std::string(definition_key::kMinimumColumns), Value(settings.minimumColumns));
+    rules.set(std::string(definition_key::kMaximumColumns), Value(settings.maximumColumns));
+    return rules;
+}
+
+std::vector<std::string> ImportDefinitionAssistant::dissectRecord(std::string_view line) const
+{
+    const Dictionary rules = splitRules();
     return CTextTableData(std::string_view(), &rules).dissectRecord(line);
 }
 
 const std::vector<std::vector<std::string>>& ImportDefinitionAssistant::makeSeparatedContentOfFile()
 {
     mSeparated.clear();
-    for (std::size_t i = settings.linesToSkip; i < mContentOfFile.size(); ++i) {
-        std::vector<std::string> fields = dissectRecord(mContentOfFile[i]);
-        if (fields.size() < settings.minimumColumns || fields.size() > settings.maximumColumns) continue;
-        mColumnCount = std::max<std::uint32_t>(mColumnCount, std::uint32_t(fields.size()));
-        mSeparated.push_back(std::move(fields));
+    // Read as an import reads it: a quoted line break belongs to its field.
+    std::string text;
+    for (const std::string& line : mContentOfFile) {
+        text += line;
+        text += '\n';
+    }
+    const Dictionary rules = splitRules();
+    CTextTableData reader(text, &rules);
+    reader.setJoinsQuotedLineBreaks(true);
+    for (std::uint32_t skipped = 0; skipped < settings.linesToSkip && reader.fetchNextRecordAsWritten(); ++skipped) {}
+    while (std::optional<std::vector<std::string>> fields = reader.fetchNextRecordAsWritten()) {
+        if (fields->size() < settings.minimumColumns || fields->size() > settings.maximumColumns) continue;
+        mColumnCount = std::max<std::uint32_t>(mColumnCount, std::uint32_t(fields->size()));
+        mSeparated.push_back(std::move(*fields));
     }
     return mSeparated;
+}
+
+std::string_view ImportDefinitionAssistant::roleKey(AssistantRole role)
+{
+    return kRoleKeys[std::size_t(role)];
+}
+
+std::string_view ImportDefinitionAssistant::roleLabelKey(AssistantRole role)
+{
+    return kRoleLabelKeys[std::size_t(role)];
 }
 
 std::string ImportDefinitionAssistant::getColumnCode(std::uint32_t number)

@@ -89,6 +89,10 @@ public:
     std::vector<std::string> dissectRecord(std::string_view line) const;
 
     // --- page 2: roles
+    // The definition key a role is stored under (empty for the roles the
+    // definition has no key for), and the localized key of its label.
+    static std::string_view roleKey(AssistantRole role);
+    static std::string_view roleLabelKey(AssistantRole role);
     static std::string getColumnCode(std::uint32_t number);
     // The column numbers of tokens such as "COL7", in order; none for no
     // tokens. A token that names no column is left out.
@@ -118,6 +122,9 @@ public:
     static std::vector<std::string> installedDefinitions(const std::filesystem::path& folder);
 
 private:
+    // The settings of page 1 as a definition's split rules.
+    Dictionary splitRules() const;
+
     int mCurrentPage = 0;
     std::vector<std::string> mContentOfFile;
     std::string mFileExtension = "csv";

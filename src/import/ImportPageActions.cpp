@@ -1,6 +1,7 @@
 #include "import/ImportPageActions.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "bridge/CAcnTItem.h"
 #include "bridge/CCurRItem.h"
@@ -10,6 +11,8 @@
 #include "import/CImpTItem.h"
 #include "model/CAccount.h"
 #include "model/CAccountOwner.h"
+#include "model/CCurrency.h"
+#include "model/CCurrencyArray.h"
 #include "model/CDocAccounting.h"
 #include "model/CExpenseType.h"
 #include "model/CNamedListArray.h"
@@ -46,6 +49,13 @@ std::vector<ChoiceEntry> listed(const CNamedListArray* list, FourCharCode type, 
         return compareLocalized(a.name, b.name, true) < 0;
     });
     return out;
+}
+
+std::optional<std::string> currencyName(const CNonVisual* object)
+{
+    const auto* currency = static_cast<const CCurrency*>(object);
+    if (currency->Get_mCurrencyType() != currency_type::kCurrency) return std::nullopt;
+    return currency->Get_StringrefName();
 }
 
 std::optional<std::string> accountName(const CNonVisual* object, bool ownOnly)
@@ -122,6 +132,26 @@ bool ImportPageActions::setExpenseTypeInAccount(ObjectIdT accountId, ObjectIdT c
     return true;
 }
 
+ImportPageActions::DefaultCategoryOutcome ImportPageActions::setDefaultCategoryFromLine(const CImpTItem& line)
+{
+    const ObjectIdT accountId = line.mOtherAccountId();
+    const ObjectIdT categoryId = line.mExpenseTypeId();
+    const std::string account = chosenName(line, LineChoice::CounterAccount);
+    const std::string category = chosenName(line, LineChoice::Category);
+    if (account.empty() || category.empty()) return {false, localized("IMPDEFAULTCATEGORYMISSING")};
+    // The lines other than this one that have another category now.
+    std::vector<std::pair<std::shared_ptr<CImpTItem>, ObjectIdT>> before;
+    for (auto& each : lines())
+        if (each.get() != &line) before.emplace_back(each, each->mExpenseTypeId());
+    if (!setExpenseTypeInAccount(accountId, categoryId)) return {false, localized("IMPDEFAULTCATEGORYMISSING")};
+    const long took = static_cast<long>(std::count_if(before.begin(), before.end(), [categoryId](const auto& was) {
+        return was.second != categoryId && was.first->mExpenseTypeId() == categoryId;
+    }));
+    std::string message = formatMessage(localized("IMPDEFAULTCATEGORYSET"), {category, account});
+    if (took > 0) message += "\n" + formatMessage(localized("IMPDEFAULTCATEGORYTOOK"), {took});
+    return {true, message};
+}
+
 void ImportPageActions::setSelectionNotDouble(CImpTItem& line)
 {
     line.setMDoubleTransactionId(-1);
@@ -150,6 +180,7 @@ std::vector<ChoiceEntry> ImportPageActions::choices(LineChoice kind) const
                       [](const CNonVisual* object) { return accountName(object, false); });
     case LineChoice::Category: return listed(books->mExpenseTypeList.get(), type::kExpenseType, plainName);
     case LineChoice::Counterparty: return listed(books->mAccountOwnerList.get(), type::kAccountOwner, plainName);
+    case LineChoice::Currency: return listed(books->mCurrencyList.get(), type::kCurrency, currencyName);
     }
     return {};
 }
@@ -175,6 +206,10 @@ std::string ImportPageActions::chosenName(const CImpTItem& line, LineChoice kind
             line.mCounterPartyId() > 0 ? books->GetAccountOwnerForId(line.mCounterPartyId()) : nullptr;
         return owner ? owner->Get_StringrefName() : std::string();
     }
+    case LineChoice::Currency: {
+        const CCurrency* currency = line.mCurrencyId() > 0 ? books->GetCurrencyForId(line.mCurrencyId()) : nullptr;
+        return currency ? currency->Get_ShortStringRefName() : std::string();
+    }
     }
     return {};
 }
@@ -189,10 +224,43 @@ bool ImportPageActions::choose(CImpTItem& line, LineChoice kind, ObjectIdT id)
     case LineChoice::CounterAccount: line.setMOtherAccountId(id); break;
     case LineChoice::Category: line.setMExpenseTypeId(id, true); break;
     case LineChoice::Counterparty: line.setMCounterPartyId(id); break;
+    case LineChoice::Currency: chooseCurrency(line, id); break;
     }
     // The other lines may settle by what this one changed (an account's
     // number, name or owner).
     mDocument.statementImport().completeBankImport();
+    return true;
+}
+
+void ImportPageActions::chooseCurrency(CImpTItem& line, ObjectIdT currencyId)
+{
+    line.setMCurrencyId(currencyId);
+    if (!line.currencyChosenForCode()) return;
+    // The code stays unknown to the books: the other lines of that code take
+    // the choice too, without a question each.
+    for (const auto& other : lines()) {
+        if (other.get() == &line || other->mCurrencyId() > 0 ||
+            !equalsCaseInsensitive(other->mCurrency(), line.mCurrency()))
+            continue;
+        const bool batch = other->mBatch();
+        other->setMBatch(true);
+        other->setMCurrencyId(currencyId);
+        other->setMBatch(batch);
+    }
+}
+
+bool ImportPageActions::chooseOwnAccount(const std::vector<std::shared_ptr<CImpTItem>>& lines, ObjectIdT accountId)
+{
+    if (lines.empty() || !choose(*lines.front(), LineChoice::OwnAccount, accountId)) return false;
+    // One choice asks its questions once.
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        CImpTItem& line = *lines[i];
+        const bool batch = line.mBatch();
+        line.setMBatch(true);
+        line.setMOurAccountId(accountId);
+        line.setMBatch(batch);
+    }
+    if (lines.size() > 1) mDocument.statementImport().completeBankImport();
     return true;
 }
 
@@ -201,6 +269,14 @@ bool ImportPageActions::setDate(CImpTItem& line, DateT date)
     if (!CDate::IsValidDate(date)) return false;
     line.setMValueDate(date);
     if (!CDate::IsValidDate(line.mBookingDate())) line.setMBookingDate(date);
+    mDocument.statementImport().completeBankImport();
+    return true;
+}
+
+bool ImportPageActions::setAmount(CImpTItem& line, double amount)
+{
+    if (!std::isfinite(amount) || (amount == line.mAmount() && !line.amountUnread())) return false;
+    line.setMAmount(amount);
     mDocument.statementImport().completeBankImport();
     return true;
 }

@@ -35,7 +35,7 @@ struct AccountFromLine {
 };
 
 // What a line's table lets the user choose from the books.
-enum class LineChoice { OwnAccount, CounterAccount, Category, Counterparty };
+enum class LineChoice { OwnAccount, CounterAccount, Category, Counterparty, Currency };
 
 struct ChoiceEntry {
     ObjectIdT id = 0;
@@ -63,19 +63,31 @@ public:
     std::vector<std::shared_ptr<CImpTItem>> lines() const;
 
     // The objects a line may take, by name: own accounts are the bank, cash
-    // and card (asset and debt) accounts; a counter account is any account.
+    // and card (asset and debt) accounts; a counter account is any account;
+    // currencies are the books' currencies (not shares), "symbol : name".
     std::vector<ChoiceEntry> choices(LineChoice kind) const;
-    // The name of the line's chosen object; empty when none.
+    // The name of the line's chosen object (a currency's symbol); empty when
+    // none.
     std::string chosenName(const CImpTItem& line, LineChoice kind) const;
     // The user's choice for the line, through its setter with side effects
-    // (questions 206, 207 and 260 as the setter asks them); then every
-    // pending line is completed again. False for an id the books lack.
+    // (questions 206, 207, 260 and 390 as the setter asks them; a currency
+    // the books keep their symbol for goes to every line of that code); then
+    // every pending line is completed again. False for an id the books lack.
     bool choose(CImpTItem& line, LineChoice kind, ObjectIdT id);
     // The date the user gives a line: its value date, and its booking date
     // when it had none; then every line is completed again. False (nothing
     // changed) for a date that is not a calendar date.
     bool setDate(CImpTItem& line, DateT date);
+    // The amount the user gives a line (negative: money leaving the own
+    // account), also where the statement's text gave none; then every line
+    // is completed again. False (nothing changed) for the amount it has.
+    bool setAmount(CImpTItem& line, double amount);
 
+    // The own account for several lines at once: the first takes it as
+    // choose gives it (asking what its setter asks), the others without a
+    // question; then every line is completed again. False for an id that is
+    // no own account of the books, or no lines.
+    bool chooseOwnAccount(const std::vector<std::shared_ptr<CImpTItem>>& lines, ObjectIdT accountId);
     // The own account of the line's statement number: an account with that
     // bank number when there is one, else a new own account (command 13;
     // a debt account for a card line) named and numbered after it. The line
@@ -88,6 +100,15 @@ public:
     // that it is journaled and marks the document) and all lines are
     // completed again; false when either does not exist.
     bool setExpenseTypeInAccount(ObjectIdT accountId, ObjectIdT categoryId);
+    // The line's category becomes its counter account's default category
+    // (as setExpenseTypeInAccount); set tells whether it did. The message
+    // says which category became whose default and how many other lines took
+    // it, or, when the line lacks either, what to choose first.
+    struct DefaultCategoryOutcome {
+        bool set = false;
+        std::string message;
+    };
+    DefaultCategoryOutcome setDefaultCategoryFromLine(const CImpTItem& line);
     // The user says the line duplicates nothing; it is not completed again
     // now, and its next completion skips the duplicate check.
     static void setSelectionNotDouble(CImpTItem& line);
@@ -105,6 +126,10 @@ public:
 
 private:
     ObjectIdT homeCurrencyId() const;
+    // The currency for the line (question 390 as its setter asks it); when
+    // the books keep their symbol, the other lines of the same code that
+    // have none take it as well.
+    void chooseCurrency(CImpTItem& line, ObjectIdT currencyId);
 
     MyDocument& mDocument;
 };

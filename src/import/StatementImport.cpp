@@ -1,5 +1,7 @@
 #include "import/StatementImport.h"
 
+#include <algorithm>
+
 #include "import/CDexiaTableData.h"
 #include "import/COFXParser.h"
 #include "import/CQuickenData.h"
@@ -42,7 +44,16 @@ StatementImportResult readDelimited(std::string_view bytes, ImportDocument& docu
     if (result.lines.empty() && summary.outsideFieldRange > 0 && summary.withoutDate == 0)
         result.notes.push_back(message("311", {count(summary.outsideFieldRange), count(reader.minimumFields()),
                                                count(reader.maximumFields()), count(summary.mostCommonFieldCount)}));
+    else if (summary.unreadRows > 0)
+        result.notes.push_back(message(
+            "DELIMITEDROWSUNREAD", {count(summary.unreadRows),
+                                    count(std::max(reader.minimumFields(), CDexiaTableData::kFewestFieldsOfARecord)),
+                                    count(reader.maximumFields())}));
     if (summary.withoutDate > 0) result.notes.push_back(message("314", {count(summary.withoutDate)}));
+    if (!summary.otherNotation.empty()) {
+        const bool comma = summary.otherNotation == ",";
+        result.notes.push_back(message(comma ? "DELIMITEDDECIMALCOMMA" : "DELIMITEDDECIMALPOINT"));
+    }
     noteUnreadAmounts(summary.unreadAmounts, result.notes);
     return result;
 }
@@ -67,6 +78,8 @@ StatementImportResult readOfx(std::string_view bytes, ImportDocument& document)
     result.error = read.error;
     if (result.error != 0) return result;
     if (read.truncated) result.notes.push_back(message("313", {count(result.lines.size())}));
+    if (read.leftOut > 0)
+        result.notes.push_back(message("OFXPARTUNREAD", {count(read.leftOut), count(result.lines.size())}));
     if (read.statements == 0 && read.investmentStatement) result.notes.push_back(message("312"));
     noteUnreadAmounts(read.unreadAmounts, result.notes);
     return result;

@@ -39,7 +39,9 @@ struct StatementImportResult {
     // 312 an investment statement only; 313 a file that ends inside a
     // transaction, with the lines read up to there; 314 records without a
     // date left out; 315 lines whose amount does not read; 317 an error the
-    // reading raised many times, once with its count.
+    // reading raised many times, once with its count; delimited rows that
+    // are no statement line, and amounts read in the other notation; OFX
+    // transactions a damaged tag left out.
     std::vector<std::string> notes;
 };
 

@@ -767,7 +767,9 @@ std::vector<ObjectIdT> CAccount::DuplicateTransactionCandidates(ObjectIdT fromAc
     std::vector<std::pair<ArrayIndexT, ObjectIdT>> found;
     for (ArrayIndexT i : index->Within(*searched, fromDate, toDate)) {
         CDebit* line = LineAt(searched, i);
-        if (line->Get_Amount() != amount) continue;
+        // The same decimal amount, whichever arithmetic made the two doubles
+        // (a statement reader's and the books' may differ in the last bit).
+        if (std::fabs(line->Get_Amount() - amount) >= kSameAmountTolerance) continue;
         CTransaction* transaction = line->Get_mTransactionPtr();
         if (!transaction) continue;
         const CNamedListArray* other =

@@ -202,9 +202,12 @@ public:
     // --- queries
     // The import's duplicate test: the id of the last transaction with a line
     // on this account (as fromAccountId's debit or toAccountId's credit) dated
-    // within the dates, of exactly the amount, whose other side books on the
-    // counterpart; 0 when none or when the account is neither side. Only the
-    // lines dated within the window are looked at (an index by date).
+    // within the dates, of the amount (to the fourth decimal, whatever binary
+    // rest the two doubles carry: kSameAmountTolerance), whose other side
+    // books on the counterpart; 0 when none or when the account is neither
+    // side. Only the lines dated within the window are looked at (an index by
+    // date).
+    static constexpr double kSameAmountTolerance = 0.00005;
     ObjectIdT CheckDuplicateTransaction(ObjectIdT fromAccountId, ObjectIdT toAccountId,
                                         double amount, long unused, DateT fromDate, DateT toDate,
                                         TextRef, TextRef) const;

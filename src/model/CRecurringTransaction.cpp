@@ -201,18 +201,26 @@ DateT CRecurringTransaction::GetNextGenerationDate() const
     return next > last ? next : kNeverDate;
 }
 
+DateT CRecurringTransaction::GetNextDate() const
+{
+    // A date of the year is due only once it has come; the list shows it before.
+    if (mRecurringType == recurring_type::kSeveralTimesAYear && CDate::IsValidDate(mLastGeneratedOn))
+        return NextDateOfYear(mLastGeneratedOn + 1, kGenerationBound - 1);
+    return GetNextGenerationDate();
+}
+
 long CRecurringTransaction::Generate()
 {
     GenerateAtMost(kMaxCopiesPerRun);
     return 0;
 }
 
-long CRecurringTransaction::GenerateAtMost(long maxCopies)
+long CRecurringTransaction::GenerateAtMost(long maxCopies, std::vector<CTransaction*>* made)
 {
     if (mOnOff != 0 || !mDocument) return 0;
     const DateT today = CDate::GetNowAsDateT();
-    long made = 0;
-    while (made < maxCopies) {
+    long count = 0;
+    while (count < maxCopies) {
         const DateT next = GetNextGenerationDate();
         // A date that does not advance would book the same day for ever.
         if (next > today || next <= mLastGeneratedOn) break;
@@ -222,9 +230,10 @@ long CRecurringTransaction::GenerateAtMost(long maxCopies)
         if (mAutomaticApproval != 0) mDocument->LinkTrans(copy);
         mLastGeneratedOn = next;
         Put_mDate(next);
-        ++made;
+        ++count;
+        if (made) made->push_back(copy);
     }
-    return made;
+    return count;
 }
 
 // --- stream

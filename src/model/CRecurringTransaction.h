@@ -19,6 +19,7 @@
 // Owned by the document's recurring list. Main thread only.
 
 #include <array>
+#include <vector>
 
 #include "model/CTransaction.h"
 #include "model/foundation/CDate.h"
@@ -132,14 +133,19 @@ public:
     // or kNeverDate when the schedule has none. Every date it gives is a real
     // calendar date after mLastGeneratedOn.
     DateT GetNextGenerationDate() const;
+    // The date the schedule comes round next, as a list shows it: the next
+    // generation date, except that a date of the year not yet due counts
+    // too; kNeverDate for kinds that are never generated.
+    DateT GetNextDate() const;
     // Nothing while suspended. Otherwise one transaction per due date up to
     // today, oldest first; stops quietly when the document makes no copy. 0.
     long Generate();
     // Generate, making at most maxCopies transactions (the rest follows at
-    // the next run); the number made. A damaged schedule in a file can't
-    // flood the books: one run makes at most kMaxCopiesPerRun.
+    // the next run); the number made, each added to `made` when given. A
+    // damaged schedule in a file can't flood the books: one run makes at
+    // most kMaxCopiesPerRun.
     static constexpr long kMaxCopiesPerRun = 20000;
-    long GenerateAtMost(long maxCopies);
+    long GenerateAtMost(long maxCopies, std::vector<CTransaction*>* made = nullptr);
 
     // --- stream
     using CTransaction::PutStream;

@@ -45,6 +45,8 @@ constexpr int kNewGroupInsideTag = 1106;
 constexpr int kNewTransactionTag = 1110;
 constexpr int kModifyTag = 1114;
 constexpr int kPageOwnTag = 1211;
+constexpr int kExportTag = 1236;
+constexpr int kNewOwnerFromContactsTag = 1118;
 
 bool isHeader(const CNonVisualDataItem& item)
 {
@@ -390,6 +392,9 @@ void CSideBarController::passMenuCommand(int code, const CommandSender& sender)
 MenuItemValidation CSideBarController::validateMenuItem(int tag) const
 {
     if (tag == kPageOwnTag && mCurrentController) return mCurrentController->validateMenuItem(tag);
+    // Every page can export: what it shows when that is an account or a
+    // category (or a folder of them), else the whole books.
+    if (tag == kExportTag) return {mCurrentController != nullptr, std::nullopt};
     if (mCurrentKind && mCurrentController) {
         switch (*mCurrentKind) {
         case SideBarPageKind::Transactions:
@@ -470,6 +475,16 @@ void CSideBarController::newObjectBelowPressed()
     const FourCharCode type = currentObjectType();
     if (type == kCategoryGroups) mDocument.initiateExpenseTypeCreationWithParentType(*id);
     if (type == kAccountTypes) mDocument.initiateAccountCreationWithMasterType(*id);
+}
+
+void CSideBarController::exportTransactionsPressed()
+{
+    if (mCurrentController) mDocument.exportTransactions(deepCurrentItem());
+}
+
+void CSideBarController::newOwnerFromContactsPressed()
+{
+    mDocument.newAccountOwner(kNewOwnerFromContactsTag);
 }
 
 void CSideBarController::removePressed()

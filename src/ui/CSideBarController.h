@@ -167,6 +167,10 @@ public:
     void removePressed();
     // Also the tree's double action; a header is left alone.
     void modifyPressed();
+    // The export sheet for what the page shows (deepCurrentItem).
+    void exportTransactionsPressed();
+    // The new-owner sheet on the people of the contacts.
+    void newOwnerFromContactsPressed();
 
 signals:
     void currentPageChanged();

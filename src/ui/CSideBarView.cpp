@@ -227,12 +227,23 @@ void CSideBarView::buildMenus()
         {"MODIFYMENUITEM", 1114, &CSideBarController::modifyPressed},
         {"DELETEMENUITEM", 1104, &CSideBarController::removePressed},
     };
+    const Entry exportEntry = {"EXPORTMENUITEM", 1236, &CSideBarController::exportTransactionsPressed};
+    std::vector<Entry> exportingFolderEntries = folderEntries;
+    exportingFolderEntries.insert(exportingFolderEntries.end(), {{nullptr, 0, nullptr}, exportEntry});
     const std::vector<Entry> pageEntries = {{"NEWOBJECTMENUITEM", 1100, &CSideBarController::newPressed}};
+    const std::vector<Entry> transactionEntries = {pageEntries.front(), {nullptr, 0, nullptr}, exportEntry};
+    const std::vector<Entry> ownerEntries = {
+        pageEntries.front(), {"NEWOWNERFROMCONTACTSMENUITEM", 1118, &CSideBarController::newOwnerFromContactsPressed}};
+    // The pages whose lists are transactions (or folders of them) export them.
     const std::vector<std::pair<NodeMenu, const std::vector<Entry>*>> menus = {
-        {NodeMenu::Account, &folderEntries},     {NodeMenu::Category, &folderEntries},
-        {NodeMenu::Transaction, &pageEntries},  {NodeMenu::RecurringTransaction, &pageEntries},
-        {NodeMenu::Share, &pageEntries},         {NodeMenu::Currency, &pageEntries},
-        {NodeMenu::Owner, &pageEntries},         {NodeMenu::Empty, nullptr}};
+        {NodeMenu::Account, &exportingFolderEntries},
+        {NodeMenu::Category, &exportingFolderEntries},
+        {NodeMenu::Transaction, &transactionEntries},
+        {NodeMenu::RecurringTransaction, &pageEntries},
+        {NodeMenu::Share, &pageEntries},
+        {NodeMenu::Currency, &pageEntries},
+        {NodeMenu::Owner, &ownerEntries},
+        {NodeMenu::Empty, nullptr}};
     for (const auto& [kind, entries] : menus) {
         auto* menu = new QMenu(this);
         mMenus[kind] = menu;

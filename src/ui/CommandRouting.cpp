@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 
 #include "ui/CSideBarController.h"
+#include "ui/GXSideBarControlledViewAncestor.h"
 #include "ui/WindowDocument.h"
 
 namespace ch {
@@ -14,14 +15,23 @@ namespace {
 constexpr int kNewObjectTag = 1100;
 constexpr int kDeleteTag = 1104;
 constexpr int kDuplicateTag = 1109;
+constexpr int kNewTransactionTag = 1110;
 constexpr int kTransferFromTag = 1111;
 constexpr int kTransferToTag = 1112;
 constexpr int kModifyTag = 1114;
 constexpr int kDuplicateFirstTag = 1115;
 constexpr int kFlagTag = 1121;
 constexpr int kClassicTablesTag = 1236;
+// The export command: File's and the side bar's, the same tag as the
+// classic tables' export.
+constexpr int kExportTag = kClassicTablesTag;
 
 } // namespace
+
+bool isClassicTab(const std::string& identifier)
+{
+    return identifier == "trns" || identifier == "acnt" || identifier == "expt";
+}
 
 QAction* makeCommandAction(QObject* parent, const QString& title, int tag, const char* action,
                            const QString& toolbarIdentifier)
@@ -63,16 +73,15 @@ MenuItemValidation CommandRouter::validateMenuItem(int tag) const
         if ((tag == kTransferFromTag || tag == kTransferToTag) && !validation.title) validation.enabled = false;
         return validation;
     }
-    if (mMainTab == "budg" && mBudgetValidation) {
-        const int answer = mBudgetValidation(tag);
-        if (answer == 1 || answer == 0) return {answer == 1, std::nullopt};
-    }
+    if (mMainTab == "budg" && mBudgetValidation)
+        if (std::optional<MenuItemValidation> answer = mBudgetValidation(tag)) return *answer;
     if (tag <= 0) return {true, std::nullopt};
+    if (classicTabShown())
+        if (std::optional<MenuItemValidation> answer = mLayout->validateMenuItem(tag)) return *answer;
     switch (tag) {
-    case kClassicTablesTag: return {mMainTab == "trns" || mMainTab == "acnt" || mMainTab == "expt", std::nullopt};
+    case kClassicTablesTag: return {isClassicTab(mMainTab), std::nullopt};
     case kDuplicateTag: return {mCurrentTransaction && mCurrentTransaction(), std::nullopt};
-    // The classic transaction table, the only one 1115 counts on, is not
-    // part of this window.
+    // Only the classic layout's transaction list has a first transaction.
     case kDuplicateFirstTag: return {false, std::nullopt};
     case 1215:
     case 1216:
@@ -85,6 +94,10 @@ MenuItemValidation CommandRouter::validateMenuItem(int tag) const
 bool CommandRouter::validateToolbarItem(const CommandSender& item) const
 {
     if (version2InterfaceIsOn()) return mSideBar.validateToolbarItem(item);
+    if (classicTabShown() && item.tag > 0) {
+        const std::optional<MenuItemValidation> answer = mLayout->validateMenuItem(item.tag);
+        return answer && answer->enabled;
+    }
     return item.tag != kDeleteTag && item.tag != kModifyTag && item.tag != kFlagTag;
 }
 
@@ -95,22 +108,71 @@ void CommandRouter::validateAction(QAction& action) const
         action.setEnabled(validateToolbarItem(sender));
         return;
     }
-    const MenuItemValidation validation = validateMenuItem(sender.tag);
+    MenuItemValidation validation = validateMenuItem(sender.tag);
+    // The search field serves the side-bar layout's pages and the classic tabs.
+    if (action.property(kActionProperty).toString() == QLatin1String("findObject:"))
+        validation.enabled = (version2InterfaceIsOn() && mSideBar.currentController()) || classicTabShown();
     action.setEnabled(validation.enabled);
     action.setText(validation.title ? QString::fromStdString(*validation.title)
                                     : action.property(kBaseTitleProperty).toString());
 }
 
+std::string CommandRouter::homeTab() const
+{
+    return mLayout ? mLayout->currentTab() : std::string("V2");
+}
+
+void CommandRouter::searchContents(const std::string& text)
+{
+    if (classicTabShown()) mLayout->searchContents(text);
+    else mSideBar.searchContents(text);
+}
+
 void CommandRouter::showSideBarNode(FourCharCode type, int level)
 {
+    // The classic layout shows its own pages; the others (shares,
+    // currencies, owners) only the side bar has.
+    if (mLayout)
+        if (const std::string tab = mLayout->showPage(type); !tab.empty()) {
+            emit mainTabRequested(QString::fromStdString(tab));
+            return;
+        }
     emit mainTabRequested(QStringLiteral("V2"));
     mSideBar.selectNodeWithType(type, level);
 }
 
-void CommandRouter::passToSideBar(int code, const CommandSender& sender)
+void CommandRouter::passMenuCommand(int code, const CommandSender& sender)
 {
-    // Edits act only while the side-bar layout shows a page.
+    // Edits act only while a page of the side-bar layout or a tab of the
+    // classic layout is shown.
     if (version2InterfaceIsOn() && mSideBar.currentController()) mSideBar.passMenuCommand(code, sender);
+    else if (classicTabShown()) mLayout->executeMenuCommand(code);
+}
+
+void CommandRouter::newObject(const CommandSender& sender)
+{
+    // The toolbar's New Transaction: a new transaction on a classic tab; on
+    // the side bar, the page's own new command; on the budget, report and
+    // import tabs, where it is enabled too, the new-transaction sheet.
+    if (classicTabShown()) {
+        passMenuCommand(sender.tag, sender);
+        return;
+    }
+    if (!version2InterfaceIsOn() && sender.isToolbarItem() && sender.tag == kNewTransactionTag) {
+        mSideBar.document().books().askTransactionInput(nullptr, nullptr, nullptr, 3, 1, false);
+        return;
+    }
+    passMenuCommand(kNewObjectTag, sender);
+}
+
+void CommandRouter::newAccount(WindowDocument& document)
+{
+    // A page of accounts of one type proposes that type.
+    GXSideBarControlledViewAncestor* page = version2InterfaceIsOn() ? mSideBar.currentController() : nullptr;
+    if (const auto type = page ? page->proposedAccountType() : std::nullopt)
+        document.initiateAccountCreationWithMasterType(*type);
+    else
+        document.newPLAccount();
 }
 
 void CommandRouter::launchCalculator() const
@@ -133,13 +195,19 @@ void CommandRouter::trigger(QAction& action)
     const QString name = action.property(kActionProperty).toString();
     WindowDocument& document = mSideBar.document();
 
-    if (name == kMenuCommandAction) passToSideBar(sender.tag, sender);
-    else if (name == "V2Page:") emit mainTabRequested(QStringLiteral("V2"));
-    else if (name == "newObject:") passToSideBar(kNewObjectTag, sender);
-    else if (name == "delete:") passToSideBar(kDeleteTag, sender);
-    else if (name == "modifyTransactionAsked:") passToSideBar(kModifyTag, sender);
-    else if (name == "flag:") passToSideBar(kFlagTag, sender);
-    else if (name == "newPLAccount:") document.newPLAccount();
+    if (mMainTab == "budg" && mBudgetCommands && name == kMenuCommandAction) mBudgetCommands(sender.tag);
+    else if (name == kMenuCommandAction) passMenuCommand(sender.tag, sender);
+    else if (name == "findObject:") emit findRequested();
+    // The side-bar layout exports what its page shows (an account, a
+    // category or a folder of them); elsewhere the whole books.
+    else if (name == "exportTransactions:" && sender.tag == kExportTag)
+        document.exportTransactions(version2InterfaceIsOn() ? mSideBar.deepCurrentItem() : nullptr);
+    else if (name == "V2Page:") emit mainTabRequested(QString::fromStdString(homeTab()));
+    else if (name == "newObject:") newObject(sender);
+    else if (name == "delete:") passMenuCommand(kDeleteTag, sender);
+    else if (name == "modifyTransactionAsked:") passMenuCommand(kModifyTag, sender);
+    else if (name == "flag:") passMenuCommand(kFlagTag, sender);
+    else if (name == "newPLAccount:") newAccount(document);
     else if (name == "newExpenseType:") document.newExpenseType();
     else if (name == "settinPage:") document.showDocumentSettings();
     else if (name == "transactionPage:") showSideBarNode(fourCC("TrnS"), 2);

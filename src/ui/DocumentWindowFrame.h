@@ -12,6 +12,14 @@
 //
 // Like every window, it opens on the transactions page (on the next turn of
 // the event loop).
+//
+// Two layouts show the books: the side bar with its pages ("V2"), or the
+// classic layout's tabs ("trns", "acnt", "expt"). View > Side Bar Layout
+// and View > Classic Layout choose; the choice is kept in the user defaults
+// ("GXClassicLayout") for every window, open or opened later. Switching
+// keeps both layouts as they were (their selections, the document and its
+// unsaved changes), and a transaction selected in one is selected in the
+// other.
 
 #include <QMainWindow>
 #include <QPageLayout>
@@ -21,11 +29,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/observable.h"
+
+class QMenu;
 class QPrinter;
 class QStackedWidget;
 
 namespace ch {
 
+class ClassicLayout;
 class CSideBarController;
 class CommandRouter;
 class CommandValidationTrigger;
@@ -59,6 +71,13 @@ public:
     void showMainTab(const std::string& identifier);
     std::string currentMainTab() const;
 
+    // --- the layout
+    static constexpr char kClassicLayoutKey[] = "GXClassicLayout";
+    void setClassicLayout(bool classic);
+    bool classicLayoutOn() const;
+    // Null until the classic layout was first chosen.
+    ClassicLayout* classicLayout() const { return mClassic; }
+
     // Enables and titles the toolbar items.
     void validateToolbar();
     // Enables and titles the toolbar items and the menus' command items. The
@@ -79,6 +98,11 @@ signals:
     void pageLayoutChanged(const QPageLayout& layout);
 
 private:
+    void addLayoutChoice(QMenu& view);
+    void makeClassicLayout();
+    // What the layout left shows selected in the layout coming.
+    void carrySelection(bool toClassic);
+
     WindowDocument& mDocument;
     std::unique_ptr<IconLibrary> mIcons;
     std::unique_ptr<CSideBarController> mSideBar;
@@ -89,6 +113,10 @@ private:
     std::map<std::string, QWidget*> mMainTabs;
     std::vector<QAction*> mMenuActions;
     std::unique_ptr<CommandValidationTrigger> mValidation;
+    ClassicLayout* mClassic = nullptr;
+    QAction* mSideBarLayoutItem = nullptr;
+    QAction* mClassicLayoutItem = nullptr;
+    Subscription mLayoutChoice;
     std::unique_ptr<QPrinter> mPrinter;   // of the page layout, made on first use
     QPageLayout mPageLayout;
 };

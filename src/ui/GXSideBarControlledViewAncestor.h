@@ -15,6 +15,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,6 +67,9 @@ public:
     virtual bool validateToolbarItem(const CommandSender& item);
     virtual void searchContents(const std::string& text);
     virtual void newObject(const CommandSender& sender);
+    // The account type proposed to a new account that the window's New
+    // Account asks for while the page shows; none by default.
+    virtual std::optional<ObjectIdT> proposedAccountType() const { return std::nullopt; }
     // Whether the page lists the transaction: yes.
     virtual bool doesPageShowTransaction(const std::shared_ptr<CTrnSItem>& transaction);
 

@@ -13,7 +13,7 @@ namespace ch {
 
 namespace {
 
-constexpr std::array<MenuCommandEntry, 28> kMenuCommands = {{
+constexpr std::array<MenuCommandEntry, 30> kMenuCommands = {{
     {"EDITMENU", "CUTMENUITEM", 12, kMenuCommandAction, QKeySequence::Cut},
     {"EDITMENU", "COPYMENUITEM", 13, kMenuCommandAction, QKeySequence::Copy},
     {"EDITMENU", "PASTEMENUITEM", 14, kMenuCommandAction, QKeySequence::Paste},
@@ -21,6 +21,8 @@ constexpr std::array<MenuCommandEntry, 28> kMenuCommands = {{
     {"EDITMENU", "DELETEMENUITEM", 1104, kMenuCommandAction, QKeySequence::Delete},
     {"EDITMENU", "DUPLICATEMENUITEM", 1109, kMenuCommandAction, QKeySequence::UnknownKey},
     {"EDITMENU", "DUPLICATEFIRSTMENUITEM", 1115, kMenuCommandAction, QKeySequence::UnknownKey},
+    {"EDITMENU", "", 0, "", QKeySequence::UnknownKey},
+    {"EDITMENU", "FINDMENUITEM", 0, "findObject:", QKeySequence::Find},
     {"BOOKSMENU", "NEWOBJECTMENUITEM", 1100, kMenuCommandAction, QKeySequence::UnknownKey},
     {"BOOKSMENU", "MODIFYMENUITEM", 1114, kMenuCommandAction, QKeySequence::UnknownKey},
     {"BOOKSMENU", "", 0, "", QKeySequence::UnknownKey},

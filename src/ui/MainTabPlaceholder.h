@@ -1,6 +1,6 @@
 #pragma once
-// What a main tab shows until its page is built: the heading of the page it
-// stands for and a plain note that it is not there yet.
+// What a main tab shows until the window sets its page: the heading of the
+// page it stands for and a plain note that the page is not there.
 
 #include <QWidget>
 

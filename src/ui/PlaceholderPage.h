@@ -1,7 +1,7 @@
 #pragma once
-// A page that a later version of the program fills: it shows the heading
-// of what it stands for (the node's name and kind, or the sub-page chosen)
-// and says plainly that the page itself is not there yet. It follows the
+// The page of a kind the side bar was given no page for: it shows the
+// heading of what it stands for (the node's name and kind, or the sub-page
+// chosen) and says plainly that the page itself is not there. It follows the
 // page protocol with the base's defaults, so the side bar, the menus and the
 // toolbar treat it as any page.
 

@@ -36,7 +36,8 @@ class SheetDocument;
 
 // How the transaction entry sheet is opened: filled from a model
 // transaction (or empty) and with the accounts and category given; action
-// 1 creates, 2 modifies.
+// 1 creates, 2 modifies. An empty sheet starts as a transaction of `type`
+// (0 expense, 1 income, 2 transfer, 3 any).
 struct TransactionSheetRequest {
     std::shared_ptr<CTrnSItem> model;
     CNonVisual* fromAccount = nullptr;
@@ -44,6 +45,7 @@ struct TransactionSheetRequest {
     CNonVisual* expenseType = nullptr;
     int action = 1;
     bool recurring = false;
+    int type = 3;
 };
 
 class WindowDocument {
@@ -75,6 +77,10 @@ public:
     // The new-owner sheet: on the people of the contacts for the sender tag
     // 1118, the plain sheet for any other.
     virtual void newAccountOwner(int senderTag) = 0;
+    // The export sheet, limited to the item when it is an account, a
+    // category, an account type or a category group; else for every
+    // transaction of the books.
+    virtual void exportTransactions(const CNonVisualDataItem::Ptr& limit) = 0;
 
     // --- currencies and shares: the currency or share sheet for a new one
     // or the one given, the rate sheet, the buy/sell and dividend sheets.

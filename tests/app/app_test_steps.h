@@ -32,6 +32,7 @@
 #include "document/MyDocument.h"
 #include "document/app/GXApplicationDelegate.h"
 #include "document/arguments/AccountArguments.h"
+#include "document/arguments/CategoryParameters.h"
 #include "document/arguments/CTransactionArguments.h"
 #include "platform/core/user_defaults.h"
 #include "platform/gui/qt_dispatcher.h"
@@ -73,6 +74,17 @@ inline long makeAccount(MyDocument& books, const char* name, long type, const ch
                                        balance);
     values.specialType = specialType;
     return books.commandExecutor().executeCommand(13, nullptr, values);
+}
+
+// A new expense category made through the command the category sheet sends
+// (15); answers its id.
+inline long makeExpenseCategory(MyDocument& books, const char* name)
+{
+    arguments::CategoryParameters values;
+    values.name = name;
+    values.mParentId = 1;
+    values.mMasterTypeId = 1;
+    return books.commandExecutor().executeCommand(15, nullptr, values);
 }
 
 // Books the amount from one account to another for the category as the

@@ -188,14 +188,7 @@ protected:
         return makeAccount(books(), name, type, bankNumber, std::nullopt, specialType);
     }
 
-    long category(const char* name)
-    {
-        arguments::CategoryParameters values;
-        values.name = name;
-        values.mParentId = 1;
-        values.mMasterTypeId = 1;
-        return books().commandExecutor().executeCommand(15, nullptr, values);
-    }
+    long category(const char* name) { return makeExpenseCategory(books(), name); }
 
     void book(long from, long to, long categoryId, double amount, const char* name)
     {

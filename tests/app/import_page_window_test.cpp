@@ -3,7 +3,9 @@
 // its table cell by typing its name, one account made with "New Account…"
 // from its line, an owner made with "New Owner…" from a line, a category
 // chosen; then every line is booked, the balances follow, and the books are
-// marked edited.
+// marked edited. Another statement, of an account and in a currency code the
+// books do not know, is finished by clicking entries of the cells' lists
+// with the mouse.
 
 #include <QComboBox>
 #include <QPushButton>
@@ -21,12 +23,14 @@
 #include "document/MyDocument.h"
 #include "document/arguments/AccountArguments.h"
 #include "document/arguments/CategoryParameters.h"
+#include "document/arguments/CurrencyArguments.h"
 #include "import/CImpTItem.h"
 #include "import/views/CImportedTransactionArrayController.h"
 #include "import/views/ImportPage.h"
 #include "model/CAccType.h"
 #include "model/CAccount.h"
 #include "model/CAccountOwner.h"
+#include "model/CCurrency.h"
 #include "model/CDocAccounting.h"
 #include "model/CExpenseType.h"
 #include "platform/core/localized_strings.h"
@@ -65,6 +69,9 @@ protected:
 
     const CAccount* accountNamed(const char* name) { return books().getAccountForName(name); }
 
+    // An expense category, made as the category sheet makes it; its id.
+    long category(const char* name) { return makeExpenseCategory(books(), name); }
+
     ImportPage* importPage() { return dynamic_cast<ImportPage*>(frame().mainTab("Import")); }
 
     // The row of the line paying or paid by that partner.
@@ -84,9 +91,8 @@ protected:
         settle();
     }
 
-    // A double click on the cell opens its list; the name is typed and
-    // Return sets it.
-    static void chooseInCell(QTableView* table, int row, int column, const QString& name)
+    // The cell's list, opened for editing by a double click on the cell.
+    static QComboBox* openChoice(QTableView* table, int row, int column)
     {
         const QModelIndex index = table->model()->index(row, column);
         table->scrollTo(index);
@@ -94,13 +100,40 @@ protected:
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
         settle();
-        auto* box = table->viewport()->findChild<QComboBox*>("importLineChoice");
+        auto* box = qobject_cast<QComboBox*>(table->indexWidget(index));
+        return box && box->isVisible() ? box : nullptr;
+    }
+
+    // The name is typed into the cell's list and Return sets it.
+    static void chooseInCell(QTableView* table, int row, int column, const QString& name)
+    {
+        QComboBox* box = openChoice(table, row, column);
         ASSERT_NE(box, nullptr) << name.toStdString();
-        ASSERT_TRUE(box->isVisible());
         QTest::keyClicks(box, name);
         EXPECT_EQ(box->currentText(), name);
         QTest::keyClick(box, Qt::Key_Return);
         settle();
+    }
+
+    // As a person does it with the mouse: a click on the cell's editor opens
+    // its list, the pointer goes to the entry and clicks it.
+    static void clickInCell(QTableView* table, int row, int column, const QString& entry)
+    {
+        QComboBox* box = openChoice(table, row, column);
+        ASSERT_NE(box, nullptr) << entry.toStdString();
+        QTest::mouseClick(box, Qt::LeftButton);
+        settle();
+        QAbstractItemView* list = box->view();
+        ASSERT_TRUE(list->isVisible()) << entry.toStdString();
+        const int found = box->findText(entry);
+        ASSERT_GE(found, 0) << entry.toStdString();
+        const QModelIndex item = box->model()->index(found, 0);
+        list->scrollTo(item);
+        const QPoint on = list->visualRect(item).center();
+        QTest::mouseMove(list->viewport(), on);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, on);
+        settle();
+        EXPECT_FALSE(list->isVisible()) << entry.toStdString();
     }
 
     static void clickButton(ImportPage& page, const char* name)
@@ -137,11 +170,7 @@ TEST_F(ImportPageWindowTest, UnknownCounterAccountsAreChosenInTheTableAndEveryLi
     account("Checking", kOwnType, "111-2223334-55");
     account("Fresh Market", kProfitAndLossType);
     account("Landlord", kProfitAndLossType);
-    arguments::CategoryParameters groceries;
-    groceries.name = "Groceries";
-    groceries.mParentId = 1;
-    groceries.mMasterTypeId = 1;
-    books().commandExecutor().executeCommand(15, nullptr, groceries);
+    category("Groceries");
     ASSERT_TRUE(controller.saveAs(window()));
     settle();
     ASSERT_FALSE(books().isDocumentEdited());
@@ -240,6 +269,92 @@ TEST_F(ImportPageWindowTest, UnknownCounterAccountsAreChosenInTheTableAndEveryLi
     EXPECT_DOUBLE_EQ(std::abs(accountNamed("Landlord")->Get_mBalance()), 800.00);
     EXPECT_DOUBLE_EQ(std::abs(acme->Get_mBalance()), 2500.00);
     EXPECT_TRUE(books().isDocumentEdited());
+}
+
+// The bank writes "SFR" for Swiss francs and names an account number the
+// books do not know: every choice is a click on an entry of a cell's list.
+constexpr const char* kFrancStatement =
+    "OFXHEADER:100\nDATA:OFXSGML\nVERSION:102\nSECURITY:NONE\nENCODING:USASCII\nCHARSET:1252\n"
+    "COMPRESSION:NONE\nOLDFILEUID:NONE\nNEWFILEUID:NONE\n\n"
+    "<OFX><BANKMSGSRSV1><STMTTRNRS><TRNUID>1<STMTRS><CURDEF>SFR\n"
+    "<BANKACCTFROM><BANKID>222<ACCTID>999-8887776-66<ACCTTYPE>CHECKING</BANKACCTFROM>\n"
+    "<BANKTRANLIST><DTSTART>20250901<DTEND>20250930\n"
+    "<STMTTRN><TRNTYPE>DEBIT<DTPOSTED>20250910<TRNAMT>-42.50<FITID>1<NAME>FM STORE 0412</STMTTRN>\n"
+    "<STMTTRN><TRNTYPE>DEBIT<DTPOSTED>20250912<TRNAMT>-800.00<FITID>2<NAME>RENT SEPTEMBER</STMTTRN>\n"
+    "</BANKTRANLIST></STMTRS></STMTTRNRS></BANKMSGSRSV1></OFX>\n";
+
+TEST_F(ImportPageWindowTest, LinesAreFinishedByClickingEntriesOfTheCellsLists)
+{
+    controller.makeNewDocument(false);
+    settle();
+    const long checking = account("Checking", kOwnType);
+    account("Savings", kOwnType);
+    account("Fresh Market", kProfitAndLossType);
+    account("Landlord", kProfitAndLossType);
+    const long groceries = category("Groceries");
+    // Francs at par, so that the balances read as the statement's amounts.
+    arguments::CurrencyArguments franc;
+    franc.symbol = "CHF";
+    franc.description = "Swiss Franc";
+    franc.conversionQuantity = 1;
+    franc.conversionFactor = 1.0;
+    books().commandExecutor().executeCommand(6, nullptr, franc);
+    const CCurrency* francs = books().accounting()->GetCurrencyForSymbol("CHF");
+    ASSERT_NE(francs, nullptr);
+
+    statementPath = folder.filePath("francs.ofx");
+    std::ofstream(statementPath.toStdString(), std::ios::binary) << kFrancStatement;
+    choose("importOFX");
+    ImportPage* page = importPage();
+    ASSERT_NE(page, nullptr);
+    Columns& model = page->model();
+    QTableView* table = page->table();
+    ASSERT_EQ(model.rowCount(), 2);
+    const int food = rowOf(model, "FM STORE 0412"), rent = rowOf(model, "RENT SEPTEMBER");
+    for (const char* remark : {"IMPOWNACC", "IMPOTHACC", "IMPCUR"})
+        EXPECT_NE(model.lineAt(food)->mRemark().find(localized(remark)), std::string::npos) << remark;
+    EXPECT_EQ(model.data(model.index(food, Columns::Currency)).toString(), "SFR");
+
+    // The own account: the statement's number becomes Checking's (question
+    // 207, OK), so the rent's line finds it too. The shops' names are not
+    // taken over (question 206, No).
+    environment.alerts().clear();
+    for (int i = 0; i < 3; ++i) environment.alerts().scriptAnswer(AlertAnswer::Alternate);
+    clickInCell(table, food, Columns::OwnAccount, "Checking");
+    EXPECT_EQ(model.lineAt(food)->mOurAccountId(), checking);
+    EXPECT_EQ(model.lineAt(rent)->mOurAccountId(), checking);
+    clickInCell(table, food, Columns::CounterAccount, "Fresh Market");
+    clickInCell(table, rent, Columns::CounterAccount, "Landlord");
+    clickInCell(table, food, Columns::Category, "Groceries");
+    EXPECT_EQ(environment.alerts().numbers(), (std::vector<long>{207, 206, 206}));
+    EXPECT_EQ(model.data(model.index(food, Columns::CounterAccount)).toString(), "Fresh Market");
+    EXPECT_EQ(model.data(model.index(rent, Columns::CounterAccount)).toString(), "Landlord");
+    EXPECT_EQ(model.lineAt(food)->mExpenseTypeId(), groceries);
+    EXPECT_FALSE(model.lineAt(food)->isComplete()) << "still no currency";
+
+    // The currency: asked, the franc learns the bank's code (question 390,
+    // OK), and both lines take it.
+    environment.alerts().clear();
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);
+    clickInCell(table, food, Columns::Currency, QString::fromStdString(francs->Get_StringrefName()));
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{390});
+    EXPECT_EQ(francs->Get_ShortStringRefName(), "SFR");
+    for (int row : {food, rent}) {
+        EXPECT_EQ(model.lineAt(row)->mCurrencyId(), francs->Get_Id());
+        EXPECT_TRUE(model.lineAt(row)->isComplete()) << model.lineAt(row)->mRemark();
+        EXPECT_EQ(model.data(model.index(row, Columns::Currency)).toString(), "SFR");
+    }
+
+    environment.alerts().clear();
+    clickButton(*page, "mImportButton");
+    ASSERT_NE(lastInfo(), nullptr);
+    EXPECT_EQ(lastInfo()->alert.message, formatMessage(localized("302"), {2, 2}));
+    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_DOUBLE_EQ(accountNamed("Checking")->Get_mBalance(), -842.50);
+    EXPECT_DOUBLE_EQ(std::abs(accountNamed("Fresh Market")->Get_mBalance()), 42.50);
+    EXPECT_DOUBLE_EQ(std::abs(accountNamed("Landlord")->Get_mBalance()), 800.00);
+    EXPECT_EQ(accountNamed("Savings")->Get_mBalance(), 0.0);
+    for (const auto& booked : books().mTransactionArray()) EXPECT_EQ(booked->mCurrencyId(), francs->Get_Id());
 }
 
 } // namespace

@@ -15,6 +15,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
 #include "../ui/sheets/sheet_test_support.h"
 #include "app_test_steps.h"
 #include "bridge/CDebetItem.h"
@@ -149,6 +153,44 @@ protected:
     long checking = 0;
     long shop = 0;
 };
+
+// Every menu path the help names ("File > Import > ...") leads through the
+// window's menus, each opened in turn, to an item; the import definitions'
+// assistant is named by its whole path.
+TEST_F(MenusAndToolbarTest, EveryMenuPathTheHelpNamesLeadsToAnItem)
+{
+    makeBooks();
+    std::vector<std::vector<QString>> paths;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(COUNTINGHOUSE_RESOURCES) / "help")) {
+        if (entry.path().extension() != ".html") continue;
+        std::ifstream file(entry.path());
+        const std::string page =
+            std::regex_replace(std::string((std::istreambuf_iterator<char>(file)), {}), std::regex("\\s+"), " ");
+        const std::regex named("<strong>([^<]*&gt;[^<]*)</strong>");
+        for (auto match = std::sregex_iterator(page.begin(), page.end(), named); match != std::sregex_iterator(); ++match) {
+            std::vector<QString> steps;
+            for (const QString& step : QString::fromStdString((*match)[1]).split(QStringLiteral("&gt;")))
+                steps.push_back(step.trimmed());
+            paths.push_back(steps);
+        }
+    }
+    bool assistantNamed = false;
+    for (const std::vector<QString>& path : paths) {
+        QList<QAction*> items = frame().menuBar()->actions();
+        for (std::size_t i = 0; i < path.size(); ++i) {
+            QAction* found = nullptr;
+            for (QAction* item : items)
+                if (QString(item->text()).remove(QLatin1Char('&')) == path[i]) found = item;
+            ASSERT_NE(found, nullptr) << "no " << path[i].toStdString() << " on the way to " << path.back().toStdString();
+            if (i + 1 == path.size()) break;
+            ASSERT_NE(found->menu(), nullptr) << path[i].toStdString();
+            emit found->menu()->aboutToShow();
+            items = found->menu()->actions();
+        }
+        assistantNamed = assistantNamed || path.back().toStdString() == localized("DEFINEIMPORTFILE");
+    }
+    EXPECT_TRUE(assistantNamed);
+}
 
 TEST_F(MenusAndToolbarTest, KeysActOnTheRowJustClickedWithoutAMenuOpened)
 {

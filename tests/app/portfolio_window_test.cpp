@@ -12,9 +12,11 @@
 
 #include "../ui/sheets/sheet_test_support.h"
 #include "app_test_steps.h"
+#include "bridge/CAcnTItem.h"
 #include "bridge/CCurRItem.h"
 #include "bridge/QuoteService.h"
 #include "document/MyDocument.h"
+#include "model/CExpenseType.h"
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/lists/ItemTableModel.h"
 #include "ui/controls/CNumericTransformer.h"
@@ -171,6 +173,42 @@ TEST_F(PortfolioWindowTest, RatesFetchedFromTheCurrenciesPageAreBookedAndShowInT
     QAbstractItemModel& rates = *page->rateHistoryTableView()->model();
     ASSERT_GE(rates.rowCount(), 1);
     EXPECT_EQ(rates.data(rates.index(0, 2)).toString().toStdString(), CNumericTransformer().stringForObjectValue(0.95));
+}
+
+// The account a share is held in is made with the share, so the sheet shows
+// it without offering a choice; its dividends are proposed as income.
+TEST_F(PortfolioWindowTest, ANewShareIsHeldInItsOwnAccountAndItsDividendIsIncome)
+{
+    controller.newDocument();
+    settle();
+    auto* page = showPage<GXCurrencyTableViewController>(localized("SHAREBUTTON"), 1);
+    ASSERT_NE(page, nullptr);
+    QTest::mouseClick(page->controlledView()->findChild<QPushButton*>("addAccountButton"), Qt::LeftButton);
+    settle();
+    CPopupWindowAncestor* sheet = window().books().lastSheet();
+    ASSERT_TRUE(sheet && sheet->isVisible());
+    EXPECT_FALSE(outlet(*sheet, "portfolioAccountPopup")->isEnabled());
+    typeInto(outlet(*sheet, "symbolField"), "ACME");
+    typeInto(outlet(*sheet, "fullNameField"), "Acme Corporation");
+    click(*sheet, "OKButton");
+    settle();
+    clickRow(*page, "ACME");
+    const std::shared_ptr<CCurRItem> acme = page->selectedShare();
+    ASSERT_NE(acme, nullptr);
+    ASSERT_NE(acme->portfolioAccount(), nullptr);
+    EXPECT_NE(acme->portfolioAccount()->getName().find("ACME"), std::string::npos);
+
+    QTest::mouseClick(page->controlledView()->findChild<QPushButton*>("dividendButton"), Qt::LeftButton);
+    settle();
+    sheet = window().books().lastSheet();
+    ASSERT_TRUE(sheet && sheet->isVisible());
+    EXPECT_EQ(outlet<QComboBox>(*sheet, "mFromAccount")->currentText().toStdString(), localized("profitAnctName"));
+    EXPECT_EQ(outlet<QComboBox>(*sheet, "mForExpenseType")->currentText().toStdString(), localized("incomeExpTName"));
+    typeInto(outlet(*sheet, "mTotalDividend"), "75");
+    click(*sheet, "OKButton");
+    settle();
+    EXPECT_FALSE(sheet->isVisible()) << ::testing::PrintToString(environment.alerts().numbers());
+    EXPECT_DOUBLE_EQ(books().getExpenseTypeForName(localized("incomeExpTName"))->Get_Amount(), 75.0);
 }
 
 } // namespace

@@ -203,6 +203,32 @@ TEST_F(TablesWindowTest, AccountsPageSortsByHeadingKeepsItsSplitsAndBooksFromThe
     EXPECT_TRUE(books().isDocumentEdited());
 }
 
+// New Account from the toolbar while a page of accounts shows their type
+// proposes that type; elsewhere it proposes none.
+TEST_F(TablesWindowTest, NewAccountFromAnAccountTypesPageProposesThatType)
+{
+    struct Case {
+        std::string page;
+        int level;
+        QString proposed;
+    };
+    const Case cases[] = {{localized("OwnProperty"), 2, QString::fromStdString(localized("OwnProperty"))},
+                          {localized("Debt"), 2, QString::fromStdString(localized("Debt"))},
+                          {"Transactions", 0, QString()}};
+    for (const Case& c : cases) {
+        ASSERT_NE(showPage(c.page, c.level), nullptr);
+        frame().toolbar().itemAction("newAccount")->trigger();
+        settle();
+        CPopupWindowAncestor* sheet = window().books().lastSheet();
+        ASSERT_TRUE(sheet && sheet->isVisible()) << c.page;
+        auto* type = outlet<QComboBox>(*sheet, "accountTypePopup");
+        ASSERT_NE(type, nullptr);
+        EXPECT_EQ(type->currentText().toStdString(), c.proposed.toStdString()) << c.page;
+        click(*sheet, "CancelButton");
+        settle();
+    }
+}
+
 TEST_F(TablesWindowTest, CategoriesPageBooksATransactionForTheSelectedCategory)
 {
     auto* page = showPage<GXCategoryTableViewController>(localized("expenseMxpTName"), 2);
@@ -312,6 +338,81 @@ TEST_F(TablesWindowTest, AnAccountMadeFromACellsAddImageIsBookedInThatRowAndALin
     EXPECT_EQ(made->mToList()[0]->account(), std::optional<long>(cash->Get_Id()));
     EXPECT_EQ(made->mTotalAmount(), 40.0);
     EXPECT_TRUE(books().isDocumentEdited());
+}
+
+// Escape closes the sheet while a cell's editor is still open (the focus
+// went to the name field); the next New Transaction starts clean: its lines
+// follow the amount and OK books it.
+TEST_F(TablesWindowTest, ASheetEscapedWithACellOpenStartsCleanTheNextTime)
+{
+    QAction* newTransaction = frame().toolbar().itemAction("newTrans");
+    newTransaction->trigger();
+    settle();
+    CCreateTransactionPopupController* sheet = transactionSheet();
+    ASSERT_NE(sheet, nullptr);
+    QApplication::setActiveWindow(sheet);
+    auto* forTable = outlet<CTransactionDetailTableView>(*sheet, "mForTable");
+    const QModelIndex amount = forTable->linesModel()->index(0, TransactionLinesModel::kAmountColumn);
+    QTest::mouseClick(forTable->viewport(), Qt::LeftButton, {}, forTable->visualRect(amount).center());
+    settle();
+    ASSERT_NE(forTable->editor(), nullptr);
+    QWidget* name = outlet(*sheet, "mNameField");
+    QTest::mouseClick(name, Qt::LeftButton);
+    settle();
+    ASSERT_EQ(QApplication::focusWidget(), name);
+    QTest::keyClick(name, Qt::Key_Escape);
+    settle();
+    ASSERT_FALSE(sheet->isVisible());
+
+    newTransaction->trigger();
+    settle();
+    sheet = transactionSheet();
+    ASSERT_NE(sheet, nullptr);
+    QApplication::setActiveWindow(sheet);
+    // The name is typed as the sheet opens: it replaces the proposed one.
+    QTest::keyClicks(QApplication::focusWidget(), "Rent");
+    EXPECT_EQ(outlet<QLineEdit>(*sheet, "mNameField")->text().toStdString(), "Rent");
+    typeInto(outlet(*sheet, "mAmountField"), "120");
+    QTest::keyClick(outlet(*sheet, "mAmountField"), Qt::Key_Tab);
+    // What the application's event loop deletes later is gone by now.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    settle();
+    EXPECT_EQ(forTable->editor(), nullptr);
+    EXPECT_EQ(forTable->linesModel()->index(0, TransactionLinesModel::kAmountColumn).data().toString(), "120.00");
+    click(*sheet, "OKButton");
+    settle();
+    EXPECT_FALSE(sheet->isVisible()) << ::testing::PrintToString(environment.alerts().numbers());
+    const auto rent = booked("Rent");
+    ASSERT_NE(rent, nullptr);
+    ASSERT_EQ(rent->mForList().size(), 1u);
+    EXPECT_EQ(rent->mForList()[0]->getForeignAmount(), std::optional<double>(120.0));
+    EXPECT_TRUE(books().isDocumentEdited());
+}
+
+// Once a sheet has ended, the document window has the keys again: Ctrl+S
+// saves right away, after OK as after Cancel.
+TEST_F(TablesWindowTest, TheWindowTakesItsKeysBackWhenASheetEnds)
+{
+    for (const char* button : {"OKButton", "CancelButton"}) {
+        frame().toolbar().itemAction("newTrans")->trigger();
+        settle();
+        CCreateTransactionPopupController* sheet = transactionSheet();
+        ASSERT_NE(sheet, nullptr);
+        QApplication::setActiveWindow(sheet);
+        typeInto(outlet(*sheet, "mNameField"), "Bus ticket");
+        typeInto(outlet(*sheet, "mAmountField"), "3");
+        click(*sheet, button);
+        settle();
+        ASSERT_FALSE(sheet->isVisible());
+        if (!books().isDocumentEdited()) book("Tram ticket", 2.80);
+        ASSERT_TRUE(books().isDocumentEdited());
+        EXPECT_EQ(QApplication::activeWindow(), &frame()) << button;
+        QWidget* keys = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+        ASSERT_NE(keys, nullptr) << button;
+        QTest::keyClick(keys, Qt::Key_S, Qt::ControlModifier);
+        settle();
+        EXPECT_FALSE(books().isDocumentEdited()) << "Ctrl+S after " << button;
+    }
 }
 
 TEST_F(TablesWindowTest, TheLinesActionButtonFlagsAndDeletesTheSelectedLine)

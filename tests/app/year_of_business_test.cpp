@@ -385,7 +385,7 @@ void YearOfBusinessTest::importTheBankStatements()
     next();
     EXPECT_FALSE(assistant.isVisible());
 
-    choose("Web Bank.plist");
+    choose("Web Bank");   // listed by name
     EXPECT_TRUE(statementSuffixes.contains("csv"));
     EXPECT_EQ(pendingLines(), (std::vector<std::string>{"Landlord : Rent May", "Stationery Shop : Toner"}));
     bookPendingLines();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "import/DefinitionDescription.h"
 #include "import/ImportDefinition.h"
 #include "import/ImportDefinitionAssistant.h"
 #include "../document/document_test_support.h"
@@ -15,13 +16,15 @@ namespace {
 TEST(DefinitionAssistant, SplitsTheExampleIntoKeptRecords)
 {
     ImportDefinitionAssistant assistant;
-    assistant.setExampleText("Date;Amount;Text\r\n01.03.2009;\"1;5\";Shop\r\nshort\r\n02.03.2009;7;A;B\r\n", "csv");
+    // As an import reads it: a quoted line break belongs to its field.
+    assistant.setExampleText(
+        "Date;Amount;Text\r\n01.03.2009;\"1;5\";\"Shop\r\nNorth\"\r\nshort\r\n02.03.2009;7;A;B\r\n", "csv");
     assistant.settings.linesToSkip = 1;
     assistant.settings.minimumColumns = 3;
     assistant.settings.maximumColumns = 4;
     const auto& records = assistant.makeSeparatedContentOfFile();
     ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(records[0], (std::vector<std::string>{"01.03.2009", "\"1;5\"", "Shop"}));
+    EXPECT_EQ(records[0], (std::vector<std::string>{"01.03.2009", "\"1;5\"", "\"Shop\nNorth\""}));
     EXPECT_EQ(assistant.numberOfColumnsInColumnTable(), 4u);
     // A narrower split later does not shrink the column table.
     assistant.settings.maximumColumns = 3;
@@ -58,6 +61,51 @@ TEST(DefinitionAssistant, RolesBecomeTheDefinitionsKeys)
     ASSERT_TRUE(codes && codes->asArray());
     EXPECT_EQ(codes->asArray()->size(), 1u);
     EXPECT_EQ(definition.size(), 7u + 6u);   // communication, sign + 2 signs, type code + table
+}
+
+// The assistant's last page shows the definition in words, not as a file.
+TEST(DefinitionAssistant, TheDefinitionIsDescribedAsAPersonReadsIt)
+{
+    ImportDefinitionAssistant assistant;
+    assistant.setExampleText("", "csv");
+    assistant.settings.linesToSkip = 1;
+    assistant.settings.minimumColumns = 6;
+    assistant.dateFormat = "dd.MM.yyyy";
+    assistant.roleTokens(AssistantRole::OwnAccountNumber) = {"COL0"};
+    assistant.roleTokens(AssistantRole::BookingDate) = {"COL1"};
+    assistant.roleTokens(AssistantRole::Communication) = {"COL2", "COL10", "COL3"};
+    assistant.roleTokens(AssistantRole::Amount) = {"COL4"};
+    assistant.roleTokens(AssistantRole::Sign) = {"COL5"};
+    assistant.incomeSign = "+";
+    assistant.expenseSign = "-";
+    assistant.roleTokens(AssistantRole::TransactionTypeCode) = {"COL6"};
+    assistant.transactionTypeCodes = {{"01", "Transfer"}};
+    EXPECT_EQ(describeImportDefinition(assistant.makePLISTDictionary()),
+              "For statement files ending in .csv.\n"
+              "Fields are separated by “;”.\n"
+              "Quotes “\"” around a field are removed.\n"
+              "Lines skipped at the start: 1.\n"
+              "A statement line has 6 to 30 fields; other lines are left out.\n"
+              "Dates read as dd.MM.yyyy.\n"
+              "\n"
+              "Columns:\n"
+              "    Own account number: COL0\n"
+              "    Booking date: COL1\n"
+              "    Communication: COL2, COL10, COL3\n"
+              "    Amount: COL4\n"
+              "    Sign: COL5 (income “+”, expense “-”)\n"
+              "    Transaction type code: COL6\n"
+              "        01 = Transfer");
+
+    ImportDefinitionAssistant bare;
+    bare.settings.useTab = true;
+    bare.settings.quote = "";
+    EXPECT_EQ(describeImportDefinition(bare.makePLISTDictionary()),
+              "For statement files ending in .csv.\n"
+              "Fields are separated by a tab.\n"
+              "A statement line has 1 to 30 fields; other lines are left out.\n"
+              "\n"
+              "No column has a role yet.");
 }
 
 TEST(DefinitionAssistant, NamesStayInsideTheFolder)

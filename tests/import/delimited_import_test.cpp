@@ -160,6 +160,51 @@ TEST_F(DelimitedImportTest, WithoutADefinitionTheBankExportsOwnColumns)
                                                   kExpenseCategory, kEUR, "", true}));
 }
 
+TEST_F(DelimitedImportTest, QuotedFieldsAreOneFieldWhateverTheyHold)
+{
+    env.useNotation(".", ",");
+    using namespace definition_key;
+    Dictionary definition = Definition(5, 5, 1,
+                                       {{kBookingDateColumn, Columns({0})},
+                                        {kCounterpartyNameColumn, Columns({1})},
+                                        {kCounterpartyCityColumn, Columns({2})},
+                                        {kCommunicationColumn, Columns({3})},
+                                        {kAmountColumn, Columns({4})},
+                                        {kDateFormat, Value("dd.mm.yyyy")}});
+    definition.set(std::string(kSeparatorCharacters), Value(","));
+    definition.set(std::string(kSurroundingCharacters), Value("\""));
+    definition.set(std::string(kDeleteSurroundingCharacters), Value(true));
+    const std::string text = "Date,Name,City,Memo,Amount\r\n"
+                             "05.03.2024,\"Corner Shop\",\",Town,XX\",\"Card payment\",-12.50\r\n"
+                             "06.03.2024,\"Employer NV\",\"Town,\",\",,\",\"2,500.00\"\r\n"
+                             "07.03.2024,\"Caf\xC3\xA9 \"\"de Kroon\"\"\",Leuven,\"Lunch\r\nwith the team\",-23.00\r\n"
+                             "08.03.2024,Withdrawal,,\"\",-50.00\r\n";
+    const StatementImportResult result = readStatement(text, StatementFormat::Delimited, document, &definition);
+    const struct {
+        double amount;
+        const char* name;
+        const char* city;
+        const char* communication;
+    } expected[] = {
+        {-12.5, "Corner Shop", ",Town,XX", "Card payment"},
+        {2500.0, "Employer NV", "Town,", ",,"},
+        {-23.0, "Caf\xC3\xA9 \"de Kroon\"", "Leuven", "Lunch\nwith the team"},
+        {-50.0, "Withdrawal", "", ""},
+    };
+    ASSERT_EQ(result.lines.size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        SCOPED_TRACE(i);
+        const CImpTItem& line = *result.lines[i];
+        EXPECT_EQ(line.mAmount(), expected[i].amount);
+        EXPECT_FALSE(line.amountUnread());
+        EXPECT_EQ(line.mPartnerName(), expected[i].name);
+        EXPECT_EQ(line.mPartnerCity(), expected[i].city);
+        EXPECT_EQ(line.mTransactionDescription(), expected[i].communication);
+        EXPECT_EQ(line.mTitle().find('\n'), std::string::npos);
+    }
+    EXPECT_TRUE(result.notes.empty()) << result.notes.front();
+}
+
 TEST_F(DelimitedImportTest, ADefinitionWithoutSeparatorIsRefused)
 {
     using namespace definition_key;

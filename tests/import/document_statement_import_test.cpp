@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -12,8 +13,12 @@
 #include "document/StatementImport.h"
 #include "document/commands/CommandJournalReader.h"
 #include "import/CImpTItem.h"
+#include "import/CQuickenData.h"
 #include "import/InstallStatementImport.h"
 #include "model/CAccount.h"
+#include "model/CDocAccounting.h"
+#include "model/CExpenseType.h"
+#include "model/CMasterExpenseType.h"
 #include "model/CPreference.h"
 #include "platform/core/localized_strings.h"
 
@@ -121,6 +126,67 @@ TEST_F(DocumentStatementImportTest, AnOfxFileIsBookedThroughTheJournalAndReadAga
     EXPECT_TRUE(replayed->commandExecutor().lastReplayReport().empty())
         << ::testing::PrintToString(replayed->commandExecutor().lastReplayReport());
     EXPECT_EQ(firstDifference(replayed->modelStreamBytes(), direct), "");
+}
+
+// A QIF file makes accounts and categories as it is read. Cancelling the
+// import takes them back: the books are as before it, unedited, with no
+// journal left to offer. Once a line was booked, what it uses stays.
+TEST_F(DocumentStatementImportTest, CancellingTakesBackWhatReadingTheFileMadeAndNothingUses)
+{
+    std::unique_ptr<MyDocument> books = reopen();
+    environment.defaults().set(std::string(CQuickenData::kDateFormatKey), 0);
+    const std::string path = folder.file("hobbies.qif");
+    std::ofstream(path, std::ios::binary)
+        << "!Type:Cat\nNHobbies\nE\n^\nNHobbies:Model Trains\nE\n^\n"
+           "!Option:AutoSwitch\n!Account\nNCash Box\nTCash\n^\nNCurrent Account\nTBank\n^\n"
+           "!Account\nNCurrent Account\nTBank\n^\n!Type:Bank\n"
+           "D3/2/09\nPTrain Shop\nT-12.00\nLHobbies:Model Trains\n^\n"
+           "D3/3/09\nPTo the jar\nT-50.00\nL[Savings Jar]\n^\n";
+    CDocAccounting& root = *books->accounting();
+    const auto counts = [&] {
+        return std::tuple(root.mAccountList->GetCount(), root.mExpenseTypeList->GetCount(), root.Ids());
+    };
+    const auto before = counts();
+    const std::string journal = books->journalFileName();
+    ASSERT_FALSE(books->isDocumentEdited());
+    ASSERT_FALSE(std::filesystem::exists(journal));
+    const auto made = [&] {
+        return std::vector<bool>{root.GetAccountForName("Cash Box") != nullptr,
+                                 root.GetAccountForName("Savings Jar") != nullptr,
+                                 root.GetExpenseTypeForName("Model Trains") != nullptr,
+                                 root.GetMasterExpenseTypeForName("Hobbies") != nullptr};
+    };
+
+    StatementImport& import = books->statementImport();
+    ASSERT_TRUE(import.importFile(path, StatementKind::QIF));
+    ASSERT_EQ(pending(*books).size(), 2u);
+    EXPECT_EQ(made(), (std::vector<bool>{true, true, true, true}));
+    EXPECT_TRUE(books->isDocumentEdited());
+
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // question 230: OK
+    ASSERT_TRUE(import.cancelImport());
+    EXPECT_EQ(made(), (std::vector<bool>{false, false, false, false}));
+    EXPECT_EQ(std::get<0>(counts()), std::get<0>(before));
+    EXPECT_EQ(std::get<1>(counts()), std::get<1>(before));
+    EXPECT_FALSE(books->isDocumentEdited());
+    EXPECT_FALSE(std::filesystem::exists(journal));
+
+    // Read again; the train shop's line is booked, the jar's refused, and
+    // the rest cancelled: the category the booking uses stays, the books
+    // stay edited.
+    ASSERT_TRUE(import.importFile(path, StatementKind::QIF));
+    const auto lines = pending(*books);
+    ASSERT_EQ(lines.size(), 2u);
+    ASSERT_TRUE(lines[0]->isComplete()) << lines[0]->mRemark();
+    lines[1]->setMAccept(false);
+    EXPECT_EQ(import.doActualImport(), 1);
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);
+    ASSERT_TRUE(import.cancelImport());
+    EXPECT_EQ(made(), (std::vector<bool>{false, false, true, true}));
+    EXPECT_TRUE(books->isDocumentEdited());
+    std::vector<int> journaled;
+    for (const auto& item : readCommandJournalFile(journal).items) journaled.push_back(item.mCommand);
+    EXPECT_EQ(std::count(journaled.begin(), journaled.end(), 28), 2) << "the two accounts' deletions";
 }
 
 TEST_F(DocumentStatementImportTest, UnreadableFilesAndDefinitionsGiveNoLines)

@@ -164,6 +164,8 @@ TEST_F(ImportLineTest, ABookingWithinFourDaysIsADuplicate)
     } cases[] = {
         {20240306, 25.0, true},  {20240305, 25.0, false}, {20240316, 25.0, true},
         {20240317, 25.0, false}, {20240311, 25.01, false},
+        // The same amount, as other arithmetic leaves it in the last bits.
+        {20240311, 25.0 + 4e-12, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.booked);
@@ -370,7 +372,7 @@ TEST_F(ImportLineTest, ACorrectionInTheMiddleOfCompletingAllLinesEndsInOnePassMo
     EXPECT_LE(completions, 3 * lines.size());
 }
 
-TEST_F(ImportLineTest, AChosenCurrencyTakesTheStatementsCodeOnlyWhenItDiffers)
+TEST_F(ImportLineTest, AChosenCurrencyTakesTheStatementsCodeOnlyWhenItDiffersAndTheUserSaysSo)
 {
     PendingImport& pending = document.pending();
     std::vector<CImpTItem::Ptr> lines;
@@ -378,8 +380,22 @@ TEST_F(ImportLineTest, AChosenCurrencyTakesTheStatementsCodeOnlyWhenItDiffers)
     pending.install(statementLines(lines));
     for (const auto& line : lines) EXPECT_EQ(line->mRemark(), "IMPCUR");
 
-    // The user picks EUR for the first line: EUR is called EURO from now on, and all lines complete.
+    // EUR for the second line, the books keeping its symbol (question 390,
+    // Cancel): that line alone takes it, and keeps it through completion.
+    env.alerts().scriptAnswer(AlertAnswer::Default);
+    lines[1]->setMCurrencyId(books::kEUR);
+    EXPECT_EQ(env.alerts().numbers(), std::vector<long>{390});
+    EXPECT_EQ(books.GetCurrencyForId(books::kEUR)->Get_ShortStringRefName(), "EUR");
+    pending.completeBankImport();
+    EXPECT_TRUE(lines[1]->isComplete()) << lines[1]->mRemark();
+    EXPECT_FALSE(lines[2]->isComplete());
+
+    // The user picks EUR for the first line and says yes: EUR is called EURO
+    // from now on, and all lines complete.
+    env.alerts().clear();
+    env.alerts().scriptAnswer(AlertAnswer::Alternate);
     lines[0]->setMCurrencyId(books::kEUR);
+    EXPECT_EQ(env.alerts().numbers(), std::vector<long>{390});
     EXPECT_EQ(books.GetCurrencyForId(books::kEUR)->Get_ShortStringRefName(), "EURO");
     for (const auto& line : lines) EXPECT_TRUE(line->isComplete());
 

@@ -160,6 +160,32 @@ TEST_F(OfxImportTest, DatesAndAmountsAsOfxWritesThem)
     for (const auto& [text, amount] : amounts) EXPECT_EQ(COFXParser::amountOf(text), amount) << text;
 }
 
+TEST_F(OfxImportTest, AmountsAreRoundedToTheirCurrencysDecimals)
+{
+    const struct {
+        const char* currency;
+        const char* amount;
+        double read;
+    } cases[] = {
+        {"EUR", "-12.345000000001", -12.35}, {"EUR", "-0.125", -0.13},        {"EUR", "2.675", 2.68},
+        {"EUR", "10.004999999999", 10.0},    {"EUR", "0.333333333333", 0.33}, {"EUR", "-0,004", 0.0},
+        {"JPY", "1234.5", 1235.0},           {"USD", "99.999", 100.0},
+    };
+    std::string transactions;
+    for (const auto& c : cases)
+        transactions += std::string("<STMTTRN><TRNTYPE>DEBIT<DTPOSTED>20240301<TRNAMT>") + c.amount +
+                        "<NAME>Shop<CURRENCY><CURSYM>" + c.currency + "</CURRENCY></STMTTRN>\n";
+    const std::string text = "OFXHEADER:100\n\n<OFX><BANKMSGSRSV1><STMTTRNRS><STMTRS><CURDEF>EUR"
+                             "<BANKACCTFROM><ACCTID>111-2223334-55</BANKACCTFROM><BANKTRANLIST>\n" +
+                             transactions + "</BANKTRANLIST></STMTRS></STMTTRNRS></BANKMSGSRSV1></OFX>\n";
+    const StatementImportResult result = readStatement(text, StatementFormat::Ofx, document);
+    ASSERT_EQ(result.lines.size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(result.lines[i]->mAmount(), cases[i].read) << cases[i].amount;
+        EXPECT_EQ(result.lines[i]->mOriginalAmount(), cases[i].amount);
+    }
+}
+
 TEST(OfxTreeTest, UnclosedSgmlElementsBecomeATree)
 {
     // A leaf ends at the next tag; an element closed later holds what comes

@@ -64,7 +64,8 @@ TEST_F(QifImportTest, BankRegisterRecords)
         // "[" and "[]" name no account: as an empty L.
         {"Bracket Open", -4.0, 20240315, 20240315, current, kIncomeAccount, kExpenseCategory, kEUR, "", true},
         {"Brackets Empty", -5.0, 20240315, 20240315, current, kIncomeAccount, kExpenseCategory, kEUR, "", true},
-        // (the last record has no "^": it is not complete and yields nothing)
+        // The last record has no "^", but its date and amount: it is complete.
+        {"No End", -3.0, 20240316, 20240316, current, kExpenseAccount, groceries, kEUR, "", true},
     };
     EXPECT_EQ(ViewsOf(result.lines), expected);
     ASSERT_EQ(result.lines.size(), expected.size());
@@ -294,6 +295,33 @@ TEST_F(QifImportTest, StatementRegistersYieldLinesAndListsNone)
         ASSERT_EQ(result.lines.size(), 1u);
         EXPECT_EQ(result.lines[0]->mTitle(), "Shop");
         EXPECT_EQ(result.lines[0]->mValueDate(), 20240301);
+    }
+}
+
+// A category the books do not have leaves the record to the unspecified
+// account and category of its own amount's direction, wherever its L line
+// stands: never the direction the record before left.
+TEST_F(QifImportTest, UnknownCategoriesFollowTheirOwnRecordsAmount)
+{
+    env.defaults().set(std::string(CQuickenData::kDateFormatKey), 0);
+    using namespace books;
+    for (const bool categoryFirst : {true, false}) {
+        SCOPED_TRACE(categoryFirst ? "L before T" : "T before L");
+        auto record = [&](const char* payee, const char* amount, const char* category) {
+            const std::string t = std::string("T") + amount + "\n";
+            const std::string l = std::string("L") + category + "\n";
+            return std::string("D3/1/24\nP") + payee + "\n" + (categoryFirst ? l + t : t + l) + "^\n";
+        };
+        const std::string text = "!Type:Bank\n" + record("Hardware Store", "-200.00", "Tools") +
+                                 record("Refund", "240.00", "Returns") + record("Bakery", "-3.00", "Bread");
+        const StatementImportResult result = readStatement(text, StatementFormat::Qif, document);
+        ASSERT_EQ(result.lines.size(), 3u);
+        EXPECT_EQ(ViewOf(*result.lines[0]), (LineView{"Hardware Store", -200.0, 20240301, 20240301, kCash,
+                                                      kExpenseAccount, kExpenseCategory, kEUR, "", true}));
+        EXPECT_EQ(ViewOf(*result.lines[1]), (LineView{"Refund", 240.0, 20240301, 20240301, kCash, kIncomeAccount,
+                                                      kIncomeCategory, kEUR, "", true}));
+        EXPECT_EQ(ViewOf(*result.lines[2]), (LineView{"Bakery", -3.0, 20240301, 20240301, kCash, kExpenseAccount,
+                                                      kExpenseCategory, kEUR, "", true}));
     }
 }
 

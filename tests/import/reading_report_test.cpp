@@ -58,7 +58,7 @@ protected:
     ReadingReportTest()
     {
         // The notes with their numbers, so that a test sees the counts.
-        for (const char* key : {"311", "313", "314", "315", "317"})
+        for (const char* key : {"311", "313", "314", "315", "317", "DELIMITEDROWSUNREAD", "OFXPARTUNREAD"})
             LocalizedStrings::shared().set(key, std::string(key) + ":%@:%@:%@:%@");
         env.useNotation(",", ".");
         env.defaults().set(std::string(CQuickenData::kDateFormatKey), 0);
@@ -125,7 +125,8 @@ TEST_F(ReadingReportTest, AFileCutShortSaysHowMuchWasRead)
                             "<STMTTRN><TRNTYPE>DEBIT</TRNTYPE><DTPOSTED>20240301</DTPOSTED><TRNAMT>-2.00</TRNAMT>"
                             "<NAME>Bakery</NAME></STMTTRN>"
                             "<STMTTRN><TRNTYPE>DEBIT</TRNTYPE><DTPOSTED>2024";
-    const std::string qif = "!Type:Bank\nD3/1/24\nPShop\nT-1.00\n^\nD3/1/24\nPBakery\nT-2.00\n^\nD3/2/24\nPCut\nT-3";
+    // The QIF file's last record lacks its amount.
+    const std::string qif = "!Type:Bank\nD3/1/24\nPShop\nT-1.00\n^\nD3/1/24\nPBakery\nT-2.00\n^\nD3/2/24\nPCut";
     const struct {
         const char* what;
         StatementFormat format;
@@ -144,7 +145,62 @@ TEST_F(ReadingReportTest, AFileCutShortSaysHowMuchWasRead)
     }
     // A whole file says nothing of the kind.
     EXPECT_TRUE(readStatement(Ofx(OfxTransaction("-1.00")), StatementFormat::Ofx, document).notes.empty());
-    EXPECT_TRUE(readStatement(qif + ".00\n^\n", StatementFormat::Qif, document).notes.empty());
+    EXPECT_TRUE(readStatement(qif + "\nT-3.00\n^\n", StatementFormat::Qif, document).notes.empty());
+
+    // A last record without its "^" is complete when it has a date and an
+    // amount; without either it is the one the file breaks off in.
+    const struct {
+        const char* last;
+        std::size_t lines;
+        std::vector<std::string> notes;
+    } ends[] = {
+        {"D3/2/24\nPBakery\nT-2.00", 2, {}},
+        {"D3/2/24\nPBakery\nT-2.00\n", 2, {}},
+        {"PBakery\nT-2.00\n", 1, {"313:1:::"}},
+        {"D3/2/24\nPBakery\n", 1, {"313:1:::"}},
+    };
+    for (const auto& end : ends) {
+        SCOPED_TRACE(end.last);
+        const StatementImportResult result = readStatement(
+            std::string("!Type:Bank\nD3/1/24\nPShop\nT-1.00\n^\n") + end.last, StatementFormat::Qif, document);
+        ASSERT_EQ(result.lines.size(), end.lines);
+        if (end.lines == 2) {
+            EXPECT_EQ(result.lines[1]->mAmount(), -2.0);
+            EXPECT_EQ(result.lines[1]->mValueDate(), 20240302);
+        }
+        EXPECT_EQ(result.notes, end.notes);
+    }
+}
+
+TEST_F(ReadingReportTest, TransactionsADamagedTagLeavesOutAreCounted)
+{
+    // Two statements; the damage is in the second.
+    auto file = [](const std::string& second) {
+        return "OFXHEADER:100\n\n<OFX>\n<BANKMSGSRSV1>\n<STMTTRNRS>\n<STMTRS>\n<CURDEF>EUR\n<BANKACCTFROM>\n"
+               "<ACCTID>111-1111111-11\n</BANKACCTFROM>\n<BANKTRANLIST>\n" +
+               OfxTransaction("-1.00") + "</BANKTRANLIST>\n</STMTRS>\n</STMTTRNRS>\n<STMTTRNRS>\n" + second +
+               "</STMTTRNRS>\n</BANKMSGSRSV1>\n</OFX>\n";
+    };
+    const std::string body = "<CURDEF>EUR\n<BANKACCTFROM>\n<ACCTID>222\n</BANKACCTFROM>\n<BANKTRANLIST>\n" +
+                             OfxTransaction("-2.00") + OfxTransaction("-3.00", "Bakery") + "</BANKTRANLIST>\n";
+    const struct {
+        const char* what;
+        std::string second;
+        std::size_t lines;
+        std::vector<std::string> notes;
+    } cases[] = {
+        {"whole", "<STMTRS>\n" + body + "</STMTRS>\n", 3, {}},
+        {"closing tag broken", "<STMTRS>\n" + body + "</STMTRS<\n", 1, {"OFXPARTUNREAD:2:1::"}},
+        {"stray byte in an opening tag", "<STM\x01TRS>\n" + body + "</STMTRS>\n", 1, {"OFXPARTUNREAD:2:1::"}},
+        {"stray byte in a closing tag", "<STMTRS>\n" + body + "</STMTRS\x01>\n", 1, {"OFXPARTUNREAD:2:1::"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const StatementImportResult result = readStatement(file(c.second), StatementFormat::Ofx, document);
+        EXPECT_EQ(result.error, 0);
+        EXPECT_EQ(result.lines.size(), c.lines);
+        EXPECT_EQ(result.notes, c.notes);
+    }
 }
 
 TEST_F(ReadingReportTest, RecordsWithoutADateAreLeftOutAndCounted)
@@ -182,8 +238,8 @@ TEST_F(ReadingReportTest, AnAmountThatDoesNotReadMarksItsLineAndIsNeverBooked)
         std::string bytes;
         const char* amountText;
     } cases[] = {
-        {"German amount under US settings", ".", ",", StatementFormat::Delimited,
-         "Date;Name;Amount;Currency\n01.03.2024;Shop;9.999,99;EUR\n", "9.999,99"},
+        {"amount of neither notation", ".", ",", StatementFormat::Delimited,
+         "Date;Name;Amount;Currency\n01.03.2024;Shop;9.999.99;EUR\n", "9.999.99"},
         {"apostrophe grouping under Swiss settings", ".", swissGrouping, StatementFormat::Delimited,
          "Date;Name;Amount;Currency\n01.03.2024;Shop;1'234.50;EUR\n", "1'234.50"},
         {"QIF amount that is no number", ",", ".", StatementFormat::Qif, "!Type:Bank\nD3/1/24\nPShop\nTabc\n^\n",
@@ -220,6 +276,71 @@ TEST_F(ReadingReportTest, AnAmountThatDoesNotReadMarksItsLineAndIsNeverBooked)
     EXPECT_FALSE(lineOf("0.00")->amountUnread());
 }
 
+TEST_F(ReadingReportTest, RowsThatAreNoStatementLineAreLeftOutAndCounted)
+{
+    const struct {
+        const char* what;
+        std::string rows;   // after the heading and one statement line
+        std::size_t lines;
+        std::vector<std::string> notes;
+    } cases[] = {
+        // A closing balance whose date field holds a date inside its text.
+        {"balance footer", "Balance (15.01.2009):;;9000,00;EUR\n", 1, {"314:1:::"}},
+        {"date followed by more than a time", "15.01.2009 closing;;9000,00;EUR\n", 1, {"314:1:::"}},
+        {"row of too many fields", "16.01.2009;Shop;-1,00;EUR;x;y\n", 1, {"DELIMITEDROWSUNREAD:1:4:5:"}},
+        {"row of too few fields", "Total;8000,00\n", 1, {"DELIMITEDROWSUNREAD:1:4:5:"}},
+        {"rows of nothing but separators", ";;;\n;\n\n", 1, {}},
+        {"date and time", "16.01.2009 00:00:00;Shop;-1,00;EUR\n", 2, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const StatementImportResult result =
+            Delimited("Date;Name;Amount;Currency\n15.01.2009;Shop;-5,00;EUR\n" + c.rows, FourColumns("dd.mm.yy"));
+        ASSERT_EQ(result.lines.size(), c.lines);
+        EXPECT_EQ(result.lines[0]->mAmount(), -5.0);
+        EXPECT_EQ(result.notes, c.notes);
+    }
+}
+
+TEST_F(ReadingReportTest, AmountsAreReadInTheOtherNotationWhenOnlyItReadsThemAll)
+{
+    LocalizedStrings::shared().set("DELIMITEDDECIMALCOMMA", "comma");
+    LocalizedStrings::shared().set("DELIMITEDDECIMALPOINT", "point");
+    const struct {
+        const char* what;
+        const char* decimal;
+        const char* grouping;
+        const char* amounts;   // one row each, "|" between them
+        std::vector<std::optional<double>> read;   // none: unread
+        std::vector<std::string> notes;
+    } cases[] = {
+        {"decimal commas under US settings", ".", ",", "-1.001,00|5.000,00|-123,45", {-1001.0, 5000.0, -123.45},
+         {"comma"}},
+        {"decimal points under German settings", ",", ".", "1,234.50|-12.00|7", {1234.5, -12.0, 7.0}, {"point"}},
+        {"the user's notation reads them all", ".", ",", "1,234|-12.50", {1234.0, -12.5}, {}},
+        // Neither reads every amount: the user's notation, and what it cannot read waits.
+        {"both notations in one file", ".", ",", "1,234.50|9.999,99", {1234.5, std::nullopt}, {"315:1:::"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        env.useNotation(c.decimal, c.grouping);
+        std::string text = "Date;Name;Amount;Currency\n";
+        const std::string amounts = c.amounts;
+        for (std::size_t start = 0; start <= amounts.size();) {
+            const std::size_t bar = std::min(amounts.find('|', start), amounts.size());
+            text += "01.03.2024;Shop;" + amounts.substr(start, bar - start) + ";EUR\n";
+            start = bar + 1;
+        }
+        const StatementImportResult result = Delimited(text, FourColumns());
+        ASSERT_EQ(result.lines.size(), c.read.size());
+        for (std::size_t i = 0; i < c.read.size(); ++i) {
+            EXPECT_EQ(result.lines[i]->amountUnread(), !c.read[i]) << i;
+            EXPECT_EQ(result.lines[i]->mAmount(), c.read[i].value_or(0.0)) << i;
+        }
+        EXPECT_EQ(result.notes, c.notes);
+    }
+}
+
 TEST_F(ReadingReportTest, AnAmountSetOnAnUnreadLineLetsItBeBooked)
 {
     env.useNotation(".", ",");
@@ -227,7 +348,7 @@ TEST_F(ReadingReportTest, AnAmountSetOnAnUnreadLineLetsItBeBooked)
     Dictionary definition = FourColumns();
     definition.set(std::string(definition_key::kOwnAccountNumberColumn), Columns({4}));
     const StatementImportResult result =
-        Delimited("Date;Name;Amount;Currency;Account\n01.03.2024;Shop;9.999,99;EUR;111-1111111-11\n", definition);
+        Delimited("Date;Name;Amount;Currency;Account\n01.03.2024;Shop;9.999.99;EUR;111-1111111-11\n", definition);
     ASSERT_EQ(result.lines.size(), 1u);
     CImpTItem& line = *result.lines[0];
     ASSERT_TRUE(line.amountUnread());
@@ -273,7 +394,7 @@ TEST_F(ReadingReportTest, TheFileReaderSaysEverythingInOneMessage)
     const std::filesystem::path path = std::filesystem::temp_directory_path() / "importread_report_test.qif";
     {
         std::ofstream out(path, std::ios::binary);
-        out << "!Type:Bank\nD31.12.2023\nPShop\nT-1.00\n^\nD1.1.2024\nPBakery\nT-2";
+        out << "!Type:Bank\nD31.12.2023\nPShop\nT-1.00\n^\nD1.1.2024\nPBak";
     }
     StatementFileReader reader(document);
     const StatementLines lines = reader.read(path.string(), StatementKind::QIF, nullptr);
@@ -298,6 +419,10 @@ TEST(DefinitionDateTest, DatesAreReadInTheDefinitionsFieldOrder)
         {"dd.mm.yyyy", "1.2.2019 00:00:00", 20190201}, {"dd/mm/yyyy", "31/02/2019", 0},
         {"yyyy-mm-dd", "2019-2-8", 20190208},     {"yyyymmdd", "20190208", 20190208},
         {"dd.mm.yyyy", "Closing balance", 0},      {"dd.mm.yy", "08.02.60", 19600208},
+        // A date as a whole, or none.
+        {"dd.mm.yy", "Balance (15.01.2009):", 0},  {"dd.mm.yy", "15.01.2009:", 0},
+        {"dd.mm.yyyy", "15.01.2009 to 31.01.2009", 0}, {"yyyy-mm-dd", "2009-01-15T10:30:00+01:00", 20090115},
+        {"mm/dd/yyyy", " 1/15/2009 9:15 AM ", 20090115},
     };
     for (const auto& c : cases)
         EXPECT_EQ(definitionDate(c.text, std::string(c.pattern)), c.date) << c.pattern << " " << c.text;

@@ -58,6 +58,9 @@ TEST(TextTableTest, QuotedFieldsHoldTheirSeparators)
         {&rejoin, "1;\"open;3;4", {"1", "\"open", "3", "4"}},
         {&rejoin, ";;", {"", "", ""}},
         {&rejoin, "", {""}},
+        // Separators at a quoted field's start or end, and doubled quotes, stay inside it.
+        {&rejoin, "\";;\";\";Town;XX\";\"Town;\";4", {"\";;\"", "\";Town;XX\"", "\"Town;\"", "4"}},
+        {&rejoin, "\"say \"\"hi\"\"; ok\";\"\"\"\";\"\";x", {"\"say \"\"hi\"\"; ok\"", "\"\"\"\"", "\"\"", "x"}},
         {&plain, "\"Doe; John\";second", {"\"Doe", " John\"", "second"}},
         {&noQuote, "\"Doe; John\";second", {"\"Doe", " John\"", "second"}},
     };
@@ -69,6 +72,36 @@ TEST(TextTableTest, QuotedFieldsHoldTheirSeparators)
     const Dictionary twoCharacters = SplitDefinition("||", true);
     EXPECT_EQ(CTextTableData("", &twoCharacters).dissectRecord("a||b|c||\"d||e\""),
               (Fields{"a", "b|c", "\"d||e\""}));
+}
+
+TEST(TextTableTest, AQuotedLineBreakBelongsToItsField)
+{
+    using namespace definition_key;
+    Dictionary threeFields = SplitDefinition(";", true);
+    threeFields.set(std::string(kMinimumColumns), Value(3));
+    threeFields.set(std::string(kMaximumColumns), Value(3));
+    const struct {
+        const char* text;
+        std::vector<Fields> records;
+    } cases[] = {
+        {"1;\"two\r\nlines\";3\n4;5;6", {{"1", "\"two\nlines\"", "3"}, {"4", "5", "6"}}},
+        {"1;2;\"last\n\nfield\"", {{"1", "2", "\"last\n\nfield\""}}},
+        // A stray quote that a later quoted field seems to close joins
+        // nothing: each line is a record of its own.
+        {"\"a;b;c\nd;\"e\";f", {{"\"a", "b", "c"}, {"d", "\"e\"", "f"}}},
+        // A quote nobody closes joins nothing.
+        {"1;\"open\n2;3", {{"1", "\"open"}, {"2", "3"}}},
+    };
+    for (const auto& c : cases) {
+        CTextTableData table(c.text, &threeFields);
+        table.setJoinsQuotedLineBreaks(true);
+        std::vector<Fields> records;
+        while (auto fields = table.fetchNextRecordAsWritten()) records.push_back(*fields);
+        EXPECT_EQ(records, c.records) << c.text;
+    }
+    // Without joining (the QIF reader reads lines) a line is a record.
+    CTextTableData lines("1;\"two\nlines\";3", &threeFields);
+    EXPECT_EQ(lines.FetchNextRecord(), (Fields{"1", "\"two"}));
 }
 
 TEST(TextTableTest, RecordsAreFetchedPeekedAndSteppedBack)

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the build into a temporary prefix and checks that a Linux desktop
 # finds what it needs there: the program, its resources, its menu entry, its
-# icon and the type of ".books" documents. Exits 77 (skipped) when the
+# icon and the type of ".books" documents; then uninstalls as the README says
+# and checks that nothing of the program is left. Exits 77 (skipped) when the
 # shared-mime-info tools are missing.
 # Usage: check_install.sh <build folder>
 set -eu
@@ -47,4 +48,19 @@ if command -v xdg-mime >/dev/null 2>&1; then
          xdg-mime query filetype "$document")
   [ "$type" = "application/x-countinghouse-books" ] || { echo "xdg-mime names the document $type"; fail=1; }
 fi
+
+# Uninstalling as the README says: the files the install wrote, then the
+# program's own folders left empty. With the prefix ~/.local the program's
+# folder is also where the user keeps import definitions and contacts: they stay.
+kept="$prefix/share/countinghouse/IOFile Descriptors/My bank.plist"
+mkdir -p "$(dirname "$kept")"
+printf 'kept' > "$kept"
+xargs -d '\n' rm -f -- < "$build/install_manifest.txt"
+find "$prefix/share/countinghouse" -depth -type d -empty -delete
+while IFS= read -r installed; do
+  [ ! -e "$installed" ] || { echo "left after uninstalling: $installed"; fail=1; }
+done < "$build/install_manifest.txt"
+[ -f "$kept" ] || { echo "uninstalling removed the user's import definition"; fail=1; }
+left=$(find "$prefix/share/countinghouse" -mindepth 1 ! -path "*/IOFile Descriptors*")
+[ -z "$left" ] || { echo "left in share/countinghouse after uninstalling: $left"; fail=1; }
 exit $fail

@@ -132,6 +132,7 @@ TEST_F(RecurringTest, DatesOfTheYearAreDueOnceAYearAndNeverOnADayThatDoesNotExis
     march->Generate();
     EXPECT_EQ(march->Get_mLastGeneratedOn(), 20240315);
     EXPECT_EQ(march->GetNextGenerationDate(), kNeverDate);   // 15 March 2025 is not due yet
+    EXPECT_EQ(march->GetNextDate(), 20250315);               // but it is the next date
 
     ScopedFixedClock later({2025, 2, 1});
     CRecurringTransaction* leapDay = Template(recurring_type::kSeveralTimesAYear, 20230301);

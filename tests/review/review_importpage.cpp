@@ -3,7 +3,9 @@
 // table cells (the counter account's list open on another line).
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
 
@@ -17,7 +19,9 @@
 #include "document/app/GXApplicationDelegate.h"
 #include "import/CImpTItem.h"
 #include "import/views/CImportedTransactionArrayController.h"
+#include "import/views/ColumnDragging.h"
 #include "import/views/ImportPage.h"
+#include "import/views/fileImportAssistantWindowController.h"
 #include "model/CAccount.h"
 #include "platform/core/user_defaults.h"
 #include "platform/gui/qt_dispatcher.h"
@@ -43,7 +47,8 @@ constexpr const char* kStatement =
 
 } // namespace
 
-// Writes review-import-arrived.png and review-import-choosing.png; the
+// Writes review-import-arrived.png, review-import-choosing.png and
+// review-import-definition.png (the definition assistant's last page); the
 // number of pictures that could not be written.
 int reviewImportPage(const QString& output, ch::UserDefaults& defaults)
 {
@@ -86,5 +91,29 @@ int reviewImportPage(const QString& output, ch::UserDefaults& defaults)
     if (auto* box = table->viewport()->findChild<QComboBox*>("importLineChoice")) box->showPopup();
     review::settle();
     failures += !review::save(*window.frame(), output, "review-import-choosing.png");
+
+    // The definition assistant's last page: the definition in words.
+    const QString example = folder.filePath("march.csv");
+    std::ofstream(example.toStdString(), std::ios::binary)
+        << "Account;Date;Amount;Counterparty;Name;Text\r\n"
+           "111-1111111-11;02.03.2009;-12,00;222-2222222-22;Shop North;bread\r\n";
+    fileImportAssistantWindowController assistant(window.frame());
+    assistant.setDefinitionFolder(folder.filePath("definitions").toStdString());
+    assistant.begin(window.frame(), [](int) {});
+    assistant.findChild<QLineEdit*>("exampleFileField")->setText(example);
+    assistant.goNext();
+    assistant.findChild<QSpinBox*>("numberOfLinesToSkipField")->setValue(1);
+    assistant.findChild<QSpinBox*>("minNumberOfColumsField")->setValue(6);
+    assistant.goNext();
+    const std::pair<AssistantRole, const char*> roles[] = {
+        {AssistantRole::OwnAccountNumber, "COL0"}, {AssistantRole::BookingDate, "COL1"},
+        {AssistantRole::Amount, "COL2"},           {AssistantRole::CounterpartyAccountNumber, "COL3"},
+        {AssistantRole::CounterpartyName, "COL4"}, {AssistantRole::Communication, "COL5"}};
+    for (const auto& [role, column] : roles) assistant.roleField(role)->addToken(QString::fromLatin1(column));
+    assistant.findChild<QLineEdit*>("dateFormatField")->setText("dd.MM.yyyy");
+    assistant.goNext();
+    review::settle();
+    failures += !review::save(assistant, output, "review-import-definition.png");
+    assistant.close();
     return failures;
 }

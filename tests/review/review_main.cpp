@@ -48,7 +48,7 @@ bool save(QWidget& widget, const QString& output, const QString& file)
 
 } // namespace ch::review
 
-// Parts written before the shared context: each builds its own books.
+// These parts take no review context: each builds its own books.
 int reviewImportPage(const QString& output, ch::UserDefaults& defaults);
 int portfolioShots(const QString& output, ch::UserDefaults& defaults);
 int reviewPrefs(const QString& output, ch::UserDefaults& defaults);
@@ -92,5 +92,6 @@ int main(int argc, char** argv)
     failures += review::reviewTables(output);
     failures += reviewPrefs(output, defaults);
     failures += review::reviewNewBooksLooks(context);
+    failures += review::reviewWaysIn(context);
     return failures == 0 ? 0 : 1;
 }

@@ -43,6 +43,9 @@ int reviewDocumentWindow(const ReviewContext& context);
 // New books without the assistant: Quick Entry at the side bar's default and
 // narrowest widths, and the expenses page as it first opens.
 int reviewNewBooksLooks(const ReviewContext& context);
+// The export sheet, the new owner picked among the contacts, the VAT
+// periods with the choice of their length, the accounts' balance bar.
+int reviewWaysIn(const ReviewContext& context);
 
 } // namespace review
 } // namespace ch

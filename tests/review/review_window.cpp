@@ -33,7 +33,11 @@
 #include "app/NewDocumentAssistantDialog.h"
 #include "app/PasswordQuestion.h"
 #include "app/RollForwardSheet.h"
+#include "business/InvoiceArguments.h"
+#include "business/PaymentArguments.h"
 #include "business/VATRateArguments.h"
+#include "business/views/GXDoubleTransactionDetailTableSynchronizer.h"
+#include "business/views/GXOwnerViewController.h"
 #include "document/MyDocument.h"
 #include "document/arguments/CAcoWArguments.h"
 #include "document/arguments/CategoryParameters.h"
@@ -144,27 +148,25 @@ QModelIndex outlineRow(const QAbstractItemModel& model, const QString& name, con
     return {};
 }
 
-// The classic layout hosted as a main tab, on its page of the identifier,
-// with the row of `selected` chosen in that page's outline.
+// The classic layout, chosen as a person chooses it (View > Classic Layout),
+// on its tab of the identifier with the row of `selected` chosen in that
+// tab's outline.
 std::function<void(DocumentWindowFrame&)> classicTab(std::string identifier, QString selected = {})
 {
     return [identifier, selected](DocumentWindowFrame& window) {
-        auto* layout = dynamic_cast<ClassicLayout*>(window.mainTab("classic"));
-        if (!layout) {
-            BridgeDocument& books = window.document().books();
-            layout = new ClassicLayout(
-                books, [&books](CNonVisual* parent, CNonVisual* child) { return books.accounting()->Put_mParentId(parent, child); },
-                &window.icons());
-            window.setMainTab("classic", layout);
-        }
-        layout->showTab(identifier);
+        if (!window.classicLayoutOn())
+            if (auto* item = window.menuBar()->findChild<QAction*>("classicLayout")) item->trigger();
+        ClassicLayout* layout = window.classicLayout();
+        if (!layout) return;
+        window.showMainTab(identifier);
         if (identifier == "expt") layout->switchExpense();
         layout->propertyTable()->expandToDepth(1);
         layout->incomeTable()->expandToDepth(1);
-        window.showMainTab("classic");
         QTreeView* outline = identifier == "expt" ? static_cast<QTreeView*>(layout->incomeTable()) : layout->propertyTable();
-        if (const QModelIndex row = outlineRow(*outline->model(), selected); row.isValid())
+        if (const QModelIndex row = outlineRow(*outline->model(), selected); row.isValid()) {
             outline->selectionModel()->select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            outline->setFocus();
+        }
     };
 }
 
@@ -283,7 +285,26 @@ void addBusiness(MyDocument& books)
     arguments::CAcoWArguments customer;
     customer.name = "Brightwater Studio";
     customer.createCustomerOpenInvoices = true;
-    books.commandExecutor().executeCommand(26, nullptr, customer);
+    const long customerId = books.commandExecutor().executeCommand(26, nullptr, customer);
+    // An invoice and a payment naming its number, not linked yet.
+    const long today = CDate::GetNowAsDateT();
+    arguments::InvoiceArguments invoice;
+    invoice.invoiceName = "Website redesign";
+    invoice.invoiceNumber = "2024000017";
+    invoice.thirdPartyId = customerId;
+    invoice.invoiceDate = today;
+    invoice.dueDate = today;
+    invoice.amountWithoutVAT = 2480.0;
+    invoice.firstVATRateId = -1;
+    books.commandExecutor().executeCommand(38, nullptr, invoice);
+    arguments::PaymentArguments payment;
+    payment.paymentName = "Payment 2024000017";
+    payment.thirdPartyId = customerId;
+    payment.paymentAmount = 2480.0;
+    payment.paymentDate = today;
+    payment.paymentCategoryId = books.get_mDefExpTUnspecifiedIncome();
+    payment.paymentOwnerType = arguments::kOwnerTypeCustomer;
+    books.commandExecutor().executeCommand(44, nullptr, payment);
     if (CAccount* card = books.getAccountForName("Credit Card")) {
         card->Put_mAccountSpecialType(CAccount::kCreditCard);
         card->Put_mCreditCardSubType(2);
@@ -361,6 +382,20 @@ int reviewDocumentWindow(const ReviewContext& context)
         settle();
         failures += !save(frame, output, shot.file.c_str());
     }
+    // The classic layout's account outline with its context menu open.
+    if (ClassicLayout* layout = frame.classicLayout()) {
+        classicTab("acnt", "Checking Account")(frame);
+        settle();
+        layout->validateContextMenu(layout->propertyTable());
+        if (QMenu* menu = layout->contextMenu(layout->propertyTable())) {
+            menu->popup(layout->propertyTable()->viewport()->mapToGlobal(QPoint(120, 60)));
+            settle();
+            failures += !save(*menu, output, "classic-accounts-menu.png");
+            menu->hide();
+        }
+    }
+    // Back to the side bar for the pictures that follow.
+    if (auto* item = frame.menuBar()->findChild<QAction*>("sideBarLayout")) item->trigger();
     frame.showMainTab("V2");
     settle();
 
@@ -407,6 +442,27 @@ int reviewDocumentWindow(const ReviewContext& context)
     }
     frame.showMainTab("V2");
     settle();
+
+    // The customer's invoices and payments, and the sheet that finds the
+    // invoices a payment settles.
+    selectNode(localized("OWNERSTABCUSTOMERS"), 2)(frame);
+    settle();
+    if (auto* owners = dynamic_cast<business::GXOwnerViewController*>(frame.sideBarController().currentController())) {
+        const auto customers = books.customerArray();
+        if (!customers.empty()) owners->selectOwner(business::GXOwnerViewController::Tab::Customers, customers.front().get());
+        owners->pair(true).rightTable()->selectRow(0);
+        settle();
+        failures += !save(frame, output, "app-customer-invoices.png");
+        owners->searchInvoiceForPayment(true);
+        settle();
+        if (auto* search = owners->searchSheet(); search && search->isVisible()) {
+            failures += !save(*search, output, "app-search-invoices.png");
+            search->cancelClicked();
+        } else {
+            ++failures;
+        }
+        settle();
+    }
 
     failures += settingsShots(frame, output);
 

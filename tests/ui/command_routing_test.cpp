@@ -45,7 +45,11 @@ TEST_F(CommandRoutingTest, ItemsEnableAsTheRoutingTableSays)
         {"reports tab", [](OpenDocument& o) { o.window->showMainTab("repo"); }},
         {"budget tab",
          [](OpenDocument& o) {
-             o.window->router().setBudgetValidation([](int tag) { return tag == 1100 ? 1 : tag == 1104 ? 0 : -1; });
+             o.window->router().setBudgetValidation([](int tag) -> std::optional<MenuItemValidation> {
+                 if (tag == 1100) return MenuItemValidation{true, std::nullopt};
+                 if (tag == 1104) return MenuItemValidation{};
+                 return std::nullopt;
+             });
              o.window->showMainTab("budg");
          }},
     };
@@ -145,9 +149,9 @@ TEST_F(CommandRoutingTest, CommandsReachTheirDocumentOperationsAndPages)
     open.toolbarItem("reports")->trigger();
     EXPECT_EQ(open.window->currentMainTab(), "repo");
     EXPECT_EQ(open.window->toolbar().selectedItemIdentifier(), "reports");
-    // There the edits do nothing.
+    // There New Transaction, enabled, asks for a transaction too.
     open.toolbarItem("newTrans")->trigger();
-    EXPECT_EQ(open.books.transactionInputs.size(), 1u);
+    EXPECT_EQ(open.books.transactionInputs.size(), 2u);
     // A page of the side bar brings the side-bar layout back.
     open.menuItem("ACCOUNTBUTTON")->trigger();
     EXPECT_EQ(open.window->currentMainTab(), "V2");

@@ -7,7 +7,10 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <regex>
 
 #include "bridge/CAcnTItem.h"
 #include "model/CAccType.h"
@@ -128,6 +131,41 @@ TEST_F(QuickEntryPaneTest, ATypedEntryIsBookedWithCommand23AndThePaneStartsAgain
     EXPECT_EQ(next.amount, std::nullopt);
     EXPECT_EQ(next.name, std::optional<std::string>(""));
     EXPECT_EQ(QApplication::focusWidget(), field("mTransactionDateField"));
+}
+
+// The help says which way the amount's sign books, and names the button's
+// title for it as the pane shows it: a positive amount is money coming into
+// our account.
+TEST_F(QuickEntryPaneTest, TheHelpSaysWhatTheSignOfTheAmountBooks)
+{
+    std::ifstream file(std::filesystem::path(COUNTINGHOUSE_RESOURCES) / "help" / "quickentry.html");
+    const std::string page((std::istreambuf_iterator<char>(file)), {});
+    ASSERT_FALSE(page.empty());
+    // The page's text as a browser shows it: no tags, white space as one blank.
+    const std::string help =
+        std::regex_replace(std::regex_replace(page, std::regex("<[^>]*>"), ""), std::regex("\\s+"), " ");
+    // The help's sentence about a positive amount, and about a negative one.
+    auto sentenceWith = [&](const std::string& word) {
+        const std::size_t at = help.find(word);
+        if (at == std::string::npos) return std::string();
+        const std::size_t start = help.rfind('.', at);
+        return help.substr(start == std::string::npos ? 0 : start, help.find('.', at) - start);
+    };
+    type("mOtherAccountPopup", QString::fromStdString(accountName(FixtureBooks::kIncomeAccount)));
+    type("mOurAccountPopup", "Checking Account");
+    struct Case {
+        const char* amount;
+        const char* word;
+        bool incoming;
+    };
+    for (const Case& c : {Case{"3150", "positive", true}, Case{"-86.40", "negative", false}}) {
+        type("mTransactionAmountField", c.amount);
+        QTest::keyClick(field("mTransactionAmountField"), Qt::Key_Tab);
+        const std::string title = field<QPushButton>("mFastTransactionButton")->text().toStdString();
+        const std::string sentence = sentenceWith(c.word);
+        EXPECT_NE(sentence.find(title), std::string::npos) << title << " not in: " << sentence;
+        EXPECT_NE(sentence.find(c.incoming ? "coming into" : "leaving"), std::string::npos) << sentence;
+    }
 }
 
 TEST_F(QuickEntryPaneTest, BadInputRaisesItsErrorKeepsTheTextAndBooksNothing)

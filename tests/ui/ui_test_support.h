@@ -116,6 +116,10 @@ public:
     }
     void modifyObject(const CNonVisualDataItem::Ptr& item) override { calls.push_back({"modifyObject", {}, 0, item}); }
     void newAccountOwner(int senderTag) override { calls.push_back({"newAccountOwner", {}, senderTag, nullptr}); }
+    void exportTransactions(const CNonVisualDataItem::Ptr& limit) override
+    {
+        calls.push_back({"exportTransactions", {}, 0, limit});
+    }
     void newCurrencyAsked(bool share) override { calls.push_back({share ? "newShareAsked" : "newCurrencyAsked", {}, 0, nullptr}); }
     void modifyCurrency(const std::shared_ptr<CCurRItem>& c) override { calls.push_back({"modifyCurrency", {}, 0, c}); }
     void changeCurrencyRate(const std::shared_ptr<CCurRItem>& c) override

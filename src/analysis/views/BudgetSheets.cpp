@@ -60,11 +60,23 @@ QString dateText(std::optional<long> date)
     return QString::fromStdString(CNSStringDateTBridge::dateTToNSString(static_cast<DateT>(*date)));
 }
 
+// A field that only shows its value looks like a text, not like a field to
+// type into.
+void showOnly(QLineEdit* field)
+{
+    field->setReadOnly(true);
+    field->setFrame(false);
+    field->setFocusPolicy(Qt::NoFocus);
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    field->setPalette(palette);
+}
+
 // A date the sheet shows and does not take back.
 QLineEdit* dateField()
 {
     auto* field = new QLineEdit;
-    field->setReadOnly(true);
+    showOnly(field);
     return field;
 }
 
@@ -74,7 +86,7 @@ QLineEdit* amountField(bool editable = true)
 {
     auto* field = new QLineEdit;
     field->setAlignment(Qt::AlignRight);
-    field->setReadOnly(!editable);
+    if (!editable) showOnly(field);
     field->setProperty(kAmountFieldProperty, true);
     return field;
 }
@@ -266,9 +278,12 @@ CModifyBudgetController::CModifyBudgetController(QWidget* parent) : BudgetSheet(
     form()->addRow(text("BUDGETIDLABEL"), idField);
 
     auto* period = new QHBoxLayout;
+    for (QLineEdit* date : {periodFromField, periodToField})
+        date->setFixedWidth(date->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")) + 12);
     period->addWidget(periodFromField);
     period->addWidget(new QLabel(text("BUDGETPERIODTO")));
     period->addWidget(periodToField);
+    period->addStretch(1);
     form()->addRow(text("BUDGETPERIODSLABEL"), period);
     form()->addRow(text("BUDGETCREATEDONLABEL"), createdOnField);
     form()->addRow(text("BUDGETMODIFIEDONLABEL"), modifiedOnField);
@@ -301,10 +316,12 @@ void CModifyBudgetController::initialize(BudgetSheetContext& context)
     modifiedOnField->setText(dateText(budget.mAangepastOp()));
     createdOnField->setText(dateText(budget.mAangemaaktOp()));
     actualsUpdatedOnField->setText(dateText(budget.mBerekendOp()));
-    openingBudgetField->setText(amountText(budget.mBeginBudget()));
-    closingBudgetField->setText(amountText(budget.mEndBudget()));
-    openingActualsField->setText(amountText(budget.mBeginActual()));
-    closingActualsField->setText(amountText(budget.mEndActual()));
+    // What the budget's accounts hold together at its first and last day.
+    using namespace budget_item;
+    openingBudgetField->setText(amountText(budget_page::accountTotal(budget, kBudgetStart, 0)));
+    closingBudgetField->setText(amountText(budget_page::accountTotal(budget, kBudgetEnd, 11)));
+    openingActualsField->setText(amountText(budget_page::accountTotal(budget, kActualStart, 0)));
+    closingActualsField->setText(amountText(budget_page::accountTotal(budget, kActualEnd, 11)));
     nameField->setText(QString::fromStdString(budget.getName()));
     nameField->setFocus();
 }
@@ -489,8 +506,8 @@ CCreateBudgetXRefSheetController::CCreateBudgetXRefSheetController(QWidget* pare
 
 void CCreateBudgetXRefSheetController::initializeFieldsFromXRef()
 {
-    const bool account = mContext->detail->isAccountBudget();
-    const std::optional<long> own = mContext->detail->budgettedId();
+    const bool account = mContext->accountLine;
+    const std::optional<long> own = mContext->lineId;
     chooseId(accountPopupField, account ? own : std::nullopt);
     chooseId(reasonCodePopupField, account ? std::nullopt : own);
     fixPopup(accountPopupField, account);
@@ -534,8 +551,8 @@ void CTransferBudgetXRefSheetController::initialize(BudgetSheetContext& context)
         fillAccounts(toAccountPopupField, *context.document);
         fillCategories(reasonCodePopupField, *context.document);
     }
-    const bool account = context.detail && context.detail->isAccountBudget();
-    const std::optional<long> own = context.detail ? context.detail->budgettedId() : std::nullopt;
+    const bool account = context.accountLine;
+    const std::optional<long> own = context.lineId;
     chooseId(accountPopupField, account ? own : std::nullopt);
     chooseId(reasonCodePopupField, account ? std::nullopt : own);
     chooseId(toAccountPopupField, std::nullopt);

@@ -39,6 +39,10 @@ struct BudgetSheetContext {
     int month = -1;
     std::shared_ptr<CBuDxItem> xref;
     std::shared_ptr<CArgumentAncestor> methodParam;
+    // The account or category the line budgets: a new cross-reference or
+    // transfer also starts from one that has no budget line yet.
+    bool accountLine = false;
+    std::optional<long> lineId;
 };
 
 class BudgetSheet : public Sheet {

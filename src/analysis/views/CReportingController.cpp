@@ -176,6 +176,12 @@ void CReportingController::setDocument(CDocAccounting* books)
     if (books && isVisible()) rebuildReportContents();
 }
 
+void CReportingController::periodsChanged()
+{
+    mNeedsBuild = true;
+    if (mParentDocument && isVisible()) rebuildReportContents();
+}
+
 void CReportingController::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);

@@ -50,6 +50,9 @@ public:
     // it is showing.
     void setDocument(CDocAccounting* books);
     CDocAccounting* document() const { return mParentDocument; }
+    // The books' accounting periods changed: the report is built again, at
+    // once when the page is showing, else the next time it shows.
+    void periodsChanged();
 
     // The document's print settings: paper, orientation and margins (A4
     // portrait with margins of 72 points left and right, 90 top and bottom

@@ -1,6 +1,8 @@
 #include "business/views/CVATRateDialog.h"
 
 #include <QCheckBox>
+#include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -8,6 +10,9 @@
 #include "business/GXVATRate.h"
 #include "document/MyDocument.h"
 #include "model/foundation/CErrorManager.h"
+#include "platform/core/alerts.h"
+#include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
 #include "platform/core/user_defaults.h"
 #include "ui/controls/CPopupList.h"
 #include "ui/sheets/BookLists.h"
@@ -20,6 +25,8 @@ namespace {
 // The application default that files VAT paid under property (the header that
 // declares it clashes with the command executor's).
 constexpr std::string_view kVATPaidIsProperty = "VATPaidIsProperty";
+// "Some required information is missing or invalid": said of one field here.
+constexpr long kValueMissingOrInvalid = 129;
 
 std::optional<double> numberIn(const QLineEdit* field)
 {
@@ -47,7 +54,7 @@ CVATRateDialog::CVATRateDialog(QWidget* parent) : CPopupWindowAncestor(parent)
 {
     setObjectName(QStringLiteral("VATRateDialog"));
     setWindowTitle(sheetText("VATRATESHEETTITLE"));
-    auto* form = makeSheetForm();
+    auto* form = mForm = makeSheetForm();
     nameField = addSheetRow(form, "FIELDNAME", new QLineEdit(this), "nameField");
     rateField = addSheetRow(form, "FIELDVATPERCENTAGE", new QLineEdit(this), "rateField");
     fiscalField = addSheetRow(form, "FIELDFISCALPERCENTAGE", new QLineEdit(this), "fiscalField");
@@ -204,9 +211,24 @@ bool CVATRateDialog::checkContents()
     takeControls();
     const VATRateSheetCheck check = checkVATRateSheet(*business, *mContext.arguments, mContext.objectToModify.get());
     if (check.accepted()) return true;
-    CErrorManager::RaiseError(check.error);
-    if (QWidget* control = controlFor(check.focus)) control->setFocus();
+    QWidget* control = controlFor(check.focus);
+    raiseError(check.error, control);
+    if (control) control->setFocus();
     return false;
+}
+
+void CVATRateDialog::raiseError(long number, QWidget* control) const
+{
+    auto* label = control ? qobject_cast<QLabel*>(mForm->labelForField(control)) : nullptr;
+    if (number != kValueMissingOrInvalid || !label) return CErrorManager::RaiseError(number);
+    QString name = label->text().trimmed();
+    if (name.endsWith(QLatin1Char(':'))) name.chop(1);
+    Alert alert;
+    alert.number = number;
+    alert.title = localized("ERROR");
+    alert.message = formatMessage(localized("FIELDMISSINGORINVALID"), {name.toStdString()});
+    alert.defaultButton = localized("OK");
+    alertPresenter().showError(alert);
 }
 
 void CVATRateDialog::dialogClosed(int returnCode, const SheetParameters& context)

@@ -5,7 +5,8 @@
 // edit the VATRateArguments it is given; only a new rate may make accounts
 // and a category, and a chooser is open while its object is not being made.
 // OK runs the checks of the rate sheet: the first refused value raises its
-// numbered error, takes the focus and keeps the sheet open.
+// numbered error, takes the focus and keeps the sheet open; a missing or
+// invalid value is told by the name of its field.
 
 #include <memory>
 
@@ -14,6 +15,7 @@
 #include "ui/sheets/CPopupWindowAncestor.h"
 
 class QCheckBox;
+class QFormLayout;
 class QLineEdit;
 
 namespace ch {
@@ -69,8 +71,12 @@ private:
     // Writes the controls into the arguments.
     void takeControls();
     QWidget* controlFor(VATRateSheetField field) const;
+    // The error of a refused value, naming its field where the number's
+    // own text does not.
+    void raiseError(long number, QWidget* control) const;
 
     VATRateSheetContext mContext;
+    QFormLayout* mForm;
     QLineEdit* nameField;
     QLineEdit* rateField;
     QLineEdit* fiscalField;

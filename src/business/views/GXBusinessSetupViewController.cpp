@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -23,6 +24,7 @@
 #include "business/GXVATPeriod.h"
 #include "business/GXVATRate.h"
 #include "business/InterVATBuilder.h"
+#include "business/BusinessDefaults.h"
 #include "business/VATPeriods.h"
 #include "business/VATRateArguments.h"
 #include "business/views/CVATRateDialog.h"
@@ -31,6 +33,7 @@
 #include "document/MyDocument.h"
 #include "document/arguments/CDeleteObjectParms.h"
 #include "model/foundation/CDate.h"
+#include "platform/core/user_defaults.h"
 #include "platform/gui/export_file_chooser.h"
 #include "ui/sheets/SheetForm.h"
 
@@ -131,6 +134,22 @@ GXBusinessSetupViewController::GXBusinessSetupViewController(MyDocument& documen
         mSubscriptions.push_back(centre.subscribe(name, [this](const Notification&) { refreshRates(); }));
     mSubscriptions.push_back(
         centre.subscribe(GXCVATPeriodCreatedNotification, [this](const Notification&) { refreshPeriods(); }));
+    // A new length, chosen here or in another window, lays out its periods
+    // in these books too.
+    mSubscriptions.push_back(UserDefaults::standard().observe(
+        kVATPeriodicityKey, [this](const std::string&) { VATPeriodicityChanged(); }));
+}
+
+void GXBusinessSetupViewController::VATPeriodicityChanged()
+{
+    if (BusinessOfDocument* books = business()) initializeVATPeriods(*books);
+    if (!periodicityButton) return;
+    {
+        const QSignalBlocker quiet(periodicityButton);
+        periodicityButton->setCurrentIndex(static_cast<int>(currentVATPeriodicity()));
+    }
+    // The period to declare now is the last complete one of the new length.
+    if (BusinessOfDocument* books = business()) selectVATPeriod(lastCompleteVATPeriod(*books).get());
 }
 
 BusinessOfDocument* GXBusinessSetupViewController::business() const
@@ -192,6 +211,16 @@ QWidget* GXBusinessSetupViewController::makeControlledView()
     mVATPeriodTable->horizontalHeader()->setStretchLastSection(false);
     periodLayout->addWidget(mVATPeriodTable);
     auto* periodButtons = new QHBoxLayout;
+    // The length of the periods: the user's choice, for every set of books.
+    auto* lengthLabel = new QLabel(sheetText("SETUPPERIODLENGTH"), periodTop);
+    periodicityButton = new QComboBox(periodTop);
+    periodicityButton->setObjectName(QStringLiteral("VATPeriodicityButton"));
+    periodicityButton->addItems(
+        {sheetText("SETUPPERIODMONTH"), sheetText("SETUPPERIODQUARTER"), sheetText("SETUPPERIODYEAR")});
+    periodicityButton->setCurrentIndex(static_cast<int>(currentVATPeriodicity()));
+    lengthLabel->setBuddy(periodicityButton);
+    periodButtons->addWidget(lengthLabel);
+    periodButtons->addWidget(periodicityButton);
     auto* calculate = button("SETUPCALCULATEPERIOD", "calculateVATPeriodButton", periodTop);
     menuChoiceButton = new QComboBox(periodTop);
     menuChoiceButton->setObjectName(QStringLiteral("menuChoiceButton"));
@@ -215,6 +244,8 @@ QWidget* GXBusinessSetupViewController::makeControlledView()
     periods->setStretchFactor(1, 3);
     mVATPeriodTable->setMinimumHeight(140);
     periods->setSizes({200, 600});
+    connect(periodicityButton, &QComboBox::activated, this,
+            [this](int index) { setVATPeriodicity(VATPeriodicity(index)); });
     connect(calculate, &QPushButton::clicked, this, [this] { calculateVATPeriod(); });
     connect(print, &QPushButton::clicked, this, [this] { printReport(); });
     connect(declaration, &QPushButton::clicked, this, [this] { createInterVATFile(); });

@@ -4,7 +4,10 @@
 // are made, modified and deleted through the VAT-rate sheet and the
 // document's commands; the selected period can be recalculated, and its VAT
 // listing (detail, per VAT id or per rate) is shown under the periods and
-// can be printed. The declaration file covers the last three months.
+// can be printed. The declaration file covers the selected period. The
+// length of the periods (month, quarter, accounting year) is chosen above the
+// periods; a new length lays out its current and previous period and selects
+// the previous one, the period to declare.
 
 #include <memory>
 #include <vector>
@@ -75,6 +78,7 @@ private:
     void VATRateSheetClosed(int returnCode);
     void refreshRates();
     void refreshPeriods();
+    void VATPeriodicityChanged();
 
     MyDocument& mMyDocument;
     QTabWidget* pageTab = nullptr;
@@ -83,6 +87,7 @@ private:
     QTableWidget* mVATPeriodTable = nullptr;
     CReportView* mVATReportView = nullptr;
     QComboBox* menuChoiceButton = nullptr;
+    QComboBox* periodicityButton = nullptr;
     CVATRateDialog* mVATRateDialogController = nullptr;
     std::shared_ptr<GXVATRate> copiedVATRate;
     Listing mCurrentVATReport = Listing::Detail;

@@ -67,6 +67,17 @@ private:
     bool mLeft;
 };
 
+// The payment rows may be dragged: a view starts a drag only from rows its
+// model lets go.
+class DraggableRowsModel : public ItemTableModel {
+public:
+    using ItemTableModel::ItemTableModel;
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        return ItemTableModel::flags(index) | (index.isValid() ? Qt::ItemIsDragEnabled : Qt::NoItemFlags);
+    }
+};
+
 CDebetItem* lineOf(const CNonVisualDataItem& item)
 {
     return dynamic_cast<CDebetItem*>(const_cast<CNonVisualDataItem*>(&item));
@@ -127,7 +138,7 @@ GXDoubleTransactionDetailTableSynchronizer::GXDoubleTransactionDetailTableSynchr
     mLeftTable = new LineTable(*this, true, parent);
     mRightTable = new LineTable(*this, false, parent);
     mLeftModel = new ItemTableModel(mLeft, lineColumns(*this, true, mLeft), this);
-    mRightModel = new ItemTableModel(mRight, lineColumns(*this, false, mRight), this);
+    mRightModel = new DraggableRowsModel(mRight, lineColumns(*this, false, mRight), this);
     mLeftTable->setModel(mLeftModel);
     mRightTable->setModel(mRightModel);
     const char* side = customers ? "customer" : "supplier";

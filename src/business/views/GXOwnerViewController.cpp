@@ -1,15 +1,24 @@
 #include "business/views/GXOwnerViewController.h"
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
 #include <QAction>
+#include <QList>
 #include <QDesktopServices>
 #include <QDragMoveEvent>
 #include <QUrl>
 #include <QDropEvent>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <span>
 
 #include "bridge/CAcoWItem.h"
 #include "bridge/CDebetItem.h"
@@ -26,6 +35,7 @@
 #include "ui/WindowDocument.h"
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/lists/ItemTableModel.h"
+#include "ui/pages/TableActionButton.h"
 #include "ui/sheets/SheetForm.h"
 
 namespace ch::business {
@@ -51,7 +61,82 @@ constexpr int kCommandNewCustomerPayment = 44;
 constexpr int kCommandSplitPayment = 45;
 constexpr int kCommandNewSupplierPayment = 46;
 
-// The owner table: takes people of the contacts.
+bool isCardFile(const QUrl& url)
+{
+    if (!url.isLocalFile()) return false;
+    const QString path = url.toLocalFile();
+    return path.endsWith(QLatin1String(".vcf"), Qt::CaseInsensitive) ||
+           path.endsWith(QLatin1String(".vcard"), Qt::CaseInsensitive);
+}
+
+// Whether the drag carries people: vCard data, or vCard files a file
+// manager drags (as their URLs).
+bool carriesPeople(const QMimeData* data)
+{
+    if (data->hasFormat(kVCardType)) return true;
+    const QList<QUrl> urls = data->urls();
+    return std::any_of(urls.begin(), urls.end(), isCardFile);
+}
+
+// The vCard text of the drag: the data itself, else the dragged files' cards,
+// each file read only up to the size the contacts folder allows.
+std::string droppedCards(const QMimeData* data)
+{
+    if (data->hasFormat(kVCardType)) return data->data(kVCardType).toStdString();
+    std::string cards;
+    for (const QUrl& url : data->urls()) {
+        if (!isCardFile(url)) continue;
+        const std::filesystem::path file(url.toLocalFile().toStdString());
+        std::error_code failure;
+        const std::uintmax_t size = std::filesystem::file_size(file, failure);
+        if (failure || size > VCardFolderContacts::kMaxFileBytes) continue;
+        std::ifstream in(file, std::ios::binary);
+        cards.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        cards += "\r\n";
+    }
+    return cards;
+}
+
+// The items of the invoice and payment tables (context menu and action button).
+enum LineTag {
+    kNewInvoice = 1,
+    kModifyInvoice,
+    kDeleteInvoice,
+    kCreditNote,
+    kUnlinkPayments,
+    kNewPayment,
+    kModifyPayment,
+    kDeletePayment,
+    kSplitPayment,
+    kUnlinkPayment,
+    kFindInvoices,
+};
+struct LineItem {
+    const char* titleKey;
+    int tag;
+    bool customersOnly;
+};
+constexpr LineItem kInvoiceItems[] = {{"OWNERSNEWINVOICE", kNewInvoice, false},
+                                      {"OWNERSMODIFYINVOICE", kModifyInvoice, false},
+                                      {"OWNERSDELETEINVOICE", kDeleteInvoice, false},
+                                      {"OWNERSCREDITNOTE", kCreditNote, true},
+                                      {"OWNERSUNLINKPAYMENTS", kUnlinkPayments, true}};
+constexpr LineItem kPaymentItems[] = {{"OWNERSNEWPAYMENT", kNewPayment, false},
+                                      {"OWNERSMODIFYPAYMENT", kModifyPayment, false},
+                                      {"OWNERSDELETEPAYMENT", kDeletePayment, false},
+                                      {"OWNERSSPLITPAYMENT", kSplitPayment, false},
+                                      {"OWNERSUNLINKPAYMENT", kUnlinkPayment, false},
+                                      {"OWNERSFINDINVOICES", kFindInvoices, false}};
+
+std::vector<LineItem> lineItems(bool customer, bool invoices)
+{
+    std::vector<LineItem> items;
+    for (const LineItem& item : invoices ? std::span<const LineItem>(kInvoiceItems) : std::span<const LineItem>(kPaymentItems))
+        if (customer || !item.customersOnly) items.push_back(item);
+    return items;
+}
+
+// The owner table: takes people of the contacts, and vCard files.
 class OwnerTable : public GXTableAncestor {
 public:
     OwnerTable(GXOwnerViewController& page, QWidget* parent) : GXTableAncestor(parent), mPage(page)
@@ -65,12 +150,12 @@ public:
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override
     {
-        if (event->mimeData()->hasFormat(kVCardType)) event->acceptProposedAction();
+        if (carriesPeople(event->mimeData())) event->acceptProposedAction();
         else event->ignore();
     }
     void dragMoveEvent(QDragMoveEvent* event) override
     {
-        if (!event->mimeData()->hasFormat(kVCardType)) return event->ignore();
+        if (!carriesPeople(event->mimeData())) return event->ignore();
         event->setDropAction(rowAt(event->position().toPoint().y()) >= 0 ? Qt::MoveAction : Qt::CopyAction);
         event->accept();
     }
@@ -176,8 +261,8 @@ QWidget* GXOwnerViewController::makeControlledView()
             auto* split = new QSplitter(Qt::Vertical);
             split->addWidget(table);
             auto* lines = new QSplitter(Qt::Horizontal);
-            lines->addWidget(pairOf->leftTable());
-            lines->addWidget(pairOf->rightTable());
+            lines->addWidget(withLineButtons(pairOf == mCustomerPair, true));
+            lines->addWidget(withLineButtons(pairOf == mCustomerPair, false));
             split->addWidget(lines);
             tabPage = split;
         }
@@ -191,30 +276,111 @@ QWidget* GXOwnerViewController::makeControlledView()
 
 void GXOwnerViewController::addLineActions()
 {
-    auto add = [this](QWidget* table, const char* key, auto action) {
-        auto* item = new QAction(sheetText(key), table);
-        item->setObjectName(QString::fromLatin1(key));
-        connect(item, &QAction::triggered, this, action);
-        table->addAction(item);
-    };
     for (const bool customer : {true, false}) {
-        QWidget* invoices = pair(customer).leftTable();
-        QWidget* payments = pair(customer).rightTable();
-        invoices->setContextMenuPolicy(Qt::ActionsContextMenu);
-        payments->setContextMenuPolicy(Qt::ActionsContextMenu);
-        add(invoices, "OWNERSNEWINVOICE", [this, customer] { createInvoiceAsked(customer); });
-        add(invoices, "OWNERSMODIFYINVOICE", [this, customer] { modifyInvoiceAsked(customer); });
-        add(invoices, "OWNERSDELETEINVOICE", [this, customer] { deleteInvoiceAsked(customer); });
-        if (customer) {
-            add(invoices, "OWNERSCREDITNOTE", [this] { makeCreditnoteAsked(); });
-            add(invoices, "OWNERSUNLINKPAYMENTS", [this] { unlinkPaymentsAsked(); });
+        for (const bool invoices : {true, false}) {
+            QTableView* table = invoices ? pair(customer).leftTable() : pair(customer).rightTable();
+            table->setContextMenuPolicy(Qt::ActionsContextMenu);
+            for (const LineItem& entry : lineItems(customer, invoices)) {
+                auto* item = new QAction(sheetText(entry.titleKey), table);
+                item->setObjectName(QString::fromLatin1(entry.titleKey));
+                item->setProperty("tag", entry.tag);
+                connect(item, &QAction::triggered, this, [this, customer, tag = entry.tag] { runLineAction(customer, tag); });
+                table->addAction(item);
+            }
+            // A reload clears the selection without a word.
+            connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                    [this] { validateLineActions(); });
+            connect(table->model(), &QAbstractItemModel::modelReset, this, [this] { validateLineActions(); });
+            connect(table->model(), &QAbstractItemModel::layoutChanged, this, [this] { validateLineActions(); });
         }
-        add(payments, "OWNERSNEWPAYMENT", [this, customer] { createPaymentAsked(customer); });
-        add(payments, "OWNERSMODIFYPAYMENT", [this, customer] { modifyPaymentAsked(customer); });
-        add(payments, "OWNERSDELETEPAYMENT", [this, customer] { deletePaymentAsked(customer); });
-        add(payments, "OWNERSSPLITPAYMENT", [this, customer] { splitPaymentAsked(customer); });
-        add(payments, "OWNERSUNLINKPAYMENT", [this, customer] { unlinkPaymentAsked(customer); });
-        add(payments, "OWNERSFINDINVOICES", [this, customer] { searchInvoiceForPayment(customer); });
+    }
+}
+
+QWidget* GXOwnerViewController::withLineButtons(bool customer, bool invoices)
+{
+    QTableView* table = invoices ? pair(customer).leftTable() : pair(customer).rightTable();
+    auto* pane = new QWidget;
+    auto* layout = new QVBoxLayout(pane);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(table, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(6, 4, 6, 4);
+    auto* add = new QPushButton(QStringLiteral("+"), pane);
+    add->setObjectName(QString::fromLatin1(invoices ? "addInvoiceButton" : "addPaymentButton"));
+    add->setToolTip(sheetText(invoices ? "OWNERSNEWINVOICE" : "OWNERSNEWPAYMENT"));
+    add->setFocusPolicy(Qt::NoFocus);
+    add->setFixedWidth(32);
+    connect(add, &QPushButton::clicked, this,
+            [this, customer, invoices] { runLineAction(customer, invoices ? kNewInvoice : kNewPayment); });
+    buttons->addWidget(add);
+    std::vector<TableActionEntry> entries;
+    for (const LineItem& entry : lineItems(customer, invoices)) entries.push_back({entry.titleKey, entry.tag});
+    auto* action = new TableActionButton(
+        table, entries, [this, customer](int tag) { return validateLineAction(customer, tag); },
+        [this, customer](int tag) { runLineAction(customer, tag); }, pane);
+    action->setObjectName(QString::fromLatin1(invoices ? "invoiceActionButton" : "paymentActionButton"));
+    buttons->addWidget(action);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+    mAddLineButtons[customer][invoices] = add;
+    mLineActionButtons[customer][invoices] = action;
+    return pane;
+}
+
+QPushButton* GXOwnerViewController::addLineButton(bool customer, bool invoices) const
+{
+    return mAddLineButtons[customer][invoices];
+}
+
+TableActionButton* GXOwnerViewController::lineActionButton(bool customer, bool invoices) const
+{
+    return mLineActionButtons[customer][invoices];
+}
+
+MenuItemValidation GXOwnerViewController::validateLineAction(bool customer, int tag) const
+{
+    const bool owner = selectedOwner(customer ? Tab::Customers : Tab::Suppliers) != nullptr;
+    switch (tag) {
+    case kNewInvoice:
+    case kNewPayment: return {owner, std::nullopt};
+    case kModifyInvoice:
+    case kDeleteInvoice:
+    case kCreditNote:
+    case kUnlinkPayments: return {selectedInvoiceTransaction(customer) != nullptr, std::nullopt};
+    default: return {selectedPaymentTransaction(customer) != nullptr, std::nullopt};
+    }
+}
+
+void GXOwnerViewController::runLineAction(bool customer, int tag)
+{
+    switch (tag) {
+    case kNewInvoice: return createInvoiceAsked(customer);
+    case kModifyInvoice: return modifyInvoiceAsked(customer);
+    case kDeleteInvoice: return deleteInvoiceAsked(customer);
+    case kCreditNote: return makeCreditnoteAsked();
+    case kUnlinkPayments: return unlinkPaymentsAsked();
+    case kNewPayment: return createPaymentAsked(customer);
+    case kModifyPayment: return modifyPaymentAsked(customer);
+    case kDeletePayment: return deletePaymentAsked(customer);
+    case kSplitPayment: return splitPaymentAsked(customer);
+    case kUnlinkPayment: return unlinkPaymentAsked(customer);
+    case kFindInvoices: return searchInvoiceForPayment(customer);
+    default: return;
+    }
+}
+
+void GXOwnerViewController::validateLineActions()
+{
+    if (!mCustomerPair) return;
+    for (const bool customer : {true, false}) {
+        for (const bool invoices : {true, false}) {
+            QTableView* table = invoices ? pair(customer).leftTable() : pair(customer).rightTable();
+            for (QAction* item : table->actions())
+                item->setEnabled(validateLineAction(customer, item->property("tag").toInt()).enabled);
+            if (QPushButton* add = mAddLineButtons[customer][invoices])
+                add->setEnabled(validateLineAction(customer, invoices ? kNewInvoice : kNewPayment).enabled);
+        }
     }
 }
 
@@ -265,6 +431,7 @@ void GXOwnerViewController::showLinesOfSelectedOwners()
     mSupplierPair->setLines(supplier ? linesOf(supplier->supplierInvoiceArray()) : CNonVisualDataItem::ItemArray{},
                             supplier ? linesOf(supplier->supplierPaymentArray()) : CNonVisualDataItem::ItemArray{});
     setMSelectedItem(selectedOwner(Tab::Owners));
+    validateLineActions();
 }
 
 void GXOwnerViewController::selectSubPage(FourCharCode type)
@@ -320,13 +487,11 @@ std::shared_ptr<CAcoWItem> GXOwnerViewController::selectedOwner(Tab tab) const
 
 bool GXOwnerViewController::dropPeople(const QMimeData* data, int row)
 {
-    if (!data->hasFormat(kVCardType)) return true;
-    std::vector<std::string> uids;
-    for (const ContactPerson& person : parseVCards(data->data(kVCardType).toStdString()))
-        if (!person.uid.empty()) uids.push_back(person.uid);
+    if (!carriesPeople(data)) return true;
+    const std::vector<ContactPerson> people = parseVCards(droppedCards(data));
     const auto rowOwner =
         row >= 0 ? std::dynamic_pointer_cast<CAcoWItem>(mOwners[0].arrangedObjectAt(std::size_t(row))) : nullptr;
-    const bool accepted = dropPeopleOnOwners(mMyDocument, uids, row >= 0, rowOwner) == OwnerDropResult::Accepted;
+    const bool accepted = dropPeopleOnOwners(mMyDocument, people, row >= 0, rowOwner) == OwnerDropResult::Accepted;
     refresh();
     return accepted;
 }

@@ -19,6 +19,7 @@
 #include "ui/lists/CNonVisualDataItemArrayController.h"
 
 class QMimeData;
+class QPushButton;
 class QTabWidget;
 class QTableView;
 
@@ -27,6 +28,7 @@ class CAcoWItem;
 class CTrnSItem;
 class ItemTableModel;
 class MyDocument;
+class TableActionButton;
 } // namespace ch
 
 namespace ch::business {
@@ -63,8 +65,9 @@ public:
     void selectOwner(Tab tab, const CAcoWItem* owner);
     std::shared_ptr<CAcoWItem> selectedOwner(Tab tab) const;
 
-    // People (as vCard text) dropped on the owner table at the row (-1:
-    // between rows); false when refused.
+    // People (as vCard text, or vCard files dragged from a file manager)
+    // dropped on the owner table at the row (-1: between rows); false when
+    // refused.
     bool dropPeople(const QMimeData* data, int row);
 
     // --- owners: the selected one of the tab, through the window's document
@@ -96,6 +99,11 @@ public:
     void splitPaymentAsked(bool customer);
     void searchInvoiceForPayment(bool customer);
 
+    // The "+" and the action button under the customers' (or suppliers')
+    // invoice or payment table; the action menu holds the table's context items.
+    QPushButton* addLineButton(bool customer, bool invoices) const;
+    TableActionButton* lineActionButton(bool customer, bool invoices) const;
+
     AccountsReceivableInvoiceDialogController* invoiceSheet() const { return mInvoiceSheet; }
     AccountsReceivablePaymentDialogController* paymentSheet() const { return mPaymentSheet; }
     SplitPaymentDialogController* splitSheet() const { return mSplitSheet; }
@@ -108,8 +116,16 @@ protected:
 
 private:
     void refresh();
-    // The invoice and payment tables' context menus.
+    // The invoice and payment tables' context items, and the "+" and action
+    // button below each table (which it answers, in its pane).
     void addLineActions();
+    QWidget* withLineButtons(bool customer, bool invoices);
+    // An item of the invoice or payment tables: enabled (an owner chosen;
+    // a line selected for those that act on one) and run by its tag.
+    MenuItemValidation validateLineAction(bool customer, int tag) const;
+    void runLineAction(bool customer, int tag);
+    // Enables the context items and the "+" buttons as things stand now.
+    void validateLineActions();
     // The owner, customer or supplier table when it has the focus.
     std::optional<Tab> focusedOwnerTab() const;
     BusinessOfDocument* business() const;
@@ -124,6 +140,9 @@ private:
     std::vector<ItemTableModel*> mModels;
     QTabWidget* pageTab = nullptr;
     QTableView* mTables[3] = {};
+    // [customer][invoices]
+    QPushButton* mAddLineButtons[2][2] = {};
+    TableActionButton* mLineActionButtons[2][2] = {};
     GXDoubleTransactionDetailTableSynchronizer* mCustomerPair = nullptr;
     GXDoubleTransactionDetailTableSynchronizer* mSupplierPair = nullptr;
     AccountsReceivableInvoiceDialogController* mInvoiceSheet = nullptr;

@@ -4,12 +4,15 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <cmath>
 
 #include "bridge/CAcoWItem.h"
+#include "bridge/CNSNumberAmountTBridge.h"
+#include "bridge/CNSStringDateTBridge.h"
 #include "bridge/CPrfRItem.h"
 #include "bridge/CTrnSItem.h"
 #include "business/BusinessOfDocument.h"
@@ -33,6 +36,10 @@ namespace ch::business {
 
 using namespace sheet_parts;
 
+namespace {
+constexpr int kNameColumnWidth = 220;
+} // namespace
+
 SearchInvoiceDialogController::SearchInvoiceDialogController(QWidget* parent) : BusinessSheet(parent)
 {
     setObjectName(QStringLiteral("SearchPaymentDialog"));
@@ -42,7 +49,14 @@ SearchInvoiceDialogController::SearchInvoiceDialogController(QWidget* parent) : 
     invoiceTable->setHorizontalHeaderLabels({sheetText("FIELDDATE"), sheetText("FIELDNAME"), sheetText("FIELDAMOUNT")});
     invoiceTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     invoiceTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    invoiceTable->horizontalHeader()->setStretchLastSection(true);
+    invoiceTable->verticalHeader()->hide();
+    // The name takes what the date and the amount leave; those two show whole.
+    QHeaderView* header = invoiceTable->horizontalHeader();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(1, QHeaderView::Stretch);
+    header->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    header->setMinimumSectionSize(60);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(invoiceTable);
     layout->addLayout(makeButtonRow());
@@ -62,10 +76,20 @@ void SearchInvoiceDialogController::setTransactionArray(std::vector<std::shared_
     for (std::size_t i = 0; i < transactionArray.size(); ++i) {
         CTrnSItem& invoice = *transactionArray[i];
         invoiceTable->setItem(int(i), 0,
-                              new QTableWidgetItem(QString::number(invoice.mDate().value_or(0))));
+                              new QTableWidgetItem(qs(CNSStringDateTBridge::dateTToNSString(
+                                  static_cast<DateT>(invoice.mDate().value_or(0))))));
         invoiceTable->setItem(int(i), 1, new QTableWidgetItem(qs(invoice.getName())));
-        invoiceTable->setItem(int(i), 2, new QTableWidgetItem(money(std::abs(invoice.mTotalAmount().value_or(0)))));
+        // As the invoice table beside shows amounts.
+        auto* amount = new QTableWidgetItem(
+            qs(CNSNumberAmountTBridge::NSNumberToNSString(std::abs(invoice.mTotalAmount().value_or(0)))));
+        amount->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        invoiceTable->setItem(int(i), 2, amount);
     }
+    // Wide enough for the date, a name and the amount side by side.
+    invoiceTable->resizeColumnsToContents();
+    QHeaderView* header = invoiceTable->horizontalHeader();
+    invoiceTable->setMinimumWidth(header->sectionSize(0) + header->sectionSize(2) + kNameColumnWidth +
+                                  2 * invoiceTable->frameWidth() + invoiceTable->verticalScrollBar()->sizeHint().width());
 }
 
 void SearchInvoiceDialogController::dialogClosed(int returnCode, const SheetParameters& context)

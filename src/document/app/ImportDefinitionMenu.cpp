@@ -22,13 +22,23 @@ std::vector<std::string> listImportDefinitions(const std::filesystem::path& fold
     return names;
 }
 
+std::string importDefinitionTitle(const std::string& fileName)
+{
+    constexpr std::string_view kEnding = ".plist";
+    if (fileName.size() <= kEnding.size()) return fileName;
+    const std::string_view ending = std::string_view(fileName).substr(fileName.size() - kEnding.size());
+    if (!equalsCaseInsensitive(ending, kEnding)) return fileName;
+    return fileName.substr(0, fileName.size() - kEnding.size());
+}
+
 std::vector<ImportDefinitionMenuItem> importDefinitionMenuItems(const std::filesystem::path& folder)
 {
     std::vector<ImportDefinitionMenuItem> items;
     for (std::string& name : listImportDefinitions(folder))
-        items.push_back({std::move(name), ImportDefinitionMenuItem::Action::ImportWithFileDesc});
+        items.push_back({importDefinitionTitle(name), ImportDefinitionMenuItem::Action::ImportWithFileDesc,
+                         std::move(name)});
     items.push_back({localized("DEFINEIMPORTFILE"),
-                     ImportDefinitionMenuItem::Action::ShowImportFileDefinitionAssistant});
+                     ImportDefinitionMenuItem::Action::ShowImportFileDefinitionAssistant, {}});
     return items;
 }
 

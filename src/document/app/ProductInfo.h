@@ -9,7 +9,8 @@ namespace ch {
 
 class Value;
 
-// The running version, as the update check compares it.
+// The running version, as the About window shows it and the update check
+// compares it. The build reads its project version from this line.
 inline constexpr std::string_view kRunningVersion = "2.0.2.0";
 
 // The maker's pages. The maker's site is not set up yet: the addresses lie

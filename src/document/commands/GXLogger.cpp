@@ -84,4 +84,22 @@ void GXLogger::clearLogFile()
     std::remove(mLogFileName.c_str());
 }
 
+std::uintmax_t GXLogger::logFileLength() const
+{
+    struct stat info {};
+    if (mLogFileName.empty() || ::stat(mLogFileName.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return 0;
+    return static_cast<std::uintmax_t>(info.st_size);
+}
+
+void GXLogger::truncateLogFile(std::uintmax_t length)
+{
+    releaseLogFile();
+    if (mLogFileName.empty()) return;
+    if (length == 0) {
+        std::remove(mLogFileName.c_str());
+    } else if (length < logFileLength()) {
+        [[maybe_unused]] const int failed = ::truncate(mLogFileName.c_str(), static_cast<off_t>(length));
+    }
+}
+
 } // namespace ch

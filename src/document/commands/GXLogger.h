@@ -6,6 +6,7 @@
 //
 // Failed file operations are not reported; the next write tries again.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,6 +34,11 @@ public:
     // Closes the file; then, with a name: the old backup is deleted and the
     // file becomes the backup, so that no journal remains.
     void clearLogFile();
+    // The file's size now; 0 when there is none.
+    std::uintmax_t logFileLength() const;
+    // Closes the file and takes it back to its first `length` bytes, so that
+    // what was written after them is gone; 0 leaves no file at all.
+    void truncateLogFile(std::uintmax_t length);
 
 protected:
     // What a new file begins with; none here.

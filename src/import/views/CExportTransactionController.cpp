@@ -7,8 +7,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "bridge/CNonVisualDataItem.h"
 #include "bridge/DeveloperLog.h"
 #include "import/views/PeriodFormatControls.h"
+#include "model/CNonVisual.h"
+#include "model/ModelCodes.h"
 #include "platform/core/localized_strings.h"
 
 namespace ch {
@@ -33,7 +36,29 @@ DateT fromField(const QDateEdit& field)
     return DateT(date.year() * 10000 + date.month() * 100 + date.day());
 }
 
+constexpr std::string_view kAccountName = "ACNTNAME";
+// The format choice that names the account the export is limited to.
+constexpr int kAccountTextFormat = 1;
+
 } // namespace
+
+SheetParameters exportSheetParameters(const std::shared_ptr<CNonVisualDataItem>& item)
+{
+    SheetParameters parameters;
+    const CNonVisual* object = item ? item->getSourceItem() : nullptr;
+    if (!object) return parameters;
+    switch (object->Get_ObjectType()) {
+    case type::kAccount:
+    case type::kExpenseType:
+    case type::kAccountType:
+    case type::kMasterExpenseType:
+        parameters.set(kAccountName, item->getName());
+        parameters.set(sheet_key::kAccountType, item);
+        break;
+    default: break;
+    }
+    return parameters;
+}
 
 CExportTransactionController::CExportTransactionController(Exporter exporter, QWidget* parent)
     : CPopupWindowAncestor(parent), mExporter(std::move(exporter))
@@ -71,9 +96,11 @@ void CExportTransactionController::initialize(const SheetParameters& parameters)
     const auto [from, to] = lastCompleteMonth(today());
     dateFromField->setDate(toQDate(from));
     dateToField->setDate(toQDate(to));
-    const std::string name = parameters.text("ACNTNAME").value_or(std::string());
+    const std::string name = parameters.text(kAccountName).value_or(std::string());
     limitingAccountText->setText(QString::fromStdString(name));
-    exportFormatMatrix->button(name.empty() ? 0 : 1)->setChecked(true);
+    // Without an account the choice of its text means nothing.
+    exportFormatMatrix->button(kAccountTextFormat)->setEnabled(!name.empty());
+    exportFormatMatrix->button(name.empty() ? 0 : kAccountTextFormat)->setChecked(true);
 }
 
 void CExportTransactionController::dialogClosed(int returnCode, const SheetParameters& context)
@@ -83,7 +110,7 @@ void CExportTransactionController::dialogClosed(int returnCode, const SheetParam
     const DateT from = fromField(*dateFromField);
     DateT to = fromField(*dateToField);
     if (to == 0) to = 99999999;
-    mExporter(context.item("ACNTTYPE"), from, to, exportFormatMatrix->checkedId() == 2);
+    mExporter(context.item(sheet_key::kAccountType), from, to, exportFormatMatrix->checkedId() == 2);
 }
 
 } // namespace ch

@@ -20,6 +20,12 @@ namespace ch {
 
 class CNonVisualDataItem;
 
+// What the sheet is opened with for an export from the item: its name and
+// the item itself ("ACNTNAME", "ACNTTYPE") when its object is an account, a
+// category, an account type or a category group; nothing else (the whole
+// books) for any other item or none.
+SheetParameters exportSheetParameters(const std::shared_ptr<CNonVisualDataItem>& item);
+
 class CExportTransactionController : public CPopupWindowAncestor {
     Q_OBJECT
 

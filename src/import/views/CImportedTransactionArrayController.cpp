@@ -36,6 +36,7 @@ ObjectIdT chosenId(const CImpTItem& line, LineChoice kind)
     case LineChoice::CounterAccount: return line.mOtherAccountId();
     case LineChoice::Category: return line.mExpenseTypeId();
     case LineChoice::Counterparty: return line.mCounterPartyId();
+    case LineChoice::Currency: return line.mCurrencyId();
     }
     return 0;
 }
@@ -54,6 +55,7 @@ std::optional<LineChoice> CImportedTransactionArrayController::choiceOf(int colu
     case CounterAccount: return LineChoice::CounterAccount;
     case Category: return LineChoice::Category;
     case Counterparty: return LineChoice::Counterparty;
+    case Currency: return LineChoice::Currency;
     default: return std::nullopt;
     }
 }
@@ -120,7 +122,8 @@ QVariant CImportedTransactionArrayController::data(const QModelIndex& index, int
     if (role == Qt::ForegroundRole && line->hasDuplicate()) return QBrush(QColor(0x99, 0x33, 0x33));
     if (role == Qt::BackgroundRole) {
         const bool missing = (kind && required(*kind) && mActions.chosenName(*line, *kind).empty()) ||
-                             (index.column() == Date && !CDate::IsValidDate(line->mValueDate()));
+                             (index.column() == Date && !CDate::IsValidDate(line->mValueDate())) ||
+                             (index.column() == Amount && line->amountUnread());
         return missing ? QVariant(QBrush(QColor(0xFF, 0xF1, 0xC8))) : QVariant();
     }
     if (role == Qt::TextAlignmentRole && index.column() == Amount)
@@ -129,16 +132,21 @@ QVariant CImportedTransactionArrayController::data(const QModelIndex& index, int
         if (kind) return QVariant::fromValue(qlonglong(chosenId(*line, *kind)));
         if (index.column() == Date)
             return CDate::IsValidDate(line->mValueDate()) ? qDateOf(line->mValueDate()) : QDate::currentDate();
+        if (index.column() == Amount) return line->amountUnread() ? QVariant() : QVariant(line->mAmount());
         return {};
     }
     if (role != Qt::DisplayRole) return {};
-    if (kind) return text(mActions.chosenName(*line, *kind));
+    if (kind) {
+        const std::string chosen = mActions.chosenName(*line, *kind);
+        // A code the books have no currency for is shown as the statement writes it.
+        if (chosen.empty() && *kind == LineChoice::Currency) return text(line->mCurrency());
+        return text(chosen);
+    }
     switch (index.column()) {
     case Complete: return text(line->mComplete());
     case Date: return CDate::IsValidDate(line->mValueDate()) ? dateTTransformer(line->mValueDate()) : QString();
     case Title: return text(line->mTitle());
-    case Amount: return amountTTransformer(line->mAmount());
-    case Currency: return text(line->mCurrency());
+    case Amount: return line->amountUnread() ? text(line->unreadAmountText()) : amountTTransformer(line->mAmount());
     case Remark: return text(remarkOnOneLine(line->mRemark()));
     default: return {};
     }
@@ -161,6 +169,10 @@ bool CImportedTransactionArrayController::setData(const QModelIndex& index, cons
         changed = isNumber && id != chosenId(*line, *kind) && mActions.choose(*line, *kind, id);
     } else if (index.column() == Date) {
         changed = mActions.setDate(*line, dateTOf(value.toDate()));
+    } else if (index.column() == Amount) {
+        bool isNumber = false;
+        const double amount = value.toDouble(&isNumber);
+        changed = isNumber && mActions.setAmount(*line, amount);
     }
     // Every line is completed again: any row may read differently now.
     if (changed && !mLines.empty()) emit dataChanged(this->index(0, 0), this->index(rowCount() - 1, ColumnCount - 1));
@@ -171,7 +183,7 @@ Qt::ItemFlags CImportedTransactionArrayController::flags(const QModelIndex& inde
 {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
     if (index.column() == Accept) flags |= Qt::ItemIsUserCheckable;
-    if (index.column() == Date || choiceOf(index.column())) flags |= Qt::ItemIsEditable;
+    if (index.column() == Date || index.column() == Amount || choiceOf(index.column())) flags |= Qt::ItemIsEditable;
     return flags;
 }
 

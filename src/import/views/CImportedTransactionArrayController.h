@@ -1,10 +1,11 @@
 #pragma once
 // CImportedTransactionArrayController: the import page's table of the
 // document's pending statement lines. A line's first column accepts or
-// refuses it; its date, own account, counter account, category and
-// counterparty are edited in place (an id from choicesFor as the edit value,
-// a QDate for the date), each through the line's setters, after which every
-// line may have changed. Hovering a line that duplicates a booked transaction
+// refuses it; its date, amount, currency, own account, counter account,
+// category and counterparty are edited in place (an id from choicesFor as
+// the edit value, a QDate for the date, a double for the amount), each
+// through the line's setters, after which every line may have changed. An
+// amount the statement's text did not give shows that text. Hovering a line that duplicates a booked transaction
 // shows that transaction in full. Rows are read from the lines only when
 // drawn; a line completed elsewhere (by a sheet that made its account)
 // redraws its row.

@@ -1,10 +1,11 @@
 #pragma once
 // ImportLineDelegate: the editors of the import page's table. A column that
 // chooses from the books (own account, counter account, category,
-// counterparty) is edited with a list of the books' objects by name: typing
-// a name's first letters finds it, Return or a choice in the opened list
-// sets it on the line. The other editable columns (the date) get Qt's usual
-// editors.
+// counterparty, currency) is edited with a list of the books' objects by
+// name: typing a name's first letters finds it, Return or a click on an
+// entry of the opened list sets it on the line. The amount is typed in the
+// user's number settings (arithmetic included); text that is no amount is
+// refused with the reason. The date gets Qt's usual editor.
 
 #include <QStyledItemDelegate>
 

@@ -1,5 +1,7 @@
 #include "import/views/ImportPage.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenu>
@@ -12,6 +14,7 @@
 #include "import/views/CImportedTransactionArrayController.h"
 #include "import/views/ImportLineDelegate.h"
 #include "model/foundation/CErrorManager.h"
+#include "platform/core/alerts.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/message_format.h"
 #include "ui/PageHeading.h"
@@ -169,40 +172,60 @@ void ImportPage::cancelImport()
     reload();
 }
 
+std::vector<std::shared_ptr<CImpTItem>> ImportPage::selectedLines() const
+{
+    QModelIndexList rows = mTable->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    std::vector<std::shared_ptr<CImpTItem>> lines;
+    for (const QModelIndex& row : rows)
+        if (auto line = mModel->lineAt(row.row())) lines.push_back(std::move(line));
+    return lines;
+}
+
 void ImportPage::newPropertyAccount()
 {
-    const auto line = currentImportedTransaction();
-    if (!line) return;
-    fillOwnAccountMenu(line);
+    const auto lines = selectedLines();
+    if (lines.empty()) {
+        CErrorManager::RaiseError(227);
+        return;
+    }
+    fillOwnAccountMenu(lines);
     mOwnAccountMenu->popup(mOwnAccountButton->mapToGlobal(QPoint(0, mOwnAccountButton->height())));
 }
 
-void ImportPage::fillOwnAccountMenu(const std::shared_ptr<CImpTItem>& line)
+void ImportPage::fillOwnAccountMenu(const std::vector<std::shared_ptr<CImpTItem>>& lines)
 {
     mOwnAccountMenu->clear();
-    // The menu holds the line weakly: it may be booked or dropped while open.
-    const std::weak_ptr<CImpTItem> weak = line;
+    // The menu holds the lines weakly: they may be booked or dropped while it is open.
+    const std::vector<std::weak_ptr<CImpTItem>> weak(lines.begin(), lines.end());
+    auto stillPending = [weak] {
+        std::vector<std::shared_ptr<CImpTItem>> locked;
+        for (const auto& each : weak)
+            if (auto line = each.lock()) locked.push_back(std::move(line));
+        return locked;
+    };
     for (const ChoiceEntry& account : mActions.choices(LineChoice::OwnAccount)) {
         QAction* action = mOwnAccountMenu->addAction(QString::fromStdString(account.name));
         action->setCheckable(true);
-        action->setChecked(account.id == line->mOurAccountId());
-        connect(action, &QAction::triggered, this, [this, weak, id = account.id] {
-            if (const auto chosen = weak.lock()) {
-                mActions.choose(*chosen, LineChoice::OwnAccount, id);
-                refreshRows();
-            }
+        action->setChecked(std::all_of(lines.begin(), lines.end(),
+                                       [&](const auto& line) { return line->mOurAccountId() == account.id; }));
+        connect(action, &QAction::triggered, this, [this, stillPending, id = account.id] {
+            if (mActions.chooseOwnAccount(stillPending(), id)) refreshRows();
         });
     }
-    if (line->mOurAccountNumber().empty()) return;
+    // A new account after the statement's number, when the lines name one.
+    const std::string number = lines.front()->mOurAccountNumber();
+    const bool oneNumber = std::all_of(lines.begin(), lines.end(),
+                                       [&](const auto& line) { return line->mOurAccountNumber() == number; });
+    if (number.empty() || !oneNumber) return;
     if (!mOwnAccountMenu->isEmpty()) mOwnAccountMenu->addSeparator();
-    QAction* make = mOwnAccountMenu->addAction(QString::fromStdString(
-        formatMessage(localized("IMPNEWOWNACCOUNTITEM"), {line->mOurAccountNumber()})));
+    QAction* make = mOwnAccountMenu->addAction(
+        QString::fromStdString(formatMessage(localized("IMPNEWOWNACCOUNTITEM"), {number})));
     make->setObjectName(QStringLiteral("newOwnAccountFromStatement"));
-    connect(make, &QAction::triggered, this, [this, weak] {
-        if (const auto chosen = weak.lock()) {
-            mActions.createOwnAccount(*chosen);
-            refreshRows();
-        }
+    connect(make, &QAction::triggered, this, [this, stillPending] {
+        const auto pending = stillPending();
+        // The other lines of that number find the new account by it.
+        if (!pending.empty() && mActions.createOwnAccount(*pending.front())) refreshRows();
     });
 }
 
@@ -229,11 +252,15 @@ void ImportPage::newExpenseType()
 
 void ImportPage::setDefaultCategory()
 {
-    if (const auto line = currentImportedTransaction()) {
-        const ObjectIdT account = line->mOtherAccountId();
-        mActions.setExpenseTypeInAccount(account, line->mExpenseTypeId());
-        reload();
-    }
+    const auto line = currentImportedTransaction();
+    if (!line) return;
+    const ImportPageActions::DefaultCategoryOutcome outcome = mActions.setDefaultCategoryFromLine(*line);
+    if (outcome.set) refreshRows();
+    if (CErrorManager::GetMode()) return;
+    if (outcome.set)
+        showInfoText(outcome.message);
+    else
+        showErrorText(outcome.message);
 }
 
 void ImportPage::setSelectionNotDouble()

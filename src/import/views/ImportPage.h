@@ -11,13 +11,15 @@
 // The new-account, new-category and new-owner sheets belong to the window:
 // it hands them in as handlers; without one the button stays disabled.
 //
-// Actions that need one line take the single selected line; with none or
-// several selected they raise error 227. Main thread only.
+// "Own Account" acts on every selected line; the other actions that need a
+// line take the single selected one. Without (a single) selected line they
+// raise error 227. "Default Category" says what it set. Main thread only.
 
 #include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "import/ImportPageActions.h"
 #include "platform/core/notification_center.h"
@@ -51,8 +53,8 @@ public:
     CImportedTransactionArrayController& model() const { return *mModel; }
     QTableView* table() const { return mTable; }
     // The menu of "Own Account": the books' own accounts, then a new one
-    // named after the statement's number. Filled for the current line when
-    // it opens.
+    // named after the statement's number (when the selected lines name one
+    // number). Filled for the selected lines when it opens.
     QMenu* ownAccountMenu() const { return mOwnAccountMenu; }
     ImportPageActions& actions() { return mActions; }
 
@@ -64,12 +66,13 @@ public slots:
     void reload();
     void doActualImport();
     void cancelImport();
-    // Opens the own-account menu for the current line (error 227 without one).
+    // Opens the own-account menu for the selected lines (error 227 without).
     void newPropertyAccount();
     void newPLAccount();
     void newAccountOwner();
     void newExpenseType();
-    // The current line's category becomes its counter account's default.
+    // The current line's category becomes its counter account's default;
+    // the user is told so, or what the line lacks.
     void setDefaultCategory();
     void setSelectionNotDouble();
 
@@ -78,7 +81,8 @@ protected:
 
 private:
     void updateButtons();
-    void fillOwnAccountMenu(const std::shared_ptr<CImpTItem>& line);
+    std::vector<std::shared_ptr<CImpTItem>> selectedLines() const;
+    void fillOwnAccountMenu(const std::vector<std::shared_ptr<CImpTItem>>& lines);
     void refreshRows();
 
     MyDocument& mDocument;

@@ -16,11 +16,11 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "import/DefinitionDescription.h"
 #include "import/ImportDefinition.h"
 #include "import/views/ColumnDragging.h"
 #include "model/foundation/CErrorManager.h"
 #include "platform/core/localized_strings.h"
-#include "platform/core/plist.h"
 
 namespace ch {
 
@@ -34,27 +34,26 @@ QString text(const char* key)
 struct RoleField {
     AssistantRole role;
     const char* name;
-    const char* label;
 };
 
 constexpr RoleField kRoleFields[kAssistantRoleCount] = {
-    {AssistantRole::OwnAccountNumber, "ownAccountNumberColumnNumberField", "ASSROLEOWNACCOUNT"},
-    {AssistantRole::BookingDate, "bookingDateColumnNumberField", "ASSROLEBOOKINGDATE"},
-    {AssistantRole::ValueDate, "valueDateColumnNumberField", "ASSROLEVALUEDATE"},
-    {AssistantRole::TransactionRef, "transactionRefColumnNumberField", "ASSROLEREFERENCE"},
-    {AssistantRole::CounterpartyAccountNumber, "counterpartyAccountNumberColumnNumberField", "ASSROLEPARTYACCOUNT"},
-    {AssistantRole::CounterpartyName, "counterpartyNameColumnNumberField", "ASSROLEPARTYNAME"},
-    {AssistantRole::CounterpartyStreet, "counterpartyStreetColumnNumberField", "ASSROLEPARTYSTREET"},
-    {AssistantRole::CounterpartyCity, "counterpartyCityColumnNumberField", "ASSROLEPARTYCITY"},
-    {AssistantRole::Communication, "communicationColumnNumberField", "ASSROLECOMMUNICATION"},
-    {AssistantRole::Amount, "amountColumnNumberField", "ASSROLEAMOUNT"},
-    {AssistantRole::CurrencyCode, "currencyCodeColumnNumberField", "ASSROLECURRENCY"},
-    {AssistantRole::Sign, "signSymbolColumnNumberField", "ASSROLESIGN"},
-    {AssistantRole::TransactionTypeCode, "transactionTypeCodeColumnNumberField", "ASSROLETYPECODE"},
-    {AssistantRole::OutAmount, "fromAmountColumnNumberField", "ASSROLEOUTAMOUNT"},
-    {AssistantRole::InAmount, "toAmountColumnNumberField", "ASSROLEINAMOUNT"},
-    {AssistantRole::Country, "countryColumnNumberField", "ASSROLECOUNTRY"},
-    {AssistantRole::BIC, "BICColumnNumberField", "ASSROLEBIC"},
+    {AssistantRole::OwnAccountNumber, "ownAccountNumberColumnNumberField"},
+    {AssistantRole::BookingDate, "bookingDateColumnNumberField"},
+    {AssistantRole::ValueDate, "valueDateColumnNumberField"},
+    {AssistantRole::TransactionRef, "transactionRefColumnNumberField"},
+    {AssistantRole::CounterpartyAccountNumber, "counterpartyAccountNumberColumnNumberField"},
+    {AssistantRole::CounterpartyName, "counterpartyNameColumnNumberField"},
+    {AssistantRole::CounterpartyStreet, "counterpartyStreetColumnNumberField"},
+    {AssistantRole::CounterpartyCity, "counterpartyCityColumnNumberField"},
+    {AssistantRole::Communication, "communicationColumnNumberField"},
+    {AssistantRole::Amount, "amountColumnNumberField"},
+    {AssistantRole::CurrencyCode, "currencyCodeColumnNumberField"},
+    {AssistantRole::Sign, "signSymbolColumnNumberField"},
+    {AssistantRole::TransactionTypeCode, "transactionTypeCodeColumnNumberField"},
+    {AssistantRole::OutAmount, "fromAmountColumnNumberField"},
+    {AssistantRole::InAmount, "toAmountColumnNumberField"},
+    {AssistantRole::Country, "countryColumnNumberField"},
+    {AssistantRole::BIC, "BICColumnNumberField"},
 };
 
 template <class T>
@@ -144,7 +143,8 @@ fileImportAssistantWindowController::fileImportAssistantWindowController(QWidget
         RoleTokenField* field = named(new RoleTokenField(this), role.name);
         mRoleFields[std::size_t(role.role)] = field;
         const int row = int(i / 2), column = int(i % 2) * 2;
-        roles->addWidget(new QLabel(text(role.label)), row, column);
+        roles->addWidget(new QLabel(QString::fromStdString(localized(ImportDefinitionAssistant::roleLabelKey(role.role)))),
+                         row, column);
         roles->addWidget(field, row, column + 1);
     }
     incomeSignField = named(new QLineEdit(this), "incomeSignField");
@@ -293,8 +293,7 @@ void fileImportAssistantWindowController::goNext()
     case 2: {
         readRoles();
         mDefinition = mHandler.makePLISTDictionary();
-        const PlistOutput preview = writePlist(Value(mDefinition), PlistFormat::Xml);
-        plistPreviewTextField->setPlainText(QString::fromStdString(preview.bytes));
+        plistPreviewTextField->setPlainText(QString::fromStdString(describeImportDefinition(mDefinition)));
         showPage(3);
         break;
     }

@@ -3,8 +3,8 @@
 // assistant. Page 0 takes an example file; page 1 the separator (a tab or
 // the field's text), the quote, whether quotes are removed, the lines to
 // skip and the field counts of a record, and splits the file into the
-// column table; on page 2 columns are dragged onto the role fields and the
-// definition is previewed; page 3 names it and saves it into the
+// column table; on page 2 columns are dragged onto the role fields; page 3
+// shows the definition as a person reads it, names it and saves it into the
 // import-definition folder, then the sheet ends with 1 and starts on page 0
 // next time with the settings kept.
 //

@@ -3,6 +3,8 @@
 #include <atomic>
 #include <iostream>
 
+#include "platform/core/localized_strings.h"
+
 namespace ch {
 
 namespace {
@@ -42,6 +44,29 @@ AlertPresenter& alertPresenter()
 void setAlertPresenter(AlertPresenter* presenter)
 {
     gPresenter.store(presenter);
+}
+
+namespace {
+
+Alert textAlert(const char* titleKey, const std::string& message)
+{
+    Alert alert;
+    alert.title = localized(titleKey);
+    alert.message = message;
+    alert.defaultButton = localized("OK");
+    return alert;
+}
+
+} // namespace
+
+void showErrorText(const std::string& message)
+{
+    alertPresenter().showError(textAlert("ERROR", message));
+}
+
+void showInfoText(const std::string& message)
+{
+    alertPresenter().showInfo(textAlert("INFO", message));
 }
 
 ScopedAlertPresenter::ScopedAlertPresenter(AlertPresenter& presenter)

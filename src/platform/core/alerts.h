@@ -35,6 +35,11 @@ AlertPresenter& alertPresenter();
 // Installs a presenter (not owned; nullptr restores the logging one).
 void setAlertPresenter(AlertPresenter* presenter);
 
+// An error or information of a text of its own (no message number), titled
+// with the localized "ERROR" or "INFO", with an "OK" button.
+void showErrorText(const std::string& message);
+void showInfoText(const std::string& message);
+
 // Installs a presenter for its lifetime.
 class ScopedAlertPresenter {
 public:

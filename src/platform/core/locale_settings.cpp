@@ -329,4 +329,19 @@ std::optional<CalendarDate> parseShortDate(std::string_view text, const LocaleSe
     return CalendarDate{int(ymd.year()), int(unsigned(ymd.month())), int(unsigned(ymd.day()))};
 }
 
+int currencyFractionDigits(std::string_view isoCode)
+{
+    constexpr int kUsual = 2;
+    if (isoCode.size() != 3) return kUsual;
+    UChar code[4] = {};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const char c = isoCode[i];
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) return kUsual;
+        code[i] = static_cast<UChar>(c >= 'a' ? c - 'a' + 'A' : c);
+    }
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t digits = ucurr_getDefaultFractionDigits(code, &status);
+    return U_SUCCESS(status) && digits >= 0 && digits <= 4 ? digits : kUsual;
+}
+
 } // namespace ch

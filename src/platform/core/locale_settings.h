@@ -38,6 +38,10 @@ LocaleSettings localeSettingsFor(const std::string& icuLocaleId);
 LocaleSettings currentLocaleSettings(const UserDefaults& defaults);
 LocaleSettings currentLocaleSettings();   // with UserDefaults::standard()
 
+// The decimals a currency's amounts are written with (ISO 4217: 2 for EUR,
+// 0 for JPY, 3 for KWD); 2 for a code ICU does not know.
+int currencyFractionDigits(std::string_view isoCode);
+
 // A date in the short date pattern (Gregorian calendar).
 std::string formatShortDate(const CalendarDate& date, const LocaleSettings& settings);
 

@@ -35,6 +35,10 @@ void Sheet::done(int returnCode)
     // Taken out first: the handler may begin the sheet again.
     EndHandler onEnd = std::exchange(mOnEnd, nullptr);
     QDialog::done(returnCode);
+    // The window under the sheet has the keys again (Ctrl+S right after),
+    // whatever the desktop makes of the closing.
+    if (QWidget* under = parentWidget() ? parentWidget()->window() : nullptr; under && under->isVisible())
+        under->activateWindow();
     if (onEnd)
         onEnd(returnCode);
 }

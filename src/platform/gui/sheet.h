@@ -2,7 +2,8 @@
 // A sheet: a dialog modal for one window (for the whole application when it
 // has none) that opens without blocking and hands its return code to the
 // handler given when it began. 1 means confirmed, -1 cancelled; a sheet may
-// end with codes of its own. Escape and the close box cancel.
+// end with codes of its own. Escape and the close box cancel. When it ends,
+// the window it was over is the active window again.
 //
 // A sheet is made once and may be begun again after it ended; each run
 // delivers exactly one code to the handler of that run.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "bridge/CRcrTItem.h"
 #include "bridge/CTrnSItem.h"
 #include "platform/core/localized_strings.h"
 #include "ui/WindowDocument.h"
@@ -136,7 +137,9 @@ MenuItemValidation CTransactionTableView::validateMenuItem(int tag) const
 
 void CTransactionTableView::addTransaction()
 {
-    if (mDocument) mDocument->askTransactionInput(TransactionSheetRequest{});
+    TransactionSheetRequest request;
+    request.recurring = mRecurring;
+    if (mDocument) mDocument->askTransactionInput(request);
 }
 
 void CTransactionTableView::modifyTransactionAsked()
@@ -146,6 +149,7 @@ void CTransactionTableView::modifyTransactionAsked()
     TransactionSheetRequest request;
     request.model = selected.front();
     request.action = 2;
+    request.recurring = std::dynamic_pointer_cast<CRcrTItem>(request.model) != nullptr;
     mDocument->askTransactionInput(request);
 }
 
@@ -155,6 +159,7 @@ void CTransactionTableView::duplicate()
     if (!mDocument || selected.empty()) return;
     TransactionSheetRequest request;
     request.model = selected.front();
+    request.recurring = mRecurring;
     mDocument->askTransactionInput(request);
 }
 
@@ -178,6 +183,7 @@ void CTransactionTableView::paste()
     if (auto copied = mDocument->transactionToPaste()) {
         TransactionSheetRequest request;
         request.model = std::move(copied);
+        request.recurring = mRecurring;
         mDocument->askTransactionInput(request);
     }
 }

@@ -9,6 +9,9 @@
 // side-bar layout), they act here as they read: copy keeps the transaction
 // for pasting, cut copies it and then deletes it (asking first), modify
 // opens its sheet. Deleting several asks once.
+//
+// A table of recurring transactions makes recurring ones: new, duplicate and
+// paste open the recurring sheet there.
 
 #include <memory>
 
@@ -51,6 +54,8 @@ public:
     WindowDocument* document() const { return mDocument; }
     void setTableTag(int tag) { mTableTag = tag; }
     int tableTag() const { return mTableTag; }
+    void setRecurring(bool recurring) { mRecurring = recurring; }
+    bool recurring() const { return mRecurring; }
 
     MenuItemValidation validateMenuItem(int tag) const;
     // The item of the table's context menu with the tag; null when none.
@@ -78,6 +83,7 @@ public:
     ItemTableModel* mRows = nullptr;
     WindowDocument* mDocument = nullptr;
     int mTableTag = 0;
+    bool mRecurring = false;
 };
 
 } // namespace ch

@@ -12,6 +12,7 @@
 #include "model/CDebit.h"
 #include "model/CNamedListArray.h"
 #include "model/CTransaction.h"
+#include "model/foundation/CDate.h"
 #include "platform/core/localized_strings.h"
 #include "ui/GXGradientPainting.h"
 #include "ui/lists/ValueTransformers.h"
@@ -295,6 +296,32 @@ std::vector<ItemColumn> recurringListColumns()
 {
     std::vector<ItemColumn> columns = transactionListColumns();
     columns.erase(columns.begin());   // recurring transactions have no status to show
+    // A template's own date is the last one it generated: the list shows
+    // when it comes round next, and how often it does.
+    auto nextDate = [](const CNonVisualDataItem& item) {
+        const auto* recurring = dynamic_cast<const CRcrTItem*>(&item);
+        return recurring ? recurring->nextDate() : std::nullopt;
+    };
+    columns.front() = {"nextDate", text("LISTCOLNEXTDATE"),
+                       [nextDate](const CNonVisualDataItem& item, int role) -> QVariant {
+                           if (role != Qt::DisplayRole) return {};
+                           const std::optional<long> next = nextDate(item);
+                           return next ? dateTTransformer(*next) : QVariant(QString());
+                       },
+                       [nextDate](const CNonVisualDataItem& item) -> SortValue {
+                           return double(nextDate(item).value_or(kNeverDate));
+                       }};
+    columns.insert(columns.begin() + 2,
+                   {"recurringType", text("LISTCOLREPEAT"),
+                    [](const CNonVisualDataItem& item, int role) -> QVariant {
+                        const auto* recurring = dynamic_cast<const CRcrTItem*>(&item);
+                        if (role != Qt::DisplayRole || !recurring) return {};
+                        return QString::fromStdString(recurring->mRecurringTypeAsString());
+                    },
+                    [](const CNonVisualDataItem& item) -> SortValue {
+                        const auto* recurring = dynamic_cast<const CRcrTItem*>(&item);
+                        return double(recurring ? recurring->mRecurringType().value_or(0) : 0);
+                    }});
     return columns;
 }
 

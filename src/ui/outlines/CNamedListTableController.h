@@ -54,6 +54,7 @@ public:
     void setArray(const CNamedListArray* array);
     const CNamedListArray* array() const { return mArray; }
     bool isHierarchic() const { return mIsHierarchic; }
+    BridgeDocument* document() const { return mDocument; }
     void setSetSuperitem(SetSuperitem operation) { mSetSuperitem = std::move(operation); }
 
     // --- data source (no item: the root)
@@ -85,7 +86,6 @@ public:
     bool selectionDidChange() { return true; }
 
 protected:
-    BridgeDocument* document() const { return mDocument; }
     // Binds another document and list: the cache emptied, no current item.
     void bind(BridgeDocument* document, const CNamedListArray* array, bool hierarchic);
 

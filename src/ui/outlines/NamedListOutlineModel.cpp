@@ -2,12 +2,13 @@
 
 #include <QMimeData>
 
+#include "ui/controls/PasteboardTypes.h"
 
 namespace ch {
 
 namespace {
 
-const QString kPboardType = QStringLiteral("CNonvisualPboardType");
+const QString& kPboardType = kNonvisualPboardType;
 
 } // namespace
 
@@ -135,17 +136,16 @@ QMimeData* NamedListOutlineModel::mimeData(const QModelIndexList& indexes) const
     // Only the first dragged row, and only when it may be dragged.
     CNonVisualDataItem* item = indexes.isEmpty() ? nullptr : itemOf(indexes.first());
     if (!item || !mController.canItemBeDragged(item)) return nullptr;
-    auto* data = new QMimeData;
-    data->setData(kPboardType, QByteArray::fromStdString(CNamedListTableController::calculateKeyForObject(*item->getSourceItem())));
-    data->setText(QString::fromStdString(item->getName()));
-    return data;
+    return objectDragData(CNamedListTableController::calculateKeyForObject(*item->getSourceItem()), item->getName(),
+                          mController.document());
 }
 
 bool NamedListOutlineModel::canDropMimeData(const QMimeData* data, Qt::DropAction, int row, int,
                                             const QModelIndex& parent) const
 {
-    // Onto a row only, never between rows.
+    // Onto a row only, never between rows, and only from these books.
     if (!data || row >= 0 || !data->hasFormat(kPboardType)) return false;
+    if (data->data(kDocumentPboardType) != documentMarker(mController.document())) return false;
     return mController.validateDrop(data->data(kPboardType).toStdString(), itemAt(parent));
 }
 

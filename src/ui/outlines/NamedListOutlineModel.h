@@ -3,8 +3,10 @@
 // drops of a CNamedListTableController, for a QTreeView. Columns are given
 // by identifier and heading; the "name" column shows the row's icon, looked
 // up by the item's icon name.
-// Dragged rows carry the object's node key under "CNonvisualPboardType"
-// and its name as text; only a drop onto a row is taken.
+// Dragged rows carry the object's node key under "CNonvisualPboardType",
+// its name as text and the marker of their document; only a drop onto a
+// row is taken, and only of a row of the same document (the same key names
+// another object in other books).
 
 #include <QAbstractItemModel>
 #include <QIcon>

@@ -17,6 +17,7 @@
 #include "bridge/CTrnSItem.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/notification_center.h"
+#include "ui/CBalanceBar.h"
 #include "ui/ChartSinkViews.h"
 #include "ui/GXSplitView.h"
 #include "ui/NamedIcons.h"
@@ -83,10 +84,11 @@ QWidget* AccountCategoryPage::makeControlledView()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    // The node's name and figures.
+    // The node's name, and its figures on the balance bar.
     mHeading = new PageHeading(view);
     layout->addWidget(mHeading);
-    auto* figures = new QWidget(view);
+    auto* figures = new CBalanceBar(view);
+    figures->setObjectName("balanceBar");
     auto* figureLayout = new QHBoxLayout(figures);
     figureLayout->setContentsMargins(16, 4, 16, 8);
     figureLayout->setSpacing(28);

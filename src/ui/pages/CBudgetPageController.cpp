@@ -33,6 +33,7 @@ namespace {
 
 // A budget command that failed: shown once, then the page shows the model.
 constexpr long kBudgetCommandFailed = 320;
+constexpr int kNewBudgetTag = 1100;
 
 QString text(std::string_view key)
 {
@@ -448,9 +449,12 @@ int CBudgetPageController::send(int command, const std::shared_ptr<Observable>& 
 void CBudgetPageController::refreshBothSides(int month)
 {
     // A cross-reference sits in the lists of both its lines: both are read anew.
+    // The side shown lists its month's cross-references, also those of a line
+    // the change has just made.
     for (bool accounts : {true, false}) {
         reloadTable(accounts);
-        if (side(accounts).hasList && month >= 0) setXRefs(accounts, currentDetail(accounts), month);
+        const bool shownMonth = accounts == workingOnAccounts() && side(accounts).month == month;
+        if ((side(accounts).hasList || shownMonth) && month >= 0) setXRefs(accounts, currentDetail(accounts), month);
     }
 }
 
@@ -461,6 +465,17 @@ void CBudgetPageController::refreshFromModel()
         if (side(accounts).hasList && side(accounts).month >= 0)
             setXRefs(accounts, currentDetail(accounts), side(accounts).month);
     }
+}
+
+std::optional<MenuItemValidation> CBudgetPageController::validateMenuItem(int tag) const
+{
+    if (tag != kNewBudgetTag) return std::nullopt;
+    return MenuItemValidation{true, localized("NewBud")};
+}
+
+void CBudgetPageController::executeMenuCommand(int tag)
+{
+    if (tag == kNewBudgetTag) createBudget();
 }
 
 void CBudgetPageController::createBudget()
@@ -506,6 +521,12 @@ void CBudgetPageController::modifyBudgetDetail()
 {
     const bool accounts = workingOnAccounts();
     const int month = side(accounts).month;
+    // What is missing is said in the order a person goes: the account or
+    // category, its month, then a cross-reference to spread the amount over.
+    if (!chosenLine(accounts)) {
+        CErrorManager::RaiseError(240);
+        return;
+    }
     if (month == -1) {
         CErrorManager::RaiseError(241);
         return;
@@ -515,11 +536,8 @@ void CBudgetPageController::modifyBudgetDetail()
         CErrorManager::RaiseError(248);
         return;
     }
-    if (!line) {
-        CErrorManager::RaiseError(240);
-        return;
-    }
-    if (!side(accounts).hasList || side(accounts).xrefs.empty()) {
+    // A line without a budget yet has nothing to spread over either.
+    if (!line || !side(accounts).hasList || side(accounts).xrefs.empty()) {
         CErrorManager::RaiseError(189);
         return;
     }
@@ -534,10 +552,21 @@ void CBudgetPageController::modifyBudgetDetail()
     });
 }
 
+const CNonVisual* CBudgetPageController::chosenLine(bool accounts) const
+{
+    const CNonVisual* current = currentObject(accounts);
+    return mSelectedBudget && current && !budget_page::isFolder(*current) ? current : nullptr;
+}
+
 std::unique_ptr<BudgetSheetContext> CBudgetPageController::currentXRefParams(bool needXRef)
 {
     const bool accounts = workingOnAccounts();
     const Side& s = side(accounts);
+    const CNonVisual* chosen = chosenLine(accounts);
+    if (!chosen) {
+        CErrorManager::RaiseError(240);
+        return nullptr;
+    }
     if (s.month == -1) {
         CErrorManager::RaiseError(241);
         return nullptr;
@@ -550,22 +579,29 @@ std::unique_ptr<BudgetSheetContext> CBudgetPageController::currentXRefParams(boo
         CErrorManager::RaiseError(243);
         return nullptr;
     }
-    std::shared_ptr<CBuDdItem> line = currentDetail(accounts);
-    if (!line) return nullptr;
     auto context = std::make_unique<BudgetSheetContext>();
     context->document = mDocument;
-    context->detail = line;
+    context->detail = currentDetail(accounts);
     context->header = mSelectedBudget;
     context->month = s.month;
+    context->accountLine = chosen->Get_ObjectType() == type::kAccount;
+    context->lineId = chosen->Get_Id();
     if (needXRef) context->xref = xref;
     return context;
+}
+
+bool CBudgetPageController::isTransferLine(const BudgetSheetContext& context) const
+{
+    if (context.detail) return context.detail->isTransferReasonBudget();
+    return !context.accountLine && context.lineId && mDocument &&
+           mDocument->isTransferReasonCodeId(static_cast<ObjectIdT>(*context.lineId));
 }
 
 void CBudgetPageController::modifyBudgetXRef()
 {
     std::unique_ptr<BudgetSheetContext> context = currentXRefParams(true);
     if (!context) return;
-    if (context->detail->isTransferReasonBudget() || context->xref->isTransferBudget()) {
+    if (isTransferLine(*context) || context->xref->isTransferBudget()) {
         CErrorManager::RaiseError(248);
         return;
     }
@@ -579,7 +615,7 @@ void CBudgetPageController::createBudgetXRef()
 {
     std::unique_ptr<BudgetSheetContext> context = currentXRefParams(false);
     if (!context) return;
-    if (context->detail->isTransferReasonBudget()) {
+    if (isTransferLine(*context)) {
         CErrorManager::RaiseError(248);
         return;
     }
@@ -603,7 +639,7 @@ void CBudgetPageController::deleteBudgetXRef()
 {
     std::unique_ptr<BudgetSheetContext> context = currentXRefParams(true);
     if (!context) return;
-    if (context->detail->isTransferReasonBudget()) {
+    if (isTransferLine(*context)) {
         CErrorManager::RaiseError(248);
         return;
     }

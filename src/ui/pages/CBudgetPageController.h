@@ -14,10 +14,12 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "analysis/BudgetPageModel.h"
+#include "bridge/CNonVisualDataItem.h"
 #include "analysis/views/BudgetSheets.h"
 #include "document/commands/CCommandExecutor.h"
 
@@ -58,6 +60,11 @@ public:
     void chooseXRef(bool accounts, int row);
     int selectedMonth(bool accounts) const { return side(accounts).month; }
     const std::vector<std::shared_ptr<CBuDxItem>>* xrefList(bool accounts) const;
+
+    // --- the window's menu commands while the page is shown: New… (1100)
+    // is "New Budget…" and makes a budget; the page has no say in the others.
+    std::optional<MenuItemValidation> validateMenuItem(int tag) const;
+    void executeMenuCommand(int tag);
 
     // --- editing actions
     void createBudget();
@@ -105,6 +112,11 @@ private:
     void reloadXRefs(bool accounts);
     void setXRefs(bool accounts, const std::shared_ptr<CBuDdItem>& line, int month);
     std::shared_ptr<CBuDdItem> currentDetail(bool accounts) const;
+    // The account or category chosen on the side (not a folder), with or
+    // without a budget line; none without a budget.
+    const CNonVisual* chosenLine(bool accounts) const;
+    // Whether the context's line budgets a transfer category.
+    bool isTransferLine(const BudgetSheetContext& context) const;
     // The context of a cross-reference action; none after the error.
     std::unique_ptr<BudgetSheetContext> currentXRefParams(bool needXRef);
     template <class SheetType>

@@ -13,6 +13,8 @@
 #include "analysis/CPieChart.h"
 #include "analysis/views/ChartView.h"
 #include "bridge/BridgeDocument.h"
+#include "bridge/CAcnTItem.h"
+#include "bridge/CExpTItem.h"
 #include "bridge/CAnalysisArrayEncaplusator.h"
 #include "bridge/CArrayEncapsulator.h"
 #include "model/CAccountTypeArray.h"
@@ -23,11 +25,10 @@
 #include "ui/NamedIcons.h"
 #include "ui/outlines/CNonVisualOutlineView.h"
 #include "ui/lists/CTransactionTableView.h"
-#include "ui/lists/GXTableAncestor.h"
-#include "ui/lists/ItemListSource.h"
-#include "ui/lists/ItemTableModel.h"
 #include "ui/outlines/NamedListOutlineModel.h"
-#include "ui/lists/TransactionColumns.h"
+#include "ui/pages/ClassicCommands.h"
+#include "ui/pages/ClassicTransactionLists.h"
+#include "ui/pages/DocumentOutlineDelegate.h"
 #include "ui/lists/BookingLineTableModel.h"
 
 namespace ch {
@@ -40,6 +41,8 @@ QString text(std::string_view key)
 }
 
 enum class Table { Property, Income };
+
+constexpr int kModifyTag = 1114;
 
 // The seven switch buttons, in the order of their actions.
 constexpr std::array<const char*, 7> kButtonNames = {"mAcntPropertyButton", "mAcntDebtButton", "mAcntAssetButton",
@@ -102,29 +105,15 @@ ClassicLayout::ClassicLayout(BridgeDocument& books, CNamedListTableController::S
         (*details)->controller().setDocument(&books);
     }
 
-    // "trns": the overview above the document's transactions, newest first.
+    // "trns": the overview above the document's transactions.
     auto* transactions = new QSplitter(Qt::Vertical);
     transactions->setObjectName(QStringLiteral("trns"));
     transactions->setChildrenCollapsible(false);
     transactions->addWidget(makeOverviewPage());
-    mTransactions.setSortDescriptors({sortByTransactionDate(false)});
-    mTransactionModel = std::make_unique<ItemTableModel>(mTransactions, transactionListColumns());
-    if (CDocAccounting* root = books.accounting())
-        mTransactions.setContent(std::make_shared<ModelListSource>(root->Get_TransactionArray(), books.dataItemController()));
-    auto* transactionTable = mTransactionTable = new CTransactionTableView(transactions);
-    transactionTable->setObjectName(QStringLiteral("mTransactionTable"));
-    transactionTable->setRows(mTransactionModel.get());
-    transactionTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    transactionTable->verticalHeader()->hide();
-    transactionTable->verticalHeader()->setDefaultSectionSize(22);
-    transactionTable->setAlternatingRowColors(true);
-    transactionTable->setShowGrid(false);
-    transactionTable->setWordWrap(false);
-    transactionTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    transactionTable->horizontalHeader()->setSectionResizeMode(mTransactionModel->columnOf("description"),
-                                                               QHeaderView::Stretch);
-    transactions->addWidget(transactionTable);
+    mLists = new ClassicTransactionLists(books, transactions);
+    transactions->addWidget(mLists);
     transactions->setSizes({450, 300});
+    connect(mLists, &ClassicTransactionLists::transactionsChanged, this, &ClassicLayout::scheduleRefresh);
 
     // "acnt" and "expt": switch buttons over an outline with the booking lines of its row.
     auto outlinePage = [this](const char* identifier, const char* tableName, const char* autosave,
@@ -179,6 +168,12 @@ ClassicLayout::ClassicLayout(BridgeDocument& books, CNamedListTableController::S
         CNonVisualTable* shown = table;
         connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                 [this, shown] { showDetailsOfSelection(shown); });
+        // An account or category opens its sheet; a group opens or closes.
+        connect(table, &QAbstractItemView::doubleClicked, this, [this, &model, shown](const QModelIndex& index) {
+            const CNonVisualDataItem::Ptr item = model.itemAt(index);
+            if (dynamic_cast<const CAcnTItem*>(item.get()) || dynamic_cast<const CExpTItem*>(item.get()))
+                mCommands->executeMenuCommand(kModifyTag, shown);
+        });
         detailTable = new QTableView(split);
         detailTable->setObjectName(QString::fromLatin1(detailName));
         details.attach(detailTable);
@@ -198,6 +193,7 @@ ClassicLayout::ClassicLayout(BridgeDocument& books, CNamedListTableController::S
         layout->addWidget(split, 1);
         return page;
     };
+    mCommands = std::make_unique<ClassicCommands>(*this);
     QWidget* accounts = outlinePage("acnt", "mPropertyTable", "propertyTable", *mPropertyModel, 0, 4, mPropertyTable,
                                     *mPropertyDetails, "mTrnsTableProperty", mPropertyDetailTable);
     QWidget* categories = outlinePage("expt", "mIncomeTable", "incomeTable", *mIncomeModel, 4, 3, mIncomeTable,
@@ -206,6 +202,8 @@ ClassicLayout::ClassicLayout(BridgeDocument& books, CNamedListTableController::S
     addTab(transactions, text("CLASSICTRNS"));
     addTab(accounts, text("CLASSICACNT"));
     addTab(categories, text("CLASSICEXPT"));
+    makeContextMenu(mPropertyTable);
+    makeContextMenu(mIncomeTable);
 
     using Action = void (ClassicLayout::*)();
     constexpr std::array<Action, 7> actions = {&ClassicLayout::switchProperty, &ClassicLayout::switchDebt,
@@ -221,6 +219,7 @@ ClassicLayout::ClassicLayout(BridgeDocument& books, CNamedListTableController::S
     connect(this, &QTabWidget::currentChanged, this, [this] {
         if (currentTabIdentifier() == "trns") refreshMainTab();
     });
+    observeDocument();
 }
 
 QWidget* ClassicLayout::makeOverviewPage()
@@ -259,13 +258,24 @@ QWidget* ClassicLayout::makeOverviewPage()
 
 ClassicLayout::~ClassicLayout()
 {
+    mSubscriptions.clear();
+    // Taking the pages away announces other current tabs: nobody is told.
+    blockSignals(true);
     // The views go before the models they show.
     while (count() > 0) delete widget(0);
 }
 
+CTransactionTableView* ClassicLayout::transactionTable() const
+{
+    return mLists->table(ClassicTransactionLists::List::Transactions);
+}
+
 void ClassicLayout::setWindowDocument(WindowDocument* document)
 {
-    mTransactionTable->setDocument(document);
+    mLists->setWindowDocument(document);
+    mCommands->setDocument(document);
+    mDelegate = document ? std::make_unique<DocumentOutlineDelegate>(*document) : nullptr;
+    setOutlineDelegate(mDelegate.get());
 }
 
 QWidget* ClassicLayout::tab(std::string_view identifier) const
@@ -327,6 +337,13 @@ CTransactionDetailTableController& ClassicLayout::incomeTransactionTableControll
     return mIncomeDetails->controller();
 }
 
+CTransactionDetailTableController* ClassicLayout::detailControllerOf(const QAbstractItemView* view) const
+{
+    if (view && view == mPropertyDetailTable) return &mPropertyDetails->controller();
+    if (view && view == mIncomeDetailTable) return &mIncomeDetails->controller();
+    return nullptr;
+}
+
 std::optional<int> ClassicLayout::detailIsProperty(const QAbstractItemView* table) const
 {
     if (table == mPropertyTable) return mPropertyDetails->controller().mIsProperty();
@@ -361,6 +378,7 @@ void ClassicLayout::showDetailsOfSelection(CNonVisualTable* table)
 
 void ClassicLayout::refreshMainTab()
 {
+    mOverviewStale = false;
     CDocAccounting* root = mBooks.accounting();
     if (!root) return;
     auto lines = std::make_shared<CAnalysisArrayEncaplusator>(root->getOverviewAnalysisArray());
@@ -484,6 +502,23 @@ void ClassicLayout::switchExpense()
 void ClassicLayout::switchTransfer()
 {
     applySwitch({6, Table::Income, groups(CMasterExpenseTypeArray::kTransfer), 0});
+}
+
+// --- commands
+
+QAbstractItemView* ClassicLayout::commandTable() const
+{
+    QWidget* page = currentWidget();
+    if (!page) return nullptr;
+    // The window's focus, even while another window is active.
+    QWidget* focus = window() ? window()->focusWidget() : nullptr;
+    for (QWidget* widget = focus; widget && widget != page; widget = widget->parentWidget())
+        if (auto* view = qobject_cast<QAbstractItemView*>(widget); view && view->isVisible() && page->isAncestorOf(view))
+            return view;
+    const std::string shown = currentTabIdentifier();
+    if (shown == "acnt") return mPropertyTable;
+    if (shown == "expt") return mIncomeTable;
+    return mLists->table(mLists->shownList());
 }
 
 } // namespace ch

@@ -14,15 +14,24 @@
 //
 // The overview is a bar chart of the profit-and-loss bookings and three pie
 // charts of the own-property, debt and asset account types; it is made anew
-// whenever its tab is shown.
+// whenever its tab is shown, and while it is shown whenever a transaction
+// changes. Below it are the transaction lists (ClassicTransactionLists.h).
+//
+// The outlines follow the document's notifications: an account, category,
+// account type or group made, changed, moved or deleted anywhere shows at
+// once (on the next turn of the event loop), the selected row staying
+// selected and a row just made becoming the selection. Each outline has a
+// context menu of its commands; a double click on an account or category
+// opens its sheet. Commands from the window's menus, keys and toolbar
+// reach the tables through commands() (ClassicCommands.h).
 //
 // Calls from an outline view reach the controller of that table: the
 // property table (or any view whose autosave name begins with
 // "propertyTable") is answered by the property controller, the income table
 // ("incomeTable") by the income controller, any other view by none.
 //
-// The document window hosts it as a main tab, or hosts each of its pages as
-// the main tab of the page's identifier (tab()).
+// The document window hosts it as the main tabs "trns", "acnt" and "expt"
+// while the classic layout is chosen.
 
 #include <QTabWidget>
 
@@ -31,11 +40,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "platform/core/observable.h"
 #include "ui/outlines/CNamedListTableController.h"
-#include "ui/lists/CNonVisualDataItemArrayController.h"
 
 class QAbstractItemView;
+class QMenu;
 class QPushButton;
 class QTableView;
 
@@ -43,13 +54,15 @@ namespace ch {
 
 class BridgeDocument;
 class ChartView;
+class ClassicCommands;
+class ClassicTransactionLists;
+class DocumentOutlineDelegate;
 class CNonVisualTable;
 class CTransactionTableView;
 class WindowDocument;
 class CTransactionDetailTableController;
 class OutlineViewDelegate;
 class IconLibrary;
-class ItemTableModel;
 class NamedListOutlineModel;
 class BookingLineTableModel;
 
@@ -69,13 +82,23 @@ public:
     std::string currentTabIdentifier() const;
 
     CNonVisualTable* propertyTable() const { return mPropertyTable; }
-    // The table of the document's transactions ("trns"); its commands go to
-    // the window's document once it is set.
-    CTransactionTableView* transactionTable() const { return mTransactionTable; }
+    // The transaction lists of "trns"; the posted transactions' table.
+    ClassicTransactionLists& transactionLists() const { return *mLists; }
+    CTransactionTableView* transactionTable() const;
+    // Where the tables' commands and the outlines' edit actions go (not
+    // owned; none: nowhere).
     void setWindowDocument(WindowDocument* document);
     CNonVisualTable* incomeTable() const { return mIncomeTable; }
-    // Where the outlines' edit actions go (the document; not owned).
+    // Where the outlines' edit actions go instead (not owned).
     void setOutlineDelegate(OutlineViewDelegate* delegate);
+    // The commands of the menus, keys and toolbar.
+    ClassicCommands& commands() const { return *mCommands; }
+    // The table a command acts on: the focused table of the tab shown, else
+    // that tab's main table.
+    QAbstractItemView* commandTable() const;
+    // The outline's context menu, validated as when it opens.
+    QMenu* contextMenu(const QAbstractItemView* outline) const;
+    void validateContextMenu(const QAbstractItemView* outline) const;
     CPropertyTableController& propertyTableController() { return mPropertyTableController; }
     CPropertyTableController& incomeTableController() { return mIncomeTableController; }
     NamedListOutlineModel* propertyModel() const { return mPropertyModel.get(); }
@@ -88,6 +111,8 @@ public:
     QTableView* detailTable(const QAbstractItemView* table) const;
     CTransactionDetailTableController& propertyTransactionTableController() const;
     CTransactionDetailTableController& incomeTransactionTableController() const;
+    // The controller of a table of booking lines; none for other views.
+    CTransactionDetailTableController* detailControllerOf(const QAbstractItemView* view) const;
     // How the table's booking lines colour their amounts; none for other views.
     std::optional<int> detailIsProperty(const QAbstractItemView* table) const;
 
@@ -119,9 +144,21 @@ public:
     void switchExpense();
     void switchTransfer();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     struct Switch;
     void applySwitch(const Switch& choice);
+    // The outlines are shown anew on the next turn of the event loop (a
+    // change may be announced in the middle of a drop onto them); the
+    // object of `key` becomes the selection.
+    void scheduleOutlineReload(std::optional<std::string> key = std::nullopt);
+    void reloadOutlines();
+    // After the books changed: balances and, when shown, the overview.
+    void scheduleRefresh();
+    void observeDocument();
+    void makeContextMenu(CNonVisualTable* table);
     QWidget* makeOverviewPage();
     // The booking lines beside the table follow its selected row.
     void showDetailsOfSelection(CNonVisualTable* table);
@@ -135,9 +172,7 @@ private:
     CPropertyTableController mIncomeTableController;
     std::unique_ptr<NamedListOutlineModel> mPropertyModel;
     std::unique_ptr<NamedListOutlineModel> mIncomeModel;
-    CNonVisualDataItemArrayController mTransactions;
-    std::unique_ptr<ItemTableModel> mTransactionModel;
-    CTransactionTableView* mTransactionTable = nullptr;
+    ClassicTransactionLists* mLists = nullptr;
     CNonVisualTable* mPropertyTable = nullptr;
     CNonVisualTable* mIncomeTable = nullptr;
     std::unique_ptr<BookingLineTableModel> mPropertyDetails;
@@ -147,6 +182,15 @@ private:
     ChartView* mOverviewChart = nullptr;
     std::array<ChartView*, 3> mOverviewPies{};
     std::array<QPushButton*, 7> mSwitchButtons{};
+    std::unique_ptr<ClassicCommands> mCommands;
+    std::unique_ptr<DocumentOutlineDelegate> mDelegate;
+    QMenu* mPropertyMenu = nullptr;
+    QMenu* mIncomeMenu = nullptr;
+    std::vector<Subscription> mSubscriptions;
+    bool mOutlineReloadScheduled = false;
+    std::optional<std::string> mKeyToSelect;
+    bool mRefreshScheduled = false;
+    bool mOverviewStale = false;
 };
 
 } // namespace ch

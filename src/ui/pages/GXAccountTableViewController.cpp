@@ -87,9 +87,14 @@ QString GXAccountTableViewController::selectedMasterItemBalance() const
 
 void GXAccountTableViewController::newObject(const CommandSender&)
 {
-    const auto node = mSelectedMasterItem();
-    if (!newAllowed() || !document() || !node->getId()) return;
-    document()->initiateAccountCreationWithMasterType(*node->getId());
+    if (const auto type = proposedAccountType(); type && document())
+        document()->initiateAccountCreationWithMasterType(*type);
+}
+
+std::optional<ObjectIdT> GXAccountTableViewController::proposedAccountType() const
+{
+    if (!newAllowed()) return std::nullopt;
+    return mSelectedMasterItem()->getId();
 }
 
 MenuItemValidation GXAccountTableViewController::validateMenuItem(int tag)

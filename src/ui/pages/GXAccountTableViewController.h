@@ -15,6 +15,8 @@ public:
     explicit GXAccountTableViewController(QObject* parent = nullptr);
 
     void newObject(const CommandSender& sender) override;
+    // The type the page shows (not for a header).
+    std::optional<ObjectIdT> proposedAccountType() const override;
     MenuItemValidation validateMenuItem(int tag) override;
     void executeMenuCommand(int code, const CommandSender& sender) override;
 

@@ -22,6 +22,7 @@
 #include "ui/NamedIcons.h"
 #include "ui/WindowDocument.h"
 #include "ui/controls/CNumericTransformer.h"
+#include "ui/controls/PasteboardTypes.h"
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/lists/ItemListSource.h"
 #include "ui/lists/ItemTableModel.h"
@@ -187,61 +188,68 @@ int firstSelectedRow(const GXTableAncestor* table)
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
-// The tables' key of a dragged spending.
-const QString kPboardType = QStringLiteral("CNonvisualPboardType");
-
-// A spendings table whose rows can be dragged (the transaction's key), and
-// a payment table that takes such a drop on a row.
+// A spendings table whose rows can be dragged: the spending's key with the
+// marker of its document, so that the side bar (its VAT titles) takes it
+// too, and a payment table that takes such a drop on a row of the list.
 class SpendingDragModel : public ItemTableModel {
 public:
-    using ItemTableModel::ItemTableModel;
+    SpendingDragModel(CNonVisualDataItemArrayController& controller, std::vector<ItemColumn> columns,
+                      std::function<const void*()> document)
+        : ItemTableModel(controller, std::move(columns)), mDocument(std::move(document))
+    {
+    }
     Qt::ItemFlags flags(const QModelIndex& index) const override
     {
         return ItemTableModel::flags(index) | Qt::ItemIsDragEnabled;
     }
-    QStringList mimeTypes() const override { return {kPboardType, QStringLiteral("text/plain")}; }
+    QStringList mimeTypes() const override { return {kNonvisualPboardType, QStringLiteral("text/plain")}; }
     QMimeData* mimeData(const QModelIndexList& indexes) const override
     {
         if (indexes.isEmpty()) return nullptr;
         const auto line = std::dynamic_pointer_cast<CDebetItem>(itemAt(indexes.first().row()));
         const std::shared_ptr<CTrnSItem> transaction = line ? line->parentTransaction() : nullptr;
-        if (!transaction) return nullptr;
-        auto* data = new QMimeData;
-        data->setData(kPboardType, QByteArray::number(indexes.first().row()));
-        data->setText(QString::fromStdString(transaction->getName()));
-        return data;
+        const std::string key = transaction ? transaction->calculateKey() : std::string();
+        if (key.empty()) return nullptr;
+        return objectDragData(key, transaction->getName(), mDocument());
     }
+
+private:
+    std::function<const void*()> mDocument;
 };
 
 class PaymentDropModel : public ItemTableModel {
 public:
+    using Link = std::function<bool(const std::string& spendingKey, int paymentRow)>;
     PaymentDropModel(CNonVisualDataItemArrayController& controller, std::vector<ItemColumn> columns,
-                     std::function<bool(int spendingRow, int paymentRow)> link)
-        : ItemTableModel(controller, std::move(columns)), mLink(std::move(link))
+                     std::function<const void*()> document, Link link)
+        : ItemTableModel(controller, std::move(columns)), mDocument(std::move(document)), mLink(std::move(link))
     {
     }
     Qt::ItemFlags flags(const QModelIndex& index) const override
     {
         return ItemTableModel::flags(index) | (index.isValid() ? Qt::ItemIsDropEnabled : Qt::NoItemFlags);
     }
-    QStringList mimeTypes() const override { return {kPboardType}; }
+    QStringList mimeTypes() const override { return {kNonvisualPboardType}; }
     Qt::DropActions supportedDropActions() const override { return Qt::CopyAction | Qt::MoveAction; }
     bool canDropMimeData(const QMimeData* data, Qt::DropAction, int row, int, const QModelIndex& parent) const override
     {
-        // Only onto a row of the list, never between rows.
-        return data && data->hasFormat(kPboardType) && row < 0 && parent.isValid() && parent.row() < rowCount();
+        // Only onto a row of the list, never between rows, and only what
+        // this document's window dragged: a key names another transaction
+        // in another document.
+        return data && data->hasFormat(kNonvisualPboardType) &&
+               data->data(kDocumentPboardType) == documentMarker(mDocument()) && row < 0 && parent.isValid() &&
+               parent.row() < rowCount();
     }
     bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
                       const QModelIndex& parent) override
     {
         if (!canDropMimeData(data, action, row, column, parent)) return false;
-        bool ok = false;
-        const int spendingRow = data->data(kPboardType).toInt(&ok);
-        return ok && mLink(spendingRow, parent.row());
+        return mLink(data->data(kNonvisualPboardType).toStdString(), parent.row());
     }
 
 private:
-    std::function<bool(int, int)> mLink;
+    std::function<const void*()> mDocument;
+    Link mLink;
 };
 
 } // namespace
@@ -258,9 +266,12 @@ GXCreditCardViewController::GXCreditCardViewController(QObject* parent) : GXSide
     mPayments.setSortDescriptors(newestFirst());
     mCardModel = std::make_unique<ItemTableModel>(mCards, cardColumns());
     showsFiguresIn(mCardModel.get());
-    mSpendingModel = std::make_unique<SpendingDragModel>(mSpendings, lineColumns(true));
+    // Drags carry the marker of the page's document as the side bar knows it.
+    auto documentOf = [this]() -> const void* { return document(); };
+    mSpendingModel = std::make_unique<SpendingDragModel>(mSpendings, lineColumns(true), documentOf);
     mPaymentModel = std::make_unique<PaymentDropModel>(
-        mPayments, lineColumns(false), [this](int spending, int payment) { return linkSpendingRowToPaymentRow(spending, payment); });
+        mPayments, lineColumns(false), documentOf,
+        [this](const std::string& spending, int payment) { return linkSpendingToPaymentRow(spending, payment); });
 }
 
 GXCreditCardViewController::~GXCreditCardViewController() = default;
@@ -525,10 +536,23 @@ void GXCreditCardViewController::paymentSelectionChanged()
 
 bool GXCreditCardViewController::linkSpendingRowToPaymentRow(int spendingRow, int paymentRow)
 {
-    if (!document() || spendingRow < 0 || paymentRow < 0) return false;
     const auto spendingLine = std::dynamic_pointer_cast<CDebetItem>(mSpendingModel->itemAt(spendingRow));
-    const auto paymentLine = std::dynamic_pointer_cast<CDebetItem>(mPaymentModel->itemAt(paymentRow));
     const std::shared_ptr<CTrnSItem> spending = spendingLine ? spendingLine->parentTransaction() : nullptr;
+    return spending && linkSpendingToPaymentRow(spending->calculateKey(), paymentRow);
+}
+
+bool GXCreditCardViewController::linkSpendingToPaymentRow(const std::string& spendingKey, int paymentRow)
+{
+    if (!document() || paymentRow < 0) return false;
+    // Only a spending of the card shown: any other transaction's key is no
+    // spending to settle.
+    std::shared_ptr<CTrnSItem> spending;
+    for (std::size_t row = 0; row < mSpendings.arrangedCount() && !spending; ++row) {
+        const auto line = std::dynamic_pointer_cast<CDebetItem>(mSpendings.arrangedObjectAt(row));
+        const std::shared_ptr<CTrnSItem> transaction = line ? line->parentTransaction() : nullptr;
+        if (transaction && transaction->calculateKey() == spendingKey) spending = transaction;
+    }
+    const auto paymentLine = std::dynamic_pointer_cast<CDebetItem>(mPaymentModel->itemAt(paymentRow));
     if (!spending || !paymentLine) return false;
     if (!linkSpendingToPayment(document()->books(), *spending, *paymentLine)) return false;
     mSpendings.rearrangeObjects();

@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "ui/GXSideBarControlledViewAncestor.h"
 #include "ui/lists/CNonVisualDataItemArrayController.h"
@@ -65,9 +66,13 @@ public:
     std::shared_ptr<CTrnSItem> selectedSpendingTransaction() const;
     std::shared_ptr<CTrnSItem> selectedPaymentTransaction() const;
 
-    // Links the spending of the row to the payment of the row (what a drop
-    // of the one onto the other does); false when either row is missing.
+    // Links the spending of the row to the payment of the row; false when
+    // either row is missing.
     bool linkSpendingRowToPaymentRow(int spendingRow, int paymentRow);
+    // What a drop of a spending onto a payment does: links the spending the
+    // key names, when it is one of the card's spendings, to the payment of
+    // the row; false otherwise.
+    bool linkSpendingToPaymentRow(const std::string& spendingKey, int paymentRow);
 
     // --- commands
     void modifyObject();

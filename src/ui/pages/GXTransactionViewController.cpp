@@ -160,8 +160,8 @@ QWidget* GXTransactionViewController::makeControlledView()
         if (description >= 0) table->horizontalHeader()->setSectionResizeMode(description, QHeaderView::Stretch);
         const int status = shown.model->columnOf("status");
         if (status >= 0) table->setColumnWidth(status, 52);
-        const int date = shown.model->columnOf("date");
-        if (date >= 0) table->setColumnWidth(date, 90);
+        for (const char* id : {"date", "nextDate"})
+            if (shown.model->columnOf(id) >= 0) table->setColumnWidth(shown.model->columnOf(id), 90);
         for (const char* id : {"from", "to"})
             if (shown.model->columnOf(id) >= 0) table->setColumnWidth(shown.model->columnOf(id), 150);
         table->setAutosaveName(setup.autosave);

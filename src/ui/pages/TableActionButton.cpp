@@ -14,22 +14,12 @@ TableActionButton::TableActionButton(QWidget* table, const std::vector<TableActi
     setText(QString::fromUtf8("\u2699"));
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus);
-    for (const TableActionEntry& entry : entries) {
-        if (!entry.titleKey) {
-            mMenu->addSeparator();
-            continue;
-        }
-        QAction* item = mMenu->addAction(QString::fromStdString(localized(entry.titleKey)));
-        item->setObjectName(QString::fromLatin1(entry.titleKey));
-        item->setProperty("tag", entry.tag);
-        item->setProperty("baseTitle", item->text());
-        connect(item, &QAction::triggered, this, [this, tag = entry.tag] {
-            if (mTable) mTable->setFocus(Qt::OtherFocusReason);
-            // An item enabled when the menu opened may no longer apply.
-            if (mValidate && !mValidate(tag).enabled) return;
-            if (mRun) mRun(tag);
-        });
-    }
+    addTaggedItems(*mMenu, entries, [this](int tag) {
+        if (mTable) mTable->setFocus(Qt::OtherFocusReason);
+        // An item enabled when the menu opened may no longer apply.
+        if (mValidate && !mValidate(tag).enabled) return;
+        if (mRun) mRun(tag);
+    });
     connect(mMenu, &QMenu::aboutToShow, this, &TableActionButton::validateItems);
     setMenu(mMenu);
 }
@@ -37,10 +27,31 @@ TableActionButton::TableActionButton(QWidget* table, const std::vector<TableActi
 void TableActionButton::validateItems()
 {
     if (mTable) mTable->setFocus(Qt::OtherFocusReason);
-    for (QAction* item : mMenu->actions()) {
+    validateTaggedItems(*mMenu, [this](int tag) {
+        return mValidate ? mValidate(tag) : MenuItemValidation{true, std::nullopt};
+    });
+}
+
+void addTaggedItems(QMenu& menu, const std::vector<TableActionEntry>& entries, std::function<void(int tag)> run)
+{
+    for (const TableActionEntry& entry : entries) {
+        if (!entry.titleKey) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction* item = menu.addAction(QString::fromStdString(localized(entry.titleKey)));
+        item->setObjectName(QString::fromLatin1(entry.titleKey));
+        item->setProperty("tag", entry.tag);
+        item->setProperty("baseTitle", item->text());
+        QObject::connect(item, &QAction::triggered, &menu, [run, tag = entry.tag] { run(tag); });
+    }
+}
+
+void validateTaggedItems(QMenu& menu, const std::function<MenuItemValidation(int tag)>& validate)
+{
+    for (QAction* item : menu.actions()) {
         if (item->isSeparator()) continue;
-        const MenuItemValidation validation = mValidate ? mValidate(item->property("tag").toInt())
-                                                        : MenuItemValidation{true, std::nullopt};
+        const MenuItemValidation validation = validate(item->property("tag").toInt());
         item->setEnabled(validation.enabled);
         item->setText(validation.title ? QString::fromStdString(*validation.title)
                                        : item->property("baseTitle").toString());

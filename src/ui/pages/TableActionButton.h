@@ -20,6 +20,12 @@ struct TableActionEntry {
     int tag;
 };
 
+// Adds an item per entry (named by its title key, carrying its tag) whose
+// triggering runs the tag.
+void addTaggedItems(QMenu& menu, const std::vector<TableActionEntry>& entries, std::function<void(int tag)> run);
+// Enables and titles the menu's tagged items as `validate` answers now.
+void validateTaggedItems(QMenu& menu, const std::function<MenuItemValidation(int tag)>& validate);
+
 class TableActionButton : public GXMenuButton {
     Q_OBJECT
 

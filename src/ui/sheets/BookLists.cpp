@@ -120,14 +120,14 @@ long stockCommissionCategory(CDocAccounting* books)
     return settings(books) ? settings(books)->Get_mDefExpTStockCommission() : 0;
 }
 
-long currencyFluctuationsAccount(CDocAccounting* books)
+long unspecifiedIncomeAccount(CDocAccounting* books)
 {
-    return settings(books) ? settings(books)->Get_mDefAccntCurrencyFluctuations() : 0;
+    return settings(books) ? settings(books)->Get_mDefAccntUnspecifiedIncome() : 0;
 }
 
-long currencyFluctuationsCategory(CDocAccounting* books)
+long unspecifiedIncomeCategory(CDocAccounting* books)
 {
-    return settings(books) ? settings(books)->Get_mDefExpTUnspecifiedCurrencyFluctuation() : 0;
+    return settings(books) ? settings(books)->Get_mDefExpTUnspecifiedIncome() : 0;
 }
 
 } // namespace book_defaults

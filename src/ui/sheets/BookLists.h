@@ -37,8 +37,8 @@ long ownPropertyAccount(CDocAccounting* books);
 long unspecifiedExpenseCategory(CDocAccounting* books);
 long stockCommissionAccount(CDocAccounting* books);
 long stockCommissionCategory(CDocAccounting* books);
-long currencyFluctuationsAccount(CDocAccounting* books);
-long currencyFluctuationsCategory(CDocAccounting* books);
+long unspecifiedIncomeAccount(CDocAccounting* books);
+long unspecifiedIncomeCategory(CDocAccounting* books);
 } // namespace book_defaults
 
 // The kinds of named objects whose names must be unique.

@@ -1,11 +1,14 @@
 #include "ui/sheets/CCreateRecurringTrnsPopupController.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
 
@@ -21,6 +24,8 @@ constexpr const char* kKindKeys[] = {"TypeManual",  "TypeOnce",   "TypeWeekly", 
                                      "TypeMonthly", "TypeSeveralTimesAMonth", "TypeYearly", "TypeSeveralTimesAYear"};
 constexpr const char* kWeekdayKeys[] = {"WEEKDAYMONDAY", "WEEKDAYTUESDAY",  "WEEKDAYWEDNESDAY", "WEEKDAYTHURSDAY",
                                         "WEEKDAYFRIDAY", "WEEKDAYSATURDAY", "WEEKDAYSUNDAY"};
+constexpr const char* kWeekOfMonthKeys[] = {"WEEKOFMONTHFIRST", "WEEKOFMONTHSECOND", "WEEKOFMONTHTHIRD",
+                                            "WEEKOFMONTHLAST"};
 constexpr int kWeekly = 2;
 constexpr int kSeveralTimesAWeek = 3;
 constexpr int kMonthly = 4;
@@ -34,6 +39,17 @@ QSpinBox* makeNumberField(QWidget* parent, const char* outletName, int minimum, 
     field->setRange(minimum, maximum);
     field->setMaximumWidth(80);
     return field;
+}
+
+// The weekday a monthly schedule of weekdays books on, 0 Monday .. 6
+// Sunday: the first one flagged from Monday to Saturday, else Sunday when
+// flagged, else Saturday.
+int weekdayOfMonth(const CRcrTItem& item)
+{
+    for (int day = 1; day <= 6; ++day)
+        if (item.weekday(day).value_or(0) != 0)
+            return day - 1;
+    return item.weekday(7).value_or(0) != 0 ? 6 : 5;
 }
 
 } // namespace
@@ -74,10 +90,35 @@ CCreateRecurringTrnsPopupController::CCreateRecurringTrnsPopupController(QWidget
     }
     pages[kWeekly]->layout()->addWidget(mWeekdays);
 
-    auto* monthly = new QFormLayout(pages[kMonthly]);
+    // Monthly: on a day of the month, or on a weekday of a week of the month.
+    auto* monthly = new QGridLayout(pages[kMonthly]);
     monthly->setContentsMargins(0, 0, 0, 0);
+    mOnDayOfMonth = new QRadioButton(sheetText("DAYOFMONTH"), pages[kMonthly]);
+    mOnDayOfMonth->setObjectName(QStringLiteral("onDayOfMonth"));
     mDayOfMonthField = makeNumberField(pages[kMonthly], "dayOfMonthField", 1, 31);
-    monthly->addRow(sheetText("DAYOFMONTH"), mDayOfMonthField);
+    mOnWeekdayOfMonth = new QRadioButton(sheetText("WEEKDAYOFMONTH"), pages[kMonthly]);
+    mOnWeekdayOfMonth->setObjectName(QStringLiteral("onWeekdayOfMonth"));
+    mWeekOfMonthPopup = new QComboBox(pages[kMonthly]);
+    mWeekOfMonthPopup->setObjectName(QStringLiteral("weekOfMonthPopup"));
+    for (const char* key : kWeekOfMonthKeys)
+        mWeekOfMonthPopup->addItem(sheetText(key));
+    mWeekdayOfMonthPopup = new QComboBox(pages[kMonthly]);
+    mWeekdayOfMonthPopup->setObjectName(QStringLiteral("weekdayOfMonthPopup"));
+    for (const char* key : kWeekdayKeys)
+        mWeekdayOfMonthPopup->addItem(sheetText(key));
+    monthly->addWidget(mOnDayOfMonth, 0, 0);
+    monthly->addWidget(mDayOfMonthField, 0, 1);
+    monthly->addWidget(mOnWeekdayOfMonth, 1, 0);
+    auto* weekdayOfMonth = new QHBoxLayout;
+    weekdayOfMonth->addWidget(mWeekOfMonthPopup);
+    weekdayOfMonth->addWidget(mWeekdayOfMonthPopup);
+    weekdayOfMonth->addStretch(1);
+    monthly->addLayout(weekdayOfMonth, 1, 1);
+    monthly->setColumnStretch(2, 1);
+    // Editing a way of counting chooses it.
+    connect(mDayOfMonthField, &QSpinBox::valueChanged, mOnDayOfMonth, [this] { mOnDayOfMonth->setChecked(true); });
+    for (QComboBox* popup : {mWeekOfMonthPopup, mWeekdayOfMonthPopup})
+        connect(popup, &QComboBox::activated, mOnWeekdayOfMonth, [this] { mOnWeekdayOfMonth->setChecked(true); });
     auto* everyNDays = new QFormLayout(pages[kSeveralTimesAMonth]);
     everyNDays->setContentsMargins(0, 0, 0, 0);
     mEveryNDaysField = makeNumberField(pages[kSeveralTimesAMonth], "everyNDaysField", 1, 366);
@@ -102,6 +143,9 @@ CCreateRecurringTrnsPopupController::CCreateRecurringTrnsPopupController(QWidget
     }
     yearly->addLayout(dates);
     form->addRow(QString(), recurringDetailsTab);
+    mAutomaticApprovalCheck = new QCheckBox(sheetText("AUTOMATICAPPROVAL"), schedule);
+    mAutomaticApprovalCheck->setObjectName(QStringLiteral("automaticApprovalCheck"));
+    form->addRow(QString(), mAutomaticApprovalCheck);
     schedule->setLayout(form);
     addBelowLines(schedule);
 
@@ -146,6 +190,7 @@ void CCreateRecurringTrnsPopupController::loadSchedule()
         return;
     }
     const QSignalBlocker blockTimes(numberOfTimesPerYearField);
+    const QSignalBlocker blockDay(mDayOfMonthField);
     const int kind = item->mRecurringType().value_or(0);
     const int times = item->mNumberOfTimesPerYear().value_or(0);
     for (int day = 0; day < 7; ++day)
@@ -153,6 +198,10 @@ void CCreateRecurringTrnsPopupController::loadSchedule()
     const long dayOfMonth = item->mDayOfMonth().value_or(1);
     mDayOfMonthField->setValue(static_cast<int>(dayOfMonth));
     mEveryNDaysField->setValue(static_cast<int>(dayOfMonth));
+    (item->mMonthlyType().value_or(0) == 0 ? mOnDayOfMonth : mOnWeekdayOfMonth)->setChecked(true);
+    mWeekOfMonthPopup->setCurrentIndex(std::clamp(item->mWeekType().value_or(0), 0, 3));
+    mWeekdayOfMonthPopup->setCurrentIndex(weekdayOfMonth(*item));
+    mAutomaticApprovalCheck->setChecked(item->mAutomaticApproval().value_or(true));
     numberOfTimesPerYearField->setValue(times);
     for (int i = 0; i < 12; ++i) {
         const long date = item->mDateOfYear(i + 1).value_or(0);
@@ -183,10 +232,19 @@ void CCreateRecurringTrnsPopupController::storeSchedule()
                     break;
             }
     }
-    if (kind == kMonthly)
-        item->setMDayOfMonth(mDayOfMonthField->value());
-    else if (kind == kSeveralTimesAMonth)
+    if (kind == kMonthly) {
+        const bool onDay = mOnDayOfMonth->isChecked();
+        item->setMMonthlyType(onDay ? 0 : 1);
+        if (onDay) {
+            item->setMDayOfMonth(mDayOfMonthField->value());
+        } else {
+            item->setMWeekType(mWeekOfMonthPopup->currentIndex());
+            // The one weekday flagged (setting it clears the others).
+            item->setWeekday(mWeekdayOfMonthPopup->currentIndex() + 1, 1);
+        }
+    } else if (kind == kSeveralTimesAMonth)
         item->setMDayOfMonth(mEveryNDaysField->value());
+    item->setMAutomaticApproval(mAutomaticApprovalCheck->isChecked());
     const int times = numberOfTimesPerYearField->value();
     item->setMNumberOfTimesPerYear(times);
     for (int i = 0; i < 12; ++i)

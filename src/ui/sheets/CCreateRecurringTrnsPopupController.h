@@ -2,9 +2,11 @@
 // The recurring transaction sheet: the transaction sheet over a recurring
 // transaction (created with command 25), with its schedule below the lines:
 // the kind of recurrence (0 manual .. 7 several times a year) chooses the
-// page of recurringDetailsTab; the weekdays, the day of the month, and the
-// number of times a year with as many of the twelve dates of the year
-// enabled.
+// page of recurringDetailsTab; the weekdays, the monthly date (a day of the
+// month, or a weekday of the first, second, third or last week: whichever
+// is chosen or was last edited), the number of times a year with as many of
+// the twelve dates of the year enabled, and whether what falls due is
+// booked at once or waits on the Generated page.
 
 #include <array>
 
@@ -12,6 +14,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QRadioButton;
 class QSpinBox;
 class QStackedWidget;
 
@@ -41,7 +44,12 @@ private:
     QStackedWidget* recurringDetailsTab;
     QWidget* mWeekdays;
     std::array<QCheckBox*, 7> mWeekdayChecks{};
+    QRadioButton* mOnDayOfMonth;
     QSpinBox* mDayOfMonthField;
+    QRadioButton* mOnWeekdayOfMonth;
+    QComboBox* mWeekOfMonthPopup;
+    QComboBox* mWeekdayOfMonthPopup;
+    QCheckBox* mAutomaticApprovalCheck;
     QSpinBox* mEveryNDaysField;
     QSpinBox* numberOfTimesPerYearField;
     std::array<CDateEditField*, 12> dateOfYear{};

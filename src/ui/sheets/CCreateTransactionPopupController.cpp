@@ -113,7 +113,11 @@ CTransactionDetailTableView* CCreateTransactionPopupController::makeTable(const 
     connect(insert, &QPushButton::clicked, this, [this, table, side] {
         if (!table->selectionModel() || !table->selectionModel()->hasSelection() || !mLogic.temporaryTransaction())
             return;
-        mLogic.temporaryTransaction()->addDetailWithType(side);
+        // The line being typed is taken first; the keys that follow go
+        // into the new line, which proposes what is left to balance.
+        if (!table->endEditing())
+            return;
+        mLogic.addLineProposingTheRest(side);
         reloadTables();
         selectNewRow(-1, table);
     });
@@ -153,6 +157,8 @@ void CCreateTransactionPopupController::initialize(const SheetParameters& parame
     mForTable->setLists(book_lists::categories(books), fourCC("ExpT"),
                         book_lists::currencies(books));
     for (auto* table : {mFromTable, mToTable, mForTable}) {
+        // A cell still open from an earlier opening belongs to its lines.
+        table->discardEditing();
         table->linesModel()->setTransaction(mLogic.temporaryTransaction());
         table->setNewObjectCreationAsked(false);
     }
@@ -160,7 +166,9 @@ void CCreateTransactionPopupController::initialize(const SheetParameters& parame
     loadFields();
     loadSchedule();
     currentTable = nullptr;
+    // What is typed first replaces the proposed name.
     mNameField->setFocus(Qt::OtherFocusReason);
+    mNameField->selectAll();
 }
 
 void CCreateTransactionPopupController::observeDocument()

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "bridge/CNSStringDateTBridge.h"
 #include "bridge/CPrfRItem.h"
 #include "document/FilePassword.h"
 #include "ui/NamedIcons.h"
@@ -58,6 +60,12 @@ CFilePreferenceController::CFilePreferenceController(QWidget* parent) : CPopupWi
         connect(box, &QComboBox::currentIndexChanged, this, [this, entry] { popupChosen(*entry); });
         connect(box->lineEdit(), &QLineEdit::editingFinished, this, [this, entry] { popupChosen(*entry); });
     }
+    QFormLayout* general = forms[settings_page::kGeneral];
+    mYearStartPopup = addSheetRow(general, "PREFYEARSTART", new QComboBox(this), "mPrefYearStartPopup");
+    for (int month = 1; month <= 12; ++month)
+        mYearStartPopup->addItem(sheetText(("MONTHNAME" + std::to_string(month)).c_str()), month);
+    mCurrentPeriodLabel = addSheetRow(general, "PREFCURRENTPERIOD", makeValueLabel(this), "mCurrentPeriodLabel");
+    connect(mYearStartPopup, &QComboBox::activated, this, &CFilePreferenceController::yearStartChosen);
     QFormLayout* password = forms[settings_page::kPassword];
     mPassword = addSheetRow(password, "PREFPASSWORD", new QLineEdit(this), "mPassword");
     mOtherPasword = addSheetRow(password, "PREFPASSWORDAGAIN", new QLineEdit(this), "mOtherPasword");
@@ -116,6 +124,7 @@ void CFilePreferenceController::initialize(const SheetParameters& parameters)
         if (mSettings)
             box->setId(popup.read(*mSettings));
     }
+    showYearStart();
     const std::string stored = mSettings ? mSettings->mPassword().value_or("") : std::string();
     mPassword->setText(QString::fromStdString(stored));
     mOtherPasword->setText(QString::fromStdString(mSettings ? mSettings->mOtherPasword().value_or("") : ""));
@@ -159,6 +168,34 @@ void CFilePreferenceController::popupChosen(const SettingsPopup& popup)
     popup.write(*mSettings, *id);
     if (mDocument)
         mDocument->updateChangeCount();
+}
+
+void CFilePreferenceController::yearStartChosen()
+{
+    if (mLoading || !mSettings)
+        return;
+    const long month = mYearStartPopup->currentData().toInt();
+    if (month != mSettings->mCurrentYearStart()) {
+        // The item recomputes the current and previous periods; it refuses
+        // a month it cannot take (166).
+        mSettings->setMCurrentYearStart(month);
+        if (mSettings->mCurrentYearStart() == month && mDocument)
+            mDocument->updateChangeCount();
+    }
+    showYearStart();
+}
+
+void CFilePreferenceController::showYearStart()
+{
+    const long month = mSettings ? mSettings->mCurrentYearStart() : 1;
+    mYearStartPopup->setCurrentIndex(month >= 1 && month <= 12 ? static_cast<int>(month) - 1 : -1);
+    auto date = [](long value) {
+        return QString::fromStdString(CNSStringDateTBridge::dateTToNSString(static_cast<DateT>(value)));
+    };
+    mCurrentPeriodLabel->setText(mSettings ? QStringLiteral("%1 \u2013 %2")
+                                                 .arg(date(mSettings->mCurrentPeriodStart()),
+                                                      date(mSettings->mCurrentPeriodEnd()))
+                                           : QString());
 }
 
 void CFilePreferenceController::passwordEdited()

@@ -1,10 +1,11 @@
 #pragma once
 // The document settings window: the default accounts and categories the
 // books use when nothing else is given, the home and input currencies, the
-// password, the portfolio and the business defaults, on six pages chosen
-// from the toolbar "setupToolbar". It opens on "general". Every pop-up
-// writes its choice to the settings item as soon as it is made and marks
-// the document changed; OK only closes the window.
+// month the accounting year starts in, the password, the portfolio and the
+// business defaults, on six pages chosen from the toolbar "setupToolbar".
+// It opens on "general". Every pop-up writes its choice to the settings item
+// as soon as it is made and marks the document changed; OK only closes the
+// window.
 //
 // Keys: "DOCUMENT" and "FILEPREFERENCES" (the settings item).
 
@@ -16,6 +17,8 @@
 #include "ui/sheets/CPopupWindowAncestor.h"
 
 class QAction;
+class QComboBox;
+class QLabel;
 class QLineEdit;
 class QStackedWidget;
 class QToolBar;
@@ -53,6 +56,9 @@ public:
 
 private:
     void popupChosen(const SettingsPopup& popup);
+    // The month chosen starts the accounting year; the periods follow.
+    void yearStartChosen();
+    void showYearStart();
     void passwordEdited();
     void confirmationEdited();
 
@@ -62,6 +68,8 @@ private:
     QStackedWidget* tabView;
     std::map<std::string, QWidget*, std::less<>> mPages;
     std::map<std::string, QAction*, std::less<>> mItems;
+    QComboBox* mYearStartPopup;
+    QLabel* mCurrentPeriodLabel;
     QLineEdit* mPassword;
     QLineEdit* mOtherPasword;
     bool mLoading = false;

@@ -2,7 +2,11 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QStackedWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "bridge/CAcoWItem.h"
@@ -42,6 +46,9 @@ CNewOwnerController::CNewOwnerController(QWidget* parent) : CPopupWindowAncestor
     setObjectName(QStringLiteral("newAccountOwner"));
     setWindowTitle(sheetText("OWNERSHEETTITLE"));
 
+    mainTab = new QStackedWidget(this);
+    mainTab->setObjectName(QStringLiteral("mainTab"));
+    auto* typed = new QWidget(mainTab);
     auto* contact = makeSheetForm();
     idField = addSheetRow(contact, "FIELDID", makeValueLabel(this), "idField");
     nameField = addSheetRow(contact, "FIELDNAME", new CTextField(this, 34), "nameField");
@@ -52,6 +59,38 @@ CNewOwnerController::CNewOwnerController(QWidget* parent) : CPopupWindowAncestor
     eMailField = addSheetRow(contact, "FIELDEMAIL", new CTextField(this, 254), "eMailField");
     VATField = addSheetRow(contact, "FIELDVAT", new CTextField(this, 34), "VATField");
     nameField->setMinimumWidth(280);
+    contact->setContentsMargins(0, 0, 0, 0);
+    typed->setLayout(contact);
+    mainTab->addWidget(typed);
+
+    // The people of the contacts, for a new owner linked to one of them.
+    auto* picker = new QWidget(mainTab);
+    auto* pickerLayout = new QVBoxLayout(picker);
+    pickerLayout->setContentsMargins(0, 0, 0, 0);
+    auto* hint = new QLabel(sheetText("OWNERPICKERHINT"), picker);
+    hint->setWordWrap(true);
+    mContactsSearchField = new QLineEdit(picker);
+    mContactsSearchField->setObjectName(QStringLiteral("contactsSearchField"));
+    mContactsSearchField->setPlaceholderText(sheetText("OWNERPICKERSEARCH"));
+    mContactsSearchField->setClearButtonEnabled(true);
+    mPeoplePicker = new QTableWidget(0, 3, picker);
+    mPeoplePicker->setObjectName(QStringLiteral("peoplePicker"));
+    mPeoplePicker->setHorizontalHeaderLabels(
+        {sheetText("OWNERPICKERNAME"), sheetText("OWNERPICKERCOMPANY"), sheetText("OWNERPICKERADDRESS")});
+    mPeoplePicker->setSelectionBehavior(QAbstractItemView::SelectRows);
+    mPeoplePicker->setSelectionMode(QAbstractItemView::SingleSelection);
+    mPeoplePicker->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    mPeoplePicker->verticalHeader()->hide();
+    mPeoplePicker->horizontalHeader()->setStretchLastSection(true);
+    mPeoplePicker->setAlternatingRowColors(true);
+    mPeoplePicker->setMinimumHeight(180);
+    pickerLayout->addWidget(hint);
+    pickerLayout->addWidget(mContactsSearchField);
+    pickerLayout->addWidget(mPeoplePicker, 1);
+    mainTab->addWidget(picker);
+    connect(mContactsSearchField, &QLineEdit::textChanged, this, [this](const QString& text) { filterPicker(text); });
+    // A double click picks the person, as OK does.
+    connect(mPeoplePicker, &QTableWidget::cellDoubleClicked, this, [this] { okClicked(); });
 
     auto* suppliers = new QGroupBox(this);
     auto* supplierForm = makeSheetForm();
@@ -102,7 +141,7 @@ CNewOwnerController::CNewOwnerController(QWidget* parent) : CPopupWindowAncestor
     alignFormLabels({contact, supplierForm, customerForm});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 18, 20, 14);
-    layout->addLayout(contact);
+    layout->addWidget(mainTab);
     layout->addSpacing(4);
     layout->addWidget(suppliers);
     layout->addWidget(customers);
@@ -118,6 +157,8 @@ void CNewOwnerController::initialize(const SheetParameters& parameters)
         return;
     fillPopups();
     loadFields();
+    mainTab->setCurrentIndex(mLogic.fromContacts() ? 1 : 0);
+    if (mLogic.fromContacts()) fillPicker();
     for (QCheckBox* check : {createSupplierAccountsCheck, selectSupplierAccountsCheck, createCustomerAccountsCheck,
                              selectCustomerAccountsCheck})
         check->setChecked(false);
@@ -126,7 +167,56 @@ void CNewOwnerController::initialize(const SheetParameters& parameters)
     selectSupplierAccountsCheck->setEnabled(mLogic.canSelectAccounts());
     selectCustomerAccountsCheck->setEnabled(mLogic.canSelectAccounts());
     enablePopups();
-    nameField->setFocus(Qt::OtherFocusReason);
+    if (mLogic.fromContacts()) mContactsSearchField->setFocus(Qt::OtherFocusReason);
+    else nameField->setFocus(Qt::OtherFocusReason);
+}
+
+void CNewOwnerController::fillPicker()
+{
+    mPeople = mLogic.pickablePeople();
+    const QSignalBlocker quiet(mContactsSearchField);
+    mContactsSearchField->clear();
+    mPeoplePicker->clearContents();
+    mPeoplePicker->setRowCount(static_cast<int>(mPeople.size()));
+    for (std::size_t i = 0; i < mPeople.size(); ++i) {
+        const ContactPerson& person = mPeople[i];
+        const ContactAddress* address = person.primaryAddress();
+        // The address on one line.
+        const QString where = address ? QString::fromStdString(formatAddress(*address)).replace('\n', QStringLiteral(", "))
+                                      : QString();
+        const int row = static_cast<int>(i);
+        const std::string name = contactDisplayName(person);
+        mPeoplePicker->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(name)));
+        // A company listed under its own name needs it only once.
+        const std::string company = person.organization == name ? std::string() : person.organization;
+        mPeoplePicker->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(company)));
+        mPeoplePicker->setItem(row, 2, new QTableWidgetItem(where));
+    }
+    mPeoplePicker->resizeColumnsToContents();
+    mPeoplePicker->clearSelection();
+}
+
+void CNewOwnerController::filterPicker(const QString& text)
+{
+    const QString wanted = text.trimmed();
+    for (int row = 0; row < mPeoplePicker->rowCount(); ++row) {
+        bool shown = wanted.isEmpty();
+        for (int column = 0; column < mPeoplePicker->columnCount() && !shown; ++column)
+            if (const QTableWidgetItem* cell = mPeoplePicker->item(row, column))
+                shown = cell->text().contains(wanted, Qt::CaseInsensitive);
+        mPeoplePicker->setRowHidden(row, !shown);
+        // A hidden person cannot stay picked.
+        if (!shown && mPeoplePicker->selectionModel()->isRowSelected(row)) mPeoplePicker->clearSelection();
+    }
+}
+
+std::vector<ContactPerson> CNewOwnerController::pickedPeople() const
+{
+    std::vector<ContactPerson> picked;
+    for (const QModelIndex& row : mPeoplePicker->selectionModel()->selectedRows())
+        if (row.row() >= 0 && static_cast<std::size_t>(row.row()) < mPeople.size() && !mPeoplePicker->isRowHidden(row.row()))
+            picked.push_back(mPeople[static_cast<std::size_t>(row.row())]);
+    return picked;
 }
 
 void CNewOwnerController::fillPopups()
@@ -202,7 +292,8 @@ bool CNewOwnerController::checkContents()
     if (!mLogic.temporaryItem())
         return false;
     storeFields();
-    return mLogic.checkContents(selectSupplierAccountsCheck->isChecked(), selectCustomerAccountsCheck->isChecked());
+    return mLogic.checkContents(selectSupplierAccountsCheck->isChecked(), selectCustomerAccountsCheck->isChecked(),
+                                mLogic.fromContacts() ? pickedPeople() : std::vector<ContactPerson>());
 }
 
 void CNewOwnerController::dialogClosed(int returnCode, const SheetParameters& context)

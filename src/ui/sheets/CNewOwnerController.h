@@ -1,14 +1,22 @@
 #pragma once
 // The account owner sheet (see OwnerSheetLogic): name and contact fields,
-// and the owner's supplier and customer accounts: either made for it
-// ("make ... accounts", with the category of the invoices or payments) or
-// chosen among existing ones (only for an owner being modified).
+// or, for a new owner from the contacts, the picker of the contacts' people
+// ("mainTab" page 1: a search field over the list "peoplePicker"); and the
+// owner's supplier and customer accounts: either made for it ("make ...
+// accounts", with the category of the invoices or payments) or chosen among
+// existing ones (only for an owner being modified).
 
+#include <vector>
+
+#include "platform/core/contacts_provider.h"
 #include "ui/sheets/CPopupWindowAncestor.h"
 #include "ui/sheets/OwnerSheetLogic.h"
 
 class QCheckBox;
 class QLabel;
+class QLineEdit;
+class QStackedWidget;
+class QTableWidget;
 
 namespace ch {
 
@@ -25,7 +33,12 @@ public:
     bool checkContents() override;
     void dialogClosed(int returnCode, const SheetParameters& context) override;
 
+    QTableWidget* peoplePicker() const { return mPeoplePicker; }
+
 private:
+    void fillPicker();
+    void filterPicker(const QString& text);
+    std::vector<ContactPerson> pickedPeople() const;
     void fillPopups();
     void loadFields();
     void storeFields();
@@ -33,6 +46,10 @@ private:
     void enablePopups();
 
     OwnerSheetLogic mLogic;
+    QStackedWidget* mainTab;
+    QLineEdit* mContactsSearchField;
+    QTableWidget* mPeoplePicker;
+    std::vector<ContactPerson> mPeople;   // the picker's rows, in order
     QLabel* idField;
     CTextField* nameField;
     CTextField* firstNameField;

@@ -2,6 +2,7 @@
 
 #include <QFormLayout>
 #include <QLabel>
+#include <QLineEdit>
 
 #include "bridge/CCurRItem.h"
 #include "ui/controls/CNumericTransformer.h"
@@ -44,10 +45,12 @@ CNewShareController::CNewShareController(QWidget* parent) : CNewCurrencyControll
         addSheetRow(form, "FIELDDIVIDENDCATEGORY", new CPopupList(this), "dividendReasonCodePopup");
     bruttoResultField = addSheetRow(form, "FIELDGROSSRESULT", makeValueLabel(this), "bruttoResultField");
     nettoResultField = addSheetRow(form, "FIELDNETRESULT", makeValueLabel(this), "nettoResultField");
+    // The portfolio account comes with the share, made when the share is:
+    // it is shown, not chosen.
+    portfolioAccountPopup->setEnabled(false);
     form->setContentsMargins(0, 10, 0, 0);
-    for (CPopupList* popup : {portfolioAccountPopup, comissionPLAccountPopup, comissionReasonCodePopup,
-                              dividendSourceAccountPopup, dividendDestinationPLAccountPopup,
-                              dividendReasonCodePopup}) {
+    for (CPopupList* popup : {comissionPLAccountPopup, comissionReasonCodePopup, dividendSourceAccountPopup,
+                              dividendDestinationPLAccountPopup, dividendReasonCodePopup}) {
         watchPopup(popup);
         swallowReturnIn(popup);
     }
@@ -71,6 +74,8 @@ void CNewShareController::loadFields()
     CNewCurrencyController::loadFields();
     const CurrencySheetValues& v = mLogic.values();
     showId(portfolioAccountPopup, v.portfolioAccountId);
+    portfolioAccountPopup->lineEdit()->setPlaceholderText(v.portfolioAccountId ? QString()
+                                                                               : sheetText("PORTFOLIONEWACCOUNT"));
     showId(comissionPLAccountPopup, v.commissionAccountId);
     showId(comissionReasonCodePopup, v.commissionCategoryId);
     showId(dividendSourceAccountPopup, v.dividendSourceAccountId);
@@ -84,7 +89,6 @@ void CNewShareController::storeFields()
 {
     CNewCurrencyController::storeFields();
     CurrencySheetValues& v = mLogic.values();
-    v.portfolioAccountId = portfolioAccountPopup->objectValue();
     v.commissionAccountId = comissionPLAccountPopup->objectValue();
     v.commissionCategoryId = comissionReasonCodePopup->objectValue();
     v.dividendSourceAccountId = dividendSourceAccountPopup->objectValue();

@@ -88,6 +88,20 @@ bool CPopupWindowAncestor::endEditingOfFields()
     return true;
 }
 
+void CPopupWindowAncestor::discardEditingOfFields()
+{
+    for (QWidget* child : findChildren<QWidget*>())
+        if (auto* field = dynamic_cast<EditingField*>(child))
+            field->discardEditing();
+}
+
+void CPopupWindowAncestor::done(int returnCode)
+{
+    if (isRunning())
+        discardEditingOfFields();
+    Sheet::done(returnCode);
+}
+
 QHBoxLayout* CPopupWindowAncestor::makeButtonRow(int helpTag)
 {
     auto* row = new QHBoxLayout;

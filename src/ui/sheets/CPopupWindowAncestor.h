@@ -5,7 +5,9 @@
 // checkContents (which raises a numbered error and answers false to keep the
 // sheet open with the user's input) and ends with 1; Cancel ends with -1
 // without checking. The end call-back dialogClosed receives the code and the
-// dictionary of that opening and runs the sheet's command.
+// dictionary of that opening and runs the sheet's command. A sheet that ends
+// drops whatever its fields still edit (OK has taken it by then), so that
+// the next opening starts clean.
 //
 // A Return that only closed a pop-up's list (less than 0.1 seconds earlier)
 // does not confirm the sheet. The help button opens the anchor its tag
@@ -55,6 +57,8 @@ public:
 
     QPushButton* okButton() const { return OKButton; }
 
+    void done(int returnCode) override;
+
 public slots:
     void okClicked();
     void cancelClicked();
@@ -65,6 +69,8 @@ public slots:
 protected:
     // Every entry field of the sheet ends editing; false when one refused.
     bool endEditingOfFields();
+    // Every entry field drops what it still edits.
+    void discardEditingOfFields();
     // The OK, Cancel and help row; the help button's tag selects its anchor.
     QHBoxLayout* makeButtonRow(int helpTag = 0);
     // Watches the pop-up's list (for the Return guard).

@@ -190,44 +190,78 @@ CNamedListArray* CTransactionDetailTableView::listOfColumn(int column) const
 
 void CTransactionDetailTableView::editorOpened(QWidget* editor, int row, int column)
 {
-    mEditor = editor;
-    mEditedRow = row;
-    mEditedColumn = column;
+    mEditedIndex = mModel ? QPersistentModelIndex(mModel->index(row, column)) : QPersistentModelIndex();
+    mRefusedText.reset();
     editor->installEventFilter(this);
     if (auto* popup = qobject_cast<CPopupList*>(editor); popup && popup->lineEdit())
         popup->lineEdit()->installEventFilter(this);
+}
+
+QWidget* CTransactionDetailTableView::editor() const
+{
+    // A reload of the lines drops the editor from the view's own list at
+    // once (it is deleted later): what the view no longer lists is gone.
+    return mEditedIndex.isValid() && state() == EditingState ? indexWidget(mEditedIndex) : nullptr;
+}
+
+void CTransactionDetailTableView::closeOpenEditor(QAbstractItemDelegate::EndEditHint hint)
+{
+    QWidget* open = editor();
+    mEditedIndex = QPersistentModelIndex();
+    mRefusedText.reset();
+    if (open)
+        QTableView::closeEditor(open, hint);
+}
+
+void CTransactionDetailTableView::discardEditing()
+{
+    closeOpenEditor(QAbstractItemDelegate::RevertModelCache);
 }
 
 void CTransactionDetailTableView::editCell(int row, int column)
 {
     if (!mModel || row < 0 || row >= mModel->rowCount() || column < 0 || column >= mModel->columnCount())
         return;
-    if (mEditor)
-        QTableView::closeEditor(mEditor, QAbstractItemDelegate::NoHint);
-    mEditor = nullptr;
+    closeOpenEditor(QAbstractItemDelegate::NoHint);
     const QModelIndex index = mModel->index(row, column);
     selectRow(row);
     setCurrentIndex(index);
     edit(index);
-    if (mEditor)
-        mEditor->setFocus(Qt::OtherFocusReason);
+    if (QWidget* opened = editor())
+        opened->setFocus(Qt::OtherFocusReason);
+}
+
+void CTransactionDetailTableView::focusWithTextSelected(QWidget* open)
+{
+    open->setFocus(Qt::OtherFocusReason);
+    if (auto* popup = qobject_cast<CPopupList*>(open); popup && popup->lineEdit())
+        popup->lineEdit()->selectAll();
+    else if (auto* field = qobject_cast<QLineEdit*>(open))
+        field->selectAll();
 }
 
 bool CTransactionDetailTableView::finishEditing(int movement)
 {
-    if (!mEditor || !mModel)
+    QWidget* open = editor();
+    if (!open || !mModel)
         return true;
-    const int row = mEditedRow, column = mEditedColumn;
-    const QString text = editorText(mEditor).trimmed();
+    const int row = mEditedIndex.row(), column = mEditedIndex.column();
+    const QString text = editorText(open).trimmed();
     std::optional<long> objectId;
     std::optional<double> amount;
+    // Told once: the same text refused again (at OK, say) only goes back
+    // to the user for correction.
+    const bool told = mRefusedText == text;
     if (column == TransactionLinesModel::kAmountColumn) {
         const auto conversion = CNumericTransformer().getObjectValue(text.toStdString());
         if (!conversion.ok) {
-            Alert alert;
-            alert.message = conversion.errorDescription;
-            alertPresenter().showError(alert);
-            mEditor->setFocus(Qt::OtherFocusReason);
+            mRefusedText = text;
+            if (!told) {
+                Alert alert;
+                alert.message = conversion.errorDescription;
+                alertPresenter().showError(alert);
+            }
+            focusWithTextSelected(open);
             return false;
         }
         amount = conversion.value.value_or(0.0);
@@ -236,18 +270,16 @@ bool CTransactionDetailTableView::finishEditing(int movement)
         names.setArray(listOfColumn(column));
         const long id = names.doesItemExist(text.toStdString());
         if (id < 0) {
-            CErrorManager::RaiseError(224);
-            mEditor->setFocus(Qt::OtherFocusReason);
+            mRefusedText = text;
+            if (!told)
+                CErrorManager::RaiseError(224);
+            focusWithTextSelected(open);
             return false;
         }
         objectId = id;
     }
     mNewObjectCreationAsked = false;
-    QWidget* editor = std::exchange(mEditor, nullptr);
-    mClosing = true;
-    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
-    mClosing = false;
-    mEditedRow = mEditedColumn = -1;
+    closeOpenEditor(QAbstractItemDelegate::NoHint);
     if (mDelegate) {
         if (objectId)
             mDelegate->setObjectIdT(*objectId, this, row + 1, column == TransactionLinesModel::kAccountColumn);
@@ -276,8 +308,8 @@ bool CTransactionDetailTableView::finishEditing(int movement)
 
 void CTransactionDetailTableView::balanceTransactionDetail()
 {
-    const int row = mEditedRow >= 0 ? mEditedRow : currentIndex().row();
-    const int column = mEditedColumn >= 0 ? mEditedColumn : 0;
+    const int row = editedRow() >= 0 ? editedRow() : currentIndex().row();
+    const int column = editedColumn() >= 0 ? editedColumn() : 0;
     if (row < 0 || !mDelegate)
         return;
     mDelegate->balanceTransactionDetailFromTable(this, row);
@@ -289,9 +321,9 @@ void CTransactionDetailTableView::balanceTransactionDetail()
 void CTransactionDetailTableView::newObject()
 {
     // The account cell being edited, else the selected row's.
-    if (mEditor && mEditedColumn != TransactionLinesModel::kAccountColumn)
+    if (editor() && editedColumn() != TransactionLinesModel::kAccountColumn)
         return;
-    const int row = mEditor ? mEditedRow : currentIndex().row();
+    const int row = editor() ? editedRow() : currentIndex().row();
     if (row < 0 || !mDelegate)
         return;
     mNewObjectCreationAsked = true;
@@ -302,7 +334,7 @@ void CTransactionDetailTableView::focusInEvent(QFocusEvent* event)
 {
     QTableView::focusInEvent(event);
     mNewObjectCreationAsked = false;
-    if (mEditor)
+    if (editor())
         return;
     if (mLeaving) {
         mLeaving = false;
@@ -319,10 +351,7 @@ void CTransactionDetailTableView::mousePressEvent(QMouseEvent* event)
     const QModelIndex index = indexAt(event->position().toPoint());
     if (event->button() == Qt::LeftButton && addImageRect(index).adjusted(-2, -2, 2, 2).contains(event->position().toPoint())) {
         // The add image: a new account or category for this row, no editing.
-        if (QWidget* editor = std::exchange(mEditor, nullptr)) {
-            mEditedRow = mEditedColumn = -1;
-            QTableView::closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
-        }
+        closeOpenEditor(QAbstractItemDelegate::RevertModelCache);
         selectRow(index.row());
         setCurrentIndex(index);
         mNewObjectCreationAsked = true;
@@ -347,7 +376,16 @@ void CTransactionDetailTableView::mousePressEvent(QMouseEvent* event)
 
 bool CTransactionDetailTableView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && mEditor) {
+    // The second click of a double click lands on the editor the first one
+    // opened: the cell is edited as F2 does, its whole text selected.
+    if (event->type() == QEvent::MouseButtonDblClick && editor()) {
+        QWidget* open = editor();
+        if (watched == open || open->isAncestorOf(qobject_cast<QWidget*>(watched))) {
+            focusWithTextSelected(open);
+            return true;
+        }
+    }
+    if (event->type() == QEvent::KeyPress && editor()) {
         auto* key = static_cast<QKeyEvent*>(event);
         switch (key->key()) {
         case Qt::Key_Tab:
@@ -360,17 +398,14 @@ bool CTransactionDetailTableView::eventFilter(QObject* watched, QEvent* event)
         case Qt::Key_Enter:
             finishEditing(kReturnMovement);
             return true;
-        case Qt::Key_Escape: {
-            QWidget* editor = std::exchange(mEditor, nullptr);
-            mEditedRow = mEditedColumn = -1;
-            QTableView::closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+        case Qt::Key_Escape:
+            closeOpenEditor(QAbstractItemDelegate::RevertModelCache);
             return true;
-        }
         default:
             break;
         }
     }
-    if (event->type() == QEvent::ShortcutOverride && mEditor) {
+    if (event->type() == QEvent::ShortcutOverride && editor()) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
             event->accept();
@@ -380,14 +415,14 @@ bool CTransactionDetailTableView::eventFilter(QObject* watched, QEvent* event)
     return QTableView::eventFilter(watched, event);
 }
 
-void CTransactionDetailTableView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+void CTransactionDetailTableView::closeEditor(QWidget* closing, QAbstractItemDelegate::EndEditHint hint)
 {
     // The view's own endings (focus moving elsewhere) close without writing.
-    if (editor == mEditor && !mClosing) {
-        mEditor = nullptr;
-        mEditedRow = mEditedColumn = -1;
+    if (closing == editor()) {
+        mEditedIndex = QPersistentModelIndex();
+        mRefusedText.reset();
     }
-    QTableView::closeEditor(editor, hint);
+    QTableView::closeEditor(closing, hint);
 }
 
 void CTransactionDetailTableView::commitData(QWidget*) {}

@@ -6,7 +6,8 @@
 // (getNextControlForTable). A typed account, category or currency must
 // exist (error 224, the cell stays in editing); a typed amount must convert
 // ("CONVFL"). Tabbing into the table edits row 0, column 0; a click edits
-// the clicked cell.
+// the clicked cell, a double click too, with its whole text selected as F2
+// does.
 //
 // The account (or category) cells show an add image at their left edge: a
 // click on it asks the sheet for a new account or category for that row,
@@ -14,9 +15,11 @@
 // balancing of a line are also items of the table's context menu, with
 // keys: New (Ctrl+N) and Ctrl+=.
 
+#include <QPersistentModelIndex>
 #include <QTableView>
 
 #include <memory>
+#include <optional>
 
 #include "platform/core/four_char_code.h"
 #include "ui/controls/EditingField.h"
@@ -74,15 +77,20 @@ public:
 
     // Selects the row alone and edits the cell with its text selected.
     void editCell(int row, int column);
+    // The open cell editor, as the view itself tracks it: none once it
+    // closed, and none once the lines were reloaded under it.
+    QWidget* editor() const;
     // The cell being edited (-1 when none).
-    int editedRow() const { return mEditedRow; }
-    QWidget* editor() const { return mEditor; }
-    int editedColumn() const { return mEditedColumn; }
+    int editedRow() const { return editor() ? mEditedIndex.row() : -1; }
+    int editedColumn() const { return editor() ? mEditedIndex.column() : -1; }
     // Ends the open editor with the movement: checks and writes the value,
-    // then moves. False when the value was refused (the cell stays in editing).
+    // then moves. False when the value was refused (the cell stays in
+    // editing, its text selected; the same refused text is told only once).
     bool finishEditing(int movement);
     // The open cell ends without moving.
     bool endEditing() override { return finishEditing(kNoMovement); }
+    // The open cell closes without writing its text.
+    void discardEditing() override;
 
     bool ibLeaving() const { return mLeaving; }
     void setIbLeaving(bool leaving) { mLeaving = leaving; }
@@ -105,6 +113,10 @@ protected:
 private:
     friend class DetailCellDelegate;
     void editorOpened(QWidget* editor, int row, int column);
+    // Closes the open editor (if any) without writing it.
+    void closeOpenEditor(QAbstractItemDelegate::EndEditHint hint);
+    // The editor takes the focus with its whole text selected.
+    void focusWithTextSelected(QWidget* editor);
 
     TransactionLinesModel* mModel = nullptr;
     TransactionDetailTableDelegate* mDelegate = nullptr;
@@ -113,12 +125,12 @@ private:
     FourCharCode mObjectType = 0;
     std::unique_ptr<CPopupListDataSource> mObjectSource;
     int mCreationRow = -1;
-    QWidget* mEditor = nullptr;
-    int mEditedRow = -1;
-    int mEditedColumn = -1;
+    // The cell of the open editor; the editor itself is the view's to keep.
+    QPersistentModelIndex mEditedIndex;
+    // The text last refused in the edited cell, so that it is told once.
+    std::optional<QString> mRefusedText;
     bool mLeaving = false;
     bool mNewObjectCreationAsked = false;
-    bool mClosing = false;
 };
 
 } // namespace ch

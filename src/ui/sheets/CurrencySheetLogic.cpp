@@ -75,9 +75,12 @@ void CurrencySheetLogic::initialize(const SheetParameters& parameters)
     v.fullName = localized("NEWSHARENAME");
     v.commissionAccountId = idOf(book_defaults::stockCommissionAccount(books));
     v.commissionCategoryId = idOf(book_defaults::stockCommissionCategory(books));
-    v.dividendSourceAccountId = idOf(book_defaults::currencyFluctuationsAccount(books));
+    // A dividend is income: it comes from the books' income account and is
+    // booked on their income category (the dividend sheet offers income
+    // categories only), not on the currency differences.
+    v.dividendSourceAccountId = idOf(book_defaults::unspecifiedIncomeAccount(books));
     v.dividendDestinationAccountId = idOf(book_defaults::ownPropertyAccount(books));
-    v.dividendCategoryId = idOf(book_defaults::currencyFluctuationsCategory(books));
+    v.dividendCategoryId = idOf(book_defaults::unspecifiedIncomeCategory(books));
 }
 
 bool CurrencySheetLogic::isHomeCurrency() const

@@ -1,10 +1,15 @@
 #include "ui/sheets/OwnerSheetLogic.h"
 
+#include <algorithm>
+
+#include "bridge/BridgeDocument.h"
 #include "bridge/CAcoWItem.h"
 #include "document/arguments/CAcoWArguments.h"
 #include "model/CAccount.h"
 #include "model/CDocAccounting.h"
 #include "model/foundation/CErrorManager.h"
+#include "platform/core/contacts_provider.h"
+#include "platform/core/unicode.h"
 #include "ui/sheets/CommandSink.h"
 #include "ui/sheets/SheetDocument.h"
 
@@ -26,6 +31,7 @@ void OwnerSheetLogic::initialize(const SheetParameters& parameters)
         return;
     mTemporaryItem = std::make_shared<CAcoWItem>();
     mItemToModify = parameters.itemAs<CAcoWItem>(sheet_key::kOwnerToModify);
+    mFromContacts = !mItemToModify && parameters.number(sheet_key::kUseAddressBook).value_or(0) != 0;
     if (mItemToModify) {
         mTemporaryItem->synchronizeWithObject(*mItemToModify);
         return;
@@ -33,6 +39,26 @@ void OwnerSheetLogic::initialize(const SheetParameters& parameters)
     mTemporaryItem->setGetName(parameters.text(sheet_key::kPartnerName).value_or(""));
     if (const auto address = parameters.text(sheet_key::kPartnerAddress))
         mTemporaryItem->setOfficialAddress(*address);
+}
+
+std::vector<ContactPerson> OwnerSheetLogic::pickablePeople() const
+{
+    const ContactsProvider* contacts = mDocument ? mDocument->bridge().contacts() : nullptr;
+    std::vector<ContactPerson> people = contacts ? contacts->people() : std::vector<ContactPerson>();
+    std::stable_sort(people.begin(), people.end(), [](const ContactPerson& a, const ContactPerson& b) {
+        return compareLocalized(contactDisplayName(a), contactDisplayName(b)) < 0;
+    });
+    return people;
+}
+
+std::string contactDisplayName(const ContactPerson& person)
+{
+    if ((person.flags & ContactPerson::kShowAsMask) == ContactPerson::kShowAsCompany && !person.organization.empty())
+        return person.organization;
+    std::string name = person.firstName;
+    if (!name.empty() && !person.lastName.empty()) name += ' ';
+    name += person.lastName;
+    return name.empty() ? person.organization : name;
 }
 
 bool OwnerSheetLogic::canCreateSupplierAccounts() const
@@ -58,10 +84,18 @@ bool OwnerSheetLogic::checkAccountOwnerIsThis(std::optional<long> accountId) con
     return mItemToModify->getId() == account->Get_mAccountOwnerId();
 }
 
-bool OwnerSheetLogic::checkContents(bool selectSupplierAccounts, bool selectCustomerAccounts) const
+bool OwnerSheetLogic::checkContents(bool selectSupplierAccounts, bool selectCustomerAccounts,
+                                    const std::vector<ContactPerson>& picked)
 {
     if (!mTemporaryItem)
         return false;
+    if (mFromContacts) {
+        if (picked.size() != 1) {
+            CErrorManager::RaiseError(232);
+            return false;
+        }
+        mTemporaryItem->synchronizeWithABPerson(picked.front());
+    }
     const CAcoWItem& item = *mTemporaryItem;
     if (mItemToModify) {
         const bool suppliersOk = !selectSupplierAccounts || (checkAccountOwnerIsThis(item.openCreditInvoiceAccount()) &&

@@ -4,7 +4,6 @@
 
 #include "bridge/BridgeDocument.h"
 #include "bridge/CTrnSItem.h"
-#include "document/arguments/CDragAndDropRelocationArgument.h"
 #include "model/CAccType.h"
 #include "model/CAccount.h"
 #include "model/CDocAccounting.h"
@@ -13,6 +12,7 @@
 #include "model/CNonvisualExaminator.h"
 #include "platform/core/localized_strings.h"
 #include "ui/sheets/CommandSink.h"
+#include "ui/sheets/Relocation.h"
 #include "ui/sheets/SheetDocument.h"
 
 namespace ch {
@@ -79,12 +79,7 @@ bool SideBarDrops::acceptDrop(const CNonVisualDataItem* node, const std::optiona
         return false;
     CNonVisual* dropped = objectWithKey(*key);
     if (CNonVisual* receiver = node->getSourceItem()) {
-        arguments::CDragAndDropRelocationArgument argument;
-        argument.idDroppedObject = dropped->Get_Id();
-        argument.idReceivingObject = receiver->Get_Id();
-        argument.droppedObjectType = dropped->Get_ObjectType();
-        argument.receivingObjectType = receiver->Get_ObjectType();
-        if (mDocument.commands().executeCommand(command::kRelocate, nullptr, &argument) <= 0)
+        if (!relocateObject(mDocument.commands(), *dropped, *receiver))
             return false;
         if (selectionChanged)
             selectionChanged();

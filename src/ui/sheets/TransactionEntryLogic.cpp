@@ -7,6 +7,7 @@
 #include "bridge/CExpTItem.h"
 #include "bridge/CRcrTItem.h"
 #include "document/arguments/CTransactionArguments.h"
+#include "model/CDebit.h"
 #include "model/CTransaction.h"
 #include "model/foundation/CDate.h"
 #include "model/foundation/CDecimal.h"
@@ -62,40 +63,74 @@ bool TransactionEntryLogic::sumsEqual(double x, double y)
     return std::fabs(x - y) * scale <= 1.0 + 1e-7;
 }
 
-bool TransactionEntryLogic::completeSide(FourCharCode side)
+std::optional<double> TransactionEntryLogic::restOf(FourCharCode side) const
 {
     auto* transaction = mTemporaryTransaction ? static_cast<CTransaction*>(mTemporaryTransaction->getSourceItem())
                                               : nullptr;
     if (!transaction)
-        return false;
+        return std::nullopt;
     double fromFluctuation = 0.0, toFluctuation = 0.0, forFluctuation = 0.0;
     const double total = transaction->Get_mLocalAmount();
     if (side == kFromSide || side == kToSide) {
         const double sum = side == kFromSide ? transaction->Get_DebitAmount(fromFluctuation)
                                              : transaction->Get_CreditAmount(toFluctuation);
         if (sumsEqual(total, sum) || total == 0.0)
-            return false;
-        if (side == kFromSide) {
-            transaction->Add_Debit(LArray::kLastIndex, false, total - sum);
-            mTemporaryTransaction->setMFromList();
-        } else {
-            transaction->Add_Credit(LArray::kLastIndex, false, total - sum);
-            mTemporaryTransaction->setMToList();
-        }
-        return true;
+            return std::nullopt;
+        return total - sum;
     }
     transaction->Get_DebitAmount(fromFluctuation);
     transaction->Get_CreditAmount(toFluctuation);
     transaction->Get_ExpenseTypeAmount(forFluctuation);
     const double moved = fromFluctuation + toFluctuation;
     if (sumsEqual(moved, forFluctuation))
+        return std::nullopt;
+    return std::fabs(moved - forFluctuation);
+}
+
+CDebit* TransactionEntryLogic::appendLine(FourCharCode side, double amount)
+{
+    auto* transaction = mTemporaryTransaction ? static_cast<CTransaction*>(mTemporaryTransaction->getSourceItem())
+                                              : nullptr;
+    if (!transaction)
+        return nullptr;
+    if (side == kFromSide)
+        return transaction->Add_Debit(LArray::kLastIndex, false, amount);
+    if (side == kToSide)
+        return transaction->Add_Credit(LArray::kLastIndex, false, amount);
+    if (side == kForSide)
+        return transaction->Add_ExpenseType(LArray::kLastIndex, false, amount);
+    return nullptr;
+}
+
+void TransactionEntryLogic::announceLines(FourCharCode side)
+{
+    if (side == kFromSide)
+        mTemporaryTransaction->setMFromList();
+    else if (side == kToSide)
+        mTemporaryTransaction->setMToList();
+    else
+        mTemporaryTransaction->setMForList();
+}
+
+bool TransactionEntryLogic::completeSide(FourCharCode side)
+{
+    const std::optional<double> rest = restOf(side);
+    if (!rest)
         return false;
-    CExptypeDetail* line = transaction->Add_ExpenseType(LArray::kLastIndex, false, std::fabs(moved - forFluctuation));
-    if (line)
-        transaction->Set_ExpenseType_Account(
-            line, static_cast<ObjectIdT>(book_defaults::unspecifiedExpenseCategory(mDocument->books())));
-    mTemporaryTransaction->setMForList();
+    CDebit* line = appendLine(side, *rest);
+    if (line && side == kForSide)
+        static_cast<CTransaction*>(mTemporaryTransaction->getSourceItem())
+            ->Set_ExpenseType_Account(static_cast<CExptypeDetail*>(line),
+                                      static_cast<ObjectIdT>(
+                                          book_defaults::unspecifiedExpenseCategory(mDocument->books())));
+    announceLines(side);
     return true;
+}
+
+void TransactionEntryLogic::addLineProposingTheRest(FourCharCode side)
+{
+    if (appendLine(side, restOf(side).value_or(0.0)))
+        announceLines(side);
 }
 
 void TransactionEntryLogic::rebalanceCategories()

@@ -10,6 +10,7 @@
 // "transaction", "fromAccount", "toAccount", "expenseType".
 
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "platform/core/four_char_code.h"
@@ -17,6 +18,7 @@
 
 namespace ch {
 
+class CDebit;
 class CTrnSItem;
 
 namespace transaction_sheet_key {
@@ -50,6 +52,9 @@ public:
     // total (for the category lines: of the value moved), and answers
     // whether it added one. The from and to sides add nothing for a total of 0.
     bool completeSide(FourCharCode side);
+    // A new last line on the side (the "+" of its table), proposing what the
+    // side lacks (0 when it adds up); the category line has no category yet.
+    void addLineProposingTheRest(FourCharCode side);
     // The category lines are balanced against the accounts' lines.
     void rebalanceCategories();
 
@@ -60,6 +65,13 @@ public:
     void dialogClosed(int returnCode);
 
 private:
+    // What the side lacks, none when it adds up.
+    std::optional<double> restOf(FourCharCode side) const;
+    // Appends a line of the amount to the side; the new line, or null.
+    CDebit* appendLine(FourCharCode side, double amount);
+    // The item is told that the side's lines changed.
+    void announceLines(FourCharCode side);
+
     bool mRecurring;
     SheetDocument* mDocument = nullptr;
     int mDialogAction = kActionCreate;

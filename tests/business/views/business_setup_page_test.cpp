@@ -147,14 +147,15 @@ TEST_F(BusinessSetupPageTest, RateMadeThroughTheSheetAfterRefusedValuesShowsOnTh
         const char* fiscal;
         long error;
         const char* focus;
+        const char* named = nullptr;   // the field the message names
     };
     const Refused refused[] = {
         {"", "21", "100", 202, "nameField"},
-        {"Standard", "21", "", 129, "fiscalField"},
+        {"Standard", "21", "", 129, "fiscalField", "Recoverable (%)"},
         {"Standard", "21", "100.01", 272, "fiscalField"},
-        {"Standard", "", "100", 129, "rateField"},
+        {"Standard", "", "100", 129, "rateField", "Rate (%)"},
         {"Standard", "-0.01", "100", 272, "rateField"},
-        {"Standard", "abc", "100", 129, "rateField"},
+        {"Standard", "abc", "100", 129, "rateField", "Rate (%)"},
     };
     for (const Refused& r : refused) {
         field<QLineEdit>("nameField")->setText(r.name);
@@ -167,6 +168,11 @@ TEST_F(BusinessSetupPageTest, RateMadeThroughTheSheetAfterRefusedValuesShowsOnTh
         EXPECT_EQ(environment.alerts().numbers().back(), r.error) << r.rate << "/" << r.fiscal;
         EXPECT_EQ(sheet().focusWidget() ? sheet().focusWidget()->objectName() : QString(), QString::fromLatin1(r.focus))
             << r.rate << "/" << r.fiscal;
+        if (r.named) {
+            EXPECT_NE(environment.alerts().records().back().alert.message.find(std::string("“") + r.named + "”"),
+                      std::string::npos)
+                << environment.alerts().records().back().alert.message;
+        }
     }
     EXPECT_TRUE(business().businessArrays().VATRateArray.empty());
 

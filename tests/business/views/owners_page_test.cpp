@@ -54,6 +54,7 @@
 #include "ui/controls/PasteboardTypes.h"
 #include "ui/WindowDocument.h"
 #include "ui/lists/GXTableAncestor.h"
+#include "ui/pages/TableActionButton.h"
 
 namespace ch::test {
 namespace {
@@ -89,6 +90,7 @@ public:
     void newExpenseType() override {}
     void showDocumentSettings() override {}
     void initiateCreditCardAccountCreation() override {}
+    void exportTransactions(const CNonVisualDataItem::Ptr&) override {}
     void newCurrencyAsked(bool) override {}
     void modifyCurrency(const std::shared_ptr<CCurRItem>&) override {}
     void changeCurrencyRate(const std::shared_ptr<CCurRItem>&) override {}
@@ -385,7 +387,17 @@ TEST_F(OwnersPageTest, ModifiedInvoiceCreditNoteUnlinkSearchAndDeleteAgreeWithTh
     page->searchInvoiceForPayment(true);
     auto* search = page->searchSheet();
     ASSERT_TRUE(search && search->isVisible());
-    search->findChild<QTableWidget*>()->selectRow(0);
+    // The invoice's date as the user writes dates, and its amount whole.
+    auto* candidates = search->findChild<QTableWidget*>();
+    QApplication::processEvents();
+    EXPECT_EQ(candidates->item(0, 0)->text().toStdString(),
+              CNSStringDateTBridge::dateTToNSString(static_cast<DateT>(*invoice->mDate())));
+    const QString amount = candidates->item(0, 2)->text();
+    const int amountRight = candidates->horizontalHeader()->sectionViewportPosition(2) +
+                            candidates->horizontalHeader()->sectionSize(2);
+    EXPECT_LE(amountRight, candidates->viewport()->width()) << "the Amount column is cut";
+    EXPECT_GE(candidates->horizontalHeader()->sectionSize(2), candidates->fontMetrics().horizontalAdvance(amount));
+    candidates->selectRow(0);
     ASSERT_EQ(search->selectedInvoiceTransactions().size(), std::size_t(1));
     search->okClicked();
     QApplication::processEvents();
@@ -542,6 +554,67 @@ TEST_F(OwnersPageTest, InvoiceSheetPaymentCategoryCancelledInvoiceAndDates)
         EXPECT_EQ(shown.toStdString(), CNSStringDateTBridge::dateTToNSString(static_cast<DateT>(*transaction->mDate())));
         EXPECT_NE(shown, QString::number(*transaction->mDate()));
     }
+}
+
+// Under the customer's invoices and payments a "+" and an action button, as
+// on the other pages: the "+" makes an invoice or a payment for the customer
+// clicked, and the items that act on a line wait for one to be selected.
+TEST_F(OwnersPageTest, InvoiceAndPaymentTablesHaveTheirPlusAndActionButton)
+{
+    auto* invoices = page->pair(true).leftTable();
+    auto* payments = page->pair(true).rightTable();
+    auto enabled = [](QTableView* table) {
+        std::vector<std::string> names;
+        for (QAction* item : table->actions())
+            if (item->isEnabled()) names.push_back(item->objectName().toStdString());
+        return names;
+    };
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(enabled(invoices), Names{}) << "no customer chosen";
+    EXPECT_FALSE(page->addLineButton(true, true)->isEnabled());
+
+    QTableView* customers = page->ownerTable(GXOwnerViewController::Tab::Customers);
+    const auto row = page->ownerController(GXOwnerViewController::Tab::Customers).arrangedRowOf(owner.get());
+    ASSERT_TRUE(row);
+    QTest::mouseClick(customers->viewport(), Qt::LeftButton, {},
+                      customers->visualRect(customers->model()->index(int(*row), 0)).center());
+    EXPECT_EQ(enabled(invoices), Names{"OWNERSNEWINVOICE"});
+    EXPECT_EQ(enabled(payments), Names{"OWNERSNEWPAYMENT"});
+
+    QPushButton* addInvoice = page->addLineButton(true, true);
+    ASSERT_TRUE(addInvoice && addInvoice->isVisible() && addInvoice->isEnabled());
+    QTest::mouseClick(addInvoice, Qt::LeftButton);
+    auto* sheet = page->invoiceSheet();
+    ASSERT_TRUE(sheet && sheet->isVisible());
+    sheet->findChild<QLineEdit*>("invoiceNameField")->setText("Windows");
+    sheet->findChild<CAmountField*>("invoiceAmountField")->setValue(400.0);
+    QTest::mouseClick(sheet->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+    QApplication::processEvents();
+    ASSERT_FALSE(sheet->isVisible()) << ::testing::PrintToString(environment.alerts().numbers());
+    ASSERT_EQ(page->pair(true).leftTableArrayController().arrangedCount(), std::size_t(1));
+    EXPECT_EQ(enabled(invoices), Names{"OWNERSNEWINVOICE"}) << "the new invoice is not selected yet";
+
+    QTest::mouseClick(invoices->viewport(), Qt::LeftButton, {},
+                      invoices->visualRect(invoices->model()->index(0, 1)).center());
+    EXPECT_EQ(enabled(invoices), (Names{"OWNERSNEWINVOICE", "OWNERSMODIFYINVOICE", "OWNERSDELETEINVOICE",
+                                        "OWNERSCREDITNOTE", "OWNERSUNLINKPAYMENTS"}));
+    TableActionButton* action = page->lineActionButton(true, true);
+    ASSERT_TRUE(action && action->isVisible());
+    emit action->actionMenu()->aboutToShow();
+    QAction* modify = nullptr;
+    for (QAction* item : action->actionMenu()->actions())
+        if (item->objectName() == QLatin1String("OWNERSMODIFYINVOICE")) modify = item;
+    ASSERT_TRUE(modify && modify->isEnabled());
+    modify->trigger();
+    ASSERT_TRUE(sheet->isVisible());
+    EXPECT_EQ(sheet->findChild<QLineEdit*>("invoiceNameField")->text(), "Windows");
+    sheet->cancelClicked();
+
+    QPushButton* addPayment = page->addLineButton(true, false);
+    ASSERT_TRUE(addPayment && addPayment->isVisible() && page->lineActionButton(true, false)->isVisible());
+    QTest::mouseClick(addPayment, Qt::LeftButton);
+    ASSERT_TRUE(page->paymentSheet() && page->paymentSheet()->isVisible());
+    page->paymentSheet()->cancelClicked();
 }
 
 TEST_F(OwnersPageTest, MenuAndToolbarItemsFollowTheFocusedTableAndItsSelection)

@@ -111,7 +111,7 @@ TEST(ApplicationSupportFolder, TheImportDefinitionFolderIsMadeOnDemand)
     }
 }
 
-TEST(ImportDefinitionMenu, ListsEntriesNamedWithPlistInAnyCaseThenTheAssistant)
+TEST(ImportDefinitionMenu, ListsEntriesNamedWithPlistInAnyCaseByNameThenTheAssistant)
 {
     TempFolder temp;
     for (const char* name : {"Bank.PLIST", "notes.txt", "card.plist", "old.plist.bak", "plist"})
@@ -123,8 +123,14 @@ TEST(ImportDefinitionMenu, ListsEntriesNamedWithPlistInAnyCaseThenTheAssistant)
 
     const auto items = importDefinitionMenuItems(temp.path());
     ASSERT_EQ(items.size(), 5u);
-    EXPECT_EQ(items[0].title, "Bank.PLIST");
-    EXPECT_EQ(items[0].action, ImportDefinitionMenuItem::Action::ImportWithFileDesc);
+    // Titled by name, each keeping its file.
+    const std::pair<std::string, std::string> titles[] = {
+        {"Bank", "Bank.PLIST"}, {"card", "card.plist"}, {"folder", "folder.plist"}, {"old.plist.bak", "old.plist.bak"}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(items[i].title, titles[i].first);
+        EXPECT_EQ(items[i].fileName, titles[i].second);
+        EXPECT_EQ(items[i].action, ImportDefinitionMenuItem::Action::ImportWithFileDesc);
+    }
     EXPECT_EQ(items[4].title, localized("DEFINEIMPORTFILE"));
     EXPECT_EQ(items[4].action, ImportDefinitionMenuItem::Action::ShowImportFileDefinitionAssistant);
 

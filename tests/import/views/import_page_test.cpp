@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -25,6 +26,7 @@
 #include <fstream>
 
 #include "../../document/document_fixture.h"
+#include "document/arguments/CurrencyArguments.h"
 #include "document/commands/CommandJournalReader.h"
 #include "import/CImpTItem.h"
 #include "import/DocumentImport.h"
@@ -37,6 +39,9 @@
 #include "import/views/ImportPage.h"
 #include "import/views/fileImportAssistantWindowController.h"
 #include "model/CAccount.h"
+#include "model/CCurrency.h"
+#include "model/CDocAccounting.h"
+#include "model/CExpenseType.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/message_format.h"
 
@@ -169,6 +174,10 @@ TEST_F(ImportPageTest, ADefinitionMadeWithTheAssistantImportsAndOnlyAcceptedLine
     assistant.findChild<QLineEdit*>("dateFormatField")->setText("yyyyMMdd");
     assistant.goNext();
     ASSERT_EQ(assistant.handler().currentPage(), 3);
+    // The definition in words.
+    const QString preview = assistant.findChild<QPlainTextEdit*>("plistPreviewTextField")->toPlainText();
+    EXPECT_TRUE(preview.contains(QStringLiteral("Amount: COL2"))) << preview.toStdString();
+    EXPECT_FALSE(preview.contains(QLatin1Char('<'))) << preview.toStdString();
 
     // A name that would leave the folder is refused, and the page stays.
     environment.alerts().clear();
@@ -212,18 +221,23 @@ TEST_F(ImportPageTest, ADefinitionMadeWithTheAssistantImportsAndOnlyAcceptedLine
     EXPECT_FALSE(model.lineAt(0)->mAccept());
 }
 
-TEST_F(ImportPageTest, OwnAccountOffersTheBooksOwnAccountsAndTheChosenOneLearnsTheStatementsNumber)
+TEST_F(ImportPageTest, OwnAccountOffersTheBooksOwnAccountsAndTheSelectedLinesTakeTheChosenOne)
 {
     const ObjectIdT savings = addAccount("Savings", books::kOwnPropertyType, "");
-    install({{"999-9999999-99", 20090302, -12.0}});
+    install({{"999-9999999-99", 20090302, -12.0}, {"999-9999999-99", 20090303, -30.0}});
     const std::size_t accounts = root().mAccountList->GetCount();
     ImportPage page(*document);
     page.resize(1200, 400);
     page.show();
-    ASSERT_EQ(page.model().rowCount(), 1);
+    ASSERT_EQ(page.model().rowCount(), 2);
     EXPECT_FALSE(page.model().lineAt(0)->isComplete());
 
-    page.table()->selectRow(0);
+    // Both lines selected, as a person does it: a click, then a Ctrl-click.
+    QTableView* table = page.table();
+    for (int row = 0; row < 2; ++row)
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, row ? Qt::ControlModifier : Qt::NoModifier,
+                          table->visualRect(page.model().index(row, CImportedTransactionArrayController::Title)).center());
+    ASSERT_EQ(table->selectionModel()->selectedRows().size(), 2);
     click(page, "mOwnAccountFromImportButton");
     QMenu* menu = page.ownAccountMenu();
     ASSERT_TRUE(menu->isVisible());
@@ -240,7 +254,8 @@ TEST_F(ImportPageTest, OwnAccountOffersTheBooksOwnAccountsAndTheChosenOneLearnsT
     EXPECT_EQ(offered.back(), QString::fromStdString(formatMessage(localized("IMPNEWOWNACCOUNTITEM"),
                                                                     {"999-9999999-99"})));
 
-    // Savings, and yes, the statement's number is its number from now on.
+    // Savings, and yes, the statement's number is its number from now on:
+    // one question for the selection, and every selected line takes it.
     environment.alerts().clear();
     environment.alerts().scriptAnswer(AlertAnswer::Alternate);
     QAction* chosen = menu->actions().at(int(offered.indexOf("Savings")));
@@ -248,11 +263,14 @@ TEST_F(ImportPageTest, OwnAccountOffersTheBooksOwnAccountsAndTheChosenOneLearnsT
     QCoreApplication::processEvents();
     EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{207});
     EXPECT_EQ(root().mAccountList->GetCount(), accounts) << "no account made";
-    const auto line = page.model().lineAt(0);
-    EXPECT_EQ(line->mOurAccountId(), savings);
-    EXPECT_TRUE(line->isComplete()) << line->mRemark();
-    EXPECT_EQ(page.model().data(page.model().index(0, CImportedTransactionArrayController::OwnAccount)).toString(),
-              "Savings");
+    for (int row = 0; row < 2; ++row) {
+        const auto line = page.model().lineAt(row);
+        EXPECT_EQ(line->mOurAccountId(), savings);
+        EXPECT_TRUE(line->isComplete()) << line->mRemark();
+        EXPECT_EQ(
+            page.model().data(page.model().index(row, CImportedTransactionArrayController::OwnAccount)).toString(),
+            "Savings");
+    }
     EXPECT_EQ(root().GetAccountForID(savings)->Get_StringRefBankAccountNumber(), "999-9999999-99");
     EXPECT_TRUE(document->isDocumentEdited());
 }
@@ -307,6 +325,164 @@ TEST_F(ImportPageTest, BookingSaysWhyLinesStayAndALineGivenADateInTheTableBooks)
     for (const auto& transaction : document->mTransactionArray()) dates.push_back(transaction->mDate().value_or(0));
     std::sort(dates.begin(), dates.end());
     EXPECT_EQ(dates, (std::vector<DateT>{20090303, 20090304, 20090305}));
+}
+
+// A line whose amount did not read shows the statement's text and waits; its
+// amount is typed in the table (F2 or a double click) and then it books.
+TEST_F(ImportPageTest, ALineWhoseAmountDidNotReadIsGivenItsAmountInTheTableAndBooks)
+{
+    install({{"111-1111111-11", 20090302, 0.0}, {"111-1111111-11", 20090303, -30.0}});
+    const auto unread = std::dynamic_pointer_cast<CImpTItem>(document->statementImport().mImportedTransactionArray()[0]);
+    unread->setAmountUnread("12,3O");
+    unread->autoComplete();
+    ImportPage page(*document);
+    page.resize(1200, 400);
+    page.show();
+    CImportedTransactionArrayController& model = page.model();
+    QTableView* table = page.table();
+    const QModelIndex amount = model.index(0, CImportedTransactionArrayController::Amount);
+    EXPECT_EQ(model.data(amount).toString(), "12,3O");
+    EXPECT_FALSE(unread->isComplete());
+
+    // F2 on the cell: text that is no amount is refused, and the line waits.
+    table->setCurrentIndex(amount);
+    QTest::keyClick(table, Qt::Key_F2);
+    auto* editor = qobject_cast<QLineEdit*>(table->indexWidget(amount));
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "twelve");
+    environment.alerts().clear();
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(environment.alerts().records().size(), 1u);
+    EXPECT_EQ(environment.alerts().records()[0].kind, RecordingAlertPresenter::Kind::Error);
+    EXPECT_TRUE(unread->amountUnread());
+    EXPECT_FALSE(unread->isComplete());
+
+    // A double click, the amount as the user writes it, and the line is complete.
+    const QPoint at = table->visualRect(amount).center();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+    QCoreApplication::processEvents();
+    editor = qobject_cast<QLineEdit*>(table->indexWidget(amount));
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "-12.30");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(unread->amountUnread());
+    EXPECT_DOUBLE_EQ(unread->mAmount(), -12.30);
+    EXPECT_TRUE(unread->isComplete()) << unread->mRemark();
+    EXPECT_EQ(model.data(amount).toString(), "-12.30");
+
+    click(page, "mImportButton");
+    EXPECT_EQ(lastInfo(), formatMessage(localized("302"), {2, 2}));
+    std::vector<double> booked;
+    for (const auto& transaction : document->mTransactionArray())
+        booked.push_back(std::abs(transaction->mTotalAmount().value_or(0.0)));
+    std::sort(booked.begin(), booked.end());
+    EXPECT_EQ(booked, (std::vector<double>{12.30, 30.0}));
+}
+
+// Default Category says what it did, and the lines of that counter account
+// without a category of their own show the new default at once; a line that
+// lacks a counter account is told what to choose.
+TEST_F(ImportPageTest, DefaultCategorySaysWhatItSetAndTheOtherLinesShowIt)
+{
+    const ObjectIdT bakery = root().InsertExpenseType(-1, "Bakery", std::string_view("Bakery"), "",
+                                                      std::string_view(), books::kExpenseCategory, std::nullopt,
+                                                      nullptr, 100.0)->Get_Id();
+    install({{"111-1111111-11", 20090302, -12.0}, {"111-1111111-11", 20090303, -30.0},
+             {"111-1111111-11", 20090304, -7.0}});
+    ImportPage page(*document);
+    page.resize(1200, 400);
+    page.show();
+    CImportedTransactionArrayController& model = page.model();
+    using Columns = CImportedTransactionArrayController;
+    ASSERT_TRUE(model.setData(model.index(0, Columns::Category), qlonglong(bakery)));
+    ASSERT_EQ(model.data(model.index(1, Columns::Category)).toString(), "Other Expenses");
+
+    page.table()->selectRow(0);
+    environment.alerts().clear();
+    click(page, "mDefaultCategoryButton");
+    ASSERT_EQ(environment.alerts().records().size(), 1u);
+    EXPECT_EQ(environment.alerts().records()[0].kind, RecordingAlertPresenter::Kind::Info);
+    EXPECT_EQ(environment.alerts().records()[0].alert.message,
+              formatMessage(localized("IMPDEFAULTCATEGORYSET"), {"Bakery", "Shop North"}) + "\n" +
+                  formatMessage(localized("IMPDEFAULTCATEGORYTOOK"), {2}));
+    EXPECT_EQ(root().GetAccountForID(model.lineAt(0)->mOtherAccountId())->Get_mDefaultExpenseTypeId(), bakery);
+    for (int row = 1; row < 3; ++row) EXPECT_EQ(model.data(model.index(row, Columns::Category)).toString(), "Bakery");
+    EXPECT_TRUE(document->isDocumentEdited());
+
+    // Without a counter account there is nothing to set.
+    auto lone = std::make_shared<CImpTItem>();
+    lone->setMOurAccountNumber("111-1111111-11");
+    lone->setMValueDate(20090305);
+    lone->setMAmount(-1.0);
+    lone->setDocument(&importDocument);
+    lone->autoComplete();
+    document->statementImport().setMImportedTransactionArray(statementLines({lone}));
+    page.reload();
+    page.table()->selectRow(0);
+    environment.alerts().clear();
+    click(page, "mDefaultCategoryButton");
+    ASSERT_EQ(environment.alerts().records().size(), 1u);
+    EXPECT_EQ(environment.alerts().records()[0].kind, RecordingAlertPresenter::Kind::Error);
+    EXPECT_EQ(environment.alerts().records()[0].alert.message, localized("IMPDEFAULTCATEGORYMISSING"));
+}
+
+// Lines in a currency code the books lack wait for it. A currency chosen for
+// one of them, whose symbol the user keeps, goes to the lines of that code
+// and changes nothing in the books; one made elsewhere is taken at once.
+TEST_F(ImportPageTest, LinesWaitingForTheirCurrencyTakeOneChosenOrMade)
+{
+    std::vector<CImpTItem::Ptr> lines;
+    for (const char* code : {"NOK", "nok", "SEK"}) {
+        auto line = std::make_shared<CImpTItem>();
+        line->setMOurAccountNumber("111-1111111-11");
+        line->setMValueDate(20090302);
+        line->setMAmount(-12.0);
+        line->setMForeignAccountNumber("222-2222222-22");
+        line->setMCurrency(code);
+        line->setDocument(&importDocument);
+        line->autoComplete();
+        lines.push_back(line);
+    }
+    document->statementImport().setMImportedTransactionArray(statementLines(lines));
+    ImportPage page(*document);
+    page.show();
+    CImportedTransactionArrayController& model = page.model();
+    using Columns = CImportedTransactionArrayController;
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_NE(lines[std::size_t(row)]->mRemark().find(localized("IMPCUR")), std::string::npos);
+        EXPECT_TRUE(model.data(model.index(row, Columns::Currency), Qt::BackgroundRole).isValid()) << "marked";
+    }
+    EXPECT_EQ(model.data(model.index(0, Columns::Currency)).toString(), "NOK");
+
+    // The euro for the krone lines; the books keep writing it EUR (question 390, Cancel).
+    environment.alerts().clear();
+    environment.alerts().scriptAnswer(AlertAnswer::Default);
+    ASSERT_TRUE(model.setData(model.index(0, Columns::Currency), qlonglong(books::kEUR)));
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{390});
+    EXPECT_EQ(root().GetCurrencyForId(books::kEUR)->Get_ShortStringRefName(), "EUR");
+    EXPECT_FALSE(document->isDocumentEdited());
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_EQ(lines[std::size_t(row)]->mCurrencyId(), books::kEUR);
+        EXPECT_TRUE(lines[std::size_t(row)]->isComplete()) << lines[std::size_t(row)]->mRemark();
+        EXPECT_EQ(model.data(model.index(row, Columns::Currency)).toString(), "EUR");
+    }
+    EXPECT_FALSE(lines[2]->isComplete());
+
+    // Kronor made on the currency page.
+    arguments::CurrencyArguments krona;
+    krona.symbol = "SEK";
+    krona.description = "Swedish Krona";
+    krona.conversionQuantity = 1;
+    krona.conversionFactor = 0.09;
+    document->commandExecutor().executeCommand(6, nullptr, krona);
+    EXPECT_TRUE(lines[2]->isComplete()) << lines[2]->mRemark();
+    EXPECT_EQ(lines[2]->mCurrencyId(), root().GetCurrencyForSymbol("SEK")->Get_Id());
+    EXPECT_FALSE(model.data(model.index(2, Columns::Currency), Qt::BackgroundRole).isValid());
 }
 
 TEST_F(ImportPageTest, TheExportSheetOpensOnTheLastCompleteMonth)

@@ -13,6 +13,7 @@
 #include "model/CAccountTypeArray.h"
 #include "model/CDocAccounting.h"
 #include "model/CMasterExpenseTypeArray.h"
+#include "ui/controls/PasteboardTypes.h"
 #include "ui/outlines/CNamedListTableController.h"
 #include "ui/outlines/CNonVisualOutlineView.h"
 #include "ui/outlines/NamedListOutlineModel.h"
@@ -190,6 +191,12 @@ TEST_F(OutlineTablesTest, DragsCarryTheNodeKeyAndDropsOntoAcceptingRowsReparent)
     EXPECT_EQ(checking->text(), "Checking Account");
     QMimeData foreign;
     foreign.setData("CNonvisualPboardType", QByteArray::number(qlonglong(ids.groceries)) + "45787054");
+    foreign.setData(kDocumentPboardType, documentMarker(&books_));
+    // The same key from other books names another account.
+    TestDocument otherBooks;
+    QMimeData elsewhere;
+    elsewhere.setData("CNonvisualPboardType", checking->data("CNonvisualPboardType"));
+    elsewhere.setData(kDocumentPboardType, documentMarker(&otherBooks));
 
     struct Drop {
         QMimeData* data;
@@ -201,6 +208,7 @@ TEST_F(OutlineTablesTest, DragsCarryTheNodeKeyAndDropsOntoAcceptingRowsReparent)
         {checking.get(), 0, "Savings", false},      // between rows
         {checking.get(), -1, "Cash", false},        // an account takes no account
         {&foreign, -1, "Savings", false},           // never shown in this table
+        {&elsewhere, -1, "Savings", false},         // a row of other books
         {checking.get(), -1, nullptr, false},       // the root
     };
     for (const Drop& d : refused) {

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
@@ -432,6 +433,9 @@ TEST(BudgetSheetChecks, OrderOfTheChecksAndTheCopyRange)
     EXPECT_EQ(budget_page::xrefRange(7, false, 3, 5), std::make_pair(7, 7));
 }
 
+// The totals are what the budget's accounts hold together: 230 on the own
+// account and 50 put aside when 2009 begins, and last year's movements
+// (+230 and +50) planned on top.
 TEST_F(BudgetPageTest, TheBudgetSheetShowsThePeriodTheThreeDatesAndTheFourTotalsEachInItsField)
 {
     std::shared_ptr<CBuDhItem> budget = showNewBudget();
@@ -443,7 +447,7 @@ TEST_F(BudgetPageTest, TheBudgetSheetShowsThePeriodTheThreeDatesAndTheFourTotals
     auto date = [](std::optional<long> value) {
         return value && *value > 0 ? CNSStringDateTBridge::dateTToNSString(static_cast<DateT>(*value)) : std::string();
     };
-    auto amount = [](std::optional<double> value) { return CNSNumberAmountTBridge::NSNumberToNSString(value.value_or(0)); };
+    auto amount = [](double value) { return CNSNumberAmountTBridge::NSNumberToNSString(value); };
     struct Case {
         const char* field;
         QLineEdit* shown;
@@ -454,13 +458,16 @@ TEST_F(BudgetPageTest, TheBudgetSheetShowsThePeriodTheThreeDatesAndTheFourTotals
                                            {"created", sheet->createdOnField, date(budget->mAangemaaktOp())},
                                            {"modified", sheet->modifiedOnField, date(budget->mAangepastOp())},
                                            {"actuals", sheet->actualsUpdatedOnField, date(budget->mBerekendOp())},
-                                           {"opening budget", sheet->openingBudgetField, amount(budget->mBeginBudget())},
-                                           {"closing budget", sheet->closingBudgetField, amount(budget->mEndBudget())},
-                                           {"opening actuals", sheet->openingActualsField, amount(budget->mBeginActual())},
-                                           {"closing actuals", sheet->closingActualsField, amount(budget->mEndActual())}}) {
+                                           {"opening budget", sheet->openingBudgetField, amount(280)},
+                                           {"closing budget", sheet->closingBudgetField, amount(560)},
+                                           {"opening actuals", sheet->openingActualsField, amount(280)},
+                                           {"closing actuals", sheet->closingActualsField, amount(280)}}) {
         ASSERT_NE(c.shown, nullptr) << c.field;
         EXPECT_EQ(c.shown->text().toStdString(), c.expected) << c.field;
+        // Shown, not offered for typing.
         EXPECT_TRUE(c.shown->isReadOnly()) << c.field;
+        EXPECT_FALSE(c.shown->hasFrame()) << c.field;
+        EXPECT_EQ(c.shown->focusPolicy(), Qt::NoFocus) << c.field;
     }
     // A budget whose actuals were just calculated shows when.
     EXPECT_FALSE(sheet->actualsUpdatedOnField->text().isEmpty());
@@ -472,6 +479,66 @@ TEST_F(BudgetPageTest, TheBudgetSheetShowsThePeriodTheThreeDatesAndTheFourTotals
     sheet->ok();
     EXPECT_EQ(page.openSheet(), nullptr);
     EXPECT_EQ(budget->getName(), "Household 2");
+}
+
+// An empty budget, as a person starts one: each message says what to do
+// next, in the order it is done (the line, its month, a cross-reference),
+// and New Cross-reference works for a category that has no budget yet.
+TEST_F(BudgetPageTest, AnEmptyBudgetSaysWhatToDoNextInTheOrderItIsDone)
+{
+    page.show();
+    page.createBudget();
+    auto* sheet = openSheet<CNewBudgetController>();
+    ASSERT_NE(sheet, nullptr);
+    sheet->budgetNameField->setText("Empty");
+    sheet->budgetBaseMatrix->button(budget_base::kEmpty)->setChecked(true);
+    sheet->budgetPeriodMatrix->button(budget_period::kCurrentYear)->setChecked(true);
+    sheet->ok();
+    ASSERT_NE(page.selectedBudget(), nullptr);
+    auto newCrossReference = [&] {
+        for (QPushButton* button : page.findChildren<QPushButton*>())
+            if (button->isVisible() && button->text() == QString::fromStdString(localized("BUDGETNEWXREF")))
+                QTest::mouseClick(button, Qt::LeftButton);
+    };
+    auto doubleClickMonth = [&](bool accounts, int month) {
+        QTableWidget* table = page.budgetTable(accounts);
+        ASSERT_GT(table->rowCount(), 1);
+        const QPoint at = table->visualRect(table->model()->index(1, month + 1)).center();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+    };
+    for (bool accounts : {true, false}) {
+        SCOPED_TRACE(accounts ? "accounts" : "categories");
+        page.showSide(accounts);
+        environment.alerts().clear();
+        newCrossReference();
+        EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{240});   // first the line
+        click(accounts, accounts ? rowOf(true, type::kAccount, books::kDefaultAccount)
+                                 : rowOf(false, type::kExpenseType, books::kExpenseCategory));
+        environment.alerts().clear();
+        newCrossReference();
+        EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{241});   // then its month
+        EXPECT_EQ(page.openSheet(), nullptr);
+        environment.alerts().clear();
+        doubleClickMonth(accounts, 2);
+        EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{189});   // then a cross-reference
+        EXPECT_EQ(page.openSheet(), nullptr);
+        newCrossReference();
+        auto* xref = openSheet<CCreateBudgetXRefSheetController>();
+        ASSERT_NE(xref, nullptr);
+        EXPECT_EQ(chosenId(accounts ? xref->accountPopupField : xref->reasonCodePopupField),
+                  accounts ? books::kDefaultAccount : books::kExpenseCategory);
+        if (!accounts) {
+            chooseId(xref->accountPopupField, books::kDefaultAccount);
+            xref->budgetFromField->selectAll();
+            QTest::keyClicks(xref->budgetFromField, "75");
+            xref->ok();
+            EXPECT_EQ(page.openSheet(), nullptr) << ::testing::PrintToString(environment.alerts().numbers());
+            EXPECT_TRUE(listHas(page.xrefList(false), books::kDefaultAccount, books::kExpenseCategory));
+        } else {
+            xref->reject();
+        }
+    }
 }
 
 } // namespace

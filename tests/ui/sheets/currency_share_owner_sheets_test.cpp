@@ -1,5 +1,6 @@
 #include "document/arguments/CAcoWArguments.h"
 #include "model/CAccountOwner.h"
+#include "platform/core/localized_strings.h"
 #include "sheet_test_support.h"
 #include "ui/controls/CAmountField.h"
 #include "ui/controls/CPopupList.h"
@@ -71,7 +72,11 @@ TEST_F(MoneyObjectSheetTest, CreatingAShareSendsCommand8WithItsAccounts)
     open(sheet, {});
     typeInto(outlet(sheet, "symbolField"), "ACME");
     typeInto(outlet(sheet, "fullNameField"), "Acme Corporation");
-    typeInto(outlet(sheet, "portfolioAccountPopup"), "4");
+    // The share's portfolio account is made with it: nothing to choose.
+    auto* portfolio = outlet<CPopupList>(sheet, "portfolioAccountPopup");
+    EXPECT_FALSE(portfolio->isEnabled());
+    EXPECT_TRUE(portfolio->currentText().isEmpty());
+    EXPECT_EQ(portfolio->lineEdit()->placeholderText().toStdString(), localized("PORTFOLIONEWACCOUNT"));
     completeShare(sheet);
     click(sheet, "OKButton");
 
@@ -80,7 +85,7 @@ TEST_F(MoneyObjectSheetTest, CreatingAShareSendsCommand8WithItsAccounts)
     EXPECT_EQ(args.symbol, "ACME");
     EXPECT_EQ(args.conversionQuantity, 1);
     EXPECT_EQ(args.conversionFactor, 1.0);
-    EXPECT_EQ(args.portfolioAccountId, 4);
+    EXPECT_EQ(args.portfolioAccountId, std::nullopt);
     EXPECT_EQ(args.comissionPLAccountId, 2);
     EXPECT_EQ(args.comissionReasonCodeId, 1);
     EXPECT_EQ(args.dividendSourcePLAccountId, 2);
@@ -134,24 +139,26 @@ TEST_F(MoneyObjectSheetTest, BadInputGets129AndTheSheetStaysOpenWithTheText)
     }
     EXPECT_TRUE(doc.sent().empty());
 
-    // A share's exchange differences and portfolio accounts may stay empty.
+    // A share's exchange differences account may stay empty.
     open(share, {});
     completeShare(share);
     typeInto(outlet(share, "fluctuationsPLAccountPopup"), "");
-    typeInto(outlet(share, "portfolioAccountPopup"), "");
     click(share, "OKButton");
     EXPECT_EQ(doc.sentNumbers(), std::vector<int>{command::kNewShare});
 }
 
 TEST_F(MoneyObjectSheetTest, ModifyingAShareSendsCommand9AndKeepsItsRate)
 {
-    doc.addCurrency(7, "ACME", 1, 12.5, currency_type::kShare);
-    auto acme = doc.dataItemController().currencyItemForCurrency(doc.root().mCurrencyList->GetValueForId(7));
+    auto acme = addSharesAtTheBroker(doc);
     CNewShareController sheet;
     open(sheet, {{std::string(sheet_key::kDialogAction), 2L}, {std::string(sheet_key::kCurrencyToModify), acme}});
     EXPECT_EQ(outlet<QLineEdit>(sheet, "symbolField")->text(), "ACME");
     EXPECT_FALSE(outlet(sheet, "conversionFactorField")->isEnabled());
     EXPECT_FALSE(outlet(sheet, "conversionQuantityField")->isEnabled());
+    // The account the share is held in is shown and kept.
+    auto* portfolio = outlet<CPopupList>(sheet, "portfolioAccountPopup");
+    EXPECT_EQ(portfolio->currentText(), "ACME shares");
+    EXPECT_FALSE(portfolio->isEnabled());
     typeInto(outlet(sheet, "fullNameField"), "Acme Inc.");
     typeInto(outlet(sheet, "baseCurrencyPopup"), "1");
     typeInto(outlet(sheet, "fluctuationsReasonsPopup"), "5");
@@ -162,6 +169,7 @@ TEST_F(MoneyObjectSheetTest, ModifyingAShareSendsCommand9AndKeepsItsRate)
     const auto& args = doc.sent()[0].args<arguments::CShareArguments>();
     EXPECT_EQ(args.description, "Acme Inc.");
     EXPECT_EQ(args.conversionFactor, 12.5);
+    EXPECT_EQ(args.portfolioAccountId, 23);
     EXPECT_EQ(args.actionToPerform, kActionModify);
 }
 

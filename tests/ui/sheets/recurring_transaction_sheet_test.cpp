@@ -106,7 +106,10 @@ TEST_F(RecurringSheetTest, AMonthlyScheduleIsCreatedWithCommand25)
     EXPECT_EQ(made->getName(), "Rent");
     EXPECT_EQ(made->mTotalAmount(), 750.0);
     EXPECT_EQ(made->mRecurringType(), 4);
+    // What the sheet shows is what is booked: the day of the month.
+    EXPECT_EQ(made->mMonthlyType(), 0);
     EXPECT_EQ(made->mDayOfMonth(), 28);
+    EXPECT_EQ(made->mAutomaticApproval(), true);
 }
 
 TEST_F(RecurringSheetTest, SeveralDatesAYearAreKeptAndCancelBooksNothing)

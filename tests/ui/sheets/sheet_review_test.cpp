@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QPixmap>
 
+#include <functional>
+
 #include "sheet_test_support.h"
 #include "ui/sheets/CAskCurrencyrateController.h"
 #include "ui/sheets/CBuySharesSheetController.h"
@@ -33,9 +35,11 @@ TEST(SheetReview, EachSheetIsDrawn)
     const QString folder = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../review/sheets"));
     QDir().mkpath(folder);
     auto draw = [&](CPopupWindowAncestor& sheet, SheetParameters parameters, const char* name,
-                    std::string_view documentKey = sheet_key::kDocument) {
+                    std::string_view documentKey = sheet_key::kDocument,
+                    const std::function<void()>& prepare = {}) {
         parameters.set(documentKey, static_cast<SheetDocument*>(&doc));
         sheet.openSheet(nullptr, parameters);
+        if (prepare) prepare();
         sheet.adjustSize();
         const QPixmap picture = sheet.grab();
         EXPECT_FALSE(picture.isNull()) << name;
@@ -61,6 +65,11 @@ TEST(SheetReview, EachSheetIsDrawn)
          {{std::string(transaction_sheet_key::kAction), 1L},
           {std::string(transaction_sheet_key::kFromAccount), doc.getAccountItemForId(20)}},
          "recurring-transaction", transaction_sheet_key::kDocument);
+    draw(recurring,
+         {{std::string(transaction_sheet_key::kAction), 1L},
+          {std::string(transaction_sheet_key::kFromAccount), doc.getAccountItemForId(20)}},
+         "recurring-transaction-monthly", transaction_sheet_key::kDocument,
+         [&] { recurring.setPeriodicity(4); });
     CNewCurrencyController currency;
     draw(currency, {{std::string(sheet_key::kCurrencyId), 1L}}, "currency");
     CNewShareController share;

@@ -44,6 +44,19 @@ protected:
                 {std::string(key::kToAccount), doc.getAccountItemForId(21)}};
     }
     CTransactionDetailTableView* table(const char* name) { return outlet<CTransactionDetailTableView>(sheet, name); }
+    // The name and the total, then Tab on.
+    void typeNameAndTotal(const QString& name, const QString& total)
+    {
+        typeInto(outlet(sheet, "mNameField"), name);
+        typeInto(outlet(sheet, "mAmountField"), total);
+        QTest::keyClick(outlet(sheet, "mAmountField"), Qt::Key_Tab);
+    }
+    // A click into the cell's text (clear of a pop-up's arrow).
+    static void clickCell(CTransactionDetailTableView* view, int row, int column)
+    {
+        const QRect cell = view->visualRect(view->linesModel()->index(row, column));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    }
     // Types into the cell being edited, then ends it with the key.
     void typeCell(CTransactionDetailTableView* view, const QString& text, Qt::Key key = Qt::Key_Tab,
                   Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -75,9 +88,7 @@ protected:
 TEST_F(TransactionSheetTest, SplitTransactionTypedWithTheKeyboardIsBookedWithCommand23)
 {
     open(newFromBankToStall());
-    typeInto(outlet(sheet, "mNameField"), "Saturday market");
-    typeInto(outlet(sheet, "mAmountField"), "75+25");
-    QTest::keyClick(outlet(sheet, "mAmountField"), Qt::Key_Tab);
+    typeNameAndTotal("Saturday market", "75+25");
     // The category line: Food for 60, then Tab out of the table adds the rest.
     auto* forTable = table("mForTable");
     forTable->setFocus(Qt::TabFocusReason);
@@ -101,6 +112,32 @@ TEST_F(TransactionSheetTest, SplitTransactionTypedWithTheKeyboardIsBookedWithCom
     EXPECT_EQ(linesOf(booked->mForList()),
               (std::vector<std::pair<std::string, double>>{{"Food", 60.0}, {"Drinks", 40.0}}));
     EXPECT_EQ(doc.refreshes, 1);
+}
+
+// "+" while a line is being typed: the line keeps what was typed, and the
+// keys that follow go into the new line, which proposes what is left.
+TEST_F(TransactionSheetTest, PlusWhileTypingALineAddsTheRestAndTypingGoesThere)
+{
+    open(newFromBankToStall());
+    typeNameAndTotal("Furniture shop", "120");
+    auto* forTable = table("mForTable");
+    clickCell(forTable, 0, TransactionLinesModel::kAccountColumn);
+    typeCell(forTable, "Food");
+    ASSERT_EQ(forTable->editedColumn(), TransactionLinesModel::kAmountColumn);
+    QTest::keyClicks(forTable->editor(), "70");
+    click(sheet, "mForTableInsert");
+
+    ASSERT_EQ(forTable->linesModel()->rowCount(), 2);
+    EXPECT_EQ(forTable->editedRow(), 1);
+    EXPECT_EQ(forTable->editedColumn(), TransactionLinesModel::kAccountColumn);
+    EXPECT_EQ(forTable->linesModel()->lineAt(1)->getForeignAmount(), std::optional<double>(50.0));
+    typeCell(forTable, "Drinks");
+    typeCell(forTable, "50");
+    click(sheet, "OKButton");
+
+    EXPECT_FALSE(sheet.isVisible()) << ::testing::PrintToString(env.alerts().numbers());
+    EXPECT_EQ(linesOf(lastBooked()->mForList()),
+              (std::vector<std::pair<std::string, double>>{{"Food", 70.0}, {"Drinks", 50.0}}));
 }
 
 // Asked for with nothing to start from (the menu's New Transaction), the
@@ -128,9 +165,7 @@ TEST_F(TransactionSheetTest, PlainNewTransactionStartsFromTheBooksOwnAccount)
 TEST_F(TransactionSheetTest, FromTableAddsTheRestAndStaysThenMovesOn)
 {
     open({{std::string(key::kAction), 1L}, {std::string(key::kTransactionType), 3L}});
-    typeInto(outlet(sheet, "mNameField"), "Transfer");
-    typeInto(outlet(sheet, "mAmountField"), "100");
-    QTest::keyClick(outlet(sheet, "mAmountField"), Qt::Key_Tab);
+    typeNameAndTotal("Transfer", "100");
     auto* from = table("mFromTable");
     from->setFocus(Qt::TabFocusReason);
     typeCell(from, "Bank");
@@ -201,6 +236,79 @@ TEST_F(TransactionSheetTest, CellsAndFieldsRefuseBadInputKeepingTheText)
         EXPECT_EQ(shown, c.text);
     }
     EXPECT_TRUE(doc.sent().empty());
+}
+
+// A double click on a cell edits it as F2 does: its whole text selected, so
+// that what is typed replaces it. The clicks reach the sheet's window, as a
+// person's do: the second one lands on the editor the first one opened.
+TEST_F(TransactionSheetTest, ADoubleClickOnACellEditsItWithItsWholeTextSelected)
+{
+    open({{std::string(key::kAction), 1L},
+          {std::string(key::kTransactionType), 3L},
+          {std::string(key::kExpenseType),
+           doc.dataItemController().categoryItemForCategory(doc.root().GetExpenseTypeForID(40))}});
+    auto* forTable = table("mForTable");
+    struct Case {
+        int column;
+        const char* typed;
+        std::string kept;
+    };
+    for (const Case& c : {Case{TransactionLinesModel::kAmountColumn, "12.50", "12.50"},
+                          Case{TransactionLinesModel::kAccountColumn, "Drinks", "Drinks"}}) {
+        const QModelIndex cell = forTable->linesModel()->index(0, c.column);
+        const QString before = cell.data().toString();
+        const QRect shown = forTable->visualRect(cell);
+        const QPoint at = forTable->viewport()->mapTo(&sheet, shown.center());
+        QTest::mouseDClick(sheet.windowHandle(), Qt::LeftButton, {}, at);
+        QApplication::processEvents();
+        ASSERT_EQ(forTable->editedColumn(), c.column);
+        QWidget* focus = QApplication::focusWidget();
+        auto* field = qobject_cast<QComboBox*>(focus) ? qobject_cast<QComboBox*>(focus)->lineEdit()
+                                                      : qobject_cast<QLineEdit*>(focus);
+        ASSERT_NE(field, nullptr);
+        EXPECT_EQ(field->selectedText(), before) << c.column;
+        QTest::keyClicks(field, c.typed);
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_EQ(forTable->linesModel()->index(0, c.column).data().toString().toStdString(), c.kept);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    }
+}
+
+// An unknown category is told once: the cell keeps its text selected for
+// correction, and OK with the same text goes back to it without telling
+// again.
+TEST_F(TransactionSheetTest, AnUnknownCategoryIsToldOnceAndLeftSelectedForCorrection)
+{
+    open(newFromBankToStall());
+    typeNameAndTotal("Market", "20");
+    auto* forTable = table("mForTable");
+    clickCell(forTable, 0, TransactionLinesModel::kAccountColumn);
+    env.alerts().clear();
+    typeCell(forTable, "Furnishing");
+    auto selectedInCell = [&] {
+        auto* popup = qobject_cast<QComboBox*>(forTable->editor());
+        return popup && popup->lineEdit() ? popup->lineEdit()->selectedText() : QString();
+    };
+    auto cellHasFocus = [&] {
+        return forTable->editor() && forTable->editor()->isAncestorOf(QApplication::focusWidget());
+    };
+    EXPECT_EQ(env.alerts().numbers(), std::vector<long>{224});
+    EXPECT_EQ(forTable->editedColumn(), TransactionLinesModel::kAccountColumn);
+    EXPECT_EQ(selectedInCell(), "Furnishing");
+    EXPECT_TRUE(cellHasFocus());
+
+    click(sheet, "OKButton");
+    EXPECT_TRUE(sheet.isVisible());
+    EXPECT_EQ(env.alerts().numbers(), std::vector<long>{224}) << "told once";
+    EXPECT_EQ(selectedInCell(), "Furnishing");
+    EXPECT_TRUE(cellHasFocus());
+
+    // Typing replaces the selected text.
+    QTest::keyClicks(QApplication::focusWidget(), "Drinks");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    click(sheet, "OKButton");
+    ASSERT_FALSE(sheet.isVisible()) << ::testing::PrintToString(env.alerts().numbers());
+    EXPECT_EQ(linesOf(lastBooked()->mForList()), (std::vector<std::pair<std::string, double>>{{"Drinks", 20.0}}));
 }
 
 TEST_F(TransactionSheetTest, ModifyKeepsTheDateAndCopyGetsToday)

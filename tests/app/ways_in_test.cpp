@@ -1,0 +1,544 @@
+// Actions a person reaches the way a desktop offers them: File > Export
+// Transactions… and the side bar's Export, Edit > Find and Ctrl+F, Books >
+// New… on the budget page, a new owner picked among the contacts, a vCard
+// file dropped from a file manager, the length of the VAT periods, and the
+// drags between the tables of the owners and credit-card pages. Each test
+// starts from saved books, so that what it does is what marks them edited.
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QDrag>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPointer>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTest>
+#include <QUrl>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "../ui/sheets/sheet_test_support.h"
+#include "app_test_steps.h"
+#include "analysis/views/BudgetSheets.h"
+#include "bridge/CAcoWItem.h"
+#include "bridge/CDebetItem.h"
+#include "bridge/CTrnSItem.h"
+#include "business/BusinessDefaults.h"
+#include "business/BusinessOfDocument.h"
+#include "business/GXVATPeriod.h"
+#include "business/VATRateArguments.h"
+#include "business/views/GXBusinessSetupViewController.h"
+#include "business/views/GXDoubleTransactionDetailTableSynchronizer.h"
+#include "business/views/GXOwnerViewController.h"
+#include "document/MyDocument.h"
+#include "document/arguments/CAcoWArguments.h"
+#include "document/arguments/CategoryParameters.h"
+#include "business/InvoiceArguments.h"
+#include "business/PaymentArguments.h"
+#include "import/views/CExportTransactionController.h"
+#include "model/CAccount.h"
+#include "platform/core/contacts_provider.h"
+#include "platform/core/localized_strings.h"
+#include "platform/core/user_defaults.h"
+#include "ui/CBalanceBar.h"
+#include "ui/GXGradientOutlineView.h"
+#include "ui/MainToolbar.h"
+#include "ui/SideBarOutlineModel.h"
+#include "ui/pages/AccountCategoryPage.h"
+#include "ui/pages/CBudgetPageController.h"
+#include "ui/pages/GXCreditCardViewController.h"
+#include "ui/pages/CCreditCardTransactionTableView.h"
+#include "ui/controls/PasteboardTypes.h"
+#include "ui/lists/ItemTableModel.h"
+#include "ui/sheets/CPopupWindowAncestor.h"
+#include "bridge/CBuDhItem.h"
+
+namespace ch {
+namespace {
+
+using namespace ch::test;
+using Owners = business::GXOwnerViewController;
+
+constexpr const char* kPeetersCard = COUNTINGHOUSE_TEST_DATA "/contacts/peeters.vcf";
+
+std::string readFile(const QString& path)
+{
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Presses on the row and moves the mouse as a person starting a drag does;
+// a copy of what the drag the table started carries (none: no drag).
+std::unique_ptr<QMimeData> dragRow(QAbstractItemView& table, int row)
+{
+    struct Catcher : QObject {
+        QPointer<QObject> child;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::ChildAdded) child = static_cast<QChildEvent*>(event)->child();
+            return false;
+        }
+    } catcher;
+    table.installEventFilter(&catcher);
+    const QModelIndex cell = table.model()->index(row, 1);
+    table.scrollTo(cell);
+    const QPoint at = table.visualRect(cell).center();
+    QTest::mousePress(table.viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseMove(table.viewport(), at + QPoint(4, 0));
+    QTest::mouseMove(table.viewport(), at + QPoint(40, 12));
+    table.removeEventFilter(&catcher);
+    std::unique_ptr<QMimeData> carried;
+    if (auto* drag = qobject_cast<QDrag*>(catcher.child.data()); drag && drag->mimeData()) {
+        carried = std::make_unique<QMimeData>();
+        for (const QString& format : drag->mimeData()->formats())
+            carried->setData(format, drag->mimeData()->data(format));
+    }
+    QTest::mouseRelease(table.viewport(), Qt::LeftButton, {}, at + QPoint(40, 12));
+    settleEvents();
+    return carried;
+}
+
+// Drops the data on the row of the table, as the table receives it.
+bool dropOnRow(QAbstractItemView& table, int row, const QMimeData& data)
+{
+    const QModelIndex cell = table.model()->index(row, 1);
+    table.scrollTo(cell);
+    const bool dropped = dragAndDrop(table.viewport(), table.visualRect(cell).center(), &data).second;
+    settleEvents();
+    return dropped;
+}
+
+// Opens the combo box's list and clicks the entry with the mouse.
+void chooseInPopup(QComboBox* box, const QString& entry)
+{
+    ASSERT_NE(box, nullptr);
+    const int index = box->findText(entry);
+    ASSERT_GE(index, 0) << entry.toStdString();
+    box->showPopup();
+    settleEvents();
+    QAbstractItemView* list = box->view();
+    const QModelIndex item = list->model()->index(index, box->modelColumn(), list->rootIndex());
+    list->scrollTo(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
+    settleEvents();
+}
+
+// The file panel open over the window, the name typed into it, Save.
+void saveInPanel(QWidget& window, const QString& path)
+{
+    QFileDialog* panel = nullptr;
+    for (QFileDialog* dialog : window.findChildren<QFileDialog*>())
+        if (dialog->isVisible()) panel = dialog;
+    ASSERT_NE(panel, nullptr) << "no save panel";
+    panel->setDirectory(QFileInfo(path).absolutePath());
+    typeInto(panel->findChild<QLineEdit*>("fileNameEdit"), QFileInfo(path).completeBaseName());
+    QMetaObject::invokeMethod(panel, "accept");
+    settleEvents();
+}
+
+class WaysInTest : public ApplicationFixture {
+protected:
+    WaysInTest() { environment.defaults().set("GXShowNewDocumentAssistant", Value(false)); }
+
+    // A checking account, a visa card, a shop, groceries; in August bread
+    // and milk from checking, a dinner by card and the card's payment.
+    static void bookAugust(MyDocument& books)
+    {
+        const long checking = makeAccount(books, "Checking", 1);
+        const long visa = makeAccount(books, "Visa", 2, nullptr, std::nullopt, 1);
+        const long shop = makeAccount(books, "Corner Shop", 3);
+        arguments::CategoryParameters values;
+        values.name = "Groceries";
+        values.mParentId = 1;
+        values.mMasterTypeId = 1;
+        const long groceries = books.commandExecutor().executeCommand(15, nullptr, values);
+        bookTransaction(books, checking, shop, groceries, 4.5, "Bread", 20250805);
+        bookTransaction(books, checking, shop, groceries, 1.2, "Milk", 20250806);
+        bookTransaction(books, visa, shop, groceries, 30.0, "Card dinner", 20250807);
+        bookTransaction(books, checking, visa, books.get_mDefExpTUnspecifiedTransfer(), 30.0, "Card payment", 20250820);
+    }
+
+    // August's books, a VAT rate and the customer Brightwater with an
+    // invoice and a payment not linked to it. Saved, so clean.
+    void makeBooks()
+    {
+        controller.makeNewDocument(false);
+        settle();
+        contacts = std::make_unique<VCardFolderContacts>(contactsFolder());
+        books().setContacts(contacts.get());
+        bookAugust(books());
+
+        arguments::VATRateArguments standard;
+        standard.name = "Standard";
+        standard.rate = 21.0;
+        books().commandExecutor().executeCommand(33, nullptr, standard);
+        arguments::CAcoWArguments customer;
+        customer.name = "Brightwater";
+        customer.createCustomerOpenInvoices = true;
+        const long customerId = books().commandExecutor().executeCommand(26, nullptr, customer);
+        arguments::InvoiceArguments invoice;
+        invoice.invoiceName = "Workshop";
+        invoice.thirdPartyId = customerId;
+        invoice.invoiceNumber = "2025-001";
+        invoice.invoiceDate = 20250810;
+        invoice.dueDate = 20250909;
+        invoice.amountWithoutVAT = 1000.0;
+        invoice.firstVATRateId = -1;
+        books().commandExecutor().executeCommand(38, nullptr, invoice);
+        arguments::PaymentArguments payment;
+        payment.paymentName = "Workshop paid";
+        payment.thirdPartyId = customerId;
+        payment.paymentAmount = 1000.0;
+        payment.paymentDate = 20250825;
+        payment.paymentCategoryId = books().get_mDefExpTUnspecifiedIncome();
+        payment.paymentOwnerType = arguments::kOwnerTypeCustomer;
+        books().commandExecutor().executeCommand(44, nullptr, payment);
+
+        booksPath = folder.filePath("Ways.books");
+        EXPECT_TRUE(controller.saveAs(window()));
+        EXPECT_FALSE(books().isDocumentEdited());
+        frame().activateWindow();
+        QApplication::setActiveWindow(&frame());
+        settle();
+    }
+
+    std::filesystem::path contactsFolder() const
+    {
+        return std::filesystem::path(folder.filePath("contacts").toStdString());
+    }
+
+    CPopupWindowAncestor* openSheet()
+    {
+        CPopupWindowAncestor* sheet = window().books().lastSheet();
+        return sheet && sheet->isVisible() ? sheet : nullptr;
+    }
+
+    CExportTransactionController* exportSheet()
+    {
+        return dynamic_cast<CExportTransactionController*>(openSheet());
+    }
+
+    // The item of the side bar's menu of the row (its context menu, and the
+    // action button's).
+    void chooseInSideBarMenu(const std::string& row, int level, int tag)
+    {
+        showPage(row, level);
+        GXGradientOutlineView& outline = *frame().v2Layout().sideBarView()->outline();
+        outline.setFocus();
+        chooseSideBarItem(CSideBarController::menuForNode(frame().sideBarController().currentItem().get()), tag);
+    }
+
+    // The credit-card page of the window with its card chosen.
+    GXCreditCardViewController* cardPage(DocumentWindowFrame& window)
+    {
+        window.showMainTab("V2");
+        CSideBarController& sideBar = window.sideBarController();
+        sideBar.selectionModel().select(openAndFindSideBarRow(sideBar.outlineModel(), localized("CREDITCARDBUTTON"), 1),
+                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        settle();
+        auto* page = dynamic_cast<GXCreditCardViewController*>(sideBar.currentController());
+        if (!page) return nullptr;
+        page->topTableView()->selectRow(0);
+        settle();
+        return page;
+    }
+
+    static std::shared_ptr<CTrnSItem> transactionOfRow(ItemTableModel& rows, int row)
+    {
+        const auto line = std::dynamic_pointer_cast<CDebetItem>(rows.itemAt(row));
+        return line ? line->parentTransaction() : nullptr;
+    }
+
+    std::unique_ptr<VCardFolderContacts> contacts;
+};
+
+TEST_F(WaysInTest, FileExportWritesTheBooksAsQifAndTheSideBarsExportAnAccountsLinesAsText)
+{
+    makeBooks();
+    // File > Export Transactions… over the transactions page: the whole books.
+    showPage(localized("TRANSBUTTON"), 2);
+    choose(QString::fromStdString(localized("EXPORTMENUITEM")));
+    CExportTransactionController* sheet = exportSheet();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(sheet->limitingAccountText->text().isEmpty());
+    EXPECT_FALSE(sheet->exportFormatMatrix->button(1)->isEnabled()) << "no account to name";
+    // QIF, clicked on its circle.
+    QAbstractButton* qif = sheet->exportFormatMatrix->button(2);
+    QTest::mouseClick(qif, Qt::LeftButton, {}, QPoint(8, qif->height() / 2));
+    ASSERT_EQ(sheet->exportFormatMatrix->checkedId(), 2);
+    click(*sheet, "OKButton");
+    settle();
+    const QString books = folder.filePath("august.qif");
+    saveInPanel(frame(), books);
+    const std::string written = readFile(books);
+    for (const char* expected : {"!Account", "Checking", "PBread", "PCard dinner", "PCard payment", "T-4.5\r\n"})
+        EXPECT_NE(written.find(expected), std::string::npos) << expected << "\n" << written;
+
+    // The side bar's Export of the own accounts, with Checking chosen on the
+    // page: only Checking's lines, as text.
+    auto* page = showPage<AccountCategoryPage>(localized("OwnProperty"), -1);
+    ASSERT_NE(page, nullptr);
+    page->selectUpperItem(this->books().getAccountItemForId(this->books().getAccountForName("Checking")->Get_Id()));
+    settle();
+    chooseInSideBarMenu(localized("OwnProperty"), -1, 1236);
+    sheet = exportSheet();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->limitingAccountText->text(), QStringLiteral("Checking"));
+    EXPECT_TRUE(sheet->exportFormatMatrix->button(1)->isChecked());
+    click(*sheet, "OKButton");
+    settle();
+    const QString lines = folder.filePath("checking.tsv");
+    saveInPanel(frame(), lines);
+    const std::string text = readFile(lines);
+    EXPECT_NE(text.find("Bread"), std::string::npos) << text;
+    EXPECT_NE(text.find("Card payment"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Card dinner"), std::string::npos) << "the card's own spending\n" << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3) << text;
+    EXPECT_FALSE(this->books().isDocumentEdited()) << "exporting changes nothing";
+}
+
+TEST_F(WaysInTest, FindAndCtrlFPutTheFocusInTheSearchField)
+{
+    makeBooks();
+    showPage(localized("TRANSBUTTON"), 2);
+    QLineEdit* search = frame().toolbar().searchField();
+    ASSERT_TRUE(search && search->isVisible());
+    frame().v2Layout().sideBarView()->outline()->setFocus();
+    QTest::keySequence(&frame(), QKeySequence::Find);
+    settle();
+    EXPECT_TRUE(search->hasFocus());
+
+    frame().v2Layout().sideBarView()->outline()->setFocus();
+    choose(QString::fromStdString(localized("FINDMENUITEM")));
+    EXPECT_TRUE(search->hasFocus());
+    // The budget page has no search.
+    frame().showMainTab("budg");
+    for (QMenu* menu : frame().menuBar()->findChildren<QMenu*>()) emit menu->aboutToShow();
+    for (QAction* action : frame().menuActions()) {
+        if (action->objectName() == QLatin1String("FINDMENUITEM")) {
+            EXPECT_FALSE(action->isEnabled());
+        }
+    }
+}
+
+TEST_F(WaysInTest, BooksNewOnTheBudgetPageMakesABudget)
+{
+    makeBooks();
+    frame().showMainTab("budg");
+    auto* page = dynamic_cast<CBudgetPageController*>(frame().mainTab("budg"));
+    ASSERT_NE(page, nullptr);
+    choose(QString::fromStdString(localized("NewBud")));   // Books > New Budget…
+    auto* sheet = dynamic_cast<CNewBudgetController*>(page->openSheet());
+    ASSERT_TRUE(sheet && sheet->isVisible());
+    typeInto(sheet->budgetNameField, "Plan");
+    sheet->ok();
+    settle();
+    ASSERT_EQ(books().mBudgetArray().size(), 1u);
+    EXPECT_EQ(books().mBudgetArray().front()->getName(), "Plan");
+    EXPECT_TRUE(books().isDocumentEdited());
+}
+
+TEST_F(WaysInTest, ANewOwnerPickedAmongTheContactsTakesTheContactsNameAndAddress)
+{
+    std::filesystem::create_directories(contactsFolder());
+    std::filesystem::copy_file(kPeetersCard, contactsFolder() / "peeters.vcf");
+    makeBooks();
+    chooseInSideBarMenu(localized("OWNERBUTTON"), 1, 1118);
+    CPopupWindowAncestor* sheet = openSheet();
+    ASSERT_NE(sheet, nullptr);
+    auto* picker = sheet->findChild<QTableWidget*>("peoplePicker");
+    ASSERT_TRUE(picker && picker->isVisible());
+    ASSERT_EQ(picker->rowCount(), 1);
+    EXPECT_EQ(picker->item(0, 0)->text(), QStringLiteral("Jan Peeters"));
+
+    // OK with nobody picked: asked to pick one, the sheet stays.
+    click(*sheet, "OKButton");
+    settle();
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{232});
+    ASSERT_TRUE(sheet->isVisible());
+    EXPECT_FALSE(books().isDocumentEdited());
+
+    QTest::mouseClick(picker->viewport(), Qt::LeftButton, {}, picker->visualItemRect(picker->item(0, 0)).center());
+    click(*sheet, "OKButton");
+    settle();
+    EXPECT_FALSE(sheet->isVisible());
+    const auto owner = books().getAccountOwnerForUID("PEETERS-0001-CONTACT");
+    ASSERT_NE(owner, nullptr);
+    EXPECT_EQ(owner->getName(), "Peeters");
+    EXPECT_EQ(owner->firstName(), "Jan");
+    EXPECT_EQ(owner->officialAddress(), "Meir 1\n2000 Antwerpen\nBelgium");
+    EXPECT_TRUE(books().isDocumentEdited());
+}
+
+TEST_F(WaysInTest, AVCardFileDroppedFromAFileManagerBecomesAnOwner)
+{
+    makeBooks();
+    // A card from elsewhere, not in the contacts.
+    const QString card = folder.filePath("lemaire.vcf");
+    std::ofstream(card.toStdString(), std::ios::binary)
+        << "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:LEMAIRE-0002\r\nN:Lemaire;Sophie;;;\r\n"
+           "ADR;TYPE=work:;;Rue Haute 5;Namur;;5000;Belgium\r\nEND:VCARD\r\n";
+    auto* page = showPage<Owners>(localized("OWNERBUTTON"), 1);
+    ASSERT_NE(page, nullptr);
+    QTableView* owners = page->ownerTable(Owners::Tab::Owners);
+    QMimeData dragged;
+    dragged.setUrls({QUrl::fromLocalFile(card)});
+    // Dropped below the rows: a new owner.
+    const QPoint below(owners->viewport()->width() / 2, owners->viewport()->height() - 4);
+    EXPECT_TRUE(dragAndDrop(owners->viewport(), below, &dragged).second);
+    settle();
+    const auto owner = books().getAccountOwnerForUID("LEMAIRE-0002");
+    ASSERT_NE(owner, nullptr);
+    EXPECT_EQ(owner->getName(), "Lemaire");
+    EXPECT_EQ(owner->officialAddress(), "Rue Haute 5\n5000 Namur\nBelgium");
+    EXPECT_TRUE(books().isDocumentEdited());
+
+    // Other files are not taken.
+    QMimeData other;
+    other.setUrls({QUrl::fromLocalFile(booksPath)});
+    EXPECT_FALSE(dragAndDrop(owners->viewport(), below, &other).first);
+}
+
+TEST_F(WaysInTest, TheVATPeriodLengthChosenOnThePageLaysOutItsPeriodsAndTheDeclarationFollows)
+{
+    makeBooks();
+    auto* setup = showPage<business::GXBusinessSetupViewController>(localized("VATPERIODTITLE"), 2);
+    ASSERT_NE(setup, nullptr);
+    auto* length = setup->controlledView()->findChild<QComboBox*>("VATPeriodicityButton");
+    ASSERT_NE(length, nullptr);
+    EXPECT_EQ(length->currentText().toStdString(), localized("SETUPPERIODQUARTER"));
+    chooseInPopup(length, QString::fromStdString(localized("SETUPPERIODMONTH")));
+    EXPECT_EQ(UserDefaults::standard().integerForKey(business::kVATPeriodicityKey), 0);
+    // Today is 15 September 2025: August is the month to declare, and chosen.
+    const auto chosen = setup->selectedVATPeriod();
+    ASSERT_NE(chosen, nullptr);
+    EXPECT_EQ(chosen->startDate(), 20250801);
+    EXPECT_EQ(chosen->endDate(), 20250831);
+    bool september = false;
+    for (int row = 0; row < setup->VATPeriodTable()->rowCount(); ++row)
+        september = september || setup->VATPeriodTable()->item(row, 2)->text() == QStringLiteral("01.09.2025");
+    EXPECT_TRUE(september) << "the current month is laid out too";
+
+    QTest::mouseClick(setup->controlledView()->findChild<QPushButton*>("createInterVATFileButton"), Qt::LeftButton);
+    settle();
+    const QString path = folder.filePath("august.XML");
+    saveInPanel(frame(), path);
+    const std::string declaration = readFile(path);
+    EXPECT_NE(declaration.find("<STARTDATE>2025-08-01</STARTDATE>"), std::string::npos) << declaration;
+    EXPECT_NE(declaration.find("<ENDDATE>2025-08-31</ENDDATE>"), std::string::npos) << declaration;
+}
+
+TEST_F(WaysInTest, APaymentDraggedOntoAnInvoiceIsLinkedToIt)
+{
+    makeBooks();
+    auto* page = showPage<Owners>(localized("OWNERSTABCUSTOMERS"), 2);
+    ASSERT_NE(page, nullptr);
+    page->selectOwner(Owners::Tab::Customers, books().customerArray().front().get());
+    settle();
+    auto& pair = page->pair(true);
+    ASSERT_EQ(pair.leftTableArrayController().arrangedCount(), 1u);
+    ASSERT_EQ(pair.rightTableArrayController().arrangedCount(), 1u);
+    const auto line = [](CNonVisualDataItemArrayController& rows) {
+        return std::dynamic_pointer_cast<CDebetItem>(rows.arrangedObjectAt(0))->parentTransaction();
+    };
+    const auto invoice = line(pair.leftTableArrayController());
+    const auto payment = line(pair.rightTableArrayController());
+    EXPECT_FALSE(payment->mReferenceObjectId().value_or(-1) > 0);
+
+    // The invoices' rows start no drag; the payments' rows do.
+    EXPECT_EQ(dragRow(*pair.leftTable(), 0), nullptr);
+    std::unique_ptr<QMimeData> dragged = dragRow(*pair.rightTable(), 0);
+    ASSERT_NE(dragged, nullptr) << "the payments' rows start drags";
+    EXPECT_TRUE(dropOnRow(*pair.leftTable(), 0, *dragged));
+    EXPECT_EQ(payment->mReferenceObjectId(), invoice->getId());
+    EXPECT_TRUE(books().isDocumentEdited());
+}
+
+TEST_F(WaysInTest, ACardSpendingDraggedOntoAPaymentOfItsOwnBooksIsLinked)
+{
+    makeBooks();
+    GXCreditCardViewController* page = cardPage(frame());
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(page->spendingModel()->rowCount(), 1);
+    ASSERT_EQ(page->paymentModel()->rowCount(), 1);
+    const auto dinner = transactionOfRow(*page->spendingModel(), 0);
+    MyDocument& ownBooks = books();
+
+    // Other books with the same transactions, in a window of their own: their
+    // dinner's drag names a transaction by the same key, and is refused here.
+    MyDocument& otherBooks = controller.makeNewDocument(false).document();
+    settle();
+    bookAugust(otherBooks);
+    GXCreditCardViewController* otherPage = cardPage(*controller.windows().back()->frame());
+    ASSERT_NE(otherPage, nullptr);
+    std::unique_ptr<QMimeData> foreign = dragRow(*otherPage->spendingsTableView(), 0);
+    ASSERT_NE(foreign, nullptr);
+    ASSERT_EQ(foreign->data(kNonvisualPboardType).toStdString(), dinner->calculateKey());
+    EXPECT_FALSE(dropOnRow(*page->paymentTableView(), 0, *foreign));
+    EXPECT_FALSE(dinner->mReferenceObjectId().value_or(0) > 0);
+    EXPECT_FALSE(ownBooks.isDocumentEdited());
+    controller.discard(*controller.windows().back());
+    settle();
+
+    std::unique_ptr<QMimeData> spending = dragRow(*page->spendingsTableView(), 0);
+    ASSERT_NE(spending, nullptr) << "the spendings' rows start drags";
+    EXPECT_TRUE(dropOnRow(*page->paymentTableView(), 0, *spending));
+    EXPECT_EQ(dinner->mReferenceObjectId(), transactionOfRow(*page->paymentModel(), 0)->getId());
+    EXPECT_TRUE(books().isDocumentEdited());
+}
+
+TEST_F(WaysInTest, ACardSpendingDroppedOnTheVATPeriodsTitlePaysTheVATOfThePeriodBefore)
+{
+    makeBooks();
+    GXCreditCardViewController* page = cardPage(frame());
+    ASSERT_NE(page, nullptr);
+    std::unique_ptr<QMimeData> spending = dragRow(*page->spendingsTableView(), 0);
+    ASSERT_NE(spending, nullptr);
+    const auto dinner = transactionOfRow(*page->spendingModel(), 0);
+
+    SideBarOutlineModel& model = frame().sideBarController().outlineModel();
+    GXGradientOutlineView& outline = *frame().v2Layout().sideBarView()->outline();
+    const QModelIndex row = openAndFindSideBarRow(model, localized("VATPERIODTITLE"), 2);
+    ASSERT_TRUE(row.isValid());
+    const QModelIndex shown = model.index(row.row(), 0, row.parent());
+    outline.scrollTo(shown);
+    EXPECT_TRUE(dragAndDrop(outline.viewport(), outline.visualRect(shown).center(), spending.get()).second);
+    settle();
+    // Paid on 7 August: the VAT of the second quarter.
+    auto* business = dynamic_cast<business::BusinessOfDocument*>(books().business());
+    ASSERT_NE(business, nullptr);
+    std::shared_ptr<business::GXVATPeriod> second;
+    for (const auto& period : business->businessArrays().VATPeriodArray)
+        if (period->hasStartDate(20250401, 20250630)) second = period;
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->closingTransactionId(), std::optional<long>(*dinner->getId()));
+    EXPECT_TRUE(books().isDocumentEdited());
+}
+
+TEST_F(WaysInTest, TheAccountsFiguresStandOnTheBalanceBar)
+{
+    makeBooks();
+    auto* page = showPage<AccountCategoryPage>(localized("OwnProperty"), -1);
+    ASSERT_NE(page, nullptr);
+    auto* bar = page->controlledView()->findChild<CBalanceBar*>("balanceBar");
+    ASSERT_TRUE(bar && bar->isVisible());
+    const auto figures = bar->findChildren<QLabel*>();
+    EXPECT_TRUE(std::any_of(figures.begin(), figures.end(), [](const QLabel* label) {
+        return label->text().toStdString() == localized("KPIBALANCE");
+    }));
+}
+
+} // namespace
+} // namespace ch
