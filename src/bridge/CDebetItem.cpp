@@ -276,6 +276,7 @@ void CDebetItem::setAccount(std::optional<long> accountId)
     case type::kDebit: transaction->Set_Debit_Account(line, id); break;
     default: return;
     }
+    transactionLinesChanged();
     announce("account");
 }
 
@@ -295,6 +296,7 @@ void CDebetItem::setCurrencyId(std::optional<long> currencyId)
     CDebit* line = lineOf(*this);
     if (!line || !currencyId) return;
     line->Put_mCurrency(static_cast<ObjectIdT>(*currencyId), nullptr);
+    transactionLinesChanged();
     announce("currencyId");
 }
 
@@ -311,7 +313,16 @@ void CDebetItem::setGetForeignAmount(std::optional<double> amount)
     CDebit* line = lineOf(*this);
     if (!line || !amount) return;
     line->Put_mAmount(*amount, line->Get_mCurrencyptr());
+    transactionLinesChanged();
     announce("getForeignAmount");
+}
+
+void CDebetItem::transactionLinesChanged() const
+{
+    // A sheet's own transaction is owed nothing and owes nothing; its lines
+    // must not give it an item in the registry.
+    if (!belongsToBooks()) return;
+    if (std::shared_ptr<CTrnSItem> transaction = parentTransaction()) transaction->linesChanged();
 }
 
 bool CDebetItem::updateFromDetail(const CDebetItem& other)

@@ -80,7 +80,8 @@ public:
     std::optional<double> getCumulativeAmount() const;
     void setCumulativeAmount(std::optional<double> balance);
 
-    // --- setters (nothing without a line)
+    // --- setters (nothing without a line); the account, currency and amount
+    // setters tell the transaction's item that its lines changed.
     void setAccount(std::optional<long> accountId);
     // Finds the account (or category, for a category line) by name.
     void setAccountName(std::string_view name);
@@ -142,6 +143,8 @@ public:
 private:
     // The transaction's item: the registry's, or a new one without a document.
     std::shared_ptr<CTrnSItem> transactionItem() const;
+    // Tells the registry's item of the transaction that its lines changed.
+    void transactionLinesChanged() const;
 
     mutable std::weak_ptr<CTrnSItem> mParentTransaction;
 };

@@ -265,12 +265,20 @@ bool CTransaction::Put_Id(ObjectIdT id)
 
 bool CTransaction::Put_mDate(DateT date)
 {
-    if (date != mDate) NoteSortDateChanged();
+    const bool moved = date != mDate;
+    if (moved) NoteSortDateChanged();
     mDate = date;
     mDay = static_cast<std::uint8_t>(CDate::GetDayFromDateT(date));
     mMonth = static_cast<std::uint8_t>(CDate::GetMonthFromDateT(date));
     mYear = static_cast<std::int16_t>(CDate::GetYearFromDateT(date));
     BroadcastMessage(msg::kDateChanged);
+    // Whoever keeps an account's or category's lines in date order learns
+    // that one of them moved (2002 with the line, from what it is booked on).
+    if (moved)
+        for (CNamedListArray* lines : {&mDebitList, &mCreditList, &mExpenseTypeList})
+            for (ArrayIndexT i = 1; i <= CountOf(lines); ++i)
+                if (CDebit* line = LineAt(lines, i))
+                    if (CNonVisual* holder = line->Get_mAccountPtr()) holder->BroadcastMessage(msg::kDateChanged, line);
     return true;
 }
 
