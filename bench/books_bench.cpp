@@ -1,6 +1,6 @@
 // The model on large books: reading and saving the document file (the model
 // alone, and through the document with its registry, item arrays and file
-// container), posting and unposting one transaction, the analysis list of a busy account and of
+// container), the check of the books that reading ends with, posting and unposting one transaction, the analysis list of a busy account and of
 // a whole category group, and look-ups by id and by name. The books are
 // those of the generator (fixed seed), made once per size and kept.
 
@@ -16,6 +16,8 @@
 #include "document/DocumentFile.h"
 #include "document/MyDocument.h"
 #include "large_books.h"
+#include "model/BooksCheck.h"
+#include "model/BooksDamage.h"
 #include "model/CAccount.h"
 #include "model/CAnalysisArray.h"
 #include "model/CCurrency.h"
@@ -90,6 +92,22 @@ void BM_ReadDocument(benchmark::State& state)
     Describe(state, books);
 }
 BENCHMARK(BM_ReadDocument)->Arg(1000)->Arg(10000)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The check of the books as a whole that reading ends with (part of
+// BM_ReadDocument): ids, lines, balances and references of every object.
+void BM_CheckBooks(benchmark::State& state)
+{
+    const auto transactions = static_cast<std::uint32_t>(state.range(0));
+    Books& books = BooksOf(transactions);
+    for (auto _ : state) {
+        BooksDamage damage;
+        CheckBooks(*books.root, damage);
+        if (!damage.Empty()) state.SkipWithError("the generated books are found damaged");
+    }
+    state.SetItemsProcessed(std::int64_t(state.iterations()) * transactions);
+    Describe(state, books);
+}
+BENCHMARK(BM_CheckBooks)->Arg(10000)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_SaveDocument(benchmark::State& state)
 {

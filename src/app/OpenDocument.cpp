@@ -422,6 +422,11 @@ std::shared_ptr<CTrnSItem> OpenDocument::makeEmptyTransactionOfType(int type)
     return mDocument->makeEmptyTransactionOfType(type);
 }
 
+void OpenDocument::refreshAnalysisArrays()
+{
+    mDocument->refreshAnalysisArrays();
+}
+
 std::shared_ptr<CRcrTItem> OpenDocument::makeEmptyRecurringTransaction()
 {
     return mDocument->makeEmptyRecurringTransaction();

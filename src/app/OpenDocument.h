@@ -122,6 +122,9 @@ public:
     BridgeDocument& bridge() override;
     CommandSink& commands() override { return *this; }
     std::shared_ptr<CTrnSItem> makeEmptyTransactionOfType(int type) override;
+    // The kept booking-line lists of the books' items are built again when
+    // next read (returning to an account seen earlier shows it as it is now).
+    void refreshAnalysisArrays() override;
     std::shared_ptr<CRcrTItem> makeEmptyRecurringTransaction() override;
     void completeBankImport() override;
     long executeCommand(int command, const std::shared_ptr<CNonVisualDataItem>& target,

@@ -7,6 +7,7 @@
 // The document also receives model messages through a listener bridge, as the
 // DocumentServices and MessageReceiver it is.
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -67,6 +68,15 @@ public:
     virtual InvoiceHooks& invoiceHooks();
     // The people owners link to; here: none.
     virtual const ContactsProvider* contacts() const { return nullptr; }
+
+    // Every kept list of booking lines (the analysis lists of the document's
+    // items, CAnalysisArrayEncaplusator) is built again when next read.
+    void refreshAnalysisArrays() { ++mAnalysisGeneration; }
+    // Counts those refreshes; a list built before the last one is stale.
+    std::uint64_t analysisGeneration() const { return mAnalysisGeneration; }
+
+private:
+    std::uint64_t mAnalysisGeneration = 0;
 };
 
 } // namespace ch

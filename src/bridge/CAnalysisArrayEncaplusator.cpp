@@ -5,6 +5,7 @@
 #include <typeinfo>
 #include <unordered_set>
 
+#include "bridge/BridgeDocument.h"
 #include "bridge/CDebetItem.h"
 #include "model/CAnalysisArray.h"
 #include "model/CDebit.h"
@@ -19,9 +20,14 @@ namespace {
 // Far deeper than any chart of accounts; a damaged tree must not recurse for ever.
 constexpr int kMaxTreeDepth = 64;
 
+// Whether the list, its order or its running balances may have changed: a
+// line came or went, a line's date moved (the account or category it is
+// booked on says so), or an amount changed the balance.
 bool linesMoved(MessageT message)
 {
     switch (message) {
+    case msg::kDateChanged:
+    case msg::kBalanceChanged:
     case msg::kListChanged:
     case msg::kItemInserted:
     case msg::kItemsRemoved:
@@ -123,10 +129,17 @@ void CAnalysisArrayEncaplusator::adopt(std::unique_ptr<CAnalysisArray> newList)
     theListenerBridge->LinkObjectiveCObjectToBroadcaster(this, mArray.get());
 }
 
+void CAnalysisArrayEncaplusator::setParentDocument(BridgeDocument* document)
+{
+    mDocument = document;
+    if (mDocument && !mBuiltGeneration) mBuiltGeneration = mDocument->analysisGeneration();
+}
+
 void CAnalysisArrayEncaplusator::build(std::unique_ptr<CTransactionDetailComparator> order)
 {
     mWatches.clear();
     mStale = false;
+    mBuiltGeneration = mDocument ? std::optional<std::uint64_t>(mDocument->analysisGeneration()) : std::nullopt;
     if (!mSourceItem) {
         adopt(nullptr);
         return;
@@ -189,6 +202,7 @@ void CAnalysisArrayEncaplusator::linesMayHaveChanged(MessageT message, bool from
 
 void CAnalysisArrayEncaplusator::refreshIfStale()
 {
+    if (mDocument && mBuiltGeneration && *mBuiltGeneration != mDocument->analysisGeneration()) mStale = true;
     if (!mStale) return;
     std::unique_ptr<CTransactionDetailComparator> order;
     if (mArray)

@@ -6,14 +6,17 @@
 // (optionally within a period) and sort by column.
 //
 // The wrapper owns its list of line pointers. It follows the object and the
-// objects below it: when lines are added or removed there it marks its list
-// stale and announces "lines" (observers should schedule their reload rather
-// than read at once); the next access rebuilds the list with the same order,
-// so a deleted line is never read. A wrapper over a given list cannot follow
-// anything: its holder must drop it before the lines go.
+// objects below it: when lines are added or removed there, a line's date
+// moves or a balance changes, it marks its list stale and announces "lines"
+// (observers should schedule their reload rather than read at once); the
+// next access rebuilds the list with the same order, so a deleted line is
+// never read and the order and running balances are those of the books. A
+// wrapper over a given list cannot follow anything: its holder must drop it
+// before the lines go.
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "bridge/CListenerBridge.h"
@@ -45,7 +48,8 @@ public:
 
     // The line items it makes belong to this document (they reach their
     // transaction's item through it).
-    void setParentDocument(BridgeDocument* document) { mDocument = document; }
+    // Its lists go stale when the document refreshes its analysis lists.
+    void setParentDocument(BridgeDocument* document);
 
     // --- sorting by column; the direction is the one set with setReverse
     // (true: newest or largest first, texts from A to Z). Running balances
@@ -127,6 +131,9 @@ private:
     bool mZeroBased = false;
     bool mStale = false;
     BridgeDocument* mDocument = nullptr;
+    // The document's analysis generation the list was built in; none while
+    // the wrapper has no document.
+    std::optional<std::uint64_t> mBuiltGeneration;
 };
 
 // Enumerates a CAnalysisArrayEncaplusator, optionally only within a period.

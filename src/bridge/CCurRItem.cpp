@@ -2,10 +2,12 @@
 
 #include <cmath>
 
+#include "bridge/BridgeDocument.h"
 #include "bridge/CAcnTItem.h"
 #include "bridge/CCcoNItem.h"
 #include "bridge/CTrnSItem.h"
 #include "bridge/DeveloperLog.h"
+#include "bridge/GXDebetItemArrayFinalizer.h"
 #include "bridge/ItemsOfList.h"
 #include "bridge/ModelText.h"
 #include "model/CAccount.h"
@@ -307,6 +309,24 @@ std::shared_ptr<CAcnTItem> CCurRItem::portfolioAccount() const
     const CCurrency* c = currency();
     return itemOf(c ? c->GetPortfolioAccount() : nullptr, registry(),
                   &CNonVisualDataItemController::accountItemForAccount);
+}
+
+LineItemArray CCurRItem::bookingLines() const
+{
+    if (isShareType()) {
+        const std::shared_ptr<CAcnTItem> account = portfolioAccount();
+        return account ? account->allTransactionDetails() : LineItemArray{};
+    }
+    BridgeDocument* document = parentDocument();
+    const std::optional<ObjectIdT> id = getId();
+    if (!document || !id || isHomeCurrency()) return {};
+    LineItemArray lines;
+    for (const std::shared_ptr<CAcnTItem>& account : document->allAccounts())
+        if (account && account->getCurrencyId() == *id) {
+            LineItemArray own = account->allTransactionDetailsWithoutFinalizing();
+            lines.insert(lines.end(), own.begin(), own.end());
+        }
+    return GXDebetItemArrayFinalizer::finalizeArray(lines);
 }
 
 double CCurRItem::numberOfShares() const

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "bridge/CNonVisualDataItem.h"
+#include "bridge/LineItemList.h"
 #include "bridge/QuoteService.h"
 
 namespace ch {
@@ -73,6 +74,11 @@ public:
     std::shared_ptr<CAcnTItem> portfolioAccount() const;
     // The portfolio account's balance in its own currency; 0 without one.
     double numberOfShares() const;
+    // The booking lines of the share or currency, newest first with running
+    // balances: a share's are its portfolio account's, a currency's those of
+    // every account kept in it. None for the home currency, in which nearly
+    // all the books are kept (its lines are the account pages').
+    LineItemArray bookingLines() const;
     // Gross and net result, and both as a percentage of the amount invested,
     // over all dates; 0 for a currency or a share without portfolio account.
     double bruttoResultaat() const;

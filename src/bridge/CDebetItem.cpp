@@ -276,6 +276,7 @@ void CDebetItem::setAccount(std::optional<long> accountId)
     case type::kDebit: transaction->Set_Debit_Account(line, id); break;
     default: return;
     }
+    transactionLinesChanged();
     announce("account");
 }
 
@@ -295,6 +296,7 @@ void CDebetItem::setCurrencyId(std::optional<long> currencyId)
     CDebit* line = lineOf(*this);
     if (!line || !currencyId) return;
     line->Put_mCurrency(static_cast<ObjectIdT>(*currencyId), nullptr);
+    transactionLinesChanged();
     announce("currencyId");
 }
 
@@ -311,7 +313,16 @@ void CDebetItem::setGetForeignAmount(std::optional<double> amount)
     CDebit* line = lineOf(*this);
     if (!line || !amount) return;
     line->Put_mAmount(*amount, line->Get_mCurrencyptr());
+    transactionLinesChanged();
     announce("getForeignAmount");
+}
+
+void CDebetItem::transactionLinesChanged() const
+{
+    // A sheet's own transaction is owed nothing and owes nothing; its lines
+    // must not give it an item in the registry.
+    if (!belongsToBooks()) return;
+    if (std::shared_ptr<CTrnSItem> transaction = parentTransaction()) transaction->linesChanged();
 }
 
 bool CDebetItem::updateFromDetail(const CDebetItem& other)
@@ -325,10 +336,10 @@ bool CDebetItem::updateFromDetail(const CDebetItem& other)
 bool CDebetItem::updateFromDictionary(const Dictionary& dictionary)
 {
     // Values may be texts (a replayed journal); missing ones read as 0.
-    setAccount(dictionary["AccountId"].toInt());
-    setCurrencyId(dictionary["CurrencyId"].toInt());
+    setAccount(dictionary[line_key::kAccountId].toInt());
+    setCurrencyId(dictionary[line_key::kCurrencyId].toInt());
     // What is no number of money reads as 0 rather than poisoning the balances.
-    const double amount = dictionary["Amount"].toDouble();
+    const double amount = dictionary[line_key::kAmount].toDouble();
     setGetForeignAmount(std::isfinite(amount) ? amount : 0.0);
     return true;
 }
@@ -532,14 +543,14 @@ Dictionary CDebetItem::dictionaryRepresentation() const
 {
     Dictionary dictionary = CNonVisualDataItem::dictionaryRepresentation();
     const CDebit* line = lineOf(*this);
-    dictionary.set("AccountId", line ? line->Get_mAccountId() : 0);
-    dictionary.set("AccountName", getAccountName());
-    dictionary.set("CurrencyId", line ? line->Get_mCurrency() : 0);
-    dictionary.set("CurrencySymbol", getForeignCurrencyName());
+    dictionary.set(std::string(line_key::kAccountId), line ? line->Get_mAccountId() : 0);
+    dictionary.set(std::string(line_key::kAccountName), getAccountName());
+    dictionary.set(std::string(line_key::kCurrencyId), line ? line->Get_mCurrency() : 0);
+    dictionary.set(std::string(line_key::kCurrencySymbol), getForeignCurrencyName());
     // The amount in the line's own currency, the currency named by
     // "CurrencyId": the readers store it so, and foreign lines must survive
     // a copy or a replay unchanged.
-    dictionary.set("Amount", line ? line->Get_mAmount() : 0.0);
+    dictionary.set(std::string(line_key::kAmount), line ? line->Get_mAmount() : 0.0);
     return dictionary;
 }
 

@@ -16,6 +16,15 @@ namespace ch {
 class CAcnTItem;
 class CTrnSItem;
 
+// The keys of a line's dictionary form (besides those of every item).
+namespace line_key {
+inline constexpr std::string_view kAccountId = "AccountId";
+inline constexpr std::string_view kAccountName = "AccountName";
+inline constexpr std::string_view kCurrencyId = "CurrencyId";
+inline constexpr std::string_view kCurrencySymbol = "CurrencySymbol";
+inline constexpr std::string_view kAmount = "Amount";   // in the line's currency
+} // namespace line_key
+
 class CDebetItem : public CNonVisualDataItem {
 public:
     CDebetItem();
@@ -71,7 +80,8 @@ public:
     std::optional<double> getCumulativeAmount() const;
     void setCumulativeAmount(std::optional<double> balance);
 
-    // --- setters (nothing without a line)
+    // --- setters (nothing without a line); the account, currency and amount
+    // setters tell the transaction's item that its lines changed.
     void setAccount(std::optional<long> accountId);
     // Finds the account (or category, for a category line) by name.
     void setAccountName(std::string_view name);
@@ -133,6 +143,8 @@ public:
 private:
     // The transaction's item: the registry's, or a new one without a document.
     std::shared_ptr<CTrnSItem> transactionItem() const;
+    // Tells the registry's item of the transaction that its lines changed.
+    void transactionLinesChanged() const;
 
     mutable std::weak_ptr<CTrnSItem> mParentTransaction;
 };

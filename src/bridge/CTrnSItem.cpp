@@ -203,10 +203,15 @@ void CTrnSItem::notifyChange()
 {
     // Amounts and links moved: the cached unaccounted amounts of this
     // transaction and of the one it refers to no longer hold.
+    linesChanged();
+    postNotification("transactionChanged");
+}
+
+void CTrnSItem::linesChanged()
+{
     mUnaccountedForAmount.reset();
     mAmountOfDebtNotYetReplenishedByUs.reset();
     if (const CTransaction* t = transaction()) forgetUnaccountedAmountOf(t->Get_mReferenceObjectId());
-    postNotification("transactionChanged");
 }
 
 void CTrnSItem::forgetUnaccountedAmountOf(long transactionId) const
@@ -884,6 +889,7 @@ std::shared_ptr<CDebetItem> CTrnSItem::addDetailWithType(FourCharCode lineType)
     CTransaction* t = transaction();
     CDebit* line = t ? addLine(*t, lineType) : nullptr;
     if (!line) return nullptr;
+    linesChanged();
     announce(listKeyFor(lineType));
     return lineItem(line);
 }
@@ -898,6 +904,7 @@ bool CTrnSItem::addDetailAsCopyOfItem(const CDebetItem& source)
     setLineAccount(*t, line, sourceLine->Get_mAccountId());
     setLineCurrency(*t, line, sourceLine->Get_mCurrency(), sourceLine->Get_mCurrencyptr());
     setLineAmount(*t, line, sourceLine->Get_mAmount());
+    linesChanged();
     announce(listKeyFor(line->Get_ObjectType()));
     return true;
 }
@@ -910,10 +917,11 @@ bool CTrnSItem::addDetailAsCopyOfDictionary(const Dictionary& dictionary)
     if (typeText.size() != 4) return true;
     CDebit* line = addLine(*t, fourCCFromString(typeText));
     if (!line) return true;
-    setLineAccount(*t, line, dictionary["AccountId"].toInt());
+    setLineAccount(*t, line, dictionary[line_key::kAccountId].toInt());
     // The model finds the currency by its id.
-    setLineCurrency(*t, line, dictionary["CurrencyId"].toInt(), nullptr);
-    setLineAmount(*t, line, amountOf(dictionary["Amount"]));
+    setLineCurrency(*t, line, dictionary[line_key::kCurrencyId].toInt(), nullptr);
+    setLineAmount(*t, line, amountOf(dictionary[line_key::kAmount]));
+    linesChanged();
     announce(listKeyFor(line->Get_ObjectType()));
     return true;
 }
@@ -936,6 +944,7 @@ bool CTrnSItem::removeDetail(const CDebetItem& item)
     }
     if (!deleted) return false;
     if (BridgeDocument* document = parentDocument()) document->notificationCenter().post(notificationName, key);
+    linesChanged();
     announce(listKeyFor(lineType));
     return true;
 }
@@ -989,6 +998,7 @@ bool CTrnSItem::setEqualToSimpleTransactionArguments(const SimpleTransactionArgu
         setLineAccount(*t, line, arguments.category);
         setLineAmount(*t, line, arguments.categoryAmount);
     }
+    linesChanged();
     setMFromList();
     setMToList();
     setMForList();

@@ -177,6 +177,10 @@ public:
     void setUnaccountedForAmount() { setAmountNotCoveredByLinkedTransactions(false); }
     void setAmountOfDebtNotYetReplenishedByUs() { setAmountNotCoveredByLinkedTransactions(true); }
     void setAmountNotCoveredByLinkedTransactions(bool debtSide);
+    // The lines changed (amount, account or currency of one, or lines added
+    // or removed): what is left to pay of this transaction and of the one
+    // it refers to (the invoice a payment settles) is worked out anew.
+    void linesChanged();
     // The unaccounted amount lies within half a cent of 0.
     bool isPaid();
     bool hasPayments();

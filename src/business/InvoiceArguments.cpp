@@ -26,15 +26,15 @@ bool InvoiceArguments::recoverFromDictionary(const Dictionary& dictionary)
     invoiceNumber = getTextFromDictionary(dictionary, "invoiceNumber");
     invoiceDescription = getTextFromDictionary(dictionary, "invoiceDescription");
     paymentReference = getTextFromDictionary(dictionary, "paymentReference");
-    invoiceDate = getObjectIdAsNumberFromDictionary(dictionary, "invoiceDate");
-    dueDate = getObjectIdAsNumberFromDictionary(dictionary, "dueDate");
+    invoiceDate = getDateFromDictionary(dictionary, "invoiceDate");
+    dueDate = getDateFromDictionary(dictionary, "dueDate");
     amountWithoutVAT = getNumberFromDictionary(dictionary, "amountWithoutVAT");
     firstVATRateId = getObjectIdAsNumberFromDictionary(dictionary, "firstVATRateId");
     secondVATRateId = getObjectIdAsNumberFromDictionary(dictionary, "secondVATRateId");
     const std::optional<long> payment = getObjectIdAsNumberFromDictionary(dictionary, "generatePayment");
     generatePayment = payment ? std::optional<bool>(*payment != 0) : std::nullopt;
     paymentCategoryId = getObjectIdAsNumberFromDictionary(dictionary, "paymentCategoryId");
-    mPaymentDate = getObjectIdAsNumberFromDictionary(dictionary, "paymentDate");
+    mPaymentDate = getDateFromDictionary(dictionary, "paymentDate");
     return true;
 }
 

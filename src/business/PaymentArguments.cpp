@@ -20,7 +20,7 @@ bool PaymentArguments::recoverFromDictionary(const Dictionary& dictionary)
     paymentReference = getTextFromDictionary(dictionary, "paymentReference");
     paymentAmount = getNumberFromDictionary(dictionary, "amountPaid");
     paymentCategoryId = getObjectIdAsNumberFromDictionary(dictionary, "paymentCategoryId");
-    paymentDate = getObjectIdAsNumberFromDictionary(dictionary, "paymentDate");
+    paymentDate = getDateFromDictionary(dictionary, "paymentDate");
     paymentOwnerType = getTextFromDictionary(dictionary, "ownerType");
     return true;
 }

@@ -28,8 +28,8 @@ bool VATPeriodArguments::recoverFromDictionary(const Dictionary& dictionary)
     name = getTextFromDictionary(dictionary, "name");
     description = getTextFromDictionary(dictionary, "description");
     type = getTextFromDictionary(dictionary, "objectType");
-    startDate = getObjectIdAsNumberFromDictionary(dictionary, "StartDate");
-    endDate = getObjectIdAsNumberFromDictionary(dictionary, "EndDate");
+    startDate = getDateFromDictionary(dictionary, "StartDate");
+    endDate = getDateFromDictionary(dictionary, "EndDate");
     amountPaid = geDoubleFromDictionary(dictionary, "AmountPaid");
     amountPaidCancelled = geDoubleFromDictionary(dictionary, "AmountPaidCancelled");
     amountReceived = geDoubleFromDictionary(dictionary, "AmountReceived");
@@ -38,7 +38,7 @@ bool VATPeriodArguments::recoverFromDictionary(const Dictionary& dictionary)
     balanceAmount = geDoubleFromDictionary(dictionary, "BalanceAmount");
     paymentAmountNextPeriod = geDoubleFromDictionary(dictionary, "PaymentAmountNextPeriod");
     closingTransactionId = getObjectIdAsNumberFromDictionary(dictionary, "ClosingTransactionId");
-    closingDate = getObjectIdAsNumberFromDictionary(dictionary, "ClosingDate");
+    closingDate = getDateFromDictionary(dictionary, "ClosingDate");
     status = getTextFromDictionary(dictionary, "Status");
     return true;
 }

@@ -13,6 +13,7 @@
 #include "document/DocumentNotifications.h"
 #include "document/MyDocument.h"
 #include "model/CDocAccounting.h"
+#include "model/ModelCodes.h"
 #include "model/foundation/CErrorManager.h"
 
 namespace ch {
@@ -35,6 +36,42 @@ void removeFrom(std::vector<std::shared_ptr<Item>>& array, const CNonVisualDataI
 }
 
 } // namespace
+
+bool confirmDeletion(CNonVisualDataItem& item, bool withAsking)
+{
+    const CNonVisual* object = item.getSourceItem();
+    if (!object) return false;
+    switch (object->Get_ObjectType()) {
+    case type::kTransaction: {
+        auto* transaction = dynamic_cast<CTrnSItem*>(&item);
+        if (transaction && !transaction->isUnlinked() && !withAsking) return true;
+        return confirmed();
+    }
+    case type::kAccountOwner: {
+        auto* owner = dynamic_cast<CAcoWItem*>(&item);
+        if (owner && !owner->objectCanBeDeleted()) {
+            CErrorManager::RaiseError(269);
+            return false;
+        }
+        return confirmed();
+    }
+    case type::kAccount: {
+        if (!confirmed()) return false;
+        auto* account = dynamic_cast<CAcnTItem*>(&item);
+        if (!account) return true;
+        if (!account->objectCanBeDeletedWithMessage(true, nullptr)) return false;
+        return !account->hasTransactions() || CErrorManager::AskQuestion(261);
+    }
+    case type::kCurrency:
+    case type::kAccountType:
+    case type::kRecurring:
+    case type::kMasterExpenseType:
+    case type::kExpenseType:
+        return confirmed();
+    default:
+        return true;
+    }
+}
 
 bool DeletionOperationsOfDocument::deleteAnnounced(CNonVisualDataItem& item, const char* willBeDeleted,
                                                    const char* deleted)

@@ -1,15 +1,24 @@
 #pragma once
 // The document's deletion family (command 28). Each asks question 226 first
-// (a posted transaction only when asked to: its sender confirms it before
-// the command is journaled), announces the deletion with the item before and
-// with the object's key after it, and keeps the cached arrays in step. A
-// refusal by the model leaves everything as it was, announced only before.
+// (a posted transaction only when asked to), announces the deletion with the
+// item before and with the object's key after it, and keeps the cached
+// arrays in step. A refusal by the model leaves everything as it was,
+// announced only before. The document's sender asks every question first
+// (confirmDeletion) and runs the command with its questions answered, so
+// that a journaled deletion is one the person confirmed and its replay asks
+// nothing.
 
 #include "document/DocumentOperations.h"
 
 namespace ch {
 
 class MyDocument;
+
+// The questions the deletion of the item's object asks (226; for an account
+// with bookings also 261, after the model's checks of the account; a posted
+// transaction only when withAsking), and the error of an owner whose
+// accounts may not go (269): whether the deletion may go ahead.
+bool confirmDeletion(CNonVisualDataItem& item, bool withAsking);
 
 class DeletionOperationsOfDocument : public DeletionOperations {
 public:

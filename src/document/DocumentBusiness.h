@@ -39,9 +39,10 @@ PlistOutput emptyBusinessArchive();
 // given, since nothing here can keep those objects.
 long readEmptyBusinessArchive(std::string_view bytes, std::string* problem = nullptr);
 // Whether the books hold what only business bookkeeping makes (its invoices
-// and payments, the VAT setting its first VAT rate sets), so that their file
-// must carry a business archive: one that ends at the model's end tag then
-// lost its archive, it is not a file from before the business arrays.
+// and payments, a VAT setting other than a new document's, a VAT declaration
+// or a closed VAT period), so that their file must carry a business archive:
+// one that ends at the model's end tag then lost its archive, it is not a
+// file from before the business arrays.
 bool booksNeedBusinessArchive(const CDocAccounting& books);
 
 class DocumentBusiness {

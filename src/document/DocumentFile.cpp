@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <initializer_list>
 #include <memory>
@@ -9,6 +10,7 @@
 #include <sys/stat.h>
 
 #include "bridge/DeveloperLog.h"
+#include "document/BooksDamageText.h"
 #include "document/MyDocument.h"
 #include "document/app/ApplicationDefaults.h"
 #include "document/commands/JournalNames.h"
@@ -87,6 +89,17 @@ ReadBooks readBooks(std::vector<std::uint8_t>& bytes)
     return read;
 }
 
+// Warning 296 with every finding of the reading.
+void showBooksDamage(MyDocument& document)
+{
+    const CDocAccounting& books = *document.accounting();
+    const std::string lines = booksDamageLines(books.ReadDamage(), books);
+    developerLog("The books read are damaged:\n" + lines);
+    if (CErrorManager::GetMode()) return;
+    alertPresenter().showInfo({kBooksDamagedWarning, localized("INFO"), booksDamageMessage(books.ReadDamage(), books),
+                               localized("OK"), ""});
+}
+
 enum class Finish { Loading, Reverting };
 
 // Reads the bytes into the document; it keeps what it had when they hold no books.
@@ -103,14 +116,17 @@ FileOutcome readInto(MyDocument& document, std::vector<std::uint8_t>& bytes, Fin
     // Before the journal is looked at: it is offered only when it follows these bytes.
     document.commandExecutor().setFileStamp(std::move(stamp));
 
+    const long businessWarning = document.readBusinessArchive(read.archive);
+    const bool booksDamaged = !document.accounting()->ReadDamage().Empty();
     FileOutcome outcome;
-    outcome.warning = document.readBusinessArchive(read.archive);
+    outcome.warning = booksDamaged ? kBooksDamagedWarning : businessWarning;
     document.setMustSaveUnderNewName(outcome.warning != 0);
     if (finish == Finish::Loading) document.finishLoading();
     else document.finishReverting();
     // Told once the document is complete, so that the window behind the
     // message shows what could be read.
-    if (outcome.warning) CErrorManager::RaiseInfo(outcome.warning);
+    if (booksDamaged) showBooksDamage(document);
+    if (businessWarning) CErrorManager::RaiseInfo(businessWarning);
     return outcome;
 }
 
@@ -142,15 +158,27 @@ FileOutcome saveFailed(const std::string& path, const std::string& problem, cons
     return {kSaveFailed, 0};
 }
 
-FileOutcome writeTo(MyDocument& document, const std::string& path, const WriteBytes& write)
+FileOutcome writeTo(MyDocument& document, const std::string& path, const SaveCalls& calls)
 {
+    // The journal holds what the file is about to take: it must be on the
+    // disk before the file is replaced, or a crash could lose both.
+    if (const int error = document.commandExecutor().syncJournal(calls.sync))
+        return saveFailed(path, "flush the journal: " + std::string(std::strerror(error)), std::strerror(error));
     DocumentBytes made = dataRepresentation(document);
     if (!made.ok()) return saveFailed(path, made.error, made.error);
     AtomicWriteOptions options;
     options.newFileMode = 0600; // the books are nobody else's business
     options.backupPath = backupPathForDocument(path);
-    options.write = write;
+    options.write = calls.write;
+    options.sync = calls.sync;
     AtomicWriteResult written = writeFileAtomically(path, made.bytes, options);
+    if (!written.ok() && written.replaced) {
+        // The new file stands, but the disk may not keep it: the save is not
+        // done, so the document stays edited and its journal stays.
+        developerLog("Saving " + path + " not confirmed: " + written.error);
+        showErrorWithDetails(kSaveFailed, "SAVENOTCONFIRMED", {written.systemReason});
+        return {kSaveFailed, 0};
+    }
     if (!written.ok()) return saveFailed(path, written.error, written.systemReason);
     // The journal started from now on follows these bytes.
     document.commandExecutor().setFileStamp(journalStampOf(made.bytes));
@@ -236,22 +264,22 @@ FileOutcome readFromFile(MyDocument& document, const std::string& path)
     return outcome;
 }
 
-FileOutcome saveDocument(MyDocument& document, const WriteBytes& write)
+FileOutcome saveDocument(MyDocument& document, const SaveCalls& calls)
 {
     if (document.fileName().empty()) {
         developerLog("Saving failed: the document has no file yet");
         return fail(kSaveFailed);
     }
     if (document.mustSaveUnderNewName()) return fail(kSaveUnderNewName);
-    FileOutcome outcome = writeTo(document, document.fileName(), write);
+    FileOutcome outcome = writeTo(document, document.fileName(), calls);
     if (outcome.ok()) document.fileSaved();
     return outcome;
 }
 
-FileOutcome saveDocumentAs(MyDocument& document, const std::string& path, const WriteBytes& write)
+FileOutcome saveDocumentAs(MyDocument& document, const std::string& path, const SaveCalls& calls)
 {
-    if (!document.fileName().empty() && sameFile(path, document.fileName())) return saveDocument(document, write);
-    FileOutcome outcome = writeTo(document, path, write);
+    if (!document.fileName().empty() && sameFile(path, document.fileName())) return saveDocument(document, calls);
+    FileOutcome outcome = writeTo(document, path, calls);
     if (!outcome.ok()) return outcome;
     // The writer exists before the name changes, so that the journal rotated
     // is the one the changes went to.

@@ -13,23 +13,31 @@
 //   172  the model stream is damaged, truncated or of no known kind, or the
 //        tag where it ends is not 'FiNi' (the model reader's own refusals,
 //        172 and 139, are not repeated).
-// A business archive that cannot be read completely still opens, with the
-// numbered warning 281; such a document refuses to be saved over its file
-// (error 291) and must be saved under a new name, so that the data it could
-// not read is never replaced by empty arrays.
+// Books that read but do not add up (BooksCheck.h: an id taken twice, lines
+// on accounts that do not exist, a posted transaction that does not balance,
+// a reference to nothing) open with everything read and the numbered
+// warning 296, which lists what is wrong. A business archive that cannot be
+// read completely, or is missing behind books that show business use, opens
+// with the numbered warning 281. Either document refuses to be saved over
+// its file (error 291) and must be saved under a new name, so that the file
+// as it is stays untouched and nothing of it is replaced in silence.
 //
 // What is not a regular file (a folder, a pipe, a device) is refused before
 // it is opened, with error 295 (a pipe would block the opening for ever).
 //
-// Saving writes through writeFileAtomically: a temporary file in the same
-// folder, flushed, then renamed over the old file, whose previous version
-// becomes the backup "<file>~"; a new file is readable by its owner only.
-// Leftovers of saves that were killed (the temporary files and the pending
-// backup of this file) are removed first. Only when the new file is in place
-// is the journal rotated and the document marked unchanged. A save that fails
-// at any step shows error 290 with the reason (the system's, such as a full
-// disk) and leaves the old file, its backup and the journal as they were. A
-// backup that could not be kept does not undo the save; error 294 says so.
+// Saving first flushes the journal to the disk, then writes through
+// writeFileAtomically: a temporary file in the same folder, flushed, then
+// renamed over the old file, whose previous version becomes the backup
+// "<file>~"; a new file is readable by its owner only; the folder is flushed
+// last. Leftovers of saves that were killed (the temporary files and the
+// pending backup of this file) are removed first. Only when the new file is
+// in place and its folder flushed is the journal rotated and the document
+// marked unchanged. A save that fails at any step shows error 290 with the
+// reason (the system's, such as a full disk or an input/output error) and
+// leaves the old file, its backup and the journal as they were; when only
+// the folder's flush failed, the message says that the file may hold either
+// version and that the journal keeps the changes. A backup that could not
+// be kept does not undo the save; error 294 says so.
 //
 // The journal is tied to the saved state it follows: every read and every
 // write gives the executor the stamp of the file's bytes (JournalStamp.h),
@@ -46,6 +54,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/DocumentBusiness.h"
@@ -71,7 +80,7 @@ inline constexpr std::size_t kLargestDocumentFile = 0x7FFFFFFF;
 // What an operation on the file gave; every number in it has been shown.
 struct FileOutcome {
     long error = 0;   // 0 when done
-    long warning = 0; // 281 when the business data could not all be read
+    long warning = 0; // 296 when the books are damaged, else 281 when the business data could not all be read
     bool ok() const { return error == 0; }
 };
 
@@ -95,11 +104,20 @@ FileOutcome loadDataRepresentation(MyDocument& document, std::vector<std::uint8_
 // Open: reads the file into a document just made; on success the document
 // names the file and the user default "GXLastSavedDocument" holds its path.
 FileOutcome readFromFile(MyDocument& document, const std::string& path);
+// The file calls of a save that a test may make fail: the writing of the
+// bytes and the flushes to the disk (the journal, the file, its folder).
+// Empty: the system's.
+struct SaveCalls {
+    WriteBytes write;
+    SyncFile sync;
+    SaveCalls() = default;
+    SaveCalls(WriteBytes writeBytes) : write(std::move(writeBytes)) {}
+};
 // Save: over the document's own file (it must have one).
-FileOutcome saveDocument(MyDocument& document, const WriteBytes& write = {});
+FileOutcome saveDocument(MyDocument& document, const SaveCalls& calls = {});
 // Save As: to the path, which the document names from then on. The journal
 // beside the old file (or the untitled journal) is rotated.
-FileOutcome saveDocumentAs(MyDocument& document, const std::string& path, const WriteBytes& write = {});
+FileOutcome saveDocumentAs(MyDocument& document, const std::string& path, const SaveCalls& calls = {});
 // Revert: reads the document's file again into fresh books. Every item array
 // and business array is emptied and refilled, the journal of the discarded
 // changes is rotated away, the change count is clean. When the file cannot

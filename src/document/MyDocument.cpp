@@ -1,6 +1,7 @@
 #include "document/MyDocument.h"
 
 #include <algorithm>
+#include <variant>
 
 #include "bridge/CAcnTItem.h"
 #include "bridge/CBuDhItem.h"
@@ -31,6 +32,7 @@
 #include "model/ModelCodes.h"
 #include "model/foundation/CErrorManager.h"
 #include "model/foundation/GXDataStream.h"
+#include "platform/core/dispatcher.h"
 #include "platform/core/user_defaults.h"
 
 namespace ch {
@@ -43,6 +45,19 @@ MyDocument::MyDocument(Dispatcher& dispatcher) : mDispatcher(dispatcher)
     installOwnOperations();
     mStatementImport = std::make_unique<StatementImport>(*this);
     linkTransactionListener();
+    // Whatever an operation announced itself is not announced again.
+    for (const char* name : {GXCTransactionCreatedNotification, GXCTransactionLinkedNotification})
+        mAnnouncements.push_back(mCentre.subscribe(name, [this](const Notification& notification) {
+            const auto announced = notification.objectAs<CTrnSItem>();
+            if (!announced && std::holds_alternative<std::monostate>(notification.object)) {
+                mUnannounced.clear();
+                return;
+            }
+            std::erase_if(mUnannounced, [&](const std::weak_ptr<CTrnSItem>& waiting) {
+                const auto item = waiting.lock();
+                return !item || item == announced;
+            });
+        }));
 }
 
 MyDocument::~MyDocument()
@@ -226,11 +241,31 @@ void MyDocument::ListenToMessage(MessageT message, void* param)
             std::shared_ptr<CTrnSItem> item = mDataItemController.transactionItemForTrnS(object);
             if (item && std::find(mTransactions.begin(), mTransactions.end(), item) == mTransactions.end())
                 mTransactions.insert(mTransactions.begin(), item);
+            if (item) {
+                mUnannounced.push_back(item);
+                if (!mAnnouncementScheduled) {
+                    mAnnouncementScheduled = true;
+                    mAnnouncementDue = mDispatcher.callAfter(Dispatcher::Duration(0), [this] {
+                        mAnnouncementScheduled = false;
+                        announceNewTransactions();
+                    });
+                }
+            }
         }
         updateChangeCount();
     } else if (message == msg::kItemsRemoved) {
         updateChangeCount();
     }
+}
+
+void MyDocument::announceNewTransactions()
+{
+    std::vector<std::shared_ptr<CTrnSItem>> made;
+    for (const std::weak_ptr<CTrnSItem>& waiting : mUnannounced)
+        if (std::shared_ptr<CTrnSItem> item = waiting.lock(); item && item->getSourceItem()) made.push_back(item);
+    mUnannounced.clear();
+    if (made.size() == 1) mCentre.post(GXCTransactionCreatedNotification, made.front());
+    else if (!made.empty()) mCentre.post(GXCTransactionCreatedNotification);
 }
 
 // --- item arrays
@@ -379,15 +414,13 @@ bool MyDocument::deleteObject(const std::shared_ptr<CNonVisualDataItem>& item, b
         CErrorManager::RaiseError(268);
         return false;
     }
-    // A posted transaction is confirmed before its command is journaled, so
-    // that a deletion the user declines is never replayed.
-    auto transaction = std::dynamic_pointer_cast<CTrnSItem>(item);
-    if (withAsking && transaction && transaction->getObjectType() == type::kTransaction &&
-        !transaction->isUnlinked() && !CErrorManager::AskQuestion(226))
-        return false;
+    // Confirmed before its command is journaled, so that a deletion the
+    // person declines is never replayed; the command asks nothing again.
+    if (!confirmDeletion(*item, withAsking)) return false;
     arguments::CDeleteObjectParms parameters;
     parameters.name = item->getName();
     parameters.withAsking = false;
+    CErrorManager::QuestionsAnswered answered;
     mCommandExecutor.executeCommand(28, item, parameters);
     // The command answers -1 in every case; the item tells whether its object went.
     return item->getSourceItem() == nullptr;

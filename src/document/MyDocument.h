@@ -162,6 +162,15 @@ public:
     // --- model messages: 2015 marks the document changed and puts a new
     // transaction at the top of the transaction array once the arrays are
     // filled; 2016 marks it changed.
+    //
+    // A new transaction nobody announces (a share trade, a dividend, a
+    // balance adjustment or revaluation the model books by itself) is
+    // announced with "TRANSACTIONCREATED" on the next pass of the run loop,
+    // once the change that made it is over, so that pages hear of it when
+    // the books hold it whole: one with its item, several at once without
+    // an object. A transaction its operation announced ("TRANSACTIONCREATED"
+    // or "TRANSACTIONLINKEDNOTIFICATION" with it, or "TRANSACTIONCREATED"
+    // without an object, as an import does) is left alone.
     void ListenToMessage(MessageT message, void* param) override;
 
     // --- item arrays
@@ -346,6 +355,8 @@ private:
     void releaseItems();
     // The settings item and every item array from the books; a clean change count.
     void fillArraysFromModel();
+    // Announces what joined the posted list unannounced (see above).
+    void announceNewTransactions();
 
     // Declared first, destroyed last: items may still post while the
     // registry and the model go.
@@ -373,6 +384,11 @@ private:
     std::vector<std::shared_ptr<CAcnTItem>> mCreditCards;
     std::vector<std::shared_ptr<CBuDhItem>> mBudgets;
     std::shared_ptr<CTrnSItem> mCopiedTransaction;
+    // Joined the posted list and not yet announced; see announceNewTransactions.
+    std::vector<std::weak_ptr<CTrnSItem>> mUnannounced;
+    std::vector<Subscription> mAnnouncements;
+    Subscription mAnnouncementDue;
+    bool mAnnouncementScheduled = false;
 
     bool ib_ArrayFilled = true;
     bool mMustSaveUnderNewName = false;

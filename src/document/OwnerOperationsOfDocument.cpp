@@ -74,6 +74,9 @@ CommandOutcome OwnerOperationsOfDocument::updateAccountOwner(CAcoWItem& owner, c
         changed = true;
     }
     changed = createDefaultAccountsFromArguments(args, owner) || changed;
+    // The owners page lists customers and suppliers by their accounts: an
+    // owner that just got them joins those lists.
+    if (changed) mDocument.notificationCenter().post(GXCOwnerModifiedNotification, owner.shared_from_this());
     return {1, changed};
 }
 

@@ -26,7 +26,8 @@ public:
     // is linked to already updates that owner.
     CommandOutcome insertOwnerWithArguments(const arguments::CAcoWArguments& args) override;
     // From the person of a UID of 5 or more characters, else from the
-    // arguments' source item; then the asked-for invoice accounts. 1.
+    // arguments' source item; then the asked-for invoice accounts. 1;
+    // "OWNERMODIFIEDNOTIFICATION" when anything changed.
     CommandOutcome updateAccountOwner(CAcoWItem& owner, const arguments::CAcoWArguments& args) override;
 
     // The supplier accounts (turnover, open invoices) when asked and the

@@ -660,13 +660,22 @@ bool CDebit::InitFromStream(LStream* stream, CDocAccounting* document, CNonVisua
     Put_mAccountId(accountId, false, nullptr);
     if (!Search_Account(accountId)) {
         // The account no longer exists: the booking goes on the unspecified
-        // expense account and the transaction says so.
-        Put_mAccountId(booking::DefaultsOf(mDocument).unspecifiedExpenseAccount, true, nullptr);
+        // expense account and the transaction says so. The books tell of it
+        // when they are opened.
+        const ObjectIdT bookedOn = booking::DefaultsOf(mDocument).unspecifiedExpenseAccount;
+        if (mDocument)
+            mDocument->NoteReadDamage().NoteLineOnMissing(type::kAccount, accountId, Get_mTransactionPtr(),
+                                                          bookedOn);
+        Put_mAccountId(bookedOn, true, nullptr);
         if (CTransaction* owner = Get_mTransactionPtr()) owner->Put_mDescription("Account delta");
     }
 
     mCurrency = currencyId;
-    Search_Currency(currencyId);
+    // A currency that does not exist gives way to the home currency; told likewise.
+    if (!booking::FindCurrency(mDocument, currencyId)) {
+        if (mDocument) mDocument->NoteReadDamage().NoteMissingReference(type::kCurrency, currencyId, *this);
+        SwapCurrency(HomeCurrencyId());
+    }
     Put_mAmounts(local, amount);
 
     // Every writer stores the id of the line's own transaction here.

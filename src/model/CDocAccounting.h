@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "model/BooksDamage.h"
 #include "model/CAccountArray.h"
 #include "model/CAccountTypeArray.h"
 #include "model/CCurrencyArray.h"
@@ -92,6 +93,11 @@ public:
     // The bytes of the model the last initFromStream read or DoSave wrote (0
     // before either): room for the next save, so that its buffer is sized once.
     std::size_t StreamSizeHint() const { return mStreamSize; }
+    // What the last initFromStream found wrong in books it read (empty when
+    // nothing, and for books not read): see BooksDamage.h and BooksCheck.h.
+    const BooksDamage& ReadDamage() const { return mReadDamage; }
+    // Where objects being read note what they had to change to be kept.
+    BooksDamage& NoteReadDamage() { return mReadDamage; }
 
     // The settings record's version (0 without settings).
     FourCharCode fileVersion() const;
@@ -371,6 +377,7 @@ private:
     // in one step when the root goes.
     ObjectPool mPool;
     IdCounters mIds;
+    BooksDamage mReadDamage;
     class StreamReader;
 
     // The list an object of a deletable kind lives in; null for other kinds.

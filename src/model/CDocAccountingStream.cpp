@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/BookingLookups.h"
+#include "model/BooksCheck.h"
 #include "model/CAccType.h"
 #include "model/CAccount.h"
 #include "model/CAccountOwner.h"
@@ -148,18 +149,10 @@ private:
         }
     }
 
-    // An account joins its type as it is read; one the list refuses (its id
-    // is taken) leaves the type again before it goes.
+    // An account joins its type as it is read.
     bool ReadAccount()
     {
-        auto account = std::make_unique<CAccount>(&mStream, &mRoot, mVersion);
-        account->Put_Document(&mRoot);
-        if (mRoot.mAccountList->AppendObject(account.get()) > 0) {
-            account.release();
-        } else {
-            account->Put_mAccountTypeId(0, nullptr, false);
-        }
-        return true;
+        return Append(*mRoot.mAccountList, std::make_unique<CAccount>(&mStream, &mRoot, mVersion));
     }
 
     // Unlinked transactions (status 6) have their own list; the lines that
@@ -219,6 +212,33 @@ private:
     }
 
 public:
+    // Objects are never dropped for an id another of their list holds: once
+    // every record is read (and every id is known) each takes a new id and
+    // joins its list; the damage tells of it. Lines that named the old id
+    // stay with the object that holds it.
+    void TakeRefused()
+    {
+        for (Refused& refused : mRefused) {
+            const ObjectIdT taken = refused.object->Get_Id();
+            CNonVisual* holder = refused.list->GetValueForId(taken);
+            refused.object->Put_Id(-1);
+            if (refused.list->AppendObject(refused.object.get()) <= 0) continue;
+            CNonVisual* kept = refused.object.release();
+            if (holder) mRoot.mReadDamage.NoteIdTaken(*kept, taken, *holder);
+        }
+        mRefused.clear();
+    }
+
+    ~StreamReader()
+    {
+        // Books refused while objects waited: an account leaves its type
+        // before it goes (the others leave their parents themselves).
+        for (Refused& refused : mRefused) {
+            if (auto* account = dynamic_cast<CAccount*>(refused.object.get()))
+                account->Put_mAccountTypeId(0, nullptr, false);
+        }
+    }
+
     // After the records: lines keep their stored ids, unless the id is not
     // positive or an earlier line has it (then they take a new one); then the
     // lines of the posted transactions post, in the order of the sorted
@@ -399,12 +419,13 @@ private:
         return true;
     }
 
-    // Gives the object its root and appends it to its list. A list that
-    // refuses it (an id taken twice) drops it.
+    // Gives the object its root and appends it to its list. One the list
+    // refuses, its id being another's, waits for a new id (TakeRefused).
     bool Append(CNamedListArray& list, std::unique_ptr<CNonVisual> object)
     {
         object->Put_Document(&mRoot);
         if (list.AppendObject(object.get()) > 0) object.release();
+        else mRefused.push_back({&list, std::move(object)});
         return true;
     }
 
@@ -426,6 +447,12 @@ private:
         int lastKind = 0;
     };
     std::vector<Read> mRead;
+    // Objects whose list refused them for their id, waiting for a new one.
+    struct Refused {
+        CNamedListArray* list;
+        std::unique_ptr<CNonVisual> object;
+    };
+    std::vector<Refused> mRefused;
     bool mCurrentIsRead = false;     // the lines that follow belong to mRead.back()
     long mRefusal = kDamagedFileError;
     bool mReadFluctuations = false;
@@ -444,6 +471,7 @@ bool CDocAccounting::initFromStream(LStream* stream)
     std::int32_t settingsAt = stream->positionAt(type::kPreference);
     if (settingsAt < 0 || settingsAt > kSettingsSearchLimit) return refuse(kDamagedFileError);
 
+    mReadDamage.Clear();
     StreamReader reader(*this, *stream);
     try {
         if (!reader.Run()) return refuse(reader.Refusal());
@@ -454,8 +482,11 @@ bool CDocAccounting::initFromStream(LStream* stream)
     }
     reader.ReportDecimals();
     mStreamSize = static_cast<std::size_t>(stream->GetMarker() - settingsAt);
+    reader.TakeRefused();
     FinishLoading();
     reader.FinishTransactions();
+    // The books as read, before anything is booked on opening.
+    CheckBooks(*this, mReadDamage);
     CompleteLoading(reader.ReadFluctuations());
     return true;
 }

@@ -95,13 +95,12 @@ CExpenseType::CExpenseType(LStream* stream, FourCharCode version, CDocAccounting
     Put_ExptId(Get_Id());
     if (!version::AtLeast(version, version::k1_10)) Put_StringrefDesc(MacRomanToUnicode(mDescription));
     // The groups precede the categories in the stream. A category whose group
-    // is missing keeps the stored id, so that the file is written back as read.
+    // is missing keeps the stored id, so that the file is written back as
+    // read; the check of the books tells of it.
     mMasterType = static_cast<MasterExpenseTypeT>(GroupIdFor(groupId));
     if (CMasterExpenseType* group = GroupWithId(document, mMasterType)) {
         mMasterExpensetypePtr = group;
         group->AddAccount(this, true);
-    } else {
-        CErrorManager::RaiseError(186);
     }
 }
 

@@ -265,12 +265,20 @@ bool CTransaction::Put_Id(ObjectIdT id)
 
 bool CTransaction::Put_mDate(DateT date)
 {
-    if (date != mDate) NoteSortDateChanged();
+    const bool moved = date != mDate;
+    if (moved) NoteSortDateChanged();
     mDate = date;
     mDay = static_cast<std::uint8_t>(CDate::GetDayFromDateT(date));
     mMonth = static_cast<std::uint8_t>(CDate::GetMonthFromDateT(date));
     mYear = static_cast<std::int16_t>(CDate::GetYearFromDateT(date));
     BroadcastMessage(msg::kDateChanged);
+    // Whoever keeps an account's or category's lines in date order learns
+    // that one of them moved (2002 with the line, from what it is booked on).
+    if (moved)
+        for (CNamedListArray* lines : {&mDebitList, &mCreditList, &mExpenseTypeList})
+            for (ArrayIndexT i = 1; i <= CountOf(lines); ++i)
+                if (CDebit* line = LineAt(lines, i))
+                    if (CNonVisual* holder = line->Get_mAccountPtr()) holder->BroadcastMessage(msg::kDateChanged, line);
     return true;
 }
 
@@ -914,11 +922,29 @@ long CTransaction::BalanceExpenseTypes()
 
 // --- validation
 
-bool CTransaction::Validate()
+namespace {
+
+// Ten to the power of the number of decimals: amounts times this are whole units.
+double SmallestUnits()
 {
-    long decimals = CDecimal::getNrOfDecimals();
+    const long decimals = CDecimal::getNrOfDecimals();
     double s = 1.0;
     for (long i = 0; i < decimals; ++i) s *= 10.0;
+    return s;
+}
+
+} // namespace
+
+bool CTransaction::SidesAgree(double debits, double credits)
+{
+    const double s = SmallestUnits();
+    const double difference = std::trunc(debits * s * 10.0 - credits * s * 10.0);
+    return difference >= -1.0 && difference <= 1.0;
+}
+
+bool CTransaction::Validate()
+{
+    const double s = SmallestUnits();
 
     for (CNamedListArray* list : {&mDebitList, &mCreditList, &mExpenseTypeList}) {
         bool linesValid = true;
@@ -939,9 +965,7 @@ bool CTransaction::Validate()
         CErrorManager::RaiseError(238);
         return false;
     }
-    // The sides must agree to less than two tenths of the smallest unit.
-    double difference = std::trunc(debits * s * 10.0 - credits * s * 10.0);
-    if (!(difference >= -1.0 && difference <= 1.0)) {
+    if (!SidesAgree(debits, credits)) {
         CErrorManager::RaiseError(128);
         return false;
     }

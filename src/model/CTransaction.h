@@ -196,6 +196,9 @@ public:
     // Errors 238 (all zero), 128 (sides differ), 144 (categories can't be
     // balanced); success sets status 0 unless blocked, adjusting or unlinked.
     bool Validate() override;
+    // Whether home-currency totals of the debit and credit sides agree, as
+    // Validate requires: to less than two tenths of the smallest unit.
+    static bool SidesAgree(double debits, double credits);
 
     // --- posting state
     // Posts every line; error 137 unless unlinked. Status 0.

@@ -100,8 +100,11 @@ long CTransaction::Get_Investment(CCurrency* share, double& invested, double& co
         invested -= portfolioCredit->Get_mLocalAmount();
         count = std::trunc(count - portfolioCredit->Get_mAmount());
     }
-    if (profitAndLossDebit) invested += invested >= 0.0 ? LocalOf(profitAndLossDebit) : -LocalOf(profitAndLossDebit);
-    if (extra) invested += invested >= 0.0 ? -LocalOf(extra) : LocalOf(extra);
+    // The difference lines make the share value into the cash that moved: a
+    // difference debit is money gained (less paid on a purchase, more received
+    // on a sale), a difference credit money lost, whichever way the shares went.
+    if (profitAndLossDebit) invested += LocalOf(profitAndLossDebit);
+    if (extra) invested -= LocalOf(extra);
     shares = static_cast<std::int32_t>(count);
     return 1;
 }

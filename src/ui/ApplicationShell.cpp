@@ -10,7 +10,9 @@
 #include <QUrl>
 
 #include "document/app/ApplicationDefaults.h"
+#include "platform/core/alerts.h"
 #include "platform/core/dispatcher.h"
+#include "platform/core/message_format.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/user_defaults_store.h"
 #include "bridge/TextColours.h"
@@ -173,7 +175,17 @@ void ApplicationShell::launch(const QStringList& documents)
             mSplashDelay = mDispatcher.callAfter(SplashFade::kDelay, [this] { closeSplashScreenPanel(); });
         mDelegate.applicationDidFinishLaunching();
         keepSomethingOnScreen();
+        tellOfDamagedPreferences();
     });
+}
+
+void ApplicationShell::tellOfDamagedPreferences()
+{
+    if (!mStore || mStore->setAsidePath().empty() || mToldOfDamagedPreferences) return;
+    mToldOfDamagedPreferences = true;
+    const std::string message =
+        formatMessage(localized(std::to_string(kPreferencesSetAside)), {mStore->setAsidePath().string()});
+    alertPresenter().showInfo({kPreferencesSetAside, localized("INFO"), message, localized("OK"), ""});
 }
 
 void ApplicationShell::doSplash()

@@ -34,6 +34,9 @@ class GXSplashScreen;
 class UserDefaults;
 class UserDefaultsStore;
 
+// Message: the preferences file was damaged and set aside.
+inline constexpr long kPreferencesSetAside = 293;
+
 class ApplicationShell : public QObject, public ApplicationHost {
     Q_OBJECT
 
@@ -48,7 +51,8 @@ public:
     // The launch: the documents the system handed over open, or the last
     // saved one, and at the end of launch (the dispatcher's next turn) the
     // start-up choice begins when it is due. Something is always left on
-    // screen.
+    // screen. A preferences file the store found damaged and set aside is
+    // told then, once, with where it was put (message 293).
     void launch(const QStringList& documents);
 
     GXApplicationDelegate& delegate() { return mDelegate; }
@@ -98,11 +102,13 @@ private:
     void splashScreenTimerHandler();
     // Shows the main window when nothing else is on screen.
     void keepSomethingOnScreen();
+    void tellOfDamagedPreferences();
 
     GXApplicationDelegate mDelegate;
     Dispatcher& mDispatcher;
     UserDefaults& mDefaults;
     UserDefaultsStore* mStore;
+    bool mToldOfDamagedPreferences = false;
     DocumentHost* mHost = nullptr;
     Subscription mEndOfLaunch;
     std::unique_ptr<QMainWindow> mMainWindow;

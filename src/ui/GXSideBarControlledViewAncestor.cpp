@@ -6,6 +6,7 @@
 #include "bridge/DeveloperLog.h"
 #include "platform/core/notification_center.h"
 #include "ui/WindowDocument.h"
+#include "ui/lists/ItemTableModel.h"
 
 namespace ch {
 
@@ -79,10 +80,28 @@ CNonVisualDataItem::Ptr GXSideBarControlledViewAncestor::mSelectedMasterItem() c
 void GXSideBarControlledViewAncestor::registerNotifications()
 {
     observe("TRANSACTIONWILLBEMODIFIED", &GXSideBarControlledViewAncestor::transactionWillBeModified);
-    observe("TRANSACTIONMODIFIED", &GXSideBarControlledViewAncestor::transactionModified);
+    observeBooking("TRANSACTIONMODIFIED", &GXSideBarControlledViewAncestor::transactionModified);
     observe("TRANSACTIONWILLBEDELETED", &GXSideBarControlledViewAncestor::transactionWillBeDeleted);
-    observe("TRANSACTIONDELETED", &GXSideBarControlledViewAncestor::transactionDeleted);
-    observe("TRANSACTIONCREATED", &GXSideBarControlledViewAncestor::transactionCreated);
+    observeBooking("TRANSACTIONDELETED", &GXSideBarControlledViewAncestor::transactionDeleted);
+    observeBooking("TRANSACTIONCREATED", &GXSideBarControlledViewAncestor::transactionCreated);
+}
+
+void GXSideBarControlledViewAncestor::showsFiguresIn(ItemTableModel* model)
+{
+    if (model) mFigureTables.emplace_back(model);
+}
+
+void GXSideBarControlledViewAncestor::observeBooking(
+    std::string name, void (GXSideBarControlledViewAncestor::*handler)(const Notification&))
+{
+    if (!mDocument) return;
+    mSubscriptions.push_back(mDocument->books().notificationCenter().subscribe(
+        std::move(name), [this, handler](const Notification& notification) {
+            if (!concernsOwnDocument(notification)) return;
+            (this->*handler)(notification);
+            for (const QPointer<ItemTableModel>& table : mFigureTables)
+                if (table) table->valuesChanged();
+        }));
 }
 
 void GXSideBarControlledViewAncestor::observe(std::string name,

@@ -28,6 +28,7 @@
 namespace ch {
 
 class CTrnSItem;
+class ItemTableModel;
 class WindowDocument;
 struct Notification;
 
@@ -109,13 +110,24 @@ protected:
     void setMSelectedItem(const CNonVisualDataItem::Ptr& item) { mSelectedItemRef = item; }
     void setMSelectedMasterItem(const CNonVisualDataItem::Ptr& item) { mSelectedMasterItemRef = item; }
 
+    // A table whose cells read figures that bookings change (balances,
+    // shares held, results): after the page's own handler of a created,
+    // modified or deleted transaction, its visible cells are read again, so
+    // that the table follows the books without the page being entered anew.
+    // Not owned; may go before the page.
+    void showsFiguresIn(ItemTableModel* model);
+
 private:
+    // Observes a transaction notification: the handler, then the figures.
+    void observeBooking(std::string name, void (GXSideBarControlledViewAncestor::*handler)(const Notification&));
+
     WindowDocument* mDocument = nullptr;
     QPointer<QWidget> mControlledView;
     std::weak_ptr<CNonVisualDataItem> mSelectedItemRef;
     std::weak_ptr<CNonVisualDataItem> mSelectedMasterItemRef;
     CNonVisualDataItem::ItemArray mTopLevelArray;
     std::vector<Subscription> mSubscriptions;
+    std::vector<QPointer<ItemTableModel>> mFigureTables;
 };
 
 } // namespace ch

@@ -139,6 +139,37 @@ TEST_F(AnalysisWrapperTest, FollowsAddedAndDeletedLinesWithoutReadingThem)
     EXPECT_EQ(typeWrapper->count(), before + 1);
 }
 
+// A kept list shows what a list built afresh shows after a booking's date
+// moved and after a line's amount changed: order and running balances.
+TEST_F(AnalysisWrapperTest, AKeptListFollowsAMovedDateAndAChangedAmount)
+{
+    auto typeWrapper = document.getAccountTypeItemForId(1)->getAnalysisArray();
+    auto shown = [](CAnalysisArrayEncaplusator& lines) {
+        std::vector<std::pair<DateT, double>> rows;
+        for (std::uint32_t i = 1; i <= lines.count(); ++i) {
+            auto line = lines.getObjectAtIndex(static_cast<int>(i));
+            rows.emplace_back(line->getTransactionDate(), line->getLocalBalance().value_or(0.0));
+        }
+        return rows;
+    };
+    auto expectAsFresh = [&](const char* after) {
+        using Kept = std::pair<std::shared_ptr<CAnalysisArrayEncaplusator>, CNonVisual*>;
+        for (const auto& [kept, object] : {Kept{wrapper, document.root().GetAccountForID(10)},
+                                           Kept{typeWrapper, document.root().GetAccountTypeForId(1)}}) {
+            CAnalysisArrayEncaplusator fresh(object);
+            EXPECT_EQ(shown(*kept), shown(fresh)) << after;
+        }
+    };
+    ASSERT_EQ(dates(), (std::vector<DateT>{20240210, 20240120, 20240105, 20231215}));
+
+    document.transactionItem(december)->setMDate(20240301);
+    EXPECT_EQ(dates(), (std::vector<DateT>{20240301, 20240210, 20240120, 20240105}));
+    expectAsFresh("a date moved");
+
+    document.transactionItem(januaryEarly)->mFromList()[0]->setGetForeignAmount(12.0);
+    expectAsFresh("an amount changed");
+}
+
 TEST_F(AnalysisWrapperTest, AWrapperOutlivesItsModel)
 {
     auto line = wrapper->getObjectAtIndex(1);

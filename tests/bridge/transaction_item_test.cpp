@@ -290,6 +290,34 @@ TEST_F(TransactionItemTest, UnaccountedAmountOfAnInvoiceFollowsItsPayments)
     EXPECT_EQ(payment->isLinkedToTransactionAsPayment(), -2);
 }
 
+// What is left to pay of an invoice follows its payment's lines whichever
+// way they change: rewritten from a dictionary (the modify path) or set one
+// by one.
+TEST_F(TransactionItemTest, UnaccountedAmountOfAnInvoiceFollowsItsPaymentsLines)
+{
+    auto invoice = document.transactionItem(document.addTransaction(20240301, 11, 20, 2, 100.0));
+    auto payment = document.transactionItem(document.addTransaction(20240310, 20, 10, 3, 60.0));
+    payment->setMReferenceObjectId(invoice->getId().value());
+    ASSERT_DOUBLE_EQ(*invoice->unaccountedForAmount(), 40.0);
+
+    // The same total, taken from the loan instead of the receivables.
+    Dictionary rebooked = payment->dictionaryRepresentation();
+    Array from = *rebooked["FromList"].asArray();
+    Dictionary line = *from[0].asDictionary();
+    line.set("AccountId", 12);
+    from[0] = line;
+    rebooked.set("FromList", from);
+    payment->initWithDictionaryRepresentation(rebooked);
+    EXPECT_EQ(invoice->unaccountedForAmount(), kNoLinkedTransactionMarker);
+    EXPECT_FALSE(invoice->hasPayments());
+
+    const std::shared_ptr<CDebetItem> paid = payment->mFromList()[0];
+    paid->setAccount(20);
+    EXPECT_DOUBLE_EQ(*invoice->unaccountedForAmount(), 40.0);
+    paid->setGetForeignAmount(70.0);
+    EXPECT_DOUBLE_EQ(*invoice->unaccountedForAmount(), 30.0);
+}
+
 TEST_F(TransactionItemTest, ReferenceIdIsClearedByTheDocumentsNotifications)
 {
     auto invoice = document.transactionItem(document.addTransaction(20240301, 11, 20, 2, 100.0));

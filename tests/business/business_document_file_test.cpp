@@ -30,12 +30,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes fileBytes(const std::string& path)
-{
-    const std::string text = readFile(path);
-    return Bytes(text.begin(), text.end());
-}
-
 // Where the objects of a binary property list lie, to damage one on purpose.
 class BinaryPlistMap {
 public:

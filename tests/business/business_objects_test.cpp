@@ -11,9 +11,14 @@
 #include "business/GXInvoice.h"
 #include "business/GXVATPeriod.h"
 #include "business/GXVATRate.h"
+#include "business/InvoiceArguments.h"
+#include "business/PaymentArguments.h"
 #include "business/VATPeriodArguments.h"
 #include "business/VATRateArguments.h"
 #include "document/arguments/ArgumentClassRegistry.h"
+#include "document/arguments/ArgumentTextCheck.h"
+#include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
 
 namespace ch::business {
 namespace {
@@ -246,6 +251,47 @@ TEST(BusinessArguments, JournalTextRebuildsTheSameArguments)
     EXPECT_EQ(rebuiltPeriod->closingTransactionId, 77);
     EXPECT_EQ(rebuiltPeriod->status, "closed");
     EXPECT_EQ(rebuiltPeriod->amountPaid, 0.0); // a missing amount reads as 0
+}
+
+// What the journal holds of an invoice and a payment reads whole; a key
+// misspelt by damage does not.
+TEST(BusinessArguments, InvoiceAndPaymentTextsReadWholeAndAMisspeltKeyDoesNot)
+{
+    ArgumentClassRegistry registry;
+    registerBusinessArgumentClasses(registry);
+    arguments::InvoiceArguments invoice;
+    invoice.invoiceName = "Consulting";
+    invoice.thirdPartyId = 12;
+    invoice.invoiceNumber = "2009000001";
+    invoice.invoiceDescription = "March";
+    invoice.paymentReference = "+++090/0000/00101+++";
+    invoice.invoiceDate = 20090310;
+    invoice.dueDate = 20090409;
+    invoice.amountWithoutVAT = 1250.5;
+    invoice.firstVATRateId = 2;
+    invoice.secondVATRateId = 3;
+    invoice.generatePayment = true;
+    invoice.paymentCategoryId = 7;
+    invoice.setPaymentDate(20090312);
+    arguments::PaymentArguments payment;
+    payment.paymentName = "Payment";
+    payment.thirdPartyId = 12;
+    payment.paymentReference = "+++090/0000/00101+++";
+    payment.paymentAmount = 1513.11;
+    payment.paymentCategoryId = 7;
+    payment.paymentDate = 20090320;
+    payment.paymentOwnerType = arguments::kOwnerTypeCustomer;
+    for (const std::string& text : {invoice.toText(), payment.toText()}) {
+        ArgumentTextCheck check;
+        ASSERT_NE(CArgumentAncestor::fromText(text, registry), nullptr) << text;
+        EXPECT_EQ(check.damage(text), std::nullopt) << text;
+    }
+
+    std::string misspelt = invoice.toText();
+    misspelt.replace(misspelt.find("firstVATRateId"), 14, "firstVATRAteId");
+    ArgumentTextCheck check;
+    ASSERT_NE(CArgumentAncestor::fromText(misspelt, registry), nullptr);
+    EXPECT_EQ(check.damage(misspelt), formatMessage(localized("ROLLFORWARDUNKNOWNKEY"), {"firstVATRAteId"}));
 }
 
 TEST(BusinessArguments, ARateHandsOutItsValuesWithTheCreateFlagsOffAndTakesThemBack)

@@ -4,7 +4,9 @@
 // is not a regular file is refused before it is opened; leftovers of killed
 // saves go at the next save; a failed save says why and a backup that could
 // not be kept is told; an untitled document's journal leaves nothing behind
-// after Save As; a journal that ends as every journal ends logs no error.
+// after Save As; a journal that ends as every journal ends logs no error; a
+// journal not offered is put aside and told; a flush the disk refuses fails
+// the save.
 
 #include <gtest/gtest.h>
 
@@ -24,17 +26,13 @@
 #include "document/commands/CommandJournalReader.h"
 #include "document/commands/JournalNames.h"
 #include "document/commands/JournalStamp.h"
+#include "document/commands/RollForwardQuestion.h"
 #include "document_fixture.h"
 #include "model/CNamedListArray.h"
+#include "platform/core/message_format.h"
 
 namespace ch::test {
 namespace {
-
-std::vector<std::uint8_t> fileBytes(const std::string& path)
-{
-    const std::string text = readFile(path);
-    return std::vector<std::uint8_t>(text.begin(), text.end());
-}
 
 std::vector<std::string> folderEntries(const std::string& folder)
 {
@@ -126,16 +124,17 @@ TEST_F(DocumentFileSafetyTest, ASaveKilledBetweenItsStepsNeverBooksAJournalEntry
         ASSERT_EQ(fileBytes(path) != before, c.fileHoldsTheChange);
         ASSERT_TRUE(fileExists(path + ".log"));
 
+        const std::string aside = setAsidePathForJournal(path + ".log");
         std::unique_ptr<MyDocument> reopened = open(path);
         EXPECT_EQ(reopened->commandExecutor().commandsToRecover().size(), c.fileHoldsTheChange ? 0u : 1u);
         EXPECT_EQ(reopened->commandExecutor().rollForwardPending(), !c.fileHoldsTheChange);
         // The user replays what is offered.
         if (!reopened->commandExecutor().commandsToRecover().empty()) reopened->commandExecutor().dialogClosed(1);
         EXPECT_EQ(reopened->mTransactionArray().size(), booked);
-        // The journal of the older state is kept as the backup, and no longer offered.
+        // The journal of the older state is put aside, and no longer offered.
         if (c.fileHoldsTheChange) {
             EXPECT_FALSE(fileExists(path + ".log"));
-            EXPECT_EQ(readCommandJournalFile(path + ".~log").items.size(), 1u);
+            EXPECT_EQ(readCommandJournalFile(aside).items.size(), 1u);
             EXPECT_EQ(open(path)->commandExecutor().commandsToRecover().size(), 0u);
         }
     }
@@ -168,12 +167,13 @@ TEST_F(DocumentFileSafetyTest, AJournalIsOfferedOnlyOverTheSavedStateItsHeaderNa
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        std::remove((path + ".~log").c_str());
+        const std::string aside = setAsidePathForJournal(path + ".log");
         writeFile(path + ".log", c.header + entry);
         std::unique_ptr<MyDocument> opened = open(path);
         EXPECT_EQ(opened->commandExecutor().commandsToRecover().size(), c.offered ? 1u : 0u);
         EXPECT_EQ(fileExists(path + ".log"), c.offered);
-        EXPECT_EQ(fileExists(path + ".~log"), !c.offered);
+        EXPECT_EQ(fileExists(aside), !c.offered);
+        std::remove(aside.c_str());
         // Whatever it is journaled next goes to a journal of the file's state.
         makeGroup(*opened, "Next");
         if (!c.offered) {
@@ -202,14 +202,104 @@ TEST_F(DocumentFileSafetyTest, WhatIsNoRegularFileIsRefusedWithoutWaitingOnIt)
         EXPECT_EQ(opened.fileName(), "");
     }
 
-    // A pipe where the journal would be is neither read nor written.
+    // A pipe or a folder where the journal goes is neither read nor written,
+    // and the person is told once that the changes are not journaled.
     const std::string path = saveThenChange("Home.books");
     ASSERT_TRUE(saveDocument(*document).ok());
-    ASSERT_EQ(::mkfifo((path + ".log").c_str(), 0600), 0);
+    const std::string journal = path + ".log";
+    for (const bool isPipe : {true, false}) {
+        SCOPED_TRACE(isPipe ? "a pipe" : "a folder");
+        if (isPipe) ASSERT_EQ(::mkfifo(journal.c_str(), 0600), 0);
+        else std::filesystem::create_directory(journal);
+        environment.alerts().clear();
+        std::unique_ptr<MyDocument> opened = open(path);
+        EXPECT_TRUE(opened->commandExecutor().commandsToRecover().empty());
+        makeGroup(*opened, "Not journaled");
+        makeGroup(*opened, "Nor this");
+        dispatcher.advance(std::chrono::milliseconds(100));
+        EXPECT_EQ(groupsNamed(*opened, "Not journaled"), 1u);
+        ASSERT_EQ(environment.alerts().numbers(), std::vector<long>{kNotJournaled});
+        EXPECT_NE(environment.alerts().records().front().alert.message.find(journal), std::string::npos);
+        std::filesystem::remove(journal);
+    }
+}
+
+// A journal whose stamp no longer reads (one damaged byte) is never replayed
+// over a file that may hold its entries, and never lost: it is put aside,
+// the person is told where, and saves after it leave it alone.
+TEST_F(DocumentFileSafetyTest, AJournalWithADamagedStampIsToldAndKeptAcrossTheNextSaves)
+{
+    const std::string path = saveThenChange("Home.books");
+    makeGroup(*document, "Second");
+    makeGroup(*document, "Third");
+    const std::string journal = path + ".log";
+    std::string text = readFile(journal);
+    const std::size_t stamp = text.find("fileStamp=\"");
+    ASSERT_NE(stamp, std::string::npos) << text;
+    text[text.find(':', stamp) + 3] = 'x';
+    writeFile(journal, text);
+    document.reset();
+
+    const std::string aside = setAsidePathForJournal(journal);
+    environment.alerts().clear();
     std::unique_ptr<MyDocument> opened = open(path);
     EXPECT_TRUE(opened->commandExecutor().commandsToRecover().empty());
-    makeGroup(*opened, "Not journaled");
-    EXPECT_EQ(groupsNamed(*opened, "Not journaled"), 1u);
+    dispatcher.advance(std::chrono::milliseconds(100));
+    ASSERT_EQ(environment.alerts().numbers(), std::vector<long>{kJournalSetAside});
+    EXPECT_NE(environment.alerts().records().front().alert.message.find(aside), std::string::npos);
+    EXPECT_EQ(groupsNamed(*opened, "After"), 0u);
+    EXPECT_FALSE(fileExists(journal));
+
+    for (const char* name : {"Fourth", "Fifth"}) {
+        makeGroup(*opened, name);
+        ASSERT_TRUE(saveDocument(*opened).ok());
+    }
+    EXPECT_EQ(readCommandJournalFile(aside).items.size(), 3u);
+}
+
+// A save whose flush to the disk fails (the journal, the new file or its
+// folder) is a failed save: error 290 with the system's reason, the
+// document still edited and its journal kept; the file as it was stays
+// unless only the folder's flush failed, which the message says.
+TEST_F(DocumentFileSafetyTest, AFlushTheDiskRefusesFailsTheSave)
+{
+    struct Case {
+        const char* what;
+        int failingFlush;   // which flush of the save fails: the journal's, the file's, the folder's
+        const char* detail;
+    };
+    for (const Case c : {Case{"the journal", 1, "SAVEFAILUREREASON"}, Case{"the new file", 2, "SAVEFAILUREREASON"},
+                         Case{"the folder", 3, "SAVENOTCONFIRMED"}}) {
+        SCOPED_TRACE(c.what);
+        ScratchFolder here;
+        document = newDocument();
+        const std::string path = here.file("Home.books");
+        ASSERT_TRUE(saveDocumentAs(*document, path).ok());
+        makeGroup(*document, "After");
+        const std::vector<std::uint8_t> before = fileBytes(path);
+        int flushes = 0;
+        SaveCalls calls;
+        calls.sync = [&](int fd) {
+            if (++flushes == c.failingFlush) {
+                errno = EIO;
+                return -1;
+            }
+            return ::fsync(fd);
+        };
+        environment.alerts().clear();
+        EXPECT_EQ(saveDocument(*document, calls).error, kSaveFailed);
+        EXPECT_EQ(flushes, c.failingFlush);
+        ASSERT_EQ(environment.alerts().numbers(), std::vector<long>{kSaveFailed});
+        const std::string message = environment.alerts().records().front().alert.message;
+        EXPECT_NE(message.find(formatMessage(localized(c.detail), {std::strerror(EIO)})), std::string::npos) << message;
+        EXPECT_TRUE(document->isDocumentEdited());
+        EXPECT_EQ(readCommandJournalFile(path + ".log").items.size(), 1u);
+        EXPECT_EQ(fileBytes(path) == before, c.failingFlush < 3);
+
+        ASSERT_TRUE(saveDocument(*document).ok());
+        EXPECT_FALSE(fileExists(path + ".log"));
+        EXPECT_FALSE(document->isDocumentEdited());
+    }
 }
 
 TEST_F(DocumentFileSafetyTest, TheNextSaveRemovesLeftoversOfKilledSavesOfThisFileOnly)

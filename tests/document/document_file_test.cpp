@@ -29,16 +29,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes asBytes(const std::string& text)
-{
-    return Bytes(text.begin(), text.end());
-}
-
-Bytes fileBytes(const std::string& path)
-{
-    return asBytes(readFile(path));
-}
-
 void writeBytes(const std::string& path, const Bytes& bytes)
 {
     writeFile(path, std::string(bytes.begin(), bytes.end()));

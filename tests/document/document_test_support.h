@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -124,6 +125,13 @@ inline std::string readFile(const std::string& path)
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// The file's bytes (none when it cannot be read).
+inline std::vector<std::uint8_t> fileBytes(const std::string& path)
+{
+    const std::string text = readFile(path);
+    return std::vector<std::uint8_t>(text.begin(), text.end());
 }
 
 inline void writeFile(const std::string& path, const std::string& text)

@@ -276,5 +276,43 @@ TEST_F(ShareTradeTest, Performance)
     EXPECT_EQ(Currency(books::kEUR)->getStockTransactionList()->GetCount(), 0u);
 }
 
+// Two lots bought at 50 and 60 while the price stays at 50, a dividend of 75
+// with 15 tax, 60 shares sold at 70 and the price raised to 80. Worked by
+// hand: invested 5,000 + 3,000, returned 4,200 + 75, costs 10 + 8 + 15 + 9,
+// value 90 x 80; a lot bought above the price is a loss until the price rises.
+TEST_F(ShareTradeTest, TheResultIsWhatWasReturnedAndIsHeldLessWhatWasInvested)
+{
+    share->Put_mConversionFactor(50.0, 0);
+    auto expectResult = [&](const char* when, double invested, double returned, double costs, double result) {
+        SCOPED_TRACE(when);
+        double in = 0, back = 0, spent = 0, gross = 0, net = 0, percent = 0, netPercent = 0;
+        ASSERT_EQ(share->getStockPerformance(in, back, spent, gross, net, percent, netPercent, 0, 0), 1);
+        EXPECT_NEAR(in, invested, 1e-6);
+        EXPECT_NEAR(back, returned, 1e-6);
+        EXPECT_NEAR(spent, costs, 1e-6);
+        EXPECT_NEAR(gross, result, 1e-6);
+        EXPECT_NEAR(net, result - costs, 1e-6);
+    };
+    ASSERT_EQ(share->BuyStock(50.0, 10.0, 100, 5010.0, bank->Get_Id(), books::kExpenseAccount, std::nullopt, false,
+                              20240101),
+              1);
+    expectResult("first lot at the price", 5000, 0, 10, 0);
+    ASSERT_EQ(share->BuyStock(60.0, 8.0, 50, 3008.0, bank->Get_Id(), books::kExpenseAccount, std::nullopt, false,
+                              20240201),
+              1);
+    // 150 shares worth 7,500 cost 8,000.
+    expectResult("second lot above the price", 8000, 0, 18, -500);
+    ASSERT_EQ(share->RegisterDividend(20240301, 75.0, 15.0, books::kIncomeAccount, bank->Get_Id(),
+                                      books::kIncomeCategory, books::kExpenseAccount, books::kExpenseCategory, ""),
+              1);
+    ASSERT_EQ(share->SellStock(70.0, 9.0, 60, 4191.0, bank->Get_Id(), books::kExpenseAccount, std::nullopt, false,
+                               20240401),
+              1);
+    ASSERT_TRUE(share->Put_mConversionFactorAndAmount(1, 80.0, 20240501));
+    EXPECT_EQ(portfolio->Get_mBalance(), 90.0);
+    EXPECT_NEAR(portfolio->Get_mLocalBalance(), 7200.0, 1e-6);
+    expectResult("after the dividend, the sale and the rise", 8000, 4275, 42, 3475);
+}
+
 } // namespace
 } // namespace ch::test

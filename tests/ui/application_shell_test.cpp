@@ -12,7 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "../platform/gui/qt_test_application.h"
+#include "platform/core/alerts.h"
 #include "platform/core/dispatcher.h"
 #include "platform/core/plist.h"
 #include "platform/core/user_defaults.h"
@@ -199,6 +202,20 @@ TEST_F(ShellTest, TheHelpMenuOpensTheHelpBookAtItsContents)
     EXPECT_EQ(QFileInfo(url.toLocalFile()).fileName(), "index.html");
     EXPECT_TRUE(QFileInfo::exists(url.toLocalFile()));
     EXPECT_EQ(url.fragment(), "indexpage");
+}
+
+TEST_F(ShellTest, ADamagedPreferencesFileIsToldOnceWithWhereItWasPut)
+{
+    std::ofstream(mStore.path()) << "<?xml version=\"1.0\"?><plist><dict><key>GXCKeepLogF";
+    ASSERT_EQ(mStore.load(mDefaults), UserDefaultsStore::LoadOutcome::SetAside);
+    RecordingAlertPresenter alerts;
+    ScopedAlertPresenter scope(alerts);
+    launch();
+    mShell->openFile(mDir.filePath("other.books").toStdString());
+    mDispatcher.runDue();
+    ASSERT_EQ(alerts.numbers(), std::vector<long>{kPreferencesSetAside});
+    EXPECT_EQ(alerts.records().front().kind, RecordingAlertPresenter::Kind::Info);
+    EXPECT_NE(alerts.records().front().alert.message.find(mStore.setAsidePath().string()), std::string::npos);
 }
 
 } // namespace

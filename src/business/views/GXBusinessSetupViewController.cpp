@@ -200,8 +200,11 @@ QWidget* GXBusinessSetupViewController::makeControlledView()
     auto* periodTop = new QWidget;
     auto* periodLayout = new QVBoxLayout(periodTop);
     periodLayout->setContentsMargins(0, 0, 0, 0);
+    // The figures as the listing and the declaration give them: a credit
+    // note's VAT shows as cancelled beside the VAT invoiced, not netted away.
     mVATPeriodTable = makeTable("VATPeriodTable", {"SETUPCOLSTATUS", "SETUPCOLNAME", "SETUPCOLSTART", "SETUPCOLEND",
-                                                   "VATPAIDHEADER", "VATRECEIVEDHEADER", "SETUPCOLSALDO"});
+                                                   "VATPAIDHEADER", "VATPAIDANNHEADER", "VATRECEIVEDHEADER",
+                                                   "VATRECEIVEDANNHEADER", "SETUPCOLSALDO"});
     // Periods carry no name of their own: every column takes what it shows,
     // rather than an empty name column taking the table's width.
     mVATPeriodTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -303,11 +306,12 @@ void GXBusinessSetupViewController::refreshPeriods()
         mVATPeriodTable->setItem(row, 1, cell(qs(period.name())));
         mVATPeriodTable->setItem(row, 2, cell(dateText(period.startDate())));
         mVATPeriodTable->setItem(row, 3, cell(dateText(period.endDate())));
-        const double paid = period.amountPaid().value_or(0) - period.amountPaidCancelled().value_or(0);
-        const double received = period.amountReceived().value_or(0) - period.amountReceivedCancelled().value_or(0);
-        mVATPeriodTable->setItem(row, 4, cell(amount(paid), true));
-        mVATPeriodTable->setItem(row, 5, cell(amount(received), true));
-        mVATPeriodTable->setItem(row, 6, cell(amount(paid - received), true));
+        const double figures[] = {period.amountPaid().value_or(0), period.amountPaidCancelled().value_or(0),
+                                  period.amountReceived().value_or(0), period.amountReceivedCancelled().value_or(0)};
+        for (int figure = 0; figure < 4; ++figure)
+            mVATPeriodTable->setItem(row, 4 + figure, cell(amount(figures[figure]), true));
+        const double balance = (figures[0] - figures[1]) - (figures[2] - figures[3]);
+        mVATPeriodTable->setItem(row, 8, cell(amount(balance), true));
     }
     mVATPeriodTable->resizeColumnsToContents();
     selectVATPeriod(kept.get());

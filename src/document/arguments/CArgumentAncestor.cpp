@@ -5,6 +5,7 @@
 
 #include "bridge/DeveloperLog.h"
 #include "document/arguments/ArgumentClassRegistry.h"
+#include "document/arguments/ArgumentTextCheck.h"
 #include "platform/core/old_style_plist.h"
 
 namespace ch {
@@ -105,6 +106,7 @@ bool CArgumentAncestor::dumpColor(const std::optional<Colour>& colour, Dictionar
 std::optional<Colour> CArgumentAncestor::getColorFromDictionary(const Dictionary& dictionary, std::string_view key)
 {
     const Value* entry = dictionary.find(key);
+    ArgumentTextCheck::noteRead(key, entry, ArgumentTextCheck::Kind::Colour);
     if (!entry)
         return std::nullopt;
     const Value& colour = *entry;
@@ -115,6 +117,7 @@ std::optional<Colour> CArgumentAncestor::getColorFromDictionary(const Dictionary
 std::int32_t CArgumentAncestor::getObjectIdFromDictionary(const Dictionary& dictionary, std::string_view key)
 {
     const Value* entry = dictionary.find(key);
+    ArgumentTextCheck::noteRead(key, entry, ArgumentTextCheck::Kind::Integer);
     if (!entry)
         return kMissingId;
     const int id = entry->toInt();
@@ -128,6 +131,20 @@ std::optional<long> CArgumentAncestor::getObjectIdAsNumberFromDictionary(const D
     return id == kMissingId ? std::nullopt : std::optional<long>(id);
 }
 
+std::optional<long> CArgumentAncestor::getDateFromDictionary(const Dictionary& dictionary, std::string_view key)
+{
+    const Value* entry = dictionary.find(key);
+    ArgumentTextCheck::noteRead(key, entry, ArgumentTextCheck::Kind::Date);
+    if (!entry) return std::nullopt;
+    const int date = entry->toInt();
+    return date == std::numeric_limits<std::int32_t>::max() ? std::nullopt : std::optional<long>(date);
+}
+
+void CArgumentAncestor::acknowledgeKey(const Dictionary& dictionary, std::string_view key)
+{
+    ArgumentTextCheck::noteRead(key, dictionary.find(key), ArgumentTextCheck::Kind::Any);
+}
+
 double CArgumentAncestor::geDoubleFromDictionary(const Dictionary& dictionary, std::string_view key)
 {
     return getNumberFromDictionary(dictionary, key).value_or(0.0);
@@ -137,12 +154,14 @@ std::optional<std::string> CArgumentAncestor::getTextFromDictionary(const Dictio
                                                                     std::string_view key)
 {
     const Value* entry = dictionary.find(key);
+    ArgumentTextCheck::noteRead(key, entry, ArgumentTextCheck::Kind::Text);
     return entry ? std::optional<std::string>(entry->toString()) : std::nullopt;
 }
 
 std::optional<int> CArgumentAncestor::getIntegerFromDictionary(const Dictionary& dictionary, std::string_view key)
 {
     const Value* entry = dictionary.find(key);
+    ArgumentTextCheck::noteRead(key, entry, ArgumentTextCheck::Kind::Integer);
     return entry ? std::optional<int>(entry->toInt()) : std::nullopt;
 }
 
@@ -150,12 +169,14 @@ std::optional<double> CArgumentAncestor::getNumberFromDictionary(const Dictionar
                                                                  std::string_view key)
 {
     const Value* entry = dictionary.find(key);
+    ArgumentTextCheck::noteRead(key, entry, ArgumentTextCheck::Kind::Number);
     return entry ? std::optional<double>(entry->toDouble()) : std::nullopt;
 }
 
 std::optional<bool> CArgumentAncestor::getBooleanFromDictionary(const Dictionary& dictionary, std::string_view key)
 {
     const Value* entry = dictionary.find(key);
+    ArgumentTextCheck::noteRead(key, entry, ArgumentTextCheck::Kind::Flag);
     return entry ? std::optional<bool>(entry->toBool()) : std::nullopt;
 }
 

@@ -81,6 +81,10 @@ public:
     // The floating value; 0.0 when the key is absent.
     static double geDoubleFromDictionary(const Dictionary& dictionary, std::string_view key);
 
+    // A date (DateT, yyyymmdd): none when the key is absent or the entry
+    // overflows as an id does; otherwise its integer value.
+    static std::optional<long> getDateFromDictionary(const Dictionary& dictionary, std::string_view key);
+
     // The entry as text, its integer (32-bit), floating or Boolean value; none
     // when the key is absent.
     static std::optional<std::string> getTextFromDictionary(const Dictionary& dictionary, std::string_view key);
@@ -95,6 +99,11 @@ protected:
 
     // Adds the class's keys; a subclass first lets its base add its own.
     virtual void addEntries(Dictionary& dictionary) const = 0;
+
+    // A key the class writes but does not read back: known all the same to
+    // the check of a journal entry's text (ArgumentTextCheck.h). Every reader
+    // above notes the key it reads and the kind of value it takes.
+    static void acknowledgeKey(const Dictionary& dictionary, std::string_view key);
 
     // Stores a value under the key when there is one.
     template <typename T>

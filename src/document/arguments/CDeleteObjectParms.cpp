@@ -8,10 +8,13 @@ void CDeleteObjectParms::addEntries(Dictionary& dictionary) const
     dictionary.set("name", name.value_or("-"));
 }
 
-bool CDeleteObjectParms::recoverFromDictionary(const Dictionary&)
+bool CDeleteObjectParms::recoverFromDictionary(const Dictionary& dictionary)
 {
+    // A replayed deletion never asks: the flag is not read back. The name
+    // tells the replay which object the deletion was of.
     withAsking.reset();
-    name.reset();
+    acknowledgeKey(dictionary, "askBeforeDelete");
+    name = getTextFromDictionary(dictionary, "name");
     return true;
 }
 

@@ -2,9 +2,10 @@
 // Argument object of the deletions: delete a model object (28) and delete a
 // VAT rate (37).
 //
-// The journal keeps only the name (for its list) and "askBeforeDelete" as 0:
-// reading back checks that the text parses and leaves both fields absent, so
-// a replayed deletion never asks.
+// The journal keeps only the name (for its list, and for the replay to tell
+// that the deletion's target is still the object it named) and
+// "askBeforeDelete" as 0: reading back takes the name and leaves the flag
+// absent, so a replayed deletion never asks.
 
 #include <optional>
 #include <string>

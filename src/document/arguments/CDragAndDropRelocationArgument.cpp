@@ -14,6 +14,7 @@ void CDragAndDropRelocationArgument::addEntries(Dictionary& dictionary) const
 
 bool CDragAndDropRelocationArgument::recoverFromDictionary(const Dictionary& dictionary)
 {
+    acknowledgeKey(dictionary, "name");   // always "Drag&Drop", for the journal's list
     idDroppedObject = getObjectIdFromDictionary(dictionary, "droppedObjectId");
     idReceivingObject = getObjectIdFromDictionary(dictionary, "receivingObjectId");
     droppedObjectType = fourCCFromString(getTextFromDictionary(dictionary, "droppedObjectType").value_or(""));

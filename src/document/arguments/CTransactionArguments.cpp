@@ -1,5 +1,6 @@
 #include "document/arguments/CTransactionArguments.h"
 
+#include "document/arguments/ArgumentTextCheck.h"
 #include "platform/core/old_style_plist.h"
 
 namespace ch::arguments {
@@ -22,6 +23,7 @@ bool CTransactionArguments::recoverFromString(std::string_view text)
 
 bool CTransactionArguments::recoverFromDictionary(const Dictionary& dictionary)
 {
+    ArgumentTextCheck::noteRead(kDetailsKey, dictionary.find(kDetailsKey), ArgumentTextCheck::Kind::Transaction);
     const Dictionary* details = dictionary[kDetailsKey].asDictionary();
     if (!details)
         return false;

@@ -65,9 +65,10 @@ void CurrencyRateParameters::addEntries(Dictionary& dictionary) const
 
 bool CurrencyRateParameters::recoverFromDictionary(const Dictionary& dictionary)
 {
+    acknowledgeKey(dictionary, "name");
     quantity = getObjectIdAsNumberFromDictionary(dictionary, "quantity");
     factor = getNumberFromDictionary(dictionary, "rate");
-    dateStart = getObjectIdAsNumberFromDictionary(dictionary, "startDate");
+    dateStart = getDateFromDictionary(dictionary, "startDate");
     otherCurrenySymbol = getTextFromDictionary(dictionary, "intermediateCurrencySymbol");
     return true;
 }

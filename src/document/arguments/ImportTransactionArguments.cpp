@@ -20,7 +20,7 @@ bool ImportTransactionArguments::recoverFromDictionary(const Dictionary& diction
 {
     name = getTextFromDictionary(dictionary, "ImportedName");
     transactionDescription = getTextFromDictionary(dictionary, "ImportedDescription");
-    valueDate = getObjectIdAsNumberFromDictionary(dictionary, "ImpportedDate");
+    valueDate = getDateFromDictionary(dictionary, "ImpportedDate");
     amount = getNumberFromDictionary(dictionary, "ImportedAmount");
     currencyId = getObjectIdAsNumberFromDictionary(dictionary, "ImportedCurrencyId");
     fromAccountId = getObjectIdAsNumberFromDictionary(dictionary, "ImportedFromAccountId");

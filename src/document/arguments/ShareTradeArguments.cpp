@@ -37,7 +37,7 @@ bool BuySellSharesParameters::recoverFromDictionary(const Dictionary& dictionary
     commissionAccountId = getObjectIdAsNumberFromDictionary(dictionary, "commissionAccountId");
     description = getTextFromDictionary(dictionary, "name");
     updateRateInd = flagFromDictionary(dictionary, "updateSharePriceInd");
-    transactionDate = getObjectIdAsNumberFromDictionary(dictionary, "transactionDate");
+    transactionDate = getDateFromDictionary(dictionary, "transactionDate");
     isBuyInd = flagFromDictionary(dictionary, "isBuyInd");
     return true;
 }
@@ -57,7 +57,7 @@ void RegisterDividendParameters::addEntries(Dictionary& dictionary) const
 
 bool RegisterDividendParameters::recoverFromDictionary(const Dictionary& dictionary)
 {
-    transactionDate = getObjectIdAsNumberFromDictionary(dictionary, "transactionDate");
+    transactionDate = getDateFromDictionary(dictionary, "transactionDate");
     dividend = getNumberFromDictionary(dictionary, "dividendAmount");
     tax = getNumberFromDictionary(dictionary, "taxAmount");
     fromAccountId = getObjectIdAsNumberFromDictionary(dictionary, "fromAccountId");

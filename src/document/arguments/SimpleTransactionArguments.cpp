@@ -243,7 +243,7 @@ bool SimpleTransactionArguments::recoverFromDictionary(const Dictionary& diction
     setActionToPerform(static_cast<std::uint8_t>(getIntegerFromDictionary(dictionary, "ActionToPerform").value_or(0)));
     setName(getTextFromDictionary(dictionary, "TransactionName"));
     setDescription(getTextFromDictionary(dictionary, "TransactionDescription"));
-    setDate(integer("TransactionDate"));
+    setDate(getDateFromDictionary(dictionary, "TransactionDate"));
     setAmount(getNumberFromDictionary(dictionary, "TransactionAmount"));
     setOurAccountId(integer("OurAccountId"));
     setOtherAccountId(integer("OtherAccountId"));

@@ -16,16 +16,20 @@
 //
 // The journal: see GXCommandLogger (writing), CommandJournalReader
 // (reading). After a document opens, fileOpened reads its journal and offers
-// the entries for replay; replaying runs them without journaling them again,
+// the entries for replay; replaying runs them without journaling them again
+// and without a question (a deletion was confirmed before it was journaled),
 // each with the books' id counters raised to those its entry recorded, so
 // that it hands out the ids it did when it was written. Every entry the user
 // did not leave out is made again or listed in the summary shown after the
 // replay: an entry whose target key, or an account, category or other object
 // its arguments name, does not resolve to an object of the kind the command
-// takes; a transaction that would not balance (ReplayChecks); numbers that
-// name no operation; entries the journal does not keep (no name, no argument
-// object) or whose argument text does not read; commands that make something
-// but changed nothing; and entries or a rest the reader could not read.
+// takes; a deletion whose target is not the object it named; a transaction
+// that would not balance (ReplayChecks); numbers that name no operation;
+// entries the journal does not keep (no name, no argument object) or whose
+// argument text does not read whole (ArgumentTextCheck: a key its class does
+// not know, a number with more behind it, a date that is no day); commands
+// that make something, or delete, but changed nothing; and entries or a rest
+// the reader could not read.
 //
 // No lock is taken: main thread only.
 
@@ -43,6 +47,7 @@
 #include "document/commands/CommandJournalReader.h"
 #include "document/commands/GXCommandHistoryItem.h"
 #include "document/commands/GXCommandLogger.h"
+#include "platform/core/atomic_file.h"
 #include "platform/core/observable.h"
 
 namespace ch {
@@ -121,8 +126,17 @@ public:
     // told as late, in the summary. The number of entries. A journal whose
     // header names another saved state than the file's stamp follows an
     // older (or other) state of the file, whose entries the file may already
-    // hold: it is rotated away unoffered, and 0 is answered.
+    // hold, or its stamp is damaged: it is not offered (0 is answered), and
+    // when it holds entries it is put aside under a name no save removes
+    // (setAsidePathForJournal) and the person told where (message 298). What
+    // stands at the journal's name and is no regular file is neither read
+    // nor written; the person is told once that the changes are not
+    // journaled (message 299).
     int fileOpened();
+    // Before the document's file is written: the journal's entries are
+    // flushed to the disk (through `sync`, fsync when empty). 0, or the
+    // system's error number.
+    int syncJournal(const SyncFile& sync = {});
     // After the document's file was written: the journal is rotated away and
     // the writer dropped, whatever the journaling preference. With journaling
     // off only a journal that exists is rotated.
@@ -162,6 +176,9 @@ public:
 private:
     // The summary's lines for what the reader could not read.
     void addJournalDamage();
+    // Message 299, once for the document: the journal's name is taken by
+    // what is no regular file.
+    void tellNotJournaled(const std::string& path);
 
     MyDocument* theDocument = nullptr;
     std::unique_ptr<GXCommandLogger> commandLogger;
@@ -170,8 +187,10 @@ private:
     std::vector<std::string> mReplayReport;
     std::string mFileStamp;
     Subscription mPendingOffer;
+    Subscription mNotJournaledNotice;
     RollForwardOffer mRollForwardOffer;
     bool mOfferPending = false;
+    bool mToldNotJournaled = false;
 };
 
 } // namespace ch

@@ -1,7 +1,10 @@
 // The executor's journal: writing entries, reading them back at opening,
 // offering and replaying them, and rotating the journal at save points.
 
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
+#include <cstring>
 #include <cstdint>
 #include <filesystem>
 
@@ -9,11 +12,14 @@
 #include "bridge/DeveloperLog.h"
 #include "document/GXNonVisual.h"
 #include "document/MyDocument.h"
+#include "document/arguments/ArgumentTextCheck.h"
 #include "document/commands/CCommandExecutor.h"
+#include "document/commands/JournalNames.h"
 #include "document/commands/ReplayChecks.h"
 #include "document/commands/RollForwardQuestion.h"
 #include "model/CDocAccounting.h"
 #include "model/CNonVisual.h"
+#include "model/foundation/CErrorManager.h"
 #include "platform/core/dispatcher.h"
 #include "platform/core/localized_strings.h"
 
@@ -67,7 +73,24 @@ void CCommandExecutor::logCommand(int command, const CommandTarget& target, cons
     std::string parameters = argument.arguments() ? argument.arguments()->toText() : std::string();
     std::optional<IdCounters> ids;
     if (CDocAccounting* books = theDocument->accounting()) ids = books->Ids();
-    getCommandLogger().logCommand(command, parameters, targetKey(target), ids);
+    GXCommandLogger& logger = getCommandLogger();
+    logger.logCommand(command, parameters, targetKey(target), ids);
+    if (logger.otherThanAFile()) tellNotJournaled(logger.logFileName());
+}
+
+int CCommandExecutor::syncJournal(const SyncFile& sync)
+{
+    return commandLogger ? commandLogger->syncLogFile(sync) : 0;
+}
+
+void CCommandExecutor::tellNotJournaled(const std::string& path)
+{
+    if (mToldNotJournaled || !theDocument) return;
+    mToldNotJournaled = true;
+    developerLog("The journal " + path + " is no regular file: the changes are not journaled");
+    mNotJournaledNotice = theDocument->dispatcher().callAfter(std::chrono::milliseconds(100), [path] {
+        showJournalNotWritten(path);
+    });
 }
 
 GXCommandLogger& CCommandExecutor::getCommandLogger()
@@ -82,16 +105,37 @@ int CCommandExecutor::fileOpened()
 {
     if (!theDocument || !keepLogFile()) return 0;
     const std::string path = getCommandLogger().logFileName();
+    if (fileExists(path) && !journalFileExists(path)) {
+        // A folder, a pipe or a device where the journal goes: neither read nor written.
+        tellNotJournaled(path);
+        return 0;
+    }
     if (!journalFileExists(path)) return 0;
     mJournalRead = readCommandJournalFile(path);
     if (!mJournalRead.error.empty()) developerLog(mJournalRead.error);
     if (mJournalRead.fileStamp && *mJournalRead.fileStamp != mFileStamp) {
-        // Kept as the backup, never replayed over a file that may hold its entries.
+        // Never replayed over a file that may hold its entries (a save was
+        // stopped after the file was in place), nor lost when its stamp is
+        // what is damaged: put aside where no save removes it, and told.
         developerLog("The journal " + path + " follows another saved state of its file (" + *mJournalRead.fileStamp +
                      ", the file is " + (mFileStamp.empty() ? std::string("unsaved") : mFileStamp) +
                      "): not offered");
-        getCommandLogger().clearLogFile();
+        const bool holdsEntries =
+            !mJournalRead.items.empty() || mJournalRead.unreadableEntries > 0 || mJournalRead.damaged;
         mJournalRead = CommandJournal();
+        if (!holdsEntries) {
+            getCommandLogger().clearLogFile();
+            return 0;
+        }
+        getCommandLogger().releaseLogFile();
+        std::string aside = setAsidePathForJournal(path);
+        if (std::rename(path.c_str(), aside.c_str()) != 0) {
+            developerLog("The journal " + path + " could not be put aside: " + std::strerror(errno));
+            aside = path;
+        }
+        mPendingOffer = theDocument->dispatcher().callAfter(std::chrono::milliseconds(100), [aside] {
+            showJournalSetAside(aside);
+        });
         return 0;
     }
     mCommandsToRecover = mJournalRead.items;
@@ -185,16 +229,29 @@ std::optional<std::string> CCommandExecutor::recoverCommandItem(const GXCommandH
     std::unique_ptr<CArgumentAncestor> arguments = item.deserializedArguments();
     if (!arguments) return localized("ROLLFORWARDNOTKEPT");
     // The argument object takes what it can read; a text that does not read
-    // whole is damage, and its values are not used.
-    if (!arguments->recoverFromString(*item.mParameters)) return localized("ROLLFORWARDNOTRUN");
+    // whole (it does not parse, holds a key its class does not know, a number
+    // with more behind it, a date that is no day) is damage, and its values
+    // are not used.
+    {
+        ArgumentTextCheck check;
+        if (!arguments->recoverFromString(*item.mParameters)) return localized("ROLLFORWARDNOTRUN");
+        if (std::optional<std::string> damage = check.damage(*item.mParameters)) return damage;
+    }
     CommandTarget target;
     if (item.mObject && item.mObject->size() >= 5) {
         target = theDocument->dataItemWithKey(*item.mObject);
         if (!target) return localized("ROLLFORWARDNOOBJECT");
     }
-    if (std::optional<std::string> refusal = replayRefusal(*theDocument, item.mCommand, *arguments)) return refusal;
+    if (std::optional<std::string> refusal = replayRefusal(*theDocument, item.mCommand, target, *arguments))
+        return refusal;
     if (item.mIdCounters && theDocument->accounting()) raiseIdCounters(*theDocument->accounting(), *item.mIdCounters);
+    // Replay asks nothing: what an entry needed confirmed was confirmed
+    // before it was journaled. What the operation would have shown goes to
+    // the developer log; an entry that does not act is listed.
+    const bool batch = CErrorManager::GetMode();
+    CErrorManager::SetMode(true);
     CommandRun run = runCommand(item.mCommand, target, CommandArgument(arguments.get()));
+    CErrorManager::SetMode(batch);
     switch (run.refusal) {
     case CommandRefusal::None:
         if (!run.changedBooks && commandMustChangeBooks(item.mCommand)) return localized("ROLLFORWARDNOEFFECT");

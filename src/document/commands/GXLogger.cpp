@@ -55,6 +55,7 @@ int GXLogger::logFileHandle()
             ::close(fd);
             fd = -1;
         }
+        if (fd < 0 && ::stat(mLogFileName.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) mOtherThanAFile = true;
     }
     mLogFileHandle = fd;
     return mLogFileHandle;
@@ -64,6 +65,13 @@ void GXLogger::logString(std::string_view text)
 {
     int fd = logFileHandle();
     if (fd >= 0) writeAll(fd, text);
+}
+
+int GXLogger::syncLogFile(const SyncFile& sync)
+{
+    if (mLogFileHandle < 0) return 0;
+    const int result = sync ? sync(mLogFileHandle) : ::fsync(mLogFileHandle);
+    return result == 0 ? 0 : errno;
 }
 
 void GXLogger::releaseLogFile()

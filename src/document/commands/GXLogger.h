@@ -4,12 +4,16 @@
 // the logger creates is readable and writable by its owner only: it holds
 // every recent edit of a set of books in plain text.
 //
-// Failed file operations are not reported; the next write tries again.
+// Failed file operations are not reported; the next write tries again. What
+// stands at the file's name and is no regular file (a folder, a pipe, a
+// device) is never written to; the logger says so (otherThanAFile).
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/core/atomic_file.h"
 
 namespace ch {
 
@@ -31,6 +35,11 @@ public:
     void logString(std::string_view text);
     // Flushes the open file to disk and closes it.
     void releaseLogFile();
+    // Flushes the open file to disk (through `sync`, ::fsync when empty): 0,
+    // or the system's error number. 0 when no file is open.
+    int syncLogFile(const SyncFile& sync = {});
+    // Whether a write found something other than a regular file at the name.
+    bool otherThanAFile() const { return mOtherThanAFile; }
     // Closes the file; then, with a name: the old backup is deleted and the
     // file becomes the backup, so that no journal remains.
     void clearLogFile();
@@ -51,6 +60,7 @@ private:
 
     std::string mLogFileName;
     int mLogFileHandle = -1;
+    bool mOtherThanAFile = false;
 };
 
 } // namespace ch

@@ -1,6 +1,7 @@
 #include "document/commands/JournalNames.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <mutex>
 #include <set>
 
@@ -30,6 +31,18 @@ std::string backupPathForJournal(std::string_view journalPath)
 {
     std::string_view stem = journalPath.substr(0, journalPath.size() >= 4 ? journalPath.size() - 4 : 0);
     return std::string(stem) + ".~log";
+}
+
+std::string setAsidePathForJournal(std::string_view journalPath)
+{
+    const std::string stem(journalPath.substr(0, journalPath.size() >= 4 ? journalPath.size() - 4 : 0));
+    std::string path = stem + ".set-aside.~log";
+    std::error_code error;
+    for (int n = 2; std::filesystem::symlink_status(path, error).type() != std::filesystem::file_type::not_found &&
+                    n < 10000;
+         ++n)
+        path = stem + ".set-aside-" + std::to_string(n) + ".~log";
+    return path;
 }
 
 std::string homeFolder()

@@ -7,7 +7,8 @@
 // version left; each further untitled document open at the same time takes
 // the next free number ("UntitledQVLDocument-2.log", ...), so that their
 // commands never interleave and saving one never rotates another's away.
-// The backup of a journal replaces its ".log" with ".~log".
+// The backup of a journal replaces its ".log" with ".~log"; the next rotation
+// replaces that backup. A journal set aside unoffered takes a name of its own.
 
 #include <string>
 #include <string_view>
@@ -18,6 +19,10 @@ namespace ch {
 std::string journalPathForDocument(std::string_view documentPath);
 // The journal's name without its last four characters, then ".~log".
 std::string backupPathForJournal(std::string_view journalPath);
+// Where a journal that was not offered goes, so that no rotation removes its
+// entries: the journal's name without its last four characters, then
+// ".set-aside.~log", or ".set-aside-2.~log" and so on when that is taken.
+std::string setAsidePathForJournal(std::string_view journalPath);
 // The user's home folder ($HOME), or "." when it is not set.
 std::string homeFolder();
 

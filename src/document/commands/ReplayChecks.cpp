@@ -2,10 +2,12 @@
 
 #include <initializer_list>
 
+#include "bridge/CNonVisualDataItem.h"
 #include "bridge/CTrnSItem.h"
 #include "document/DocumentOperations.h"
 #include "document/MyDocument.h"
 #include "document/arguments/AccountArguments.h"
+#include "document/arguments/CDeleteObjectParms.h"
 #include "document/arguments/CTransactionArguments.h"
 #include "document/arguments/CategoryParameters.h"
 #include "document/arguments/CurrencyArguments.h"
@@ -14,6 +16,7 @@
 #include "model/CDocAccounting.h"
 #include "model/foundation/CErrorManager.h"
 #include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
 
 namespace ch {
 namespace {
@@ -113,12 +116,25 @@ const Arguments* as(const CArgumentAncestor& arguments)
     return dynamic_cast<const Arguments*>(&arguments);
 }
 
+// A deletion names the object it deleted: a target of another name is not it.
+std::optional<std::string> deletionRefusal(const CommandTarget& target, const CArgumentAncestor& arguments)
+{
+    const auto* values = as<arguments::CDeleteObjectParms>(arguments);
+    auto item = std::dynamic_pointer_cast<CNonVisualDataItem>(target);
+    if (!values || !values->name || *values->name == "-" || !item || !item->getSourceItem()) return std::nullopt;
+    if (item->getName() == *values->name) return std::nullopt;
+    return formatMessage(localized("ROLLFORWARDRETARGETED"), {item->getName()});
+}
+
 } // namespace
 
-std::optional<std::string> replayRefusal(MyDocument& document, int command, const CArgumentAncestor& arguments)
+std::optional<std::string> replayRefusal(MyDocument& document, int command, const CommandTarget& target,
+                                         const CArgumentAncestor& arguments)
 {
     if (!document.accounting()) return std::nullopt;
     switch (command) {
+    case 28:
+        return deletionRefusal(target, arguments);
     case 6:
     case 7:
     case 8:
@@ -204,7 +220,7 @@ bool commandMustChangeBooks(int command)
 {
     switch (command) {
     case 6: case 8: case 11: case 13: case 15: case 17: case 20: case 21: case 22: case 23: case 25: case 26:
-    case 31: case 33: case 38: case 39: case 41: case 42: case 44: case 45: case 46:
+    case 28: case 31: case 33: case 37: case 38: case 39: case 41: case 42: case 44: case 45: case 46:
         return true;
     default:
         return false;

@@ -2,6 +2,7 @@
 
 #include "platform/core/alerts.h"
 #include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
 
 namespace ch {
 
@@ -26,6 +27,20 @@ void showRollForwardSummary(const std::vector<std::string>& lines)
         message += line;
     }
     alertPresenter().showInfo(Alert{0, localized("INFO"), message, localized("OK"), {}});
+}
+
+void showJournalSetAside(const std::string& path)
+{
+    alertPresenter().showInfo(Alert{kJournalSetAside, localized("INFO"),
+                                    formatMessage(localized(std::to_string(kJournalSetAside)), {path}),
+                                    localized("OK"), {}});
+}
+
+void showJournalNotWritten(const std::string& path)
+{
+    alertPresenter().showInfo(Alert{kNotJournaled, localized("INFO"),
+                                    formatMessage(localized(std::to_string(kNotJournaled)), {path}),
+                                    localized("OK"), {}});
 }
 
 } // namespace ch

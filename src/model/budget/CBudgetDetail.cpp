@@ -149,14 +149,17 @@ CBudgetDetail::CBudgetDetail(LStream* stream, CDocAccounting* document, FourChar
 
     // A category detail carries its cross-references. They are kept in the
     // order written; one that names another detail or no period of the
-    // budget is damaged and dropped.
+    // budget is damaged: it is not kept, and counted for the reader to tell.
     if (!IsCategoryDetail()) return;
     std::vector<std::unique_ptr<CBudgetXRef>> read;
     FourCharCode tag = 0;
     while (stream->PeekBigOsType(tag) == 4 && tag == type::kBudgetXRef)
         read.push_back(std::make_unique<CBudgetXRef>(stream, document, version));
     for (auto& xref : read) {
-        if (!IsBudgetPeriod(xref->Get_mPeriod()) || !xref->PutExpenseTypeDetailPointer(this)) continue;
+        if (!IsBudgetPeriod(xref->Get_mPeriod()) || !xref->PutExpenseTypeDetailPointer(this)) {
+            ++mXRefsNotKept;
+            continue;
+        }
         mXRefs[xref->Get_mPeriod()]->AppendObject(xref.release());
     }
 }

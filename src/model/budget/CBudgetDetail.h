@@ -120,6 +120,9 @@ public:
     void LinkAccountDetailsToXRefs(CNamedListArray* accountDetails);
     // Sets the booked amounts of every listed cross-reference to 0.
     void ClearXRefActuals();
+    // The cross-references read with the detail that named another detail or
+    // no period of the budget: they were not kept.
+    std::size_t XRefsNotKept() const { return mXRefsNotKept; }
 
     // The period's figure (1 in, 2 extra in, 3 out, 4 extra out) becomes the
     // sum of its cross-references; then Finalize and the header announces it.
@@ -205,6 +208,7 @@ private:
     bool mBlocked = false;
     std::array<std::unique_ptr<CBudgetMonth>, kBudgetPeriods> mMonths;
     std::array<std::unique_ptr<CNamedListArray>, kBudgetPeriods> mXRefs;
+    std::size_t mXRefsNotKept = 0;
 };
 
 // Kept for the budget page; there is nothing to spread outside a detail.

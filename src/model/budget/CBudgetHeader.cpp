@@ -104,14 +104,29 @@ CBudgetHeader::CBudgetHeader(LStream* stream, CDocAccounting* document, FourChar
     }
 
     // Details keep the order they were written in, so that a budget reads
-    // back exactly as it was. A detail of a kind no budget has is dropped.
+    // back exactly as it was. A detail of a kind no budget has is dropped,
+    // and counted with the cross-references its details could not keep.
     for (auto& detail : read) {
-        if (FileDetail(detail.get()))
+        mLinesNotKept += detail->XRefsNotKept();
+        if (FileDetail(detail.get())) {
             detail.release();
-        else
+        } else {
+            ++mLinesNotKept;
             detail->DeleteDetail(false);
+        }
     }
     LinkAccountDetailsToXRefs();
+    // A cross-reference whose account detail the budget does not hold
+    // counts in no account's figures.
+    for (CBudgetDetail* detail : ObjectsOf<CBudgetDetail>(*mExpenseTypeDetails)) {
+        for (int period = 0; period < kBudgetPeriods; ++period) {
+            const CNamedListArray* xrefs = detail->GetXRefsForZeroBasedPeriod(period);
+            for (ArrayIndexT i = 1; i <= CountOf(xrefs); ++i) {
+                const auto* xref = static_cast<const CBudgetXRef*>(xrefs->ObjectAt(i));
+                if (!xref->Get_AccountDetailPointer()) ++mLinesNotKept;
+            }
+        }
+    }
 }
 
 CBudgetHeader::~CBudgetHeader()

@@ -18,6 +18,7 @@
 // nothing dangling. Figure changes are announced with message 2015 and a
 // BudgetChangeRecord (not a model object) as parameter.
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 
@@ -71,6 +72,11 @@ public:
     void Get_mComment(char (&out)[kDescriptionSize]) const;
     bool Get_mBlocked() const { return mBlocked; }
     ObjectIdT Get_mBaseBudgetId() const { return mBaseBudgetId; }
+    // Lines read with the budget that name nothing it holds: details of no
+    // kind a budget has and cross-references of no period or detail of it
+    // (not kept), and cross-references of no account detail (kept, but in
+    // no account's figures).
+    std::size_t Get_LinesNotKept() const { return mLinesNotKept; }
     bool Put_mStartDate(DateT date);
     bool Put_mEndDate(DateT date);
     bool Put_mBerekendOp(DateT date);
@@ -182,6 +188,7 @@ private:
     bool mBlocked = false;
     ObjectIdT mBaseBudgetId = 0;
     std::unique_ptr<CNamedListArray> mDetailFolders;
+    std::size_t mLinesNotKept = 0;
 };
 
 } // namespace ch

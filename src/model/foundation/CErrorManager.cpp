@@ -12,6 +12,7 @@ namespace ch {
 
 bool CErrorManager::ib_batch = false;
 int CErrorManager::il_answerGiven = -1;
+int CErrorManager::il_questionsAnswered = 0;
 
 namespace {
 
@@ -119,14 +120,14 @@ void CErrorManager::RaiseInfo(long number)
 bool CErrorManager::AskQuestion(long number, ButtonKey defaultKey, ButtonKey alternateKey,
                                 const char* arg1, const char* arg2)
 {
-    if (ib_batch) return true;
+    if (ib_batch || il_questionsAnswered > 0) return true;
     return ask(number, defaultKey, alternateKey,
                formatMessage(messageText(number), {modelText(arg1), modelText(arg2)}));
 }
 
 bool CErrorManager::AskQuestion(long number, ButtonKey defaultKey, ButtonKey alternateKey)
 {
-    if (ib_batch) return true;
+    if (ib_batch || il_questionsAnswered > 0) return true;
     return ask(number, defaultKey, alternateKey, messageText(number));
 }
 

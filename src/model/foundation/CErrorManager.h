@@ -45,9 +45,21 @@ public:
     static bool AskQuestion(long number, const char* arg1, const char* arg2);
     static bool AskQuestion(long number);
 
+    // While one lives, every question is answered yes without being shown,
+    // and errors and information are shown as ever: for an action whose
+    // questions the person already answered.
+    class QuestionsAnswered {
+    public:
+        QuestionsAnswered() { ++il_questionsAnswered; }
+        ~QuestionsAnswered() { --il_questionsAnswered; }
+        QuestionsAnswered(const QuestionsAnswered&) = delete;
+        QuestionsAnswered& operator=(const QuestionsAnswered&) = delete;
+    };
+
 private:
     static bool ib_batch;
     static int il_answerGiven;
+    static int il_questionsAnswered;
 };
 
 } // namespace ch

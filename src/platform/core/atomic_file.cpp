@@ -98,12 +98,22 @@ bool writeAll(const WriteBytes& write, int fd, std::span<const std::uint8_t> byt
     return true;
 }
 
-void syncFolder(const std::filesystem::path& folder)
+int syncWith(const SyncFile& sync, int fd)
+{
+    return sync ? sync(fd) : ::fsync(fd);
+}
+
+// Whether the folder's entries reached the disk (a folder that cannot be
+// opened for it is taken as flushed: some file systems allow no such open).
+bool syncFolder(const std::filesystem::path& folder, const SyncFile& sync)
 {
     int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
+    if (fd < 0) return true;
+    const bool synced = syncWith(sync, fd) == 0;
+    const int error = errno;
     ::close(fd);
+    errno = error;
+    return synced;
 }
 
 // The old file under a temporary backup name; empty, with the reason in
@@ -144,7 +154,7 @@ AtomicWriteResult writeFileAtomically(const std::filesystem::path& requestedPath
     if (::fchmod(temporary.fd(), replacing ? old.st_mode & 07777 : options.newFileMode) != 0)
         return failed("set the permissions of " + std::string(temporary.name()));
     if (!writeAll(options.write, temporary.fd(), bytes)) return failed("write " + std::string(temporary.name()));
-    if (::fsync(temporary.fd()) != 0) return failed("flush " + std::string(temporary.name()));
+    if (syncWith(options.sync, temporary.fd()) != 0) return failed("flush " + std::string(temporary.name()));
     if (!temporary.close()) return failed("close " + std::string(temporary.name()));
 
     AtomicWriteResult result;
@@ -163,7 +173,12 @@ AtomicWriteResult writeFileAtomically(const std::filesystem::path& requestedPath
         result.backupProblem = reason("no backup of " + path.string());
         ::unlink(pendingBackup.c_str());
     }
-    syncFolder(path.parent_path());
+    if (!syncFolder(path.parent_path(), options.sync)) {
+        const AtomicWriteResult failure = failed("flush the folder of " + path.string());
+        result.error = failure.error;
+        result.systemReason = failure.systemReason;
+        result.replaced = true;
+    }
     return result;
 }
 

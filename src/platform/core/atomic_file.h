@@ -36,17 +36,25 @@ namespace ch {
 // How bytes reach the open temporary file: the system's write() unless a
 // test puts a failing one in. Answers the bytes written or -1 with errno set.
 using WriteBytes = std::function<ssize_t(int fd, const void* data, std::size_t size)>;
+// How a file or a folder is flushed to the disk: the system's fsync() unless
+// a test puts a failing one in. Answers 0, or -1 with errno set.
+using SyncFile = std::function<int(int fd)>;
 
 struct AtomicWriteOptions {
     mode_t newFileMode = 0644;
     std::string backupPath; // empty: no backup
     WriteBytes write;       // empty: write()
+    SyncFile sync;          // empty: fsync()
 };
 
+// A write fails when the folder cannot be flushed after the rename as well:
+// the new file then stands in the folder, but whether the disk keeps the
+// rename is not known (`replaced` says so).
 struct AtomicWriteResult {
     std::string error;         // empty when written; else the step, the file and the system's reason
     std::string systemReason;  // the system's reason alone (e.g. "No space left on device")
     std::string backupProblem; // why no backup was kept, though the file was written
+    bool replaced = false;     // on failure: the new file took the old one's place all the same
     bool ok() const { return error.empty(); }
 };
 

@@ -47,6 +47,13 @@ void CNonVisualDataItemArrayController::rearrangeObjects()
     arrange();
 }
 
+void CNonVisualDataItemArrayController::addObject(const Item& item)
+{
+    mAdded = item ? item->getSourceItem() : nullptr;
+    rearrangeObjects();
+    mAdded = nullptr;
+}
+
 CNonVisualDataItemArrayController::KeptKeys& CNonVisualDataItemArrayController::keysOf(
     const SortDescriptor& descriptor)
 {
@@ -71,7 +78,7 @@ void CNonVisualDataItemArrayController::arrange()
         if (filtered) willFilter();
         const bool byObject = filtered && judgesObjects();
         for (std::size_t i = 0; i < count; ++i) {
-            if (filtered) {
+            if (filtered && !(mAdded && mContent->objectAt(i) == mAdded)) {
                 std::optional<bool> accepted;
                 if (byObject)
                     if (const CNonVisual* object = mContent->objectAt(i)) accepted = acceptsObject(*object);

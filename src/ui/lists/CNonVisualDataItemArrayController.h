@@ -62,6 +62,11 @@ public:
     // Applies the filters and sort keys to the list as it is now (after a
     // change of the list: kept sort keys are read again).
     void rearrangeObjects();
+    // The item has just joined the list (which holds it already): arranges
+    // again, showing it whatever the filters say, so that what was just
+    // booked is seen and can be selected. Only this arrangement makes the
+    // exception; the next one leaves the item to the filters.
+    void addObject(const Item& item);
 
     std::size_t arrangedCount() const;
     // The item of an arranged row; none past the end.
@@ -105,6 +110,8 @@ private:
     std::string mSearch;
     // The list positions shown, in order; none: the list's own order.
     std::optional<std::vector<std::uint32_t>> mRows;
+    // The model object of the item addObject is arranging; compared only.
+    const CNonVisual* mAdded = nullptr;
     std::function<void()> mArranged;
     std::function<void()> mWillArrange;
 };

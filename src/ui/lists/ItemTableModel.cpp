@@ -38,6 +38,12 @@ CNonVisualDataItem::Ptr ItemTableModel::itemAt(int row) const
     return row < 0 ? nullptr : mController.arrangedObjectAt(static_cast<std::size_t>(row));
 }
 
+void ItemTableModel::valuesChanged()
+{
+    const int rows = rowCount();
+    if (rows > 0 && !mColumns.empty()) emit dataChanged(index(0, 0), index(rows - 1, columnCount() - 1));
+}
+
 int ItemTableModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(mController.arrangedCount());

@@ -43,6 +43,9 @@ public:
     const std::vector<ItemColumn>& columns() const { return mColumns; }
     int columnOf(const QString& identifier) const;
     CNonVisualDataItem::Ptr itemAt(int row) const;
+    // The rows' values changed (a booking moved the figures they show):
+    // the views read the cells they show again.
+    void valuesChanged();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -1,6 +1,7 @@
 #include "ui/pages/AccountCategoryPage.h"
 
 #include <algorithm>
+#include <variant>
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -74,6 +75,7 @@ AccountCategoryPage::~AccountCategoryPage() = default;
 QWidget* AccountCategoryPage::makeControlledView()
 {
     mUpperModel = std::make_unique<ItemTableModel>(mUpper, upperColumns());
+    showsFiguresIn(mUpperModel.get());
     mLowerModel = std::make_unique<ItemTableModel>(mLower, bookingLineColumns());
 
     auto* view = new QWidget;
@@ -461,12 +463,20 @@ void AccountCategoryPage::objectDeleted(const Notification&)
 
 void AccountCategoryPage::transactionCreated(const Notification& notification)
 {
-    if (doesPageShowTransaction(notification.objectAs<CTrnSItem>())) refreshTransactionListAfterModification(true);
+    if (concernsShownLines(notification)) refreshTransactionListAfterModification(true);
 }
 
 void AccountCategoryPage::transactionModified(const Notification& notification)
 {
-    if (doesPageShowTransaction(notification.objectAs<CTrnSItem>())) refreshTransactionListAfterModification(true);
+    if (concernsShownLines(notification)) refreshTransactionListAfterModification(true);
+}
+
+bool AccountCategoryPage::concernsShownLines(const Notification& notification)
+{
+    // Without an object the notification stands for many transactions (a
+    // statement import, several bookings at once): any may be shown here.
+    return std::holds_alternative<std::monostate>(notification.object) ||
+           doesPageShowTransaction(notification.objectAs<CTrnSItem>());
 }
 
 void AccountCategoryPage::transactionDeleted(const Notification&)

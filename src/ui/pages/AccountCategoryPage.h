@@ -129,6 +129,8 @@ protected:
     void updateKeyFigures();
 
 private:
+    // Whether the transaction notification may concern the lines shown.
+    bool concernsShownLines(const Notification& notification);
     void objectCreatedOrModified(const Notification& notification);
     void objectDeleted(const Notification& notification);
     void upperSelectionChanged();

@@ -265,6 +265,7 @@ GXCreditCardViewController::GXCreditCardViewController(QObject* parent) : GXSide
     mSpendings.setSortDescriptors(newestFirst());
     mPayments.setSortDescriptors(newestFirst());
     mCardModel = std::make_unique<ItemTableModel>(mCards, cardColumns());
+    showsFiguresIn(mCardModel.get());
     // Drags carry the marker of the page's document as the side bar knows it.
     auto documentOf = [this]() -> const void* { return document(); };
     mSpendingModel = std::make_unique<SpendingDragModel>(mSpendings, lineColumns(true), documentOf);

@@ -254,6 +254,7 @@ GXCurrencyTableViewController::GXCurrencyTableViewController(bool shares, QObjec
     mLines.setSortDescriptors({byLineDate()});
     mRates.setSortDescriptors({byValidFrom()});
     mModel = std::make_unique<ItemTableModel>(mController, columnsFor(shares));
+    showsFiguresIn(mModel.get());
     mLineModel = std::make_unique<ItemTableModel>(mLines, shares ? shareLineColumns(mSharesTraded)
                                                                  : bookingLineColumns());
     mRateModel = std::make_unique<ItemTableModel>(mRates, rateColumns());
@@ -628,8 +629,7 @@ void GXCurrencyTableViewController::showLinesOfSelection()
     std::vector<std::shared_ptr<CCcoNItem>> rates;
     mSharesTraded->clear();
     if (share) {
-        if (const std::shared_ptr<CAcnTItem> account = share->portfolioAccount())
-            lines = account->allTransactionDetails();
+        lines = share->bookingLines();
         // A deal's quantity counts the shares that leave the portfolio; the
         // column shows those bought as positive.
         if (mShares)

@@ -43,7 +43,7 @@ QString text(std::string_view key)
 } // namespace
 
 struct GXTransactionViewController::List {
-    NSTransactionArrayController controller;
+    CTransactionArrayController controller;
     std::unique_ptr<ItemTableModel> model;
     GXTableAncestor* table = nullptr;
 };
@@ -67,7 +67,7 @@ GXTransactionViewController::List& GXTransactionViewController::list(Tab tab) co
     return *mLists[static_cast<int>(tab)];
 }
 
-NSTransactionArrayController& GXTransactionViewController::controller(Tab tab)
+CTransactionArrayController& GXTransactionViewController::controller(Tab tab)
 {
     return list(tab).controller;
 }
@@ -514,7 +514,7 @@ void GXTransactionViewController::rearrangeControllerForObject(const std::shared
         return;
     // Only this document's transactions join its lists.
     if (made && document() && item->parentDocument() == &document()->books())
-        list(tab).controller.insertObject(item);
+        list(tab).controller.addObject(item);
     else
         list(tab).controller.rearrangeObjects();
     if (select) selectItem(tab, item.get());

@@ -15,7 +15,7 @@
 
 #include "platform/core/four_char_code.h"
 #include "ui/GXSideBarControlledViewAncestor.h"
-#include "ui/lists/NSTransactionArrayController.h"
+#include "ui/lists/CTransactionArrayController.h"
 
 class QPushButton;
 class QStackedWidget;
@@ -52,7 +52,7 @@ public:
     CNonVisualDataItem::Ptr currentItem() const;
 
     // --- the lists (tests and the review program look at them)
-    NSTransactionArrayController& controller(Tab tab);
+    CTransactionArrayController& controller(Tab tab);
     ItemTableModel* tableModel(Tab tab) const;
     GXTableAncestor* table(Tab tab) const;
     LRFilterBar* filterBar() const { return mFilterBar; }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -22,6 +23,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -36,6 +38,7 @@
 #include "business/BusinessDefaults.h"
 #include "business/BusinessOfDocument.h"
 #include "business/InstallBusiness.h"
+#include "business/InvoiceBooking.h"
 #include "business/InvoiceArguments.h"
 #include "business/VATPeriods.h"
 #include "business/views/AccountsReceivableInvoiceDialogController.h"
@@ -256,6 +259,34 @@ TEST_F(BusinessSetupPageTest, ListingOfThePeriodAgreesWithTheRatesAccounts)
     ASSERT_TRUE(grand);
     EXPECT_EQ(grand->reportColumnAtIndex(4).mValue(), total);
     picture(&window, "setup-listing-per-rate");
+}
+
+// A period's table row gives its figures as the listing does: an invoice's
+// VAT of 21 % of 1,928.57 taken back by a credit note shows as 405.00
+// received and 405.00 received cancelled, not as nothing at all.
+TEST_F(BusinessSetupPageTest, RecalculatedPeriodShowsItsVATAsTheListingDoes)
+{
+    const auto rate = addStandardRate();
+    const DateT today = CDate::GetNowAsDateT();
+    const long invoiceId = addInvoice(addCustomer(), *rate, today, 1928.57);
+    ASSERT_GT(invoiceId, 0);
+    const auto invoice = document->getTransactionForId(static_cast<ObjectIdT>(invoiceId));
+    ASSERT_TRUE(invoice && business::makeCreditNoteForInvoice(business(), *invoice));
+    const auto period = business::VATPeriodAtDate(business(), today);
+    ASSERT_TRUE(period);
+    page->selectSubPage(fourCC("VatP"));
+    QApplication::processEvents();
+    QTableWidget* table = page->VATPeriodTable();
+    const auto& periods = business().businessArrays().VATPeriodArray;
+    const int row = int(std::find(periods.begin(), periods.end(), period) - periods.begin());
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(row, 2)).center());
+    QTest::mouseClick(page->controlledView()->findChild<QPushButton*>("calculateVATPeriodButton"), Qt::LeftButton);
+    QApplication::processEvents();
+    std::vector<std::string> shown;
+    for (int column = 4; column < table->columnCount(); ++column)
+        shown.push_back(table->item(row, column)->text().toStdString());
+    // Paid, paid cancelled, received, received cancelled, balance.
+    EXPECT_EQ(shown, (std::vector<std::string>{"0.00", "0.00", "405.00", "405.00", "0.00"}));
 }
 
 // The declaration written from the page covers the period chosen in its

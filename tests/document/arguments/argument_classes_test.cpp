@@ -13,6 +13,7 @@
 #include "bridge/DeveloperLog.h"
 #include "document/arguments/AccountArguments.h"
 #include "document/arguments/ArgumentClassRegistry.h"
+#include "document/arguments/ArgumentTextCheck.h"
 #include "document/arguments/BudgetArguments.h"
 #include "document/arguments/CAcoWArguments.h"
 #include "document/arguments/CDeleteObjectParms.h"
@@ -181,9 +182,7 @@ std::map<std::string, Sample> samples()
         a->withAsking = true;
         a->name = "Old car";
         return a;
-    }, {"ArgumentClass", "askBeforeDelete", "name"},
-        // Only the parse is checked: both fields come back absent.
-        "{ArgumentClass = CDeleteObjectParms; askBeforeDelete = 0; name = -; }"};
+    }, {"ArgumentClass", "askBeforeDelete", "name"}, {}};
     table["CDragAndDropRelocationArgument"] = {[] {
         auto a = std::make_unique<CDragAndDropRelocationArgument>();
         a->idDroppedObject = 40;
@@ -196,10 +195,10 @@ std::map<std::string, Sample> samples()
     table["CTransactionArguments"] = {[] {
         auto a = std::make_unique<CTransactionArguments>();
         a->mTransactionDictionary = Dictionary{
-            {"Name", "Rent; March"},
-            {"mDate", 20240301},
-            {"mTotalAmount", 950.25},
-            {"mFromList", Array{Dictionary{{"account", 4}, {"amount", 950.25}}}},
+            {"TransactionName", "Rent; March"},
+            {"TransactionDate", 20240301},
+            {"TransacionAmount", 950.25},
+            {"FromList", Array{Dictionary{{"AccountId", 4}, {"Amount", 950.25}}}},
         };
         return a;
     }, {"ArgumentClass", "TransactionDetails"}, {}};
@@ -301,6 +300,10 @@ TEST(ArgumentClasses, EveryClassWritesItsKeysAndReadsItsValuesBack)
         EXPECT_EQ(read->argumentClass(), name);
         // Every value read back writes the same text again.
         EXPECT_EQ(read->toText(), sample.textAfterReading.empty() ? text : sample.textAfterReading);
+        // And the text reads whole: every key is one the class reads, every value of its kind.
+        ArgumentTextCheck check;
+        ASSERT_NE(CArgumentAncestor::fromText(text), nullptr);
+        EXPECT_EQ(check.damage(text), std::nullopt) << text;
     }
     for (const auto& entry : table)
         EXPECT_TRUE(ArgumentClassRegistry::shared().contains(entry.first)) << entry.first;
@@ -422,10 +425,9 @@ TEST(ArgumentClasses, DeletionsNeverAskWhenReplayed)
     EXPECT_EQ(deletion.toText(), "{ArgumentClass = CDeleteObjectParms; askBeforeDelete = 0; name = -; }");
     CDeleteObjectParms replayed;
     replayed.withAsking = true;
-    replayed.name = "Old car";
     EXPECT_TRUE(replayed.recoverFromString(deletion.toText()));
     EXPECT_EQ(replayed.withAsking, std::nullopt);
-    EXPECT_EQ(replayed.name, std::nullopt);
+    EXPECT_EQ(replayed.name, "-");
 }
 
 TEST(ArgumentClasses, FlagsReadBackAsWholeNumbers)

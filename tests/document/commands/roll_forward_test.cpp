@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
 
 #include "../document_fixture.h"
@@ -26,6 +27,7 @@
 #include "model/CAccount.h"
 #include "model/CCurrency.h"
 #include "model/ModelCodes.h"
+#include "platform/core/message_format.h"
 
 namespace ch::test {
 namespace {
@@ -206,6 +208,20 @@ protected:
                          10.0);
         EXPECT_EQ(books.getAccountForId(books::kDefaultAccount)->Get_mAccountTypeId(),
                   books.getAccountTypeForName("Banks")->Get_Id());
+    }
+
+    // A group "Before", then the transaction "Paid" (80 from the default
+    // account to the expense account), each journaled.
+    void makeBeforeAndPaid(MyDocument& target)
+    {
+        CCommandExecutor& run = target.commandExecutor();
+        arguments::CategoryGroupParameters before;
+        before.name = "Before";
+        run.executeCommand(17, nullptr, before);
+        arguments::CTransactionArguments paid;
+        paid.mTransactionDictionary = transactionDictionary(target, books::kDefaultAccount, books::kExpenseAccount,
+                                                            books::kExpenseCategory, 80.0, 20090305, "Paid");
+        run.executeCommand(23, nullptr, paid);
     }
 
     // Opens the journal's replay offer and answers it.
@@ -409,13 +425,7 @@ TEST_F(RollForwardTest, EntriesNamingMissingObjectsOrBookingWhatDoesNotBalanceAr
         {
             std::unique_ptr<MyDocument> crashed = reopen();
             CCommandExecutor& run = crashed->commandExecutor();
-            arguments::CategoryGroupParameters before;
-            before.name = "Before";
-            run.executeCommand(17, nullptr, before);
-            arguments::CTransactionArguments paid;
-            paid.mTransactionDictionary = transactionDictionary(books::kDefaultAccount, books::kExpenseAccount,
-                                                                books::kExpenseCategory, 80.0, 20090305, "Paid");
-            run.executeCommand(23, nullptr, paid);
+            makeBeforeAndPaid(*crashed);
             arguments::CategoryGroupParameters after;
             after.name = "After";
             run.executeCommand(17, nullptr, after);
@@ -506,6 +516,108 @@ TEST_F(RollForwardTest, EntriesThatCannotBeMadeAgainAreAllListed)
     EXPECT_EQ(replayed->commandExecutor().lastReplayReport(), expected);
 }
 
+// An entry whose text does not read whole is not made again: each is listed
+// with what is wrong, the entries around it are made, nothing else is booked.
+TEST_F(RollForwardTest, DamagedEntryTextIsListedWithItsReasonAndNotMadeAgain)
+{
+    struct Case {
+        const char* what;
+        std::size_t entry;   // the entry altered: 1 the transaction, 2 the account
+        const char* from;
+        const char* to;
+        std::string reason;
+    };
+    const std::vector<Case> cases = {
+        {"a date that is no day", 1, "TransactionDate = 20090305;", "TransactionDate = 200S0401;",
+         formatMessage(localized("ROLLFORWARDNOTADATE"), {"TransactionDate", "200S0401"})},
+        {"a key of the transaction misspelt", 1, "TransactionDate =", "TransactyonDate =",
+         formatMessage(localized("ROLLFORWARDUNKNOWNKEY"), {"TransactyonDate"})},
+        {"a key of the arguments misspelt", 2, "currencyId =", "currencyld =",
+         formatMessage(localized("ROLLFORWARDUNKNOWNKEY"), {"currencyld"})},
+        {"a number that does not read whole", 2, "balance = 20;", "balance = 2O;",
+         formatMessage(localized("ROLLFORWARDNOTANUMBER"), {"balance", "2O"})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        {
+            std::unique_ptr<MyDocument> crashed = reopen();
+            makeBeforeAndPaid(*crashed);
+            arguments::AccountArguments pocket(std::nullopt, "Pocket money", std::nullopt, books::kOwnPropertyType,
+                                             books::kEUR, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                                             std::nullopt, 20.0);
+            crashed->commandExecutor().executeCommand(13, nullptr, pocket);
+        }
+        const std::string journal = bookPath() + ".log";
+        std::string text = readFile(journal);
+        const std::string entry = journalEntry(text, c.entry);
+        std::string altered = entry;
+        ASSERT_NE(altered.find(c.from), std::string::npos) << altered;
+        altered.replace(altered.find(c.from), std::strlen(c.from), c.to);
+        text.replace(text.find(entry), entry.size(), altered);
+        writeFile(journal, text);
+
+        std::unique_ptr<MyDocument> replayed = reopen();
+        const std::size_t transactions = replayed->mTransactionArray().size();
+        environment.alerts().clear();
+        answerOffer(AlertAnswer::Default);
+        EXPECT_NE(replayed->getMasterExpenseTypeForName("Before"), nullptr);
+        // Of the two bookings (Paid, and Pocket money's opening balance) the one of the altered entry is not made.
+        EXPECT_EQ(replayed->mTransactionArray().size(), transactions + 1);
+        EXPECT_EQ(replayed->getAccountForName("Pocket money") != nullptr, c.entry != 2);
+        const std::vector<std::string>& report = replayed->commandExecutor().lastReplayReport();
+        ASSERT_EQ(report.size(), 1u);
+        EXPECT_NE(report[0].find(c.reason), std::string::npos) << report[0];
+        ASSERT_EQ(environment.alerts().records().size(), 2u);   // the offer and the summary
+        replayed->fileSaved();
+    }
+}
+
+// A replayed deletion acts without a question; one whose target is not the
+// object it named (its key changed to another's) is listed and deletes nothing.
+TEST_F(RollForwardTest, ReplayedDeletionsAskNothingAndOneOfAnotherObjectIsListed)
+{
+    for (const bool retargeted : {false, true}) {
+        SCOPED_TRACE(retargeted ? "retargeted" : "as journaled");
+        ObjectIdT carId = 0;
+        {
+            std::unique_ptr<MyDocument> crashed = reopen();
+            arguments::AccountArguments car(std::nullopt, "Old car", std::nullopt, books::kOwnPropertyType,
+                                            books::kEUR, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                                            std::nullopt, std::nullopt);
+            carId = crashed->commandExecutor().executeCommand(13, nullptr, car);
+            environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK
+            ASSERT_TRUE(crashed->deleteObject(crashed->getAccountItemForId(carId), true));
+        }
+        const std::string journal = bookPath() + ".log";
+        std::string text = readFile(journal);
+        if (retargeted) {
+            const std::string key = "AcnT" + std::to_string(carId);
+            text.replace(text.find(key), key.size(), "AcnT" + std::to_string(books::kDefaultAccount));
+        }
+        writeFile(journal, text);
+
+        std::unique_ptr<MyDocument> replayed = reopen();
+        const std::string other = replayed->getAccountForId(books::kDefaultAccount)->Get_StringrefName();
+        environment.alerts().clear();
+        answerOffer(AlertAnswer::Default);
+        EXPECT_NE(replayed->getAccountForId(books::kDefaultAccount), nullptr);
+        EXPECT_EQ(replayed->getAccountForName("Old car") != nullptr, retargeted);
+        const std::vector<std::string>& report = replayed->commandExecutor().lastReplayReport();
+        if (retargeted) {
+            ASSERT_EQ(report.size(), 1u);
+            EXPECT_EQ(report[0], localized("ROLLFORWARDCOMMAND28") + " Old car: " +
+                                     formatMessage(localized("ROLLFORWARDRETARGETED"), {other}));
+        } else {
+            EXPECT_TRUE(report.empty()) << ::testing::PrintToString(report);
+        }
+        // The offer, the summary when there is one: no question about the deletion.
+        for (const auto& record : environment.alerts().records())
+            EXPECT_TRUE(record.kind != RecordingAlertPresenter::Kind::Question || record.alert.number == 0);
+        EXPECT_EQ(environment.alerts().records().size(), retargeted ? 2u : 1u);
+        replayed->fileSaved();
+    }
+}
+
 // A journal of which nothing can be read is told when the books open, not
 // passed over; a FIFO in its place is not waited on; an empty one is no news.
 TEST_F(RollForwardTest, AJournalOfWhichNothingCanBeReadIsTold)
@@ -520,8 +632,9 @@ TEST_F(RollForwardTest, AJournalOfWhichNothingCanBeReadIsTold)
         {"cut in its first entry",
          [&] { writeFile(journal, "<LogFile created=\"2009-03-15 14:22:05 +0000\">\r\n<LogEntry>\r\n\t<CommandNu"); },
          true},
-        // What is no regular file is no journal of ours: passed by, never waited on.
-        {"a FIFO", [&] { ASSERT_EQ(mkfifo(journal.c_str(), 0600), 0); }, false},
+        // What is no regular file is no journal of ours: passed by, never
+        // waited on, and the person learns that nothing is journaled.
+        {"a FIFO", [&] { ASSERT_EQ(mkfifo(journal.c_str(), 0600), 0); }, true},
         {"an entry without a number",
          [&] {
              writeFile(journal, "<LogFile created=\"2009-03-15 14:22:05 +0000\">\r\n<LogEntry>\r\n\t<CommandNumber>x"

@@ -11,6 +11,7 @@
 #include "bridge/CTrnSItem.h"
 #include "model/CDocAccounting.h"
 #include "model/CTransaction.h"
+#include "platform/core/localized_strings.h"
 #include "platform/core/notification_center.h"
 #include "ui/lists/CV2TransactionTableView.h"
 #include "ui/lists/ItemTableModel.h"
@@ -120,8 +121,8 @@ TEST_F(TransactionsPageTest, TheFilterBarFiltersTheTransactionsTabOnly)
 }
 
 // A transaction just booked is shown and selected even where the search or
-// a filter would leave it out; the next arrangement that meets it leaves it
-// to the filters again.
+// a filter would leave it out, in the arrangement that follows the booking
+// only; the next one leaves it to the filters again.
 TEST_F(TransactionsPageTest, AJustBookedTransactionStaysShownOnceWhateverTheFilters)
 {
     ItemTableModel* model = page->tableModel(Tab::Transactions);
@@ -149,6 +150,22 @@ TEST_F(TransactionsPageTest, AJustBookedTransactionStaysShownOnceWhateverTheFilt
         page->filterBar()->pressIndex(0, 0);
         EXPECT_EQ(model->rowCount(), static_cast<int>(modelTransactions().size())) << c.name;
     }
+
+    // Booked while nothing filters, the exception is spent: the first filter
+    // pressed afterwards leaves a flagged booking out of "Not Flagged".
+    CTransaction* made = open.books.addTransaction(20260302, 2, 0, 0, 12.0);
+    auto item = open.books.dataItemController().transactionItemForTrnS(made);
+    item->toggleFlag();
+    open.books.notificationCenter().post("TRANSACTIONCREATED", item);
+    EXPECT_EQ(page->selectedTransaction(), item);
+    QAction* notFlagged = nullptr;
+    for (QAction* action : page->filterBar()->actions())
+        if (action->text().toStdString() == localized("NOTFLAGGED")) notFlagged = action;
+    ASSERT_NE(notFlagged, nullptr);
+    QTest::mouseClick(page->filterBar()->widgetForAction(notFlagged), Qt::LeftButton);
+    ASSERT_EQ(page->filterBar()->getSelectedIndexInSegment(0), 2);
+    for (int row = 0; row < model->rowCount(); ++row)
+        EXPECT_NE(model->itemAt(row)->getSourceItem(), made) << "row " << row;
 }
 
 TEST_F(TransactionsPageTest, DeletingSeveralAsksOnceAndADeclineDeletesNone)
