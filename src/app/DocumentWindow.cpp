@@ -91,7 +91,8 @@ FileOutcome DocumentWindow::revertToSaved()
     std::vector<std::string> sideBarRow;
     QPageLayout pageLayout;
     bool shown = false;
-    const FileOutcome outcome = revertDocumentToSaved(document(), [&] {
+    RevertSteps steps;
+    steps.beforeBooksGo = [&] {
         geometry = mFrame->normalGeometry();
         state = mFrame->windowState();
         tab = mFrame->currentMainTab();
@@ -99,28 +100,26 @@ FileOutcome DocumentWindow::revertToSaved()
         pageLayout = mFrame->pageLayout();
         shown = mFrame->isVisible();
         dropFrame();
-    });
-    mEdited = document().isDocumentEdited();
-    if (mFrame) {
-        // The file could not be read: the window shows the books it had.
-        setEdited(mEdited);
-        return outcome;
-    }
-    buildFrame();
-    // Where the window's contents were, whatever frame the desktop draws.
-    mFrame->setGeometry(geometry);
-    mFrame->setWindowState(state);
-    mFrame->setPageLayout(pageLayout);
-    mFrame->showMainTab(tab);
-    // After the frame's own first choice of page, which is also posted.
-    QTimer::singleShot(0, mFrame.get(), [frame = mFrame.get(), sideBarRow] {
-        selectRowPath(frame->sideBarController(), sideBarRow);
-    });
-    if (shown) {
+    };
+    steps.booksCame = [&] {
+        mEdited = document().isDocumentEdited();
+        buildFrame();
+        // Where the window's contents were, whatever frame the desktop draws.
+        mFrame->setGeometry(geometry);
+        mFrame->setWindowState(state);
+        mFrame->setPageLayout(pageLayout);
+        mFrame->showMainTab(tab);
+        // After the frame's own first choice of page, which is also posted.
+        QTimer::singleShot(0, mFrame.get(), [frame = mFrame.get(), sideBarRow] {
+            selectRowPath(frame->sideBarController(), sideBarRow);
+        });
+        if (!shown) return;
         mFrame->show();
         mFrame->raise();
         mFrame->activateWindow();
-    }
+    };
+    const FileOutcome outcome = revertDocumentToSaved(document(), steps);
+    setEdited(document().isDocumentEdited());
     return outcome;
 }
 

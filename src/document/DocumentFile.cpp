@@ -104,13 +104,13 @@ enum class Finish { Loading, Reverting };
 
 // Reads the bytes into the document; it keeps what it had when they hold no books.
 FileOutcome readInto(MyDocument& document, std::vector<std::uint8_t>& bytes, Finish finish,
-                     const std::function<void()>& beforeBooksGo = {})
+                     const RevertSteps& steps = {})
 {
     // Taken before the reader sees the bytes: the stamp is of the file as it is.
     std::string stamp = journalStampOf(bytes);
     ReadBooks read = readBooks(bytes);
     if (!read.books) return {read.error, 0};
-    if (beforeBooksGo) beforeBooksGo();
+    if (steps.beforeBooksGo) steps.beforeBooksGo();
     document.adoptModel(std::move(read.books));
     document.setFileSizeHint(bytes.size());
     // Before the journal is looked at: it is offered only when it follows these bytes.
@@ -123,6 +123,7 @@ FileOutcome readInto(MyDocument& document, std::vector<std::uint8_t>& bytes, Fin
     document.setMustSaveUnderNewName(outcome.warning != 0);
     if (finish == Finish::Loading) document.finishLoading();
     else document.finishReverting();
+    if (steps.booksCame) steps.booksCame();
     // Told once the document is complete, so that the window behind the
     // message shows what could be read.
     if (booksDamaged) showBooksDamage(document);
@@ -294,14 +295,14 @@ FileOutcome saveDocumentAs(MyDocument& document, const std::string& path, const 
     return outcome;
 }
 
-FileOutcome revertDocumentToSaved(MyDocument& document, const std::function<void()>& beforeBooksGo)
+FileOutcome revertDocumentToSaved(MyDocument& document, const RevertSteps& steps)
 {
     FileContents contents = readWholeFile(document.fileName(), kLargestDocumentFile);
     if (!contents.ok()) {
         developerLog("Reverting to " + document.fileName() + " failed: " + contents.error);
         return fail(kFileCannotBeRead);
     }
-    return readInto(document, contents.bytes, Finish::Reverting, beforeBooksGo);
+    return readInto(document, contents.bytes, Finish::Reverting, steps);
 }
 
 } // namespace ch

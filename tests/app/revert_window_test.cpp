@@ -5,8 +5,9 @@
 // booking goes into the reverted books and their journal. Once with the
 // side bar's pages, once in the classic layout, and once with statement
 // lines pending on the import page and a budget shown. The side bar's row
-// shown stays when the books read have it. A file that can no longer be
-// read leaves the window and its unsaved changes as they were.
+// shown stays when the books read have it. A warning about the file read
+// comes over the window built anew; a file that can no longer be read
+// leaves the window and its unsaved changes as they were.
 
 #include <QAction>
 #include <QLineEdit>
@@ -34,6 +35,7 @@
 #include "model/CDocAccounting.h"
 #include "model/CTransaction.h"
 #include "model/CTransactionArray.h"
+#include "platform/core/alerts.h"
 #include "ui/MainToolbar.h"
 #include "ui/QuickEntryPane.h"
 #include "ui/SideBarRowPath.h"
@@ -502,6 +504,44 @@ TEST_F(RevertWindowTest, AFileThatCannotBeReadLeavesTheWindowAndItsChanges)
     EXPECT_TRUE(frame().isWindowModified());
     clickRow(page->table(Tab::Transactions), page->controller(Tab::Transactions), "Bread");
     EXPECT_EQ(page->selectedTransaction()->getName(), "Bread");
+}
+
+// Notes, for each message, whether the window stood behind it.
+class WindowBehindMessages final : public AlertPresenter {
+public:
+    explicit WindowBehindMessages(DocumentWindow& window) : mWindow(window) {}
+    void showError(const Alert& alert) override { note(alert); }
+    void showInfo(const Alert& alert) override { note(alert); }
+    AlertAnswer askQuestion(const Alert& alert) override
+    {
+        note(alert);
+        return AlertAnswer::Default;
+    }
+    std::vector<std::pair<long, bool>> told;
+
+private:
+    void note(const Alert& alert) { told.emplace_back(alert.number, mWindow.frame() && mWindow.frame()->isVisible()); }
+    DocumentWindow& mWindow;
+};
+
+TEST_F(RevertWindowTest, AWarningAboutTheFileReadComesOverTheWindowBuiltAnew)
+{
+    makeBooks();
+    // The business part of the file can no longer be read.
+    std::vector<std::uint8_t> bytes = books().modelStreamBytes();
+    const std::string noArchive = "not an archive at all";
+    bytes.insert(bytes.end(), noArchive.begin(), noArchive.end());
+    std::ofstream(booksPath.toStdString(), std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    transactionsPage();
+    quickEntry("Lunch", "-12.50");
+
+    WindowBehindMessages watch(window());
+    ScopedAlertPresenter scope(watch);
+    revertByMenu();
+    EXPECT_EQ(watch.told, (std::vector<std::pair<long, bool>>{{281, true}}));
+    EXPECT_EQ(transactionsNamed("Lunch"), 0);
+    EXPECT_TRUE(books().mustSaveUnderNewName());
 }
 
 } // namespace
