@@ -51,9 +51,9 @@ public:
     // pages, lists, outlines, sheets, import and business pages) is closed
     // before they go and built anew over the books read, with the size,
     // place, main tab, side-bar row and print settings it had (the row when
-    // the books read still have it). When the file cannot be
-    // read, nothing changes. Not from inside the window's own event
-    // handling: the window it was called from is gone afterwards.
+    // the books read still have it). When the file cannot be read, nothing
+    // changes. Not from inside the window's own event handling: the window
+    // it was called from is gone afterwards.
     FileOutcome revertToSaved();
     bool booksShown() const { return mFrame != nullptr; }
     void setTitle(const QString& name);
