@@ -236,10 +236,13 @@ void DocumentController::revert(DocumentWindow& window)
     box->addButton(text("CANCEL"), QMessageBox::RejectRole)->setObjectName("cancel");
     box->setDefaultButton(revertButton);
     QPointer<DocumentWindow> guard(&window);
-    connect(box, &QMessageBox::buttonClicked, this, [guard, revertButton](QAbstractButton* button) {
+    connect(box, &QMessageBox::buttonClicked, this, [this, guard, revertButton](QAbstractButton* button) {
         if (!guard || button != revertButton) return;
-        revertDocumentToSaved(guard->document());
-        guard->setEdited(guard->document().isDocumentEdited());
+        // On the next turn: the window is built anew, and this question,
+        // which belongs to it, is still answering the click.
+        QTimer::singleShot(0, this, [guard] {
+            if (guard) guard->revertToSaved();
+        });
     });
     mQuestion = box;
     box->open();

@@ -2,9 +2,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 
 #include "ui/pages/CBudgetPageController.h"
 #include "analysis/views/CReportingController.h"
@@ -17,6 +19,7 @@
 #include "ui/CommandRouting.h"
 #include "ui/DocumentWindowFrame.h"
 #include "ui/HelpMenu.h"
+#include "ui/SideBarRowPath.h"
 #include "ui/sheets/AccountSheetLogic.h"
 
 namespace ch {
@@ -47,18 +50,77 @@ DocumentWindow::~DocumentWindow()
 void DocumentWindow::showBooks()
 {
     if (!mFrame) {
-        mFrame = std::make_unique<DocumentWindowFrame>(*mBooks);
-        mFrame->installEventFilter(this);
-        mBooks->setWindow(mFrame.get());
-        installPages();
-        buildFileMenu();
+        buildFrame();
         mFrame->resize(1200, 780);
-        updateTitle();
     }
     mBooks->dispatcher().release();
     mFrame->show();
     mFrame->raise();
     mFrame->activateWindow();
+}
+
+void DocumentWindow::buildFrame()
+{
+    mFrame = std::make_unique<DocumentWindowFrame>(*mBooks);
+    mFrame->installEventFilter(this);
+    mBooks->setWindow(mFrame.get());
+    installPages();
+    buildFileMenu();
+    updateTitle();
+}
+
+void DocumentWindow::dropFrame()
+{
+    // Closed as Cancel closes them, while what they show still exists.
+    for (QDialog* sheet : mFrame->findChildren<QDialog*>())
+        if (sheet->isVisible()) sheet->reject();
+    mPeriodsWatch = {};
+    mBooks->setWindow(nullptr);
+    mBooks->setImportLineSource(nullptr);
+    mRecentMenu = nullptr;
+    mImportMenu = nullptr;
+    mFrame.reset();
+}
+
+FileOutcome DocumentWindow::revertToSaved()
+{
+    if (!mFrame) return revertDocumentToSaved(document());
+    QRect geometry;
+    Qt::WindowStates state;
+    std::string tab;
+    std::vector<std::string> sideBarRow;
+    QPageLayout pageLayout;
+    bool shown = false;
+    RevertSteps steps;
+    steps.beforeBooksGo = [&] {
+        geometry = mFrame->normalGeometry();
+        state = mFrame->windowState();
+        tab = mFrame->currentMainTab();
+        sideBarRow = selectedRowPath(mFrame->sideBarController());
+        pageLayout = mFrame->pageLayout();
+        shown = mFrame->isVisible();
+        dropFrame();
+    };
+    steps.booksCame = [&] {
+        mEdited = document().isDocumentEdited();
+        buildFrame();
+        // Where the window's contents were, whatever frame the desktop draws.
+        mFrame->setGeometry(geometry);
+        mFrame->setWindowState(state);
+        mFrame->setPageLayout(pageLayout);
+        mFrame->showMainTab(tab);
+        // After the frame's own first choice of page, which is also posted.
+        QTimer::singleShot(0, mFrame.get(), [frame = mFrame.get(), sideBarRow] {
+            selectRowPath(frame->sideBarController(), sideBarRow);
+        });
+        if (!shown) return;
+        mFrame->show();
+        mFrame->raise();
+        mFrame->activateWindow();
+    };
+    const FileOutcome outcome = revertDocumentToSaved(document(), steps);
+    setEdited(document().isDocumentEdited());
+    return outcome;
 }
 
 void DocumentWindow::installPages()

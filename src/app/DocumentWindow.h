@@ -19,6 +19,7 @@
 
 #include "app/OpenDocument.h"
 #include "app/StatementImportMenu.h"
+#include "document/DocumentFile.h"
 #include "platform/core/observable.h"
 
 class QAction;
@@ -45,6 +46,15 @@ public:
     // Builds the window over the books (once), lets the held delayed steps
     // run, and shows it.
     void showBooks();
+    // File > Revert, once confirmed: the document's file is read again and
+    // its books replace the document's. The window over the old books (its
+    // pages, lists, outlines, sheets, import and business pages) is closed
+    // before they go and built anew over the books read, with the size,
+    // place, main tab, side-bar row and print settings it had (the row when
+    // the books read still have it). When the file cannot be read, nothing
+    // changes. Not from inside the window's own event handling: the window
+    // it was called from is gone afterwards.
+    FileOutcome revertToSaved();
     bool booksShown() const { return mFrame != nullptr; }
     void setTitle(const QString& name);
     void setEdited(bool edited);
@@ -76,6 +86,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildFrame();
+    // Closes the open sheets, then lets the frame go.
+    void dropFrame();
     void buildFileMenu();
     void installPages();
     void updateTitle();

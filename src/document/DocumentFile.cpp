@@ -103,12 +103,14 @@ void showBooksDamage(MyDocument& document)
 enum class Finish { Loading, Reverting };
 
 // Reads the bytes into the document; it keeps what it had when they hold no books.
-FileOutcome readInto(MyDocument& document, std::vector<std::uint8_t>& bytes, Finish finish)
+FileOutcome readInto(MyDocument& document, std::vector<std::uint8_t>& bytes, Finish finish,
+                     const RevertSteps& steps = {})
 {
     // Taken before the reader sees the bytes: the stamp is of the file as it is.
     std::string stamp = journalStampOf(bytes);
     ReadBooks read = readBooks(bytes);
     if (!read.books) return {read.error, 0};
+    if (steps.beforeBooksGo) steps.beforeBooksGo();
     document.adoptModel(std::move(read.books));
     document.setFileSizeHint(bytes.size());
     // Before the journal is looked at: it is offered only when it follows these bytes.
@@ -121,6 +123,7 @@ FileOutcome readInto(MyDocument& document, std::vector<std::uint8_t>& bytes, Fin
     document.setMustSaveUnderNewName(outcome.warning != 0);
     if (finish == Finish::Loading) document.finishLoading();
     else document.finishReverting();
+    if (steps.booksCame) steps.booksCame();
     // Told once the document is complete, so that the window behind the
     // message shows what could be read.
     if (booksDamaged) showBooksDamage(document);
@@ -292,14 +295,14 @@ FileOutcome saveDocumentAs(MyDocument& document, const std::string& path, const 
     return outcome;
 }
 
-FileOutcome revertDocumentToSaved(MyDocument& document)
+FileOutcome revertDocumentToSaved(MyDocument& document, const RevertSteps& steps)
 {
     FileContents contents = readWholeFile(document.fileName(), kLargestDocumentFile);
     if (!contents.ok()) {
         developerLog("Reverting to " + document.fileName() + " failed: " + contents.error);
         return fail(kFileCannotBeRead);
     }
-    return readInto(document, contents.bytes, Finish::Reverting);
+    return readInto(document, contents.bytes, Finish::Reverting, steps);
 }
 
 } // namespace ch

@@ -52,6 +52,7 @@
 // Main thread only.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -120,7 +121,15 @@ FileOutcome saveDocumentAs(MyDocument& document, const std::string& path, const 
 // Revert: reads the document's file again into fresh books. Every item array
 // and business array is emptied and refilled, the journal of the discarded
 // changes is rotated away, the change count is clean. When the file cannot
-// be read the document stays as it was.
-FileOutcome revertDocumentToSaved(MyDocument& document);
+// be read the document stays as it was, and neither step below runs.
+struct RevertSteps {
+    // Once the file has been read, just before the old books go: whatever
+    // still refers into them (a window, its pages and sheets) lets go here.
+    std::function<void()> beforeBooksGo;
+    // Once the new books are complete, before any message about them: what
+    // shows them is built here, so that it stands behind the message.
+    std::function<void()> booksCame;
+};
+FileOutcome revertDocumentToSaved(MyDocument& document, const RevertSteps& steps = {});
 
 } // namespace ch

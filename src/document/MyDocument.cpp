@@ -141,6 +141,9 @@ void MyDocument::finishReverting()
     mCommandExecutor.dropCommandsToRecover();
     mCommandExecutor.fileSaved();
     mJournalEntriesFound = 0;
+    // Statement lines still pending were completed against the books thrown
+    // away: an account they name may be gone now.
+    if (mStatementImport->hasPendingLines()) mStatementImport->completeBankImport();
 }
 
 void MyDocument::fillArraysFromModel()

@@ -100,7 +100,8 @@ public:
     // business objects are replaced by readBusinessArchive.
     void adoptModel(std::unique_ptr<CDocAccounting> books);
     // After a revert: as finishLoading, but the journal (the changes the
-    // revert discarded) is rotated away instead of offered.
+    // revert discarded) is rotated away instead of offered, and pending
+    // statement lines are completed again against the books read.
     void finishReverting();
 
     // --- file name and saving
