@@ -142,6 +142,7 @@ void saveInPanel(QWidget& window, const QString& path)
     for (QFileDialog* dialog : window.findChildren<QFileDialog*>())
         if (dialog->isVisible()) panel = dialog;
     ASSERT_NE(panel, nullptr) << "no save panel";
+    QApplication::setActiveWindow(panel);   // as the desktop makes it when it opens
     panel->setDirectory(QFileInfo(path).absolutePath());
     typeInto(panel->findChild<QLineEdit*>("fileNameEdit"), QFileInfo(path).completeBaseName());
     QMetaObject::invokeMethod(panel, "accept");
@@ -285,6 +286,7 @@ TEST_F(WaysInTest, FileExportWritesTheBooksAsQifAndTheSideBarsExportAnAccountsLi
     settle();
     const QString books = folder.filePath("august.qif");
     saveInPanel(frame(), books);
+    EXPECT_EQ(QApplication::activeWindow(), &frame()) << "the window has its keys again";
     const std::string written = readFile(books);
     for (const char* expected : {"!Account", "Checking", "PMilk", "PCard dinner", "PCard payment", "T-1.2\r\n"})
         EXPECT_NE(written.find(expected), std::string::npos) << expected << "\n" << written;
