@@ -177,9 +177,12 @@ bool CGraph::synchronizeWithLines(ChartLineSource source)
 
 bool CGraph::syncronizeWithObject(const CNonVisualDataItem::Ptr& item)
 {
-    if (item == mDataItem) return true;
+    // The same item may come with a list rebuilt after a booking: the chart
+    // must not go on showing the lines it read before.
+    std::shared_ptr<CAnalysisArrayEncaplusator> array = item ? item->getAnalysisArray() : nullptr;
+    if (item == mDataItem && array == mAnalysisArray) return true;
     mDataItem = item;
-    follow(item ? item->getAnalysisArray() : nullptr, std::nullopt, std::nullopt);
+    follow(std::move(array), std::nullopt, std::nullopt);
     return true;
 }
 

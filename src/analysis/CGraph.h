@@ -87,7 +87,8 @@ public:
     ChartElements lineItemsOf(const CGraphPoint& point) const;
     // How many model lines the last refill read.
     std::size_t linesRead() const { return mLinesRead; }
-    // Follows the item and its analysis array; an unchanged item does nothing.
+    // Follows the item and its analysis array; an unchanged item whose list
+    // is the one followed does nothing.
     bool syncronizeWithObject(const CNonVisualDataItem::Ptr& item);
     const CNonVisualDataItem::Ptr& dataItem() const { return mDataItem; }
     // Refills the series from the array.

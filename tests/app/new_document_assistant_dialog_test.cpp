@@ -3,6 +3,7 @@
 // traded by dragging, balances typed, and the books Create makes.
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +18,8 @@
 #include "document/MyDocument.h"
 #include "model/CAccount.h"
 #include "platform/core/localized_strings.h"
+#include "ui/CSideBarView.h"
+#include "ui/QuickEntryPane.h"
 
 namespace ch::test {
 namespace {
@@ -345,6 +348,12 @@ TEST_F(AssistantDialogTest, CreateMakesTheBooksThePagesDescribed)
     EXPECT_NE(made.getAccountForName("Employer"), nullptr);
     EXPECT_NE(made.getExpenseTypeForName("Groceries"), nullptr);
     EXPECT_NE(made.getMasterExpenseTypeForName("Utilities"), nullptr);
+
+    // New transactions start from the default account, Quick Entry's too.
+    QuickEntryPane* pane = frame().v2Layout().sideBarView()->quickEntryPane();
+    ASSERT_NE(pane, nullptr);
+    EXPECT_EQ(pane->findChild<QComboBox*>("mOurAccountPopup")->currentText().toStdString(), "Checking Account");
+    EXPECT_EQ(pane->fields().ourAccount, std::optional<long>(checking->Get_Id()));
 }
 
 } // namespace

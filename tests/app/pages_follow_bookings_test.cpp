@@ -18,6 +18,9 @@
 
 #include "../ui/sheets/sheet_test_support.h"
 #include "app_test_steps.h"
+#include "analysis/CGraphPoint.h"
+#include "analysis/CPlotSerie.h"
+#include "analysis/views/ChartView.h"
 #include "bridge/CAcnTItem.h"
 #include "bridge/CAnalysisArrayEncaplusator.h"
 #include "bridge/CCurRItem.h"
@@ -33,6 +36,7 @@
 #include "model/CDocAccounting.h"
 #include "model/CTransactionArray.h"
 #include "platform/core/localized_strings.h"
+#include "ui/ChartSinkViews.h"
 #include "ui/GXGradientOutlineView.h"
 #include "ui/QuickEntryPane.h"
 #include "ui/controls/CNumericTransformer.h"
@@ -248,6 +252,34 @@ TEST_F(PagesFollowBookingsTest, TheAccountsTableShowsTheBalancesAfterATransferAn
     EXPECT_NEAR(books().getAccountForName("Checking")->Get_mLocalBalance(), before - 512.50, 1e-9);
     EXPECT_GT(drawn.count, 0) << "the accounts table was not drawn again";
     EXPECT_EQ(cell(accounts, "lbal", "Checking"), amountText(before - 512.50));
+}
+
+// The chart beside the lines is drawn from the chosen account's lines: a
+// booking shows in its bars without the account being chosen again.
+TEST_F(PagesFollowBookingsTest, TheChosenAccountsChartFollowsABooking)
+{
+    auto* page = showPage<GXAccountTableViewController>(localized("OwnProperty"), 2);
+    ASSERT_NE(page, nullptr);
+    clickRow(page->upperTable(), *page->upperModel(), "name", "Checking");
+    ASSERT_EQ(page->chartTabIdentifier(), QStringLiteral("bar"));
+    auto paidOut = [&] {
+        double total = 0.0;
+        if (CPlotSerie* bars = page->barChart()->chart().plotSerie("OUT"))
+            for (CGraphPoint* bar : bars->points()) total += bar->getAmount();
+        return total;
+    };
+    ASSERT_NEAR(paidOut(), 8.40 + 12.50, 1e-9);
+
+    QuickEntryPane* pane = frame().v2Layout().sideBarView()->quickEntryPane();
+    ASSERT_NE(pane, nullptr);
+    typeInto(pane->findChild<QWidget*>("mTransactionDateField"), "12.09.2025");
+    typeInto(pane->findChild<QWidget*>("mOtherAccountPopup"), "Corner Shop");
+    typeInto(pane->findChild<QWidget*>("mOurAccountPopup"), "Checking");
+    typeInto(pane->findChild<QWidget*>("mTransactionAmountField"), "-12.50");
+    typeInto(pane->findChild<QWidget*>("mTransactionNameField"), "Coffee");
+    QTest::mouseClick(pane->findChild<QPushButton*>("mFastTransactionButton"), Qt::LeftButton);
+    settle();
+    EXPECT_NEAR(paidOut(), 8.40 + 12.50 + 12.50, 1e-9);
 }
 
 // A purchase booked on the portfolio page joins the transactions list (all

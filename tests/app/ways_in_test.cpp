@@ -142,6 +142,7 @@ void saveInPanel(QWidget& window, const QString& path)
     for (QFileDialog* dialog : window.findChildren<QFileDialog*>())
         if (dialog->isVisible()) panel = dialog;
     ASSERT_NE(panel, nullptr) << "no save panel";
+    QApplication::setActiveWindow(panel);   // as the desktop makes it when it opens
     panel->setDirectory(QFileInfo(path).absolutePath());
     typeInto(panel->findChild<QLineEdit*>("fileNameEdit"), QFileInfo(path).completeBaseName());
     QMetaObject::invokeMethod(panel, "accept");
@@ -278,13 +279,18 @@ TEST_F(WaysInTest, FileExportWritesTheBooksAsQifAndTheSideBarsExportAnAccountsLi
     QAbstractButton* qif = sheet->exportFormatMatrix->button(2);
     QTest::mouseClick(qif, Qt::LeftButton, {}, QPoint(8, qif->height() / 2));
     ASSERT_EQ(sheet->exportFormatMatrix->checkedId(), 2);
+    // The period typed as dates are typed everywhere, both days included.
+    typeInto(sheet->findChild<QWidget*>("dateFromField"), "06.08.2025");
+    typeInto(sheet->findChild<QWidget*>("dateToField"), "20.08.2025");
     click(*sheet, "OKButton");
     settle();
     const QString books = folder.filePath("august.qif");
     saveInPanel(frame(), books);
+    EXPECT_EQ(QApplication::activeWindow(), &frame()) << "the window has its keys again";
     const std::string written = readFile(books);
-    for (const char* expected : {"!Account", "Checking", "PBread", "PCard dinner", "PCard payment", "T-4.5\r\n"})
+    for (const char* expected : {"!Account", "Checking", "PMilk", "PCard dinner", "PCard payment", "T-1.2\r\n"})
         EXPECT_NE(written.find(expected), std::string::npos) << expected << "\n" << written;
+    EXPECT_EQ(written.find("PBread"), std::string::npos) << "booked before the period\n" << written;
 
     // The side bar's Export of the own accounts, with Checking chosen on the
     // page: only Checking's lines, as text.

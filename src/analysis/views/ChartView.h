@@ -22,7 +22,8 @@ public:
     explicit ChartView(std::unique_ptr<CGraph> chart, QWidget* parent = nullptr);
     ~ChartView() override;
 
-    // The selected object; an unchanged one does nothing; none empties the chart.
+    // The selected object; an unchanged one whose list is the one shown does
+    // nothing; none empties the chart.
     void synchronizeWithObject(const CNonVisualDataItem::Ptr& item);
     // A new array of the page; refills also when it is the one shown.
     void synchronizeWithArray(std::shared_ptr<CAnalysisArrayEncaplusator> array);

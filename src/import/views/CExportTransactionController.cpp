@@ -1,7 +1,7 @@
 #include "import/views/CExportTransactionController.h"
 
 #include <QButtonGroup>
-#include <QDateEdit>
+#include <QDate>
 #include <QFormLayout>
 #include <QLabel>
 #include <QRadioButton>
@@ -13,6 +13,7 @@
 #include "model/CNonVisual.h"
 #include "model/ModelCodes.h"
 #include "platform/core/localized_strings.h"
+#include "ui/controls/CDateEditField.h"
 
 namespace ch {
 
@@ -21,19 +22,6 @@ namespace {
 QString text(const char* key)
 {
     return QString::fromStdString(localized(key));
-}
-
-QDate toQDate(DateT date)
-{
-    return QDate(int(date / 10000), int(date / 100 % 100), int(date % 100));
-}
-
-// The field's date; 0 when it holds none (cleared to its minimum).
-DateT fromField(const QDateEdit& field)
-{
-    const QDate date = field.date();
-    if (!date.isValid() || date == field.minimumDate()) return 0;
-    return DateT(date.year() * 10000 + date.month() * 100 + date.day());
 }
 
 constexpr std::string_view kAccountName = "ACNTNAME";
@@ -94,8 +82,8 @@ void CExportTransactionController::initialize(const SheetParameters& parameters)
     CPopupWindowAncestor::initialize(parameters);
     if (!parameters.contains("DOCUMENT")) return;
     const auto [from, to] = lastCompleteMonth(today());
-    dateFromField->setDate(toQDate(from));
-    dateToField->setDate(toQDate(to));
+    dateFromField->setDateT(from);
+    dateToField->setDateT(to);
     const std::string name = parameters.text(kAccountName).value_or(std::string());
     limitingAccountText->setText(QString::fromStdString(name));
     // Without an account the choice of its text means nothing.
@@ -107,8 +95,9 @@ void CExportTransactionController::dialogClosed(int returnCode, const SheetParam
 {
     developerLog("dialogClosed");
     if (returnCode <= 0 || !mExporter) return;
-    const DateT from = fromField(*dateFromField);
-    DateT to = fromField(*dateToField);
+    // An empty field sets no limit.
+    const DateT from = dateFromField->getDateT();
+    DateT to = dateToField->getDateT();
     if (to == 0) to = 99999999;
     mExporter(context.item(sheet_key::kAccountType), from, to, exportFormatMatrix->checkedId() == 2);
 }

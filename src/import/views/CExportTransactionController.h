@@ -13,11 +13,11 @@
 #include "ui/sheets/CPopupWindowAncestor.h"
 
 class QButtonGroup;
-class QDateEdit;
 class QLabel;
 
 namespace ch {
 
+class CDateEditField;
 class CNonVisualDataItem;
 
 // What the sheet is opened with for an export from the item: its name and
@@ -42,8 +42,8 @@ public:
     bool checkContents() override { return true; }
     void dialogClosed(int returnCode, const SheetParameters& context) override;
 
-    QDateEdit* dateFromField = nullptr;
-    QDateEdit* dateToField = nullptr;
+    CDateEditField* dateFromField = nullptr;
+    CDateEditField* dateToField = nullptr;
     QLabel* limitingAccountText = nullptr;
     QButtonGroup* exportFormatMatrix = nullptr;
 

@@ -1,13 +1,13 @@
 #include "import/views/CQIFImportController.h"
 
 #include <QButtonGroup>
-#include <QDateEdit>
 #include <QFormLayout>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "import/views/PeriodFormatControls.h"
 #include "platform/core/localized_strings.h"
+#include "ui/controls/CDateEditField.h"
 #include "ui/controls/CPopupList.h"
 #include "ui/sheets/BookLists.h"
 #include "ui/sheets/SheetDocument.h"

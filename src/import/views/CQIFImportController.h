@@ -7,10 +7,10 @@
 #include "ui/sheets/CPopupWindowAncestor.h"
 
 class QButtonGroup;
-class QDateEdit;
 
 namespace ch {
 
+class CDateEditField;
 class CPopupList;
 
 class CQIFImportController : public CPopupWindowAncestor {
@@ -26,8 +26,8 @@ public:
     // Fills the account list from the document of the parameters.
     void fillPopups();
 
-    QDateEdit* dateFromField = nullptr;
-    QDateEdit* dateToField = nullptr;
+    CDateEditField* dateFromField = nullptr;
+    CDateEditField* dateToField = nullptr;
     CPopupList* limitingAccountPopup = nullptr;
     QButtonGroup* exportFormatMatrix = nullptr;
 };

@@ -1,26 +1,21 @@
 #include "import/views/PeriodFormatControls.h"
 
 #include <QButtonGroup>
-#include <QDateEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "platform/core/localized_strings.h"
+#include "ui/controls/CDateEditField.h"
 
 namespace ch {
 
 PeriodFormatControls makePeriodFormatControls(QWidget* sheet)
 {
     PeriodFormatControls controls;
-    controls.from = new QDateEdit(sheet);
+    controls.from = new CDateEditField(sheet);
     controls.from->setObjectName(QStringLiteral("dateFromField"));
-    controls.to = new QDateEdit(sheet);
+    controls.to = new CDateEditField(sheet);
     controls.to->setObjectName(QStringLiteral("dateToField"));
-    for (QDateEdit* field : {controls.from, controls.to}) {
-        field->setCalendarPopup(true);
-        field->setMinimumDate(QDate(1900, 1, 1));
-        field->setSpecialValueText(QStringLiteral(" "));
-    }
     controls.formats = new QButtonGroup(sheet);
     controls.formats->setObjectName(QStringLiteral("exportFormatMatrix"));
     controls.formatLayout = new QVBoxLayout;

@@ -2,8 +2,11 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QPointer>
 
 #include <filesystem>
+
+#include "platform/gui/sheet.h"
 
 namespace ch {
 
@@ -35,7 +38,9 @@ QFileDialog* getExportFileNameWithExtension(QWidget* window, std::string_view ex
     panel->setNameFilter(QStringLiteral("*.%1").arg(QString::fromStdString(required)));
     panel->setDefaultSuffix(QString::fromStdString(required));
     panel->selectFile(QString());
-    QObject::connect(panel, &QFileDialog::finished, panel, [panel, required, chosen = std::move(chosen)](int result) {
+    QObject::connect(panel, &QFileDialog::finished, panel,
+                     [panel, owner = QPointer<QWidget>(window), required, chosen = std::move(chosen)](int result) {
+        activateWindowUnder(owner);
         const QStringList files = panel->selectedFiles();
         if (result == QDialog::Accepted && !files.isEmpty())
             chosen(withExportExtension(files.first().toStdString(), required));

@@ -21,7 +21,8 @@ std::string withExportExtension(std::string path, std::string_view extension);
 
 // Opens the panel over `window` (nullptr: modal for the application) and
 // returns at once; `chosen` later gets the path when the user confirms, or
-// nothing when the panel is cancelled. The panel deletes itself when done;
+// nothing when the panel is cancelled; the window is then the active window
+// again. The panel deletes itself when done;
 // the returned pointer lets a caller (a test) drive it until then.
 QFileDialog* getExportFileNameWithExtension(QWidget* window, std::string_view extension,
                                             std::function<void(std::optional<std::string>)> chosen);

@@ -35,10 +35,8 @@ void Sheet::done(int returnCode)
     // Taken out first: the handler may begin the sheet again.
     EndHandler onEnd = std::exchange(mOnEnd, nullptr);
     QDialog::done(returnCode);
-    // The window under the sheet has the keys again (Ctrl+S right after),
-    // whatever the desktop makes of the closing.
-    if (QWidget* under = parentWidget() ? parentWidget()->window() : nullptr; under && under->isVisible())
-        under->activateWindow();
+    // The window under the sheet has the keys again (Ctrl+S right after).
+    activateWindowUnder(parentWidget());
     if (onEnd)
         onEnd(returnCode);
 }
@@ -46,6 +44,12 @@ void Sheet::done(int returnCode)
 void Sheet::reject()
 {
     done(kCancelled);
+}
+
+void activateWindowUnder(QWidget* under)
+{
+    if (QWidget* window = under ? under->window() : nullptr; window && window->isVisible())
+        window->activateWindow();
 }
 
 } // namespace ch

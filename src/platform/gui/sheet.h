@@ -45,4 +45,9 @@ private:
     bool mRunning = false;
 };
 
+// The window of `under` (when shown) becomes the active window again, so
+// that its keys work after a sheet or panel over it closed, whatever the
+// desktop makes of the closing.
+void activateWindowUnder(QWidget* under);
+
 } // namespace ch

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 
+#include "model/CNonVisual.h"
 #include "ui/controls/PasteboardTypes.h"
 #include "ui/controls/PopupListModel.h"
 
@@ -27,6 +28,13 @@ CPopupList::CPopupList(QWidget* parent)
     completer()->setFilterMode(Qt::MatchStartsWith);
     setCurrentIndex(-1);
     mDataSource->listChanged = [this] { reloadKeepingText(); };
+    // Read while the entries and the list agree (an entry is chosen, or set
+    // after a reload), so that a later reload knows which object was shown.
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
+        const CNonVisual* object = index >= 0 ? mDataSource->objectAtIndex(index) : nullptr;
+        mChosenId = object ? std::optional<long>(object->Get_Id()) : std::nullopt;
+        mChosenName = object ? itemText(index) : QString();
+    });
 }
 
 CPopupList::~CPopupList()
@@ -101,8 +109,13 @@ void CPopupList::reloadKeepingText()
 {
     const QString typed = currentText();
     const int cursor = lineEdit() ? lineEdit()->cursorPosition() : 0;
+    // An object shown as chosen stays shown, under its name of now: renamed
+    // meanwhile, its old name may by now be another object's.
+    const std::optional<long> chosen = typed == mChosenName ? mChosenId : std::nullopt;
     mModel->reload();
     setCurrentIndex(-1);
+    if (chosen && setId(*chosen))
+        return;
     setEditText(typed);
     resetIndex();
     if (lineEdit())

@@ -4,7 +4,9 @@
 // begins with it. The value of typed text is the id of the object it names;
 // text that names none but reads as a whole number is taken as an id only
 // when the list holds an object with that id. The box follows its list: an
-// object inserted or removed reloads it and keeps what is typed. An object
+// object inserted or removed reloads it and keeps what is typed, or, when an
+// entry was chosen and its text left as it was, that object under its
+// present name. An object
 // dragged onto the box whose name is listed becomes its text.
 
 #include <memory>
@@ -56,6 +58,9 @@ private:
 
     std::unique_ptr<CPopupListDataSource> mDataSource;
     PopupListModel* mModel = nullptr;
+    // The object of the entry last chosen, and its name then.
+    std::optional<long> mChosenId;
+    QString mChosenName;
 };
 
 } // namespace ch

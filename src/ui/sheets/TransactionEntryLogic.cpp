@@ -97,8 +97,16 @@ CDebit* TransactionEntryLogic::appendLine(FourCharCode side, double amount)
         return transaction->Add_Debit(LArray::kLastIndex, false, amount);
     if (side == kToSide)
         return transaction->Add_Credit(LArray::kLastIndex, false, amount);
-    if (side == kForSide)
-        return transaction->Add_ExpenseType(LArray::kLastIndex, false, amount);
+    if (side == kForSide) {
+        // On the sheet's own transaction the model would propose unspecified
+        // income; a line added by hand starts where the completion's does.
+        CDebit* line = transaction->Add_ExpenseType(LArray::kLastIndex, false, amount);
+        if (line)
+            transaction->Set_ExpenseType_Account(
+                static_cast<CExptypeDetail*>(line),
+                static_cast<ObjectIdT>(book_defaults::unspecifiedExpenseCategory(mDocument->books())));
+        return line;
+    }
     return nullptr;
 }
 
@@ -117,12 +125,7 @@ bool TransactionEntryLogic::completeSide(FourCharCode side)
     const std::optional<double> rest = restOf(side);
     if (!rest)
         return false;
-    CDebit* line = appendLine(side, *rest);
-    if (line && side == kForSide)
-        static_cast<CTransaction*>(mTemporaryTransaction->getSourceItem())
-            ->Set_ExpenseType_Account(static_cast<CExptypeDetail*>(line),
-                                      static_cast<ObjectIdT>(
-                                          book_defaults::unspecifiedExpenseCategory(mDocument->books())));
+    appendLine(side, *rest);
     announceLines(side);
     return true;
 }

@@ -53,7 +53,7 @@ public:
     // whether it added one. The from and to sides add nothing for a total of 0.
     bool completeSide(FourCharCode side);
     // A new last line on the side (the "+" of its table), proposing what the
-    // side lacks (0 when it adds up); the category line has no category yet.
+    // side lacks (0 when it adds up).
     void addLineProposingTheRest(FourCharCode side);
     // The category lines are balanced against the accounts' lines.
     void rebalanceCategories();
@@ -67,7 +67,8 @@ public:
 private:
     // What the side lacks, none when it adds up.
     std::optional<double> restOf(FourCharCode side) const;
-    // Appends a line of the amount to the side; the new line, or null.
+    // Appends a line of the amount to the side (a category line on the
+    // books' unspecified-expense category); the new line, or null.
     CDebit* appendLine(FourCharCode side, double amount);
     // The item is told that the side's lines changed.
     void announceLines(FourCharCode side);

@@ -131,6 +131,9 @@ TEST_F(TransactionSheetTest, PlusWhileTypingALineAddsTheRestAndTypingGoesThere)
     EXPECT_EQ(forTable->editedRow(), 1);
     EXPECT_EQ(forTable->editedColumn(), TransactionLinesModel::kAccountColumn);
     EXPECT_EQ(forTable->linesModel()->lineAt(1)->getForeignAmount(), std::optional<double>(50.0));
+    // Proposed as the completion proposes it, not as income.
+    EXPECT_EQ(forTable->linesModel()->lineAt(1)->account(),
+              std::optional<long>(doc.root().mPreference->Get_mDefExpTUnspecifiedExpense()));
     typeCell(forTable, "Drinks");
     typeCell(forTable, "50");
     click(sheet, "OKButton");
