@@ -19,9 +19,11 @@
 #include "document/app/ApplicationDefaults.h"
 #include "document/app/CommandNewDocumentTarget.h"
 #include "document/app/NewBooksCurrency.h"
+#include "platform/core/held_alerts.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/message_format.h"
 #include "platform/core/user_defaults.h"
+#include "platform/gui/qt_alert_presenter.h"
 #include "ui/DocumentWindowFrame.h"
 
 namespace ch {
@@ -152,8 +154,17 @@ bool DocumentController::openDocumentFile(const std::string& path)
     // Held: nothing the document schedules while loading runs before its
     // books may be shown.
     DocumentWindow& window = addWindow(true);
-    const FileOutcome outcome = readFromFile(window.document(), canonical(path));
+    // What reading tells (damaged books, a journal set aside, ...) waits for
+    // the books' window: told now it would stand on another document's
+    // window, or under this one once it shows.
+    auto held = std::make_shared<HeldAlerts>();
+    FileOutcome outcome;
+    {
+        ScopedAlertPresenter holding(*held);
+        outcome = readFromFile(window.document(), canonical(path));
+    }
     if (!outcome.ok()) {
+        held->tell(alertPresenter());
         remove(window);
         return false;
     }
@@ -161,6 +172,7 @@ bool DocumentController::openDocumentFile(const std::string& path)
     window.setTitle(QFileInfo(QString::fromStdString(window.document().fileName())).fileName());
     if (!isPasswordProtected(window.document())) {
         showBooks(window);
+        tellOnWindow(window, *held);
         emit documentsChanged();
         return true;
     }
@@ -173,11 +185,12 @@ bool DocumentController::openDocumentFile(const std::string& path)
     question->setAttribute(Qt::WA_DeleteOnClose);
     mPassword = question;
     QPointer<DocumentWindow> guard(&window);
-    connect(question, &QDialog::finished, this, [this, guard](int result) {
+    connect(question, &QDialog::finished, this, [this, guard, held](int result) {
         if (!guard) return;
         guard->document().setPasswordQuestionOpen(false);
         if (result == QDialog::Accepted) {
             showBooks(*guard);
+            tellOnWindow(*guard, *held);
         } else {
             // Closed unseen: there is nothing to ask about.
             guard->document().clearChangeCount();
@@ -382,6 +395,12 @@ void DocumentController::showBooks(DocumentWindow& window)
         window.books().setBackgroundWork(work.get());
         mBackground[&window] = std::move(work);
     }
+}
+
+void DocumentController::tellOnWindow(DocumentWindow& window, HeldAlerts& held)
+{
+    AlertWindowScope onWindow(window.frame());
+    held.tell(alertPresenter());
 }
 
 void DocumentController::remove(DocumentWindow& window)

@@ -45,6 +45,7 @@ class ContactsProvider;
 class Dispatcher;
 class DocumentBackgroundWork;
 class DocumentWindow;
+class HeldAlerts;
 class QuoteService;
 class UserDefaults;
 
@@ -117,6 +118,8 @@ private:
     void wire(DocumentWindow& window);
     // Shows the books, then starts what waits for them.
     void showBooks(DocumentWindow& window);
+    // What was held while the window's books were read, told on its window.
+    void tellOnWindow(DocumentWindow& window, HeldAlerts& held);
     void showAssistant(DocumentWindow& window);
     void remove(DocumentWindow& window);
     // While quitting: closes the next window, or announces the end.

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -44,6 +45,7 @@
 #include "model/CDocAccounting.h"
 #include "model/CExpenseType.h"
 #include "platform/core/localized_strings.h"
+#include "platform/gui/qt_alert_presenter.h"
 #include "platform/gui/qt_dispatcher.h"
 #include "ui/ApplicationShell.h"
 #include "ui/DocumentWindowFrame.h"
@@ -457,6 +459,59 @@ TEST_F(ApplicationTest, TheWindowModifiesAnAccountInItsSheetAndMakesANewOwnerInT
     settle();
     EXPECT_EQ(books.mOwnerArray().size(), owners + 1);
     EXPECT_NE(books.getAccountOwnerForName("Peeters"), nullptr);
+}
+
+// Damage found while books are read is told on their own window, once it
+// shows: not on the window that was active (another document's) nor under the
+// new window.
+TEST_F(ApplicationTest, DamageFoundWhileOpeningIsToldOnTheOpenedBooksWindow)
+{
+    DocumentWindow& first = controller.makeNewDocument(false);
+    MyDocument& books = first.document();
+    const long savings = makeAccount(books, "Savings", 1);
+    book(books, savings, makeAccount(books, "Corner Shop", 3), 42.0, "Bread");
+    const QString saved = folder.filePath("Saved.books");
+    chosenPath = saved;
+    trigger(first, "saveAs");
+
+    // One byte of the account's id changed, in a copy of the file.
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray bytes = file.readAll();
+    QByteArray record("AcnT");
+    for (const std::uint32_t value : {std::uint32_t(savings), std::uint32_t(7)})
+        for (int shift = 24; shift >= 0; shift -= 8) record.append(char(value >> shift));
+    record.append("Savings");
+    const qsizetype at = bytes.indexOf(record);
+    ASSERT_GE(at, 0);
+    bytes[at + 5] = char(bytes[at + 5] ^ 0x10);
+    const QString damaged = folder.filePath("Damaged.books");
+    QFile copy(damaged);
+    ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+    copy.write(bytes);
+    copy.close();
+
+    QtAlertPresenter boxes;
+    ScopedAlertPresenter shown(boxes);
+    first.frame()->activateWindow();
+    settle();
+    chosenPath = damaged;
+    trigger(first, "open");
+    ASSERT_EQ(controller.windows().size(), 2u);
+    DocumentWindow& opened = *controller.windows().back();
+    ASSERT_TRUE(opened.booksShown());
+    const auto told = [](QWidget* window) {
+        QStringList texts;
+        for (QMessageBox* box : window->findChildren<QMessageBox*>())
+            if (box->isVisible()) texts << box->text();
+        return texts;
+    };
+    const QStringList onOpened = told(opened.frame());
+    ASSERT_EQ(onOpened.size(), 1);
+    EXPECT_TRUE(onOpened.front().contains("damaged")) << onOpened.front().toStdString();
+    EXPECT_TRUE(told(first.frame()).isEmpty());
+    for (QMessageBox* box : opened.frame()->findChildren<QMessageBox*>()) box->close();
+    settle();
 }
 
 TEST_F(ApplicationTest, APipeNamedLikeBooksIsRefusedAtOnceAndSaveAsLeavesNoUntitledJournalBehind)

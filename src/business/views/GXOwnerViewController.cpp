@@ -31,7 +31,10 @@
 #include "document/DocumentNotifications.h"
 #include "document/MyDocument.h"
 #include "model/foundation/CErrorManager.h"
+#include "platform/core/alerts.h"
 #include "platform/core/contacts_provider.h"
+#include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
 #include "ui/WindowDocument.h"
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/lists/ItemTableModel.h"
@@ -559,7 +562,11 @@ void GXOwnerViewController::searchInvoiceForPayment(bool customer)
     auto* business = this->business();
     if (!payment || !business) return;
     std::vector<std::shared_ptr<CTrnSItem>> candidates = business::searchInvoiceForPayment(*business, *payment);
-    if (candidates.empty()) return;
+    if (candidates.empty()) {
+        // Nothing to choose among: said, rather than a menu item that seems to do nothing.
+        showInfoText(formatMessage(localized("OWNERSNOINVOICEFOUND"), {payment->getName()}));
+        return;
+    }
     if (!mSearchSheet) mSearchSheet = new SearchInvoiceDialogController(controlledView()->window());
     const auto owner = selectedOwner(customer ? Tab::Customers : Tab::Suppliers);
     mSearchSheet->initializeFor({&mMyDocument, customer, owner, payment}, std::move(candidates));

@@ -26,13 +26,19 @@ bool onMainThread()
 
 const char* kAlternateButton = "alternateButton";
 
+QPointer<QWidget>& scopedWindow()
+{
+    static QPointer<QWidget> window;
+    return window;
+}
+
 void showBox(const Alert& alert, QtAlertPresenter::Kind kind)
 {
     if (!onMainThread()) {
         QMetaObject::invokeMethod(qApp, [alert, kind] { showBox(alert, kind); }, Qt::QueuedConnection);
         return;
     }
-    QMessageBox* box = QtAlertPresenter::makeBox(alert, kind, QApplication::activeWindow());
+    QMessageBox* box = QtAlertPresenter::makeBox(alert, kind, QtAlertPresenter::alertWindow());
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->show();
 }
@@ -74,6 +80,22 @@ QMessageBox* QtAlertPresenter::makeBox(const Alert& alert, Kind kind, QWidget* w
     return box;
 }
 
+QWidget* QtAlertPresenter::alertWindow()
+{
+    if (QWidget* window = scopedWindow(); window && window->isVisible()) return window;
+    return QApplication::activeWindow();
+}
+
+AlertWindowScope::AlertWindowScope(QWidget* window) : mPrevious(scopedWindow())
+{
+    scopedWindow() = window;
+}
+
+AlertWindowScope::~AlertWindowScope()
+{
+    scopedWindow() = mPrevious;
+}
+
 void QtAlertPresenter::showError(const Alert& alert)
 {
     showBox(alert, Kind::Error);
@@ -91,7 +113,7 @@ AlertAnswer QtAlertPresenter::askQuestion(const Alert& alert)
         QMetaObject::invokeMethod(qApp, [&] { answer = askQuestion(alert); }, Qt::BlockingQueuedConnection);
         return answer;
     }
-    QMessageBox* box = makeBox(alert, Kind::Question, QApplication::activeWindow());
+    QMessageBox* box = makeBox(alert, Kind::Question, alertWindow());
     box->exec();
     const bool alternate = box->clickedButton() && box->clickedButton()->objectName() == kAlternateButton;
     delete box;

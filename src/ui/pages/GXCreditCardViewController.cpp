@@ -298,6 +298,8 @@ QWidget* GXCreditCardViewController::makeControlledView()
             row->addWidget(button);
             if (!first && needingSelection) needingSelection->push_back(button);
             if (first && needingSelection == &mCardButtons) mAddAccountButton = button;
+            if (first && needingSelection == &mSpendingButtons) mAddSpendingButton = button;
+            if (first && needingSelection == &mPaymentButtons) mAddPaymentButton = button;
             first = false;
         }
         row->addStretch(1);
@@ -453,6 +455,9 @@ void GXCreditCardViewController::showLinesOfSelectedCard()
     }
     mSpendings.setContent(std::make_shared<VectorListSource>(std::move(lines.spendings)));
     mPayments.setContent(std::make_shared<VectorListSource>(std::move(lines.payments)));
+    // A spending or payment is made on the chosen card: without one, Add has nothing to act on.
+    for (QPushButton* add : {mAddSpendingButton, mAddPaymentButton})
+        if (add) add->setEnabled(card != nullptr);
     spendingSelectionChanged();
     paymentSelectionChanged();
 }
@@ -502,9 +507,6 @@ void GXCreditCardViewController::cardSelectionChanged()
     setMSelectedItem(card);
     if (card) setMSelectedMasterItem(card);
     for (QPushButton* button : mCardButtons) button->setEnabled(card != nullptr);
-    for (QPushButton* button : {mSpendingButtons.empty() ? nullptr : mSpendingButtons.front(),
-                                mPaymentButtons.empty() ? nullptr : mPaymentButtons.front()})
-        if (button) button->setEnabled(card != nullptr);
     showLinesOfSelectedCard();
 }
 

@@ -115,6 +115,8 @@ private:
     QStackedWidget* mChartTab = nullptr;
     BarChartSinkView* mBarChart = nullptr;
     QPushButton* mAddAccountButton = nullptr;
+    QPushButton* mAddSpendingButton = nullptr;
+    QPushButton* mAddPaymentButton = nullptr;
     std::vector<QPushButton*> mCardButtons;
     std::vector<QPushButton*> mSpendingButtons;
     std::vector<QPushButton*> mPaymentButtons;

@@ -617,6 +617,32 @@ TEST_F(OwnersPageTest, InvoiceAndPaymentTablesHaveTheirPlusAndActionButton)
     page->paymentSheet()->cancelClicked();
 }
 
+// "Find Its Invoices…" on a payment that names no invoice says so: the
+// item never seems to do nothing.
+TEST_F(OwnersPageTest, FindingInvoicesForAPaymentThatNamesNoneSaysSo)
+{
+    page->selectOwner(GXOwnerViewController::Tab::Customers, owner.get());
+    ASSERT_TRUE(invoiceCustomer(1000, "2009000001"));
+    const auto payment = payCustomer(600, "Cash at the counter");
+    selectLine(payment, false);
+    TableActionButton* action = page->lineActionButton(true, false);
+    ASSERT_TRUE(action && action->isVisible());
+    emit action->actionMenu()->aboutToShow();
+    QAction* find = nullptr;
+    for (QAction* item : action->actionMenu()->actions())
+        if (item->objectName() == QLatin1String("OWNERSFINDINVOICES")) find = item;
+    ASSERT_TRUE(find && find->isEnabled());
+    const std::size_t before = environment.alerts().records().size();
+    find->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(page->searchSheet() && page->searchSheet()->isVisible());
+    ASSERT_EQ(environment.alerts().records().size(), before + 1);
+    const auto& told = environment.alerts().records().back();
+    EXPECT_EQ(told.kind, RecordingAlertPresenter::Kind::Info);
+    EXPECT_NE(told.alert.message.find("“Cash at the counter”"), std::string::npos) << told.alert.message;
+    EXPECT_EQ(payment->mReferenceObjectId().value_or(-1) > 0, false);
+}
+
 TEST_F(OwnersPageTest, MenuAndToolbarItemsFollowTheFocusedTableAndItsSelection)
 {
     using Tab = GXOwnerViewController::Tab;

@@ -243,6 +243,13 @@ TEST_F(CreditCardPageTest, ButtonsHandTheCardAndItsLinesToTheDocument)
 {
     GXCreditCardViewController* card = page();
     ASSERT_NE(card, nullptr);
+    // No card chosen yet: a spending or a payment has no card to be made on.
+    ASSERT_EQ(card->topTableView()->selectionModel()->selectedRows().size(), 0);
+    for (const char* add : {"addSpendingButton", "addPaymentButton"}) {
+        auto* button = card->controlledView()->findChild<QPushButton*>(QString::fromLatin1(add));
+        ASSERT_NE(button, nullptr) << add;
+        EXPECT_FALSE(button->isEnabled()) << add;
+    }
     selectVisa(*card);
     card->spendingsTableView()->selectRow(0);
     processEvents();
