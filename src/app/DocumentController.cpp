@@ -23,6 +23,7 @@
 #include "platform/core/localized_strings.h"
 #include "platform/core/message_format.h"
 #include "platform/core/user_defaults.h"
+#include "platform/gui/localized_text.h"
 #include "platform/gui/qt_alert_presenter.h"
 #include "ui/DocumentWindowFrame.h"
 
@@ -33,11 +34,6 @@ namespace {
 // The recent documents, newest first.
 constexpr std::string_view kRecentDocumentsKey = "GXRecentDocuments";
 constexpr int kRecentDocumentsKept = 10;
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 QString message(std::string_view key, const QString& name)
 {
@@ -102,7 +98,7 @@ DocumentWindow& DocumentController::makeNewDocument(bool withAssistant)
 QString DocumentController::untitledName()
 {
     ++mUntitledCount;
-    return mUntitledCount == 1 ? text("UNTITLED") : text("UNTITLED") + QStringLiteral(" %1").arg(mUntitledCount);
+    return mUntitledCount == 1 ? localizedText("UNTITLED") : localizedText("UNTITLED") + QStringLiteral(" %1").arg(mUntitledCount);
 }
 
 void DocumentController::showAssistant(DocumentWindow& window)
@@ -220,7 +216,7 @@ bool DocumentController::saveAs(DocumentWindow& window)
     MyDocument& document = window.document();
     QString suggested = QString::fromStdString(document.fileName());
     if (suggested.isEmpty())
-        suggested = QDir::home().filePath(mUntitledNames.count(&window) ? mUntitledNames[&window] : text("UNTITLED")) +
+        suggested = QDir::home().filePath(mUntitledNames.count(&window) ? mUntitledNames[&window] : localizedText("UNTITLED")) +
                     QStringLiteral(".books");
     std::optional<QString> path = choose(window.frame(), true, suggested);
     if (!path) return false;
@@ -244,9 +240,9 @@ void DocumentController::revert(DocumentWindow& window)
     box->setObjectName("revertQuestion");
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
-    QPushButton* revertButton = box->addButton(text("REVERTBUTTON"), QMessageBox::DestructiveRole);
+    QPushButton* revertButton = box->addButton(localizedText("REVERTBUTTON"), QMessageBox::DestructiveRole);
     revertButton->setObjectName("revert");
-    box->addButton(text("CANCEL"), QMessageBox::RejectRole)->setObjectName("cancel");
+    box->addButton(localizedText("CANCEL"), QMessageBox::RejectRole)->setObjectName("cancel");
     box->setDefaultButton(revertButton);
     QPointer<DocumentWindow> guard(&window);
     connect(box, &QMessageBox::buttonClicked, this, [this, guard, revertButton](QAbstractButton* button) {
@@ -279,14 +275,14 @@ void DocumentController::close(DocumentWindow& window)
     auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Countinghouse"),
                                 message("SAVECHANGESQUESTION", name), QMessageBox::NoButton, window.frame());
     box->setObjectName("saveChangesQuestion");
-    box->setInformativeText(text("SAVECHANGESINFO"));
+    box->setInformativeText(localizedText("SAVECHANGESINFO"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
-    QPushButton* saveButton = box->addButton(text("SAVEBUTTON"), QMessageBox::AcceptRole);
+    QPushButton* saveButton = box->addButton(localizedText("SAVEBUTTON"), QMessageBox::AcceptRole);
     saveButton->setObjectName("save");
-    QPushButton* dontSave = box->addButton(text("DONTSAVEBUTTON"), QMessageBox::DestructiveRole);
+    QPushButton* dontSave = box->addButton(localizedText("DONTSAVEBUTTON"), QMessageBox::DestructiveRole);
     dontSave->setObjectName("dontSave");
-    QPushButton* cancel = box->addButton(text("CANCEL"), QMessageBox::RejectRole);
+    QPushButton* cancel = box->addButton(localizedText("CANCEL"), QMessageBox::RejectRole);
     cancel->setObjectName("cancel");
     box->setDefaultButton(saveButton);
     box->setEscapeButton(cancel);

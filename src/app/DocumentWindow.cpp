@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include "platform/gui/localized_text.h"
 #include "ui/pages/CBudgetPageController.h"
 #include "analysis/views/CReportingController.h"
 #include "bridge/CPrfRItem.h"
@@ -15,7 +16,6 @@
 #include "document/MyDocument.h"
 #include "import/views/ImportPage.h"
 #include "import/views/ImportRecord.h"
-#include "platform/core/localized_strings.h"
 #include "ui/CommandRouting.h"
 #include "ui/DocumentWindowFrame.h"
 #include "ui/HelpMenu.h"
@@ -23,15 +23,6 @@
 #include "ui/sheets/AccountSheetLogic.h"
 
 namespace ch {
-
-namespace {
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
-
-} // namespace
 
 DocumentWindow::DocumentWindow(Dispatcher& dispatcher, bool held, ContactsProvider* contacts, QObject* parent)
     : QObject(parent), mBooks(std::make_unique<OpenDocument>(dispatcher, held)), mContacts(contacts)
@@ -193,12 +184,12 @@ void DocumentWindow::installPages()
 void DocumentWindow::buildFileMenu()
 {
     QMenuBar* bar = mFrame->menuBar();
-    auto* file = new QMenu(text("FILEMENU"), bar);
+    auto* file = new QMenu(localizedText("FILEMENU"), bar);
     file->setObjectName("FILEMENU");
     bar->insertMenu(bar->actions().isEmpty() ? nullptr : bar->actions().first(), file);
 
     auto add = [&](const char* name, const char* key, QKeySequence::StandardKey shortcut, void (DocumentWindow::*signal)()) {
-        QAction* action = file->addAction(text(key));
+        QAction* action = file->addAction(localizedText(key));
         action->setObjectName(QString::fromLatin1(name));
         if (shortcut != QKeySequence::UnknownKey) action->setShortcuts(shortcut);
         connect(action, &QAction::triggered, this, [this, signal] { emit(this->*signal)(); });
@@ -206,7 +197,7 @@ void DocumentWindow::buildFileMenu()
     };
     add("new", "NEWDOCUMENTMENUITEM", QKeySequence::New, &DocumentWindow::newRequested);
     add("open", "OPENDOCUMENTMENUITEM", QKeySequence::Open, &DocumentWindow::openRequested);
-    mRecentMenu = file->addMenu(text("OPENRECENTMENUITEM"));
+    mRecentMenu = file->addMenu(localizedText("OPENRECENTMENUITEM"));
     mRecentMenu->setObjectName("openRecent");
     file->addSeparator();
     add("close", "CLOSEDOCUMENTMENUITEM", QKeySequence::Close, &DocumentWindow::closeRequested);
@@ -214,7 +205,7 @@ void DocumentWindow::buildFileMenu()
     add("saveAs", "SAVEASDOCUMENTMENUITEM", QKeySequence::SaveAs, &DocumentWindow::saveAsRequested);
     add("revert", "REVERTDOCUMENTMENUITEM", QKeySequence::UnknownKey, &DocumentWindow::revertRequested);
     file->addSeparator();
-    QAction* pageSetup = file->addAction(text("PAGESETUPMENUITEM"));
+    QAction* pageSetup = file->addAction(localizedText("PAGESETUPMENUITEM"));
     pageSetup->setObjectName("pageSetup");
     connect(pageSetup, &QAction::triggered, mFrame.get(), &DocumentWindowFrame::runPageLayout);
     mImportMenu = new StatementImportMenu(mBooks->document(), *mFrame, *file);
@@ -222,7 +213,7 @@ void DocumentWindow::buildFileMenu()
     // Export goes the way of the window's commands: enabled and aimed by the
     // page shown.
     CommandRouter& router = mFrame->router();
-    QAction* exportItem = makeCommandAction(file, text("EXPORTMENUITEM"), 1236, "exportTransactions:");
+    QAction* exportItem = makeCommandAction(file, localizedText("EXPORTMENUITEM"), 1236, "exportTransactions:");
     exportItem->setObjectName("exportTransactions");
     file->addAction(exportItem);
     connect(exportItem, &QAction::triggered, &router, [&router, exportItem] { router.trigger(*exportItem); });
@@ -237,24 +228,24 @@ void DocumentWindow::buildFileMenu()
     // Edit > Preferences…, the Linux place of the application's settings.
     QMenu* edit = bar->findChild<QMenu*>("EDITMENU");
     if (!edit) {
-        edit = bar->addMenu(text("EDITMENU"));
+        edit = bar->addMenu(localizedText("EDITMENU"));
         edit->setObjectName("EDITMENU");
     }
     edit->addSeparator();
-    QAction* preferences = edit->addAction(text("PREFERENCESMENUITEM"));
+    QAction* preferences = edit->addAction(localizedText("PREFERENCESMENUITEM"));
     preferences->setObjectName("preferences");
     preferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     preferences->setMenuRole(QAction::PreferencesRole);
     connect(preferences, &QAction::triggered, this, &DocumentWindow::preferencesRequested);
 
-    auto* help = bar->addMenu(text("HELPMENU"));
+    auto* help = bar->addMenu(localizedText("HELPMENU"));
     help->setObjectName("HELPMENU");
     addHelpBookAction(help);
-    QAction* about = help->addAction(text("ABOUTMENU"));
+    QAction* about = help->addAction(localizedText("ABOUTMENU"));
     about->setObjectName("doSplash");
     about->setMenuRole(QAction::AboutRole);
     connect(about, &QAction::triggered, this, &DocumentWindow::aboutRequested);
-    QAction* updates = help->addAction(text("UPDATECHECKMENUITEM"));
+    QAction* updates = help->addAction(localizedText("UPDATECHECKMENUITEM"));
     updates->setObjectName("checkForUpdates");
     connect(updates, &QAction::triggered, this, &DocumentWindow::updateCheckRequested);
 }

@@ -23,16 +23,12 @@
 #include "platform/core/localized_strings.h"
 #include "platform/core/message_format.h"
 #include "platform/core/user_defaults.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CNumericTransformer.h"
 
 namespace ch {
 
 namespace {
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 QString qs(const std::string& s)
 {
@@ -95,7 +91,7 @@ QLineEdit* searchField(const char* name)
 {
     auto* field = new QLineEdit;
     field->setObjectName(QString::fromLatin1(name));
-    field->setPlaceholderText(text("ASSISTANTSEARCH"));
+    field->setPlaceholderText(localizedText("ASSISTANTSEARCH"));
     field->setClearButtonEnabled(true);
     field->setMaximumWidth(220);
     return field;
@@ -109,7 +105,7 @@ NewDocumentAssistantDialog::NewDocumentAssistantDialog(UserDefaults& defaults, Q
       mAssistant(shippedResources().defaultObjects, shippedResources().currencies, systemCurrencyCode(defaults))
 {
     setObjectName("NewFileAssistant");
-    setWindowTitle(text("ASSISTANTTITLE"));
+    setWindowTitle(localizedText("ASSISTANTTITLE"));
     setWindowModality(Qt::WindowModal);
     setAttribute(Qt::WA_DeleteOnClose);
     resize(1000, 640);
@@ -175,7 +171,7 @@ NewDocumentAssistantDialog::NewDocumentAssistantDialog(UserDefaults& defaults, Q
     auto* setLayout = new QHBoxLayout;
     setColumn->addLayout(setLayout);
     setColumn->addStretch();
-    setLayout->addWidget(new QLabel(text("ASSISTANTSET")));
+    setLayout->addWidget(new QLabel(localizedText("ASSISTANTSET")));
     mSetPopup = new QComboBox;
     mSetPopup->setObjectName("setPopup");
     mSetPopup->setMinimumWidth(260);
@@ -193,7 +189,7 @@ NewDocumentAssistantDialog::NewDocumentAssistantDialog(UserDefaults& defaults, Q
 
     auto* proposedColumn = new QVBoxLayout;
     auto* proposedTop = new QHBoxLayout;
-    auto* proposedLabel = new QLabel(text("ASSISTANTPROPOSED"));
+    auto* proposedLabel = new QLabel(localizedText("ASSISTANTPROPOSED"));
     QFont heading = proposedLabel->font();
     heading.setBold(true);
     proposedLabel->setFont(heading);
@@ -205,9 +201,9 @@ NewDocumentAssistantDialog::NewDocumentAssistantDialog(UserDefaults& defaults, Q
 
     mProposed = new AssistantProposedTable(kColumns);
     mProposed->setObjectName("proposedTable");
-    mProposed->setHorizontalHeaderLabels({text("ASSISTANTCOLUSE"), text("ASSISTANTCOLNAME"),
-                                          text("ASSISTANTCOLSYMBOL"), text("ASSISTANTCOLBALANCE"),
-                                          text("ASSISTANTCOLDEFAULT")});
+    mProposed->setHorizontalHeaderLabels({localizedText("ASSISTANTCOLUSE"), localizedText("ASSISTANTCOLNAME"),
+                                          localizedText("ASSISTANTCOLSYMBOL"), localizedText("ASSISTANTCOLBALANCE"),
+                                          localizedText("ASSISTANTCOLDEFAULT")});
     mProposed->verticalHeader()->hide();
     mProposed->setWordWrap(false);
     mProposed->setAlternatingRowColors(true);
@@ -224,7 +220,7 @@ NewDocumentAssistantDialog::NewDocumentAssistantDialog(UserDefaults& defaults, Q
     proposedColumn->addWidget(mProposed, 1);
 
     auto* proposedBottom = new QHBoxLayout;
-    mSelectAll = new QCheckBox(text("ASSISTANTSELECTALL"));
+    mSelectAll = new QCheckBox(localizedText("ASSISTANTSELECTALL"));
     mSelectAll->setObjectName("selectAllBox");
     connect(mSelectAll, &QCheckBox::clicked, this, [this](bool on) {
         mAssistant.selectAllClicked(on);
@@ -233,7 +229,7 @@ NewDocumentAssistantDialog::NewDocumentAssistantDialog(UserDefaults& defaults, Q
     });
     proposedBottom->addWidget(mSelectAll);
     proposedBottom->addStretch();
-    mAdd = new QPushButton(text("ASSISTANTADD"));
+    mAdd = new QPushButton(localizedText("ASSISTANTADD"));
     mAdd->setObjectName("addButton");
     connect(mAdd, &QPushButton::clicked, this, [this] {
         const std::size_t entry = mAssistant.addObjectClicked();
@@ -254,7 +250,7 @@ NewDocumentAssistantDialog::NewDocumentAssistantDialog(UserDefaults& defaults, Q
     auto* buttons = new QVBoxLayout;
     buttons->addStretch();
     auto button = [&](const char* name, const char* key, auto action) {
-        auto* b = new QPushButton(text(key));
+        auto* b = new QPushButton(localizedText(key));
         b->setObjectName(QString::fromLatin1(name));
         connect(b, &QPushButton::clicked, this, [this, action] {
             action();
@@ -271,7 +267,7 @@ NewDocumentAssistantDialog::NewDocumentAssistantDialog(UserDefaults& defaults, Q
 
     auto* selectedColumn = new QVBoxLayout;
     auto* selectedTop = new QHBoxLayout;
-    auto* selectedLabel = new QLabel(text("ASSISTANTSELECTED"));
+    auto* selectedLabel = new QLabel(localizedText("ASSISTANTSELECTED"));
     selectedLabel->setFont(heading);
     selectedTop->addWidget(selectedLabel);
     selectedTop->addStretch();
@@ -314,11 +310,11 @@ NewDocumentAssistantDialog::NewDocumentAssistantDialog(UserDefaults& defaults, Q
     mPages->addWidget(closing);
 
     auto* row = new QHBoxLayout;
-    auto* cancel = new QPushButton(text("CANCEL"));
+    auto* cancel = new QPushButton(localizedText("CANCEL"));
     cancel->setObjectName("cancelButton");
     connect(cancel, &QPushButton::clicked, this, &NewDocumentAssistantDialog::reject);
     row->addWidget(cancel);
-    mDoNotShow = new QCheckBox(text("ASSISTANTDONOTSHOW"));
+    mDoNotShow = new QCheckBox(localizedText("ASSISTANTDONOTSHOW"));
     mDoNotShow->setObjectName("doNotShowMeButton");
     mDoNotShow->setChecked(!mDefaults.boolForKey("GXShowNewDocumentAssistant"));
     connect(mDoNotShow, &QCheckBox::toggled, this, [this](bool on) {
@@ -326,11 +322,11 @@ NewDocumentAssistantDialog::NewDocumentAssistantDialog(UserDefaults& defaults, Q
     });
     row->addWidget(mDoNotShow);
     row->addStretch();
-    mPrevious = new QPushButton(text("ASSISTANTPREVIOUS"));
+    mPrevious = new QPushButton(localizedText("ASSISTANTPREVIOUS"));
     mPrevious->setObjectName("previousButton");
     connect(mPrevious, &QPushButton::clicked, this, &NewDocumentAssistantDialog::previous);
     row->addWidget(mPrevious);
-    mNext = new QPushButton(text("ASSISTANTNEXT"));
+    mNext = new QPushButton(localizedText("ASSISTANTNEXT"));
     mNext->setObjectName("nextButton");
     mNext->setDefault(true);
     connect(mNext, &QPushButton::clicked, this, &NewDocumentAssistantDialog::next);
@@ -394,7 +390,7 @@ void NewDocumentAssistantDialog::refresh()
     const int stage = mAssistant.shownStage();
     mStages->show(view.reachedStage, stage);
     mIcon->setPixmap(assistantPageIcon(view.icon, 48));
-    mTitle->setText(text("ASSISTANTSTAGE" + std::to_string(stage)));
+    mTitle->setText(localizedText("ASSISTANTSTAGE" + std::to_string(stage)));
     mCounter->setText(qs(formatMessage(localized("ASSISTANTPAGEOF"),
                                        {mAssistant.pageNumber(), NewDocumentAssistant::kPageCount})));
     QString explanation;
@@ -407,7 +403,7 @@ void NewDocumentAssistantDialog::refresh()
     explanation.remove(headings);
     mExplanation->setText(explanation);
     mPrevious->setEnabled(mAssistant.currentPage() >= 2);
-    mNext->setText(text(mAssistant.onClosingPage() ? "ASSISTANTCREATE" : "ASSISTANTNEXT"));
+    mNext->setText(localizedText(mAssistant.onClosingPage() ? "ASSISTANTCREATE" : "ASSISTANTNEXT"));
 
     // Each page starts with empty search fields and a clear select-all box.
     mFilling = true;
@@ -440,7 +436,7 @@ void NewDocumentAssistantDialog::refresh()
                                 view.lists == AssistantList::ExpenseCategories ||
                                 view.lists == AssistantList::TransferCategories;
         mProposed->setColumnHidden(kSymbol, !isCurrency && !isCategory);
-        mProposed->horizontalHeaderItem(kSymbol)->setText(text(isCurrency ? "ASSISTANTCOLSYMBOLONLY" : "ASSISTANTCOLGROUP"));
+        mProposed->horizontalHeaderItem(kSymbol)->setText(localizedText(isCurrency ? "ASSISTANTCOLSYMBOLONLY" : "ASSISTANTCOLGROUP"));
         mProposed->setColumnHidden(kBalance, !view.balanceColumn);
         mProposed->setColumnHidden(kDefault, !view.defaultColumn);
         mAdd->setVisible(view.plusButton);
@@ -506,7 +502,7 @@ void NewDocumentAssistantDialog::fillTables()
         const AssistantEntry& entry = selected[index];
         QString line = qs(entry.objectName);
         if (withBalance && entry.initialBalance != 0) line += QStringLiteral("  (%1)").arg(amountText(entry.initialBalance));
-        if (withDefault && entry.isDefault) line += QStringLiteral("  ") + text("ASSISTANTISDEFAULT");
+        if (withDefault && entry.isDefault) line += QStringLiteral("  ") + localizedText("ASSISTANTISDEFAULT");
         auto* item = new QListWidgetItem(line);
         item->setData(Qt::UserRole, static_cast<qulonglong>(index));
         mSelected->addItem(item);

@@ -7,18 +7,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 
 namespace ch {
-
-namespace {
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
-
-} // namespace
 
 RollForwardSheet::RollForwardSheet(std::vector<GXCommandHistoryItem>& entries, std::function<void(int)> answer,
                                    QWidget* window)
@@ -28,13 +19,13 @@ RollForwardSheet::RollForwardSheet(std::vector<GXCommandHistoryItem>& entries, s
     setWindowModality(Qt::WindowModal);
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);
-    auto* label = new QLabel(text("ROLLFORWARD"));
+    auto* label = new QLabel(localizedText("ROLLFORWARD"));
     label->setWordWrap(true);
     layout->addWidget(label);
 
     mTable->setObjectName("entriesTable");
     mTable->setColumnCount(3);
-    mTable->setHorizontalHeaderLabels({text("ROLLFORWARDEXCLUDE"), text("ROLLFORWARDCHANGE"), text("ASSISTANTCOLNAME")});
+    mTable->setHorizontalHeaderLabels({localizedText("ROLLFORWARDEXCLUDE"), localizedText("ROLLFORWARDCHANGE"), localizedText("ASSISTANTCOLNAME")});
     mTable->verticalHeader()->hide();
     mTable->setSelectionMode(QAbstractItemView::NoSelection);
     mTable->setFocusPolicy(Qt::NoFocus);
@@ -59,12 +50,12 @@ RollForwardSheet::RollForwardSheet(std::vector<GXCommandHistoryItem>& entries, s
     layout->addWidget(mTable, 1);
 
     auto* buttons = new QHBoxLayout;
-    auto* discard = new QPushButton(text("ROLLFORWARDDISCARD"));
+    auto* discard = new QPushButton(localizedText("ROLLFORWARDDISCARD"));
     discard->setObjectName("discardButton");
     connect(discard, &QPushButton::clicked, this, [this] { finish(-1); });
     buttons->addWidget(discard);
     buttons->addStretch();
-    auto* replay = new QPushButton(text("ROLLFORWARDREPLAY"));
+    auto* replay = new QPushButton(localizedText("ROLLFORWARDREPLAY"));
     replay->setObjectName("replayButton");
     replay->setDefault(true);
     connect(replay, &QPushButton::clicked, this, [this] {

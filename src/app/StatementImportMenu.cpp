@@ -11,18 +11,13 @@
 #include "import/views/ImportPage.h"
 #include "import/views/fileImportAssistantWindowController.h"
 #include "model/foundation/CErrorManager.h"
-#include "platform/core/localized_strings.h"
 #include "platform/core/user_defaults.h"
+#include "platform/gui/localized_text.h"
 #include "ui/DocumentWindowFrame.h"
 
 namespace ch {
 
 namespace {
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 QStringList suffixesOf(StatementKind kind, const std::optional<Dictionary>& definition)
 {
@@ -53,17 +48,17 @@ std::optional<QString> askForFile(QWidget* parent, const QString& folder, const 
 StatementImportMenu::StatementImportMenu(MyDocument& document, DocumentWindowFrame& window, QMenu& fileMenu)
     : QObject(&fileMenu), mDocument(document), mWindow(window)
 {
-    QMenu* menu = fileMenu.addMenu(text("IMPORTMENU"));
+    QMenu* menu = fileMenu.addMenu(localizedText("IMPORTMENU"));
     menu->setObjectName(QStringLiteral("importMenu"));
     auto add = [&](const char* name, const char* key, StatementKind kind) {
-        QAction* action = menu->addAction(text(key));
+        QAction* action = menu->addAction(localizedText(key));
         action->setObjectName(QString::fromLatin1(name));
         connect(action, &QAction::triggered, this, [this, kind] { importStatement(kind); });
     };
     add("importOFX", "IMPORTOFXMENUITEM", StatementKind::OFX);
     add("importQIF", "IMPORTQIFMENUITEM", StatementKind::QIF);
     add("importBankExport", "IMPORTBANKEXPORTMENUITEM", StatementKind::BankExport);
-    mDefinitions = menu->addMenu(text("IMPORTWITHFILEDSCRIPTORMENU"));
+    mDefinitions = menu->addMenu(localizedText("IMPORTWITHFILEDSCRIPTORMENU"));
     mDefinitions->setObjectName(QStringLiteral("importWithDefinition"));
     // A definition saved by the assistant is listed the next time.
     connect(mDefinitions, &QMenu::aboutToShow, this, &StatementImportMenu::fillDefinitions);

@@ -28,16 +28,12 @@
 #include "platform/core/localized_strings.h"
 #include "platform/core/message_format.h"
 #include "platform/core/user_defaults.h"
+#include "platform/gui/localized_text.h"
 #include "ui/NamedIcons.h"
 
 namespace ch {
 
 namespace {
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 QString name(std::string_view key)
 {
@@ -96,7 +92,7 @@ ApplicationPreferencesWindow::ApplicationPreferencesWindow(UserDefaults& default
     : QWidget(parent, Qt::Window), mDefaults(defaults), mToolbar(new QToolBar(this)), mTabs(new QStackedWidget(this))
 {
     setObjectName("preferenceWindow");
-    setWindowTitle(text("PREFERENCESWINDOWTITLE"));
+    setWindowTitle(localizedText("PREFERENCESWINDOWTITLE"));
     mToolbar->setObjectName("GlobalPreferenceToolbarTest");
     mToolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     mToolbar->setMovable(false);
@@ -105,7 +101,7 @@ ApplicationPreferencesWindow::ApplicationPreferencesWindow(UserDefaults& default
 
     auto* group = new QActionGroup(this);
     for (int tag = 0; tag < static_cast<int>(std::size(kPages)); ++tag) {
-        QAction* item = mToolbar->addAction(makeNamedIcon(kPages[tag]), text(kPageLabels[tag]));
+        QAction* item = mToolbar->addAction(makeNamedIcon(kPages[tag]), localizedText(kPageLabels[tag]));
         item->setObjectName(name(kPages[tag]));
         item->setProperty("tag", tag);
         item->setCheckable(true);
@@ -186,7 +182,7 @@ void ApplicationPreferencesWindow::closeEvent(QCloseEvent* event)
 
 QCheckBox* ApplicationPreferencesWindow::flag(std::string_view key, std::string_view titleKey)
 {
-    auto* box = new QCheckBox(text(titleKey));
+    auto* box = new QCheckBox(localizedText(titleKey));
     box->setObjectName(name(key));
     connect(box, &QCheckBox::toggled, this, [this, key](bool on) {
         store(key, Value(on));
@@ -201,7 +197,7 @@ QSpinBox* ApplicationPreferencesWindow::number(std::string_view key, int minimum
     auto* spin = new QSpinBox;
     spin->setObjectName(name(key));
     spin->setRange(minimum, maximum);
-    if (!suffixKey.empty()) spin->setSuffix(text(suffixKey));
+    if (!suffixKey.empty()) spin->setSuffix(localizedText(suffixKey));
     // A number typed digit by digit counts once it is complete, so that
     // "15" does not first restart a timer at 1 minute.
     spin->setKeyboardTracking(false);
@@ -223,7 +219,7 @@ QLineEdit* ApplicationPreferencesWindow::address(std::string_view key)
 {
     auto* field = new QLineEdit;
     field->setObjectName(name(key));
-    field->setPlaceholderText(text("PREFADDRESSPLACEHOLDER"));
+    field->setPlaceholderText(localizedText("PREFADDRESSPLACEHOLDER"));
     field->setClearButtonEnabled(true);
     field->setMinimumWidth(320);
     connect(field, &QLineEdit::editingFinished, this, [this, key, field] {
@@ -311,8 +307,8 @@ QWidget* ApplicationPreferencesWindow::makeGeneralPage()
 {
     QFormLayout* form = nullptr;
     QWidget* page = formPage(form);
-    form->addRow(text("PREFDECIMALSLABEL"), number(kNumberOfDecimalsKey, 0, 4));
-    form->addRow(text("PREFTABLETEXTSIZELABEL"), number(kTableTextSizeKey, 8, 24));
+    form->addRow(localizedText("PREFDECIMALSLABEL"), number(kNumberOfDecimalsKey, 0, 4));
+    form->addRow(localizedText("PREFTABLETEXTSIZELABEL"), number(kTableTextSizeKey, 8, 24));
     form->addRow(flag(kShowStartupChoiceKey, "PREFSTARTUPCHOICE"));
     form->addRow(flag(kShowLastDocumentAtStartupKey, "PREFLASTDOCUMENT"));
     form->addRow(flag(kShowNewDocumentAssistantKey, "PREFNEWDOCUMENTASSISTANT"));
@@ -326,7 +322,7 @@ QWidget* ApplicationPreferencesWindow::makeAutosavePage()
     QWidget* page = formPage(form);
     form->addRow(flag(kAutoSaveKey, "PREFAUTOSAVE"));
     const auto* interval = applicationPreferenceField(kAutoSaveIntervalKey);
-    form->addRow(text("PREFAUTOSAVEINTERVALLABEL"),
+    form->addRow(localizedText("PREFAUTOSAVEINTERVALLABEL"),
                  number(kAutoSaveIntervalKey, static_cast<int>(interval->minimum), static_cast<int>(interval->maximum),
                         "PREFMINUTES"));
     form->addRow(flag(kKeepLogFileKey, "PREFKEEPLOGFILE"));
@@ -341,21 +337,21 @@ QWidget* ApplicationPreferencesWindow::makeColoursPage()
         {kGreenTextColorKey, "PREFGREENLABEL"}, {kRedTextColorKey, "PREFREDLABEL"}, {kBlueTextColorKey, "PREFBLUELABEL"}};
     for (const auto& [key, label] : rows) {
         auto* row = new QHBoxLayout;
-        auto* sample = new QLabel(text("PREFCOLOURSAMPLE"));
+        auto* sample = new QLabel(localizedText("PREFCOLOURSAMPLE"));
         sample->setObjectName(name(key) + "Sample");
         QFont bold = sample->font();
         bold.setBold(true);
         sample->setFont(bold);
         sample->setMinimumWidth(90);
-        auto* choose = new QPushButton(text("PREFCHOOSECOLOUR"));
+        auto* choose = new QPushButton(localizedText("PREFCHOOSECOLOUR"));
         choose->setObjectName(name(key));
         connect(choose, &QPushButton::clicked, this, [this, key] { chooseColour(key); });
         row->addWidget(sample);
         row->addWidget(choose);
         row->addStretch();
-        form->addRow(text(label), row);
+        form->addRow(localizedText(label), row);
     }
-    auto* restore = new QPushButton(text("PREFRESTORECOLOURS"));
+    auto* restore = new QPushButton(localizedText("PREFRESTORECOLOURS"));
     restore->setObjectName("restoreColours");
     connect(restore, &QPushButton::clicked, this, [this] {
         restoreDefaultTextColours(mDefaults);
@@ -409,16 +405,16 @@ QWidget* ApplicationPreferencesWindow::makeImportingPage()
         return box;
     };
     QComboBox* qif = choice(kQifDateFormatKey);
-    qif->addItem(text("PREFQIFMONTHFIRST"), QVariant::fromValue<qlonglong>(0));
-    qif->addItem(text("PREFQIFSHORTDATE"), QVariant::fromValue<qlonglong>(1));
-    form->addRow(text("PREFQIFDATELABEL"), qif);
+    qif->addItem(localizedText("PREFQIFMONTHFIRST"), QVariant::fromValue<qlonglong>(0));
+    qif->addItem(localizedText("PREFQIFSHORTDATE"), QVariant::fromValue<qlonglong>(1));
+    form->addRow(localizedText("PREFQIFDATELABEL"), qif);
     QComboBox* encodings = choice(kDestinationEncodingKey);
     constexpr std::string_view kEncodingNames[] = {"PREFENCODINGMACROMAN", "PREFENCODINGWINDOWS",
                                                    "PREFENCODINGISOLATIN", "PREFENCODINGUTF8", "PREFENCODINGASCII"};
     const auto offered = destinationEncodingChoices();
     for (std::size_t i = 0; i < offered.size() && i < std::size(kEncodingNames); ++i)
-        encodings->addItem(text(kEncodingNames[i]), QVariant::fromValue<qlonglong>(offered[i]));
-    form->addRow(text("PREFENCODINGLABEL"), encodings);
+        encodings->addItem(localizedText(kEncodingNames[i]), QVariant::fromValue<qlonglong>(offered[i]));
+    form->addRow(localizedText("PREFENCODINGLABEL"), encodings);
     return page;
 }
 
@@ -429,11 +425,11 @@ QWidget* ApplicationPreferencesWindow::makeOnLinePage()
     form->addRow(flag(kOnLineUpdateCheckKey, "PREFUPDATECHECK"));
     form->addRow(flag(kOnLineSharepriceCheckKey, "PREFSHAREPRICECHECK"));
     const auto* refresh = applicationPreferenceField(kStockRefreshRateKey);
-    form->addRow(text("PREFREFRESHLABEL"), number(kStockRefreshRateKey, static_cast<int>(refresh->minimum),
+    form->addRow(localizedText("PREFREFRESHLABEL"), number(kStockRefreshRateKey, static_cast<int>(refresh->minimum),
                                                   static_cast<int>(refresh->maximum), "PREFMINUTES"));
-    form->addRow(text("PREFQUOTEADDRESSLABEL"), address(kQuoteServiceAddressKey));
-    form->addRow(text("PREFCONVERTERADDRESSLABEL"), address(kCurrencyConverterAddressKey));
-    mAddressRefused = new QLabel(text("PREFADDRESSREFUSED"));
+    form->addRow(localizedText("PREFQUOTEADDRESSLABEL"), address(kQuoteServiceAddressKey));
+    form->addRow(localizedText("PREFCONVERTERADDRESSLABEL"), address(kCurrencyConverterAddressKey));
+    mAddressRefused = new QLabel(localizedText("PREFADDRESSREFUSED"));
     mAddressRefused->setObjectName("addressRefused");
     mAddressRefused->setWordWrap(true);
     QPalette palette = mAddressRefused->palette();

@@ -18,6 +18,7 @@
 #include "bridge/TextColours.h"
 #include "model/foundation/CDecimal.h"
 #include "platform/core/user_defaults.h"
+#include "platform/gui/localized_text.h"
 #include "ui/ApplicationPreferencesWindow.h"
 #include "ui/CStartupChoiceController.h"
 #include "ui/DocumentHost.h"
@@ -26,15 +27,6 @@
 #include "ui/HelpMenu.h"
 
 namespace ch {
-
-namespace {
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
-
-} // namespace
 
 ApplicationShell::ApplicationShell(UserDefaults& defaults, Dispatcher& dispatcher, UserDefaultsStore* store,
                                    QObject* parent)
@@ -48,33 +40,33 @@ ApplicationShell::ApplicationShell(UserDefaults& defaults, Dispatcher& dispatche
     mMainWindow->setObjectName("MainWindow");
     mMainWindow->setWindowTitle(QStringLiteral("Countinghouse"));
     mMainWindow->resize(1000, 700);
-    QMenu* file = mMainWindow->menuBar()->addMenu(text("FILEMENU"));
+    QMenu* file = mMainWindow->menuBar()->addMenu(localizedText("FILEMENU"));
     file->setObjectName("FILEMENU");
-    QAction* newDocument = file->addAction(text("NEWDOCUMENTMENUITEM"), this, [this] { this->newDocument(); });
+    QAction* newDocument = file->addAction(localizedText("NEWDOCUMENTMENUITEM"), this, [this] { this->newDocument(); });
     newDocument->setObjectName("new");
     newDocument->setShortcuts(QKeySequence::New);
-    QAction* open = file->addAction(text("OPENDOCUMENTMENUITEM"), this, [this] { openDocument(); });
+    QAction* open = file->addAction(localizedText("OPENDOCUMENTMENUITEM"), this, [this] { openDocument(); });
     open->setObjectName("open");
     open->setShortcuts(QKeySequence::Open);
     file->addSeparator();
-    QAction* quit = file->addAction(text("QUITMENUITEM"), qApp, &QApplication::closeAllWindows);
+    QAction* quit = file->addAction(localizedText("QUITMENUITEM"), qApp, &QApplication::closeAllWindows);
     quit->setObjectName("quit");
     // Not every desktop's key theme binds the standard Quit key: Ctrl+Q always.
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setMenuRole(QAction::QuitRole);
-    QMenu* edit = mMainWindow->menuBar()->addMenu(text("EDITMENU"));
+    QMenu* edit = mMainWindow->menuBar()->addMenu(localizedText("EDITMENU"));
     edit->setObjectName("EDITMENU");
-    QAction* preferences = edit->addAction(text("PREFERENCESMENUITEM"), this, &ApplicationShell::showPreferences);
+    QAction* preferences = edit->addAction(localizedText("PREFERENCESMENUITEM"), this, &ApplicationShell::showPreferences);
     preferences->setObjectName("preferences");
     preferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     preferences->setMenuRole(QAction::PreferencesRole);
-    QMenu* help = mMainWindow->menuBar()->addMenu(text("HELPMENU"));
+    QMenu* help = mMainWindow->menuBar()->addMenu(localizedText("HELPMENU"));
     help->setObjectName("HELPMENU");
     addHelpBookAction(help);
-    QAction* about = help->addAction(text("ABOUTMENU"), this, &ApplicationShell::doSplash);
+    QAction* about = help->addAction(localizedText("ABOUTMENU"), this, &ApplicationShell::doSplash);
     about->setObjectName("doSplash");
     about->setMenuRole(QAction::AboutRole);
-    QAction* updates = help->addAction(text("UPDATECHECKMENUITEM"), this, &ApplicationShell::updateCheckRequested);
+    QAction* updates = help->addAction(localizedText("UPDATECHECKMENUITEM"), this, &ApplicationShell::updateCheckRequested);
     updates->setObjectName("checkForUpdates");
 
     // Amounts, their colours and table texts are drawn from the defaults at
@@ -264,7 +256,7 @@ void ApplicationShell::newDocument()
         documentsChanged();
         return;
     }
-    showMainWindow(text("UNTITLED"));
+    showMainWindow(localizedText("UNTITLED"));
 }
 
 void ApplicationShell::openURL(const std::string& url)

@@ -11,6 +11,7 @@
 #include "bridge/GXDebetItemArrayFinalizer.h"
 #include "bridge/ItemsOfList.h"
 #include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 #include "ui/GXBorderedView.h"
 #include "ui/NamedIcons.h"
 #include "ui/ChartSinkViews.h"
@@ -23,11 +24,6 @@ namespace {
 
 constexpr FourCharCode kAccountsRoot = fourCC("AccT");
 constexpr FourCharCode kCategoriesRoot = fourCC("MxpT");
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 // A line's item, made only for a bar's detail window.
 std::function<ChartElement(CNonVisual*)> lineItems(CNonVisualDataItemController* registry)
@@ -96,8 +92,8 @@ void CBarchartSubviewController::updateHeading()
     const auto node = mSelectedMasterItem();
     const bool categories = node && node->objectType() == kCategoriesRoot;
     mHeading->setIcon(makeNamedIcon(categories ? "categories" : "accounts"));
-    mHeading->setTitle(node ? QString::fromStdString(node->getName()) : text("ACCOUNTBUTTON"));
-    mHeading->setSubtitle(text(categories ? "BARCHARTCATEGORIES" : "BARCHARTACCOUNTS"));
+    mHeading->setTitle(node ? QString::fromStdString(node->getName()) : localizedText("ACCOUNTBUTTON"));
+    mHeading->setSubtitle(localizedText(categories ? "BARCHARTCATEGORIES" : "BARCHARTACCOUNTS"));
 }
 
 QWidget* CBarchartSubviewController::makeControlledView()

@@ -7,7 +7,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 #include "ui/CSideBarController.h"
 #include "ui/CSplitterDragger.h"
 #include "ui/GXBorderedView.h"
@@ -26,11 +26,6 @@
 namespace ch {
 
 namespace {
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 // The background of the tree: the light blue-grey of a source list.
 const QColor kSourceListBackground(0xE6, 0xEB, 0xF1);
@@ -106,7 +101,7 @@ CSideBarView::CSideBarView(CSideBarController& controller, IconLibrary& icons, Q
     pieLayout->setSpacing(0);
     pieLayout->addWidget(mPie, 1);
     mQuickEntryButton->setObjectName("quickEntryButton");
-    mQuickEntryButton->setText(text("353"));
+    mQuickEntryButton->setText(localizedText("353"));
     mQuickEntryButton->setAutoRaise(true);
     mQuickEntryButton->setFocusPolicy(Qt::NoFocus);
     connect(mQuickEntryButton, &QToolButton::clicked, this, [this] { mController.forceFastTransactionpaneToFront(); });
@@ -141,7 +136,7 @@ CSideBarView::CSideBarView(CSideBarController& controller, IconLibrary& icons, Q
     bottom->setFixedHeight(26);
     mNewButton->setObjectName("mNewButton");
     mNewButton->setText(QStringLiteral("+"));
-    mNewButton->setToolTip(text("NEWOBJECTMENUITEM"));
+    mNewButton->setToolTip(localizedText("NEWOBJECTMENUITEM"));
     mNewButton->setAutoRaise(true);
     mNewButton->setFocusPolicy(Qt::NoFocus);
     connect(mNewButton, &QToolButton::clicked, this, [this] { mController.newPressed(); });
@@ -151,7 +146,7 @@ CSideBarView::CSideBarView(CSideBarController& controller, IconLibrary& icons, Q
     mActionButton->setFocusPolicy(Qt::NoFocus);
     mCollapseButton->setObjectName("collapseButton");
     mCollapseButton->setText(QString::fromUtf8("\u25BE"));
-    mCollapseButton->setToolTip(text("354"));
+    mCollapseButton->setToolTip(localizedText("354"));
     mCollapseButton->setAutoRaise(true);
     mCollapseButton->setFocusPolicy(Qt::NoFocus);
     connect(mCollapseButton, &QToolButton::clicked, this, [this] { changeCollapseStateOfBottomSubview(); });
@@ -253,7 +248,7 @@ void CSideBarView::buildMenus()
                 menu->addSeparator();
                 continue;
             }
-            QAction* item = menu->addAction(text(entry.titleKey));
+            QAction* item = menu->addAction(localizedText(entry.titleKey));
             item->setProperty("tag", entry.tag);
             item->setProperty("baseTitle", item->text());
             connect(item, &QAction::triggered, this, [controller = &mController, command = entry.command] {

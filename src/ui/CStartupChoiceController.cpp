@@ -8,16 +8,11 @@
 
 #include "document/app/GXApplicationDelegate.h"
 #include "document/app/ProductInfo.h"
-#include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 
 namespace ch {
 
 namespace {
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 void openAddress(std::string_view address)
 {
@@ -30,14 +25,14 @@ CStartupChoiceController::CStartupChoiceController(LinksReader readLinks, QWidge
     : Sheet(parent), mReadLinks(std::move(readLinks))
 {
     setObjectName("welcome");
-    setWindowTitle(text("WELCOMETITLE"));
+    setWindowTitle(localizedText("WELCOMETITLE"));
 
-    auto* heading = new QLabel(text("WELCOMETITLE"), this);
+    auto* heading = new QLabel(localizedText("WELCOMETITLE"), this);
     QFont big = heading->font();
     big.setPointSizeF(big.pointSizeF() * 1.4);
     big.setBold(true);
     heading->setFont(big);
-    auto* intro = new QLabel(text("WELCOMETEXT"), this);
+    auto* intro = new QLabel(localizedText("WELCOMETEXT"), this);
     intro->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 20, 24, 16);
@@ -47,7 +42,7 @@ CStartupChoiceController::CStartupChoiceController(LinksReader readLinks, QWidge
     layout->addSpacing(8);
 
     auto add = [&](const char* name, const char* key, void (CStartupChoiceController::*action)()) {
-        auto* button = new QPushButton(text(key), this);
+        auto* button = new QPushButton(localizedText(key), this);
         button->setObjectName(name);
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, action);
@@ -65,7 +60,7 @@ CStartupChoiceController::CStartupChoiceController(LinksReader readLinks, QWidge
     for (auto [name, key, action] :
          {std::tuple{"videoTutorials", "VIDEOTUTORIALS", &CStartupChoiceController::videoTutorials},
           std::tuple{"visitCommunityClicked", "VISITCOMMUNITY", &CStartupChoiceController::visitCommunityClicked}}) {
-        auto* button = new QPushButton(text(key), this);
+        auto* button = new QPushButton(localizedText(key), this);
         button->setObjectName(name);
         button->setAutoDefault(false);
         button->setFlat(true);

@@ -9,16 +9,12 @@
 #include "document/app/ProductInfo.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/message_format.h"
+#include "platform/gui/localized_text.h"
 #include "ui/GXURLField.h"
 
 namespace ch {
 
 namespace {
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 QString qs(std::string_view s)
 {
@@ -30,7 +26,7 @@ QString qs(std::string_view s)
 GXAboutScreenController::GXAboutScreenController(QWidget* parent) : QDialog(parent)
 {
     setObjectName("About");
-    setWindowTitle(text("ABOUTTITLE"));
+    setWindowTitle(localizedText("ABOUTTITLE"));
 
     auto* name = new QLabel(QStringLiteral("Countinghouse"), this);
     QFont big = name->font();
@@ -44,7 +40,7 @@ GXAboutScreenController::GXAboutScreenController(QWidget* parent) : QDialog(pare
     version->setObjectName("version");
     version->setAlignment(Qt::AlignCenter);
 
-    auto* credits = new QLabel(text("ABOUTCREDITS"), this);
+    auto* credits = new QLabel(localizedText("ABOUTCREDITS"), this);
     credits->setObjectName("credits");
     credits->setWordWrap(true);
     credits->setAlignment(Qt::AlignCenter);
@@ -53,10 +49,10 @@ GXAboutScreenController::GXAboutScreenController(QWidget* parent) : QDialog(pare
     site->setObjectName("siteLink");
     site->setAlignment(Qt::AlignCenter);
 
-    auto* support = new QPushButton(text("SUPPORTLINK"), this);
+    auto* support = new QPushButton(localizedText("SUPPORTLINK"), this);
     support->setObjectName("doSupportLink");
     connect(support, &QPushButton::clicked, this, &GXAboutScreenController::doSupportLink);
-    auto* sales = new QPushButton(text("SALESLINK"), this);
+    auto* sales = new QPushButton(localizedText("SALESLINK"), this);
     sales->setObjectName("doSalesLink");
     connect(sales, &QPushButton::clicked, this, &GXAboutScreenController::doSalesLink);
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <map>
 
-#include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 #include "ui/CommandRouting.h"
 
 namespace ch {
@@ -46,11 +46,6 @@ constexpr std::array<MenuCommandEntry, 30> kMenuCommands = {{
     {"VIEWMENU", "BUDGETBUTTON", 0, "budgetPage:", QKeySequence::UnknownKey},
 }};
 
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
-
 } // namespace
 
 std::span<const MenuCommandEntry> menuCommandTable()
@@ -65,7 +60,7 @@ std::vector<QAction*> buildCommandMenus(QMenuBar& bar, CommandRouter& router)
     for (const MenuCommandEntry& entry : kMenuCommands) {
         QMenu*& menu = menus[entry.menuKey];
         if (!menu) {
-            menu = bar.addMenu(text(entry.menuKey));
+            menu = bar.addMenu(localizedText(entry.menuKey));
             menu->setObjectName(QString::fromUtf8(entry.menuKey.data(), static_cast<int>(entry.menuKey.size())));
             QObject::connect(menu, &QMenu::aboutToShow, &router, [menu, &router] {
                 for (QAction* item : menu->actions())
@@ -77,7 +72,7 @@ std::vector<QAction*> buildCommandMenus(QMenuBar& bar, CommandRouter& router)
             continue;
         }
         const std::string action(entry.action);
-        QAction* command = makeCommandAction(menu, text(entry.titleKey), entry.tag, action.c_str());
+        QAction* command = makeCommandAction(menu, localizedText(entry.titleKey), entry.tag, action.c_str());
         command->setObjectName(QString::fromUtf8(entry.titleKey.data(), static_cast<int>(entry.titleKey.size())));
         if (entry.key != QKeySequence::UnknownKey) command->setShortcuts(entry.key);
         QObject::connect(command, &QAction::triggered, &router, [command, &router] { router.trigger(*command); });

@@ -9,8 +9,8 @@
 
 #include <algorithm>
 
-#include "platform/core/localized_strings.h"
 #include "platform/core/user_defaults.h"
+#include "platform/gui/localized_text.h"
 #include "ui/CommandRouting.h"
 #include "ui/MainToolbarItems.h"
 #include "ui/NamedIcons.h"
@@ -19,11 +19,6 @@
 namespace ch {
 
 namespace {
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 QString qstring(std::string_view text)
 {
@@ -42,14 +37,14 @@ MainToolbar::MainToolbar(CommandRouter& router, QWidget* parent)
     : QToolBar(parent), mRouter(router), mSelectable(new QActionGroup(this))
 {
     setObjectName(qstring(kMainToolbarIdentifier));
-    setWindowTitle(text("TOOLBARTITLE"));
+    setWindowTitle(localizedText("TOOLBARTITLE"));
     setMovable(false);
     setFloatable(false);
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     setIconSize(QSize(28, 28));
     mSelectable->setExclusive(true);
 
-    mCustomizeAction = new QAction(text("CUSTOMIZETOOLBARMENUITEM"), this);
+    mCustomizeAction = new QAction(localizedText("CUSTOMIZETOOLBARMENUITEM"), this);
     mCustomizeAction->setObjectName("customizeToolbar");
     connect(mCustomizeAction, &QAction::triggered, this, &MainToolbar::runCustomizationSheet);
     mContextMenu = new QMenu(this);
@@ -142,9 +137,9 @@ QAction* MainToolbar::makeItem(const QString& identifier)
     QAction* item = nullptr;
     if (identifier == qstring(kCustomizeItem)) {
         // Opens the sheet whatever the page: not validated like the others.
-        item = new QAction(makeNamedIcon("customize"), text("CUSTOMIZEBUTTON"), this);
+        item = new QAction(makeNamedIcon("customize"), localizedText("CUSTOMIZEBUTTON"), this);
         item->setObjectName(identifier);
-        item->setToolTip(text("CUSTOMIZETOOLBARMENUITEM"));
+        item->setToolTip(localizedText("CUSTOMIZETOOLBARMENUITEM"));
         connect(item, &QAction::triggered, this, &MainToolbar::runCustomizationSheet);
     } else if (!entry) {
         item = new QAction(this);
@@ -155,7 +150,7 @@ QAction* MainToolbar::makeItem(const QString& identifier)
         mSearchField = new QLineEdit(this);
         mSearchField->setObjectName("mSearchFieldOutlet");
         mSearchField->setClearButtonEnabled(true);
-        mSearchField->setPlaceholderText(text(entry->labelKey));
+        mSearchField->setPlaceholderText(localizedText(entry->labelKey));
         mSearchField->setToolTip(qstring(kSearchToolTip));
         mSearchField->setMinimumWidth(kSearchMinimumWidth);
         mSearchField->setMaximumWidth(kSearchMaximumWidth);
@@ -163,7 +158,7 @@ QAction* MainToolbar::makeItem(const QString& identifier)
         connect(mSearchField, &QLineEdit::returnPressed, this,
                 [this] { emit searchRequested(mSearchField->text()); });
         search->setDefaultWidget(mSearchField);
-        search->setText(text(entry->labelKey));
+        search->setText(localizedText(entry->labelKey));
         search->setObjectName(identifier);
         search->setProperty(kToolbarIdentifierProperty, identifier);
         search->setProperty(kTagProperty, 0);
@@ -171,9 +166,9 @@ QAction* MainToolbar::makeItem(const QString& identifier)
         item = search;
     } else {
         const std::string action(entry->action);
-        item = makeCommandAction(this, text(entry->labelKey), entry->tag, action.c_str(), identifier);
+        item = makeCommandAction(this, localizedText(entry->labelKey), entry->tag, action.c_str(), identifier);
         item->setIcon(makeNamedIcon(entry->image));
-        item->setToolTip(text(entry->labelKey));
+        item->setToolTip(localizedText(entry->labelKey));
         connect(item, &QAction::triggered, this, [this, item] { mRouter.trigger(*item); });
         if (isSelectable(entry->identifier)) {
             item->setCheckable(true);

@@ -3,18 +3,13 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 #include "ui/NamedIcons.h"
 #include "ui/PageHeading.h"
 
 namespace ch {
 
 namespace {
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 std::string_view iconOf(SideBarPageKind kind)
 {
@@ -86,19 +81,19 @@ QString PlaceholderPage::subtitle() const
 void PlaceholderPage::updateHeading()
 {
     if (!mHeading) return;
-    QString title = text(pageTitleKey(mKind));
+    QString title = localizedText(pageTitleKey(mKind));
     QString subtitle;
     std::string_view icon = iconOf(mKind);
     if (const auto node = mSelectedMasterItem()) {
         title = QString::fromStdString(node->getName());
-        subtitle = text(pageTitleKey(mKind));
+        subtitle = localizedText(pageTitleKey(mKind));
         const std::string nodeIcon = node->getIconName();
         if (!makeNamedIcon(nodeIcon).isNull()) {
             mHeading->setIcon(makeNamedIcon(nodeIcon));
             icon = {};
         }
     } else if (const auto [key, subIcon] = subPageOf(mSubPage); !key.empty()) {
-        title = text(key);
+        title = localizedText(key);
         icon = subIcon;
     }
     if (!icon.empty()) mHeading->setIcon(makeNamedIcon(icon));
@@ -116,7 +111,7 @@ QWidget* PlaceholderPage::makeControlledView()
     view->setPalette(base);
 
     mHeading = new PageHeading(view);
-    auto* note = new QLabel(text("PAGENOTYETAVAILABLE"), view);
+    auto* note = new QLabel(localizedText("PAGENOTYETAVAILABLE"), view);
     note->setObjectName("placeholderNote");
     note->setAlignment(Qt::AlignCenter);
     note->setWordWrap(true);

@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "document/arguments/SimpleTransactionArguments.h"
-#include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 #include "ui/CSideBarController.h"
 #include "ui/WindowDocument.h"
 #include "ui/controls/CAmountField.h"
@@ -20,11 +20,6 @@
 namespace ch {
 
 namespace {
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 void showId(CPopupList* popup, std::optional<long> id)
 {
@@ -50,7 +45,7 @@ QuickEntryPane::QuickEntryPane(CSideBarController& controller, QWidget* parent)
     mOtherAccount->setArray(book_lists::profitAndLossAccounts(books));
     mOurAccount->setArray(book_lists::propertyAccounts(books));
 
-    auto* title = new QLabel(text("QUICKENTRYTITLE"));
+    auto* title = new QLabel(localizedText("QUICKENTRYTITLE"));
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
@@ -61,11 +56,11 @@ QuickEntryPane::QuickEntryPane(CSideBarController& controller, QWidget* parent)
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     mForm = form;
-    form->addRow(text("FIELDDATE"), mDate);
-    form->addRow(text("FIELDOTHERACCOUNT"), mOtherAccount);
-    form->addRow(text("FIELDOURACCOUNT"), mOurAccount);
-    form->addRow(text("FIELDAMOUNT"), mAmount);
-    form->addRow(text("FIELDNAME"), mName);
+    form->addRow(localizedText("FIELDDATE"), mDate);
+    form->addRow(localizedText("FIELDOTHERACCOUNT"), mOtherAccount);
+    form->addRow(localizedText("FIELDOURACCOUNT"), mOurAccount);
+    form->addRow(localizedText("FIELDAMOUNT"), mAmount);
+    form->addRow(localizedText("FIELDNAME"), mName);
     mBook->setAutoDefault(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 6, 8, 6);

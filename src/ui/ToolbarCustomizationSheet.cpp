@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-#include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 #include "ui/MainToolbarItems.h"
 #include "ui/NamedIcons.h"
 
@@ -17,26 +17,21 @@ namespace ch {
 
 namespace {
 
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
-
 QListWidgetItem* makeEntry(const std::string& identifier)
 {
     QString label;
     QIcon icon;
     if (identifier == kSeparatorItem) {
-        label = text("TOOLBARSEPARATOR");
+        label = localizedText("TOOLBARSEPARATOR");
     } else if (identifier == kSpaceItem) {
-        label = text("TOOLBARSPACE");
+        label = localizedText("TOOLBARSPACE");
     } else if (identifier == kFlexibleSpaceItem) {
-        label = text("TOOLBARFLEXIBLESPACE");
+        label = localizedText("TOOLBARFLEXIBLESPACE");
     } else if (identifier == kCustomizeItem) {
-        label = text("CUSTOMIZEBUTTON");
+        label = localizedText("CUSTOMIZEBUTTON");
         icon = makeNamedIcon("customize");
     } else if (const ToolbarItemEntry* entry = findToolbarItem(identifier)) {
-        label = text(entry->labelKey);
+        label = localizedText(entry->labelKey);
         if (!entry->image.empty()) icon = makeNamedIcon(entry->image);
     }
     if (icon.isNull()) {
@@ -57,7 +52,7 @@ std::string identifierOf(const QListWidgetItem* item)
 
 QPushButton* button(const char* name, std::string_view key, QWidget* parent)
 {
-    auto* made = new QPushButton(text(key), parent);
+    auto* made = new QPushButton(localizedText(key), parent);
     made->setObjectName(QString::fromLatin1(name));
     made->setAutoDefault(false);
     return made;
@@ -69,7 +64,7 @@ ToolbarCustomizationSheet::ToolbarCustomizationSheet(const std::vector<std::stri
     : QDialog(parent), mAllowed(new QListWidget(this)), mShown(new QListWidget(this))
 {
     setObjectName("toolbarCustomizationSheet");
-    setWindowTitle(text("CUSTOMIZETOOLBARTITLE"));
+    setWindowTitle(localizedText("CUSTOMIZETOOLBARTITLE"));
     setWindowModality(Qt::WindowModal);
 
     mAllowed->setObjectName("allowedItems");
@@ -108,14 +103,14 @@ ToolbarCustomizationSheet::ToolbarCustomizationSheet(const std::vector<std::stri
 
     auto* lists = new QHBoxLayout;
     auto* left = new QVBoxLayout;
-    left->addWidget(new QLabel(text("TOOLBARALLOWEDITEMS"), this));
+    left->addWidget(new QLabel(localizedText("TOOLBARALLOWEDITEMS"), this));
     left->addWidget(mAllowed);
     auto* middle = new QVBoxLayout;
     middle->addStretch();
     for (QPushButton* each : {add, remove, up, down}) middle->addWidget(each);
     middle->addStretch();
     auto* right = new QVBoxLayout;
-    right->addWidget(new QLabel(text("TOOLBARSHOWNITEMS"), this));
+    right->addWidget(new QLabel(localizedText("TOOLBARSHOWNITEMS"), this));
     right->addWidget(mShown);
     lists->addLayout(left, 1);
     lists->addLayout(middle);
@@ -128,7 +123,7 @@ ToolbarCustomizationSheet::ToolbarCustomizationSheet(const std::vector<std::stri
     buttons->addWidget(ok);
 
     auto* layout = new QVBoxLayout(this);
-    auto* explanation = new QLabel(text("CUSTOMIZETOOLBARTEXT"), this);
+    auto* explanation = new QLabel(localizedText("CUSTOMIZETOOLBARTEXT"), this);
     explanation->setWordWrap(true);
     layout->addWidget(explanation);
     layout->addLayout(lists, 1);

@@ -31,14 +31,10 @@
 #include "platform/core/alerts.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/message_format.h"
+#include "platform/gui/localized_text.h"
 
 namespace ch {
 namespace {
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 QString amountText(std::optional<double> amount)
 {
@@ -190,18 +186,18 @@ bool BudgetSheet::amountsWithinLimit()
 
 CNewBudgetController::CNewBudgetController(QWidget* parent) : BudgetSheet(parent)
 {
-    setWindowTitle(text("NewBud"));
+    setWindowTitle(localizedText("NewBud"));
     budgetBaseMatrix = new QButtonGroup(this);
     budgetPeriodMatrix = new QButtonGroup(this);
     auto* bases = new QVBoxLayout;
     for (int tag = 0; tag <= 4; ++tag) {
-        auto* button = new QRadioButton(text("BUDGETBASE" + std::to_string(tag)));
+        auto* button = new QRadioButton(localizedText("BUDGETBASE" + std::to_string(tag)));
         budgetBaseMatrix->addButton(button, tag);
         bases->addWidget(button);
     }
     auto* periods = new QVBoxLayout;
     for (int tag = 0; tag <= 4; ++tag) {
-        auto* button = new QRadioButton(text("BUDGETPERIOD" + std::to_string(tag)));
+        auto* button = new QRadioButton(localizedText("BUDGETPERIOD" + std::to_string(tag)));
         budgetPeriodMatrix->addButton(button, tag);
         periods->addWidget(button);
     }
@@ -209,12 +205,12 @@ CNewBudgetController::CNewBudgetController(QWidget* parent) : BudgetSheet(parent
     previousBudgetPopup = new QComboBox;
     budgetNameField = new QLineEdit;
     budgetCommentField = new QLineEdit;
-    form()->addRow(text("BUDGETNAMELABEL"), budgetNameField);
-    form()->addRow(text("BUDGETCOMMENTLABEL"), budgetCommentField);
-    form()->addRow(text("BUDGETBASELABEL"), bases);
-    form()->addRow(text("BUDGETBASEMONTHLABEL"), baseMonthField);
-    form()->addRow(text("BUDGETPREVIOUSLABEL"), previousBudgetPopup);
-    form()->addRow(text("BUDGETPERIODLABEL"), periods);
+    form()->addRow(localizedText("BUDGETNAMELABEL"), budgetNameField);
+    form()->addRow(localizedText("BUDGETCOMMENTLABEL"), budgetCommentField);
+    form()->addRow(localizedText("BUDGETBASELABEL"), bases);
+    form()->addRow(localizedText("BUDGETBASEMONTHLABEL"), baseMonthField);
+    form()->addRow(localizedText("BUDGETPREVIOUSLABEL"), previousBudgetPopup);
+    form()->addRow(localizedText("BUDGETPERIODLABEL"), periods);
 }
 
 void CNewBudgetController::initialize(BudgetSheetContext& context)
@@ -260,7 +256,7 @@ bool CNewBudgetController::checkContents()
 CModifyBudgetController::CModifyBudgetController(QWidget* parent) : BudgetSheet(parent)
 {
     idField = new QLabel;
-    doNotUpdateCheck = new QCheckBox(text("BUDGETDONOTUPDATE"));
+    doNotUpdateCheck = new QCheckBox(localizedText("BUDGETDONOTUPDATE"));
     nameField = new QLineEdit;
     commentField = new QLineEdit;
     periodFromField = dateField();
@@ -272,22 +268,22 @@ CModifyBudgetController::CModifyBudgetController(QWidget* parent) : BudgetSheet(
     closingBudgetField = amountField(false);
     openingActualsField = amountField(false);
     closingActualsField = amountField(false);
-    form()->addRow(text("BUDGETNAMELABEL"), nameField);
-    form()->addRow(text("BUDGETCOMMENTLABEL"), commentField);
+    form()->addRow(localizedText("BUDGETNAMELABEL"), nameField);
+    form()->addRow(localizedText("BUDGETCOMMENTLABEL"), commentField);
     form()->addRow(QString(), doNotUpdateCheck);
-    form()->addRow(text("BUDGETIDLABEL"), idField);
+    form()->addRow(localizedText("BUDGETIDLABEL"), idField);
 
     auto* period = new QHBoxLayout;
     for (QLineEdit* date : {periodFromField, periodToField})
         date->setFixedWidth(date->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")) + 12);
     period->addWidget(periodFromField);
-    period->addWidget(new QLabel(text("BUDGETPERIODTO")));
+    period->addWidget(new QLabel(localizedText("BUDGETPERIODTO")));
     period->addWidget(periodToField);
     period->addStretch(1);
-    form()->addRow(text("BUDGETPERIODSLABEL"), period);
-    form()->addRow(text("BUDGETCREATEDONLABEL"), createdOnField);
-    form()->addRow(text("BUDGETMODIFIEDONLABEL"), modifiedOnField);
-    form()->addRow(text("BUDGETACTUALSONLABEL"), actualsUpdatedOnField);
+    form()->addRow(localizedText("BUDGETPERIODSLABEL"), period);
+    form()->addRow(localizedText("BUDGETCREATEDONLABEL"), createdOnField);
+    form()->addRow(localizedText("BUDGETMODIFIEDONLABEL"), modifiedOnField);
+    form()->addRow(localizedText("BUDGETACTUALSONLABEL"), actualsUpdatedOnField);
 
     // Planned beside actual, opening above closing.
     auto* totals = new QGridLayout;
@@ -298,7 +294,7 @@ CModifyBudgetController::CModifyBudgetController(QWidget* parent) : BudgetSheet(
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const int row = static_cast<int>(i / 2);
         const int column = static_cast<int>(i % 2) * 2;
-        totals->addWidget(new QLabel(text(cells[i].first)), row, column, Qt::AlignRight);
+        totals->addWidget(new QLabel(localizedText(cells[i].first)), row, column, Qt::AlignRight);
         totals->addWidget(cells[i].second, row, column + 1);
     }
     form()->addRow(totals);
@@ -338,20 +334,20 @@ bool CModifyBudgetController::checkContents()
 CModifyBudgetDetailController::CModifyBudgetDetailController(QWidget* parent) : BudgetSheet(parent)
 {
     budgetMonthField = new QLabel;
-    doNotUpdateCheck = new QCheckBox(text("BUDGETDONOTUPDATE"));
+    doNotUpdateCheck = new QCheckBox(localizedText("BUDGETDONOTUPDATE"));
     accountPopupField = new QComboBox;
     fixPopup(accountPopupField, true);
     commentField = new QLineEdit;
-    form()->addRow(text("BUDGETMONTHLABEL"), budgetMonthField);
-    form()->addRow(text("PopupLabelAcnT"), accountPopupField);
+    form()->addRow(localizedText("BUDGETMONTHLABEL"), budgetMonthField);
+    form()->addRow(localizedText("PopupLabelAcnT"), accountPopupField);
     for (std::size_t figure = 0; figure < figureFields.size(); ++figure) {
         const bool editable = figure >= budget_item::kBudgetIn && figure <= budget_item::kBudgetExtraOut;
         figureFields[figure] = amountField(editable);
     }
     const auto& accountRows = budget_page::rows(true);
     for (std::size_t row = 0; row + 1 < accountRows.size(); ++row)
-        form()->addRow(text(accountRows[row].labelKey), figureFields[accountRows[row].figure]);
-    form()->addRow(text("BUDGETCOMMENTLABEL"), commentField);
+        form()->addRow(localizedText(accountRows[row].labelKey), figureFields[accountRows[row].figure]);
+    form()->addRow(localizedText("BUDGETCOMMENTLABEL"), commentField);
     form()->addRow(QString(), doNotUpdateCheck);
 }
 
@@ -377,11 +373,11 @@ void CModifyBudgetDetailController::initialize(BudgetSheetContext& context)
         if (QWidget* label = form()->labelForField(figureFields[figure])) label->setVisible(account);
     }
     if (QWidget* label = form()->labelForField(budgetToField()))
-        static_cast<QLabel*>(label)->setText(text(account ? "ToLabelAcnT" : "ToLabelExpT"));
+        static_cast<QLabel*>(label)->setText(localizedText(account ? "ToLabelAcnT" : "ToLabelExpT"));
     if (QWidget* label = form()->labelForField(budgetXToField()))
-        static_cast<QLabel*>(label)->setText(text(account ? "XToLabelAcnT" : "XToLabelExpT"));
+        static_cast<QLabel*>(label)->setText(localizedText(account ? "XToLabelAcnT" : "XToLabelExpT"));
     if (QWidget* label = form()->labelForField(accountPopupField))
-        static_cast<QLabel*>(label)->setText(text(account ? "PopupLabelAcnT" : "PopupLabelExpT"));
+        static_cast<QLabel*>(label)->setText(localizedText(account ? "PopupLabelAcnT" : "PopupLabelExpT"));
 }
 
 bool CModifyBudgetDetailController::checkContents()
@@ -402,7 +398,7 @@ bool CModifyBudgetDetailController::checkContents()
 CBudgetXRefSheetController::CBudgetXRefSheetController(QWidget* parent) : BudgetSheet(parent)
 {
     budgetMonthField = new QLabel;
-    doNotUpdateCheck = new QCheckBox(text("BUDGETDONOTUPDATE"));
+    doNotUpdateCheck = new QCheckBox(localizedText("BUDGETDONOTUPDATE"));
     accountPopupField = new QComboBox;
     reasonCodePopupField = new QComboBox;
     budgetToField = amountField();
@@ -414,26 +410,26 @@ CBudgetXRefSheetController::CBudgetXRefSheetController(QWidget* parent) : Budget
     actualFromField = amountField(false);
     actualXFromField = amountField(false);
     commentField = new QLineEdit;
-    copyXRefButton = new QCheckBox(text("BUDGETCOPYXREF"));
+    copyXRefButton = new QCheckBox(localizedText("BUDGETCOPYXREF"));
     periodFromField = new QSpinBox;
     periodToField = new QSpinBox;
     for (QSpinBox* period : {periodFromField, periodToField}) period->setRange(0, 13);
-    form()->addRow(text("BUDGETMONTHLABEL"), budgetMonthField);
-    form()->addRow(text("PopupLabelAcnT"), accountPopupField);
-    form()->addRow(text("PopupLabelExpT"), reasonCodePopupField);
-    form()->addRow(text("BUDIN"), budgetToField);
-    form()->addRow(text("BUD1IN"), budgetXToField);
-    form()->addRow(text("BUDOUT"), budgetFromField);
-    form()->addRow(text("BUD1OUT"), budgetXFromField);
-    form()->addRow(text("ACTIN"), actualToField);
-    form()->addRow(text("ACT1IN"), actualXToField);
-    form()->addRow(text("ACTOUT"), actualFromField);
-    form()->addRow(text("ACT1OUT"), actualXFromField);
-    form()->addRow(text("BUDGETCOMMENTLABEL"), commentField);
+    form()->addRow(localizedText("BUDGETMONTHLABEL"), budgetMonthField);
+    form()->addRow(localizedText("PopupLabelAcnT"), accountPopupField);
+    form()->addRow(localizedText("PopupLabelExpT"), reasonCodePopupField);
+    form()->addRow(localizedText("BUDIN"), budgetToField);
+    form()->addRow(localizedText("BUD1IN"), budgetXToField);
+    form()->addRow(localizedText("BUDOUT"), budgetFromField);
+    form()->addRow(localizedText("BUD1OUT"), budgetXFromField);
+    form()->addRow(localizedText("ACTIN"), actualToField);
+    form()->addRow(localizedText("ACT1IN"), actualXToField);
+    form()->addRow(localizedText("ACTOUT"), actualFromField);
+    form()->addRow(localizedText("ACT1OUT"), actualXFromField);
+    form()->addRow(localizedText("BUDGETCOMMENTLABEL"), commentField);
     form()->addRow(QString(), doNotUpdateCheck);
     form()->addRow(copyXRefButton);
-    form()->addRow(text("BUDGETPERIODFROMLABEL"), periodFromField);
-    form()->addRow(text("BUDGETPERIODTOLABEL"), periodToField);
+    form()->addRow(localizedText("BUDGETPERIODFROMLABEL"), periodFromField);
+    form()->addRow(localizedText("BUDGETPERIODTOLABEL"), periodToField);
 }
 
 void CBudgetXRefSheetController::initialize(BudgetSheetContext& context)
@@ -537,10 +533,10 @@ CTransferBudgetXRefSheetController::CTransferBudgetXRefSheetController(QWidget* 
     toAccountPopupField = new QComboBox;
     reasonCodePopupField = new QComboBox;
     budgetToField = amountField();
-    form()->addRow(text("BUDGETFROMACCOUNTLABEL"), accountPopupField);
-    form()->addRow(text("BUDGETTOACCOUNTLABEL"), toAccountPopupField);
-    form()->addRow(text("PopupLabelExpT"), reasonCodePopupField);
-    form()->addRow(text("BUDGETAMOUNTLABEL"), budgetToField);
+    form()->addRow(localizedText("BUDGETFROMACCOUNTLABEL"), accountPopupField);
+    form()->addRow(localizedText("BUDGETTOACCOUNTLABEL"), toAccountPopupField);
+    form()->addRow(localizedText("PopupLabelExpT"), reasonCodePopupField);
+    form()->addRow(localizedText("BUDGETAMOUNTLABEL"), budgetToField);
 }
 
 void CTransferBudgetXRefSheetController::initialize(BudgetSheetContext& context)

@@ -20,16 +20,11 @@
 #include "analysis/ReportChoices.h"
 #include "analysis/views/CReportPrintView.h"
 #include "analysis/views/CReportView.h"
-#include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 
 namespace ch {
 
 namespace {
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 // A titled box of radio buttons whose ids are their tags 0, 1, 2.
 QGroupBox* radioBox(const QString& title, QButtonGroup* group, std::initializer_list<std::string_view> keys)
@@ -38,7 +33,7 @@ QGroupBox* radioBox(const QString& title, QButtonGroup* group, std::initializer_
     auto* layout = new QHBoxLayout(box);
     int tag = 0;
     for (std::string_view key : keys) {
-        auto* button = new QRadioButton(text(key));
+        auto* button = new QRadioButton(localizedText(key));
         group->addButton(button, tag++);
         layout->addWidget(button);
     }
@@ -51,7 +46,7 @@ QToolButton* pageButton(const char* name, QStyle::StandardPixmap icon, std::stri
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setIcon(parent->style()->standardIcon(icon));
-    button->setToolTip(text(tipKey));
+    button->setToolTip(localizedText(tipKey));
     return button;
 }
 
@@ -72,18 +67,18 @@ void CReportingController::buildControls()
 {
     mGraphSelectionMenu = new QComboBox(this);
     mGraphSelectionMenu->setObjectName(QStringLiteral("mGraphSelectionMenu"));
-    mGraphSelectionMenu->addItem(text("BALANCESHEET"), report_tag::kBalanceSheet);
-    mGraphSelectionMenu->addItem(text("PLSTATEMENTREPORTTITLE"), report_tag::kProfitAndLoss);
-    mGraphSelectionMenu->addItem(text("EXPENSEREPORTTITLE"), report_tag::kExpenseOverview);
+    mGraphSelectionMenu->addItem(localizedText("BALANCESHEET"), report_tag::kBalanceSheet);
+    mGraphSelectionMenu->addItem(localizedText("PLSTATEMENTREPORTTITLE"), report_tag::kProfitAndLoss);
+    mGraphSelectionMenu->addItem(localizedText("EXPENSEREPORTTITLE"), report_tag::kExpenseOverview);
 
     mPeriodicitySelection = new QButtonGroup(this);
     mPeriodicitySelection->setObjectName(QStringLiteral("mPeriodicitySelection"));
     QGroupBox* periodicityBox =
-        radioBox(text("REPORTPERIODLENGTH"), mPeriodicitySelection, {"REPORTMONTH", "REPORTQUARTER", "REPORTYEAR"});
+        radioBox(localizedText("REPORTPERIODLENGTH"), mPeriodicitySelection, {"REPORTMONTH", "REPORTQUARTER", "REPORTYEAR"});
 
     mTimeSelection = new QButtonGroup(this);
     mTimeSelection->setObjectName(QStringLiteral("mTimeSelection"));
-    QGroupBox* timeBox = radioBox(text("REPORTFIRSTPERIOD"), mTimeSelection,
+    QGroupBox* timeBox = radioBox(localizedText("REPORTFIRSTPERIOD"), mTimeSelection,
                                   {"REPORTCURRENTPERIOD", "REPORTLASTCOMPLETEPERIOD", "REPORTPERIODSAGO"});
     mPeriodsAgoField = new QSpinBox(timeBox);
     mPeriodsAgoField->setObjectName(QStringLiteral("mPeriodsAgoField"));
@@ -101,7 +96,7 @@ void CReportingController::buildControls()
     mPageDescriptionField->setMinimumWidth(mPageDescriptionField->fontMetrics().horizontalAdvance(QStringLiteral("0000/0000")));
     auto* printButton = new QToolButton(this);
     printButton->setObjectName(QStringLiteral("print"));
-    printButton->setText(text("REPORTPRINT"));
+    printButton->setText(localizedText("REPORTPRINT"));
 
     mReportView = new CReportView(this);
 

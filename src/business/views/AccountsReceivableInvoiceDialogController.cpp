@@ -24,6 +24,7 @@
 #include "model/CDocAccounting.h"
 #include "model/CNamedListArray.h"
 #include "model/foundation/CDate.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CAmountField.h"
 #include "ui/controls/CDateEditField.h"
 #include "ui/sheets/BookLists.h"
@@ -37,7 +38,7 @@ AccountsReceivableInvoiceDialogController::AccountsReceivableInvoiceDialogContro
     : BusinessSheet(parent)
 {
     setObjectName(QStringLiteral("AccountsReceivableInvoice"));
-    setWindowTitle(sheetText("INVOICESHEETTITLE"));
+    setWindowTitle(localizedText("INVOICESHEETTITLE"));
     auto* form = makeSheetForm();
     customerPopup = addSheetRow(form, "FIELDOWNER", makeCombo(this, true), "customerPopup");
     invoiceNameField = addSheetRow(form, "FIELDNAME", new QLineEdit(this), "invoiceNameField");
@@ -52,7 +53,7 @@ AccountsReceivableInvoiceDialogController::AccountsReceivableInvoiceDialogContro
     VATRate2Popup = addSheetRow(form, "FIELDVATRATE2", makeCombo(this, false), "VATRate2Popup");
     VAT2AmountField = addSheetRow(form, "FIELDVATAMOUNT2", makeReadOnly(this), "VAT2AmountField");
     TotalAmountField = addSheetRow(form, "FIELDTOTALAMOUNT", makeReadOnly(this), "TotalAmountField");
-    registerPaymentCheckbox = new QCheckBox(sheetText("REGISTERPAYMENT"), this);
+    registerPaymentCheckbox = new QCheckBox(localizedText("REGISTERPAYMENT"), this);
     registerPaymentCheckbox->setObjectName(QStringLiteral("registerPaymentCheckbox"));
     form->addRow(QString(), registerPaymentCheckbox);
     paymentCategoryPopup = addSheetRow(form, "FIELDCATEGORY", makeCombo(this, false), "paymentCategoryPopup");

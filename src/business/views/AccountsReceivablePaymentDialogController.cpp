@@ -24,6 +24,7 @@
 #include "model/CDocAccounting.h"
 #include "model/CNamedListArray.h"
 #include "model/foundation/CDate.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CAmountField.h"
 #include "ui/controls/CDateEditField.h"
 #include "ui/sheets/BookLists.h"
@@ -37,7 +38,7 @@ AccountsReceivablePaymentDialogController::AccountsReceivablePaymentDialogContro
     : BusinessSheet(parent)
 {
     setObjectName(QStringLiteral("AccountsReceivablePayment"));
-    setWindowTitle(sheetText("PAYMENTSHEETTITLE"));
+    setWindowTitle(localizedText("PAYMENTSHEETTITLE"));
     auto* form = makeSheetForm();
     customerPopup = addSheetRow(form, "FIELDOWNER", makeCombo(this, true), "customerPopup");
     paymentNameField = addSheetRow(form, "FIELDNAME", new QLineEdit(this), "paymentNameField");

@@ -14,6 +14,7 @@
 #include "platform/core/localized_strings.h"
 #include "platform/core/message_format.h"
 #include "platform/core/user_defaults.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CPopupList.h"
 #include "ui/sheets/BookLists.h"
 #include "ui/sheets/SheetForm.h"
@@ -53,22 +54,22 @@ void showId(CPopupList* popup, const std::optional<long>& id)
 CVATRateDialog::CVATRateDialog(QWidget* parent) : CPopupWindowAncestor(parent)
 {
     setObjectName(QStringLiteral("VATRateDialog"));
-    setWindowTitle(sheetText("VATRATESHEETTITLE"));
+    setWindowTitle(localizedText("VATRATESHEETTITLE"));
     auto* form = mForm = makeSheetForm();
     nameField = addSheetRow(form, "FIELDNAME", new QLineEdit(this), "nameField");
     rateField = addSheetRow(form, "FIELDVATPERCENTAGE", new QLineEdit(this), "rateField");
     fiscalField = addSheetRow(form, "FIELDFISCALPERCENTAGE", new QLineEdit(this), "fiscalField");
-    createAccountsBox = new QCheckBox(sheetText("VATCREATEACCOUNTS"), this);
+    createAccountsBox = new QCheckBox(localizedText("VATCREATEACCOUNTS"), this);
     createAccountsBox->setObjectName(QStringLiteral("createAccounts"));
     form->addRow(QString(), createAccountsBox);
     VATPaidAccountId = addSheetRow(form, "FIELDVATPAIDACCOUNT", new CPopupList(this), "VATPaidAccountId");
     VATReceivedAccountId = addSheetRow(form, "FIELDVATRECEIVEDACCOUNT", new CPopupList(this), "VATReceivedAccountId");
-    createAccountReconciledBox = new QCheckBox(sheetText("VATCREATERECONCILED"), this);
+    createAccountReconciledBox = new QCheckBox(localizedText("VATCREATERECONCILED"), this);
     createAccountReconciledBox->setObjectName(QStringLiteral("createAccountReconciled"));
     form->addRow(QString(), createAccountReconciledBox);
     VATReconciledAccountId =
         addSheetRow(form, "FIELDVATRECONCILEDACCOUNT", new CPopupList(this), "VATReconciledAccountId");
-    createCategoryBox = new QCheckBox(sheetText("VATCREATECATEGORY"), this);
+    createCategoryBox = new QCheckBox(localizedText("VATCREATECATEGORY"), this);
     createCategoryBox->setObjectName(QStringLiteral("createCategoryInvoicedNotReceived"));
     form->addRow(QString(), createCategoryBox);
     VATInvoicedNotYetReceivedCategory =

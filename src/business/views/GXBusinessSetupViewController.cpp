@@ -35,6 +35,7 @@
 #include "model/foundation/CDate.h"
 #include "platform/core/user_defaults.h"
 #include "platform/gui/export_file_chooser.h"
+#include "platform/gui/localized_text.h"
 #include "ui/sheets/SheetForm.h"
 
 namespace ch::business {
@@ -95,7 +96,7 @@ QTableWidget* makeTable(const char* name, std::initializer_list<const char*> hea
     auto* table = new QTableWidget(0, int(headings.size()));
     table->setObjectName(QString::fromLatin1(name));
     QStringList labels;
-    for (const char* key : headings) labels << sheetText(key);
+    for (const char* key : headings) labels << localizedText(key);
     table->setHorizontalHeaderLabels(labels);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -115,7 +116,7 @@ QTableWidgetItem* cell(const QString& text, bool number = false)
 
 QPushButton* button(const char* key, const char* name, QWidget* parent)
 {
-    auto* made = new QPushButton(sheetText(key), parent);
+    auto* made = new QPushButton(localizedText(key), parent);
     made->setObjectName(QString::fromLatin1(name));
     return made;
 }
@@ -212,11 +213,11 @@ QWidget* GXBusinessSetupViewController::makeControlledView()
     periodLayout->addWidget(mVATPeriodTable);
     auto* periodButtons = new QHBoxLayout;
     // The length of the periods: the user's choice, for every set of books.
-    auto* lengthLabel = new QLabel(sheetText("SETUPPERIODLENGTH"), periodTop);
+    auto* lengthLabel = new QLabel(localizedText("SETUPPERIODLENGTH"), periodTop);
     periodicityButton = new QComboBox(periodTop);
     periodicityButton->setObjectName(QStringLiteral("VATPeriodicityButton"));
     periodicityButton->addItems(
-        {sheetText("SETUPPERIODMONTH"), sheetText("SETUPPERIODQUARTER"), sheetText("SETUPPERIODYEAR")});
+        {localizedText("SETUPPERIODMONTH"), localizedText("SETUPPERIODQUARTER"), localizedText("SETUPPERIODYEAR")});
     periodicityButton->setCurrentIndex(static_cast<int>(currentVATPeriodicity()));
     lengthLabel->setBuddy(periodicityButton);
     periodButtons->addWidget(lengthLabel);
@@ -224,8 +225,8 @@ QWidget* GXBusinessSetupViewController::makeControlledView()
     auto* calculate = button("SETUPCALCULATEPERIOD", "calculateVATPeriodButton", periodTop);
     menuChoiceButton = new QComboBox(periodTop);
     menuChoiceButton->setObjectName(QStringLiteral("menuChoiceButton"));
-    menuChoiceButton->addItems({sheetText("SETUPDETAILLISTING"), sheetText("SETUPVATIDLISTING"),
-                                sheetText("SETUPRATELISTING")});
+    menuChoiceButton->addItems({localizedText("SETUPDETAILLISTING"), localizedText("SETUPVATIDLISTING"),
+                                localizedText("SETUPRATELISTING")});
     auto* print = button("SETUPPRINT", "printReportButton", periodTop);
     auto* declaration = button("SETUPDECLARATION", "createInterVATFileButton", periodTop);
     periodButtons->addWidget(calculate);
@@ -257,7 +258,7 @@ QWidget* GXBusinessSetupViewController::makeControlledView()
     const char* titles[3] = {"SETUPTABVATRATES", "SETUPTABAMORTISATION", "SETUPTABVATPERIODS"};
     for (int i = 0; i < 3; ++i) {
         tabs[i]->setProperty("identifier", QString::fromLatin1(kTabIdentifiers[i]));
-        pageTab->addTab(tabs[i], sheetText(titles[i]));
+        pageTab->addTab(tabs[i], localizedText(titles[i]));
     }
     refreshRates();
     refreshPeriods();

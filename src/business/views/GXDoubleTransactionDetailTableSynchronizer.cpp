@@ -11,6 +11,7 @@
 #include "bridge/CTrnSItem.h"
 #include "business/PaymentDrop.h"
 #include "document/MyDocument.h"
+#include "platform/gui/localized_text.h"
 #include "ui/sheets/SheetForm.h"
 #include "ui/controls/PasteboardTypes.h"
 #include "ui/lists/GXTableAncestor.h"
@@ -106,13 +107,13 @@ std::vector<ItemColumn> lineColumns(GXDoubleTransactionDetailTableSynchronizer& 
         return line ? SortValue(double(line->transactionDateAsNumber().value_or(0))) : SortValue();
     };
     return {
-        {"date", sheetText("FIELDDATE"),
+        {"date", localizedText("FIELDDATE"),
          // In the user's date format; the column still sorts by date.
          cell([](CDebetItem& line) { return QString::fromStdString(line.transactionDateAsString()); }),
          dateSort},
-        {"name", sheetText("FIELDNAME"),
+        {"name", localizedText("FIELDNAME"),
          cell([](CDebetItem& line) { return QString::fromStdString(line.getName()); }), nullptr},
-        {"amount", sheetText("FIELDAMOUNT"),
+        {"amount", localizedText("FIELDAMOUNT"),
          cell([](CDebetItem& line) {
              return QString::fromStdString(CNSNumberAmountTBridge::NSNumberToNSString(std::abs(line.getLocalAmount().value_or(0))));
          }),

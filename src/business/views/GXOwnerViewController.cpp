@@ -35,6 +35,7 @@
 #include "platform/core/contacts_provider.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/message_format.h"
+#include "platform/gui/localized_text.h"
 #include "ui/WindowDocument.h"
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/lists/ItemTableModel.h"
@@ -176,7 +177,7 @@ std::vector<ItemColumn> ownerColumns()
 {
     auto owner = [](const CNonVisualDataItem& item) { return dynamic_cast<const CAcoWItem*>(&item); };
     return {
-        {"name", sheetText("FIELDNAME"),
+        {"name", localizedText("FIELDNAME"),
          [owner](const CNonVisualDataItem& item, int role) -> QVariant {
              const CAcoWItem* found = owner(item);
              if (!found) return {};
@@ -185,7 +186,7 @@ std::vector<ItemColumn> ownerColumns()
              return {};
          },
          [](const CNonVisualDataItem& item) -> SortValue { return item.getName(); }},
-        {"linked", sheetText("FIELDCONTACT"),
+        {"linked", localizedText("FIELDCONTACT"),
          [owner](const CNonVisualDataItem& item, int role) -> QVariant {
              const CAcoWItem* found = owner(item);
              if (!found || role != Qt::DisplayRole) return {};
@@ -270,7 +271,7 @@ QWidget* GXOwnerViewController::makeControlledView()
             tabPage = split;
         }
         tabPage->setProperty("identifier", QString::fromLatin1(kTabIdentifiers[i]));
-        pageTab->addTab(tabPage, sheetText(titles[i]));
+        pageTab->addTab(tabPage, localizedText(titles[i]));
         mTables[i] = table;
     }
     refresh();
@@ -284,7 +285,7 @@ void GXOwnerViewController::addLineActions()
             QTableView* table = invoices ? pair(customer).leftTable() : pair(customer).rightTable();
             table->setContextMenuPolicy(Qt::ActionsContextMenu);
             for (const LineItem& entry : lineItems(customer, invoices)) {
-                auto* item = new QAction(sheetText(entry.titleKey), table);
+                auto* item = new QAction(localizedText(entry.titleKey), table);
                 item->setObjectName(QString::fromLatin1(entry.titleKey));
                 item->setProperty("tag", entry.tag);
                 connect(item, &QAction::triggered, this, [this, customer, tag = entry.tag] { runLineAction(customer, tag); });
@@ -311,7 +312,7 @@ QWidget* GXOwnerViewController::withLineButtons(bool customer, bool invoices)
     buttons->setContentsMargins(6, 4, 6, 4);
     auto* add = new QPushButton(QStringLiteral("+"), pane);
     add->setObjectName(QString::fromLatin1(invoices ? "addInvoiceButton" : "addPaymentButton"));
-    add->setToolTip(sheetText(invoices ? "OWNERSNEWINVOICE" : "OWNERSNEWPAYMENT"));
+    add->setToolTip(localizedText(invoices ? "OWNERSNEWINVOICE" : "OWNERSNEWPAYMENT"));
     add->setFocusPolicy(Qt::NoFocus);
     add->setFixedWidth(32);
     connect(add, &QPushButton::clicked, this,

@@ -27,6 +27,7 @@
 #include "model/CDocAccounting.h"
 #include "model/CNamedListArray.h"
 #include "model/foundation/CDate.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CAmountField.h"
 #include "ui/controls/CDateEditField.h"
 #include "ui/sheets/BookLists.h"
@@ -43,10 +44,10 @@ constexpr int kNameColumnWidth = 220;
 SearchInvoiceDialogController::SearchInvoiceDialogController(QWidget* parent) : BusinessSheet(parent)
 {
     setObjectName(QStringLiteral("SearchPaymentDialog"));
-    setWindowTitle(sheetText("SEARCHINVOICESHEETTITLE"));
+    setWindowTitle(localizedText("SEARCHINVOICESHEETTITLE"));
     invoiceTable = new QTableWidget(0, 3, this);
     invoiceTable->setObjectName(QStringLiteral("transactionTableView"));
-    invoiceTable->setHorizontalHeaderLabels({sheetText("FIELDDATE"), sheetText("FIELDNAME"), sheetText("FIELDAMOUNT")});
+    invoiceTable->setHorizontalHeaderLabels({localizedText("FIELDDATE"), localizedText("FIELDNAME"), localizedText("FIELDAMOUNT")});
     invoiceTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     invoiceTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     invoiceTable->verticalHeader()->hide();

@@ -24,6 +24,7 @@
 #include "model/CDocAccounting.h"
 #include "model/CNamedListArray.h"
 #include "model/foundation/CDate.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CAmountField.h"
 #include "ui/controls/CDateEditField.h"
 #include "ui/sheets/BookLists.h"
@@ -36,7 +37,7 @@ using namespace sheet_parts;
 SplitPaymentDialogController::SplitPaymentDialogController(QWidget* parent) : BusinessSheet(parent)
 {
     setObjectName(QStringLiteral("SplitPaymentDialog"));
-    setWindowTitle(sheetText("SPLITSHEETTITLE"));
+    setWindowTitle(localizedText("SPLITSHEETTITLE"));
     auto* form = makeSheetForm();
     paymentNameField = addSheetRow(form, "FIELDNAME", new QLineEdit(this), "paymentNameField");
     originalAmountField = addSheetRow(form, "FIELDORIGINALAMOUNT", makeReadOnly(this), "originalAmountField");

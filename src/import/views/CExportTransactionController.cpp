@@ -12,17 +12,12 @@
 #include "import/views/PeriodFormatControls.h"
 #include "model/CNonVisual.h"
 #include "model/ModelCodes.h"
-#include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CDateEditField.h"
 
 namespace ch {
 
 namespace {
-
-QString text(const char* key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 constexpr std::string_view kAccountName = "ACNTNAME";
 // The format choice that names the account the export is limited to.
@@ -52,7 +47,7 @@ CExportTransactionController::CExportTransactionController(Exporter exporter, QW
     : CPopupWindowAncestor(parent), mExporter(std::move(exporter))
 {
     setObjectName(QStringLiteral("ExportTransactions"));
-    setWindowTitle(text("EXPORTSHEETTITLE"));
+    setWindowTitle(localizedText("EXPORTSHEETTITLE"));
     const PeriodFormatControls controls = makePeriodFormatControls(this);
     dateFromField = controls.from;
     dateToField = controls.to;
@@ -60,10 +55,10 @@ CExportTransactionController::CExportTransactionController(Exporter exporter, QW
     limitingAccountText = new QLabel(this);
     limitingAccountText->setObjectName(QStringLiteral("limitingAccountText"));
     auto* form = new QFormLayout;
-    form->addRow(text("EXPORTFROM"), dateFromField);
-    form->addRow(text("EXPORTTO"), dateToField);
-    form->addRow(text("EXPORTLIMIT"), limitingAccountText);
-    form->addRow(text("EXPORTFORMAT"), controls.formatLayout);
+    form->addRow(localizedText("EXPORTFROM"), dateFromField);
+    form->addRow(localizedText("EXPORTTO"), dateToField);
+    form->addRow(localizedText("EXPORTLIMIT"), limitingAccountText);
+    form->addRow(localizedText("EXPORTFORMAT"), controls.formatLayout);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(makeButtonRow());

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "import/views/PeriodFormatControls.h"
-#include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CDateEditField.h"
 #include "ui/controls/CPopupList.h"
 #include "ui/sheets/BookLists.h"
@@ -14,19 +14,10 @@
 
 namespace ch {
 
-namespace {
-
-QString text(const char* key)
-{
-    return QString::fromStdString(localized(key));
-}
-
-} // namespace
-
 CQIFImportController::CQIFImportController(QWidget* parent) : CPopupWindowAncestor(parent)
 {
     setObjectName(QStringLiteral("QIFImport"));
-    setWindowTitle(text("QIFIMPORTSHEETTITLE"));
+    setWindowTitle(localizedText("QIFIMPORTSHEETTITLE"));
     const PeriodFormatControls controls = makePeriodFormatControls(this);
     dateFromField = controls.from;
     dateToField = controls.to;
@@ -35,10 +26,10 @@ CQIFImportController::CQIFImportController(QWidget* parent) : CPopupWindowAncest
     limitingAccountPopup->setObjectName(QStringLiteral("limitingAccountPopup"));
     exportFormatMatrix->button(2)->setChecked(true);
     auto* form = new QFormLayout;
-    form->addRow(text("EXPORTFROM"), dateFromField);
-    form->addRow(text("EXPORTTO"), dateToField);
-    form->addRow(text("QIFIMPORTACCOUNT"), limitingAccountPopup);
-    form->addRow(text("EXPORTFORMAT"), controls.formatLayout);
+    form->addRow(localizedText("EXPORTFROM"), dateFromField);
+    form->addRow(localizedText("EXPORTTO"), dateToField);
+    form->addRow(localizedText("QIFIMPORTACCOUNT"), limitingAccountPopup);
+    form->addRow(localizedText("EXPORTFORMAT"), controls.formatLayout);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(makeButtonRow());

@@ -21,15 +21,11 @@
 #include "import/views/ColumnDragging.h"
 #include "model/foundation/CErrorManager.h"
 #include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 
 namespace ch {
 
 namespace {
-
-QString text(const char* key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 struct RoleField {
     AssistantRole role;
@@ -84,19 +80,19 @@ fileImportAssistantWindowController::fileImportAssistantWindowController(QWidget
     : Sheet(parent), mFolder(importDefinitionFolder())
 {
     setObjectName(QStringLiteral("ImportFileDefinitionAssistant"));
-    setWindowTitle(text("ASSTITLE"));
+    setWindowTitle(localizedText("ASSTITLE"));
     mainTab = named(new QStackedWidget(this), "mainTab");
     const AssistantSettings& start = mHandler.settings;
 
     // Page 0: the example file.
     exampleFileField = named(new QLineEdit(this), "exampleFileField");
-    auto* choose = named(new QPushButton(text("ASSCHOOSEFILE"), this), "chooseExampleFileButton");
+    auto* choose = named(new QPushButton(localizedText("ASSCHOOSEFILE"), this), "chooseExampleFileButton");
     connect(choose, &QPushButton::clicked, this, &fileImportAssistantWindowController::chooseExampleFile);
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(exampleFileField, 1);
     fileRow->addWidget(choose);
     auto* first = new QVBoxLayout;
-    auto* intro = new QLabel(text("ASSPAGE0TEXT"));
+    auto* intro = new QLabel(localizedText("ASSPAGE0TEXT"));
     intro->setWordWrap(true);
     first->addWidget(intro);
     first->addLayout(fileRow);
@@ -107,14 +103,14 @@ fileImportAssistantWindowController::fileImportAssistantWindowController(QWidget
     rawLines = named(new QPlainTextEdit(this), "rawLineTable");
     rawLines->setReadOnly(true);
     rawLines->setLineWrapMode(QPlainTextEdit::NoWrap);
-    useTabButton = named(new QRadioButton(text("ASSTAB"), this), "useTabButton");
-    auto* useField = new QRadioButton(text("ASSSEPARATOR"), this);
+    useTabButton = named(new QRadioButton(localizedText("ASSTAB"), this), "useTabButton");
+    auto* useField = new QRadioButton(localizedText("ASSSEPARATOR"), this);
     useField->setChecked(!start.useTab);
     separatorCharacterField = named(new QLineEdit(QString::fromStdString(start.separator), this),
                                     "separatorCharacterField");
     surroundingCharacterField = named(new QLineEdit(QString::fromStdString(start.quote), this),
                                       "surroundingCharacterField");
-    deleteSurroundingCharsButton = named(new QCheckBox(text("ASSDELETEQUOTES"), this), "deleteSurroundingCharsButton");
+    deleteSurroundingCharsButton = named(new QCheckBox(localizedText("ASSDELETEQUOTES"), this), "deleteSurroundingCharsButton");
     deleteSurroundingCharsButton->setChecked(start.deleteSurrounding);
     numberOfLinesToSkipField = countField("numberOfLinesToSkipField", int(start.linesToSkip), this);
     minNumberOfColumsField = countField("minNumberOfColumsField", int(start.minimumColumns), this);
@@ -124,12 +120,12 @@ fileImportAssistantWindowController::fileImportAssistantWindowController(QWidget
     separatorRow->addWidget(useField);
     separatorRow->addWidget(separatorCharacterField);
     auto* rules = new QFormLayout;
-    rules->addRow(text("ASSSEPARATORLABEL"), separatorRow);
-    rules->addRow(text("ASSQUOTE"), surroundingCharacterField);
+    rules->addRow(localizedText("ASSSEPARATORLABEL"), separatorRow);
+    rules->addRow(localizedText("ASSQUOTE"), surroundingCharacterField);
     rules->addRow(QString(), deleteSurroundingCharsButton);
-    rules->addRow(text("ASSSKIP"), numberOfLinesToSkipField);
-    rules->addRow(text("ASSMINCOLUMNS"), minNumberOfColumsField);
-    rules->addRow(text("ASSMAXCOLUMNS"), maxNumberOfColumsField);
+    rules->addRow(localizedText("ASSSKIP"), numberOfLinesToSkipField);
+    rules->addRow(localizedText("ASSMINCOLUMNS"), minNumberOfColumsField);
+    rules->addRow(localizedText("ASSMAXCOLUMNS"), maxNumberOfColumsField);
     auto* second = new QVBoxLayout;
     second->addWidget(rawLines, 1);
     second->addLayout(rules);
@@ -151,14 +147,14 @@ fileImportAssistantWindowController::fileImportAssistantWindowController(QWidget
     expenseSignField = named(new QLineEdit(this), "expenseSignField");
     dateFormatField = named(new QLineEdit(this), "dateFormatField");
     const int next = int((kAssistantRoleCount + 1) / 2);
-    roles->addWidget(new QLabel(text("ASSINCOMESIGN")), next, 0);
+    roles->addWidget(new QLabel(localizedText("ASSINCOMESIGN")), next, 0);
     roles->addWidget(incomeSignField, next, 1);
-    roles->addWidget(new QLabel(text("ASSEXPENSESIGN")), next, 2);
+    roles->addWidget(new QLabel(localizedText("ASSEXPENSESIGN")), next, 2);
     roles->addWidget(expenseSignField, next, 3);
-    roles->addWidget(new QLabel(text("ASSDATEFORMAT")), next + 1, 0);
+    roles->addWidget(new QLabel(localizedText("ASSDATEFORMAT")), next + 1, 0);
     roles->addWidget(dateFormatField, next + 1, 1);
     transactionTypeCodeTable = named(new QTableWidget(4, 2, this), "transactionTypeCodeTable");
-    transactionTypeCodeTable->setHorizontalHeaderLabels({text("ASSCODE"), text("ASSDESCRIPTION")});
+    transactionTypeCodeTable->setHorizontalHeaderLabels({localizedText("ASSCODE"), localizedText("ASSDESCRIPTION")});
     transactionTypeCodeTable->horizontalHeader()->setStretchLastSection(true);
     transactionTypeCodeTable->setMaximumHeight(110);
     auto* third = new QVBoxLayout;
@@ -172,15 +168,15 @@ fileImportAssistantWindowController::fileImportAssistantWindowController(QWidget
     plistPreviewTextField = named(new QPlainTextEdit(this), "plistPreviewTextField");
     plistPreviewTextField->setReadOnly(true);
     auto* nameForm = new QFormLayout;
-    nameForm->addRow(text("ASSNAME"), fileNameField);
+    nameForm->addRow(localizedText("ASSNAME"), fileNameField);
     auto* fourth = new QVBoxLayout;
     fourth->addLayout(nameForm);
     fourth->addWidget(plistPreviewTextField, 1);
     mainTab->addWidget(page(fourth));
 
-    mPrevious = named(new QPushButton(text("ASSPREVIOUS"), this), "goPreviousButton");
-    mNext = named(new QPushButton(text("ASSNEXT"), this), "goNextButton");
-    auto* cancel = named(new QPushButton(text("CANCEL"), this), "doCancelButton");
+    mPrevious = named(new QPushButton(localizedText("ASSPREVIOUS"), this), "goPreviousButton");
+    mNext = named(new QPushButton(localizedText("ASSNEXT"), this), "goNextButton");
+    auto* cancel = named(new QPushButton(localizedText("CANCEL"), this), "doCancelButton");
     mNext->setDefault(true);
     connect(mPrevious, &QPushButton::clicked, this, &fileImportAssistantWindowController::goPrevious);
     connect(mNext, &QPushButton::clicked, this, &fileImportAssistantWindowController::goNext);
@@ -211,12 +207,12 @@ void fileImportAssistantWindowController::showPage(int number)
     mHandler.setCurrentPage(number);
     mainTab->setCurrentIndex(number);
     mPrevious->setEnabled(!mHandler.isFirstPage());
-    mNext->setText(text(number == ImportDefinitionAssistant::kPageCount - 1 ? "ASSSAVE" : "ASSNEXT"));
+    mNext->setText(localizedText(number == ImportDefinitionAssistant::kPageCount - 1 ? "ASSSAVE" : "ASSNEXT"));
 }
 
 void fileImportAssistantWindowController::chooseExampleFile()
 {
-    auto* dialog = new QFileDialog(this, text("ASSCHOOSEFILE"), QDir::homePath(),
+    auto* dialog = new QFileDialog(this, localizedText("ASSCHOOSEFILE"), QDir::homePath(),
                                    QStringLiteral("*.csv *.tsv *.txt"));
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setAttribute(Qt::WA_DeleteOnClose);

@@ -9,6 +9,7 @@
 #include "bridge/CRcrTItem.h"
 #include "bridge/CTrnSItem.h"
 #include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 #include "ui/WindowDocument.h"
 #include "ui/lists/ItemTableModel.h"
 
@@ -17,11 +18,6 @@ namespace ch {
 namespace {
 
 constexpr int kLinkTableTag = 1207;
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 } // namespace
 
@@ -71,7 +67,7 @@ CTransactionTableView::CTransactionTableView(QWidget* parent) : GXTableAncestor(
 
 void CTransactionTableView::addCommand(int tag, const char* titleKey, void (CTransactionTableView::*command)())
 {
-    auto* action = new QAction(text(titleKey), this);
+    auto* action = new QAction(localizedText(titleKey), this);
     action->setObjectName(QString::fromLatin1(titleKey));
     action->setProperty("tag", tag);
     action->setProperty("baseTitle", action->text());

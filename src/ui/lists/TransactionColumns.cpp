@@ -13,18 +13,13 @@
 #include "model/CNamedListArray.h"
 #include "model/CTransaction.h"
 #include "model/foundation/CDate.h"
-#include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 #include "ui/GXGradientPainting.h"
 #include "ui/lists/ValueTransformers.h"
 
 namespace ch {
 
 namespace {
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 QString oneLine(std::string value)
 {
@@ -185,7 +180,7 @@ double transactionAmount(const CTransaction& transaction)
 
 ItemColumn statusColumn()
 {
-    return {"status", text("LISTCOLSTATUS"),
+    return {"status", localizedText("LISTCOLSTATUS"),
             [](const CNonVisualDataItem& item, int role) -> QVariant {
                 if (role == Qt::DecorationRole) return statusTTransformer(item.objectStatus());
                 if (role == Qt::ToolTipRole) return oneLine(item.getName());
@@ -232,13 +227,13 @@ std::vector<ItemColumn> transactionListColumns()
 {
     return {
         statusColumn(),
-        {"date", text("LISTCOLDATE"),
+        {"date", localizedText("LISTCOLDATE"),
          [](const CNonVisualDataItem& item, int role) -> QVariant {
              if (role != Qt::DisplayRole) return {};
              return dateTTransformer(transactionOf(item).mDate().value_or(0));
          },
          sortByTransactionDate(true).value, false, sortByTransactionDate(true).objectValue},
-        {"description", text("LISTCOLDESCRIPTION"),
+        {"description", localizedText("LISTCOLDESCRIPTION"),
          [](const CNonVisualDataItem& item, int role) -> QVariant {
              if (role == Qt::DisplayRole) return transactionDescription(transactionOf(item));
              if (role == Qt::ToolTipRole) return QString::fromStdString(transactionOf(item).fullDescription());
@@ -252,7 +247,7 @@ std::vector<ItemColumn> transactionListColumns()
              const CTransaction* transaction = transactionObject(object);
              return transaction ? SortValue(descriptionSortKey(*transaction)) : SortValue{};
          }},
-        {"from", text("LISTCOLFROM"),
+        {"from", localizedText("LISTCOLFROM"),
          [](const CNonVisualDataItem& item, int role) -> QVariant {
              return role == Qt::DisplayRole ? firstAccount(transactionOf(item).mFromList()) : QVariant();
          },
@@ -264,7 +259,7 @@ std::vector<ItemColumn> transactionListColumns()
              const CTransaction* transaction = transactionObject(object);
              return transaction ? SortValue(firstAccount(transaction->GetDebitList()).toStdString()) : SortValue{};
          }},
-        {"to", text("LISTCOLTO"),
+        {"to", localizedText("LISTCOLTO"),
          [](const CNonVisualDataItem& item, int role) -> QVariant {
              return role == Qt::DisplayRole ? firstAccount(transactionOf(item).mToList()) : QVariant();
          },
@@ -276,7 +271,7 @@ std::vector<ItemColumn> transactionListColumns()
              const CTransaction* transaction = transactionObject(object);
              return transaction ? SortValue(firstAccount(transaction->GetCreditList()).toStdString()) : SortValue{};
          }},
-        {"amount", text("LISTCOLAMOUNT"),
+        {"amount", localizedText("LISTCOLAMOUNT"),
          [](const CNonVisualDataItem& item, int role) { return amountCell(transactionAmount(transactionOf(item)), role); },
          [](const CNonVisualDataItem& item) -> SortValue { return transactionAmount(transactionOf(item)).value_or(0); },
          false,
@@ -284,7 +279,7 @@ std::vector<ItemColumn> transactionListColumns()
              const CTransaction* transaction = transactionObject(object);
              return transaction ? SortValue(transactionAmount(*transaction)) : SortValue{};
          }},
-        {"currency", text("LISTCOLCURRENCY"),
+        {"currency", localizedText("LISTCOLCURRENCY"),
          [](const CNonVisualDataItem& item, int role) -> QVariant {
              return role == Qt::DisplayRole ? QString::fromStdString(transactionOf(item).mCurrencyName()) : QVariant();
          },
@@ -302,7 +297,7 @@ std::vector<ItemColumn> recurringListColumns()
         const auto* recurring = dynamic_cast<const CRcrTItem*>(&item);
         return recurring ? recurring->nextDate() : std::nullopt;
     };
-    columns.front() = {"nextDate", text("LISTCOLNEXTDATE"),
+    columns.front() = {"nextDate", localizedText("LISTCOLNEXTDATE"),
                        [nextDate](const CNonVisualDataItem& item, int role) -> QVariant {
                            if (role != Qt::DisplayRole) return {};
                            const std::optional<long> next = nextDate(item);
@@ -312,7 +307,7 @@ std::vector<ItemColumn> recurringListColumns()
                            return double(nextDate(item).value_or(kNeverDate));
                        }};
     columns.insert(columns.begin() + 2,
-                   {"recurringType", text("LISTCOLREPEAT"),
+                   {"recurringType", localizedText("LISTCOLREPEAT"),
                     [](const CNonVisualDataItem& item, int role) -> QVariant {
                         const auto* recurring = dynamic_cast<const CRcrTItem*>(&item);
                         if (role != Qt::DisplayRole || !recurring) return {};
@@ -329,13 +324,13 @@ std::vector<ItemColumn> bookingLineColumns()
 {
     return {
         statusColumn(),
-        {"date", text("LISTCOLDATE"),
+        {"date", localizedText("LISTCOLDATE"),
          [](const CNonVisualDataItem& item, int role) -> QVariant {
              if (role != Qt::DisplayRole) return {};
              return dateTTransformer(lineOf(item).transactionDateAsNumber().value_or(0));
          },
          sortByLineDate(true).value},
-        {"description", text("LISTCOLDESCRIPTION"),
+        {"description", localizedText("LISTCOLDESCRIPTION"),
          [](const CNonVisualDataItem& item, int role) -> QVariant {
              if (role == Qt::DisplayRole) {
                  // A line without its own text reads as its transaction.
@@ -349,19 +344,19 @@ std::vector<ItemColumn> bookingLineColumns()
              return {};
          },
          [](const CNonVisualDataItem& item) -> SortValue { return lineOf(item).getDescription(); }},
-        {"account", text("LISTCOLACCOUNT"),
+        {"account", localizedText("LISTCOLACCOUNT"),
          [](const CNonVisualDataItem& item, int role) -> QVariant {
              return role == Qt::DisplayRole ? QString::fromStdString(lineOf(item).getAccountName()) : QVariant();
          },
          [](const CNonVisualDataItem& item) -> SortValue { return lineOf(item).getAccountName(); }},
-        {"amount", text("LISTCOLAMOUNT"),
+        {"amount", localizedText("LISTCOLAMOUNT"),
          [](const CNonVisualDataItem& item, int role) -> QVariant {
              // A line's amount has no sign: its colour tells money in from money out.
              if (role == Qt::ForegroundRole) return toQColor(lineOf(item).tableTextColor());
              return amountCell(lineOf(item).getAmount(), role);
          },
          [](const CNonVisualDataItem& item) -> SortValue { return lineOf(item).getAmount().value_or(0); }},
-        {"balance", text("LISTCOLBALANCE"),
+        {"balance", localizedText("LISTCOLBALANCE"),
          [](const CNonVisualDataItem& item, int role) { return amountCell(lineOf(item).getLocalBalance(), role); },
          [](const CNonVisualDataItem& item) -> SortValue { return lineOf(item).getLocalBalance().value_or(0); }},
     };

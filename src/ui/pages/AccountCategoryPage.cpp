@@ -15,8 +15,8 @@
 #include "bridge/CDebetItem.h"
 #include "bridge/CNSNumberAmountTBridge.h"
 #include "bridge/CTrnSItem.h"
-#include "platform/core/localized_strings.h"
 #include "platform/core/notification_center.h"
+#include "platform/gui/localized_text.h"
 #include "ui/CBalanceBar.h"
 #include "ui/ChartSinkViews.h"
 #include "ui/GXSplitView.h"
@@ -48,11 +48,6 @@ constexpr int kDuplicateFirst = 1115;
 constexpr int kModifyTransaction = 1116;
 constexpr int kDeleteTransaction = 1117;
 constexpr int kFlag = 1121;
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 void styleTable(QTableView* table)
 {
@@ -95,7 +90,7 @@ QWidget* AccountCategoryPage::makeControlledView()
     for (const char* title : keyFigureTitles()) {
         auto* box = new QVBoxLayout;
         box->setSpacing(0);
-        auto* caption = new QLabel(text(title), figures);
+        auto* caption = new QLabel(localizedText(title), figures);
         QFont small = caption->font();
         small.setPointSizeF(small.pointSizeF() * 0.85);
         caption->setFont(small);

@@ -23,6 +23,7 @@
 #include "model/foundation/CErrorManager.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/user_defaults.h"
+#include "platform/gui/localized_text.h"
 #include "ui/NamedIcons.h"
 #include "ui/PageHeading.h"
 #include "ui/outlines/CNonVisualOutlineView.h"
@@ -34,11 +35,6 @@ namespace {
 // A budget command that failed: shown once, then the page shows the model.
 constexpr long kBudgetCommandFailed = 320;
 constexpr int kNewBudgetTag = 1100;
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 QColor qColour(const Colour& colour)
 {
@@ -81,8 +77,8 @@ CBudgetPageController::CBudgetPageController(QWidget* parent) : QWidget(parent)
     page->setSpacing(0);
     auto* heading = new PageHeading(this);
     heading->setIcon(makeNamedIcon("budget"));
-    heading->setTitle(text("BUDGETBUTTON"));
-    heading->setSubtitle(text("BUDGETPAGESUBTITLE"));
+    heading->setTitle(localizedText("BUDGETBUTTON"));
+    heading->setSubtitle(localizedText("BUDGETPAGESUBTITLE"));
     page->addWidget(heading);
     auto* layout = new QVBoxLayout;
     layout->setContentsMargins(10, 8, 10, 10);
@@ -93,7 +89,7 @@ CBudgetPageController::CBudgetPageController(QWidget* parent) : QWidget(parent)
     mYearMenu->setMinimumWidth(110);
     mBudgetMenu->setMinimumWidth(180);
     auto addMenu = [&](std::string_view key, QComboBox* menu) {
-        auto* label = new QLabel(text(key));
+        auto* label = new QLabel(localizedText(key));
         label->setBuddy(menu);
         top->addWidget(label);
         top->addWidget(menu);
@@ -102,7 +98,7 @@ CBudgetPageController::CBudgetPageController(QWidget* parent) : QWidget(parent)
     addMenu("BUDGETPAGEYEARLABEL", mYearMenu);
     addMenu("BUDGETPAGEBUDGETLABEL", mBudgetMenu);
     auto addButton = [&](std::string_view key, void (CBudgetPageController::*action)()) {
-        auto* button = new QPushButton(text(key));
+        auto* button = new QPushButton(localizedText(key));
         connect(button, &QPushButton::clicked, this, action);
         top->addWidget(button);
     };
@@ -112,8 +108,8 @@ CBudgetPageController::CBudgetPageController(QWidget* parent) : QWidget(parent)
     top->addStretch();
     layout->addLayout(top);
     mBudgetTab = new QTabWidget;
-    mBudgetTab->addTab(makeSide(true), text("BUDGETACCOUNTSIDE"));
-    mBudgetTab->addTab(makeSide(false), text("BUDGETCATEGORYSIDE"));
+    mBudgetTab->addTab(makeSide(true), localizedText("BUDGETACCOUNTSIDE"));
+    mBudgetTab->addTab(makeSide(false), localizedText("BUDGETCATEGORYSIDE"));
     layout->addWidget(mBudgetTab, 1);
     connect(mYearMenu, &QComboBox::currentIndexChanged, this, [this] { yearChanged(); });
     connect(mBudgetMenu, &QComboBox::currentIndexChanged, this, [this] { budgetChanged(); });
@@ -150,14 +146,14 @@ QWidget* CBudgetPageController::makeSide(bool accounts)
     s.xrefTable->setSelectionMode(QAbstractItemView::SingleSelection);
     s.xrefTable->verticalHeader()->setVisible(false);
     s.xrefTable->verticalHeader()->setDefaultSectionSize(20);
-    QStringList xrefTitles = {text(accounts ? "PopupLabelExpT" : "PopupLabelAcnT")};
+    QStringList xrefTitles = {localizedText(accounts ? "PopupLabelExpT" : "PopupLabelAcnT")};
     for (std::string_view key : {"BUDOUT", "BUD1OUT", "BUDIN", "BUD1IN", "ACTOUT", "ACT1OUT", "ACTIN", "ACT1IN"})
-        xrefTitles << text(key);
+        xrefTitles << localizedText(key);
     s.xrefTable->setHorizontalHeaderLabels(xrefTitles);
     column->addWidget(s.xrefTable, 2);
     auto* buttons = new QHBoxLayout;
     auto addButton = [&](std::string_view key, void (CBudgetPageController::*action)()) {
-        auto* button = new QPushButton(text(key));
+        auto* button = new QPushButton(localizedText(key));
         connect(button, &QPushButton::clicked, this, action);
         buttons->addWidget(button);
     };
@@ -321,7 +317,7 @@ void CBudgetPageController::reloadTable(bool accounts)
     const QColor red = qColour(getRedColor());
     const double textSize = UserDefaults::standard().doubleForKey("GXtableTextSize");
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
-        auto* label = new QTableWidgetItem(text(rows[row].labelKey));
+        auto* label = new QTableWidgetItem(localizedText(rows[row].labelKey));
         label->setBackground(background(accounts, row));
         s.table->setItem(row, 0, label);
         for (int month = 0; month < 12; ++month) {

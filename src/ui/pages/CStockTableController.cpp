@@ -16,7 +16,7 @@
 #include "bridge/CNonVisualDataItemController.h"
 #include "model/CCurrencyArray.h"
 #include "model/CDocAccounting.h"
-#include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 #include "ui/WindowDocument.h"
 #include "ui/controls/CNumericTransformer.h"
 #include "ui/lists/GXTableAncestor.h"
@@ -27,11 +27,6 @@ namespace ch {
 namespace {
 
 enum Column { kDate, kRate, kDifferenceRate, kDifferenceValue, kColumns };
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 QString amount(const std::optional<double>& value)
 {
@@ -85,10 +80,10 @@ QVariant StockPriceTableModel::headerData(int section, Qt::Orientation orientati
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
     switch (section) {
-    case kDate: return text("LISTCOLDATE");
-    case kRate: return text("LISTCOLPRICE");
-    case kDifferenceRate: return text("LISTCOLDIFFERENCE");
-    case kDifferenceValue: return text("LISTCOLVALUECHANGE");
+    case kDate: return localizedText("LISTCOLDATE");
+    case kRate: return localizedText("LISTCOLPRICE");
+    case kDifferenceRate: return localizedText("LISTCOLDIFFERENCE");
+    case kDifferenceValue: return localizedText("LISTCOLVALUECHANGE");
     default: return {};
     }
 }
@@ -105,7 +100,7 @@ CStockTableController::CStockTableController(const std::string& autosaveName, QW
 
     auto* currencyRow = new QHBoxLayout;
     currencyRow->setContentsMargins(6, 2, 6, 0);
-    auto* currencyLabel = new QLabel(text("BASECURRENCY"), mView);
+    auto* currencyLabel = new QLabel(localizedText("BASECURRENCY"), mView);
     mBaseCurrencyList = new QComboBox(mView);
     mBaseCurrencyList->setObjectName(QStringLiteral("theBaseCurrencyList"));
     // It names the currency of the prices; the prices follow the share.

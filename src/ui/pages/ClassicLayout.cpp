@@ -21,7 +21,7 @@
 #include "model/CAnalysisArray.h"
 #include "model/CDocAccounting.h"
 #include "model/CMasterExpenseTypeArray.h"
-#include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 #include "ui/NamedIcons.h"
 #include "ui/outlines/CNonVisualOutlineView.h"
 #include "ui/lists/CTransactionTableView.h"
@@ -34,11 +34,6 @@
 namespace ch {
 
 namespace {
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 enum class Table { Property, Income };
 
@@ -55,7 +50,7 @@ constexpr std::array<const char*, 7> kButtonTitles = {"CLASSICPROPERTY", "CLASSI
 std::vector<NamedListOutlineModel::Column> columns(std::initializer_list<std::pair<const char*, const char*>> list)
 {
     std::vector<NamedListOutlineModel::Column> result;
-    for (const auto& [identifier, heading] : list) result.push_back({QString::fromLatin1(identifier), text(heading)});
+    for (const auto& [identifier, heading] : list) result.push_back({QString::fromLatin1(identifier), localizedText(heading)});
     return result;
 }
 
@@ -97,11 +92,11 @@ ClassicLayout::ClassicLayout(BridgeDocument& books, CNamedListTableController::S
         iconOf);
     for (auto* details : {&mPropertyDetails, &mIncomeDetails}) {
         *details = std::make_unique<BookingLineTableModel>(std::vector<BookingLineTableModel::Column>{
-            {"date", text("LISTCOLDATE")},
-            {"desc", text("LISTCOLDESCRIPTION")},
-            {"acnt", text("LISTCOLACCOUNT")},
-            {"amtl", text("LISTCOLAMOUNT")},
-            {"ball", text("LISTCOLBALANCE")}});
+            {"date", localizedText("LISTCOLDATE")},
+            {"desc", localizedText("LISTCOLDESCRIPTION")},
+            {"acnt", localizedText("LISTCOLACCOUNT")},
+            {"amtl", localizedText("LISTCOLAMOUNT")},
+            {"ball", localizedText("LISTCOLBALANCE")}});
         (*details)->controller().setDocument(&books);
     }
 
@@ -127,7 +122,7 @@ ClassicLayout::ClassicLayout(BridgeDocument& books, CNamedListTableController::S
         auto* buttons = new QHBoxLayout;
         for (std::size_t i = firstButton; i < firstButton + buttonCount; ++i) {
             // A title's "&" is text, not a shortcut mark.
-            auto* button = new QPushButton(text(kButtonTitles[i]).replace(QLatin1Char('&'), QLatin1String("&&")), page);
+            auto* button = new QPushButton(localizedText(kButtonTitles[i]).replace(QLatin1Char('&'), QLatin1String("&&")), page);
             button->setObjectName(QString::fromLatin1(kButtonNames[i]));
             button->setCheckable(true);
             button->setIconSize(QSize(32, 32));
@@ -199,9 +194,9 @@ ClassicLayout::ClassicLayout(BridgeDocument& books, CNamedListTableController::S
     QWidget* categories = outlinePage("expt", "mIncomeTable", "incomeTable", *mIncomeModel, 4, 3, mIncomeTable,
                                       *mIncomeDetails, "mTrnsTableIncome", mIncomeDetailTable);
 
-    addTab(transactions, text("CLASSICTRNS"));
-    addTab(accounts, text("CLASSICACNT"));
-    addTab(categories, text("CLASSICEXPT"));
+    addTab(transactions, localizedText("CLASSICTRNS"));
+    addTab(accounts, localizedText("CLASSICACNT"));
+    addTab(categories, localizedText("CLASSICEXPT"));
     makeContextMenu(mPropertyTable);
     makeContextMenu(mIncomeTable);
 
@@ -230,7 +225,7 @@ QWidget* ClassicLayout::makeOverviewPage()
     grid->setContentsMargins(6, 6, 6, 0);
     grid->setSpacing(4);
     auto caption = [overview](const char* key) {
-        auto* label = new QLabel(text(key), overview);
+        auto* label = new QLabel(localizedText(key), overview);
         QFont bold = label->font();
         bold.setBold(true);
         label->setFont(bold);

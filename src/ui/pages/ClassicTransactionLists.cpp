@@ -12,8 +12,8 @@
 #include "bridge/CTrnSItem.h"
 #include "model/CDocAccounting.h"
 #include "platform/core/four_char_code.h"
-#include "platform/core/localized_strings.h"
 #include "platform/core/notification_center.h"
+#include "platform/gui/localized_text.h"
 #include "ui/lists/CTransactionTableView.h"
 #include "ui/lists/ItemListSource.h"
 #include "ui/lists/ItemTableModel.h"
@@ -25,11 +25,6 @@ namespace {
 
 constexpr int kLinkTableTag = 1207;
 constexpr int kDeleteTag = 1104;
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 struct ButtonSetup {
     const char* name;
@@ -117,7 +112,7 @@ ClassicTransactionLists::ClassicTransactionLists(BridgeDocument& books, QWidget*
         buttons->addStretch(1);
         for (std::size_t b = 0; b < setup.buttons.size(); ++b) {
             const ButtonSetup& made = setup.buttons[b];
-            auto* button = list.buttons[b] = new QPushButton(text(made.title), page);
+            auto* button = list.buttons[b] = new QPushButton(localizedText(made.title), page);
             button->setObjectName(QString::fromLatin1(made.name));
             // The table keeps the focus: its selection is what the button acts on.
             button->setFocusPolicy(Qt::NoFocus);
@@ -125,7 +120,7 @@ ClassicTransactionLists::ClassicTransactionLists(BridgeDocument& books, QWidget*
             connect(button, &QPushButton::clicked, table, [table, made] { (table->*made.command)(); });
         }
         layout->addLayout(buttons);
-        addTab(page, text(setup.title));
+        addTab(page, localizedText(setup.title));
 
         const List which = static_cast<List>(i);
         connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,

@@ -15,8 +15,8 @@
 #include "bridge/CDebetItem.h"
 #include "bridge/CTrnSItem.h"
 #include "document/DocumentNotifications.h"
-#include "platform/core/localized_strings.h"
 #include "platform/core/notification_center.h"
+#include "platform/gui/localized_text.h"
 #include "ui/ChartSinkViews.h"
 #include "ui/GXSplitView.h"
 #include "ui/NamedIcons.h"
@@ -38,11 +38,6 @@ constexpr int kNew = 1100;
 constexpr int kDelete = 1104;
 constexpr int kModify = 1114;
 constexpr int kFlag = 1121;
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 QString amount(std::optional<double> value)
 {
@@ -90,7 +85,7 @@ ItemColumn column(const char* identifier, const char* headingKey, std::function<
 {
     ItemColumn c;
     c.identifier = QString::fromLatin1(identifier);
-    c.heading = headingKey ? text(headingKey) : QString();
+    c.heading = headingKey ? localizedText(headingKey) : QString();
     c.imageOnly = !show;
     c.value = [show, isAmount, icon](const CNonVisualDataItem& item, int role) -> QVariant {
         const Item* shown = dynamic_cast<const Item*>(&item);
@@ -292,7 +287,7 @@ QWidget* GXCreditCardViewController::makeControlledView()
         auto name = names.begin();
         bool first = true;
         for (const auto& [key, action] : buttons) {
-            auto* button = new QPushButton(text(key), parent);
+            auto* button = new QPushButton(localizedText(key), parent);
             button->setObjectName(QString::fromLatin1(*name++));
             connect(button, &QPushButton::clicked, this, action);
             row->addWidget(button);
@@ -349,7 +344,7 @@ QWidget* GXCreditCardViewController::makeControlledView()
         auto* paneLayout = new QVBoxLayout(pane);
         paneLayout->setContentsMargins(0, 0, 0, 0);
         paneLayout->setSpacing(0);
-        auto* title = new QLabel(text(spendings ? "CARDSPENDINGS" : "CARDPAYMENTS"), pane);
+        auto* title = new QLabel(localizedText(spendings ? "CARDSPENDINGS" : "CARDPAYMENTS"), pane);
         title->setContentsMargins(6, 4, 6, 2);
         QFont font = title->font();
         font.setBold(true);

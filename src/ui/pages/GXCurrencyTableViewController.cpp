@@ -27,8 +27,8 @@
 #include "model/CDocAccounting.h"
 #include "model/foundation/CDate.h"
 #include "model/foundation/CErrorManager.h"
-#include "platform/core/localized_strings.h"
 #include "platform/core/notification_center.h"
+#include "platform/gui/localized_text.h"
 #include "ui/ChartSinkViews.h"
 #include "ui/GXSplitView.h"
 #include "ui/NamedIcons.h"
@@ -62,11 +62,6 @@ constexpr int kFlag = 1121;
 constexpr std::array<std::pair<const char*, const char*>, 3> kChartTabs = {
     {{"bar", "BAR"}, {"hist", "HIST"}, {"real", "REAL"}}};
 
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
-
 QString amount(double value)
 {
     return QString::fromStdString(CNumericTransformer().stringForObjectValue(value));
@@ -88,7 +83,7 @@ ItemColumn column(const char* identifier, const char* headingKey, std::function<
 {
     ItemColumn c;
     c.identifier = QString::fromLatin1(identifier);
-    c.heading = text(headingKey);
+    c.heading = localizedText(headingKey);
     c.value = [show, isAmount](const CNonVisualDataItem& item, int role) -> QVariant {
         const CCurRItem* currency = currencyOf(item);
         if (!currency) return {};
@@ -159,7 +154,7 @@ std::vector<ItemColumn> shareLineColumns(std::shared_ptr<const std::map<ObjectId
     };
     ItemColumn quantity;
     quantity.identifier = QStringLiteral("quantity");
-    quantity.heading = text("LISTCOLQUANTITY");
+    quantity.heading = localizedText("LISTCOLQUANTITY");
     quantity.value = [shown](const CNonVisualDataItem& item, int role) -> QVariant {
         if (role == Qt::TextAlignmentRole) return int(Qt::AlignRight | Qt::AlignVCenter);
         if (role != Qt::DisplayRole) return {};
@@ -185,7 +180,7 @@ std::vector<ItemColumn> rateColumns()
                          std::function<QString(const CCcoNItem&)> show, bool isAmount) {
         ItemColumn c;
         c.identifier = QString::fromLatin1(identifier);
-        c.heading = text(headingKey);
+        c.heading = localizedText(headingKey);
         c.value = [show, isAmount](const CNonVisualDataItem& item, int role) -> QVariant {
             const CCcoNItem* rate = rateOf(item);
             if (!rate) return {};
@@ -271,7 +266,7 @@ QWidget* GXCurrencyTableViewController::makeControlledView()
     layout->setSpacing(0);
     mHeading = new PageHeading(view);
     mHeading->setIcon(makeNamedIcon(mShares ? "stocks" : "currencies"));
-    mHeading->setTitle(text(mShares ? "SHAREBUTTON" : "CURRENCYBUTTON"));
+    mHeading->setTitle(localizedText(mShares ? "SHAREBUTTON" : "CURRENCYBUTTON"));
     layout->addWidget(mHeading);
 
     mMainSplitView = new GXSplitView(false, view);
@@ -340,13 +335,13 @@ QWidget* GXCurrencyTableViewController::makeUpperView(QWidget* parent)
     buttons->setContentsMargins(6, 4, 6, 4);
     auto add = [&](const char* name, const char* key, void (GXCurrencyTableViewController::*action)(),
                    bool needsSelection) {
-        auto* button = new QPushButton(text(key), upper);
+        auto* button = new QPushButton(localizedText(key), upper);
         button->setObjectName(QString::fromLatin1(name));
         connect(button, &QPushButton::clicked, this, action);
         buttons->addWidget(button);
         if (needsSelection) mSelectionButtons.push_back(button);
     };
-    auto* addButton = new QPushButton(text("PAGEADD"), upper);
+    auto* addButton = new QPushButton(localizedText("PAGEADD"), upper);
     addButton->setObjectName(QStringLiteral("addAccountButton"));
     connect(addButton, &QPushButton::clicked, this, [this] { newObject(CommandSender::menuItem(kNew)); });
     buttons->addWidget(addButton);
@@ -382,7 +377,7 @@ QWidget* GXCurrencyTableViewController::makeUpperView(QWidget* parent)
             mActionMenu->addSeparator();
             continue;
         }
-        QAction* entry = mActionMenu->addAction(text(item.key));
+        QAction* entry = mActionMenu->addAction(localizedText(item.key));
         entry->setProperty("tag", item.tag);
         const int tag = item.tag;
         connect(entry, &QAction::triggered, this, [this, tag] { executeMenuCommand(tag, CommandSender::menuItem(tag)); });
@@ -429,7 +424,7 @@ QWidget* GXCurrencyTableViewController::makeLowerView(QWidget* parent)
         buttons->setContentsMargins(6, 4, 6, 4);
         auto* buy = new QPushButton(QStringLiteral("+"), lower);
         buy->setObjectName(QStringLiteral("addTransactionButton"));
-        buy->setToolTip(text("BUY"));
+        buy->setToolTip(localizedText("BUY"));
         buy->setFixedWidth(32);
         connect(buy, &QPushButton::clicked, this, [this] { buyShare(); });
         mSelectionButtons.push_back(buy);
@@ -439,9 +434,9 @@ QWidget* GXCurrencyTableViewController::makeLowerView(QWidget* parent)
         deals->setIcon(makeNamedIcon("general"));
         deals->setPopupMode(QToolButton::InstantPopup);
         auto* menu = new QMenu(deals);
-        menu->addAction(text("BUY"), this, [this] { buyShare(); });
-        menu->addAction(text("SELL"), this, [this] { sellShare(); });
-        menu->addAction(text("PAGEDIVIDEND"), this, [this] { registerDividend(); });
+        menu->addAction(localizedText("BUY"), this, [this] { buyShare(); });
+        menu->addAction(localizedText("SELL"), this, [this] { sellShare(); });
+        menu->addAction(localizedText("PAGEDIVIDEND"), this, [this] { registerDividend(); });
         deals->setMenu(menu);
         buttons->addWidget(deals);
         buttons->addStretch(1);
@@ -489,13 +484,13 @@ QWidget* GXCurrencyTableViewController::makeChartArea(QWidget* parent)
     mSpinner->setSizePolicy(keepRoom);
     mSpinner->hide();
     bar->addWidget(mSpinner);
-    auto* fetch = new QPushButton(text(mShares ? "FETCHPRICES" : "FETCHRATES"), area);
+    auto* fetch = new QPushButton(localizedText(mShares ? "FETCHPRICES" : "FETCHRATES"), area);
     fetch->setObjectName(QStringLiteral("fetchPricesButton"));
     fetch->setProperty("tag", kFetchPrices);
     connect(fetch, &QPushButton::clicked, this, [this] { getPricesFromInternet(kFetchPrices); });
     bar->addWidget(fetch);
     if (mShares) {
-        auto* book = new QPushButton(text("BOOKPRICES"), area);
+        auto* book = new QPushButton(localizedText("BOOKPRICES"), area);
         book->setObjectName(QStringLiteral("bookPricesButton"));
         book->setProperty("tag", kBookPrices);
         connect(book, &QPushButton::clicked, this, [this] { bookPricesFromInternet(kBookPrices); });
@@ -869,7 +864,7 @@ void GXCurrencyTableViewController::setLabel()
     QString label;
     const QString shown = chartTabIdentifier();
     for (const auto& [identifier, key] : kChartTabs)
-        if (shown == QLatin1String(identifier)) label = text(key);
+        if (shown == QLatin1String(identifier)) label = localizedText(key);
     mExplainingLabel->setText(label);
 }
 

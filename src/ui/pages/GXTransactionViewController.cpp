@@ -12,8 +12,8 @@
 #include "bridge/CRcrTItem.h"
 #include "bridge/CTrnSItem.h"
 #include "model/CDocAccounting.h"
-#include "platform/core/localized_strings.h"
 #include "platform/core/notification_center.h"
+#include "platform/gui/localized_text.h"
 #include "ui/WindowDocument.h"
 #include "ui/lists/CV2TransactionTableView.h"
 #include "ui/lists/ItemDragSource.h"
@@ -34,11 +34,6 @@ constexpr int kModify = 1114;
 constexpr int kDuplicateFirst = 1115;
 constexpr int kFlag = 1121;
 constexpr int kLink = 1207;
-
-QString text(std::string_view key)
-{
-    return QString::fromStdString(localized(key));
-}
 
 } // namespace
 
@@ -117,7 +112,7 @@ QWidget* GXTransactionViewController::makeControlledView()
             std::vector<QString> titles;
             for (const char* key : {"ALL", "FLAGGED", "NOTFLAGGED", "CHECKED", "NOTCHECKED", "DIVIDER", "ALL",
                                     "NEWSESSION", "FROMTHISWEEK", "FROMTHISMONTH", "FROMTHISYEAR"})
-                titles.push_back(std::string_view(key) == "DIVIDER" ? QStringLiteral("DIVIDER") : text(key));
+                titles.push_back(std::string_view(key) == "DIVIDER" ? QStringLiteral("DIVIDER") : localizedText(key));
             mFilterBar->addItemsWithTitles(titles, [this] { filterAsked(); });
             pageLayout->addWidget(mFilterBar);
         }
@@ -175,7 +170,7 @@ QWidget* GXTransactionViewController::makeControlledView()
         buttonLayout->addStretch(1);
         const Tab tab = setup.tab;
         for (int i = 0; i < 3; ++i) {
-            auto* button = new QPushButton(text(setup.buttons[i]), buttons);
+            auto* button = new QPushButton(localizedText(setup.buttons[i]), buttons);
             button->setFocusPolicy(Qt::NoFocus);
             buttonLayout->addWidget(button);
             const int code = i == 0 ? (tab == Tab::Unlinked ? kLink : kNew) : (i == 1 ? kModify : kDelete);

@@ -9,6 +9,7 @@
 #include "bridge/CCurRItem.h"
 #include "document/arguments/CurrencyArguments.h"
 #include "model/foundation/CErrorManager.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CAmountField.h"
 #include "ui/controls/CDateEditField.h"
 #include "ui/sheets/CommandSink.h"
@@ -20,7 +21,7 @@ namespace ch {
 CAskCurrencyrateController::CAskCurrencyrateController(QWidget* parent) : CPopupWindowAncestor(parent)
 {
     setObjectName(QStringLiteral("newCurrencyRate"));
-    setWindowTitle(sheetText("RATESHEETTITLE"));
+    setWindowTitle(localizedText("RATESHEETTITLE"));
     auto* form = makeSheetForm();
     auto* rate = new QWidget(this);
     auto* row = new QHBoxLayout(rate);
@@ -40,7 +41,7 @@ CAskCurrencyrateController::CAskCurrencyrateController(QWidget* parent) : CPopup
     row->addWidget(new QLabel(QStringLiteral("="), rate));
     row->addWidget(amountField, 1);
     row->addWidget(baseShortNameField);
-    form->addRow(sheetText("FIELDFACTOR"), rate);
+    form->addRow(localizedText("FIELDFACTOR"), rate);
     dateField = addSheetRow(form, "FIELDVALIDFROM", new CDateEditField(this), "dateField");
     dateField->setMaximumWidth(140);
     auto* layout = new QVBoxLayout(this);

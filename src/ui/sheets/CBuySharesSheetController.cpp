@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CAmountField.h"
 #include "ui/controls/CDateEditField.h"
 #include "ui/controls/CPopupList.h"
@@ -44,10 +44,10 @@ CBuySharesSheetController::CBuySharesSheetController(QWidget* parent) : CPopupWi
     nrOfShares = addSheetRow(form, "FIELDNUMBEROFSHARES", new CAmountField(groupBox), "nrOfShares");
     pricePaid = named(new CAmountField(groupBox), "pricePaid");
     shareCurrency = named(new QLabel(groupBox), "shareCurrency");
-    form->addRow(sheetText("FIELDPRICE"), makeAmountWithCurrency(groupBox, pricePaid, shareCurrency));
+    form->addRow(localizedText("FIELDPRICE"), makeAmountWithCurrency(groupBox, pricePaid, shareCurrency));
     commissionPayed = named(new CAmountField(groupBox), "commissionPayed");
     localCurrency1 = named(new QLabel(groupBox), "localCurrency1");
-    form->addRow(sheetText("FIELDCOMMISSION"), makeAmountWithCurrency(groupBox, commissionPayed, localCurrency1));
+    form->addRow(localizedText("FIELDCOMMISSION"), makeAmountWithCurrency(groupBox, commissionPayed, localCurrency1));
     commissionToAccount =
         addSheetRow(form, "FIELDCOMMISSIONACCOUNT", new CPopupList(groupBox), "commissionToAccount");
     propertyAccountLabel = named(new QLabel(groupBox), "propertyAccountLabel");
@@ -58,7 +58,7 @@ CBuySharesSheetController::CBuySharesSheetController(QWidget* parent) : CPopupWi
     localCurrency2 = named(new QLabel(groupBox), "localCurrency2");
     form->addRow(totalLabel, makeAmountWithCurrency(groupBox, totalPaid, localCurrency2));
     mDescription = addSheetRow(form, "FIELDDESCRIPTION", new QLineEdit(groupBox), "mDescription");
-    changeRate = named(new QCheckBox(sheetText("FIELDUPDATEPRICE"), groupBox), "changeRate");
+    changeRate = named(new QCheckBox(localizedText("FIELDUPDATEPRICE"), groupBox), "changeRate");
     form->addRow(QString(), changeRate);
     groupBox->setLayout(form);
     for (CPopupList* popup : {commissionToAccount, fromAccount}) {
@@ -100,16 +100,16 @@ void CBuySharesSheetController::initialize(const SheetParameters& parameters)
     changeRate->setChecked(false);
     const QString shareName = QString::fromStdString(parameters.text(key::kShareName).value_or(""));
     if (mLogic.isBuy()) {
-        groupBox->setTitle(QStringLiteral("%1 %2").arg(sheetText("BUY"), shareName));
+        groupBox->setTitle(QStringLiteral("%1 %2").arg(localizedText("BUY"), shareName));
         // Shown as the sell sheet shows its number: a figure, here none yet.
         nrOfShares->setValue(0.0);
-        propertyAccountLabel->setText(sheetText("PAYFROM"));
-        totalLabel->setText(sheetText("TOTALPAID"));
+        propertyAccountLabel->setText(localizedText("PAYFROM"));
+        totalLabel->setText(localizedText("TOTALPAID"));
     } else {
-        groupBox->setTitle(QStringLiteral("%1 %2").arg(sheetText("SELL"), shareName));
+        groupBox->setTitle(QStringLiteral("%1 %2").arg(localizedText("SELL"), shareName));
         nrOfShares->setValue(parameters.real(key::kCurrentBalance));
-        propertyAccountLabel->setText(sheetText("MONEYDEST"));
-        totalLabel->setText(sheetText("TOTALIN"));
+        propertyAccountLabel->setText(localizedText("MONEYDEST"));
+        totalLabel->setText(localizedText("TOTALIN"));
     }
     setWindowTitle(groupBox->title());
     calculateTotalValue(true);

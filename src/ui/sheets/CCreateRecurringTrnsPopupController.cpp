@@ -13,6 +13,7 @@
 #include <QStackedWidget>
 
 #include "bridge/CRcrTItem.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CDateEditField.h"
 #include "ui/sheets/SheetForm.h"
 
@@ -63,8 +64,8 @@ CCreateRecurringTrnsPopupController::CCreateRecurringTrnsPopupController(QWidget
     periodicityPopup = new QComboBox(schedule);
     periodicityPopup->setObjectName(QStringLiteral("periodicityPopup"));
     for (const char* key : kKindKeys)
-        periodicityPopup->addItem(sheetText(key));
-    form->addRow(sheetText("RECURRENCE"), periodicityPopup);
+        periodicityPopup->addItem(localizedText(key));
+    form->addRow(localizedText("RECURRENCE"), periodicityPopup);
 
     recurringDetailsTab = new QStackedWidget(schedule);
     recurringDetailsTab->setObjectName(QStringLiteral("recurringDetailsTab"));
@@ -79,7 +80,7 @@ CCreateRecurringTrnsPopupController::CCreateRecurringTrnsPopupController(QWidget
     auto* weekdayRow = new QHBoxLayout(mWeekdays);
     weekdayRow->setContentsMargins(0, 0, 0, 0);
     for (int day = 0; day < 7; ++day) {
-        mWeekdayChecks[day] = new QCheckBox(sheetText(kWeekdayKeys[day]), mWeekdays);
+        mWeekdayChecks[day] = new QCheckBox(localizedText(kWeekdayKeys[day]), mWeekdays);
         mWeekdayChecks[day]->setObjectName(QStringLiteral("weekday%1").arg(day + 1));
         weekdayRow->addWidget(mWeekdayChecks[day]);
     }
@@ -93,19 +94,19 @@ CCreateRecurringTrnsPopupController::CCreateRecurringTrnsPopupController(QWidget
     // Monthly: on a day of the month, or on a weekday of a week of the month.
     auto* monthly = new QGridLayout(pages[kMonthly]);
     monthly->setContentsMargins(0, 0, 0, 0);
-    mOnDayOfMonth = new QRadioButton(sheetText("DAYOFMONTH"), pages[kMonthly]);
+    mOnDayOfMonth = new QRadioButton(localizedText("DAYOFMONTH"), pages[kMonthly]);
     mOnDayOfMonth->setObjectName(QStringLiteral("onDayOfMonth"));
     mDayOfMonthField = makeNumberField(pages[kMonthly], "dayOfMonthField", 1, 31);
-    mOnWeekdayOfMonth = new QRadioButton(sheetText("WEEKDAYOFMONTH"), pages[kMonthly]);
+    mOnWeekdayOfMonth = new QRadioButton(localizedText("WEEKDAYOFMONTH"), pages[kMonthly]);
     mOnWeekdayOfMonth->setObjectName(QStringLiteral("onWeekdayOfMonth"));
     mWeekOfMonthPopup = new QComboBox(pages[kMonthly]);
     mWeekOfMonthPopup->setObjectName(QStringLiteral("weekOfMonthPopup"));
     for (const char* key : kWeekOfMonthKeys)
-        mWeekOfMonthPopup->addItem(sheetText(key));
+        mWeekOfMonthPopup->addItem(localizedText(key));
     mWeekdayOfMonthPopup = new QComboBox(pages[kMonthly]);
     mWeekdayOfMonthPopup->setObjectName(QStringLiteral("weekdayOfMonthPopup"));
     for (const char* key : kWeekdayKeys)
-        mWeekdayOfMonthPopup->addItem(sheetText(key));
+        mWeekdayOfMonthPopup->addItem(localizedText(key));
     monthly->addWidget(mOnDayOfMonth, 0, 0);
     monthly->addWidget(mDayOfMonthField, 0, 1);
     monthly->addWidget(mOnWeekdayOfMonth, 1, 0);
@@ -122,13 +123,13 @@ CCreateRecurringTrnsPopupController::CCreateRecurringTrnsPopupController(QWidget
     auto* everyNDays = new QFormLayout(pages[kSeveralTimesAMonth]);
     everyNDays->setContentsMargins(0, 0, 0, 0);
     mEveryNDaysField = makeNumberField(pages[kSeveralTimesAMonth], "everyNDaysField", 1, 366);
-    everyNDays->addRow(sheetText("EVERYNDAYS"), mEveryNDaysField);
+    everyNDays->addRow(localizedText("EVERYNDAYS"), mEveryNDaysField);
 
     auto* yearly = new QVBoxLayout(pages[kSeveralTimesAYear]);
     yearly->setContentsMargins(0, 0, 0, 0);
     auto* timesRow = new QFormLayout;
     numberOfTimesPerYearField = makeNumberField(pages[kSeveralTimesAYear], "numberOfTimesPerYearField", 0, 12);
-    timesRow->addRow(sheetText("TIMESPERYEAR"), numberOfTimesPerYearField);
+    timesRow->addRow(localizedText("TIMESPERYEAR"), numberOfTimesPerYearField);
     yearly->addLayout(timesRow);
     auto* dates = new QGridLayout;
     dates->setHorizontalSpacing(10);
@@ -136,14 +137,14 @@ CCreateRecurringTrnsPopupController::CCreateRecurringTrnsPopupController(QWidget
         dateOfYear[i] = new CDateEditField(pages[kSeveralTimesAYear]);
         dateOfYear[i]->setObjectName(QStringLiteral("dateOfYear%1").arg(i + 1));
         dateOfYear[i]->setMaximumWidth(110);
-        auto* label = new QLabel(sheetText("DATEOFYEAR").replace(QStringLiteral("%@"), QString::number(i + 1)),
+        auto* label = new QLabel(localizedText("DATEOFYEAR").replace(QStringLiteral("%@"), QString::number(i + 1)),
                                  pages[kSeveralTimesAYear]);
         dates->addWidget(label, i % 4, (i / 4) * 2, Qt::AlignRight);
         dates->addWidget(dateOfYear[i], i % 4, (i / 4) * 2 + 1);
     }
     yearly->addLayout(dates);
     form->addRow(QString(), recurringDetailsTab);
-    mAutomaticApprovalCheck = new QCheckBox(sheetText("AUTOMATICAPPROVAL"), schedule);
+    mAutomaticApprovalCheck = new QCheckBox(localizedText("AUTOMATICAPPROVAL"), schedule);
     mAutomaticApprovalCheck->setObjectName(QStringLiteral("automaticApprovalCheck"));
     form->addRow(QString(), mAutomaticApprovalCheck);
     schedule->setLayout(form);

@@ -11,6 +11,7 @@
 #include "bridge/CNonVisualDataItem.h"
 #include "bridge/CTrnSItem.h"
 #include "platform/core/notification_center.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CAmountField.h"
 #include "ui/controls/CDateEditField.h"
 #include "ui/controls/CPopupList.h"
@@ -32,7 +33,7 @@ CCreateTransactionPopupController::CCreateTransactionPopupController(QWidget* pa
     : CPopupWindowAncestor(parent), mLogic(recurring)
 {
     setObjectName(recurring ? QStringLiteral("RecurringTrnsPopup") : QStringLiteral("TransactionPopup"));
-    setWindowTitle(sheetText(recurring ? "RECURRINGSHEETTITLE" : "TRANSACTIONSHEETTITLE"));
+    setWindowTitle(localizedText(recurring ? "RECURRINGSHEETTITLE" : "TRANSACTIONSHEETTITLE"));
 
     auto* form = makeSheetForm();
     mNameField = addSheetRow(form, "FIELDNAME", new CTextField(this, 254), "mNameField");
@@ -48,7 +49,7 @@ CCreateTransactionPopupController::CCreateTransactionPopupController(QWidget* pa
     mCurrencyField->setMinimumWidth(90);
     moneyRow->addWidget(mAmountField, 1);
     moneyRow->addWidget(mCurrencyField);
-    form->addRow(sheetText("FIELDAMOUNT"), money);
+    form->addRow(localizedText("FIELDAMOUNT"), money);
     mNameField->setMinimumWidth(320);
     mDateField->setMaximumWidth(140);
     watchPopup(mCurrencyField);
@@ -61,7 +62,7 @@ CCreateTransactionPopupController::CCreateTransactionPopupController(QWidget* pa
     mForTable = makeTable("mForTable", "FORLINES", kForSide, layout);
     layout->addSpacing(8);
     QHBoxLayout* buttons = makeButtonRow(3);
-    mControlOkButton = new QPushButton(sheetText("OKANDNEXT"), this);
+    mControlOkButton = new QPushButton(localizedText("OKANDNEXT"), this);
     mControlOkButton->setObjectName(QStringLiteral("controlOkButton"));
     mControlOkButton->setAutoDefault(false);
     buttons->insertWidget(2, mControlOkButton);
@@ -84,7 +85,7 @@ CTransactionDetailTableView* CCreateTransactionPopupController::makeTable(const 
                                                                           FourCharCode side, QVBoxLayout* into)
 {
     auto* header = new QHBoxLayout;
-    auto* title = new QLabel(sheetText(titleKey), this);
+    auto* title = new QLabel(localizedText(titleKey), this);
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
@@ -94,9 +95,9 @@ CTransactionDetailTableView* CCreateTransactionPopupController::makeTable(const 
     table->setDetailDelegate(this);
     table->setMinimumHeight(84);
     table->setMaximumHeight(110);
-    auto* insert = new QPushButton(sheetText("ADDLINE"), this);
+    auto* insert = new QPushButton(localizedText("ADDLINE"), this);
     insert->setObjectName(QString::fromLatin1(name) + QStringLiteral("Insert"));
-    auto* remove = new QPushButton(sheetText("REMOVELINE"), this);
+    auto* remove = new QPushButton(localizedText("REMOVELINE"), this);
     remove->setObjectName(QString::fromLatin1(name) + QStringLiteral("Remove"));
     for (QPushButton* button : {insert, remove}) {
         button->setAutoDefault(false);

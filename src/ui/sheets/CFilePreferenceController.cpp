@@ -14,6 +14,7 @@
 #include "bridge/CNSStringDateTBridge.h"
 #include "bridge/CPrfRItem.h"
 #include "document/FilePassword.h"
+#include "platform/gui/localized_text.h"
 #include "ui/NamedIcons.h"
 #include "ui/controls/CPopupList.h"
 #include "ui/sheets/FilePreferenceLogic.h"
@@ -25,7 +26,7 @@ namespace ch {
 CFilePreferenceController::CFilePreferenceController(QWidget* parent) : CPopupWindowAncestor(parent)
 {
     setObjectName(QStringLiteral("FilePreferences"));
-    setWindowTitle(sheetText("SETTINGBUTTON"));
+    setWindowTitle(localizedText("SETTINGBUTTON"));
     thisToolbar = new QToolBar(this);
     thisToolbar->setObjectName(QStringLiteral("setupToolbar"));
     thisToolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -36,7 +37,7 @@ CFilePreferenceController::CFilePreferenceController(QWidget* parent) : CPopupWi
     group->setExclusive(true);
     std::map<std::string_view, QFormLayout*> forms;
     for (const SettingsPage& page : settingsPages()) {
-        QAction* item = thisToolbar->addAction(makeNamedIcon(page.image), sheetText(page.labelKey));
+        QAction* item = thisToolbar->addAction(makeNamedIcon(page.image), localizedText(page.labelKey));
         item->setObjectName(QString::fromLatin1(page.identifier.data(), qsizetype(page.identifier.size())));
         item->setCheckable(true);
         group->addAction(item);
@@ -63,7 +64,7 @@ CFilePreferenceController::CFilePreferenceController(QWidget* parent) : CPopupWi
     QFormLayout* general = forms[settings_page::kGeneral];
     mYearStartPopup = addSheetRow(general, "PREFYEARSTART", new QComboBox(this), "mPrefYearStartPopup");
     for (int month = 1; month <= 12; ++month)
-        mYearStartPopup->addItem(sheetText(("MONTHNAME" + std::to_string(month)).c_str()), month);
+        mYearStartPopup->addItem(localizedText(("MONTHNAME" + std::to_string(month)).c_str()), month);
     mCurrentPeriodLabel = addSheetRow(general, "PREFCURRENTPERIOD", makeValueLabel(this), "mCurrentPeriodLabel");
     connect(mYearStartPopup, &QComboBox::activated, this, &CFilePreferenceController::yearStartChosen);
     QFormLayout* password = forms[settings_page::kPassword];
@@ -71,7 +72,7 @@ CFilePreferenceController::CFilePreferenceController(QWidget* parent) : CPopupWi
     mOtherPasword = addSheetRow(password, "PREFPASSWORDAGAIN", new QLineEdit(this), "mOtherPasword");
     for (QLineEdit* field : {mPassword, mOtherPasword})
         field->setEchoMode(QLineEdit::Password);
-    auto* notEncryption = new QLabel(sheetText("PASSWORDNOTENCRYPTION"), this);
+    auto* notEncryption = new QLabel(localizedText("PASSWORDNOTENCRYPTION"), this);
     notEncryption->setObjectName("passwordNotEncryptionLabel");
     notEncryption->setWordWrap(true);
     password->addRow(notEncryption);

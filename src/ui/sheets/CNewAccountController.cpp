@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "bridge/CAcnTItem.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CAmountField.h"
 #include "ui/controls/CPopupList.h"
 #include "ui/controls/CTextField.h"
@@ -31,7 +32,7 @@ std::optional<std::string> textOf(const QLineEdit* field)
 CNewAccountController::CNewAccountController(QWidget* parent) : CPopupWindowAncestor(parent)
 {
     setObjectName(QStringLiteral("newAccount"));
-    setWindowTitle(sheetText("ACCOUNTSHEETTITLE"));
+    setWindowTitle(localizedText("ACCOUNTSHEETTITLE"));
 
     auto* top = makeSheetForm();
     idField = addSheetRow(top, "FIELDID", makeValueLabel(this), "idField");

@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "bridge/CAccTItem.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CNumericTransformer.h"
 #include "ui/controls/CPopupList.h"
 #include "ui/controls/CTextField.h"
@@ -16,7 +17,7 @@ namespace ch {
 CNewAccountTypeController::CNewAccountTypeController(QWidget* parent) : CPopupWindowAncestor(parent)
 {
     setObjectName(QStringLiteral("newAccountType"));
-    setWindowTitle(sheetText("ACCOUNTTYPESHEETTITLE"));
+    setWindowTitle(localizedText("ACCOUNTTYPESHEETTITLE"));
     auto* form = makeSheetForm();
     idField = addSheetRow(form, "FIELDID", makeValueLabel(this), "idField");
     nameField = addSheetRow(form, "FIELDNAME", new CTextField(this, 34), "nameField");

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "bridge/CCurRItem.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CAmountField.h"
 #include "ui/controls/CPopupList.h"
 #include "ui/controls/CTextField.h"
@@ -33,7 +34,7 @@ CNewCurrencyController::CNewCurrencyController(QWidget* parent, bool share)
     : CPopupWindowAncestor(parent), mLogic(share)
 {
     setObjectName(share ? QStringLiteral("NewShare") : QStringLiteral("NewCurrency"));
-    setWindowTitle(sheetText(share ? "SHARESHEETTITLE" : "CURRENCYSHEETTITLE"));
+    setWindowTitle(localizedText(share ? "SHARESHEETTITLE" : "CURRENCYSHEETTITLE"));
 
     mForm = makeSheetForm();
     idField = addSheetRow(mForm, "FIELDID", makeValueLabel(this), "idField");
@@ -60,7 +61,7 @@ CNewCurrencyController::CNewCurrencyController(QWidget* parent, bool share)
     rateRow->addWidget(conversionFactorField);
     rateRow->addWidget(mBaseCurrencyName);
     rateRow->addStretch(1);
-    mForm->addRow(sheetText("FIELDFACTOR"), rate);
+    mForm->addRow(localizedText("FIELDFACTOR"), rate);
 
     fluctuationsPLAccountPopup =
         addSheetRow(mForm, "FIELDFLUCTUATIONACCOUNT", new CPopupList(this), "fluctuationsPLAccountPopup");

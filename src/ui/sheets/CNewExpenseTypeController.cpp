@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "bridge/CExpTItem.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CAmountField.h"
 #include "ui/controls/CNumericTransformer.h"
 #include "ui/controls/CPopupList.h"
@@ -17,7 +18,7 @@ namespace ch {
 CNewExpenseTypeController::CNewExpenseTypeController(QWidget* parent) : CPopupWindowAncestor(parent)
 {
     setObjectName(QStringLiteral("newExpenseType"));
-    setWindowTitle(sheetText("CATEGORYSHEETTITLE"));
+    setWindowTitle(localizedText("CATEGORYSHEETTITLE"));
     auto* form = makeSheetForm();
     idField = addSheetRow(form, "FIELDID", makeValueLabel(this), "idField");
     nameField = addSheetRow(form, "FIELDNAME", new CTextField(this, 34), "nameField");

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "bridge/CMxpTItem.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CNumericTransformer.h"
 #include "ui/controls/CPopupList.h"
 #include "ui/controls/CTextField.h"
@@ -19,7 +20,7 @@ namespace ch {
 CNewMasterExpenseTypeController::CNewMasterExpenseTypeController(QWidget* parent) : CPopupWindowAncestor(parent)
 {
     setObjectName(QStringLiteral("newMasterExpenseType"));
-    setWindowTitle(sheetText("CATEGORYGROUPSHEETTITLE"));
+    setWindowTitle(localizedText("CATEGORYGROUPSHEETTITLE"));
     auto* form = makeSheetForm();
     idField = addSheetRow(form, "FIELDID", makeValueLabel(this), "idField");
     nameField = addSheetRow(form, "FIELDNAME", new CTextField(this, 34), "nameField");
@@ -30,13 +31,13 @@ CNewMasterExpenseTypeController::CNewMasterExpenseTypeController(QWidget* parent
     masterTypeField = new QButtonGroup(this);
     const char* const kindKeys[] = {"SYSTEMTYPEINCOME", "SYSTEMTYPEEXPENSE", "SYSTEMTYPETRANSFER"};
     for (int kind = 0; kind < 3; ++kind) {
-        auto* button = new QRadioButton(sheetText(kindKeys[kind]), kinds);
+        auto* button = new QRadioButton(localizedText(kindKeys[kind]), kinds);
         button->setObjectName(QStringLiteral("systemType%1").arg(kind));
         masterTypeField->addButton(button, kind);
         kindRow->addWidget(button);
     }
     kindRow->addStretch(1);
-    form->addRow(sheetText("FIELDSYSTEMTYPE"), kinds);
+    form->addRow(localizedText("FIELDSYSTEMTYPE"), kinds);
     parentTypeField = addSheetRow(form, "FIELDPARENTGROUP", new CPopupList(this), "parentTypeField");
     balanceField = addSheetRow(form, "FIELDBALANCE", makeValueLabel(this), "balanceField");
     nameField->setMinimumWidth(260);

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "bridge/CAcoWItem.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CPopupList.h"
 #include "ui/controls/CTextField.h"
 #include "ui/sheets/BookLists.h"
@@ -34,7 +35,7 @@ void showId(CPopupList* popup, const std::optional<long>& id)
 
 QCheckBox* makeCheck(QWidget* parent, const char* key, const char* outletName)
 {
-    auto* check = new QCheckBox(sheetText(key), parent);
+    auto* check = new QCheckBox(localizedText(key), parent);
     check->setObjectName(QString::fromLatin1(outletName));
     return check;
 }
@@ -44,7 +45,7 @@ QCheckBox* makeCheck(QWidget* parent, const char* key, const char* outletName)
 CNewOwnerController::CNewOwnerController(QWidget* parent) : CPopupWindowAncestor(parent)
 {
     setObjectName(QStringLiteral("newAccountOwner"));
-    setWindowTitle(sheetText("OWNERSHEETTITLE"));
+    setWindowTitle(localizedText("OWNERSHEETTITLE"));
 
     mainTab = new QStackedWidget(this);
     mainTab->setObjectName(QStringLiteral("mainTab"));
@@ -67,16 +68,16 @@ CNewOwnerController::CNewOwnerController(QWidget* parent) : CPopupWindowAncestor
     auto* picker = new QWidget(mainTab);
     auto* pickerLayout = new QVBoxLayout(picker);
     pickerLayout->setContentsMargins(0, 0, 0, 0);
-    auto* hint = new QLabel(sheetText("OWNERPICKERHINT"), picker);
+    auto* hint = new QLabel(localizedText("OWNERPICKERHINT"), picker);
     hint->setWordWrap(true);
     mContactsSearchField = new QLineEdit(picker);
     mContactsSearchField->setObjectName(QStringLiteral("contactsSearchField"));
-    mContactsSearchField->setPlaceholderText(sheetText("OWNERPICKERSEARCH"));
+    mContactsSearchField->setPlaceholderText(localizedText("OWNERPICKERSEARCH"));
     mContactsSearchField->setClearButtonEnabled(true);
     mPeoplePicker = new QTableWidget(0, 3, picker);
     mPeoplePicker->setObjectName(QStringLiteral("peoplePicker"));
     mPeoplePicker->setHorizontalHeaderLabels(
-        {sheetText("OWNERPICKERNAME"), sheetText("OWNERPICKERCOMPANY"), sheetText("OWNERPICKERADDRESS")});
+        {localizedText("OWNERPICKERNAME"), localizedText("OWNERPICKERCOMPANY"), localizedText("OWNERPICKERADDRESS")});
     mPeoplePicker->setSelectionBehavior(QAbstractItemView::SelectRows);
     mPeoplePicker->setSelectionMode(QAbstractItemView::SingleSelection);
     mPeoplePicker->setEditTriggers(QAbstractItemView::NoEditTriggers);

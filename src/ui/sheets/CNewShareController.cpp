@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "bridge/CCurRItem.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CNumericTransformer.h"
 #include "ui/controls/CPopupList.h"
 #include "ui/sheets/BookLists.h"
@@ -75,7 +76,7 @@ void CNewShareController::loadFields()
     const CurrencySheetValues& v = mLogic.values();
     showId(portfolioAccountPopup, v.portfolioAccountId);
     portfolioAccountPopup->lineEdit()->setPlaceholderText(v.portfolioAccountId ? QString()
-                                                                               : sheetText("PORTFOLIONEWACCOUNT"));
+                                                                               : localizedText("PORTFOLIONEWACCOUNT"));
     showId(comissionPLAccountPopup, v.commissionAccountId);
     showId(comissionReasonCodePopup, v.commissionCategoryId);
     showId(dividendSourceAccountPopup, v.dividendSourceAccountId);

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "bridge/CCurRItem.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CAmountField.h"
 #include "ui/controls/CDateEditField.h"
 #include "ui/controls/CPopupList.h"
@@ -29,7 +30,7 @@ void fill(CPopupList* popup, CNamedListArray* list, std::optional<long> id)
 CRegisterDividendSheetController::CRegisterDividendSheetController(QWidget* parent) : CPopupWindowAncestor(parent)
 {
     setObjectName(QStringLiteral("RegisterDevidendsPopup"));
-    setWindowTitle(sheetText("DIVIDENDSHEETTITLE"));
+    setWindowTitle(localizedText("DIVIDENDSHEETTITLE"));
     auto* form = makeSheetForm();
     mTransactionDate = addSheetRow(form, "FIELDDATE", new CDateEditField(this), "mTransactionDate");
     mTransactionDate->setMaximumWidth(140);
@@ -37,7 +38,7 @@ CRegisterDividendSheetController::CRegisterDividendSheetController(QWidget* pare
     mTotalDividend->setObjectName(QStringLiteral("mTotalDividend"));
     mLocalCurrencyLabel1 = new QLabel(this);
     mLocalCurrencyLabel1->setObjectName(QStringLiteral("mLocalCurrencyLabel1"));
-    form->addRow(sheetText("FIELDDIVIDEND"), makeAmountWithCurrency(this, mTotalDividend, mLocalCurrencyLabel1));
+    form->addRow(localizedText("FIELDDIVIDEND"), makeAmountWithCurrency(this, mTotalDividend, mLocalCurrencyLabel1));
     mFromAccount = addSheetRow(form, "FIELDDIVIDENDSOURCE", new CPopupList(this), "mFromAccount");
     mToAccount = addSheetRow(form, "FIELDDIVIDENDDESTINATION", new CPopupList(this), "mToAccount");
     mForExpenseType = addSheetRow(form, "FIELDDIVIDENDCATEGORY", new CPopupList(this), "mForExpenseType");
@@ -45,7 +46,7 @@ CRegisterDividendSheetController::CRegisterDividendSheetController(QWidget* pare
     mTaxes->setObjectName(QStringLiteral("mTaxes"));
     mLocalCurrencyLabel2 = new QLabel(this);
     mLocalCurrencyLabel2->setObjectName(QStringLiteral("mLocalCurrencyLabel2"));
-    form->addRow(sheetText("FIELDTAXWITHHELD"), makeAmountWithCurrency(this, mTaxes, mLocalCurrencyLabel2));
+    form->addRow(localizedText("FIELDTAXWITHHELD"), makeAmountWithCurrency(this, mTaxes, mLocalCurrencyLabel2));
     mTaxesToAccount = addSheetRow(form, "FIELDTAXACCOUNT", new CPopupList(this), "mTaxesToAccount");
     mTaxesForExpenseType = addSheetRow(form, "FIELDTAXCATEGORY", new CPopupList(this), "mTaxesForExpenseType");
     mComment = addSheetRow(form, "FIELDDESCRIPTION", new QLineEdit(this), "mComment");
@@ -69,7 +70,7 @@ void CRegisterDividendSheetController::initialize(const SheetParameters& paramet
     SheetDocument* document = parameters.document(key::kDocument);
     CDocAccounting* books = document ? document->books() : nullptr;
     const std::string shareName = mLogic.share() ? mLogic.share()->mShortName() : std::string();
-    mComment->setText(QStringLiteral("%1 %2").arg(sheetText("DIVIDENDCOMMENT"), QString::fromStdString(shareName)));
+    mComment->setText(QStringLiteral("%1 %2").arg(localizedText("DIVIDENDCOMMENT"), QString::fromStdString(shareName)));
     const QString home = QString::fromStdString(parameters.text(key::kHomeCurrency).value_or(""));
     mLocalCurrencyLabel1->setText(home);
     mLocalCurrencyLabel2->setText(home);

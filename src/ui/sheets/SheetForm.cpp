@@ -10,11 +10,6 @@
 
 namespace ch {
 
-QString sheetText(const char* key)
-{
-    return QString::fromStdString(localized(key));
-}
-
 QFormLayout* makeSheetForm()
 {
     auto* form = new QFormLayout;

@@ -8,15 +8,14 @@
 
 #include <initializer_list>
 
+#include "platform/gui/localized_text.h"
+
 class QLabel;
 class QWidget;
 
 namespace ch {
 
 class CAmountField;
-
-// The localized text of the key as a QString.
-QString sheetText(const char* key);
 
 // A form whose labels are right-aligned and whose fields grow.
 QFormLayout* makeSheetForm();
@@ -25,7 +24,7 @@ template <class Field>
 Field* addSheetRow(QFormLayout* form, const char* labelKey, Field* field, const char* outletName)
 {
     field->setObjectName(QString::fromLatin1(outletName));
-    form->addRow(sheetText(labelKey), field);
+    form->addRow(localizedText(labelKey), field);
     return field;
 }
 // Gives the label columns of the forms one width, so that forms stacked

@@ -2,6 +2,7 @@
 
 #include "bridge/CDebetItem.h"
 #include "bridge/CTrnSItem.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CNumericTransformer.h"
 #include "ui/sheets/SheetForm.h"
 
@@ -77,9 +78,9 @@ QVariant TransactionLinesModel::headerData(int section, Qt::Orientation orientat
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     switch (section) {
-    case kAccountColumn: return sheetText(mSide == fourCC("ExtD") ? "COLUMNCATEGORY" : "COLUMNACCOUNT");
-    case kAmountColumn: return sheetText("COLUMNAMOUNT");
-    case kCurrencyColumn: return sheetText("COLUMNCURRENCY");
+    case kAccountColumn: return localizedText(mSide == fourCC("ExtD") ? "COLUMNCATEGORY" : "COLUMNACCOUNT");
+    case kAmountColumn: return localizedText("COLUMNAMOUNT");
+    case kCurrencyColumn: return localizedText("COLUMNCURRENCY");
     default: return {};
     }
 }
