@@ -4,6 +4,7 @@
 // through it, and books filled through the commands the sheets send.
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -42,12 +44,62 @@
 #include "ui/DocumentWindowFrame.h"
 #include "ui/GXSideBarControlledViewAncestor.h"
 #include "ui/V2SplitLayout.h"
+#include "ui/lists/GXTableAncestor.h"
+#include "ui/lists/ItemTableModel.h"
+#include "ui/pages/AccountCategoryPage.h"
 
 namespace ch::test {
+
+// The outline's row of that name, opened down to it and scrolled to; none
+// when no row has it.
+inline QModelIndex outlineRow(QTreeView& outline, const std::string& name, const QModelIndex& parent = {})
+{
+    QAbstractItemModel& model = *outline.model();
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+        const QModelIndex index = model.index(row, 0, parent);
+        if (model.data(index).toString().toStdString() == name) {
+            outline.scrollTo(index);
+            return index;
+        }
+        if (const QModelIndex inside = outlineRow(outline, name, index); inside.isValid()) {
+            outline.expand(index);
+            outline.scrollTo(inside);
+            return inside;
+        }
+    }
+    return {};
+}
 
 inline void settleEvents()
 {
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+// Types into a field as a user does: everything in it replaced.
+inline void retype(QWidget* field, const QString& keys)
+{
+    ASSERT_NE(field, nullptr);
+    QLineEdit* edit = qobject_cast<QLineEdit*>(field);
+    if (!edit) edit = field->findChild<QLineEdit*>();
+    ASSERT_NE(edit, nullptr);
+    edit->setFocus(Qt::TabFocusReason);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, keys);
+}
+
+// Clicks the name of the page's upper-table row of the object named so.
+inline void clickUpperRow(AccountCategoryPage& page, const std::string& name)
+{
+    ItemTableModel& model = *page.upperModel();
+    for (int row = 0; row < model.rowCount(); ++row)
+        if (model.itemAt(row)->getName() == name) {
+            const QRect cell = page.upperTable()->visualRect(model.index(row, model.columnOf("name")));
+            QTest::mouseClick(page.upperTable()->viewport(), Qt::LeftButton, {}, cell.center());
+            settleEvents();
+            return;
+        }
+    ADD_FAILURE() << "no row " << name;
 }
 
 // A double click on the table's (first) selected row.

@@ -483,19 +483,6 @@ AccountCategoryPage* checkingPage(BooksEditedTable& t)
     return page;
 }
 
-// Types into a field as a user does: everything in it replaced.
-void retype(QWidget* field, const QString& keys)
-{
-    ASSERT_NE(field, nullptr);
-    QLineEdit* edit = qobject_cast<QLineEdit*>(field);
-    if (!edit) edit = field->findChild<QLineEdit*>();
-    ASSERT_NE(edit, nullptr);
-    edit->setFocus(Qt::TabFocusReason);
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, keys);
-}
-
 QWidget* settingsWindow()
 {
     for (QWidget* widget : QApplication::topLevelWidgets())

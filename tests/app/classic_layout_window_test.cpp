@@ -136,24 +136,6 @@ protected:
         return {};
     }
 
-    // The outline's row of that name, opened down to it and scrolled to.
-    static QModelIndex outlineRow(QTreeView& outline, const std::string& name, const QModelIndex& parent = {})
-    {
-        QAbstractItemModel& model = *outline.model();
-        for (int row = 0; row < model.rowCount(parent); ++row) {
-            const QModelIndex index = model.index(row, 0, parent);
-            if (model.data(index).toString().toStdString() == name) {
-                outline.scrollTo(index);
-                return index;
-            }
-            if (const QModelIndex inside = outlineRow(outline, name, index); inside.isValid()) {
-                outline.expand(index);
-                outline.scrollTo(inside);
-                return inside;
-            }
-        }
-        return {};
-    }
     QPoint rowCentre(QTreeView& outline, const std::string& name)
     {
         const QModelIndex row = outlineRow(outline, name);

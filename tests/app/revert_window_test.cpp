@@ -177,18 +177,6 @@ protected:
         ADD_FAILURE() << "no row " << name;
     }
 
-    static void retype(QWidget* field, const QString& keys)
-    {
-        ASSERT_NE(field, nullptr);
-        auto* edit = qobject_cast<QLineEdit*>(field);
-        if (!edit) edit = field->findChild<QLineEdit*>();
-        ASSERT_NE(edit, nullptr);
-        edit->setFocus(Qt::TabFocusReason);
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, keys);
-    }
-
     // Typed into the side bar's Quick Entry and booked with its button.
     void quickEntry(const char* name, const char* amount)
     {
@@ -224,19 +212,6 @@ protected:
         confirmSheet(name);
     }
 
-    void clickAccountRow(AccountCategoryPage& page, const std::string& name)
-    {
-        ItemTableModel& model = *page.upperModel();
-        for (int row = 0; row < model.rowCount(); ++row)
-            if (model.itemAt(row)->getName() == name) {
-                const QRect cell = page.upperTable()->visualRect(model.index(row, model.columnOf("name")));
-                QTest::mouseClick(page.upperTable()->viewport(), Qt::LeftButton, {}, cell.center());
-                settle();
-                return;
-            }
-        ADD_FAILURE() << "no row " << name;
-    }
-
     // The outline's row of that name, opened down to it, clicked.
     void clickOutlineRow(QTreeView& outline, const std::string& name)
     {
@@ -246,23 +221,6 @@ protected:
         settle();
         QTest::mouseClick(outline.viewport(), Qt::LeftButton, {}, outline.visualRect(row).center());
         settle();
-    }
-    static QModelIndex outlineRow(QTreeView& outline, const std::string& name, const QModelIndex& parent)
-    {
-        QAbstractItemModel& model = *outline.model();
-        for (int row = 0; row < model.rowCount(parent); ++row) {
-            const QModelIndex index = model.index(row, 0, parent);
-            if (model.data(index).toString().toStdString() == name) {
-                outline.scrollTo(index);
-                return index;
-            }
-            if (const QModelIndex inside = outlineRow(outline, name, index); inside.isValid()) {
-                outline.expand(index);
-                outline.scrollTo(inside);
-                return inside;
-            }
-        }
-        return {};
     }
 
     void toolbarItem(const char* identifier)
@@ -339,7 +297,7 @@ TEST_F(RevertWindowTest, SideBarPagesShowTheSavedBooksAndWorkOn)
     // Other pages, one after the other.
     auto* accounts = showPage<AccountCategoryPage>(localized("OwnProperty"), -1);
     ASSERT_NE(accounts, nullptr);
-    clickAccountRow(*accounts, "Checking");
+    clickUpperRow(*accounts, "Checking");
     ASSERT_NE(showPage(localized("expenseMxpTName"), -1), nullptr);
     ASSERT_NE(showPage<business::GXOwnerViewController>(localized("OWNERSTABCUSTOMERS"), 2), nullptr);
     ASSERT_NE(showPage("VAT Rates", 2), nullptr);
@@ -362,7 +320,7 @@ TEST_F(RevertWindowTest, TheSideBarRowShownStaysWhileTheBooksReadHaveIt)
     quickEntry("Lunch", "-12.50");
     auto* accounts = showPage<AccountCategoryPage>(localized("OwnProperty"), -1);
     ASSERT_NE(accounts, nullptr);
-    clickAccountRow(*accounts, "Checking");
+    clickUpperRow(*accounts, "Checking");
     const std::vector<std::string> shown = selectedRowPath(frame().sideBarController());
     ASSERT_EQ(shown.size(), 3u) << "the header, its kind, the account type";
 
@@ -372,7 +330,7 @@ TEST_F(RevertWindowTest, TheSideBarRowShownStaysWhileTheBooksReadHaveIt)
     EXPECT_EQ(selectedRowPath(sideBar), shown);
     accounts = dynamic_cast<AccountCategoryPage*>(sideBar.currentController());
     ASSERT_NE(accounts, nullptr);
-    clickAccountRow(*accounts, "Checking");
+    clickUpperRow(*accounts, "Checking");
 
     // A row the books read do not have: the window opens on the transactions.
     arguments::AccountTypeArguments banks;

@@ -96,20 +96,6 @@ protected:
         return nullptr;
     }
 
-    // Clicks the upper table's row of the object named so.
-    void clickRow(AccountCategoryPage& page, const std::string& name)
-    {
-        ItemTableModel& model = *page.upperModel();
-        for (int row = 0; row < model.rowCount(); ++row)
-            if (model.itemAt(row)->getName() == name) {
-                const QRect cell = page.upperTable()->visualRect(model.index(row, model.columnOf("name")));
-                QTest::mouseClick(page.upperTable()->viewport(), Qt::LeftButton, {}, cell.center());
-                settle();
-                return;
-            }
-        ADD_FAILURE() << "no row " << name;
-    }
-
     // Opens the action button's menu and chooses the item of the title key.
     void chooseAction(TableActionButton* button, const char* titleKey)
     {
@@ -163,7 +149,7 @@ TEST_F(TablesWindowTest, AccountsPageSortsByHeadingKeepsItsSplitsAndBooksFromThe
 
     // A click on the balance heading sorts up, a second one down; the
     // selected account stays selected.
-    clickRow(*page, "Checking");
+    clickUpperRow(*page, "Checking");
     ItemTableModel& model = *page->upperModel();
     QHeaderView* heading = page->upperTable()->horizontalHeader();
     const int balance = model.columnOf("lbal");
@@ -243,7 +229,7 @@ TEST_F(TablesWindowTest, CategoriesPageBooksATransactionForTheSelectedCategory)
         }
     }
 
-    clickRow(*page, "Groceries");
+    clickUpperRow(*page, "Groceries");
     chooseAction(page->accountActionButton(), "352");
     CCreateTransactionPopupController* sheet = transactionSheet();
     ASSERT_NE(sheet, nullptr);
@@ -264,7 +250,7 @@ TEST_F(TablesWindowTest, AnAccountDraggedFromItsPageOntoTheCardsRootBecomesACard
     ASSERT_NE(page, nullptr);
     auto* source = page->upperTable()->findChild<ItemDragSource*>();
     ASSERT_NE(source, nullptr);
-    clickRow(*page, "Car Loan");
+    clickUpperRow(*page, "Car Loan");
     std::unique_ptr<QMimeData> dragged(source->dragData());
     ASSERT_NE(dragged, nullptr);
     EXPECT_EQ(dragged->text(), "Car Loan");
@@ -419,7 +405,7 @@ TEST_F(TablesWindowTest, TheLinesActionButtonFlagsAndDeletesTheSelectedLine)
 {
     auto* page = showPage<GXAccountTableViewController>(localized("OwnProperty"), 2);
     ASSERT_NE(page, nullptr);
-    clickRow(*page, "Checking");
+    clickUpperRow(*page, "Checking");
     ItemTableModel& lines = *page->lowerModel();
     int bakery = -1;
     for (int row = 0; row < lines.rowCount(); ++row)
