@@ -63,9 +63,10 @@ TEST_F(CommandRoutingTest, ItemsEnableAsTheRoutingTableSays)
         /* newTrans */ {Off, On, On, On, On, On, On},
         /* newAccount */ {Off, On, On, On, On, On, On},
         /* newCategory */ {Off, On, On, On, On, On, On},
-        /* deleteObject */ {Off, On, Off, Off, Off, Off, Off},
-        /* modifyObject */ {Off, On, Off, Off, Off, Off, Off},
-        /* flagObject */ {Off, On, Off, Off, Off, Off, Off},
+        // The transactions page has no row chosen.
+        /* deleteObject */ {Off, Off, Off, Off, Off, Off, Off},
+        /* modifyObject */ {Off, Off, Off, Off, Off, Off, Off},
+        /* flagObject */ {Off, Off, Off, Off, Off, Off, Off},
         /* budgets */ {Off, On, On, On, On, On, On},
         /* reports */ {Off, On, On, On, On, On, On},
         /* import */ {Off, On, On, On, On, On, On},
@@ -89,8 +90,8 @@ TEST_F(CommandRoutingTest, ItemsEnableAsTheRoutingTableSays)
         /* modify 1114 */ {Off, Off, Folder, Off, Off, Off, Off},
         // The transactions page names no account to make it from.
         /* new outgoing 1111 */ {Off, Off, Folder, Off, Off, Off, Off},
-        /* flag 1121 */ {Off, On, Folder, Off, On, Off, Off},
-        /* link 1207 */ {Off, On, Folder, Off, On, Off, Off},
+        /* flag 1121 */ {Off, Off, Folder, Off, On, Off, Off},
+        /* link 1207 */ {Off, Off, Folder, Off, On, Off, Off},
         /* new account, no tag */ {On, On, On, On, On, On, On},
         /* overview, no tag */ {On, On, On, On, On, On, On},
     };

@@ -41,6 +41,8 @@ struct GXTransactionViewController::List {
     CTransactionArrayController controller;
     std::unique_ptr<ItemTableModel> model;
     GXTableAncestor* table = nullptr;
+    // Below the table: Add (Book on the unlinked list), Modify, Delete.
+    QPushButton* buttons[3] = {};
 };
 
 GXTransactionViewController::GXTransactionViewController(QObject* parent) : GXSideBarControlledViewAncestor(parent)
@@ -173,6 +175,7 @@ QWidget* GXTransactionViewController::makeControlledView()
             auto* button = new QPushButton(localizedText(setup.buttons[i]), buttons);
             button->setFocusPolicy(Qt::NoFocus);
             buttonLayout->addWidget(button);
+            shown.buttons[i] = button;
             const int code = i == 0 ? (tab == Tab::Unlinked ? kLink : kNew) : (i == 1 ? kModify : kDelete);
             connect(button, &QPushButton::clicked, this, [this, tab, code] {
                 mTab = tab;
@@ -186,8 +189,14 @@ QWidget* GXTransactionViewController::makeControlledView()
             if (tab == Tab::Recurring) modifyRecurringTransactionAsked();
             if (tab == Tab::Unlinked) modifyUnlinkedTransactionAsked();
         });
-        connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-                [this] { setMSelectedItem(selectedTransaction()); });
+        connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, tab] {
+            setMSelectedItem(selectedTransaction());
+            updateButtons(tab);
+        });
+        // A reload may take the selection with it without a selection signal.
+        connect(shown.model.get(), &QAbstractItemModel::modelReset, this, [this, tab] { updateButtons(tab); });
+        connect(shown.model.get(), &QAbstractItemModel::rowsRemoved, this, [this, tab] { updateButtons(tab); });
+        updateButtons(tab);
         mTabs->addWidget(page);
     }
     mTabs->setCurrentIndex(static_cast<int>(mTab));
@@ -280,18 +289,6 @@ void GXTransactionViewController::selectItem(Tab tab, const CNonVisualDataItem* 
     const QModelIndex index = shown.model->index(static_cast<int>(*row), 0);
     shown.table->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     shown.table->scrollTo(index);
-}
-
-bool GXTransactionViewController::tableHasFocus(Tab tab) const
-{
-    return hasFocusWithin(list(tab).table);
-}
-
-std::optional<GXTransactionViewController::Tab> GXTransactionViewController::focusedTable() const
-{
-    for (Tab tab : {Tab::Transactions, Tab::Recurring, Tab::Unlinked})
-        if (tableHasFocus(tab)) return tab;
-    return std::nullopt;
 }
 
 // --- commands
@@ -460,26 +457,40 @@ void GXTransactionViewController::executeMenuCommand(int code, const CommandSend
 
 MenuItemValidation GXTransactionViewController::validateMenuItem(int tag)
 {
-    const auto focused = focusedTable();
-    auto hasSelection = [&](Tab tab) { return selectedIn(tab) != nullptr; };
+    // The commands act on the shown list (whether or not its table has the
+    // focus), so they are open only when that list has what they act on.
+    const Tab tab = mTab;
+    const bool selected = selectedIn(tab) != nullptr;
     switch (tag) {
     case kCopy:
     case kDelete:
-    case kModify: return {focused ? hasSelection(*focused) : true, std::nullopt};
-    case kPaste: return {document() && document()->transactionToPaste() != nullptr, std::nullopt};
-    case kNew: return {true, std::nullopt};
-    case kDuplicate:
-        if (focused == Tab::Unlinked) return {false, std::nullopt};
-        return {focused ? hasSelection(*focused) : true, std::nullopt};
-    case kDuplicateFirst: return {focused != Tab::Unlinked, std::nullopt};
+    case kModify: return {selected, std::nullopt};
+    case kPaste: return {tab != Tab::Unlinked && document() && document()->transactionToPaste() != nullptr, std::nullopt};
+    case kNew: return {tab != Tab::Unlinked, std::nullopt};
+    case kDuplicate: return {tab != Tab::Unlinked && selected, std::nullopt};
+    case kDuplicateFirst: return {tab != Tab::Unlinked && list(tab).controller.arrangedObjectAt(0) != nullptr, std::nullopt};
+    case kFlag: return {tab == Tab::Transactions && selected, std::nullopt};
+    case kLink: return {tab == Tab::Unlinked && selected, std::nullopt};
     default: return {true, std::nullopt};
     }
 }
 
-bool GXTransactionViewController::validateToolbarItem(const CommandSender&)
+void GXTransactionViewController::updateButtons(Tab tab)
 {
-    // The search narrows this page's own lists, so it is open whatever node
-    // the side bar shows (the page never keeps one, so it was never open).
+    const List& shown = list(tab);
+    const bool selected = selectedIn(tab) != nullptr;
+    // Add makes a new one; Book, Modify and Delete act on the selected row.
+    if (shown.buttons[0]) shown.buttons[0]->setEnabled(tab != Tab::Unlinked || selected);
+    for (int i = 1; i < 3; ++i)
+        if (shown.buttons[i]) shown.buttons[i]->setEnabled(selected);
+}
+
+bool GXTransactionViewController::validateToolbarItem(const CommandSender& item)
+{
+    // Delete, Edit and Flag act on the shown list's chosen row, as their menu
+    // items do. The search narrows this page's own lists, so it is open
+    // whatever node the side bar shows (the page never keeps one).
+    if (item.tag == kDelete || item.tag == kModify || item.tag == kFlag) return validateMenuItem(item.tag).enabled;
     return true;
 }
 

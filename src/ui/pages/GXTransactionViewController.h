@@ -99,8 +99,8 @@ private:
     List& list(Tab tab) const;
     std::shared_ptr<CTrnSItem> selectedIn(Tab tab) const;
     std::vector<std::shared_ptr<CTrnSItem>> selectionSnapshot(Tab tab) const;
-    bool tableHasFocus(Tab tab) const;
-    std::optional<Tab> focusedTable() const;
+    // The list's buttons follow its selection.
+    void updateButtons(Tab tab);
     void openSheet(const std::shared_ptr<CTrnSItem>& model, int action, bool recurring);
     void ensureView();
 

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include <QHeaderView>
+#include <QPushButton>
 #include <QTest>
 
 #include "bridge/CNonVisualDataItemController.h"
@@ -218,6 +219,43 @@ TEST_F(TransactionsPageTest, CommandsOfEachTab)
     const std::size_t before = open.document.sheets.size();
     page->executeMenuCommand(1100, CommandSender::menuItem(1100));
     EXPECT_EQ(open.document.sheets.size(), before);
+}
+
+TEST_F(TransactionsPageTest, ButtonsAndCommandsThatActOnARowWaitForOneChosenInTheShownList)
+{
+    auto button = [&](Tab tab, const char* key) -> QPushButton* {
+        for (QPushButton* found : page->table(tab)->parentWidget()->findChildren<QPushButton*>())
+            if (found->text() == QString::fromStdString(localized(key))) return found;
+        ADD_FAILURE() << "no button " << key;
+        return nullptr;
+    };
+    struct Case {
+        Tab tab;
+        FourCharCode type;
+        const char* act;     // the button that acts on the chosen row besides Modify and Delete
+    };
+    for (const Case& shown : {Case{Tab::Transactions, fourCC("TrnS"), nullptr},
+                              Case{Tab::Recurring, fourCC("RcrT"), nullptr},
+                              Case{Tab::Unlinked, fourCC("UnlT"), "PAGELINK"}}) {
+        page->selectSubPage(shown.type);
+        page->table(shown.tab)->clearSelection();
+        processEvents();
+        for (const char* key : {"PAGEMODIFY", "PAGEDELETE"})
+            EXPECT_FALSE(button(shown.tab, key)->isEnabled()) << key << " with no row chosen";
+        if (shown.act) EXPECT_FALSE(button(shown.tab, shown.act)->isEnabled());
+        for (int tag : {13, 1104, 1109, 1114, 1121, 1207})
+            EXPECT_FALSE(page->validateMenuItem(tag).enabled) << tag << " with no row chosen";
+        EXPECT_EQ(page->validateMenuItem(1100).enabled, shown.tab != Tab::Unlinked);
+    }
+    // A row clicked on the transactions tab opens what acts on it there.
+    page->selectSubPage(fourCC("TrnS"));
+    auto* table = page->table(Tab::Transactions);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                      table->visualRect(page->tableModel(Tab::Transactions)->index(1, 2)).center());
+    processEvents();
+    for (const char* key : {"PAGEMODIFY", "PAGEDELETE"}) EXPECT_TRUE(button(Tab::Transactions, key)->isEnabled()) << key;
+    for (int tag : {13, 1104, 1109, 1114, 1121}) EXPECT_TRUE(page->validateMenuItem(tag).enabled) << tag;
+    EXPECT_FALSE(page->validateMenuItem(1207).enabled) << "only generated transactions are booked";
 }
 
 TEST_F(TransactionsPageTest, AStatusClickCyclesTheStatusAndOpensNoSheet)
