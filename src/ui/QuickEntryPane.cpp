@@ -44,6 +44,12 @@ QuickEntryPane::QuickEntryPane(CSideBarController& controller, QWidget* parent)
     CDocAccounting* books = controller.document().books().accounting();
     mOtherAccount->setArray(book_lists::profitAndLossAccounts(books));
     mOurAccount->setArray(book_lists::propertyAccounts(books));
+    // The side bar is narrow: a long account name is read in the open list,
+    // the box need not be as wide as it.
+    for (CPopupList* popup : {mOtherAccount, mOurAccount}) {
+        popup->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        popup->setMinimumContentsLength(8);
+    }
 
     auto* title = new QLabel(localizedText("QUICKENTRYTITLE"));
     QFont bold = title->font();
@@ -104,15 +110,19 @@ void QuickEntryPane::resizeEvent(QResizeEvent* event)
 
 void QuickEntryPane::arrangeRows()
 {
-    // Room enough for a date or a short name beside the widest label.
-    constexpr int kFieldWidth = 100;
+    // Room enough for a date or a short name beside the widest label, and
+    // never less than a field can shrink to: the form would cut the labels.
+    int fieldWidth = 100;
     int widestLabel = 0;
-    for (int row = 0; row < mForm->rowCount(); ++row)
+    for (int row = 0; row < mForm->rowCount(); ++row) {
         if (QLayoutItem* label = mForm->itemAt(row, QFormLayout::LabelRole))
             widestLabel = std::max(widestLabel, label->sizeHint().width());
+        if (QLayoutItem* field = mForm->itemAt(row, QFormLayout::FieldRole))
+            fieldWidth = std::max(fieldWidth, field->minimumSize().width());
+    }
     const QMargins margins = contentsMargins() + layout()->contentsMargins();
     const bool beside =
-        margins.left() + widestLabel + mForm->horizontalSpacing() + kFieldWidth + margins.right() <= width();
+        margins.left() + widestLabel + mForm->horizontalSpacing() + fieldWidth + margins.right() <= width();
     const QFormLayout::RowWrapPolicy policy = beside ? QFormLayout::DontWrapRows : QFormLayout::WrapAllRows;
     if (mForm->rowWrapPolicy() == policy) return;
     mForm->setRowWrapPolicy(policy);

@@ -1,7 +1,9 @@
 // The side bar's quick entry typed as a user does, and objects dragged onto
 // the side bar's tree.
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -136,6 +138,36 @@ TEST_F(QuickEntryPaneTest, ATypedEntryIsBookedWithCommand23AndThePaneStartsAgain
 // The help says which way the amount's sign books, and names the button's
 // title for it as the pane shows it: a positive amount is money coming into
 // our account.
+TEST_F(QuickEntryPaneTest, EveryLabelIsReadWholeWhateverTheSideBarsWidth)
+{
+    // Beside their fields while both fit, above them when not: never cut.
+    // A field that cannot shrink below 150 points, however the side bar narrows.
+    field("mOtherAccountPopup")->setMinimumWidth(150);
+    for (int width = 160; width <= 420; width += 5) {
+        pane->resize(width, pane->height());
+        pane->layout()->activate();
+        for (QLabel* label : pane->findChildren<QLabel*>())
+            if (label->isVisible())
+                EXPECT_GE(label->width(), label->sizeHint().width())
+                    << label->text().toStdString() << " at a width of " << width;
+    }
+}
+
+TEST_F(QuickEntryPaneTest, TheOpenListShowsWholeNamesWhereTheBoxIsNarrow)
+{
+    auto* popup = field<QComboBox>("mOtherAccountPopup");
+    popup->setFixedWidth(50);
+    processEvents();
+    // A click on the box's arrow opens its list.
+    QTest::mouseClick(popup, Qt::LeftButton, {}, QPoint(popup->width() - 6, popup->height() / 2));
+    processEvents();
+    QAbstractItemView* list = popup->view();
+    ASSERT_TRUE(list->isVisible());
+    EXPECT_GT(list->sizeHintForColumn(0), popup->width()) << "the fixture has a name longer than the box";
+    EXPECT_GE(list->viewport()->width(), list->sizeHintForColumn(0));
+    popup->hidePopup();
+}
+
 TEST_F(QuickEntryPaneTest, TheHelpSaysWhatTheSignOfTheAmountBooks)
 {
     std::ifstream file(std::filesystem::path(COUNTINGHOUSE_RESOURCES) / "help" / "quickentry.html");

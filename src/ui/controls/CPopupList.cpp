@@ -1,11 +1,12 @@
 #include "ui/controls/CPopupList.h"
 
+#include <QAbstractItemView>
 #include <QCompleter>
 #include <QDragEnterEvent>
-#include <QAbstractItemView>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QStyle>
 
 #include "model/CNonVisual.h"
 #include "ui/controls/PasteboardTypes.h"
@@ -120,6 +121,16 @@ void CPopupList::reloadKeepingText()
     resetIndex();
     if (lineEdit())
         lineEdit()->setCursorPosition(cursor);
+}
+
+void CPopupList::showPopup()
+{
+    if (QAbstractItemView* list = view()) {
+        const int names = list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                          list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+        list->setMinimumWidth(std::max(width(), names));
+    }
+    QComboBox::showPopup();
 }
 
 void CPopupList::hidePopup()

@@ -48,6 +48,8 @@ signals:
     void listDismissed();
 
 protected:
+    // The open list is wide enough for whole names, however narrow the box.
+    void showPopup() override;
     void hidePopup() override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
