@@ -23,6 +23,7 @@
 
 #include "../ui/side_bar_rows.h"
 #include "../document/sheet_transaction.h"
+#include "../ui/sheets/sheet_test_support.h"
 #include "../ui/ui_test_support.h"
 
 #include "app/DocumentController.h"
@@ -43,6 +44,7 @@
 #include "ui/CSideBarView.h"
 #include "ui/DocumentWindowFrame.h"
 #include "ui/GXSideBarControlledViewAncestor.h"
+#include "ui/QuickEntryPane.h"
 #include "ui/V2SplitLayout.h"
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/lists/ItemTableModel.h"
@@ -75,17 +77,20 @@ inline void settleEvents()
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
 }
 
-// Types into a field as a user does: everything in it replaced.
-inline void retype(QWidget* field, const QString& keys)
+// Typed into the side bar's Quick Entry (the date, the other and our
+// account, the amount, the name) and booked with its button.
+inline void bookInQuickEntry(DocumentWindowFrame& frame, const QString& date, const QString& other,
+                             const QString& our, const QString& amount, const QString& name)
 {
-    ASSERT_NE(field, nullptr);
-    QLineEdit* edit = qobject_cast<QLineEdit*>(field);
-    if (!edit) edit = field->findChild<QLineEdit*>();
-    ASSERT_NE(edit, nullptr);
-    edit->setFocus(Qt::TabFocusReason);
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, keys);
+    QuickEntryPane* pane = frame.v2Layout().sideBarView()->quickEntryPane();
+    ASSERT_NE(pane, nullptr);
+    typeInto(pane->findChild<QWidget*>("mTransactionDateField"), date);
+    typeInto(pane->findChild<QWidget*>("mOtherAccountPopup"), other);
+    typeInto(pane->findChild<QWidget*>("mOurAccountPopup"), our);
+    typeInto(pane->findChild<QWidget*>("mTransactionAmountField"), amount);
+    typeInto(pane->findChild<QWidget*>("mTransactionNameField"), name);
+    QTest::mouseClick(pane->findChild<QPushButton*>("mFastTransactionButton"), Qt::LeftButton);
+    settleEvents();
 }
 
 // Clicks the name of the page's upper-table row of the object named so.

@@ -631,15 +631,7 @@ TEST_F(BooksEditedTable, EveryWindowActionThatChangesTheBooksMarksTheDocumentSoC
         // The side bar's Quick Entry.
         {"Quick Entry's Book button", nullptr,
          [](BooksEditedTable& t) {
-             QuickEntryPane* pane = t.frame().v2Layout().sideBarView()->quickEntryPane();
-             ASSERT_NE(pane, nullptr);
-             retype(pane->findChild<QWidget*>("mTransactionDateField"), "12.09.2025");
-             retype(pane->findChild<QWidget*>("mOtherAccountPopup"), "Corner Shop");
-             retype(pane->findChild<QWidget*>("mOurAccountPopup"), "Checking");
-             retype(pane->findChild<QWidget*>("mTransactionAmountField"), "-12.50");
-             retype(pane->findChild<QWidget*>("mTransactionNameField"), "Lunch");
-             QTest::mouseClick(pane->findChild<QPushButton*>("mFastTransactionButton"), Qt::LeftButton);
-             t.settle();
+             bookInQuickEntry(t.frame(), "12.09.2025", "Corner Shop", "Checking", "-12.50", "Lunch");
          }},
         // The currencies page.
         {"the currency sheet of the home currency, a new name, OK",

@@ -240,15 +240,7 @@ TEST_F(PagesFollowBookingsTest, TheAccountsTableShowsTheBalancesAfterATransferAn
 
     // Quick Entry in the side bar: 12.50 more out of the checking account.
     drawn.count = 0;
-    QuickEntryPane* pane = frame().v2Layout().sideBarView()->quickEntryPane();
-    ASSERT_NE(pane, nullptr);
-    typeInto(pane->findChild<QWidget*>("mTransactionDateField"), "12.09.2025");
-    typeInto(pane->findChild<QWidget*>("mOtherAccountPopup"), "Corner Shop");
-    typeInto(pane->findChild<QWidget*>("mOurAccountPopup"), "Checking");
-    typeInto(pane->findChild<QWidget*>("mTransactionAmountField"), "-12.50");
-    typeInto(pane->findChild<QWidget*>("mTransactionNameField"), "Coffee");
-    QTest::mouseClick(pane->findChild<QPushButton*>("mFastTransactionButton"), Qt::LeftButton);
-    settle();
+    bookInQuickEntry(frame(), "12.09.2025", "Corner Shop", "Checking", "-12.50", "Coffee");
     EXPECT_NEAR(books().getAccountForName("Checking")->Get_mLocalBalance(), before - 512.50, 1e-9);
     EXPECT_GT(drawn.count, 0) << "the accounts table was not drawn again";
     EXPECT_EQ(cell(accounts, "lbal", "Checking"), amountText(before - 512.50));
@@ -270,15 +262,7 @@ TEST_F(PagesFollowBookingsTest, TheChosenAccountsChartFollowsABooking)
     };
     ASSERT_NEAR(paidOut(), 8.40 + 12.50, 1e-9);
 
-    QuickEntryPane* pane = frame().v2Layout().sideBarView()->quickEntryPane();
-    ASSERT_NE(pane, nullptr);
-    typeInto(pane->findChild<QWidget*>("mTransactionDateField"), "12.09.2025");
-    typeInto(pane->findChild<QWidget*>("mOtherAccountPopup"), "Corner Shop");
-    typeInto(pane->findChild<QWidget*>("mOurAccountPopup"), "Checking");
-    typeInto(pane->findChild<QWidget*>("mTransactionAmountField"), "-12.50");
-    typeInto(pane->findChild<QWidget*>("mTransactionNameField"), "Coffee");
-    QTest::mouseClick(pane->findChild<QPushButton*>("mFastTransactionButton"), Qt::LeftButton);
-    settle();
+    bookInQuickEntry(frame(), "12.09.2025", "Corner Shop", "Checking", "-12.50", "Coffee");
     EXPECT_NEAR(paidOut(), 8.40 + 12.50 + 12.50, 1e-9);
 }
 

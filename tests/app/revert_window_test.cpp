@@ -180,15 +180,7 @@ protected:
     // Typed into the side bar's Quick Entry and booked with its button.
     void quickEntry(const char* name, const char* amount)
     {
-        QuickEntryPane* pane = frame().v2Layout().sideBarView()->quickEntryPane();
-        ASSERT_NE(pane, nullptr);
-        retype(pane->findChild<QWidget*>("mTransactionDateField"), "12.09.2025");
-        retype(pane->findChild<QWidget*>("mOtherAccountPopup"), "Corner Shop");
-        retype(pane->findChild<QWidget*>("mOurAccountPopup"), "Checking");
-        retype(pane->findChild<QWidget*>("mTransactionAmountField"), amount);
-        retype(pane->findChild<QWidget*>("mTransactionNameField"), name);
-        QTest::mouseClick(pane->findChild<QPushButton*>("mFastTransactionButton"), Qt::LeftButton);
-        settle();
+        bookInQuickEntry(frame(), "12.09.2025", "Corner Shop", "Checking", amount, name);
     }
 
     // The sheet open now, renamed, then OK.
