@@ -31,6 +31,18 @@ namespace ch {
 
 namespace {
 
+// "Name (2).books", "Name (3).books", ...: the first that no file has.
+QString unusedNameBeside(const QString& path)
+{
+    const QFileInfo file(path);
+    const QString suffix = file.suffix().isEmpty() ? QString() : QStringLiteral(".") + file.suffix();
+    for (int number = 2;; ++number) {
+        const QString candidate =
+            file.dir().filePath(QStringLiteral("%1 (%2)%3").arg(file.completeBaseName()).arg(number).arg(suffix));
+        if (!QFileInfo::exists(candidate)) return candidate;
+    }
+}
+
 // The recent documents, newest first.
 constexpr std::string_view kRecentDocumentsKey = "GXRecentDocuments";
 constexpr int kRecentDocumentsKept = 10;
@@ -215,6 +227,8 @@ bool DocumentController::saveAs(DocumentWindow& window)
 {
     MyDocument& document = window.document();
     QString suggested = QString::fromStdString(document.fileName());
+    // Books that must not be saved over their file are offered a name beside it.
+    if (!suggested.isEmpty() && document.mustSaveUnderNewName()) suggested = unusedNameBeside(suggested);
     if (suggested.isEmpty())
         suggested = QDir::home().filePath(mUntitledNames.count(&window) ? mUntitledNames[&window] : localizedText("UNTITLED")) +
                     QStringLiteral(".books");

@@ -64,8 +64,9 @@ protected:
     {
         setFirstStartDefaults(environment.defaults());
         controller.setUntitledJournalFolder(folder.path().toStdString());
-        controller.setFileChooser([this](QWidget*, bool, const QString&) -> std::optional<QString> {
+        controller.setFileChooser([this](QWidget*, bool, const QString& suggested) -> std::optional<QString> {
             ++chooserCalls;
+            suggestedPath = suggested;
             return chosenPath;
         });
         shell.setDocumentHost(&controller);
@@ -159,6 +160,7 @@ protected:
     ApplicationShell shell{environment.defaults(), dispatcher};
     std::optional<QString> chosenPath;
     int chooserCalls = 0;
+    QString suggestedPath;
 };
 
 TEST_F(ApplicationTest, NewBooksThroughTheAssistantAreSavedClosedAndOpenedAgainFromTheCommandLine)
@@ -512,6 +514,19 @@ TEST_F(ApplicationTest, DamageFoundWhileOpeningIsToldOnTheOpenedBooksWindow)
     EXPECT_TRUE(told(first.frame()).isEmpty());
     for (QMessageBox* box : opened.frame()->findChildren<QMessageBox*>()) box->close();
     settle();
+
+    // Save goes to Save As, which offers a name beside the file that no file has.
+    QFile(folder.filePath("Damaged (2).books")).open(QIODevice::WriteOnly);
+    chosenPath.reset();
+    trigger(opened, "save");
+    EXPECT_EQ(suggestedPath.toStdString(), folder.filePath("Damaged (3).books").toStdString());
+    chosenPath = suggestedPath;
+    trigger(opened, "save");
+    EXPECT_TRUE(QFileInfo::exists(folder.filePath("Damaged (3).books")));
+    EXPECT_EQ(opened.document().fileName(), folder.filePath("Damaged (3).books").toStdString());
+    QFile unchanged(damaged);
+    ASSERT_TRUE(unchanged.open(QIODevice::ReadOnly));
+    EXPECT_EQ(unchanged.readAll(), bytes) << "the damaged file stays as it was";
 }
 
 TEST_F(ApplicationTest, APipeNamedLikeBooksIsRefusedAtOnceAndSaveAsLeavesNoUntitledJournalBehind)
