@@ -143,6 +143,7 @@ void MyDocument::finishReverting()
     mJournalEntriesFound = 0;
     // Statement lines still pending were completed against the books thrown
     // away: an account they name may be gone now.
+    mStatementImport->booksReverted();
     if (mStatementImport->hasPendingLines()) mStatementImport->completeBankImport();
 }
 
@@ -228,6 +229,7 @@ void MyDocument::fileSaved()
     mCommandExecutor.fileSaved();
     if (!mFileName.empty()) mUntitledSlot.release();
     clearChangeCount();
+    mStatementImport->booksSaved();
 }
 
 // --- model messages

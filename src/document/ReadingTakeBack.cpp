@@ -112,7 +112,7 @@ void ReadingTakeBack::takeBack(MyDocument& document) const
             if (CMasterExpenseType* group = books.GetMasterExpenseTypeForId(id))
                 allGone = groupEmpty(*group) && remove(document, *group) && allGone;
     }
-    if (!untouched || !allGone) return;
+    if (!untouched || !allGone || mSavedSince) return;
     document.restoreChangeCount(mChangeCountBefore);
     document.commandExecutor().getCommandLogger().truncateLogFile(mJournalLength);
 }

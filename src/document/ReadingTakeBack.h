@@ -33,6 +33,9 @@ public:
     bool madeAnything() const { return !(mBefore == mAfter); }
     // Deletes what the reading made and nothing uses (see above).
     void takeBack(MyDocument& document) const;
+    // The books were saved with what the reading made: taking it back is a
+    // change of its own from now on, and the journal of the reading is gone.
+    void booksSaved() { mSavedSince = true; }
 
 private:
     IdCounters mBefore;
@@ -40,6 +43,7 @@ private:
     long mChangeCountBefore = 0;
     long mChangeCountAfter = 0;
     std::uintmax_t mJournalLength = 0;
+    bool mSavedSince = false;
 };
 
 } // namespace ch

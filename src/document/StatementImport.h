@@ -81,6 +81,14 @@ public:
         mReading.reset();
     }
     bool hasPendingLines() const { return !mPending.empty(); }
+    // The books were saved: what the reading made is part of the file.
+    void booksSaved()
+    {
+        if (mReading) mReading->booksSaved();
+    }
+    // The books were read again from their file: the ids the reading made
+    // may now be other objects', so nothing is taken back on cancelling.
+    void booksReverted() { mReading.reset(); }
 
     // Every line, in order, completes itself.
     void completeBankImport() { mPending.completeBankImport(); }

@@ -10,6 +10,9 @@
 #include <fstream>
 
 #include "../document/document_fixture.h"
+#include "document/DocumentFile.h"
+#include "document/arguments/AccountArguments.h"
+#include "document/arguments/CategoryParameters.h"
 #include "document/StatementImport.h"
 #include "document/commands/CommandJournalReader.h"
 #include "import/CImpTItem.h"
@@ -131,17 +134,20 @@ TEST_F(DocumentStatementImportTest, AnOfxFileIsBookedThroughTheJournalAndReadAga
 // A QIF file makes accounts and categories as it is read. Cancelling the
 // import takes them back: the books are as before it, unedited, with no
 // journal left to offer. Once a line was booked, what it uses stays.
+// A QIF file that makes two accounts, a category group and a category as it is read.
+constexpr const char* kHobbiesQif =
+    "!Type:Cat\nNHobbies\nE\n^\nNHobbies:Model Trains\nE\n^\n"
+    "!Option:AutoSwitch\n!Account\nNCash Box\nTCash\n^\nNCurrent Account\nTBank\n^\n"
+    "!Account\nNCurrent Account\nTBank\n^\n!Type:Bank\n"
+    "D3/2/09\nPTrain Shop\nT-12.00\nLHobbies:Model Trains\n^\n"
+    "D3/3/09\nPTo the jar\nT-50.00\nL[Savings Jar]\n^\n";
+
 TEST_F(DocumentStatementImportTest, CancellingTakesBackWhatReadingTheFileMadeAndNothingUses)
 {
     std::unique_ptr<MyDocument> books = reopen();
     environment.defaults().set(std::string(CQuickenData::kDateFormatKey), 0);
     const std::string path = folder.file("hobbies.qif");
-    std::ofstream(path, std::ios::binary)
-        << "!Type:Cat\nNHobbies\nE\n^\nNHobbies:Model Trains\nE\n^\n"
-           "!Option:AutoSwitch\n!Account\nNCash Box\nTCash\n^\nNCurrent Account\nTBank\n^\n"
-           "!Account\nNCurrent Account\nTBank\n^\n!Type:Bank\n"
-           "D3/2/09\nPTrain Shop\nT-12.00\nLHobbies:Model Trains\n^\n"
-           "D3/3/09\nPTo the jar\nT-50.00\nL[Savings Jar]\n^\n";
+    std::ofstream(path, std::ios::binary) << kHobbiesQif;
     CDocAccounting& root = *books->accounting();
     const auto counts = [&] {
         return std::tuple(root.mAccountList->GetCount(), root.mExpenseTypeList->GetCount(), root.Ids());
@@ -187,6 +193,50 @@ TEST_F(DocumentStatementImportTest, CancellingTakesBackWhatReadingTheFileMadeAnd
     std::vector<int> journaled;
     for (const auto& item : readCommandJournalFile(journal).items) journaled.push_back(item.mCommand);
     EXPECT_EQ(std::count(journaled.begin(), journaled.end(), 28), 2) << "the two accounts' deletions";
+}
+
+// Cancelling after a save keeps the changes made since, however many; after
+// a revert it deletes nothing, since the ids the reading made may by then be
+// other objects'.
+TEST_F(DocumentStatementImportTest, CancellingAfterASaveOrARevertKeepsWhatWasDoneSince)
+{
+    std::ofstream(folder.file("Books.books"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(saved.data()), static_cast<std::streamsize>(saved.size()));
+    std::unique_ptr<MyDocument> books = reopen();
+    environment.defaults().set(std::string(CQuickenData::kDateFormatKey), 0);
+    const std::string path = folder.file("hobbies.qif");
+    std::ofstream(path, std::ios::binary) << kHobbiesQif;
+    CDocAccounting& root = *books->accounting();
+    StatementImport& import = books->statementImport();
+
+    ASSERT_TRUE(import.importFile(path, StatementKind::QIF));
+    const long readingChanges = books->changeCount();
+    ASSERT_TRUE(saveDocument(*books).ok());
+    // New groups since the save (each counts twice), topped up to the count
+    // the reading had left.
+    for (int i = 0; books->changeCount() + 2 <= readingChanges; ++i) {
+        arguments::CategoryGroupParameters group;
+        group.name = "Later " + std::to_string(i);
+        books->commandExecutor().executeCommand(17, nullptr, group);
+    }
+    if (books->changeCount() < readingChanges) books->updateChangeCount();
+    ASSERT_EQ(books->changeCount(), readingChanges) << "as many changes since the save as the reading made";
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // question 230: OK
+    ASSERT_TRUE(import.cancelImport());
+    EXPECT_EQ(root.GetAccountForName("Cash Box"), nullptr) << "what nothing uses is taken back";
+    EXPECT_NE(root.GetMasterExpenseTypeForName("Later 0"), nullptr);
+    EXPECT_TRUE(books->isDocumentEdited());
+    EXPECT_FALSE(readCommandJournalFile(books->journalFileName()).items.empty());
+
+    ASSERT_TRUE(import.importFile(path, StatementKind::QIF));
+    ASSERT_TRUE(revertDocumentToSaved(*books).ok());
+    arguments::AccountArguments rainyDay(std::nullopt, "Rainy Day", std::nullopt, books::kOwnPropertyType, books::kEUR,
+                                         std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                                         std::nullopt);
+    ASSERT_GT(books->commandExecutor().executeCommand(13, nullptr, rainyDay), 0);
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);
+    ASSERT_TRUE(import.cancelImport());
+    EXPECT_NE(books->accounting()->GetAccountForName("Rainy Day"), nullptr) << "the reverted books hold it";
 }
 
 TEST_F(DocumentStatementImportTest, UnreadableFilesAndDefinitionsGiveNoLines)
