@@ -20,6 +20,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "../ui/side_bar_rows.h"
 #include "../document/sheet_transaction.h"
@@ -70,6 +71,14 @@ inline QModelIndex outlineRow(QTreeView& outline, const std::string& name, const
         }
     }
     return {};
+}
+
+// A statement in the SGML form of the banks' files: their header, then the body.
+inline std::string ofxStatement(std::string_view body)
+{
+    return "OFXHEADER:100\nDATA:OFXSGML\nVERSION:102\nSECURITY:NONE\nENCODING:USASCII\nCHARSET:1252\n"
+           "COMPRESSION:NONE\nOLDFILEUID:NONE\nNEWFILEUID:NONE\n\n" +
+           std::string(body);
 }
 
 inline void settleEvents()
@@ -227,6 +236,13 @@ protected:
         return *controller.windows().front();
     }
     MyDocument& books() { return window().document(); }
+    // How many posted transactions bear the name.
+    int transactionsNamed(const std::string& name)
+    {
+        int count = 0;
+        for (const auto& transaction : books().mTransactionArray()) count += transaction->getName() == name;
+        return count;
+    }
     DocumentWindowFrame& frame() { return *window().frame(); }
 
     // The item of the window's menus of that name (or title), validated as

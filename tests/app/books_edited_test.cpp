@@ -91,14 +91,12 @@ using Owners = business::GXOwnerViewController;
 constexpr const char* kBankNumber = "111-2223334-55";
 
 // One statement line: 30.00 paid to the shop, which has no default category.
-constexpr const char* kShopStatement =
-    "OFXHEADER:100\nDATA:OFXSGML\nVERSION:102\nSECURITY:NONE\nENCODING:USASCII\nCHARSET:1252\n"
-    "COMPRESSION:NONE\nOLDFILEUID:NONE\nNEWFILEUID:NONE\n\n"
+const std::string kShopStatement = ofxStatement(
     "<OFX><BANKMSGSRSV1><STMTTRNRS><TRNUID>1<STMTRS><CURDEF>EUR\n"
     "<BANKACCTFROM><BANKID>111<ACCTID>111-2223334-55<ACCTTYPE>CHECKING</BANKACCTFROM>\n"
     "<BANKTRANLIST><DTSTART>20250901<DTEND>20250930\n"
     "<STMTTRN><TRNTYPE>DEBIT<DTPOSTED>20250910<TRNAMT>-30.00<FITID>2509<NAME>Corner Shop<MEMO>Milk</STMTTRN>\n"
-    "</BANKTRANLIST></STMTRS></STMTTRNRS></BANKMSGSRSV1></OFX>\n";
+    "</BANKTRANLIST></STMTRS></STMTTRNRS></BANKMSGSRSV1></OFX>\n");
 
 class BooksEditedTest : public ApplicationFixture {
 protected:

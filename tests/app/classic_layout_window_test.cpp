@@ -197,14 +197,6 @@ protected:
         return !sheet->isVisible();
     }
 
-    int transactionsNamed(const std::string& name)
-    {
-        int count = 0;
-        const CTransactionArray* list = books().accounting()->Get_TransactionArray();
-        for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(list->GetCount()); ++i)
-            count += list->ObjectAt(i)->Get_StringrefName() == name;
-        return count;
-    }
 
     // The change is on disk as the books say: saved, then marked edited again.
     void expectEditedThenSave(const char* what)

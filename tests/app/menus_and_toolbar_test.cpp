@@ -82,12 +82,6 @@ protected:
         bookTransaction(books(), from, to, category, amount, name, 20250905);
     }
 
-    int transactionsNamed(const std::string& name)
-    {
-        int count = 0;
-        for (const auto& transaction : books().mTransactionArray()) count += transaction->getName() == name;
-        return count;
-    }
 
     // A click on the row's second cell (the first is the flag column).
     static void clickRow(QTableView* table, int row)

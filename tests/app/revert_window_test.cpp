@@ -57,14 +57,12 @@ using Tab = GXTransactionViewController::Tab;
 using List = ClassicTransactionLists::List;
 
 // One line paid to the corner shop from the checking account.
-constexpr const char* kStatement =
-    "OFXHEADER:100\nDATA:OFXSGML\nVERSION:102\nSECURITY:NONE\nENCODING:USASCII\nCHARSET:1252\n"
-    "COMPRESSION:NONE\nOLDFILEUID:NONE\nNEWFILEUID:NONE\n\n"
+const std::string kStatement = ofxStatement(
     "<OFX><BANKMSGSRSV1><STMTTRNRS><TRNUID>1<STMTRS><CURDEF>EUR\n"
     "<BANKACCTFROM><BANKID>111<ACCTID>111-2223334-55<ACCTTYPE>CHECKING</BANKACCTFROM>\n"
     "<BANKTRANLIST><DTSTART>20250901<DTEND>20250930\n"
     "<STMTTRN><TRNTYPE>DEBIT<DTPOSTED>20250910<TRNAMT>-42.50<FITID>1<NAME>FRESH MARKET</STMTTRN>\n"
-    "</BANKTRANLIST></STMTRS></STMTTRNRS></BANKMSGSRSV1></OFX>\n";
+    "</BANKTRANLIST></STMTRS></STMTTRNRS></BANKMSGSRSV1></OFX>\n");
 
 class RevertWindowTest : public ApplicationFixture {
 protected:
@@ -135,14 +133,6 @@ protected:
         EXPECT_FALSE(readCommandJournalFile(books().journalFileName()).items.empty());
     }
 
-    int transactionsNamed(const std::string& name)
-    {
-        int count = 0;
-        const CTransactionArray* list = books().accounting()->Get_TransactionArray();
-        for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(list->GetCount()); ++i)
-            count += list->ObjectAt(i)->Get_StringrefName() == name;
-        return count;
-    }
 
     GXTransactionViewController* transactionsPage()
     {

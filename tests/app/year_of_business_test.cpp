@@ -106,16 +106,14 @@ using namespace ch::test;
 constexpr const char* kBankNumber = "111-2223334-55";
 
 // First quarter at the bank, as the bank sends it.
-constexpr const char* kFirstQuarterOfx =
-    "OFXHEADER:100\nDATA:OFXSGML\nVERSION:102\nSECURITY:NONE\nENCODING:USASCII\nCHARSET:1252\n"
-    "COMPRESSION:NONE\nOLDFILEUID:NONE\nNEWFILEUID:NONE\n\n"
+const std::string kFirstQuarterOfx = ofxStatement(
     "<OFX><BANKMSGSRSV1><STMTTRNRS><TRNUID>1<STMTRS><CURDEF>EUR\n"
     "<BANKACCTFROM><BANKID>111<ACCTID>111-2223334-55<ACCTTYPE>CHECKING</BANKACCTFROM>\n"
     "<BANKTRANLIST><DTSTART>20250101<DTEND>20250331\n"
     "<STMTTRN><TRNTYPE>DEBIT<DTPOSTED>20250106<TRNAMT>-800.00<FITID>2501<NAME>Landlord<MEMO>Rent January</STMTTRN>\n"
     "<STMTTRN><TRNTYPE>DEBIT<DTPOSTED>20250120<TRNAMT>-45.90<FITID>2502<NAME>Stationery Shop<MEMO>Paper</STMTTRN>\n"
     "<STMTTRN><TRNTYPE>DEBIT<DTPOSTED>20250205<TRNAMT>-800.00<FITID>2503<NAME>Landlord<MEMO>Rent February</STMTTRN>\n"
-    "</BANKTRANLIST></STMTRS></STMTTRNRS></BANKMSGSRSV1></OFX>\n";
+    "</BANKTRANLIST></STMTRS></STMTTRNRS></BANKMSGSRSV1></OFX>\n");
 
 // The second quarter from the bank's web site, as semicolon-separated text.
 constexpr const char* kSecondQuarterText = "Account;Date;Amount;Counterparty;Name;Text\r\n"
@@ -327,7 +325,7 @@ void YearOfBusinessTest::importTheBankStatements()
 {
     today(2025, 4, 2);
     const std::size_t before = books().mTransactionArray().size();
-    statementPath = writeFile("q1.ofx", kFirstQuarterOfx);
+    statementPath = writeFile("q1.ofx", kFirstQuarterOfx.c_str());
     choose("importOFX");
     EXPECT_TRUE(statementSuffixes.contains("ofx"));
     EXPECT_EQ(pendingLines(), (std::vector<std::string>{"Debit : Landlord", "Debit : Stationery Shop", "Debit : Landlord"}));
