@@ -360,6 +360,9 @@ TEST_F(WaysInTest, ANewOwnerPickedAmongTheContactsTakesTheContactsNameAndAddress
 {
     std::filesystem::create_directories(contactsFolder());
     std::filesystem::copy_file(kPeetersCard, contactsFolder() / "peeters.vcf");
+    // A person with a first name only would make a nameless owner: not offered.
+    std::ofstream(contactsFolder() / "anna.vcf", std::ios::binary)
+        << "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:ANNA-0003\r\nN:;Anna;;;\r\nFN:Anna\r\nEND:VCARD\r\n";
     makeBooks();
     chooseInSideBarMenu(localized("OWNERBUTTON"), 1, 1118);
     CPopupWindowAncestor* sheet = openSheet();

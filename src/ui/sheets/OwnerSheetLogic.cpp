@@ -45,10 +45,19 @@ std::vector<ContactPerson> OwnerSheetLogic::pickablePeople() const
 {
     const ContactsProvider* contacts = mDocument ? mDocument->bridge().contacts() : nullptr;
     std::vector<ContactPerson> people = contacts ? contacts->people() : std::vector<ContactPerson>();
+    // A person who would give the owner no name could only be refused.
+    std::erase_if(people, [](const ContactPerson& person) { return !contactNamesOwner(person); });
     std::stable_sort(people.begin(), people.end(), [](const ContactPerson& a, const ContactPerson& b) {
         return compareLocalized(contactDisplayName(a), contactDisplayName(b)) < 0;
     });
     return people;
+}
+
+bool contactNamesOwner(const ContactPerson& person)
+{
+    const int showAs = person.flags & ContactPerson::kShowAsMask;
+    return showAs == ContactPerson::kShowAsCompany ? !person.organization.empty()
+                                                   : showAs == ContactPerson::kShowAsPerson && !person.lastName.empty();
 }
 
 std::string contactDisplayName(const ContactPerson& person)
@@ -94,6 +103,14 @@ bool OwnerSheetLogic::checkContents(bool selectSupplierAccounts, bool selectCust
             CErrorManager::RaiseError(232);
             return false;
         }
+        // Only what this person holds: nothing of one picked before.
+        CAcoWItem& owner = *mTemporaryItem;
+        owner.setGetName("");
+        owner.setFirstName("");
+        owner.setOfficialAddress("");
+        owner.setPhone("");
+        owner.setFax("");
+        owner.setEMail("");
         mTemporaryItem->synchronizeWithABPerson(picked.front());
     }
     const CAcoWItem& item = *mTemporaryItem;

@@ -72,6 +72,9 @@ private:
 
 // The name a person is listed under: the company's name for a company, else
 // first and last name.
+// Whether the person gives an owner a name: the company's when shown as a
+// company, else the last name.
+bool contactNamesOwner(const ContactPerson& person);
 std::string contactDisplayName(const ContactPerson& person);
 
 } // namespace ch
