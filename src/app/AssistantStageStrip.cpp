@@ -4,7 +4,7 @@
 #include <QLabel>
 
 #include "app/AssistantArt.h"
-#include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 
 namespace ch {
 
@@ -30,7 +30,7 @@ AssistantStageStrip::AssistantStageStrip(QWidget* parent) : QWidget(parent)
         mDots[i] = new QLabel;
         mDots[i]->setObjectName(QStringLiteral("stageDot%1").arg(stage));
         mDots[i]->setFixedSize(16, 16);
-        mLabels[i] = new QLabel(QString::fromStdString(localized("ASSISTANTSTAGE" + std::to_string(stage))));
+        mLabels[i] = new QLabel(localizedText("ASSISTANTSTAGE" + std::to_string(stage)));
         mLabels[i]->setObjectName(QStringLiteral("stageLabel%1").arg(stage));
         if (indented(stage)) mLabels[i]->setIndent(14);
         grid->addWidget(mDots[i], i, 0);

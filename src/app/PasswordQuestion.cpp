@@ -8,12 +8,13 @@
 
 #include "platform/core/localized_strings.h"
 #include "platform/core/message_format.h"
+#include "platform/gui/localized_text.h"
 
 namespace ch {
 
 PasswordQuestion::PasswordQuestion(const QString& documentName, Check check, QWidget* parent)
     : QDialog(parent), mCheck(std::move(check)), mField(new QLineEdit(this)),
-      mWrong(new QLabel(QString::fromStdString(localized("PASSWORDWRONG")), this))
+      mWrong(new QLabel(localizedText("PASSWORDWRONG"), this))
 {
     setObjectName("askPassword");
     setWindowTitle(documentName);
@@ -29,16 +30,16 @@ PasswordQuestion::PasswordQuestion(const QString& documentName, Check check, QWi
     mWrong->setWordWrap(true);
     mWrong->hide();
     layout->addWidget(mWrong);
-    auto* notEncryption = new QLabel(QString::fromStdString(localized("PASSWORDNOTENCRYPTION")), this);
+    auto* notEncryption = new QLabel(localizedText("PASSWORDNOTENCRYPTION"), this);
     notEncryption->setObjectName("passwordNotEncryptionLabel");
     notEncryption->setWordWrap(true);
     layout->addWidget(notEncryption);
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QString::fromStdString(localized("OK")), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(localizedText("OK"), QDialogButtonBox::AcceptRole);
     ok->setObjectName("OKButton");
     ok->setDefault(true);
     QPushButton* cancel =
-        buttons->addButton(QString::fromStdString(localized("CANCEL")), QDialogButtonBox::RejectRole);
+        buttons->addButton(localizedText("CANCEL"), QDialogButtonBox::RejectRole);
     cancel->setObjectName("CancelButton");
     connect(buttons, &QDialogButtonBox::accepted, this, &PasswordQuestion::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &PasswordQuestion::reject);

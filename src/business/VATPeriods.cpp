@@ -16,13 +16,6 @@ namespace ch::business {
 
 namespace {
 
-using Periodicity = VATPeriodicity;
-
-Periodicity periodicity()
-{
-    return currentVATPeriodicity();
-}
-
 // The month the accounting year starts in; 1 without settings or with a
 // month that does not exist.
 long yearStartMonth(BusinessDocument& document)
@@ -38,19 +31,19 @@ struct Range {
 };
 
 // The last complete period before the date, by the periodicity.
-Range previousPeriod(Periodicity kind, DateT date, long startMonth)
+Range previousPeriod(VATPeriodicity kind, DateT date, long startMonth)
 {
     Range range;
     switch (kind) {
-    case Periodicity::Month: {
+    case VATPeriodicity::Month: {
         const DateT first = CDate::AddMonthsToDateT(CDate::GetFirstDayOfMonth(date), -1);
         range = {first, CDate::GetLastDayOfMonth(first)};
         break;
     }
-    case Periodicity::Quarter:
+    case VATPeriodicity::Quarter:
         CDate::GetLastCompleteQuarter(date, range.start, range.end, startMonth);
         break;
-    case Periodicity::Year:
+    case VATPeriodicity::Year:
         CDate::GetLastCompleteYear(date, range.start, range.end, startMonth);
         break;
     }
@@ -58,9 +51,9 @@ Range previousPeriod(Periodicity kind, DateT date, long startMonth)
 }
 
 // The period after the given one: as long, starting where it ends.
-Range nextPeriod(Periodicity kind, const Range& previous)
+Range nextPeriod(VATPeriodicity kind, const Range& previous)
 {
-    const long months = kind == Periodicity::Month ? 1 : kind == Periodicity::Quarter ? 3 : 12;
+    const long months = kind == VATPeriodicity::Month ? 1 : kind == VATPeriodicity::Quarter ? 3 : 12;
     const DateT start = CDate::AddMonthsToDateT(previous.start, months);
     return {start, CDate::GetLastDayOfMonth(CDate::AddMonthsToDateT(start, months - 1))};
 }
@@ -79,9 +72,9 @@ VATPeriodicity currentVATPeriodicity()
 {
     // The registered quarter stands in for a value the settings never hold.
     switch (UserDefaults::standard().integerForKey(kVATPeriodicityKey)) {
-    case 0: return Periodicity::Month;
-    case 2: return Periodicity::Year;
-    default: return Periodicity::Quarter;
+    case 0: return VATPeriodicity::Month;
+    case 2: return VATPeriodicity::Year;
+    default: return VATPeriodicity::Quarter;
     }
 }
 
@@ -93,7 +86,7 @@ void setVATPeriodicity(VATPeriodicity periodicity)
 std::shared_ptr<GXVATPeriod> lastCompleteVATPeriod(BusinessDocument& document)
 {
     return periodWithDates(document,
-                           previousPeriod(periodicity(), CDate::GetNowAsDateT(), yearStartMonth(document)));
+                           previousPeriod(currentVATPeriodicity(), CDate::GetNowAsDateT(), yearStartMonth(document)));
 }
 
 VATFigures calculateVATBalanceInPeriod(BusinessDocument& document, DateT from, DateT to)
@@ -112,7 +105,7 @@ VATFigures calculateVATBalanceForPeriod(BusinessDocument& document, const GXVATP
 
 void initializeVATPeriods(BusinessDocument& document)
 {
-    const Periodicity kind = periodicity();
+    const VATPeriodicity kind = currentVATPeriodicity();
     const Range previous = previousPeriod(kind, CDate::GetNowAsDateT(), yearStartMonth(document));
     const Range current = nextPeriod(kind, previous);
     createVATPeriodWithStartDate(document, current.start, current.end);
@@ -166,7 +159,7 @@ bool tryToSetTransactionAsVATBalancePaymentTransaction(BusinessDocument& documen
     const std::optional<ObjectIdT> id = transaction.getId();
     if (!date || !id)
         return false;
-    const Range previous = previousPeriod(periodicity(), static_cast<DateT>(*date), yearStartMonth(document));
+    const Range previous = previousPeriod(currentVATPeriodicity(), static_cast<DateT>(*date), yearStartMonth(document));
     // Periods of another length may hold the date too: the chosen length first.
     std::shared_ptr<GXVATPeriod> period = periodWithDates(document, previous);
     if (!period) period = VATPeriodAtDate(document, previous.start);

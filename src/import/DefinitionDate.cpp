@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bridge/CNSStringDateTBridge.h"
+#include "import/ImportText.h"
 #include "model/foundation/CDate.h"
 
 namespace ch {
@@ -21,13 +22,6 @@ bool isDigit(char c)
 bool isLetter(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || static_cast<unsigned char>(c) >= 0x80;
-}
-
-std::string_view trimmedBlanks(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
 }
 
 // The pattern's three fields in order, when non-letters separate them.
@@ -123,7 +117,7 @@ DateT definitionDate(std::string_view text, const std::optional<std::string>& pa
 {
     if (!pattern) return CNSStringDateTBridge::NSStringToDateT(text);
     // The field is a date as a whole, or none: "Balance (15.01.2009):" holds one.
-    text = trimmedBlanks(text);
+    text = trimmedText(text);
     if (!opensAsPattern(text, *pattern)) return 0;
     if (const auto fields = separatedFields(*pattern)) {
         const Runs found = digitRuns(text, 3);

@@ -11,8 +11,8 @@
 #include <QTimer>
 
 #include "platform/core/four_char_code.h"
-#include "platform/core/localized_strings.h"
 #include "platform/core/user_defaults.h"
+#include "platform/gui/localized_text.h"
 #include "ui/CSideBarController.h"
 #include "ui/GXSideBarControlledViewAncestor.h"
 #include "ui/pages/ReadSidePages.h"
@@ -190,7 +190,7 @@ void DocumentWindowFrame::addLayoutChoice(QMenu& view)
     auto* choice = new QActionGroup(&view);
     choice->setExclusive(true);
     auto add = [&](const char* name, const char* title, bool classic) {
-        QAction* item = view.addAction(QString::fromStdString(localized(title)));
+        QAction* item = view.addAction(localizedText(title));
         item->setObjectName(QString::fromLatin1(name));
         item->setCheckable(true);
         item->setActionGroup(choice);

@@ -11,6 +11,7 @@
 #include "platform/core/localized_strings.h"
 #include "platform/core/message_format.h"
 #include "platform/gui/application_icon.h"
+#include "platform/gui/localized_text.h"
 
 namespace ch {
 
@@ -47,7 +48,7 @@ void GXSplashScreen::paintEvent(QPaintEvent*)
     painter.drawText(QRect(0, 140, width(), 44), Qt::AlignCenter, QStringLiteral("Countinghouse"));
     painter.setFont(font());
     painter.setPen(QColor(255, 255, 255, 190));
-    painter.drawText(QRect(0, 184, width(), 22), Qt::AlignCenter, QString::fromStdString(localized("SPLASHTAGLINE")));
+    painter.drawText(QRect(0, 184, width(), 22), Qt::AlignCenter, localizedText("SPLASHTAGLINE"));
     painter.drawText(QRect(0, 206, width(), 22), Qt::AlignCenter,
                      QString::fromStdString(formatMessage(localized("SPLASHVERSION"), {std::string(kRunningVersion)})));
 }

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 #include "ui/NamedIcons.h"
 #include "ui/PageHeading.h"
 
@@ -18,8 +18,8 @@ QWidget* makeMainTabPlaceholder(std::string_view titleKey, std::string_view icon
     page->setPalette(base);
     auto* heading = new PageHeading(page);
     heading->setIcon(makeNamedIcon(iconName));
-    heading->setTitle(QString::fromStdString(localized(titleKey)));
-    auto* note = new QLabel(QString::fromStdString(localized("PAGENOTYETAVAILABLE")), page);
+    heading->setTitle(localizedText(titleKey));
+    auto* note = new QLabel(localizedText("PAGENOTYETAVAILABLE"), page);
     note->setObjectName("placeholderNote");
     note->setAlignment(Qt::AlignCenter);
     note->setWordWrap(true);

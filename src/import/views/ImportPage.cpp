@@ -17,6 +17,7 @@
 #include "platform/core/alerts.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/message_format.h"
+#include "platform/gui/localized_text.h"
 #include "ui/PageHeading.h"
 
 namespace ch {
@@ -25,7 +26,7 @@ namespace {
 
 QPushButton* button(const char* name, const char* textKey, QWidget* parent)
 {
-    auto* made = new QPushButton(QString::fromStdString(localized(textKey)), parent);
+    auto* made = new QPushButton(localizedText(textKey), parent);
     made->setObjectName(QString::fromLatin1(name));
     return made;
 }
@@ -37,8 +38,8 @@ ImportPage::ImportPage(MyDocument& document, QWidget* parent)
 {
     setObjectName(QStringLiteral("ImportPage"));
     auto* heading = new PageHeading(this);
-    heading->setTitle(QString::fromStdString(localized("IMPPAGETITLE")));
-    heading->setSubtitle(QString::fromStdString(localized("IMPPAGESUBTITLE")));
+    heading->setTitle(localizedText("IMPPAGETITLE"));
+    heading->setSubtitle(localizedText("IMPPAGESUBTITLE"));
 
     mModel = new CImportedTransactionArrayController(mActions, this);
     mTable = new QTableView(this);

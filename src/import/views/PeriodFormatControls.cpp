@@ -4,7 +4,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CDateEditField.h"
 
 namespace ch {
@@ -21,7 +21,7 @@ PeriodFormatControls makePeriodFormatControls(QWidget* sheet)
     controls.formatLayout = new QVBoxLayout;
     const char* const kFormats[] = {"EXPORTALLTEXT", "EXPORTACCOUNTTEXT", "EXPORTQIF"};
     for (int tag = 0; tag < 3; ++tag) {
-        auto* choice = new QRadioButton(QString::fromStdString(localized(kFormats[tag])), sheet);
+        auto* choice = new QRadioButton(localizedText(kFormats[tag]), sheet);
         controls.formats->addButton(choice, tag);
         controls.formatLayout->addWidget(choice);
     }

@@ -20,7 +20,6 @@
 #include "import/ImportDefinition.h"
 #include "import/views/ColumnDragging.h"
 #include "model/foundation/CErrorManager.h"
-#include "platform/core/localized_strings.h"
 #include "platform/gui/localized_text.h"
 
 namespace ch {
@@ -139,7 +138,7 @@ fileImportAssistantWindowController::fileImportAssistantWindowController(QWidget
         RoleTokenField* field = named(new RoleTokenField(this), role.name);
         mRoleFields[std::size_t(role.role)] = field;
         const int row = int(i / 2), column = int(i % 2) * 2;
-        roles->addWidget(new QLabel(QString::fromStdString(localized(ImportDefinitionAssistant::roleLabelKey(role.role)))),
+        roles->addWidget(new QLabel(localizedText(ImportDefinitionAssistant::roleLabelKey(role.role))),
                          row, column);
         roles->addWidget(field, row, column + 1);
     }

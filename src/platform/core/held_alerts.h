@@ -18,7 +18,6 @@ public:
     void showInfo(const Alert& alert) override;
     AlertAnswer askQuestion(const Alert& alert) override;
 
-    bool empty() const { return mHeld.empty(); }
     // Hands what was kept, in order, to `presenter`, and forgets it.
     void tell(AlertPresenter& presenter);
 

@@ -6,12 +6,6 @@
 
 namespace ch {
 
-namespace {
-
-const QString& kPboardType = kNonvisualPboardType;
-
-} // namespace
-
 NamedListOutlineModel::NamedListOutlineModel(CNamedListTableController& controller, std::vector<Column> columns,
                                              IconLookup icons, QObject* parent)
     : QAbstractItemModel(parent), mController(controller), mColumns(std::move(columns)), mIcons(std::move(icons))
@@ -128,7 +122,7 @@ Qt::ItemFlags NamedListOutlineModel::flags(const QModelIndex& index) const
 
 QStringList NamedListOutlineModel::mimeTypes() const
 {
-    return {kPboardType, QStringLiteral("text/plain")};
+    return {kNonvisualPboardType, QStringLiteral("text/plain")};
 }
 
 QMimeData* NamedListOutlineModel::mimeData(const QModelIndexList& indexes) const
@@ -144,16 +138,16 @@ bool NamedListOutlineModel::canDropMimeData(const QMimeData* data, Qt::DropActio
                                             const QModelIndex& parent) const
 {
     // Onto a row only, never between rows, and only from these books.
-    if (!data || row >= 0 || !data->hasFormat(kPboardType)) return false;
+    if (!data || row >= 0 || !data->hasFormat(kNonvisualPboardType)) return false;
     if (data->data(kDocumentPboardType) != documentMarker(mController.document())) return false;
-    return mController.validateDrop(data->data(kPboardType).toStdString(), itemAt(parent));
+    return mController.validateDrop(data->data(kNonvisualPboardType).toStdString(), itemAt(parent));
 }
 
 bool NamedListOutlineModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
                                          const QModelIndex& parent)
 {
     if (!canDropMimeData(data, action, row, column, parent)) return false;
-    const CNonVisualDataItem::Ptr moved = mController.acceptDrop(data->data(kPboardType).toStdString(), itemAt(parent));
+    const CNonVisualDataItem::Ptr moved = mController.acceptDrop(data->data(kNonvisualPboardType).toStdString(), itemAt(parent));
     if (!moved) return false;
     reload();
     emit itemRelocated(indexOf(moved.get()));

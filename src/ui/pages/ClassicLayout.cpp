@@ -367,7 +367,6 @@ void ClassicLayout::applySwitch(const Switch& choice)
 
 void ClassicLayout::showDetailsOfSelection(CNonVisualTable* table)
 {
-    if (CNamedListTableController* controller = getControllerForTable(table)) controller->selectionDidChange();
     detailsOf(table).controller().syncronizeWithObject(table->getCurrentItem());
 }
 
@@ -404,7 +403,6 @@ void ClassicLayout::resetAnalysisArrays()
 void ClassicLayout::refreshAnalysisArrays()
 {
     for (CNonVisualTable* table : {mPropertyTable, mIncomeTable}) {
-        getControllerForTable(table)->selectionDidChange();
         // The cells are read when drawn: drawing again shows today's balances.
         table->viewport()->update();
     }

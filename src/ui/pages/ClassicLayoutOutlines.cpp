@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "bridge/BridgeDocument.h"
-#include "platform/core/localized_strings.h"
 #include "platform/core/notification_center.h"
 #include "ui/outlines/CNonVisualOutlineView.h"
 #include "ui/outlines/NamedListOutlineModel.h"

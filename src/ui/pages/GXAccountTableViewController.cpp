@@ -3,7 +3,7 @@
 #include "bridge/AccountAncestor.h"
 #include "bridge/CAcnTItem.h"
 #include "bridge/CNSNumberAmountTBridge.h"
-#include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 #include "ui/WindowDocument.h"
 #include "ui/lists/TransactionColumns.h"
 #include "ui/pages/PageColumns.h"
@@ -33,7 +33,7 @@ std::vector<ItemColumn> GXAccountTableViewController::upperColumns() const
 {
     return {
         nameWithIconColumn(),
-        {"fbal", QString::fromStdString(localized("LISTCOLBALANCE")),
+        {"fbal", localizedText("LISTCOLBALANCE"),
          [](const CNonVisualDataItem& item, int role) {
              const AccountAncestor* account = accountOf(item);
              return pageAmountCell(account ? account->getBalance() : std::nullopt, role);
@@ -42,13 +42,13 @@ std::vector<ItemColumn> GXAccountTableViewController::upperColumns() const
              const AccountAncestor* account = accountOf(item);
              return account ? account->getBalance().value_or(0) : 0.0;
          }},
-        {"fcur", QString::fromStdString(localized("LISTCOLCURRENCY")),
+        {"fcur", localizedText("LISTCOLCURRENCY"),
          [](const CNonVisualDataItem& item, int role) -> QVariant {
              const AccountAncestor* account = accountOf(item);
              return role == Qt::DisplayRole && account ? QString::fromStdString(account->currencySymbol()) : QVariant();
          },
          {}},
-        {"lbal", QString::fromStdString(localized("LISTCOLLOCALAMOUNT")),
+        {"lbal", localizedText("LISTCOLLOCALAMOUNT"),
          [](const CNonVisualDataItem& item, int role) { return pageAmountCell(item.getLocalBalance(), role); },
          [](const CNonVisualDataItem& item) -> SortValue { return item.getLocalBalance().value_or(0); }},
     };

@@ -4,7 +4,7 @@
 
 #include "bridge/CNSNumberAmountTBridge.h"
 #include "bridge/CategoryAncestor.h"
-#include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 #include "ui/WindowDocument.h"
 #include "ui/lists/TransactionColumns.h"
 #include "ui/pages/PageColumns.h"
@@ -43,7 +43,7 @@ GXCategoryTableViewController::GXCategoryTableViewController(QObject* parent) : 
 std::vector<ItemColumn> GXCategoryTableViewController::upperColumns() const
 {
     return {
-        {"color", QString::fromStdString(localized("LISTCOLCOLOR")),
+        {"color", localizedText("LISTCOLCOLOR"),
          [](const CNonVisualDataItem& item, int role) -> QVariant {
              if (role != Qt::BackgroundRole || !item.getSourceItem()) return {};
              const Colour colour = item.chartColor();
@@ -52,10 +52,10 @@ std::vector<ItemColumn> GXCategoryTableViewController::upperColumns() const
          {},
          true},
         nameWithIconColumn(),
-        {"yths", QString::fromStdString(localized("KPIYTDTHISYEAR")),
+        {"yths", localizedText("KPIYTDTHISYEAR"),
          [](const CNonVisualDataItem& item, int role) { return pageAmountCell(figureOf(item, 0), role); },
          [](const CNonVisualDataItem& item) -> SortValue { return figureOf(item, 0).value_or(0); }},
-        {"yprv", QString::fromStdString(localized("KPIYTDLASTYEAR")),
+        {"yprv", localizedText("KPIYTDLASTYEAR"),
          [](const CNonVisualDataItem& item, int role) { return pageAmountCell(figureOf(item, 1), role); },
          [](const CNonVisualDataItem& item) -> SortValue { return figureOf(item, 1).value_or(0); }},
     };

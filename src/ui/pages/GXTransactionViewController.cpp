@@ -536,17 +536,11 @@ void GXTransactionViewController::transactionModified(const Notification& notifi
     rearrangeControllerForObject(notification.objectAs<CTrnSItem>(), true);
 }
 
-void GXTransactionViewController::transactionWillBeDeleted(const Notification& notification)
-{
-    mTransactionToDelete = notification.objectAs<CTrnSItem>();
-}
-
 void GXTransactionViewController::transactionDeleted(const Notification&)
 {
     // The lists are the model's own: the transaction has left them already,
     // whichever page deleted it.
     for (Tab tab : {Tab::Transactions, Tab::Recurring, Tab::Unlinked}) list(tab).controller.rearrangeObjects();
-    mTransactionToDelete.reset();
 }
 
 void GXTransactionViewController::transactionLinked(const Notification& notification)

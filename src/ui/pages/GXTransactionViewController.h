@@ -87,7 +87,6 @@ protected:
     void registerNotifications() override;
     void transactionCreated(const Notification& notification) override;
     void transactionModified(const Notification& notification) override;
-    void transactionWillBeDeleted(const Notification& notification) override;
     void transactionDeleted(const Notification& notification) override;
 
 private:
@@ -109,7 +108,6 @@ private:
     LRFilterBar* mFilterBar = nullptr;
     Tab mTab = Tab::Transactions;
     bool mTransactionFlagged = false;
-    std::weak_ptr<CTrnSItem> mTransactionToDelete;
 };
 
 } // namespace ch

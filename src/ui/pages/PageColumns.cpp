@@ -2,7 +2,7 @@
 
 #include <QColor>
 
-#include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 #include "ui/NamedIcons.h"
 #include "ui/lists/ValueTransformers.h"
 
@@ -18,7 +18,7 @@ QVariant pageAmountCell(std::optional<double> amount, int role)
 
 ItemColumn nameWithIconColumn()
 {
-    return {"name", QString::fromStdString(localized("LISTCOLNAME")),
+    return {"name", localizedText("LISTCOLNAME"),
             [](const CNonVisualDataItem& item, int role) -> QVariant {
                 if (role == Qt::DisplayRole) return QString::fromStdString(item.getName());
                 if (role == Qt::DecorationRole) {

@@ -2,7 +2,7 @@
 
 #include <QMenu>
 
-#include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 
 namespace ch {
 
@@ -39,7 +39,7 @@ void addTaggedItems(QMenu& menu, const std::vector<TableActionEntry>& entries, s
             menu.addSeparator();
             continue;
         }
-        QAction* item = menu.addAction(QString::fromStdString(localized(entry.titleKey)));
+        QAction* item = menu.addAction(localizedText(entry.titleKey));
         item->setObjectName(QString::fromLatin1(entry.titleKey));
         item->setProperty("tag", entry.tag);
         item->setProperty("baseTitle", item->text());

@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "platform/core/localized_strings.h"
 #include "platform/gui/help_opener.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CPopupList.h"
 #include "ui/controls/EditingField.h"
 
@@ -111,10 +111,10 @@ QHBoxLayout* CPopupWindowAncestor::makeButtonRow(int helpTag)
     HelpButton->setFixedWidth(HelpButton->sizeHint().height());
     HelpButton->setAutoDefault(false);
     HelpButton->setFocusPolicy(Qt::NoFocus);
-    CancelButton = new QPushButton(QString::fromStdString(localized("CANCEL")), this);
+    CancelButton = new QPushButton(localizedText("CANCEL"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
     CancelButton->setAutoDefault(false);
-    OKButton = new QPushButton(QString::fromStdString(localized("OK")), this);
+    OKButton = new QPushButton(localizedText("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setDefault(true);
     OKButton->setMinimumWidth(90);

@@ -10,7 +10,7 @@
 
 #include "model/foundation/CErrorManager.h"
 #include "platform/core/alerts.h"
-#include "platform/core/localized_strings.h"
+#include "platform/gui/localized_text.h"
 #include "ui/controls/CNumericTransformer.h"
 #include "ui/controls/CPopupList.h"
 #include "ui/controls/CPopupListDataSource.h"
@@ -141,7 +141,7 @@ CTransactionDetailTableView::CTransactionDetailTableView(QWidget* parent) : QTab
     create->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     connect(create, &QAction::triggered, this, &CTransactionDetailTableView::newObject);
     addAction(create);
-    auto* balance = new QAction(QString::fromStdString(localized("357")), this);
+    auto* balance = new QAction(localizedText("357"), this);
     balance->setObjectName(QStringLiteral("balanceAction"));
     balance->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal));
     balance->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -180,7 +180,7 @@ void CTransactionDetailTableView::setLists(CNamedListArray* objects, FourCharCod
     // The request is named after what the first column lists.
     for (QAction* action : actions())
         if (action->objectName() == QLatin1String("newObjectAction"))
-            action->setText(QString::fromStdString(localized(objectType == fourCC("ExpT") ? "356" : "355")));
+            action->setText(localizedText(objectType == fourCC("ExpT") ? "356" : "355"));
 }
 
 CNamedListArray* CTransactionDetailTableView::listOfColumn(int column) const
