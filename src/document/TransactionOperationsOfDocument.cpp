@@ -1,6 +1,7 @@
 #include "document/TransactionOperationsOfDocument.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <vector>
 
 #include "bridge/CRcrTItem.h"
@@ -65,17 +66,29 @@ void TransactionOperationsOfDocument::generateDue(CRcrTItem& recurring)
     if (!schedule) return;
     std::vector<CTransaction*> made;
     schedule->GenerateAtMost(CRecurringTransaction::kMaxCopiesPerRun, &made);
+    std::vector<std::shared_ptr<CTrnSItem>> items;
+    std::vector<std::shared_ptr<CTrnSItem>> waiting;
     for (CTransaction* transaction : made) {
         std::shared_ptr<CTrnSItem> item = mDocument.dataItemController().transactionItemForTrnS(transaction);
         item->setNewThisSession(true);
-        auto& posted = mDocument.mTransactionArray();
-        auto& unlinked = mDocument.mUnlinkedTransactionArray();
-        std::erase(posted, item);
-        std::erase(unlinked, item);
-        auto& array = transaction->Get_ObjectStatus() == status::kUnlinked ? unlinked : posted;
-        array.insert(array.begin(), item);
-        mDocument.notificationCenter().post(GXCTransactionCreatedNotification, item);
+        items.push_back(item);
+        if (transaction->Get_ObjectStatus() == status::kUnlinked) waiting.push_back(item);
     }
+    // Every copy joined the posted list as the model made it, newest first;
+    // those waiting to be booked move to the unlinked list, in one pass.
+    if (!waiting.empty()) {
+        const std::unordered_set<const CTrnSItem*> moving = [&] {
+            std::unordered_set<const CTrnSItem*> set;
+            for (const auto& item : waiting) set.insert(item.get());
+            return set;
+        }();
+        std::erase_if(mDocument.mTransactionArray(), [&](const auto& item) { return moving.contains(item.get()); });
+        auto& unlinked = mDocument.mUnlinkedTransactionArray();
+        unlinked.insert(unlinked.begin(), waiting.rbegin(), waiting.rend());
+    }
+    // One copy is announced with its item, several at once, as an import is.
+    if (items.size() == 1) mDocument.notificationCenter().post(GXCTransactionCreatedNotification, items.front());
+    else if (!items.empty()) mDocument.notificationCenter().post(GXCTransactionCreatedNotification);
 }
 
 CommandOutcome TransactionOperationsOfDocument::performLinkTransaction(CTrnSItem& transaction)
