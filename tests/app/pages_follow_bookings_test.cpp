@@ -383,12 +383,13 @@ TEST_F(PagesFollowBookingsTest, TheCurrenciesPageShowsTheLinesOfTheAccountsInThe
     }
     EXPECT_EQ(rowsShown(page->transactionTableView()), 2) << "the opening balance and the revaluation";
 
-    // Entered again, the page shows them still.
+    // Entered again after a booking made elsewhere, the page shows it too.
     showPage(localized("OwnProperty"), 2);
+    bookInQuickEntry(frame(), "12.09.2025", "Corner Shop", "Dollar Account", "-12.50", "Coffee");
     page = showPage<GXCurrencyTableViewController>(localized("CURRENCYBUTTON"), 1);
     ASSERT_NE(page, nullptr);
     clickRow(page->table(), *page->tableModel(), "symbol", usd);
-    EXPECT_EQ(rowsShown(page->transactionTableView()), 2);
+    EXPECT_EQ(rowsShown(page->transactionTableView()), 3);
 }
 
 // An account seen earlier, whose booking then moved to another date, shows

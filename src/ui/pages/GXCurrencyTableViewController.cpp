@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <utility>
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -565,6 +566,7 @@ void GXCurrencyTableViewController::synchronizeWithItemFromSuperview(const CNonV
         mStockTable->setMotherDocument(document());
         mStockTable->awakeFromNib();
     }
+    if (std::exchange(mLinesStale, false)) showLinesOfSelection();
 }
 
 QWidget* GXCurrencyTableViewController::firstKeyView()
@@ -640,19 +642,27 @@ void GXCurrencyTableViewController::showLinesOfSelection()
     mStockTable->setDataItem(share);
 }
 
+void GXCurrencyTableViewController::linesMayHaveChanged()
+{
+    // A page out of sight reads its lines again when it is shown: a booking
+    // elsewhere does not gather a currency's lines for nobody.
+    if (mTable && mTable->isVisible()) showLinesOfSelection();
+    else mLinesStale = true;
+}
+
 void GXCurrencyTableViewController::transactionCreated(const Notification&)
 {
-    showLinesOfSelection();
+    linesMayHaveChanged();
 }
 
 void GXCurrencyTableViewController::transactionModified(const Notification&)
 {
-    showLinesOfSelection();
+    linesMayHaveChanged();
 }
 
 void GXCurrencyTableViewController::transactionDeleted(const Notification&)
 {
-    showLinesOfSelection();
+    linesMayHaveChanged();
 }
 
 void GXCurrencyTableViewController::accountChanged(const Notification&)

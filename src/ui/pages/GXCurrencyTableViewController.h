@@ -122,6 +122,8 @@ private:
     void reloadKeepingSelection(const std::function<void()>& reload);
     void selectionChanged();
     void showLinesOfSelection();
+    // After a booking: the lines again now, or when the page shows.
+    void linesMayHaveChanged();
     void setLabel();
     void showTab(int step);
     void startSpinner();
@@ -151,6 +153,8 @@ private:
     bool mSynchronizing = false;
     // The share whose lines, rates and prices are shown.
     std::weak_ptr<CCurRItem> mShownShare;
+    // Bookings came while the page was out of sight.
+    bool mLinesStale = false;
     // How many shares each of its transactions bought or sold, by id.
     std::shared_ptr<std::map<ObjectIdT, int>> mSharesTraded = std::make_shared<std::map<ObjectIdT, int>>();
     // Lets a fetch that ends after the page went find it gone.
