@@ -116,15 +116,18 @@ void ClassicCommands::executeMenuCommand(int tag, QAbstractItemView* table)
         return;
     }
     if (CTransactionDetailTableController* lines = mLayout.detailControllerOf(table)) {
-        TransactionSheetRequest request;
-        request.model = lines->currentTransaction();
+        const std::shared_ptr<CTrnSItem> transaction = lines->currentTransaction();
         switch (tag) {
-        case kNewTransaction: request.model = nullptr; break;
-        case kModify: request.action = 2; break;
-        case kDelete: mDocument->deleteObjectWithAsking(request.model, true); return;
-        default: break;
+        case kNewTransaction: mDocument->askTransactionInput({}); return;
+        case kModify: mDocument->modifyObject(transaction); return;
+        case kDelete: mDocument->deleteObject(transaction); return;
+        default: {
+            // Duplicate: a new transaction made from it.
+            TransactionSheetRequest request;
+            request.model = transaction;
+            mDocument->askTransactionInput(request);
         }
-        mDocument->askTransactionInput(request);
+        }
     }
 }
 
