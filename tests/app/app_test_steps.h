@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -39,6 +41,7 @@
 #include "document/arguments/CategoryParameters.h"
 #include "document/arguments/CTransactionArguments.h"
 #include "platform/core/user_defaults.h"
+#include "platform/gui/localized_text.h"
 #include "platform/gui/qt_dispatcher.h"
 #include "ui/ApplicationShell.h"
 #include "ui/CSideBarController.h"
@@ -100,6 +103,19 @@ inline void bookInQuickEntry(DocumentWindowFrame& frame, const QString& date, co
     typeInto(pane->findChild<QWidget*>("mTransactionNameField"), name);
     QTest::mouseClick(pane->findChild<QPushButton*>("mFastTransactionButton"), Qt::LeftButton);
     settleEvents();
+}
+
+// Clicks the tab of that title.
+inline void clickTab(QTabWidget& tabs, const QString& title)
+{
+    QTabBar* bar = tabs.tabBar();
+    for (int i = 0; i < bar->count(); ++i)
+        if (bar->tabText(i) == title) {
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(i).center());
+            settleEvents();
+            return;
+        }
+    ADD_FAILURE() << "no tab " << title.toStdString();
 }
 
 // Clicks the name of the page's upper-table row of the object named so.

@@ -103,18 +103,7 @@ protected:
         return frame().menuBar()->findChild<QMenu*>("VIEWMENU")->findChild<QAction*>(name);
     }
 
-    static void clickTab(QTabWidget& tabs, const QString& title)
-    {
-        QTabBar* bar = tabs.tabBar();
-        for (int i = 0; i < bar->count(); ++i)
-            if (bar->tabText(i) == title) {
-                QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(i).center());
-                settleEvents();
-                return;
-            }
-        ADD_FAILURE() << "no tab " << title.toStdString();
-    }
-    void clickTab(QTabWidget& tabs, const char* key) { clickTab(tabs, QString::fromStdString(localized(key))); }
+    void clickTab(QTabWidget& tabs, const char* key) { test::clickTab(tabs, localizedText(key)); }
 
     // The list's row of the transaction named so, clicked; its index.
     QModelIndex clickTransaction(List list, const std::string& name, bool twice = false)

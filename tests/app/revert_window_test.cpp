@@ -102,7 +102,7 @@ protected:
     // File > Revert by its title, answered with the question's Revert button.
     void revertByMenu()
     {
-        choose(QString::fromStdString(localized("REVERTDOCUMENTMENUITEM")));
+        choose(localizedText("REVERTDOCUMENTMENUITEM"));
         QMessageBox* question = controller.openQuestion();
         ASSERT_NE(question, nullptr);
         ASSERT_EQ(question->objectName(), "revertQuestion");
@@ -223,7 +223,7 @@ protected:
     {
         auto* sides = page.findChild<QTabWidget*>();
         ASSERT_NE(sides, nullptr);
-        clickTab(*sides, "BUDGETCATEGORYSIDE");
+        clickTab(*sides, localizedText("BUDGETCATEGORYSIDE"));
         clickOutlineRow(*page.outlineView(false), "Groceries");
         QTableWidget* table = page.budgetTable(false);
         ASSERT_GT(table->rowCount(), 0);
@@ -233,18 +233,6 @@ protected:
         EXPECT_EQ(page.selectedMonth(false), 0);
     }
 
-    static void clickTab(QTabWidget& tabs, const char* key)
-    {
-        const QString title = QString::fromStdString(localized(key));
-        QTabBar* bar = tabs.tabBar();
-        for (int i = 0; i < bar->count(); ++i)
-            if (bar->tabText(i) == title) {
-                QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(i).center());
-                settleEvents();
-                return;
-            }
-        ADD_FAILURE() << "no tab " << key;
-    }
 };
 
 TEST_F(RevertWindowTest, SideBarPagesShowTheSavedBooksAndWorkOn)
@@ -328,16 +316,16 @@ TEST_F(RevertWindowTest, TheSideBarRowShownStaysWhileTheBooksReadHaveIt)
 TEST_F(RevertWindowTest, ClassicLayoutShowsTheSavedBooksAndWorksOn)
 {
     makeBooks();
-    choose(QString::fromStdString(localized("CLASSICLAYOUTMENUITEM")));
+    choose(localizedText("CLASSICLAYOUTMENUITEM"));
     ASSERT_TRUE(frame().classicLayoutOn());
     ClassicTransactionLists* lists = &frame().classicLayout()->transactionLists();
     pasteCopyOf(lists->table(List::Transactions), lists->controller(List::Transactions), "Bread", "Cake");
     ASSERT_EQ(transactionsNamed("Cake"), 1);
     ASSERT_TRUE(books().isDocumentEdited());
     // The accounts tab's outline and its transactions show a row of the books.
-    clickTab(*frame().classicLayout(), "CLASSICACNT");
+    clickTab(*frame().classicLayout(), localizedText("CLASSICACNT"));
     clickOutlineRow(*frame().classicLayout()->propertyTable(), "Checking");
-    clickTab(*frame().classicLayout(), "CLASSICTRNS");
+    clickTab(*frame().classicLayout(), localizedText("CLASSICTRNS"));
 
     revertByMenu();
     expectSavedBooks("Cake");
@@ -350,20 +338,20 @@ TEST_F(RevertWindowTest, ClassicLayoutShowsTheSavedBooksAndWorksOn)
     const auto selected = lists->table(List::Transactions)->selectedTransactions();
     ASSERT_EQ(selected.size(), 1u);
     EXPECT_EQ(selected.front()->getName(), "Bread");
-    clickTab(*lists, "RECURRINGBUTTON");
-    clickTab(*lists, "TRANSBUTTON");
+    clickTab(*lists, localizedText("RECURRINGBUTTON"));
+    clickTab(*lists, localizedText("TRANSBUTTON"));
 
     ClassicLayout& classic = *frame().classicLayout();
-    clickTab(classic, "CLASSICACNT");
+    clickTab(classic, localizedText("CLASSICACNT"));
     EXPECT_EQ(frame().currentMainTab(), "acnt");
     clickOutlineRow(*classic.propertyTable(), "Checking");
-    clickTab(classic, "CLASSICEXPT");
+    clickTab(classic, localizedText("CLASSICEXPT"));
     QTest::mouseClick(classic.switchButton("mExptExpenseButton"), Qt::LeftButton);
     clickOutlineRow(*classic.incomeTable(), "Groceries");
     EXPECT_FALSE(books().isDocumentEdited()) << "looking changes nothing";
 
     // Booked again through the sheet: the list shows it.
-    clickTab(classic, "CLASSICTRNS");
+    clickTab(classic, localizedText("CLASSICTRNS"));
     pasteCopyOf(lists->table(List::Transactions), lists->controller(List::Transactions), "Bread", "Tea");
     expectBookedAfterRevert("Tea");
     EXPECT_EQ(namesShown(lists->controller(List::Transactions)), (std::vector<std::string>{"Tea", "Bread"}));
@@ -376,7 +364,7 @@ TEST_F(RevertWindowTest, PendingStatementLinesAndAShownBudgetOutliveTheRevert)
     toolbarItem("budgets");
     auto* budgets = dynamic_cast<CBudgetPageController*>(frame().mainTab("budg"));
     ASSERT_NE(budgets, nullptr);
-    choose(QString::fromStdString(localized("NewBud")));
+    choose(localizedText("NewBud"));
     auto* made = dynamic_cast<CNewBudgetController*>(budgets->openSheet());
     ASSERT_TRUE(made && made->isVisible());
     typeInto(made->budgetNameField, "Plan");
