@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <variant>
 
 #include "bridge/BridgeDocument.h"
 #include "bridge/CTrnSItem.h"
@@ -238,14 +239,26 @@ void ClassicTransactionLists::rearrange(List list)
                                                                  QItemSelectionModel::Rows);
 }
 
-void ClassicTransactionLists::transactionMade(const Notification& notification, bool select)
+void ClassicTransactionLists::transactionMade(const Notification& notification, bool made)
 {
     const auto transaction = notification.objectAs<CTrnSItem>();
+    // Without an object the notification stands for many transactions (a
+    // statement's lines, a schedule's copies): any list may have new rows.
+    if (!transaction && std::holds_alternative<std::monostate>(notification.object)) {
+        for (List list : {List::Transactions, List::Recurring, List::Unlinked}) rearrange(list);
+        emit transactionsChanged();
+        return;
+    }
     // Only this document's transactions are in its lists.
     if (!transaction || transaction->parentDocument() != &mBooks) return;
     const List list = listOf(*transaction);
-    rearrange(list);
-    if (select) selectItem(list, transaction.get());
+    if (made) {
+        // What was just made is shown and chosen, whatever the search hides.
+        shown(list).controller.addObject(transaction);
+        selectItem(list, transaction.get());
+    } else {
+        rearrange(list);
+    }
     emit transactionsChanged();
 }
 

@@ -71,7 +71,9 @@ private:
     Shown& shown(List list) const;
     // Arranges the list anew; its selected rows stay selected.
     void rearrange(List list);
-    void transactionMade(const Notification& notification, bool select);
+    // A transaction made (shown and chosen whatever the search hides) or
+    // changed; without an object, many made at once.
+    void transactionMade(const Notification& notification, bool made);
     void updateButtons(List list);
 
     BridgeDocument& mBooks;

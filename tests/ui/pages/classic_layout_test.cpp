@@ -24,7 +24,9 @@
 #include "ui/GXGradientPainting.h"
 #include "ui/outlines/CNonVisualOutlineView.h"
 #include "ui/outlines/NamedListOutlineModel.h"
+#include "ui/lists/CTransactionTableView.h"
 #include "ui/pages/ClassicLayout.h"
+#include "ui/pages/ClassicTransactionLists.h"
 #include "../fixture_books.h"
 #include "../ui_test_support.h"
 
@@ -132,6 +134,22 @@ TEST_F(ClassicLayoutTest, OverviewChartsShowTheBooksAsTheyAreWhenShown)
     EXPECT_EQ(transactionsIn(layout->overviewChart()->chart()).count(rent), 0u);
     layout->showTab("trns");
     EXPECT_EQ(transactionsIn(layout->overviewChart()->chart()), (std::set<ObjectIdT>{groceries, salary, rent}));
+}
+
+// Transactions made many at once (a statement's lines, a schedule's copies)
+// are announced without an object: the list shows every one of them.
+TEST_F(ClassicLayoutTest, TheTransactionListShowsTransactionsAnnouncedManyAtOnce)
+{
+    auto layout = makeLayout();
+    CTransactionTableView* list = layout->transactionLists().table(ClassicTransactionLists::List::Transactions);
+    // A search narrows the list, so that it keeps rows of its own.
+    layout->transactionLists().search("Bakery");
+    ASSERT_EQ(list->model()->rowCount(), 0);
+    for (const DateT date : {20260301, 20260302})
+        books.addTransaction(date, ids.checking, FixtureBooks::kExpenseAccount, ids.groceries, 9.0)
+            ->Put_StringrefName("Bakery");
+    books.notificationCenter().post("TRANSACTIONCREATED");
+    EXPECT_EQ(list->model()->rowCount(), 2);
 }
 
 TEST_F(ClassicLayoutTest, BookingLinesBesideEachOutlineFollowItsRowAndSwitch)
