@@ -165,12 +165,13 @@ CNonVisualDataItem::ItemArray CNonVisualDataItemArrayController::arrangedObjects
 
 std::optional<std::size_t> CNonVisualDataItemArrayController::arrangedRowOf(const CNonVisualDataItem* item) const
 {
-    if (!item) return std::nullopt;
+    if (!item || !mContent) return std::nullopt;
+    const CNonVisual* object = item->getSourceItem();
     const std::size_t count = arrangedCount();
     for (std::size_t row = 0; row < count; ++row) {
-        const Item shown = arrangedObjectAt(row);
-        if (shown.get() == item) return row;
-        if (shown && item->getSourceItem() && shown->getSourceItem() == item->getSourceItem()) return row;
+        const std::size_t index = mRows ? (*mRows)[row] : row;
+        // By model object where the item has one: no item is made for the rows passed.
+        if (object ? mContent->objectAt(index) == object : mContent->itemAt(index).get() == item) return row;
     }
     return std::nullopt;
 }
