@@ -6,6 +6,7 @@
 #include "import/ImportDocument.h"
 #include "import/ImportLookups.h"
 #include "import/ImportText.h"
+#include "import/StatementAmount.h"
 #include "model/CAccount.h"
 #include "model/CAccountOwner.h"
 #include "model/CCurrency.h"
@@ -268,10 +269,18 @@ void CImpTItem::setMCurrencyId(ObjectIdT id)
     store(mCurrencyIdValue, id, "mCurrencyId");
     CDocAccounting& books = mDocument->books();
     CCurrency* currency = currencyForId(books, id);
-    // "eur" for EUR is the same code: nothing to learn.
-    if (!currency || mCurrencyText.empty() ||
-        equalsCaseInsensitive(mCurrencyText, currency->Get_ShortStringRefName()))
+    if (!currency) return;
+    // A statement without code is in the home currency unless the user says otherwise.
+    if (mCurrencyText.empty()) {
+        mCurrencyChosen = currency != homeCurrencyOf(books);
         return;
+    }
+    // "eur" for EUR is the same code: nothing to learn, and the line is
+    // back on the currency of its code.
+    if (equalsCaseInsensitive(mCurrencyText, currency->Get_ShortStringRefName())) {
+        mCurrencyChosen = false;
+        return;
+    }
     // The code the statement writes may name the chosen currency from now
     // on, but only when the user says so: a symbol changed in silence by one
     // click would rename a currency the whole books show (the home currency
@@ -371,7 +380,12 @@ void CImpTItem::completeOnce()
     // An amount text that did not read is no amount of 0: the line waits for one.
     if (mAmountUnread) {
         complete = false;
-        addComment(formatMessage(localized("316"), {std::string(trimmedText(mUnreadAmountText))}), remark);
+        // Said with the character that stopped it, where one did.
+        const std::string text(trimmedText(mUnreadAmountText));
+        const std::string stop = characterStoppingAmount(text);
+        addComment(stop.empty() ? formatMessage(localized("316"), {text})
+                                : formatMessage(localized("316STOP"), {text, stop}),
+                   remark);
     }
     // An amount beyond what the books hold to the cent is never booked.
     if (!amountWithinLimit(mAmountValue)) {
@@ -462,14 +476,14 @@ void CImpTItem::completeOnce()
             addComment(localized("IMPOWN"), remark);
     }
 
-    // 5. Currency.
-    const CCurrency* currency = currencyForSymbol(books, mCurrencyText);
+    // 5. Currency. The one the user chose for the line stands, whether or
+    // not another currency has the statement's code as its symbol.
+    const CCurrency* currency = mCurrencyChosen ? currencyForId(books, mCurrencyIdValue) : nullptr;
+    if (!currency) currency = currencyForSymbol(books, mCurrencyText);
     // A statement that names no currency is in the home currency; books made
     // before every home currency had a symbol hold it without one, so it is
     // taken by id.
     if (!currency && mCurrencyText.empty()) currency = homeCurrencyOf(books);
-    // A code no currency has: the one the user chose for the line.
-    if (!currency && mCurrencyChosen) currency = currencyForId(books, mCurrencyIdValue);
     if (currency) {
         setMCurrencyId(currency->Get_Id());
     } else {
@@ -534,7 +548,8 @@ void CImpTItem::completeOnce()
                 // A transaction booked from this very list is no duplicate of it.
                 const std::optional<std::int64_t> lineStamp = importTimeStamp();
                 for (ObjectIdT candidate : counter->DuplicateTransactionCandidates(
-                         mFromAccountIdValue, mToAccountIdValue, std::fabs(mAmountValue), first, last)) {
+                         mFromAccountIdValue, mToAccountIdValue, std::fabs(mAmountValue), first, last,
+                         mCurrencyIdValue)) {
                     if (lineStamp && *lineStamp != 0 &&
                         mDocument->importTimeStampOfTransaction(candidate) == lineStamp)
                         break;

@@ -108,7 +108,8 @@ public:
     ObjectIdT mDoubleTransactionId() const { return mDoubleTransactionIdValue; }
     void setMDoubleTransactionId(ObjectIdT id);
     // Remarks separated by carriage returns, in the localized texts of
-    // "IMPDATA", "316" (an amount text that does not read), "IMPAMOUNTLIMIT"
+    // "IMPDATA", "316" or "316STOP" (an amount text that does not read; the
+    // second names the character that stopped it), "IMPAMOUNTLIMIT"
     // (an amount beyond kAmountLimit either way: the line is incomplete and
     // never booked), "IMPOWNACC",
     // "IMPWRONGOWNACC", "IMPOTHACC", "IMPOWN", "IMPCUR", "IMPEXPTTRANS",

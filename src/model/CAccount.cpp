@@ -735,16 +735,17 @@ bool CAccount::SetNewHomeCurrency(CCurrency* oldHome, CCurrency* newHome, double
 // --- queries
 
 ObjectIdT CAccount::CheckDuplicateTransaction(ObjectIdT fromAccountId, ObjectIdT toAccountId,
-                                              double amount, long, DateT fromDate, DateT toDate,
+                                              double amount, long currencyId, DateT fromDate, DateT toDate,
                                               TextRef, TextRef) const
 {
-    const std::vector<ObjectIdT> candidates =
-        DuplicateTransactionCandidates(fromAccountId, toAccountId, amount, fromDate, toDate);
+    const std::vector<ObjectIdT> candidates = DuplicateTransactionCandidates(
+        fromAccountId, toAccountId, amount, fromDate, toDate, static_cast<ObjectIdT>(currencyId));
     return candidates.empty() ? 0 : candidates.front();
 }
 
 std::vector<ObjectIdT> CAccount::DuplicateTransactionCandidates(ObjectIdT fromAccountId, ObjectIdT toAccountId,
-                                                                double amount, DateT fromDate, DateT toDate) const
+                                                                double amount, DateT fromDate, DateT toDate,
+                                                                ObjectIdT currencyId) const
 {
     const CNamedListArray* searched = nullptr;
     DatedListIndex* index = nullptr;
@@ -763,13 +764,19 @@ std::vector<ObjectIdT> CAccount::DuplicateTransactionCandidates(ObjectIdT fromAc
         return {};
     }
     if (!searched) return {};
+    const ObjectIdT homeCurrency = booking::HomeCurrencyId(mDocument);
     // Only the lines dated within the window are looked at; the latest in list order comes first.
     std::vector<std::pair<ArrayIndexT, ObjectIdT>> found;
     for (ArrayIndexT i : index->Within(*searched, fromDate, toDate)) {
         CDebit* line = LineAt(searched, i);
+        // The line's amount in the statement's currency, as it was booked: a
+        // statement of 1,250.00 EUR is no other than its booking's 1,375.00 $.
+        double booked = line->Get_Amount();
+        if (currencyId > 0 && line->Get_mCurrency() == currencyId) booked = line->Get_mAmount();
+        else if (currencyId > 0 && currencyId != homeCurrency) continue;
         // The same decimal amount, whichever arithmetic made the two doubles
         // (a statement reader's and the books' may differ in the last bit).
-        if (std::fabs(line->Get_Amount() - amount) >= kSameAmountTolerance) continue;
+        if (std::fabs(booked - amount) >= kSameAmountTolerance) continue;
         CTransaction* transaction = line->Get_mTransactionPtr();
         if (!transaction) continue;
         const CNamedListArray* other =

@@ -207,16 +207,22 @@ public:
     // books on the counterpart; 0 when none or when the account is neither
     // side. Only the lines dated within the window are looked at (an index by
     // date).
+    //
+    // The amount is in the currency with the id: a line booked in that
+    // currency is compared by its own amount, one booked in another by its
+    // home-currency amount when that currency is the home currency, and not
+    // at all otherwise. Currency 0 compares home-currency amounts.
     static constexpr double kSameAmountTolerance = 0.00005;
     ObjectIdT CheckDuplicateTransaction(ObjectIdT fromAccountId, ObjectIdT toAccountId,
-                                        double amount, long unused, DateT fromDate, DateT toDate,
+                                        double amount, long currencyId, DateT fromDate, DateT toDate,
                                         TextRef, TextRef) const;
     // Every transaction CheckDuplicateTransaction would weigh, the one it
     // answers first, then the others from the latest line back; so that each
     // of several identical statement lines can be matched with a booking of
     // its own.
     std::vector<ObjectIdT> DuplicateTransactionCandidates(ObjectIdT fromAccountId, ObjectIdT toAccountId,
-                                                          double amount, DateT fromDate, DateT toDate) const;
+                                                          double amount, DateT fromDate, DateT toDate,
+                                                          ObjectIdT currencyId = 0) const;
     // The other account of the first earlier booking whose name (cut to 30
     // characters) equals the text cut likewise; null when none. Looked up by
     // name (an index), so an import of many lines stays linear.

@@ -407,3 +407,84 @@ TEST_F(ImportLineTest, AChosenCurrencyTakesTheStatementsCodeOnlyWhenItDiffersAnd
 
 } // namespace
 } // namespace ch::test
+
+namespace ch::test {
+namespace {
+
+class ForeignCurrencyLineTest : public ImportLineTest {
+protected:
+    ForeignCurrencyLineTest()
+    {
+        CCurrency* made = books.InsertCurrency(-1, "USD", std::nullopt, "US Dollar", std::nullopt, 1,
+                                               currency_type::kCurrency, 1, 1.1, 20240101, 0, -1, -1);
+        usd = made->Get_Id();
+    }
+    ObjectIdT BookIn(ObjectIdT currency, double amount)
+    {
+        ImportedTransaction transaction;
+        transaction.name = "Invoice";
+        transaction.valueDate = 20240310;
+        transaction.amount = amount;
+        transaction.currencyId = currency;
+        transaction.fromAccountId = current;
+        transaction.toAccountId = shop;
+        transaction.categoryId = groceries;
+        return document.importTransaction(transaction);
+    }
+    ObjectIdT usd = 0;
+};
+
+TEST_F(ForeignCurrencyLineTest, AStatementInAForeignCurrencyImportedAgainIsADuplicate)
+{
+    // Booked in dollars, the books hold it as 1,375.00 EUR; the statement says 1,250.00 USD.
+    const ObjectIdT inDollars = BookIn(usd, 1250.0);
+    ASSERT_GT(inDollars, 0);
+    const CImpTItem::Ptr again = Line({.foreignNumber = "333-3333333-33", .amount = -1250.0, .currency = "USD"});
+    EXPECT_EQ(again->mDoubleTransactionId(), inDollars) << again->mRemark();
+    // Its worth in the home currency is no dollar amount.
+    const CImpTItem::Ptr worth = Line({.foreignNumber = "333-3333333-33", .amount = -1375.0, .currency = "USD"});
+    EXPECT_EQ(worth->mDoubleTransactionId(), 0) << worth->mRemark();
+
+    // A statement in the home currency finds its booking as before, whatever
+    // currency that was booked in.
+    const ObjectIdT inEuro = BookIn(books::kEUR, 80.0);
+    const CImpTItem::Ptr euro = Line({.foreignNumber = "333-3333333-33", .amount = -80.0});
+    EXPECT_EQ(euro->mDoubleTransactionId(), inEuro);
+    const CImpTItem::Ptr homeWorth = Line({.foreignNumber = "333-3333333-33", .amount = -1375.0});
+    EXPECT_EQ(homeWorth->mDoubleTransactionId(), inDollars);
+}
+
+TEST_F(ForeignCurrencyLineTest, TheCurrencyChosenForALineStandsAfterCancel)
+{
+    books.GetCurrencyForId(usd)->Put_Name("$");
+    PendingImport& pending = document.pending();
+    std::vector<CImpTItem::Ptr> lines{Line({.partner = "Employer", .currency = "$"}),
+                                      Line({.partner = "Employer", .currency = "$"})};
+    pending.install(statementLines(lines));
+    ASSERT_EQ(lines[0]->mCurrencyId(), usd);
+
+    // EUR for the first line; Cancel to taking "$" as its symbol.
+    env.alerts().scriptAnswer(AlertAnswer::Default);
+    lines[0]->setMCurrencyId(books::kEUR);
+    EXPECT_EQ(env.alerts().numbers(), std::vector<long>{390});
+    pending.completeBankImport();
+    EXPECT_EQ(lines[0]->mCurrencyId(), books::kEUR);
+    EXPECT_TRUE(lines[0]->isComplete()) << lines[0]->mRemark();
+    EXPECT_EQ(lines[1]->mCurrencyId(), usd);
+    EXPECT_EQ(books.GetCurrencyForId(usd)->Get_ShortStringRefName(), "$");
+
+    // Choosing the currency of the code again puts the line back on it.
+    lines[0]->setMCurrencyId(usd);
+    pending.completeBankImport();
+    EXPECT_EQ(lines[0]->mCurrencyId(), usd);
+
+    // A line without a code keeps a currency chosen for it too.
+    const CImpTItem::Ptr plain = Line({.partner = "Employer", .currency = ""});
+    pending.install(statementLines({plain}));
+    plain->setMCurrencyId(usd);
+    pending.completeBankImport();
+    EXPECT_EQ(plain->mCurrencyId(), usd);
+}
+
+} // namespace
+} // namespace ch::test
