@@ -104,7 +104,7 @@ std::vector<CImpTItem::Ptr> CDexiaTableData::Import()
         if (std::all_of(fields->begin(), fields->end(), [](const std::string& f) { return trimmedText(f).empty(); }))
             continue;
         ++fieldCounts[count];
-        if (count < kFewestFieldsOfARecord) {
+        if (count < fewestFields()) {
             ImportHeaderData(*fields);
             ++mSummary.unreadRows;
             continue;
@@ -135,8 +135,8 @@ std::vector<CImpTItem::Ptr> CDexiaTableData::Import()
     std::vector<std::string> amounts;
     for (const std::vector<std::string>& fields : records)
         for (const std::string_view role : {kAmountColumn, kOutAmountColumn, kInAmountColumn})
-            amounts.push_back(roleText(role, fields));
-    mNotation = otherNotationForAll(amounts);
+            amounts.push_back(amountWithoutCurrency(roleText(role, fields)).amount);
+    mNotation = otherNotationForMost(amounts);
     if (mNotation) mSummary.otherNotation = mNotation->decimal;
 
     lines.reserve(records.size());
@@ -146,6 +146,13 @@ std::vector<CImpTItem::Ptr> CDexiaTableData::Import()
         lines.push_back(std::move(line));
     }
     return lines;
+}
+
+std::uint32_t CDexiaTableData::fewestFields() const
+{
+    // A definition's own range decides: a statement of three columns is no heading.
+    if (definition()) return std::max<std::uint32_t>(minimumFields(), 1);
+    return std::max(minimumFields(), kFewestFieldsOfARecord);
 }
 
 bool CDexiaTableData::hasDateColumn() const
@@ -223,10 +230,22 @@ CImpTItem::Ptr CDexiaTableData::ImportOneRecord(const std::vector<std::string>& 
     line->setMPartnerCity(city);
     line->setMTransactionDescription(communication);
 
-    // An empty column says nothing; a text that does not read is marked.
+    // An empty column says nothing; a text that does not read is marked. A
+    // currency's sign or code beside the digits is no part of the amount
+    // but names its currency.
+    std::string markedCurrency;
     auto amountOf = [&](const std::string& text) -> std::optional<double> {
         if (trimmedText(text).empty()) return 0.0;
-        return mNotation ? amountInNotation(text, *mNotation) : statementAmount(text);
+        const AmountWithCurrency split = amountWithoutCurrency(text);
+        // Read in the file's notation; a line the user writes otherwise is read so.
+        std::optional<double> amount = mNotation ? amountInNotation(split.amount, *mNotation) : std::nullopt;
+        if (!amount) amount = statementAmount(split.amount);
+        if (amount && !split.currency.empty() && markedCurrency.empty()) {
+            // The books' currency of that sign, else of that code; else the code, to be chosen.
+            const bool signKnown = theDocument && currencyForSymbol(theDocument->books(), split.mark);
+            markedCurrency = signKnown ? split.mark : split.currency;
+        }
+        return amount;
     };
     auto unread = [&](const std::string& text) {
         line->setMAmount(0.0);
@@ -262,6 +281,11 @@ CImpTItem::Ptr CDexiaTableData::ImportOneRecord(const std::vector<std::string>& 
         line->setMOriginalAmount(inText.empty() ? outText : inText);
     }
 
+    // Without a currency column, the currency the amount is written with.
+    const auto currencyColumns = mColumns.find(kCurrencyCodeColumn);
+    const bool currencyColumn =
+        currencyColumns != mColumns.end() && currencyColumns->second && !currencyColumns->second->empty();
+    if (!currencyColumn && !markedCurrency.empty()) currency = markedCurrency;
     if (currency.empty() && theDocument) currency = homeCurrencySymbol(theDocument->books());
     line->setMCurrency(currency);
     line->setDocument(theDocument);

@@ -3,10 +3,11 @@
 // record that the import definition lets through becomes one import line,
 // completed against the document's books.
 //
-// Records are numbered from 1, every line counting. A record of fewer than 4
-// fields is a header and is ignored; one of 4 or more is imported when its
-// field count lies within the definition's minimum and maximum and its
-// number is above the records to skip.
+// Records are numbered from 1, every line counting. A record is imported
+// when its field count lies within the definition's minimum and maximum and
+// its number is above the records to skip. Without a definition a record of
+// fewer than 4 fields is a header and is ignored; a definition's own range
+// decides (a statement of Date, Amount and Payee has three).
 //
 // A record is one line, or several when a quoted field holds line breaks
 // (see CTextTableData). A record past the skipped ones that is no statement
@@ -59,7 +60,7 @@ public:
     static constexpr long kUnusableDefinitionError = 270;
     // Titles are cut to this many characters.
     static constexpr std::size_t kTitleLength = 33;
-    // A record of fewer fields is a header, never a line.
+    // Without a definition, a record of fewer fields is a header, never a line.
     static constexpr std::uint32_t kFewestFieldsOfARecord = 4;
 
     CDexiaTableData(std::string_view text, const Dictionary* definition, ImportDocument* document);
@@ -81,6 +82,8 @@ public:
     bool ImportHeaderData(const std::vector<std::string>&) { return true; }
 
     const Summary& summary() const { return mSummary; }
+    // The fewest fields of a record that may be a statement line.
+    std::uint32_t fewestFields() const;
 
 private:
     std::string roleText(std::string_view key, const std::vector<std::string>& fields) const;

@@ -173,29 +173,27 @@ std::optional<std::vector<std::string>> CTextTableData::fetchNextRecordAsWritten
     const std::size_t first = mNextRecordNumber++;
     std::vector<std::string> fields = dissectRecord(mLines[first]);
     if (mJoinsQuotedLineBreaks && endsInsideQuote(mLines[first], false)) {
-        if (std::optional<std::vector<std::string>> joined = recordAcrossLines(first, fields.size())) {
+        if (std::optional<std::vector<std::string>> joined = recordAcrossLines(first)) {
             fields = std::move(*joined);
         }
     }
     return fields;
 }
 
-std::optional<std::vector<std::string>> CTextTableData::recordAcrossLines(std::size_t first,
-                                                                          std::size_t fieldsAlone)
+std::optional<std::vector<std::string>> CTextTableData::recordAcrossLines(std::size_t first)
 {
     auto fits = [&](std::size_t count) { return count >= mMinNumberOfCols && count <= mMaxNrOfCols; };
-    bool everyLineFits = fits(fieldsAlone);
     std::size_t last = first;
     bool open = true;
     while (open && last + 1 < mLines.size() && last - first < kMostLinesOfAField) {
         ++last;
         open = endsInsideQuote(mLines[last], true);
-        everyLineFits = everyLineFits && fits(dissectRecord(mLines[last]).size());
     }
-    // A quote nobody closes, or one that only closes where every line is a
-    // record of its own (a stray quote meeting a later quoted field), joins
-    // nothing.
-    if (open || everyLineFits) return std::nullopt;
+    // A quote nobody closes joins nothing. One that closes continues the
+    // record to its closing quote, even where each line would make a record
+    // of the definition's range on its own (a range of 1 to 30 fields fits
+    // every line).
+    if (open) return std::nullopt;
     std::string text = mLines[first];
     for (std::size_t i = first + 1; i <= last; ++i) {
         text += '\n';

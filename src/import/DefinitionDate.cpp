@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
+#include <mutex>
 #include <vector>
 
 #include "bridge/CNSStringDateTBridge.h"
 #include "import/ImportText.h"
 #include "model/foundation/CDate.h"
+#include "platform/core/locale_settings.h"
+#include "platform/core/unicode.h"
 
 namespace ch {
 
@@ -99,6 +103,84 @@ bool isTimeOfDay(std::string_view rest)
     });
 }
 
+// A date that ends in a period ("2019.04.19.", as Hungarian banks write it)
+// may be followed by a time of day as any other.
+bool isDateEnd(std::string_view rest)
+{
+    if (rest.starts_with('.')) rest.remove_prefix(1);
+    return isTimeOfDay(rest);
+}
+
+// Whether the pattern names its month by name ("mmm", "MMMM").
+bool namesMonth(std::string_view pattern)
+{
+    for (std::size_t i = 0; i + 2 < pattern.size(); ++i)
+        if ((pattern[i] | 0x20) == 'm' && (pattern[i + 1] | 0x20) == 'm' && (pattern[i + 2] | 0x20) == 'm')
+            return true;
+    return false;
+}
+
+// The month (1 to 12) a name gives: an English name or one of the user's
+// language, whole or abbreviated, in any case; a whole name's first three or
+// more letters ("Sept") too. 0 for none.
+int monthOfName(std::string_view name)
+{
+    while (!name.empty() && name.back() == '.') name.remove_suffix(1);
+    if (characterCount(name) < 3) return 0;
+    static const std::vector<std::vector<std::string>> english = {
+        {"January", "Jan"},  {"February", "Feb"}, {"March", "Mar"},     {"April", "Apr"},
+        {"May"},             {"June", "Jun"},     {"July", "Jul"},      {"August", "Aug"},
+        {"September", "Sep"}, {"October", "Oct"}, {"November", "Nov"}, {"December", "Dec"}};
+    static std::mutex guard;
+    static std::map<std::string, std::vector<std::vector<std::string>>> byLocale;
+    const std::string locale = currentLocaleSettings().localeId;
+    std::vector<std::vector<std::string>> own;
+    {
+        const std::lock_guard<std::mutex> lock(guard);
+        auto known = byLocale.find(locale);
+        if (known == byLocale.end()) known = byLocale.emplace(locale, monthNamesIn(locale)).first;
+        own = known->second;
+    }
+    const std::vector<std::vector<std::string>>* lists[] = {&english, &own};
+    for (const auto* names : lists) {
+        for (std::size_t month = 0; month < names->size() && month < 12; ++month) {
+            for (const std::string& each : (*names)[month]) {
+                if (equalsCaseInsensitive(each, name)) return static_cast<int>(month) + 1;
+                if (characterCount(each) > characterCount(name) && startsWithCaseInsensitive(each, name))
+                    return static_cast<int>(month) + 1;
+            }
+        }
+    }
+    return 0;
+}
+
+// A date whose month is a name: the day and the year are the text's two
+// digit runs, in the pattern's order; the name is the run of letters.
+DateT dateWithMonthName(std::string_view text, std::string_view pattern)
+{
+    const std::size_t day = pattern.find_first_of("dD");
+    const std::size_t year = pattern.find_first_of("yY");
+    if (day == std::string_view::npos || year == std::string_view::npos) return 0;
+    const Runs found = digitRuns(text, 2);
+    if (found.runs.size() != 2) return 0;
+    const Run& dayRun = found.runs[day < year ? 0 : 1];
+    const Run& yearRun = found.runs[day < year ? 1 : 0];
+    if (dayRun.digits < 1 || dayRun.digits > 2 || (yearRun.digits != 2 && yearRun.digits != 4)) return 0;
+    if (!isDateEnd(text.substr(found.end))) return 0;
+    // The letters between the text's start and its last digit run.
+    std::size_t first = 0;
+    while (first < found.end && !isLetter(text[first])) ++first;
+    std::size_t last = first;
+    while (last < found.end && isLetter(text[last])) ++last;
+    const int month = monthOfName(text.substr(first, last - first));
+    if (month == 0) return 0;
+    const long y = yearRun.digits == 2 ? (yearRun.value < 51 ? 2000 + yearRun.value : 1900 + yearRun.value)
+                                       : yearRun.value;
+    if (y < 1901 || y > 3999) return 0;
+    const auto date = static_cast<DateT>(y * 10000 + month * 100 + dayRun.value);
+    return CDate::IsValidDate(date) ? date : 0;
+}
+
 // Whether the text opens as the pattern does: a pattern that begins with a
 // day, a month number or a year wants a digit first.
 bool opensAsPattern(std::string_view text, std::string_view pattern)
@@ -119,6 +201,7 @@ DateT definitionDate(std::string_view text, const std::optional<std::string>& pa
     // The field is a date as a whole, or none: "Balance (15.01.2009):" holds one.
     text = trimmedText(text);
     if (!opensAsPattern(text, *pattern)) return 0;
+    if (namesMonth(*pattern)) return dateWithMonthName(text, *pattern);
     if (const auto fields = separatedFields(*pattern)) {
         const Runs found = digitRuns(text, 3);
         const std::vector<Run>& runs = found.runs;
@@ -142,7 +225,7 @@ DateT definitionDate(std::string_view text, const std::optional<std::string>& pa
             }
         }
         if (fits) {
-            if (found.lettersBetween || !isTimeOfDay(text.substr(found.end))) return 0;
+            if (found.lettersBetween || !isDateEnd(text.substr(found.end))) return 0;
             if (year < 1901 || year > 3999 || month < 1 || month > 12 || day < 1 || day > 31) return 0;
             const auto date = static_cast<DateT>(year * 10000 + month * 100 + day);
             return CDate::IsValidDate(date) ? date : 0;

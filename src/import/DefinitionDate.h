@@ -12,7 +12,12 @@
 //
 // With a pattern the field must be a date as a whole: a text that opens
 // otherwise than the pattern (a letter where it begins with a number), or
-// whose date is followed by anything but a time of day, gives none.
+// whose date is followed by anything but a period or a time of day, gives
+// none.
+//
+// A pattern with "mmm" (or more m's) names the month: "12-Dec-2019" under
+// "dd-mmm-yyyy". English names are read, and those of the user's language,
+// whole or abbreviated, in any case.
 
 #include <optional>
 #include <string>

@@ -31,7 +31,27 @@ struct AmountNotation {
 std::optional<double> amountInNotation(std::string_view text, const AmountNotation& notation);
 
 // The other notation of the file's amount texts (empty ones left aside), when
-// the user's cannot read them all and it reads them all; none otherwise.
-std::optional<AmountNotation> otherNotationForAll(const std::vector<std::string>& texts);
+// it reads more of them than the user's does; none otherwise. One damaged
+// amount ("-2,3x") does not keep a file from its notation.
+std::optional<AmountNotation> otherNotationForMost(const std::vector<std::string>& texts);
+
+// An amount text with the sign or code of a currency before or after its
+// digits ("-$7,971.39", "£12.00", "12,00 €", "EUR 12.00", "$-5"): the amount
+// without it, and the currency it names (the sign as written; a few signs
+// are named by their code: € EUR, £ GBP, ¥ JPY; "$" is the user's dollar,
+// else USD). A text without one is itself with an empty currency. A run of
+// letters counts only as three capitals ("CR" and "DR" say which way the
+// money goes, not in which currency).
+struct AmountWithCurrency {
+    std::string amount;
+    std::string currency;   // the code ("USD" for "$")
+    std::string mark;       // as written ("$")
+};
+AmountWithCurrency amountWithoutCurrency(std::string_view text);
+
+// The first character of an amount text that no notation writes (not a
+// digit, a sign, a separator, a blank or a parenthesis); empty when there
+// is none.
+std::string characterStoppingAmount(std::string_view text);
 
 } // namespace ch

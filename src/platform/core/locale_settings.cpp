@@ -7,6 +7,7 @@
 #include <unicode/unum.h>
 #include <unicode/utf8.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <map>
@@ -274,6 +275,30 @@ LocaleSettings currentLocaleSettings(const UserDefaults& defaults)
 LocaleSettings currentLocaleSettings()
 {
     return currentLocaleSettings(UserDefaults::standard());
+}
+
+std::vector<std::vector<std::string>> monthNamesIn(const std::string& icuLocaleId)
+{
+    std::vector<std::vector<std::string>> names(12);
+    UErrorCode err = U_ZERO_ERROR;
+    UDateFormat* format = udat_open(UDAT_NONE, UDAT_SHORT, icuLocaleId.empty() ? nullptr : icuLocaleId.c_str(),
+                                    u"UTC", -1, nullptr, -1, &err);
+    if (U_FAILURE(err) || !format) return names;
+    for (const UDateFormatSymbolType kind :
+         {UDAT_MONTHS, UDAT_SHORT_MONTHS, UDAT_STANDALONE_MONTHS, UDAT_STANDALONE_SHORT_MONTHS}) {
+        for (int32_t month = 0; month < 12; ++month) {
+            UChar buf[64] = {};
+            UErrorCode symbolErr = U_ZERO_ERROR;
+            const int32_t n = udat_getSymbols(format, kind, month, buf, 64, &symbolErr);
+            if (U_FAILURE(symbolErr) || n <= 0 || n > 64) continue;
+            std::string name = toUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(buf), std::size_t(n)));
+            while (!name.empty() && name.back() == '.') name.pop_back();
+            std::vector<std::string>& known = names[static_cast<std::size_t>(month)];
+            if (!name.empty() && std::find(known.begin(), known.end(), name) == known.end()) known.push_back(name);
+        }
+    }
+    udat_close(format);
+    return names;
 }
 
 std::string formatShortDate(const CalendarDate& date, const LocaleSettings& settings)

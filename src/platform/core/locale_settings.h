@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/core/clock.h"
 
@@ -41,6 +42,12 @@ LocaleSettings currentLocaleSettings();   // with UserDefaults::standard()
 // The decimals a currency's amounts are written with (ISO 4217: 2 for EUR,
 // 0 for JPY, 3 for KWD); 2 for a code ICU does not know.
 int currencyFractionDigits(std::string_view isoCode);
+
+// The names of the twelve months in a locale ("" = the environment's): for
+// each month from January, its whole and abbreviated names as dates and as
+// standing alone, without a closing period ("Dez." is "Dez"); empty lists
+// when ICU knows the locale's names not.
+std::vector<std::vector<std::string>> monthNamesIn(const std::string& icuLocaleId);
 
 // A date in the short date pattern (Gregorian calendar).
 std::string formatShortDate(const CalendarDate& date, const LocaleSettings& settings);

@@ -1,5 +1,7 @@
 #include "platform/core/locale_settings.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "platform/core/user_defaults.h"
@@ -72,6 +74,19 @@ TEST(LocaleSettings, ParsingIsLenientOnSeparatorsAndStrictOnDates)
         SCOPED_TRACE(bad);
         EXPECT_FALSE(parseShortDate(bad, de));
     }
+}
+
+TEST(LocaleSettings, MonthNamesWholeAndAbbreviatedWithoutTheirPeriod)
+{
+    const std::vector<std::vector<std::string>> german = monthNamesIn("de_DE");
+    ASSERT_EQ(german.size(), 12u);
+    auto has = [](const std::vector<std::string>& names, const char* name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    EXPECT_TRUE(has(german[11], "Dezember"));
+    EXPECT_TRUE(has(german[11], "Dez"));
+    EXPECT_TRUE(has(german[2], "M\xC3\xA4rz"));
+    EXPECT_TRUE(has(monthNamesIn("fr_FR")[1], "f\xC3\xA9vr"));
 }
 
 } // namespace
