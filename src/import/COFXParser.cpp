@@ -87,6 +87,134 @@ std::optional<double> ofxDecimal(std::string_view text)
     return value;
 }
 
+// The elements of a transaction ("STMTTRN") that stand for themselves.
+bool isTransactionElement(std::string_view name)
+{
+    static constexpr std::string_view kNames[] = {
+        "TRNTYPE", "DTPOSTED", "DTUSER",  "DTAVAIL", "TRNAMT",  "FITID",     "CORRECTFITID", "CORRECTACTION",
+        "SRVRTID", "CHECKNUM", "REFNUM",  "SIC",     "PAYEEID", "NAME",      "EXTDNAME",     "PAYEE",
+        "BANKACCTTO", "CCACCTTO", "MEMO", "IMAGEDATA", "CURRENCY", "ORIGCURRENCY", "INV401KSOURCE"};
+    return std::find(std::begin(kNames), std::end(kNames), name) != std::end(kNames);
+}
+
+void copyInto(const OfxNode& from, OfxNode& to)
+{
+    for (const auto& child : from.children()) {
+        if (child->name().empty()) {
+            to.addText(child->text());
+        } else {
+            OfxNode& copy = to.addElement(child->name());
+            copy.setLine(child->line());
+            copyInto(*child, copy);
+        }
+    }
+}
+
+// The transactions of a statement in the order the file writes them. A
+// damaged tag breaks them in two ways, both mended here and told: a
+// transaction whose opening tag is damaged leaves its elements in the list
+// outside any transaction, and they are one transaction again; a
+// transaction whose closing and the next opening tags are lost holds the
+// elements of two, and is two again (a second TRNTYPE, DTPOSTED or TRNAMT
+// begins the next).
+class StatementTransactions {
+public:
+    explicit StatementTransactions(const OfxNode& statement) { collect(statement); }
+
+    std::vector<const OfxNode*> transactions;
+    std::vector<std::size_t> mended;       // lines of transactions read from damaged tags
+    std::vector<std::size_t> withoutAmount;
+    std::size_t heldByTags = 0;            // transactions with a tag of their own, and those mended
+
+private:
+    using Run = std::vector<const OfxNode*>;
+
+    void collect(const OfxNode& node)
+    {
+        for (const auto& child : node.children()) {
+            if (child->name() == "STMTTRN") transaction(*child);
+            else if (child->name() == "BANKTRANLIST") list(*child);
+            else if (!child->name().empty()) collect(*child);
+        }
+    }
+
+    void list(const OfxNode& node)
+    {
+        Run run;
+        for (const auto& child : node.children()) {
+            if (child->name().empty()) continue;
+            if (isTransactionElement(child->name())) {
+                if (begins(run, child->name())) flush(run, true);
+                run.push_back(child.get());
+                continue;
+            }
+            flush(run, true);
+            if (child->name() == "STMTTRN") transaction(*child);
+            else collect(*child);
+        }
+        flush(run, true);
+    }
+
+    void transaction(const OfxNode& node)
+    {
+        ++heldByTags;
+        // A transaction the file breaks off in may lack its amount or date.
+        if (!node.unclosed()) {
+            std::vector<Run> runs(1);
+            for (const auto& child : node.children()) {
+                if (child->name().empty() || !isTransactionElement(child->name())) continue;
+                if (begins(runs.back(), child->name())) runs.emplace_back();
+                runs.back().push_back(child.get());
+            }
+            if (runs.front().empty()) {
+                // A closing tag that lost its "/" opens a transaction of nothing.
+            } else if (runs.size() == 1) {
+                if (!holds(runs.front(), "TRNAMT")) withoutAmount.push_back(node.line());
+                transactions.push_back(&node);
+            } else {
+                heldByTags += runs.size() - 1;
+                for (Run& run : runs) flush(run, false);
+            }
+        }
+        // Transactions nested by a lost closing tag are read as well.
+        for (const auto& child : node.children())
+            if (child->name() == "STMTTRN") transaction(*child);
+    }
+
+    // A second type, date, amount or id begins the next transaction.
+    static bool begins(const Run& run, std::string_view name)
+    {
+        return (name == "TRNTYPE" || name == "DTPOSTED" || name == "TRNAMT" || name == "FITID") && holds(run, name);
+    }
+
+    static bool holds(const Run& run, std::string_view name)
+    {
+        return std::any_of(run.begin(), run.end(), [&](const OfxNode* each) { return each->name() == name; });
+    }
+
+    // The run of elements as one transaction.
+    void flush(Run& run, bool ownTag)
+    {
+        if (run.empty()) return;
+        auto made = std::make_unique<OfxNode>("STMTTRN");
+        made->setLine(run.front()->line());
+        for (const OfxNode* element : run) {
+            OfxNode& copy = made->addElement(element->name());
+            copy.setLine(element->line());
+            copyInto(*element, copy);
+        }
+        if (ownTag) ++heldByTags;
+        if (holds(run, "TRNAMT")) mended.push_back(made->line());
+        else withoutAmount.push_back(made->line());
+        // Elements alone that say no amount are no transaction to read.
+        if (holds(run, "TRNAMT") || !ownTag) transactions.push_back(made.get());
+        mMade.push_back(std::move(made));
+        run.clear();
+    }
+
+    std::vector<std::unique_ptr<OfxNode>> mMade;
+};
+
 } // namespace
 
 std::optional<double> COFXParser::amountOf(std::string_view text)
@@ -249,11 +377,9 @@ std::vector<CImpTItem::Ptr> COFXParser::importuitrekselsVoorRekening(const OfxNo
         valueForXPath(asCreditCard ? ".//CCACCTFROM/ACCTID" : ".//BANKACCTFROM/ACCTID", statement)
             .value_or(std::string());
     std::vector<CImpTItem::Ptr> lines;
-    for (const OfxNode* transaction : statement.descendants("STMTTRN")) {
-        // A transaction the file breaks off in may lack its amount or date.
-        if (transaction->unclosed()) continue;
+    const StatementTransactions found(statement);
+    for (const OfxNode* transaction : found.transactions)
         lines.push_back(importItemFromSTMTTRN(*transaction, asCreditCard, document, account, currency));
-    }
     return lines;
 }
 
@@ -267,7 +393,11 @@ std::vector<CImpTItem::Ptr> COFXParser::parseOfxDocument(const OfxNode& document
             lines.insert(lines.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
             if (found) {
                 ++found->statements;
-                found->transactionsInStatements += statement->descendants("STMTTRN").size();
+                const StatementTransactions read(*statement);
+                found->transactionsInStatements += read.heldByTags;
+                found->mendedLines.insert(found->mendedLines.end(), read.mended.begin(), read.mended.end());
+                found->linesWithoutAmount.insert(found->linesWithoutAmount.end(), read.withoutAmount.begin(),
+                                                 read.withoutAmount.end());
             }
         }
     }
@@ -301,7 +431,10 @@ OfxReadResult COFXParser::parseBytes(std::string_view bytes, ImportDocument* doc
             if (start == std::string::npos) return refused(kNoOfxError);
             // Every OFX closes its root: a text without "</OFX>" was cut short.
             truncated = text.find("</OFX>", start) == std::string::npos;
-            tree = readOfxSgml(std::string_view(text).substr(start), truncated);
+            std::size_t firstLine = 1;
+            for (std::size_t i = 0; i < start; ++i)
+                if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) ++firstLine;
+            tree = readOfxSgml(std::string_view(text).substr(start), truncated, firstLine);
         }
         OfxReadResult result;
         result.truncated = truncated;

@@ -43,6 +43,10 @@ struct OfxReadResult {
     // Transactions the text opens that no statement holds: a damaged tag
     // ("</STMTRS<", a stray byte in a tag's name) left them out.
     std::size_t leftOut = 0;
+    // The lines of the file where a transaction a damaged tag broke was read
+    // from what it holds (see the .cpp), and where one holds no amount.
+    std::vector<std::size_t> mendedLines{};
+    std::vector<std::size_t> linesWithoutAmount{};
 };
 
 class COFXParser {

@@ -4,7 +4,7 @@
 // and categories of the document at once, account lists become accounts, and
 // the first statement register (bank, cash, credit card, other asset or
 // liability), with everything after it, becomes import lines. List sections
-// that follow a register (memorized transactions, categories, classes,
+// that follow a register (memorized transactions, categories, classes, payees,
 // securities, prices) yield no lines.
 //
 // Dates and amounts are read as the file writes them: when the date setting
@@ -21,7 +21,19 @@
 // header lines ("!...") are compared without trailing blanks.
 //
 // Readers meet damaged files: nothing here stops on a bad line, and the
-// objects one file may create are bounded (kMaxCreatedObjects).
+// objects one file may create are bounded (kMaxCreatedObjects). No record is
+// lost in silence; each damaged one is told in the notes with the line it
+// begins at: a record whose "^" was lost (a second date or amount after
+// both were read) is ended where the next one begins; one that holds two
+// dates or two amounts otherwise is read with the later; one without an
+// amount gives no line; a last record without its "^" is read as far as it
+// goes. Dates and amounts of splits (after an S line) do not count.
+//
+// A register whose own account the books lack (a credit-card file in books
+// without a default credit-card account, an account header naming no
+// account) gives lines that wait for their own account on the import page,
+// as OFX and delimited lines do; a note says so. A file marked "C*" still
+// raises 259.
 
 #include <cstdint>
 #include <map>

@@ -55,6 +55,13 @@ struct Record {
     // account and the category to the record's direction: settled at its
     // end, when its own amount has been read.
     bool byDirection = false;
+    // Where the record's lines stand in the file (from 1; 0 for none), so
+    // that a damaged record can be named.
+    std::size_t firstLine = 0;
+    std::size_t dateLine = 0;
+    std::size_t amountLine = 0;
+    bool emptyAmount = false;   // a T line without text
+    bool split = false;         // an S line came: D and T lines of splits follow
 };
 
 struct CaseInsensitiveLess {
@@ -122,10 +129,11 @@ std::string_view orderKey(QifDateOrder order)
 }
 
 // A register header ("!Type:...") whose records are no statement lines:
-// memorized transactions, category, class and security lists, prices.
+// memorized transactions, category, class, payee and security lists, prices.
 bool isListHeader(std::string_view header)
 {
-    for (const std::string_view list : {"!type:memorized", "!type:cat", "!type:class", "!type:security", "!type:prices"})
+    for (const std::string_view list :
+         {"!type:memorized", "!type:cat", "!type:class", "!type:payee", "!type:security", "!type:prices"})
         if (equalsCaseInsensitive(header, list)) return true;
     return false;
 }
@@ -250,9 +258,15 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
 
     auto amountAndSides = [&] {
         if (!ourAccount) {
-            ourAccountId = ib_creditCardTransaction ? defaults.creditCardAccount : defaults.ownPropertyAccount;
-            ourAccount = accountForId(books, ourAccountId);
-            if (!ourAccount) return;
+            const ObjectIdT fallback = ib_creditCardTransaction ? defaults.creditCardAccount : defaults.ownPropertyAccount;
+            ourAccount = fallback > 0 ? accountForId(books, fallback) : nullptr;
+            ourAccountId = ourAccount ? fallback : 0;
+            if (!ourAccount) {
+                // No account to read into: the line waits for its own account
+                // on the import page, the money going as the statement says.
+                direction = *record.amount >= 0 ? kMoneyIn : kMoneyOut;
+                return;
+            }
         }
         const bool moneyIn = *record.amount >= 0;
         if (isBalanceSheetAccount(*ourAccount)) {
@@ -339,10 +353,23 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
         }
     };
 
+    // Damaged records, by the line they begin at.
+    std::vector<std::size_t> unended;       // their "^" lost: ended where the next begins
+    std::vector<std::size_t> twoDates;
+    std::vector<std::size_t> twoAmounts;
+    std::vector<std::size_t> withoutAmount;
+    std::size_t waitingLines = 0;           // lines made without an own account
+
     auto endOfRecord = [&] {
         ++ordinal;
         Record done = std::exchange(record, Record());
-        if (done.quantity || !done.amount || (*done.amount == 0.0 && !done.unreadAmount)) return;
+        if (done.quantity) return;
+        if (!done.amount || (done.emptyAmount && *done.amount == 0.0)) {
+            // A "^" alone closes nothing.
+            if (done.firstLine != 0) withoutAmount.push_back(done.firstLine);
+            return;
+        }
+        if (*done.amount == 0.0 && !done.unreadAmount) return;
 
         // The defaults an L line left to the direction: this record's, set
         // by its own T line, wherever the L line stood.
@@ -358,7 +385,16 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
                 done.categoryId = moneyIn ? defaults.unspecifiedIncomeCategory : defaults.unspecifiedExpenseCategory;
         }
 
-        if (!done.from.id || !done.to.id || !done.categoryId) {
+        const bool waitsForOwnAccount = !ourAccount;
+        if (waitsForOwnAccount) {
+            // The other side and the category as the money goes; the own
+            // account is the user's choice.
+            const bool moneyIn = *done.amount >= 0;
+            if (!done.otherAccountId)
+                done.otherAccountId = moneyIn ? defaults.unspecifiedIncomeAccount : defaults.unspecifiedExpenseAccount;
+            if (!done.categoryId)
+                done.categoryId = moneyIn ? defaults.unspecifiedIncomeCategory : defaults.unspecifiedExpenseCategory;
+        } else if (!done.from.id || !done.to.id || !done.categoryId) {
             auto fallback = [&]() -> std::optional<ObjectIdT> {
                 if (direction == kMoneyIn) return defaults.unspecifiedIncomeAccount;
                 if (direction == kMoneyOut) return defaults.unspecifiedExpenseAccount;
@@ -389,6 +425,8 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
         auto line = std::make_shared<CImpTItem>();
         line->setMBatch(true);
         line->setDocument(theDocument);
+        if (ib_creditCardTransaction) line->setIsOnDebtAccount();
+        if (waitsForOwnAccount) ++waitingLines;
         // Completed once, with everything the record says: a completion
         // between the setters would look for the counter account the record
         // names anyway, walking every account for each line.
@@ -422,9 +460,24 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
         const char letter = raw->front();
         const std::string_view text = std::string_view(*raw).substr(1);
         // Records of a list section (memorized transactions, categories,
-        // classes, securities, prices) are no statement lines.
+        // classes, payees, securities, prices) are no statement lines.
         if (inList && letter != '!') continue;
         if (!headerMode && !trimmedText(*raw).empty()) recordOpen = letter != '^' && letter != '!';
+        const std::size_t lineNumber = nextLineIndex();
+        if (!headerMode && letter != '!' && letter != '^' && record.firstLine == 0) record.firstLine = lineNumber;
+        // A second date or amount in a record: with both already read, its
+        // "^" was lost and this line begins the next record; else the record
+        // is told. Those of splits do not count.
+        auto secondOf = [&](std::size_t Record::*seen, std::vector<std::size_t>& told) {
+            if (headerMode || record.split || record.*seen == 0) return;
+            if (record.dated && record.amount) {
+                unended.push_back(record.firstLine);
+                endOfRecord();
+                record.firstLine = lineNumber;
+            } else {
+                told.push_back(record.firstLine);
+            }
+        };
         switch (letter) {
         case '!': {
             const std::string_view header = withoutTrailingBlanks(*raw);
@@ -450,6 +503,8 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
         }
         case 'D':
             if (headerMode) break;
+            secondOf(&Record::dateLine, twoDates);
+            if (!record.split) record.dateLine = lineNumber;
             dateText = text;
             record.dated = true;
             if (fileOrder) {
@@ -459,6 +514,9 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
             }
             break;
         case 'T':
+            secondOf(&Record::amountLine, twoAmounts);
+            if (!headerMode && !record.split) record.amountLine = lineNumber;
+            record.emptyAmount = trimmedText(text).empty();
             // An empty amount is no amount, as a missing T line.
             if (const std::optional<double> amount =
                     trimmedText(text).empty() ? std::optional<double>(0.0) : fileAmountOf(text, decimalComma)) {
@@ -489,6 +547,7 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
             if (!headerMode) categoryOrTransfer(withoutClass(text));
             break;
         case 'S':
+            record.split = true;
             // A split: its category, unless it is a transfer ("[Account]"); the last one wins.
             if (!text.empty() && text.front() != '[') {
                 if (CExpenseType* category = categoryForPath(withoutClass(text))) {
@@ -509,11 +568,26 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
     }
     // A last record without its "^" that has what a record needs, a date
     // and an amount, is complete: the file was not cut inside it.
+    // It is told all the same: a file cut at a line end looks just so.
+    std::optional<std::size_t> lastUnended;
     if (recordOpen && !headerMode && !inList && record.dated && record.amount) {
+        lastUnended = record.firstLine;
         endOfRecord();
         recordOpen = false;
     }
     mEndsInsideRecord = recordOpen;
+
+    auto note = [&](std::string_view key, const std::vector<std::size_t>& at) {
+        if (!at.empty()) mNotes.push_back(formatMessage(localized(key), {lineNumberList(at)}));
+    };
+    note("QIFRECORDUNENDED", unended);
+    note("QIFTWODATES", twoDates);
+    note("QIFTWOAMOUNTS", twoAmounts);
+    note("QIFNOAMOUNT", withoutAmount);
+    if (lastUnended) note("QIFLASTUNENDED", {*lastUnended});
+    if (waitingLines > 0)
+        mNotes.push_back(formatMessage(localized(ib_creditCardTransaction ? "QIFNOCARDACCOUNT" : "QIFNOOWNACCOUNT"),
+                                       {static_cast<long>(waitingLines)}));
     return kNoMoreRecords;
 }
 

@@ -19,8 +19,8 @@
 // setJoinsQuotedLineBreaks, a line that ends inside a quoted field is one
 // record with the lines up to the one that closes it (at most
 // kMostLinesOfAField lines), when that record's field count lies within the
-// definition's range and not every one of those lines is a record of the
-// range on its own (a stray quote joins nothing).
+// definition's range (a stray quote that a later field seems to close makes
+// no such record, and joins nothing).
 
 #include <cstdint>
 #include <optional>
@@ -46,6 +46,9 @@ public:
     virtual ~CTextTableData() = default;
 
     bool hasNextRecord() const { return mNextRecordNumber < mLines.size(); }
+    // The index of the next line (from 0): after a fetch, the fetched line's
+    // number counted from 1.
+    std::size_t nextLineIndex() const { return mNextRecordNumber; }
     // The next record as fields, each in the destination encoding's reach
     // (see FetchNextRecord in the .cpp); none at the end. Advances past its
     // lines.
@@ -96,7 +99,7 @@ private:
     std::optional<std::size_t> quotedFieldEnd(std::string_view text, std::size_t from) const;
     // The record that begins at the line and ends inside a quote, with the
     // lines that close it; none when they make no record (see above).
-    std::optional<std::vector<std::string>> recordAcrossLines(std::size_t first, std::size_t fieldsAlone);
+    std::optional<std::vector<std::string>> recordAcrossLines(std::size_t first);
 
     std::string mSeparatorChar = ";";
     std::string mSurroundingChars = "\"";

@@ -105,4 +105,16 @@ std::string inDestinationEncoding(std::string_view text)
     return decode(encodeLossy(text, enc).value_or(std::string()), enc).value_or(std::string());
 }
 
+std::string lineNumberList(const std::vector<std::size_t>& lines)
+{
+    constexpr std::size_t kListed = 12;
+    std::string text;
+    for (std::size_t i = 0; i < lines.size() && i < kListed; ++i) {
+        if (i > 0) text += ", ";
+        text += std::to_string(lines[i]);
+    }
+    if (lines.size() > kListed) text += ", …";
+    return text;
+}
+
 } // namespace ch

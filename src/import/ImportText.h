@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ch {
 
@@ -26,5 +27,8 @@ std::string modelText(std::string_view text, std::size_t maxCharacters = 255);
 // The text after the lossy round trip through the encoding of
 // "GXDestinationEncoding" (none for 0), when that encoding cannot hold it.
 std::string inDestinationEncoding(std::string_view text);
+// Line numbers of a file for a message: "4, 17, 30", the first dozen and
+// an ellipsis after them.
+std::string lineNumberList(const std::vector<std::size_t>& lines);
 
 } // namespace ch

@@ -142,6 +142,7 @@ void convertXml(const xmlNode* node, OfxNode& into, std::size_t depth)
     for (const xmlNode* child = node->children; child; child = child->next) {
         if (child->type == XML_ELEMENT_NODE) {
             OfxNode& element = into.addElement(reinterpret_cast<const char*>(child->name));
+            element.setLine(static_cast<std::size_t>(std::max(0L, xmlGetLineNo(child))));
             if (depth < OfxNode::kMaxDepth) convertXml(child, element, depth + 1);
         } else if ((child->type == XML_TEXT_NODE || child->type == XML_CDATA_SECTION_NODE) && child->content) {
             into.addText(reinterpret_cast<const char*>(child->content));
@@ -222,8 +223,18 @@ const OfxNode* OfxNode::descendant(std::string_view name) const
 
 // --- OFX 1
 
-std::unique_ptr<OfxNode> readOfxSgml(std::string_view text, bool holdUnclosed)
+std::unique_ptr<OfxNode> readOfxSgml(std::string_view text, bool holdUnclosed, std::size_t firstLine)
 {
+    // The line at a place, counted on from the last place asked (places only grow).
+    std::size_t line = firstLine;
+    std::size_t counted = 0;
+    auto lineAt = [&](std::size_t at) {
+        for (; counted < at && counted < text.size(); ++counted) {
+            const char c = text[counted];
+            if (c == '\n' || (c == '\r' && (counted + 1 >= text.size() || text[counted + 1] != '\n'))) ++line;
+        }
+        return line;
+    };
     // Where each name is closed last: an element with a closing tag later on
     // holds what comes up to it.
     std::unordered_map<std::string_view, std::size_t> lastClosing;
@@ -299,8 +310,9 @@ std::unique_ptr<OfxNode> readOfxSgml(std::string_view text, bool holdUnclosed)
         while (nameEnd < tag.size() && !isBlank(tag[nameEnd])) ++nameEnd;
         const std::string_view name = tag.substr(0, nameEnd);
         if (name.empty()) continue;
+        const std::size_t tagLine = lineAt(lt);
         if (selfClosing) {
-            open.back()->addElement(std::string(name));
+            open.back()->addElement(std::string(name)).setLine(tagLine);
             continue;
         }
 
@@ -308,16 +320,19 @@ std::unique_ptr<OfxNode> readOfxSgml(std::string_view text, bool holdUnclosed)
         if (contentEnd == std::string_view::npos) contentEnd = text.size();
         const std::string_view value = trimmed(text.substr(pos, contentEnd - pos));
         if (!value.empty()) {
-            open.back()->addElement(std::string(name)).addText(decodedText(value));
+            OfxNode& leaf = open.back()->addElement(std::string(name));
+            leaf.setLine(tagLine);
+            leaf.addText(decodedText(value));
             pos = closingTagAt(text, contentEnd, name).value_or(contentEnd);
             continue;
         }
         if (const auto after = closingTagAt(text, contentEnd, name)) {
-            open.back()->addElement(std::string(name));
+            open.back()->addElement(std::string(name)).setLine(tagLine);
             pos = *after;
             continue;
         }
         OfxNode& element = open.back()->addElement(std::string(name));
+        element.setLine(tagLine);
         const auto closing = lastClosing.find(name);
         const bool closedLater = closing != lastClosing.end() && closing->second >= contentEnd;
         // No OFX aggregate holds one of its own name: a cut text never nests so.

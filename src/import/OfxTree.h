@@ -45,6 +45,10 @@ public:
     // holds may be cut short.
     bool unclosed() const { return mUnclosed; }
     void markUnclosed() { mUnclosed = true; }
+    // The line of the file the element's opening tag stands on (from 1); 0
+    // when not known.
+    std::size_t line() const { return mLine; }
+    void setLine(std::size_t line) { mLine = line; }
 
     // The text of the node and of everything below it, joined in order.
     std::string stringValue() const;
@@ -61,13 +65,15 @@ private:
     std::string mText;
     std::vector<std::unique_ptr<OfxNode>> mChildren;
     bool mUnclosed = false;
+    std::size_t mLine = 0;
 };
 
 // An OFX 1 body (from "<OFX>" on) as a document node. A text cut short before
 // its closing tags is read with holdUnclosed: an element followed directly by
 // another tag and never closed then holds everything to the end of the text,
 // marked unclosed (OFX leaves are never empty, so it is an aggregate).
-std::unique_ptr<OfxNode> readOfxSgml(std::string_view text, bool holdUnclosed = false);
+// Elements know their line, counted from firstLine for the text's first.
+std::unique_ptr<OfxNode> readOfxSgml(std::string_view text, bool holdUnclosed = false, std::size_t firstLine = 1);
 
 struct OfxXmlResult {
     std::unique_ptr<OfxNode> document;   // null when nothing could be read

@@ -7,6 +7,7 @@
 #include "import/CQuickenData.h"
 #include "import/GatheredErrors.h"
 #include "import/ImportDefinition.h"
+#include "import/ImportText.h"
 #include "import/StatementText.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/message_format.h"
@@ -24,6 +25,7 @@ long count(std::size_t n)
 {
     return static_cast<long>(n);
 }
+
 
 // The user's settings could not read some amounts: those lines wait for one.
 void noteUnreadAmounts(std::size_t unread, std::vector<std::string>& notes)
@@ -47,7 +49,7 @@ StatementImportResult readDelimited(std::string_view bytes, ImportDocument& docu
     else if (summary.unreadRows > 0)
         result.notes.push_back(message(
             "DELIMITEDROWSUNREAD", {count(summary.unreadRows),
-                                    count(std::max(reader.minimumFields(), CDexiaTableData::kFewestFieldsOfARecord)),
+                                    count(reader.fewestFields()),
                                     count(reader.maximumFields())}));
     if (summary.withoutDate > 0) result.notes.push_back(message("314", {count(summary.withoutDate)}));
     if (!summary.otherNotation.empty()) {
@@ -81,6 +83,9 @@ StatementImportResult readOfx(std::string_view bytes, ImportDocument& document)
     if (read.leftOut > 0)
         result.notes.push_back(message("OFXPARTUNREAD", {count(read.leftOut), count(result.lines.size())}));
     if (read.statements == 0 && read.investmentStatement) result.notes.push_back(message("312"));
+    if (!read.mendedLines.empty()) result.notes.push_back(message("OFXMENDED", {lineNumberList(read.mendedLines)}));
+    if (!read.linesWithoutAmount.empty())
+        result.notes.push_back(message("OFXNOAMOUNT", {lineNumberList(read.linesWithoutAmount)}));
     noteUnreadAmounts(read.unreadAmounts, result.notes);
     return result;
 }

@@ -41,7 +41,9 @@ struct StatementImportResult {
     // date left out; 315 lines whose amount does not read; 317 an error the
     // reading raised many times, once with its count; delimited rows that
     // are no statement line, and amounts read in the other notation; OFX
-    // transactions a damaged tag left out.
+    // transactions a damaged tag left out, or mended, or without an amount;
+    // damaged QIF records and lines waiting for their own account (see
+    // CQuickenData).
     std::vector<std::string> notes;
 };
 

@@ -93,9 +93,10 @@ TEST_F(ReadingReportTest, AFileThatGivesNoLinesSaysWhy)
         {"empty delimited file", StatementFormat::Delimited, "", &fourColumns, "310"},
         {"empty QIF file", StatementFormat::Qif, "", nullptr, "310"},
         {"QIF category list only", StatementFormat::Qif, "!Type:Cat\nNFood\nE\n^\n", nullptr, "310"},
-        // An empty amount is none (as a missing T line), not one that does not read.
+        // An empty amount is none (as a missing T line), not one that does
+        // not read; the record is told.
         {"QIF record with an empty amount", StatementFormat::Qif, "!Type:Bank\nD3/1/24\nPShop\nT \n^\n", nullptr,
-         "310"},
+         "QIFNOAMOUNT"},
         // 2 records of 6 fields, none within 4..5; most have 6.
         {"definition that does not fit", StatementFormat::Delimited, wider, &fourColumns, "311:2:4:5:6"},
         {"investment statement only", StatementFormat::Ofx, investment, nullptr, "312"},
@@ -147,15 +148,15 @@ TEST_F(ReadingReportTest, AFileCutShortSaysHowMuchWasRead)
     EXPECT_TRUE(readStatement(Ofx(OfxTransaction("-1.00")), StatementFormat::Ofx, document).notes.empty());
     EXPECT_TRUE(readStatement(qif + "\nT-3.00\n^\n", StatementFormat::Qif, document).notes.empty());
 
-    // A last record without its "^" is complete when it has a date and an
-    // amount; without either it is the one the file breaks off in.
+    // A last record without its "^" is read when it has a date and an
+    // amount, and told; without either it is the one the file breaks off in.
     const struct {
         const char* last;
         std::size_t lines;
         std::vector<std::string> notes;
     } ends[] = {
-        {"D3/2/24\nPBakery\nT-2.00", 2, {}},
-        {"D3/2/24\nPBakery\nT-2.00\n", 2, {}},
+        {"D3/2/24\nPBakery\nT-2.00", 2, {"QIFLASTUNENDED"}},
+        {"D3/2/24\nPBakery\nT-2.00\n", 2, {"QIFLASTUNENDED"}},
         {"PBakery\nT-2.00\n", 1, {"313:1:::"}},
         {"D3/2/24\nPBakery\n", 1, {"313:1:::"}},
     };
