@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -19,6 +20,7 @@
 #include "document/app/ApplicationDefaults.h"
 #include "document/app/CommandNewDocumentTarget.h"
 #include "document/app/NewBooksCurrency.h"
+#include "platform/core/contacts_provider.h"
 #include "platform/core/held_alerts.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/message_format.h"
@@ -71,6 +73,13 @@ DocumentController::DocumentController(UserDefaults& defaults, Dispatcher& dispa
         for (const auto& window : mWindows) window->setEdited(window->document().isDocumentEdited());
     });
     mEditedTimer.start();
+    // The contacts are edited in other programs: read again whenever the
+    // application comes to the front, so that linked owners follow them and
+    // the owner sheet offers new people.
+    if (mContacts)
+        connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+            if (state == Qt::ApplicationActive) mContacts->reload();
+        });
 }
 
 DocumentController::~DocumentController()

@@ -402,17 +402,24 @@ bool CAcoWItem::synchronizeWithUID(std::string_view uid)
 bool CAcoWItem::synchronizeWithABPerson(const ContactPerson& person)
 {
     const int showAs = person.flags & ContactPerson::kShowAsMask;
+    // What the card does not hold stays empty: no placeholder text of a new
+    // owner, nor a value the card no longer has, passes for the contact's.
     if (showAs == ContactPerson::kShowAsCompany) {
         if (!person.organization.empty()) setGetName(person.organization);
+        setFirstName(std::string());
     } else if (showAs == ContactPerson::kShowAsPerson) {
-        if (!person.firstName.empty()) setFirstName(person.firstName);
+        setFirstName(person.firstName);
         if (!person.lastName.empty()) setGetName(person.lastName);
     }
     setUID(person.uid);
-    if (const ContactAddress* address = person.primaryAddress()) setOfficialAddress(formatAddress(*address));
-    if (const ContactValue* number = person.primaryPhone()) setPhone(number->value);
-    if (const ContactValue* number = person.faxNumber()) setFax(number->value);
-    if (const ContactValue* mail = person.primaryEmail()) setEMail(mail->value);
+    const ContactAddress* address = person.primaryAddress();
+    setOfficialAddress(address ? formatAddress(*address) : std::string());
+    const ContactValue* phone = person.primaryPhone();
+    setPhone(phone ? phone->value : std::string());
+    const ContactValue* fax = person.faxNumber();
+    setFax(fax ? fax->value : std::string());
+    const ContactValue* mail = person.primaryEmail();
+    setEMail(mail ? mail->value : std::string());
     announceDerivedKeys();
     return true;
 }

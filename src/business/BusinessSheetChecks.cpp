@@ -18,6 +18,9 @@ long checkInvoiceSheet(const InvoiceSheetValues& values)
     if (values.name.empty()) return 202;
     if (!values.hasOwner) return 129;
     if (values.amountWithoutVAT == 0) return 238;
+    // An invoice of a negative amount cannot be read back into its parts:
+    // a credit note is what reduces an invoice.
+    if (values.amountWithoutVAT < 0) return 560;
     if (!inSheetRange(values.invoiceDate) || !inSheetRange(values.dueDate)) return 151;
     return 0;
 }
@@ -36,6 +39,8 @@ long checkSplitAmount(std::optional<double> splitAmount, double originalAmount)
 {
     if (!splitAmount || *splitAmount == 0) return 278;
     const double split = *splitAmount;
+    // Larger than the payment, of its sign: said as such.
+    if (originalAmount > 0 ? split >= originalAmount : (originalAmount < 0 && split <= originalAmount)) return 561;
     const bool between = originalAmount > 0 ? (split > 0 && split < originalAmount)
                                             : (split < 0 && split > originalAmount);
     return between ? 0 : 278;

@@ -20,7 +20,8 @@ struct InvoiceSheetValues {
     long invoiceDate = 0;
     long dueDate = 0;
 };
-// A name (202), an owner (129), an amount (238), both dates in range (151).
+// A name (202), an owner (129), an amount (238) that is not negative (560),
+// both dates in range (151).
 long checkInvoiceSheet(const InvoiceSheetValues& values);
 
 struct PaymentSheetValues {
@@ -35,7 +36,8 @@ struct PaymentSheetValues {
 long checkPaymentSheet(const PaymentSheetValues& values);
 
 // A split must leave two payments of the original's sign: the split amount
-// lies strictly between 0 and the original amount (278 otherwise).
+// lies strictly between 0 and the original amount: 561 for the whole
+// payment or more, 278 for 0 or an amount of the other sign.
 long checkSplitAmount(std::optional<double> splitAmount, double originalAmount);
 
 // "+++ddd/dddd/ddddd+++", as the sheet proposes for an invoice number.

@@ -208,6 +208,8 @@ bool isCancelledByCreditNotes(BusinessDocument& document, CTrnSItem& invoice)
 
 std::optional<ObjectIdT> makeCreditNoteForInvoice(BusinessDocument& document, CTrnSItem& invoice)
 {
+    // A second credit note would cancel the invoice's VAT twice.
+    if (isCancelledByCreditNotes(document, invoice)) return std::nullopt;
     BridgeDocument& books = document.bridgeDocument();
     std::shared_ptr<CTrnSItem> note = unlinkedCopyOf(document, invoice);
     if (!note) return std::nullopt;

@@ -1,10 +1,12 @@
 #include "business/Payments.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "bridge/BridgeDocument.h"
 #include "bridge/CAcoWItem.h"
 #include "bridge/CDebetItem.h"
+#include "bridge/CNSNumberAmountTBridge.h"
 #include "bridge/CNonVisualDataItemController.h"
 #include "bridge/CPrfRItem.h"
 #include "bridge/CTrnSItem.h"
@@ -17,8 +19,10 @@
 #include "document/DocumentNotifications.h"
 #include "model/CDocAccounting.h"
 #include "model/CNamedListArray.h"
+#include "model/CTransaction.h"
 #include "model/CTransactionArray.h"
 #include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
 #include "platform/core/notification_center.h"
 
 namespace ch::business {
@@ -62,6 +66,25 @@ std::string_view trimmedReference(std::string_view text)
     while (!text.empty() && trimmable(text.front())) text.remove_prefix(1);
     while (!text.empty() && trimmable(text.back())) text.remove_suffix(1);
     return text;
+}
+
+// A linked payment's lines carry its share of the invoice's VAT. After a
+// split the part that stays linked carries the share it settles, and the
+// unlinked leftover only its amount, on the payment's own category.
+void rebookSplitOfLinkedPayment(BusinessDocument& document, CTrnSItem& payment, CTrnSItem& leftover)
+{
+    const long reference = payment.mReferenceObjectId().value_or(-1);
+    if (reference <= 0) return;
+    std::shared_ptr<CTrnSItem> invoice =
+        document.bridgeDocument().getTransactionForId(static_cast<ObjectIdT>(reference));
+    const LineItemArray categories = payment.mForList();
+    if (!invoice || categories.size() < 2) return;
+    const long own = categories.front()->account().value_or(0);
+    const long currency = homeCurrencyId(document);
+    Array single{lineDictionary(kCategoryLine, own, currency, leftover.mLocalAmount().value_or(0.0))};
+    leftover.updateDetailsWithDictionaries(leftover.mForList(), &single);
+    rebookLinkedPayment(document, *invoice, payment, own);
+    invoice->setUnaccountedForAmount();
 }
 
 } // namespace
@@ -180,12 +203,59 @@ int linkPaymentToInvoice(BusinessDocument& document, CTrnSItem& invoice, CTrnSIt
 
     const LineItemArray categories = payment.mForList();
     if (categories.size() != 1) return -1;
-    // Kept in double: a single-precision share is off by cents on large invoices.
-    const double factor = invoiceAmount == 0.0 ? 1.0 : payment.mLocalAmount().value_or(0.0) / invoiceAmount;
-    Array lines = paymentCategoryBookings(document, invoice, categories.front()->account().value_or(0), factor);
-    if (!lines.empty()) payment.updateDetailsWithDictionaries(categories, &lines);
+    rebookLinkedPayment(document, invoice, payment, categories.front()->account().value_or(0));
     postLinkChange(document, invoice);
     return 1;
+}
+
+double openAmountBeforePayment(BusinessDocument& document, CTrnSItem& invoice, const CTrnSItem& payment)
+{
+    const std::optional<ObjectIdT> id = invoice.getId();
+    double open = std::fabs(invoice.mLocalAmount().value_or(0.0));
+    if (!id) return open;
+    // Every other payment and credit note that refers to the invoice counts.
+    BridgeDocument& books = document.bridgeDocument();
+    const CNamedListArray* transactions = books.accounting()->Get_TransactionArray();
+    for (ArrayIndexT i = 1; transactions && i <= static_cast<ArrayIndexT>(transactions->GetCount()); ++i) {
+        const auto* other = static_cast<const CTransaction*>(transactions->ObjectAt(i));
+        if (!other || other->Get_mReferenceObjectId() != *id || other->Get_Id() == payment.getId().value_or(-1))
+            continue;
+        open -= std::fabs(other->Get_mLocalAmount());
+    }
+    return std::max(0.0, open);
+}
+
+std::optional<std::string> overpaymentNotice(BusinessDocument& document, CTrnSItem& invoice, const CTrnSItem& payment)
+{
+    if (invoice.mTransactionType() != kCustomerInvoice && invoice.mTransactionType() != kSupplierInvoice)
+        return std::nullopt;
+    const double paid = std::fabs(payment.mLocalAmount().value_or(0.0));
+    const double open = openAmountBeforePayment(document, invoice, payment);
+    if (paid <= open + 0.005) return std::nullopt;
+    auto amount = [](double value) { return CNSNumberAmountTBridge::NSNumberToNSString(value); };
+    const std::optional<std::string> number = invoice.mDocumentRef();
+    return formatMessage(localized("PAYMENTLARGERTHANINVOICE"),
+                         {amount(paid), number && !number->empty() ? *number : invoice.getName(), amount(open),
+                          amount(paid - open)});
+}
+
+void rebookLinkedPayment(BusinessDocument& document, CTrnSItem& invoice, CTrnSItem& payment, long categoryId)
+{
+    const double invoiceAmount = invoice.mLocalAmount().value_or(0.0);
+    const double paid = payment.mLocalAmount().value_or(0.0);
+    // The payment settles at most what is still open on the invoice: only
+    // that share releases the invoice's VAT; what is paid beyond stays on
+    // the payment's own category.
+    double settled = paid;
+    if (invoiceAmount > 0.0 && paid > 0.0) settled = std::min(paid, openAmountBeforePayment(document, invoice, payment));
+    // Kept in double: a single-precision share is off by cents on large invoices.
+    const double factor = invoiceAmount == 0.0 ? 1.0 : settled / invoiceAmount;
+    Array lines = paymentCategoryBookings(document, invoice, categoryId, factor);
+    if (lines.empty()) return;
+    if (paid != settled)
+        if (Dictionary* own = lines.front().asDictionary())
+            own->set("Amount", Value((*own)["Amount"].toDouble() + (paid - settled)));
+    payment.updateDetailsWithDictionaries(payment.mForList(), &lines);
 }
 
 Array paymentCategoryBookings(BusinessDocument& document, CTrnSItem& invoice, long categoryId, double factor)
@@ -252,6 +322,7 @@ long splitPayment(BusinessDocument& document, CTrnSItem& payment, const argument
         return -1;
     }
     payment.applyFactor(factor);
+    rebookSplitOfLinkedPayment(document, payment, *leftover);
     leftover->setNewThisSession(true);
     payment.setModifiedThisSession(true);
     NotificationCenter& centre = document.bridgeDocument().notificationCenter();

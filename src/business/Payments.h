@@ -51,6 +51,17 @@ bool bookPaymentFromOwner(BusinessDocument& document, CTrnSItem& payment, CAcoWI
 // when the payment's categories cannot be rebooked. A payment that was
 // linked to another invoice leaves that invoice's payment list first.
 int linkPaymentToInvoice(BusinessDocument& document, CTrnSItem& invoice, CTrnSItem& payment);
+// What is still open on the invoice for this payment: its amount less every
+// other payment and credit note that refers to it; never below 0.
+double openAmountBeforePayment(BusinessDocument& document, CTrnSItem& invoice, const CTrnSItem& payment);
+// The notice for a payment larger than what is open on the invoice it is
+// linked to: how much the invoice takes and how much stays beyond; none
+// when the payment fits.
+std::optional<std::string> overpaymentNotice(BusinessDocument& document, CTrnSItem& invoice, const CTrnSItem& payment);
+// Rebooks the linked payment's category lines on its own category: the share
+// of the invoice it settles (at most what is open) with that share of the
+// invoice's VAT released, and what it pays beyond on the own category.
+void rebookLinkedPayment(BusinessDocument& document, CTrnSItem& invoice, CTrnSItem& payment, long categoryId);
 // The category lines of a payment of the invoice on the category, for the
 // share `factor` of the invoice; none for a supplier invoice.
 Array paymentCategoryBookings(BusinessDocument& document, CTrnSItem& invoice, long categoryId, double factor);

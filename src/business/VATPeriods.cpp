@@ -1,5 +1,8 @@
 #include "business/VATPeriods.h"
 
+#include <algorithm>
+#include <string>
+
 #include "bridge/BridgeDocument.h"
 #include "bridge/CPrfRItem.h"
 #include "bridge/CTrnSItem.h"
@@ -9,6 +12,7 @@
 #include "document/DocumentNotifications.h"
 #include "model/CTransaction.h"
 #include "model/foundation/CDate.h"
+#include "platform/core/localized_strings.h"
 #include "platform/core/notification_center.h"
 #include "platform/core/user_defaults.h"
 
@@ -66,7 +70,48 @@ std::shared_ptr<GXVATPeriod> periodWithDates(BusinessDocument& document, const R
     return nullptr;
 }
 
+long monthsOfPeriodicity(VATPeriodicity kind)
+{
+    return kind == VATPeriodicity::Month ? 1 : kind == VATPeriodicity::Quarter ? 3 : 12;
+}
+
+std::string monthName(DateT date)
+{
+    return localized("MONTHNAME" + std::to_string(date / 100 % 100));
+}
+
+// Whether a declaration or a closing was made for the period: such a period
+// is kept whatever length is chosen later.
+bool holdsDeclarationOrClosing(const GXVATPeriod& period)
+{
+    return period.closingTransactionId().value_or(0) > 0 || period.storedClosingDate().value_or(0) > 0 ||
+           period.status() != "open";
+}
+
 } // namespace
+
+long VATPeriodMonths(const GXVATPeriod& period)
+{
+    const DateT start = static_cast<DateT>(period.startDate().value_or(0));
+    const DateT end = static_cast<DateT>(period.endDate().value_or(0));
+    if (start <= 0 || end < start || CDate::GetFirstDayOfMonth(start) != start || CDate::GetLastDayOfMonth(end) != end)
+        return 0;
+    return (end / 10000 - start / 10000) * 12 + (end / 100 % 100 - start / 100 % 100) + 1;
+}
+
+bool isOfChosenLength(const GXVATPeriod& period)
+{
+    return VATPeriodMonths(period) == monthsOfPeriodicity(currentVATPeriodicity());
+}
+
+std::string VATPeriodName(DateT start, DateT end)
+{
+    const std::string startYear = std::to_string(start / 10000);
+    const std::string endYear = std::to_string(end / 10000);
+    if (start / 100 == end / 100) return monthName(start) + " " + startYear;
+    if (start / 10000 == end / 10000) return monthName(start) + " \u2013 " + monthName(end) + " " + endYear;
+    return monthName(start) + " " + startYear + " \u2013 " + monthName(end) + " " + endYear;
+}
 
 VATPeriodicity currentVATPeriodicity()
 {
@@ -110,6 +155,16 @@ void initializeVATPeriods(BusinessDocument& document)
     const Range current = nextPeriod(kind, previous);
     createVATPeriodWithStartDate(document, current.start, current.end);
     createVATPeriodWithStartDate(document, previous.start, previous.end);
+    // Periods of a length no longer chosen would overlap the new ones: those
+    // that hold nothing go; those closed stay, shown as of an earlier length.
+    // Every period has its name.
+    auto& periods = document.businessArrays().VATPeriodArray;
+    std::erase_if(periods, [](const std::shared_ptr<GXVATPeriod>& period) {
+        return !isOfChosenLength(*period) && !holdsDeclarationOrClosing(*period);
+    });
+    for (const std::shared_ptr<GXVATPeriod>& period : periods)
+        if (period->name().value_or(std::string()).empty() && period->startDate() && period->endDate())
+            period->setName(VATPeriodName(static_cast<DateT>(*period->startDate()), static_cast<DateT>(*period->endDate())));
 }
 
 void initializeBusinessObjectsOfNewDocument(BusinessDocument& document)
@@ -148,6 +203,7 @@ void createVATPeriodWithStartDate(BusinessDocument& document, DateT start, DateT
     period->setStartDate(start);
     period->setEndDate(end);
     period->setIdKey(-1);
+    period->setName(VATPeriodName(start, end));
     document.businessArrays().VATPeriodArray.push_back(period);
     document.bridgeDocument().notificationCenter().post(GXCVATPeriodCreatedNotification,
                                                         std::static_pointer_cast<Observable>(period));

@@ -1,6 +1,7 @@
 #include "business/VATRates.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <vector>
 
 #include "bridge/BridgeDocument.h"
@@ -13,10 +14,15 @@
 #include "document/DocumentNotifications.h"
 #include "document/arguments/AccountArguments.h"
 #include "document/arguments/CategoryParameters.h"
+#include "model/CAccount.h"
 #include "model/CAccountOwner.h"
+#include "model/CDebit.h"
+#include "model/CNamedListArray.h"
+#include "model/CTransaction.h"
 #include "model/CDocAccounting.h"
 #include "model/foundation/CErrorManager.h"
 #include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
 #include "platform/core/notification_center.h"
 
 namespace ch::business {
@@ -24,6 +30,8 @@ namespace ch::business {
 namespace {
 
 constexpr long kDeleteQuestion = 226;
+// Names the rate and what goes with it: its accounts and their bookings.
+constexpr long kDeleteWithBookingsQuestion = 562;
 
 std::string text(const std::optional<std::string>& value)
 {
@@ -53,26 +61,67 @@ bool updateVATRate(BusinessDocument& document, const std::shared_ptr<GXVATRate>&
     return true;
 }
 
+namespace {
+
+// The accounts only this rate uses, each once, and how many transactions
+// are booked on them.
+struct RateDeletion {
+    std::vector<std::shared_ptr<CAcnTItem>> accounts;
+    std::size_t transactions = 0;
+};
+
+RateDeletion whatGoesWith(BusinessDocument& document, const GXVATRate& rate)
+{
+    RateDeletion deletion;
+    BridgeDocument& bridge = document.bridgeDocument();
+    for (const std::optional<long>& id : {rate.accountIdPaid(), rate.accountIdReceived(), rate.accountIdReconciled()}) {
+        if (!id || accountIsUsedByVATRate(document, *id, &rate))
+            continue;
+        std::shared_ptr<CAcnTItem> account = bridge.getAccountItemForId(static_cast<ObjectIdT>(*id));
+        if (account && std::find(deletion.accounts.begin(), deletion.accounts.end(), account) == deletion.accounts.end())
+            deletion.accounts.push_back(std::move(account));
+    }
+    std::unordered_set<const CTransaction*> booked;
+    for (const std::shared_ptr<CAcnTItem>& item : deletion.accounts) {
+        const auto* account = dynamic_cast<const CAccount*>(item->getSourceItem());
+        if (!account) continue;
+        for (const CNamedListArray* lines : {account->Get_mDebitlist(), account->Get_mCreditList()})
+            for (ArrayIndexT i = 1; lines && i <= static_cast<ArrayIndexT>(lines->GetCount()); ++i)
+                if (const auto* line = static_cast<const CDebit*>(lines->ObjectAt(i)); line && line->Get_mTransactionPtr())
+                    booked.insert(line->Get_mTransactionPtr());
+    }
+    deletion.transactions = booked.size();
+    return deletion;
+}
+
+} // namespace
+
+bool confirmVATRateDeletion(BusinessDocument& document, const GXVATRate& rate)
+{
+    const RateDeletion deletion = whatGoesWith(document, rate);
+    if (deletion.transactions == 0) return CErrorManager::AskQuestion(kDeleteQuestion);
+    std::string accounts;
+    for (const std::shared_ptr<CAcnTItem>& account : deletion.accounts)
+        accounts += (accounts.empty() ? "" : ", ") + ("\u201C" + account->getName() + "\u201D");
+    const std::string goes =
+        formatMessage(localized("VATRATEDELETIONBOOKINGS"), {std::to_string(deletion.transactions), accounts});
+    return CErrorManager::AskQuestion(kDeleteWithBookingsQuestion, text(rate.name()).c_str(), goes.c_str());
+}
+
 void performDeleteVATRate(BusinessDocument& document, const std::shared_ptr<GXVATRate>& rate, bool withAsking)
 {
     if (!rate || !rate->objectCanBeDeletedWithMessage(withAsking))
         return;
-    if (withAsking && !CErrorManager::AskQuestion(kDeleteQuestion))
+    // One question for the whole: a Cancel to it changes nothing, and no
+    // question per account can stop the deletion half-way.
+    if (withAsking && !confirmVATRateDeletion(document, *rate))
         return;
+    const CErrorManager::QuestionsAnswered answered;
 
-    // The accounts only this rate uses go with it, each once. All of them must
-    // be deletable before any goes, or a refusal half-way would leave the
-    // rate's bookings partly deleted.
+    // All the accounts must be deletable before any goes, or a refusal
+    // half-way would leave the rate's bookings partly deleted.
     BridgeDocument& bridge = document.bridgeDocument();
-    std::vector<std::shared_ptr<CAcnTItem>> accounts;
-    for (const std::optional<long>& id :
-         {rate->accountIdPaid(), rate->accountIdReceived(), rate->accountIdReconciled()}) {
-        if (!id || accountIsUsedByVATRate(document, *id, rate.get()))
-            continue;
-        std::shared_ptr<CAcnTItem> account = bridge.getAccountItemForId(static_cast<ObjectIdT>(*id));
-        if (account && std::find(accounts.begin(), accounts.end(), account) == accounts.end())
-            accounts.push_back(std::move(account));
-    }
+    const std::vector<std::shared_ptr<CAcnTItem>> accounts = whatGoesWith(document, *rate).accounts;
     for (const std::shared_ptr<CAcnTItem>& account : accounts)
         if (!account->objectCanBeDeletedWithMessage(true, nullptr))
             return;

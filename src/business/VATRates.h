@@ -27,10 +27,15 @@ bool createVATRateWithArguments(BusinessDocument& document, const arguments::VAT
 // posts "VATRATEUPDATED". True.
 bool updateVATRate(BusinessDocument& document, const std::shared_ptr<GXVATRate>& rate,
                    const arguments::VATRateArguments& arguments);
-// Command 37: after question 226 when asking, deletes the rate's paid,
-// received and reconciliation accounts that no other rate uses, then the
-// rate. Nothing is deleted when one of those accounts may not be deleted
-// (the account says why).
+// Asks once whether the rate may go: question 226, or, when transactions are
+// booked on the accounts that go with it, a question naming those accounts
+// and how many transactions go with them. True for OK.
+bool confirmVATRateDeletion(BusinessDocument& document, const GXVATRate& rate);
+// Command 37: after confirmVATRateDeletion when asking, deletes the rate's
+// paid, received and reconciliation accounts that no other rate uses with
+// every transaction booked on them, then the rate; no further question is
+// asked. Nothing is deleted when the question is declined or one of those
+// accounts may not be deleted (the account says why).
 void performDeleteVATRate(BusinessDocument& document, const std::shared_ptr<GXVATRate>& rate, bool withAsking);
 
 // Makes the rate's paid, received or reconciliation account (exactly one flag

@@ -66,7 +66,12 @@ CommandOutcome OwnerOperationsOfDocument::insertOwnerWithArguments(const argumen
 CommandOutcome OwnerOperationsOfDocument::updateAccountOwner(CAcoWItem& owner, const arguments::CAcoWArguments& args)
 {
     bool changed = false;
-    if (args.UID && args.UID->size() >= kMinimumUIDLength) {
+    if (args.UID && args.UID->size() >= kMinimumUIDLength && args.sourceItem) {
+        // Edited in the owner sheet: what the contact does not hold (the VAT
+        // number, the accounts and categories) is taken as typed; the fields
+        // the contact holds follow the contact, as the sheet shows them.
+        changed = owner.synchronizeWithArguments(args);
+    } else if (args.UID && args.UID->size() >= kMinimumUIDLength) {
         // A person no longer in the contacts leaves the owner as it is.
         changed = owner.synchronizeWithUID(*args.UID);
     } else if (args.sourceItem) {

@@ -30,6 +30,7 @@
 #include "../ui/ui_test_support.h"
 
 #include "app/DocumentController.h"
+#include "platform/core/contacts_provider.h"
 #include "app/DocumentWindow.h"
 #include "app/NewDocumentAssistantDialog.h"
 #include "bridge/ArgumentRecords.h"
@@ -316,7 +317,9 @@ protected:
     QTemporaryDir folder;
     std::optional<std::string> mOldDataHome;
     QtDispatcher dispatcher;
-    DocumentController controller{environment.defaults(), dispatcher};
+    // The desktop's contacts, as the program keeps them: a folder of cards.
+    VCardFolderContacts desktopContacts{std::filesystem::path(folder.filePath("contacts").toStdString())};
+    DocumentController controller{environment.defaults(), dispatcher, nullptr, &desktopContacts};
     ApplicationShell shell{environment.defaults(), dispatcher};
     QString booksPath;
     QString statementPath;

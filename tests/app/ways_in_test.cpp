@@ -26,6 +26,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "../ui/sheets/sheet_test_support.h"
 #include "app_test_steps.h"
@@ -36,10 +37,12 @@
 #include "business/BusinessDefaults.h"
 #include "business/BusinessOfDocument.h"
 #include "business/GXVATPeriod.h"
+#include "business/VATPeriods.h"
 #include "business/VATRateArguments.h"
 #include "business/views/GXBusinessSetupViewController.h"
 #include "business/views/GXDoubleTransactionDetailTableSynchronizer.h"
 #include "business/views/GXOwnerViewController.h"
+#include "business/views/OwnerContactsSynchronizer.h"
 #include "document/MyDocument.h"
 #include "document/arguments/CAcoWArguments.h"
 #include "document/arguments/CategoryParameters.h"
@@ -391,6 +394,103 @@ TEST_F(WaysInTest, ANewOwnerPickedAmongTheContactsTakesTheContactsNameAndAddress
     EXPECT_TRUE(books().isDocumentEdited());
 }
 
+// A company's card as many programs write it (an empty N, the company in FN
+// and ORG, no fax) is offered in the picker and names its owner; the owner
+// has no fax rather than a placeholder.
+TEST_F(WaysInTest, ACompanyCardIsOfferedAndNamesItsOwner)
+{
+    std::filesystem::create_directories(contactsFolder());
+    std::ofstream(contactsFolder() / "bolt.vcf", std::ios::binary)
+        << "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:BOLT-0004-SUPPLIES\r\nN:;;;;\r\nFN:Bolt Supplies Ltd\r\n"
+           "ORG:Bolt Supplies Ltd\r\nTEL;TYPE=work:+44 20 7946 0000\r\nEND:VCARD\r\n";
+    makeBooks();
+    chooseInSideBarMenu(localized("OWNERBUTTON"), 1, 1118);
+    CPopupWindowAncestor* sheet = openSheet();
+    ASSERT_NE(sheet, nullptr);
+    auto* picker = sheet->findChild<QTableWidget*>("peoplePicker");
+    ASSERT_TRUE(picker && picker->isVisible());
+    ASSERT_EQ(picker->rowCount(), 1);
+    EXPECT_EQ(picker->item(0, 0)->text(), QStringLiteral("Bolt Supplies Ltd"));
+    QTest::mouseClick(picker->viewport(), Qt::LeftButton, {}, picker->visualItemRect(picker->item(0, 0)).center());
+    click(*sheet, "OKButton");
+    settle();
+    const auto owner = books().getAccountOwnerForUID("BOLT-0004-SUPPLIES");
+    ASSERT_NE(owner, nullptr);
+    EXPECT_EQ(owner->getName(), "Bolt Supplies Ltd");
+    EXPECT_EQ(owner->phone(), "+44 20 7946 0000");
+    EXPECT_EQ(owner->fax().value_or(""), "") << "no fax on the card";
+}
+
+// A contact changed on disk reaches its owner once the program comes to the
+// front again: the folder is read anew and the owner follows.
+TEST_F(WaysInTest, AContactChangedOnDiskReachesItsOwnerWhenTheProgramIsActiveAgain)
+{
+    std::filesystem::create_directories(contactsFolder());
+    std::filesystem::copy_file(kPeetersCard, contactsFolder() / "peeters.vcf");
+    ASSERT_TRUE(desktopContacts.reload());
+    makeBooks();
+    books().setContacts(&desktopContacts);
+    arguments::CAcoWArguments fromCard;
+    fromCard.UID = "PEETERS-0001-CONTACT";
+    books().commandExecutor().executeCommand(26, nullptr, fromCard);
+    const auto owner = books().getAccountOwnerForUID("PEETERS-0001-CONTACT");
+    ASSERT_NE(owner, nullptr);
+    ASSERT_EQ(owner->getName(), "Peeters");
+    // The window follows the contacts, its owners page shown or not.
+    const auto followers = frame().sideBarController().findChildren<business::OwnerContactsSynchronizer*>();
+    ASSERT_EQ(followers.size(), 1);
+    followers.front()->setDelay(0);
+
+    std::string card = readFile(QString::fromStdString((contactsFolder() / "peeters.vcf").string()));
+    card.replace(card.find("N:Peeters;Jan"), 13, "N:Peeters-Smet;Jan");
+    std::ofstream(contactsFolder() / "peeters.vcf", std::ios::trunc | std::ios::binary) << card << "\r\n";
+    QApplication::setActiveWindow(nullptr);
+    settle();
+    frame().activateWindow();
+    QApplication::setActiveWindow(&frame());
+    settle();
+    QTRY_COMPARE(QString::fromStdString(owner->getName()), QStringLiteral("Peeters-Smet"));
+}
+
+// The owner sheet on an owner with every field set: it shows what is stored,
+// and OK unchanged stores the same.
+TEST_F(WaysInTest, ModifyingAnOwnerAndPressingOKUnchangedKeepsEveryField)
+{
+    makeBooks();
+    arguments::CAcoWArguments values;
+    values.name = "Hollis";
+    values.firstName = "Mara";
+    values.address = "Quay 4\n8000 Brugge";
+    values.phone = "+32 50 11 22 33";
+    values.fax = "+32 50 11 22 34";
+    values.eMail = "mara@hollis.example";
+    values.VATNr = "BE0987654321";
+    values.createCustomerOpenInvoices = true;
+    values.createSupplierOpenInvoices = true;
+    const long id = books().commandExecutor().executeCommand(26, nullptr, values);
+    const auto owner = books().getAccountOwnerItemForId(static_cast<ObjectIdT>(id));
+    ASSERT_NE(owner, nullptr);
+    owner->setCustomerPaymentCategory(books().get_mDefExpTUnspecifiedIncome());
+    owner->setSupplierInvoiceCategory(books().get_mDefExpTUnspecifiedExpense());
+    auto stored = [&] {
+        return std::tuple(owner->getName(), owner->firstName(), owner->officialAddress(), owner->phone(), owner->fax(),
+                          owner->eMail(), owner->VATNr(), owner->openDebitInvoiceAccount(), owner->debitorAccount(),
+                          owner->openCreditInvoiceAccount(), owner->creditorAccount(),
+                          owner->customerPaymentCategory(), owner->supplierInvoiceCategory(), owner->UID());
+    };
+    const auto before = stored();
+    window().books().modifyObject(owner);
+    settle();
+    CPopupWindowAncestor* sheet = openSheet();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->findChild<QLineEdit*>("VATField")->text(), QStringLiteral("BE0987654321"));
+    EXPECT_FALSE(sheet->findChild<QLabel*>("fromContactNote")->isVisible()) << "an owner of no contact";
+    click(*sheet, "OKButton");
+    settle();
+    ASSERT_FALSE(sheet->isVisible()) << ::testing::PrintToString(environment.alerts().numbers());
+    EXPECT_TRUE(stored() == before);
+}
+
 TEST_F(WaysInTest, AVCardFileDroppedFromAFileManagerBecomesAnOwner)
 {
     makeBooks();
@@ -447,6 +547,75 @@ TEST_F(WaysInTest, TheVATPeriodLengthChosenOnThePageLaysOutItsPeriodsAndTheDecla
     const std::string declaration = readFile(path);
     EXPECT_NE(declaration.find("<STARTDATE>2025-08-01</STARTDATE>"), std::string::npos) << declaration;
     EXPECT_NE(declaration.find("<ENDDATE>2025-08-31</ENDDATE>"), std::string::npos) << declaration;
+}
+
+// An owner made from a contact, modified in the owner sheet: the fields the
+// contact holds are shown, not typed, and say so; the VAT number typed is
+// kept at OK.
+TEST_F(WaysInTest, AnOwnerFromTheContactsKeepsWhatIsTypedInItsSheet)
+{
+    std::filesystem::create_directories(contactsFolder());
+    std::filesystem::copy_file(kPeetersCard, contactsFolder() / "peeters.vcf");
+    makeBooks();
+    arguments::CAcoWArguments fromCard;
+    fromCard.UID = "PEETERS-0001-CONTACT";
+    books().commandExecutor().executeCommand(26, nullptr, fromCard);
+    const auto owner = books().getAccountOwnerForUID("PEETERS-0001-CONTACT");
+    ASSERT_NE(owner, nullptr);
+    ASSERT_EQ(owner->firstName(), "Jan");
+
+    window().books().modifyObject(owner);
+    settle();
+    CPopupWindowAncestor* sheet = openSheet();
+    ASSERT_NE(sheet, nullptr);
+    auto* first = sheet->findChild<QLineEdit*>("firstNameField");
+    auto* note = sheet->findChild<QLabel*>("fromContactNote");
+    ASSERT_TRUE(first && note);
+    EXPECT_TRUE(first->isReadOnly()) << "the contact's field is not typed here";
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_NE(note->text().toStdString().find("Jan Peeters"), std::string::npos) << note->text().toStdString();
+    typeInto(sheet->findChild<QWidget*>("VATField"), "BE0123456749");
+    click(*sheet, "OKButton");
+    settle();
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_EQ(owner->VATNr(), "BE0123456749");
+    EXPECT_EQ(owner->firstName(), "Jan");
+    EXPECT_TRUE(books().isDocumentEdited());
+}
+
+// The length switched twice, month then quarter: the periods of the length
+// left that hold nothing go, a closed one stays, shown as of an earlier
+// length; the table is in date order and every period has its name.
+TEST_F(WaysInTest, ALengthSwitchedTwiceLeavesNoOverlappingPeriods)
+{
+    makeBooks();
+    auto* setup = showPage<business::GXBusinessSetupViewController>(localized("VATPERIODTITLE"), 2);
+    ASSERT_NE(setup, nullptr);
+    auto* length = setup->controlledView()->findChild<QComboBox*>("VATPeriodicityButton");
+    ASSERT_NE(length, nullptr);
+    chooseInPopup(length, QString::fromStdString(localized("SETUPPERIODMONTH")));
+    settle();
+    // August is closed by its VAT payment, booked in September.
+    auto& business = *dynamic_cast<business::BusinessOfDocument*>(books().business());
+    std::shared_ptr<CTrnSItem> september;
+    for (const auto& transaction : books().mTransactionArray())
+        if (transaction->mDate() == 20250825) september = transaction;
+    ASSERT_NE(september, nullptr);
+    september->setMDate(20250910);
+    ASSERT_TRUE(business::tryToSetTransactionAsVATBalancePaymentTransaction(business, *september));
+    chooseInPopup(length, QString::fromStdString(localized("SETUPPERIODQUARTER")));
+    settle();
+
+    QTableWidget* table = setup->VATPeriodTable();
+    std::vector<std::pair<QString, QString>> shown;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        shown.emplace_back(table->item(row, 2)->text(), table->item(row, 3)->text());
+        EXPECT_FALSE(table->item(row, 1)->text().isEmpty()) << row;
+        EXPECT_EQ(table->item(row, 1)->font().italic(), table->item(row, 2)->text() == QStringLiteral("01.08.2025"))
+            << table->item(row, 1)->text().toStdString();
+    }
+    using Rows = std::vector<std::pair<QString, QString>>;
+    EXPECT_EQ(shown, (Rows{{"01.04.2025", "30.06.2025"}, {"01.07.2025", "30.09.2025"}, {"01.08.2025", "31.08.2025"}}));
 }
 
 TEST_F(WaysInTest, APaymentDraggedOntoAnInvoiceIsLinkedToIt)

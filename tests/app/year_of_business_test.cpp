@@ -579,8 +579,8 @@ void YearOfBusinessTest::invoiceTheCustomer()
         const char* net;
         const char* total;
     };
-    for (const Invoice& i : {Invoice{"Strategy workshop", "05.08.2025", "2000.00", "2420.00"},
-                             Invoice{"Follow-up report", "12.08.2025", "1000.00", "1210.00"}}) {
+    for (const Invoice& i : {Invoice{"Strategy workshop", "05.08.2025", "2000.00", "2,420.00"},
+                             Invoice{"Follow-up report", "12.08.2025", "1000.00", "1,210.00"}}) {
         today(2025, 8, 12);
         lineAction(page->pair(true).leftTable(), "OWNERSNEWINVOICE");
         auto* sheet = page->invoiceSheet();

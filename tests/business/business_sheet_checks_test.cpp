@@ -16,9 +16,9 @@ TEST(BusinessSheetChecks, SplitMustLeaveTwoPaymentsOfTheOriginalSign)
         double original;
         long error;
     } cases[] = {
-        {400, 1000, 0},     {std::nullopt, 1000, 278}, {0, 1000, 278},   {1000, 1000, 278},
-        {1200, 1000, 278},  {-400, 1000, 278},         {-400, -1000, 0}, {400, -1000, 278},
-        {-1000, -1000, 278}, {5, 0, 278},
+        {400, 1000, 0},     {std::nullopt, 1000, 278}, {0, 1000, 278},   {1000, 1000, 561},
+        {1200, 1000, 561},  {-400, 1000, 278},         {-400, -1000, 0}, {400, -1000, 278},
+        {-1000, -1000, 561}, {-1200, -1000, 561},      {5, 0, 278},
     };
     for (const Case& c : cases)
         EXPECT_EQ(checkSplitAmount(c.split, c.original), c.error) << c.split.value_or(-999) << " of " << c.original;
@@ -32,6 +32,7 @@ TEST(BusinessSheetChecks, InvoiceAndPaymentRefuseTheFirstMissingValue)
     EXPECT_EQ(with([](auto& v) { v.name.clear(); v.hasOwner = false; }), 202);
     EXPECT_EQ(with([](auto& v) { v.hasOwner = false; v.amountWithoutVAT = 0; }), 129);
     EXPECT_EQ(with([](auto& v) { v.amountWithoutVAT = 0; }), 238);
+    EXPECT_EQ(with([](auto& v) { v.amountWithoutVAT = -100; }), 560);
     EXPECT_EQ(with([](auto& v) { v.invoiceDate = 19801211; }), 151);
     EXPECT_EQ(with([](auto& v) { v.invoiceDate = 19801212; v.dueDate = 30001212; }), 0);
     EXPECT_EQ(with([](auto& v) { v.dueDate = 30001213; }), 151);

@@ -134,15 +134,16 @@ void AccountsReceivableInvoiceDialogController::initializeFor(const BusinessShee
     invoiceNameField->setText(qs(invoice.getName()));
     invoiceNumberField->setText(qs(invoice.mDocumentRef().value_or("")));
     invoiceDescriptionField->setText(qs(invoice.mDescription()));
-    paymentReferenceField->setText(qs(invoice.externalReference().value_or("")));
-    TotalAmountField->setText(money(std::abs(invoice.mTotalAmount().value_or(0))));
+    // The reference is the extension's: the one the invoice is booked with.
+    paymentReferenceField->setText(qs(invoice.paymentReference().value_or("")));
+    TotalAmountField->setText(money(invoice.mTotalAmount().value_or(0)));
     const InvoiceReading reading = readInvoice(business, invoice);
     if (reading.answer == -1) {
         selectRate(VATRate1Popup, nullptr);
         selectRate(VATRate2Popup, nullptr);
         VAT1AmountField->setText(money(0));
         VAT2AmountField->setText(money(0));
-        invoiceAmountField->setValue(std::abs(invoice.mTotalAmount().value_or(0)));
+        invoiceAmountField->setValue(invoice.mTotalAmount().value_or(0));
     } else {
         selectRate(VATRate1Popup, reading.firstRate);
         selectRate(VATRate2Popup, reading.secondRate);

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "bridge/CAcoWItem.h"
+#include "bridge/CNSNumberAmountTBridge.h"
 #include "bridge/CPrfRItem.h"
 #include "business/BusinessOfDocument.h"
 #include "document/MyDocument.h"
@@ -20,7 +21,8 @@ QString qs(const std::string& text)
 
 QString money(double amount)
 {
-    return QString::number(roundedAmount(amount, 2), 'f', 2);
+    // As the amount fields beside show theirs: in the user's number format.
+    return qs(CNSNumberAmountTBridge::NSNumberToNSString(roundedAmount(amount, 2)));
 }
 
 void fillPaymentCategories(QComboBox* popup, MyDocument& document, bool customer,

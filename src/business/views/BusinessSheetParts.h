@@ -25,7 +25,7 @@ class BusinessOfDocument;
 namespace sheet_parts {
 
 QString qs(const std::string& text);
-// Two decimals, rounded half away from zero.
+// In the user's number format, rounded to the cent half away from zero.
 QString money(double amount);
 BusinessOfDocument& businessOf(MyDocument& document);
 std::vector<std::shared_ptr<CAcoWItem>> ownersFor(MyDocument& document, bool customers);

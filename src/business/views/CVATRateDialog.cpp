@@ -28,10 +28,15 @@ namespace {
 constexpr std::string_view kVATPaidIsProperty = "VATPaidIsProperty";
 // "Some required information is missing or invalid": said of one field here.
 constexpr long kValueMissingOrInvalid = 129;
+// "Please enter a percentage from 0 to 100": said of the field it concerns.
+constexpr long kPercentageOutOfRange = 272;
 
 std::optional<double> numberIn(const QLineEdit* field)
 {
     QString text = field->text().trimmed();
+    // "20%" and "20 %" are a percentage as people write one.
+    if (text.endsWith(QLatin1Char('%'))) text.chop(1);
+    text = text.trimmed();
     if (text.isEmpty()) return std::nullopt;
     text.replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
@@ -221,13 +226,16 @@ bool CVATRateDialog::checkContents()
 void CVATRateDialog::raiseError(long number, QWidget* control) const
 {
     auto* label = control ? qobject_cast<QLabel*>(mForm->labelForField(control)) : nullptr;
-    if (number != kValueMissingOrInvalid || !label) return CErrorManager::RaiseError(number);
+    const bool named = number == kValueMissingOrInvalid || number == kPercentageOutOfRange;
+    if (!named || !label) return CErrorManager::RaiseError(number);
     QString name = label->text().trimmed();
     if (name.endsWith(QLatin1Char(':'))) name.chop(1);
     Alert alert;
     alert.number = number;
     alert.title = localized("ERROR");
-    alert.message = formatMessage(localized("FIELDMISSINGORINVALID"), {name.toStdString()});
+    alert.message = formatMessage(
+        localized(number == kValueMissingOrInvalid ? "FIELDMISSINGORINVALID" : "FIELDPERCENTAGEOUTOFRANGE"),
+        {name.toStdString()});
     alert.defaultButton = localized("OK");
     alertPresenter().showError(alert);
 }

@@ -11,6 +11,8 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QFont>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "analysis/CReportContents.h"
@@ -27,6 +29,7 @@
 #include "business/BusinessDefaults.h"
 #include "business/VATPeriods.h"
 #include "business/VATRateArguments.h"
+#include "business/VATRates.h"
 #include "business/views/CVATRateDialog.h"
 #include "business/views/GXReportHolderView.h"
 #include "document/DocumentNotifications.h"
@@ -135,15 +138,38 @@ GXBusinessSetupViewController::GXBusinessSetupViewController(MyDocument& documen
         mSubscriptions.push_back(centre.subscribe(name, [this](const Notification&) { refreshRates(); }));
     mSubscriptions.push_back(
         centre.subscribe(GXCVATPeriodCreatedNotification, [this](const Notification&) { refreshPeriods(); }));
+    // A booking changes the figures of the period it falls in.
+    for (const char* name : {GXCTransactionCreatedNotification, GXCTransactionModifiedNotification,
+                             GXCTransactionDeletedNotification, GXCTransactionLinkedNotification})
+        mSubscriptions.push_back(centre.subscribe(name, [this](const Notification&) { schedulePeriodRefresh(); }));
     // A new length, chosen here or in another window, lays out its periods
     // in these books too.
     mSubscriptions.push_back(UserDefaults::standard().observe(
         kVATPeriodicityKey, [this](const std::string&) { VATPeriodicityChanged(); }));
 }
 
+void GXBusinessSetupViewController::schedulePeriodRefresh()
+{
+    // Once for the many bookings of an import, after the last.
+    if (!mVATPeriodTable || mPeriodRefreshPending) return;
+    mPeriodRefreshPending = true;
+    QTimer::singleShot(0, this, [this] {
+        mPeriodRefreshPending = false;
+        refreshPeriods();
+    });
+}
+
+void GXBusinessSetupViewController::synchronizeWithItemFromSuperview(const CNonVisualDataItem::Ptr& node)
+{
+    GXSideBarControlledViewAncestor::synchronizeWithItemFromSuperview(node);
+    refreshPeriods();
+    rebuildReportContents();
+}
+
 void GXBusinessSetupViewController::VATPeriodicityChanged()
 {
     if (BusinessOfDocument* books = business()) initializeVATPeriods(*books);
+    refreshPeriods();
     if (!periodicityButton) return;
     {
         const QSignalBlocker quiet(periodicityButton);
@@ -296,10 +322,17 @@ void GXBusinessSetupViewController::refreshPeriods()
     const QSignalBlocker quiet(mVATPeriodTable);
     mVATPeriodTable->clearContents();
     BusinessOfDocument* books = business();
-    const auto& periods = books ? books->businessArrays().VATPeriodArray : std::vector<std::shared_ptr<GXVATPeriod>>();
+    // In date order, whatever order the periods were made in.
+    mShownPeriods = books ? books->businessArrays().VATPeriodArray : std::vector<std::shared_ptr<GXVATPeriod>>();
+    std::stable_sort(mShownPeriods.begin(), mShownPeriods.end(), [](const auto& a, const auto& b) {
+        return a->startDate().value_or(0) < b->startDate().value_or(0);
+    });
+    const auto& periods = mShownPeriods;
     mVATPeriodTable->setRowCount(int(periods.size()));
     for (std::size_t i = 0; i < periods.size(); ++i) {
-        const GXVATPeriod& period = *periods[i];
+        GXVATPeriod& period = *periods[i];
+        // Worked out as shown: a stored figure may predate later bookings.
+        period.calculatePeriod();
         const int row = int(i);
         auto* status = cell(QString::fromStdString(period.status()));
         status->setIcon(periodStatusIcon(VATPeriodStatusImageName(period.status())));
@@ -313,6 +346,15 @@ void GXBusinessSetupViewController::refreshPeriods()
             mVATPeriodTable->setItem(row, 4 + figure, cell(amount(figures[figure]), true));
         const double balance = (figures[0] - figures[1]) - (figures[2] - figures[3]);
         mVATPeriodTable->setItem(row, 8, cell(amount(balance), true));
+        // Kept for its declaration or closing, though of a length no longer chosen.
+        if (!isOfChosenLength(period))
+            for (int column = 0; column < mVATPeriodTable->columnCount(); ++column)
+                if (QTableWidgetItem* item = mVATPeriodTable->item(row, column)) {
+                    QFont font = item->font();
+                    font.setItalic(true);
+                    item->setFont(font);
+                    item->setToolTip(localizedText("SETUPPERIODEARLIERLENGTH"));
+                }
     }
     mVATPeriodTable->resizeColumnsToContents();
     selectVATPeriod(kept.get());
@@ -380,7 +422,7 @@ std::shared_ptr<GXVATPeriod> GXBusinessSetupViewController::selectedVATPeriod() 
     BusinessOfDocument* books = business();
     if (!mVATPeriodTable || !books || !mVATPeriodTable->selectionModel()) return nullptr;
     const QModelIndexList rows = mVATPeriodTable->selectionModel()->selectedRows();
-    const auto& periods = books->businessArrays().VATPeriodArray;
+    const auto& periods = mShownPeriods;
     if (rows.isEmpty() || std::size_t(rows.front().row()) >= periods.size()) return nullptr;
     return periods[std::size_t(rows.front().row())];
 }
@@ -399,7 +441,7 @@ void GXBusinessSetupViewController::selectVATPeriod(const GXVATPeriod* period)
 {
     BusinessOfDocument* books = business();
     if (!mVATPeriodTable || !books) return;
-    const auto& periods = books->businessArrays().VATPeriodArray;
+    const auto& periods = mShownPeriods;
     for (std::size_t i = 0; i < periods.size(); ++i)
         if (period && periods[i].get() == period) return mVATPeriodTable->selectRow(int(i));
     mVATPeriodTable->clearSelection();
@@ -457,9 +499,13 @@ void GXBusinessSetupViewController::VATRateSheetClosed(int returnCode)
 void GXBusinessSetupViewController::deleteVATRate()
 {
     const auto rate = selectedVATRate();
-    if (!rate || !rate->objectCanBeDeletedWithMessage(false)) return;
+    BusinessOfDocument* books = business();
+    if (!rate || !books || !rate->objectCanBeDeletedWithMessage(false)) return;
+    // Asked before the command is journaled, so that a declined deletion is
+    // never replayed; the command then asks nothing more.
+    if (!confirmVATRateDeletion(*books, *rate)) return;
     arguments::CDeleteObjectParms parameters;
-    parameters.withAsking = true;
+    parameters.withAsking = false;
     parameters.name = rate->name().value_or("-");
     mMyDocument.commandExecutor().executeCommand(kCommandDeleteVATRate, rate, parameters);
 }

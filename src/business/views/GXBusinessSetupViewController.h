@@ -42,6 +42,8 @@ public:
     bool hasSubPages() const override { return true; }
     void selectSubPage(FourCharCode type) override;
     QWidget* firstKeyView() override;
+    // Shows the periods with their figures worked out anew.
+    void synchronizeWithItemFromSuperview(const CNonVisualDataItem::Ptr& node) override;
     void executeMenuCommand(int code, const CommandSender& sender) override;
     MenuItemValidation validateMenuItem(int tag) override;
     void searchContents(const std::string& text) override;
@@ -79,6 +81,7 @@ private:
     void refreshRates();
     void refreshPeriods();
     void VATPeriodicityChanged();
+    void schedulePeriodRefresh();
 
     MyDocument& mMyDocument;
     QTabWidget* pageTab = nullptr;
@@ -91,6 +94,9 @@ private:
     CVATRateDialog* mVATRateDialogController = nullptr;
     std::shared_ptr<GXVATRate> copiedVATRate;
     Listing mCurrentVATReport = Listing::Detail;
+    bool mPeriodRefreshPending = false;
+    // The periods in the order of the table's rows: by start date.
+    std::vector<std::shared_ptr<GXVATPeriod>> mShownPeriods;
     // The document's rate and period notifications, heard also while the
     // page is hidden.
     std::vector<Subscription> mSubscriptions;

@@ -9,8 +9,11 @@
 #include "bridge/CDebetItem.h"
 #include "bridge/CNSNumberAmountTBridge.h"
 #include "bridge/CTrnSItem.h"
+#include "business/BusinessOfDocument.h"
 #include "business/PaymentDrop.h"
+#include "business/Payments.h"
 #include "document/MyDocument.h"
+#include "platform/core/alerts.h"
 #include "platform/gui/localized_text.h"
 #include "ui/sheets/SheetForm.h"
 #include "ui/controls/PasteboardTypes.h"
@@ -223,6 +226,8 @@ bool GXDoubleTransactionDetailTableSynchronizer::acceptDrop(const QMimeData* dat
     const std::shared_ptr<CTrnSItem> payment =
         paymentForDrop(*mDocument, true, data->data(kNonvisualPboardType).toStdString(), mCustomers);
     if (!linkDroppedPayment(*mDocument, *invoice, *payment)) return false;
+    if (auto* business = dynamic_cast<BusinessOfDocument*>(mDocument->business()))
+        if (const auto notice = overpaymentNotice(*business, *invoice, *payment)) showInfoText(*notice);
     mLeft.rearrangeObjects();
     mRight.rearrangeObjects();
     emit paymentLinked();

@@ -64,6 +64,7 @@ constexpr int kCommandModifySupplierInvoice = 42;
 constexpr int kCommandNewCustomerPayment = 44;
 constexpr int kCommandSplitPayment = 45;
 constexpr int kCommandNewSupplierPayment = 46;
+constexpr long kAlreadyCancelledError = 563;
 
 bool isCardFile(const QUrl& url)
 {
@@ -565,7 +566,10 @@ void GXOwnerViewController::searchInvoiceForPayment(bool customer)
     std::vector<std::shared_ptr<CTrnSItem>> candidates = business::searchInvoiceForPayment(*business, *payment);
     if (candidates.empty()) {
         // Nothing to choose among: said, rather than a menu item that seems to do nothing.
-        showInfoText(formatMessage(localized("OWNERSNOINVOICEFOUND"), {payment->getName()}));
+        const std::string reference = payment->mDocumentRef().value_or(std::string());
+        showInfoText(reference.empty()
+                         ? formatMessage(localized("OWNERSNOINVOICEFOUNDNOREFERENCE"), {payment->getName()})
+                         : formatMessage(localized("OWNERSNOINVOICEFOUND"), {reference, payment->getName()}));
         return;
     }
     if (!mSearchSheet) mSearchSheet = new SearchInvoiceDialogController(controlledView()->window());
@@ -574,7 +578,8 @@ void GXOwnerViewController::searchInvoiceForPayment(bool customer)
     mSearchSheet->setAccepted([this, business] {
         const auto paymentToLink = mSearchSheet->paymentToSearchInvoiceFor();
         for (const auto& invoice : mSearchSheet->selectedInvoiceTransactions())
-            if (paymentToLink) linkPaymentToInvoice(*business, *invoice, *paymentToLink);
+            if (paymentToLink && linkPaymentToInvoice(*business, *invoice, *paymentToLink) >= 0)
+                if (const auto notice = overpaymentNotice(*business, *invoice, *paymentToLink)) showInfoText(*notice);
         refresh();
     });
     mSearchSheet->openSheet(controlledView()->window(), SheetParameters());
@@ -703,6 +708,7 @@ void GXOwnerViewController::makeCreditnoteAsked()
     const auto invoice = selectedInvoiceTransaction(true);
     auto* business = this->business();
     if (!invoice || !business) return;
+    if (isCancelledByCreditNotes(*business, *invoice)) return CErrorManager::RaiseError(kAlreadyCancelledError);
     makeCreditNoteForInvoice(*business, *invoice);
     invoice->setUnaccountedForAmount();
     refresh();

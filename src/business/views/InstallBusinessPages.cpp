@@ -9,11 +9,11 @@ namespace ch::business {
 
 void installBusinessPages(CSideBarController& sideBar, MyDocument& document, ContactsProvider* contacts)
 {
-    sideBar.setPageFactory(SideBarPageKind::Owners, [&document, contacts] {
-        auto page = std::make_unique<GXOwnerViewController>(document);
-        if (contacts) new OwnerContactsSynchronizer(document, *contacts, page.get());
-        return page;
-    });
+    // Linked owners follow their contacts for as long as the window is open,
+    // whether or not its owners page was ever shown.
+    if (contacts) new OwnerContactsSynchronizer(document, *contacts, &sideBar);
+    sideBar.setPageFactory(SideBarPageKind::Owners,
+                           [&document] { return std::make_unique<GXOwnerViewController>(document); });
     sideBar.setPageFactory(SideBarPageKind::BusinessSetup,
                            [&document] { return std::make_unique<GXBusinessSetupViewController>(document); });
 }

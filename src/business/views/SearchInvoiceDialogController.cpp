@@ -39,6 +39,7 @@ using namespace sheet_parts;
 
 namespace {
 constexpr int kNameColumnWidth = 220;
+constexpr long kNoInvoiceChosenError = 564;
 } // namespace
 
 SearchInvoiceDialogController::SearchInvoiceDialogController(QWidget* parent) : BusinessSheet(parent)
@@ -91,6 +92,11 @@ void SearchInvoiceDialogController::setTransactionArray(std::vector<std::shared_
     QHeaderView* header = invoiceTable->horizontalHeader();
     invoiceTable->setMinimumWidth(header->sectionSize(0) + header->sectionSize(2) + kNameColumnWidth +
                                   2 * invoiceTable->frameWidth() + invoiceTable->verticalScrollBar()->sizeHint().width());
+}
+
+bool SearchInvoiceDialogController::checkContents()
+{
+    return !(selectedInvoiceTransactions().empty() && refuse(kNoInvoiceChosenError));
 }
 
 void SearchInvoiceDialogController::dialogClosed(int returnCode, const SheetParameters& context)

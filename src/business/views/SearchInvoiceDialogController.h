@@ -16,7 +16,9 @@ class SearchInvoiceDialogController : public BusinessSheet {
 public:
     explicit SearchInvoiceDialogController(QWidget* parent = nullptr);
     void initializeFor(const BusinessSheetContext& context, std::vector<std::shared_ptr<CTrnSItem>> invoices);
-    bool checkContents() override { return true; }
+    // OK links the payment to the invoices chosen: with none chosen it would
+    // do nothing, so the sheet says so (564) and stays open.
+    bool checkContents() override;
     std::vector<std::shared_ptr<CTrnSItem>> selectedInvoiceTransactions() const;
     std::shared_ptr<CTrnSItem> paymentToSearchInvoiceFor() const { return mContext.objectToModify; }
     void setTransactionArray(std::vector<std::shared_ptr<CTrnSItem>> invoices);

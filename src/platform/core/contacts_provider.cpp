@@ -264,6 +264,8 @@ void applyProperty(ContactPerson& person, const ContentLine& line)
         const std::vector<std::string> parts = components(value);
         person.lastName = component(parts, 0);
         person.firstName = component(parts, 1);
+    } else if (line.name == "fn") {
+        person.formattedName = std::string(trim(unescapeText(value)));
     } else if (line.name == "org") {
         person.organization = component(components(value), 0);
     } else if (line.name == "x-abshowas") {
@@ -308,6 +310,15 @@ void applyProperty(ContactPerson& person, const ContentLine& line)
                 person.imageData = decodeBase64(value.substr(comma + 1));
         }
     }
+}
+
+// Many programs write a company's card with an empty N, the company in FN
+// and ORG: it shows as the company. A card with only FN is named by it.
+void completeNames(ContactPerson& person)
+{
+    if (!person.lastName.empty() || !person.firstName.empty()) return;
+    if (!person.organization.empty()) person.flags = ContactPerson::kShowAsCompany;
+    else person.lastName = person.formattedName;
 }
 
 template <class Entry>
@@ -401,6 +412,7 @@ std::vector<ContactPerson> parseVCards(std::string_view bytes)
         if (line->name == "end" && equalsAsciiNoCase(trim(line->value), "VCARD")) {
             if (depth == 0) continue;
             if (--depth == 0 && current) {
+                completeNames(*current);
                 people.push_back(std::move(*current));
                 current.reset();
                 if (people.size() >= kMaxCards) return people;

@@ -63,6 +63,8 @@ struct ContactPerson {
     std::string firstName;
     std::string lastName;
     std::string organization;
+    // The card's formatted name (FN).
+    std::string formattedName;
     std::vector<ContactValue> phones;
     std::vector<ContactValue> emails;
     std::vector<ContactAddress> addresses;
@@ -93,6 +95,10 @@ public:
     // The file that holds the person's card, for the user to edit it; none
     // for a provider that keeps no files.
     virtual std::optional<std::filesystem::path> cardFileOf(std::string_view) const { return std::nullopt; }
+    // Reads the people again where they are kept, telling the observers of a
+    // change; true when they were read again. Nothing for a provider that
+    // always holds the latest.
+    virtual bool reload() { return false; }
 };
 
 // The contacts of one folder of vCard files (*.vcf, *.vcard).
@@ -113,7 +119,7 @@ public:
 
     // Reads the folder again when its files changed (names, sizes, times) and
     // then tells the observers. True when it read the folder again.
-    bool reload();
+    bool reload() override;
 
     std::optional<ContactPerson> personWithUID(std::string_view uid) const override;
     std::vector<ContactPerson> people() const override { return mPeople; }

@@ -1,6 +1,7 @@
 #include "ui/sheets/CNewOwnerController.h"
 
 #include <QCheckBox>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -10,6 +11,8 @@
 #include <QVBoxLayout>
 
 #include "bridge/CAcoWItem.h"
+#include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
 #include "platform/gui/localized_text.h"
 #include "ui/controls/CPopupList.h"
 #include "ui/controls/CTextField.h"
@@ -60,6 +63,11 @@ CNewOwnerController::CNewOwnerController(QWidget* parent) : CPopupWindowAncestor
     eMailField = addSheetRow(contact, "FIELDEMAIL", new CTextField(this, 254), "eMailField");
     VATField = addSheetRow(contact, "FIELDVAT", new CTextField(this, 34), "VATField");
     nameField->setMinimumWidth(280);
+    mFromContactNote = new QLabel(this);
+    mFromContactNote->setObjectName(QStringLiteral("fromContactNote"));
+    mFromContactNote->setWordWrap(true);
+    mFromContactNote->hide();
+    contact->addRow(mFromContactNote);
     contact->setContentsMargins(0, 0, 0, 0);
     typed->setLayout(contact);
     mainTab->addWidget(typed);
@@ -158,6 +166,14 @@ void CNewOwnerController::initialize(const SheetParameters& parameters)
         return;
     fillPopups();
     loadFields();
+    // A linked owner's contact fields follow the contact: shown, not typed,
+    // so that nothing typed is dropped at OK.
+    const std::optional<std::string> contactName = mLogic.linkedContactName();
+    for (CTextField* field : {nameField, firstNameField, adresField, phoneField, faxField, eMailField})
+        field->setReadOnly(contactName.has_value());
+    mFromContactNote->setVisible(contactName.has_value());
+    if (contactName)
+        mFromContactNote->setText(QString::fromStdString(formatMessage(localized("OWNERFIELDSFROMCONTACT"), {*contactName})));
     mainTab->setCurrentIndex(mLogic.fromContacts() ? 1 : 0);
     if (mLogic.fromContacts()) fillPicker();
     for (QCheckBox* check : {createSupplierAccountsCheck, selectSupplierAccountsCheck, createCustomerAccountsCheck,
@@ -195,6 +211,8 @@ void CNewOwnerController::fillPicker()
     }
     mPeoplePicker->resizeColumnsToContents();
     mPeoplePicker->clearSelection();
+    // The search field is empty again: so is the last search's filter.
+    filterPicker(QString());
 }
 
 void CNewOwnerController::filterPicker(const QString& text)

@@ -48,6 +48,8 @@ private:
     OwnerSheetLogic mLogic;
     QStackedWidget* mainTab;
     QLineEdit* mContactsSearchField;
+    // Says that the linked fields come from the owner's contact.
+    QLabel* mFromContactNote;
     QTableWidget* mPeoplePicker;
     std::vector<ContactPerson> mPeople;   // the picker's rows, in order
     QLabel* idField;

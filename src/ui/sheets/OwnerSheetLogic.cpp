@@ -53,6 +53,16 @@ std::vector<ContactPerson> OwnerSheetLogic::pickablePeople() const
     return people;
 }
 
+std::optional<std::string> OwnerSheetLogic::linkedContactName() const
+{
+    const ContactsProvider* contacts = mDocument ? mDocument->bridge().contacts() : nullptr;
+    const std::optional<std::string> uid = mItemToModify ? mItemToModify->UID() : std::nullopt;
+    if (!contacts || !uid || uid->empty() || !mItemToModify->isABOwner()) return std::nullopt;
+    const std::optional<ContactPerson> person = contacts->personWithUID(*uid);
+    if (!person) return std::nullopt;
+    return contactDisplayName(*person);
+}
+
 bool contactNamesOwner(const ContactPerson& person)
 {
     const int showAs = person.flags & ContactPerson::kShowAsMask;

@@ -43,6 +43,10 @@ public:
     bool fromContacts() const { return mFromContacts; }
     // The people the picker offers: the document's contacts by name.
     std::vector<ContactPerson> pickablePeople() const;
+    // For a modified owner linked to a person of the contacts: that person's
+    // name. The owner's name, first name, address, phone, fax and e-mail then
+    // follow the contact and are not typed in the sheet; none otherwise.
+    std::optional<std::string> linkedContactName() const;
 
     // Making supplier (customer) accounts is offered to a new owner and to
     // one that has neither of the two yet; choosing existing ones only when

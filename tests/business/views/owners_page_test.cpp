@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTableView>
@@ -21,6 +22,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <stdexcept>
 
 #include "../../document/document_fixture.h"
@@ -38,6 +40,7 @@
 #include "business/InvoiceNumbers.h"
 #include "business/PaymentArguments.h"
 #include "business/Payments.h"
+#include "business/GXVATRate.h"
 #include "business/VATRateArguments.h"
 #include "business/views/AccountsReceivableInvoiceDialogController.h"
 #include "business/views/GXDoubleTransactionDetailTableSynchronizer.h"
@@ -215,6 +218,52 @@ protected:
         return -1;
     }
 
+    // The item of the invoice (payment) table's action menu with that title,
+    // chosen as a person does; false when it is absent or disabled.
+    bool chooseLineAction(bool invoices, const char* titleKey)
+    {
+        TableActionButton* action = page->lineActionButton(true, invoices);
+        if (!action || !action->isVisible()) return false;
+        emit action->actionMenu()->aboutToShow();
+        for (QAction* item : action->actionMenu()->actions())
+            if (item->text() == QString::fromStdString(localized(titleKey))) {
+                if (!item->isEnabled()) return false;
+                item->trigger();
+                QApplication::processEvents();
+                return true;
+            }
+        return false;
+    }
+
+    // Clicks the transaction's row in the invoice (payment) table.
+    void clickLine(const std::shared_ptr<CTrnSItem>& transaction, bool invoices)
+    {
+        QTableView* table = invoices ? page->pair(true).leftTable() : page->pair(true).rightTable();
+        const int row = rowOf(transaction, invoices);
+        ASSERT_GE(row, 0);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(row, 1)).center());
+    }
+
+    // A rate of that percentage, made as the sheet makes it; its id.
+    long addRate(const char* name, double percentage)
+    {
+        arguments::VATRateArguments values;
+        values.name = name;
+        values.rate = percentage;
+        EXPECT_EQ(document->commandExecutor().executeCommand(33, nullptr, values), 1);
+        return long(*businessOf().businessArrays().VATRateArray.front()->idKey());
+    }
+    business::BusinessOfDocument& businessOf() { return *dynamic_cast<business::BusinessOfDocument*>(document->business()); }
+
+    // The payment's category lines, summed per category.
+    std::map<long, double> categoriesOf(const std::shared_ptr<CTrnSItem>& transaction)
+    {
+        std::map<long, double> sums;
+        for (const auto& line : transaction->mForList())
+            sums[line->account().value_or(0)] += std::round(line->getLocalAmount().value_or(0) * 100) / 100;
+        return sums;
+    }
+
     std::unique_ptr<VCardFolderContacts> contacts;
     ObjectIdT customerId = -1;
     std::shared_ptr<CAcoWItem> owner;
@@ -244,7 +293,7 @@ TEST_F(OwnersPageTest, LinkInvoicePayAndSplitAgreeWithTheBooks)
     sheet->findChild<QLineEdit*>("invoiceNameField")->setText("Renovation");
     sheet->findChild<CAmountField*>("invoiceAmountField")->setValue(1000.0);
     sheet->calculateTotalAmount();
-    EXPECT_EQ(sheet->findChild<QLineEdit*>("TotalAmountField")->text(), "1210.00");
+    EXPECT_EQ(sheet->findChild<QLineEdit*>("TotalAmountField")->text(), "1,210.00");
     sheet->okClicked();
     QApplication::processEvents();
     EXPECT_FALSE(sheet->isVisible());
@@ -270,13 +319,13 @@ TEST_F(OwnersPageTest, LinkInvoicePayAndSplitAgreeWithTheBooks)
     auto* split = page->splitSheet();
     ASSERT_TRUE(split && split->isVisible());
     auto* splitAmount = split->findChild<CAmountField*>("splitAmountField");
-    for (double refused : {0.0, 1200.0, -400.0}) {
+    for (const auto& [refused, error] : {std::pair{0.0, 278L}, std::pair{1200.0, 561L}, std::pair{-400.0, 278L}}) {
         const std::size_t before = environment.alerts().records().size();
         splitAmount->setValue(refused);
         split->okClicked();
         EXPECT_TRUE(split->isVisible()) << refused;
         ASSERT_EQ(environment.alerts().numbers().size(), before + 1);
-        EXPECT_EQ(environment.alerts().numbers().back(), 278);
+        EXPECT_EQ(environment.alerts().numbers().back(), error) << refused;
     }
     splitAmount->setValue(400.0);
     split->splitAmountEdited();
@@ -643,6 +692,220 @@ TEST_F(OwnersPageTest, FindingInvoicesForAPaymentThatNamesNoneSaysSo)
     EXPECT_EQ(payment->mReferenceObjectId().value_or(-1) > 0, false);
 }
 
+// Make Credit Note on an invoice its credit note already cancels is refused
+// with a message: a second one would cancel its VAT twice.
+TEST_F(OwnersPageTest, ASecondCreditNoteForTheSameInvoiceIsRefused)
+{
+    const long rate = addRate("Twenty", 20.0);
+    page->selectOwner(GXOwnerViewController::Tab::Customers, owner.get());
+    arguments::InvoiceArguments values;
+    values.invoiceName = "Work";
+    values.thirdPartyId = customerId;
+    values.invoiceNumber = "2009000001";
+    values.invoiceDate = 20090310;
+    values.dueDate = 20090409;
+    values.amountWithoutVAT = 100.0;
+    values.firstVATRateId = rate;
+    const auto invoice = document->getTransactionForId(
+        static_cast<ObjectIdT>(document->commandExecutor().executeCommand(38, nullptr, values)));
+    ASSERT_TRUE(invoice);
+    page->synchronizeWithItemFromSuperview(nullptr);
+    const long VATCategory = *businessOf().businessArrays().VATRateArray.front()->categoryInvoicedNotYetReceived();
+    auto VATInvoiced = [&] {
+        double sum = 0;
+        for (const auto& transaction : document->mTransactionArray())
+            for (const auto& line : transaction->mForList())
+                if (line->account() == VATCategory) sum += line->getLocalAmount().value_or(0);
+        return std::round(sum * 100) / 100;
+    };
+    EXPECT_DOUBLE_EQ(VATInvoiced(), 20.0);
+    const std::size_t transactions = document->mTransactionArray().size();
+
+    clickLine(invoice, true);
+    ASSERT_TRUE(chooseLineAction(true, "OWNERSCREDITNOTE"));
+    EXPECT_DOUBLE_EQ(VATInvoiced(), 0.0) << "the credit note cancels the invoice's VAT";
+    ASSERT_EQ(document->mTransactionArray().size(), transactions + 1);
+
+    environment.alerts().clear();
+    clickLine(invoice, true);
+    ASSERT_TRUE(chooseLineAction(true, "OWNERSCREDITNOTE"));
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{563});
+    EXPECT_EQ(document->mTransactionArray().size(), transactions + 1) << "no second credit note";
+    EXPECT_DOUBLE_EQ(VATInvoiced(), 0.0);
+    EXPECT_DOUBLE_EQ(owed(), 0.0);
+}
+
+// An invoice of 2,500 + 20 % VAT = 3,000 paid with 3,500. Worked by hand:
+// linked, the payment settles 3,000 of it: it releases the invoice's whole
+// 500 of VAT and no more, and keeps 2,500 + the 500 paid beyond = 3,000 on
+// its own category; the person is told that it is larger than the invoice.
+// Split 3,000 / 500, the linked 3,000 carries 2,500 and -500 of VAT, the
+// unlinked 500 only 500 on the payment's category, no VAT.
+TEST_F(OwnersPageTest, AnOverpaymentReleasesOnlyTheInvoicesVATAndItsSplitCarriesNone)
+{
+    const long rate = addRate("Twenty", 20.0);
+    const long VATCategory = *businessOf().businessArrays().VATRateArray.front()->categoryInvoicedNotYetReceived();
+    const long income = document->get_mDefExpTUnspecifiedIncome();
+    page->selectOwner(GXOwnerViewController::Tab::Customers, owner.get());
+    arguments::InvoiceArguments values;
+    values.invoiceName = "Kitchen";
+    values.thirdPartyId = customerId;
+    values.invoiceNumber = "2009000001";
+    values.invoiceDate = 20090310;
+    values.dueDate = 20090409;
+    values.amountWithoutVAT = 2500.0;
+    values.firstVATRateId = rate;
+    const auto invoice = document->getTransactionForId(
+        static_cast<ObjectIdT>(document->commandExecutor().executeCommand(38, nullptr, values)));
+    ASSERT_TRUE(invoice);
+    EXPECT_NEAR(invoice->mTotalAmount().value_or(0), 3000.0, 0.005);
+    const auto payment = payCustomer(3500, "Kitchen paid");
+    ASSERT_TRUE(payment);
+
+    environment.alerts().clear();
+    std::unique_ptr<QMimeData> drag(page->pair(true).mimeDataForPaymentRow(paymentRow(payment)));
+    ASSERT_TRUE(drag);
+    ASSERT_TRUE(page->pair(true).acceptDrop(drag.get(), rowOf(invoice, true)));
+    EXPECT_EQ(payment->mReferenceObjectId(), invoice->getId());
+    EXPECT_EQ(categoriesOf(payment), (std::map<long, double>{{income, 3000.0}, {VATCategory, -500.0}}));
+    ASSERT_EQ(environment.alerts().records().size(), 1u);
+    EXPECT_EQ(environment.alerts().records()[0].kind, RecordingAlertPresenter::Kind::Info);
+    EXPECT_NE(environment.alerts().records()[0].alert.message.find("500.00"), std::string::npos)
+        << environment.alerts().records()[0].alert.message;
+
+    selectLine(payment, false);
+    ASSERT_TRUE(chooseLineAction(false, "OWNERSSPLITPAYMENT"));
+    auto* split = page->splitSheet();
+    ASSERT_TRUE(split && split->isVisible());
+    auto* amount = split->findChild<CAmountField*>("splitAmountField");
+    amount->setFocus();
+    amount->selectAll();
+    QTest::keyClicks(amount, "3000");
+    QTest::mouseClick(split->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+    QApplication::processEvents();
+    ASSERT_FALSE(split->isVisible()) << ::testing::PrintToString(environment.alerts().numbers());
+    EXPECT_NEAR(payment->mTotalAmount().value_or(0), 3000.0, 0.005);
+    EXPECT_EQ(categoriesOf(payment), (std::map<long, double>{{income, 2500.0}, {VATCategory, -500.0}}));
+    std::shared_ptr<CTrnSItem> leftover;
+    for (const auto& transaction : document->mTransactionArray())
+        if (transaction != payment && transaction->mTransactionType() == 6) leftover = transaction;
+    ASSERT_TRUE(leftover);
+    EXPECT_NEAR(leftover->mTotalAmount().value_or(0), 500.0, 0.005);
+    EXPECT_FALSE(leftover->mReferenceObjectId().value_or(-1) > 0);
+    EXPECT_EQ(categoriesOf(leftover), (std::map<long, double>{{income, 500.0}}));
+}
+
+// A negative net amount is refused in the sheet, naming the field: a credit
+// note is the way to reduce an invoice. Nothing is booked.
+TEST_F(OwnersPageTest, ANegativeInvoiceIsRefused)
+{
+    page->selectOwner(GXOwnerViewController::Tab::Customers, owner.get());
+    QTest::mouseClick(page->addLineButton(true, true), Qt::LeftButton);
+    auto* sheet = page->invoiceSheet();
+    ASSERT_TRUE(sheet && sheet->isVisible());
+    QTest::keyClicks(sheet->findChild<QLineEdit*>("invoiceNameField"), "Refund");
+    auto* amount = sheet->findChild<CAmountField*>("invoiceAmountField");
+    amount->setFocus();
+    amount->selectAll();
+    QTest::keyClicks(amount, "-100");
+    environment.alerts().clear();
+    const std::size_t transactions = document->mTransactionArray().size();
+    QTest::mouseClick(sheet->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{560});
+    EXPECT_NE(environment.alerts().records().back().alert.message.find("amount without VAT"), std::string::npos);
+    EXPECT_EQ(document->mTransactionArray().size(), transactions);
+    sheet->cancelClicked();
+}
+
+// Find Its Invoices > OK with no invoice chosen says so and keeps the sheet
+// open; nothing is linked.
+TEST_F(OwnersPageTest, FindItsInvoicesWithNothingChosenSaysSo)
+{
+    page->selectOwner(GXOwnerViewController::Tab::Customers, owner.get());
+    const auto invoice = invoiceCustomer(1000, "2009000001");
+    const auto payment = payCustomer(600, "Payment 2009000001");
+    clickLine(payment, false);
+    ASSERT_TRUE(chooseLineAction(false, "OWNERSFINDINVOICES"));
+    auto* search = page->searchSheet();
+    ASSERT_TRUE(search && search->isVisible());
+    environment.alerts().clear();
+    QTest::mouseClick(search->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_TRUE(search->isVisible());
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{564});
+    EXPECT_FALSE(payment->mReferenceObjectId().value_or(-1) > 0);
+    search->cancelClicked();
+}
+
+// Every field the invoice sheet shows in modify mode is what is stored, and
+// OK unchanged stores the same: the payment reference a later payment
+// quotes among them.
+TEST_F(OwnersPageTest, ModifyingAnInvoiceAndPressingOKUnchangedKeepsEveryField)
+{
+    const long twenty = addRate("Twenty", 20.0);
+    const long six = addRate("Six", 6.0);
+    struct Snapshot {
+        std::string name, number, description, reference;
+        long date = 0, due = 0;
+        double total = 0;
+        std::vector<std::pair<long, double>> lines;
+        bool operator==(const Snapshot&) const = default;
+    };
+    auto snapshot = [&](const std::shared_ptr<CTrnSItem>& invoice) {
+        Snapshot taken{invoice->getName(), invoice->mDocumentRef().value_or(""), invoice->mDescription(),
+                       invoice->paymentReference().value_or(""), invoice->mDate().value_or(0), 0,
+                       invoice->mTotalAmount().value_or(0), {}};
+        if (auto extension = std::dynamic_pointer_cast<business::GXInvoice>(invoice->invoiceExtension()))
+            taken.due = extension->dueDate().value_or(0);
+        for (const LineItemArray& lines : {invoice->mFromList(), invoice->mToList(), invoice->mForList()})
+            for (const auto& line : lines)
+                taken.lines.emplace_back(line->account().value_or(0), line->getLocalAmount().value_or(0));
+        std::sort(taken.lines.begin(), taken.lines.end());
+        return taken;
+    };
+    arguments::CAcoWArguments supplierValues;
+    supplierValues.name = "Supplier";
+    supplierValues.createSupplierOpenInvoices = true;
+    const long supplierId = document->commandExecutor().executeCommand(26, nullptr, supplierValues);
+    page->synchronizeWithItemFromSuperview(nullptr);
+    for (const bool customer : {true, false}) {
+        arguments::InvoiceArguments values;
+        values.invoiceName = "Full invoice";
+        values.thirdPartyId = customer ? long(customerId) : supplierId;
+        values.invoiceNumber = "2009000042";
+        values.invoiceDescription = "Every field set";
+        values.paymentReference = business::structuredReferenceForNumber("2009000042");
+        values.invoiceDate = 20090310;
+        values.dueDate = 20090425;
+        values.amountWithoutVAT = 1234.56;
+        values.firstVATRateId = twenty;
+        values.secondVATRateId = six;
+        const auto invoice = document->getTransactionForId(
+            static_cast<ObjectIdT>(document->commandExecutor().executeCommand(customer ? 38 : 41, nullptr, values)));
+        ASSERT_TRUE(invoice);
+        const Snapshot before = snapshot(invoice);
+        ASSERT_FALSE(before.reference.empty());
+        const auto owner = document->getAccountOwnerItemForId(static_cast<ObjectIdT>(*values.thirdPartyId));
+        page->selectOwner(customer ? GXOwnerViewController::Tab::Customers : GXOwnerViewController::Tab::Suppliers,
+                          owner.get());
+        page->synchronizeWithItemFromSuperview(nullptr);
+        auto& rows = page->pair(customer).leftTableArrayController();
+        for (std::size_t i = 0; i < rows.arrangedCount(); ++i)
+            if (std::dynamic_pointer_cast<CDebetItem>(rows.arrangedObjectAt(i))->parentTransaction() == invoice)
+                page->pair(customer).leftTable()->selectRow(int(i));
+        page->modifyInvoiceAsked(customer);
+        auto* sheet = page->invoiceSheet();
+        ASSERT_TRUE(sheet && sheet->isVisible());
+        EXPECT_EQ(sheet->findChild<QLineEdit*>("paymentReferenceField")->text().toStdString(), before.reference);
+        QTest::mouseClick(sheet->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+        QApplication::processEvents();
+        ASSERT_FALSE(sheet->isVisible()) << ::testing::PrintToString(environment.alerts().numbers());
+        EXPECT_EQ(snapshot(invoice), before) << (customer ? "customer" : "supplier");
+    }
+}
+
 TEST_F(OwnersPageTest, MenuAndToolbarItemsFollowTheFocusedTableAndItsSelection)
 {
     using Tab = GXOwnerViewController::Tab;
@@ -790,7 +1053,7 @@ TEST_F(OwnersPageTest, TheInvoiceSheetTakesTheAmountShown)
     type(name, "Renovation");
     type(amount, "1000");
     QTest::mouseClick(name, Qt::LeftButton);
-    EXPECT_EQ(sheet->findChild<QLineEdit*>("TotalAmountField")->text(), "1210.00");
+    EXPECT_EQ(sheet->findChild<QLineEdit*>("TotalAmountField")->text(), "1,210.00");
 
     environment.alerts().clear();
     type(amount, "1000000000000.01");
