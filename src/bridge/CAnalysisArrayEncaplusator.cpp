@@ -230,6 +230,12 @@ CAnalysisArray* CAnalysisArrayEncaplusator::list()
     return mArray.get();
 }
 
+std::optional<double> CAnalysisArrayEncaplusator::runningBalanceOf(const CNonVisualDataItem& line)
+{
+    const CAnalysisArray* lines = list();
+    return lines ? lines->RunningBalanceOf(line.getSourceItem()) : std::nullopt;
+}
+
 // --- sorting
 
 void CAnalysisArrayEncaplusator::sortWithComparator(std::unique_ptr<CTransactionDetailComparator> comparator)

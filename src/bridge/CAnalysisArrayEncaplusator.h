@@ -80,6 +80,9 @@ public:
     void setMbZeroBasedCalled(bool zeroBased) { mZeroBased = zeroBased; }
     // The first and last line dates; the number of lines.
     std::uint32_t getMinDate(DateT& minDate, DateT& maxDate);
+    // The line's running balance in this list (by date, whatever the order
+    // shown); none for a line it does not hold or a list given ready-made.
+    std::optional<double> runningBalanceOf(const CNonVisualDataItem& line);
 
     // Each model line of the list in its order, without making items (a
     // chart's running balances read every line of a long list).

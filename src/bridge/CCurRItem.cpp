@@ -311,11 +311,14 @@ std::shared_ptr<CAcnTItem> CCurRItem::portfolioAccount() const
                   &CNonVisualDataItemController::accountItemForAccount);
 }
 
-LineItemArray CCurRItem::bookingLines() const
+LineItemArray CCurRItem::bookingLines(RunningBalanceMap* balances) const
 {
     if (isShareType()) {
         const std::shared_ptr<CAcnTItem> account = portfolioAccount();
-        return account ? account->allTransactionDetails() : LineItemArray{};
+        if (!account) return {};
+        return balances ? GXDebetItemArrayFinalizer::finalizeArray(account->allTransactionDetailsWithoutFinalizing(),
+                                                                   balances)
+                        : account->allTransactionDetails();
     }
     BridgeDocument* document = parentDocument();
     const std::optional<ObjectIdT> id = getId();
@@ -326,7 +329,9 @@ LineItemArray CCurRItem::bookingLines() const
             LineItemArray own = account->allTransactionDetailsWithoutFinalizing();
             lines.insert(lines.end(), own.begin(), own.end());
         }
-    return GXDebetItemArrayFinalizer::finalizeArray(lines);
+    // Lines of several accounts: their running balances are this list's only.
+    RunningBalanceMap own;
+    return GXDebetItemArrayFinalizer::finalizeArray(lines, balances ? balances : &own, true);
 }
 
 double CCurRItem::numberOfShares() const

@@ -19,6 +19,7 @@
 #include "bridge/CNonVisualDataItem.h"
 #include "bridge/LineItemList.h"
 #include "bridge/QuoteService.h"
+#include "model/CAnalysisArray.h"
 
 namespace ch {
 
@@ -74,11 +75,13 @@ public:
     std::shared_ptr<CAcnTItem> portfolioAccount() const;
     // The portfolio account's balance in its own currency; 0 without one.
     double numberOfShares() const;
-    // The booking lines of the share or currency, newest first with running
-    // balances: a share's are its portfolio account's, a currency's those of
-    // every account kept in it. None for the home currency, in which nearly
-    // all the books are kept (its lines are the account pages').
-    LineItemArray bookingLines() const;
+    // The booking lines of the share or currency, newest first, and their
+    // running balances in this list (into the map given; none given: a
+    // share's lines keep those of their portfolio account): a share's are
+    // its portfolio account's, a currency's those of every account kept in
+    // it, with balances in the currency. None for the home currency, in
+    // which nearly all the books are kept (its lines are the account pages').
+    LineItemArray bookingLines(RunningBalanceMap* balances = nullptr) const;
     // Gross and net result, and both as a percentage of the amount invested,
     // over all dates; 0 for a currency or a share without portfolio account.
     double bruttoResultaat() const;

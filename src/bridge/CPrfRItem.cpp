@@ -204,7 +204,8 @@ void CPrfRItem::setMHomeCurrency(std::optional<long> id)
     CPreference* record = preference();
     if (!id || !record) return;
     // The record asks the model first and keeps the id only when it agrees.
-    if (*id != mHomeCurrency()) record->Put_mHomeCurrency(static_cast<ObjectIdT>(*id));
+    if (*id != mHomeCurrency() && record->Put_mHomeCurrency(static_cast<ObjectIdT>(*id)) && mHomeCurrencyChanged)
+        mHomeCurrencyChanged();
     announce("mHomeCurrency");
 }
 

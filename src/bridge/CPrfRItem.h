@@ -12,6 +12,7 @@
 // stores it: at most 34 characters in the model's 8-bit encoding; a longer
 // text is cut the same way when it is set and when it is checked.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -98,6 +99,9 @@ public:
     void setMDefExpTUnspecifiedCorrection(std::optional<long> id);
     // The model changes the home currency; the id is kept only when it agrees.
     void setMHomeCurrency(std::optional<long> id);
+    // Called once the books took another home currency (every amount was
+    // converted): what was worked out in the old one is stale.
+    void setHomeCurrencyChangeHandler(std::function<void()> handler) { mHomeCurrencyChanged = std::move(handler); }
     void setMInputCurrency(std::optional<long> id);
     void setMDefPortfolioAccountType(std::optional<long> id);
     void setMDefPortfolioPLAccountType(std::optional<long> id);
@@ -168,6 +172,7 @@ private:
                void (CPreference::*setter)(ObjectIdT), const char* key);
 
     std::optional<std::string> mConfirmation;
+    std::function<void()> mHomeCurrencyChanged;
 };
 
 } // namespace ch

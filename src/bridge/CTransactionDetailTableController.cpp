@@ -86,7 +86,11 @@ StyledText CTransactionDetailTableController::objectValue(std::string_view ident
     if (identifier == "amtl") return makeFormattedString(item->getLocalAmount(), item.get());
     if (identifier == "lcur") return plain(item->getLocalCurrency());
     if (identifier == "acnt") return plain(item->getAccountName());
-    if (identifier == "ball") return balanceString(item->getLocalBalance());
+    if (identifier == "ball") {
+        // The balance in this table's list, which may run over several accounts.
+        const std::optional<double> balance = mArray ? mArray->runningBalanceOf(*item) : std::nullopt;
+        return balanceString(balance ? balance : item->getLocalBalance());
+    }
     return balanceString(item->getForeignBalance());
 }
 
@@ -231,16 +235,6 @@ void CTransactionDetailTableController::modifyTransactionAsked()
         return;
     }
     if (documentConnected()) theDocument->doModifyTransactionDialog(transaction);
-}
-
-void CTransactionDetailTableController::deleteTransactionAsked()
-{
-    const std::shared_ptr<CTrnSItem> transaction = currentTransaction();
-    if (!transaction) {
-        CErrorManager::RaiseError(kNoSelectionError);
-        return;
-    }
-    if (documentConnected()) theDocument->deleteObject(transaction);
 }
 
 } // namespace ch

@@ -79,7 +79,6 @@ public:
     void addTransaction(bool green);
     // Error 225 without a selection.
     void modifyTransactionAsked();
-    void deleteTransactionAsked();
 
 private:
     std::shared_ptr<CDebetItem> lineAtRow(int row);

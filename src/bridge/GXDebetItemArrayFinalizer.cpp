@@ -28,7 +28,8 @@ void sortKeys(std::vector<Key>& keys)
 
 } // namespace
 
-LineItemArray GXDebetItemArrayFinalizer::finalizeArray(const LineItemArray& items)
+LineItemArray GXDebetItemArrayFinalizer::finalizeArray(const LineItemArray& items, RunningBalanceMap* balances,
+                                                       bool inAccountCurrency)
 {
     std::vector<Key> keys;
     keys.reserve(items.size());
@@ -45,18 +46,22 @@ LineItemArray GXDebetItemArrayFinalizer::finalizeArray(const LineItemArray& item
     double balance = 0.0;
     for (const std::shared_ptr<CDebetItem>& item : sorted) {
         if (!item || !item->getSourceItem()) continue;
-        const double amount = item->getLocalAmount().value_or(0.0);
+        double amount = item->getLocalAmount().value_or(0.0);
         const FourCharCode lineType = item->getType();
         if (CNonVisual* object = item->accountObject()) {
             if (object->Get_ObjectType() == type::kAccount) {
-                const bool property = static_cast<CAccount*>(object)->thisIsAPropretyAccount();
+                auto* account = static_cast<CAccount*>(object);
+                const bool property = account->thisIsAPropretyAccount();
+                if (inAccountCurrency && lineType != type::kExpenseTypeDetail)
+                    amount = account->LineAmountInOwnCurrency(*static_cast<const CDebit*>(item->getSourceItem()));
                 if (lineType == type::kCredit) balance += property ? amount : -amount;
                 else if (lineType == type::kDebit) balance += property ? -amount : amount;
             } else if (object->Get_ObjectType() == type::kExpenseType) {
                 balance += amount;
             }
         }
-        item->setCumulativeAmount(balance);
+        if (balances) (*balances)[item->getSourceItem()] = balance;
+        else item->setCumulativeAmount(balance);
     }
     return sorted;
 }

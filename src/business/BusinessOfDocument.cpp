@@ -69,6 +69,24 @@ long BusinessOfDocument::readArchive(std::string_view bytes)
     return contents.warning;
 }
 
+std::optional<std::string> BusinessOfDocument::userOfAccount(ObjectIdT id) const
+{
+    for (const std::shared_ptr<GXVATRate>& rate : mArrays.VATRateArray) {
+        if (!rate) continue;
+        for (const std::optional<long>& used : {rate->accountIdPaid(), rate->accountIdReceived(),
+                                                rate->accountIdReconciled()})
+            if (used && *used == id) return rate->name().value_or("");
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> BusinessOfDocument::userOfCategory(ObjectIdT id) const
+{
+    for (const std::shared_ptr<GXVATRate>& rate : mArrays.VATRateArray)
+        if (rate && rate->categoryInvoicedNotYetReceived() == id) return rate->name().value_or("");
+    return std::nullopt;
+}
+
 BridgeDocument& BusinessOfDocument::bridgeDocument()
 {
     return mDocument;

@@ -37,6 +37,9 @@ public:
     // period on the next pass of the event loop; what could not be read goes
     // to the developer log.
     long readArchive(std::string_view bytes) override;
+    // The VAT rate whose accounts or category it is.
+    std::optional<std::string> userOfAccount(ObjectIdT id) const override;
+    std::optional<std::string> userOfCategory(ObjectIdT id) const override;
 
     // --- the business operations' view
     BridgeDocument& bridgeDocument() override;

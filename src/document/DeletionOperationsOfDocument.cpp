@@ -14,10 +14,16 @@
 #include "document/MyDocument.h"
 #include "model/CDocAccounting.h"
 #include "model/ModelCodes.h"
+#include "document/DocumentBusiness.h"
 #include "model/foundation/CErrorManager.h"
+#include "model/foundation/CNSStringToCString.h"
+#include "model/foundation/LString.h"
 
 namespace ch {
 namespace {
+
+constexpr long kErrorAccountOfVATRate = 331;
+constexpr long kErrorCategoryOfVATRate = 333;
 
 bool confirmed()
 {
@@ -33,6 +39,23 @@ template <class Item>
 void removeFrom(std::vector<std::shared_ptr<Item>>& array, const CNonVisualDataItem& item)
 {
     std::erase_if(array, [&](const std::shared_ptr<Item>& element) { return element.get() == &item; });
+}
+
+// Refused, with the message that names it, when a VAT rate books on the
+// account or category: its next invoice would book on an object gone.
+bool usedByBusiness(MyDocument& document, const CNonVisualDataItem& item)
+{
+    const CNonVisual* object = item.getSourceItem();
+    const DocumentBusiness* business = document.business();
+    if (!object || !business) return false;
+    const bool account = object->Get_ObjectType() == type::kAccount;
+    if (!account && object->Get_ObjectType() != type::kExpenseType) return false;
+    const std::optional<std::string> user =
+        account ? business->userOfAccount(object->Get_Id()) : business->userOfCategory(object->Get_Id());
+    if (!user) return false;
+    CErrorManager::RaiseError(account ? kErrorAccountOfVATRate : kErrorCategoryOfVATRate,
+                              LStr255(CNSStringToCString::convertToDestination(*user, 255, 255).c_str()), LStr255());
+    return true;
 }
 
 } // namespace
@@ -99,7 +122,7 @@ CommandOutcome DeletionOperationsOfDocument::performDeleteCurrency(CCurRItem& cu
 
 CommandOutcome DeletionOperationsOfDocument::performDeleteAccount(CAcnTItem& account)
 {
-    if (!confirmed()) return deletedOrNot(false);
+    if (usedByBusiness(mDocument, account) || !confirmed()) return deletedOrNot(false);
     return performDeleteAccountSelf(account);
 }
 
@@ -131,7 +154,7 @@ CommandOutcome DeletionOperationsOfDocument::performDeleteMasterExpenseType(CMxp
 
 CommandOutcome DeletionOperationsOfDocument::performDeleteExpenseType(CExpTItem& category)
 {
-    if (!confirmed()) return deletedOrNot(false);
+    if (usedByBusiness(mDocument, category) || !confirmed()) return deletedOrNot(false);
     return deletedOrNot(
         deleteAnnounced(category, GXCCategoryWillBeDeletedNotification, GXCCategoryDeletedNotification));
 }

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -63,6 +64,10 @@ public:
     virtual long readArchive(std::string_view bytes) = 0;
     // What the transaction items use of the invoices; null: no invoices.
     virtual InvoiceHooks* invoiceHooks() { return nullptr; }
+    // The name of the business object (a VAT rate) that books on the
+    // account or the category with the id; none when nothing does.
+    virtual std::optional<std::string> userOfAccount(ObjectIdT) const { return std::nullopt; }
+    virtual std::optional<std::string> userOfCategory(ObjectIdT) const { return std::nullopt; }
 };
 
 } // namespace ch

@@ -186,6 +186,20 @@ void MyDocument::setMPreference(std::shared_ptr<CPrfRItem> preference)
 {
     if (preference == mPreferenceItem) return;
     mPreferenceItem = std::move(preference);
+    if (!mPreferenceItem) return;
+    // Every line was converted into the new home currency: what is left to
+    // pay, worked out in the old one, is worked out again when next asked.
+    mPreferenceItem->setHomeCurrencyChangeHandler([this] {
+        CNonVisualDataItemController::ItemTable* items = dataItemController().tableForObjectType(type::kTransaction);
+        if (!items) return;
+        std::vector<std::shared_ptr<CTrnSItem>> transactions;
+        for (const auto& entry : *items)
+            if (auto transaction = std::dynamic_pointer_cast<CTrnSItem>(entry.second)) transactions.push_back(transaction);
+        for (const std::shared_ptr<CTrnSItem>& transaction : transactions) {
+            transaction->setUnaccountedForAmount();
+            transaction->setAmountOfDebtNotYetReplenishedByUs();
+        }
+    });
 }
 
 void MyDocument::setSheets(DocumentSheets* sheets)

@@ -1,13 +1,17 @@
 #include "document/QifExport.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 
-#include "bridge/CDebetItem.h"
 #include "bridge/CTrnSItem.h"
-#include "bridge/LineItemList.h"
 #include "model/CAccount.h"
+#include "model/CCurrency.h"
+#include "model/CDebit.h"
 #include "model/CExpenseType.h"
+#include "model/CNamedListArray.h"
+#include "model/CTransaction.h"
 #include "model/ModelCodes.h"
 #include "model/foundation/CDate.h"
 
@@ -17,10 +21,17 @@ namespace {
 
 constexpr const char* kLineEnd = "\r\n";
 
-const CAccount* accountOf(const CDebetItem& line)
+CAccount* accountOf(const CDebit& line)
 {
-    CNonVisual* object = line.accountObject();
-    return object && object->Get_ObjectType() == type::kAccount ? static_cast<const CAccount*>(object) : nullptr;
+    CNonVisual* object = line.Get_mAccountPtr();
+    return object && object->Get_ObjectType() == type::kAccount ? static_cast<CAccount*>(object) : nullptr;
+}
+
+const CExpenseType* categoryOf(const CDebit& line)
+{
+    CNonVisual* object = line.Get_mAccountPtr();
+    return object && object->Get_ObjectType() == type::kExpenseType ? static_cast<const CExpenseType*>(object)
+                                                                     : nullptr;
 }
 
 bool isOwnOrDebt(const CAccount& account)
@@ -44,87 +55,179 @@ std::string dateText(DateT date)
     return text;
 }
 
-// With a decimal point whatever the user's notation, as QIF files write it.
-std::string amountText(double amount)
+// With a decimal point whatever the user's notation, as QIF files write it;
+// cents, except for a share count, which keeps what it has.
+std::string amountText(double amount, bool cents)
 {
     char text[64];
-    const auto [end, error] = std::to_chars(text, text + sizeof text, amount, std::chars_format::fixed);
+    if (cents) amount = std::round(amount * 100.0) / 100.0;
+    if (amount == 0.0) amount = 0.0;   // no "-0.00"
+    const auto [end, error] = cents ? std::to_chars(text, text + sizeof text, amount, std::chars_format::fixed, 2)
+                                    : std::to_chars(text, text + sizeof text, amount, std::chars_format::fixed);
     return error == std::errc() ? std::string(text, end) : std::string("0");
 }
+
+// "Bank" for an own account, "Oth L" for a debt.
+std::string registerType(const CAccount& account)
+{
+    return account.thisIsADebtAccount() ? "Oth L" : "Bank";
+}
+
+bool countsInCents(CAccount& account)
+{
+    const CCurrency* currency = account.Get_mCurrencyPtr();
+    return !currency || currency->Get_mCurrencyType() != currency_type::kShare;
+}
+
+// One booking line of a transaction and the side it is on.
+struct SidedLine {
+    CDebit* line;
+    CAccount* account;
+    bool arrives;   // a TO line: the money reaches the account
+};
+
+std::vector<SidedLine> accountLines(const CTransaction& transaction)
+{
+    std::vector<SidedLine> lines;
+    for (const auto& [list, arrives] : {std::pair{transaction.GetDebitList(), false},
+                                        std::pair{transaction.GetCreditList(), true}}) {
+        for (ArrayIndexT i = 1; list && i <= static_cast<ArrayIndexT>(list->GetCount()); ++i) {
+            auto* line = static_cast<CDebit*>(list->ObjectAt(i));
+            if (CAccount* account = line ? accountOf(*line) : nullptr) lines.push_back({line, account, arrives});
+        }
+    }
+    return lines;
+}
+
+// What a record is booked against, in the home currency as its register
+// sees it: another own or debt account ("[Name]") or a category.
+struct Entry {
+    std::string text;
+    double amount;
+};
 
 } // namespace
 
 QifExport::Register& QifExport::registerOf(const CAccount& account)
 {
     const auto [place, made] = mRegisterOfAccount.try_emplace(account.Get_Id(), mRegisters.size());
-    if (made) {
-        mRegisters.push_back(Register{std::string("!Account") + kLineEnd + "N" + field(account.Get_StringRefNameOnly()) +
-                                          kLineEnd + "TBank" + kLineEnd + "^" + kLineEnd + "!Type:Bank" + kLineEnd,
-                                      {}});
-    }
+    if (made) mRegisters.push_back(Register{&account, {}});
     return mRegisters[place->second];
 }
 
-void QifExport::add(const CTrnSItem& transaction, const CAccount* only)
+void QifExport::add(const CTrnSItem& item, const CAccount* only)
 {
-    const LineItemArray from = transaction.mFromList();
-    const LineItemArray to = transaction.mToList();
-    const LineItemArray forList = transaction.mForList();
+    CNonVisual* object = item.getSourceItem();
+    if (!object || object->Get_ObjectType() != type::kTransaction) return;
+    const auto* transaction = static_cast<const CTransaction*>(object);
+    const std::vector<SidedLine> lines = accountLines(*transaction);
 
-    std::string category;
-    for (const auto& line : forList) {
-        CNonVisual* object = line ? line->accountObject() : nullptr;
-        if (object && object->Get_ObjectType() == type::kExpenseType) {
-            category = static_cast<const CExpenseType*>(object)->Get_StringrefName();
-            break;
-        }
-    }
-    auto firstAccount = [](const LineItemArray& lines) -> const CAccount* {
-        for (const auto& line : lines)
-            if (const CAccount* account = line ? accountOf(*line) : nullptr) return account;
-        return nullptr;
-    };
-    const DateT date = static_cast<DateT>(transaction.mDate().value_or(0));
-
-    auto record = [&](const CDebetItem& line, const CAccount& account, double sign, const LineItemArray& otherSide) {
-        const CAccount* other = firstAccount(otherSide);
-        std::string& out = registerOf(account).records;
-        out += "D" + dateText(date) + kLineEnd;
-        out += "T" + amountText(sign * line.getLocalAmount().value_or(0.0)) + kLineEnd;
-        out += "P" + field(transaction.getName()) + kLineEnd;
-        if (const std::string memo = field(transaction.mDescription()); !memo.empty()) out += "M" + memo + kLineEnd;
-        if (other && isOwnOrDebt(*other) && other != &account)
-            out += "L[" + field(other->Get_StringRefNameOnly()) + "]" + kLineEnd;
-        else if (!category.empty())
-            out += "L" + field(category) + kLineEnd;
-        out += std::string("^") + kLineEnd;
-    };
-
-    bool written = false;
-    for (const auto& [lines, sign, otherSide] :
-         {std::tuple<const LineItemArray&, double, const LineItemArray&>{from, -1.0, to},
-          std::tuple<const LineItemArray&, double, const LineItemArray&>{to, 1.0, from}}) {
-        for (const auto& line : lines) {
-            const CAccount* account = line ? accountOf(*line) : nullptr;
-            if (!account || (only ? account != only : !isOwnOrDebt(*account))) continue;
-            record(*line, *account, sign, otherSide);
-            written = true;
-        }
-    }
-    if (!written && !only) {
-        for (const auto& line : from) {
-            if (const CAccount* account = line ? accountOf(*line) : nullptr) {
-                record(*line, *account, -1.0, to);
+    // The register: the given account, else an own or debt account, the
+    // one held in the transaction's currency first (its amount is exact
+    // there), else the first it comes from, else the first it reaches.
+    CAccount* chosen = nullptr;
+    if (only) {
+        for (const SidedLine& sided : lines)
+            if (sided.account == only) chosen = sided.account;
+        if (!chosen) return;
+    } else {
+        for (const SidedLine& sided : lines)
+            if (isOwnOrDebt(*sided.account) && sided.account->Get_mCurrency() == transaction->Get_mCurrencyId()) {
+                chosen = sided.account;
                 break;
+            }
+        for (bool arrives : {false, true}) {
+            for (const SidedLine& sided : lines)
+                if (!chosen && sided.arrives == arrives && isOwnOrDebt(*sided.account)) chosen = sided.account;
+        }
+        if (!chosen)
+            for (const SidedLine& sided : lines)
+                if (!chosen && !sided.arrives) chosen = sided.account;
+        if (!chosen) return;
+    }
+
+    // The record's amount, in the home currency and in the register's own.
+    double local = 0.0;
+    double own = 0.0;
+    std::vector<Entry> entries;
+    for (const SidedLine& sided : lines) {
+        const double sign = sided.arrives ? 1.0 : -1.0;
+        if (sided.account == chosen) {
+            local += sign * sided.line->Get_mLocalAmount();
+            own += sign * chosen->LineAmountInOwnCurrency(*sided.line);
+        } else if (isOwnOrDebt(*sided.account)) {
+            // Money that reaches another own account leaves this one.
+            const std::string text = "[" + field(sided.account->Get_StringRefNameOnly()) + "]";
+            const double amount = -sign * sided.line->Get_mLocalAmount();
+            auto same = std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.text == text; });
+            if (same != entries.end()) same->amount += amount;
+            else entries.push_back({text, amount});
+        }
+    }
+    // What the other own accounts do not take is the categories'.
+    double rest = local;
+    for (const Entry& entry : entries) rest -= entry.amount;
+    std::vector<std::pair<std::string, double>> categories;
+    double categoryTotal = 0.0;
+    const CNamedListArray* forList = transaction->GetExpenseTypeList();
+    for (ArrayIndexT i = 1; forList && i <= static_cast<ArrayIndexT>(forList->GetCount()); ++i) {
+        const auto* line = static_cast<const CDebit*>(forList->ObjectAt(i));
+        const CExpenseType* category = line ? categoryOf(*line) : nullptr;
+        // A transfer category explains the money moved to the other own accounts.
+        if (!category || (!entries.empty() && category->IsTransfer())) continue;
+        categories.emplace_back(field(category->Get_StringrefName()), line->Get_mLocalAmount());
+        categoryTotal += line->Get_mLocalAmount();
+    }
+    if (std::fabs(rest) > 0.005 || (entries.empty() && !categories.empty())) {
+        if (categories.size() <= 1 || categoryTotal == 0.0) {
+            entries.push_back({categories.empty() ? std::string() : categories.front().first, rest});
+        } else {
+            // Shared as the category lines share the transaction; the last
+            // takes what rounding leaves.
+            double given = 0.0;
+            for (std::size_t i = 0; i < categories.size(); ++i) {
+                double amount = i + 1 < categories.size()
+                                    ? std::round(rest * categories[i].second / categoryTotal * 100.0) / 100.0
+                                    : rest - given;
+                given += amount;
+                entries.push_back({categories[i].first, amount});
             }
         }
     }
+
+    // Split amounts in the register's currency, as its record's amount.
+    const double factor = local != 0.0 ? own / local : 1.0;
+    const bool cents = countsInCents(*chosen);
+    const DateT date = transaction->Get_mDate();
+    std::string& out = registerOf(*chosen).records;
+    out += "D" + dateText(date) + kLineEnd;
+    out += "T" + amountText(own, cents) + kLineEnd;
+    out += "P" + field(item.getName()) + kLineEnd;
+    if (const std::string memo = field(item.mDescription()); !memo.empty()) out += "M" + memo + kLineEnd;
+    if (!entries.empty() && !entries.front().text.empty()) out += "L" + entries.front().text + kLineEnd;
+    if (entries.size() > 1) {
+        for (const Entry& entry : entries) {
+            out += "S" + entry.text + kLineEnd;
+            out += "$" + amountText(entry.amount * factor, cents) + kLineEnd;
+        }
+    }
+    out += std::string("^") + kLineEnd;
 }
 
 std::string QifExport::text() const
 {
-    std::string text;
-    for (const Register& r : mRegisters) text += r.header + r.records;
+    if (mRegisters.empty()) return {};
+    auto header = [](const CAccount& account) {
+        return std::string("!Account") + kLineEnd + "N" + field(account.Get_StringRefNameOnly()) + kLineEnd + "T" +
+               registerType(account) + kLineEnd + "^" + kLineEnd;
+    };
+    std::string text = std::string("!Option:AutoSwitch") + kLineEnd + "!Account" + kLineEnd;
+    for (const Register& r : mRegisters)
+        text += "N" + field(r.account->Get_StringRefNameOnly()) + kLineEnd + "T" + registerType(*r.account) + kLineEnd +
+                "^" + kLineEnd;
+    text += std::string("!Clear:AutoSwitch") + kLineEnd;
+    for (const Register& r : mRegisters)
+        text += header(*r.account) + "!Type:" + registerType(*r.account) + kLineEnd + r.records;
     return text;
 }
 

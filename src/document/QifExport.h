@@ -1,11 +1,18 @@
 #pragma once
-// The QIF text of an export: one register per account ("!Account" naming it,
-// then "!Type:Bank"), each transaction a record of its date (month/day/year),
-// amount (signed as the money goes for that account, with a decimal point),
-// payee (the transaction's name), memo (its description) and category, or
-// "[Account]" when the other side is an own or debt account, ended by "^".
-// Lines end in CR LF. A file this writes reads back through the QIF import
-// to the same lines and sums.
+// The QIF text of an export, as other programs' QIF readers expect it: the
+// list of the accounts first ("!Option:AutoSwitch", "!Account" with a name
+// and a type for each, "!Clear:AutoSwitch"), then one register per account
+// ("!Account" naming it again, then "!Type:Bank" for an own account,
+// "!Type:Oth L" for a debt). A transaction is written once, in the register
+// of one of its own or debt accounts (the one held in the transaction's
+// currency when there is one): a record of its date (month/day/year),
+// amount (signed as the money goes for that account, in the account's own
+// currency, with a decimal point), payee (the transaction's name), memo (its
+// description) and what it is booked against: "L[Account]" for another own
+// or debt account, else its category; more than one of those are written as
+// split lines ("S" and "$" for each), whose amounts add up to the record's.
+// Records end with "^", lines with CR LF. A file this writes reads back
+// through the QIF import to the same balances of the own and debt accounts.
 
 #include <map>
 #include <string>
@@ -20,17 +27,18 @@ class CTrnSItem;
 
 class QifExport {
 public:
-    // Adds the transaction's record to the register of each own or debt
-    // account it moves money on (only the given account's, when one is
-    // given); a transaction between two other accounts goes into the register
-    // of the account it comes from.
+    // Adds the transaction's record, to the given account's register when
+    // one is given (the export of that account), else to the register the
+    // header says. A transaction that moves money on no own or debt account
+    // goes into the register of the account it comes from.
     void add(const CTrnSItem& transaction, const CAccount* only = nullptr);
-    // The registers in the order their accounts first showed.
+    // The account list, then the registers, in the order their accounts
+    // first showed.
     std::string text() const;
 
 private:
     struct Register {
-        std::string header;
+        const CAccount* account;
         std::string records;
     };
     Register& registerOf(const CAccount& account);

@@ -274,7 +274,9 @@ void CQuickenData::Fetch_Accounts()
             if (typeId && !name.empty()) {
                 // A type the books lack gives the own-property type; without that, no account.
                 const ObjectIdT chosen = exists(*typeId) ? *typeId : propertyType;
-                if (exists(chosen) && mayCreate()) theDocument->insertAccount(name, description, chosen, -1);
+                // An account the books hold under that name is the one the list names.
+                if (exists(chosen) && !accountForName(books, name) && mayCreate())
+                    theDocument->insertAccount(name, description, chosen, -1);
             }
             name.clear();
             description.clear();

@@ -3,6 +3,8 @@
 // yields a line; the line itself gets our account and the other account, and
 // its completion decides which way the money goes.
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <utility>
@@ -17,6 +19,7 @@
 #include "model/CAccount.h"
 #include "model/CDocAccounting.h"
 #include "model/CAccountArray.h"
+#include "model/CCurrency.h"
 #include "model/CExpenseType.h"
 #include "model/ModelCodes.h"
 #include "model/foundation/CDate.h"
@@ -62,6 +65,22 @@ struct Record {
     std::size_t amountLine = 0;
     bool emptyAmount = false;   // a T line without text
     bool split = false;         // an S line came: D and T lines of splits follow
+    // The split lines: what each is booked against ("S") and its amount ("$").
+    struct Split {
+        std::string text;
+        std::optional<double> amount;
+    };
+    std::vector<Split> splits;
+};
+
+// A transfer booked from one register, waiting for its other half in the
+// register of the account it names.
+struct TransferHalf {
+    DateT date;
+    ObjectIdT account;
+    ObjectIdT otherAccount;
+    double amount;
+    bool sameCurrency;
 };
 
 struct CaseInsensitiveLess {
@@ -223,6 +242,10 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
     std::string dateText;
     std::string amountText;
     Record record;
+    // The register's own currency: its amounts are written in it.
+    std::string registerCurrency = homeSymbol;
+    std::vector<TransferHalf> transferHalves;
+    std::size_t otherHalves = 0;
 
     auto holdsSide = [&](const Side& side) { return ourAccount && side.account == ourAccount; };
     auto holdsTo = [&] { return holdsSide(record.to); };
@@ -409,6 +432,23 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
             }
             if (!done.from.id || !done.to.id) return;
         }
+        // A transfer written in the registers of both its accounts is
+        // booked once: the second half is the first one's duplicate.
+        if (direction == kTransfer && done.otherAccountId && ourAccountId > 0) {
+            const ObjectIdT other = *done.otherAccountId;
+            const CAccount* otherAccount = accountForId(books, other);
+            const bool sameCurrency = otherAccount && ourAccount && otherAccount->Get_mCurrency() == ourAccount->Get_mCurrency();
+            const auto half = std::find_if(transferHalves.begin(), transferHalves.end(), [&](const TransferHalf& h) {
+                return h.date == done.date && h.account == other && h.otherAccount == ourAccountId &&
+                       (!h.sameCurrency || !sameCurrency || std::fabs(h.amount + *done.amount) < 0.005);
+            });
+            if (half != transferHalves.end()) {
+                transferHalves.erase(half);
+                ++otherHalves;
+                return;
+            }
+            transferHalves.push_back({done.date, ourAccountId, other, *done.amount, sameCurrency});
+        }
         if (!done.category) done.category = categoryForId(books, *done.categoryId);
 
         std::string title;
@@ -437,7 +477,7 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
             line->setMBookingDate(done.date);
             line->setMValueDate(done.date);
             line->setMTransactionDescription(done.description);
-            line->setMCurrency(homeSymbol);
+            line->setMCurrency(registerCurrency);
             line->setMOurAccountId(ourAccountId);
             line->setMOtherAccountId(done.otherAccountId.value_or(0));
             line->setMExpenseTypeId(*done.categoryId, true);
@@ -451,6 +491,32 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
         });
         line->setMBatch(false);
         lines.push_back(std::move(line));
+    };
+
+    // A record whose splits all give their amounts books each split as a
+    // line of its own, against its category or account: a split that moves
+    // money to another own account reaches it.
+    auto endOfSplitRecord = [&] {
+        const bool split = !record.splits.empty() && !record.unreadAmount &&
+                           std::all_of(record.splits.begin(), record.splits.end(),
+                                       [](const Record::Split& s) { return s.amount.has_value(); });
+        if (!split || record.quantity) {
+            endOfRecord();
+            return;
+        }
+        Record whole = std::exchange(record, Record());
+        for (const Record::Split& part : whole.splits) {
+            record = Record();
+            record.date = whole.date;
+            record.dated = whole.dated;
+            record.description = whole.description;
+            record.payee = whole.payee;
+            record.checkNumber = whole.checkNumber;
+            record.amount = *part.amount;
+            amountAndSides();
+            categoryOrTransfer(part.text);
+            endOfRecord();
+        }
     };
 
     // Letter lines of a register record not yet ended by "^".
@@ -487,6 +553,7 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
                 ourAccount = nullptr;
                 ourAccountId = 0;
                 ourAccountText.reset();
+                registerCurrency = homeSymbol;
                 record.otherAccountId.reset();
                 record.categoryId.reset();
                 record.category = nullptr;
@@ -534,6 +601,9 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
                 ourAccountText = std::string(text);
                 ourAccount = accountForName(books, text);
                 ourAccountId = ourAccount ? ourAccount->Get_Id() : 0;
+                registerCurrency = homeSymbol;
+                if (const CCurrency* currency = ourAccount ? ourAccount->Get_mCurrencyPtr() : nullptr)
+                    registerCurrency = currency->Get_ShortStringRefName();
             } else {
                 record.checkNumber = text;
             }
@@ -548,7 +618,9 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
             break;
         case 'S':
             record.split = true;
-            // A split: its category, unless it is a transfer ("[Account]"); the last one wins.
+            // A split: its category, unless it is a transfer ("[Account]"); the last one wins
+            // when the splits give no amounts.
+            record.splits.push_back({std::string(withoutClass(text)), std::nullopt});
             if (!text.empty() && text.front() != '[') {
                 if (CExpenseType* category = categoryForPath(withoutClass(text))) {
                     record.categoryId = category->Get_Id();
@@ -559,9 +631,13 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
                 }
             }
             break;
+        case '$':
+            if (!record.splits.empty())
+                record.splits.back().amount = fileAmountOf(text, decimalComma);
+            break;
         case 'Q': record.quantity = true; break;
         case '^':
-            if (!headerMode) endOfRecord();
+            if (!headerMode) endOfSplitRecord();
             break;
         default: break;
         }
@@ -572,7 +648,7 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
     std::optional<std::size_t> lastUnended;
     if (recordOpen && !headerMode && !inList && record.dated && record.amount) {
         lastUnended = record.firstLine;
-        endOfRecord();
+        endOfSplitRecord();
         recordOpen = false;
     }
     mEndsInsideRecord = recordOpen;
@@ -588,6 +664,8 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
     if (waitingLines > 0)
         mNotes.push_back(formatMessage(localized(ib_creditCardTransaction ? "QIFNOCARDACCOUNT" : "QIFNOOWNACCOUNT"),
                                        {static_cast<long>(waitingLines)}));
+    if (otherHalves > 0)
+        mNotes.push_back(formatMessage(localized("QIFTRANSFERHALVES"), {static_cast<long>(otherHalves)}));
     return kNoMoreRecords;
 }
 

@@ -45,6 +45,41 @@ CAccType* FindAccountType(const CDocAccounting* document, ObjectIdT id)
                     : nullptr;
 }
 
+namespace {
+
+// The first currency of the document of which `uses` says yes.
+template <typename Uses>
+const CCurrency* FirstCurrency(const CDocAccounting* document, Uses uses)
+{
+    const CNamedListArray* currencies = document ? document->mCurrencyList.get() : nullptr;
+    for (ArrayIndexT i = 1; currencies && i <= static_cast<ArrayIndexT>(currencies->GetCount()); ++i) {
+        const CNonVisual* object = currencies->ObjectAt(i);
+        if (!object || object->Get_ObjectType() != type::kCurrency) continue;
+        const auto* currency = static_cast<const CCurrency*>(object);
+        if (uses(*currency, currency->Get_mCurrencyType() == currency_type::kShare)) return currency;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+const CCurrency* CurrencyBookingOnAccount(const CDocAccounting* document, ObjectIdT id)
+{
+    return FirstCurrency(document, [id](const CCurrency& currency, bool share) {
+        return currency.Get_mDiffAccount() == id ||
+               (share && (currency.Get_mComissionAccountId() == id || currency.Get_mDividentAccountIdFrom() == id ||
+                          currency.Get_mDividentAccountIdTo() == id));
+    });
+}
+
+const CCurrency* CurrencyBookingOnCategory(const CDocAccounting* document, ObjectIdT id)
+{
+    return FirstCurrency(document, [id](const CCurrency& currency, bool share) {
+        return currency.Get_mDiffExpType() == id ||
+               (share && (currency.Get_mComissionExpenseTypeId() == id || currency.Get_mDividentExpenseTypeId() == id));
+    });
+}
+
 ObjectIdT HomeCurrencyId(const CDocAccounting* document)
 {
     return document && document->mPreference ? document->mPreference->Get_mHomeCurrency() : 1;

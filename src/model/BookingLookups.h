@@ -25,6 +25,15 @@ CAccType* FindAccountType(const CDocAccounting* document, ObjectIdT id);
 ObjectIdT HomeCurrencyId(const CDocAccounting* document);
 CCurrency* HomeCurrency(const CDocAccounting* document);
 
+// The currency or share whose rate changes, trades or dividends book on the
+// account (the exchange-difference account of any currency; a share's
+// commission and dividend accounts) or the category (the exchange-difference
+// category of any currency; a share's commission and dividend categories);
+// null when none does. A share's portfolio account is looked for again when
+// it is gone, so it is not among them.
+const CCurrency* CurrencyBookingOnAccount(const CDocAccounting* document, ObjectIdT id);
+const CCurrency* CurrencyBookingOnCategory(const CDocAccounting* document, ObjectIdT id);
+
 // The settings' default objects; a document without settings falls back on
 // the ids of the default set of books.
 struct Defaults {

@@ -419,7 +419,9 @@ bool CAccType::BeforeDelete()
         const ObjectIdT id = Get_Id();
         if (id == settings->Get_mCustomerTurnoverAccT() || id == settings->Get_mCustomerOpenInvoiceAccT() ||
             id == settings->Get_mSupplierTurnoverAccT() || id == settings->Get_mSupplierOpenInvoicAccT() ||
-            id == settings->Get_mVATReceivedAccT() || id == settings->Get_mVatPaidAccT()) {
+            id == settings->Get_mVATReceivedAccT() || id == settings->Get_mVatPaidAccT() ||
+            id == settings->Get_mDefPortfolioAccountType() || id == settings->Get_mDefPortfolioPLAccountType() ||
+            id == settings->Get_mCreditCardAccountType()) {
             CErrorManager::RaiseError(233);
             return false;
         }

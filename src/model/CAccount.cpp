@@ -25,11 +25,32 @@
 #include "model/foundation/CErrorManager.h"
 #include "model/foundation/CLocalize.h"
 #include "model/foundation/LStream.h"
+#include "model/foundation/LString.h"
 #include "platform/core/unicode.h"
 
 namespace ch {
 
 namespace {
+
+// Refused: a currency or share books on the account.
+constexpr long kErrorAccountOfCurrency = 330;
+
+
+// How a kind of account books a debit: -1 for the kinds a debit lowers,
+// 1 for those it raises, 0 without a type.
+int BookingSignOf(const CAccType* type)
+{
+    if (!type) return 0;
+    switch (type->Get_mMasterType()) {
+    case 1:
+    case 4:
+    case 6: return -1;
+    case 2:
+    case 3:
+    case 5: return 1;
+    default: return 0;
+    }
+}
 
 constexpr EnumT kLetterA = 97;   // stored by old versions for "none"
 
@@ -343,8 +364,17 @@ CExpenseType* CAccount::Get_mDefaultExpenseType() const
 
 bool CAccount::Put_mAccountTypeId(ObjectIdT id, CAccType* accountType, bool post)
 {
+    const int oldSign = BookingSignOf(mAccountType);
     if (mAccountType) mAccountType->RemoveAccount(this);
     mAccountType = accountType ? accountType : booking::FindAccountType(mDocument, id);
+    // The same lines make the opposite balance under a kind that books the
+    // other way round: the balance becomes what reading the lines gives.
+    const int newSign = BookingSignOf(mAccountType);
+    if (post && oldSign != 0 && newSign != 0 && oldSign != newSign) {
+        mBalance = -mBalance;
+        mLocalBalance = -mLocalBalance;
+        BroadcastMessage(msg::kBalanceChanged);
+    }
     if (mAccountType) mAccountType->AddAccount(this, post);
     mAccountTypeId = id;
     return true;
@@ -562,6 +592,12 @@ double CAccount::AmountInAccountCurrency(double local, double foreign, ObjectIdT
     if (!own) return local;
     if (currency) return own->ConvertFrom(foreign, currencyId, currency, date);
     return own->ConvertToForeign(local, date, true);
+}
+
+double CAccount::LineAmountInOwnCurrency(const CDebit& line)
+{
+    return AmountInAccountCurrency(line.Get_mLocalAmount(), line.Get_mAmount(), line.Get_mCurrency(),
+                                   line.Get_mCurrencyptr(), line.Get_mDate());
 }
 
 bool CAccount::Post(double local, double foreign, ObjectIdT currencyId, CCurrency* currency,
@@ -890,6 +926,16 @@ bool CAccount::CanBeDeleted(bool showError, CNonVisual* owner) const
         for (ObjectIdT id : defaults) {
             if (id == Get_Id()) return refuse(233);
         }
+        if (settings->Get_mDefaultCreditCardAccount() == Get_Id()) return refuse(233);
+    }
+    // A trade, dividend or rate change of the currency would book on it.
+    if (const CCurrency* user = booking::CurrencyBookingOnAccount(document, Get_Id())) {
+        if (showError) {
+            char name[kNameSize] = {};
+            user->Get_ShortName(name);
+            CErrorManager::RaiseError(kErrorAccountOfCurrency, LStr255(name), LStr255());
+        }
+        return false;
     }
     const CNamedListArray* owners = document->mAccountOwnerList.get();
     for (ArrayIndexT i = 1; i <= CountOf(owners); ++i) {

@@ -158,6 +158,8 @@ public:
     // aside, and ListHeldDetails lists every waiting line as AddDetail one
     // by one would have, in one insertion per list when nobody listens.
     void HoldDetail(CDebit* line);
+    // What a line counts for in this account's own currency.
+    double LineAmountInOwnCurrency(const CDebit& line);
     void ListHeldDetails();
     // Posts a line's amounts: the home-currency amount `local`, and `foreign`
     // in the line's currency. Debiteer lowers a property balance and raises a

@@ -19,6 +19,8 @@ CAnalysisArray::CAnalysisArray(LComparator* comparator, bool keepSorted)
 long CAnalysisArray::InitFromObject(CNonVisual* object, bool recursive)
 {
     if (GetCount() > 0) RemoveItemsAt(GetCount(), 1);
+    mOwners = 0;
+    mRunningBalances.clear();
     return AddObject(object, recursive);
 }
 
@@ -31,6 +33,7 @@ long CAnalysisArray::AddObject(CNonVisual* object, bool recursive)
             AddObject(children->ObjectAt(i), childRecursive);
     };
     FourCharCode kind = object->Get_ObjectType();
+    if (kind == type::kAccount || kind == type::kExpenseType) ++mOwners;
     if (kind == type::kAccount) {
         auto* account = static_cast<CAccount*>(object);
         AddArray(account->Get_mCreditList(), false);
@@ -76,13 +79,25 @@ void CAnalysisArray::Finalize()
 void CAnalysisArray::FinalizeInOrder()
 {
     SetSortedFlag(true);
+    mRunningBalances.clear();
+    mRunningBalances.reserve(GetCount());
+    // The lines of one account or category: their own object's list.
+    const bool ownList = mOwners == 1;
     double balance = 0.0;
     // Oldest first: with the default order that is from the last line up.
     for (ArrayIndexT i = static_cast<ArrayIndexT>(GetCount()); i >= 1; --i) {
         CDebit* line = LineAt(this, i);
         balance += BalanceChangeOf(*line);
-        line->Put_LocalBalance(balance);
+        mRunningBalances[line] = balance;
+        if (ownList) line->Put_LocalBalance(balance);
     }
+}
+
+std::optional<double> CAnalysisArray::RunningBalanceOf(const CNonVisual* line) const
+{
+    const auto found = mRunningBalances.find(line);
+    if (found == mRunningBalances.end()) return std::nullopt;
+    return found->second;
 }
 
 double CAnalysisArray::BalanceChangeOf(const CDebit& line)

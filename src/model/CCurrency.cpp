@@ -14,6 +14,7 @@
 #include "model/CNamedListArray.h"
 #include "model/CPreference.h"
 #include "model/CTransaction.h"
+#include "model/LineConversionKeeper.h"
 #include "model/ModelComparators.h"
 #include "model/foundation/CDate.h"
 #include "model/foundation/CDecimal.h"
@@ -327,6 +328,7 @@ void CCurrency::RenameShareAccounts(bool unicodeNames)
 bool CCurrency::Put_mConversionQuantity(QtyT quantity, DateT date)
 {
     if (quantity == mConversionQuantity) return true;
+    LineConversionKeeper keeper(mDocument);
     const QtyT old = mConversionQuantity;
     mConversionQuantity = quantity;
     if (Get_ObjectStatus() != status::kNew)
@@ -338,6 +340,7 @@ bool CCurrency::Put_mConversionQuantity(QtyT quantity, DateT date)
 bool CCurrency::Put_mConversionFactor(double factor, DateT date)
 {
     if (factor == mConversionFactor) return true;
+    LineConversionKeeper keeper(mDocument);
     const double old = mConversionFactor;
     mConversionFactor = factor;
     if (Get_ObjectStatus() != status::kNew)
@@ -349,6 +352,7 @@ bool CCurrency::Put_mConversionFactor(double factor, DateT date)
 bool CCurrency::Put_mConversionFactorAndAmount(QtyT quantity, double factor, DateT date)
 {
     if (quantity == mConversionQuantity && factor == mConversionFactor) return true;
+    LineConversionKeeper keeper(mDocument);
     const DateT today = CDate::GetNowAsDateT();
     // Only a rate for the period that holds today is the current one; a rate
     // entered for an earlier period changes the history only.
@@ -393,6 +397,7 @@ bool CCurrency::Put_mBaseCurrency(ObjectIdT id, CNonVisual* object, DateT date)
         return false;
     }
 
+    LineConversionKeeper keeper(mDocument);
     std::optional<std::string> oldBaseName;
     if (const CCurrency* oldBase = Search_Basecurrency()) oldBaseName = oldBase->Get_ShortStringRefName();
     const bool changed = id != mBaseCurrency;

@@ -187,10 +187,10 @@ long CCurrency::RegisterDividend(DateT date, double amount, double tax, ObjectId
 
     dividend->Set_Debit_Account(dividend->Add_Debit(1, true, amount), fromAccount);
     // A debit of no shares ties the dividend to the portfolio.
-    if (mPortfolioAccountId > 0) {
+    if (CAccount* portfolio = GetPortfolioAccount()) {
         CDebit* line = dividend->Add_Debit(1, false, 0.0);
         dividend->Set_Debit_Curreny(line, Get_Id(), this);
-        dividend->Set_Debit_Account(line, mPortfolioAccountId);
+        dividend->Set_Debit_Account(line, portfolio->Get_Id());
     }
     dividend->Set_Credit_Account(dividend->Add_Credit(1, true, amount - tax), toAccount);
     if (tax != 0.0) {

@@ -465,6 +465,14 @@ bool CDebit::Put_mCurrency(CCurrency* currency)
     return true;
 }
 
+void CDebit::KeepAmountInCurrency(ObjectIdT currency, double amount)
+{
+    if (currency == mCurrency && amount == mAmount) return;
+    mCurrency = currency;
+    mAmount = amount;
+    BroadcastMessage(msg::kLineAmountChanged);
+}
+
 bool CDebit::Search_Currency(ObjectIdT id)
 {
     if (!booking::FindCurrency(mDocument, id) && id == mCurrency) SwapCurrency(HomeCurrencyId());

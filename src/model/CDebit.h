@@ -112,6 +112,10 @@ public:
     // Replaces the currency and keeps the amounts; a posted line is posted
     // again with it.
     bool Put_mCurrency(CCurrency* currency);
+    // The line written in another currency for the amount it already counts
+    // for in its account (a rate change would convert it differently): its
+    // home-currency amount and every balance stay.
+    void KeepAmountInCurrency(ObjectIdT currency, double amount);
     // A line whose currency (the id) no longer exists takes the home
     // currency, the same way.
     virtual bool Search_Currency(ObjectIdT id);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "model/BookingLookups.h"
+#include "model/CCurrency.h"
 #include "model/CDebit.h"
 #include "model/CDocAccounting.h"
 #include "model/CExpenseTypeArray.h"
@@ -12,12 +14,16 @@
 #include "model/foundation/CDecimal.h"
 #include "model/foundation/CErrorManager.h"
 #include "model/foundation/LStream.h"
+#include "model/foundation/LString.h"
 #include "platform/core/localized_strings.h"
 
 namespace ch {
 
 
 namespace {
+
+// Refused: a currency or share books on the category.
+constexpr long kErrorCategoryOfCurrency = 332;
 
 // The version from which category records carry their colour.
 constexpr FourCharCode kColourVersion = fourCC("1.03");
@@ -272,6 +278,19 @@ bool CExpenseType::Get_BalanceInPeriod(double& total1, double& total2, double& t
     return true;
 }
 
+void CExpenseType::YearShares(DateT date, double amount, double& thisYear, double& lastYear,
+                              double& lastYearToDate) const
+{
+    if (date == 0 || !mDocument) return;
+    if (mDocument->DateIsFromThisYear(date)) {
+        thisYear += amount;
+    } else if (mDocument->DateIsFromPreviousYear(date)) {
+        lastYear += amount;
+        // Today's date one year ago, as the DateT arithmetic of the file format has it.
+        if (date <= CDate::GetNowAsDateT() - 10000) lastYearToDate += amount;
+    }
+}
+
 bool CExpenseType::AddTo(double amount, double, DateT date)
 {
     const bool wasIncome = IsIncome(false);
@@ -279,15 +298,7 @@ bool CExpenseType::AddTo(double amount, double, DateT date)
 
     mBalance += amount;
     double thisYear = 0.0, lastYear = 0.0, lastYearToDate = 0.0;
-    if (date != 0 && mDocument) {
-        if (mDocument->DateIsFromThisYear(date)) {
-            thisYear = amount;
-        } else if (mDocument->DateIsFromPreviousYear(date)) {
-            lastYear = amount;
-            // Today's date one year ago, as the DateT arithmetic of the file format has it.
-            if (date <= CDate::GetNowAsDateT() - 10000) lastYearToDate = amount;
-        }
-    }
+    YearShares(date, amount, thisYear, lastYear, lastYearToDate);
     mThisYearsBalance += thisYear;
     mLastYearsBalance += lastYear;
     mLastYearsBalanceYTD += lastYearToDate;
@@ -296,6 +307,25 @@ bool CExpenseType::AddTo(double amount, double, DateT date)
     if (IsIncome(false) != wasIncome || (IsExpense(false) != 0) != wasExpense)
         Refile(wasExpense, wasIncome);
     return true;
+}
+
+void CExpenseType::RefigureYears()
+{
+    double thisYear = 0.0, lastYear = 0.0, lastYearToDate = 0.0;
+    const auto count = static_cast<ArrayIndexT>(mBookings->GetCount());
+    for (ArrayIndexT i = 1; i <= count; ++i) {
+        const CNonVisual* line = mBookings->ObjectAt(i);
+        YearShares(line->Get_SortDate(), line->Get_Amount(), thisYear, lastYear, lastYearToDate);
+    }
+    const double thisYearChange = thisYear - mThisYearsBalance;
+    const double lastYearChange = lastYear - mLastYearsBalance;
+    const double toDateChange = lastYearToDate - mLastYearsBalanceYTD;
+    if (thisYearChange == 0.0 && lastYearChange == 0.0 && toDateChange == 0.0) return;
+    mThisYearsBalance = thisYear;
+    mLastYearsBalance = lastYear;
+    mLastYearsBalanceYTD = lastYearToDate;
+    if (CMasterExpenseType* group = Group()) group->AddTo(0.0, thisYearChange, lastYearChange, toDateChange);
+    BroadcastMessage(msg::kBalanceChanged);
 }
 
 void CExpenseType::Refile(bool wasExpense, bool wasIncome)
@@ -480,13 +510,23 @@ bool CExpenseType::BeforeDelete()
                                       settings->Get_mDefExpTUnspecifiedOpeningBalance(),
                                       settings->Get_mDefExpTUnspecifiedTransfer(),
                                       settings->Get_mVatInvoicedNotYetReceivedExpT(),
-                                      settings->Get_mVatInvoicedNotYetPaidExpt()};
+                                      settings->Get_mVatInvoicedNotYetPaidExpt(),
+                                      settings->Get_mDefPortfolioExpenseType(),
+                                      settings->Get_mDefaultCategoryCustomerInvoices(),
+                                      settings->Get_mDefaultCategorySupplierPayments()};
         for (ObjectIdT used : defaults) {
             if (used == id) {
                 CErrorManager::RaiseError(234);
                 return false;
             }
         }
+    }
+    // A trade, dividend or rate change of the currency would book on it.
+    if (const CCurrency* user = booking::CurrencyBookingOnCategory(mDocument, Get_Id())) {
+        char name[kNameSize] = {};
+        user->Get_ShortName(name);
+        CErrorManager::RaiseError(kErrorCategoryOfCurrency, LStr255(name), LStr255());
+        return false;
     }
     if (CMasterExpenseType* group = Group()) group->RemoveAccount(this);
     mMasterExpensetypePtr = nullptr;

@@ -96,6 +96,10 @@ public:
     // group's branch follows, and a change of standing re-files the category
     // in the document's category list. The second argument plays no part.
     bool AddTo(double amount, double other, DateT date);
+    // The year totals made again from the bookings, for periods that moved
+    // (another first month of the accounting year, or a new year begun);
+    // the group's branch follows.
+    void RefigureYears();
     // Multiplies the balance and the three year totals by rate.
     virtual bool SetNewHomeCurrency(CCurrency* oldHome, CCurrency* newHome, double rate);
     // Whether the bookings add up to the balance; when not, the balance
@@ -151,6 +155,8 @@ private:
     CMasterExpenseType* Group() const;
     // Tells the document's category list that the standing may have changed.
     void Refile(bool wasExpense, bool wasIncome);
+    // Adds the amount, dated `date`, to the year totals it belongs to.
+    void YearShares(DateT date, double amount, double& thisYear, double& lastYear, double& lastYearToDate) const;
 
     MasterExpenseTypeT mMasterType = group_kind::kExpense;
     char mDescription[kDescriptionSize] = {};

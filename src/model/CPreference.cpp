@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "model/CDocAccounting.h"
+#include "model/CExpenseType.h"
+#include "model/CExpenseTypeArray.h"
 #include "model/CNamedListArray.h"
 #include "model/foundation/CDate.h"
 #include "model/foundation/CDecimal.h"
@@ -374,7 +376,18 @@ bool CPreference::Put_mCurrentYearStart(std::int32_t month)
         return false;
     }
     mCurrentYearStart = month;
+    const DateT oldStart = mCurrentPeriodStart;
     SetPeriodsFromYearStart(month);
+    // The categories' year totals follow the periods they are split by.
+    if (mCurrentPeriodStart != oldStart && mDocument && mDocument->mExpenseTypeList) {
+        CExpenseTypeArray* categories = mDocument->mExpenseTypeList.get();
+        const auto count = static_cast<ArrayIndexT>(categories->GetCount());
+        for (ArrayIndexT i = 1; i <= count; ++i) {
+            CNonVisual* object = categories->ObjectAt(i);
+            if (object && object->Get_ObjectType() == type::kExpenseType)
+                static_cast<CExpenseType*>(object)->RefigureYears();
+        }
+    }
     return true;
 }
 

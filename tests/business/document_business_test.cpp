@@ -15,7 +15,10 @@
 #include "business/GXVATRate.h"
 #include "business/InstallBusiness.h"
 #include "business/VATRateArguments.h"
+#include "bridge/CExpTItem.h"
+#include "bridge/CNonVisualDataItemController.h"
 #include "document/arguments/ArgumentClassRegistry.h"
+#include "document/arguments/CDeleteObjectParms.h"
 #include "document/commands/CommandJournalReader.h"
 
 namespace ch::test {
@@ -174,6 +177,42 @@ TEST_F(DocumentBusinessTest, VATRateCommandsAreJournaledAndReplayToTheSameBooks)
     EXPECT_EQ(firstDifference(replayed->modelStreamBytes(), directModel), "");
     EXPECT_EQ(replayed->businessArchiveBytes().bytes, directArchive);
     EXPECT_TRUE(replayed->isDocumentEdited());
+}
+
+// The accounts and the category a VAT rate books on stay while the rate
+// does: deleting one is refused with a message that names the rate, and
+// nothing is asked first. The rate's own deletion takes them along.
+TEST_F(DocumentBusinessTest, WhatAVATRateBooksOnIsNotDeletedWhileTheRateIs)
+{
+    CCommandExecutor& run = document->commandExecutor();
+    ASSERT_EQ(run.executeCommand(33, nullptr, rateArguments("Standard", 21.0)), 1);
+    const std::shared_ptr<business::GXVATRate> rate = arraysOf(*document).VATRateArray.front();
+    ASSERT_TRUE(rate->accountIdReceived() && rate->categoryInvoicedNotYetReceived());
+    const auto received = static_cast<ObjectIdT>(*rate->accountIdReceived());
+    const auto category = static_cast<ObjectIdT>(*rate->categoryInvoicedNotYetReceived());
+
+    arguments::CDeleteObjectParms asking;
+    asking.withAsking = true;
+    struct Case {
+        std::shared_ptr<CNonVisualDataItem> item;
+        long message;
+    };
+    const Case cases[] = {
+        {document->getAccountItemForId(received), 331},
+        {document->dataItemController().categoryItemForCategory(document->getExpenseTypeForId(category)), 333},
+    };
+    for (const Case& c : cases) {
+        ASSERT_NE(c.item, nullptr);
+        environment.alerts().clear();
+        run.executeCommand(28, c.item, asking);
+        ASSERT_EQ(environment.alerts().numbers(), std::vector<long>{c.message});
+        EXPECT_NE(environment.alerts().records().back().alert.message.find("Standard"), std::string::npos);
+    }
+    EXPECT_NE(document->getAccountForId(received), nullptr);
+    EXPECT_NE(document->getExpenseTypeForId(category), nullptr);
+
+    EXPECT_TRUE(document->deleteVATRate(rate, false));
+    EXPECT_EQ(document->getAccountForId(received), nullptr);
 }
 
 // A replayed VAT rate that names an account these books do not hold is not

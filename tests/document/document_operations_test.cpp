@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "bridge/CAcoWItem.h"
+#include "bridge/CDebetItem.h"
 #include "bridge/CExpTItem.h"
+#include "bridge/CPrfRItem.h"
 #include "bridge/CRcrTItem.h"
 #include "document/GXNonVisual.h"
 #include "document/arguments/AccountArguments.h"
@@ -252,6 +254,36 @@ TEST_F(DocumentOperationsTest, PaymentsKeepTheirLinkWhenTheModelRefusesTheDeleti
     invoice->getSourceItem()->Put_Status(posted);
     EXPECT_TRUE(document->deleteObject(invoice, false));
     EXPECT_EQ(reference(), 0);
+}
+
+// Another home currency converts every line: what is left to pay of an
+// invoice follows at once, as it would after reading the books again.
+TEST_F(DocumentOperationsTest, AnotherHomeCurrencyRefiguresWhatIsLeftToPay)
+{
+    arguments::CurrencyArguments dollar;
+    dollar.symbol = "USD";
+    dollar.description = "US Dollar";
+    dollar.baseCurrencyId = books::kEUR;
+    dollar.conversionQuantity = 1;
+    dollar.conversionFactor = 0.5;
+    ASSERT_EQ(executor().executeCommand(6, nullptr, dollar), 1);
+    const ObjectIdT usd = *document->mCurrencyArray().front()->getId();
+
+    auto book = [&](ObjectIdT from, ObjectIdT to, double amount) {
+        arguments::CTransactionArguments values;
+        values.mTransactionDictionary =
+            transactionDictionary(from, to, books::kIncomeCategory, amount, 20090310, "Invoice");
+        executor().executeCommand(23, nullptr, values);
+        return document->mTransactionArray().front();
+    };
+    std::shared_ptr<CTrnSItem> invoice = book(books::kIncomeAccount, books::kDefaultAccount, 100.0);
+    std::shared_ptr<CTrnSItem> payment = book(books::kDefaultAccount, books::kExpenseAccount, 70.0);
+    payment->setMReferenceObjectId(invoice->getId());
+    ASSERT_NEAR(invoice->unaccountedForAmount().value_or(0.0), 30.0, 1e-9);
+
+    document->mPreference()->setMHomeCurrency(usd);
+    ASSERT_NEAR(payment->mFromList()[0]->getLocalAmount().value_or(0.0), 140.0, 1e-9);
+    EXPECT_NEAR(invoice->unaccountedForAmount().value_or(0.0), 60.0, 1e-9);
 }
 
 TEST_F(DocumentOperationsTest, ACopiedTransactionCanBePastedOnlyWhileItExists)

@@ -16,7 +16,10 @@
 #include "import/CQuickenData.h"
 #include "import/InstallStatementImport.h"
 #include "model/CAccount.h"
+#include "model/CCurrency.h"
+#include "model/CDebit.h"
 #include "model/CExpenseType.h"
+#include "model/CTransaction.h"
 #include "platform/core/user_defaults.h"
 
 namespace ch::test {
@@ -95,14 +98,18 @@ TEST_F(QifExportTest, TheBooksReadBackToTheSameLinesAndSums)
     const std::string file = folder.file("books.qif");
     ASSERT_TRUE(exporter.exportTransactionsFromDate(20090301, 20090331, true, file));
     const std::string text = readFile(file);
-    EXPECT_TRUE(text.starts_with("!Account\r\nNCurrent Account\r\nTBank\r\n^\r\n!Type:Bank\r\n")) << text;
-    EXPECT_NE(text.find("L[Savings]\r\n"), std::string::npos) << text;
+    // The account list, then each register under its account; the transfer
+    // once, in the register it leaves.
+    EXPECT_TRUE(text.starts_with("!Option:AutoSwitch\r\n!Account\r\nNCurrent Account\r\nTBank\r\n^\r\n"
+                                 "!Clear:AutoSwitch\r\n!Account\r\nNCurrent Account\r\nTBank\r\n^\r\n!Type:Bank\r\n"))
+        << text;
+    EXPECT_NE(text.find("T-1234.56\r\nPSavings Transfer\r\nL[Savings]\r\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("L[Current Account]"), std::string::npos) << text;
     EXPECT_NE(text.find("LMeals\r\n"), std::string::npos) << text;
 
     const std::map<std::string, std::vector<Booking>> expected = {
         {"Current Account",
          {{20090305, "Lunch", -12.5}, {20090310, "Savings Transfer", -1234.56}, {20090325, "Salary", 2500.0}}},
-        {"Savings", {{20090310, "Savings Transfer", 1234.56}}},
     };
     const auto read = readBack(file);
     EXPECT_EQ(read, expected);
@@ -128,13 +135,114 @@ TEST_F(QifExportTest, OneAccountIsOneRegisterThatReadsBack)
     ASSERT_TRUE(account);
     ASSERT_TRUE(exporter.exportTransactionsForObject(*account, 20090301, 20090331, true, file));
     const std::string text = readFile(file);
-    EXPECT_EQ(std::count(text.begin(), text.end(), '!'), 2) << text;   // one register
+    // The list of its one account, and its one register.
+    EXPECT_EQ(std::count(text.begin(), text.end(), '!'), 5) << text;
+    EXPECT_EQ(text.find("!Account", text.find("!Type:Bank")), std::string::npos) << text;
 
     const std::map<std::string, std::vector<Booking>> expected = {
         {"Current Account",
          {{20090305, "Lunch", -12.5}, {20090310, "Savings Transfer", -1234.56}, {20090325, "Salary", 2500.0}}},
     };
     EXPECT_EQ(readBack(file), expected);
+}
+
+// Books exported as QIF and imported into new books with the same accounts
+// hold the same in every own and debt account, in their own currency and in
+// the home currency: transfers once, a split between categories and one
+// between an account and a category, a loan, an account held in dollars.
+TEST_F(QifExportTest, ExportedBooksImportIntoTheSameBalances)
+{
+    UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
+    constexpr ObjectIdT kTransferCategory = 3;
+    ASSERT_TRUE(root().GetExpenseTypeForID(kTransferCategory)->IsTransfer());
+    // The same accounts in these books and in the new ones.
+    struct Made {
+        ObjectIdT dollars, loan, household;
+    };
+    auto addAccounts = [](CDocAccounting& books) {
+        CCurrency* usd = books.InsertCurrency(-1, "USD", std::string_view("USD"), "US Dollar", std::string_view(), 1,
+                                              currency_type::kCurrency, 1, 0.8, 20090101, 0, -1, -1);
+        auto account = [&](const char* name, ObjectIdT type, ObjectIdT currency) {
+            return books
+                .InsertAccount(-1, name, std::string_view(name), "", std::string_view(), type, currency,
+                               books.GetAccountTypeForId(type))
+                ->Get_Id();
+        };
+        return Made{account("Dollars", books::kOwnPropertyType, usd->Get_Id()),
+                    account("Loan", books::kDebtType, books::kEUR),
+                    books
+                        .InsertExpenseType(-1, "Household", std::string_view("Household"), "", std::string_view(),
+                                           books::kExpenseCategory, std::nullopt, nullptr, 100.0)
+                        ->Get_Id()};
+    };
+    std::unique_ptr<MyDocument> fresh = openDocument(saved, folder.file("Fresh.books"));
+    addAccounts(*fresh->accounting());
+    const Made made = addAccounts(root());
+    const ObjectIdT dollars = made.dollars, loan = made.loan, household = made.household;
+
+    auto latest = [&] { return static_cast<CTransaction*>(document->mTransactionArray().front()->getSourceItem()); };
+    post(current, restaurant, meals, 150.0, 20090312, "Department store");
+    {
+        CTransaction* split = latest();
+        static_cast<CDebit*>(split->GetExpenseTypeList()->ObjectAt(1))->Put_mLocalAmount(90.0);
+        split->Add_ExpenseType(-1, false, 60.0)->Put_mAccountId(household, true, nullptr);
+    }
+    post(current, savings, kTransferCategory, 300.0, 20090314, "Savings and a meal");
+    {
+        CTransaction* mixed = latest();
+        static_cast<CDebit*>(mixed->GetCreditList()->ObjectAt(1))->Put_mLocalAmount(200.0);
+        mixed->Add_Credit(-1, false, 100.0)->Put_mAccountId(restaurant, true, nullptr);
+        static_cast<CDebit*>(mixed->GetExpenseTypeList()->ObjectAt(1))->Put_mLocalAmount(200.0);
+        mixed->Add_ExpenseType(-1, false, 100.0)->Put_mAccountId(meals, true, nullptr);
+    }
+    post(current, dollars, books::kExpenseCategory, 80.0, 20090315, "To dollars");
+    post(books::kIncomeAccount, dollars, books::kIncomeCategory, 40.0, 20090316, "Dollar interest");
+    post(loan, current, books::kExpenseCategory, 1000.0, 20090317, "Loan paid out");
+    post(savings, loan, books::kExpenseCategory, 250.0, 20090318, "Loan repaid");
+
+    TransactionExport exporter(*document);
+    const std::string file = folder.file("round.qif");
+    ASSERT_TRUE(exporter.exportTransactionsFromDate(20090101, 20091231, true, file));
+    const std::string text = readFile(file);
+    EXPECT_NE(text.find("SMeals\r\n$-90.00\r\nSHousehold\r\n$-60.00\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("NDollars\r\nTBank\r\n^\r\n!Type:Bank\r\nD03/16/2009\r\nT50.00\r\n"), std::string::npos)
+        << text;
+
+    installStatementImport(*fresh);
+    ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
+    const std::size_t accounts = fresh->accounting()->mAccountList->GetCount();
+    fresh->statementImport().doActualImport();
+    EXPECT_EQ(fresh->accounting()->mAccountList->GetCount(), accounts);   // no account made twice
+
+    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(root().mAccountList->GetCount()); ++i) {
+        auto* account = static_cast<CAccount*>(root().mAccountList->ObjectAt(i));
+        if (!account->thisIsAPropretyAccount() && !account->thisIsADebtAccount()) continue;
+        const CAccount* copy = fresh->accounting()->GetAccountForName(account->Get_StringRefNameOnly());
+        ASSERT_NE(copy, nullptr) << account->Get_StringRefNameOnly();
+        EXPECT_NEAR(copy->Get_mBalance(), account->Get_mBalance(), 0.005) << account->Get_StringRefNameOnly();
+        EXPECT_NEAR(copy->Get_mLocalBalance(), account->Get_mLocalBalance(), 0.005)
+            << account->Get_StringRefNameOnly();
+    }
+}
+
+// Another program's file writes a transfer in the registers of both its
+// accounts: the import books it once, and says so.
+TEST_F(QifExportTest, ATransferInBothRegistersIsBookedOnce)
+{
+    UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
+    const std::string file = folder.file("halves.qif");
+    writeFile(file, "!Account\r\nNCurrent Account\r\nTBank\r\n^\r\n!Type:Bank\r\n"
+                                "D03/10/2009\r\nT-500.00\r\nPTo savings\r\nL[Savings]\r\n^\r\n"
+                                "D03/11/2009\r\nT-20.00\r\nPLunch\r\nLMeals\r\n^\r\n"
+                                "!Account\r\nNSavings\r\nTBank\r\n^\r\n!Type:Bank\r\n"
+                                "D03/10/2009\r\nT500.00\r\nPTo savings\r\nL[Current Account]\r\n^\r\n");
+    std::unique_ptr<MyDocument> fresh = openDocument(saved, folder.file("Fresh.books"));
+    installStatementImport(*fresh);
+    ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
+    EXPECT_EQ(fresh->statementImport().mImportedTransactionArray().size(), 2u);
+    fresh->statementImport().doActualImport();
+    EXPECT_NEAR(fresh->accounting()->GetAccountForID(savings)->Get_mBalance(), 500.0, 1e-9);
+    EXPECT_NEAR(fresh->accounting()->GetAccountForID(current)->Get_mBalance(), -520.0, 1e-9);
 }
 
 } // namespace

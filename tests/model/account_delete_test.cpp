@@ -131,3 +131,49 @@ TEST_F(AccountDeleteTest, NamedListRemovesManyObjectsInOnePass)
 
 } // namespace
 } // namespace ch::test
+
+namespace ch::test {
+namespace {
+
+// What a share, a currency or the settings book on stays: its deletion is
+// refused with a message that names the share, and the share's trades then
+// book on accounts and categories that exist.
+TEST_F(BookingTest, WhatASharesOrTheSettingsBookOnIsNotDeleted)
+{
+    CAccount* commission = AddAccount("Broker", books::kProfitAndLossType);
+    CExpenseType* dividends = AddCategory("Dividends", 1);
+    CCurrency* share = root.InsertStockCurrency(-1, "ACME", std::string_view("ACME"));
+    ASSERT_NE(share, nullptr);
+    share->Put_mComissionAccountId(commission->Get_Id());
+    share->Put_mDividentExpenseTypeId(dividends->Get_Id());
+    CAccount* result = Account(share->Get_mDiffAccount());
+    ASSERT_NE(result, nullptr);
+    // An empty type where the next share's accounts go.
+    CAccType* portfolioType = AddType("Portfolio", 1);
+    root.mPreference->Put_mDefPortfolioAccountType(portfolioType->Get_Id());
+
+    struct Case {
+        CNonVisual* object;
+        long message;
+    };
+    for (const Case& c : {Case{result, 330}, Case{commission, 330}, Case{dividends, 332},
+                          Case{portfolioType, 233}}) {
+        env.alerts().clear();
+        EXPECT_FALSE(root.DeleteObject(c.object)) << c.object->CalculateKey();
+        ASSERT_EQ(env.alerts().numbers(), std::vector<long>{c.message}) << c.object->CalculateKey();
+        if (c.message != 233)
+            EXPECT_NE(env.alerts().records().back().alert.message.find("ACME"), std::string::npos);
+    }
+    EXPECT_EQ(Account(result->Get_Id()), result);
+    EXPECT_EQ(Category(dividends->Get_Id()), dividends);
+    EXPECT_EQ(Type(portfolioType->Get_Id()), portfolioType);
+
+    // Once the share books elsewhere, the account may go.
+    share->Put_mComissionAccountId(books::kExpenseAccount);
+    env.alerts().clear();
+    EXPECT_TRUE(root.DeleteObject(commission));
+    EXPECT_TRUE(env.alerts().numbers().empty());
+}
+
+} // namespace
+} // namespace ch::test

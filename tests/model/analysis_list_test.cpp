@@ -16,11 +16,12 @@ namespace {
 class AnalysisListTest : public BookingTest {
 protected:
     // The running balances from the oldest line to the newest.
+    // The list's own running balances, oldest first.
     static std::vector<double> RunningBalances(const CAnalysisArray& list)
     {
         std::vector<double> balances;
         for (ArrayIndexT i = static_cast<ArrayIndexT>(list.GetCount()); i >= 1; --i)
-            balances.push_back(static_cast<CDebit*>(list.ObjectAt(i))->Get_LocalBalance());
+            balances.push_back(list.RunningBalanceOf(list.ObjectAt(i)).value_or(-999.0));
         return balances;
     }
 
@@ -86,6 +87,14 @@ TEST_F(AnalysisListTest, TypesGatherSubTypesOnlyWhenAskedWhileGroupsAlwaysDo)
     EXPECT_EQ(list.GetCount(), 2u);
     list.Finalize();
     EXPECT_EQ(RunningBalances(list), (std::vector<double>{5.0, 12.0}));
+    // A line is in its account's list too, with a running balance of its
+    // own there: each list keeps its own, and the line the one of its account.
+    CAnalysisArray own{new CTransactionDetailComparator, false};
+    own.InitFromObject(savings, false);
+    own.Finalize();
+    EXPECT_EQ(RunningBalances(own), std::vector<double>{7.0});
+    EXPECT_EQ(RunningBalances(list), (std::vector<double>{5.0, 12.0}));
+    EXPECT_DOUBLE_EQ(static_cast<CDebit*>(own.ObjectAt(1))->Get_LocalBalance(), 7.0);
 
     auto* subGroup = new CMasterExpenseType(&root);
     subGroup->Put_Name("Housing");

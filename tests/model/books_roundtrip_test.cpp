@@ -259,3 +259,98 @@ TEST_F(BooksRoundTripTest, LinesOutOfPlaceOrWithTakenIdsAreHandled)
 
 } // namespace
 } // namespace ch::test
+
+namespace ch::test {
+namespace {
+
+// Another first month of the accounting year splits the categories' and
+// groups' year totals as the books read again do, at once.
+TEST_F(BookingTest, AnotherYearStartRefiguresTheYearTotals)
+{
+    CExpenseType* food = Category(books::kExpenseCategory);
+    CMasterExpenseType* group = food->Get_mMasterExpensetypePtr();
+    ASSERT_NE(group, nullptr);
+    CAccount* cash = Account(books::kDefaultAccount);
+    CAccount* shop = Account(books::kExpenseAccount);
+    Book(cash, shop, 50.0, 20231010, food->Get_Id());
+    Book(cash, shop, 20.0, 20240210, food->Get_Id());
+    Book(cash, shop, 5.0, 20230210, food->Get_Id());
+    auto years = [](auto* object) {
+        return std::vector<double>{object->Get_thisYearsBalance(), object->Get_lastYearsBalance(),
+                                   object->Get_lastYearsBalanceYTD()};
+    };
+    const auto groupBefore = years(group);
+    EXPECT_EQ(years(food), (std::vector<double>{20.0, 55.0, 5.0}));
+
+    ASSERT_TRUE(root.mPreference->Put_mCurrentYearStart(10));
+    EXPECT_EQ(years(food), (std::vector<double>{70.0, 5.0, 5.0}));
+    const std::vector<double> foodBefore{20.0, 55.0, 5.0};
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_NEAR(years(group)[i] - groupBefore[i], years(food)[i] - foodBefore[i], 1e-9);
+
+    CDocAccounting copy;
+    ASSERT_TRUE(Load(copy, Save(root)));
+    EXPECT_EQ(years(static_cast<CExpenseType*>(copy.mExpenseTypeList->GetValueForId(food->Get_Id()))), years(food));
+    EXPECT_EQ(years(static_cast<CMasterExpenseType*>(copy.mMasterExpenseTypeList->GetValueForId(group->Get_Id()))),
+              years(group));
+}
+
+// An account moved to a type of the other kind (own property to debt and
+// back, an income account to own property) holds what its lines give under
+// the new kind, as the books read again show; a balance set afterwards
+// stays what was set.
+TEST_F(BookingTest, AnAccountMovedToAnotherKindHoldsWhatReadingGives)
+{
+    CAccount* wallet = root.InsertAccount(-1, "Wallet", std::nullopt, nullptr, std::nullopt,
+                                          books::kOwnPropertyType, 0, nullptr);
+    Book(Account(books::kDefaultAccount), wallet, 100.0, 20240301);
+    const ObjectIdT income = books::kIncomeAccount;
+    Book(Account(income), Account(books::kDefaultAccount), 40.0, 20240302);
+    struct Move {
+        ObjectIdT account;
+        ObjectIdT type;
+    };
+    for (const Move& move : {Move{wallet->Get_Id(), books::kDebtType}, Move{wallet->Get_Id(), books::kOwnPropertyType},
+                             Move{wallet->Get_Id(), books::kDebtType}, Move{income, books::kOwnPropertyType}}) {
+        const double before = Account(move.account)->Get_mBalance();
+        ASSERT_TRUE(root.setForeignKey(Account(move.account), -13304 /* account type */, move.type));
+        EXPECT_NEAR(Account(move.account)->Get_mBalance(), -before, 1e-9);
+        CDocAccounting copy;
+        ASSERT_TRUE(Load(copy, Save(root)));
+        EXPECT_EQ(BalancesOf(copy), Balances()) << move.account << " to " << move.type;
+    }
+    ASSERT_TRUE(root.setAmountT(wallet, -13312 /* balance */, 500.0));
+    CDocAccounting copy;
+    ASSERT_TRUE(Load(copy, Save(root)));
+    EXPECT_NEAR(static_cast<CAccount*>(copy.mAccountList->GetValueForId(wallet->Get_Id()))->Get_mBalance(), 500.0,
+                1e-9);
+}
+
+// A rate entered for a date on which a foreign account already holds a line
+// in another currency: the account keeps what it holds, before and after
+// the books are saved and read again. Both the rate of the booking's day
+// (today) and one for a past period are changed.
+TEST_F(BookingTest, ARateChangeLeavesWhatForeignAccountsHoldAcrossAReading)
+{
+    CCurrency* usd = root.InsertCurrency(-1, "USD", std::nullopt, "US Dollar", std::nullopt, 1,
+                                         currency_type::kCurrency, 1, 1.10, 20240101, 0, -1, -1);
+    CAccount* abroad = root.InsertAccount(-1, "Dollars", std::nullopt, nullptr, std::nullopt,
+                                          books::kOwnPropertyType, usd->Get_Id(), nullptr);
+    CAccount* cash = Account(books::kDefaultAccount);
+    Book(cash, abroad, 110.0, 20240315);   // today, in the home currency: 100.00 dollars
+    Book(cash, abroad, 55.0, 20240201);    // 50.00 dollars
+    ASSERT_NEAR(abroad->Get_mBalance(), 150.0, 1e-9);
+
+    usd->Put_mConversionFactorAndAmount(1, 1.20, 20240315);
+    usd->Put_mConversionFactorAndAmount(1, 1.00, 20240101);   // the past period's rate
+    EXPECT_NEAR(abroad->Get_mBalance(), 150.0, 1e-9);
+    EXPECT_NEAR(abroad->Get_mLocalBalance(), 180.0, 1e-9);
+
+    const BalanceSnapshot before = Balances();
+    CDocAccounting copy;
+    ASSERT_TRUE(Load(copy, Save(root)));
+    EXPECT_EQ(BalancesOf(copy), before);
+}
+
+} // namespace
+} // namespace ch::test
