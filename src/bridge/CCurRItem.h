@@ -74,6 +74,9 @@ public:
     std::shared_ptr<CAcnTItem> portfolioAccount() const;
     // The portfolio account's balance in its own currency; 0 without one.
     double numberOfShares() const;
+    // The shares held at the end of the day: the holding account's lines up
+    // to that date, each in shares.
+    double numberOfSharesOn(DateT date) const;
     // The booking lines of the share or currency, newest first with running
     // balances: a share's are its portfolio account's, a currency's those of
     // every account kept in it. None for the home currency, in which nearly
