@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/controls/AmountExpression.h"
+#include "bridge/AmountExpression.h"
 
 namespace ch {
 

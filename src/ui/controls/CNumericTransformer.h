@@ -1,0 +1,3 @@
+#pragma once
+// The amount formatter lives with the amount texts, below the windows.
+#include "bridge/CNumericTransformer.h"
