@@ -281,6 +281,48 @@ void BM_ClearSearch(benchmark::State& state)
 }
 WINDOW_BENCHMARK(BM_ClearSearch);
 
+// Typed into the toolbar's search field key by key, as a person types:
+// after each key the list is filtered and painted before the next. The
+// figure is per keystroke: the word's time divided by its letters.
+void timeKeystrokes(benchmark::State& state, bool erase)
+{
+    const QString word = QStringLiteral("bakery");
+    books();
+    for (auto _ : state) {
+        Window w;
+        w.showFirstPage();
+        QLineEdit* field = w.frame().toolbar().searchField();
+        field->setFocus();
+        if (erase) {
+            for (QChar letter : word) QTest::keyClick(field, letter.toLatin1());
+            w.paint();
+        }
+        const auto start = Clock::now();
+        for (int i = 0; i < word.size(); ++i) {
+            if (erase) QTest::keyClick(field, Qt::Key_Backspace);
+            else QTest::keyClick(field, word.at(i).toLatin1());
+            w.paint();
+        }
+        state.SetIterationTime(since(start) / word.size());
+        const auto shown =
+            w.transactionsPage().controller(GXTransactionViewController::Tab::Transactions).arrangedCount();
+        // Typed, the list is narrowed; erased, everything is back.
+        if (erase ? shown < kTransactions : (shown == 0 || shown >= kTransactions)) std::abort();
+    }
+}
+
+void BM_TypeIntoSearch(benchmark::State& state)
+{
+    timeKeystrokes(state, false);
+}
+WINDOW_BENCHMARK(BM_TypeIntoSearch);
+
+void BM_EraseSearch(benchmark::State& state)
+{
+    timeKeystrokes(state, true);
+}
+WINDOW_BENCHMARK(BM_EraseSearch);
+
 // The filter bar's "Checked" taken back to "All".
 void BM_FilterBackToAll(benchmark::State& state)
 {

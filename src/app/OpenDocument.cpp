@@ -294,6 +294,15 @@ std::shared_ptr<CTrnSItem> OpenDocument::transactionToPaste() const
     return mDocument->transactionToPaste();
 }
 
+void OpenDocument::cutTransaction(const std::shared_ptr<CTrnSItem>& transaction)
+{
+    if (!transaction || !transaction->getSourceItem()) return;
+    // The copy is made before the deletion takes the transaction with it.
+    std::shared_ptr<CTrnSItem> copy = mDocument->makeEmptyTransactionOfType(transaction->mTransactionType());
+    if (!copy || !copy->setEqualToTransaction(*transaction)) return;
+    if (deleteObjectWithAsking(transaction, true)) mDocument->copyTransaction(std::move(copy));
+}
+
 void OpenDocument::linkUnlinkedTransaction(const std::shared_ptr<CTrnSItem>& transaction)
 {
     executeCommand(29, transaction, nullptr);

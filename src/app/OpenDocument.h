@@ -108,6 +108,7 @@ public:
     bool deleteObjectWithAsking(const CNonVisualDataItem::Ptr& item, bool withAsking) override;
     void copyTransaction(const std::shared_ptr<CTrnSItem>& transaction) override;
     std::shared_ptr<CTrnSItem> transactionToPaste() const override;
+    void cutTransaction(const std::shared_ptr<CTrnSItem>& transaction) override;
     void linkUnlinkedTransaction(const std::shared_ptr<CTrnSItem>& transaction) override;
     bool tryToSetTransactionAsVATBalancePaymentTransaction(const std::shared_ptr<CTrnSItem>& transaction) override;
     SheetDocument& sheetDocument() override { return *this; }

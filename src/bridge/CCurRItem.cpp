@@ -12,6 +12,7 @@
 #include "bridge/ModelText.h"
 #include "model/CAccount.h"
 #include "model/CCurrency.h"
+#include "model/CDebit.h"
 #include "model/CExpenseType.h"
 #include "model/CNamedListArray.h"
 #include "model/foundation/CDate.h"
@@ -339,6 +340,25 @@ double CCurRItem::numberOfShares() const
     const CCurrency* c = currency();
     const CAccount* account = c ? c->GetPortfolioAccount() : nullptr;
     return account ? account->Get_mBalance() : 0.0;
+}
+
+double CCurRItem::numberOfSharesOn(DateT date) const
+{
+    const CCurrency* c = currency();
+    const CAccount* account = c ? c->GetPortfolioAccount() : nullptr;
+    if (!account) return 0.0;
+    // Shares come in on the credit side of the holding account and leave on
+    // the debit side.
+    double held = 0.0;
+    auto add = [&](const CNamedListArray* lines, double sign) {
+        for (ArrayIndexT i = 1; i <= CountOf(lines); ++i) {
+            const CDebit* line = LineAt(lines, i);
+            if (line && line->Get_mDate() <= date) held += sign * line->Get_mAmount();
+        }
+    };
+    add(account->Get_mCreditList(), 1.0);
+    add(account->Get_mDebitlist(), -1.0);
+    return held;
 }
 
 std::vector<double> CCurRItem::performance() const

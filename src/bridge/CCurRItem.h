@@ -75,6 +75,9 @@ public:
     std::shared_ptr<CAcnTItem> portfolioAccount() const;
     // The portfolio account's balance in its own currency; 0 without one.
     double numberOfShares() const;
+    // The shares held at the end of the day: the holding account's lines up
+    // to that date, each in shares.
+    double numberOfSharesOn(DateT date) const;
     // The booking lines of the share or currency, newest first, and their
     // running balances in this list (into the map given; none given: a
     // share's lines keep those of their portfolio account): a share's are

@@ -280,14 +280,36 @@ void CSideBarController::selectionChanged()
     }
     const auto item = mModel->itemAt(rows.first());
     mCurrentItem = item;
-    synchronizeChildViewWithItem(item);
+    if (!mFollowingPage) synchronizeChildViewWithItem(item);
     emit validationNeeded();
+}
+
+void CSideBarController::followSubPage(FourCharCode kind)
+{
+    // The row of that kind, the deepest when a root and its first child
+    // share it (the VAT periods).
+    QModelIndex found;
+    for (int r = 0; r < mModel->rowCount(); ++r) {
+        const QModelIndex root = mModel->index(r, 0);
+        if (const auto item = mModel->itemAt(root); item && item->objectType() == kind) found = root;
+        for (int c = 0; c < mModel->rowCount(root); ++c) {
+            const QModelIndex child = mModel->index(c, 0, root);
+            if (const auto item = mModel->itemAt(child); item && item->objectType() == kind) found = child;
+        }
+    }
+    if (!found.isValid() || mSelection->isRowSelected(found.row(), found.parent())) return;
+    if (found.parent().isValid() && !mModel->isExpanded(found.parent())) mModel->setExpanded(found.parent(), true);
+    mFollowingPage = true;
+    mSelection->select(found, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    mFollowingPage = false;
 }
 
 void CSideBarController::showPage(SideBarPageKind kind, const CNonVisualDataItem::Ptr& node,
                                   std::optional<FourCharCode> subPage)
 {
     GXSideBarControlledViewAncestor* shown = page(kind);
+    connect(shown, &GXSideBarControlledViewAncestor::subPageChosen, this, &CSideBarController::followSubPage,
+            Qt::UniqueConnection);
     mCurrentController = shown;
     mCurrentKind = kind;
     if (mColumn) mColumn->showPageView(shown->controlledView());
@@ -407,6 +429,8 @@ MenuItemValidation CSideBarController::validateMenuItem(int tag) const
     }
     const auto item = currentItem();
     if (outlineHasFocus() && item && isHeader(*item)) return {false, std::nullopt};
+    // The outline's rows are moved by dragging them: Cut has nothing to move.
+    if (outlineHasFocus() && tag == menu_tag::kCut) return {false, std::nullopt};
     if (outlineHasFocus() && tag != kPageOwnTag && currentItemValidatesCommands()) return item->validateMenuItem(tag);
     if (mCurrentController) return mCurrentController->validateMenuItem(tag);
     return {false, std::nullopt};

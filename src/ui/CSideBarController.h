@@ -185,6 +185,8 @@ private:
     // The notification's item when it belongs to this document.
     CNonVisualDataItem::Ptr ownItem(const Notification& notification) const;
     void selectionChanged();
+    // A page's own tab was chosen: its node is highlighted, the page left as it is.
+    void followSubPage(FourCharCode kind);
     // Refills the pie from the folder it shows (a lone child folder's children).
     void refreshAccountPie();
     void pieContentsChanged(const Notification& notification);
@@ -215,6 +217,7 @@ private:
     GXSideBarControlledViewAncestor* mCurrentController = nullptr;
     std::optional<SideBarPageKind> mCurrentKind;
     std::weak_ptr<CNonVisualDataItem> mCurrentItem;
+    bool mFollowingPage = false;
     // The folder whose children the pie shows.
     std::weak_ptr<CNonVisualDataItem> mPieItem;
     NodeMenu mActionMenu = NodeMenu::Empty;

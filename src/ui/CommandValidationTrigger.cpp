@@ -73,6 +73,16 @@ void CommandValidationTrigger::watchSelections()
         if (!selection) continue;
         connect(selection, &QItemSelectionModel::selectionChanged, this, &CommandValidationTrigger::schedule,
                 Qt::UniqueConnection);
+        // A list filtered or arranged anew loses its selection without a
+        // selection change.
+        if (QAbstractItemModel* model = view->model()) {
+            connect(model, &QAbstractItemModel::modelReset, this, &CommandValidationTrigger::schedule,
+                    Qt::UniqueConnection);
+            connect(model, &QAbstractItemModel::rowsRemoved, this, &CommandValidationTrigger::schedule,
+                    Qt::UniqueConnection);
+            connect(model, &QAbstractItemModel::layoutChanged, this, &CommandValidationTrigger::schedule,
+                    Qt::UniqueConnection);
+        }
     }
 }
 

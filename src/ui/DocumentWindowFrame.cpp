@@ -266,7 +266,12 @@ void DocumentWindowFrame::carrySelection(bool toClassic)
             }
         return;
     }
-    if (mRouter->mainTab() != "trns") return;
+    if (mRouter->mainTab() != "trns") {
+        // The page stood hidden while the classic tabs changed the books: it
+        // shows its node as it is now.
+        if (mSideBar->currentController()) mSideBar->synchronizeChildViewWithItem(mSideBar->currentItem());
+        return;
+    }
     const auto selected = classic.table(classic.shownList())->selectedTransactions();
     constexpr std::array<FourCharCode, 3> nodes = {fourCC("TrnS"), fourCC("RcrT"), fourCC("UnlT")};
     for (std::size_t i = 0; i < lists.size(); ++i)

@@ -46,9 +46,10 @@ void GXSideBarControlledViewAncestor::synchronizeWithItemFromSuperview(const CNo
 
 void GXSideBarControlledViewAncestor::executeMenuCommand(int, const CommandSender&) {}
 
-MenuItemValidation GXSideBarControlledViewAncestor::validateMenuItem(int)
+MenuItemValidation GXSideBarControlledViewAncestor::validateMenuItem(int tag)
 {
-    return {true, std::nullopt};
+    constexpr int kCut = 12, kCopy = 13, kPaste = 14;
+    return {tag != kCut && tag != kCopy && tag != kPaste, std::nullopt};
 }
 
 bool GXSideBarControlledViewAncestor::validateToolbarItem(const CommandSender& item)

@@ -60,7 +60,8 @@ public:
     virtual void selectSubPage(FourCharCode) {}
     // Menu and toolbar commands: ignored.
     virtual void executeMenuCommand(int code, const CommandSender& sender);
-    // Every menu item enabled.
+    // Every menu item enabled but cut, copy and paste (12, 13, 14), which
+    // only a page that acts on them enables.
     virtual MenuItemValidation validateMenuItem(int tag);
     // "V2Search" enabled; delete (1104), modify (1114) and flag (1121)
     // disabled; everything else enabled.
@@ -80,6 +81,10 @@ public:
 
     CNonVisualDataItem::ItemArray topLevelArray() const { return mTopLevelArray; }
     void setTopLevelArray(CNonVisualDataItem::ItemArray array) { mTopLevelArray = std::move(array); }
+
+signals:
+    // The person chose a sub-page by its own tab (its node's kind).
+    void subPageChosen(quint32 kind);
 
 protected:
     virtual QWidget* makeControlledView() = 0;

@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTimer>
 #include <QWidgetAction>
 
 #include <algorithm>
@@ -155,8 +156,17 @@ QAction* MainToolbar::makeItem(const QString& identifier)
         mSearchField->setMinimumWidth(kSearchMinimumWidth);
         mSearchField->setMaximumWidth(kSearchMaximumWidth);
         mSearchField->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        connect(mSearchField, &QLineEdit::returnPressed, this,
-                [this] { emit searchRequested(mSearchField->text()); });
+        // Typing filters as it goes. The search waits for the keys already
+        // queued, so that a burst of them costs one pass over the lists.
+        mSearchTimer = new QTimer(this);
+        mSearchTimer->setSingleShot(true);
+        mSearchTimer->setInterval(0);
+        connect(mSearchTimer, &QTimer::timeout, this, [this] { emit searchRequested(mSearchField->text()); });
+        connect(mSearchField, &QLineEdit::textChanged, mSearchTimer, qOverload<>(&QTimer::start));
+        connect(mSearchField, &QLineEdit::returnPressed, this, [this] {
+            mSearchTimer->stop();
+            emit searchRequested(mSearchField->text());
+        });
         search->setDefaultWidget(mSearchField);
         search->setText(localizedText(entry->labelKey));
         search->setObjectName(identifier);

@@ -19,6 +19,7 @@
 
 class QActionGroup;
 class QLineEdit;
+class QTimer;
 class QMenu;
 
 namespace ch {
@@ -63,7 +64,9 @@ public:
     ToolbarCustomizationSheet* customizationSheet() const;
 
 signals:
-    // The search field's text, when the user starts a search.
+    // The search field's text, as the person types it (coalesced: keys
+    // that arrive together give one search, after them), when it is cleared,
+    // and at once on Return.
     void searchRequested(const QString& text);
 
 protected:
@@ -77,6 +80,7 @@ private:
     CommandRouter& mRouter;
     QActionGroup* mSelectable;
     QLineEdit* mSearchField = nullptr;
+    QTimer* mSearchTimer = nullptr;
     QAction* mCustomizeAction = nullptr;
     QMenu* mContextMenu = nullptr;
     QPointer<ToolbarCustomizationSheet> mSheet;

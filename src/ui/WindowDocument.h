@@ -112,6 +112,10 @@ public:
     // The clipboard of one transaction.
     virtual void copyTransaction(const std::shared_ptr<CTrnSItem>& transaction) = 0;
     virtual std::shared_ptr<CTrnSItem> transactionToPaste() const = 0;
+    // A move: a copy of the transaction that outlives it is kept for Paste,
+    // then the transaction is deleted, asking first; declined, nothing
+    // changes, the clipboard included.
+    virtual void cutTransaction(const std::shared_ptr<CTrnSItem>& transaction) = 0;
     // Books an unlinked (imported or generated) transaction.
     virtual void linkUnlinkedTransaction(const std::shared_ptr<CTrnSItem>& transaction) = 0;
     // Makes the transaction the payment of the VAT balance of the period

@@ -556,6 +556,11 @@ TEST_F(BooksEditedTable, EveryWindowActionThatChangesTheBooksMarksTheDocumentSoC
              remove->trigger();
              t.settle();
          }},
+        {"Edit > Cut of a transaction", [](BooksEditedTable& t) { transactionsWith(t, "Bread"); },
+         [](BooksEditedTable& t) {
+             t.environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK
+             t.choose("CUTMENUITEM");
+         }},
         {"Edit > Delete of a transaction", [](BooksEditedTable& t) { transactionsWith(t, "Bread"); },
          [](BooksEditedTable& t) {
              t.environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK
@@ -896,6 +901,16 @@ TEST_F(BooksEditedTable, WhatOnlyChangesTheDisplayLeavesTheDocumentClean)
              QHeaderView* header = page->table(GXTransactionViewController::Tab::Transactions)->horizontalHeader();
              QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                                QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
+             t.settle();
+         }},
+        {"letters typed into the toolbar's search, then erased", nullptr,
+         [](BooksEditedTable& t) {
+             ASSERT_NE(t.transactionsPage(), nullptr);
+             QLineEdit* search = t.frame().toolbar().searchField();
+             search->setFocus();
+             QTest::keyClicks(search, "bre");
+             t.settle();
+             for (int i = 0; i < 3; ++i) QTest::keyClick(search, Qt::Key_Backspace);
              t.settle();
          }},
     };

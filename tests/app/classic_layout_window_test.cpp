@@ -6,6 +6,8 @@
 // titles, double clicks, the context menu, the toolbar and drags between
 // the outline's rows; each change marks the books edited.
 
+#include <functional>
+
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
@@ -367,6 +369,77 @@ TEST_F(ClassicLayoutWindowTest, TransactionsTabWorksByKeysMenusDoubleClicksButto
     EXPECT_FALSE(books().isDocumentEdited()) << "looking changes nothing";
 }
 
+// Cut is a move: the transaction leaves the books (after the question) and
+// Paste books it again, with its amount and accounts; in the classic layout
+// by the keys, in the side-bar layout by the Edit menu's items. Where
+// nothing can be cut, Cut is disabled.
+TEST_F(ClassicLayoutWindowTest, CutThenPasteMovesTheTransactionInBothLayouts)
+{
+    makeBooks();
+    auto balance = [&](long id) { return books().getAccountForId(static_cast<ObjectIdT>(id))->Get_mBalance(); };
+    const double checkingBefore = balance(checking), shopBefore = balance(shop);
+    chooseTitled("CLASSICLAYOUTMENUITEM");
+    ClassicTransactionLists& lists = classic().transactionLists();
+
+    clickTransaction(List::Transactions, "Bread");
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK to the question
+    QTest::keySequence(lists.table(List::Transactions), QKeySequence::Cut);
+    settle();
+    EXPECT_EQ(transactionsNamed("Bread"), 0);
+    EXPECT_DOUBLE_EQ(balance(checking), checkingBefore + 4.5);
+    expectEditedThenSave("cut");
+    QTest::keySequence(lists.table(List::Transactions), QKeySequence::Paste);
+    settle();
+    ASSERT_TRUE(confirmSheet());
+    EXPECT_EQ(transactionsNamed("Bread"), 1);
+    EXPECT_DOUBLE_EQ(balance(checking), checkingBefore);
+    EXPECT_DOUBLE_EQ(balance(shop), shopBefore);
+    expectEditedThenSave("pasted after the cut");
+
+    // Declined, nothing moves and the clipboard keeps what it held.
+    clickTransaction(List::Transactions, "Milk");
+    environment.alerts().scriptAnswer(AlertAnswer::Default);   // Cancel
+    QTest::keySequence(lists.table(List::Transactions), QKeySequence::Cut);
+    settle();
+    EXPECT_EQ(transactionsNamed("Milk"), 1);
+    ASSERT_NE(books().transactionToPaste(), nullptr);
+    EXPECT_EQ(books().transactionToPaste()->getName(), "Bread");
+
+    // The side-bar layout: Edit > Cut, then Edit > Paste.
+    chooseTitled("CLASSICLAYOUTMENUITEM");
+    auto* page = showPage<GXTransactionViewController>(localized("TRANSBUTTON"), 2);
+    ASSERT_NE(page, nullptr);
+    GXTableAncestor* table = page->table(GXTransactionViewController::Tab::Transactions);
+    ASSERT_NE(table, nullptr);
+    auto* model = static_cast<ItemTableModel*>(table->model());
+    int milk = -1;
+    for (int row = 0; row < model->rowCount(); ++row)
+        if (model->itemAt(row)->getName() == "Milk") milk = row;
+    ASSERT_GE(milk, 0);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(model->index(milk, 1)).center());
+    settle();
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);
+    chooseTitled("CUTMENUITEM");
+    EXPECT_EQ(transactionsNamed("Milk"), 0);
+    EXPECT_DOUBLE_EQ(balance(checking), checkingBefore + 1.2);
+    expectEditedThenSave("cut in the side-bar layout");
+    chooseTitled("PASTEMENUITEM");
+    ASSERT_TRUE(confirmSheet());
+    EXPECT_EQ(transactionsNamed("Milk"), 1);
+    EXPECT_DOUBLE_EQ(balance(checking), checkingBefore);
+    expectEditedThenSave("pasted in the side-bar layout");
+
+    // A page with nothing to cut: Cut is disabled.
+    showPage(localized("ACCOUNTBUTTON"), 1);
+    for (QMenu* menu : frame().menuBar()->findChildren<QMenu*>()) emit menu->aboutToShow();
+    QAction* cut = nullptr;
+    for (QMenu* menu : frame().menuBar()->findChildren<QMenu*>())
+        for (QAction* action : menu->actions())
+            if (action->text() == localizedText("CUTMENUITEM")) cut = action;
+    ASSERT_NE(cut, nullptr);
+    EXPECT_FALSE(cut->isEnabled());
+}
+
 TEST_F(ClassicLayoutWindowTest, AccountsTabWorksByMenusContextMenuDoubleClickAndDrags)
 {
     makeBooks();
@@ -456,6 +529,63 @@ TEST_F(ClassicLayoutWindowTest, AccountsTabWorksByMenusContextMenuDoubleClickAnd
     ASSERT_NE(fromOther, nullptr);
     EXPECT_FALSE(dragAndDrop(accounts.viewport(), rowCentre(accounts, "Banks"), fromOther.get()).second);
     EXPECT_EQ(cash->Get_mAccountTypeId(), 1) << "still an own-property account";
+}
+
+// A drop onto a type just made on the accounts tab: the folders that were
+// open stay open and the moved row is shown and chosen. Back in the side-bar
+// layout, the new type's page lists the account it now holds.
+TEST_F(ClassicLayoutWindowTest, AMoveOntoANewTypeStaysInSightAndItsSideBarPageFollows)
+{
+    makeBooks();
+    chooseTitled("CLASSICLAYOUTMENUITEM");
+    clickTab(classic(), "CLASSICACNT");
+    CNonVisualTable& accounts = *classic().propertyTable();
+    auto& outline = *classic().propertyModel();
+    arguments::AccountTypeArguments vaults;
+    vaults.accountTypeName = "Vaults";
+    vaults.theMasterType = 1;
+    vaults.theAccountTypeId = 1;
+    books().commandExecutor().executeCommand(11, nullptr, vaults);
+    settle();
+
+    clickOutlineRow(accounts, "Savings");
+    const QModelIndex savingsRow = outlineRow(accounts, "Savings");
+    ASSERT_TRUE(savingsRow.isValid());
+    const QModelIndex ownProperty = savingsRow.parent();
+    ASSERT_TRUE(ownProperty.isValid());
+    const std::string ownPropertyName = outline.data(ownProperty).toString().toStdString();
+    std::unique_ptr<QMimeData> dragged(outline.mimeData({savingsRow}));
+    ASSERT_NE(dragged, nullptr);
+    EXPECT_TRUE(dragAndDrop(accounts.viewport(), rowCentre(accounts, "Vaults"), dragged.get()).second);
+    settle();
+    CAccount* savingsAccount = books().getAccountForName("Savings");
+    ASSERT_EQ(books().getAccountTypeForId(savingsAccount->Get_mAccountTypeId())->Get_StringrefName(), "Vaults");
+
+    // Found without opening anything: what the person sees.
+    std::function<QModelIndex(const QModelIndex&, const std::string&)> find =
+        [&](const QModelIndex& parent, const std::string& name) -> QModelIndex {
+        for (int row = 0; row < outline.rowCount(parent); ++row) {
+            const QModelIndex index = outline.index(row, 0, parent);
+            if (outline.data(index).toString().toStdString() == name) return index;
+            if (const QModelIndex inside = find(index, name); inside.isValid()) return inside;
+        }
+        return {};
+    };
+    const QModelIndex moved = find({}, "Savings");
+    ASSERT_TRUE(moved.isValid());
+    for (QModelIndex folder = moved.parent(); folder.isValid(); folder = folder.parent())
+        EXPECT_TRUE(accounts.isExpanded(folder)) << outline.data(folder).toString().toStdString();
+    EXPECT_TRUE(accounts.isExpanded(find({}, ownPropertyName))) << "the folder open before stays open";
+    EXPECT_EQ(accounts.currentIndex().siblingAtColumn(0), moved);
+    EXPECT_TRUE(accounts.selectionModel()->isRowSelected(moved.row(), moved.parent()));
+    EXPECT_TRUE(accounts.viewport()->rect().intersects(accounts.visualRect(moved)));
+
+    // The side-bar layout: the type's page lists the account and its lines.
+    chooseTitled("SIDEBARLAYOUTMENUITEM");
+    auto* page = showPage<AccountCategoryPage>("Vaults");
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(page->upperModel()->rowCount(), 1);
+    EXPECT_EQ(page->upperModel()->itemAt(0)->getName(), "Savings");
 }
 
 TEST_F(ClassicLayoutWindowTest, CategoriesTabWorksByKeysMenusAndDrags)

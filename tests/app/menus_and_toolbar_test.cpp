@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
 
 #include <filesystem>
 #include <fstream>
@@ -478,6 +479,30 @@ TEST_F(MenusAndToolbarTest, ToolbarSearchNarrowsTheTransactionsList)
     QTest::keyClick(field, Qt::Key_Backspace);
     QTest::keyClick(field, Qt::Key_Return);
     settle();
+    EXPECT_EQ(rows.arrangedCount(), all);
+
+    // Typing filters as it goes, without Return.
+    QTest::keyClicks(field, "bre");
+    settle();
+    ASSERT_EQ(rows.arrangedCount(), 1u);
+    EXPECT_EQ(rows.arrangedObjectAt(0)->getName(), "Bread");
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClick(field, Qt::Key_Backspace);
+    settle();
+    EXPECT_EQ(rows.arrangedCount(), all) << "erased, everything shows again";
+
+    // The field's clear button shows everything again.
+    QTest::keyClicks(field, "milk");
+    settle();
+    ASSERT_EQ(rows.arrangedCount(), 1u);
+    QToolButton* clear = nullptr;
+    for (QToolButton* button : field->findChildren<QToolButton*>())
+        if (button->isVisible()) clear = button;
+    ASSERT_NE(clear, nullptr) << "the clear button shows over typed text";
+    QTest::mouseClick(clear, Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(field->text().isEmpty());
     EXPECT_EQ(rows.arrangedCount(), all);
 }
 

@@ -23,6 +23,8 @@
 #include "ui/pages/CStockTableController.h"
 #include "ui/pages/StockPriceGraph.h"
 #include "ui/pages/GXCurrencyTableViewController.h"
+#include "ui/pages/GXTransactionViewController.h"
+#include "ui/sheets/BookLists.h"
 #include "ui/sheets/CPopupWindowAncestor.h"
 
 namespace ch {
@@ -209,6 +211,106 @@ TEST_F(PortfolioWindowTest, ANewShareIsHeldInItsOwnAccountAndItsDividendIsIncome
     settle();
     EXPECT_FALSE(sheet->isVisible()) << ::testing::PrintToString(environment.alerts().numbers());
     EXPECT_DOUBLE_EQ(books().getExpenseTypeForName(localized("incomeExpTName"))->Get_Amount(), 75.0);
+
+    // The transactions list says where the dividend came from: the main line
+    // of its from side, not the shares' line of no amount.
+    auto* transactions = showPage<GXTransactionViewController>(localized("TRANSBUTTON"), 2);
+    ASSERT_NE(transactions, nullptr);
+    ItemTableModel& rows = *transactions->tableModel(GXTransactionViewController::Tab::Transactions);
+    int dividend = -1;
+    for (int row = 0; row < rows.rowCount(); ++row)
+        if (rows.itemAt(row)->getName().find("ACME") != std::string::npos) dividend = row;
+    ASSERT_GE(dividend, 0);
+    const QString from = rows.data(rows.index(dividend, rows.columnOf("from"))).toString();
+    EXPECT_TRUE(from.startsWith(QString::fromStdString(localized("profitAnctName")))) << from.toStdString();
+}
+
+// A sale of more shares than are held is refused with the holding on the
+// sale's date; the sheet stays open and nothing is booked. A sale within the
+// holding is booked.
+TEST_F(PortfolioWindowTest, ASaleOfMoreSharesThanAreHeldIsRefusedWithTheHolding)
+{
+    controller.newDocument();
+    settle();
+    auto* page = showPage<GXCurrencyTableViewController>(localized("SHAREBUTTON"), 1);
+    ASSERT_NE(page, nullptr);
+    addThroughSheet(*page, {{"symbolField", "ACME"}, {"fullNameField", "Acme Corporation"}});
+    clickRow(*page, "ACME");
+    const std::shared_ptr<CCurRItem> acme = page->selectedShare();
+    ASSERT_NE(acme, nullptr);
+    auto deal = [&](const char* button, const char* shares, const char* date) {
+        QTest::mouseClick(page->controlledView()->findChild<QPushButton*>(button), Qt::LeftButton);
+        settle();
+        CPopupWindowAncestor* sheet = window().books().lastSheet();
+        EXPECT_TRUE(sheet && sheet->isVisible());
+        if (!sheet) return sheet;
+        typeInto(outlet(*sheet, "mDate"), QString::fromLatin1(date));
+        typeInto(outlet(*sheet, "nrOfShares"), QString::fromLatin1(shares));
+        typeInto(outlet(*sheet, "pricePaid"), "50");
+        click(*sheet, "OKButton");
+        settle();
+        return sheet;
+    };
+    deal("buyButton", "150", "02.03.2025");
+    ASSERT_DOUBLE_EQ(acme->numberOfShares(), 150.0) << ::testing::PrintToString(environment.alerts().numbers());
+    const std::size_t transactions = books().mTransactionArray().size();
+    const double cash = books().getAccountForId(book_defaults::ownPropertyAccount(books().books()))->Get_mBalance();
+    environment.alerts().clear();
+
+    CPopupWindowAncestor* sheet = deal("sellButton", "1000", "10.03.2025");
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{340});
+    ASSERT_FALSE(environment.alerts().records().empty());
+    EXPECT_NE(environment.alerts().records().back().alert.message.find("150"), std::string::npos);
+    EXPECT_TRUE(sheet->isVisible()) << "the sheet stays open to take a smaller number";
+    EXPECT_EQ(books().mTransactionArray().size(), transactions);
+    EXPECT_DOUBLE_EQ(acme->numberOfShares(), 150.0);
+    EXPECT_DOUBLE_EQ(
+        books().getAccountForId(book_defaults::ownPropertyAccount(books().books()))->Get_mBalance(), cash);
+    // Before the purchase none are held.
+    environment.alerts().clear();
+    typeInto(outlet(*sheet, "mDate"), "01.03.2025");
+    typeInto(outlet(*sheet, "nrOfShares"), "10");
+    click(*sheet, "OKButton");
+    settle();
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{340});
+    EXPECT_TRUE(sheet->isVisible());
+
+    environment.alerts().clear();
+    typeInto(outlet(*sheet, "mDate"), "10.03.2025");
+    typeInto(outlet(*sheet, "nrOfShares"), "150");
+    click(*sheet, "OKButton");
+    settle();
+    EXPECT_TRUE(environment.alerts().numbers().empty()) << ::testing::PrintToString(environment.alerts().numbers());
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_DOUBLE_EQ(acme->numberOfShares(), 0.0);
+}
+
+// Delete in the page's menu and in the Edit menu names the share it deletes;
+// chosen, it deletes that share.
+TEST_F(PortfolioWindowTest, DeleteNamesTheShareItDeletes)
+{
+    controller.newDocument();
+    settle();
+    auto* page = showPage<GXCurrencyTableViewController>(localized("SHAREBUTTON"), 1);
+    ASSERT_NE(page, nullptr);
+    addThroughSheet(*page, {{"symbolField", "ACME"}, {"fullNameField", "Acme Corporation"}});
+    addThroughSheet(*page, {{"symbolField", "BOLT"}, {"fullNameField", "Bolt Industries"}});
+    clickRow(*page, "BOLT");
+    const std::string name = page->selectedShare()->getName();
+    const QString title = QString::fromStdString(localized("Delete") + name + "'");
+    QMenu& menu = *page->accountActionMenu();
+    emit menu.aboutToShow();
+    QAction* pageDelete = nullptr;
+    for (QAction* item : menu.actions())
+        if (item->property("tag").toInt() == 1104) pageDelete = item;
+    ASSERT_NE(pageDelete, nullptr);
+    EXPECT_EQ(pageDelete->text(), title);
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK
+    choose(title);
+    EXPECT_EQ(page->tableModel()->rowCount(), 1);
+    EXPECT_EQ(books().getCurrencyForSymbol("BOLT"), nullptr);
+    EXPECT_NE(books().getCurrencyForSymbol("ACME"), nullptr);
 }
 
 } // namespace

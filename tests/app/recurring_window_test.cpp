@@ -14,6 +14,7 @@
 #include "app_test_steps.h"
 #include "../ui/popup_clicks.h"
 #include "../ui/sheets/sheet_test_support.h"
+#include "bridge/CRcrTItem.h"
 #include "bridge/CTrnSItem.h"
 #include "document/MyDocument.h"
 #include "document/arguments/CategoryParameters.h"
@@ -233,6 +234,71 @@ TEST_F(RecurringWindowTest, AChangedScheduleMakesWhatIsDueAtOnceAndLeavesItUnder
     EXPECT_EQ(page->selectedTab(), Tab::Unlinked);
     EXPECT_EQ(column(*page, Tab::Unlinked, "date"), std::vector<std::string>{"07.12.2026"});
     EXPECT_TRUE(books().isDocumentEdited());
+}
+
+// The monthly schedule opens on a day of the month, and the way of counting
+// the person last touched is the one stored, even when the day typed is the
+// one shown.
+TEST_F(RecurringWindowTest, TheMonthlyWayLastTouchedIsStored)
+{
+    CCreateRecurringTrnsPopupController* sheet = newMonthlyRent("15.11.2026");
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(checked<QRadioButton>(*sheet, "onDayOfMonth")) << "a new schedule counts by the day";
+    clickPopupEntry(outlet<QComboBox>(*sheet, "weekdayOfMonthPopup"), QString::fromStdString(localized("WEEKDAYMONDAY")));
+    ASSERT_TRUE(checked<QRadioButton>(*sheet, "onWeekdayOfMonth"));
+    const int shown = outlet<QSpinBox>(*sheet, "dayOfMonthField")->value();
+    typeNumber(*sheet, "dayOfMonthField", shown);
+    EXPECT_TRUE(checked<QRadioButton>(*sheet, "onDayOfMonth"));
+    ok(*sheet);
+    ASSERT_EQ(page->tableModel(Tab::Recurring)->rowCount(), 1);
+    auto rent = std::dynamic_pointer_cast<CRcrTItem>(page->tableModel(Tab::Recurring)->itemAt(0));
+    ASSERT_NE(rent, nullptr);
+    EXPECT_EQ(rent->mMonthlyType().value_or(-1), 0);
+    EXPECT_EQ(rent->mDayOfMonth().value_or(-1), shown);
+
+    // Changed to the first Monday, then a new schedule: it opens on the day.
+    page->selectItem(Tab::Recurring, rent.get());
+    doubleClickSelectedRow(page->table(Tab::Recurring));
+    sheet = recurringSheet();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(checked<QRadioButton>(*sheet, "onDayOfMonth"));
+    clickPopupEntry(outlet<QComboBox>(*sheet, "weekOfMonthPopup"), QString::fromStdString(localized("WEEKOFMONTHFIRST")));
+    ok(*sheet);
+    EXPECT_EQ(rent->mMonthlyType().value_or(-1), 1);
+    clickButton(*page, Tab::Recurring, "PAGEADD");
+    sheet = recurringSheet();
+    ASSERT_NE(sheet, nullptr);
+    chooseMonthly(*sheet);
+    EXPECT_TRUE(checked<QRadioButton>(*sheet, "onDayOfMonth"));
+    click(*sheet, "CancelButton");
+    settle();
+}
+
+// A weekly schedule not booked when due makes several waiting copies at
+// once: the Generated list shows every one of them straight away.
+TEST_F(RecurringWindowTest, SeveralWaitingCopiesShowUnderGeneratedAtOnce)
+{
+    page = recurringPage();
+    ASSERT_NE(page, nullptr);
+    // Generated shown once before, so that its list is there to go stale.
+    ASSERT_NE(showPage<GXTransactionViewController>(localized("GENERATEDBUTTON"), 2), nullptr);
+    page = recurringPage();
+    clickButton(*page, Tab::Recurring, "PAGEADD");
+    CCreateRecurringTrnsPopupController* sheet = recurringSheet();
+    ASSERT_NE(sheet, nullptr);
+    fillRent(*sheet, "19.11.2026");
+    clickPopupEntry(outlet<QComboBox>(*sheet, "periodicityPopup"), QString::fromStdString(localized("TypeWeekly")));
+    auto* approval = outlet<QCheckBox>(*sheet, "automaticApprovalCheck");
+    ASSERT_NE(approval, nullptr);
+    if (approval->isChecked()) QTest::mouseClick(approval, Qt::LeftButton);
+    ok(*sheet);
+
+    const std::vector<DateT> made = datesIn(books().accounting()->mUnlinkedList.get(), "Rent");
+    ASSERT_GE(made.size(), 2u) << "several copies wait";
+    page = showPage<GXTransactionViewController>(localized("GENERATEDBUTTON"), 2);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->controller(Tab::Unlinked).arrangedCount(), made.size());
+    EXPECT_EQ(column(*page, Tab::Unlinked, "date").size(), made.size());
 }
 
 } // namespace

@@ -5,10 +5,15 @@
 // enough to read.
 
 #include <QAction>
+#include <QMenu>
+#include <QContextMenuEvent>
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
 
+#include "../ui/popup_clicks.h"
 #include "../ui/sheets/sheet_test_support.h"
 #include "app_test_steps.h"
 #include "bridge/CCurRItem.h"
@@ -16,6 +21,7 @@
 #include "document/MyDocument.h"
 #include "document/arguments/AccountArguments.h"
 #include "platform/core/localized_strings.h"
+#include "ui/GXGradientOutlineView.h"
 #include "ui/GXSplitView.h"
 #include "ui/SplitViewStyles.h"
 #include "ui/MainToolbar.h"
@@ -24,6 +30,7 @@
 #include "ui/lists/ItemTableModel.h"
 #include "ui/pages/AccountCategoryPage.h"
 #include "ui/pages/GXCurrencyTableViewController.h"
+#include "ui/pages/GXTransactionViewController.h"
 #include "ui/sheets/CPopupWindowAncestor.h"
 
 namespace ch {
@@ -221,6 +228,133 @@ TEST_F(WindowDetailsTest, QuickEntryLabelsReadWholeAtTheSideBarsWidths)
     {
         SCOPED_TRACE("a long account name offered");
         labelsReadWhole();
+    }
+}
+
+// The Quick Entry's pop-ups follow a rename made on the accounts page: the
+// chosen account shows under its new name and the booking goes to it.
+TEST_F(WindowDetailsTest, QuickEntryPopupsFollowARename)
+{
+    showNewBooksWithoutTheAssistant();
+    const long checking = makeAccount(books(), "Checking", 1);
+    settle();
+    QuickEntryPane* pane = frame().v2Layout().sideBarView()->quickEntryPane();
+    ASSERT_NE(pane, nullptr);
+    auto* our = pane->findChild<CPopupList*>("mOurAccountPopup");
+    ASSERT_NE(our, nullptr);
+    clickPopupEntry(our, "Checking");
+    ASSERT_EQ(our->objectValue(), std::optional<long>(checking));
+
+    // Renamed through its sheet, opened by a double click on its row.
+    auto* page = showPage<AccountCategoryPage>(localized("OwnProperty"), -1);
+    ASSERT_NE(page, nullptr);
+    clickUpperRow(*page, "Checking");
+    doubleClickSelectedRow(page->upperTable());
+    CPopupWindowAncestor* sheet = window().books().lastSheet();
+    ASSERT_TRUE(sheet && sheet->isVisible());
+    typeInto(outlet(*sheet, "nameField"), "Current Account");
+    click(*sheet, "OKButton");
+    settle();
+    ASSERT_EQ(books().getAccountForId(static_cast<ObjectIdT>(checking))->Get_StringrefName(), "Current Account");
+
+    EXPECT_EQ(our->currentText(), "Current Account");
+    EXPECT_EQ(our->objectValue(), std::optional<long>(checking));
+    EXPECT_GE(our->findText("Current Account"), 0);
+    EXPECT_LT(our->findText("Checking"), 0) << "the list shows the new name too";
+}
+
+// Delete, Edit and Flag of the toolbar are enabled only where they act: not
+// when a search leaves the transactions list empty, nor on the currencies
+// page with nothing chosen.
+TEST_F(WindowDetailsTest, ToolbarDeleteEditAndFlagAreDisabledWhereTheyWouldDoNothing)
+{
+    showNewBooksWithoutTheAssistant();
+    const long checking = makeAccount(books(), "Checking", 1);
+    const long shop = makeAccount(books(), "Shop", 3);
+    bookTransaction(books(), checking, shop, 0, 4.5, "Bread", 20250903);
+    settle();
+    auto* transactions = showPage<GXTransactionViewController>(localized("TRANSBUTTON"), 2);
+    ASSERT_NE(transactions, nullptr);
+    GXTableAncestor* table = transactions->table(GXTransactionViewController::Tab::Transactions);
+    ASSERT_GT(table->model()->rowCount(), 0);
+    clickRow(table, 0);
+    EXPECT_TRUE(toolbarEnabled("deleteObject"));
+    QLineEdit* search = frame().toolbar().searchField();
+    search->setFocus();
+    QTest::keyClicks(search, "nothing is called so");
+    QTest::keyClick(search, Qt::Key_Return);
+    settle();
+    ASSERT_EQ(table->model()->rowCount(), 0);
+    for (const char* item : {"deleteObject", "modifyObject", "flagObject"}) EXPECT_FALSE(toolbarEnabled(item)) << item;
+    search->clear();
+    settle();
+
+    auto* currencies = showPage<GXCurrencyTableViewController>(localized("CURRENCYBUTTON"), 1);
+    ASSERT_NE(currencies, nullptr);
+    ASSERT_EQ(currencies->selectedShare(), nullptr);
+    for (const char* item : {"deleteObject", "modifyObject", "flagObject"}) EXPECT_FALSE(toolbarEnabled(item)) << item;
+}
+
+// The right button on a side-bar row that is not chosen chooses it and opens
+// its menu at once, as the window system delivers it: the press, then the
+// context-menu event, then the release.
+TEST_F(WindowDetailsTest, TheFirstRightClickOnASideBarRowOpensItsMenu)
+{
+    showNewBooksWithoutTheAssistant();
+    makeAccount(books(), "Checking", 1);
+    settle();
+    CSideBarController& sideBar = frame().sideBarController();
+    GXGradientOutlineView& outline = *frame().v2Layout().sideBarView()->outline();
+    const QModelIndex row = openAndFindSideBarRow(sideBar.outlineModel(), "Checking");
+    ASSERT_TRUE(row.isValid());
+    ASSERT_NE(sideBar.currentItem() ? sideBar.currentItem()->getName() : std::string(), "Checking");
+    settle();
+    outline.scrollTo(row);
+    const QPoint at = outline.visualRect(row).center();
+    QTest::mousePress(outline.viewport(), Qt::RightButton, {}, at);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, outline.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(outline.viewport(), &event);
+    QTest::mouseRelease(outline.viewport(), Qt::RightButton, {}, at);
+    settle();
+    ASSERT_NE(sideBar.currentItem(), nullptr);
+    EXPECT_EQ(sideBar.currentItem()->getName(), "Checking");
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr) << "no menu opened";
+    EXPECT_EQ(menu, frame().v2Layout().sideBarView()->menuFor(CSideBarController::menuForNode(sideBar.currentItem().get())));
+    menu->close();
+    settle();
+}
+
+// A click on a page's own tab moves the side bar's highlight to the row of
+// that tab; the page stays on the tab chosen.
+TEST_F(WindowDetailsTest, TheSideBarHighlightFollowsAPagesTab)
+{
+    showNewBooksWithoutTheAssistant();
+    const struct {
+        const char* row;
+        const char* tab;
+        const char* rowOfTab;
+    } cases[] = {
+        {"CUSTOMERBUTTON", "OWNERSTABSUPPLIERS", "SUPPLIERBUTTON"},
+        {"SUPPLIERBUTTON", "OWNERSTABALL", "OWNERBUTTON"},
+        {"VATPERIODTITLE", "SETUPTABVATRATES", "VATRATETITLE"},
+        {"VATRATETITLE", "SETUPTABVATPERIODS", "VATPERIODTITLE"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tab);
+        GXSideBarControlledViewAncestor* page = showPage(localized(c.row), 0);
+        ASSERT_NE(page, nullptr);
+        auto* tabs = page->controlledView()->findChild<QTabWidget*>("pageTab");
+        ASSERT_NE(tabs, nullptr);
+        clickTab(*tabs, localizedText(c.tab));
+        EXPECT_EQ(tabs->tabText(tabs->currentIndex()), localizedText(c.tab));
+        CSideBarController& sideBar = frame().sideBarController();
+        ASSERT_NE(sideBar.currentItem(), nullptr);
+        EXPECT_EQ(sideBar.currentItem()->getName(), localized(c.rowOfTab));
+        const QModelIndexList selected = sideBar.selectionModel().selectedRows();
+        ASSERT_EQ(selected.size(), 1);
+        EXPECT_EQ(sideBar.outlineModel().data(selected.front()).toString(), localizedText(c.rowOfTab));
+        EXPECT_EQ(sideBar.currentController(), page) << "the page stays";
     }
 }
 

@@ -153,6 +153,13 @@ public:
         calls.push_back({"copyTransaction", {}, 0, transaction});
     }
     std::shared_ptr<CTrnSItem> transactionToPaste() const override { return copied; }
+    void cutTransaction(const std::shared_ptr<CTrnSItem>& transaction) override
+    {
+        // Asked like a deletion.
+        ++questions;
+        if (deleteAnswer) copied = transaction;
+        calls.push_back({deleteAnswer ? "cutTransaction" : "deletionDeclined", {}, 1, transaction});
+    }
     void linkUnlinkedTransaction(const std::shared_ptr<CTrnSItem>& transaction) override
     {
         calls.push_back({"linkUnlinkedTransaction", {}, 0, transaction});

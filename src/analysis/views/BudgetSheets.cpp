@@ -25,8 +25,8 @@
 #include "document/arguments/BudgetArguments.h"
 #include "model/CNamedListArray.h"
 #include "model/CNonVisual.h"
-#include "model/foundation/AmountLimit.h"
 #include "model/foundation/CDate.h"
+#include "bridge/CNumericTransformer.h"
 #include "model/foundation/CErrorManager.h"
 #include "platform/core/alerts.h"
 #include "platform/core/localized_strings.h"
@@ -41,12 +41,12 @@ QString amountText(std::optional<double> amount)
     return QString::fromStdString(CNSNumberAmountTBridge::NSNumberToNSString(amount.value_or(0.0)));
 }
 
-// None for an empty field.
+// None for an empty field, and for text that does not read (which OK
+// refuses before anything reads it).
 std::optional<double> amountOf(const QLineEdit* field)
 {
-    const std::string value = field->text().trimmed().toStdString();
-    if (value.empty()) return std::nullopt;
-    return CNSNumberAmountTBridge::NSStringToNSNumber(value);
+    const CNumericTransformer::Conversion conversion = CNumericTransformer().getObjectValue(field->text().toStdString());
+    return conversion.ok ? conversion.value : std::nullopt;
 }
 
 // An empty text for a date never set (0).
@@ -159,20 +159,21 @@ void BudgetSheet::initialize(BudgetSheetContext& context)
 
 void BudgetSheet::ok()
 {
-    if (mContext && amountsWithinLimit() && checkContents()) endSheet(kConfirmed);
+    if (mContext && amountsReadable() && checkContents()) endSheet(kConfirmed);
 }
 
-bool BudgetSheet::amountsWithinLimit()
+bool BudgetSheet::amountsReadable()
 {
     for (QLineEdit* field : findChildren<QLineEdit*>()) {
         if (!field->property(kAmountFieldProperty).toBool() || field->isReadOnly() || !field->isVisibleTo(this))
             continue;
-        const std::optional<double> amount = amountOf(field);
-        if (!amount || amountWithinLimit(*amount)) continue;
+        // Text that does not read is never taken as 0: the plan stays as it was.
+        const CNumericTransformer::Conversion conversion =
+            CNumericTransformer().getObjectValue(field->text().toStdString());
+        if (conversion.ok) continue;
         Alert alert;
         alert.title = localized("ERROR");
-        alert.message = formatMessage(localized("AMOUNTLIMIT"),
-                                      {CNSNumberAmountTBridge::NSNumberToNSString(kAmountLimit)});
+        alert.message = conversion.errorDescription;
         alert.defaultButton = localized("OK");
         alertPresenter().showError(alert);
         field->setFocus(Qt::OtherFocusReason);

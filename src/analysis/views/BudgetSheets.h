@@ -62,9 +62,10 @@ protected:
     BudgetSheetContext* mContext = nullptr;
 
 private:
-    // False (told, the field focused) when an editable amount field holds an
-    // amount beyond kAmountLimit either way.
-    bool amountsWithinLimit();
+    // False (told, the field focused) when an editable amount field holds
+    // text that does not read as an amount, or an amount beyond kAmountLimit
+    // either way.
+    bool amountsReadable();
 
     QFormLayout* mForm = nullptr;
 };

@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QFont>
@@ -286,6 +287,10 @@ QWidget* GXBusinessSetupViewController::makeControlledView()
         tabs[i]->setProperty("identifier", QString::fromLatin1(kTabIdentifiers[i]));
         pageTab->addTab(tabs[i], localizedText(titles[i]));
     }
+    // The side bar highlights the node of the tab the person chose.
+    connect(pageTab->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index >= 0 && index < 3) emit subPageChosen(fourCCFromString(kTabIdentifiers[index]));
+    });
     refreshRates();
     refreshPeriods();
     enableRateButtons();

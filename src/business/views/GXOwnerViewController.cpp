@@ -15,6 +15,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -232,6 +233,10 @@ QWidget* GXOwnerViewController::makeControlledView()
     pageTab = new QTabWidget(view);
     pageTab->setObjectName(QStringLiteral("pageTab"));
     layout->addWidget(pageTab);
+    // The side bar highlights the node of the tab the person chose.
+    connect(pageTab->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index >= 0 && index < 3) emit subPageChosen(fourCCFromString(kTabIdentifiers[index]));
+    });
     const char* names[3] = {"ownerTableView", "customerTableView", "supplierTableView"};
     const char* titles[3] = {"OWNERSTABALL", "OWNERSTABCUSTOMERS", "OWNERSTABSUPPLIERS"};
     mCustomerPair = new GXDoubleTransactionDetailTableSynchronizer(true, view);
@@ -623,7 +628,7 @@ MenuItemValidation GXOwnerViewController::validateMenuItem(int tag)
     case kModify:
     case kModifyOwnerMenu: return {!focused || owner, std::nullopt};
     case kModifyInContacts: return {!focused || (owner && owner->isABOwner()), std::nullopt};
-    default: GXSideBarControlledViewAncestor::validateMenuItem(tag); return {true, std::nullopt};
+    default: return GXSideBarControlledViewAncestor::validateMenuItem(tag);
     }
 }
 

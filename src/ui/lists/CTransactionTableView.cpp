@@ -168,9 +168,7 @@ void CTransactionTableView::copy()
 void CTransactionTableView::cut()
 {
     const auto selected = selectedTransactions();
-    if (!mDocument || selected.empty()) return;
-    mDocument->copyTransaction(selected.front());
-    mDocument->deleteObjectWithAsking(selected.front(), true);
+    if (mDocument && !selected.empty()) mDocument->cutTransaction(selected.front());
 }
 
 void CTransactionTableView::paste()

@@ -7,7 +7,8 @@
 //
 // Where the classic commands did nothing (copy, cut and modify outside the
 // side-bar layout), they act here as they read: copy keeps the transaction
-// for pasting, cut copies it and then deletes it (asking first), modify
+// for pasting, cut keeps a copy that outlives the transaction and then
+// deletes it (asking first), so that Paste books it again: a move; modify
 // opens its sheet. Deleting several asks once.
 //
 // A table of recurring transactions makes recurring ones: new, duplicate and

@@ -1,6 +1,7 @@
 #include "ui/lists/TransactionColumns.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 
 #include <QColor>
@@ -117,28 +118,47 @@ const CTransaction* transactionObject(const CNonVisual& object)
     return dynamic_cast<const CTransaction*>(&object);
 }
 
+// The account of the side's main line (the largest amount; the first of
+// equals), with an ellipsis when the side has more lines: a dividend reads
+// "From Dividends, ..." rather than from the shares' line of no amount.
 QString firstAccount(const LineItemArray& lines)
 {
-    QString names;
+    const CDebetItem* main = nullptr;
+    double largest = -1.0;
+    int count = 0;
     for (const auto& line : lines) {
         if (!line) continue;
-        if (!names.isEmpty()) return names + QStringLiteral(", \u2026");
-        names = QString::fromStdString(line->getAccountName());
+        ++count;
+        const double size = std::fabs(line->getLocalAmount().value_or(0.0));
+        if (size > largest) {
+            largest = size;
+            main = line.get();
+        }
     }
-    return names;
+    if (!main) return {};
+    const QString name = QString::fromStdString(main->getAccountName());
+    return count > 1 ? name + QStringLiteral(", \u2026") : name;
 }
 
 QString firstAccount(const CNamedListArray* lines)
 {
-    QString names;
-    const std::size_t count = lines ? lines->GetCount() : 0;
-    for (std::size_t i = 1; i <= count; ++i) {
+    const CDebit* main = nullptr;
+    double largest = -1.0;
+    int count = 0;
+    const std::size_t total = lines ? lines->GetCount() : 0;
+    for (std::size_t i = 1; i <= total; ++i) {
         const auto* line = static_cast<const CDebit*>(lines->ObjectAt(static_cast<ArrayIndexT>(i)));
         if (!line) continue;
-        if (!names.isEmpty()) return names + QStringLiteral(", \u2026");
-        names = QString::fromStdString(line->Get_AccountName());
+        ++count;
+        const double size = std::fabs(line->Get_mLocalAmount());
+        if (size > largest) {
+            largest = size;
+            main = line;
+        }
     }
-    return names;
+    if (!main) return {};
+    const QString name = QString::fromStdString(main->Get_AccountName());
+    return count > 1 ? name + QStringLiteral(", \u2026") : name;
 }
 
 QVariant amountCell(std::optional<double> amount, int role)

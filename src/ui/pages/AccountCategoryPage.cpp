@@ -36,6 +36,7 @@ namespace ch {
 
 namespace {
 
+constexpr int kCut = 12;
 constexpr int kCopy = 13;
 constexpr int kPaste = 14;
 constexpr int kNew = 1100;
@@ -528,7 +529,9 @@ MenuItemValidation AccountCategoryPage::validateMenuItem(int tag)
         return item ? item->validateMenuItem(asked) : MenuItemValidation{};
     };
     switch (tag) {
+    case kCut:
     case kCopy: return {lineSelected, std::nullopt};
+    case kPaste: return {document() && document()->transactionToPaste() != nullptr, std::nullopt};
     case kNew:
     case kNewInside: {
         if (lowerFocus && lineSelected) return {true, std::nullopt};
@@ -555,6 +558,10 @@ void AccountCategoryPage::executeMenuCommand(int code, const CommandSender& send
     case kCopy:
         if (lowerFocus && document())
             if (const auto transaction = selectedTransaction()) document()->copyTransaction(transaction);
+        return;
+    case kCut:
+        if (document())
+            if (const auto transaction = selectedTransaction()) document()->cutTransaction(transaction);
         return;
     case kPaste:
         if (lowerFocus) pasteTransaction();

@@ -155,10 +155,15 @@ ClassicLayout::ClassicLayout(BridgeDocument& books, CNamedListTableController::S
             if (const auto item = model.itemAt(index); item && item->getSourceItem())
                 item->getSourceItem()->Put_mb_IsOpen(false);
         });
-        connect(&model, &NamedListOutlineModel::itemRelocated, table, [table](const QModelIndex& moved) {
+        connect(&model, &NamedListOutlineModel::itemRelocated, table, [this, table, &model](const QModelIndex& moved) {
+            // The model was read anew: the folders open before stay open.
+            expandOpenRows(table, model, {});
             if (!moved.isValid()) return;
-            table->expand(moved.parent());
-            table->selectionModel()->select(moved, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            // Every folder above the moved row opens: it is shown and chosen.
+            for (QModelIndex folder = moved.parent(); folder.isValid(); folder = folder.parent()) table->expand(folder);
+            table->selectionModel()->setCurrentIndex(
+                moved, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            table->scrollTo(moved);
         });
         CNonVisualTable* shown = table;
         connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,

@@ -380,12 +380,18 @@ QWidget* GXCurrencyTableViewController::makeUpperView(QWidget* parent)
         }
         QAction* entry = mActionMenu->addAction(localizedText(item.key));
         entry->setProperty("tag", item.tag);
+        entry->setProperty("baseTitle", entry->text());
         const int tag = item.tag;
         connect(entry, &QAction::triggered, this, [this, tag] { executeMenuCommand(tag, CommandSender::menuItem(tag)); });
     }
     connect(mActionMenu, &QMenu::aboutToShow, this, [this] {
-        for (QAction* entry : mActionMenu->actions())
-            if (!entry->isSeparator()) entry->setEnabled(validateMenuItem(entry->property("tag").toInt()).enabled);
+        for (QAction* entry : mActionMenu->actions()) {
+            if (entry->isSeparator()) continue;
+            const MenuItemValidation validation = validateMenuItem(entry->property("tag").toInt());
+            entry->setEnabled(validation.enabled);
+            entry->setText(validation.title ? QString::fromStdString(*validation.title)
+                                            : entry->property("baseTitle").toString());
+        }
     });
     action->setMenu(mActionMenu);
     buttons->addWidget(action);
@@ -745,9 +751,12 @@ MenuItemValidation GXCurrencyTableViewController::validateMenuItem(int tag)
     case kDividend:
         return {mShares && selected, std::nullopt};
     case kRate:
+        return {selected, std::nullopt};
     case kDelete:
     case kModify:
-        return {selected, std::nullopt};
+        // Titled with the share or currency they act on.
+        if (!selected) return {false, std::nullopt};
+        return selectedShare()->validateMenuItem(tag);
     case kFetchPrices:
     case kBookPrices:
     case kCurrencyRate:
@@ -767,8 +776,8 @@ bool GXCurrencyTableViewController::validateToolbarItem(const CommandSender& ite
 {
     if (item.identifier == "V2Search") return true;
     if (item.tag == kFlag) return false;
-    if (item.tag == kDelete || item.tag == kModify)
-        return !(mTable && QApplication::focusWidget() == mTable && !selectedShare());
+    // Delete and Edit act on the chosen currency or share only.
+    if (item.tag == kDelete || item.tag == kModify) return selectedShare() != nullptr;
     return true;
 }
 

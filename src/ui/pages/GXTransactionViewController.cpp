@@ -25,6 +25,7 @@ namespace ch {
 
 namespace {
 
+constexpr int kCut = 12;
 constexpr int kCopy = 13;
 constexpr int kPaste = 14;
 constexpr int kNew = 1100;
@@ -331,6 +332,12 @@ void GXTransactionViewController::copyTransaction()
     if (transaction && document()) document()->copyTransaction(transaction);
 }
 
+void GXTransactionViewController::cutTransaction()
+{
+    const auto transaction = selectedIn(Tab::Transactions);
+    if (transaction && document()) document()->cutTransaction(transaction);
+}
+
 void GXTransactionViewController::pasteTransaction(bool recurring)
 {
     if (!document()) return;
@@ -421,6 +428,9 @@ void GXTransactionViewController::executeMenuCommand(int code, const CommandSend
 {
     const Tab tab = mTab;
     switch (code) {
+    case kCut:
+        if (tab == Tab::Transactions) cutTransaction();
+        return;
     case kCopy: copyTransaction(); return;
     case kPaste:
         if (tab != Tab::Unlinked) pasteTransaction(tab == Tab::Recurring);
@@ -462,6 +472,7 @@ MenuItemValidation GXTransactionViewController::validateMenuItem(int tag)
     const Tab tab = mTab;
     const bool selected = selectedIn(tab) != nullptr;
     switch (tag) {
+    case kCut: return {tab == Tab::Transactions && selected, std::nullopt};
     case kCopy:
     case kDelete:
     case kModify: return {selected, std::nullopt};
@@ -505,8 +516,10 @@ void GXTransactionViewController::registerNotifications()
 void GXTransactionViewController::rearrangeControllerForObject(const std::shared_ptr<CTrnSItem>& item, bool select,
                                                                bool made)
 {
+    // Several announced at once (a schedule's copies, an import) may have
+    // joined any of the lists.
     if (!item) {
-        list(Tab::Transactions).controller.rearrangeObjects();
+        for (Tab tab : {Tab::Transactions, Tab::Recurring, Tab::Unlinked}) list(tab).controller.rearrangeObjects();
         return;
     }
     Tab tab;

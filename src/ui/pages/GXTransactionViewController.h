@@ -68,6 +68,8 @@ public:
     void modifyTransactionAsked(bool fromTableDoubleClick);
     void deleteTransactionAsked();
     void copyTransaction();
+    // A move: Paste books the cut transaction again.
+    void cutTransaction();
     void pasteTransaction(bool recurring);
     void duplicateTransaction(Tab tab);
     void duplicateFirstTransaction(Tab tab);

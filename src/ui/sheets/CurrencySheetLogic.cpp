@@ -1,8 +1,12 @@
 #include "ui/sheets/CurrencySheetLogic.h"
 
+#include <string>
+#include <vector>
+
 #include "bridge/CCurRItem.h"
 #include "document/arguments/CurrencyArguments.h"
 #include "model/foundation/CErrorManager.h"
+#include "model/foundation/LString.h"
 #include "platform/core/localized_strings.h"
 #include "ui/sheets/BookLists.h"
 #include "ui/sheets/CommandSink.h"
@@ -27,6 +31,8 @@ bool given(const std::optional<long>& id)
 {
     return id && *id >= 1;
 }
+
+constexpr long kErrorFieldsMissing = 341;
 
 } // namespace
 
@@ -91,17 +97,35 @@ bool CurrencySheetLogic::isHomeCurrency() const
 bool CurrencySheetLogic::checkContents() const
 {
     const CurrencySheetValues& v = mValues;
-    bool complete = !v.symbol.empty() && !v.fullName.empty() && given(v.baseCurrencyId) && v.quantity &&
-                    *v.quantity >= 1 && v.factor && *v.factor > 0.0 && given(v.fluctuationCategoryId);
-    if (mShare)
-        complete = complete && given(v.commissionAccountId) && given(v.commissionCategoryId) &&
-                   given(v.dividendSourceAccountId) && given(v.dividendDestinationAccountId) &&
-                   given(v.dividendCategoryId);
-    else
-        complete = complete && given(v.fluctuationAccountId);
-    if (!complete)
-        CErrorManager::RaiseError(129);
-    return complete;
+    // The labels of the fields still to fill, in the sheet's order.
+    std::vector<std::string> missing;
+    auto need = [&](bool filled, const char* labelKey) {
+        if (filled) return;
+        std::string label = localized(labelKey);
+        if (!label.empty() && label.back() == ':') label.pop_back();
+        missing.push_back(std::move(label));
+    };
+    need(!v.symbol.empty(), "FIELDSYMBOL");
+    need(!v.fullName.empty(), "FIELDFULLNAME");
+    need(given(v.baseCurrencyId), "FIELDBASECURRENCY");
+    need(v.quantity && *v.quantity >= 1, "FIELDQUANTITY");
+    need(v.factor && *v.factor > 0.0, "FIELDFACTOR");
+    if (!mShare) need(given(v.fluctuationAccountId), "FIELDFLUCTUATIONACCOUNT");
+    need(given(v.fluctuationCategoryId), "FIELDFLUCTUATIONCATEGORY");
+    if (mShare) {
+        need(given(v.commissionAccountId), "FIELDCOMMISSIONACCOUNT");
+        need(given(v.commissionCategoryId), "FIELDCOMMISSIONCATEGORY");
+        need(given(v.dividendSourceAccountId), "FIELDDIVIDENDSOURCE");
+        need(given(v.dividendDestinationAccountId), "FIELDDIVIDENDDESTINATION");
+        need(given(v.dividendCategoryId), "FIELDDIVIDENDCATEGORY");
+    }
+    if (missing.empty()) return true;
+    std::string list;
+    for (const std::string& label : missing) list += (list.empty() ? "" : ", ") + label;
+    Str255 text;
+    TCLctopstrcpy(text, list.c_str());
+    CErrorManager::RaiseError(kErrorFieldsMissing, text, nullptr);
+    return false;
 }
 
 void CurrencySheetLogic::fillCommandArguments(arguments::CurrencyArguments& arguments) const

@@ -1,11 +1,16 @@
 #include "ui/sheets/ShareDealLogic.h"
 
+#include <cmath>
+#include <cstdio>
+
 #include "bridge/BridgeDocument.h"
 #include "bridge/CCurRItem.h"
 #include "document/arguments/ShareTradeArguments.h"
 #include "model/CDocAccounting.h"
 #include "model/CPreference.h"
+#include "model/foundation/CDate.h"
 #include "model/foundation/CErrorManager.h"
+#include "model/foundation/LString.h"
 #include "ui/sheets/BookLists.h"
 #include "ui/sheets/CommandSink.h"
 #include "ui/sheets/SheetDocument.h"
@@ -22,6 +27,21 @@ bool given(const std::optional<long>& id)
 bool nonZero(const std::optional<double>& amount)
 {
     return amount && *amount != 0.0;
+}
+
+// Shares are counted to four decimals at most.
+constexpr double kShareTolerance = 0.00005;
+constexpr long kErrorSaleBeyondHolding = 340;
+
+// A share count as a person writes it: no decimals for whole shares.
+std::string shareCountText(double shares)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.4f", shares);
+    std::string out(text);
+    out.erase(out.find_last_not_of('0') + 1);
+    if (!out.empty() && out.back() == '.') out.pop_back();
+    return out == "-0" ? "0" : out;
 }
 
 std::string homeCurrencySymbol(SheetDocument& document)
@@ -123,6 +143,17 @@ bool ShareDealLogic::checkContents(ShareDealEntry& entry)
     if (entry.date == 0) {
         CErrorManager::RaiseError(217);
         return false;
+    }
+    // The books cannot hold fewer than no shares.
+    if (!mIsBuy && mShare) {
+        const double held = mShare->numberOfSharesOn(entry.date);
+        if (std::fabs(*entry.quantity) > held + kShareTolerance) {
+            Str255 heldText, dateText;
+            TCLctopstrcpy(heldText, shareCountText(held).c_str());
+            CDate::DateTToString(entry.date, dateText);
+            CErrorManager::RaiseError(kErrorSaleBeyondHolding, heldText, dateText);
+            return false;
+        }
     }
     mAccepted = entry;
     return true;

@@ -103,6 +103,7 @@ public:
     bool deleteObjectWithAsking(const CNonVisualDataItem::Ptr&, bool) override { return false; }
     void copyTransaction(const std::shared_ptr<CTrnSItem>&) override {}
     std::shared_ptr<CTrnSItem> transactionToPaste() const override { return nullptr; }
+    void cutTransaction(const std::shared_ptr<CTrnSItem>&) override {}
     void linkUnlinkedTransaction(const std::shared_ptr<CTrnSItem>&) override {}
     bool tryToSetTransactionAsVATBalancePaymentTransaction(const std::shared_ptr<CTrnSItem>&) override { return false; }
     // The owners page books nothing through the quick-entry side.

@@ -300,6 +300,62 @@ TEST_F(BudgetPageTest, AmountsBeyondTheLimitAreRefusedWhereTheyAreTyped)
     }
 }
 
+// Text that does not read as an amount is refused where it is typed, as
+// every other sheet refuses it: the plan and its cross-references stay as
+// they were, and the sheet stays open for the amount.
+TEST_F(BudgetPageTest, AnUnreadablePlannedAmountIsRefusedAndThePlanStays)
+{
+    std::shared_ptr<CBuDhItem> budget = showNewBudget();
+    ASSERT_NE(budget, nullptr);
+    page.show();
+    page.showSide(false);
+    click(false, rowOf(false, type::kExpenseType, books::kExpenseCategory));
+    QCoreApplication::processEvents();
+    const int january = 0;
+    auto planned = [&] {
+        return categoryLine(*budget, books::kExpenseCategory)->getBudgettedAmountWithType(budget_item::kBudgetIn, january);
+    };
+    auto xrefPlans = [&] {
+        std::vector<double> plans;
+        for (const auto& xref : categoryLine(*budget, books::kExpenseCategory)->xRefForPeriod(january))
+            plans.push_back(xref->mBudgetTo().value_or(0) - xref->mBudgetFrom().value_or(0));
+        return plans;
+    };
+    const std::optional<double> before = planned();
+    ASSERT_TRUE(before && *before != 0.0);
+    const std::vector<double> xrefsBefore = xrefPlans();
+    ASSERT_FALSE(xrefsBefore.empty());
+
+    // A double click on January's planned cell opens the line's sheet.
+    QTableWidget* table = page.budgetTable(false);
+    const QRect cell = table->visualItemRect(table->item(0, january + 1));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    auto* sheet = dynamic_cast<CModifyBudgetDetailController*>(page.openSheet());
+    ASSERT_NE(sheet, nullptr);
+    QPushButton* ok = sheet->findChild<QPushButton*>("OKButton");
+    ASSERT_NE(ok, nullptr);
+    for (const char* text : {"1x5", "12..5", "abc"}) {
+        environment.alerts().clear();
+        sheet->budgetToField()->selectAll();
+        QTest::keyClicks(sheet->budgetToField(), text);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        ASSERT_EQ(environment.alerts().records().size(), 1u) << text;
+        EXPECT_EQ(environment.alerts().records()[0].alert.message, localized("CONVFL")) << text;
+        EXPECT_EQ(page.openSheet(), sheet) << text;
+        EXPECT_EQ(planned(), before) << text;
+        EXPECT_EQ(xrefPlans(), xrefsBefore) << text;
+    }
+    // Arithmetic reads as in the other sheets.
+    environment.alerts().clear();
+    sheet->budgetToField()->selectAll();
+    QTest::keyClicks(sheet->budgetToField(), "100+50");
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_TRUE(environment.alerts().records().empty());
+    EXPECT_EQ(page.openSheet(), nullptr);
+    EXPECT_DOUBLE_EQ(planned().value_or(0), 150.0);
+}
+
 TEST_F(BudgetPageTest, RefusalsShowTheirNumbersAndAFailedCommandRefreshesThePage)
 {
     std::shared_ptr<CBuDhItem> budget = showNewBudget();

@@ -1,6 +1,7 @@
 #include "document/arguments/CAcoWArguments.h"
 #include "model/CAccountOwner.h"
 #include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
 #include "sheet_test_support.h"
 #include "ui/controls/CAmountField.h"
 #include "ui/controls/CPopupList.h"
@@ -93,28 +94,31 @@ TEST_F(MoneyObjectSheetTest, CreatingAShareSendsCommand8WithItsAccounts)
     EXPECT_EQ(args.dividendReasonCodId, 1);
 }
 
-TEST_F(MoneyObjectSheetTest, BadInputGets129AndTheSheetStaysOpenWithTheText)
+// The message names the field to fill, and only that one.
+TEST_F(MoneyObjectSheetTest, BadInputIsRefusedNamingTheFieldAndTheSheetStaysOpenWithTheText)
 {
     struct Case {
         bool share;
         const char* field;
         const char* text;
+        const char* label;
     };
     const Case cases[] = {
-        {false, "symbolField", ""},
-        {false, "fullNameField", ""},
-        {false, "baseCurrencyPopup", ""},
-        {false, "conversionQuantityField", "0"},     // amounts are divided by the quantity
-        {false, "conversionQuantityField", "0.5"},
-        {false, "conversionFactorField", "0"},
-        {false, "conversionFactorField", "-2"},
-        {false, "fluctuationsPLAccountPopup", ""},
-        {false, "fluctuationsReasonsPopup", "99"},   // no category has that id
-        {true, "conversionQuantityField", "0"},
-        {true, "conversionFactorField", "0"},
-        {true, "comissionPLAccountPopup", ""},
-        {true, "dividendReasonCodePopup", ""},
-        {true, "dividendDestinationPLAccountPopup", ""},
+        {false, "symbolField", "", "FIELDSYMBOL"},
+        {false, "fullNameField", "", "FIELDFULLNAME"},
+        {false, "baseCurrencyPopup", "", "FIELDBASECURRENCY"},
+        {false, "conversionQuantityField", "0", "FIELDQUANTITY"},     // amounts are divided by the quantity
+        {false, "conversionQuantityField", "0.5", "FIELDQUANTITY"},
+        {false, "conversionFactorField", "0", "FIELDFACTOR"},
+        {false, "conversionFactorField", "-2", "FIELDFACTOR"},
+        {false, "fluctuationsPLAccountPopup", "", "FIELDFLUCTUATIONACCOUNT"},
+        {false, "fluctuationsReasonsPopup", "99", "FIELDFLUCTUATIONCATEGORY"},   // no category has that id
+        {true, "symbolField", "", "FIELDSYMBOL"},
+        {true, "conversionQuantityField", "0", "FIELDQUANTITY"},
+        {true, "conversionFactorField", "0", "FIELDFACTOR"},
+        {true, "comissionPLAccountPopup", "", "FIELDCOMMISSIONACCOUNT"},
+        {true, "dividendReasonCodePopup", "", "FIELDDIVIDENDCATEGORY"},
+        {true, "dividendDestinationPLAccountPopup", "", "FIELDDIVIDENDDESTINATION"},
     };
     CNewCurrencyController currency;
     CNewShareController share;
@@ -126,7 +130,12 @@ TEST_F(MoneyObjectSheetTest, BadInputGets129AndTheSheetStaysOpenWithTheText)
         env.alerts().clear();
         typeInto(outlet(sheet, c.field), c.text);
         click(sheet, "OKButton");
-        EXPECT_EQ(env.alerts().numbers(), std::vector<long>{129}) << c.field << "=" << c.text;
+        EXPECT_EQ(env.alerts().numbers(), std::vector<long>{341}) << c.field << "=" << c.text;
+        std::string label = localized(c.label);
+        label.pop_back();   // the colon
+        if (!env.alerts().records().empty())
+            EXPECT_EQ(env.alerts().records().back().alert.message,
+                      formatMessage(localized("341"), {label})) << c.field;
         EXPECT_TRUE(sheet.isVisible());
         QWidget* field = outlet(sheet, c.field);
         if (auto* amount = qobject_cast<CAmountField*>(field))

@@ -1,4 +1,4 @@
-#include "ui/controls/AmountExpression.h"
+#include "bridge/AmountExpression.h"
 
 #include <cmath>
 

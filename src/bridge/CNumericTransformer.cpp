@@ -1,4 +1,4 @@
-#include "ui/controls/CNumericTransformer.h"
+#include "bridge/CNumericTransformer.h"
 
 #include <cmath>
 #include <cstdio>
