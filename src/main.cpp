@@ -11,6 +11,7 @@
 #include "platform/core/contacts_provider.h"
 #include "platform/core/alerts.h"
 #include "platform/core/user_defaults.h"
+#include "platform/core/preferences_autosave.h"
 #include "platform/core/user_defaults_store.h"
 #include "platform/gui/application_icon.h"
 #include "platform/gui/qt_alert_presenter.h"
@@ -38,6 +39,8 @@ int main(int argc, char* argv[])
     ch::QtAlertPresenter alerts;
     ch::ScopedAlertPresenter scopedAlerts(alerts);
 
+    // Written as they change: a killed program keeps them too.
+    ch::PreferencesAutosave preferencesAutosave(defaults, store, dispatcher);
     ch::ApplicationShell shell(defaults, dispatcher, &store);
     ch::UpdateChecker updates(defaults, dispatcher, [&shell] { return shell.delegate().welkomSchermIsOpen(); });
     QObject::connect(&shell, &ch::ApplicationShell::updateCheckRequested, &updates, [&updates] { updates.check(true); });

@@ -286,6 +286,7 @@ void DocumentController::close(DocumentWindow& window)
 {
     MyDocument& document = window.document();
     if (!document.isDocumentEdited() || !window.frame()) {
+        document.commandExecutor().documentClosing(document.isDocumentEdited());
         discard(window);
         return;
     }

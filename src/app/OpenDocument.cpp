@@ -13,6 +13,7 @@
 #include "business/VATPeriods.h"
 #include "document/DocumentBackgroundWork.h"
 #include "document/MyDocument.h"
+#include "document/arguments/BooksLinkArguments.h"
 #include "document/TransactionExport.h"
 #include "import/CImpTItem.h"
 #include "import/InstallStatementImport.h"
@@ -312,7 +313,10 @@ bool OpenDocument::tryToSetTransactionAsVATBalancePaymentTransaction(const std::
 {
     auto* business = dynamic_cast<business::BusinessOfDocument*>(mDocument->business());
     if (!transaction || !business) return false;
-    return business::tryToSetTransactionAsVATBalancePaymentTransaction(*business, *transaction);
+    // Through the executor: the journal keeps it.
+    arguments::TransactionLinkArguments payment;
+    payment.name = transaction->getName();
+    return executeCommand(kVATBalancePaymentCommand, transaction, &payment) >= 0;
 }
 
 // --- market data

@@ -7,6 +7,10 @@
 #include "bridge/BridgeDocument.h"
 #include "business/BusinessCommands.h"
 #include "business/BusinessOfDocument.h"
+#include "business/InvoiceBooking.h"
+#include "business/PaymentDrop.h"
+#include "business/Payments.h"
+#include "business/VATPeriods.h"
 #include "business/GXVATRate.h"
 #include "business/InvoiceArguments.h"
 #include "business/PaymentArguments.h"
@@ -171,6 +175,40 @@ bool BusinessOperationsOfDocument::namesOnlyExistingObjects(int command, const C
         break;
     }
     return true;
+}
+
+CommandOutcome BusinessOperationsOfDocument::linkPaymentToInvoice(CTrnSItem& payment, CTrnSItem& invoice)
+{
+    if (!bookPaymentLink(mBusiness, invoice, payment)) return CommandOutcome::unchanged();
+    return CommandOutcome::changed(1);
+}
+
+CommandOutcome BusinessOperationsOfDocument::setVATBalancePayment(CTrnSItem& transaction)
+{
+    if (!tryToSetTransactionAsVATBalancePaymentTransaction(mBusiness, transaction)) return CommandOutcome::unchanged();
+    return CommandOutcome::changed(1);
+}
+
+CommandOutcome BusinessOperationsOfDocument::unlinkPayment(CTrnSItem& payment)
+{
+    if (!unlinkThisPaymentFromInvoice(mBusiness, payment)) return CommandOutcome::unchanged();
+    return CommandOutcome::changed(1);
+}
+
+CommandOutcome BusinessOperationsOfDocument::unlinkPaymentsOfInvoice(CTrnSItem& invoice)
+{
+    invoice.unlinkLinkedTransactions();
+    return CommandOutcome::changed(1);
+}
+
+CommandOutcome BusinessOperationsOfDocument::makeCreditNote(CTrnSItem& invoice)
+{
+    // One credit note cancels an invoice whole: a second would cancel it twice.
+    if (isCancelledByCreditNotes(mBusiness, invoice)) return CommandOutcome::unchanged();
+    const std::optional<ObjectIdT> note = makeCreditNoteForInvoice(mBusiness, invoice);
+    invoice.setUnaccountedForAmount();
+    if (!note) return CommandOutcome::unchanged();
+    return CommandOutcome::changed(static_cast<int>(*note));
 }
 
 } // namespace ch::business

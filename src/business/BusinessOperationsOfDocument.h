@@ -27,6 +27,11 @@ public:
     CommandOutcome createCustomerPayment(const CArgumentAncestor& args) override;
     CommandOutcome splitPayment(CTrnSItem& payment, const CArgumentAncestor& args) override;
     bool namesOnlyExistingObjects(int command, const CArgumentAncestor& args) override;
+    CommandOutcome linkPaymentToInvoice(CTrnSItem& payment, CTrnSItem& invoice) override;
+    CommandOutcome setVATBalancePayment(CTrnSItem& transaction) override;
+    CommandOutcome unlinkPayment(CTrnSItem& payment) override;
+    CommandOutcome unlinkPaymentsOfInvoice(CTrnSItem& invoice) override;
+    CommandOutcome makeCreditNote(CTrnSItem& invoice) override;
 
 private:
     // Runs the command; the books changed when it answered an id.

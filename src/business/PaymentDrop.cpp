@@ -5,6 +5,7 @@
 #include "business/BusinessOfDocument.h"
 #include "business/Payments.h"
 #include "document/MyDocument.h"
+#include "document/arguments/BooksLinkArguments.h"
 
 namespace ch::business {
 
@@ -23,17 +24,27 @@ std::shared_ptr<CTrnSItem> paymentForDrop(MyDocument& document, bool fromThisDoc
 
 bool linkDroppedPayment(MyDocument& document, CTrnSItem& invoice, CTrnSItem& payment)
 {
-    auto* business = dynamic_cast<BusinessOfDocument*>(document.business());
-    if (!business) return false;
+    if (!dynamic_cast<BusinessOfDocument*>(document.business())) return false;
+    std::shared_ptr<CTrnSItem> paymentItem = document.getTransactionForId(payment.getId().value_or(0));
+    if (!paymentItem || paymentItem.get() != &payment) return false;
+    arguments::TransactionLinkArguments link;
+    link.name = payment.getName();
+    link.linkedId = invoice.getId().value_or(0);
+    link.linkedName = invoice.getName();
+    return document.commandExecutor().executeCommand(kLinkPaymentToInvoiceCommand, paymentItem, link) >= 0;
+}
+
+bool bookPaymentLink(BusinessOfDocument& business, CTrnSItem& invoice, CTrnSItem& payment)
+{
     std::shared_ptr<CTrnSItem> former;
     if (const auto reference = payment.mReferenceObjectId(); reference && *reference > 0)
-        former = document.getTransactionForId(static_cast<ObjectIdT>(*reference));
+        former = business.bridgeDocument().getTransactionForId(static_cast<ObjectIdT>(*reference));
     for (CTrnSItem* invoiceItem : {&invoice, former.get()}) {
         if (!invoiceItem) continue;
         invoiceItem->setUnaccountedForAmount();
         invoiceItem->setAmountOfDebtNotYetReplenishedByUs();
     }
-    return linkPaymentToInvoice(*business, invoice, payment) >= 0;
+    return linkPaymentToInvoice(business, invoice, payment) >= 0;
 }
 
 } // namespace ch::business

@@ -21,10 +21,14 @@ namespace ch::business {
 std::shared_ptr<CTrnSItem> paymentForDrop(MyDocument& document, bool fromThisDocument, std::string_view key,
                                           bool customerInvoices);
 
-// Links the payment to the invoice: the payment's reference becomes the
-// invoice, the cached open amounts of the invoice and of the invoice the
-// payment referred to before are recalculated on next use. Whether the
-// payment was linked.
+// Links the payment to the invoice through the document's command 52, so
+// that the link is journaled. Whether the payment was linked.
 bool linkDroppedPayment(MyDocument& document, CTrnSItem& invoice, CTrnSItem& payment);
+
+class BusinessOfDocument;
+// What command 52 does: the payment's reference becomes the invoice, the
+// cached open amounts of the invoice and of the invoice the payment referred
+// to before are recalculated on next use. Whether the payment was linked.
+bool bookPaymentLink(BusinessOfDocument& business, CTrnSItem& invoice, CTrnSItem& payment);
 
 } // namespace ch::business

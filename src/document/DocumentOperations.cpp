@@ -16,6 +16,31 @@ bool BusinessOperations::namesOnlyExistingObjects(int, const CArgumentAncestor&)
     return true;
 }
 
+CommandOutcome BusinessOperations::linkPaymentToInvoice(CTrnSItem&, CTrnSItem&)
+{
+    return {};
+}
+
+CommandOutcome BusinessOperations::setVATBalancePayment(CTrnSItem&)
+{
+    return {};
+}
+
+CommandOutcome BusinessOperations::unlinkPayment(CTrnSItem&)
+{
+    return {};
+}
+
+CommandOutcome BusinessOperations::unlinkPaymentsOfInvoice(CTrnSItem&)
+{
+    return {};
+}
+
+CommandOutcome BusinessOperations::makeCreditNote(CTrnSItem&)
+{
+    return {};
+}
+
 CommandOutcome NullBudgetOperations::modifyBudgetDetail(CNonVisualDataItem&, const CArgumentAncestor&) { return {}; }
 CommandOutcome NullBudgetOperations::modifyBudgetXRef(CNonVisualDataItem&, const CArgumentAncestor&) { return {}; }
 CommandOutcome NullBudgetOperations::createBudgetXRefForBudget(CNonVisualDataItem&, const CArgumentAncestor&)

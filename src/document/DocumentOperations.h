@@ -154,6 +154,16 @@ public:
     virtual CommandOutcome modifySupplierInvoice(CTrnSItem& invoice, const CArgumentAncestor& args) = 0; // 42
     virtual CommandOutcome createCustomerPayment(const CArgumentAncestor& args) = 0;                 // 44, 46
     virtual CommandOutcome splitPayment(CTrnSItem& payment, const CArgumentAncestor& args) = 0;      // 45
+    // The payment pays the invoice (52); the transaction pays the balance of
+    // the VAT period before its date (53). Books without business
+    // bookkeeping change nothing.
+    virtual CommandOutcome linkPaymentToInvoice(CTrnSItem& payment, CTrnSItem& invoice);
+    virtual CommandOutcome setVATBalancePayment(CTrnSItem& transaction);
+    // The payment leaves its invoice (54); every payment leaves the invoice
+    // (55); the invoice is settled by a credit note (56).
+    virtual CommandOutcome unlinkPayment(CTrnSItem& payment);
+    virtual CommandOutcome unlinkPaymentsOfInvoice(CTrnSItem& invoice);
+    virtual CommandOutcome makeCreditNote(CTrnSItem& invoice);
     // Whether every account, category, customer or supplier and VAT rate the
     // arguments of the command name (ids above 0) exists in these books: a
     // replayed journal can name what they do not hold. True for commands and

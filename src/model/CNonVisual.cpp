@@ -102,7 +102,12 @@ CNonVisual::CNonVisual(LStream* stream, FourCharCode version, CDocAccounting* do
         fields.ReadObjectIdT(id);
     }
     SetObjectType(typeCode);
-    Put_Id(id);
+    // The object counter goes up to the id read only for the kinds it
+    // numbers: transactions, their lines and the categories and their groups
+    // count on their own counters (each class raises its own after reading),
+    // so that books read give the counters the run that saved them had.
+    StoreId(id);
+    if (NumberedByObjectCounter(typeCode)) RaiseCounter(Ids().mi_MaxId, id);
 
     // The texts are gathered first and taken in one step: booking lines
     // share theirs.
@@ -268,6 +273,22 @@ ObjectIdT CNonVisual::NextId(ObjectIdT& counter)
 void CNonVisual::RaiseCounter(ObjectIdT& counter, ObjectIdT id)
 {
     if (id > counter && std::int64_t(id) - counter <= kMaxIdJump) counter = id;
+}
+
+bool CNonVisual::NumberedByObjectCounter(FourCharCode typeCode)
+{
+    switch (typeCode) {
+    case type::kTransaction:
+    case type::kRecurring:
+    case type::kDebit:
+    case type::kCredit:
+    case type::kExpenseTypeDetail:
+    case type::kExpenseType:
+    case type::kMasterExpenseType:
+        return false;
+    default:
+        return true;
+    }
 }
 
 bool CNonVisual::Put_Id(ObjectIdT id)

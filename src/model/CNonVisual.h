@@ -171,6 +171,9 @@ protected:
     static ObjectIdT NextId(ObjectIdT& counter);
     // Raises a counter to id, unless id lies more than kMaxIdJump above it.
     static void RaiseCounter(ObjectIdT& counter, ObjectIdT id);
+    // Whether objects of the type take their ids from the object counter
+    // (not transactions, lines, categories and category groups).
+    static bool NumberedByObjectCounter(FourCharCode typeCode);
 
 private:
     // The texts of an object. Booking lines all carry the same ones, and

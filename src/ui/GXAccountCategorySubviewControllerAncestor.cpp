@@ -2,6 +2,9 @@
 
 #include "bridge/CDebetItem.h"
 #include "bridge/CTrnSItem.h"
+#include "ui/TransactionStateCommands.h"
+#include "ui/WindowDocument.h"
+#include "ui/sheets/SheetDocument.h"
 #include "ui/WindowDocument.h"
 
 namespace ch {
@@ -29,12 +32,15 @@ void GXAccountCategorySubviewControllerAncestor::flagTransaction(FlagSender send
 {
     const auto line = selectedDebetItem();
     if (!line) return;
-    if (sender == FlagSender::StatusColumnClick) {
-        line->toggleStatus();
-        mTransactionFlagged = true;
-    } else {
-        line->toggleFlag();
-    }
+    // The line's transaction takes the status, through the document's
+    // command: the journal keeps it.
+    const std::shared_ptr<CTrnSItem> transaction = line->parentTransaction();
+    if (!transaction || !document()) return;
+    const int status = sender == FlagSender::StatusColumnClick ? statusAfterStatusClick(transaction->objectStatus())
+                                                                : statusAfterFlag(transaction->objectStatus());
+    sendTransactionStatus(document()->sheetDocument().commands(), transaction, status);
+    line->setObjectStatus(transaction->objectStatus());
+    if (sender == FlagSender::StatusColumnClick) mTransactionFlagged = true;
 }
 
 void GXAccountCategorySubviewControllerAncestor::clickedInOtherColumn()

@@ -35,8 +35,10 @@
 #include "../ui/sheets/sheet_test_support.h"
 #include "../ui/side_bar_rows.h"
 #include "../ui/ui_test_support.h"
+#include "../document/commands/books_listing.h"
 #include "app/DocumentController.h"
 #include "app/DocumentWindow.h"
+#include "app/RollForwardSheet.h"
 #include "app_test_steps.h"
 #include "analysis/views/BudgetSheets.h"
 #include "ui/pages/CBudgetPageController.h"
@@ -330,6 +332,9 @@ public:
     // Runs each row on its own copy of the saved books.
     void runChanging(const std::vector<WindowAction>& rows);
     void runDisplayOnly(const std::vector<WindowAction>& rows);
+    // Runs each row, then kills the window and opens the file again with its
+    // journal made again: the books are those the row left.
+    void runJournaled(const std::vector<WindowAction>& rows);
 
     // --- the steps the rows share, public for the table
     using BooksEditedTest::choose;
@@ -834,6 +839,166 @@ TEST_F(BooksEditedTable, EveryWindowActionThatChangesTheBooksMarksTheDocumentSoC
     };
     (void)Tab::Transactions;
     runChanging(rows);
+}
+
+// What dragging the transaction out of this window carries.
+QMimeData* transactionDrag(BooksEditedTable& t, const char* name)
+{
+    auto* data = new QMimeData;
+    std::shared_ptr<CTrnSItem> found;
+    for (const std::shared_ptr<CTrnSItem>& transaction : t.books().mTransactionArray())
+        if (transaction->getName() == name) found = transaction;
+    EXPECT_NE(found, nullptr) << name;
+    if (found) data->setData(kNonvisualPboardType, QByteArray::fromStdString(found->calculateKey()));
+    data->setText(QString::fromUtf8(name));
+    data->setData(kDocumentPboardType, documentMarker(&t.frame().sideBarController().document()));
+    return data;
+}
+
+RollForwardSheet* rollForwardSheet()
+{
+    for (QWidget* widget : QApplication::allWidgets())
+        if (auto* sheet = qobject_cast<RollForwardSheet*>(widget); sheet && sheet->isVisible()) return sheet;
+    return nullptr;
+}
+
+void BooksEditedTable::runJournaled(const std::vector<WindowAction>& rows)
+{
+    int copy = 0;
+    for (const WindowAction& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString name = QStringLiteral("Crashed%1.books").arg(++copy);
+        ASSERT_TRUE(openCopy(saved, name));
+        if (row.prepare) row.prepare(*this);
+        const std::vector<std::string> before = listBooks(*books().accounting());
+        row.act(*this);
+        ASSERT_TRUE(books().isDocumentEdited());
+        const std::vector<std::string> changed = listBooks(*books().accounting());
+        EXPECT_NE(changed, before);
+        // Killed: the window goes without a question, nothing is saved.
+        controller.discard(window());
+        settle();
+        ASSERT_TRUE(controller.windows().empty());
+
+        ASSERT_TRUE(controller.openDocumentFile(booksPath.toStdString()));
+        QTRY_VERIFY(rollForwardSheet() != nullptr);
+        click(*rollForwardSheet(), "replayButton");
+        settle();
+        EXPECT_TRUE(books().commandExecutor().lastReplayReport().empty())
+            << ::testing::PrintToString(books().commandExecutor().lastReplayReport());
+        EXPECT_EQ(listBooks(*books().accounting()), changed);
+        controller.discard(window());
+        settle();
+    }
+}
+
+// The links, unlinks, credit notes and the budget made since the last save
+// are in the journal: a crash loses none of them, Make Again books them as
+// they were.
+TEST_F(BooksEditedTable, LinksAndABudgetMadeAfterTheSaveAreMadeAgainAfterACrash)
+{
+    saved = savedBooks();
+    ASSERT_FALSE(saved.isEmpty());
+    const std::vector<WindowAction> rows = {
+        {"a payment dropped onto an invoice", [](BooksEditedTable& t) { t.customersPage(); },
+         [](BooksEditedTable& t) {
+             Owners* page = t.customersPage();
+             ASSERT_NE(page, nullptr);
+             auto& pair = page->pair(true);
+             const int payment = t.rowNamed(pair.rightTableArrayController(), "Report paid") == 0 ? 1 : 0;
+             std::unique_ptr<QMimeData> dragged(pair.mimeDataForPaymentRow(payment));
+             ASSERT_TRUE(dragged);
+             EXPECT_TRUE(pair.acceptDrop(dragged.get(), t.rowNamed(pair.leftTableArrayController(), "Workshop")));
+             t.settle();
+         }},
+        {"a card spending dropped on its payment", [](BooksEditedTable& t) { cardPage(t); },
+         [](BooksEditedTable& t) {
+             GXCreditCardViewController* page = cardPage(t);
+             ASSERT_NE(page, nullptr);
+             ItemTableModel& spendings = *page->spendingModel();
+             ItemTableModel& payments = *page->paymentModel();
+             std::unique_ptr<QMimeData> dragged(spendings.mimeData({spendings.index(0, 1)}));
+             EXPECT_TRUE(payments.dropMimeData(dragged.get(), Qt::CopyAction, -1, -1, payments.index(0, 0)));
+             t.settle();
+         }},
+        {"Find invoices, the invoice chosen in the search sheet", [](BooksEditedTable& t) { t.customersPage(); },
+         [](BooksEditedTable& t) {
+             Owners* page = t.customersPage();
+             ASSERT_NE(page, nullptr);
+             auto& pair = page->pair(true);
+             const int payment = t.rowNamed(pair.rightTableArrayController(), "Report paid") == 0 ? 1 : 0;
+             pair.rightTable()->selectRow(payment);
+             t.settle();
+             t.contextItem(pair.rightTable(), "OWNERSFINDINVOICES");
+             business::SearchInvoiceDialogController* sheet = page->searchSheet();
+             ASSERT_TRUE(sheet && sheet->isVisible());
+             auto* table = sheet->findChild<QTableWidget*>();
+             ASSERT_TRUE(table && table->rowCount() == 1);
+             table->selectRow(0);
+             click(*sheet, "OKButton");
+             t.settle();
+         }},
+        {"Unlink payment", [](BooksEditedTable& t) { t.customersPage(); },
+         [](BooksEditedTable& t) {
+             Owners* page = t.customersPage();
+             ASSERT_NE(page, nullptr);
+             ASSERT_NE(selectLine(t, *page, false, "Report paid"), nullptr);
+             t.contextItem(page->pair(true).rightTable(), "OWNERSUNLINKPAYMENT");
+         }},
+        {"Unlink payments of an invoice", [](BooksEditedTable& t) { t.customersPage(); },
+         [](BooksEditedTable& t) {
+             Owners* page = t.customersPage();
+             ASSERT_NE(page, nullptr);
+             ASSERT_NE(selectLine(t, *page, true, "Report"), nullptr);
+             t.contextItem(page->pair(true).leftTable(), "OWNERSUNLINKPAYMENTS");
+         }},
+        {"Credit note for an invoice", [](BooksEditedTable& t) { t.customersPage(); },
+         [](BooksEditedTable& t) {
+             Owners* page = t.customersPage();
+             ASSERT_NE(page, nullptr);
+             ASSERT_NE(selectLine(t, *page, true, "Workshop"), nullptr);
+             t.contextItem(page->pair(true).leftTable(), "OWNERSCREDITNOTE");
+         }},
+        {"a click in the status column", nullptr, [](BooksEditedTable& t) { clickStatusColumn(t, "Bread"); }},
+        {"Books > Flag", [](BooksEditedTable& t) { transactionsWith(t, "Bread"); },
+         [](BooksEditedTable& t) { t.choose("FLAGMENUITEM"); }},
+        {"a click in the status column of an account's line", [](BooksEditedTable& t) { checkingPage(t); },
+         [](BooksEditedTable& t) {
+             AccountCategoryPage* page = checkingPage(t);
+             ASSERT_NE(page, nullptr);
+             CV2TransactionTableView* lines = page->lowerTable();
+             ASSERT_TRUE(lines && lines->model()->rowCount() > 0);
+             const QModelIndex cell = lines->model()->index(0, lines->horizontalHeader()->logicalIndex(0));
+             QTest::mouseClick(lines->viewport(), Qt::LeftButton, {}, lines->visualRect(cell).center());
+             t.settle();
+         }},
+        {"a loan dropped on the side bar's credit cards", [](BooksEditedTable& t) { t.showPage("Banks", -1); },
+         [](BooksEditedTable& t) {
+             EXPECT_TRUE(dropOnSideBarRow(t, localized("CREDITCARDBUTTON"), accountDrag(t, "Car Loan")));
+         }},
+        {"a transaction dropped on the side bar's VAT title",
+         [](BooksEditedTable& t) { t.showPage("VAT Rates", 2); },
+         [](BooksEditedTable& t) {
+             EXPECT_TRUE(dropOnSideBarRow(t, localized("VATTROOTTITLE"), transactionDrag(t, "Card payment")));
+         }},
+        {"a new budget through the budget page's button", [](BooksEditedTable& t) { t.frame().showMainTab("budg"); },
+         [](BooksEditedTable& t) {
+             auto* page = dynamic_cast<CBudgetPageController*>(t.frame().mainTab("budg"));
+             ASSERT_NE(page, nullptr);
+             QPushButton* create = nullptr;
+             for (QPushButton* button : page->findChildren<QPushButton*>())
+                 if (button->text().toStdString() == localized("NewBud")) create = button;
+             ASSERT_NE(create, nullptr);
+             QTest::mouseClick(create, Qt::LeftButton);
+             t.settle();
+             auto* sheet = dynamic_cast<CNewBudgetController*>(page->openSheet());
+             ASSERT_NE(sheet, nullptr);
+             typeInto(sheet->budgetNameField, "Plan");
+             sheet->ok();
+             t.settle();
+         }},
+    };
+    runJournaled(rows);
 }
 
 TEST_F(BooksEditedTable, WhatOnlyChangesTheDisplayLeavesTheDocumentClean)

@@ -17,6 +17,7 @@
 #include "document/arguments/CategoryParameters.h"
 #include "document/arguments/CurrencyArguments.h"
 #include "document/commands/CommandJournalReader.h"
+#include "commands/recording_operations.h"
 #include "document_fixture.h"
 #include "model/CAccount.h"
 #include "model/CAccountOwner.h"
@@ -313,8 +314,12 @@ TEST_F(DocumentOperationsTest, AVATRateIsConfirmedBeforeItsDeletionIsJournaled)
     EXPECT_FALSE(document->deleteVATRate(rate, true));
     EXPECT_TRUE(journaledCommands().empty());
 
+    // The business bookkeeping takes the rate out of the books.
+    OperationRecorder recorder;
+    document->operations().business = std::make_unique<RecordingBusiness>(recorder);
     environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK
     document->deleteVATRate(rate, true);
+    EXPECT_EQ(recorder.calls, std::vector<std::string>{"performDeleteVATRate"});
     const auto entries = readCommandJournalFile(document->journalFileName()).items;
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].mCommand, 37);

@@ -27,10 +27,12 @@
 #include "business/BusinessOfDocument.h"
 #include "business/InvoiceBooking.h"
 #include "business/OwnerContactsLinking.h"
+#include "business/PaymentDrop.h"
 #include "business/Payments.h"
 #include "business/views/GXDoubleTransactionDetailTableSynchronizer.h"
 #include "document/DocumentNotifications.h"
 #include "document/MyDocument.h"
+#include "document/arguments/BooksLinkArguments.h"
 #include "model/foundation/CErrorManager.h"
 #include "platform/core/alerts.h"
 #include "platform/core/contacts_provider.h"
@@ -583,7 +585,7 @@ void GXOwnerViewController::searchInvoiceForPayment(bool customer)
     mSearchSheet->setAccepted([this, business] {
         const auto paymentToLink = mSearchSheet->paymentToSearchInvoiceFor();
         for (const auto& invoice : mSearchSheet->selectedInvoiceTransactions())
-            if (paymentToLink && linkPaymentToInvoice(*business, *invoice, *paymentToLink) >= 0)
+            if (paymentToLink && linkDroppedPayment(mMyDocument, *invoice, *paymentToLink))
                 if (const auto notice = overpaymentNotice(*business, *invoice, *paymentToLink)) showInfoText(*notice);
         refresh();
     });
@@ -708,14 +710,26 @@ void GXOwnerViewController::deleteInvoiceAsked(bool customer)
     refresh();
 }
 
+namespace {
+
+// A change of the invoice or payment goes through the document's executor,
+// so that the journal keeps it.
+void sendTransactionCommand(MyDocument& document, int command, const std::shared_ptr<CTrnSItem>& transaction)
+{
+    arguments::TransactionLinkArguments values;
+    values.name = transaction->getName();
+    document.commandExecutor().executeCommand(command, transaction, values);
+}
+
+} // namespace
+
 void GXOwnerViewController::makeCreditnoteAsked()
 {
     const auto invoice = selectedInvoiceTransaction(true);
     auto* business = this->business();
     if (!invoice || !business) return;
     if (isCancelledByCreditNotes(*business, *invoice)) return CErrorManager::RaiseError(kAlreadyCancelledError);
-    makeCreditNoteForInvoice(*business, *invoice);
-    invoice->setUnaccountedForAmount();
+    sendTransactionCommand(mMyDocument, kCreditNoteCommand, invoice);
     refresh();
 }
 
@@ -723,7 +737,7 @@ void GXOwnerViewController::unlinkPaymentsAsked()
 {
     const auto invoice = selectedInvoiceTransaction(true);
     if (!invoice) return;
-    invoice->unlinkLinkedTransactions();
+    sendTransactionCommand(mMyDocument, kUnlinkInvoicePaymentsCommand, invoice);
     refresh();
 }
 
@@ -744,7 +758,7 @@ void GXOwnerViewController::unlinkPaymentAsked(bool customer)
     const auto payment = selectedPaymentTransaction(customer);
     auto* business = this->business();
     if (!payment || !business) return;
-    unlinkThisPaymentFromInvoice(*business, *payment);
+    sendTransactionCommand(mMyDocument, kUnlinkPaymentCommand, payment);
     refresh();
 }
 

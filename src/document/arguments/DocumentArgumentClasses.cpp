@@ -1,5 +1,6 @@
 #include "document/arguments/AccountArguments.h"
 #include "document/arguments/ArgumentClassRegistry.h"
+#include "document/arguments/BooksLinkArguments.h"
 #include "document/arguments/BudgetArguments.h"
 #include "document/arguments/CAcoWArguments.h"
 #include "document/arguments/CDeleteObjectParms.h"
@@ -35,6 +36,9 @@ void registerDocumentArgumentClasses(ArgumentClassRegistry& registry)
     registry.add<arguments::NewBudgetXRefArguments>();
     registry.add<arguments::TransferBudgetXRefArguments>();
     registry.add<arguments::ModifyBudgetHeaderArguments>();
+    registry.add<arguments::NewBudgetArguments>();
+    registry.add<arguments::TransactionLinkArguments>();
+    registry.add<arguments::ObjectStateArguments>();
 }
 
 } // namespace ch

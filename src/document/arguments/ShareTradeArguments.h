@@ -36,7 +36,7 @@ public:
     std::optional<double> tax;             // withheld
     std::optional<long> fromAccountId;     // where the dividend comes from
     std::optional<long> toAccountId;       // where it is paid into
-    std::optional<long> forAccountId;      // the share's account
+    std::optional<long> forAccountId;      // the dividend's category ("forCategoryId")
     std::optional<long> taxesAccountId;
     std::optional<long> taxesCategoryId;
     std::optional<std::string> description;

@@ -11,7 +11,10 @@
 #include "bridge/CRcrTItem.h"
 #include "bridge/CTrnSItem.h"
 #include "bridge/DeveloperLog.h"
+#include "bridge/CBuDhItem.h"
+#include "document/CardSpendingLink.h"
 #include "document/DocumentOperations.h"
+#include "document/arguments/BooksLinkArguments.h"
 #include "document/GXNonVisual.h"
 #include "document/MyDocument.h"
 #include "document/arguments/AccountArguments.h"
@@ -222,8 +225,12 @@ bool CCommandExecutor::keepLogFile()
 int CCommandExecutor::executeCommand(int command, const CommandTarget& target, const CommandArgument& argument)
 {
     if (!theDocument || command < 0 || command > 255) return -1;
-    logCommand(command, target, argument);
-    return executeCommandSelf(command, target, argument);
+    const std::optional<std::uintmax_t> journalBefore = logCommand(command, target, argument);
+    CommandRun run = runCommand(command, target, argument);
+    // What changed nothing (refused by its checks, by the model, or by the
+    // person) leaves no entry: a replay would offer a change never made.
+    if (!run.changedBooks && journalBefore) takeBackEntry(*journalBefore);
+    return run.result;
 }
 
 int CCommandExecutor::executeCommandSelf(int command, const CommandTarget& target, const CommandArgument& argument)
@@ -496,8 +503,65 @@ CommandRun CCommandExecutor::runCommand(int command, const CommandTarget& target
                                     return operations.business->splitPayment(payment, values);
                                 });
         break;
+    case kNewBudgetCommand:
+        run = withArguments<arguments::NewBudgetArguments>(argument, [&](const arguments::NewBudgetArguments& values) {
+            std::shared_ptr<CBuDhItem> made = document.makeNewBudget(
+                values.base.value_or(0), static_cast<DateT>(values.baseMonth.value_or(0)), values.period.value_or(0),
+                values.nrOfYears.value_or(0), values.nrOfMonths.value_or(0), values.baseBudgetId,
+                values.comment.value_or(""), values.name.value_or(""));
+            if (!made) return CommandOutcome::unchanged();
+            return CommandOutcome::changed(static_cast<int>(made->getId().value_or(-1)));
+        });
+        break;
+    case kLinkCardSpendingCommand:
+    case kLinkPaymentToInvoiceCommand: {
+        // The linked transaction is named by id in the arguments.
+        auto transaction = boundItem<CTrnSItem>(target);
+        const auto* values = argumentsOf<arguments::TransactionLinkArguments>(argument);
+        std::shared_ptr<CTrnSItem> linked =
+            values && values->linkedId ? document.getTransactionForId(static_cast<ObjectIdT>(*values->linkedId))
+                                       : nullptr;
+        if (!transaction) run = targetRefused(target);
+        else if (!values || !linked) run = argumentsRefused(argument);
+        else if (command == kLinkCardSpendingCommand) run = ran(settleCardSpending(document, *transaction, *linked));
+        else run = ran(operations.business->linkPaymentToInvoice(*transaction, *linked));
+        break;
+    }
+    case kVATBalancePaymentCommand:
+    case kUnlinkPaymentCommand:
+    case kUnlinkInvoicePaymentsCommand:
+    case kCreditNoteCommand: {
+        auto transaction = boundItem<CTrnSItem>(target);
+        BusinessOperations& business = *operations.business;
+        if (!transaction) run = targetRefused(target);
+        else if (command == kVATBalancePaymentCommand) run = ran(business.setVATBalancePayment(*transaction));
+        else if (command == kUnlinkPaymentCommand) run = ran(business.unlinkPayment(*transaction));
+        else if (command == kUnlinkInvoicePaymentsCommand) run = ran(business.unlinkPaymentsOfInvoice(*transaction));
+        else run = ran(business.makeCreditNote(*transaction));
+        break;
+    }
+    case kTransactionStatusCommand:
+        run = withTargetAndArguments<CTrnSItem, arguments::ObjectStateArguments>(
+            target, argument, [&](CTrnSItem& transaction, const arguments::ObjectStateArguments& values) {
+                const long status = values.status.value_or(-1);
+                if (status != status::kNormal && status != status::kFlagged && status != status::kChecked)
+                    return CommandOutcome::unchanged();
+                if (transaction.objectStatus() == status) return CommandOutcome::unchanged();
+                transaction.setObjectStatus(static_cast<int>(status));
+                return CommandOutcome::changed(1);
+            });
+        break;
+    case kCreditCardCommand:
+        run = withTargetAndArguments<CAcnTItem, arguments::ObjectStateArguments>(
+            target, argument, [&](CAcnTItem& account, const arguments::ObjectStateArguments& values) {
+                if (!values.isCreditCard || account.isCreditCard() == *values.isCreditCard)
+                    return CommandOutcome::unchanged();
+                account.setIsCreditCard(*values.isCreditCard);
+                return CommandOutcome::changed(1);
+            });
+        break;
     default:
-        // 19, 32, 35, 36, 40, 43 and 47 to 255 do nothing.
+        // 19, 32, 35, 36, 40, 43, 47 to 49 and 59 to 255 do nothing.
         return run;
     }
     if (run.refusal != CommandRefusal::None) {

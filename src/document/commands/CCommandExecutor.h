@@ -7,7 +7,8 @@
 // result.
 //
 // executeCommand journals the command first (while the user default
-// "GXCKeepLogFile" is on), then runs it. Before an operation runs, the
+// "GXCKeepLogFile" is on), then runs it; an entry whose command changed
+// nothing is taken back out of the journal. Before an operation runs, the
 // executor checks what the command needs: a target of the command's kind
 // that still has its model object, and an argument object of the command's
 // class. A command that fails the check changes nothing and answers its
@@ -23,7 +24,8 @@
 // did not leave out is made again or listed in the summary shown after the
 // replay: an entry whose target key, or an account, category or other object
 // its arguments name, does not resolve to an object of the kind the command
-// takes; a deletion whose target is not the object it named; a transaction
+// takes; one whose target, or a transaction line's account, is not the
+// object it named (it bears another name); a transaction
 // that would not balance (ReplayChecks); numbers that name no operation;
 // entries the journal does not keep (no name, no argument object) or whose
 // argument text does not read whole (ArgumentTextCheck: a key its class does
@@ -112,8 +114,13 @@ public:
     // --- journal
     // The user default "GXCKeepLogFile", read anew at every call.
     static bool keepLogFile();
-    // Appends the command's entry while journaling is on.
-    void logCommand(int command, const CommandTarget& target, const CommandArgument& argument);
+    // Appends the command's entry while journaling is on: the journal's
+    // length before it (none when nothing was written).
+    std::optional<std::uintmax_t> logCommand(int command, const CommandTarget& target,
+                                             const CommandArgument& argument);
+    // Takes the journal back to the length, so that an entry whose command
+    // changed nothing is gone (a journal that held nothing before is removed).
+    void takeBackEntry(std::uintmax_t journalLength);
     // The writer, made with the document's journal name when there is none.
     GXCommandLogger& getCommandLogger();
     // The stamp of the document's file as last read or written (empty while
@@ -131,7 +138,8 @@ public:
     // (setAsidePathForJournal) and the person told where (message 298). What
     // stands at the journal's name and is no regular file is neither read
     // nor written; the person is told once that the changes are not
-    // journaled (message 299).
+    // journaled (message 299). A journal put aside that cannot be moved stays
+    // where it is, and nothing is journaled beside it (message 398).
     int fileOpened();
     // Before the document's file is written: the journal's entries are
     // flushed to the disk (through `sync`, fsync when empty). 0, or the
@@ -142,6 +150,9 @@ public:
     // off only a journal that exists is rotated.
     void fileSaved();
     void logSavePoint();
+    // The document closes. Unedited books leave no journal behind: the file
+    // holds all they are. A journal still on offer stays for the next opening.
+    void documentClosing(bool edited);
     // The entries read at opening, in journal order; the sheet sets their
     // exclusions.
     std::vector<GXCommandHistoryItem>& commandsToRecover() { return mCommandsToRecover; }
@@ -179,6 +190,13 @@ private:
     // Message 299, once for the document: the journal's name is taken by
     // what is no regular file.
     void tellNotJournaled(const std::string& path);
+    // Message 397, once per journal: a write failed; the books are marked
+    // edited so that closing asks to save them.
+    void tellWriteFailed(const std::string& path, int error);
+    // After a replay of a journal that could not be read whole: the journal
+    // is put aside, and a fresh one holds the entries made again, so that
+    // what is done from now on is not written behind its damage.
+    void startFreshJournal(const std::vector<const GXCommandHistoryItem*>& made);
 
     MyDocument* theDocument = nullptr;
     std::unique_ptr<GXCommandLogger> commandLogger;
@@ -188,9 +206,14 @@ private:
     std::string mFileStamp;
     Subscription mPendingOffer;
     Subscription mNotJournaledNotice;
+    Subscription mWriteFailedNotice;
     RollForwardOffer mRollForwardOffer;
     bool mOfferPending = false;
     bool mToldNotJournaled = false;
+    bool mToldWriteFailed = false;
+    // A journal not offered could not be put aside: nothing is journaled
+    // beside it and no save rotates it, until it is gone.
+    bool mJournalBlocked = false;
 };
 
 } // namespace ch

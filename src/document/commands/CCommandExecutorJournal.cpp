@@ -22,6 +22,7 @@
 #include "model/foundation/CErrorManager.h"
 #include "platform/core/dispatcher.h"
 #include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
 
 namespace ch {
 namespace {
@@ -51,10 +52,25 @@ void raiseIdCounters(CDocAccounting& books, const IdCounters& recorded)
     raise(ids.mi_ExptNr, recorded.mi_ExptNr);
 }
 
+// The name of a model object's target, as the journal keeps it (trimmed,
+// as it is read back); none for other targets and objects gone.
+std::optional<std::string> targetName(const CommandTarget& target)
+{
+    auto item = std::dynamic_pointer_cast<CNonVisualDataItem>(target);
+    if (!item || !item->getSourceItem()) return std::nullopt;
+    const std::string name = item->getName();
+    const char* space = " \t\r\n\f\v";
+    const std::size_t first = name.find_first_not_of(space);
+    if (first == std::string::npos) return std::nullopt;
+    return name.substr(first, name.find_last_not_of(space) - first + 1);
+}
+
+// Whether anything stands at the path: a link that leads nowhere or round
+// in circles too.
 bool fileExists(const std::string& path)
 {
     std::error_code error;
-    return !path.empty() && std::filesystem::exists(path, error);
+    return !path.empty() && std::filesystem::exists(std::filesystem::symlink_status(path, error));
 }
 
 // Only a regular file is read as a journal: a pipe would never end.
@@ -66,16 +82,45 @@ bool journalFileExists(const std::string& path)
 
 } // namespace
 
-void CCommandExecutor::logCommand(int command, const CommandTarget& target, const CommandArgument& argument)
+std::optional<std::uintmax_t> CCommandExecutor::logCommand(int command, const CommandTarget& target,
+                                                           const CommandArgument& argument)
 {
-    if (!theDocument || !keepLogFile()) return;
+    if (!theDocument || !keepLogFile() || mJournalBlocked) return std::nullopt;
     // The budget item of command 3 has no text form: its entry holds no parameters.
     std::string parameters = argument.arguments() ? argument.arguments()->toText() : std::string();
     std::optional<IdCounters> ids;
     if (CDocAccounting* books = theDocument->accounting()) ids = books->Ids();
     GXCommandLogger& logger = getCommandLogger();
-    logger.logCommand(command, parameters, targetKey(target), ids);
-    if (logger.otherThanAFile()) tellNotJournaled(logger.logFileName());
+    const std::uintmax_t before = logger.logFileLength();
+    logger.logCommand(command, parameters, targetKey(target), ids, targetName(target));
+    if (logger.otherThanAFile()) {
+        tellNotJournaled(logger.logFileName());
+        return std::nullopt;
+    }
+    if (logger.writeError() != 0) {
+        tellWriteFailed(logger.logFileName(), logger.writeError());
+        return std::nullopt;
+    }
+    return before;
+}
+
+void CCommandExecutor::tellWriteFailed(const std::string& path, int error)
+{
+    if (mToldWriteFailed || !theDocument) return;
+    mToldWriteFailed = true;
+    const std::string reason = std::strerror(error);
+    developerLog("The journal " + path + " could not be written: " + reason);
+    // Closing must ask to save: the journal no longer holds what was done.
+    theDocument->updateChangeCount();
+    mWriteFailedNotice = theDocument->dispatcher().callAfter(std::chrono::milliseconds(100), [path, reason] {
+        showJournalWriteFailed(path, reason);
+    });
+}
+
+void CCommandExecutor::takeBackEntry(std::uintmax_t journalLength)
+{
+    if (!commandLogger || commandLogger->otherThanAFile()) return;
+    commandLogger->truncateLogFile(journalLength);
 }
 
 int CCommandExecutor::syncJournal(const SyncFile& sync)
@@ -128,10 +173,18 @@ int CCommandExecutor::fileOpened()
             return 0;
         }
         getCommandLogger().releaseLogFile();
-        std::string aside = setAsidePathForJournal(path);
+        const std::string aside = setAsidePathForJournal(path);
         if (std::rename(path.c_str(), aside.c_str()) != 0) {
-            developerLog("The journal " + path + " could not be put aside: " + std::strerror(errno));
-            aside = path;
+            // It stays where it is, and no save may rotate it away: nothing
+            // is journaled beside it meanwhile.
+            const std::string reason = std::strerror(errno);
+            developerLog("The journal " + path + " could not be put aside: " + reason);
+            mJournalBlocked = true;
+            commandLogger.reset();
+            mPendingOffer = theDocument->dispatcher().callAfter(std::chrono::milliseconds(100), [path, reason] {
+                showJournalNotSetAside(path, reason);
+            });
+            return 0;
         }
         mPendingOffer = theDocument->dispatcher().callAfter(std::chrono::milliseconds(100), [aside] {
             showJournalSetAside(aside);
@@ -165,10 +218,26 @@ void CCommandExecutor::fileSaved()
 void CCommandExecutor::logSavePoint()
 {
     if (!theDocument) return;
+    // A journal that could not be put aside is never rotated away.
+    if (mJournalBlocked) {
+        if (!fileExists(theDocument->journalFileName())) mJournalBlocked = false;
+        commandLogger.reset();
+        return;
+    }
+    // A new journal starts: a write that fails in it is told again.
+    mToldWriteFailed = false;
     GXCommandLogger& logger = getCommandLogger();
     // A journal must not outlive a save: replayed over the newer file it
     // would repeat its edits, so it goes even while journaling is off.
     if (keepLogFile() || fileExists(logger.logFileName())) logger.clearLogFile();
+    commandLogger.reset();
+}
+
+void CCommandExecutor::documentClosing(bool edited)
+{
+    if (edited || mOfferPending || mJournalBlocked || !theDocument || !keepLogFile()) return;
+    GXCommandLogger& logger = getCommandLogger();
+    if (journalFileExists(logger.logFileName())) logger.clearLogFile();
     commandLogger.reset();
 }
 
@@ -204,13 +273,42 @@ void CCommandExecutor::recoverCommandLog()
 {
     mReplayReport.clear();
     // Every entry the user did not leave out is either made again or listed.
+    std::vector<const GXCommandHistoryItem*> made;
     for (const GXCommandHistoryItem& item : mCommandsToRecover) {
         if (item.mExclude) continue;
         if (std::optional<std::string> reason = recoverCommandItem(item))
             mReplayReport.push_back(item.commandText() + " " + item.parameterName().value_or("") + ": " + *reason);
+        else
+            made.push_back(&item);
     }
     addJournalDamage();
+    if (mJournalRead.damaged || mJournalRead.unreadableEntries > 0) startFreshJournal(made);
     if (!mReplayReport.empty()) showRollForwardSummary(mReplayReport);
+}
+
+void CCommandExecutor::startFreshJournal(const std::vector<const GXCommandHistoryItem*>& made)
+{
+    if (!theDocument || !keepLogFile()) return;
+    GXCommandLogger& logger = getCommandLogger();
+    const std::string path = logger.logFileName();
+    logger.releaseLogFile();
+    const std::string aside = setAsidePathForJournal(path);
+    if (std::rename(path.c_str(), aside.c_str()) != 0) {
+        // Entries written behind the damage could not be read back: none is.
+        const std::string reason = std::strerror(errno);
+        developerLog("The damaged journal " + path + " could not be put aside: " + reason);
+        mJournalBlocked = true;
+        commandLogger.reset();
+        mReplayReport.push_back(formatMessage(localized("ROLLFORWARDDAMAGEDNOTKEPT"), {path, reason}));
+        return;
+    }
+    mReplayReport.push_back(formatMessage(localized("ROLLFORWARDDAMAGEDKEPT"), {aside}));
+    // The entries made again are journaled anew: a second crash before a
+    // save offers them with what follows.
+    for (const GXCommandHistoryItem* item : made)
+        logger.logCommand(item->mCommand, item->mParameters.value_or(std::string()), item->mObject,
+                          item->mIdCounters, item->mObjectName);
+    if (logger.writeError() != 0) tellWriteFailed(path, logger.writeError());
 }
 
 void CCommandExecutor::addJournalDamage()
@@ -241,6 +339,16 @@ std::optional<std::string> CCommandExecutor::recoverCommandItem(const GXCommandH
     if (item.mObject && item.mObject->size() >= 5) {
         target = theDocument->dataItemWithKey(*item.mObject);
         if (!target) return localized("ROLLFORWARDNOOBJECT");
+        auto object = std::dynamic_pointer_cast<CNonVisualDataItem>(target);
+        if (object && object->getSourceItem() &&
+            !takesTargetOfType(item.mCommand, object->getSourceItem()->Get_ObjectType()))
+            return localized("ROLLFORWARDWRONGOBJECT");
+        // A key names an object by id: one of another name is not the
+        // object the entry changed (its key was damaged, or the ids of these
+        // books differ from those of the run that wrote it).
+        const std::optional<std::string> name = targetName(target);
+        if (item.mObjectName && name && *name != *item.mObjectName)
+            return formatMessage(localized("ROLLFORWARDRETARGETED"), {*name});
     }
     if (std::optional<std::string> refusal = replayRefusal(*theDocument, item.mCommand, target, *arguments))
         return refusal;

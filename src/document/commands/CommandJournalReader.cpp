@@ -34,6 +34,7 @@ struct ReaderState {
     std::optional<std::string> currentParameters;
     std::optional<std::string> currentObject;
     std::optional<std::string> currentIdCounters;
+    std::optional<std::string> currentObjectName;
     bool stopped = false;
     bool refusedDeclaration = false;
     bool cleanEnd = false;
@@ -59,6 +60,7 @@ void assembleCommandHistoryItem(ReaderState& state)
         state.journal.items.emplace_back(command, state.currentParameters, state.currentObject);
         if (state.currentIdCounters)
             state.journal.items.back().mIdCounters = GXCommandLogger::idCountersFromText(*state.currentIdCounters);
+        state.journal.items.back().mObjectName = state.currentObjectName;
     } else {
         ++state.journal.unreadableEntries;
     }
@@ -66,6 +68,7 @@ void assembleCommandHistoryItem(ReaderState& state)
     state.currentParameters.reset();
     state.currentObject.reset();
     state.currentIdCounters.reset();
+    state.currentObjectName.reset();
 }
 
 // The root's "fileStamp" attribute (libxml2 hands attributes over as
@@ -106,6 +109,7 @@ void endElement(void* context, const xmlChar* localName, const xmlChar*, const x
             else if (name == "Parameters") state.currentParameters = std::move(text);
             else if (name == "Object") state.currentObject = std::move(text);
             else if (name == "IdCounters") state.currentIdCounters = std::move(text);
+            else if (name == "ObjectName") state.currentObjectName = std::move(text);
         }
     }
     state.characters.clear();

@@ -2,7 +2,7 @@
 // Reads a command journal back into its entries. The journal's root element
 // is never closed, so every journal ends in a parse error; the entries
 // completed before the point where reading stops stand. Only the elements
-// "LogEntry", "CommandNumber", "Parameters", "Object" and "IdCounters" mean
+// "LogEntry", "CommandNumber", "Parameters", "Object", "ObjectName" and "IdCounters" mean
 // anything; other elements are ignored. An entry needs a command number (its low 8 bits are
 // kept).
 //

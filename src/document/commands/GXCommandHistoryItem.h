@@ -29,6 +29,9 @@ public:
     // The books' id counters as the command was about to run; none in
     // journals that do not record them.
     std::optional<IdCounters> mIdCounters;
+    // The name the target had as the command was about to run (trimmed);
+    // none without a target and in journals that do not record it.
+    std::optional<std::string> mObjectName;
     bool mExclude = false;
 
     // The argument object of the class named after "ArgumentClass = ", given

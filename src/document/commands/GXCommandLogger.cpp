@@ -53,21 +53,24 @@ std::optional<IdCounters> GXCommandLogger::idCountersFromText(std::string_view t
 
 std::string GXCommandLogger::entryText(int command, std::string_view parameters,
                                        const std::optional<std::string>& objectKey,
-                                       const std::optional<IdCounters>& ids)
+                                       const std::optional<IdCounters>& ids,
+                                       const std::optional<std::string>& objectName)
 {
     std::string entry = "<LogEntry timeStamp=\"" + timeStamp() + "\">\r\n";
     entry += "\t<CommandNumber>" + std::to_string(command) + "</CommandNumber>\r\n";
     entry += "\t<Parameters>" + escaped(parameters) + "</Parameters>";
     if (objectKey) entry += "\r\n\t<Object>" + escaped(*objectKey) + "</Object>";
+    if (objectKey && objectName) entry += "\r\n\t<ObjectName>" + escaped(*objectName) + "</ObjectName>";
     if (ids) entry += "\r\n\t<IdCounters>" + idCountersText(*ids) + "</IdCounters>";
     entry += "\r\n</LogEntry>\r\n";
     return entry;
 }
 
 void GXCommandLogger::logCommand(int command, std::string_view parameters,
-                                 const std::optional<std::string>& objectKey, const std::optional<IdCounters>& ids)
+                                 const std::optional<std::string>& objectKey, const std::optional<IdCounters>& ids,
+                                 const std::optional<std::string>& objectName)
 {
-    logString(entryText(command, parameters, objectKey, ids));
+    logString(entryText(command, parameters, objectKey, ids, objectName));
 }
 
 std::optional<std::string> GXCommandLogger::initialString() const

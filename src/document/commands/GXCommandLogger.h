@@ -8,10 +8,13 @@
 //   	<CommandNumber>12</CommandNumber>
 //   	<Parameters>{ArgumentClass = AccountArguments; ...}</Parameters>
 //   	<Object>AcnT15</Object>
+//   	<ObjectName>Savings</ObjectName>
 //   	<IdCounters>57 12 40 7 9</IdCounters>
 //   </LogEntry>
 //
-// The Object line is there only for a command with a target. IdCounters holds
+// The Object line is there only for a command with a target; ObjectName,
+// the target's name as the command was about to run, only for a target that
+// has one, so that a replay acts on no other object that took its key. IdCounters holds
 // the id counters of the books as the command is about to run (objects,
 // transactions, booking lines, category groups, categories), so that a replay
 // hands out the ids this run did even when something outside the journal
@@ -47,12 +50,14 @@ public:
     // text form (empty without one), the target's key (none without a
     // target) and the books' id counters (none: no IdCounters line).
     void logCommand(int command, std::string_view parameters, const std::optional<std::string>& objectKey,
-                    const std::optional<IdCounters>& ids = std::nullopt);
+                    const std::optional<IdCounters>& ids = std::nullopt,
+                    const std::optional<std::string>& objectName = std::nullopt);
 
     // The entry as logCommand writes it.
     static std::string entryText(int command, std::string_view parameters,
                                  const std::optional<std::string>& objectKey,
-                                 const std::optional<IdCounters>& ids = std::nullopt);
+                                 const std::optional<IdCounters>& ids = std::nullopt,
+                                 const std::optional<std::string>& objectName = std::nullopt);
     // The text of the IdCounters element, and the counters it gives back
     // (none unless it is five integers).
     static std::string idCountersText(const IdCounters& ids);

@@ -11,16 +11,19 @@
 namespace ch {
 namespace {
 
-void writeAll(int fd, std::string_view text)
+// 0, or the system's error number of the write that failed.
+int writeAll(int fd, std::string_view text, const WriteBytes& write)
 {
     while (!text.empty()) {
-        ssize_t written = ::write(fd, text.data(), text.size());
+        ssize_t written = write ? write(fd, text.data(), text.size()) : ::write(fd, text.data(), text.size());
         if (written < 0) {
             if (errno == EINTR) continue;
-            return;
+            return errno != 0 ? errno : EIO;
         }
+        if (written == 0) return EIO;
         text.remove_prefix(static_cast<std::size_t>(written));
     }
+    return 0;
 }
 
 } // namespace
@@ -45,26 +48,38 @@ int GXLogger::logFileHandle()
     // Created here: owner only, and the header goes in first.
     int fd = ::open(mLogFileName.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd >= 0) {
-        if (std::optional<std::string> initial = initialString()) writeAll(fd, *initial);
+        if (std::optional<std::string> initial = initialString()) {
+            if (const int error = writeAll(fd, *initial, mWrite)) mWriteError = error;
+        }
     } else if (errno == EEXIST) {
         // Without waiting: a pipe of that name would hold the window until
         // someone read it. Only a regular file is written to.
         fd = ::open(mLogFileName.c_str(), O_WRONLY | O_APPEND | O_NONBLOCK | O_CLOEXEC);
+        const int openError = errno;
         struct stat info {};
         if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
             ::close(fd);
             fd = -1;
+            mOtherThanAFile = true;
+        } else if (fd < 0 && (::stat(mLogFileName.c_str(), &info) != 0 || !S_ISREG(info.st_mode))) {
+            // A folder, a link that leads nowhere or round in circles.
+            mOtherThanAFile = true;
         }
-        if (fd < 0 && ::stat(mLogFileName.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) mOtherThanAFile = true;
+        if (fd < 0) errno = openError;
     }
+    if (fd < 0 && !mOtherThanAFile && mWriteError == 0) mWriteError = errno != 0 ? errno : EIO;
     mLogFileHandle = fd;
     return mLogFileHandle;
 }
 
 void GXLogger::logString(std::string_view text)
 {
+    // Behind a failed write the file may hold half an entry, and what
+    // followed it could not be read back: nothing more is written.
+    if (mWriteError != 0) return;
     int fd = logFileHandle();
-    if (fd >= 0) writeAll(fd, text);
+    if (fd < 0 || mWriteError != 0) return;
+    if (const int error = writeAll(fd, text, mWrite)) mWriteError = error;
 }
 
 int GXLogger::syncLogFile(const SyncFile& sync)
@@ -85,11 +100,15 @@ void GXLogger::releaseLogFile()
 void GXLogger::clearLogFile()
 {
     releaseLogFile();
+    // Only a journal is rotated: what else stands at its name (a folder, a
+    // pipe, a link to nowhere) is not ours and stays where it is.
     if (mLogFileName.empty()) return;
+    struct stat info {};
+    const bool somethingThere = ::lstat(mLogFileName.c_str(), &info) == 0;
+    if (somethingThere && (::stat(mLogFileName.c_str(), &info) != 0 || !S_ISREG(info.st_mode))) return;
     const std::string backup = backupPathForJournal(mLogFileName);
     std::remove(backup.c_str());
-    std::rename(mLogFileName.c_str(), backup.c_str());
-    std::remove(mLogFileName.c_str());
+    if (somethingThere) std::rename(mLogFileName.c_str(), backup.c_str());
 }
 
 std::uintmax_t GXLogger::logFileLength() const

@@ -4,9 +4,11 @@
 // the logger creates is readable and writable by its owner only: it holds
 // every recent edit of a set of books in plain text.
 //
-// Failed file operations are not reported; the next write tries again. What
-// stands at the file's name and is no regular file (a folder, a pipe, a
-// device) is never written to; the logger says so (otherThanAFile).
+// A write that fails (the disk is full, an input/output error) or a file
+// that cannot be made is remembered (writeError), and nothing more is
+// written: what followed half an entry could not be read back. What stands at
+// the file's name and is no regular file (a folder, a pipe, a device, a loop
+// of links) is never written to; the logger says so (otherThanAFile).
 
 #include <cstdint>
 #include <optional>
@@ -40,6 +42,11 @@ public:
     int syncLogFile(const SyncFile& sync = {});
     // Whether a write found something other than a regular file at the name.
     bool otherThanAFile() const { return mOtherThanAFile; }
+    // The system's error number of the first write or opening that failed;
+    // 0 while none has.
+    int writeError() const { return mWriteError; }
+    // How bytes are written (tests make it fail); empty: write().
+    void setWrite(WriteBytes write) { mWrite = std::move(write); }
     // Closes the file; then, with a name: the old backup is deleted and the
     // file becomes the backup, so that no journal remains.
     void clearLogFile();
@@ -61,6 +68,8 @@ private:
     std::string mLogFileName;
     int mLogFileHandle = -1;
     bool mOtherThanAFile = false;
+    int mWriteError = 0;
+    WriteBytes mWrite;
 };
 
 } // namespace ch

@@ -6,14 +6,19 @@
 #include "bridge/CTrnSItem.h"
 #include "document/DocumentOperations.h"
 #include "document/MyDocument.h"
+#include "bridge/CBuDhItem.h"
 #include "document/arguments/AccountArguments.h"
+#include "document/arguments/BooksLinkArguments.h"
 #include "document/arguments/CDeleteObjectParms.h"
 #include "document/arguments/CTransactionArguments.h"
 #include "document/arguments/CategoryParameters.h"
 #include "document/arguments/CurrencyArguments.h"
 #include "document/arguments/ImportTransactionArguments.h"
 #include "document/arguments/ShareTradeArguments.h"
+#include "model/CAccount.h"
 #include "model/CDocAccounting.h"
+#include "model/ModelCodes.h"
+#include "model/CExpenseType.h"
 #include "model/foundation/CErrorManager.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/message_format.h"
@@ -69,7 +74,14 @@ bool linesNameTheirObjects(const MyDocument& document, const Dictionary& transac
             const Dictionary* values = line.asDictionary();
             if (!values) return false;
             const auto id = static_cast<ObjectIdT>((*values)["AccountId"].toInt());
-            if (categories ? !document.getExpenseTypeForId(id) : !document.getAccountForId(id)) return false;
+            const CNonVisual* object = categories ? static_cast<const CNonVisual*>(document.getExpenseTypeForId(id))
+                                                  : static_cast<const CNonVisual*>(document.getAccountForId(id));
+            if (!object) return false;
+            // The line names its account by id and by name: an id that
+            // names another account here is not the line's.
+            const Value* name = values->find("AccountName");
+            const std::string* recorded = name ? name->asString() : nullptr;
+            if (recorded && !recorded->empty() && *recorded != object->Get_StringrefName()) return false;
             const Value* currency = values->find("CurrencyId");
             if (currency && !document.getCurrencyForId(static_cast<ObjectIdT>(currency->toInt()))) return false;
         }
@@ -180,9 +192,10 @@ std::optional<std::string> replayRefusal(MyDocument& document, int command, cons
         break;
     case 22:
         if (const auto* values = as<arguments::RegisterDividendParameters>(arguments)) {
-            return missing(accountsExist(document, {values->fromAccountId, values->toAccountId, values->forAccountId,
+            // The dividend's category travels as forAccountId.
+            return missing(accountsExist(document, {values->fromAccountId, values->toAccountId,
                                                     values->taxesAccountId}) &&
-                           categoriesExist(document, {values->taxesCategoryId}));
+                           categoriesExist(document, {values->forAccountId, values->taxesCategoryId}));
         }
         break;
     case 23:
@@ -193,6 +206,25 @@ std::optional<std::string> replayRefusal(MyDocument& document, int command, cons
         break;
     case 33: case 34: case 38: case 39: case 41: case 42: case 44: case 46:
         return missing(document.operations().business->namesOnlyExistingObjects(command, arguments));
+    case kLinkCardSpendingCommand:
+    case kLinkPaymentToInvoiceCommand:
+        // The linked transaction is the one the entry named.
+        if (const auto* values = as<arguments::TransactionLinkArguments>(arguments)) {
+            std::shared_ptr<CTrnSItem> linked =
+                namesSomething(values->linkedId)
+                    ? document.getTransactionForId(static_cast<ObjectIdT>(*values->linkedId))
+                    : nullptr;
+            return missing(linked && (!values->linkedName || linked->getName() == *values->linkedName));
+        }
+        break;
+    case kNewBudgetCommand:
+        if (const auto* values = as<arguments::NewBudgetArguments>(arguments)) {
+            bool baseExists = !namesSomething(values->baseBudgetId);
+            for (const auto& budget : document.mBudgetArray())
+                baseExists = baseExists || budget->getId() == static_cast<ObjectIdT>(*values->baseBudgetId);
+            return missing(baseExists);
+        }
+        break;
     case 31:
         if (const auto* values = as<arguments::ImportTransactionArguments>(arguments)) {
             return missing(accountsExist(document, {values->fromAccountId, values->toAccountId}) &&
@@ -206,11 +238,38 @@ std::optional<std::string> replayRefusal(MyDocument& document, int command, cons
     return std::nullopt;
 }
 
+bool takesTargetOfType(int command, std::uint32_t objectType)
+{
+    switch (command) {
+    case 0: return objectType == type::kBudgetDetail;
+    case 1: case 3: return objectType == type::kBudgetXRef;
+    case 2: case 4: case 5: return objectType == type::kBudgetHeader;
+    case 7: case 9: case 18: case 20: case 21: case 22: return objectType == type::kCurrency;
+    case 10: return objectType == type::kAccountType;
+    case 12: return objectType == type::kAccount;
+    case 14: return objectType == type::kExpenseType;
+    case 16: return objectType == type::kMasterExpenseType;
+    case 24: return objectType == type::kTransaction || objectType == type::kRecurring;
+    case 29: case 39: case 42: case 45: case kLinkCardSpendingCommand: case kLinkPaymentToInvoiceCommand:
+    case kVATBalancePaymentCommand: case kUnlinkPaymentCommand: case kUnlinkInvoicePaymentsCommand:
+    case kCreditNoteCommand: case kTransactionStatusCommand:
+        return objectType == type::kTransaction;
+    case kCreditCardCommand:
+        return objectType == type::kAccount;
+    case 27: return objectType == type::kAccountOwner;
+    default: return true;
+    }
+}
+
 bool commandDoesNothing(int command)
 {
     switch (command) {
     case 19: case 32: case 35: case 36: case 40: case 43:
         return true;
+    case kNewBudgetCommand: case kLinkCardSpendingCommand: case kLinkPaymentToInvoiceCommand:
+    case kVATBalancePaymentCommand: case kUnlinkPaymentCommand: case kUnlinkInvoicePaymentsCommand:
+    case kCreditNoteCommand: case kTransactionStatusCommand: case kCreditCardCommand:
+        return false;
     default:
         return command < 0 || command > 46;
     }
@@ -221,6 +280,9 @@ bool commandMustChangeBooks(int command)
     switch (command) {
     case 6: case 8: case 11: case 13: case 15: case 17: case 20: case 21: case 22: case 23: case 25: case 26:
     case 28: case 31: case 33: case 37: case 38: case 39: case 41: case 42: case 44: case 45: case 46:
+    case kNewBudgetCommand: case kLinkCardSpendingCommand: case kLinkPaymentToInvoiceCommand:
+    case kVATBalancePaymentCommand: case kUnlinkPaymentCommand: case kUnlinkInvoicePaymentsCommand:
+    case kCreditNoteCommand:
         return true;
     default:
         return false;

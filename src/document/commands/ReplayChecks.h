@@ -9,6 +9,7 @@
 // sheet (its sides balance, its lines post to existing accounts and
 // categories). The checks make nothing and use no ids.
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,6 +24,10 @@ using CommandTarget = std::shared_ptr<Observable>;
 // Why the entry may not run (a localized text); none when it may.
 std::optional<std::string> replayRefusal(MyDocument& document, int command, const CommandTarget& target,
                                          const CArgumentAncestor& arguments);
+
+// Whether a model object of the type code is of the kind the command's
+// target must be (deletions take any kind).
+bool takesTargetOfType(int command, std::uint32_t type);
 
 // Numbers that name no operation (the executor does nothing for them).
 bool commandDoesNothing(int command);

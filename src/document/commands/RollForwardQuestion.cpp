@@ -36,6 +36,20 @@ void showJournalSetAside(const std::string& path)
                                     localized("OK"), {}});
 }
 
+void showJournalWriteFailed(const std::string& path, const std::string& reason)
+{
+    alertPresenter().showInfo(Alert{kJournalWriteFailed, localized("INFO"),
+                                    formatMessage(localized(std::to_string(kJournalWriteFailed)), {path, reason}),
+                                    localized("OK"), {}});
+}
+
+void showJournalNotSetAside(const std::string& path, const std::string& reason)
+{
+    alertPresenter().showInfo(Alert{kJournalNotSetAside, localized("INFO"),
+                                    formatMessage(localized(std::to_string(kJournalNotSetAside)), {path, reason}),
+                                    localized("OK"), {}});
+}
+
 void showJournalNotWritten(const std::string& path)
 {
     alertPresenter().showInfo(Alert{kNotJournaled, localized("INFO"),

@@ -19,7 +19,16 @@ void showJournalSetAside(const std::string& path);
 // Message 299: the changes are not journaled, the path being no regular file.
 void showJournalNotWritten(const std::string& path);
 
+// Message 397: writing the journal at the path failed for the reason; the
+// changes are not journaled until the next save.
+void showJournalWriteFailed(const std::string& path, const std::string& reason);
+// Message 398: a journal that was not offered could not be put aside for
+// the reason; it stays at the path, and nothing is journaled beside it.
+void showJournalNotSetAside(const std::string& path, const std::string& reason);
+
 inline constexpr long kJournalSetAside = 298;
 inline constexpr long kNotJournaled = 299;
+inline constexpr long kJournalWriteFailed = 397;
+inline constexpr long kJournalNotSetAside = 398;
 
 } // namespace ch

@@ -137,6 +137,11 @@ Subscription UserDefaults::observe(std::string key, std::function<void(const std
     });
 }
 
+Subscription UserDefaults::observeAll(std::function<void(const std::string& key)> handler)
+{
+    return mChanges.observe([handler = std::move(handler)](Observable&, const std::string& key) { handler(key); });
+}
+
 std::uint64_t UserDefaults::changeCount() const
 {
     std::lock_guard lock(mMutex);

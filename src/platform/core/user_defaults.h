@@ -61,6 +61,8 @@ public:
     // value read, not only the user's: removing a user value that equals the
     // registered default announces nothing).
     [[nodiscard]] Subscription observe(std::string key, std::function<void(const std::string& key)> handler);
+    // The same for every key.
+    [[nodiscard]] Subscription observeAll(std::function<void(const std::string& key)> handler);
 
 private:
     Observable mChanges;

@@ -18,6 +18,7 @@
 #include "bridge/DeveloperLog.h"
 #include "bridge/TextColours.h"
 #include "document/MyDocument.h"
+#include "document/arguments/BooksLinkArguments.h"
 #include "model/ModelCodes.h"
 #include "model/budget/CBudgetHeader.h"
 #include "model/foundation/CErrorManager.h"
@@ -481,9 +482,20 @@ void CBudgetPageController::createBudget()
     run(newBudgetSheet(), std::move(context), [this](BudgetSheetContext&) {
         if (!mDocument) return;
         CNewBudgetController& answers = *mNewBudgetController;
-        std::shared_ptr<CBuDhItem> made =
-            mDocument->makeNewBudget(answers.mBudgetBaseT, answers.mBaseBudgetMonth, answers.mBudgetPeriodT, 0, 0,
-                                     answers.mBaseBudgetId, answers.mBudgetDescription, answers.mBudgetName);
+        // Through the executor, so that the journal keeps the new budget.
+        arguments::NewBudgetArguments values;
+        values.name = answers.mBudgetName;
+        values.comment = answers.mBudgetDescription;
+        values.base = answers.mBudgetBaseT;
+        values.baseMonth = answers.mBaseBudgetMonth;
+        values.period = answers.mBudgetPeriodT;
+        values.nrOfYears = 0;
+        values.nrOfMonths = 0;
+        values.baseBudgetId = answers.mBaseBudgetId;
+        const int id = mDocument->commandExecutor().executeCommand(kNewBudgetCommand, nullptr, values);
+        std::shared_ptr<CBuDhItem> made;
+        for (const std::shared_ptr<CBuDhItem>& budget : mDocument->mBudgetArray())
+            if (id > 0 && budget->getId() == static_cast<ObjectIdT>(id)) made = budget;
         if (!made) {
             CErrorManager::RaiseError(kBudgetCommandFailed);
             return;

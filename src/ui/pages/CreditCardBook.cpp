@@ -7,6 +7,8 @@
 #include "bridge/CDebetItem.h"
 #include "bridge/CNonVisualDataItemController.h"
 #include "bridge/CTrnSItem.h"
+#include "document/arguments/BooksLinkArguments.h"
+#include "ui/sheets/CommandSink.h"
 #include "model/CAccountArray.h"
 #include "model/CDocAccounting.h"
 
@@ -85,17 +87,16 @@ bool isLinkedRow(std::optional<long> tableReferenceId, std::optional<long> rowId
     return tableReferenceId && rowId && *tableReferenceId == *rowId;
 }
 
-bool linkSpendingToPayment(BridgeDocument& books, CTrnSItem& spending, const CDebetItem& paymentLine)
+bool linkSpendingToPayment(CommandSink& commands, const std::shared_ptr<CTrnSItem>& spending,
+                           const CDebetItem& paymentLine)
 {
     const std::shared_ptr<CTrnSItem> payment = paymentLine.parentTransaction();
-    if (!payment || !payment->getId()) return false;
-    const long previous = spending.mReferenceObjectId().value_or(0);
-    const std::shared_ptr<CTrnSItem> previousPayment =
-        previous > 0 ? books.getTransactionForId(static_cast<ObjectIdT>(previous)) : nullptr;
-    spending.setMReferenceObjectId(*payment->getId());
-    payment->setUnaccountedForAmount();
-    if (previousPayment) previousPayment->setUnaccountedForAmount();
-    return true;
+    if (!spending || !payment || !payment->getId()) return false;
+    arguments::TransactionLinkArguments link;
+    link.name = spending->getName();
+    link.linkedId = *payment->getId();
+    link.linkedName = payment->getName();
+    return commands.executeCommand(kLinkCardSpendingCommand, spending, &link) >= 0;
 }
 
 } // namespace ch

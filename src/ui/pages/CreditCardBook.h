@@ -18,6 +18,7 @@
 namespace ch {
 
 class BridgeDocument;
+class CommandSink;
 class CAcnTItem;
 class CDebetItem;
 class CTrnSItem;
@@ -45,10 +46,11 @@ std::optional<std::string> creditCardSubtypeImage(int subType);
 // unlinked spending (reference 0) is not taken for a linked one.
 bool isLinkedRow(std::optional<long> tableReferenceId, std::optional<long> rowId);
 
-// Links the spending to the transaction of the payment line: the
-// spending's reference id becomes the payment's id, written straight into
-// the model; the new payment and the one linked before forget their cached
-// unaccounted amounts. False when the payment line has no transaction.
-bool linkSpendingToPayment(BridgeDocument& books, CTrnSItem& spending, const CDebetItem& paymentLine);
+// Links the spending to the transaction of the payment line through the
+// document's command 51 (journaled): the spending's reference id becomes the
+// payment's id; the new payment and the one linked before forget their
+// cached unaccounted amounts. False when the payment line has no transaction.
+bool linkSpendingToPayment(CommandSink& commands, const std::shared_ptr<CTrnSItem>& spending,
+                           const CDebetItem& paymentLine);
 
 } // namespace ch

@@ -29,6 +29,7 @@
 #include "ui/lists/TransactionColumns.h"
 #include "ui/pages/CCreditCardTransactionTableView.h"
 #include "ui/pages/CreditCardBook.h"
+#include "ui/sheets/SheetDocument.h"
 
 namespace ch {
 
@@ -551,7 +552,7 @@ bool GXCreditCardViewController::linkSpendingToPaymentRow(const std::string& spe
     }
     const auto paymentLine = std::dynamic_pointer_cast<CDebetItem>(mPaymentModel->itemAt(paymentRow));
     if (!spending || !paymentLine) return false;
-    if (!linkSpendingToPayment(document()->books(), *spending, *paymentLine)) return false;
+    if (!linkSpendingToPayment(document()->sheetDocument().commands(), spending, *paymentLine)) return false;
     mSpendings.rearrangeObjects();
     mPayments.rearrangeObjects();
     return true;

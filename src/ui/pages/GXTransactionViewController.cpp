@@ -14,12 +14,14 @@
 #include "model/CDocAccounting.h"
 #include "platform/core/notification_center.h"
 #include "platform/gui/localized_text.h"
+#include "ui/TransactionStateCommands.h"
 #include "ui/WindowDocument.h"
 #include "ui/lists/CV2TransactionTableView.h"
 #include "ui/lists/ItemDragSource.h"
 #include "ui/lists/ItemTableModel.h"
 #include "ui/lists/LRFilterBar.h"
 #include "ui/lists/TransactionColumns.h"
+#include "ui/sheets/SheetDocument.h"
 
 namespace ch {
 
@@ -361,12 +363,11 @@ void GXTransactionViewController::flagTransaction(bool fromStatusClick)
 {
     const auto transaction = selectedTransaction();
     if (!transaction) return;
-    if (fromStatusClick) {
-        transaction->toggleStatus();
-        mTransactionFlagged = true;
-    } else {
-        transaction->toggleFlag();
-    }
+    // Through the document's command: the journal keeps it.
+    const int status = fromStatusClick ? statusAfterStatusClick(transaction->objectStatus())
+                                       : statusAfterFlag(transaction->objectStatus());
+    if (document()) sendTransactionStatus(document()->sheetDocument().commands(), transaction, status);
+    if (fromStatusClick) mTransactionFlagged = true;
     if (GXTableAncestor* table = list(Tab::Transactions).table) table->viewport()->update();
 }
 

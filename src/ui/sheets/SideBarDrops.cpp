@@ -13,6 +13,7 @@
 #include "model/CMasterExpenseType.h"
 #include "model/CNonvisualExaminator.h"
 #include "platform/core/localized_strings.h"
+#include "ui/TransactionStateCommands.h"
 #include "ui/sheets/CommandSink.h"
 #include "ui/sheets/Relocation.h"
 #include "ui/sheets/SheetDocument.h"
@@ -88,11 +89,10 @@ bool SideBarDrops::acceptDrop(const CNonVisualDataItem* node, const std::optiona
         return true;
     }
     if (headerOf(*node) == Header::CreditCards) {
-        // The account's item writes the model and marks the books edited.
+        // Through the document's command: the journal keeps it.
         const auto account = mDocument.bridge().dataItemController().accountItemForAccount(dropped);
-        if (!account)
+        if (!account || !sendCreditCard(mDocument.commands(), account))
             return false;
-        account->setIsCreditCard(true);
         if (creditCardsChanged)
             creditCardsChanged();
         return true;

@@ -14,6 +14,7 @@
 #include "document/arguments/AccountArguments.h"
 #include "document/arguments/ArgumentClassRegistry.h"
 #include "document/arguments/ArgumentTextCheck.h"
+#include "document/arguments/BooksLinkArguments.h"
 #include "document/arguments/BudgetArguments.h"
 #include "document/arguments/CAcoWArguments.h"
 #include "document/arguments/CDeleteObjectParms.h"
@@ -274,6 +275,33 @@ std::map<std::string, Sample> samples()
     table["ModifyBudgetHeaderArguments"] = {[] {
         return std::make_unique<ModifyBudgetHeaderArguments>("Home", "Plan", true);
     }, {"ArgumentClass"}, {}, false};
+    table["NewBudgetArguments"] = {[] {
+        auto a = std::make_unique<NewBudgetArguments>();
+        a->name = "Plan";
+        a->comment = "Next year";
+        a->base = 1;
+        a->baseMonth = 20240101;
+        a->period = 0;
+        a->nrOfYears = 0;
+        a->nrOfMonths = 0;
+        a->baseBudgetId = 12;
+        return a;
+    }, {"ArgumentClass", "ObjectName", "base", "baseBudgetId", "baseMonth", "comment", "nrOfMonths", "nrOfYears",
+        "period"}, {}};
+    table["TransactionLinkArguments"] = {[] {
+        auto a = std::make_unique<TransactionLinkArguments>();
+        a->name = "Card payment";
+        a->linkedId = 41;
+        a->linkedName = "Dinner";
+        return a;
+    }, {"ArgumentClass", "ObjectName", "linkedId", "linkedName"}, {}};
+    table["ObjectStateArguments"] = {[] {
+        auto a = std::make_unique<ObjectStateArguments>();
+        a->name = "Bread";
+        a->status = 9;
+        a->isCreditCard = true;
+        return a;
+    }, {"ArgumentClass", "ObjectName", "isCreditCard", "status"}, {}};
     return table;
 }
 

@@ -302,11 +302,49 @@ TEST_F(RollForwardTest, DamagedJournalReplaysTheWholeEntriesBeforeTheCutAndSaysS
     ASSERT_EQ(replayed->commandExecutor().commandsToRecover().size(), 2u);
     answerOffer(AlertAnswer::Default);
     EXPECT_EQ(firstDifference(replayed->modelStreamBytes(), firstTwo), "");
-    ASSERT_EQ(replayed->commandExecutor().lastReplayReport().size(), 1u);
+    // The damage, and where the journal as found is kept.
+    ASSERT_EQ(replayed->commandExecutor().lastReplayReport().size(), 2u);
     const auto& records = environment.alerts().records();
     ASSERT_FALSE(records.empty());
     EXPECT_EQ(records.back().kind, RecordingAlertPresenter::Kind::Info);
     EXPECT_NE(records.back().alert.message.find(localized("ROLLFORWARDDAMAGED")), std::string::npos);
+}
+
+// After a replay of a journal cut short, the work that follows is journaled
+// where it can be read back: a second crash offers the entries made again
+// and the new work, and the journal as found is kept aside.
+TEST_F(RollForwardTest, WorkAfterRecoveringFromACutJournalSurvivesASecondCrash)
+{
+    const std::string journal = bookPath() + ".log";
+    {
+        std::unique_ptr<MyDocument> crashed = reopen();
+        for (const char* name : {"One", "Two", "Lost"}) {
+            arguments::CategoryGroupParameters group;
+            group.name = name;
+            crashed->commandExecutor().executeCommand(17, nullptr, group);
+        }
+    }
+    const std::string text = readFile(journal);
+    const std::string cut = text.substr(0, text.find("Lost", text.rfind("<LogEntry")));
+    writeFile(journal, cut);
+
+    Bytes beforeSecondCrash;
+    const std::string aside = setAsidePathForJournal(journal);
+    {
+        std::unique_ptr<MyDocument> recovered = reopen();
+        answerOffer(AlertAnswer::Default);
+        EXPECT_EQ(readFile(aside), cut);
+        arguments::CategoryGroupParameters three;
+        three.name = "Three";
+        recovered->commandExecutor().executeCommand(17, nullptr, three);
+        beforeSecondCrash = recovered->modelStreamBytes();
+    }
+    std::unique_ptr<MyDocument> replayed = reopen();
+    ASSERT_EQ(replayed->commandExecutor().commandsToRecover().size(), 3u);
+    answerOffer(AlertAnswer::Default);
+    EXPECT_TRUE(replayed->commandExecutor().lastReplayReport().empty())
+        << ::testing::PrintToString(replayed->commandExecutor().lastReplayReport());
+    EXPECT_EQ(firstDifference(replayed->modelStreamBytes(), beforeSecondCrash), "");
 }
 
 TEST_F(RollForwardTest, EntriesWhoseObjectIsGoneOrOfAnotherKindAreSkippedAndReported)
@@ -479,6 +517,42 @@ TEST_F(RollForwardTest, AShareTradeNamingAMissingAccountIsSkippedAndReported)
     EXPECT_NE(report[0].find(localized("ROLLFORWARDMISSINGID")), std::string::npos) << report[0];
 }
 
+// The dividend sheet names the dividend's category where the other trades
+// name an account: the dividend is made again like them.
+TEST_F(RollForwardTest, ADividendIsMadeAgain)
+{
+    Bytes direct;
+    {
+        std::unique_ptr<MyDocument> crashed = reopen();
+        arguments::CategoryParameters dividends;
+        dividends.name = "Dividends";
+        dividends.mParentId = group_kind::kIncome;
+        dividends.mMasterTypeId = group_kind::kIncome;
+        const int categoryId = crashed->commandExecutor().executeCommand(15, nullptr, dividends);
+        ASSERT_GT(categoryId, 0);
+        // A category id that is no account's: read as an account it names nothing.
+        ASSERT_EQ(crashed->getAccountForId(categoryId), nullptr);
+        arguments::RegisterDividendParameters dividend;
+        dividend.transactionDate = 20090312;
+        dividend.dividend = 24.0;
+        dividend.tax = 0.0;
+        dividend.fromAccountId = books::kIncomeAccount;
+        dividend.toAccountId = books::kDefaultAccount;
+        dividend.forAccountId = categoryId;
+        dividend.description = "ACME dividend";
+        const std::size_t before = crashed->mTransactionArray().size();
+        crashed->commandExecutor().executeCommand(
+            22, crashed->dataItemController().currencyItemForCurrency(crashed->getCurrencyForId(shareId)), dividend);
+        ASSERT_EQ(crashed->mTransactionArray().size(), before + 1);
+        direct = crashed->modelStreamBytes();
+    }
+    std::unique_ptr<MyDocument> replayed = reopen();
+    answerOffer(AlertAnswer::Default);
+    EXPECT_TRUE(replayed->commandExecutor().lastReplayReport().empty())
+        << ::testing::PrintToString(replayed->commandExecutor().lastReplayReport());
+    EXPECT_EQ(firstDifference(replayed->modelStreamBytes(), direct), "");
+}
+
 // Every entry is made again or listed: numbers no command has, command
 // numbers that are no number, entries the journal does not keep whole.
 TEST_F(RollForwardTest, EntriesThatCannotBeMadeAgainAreAllListed)
@@ -502,6 +576,7 @@ TEST_F(RollForwardTest, EntriesThatCannotBeMadeAgainAreAllListed)
     parameters.replace(parameters.find("; }"), 3, "; ");   // the argument text is cut
     writeFile(journal, text + withNumber("200") + withNumber("19") + withNumber("seventeen") + parameters);
 
+    const std::string aside = setAsidePathForJournal(journal);
     std::unique_ptr<MyDocument> replayed = reopen();
     ASSERT_EQ(replayed->commandExecutor().commandsToRecover().size(), 4u);
     answerOffer(AlertAnswer::Default);
@@ -512,6 +587,7 @@ TEST_F(RollForwardTest, EntriesThatCannotBeMadeAgainAreAllListed)
         localized("ROLLFORWARDCOMMAND19") + " Garden: " + localized("ROLLFORWARDUNKNOWN"),
         localized("ROLLFORWARDCOMMAND17") + " Pond: " + localized("ROLLFORWARDNOTRUN"),
         localized("ROLLFORWARDUNREADABLE"),
+        formatMessage(localized("ROLLFORWARDDAMAGEDKEPT"), {aside}),
     };
     EXPECT_EQ(replayed->commandExecutor().lastReplayReport(), expected);
 }
@@ -614,6 +690,80 @@ TEST_F(RollForwardTest, ReplayedDeletionsAskNothingAndOneOfAnotherObjectIsListed
         for (const auto& record : environment.alerts().records())
             EXPECT_TRUE(record.kind != RecordingAlertPresenter::Kind::Question || record.alert.number == 0);
         EXPECT_EQ(environment.alerts().records().size(), retargeted ? 2u : 1u);
+        replayed->fileSaved();
+    }
+}
+
+std::shared_ptr<CTrnSItem> transactionNamed(MyDocument& books, const std::string& name)
+{
+    for (const std::shared_ptr<CTrnSItem>& transaction : books.mTransactionArray())
+        if (transaction->getName() == name) return transaction;
+    ADD_FAILURE() << "no transaction " << name;
+    return std::make_shared<CTrnSItem>();
+}
+
+// A modification names its target by key and by the name the target had: a
+// key changed to another object's (of the same kind) changes nothing and is
+// listed, as a deletion's is.
+TEST_F(RollForwardTest, AModificationWhoseTargetIsNotTheObjectItChangedIsListed)
+{
+    for (const int command : {12, 24}) {
+        SCOPED_TRACE(command);
+        std::string key, otherKey;
+        {
+            std::unique_ptr<MyDocument> crashed = reopen();
+            CCommandExecutor& run = crashed->commandExecutor();
+            if (command == 12) {
+                arguments::AccountArguments car(std::nullopt, "Old car", std::nullopt, books::kOwnPropertyType,
+                                                books::kEUR, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                                                std::nullopt, std::nullopt);
+                const int carId = run.executeCommand(13, nullptr, car);
+                arguments::AccountArguments renamed;
+                renamed.name = "New car";
+                run.executeCommand(12, crashed->getAccountItemForId(carId), renamed);
+                key = "AcnT" + std::to_string(carId);
+                otherKey = "AcnT" + std::to_string(books::kDefaultAccount);
+            } else {
+                makeBeforeAndPaid(*crashed);
+                std::shared_ptr<CTrnSItem> paid = crashed->mTransactionArray().front();
+                arguments::CTransactionArguments other;
+                other.mTransactionDictionary = transactionDictionary(
+                    *crashed, books::kDefaultAccount, books::kExpenseAccount, books::kExpenseCategory, 7.0, 20090306,
+                    "Other");
+                run.executeCommand(23, nullptr, other);
+                arguments::CTransactionArguments corrected;
+                corrected.mTransactionDictionary = transactionDictionary(
+                    *crashed, books::kDefaultAccount, books::kExpenseAccount, books::kExpenseCategory, 90.0, 20090305,
+                    "Paid");
+                run.executeCommand(24, paid, corrected);
+                key = paid->calculateKey();
+                otherKey = transactionNamed(*crashed, "Other")->calculateKey();
+            }
+        }
+        const std::string journal = bookPath() + ".log";
+        std::string text = readFile(journal);
+        const std::size_t last = text.rfind("<LogEntry");
+        const std::size_t at = text.find("<Object>" + key + "<", last);
+        ASSERT_NE(at, std::string::npos) << text;
+        text.replace(at + 8, key.size(), otherKey);
+        writeFile(journal, text);
+
+        std::unique_ptr<MyDocument> replayed = reopen();
+        const std::vector<std::uint8_t> before = replayed->modelStreamBytes();
+        answerOffer(AlertAnswer::Default);
+        const std::vector<std::string>& report = replayed->commandExecutor().lastReplayReport();
+        ASSERT_EQ(report.size(), 1u) << ::testing::PrintToString(report);
+        EXPECT_NE(report[0].find(formatMessage(localized("ROLLFORWARDRETARGETED"), {""}).substr(0, 20)),
+                  std::string::npos)
+            << report[0];
+        if (command == 12) {
+            EXPECT_EQ(replayed->getAccountForName("New car"), nullptr);
+            EXPECT_NE(replayed->getAccountForName("Old car"), nullptr);
+            EXPECT_NE(replayed->getAccountForId(books::kDefaultAccount)->Get_StringrefName(), "New car");
+        } else {
+            EXPECT_EQ(transactionNamed(*replayed, "Other")->mTotalAmount(), 7.0);
+            EXPECT_EQ(transactionNamed(*replayed, "Paid")->mTotalAmount(), 80.0);
+        }
         replayed->fileSaved();
     }
 }

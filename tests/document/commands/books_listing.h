@@ -1,0 +1,75 @@
+#pragma once
+// The books as lines of text, object by object: each object's key, name and
+// what ties it to others (an account's type and currency, a category's
+// group, a transaction's reference and special kind, each transaction
+// line's account and amount), so that two sets of
+// books compare with a readable difference.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "model/CAccount.h"
+#include "model/CCurrency.h"
+#include "model/CDebit.h"
+#include "model/CDocAccounting.h"
+#include "model/CExpenseType.h"
+#include "model/CNamedListArray.h"
+#include "model/CTransaction.h"
+#include "model/budget/CBudgetHeader.h"
+
+namespace ch::test {
+
+inline std::string amountText(double amount)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", amount);
+    return text;
+}
+
+inline std::vector<std::string> listBooks(const CDocAccounting& books)
+{
+    std::vector<std::string> lines;
+    auto each = [](const CNamedListArray& list, auto describe) {
+        const auto count = static_cast<ArrayIndexT>(list.GetCount());
+        for (ArrayIndexT i = 1; i <= count; ++i) describe(list.ObjectAt(i));
+    };
+    auto head = [](const CNonVisual* object) { return object->CalculateKey() + " " + object->Get_StringrefName(); };
+    each(*books.mAccountOwnerList, [&](CNonVisual* owner) { lines.push_back(head(owner)); });
+    each(*books.mAccountTypeList, [&](CNonVisual* type) { lines.push_back(head(type)); });
+    each(*books.mCurrencyList, [&](CNonVisual* currency) { lines.push_back(head(currency)); });
+    each(*books.mAccountList, [&](CNonVisual* object) {
+        auto* account = static_cast<CAccount*>(object);
+        lines.push_back(head(account) + " type " + std::to_string(account->Get_mAccountTypeId()) + " currency " +
+                        std::to_string(account->Get_mCurrency()) + " kind " +
+                        std::to_string(int(account->Get_mAccountSpecialType())) + " balance " +
+                        amountText(account->Get_Amount()));
+    });
+    each(*books.mMasterExpenseTypeList, [&](CNonVisual* group) { lines.push_back(head(group)); });
+    each(*books.mExpenseTypeList, [&](CNonVisual* object) {
+        auto* category = static_cast<CExpenseType*>(object);
+        lines.push_back(head(category) + " group " + std::to_string(category->Get_mMasterType()));
+    });
+    auto transactions = [&](CNonVisual* object) {
+        auto* transaction = static_cast<CTransaction*>(object);
+        lines.push_back(head(transaction) + " on " + std::to_string(transaction->Get_mDate()) + " status " +
+                        std::to_string(transaction->Get_ObjectStatus()) + " refers to " +
+                        std::to_string(transaction->Get_mReferenceObjectId()) + " special " +
+                        std::to_string(int(transaction->Get_mSpecialTypeT())));
+        for (CNamedListArray* side :
+             {transaction->GetDebitList(), transaction->GetCreditList(), transaction->GetExpenseTypeList()}) {
+            const auto count = static_cast<ArrayIndexT>(side->GetCount());
+            for (ArrayIndexT i = 1; i <= count; ++i) {
+                auto* line = static_cast<CDebit*>(side->ObjectAt(i));
+                lines.push_back("  " + line->CalculateKey() + " on " + std::to_string(line->Get_mAccountId()) + " " +
+                                amountText(line->Get_mAmount()));
+            }
+        }
+    };
+    each(*books.mTransactionList, transactions);
+    each(*books.mUnlinkedList, transactions);
+    each(*books.mBudgetList, [&](CNonVisual* budget) { lines.push_back(head(budget)); });
+    return lines;
+}
+
+} // namespace ch::test
