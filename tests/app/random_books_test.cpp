@@ -192,6 +192,8 @@ std::vector<T*> objectsOf(CNamedListArray* list)
 std::string money(std::optional<double> value)
 {
     if (!value) return "none";
+    if (*value == kNoLinkedTransactionMarker) return "(nothing linked)";
+    if (*value == kCreditNoteLinkedMarker) return "(credit note linked)";
     char text[64];
     const double rounded = std::round(*value * 100.0) / 100.0;
     std::snprintf(text, sizeof text, "%.2f", rounded == 0.0 ? 0.0 : rounded);
@@ -1171,7 +1173,8 @@ TEST_F(RandomBooksTest, QifExportImportedIntoNewBooksGivesEveryAccountItsBalance
         std::string out;
         for (const auto& [name, balance] : expected)
             if (read[name] != balance) out += "  " + name + ": " + balance + " in the books, " + read[name] + " imported\n";
-        for (const auto& line : import.mImportedTransactionArray())
+        if (!out.empty())
+            for (const auto& line : import.mImportedTransactionArray())
             if (auto pending = std::dynamic_pointer_cast<CImpTItem>(line))
                 out += "  not booked: \"" + pending->mTitle() + "\" " + money(pending->mAmount()) + ": " +
                        pending->mRemark() + "\n";
@@ -1261,7 +1264,6 @@ TEST_F(RandomBooksTest, EverySheetOpenedToModifyAndOkayedUnchangedChangesNothing
             SheetParameters parameters;
             parameters.set(transaction_sheet_key::kDocument, static_cast<SheetDocument*>(&open));
             parameters.set(transaction_sheet_key::kAction, static_cast<long>(kActionModify));
-            parameters.set(transaction_sheet_key::kTransactionType, static_cast<long>(transaction->mTransactionType()));
             parameters.set(transaction_sheet_key::kTransaction, transaction);
             TransactionEntryLogic logic;
             logic.initialize(parameters);
