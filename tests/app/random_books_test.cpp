@@ -12,7 +12,8 @@
 //     nothing changes.
 // A failing series is printed with its seed, cut down to the steps it still
 // fails with. RANDOM_BOOKS_SEED runs one seed, RANDOM_BOOKS_SEEDS=n runs the
-// seeds 1..n instead of the few kept here.
+// seeds 1..n instead of the few kept here, RANDOM_BOOKS_STEPS the length of
+// a series, RANDOM_BOOKS_NO_SHRINK skips the cutting down.
 
 #include <gtest/gtest.h>
 
@@ -160,13 +161,22 @@ std::vector<Step> randomSteps(unsigned seed, int count)
         {Op::SplitPayment, 2},   {Op::HomeCurrency, 1},      {Op::YearStart, 1},      {Op::DeleteTransaction, 3},
         {Op::DeleteAccount, 2},  {Op::DeleteCategory, 1},    {Op::ModifyTransaction, 3}, {Op::MoveAccount, 2},
         {Op::NewOwner, 2},       {Op::NewAccountType, 1},    {Op::DeleteAccountType, 1}};
+    // RANDOM_BOOKS_OPS="Booking,RateChange,..." keeps those kinds of step
+    // only, to look for one fault by hand.
+    std::vector<std::pair<Op, int>> chosen;
+    const char* only = std::getenv("RANDOM_BOOKS_OPS");
+    for (const auto& entry : weights)
+        if (!only || ("," + std::string(only) + ",").find("," + std::string(opName(entry.first)) + ",") !=
+                         std::string::npos)
+            chosen.push_back(entry);
+    if (chosen.empty()) chosen = weights;
     int total = 0;
-    for (const auto& [op, weight] : weights) total += weight;
+    for (const auto& [op, weight] : chosen) total += weight;
     std::vector<Step> steps;
     for (int i = 0; i < count; ++i) {
         int pick = static_cast<int>(random() % static_cast<unsigned>(total));
-        Op op = weights.front().first;
-        for (const auto& [candidate, weight] : weights) {
+        Op op = chosen.front().first;
+        for (const auto& [candidate, weight] : chosen) {
             if (pick < weight) {
                 op = candidate;
                 break;
@@ -504,7 +514,7 @@ void Books::dividend(const Step& step)
     DividendLogic sheet;
     sheet.initialize(parameters);
     DividendEntry entry;
-    entry.dividend = amountOf(step.b) / 4.0;
+    entry.dividend = std::round(amountOf(step.b) * 25.0) / 100.0;
     entry.tax = static_cast<double>(step.c % 500) / 100.0;
     entry.date = dayOf(step.d);
     entry.fromAccount = parameters.number(share_deal_key::kDividendFrom);
@@ -584,7 +594,9 @@ void Books::splitPayment(const Step& step)
 {
     std::vector<std::shared_ptr<CTrnSItem>> payments;
     for (const auto& item : doc().mTransactionArray())
-        if (item->getSourceItem() && item->isLinkedToTransactionAsPayment().value_or(-1) > 0) payments.push_back(item);
+        if (item->getSourceItem() && item->isLinkedToTransactionAsPayment().value_or(-1) > 0)
+            if (auto invoice = doc().getTransactionForId(static_cast<ObjectIdT>(item->mReferenceObjectId().value_or(0))))
+                if (invoice->mTransactionType() == 4) payments.push_back(item);
     std::shared_ptr<CTrnSItem> payment = pick(payments, step.a);
     if (!payment) return;
     const double whole = payment->mTotalAmount().value_or(0.0);
