@@ -1,5 +1,7 @@
 #include "model/CDocAccounting.h"
 
+#include <algorithm>
+
 #include "model/DocumentServices.h"
 
 #include <vector>
@@ -191,8 +193,14 @@ ObjectIdT CDocAccounting::Get_InputCurrency(CNonVisual*& outCurrency) const
 
 DateT CDocAccounting::GetEarliestDate() const
 {
-    CNonVisual* oldest = mTransactionList->ObjectAt(LArray::kLastIndex);
-    return oldest ? oldest->Get_SortDate() : CDate::GetNowAsDateT();
+    // Read in newest-first order, but a transaction booked or redated while
+    // the books are open stays where it was put: look at every one, so the
+    // monthly averages are the same before a save and after the reopening.
+    const auto count = static_cast<ArrayIndexT>(mTransactionList->GetCount());
+    if (count == 0) return CDate::GetNowAsDateT();
+    DateT oldest = mTransactionList->ObjectAt(1)->Get_SortDate();
+    for (ArrayIndexT i = 2; i <= count; ++i) oldest = std::min(oldest, mTransactionList->ObjectAt(i)->Get_SortDate());
+    return oldest;
 }
 
 bool CDocAccounting::DateIsFromPreviousYear(DateT date) const

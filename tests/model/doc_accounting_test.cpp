@@ -151,7 +151,9 @@ TEST(DocAccounting, RecurringUseIsFoundAnywhereInTheList)
     root.mRecurringList->RemoveItemsAt(3, 1);
 }
 
-TEST(DocAccounting, EarliestDateIsTheLastTransaction)
+// The monthly averages count from it: an older transaction booked after a
+// newer one (it then stands first, not last) moves it too.
+TEST(DocAccounting, EarliestDateIsTheOldestTransactionWhereverItStands)
 {
     ModelEnvironment environment;
     CDocAccounting root;
@@ -160,7 +162,8 @@ TEST(DocAccounting, EarliestDateIsTheLastTransaction)
     older.date = 20230105;
     root.mTransactionList->AppendObject(&older);
     root.mTransactionList->AppendObject(&newer);
-    root.mTransactionList->Sort();   // newest first
+    EXPECT_EQ(root.GetEarliestDate(), 20230105);
+    root.mTransactionList->Sort();   // newest first, as read
     EXPECT_EQ(root.GetEarliestDate(), 20230105);
     root.mTransactionList->RemoveItemsAt(2, 1);
 }
