@@ -27,7 +27,8 @@
 // both were read) is ended where the next one begins; one that holds two
 // dates or two amounts otherwise is read with the later; one without an
 // amount gives no line; a last record without its "^" is read as far as it
-// goes. Dates and amounts of splits (after an S line) do not count.
+// goes. A date right after a split's S line is the split's own and does not
+// count.
 //
 // A register whose own account the books lack (a credit-card file in books
 // without a default credit-card account, an account header naming no

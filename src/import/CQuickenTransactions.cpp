@@ -64,7 +64,7 @@ struct Record {
     std::size_t dateLine = 0;
     std::size_t amountLine = 0;
     bool emptyAmount = false;   // a T line without text
-    bool split = false;         // an S line came: D and T lines of splits follow
+    char lastLetter = 0;        // of the line before
     // The split lines: what each is booked against ("S") and its amount ("$").
     struct Split {
         std::string text;
@@ -533,13 +533,16 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
         if (!headerMode && letter != '!' && letter != '^' && record.firstLine == 0) record.firstLine = lineNumber;
         // A second date or amount in a record: with both already read, its
         // "^" was lost and this line begins the next record; else the record
-        // is told. Those of splits do not count.
+        // is told. A date right after a split's category is the split's own.
+        const bool splitsDate = letter == 'D' && record.lastLetter == 'S';
+        if (!headerMode && letter != '!' && letter != '^') record.lastLetter = letter;
         auto secondOf = [&](std::size_t Record::*seen, std::vector<std::size_t>& told) {
-            if (headerMode || record.split || record.*seen == 0) return;
+            if (headerMode || splitsDate || record.*seen == 0) return;
             if (record.dated && record.amount) {
                 unended.push_back(record.firstLine);
                 endOfRecord();
                 record.firstLine = lineNumber;
+                record.lastLetter = letter;
             } else {
                 told.push_back(record.firstLine);
             }
@@ -571,7 +574,7 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
         case 'D':
             if (headerMode) break;
             secondOf(&Record::dateLine, twoDates);
-            if (!record.split) record.dateLine = lineNumber;
+            if (!splitsDate) record.dateLine = lineNumber;
             dateText = text;
             record.dated = true;
             if (fileOrder) {
@@ -582,7 +585,7 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
             break;
         case 'T':
             secondOf(&Record::amountLine, twoAmounts);
-            if (!headerMode && !record.split) record.amountLine = lineNumber;
+            if (!headerMode) record.amountLine = lineNumber;
             record.emptyAmount = trimmedText(text).empty();
             // An empty amount is no amount, as a missing T line.
             if (const std::optional<double> amount =
@@ -617,7 +620,6 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
             if (!headerMode) categoryOrTransfer(withoutClass(text));
             break;
         case 'S':
-            record.split = true;
             // A split: its category, unless it is a transfer ("[Account]"); the last one wins
             // when the splits give no amounts.
             record.splits.push_back({std::string(withoutClass(text)), std::nullopt});

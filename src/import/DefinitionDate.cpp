@@ -134,14 +134,15 @@ int monthOfName(std::string_view name)
     static std::mutex guard;
     static std::map<std::string, std::vector<std::vector<std::string>>> byLocale;
     const std::string locale = currentLocaleSettings().localeId;
-    std::vector<std::vector<std::string>> own;
+    const std::vector<std::vector<std::string>>* own = nullptr;
     {
+        // Entries are never removed: the names stay where they are.
         const std::lock_guard<std::mutex> lock(guard);
         auto known = byLocale.find(locale);
         if (known == byLocale.end()) known = byLocale.emplace(locale, monthNamesIn(locale)).first;
-        own = known->second;
+        own = &known->second;
     }
-    const std::vector<std::vector<std::string>>* lists[] = {&english, &own};
+    const std::vector<std::vector<std::string>>* lists[] = {&english, own};
     for (const auto* names : lists) {
         for (std::size_t month = 0; month < names->size() && month < 12; ++month) {
             for (const std::string& each : (*names)[month]) {

@@ -112,6 +112,11 @@ TEST_F(DamagedStatementsTest, QifRecordsThatLostALineAreReadOrTold)
         {"an amount and a ^ lost", without({3, 5}), {-2.0, -3.0}, {"QIFTWODATES:2"}},
         {"a date and a ^ lost", without({5, 6}), {-1.0, -2.0, -3.0}, {"QIFRECORDUNENDED:2"}},
         {"cut at a line end in the last record", without({12, 13}), {-1.0, -2.0, -3.0}, {"QIFLASTUNENDED:10"}},
+        // A split's own date (after its S line) is no second date; the next
+        // record's is.
+        {"a split record's ^ lost",
+         "!Type:Bank\nD3/1/24\nT-3.00\nPA\nSFood\nD3/1/24\n$-1.00\nSRent\n$-2.00\nD3/2/24\nT-2.00\nPB\n^\n",
+         {-3.0, -2.0}, {"QIFRECORDUNENDED:2"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
