@@ -254,7 +254,7 @@ TEST_F(PortfolioWindowTest, ASaleOfMoreSharesThanAreHeldIsRefusedWithTheHolding)
     deal("buyButton", "150", "02.03.2025");
     ASSERT_DOUBLE_EQ(acme->numberOfShares(), 150.0) << ::testing::PrintToString(environment.alerts().numbers());
     const std::size_t transactions = books().mTransactionArray().size();
-    const double cash = books().getAccountForId(book_defaults::ownPropertyAccount(books().books()))->Get_mBalance();
+    const double cash = books().getAccountForId(book_defaults::ownPropertyAccount(books().accounting()))->Get_mBalance();
     environment.alerts().clear();
 
     CPopupWindowAncestor* sheet = deal("sellButton", "1000", "10.03.2025");
@@ -266,7 +266,7 @@ TEST_F(PortfolioWindowTest, ASaleOfMoreSharesThanAreHeldIsRefusedWithTheHolding)
     EXPECT_EQ(books().mTransactionArray().size(), transactions);
     EXPECT_DOUBLE_EQ(acme->numberOfShares(), 150.0);
     EXPECT_DOUBLE_EQ(
-        books().getAccountForId(book_defaults::ownPropertyAccount(books().books()))->Get_mBalance(), cash);
+        books().getAccountForId(book_defaults::ownPropertyAccount(books().accounting()))->Get_mBalance(), cash);
     // Before the purchase none are held.
     environment.alerts().clear();
     typeInto(outlet(*sheet, "mDate"), "01.03.2025");
