@@ -259,7 +259,7 @@ TEST_F(PortfolioWindowTest, ASaleOfMoreSharesThanAreHeldIsRefusedWithTheHolding)
 
     CPopupWindowAncestor* sheet = deal("sellButton", "1000", "10.03.2025");
     ASSERT_NE(sheet, nullptr);
-    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{333});
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{360});
     ASSERT_FALSE(environment.alerts().records().empty());
     EXPECT_NE(environment.alerts().records().back().alert.message.find("150"), std::string::npos);
     EXPECT_TRUE(sheet->isVisible()) << "the sheet stays open to take a smaller number";
@@ -273,7 +273,7 @@ TEST_F(PortfolioWindowTest, ASaleOfMoreSharesThanAreHeldIsRefusedWithTheHolding)
     typeInto(outlet(*sheet, "nrOfShares"), "10");
     click(*sheet, "OKButton");
     settle();
-    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{333});
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{360});
     EXPECT_TRUE(sheet->isVisible());
 
     environment.alerts().clear();
