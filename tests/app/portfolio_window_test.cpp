@@ -254,26 +254,26 @@ TEST_F(PortfolioWindowTest, ASaleOfMoreSharesThanAreHeldIsRefusedWithTheHolding)
     deal("buyButton", "150", "02.03.2025");
     ASSERT_DOUBLE_EQ(acme->numberOfShares(), 150.0) << ::testing::PrintToString(environment.alerts().numbers());
     const std::size_t transactions = books().mTransactionArray().size();
-    const double cash = books().getAccountForId(book_defaults::ownPropertyAccount(books().books()))->Get_mBalance();
+    const double cash = books().getAccountForId(book_defaults::ownPropertyAccount(books().accounting()))->Get_mBalance();
     environment.alerts().clear();
 
     CPopupWindowAncestor* sheet = deal("sellButton", "1000", "10.03.2025");
     ASSERT_NE(sheet, nullptr);
-    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{340});
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{360});
     ASSERT_FALSE(environment.alerts().records().empty());
     EXPECT_NE(environment.alerts().records().back().alert.message.find("150"), std::string::npos);
     EXPECT_TRUE(sheet->isVisible()) << "the sheet stays open to take a smaller number";
     EXPECT_EQ(books().mTransactionArray().size(), transactions);
     EXPECT_DOUBLE_EQ(acme->numberOfShares(), 150.0);
     EXPECT_DOUBLE_EQ(
-        books().getAccountForId(book_defaults::ownPropertyAccount(books().books()))->Get_mBalance(), cash);
+        books().getAccountForId(book_defaults::ownPropertyAccount(books().accounting()))->Get_mBalance(), cash);
     // Before the purchase none are held.
     environment.alerts().clear();
     typeInto(outlet(*sheet, "mDate"), "01.03.2025");
     typeInto(outlet(*sheet, "nrOfShares"), "10");
     click(*sheet, "OKButton");
     settle();
-    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{340});
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{360});
     EXPECT_TRUE(sheet->isVisible());
 
     environment.alerts().clear();

@@ -271,7 +271,7 @@ TEST_F(WindowDetailsTest, ToolbarDeleteEditAndFlagAreDisabledWhereTheyWouldDoNot
     showNewBooksWithoutTheAssistant();
     const long checking = makeAccount(books(), "Checking", 1);
     const long shop = makeAccount(books(), "Shop", 3);
-    bookTransaction(books(), checking, shop, 0, 4.5, "Bread", 20250903);
+    bookTransaction(books(), checking, shop, makeExpenseCategory(books(), "Groceries"), 4.5, "Bread", 20250903);
     settle();
     auto* transactions = showPage<GXTransactionViewController>(localized("TRANSBUTTON"), 2);
     ASSERT_NE(transactions, nullptr);

@@ -32,7 +32,7 @@ bool given(const std::optional<long>& id)
     return id && *id >= 1;
 }
 
-constexpr long kErrorFieldsMissing = 341;
+constexpr long kErrorFieldsMissing = 361;
 
 } // namespace
 

@@ -31,7 +31,7 @@ bool nonZero(const std::optional<double>& amount)
 
 // Shares are counted to four decimals at most.
 constexpr double kShareTolerance = 0.00005;
-constexpr long kErrorSaleBeyondHolding = 340;
+constexpr long kErrorSaleBeyondHolding = 360;
 
 // A share count as a person writes it: no decimals for whole shares.
 std::string shareCountText(double shares)

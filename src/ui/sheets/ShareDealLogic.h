@@ -73,7 +73,7 @@ public:
     // The total is recomputed first for a share quoted at home. Refused:
     // price, quantity or total 0 (219), no account (220), no commission
     // account (221), no date (217), a sale of more shares than are held at
-    // the end of its date (340, with that number and the date).
+    // the end of its date (360, with that number and the date).
     bool checkContents(ShareDealEntry& entry);
     const ShareDealEntry& accepted() const { return mAccepted; }
     // Code > 0: command 20 on the share.

@@ -130,12 +130,12 @@ TEST_F(MoneyObjectSheetTest, BadInputIsRefusedNamingTheFieldAndTheSheetStaysOpen
         env.alerts().clear();
         typeInto(outlet(sheet, c.field), c.text);
         click(sheet, "OKButton");
-        EXPECT_EQ(env.alerts().numbers(), std::vector<long>{341}) << c.field << "=" << c.text;
+        EXPECT_EQ(env.alerts().numbers(), std::vector<long>{361}) << c.field << "=" << c.text;
         std::string label = localized(c.label);
         label.pop_back();   // the colon
         if (!env.alerts().records().empty())
             EXPECT_EQ(env.alerts().records().back().alert.message,
-                      formatMessage(localized("341"), {label})) << c.field;
+                      formatMessage(localized("361"), {label})) << c.field;
         EXPECT_TRUE(sheet.isVisible());
         QWidget* field = outlet(sheet, c.field);
         if (auto* amount = qobject_cast<CAmountField*>(field))
