@@ -16,6 +16,8 @@
 #include "model/CDebit.h"
 #include "model/CDocAccounting.h"
 #include "model/CNamedListArray.h"
+#include "model/foundation/AmountRounding.h"
+#include "model/foundation/CDecimal.h"
 #include "model/foundation/CNSStringToCString.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/unicode.h"
@@ -369,7 +371,10 @@ StyledText CAcnTItem::creditCardDescription() const
     const std::string description = getDescription();
     if (!description.empty()) text.runs.push_back({std::string("\n").append(description), std::nullopt, smaller});
     // What is owed on the card shows red; a credit in favour of the owner green.
-    const Colour balanceColour = getLocalBalance().value_or(0.0) >= 0.0 ? getRedColor() : getGreenColor();
+    // Decided on the balance as it reads, so that a sum such as -1.4e-14
+    // shown as 0.00 is red like any other 0.00.
+    const double balance = roundedAmount(getLocalBalance().value_or(0.0), int(CDecimal::getNrOfDecimals()));
+    const Colour balanceColour = balance >= 0.0 ? getRedColor() : getGreenColor();
     text.runs.push_back({std::string("\n").append(balanceAsString()), balanceColour, smaller});
     return text;
 }

@@ -51,6 +51,16 @@ DateT validOrNone(DateT date)
     return CDate::IsValidDate(date) ? date : 0;
 }
 
+// The statement's description as booked: none when the title already says
+// it (a title made of the memo, or of the type and the memo), so that the
+// transaction is not named "Coffee Coffee".
+std::string descriptionBeyondTitle(std::string_view title, std::string_view description)
+{
+    const std::string_view said = trimmedText(description);
+    if (said.empty() || toUpperCase(title).find(toUpperCase(said)) != std::string::npos) return {};
+    return std::string(description);
+}
+
 } // namespace
 
 CImpTItem::CImpTItem()
@@ -235,7 +245,8 @@ void CImpTItem::setMOtherAccountId(ObjectIdT id)
                 !equalsCaseInsensitive(mPartnerNameText, account->Get_StringRefNameOnly())) {
                 const std::string accountName = modelText(account->Get_StringRefNameOnly());
                 const std::string partnerName = modelText(mPartnerNameText);
-                if (CErrorManager::AskQuestion(kRenameAccountQuestion, ButtonKey("YES"), ButtonKey("NO"),
+                // No is the default: a renamed account changes the books.
+                if (CErrorManager::AskQuestion(kRenameAccountQuestion, ButtonKey("NO"), ButtonKey("YES"),
                                                accountName.c_str(), partnerName.c_str())) {
                     account->Put_Name(modelText(mPartnerNameText, kNameSize - 1).c_str());
                     account->Put_StringrefName(firstCharacters(mPartnerNameText, kNameSize - 1));
@@ -600,7 +611,7 @@ bool CImpTItem::import()
         return false;
     ImportedTransaction transaction;
     transaction.name = mTitleText;
-    transaction.description = mDescriptionText;
+    transaction.description = descriptionBeyondTitle(mTitleText, mDescriptionText);
     transaction.valueDate = mValueDateValue;
     transaction.amount = std::fabs(mAmountValue);
     transaction.currencyId = mCurrencyIdValue;

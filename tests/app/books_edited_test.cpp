@@ -1059,6 +1059,16 @@ TEST_F(BooksEditedTable, WhatOnlyChangesTheDisplayLeavesTheDocumentClean)
                  t.settle();
              }
          }},
+        {"the credit cards sorted by their balance", [](BooksEditedTable& t) { cardPage(t); },
+         [](BooksEditedTable& t) {
+             GXCreditCardViewController* page = cardPage(t);
+             ASSERT_NE(page, nullptr);
+             QHeaderView* header = page->topTableView()->horizontalHeader();
+             const int balance = page->cardModel()->columnOf("balance");
+             QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                               QPoint(header->sectionViewportPosition(balance) + 5, header->height() / 2));
+             t.settle();
+         }},
         {"the transactions sorted by a column", nullptr,
          [](BooksEditedTable& t) {
              GXTransactionViewController* page = t.transactionsPage();

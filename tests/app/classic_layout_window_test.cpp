@@ -650,5 +650,89 @@ TEST_F(ClassicLayoutWindowTest, CategoriesTabWorksByKeysMenusAndDrags)
     EXPECT_FALSE(books().isDocumentEdited());
 }
 
+// New Account and New Category from an outline's context menu: each is
+// placed by the chosen row, and a row that cannot hold one says so. The
+// Delete key with no row chosen asks for one.
+TEST_F(ClassicLayoutWindowTest, NewAccountAndNewCategoryArePlacedByTheChosenRow)
+{
+    makeBooks();
+    chooseTitled("CLASSICLAYOUTMENUITEM");
+    clickTab(classic(), "CLASSICACNT");
+    CNonVisualTable& accounts = *classic().propertyTable();
+    // The right button on the row, then the item of the title.
+    auto chooseNew = [&](CNonVisualTable& outline, const std::string& row, const char* titleKey) {
+        activate();
+        const QPoint at = rowCentre(outline, row);
+        QTest::mouseClick(outline.viewport(), Qt::RightButton, {}, at);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, outline.viewport()->mapToGlobal(at));
+        QApplication::sendEvent(outline.viewport(), &event);
+        settle();
+        QMenu* menu = classic().contextMenu(&outline);
+        ASSERT_TRUE(menu && menu->isVisible());
+        for (QAction* item : menu->actions())
+            if (item->text() == localizedText(titleKey)) {
+                ASSERT_TRUE(item->isEnabled());
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+                settle();
+                return;
+            }
+        ADD_FAILURE() << "no context menu item " << titleKey;
+    };
+
+    // Inside the chosen type.
+    chooseNew(accounts, "Banks", "NEWACCOUNTBUTTON");
+    ASSERT_TRUE(confirmSheet("nameField", "Broker"));
+    CAccount* broker = books().getAccountForName("Broker");
+    ASSERT_NE(broker, nullptr);
+    EXPECT_EQ(books().getAccountTypeForId(broker->Get_mAccountTypeId())->Get_StringrefName(), "Banks");
+    expectEditedThenSave("an account made inside its type");
+    // Beside the chosen account.
+    chooseNew(accounts, "Checking", "NEWACCOUNTBUTTON");
+    ASSERT_TRUE(confirmSheet("nameField", "Cash Box"));
+    ASSERT_NE(books().getAccountForName("Cash Box"), nullptr);
+    EXPECT_EQ(books().getAccountForName("Cash Box")->Get_mAccountTypeId(),
+              books().getAccountForName("Checking")->Get_mAccountTypeId());
+    expectEditedThenSave("an account made beside another");
+    // An account cannot go beside a category, nor a category inside an account type.
+    environment.alerts().clear();
+    chooseNew(accounts, "Checking", "NEWREASONBUTTON");
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{251});
+    EXPECT_FALSE(window().books().lastSheet() && window().books().lastSheet()->isVisible());
+
+    choose("REASONBUTTON");
+    QTest::mouseClick(classic().switchButton("mExptExpenseButton"), Qt::LeftButton);
+    settle();
+    CNonVisualTable& categories = *classic().incomeTable();
+    environment.alerts().clear();
+    chooseNew(categories, "Groceries", "NEWACCOUNTBUTTON");
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{251});
+    EXPECT_FALSE(books().isDocumentEdited());
+    chooseNew(categories, "Groceries", "NEWREASONBUTTON");
+    ASSERT_TRUE(confirmSheet("nameField", "Snacks"));
+    CExpenseType* snacks = books().getExpenseTypeForName("Snacks");
+    ASSERT_NE(snacks, nullptr);
+    EXPECT_EQ(snacks->Get_mMasterExpensetypePtr(),
+              books().getExpenseTypeForId(static_cast<ObjectIdT>(groceriesId))->Get_mMasterExpensetypePtr());
+    expectEditedThenSave("a category made beside another");
+    chooseNew(categories, "Household", "NEWREASONBUTTON");
+    ASSERT_TRUE(confirmSheet("nameField", "Cleaning"));
+    ASSERT_NE(books().getExpenseTypeForName("Cleaning"), nullptr);
+    EXPECT_EQ(books().getExpenseTypeForName("Cleaning")->Get_mMasterExpensetypePtr()->Get_StringrefName(), "Household");
+    expectEditedThenSave("a category made inside its group");
+
+    // A control click takes the choice back; the Delete key then asks for a row.
+    clickOutlineRow(categories, "Groceries");
+    QTest::mouseClick(categories.viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(categories, "Groceries"));
+    settle();
+    ASSERT_EQ(categories.getCurrentItem(), nullptr);
+    environment.alerts().clear();
+    categories.setFocus();
+    QTest::keyClick(&categories, Qt::Key_Delete);
+    settle();
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{252});
+    EXPECT_NE(books().getExpenseTypeForId(static_cast<ObjectIdT>(groceriesId)), nullptr);
+    EXPECT_FALSE(books().isDocumentEdited());
+}
+
 } // namespace
 } // namespace ch::test

@@ -199,12 +199,16 @@ TEST_F(ImportPageWindowTest, UnknownCounterAccountsAreChosenInTheTableAndEveryLi
     EXPECT_EQ(model.rowCount(), 3);
 
     // Two counter accounts typed into their cells; the statement's names are
-    // not taken over as the accounts' names (question 206 answered No).
+    // not taken over as the accounts' names (question 206: Return chooses
+    // its default button, No, since a renamed account changes the books).
     environment.alerts().clear();
-    for (int i = 0; i < 2; ++i) environment.alerts().scriptAnswer(AlertAnswer::Alternate);
+    for (int i = 0; i < 2; ++i) environment.alerts().scriptAnswer(AlertAnswer::Default);
     chooseInCell(table, rowOf(model, "FM STORE 0412"), Columns::CounterAccount, "Fresh Market");
     chooseInCell(table, rowOf(model, "RENT SEPTEMBER"), Columns::CounterAccount, "Landlord");
     EXPECT_EQ(environment.alerts().numbers(), (std::vector<long>{206, 206}));
+    for (const auto& asked : environment.alerts().records())
+        EXPECT_EQ(asked.alert.defaultButton, localized("NO")) << asked.alert.message;
+    EXPECT_NE(accountNamed("Landlord"), nullptr);
     EXPECT_NE(accountNamed("Fresh Market"), nullptr);
     chooseInCell(table, rowOf(model, "FM STORE 0412"), Columns::Category, "Groceries");
     const int food = rowOf(model, "FM STORE 0412");
@@ -315,7 +319,8 @@ TEST_F(ImportPageWindowTest, LinesAreFinishedByClickingEntriesOfTheCellsLists)
     // 207, OK), so the rent's line finds it too. The shops' names are not
     // taken over (question 206, No).
     environment.alerts().clear();
-    for (int i = 0; i < 3; ++i) environment.alerts().scriptAnswer(AlertAnswer::Alternate);
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK
+    for (int i = 0; i < 2; ++i) environment.alerts().scriptAnswer(AlertAnswer::Default);   // No
     clickInCell(table, food, Columns::OwnAccount, "Checking");
     EXPECT_EQ(model.lineAt(food)->mOurAccountId(), checking);
     EXPECT_EQ(model.lineAt(rent)->mOurAccountId(), checking);
@@ -351,6 +356,74 @@ TEST_F(ImportPageWindowTest, LinesAreFinishedByClickingEntriesOfTheCellsLists)
     EXPECT_DOUBLE_EQ(std::abs(accountNamed("Landlord")->Get_mBalance()), 800.00);
     EXPECT_EQ(accountNamed("Savings")->Get_mBalance(), 0.0);
     for (const auto& booked : books().mTransactionArray()) EXPECT_EQ(booked->mCurrencyId(), francs->Get_Id());
+}
+
+// Two card payments at the coffee bar, the first already booked by hand.
+const std::string kCoffeeStatement = ofxStatement(
+    "<OFX><BANKMSGSRSV1><STMTTRNRS><TRNUID>1<STMTRS><CURDEF>EUR\n"
+    "<BANKACCTFROM><BANKID>111<ACCTID>111-2223334-55<ACCTTYPE>CHECKING</BANKACCTFROM>\n"
+    "<BANKTRANLIST><DTSTART>20250901<DTEND>20250930\n"
+    "<STMTTRN><TRNTYPE>POS<DTPOSTED>20250910<TRNAMT>-3.80<FITID>1<NAME>Coffee Bar<MEMO>Coffee</STMTTRN>\n"
+    "<STMTTRN><TRNTYPE>POS<DTPOSTED>20250912<TRNAMT>-2.50<FITID>2<NAME>Coffee Bar<MEMO>Coffee</STMTTRN>\n"
+    "</BANKTRANLIST></STMTRS></STMTTRNRS></BANKMSGSRSV1></OFX>\n");
+
+TEST_F(ImportPageWindowTest, ALineAlreadyBookedIsUntickedAndNamesAreBookedOnce)
+{
+    controller.makeNewDocument(false);
+    settle();
+    const long checking = account("Checking", kOwnType, "111-2223334-55");
+    const long bar = account("Coffee Bar", kProfitAndLossType);
+    const long groceries = category("Groceries");
+    bookTransaction(books(), checking, bar, groceries, 3.80, "Coffee Bar", 20250909);
+    ASSERT_EQ(books().mTransactionArray().size(), 1u);
+
+    statementPath = folder.filePath("coffee.ofx");
+    std::ofstream(statementPath.toStdString(), std::ios::binary) << kCoffeeStatement;
+    choose("importOFX");
+    ImportPage* page = importPage();
+    ASSERT_NE(page, nullptr);
+    Columns& model = page->model();
+    QTableView* table = page->table();
+    ASSERT_EQ(model.rowCount(), 2);
+    auto rowDated = [&](DateT date) {
+        for (int row = 0; row < model.rowCount(); ++row)
+            if (model.lineAt(row)->mValueDate() == date) return row;
+        ADD_FAILURE() << "no line of " << date;
+        return -1;
+    };
+    for (int row = 0; row < 2; ++row)
+        if (model.data(model.index(row, Columns::Category)).toString().isEmpty())
+            chooseInCell(table, row, Columns::Category, "Groceries");
+    const int booked = rowDated(20250910), fresh = rowDated(20250912);
+    ASSERT_TRUE(model.lineAt(booked)->hasDuplicate()) << model.lineAt(booked)->mRemark();
+    ASSERT_TRUE(model.lineAt(fresh)->isComplete()) << model.lineAt(fresh)->mRemark();
+    // Ticked is what books: the line matching the booked payment is not.
+    auto ticked = [&](int row) { return model.data(model.index(row, Columns::Accept), Qt::CheckStateRole).toInt(); };
+    EXPECT_EQ(ticked(booked), Qt::Unchecked);
+    EXPECT_EQ(ticked(fresh), Qt::Checked);
+
+    clickButton(*page, "mImportButton");
+    ASSERT_EQ(books().mTransactionArray().size(), 2u);
+    ASSERT_EQ(model.rowCount(), 1);
+    // The title already says "Coffee": the memo is not booked again after it.
+    for (const auto& transaction : books().mTransactionArray())
+        if (std::abs(transaction->mTotalAmount().value_or(0.0) - 2.50) < 0.001) {
+            EXPECT_EQ(transaction->getName(), localized("OFXPOS") + " : Coffee Bar");
+            EXPECT_EQ(transaction->mDescription(), "");
+        }
+
+    // The person ticks the remaining line (a click on it, then the space
+    // bar): it is no duplicate after all, and books.
+    selectRow(table, 0);
+    const QModelIndex box = model.index(0, Columns::Accept);
+    table->setCurrentIndex(box);
+    QTest::keyClick(table, Qt::Key_Space);
+    settle();
+    EXPECT_EQ(ticked(0), Qt::Checked);
+    EXPECT_FALSE(model.lineAt(0)->hasDuplicate());
+    clickButton(*page, "mImportButton");
+    EXPECT_EQ(books().mTransactionArray().size(), 3u);
+    EXPECT_EQ(model.rowCount(), 0);
 }
 
 } // namespace

@@ -103,6 +103,11 @@ TEST_F(AccountItemsTest, CreditCardDescriptionShowsWhatIsOwedInRed)
     card->Put_mLocalBalance(-10.0);
     card->Put_mBalance(-10.0);
     EXPECT_EQ(item->creditCardDescription().runs.back().colour, getGreenColor());
+    // Spendings paid off to the cent in another order leave -1.4e-14: it
+    // reads 0.00, and is red as 0.00 is.
+    card->Put_mLocalBalance(100.0 + 67.95 - 47.80 - 120.15);
+    ASSERT_LT(card->Get_mLocalBalance(), 0.0);
+    EXPECT_EQ(item->creditCardDescription().runs.back().colour, getRedColor());
 
     item->setIsCreditCard(false);
     EXPECT_EQ(card->Get_mAccountSpecialType(), 0);

@@ -326,11 +326,12 @@ TEST_F(ImportLineTest, CorrectionsAskAndChangeTheBooks)
     EXPECT_EQ(env.alerts().numbers(), std::vector<long>{260});
     for (const auto& each : unnumbered) EXPECT_EQ(each->mOurAccountId(), savings);
 
-    // A partner name that is not the account's name: question 206; yes renames the account.
+    // A partner name that is not the account's name: question 206, No by
+    // default; yes renames the account.
     env.alerts().clear();
     line = Line({.partner = "Employer Holding", .description = "wages"});
+    env.alerts().scriptAnswer(AlertAnswer::Alternate);   // YES
     pending.install({line});
-    env.alerts().scriptAnswer(AlertAnswer::Default);   // YES
     line->setMOtherAccountId(employer);
     EXPECT_EQ(env.alerts().numbers(), std::vector<long>{206});
     EXPECT_EQ(books.GetAccountForID(employer)->Get_StringRefNameOnly(), "Employer Holding");
@@ -354,12 +355,12 @@ TEST_F(ImportLineTest, ACorrectionInTheMiddleOfCompletingAllLinesEndsInOnePassMo
     std::vector<CImpTItem::Ptr> lines;
     for (int i = 0; i < 30; ++i)
         lines.push_back(Line({.partner = "Employer Holding", .foreignNumber = "EMP-7"}, false));
+    env.alerts().scriptAnswer(AlertAnswer::Alternate);   // YES
     pending.install(statementLines(lines));
     std::size_t completions = 0;
     std::vector<Subscription> counting;
     for (const auto& line : lines)
         counting.push_back(line->observe("mRemark", [&](Observable&, const std::string&) { ++completions; }));
-    env.alerts().scriptAnswer(AlertAnswer::Default);   // YES
     pending.completeBankImport();
 
     EXPECT_EQ(env.alerts().numbers(), std::vector<long>{206});   // asked once

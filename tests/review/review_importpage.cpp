@@ -94,7 +94,10 @@ int reviewImportPage(const QString& output, ch::UserDefaults& defaults)
     const QString example = folder.filePath("march.csv");
     std::ofstream(example.toStdString(), std::ios::binary)
         << "Account;Date;Amount;Counterparty;Name;Text\r\n"
-           "111-1111111-11;02.03.2009;-12,00;222-2222222-22;Shop North;bread\r\n";
+           "111-1111111-11;02.03.2009;-12,00;222-2222222-22;Shop North;bread\r\n"
+           "111-1111111-11;03.03.2009;-45,80;333-3333333-33;Petrol Station Ring Road;fuel card 0412\r\n"
+           "111-1111111-11;05.03.2009;2.500,00;444-4444444-44;ACME Payroll;salary March\r\n"
+           "111-1111111-11;09.03.2009;-800,00;555-5555555-55;Mr Fenwick;rent March flat 2\r\n";
     fileImportAssistantWindowController assistant(window.frame());
     assistant.setDefinitionFolder(folder.filePath("definitions").toStdString());
     assistant.begin(window.frame(), [](int) {});
@@ -109,6 +112,9 @@ int reviewImportPage(const QString& output, ch::UserDefaults& defaults)
         {AssistantRole::CounterpartyName, "COL4"}, {AssistantRole::Communication, "COL5"}};
     for (const auto& [role, column] : roles) assistant.roleField(role)->addToken(QString::fromLatin1(column));
     assistant.findChild<QLineEdit*>("dateFormatField")->setText("dd.MM.yyyy");
+    review::settle();
+    // The columns page: the file's columns above the roles they are given.
+    failures += !review::save(assistant, output, "review-import-definition-columns.png");
     assistant.goNext();
     review::settle();
     failures += !review::save(assistant, output, "review-import-definition.png");

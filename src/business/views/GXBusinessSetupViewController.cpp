@@ -19,6 +19,7 @@
 #include "analysis/CReportContents.h"
 #include "analysis/views/CReportPrintView.h"
 #include "analysis/views/CReportView.h"
+#include "analysis/views/ReportPageButtons.h"
 #include "bridge/CNSNumberAmountTBridge.h"
 #include "bridge/CPrfRItem.h"
 #include "business/BusinessOfDocument.h"
@@ -267,7 +268,14 @@ QWidget* GXBusinessSetupViewController::makeControlledView()
     mVATReportView->setObjectName(QStringLiteral("VATReportView"));
     auto* holder = new GXReportHolderView;
     holder->setReportView(mVATReportView);
-    periods->addWidget(holder);
+    // The listing runs over pages as on paper: the row under it pages.
+    auto* listing = new QWidget;
+    auto* listingLayout = new QVBoxLayout(listing);
+    listingLayout->setContentsMargins(0, 0, 0, 0);
+    listingLayout->addWidget(holder, 1);
+    mVATPageButtons = new ReportPageButtons(*mVATReportView, listing);
+    listingLayout->addWidget(mVATPageButtons);
+    periods->addWidget(listing);
     periods->setStretchFactor(0, 1);
     periods->setStretchFactor(1, 3);
     mVATPeriodTable->setMinimumHeight(140);
@@ -544,6 +552,7 @@ void GXBusinessSetupViewController::rebuildReportContents()
     builder->setRateToRetain(nullptr);
     mVATReportView->setMReportContents(std::shared_ptr<CReportContents>(builder->buildContents()));
     mVATReportView->firstPage();
+    if (mVATPageButtons) mVATPageButtons->refresh();
 }
 
 void GXBusinessSetupViewController::calculateVATPeriod()

@@ -22,6 +22,7 @@ class QTableWidget;
 
 namespace ch {
 class CReportView;
+class ReportPageButtons;
 class MyDocument;
 } // namespace ch
 
@@ -55,6 +56,7 @@ public:
     QTableWidget* VATRateTable() const { return topTableView; }
     QTableWidget* VATPeriodTable() const { return mVATPeriodTable; }
     CReportView* VATReportView() const { return mVATReportView; }
+    ReportPageButtons* VATPageButtons() const { return mVATPageButtons; }
     CVATRateDialog* VATRateSheet() const { return mVATRateDialogController; }
 
     void newVATRate();
@@ -89,6 +91,7 @@ private:
     QTableWidget* amortisationRateTable = nullptr;
     QTableWidget* mVATPeriodTable = nullptr;
     CReportView* mVATReportView = nullptr;
+    ReportPageButtons* mVATPageButtons = nullptr;
     QComboBox* menuChoiceButton = nullptr;
     QComboBox* periodicityButton = nullptr;
     CVATRateDialog* mVATRateDialogController = nullptr;

@@ -116,8 +116,9 @@ QVariant CImportedTransactionArrayController::data(const QModelIndex& index, int
         const std::string duplicate = mActions.duplicateDescription(*line);
         return duplicate.empty() ? QVariant() : QVariant(text(duplicate));
     }
+    // Ticked means booked: a line matching a booked transaction is not.
     if (role == Qt::CheckStateRole && index.column() == Accept)
-        return line->mAccept() ? Qt::Checked : Qt::Unchecked;
+        return line->mAccept() && !line->hasDuplicate() ? Qt::Checked : Qt::Unchecked;
     const std::optional<LineChoice> kind = choiceOf(index.column());
     if (role == Qt::ForegroundRole && line->hasDuplicate()) return QBrush(QColor(0x99, 0x33, 0x33));
     if (role == Qt::BackgroundRole) {
@@ -157,7 +158,14 @@ bool CImportedTransactionArrayController::setData(const QModelIndex& index, cons
     const std::shared_ptr<CImpTItem> line = lineAt(index.row());
     if (!line) return false;
     if (index.column() == Accept && role == Qt::CheckStateRole) {
-        line->setMAccept(value.toInt() == Qt::Checked);
+        const bool accept = value.toInt() == Qt::Checked;
+        line->setMAccept(accept);
+        // Ticking a line taken for a duplicate says it is none: it books.
+        if (accept && line->hasDuplicate()) {
+            line->setHasDuplicate(false);
+            if (!mLines.empty()) emit dataChanged(this->index(0, 0), this->index(rowCount() - 1, ColumnCount - 1));
+            return true;
+        }
         emit dataChanged(this->index(index.row(), 0), this->index(index.row(), ColumnCount - 1));
         return true;
     }

@@ -11,10 +11,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "import/DefinitionDescription.h"
 #include "import/ImportDefinition.h"
@@ -249,6 +253,28 @@ void fileImportAssistantWindowController::createColumns()
     for (int r = 0; r < int(records.size()); ++r)
         for (int c = 0; c < int(records[std::size_t(r)].size()); ++c)
             mColumns->setItem(r, c, new QTableWidgetItem(QString::fromStdString(records[std::size_t(r)][std::size_t(c)])));
+    fitColumnTable();
+}
+
+void fileImportAssistantWindowController::fitColumnTable()
+{
+    // Each column as wide as its texts, and room for the first rows of the
+    // file (a few, not the whole file): the person sees what a column holds
+    // before giving it a role.
+    constexpr int kRowsShown = 6;
+    mColumns->resizeColumnsToContents();
+    mColumns->resizeRowsToContents();
+    int height = mColumns->horizontalHeader()->sizeHint().height() + 2 * mColumns->frameWidth();
+    for (int r = 0; r < std::min(mColumns->rowCount(), kRowsShown); ++r) height += mColumns->rowHeight(r);
+    const int wanted = mColumns->horizontalHeader()->length() + mColumns->verticalHeader()->sizeHint().width() +
+                       2 * mColumns->frameWidth();
+    if (wanted > mColumns->viewport()->width()) height += mColumns->horizontalScrollBar()->sizeHint().height();
+    mColumns->setMinimumHeight(height);
+    // The window grows to hold it, within the screen.
+    const QSize needed = sizeHint().expandedTo(minimumSizeHint());
+    QSize size = this->size().expandedTo(needed);
+    if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableGeometry().size());
+    if (size != this->size()) resize(size);
 }
 
 void fileImportAssistantWindowController::readRoles()

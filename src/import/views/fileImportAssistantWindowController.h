@@ -59,6 +59,8 @@ private:
     void showPage(int page);
     void readSettings();
     void createColumns();
+    // The column table as large as its columns and first rows need.
+    void fitColumnTable();
     void readRoles();
 
     ImportDefinitionAssistant mHandler;

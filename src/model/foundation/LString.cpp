@@ -1,11 +1,15 @@
 #include "model/foundation/LString.h"
 
 #include <algorithm>
+#include <charconv>
+#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "model/foundation/CNSStringToCString.h"
+#include "platform/core/locale_settings.h"
 #include "platform/core/unicode.h"
 
 namespace ch {
@@ -27,6 +31,29 @@ std::size_t DecimalText(std::int32_t value, char (&out)[16])
 {
     int written = std::snprintf(out, sizeof out, "%ld", static_cast<long>(value));
     return written > 0 ? static_cast<std::size_t>(written) : 0;
+}
+
+// The first single-byte separator of the user's settings; `fallback` for a
+// separator model text cannot hold in one byte.
+char SeparatorByte(const std::string& separator, char fallback)
+{
+    return separator.size() == 1 ? separator[0] : fallback;
+}
+
+// Where `pattern` matches inside `text` by the comparison: the first start
+// position at or after `from` (forward), or the last one at or before it
+// (1-based; 0 when none).
+std::size_t Search(const unsigned char* text, std::size_t textLength, const void* pattern,
+                   std::size_t patternLength, std::size_t from, bool forward, LString::CompareFunc compare)
+{
+    if (patternLength == 0 || patternLength > textLength || patternLength > 255 || !pattern || from == 0) return 0;
+    const std::size_t lastStart = textLength - patternLength + 1;
+    if (forward && from > lastStart) return 0;
+    if (!forward) from = std::min(from, lastStart);
+    const auto length = static_cast<std::uint8_t>(patternLength);
+    for (std::size_t at = from; at >= 1 && at <= lastStart; forward ? ++at : --at)
+        if (compare(text + at - 1, pattern, length, length) == 0) return at;
+    return 0;
 }
 
 } // namespace
@@ -227,6 +254,155 @@ LString& LString::Assign(std::int32_t number)
     char digits[16];
     std::size_t length = DecimalText(number, digits);
     return Assign(digits, length);
+}
+
+LString& LString::Assign(const LString& other, std::size_t start, std::size_t count)
+{
+    const std::size_t offset = std::min<std::size_t>(start > 0 ? start - 1 : 0, other.Length());
+    count = std::min<std::size_t>(count, other.Length() - offset);
+    // Copy first: other may be this string.
+    Str255 copy;
+    std::memcpy(copy, other.TextPtr() + offset, count);
+    return Assign(copy, count);
+}
+
+LString& LString::Assign(FourCharCode code)
+{
+    Str255 text;
+    FourCharCodeToPStr(code, text);
+    return Assign(text);
+}
+
+LString& LString::Assign(const std::unique_ptr<std::vector<char>>& block)
+{
+    return block ? Assign(block->data(), block->size()) : Assign(nullptr, 0);
+}
+
+LString& LString::Assign(double number, char format, std::int16_t digits)
+{
+    const int precision = std::clamp<int>(digits, 0, 15);
+    char text[400];
+    const int written = format == 'e'   ? std::snprintf(text, sizeof text, "%.*e", precision, number)
+                        : format == 'g' ? std::snprintf(text, sizeof text, "%.*g", precision, number)
+                                        : std::snprintf(text, sizeof text, "%.*f", precision, number);
+    std::size_t length = written > 0 ? std::min<std::size_t>(std::size_t(written), sizeof text - 1) : 0;
+    // printf writes a point whatever the user reads.
+    const char separator = SeparatorByte(currentLocaleSettings().decimalSeparator, '.');
+    for (std::size_t i = 0; i < length; ++i)
+        if (text[i] == '.') text[i] = separator;
+    return Assign(text, length);
+}
+
+std::size_t LString::Find(const void* bytes, std::size_t length, std::size_t start) const
+{
+    return Search(TextPtr(), Length(), bytes, length, std::max<std::size_t>(start, 1), true, mCompareFunc);
+}
+
+std::size_t LString::ReverseFind(const void* bytes, std::size_t length, std::size_t start) const
+{
+    return Search(TextPtr(), Length(), bytes, length, start, false, mCompareFunc);
+}
+
+bool LString::BeginsWith(const void* bytes, std::size_t length) const
+{
+    if (length == 0) return true;
+    if (length > Length() || !bytes) return false;
+    const auto n = static_cast<std::uint8_t>(length);
+    return mCompareFunc(TextPtr(), bytes, n, n) == 0;
+}
+
+bool LString::EndsWith(const void* bytes, std::size_t length) const
+{
+    if (length == 0) return true;
+    if (length > Length() || !bytes) return false;
+    const auto n = static_cast<std::uint8_t>(length);
+    return mCompareFunc(TextPtr() + Length() - length, bytes, n, n) == 0;
+}
+
+std::size_t LString::FindWithin(const void* block, std::size_t blockLength, std::size_t start) const
+{
+    if (!block) return 0;
+    return Search(static_cast<const unsigned char*>(block), blockLength, TextPtr(), Length(),
+                  std::max<std::size_t>(start, 1), true, mCompareFunc);
+}
+
+std::size_t LString::ReverseFindWithin(const void* block, std::size_t blockLength, std::size_t start) const
+{
+    if (!block) return 0;
+    return Search(static_cast<const unsigned char*>(block), blockLength, TextPtr(), Length(), start, false,
+                  mCompareFunc);
+}
+
+LStr255 LString::operator()(std::size_t start, std::size_t count) const
+{
+    return LStr255(*this, start, count);
+}
+
+LString::operator std::int32_t() const
+{
+    const unsigned char* text = TextPtr();
+    std::size_t at = 0;
+    const std::size_t length = Length();
+    while (at < length && (text[at] == ' ' || text[at] == '\t')) ++at;
+    bool negative = false;
+    if (at < length && (text[at] == '-' || text[at] == '+')) negative = text[at++] == '-';
+    std::int64_t value = 0;
+    const std::int64_t bound = negative ? -std::int64_t(INT32_MIN) : INT32_MAX;
+    for (; at < length && text[at] >= '0' && text[at] <= '9'; ++at)
+        value = std::min<std::int64_t>(value * 10 + (text[at] - '0'), bound);
+    return static_cast<std::int32_t>(negative ? -value : value);
+}
+
+LString::operator double() const
+{
+    const LocaleSettings settings = currentLocaleSettings();
+    const char decimal = SeparatorByte(settings.decimalSeparator, '.');
+    const char grouping = SeparatorByte(settings.groupingSeparator, '\0');
+    // Brought into the form strtod reads in the C locale.
+    std::string plain;
+    const unsigned char* text = TextPtr();
+    const std::size_t length = Length();
+    std::size_t at = 0;
+    while (at < length && (text[at] == ' ' || text[at] == '\t')) ++at;
+    if (at < length && (text[at] == '-' || text[at] == '+')) plain += char(text[at++]);
+    bool digits = false, fraction = false;
+    for (; at < length; ++at) {
+        const char c = char(text[at]);
+        if (c >= '0' && c <= '9') {
+            plain += c;
+            digits = true;
+        } else if (!fraction && (c == decimal || (c == '.' && grouping != '.'))) {
+            plain += '.';
+            fraction = true;
+        } else if (!fraction && grouping && c == grouping && digits && at + 1 < length && text[at + 1] >= '0' &&
+                   text[at + 1] <= '9') {
+            continue;
+        } else if ((c == 'e' || c == 'E') && digits) {
+            // An exponent only when digits follow.
+            std::size_t next = at + 1;
+            std::string exponent = "e";
+            if (next < length && (text[next] == '-' || text[next] == '+')) exponent += char(text[next++]);
+            if (next >= length || text[next] < '0' || text[next] > '9') break;
+            while (next < length && text[next] >= '0' && text[next] <= '9') exponent += char(text[next++]);
+            plain += exponent;
+            break;
+        } else {
+            break;
+        }
+    }
+    if (!digits) return 0.0;
+    // from_chars reads a point whatever the process's locale says.
+    double value = 0.0;
+    const char* begin = plain.c_str() + (plain[0] == '+' ? 1 : 0);
+    std::from_chars(begin, plain.c_str() + plain.size(), value);
+    return value;
+}
+
+LString::operator FourCharCode() const
+{
+    FourCharCode code = 0;
+    PStrToFourCharCode(mString, code);
+    return code;
 }
 
 LString& LString::Append(const LString& other)

@@ -8,11 +8,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "platform/core/four_char_code.h"
 
 namespace ch {
 
+class LStr255;
 using Str255 = unsigned char[256];
 
 // --- bounded copies (P = length-prefixed, C = NUL-terminated); each returns dest.
@@ -85,6 +88,18 @@ public:
     LString& Assign(const void* bytes, std::size_t length);
     LString& Assign(char character);
     LString& Assign(std::int32_t number);  // its decimal text
+    // `count` characters of another string from `start` (1-based), as many
+    // as it holds.
+    LString& Assign(const LString& other, std::size_t start, std::size_t count);
+    // The four characters of a code, first character = high byte.
+    LString& Assign(FourCharCode code);
+    // A memory block's bytes; a null block gives empty text.
+    LString& Assign(const std::unique_ptr<std::vector<char>>& block);
+    // A number written with the user's decimal separator: format 'f' fixed
+    // with `digits` decimals, 'e' in exponent form with `digits` decimals,
+    // 'g' in the shorter of both with `digits` significant digits (any other
+    // format counts as 'f'; digits are bounded to 0..15).
+    LString& Assign(double number, char format, std::int16_t digits);
 
     LString& Append(const LString& other);
     LString& Append(const unsigned char* pText);
@@ -100,6 +115,43 @@ public:
     LString& Insert(const void* bytes, std::size_t length, std::size_t at);
     LString& Remove(std::size_t start, std::size_t count);
     LString& Replace(std::size_t start, std::size_t count, const void* bytes, std::size_t length);
+
+    // Where text occurs in this string, by the string's comparison: the
+    // 1-based position of the first match at or after `start` (Find) or the
+    // last one starting at or before `start` (ReverseFind); 0 when absent.
+    // Empty text is never found.
+    std::size_t Find(const void* bytes, std::size_t length, std::size_t start = 1) const;
+    std::size_t Find(const LString& text, std::size_t start = 1) const
+    {
+        return Find(text.TextPtr(), text.Length(), start);
+    }
+    std::size_t ReverseFind(const void* bytes, std::size_t length, std::size_t start = 255) const;
+    std::size_t ReverseFind(const LString& text, std::size_t start = 255) const
+    {
+        return ReverseFind(text.TextPtr(), text.Length(), start);
+    }
+    // Whether the string starts or ends with the text (empty text: always).
+    bool BeginsWith(const void* bytes, std::size_t length) const;
+    bool BeginsWith(const LString& text) const { return BeginsWith(text.TextPtr(), text.Length()); }
+    bool EndsWith(const void* bytes, std::size_t length) const;
+    bool EndsWith(const LString& text) const { return EndsWith(text.TextPtr(), text.Length()); }
+    // Where this string occurs inside a larger block, as Find and ReverseFind
+    // (positions in the block); 0 when absent or when this string is empty.
+    std::size_t FindWithin(const void* block, std::size_t blockLength, std::size_t start = 1) const;
+    std::size_t ReverseFindWithin(const void* block, std::size_t blockLength,
+                                  std::size_t start = static_cast<std::size_t>(-1)) const;
+    // `count` characters from `start`, as many as the string holds.
+    LStr255 operator()(std::size_t start, std::size_t count) const;
+
+    // The text read as a whole number: blanks, a sign and digits, up to the
+    // first other character; 0 without digits; bounded to the 32-bit range.
+    explicit operator std::int32_t() const;
+    // The text read as a number with the user's decimal separator (a point
+    // as well when the grouping separator is not one); grouping separators
+    // between digits are skipped; 0 without digits.
+    explicit operator double() const;
+    // The first four characters as a code (shorter text padded with blanks).
+    explicit operator FourCharCode() const;
 
     // The string's own comparison, ToolboxCompareText unless set otherwise.
     void SetCompareFunc(CompareFunc compare) { mCompareFunc = compare ? compare : ToolboxCompareText; }
@@ -148,6 +200,9 @@ public:
     LStr255(const void* bytes, std::size_t length) : LStr255() { Assign(bytes, length); }
     explicit LStr255(char character) : LStr255() { Assign(character); }
     explicit LStr255(std::int32_t number) : LStr255() { Assign(number); }
+    explicit LStr255(FourCharCode code) : LStr255() { Assign(code); }
+    LStr255(double number, char format, std::int16_t digits) : LStr255() { Assign(number, format, digits); }
+    LStr255(const LString& other, std::size_t start, std::size_t count) : LStr255() { Assign(other, start, count); }
 
     LStr255& operator=(const LStr255& other)
     {

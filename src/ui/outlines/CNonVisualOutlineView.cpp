@@ -1,6 +1,7 @@
 #include "ui/outlines/CNonVisualOutlineView.h"
 
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 
 #include "bridge/CAccTItem.h"
 #include "bridge/CAcnTItem.h"
@@ -127,6 +128,16 @@ void CNonVisualTable::deleteSelected()
         return;
     }
     CNonVisualOutlineView::deleteSelected();
+}
+
+void CNonVisualTable::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) && !getCurrentItem()) {
+        deleteSelected();
+        event->accept();
+        return;
+    }
+    CNonVisualOutlineView::keyPressEvent(event);
 }
 
 void CNonVisualTable::newCategory()

@@ -93,6 +93,11 @@ public:
     // Beside a selected account or inside a selected account type;
     // information 251 on any other row.
     void newAccount();
+
+protected:
+    // The Delete key with no row chosen, where the window's Delete is not
+    // enabled, still answers: information 252.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace ch

@@ -5,10 +5,12 @@
 #include <QTimer>
 
 #include <array>
+#include <string_view>
 #include <utility>
 
 #include "bridge/BridgeDocument.h"
 #include "platform/core/notification_center.h"
+#include "platform/gui/localized_text.h"
 #include "ui/outlines/CNonVisualOutlineView.h"
 #include "ui/outlines/NamedListOutlineModel.h"
 #include "ui/pages/ClassicCommands.h"
@@ -25,6 +27,11 @@ const std::vector<TableActionEntry> kOutlineMenu = {
     {"MODIFYMENUITEM", 1114},    {"DELETEMENUITEM", 1104},    {nullptr, 0},                     {"TransTo", 1112},
     {"TransFrom", 1111},         {"TransFor", 1113}};
 
+// The items after the tagged ones, by title key and object name.
+constexpr const char* kNewAccountItem = "newAccountFromRow";
+constexpr std::array<std::pair<const char*, const char*>, 2> kOutlineNewItems = {
+    {{"NEWACCOUNTBUTTON", kNewAccountItem}, {"NEWREASONBUTTON", "newCategoryFromRow"}}};
+
 // What a change of the chart of accounts is announced as.
 constexpr std::array<const char*, 15> kChartNotifications = {
     "ACCOUNTCREATED",     "ACCOUNTMODIFIED",     "ACCOUNTDELETED",     "ACCOUNTTYPECREATED",
@@ -39,6 +46,19 @@ void ClassicLayout::makeContextMenu(CNonVisualTable* table)
     auto* menu = new QMenu(table);
     menu->setObjectName(table->objectName() + QStringLiteral("Menu"));
     addTaggedItems(*menu, kOutlineMenu, [this, table](int tag) { mCommands->executeMenuCommand(tag, table); });
+    // New Account and New Category take their place from the chosen row: an
+    // account beside an account or inside its type, a category beside a
+    // category or inside its group; any other row is told it cannot be done.
+    menu->addSeparator();
+    for (const auto& [key, name] : kOutlineNewItems) {
+        QAction* item = menu->addAction(localizedText(key));
+        item->setObjectName(QString::fromLatin1(name));
+        const bool account = std::string_view(name) == kNewAccountItem;
+        connect(item, &QAction::triggered, table, [table, account] {
+            if (account) table->newAccount();
+            else table->newCategory();
+        });
+    }
     (table == mPropertyTable ? mPropertyMenu : mIncomeMenu) = menu;
     table->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(table, &QWidget::customContextMenuRequested, this, [this, table, menu](const QPoint& at) {
@@ -67,6 +87,12 @@ void ClassicLayout::validateContextMenu(const QAbstractItemView* outline) const
         const int tag = action->property("tag").toInt();
         if (tag >= 1111 && tag <= 1113) action->setVisible(action->isEnabled());
     }
+    // Always offered: the row decides what they make.
+    for (const auto& [key, name] : kOutlineNewItems)
+        if (auto* item = menu->findChild<QAction*>(QString::fromLatin1(name))) {
+            item->setEnabled(true);
+            item->setText(localizedText(key));
+        }
 }
 
 // --- following the books

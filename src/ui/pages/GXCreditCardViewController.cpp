@@ -1,5 +1,6 @@
 #include "ui/pages/GXCreditCardViewController.h"
 
+#include <QBrush>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -18,12 +19,14 @@
 #include "platform/core/notification_center.h"
 #include "platform/gui/localized_text.h"
 #include "ui/ChartSinkViews.h"
+#include "ui/GXGradientPainting.h"
 #include "ui/GXSplitView.h"
 #include "ui/NamedIcons.h"
 #include "ui/WindowDocument.h"
 #include "ui/controls/CNumericTransformer.h"
 #include "ui/controls/PasteboardTypes.h"
 #include "ui/lists/GXTableAncestor.h"
+#include "ui/lists/HeadingClickSort.h"
 #include "ui/lists/ItemListSource.h"
 #include "ui/lists/ItemTableModel.h"
 #include "ui/lists/TransactionColumns.h"
@@ -104,9 +107,18 @@ ItemColumn column(const char* identifier, const char* headingKey, std::function<
     return c;
 }
 
+// The balance's colour is the card's own description's: red while something
+// is owed (0 or more), green for a credit in the owner's favour.
+QVariant balanceColour(const CAcnTItem& card)
+{
+    const StyledText description = card.creditCardDescription();
+    if (description.runs.empty() || !description.runs.back().colour) return {};
+    return QBrush(toQColor(*description.runs.back().colour));
+}
+
 std::vector<ItemColumn> cardColumns()
 {
-    return {
+    std::vector<ItemColumn> columns = {
         column<CAcnTItem>("image", nullptr, {}, false,
                           [](const CAcnTItem& card) {
                               const auto image = creditCardSubtypeImage(card.specialSubType().value_or(0));
@@ -117,11 +129,34 @@ std::vector<ItemColumn> cardColumns()
         column<CAcnTItem>("number", "CARDCOLNUMBER",
                           [](const CAcnTItem& card) { return QString::fromStdString(card.getBankAccountNumber()); },
                           false),
+        column<CAcnTItem>("description", "LISTCOLDESCRIPTION",
+                          [](const CAcnTItem& card) { return QString::fromStdString(card.getDescription()); }, false),
         column<CAcnTItem>("balance", "LISTCOLBALANCE",
                           [](const CAcnTItem& card) { return amount(card.getBalance()); }, true),
         column<CAcnTItem>("currency", "LISTCOLCURRENCY",
                           [](const CAcnTItem& card) { return QString::fromStdString(card.currencySymbol()); }, false),
     };
+    ItemColumn& balance = columns[4];
+    balance.value = [shown = balance.value](const CNonVisualDataItem& item, int role) -> QVariant {
+        const CAcnTItem* card = cardOf(item);
+        if (card && role == Qt::ForegroundRole) return balanceColour(*card);
+        return shown(item, role);
+    };
+    // By the amount, not its text ("1,200.00" after "300.00").
+    balance.sortValue = [](const CNonVisualDataItem& item) -> SortValue {
+        const CAcnTItem* card = cardOf(item);
+        const std::optional<double> value = card ? card->getBalance() : std::nullopt;
+        return value ? SortValue(*value) : SortValue();
+    };
+    // The whole description, as the card list shows it elsewhere.
+    ItemColumn& name = columns[1];
+    name.value = [shown = name.value](const CNonVisualDataItem& item, int role) -> QVariant {
+        const CAcnTItem* card = cardOf(item);
+        if (card && role == Qt::ToolTipRole)
+            return QString::fromStdString(card->creditCardDescription().plainText());
+        return shown(item, role);
+    };
+    return columns;
 }
 
 std::vector<ItemColumn> lineColumns(bool spendings)
@@ -330,6 +365,7 @@ QWidget* GXCreditCardViewController::makeControlledView()
     upperLayout->setSpacing(0);
     mCardTable = new GXTableAncestor(upper);
     makeTable(mCardTable, mCardModel.get(), "topTableView", "creditCardTableView", 1);
+    sortOnHeadingClick(*mCardTable);
     mCardTable->setIconSize(QSize(32, 20));
     upperLayout->addWidget(mCardTable, 1);
     upperLayout->addLayout(buttonRow(upper, &mCardButtons,

@@ -3,9 +3,15 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QPushButton>
 
+#include "model/foundation/CErrorManager.h"
 #include "platform/gui/help_opener.h"
 #include "platform/gui/localized_text.h"
 #include "ui/controls/CPopupList.h"
@@ -15,6 +21,7 @@ namespace ch {
 
 namespace {
 constexpr auto kReturnGuard = std::chrono::milliseconds(100);
+constexpr long kCloseWithChangesQuestion = 375;
 } // namespace
 
 CPopupWindowAncestor::CPopupWindowAncestor(QWidget* parent)
@@ -33,6 +40,33 @@ void CPopupWindowAncestor::openSheet(QWidget* window, const SheetParameters& par
     const SheetParameters context = parameters;
     begin(window, [this, context](int code) { dialogClosed(code, context); });
     initialize(parameters);
+    mOpeningValues = fieldValues();
+}
+
+QStringList CPopupWindowAncestor::fieldValues() const
+{
+    // Every field a person can change, in the order of the sheet's children.
+    QStringList values;
+    for (const QWidget* child : findChildren<QWidget*>()) {
+        if (const auto* box = qobject_cast<const QComboBox*>(child))
+            values << QString::number(box->currentIndex()) + u'|' + box->currentText();
+        else if (const auto* line = qobject_cast<const QLineEdit*>(child))
+            values << (qobject_cast<const QComboBox*>(line->parentWidget()) ? QString() : line->text());
+        else if (const auto* spin = qobject_cast<const QAbstractSpinBox*>(child))
+            values << spin->text();
+        else if (const auto* text = qobject_cast<const QTextEdit*>(child))
+            values << text->toPlainText();
+        else if (const auto* plain = qobject_cast<const QPlainTextEdit*>(child))
+            values << plain->toPlainText();
+        else if (const auto* button = qobject_cast<const QAbstractButton*>(child); button && button->isCheckable())
+            values << QString::number(button->isChecked());
+    }
+    return values;
+}
+
+bool CPopupWindowAncestor::hasChangedValues() const
+{
+    return mOpeningValues && fieldValues() != *mOpeningValues;
 }
 
 void CPopupWindowAncestor::dialogClosed(int, const SheetParameters&) {}
@@ -143,6 +177,13 @@ void CPopupWindowAncestor::swallowReturnIn(QWidget* popup)
 
 void CPopupWindowAncestor::keyPressEvent(QKeyEvent* event)
 {
+    // Typed values are not thrown away by a key pressed by mistake.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && isRunning() &&
+        hasChangedValues() &&
+        !CErrorManager::AskQuestion(kCloseWithChangesQuestion, ButtonKey("NO"), ButtonKey("YES"))) {
+        event->accept();
+        return;
+    }
     mHandlingKey = true;
     Sheet::keyPressEvent(event);
     mHandlingKey = false;

@@ -10,12 +10,17 @@
 // the next opening starts clean.
 //
 // A Return that only closed a pop-up's list (less than 0.1 seconds earlier)
-// does not confirm the sheet. The help button opens the anchor its tag
+// does not confirm the sheet. Escape cancels as the Cancel button does, but
+// when the person changed a value since the sheet opened it asks first
+// (question 375, No by default). The help button opens the anchor its tag
 // selects.
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
+
+#include <QStringList>
 
 #include "platform/gui/sheet.h"
 #include "ui/sheets/SheetParameters.h"
@@ -51,6 +56,9 @@ public:
     // The anchor of a help button's tag.
     static std::string helpAnchorForTag(int tag);
     virtual std::string helpAnchor() const { return "startPage"; }
+
+    // Whether a field holds another value than when the sheet opened.
+    bool hasChangedValues() const;
 
     // For tests: the clock of the pop-up guard.
     void setClock(Clock clock) { mClock = std::move(clock); }
@@ -90,6 +98,10 @@ private:
     std::optional<std::chrono::steady_clock::time_point> dateComboboxSelectionChanged;
     Clock mClock;
     bool mHandlingKey = false;
+    // The fields' values as the sheet opened; none for a sheet not opened
+    // through openSheet.
+    std::optional<QStringList> mOpeningValues;
+    QStringList fieldValues() const;
 };
 
 } // namespace ch

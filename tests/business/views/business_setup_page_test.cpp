@@ -272,6 +272,47 @@ TEST_F(BusinessSetupPageTest, ListingOfThePeriodAgreesWithTheRatesAccounts)
     picture(&window, "setup-listing-per-rate");
 }
 
+// A period of many invoices: the listing runs over pages, which the row of
+// buttons under it pages through as a person clicks them.
+TEST_F(BusinessSetupPageTest, AListingOfSeveralPagesIsPagedByItsButtons)
+{
+    const auto rate = addStandardRate();
+    const long customerId = addCustomer();
+    const DateT today = CDate::GetNowAsDateT();
+    for (int i = 0; i < 40; ++i) ASSERT_GT(addInvoice(customerId, *rate, today, 100.0 + i), 0);
+    const auto period = business::VATPeriodAtDate(business(), today);
+    ASSERT_TRUE(period);
+    page->selectSubPage(fourCC("VatP"));
+    page->selectVATPeriod(period.get());
+    QApplication::processEvents();
+
+    CReportView& listing = *page->VATReportView();
+    ASSERT_GT(listing.numberOfPages(), 1u);
+    ASSERT_EQ(listing.currentPage(), 1u);
+    auto* buttons = page->controlledView()->findChild<QWidget*>("reportPageButtons");
+    ASSERT_NE(buttons, nullptr);
+    ASSERT_TRUE(buttons->isVisible());
+    auto button = [&](const char* name) { return buttons->findChild<QAbstractButton*>(name); };
+    auto description = [&] { return buttons->findChild<QLabel*>("pageDescription")->text().toStdString(); };
+    const std::string count = std::to_string(listing.numberOfPages());
+    EXPECT_EQ(description(), "1/" + count);
+    EXPECT_FALSE(button("previousPage")->isEnabled());
+    QTest::mouseClick(button("nextPage"), Qt::LeftButton);
+    EXPECT_EQ(listing.currentPage(), 2u);
+    EXPECT_EQ(description(), "2/" + count);
+    QTest::mouseClick(button("lastPage"), Qt::LeftButton);
+    EXPECT_EQ(listing.currentPage(), listing.numberOfPages());
+    EXPECT_FALSE(button("nextPage")->isEnabled());
+    picture(&window, "setup-listing-last-page");
+    QTest::mouseClick(button("firstPage"), Qt::LeftButton);
+    EXPECT_EQ(description(), "1/" + count);
+    // Another period's listing starts again on its first page.
+    QTest::mouseClick(button("nextPage"), Qt::LeftButton);
+    page->setListing(GXBusinessSetupViewController::Listing::PerVATId);
+    EXPECT_EQ(listing.currentPage(), 1u);
+    EXPECT_EQ(description().substr(0, 2), "1/");
+}
+
 // A period's table row gives its figures as the listing does: an invoice's
 // VAT of 21 % of 1,928.57 taken back by a credit note shows as 405.00
 // received and 405.00 received cancelled, not as nothing at all.

@@ -164,6 +164,16 @@ TEST_F(ImportPageTest, ADefinitionMadeWithTheAssistantImportsAndOnlyAcceptedLine
     columnDraggingTable& columns = *assistant.columnizedTable();
     EXPECT_EQ(columns.columnCount(), 6);
     EXPECT_EQ(columns.rowCount(), 3);
+    // Every line of the file shows whole, and every text of a column.
+    QCoreApplication::processEvents();
+    for (int row = 0; row < columns.rowCount(); ++row) {
+        EXPECT_LE(columns.visualItemRect(columns.item(row, 0)).bottom(), columns.viewport()->rect().bottom())
+            << "line " << row << " is cut off";
+        for (int column = 0; column < columns.columnCount(); ++column)
+            if (const QTableWidgetItem* cell = columns.item(row, column))
+                EXPECT_GE(columns.columnWidth(column), columns.fontMetrics().horizontalAdvance(cell->text()))
+                    << cell->text().toStdString();
+    }
     const struct {
         AssistantRole role;
         int column;

@@ -5,6 +5,8 @@
 // to the document.
 
 #include <QAction>
+#include <QBrush>
+#include <QHeaderView>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -15,16 +17,19 @@
 #include <QTest>
 
 #include <set>
+#include <tuple>
 
 #include "bridge/CAcnTItem.h"
 #include "bridge/CDebetItem.h"
 #include "bridge/CTrnSItem.h"
+#include "bridge/TextColours.h"
 #include "model/CAccount.h"
 #include "model/CDocAccounting.h"
 #include "model/CTransaction.h"
 #include "ui/controls/CNumericTransformer.h"
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/ChartSinkViews.h"
+#include "ui/GXGradientPainting.h"
 #include "ui/lists/ItemTableModel.h"
 #include "ui/pages/CCreditCardTransactionTableView.h"
 #include "ui/pages/CreditCardBook.h"
@@ -63,8 +68,10 @@ protected:
         open.books.addTransaction(20250105, checking, visa->Get_Id(), FixtureBooks::kTransferCategory, 100.00);
         open.books.addTransaction(20250201, checking, visa->Get_Id(), FixtureBooks::kTransferCategory, 67.95);
         open.books.addTransaction(20250103, 80, FixtureBooks::kExpenseAccount, fuel, 30.00);
+        addToBooks(checking, cardType);
         open.open();
     }
+    virtual void addToBooks(ObjectIdT /*checking*/, ObjectIdT /*cardType*/) {}
     static std::string nameOf(const CNonVisual* object)
     {
         char name[kNameSize];
@@ -124,6 +131,62 @@ TEST_F(CreditCardPageTest, ListsExactlyTheBooksCardsWithTheirFigures)
     }
     EXPECT_EQ(shown, (std::set<CNonVisual*>{visa, master}));
     EXPECT_NE(cell(cards, 0, "balance"), CNumericTransformer().stringForObjectValue(0.0).c_str());
+}
+
+// Two more cards paid in advance, so that the balances run from a debt to
+// four digits.
+class CreditCardTableTest : public CreditCardPageTest {
+protected:
+    void addToBooks(ObjectIdT checking, ObjectIdT cardType) override
+    {
+        for (const auto& [id, name, paid] : {std::tuple{82, "Amex Gold", 1200.0}, std::tuple{83, "Diners", 300.0}}) {
+            CAccount* card = open.books.addAccount(id, cardType, name);
+            card->Put_mAccountSpecialType(CAccount::kCreditCard);
+            open.books.addTransaction(20250301, checking, id, FixtureBooks::kTransferCategory, paid);
+        }
+        visa->Put_mDescription("Travel and fuel");
+        visa->Put_StringrefDesc("Travel and fuel");
+    }
+    std::vector<std::string> cardNames(ItemTableModel& cards)
+    {
+        std::vector<std::string> names;
+        for (int row = 0; row < cards.rowCount(); ++row) names.push_back(cell(cards, row, "name").toStdString());
+        return names;
+    }
+};
+
+TEST_F(CreditCardTableTest, ShowsTheDescriptionColoursTheBalanceAndSortsItByAmount)
+{
+    GXCreditCardViewController* card = page();
+    ASSERT_NE(card, nullptr);
+    ItemTableModel& cards = *card->cardModel();
+    QTableView& table = *card->topTableView();
+    const int balance = cards.columnOf("balance");
+    ASSERT_GE(balance, 0);
+    ASSERT_GE(cards.columnOf("description"), 0);
+    ASSERT_FALSE(table.isColumnHidden(cards.columnOf("description")));
+
+    QHeaderView* heading = table.horizontalHeader();
+    auto clickBalanceHeading = [&] {
+        QTest::mouseClick(heading->viewport(), Qt::LeftButton, {},
+                          QPoint(heading->sectionViewportPosition(balance) + 8, heading->height() / 2));
+        processEvents();
+    };
+    clickBalanceHeading();
+    EXPECT_EQ(cardNames(cards), (std::vector<std::string>{"Master Card", "Visa Card", "Diners", "Amex Gold"}))
+        << "by the amount, not its text";
+    clickBalanceHeading();
+    EXPECT_EQ(cardNames(cards), (std::vector<std::string>{"Amex Gold", "Diners", "Visa Card", "Master Card"}));
+
+    const QColor red = toQColor(getRedColor()), green = toQColor(getGreenColor());
+    for (int row = 0; row < cards.rowCount(); ++row) {
+        const std::string name = cell(cards, row, "name").toStdString();
+        const QVariant colour = cards.data(cards.index(row, balance), Qt::ForegroundRole);
+        ASSERT_TRUE(colour.canConvert<QBrush>()) << name;
+        // Red at 0 or more (Visa is paid off), green below.
+        EXPECT_EQ(colour.value<QBrush>().color(), name == "Master Card" ? green : red) << name;
+        EXPECT_EQ(cell(cards, row, "description").toStdString(), name == "Visa Card" ? "Travel and fuel" : "") << name;
+    }
 }
 
 TEST_F(CreditCardPageTest, TheSelectedCardsSpendingsAndPaymentsNewestFirst)

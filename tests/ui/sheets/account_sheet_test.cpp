@@ -148,6 +148,44 @@ TEST_F(AccountSheetTest, CancelChangesNothing)
     EXPECT_EQ(doc.refreshes, 0);
 }
 
+// Escape cancels at once when nothing was changed; with a typed value it asks
+// first, and the default answer keeps the sheet open with the text.
+TEST_F(AccountSheetTest, EscapeAsksBeforeDroppingTypedValues)
+{
+    doc.addAccount(20, 1, "Wallet");
+    auto wallet = doc.getAccountItemForId(20);
+    const SheetParameters modify{{std::string(sheet_key::kDialogAction), 2L},
+                                 {std::string(sheet_key::kAccountToModify), wallet}};
+    open(modify);
+    QTest::keyClick(outlet(sheet, "nameField"), Qt::Key_Escape);
+    EXPECT_FALSE(sheet.isVisible()) << "nothing typed: closed without a question";
+    EXPECT_TRUE(env.alerts().numbers().empty());
+
+    open(modify);
+    typeInto(outlet(sheet, "nameField"), "Changed");
+    env.alerts().scriptAnswer(AlertAnswer::Default);   // No: the person keeps typing
+    QTest::keyClick(outlet(sheet, "nameField"), Qt::Key_Escape);
+    EXPECT_EQ(env.alerts().numbers(), std::vector<long>{375});
+    ASSERT_FALSE(env.alerts().records().empty());
+    EXPECT_EQ(env.alerts().records().back().alert.defaultButton, localized("NO"));
+    ASSERT_TRUE(sheet.isVisible());
+    EXPECT_EQ(outlet<QLineEdit>(sheet, "nameField")->text(), "Changed");
+
+    env.alerts().scriptAnswer(AlertAnswer::Alternate);   // Yes: close without keeping
+    QTest::keyClick(outlet(sheet, "nameField"), Qt::Key_Escape);
+    EXPECT_FALSE(sheet.isVisible());
+    EXPECT_TRUE(doc.sent().empty()) << "still a cancel";
+    EXPECT_EQ(wallet->getNameOnly(), "Wallet");
+
+    // A value typed back as it was is no change.
+    open(modify);
+    env.alerts().clear();
+    typeInto(outlet(sheet, "nameField"), "Wallet");
+    QTest::keyClick(outlet(sheet, "nameField"), Qt::Key_Escape);
+    EXPECT_FALSE(sheet.isVisible());
+    EXPECT_TRUE(env.alerts().numbers().empty());
+}
+
 struct FakeImportLine : ImportLine {
     std::optional<long> other;
     std::optional<long> mOtherAccountId() const override { return other; }

@@ -106,5 +106,19 @@ TEST(HelpPages, EveryLinkBetweenThePagesLeadsToAPageAndAnchorThatExist)
     }
 }
 
+// A schedule's date counts as the last copy already made, so the first one
+// comes a period later: the help says so, with an example a person can follow.
+TEST(HelpPages, RecurringTransactionsHelpSaysTheFirstCopyComesAPeriodAfterTheDate)
+{
+    const std::string page = readFile(kHelp / "transactions.html");
+    const std::size_t start = page.find(R"(id="recurring")");
+    ASSERT_NE(start, std::string::npos);
+    const std::string section = page.substr(start, page.find("</p>", start) - start);
+    std::string text;   // on one line, for phrases broken across source lines
+    for (const char c : section) text += c == '\n' ? ' ' : c;
+    EXPECT_NE(text.find("counts as the last one already booked"), std::string::npos) << text;
+    EXPECT_NE(text.find("the first transaction is made one period after it"), std::string::npos) << text;
+}
+
 } // namespace
 } // namespace ch
