@@ -16,6 +16,10 @@
 #include "bridge/CCurRItem.h"
 #include "bridge/QuoteService.h"
 #include "document/MyDocument.h"
+#include "document/arguments/CurrencyArguments.h"
+#include "document/arguments/ShareTradeArguments.h"
+#include "ui/lists/ValueTransformers.h"
+#include "ui/pages/AccountCategoryPage.h"
 #include "model/CExpenseType.h"
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/lists/ItemTableModel.h"
@@ -311,6 +315,84 @@ TEST_F(PortfolioWindowTest, DeleteNamesTheShareItDeletes)
     EXPECT_EQ(page->tableModel()->rowCount(), 1);
     EXPECT_EQ(books().getCurrencyForSymbol("BOLT"), nullptr);
     EXPECT_NE(books().getCurrencyForSymbol("ACME"), nullptr);
+}
+
+// A line is in several lists (its account's, its account type's, its
+// currency's, its share's), each with running balances of its own: the
+// Own Property list runs over all its accounts, the currencies page's list
+// of dollar lines runs in dollars, whichever list was seen before.
+TEST_F(PortfolioWindowTest, EachListShowsItsOwnRunningBalances)
+{
+    controller.newDocument();
+    settle();
+    MyDocument& b = books();
+    arguments::CurrencyArguments dollar;
+    dollar.symbol = "USD";
+    dollar.description = "US Dollar";
+    dollar.conversionQuantity = 1;
+    dollar.conversionFactor = 0.8;
+    ASSERT_GT(b.commandExecutor().executeCommand(6, nullptr, dollar), 0);
+    std::shared_ptr<CCurRItem> usd;
+    for (const auto& currency : b.mCurrencyArray())
+        if (currency->mShortName() == "USD") usd = currency;
+    ASSERT_NE(usd, nullptr);
+    const arguments::AccountArguments account(-1, std::string("Dollars"), std::string(), 1, *usd->getId(), std::nullopt,
+                                           std::nullopt, std::nullopt, std::nullopt, 100.0, std::nullopt);
+    const long dollars = b.commandExecutor().executeCommand(13, nullptr, account);
+    ASSERT_GT(dollars, 0);
+    const long cash = 4;
+    bookTransaction(b, cash, dollars, 3, 80.0, "To dollars", 20250901);     // 100.00 dollars
+    bookTransaction(b, cash, dollars, 3, 40.0, "More dollars", 20250902);   // 50.00 dollars
+    bookTransaction(b, 2, cash, 2, 1000.0, "Salary", 20250903);
+
+    auto* shares = showPage<GXCurrencyTableViewController>(localized("SHAREBUTTON"), 1);
+    ASSERT_NE(shares, nullptr);
+    addThroughSheet(*shares, {{"symbolField", "ACME"}, {"fullNameField", "Acme Corporation"}});
+    ASSERT_EQ(b.mShareArray().size(), 1u);
+    arguments::BuySellSharesParameters buy;
+    buy.price = 10.0;
+    buy.commission = 0.0;
+    buy.quantity = 5.0;
+    buy.totalValue = 50.0;
+    buy.fromAccountId = cash;
+    buy.updateRateInd = true;
+    buy.transactionDate = 20250910;
+    buy.isBuyInd = true;
+    b.commandExecutor().executeCommand(20, b.mShareArray().front(), buy);
+    settle();
+    const std::shared_ptr<CAcnTItem> portfolio = b.mShareArray().front()->portfolioAccount();
+    ASSERT_NE(portfolio, nullptr);
+
+    // The balance column's text in the row of the line on the account.
+    auto balanceShown = [](QTableView& table, const CNonVisualDataItem& account, const std::string& name) {
+        auto& model = dynamic_cast<ItemTableModel&>(*table.model());
+        for (int row = 0; row < model.rowCount(); ++row) {
+            const auto line = std::dynamic_pointer_cast<CDebetItem>(model.itemAt(row));
+            if (line && line->accountObject() == account.getSourceItem() && line->getName() == name)
+                return model.data(model.index(row, model.columnOf("balance"))).toString();
+        }
+        ADD_FAILURE() << "no line " << name;
+        return QString();
+    };
+    const std::string bought = b.mTransactionArray().front()->getName();
+
+    auto* property = showPage<AccountCategoryPage>(localized("OwnProperty"), -1);
+    ASSERT_NE(property, nullptr);
+    EXPECT_EQ(balanceShown(*property->lowerTable(), *portfolio, bought), amountTTransformer(1000.0));
+    // The share's list, then Own Property again.
+    shares = showPage<GXCurrencyTableViewController>(localized("SHAREBUTTON"), 1);
+    clickRow(*shares, "ACME");
+    EXPECT_EQ(balanceShown(*shares->transactionTableView(), *portfolio, bought), amountTTransformer(50.0));
+    property = showPage<AccountCategoryPage>(localized("OwnProperty"), -1);
+    EXPECT_EQ(balanceShown(*property->lowerTable(), *portfolio, bought), amountTTransformer(1000.0));
+
+    // The dollar lines run in dollars.
+    auto* currencies = showPage<GXCurrencyTableViewController>(localized("CURRENCYBUTTON"), 1);
+    ASSERT_NE(currencies, nullptr);
+    clickRow(*currencies, "USD");
+    const auto held = b.getAccountItemForId(dollars);
+    EXPECT_EQ(balanceShown(*currencies->transactionTableView(), *held, "To dollars"), amountTTransformer(100.0));
+    EXPECT_EQ(balanceShown(*currencies->transactionTableView(), *held, "More dollars"), amountTTransformer(150.0));
 }
 
 } // namespace

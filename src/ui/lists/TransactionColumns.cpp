@@ -340,8 +340,10 @@ std::vector<ItemColumn> recurringListColumns()
     return columns;
 }
 
-std::vector<ItemColumn> bookingLineColumns()
+std::vector<ItemColumn> bookingLineColumns(LineBalance balanceOf)
 {
+    // Each list's running balances are its own: a line is in several lists.
+    if (!balanceOf) balanceOf = [](const CNonVisualDataItem& item) { return lineOf(item).getLocalBalance(); };
     return {
         statusColumn(),
         {"date", localizedText("LISTCOLDATE"),
@@ -377,8 +379,8 @@ std::vector<ItemColumn> bookingLineColumns()
          },
          [](const CNonVisualDataItem& item) -> SortValue { return lineOf(item).getAmount().value_or(0); }},
         {"balance", localizedText("LISTCOLBALANCE"),
-         [](const CNonVisualDataItem& item, int role) { return amountCell(lineOf(item).getLocalBalance(), role); },
-         [](const CNonVisualDataItem& item) -> SortValue { return lineOf(item).getLocalBalance().value_or(0); }},
+         [balanceOf](const CNonVisualDataItem& item, int role) { return amountCell(balanceOf(item), role); },
+         [balanceOf](const CNonVisualDataItem& item) -> SortValue { return balanceOf(item).value_or(0); }},
     };
 }
 

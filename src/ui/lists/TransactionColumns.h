@@ -4,6 +4,8 @@
 // category (status, date, description, account, amount, balance). The
 // status column holds images only.
 
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "ui/lists/ItemTableModel.h"
@@ -12,7 +14,10 @@ namespace ch {
 
 std::vector<ItemColumn> transactionListColumns();
 std::vector<ItemColumn> recurringListColumns();
-std::vector<ItemColumn> bookingLineColumns();
+// A line's running balance in the list a page shows; none: the balance the
+// line keeps (in its own account's or category's list).
+using LineBalance = std::function<std::optional<double>(const CNonVisualDataItem&)>;
+std::vector<ItemColumn> bookingLineColumns(LineBalance balanceOf = {});
 
 // Sort keys by name, for the controllers of the pages.
 SortDescriptor sortByTransactionDate(bool ascending);   // "mDate"

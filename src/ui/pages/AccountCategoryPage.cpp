@@ -72,7 +72,11 @@ QWidget* AccountCategoryPage::makeControlledView()
 {
     mUpperModel = std::make_unique<ItemTableModel>(mUpper, upperColumns());
     showsFiguresIn(mUpperModel.get());
-    mLowerModel = std::make_unique<ItemTableModel>(mLower, bookingLineColumns());
+    // The running balances of the list shown: an account type's list runs
+    // over all its accounts, which their own lists do not.
+    mLowerModel = std::make_unique<ItemTableModel>(mLower, bookingLineColumns([this](const CNonVisualDataItem& line) {
+        return mShownLines ? mShownLines->runningBalanceOf(line) : std::nullopt;
+    }));
 
     auto* view = new QWidget;
     view->setObjectName(QString::fromLatin1(nibName()));

@@ -143,9 +143,10 @@ std::vector<ItemColumn> columnsFor(bool shares)
 // The booking lines of a share's portfolio account, and how many shares the
 // transaction of each line bought (positive) or sold; the counts come from
 // the share's transactions, by transaction id.
-std::vector<ItemColumn> shareLineColumns(std::shared_ptr<const std::map<ObjectIdT, int>> sharesTraded)
+std::vector<ItemColumn> shareLineColumns(std::shared_ptr<const std::map<ObjectIdT, int>> sharesTraded,
+                                         const LineBalance& balanceOf)
 {
-    std::vector<ItemColumn> columns = bookingLineColumns();
+    std::vector<ItemColumn> columns = bookingLineColumns(balanceOf);
     auto shown = [sharesTraded](const CNonVisualDataItem& item) -> std::optional<int> {
         const auto* line = dynamic_cast<const CDebetItem*>(&item);
         if (!line) return std::nullopt;
@@ -251,8 +252,15 @@ GXCurrencyTableViewController::GXCurrencyTableViewController(bool shares, QObjec
     mRates.setSortDescriptors({byValidFrom()});
     mModel = std::make_unique<ItemTableModel>(mController, columnsFor(shares));
     showsFiguresIn(mModel.get());
-    mLineModel = std::make_unique<ItemTableModel>(mLines, shares ? shareLineColumns(mSharesTraded)
-                                                                 : bookingLineColumns());
+    // The running balances of the lines shown are this page's own: the
+    // same lines run up other balances in their accounts' and types' lists.
+    const LineBalance balanceOf = [balances = mLineBalances](const CNonVisualDataItem& line) -> std::optional<double> {
+        const auto found = balances->find(line.getSourceItem());
+        if (found == balances->end()) return std::nullopt;
+        return found->second;
+    };
+    mLineModel = std::make_unique<ItemTableModel>(mLines, shares ? shareLineColumns(mSharesTraded, balanceOf)
+                                                                 : bookingLineColumns(balanceOf));
     mRateModel = std::make_unique<ItemTableModel>(mRates, rateColumns());
 }
 
@@ -631,8 +639,9 @@ void GXCurrencyTableViewController::showLinesOfSelection()
     LineItemArray lines;
     std::vector<std::shared_ptr<CCcoNItem>> rates;
     mSharesTraded->clear();
+    mLineBalances->clear();
     if (share) {
-        lines = share->bookingLines();
+        lines = share->bookingLines(mLineBalances.get());
         // A deal's quantity counts the shares that leave the portfolio; the
         // column shows those bought as positive.
         if (mShares)

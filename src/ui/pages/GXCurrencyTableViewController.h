@@ -20,6 +20,7 @@
 #include <map>
 #include <memory>
 
+#include "model/CAnalysisArray.h"
 #include "model/foundation/ModelTypes.h"
 #include "ui/GXSideBarControlledViewAncestor.h"
 #include "ui/lists/CNonVisualDataItemArrayController.h"
@@ -157,6 +158,8 @@ private:
     bool mLinesStale = false;
     // How many shares each of its transactions bought or sold, by id.
     std::shared_ptr<std::map<ObjectIdT, int>> mSharesTraded = std::make_shared<std::map<ObjectIdT, int>>();
+    // The running balances of the lines shown, by model line.
+    std::shared_ptr<RunningBalanceMap> mLineBalances = std::make_shared<RunningBalanceMap>();
     // Lets a fetch that ends after the page went find it gone.
     std::shared_ptr<GXCurrencyTableViewController*> mAlive;
 };
