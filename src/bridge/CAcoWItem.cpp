@@ -406,7 +406,6 @@ bool CAcoWItem::synchronizeWithABPerson(const ContactPerson& person)
     // owner, nor a value the card no longer has, passes for the contact's.
     if (showAs == ContactPerson::kShowAsCompany) {
         if (!person.organization.empty()) setGetName(person.organization);
-        setFirstName(std::string());
     } else if (showAs == ContactPerson::kShowAsPerson) {
         setFirstName(person.firstName);
         if (!person.lastName.empty()) setGetName(person.lastName);

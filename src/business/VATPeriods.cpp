@@ -157,14 +157,10 @@ void initializeVATPeriods(BusinessDocument& document)
     createVATPeriodWithStartDate(document, previous.start, previous.end);
     // Periods of a length no longer chosen would overlap the new ones: those
     // that hold nothing go; those closed stay, shown as of an earlier length.
-    // Every period has its name.
     auto& periods = document.businessArrays().VATPeriodArray;
     std::erase_if(periods, [](const std::shared_ptr<GXVATPeriod>& period) {
         return !isOfChosenLength(*period) && !holdsDeclarationOrClosing(*period);
     });
-    for (const std::shared_ptr<GXVATPeriod>& period : periods)
-        if (period->name().value_or(std::string()).empty() && period->startDate() && period->endDate())
-            period->setName(VATPeriodName(static_cast<DateT>(*period->startDate()), static_cast<DateT>(*period->endDate())));
 }
 
 void initializeBusinessObjectsOfNewDocument(BusinessDocument& document)
@@ -203,7 +199,6 @@ void createVATPeriodWithStartDate(BusinessDocument& document, DateT start, DateT
     period->setStartDate(start);
     period->setEndDate(end);
     period->setIdKey(-1);
-    period->setName(VATPeriodName(start, end));
     document.businessArrays().VATPeriodArray.push_back(period);
     document.bridgeDocument().notificationCenter().post(GXCVATPeriodCreatedNotification,
                                                         std::static_pointer_cast<Observable>(period));

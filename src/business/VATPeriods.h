@@ -5,7 +5,7 @@
 // "VATPeriodicity-0-month-1-quarter-2-year"), and the marking of the VAT
 // balancing transaction of a period.
 //
-// Periods are made with fixed dates and a name and appended to the
+// Periods are made with fixed dates and appended to the
 // document's period array. When another length is chosen, the periods of
 // the former length that hold no closing are dropped; the others stay.
 
@@ -43,13 +43,14 @@ void setVATPeriodicity(VATPeriodicity periodicity);
 long VATPeriodMonths(const GXVATPeriod& period);
 // Whether the period has the length now chosen.
 bool isOfChosenLength(const GXVATPeriod& period);
-// "March 2009", "January – March 2009", "July 2008 – June 2009".
+// The name a period without one is shown by: "March 2009",
+// "January – March 2009", "July 2008 – June 2009".
 std::string VATPeriodName(DateT start, DateT end);
 
 // Makes sure that the current and then the previous period exist, laid out
 // by the periodicity, the settings' first month of the accounting year and
 // today; drops the periods of another length that hold no closing (no
-// balancing transaction or date, status open) and names those without a name. The document runs it when it is made, and on the next pass of the
+// balancing transaction or date, status open). The document runs it when it is made, and on the next pass of the
 // event loop after it read a business archive with its VAT periods.
 void initializeVATPeriods(BusinessDocument& document);
 // What a new document's business bookkeeping starts with: five empty arrays

@@ -343,18 +343,22 @@ void GXBusinessSetupViewController::refreshPeriods()
     const auto& periods = mShownPeriods;
     mVATPeriodTable->setRowCount(int(periods.size()));
     for (std::size_t i = 0; i < periods.size(); ++i) {
-        GXVATPeriod& period = *periods[i];
-        // Worked out as shown: a stored figure may predate later bookings.
-        period.calculatePeriod();
+        const GXVATPeriod& period = *periods[i];
+        // Worked out as shown, not stored: a stored figure may predate later
+        // bookings, and looking changes nothing in the books.
+        const VATFigures worked = books ? calculateVATBalanceForPeriod(*books, period) : VATFigures();
         const int row = int(i);
         auto* status = cell(QString::fromStdString(period.status()));
         status->setIcon(periodStatusIcon(VATPeriodStatusImageName(period.status())));
         mVATPeriodTable->setItem(row, 0, status);
-        mVATPeriodTable->setItem(row, 1, cell(qs(period.name())));
+        const std::string name = period.name().value_or(std::string());
+        mVATPeriodTable->setItem(row, 1, cell(QString::fromStdString(
+            name.empty() ? VATPeriodName(static_cast<DateT>(period.startDate().value_or(0)),
+                                         static_cast<DateT>(period.endDate().value_or(0)))
+                         : name)));
         mVATPeriodTable->setItem(row, 2, cell(dateText(period.startDate())));
         mVATPeriodTable->setItem(row, 3, cell(dateText(period.endDate())));
-        const double figures[] = {period.amountPaid().value_or(0), period.amountPaidCancelled().value_or(0),
-                                  period.amountReceived().value_or(0), period.amountReceivedCancelled().value_or(0)};
+        const double figures[] = {worked.paid, worked.paidCancelled, worked.received, worked.receivedCancelled};
         for (int figure = 0; figure < 4; ++figure)
             mVATPeriodTable->setItem(row, 4 + figure, cell(amount(figures[figure]), true));
         const double balance = (figures[0] - figures[1]) - (figures[2] - figures[3]);
