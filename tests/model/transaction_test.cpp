@@ -158,6 +158,32 @@ TEST_F(TransactionTest, MovingAPostedLineRepostsIt)
     ExpectBalancesMatchLines();
 }
 
+TEST_F(TransactionTest, ANewDateMovesThePostedAmountsIntoTheirYears)
+{
+    // Today is 15 March 2024: each date puts the booking in another column.
+    const struct {
+        DateT date;
+        double thisYear, lastYear, lastYearToDate;
+    } cases[] = {{20230110, 0, 40, 40}, {20230601, 0, 40, 0}, {20221231, 0, 0, 0}, {20240302, 40, 0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.date);
+        CExpenseType* rent = AddCategory("Rent", 1);
+        CTransaction* transaction = Book(Account(books::kDefaultAccount), Account(books::kExpenseAccount), 40.0,
+                                         20240301, rent->Get_Id());
+        transaction->Put_mDate(c.date);
+        EXPECT_DOUBLE_EQ(rent->Get_Amount(), 40.0);
+        EXPECT_DOUBLE_EQ(rent->Get_thisYearsBalance(), c.thisYear);
+        EXPECT_DOUBLE_EQ(rent->Get_lastYearsBalance(), c.lastYear);
+        EXPECT_DOUBLE_EQ(rent->Get_lastYearsBalanceYTD(), c.lastYearToDate);
+        // Then a new amount: the old one leaves the year it is in.
+        transaction->Put_mTotalAmount(25.0);
+        EXPECT_DOUBLE_EQ(rent->Get_thisYearsBalance(), c.thisYear * 25.0 / 40.0);
+        EXPECT_DOUBLE_EQ(rent->Get_lastYearsBalance(), c.lastYear * 25.0 / 40.0);
+        EXPECT_DOUBLE_EQ(rent->Get_lastYearsBalanceYTD(), c.lastYearToDate * 25.0 / 40.0);
+        ExpectBalancesMatchLines();
+    }
+}
+
 TEST_F(TransactionTest, UnlinkingThenLinkingRestoresEveryBalance)
 {
     CCurrency* usd = AddCurrency("USD", 0.8);
