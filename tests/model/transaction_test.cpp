@@ -184,6 +184,30 @@ TEST_F(TransactionTest, ANewDateMovesThePostedAmountsIntoTheirYears)
     }
 }
 
+TEST_F(TransactionTest, OpeningBalancesAndCorrectionsPassTheirChecksUnchanged)
+{
+    // The checks run when a transaction's sheet is okayed: on the books' own
+    // balancing transactions they must find nothing to turn round.
+    CAccount* loan = AddAccount("Loan", books::kDebtType);
+    CAccount* bank = AddAccount("Bank", books::kOwnPropertyType);
+    loan->AdjustBlanceTo(1898.08, false);
+    bank->AdjustBlanceTo(250.0, false);
+    bank->AdjustBlanceTo(200.0, false);
+    loan->AdjustBlanceTo(2000.0, false);
+    ASSERT_EQ(root.mTransactionList->GetCount(), 4u);
+    const BalanceSnapshot before = Balances();
+    EXPECT_NE(Category(books::kOpeningCategory)->Get_Amount(), 0.0);
+    EXPECT_NE(Category(books::kCorrectionCategory)->Get_Amount(), 0.0);
+    for (ArrayIndexT i = 1; i <= 4; ++i) {
+        auto* transaction = static_cast<CTransaction*>(root.mTransactionList->ObjectAt(i));
+        SCOPED_TRACE(transaction->Get_StringrefName());
+        const double line = ForLine(transaction)->Get_mLocalAmount();
+        EXPECT_TRUE(transaction->Validate());
+        EXPECT_DOUBLE_EQ(ForLine(transaction)->Get_mLocalAmount(), line);
+    }
+    EXPECT_EQ(Balances(), before);
+}
+
 TEST_F(TransactionTest, UnlinkingThenLinkingRestoresEveryBalance)
 {
     CCurrency* usd = AddCurrency("USD", 0.8);
