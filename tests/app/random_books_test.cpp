@@ -70,7 +70,6 @@
 #include "import/CQuickenData.h"
 #include "model/CAccount.h"
 #include "model/CCurrency.h"
-#include "model/CDebit.h"
 #include "model/CDocAccounting.h"
 #include "model/CExpenseType.h"
 #include "model/CMasterExpenseType.h"
@@ -1271,22 +1270,14 @@ TEST_F(RandomBooksTest, EverySheetOpenedToModifyAndOkayedUnchangedChangesNothing
             if (logic.checkContents(false, false)) logic.dialogClosed(1, parameters, false, false);
             after("the sheet of owner " + owner->getName());
         }
-        // Two faults wait for their mends, and until then the run without
-        // RANDOM_BOOKS_EVERY_SHEET (the one in CI) leaves out the sheets they
-        // show on: OK on an opening balance's sheet turns the sign of the
-        // Opening Balance category's line, and OK on an invoice's or credit
-        // note's sheet drops its income category's amount.
+        // One fault waits for its mend, and until then the run without
+        // RANDOM_BOOKS_EVERY_SHEET (the one in CI) leaves out the sheets it
+        // shows on: OK on an invoice's or credit note's sheet drops its
+        // income category's amount.
         auto waitsForAMend = [&](const std::shared_ptr<CTrnSItem>& item) {
             if (std::getenv("RANDOM_BOOKS_EVERY_SHEET")) return false;
             const int type = item->mTransactionType();
-            if (type == 4 || type == 5) return true;
-            auto* model = static_cast<CTransaction*>(item->getSourceItem());
-            CNamedListArray* lines = model->GetExpenseTypeList();
-            for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(lines->GetCount()); ++i)
-                if (CExpenseType* category = static_cast<CExptypeDetail*>(lines->ObjectAt(i))->CategoryOf();
-                    category && category->IsOpeningBalance())
-                    return true;
-            return false;
+            return type == 4 || type == 5;
         };
         std::vector<std::shared_ptr<CTrnSItem>> transactions;
         for (const auto& item : doc.mTransactionArray())
