@@ -539,8 +539,11 @@ double CExptypeDetail::Get_PropertyFluctuation()
 {
     CExpenseType* category = CategoryOf();
     if (!category) return 0.0;
-    if (category->IsExpense(true)) return -mLocalAmount;
+    // Opening-balance and correction categories count as either; they are
+    // taken as income, as the balancing of category lines books them: taken
+    // as expense, checking an unchanged opening balance turned its sign.
     if (category->IsIncome(true)) return mLocalAmount;
+    if (category->IsExpense(true)) return -mLocalAmount;
     return 0.0;
 }
 

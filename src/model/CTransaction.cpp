@@ -267,10 +267,21 @@ bool CTransaction::Put_mDate(DateT date)
 {
     const bool moved = date != mDate;
     if (moved) NoteSortDateChanged();
+    // The posted lines leave the totals of the old date (a category's year
+    // columns, an account's rate of the day) and come back under the new one.
+    std::vector<CDebit*> posted;
+    if (moved)
+        for (CNamedListArray* lines : {&mDebitList, &mCreditList, &mExpenseTypeList})
+            for (ArrayIndexT i = 1; i <= CountOf(lines); ++i)
+                if (CDebit* line = LineAt(lines, i); line && line->IsPosted()) {
+                    line->SubtractFromParent();
+                    posted.push_back(line);
+                }
     mDate = date;
     mDay = static_cast<std::uint8_t>(CDate::GetDayFromDateT(date));
     mMonth = static_cast<std::uint8_t>(CDate::GetMonthFromDateT(date));
     mYear = static_cast<std::int16_t>(CDate::GetYearFromDateT(date));
+    for (CDebit* line : posted) line->AddupToParent();
     BroadcastMessage(msg::kDateChanged);
     // Whoever keeps an account's or category's lines in date order learns
     // that one of them moved (2002 with the line, from what it is booked on).

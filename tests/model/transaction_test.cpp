@@ -158,6 +158,56 @@ TEST_F(TransactionTest, MovingAPostedLineRepostsIt)
     ExpectBalancesMatchLines();
 }
 
+TEST_F(TransactionTest, ANewDateMovesThePostedAmountsIntoTheirYears)
+{
+    // Today is 15 March 2024: each date puts the booking in another column.
+    const struct {
+        DateT date;
+        double thisYear, lastYear, lastYearToDate;
+    } cases[] = {{20230110, 0, 40, 40}, {20230601, 0, 40, 0}, {20221231, 0, 0, 0}, {20240302, 40, 0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.date);
+        CExpenseType* rent = AddCategory("Rent", 1);
+        CTransaction* transaction = Book(Account(books::kDefaultAccount), Account(books::kExpenseAccount), 40.0,
+                                         20240301, rent->Get_Id());
+        transaction->Put_mDate(c.date);
+        EXPECT_DOUBLE_EQ(rent->Get_Amount(), 40.0);
+        EXPECT_DOUBLE_EQ(rent->Get_thisYearsBalance(), c.thisYear);
+        EXPECT_DOUBLE_EQ(rent->Get_lastYearsBalance(), c.lastYear);
+        EXPECT_DOUBLE_EQ(rent->Get_lastYearsBalanceYTD(), c.lastYearToDate);
+        // Then a new amount: the old one leaves the year it is in.
+        transaction->Put_mTotalAmount(25.0);
+        EXPECT_DOUBLE_EQ(rent->Get_thisYearsBalance(), c.thisYear * 25.0 / 40.0);
+        EXPECT_DOUBLE_EQ(rent->Get_lastYearsBalance(), c.lastYear * 25.0 / 40.0);
+        EXPECT_DOUBLE_EQ(rent->Get_lastYearsBalanceYTD(), c.lastYearToDate * 25.0 / 40.0);
+        ExpectBalancesMatchLines();
+    }
+}
+
+TEST_F(TransactionTest, OpeningBalancesAndCorrectionsPassTheirChecksUnchanged)
+{
+    // The checks run when a transaction's sheet is okayed: on the books' own
+    // balancing transactions they must find nothing to turn round.
+    CAccount* loan = AddAccount("Loan", books::kDebtType);
+    CAccount* bank = AddAccount("Bank", books::kOwnPropertyType);
+    loan->AdjustBlanceTo(1898.08, false);
+    bank->AdjustBlanceTo(250.0, false);
+    bank->AdjustBlanceTo(200.0, false);
+    loan->AdjustBlanceTo(2000.0, false);
+    ASSERT_EQ(root.mTransactionList->GetCount(), 4u);
+    const BalanceSnapshot before = Balances();
+    EXPECT_NE(Category(books::kOpeningCategory)->Get_Amount(), 0.0);
+    EXPECT_NE(Category(books::kCorrectionCategory)->Get_Amount(), 0.0);
+    for (ArrayIndexT i = 1; i <= 4; ++i) {
+        auto* transaction = static_cast<CTransaction*>(root.mTransactionList->ObjectAt(i));
+        SCOPED_TRACE(transaction->Get_StringrefName());
+        const double line = ForLine(transaction)->Get_mLocalAmount();
+        EXPECT_TRUE(transaction->Validate());
+        EXPECT_DOUBLE_EQ(ForLine(transaction)->Get_mLocalAmount(), line);
+    }
+    EXPECT_EQ(Balances(), before);
+}
+
 TEST_F(TransactionTest, UnlinkingThenLinkingRestoresEveryBalance)
 {
     CCurrency* usd = AddCurrency("USD", 0.8);

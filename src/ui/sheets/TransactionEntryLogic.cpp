@@ -177,8 +177,13 @@ void TransactionEntryLogic::dialogClosed(int returnCode)
     arguments::CTransactionArguments arguments;
     arguments.mTransactionDictionary = mTemporaryTransaction->dictionaryRepresentation();
     if (mDialogAction == kActionModify) {
-        if (mTransaction)
+        if (mTransaction) {
+            // The sheet shows no link to an invoice or credit note: a payment
+            // modified here stays linked to what it pays.
+            arguments.mTransactionDictionary->set(std::string(transaction_key::kReferenceObjectId),
+                                                  mTransaction->mReferenceObjectId().value_or(-1));
             mDocument->commands().executeCommand(command::kModifyTransaction, mTransaction, &arguments);
+        }
     } else if (mDialogAction == 0 || mDialogAction == kActionCreate) {
         const bool isRecurring = std::dynamic_pointer_cast<CRcrTItem>(mTemporaryTransaction) != nullptr;
         mDocument->commands().executeCommand(isRecurring ? command::kNewRecurringTransaction

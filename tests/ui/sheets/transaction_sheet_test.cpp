@@ -334,6 +334,17 @@ TEST_F(TransactionSheetTest, ModifyKeepsTheDateAndCopyGetsToday)
     EXPECT_EQ(copy->mDate(), CDate::GetNowAsDateT());
 }
 
+TEST_F(TransactionSheetTest, APaymentModifiedStaysLinkedToWhatItPays)
+{
+    CTransaction* model = doc.addTransaction(20240101, 20, 21, 40, 12.5);
+    model->Put_mReferenceObjectId(77);
+    auto payment = doc.transactionItem(model);
+    open({{std::string(key::kAction), 2L}, {std::string(key::kTransaction), payment}});
+    click(sheet, "OKButton");
+    ASSERT_EQ(doc.sentNumbers(), std::vector<int>{command::kModifyTransaction});
+    EXPECT_EQ(payment->mReferenceObjectId(), 77);
+}
+
 TEST_F(TransactionSheetTest, CancelBooksNothing)
 {
     const auto before = doc.root().mTransactionList->GetCount();
