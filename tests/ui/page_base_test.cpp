@@ -1,6 +1,7 @@
 // The page protocol's defaults, the rules the accounts and categories pages
 // share for their booking lines, and the lines the bar-chart page charts.
 
+#include "document/arguments/BooksLinkArguments.h"
 #include "bridge/CDebetItem.h"
 #include "bridge/CExpTItem.h"
 #include "bridge/DeveloperLog.h"
@@ -104,17 +105,27 @@ TEST_F(PageTest, StatusClickCyclesWhileTheFlagCommandOnlyFlags)
                           {Sender::StatusColumnClick, 0, 9}, {Sender::StatusColumnClick, 4, 9},
                           {Sender::FlagCommand, 7, 0},       {Sender::FlagCommand, 0, 7},
                           {Sender::FlagCommand, 9, 7}};
+    // The status goes to the document as its command, so that the journal keeps it.
+    auto& sent = document.booking.sent;
     for (const Case& c : cases) {
+        SCOPED_TRACE((c.sender == Sender::StatusColumnClick ? "click " : "flag ") + std::to_string(c.before));
         firstLine->setObjectStatus(c.before);
+        sent.clear();
         page.flagTransaction(c.sender);
-        EXPECT_EQ(firstLine->parentTransaction()->objectStatus(), c.after)
-            << (c.sender == Sender::StatusColumnClick ? "click " : "flag ") << c.before;
+        ASSERT_EQ(sent.size(), 1u);
+        EXPECT_EQ(sent[0].number, kTransactionStatusCommand);
+        EXPECT_EQ(sent[0].target, firstLine->parentTransaction());
+        const auto* state = dynamic_cast<const arguments::ObjectStateArguments*>(sent[0].arguments.get());
+        ASSERT_NE(state, nullptr);
+        EXPECT_EQ(state->status, c.after);
     }
     // Without a selected line nothing changes.
     page.line = nullptr;
     firstLine->setObjectStatus(9);
+    sent.clear();
     page.flagTransaction(Sender::FlagCommand);
     EXPECT_EQ(firstLine->objectStatus(), 9);
+    EXPECT_TRUE(sent.empty());
 }
 
 TEST_F(PageTest, ADoubleClickInTheStatusColumnOpensNoSheet)

@@ -14,6 +14,7 @@
 #include <functional>
 #include <regex>
 
+#include "document/arguments/BooksLinkArguments.h"
 #include "bridge/CAcnTItem.h"
 #include "model/CAccType.h"
 #include "model/CAccount.h"
@@ -389,7 +390,7 @@ TEST_F(SideBarDropTest, RefusedDropsChangeNothing)
     EXPECT_TRUE(sent().empty());
 }
 
-TEST_F(SideBarDropTest, ADebtAccountOnTheCardRootBecomesACardWithoutACommand)
+TEST_F(SideBarDropTest, ADebtAccountOnTheCardRootBecomesACardThroughItsCommand)
 {
     open.select("Savings");
     const std::string visa = key("Visa Card");
@@ -397,7 +398,12 @@ TEST_F(SideBarDropTest, ADebtAccountOnTheCardRootBecomesACardWithoutACommand)
     ASSERT_FALSE(card->isCreditCard());
     EXPECT_TRUE(dropOn(localized("CREDITCARDBUTTON"), drag(visa, &open.document), true).second);
     EXPECT_TRUE(card->isCreditCard());
-    EXPECT_TRUE(sent().empty());
+    ASSERT_EQ(sent().size(), 1u);
+    EXPECT_EQ(sent()[0].number, kCreditCardCommand);
+    EXPECT_EQ(sent()[0].target, card);
+    const auto* state = dynamic_cast<const arguments::ObjectStateArguments*>(sent()[0].arguments.get());
+    ASSERT_NE(state, nullptr);
+    EXPECT_EQ(state->isCreditCard, true);
 }
 
 TEST_F(SideBarDropTest, ATransactionOnTheVATPeriodsIsOfferedAsTheVATPayment)

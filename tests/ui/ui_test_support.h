@@ -19,6 +19,9 @@
 #include "bridge/CTrnSItem.h"
 #include "document/arguments/CArgumentAncestor.h"
 #include "ui/WindowDocument.h"
+#include "bridge/CAcnTItem.h"
+#include "document/CardSpendingLink.h"
+#include "document/arguments/BooksLinkArguments.h"
 #include "ui/sheets/CommandSink.h"
 #include "ui/sheets/SheetDocument.h"
 
@@ -33,6 +36,36 @@ public:
         strings().loadFile(LocalizedStrings::defaultPath());
     }
 };
+
+// What the document's commands for a transaction's status (57), an account
+// made a credit card (58) and a card spending settled by a payment (51) do,
+// for the test documents that stand in for the executor; -1 for other
+// commands and refused ones.
+inline long applyStateCommand(BridgeDocument& books, int command, const std::shared_ptr<CNonVisualDataItem>& target,
+                              const CArgumentAncestor* arguments)
+{
+    if (command == kTransactionStatusCommand) {
+        const auto* state = dynamic_cast<const arguments::ObjectStateArguments*>(arguments);
+        if (!target || !state || !state->status) return -1;
+        target->setObjectStatus(static_cast<int>(*state->status));
+        return 1;
+    }
+    if (command == kCreditCardCommand) {
+        auto account = std::dynamic_pointer_cast<CAcnTItem>(target);
+        if (!account) return -1;
+        account->setIsCreditCard(true);
+        return 1;
+    }
+    if (command == kLinkCardSpendingCommand) {
+        auto spending = std::dynamic_pointer_cast<CTrnSItem>(target);
+        const auto* link = dynamic_cast<const arguments::TransactionLinkArguments*>(arguments);
+        auto payment = link && link->linkedId ? books.getTransactionForId(static_cast<ObjectIdT>(*link->linkedId))
+                                              : nullptr;
+        if (!spending || !payment) return -1;
+        return settleCardSpending(books, *spending, *payment).result;
+    }
+    return -1;
+}
 
 // The document's command executor and empty transactions as the side bar
 // books through them: commands are recorded, their arguments copied through
@@ -62,7 +95,8 @@ public:
                         const CArgumentAncestor* arguments) override
     {
         sent.push_back({command, target, arguments ? CArgumentAncestor::fromText(arguments->toText()) : nullptr});
-        return commandResult;
+        const long applied = applyStateCommand(mBooks, command, target, arguments);
+        return applied >= 0 ? applied : commandResult;
     }
 
     struct Command {

@@ -15,6 +15,7 @@
 
 #include "../../bridge/bridge_test_support.h"
 #include "../../platform/gui/qt_test_application.h"
+#include "../ui_test_support.h"
 #include "bridge/CCurRItem.h"
 #include "bridge/CExpTItem.h"
 #include "bridge/CRcrTItem.h"
@@ -193,8 +194,10 @@ private:
         case command::kDeleteObject:
             root().DeleteObject(target->getSourceItem());
             return -1;
-        default:
-            return nextResult;
+        default: {
+            const long applied = applyStateCommand(*this, command, target, arguments);
+            return applied >= 0 ? applied : nextResult;
+        }
         }
     }
 
