@@ -236,44 +236,6 @@ TEST_F(RecurringWindowTest, AChangedScheduleMakesWhatIsDueAtOnceAndLeavesItUnder
     EXPECT_TRUE(books().isDocumentEdited());
 }
 
-// The monthly schedule opens on a day of the month, and the way of counting
-// the person last touched is the one stored, even when the day typed is the
-// one shown.
-TEST_F(RecurringWindowTest, TheMonthlyWayLastTouchedIsStored)
-{
-    CCreateRecurringTrnsPopupController* sheet = newMonthlyRent("15.11.2026");
-    ASSERT_NE(sheet, nullptr);
-    EXPECT_TRUE(checked<QRadioButton>(*sheet, "onDayOfMonth")) << "a new schedule counts by the day";
-    clickPopupEntry(outlet<QComboBox>(*sheet, "weekdayOfMonthPopup"), QString::fromStdString(localized("WEEKDAYMONDAY")));
-    ASSERT_TRUE(checked<QRadioButton>(*sheet, "onWeekdayOfMonth"));
-    const int shown = outlet<QSpinBox>(*sheet, "dayOfMonthField")->value();
-    typeNumber(*sheet, "dayOfMonthField", shown);
-    EXPECT_TRUE(checked<QRadioButton>(*sheet, "onDayOfMonth"));
-    ok(*sheet);
-    ASSERT_EQ(page->tableModel(Tab::Recurring)->rowCount(), 1);
-    auto rent = std::dynamic_pointer_cast<CRcrTItem>(page->tableModel(Tab::Recurring)->itemAt(0));
-    ASSERT_NE(rent, nullptr);
-    EXPECT_EQ(rent->mMonthlyType().value_or(-1), 0);
-    EXPECT_EQ(rent->mDayOfMonth().value_or(-1), shown);
-
-    // Changed to the first Monday, then a new schedule: it opens on the day.
-    page->selectItem(Tab::Recurring, rent.get());
-    doubleClickSelectedRow(page->table(Tab::Recurring));
-    sheet = recurringSheet();
-    ASSERT_NE(sheet, nullptr);
-    EXPECT_TRUE(checked<QRadioButton>(*sheet, "onDayOfMonth"));
-    clickPopupEntry(outlet<QComboBox>(*sheet, "weekOfMonthPopup"), QString::fromStdString(localized("WEEKOFMONTHFIRST")));
-    ok(*sheet);
-    EXPECT_EQ(rent->mMonthlyType().value_or(-1), 1);
-    clickButton(*page, Tab::Recurring, "PAGEADD");
-    sheet = recurringSheet();
-    ASSERT_NE(sheet, nullptr);
-    chooseMonthly(*sheet);
-    EXPECT_TRUE(checked<QRadioButton>(*sheet, "onDayOfMonth"));
-    click(*sheet, "CancelButton");
-    settle();
-}
-
 // A weekly schedule not booked when due makes several waiting copies at
 // once: the Generated list shows every one of them straight away.
 TEST_F(RecurringWindowTest, SeveralWaitingCopiesShowUnderGeneratedAtOnce)

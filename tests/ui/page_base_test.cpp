@@ -71,7 +71,7 @@ protected:
     std::shared_ptr<CDebetItem> firstLine;
 };
 
-TEST_F(PageTest, APageThatOverridesNothingEnablesAllButDeleteModifyAndFlag)
+TEST_F(PageTest, APageThatOverridesNothingEnablesAllButDeleteModifyFlagAndTheClipboard)
 {
     PlainPage plain;
     plain.setDocument(&document);
@@ -80,7 +80,9 @@ TEST_F(PageTest, APageThatOverridesNothingEnablesAllButDeleteModifyAndFlag)
         {CommandSender::toolbarItem("budgets", 0), true},       {CommandSender::toolbarItem("deleteObject", 1104), false},
         {CommandSender::toolbarItem("modifyObject", 1114), false}, {CommandSender::toolbarItem("flagObject", 1121), false}};
     for (const auto& [item, enabled] : cases) EXPECT_EQ(plain.validateToolbarItem(item), enabled) << item.identifier;
-    for (int tag : {12, 1100, 1104, 1211, 4242}) EXPECT_TRUE(plain.validateMenuItem(tag).enabled) << tag;
+    for (int tag : {1100, 1104, 1211, 4242}) EXPECT_TRUE(plain.validateMenuItem(tag).enabled) << tag;
+    // Cut, copy and paste have nothing to act on in a page that does not take them.
+    for (int tag : {12, 13, 14}) EXPECT_FALSE(plain.validateMenuItem(tag).enabled) << tag;
     EXPECT_FALSE(plain.hasSubPages());
     EXPECT_TRUE(plain.doesPageShowTransaction(nullptr));
 

@@ -8,7 +8,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -117,11 +116,8 @@ CCreateRecurringTrnsPopupController::CCreateRecurringTrnsPopupController(QWidget
     weekdayOfMonth->addStretch(1);
     monthly->addLayout(weekdayOfMonth, 1, 1);
     monthly->setColumnStretch(2, 1);
-    // Editing a way of counting chooses it, even when what is typed is the
-    // value already shown.
+    // Editing a way of counting chooses it.
     connect(mDayOfMonthField, &QSpinBox::valueChanged, mOnDayOfMonth, [this] { mOnDayOfMonth->setChecked(true); });
-    if (auto* dayText = mDayOfMonthField->findChild<QLineEdit*>())
-        connect(dayText, &QLineEdit::textEdited, mOnDayOfMonth, [this] { mOnDayOfMonth->setChecked(true); });
     for (QComboBox* popup : {mWeekOfMonthPopup, mWeekdayOfMonthPopup})
         connect(popup, &QComboBox::activated, mOnWeekdayOfMonth, [this] { mOnWeekdayOfMonth->setChecked(true); });
     auto* everyNDays = new QFormLayout(pages[kSeveralTimesAMonth]);

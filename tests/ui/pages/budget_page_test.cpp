@@ -317,7 +317,8 @@ TEST_F(BudgetPageTest, AnUnreadablePlannedAmountIsRefusedAndThePlanStays)
     };
     auto xrefPlans = [&] {
         std::vector<double> plans;
-        for (const auto& xref : categoryLine(*budget, books::kExpenseCategory)->xRefForPeriod(january))
+        const std::shared_ptr<CBuDdItem> line = categoryLine(*budget, books::kExpenseCategory);
+        for (const auto& xref : line->xRefForPeriod(january))
             plans.push_back(xref->mBudgetTo().value_or(0) - xref->mBudgetFrom().value_or(0));
         return plans;
     };

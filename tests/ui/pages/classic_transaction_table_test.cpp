@@ -127,7 +127,7 @@ TEST_F(ClassicTransactionTableTest, CopyPasteCutModifyAndDuplicateReachTheDocume
     const auto cut = select({3});
     document.calls.clear();
     run(12);
-    EXPECT_EQ(document.operations(), (std::vector<std::string>{"copyTransaction", "deleteObjectWithAsking"}));
+    EXPECT_EQ(document.operations(), (std::vector<std::string>{"cutTransaction"}));
     EXPECT_EQ(document.copied, cut);
 
     // A double click opens the row's modify sheet.
