@@ -318,7 +318,9 @@ TEST_F(BudgetPageTest, AnUnreadablePlannedAmountIsRefusedAndThePlanStays)
     auto xrefPlans = [&] {
         std::vector<double> plans;
         const std::shared_ptr<CBuDdItem> line = categoryLine(*budget, books::kExpenseCategory);
-        for (const auto& xref : line->xRefForPeriod(january))
+        // A copy: reading a cross-reference may rebuild the line's lists.
+        const CBuDdItem::XRefList xrefs = line->xRefForPeriod(january);
+        for (const auto& xref : xrefs)
             plans.push_back(xref->mBudgetTo().value_or(0) - xref->mBudgetFrom().value_or(0));
         return plans;
     };
