@@ -43,17 +43,17 @@ ReportPageButtons::ReportPageButtons(CReportView& view, QWidget* parent)
     for (QWidget* widget : std::initializer_list<QWidget*>{mFirst, mPrevious, mDescription, mNext, mLast})
         row->addWidget(widget);
     row->addStretch(1);
-    auto move = [this](unsigned (CReportView::*step)()) {
-        return [this, step] {
-            (mView.*step)();
-            refresh();
-        };
-    };
-    connect(mFirst, &QToolButton::clicked, this, move(&CReportView::firstPage));
-    connect(mPrevious, &QToolButton::clicked, this, move(&CReportView::previousPage));
-    connect(mNext, &QToolButton::clicked, this, move(&CReportView::nextPage));
-    connect(mLast, &QToolButton::clicked, this, move(&CReportView::lastPage));
+    connect(mFirst, &QToolButton::clicked, this, [this] { turn(&CReportView::firstPage); });
+    connect(mPrevious, &QToolButton::clicked, this, [this] { turn(&CReportView::previousPage); });
+    connect(mNext, &QToolButton::clicked, this, [this] { turn(&CReportView::nextPage); });
+    connect(mLast, &QToolButton::clicked, this, [this] { turn(&CReportView::lastPage); });
     connect(&mView, &CReportView::numberOfPagesChanged, this, &ReportPageButtons::refresh);
+    refresh();
+}
+
+void ReportPageButtons::turn(unsigned (CReportView::*step)())
+{
+    (mView.*step)();
     refresh();
 }
 

@@ -22,6 +22,9 @@ public:
     void refresh();
 
 private:
+    // Moves the view by one of its paging steps and shows where it now is.
+    void turn(unsigned (CReportView::*step)());
+
     CReportView& mView;
     QToolButton* mFirst;
     QToolButton* mPrevious;
