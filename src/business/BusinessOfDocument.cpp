@@ -1,5 +1,6 @@
 #include "business/BusinessOfDocument.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "bridge/CAcnTItem.h"
@@ -7,6 +8,8 @@
 #include "bridge/DeveloperLog.h"
 #include "business/BusinessArchive.h"
 #include "business/BusinessArchiveChecks.h"
+#include "business/GXInvoice.h"
+#include "business/GXVATPeriod.h"
 #include "business/GXVATRate.h"
 #include "business/InvoiceHooksOfDocument.h"
 #include "business/InvoiceNumbers.h"
@@ -105,6 +108,22 @@ ObjectIdT BusinessOfDocument::createAccountWithArguments(const arguments::Accoun
 ObjectIdT BusinessOfDocument::createCategoryWithArguments(const arguments::CategoryParameters& arguments)
 {
     return mChart.createCategory(arguments).result;
+}
+
+void BusinessOfDocument::transactionsDeleted(const std::vector<ObjectIdT>& ids)
+{
+    auto gone = [&ids](const std::optional<long>& id) {
+        return id && std::find(ids.begin(), ids.end(), static_cast<ObjectIdT>(*id)) != ids.end();
+    };
+    for (const auto* invoices : {&mArrays.customerInvoiceArray, &mArrays.supplierInvoiceArray})
+        for (const std::shared_ptr<GXInvoice>& invoice : *invoices)
+            if (invoice)
+                std::erase_if(invoice->paymentTransactionIdArray(), [&gone](long id) { return gone(id); });
+    for (const std::shared_ptr<GXVATPeriod>& period : mArrays.VATPeriodArray)
+        if (period && gone(period->closingTransactionId())) {
+            period->setClosingTransactionId(std::nullopt);
+            period->setClosingDate(std::nullopt);
+        }
 }
 
 bool BusinessOfDocument::performDeleteAccountSelf(const std::shared_ptr<CAcnTItem>& account)

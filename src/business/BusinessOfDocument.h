@@ -40,6 +40,9 @@ public:
     // The VAT rate whose accounts or category it is.
     std::optional<std::string> userOfAccount(ObjectIdT id) const override;
     std::optional<std::string> userOfCategory(ObjectIdT id) const override;
+    // Invoices drop those payments; a VAT period closed by one of them is
+    // closed no more.
+    void transactionsDeleted(const std::vector<ObjectIdT>& ids) override;
 
     // --- the business operations' view
     BridgeDocument& bridgeDocument() override;

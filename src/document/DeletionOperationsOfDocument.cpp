@@ -1,11 +1,14 @@
 #include "document/DeletionOperationsOfDocument.h"
 
 #include <algorithm>
+#include <functional>
+#include <vector>
 
 #include "bridge/CAccTItem.h"
 #include "bridge/CAcnTItem.h"
 #include "bridge/CAcoWItem.h"
 #include "bridge/CCurRItem.h"
+#include "bridge/CDebetItem.h"
 #include "bridge/CExpTItem.h"
 #include "bridge/CMxpTItem.h"
 #include "bridge/CRcrTItem.h"
@@ -131,8 +134,25 @@ CommandOutcome DeletionOperationsOfDocument::performDeleteAccountSelf(CAcnTItem&
     std::shared_ptr<CNonVisualDataItem> keep = account.shared_from_this();
     bool creditCard = account.isCreditCard();
     const std::string key = account.calculateKey();
+    // The transactions booked on the account go with it: what refers to them
+    // is let go as when each is deleted by itself, so that no payment, invoice
+    // or VAT period names a transaction that is no more.
+    std::vector<std::shared_ptr<CTrnSItem>> going;
+    for (const std::shared_ptr<CDebetItem>& line : account.allTransactionDetailsWithoutFinalizing())
+        if (std::shared_ptr<CTrnSItem> transaction = line ? line->parentTransaction() : nullptr)
+            if (std::find(going.begin(), going.end(), transaction) == going.end()) going.push_back(std::move(transaction));
+    std::vector<std::function<void()>> unlinks;
+    std::vector<ObjectIdT> ids;
+    for (const std::shared_ptr<CTrnSItem>& transaction : going) {
+        mDocument.notificationCenter().post(GXCTransactionWillBeDeletedNotification,
+                                            std::static_pointer_cast<CNonVisualDataItem>(transaction));
+        unlinks.push_back(transaction->unlinkLinkedTransactionsLater());
+        if (const std::optional<ObjectIdT> id = transaction->getId()) ids.push_back(*id);
+    }
     mDocument.notificationCenter().post(GXCAccountWillBeDeletedNotification);
     if (!mDocument.accounting()->DeleteObject(account.getSourceItem())) return deletedOrNot(false);
+    for (const std::function<void()>& unlink : unlinks) unlink();
+    if (DocumentBusiness* business = mDocument.business(); business && !ids.empty()) business->transactionsDeleted(ids);
     if (creditCard) mDocument.setMCreditCardArray();
     mDocument.notificationCenter().post(GXCAccountDeletedNotification, key);
     return deletedOrNot(true);
@@ -162,8 +182,12 @@ CommandOutcome DeletionOperationsOfDocument::performDeleteExpenseType(CExpTItem&
 bool DeletionOperationsOfDocument::removeTransaction(CTrnSItem& transaction)
 {
     std::shared_ptr<CNonVisualDataItem> keep = transaction.shared_from_this();
+    // Recurring transactions are numbered apart: no business object names one.
+    const std::optional<ObjectIdT> id =
+        dynamic_cast<CRcrTItem*>(&transaction) ? std::nullopt : transaction.getId();
     if (!deleteAnnounced(transaction, GXCTransactionWillBeDeletedNotification, GXCTransactionDeletedNotification))
         return false;
+    if (DocumentBusiness* business = mDocument.business(); business && id) business->transactionsDeleted({*id});
     removeFrom(mDocument.mTransactionArray(), transaction);
     removeFrom(mDocument.mUnlinkedTransactionArray(), transaction);
     removeFrom(mDocument.mRecurringTransactionArray(), transaction);

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/foundation/ModelTypes.h"
 #include "platform/core/plist.h"
@@ -68,6 +69,9 @@ public:
     // account or the category with the id; none when nothing does.
     virtual std::optional<std::string> userOfAccount(ObjectIdT) const { return std::nullopt; }
     virtual std::optional<std::string> userOfCategory(ObjectIdT) const { return std::nullopt; }
+    // The transactions with the ids are gone (by themselves or with their
+    // account): what the business objects keep of them is let go.
+    virtual void transactionsDeleted(const std::vector<ObjectIdT>&) {}
 };
 
 } // namespace ch

@@ -11,6 +11,7 @@
 #include <tuple>
 
 #include "../document/document_fixture.h"
+#include "../document/sheet_transaction.h"
 #include "analysis/CReportContents.h"
 #include "bridge/CAcoWItem.h"
 #include "bridge/CNSNumberAmountTBridge.h"
@@ -18,6 +19,7 @@
 #include "bridge/CPrfRItem.h"
 #include "bridge/CTrnSItem.h"
 #include "business/BookingLines.h"
+#include "business/BusinessArchiveChecks.h"
 #include "business/BusinessArgumentClasses.h"
 #include "business/BusinessDefaults.h"
 #include "business/BusinessOfDocument.h"
@@ -33,12 +35,16 @@
 #include "business/PaymentArguments.h"
 #include "business/Payments.h"
 #include "business/VATRateArguments.h"
+#include "document/arguments/AccountArguments.h"
 #include "document/arguments/ArgumentClassRegistry.h"
+#include "document/arguments/BooksLinkArguments.h"
+#include "document/arguments/CTransactionArguments.h"
 #include "document/arguments/CAcoWArguments.h"
 #include "document/commands/CommandJournalReader.h"
 #include "model/CAccount.h"
 #include "model/CDocAccounting.h"
 #include "model/CExpenseType.h"
+#include "model/foundation/CDate.h"
 #include "platform/core/user_defaults.h"
 
 namespace ch::test {
@@ -396,6 +402,82 @@ TEST(InvoiceNumbers, StructuredReferencesCarryTheirCheckDigits)
         EXPECT_EQ(business::structuredReferenceForNumber(number), reference) << number;
     EXPECT_EQ(business::cleanStructuredReference("+++200/8000/00191+++"), "200800000191");
     EXPECT_EQ(business::cleanStructuredReference(" 1.2-3 "), "123");
+}
+
+// Deleting an account with bookings deletes their transactions: what the
+// business objects keep of those goes with them, as when each is deleted by
+// itself. An invoice keeps no payment that went (and is owed in full again),
+// a VAT period no closing by a VAT payment that went. (An invoice cannot go
+// with an account: the owner's accounts it books on are not deleted.)
+TEST_F(InvoicesTest, AnAccountDeletedWithItsBookingsLeavesNoBusinessLinkToThem)
+{
+    const long bank = run(13, nullptr,
+                          arguments::AccountArguments(-1, std::string("Bank"), std::string(), 1, std::nullopt,
+                                                      std::nullopt, std::nullopt, std::nullopt, std::nullopt, 100.0,
+                                                      std::nullopt));
+    ASSERT_GT(bank, 0);
+    auto bookOnBank = [&](long from, double amount, DateT date, const char* name) {
+        arguments::CTransactionArguments values;
+        values.mTransactionDictionary =
+            sheetTransactionDictionary(*document, static_cast<ObjectIdT>(from), static_cast<ObjectIdT>(bank),
+                                       static_cast<ObjectIdT>(incomeCategory()), amount, date, name);
+        run(23, nullptr, values);
+        for (const auto& transaction : document->mTransactionArray())
+            if (transaction->getName() == name) return transaction;
+        return std::shared_ptr<CTrnSItem>();
+    };
+    auto link = [&](const std::shared_ptr<CTrnSItem>& payment, const std::shared_ptr<CTrnSItem>& invoice) {
+        arguments::TransactionLinkArguments values;
+        values.name = payment->getName();
+        values.linkedId = invoice->getId();
+        return run(kLinkPaymentToInvoiceCommand, payment, values);
+    };
+    // Peeters pays half of an invoice into the bank.
+    const auto invoice = transaction(run(38, nullptr, invoiceOf(1000.0, "2009000001")));
+    ASSERT_TRUE(invoice);
+    const auto paid = bookOnBank(owner->openDebitInvoiceAccount().value_or(0), 605.0, 20090320, "Peeters pays");
+    ASSERT_TRUE(paid);
+    ASSERT_EQ(link(paid, invoice), 1);
+    // A second payment of Peeters, not linked.
+    const auto otherPaid = bookOnBank(owner->openDebitInvoiceAccount().value_or(0), 100.0, 20090321, "Peeters again");
+    ASSERT_TRUE(otherPaid);
+    // The VAT of a period paid from the bank, marked as such.
+    ASSERT_FALSE(arrays().VATPeriodArray.empty());
+    const std::shared_ptr<business::GXVATPeriod> period = arrays().VATPeriodArray.front();
+    // Dated after the period: it pays that period's VAT.
+    const DateT afterPeriod = CDate::SequenceToDateT(
+        CDate::ConvertToSequence(static_cast<DateT>(period->endDate().value_or(0))) + 10);
+    const auto VATPaid = bookOnBank(document->getDefaultOwnPropertyAccount(), 42.0, afterPeriod, "VAT paid");
+    ASSERT_TRUE(VATPaid);
+    arguments::TransactionLinkArguments marked;
+    marked.name = VATPaid->getName();
+    ASSERT_EQ(run(kVATBalancePaymentCommand, VATPaid, marked), 1);
+    std::shared_ptr<business::GXVATPeriod> closed;
+    for (const auto& each : arrays().VATPeriodArray)
+        if (each->closingTransactionId() == std::optional<long>(*VATPaid->getId())) closed = each;
+    ASSERT_TRUE(closed) << "a period closed by the VAT payment";
+    ASSERT_EQ(namesMissingFromBooks(arrays(), *document->accounting()), "");
+
+    // The bank goes (OK to the deletion, and to its bookings going with it),
+    // and both payments and the VAT payment with it.
+    document->fileSaved();
+    environment.alerts().clear();
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);
+    EXPECT_TRUE(document->deleteObject(document->getAccountItemForId(static_cast<ObjectIdT>(bank)), true));
+    EXPECT_EQ(environment.alerts().numbers(), (std::vector<long>{226, 261}));
+    EXPECT_TRUE(document->isDocumentEdited());
+    EXPECT_FALSE(paid->getSourceItem());
+    EXPECT_FALSE(otherPaid->getSourceItem());
+    EXPECT_FALSE(VATPaid->getSourceItem());
+    auto extension = std::dynamic_pointer_cast<business::GXInvoice>(invoice->invoiceExtension());
+    ASSERT_TRUE(extension);
+    EXPECT_TRUE(extension->paymentTransactionIdArray().empty());
+    EXPECT_EQ(invoice->unaccountedForAmount(), kNoLinkedTransactionMarker) << "no payment counts on it";
+    EXPECT_EQ(owedOn(owner->openDebitInvoiceAccount()), 1210);
+    EXPECT_FALSE(closed->closingTransactionId().value_or(0) > 0);
+    EXPECT_FALSE(closed->storedClosingDate().value_or(0) > 0);
+    EXPECT_EQ(namesMissingFromBooks(arrays(), *document->accounting()), "");
 }
 
 TEST_F(InvoicesTest, InvoiceNumbersCountOnlyTheirOwnSeriesAndDueDatesFollowThePaymentPeriod)
