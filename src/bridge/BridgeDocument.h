@@ -68,6 +68,9 @@ public:
     virtual InvoiceHooks& invoiceHooks();
     // The people owners link to; here: none.
     virtual const ContactsProvider* contacts() const { return nullptr; }
+    // Reads the people again where they are kept, since other programs edit
+    // them; here: nothing.
+    virtual void reloadContacts() {}
 
     // Every kept list of booking lines (the analysis lists of the document's
     // items, CAnalysisArrayEncaplusator) is built again when next read.

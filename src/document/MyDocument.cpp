@@ -32,6 +32,7 @@
 #include "model/ModelCodes.h"
 #include "model/foundation/CErrorManager.h"
 #include "model/foundation/GXDataStream.h"
+#include "platform/core/contacts_provider.h"
 #include "platform/core/dispatcher.h"
 #include "platform/core/user_defaults.h"
 
@@ -200,6 +201,11 @@ void MyDocument::setMPreference(std::shared_ptr<CPrfRItem> preference)
             transaction->setAmountOfDebtNotYetReplenishedByUs();
         }
     });
+}
+
+void MyDocument::reloadContacts()
+{
+    if (mContacts) mContacts->reload();
 }
 
 void MyDocument::setSheets(DocumentSheets* sheets)

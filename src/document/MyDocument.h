@@ -147,7 +147,9 @@ public:
     DocumentSheets& sheets() { return *mSheets; }
     // The people owners are linked to (none: links stay inert); not owned.
     const ContactsProvider* contacts() const override { return mContacts; }
-    void setContacts(const ContactsProvider* contacts) { mContacts = contacts; }
+    void setContacts(ContactsProvider* contacts) { mContacts = contacts; }
+    // Its observers (the owners' follower) hear of any change.
+    void reloadContacts() override;
     // Bank statements: the pending import lines and their booking.
     StatementImport& statementImport() { return *mStatementImport; }
 
@@ -367,7 +369,7 @@ private:
     DocumentOperationSet mOperations;
     NullDocumentSheets mNullSheets;
     DocumentSheets* mSheets = &mNullSheets;
-    const ContactsProvider* mContacts = nullptr;
+    ContactsProvider* mContacts = nullptr;
     CCommandExecutor mCommandExecutor;
     std::unique_ptr<StatementImport> mStatementImport;
     std::unique_ptr<CDocAccounting> theDocument;

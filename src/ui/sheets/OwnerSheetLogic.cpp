@@ -32,6 +32,9 @@ void OwnerSheetLogic::initialize(const SheetParameters& parameters)
     mTemporaryItem = std::make_shared<CAcoWItem>();
     mItemToModify = parameters.itemAs<CAcoWItem>(sheet_key::kOwnerToModify);
     mFromContacts = !mItemToModify && parameters.number(sheet_key::kUseAddressBook).value_or(0) != 0;
+    // The contacts are edited in other programs: the picker offers them as
+    // they are now, and owners linked to a changed person follow it.
+    if (mFromContacts) mDocument->bridge().reloadContacts();
     if (mItemToModify) {
         mTemporaryItem->synchronizeWithObject(*mItemToModify);
         return;
