@@ -23,6 +23,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -47,6 +48,9 @@
 #include "document/arguments/CAcoWArguments.h"
 #include "document/arguments/CategoryParameters.h"
 #include "business/InvoiceArguments.h"
+#include "business/views/AccountsReceivableInvoiceDialogController.h"
+#include "document/arguments/BooksLinkArguments.h"
+#include "business/InvoiceNumbers.h"
 #include "business/PaymentArguments.h"
 #include "import/views/CExportTransactionController.h"
 #include "model/CAccount.h"
@@ -452,6 +456,71 @@ TEST_F(WaysInTest, AContactChangedOnDiskReachesItsOwnerWhenTheProgramIsActiveAga
     QTRY_COMPARE(QString::fromStdString(owner->getName()), QStringLiteral("Peeters-Smet"));
 }
 
+// The picker reads the contacts folder as it opens, with the program in
+// front all along: a card added since is offered, and a contact changed on
+// disk reaches its owner (through the books' command, so they are edited).
+// Opened again after a search, it shows every person and an empty search.
+TEST_F(WaysInTest, TheContactsPickerReadsTheFolderAgainAsItOpens)
+{
+    std::filesystem::create_directories(contactsFolder());
+    std::filesystem::copy_file(kPeetersCard, contactsFolder() / "peeters.vcf");
+    ASSERT_TRUE(desktopContacts.reload());
+    makeBooks();
+    books().setContacts(&desktopContacts);
+    arguments::CAcoWArguments fromCard;
+    fromCard.UID = "PEETERS-0001-CONTACT";
+    books().commandExecutor().executeCommand(26, nullptr, fromCard);
+    const auto owner = books().getAccountOwnerForUID("PEETERS-0001-CONTACT");
+    ASSERT_NE(owner, nullptr);
+    ASSERT_EQ(owner->getName(), "Peeters");
+    const auto followers = frame().sideBarController().findChildren<business::OwnerContactsSynchronizer*>();
+    ASSERT_EQ(followers.size(), 1);
+    followers.front()->setDelay(0);
+    ASSERT_TRUE(controller.save(window()));
+    ASSERT_FALSE(books().isDocumentEdited());
+
+    std::string card = readFile(QString::fromStdString((contactsFolder() / "peeters.vcf").string()));
+    card.replace(card.find("N:Peeters;Jan"), 13, "N:Peeters-Smet;Jan");
+    card.replace(card.find("FN:Jan Peeters"), 14, "FN:Jan Peeters-Smet");
+    std::ofstream(contactsFolder() / "peeters.vcf", std::ios::trunc | std::ios::binary) << card;
+    std::ofstream(contactsFolder() / "bolt.vcf", std::ios::binary)
+        << "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:BOLT-0004-SUPPLIES\r\nN:;;;;\r\nFN:Bolt Supplies Ltd\r\n"
+           "ORG:Bolt Supplies Ltd\r\nEND:VCARD\r\n";
+
+    chooseInSideBarMenu(localized("OWNERBUTTON"), 1, 1118);
+    CPopupWindowAncestor* sheet = openSheet();
+    ASSERT_NE(sheet, nullptr);
+    auto* picker = sheet->findChild<QTableWidget*>("peoplePicker");
+    auto* search = sheet->findChild<QLineEdit*>("contactsSearchField");
+    ASSERT_TRUE(picker && search && picker->isVisible());
+    auto shownRows = [&] {
+        std::vector<std::string> names;
+        for (int row = 0; row < picker->rowCount(); ++row)
+            if (!picker->isRowHidden(row)) names.push_back(picker->item(row, 0)->text().toStdString());
+        return names;
+    };
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(shownRows(), (Names{"Bolt Supplies Ltd", "Jan Peeters-Smet"}));
+    settle();
+    EXPECT_EQ(owner->getName(), "Peeters-Smet");
+    EXPECT_TRUE(books().isDocumentEdited());
+
+    QTest::keyClicks(search, "bolt");
+    EXPECT_EQ(shownRows(), (Names{"Bolt Supplies Ltd"}));
+    click(*sheet, "CancelButton");
+    settle();
+    ASSERT_EQ(openSheet(), nullptr);
+    chooseInSideBarMenu(localized("OWNERBUTTON"), 1, 1118);
+    sheet = openSheet();
+    ASSERT_NE(sheet, nullptr);
+    picker = sheet->findChild<QTableWidget*>("peoplePicker");
+    ASSERT_NE(picker, nullptr);
+    EXPECT_TRUE(sheet->findChild<QLineEdit*>("contactsSearchField")->text().isEmpty());
+    EXPECT_EQ(shownRows(), (Names{"Bolt Supplies Ltd", "Jan Peeters-Smet"}));
+    click(*sheet, "CancelButton");
+    settle();
+}
+
 // The owner sheet on an owner with every field set: it shows what is stored,
 // and OK unchanged stores the same.
 TEST_F(WaysInTest, ModifyingAnOwnerAndPressingOKUnchangedKeepsEveryField)
@@ -616,6 +685,102 @@ TEST_F(WaysInTest, ALengthSwitchedTwiceLeavesNoOverlappingPeriods)
     }
     using Rows = std::vector<std::pair<QString, QString>>;
     EXPECT_EQ(shown, (Rows{{"01.04.2025", "30.06.2025"}, {"01.07.2025", "30.09.2025"}, {"01.08.2025", "31.08.2025"}}));
+}
+
+// A payment linked to an invoice with VAT, opened to modify from the
+// customers page by a double click on its row and okayed unchanged, keeps
+// what it had: name, amount, reference, link and lines (the VAT it releases
+// among them); its invoice, opened likewise, keeps its payment reference,
+// figures and payments.
+TEST_F(WaysInTest, APaymentAndItsInvoiceOkayedUnchangedFromTheWindowChangeNothing)
+{
+    makeBooks();
+    auto* business = dynamic_cast<business::BusinessOfDocument*>(books().business());
+    ASSERT_NE(business, nullptr);
+    const auto customer = books().customerArray().front();
+    arguments::InvoiceArguments invoiceValues;
+    invoiceValues.invoiceName = "Design";
+    invoiceValues.thirdPartyId = *customer->getId();
+    invoiceValues.invoiceNumber = "2025-002";
+    invoiceValues.invoiceDescription = "Logo and letterhead";
+    invoiceValues.paymentReference = business::structuredReferenceForNumber("2025002");
+    invoiceValues.invoiceDate = 20250812;
+    invoiceValues.dueDate = 20250911;
+    invoiceValues.amountWithoutVAT = 1000.0;
+    invoiceValues.firstVATRateId = *business->businessArrays().VATRateArray.front()->idKey();
+    const auto invoice = books().getTransactionForId(
+        static_cast<ObjectIdT>(books().commandExecutor().executeCommand(38, nullptr, invoiceValues)));
+    ASSERT_NE(invoice, nullptr);
+    arguments::PaymentArguments paymentValues;
+    paymentValues.paymentName = "Design, first half";
+    paymentValues.thirdPartyId = *customer->getId();
+    paymentValues.paymentReference = invoiceValues.paymentReference;
+    paymentValues.paymentAmount = 605.0;
+    paymentValues.paymentDate = 20250828;
+    paymentValues.paymentCategoryId = books().get_mDefExpTUnspecifiedIncome();
+    paymentValues.paymentOwnerType = arguments::kOwnerTypeCustomer;
+    const auto payment = books().getTransactionForId(
+        static_cast<ObjectIdT>(books().commandExecutor().executeCommand(44, nullptr, paymentValues)));
+    ASSERT_NE(payment, nullptr);
+    arguments::TransactionLinkArguments link;
+    link.name = payment->getName();
+    link.linkedId = invoice->getId();
+    ASSERT_EQ(books().commandExecutor().executeCommand(kLinkPaymentToInvoiceCommand, payment, link), 1);
+    ASSERT_EQ(payment->mForList().size(), 2u) << "the payment releases half the invoice's VAT";
+
+    using Lines = std::vector<std::pair<long, double>>;
+    auto stored = [](const std::shared_ptr<CTrnSItem>& transaction) {
+        Lines lines;
+        for (const LineItemArray& list : {transaction->mFromList(), transaction->mToList(), transaction->mForList()})
+            for (const auto& line : list)
+                lines.emplace_back(line->account().value_or(0), std::round(line->getLocalAmount().value_or(0) * 100));
+        std::sort(lines.begin(), lines.end());
+        std::vector<long> payments;
+        if (auto extension = transaction->invoiceExtension()) payments = extension->paymentTransactionIdArray();
+        return std::tuple(transaction->getName(), transaction->mDate(), transaction->mTotalAmount(),
+                          transaction->mDocumentRef(), transaction->mDescription(), transaction->paymentReference(),
+                          transaction->mReferenceObjectId(), lines, payments);
+    };
+    const auto paymentBefore = stored(payment);
+    const auto invoiceBefore = stored(invoice);
+    ASSERT_FALSE(std::get<5>(invoiceBefore).value_or("").empty());
+
+    auto* page = showPage<Owners>(localized("OWNERSTABCUSTOMERS"), 2);
+    ASSERT_NE(page, nullptr);
+    page->selectOwner(Owners::Tab::Customers, customer.get());
+    settle();
+    auto& pair = page->pair(true);
+    // A double click on the row of the transaction in the table.
+    auto openRow = [&](QTableView* table, CNonVisualDataItemArrayController& rows,
+                       const std::shared_ptr<CTrnSItem>& transaction) {
+        for (std::size_t i = 0; i < rows.arrangedCount(); ++i)
+            if (std::dynamic_pointer_cast<CDebetItem>(rows.arrangedObjectAt(i))->parentTransaction() == transaction) {
+                const QPoint at = table->visualRect(table->model()->index(int(i), 0)).center();
+                QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+                settle();
+                return true;
+            }
+        return false;
+    };
+
+    ASSERT_TRUE(openRow(pair.rightTable(), pair.rightTableArrayController(), payment));
+    CPopupWindowAncestor* sheet = openSheet();
+    ASSERT_NE(sheet, nullptr) << "the payment's sheet";
+    click(*sheet, "OKButton");
+    settle();
+    ASSERT_FALSE(sheet->isVisible()) << ::testing::PrintToString(environment.alerts().numbers());
+    EXPECT_TRUE(stored(payment) == paymentBefore) << "payment";
+    EXPECT_TRUE(stored(invoice) == invoiceBefore) << "its invoice";
+
+    ASSERT_TRUE(openRow(pair.leftTable(), pair.leftTableArrayController(), invoice));
+    QWidget* invoiceSheet = page->invoiceSheet();
+    ASSERT_TRUE(invoiceSheet && invoiceSheet->isVisible()) << "the invoice's sheet";
+    click(*invoiceSheet, "OKButton");
+    settle();
+    ASSERT_FALSE(invoiceSheet->isVisible()) << ::testing::PrintToString(environment.alerts().numbers());
+    EXPECT_TRUE(stored(invoice) == invoiceBefore) << "invoice";
+    EXPECT_TRUE(stored(payment) == paymentBefore) << "its payment";
 }
 
 TEST_F(WaysInTest, APaymentDraggedOntoAnInvoiceIsLinkedToIt)
