@@ -58,6 +58,19 @@ ReportSize CParagraph::paragraphSizeForScreenDisplay(bool onScreen, float displa
     return mFrameSize;
 }
 
+float CParagraph::neededWidth(bool onScreen, const ReportTextMeasurer& measurer, float gap) const
+{
+    if (mIsPageBreak) return 0.0f;
+    const float total = getTotalColumWeight();
+    float needed = 0.0f;
+    for (const CReportColumn& column : mColumns) {
+        const float text = column.neededWidth(onScreen, measurer);
+        if (text <= 0.0f) continue;
+        needed = std::max(needed, (text + gap) * total / static_cast<float>(column.relativeWidth()));
+    }
+    return needed;
+}
+
 void CParagraph::printAtBottomLine(float bottom, const ReportRect& rect, bool onScreen,
                                    ReportCanvas& canvas) const
 {

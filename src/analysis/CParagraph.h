@@ -58,6 +58,10 @@ public:
     ReportSize paragraphSizeForScreenDisplay(bool onScreen, float displayWidth,
                                              const ReportTextMeasurer& measurer);
 
+    // The narrowest line width at which every cell's share holds its text
+    // and a gap after it; 0 for a page break.
+    float neededWidth(bool onScreen, const ReportTextMeasurer& measurer, float gap) const;
+
     // Draws the line (laid out before) whose bottom edge lies at `bottom`
     // inside the rectangle: the background, then the cells left to right
     // with their text above the space below.

@@ -26,6 +26,12 @@ ReportSize CReportColumn::columnSizeForScreenDisplay(bool onScreen, float,
     return size;
 }
 
+float CReportColumn::neededWidth(bool onScreen, const ReportTextMeasurer& measurer) const
+{
+    const float indent = mLevel >= 2 ? static_cast<float>(mLevel - 1) * kIndentPerLevel : 0.0f;
+    return measurer.sizeOfText(mText, getStyleAttributes(onScreen)).width + indent;
+}
+
 void CReportColumn::calculateForcedWidhtForReportWidth(float reportWidth, float totalWeight)
 {
     mForcedWidth = static_cast<float>(static_cast<double>(reportWidth / totalWeight) * mRelativeWidth);

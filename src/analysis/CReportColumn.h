@@ -46,6 +46,9 @@ public:
     // display width plays no part.
     ReportSize columnSizeForScreenDisplay(bool onScreen, float displayWidth,
                                           const ReportTextMeasurer& measurer) const;
+    // How wide its text needs to be shown whole: the measured text and the
+    // indentation of its level.
+    float neededWidth(bool onScreen, const ReportTextMeasurer& measurer) const;
     // The column's share of the report width: width ÷ total weight × the
     // stored weight. A stored weight of 0 or less gives no forced width.
     void calculateForcedWidhtForReportWidth(float reportWidth, float totalWeight);

@@ -87,4 +87,12 @@ ReportSize CReportContents::reportSizeForScreenDisplay(bool onScreen, float page
     return layout(onScreen, pageWidth, pageHeight, measurer).size;
 }
 
+float CReportContents::neededWidth(bool onScreen, const ReportTextMeasurer& measurer, float gap) const
+{
+    float needed = 0.0f;
+    for (const CParagraph& paragraph : mImplementation)
+        needed = std::max(needed, paragraph.neededWidth(onScreen, measurer, gap));
+    return needed;
+}
+
 } // namespace ch

@@ -58,6 +58,10 @@ public:
     ReportSize reportSizeForScreenDisplay(bool onScreen, float pageWidth, float pageHeight,
                                           const ReportTextMeasurer& measurer);
 
+    // The narrowest page width at which every line's cells hold their texts
+    // and a gap after each (CParagraph::neededWidth); 0 without lines.
+    float neededWidth(bool onScreen, const ReportTextMeasurer& measurer, float gap) const;
+
     // The page holding a position, 1 for the first: a position exactly on
     // a boundary k × height belongs to page k + 1.
     static unsigned getPageForPosition(float position, float pageHeight);

@@ -134,6 +134,44 @@ TEST(ReportLayoutTest, ColumnsShareTheWidthByWeight)
     EXPECT_EQ(pageBreak.paragraphSizeForScreenDisplay(true, 700, measurer), (ReportSize{700, 15}));
 }
 
+// The width a report needs to show every text whole: each cell's share of
+// its line, at the line's weights, holds its text (indented by its level) and
+// a gap after it; the line that needs most decides, a page break needs none.
+TEST(ReportLayoutTest, TheNeededWidthGivesEveryCellRoomForItsText)
+{
+    FixedMeasurer measurer;   // 4.5 a character in the detail style
+    const CPrintStyle* detail = styleNamed(GXCStyleDetail);
+    constexpr float gap = 10;
+    CParagraph heading(detail, CReportColumn(detail, "Period"));
+    heading.reportColumnAtIndex(0).setRelativeWidth(2);
+    for (const char* text : {"VAT paid", "Paid cancelled", "VAT received", "Received cancelled"})
+        heading.insertReportColumn(CReportColumn(detail, text), heading.countOfReportColumns());
+    CReportColumn indented(detail, "Total Standard");
+    indented.setLevel(3);
+    CParagraph total(detail, indented);
+    CParagraph pageBreak;
+    pageBreak.setIsPageBreak(true);
+
+    // (18 × 4.5 + 10) × 6 for the last heading; (6 × 4.5 + 10) × 6 / 2 for
+    // the period; (14 × 4.5 + 2 × 10 + 10) for the indented total.
+    EXPECT_FLOAT_EQ(heading.neededWidth(true, measurer, gap), 546);
+    EXPECT_FLOAT_EQ(total.neededWidth(true, measurer, gap), 93);
+    EXPECT_EQ(pageBreak.neededWidth(true, measurer, gap), 0);
+    EXPECT_EQ(CReportContents().neededWidth(true, measurer, gap), 0);
+
+    CReportContents contents;
+    for (CParagraph* paragraph : {&total, &pageBreak, &heading}) contents.addObject(*paragraph);
+    const float needed = contents.neededWidth(true, measurer, gap);
+    ASSERT_FLOAT_EQ(needed, 546);
+    contents.layout(true, needed, 0, measurer);
+    for (std::size_t i = 0; i < contents.count(); ++i)
+        for (const CReportColumn& column : contents.objectAtIndex(i).reportColumns())
+            if (!contents.objectAtIndex(i).isPageBreak())
+                EXPECT_GE(column.columnSizeForScreenDisplay(true, needed, measurer).width + 0.01f,
+                          column.neededWidth(true, measurer) + gap)
+                    << column.mValue();
+}
+
 TEST(ReportLayoutTest, DrawsBackgroundThenIndentedCells)
 {
     RecordingCanvas canvas;

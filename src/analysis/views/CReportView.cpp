@@ -3,10 +3,21 @@
 #include <QPainter>
 #include <QResizeEvent>
 
+#include <cmath>
+
 #include "analysis/CReportContents.h"
 #include "analysis/views/QtReportCanvas.h"
 
 namespace ch {
+
+namespace {
+
+// Around the whole report, and after each cell's text so that neighbouring
+// columns do not run together.
+constexpr int kSheetMargin = 12;
+constexpr float kColumnGap = 10.0f;
+
+} // namespace
 
 CReportView::CReportView(QWidget* parent) : QWidget(parent)
 {
@@ -23,14 +34,42 @@ void CReportView::setMReportContents(std::shared_ptr<CReportContents> contents)
         mTitle = mContents ? QString::fromStdString(mContents->title()) : QString();
     }
     countPages();
+    if (mShowsWholeReport) updateGeometry();
     update();
+}
+
+void CReportView::setShowsWholeReport(bool whole)
+{
+    if (whole == mShowsWholeReport) return;
+    mShowsWholeReport = whole;
+    countPages();
+    updateGeometry();
+    update();
+}
+
+QSize CReportView::sizeHint() const
+{
+    if (!mShowsWholeReport) return QWidget::sizeHint();
+    if (!mContents || mContents->count() == 0) return QSize(2 * kSheetMargin, 2 * kSheetMargin);
+    QtReportCanvas measurer(const_cast<CReportView*>(this));
+    const float width = mContents->neededWidth(true, measurer, kColumnGap);
+    const float height = mContents->layout(true, width, 0.0f, measurer).size.height;
+    return QSize(static_cast<int>(std::ceil(width)) + 2 * kSheetMargin,
+                 static_cast<int>(std::ceil(height)) + 2 * kSheetMargin);
+}
+
+QSize CReportView::minimumSizeHint() const
+{
+    return mShowsWholeReport ? sizeHint() : QWidget::minimumSizeHint();
 }
 
 void CReportView::countPages()
 {
     const unsigned before = mPaging.numberOfPages();
     unsigned count = 0;
-    if (mContents && mContents->count() > 0) {
+    if (mShowsWholeReport) {
+        count = mContents && mContents->count() > 0 ? 1 : 0;
+    } else if (mContents && mContents->count() > 0) {
         QtReportCanvas measurer(this);
         const ReportSize size = mContents->reportSizeForScreenDisplay(
             true, static_cast<float>(width()), static_cast<float>(height()), measurer);
@@ -75,6 +114,12 @@ void CReportView::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), Qt::white);
     if (!mContents || mContents->count() == 0) return;
     QtReportCanvas canvas(this, &painter);
+    if (mShowsWholeReport) {
+        // One endless page inside the margin.
+        painter.translate(kSheetMargin, kSheetMargin);
+        printPage(*mContents, 1, ReportSize{static_cast<float>(width() - 2 * kSheetMargin), 0.0f}, true, canvas);
+        return;
+    }
     printPage(*mContents, mPaging.currentPage(),
               ReportSize{static_cast<float>(width()), static_cast<float>(height())}, true, canvas);
 }

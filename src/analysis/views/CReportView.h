@@ -2,7 +2,8 @@
 // CReportView: a report shown one page at a time. A page is as large as the
 // view; the user pages with first, last, next and previous. The page shown
 // stays within 1..max(1, page count), also when a resize changes the count.
-// Texts use the styles' screen attributes.
+// Or, set to show the whole report, one sheet sized to it. Texts use the
+// styles' screen attributes.
 
 #include <memory>
 
@@ -41,6 +42,15 @@ public:
     const QString& title() const { return mTitle; }
     void setTitle(const QString& title) { mTitle = title; }
 
+    // The whole report on one sheet, for a view inside a scroll area: no
+    // pages (a page break takes no room), a margin around the text, and a
+    // size hint as tall as the report and as wide as its texts need, so that
+    // no column is cut at the edge.
+    void setShowsWholeReport(bool whole);
+    bool showsWholeReport() const { return mShowsWholeReport; }
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 signals:
     // The page count changed (new contents, another size).
     void numberOfPagesChanged();
@@ -55,6 +65,7 @@ private:
     std::shared_ptr<CReportContents> mContents;
     ReportPaging mPaging;
     QString mTitle;
+    bool mShowsWholeReport = false;
 };
 
 } // namespace ch

@@ -13,13 +13,13 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QFont>
+#include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "analysis/CReportContents.h"
 #include "analysis/views/CReportPrintView.h"
 #include "analysis/views/CReportView.h"
-#include "analysis/views/ReportPageButtons.h"
 #include "bridge/CNSNumberAmountTBridge.h"
 #include "bridge/CPrfRItem.h"
 #include "business/BusinessOfDocument.h"
@@ -264,17 +264,20 @@ QWidget* GXBusinessSetupViewController::makeControlledView()
     periodButtons->addWidget(declaration);
     periodLayout->addLayout(periodButtons);
     periods->addWidget(periodTop);
+    // The listing whole on one sheet sized to it, scrolled when larger than
+    // the room it has: every column shows and the net total follows the
+    // rates, with no pages to turn (paper keeps its pages).
     mVATReportView = new CReportView;
     mVATReportView->setObjectName(QStringLiteral("VATReportView"));
+    mVATReportView->setShowsWholeReport(true);
+    mVATReportView->setSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::Fixed);
     auto* holder = new GXReportHolderView;
     holder->setReportView(mVATReportView);
-    // The listing runs over pages as on paper: the row under it pages.
-    auto* listing = new QWidget;
-    auto* listingLayout = new QVBoxLayout(listing);
-    listingLayout->setContentsMargins(0, 0, 0, 0);
-    listingLayout->addWidget(holder, 1);
-    mVATPageButtons = new ReportPageButtons(*mVATReportView, listing);
-    listingLayout->addWidget(mVATPageButtons);
+    auto* listing = new QScrollArea;
+    listing->setObjectName(QStringLiteral("VATListingScrollArea"));
+    listing->setFrameShape(QFrame::NoFrame);
+    listing->setWidgetResizable(true);
+    listing->setWidget(holder);
     periods->addWidget(listing);
     periods->setStretchFactor(0, 1);
     periods->setStretchFactor(1, 3);
@@ -556,7 +559,6 @@ void GXBusinessSetupViewController::rebuildReportContents()
     builder->setRateToRetain(nullptr);
     mVATReportView->setMReportContents(std::shared_ptr<CReportContents>(builder->buildContents()));
     mVATReportView->firstPage();
-    if (mVATPageButtons) mVATPageButtons->refresh();
 }
 
 void GXBusinessSetupViewController::calculateVATPeriod()

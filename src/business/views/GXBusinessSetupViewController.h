@@ -22,7 +22,6 @@ class QTableWidget;
 
 namespace ch {
 class CReportView;
-class ReportPageButtons;
 class MyDocument;
 } // namespace ch
 
@@ -56,7 +55,6 @@ public:
     QTableWidget* VATRateTable() const { return topTableView; }
     QTableWidget* VATPeriodTable() const { return mVATPeriodTable; }
     CReportView* VATReportView() const { return mVATReportView; }
-    ReportPageButtons* VATPageButtons() const { return mVATPageButtons; }
     CVATRateDialog* VATRateSheet() const { return mVATRateDialogController; }
 
     void newVATRate();
@@ -91,7 +89,6 @@ private:
     QTableWidget* amortisationRateTable = nullptr;
     QTableWidget* mVATPeriodTable = nullptr;
     CReportView* mVATReportView = nullptr;
-    ReportPageButtons* mVATPageButtons = nullptr;
     QComboBox* menuChoiceButton = nullptr;
     QComboBox* periodicityButton = nullptr;
     CVATRateDialog* mVATRateDialogController = nullptr;

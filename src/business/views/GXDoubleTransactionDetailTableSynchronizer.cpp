@@ -4,6 +4,7 @@
 #include <QDrag>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QHeaderView>
 #include <QMimeData>
 
 #include "bridge/CDebetItem.h"
@@ -145,6 +146,13 @@ GXDoubleTransactionDetailTableSynchronizer::GXDoubleTransactionDetailTableSynchr
     mRightModel = new DraggableRowsModel(mRight, lineColumns(*this, false, mRight), this);
     mLeftTable->setModel(mLeftModel);
     mRightTable->setModel(mRightModel);
+    // Date and amount as wide as they read, the name on one line in the rest.
+    for (QTableView* table : {static_cast<QTableView*>(mLeftTable), static_cast<QTableView*>(mRightTable)}) {
+        QHeaderView* header = table->horizontalHeader();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(1, QHeaderView::Stretch);
+    }
     const char* side = customers ? "customer" : "supplier";
     mLeftTable->setObjectName(QString::fromLatin1(side) + "InvoiceTableView");
     mRightTable->setObjectName(QString::fromLatin1(side) + "PaymnetTableView");

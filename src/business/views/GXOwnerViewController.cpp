@@ -260,7 +260,11 @@ QWidget* GXOwnerViewController::makeControlledView()
         auto* model = new ItemTableModel(mOwners[i], ownerColumns(), this);
         mModels.push_back(model);
         table->setModel(model);
-        table->horizontalHeader()->setStretchLastSection(true);
+        // The name takes the room, on one line; the contact column (a mark
+        // for owners linked to one) no more than it shows.
+        table->horizontalHeader()->setStretchLastSection(false);
+        table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+        table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
         connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                 [this] { showLinesOfSelectedOwners(); });
         connect(table, &QAbstractItemView::doubleClicked, this, [this, i] {

@@ -16,13 +16,15 @@ GXReportHolderView::GXReportHolderView(QWidget* parent) : QWidget(parent)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(kBlur / 2, kBlur / 2, kBlur / 2 + kOffset, kBlur / 2 + kOffset);
+    layout->addStretch(1);
 }
 
 void GXReportHolderView::setReportView(QWidget* view)
 {
     if (mReportView) layout()->removeWidget(mReportView);
     mReportView = view;
-    if (view) layout()->addWidget(view);
+    // A view of a fixed height keeps it at the top, the rest stays empty.
+    if (view) static_cast<QVBoxLayout*>(layout())->insertWidget(0, view);
     update();
 }
 

@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTabBar>
+#include <QScrollBar>
+#include <QScrollArea>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -31,6 +33,7 @@
 #include "../../platform/gui/qt_test_application.h"
 #include "analysis/CReportContents.h"
 #include "analysis/views/CReportView.h"
+#include "analysis/views/QtReportCanvas.h"
 #include "bridge/CDebetItem.h"
 #include "bridge/CNSNumberAmountTBridge.h"
 #include "bridge/CPrfRItem.h"
@@ -272,9 +275,10 @@ TEST_F(BusinessSetupPageTest, ListingOfThePeriodAgreesWithTheRatesAccounts)
     picture(&window, "setup-listing-per-rate");
 }
 
-// A period of many invoices: the listing runs over pages, which the row of
-// buttons under it pages through as a person clicks them.
-TEST_F(BusinessSetupPageTest, AListingOfSeveralPagesIsPagedByItsButtons)
+// A period of many invoices: the listing shows whole on one sheet as tall as
+// it, scrolled in its room, its net total right after the rates (no page
+// to turn), every column as wide as its texts with room to the sheet's edge.
+TEST_F(BusinessSetupPageTest, AListingOfManyLinesShowsWholeOnOneSheetThatScrolls)
 {
     const auto rate = addStandardRate();
     const long customerId = addCustomer();
@@ -284,33 +288,38 @@ TEST_F(BusinessSetupPageTest, AListingOfSeveralPagesIsPagedByItsButtons)
     ASSERT_TRUE(period);
     page->selectSubPage(fourCC("VatP"));
     page->selectVATPeriod(period.get());
+    // The sheet's new size reaches its scroll area a step later.
+    QApplication::processEvents();
     QApplication::processEvents();
 
     CReportView& listing = *page->VATReportView();
-    ASSERT_GT(listing.numberOfPages(), 1u);
-    ASSERT_EQ(listing.currentPage(), 1u);
-    auto* buttons = page->controlledView()->findChild<QWidget*>("reportPageButtons");
-    ASSERT_NE(buttons, nullptr);
-    ASSERT_TRUE(buttons->isVisible());
-    auto button = [&](const char* name) { return buttons->findChild<QAbstractButton*>(name); };
-    auto description = [&] { return buttons->findChild<QLabel*>("pageDescription")->text().toStdString(); };
-    const std::string count = std::to_string(listing.numberOfPages());
-    EXPECT_EQ(description(), "1/" + count);
-    EXPECT_FALSE(button("previousPage")->isEnabled());
-    QTest::mouseClick(button("nextPage"), Qt::LeftButton);
-    EXPECT_EQ(listing.currentPage(), 2u);
-    EXPECT_EQ(description(), "2/" + count);
-    QTest::mouseClick(button("lastPage"), Qt::LeftButton);
-    EXPECT_EQ(listing.currentPage(), listing.numberOfPages());
-    EXPECT_FALSE(button("nextPage")->isEnabled());
-    picture(&window, "setup-listing-last-page");
-    QTest::mouseClick(button("firstPage"), Qt::LeftButton);
-    EXPECT_EQ(description(), "1/" + count);
-    // Another period's listing starts again on its first page.
-    QTest::mouseClick(button("nextPage"), Qt::LeftButton);
-    page->setListing(GXBusinessSetupViewController::Listing::PerVATId);
-    EXPECT_EQ(listing.currentPage(), 1u);
-    EXPECT_EQ(description().substr(0, 2), "1/");
+    ASSERT_TRUE(listing.mReportContents());
+    CReportContents& contents = *listing.mReportContents();
+    EXPECT_EQ(listing.numberOfPages(), 1u);
+    // As tall as the report laid out on one endless page, net total included.
+    QtReportCanvas measurer(&listing);
+    const ReportLayout laidOut = contents.layout(true, float(listing.width()), 0.0f, measurer);
+    EXPECT_GE(listing.height(), laidOut.size.height);
+    bool netTotal = false;
+    for (std::size_t i = 0; i < contents.count(); ++i)
+        netTotal = netTotal || contents.objectAtIndex(i).reportColumnAtIndex(0).mValue() == localized("GRANDTOTALTITLE");
+    EXPECT_TRUE(netTotal);
+    // Wide enough for every text, however narrow the page becomes: the room
+    // scrolls instead.
+    EXPECT_GE(listing.width(), int(contents.neededWidth(true, measurer, 0.0f)));
+    auto* room = page->controlledView()->findChild<QScrollArea*>("VATListingScrollArea");
+    ASSERT_NE(room, nullptr);
+    EXPECT_GT(room->verticalScrollBar()->maximum(), 0);
+    window.resize(520, 700);
+    page->controlledView()->resize(window.size());
+    QApplication::processEvents();
+    EXPECT_GE(listing.width(), listing.minimumSizeHint().width());
+    EXPECT_GT(room->horizontalScrollBar()->maximum(), 0);
+    window.resize(1000, 700);
+    page->controlledView()->resize(window.size());
+    QApplication::processEvents();
+    room->verticalScrollBar()->setValue(room->verticalScrollBar()->maximum());
+    picture(&window, "setup-listing-end");
 }
 
 // A period's table row gives its figures as the listing does: an invoice's
