@@ -14,8 +14,8 @@ namespace {
 
 // Around the whole report, and after each cell's text so that neighbouring
 // columns do not run together.
-constexpr int kSheetMargin = 12;
-constexpr float kColumnGap = 10.0f;
+constexpr int kSheetMargin = 8;
+constexpr float kColumnGap = 6.0f;
 
 } // namespace
 
