@@ -225,6 +225,39 @@ TEST_F(QifExportTest, ExportedBooksImportIntoTheSameBalances)
     }
 }
 
+// A share bought from the current account: the shares, the commission and
+// the price difference, written as the money goes in the current account's
+// register (not in proportion to the category lines); an invoice still open
+// moves no money of the books' own and has no register.
+TEST_F(QifExportTest, ATradesCategoriesGoAsItsMoneyGoesAndAnOpenInvoiceHasNoRegister)
+{
+    UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
+    auto latest = [&] { return static_cast<CTransaction*>(document->mTransactionArray().front()->getSourceItem()); };
+    post(current, savings, books::kExpenseCategory, 87.63, 20090312, "Bought");
+    {
+        CTransaction* trade = latest();
+        static_cast<CDebit*>(trade->GetCreditList()->ObjectAt(1))->Put_mLocalAmount(79.52);
+        trade->Add_Credit(-1, false, 3.18)->Put_mAccountId(books::kIncomeAccount, true, nullptr);
+        trade->Add_Credit(-1, false, 4.93)->Put_mAccountId(restaurant, true, nullptr);
+        static_cast<CDebit*>(trade->GetExpenseTypeList()->ObjectAt(1))->Put_mLocalAmount(-3.18);
+        static_cast<CDebit*>(trade->GetExpenseTypeList()->ObjectAt(1))->Put_mAccountId(books::kIncomeCategory, true, nullptr);
+        trade->Add_ExpenseType(-1, false, 4.93)->Put_mAccountId(meals, true, nullptr);
+    }
+    post(books::kIncomeAccount, restaurant, books::kIncomeCategory, 500.0, 20090313, "Open invoice");
+
+    TransactionExport exporter(*document);
+    const std::string file = folder.file("trade.qif");
+    ASSERT_TRUE(exporter.exportTransactionsFromDate(20090312, 20090313, true, file));
+    const std::string text = readFile(file);
+    const std::string income = root().GetExpenseTypeForID(books::kIncomeCategory)->Get_StringrefName();
+    EXPECT_NE(text.find("T-87.63\r\nPBought\r\nL[Savings]\r\nS[Savings]\r\n$-79.52\r\nS" + income +
+                        "\r\n$-3.18\r\nSMeals\r\n$-4.93\r\n^"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("Open invoice"), std::string::npos) << text;
+    EXPECT_EQ(text.find("NRestaurant"), std::string::npos) << text;
+}
+
 // Another program's file writes a transfer in the registers of both its
 // accounts: the import books it once, and says so.
 TEST_F(QifExportTest, ATransferInBothRegistersIsBookedOnce)
