@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <tuple>
 
@@ -19,6 +20,7 @@
 #include "model/CCurrency.h"
 #include "model/CDebit.h"
 #include "model/CExpenseType.h"
+#include "model/CNamedListArray.h"
 #include "model/CTransaction.h"
 #include "platform/core/user_defaults.h"
 
@@ -256,6 +258,49 @@ TEST_F(QifExportTest, ATradesCategoriesGoAsItsMoneyGoesAndAnOpenInvoiceHasNoRegi
         << text;
     EXPECT_EQ(text.find("Open invoice"), std::string::npos) << text;
     EXPECT_EQ(text.find("NRestaurant"), std::string::npos) << text;
+}
+
+// A split record is one transaction with a line for each split: the own
+// account gives the whole, each category's line and each other account's
+// line takes its part, a refund inside the split comes back on the other side.
+TEST_F(QifExportTest, ASplitRecordIsOneTransactionWithItsSplitLines)
+{
+    UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
+    const std::string file = folder.file("split.qif");
+    writeFile(file, "!Account\r\nNCurrent Account\r\nTBank\r\n^\r\n!Type:Bank\r\n"
+                    "D03/12/2009\r\nT-240.00\r\nPDepartment store\r\nLMeals\r\n"
+                    "SMeals\r\n$-90.00\r\nS[Savings]\r\n$-160.00\r\nSMeals\r\n$10.00\r\n^\r\n");
+    std::unique_ptr<MyDocument> fresh = openDocument(saved, folder.file("Fresh.books"));
+    installStatementImport(*fresh);
+    ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
+    ASSERT_EQ(fresh->statementImport().mImportedTransactionArray().size(), 1u);
+    const std::size_t before = fresh->mTransactionArray().size();
+    fresh->statementImport().doActualImport();
+    ASSERT_EQ(fresh->mTransactionArray().size(), before + 1);
+    EXPECT_TRUE(fresh->statementImport().mImportedTransactionArray().empty());
+
+    const auto* made = static_cast<CTransaction*>(fresh->mTransactionArray().front()->getSourceItem());
+    ASSERT_NE(made, nullptr);
+    using Line = std::pair<ObjectIdT, double>;
+    auto linesOf = [](const CNamedListArray* list) {
+        std::vector<Line> lines;
+        for (ArrayIndexT i = 1; list && i <= static_cast<ArrayIndexT>(list->GetCount()); ++i) {
+            const auto* line = static_cast<const CDebit*>(list->ObjectAt(i));
+            lines.emplace_back(line->Get_mAccountId(), std::round(line->Get_mLocalAmount() * 100.0) / 100.0);
+        }
+        std::sort(lines.begin(), lines.end());
+        return lines;
+    };
+    // Money that comes in on a category comes from the unspecified income account.
+    auto sorted = [](std::vector<Line> lines) {
+        std::sort(lines.begin(), lines.end());
+        return lines;
+    };
+    EXPECT_EQ(linesOf(made->GetDebitList()), sorted({{current, 240.0}, {books::kIncomeAccount, 10.0}}));
+    EXPECT_EQ(linesOf(made->GetCreditList()), sorted({{savings, 160.0}, {books::kExpenseAccount, 90.0}}));
+    EXPECT_EQ(linesOf(made->GetExpenseTypeList()), (std::vector<Line>{{meals, -10.0}, {meals, 90.0}}));
+    EXPECT_NEAR(fresh->accounting()->GetAccountForID(current)->Get_mBalance(), -240.0, 1e-9);
+    EXPECT_NEAR(fresh->accounting()->GetAccountForID(savings)->Get_mBalance(), 160.0, 1e-9);
 }
 
 // Another program's file writes a transfer in the registers of both its
