@@ -156,7 +156,8 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
         if (sided.account == chosen) {
             local += sign * sided.line->Get_mLocalAmount();
             own += sign * chosen->LineAmountInOwnCurrency(*sided.line);
-        } else if (isOwnOrDebt(*sided.account)) {
+        } else if (isOwnOrDebt(*sided.account) && sided.line->Get_mLocalAmount() != 0.0) {
+            // (A line of nothing, a dividend's share line, moves no money.)
             // Money that reaches another own account leaves this one.
             const std::string text = "[" + field(sided.account->Get_StringRefNameOnly()) + "]";
             const double amount = -sign * sided.line->Get_mLocalAmount();

@@ -548,7 +548,11 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
         std::vector<CImpTItem::Ptr> made;
         double total = 0.0;
         for (const Record::Split& part : whole.splits) total += *part.amount;
-        readAs(whole.amount.value_or(total), whole.splits.front().text, made, Halves::Ignore);
+        // (the first split that moves money: one of nothing yields no part)
+        const auto first = std::find_if(whole.splits.begin(), whole.splits.end(),
+                                        [](const Record::Split& s) { return *s.amount != 0.0; });
+        readAs(whole.amount.value_or(total), (first != whole.splits.end() ? *first : whole.splits.front()).text, made,
+               Halves::Ignore);
         for (CImpTItem::Ptr& line : made) {
             line->setSplitParts(std::move(parts));
             lines.push_back(std::move(line));
