@@ -614,7 +614,9 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
         case 'D':
             if (headerMode) break;
             secondOf(&Record::dateLine, twoDates);
-            if (!splitsDate) record.dateLine = lineNumber;
+            // A split's own date leaves the transaction's as it is.
+            if (splitsDate) break;
+            record.dateLine = lineNumber;
             dateText = text;
             record.dated = true;
             if (fileOrder) {

@@ -262,14 +262,15 @@ TEST_F(QifExportTest, ATradesCategoriesGoAsItsMoneyGoesAndAnOpenInvoiceHasNoRegi
 
 // A split record is one transaction with a line for each split: the own
 // account gives the whole, each category's line and each other account's
-// line takes its part, a refund inside the split comes back on the other side.
+// line takes its part, a refund inside the split comes back on the other side;
+// a split's own date leaves the transaction's.
 TEST_F(QifExportTest, ASplitRecordIsOneTransactionWithItsSplitLines)
 {
     UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
     const std::string file = folder.file("split.qif");
     writeFile(file, "!Account\r\nNCurrent Account\r\nTBank\r\n^\r\n!Type:Bank\r\n"
                     "D03/12/2009\r\nT-240.00\r\nPDepartment store\r\nLMeals\r\n"
-                    "SMeals\r\n$-90.00\r\nS[Savings]\r\n$-160.00\r\nSMeals\r\n$10.00\r\n^\r\n");
+                    "SMeals\r\nD02/01/2009\r\n$-90.00\r\nS[Savings]\r\n$-160.00\r\nSMeals\r\n$10.00\r\n^\r\n");
     std::unique_ptr<MyDocument> fresh = openDocument(saved, folder.file("Fresh.books"));
     installStatementImport(*fresh);
     ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
@@ -281,6 +282,7 @@ TEST_F(QifExportTest, ASplitRecordIsOneTransactionWithItsSplitLines)
 
     const auto* made = static_cast<CTransaction*>(fresh->mTransactionArray().front()->getSourceItem());
     ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->Get_mDate(), 20090312) << "a split's own date is not the transaction's";
     using Line = std::pair<ObjectIdT, double>;
     auto linesOf = [](const CNamedListArray* list) {
         std::vector<Line> lines;
