@@ -4,7 +4,9 @@
 #include "document/MyDocument.h"
 #include "document/arguments/ImportTransactionArguments.h"
 #include "model/CDocAccounting.h"
+#include "model/CNamedListArray.h"
 #include "model/CTransaction.h"
+#include "model/TransactionLineArray.h"
 #include "model/foundation/CNSStringToCString.h"
 
 namespace ch {
@@ -16,14 +18,31 @@ CommandOutcome ImportOperationsOfDocument::importTransactionWithArguments(
     char description[kDescriptionSize] = {};
     CNSStringToCString::convertStringToNameT(args.name.value_or(""), name);
     CNSStringToCString::convertStringToDescriptionT(args.transactionDescription.value_or(""), description);
+    // A split statement line hands its lines on each side.
+    auto lineArray = [](const std::vector<arguments::ImportedLine>& lines) {
+        TransactionLineArray array;
+        for (const arguments::ImportedLine& line : lines)
+            array.AddLine({static_cast<ObjectIdT>(line.objectId), static_cast<ObjectIdT>(line.currencyId), line.amount});
+        return array;
+    };
+    const TransactionLineArray debits = lineArray(args.debitLines);
+    const TransactionLineArray credits = lineArray(args.creditLines);
+    const TransactionLineArray categories = lineArray(args.categoryLines);
+    auto given = [](const std::vector<arguments::ImportedLine>& lines, const TransactionLineArray& array) {
+        return lines.empty() ? nullptr : &array;
+    };
     CTransaction* made = mDocument.accounting()->ImportTransaction(
         name, args.name ? TextRef(*args.name) : std::nullopt, description,
         args.transactionDescription ? TextRef(*args.transactionDescription) : std::nullopt,
         static_cast<DateT>(args.valueDate.value_or(0)), args.amount.value_or(0.0),
         static_cast<ObjectIdT>(args.currencyId.value_or(0)), static_cast<ObjectIdT>(args.fromAccountId.value_or(0)),
         static_cast<ObjectIdT>(args.toAccountId.value_or(0)), static_cast<ObjectIdT>(args.expenseTypeId.value_or(0)),
-        args.unbalanced, transaction_type::kOther, nullptr, nullptr, nullptr);
-    if (!made) return CommandOutcome::unchanged(-1);
+        args.unbalanced, transaction_type::kOther, given(args.debitLines, debits), given(args.creditLines, credits),
+        given(args.categoryLines, categories));
+    // Lines that do not balance leave the transaction out of the books: the
+    // statement line is not booked and stays for the person to see.
+    if (!made || mDocument.accounting()->mTransactionList->FetchIndexOfObject(made) == 0)
+        return CommandOutcome::unchanged(-1);
     std::shared_ptr<CTrnSItem> item = mDocument.dataItemController().transactionItemForTrnS(made);
     if (args.transactionType) item->setMTransactionType(*args.transactionType);
     return CommandOutcome::changed(made->Get_Id());

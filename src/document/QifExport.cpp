@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <tuple>
 
 #include "bridge/CTrnSItem.h"
 #include "model/CAccount.h"
@@ -122,28 +123,28 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
     const auto* transaction = static_cast<const CTransaction*>(object);
     const std::vector<SidedLine> lines = accountLines(*transaction);
 
-    // The register: the given account, else an own or debt account, the
-    // one held in the transaction's currency first (its amount is exact
-    // there), else the first it comes from, else the first it reaches.
+    // The register: the given account, else an own or debt account: one
+    // that counts money rather than shares, then one that the transaction
+    // moves money on, then the one held in the transaction's currency (its
+    // amount is exact there), then the first it comes from, else the first
+    // it reaches. A transaction that moves money on no own or debt account
+    // has no register: QIF keeps income and expense as categories.
     CAccount* chosen = nullptr;
     if (only) {
         for (const SidedLine& sided : lines)
             if (sided.account == only) chosen = sided.account;
         if (!chosen) return;
     } else {
+        auto rank = [&](const SidedLine& sided) {
+            return std::tuple(countsInCents(*sided.account) ? 0 : 1, sided.line->Get_mLocalAmount() != 0.0 ? 0 : 1,
+                              sided.account->Get_mCurrency() == transaction->Get_mCurrencyId() ? 0 : 1,
+                              sided.arrives ? 1 : 0);
+        };
+        const SidedLine* best = nullptr;
         for (const SidedLine& sided : lines)
-            if (isOwnOrDebt(*sided.account) && sided.account->Get_mCurrency() == transaction->Get_mCurrencyId()) {
-                chosen = sided.account;
-                break;
-            }
-        for (bool arrives : {false, true}) {
-            for (const SidedLine& sided : lines)
-                if (!chosen && sided.arrives == arrives && isOwnOrDebt(*sided.account)) chosen = sided.account;
-        }
-        if (!chosen)
-            for (const SidedLine& sided : lines)
-                if (!chosen && !sided.arrives) chosen = sided.account;
-        if (!chosen) return;
+            if (isOwnOrDebt(*sided.account) && (!best || rank(sided) < rank(*best))) best = &sided;
+        if (!best) return;
+        chosen = best->account;
     }
 
     // The record's amount, in the home currency and in the register's own.
@@ -155,7 +156,8 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
         if (sided.account == chosen) {
             local += sign * sided.line->Get_mLocalAmount();
             own += sign * chosen->LineAmountInOwnCurrency(*sided.line);
-        } else if (isOwnOrDebt(*sided.account)) {
+        } else if (isOwnOrDebt(*sided.account) && sided.line->Get_mLocalAmount() != 0.0) {
+            // (A line of nothing, a dividend's share line, moves no money.)
             // Money that reaches another own account leaves this one.
             const std::string text = "[" + field(sided.account->Get_StringRefNameOnly()) + "]";
             const double amount = -sign * sided.line->Get_mLocalAmount();
@@ -167,30 +169,55 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
     // What the other own accounts do not take is the categories'.
     double rest = local;
     for (const Entry& entry : entries) rest -= entry.amount;
-    std::vector<std::pair<std::string, double>> categories;
-    double categoryTotal = 0.0;
+    struct CategoryLine {
+        std::string name;
+        double amount;   // as the line holds it
+        double signedAmount;   // as the money goes: income in, expense out
+    };
+    std::vector<CategoryLine> categories;
     const CNamedListArray* forList = transaction->GetExpenseTypeList();
     for (ArrayIndexT i = 1; forList && i <= static_cast<ArrayIndexT>(forList->GetCount()); ++i) {
         const auto* line = static_cast<const CDebit*>(forList->ObjectAt(i));
         const CExpenseType* category = line ? categoryOf(*line) : nullptr;
         // A transfer category explains the money moved to the other own accounts.
         if (!category || (!entries.empty() && category->IsTransfer())) continue;
-        categories.emplace_back(field(category->Get_StringrefName()), line->Get_mLocalAmount());
-        categoryTotal += line->Get_mLocalAmount();
+        const double amount = line->Get_mLocalAmount();
+        categories.push_back({field(category->Get_StringrefName()), amount,
+                              category->IsIncome(false) ? amount : -amount});
     }
     if (std::fabs(rest) > 0.005 || (entries.empty() && !categories.empty())) {
-        if (categories.size() <= 1 || categoryTotal == 0.0) {
-            entries.push_back({categories.empty() ? std::string() : categories.front().first, rest});
+        double signedTotal = 0.0;
+        double absoluteTotal = 0.0;
+        for (const CategoryLine& c : categories) {
+            signedTotal += c.signedAmount;
+            absoluteTotal += std::fabs(c.amount);
+        }
+        const auto whole = std::find_if(categories.begin(), categories.end(),
+                                        [&](const CategoryLine& c) { return std::fabs(std::fabs(c.amount) - std::fabs(rest)) < 0.005; });
+        if (categories.size() <= 1) {
+            entries.push_back({categories.empty() ? std::string() : categories.front().name, rest});
+        } else if (std::fabs(signedTotal - rest) < 0.005 || std::fabs(signedTotal + rest) < 0.005) {
+            // Income and expense together give what the register moves (a
+            // trade's gain and commission): each as it goes, or each
+            // turned when the whole goes the other way (a refund).
+            const double turn = std::fabs(signedTotal - rest) < 0.005 ? 1.0 : -1.0;
+            for (const CategoryLine& c : categories) entries.push_back({c.name, turn * c.signedAmount});
+        } else if (whole != categories.end()) {
+            // One category explains the whole (an invoice's VAT in the VAT account).
+            entries.push_back({whole->name, rest});
+        } else if (absoluteTotal == 0.0) {
+            entries.push_back({categories.front().name, rest});
         } else {
             // Shared as the category lines share the transaction; the last
             // takes what rounding leaves.
             double given = 0.0;
             for (std::size_t i = 0; i < categories.size(); ++i) {
-                double amount = i + 1 < categories.size()
-                                    ? std::round(rest * categories[i].second / categoryTotal * 100.0) / 100.0
-                                    : rest - given;
+                const double amount =
+                    i + 1 < categories.size()
+                        ? std::round(rest * std::fabs(categories[i].amount) / absoluteTotal * 100.0) / 100.0
+                        : rest - given;
                 given += amount;
-                entries.push_back({categories[i].first, amount});
+                entries.push_back({categories[i].name, amount});
             }
         }
     }
@@ -206,9 +233,15 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
     if (const std::string memo = field(item.mDescription()); !memo.empty()) out += "M" + memo + kLineEnd;
     if (!entries.empty() && !entries.front().text.empty()) out += "L" + entries.front().text + kLineEnd;
     if (entries.size() > 1) {
-        for (const Entry& entry : entries) {
-            out += "S" + entry.text + kLineEnd;
-            out += "$" + amountText(entry.amount * factor, cents) + kLineEnd;
+        // The last split takes what rounding leaves, so that they add up to the record's amount.
+        double written = 0.0;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            double amount = entries[i].amount * factor;
+            if (cents) amount = std::round(amount * 100.0) / 100.0;
+            if (i + 1 == entries.size()) amount = own - written;
+            written += amount;
+            out += "S" + entries[i].text + kLineEnd;
+            out += "$" + amountText(amount, cents) + kLineEnd;
         }
     }
     out += std::string("^") + kLineEnd;

@@ -4,8 +4,9 @@
 // and a type for each, "!Clear:AutoSwitch"), then one register per account
 // ("!Account" naming it again, then "!Type:Bank" for an own account,
 // "!Type:Oth L" for a debt). A transaction is written once, in the register
-// of one of its own or debt accounts (the one held in the transaction's
-// currency when there is one): a record of its date (month/day/year),
+// of one of its own or debt accounts (one that counts money rather than
+// shares and that it moves money on, the one held in the transaction's
+// currency first): a record of its date (month/day/year),
 // amount (signed as the money goes for that account, in the account's own
 // currency, with a decimal point), payee (the transaction's name), memo (its
 // description) and what it is booked against: "L[Account]" for another own
@@ -30,7 +31,9 @@ public:
     // Adds the transaction's record, to the given account's register when
     // one is given (the export of that account), else to the register the
     // header says. A transaction that moves money on no own or debt account
-    // goes into the register of the account it comes from.
+    // (an invoice still open) is left out of the whole books: QIF keeps
+    // income and expense as categories, and a register of such an account
+    // would read as a bank account.
     void add(const CTrnSItem& transaction, const CAccount* only = nullptr);
     // The account list, then the registers, in the order their accounts
     // first showed.

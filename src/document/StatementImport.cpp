@@ -94,6 +94,9 @@ std::shared_ptr<CTrnSItem> StatementImport::importTransaction(const ImportedTran
     args.expenseTypeId = values.categoryId;
     args.unbalanced = values.unbalanced;
     args.transactionType = values.transactionType;
+    args.debitLines = values.debitLines;
+    args.creditLines = values.creditLines;
+    args.categoryLines = values.categoryLines;
     const int id = mDocument.commandExecutor().executeCommand(31, nullptr, args);
     return id < 0 ? nullptr : mDocument.getTransactionForId(id);
 }

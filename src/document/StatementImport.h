@@ -28,6 +28,7 @@
 #include "document/PendingImport.h"
 #include "document/ReadingTakeBack.h"
 #include "document/StatementReader.h"
+#include "document/arguments/ImportTransactionArguments.h"
 #include "model/foundation/ModelTypes.h"
 #include "platform/core/observable.h"
 
@@ -48,6 +49,10 @@ struct ImportedTransactionValues {
     ObjectIdT categoryId = 0;
     bool unbalanced = false;
     std::optional<int> transactionType;
+    // A split line's booking lines on each side; empty for a plain line.
+    std::vector<arguments::ImportedLine> debitLines;
+    std::vector<arguments::ImportedLine> creditLines;
+    std::vector<arguments::ImportedLine> categoryLines;
 };
 
 class StatementImport {

@@ -7,6 +7,7 @@
 #include "model/CExpenseType.h"
 #include "model/CMasterExpenseType.h"
 #include "model/CTransaction.h"
+#include "model/TransactionLineArray.h"
 
 namespace ch {
 
@@ -57,9 +58,20 @@ ObjectIdT BooksImportDocument::importTransaction(const ImportedTransaction& t)
     if (!transaction) return 0;
     const std::string name8 = modelText(t.name, kNameCharacters);
     const std::string description8 = modelText(t.description, kDescriptionCharacters);
+    auto lineArray = [](const std::vector<arguments::ImportedLine>& lines) {
+        TransactionLineArray array;
+        for (const arguments::ImportedLine& line : lines)
+            array.AddLine({static_cast<ObjectIdT>(line.objectId), static_cast<ObjectIdT>(line.currencyId), line.amount});
+        return array;
+    };
+    const TransactionLineArray debits = lineArray(t.debitLines);
+    const TransactionLineArray credits = lineArray(t.creditLines);
+    const TransactionLineArray categories = lineArray(t.categoryLines);
     const bool valid = transaction->Import(name8.c_str(), description8.c_str(), t.valueDate, t.amount,
-                                           t.fromAccountId, t.toAccountId, t.categoryId, t.currencyId, nullptr,
-                                           nullptr, nullptr);
+                                           t.fromAccountId, t.toAccountId, t.categoryId, t.currencyId,
+                                           t.debitLines.empty() ? nullptr : &debits,
+                                           t.creditLines.empty() ? nullptr : &credits,
+                                           t.categoryLines.empty() ? nullptr : &categories);
     transaction->Put_StringrefName(t.name);
     transaction->Put_StringrefDesc(t.description);
     mBooks.SetModified(true);

@@ -558,7 +558,9 @@ void CImpTItem::completeOnce()
                 last = CDate::AddDaysTo(last, kDuplicateWindowDays);
                 // A transaction booked from this very list is no duplicate of it.
                 const std::optional<std::int64_t> lineStamp = importTimeStamp();
-                for (ObjectIdT candidate : counter->DuplicateTransactionCandidates(
+                // A split line's whole amount is on its own account's line.
+                const CAccount* searched = mSplitParts.empty() ? counter : own;
+                for (ObjectIdT candidate : searched->DuplicateTransactionCandidates(
                          mFromAccountIdValue, mToAccountIdValue, std::fabs(mAmountValue), first, last,
                          mCurrencyIdValue)) {
                     if (lineStamp && *lineStamp != 0 &&
@@ -576,6 +578,23 @@ void CImpTItem::completeOnce()
             } else {
                 setMDoubleTransactionId(0);
             }
+        }
+    }
+
+    // A split line is as complete as its parts, which book on its own account.
+    for (const Ptr& part : mSplitParts) {
+        if (part->mOurAccountIdValue != mOurAccountIdValue) {
+            const bool batch = part->mBatchFlag;
+            part->mBatchFlag = true;
+            part->setMOurAccountId(mOurAccountIdValue);
+            part->mBatchFlag = batch;
+        }
+        // The whole is looked for among the booked transactions, not each part.
+        part->mDoubleTransactionIdValue = -1;
+        part->autoComplete();
+        if (!part->mCompleteFlag) {
+            complete = false;
+            addComment(part->mRemarkText, remark);
         }
     }
 
@@ -618,6 +637,28 @@ bool CImpTItem::import()
     transaction.fromAccountId = mFromAccountIdValue;
     transaction.toAccountId = mToAccountIdValue;
     transaction.categoryId = mExpenseTypeIdValue;
+    if (!mSplitParts.empty()) {
+        // The own account on the side of the whole's money; each part's
+        // counter account on the other side of the part's money, and its
+        // category signed as the part's money agrees with it (a loss on
+        // an income category is negative). A part that moves money
+        // between own accounts has no category line of its own.
+        using arguments::ImportedLine;
+        const ImportedLine own{mOurAccountIdValue, 0, std::fabs(mAmountValue)};
+        (mAmountValue >= 0 ? transaction.creditLines : transaction.debitLines).push_back(own);
+        for (const Ptr& part : mSplitParts) {
+            if (!part->mCompleteFlag) return false;
+            const double amount = part->mAmountValue;
+            const ObjectIdT counter = amount >= 0 ? part->mFromAccountIdValue : part->mToAccountIdValue;
+            const CAccount* account = accountForId(books, counter);
+            if (!account || !categoryForId(books, part->mExpenseTypeIdValue)) return false;
+            (amount >= 0 ? transaction.debitLines : transaction.creditLines)
+                .push_back(ImportedLine{counter, 0, std::fabs(amount)});
+            if (!account->thisIsAPropretyAccount() && !account->thisIsADebtAccount())
+                transaction.categoryLines.push_back(
+                    ImportedLine{part->mExpenseTypeIdValue, 0, std::fabs(amount) * (part->mSignValue < 0 ? -1.0 : 1.0)});
+        }
+    }
     const ObjectIdT id = mDocument->importTransaction(transaction);
     if (id <= 0) return false;
     if (const std::optional<std::int64_t> stamp = importTimeStamp())

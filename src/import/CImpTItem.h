@@ -22,6 +22,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "bridge/CNonVisualDataItem.h"
 #include "document/StatementReader.h"
@@ -196,6 +197,16 @@ public:
     // False when nothing was booked.
     bool import() override;
 
+    // --- a split statement line
+    // The parts of a split line, each a line of its own with its amount and
+    // its category or other account. The line then books one transaction:
+    // its own account for the whole amount, each part's counter account for
+    // the part's amount (on the side the part's money comes from or goes
+    // to) and each part's category. A part that cannot complete leaves the
+    // whole incomplete, with the part's remark.
+    const std::vector<Ptr>& splitParts() const { return mSplitParts; }
+    void setSplitParts(std::vector<Ptr> parts) { mSplitParts = std::move(parts); }
+
     // Appends one comment to a remark, after a carriage return, so that the
     // remark never holds more than kRemarkLimit characters.
     static void addComment(std::string_view comment, std::string& remark);
@@ -244,6 +255,7 @@ private:
     // The counter account the line had was deleted: completion takes one
     // only by what the statement names, or by the user's choice.
     bool mOtherAccountLost = false;
+    std::vector<Ptr> mSplitParts;
 };
 
 } // namespace ch

@@ -383,6 +383,13 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
     std::vector<std::size_t> withoutAmount;
     std::size_t waitingLines = 0;           // lines made without an own account
 
+    // Where a finished record's line goes, and whether a transfer is
+    // matched with its other half: the parts of a split only leave their
+    // halves for later records, and the split's whole is matched with none.
+    enum class Halves { Match, LeaveOnly, Ignore };
+    std::vector<CImpTItem::Ptr>* madeLines = &lines;
+    Halves halves = Halves::Match;
+
     auto endOfRecord = [&] {
         ++ordinal;
         Record done = std::exchange(record, Record());
@@ -434,7 +441,7 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
         }
         // A transfer written in the registers of both its accounts is
         // booked once: the second half is the first one's duplicate.
-        if (direction == kTransfer && done.otherAccountId && ourAccountId > 0) {
+        if (direction == kTransfer && done.otherAccountId && ourAccountId > 0 && halves != Halves::Ignore) {
             const ObjectIdT other = *done.otherAccountId;
             const CAccount* otherAccount = accountForId(books, other);
             const bool sameCurrency = otherAccount && ourAccount && otherAccount->Get_mCurrency() == ourAccount->Get_mCurrency();
@@ -442,7 +449,7 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
                 return h.date == done.date && h.account == other && h.otherAccount == ourAccountId &&
                        (!h.sameCurrency || !sameCurrency || std::fabs(h.amount + *done.amount) < 0.005);
             });
-            if (half != transferHalves.end()) {
+            if (half != transferHalves.end() && halves == Halves::Match) {
                 transferHalves.erase(half);
                 ++otherHalves;
                 return;
@@ -490,12 +497,14 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
             }
         });
         line->setMBatch(false);
-        lines.push_back(std::move(line));
+        madeLines->push_back(std::move(line));
     };
 
-    // A record whose splits all give their amounts books each split as a
-    // line of its own, against its category or account: a split that moves
-    // money to another own account reaches it.
+    // A record whose splits all give their amounts is one line that books
+    // one transaction with a line for each split, against its category or
+    // account: a split that moves money to another own account reaches it.
+    // Each split is read as a record of its own (its category, the
+    // direction of its money) and becomes a part of the whole's line.
     auto endOfSplitRecord = [&] {
         const bool split = !record.splits.empty() && !record.unreadAmount &&
                            std::all_of(record.splits.begin(), record.splits.end(),
@@ -505,17 +514,48 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
             return;
         }
         Record whole = std::exchange(record, Record());
-        for (const Record::Split& part : whole.splits) {
+        const int ordinalBefore = ordinal;
+        const std::size_t waitingBefore = waitingLines;
+        std::vector<CImpTItem::Ptr> parts;
+        auto readAs = [&](double amount, const std::string& text, std::vector<CImpTItem::Ptr>& into, Halves how) {
             record = Record();
             record.date = whole.date;
             record.dated = whole.dated;
             record.description = whole.description;
             record.payee = whole.payee;
             record.checkNumber = whole.checkNumber;
-            record.amount = *part.amount;
+            record.firstLine = whole.firstLine;
+            record.amount = amount;
             amountAndSides();
-            categoryOrTransfer(part.text);
+            categoryOrTransfer(text);
+            madeLines = &into;
+            halves = how;
             endOfRecord();
+            madeLines = &lines;
+            halves = Halves::Match;
+        };
+        for (const Record::Split& part : whole.splits) readAs(*part.amount, part.text, parts, Halves::LeaveOnly);
+        ordinal = ordinalBefore;
+        waitingLines = waitingBefore;
+        if (parts.size() <= 1) {
+            // One split is a plain record.
+            for (CImpTItem::Ptr& part : parts) lines.push_back(std::move(part));
+            if (!parts.empty()) ++ordinal;
+            return;
+        }
+        // The whole: the record's own amount, booked on the first split's
+        // category or account where the line shows one.
+        std::vector<CImpTItem::Ptr> made;
+        double total = 0.0;
+        for (const Record::Split& part : whole.splits) total += *part.amount;
+        // (the first split that moves money: one of nothing yields no part)
+        const auto first = std::find_if(whole.splits.begin(), whole.splits.end(),
+                                        [](const Record::Split& s) { return *s.amount != 0.0; });
+        readAs(whole.amount.value_or(total), (first != whole.splits.end() ? *first : whole.splits.front()).text, made,
+               Halves::Ignore);
+        for (CImpTItem::Ptr& line : made) {
+            line->setSplitParts(std::move(parts));
+            lines.push_back(std::move(line));
         }
     };
 
@@ -574,7 +614,9 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
         case 'D':
             if (headerMode) break;
             secondOf(&Record::dateLine, twoDates);
-            if (!splitsDate) record.dateLine = lineNumber;
+            // A split's own date leaves the transaction's as it is.
+            if (splitsDate) break;
+            record.dateLine = lineNumber;
             dateText = text;
             record.dated = true;
             if (fileOrder) {

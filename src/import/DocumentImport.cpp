@@ -78,6 +78,9 @@ ObjectIdT DocumentImport::importTransaction(const ImportedTransaction& t)
     values.fromAccountId = t.fromAccountId;
     values.toAccountId = t.toAccountId;
     values.categoryId = t.categoryId;
+    values.debitLines = t.debitLines;
+    values.creditLines = t.creditLines;
+    values.categoryLines = t.categoryLines;
     const std::shared_ptr<CTrnSItem> made = mDocument.statementImport().importTransaction(values);
     return made ? made->getId().value_or(0) : 0;
 }

@@ -13,7 +13,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "document/arguments/ImportTransactionArguments.h"
 #include "model/CMasterExpenseType.h"
 #include "model/foundation/ModelTypes.h"
 
@@ -32,6 +34,10 @@ struct ImportedTransaction {
     ObjectIdT fromAccountId = 0;
     ObjectIdT toAccountId = 0;
     ObjectIdT categoryId = 0;
+    // A split line's booking lines on each side; empty for a plain line.
+    std::vector<arguments::ImportedLine> debitLines;
+    std::vector<arguments::ImportedLine> creditLines;
+    std::vector<arguments::ImportedLine> categoryLines;
 };
 
 class ImportDocument {

@@ -1,6 +1,7 @@
 // Transactions filled from imported statement lines, updated from them, and
 // written as text for the transaction export.
 
+#include <cmath>
 #include <string>
 
 #include "model/BookingLookups.h"
@@ -62,6 +63,41 @@ bool CTransaction::Import(const char* name, const char* description, DateT date,
             ImportDetails(side.typeCode, side.lines);
         } else {
             AddImportedLine(side.typeCode, amount)->Put_mAccountId(side.objectId, true, nullptr);
+        }
+    }
+    // Lines in another currency than the home one are each rounded to the
+    // cent in it: the largest line of the from side takes what that rounding
+    // leaves between the sides, so that lines that balance in the statement's
+    // currency balance in the books.
+    if (ItemCountOf(debits) + ItemCountOf(credits) > 0) {
+        double unused = 0.0;
+        const double difference = Get_CreditAmount(unused) - Get_DebitAmount(unused);
+        const double lines = static_cast<double>(CountOf(&mDebitList) + CountOf(&mCreditList));
+        CDebit* largest = nullptr;
+        for (ArrayIndexT i = 1; i <= CountOf(&mDebitList); ++i)
+            if (!largest || std::fabs(LineAt(&mDebitList, i)->Get_mLocalAmount()) > std::fabs(largest->Get_mLocalAmount()))
+                largest = LineAt(&mDebitList, i);
+        if (largest && difference != 0.0 && std::fabs(difference) <= 0.005 * lines + 1e-9)
+            largest->Put_mLocalAmount(largest->Get_mLocalAmount() + difference);
+    }
+    // So too the category lines against what the accounts' lines give: the
+    // largest takes the cent, in whichever direction its kind counts it.
+    if (ItemCountOf(categories) > 0) {
+        double fD = 0.0, fC = 0.0, fE = 0.0;
+        Get_DebitAmount(fD);
+        Get_CreditAmount(fC);
+        Get_ExpenseTypeAmount(fE);
+        const double difference = fD + fC - fE;
+        const double lines = static_cast<double>(CountOf(&mExpenseTypeList));
+        CDebit* largest = nullptr;
+        for (ArrayIndexT i = 1; i <= CountOf(&mExpenseTypeList); ++i)
+            if (!largest || std::fabs(LineAt(&mExpenseTypeList, i)->Get_mLocalAmount()) > std::fabs(largest->Get_mLocalAmount()))
+                largest = LineAt(&mExpenseTypeList, i);
+        if (largest && difference != 0.0 && std::fabs(difference) <= 0.005 * (lines + 1.0) + 1e-9) {
+            const double was = largest->Get_mLocalAmount();
+            largest->Put_mLocalAmount(was + difference);
+            Get_ExpenseTypeAmount(fE);
+            if (std::fabs(fD + fC - fE) > 1e-9) largest->Put_mLocalAmount(was - difference);
         }
     }
     return Validate();

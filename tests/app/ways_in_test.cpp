@@ -295,9 +295,23 @@ TEST_F(WaysInTest, FileExportWritesTheBooksAsQifAndTheSideBarsExportAnAccountsLi
     saveInPanel(frame(), books);
     EXPECT_EQ(QApplication::activeWindow(), &frame()) << "the window has its keys again";
     const std::string written = readFile(books);
-    for (const char* expected : {"!Account", "Checking", "PMilk", "PCard dinner", "PCard payment", "T-1.2\r\n"})
-        EXPECT_NE(written.find(expected), std::string::npos) << expected << "\n" << written;
+    // The list of the own accounts that have lines, then each register
+    // under its account: the card payment once, in Checking's, naming Visa.
+    EXPECT_TRUE(written.starts_with("!Option:AutoSwitch\r\n!Account\r\nNChecking\r\nTBank\r\n^\r\n"
+                                    "NVisa\r\nTOth L\r\n^\r\n!Clear:AutoSwitch\r\n"))
+        << written;
+    const std::size_t checking = written.find("!Account\r\nNChecking\r\nTBank\r\n^\r\n!Type:Bank\r\n", 40);
+    const std::size_t visa = written.find("!Account\r\nNVisa\r\nTOth L\r\n^\r\n!Type:Oth L\r\n", 40);
+    ASSERT_NE(checking, std::string::npos) << written;
+    ASSERT_NE(visa, std::string::npos) << written;
+    for (const char* expected : {"T-30.00\r\nPCard payment\r\nL[Visa]\r\n^", "T-1.20\r\nPMilk\r\nLGroceries\r\n^"}) {
+        const std::size_t at = written.find(expected);
+        EXPECT_TRUE(at > checking && at < visa) << expected << "\n" << written;
+    }
+    EXPECT_GT(written.find("T-30.00\r\nPCard dinner\r\nLGroceries\r\n^"), visa) << written;
+    EXPECT_EQ(written.find("PCard payment", visa), std::string::npos) << "the transfer once\n" << written;
     EXPECT_EQ(written.find("PBread"), std::string::npos) << "booked before the period\n" << written;
+    EXPECT_EQ(written.find("Workshop"), std::string::npos) << "an open invoice moves no money of the books\n" << written;
 
     // The side bar's Export of the own accounts, with Checking chosen on the
     // page: only Checking's lines, as text.

@@ -93,13 +93,13 @@ TEST_F(CorpusTest, EveryFileReadsIntoItsTransactions)
         {"ofx/ofxtools__stmtrs_euro.ofx", StatementFormat::Ofx, {}, {2, -500.00}, {}},
         {"qif/moneyguru__checkbook.qif", StatementFormat::Qif, {}, {8, 3034.12},
          {{"Account 1", {5, 105.20}}, {"Account 2", {3, 2928.92}}}},
-        // Each split whose amount is given is a line of its own.
-        {"qif/moneyguru__transfer_splits.qif", StatementFormat::Qif, {}, {6, 0.00},
-         {{"Checking", {2, -10.00}}, {"Savings", {2, 5.00}}, {"SomeOtherAccount", {2, 5.00}}}},
+        // A split record is one line that carries its splits.
+        {"qif/moneyguru__transfer_splits.qif", StatementFormat::Qif, {}, {3, 0.00},
+         {{"Checking", {1, -10.00}}, {"Savings", {1, 5.00}}, {"SomeOtherAccount", {1, 5.00}}}},
         {"qif/moneyguru__invalid.qif", StatementFormat::Qif, {}, {0, 0.0}, {}, Fit::Any, "310"},
         // Six register records; the opening balance of 0.00 yields no line,
-        // the three split records a line for each of their seven splits.
-        {"qif/quiffen__test.qif", StatementFormat::Qif, {}, {10, -35.50}, {}},
+        // each split record one line that carries its splits.
+        {"qif/quiffen__test.qif", StatementFormat::Qif, {}, {5, -35.50}, {}},
         {"csv/moneyguru__fortis.csv", StatementFormat::Delimited,
          Definition(";", 8, 8, 1,
                     {{kBookingDateColumn, Columns({1})}, {kValueDateColumn, Columns({2})},

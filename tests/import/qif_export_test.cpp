@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <tuple>
 
@@ -19,6 +20,7 @@
 #include "model/CCurrency.h"
 #include "model/CDebit.h"
 #include "model/CExpenseType.h"
+#include "model/CNamedListArray.h"
 #include "model/CTransaction.h"
 #include "platform/core/user_defaults.h"
 
@@ -223,6 +225,84 @@ TEST_F(QifExportTest, ExportedBooksImportIntoTheSameBalances)
         EXPECT_NEAR(copy->Get_mLocalBalance(), account->Get_mLocalBalance(), 0.005)
             << account->Get_StringRefNameOnly();
     }
+}
+
+// A share bought from the current account: the shares, the commission and
+// the price difference, written as the money goes in the current account's
+// register (not in proportion to the category lines); an invoice still open
+// moves no money of the books' own and has no register.
+TEST_F(QifExportTest, ATradesCategoriesGoAsItsMoneyGoesAndAnOpenInvoiceHasNoRegister)
+{
+    UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
+    auto latest = [&] { return static_cast<CTransaction*>(document->mTransactionArray().front()->getSourceItem()); };
+    post(current, savings, books::kExpenseCategory, 87.63, 20090312, "Bought");
+    {
+        CTransaction* trade = latest();
+        static_cast<CDebit*>(trade->GetCreditList()->ObjectAt(1))->Put_mLocalAmount(79.52);
+        trade->Add_Credit(-1, false, 3.18)->Put_mAccountId(books::kIncomeAccount, true, nullptr);
+        trade->Add_Credit(-1, false, 4.93)->Put_mAccountId(restaurant, true, nullptr);
+        static_cast<CDebit*>(trade->GetExpenseTypeList()->ObjectAt(1))->Put_mLocalAmount(-3.18);
+        static_cast<CDebit*>(trade->GetExpenseTypeList()->ObjectAt(1))->Put_mAccountId(books::kIncomeCategory, true, nullptr);
+        trade->Add_ExpenseType(-1, false, 4.93)->Put_mAccountId(meals, true, nullptr);
+    }
+    post(books::kIncomeAccount, restaurant, books::kIncomeCategory, 500.0, 20090313, "Open invoice");
+
+    TransactionExport exporter(*document);
+    const std::string file = folder.file("trade.qif");
+    ASSERT_TRUE(exporter.exportTransactionsFromDate(20090312, 20090313, true, file));
+    const std::string text = readFile(file);
+    const std::string income = root().GetExpenseTypeForID(books::kIncomeCategory)->Get_StringrefName();
+    EXPECT_NE(text.find("T-87.63\r\nPBought\r\nL[Savings]\r\nS[Savings]\r\n$-79.52\r\nS" + income +
+                        "\r\n$-3.18\r\nSMeals\r\n$-4.93\r\n^"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("Open invoice"), std::string::npos) << text;
+    EXPECT_EQ(text.find("NRestaurant"), std::string::npos) << text;
+}
+
+// A split record is one transaction with a line for each split: the own
+// account gives the whole, each category's line and each other account's
+// line takes its part, a refund inside the split comes back on the other side;
+// a split's own date leaves the transaction's.
+TEST_F(QifExportTest, ASplitRecordIsOneTransactionWithItsSplitLines)
+{
+    UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
+    const std::string file = folder.file("split.qif");
+    writeFile(file, "!Account\r\nNCurrent Account\r\nTBank\r\n^\r\n!Type:Bank\r\n"
+                    "D03/12/2009\r\nT-240.00\r\nPDepartment store\r\nLMeals\r\n"
+                    "SMeals\r\nD02/01/2009\r\n$-90.00\r\nS[Savings]\r\n$-160.00\r\nSMeals\r\n$10.00\r\n^\r\n");
+    std::unique_ptr<MyDocument> fresh = openDocument(saved, folder.file("Fresh.books"));
+    installStatementImport(*fresh);
+    ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
+    ASSERT_EQ(fresh->statementImport().mImportedTransactionArray().size(), 1u);
+    const std::size_t before = fresh->mTransactionArray().size();
+    fresh->statementImport().doActualImport();
+    ASSERT_EQ(fresh->mTransactionArray().size(), before + 1);
+    EXPECT_TRUE(fresh->statementImport().mImportedTransactionArray().empty());
+
+    const auto* made = static_cast<CTransaction*>(fresh->mTransactionArray().front()->getSourceItem());
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->Get_mDate(), 20090312) << "a split's own date is not the transaction's";
+    using Line = std::pair<ObjectIdT, double>;
+    auto linesOf = [](const CNamedListArray* list) {
+        std::vector<Line> lines;
+        for (ArrayIndexT i = 1; list && i <= static_cast<ArrayIndexT>(list->GetCount()); ++i) {
+            const auto* line = static_cast<const CDebit*>(list->ObjectAt(i));
+            lines.emplace_back(line->Get_mAccountId(), std::round(line->Get_mLocalAmount() * 100.0) / 100.0);
+        }
+        std::sort(lines.begin(), lines.end());
+        return lines;
+    };
+    // Money that comes in on a category comes from the unspecified income account.
+    auto sorted = [](std::vector<Line> lines) {
+        std::sort(lines.begin(), lines.end());
+        return lines;
+    };
+    EXPECT_EQ(linesOf(made->GetDebitList()), sorted({{current, 240.0}, {books::kIncomeAccount, 10.0}}));
+    EXPECT_EQ(linesOf(made->GetCreditList()), sorted({{savings, 160.0}, {books::kExpenseAccount, 90.0}}));
+    EXPECT_EQ(linesOf(made->GetExpenseTypeList()), (std::vector<Line>{{meals, -10.0}, {meals, 90.0}}));
+    EXPECT_NEAR(fresh->accounting()->GetAccountForID(current)->Get_mBalance(), -240.0, 1e-9);
+    EXPECT_NEAR(fresh->accounting()->GetAccountForID(savings)->Get_mBalance(), 160.0, 1e-9);
 }
 
 // Another program's file writes a transfer in the registers of both its

@@ -54,10 +54,10 @@ TEST_F(QifImportTest, BankRegisterRecords)
         {"2002 5", -20.0, 20240307, 20240307, current, kExpenseAccount, kExpenseCategory, kEUR, "", true},
         // The last part of the name finds the category; the check number of the record before does not carry over.
         {"Groceries 6", -30.0, 20240308, 20240308, current, kExpenseAccount, groceries, kEUR, "", true},
-        // Splits with their amounts: a line each, on its own category (one
-        // the books lack: the unspecified one), titled as a record without payee.
-        {"Expenseexptname 7", -15.0, 20240310, 20240310, current, kExpenseAccount, kExpenseCategory, kEUR, "", true},
-        {"Groceries 8", -25.0, 20240310, 20240310, current, kExpenseAccount, groceries, kEUR, "", true},
+        // Splits with their amounts: one line of the whole, on the first
+        // split's category (one the books lack: the unspecified one), titled
+        // as a record without payee; it carries a part for each split.
+        {"Expenseexptname 7", -40.0, 20240310, 20240310, current, kExpenseAccount, kExpenseCategory, kEUR, "", true},
         // (a record with a quantity and one of amount 0 yield no line)
         {"A Payee Whose Name Runs To Forty C", -1.0, 20240313, 20240313, current, kExpenseAccount, groceries, kEUR, "",
          true},
@@ -75,7 +75,13 @@ TEST_F(QifImportTest, BankRegisterRecords)
     EXPECT_EQ(result.lines[0]->mTransactionDescription(), "Rent;March");
     EXPECT_EQ(result.lines[0]->mOriginalAmount(), "-1,234.56");
     EXPECT_EQ(result.lines[0]->mOurAccountNumber(), "Current Account");
-    EXPECT_EQ(characterCount(result.lines[8]->mTitle()), 34u);
+    EXPECT_EQ(characterCount(result.lines[7]->mTitle()), 34u);
+    EXPECT_EQ(ViewsOf(result.lines[6]->splitParts()),
+              (std::vector<LineView>{
+                  {"Expenseexptname 7", -15.0, 20240310, 20240310, current, kExpenseAccount, kExpenseCategory, kEUR, "", true},
+                  {"Groceries 8", -25.0, 20240310, 20240310, current, kExpenseAccount, groceries, kEUR, "", true}}));
+    for (std::size_t i = 0; i < result.lines.size(); ++i)
+        if (i != 6) EXPECT_TRUE(result.lines[i]->splitParts().empty()) << i;
     for (const auto& line : result.lines) EXPECT_FALSE(line->mBatch());
     EXPECT_TRUE(env.alerts().records().empty());
 }

@@ -4,10 +4,21 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "document/arguments/CArgumentAncestor.h"
 
 namespace ch::arguments {
+
+// One booking line of an imported transaction with split lines: the
+// account (or, on the category side, the category), its currency (0 for the
+// transaction's) and its amount.
+struct ImportedLine {
+    long objectId = 0;
+    long currencyId = 0;
+    double amount = 0.0;
+    bool operator==(const ImportedLine&) const = default;
+};
 
 class ImportTransactionArguments : public CArgumentAncestor {
 public:
@@ -21,6 +32,11 @@ public:
     std::optional<long> expenseTypeId;   // the category
     bool unbalanced = false;             // the line does not balance
     std::optional<int> transactionType;
+    // A split statement line's lines on each side; empty for a line of one
+    // from, one to and one category (the ids above).
+    std::vector<ImportedLine> debitLines;
+    std::vector<ImportedLine> creditLines;
+    std::vector<ImportedLine> categoryLines;
 
     std::string argumentClass() const override { return "ImportTransactionArguments"; }
     bool recoverFromDictionary(const Dictionary& dictionary) override;

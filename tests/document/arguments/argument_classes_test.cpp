@@ -215,10 +215,14 @@ std::map<std::string, Sample> samples()
         a->expenseTypeId = 7;
         a->unbalanced = true;
         a->transactionType = 1;
+        a->debitLines = {{2, 0, 3100.4}};
+        a->creditLines = {{4, 0, 3000.3}, {9, 3, 100.1}};
+        a->categoryLines = {{7, 0, 3000.3}, {8, 0, -0.1}};
         return a;
-    }, {"ArgumentClass", "ImportedAmount", "ImportedCurrencyId", "ImportedDescription", "ImportedFromAccountId",
-        "ImportedName", "ImportedReasonCodeId", "ImportedToAccountId", "ImportedTransactionType",
-        "ImportedUnbalancedIndicator", "ImpportedDate"}, {}};
+    }, {"ArgumentClass", "ImportedAmount", "ImportedCreditLines", "ImportedCurrencyId", "ImportedDebitLines",
+        "ImportedDescription", "ImportedFromAccountId", "ImportedName", "ImportedReasonCodeId",
+        "ImportedReasonCodeLines", "ImportedToAccountId", "ImportedTransactionType", "ImportedUnbalancedIndicator",
+        "ImpportedDate"}, {}};
     table["BuySellSharesParameters"] = {[] {
         auto a = std::make_unique<BuySellSharesParameters>();
         a->price = 41.5;
