@@ -310,6 +310,9 @@ long splitPayment(BusinessDocument& document, CTrnSItem& payment, const argument
 {
     const double original = arguments.originalAmount.value_or(0.0);
     if (original == 0.0) return -1;
+    // A payment has one line on each side; scaling a transaction of more
+    // (a share's purchase, say) would leave its sides unbalanced.
+    if (payment.mFromList().size() != 1 || payment.mToList().size() != 1) return -1;
     const double factor = arguments.splitAmount.value_or(0.0) / original;
     std::shared_ptr<CTrnSItem> leftover = unlinkedCopyOf(document, payment);
     if (!leftover) return -1;

@@ -10,6 +10,7 @@
 #include "model/CAccount.h"
 #include "model/CAnalysisArray.h"
 #include "model/CCurrency.h"
+#include "model/CDebit.h"
 #include "model/CDocAccounting.h"
 #include "model/CExpenseType.h"
 #include "model/CMasterExpenseType.h"
@@ -28,6 +29,16 @@ template <typename T>
 T* Typed(CNonVisual* object, FourCharCode typeCode)
 {
     return object && object->Get_ObjectType() == typeCode ? dynamic_cast<T*>(object) : nullptr;
+}
+
+// Whether a posted line counts in its account or category for its own
+// home-currency amount: a category's line and a profit-and-loss account's.
+bool CountsAtItsOwnDate(const CDebit& line)
+{
+    if (line.Get_ObjectType() == type::kExpenseTypeDetail) return true;
+    CNonVisual* account = line.Get_mAccountPtr();
+    return account && account->Get_ObjectType() == type::kAccount &&
+           static_cast<CAccount*>(account)->thisIsAProfitAndLossAccount();
 }
 
 // A transaction of either kind (a recurring template is one too).
@@ -354,6 +365,25 @@ bool CDocAccounting::ChangeHomeCurrency(ObjectIdT newId, ObjectIdT)
     // One unit of the old home currency in the new one.
     const double factor = newHome->ConvertToForeign(1.0, 0, false);
 
+    // The lines on profit-and-loss accounts and on categories count after the
+    // change for what each converts to at the rate of its own date, as
+    // reading the books again adds them up: they are taken off here and
+    // posted again once everything is converted.
+    std::vector<CDebit*> reposted;
+    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(mTransactionList->GetCount()); ++i) {
+        CTransaction* transaction = AnyTransaction(mTransactionList->ObjectAt(i));
+        if (!transaction) continue;
+        for (CNamedListArray* lines : {transaction->GetDebitList(), transaction->GetCreditList(),
+                                       transaction->GetExpenseTypeList()}) {
+            for (ArrayIndexT j = 1; j <= static_cast<ArrayIndexT>(lines->GetCount()); ++j) {
+                auto* line = static_cast<CDebit*>(lines->ObjectAt(j));
+                if (!line->IsPosted() || !CountsAtItsOwnDate(*line)) continue;
+                line->SubtractFromParent();
+                reposted.push_back(line);
+            }
+        }
+    }
+
     // Transactions first: each converts at the rate of its own date, which
     // the currencies still know until they are converted themselves.
     for (CNamedListArray* list : {mTransactionList.get(), mRecurringList.get(), mUnlinkedList.get()}) {
@@ -377,9 +407,11 @@ bool CDocAccounting::ChangeHomeCurrency(ObjectIdT newId, ObjectIdT)
         mPreference->Put_mHomeCurrency(newId);
         mPreference->Put_Document(this);
     }
+    // Profit-and-loss accounts and categories before the lines go back on
+    // them, and before the other accounts book their remainders on them.
     each(*mAccountList, [&](CNonVisual* object) {
-        if (auto* account = Typed<CAccount>(object, type::kAccount))
-            account->SetNewHomeCurrency(oldHome, newHome, factor);
+        auto* account = Typed<CAccount>(object, type::kAccount);
+        if (account && account->thisIsAProfitAndLossAccount()) account->SetNewHomeCurrency(oldHome, newHome, factor);
     });
     each(*mExpenseTypeList, [&](CNonVisual* object) {
         if (auto* category = Typed<CExpenseType>(object, type::kExpenseType))
@@ -388,6 +420,11 @@ bool CDocAccounting::ChangeHomeCurrency(ObjectIdT newId, ObjectIdT)
     each(*mMasterExpenseTypeList, [&](CNonVisual* object) {
         if (auto* group = Typed<CMasterExpenseType>(object, type::kMasterExpenseType))
             group->SetNewHomeCurrency(oldHome, newHome, factor);
+    });
+    for (CDebit* line : reposted) line->AddupToParent();
+    each(*mAccountList, [&](CNonVisual* object) {
+        auto* account = Typed<CAccount>(object, type::kAccount);
+        if (account && !account->thisIsAProfitAndLossAccount()) account->SetNewHomeCurrency(oldHome, newHome, factor);
     });
     each(*mAccountTypeList, [&](CNonVisual* object) {
         auto* accountType = Typed<CAccType>(object, type::kAccountType);

@@ -980,7 +980,12 @@ bool CTransaction::Validate()
         CErrorManager::RaiseError(128);
         return false;
     }
-    if (std::trunc(fD * s) + std::trunc(fC * s) != std::trunc(fE * s)) {
+    // An invoice's or credit note's category lines say what was invoiced
+    // (turnover and VAT) between accounts that hold no property: they are
+    // the business's own, not a balance of the property the lines move.
+    const bool invoice = mTransactionType == transaction_type::kCustomerInvoice ||
+                         mTransactionType == transaction_type::kSupplierInvoice;
+    if (!invoice && std::trunc(fD * s) + std::trunc(fC * s) != std::trunc(fE * s)) {
         if (fD + fC == -fE) {
             for (ArrayIndexT i = 1; i <= CountOf(&mExpenseTypeList); ++i) {
                 CDebit* line = LineAt(&mExpenseTypeList, i);

@@ -45,6 +45,8 @@ inline constexpr TransactionTypeT kExpense = 0;
 inline constexpr TransactionTypeT kIncome = 1;
 inline constexpr TransactionTypeT kTransfer = 2;
 inline constexpr TransactionTypeT kOther = 3;
+inline constexpr TransactionTypeT kCustomerInvoice = 4;   // also a customer's credit note
+inline constexpr TransactionTypeT kSupplierInvoice = 5;   // also a supplier's credit note
 } // namespace transaction_type
 
 namespace special_type {

@@ -36,6 +36,7 @@
 #include <vector>
 
 #include "../document/document_test_support.h"
+#include "../document/sheet_transaction.h"
 #include "app/OpenDocument.h"
 #include "bridge/CAccTItem.h"
 #include "bridge/CAcnTItem.h"
@@ -338,33 +339,9 @@ public:
     // A simple transaction as the transaction sheet makes it, with the
     // category line split in two when a second category is given.
     Dictionary sheetTransaction(ObjectIdT from, ObjectIdT to, ObjectIdT category, double amount, DateT date,
-                           const std::string& name, ObjectIdT second = 0, double secondShare = 0.0)
+                                const std::string& name, ObjectIdT second = 0, double secondShare = 0.0)
     {
-        std::shared_ptr<CTrnSItem> temporary = doc().makeEmptyTransactionOfType(transaction_type::kOther);
-        SimpleTransactionArguments values;
-        values.absoluteAmount = amount;
-        values.fromAccountId = from;
-        values.toAccountId = to;
-        values.category = category;
-        values.categoryAmount = amount;
-        values.name = name;
-        values.date = date;
-        temporary->setEqualToSimpleTransactionArguments(values);
-        if (second) {
-            LineItemArray lines = temporary->mForList();
-            if (!lines.empty()) {
-                const std::shared_ptr<CDebetItem>& first = lines.front();
-                const double whole = first->getForeignAmount().value_or(0.0);
-                const double part = std::round(whole * secondShare * 100.0) / 100.0;
-                first->setGetForeignAmount(whole - part);
-                if (auto line = temporary->addDetailWithType(type::kExpenseTypeDetail)) {
-                    line->setAccount(second);
-                    line->setCurrencyId(first->currencyId());
-                    line->setGetForeignAmount(part);
-                }
-            }
-        }
-        return temporary->dictionaryRepresentation();
+        return sheetTransactionDictionary(doc(), from, to, category, amount, date, name, second, secondShare);
     }
 
     void apply(const Step& step);

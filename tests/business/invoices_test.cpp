@@ -42,6 +42,7 @@
 #include "document/arguments/CAcoWArguments.h"
 #include "document/commands/CommandJournalReader.h"
 #include "model/CAccount.h"
+#include "model/CCurrency.h"
 #include "model/CDocAccounting.h"
 #include "model/CExpenseType.h"
 #include "model/foundation/CDate.h"
@@ -292,6 +293,29 @@ TEST_F(InvoicesTest, InvoicesWithoutVATPaidAtOnceAndRelinkedPaymentsBookTheirOwn
     nothing.originalAmount = 0.0;
     nothing.splitAmount = 10.0;
     EXPECT_EQ(run(45, payment, nothing), -1);
+
+    // A share's purchase (more than one line on a side) is no payment to
+    // split, even when the share's id is also an invoice's: nothing changes.
+    CDocAccounting& books = *document->accounting();
+    CCurrency* share = books.InsertStockCurrency(-1, "ACME", std::string_view("ACME"));
+    ASSERT_NE(share, nullptr);
+    share->Put_mConversionFactor(12.5, 0);
+    ASSERT_GT(share->BuyStock(12.5, 5.0, 10.0, 130.0, 4, 3, "", false, 20090301), 0);
+    std::shared_ptr<CTrnSItem> purchase;
+    for (const auto& item : document->mTransactionArray())
+        if (item->mReferenceObjectId() == share->Get_Id()) purchase = item;
+    ASSERT_NE(purchase, nullptr);
+    ASSERT_EQ(purchase->mToList().size(), 2u);
+    purchase->setMReferenceObjectId(vatId);
+    const std::size_t transactions = document->mTransactionArray().size();
+    const Lines to = linesOf(purchase->mToList());
+    arguments::SplitPaymentArguments half;
+    half.originalAmount = 130.0;
+    half.splitAmount = 65.0;
+    EXPECT_EQ(run(45, purchase, half), -1);
+    EXPECT_EQ(purchase->mLocalAmount(), 130);
+    EXPECT_EQ(linesOf(purchase->mToList()), to);
+    EXPECT_EQ(document->mTransactionArray().size(), transactions);
 }
 
 // Many small invoices, each VAT line rounded to the cent as it is booked:

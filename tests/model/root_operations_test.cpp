@@ -324,6 +324,38 @@ TEST_F(RootOperationsTest, AChangeOfHomeCurrencyKeepsWhatAccountsHoldInTheirOwnC
     EXPECT_NEAR(read->Get_mLocalBalance(), 100.0, 1e-9);
 }
 
+// Each line converts at the rate of its own date when the home currency
+// changes: what adds the lines up (profit-and-loss accounts, categories with
+// their year totals, groups, account types) is what reading the books again
+// gives, the remainders the own accounts book included.
+TEST_F(RootOperationsTest, AChangeOfHomeCurrencyGivesTheBalancesReadingGives)
+{
+    // A dollar worth 0.80 euro today and, by its history, 0.50 from July 2023.
+    CCurrency* dollar = AddCurrency("USD", 0.8);
+    dollar->UpdateCurrencyHistory(20240315, 1, 0.8);
+    dollar->Put_mConversionFactorAndAmount(1, 0.5, 20230701);
+    ASSERT_EQ(dollar->Get_mConversionFactor(), 0.8);
+    CExpenseType* food = Category(books::kExpenseCategory);
+    Book(Account(books::kDefaultAccount), Account(books::kExpenseAccount), 40.0, 20240110, food->Get_Id());
+    Book(Account(books::kDefaultAccount), Account(books::kExpenseAccount), 10.0, 20230901, food->Get_Id());
+
+    ASSERT_TRUE(root.mPreference->Put_mHomeCurrency(dollar->Get_Id()));
+    // 40 and 10 euro at 0.50: 80 and 20 dollars.
+    EXPECT_NEAR(food->Get_Amount(), 100.0, 1e-9);
+    EXPECT_NEAR(food->Get_thisYearsBalance(), 80.0, 1e-9);
+    EXPECT_NEAR(Account(books::kExpenseAccount)->Get_mBalance(), -100.0, 1e-9);
+
+    CDocAccounting loaded;
+    ASSERT_TRUE(Load(loaded, Save(root)));
+    const BalanceSnapshot before = Balances();
+    const BalanceSnapshot read = BalancesOf(loaded);
+    ASSERT_EQ(read.size(), before.size());
+    for (const auto& [key, balance] : before) EXPECT_NEAR(read.at(key), balance, 0.005) << key;
+    auto* category = static_cast<CExpenseType*>(loaded.mExpenseTypeList->GetValueForId(food->Get_Id()));
+    EXPECT_NEAR(category->Get_thisYearsBalance(), food->Get_thisYearsBalance(), 0.005);
+    EXPECT_NEAR(category->Get_lastYearsBalance(), food->Get_lastYearsBalance(), 0.005);
+}
+
 TEST_F(RootOperationsTest, OverviewOfProfitAndLossLines)
 {
     Book(Account(books::kDefaultAccount), Account(books::kExpenseAccount), 10.0, 20240301);

@@ -386,6 +386,20 @@ TEST_F(TransactionTest, ValidationChecksTheSidesWithTheDocumentsDecimals)
     env.alerts().clear();
     EXPECT_FALSE(expense->Validate());
     EXPECT_EQ(env.alerts().numbers(), std::vector<long>{144});
+
+    // Between two profit-and-loss accounts a category line explains no
+    // property change and is zeroed; an invoice's or credit note's books the
+    // turnover invoiced and stays.
+    for (TransactionTypeT kind : {transaction_type::kOther, transaction_type::kCustomerInvoice,
+                                  transaction_type::kSupplierInvoice}) {
+        CTransaction* between = Book(Account(books::kIncomeAccount), Account(books::kExpenseAccount), 50.0,
+                                     20240301, books::kIncomeCategory);
+        between->Put_mTransactionType(kind);
+        ForLine(between)->Put_mLocalAmount(50.0);
+        EXPECT_TRUE(between->Validate());
+        EXPECT_DOUBLE_EQ(ForLine(between)->Get_mLocalAmount(), kind == transaction_type::kOther ? 0.0 : 50.0)
+            << int(kind);
+    }
 }
 
 TEST_F(TransactionTest, EverySideKeepsALineAndBlockedTransactionsStay)
