@@ -231,6 +231,46 @@ TEST_F(WindowDetailsTest, QuickEntryLabelsReadWholeAtTheSideBarsWidths)
     }
 }
 
+// The Quick Entry's pop-ups follow a rename made on the accounts page: the
+// chosen account shows under its new name, and the list opened with the mouse
+// offers the new name only.
+TEST_F(WindowDetailsTest, QuickEntryPopupsFollowARename)
+{
+    showNewBooksWithoutTheAssistant();
+    const long checking = makeAccount(books(), "Checking", 1);
+    settle();
+    QuickEntryPane* pane = frame().v2Layout().sideBarView()->quickEntryPane();
+    ASSERT_NE(pane, nullptr);
+    auto* our = pane->findChild<CPopupList*>("mOurAccountPopup");
+    ASSERT_NE(our, nullptr);
+    clickPopupEntry(our, "Checking");
+    ASSERT_EQ(our->objectValue(), std::optional<long>(checking));
+
+    // Renamed through its sheet, opened by a double click on its row.
+    auto* page = showPage<AccountCategoryPage>(localized("OwnProperty"), -1);
+    ASSERT_NE(page, nullptr);
+    clickUpperRow(*page, "Checking");
+    doubleClickSelectedRow(page->upperTable());
+    CPopupWindowAncestor* sheet = window().books().lastSheet();
+    ASSERT_TRUE(sheet && sheet->isVisible());
+    typeInto(outlet(*sheet, "nameField"), "Current Account");
+    click(*sheet, "OKButton");
+    settle();
+    ASSERT_EQ(books().getAccountForId(static_cast<ObjectIdT>(checking))->Get_StringrefName(), "Current Account");
+
+    EXPECT_EQ(our->currentText(), "Current Account");
+    EXPECT_EQ(our->objectValue(), std::optional<long>(checking));
+    EXPECT_GE(our->findText("Current Account"), 0);
+    EXPECT_LT(our->findText("Checking"), 0) << "the list shows the new name too";
+
+    // Opened with the mouse, the list offers the new name, and choosing it
+    // chooses the same account.
+    our->clearValue();
+    clickPopupEntry(our, "Current Account");
+    EXPECT_EQ(our->currentText(), "Current Account");
+    EXPECT_EQ(our->objectValue(), std::optional<long>(checking));
+}
+
 // Delete, Edit and Flag of the toolbar are enabled only where they act: not
 // when a search leaves the transactions list empty, nor on the currencies
 // page with nothing chosen.
