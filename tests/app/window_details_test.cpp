@@ -303,6 +303,41 @@ TEST_F(WindowDetailsTest, ToolbarDeleteEditAndFlagAreDisabledWhereTheyWouldDoNot
     for (const char* item : {"deleteObject", "modifyObject", "flagObject"}) EXPECT_FALSE(toolbarEnabled(item)) << item;
 }
 
+// The right button on a side-bar row that is not chosen chooses it and opens
+// its menu at once, the click going through the window as the window system
+// delivers it (the press, the context-menu event the press brings, the
+// release): rows of several kinds, each chosen by the click on it.
+TEST_F(WindowDetailsTest, TheFirstRightClickOnASideBarRowOpensItsMenu)
+{
+    showNewBooksWithoutTheAssistant();
+    CSideBarController& sideBar = frame().sideBarController();
+    GXGradientOutlineView& outline = *frame().v2Layout().sideBarView()->outline();
+    QWidget& top = *outline.window();
+    ASSERT_NE(top.windowHandle(), nullptr);
+    for (const char* title : {"Corrections", "Customers", "Shares", "Transfers", "VAT Rates", "Recurring"}) {
+        SCOPED_TRACE(title);
+        const QModelIndex row = openAndFindSideBarRow(sideBar.outlineModel(), title);
+        ASSERT_TRUE(row.isValid());
+        ASSERT_NE(sideBar.currentItem() ? sideBar.currentItem()->getName() : std::string(), title);
+        settle();
+        outline.scrollTo(row);
+        const QPoint inWindow = outline.viewport()->mapTo(&top, outline.visualRect(row).center());
+        QTest::mousePress(top.windowHandle(), Qt::RightButton, {}, inWindow);
+        settle();
+        QTest::mouseRelease(top.windowHandle(), Qt::RightButton, {}, inWindow);
+        settle();
+        ASSERT_NE(sideBar.currentItem(), nullptr);
+        EXPECT_EQ(sideBar.currentItem()->getName(), title);
+        QMenu* expected =
+            frame().v2Layout().sideBarView()->menuFor(CSideBarController::menuForNode(sideBar.currentItem().get()));
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr) << "no menu opened";
+        EXPECT_EQ(menu, expected) << "the row's own menu";
+        if (menu) menu->close();
+        settle();
+    }
+}
+
 // A click on a page's own tab moves the side bar's highlight to the row of
 // that tab; the page stays on the tab chosen.
 TEST_F(WindowDetailsTest, TheSideBarHighlightFollowsAPagesTab)
