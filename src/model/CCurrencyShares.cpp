@@ -122,17 +122,20 @@ long CCurrency::MakeStockTransaction(double price, double commission, double qua
     }
     trade->Put_mTotalAmount(total);
 
-    // The share line moves the shares themselves: its amount is in the share.
+    // The share line moves the shares themselves: its amount is in the share,
+    // worth the price on the trade's date (not today's, which a later price
+    // may have set): a trade entered after the fact is worth what was paid.
+    const double shareValue = ConvertToLocal(quantity, date, true);
     if (isBuy) {
         trade->Set_Debit_Account(trade->Add_Debit(1, false, value), account);
         CCredit* shares = trade->Add_Credit(1, false, 0.0);
         trade->Set_Credit_Curreny(shares, Get_Id(), this);
-        trade->Set_Credit_Amount(shares, quantity, true);
+        shares->Put_mAmounts(shareValue, quantity);
         trade->Set_Credit_Account(shares, portfolio);
     } else {
         CDebit* shares = trade->Add_Debit(1, false, 0.0);
         trade->Set_Debit_Curreny(shares, Get_Id(), this);
-        trade->Set_Debit_Amount(shares, quantity, true);
+        shares->Put_mAmounts(shareValue, quantity);
         trade->Set_Debit_Account(shares, portfolio);
         trade->Set_Credit_Account(trade->Add_Credit(1, false, value), account);
     }

@@ -326,9 +326,10 @@ TEST_F(TablesWindowTest, AnAccountMadeFromACellsAddImageIsBookedInThatRowAndALin
     EXPECT_TRUE(books().isDocumentEdited());
 }
 
-// Escape closes the sheet while a cell's editor is still open (the focus
-// went to the name field); the next New Transaction starts clean: its lines
-// follow the amount and OK books it.
+// Escape closes the sheet while a cell's editor is still open with an amount
+// typed (the focus went to the name field): asked whether to drop it, the
+// person says yes. The next New Transaction starts clean: the amount typed
+// is gone, its lines follow the amount and OK books it.
 TEST_F(TablesWindowTest, ASheetEscapedWithACellOpenStartsCleanTheNextTime)
 {
     QAction* newTransaction = frame().toolbar().itemAction("newTrans");
@@ -342,12 +343,16 @@ TEST_F(TablesWindowTest, ASheetEscapedWithACellOpenStartsCleanTheNextTime)
     QTest::mouseClick(forTable->viewport(), Qt::LeftButton, {}, forTable->visualRect(amount).center());
     settle();
     ASSERT_NE(forTable->editor(), nullptr);
+    QTest::keyClicks(forTable->editor(), "75");
     QWidget* name = outlet(*sheet, "mNameField");
     QTest::mouseClick(name, Qt::LeftButton);
     settle();
     ASSERT_EQ(QApplication::focusWidget(), name);
+    environment.alerts().clear();
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // Yes: close without keeping them
     QTest::keyClick(name, Qt::Key_Escape);
     settle();
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{375}) << "an amount typed: it asks first";
     ASSERT_FALSE(sheet->isVisible());
 
     newTransaction->trigger();
@@ -355,6 +360,8 @@ TEST_F(TablesWindowTest, ASheetEscapedWithACellOpenStartsCleanTheNextTime)
     sheet = transactionSheet();
     ASSERT_NE(sheet, nullptr);
     QApplication::setActiveWindow(sheet);
+    EXPECT_FALSE(forTable->linesModel()->index(0, TransactionLinesModel::kAmountColumn).data().toString().startsWith("75"))
+        << "the amount dropped stays dropped";
     // The name is typed as the sheet opens: it replaces the proposed one.
     QTest::keyClicks(QApplication::focusWidget(), "Rent");
     EXPECT_EQ(outlet<QLineEdit>(*sheet, "mNameField")->text().toStdString(), "Rent");

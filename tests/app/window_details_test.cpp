@@ -231,6 +231,46 @@ TEST_F(WindowDetailsTest, QuickEntryLabelsReadWholeAtTheSideBarsWidths)
     }
 }
 
+// The Quick Entry's pop-ups follow a rename made on the accounts page: the
+// chosen account shows under its new name, and the list opened with the mouse
+// offers the new name only.
+TEST_F(WindowDetailsTest, QuickEntryPopupsFollowARename)
+{
+    showNewBooksWithoutTheAssistant();
+    const long checking = makeAccount(books(), "Checking", 1);
+    settle();
+    QuickEntryPane* pane = frame().v2Layout().sideBarView()->quickEntryPane();
+    ASSERT_NE(pane, nullptr);
+    auto* our = pane->findChild<CPopupList*>("mOurAccountPopup");
+    ASSERT_NE(our, nullptr);
+    clickPopupEntry(our, "Checking");
+    ASSERT_EQ(our->objectValue(), std::optional<long>(checking));
+
+    // Renamed through its sheet, opened by a double click on its row.
+    auto* page = showPage<AccountCategoryPage>(localized("OwnProperty"), -1);
+    ASSERT_NE(page, nullptr);
+    clickUpperRow(*page, "Checking");
+    doubleClickSelectedRow(page->upperTable());
+    CPopupWindowAncestor* sheet = window().books().lastSheet();
+    ASSERT_TRUE(sheet && sheet->isVisible());
+    typeInto(outlet(*sheet, "nameField"), "Current Account");
+    click(*sheet, "OKButton");
+    settle();
+    ASSERT_EQ(books().getAccountForId(static_cast<ObjectIdT>(checking))->Get_StringrefName(), "Current Account");
+
+    EXPECT_EQ(our->currentText(), "Current Account");
+    EXPECT_EQ(our->objectValue(), std::optional<long>(checking));
+    EXPECT_GE(our->findText("Current Account"), 0);
+    EXPECT_LT(our->findText("Checking"), 0) << "the list shows the new name too";
+
+    // Opened with the mouse, the list offers the new name, and choosing it
+    // chooses the same account.
+    our->clearValue();
+    clickPopupEntry(our, "Current Account");
+    EXPECT_EQ(our->currentText(), "Current Account");
+    EXPECT_EQ(our->objectValue(), std::optional<long>(checking));
+}
+
 // Delete, Edit and Flag of the toolbar are enabled only where they act: not
 // when a search leaves the transactions list empty, nor on the currencies
 // page with nothing chosen.
@@ -261,6 +301,41 @@ TEST_F(WindowDetailsTest, ToolbarDeleteEditAndFlagAreDisabledWhereTheyWouldDoNot
     ASSERT_NE(currencies, nullptr);
     ASSERT_EQ(currencies->selectedShare(), nullptr);
     for (const char* item : {"deleteObject", "modifyObject", "flagObject"}) EXPECT_FALSE(toolbarEnabled(item)) << item;
+}
+
+// The right button on a side-bar row that is not chosen chooses it and opens
+// its menu at once, the click going through the window as the window system
+// delivers it (the press, the context-menu event the press brings, the
+// release): rows of several kinds, each chosen by the click on it.
+TEST_F(WindowDetailsTest, TheFirstRightClickOnASideBarRowOpensItsMenu)
+{
+    showNewBooksWithoutTheAssistant();
+    CSideBarController& sideBar = frame().sideBarController();
+    GXGradientOutlineView& outline = *frame().v2Layout().sideBarView()->outline();
+    QWidget& top = *outline.window();
+    ASSERT_NE(top.windowHandle(), nullptr);
+    for (const char* title : {"Corrections", "Customers", "Shares", "Transfers", "VAT Rates", "Recurring"}) {
+        SCOPED_TRACE(title);
+        const QModelIndex row = openAndFindSideBarRow(sideBar.outlineModel(), title);
+        ASSERT_TRUE(row.isValid());
+        ASSERT_NE(sideBar.currentItem() ? sideBar.currentItem()->getName() : std::string(), title);
+        settle();
+        outline.scrollTo(row);
+        const QPoint inWindow = outline.viewport()->mapTo(&top, outline.visualRect(row).center());
+        QTest::mousePress(top.windowHandle(), Qt::RightButton, {}, inWindow);
+        settle();
+        QTest::mouseRelease(top.windowHandle(), Qt::RightButton, {}, inWindow);
+        settle();
+        ASSERT_NE(sideBar.currentItem(), nullptr);
+        EXPECT_EQ(sideBar.currentItem()->getName(), title);
+        QMenu* expected =
+            frame().v2Layout().sideBarView()->menuFor(CSideBarController::menuForNode(sideBar.currentItem().get()));
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr) << "no menu opened";
+        EXPECT_EQ(menu, expected) << "the row's own menu";
+        if (menu) menu->close();
+        settle();
+    }
 }
 
 // A click on a page's own tab moves the side bar's highlight to the row of

@@ -112,6 +112,31 @@ TEST_F(ShareTradeTest, ADifferenceAboveHalfACentIsBookedOnTheShareResult)
     EXPECT_TRUE(trade->Validate());
 }
 
+// A trade entered after the fact, under a later price: its shares are worth
+// the trade's price on its date, so a buy of 5 at 10.00 paid 50.00 moves no
+// value between the cash and the shares, in either direction.
+TEST_F(ShareTradeTest, ATradeDatedBeforeTheCurrentPriceIsWorthItsOwnPrice)
+{
+    ASSERT_TRUE(share->Put_mConversionFactorAndAmount(1, 12.0, 20240315));
+    for (const bool isBuy : {true, false}) {
+        SCOPED_TRACE(isBuy ? "buy" : "sale");
+        const long booked = isBuy ? share->BuyStock(10.0, 0.0, 5, 50.0, bank->Get_Id(), books::kExpenseAccount,
+                                                    "late entry", true, 20240301)
+                                  : share->SellStock(10.0, 0.0, 5, 50.0, bank->Get_Id(), books::kExpenseAccount,
+                                                     "late entry", true, 20240301);
+        ASSERT_EQ(booked, 1);
+        auto* trade = static_cast<CTransaction*>(root.mTransactionList->ObjectAt(1));
+        CDebit* shares = LineOn(isBuy ? trade->GetCreditList() : trade->GetDebitList(), portfolio->Get_Id());
+        ASSERT_NE(shares, nullptr);
+        EXPECT_DOUBLE_EQ(shares->Get_mAmount(), 5.0);
+        EXPECT_NEAR(shares->Get_mLocalAmount(), 50.0, 1e-9);
+        EXPECT_EQ(LineOn(trade->GetCreditList(), result->Get_Id()), nullptr) << "no difference";
+        EXPECT_EQ(LineOn(trade->GetDebitList(), result->Get_Id()), nullptr) << "no difference";
+        EXPECT_TRUE(trade->Validate());
+    }
+    EXPECT_DOUBLE_EQ(share->ConvertToLocal(1, 0, true), 12.0) << "today's price stays";
+}
+
 TEST_F(ShareTradeTest, ADifferenceBelowHalfACentBooksNothing)
 {
     CTransaction* trade = Buy(130.004);

@@ -2,6 +2,7 @@
 
 #include "bridge/TextColours.h"
 #include "model/CNamedListArray.h"
+#include "model/CNonVisual.h"
 #include "model/CNonvisualExaminator.h"
 
 namespace ch {
@@ -15,6 +16,15 @@ void CPopupListDataSource::setArray(CNamedListArray* list, FourCharCode shownTyp
     mSubType = subType;
     mArrayListener = std::make_unique<CListenerBridge>();
     mArrayListener->LinkObjectiveCObjectToBroadcaster(this, list);
+    listenToObjects();
+}
+
+void CPopupListDataSource::listenToObjects()
+{
+    mObjectsListener = std::make_unique<CListenerBridge>();
+    mObjectsListener->SetObjectToInform(this);
+    for (ArrayIndexT i = 1; i <= CountOf(mArray); ++i)
+        if (auto* object = static_cast<CNonVisual*>(mArray->ObjectAt(i))) object->AddListener(mObjectsListener.get());
 }
 
 void CPopupListDataSource::setType(FourCharCode shownType, long subType)
@@ -137,8 +147,9 @@ void CPopupListDataSource::createNewObject()
 
 void CPopupListDataSource::ListenToMessage(MessageT message, void*)
 {
-    if ((message == msg::kItemInserted || message == msg::kItemsRemoved) && listChanged)
-        listChanged();
+    const bool listed = message == msg::kItemInserted || message == msg::kItemsRemoved;
+    if (listed) listenToObjects();
+    if ((listed || message == msg::kNameChanged) && listChanged) listChanged();
 }
 
 } // namespace ch

@@ -3,8 +3,9 @@
 // list of the document, shown by name. It maps typed names to ids and back,
 // completes typed text with the first listed name that begins with it
 // (ignoring case), colours the entries by kind and tells its pop-up when the
-// list gains or loses objects. It can also ask for a missing account or
-// category to be created (through the creation handler its owner sets).
+// list gains or loses objects or a listed object is renamed. It can also ask
+// for a missing account or category to be created (through the creation
+// handler its owner sets).
 //
 // Entries are addressed 0-based; positions in the model list are 1-based.
 
@@ -41,7 +42,8 @@ public:
     FourCharCode shownType() const { return mShownType; }
     long subType() const { return mSubType; }
 
-    // Called when objects were inserted into or removed from the list.
+    // Called when objects were inserted into or removed from the list, or a
+    // listed object's name changed.
     std::function<void()> listChanged;
     // Asked to start creating an object of the type below the sub-type;
     // without it nothing can be created.
@@ -77,9 +79,12 @@ public:
 
 private:
     CNonVisual* findByName(std::string_view name, int* position) const;
+    // Hears each listed object's renaming, the objects listed now.
+    void listenToObjects();
 
     CNamedListArray* mArray = nullptr;
     std::unique_ptr<CListenerBridge> mArrayListener;
+    std::unique_ptr<CListenerBridge> mObjectsListener;
     FourCharCode mShownType = kNoType;
     long mSubType = -1;
     bool mObjectCreationIntiated = false;

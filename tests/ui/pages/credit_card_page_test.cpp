@@ -133,16 +133,22 @@ TEST_F(CreditCardPageTest, ListsExactlyTheBooksCardsWithTheirFigures)
     EXPECT_NE(cell(cards, 0, "balance"), CNumericTransformer().stringForObjectValue(0.0).c_str());
 }
 
-// Two more cards paid in advance, so that the balances run from a debt to
-// four digits.
+// Three more cards: two owing amounts of three and four digits, whose texts
+// sort the other way round ("1,200.00" before "300.00"), and one paid in
+// advance. A spending raises what a card owes; a payment lowers it.
 class CreditCardTableTest : public CreditCardPageTest {
 protected:
     void addToBooks(ObjectIdT checking, ObjectIdT cardType) override
     {
-        for (const auto& [id, name, paid] : {std::tuple{82, "Amex Gold", 1200.0}, std::tuple{83, "Diners", 300.0}}) {
+        const ObjectIdT groceries = named(open.books.root().mExpenseTypeList.get(), "Groceries")->Get_Id();
+        for (const auto& [id, name, spent] :
+             {std::tuple{82, "Amex Gold", 1200.0}, std::tuple{83, "Diners", 300.0}, std::tuple{84, "Discover", -50.0}}) {
             CAccount* card = open.books.addAccount(id, cardType, name);
             card->Put_mAccountSpecialType(CAccount::kCreditCard);
-            open.books.addTransaction(20250301, checking, id, FixtureBooks::kTransferCategory, paid);
+            if (spent > 0)
+                open.books.addTransaction(20250301, id, FixtureBooks::kExpenseAccount, groceries, spent);
+            else
+                open.books.addTransaction(20250301, checking, id, FixtureBooks::kTransferCategory, -spent);
         }
         visa->Put_mDescription("Travel and fuel");
         visa->Put_StringrefDesc("Travel and fuel");
@@ -172,19 +178,21 @@ TEST_F(CreditCardTableTest, ShowsTheDescriptionColoursTheBalanceAndSortsItByAmou
                           QPoint(heading->sectionViewportPosition(balance) + 8, heading->height() / 2));
         processEvents();
     };
+    // Discover -50.00, Visa 0.00, Master 30.00, Diners 300.00, Amex 1,200.00.
     clickBalanceHeading();
-    EXPECT_EQ(cardNames(cards), (std::vector<std::string>{"Master Card", "Visa Card", "Diners", "Amex Gold"}))
+    EXPECT_EQ(cardNames(cards), (std::vector<std::string>{"Discover", "Visa Card", "Master Card", "Diners", "Amex Gold"}))
         << "by the amount, not its text";
     clickBalanceHeading();
-    EXPECT_EQ(cardNames(cards), (std::vector<std::string>{"Amex Gold", "Diners", "Visa Card", "Master Card"}));
+    EXPECT_EQ(cardNames(cards), (std::vector<std::string>{"Amex Gold", "Diners", "Master Card", "Visa Card", "Discover"}));
 
     const QColor red = toQColor(getRedColor()), green = toQColor(getGreenColor());
     for (int row = 0; row < cards.rowCount(); ++row) {
         const std::string name = cell(cards, row, "name").toStdString();
         const QVariant colour = cards.data(cards.index(row, balance), Qt::ForegroundRole);
         ASSERT_TRUE(colour.canConvert<QBrush>()) << name;
-        // Red at 0 or more (Visa is paid off), green below.
-        EXPECT_EQ(colour.value<QBrush>().color(), name == "Master Card" ? green : red) << name;
+        // Red while something is owed or nothing (Visa is paid off), green
+        // for the card paid in advance.
+        EXPECT_EQ(colour.value<QBrush>().color(), name == "Discover" ? green : red) << name;
         EXPECT_EQ(cell(cards, row, "description").toStdString(), name == "Visa Card" ? "Travel and fuel" : "") << name;
     }
 }
