@@ -707,6 +707,9 @@ bool CAccount::AdjustBlanceTo(double target, bool flag)
 bool CAccount::ForceLocalBalanceToZero()
 {
     if (mBalance != 0.0 || mCurrency == booking::HomeCurrencyId(mDocument)) return false;
+    // What is left of sums of converted amounts is often a few units in the last
+    // bit: booking it would add a correction of 0.00 each time the sheet is okayed.
+    if (std::fabs(mLocalBalance) < 0.005) return false;
     CTransaction::ForceLocalBalanceToZero(this, mDocument);
     mLocalBalance = 0.0;
     return true;

@@ -322,6 +322,27 @@ TEST_F(AccountTest, AHomeCurrencyRemainderIsBookedAway)
     ExpectBalancesMatchLines();
 }
 
+TEST_F(AccountTest, ARemainderOfLessThanACentIsNotBookedAway)
+{
+    CCurrency* usd = AddCurrency("USD", 0.5);
+    CAccount* dollars = AddAccount("Dollars", books::kOwnPropertyType, usd->Get_Id());
+    // Sold out: the home-currency sums differ only in the last bits.
+    CTransaction* in = Book(Account(books::kIncomeAccount), dollars, 55.1);
+    Credit(in)->Put_mCurrency(usd->Get_Id(), usd);
+    Credit(in)->Put_mAmounts(55.1, 100.0);
+    CTransaction* out = Book(dollars, Account(books::kExpenseAccount), 55.1 - 1e-12);
+    Debit(out)->Put_mCurrency(usd->Get_Id(), usd);
+    Debit(out)->Put_mAmounts(55.1 - 1e-12, 100.0);
+    ASSERT_DOUBLE_EQ(dollars->Get_mBalance(), 0.0);
+    ASSERT_NE(dollars->Get_mLocalBalance(), 0.0);
+    BalanceSnapshot before = Balances();
+
+    EXPECT_FALSE(dollars->ForceLocalBalanceToZero());
+
+    EXPECT_EQ(Balances(), before);
+    ExpectBalancesMatchLines();
+}
+
 TEST_F(AccountTest, TheRecordRoundTripsAndOldRecordsReadWithDefaults)
 {
     CAccount* bank = AddAccount("Bank", books::kOwnPropertyType);
