@@ -45,7 +45,7 @@ RollForwardSheet::RollForwardSheet(std::vector<GXCommandHistoryItem>& entries, s
             return item;
         };
         mTable->setItem(row, 1, readOnly(entry.commandText()));
-        mTable->setItem(row, 2, readOnly(entry.parameterName().value_or("")));
+        mTable->setItem(row, 2, readOnly(entry.listedName().value_or("")));
     }
     layout->addWidget(mTable, 1);
 

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <limits>
 #include <set>
+#include <sstream>
+#include <string>
 
 #include "platform/core/keyed_archive.h"
 
@@ -18,6 +21,28 @@ constexpr std::string_view kCustomerInvoiceKey = kBusinessArchiveKeys[3];
 constexpr std::string_view kSupplierInvoiceKey = kBusinessArchiveKeys[4];
 // Ours only: the checksum of the five arrays as saved. Other readers pass it by.
 constexpr std::string_view kChecksumKey = "SERIALIZEDCHECKSUM";
+constexpr std::string_view kIdCountersKey = "SERIALIZEDIDCOUNTERS";
+
+std::string countersText(const BusinessIdCounters& counters)
+{
+    return std::to_string(counters.VATRates) + " " + std::to_string(counters.VATPeriods) + " " +
+           std::to_string(counters.invoices);
+}
+
+std::optional<BusinessIdCounters> countersFromText(const std::string& text)
+{
+    BusinessIdCounters counters;
+    std::istringstream in(text);
+    long long values[3];
+    for (long long& value : values)
+        if (!(in >> value) || value < 0 || value > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+    std::string rest;
+    if (in >> rest) return std::nullopt;
+    counters.VATRates = static_cast<std::int32_t>(values[0]);
+    counters.VATPeriods = static_cast<std::int32_t>(values[1]);
+    counters.invoices = static_cast<std::int32_t>(values[2]);
+    return counters;
+}
 
 // The business classes only: anything else in the archive is refused.
 const ArchiveClassRegistry& businessClasses()
@@ -94,7 +119,7 @@ std::string objectNamedTwice(const BusinessArrays& arrays)
 
 } // namespace
 
-PlistOutput encodeBusinessArchive(const BusinessArrays& arrays)
+PlistOutput encodeBusinessArchive(const BusinessArrays& arrays, const BusinessIdCounters* counters)
 {
     KeyedArchiver archiver;
     encodeArrays(archiver, arrays);
@@ -102,6 +127,8 @@ PlistOutput encodeBusinessArchive(const BusinessArrays& arrays)
     if (!arraysOnly.ok())
         return arraysOnly;
     archiver.encodeValue(Value(checksumOf(arraysOnly.bytes)), kChecksumKey);
+    if (counters)
+        archiver.encodeValue(Value(countersText(*counters)), kIdCountersKey);
     return archiver.finish();
 }
 
@@ -134,7 +161,7 @@ BusinessArchiveContents decodeBusinessArchive(std::string_view bytes, BusinessDo
     const std::vector<std::string> entries = unarchiver->keys();
     std::vector<std::string> unknownEntries;
     for (const std::string& entry : entries)
-        if (entry != kChecksumKey &&
+        if (entry != kChecksumKey && entry != kIdCountersKey &&
             std::find(kBusinessArchiveKeys.begin(), kBusinessArchiveKeys.end(), entry) == kBusinessArchiveKeys.end())
             unknownEntries.push_back(entry);
     auto reportUnknownEntries = [&] {
@@ -145,6 +172,13 @@ BusinessArchiveContents decodeBusinessArchive(std::string_view bytes, BusinessDo
         if (key != kAmortisationSchemeKey && std::find(entries.begin(), entries.end(), key) == entries.end())
             report(key, "missing");
     const Value checksum = unarchiver->decodeValue(kChecksumKey);
+    if (std::find(entries.begin(), entries.end(), kIdCountersKey) != entries.end()) {
+        const Value counters = unarchiver->decodeValue(kIdCountersKey);
+        const std::string* text = counters.asString();
+        contents.counters = text ? countersFromText(*text) : std::nullopt;
+        if (!contents.counters)
+            report(kIdCountersKey, "no three counters");
+    }
 
     bool readWhole = true; // by one unarchiver, no array dropped
     auto read = [&]<class T>(std::vector<std::shared_ptr<T>>& array, std::string_view key) {

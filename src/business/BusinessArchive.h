@@ -10,9 +10,13 @@
 //   "SERIALIZEDCUSTOMERINVOICEARRAY"     customer invoices ("GXInvoice")
 //   "SERIALIZEDSUPPLIERINVOICEARRAY"     supplier invoices ("GXInvoice")
 //
-// and a sixth of ours, "SERIALIZEDCHECKSUM": the checksum of the archive of
-// the five arrays alone, which other readers pass by. Archives without it
-// (written elsewhere or by earlier versions) are read without the check.
+// and two of ours, which other readers pass by: "SERIALIZEDCHECKSUM", the
+// checksum of the archive of the five arrays alone (archives without it,
+// written elsewhere or by earlier versions, are read without the check), and
+// "SERIALIZEDIDCOUNTERS", the counters the books numbered their VAT rates,
+// VAT periods and invoices from when saved ("3 2 0"): deleted objects had
+// ids above those the arrays hold, and a journal replayed onto the books
+// names the ids the saving run gave next.
 //
 // Reading treats the bytes as hostile. An archive that cannot be read
 // completely is never dropped silently: every array that can still be read
@@ -29,7 +33,10 @@
 #include <string>
 #include <string_view>
 
+#include <optional>
+
 #include "business/BusinessArrays.h"
+#include "business/BusinessDocument.h"
 #include "document/DocumentBusiness.h"
 #include "platform/core/plist.h"
 
@@ -37,8 +44,9 @@ namespace ch::business {
 
 class BusinessDocument;
 
-// The archive of the five arrays, or the reason why none could be made.
-PlistOutput encodeBusinessArchive(const BusinessArrays& arrays);
+// The archive of the five arrays (and the counters, when given), or the
+// reason why none could be made.
+PlistOutput encodeBusinessArchive(const BusinessArrays& arrays, const BusinessIdCounters* counters = nullptr);
 
 struct BusinessArchiveContents {
     BusinessArrays arrays;
@@ -54,6 +62,9 @@ struct BusinessArchiveContents {
     // then as this program saved them, references to since deleted objects
     // included.
     bool matchesChecksum = false;
+    // The counters saved with the arrays; none in archives without them or
+    // with a value that does not read as three counters.
+    std::optional<BusinessIdCounters> counters;
 
     bool complete() const { return warning == 0; }
 };

@@ -41,6 +41,7 @@ public:
     virtual ~BusinessDocument();
 
     BusinessIdCounters& businessIds() { return mBusinessIds; }
+    const BusinessIdCounters& businessIds() const { return mBusinessIds; }
 
     virtual BridgeDocument& bridgeDocument() = 0;
     virtual BusinessArrays& businessArrays() = 0;

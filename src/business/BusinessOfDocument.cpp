@@ -40,11 +40,14 @@ void BusinessOfDocument::setUpNewDocument()
 
 PlistOutput BusinessOfDocument::archiveBytes() const
 {
-    return encodeBusinessArchive(mArrays);
+    return encodeBusinessArchive(mArrays, &businessIds());
 }
 
 long BusinessOfDocument::readArchive(std::string_view bytes)
 {
+    // The arrays read replace those held: so do their counters, which
+    // reading raises to the ids read.
+    businessIds() = BusinessIdCounters{};
     BusinessArchiveContents contents = decodeBusinessArchive(bytes, this);
     // Saved by this program, as the checksum shows, the arrays may name what
     // was deleted since; without it, what they name is all there is to tell
@@ -58,6 +61,14 @@ long BusinessOfDocument::readArchive(std::string_view bytes)
         }
     }
     mArrays = std::move(contents.arrays);
+    // Reading raised the counters to the ids read; those of objects deleted
+    // before the save were higher, and a replayed journal names them.
+    if (contents.counters) {
+        BusinessIdCounters& ids = businessIds();
+        ids.VATRates = std::max(ids.VATRates, contents.counters->VATRates);
+        ids.VATPeriods = std::max(ids.VATPeriods, contents.counters->VATPeriods);
+        ids.invoices = std::max(ids.invoices, contents.counters->invoices);
+    }
     removeDuplicateInvoices(*this);
     if (!contents.complete())
         developerLog("The business archive could not be read completely (" + contents.problem + ")");

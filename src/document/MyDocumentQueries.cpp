@@ -6,6 +6,7 @@
 #include "bridge/CAccTItem.h"
 #include "bridge/CAcnTItem.h"
 #include "bridge/CAcoWItem.h"
+#include "bridge/CBuDhItem.h"
 #include "bridge/CCurRItem.h"
 #include "bridge/CExpTItem.h"
 #include "bridge/CTrnSItem.h"
@@ -296,6 +297,10 @@ std::shared_ptr<Observable> MyDocument::dataItemWithKey(std::string_view key)
 {
     if (std::shared_ptr<CNonVisualDataItem> item = mDataItemController.objectForKey(key)) return item;
     if (key.substr(0, 4) == "VatR") return VATRateWithId(scanId(key.substr(4)), false);
+    // Budgets are items of their own array, not of the registry.
+    if (key.substr(0, 4) == "BuDh")
+        for (const std::shared_ptr<CBuDhItem>& budget : mBudgetArray())
+            if (budget->calculateKey() == key) return budget;
     if (CNonVisual* object = modelObjectForKey(key)) return mDataItemController.dataItemForObject(object);
     return nullptr;
 }

@@ -534,14 +534,25 @@ void importShopStatement(BooksEditedTable& t)
     t.choose("importOFX");
 }
 
-TEST_F(BooksEditedTable, EveryWindowActionThatChangesTheBooksMarksTheDocumentSoClosingAsksAndSavingKeepsIt)
+// What dragging the transaction out of this window carries.
+QMimeData* transactionDrag(BooksEditedTable& t, const char* name)
 {
-    saved = savedBooks();
-    ASSERT_FALSE(saved.isEmpty());
-    ASSERT_FALSE(HasFailure()) << "the saved books";
+    auto* data = new QMimeData;
+    std::shared_ptr<CTrnSItem> found;
+    for (const std::shared_ptr<CTrnSItem>& transaction : t.books().mTransactionArray())
+        if (transaction->getName() == name) found = transaction;
+    EXPECT_NE(found, nullptr) << name;
+    if (found) data->setData(kNonvisualPboardType, QByteArray::fromStdString(found->calculateKey()));
+    data->setText(QString::fromUtf8(name));
+    data->setData(kDocumentPboardType, documentMarker(&t.frame().sideBarController().document()));
+    return data;
+}
 
-    using Tab = GXTransactionViewController::Tab;
-    const std::vector<WindowAction> rows = {
+// The window actions that change the books, one row each: each marks the
+// books edited, and those the journal keeps are made again after a crash.
+const std::vector<WindowAction>& changingActions()
+{
+    static const std::vector<WindowAction> rows = {
         // The transactions page.
         {"a click in the status column", nullptr, [](BooksEditedTable& t) { clickStatusColumn(t, "Bread"); }},
         {"Books > Flag", [](BooksEditedTable& t) { transactionsWith(t, "Bread"); },
@@ -637,6 +648,11 @@ TEST_F(BooksEditedTable, EveryWindowActionThatChangesTheBooksMarksTheDocumentSoC
              EXPECT_TRUE(dropOnSideBarRow(t, localized("CREDITCARDBUTTON"), accountDrag(t, "Car Loan")));
          }},
         // The side bar's Quick Entry.
+        {"a transaction dropped on the side bar's VAT title",
+         [](BooksEditedTable& t) { t.showPage("VAT Rates", 2); },
+         [](BooksEditedTable& t) {
+             EXPECT_TRUE(dropOnSideBarRow(t, localized("VATTROOTTITLE"), transactionDrag(t, "Card payment")));
+         }},
         {"Quick Entry's Book button", nullptr,
          [](BooksEditedTable& t) {
              bookInQuickEntry(t.frame(), "12.09.2025", "Corner Shop", "Checking", "-12.50", "Lunch");
@@ -837,22 +853,32 @@ TEST_F(BooksEditedTable, EveryWindowActionThatChangesTheBooksMarksTheDocumentSoC
              t.settle();
          }},
     };
-    (void)Tab::Transactions;
-    runChanging(rows);
+    return rows;
 }
 
-// What dragging the transaction out of this window carries.
-QMimeData* transactionDrag(BooksEditedTable& t, const char* name)
+// The rows of `changingActions()` with these names, in this order.
+std::vector<WindowAction> actionsNamed(const std::vector<std::string>& names)
 {
-    auto* data = new QMimeData;
-    std::shared_ptr<CTrnSItem> found;
-    for (const std::shared_ptr<CTrnSItem>& transaction : t.books().mTransactionArray())
-        if (transaction->getName() == name) found = transaction;
-    EXPECT_NE(found, nullptr) << name;
-    if (found) data->setData(kNonvisualPboardType, QByteArray::fromStdString(found->calculateKey()));
-    data->setText(QString::fromUtf8(name));
-    data->setData(kDocumentPboardType, documentMarker(&t.frame().sideBarController().document()));
-    return data;
+    std::vector<WindowAction> out;
+    for (const std::string& name : names) {
+        bool found = false;
+        for (const WindowAction& row : changingActions())
+            if (row.name == name) {
+                out.push_back(row);
+                found = true;
+            }
+        EXPECT_TRUE(found) << "no row named " << name;
+    }
+    return out;
+}
+
+TEST_F(BooksEditedTable, EveryWindowActionThatChangesTheBooksMarksTheDocumentSoClosingAsksAndSavingKeepsIt)
+{
+    saved = savedBooks();
+    ASSERT_FALSE(saved.isEmpty());
+    ASSERT_FALSE(HasFailure()) << "the saved books";
+
+    runChanging(changingActions());
 }
 
 RollForwardSheet* rollForwardSheet()
@@ -892,113 +918,28 @@ void BooksEditedTable::runJournaled(const std::vector<WindowAction>& rows)
     }
 }
 
-// The links, unlinks, credit notes and the budget made since the last save
-// are in the journal: a crash loses none of them, Make Again books them as
-// they were.
+// The links, unlinks, credit notes, the budget and the settings changed
+// since the last save are in the journal: a crash loses none of them, Make
+// Again books them as they were.
 TEST_F(BooksEditedTable, LinksAndABudgetMadeAfterTheSaveAreMadeAgainAfterACrash)
 {
     saved = savedBooks();
     ASSERT_FALSE(saved.isEmpty());
-    const std::vector<WindowAction> rows = {
-        {"a payment dropped onto an invoice", [](BooksEditedTable& t) { t.customersPage(); },
-         [](BooksEditedTable& t) {
-             Owners* page = t.customersPage();
-             ASSERT_NE(page, nullptr);
-             auto& pair = page->pair(true);
-             const int payment = t.rowNamed(pair.rightTableArrayController(), "Report paid") == 0 ? 1 : 0;
-             std::unique_ptr<QMimeData> dragged(pair.mimeDataForPaymentRow(payment));
-             ASSERT_TRUE(dragged);
-             EXPECT_TRUE(pair.acceptDrop(dragged.get(), t.rowNamed(pair.leftTableArrayController(), "Workshop")));
-             t.settle();
-         }},
-        {"a card spending dropped on its payment", [](BooksEditedTable& t) { cardPage(t); },
-         [](BooksEditedTable& t) {
-             GXCreditCardViewController* page = cardPage(t);
-             ASSERT_NE(page, nullptr);
-             ItemTableModel& spendings = *page->spendingModel();
-             ItemTableModel& payments = *page->paymentModel();
-             std::unique_ptr<QMimeData> dragged(spendings.mimeData({spendings.index(0, 1)}));
-             EXPECT_TRUE(payments.dropMimeData(dragged.get(), Qt::CopyAction, -1, -1, payments.index(0, 0)));
-             t.settle();
-         }},
-        {"Find invoices, the invoice chosen in the search sheet", [](BooksEditedTable& t) { t.customersPage(); },
-         [](BooksEditedTable& t) {
-             Owners* page = t.customersPage();
-             ASSERT_NE(page, nullptr);
-             auto& pair = page->pair(true);
-             const int payment = t.rowNamed(pair.rightTableArrayController(), "Report paid") == 0 ? 1 : 0;
-             pair.rightTable()->selectRow(payment);
-             t.settle();
-             t.contextItem(pair.rightTable(), "OWNERSFINDINVOICES");
-             business::SearchInvoiceDialogController* sheet = page->searchSheet();
-             ASSERT_TRUE(sheet && sheet->isVisible());
-             auto* table = sheet->findChild<QTableWidget*>();
-             ASSERT_TRUE(table && table->rowCount() == 1);
-             table->selectRow(0);
-             click(*sheet, "OKButton");
-             t.settle();
-         }},
-        {"Unlink payment", [](BooksEditedTable& t) { t.customersPage(); },
-         [](BooksEditedTable& t) {
-             Owners* page = t.customersPage();
-             ASSERT_NE(page, nullptr);
-             ASSERT_NE(selectLine(t, *page, false, "Report paid"), nullptr);
-             t.contextItem(page->pair(true).rightTable(), "OWNERSUNLINKPAYMENT");
-         }},
-        {"Unlink payments of an invoice", [](BooksEditedTable& t) { t.customersPage(); },
-         [](BooksEditedTable& t) {
-             Owners* page = t.customersPage();
-             ASSERT_NE(page, nullptr);
-             ASSERT_NE(selectLine(t, *page, true, "Report"), nullptr);
-             t.contextItem(page->pair(true).leftTable(), "OWNERSUNLINKPAYMENTS");
-         }},
-        {"Credit note for an invoice", [](BooksEditedTable& t) { t.customersPage(); },
-         [](BooksEditedTable& t) {
-             Owners* page = t.customersPage();
-             ASSERT_NE(page, nullptr);
-             ASSERT_NE(selectLine(t, *page, true, "Workshop"), nullptr);
-             t.contextItem(page->pair(true).leftTable(), "OWNERSCREDITNOTE");
-         }},
-        {"a click in the status column", nullptr, [](BooksEditedTable& t) { clickStatusColumn(t, "Bread"); }},
-        {"Books > Flag", [](BooksEditedTable& t) { transactionsWith(t, "Bread"); },
-         [](BooksEditedTable& t) { t.choose("FLAGMENUITEM"); }},
-        {"a click in the status column of an account's line", [](BooksEditedTable& t) { checkingPage(t); },
-         [](BooksEditedTable& t) {
-             AccountCategoryPage* page = checkingPage(t);
-             ASSERT_NE(page, nullptr);
-             CV2TransactionTableView* lines = page->lowerTable();
-             ASSERT_TRUE(lines && lines->model()->rowCount() > 0);
-             const QModelIndex cell = lines->model()->index(0, lines->horizontalHeader()->logicalIndex(0));
-             QTest::mouseClick(lines->viewport(), Qt::LeftButton, {}, lines->visualRect(cell).center());
-             t.settle();
-         }},
-        {"a loan dropped on the side bar's credit cards", [](BooksEditedTable& t) { t.showPage("Banks", -1); },
-         [](BooksEditedTable& t) {
-             EXPECT_TRUE(dropOnSideBarRow(t, localized("CREDITCARDBUTTON"), accountDrag(t, "Car Loan")));
-         }},
-        {"a transaction dropped on the side bar's VAT title",
-         [](BooksEditedTable& t) { t.showPage("VAT Rates", 2); },
-         [](BooksEditedTable& t) {
-             EXPECT_TRUE(dropOnSideBarRow(t, localized("VATTROOTTITLE"), transactionDrag(t, "Card payment")));
-         }},
-        {"a new budget through the budget page's button", [](BooksEditedTable& t) { t.frame().showMainTab("budg"); },
-         [](BooksEditedTable& t) {
-             auto* page = dynamic_cast<CBudgetPageController*>(t.frame().mainTab("budg"));
-             ASSERT_NE(page, nullptr);
-             QPushButton* create = nullptr;
-             for (QPushButton* button : page->findChildren<QPushButton*>())
-                 if (button->text().toStdString() == localized("NewBud")) create = button;
-             ASSERT_NE(create, nullptr);
-             QTest::mouseClick(create, Qt::LeftButton);
-             t.settle();
-             auto* sheet = dynamic_cast<CNewBudgetController*>(page->openSheet());
-             ASSERT_NE(sheet, nullptr);
-             typeInto(sheet->budgetNameField, "Plan");
-             sheet->ok();
-             t.settle();
-         }},
-    };
-    runJournaled(rows);
+    runJournaled(actionsNamed({
+        "a payment dropped onto an invoice",
+        "a card spending dropped on its payment",
+        "Find invoices, the invoice chosen in the search sheet",
+        "Unlink payment",
+        "Unlink payments of an invoice",
+        "Credit note for an invoice",
+        "a click in the status column",
+        "Books > Flag",
+        "a click in the status column of an account's line",
+        "a loan dropped on the side bar's credit cards",
+        "a transaction dropped on the side bar's VAT title",
+        "a new budget through the budget page's button",
+        "Books > Settings, another default expense category",
+    }));
 }
 
 TEST_F(BooksEditedTable, WhatOnlyChangesTheDisplayLeavesTheDocumentClean)

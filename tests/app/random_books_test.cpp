@@ -65,6 +65,7 @@
 #include "document/TransactionExport.h"
 #include "document/arguments/AccountArguments.h"
 #include "document/arguments/ArgumentClassRegistry.h"
+#include "document/arguments/BooksLinkArguments.h"
 #include "document/arguments/BudgetArguments.h"
 #include "document/arguments/CAcoWArguments.h"
 #include "document/arguments/CDragAndDropRelocationArgument.h"
@@ -267,6 +268,14 @@ public:
     long run(int command, const std::shared_ptr<CNonVisualDataItem>& target, const CArgumentAncestor* arguments)
     {
         return mOpen->executeCommand(command, target, arguments);
+    }
+    // A choice in Books > Settings, as its window sends it.
+    void setting(const char* name, long value)
+    {
+        arguments::BookSettingArguments values;
+        values.name = name;
+        values.value = value;
+        run(kBookSettingCommand, nullptr, &values);
     }
     business::BusinessArrays& businessArrays()
     {
@@ -597,9 +606,20 @@ void Books::splitPayment(const Step& step)
 void Books::budget(const Step& step)
 {
     std::shared_ptr<CBuDhItem> made;
-    if (doc().mBudgetArray().empty() || step.a % 3 == 0)
-        made = doc().makeNewBudget(budget_base::kLastYear, 0, budget_period::kCurrentYear, 0, 0, std::nullopt, "",
-                                   "Budget " + std::to_string(++mNames));
+    if (doc().mBudgetArray().empty() || step.a % 3 == 0) {
+        // As the new-budget sheet sends it.
+        arguments::NewBudgetArguments values;
+        values.name = "Budget " + std::to_string(++mNames);
+        values.comment = "";
+        values.base = budget_base::kLastYear;
+        values.baseMonth = 0;
+        values.period = budget_period::kCurrentYear;
+        values.nrOfYears = 0;
+        values.nrOfMonths = 0;
+        const long id = run(kNewBudgetCommand, nullptr, &values);
+        for (const auto& budget : doc().mBudgetArray())
+            if (budget->getId() && *budget->getId() == id) made = budget;
+    }
     std::shared_ptr<CBuDhItem> budget = made ? made : pick(doc().mBudgetArray(), step.a);
     if (!budget) return;
     std::vector<std::shared_ptr<CAcnTItem>> own = moneyAccounts();
@@ -714,11 +734,11 @@ void Books::apply(const Step& step)
         break;
     case Op::HomeCurrency: {
         std::shared_ptr<CCurRItem> currency = pickCurrency(step.a);
-        if (currency && currency->getId()) doc().mPreference()->setMHomeCurrency(*currency->getId());
+        if (currency && currency->getId()) setting("HomeCurrency", *currency->getId());
         break;
     }
     case Op::YearStart:
-        doc().mPreference()->setMCurrentYearStart(static_cast<long>(step.a % 12 + 1));
+        setting("CurrentYearStart", static_cast<long>(step.a % 12 + 1));
         break;
     case Op::DeleteTransaction: {
         std::vector<std::shared_ptr<CTrnSItem>> all;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <functional>
 #include <random>
 #include <string>
@@ -309,6 +311,38 @@ std::string rewritten(const std::string& bytes, const std::function<void(Diction
     ParseResult parsed = readPlist(bytes);
     change(*parsed.value.asDictionary());
     return writePlist(parsed.value, PlistFormat::Binary).bytes;
+}
+
+// The counters the books numbered their objects from travel with the arrays:
+// read back as written, absent from archives written without them, and a
+// value that is no three counters is damage like any other.
+TEST_F(BusinessArchiveTest, TheIdCountersAreReadAsWrittenAndDamageToThemIsReported)
+{
+    const BusinessIdCounters saved{5, 3, 0};
+    PlistOutput out = encodeBusinessArchive(document.arrays, &saved);
+    ASSERT_TRUE(out.ok()) << out.error;
+    BusinessArchiveContents read = decodeBusinessArchive(out.bytes, nullptr);
+    EXPECT_TRUE(read.complete()) << read.problem;
+    ASSERT_TRUE(read.counters.has_value());
+    EXPECT_EQ(std::tuple(read.counters->VATRates, read.counters->VATPeriods, read.counters->invoices),
+              std::tuple(5, 3, 0));
+
+    BusinessArchiveContents without = decodeBusinessArchive(encoded(document.arrays), nullptr);
+    EXPECT_TRUE(without.complete()) << without.problem;
+    EXPECT_FALSE(without.counters.has_value());
+
+    for (const char* damaged : {"5 x 0", "5 3", "5 3 0 1", "-1 3 0"}) {
+        SCOPED_TRACE(damaged);
+        const std::string bytes = rewritten(out.bytes, [&](Dictionary& root) {
+            for (Value& object : *root.find("$objects")->asArray())
+                if (object.asString() && *object.asString() == "5 3 0") object = Value(std::string(damaged));
+        });
+        BusinessArchiveContents hurt = decodeBusinessArchive(bytes, nullptr);
+        EXPECT_FALSE(hurt.complete());
+        EXPECT_NE(hurt.problem.find("SERIALIZEDIDCOUNTERS"), std::string::npos) << hurt.problem;
+        EXPECT_FALSE(hurt.counters.has_value());
+        EXPECT_EQ(hurt.arrays.VATRateArray.size(), document.arrays.VATRateArray.size());
+    }
 }
 
 TEST_F(BusinessArchiveTest, DamageThatStillReadsIsReportedAndKeepsWhatCanBeKept)

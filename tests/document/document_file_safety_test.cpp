@@ -24,6 +24,7 @@
 #include "document/arguments/CTransactionArguments.h"
 #include "document/arguments/CategoryParameters.h"
 #include "document/commands/CommandJournalReader.h"
+#include "document/commands/GXLogger.h"
 #include "document/commands/JournalNames.h"
 #include "document/commands/JournalStamp.h"
 #include "document/commands/RollForwardQuestion.h"
@@ -255,6 +256,57 @@ TEST_F(DocumentFileSafetyTest, AJournalWithADamagedStampIsToldAndKeptAcrossTheNe
         ASSERT_TRUE(saveDocument(*opened).ok());
     }
     EXPECT_EQ(readCommandJournalFile(aside).items.size(), 3u);
+}
+
+// A journal of another saved state that cannot be put aside (the move is
+// refused) is told with the system's reason (398), not as kept elsewhere;
+// it stays at its name, unchanged, through the saves that follow, and
+// nothing is journaled beside it meanwhile.
+TEST_F(DocumentFileSafetyTest, AJournalThatCannotBePutAsideIsToldAndNeverDeleted)
+{
+    const std::string path = saveThenChange("Home.books");
+    makeGroup(*document, "Second");
+    const std::string journal = path + ".log";
+    std::string text = readFile(journal);
+    const std::size_t stamp = text.find("fileStamp=\"");
+    ASSERT_NE(stamp, std::string::npos) << text;
+    text[text.find(':', stamp) + 3] = 'x';
+    writeFile(journal, text);
+    document.reset();
+
+    const std::string aside = setAsidePathForJournal(journal);
+    struct MoveRefused {
+        std::string to;
+        MoveFile before;
+        explicit MoveRefused(std::string refused) : to(std::move(refused))
+        {
+            before = setJournalMove([this](const std::string& from, const std::string& target) {
+                if (target == to) {
+                    errno = EACCES;
+                    return -1;
+                }
+                return std::rename(from.c_str(), target.c_str());
+            });
+        }
+        ~MoveRefused() { setJournalMove(std::move(before)); }
+    } refused(aside);
+
+    environment.alerts().clear();
+    std::unique_ptr<MyDocument> opened = open(path);
+    EXPECT_TRUE(opened->commandExecutor().commandsToRecover().empty());
+    dispatcher.advance(std::chrono::milliseconds(100));
+    ASSERT_EQ(environment.alerts().numbers(), std::vector<long>{kJournalNotSetAside});
+    const std::string& message = environment.alerts().records().front().alert.message;
+    EXPECT_NE(message.find(journal), std::string::npos) << message;
+    EXPECT_NE(message.find(std::strerror(EACCES)), std::string::npos) << message;
+    EXPECT_FALSE(fileExists(aside));
+
+    for (const char* name : {"Fourth", "Fifth"}) {
+        makeGroup(*opened, name);
+        ASSERT_TRUE(saveDocument(*opened).ok());
+    }
+    EXPECT_EQ(readFile(journal), text);
+    EXPECT_FALSE(fileExists(backupPathForJournal(journal)));
 }
 
 // A save whose flush to the disk fails (the journal, the new file or its

@@ -2,9 +2,21 @@
 
 namespace ch::arguments {
 
-void NewBudgetArguments::addEntries(Dictionary& dictionary) const
+void NamedBooksArguments::addEntries(Dictionary& dictionary) const
 {
     dictionary.set("ObjectName", name.value_or(""));
+    addOwnEntries(dictionary);
+}
+
+bool NamedBooksArguments::recoverFromDictionary(const Dictionary& dictionary)
+{
+    name = getTextFromDictionary(dictionary, "ObjectName");
+    recoverOwnEntries(dictionary);
+    return name.has_value();
+}
+
+void NewBudgetArguments::addOwnEntries(Dictionary& dictionary) const
+{
     putPresent(dictionary, "comment", comment);
     putPresent(dictionary, "base", base);
     putPresent(dictionary, "baseMonth", baseMonth);
@@ -14,9 +26,8 @@ void NewBudgetArguments::addEntries(Dictionary& dictionary) const
     putPresent(dictionary, "baseBudgetId", baseBudgetId);
 }
 
-bool NewBudgetArguments::recoverFromDictionary(const Dictionary& dictionary)
+void NewBudgetArguments::recoverOwnEntries(const Dictionary& dictionary)
 {
-    name = getTextFromDictionary(dictionary, "ObjectName");
     comment = getTextFromDictionary(dictionary, "comment");
     base = getObjectIdAsNumberFromDictionary(dictionary, "base");
     baseMonth = getDateFromDictionary(dictionary, "baseMonth");
@@ -24,37 +35,40 @@ bool NewBudgetArguments::recoverFromDictionary(const Dictionary& dictionary)
     nrOfYears = getObjectIdAsNumberFromDictionary(dictionary, "nrOfYears");
     nrOfMonths = getObjectIdAsNumberFromDictionary(dictionary, "nrOfMonths");
     baseBudgetId = getObjectIdAsNumberFromDictionary(dictionary, "baseBudgetId");
-    return name.has_value();
 }
 
-void TransactionLinkArguments::addEntries(Dictionary& dictionary) const
+void TransactionLinkArguments::addOwnEntries(Dictionary& dictionary) const
 {
-    dictionary.set("ObjectName", name.value_or(""));
     putPresent(dictionary, "linkedId", linkedId);
     putPresent(dictionary, "linkedName", linkedName);
 }
 
-bool TransactionLinkArguments::recoverFromDictionary(const Dictionary& dictionary)
+void TransactionLinkArguments::recoverOwnEntries(const Dictionary& dictionary)
 {
-    name = getTextFromDictionary(dictionary, "ObjectName");
     linkedId = getObjectIdAsNumberFromDictionary(dictionary, "linkedId");
     linkedName = getTextFromDictionary(dictionary, "linkedName");
-    return name.has_value();
 }
 
-void ObjectStateArguments::addEntries(Dictionary& dictionary) const
+void ObjectStateArguments::addOwnEntries(Dictionary& dictionary) const
 {
-    dictionary.set("ObjectName", name.value_or(""));
     putPresent(dictionary, "status", status);
     putPresent(dictionary, "isCreditCard", isCreditCard);
 }
 
-bool ObjectStateArguments::recoverFromDictionary(const Dictionary& dictionary)
+void ObjectStateArguments::recoverOwnEntries(const Dictionary& dictionary)
 {
-    name = getTextFromDictionary(dictionary, "ObjectName");
     status = getObjectIdAsNumberFromDictionary(dictionary, "status");
     isCreditCard = getBooleanFromDictionary(dictionary, "isCreditCard");
-    return name.has_value();
+}
+
+void BookSettingArguments::addOwnEntries(Dictionary& dictionary) const
+{
+    putPresent(dictionary, "value", value);
+}
+
+void BookSettingArguments::recoverOwnEntries(const Dictionary& dictionary)
+{
+    value = getObjectIdAsNumberFromDictionary(dictionary, "value");
 }
 
 } // namespace ch::arguments

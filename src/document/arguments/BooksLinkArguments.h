@@ -5,7 +5,8 @@
 // VAT period's balance (53), a payment unlinked from its invoice (54), the
 // payments of an invoice unlinked (55), a credit note for an invoice (56);
 // and the state of an object set in a table or by a drop: a transaction's
-// status (57), an account marked as a credit card (58).
+// status (57), an account marked as a credit card (58); and a setting
+// changed in Books > Settings (59).
 //
 // Each carries the name it is listed under ("ObjectName": the budget's, or
 // the target transaction's), and a link also the linked transaction's id and
@@ -28,15 +29,32 @@ inline constexpr int kUnlinkInvoicePaymentsCommand = 55;
 inline constexpr int kCreditNoteCommand = 56;
 inline constexpr int kTransactionStatusCommand = 57;
 inline constexpr int kCreditCardCommand = 58;
+inline constexpr int kBookSettingCommand = 59;
 
 } // namespace ch
 
 namespace ch::arguments {
 
-// Command 50: the values of the new-budget sheet.
-class NewBudgetArguments : public CArgumentAncestor {
+// What commands 50 to 58 share: the name the entry is listed under, written
+// as "ObjectName"; an entry without it is not made again.
+class NamedBooksArguments : public CArgumentAncestor {
 public:
+    // The budget's; for 51 to 58 the target transaction's or object's; for
+    // 59 the setting's (its name in BookSettings.h).
     std::optional<std::string> name;
+
+    bool recoverFromDictionary(const Dictionary& dictionary) final;
+
+protected:
+    void addEntries(Dictionary& dictionary) const final;
+    // The class's own values beside the name.
+    virtual void addOwnEntries(Dictionary& dictionary) const = 0;
+    virtual void recoverOwnEntries(const Dictionary& dictionary) = 0;
+};
+
+// Command 50: the values of the new-budget sheet.
+class NewBudgetArguments : public NamedBooksArguments {
+public:
     std::optional<std::string> comment;
     std::optional<long> base;           // BudgetBaseT
     std::optional<long> baseMonth;      // DateT
@@ -46,39 +64,50 @@ public:
     std::optional<long> baseBudgetId;   // none: no base budget
 
     std::string argumentClass() const override { return "NewBudgetArguments"; }
-    bool recoverFromDictionary(const Dictionary& dictionary) override;
 
 protected:
-    void addEntries(Dictionary& dictionary) const override;
+    void addOwnEntries(Dictionary& dictionary) const override;
+    void recoverOwnEntries(const Dictionary& dictionary) override;
 };
 
 // Commands 51 to 56, whose target is the transaction linked or unlinked
 // (the card spending, the payment, the VAT payment, the invoice).
-class TransactionLinkArguments : public CArgumentAncestor {
+class TransactionLinkArguments : public NamedBooksArguments {
 public:
-    std::optional<std::string> name;         // the target transaction's
     std::optional<long> linkedId;            // the payment, the invoice; none for 53
     std::optional<std::string> linkedName;
 
     std::string argumentClass() const override { return "TransactionLinkArguments"; }
-    bool recoverFromDictionary(const Dictionary& dictionary) override;
 
 protected:
-    void addEntries(Dictionary& dictionary) const override;
+    void addOwnEntries(Dictionary& dictionary) const override;
+    void recoverOwnEntries(const Dictionary& dictionary) override;
 };
 
 // Commands 57 and 58: the state the target takes.
-class ObjectStateArguments : public CArgumentAncestor {
+class ObjectStateArguments : public NamedBooksArguments {
 public:
-    std::optional<std::string> name;      // the target's
     std::optional<long> status;           // 57: normal (0), flagged (7) or checked (9)
     std::optional<bool> isCreditCard;     // 58
 
     std::string argumentClass() const override { return "ObjectStateArguments"; }
-    bool recoverFromDictionary(const Dictionary& dictionary) override;
 
 protected:
-    void addEntries(Dictionary& dictionary) const override;
+    void addOwnEntries(Dictionary& dictionary) const override;
+    void recoverOwnEntries(const Dictionary& dictionary) override;
+};
+
+// Command 59: the value the setting named takes (an object's id, or the
+// year's first month).
+class BookSettingArguments : public NamedBooksArguments {
+public:
+    std::optional<long> value;
+
+    std::string argumentClass() const override { return "BookSettingArguments"; }
+
+protected:
+    void addOwnEntries(Dictionary& dictionary) const override;
+    void recoverOwnEntries(const Dictionary& dictionary) override;
 };
 
 } // namespace ch::arguments

@@ -2,9 +2,9 @@
 // Argument objects of the budget commands 0, 1, 2, 4 and 5. Each gives the
 // bridge's record of the same name, which the budget items apply.
 //
-// They add no keys of their own: the journal keeps only the class name, and
-// reading one back is refused, so a journaled budget command is never
-// replayed (its budget lines cannot be named in the journal).
+// Each writes its values, so that a replay after a crash makes the change
+// again on the budget (or line) the entry's key names; journals of earlier
+// runs, which hold the class name alone, still read and are not replayed.
 
 #include <string>
 
@@ -13,13 +13,9 @@
 
 namespace ch::arguments {
 
-// The journal form of every budget argument object: the class name alone.
+// What the budget argument objects share: none is rebuilt from an entry
+// without its values.
 class BudgetArgumentBase : public CArgumentAncestor {
-public:
-    bool recoverFromDictionary(const Dictionary&) override { return false; }
-
-protected:
-    void addEntries(Dictionary&) const override {}
 };
 
 // Command 0.
@@ -38,7 +34,11 @@ public:
                                 std::string budgetComment, bool doNotUpdate, int zeroBasedMonth);
 
     std::string argumentClass() const override { return "ModifyBudgetDetailArguments"; }
+    bool recoverFromDictionary(const Dictionary& dictionary) override;
     ch::ModifyBudgetDetailArguments detailRecord() const;
+
+protected:
+    void addEntries(Dictionary& dictionary) const override;
 };
 
 // Command 1: a detail change over the months zeroBasedMonthFrom..zeroBasedMonthTo.
@@ -53,7 +53,11 @@ public:
                               int zeroBasedMonthFrom, int zeroBasedMonthTo);
 
     std::string argumentClass() const override { return "ModifyBudgetXRefArguments"; }
+    bool recoverFromDictionary(const Dictionary& dictionary) override;
     ch::ModifyBudgetXRefArguments xrefRecord() const;
+
+protected:
+    void addEntries(Dictionary& dictionary) const override;
 };
 
 // Command 2: new cross-references of an account and a category.
@@ -68,7 +72,11 @@ public:
                            int zeroBasedMonthTo, ObjectIdT accountId, ObjectIdT reasonCodeId);
 
     std::string argumentClass() const override { return "NewBudgetXRefArguments"; }
+    bool recoverFromDictionary(const Dictionary& dictionary) override;
     ch::NewBudgetXRefArguments newXRefRecord() const;
+
+protected:
+    void addEntries(Dictionary& dictionary) const override;
 };
 
 // Command 4.
@@ -79,6 +87,10 @@ public:
                                 ObjectIdT toAccountId);
 
     std::string argumentClass() const override { return "TransferBudgetXRefArguments"; }
+    bool recoverFromDictionary(const Dictionary& dictionary) override;
+
+protected:
+    void addEntries(Dictionary& dictionary) const override;
 };
 
 // Command 5.
@@ -88,6 +100,10 @@ public:
     ModifyBudgetHeaderArguments(std::string budgetName, std::string budgetComment, bool doNotUpdate);
 
     std::string argumentClass() const override { return "ModifyBudgetHeaderArguments"; }
+    bool recoverFromDictionary(const Dictionary& dictionary) override;
+
+protected:
+    void addEntries(Dictionary& dictionary) const override;
 };
 
 } // namespace ch::arguments

@@ -39,6 +39,7 @@ void registerDocumentArgumentClasses(ArgumentClassRegistry& registry)
     registry.add<arguments::NewBudgetArguments>();
     registry.add<arguments::TransactionLinkArguments>();
     registry.add<arguments::ObjectStateArguments>();
+    registry.add<arguments::BookSettingArguments>();
 }
 
 } // namespace ch

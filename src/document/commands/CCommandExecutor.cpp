@@ -12,8 +12,10 @@
 #include "bridge/CTrnSItem.h"
 #include "bridge/DeveloperLog.h"
 #include "bridge/CBuDhItem.h"
+#include "bridge/CPrfRItem.h"
 #include "document/CardSpendingLink.h"
 #include "document/DocumentOperations.h"
+#include "document/BookSettings.h"
 #include "document/arguments/BooksLinkArguments.h"
 #include "document/GXNonVisual.h"
 #include "document/MyDocument.h"
@@ -560,8 +562,15 @@ CommandRun CCommandExecutor::runCommand(int command, const CommandTarget& target
                 return CommandOutcome::changed(1);
             });
         break;
+    case kBookSettingCommand:
+        run = withArguments<arguments::BookSettingArguments>(argument, [&](const arguments::BookSettingArguments& values) {
+            std::shared_ptr<CPrfRItem> settings = document.mPreference();
+            if (!settings || !values.name || !values.value) return CommandOutcome::unchanged();
+            return book_settings::change(*settings, *values.name, *values.value);
+        });
+        break;
     default:
-        // 19, 32, 35, 36, 40, 43, 47 to 49 and 59 to 255 do nothing.
+        // 19, 32, 35, 36, 40, 43, 47 to 49 and 60 to 255 do nothing.
         return run;
     }
     if (run.refusal != CommandRefusal::None) {

@@ -174,7 +174,7 @@ int CCommandExecutor::fileOpened()
         }
         getCommandLogger().releaseLogFile();
         const std::string aside = setAsidePathForJournal(path);
-        if (std::rename(path.c_str(), aside.c_str()) != 0) {
+        if (moveJournalFile(path, aside) != 0) {
             // It stays where it is, and no save may rotate it away: nothing
             // is journaled beside it meanwhile.
             const std::string reason = std::strerror(errno);
@@ -277,7 +277,7 @@ void CCommandExecutor::recoverCommandLog()
     for (const GXCommandHistoryItem& item : mCommandsToRecover) {
         if (item.mExclude) continue;
         if (std::optional<std::string> reason = recoverCommandItem(item))
-            mReplayReport.push_back(item.commandText() + " " + item.parameterName().value_or("") + ": " + *reason);
+            mReplayReport.push_back(item.commandText() + " " + item.listedName().value_or("") + ": " + *reason);
         else
             made.push_back(&item);
     }
@@ -293,7 +293,7 @@ void CCommandExecutor::startFreshJournal(const std::vector<const GXCommandHistor
     const std::string path = logger.logFileName();
     logger.releaseLogFile();
     const std::string aside = setAsidePathForJournal(path);
-    if (std::rename(path.c_str(), aside.c_str()) != 0) {
+    if (moveJournalFile(path, aside) != 0) {
         // Entries written behind the damage could not be read back: none is.
         const std::string reason = std::strerror(errno);
         developerLog("The damaged journal " + path + " could not be put aside: " + reason);
@@ -322,8 +322,8 @@ std::optional<std::string> CCommandExecutor::recoverCommandItem(const GXCommandH
     if (!theDocument) return localized("ROLLFORWARDNOTRUN");
     if (commandDoesNothing(item.mCommand)) return localized("ROLLFORWARDUNKNOWN");
     // Entries without a name or an argument object are never made again (the
-    // budget's changes, the booking of an unlinked transaction).
-    if (!item.parameterName()) return localized("ROLLFORWARDNOTKEPT");
+    // booking of an unlinked transaction, a budget change of an earlier run).
+    if (!item.listedName()) return localized("ROLLFORWARDNOTKEPT");
     std::unique_ptr<CArgumentAncestor> arguments = item.deserializedArguments();
     if (!arguments) return localized("ROLLFORWARDNOTKEPT");
     // The argument object takes what it can read; a text that does not read

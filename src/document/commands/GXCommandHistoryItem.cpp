@@ -36,14 +36,14 @@ std::string GXCommandHistoryItem::commandDescription() const
 std::string GXCommandHistoryItem::commandDescription(int command)
 {
     // "\u25B3" (a white up-pointing triangle) marks a change.
-    static const std::array<std::string_view, 59> kCodes = {
+    static const std::array<std::string_view, 60> kCodes = {
         "BudD\u25B3", "BudX\u25B3", "BudX+", "BudX-", "BudXT", "BudH\u25B3", "CurR+",
         "CurR/ShaR\u25B3", "ShaR+", "CurR/ShaR\u25B3", "ActT\u25B3", "AccT+", "AcnT\u25B3", "AcnT+",
         "Catr\u25B3", "Catr+", "CatG\u25B3", "CatG+", "Rate\u25B3", "ShrP\u25B3", "BuyS", "SellS",
         "DiviD", "TrnS+", "TrnS\u25B3", "RcrT+", "AcoW+", "AcoW\u25B3", "Delete", "LinkT", "Reloc",
         "Import", "Save", "VATR+", "VATR\u25B3", "", "", "Delete", "Invoice+", "Invoice\u25B3", "",
         "Invoice+", "Invoice\u25B3", "", "Payment+", "Split", "Payment+", "", "", "",
-        "BudH+", "LinkC", "LinkP", "VATPay", "UnlinkP", "UnlinkI", "Credit+", "Status", "Card"};
+        "BudH+", "LinkC", "LinkP", "VATPay", "UnlinkP", "UnlinkI", "Credit+", "Status", "Card", "Setting"};
     if (command >= 0 && command < static_cast<int>(kCodes.size()) && !kCodes[command].empty())
         return std::string(kCodes[command]);
     return std::to_string(command);
@@ -84,6 +84,12 @@ std::optional<std::string> GXCommandHistoryItem::parameterName() const
     }
     std::size_t end = text.find(';', start);
     return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+std::optional<std::string> GXCommandHistoryItem::listedName() const
+{
+    if (std::optional<std::string> name = parameterName()) return name;
+    return mObjectName;
 }
 
 } // namespace ch

@@ -43,8 +43,12 @@ public:
     std::string commandDescription() const;
     // The name shown in the roll-forward list: the value after the first
     // "ObjectName", else "name", else "Name" in the parameter text (values
-    // included); none when none occurs, and then the entry is not replayed.
+    // included); none when none occurs.
     std::optional<std::string> parameterName() const;
+    // The name the entry is listed and replayed under: parameterName(), else
+    // the name its target had (a budget's changes name no object in their
+    // values); none when it has neither, and then it is not replayed.
+    std::optional<std::string> listedName() const;
 
     // The short code of a command number.
     static std::string commandDescription(int command);

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <utility>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +11,12 @@
 
 namespace ch {
 namespace {
+
+MoveFile& journalMove()
+{
+    static MoveFile move;
+    return move;
+}
 
 // 0, or the system's error number of the write that failed.
 int writeAll(int fd, std::string_view text, const WriteBytes& write)
@@ -97,6 +104,18 @@ void GXLogger::releaseLogFile()
     mLogFileHandle = -1;
 }
 
+MoveFile setJournalMove(MoveFile move)
+{
+    std::swap(journalMove(), move);
+    return move;
+}
+
+int moveJournalFile(const std::string& from, const std::string& to)
+{
+    if (const MoveFile& move = journalMove()) return move(from, to);
+    return std::rename(from.c_str(), to.c_str());
+}
+
 void GXLogger::clearLogFile()
 {
     releaseLogFile();
@@ -108,7 +127,7 @@ void GXLogger::clearLogFile()
     if (somethingThere && (::stat(mLogFileName.c_str(), &info) != 0 || !S_ISREG(info.st_mode))) return;
     const std::string backup = backupPathForJournal(mLogFileName);
     std::remove(backup.c_str());
-    if (somethingThere) std::rename(mLogFileName.c_str(), backup.c_str());
+    if (somethingThere) moveJournalFile(mLogFileName, backup);
 }
 
 std::uintmax_t GXLogger::logFileLength() const

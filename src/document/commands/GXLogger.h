@@ -11,6 +11,7 @@
 // of links) is never written to; the logger says so (otherThanAFile).
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,14 @@
 #include "platform/core/atomic_file.h"
 
 namespace ch {
+
+// How a journal is moved to another name (put aside, made the backup): 0, or
+// -1 with errno set, as rename(). A process-wide seam, so that tests can make
+// a move fail where the system would not (root may rename anything).
+using MoveFile = std::function<int(const std::string& from, const std::string& to)>;
+// Empty: rename(). Answers the move that was set before.
+MoveFile setJournalMove(MoveFile move);
+int moveJournalFile(const std::string& from, const std::string& to);
 
 class GXLogger {
 public:

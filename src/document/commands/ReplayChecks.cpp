@@ -268,7 +268,7 @@ bool commandDoesNothing(int command)
         return true;
     case kNewBudgetCommand: case kLinkCardSpendingCommand: case kLinkPaymentToInvoiceCommand:
     case kVATBalancePaymentCommand: case kUnlinkPaymentCommand: case kUnlinkInvoicePaymentsCommand:
-    case kCreditNoteCommand: case kTransactionStatusCommand: case kCreditCardCommand:
+    case kCreditNoteCommand: case kTransactionStatusCommand: case kCreditCardCommand: case kBookSettingCommand:
         return false;
     default:
         return command < 0 || command > 46;

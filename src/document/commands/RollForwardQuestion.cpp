@@ -13,7 +13,7 @@ int askRollForward(const std::vector<GXCommandHistoryItem>& items)
         message += '\n';
         message += item.commandText();
         message += ' ';
-        message += item.parameterName().value_or("");
+        message += item.listedName().value_or("");
     }
     Alert alert{0, localized("QUESTION"), message, localized("OK"), localized("CANCEL")};
     return alertPresenter().askQuestion(alert) == AlertAnswer::Default ? 1 : -1;

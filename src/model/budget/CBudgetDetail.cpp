@@ -173,7 +173,7 @@ void CBudgetDetail::SetDefaults(bool withMonths)
     mBlocked = false;
     if (withMonths) {
         for (auto& month : mMonths) {
-            month = std::make_unique<CBudgetMonth>();
+            month = std::make_unique<CBudgetMonth>(mDocument);
             month->InitializeNumbers(0);
         }
     }

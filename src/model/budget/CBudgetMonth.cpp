@@ -13,7 +13,7 @@ constexpr std::int32_t kFixedBytes = CBudgetMonth::kFigureCount * 8 + 4 + 1;
 
 } // namespace
 
-CBudgetMonth::CBudgetMonth() = default;
+CBudgetMonth::CBudgetMonth(CDocAccounting* document) : CNonVisual(-1, document) {}
 
 CBudgetMonth::CBudgetMonth(LStream* stream, CDocAccounting* document, FourCharCode version)
     : CNonVisual(stream, version, document)

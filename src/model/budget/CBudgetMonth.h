@@ -18,8 +18,10 @@ public:
     // The figures a period record holds: BudgetStart to ActualEnd.
     static constexpr long kFigureCount = 12;
 
-    // A new id, all figures 0.
-    CBudgetMonth();
+    // A new id from the books' counter, all figures 0: numbered by a counter
+    // of no books, its id would raise the books' counter when read back, and
+    // the books would number what follows above what the saving run gave.
+    explicit CBudgetMonth(CDocAccounting* document = nullptr);
     CBudgetMonth(LStream* stream, CDocAccounting* document, FourCharCode version);
 
     void PutStream(LStream* stream) override;

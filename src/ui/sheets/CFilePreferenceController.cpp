@@ -14,9 +14,11 @@
 #include "bridge/CNSStringDateTBridge.h"
 #include "bridge/CPrfRItem.h"
 #include "document/FilePassword.h"
+#include "document/arguments/BooksLinkArguments.h"
 #include "platform/gui/localized_text.h"
 #include "ui/NamedIcons.h"
 #include "ui/controls/CPopupList.h"
+#include "ui/sheets/CommandSink.h"
 #include "ui/sheets/FilePreferenceLogic.h"
 #include "ui/sheets/SheetDocument.h"
 #include "ui/sheets/SheetForm.h"
@@ -166,9 +168,18 @@ void CFilePreferenceController::popupChosen(const SettingsPopup& popup)
     const std::optional<long> id = box->objectValue();
     if (!id || *id == popup.read(*mSettings))
         return;
-    popup.write(*mSettings, *id);
-    if (mDocument)
-        mDocument->updateChangeCount();
+    sendSetting(popup.setting, *id);
+}
+
+void CFilePreferenceController::sendSetting(const char* setting, long value)
+{
+    if (!mDocument)
+        return;
+    // Through the executor, so that a crash does not lose the change.
+    arguments::BookSettingArguments values;
+    values.name = setting;
+    values.value = value;
+    mDocument->commands().executeCommand(kBookSettingCommand, nullptr, &values);
 }
 
 void CFilePreferenceController::yearStartChosen()
@@ -179,9 +190,7 @@ void CFilePreferenceController::yearStartChosen()
     if (month != mSettings->mCurrentYearStart()) {
         // The item recomputes the current and previous periods; it refuses
         // a month it cannot take (166).
-        mSettings->setMCurrentYearStart(month);
-        if (mSettings->mCurrentYearStart() == month && mDocument)
-            mDocument->updateChangeCount();
+        sendSetting("CurrentYearStart", month);
     }
     showYearStart();
 }

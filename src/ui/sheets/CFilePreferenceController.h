@@ -58,6 +58,8 @@ private:
     void popupChosen(const SettingsPopup& popup);
     // The month chosen starts the accounting year; the periods follow.
     void yearStartChosen();
+    // Sends the books' setting command (journaled), which marks the books edited.
+    void sendSetting(const char* setting, long value);
     void showYearStart();
     void passwordEdited();
     void confirmationEdited();

@@ -1,6 +1,7 @@
 #include "ui/sheets/FilePreferenceLogic.h"
 
 #include "bridge/CPrfRItem.h"
+#include "document/BookSettings.h"
 #include "model/CAccountArray.h"
 #include "model/CAccountTypeArray.h"
 #include "model/CDocAccounting.h"
@@ -37,8 +38,7 @@ CNamedListArray* transferCategories(CDocAccounting* books)
 
 } // namespace
 
-#define SETTING(name) \
-    [](const CPrfRItem& s) -> long { return s.m##name(); }, [](CPrfRItem& s, long id) { s.setM##name(id); }
+#define SETTING(name) #name
 
 const std::vector<SettingsPage>& settingsPages()
 {
@@ -117,5 +117,11 @@ const std::vector<SettingsPopup>& settingsPopups()
 }
 
 #undef SETTING
+
+long SettingsPopup::read(const CPrfRItem& settings) const
+{
+    const book_settings::Setting* named = book_settings::named(setting);
+    return named ? named->read(settings) : 0;
+}
 
 } // namespace ch

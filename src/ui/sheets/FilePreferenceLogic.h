@@ -36,8 +36,10 @@ struct SettingsPopup {
     std::string_view page;
     const char* labelKey;
     CNamedListArray* (*list)(CDocAccounting* books);
-    long (*read)(const CPrfRItem& settings);
-    void (*write)(CPrfRItem& settings, long id);
+    const char* setting;    // its name in document/BookSettings.h
+
+    // What the settings item holds for it.
+    long read(const CPrfRItem& settings) const;
 };
 
 // The pop-ups, page by page.

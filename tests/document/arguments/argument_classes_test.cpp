@@ -263,22 +263,31 @@ std::map<std::string, Sample> samples()
         return a;
     }, {"ActionToPerform", "ArgumentClass", "OtherAccountId", "OurAccountId", "ReasonCodeId", "TransactionAmount",
         "TransactionDate", "TransactionDescription", "TransactionName"}, {}};
-    // The budget classes journal their class name alone and are never rebuilt.
+    // The budget classes journal their values, so that a crash loses none.
     table["ModifyBudgetDetailArguments"] = {[] {
-        return std::make_unique<ModifyBudgetDetailArguments>(1.0, 2.0, 3.0, 4.0, "Car", true, 5);
-    }, {"ArgumentClass"}, {}, false};
+        return std::make_unique<ModifyBudgetDetailArguments>(1.5, 2.0, 3.0, 4.0, "Car", true, 5);
+    }, {"ArgumentClass", "budgetComment", "budgetFrom", "budgetTo", "budgetXFrom", "budgetXTo", "doNotUpdate",
+        "zeroBasedMonth"}, {}};
     table["ModifyBudgetXRefArguments"] = {[] {
-        return std::make_unique<ModifyBudgetXRefArguments>(1.0, 2.0, 3.0, 4.0, "Car", true, 5, 2, 4);
-    }, {"ArgumentClass"}, {}, false};
+        return std::make_unique<ModifyBudgetXRefArguments>(1.5, 2.0, 3.0, 4.0, "Car", true, 5, 2, 4);
+    }, {"ArgumentClass", "budgetComment", "budgetFrom", "budgetTo", "budgetXFrom", "budgetXTo", "doNotUpdate",
+        "zeroBasedMonth", "zeroBasedMonthFrom", "zeroBasedMonthTo"}, {}};
     table["NewBudgetXRefArguments"] = {[] {
-        return std::make_unique<NewBudgetXRefArguments>(1.0, 2.0, 3.0, 4.0, "Car", true, 5, 2, 4, 7, 8);
-    }, {"ArgumentClass"}, {}, false};
+        return std::make_unique<NewBudgetXRefArguments>(1.5, 2.0, 3.0, 4.0, "Car", true, 5, 2, 4, 7, 8);
+    }, {"ArgumentClass", "accountId", "budgetComment", "budgetFrom", "budgetTo", "budgetXFrom", "budgetXTo",
+        "doNotUpdate", "expenseTypeId", "zeroBasedMonth", "zeroBasedMonthFrom", "zeroBasedMonthTo"}, {}};
     table["TransferBudgetXRefArguments"] = {[] {
-        return std::make_unique<TransferBudgetXRefArguments>(50.0, 3, 7, 8, 9);
-    }, {"ArgumentClass"}, {}, false};
+        return std::make_unique<TransferBudgetXRefArguments>(50.25, 3, 7, 8, 9);
+    }, {"ArgumentClass", "expenseTypeId", "fromAccountId", "toAccountId", "transferAmount", "zeroBasedPeriod"}, {}};
     table["ModifyBudgetHeaderArguments"] = {[] {
         return std::make_unique<ModifyBudgetHeaderArguments>("Home", "Plan", true);
-    }, {"ArgumentClass"}, {}, false};
+    }, {"ArgumentClass", "budgetComment", "budgetName", "doNotUpdate"}, {}};
+    table["BookSettingArguments"] = {[] {
+        auto a = std::make_unique<BookSettingArguments>();
+        a->name = "CurrentYearStart";
+        a->value = 4;
+        return a;
+    }, {"ArgumentClass", "ObjectName", "value"}, {}};
     table["NewBudgetArguments"] = {[] {
         auto a = std::make_unique<NewBudgetArguments>();
         a->name = "Plan";

@@ -2,8 +2,8 @@
 // The books as lines of text, object by object: each object's key, name and
 // what ties it to others (an account's type and currency, a category's
 // group, a transaction's reference and special kind, each transaction
-// line's account and amount), so that two sets of
-// books compare with a readable difference.
+// line's account and amount, the settings Books > Settings changes), so that
+// two sets of books compare with a readable difference.
 
 #include <cstdio>
 #include <string>
@@ -15,6 +15,7 @@
 #include "model/CDocAccounting.h"
 #include "model/CExpenseType.h"
 #include "model/CNamedListArray.h"
+#include "model/CPreference.h"
 #include "model/CTransaction.h"
 #include "model/budget/CBudgetHeader.h"
 
@@ -69,6 +70,18 @@ inline std::vector<std::string> listBooks(const CDocAccounting& books)
     each(*books.mTransactionList, transactions);
     each(*books.mUnlinkedList, transactions);
     each(*books.mBudgetList, [&](CNonVisual* budget) { lines.push_back(head(budget)); });
+    if (const CPreference* settings = books.mPreference) {
+        std::string line = "settings";
+        for (long value : {long(settings->Get_mHomeCurrency()), long(settings->Get_mInputCurrency()),
+                           long(settings->Get_mCurrentYearStart()), long(settings->Get_mDefAccntOwnProperty()),
+                           long(settings->Get_mDefAccntUnspecifiedExpense()),
+                           long(settings->Get_mDefExpTUnspecifiedExpense()),
+                           long(settings->Get_mDefExpTUnspecifiedIncome()),
+                           long(settings->Get_mDefaultCreditCardAccount()),
+                           long(settings->Get_mDefaultCategoryCustomerInvoices())})
+            line += " " + std::to_string(value);
+        lines.push_back(line);
+    }
     return lines;
 }
 

@@ -19,7 +19,9 @@
 #include "../document_fixture.h"
 #include "books_listing.h"
 #include "document/DocumentFile.h"
+#include "bridge/CPrfRItem.h"
 #include "document/arguments/AccountArguments.h"
+#include "document/arguments/BooksLinkArguments.h"
 #include "document/arguments/CTransactionArguments.h"
 #include "document/arguments/CategoryParameters.h"
 
@@ -81,6 +83,42 @@ TEST_F(CrashReplayTest, WorkAfterASaveIsReplayedOntoTheSavedFileObjectByObject)
         << ::testing::PrintToString(replayed->commandExecutor().lastReplayReport());
     EXPECT_EQ(listBooks(*replayed->accounting()), beforeCrash);
     EXPECT_EQ(replayed->accounting()->Ids(), countersBeforeCrash);
+}
+
+// Books > Settings sends each choice as the setting command: the settings
+// changed after the save come back with the replay, and a choice the books
+// refuse (a thirteenth month) or that changes nothing is no change.
+TEST_F(CrashReplayTest, SettingsChangedAfterASaveAreMadeAgainAfterACrash)
+{
+    const int wallet = newAccount(*document, "Wallet");
+    ASSERT_TRUE(saveDocumentAs(*document, bookPath()).ok());
+    const std::vector<std::string> atSave = listBooks(root());
+    auto setting = [&](const char* name, long value) {
+        arguments::BookSettingArguments values;
+        values.name = name;
+        values.value = value;
+        return document->commandExecutor().executeCommand(kBookSettingCommand, nullptr, values);
+    };
+    EXPECT_EQ(setting("CurrentYearStart", 4), 1);
+    EXPECT_EQ(setting("DefExpTUnspecifiedExpense", books::kIncomeCategory), 1);
+    EXPECT_EQ(setting("DefAccntOwnProperty", wallet), 1);
+    EXPECT_EQ(setting("DefaultCreditCardAccount", wallet), 1);
+    document->clearChangeCount();
+    EXPECT_EQ(setting("CurrentYearStart", 13), -1);
+    EXPECT_EQ(setting("CurrentYearStart", 4), -1);
+    EXPECT_EQ(setting("NoSuchSetting", 4), -1);
+    EXPECT_FALSE(document->isDocumentEdited());
+    const std::vector<std::string> beforeCrash = listBooks(root());
+    ASSERT_NE(beforeCrash, atSave);
+    const long periodStart = document->mPreference()->mCurrentPeriodStart();
+    document.reset();   // killed: nothing saved, nothing closed
+
+    std::unique_ptr<MyDocument> replayed = reopenAndReplay();
+    EXPECT_TRUE(replayed->commandExecutor().lastReplayReport().empty())
+        << ::testing::PrintToString(replayed->commandExecutor().lastReplayReport());
+    EXPECT_EQ(listBooks(*replayed->accounting()), beforeCrash);
+    EXPECT_EQ(replayed->mPreference()->mCurrentYearStart(), 4);
+    EXPECT_EQ(replayed->mPreference()->mCurrentPeriodStart(), periodStart);
 }
 
 // A deletion the model refuses (the home currency is in use: error 180)
