@@ -1132,7 +1132,13 @@ bool CTrnSItem::transactionMatches(const CTransaction& t, std::string_view searc
         if (static_cast<double>(t.Get_Id()) == number) return true;
         if (sameAmount(t.Get_mTotalAmount(), number)) return true;
     }
-    const std::string name = unicodeOrMacRoman(t, &CNonVisual::Get_StringrefName, &CNonVisual::Get_Name);
+    // The stored text as it is; only a name kept in the old encoding is
+    // converted (a search reads every transaction).
+    const std::string& unicodeName = t.Get_StringrefName();
+    const std::string converted = unicodeName.empty()
+                                      ? unicodeOrMacRoman(t, &CNonVisual::Get_StringrefName, &CNonVisual::Get_Name)
+                                      : std::string();
+    const std::string& name = unicodeName.empty() ? converted : unicodeName;
     const std::string& description = t.Get_StringrefDesc();
     if (searchText.find('\n') == std::string_view::npos) {
         // Name and description are searched as the one text they make

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -142,6 +143,43 @@ protected:
         QTest::keyClicks(spin, QString::number(value));
     }
 
+    // A click on the round button of the radio button.
+    static void clickRadio(QWidget& sheet, const char* name)
+    {
+        auto* radio = outlet<QRadioButton>(sheet, name);
+        ASSERT_NE(radio, nullptr);
+        QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(radio->height() / 2, radio->height() / 2));
+        settleEvents();
+    }
+
+    // A click into the day of the month, everything chosen, the day typed.
+    static void typeDay(QWidget& sheet, const char* day)
+    {
+        auto* spin = outlet<QSpinBox>(sheet, "dayOfMonthField");
+        ASSERT_NE(spin, nullptr);
+        QLineEdit* text = spin->findChild<QLineEdit*>();
+        ASSERT_NE(text, nullptr);
+        QTest::mouseClick(text, Qt::LeftButton);
+        QTest::keyClick(text, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(text, QString::fromLatin1(day));
+        settleEvents();
+    }
+
+    // The one template of the Recurring list.
+    std::shared_ptr<CRcrTItem> onlyTemplate()
+    {
+        if (page->tableModel(Tab::Recurring)->rowCount() != 1) return nullptr;
+        return std::dynamic_pointer_cast<CRcrTItem>(page->tableModel(Tab::Recurring)->itemAt(0));
+    }
+
+    // The template's sheet, opened by a double click on its row.
+    CCreateRecurringTrnsPopupController* reopen(CRcrTItem& item)
+    {
+        page->selectItem(Tab::Recurring, &item);
+        doubleClickSelectedRow(page->table(Tab::Recurring));
+        return recurringSheet();
+    }
+
     void ok(QWidget& sheet)
     {
         click(sheet, "OKButton");
@@ -217,6 +255,7 @@ TEST_F(RecurringWindowTest, AChangedScheduleMakesWhatIsDueAtOnceAndLeavesItUnder
     sheet = recurringSheet();
     ASSERT_NE(sheet, nullptr);
     chooseMonthly(*sheet);
+    clickRadio(*sheet, "onWeekdayOfMonth");
     clickPopupEntry(outlet<QComboBox>(*sheet, "weekdayOfMonthPopup"), QString::fromStdString(localized("WEEKDAYMONDAY")));
     EXPECT_TRUE(checked<QRadioButton>(*sheet, "onWeekdayOfMonth"));
     clickPopupEntry(outlet<QComboBox>(*sheet, "weekOfMonthPopup"), QString::fromStdString(localized("WEEKOFMONTHFIRST")));
@@ -233,6 +272,56 @@ TEST_F(RecurringWindowTest, AChangedScheduleMakesWhatIsDueAtOnceAndLeavesItUnder
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->selectedTab(), Tab::Unlinked);
     EXPECT_EQ(column(*page, Tab::Unlinked, "date"), std::vector<std::string>{"07.12.2026"});
+    EXPECT_TRUE(books().isDocumentEdited());
+}
+
+// The monthly schedule: a new template counts by the day of its date; the
+// way of counting the person touched last is the one stored, even when the
+// day typed is the one shown; a monthly template reopens on the way it
+// stores; the next date follows.
+TEST_F(RecurringWindowTest, TheMonthlyWayLastTouchedIsStored)
+{
+    CCreateRecurringTrnsPopupController* sheet = newMonthlyRent("05.11.2026");
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(checked<QRadioButton>(*sheet, "onDayOfMonth")) << "a new template counts by the day";
+    EXPECT_EQ(outlet<QSpinBox>(*sheet, "dayOfMonthField")->value(), 5) << "the day of the template's date";
+    clickPopupEntry(outlet<QComboBox>(*sheet, "weekdayOfMonthPopup"), QString::fromStdString(localized("WEEKDAYTUESDAY")));
+    ASSERT_TRUE(checked<QRadioButton>(*sheet, "onWeekdayOfMonth")) << "choosing a weekday chooses counting by it";
+    typeDay(*sheet, "5");
+    EXPECT_TRUE(checked<QRadioButton>(*sheet, "onDayOfMonth")) << "typing the day shown chooses the day";
+    ok(*sheet);
+    auto rent = onlyTemplate();
+    ASSERT_NE(rent, nullptr);
+    EXPECT_EQ(rent->mMonthlyType().value_or(-1), 0);
+    EXPECT_EQ(rent->mDayOfMonth().value_or(-1), 5);
+    EXPECT_EQ(datesIn(books().accounting()->Get_TransactionArray(), "Rent"), std::vector<DateT>{20261205});
+    EXPECT_EQ(column(*page, Tab::Recurring, "nextDate"), std::vector<std::string>{"05.01.2027"});
+
+    // Reopened on the day; the second Monday chosen instead.
+    sheet = reopen(*rent);
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(checked<QRadioButton>(*sheet, "onDayOfMonth"));
+    clickPopupEntry(outlet<QComboBox>(*sheet, "weekOfMonthPopup"), QString::fromStdString(localized("WEEKOFMONTHSECOND")));
+    EXPECT_TRUE(checked<QRadioButton>(*sheet, "onWeekdayOfMonth"));
+    ok(*sheet);
+    EXPECT_EQ(rent->mMonthlyType().value_or(-1), 1);
+    EXPECT_EQ(rent->mWeekType().value_or(-1), 1);
+    EXPECT_EQ(column(*page, Tab::Recurring, "nextDate"), std::vector<std::string>{"14.12.2026"});
+
+    // Reopened on the second Monday; the day shown typed again.
+    sheet = reopen(*rent);
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(checked<QRadioButton>(*sheet, "onWeekdayOfMonth"));
+    EXPECT_EQ(outlet<QComboBox>(*sheet, "weekOfMonthPopup")->currentIndex(), 1);
+    EXPECT_EQ(outlet<QComboBox>(*sheet, "weekdayOfMonthPopup")->currentIndex(), 0);
+    ASSERT_EQ(outlet<QSpinBox>(*sheet, "dayOfMonthField")->value(), 5);
+    typeDay(*sheet, "5");
+    EXPECT_TRUE(checked<QRadioButton>(*sheet, "onDayOfMonth"));
+    ok(*sheet);
+    EXPECT_EQ(rent->mMonthlyType().value_or(-1), 0);
+    EXPECT_EQ(rent->mDayOfMonth().value_or(-1), 5);
+    EXPECT_EQ(column(*page, Tab::Recurring, "nextDate"), std::vector<std::string>{"05.01.2027"});
+    EXPECT_EQ(datesIn(books().accounting()->Get_TransactionArray(), "Rent"), std::vector<DateT>{20261205});
     EXPECT_TRUE(books().isDocumentEdited());
 }
 

@@ -32,8 +32,11 @@ void CNonVisualDataItemArrayController::search(const std::string& text)
 void CNonVisualDataItemArrayController::setSearchString(const std::string& text)
 {
     if (text == mSearch) return;
+    // Typing on narrows the search: only the rows kept so far are judged.
+    const bool narrower = mRowsFiltered && mRows && mContent && mContent->count() == mFilteredCount &&
+                          !mSearch.empty() && searchNarrows(mSearch, text);
     mSearch = text;
-    arrange();
+    arrangeRows(narrower);
 }
 
 bool CNonVisualDataItemArrayController::accepts(const CNonVisualDataItem& item) const
@@ -68,8 +71,15 @@ CNonVisualDataItemArrayController::KeptKeys& CNonVisualDataItemArrayController::
 
 void CNonVisualDataItemArrayController::arrange()
 {
+    arrangeRows(false);
+}
+
+void CNonVisualDataItemArrayController::arrangeRows(bool withinRows)
+{
     if (mWillArrange) mWillArrange();
+    std::optional<std::vector<std::uint32_t>> shown = std::move(mRows);
     mRows.reset();
+    mRowsFiltered = false;
     const std::size_t count = mContent ? mContent->count() : 0;
     if (filtering() || !mSort.empty()) {
         std::vector<std::uint32_t> rows;
@@ -77,7 +87,12 @@ void CNonVisualDataItemArrayController::arrange()
         if (!filtered) rows.reserve(count);
         if (filtered) willFilter();
         const bool byObject = filtered && judgesObjects();
-        for (std::size_t i = 0; i < count; ++i) {
+        // The rows to judge: those shown (already in the sort's order), or
+        // every position of the list.
+        const bool within = withinRows && filtered && shown;
+        const std::size_t candidates = within ? shown->size() : count;
+        for (std::size_t k = 0; k < candidates; ++k) {
+            const std::size_t i = within ? (*shown)[k] : k;
             if (filtered && !(mAdded && mContent->objectAt(i) == mAdded)) {
                 std::optional<bool> accepted;
                 if (byObject)
@@ -137,6 +152,8 @@ void CNonVisualDataItemArrayController::arrange()
             }
         }
         mRows = std::move(rows);
+        mRowsFiltered = filtered;
+        mFilteredCount = count;
     }
     if (mArranged) mArranged();
 }

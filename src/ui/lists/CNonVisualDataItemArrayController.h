@@ -93,10 +93,17 @@ protected:
     virtual bool judgesObjects() const { return false; }
     // Called before the rows are judged.
     virtual void willFilter() {}
+    // Whether every row the search `text` keeps is among the rows the search
+    // `previous` kept (a longer text found within them), so that only those
+    // are judged again; the base's: never, its items may match as they like.
+    virtual bool searchNarrows(const std::string& /*previous*/, const std::string& /*text*/) const { return false; }
     // The filters' answer from the object alone; none: the item is needed.
     virtual std::optional<bool> acceptsObject(const CNonVisual&) const { return std::nullopt; }
 
 private:
+    // Arranges again; with `withinRows`, judges only the rows shown now.
+    void arrangeRows(bool withinRows);
+
     // The sort keys of one descriptor, by list position; read on first need.
     struct KeptKeys {
         std::vector<SortValue> values;
@@ -110,6 +117,11 @@ private:
     std::string mSearch;
     // The list positions shown, in order; none: the list's own order.
     std::optional<std::vector<std::uint32_t>> mRows;
+    // Whether mRows are what the filters and the search kept of the list
+    // of this many elements, in the sort in force: what a narrower search
+    // may start from.
+    bool mRowsFiltered = false;
+    std::size_t mFilteredCount = 0;
     // The model object of the item addObject is arranging; compared only.
     const CNonVisual* mAdded = nullptr;
     std::function<void()> mArranged;

@@ -1,5 +1,7 @@
 #include "ui/lists/CTransactionArrayController.h"
 
+#include <cmath>
+
 #include "bridge/CNSNumberAmountTBridge.h"
 #include "bridge/CTrnSItem.h"
 #include "model/CTransaction.h"
@@ -91,6 +93,13 @@ std::optional<bool> CTransactionArrayController::acceptsObject(const CNonVisual&
     if (!passesFlagFilter(mFlag, object.Get_ObjectStatus())) return false;
     if (mPeriod != 0 && !passesPeriodFilter(mPeriod, transaction.Get_mDate(), false, mToday)) return false;
     return searchString().empty() || CTrnSItem::transactionMatches(transaction, searchString(), mSearchNumber);
+}
+
+bool CTransactionArrayController::searchNarrows(const std::string& previous, const std::string& text) const
+{
+    if (text.find(previous) == std::string::npos) return false;
+    const double number = CNSNumberAmountTBridge::NSStringToNSNumber(text);
+    return number == 0.0 || !std::isfinite(number);
 }
 
 } // namespace ch

@@ -37,6 +37,9 @@ protected:
     bool judgesObjects() const override { return true; }
     void willFilter() override;
     std::optional<bool> acceptsObject(const CNonVisual& object) const override;
+    // A text that holds the previous one and reads as no number (which
+    // would find ids and amounts) keeps no row the previous one left out.
+    bool searchNarrows(const std::string& previous, const std::string& text) const override;
 
 private:
     std::uint8_t mFlag = 0;

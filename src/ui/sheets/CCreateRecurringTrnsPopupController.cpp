@@ -2,17 +2,20 @@
 
 #include <algorithm>
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
 
 #include "bridge/CRcrTItem.h"
+#include "model/foundation/CDate.h"
 #include "platform/gui/localized_text.h"
 #include "ui/controls/CDateEditField.h"
 #include "ui/sheets/SheetForm.h"
@@ -107,6 +110,11 @@ CCreateRecurringTrnsPopupController::CCreateRecurringTrnsPopupController(QWidget
     mWeekdayOfMonthPopup->setObjectName(QStringLiteral("weekdayOfMonthPopup"));
     for (const char* key : kWeekdayKeys)
         mWeekdayOfMonthPopup->addItem(localizedText(key));
+    // Wide enough for every entry, in the field and in its list.
+    for (QComboBox* popup : {mWeekOfMonthPopup, mWeekdayOfMonthPopup}) {
+        popup->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        popup->view()->setMinimumWidth(popup->view()->sizeHintForColumn(0) + 2 * popup->view()->frameWidth());
+    }
     monthly->addWidget(mOnDayOfMonth, 0, 0);
     monthly->addWidget(mDayOfMonthField, 0, 1);
     monthly->addWidget(mOnWeekdayOfMonth, 1, 0);
@@ -116,8 +124,15 @@ CCreateRecurringTrnsPopupController::CCreateRecurringTrnsPopupController(QWidget
     weekdayOfMonth->addStretch(1);
     monthly->addLayout(weekdayOfMonth, 1, 1);
     monthly->setColumnStretch(2, 1);
-    // Editing a way of counting chooses it.
-    connect(mDayOfMonthField, &QSpinBox::valueChanged, mOnDayOfMonth, [this] { mOnDayOfMonth->setChecked(true); });
+    // Editing a way of counting chooses it, even when the day typed is the
+    // one shown (the field then tells no change of value).
+    auto chooseDay = [this] {
+        mDayFollowsDate = false;
+        mOnDayOfMonth->setChecked(true);
+    };
+    connect(mDayOfMonthField, &QSpinBox::valueChanged, mOnDayOfMonth, chooseDay);
+    if (QLineEdit* dayText = mDayOfMonthField->findChild<QLineEdit*>())
+        connect(dayText, &QLineEdit::textEdited, mOnDayOfMonth, chooseDay);
     for (QComboBox* popup : {mWeekOfMonthPopup, mWeekdayOfMonthPopup})
         connect(popup, &QComboBox::activated, mOnWeekdayOfMonth, [this] { mOnWeekdayOfMonth->setChecked(true); });
     auto* everyNDays = new QFormLayout(pages[kSeveralTimesAMonth]);
@@ -151,6 +166,7 @@ CCreateRecurringTrnsPopupController::CCreateRecurringTrnsPopupController(QWidget
     addBelowLines(schedule);
 
     connect(periodicityPopup, &QComboBox::currentIndexChanged, this, &CCreateRecurringTrnsPopupController::setPeriodicity);
+    connect(dateField(), &QLineEdit::textChanged, this, &CCreateRecurringTrnsPopupController::followDate);
     connect(numberOfTimesPerYearField, &QSpinBox::valueChanged, this,
             &CCreateRecurringTrnsPopupController::enableNumberOfTimesPerYear);
 }
@@ -177,6 +193,17 @@ void CCreateRecurringTrnsPopupController::setPeriodicity(int kind)
         periodicityPopup->setCurrentIndex(kind);
 }
 
+void CCreateRecurringTrnsPopupController::followDate()
+{
+    if (!mDayFollowsDate)
+        return;
+    const DateT date = dateField()->getDateT();
+    if (date <= 0)
+        return;
+    const QSignalBlocker blockDay(mDayOfMonthField);
+    mDayOfMonthField->setValue(static_cast<int>(CDate::GetDayFromDateT(date)));
+}
+
 void CCreateRecurringTrnsPopupController::enableNumberOfTimesPerYear(int n)
 {
     for (int i = 0; i < 12; ++i)
@@ -197,9 +224,17 @@ void CCreateRecurringTrnsPopupController::loadSchedule()
     for (int day = 0; day < 7; ++day)
         mWeekdayChecks[day]->setChecked(item->weekday(day + 1).value_or(0) != 0);
     const long dayOfMonth = item->mDayOfMonth().value_or(1);
-    mDayOfMonthField->setValue(static_cast<int>(dayOfMonth));
     mEveryNDaysField->setValue(static_cast<int>(dayOfMonth));
-    (item->mMonthlyType().value_or(0) == 0 ? mOnDayOfMonth : mOnWeekdayOfMonth)->setChecked(true);
+    // Only a monthly template has chosen its way of counting; any other
+    // (a new one too) offers the day of its date, as the date field shows it.
+    mDayFollowsDate = kind != kMonthly;
+    if (mDayFollowsDate) {
+        mOnDayOfMonth->setChecked(true);
+        followDate();
+    } else {
+        mDayOfMonthField->setValue(static_cast<int>(dayOfMonth));
+        (item->mMonthlyType().value_or(0) == 0 ? mOnDayOfMonth : mOnWeekdayOfMonth)->setChecked(true);
+    }
     mWeekOfMonthPopup->setCurrentIndex(std::clamp(item->mWeekType().value_or(0), 0, 3));
     mWeekdayOfMonthPopup->setCurrentIndex(weekdayOfMonth(*item));
     mAutomaticApprovalCheck->setChecked(item->mAutomaticApproval().value_or(true));

@@ -4,7 +4,9 @@
 // the kind of recurrence (0 manual .. 7 several times a year) chooses the
 // page of recurringDetailsTab; the weekdays, the monthly date (a day of the
 // month, or a weekday of the first, second, third or last week: whichever
-// is chosen or was last edited), the number of times a year with as many of
+// was last chosen or edited; a template that is not monthly yet shows the
+// day of its own date, following the date field until the day is typed),
+// the number of times a year with as many of
 // the twelve dates of the year enabled, and whether what falls due is
 // booked at once or waits on the Generated page.
 
@@ -40,6 +42,9 @@ protected:
     void storeSchedule() override;
 
 private:
+    // The day of the template's date in the day field, while it follows.
+    void followDate();
+
     QComboBox* periodicityPopup;
     QStackedWidget* recurringDetailsTab;
     QWidget* mWeekdays;
@@ -53,6 +58,8 @@ private:
     QSpinBox* mEveryNDaysField;
     QSpinBox* numberOfTimesPerYearField;
     std::array<CDateEditField*, 12> dateOfYear{};
+    // Whether the day of the month follows the template's date.
+    bool mDayFollowsDate = false;
 };
 
 } // namespace ch

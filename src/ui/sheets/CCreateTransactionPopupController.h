@@ -65,6 +65,7 @@ protected:
     void addBelowLines(QWidget* widget);
     virtual void loadSchedule() {}
     virtual void storeSchedule() {}
+    CDateEditField* dateField() const { return mDateField; }
     TransactionEntryLogic mLogic;
 
 private:

@@ -109,6 +109,31 @@ TEST_F(TransactionListTest, FiltersKeepTheRightRows)
     EXPECT_EQ(controller.arrangedObjects(), CNonVisualDataItem::ItemArray{flaggedLater});
 }
 
+// Typed key by key, each text keeps what a search of it from scratch keeps,
+// in the same order: a longer text judges only the rows kept before, unless
+// it reads as a number (an amount of 75 holds no "7" in its texts).
+TEST_F(TransactionListTest, TypingKeyByKeyKeepsWhatASearchFromScratchKeeps)
+{
+    buildFixtureBooks(books, 24);
+    books.addTransaction(20250910, FixtureBooks::kIncomeAccount, 0, 0, 7.0);
+    books.addTransaction(20250701, FixtureBooks::kIncomeAccount, 0, 0, 75.0);
+    auto source = std::make_shared<ModelListSource>(books.root().Get_TransactionArray(), books.dataItemController());
+    for (std::size_t i = 0; i < source->count(); i += 5)
+        std::static_pointer_cast<CTrnSItem>(source->itemAt(i))->setMDescription(i % 2 ? "Flights to Rome" : "Rome 7");
+    const std::vector<ItemColumn> columns = transactionColumns();
+    CTransactionArrayController typed;
+    typed.setContent(source);
+    typed.setSortDescriptors({{"amount", false, columns[1].sortValue, {}}});
+    for (const char* text : {"r", "ro", "rom", "rome", "rome 7", "rome", "ro", "", "7", "75", "7", "x"}) {
+        typed.setSearchString(text);
+        CTransactionArrayController fresh;
+        fresh.setContent(source);
+        fresh.setSortDescriptors({{"amount", false, columns[1].sortValue, {}}});
+        fresh.setSearchString(text);
+        EXPECT_EQ(typed.arrangedObjects(), fresh.arrangedObjects()) << "'" << text << "'";
+    }
+}
+
 TEST_F(TransactionListTest, ALastSevenDaysFilterReachesBackIntoTheLastMonth)
 {
     struct Case {
