@@ -170,10 +170,11 @@ void CBudgetHeader::SetDefaults()
 
 void CBudgetHeader::BuildFolderRoots()
 {
-    auto* accountRoot = new CBudgetHierarchyRoot(-1, mDocument);
+    // Rebuilt on every reading and never written: they take no ids of the books.
+    auto* accountRoot = new CBudgetHierarchyRoot(kTemporaryId, mDocument);
     accountRoot->Put_Document(mDocument);
     accountRoot->PutContentsType(type::kAccountType);
-    auto* groupRoot = new CBudgetHierarchyRoot(-1, mDocument);
+    auto* groupRoot = new CBudgetHierarchyRoot(kTemporaryId, mDocument);
     groupRoot->Put_Document(mDocument);
     groupRoot->PutContentsType(type::kMasterExpenseType);
 
