@@ -13,6 +13,7 @@
 #include "model/CDocAccounting.h"
 #include "model/CExpenseType.h"
 #include "model/CNamedListArray.h"
+#include "model/ConversionCent.h"
 #include "model/foundation/CDate.h"
 #include "model/foundation/CDecimal.h"
 #include "model/foundation/CErrorManager.h"
@@ -944,7 +945,45 @@ double SmallestUnits()
     return s;
 }
 
+// A category line in another currency than the home one was converted.
+bool HasConvertedCategoryLine(const CTransaction& transaction, const CDocAccounting* document)
+{
+    const ObjectIdT home = booking::HomeCurrencyId(document);
+    const CNamedListArray* lines = transaction.GetExpenseTypeList();
+    for (ArrayIndexT i = 1; i <= CountOf(lines); ++i) {
+        const ObjectIdT currency = LineAt(lines, i)->Get_mCurrency();
+        if (currency > 0 && currency != home) return true;
+    }
+    return false;
+}
+
 } // namespace
+
+bool CategoryLinesTakeConversionCent(CTransaction& transaction)
+{
+    double fD = 0.0, fC = 0.0, fE = 0.0;
+    transaction.Get_DebitAmount(fD);
+    transaction.Get_CreditAmount(fC);
+    transaction.Get_ExpenseTypeAmount(fE);
+    const double difference = fD + fC - fE;
+    if (difference == 0.0) return true;
+    const CNamedListArray* lines = transaction.GetExpenseTypeList();
+    CDebit* largest = nullptr;
+    for (ArrayIndexT i = 1; i <= CountOf(lines); ++i)
+        if (!largest || std::fabs(LineAt(lines, i)->Get_mLocalAmount()) > std::fabs(largest->Get_mLocalAmount()))
+            largest = LineAt(lines, i);
+    const double rounding = 0.005 * (static_cast<double>(CountOf(lines)) + 1.0) + 1e-9;
+    if (!largest || std::fabs(difference) > rounding) return false;
+    const double was = largest->Get_mLocalAmount();
+    largest->Put_mLocalAmount(was + difference);
+    transaction.Get_ExpenseTypeAmount(fE);
+    if (std::fabs(fD + fC - fE) <= 1e-9) return true;
+    largest->Put_mLocalAmount(was - difference);
+    transaction.Get_ExpenseTypeAmount(fE);
+    if (std::fabs(fD + fC - fE) <= 1e-9) return true;
+    largest->Put_mLocalAmount(was);
+    return false;
+}
 
 bool CTransaction::SidesAgree(double debits, double credits)
 {
@@ -999,7 +1038,8 @@ bool CTransaction::Validate()
             Get_DebitAmount(fD);
             Get_CreditAmount(fC);
             Get_ExpenseTypeAmount(fE);
-            if (std::fabs(fD + fC - fE) > 0.5 / s) {
+            if (std::fabs(fD + fC - fE) > 0.5 / s &&
+                !(HasConvertedCategoryLine(*this, mDocument) && CategoryLinesTakeConversionCent(*this))) {
                 CErrorManager::RaiseError(144, TruncatedForMessage(fD + fC), TruncatedForMessage(-fE));
                 return false;
             }

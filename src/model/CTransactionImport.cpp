@@ -9,6 +9,7 @@
 #include "model/CDebit.h"
 #include "model/CNamedListArray.h"
 #include "model/CTransaction.h"
+#include "model/ConversionCent.h"
 #include "model/foundation/CDecimal.h"
 #include "model/foundation/LStream.h"
 
@@ -80,26 +81,8 @@ bool CTransaction::Import(const char* name, const char* description, DateT date,
         if (largest && difference != 0.0 && std::fabs(difference) <= 0.005 * lines + 1e-9)
             largest->Put_mLocalAmount(largest->Get_mLocalAmount() + difference);
     }
-    // So too the category lines against what the accounts' lines give: the
-    // largest takes the cent, in whichever direction its kind counts it.
-    if (ItemCountOf(categories) > 0) {
-        double fD = 0.0, fC = 0.0, fE = 0.0;
-        Get_DebitAmount(fD);
-        Get_CreditAmount(fC);
-        Get_ExpenseTypeAmount(fE);
-        const double difference = fD + fC - fE;
-        const double lines = static_cast<double>(CountOf(&mExpenseTypeList));
-        CDebit* largest = nullptr;
-        for (ArrayIndexT i = 1; i <= CountOf(&mExpenseTypeList); ++i)
-            if (!largest || std::fabs(LineAt(&mExpenseTypeList, i)->Get_mLocalAmount()) > std::fabs(largest->Get_mLocalAmount()))
-                largest = LineAt(&mExpenseTypeList, i);
-        if (largest && difference != 0.0 && std::fabs(difference) <= 0.005 * (lines + 1.0) + 1e-9) {
-            const double was = largest->Get_mLocalAmount();
-            largest->Put_mLocalAmount(was + difference);
-            Get_ExpenseTypeAmount(fE);
-            if (std::fabs(fD + fC - fE) > 1e-9) largest->Put_mLocalAmount(was - difference);
-        }
-    }
+    // So too the category lines against what the accounts' lines give.
+    if (ItemCountOf(categories) > 0) CategoryLinesTakeConversionCent(*this);
     return Validate();
 }
 

@@ -387,6 +387,26 @@ TEST_F(TransactionTest, ValidationChecksTheSidesWithTheDocumentsDecimals)
     EXPECT_FALSE(expense->Validate());
     EXPECT_EQ(env.alerts().numbers(), std::vector<long>{144});
 
+    // Two category lines a cent apart from the property change: typed so in
+    // the home currency it is refused; converted from another currency, each
+    // line rounded on its own, the largest takes the cent.
+    CCurrency* usd = AddCurrency("USD", 0.5);
+    for (bool converted : {false, true}) {
+        SCOPED_TRACE(converted ? "converted" : "home currency");
+        CTransaction* split = Book(bank, Account(books::kExpenseAccount), 20.0, 20240301, books::kExpenseCategory);
+        ForLine(split)->Put_mLocalAmount(11.99);
+        CDebit* second = split->Add_ExpenseType(-1, false, 8.0);
+        second->Put_mAccountId(books::kExpenseCategory, true, nullptr);
+        if (converted) {
+            ForLine(split)->Put_mCurrency(usd->Get_Id(), usd);
+            second->Put_mCurrency(usd->Get_Id(), usd);
+        }
+        env.alerts().clear();
+        EXPECT_EQ(split->Validate(), converted);
+        EXPECT_EQ(env.alerts().numbers(), converted ? std::vector<long>{} : std::vector<long>{144});
+        if (converted) EXPECT_DOUBLE_EQ(ForLine(split)->Get_mLocalAmount() + second->Get_mLocalAmount(), 20.0);
+    }
+
     // Between two profit-and-loss accounts a category line explains no
     // property change and is zeroed; an invoice's or credit note's books the
     // turnover invoiced and stays.
