@@ -87,6 +87,10 @@ long CCurrency::MakeStockTransaction(double price, double commission, double qua
                                      bool updateRate, DateT date, bool isBuy)
 {
     if (!mDocument) return 0;
+    // Money moves in whole cents: a price times a quantity can leave a
+    // fraction that no line of the other side matches.
+    value = RoundAmount(value);
+    commission = RoundAmount(commission);
     // Without an account that holds the shares the cash would move alone.
     CAccount* portfolioAccount = searchPortfolioAccount();
     if (!portfolioAccount) {

@@ -142,6 +142,11 @@ TEST_F(ShareTradeTest, ADifferenceBelowHalfACentBooksNothing)
     CTransaction* trade = Buy(130.004);
     EXPECT_EQ(trade->GetCreditList()->GetCount(), 2u);
     EXPECT_EQ(trade->GetExpenseTypeList()->GetCount(), 1u);
+    // The cash moves in whole cents, so the sides balance (and the books
+    // open again without a warning).
+    ASSERT_NE(LineOn(trade->GetDebitList(), bank->Get_Id()), nullptr);
+    EXPECT_DOUBLE_EQ(LineOn(trade->GetDebitList(), bank->Get_Id())->Get_mLocalAmount(), 130.0);
+    EXPECT_TRUE(trade->Validate());
 }
 
 TEST_F(ShareTradeTest, ASaleBelowTheSharesValueBooksTheDifferenceOnTheCreditSide)
