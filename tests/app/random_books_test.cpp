@@ -59,6 +59,7 @@
 #include "business/PaymentArguments.h"
 #include "business/PaymentDrop.h"
 #include "business/VATRateArguments.h"
+#include "document/BooksDamageText.h"
 #include "document/DocumentFile.h"
 #include "document/MyDocument.h"
 #include "document/StatementImport.h"
@@ -979,8 +980,11 @@ protected:
         if (replay) environment.alerts().scriptAnswer(AlertAnswer::Default);
         const FileOutcome outcome = readFromFile(books->doc(), path);
         if (!outcome.ok()) report += "  opening failed: error " + std::to_string(outcome.error) + "\n";
-        if (outcome.warning)
+        if (outcome.warning) {
             report += "  opening warned " + std::to_string(outcome.warning) + " about books this program wrote\n";
+            if (outcome.warning == kBooksDamagedWarning)
+                report += booksDamageLines(books->doc().accounting()->ReadDamage(), *books->doc().accounting()) + "\n";
+        }
         settle();
         return books;
     }
