@@ -18,6 +18,7 @@
 #include "model/CExpenseType.h"
 #include "model/CNamedListArray.h"
 #include "model/CPreference.h"
+#include "model/SettingsAccounts.h"
 #include "model/CTransaction.h"
 #include "model/CTransactionDetailComparator.h"
 #include "model/ModelComparators.h"
@@ -920,17 +921,7 @@ bool CAccount::CanBeDeleted(bool showError, CNonVisual* owner) const
         }
     }
     if (!document) return true;
-    if (const CPreference* settings = document->mPreference) {
-        const ObjectIdT defaults[] = {
-            settings->Get_mDefAccntCurrencyFluctuations(), settings->Get_mDefAccntOpeningBalance(),
-            settings->Get_mDefAccntOwnProperty(),          settings->Get_mDefAccntStockCommission(),
-            settings->Get_mDefAccntStockTax(),             settings->Get_mDefAccntUnspecifiedExpense(),
-            settings->Get_mDefAccntUnspecifiedIncome(),    settings->Get_mVatBalanceAcnt()};
-        for (ObjectIdT id : defaults) {
-            if (id == Get_Id()) return refuse(233);
-        }
-        if (settings->Get_mDefaultCreditCardAccount() == Get_Id()) return refuse(233);
-    }
+    if (document->mPreference && SettingsNameAccount(*document->mPreference, Get_Id())) return refuse(233);
     // A trade, dividend or rate change of the currency would book on it.
     if (const CCurrency* user = booking::CurrencyBookingOnAccount(document, Get_Id())) {
         if (showError) {

@@ -16,6 +16,7 @@
 #include "model/CMasterExpenseType.h"
 #include "model/CNamedListArray.h"
 #include "model/CPreference.h"
+#include "model/SettingsAccounts.h"
 #include "model/CRecurringTransaction.h"
 #include "model/CTransaction.h"
 #include "model/CTransactionDetailComparator.h"
@@ -63,6 +64,9 @@ constexpr long kKeyAccountType = -13304;
 constexpr long kKeyBalance = -13312;
 constexpr long kKeyFiscalPct = -13308;
 constexpr long kKeyTaxDeductiblePct = -13510;
+
+// Refused: the settings book on the account, which would change kind.
+constexpr long kErrorSettingsAccountKeepsItsKind = 334;
 
 } // namespace
 
@@ -146,7 +150,16 @@ bool CDocAccounting::setForeignKey(CNonVisual* object, long key, long value)
     case kKeyOwner: return account->Put_mAccountOwnerId(id);
     case kKeyAccountType: {
         // A type that does not exist would leave the account outside the tree.
-        if (!Typed<CAccType>(mAccountTypeList->GetValueForId(id), type::kAccountType)) return false;
+        const auto* newType = Typed<CAccType>(mAccountTypeList->GetValueForId(id), type::kAccountType);
+        if (!newType) return false;
+        // An account the settings book on keeps its kind: the default income
+        // account under own property would hold every unspecified income.
+        const bool sameKind = newType->thisIsAProfitAndLossAccount() == account->thisIsAProfitAndLossAccount() &&
+                              newType->thisIsADebtAccount() == account->thisIsADebtAccount();
+        if (!sameKind && mPreference && SettingsNameAccount(*mPreference, account->Get_Id())) {
+            CErrorManager::RaiseError(kErrorSettingsAccountKeepsItsKind);
+            return false;
+        }
         const ObjectIdT oldType = account->Get_mAccountTypeId();
         const bool wasDebt = account->thisIsADebtAccount();
         const bool wasProfitAndLoss = account->thisIsAProfitAndLossAccount();

@@ -241,6 +241,20 @@ TEST_F(RootOperationsTest, AnAccountMovedToAnotherTypeTakesItsBalanceThere)
     // A type that does not exist is refused.
     EXPECT_FALSE(root.setForeignKey(wallet, -13304, 9999));
     EXPECT_EQ(wallet->Get_mAccountTypePtr(), loans);
+
+    // An account the settings book on keeps its kind: under own property the
+    // default income account is refused; another profit-and-loss type takes it.
+    CAccount* income = Account(books::kIncomeAccount);
+    ASSERT_NE(root.mPreference, nullptr);
+    ASSERT_EQ(root.mPreference->Get_mDefAccntUnspecifiedIncome(), income->Get_Id());
+    CAccType* before = income->Get_mAccountTypePtr();
+    env.alerts().clear();
+    EXPECT_FALSE(root.Put_mParentId(cash, income));
+    EXPECT_EQ(env.alerts().numbers(), std::vector<long>{334});
+    EXPECT_EQ(income->Get_mAccountTypePtr(), before);
+    CAccType* earnings = AddType("Earnings", 3);
+    EXPECT_TRUE(root.Put_mParentId(earnings, income));
+    EXPECT_EQ(income->Get_mAccountTypePtr(), earnings);
 }
 
 TEST_F(RootOperationsTest, TypedSetters)
