@@ -304,7 +304,9 @@ TEST_F(BookingTest, AnAccountMovedToAnotherKindHoldsWhatReadingGives)
     CAccount* wallet = root.InsertAccount(-1, "Wallet", std::nullopt, nullptr, std::nullopt,
                                           books::kOwnPropertyType, 0, nullptr);
     Book(Account(books::kDefaultAccount), wallet, 100.0, 20240301);
-    const ObjectIdT income = books::kIncomeAccount;
+    // A profit-and-loss account of the person's own (the settings' accounts keep their kind).
+    const ObjectIdT income = root.InsertAccount(-1, "Fees", std::nullopt, nullptr, std::nullopt,
+                                                books::kProfitAndLossType, 0, nullptr)->Get_Id();
     Book(Account(income), Account(books::kDefaultAccount), 40.0, 20240302);
     struct Move {
         ObjectIdT account;
