@@ -19,15 +19,9 @@ CommandOutcome ImportOperationsOfDocument::importTransactionWithArguments(
     CNSStringToCString::convertStringToNameT(args.name.value_or(""), name);
     CNSStringToCString::convertStringToDescriptionT(args.transactionDescription.value_or(""), description);
     // A split statement line hands its lines on each side.
-    auto lineArray = [](const std::vector<arguments::ImportedLine>& lines) {
-        TransactionLineArray array;
-        for (const arguments::ImportedLine& line : lines)
-            array.AddLine({static_cast<ObjectIdT>(line.objectId), static_cast<ObjectIdT>(line.currencyId), line.amount});
-        return array;
-    };
-    const TransactionLineArray debits = lineArray(args.debitLines);
-    const TransactionLineArray credits = lineArray(args.creditLines);
-    const TransactionLineArray categories = lineArray(args.categoryLines);
+    const TransactionLineArray debits = arguments::lineArrayOf(args.debitLines);
+    const TransactionLineArray credits = arguments::lineArrayOf(args.creditLines);
+    const TransactionLineArray categories = arguments::lineArrayOf(args.categoryLines);
     auto given = [](const std::vector<arguments::ImportedLine>& lines, const TransactionLineArray& array) {
         return lines.empty() ? nullptr : &array;
     };

@@ -58,15 +58,9 @@ ObjectIdT BooksImportDocument::importTransaction(const ImportedTransaction& t)
     if (!transaction) return 0;
     const std::string name8 = modelText(t.name, kNameCharacters);
     const std::string description8 = modelText(t.description, kDescriptionCharacters);
-    auto lineArray = [](const std::vector<arguments::ImportedLine>& lines) {
-        TransactionLineArray array;
-        for (const arguments::ImportedLine& line : lines)
-            array.AddLine({static_cast<ObjectIdT>(line.objectId), static_cast<ObjectIdT>(line.currencyId), line.amount});
-        return array;
-    };
-    const TransactionLineArray debits = lineArray(t.debitLines);
-    const TransactionLineArray credits = lineArray(t.creditLines);
-    const TransactionLineArray categories = lineArray(t.categoryLines);
+    const TransactionLineArray debits = arguments::lineArrayOf(t.debitLines);
+    const TransactionLineArray credits = arguments::lineArrayOf(t.creditLines);
+    const TransactionLineArray categories = arguments::lineArrayOf(t.categoryLines);
     const bool valid = transaction->Import(name8.c_str(), description8.c_str(), t.valueDate, t.amount,
                                            t.fromAccountId, t.toAccountId, t.categoryId, t.currencyId,
                                            t.debitLines.empty() ? nullptr : &debits,

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/arguments/CArgumentAncestor.h"
+#include "model/TransactionLineArray.h"
 
 namespace ch::arguments {
 
@@ -19,6 +20,15 @@ struct ImportedLine {
     double amount = 0.0;
     bool operator==(const ImportedLine&) const = default;
 };
+
+// The lines as the model's import takes them.
+inline TransactionLineArray lineArrayOf(const std::vector<ImportedLine>& lines)
+{
+    TransactionLineArray array;
+    for (const ImportedLine& line : lines)
+        array.AddLine({static_cast<ObjectIdT>(line.objectId), static_cast<ObjectIdT>(line.currencyId), line.amount});
+    return array;
+}
 
 class ImportTransactionArguments : public CArgumentAncestor {
 public:
