@@ -227,6 +227,25 @@ protected:
         return std::filesystem::path(folder.filePath("contacts").toStdString());
     }
 
+    // Books with an owner made from Jan Peeters' card ("Peeters"), the
+    // window following the contacts without delay; null when it is not made.
+    auto ownerFromPeetersCardFollowed()
+    {
+        std::filesystem::create_directories(contactsFolder());
+        std::filesystem::copy_file(kPeetersCard, contactsFolder() / "peeters.vcf");
+        EXPECT_TRUE(desktopContacts.reload());
+        makeBooks();
+        books().setContacts(&desktopContacts);
+        arguments::CAcoWArguments fromCard;
+        fromCard.UID = "PEETERS-0001-CONTACT";
+        books().commandExecutor().executeCommand(26, nullptr, fromCard);
+        auto owner = books().getAccountOwnerForUID("PEETERS-0001-CONTACT");
+        const auto followers = frame().sideBarController().findChildren<business::OwnerContactsSynchronizer*>();
+        EXPECT_EQ(followers.size(), 1);
+        if (!followers.empty()) followers.front()->setDelay(0);
+        return owner;
+    }
+
     CPopupWindowAncestor* openSheet()
     {
         CPopupWindowAncestor* sheet = window().books().lastSheet();
@@ -443,21 +462,10 @@ TEST_F(WaysInTest, ACompanyCardIsOfferedAndNamesItsOwner)
 // front again: the folder is read anew and the owner follows.
 TEST_F(WaysInTest, AContactChangedOnDiskReachesItsOwnerWhenTheProgramIsActiveAgain)
 {
-    std::filesystem::create_directories(contactsFolder());
-    std::filesystem::copy_file(kPeetersCard, contactsFolder() / "peeters.vcf");
-    ASSERT_TRUE(desktopContacts.reload());
-    makeBooks();
-    books().setContacts(&desktopContacts);
-    arguments::CAcoWArguments fromCard;
-    fromCard.UID = "PEETERS-0001-CONTACT";
-    books().commandExecutor().executeCommand(26, nullptr, fromCard);
-    const auto owner = books().getAccountOwnerForUID("PEETERS-0001-CONTACT");
+    // The window follows the contacts, its owners page shown or not.
+    const auto owner = ownerFromPeetersCardFollowed();
     ASSERT_NE(owner, nullptr);
     ASSERT_EQ(owner->getName(), "Peeters");
-    // The window follows the contacts, its owners page shown or not.
-    const auto followers = frame().sideBarController().findChildren<business::OwnerContactsSynchronizer*>();
-    ASSERT_EQ(followers.size(), 1);
-    followers.front()->setDelay(0);
 
     std::string card = readFile(QString::fromStdString((contactsFolder() / "peeters.vcf").string()));
     card.replace(card.find("N:Peeters;Jan"), 13, "N:Peeters-Smet;Jan");
@@ -476,20 +484,9 @@ TEST_F(WaysInTest, AContactChangedOnDiskReachesItsOwnerWhenTheProgramIsActiveAga
 // Opened again after a search, it shows every person and an empty search.
 TEST_F(WaysInTest, TheContactsPickerReadsTheFolderAgainAsItOpens)
 {
-    std::filesystem::create_directories(contactsFolder());
-    std::filesystem::copy_file(kPeetersCard, contactsFolder() / "peeters.vcf");
-    ASSERT_TRUE(desktopContacts.reload());
-    makeBooks();
-    books().setContacts(&desktopContacts);
-    arguments::CAcoWArguments fromCard;
-    fromCard.UID = "PEETERS-0001-CONTACT";
-    books().commandExecutor().executeCommand(26, nullptr, fromCard);
-    const auto owner = books().getAccountOwnerForUID("PEETERS-0001-CONTACT");
+    const auto owner = ownerFromPeetersCardFollowed();
     ASSERT_NE(owner, nullptr);
     ASSERT_EQ(owner->getName(), "Peeters");
-    const auto followers = frame().sideBarController().findChildren<business::OwnerContactsSynchronizer*>();
-    ASSERT_EQ(followers.size(), 1);
-    followers.front()->setDelay(0);
     ASSERT_TRUE(controller.save(window()));
     ASSERT_FALSE(books().isDocumentEdited());
 
