@@ -72,6 +72,15 @@ protected:
 
     ImportPage* importPage() { return dynamic_cast<ImportPage*>(frame().mainTab("Import")); }
 
+    // The statement written under the name and imported through File > Import > OFX.
+    ImportPage* importStatement(const char* name, const std::string& text)
+    {
+        statementPath = folder.filePath(name);
+        std::ofstream(statementPath.toStdString(), std::ios::binary) << text;
+        choose("importOFX");
+        return importPage();
+    }
+
     // The row of the line paying or paid by that partner.
     static int rowOf(const Columns& model, const std::string& partner)
     {
@@ -173,10 +182,7 @@ TEST_F(ImportPageWindowTest, UnknownCounterAccountsAreChosenInTheTableAndEveryLi
     settle();
     ASSERT_FALSE(books().isDocumentEdited());
 
-    statementPath = folder.filePath("september.ofx");
-    std::ofstream(statementPath.toStdString(), std::ios::binary) << kStatement;
-    choose("importOFX");
-    ImportPage* page = importPage();
+    ImportPage* page = importStatement("september.ofx", kStatement);
     ASSERT_NE(page, nullptr);
     ASSERT_TRUE(page->isVisible());
     Columns& model = page->model();
@@ -302,10 +308,7 @@ TEST_F(ImportPageWindowTest, LinesAreFinishedByClickingEntriesOfTheCellsLists)
     const CCurrency* francs = books().accounting()->GetCurrencyForSymbol("CHF");
     ASSERT_NE(francs, nullptr);
 
-    statementPath = folder.filePath("francs.ofx");
-    std::ofstream(statementPath.toStdString(), std::ios::binary) << kFrancStatement;
-    choose("importOFX");
-    ImportPage* page = importPage();
+    ImportPage* page = importStatement("francs.ofx", kFrancStatement);
     ASSERT_NE(page, nullptr);
     Columns& model = page->model();
     QTableView* table = page->table();
@@ -377,10 +380,7 @@ TEST_F(ImportPageWindowTest, ALineAlreadyBookedIsUntickedAndNamesAreBookedOnce)
     bookTransaction(books(), checking, bar, groceries, 3.80, "Coffee Bar", 20250909);
     ASSERT_EQ(books().mTransactionArray().size(), 1u);
 
-    statementPath = folder.filePath("coffee.ofx");
-    std::ofstream(statementPath.toStdString(), std::ios::binary) << kCoffeeStatement;
-    choose("importOFX");
-    ImportPage* page = importPage();
+    ImportPage* page = importStatement("coffee.ofx", kCoffeeStatement);
     ASSERT_NE(page, nullptr);
     Columns& model = page->model();
     QTableView* table = page->table();

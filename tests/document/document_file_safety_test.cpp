@@ -70,6 +70,20 @@ protected:
         return path;
     }
 
+    // The document's journal with one byte of its stamp damaged, the
+    // document dropped as in a crash; answers the journal's path.
+    std::string damageJournalStampAndDrop(const std::string& path)
+    {
+        const std::string journal = path + ".log";
+        std::string text = readFile(journal);
+        const std::size_t stamp = text.find("fileStamp=\"");
+        EXPECT_NE(stamp, std::string::npos) << text;
+        if (stamp != std::string::npos) text[text.find(':', stamp) + 3] = 'x';
+        writeFile(journal, text);
+        document.reset();
+        return journal;
+    }
+
     std::unique_ptr<MyDocument> open(const std::string& path)
     {
         auto opened = std::make_unique<MyDocument>(dispatcher);
@@ -233,13 +247,7 @@ TEST_F(DocumentFileSafetyTest, AJournalWithADamagedStampIsToldAndKeptAcrossTheNe
     const std::string path = saveThenChange("Home.books");
     makeGroup(*document, "Second");
     makeGroup(*document, "Third");
-    const std::string journal = path + ".log";
-    std::string text = readFile(journal);
-    const std::size_t stamp = text.find("fileStamp=\"");
-    ASSERT_NE(stamp, std::string::npos) << text;
-    text[text.find(':', stamp) + 3] = 'x';
-    writeFile(journal, text);
-    document.reset();
+    const std::string journal = damageJournalStampAndDrop(path);
 
     const std::string aside = setAsidePathForJournal(journal);
     environment.alerts().clear();
@@ -266,13 +274,8 @@ TEST_F(DocumentFileSafetyTest, AJournalThatCannotBePutAsideIsToldAndNeverDeleted
 {
     const std::string path = saveThenChange("Home.books");
     makeGroup(*document, "Second");
-    const std::string journal = path + ".log";
-    std::string text = readFile(journal);
-    const std::size_t stamp = text.find("fileStamp=\"");
-    ASSERT_NE(stamp, std::string::npos) << text;
-    text[text.find(':', stamp) + 3] = 'x';
-    writeFile(journal, text);
-    document.reset();
+    const std::string journal = damageJournalStampAndDrop(path);
+    const std::string text = readFile(journal);
 
     const std::string aside = setAsidePathForJournal(journal);
     struct MoveRefused {
