@@ -895,4 +895,36 @@ TEST_F(WaysInTest, TheAccountsFiguresStandOnTheBalanceBar)
 }
 
 } // namespace
+// The settings' income account dragged from the Profit and Loss page onto
+// Own Property in the side bar: a type of another kind takes no account (the
+// drop is not accepted, as the pointer shows), so it stays where it was and
+// the books are not edited.
+TEST_F(WaysInTest, AnAccountDraggedOntoATypeOfAnotherKindStaysWhereItWas)
+{
+    makeBooks();
+    ASSERT_TRUE(controller.save(window()));
+    auto* page = showPage<AccountCategoryPage>("Profit and Loss");
+    ASSERT_NE(page, nullptr);
+    QAbstractItemView& accounts = *page->upperTable();
+    int row = -1;
+    for (int r = 0; r < accounts.model()->rowCount(); ++r)
+        if (accounts.model()->index(r, 0).data().toString() == QStringLiteral("Income")) row = r;
+    ASSERT_GE(row, 0);
+    std::unique_ptr<QMimeData> dragged = dragRow(accounts, row);
+    ASSERT_NE(dragged, nullptr);
+
+    GXGradientOutlineView& outline = *frame().v2Layout().sideBarView()->outline();
+    const QModelIndex own = openAndFindSideBarRow(frame().sideBarController().outlineModel(), "Own Property");
+    ASSERT_TRUE(own.isValid());
+    environment.alerts().clear();
+    EXPECT_FALSE(dragAndDrop(outline.viewport(), outline.visualRect(own).center(), dragged.get()).second);
+    settle();
+
+    EXPECT_TRUE(environment.alerts().numbers().empty());
+    const CAccount* income = books().accounting()->GetAccountForName(std::string_view("Income"));
+    ASSERT_NE(income, nullptr);
+    EXPECT_TRUE(income->thisIsAProfitAndLossAccount());
+    EXPECT_FALSE(books().isDocumentEdited());
+}
+
 } // namespace ch
