@@ -55,6 +55,7 @@
 #include "document/arguments/AccountArguments.h"
 #include "document/arguments/CTransactionArguments.h"
 #include "document/arguments/CategoryParameters.h"
+#include "document/arguments/CurrencyArguments.h"
 #include "document/arguments/SimpleTransactionArguments.h"
 #include "import/CImpTItem.h"
 #include "import/views/CImportedTransactionArrayController.h"
@@ -75,6 +76,7 @@
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/lists/ItemTableModel.h"
 #include "ui/MainToolbar.h"
+#include "ui/sheets/CommandSink.h"
 #include "ui/QuickEntryPane.h"
 #include "ui/SideBarDragAndDrop.h"
 #include "ui/controls/PasteboardTypes.h"
@@ -231,8 +233,8 @@ protected:
     // payment, a loan, a shop and two categories,
     // a customer with a VAT rate, two invoices, a payment linked to the
     // second and one that names the first but is not linked yet. Saved and
-    // closed; the path.
-    QString savedBooks()
+    // closed; the path. What `more` adds is saved with them.
+    QString savedBooks(const std::function<void()>& more = {})
     {
         booksPath = folder.filePath("Fixture.books");
         controller.makeNewDocument(false);
@@ -295,6 +297,7 @@ protected:
         std::unique_ptr<QMimeData> dragged(page->pair(true).mimeDataForPaymentRow(rowNamed(payments, "Report paid")));
         EXPECT_TRUE(dragged && page->pair(true).acceptDrop(dragged.get(), rowNamed(invoices, "Report")));
         settle();
+        if (more) more();
 
         controller.saveAs(window());
         settle();
@@ -407,9 +410,11 @@ void BooksEditedTable::runDisplayOnly(const std::vector<WindowAction>& rows)
         SCOPED_TRACE(row.name);
         ASSERT_TRUE(openCopy(saved, QStringLiteral("Shown%1.books").arg(++copy)));
         ASSERT_FALSE(books().isDocumentEdited()) << "opens clean";
+        const std::vector<std::string> before = listBooks(*books().accounting());
         if (row.prepare) row.prepare(*this);
         row.act(*this);
         EXPECT_FALSE(books().isDocumentEdited());
+        EXPECT_EQ(listBooks(*books().accounting()), before);
         window().fileAction("close")->trigger();
         settle();
         EXPECT_EQ(controller.openQuestion(), nullptr) << "nothing to ask";
@@ -1031,6 +1036,123 @@ TEST_F(BooksEditedTable, WhatOnlyChangesTheDisplayLeavesTheDocumentClean)
          }},
     };
     runDisplayOnly(rows);
+}
+
+// A sheet opened to modify and okayed as it came changes nothing in the
+// books: no line, amount, account or name moves. (The modification is still
+// announced, so the document counts as edited.)
+TEST_F(BooksEditedTable, ASheetOkayedAsItCameChangesNothingInTheBooks)
+{
+    // An account in dollars with an opening balance, and the dollar's rate
+    // changed on the day of that opening: what was booked stays as booked.
+    saved = savedBooks([this] {
+        arguments::CurrencyArguments dollar;
+        dollar.actionToPerform = 1;
+        dollar.symbol = "USD";
+        dollar.description = "US dollar";
+        dollar.baseCurrencyId = books().getHomeCurrency()->getId();
+        dollar.conversionQuantity = 1;
+        dollar.conversionFactor = 1.10;
+        books().commandExecutor().executeCommand(command::kNewCurrency, nullptr, dollar);
+        std::shared_ptr<CCurRItem> usd;
+        for (const auto& currency : books().mCurrencyArray())
+            if (currency->mShortName() == "USD") usd = currency;
+        ASSERT_NE(usd, nullptr);
+        arguments::AccountArguments dollars(-1, std::string("Dollars"), std::string(), 1, *usd->getId(), std::nullopt,
+                                            std::nullopt, std::nullopt, std::nullopt, 100.0, 333.33);
+        ASSERT_GT(books().commandExecutor().executeCommand(13, nullptr, dollars), 0);
+        dollar.actionToPerform = 2;
+        dollar.conversionFactor = 1.2345;
+        books().commandExecutor().executeCommand(command::kModifyCurrency, usd, dollar);
+    });
+    ASSERT_FALSE(saved.isEmpty());
+    const std::vector<WindowAction> rows = {
+        {"Books > Modify of a transaction, OK unchanged", [](BooksEditedTable& t) { transactionsWith(t, "Card payment"); },
+         [](BooksEditedTable& t) {
+             t.choose("MODIFYMENUITEM");
+             okSheet(t);
+         }},
+        {"the account sheet, OK unchanged", [](BooksEditedTable& t) { checkingPage(t); },
+         [](BooksEditedTable& t) {
+             AccountCategoryPage* page = checkingPage(t);
+             ASSERT_NE(page, nullptr);
+             doubleClickSelectedRow(page->upperTable());
+             okSheet(t);
+         }},
+        {"a line of the account's page opened, OK unchanged", [](BooksEditedTable& t) { checkingPage(t); },
+         [](BooksEditedTable& t) {
+             AccountCategoryPage* page = checkingPage(t);
+             ASSERT_NE(page, nullptr);
+             CV2TransactionTableView* lines = page->lowerTable();
+             ASSERT_TRUE(lines && lines->model()->rowCount() > 0);
+             // On the line's description: a click on its status would flag it.
+             const QModelIndex cell = lines->model()->index(0, lines->horizontalHeader()->logicalIndex(2));
+             const QPoint at = lines->visualRect(cell).center();
+             QTest::mouseClick(lines->viewport(), Qt::LeftButton, {}, at);
+             QTest::mouseDClick(lines->viewport(), Qt::LeftButton, {}, at);
+             t.settle();
+             okSheet(t);
+         }},
+        {"the currency sheet of the home currency, OK unchanged",
+         [](BooksEditedTable& t) { t.showPage(localized("CURRENCYBUTTON"), 1); },
+         [](BooksEditedTable& t) {
+             auto* page = t.showPage<GXCurrencyTableViewController>(localized("CURRENCYBUTTON"), 1);
+             ASSERT_NE(page, nullptr);
+             page->selectItem(t.books().getHomeCurrency().get());
+             t.settle();
+             QTest::mouseClick(page->controlledView()->findChild<QPushButton*>("modifyButton"), Qt::LeftButton);
+             t.settle();
+             okSheet(t);
+         }},
+        {"the opening balance of the dollar account, OK unchanged",
+         [](BooksEditedTable& t) { transactionsWith(t, "Opening Balance"); },
+         [](BooksEditedTable& t) {
+             t.choose("MODIFYMENUITEM");
+             okSheet(t);
+         }},
+        {"the dollar account's sheet, OK unchanged",
+         [](BooksEditedTable& t) {
+             auto* page = t.showPage<AccountCategoryPage>(localized("OwnProperty"), -1);
+             ASSERT_NE(page, nullptr);
+             clickUpperRow(*page, "Dollars");
+         },
+         [](BooksEditedTable& t) {
+             auto* page = t.showPage<AccountCategoryPage>(localized("OwnProperty"), -1);
+             ASSERT_NE(page, nullptr);
+             doubleClickSelectedRow(page->upperTable());
+             okSheet(t);
+         }},
+        {"the dollar's sheet, OK unchanged", [](BooksEditedTable& t) { t.showPage(localized("CURRENCYBUTTON"), 1); },
+         [](BooksEditedTable& t) {
+             auto* page = t.showPage<GXCurrencyTableViewController>(localized("CURRENCYBUTTON"), 1);
+             ASSERT_NE(page, nullptr);
+             for (const auto& currency : t.books().mCurrencyArray())
+                 if (currency->mShortName() == "USD") page->selectItem(currency.get());
+             t.settle();
+             QTest::mouseClick(page->controlledView()->findChild<QPushButton*>("modifyButton"), Qt::LeftButton);
+             t.settle();
+             okSheet(t);
+         }},
+        {"the customer's sheet, OK unchanged", [](BooksEditedTable& t) { t.customersPage(); },
+         [](BooksEditedTable& t) {
+             Owners* page = t.customersPage();
+             ASSERT_NE(page, nullptr);
+             doubleClickSelectedRow(page->ownerTable(Owners::Tab::Customers));
+             okSheet(t);
+         }},
+    };
+    int copy = 0;
+    for (const WindowAction& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(openCopy(saved, QStringLiteral("Okayed%1.books").arg(++copy)));
+        const std::vector<std::string> before = listBooks(*books().accounting());
+        if (row.prepare) row.prepare(*this);
+        row.act(*this);
+        EXPECT_TRUE(environment.alerts().numbers().empty()) << ::testing::PrintToString(environment.alerts().numbers());
+        EXPECT_EQ(listBooks(*books().accounting()), before);
+        controller.discard(window());
+        settle();
+    }
 }
 
 } // namespace

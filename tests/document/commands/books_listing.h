@@ -44,7 +44,7 @@ inline std::vector<std::string> listBooks(const CDocAccounting& books)
         lines.push_back(head(account) + " type " + std::to_string(account->Get_mAccountTypeId()) + " currency " +
                         std::to_string(account->Get_mCurrency()) + " kind " +
                         std::to_string(int(account->Get_mAccountSpecialType())) + " balance " +
-                        amountText(account->Get_Amount()));
+                        amountText(account->Get_mBalance()) + " / " + amountText(account->Get_mLocalBalance()));
     });
     each(*books.mMasterExpenseTypeList, [&](CNonVisual* group) { lines.push_back(head(group)); });
     each(*books.mExpenseTypeList, [&](CNonVisual* object) {
@@ -63,7 +63,7 @@ inline std::vector<std::string> listBooks(const CDocAccounting& books)
             for (ArrayIndexT i = 1; i <= count; ++i) {
                 auto* line = static_cast<CDebit*>(side->ObjectAt(i));
                 lines.push_back("  " + line->CalculateKey() + " on " + std::to_string(line->Get_mAccountId()) + " " +
-                                amountText(line->Get_mAmount()));
+                                amountText(line->Get_mAmount()) + " / " + amountText(line->Get_mLocalAmount()));
             }
         }
     };
