@@ -629,6 +629,13 @@ const std::vector<WindowAction>& changingActions()
              click(*sheet, "OKButton");
              t.settle();
          }},
+        {"Edit > Delete of an account with bookings, OK at both questions", [](BooksEditedTable& t) { checkingPage(t); },
+         [](BooksEditedTable& t) {
+             t.environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // delete it
+             t.environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // and its bookings
+             t.choose("DELETEMENUITEM");
+             EXPECT_EQ(t.books().getAccountForName("Checking"), nullptr);
+         }},
         {"the side bar's New inside, a category sheet, OK",
          [](BooksEditedTable& t) { t.showPage(localized("expenseMxpTName"), -1); },
          [](BooksEditedTable& t) {
@@ -944,6 +951,7 @@ TEST_F(BooksEditedTable, LinksAndABudgetMadeAfterTheSaveAreMadeAgainAfterACrash)
         "a transaction dropped on the side bar's VAT title",
         "a new budget through the budget page's button",
         "Books > Settings, another default expense category",
+        "Edit > Delete of an account with bookings, OK at both questions",
     }));
 }
 
@@ -990,6 +998,15 @@ TEST_F(BooksEditedTable, WhatOnlyChangesTheDisplayLeavesTheDocumentClean)
          },
          [](BooksEditedTable& t) {
              t.revertToSaved();
+         }},
+        {"Edit > Delete of an account with bookings, OK, then Cancel at the second question",
+         [](BooksEditedTable& t) { checkingPage(t); },
+         [](BooksEditedTable& t) {
+             t.environment.alerts().clear();
+             t.environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // delete it; not its bookings
+             t.choose("DELETEMENUITEM");
+             EXPECT_EQ(t.environment.alerts().numbers().size(), 2u);
+             EXPECT_NE(t.books().getAccountForName("Checking"), nullptr);
          }},
         {"a transaction selected", nullptr, [](BooksEditedTable& t) { transactionsWith(t, "Bread"); }},
         {"side bar rows opened and closed",
