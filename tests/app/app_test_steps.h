@@ -35,8 +35,10 @@
 #include "app/NewDocumentAssistantDialog.h"
 #include "bridge/ArgumentRecords.h"
 #include "bridge/CTrnSItem.h"
+#include "business/BusinessArgumentClasses.h"
 #include "business/BusinessDefaults.h"
 #include "document/MyDocument.h"
+#include "document/arguments/ArgumentClassRegistry.h"
 #include "document/app/GXApplicationDelegate.h"
 #include "document/arguments/AccountArguments.h"
 #include "document/arguments/CategoryParameters.h"
@@ -231,6 +233,8 @@ protected:
         if (const char* old = std::getenv("XDG_DATA_HOME")) mOldDataHome = old;
         setenv("XDG_DATA_HOME", folder.filePath("data").toLocal8Bit().constData(), 1);
         setFirstStartDefaults(environment.defaults());
+        // As the program's start does: the journal reads the business commands' arguments.
+        business::registerBusinessArgumentClasses(ArgumentClassRegistry::shared());
         controller.setUntitledJournalFolder(folder.path().toStdString());
         controller.setFileChooser([this](QWidget*, bool, const QString&) { return std::optional<QString>(booksPath); });
         controller.setStatementChooser(

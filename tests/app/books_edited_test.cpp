@@ -930,9 +930,9 @@ void BooksEditedTable::runJournaled(const std::vector<WindowAction>& rows)
     }
 }
 
-// The links, unlinks, credit notes, the budget and the settings changed
-// since the last save are in the journal: a crash loses none of them, Make
-// Again books them as they were.
+// The links, unlinks, credit notes, new VAT rates and invoices, the budget,
+// the settings and a deletion made since the last save are in the journal:
+// a crash loses none of them, Make Again books them as they were.
 TEST_F(BooksEditedTable, LinksAndABudgetMadeAfterTheSaveAreMadeAgainAfterACrash)
 {
     saved = savedBooks();
@@ -952,6 +952,8 @@ TEST_F(BooksEditedTable, LinksAndABudgetMadeAfterTheSaveAreMadeAgainAfterACrash)
         "a new budget through the budget page's button",
         "Books > Settings, another default expense category",
         "Edit > Delete of an account with bookings, OK at both questions",
+        "a new VAT rate through its sheet",
+        "a new invoice through its sheet",
     }));
 }
 
