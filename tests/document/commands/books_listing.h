@@ -1,10 +1,11 @@
 #pragma once
 // The books as lines of text, object by object: each object's key, name and
-// what ties it to others (an account's type and currency, a category's
+// what ties it to others (an account's type, currency and default category, a category's
 // group, a transaction's reference and special kind, each transaction
 // line's account and amount, the settings Books > Settings changes), so that
 // two sets of books compare with a readable difference.
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -44,9 +45,14 @@ inline std::vector<std::string> listBooks(const CDocAccounting& books)
         lines.push_back(head(account) + " type " + std::to_string(account->Get_mAccountTypeId()) + " currency " +
                         std::to_string(account->Get_mCurrency()) + " kind " +
                         std::to_string(int(account->Get_mAccountSpecialType())) + " balance " +
-                        amountText(account->Get_mBalance()) + " / " + amountText(account->Get_mLocalBalance()));
+                        amountText(account->Get_mBalance()) + " / " + amountText(account->Get_mLocalBalance()) +
+                        " default category " + std::to_string(account->Get_mDefaultExpenseTypeId()));
     });
+    // Groups by name: the file keeps them in record order, and a look-up by
+    // name sorts the list in memory, so their order says nothing.
+    const std::size_t firstGroup = lines.size();
     each(*books.mMasterExpenseTypeList, [&](CNonVisual* group) { lines.push_back(head(group)); });
+    std::sort(lines.begin() + static_cast<std::ptrdiff_t>(firstGroup), lines.end());
     each(*books.mExpenseTypeList, [&](CNonVisual* object) {
         auto* category = static_cast<CExpenseType*>(object);
         lines.push_back(head(category) + " group " + std::to_string(category->Get_mMasterType()));
