@@ -3,10 +3,10 @@
 // (menus, context menus, drops, sheets and page buttons): each starts from the
 // same saved, clean books, does the action as a user would, and then the
 // document is edited, closing asks whether to save, and saving writes a file
-// whose bytes differ from before; killed instead, its journal made again
-// gives the same books. A second table holds what only changes the display
-// (selection, pages, expanded rows, sort order): the document stays clean
-// and closing asks nothing.
+// whose bytes differ from before and open to the same books; killed
+// instead, its journal made again gives the same books. A second table holds
+// what only changes the display (selection, pages, expanded rows, sort
+// order): the document stays clean and closing asks nothing.
 
 #include <QAction>
 #include <QApplication>
@@ -386,6 +386,13 @@ void BooksEditedTable::runChanging(const std::vector<WindowAction>& rows)
         const QByteArray before = bytesOf(booksPath);
         row.act(*this);
         EXPECT_TRUE(books().isDocumentEdited());
+        // Reading sorts the lists a new object was put at the front of.
+        auto sortedListing = [this] {
+            std::vector<std::string> lines = listBooks(*books().accounting());
+            std::sort(lines.begin(), lines.end());
+            return lines;
+        };
+        const std::vector<std::string> changed = sortedListing();
         environment.alerts().clear();
         window().fileAction("close")->trigger();
         settle();
@@ -401,6 +408,13 @@ void BooksEditedTable::runChanging(const std::vector<WindowAction>& rows)
             settle();
         }
         EXPECT_NE(bytesOf(booksPath), before) << "the saved file holds the change";
+        // Opened again: the books are those the action left.
+        shell.launch({booksPath});
+        settle();
+        ASSERT_EQ(controller.windows().size(), 1u);
+        EXPECT_EQ(sortedListing(), changed);
+        controller.discard(window());
+        settle();
     }
 }
 
