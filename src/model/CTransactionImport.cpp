@@ -69,7 +69,8 @@ bool CTransaction::Import(const char* name, const char* description, DateT date,
     // Lines in another currency than the home one are each rounded to the
     // cent in it: the largest line of the from side takes what that rounding
     // leaves between the sides, so that lines that balance in the statement's
-    // currency balance in the books.
+    // currency balance in the books. Its amount in its own currency stays
+    // the statement's: only its home-currency amount takes the cent.
     if (ItemCountOf(debits) + ItemCountOf(credits) > 0) {
         double unused = 0.0;
         const double difference = Get_CreditAmount(unused) - Get_DebitAmount(unused);
@@ -79,7 +80,7 @@ bool CTransaction::Import(const char* name, const char* description, DateT date,
             if (!largest || std::fabs(LineAt(&mDebitList, i)->Get_mLocalAmount()) > std::fabs(largest->Get_mLocalAmount()))
                 largest = LineAt(&mDebitList, i);
         if (largest && difference != 0.0 && std::fabs(difference) <= 0.005 * lines + 1e-9)
-            largest->Put_mLocalAmount(largest->Get_mLocalAmount() + difference);
+            largest->Put_mAmounts(largest->Get_mLocalAmount() + difference, largest->Get_mAmount());
     }
     // So too the category lines against what the accounts' lines give.
     if (ItemCountOf(categories) > 0) CategoryLinesTakeConversionCent(*this);

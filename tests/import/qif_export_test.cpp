@@ -325,5 +325,45 @@ TEST_F(QifExportTest, ATransferInBothRegistersIsBookedOnce)
     EXPECT_NEAR(fresh->accounting()->GetAccountForID(current)->Get_mBalance(), -520.0, 1e-9);
 }
 
+// A split record in the register of an account kept in another currency
+// than the home one: each line converts to the home currency on its own, and
+// the cent that leaves between the sides changes no line's amount in the
+// account's currency: the account holds what the file says.
+TEST_F(QifExportTest, ASplitRecordInAnotherCurrencyKeepsItsAmountsToTheCent)
+{
+    UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
+    std::unique_ptr<MyDocument> fresh = openDocument(saved, folder.file("Fresh.books"));
+    CDocAccounting& books = *fresh->accounting();
+    CCurrency* usd = books.InsertCurrency(-1, "USD", std::string_view("USD"), "US Dollar", std::string_view(), 1,
+                                          currency_type::kCurrency, 1, 0.8, 20090101, 0, -1, -1);
+    CAccount* dollars = books.InsertAccount(-1, "Dollars", std::string_view("Dollars"), "", std::string_view(),
+                                            books::kOwnPropertyType, usd->Get_Id(),
+                                            books.GetAccountTypeForId(books::kOwnPropertyType));
+    // Each whole and its parts round apart in the home currency, one way or the other.
+    const std::string file = folder.file("cents.qif");
+    writeFile(file, "!Account\r\nNDollars\r\nTBank\r\n^\r\n!Type:Bank\r\n"
+                    "D03/12/2009\r\nT-10.03\r\nPShop\r\nSMeals\r\n$-5.01\r\nSMeals\r\n$-5.02\r\n^\r\n"
+                    "D03/13/2009\r\nT-10.07\r\nPShop\r\nSMeals\r\n$-5.03\r\nSMeals\r\n$-5.04\r\n^\r\n"
+                    "D03/14/2009\r\nT10.03\r\nPRefund\r\nSMeals\r\n$5.01\r\nSMeals\r\n$5.02\r\n^\r\n"
+                    "D03/15/2009\r\nT-697.68\r\nPStore\r\nSMeals\r\n$-488.38\r\nSMeals\r\n$-209.30\r\n^\r\n");
+    installStatementImport(*fresh);
+    ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
+    const std::size_t before = fresh->mTransactionArray().size();
+    fresh->statementImport().doActualImport();
+    ASSERT_EQ(fresh->mTransactionArray().size(), before + 4);
+    // The account's line of each, in dollars, as the file says.
+    std::vector<double> lines;
+    for (const auto& item : fresh->mTransactionArray()) {
+        const auto* made = static_cast<const CTransaction*>(item->getSourceItem());
+        for (const auto& [list, sign] : {std::pair{made->GetDebitList(), -1.0}, std::pair{made->GetCreditList(), 1.0}})
+            for (ArrayIndexT i = 1; list && i <= static_cast<ArrayIndexT>(list->GetCount()); ++i)
+                if (const auto* line = static_cast<const CDebit*>(list->ObjectAt(i)); line->Get_mAccountId() == dollars->Get_Id())
+                    lines.push_back(sign * line->Get_mAmount());
+    }
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(lines, (std::vector<double>{-697.68, -10.07, -10.03, 10.03}));
+    EXPECT_NEAR(dollars->Get_mBalance(), -10.03 - 10.07 + 10.03 - 697.68, 1e-9);
+}
+
 } // namespace
 } // namespace ch::test
