@@ -245,6 +245,34 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
         }
     }
     out += std::string("^") + kLineEnd;
+
+    // Money that reaches or leaves an own account kept in another currency
+    // than the register's is written again in that account's register, in
+    // its own currency: a transfer's other half, as QIF keeps transfers
+    // between accounts of two currencies. The import books the transfer
+    // once and takes this amount for that account.
+    if (only) return;
+    std::vector<std::pair<CAccount*, double>> otherHalves;
+    for (const SidedLine& sided : lines) {
+        CAccount* account = sided.account;
+        if (account == chosen || !isOwnOrDebt(*account) || !countsInCents(*account) ||
+            sided.line->Get_mLocalAmount() == 0.0 || account->Get_mCurrency() == chosen->Get_mCurrency())
+            continue;
+        const double amount = (sided.arrives ? 1.0 : -1.0) * account->LineAmountInOwnCurrency(*sided.line);
+        auto same = std::find_if(otherHalves.begin(), otherHalves.end(), [&](const auto& h) { return h.first == account; });
+        if (same != otherHalves.end()) same->second += amount;
+        else otherHalves.emplace_back(account, amount);
+    }
+    for (const auto& [account, amount] : otherHalves) {
+        if (std::round(amount * 100.0) == 0.0) continue;
+        std::string& half = registerOf(*account).records;
+        half += "D" + dateText(date) + kLineEnd;
+        half += "T" + amountText(amount, true) + kLineEnd;
+        half += "P" + field(item.getName()) + kLineEnd;
+        if (const std::string memo = field(item.mDescription()); !memo.empty()) half += "M" + memo + kLineEnd;
+        half += "L[" + field(chosen->Get_StringRefNameOnly()) + "]" + kLineEnd;
+        half += std::string("^") + kLineEnd;
+    }
 }
 
 std::string QifExport::text() const

@@ -66,6 +66,42 @@ bool CTransaction::Import(const char* name, const char* description, DateT date,
             AddImportedLine(side.typeCode, amount)->Put_mAccountId(side.objectId, true, nullptr);
         }
     }
+    // One account line in another currency than the transaction's holds
+    // what its account received or gave in that currency (a transfer
+    // between accounts of two currencies): the money was changed at the rate
+    // the two amounts give, not at the day's rate of the books. The line
+    // that is not in the home currency (that one, else the largest on the
+    // other side) takes as its home-currency amount what balances the sides.
+    if (ItemCountOf(debits) + ItemCountOf(credits) > 0) {
+        CDebit* other = nullptr;
+        bool otherIsDebit = false;
+        int count = 0;
+        for (CNamedListArray* list : {&mDebitList, &mCreditList})
+            for (ArrayIndexT i = 1; i <= CountOf(list); ++i)
+                if (CDebit* line = LineAt(list, i); line->Get_mCurrency() != mCurrencyId) {
+                    ++count;
+                    other = line;
+                    otherIsDebit = list == &mDebitList;
+                }
+        CDebit* taker = count == 1 ? other : nullptr;
+        bool takerIsDebit = otherIsDebit;
+        if (taker && taker->Get_mCurrency() == booking::HomeCurrencyId(mDocument)) {
+            taker = nullptr;
+            takerIsDebit = !otherIsDebit;
+            CNamedListArray* side = takerIsDebit ? &mDebitList : &mCreditList;
+            for (ArrayIndexT i = 1; i <= CountOf(side); ++i)
+                if (!taker || std::fabs(LineAt(side, i)->Get_mLocalAmount()) > std::fabs(taker->Get_mLocalAmount()))
+                    taker = LineAt(side, i);
+        }
+        if (taker) {
+            double unused = 0.0;
+            const double debitSide = Get_DebitAmount(unused);
+            const double creditSide = Get_CreditAmount(unused);
+            const double rest = (takerIsDebit ? debitSide : creditSide) - taker->Get_mLocalAmount();
+            const double local = (takerIsDebit ? creditSide : debitSide) - rest;
+            if (local * taker->Get_mAmount() > 0.0) taker->Put_mAmounts(local, taker->Get_mAmount());
+        }
+    }
     // Lines in another currency than the home one are each rounded to the
     // cent in it: the largest line of the from side takes what that rounding
     // leaves between the sides, so that lines that balance in the statement's

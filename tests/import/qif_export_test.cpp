@@ -82,6 +82,16 @@ protected:
         return read;
     }
 
+    // An own account kept in dollars, at the given dollars to the euro.
+    static CAccount* addDollars(CDocAccounting& books, double factor)
+    {
+        CCurrency* usd = books.InsertCurrency(-1, "USD", std::string_view("USD"), "US Dollar", std::string_view(), 1,
+                                              currency_type::kCurrency, 1, factor, 20090101, 0, -1, -1);
+        return books.InsertAccount(-1, "Dollars", std::string_view("Dollars"), "", std::string_view(),
+                                   books::kOwnPropertyType, usd->Get_Id(),
+                                   books.GetAccountTypeForId(books::kOwnPropertyType));
+    }
+
     static double sum(const std::vector<Booking>& lines)
     {
         double total = 0.0;
@@ -333,12 +343,7 @@ TEST_F(QifExportTest, ASplitRecordInAnotherCurrencyKeepsItsAmountsToTheCent)
 {
     UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
     std::unique_ptr<MyDocument> fresh = openDocument(saved, folder.file("Fresh.books"));
-    CDocAccounting& books = *fresh->accounting();
-    CCurrency* usd = books.InsertCurrency(-1, "USD", std::string_view("USD"), "US Dollar", std::string_view(), 1,
-                                          currency_type::kCurrency, 1, 0.8, 20090101, 0, -1, -1);
-    CAccount* dollars = books.InsertAccount(-1, "Dollars", std::string_view("Dollars"), "", std::string_view(),
-                                            books::kOwnPropertyType, usd->Get_Id(),
-                                            books.GetAccountTypeForId(books::kOwnPropertyType));
+    CAccount* dollars = addDollars(*fresh->accounting(), 0.8);
     // Each whole and its parts round apart in the home currency, one way or the other.
     const std::string file = folder.file("cents.qif");
     writeFile(file, "!Account\r\nNDollars\r\nTBank\r\n^\r\n!Type:Bank\r\n"
@@ -363,6 +368,72 @@ TEST_F(QifExportTest, ASplitRecordInAnotherCurrencyKeepsItsAmountsToTheCent)
     std::sort(lines.begin(), lines.end());
     EXPECT_EQ(lines, (std::vector<double>{-697.68, -10.07, -10.03, 10.03}));
     EXPECT_NEAR(dollars->Get_mBalance(), -10.03 - 10.07 + 10.03 - 697.68, 1e-9);
+}
+
+// A transfer between accounts of two currencies is written in the register
+// of each, in its own currency; the import books it once, each account for
+// its own amount, changed at the rate the two amounts give (whatever rate
+// the new books hold), and the same again when the books are exported again.
+TEST_F(QifExportTest, ATransferBetweenTwoCurrenciesKeepsBothAmounts)
+{
+    UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
+    std::unique_ptr<MyDocument> fresh = openDocument(saved, folder.file("Fresh.books"));
+    CAccount* freshDollars = addDollars(*fresh->accounting(), 0.5);
+    CAccount* dollars = addDollars(root(), 0.8);
+    post(current, dollars->Get_Id(), books::kExpenseCategory, 80.0, 20090315, "To dollars");
+    post(dollars->Get_Id(), savings, books::kExpenseCategory, 20.0, 20090316, "From dollars");
+    const double dollarsHeld = dollars->Get_mBalance();
+    ASSERT_GT(std::fabs(dollarsHeld), 1.0);
+
+    TransactionExport exporter(*document);
+    const std::string file = folder.file("currencies.qif");
+    ASSERT_TRUE(exporter.exportTransactionsFromDate(20090101, 20091231, true, file));
+    const std::string text = readFile(file);
+    EXPECT_NE(text.find("T-80.00\r\nPTo dollars\r\nL[Dollars]\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("PTo dollars\r\nL[Current Account]\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("T20.00\r\nPFrom dollars\r\nL[Dollars]\r\n"), std::string::npos) << text;
+
+    installStatementImport(*fresh);
+    ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
+    const std::size_t before = fresh->mTransactionArray().size();
+    fresh->statementImport().doActualImport();
+    EXPECT_EQ(fresh->mTransactionArray().size(), before + 6);   // with the four of every test
+    EXPECT_TRUE(fresh->statementImport().mImportedTransactionArray().empty());
+    for (const char* name : {"Current Account", "Savings", "Dollars"}) {
+        const CAccount* account = root().GetAccountForName(name);
+        const CAccount* copy = fresh->accounting()->GetAccountForName(name);
+        ASSERT_NE(copy, nullptr) << name;
+        EXPECT_NEAR(copy->Get_mBalance(), account->Get_mBalance(), 1e-9) << name;
+        EXPECT_NEAR(copy->Get_mLocalBalance(), account->Get_mLocalBalance(), 1e-9) << name;
+    }
+    EXPECT_NEAR(freshDollars->Get_mBalance(), dollarsHeld, 1e-9);
+}
+
+// Another program's file: the halves of transfers between accounts of two
+// currencies, each in its own currency, the dollars' half first; one of them
+// the part of a split.
+TEST_F(QifExportTest, TheHalvesOfATransferBetweenTwoCurrenciesAreBookedOnceWithBothAmounts)
+{
+    UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
+    std::unique_ptr<MyDocument> fresh = openDocument(saved, folder.file("Fresh.books"));
+    CAccount* dollars = addDollars(*fresh->accounting(), 0.5);
+    const std::string file = folder.file("halves.qif");
+    writeFile(file, "!Account\r\nNDollars\r\nTBank\r\n^\r\n!Type:Bank\r\n"
+                    "D03/10/2009\r\nT100.00\r\nPTo dollars\r\nL[Current Account]\r\n^\r\n"
+                    "D03/12/2009\r\nT60.00\r\nPDollars and a meal\r\nL[Current Account]\r\n^\r\n"
+                    "!Account\r\nNCurrent Account\r\nTBank\r\n^\r\n!Type:Bank\r\n"
+                    "D03/10/2009\r\nT-80.00\r\nPTo dollars\r\nL[Dollars]\r\n^\r\n"
+                    "D03/12/2009\r\nT-58.00\r\nPDollars and a meal\r\nL[Dollars]\r\n"
+                    "S[Dollars]\r\n$-48.00\r\nSMeals\r\n$-10.00\r\n^\r\n");
+    installStatementImport(*fresh);
+    ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
+    EXPECT_EQ(fresh->statementImport().mImportedTransactionArray().size(), 2u);
+    fresh->statementImport().doActualImport();
+    EXPECT_TRUE(fresh->statementImport().mImportedTransactionArray().empty());
+    const CAccount* own = fresh->accounting()->GetAccountForID(current);
+    EXPECT_NEAR(own->Get_mBalance(), -138.0, 1e-9);
+    EXPECT_NEAR(dollars->Get_mBalance(), 160.0, 1e-9);
+    EXPECT_NEAR(dollars->Get_mLocalBalance(), 128.0, 1e-9);   // changed at 80 for 100 and 48 for 60
 }
 
 } // namespace
