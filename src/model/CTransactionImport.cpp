@@ -3,13 +3,16 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "model/BookingLookups.h"
+#include "model/CAccount.h"
 #include "model/CCurrency.h"
 #include "model/CDebit.h"
 #include "model/CNamedListArray.h"
 #include "model/CTransaction.h"
 #include "model/ConversionCent.h"
+#include "model/ModelCodes.h"
 #include "model/foundation/CDecimal.h"
 #include "model/foundation/LStream.h"
 
@@ -69,37 +72,43 @@ bool CTransaction::Import(const char* name, const char* description, DateT date,
     // One account line in another currency than the transaction's holds
     // what its account received or gave in that currency (a transfer
     // between accounts of two currencies): the money was changed at the rate
-    // the two amounts give, not at the day's rate of the books. The line
-    // that is not in the home currency (that one, else the largest on the
-    // other side) takes as its home-currency amount what balances the sides.
+    // the two amounts give, not at the day's rate of the books. That line,
+    // when it is not in the home currency, takes as its home-currency amount
+    // what balances the sides. A line in the home currency gives the rate
+    // instead: the lines in the transaction's currency (the categories' too)
+    // change at what it is worth against what they move beside it.
     if (ItemCountOf(debits) + ItemCountOf(credits) > 0) {
-        CDebit* other = nullptr;
-        bool otherIsDebit = false;
-        int count = 0;
+        struct SidedLine {
+            CDebit* line;
+            bool debit;
+        };
+        std::vector<SidedLine> lines;
         for (CNamedListArray* list : {&mDebitList, &mCreditList})
-            for (ArrayIndexT i = 1; i <= CountOf(list); ++i)
-                if (CDebit* line = LineAt(list, i); line->Get_mCurrency() != mCurrencyId) {
-                    ++count;
-                    other = line;
-                    otherIsDebit = list == &mDebitList;
-                }
-        CDebit* taker = count == 1 ? other : nullptr;
-        bool takerIsDebit = otherIsDebit;
-        if (taker && taker->Get_mCurrency() == booking::HomeCurrencyId(mDocument)) {
-            taker = nullptr;
-            takerIsDebit = !otherIsDebit;
-            CNamedListArray* side = takerIsDebit ? &mDebitList : &mCreditList;
-            for (ArrayIndexT i = 1; i <= CountOf(side); ++i)
-                if (!taker || std::fabs(LineAt(side, i)->Get_mLocalAmount()) > std::fabs(taker->Get_mLocalAmount()))
-                    taker = LineAt(side, i);
-        }
-        if (taker) {
+            for (ArrayIndexT i = 1; i <= CountOf(list); ++i) lines.push_back({LineAt(list, i), list == &mDebitList});
+        const SidedLine* other = nullptr;
+        int count = 0;
+        for (const SidedLine& sided : lines)
+            if (sided.line->Get_mCurrency() != mCurrencyId) {
+                ++count;
+                other = &sided;
+            }
+        if (count == 1 && other->line->Get_mCurrency() != booking::HomeCurrencyId(mDocument)) {
             double unused = 0.0;
             const double debitSide = Get_DebitAmount(unused);
             const double creditSide = Get_CreditAmount(unused);
-            const double rest = (takerIsDebit ? debitSide : creditSide) - taker->Get_mLocalAmount();
-            const double local = (takerIsDebit ? creditSide : debitSide) - rest;
-            if (local * taker->Get_mAmount() > 0.0) taker->Put_mAmounts(local, taker->Get_mAmount());
+            const double rest = (other->debit ? debitSide : creditSide) - other->line->Get_mLocalAmount();
+            const double local = (other->debit ? creditSide : debitSide) - rest;
+            if (local * other->line->Get_mAmount() > 0.0) other->line->Put_mAmounts(local, other->line->Get_mAmount());
+        } else if (count == 1) {
+            double moved = 0.0;
+            for (const SidedLine& sided : lines)
+                if (&sided != other) moved += sided.debit == other->debit ? -sided.line->Get_mAmount() : sided.line->Get_mAmount();
+            const double rate = moved != 0.0 ? other->line->Get_mLocalAmount() / moved : 0.0;
+            if (rate > 0.0)
+                for (CNamedListArray* list : {&mDebitList, &mCreditList, &mExpenseTypeList})
+                    for (ArrayIndexT i = 1; i <= CountOf(list); ++i)
+                        if (CDebit* line = LineAt(list, i); line->Get_mCurrency() == mCurrencyId)
+                            line->Put_mAmounts(std::round(line->Get_mAmount() * rate * 100.0) / 100.0, line->Get_mAmount());
         }
     }
     // Lines in another currency than the home one are each rounded to the

@@ -411,7 +411,8 @@ TEST_F(QifExportTest, ATransferBetweenTwoCurrenciesKeepsBothAmounts)
 
 // Another program's file: the halves of transfers between accounts of two
 // currencies, each in its own currency, the dollars' half first; one of them
-// the part of a split.
+// the part of a split, and one a split's part that goes with the dollars'
+// own money, beside a meal.
 TEST_F(QifExportTest, TheHalvesOfATransferBetweenTwoCurrenciesAreBookedOnceWithBothAmounts)
 {
     UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
@@ -421,19 +422,24 @@ TEST_F(QifExportTest, TheHalvesOfATransferBetweenTwoCurrenciesAreBookedOnceWithB
     writeFile(file, "!Account\r\nNDollars\r\nTBank\r\n^\r\n!Type:Bank\r\n"
                     "D03/10/2009\r\nT100.00\r\nPTo dollars\r\nL[Current Account]\r\n^\r\n"
                     "D03/12/2009\r\nT60.00\r\nPDollars and a meal\r\nL[Current Account]\r\n^\r\n"
+                    "D03/14/2009\r\nT-20.00\r\nPShared dinner\r\nL[Current Account]\r\n"
+                    "S[Current Account]\r\n$30.00\r\nSMeals\r\n$-50.00\r\n^\r\n"
                     "!Account\r\nNCurrent Account\r\nTBank\r\n^\r\n!Type:Bank\r\n"
                     "D03/10/2009\r\nT-80.00\r\nPTo dollars\r\nL[Dollars]\r\n^\r\n"
                     "D03/12/2009\r\nT-58.00\r\nPDollars and a meal\r\nL[Dollars]\r\n"
-                    "S[Dollars]\r\n$-48.00\r\nSMeals\r\n$-10.00\r\n^\r\n");
+                    "S[Dollars]\r\n$-48.00\r\nSMeals\r\n$-10.00\r\n^\r\n"
+                    "D03/14/2009\r\nT-20.00\r\nPShared dinner\r\nL[Dollars]\r\n^\r\n");
     installStatementImport(*fresh);
     ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
-    EXPECT_EQ(fresh->statementImport().mImportedTransactionArray().size(), 2u);
+    EXPECT_EQ(fresh->statementImport().mImportedTransactionArray().size(), 3u);
     fresh->statementImport().doActualImport();
     EXPECT_TRUE(fresh->statementImport().mImportedTransactionArray().empty());
     const CAccount* own = fresh->accounting()->GetAccountForID(current);
-    EXPECT_NEAR(own->Get_mBalance(), -138.0, 1e-9);
-    EXPECT_NEAR(dollars->Get_mBalance(), 160.0, 1e-9);
-    EXPECT_NEAR(dollars->Get_mLocalBalance(), 128.0, 1e-9);   // changed at 80 for 100 and 48 for 60
+    EXPECT_NEAR(own->Get_mBalance(), -158.0, 1e-9);
+    EXPECT_NEAR(dollars->Get_mBalance(), 140.0, 1e-9);
+    // Changed at 80 for 100 and 48 for 60; the dinner at the 20 euros the
+    // current account paid for 30 of its dollars: the dollars' own 20 are 13.33.
+    EXPECT_NEAR(dollars->Get_mLocalBalance(), 80.0 + 48.0 - 13.33, 1e-9);
 }
 
 } // namespace
