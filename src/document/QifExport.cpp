@@ -109,6 +109,14 @@ struct Entry {
 
 } // namespace
 
+double QifExport::Register::inCents(double amount)
+{
+    exact += amount;
+    const double cents = std::round(exact * 100.0) - std::round(written * 100.0);
+    written += cents / 100.0;
+    return cents / 100.0;
+}
+
 QifExport::Register& QifExport::registerOf(const CAccount& account)
 {
     const auto [place, made] = mRegisterOfAccount.try_emplace(account.Get_Id(), mRegisters.size());
@@ -226,7 +234,9 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
     const double factor = local != 0.0 ? own / local : 1.0;
     const bool cents = countsInCents(*chosen);
     const DateT date = transaction->Get_mDate();
-    std::string& out = registerOf(*chosen).records;
+    Register& chosenRegister = registerOf(*chosen);
+    if (cents) own = chosenRegister.inCents(own);
+    std::string& out = chosenRegister.records;
     out += "D" + dateText(date) + kLineEnd;
     out += "T" + amountText(own, cents) + kLineEnd;
     out += "P" + field(item.getName()) + kLineEnd;
@@ -265,9 +275,10 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
     }
     for (const auto& [account, amount] : otherHalves) {
         if (std::round(amount * 100.0) == 0.0) continue;
-        std::string& half = registerOf(*account).records;
+        Register& other = registerOf(*account);
+        std::string& half = other.records;
         half += "D" + dateText(date) + kLineEnd;
-        half += "T" + amountText(amount, true) + kLineEnd;
+        half += "T" + amountText(other.inCents(amount), true) + kLineEnd;
         half += "P" + field(item.getName()) + kLineEnd;
         if (const std::string memo = field(item.mDescription()); !memo.empty()) half += "M" + memo + kLineEnd;
         half += "L[" + field(chosen->Get_StringRefNameOnly()) + "]" + kLineEnd;

@@ -16,7 +16,8 @@
 // than the register's is written once more, in that account's register and
 // currency, with "L[Account]" naming the first: the other half of a transfer
 // between two currencies, which the import books with the first.
-// Records end with "^", lines with CR LF. A file this writes reads back
+// Amounts in cents add up, register by register, to the account's own
+// amounts rounded to the cent. Records end with "^", lines with CR LF. A file this writes reads back
 // through the QIF import to the same balances of the own and debt accounts.
 
 #include <map>
@@ -47,6 +48,13 @@ private:
     struct Register {
         const CAccount* account;
         std::string records;
+        double exact = 0.0;     // the amounts so far, as the books hold them
+        double written = 0.0;   // the amounts so far, as written
+        // An amount of money as written in cents: so that the register's
+        // amounts add up to what the books' add up to, to the cent, also
+        // where the books hold fractions of a cent (after a change of the
+        // home currency), each record takes the cent the ones before left.
+        double inCents(double amount);
     };
     Register& registerOf(const CAccount& account);
 

@@ -442,5 +442,25 @@ TEST_F(QifExportTest, TheHalvesOfATransferBetweenTwoCurrenciesAreBookedOnceWithB
     EXPECT_NEAR(dollars->Get_mLocalBalance(), 80.0 + 48.0 - 13.33, 1e-9);
 }
 
+// Books that hold fractions of a cent (as a change of the home currency
+// leaves them) are written in cents that add up, register by register, to
+// each account's balance to the cent.
+TEST_F(QifExportTest, FractionsOfACentAddUpToTheBalanceToTheCent)
+{
+    UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
+    for (DateT date : {20090312, 20090313, 20090314}) post(current, restaurant, meals, 10.004, date, "Coffee");
+    const auto* coffee = static_cast<CTransaction*>(document->mTransactionArray().front()->getSourceItem());
+    ASSERT_NEAR(static_cast<CDebit*>(coffee->GetDebitList()->ObjectAt(1))->Get_mLocalAmount(), 10.004, 1e-9);
+
+    TransactionExport exporter(*document);
+    const std::string file = folder.file("fractions.qif");
+    ASSERT_TRUE(exporter.exportTransactionsFromDate(20090312, 20090314, true, file));
+    std::unique_ptr<MyDocument> fresh = openDocument(saved, folder.file("Fresh.books"));
+    installStatementImport(*fresh);
+    ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
+    fresh->statementImport().doActualImport();
+    EXPECT_NEAR(fresh->accounting()->GetAccountForID(current)->Get_mBalance(), -30.01, 1e-9) << readFile(file);
+}
+
 } // namespace
 } // namespace ch::test
