@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <tuple>
 
 #include "bridge/CTrnSItem.h"
@@ -105,6 +106,10 @@ std::vector<SidedLine> accountLines(const CTransaction& transaction)
 struct Entry {
     std::string text;
     double amount;
+    // Another own account kept in the register's currency: its amount in
+    // that currency as the books hold it, which a split writes as it is
+    // rather than through the record's rate (rounded both ways).
+    std::optional<double> inRegisterCurrency;
 };
 
 } // namespace
@@ -169,9 +174,16 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
             // Money that reaches another own account leaves this one.
             const std::string text = "[" + field(sided.account->Get_StringRefNameOnly()) + "]";
             const double amount = -sign * sided.line->Get_mLocalAmount();
+            std::optional<double> inRegisterCurrency;
+            if (sided.account->Get_mCurrency() == chosen->Get_mCurrency())
+                inRegisterCurrency = -sign * sided.account->LineAmountInOwnCurrency(*sided.line);
             auto same = std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.text == text; });
-            if (same != entries.end()) same->amount += amount;
-            else entries.push_back({text, amount});
+            if (same == entries.end()) {
+                entries.push_back({text, amount, inRegisterCurrency});
+            } else {
+                same->amount += amount;
+                if (same->inRegisterCurrency && inRegisterCurrency) *same->inRegisterCurrency += *inRegisterCurrency;
+            }
         }
     }
     // What the other own accounts do not take is the categories'.
@@ -246,7 +258,7 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
         // The last split takes what rounding leaves, so that they add up to the record's amount.
         double written = 0.0;
         for (std::size_t i = 0; i < entries.size(); ++i) {
-            double amount = entries[i].amount * factor;
+            double amount = entries[i].inRegisterCurrency.value_or(entries[i].amount * factor);
             if (cents) amount = std::round(amount * 100.0) / 100.0;
             if (i + 1 == entries.size()) amount = own - written;
             written += amount;

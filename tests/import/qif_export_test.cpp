@@ -462,5 +462,43 @@ TEST_F(QifExportTest, FractionsOfACentAddUpToTheBalanceToTheCent)
     EXPECT_NEAR(fresh->accounting()->GetAccountForID(current)->Get_mBalance(), -30.01, 1e-9) << readFile(file);
 }
 
+// A record in the register of an account kept in dollars, whose own amount
+// is small, splits into a large part for another account kept in dollars:
+// that part is written as that account's own dollars, not through the rate
+// the record's small amount gives.
+TEST_F(QifExportTest, ASplitPartForAnotherAccountInTheRegistersCurrencyIsItsOwnAmount)
+{
+    UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
+    auto addAccounts = [](CDocAccounting& books) {
+        CCurrency* usd = books.InsertCurrency(-1, "USD", std::string_view("USD"), "US Dollar", std::string_view(), 1,
+                                              currency_type::kCurrency, 1, 0.7, 20090101, 0, -1, -1);
+        std::vector<CAccount*> made;
+        for (const char* name : {"Dollar cash", "Dollar bank"})
+            made.push_back(books.InsertAccount(-1, name, std::string_view(name), "", std::string_view(),
+                                               books::kOwnPropertyType, usd->Get_Id(),
+                                               books.GetAccountTypeForId(books::kOwnPropertyType)));
+        return made;
+    };
+    std::unique_ptr<MyDocument> fresh = openDocument(saved, folder.file("Fresh.books"));
+    const std::vector<CAccount*> copies = addAccounts(*fresh->accounting());
+    const std::vector<CAccount*> accounts = addAccounts(root());
+    post(books::kIncomeAccount, accounts[0]->Get_Id(), books::kIncomeCategory, 300.05, 20090312, "Windfall");
+    {
+        auto* windfall = static_cast<CTransaction*>(document->mTransactionArray().front()->getSourceItem());
+        static_cast<CDebit*>(windfall->GetCreditList()->ObjectAt(1))->Put_mLocalAmount(0.05);
+        windfall->Add_Credit(-1, false, 300.0)->Put_mAccountId(accounts[1]->Get_Id(), true, nullptr);
+    }
+
+    TransactionExport exporter(*document);
+    const std::string file = folder.file("parts.qif");
+    ASSERT_TRUE(exporter.exportTransactionsFromDate(20090312, 20090312, true, file));
+    installStatementImport(*fresh);
+    ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
+    fresh->statementImport().doActualImport();
+    for (std::size_t i = 0; i < accounts.size(); ++i)
+        EXPECT_NEAR(copies[i]->Get_mBalance(), accounts[i]->Get_mBalance(), 0.005)
+            << accounts[i]->Get_StringRefNameOnly() << "\n" << readFile(file);
+}
+
 } // namespace
 } // namespace ch::test
