@@ -112,20 +112,36 @@ bool CTransaction::Import(const char* name, const char* description, DateT date,
         }
     }
     // Lines in another currency than the home one are each rounded to the
-    // cent in it: the largest line of the from side takes what that rounding
-    // leaves between the sides, so that lines that balance in the statement's
-    // currency balance in the books. Its amount in its own currency stays
-    // the statement's: only its home-currency amount takes the cent.
+    // cent in it: the largest such line of the from side (else of the to
+    // side) takes what that rounding leaves between the sides, so that lines
+    // that balance in the statement's currency balance in the books. Its
+    // amount in its own currency stays the statement's: only its
+    // home-currency amount takes the cent; a line in the home currency holds
+    // its amount as it is.
     if (ItemCountOf(debits) + ItemCountOf(credits) > 0) {
         double unused = 0.0;
         const double difference = Get_CreditAmount(unused) - Get_DebitAmount(unused);
         const double lines = static_cast<double>(CountOf(&mDebitList) + CountOf(&mCreditList));
-        CDebit* largest = nullptr;
-        for (ArrayIndexT i = 1; i <= CountOf(&mDebitList); ++i)
-            if (!largest || std::fabs(LineAt(&mDebitList, i)->Get_mLocalAmount()) > std::fabs(largest->Get_mLocalAmount()))
-                largest = LineAt(&mDebitList, i);
+        const ObjectIdT home = booking::HomeCurrencyId(mDocument);
+        auto largestOf = [&](CNamedListArray* list, bool convertedOnly) {
+            CDebit* found = nullptr;
+            for (ArrayIndexT i = 1; i <= CountOf(list); ++i) {
+                CDebit* line = LineAt(list, i);
+                if (convertedOnly && line->Get_mCurrency() == home) continue;
+                if (!found || std::fabs(line->Get_mLocalAmount()) > std::fabs(found->Get_mLocalAmount())) found = line;
+            }
+            return found;
+        };
+        CDebit* largest = largestOf(&mDebitList, true);
+        bool largestIsDebit = largest != nullptr;
+        if (!largest) largest = largestOf(&mCreditList, true);
+        if (!largest) {
+            largest = largestOf(&mDebitList, false);
+            largestIsDebit = true;
+        }
         if (largest && difference != 0.0 && std::fabs(difference) <= 0.005 * lines + 1e-9)
-            largest->Put_mAmounts(largest->Get_mLocalAmount() + difference, largest->Get_mAmount());
+            largest->Put_mAmounts(largest->Get_mLocalAmount() + (largestIsDebit ? difference : -difference),
+                                  largest->Get_mAmount());
     }
     // So too the category lines against what the accounts' lines give.
     if (ItemCountOf(categories) > 0) CategoryLinesTakeConversionCent(*this);

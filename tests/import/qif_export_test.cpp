@@ -424,22 +424,28 @@ TEST_F(QifExportTest, TheHalvesOfATransferBetweenTwoCurrenciesAreBookedOnceWithB
                     "D03/12/2009\r\nT60.00\r\nPDollars and a meal\r\nL[Current Account]\r\n^\r\n"
                     "D03/14/2009\r\nT-20.00\r\nPShared dinner\r\nL[Current Account]\r\n"
                     "S[Current Account]\r\n$30.00\r\nSMeals\r\n$-50.00\r\n^\r\n"
+                    "D03/16/2009\r\nT-10.00\r\nPTwo lunches\r\nL[Current Account]\r\n"
+                    "S[Current Account]\r\n$30.00\r\nSMeals\r\n$-20.00\r\nSMeals\r\n$-20.00\r\n^\r\n"
                     "!Account\r\nNCurrent Account\r\nTBank\r\n^\r\n!Type:Bank\r\n"
                     "D03/10/2009\r\nT-80.00\r\nPTo dollars\r\nL[Dollars]\r\n^\r\n"
                     "D03/12/2009\r\nT-58.00\r\nPDollars and a meal\r\nL[Dollars]\r\n"
                     "S[Dollars]\r\n$-48.00\r\nSMeals\r\n$-10.00\r\n^\r\n"
-                    "D03/14/2009\r\nT-20.00\r\nPShared dinner\r\nL[Dollars]\r\n^\r\n");
+                    "D03/14/2009\r\nT-20.00\r\nPShared dinner\r\nL[Dollars]\r\n^\r\n"
+                    "D03/16/2009\r\nT-20.00\r\nPTwo lunches\r\nL[Dollars]\r\n^\r\n");
     installStatementImport(*fresh);
     ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
-    EXPECT_EQ(fresh->statementImport().mImportedTransactionArray().size(), 3u);
+    EXPECT_EQ(fresh->statementImport().mImportedTransactionArray().size(), 4u);
     fresh->statementImport().doActualImport();
     EXPECT_TRUE(fresh->statementImport().mImportedTransactionArray().empty());
     const CAccount* own = fresh->accounting()->GetAccountForID(current);
-    EXPECT_NEAR(own->Get_mBalance(), -158.0, 1e-9);
-    EXPECT_NEAR(dollars->Get_mBalance(), 140.0, 1e-9);
+    EXPECT_NEAR(own->Get_mBalance(), -178.0, 1e-9);
+    EXPECT_NEAR(own->Get_mLocalBalance(), -178.0, 1e-9);
+    EXPECT_NEAR(dollars->Get_mBalance(), 130.0, 1e-9);
     // Changed at 80 for 100 and 48 for 60; the dinner at the 20 euros the
-    // current account paid for 30 of its dollars: the dollars' own 20 are 13.33.
-    EXPECT_NEAR(dollars->Get_mLocalBalance(), 80.0 + 48.0 - 13.33, 1e-9);
+    // current account paid for 30 of its dollars: the dollars' own 20 are
+    // 13.33; the lunches likewise, their 10 dollars 6.67 less the cent that
+    // rounding the two lunches leaves.
+    EXPECT_NEAR(dollars->Get_mLocalBalance(), 80.0 + 48.0 - 13.33 - 6.66, 1e-9);
 }
 
 // Books that hold fractions of a cent (as a change of the home currency
