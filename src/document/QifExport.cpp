@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <tuple>
 
 #include "bridge/CTrnSItem.h"
@@ -105,9 +106,21 @@ std::vector<SidedLine> accountLines(const CTransaction& transaction)
 struct Entry {
     std::string text;
     double amount;
+    // Another own account kept in the register's currency: its amount in
+    // that currency as the books hold it, which a split writes as it is
+    // rather than through the record's rate (rounded both ways).
+    std::optional<double> inRegisterCurrency;
 };
 
 } // namespace
+
+double QifExport::Register::inCents(double amount)
+{
+    exact += amount;
+    const double cents = std::round(exact * 100.0) - std::round(written * 100.0);
+    written += cents / 100.0;
+    return cents / 100.0;
+}
 
 QifExport::Register& QifExport::registerOf(const CAccount& account)
 {
@@ -161,9 +174,16 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
             // Money that reaches another own account leaves this one.
             const std::string text = "[" + field(sided.account->Get_StringRefNameOnly()) + "]";
             const double amount = -sign * sided.line->Get_mLocalAmount();
+            std::optional<double> inRegisterCurrency;
+            if (sided.account->Get_mCurrency() == chosen->Get_mCurrency())
+                inRegisterCurrency = -sign * sided.account->LineAmountInOwnCurrency(*sided.line);
             auto same = std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.text == text; });
-            if (same != entries.end()) same->amount += amount;
-            else entries.push_back({text, amount});
+            if (same == entries.end()) {
+                entries.push_back({text, amount, inRegisterCurrency});
+            } else {
+                same->amount += amount;
+                if (same->inRegisterCurrency && inRegisterCurrency) *same->inRegisterCurrency += *inRegisterCurrency;
+            }
         }
     }
     // What the other own accounts do not take is the categories'.
@@ -226,7 +246,9 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
     const double factor = local != 0.0 ? own / local : 1.0;
     const bool cents = countsInCents(*chosen);
     const DateT date = transaction->Get_mDate();
-    std::string& out = registerOf(*chosen).records;
+    Register& chosenRegister = registerOf(*chosen);
+    if (cents) own = chosenRegister.inCents(own);
+    std::string& out = chosenRegister.records;
     out += "D" + dateText(date) + kLineEnd;
     out += "T" + amountText(own, cents) + kLineEnd;
     out += "P" + field(item.getName()) + kLineEnd;
@@ -236,7 +258,7 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
         // The last split takes what rounding leaves, so that they add up to the record's amount.
         double written = 0.0;
         for (std::size_t i = 0; i < entries.size(); ++i) {
-            double amount = entries[i].amount * factor;
+            double amount = entries[i].inRegisterCurrency.value_or(entries[i].amount * factor);
             if (cents) amount = std::round(amount * 100.0) / 100.0;
             if (i + 1 == entries.size()) amount = own - written;
             written += amount;
@@ -245,6 +267,35 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
         }
     }
     out += std::string("^") + kLineEnd;
+
+    // Money that reaches or leaves an own account kept in another currency
+    // than the register's is written again in that account's register, in
+    // its own currency: a transfer's other half, as QIF keeps transfers
+    // between accounts of two currencies. The import books the transfer
+    // once and takes this amount for that account.
+    if (only) return;
+    std::vector<std::pair<CAccount*, double>> otherHalves;
+    for (const SidedLine& sided : lines) {
+        CAccount* account = sided.account;
+        if (account == chosen || !isOwnOrDebt(*account) || !countsInCents(*account) ||
+            sided.line->Get_mLocalAmount() == 0.0 || account->Get_mCurrency() == chosen->Get_mCurrency())
+            continue;
+        const double amount = (sided.arrives ? 1.0 : -1.0) * account->LineAmountInOwnCurrency(*sided.line);
+        auto same = std::find_if(otherHalves.begin(), otherHalves.end(), [&](const auto& h) { return h.first == account; });
+        if (same != otherHalves.end()) same->second += amount;
+        else otherHalves.emplace_back(account, amount);
+    }
+    for (const auto& [account, amount] : otherHalves) {
+        if (std::round(amount * 100.0) == 0.0) continue;
+        Register& other = registerOf(*account);
+        std::string& half = other.records;
+        half += "D" + dateText(date) + kLineEnd;
+        half += "T" + amountText(other.inCents(amount), true) + kLineEnd;
+        half += "P" + field(item.getName()) + kLineEnd;
+        if (const std::string memo = field(item.mDescription()); !memo.empty()) half += "M" + memo + kLineEnd;
+        half += "L[" + field(chosen->Get_StringRefNameOnly()) + "]" + kLineEnd;
+        half += std::string("^") + kLineEnd;
+    }
 }
 
 std::string QifExport::text() const

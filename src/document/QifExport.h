@@ -3,7 +3,7 @@
 // list of the accounts first ("!Option:AutoSwitch", "!Account" with a name
 // and a type for each, "!Clear:AutoSwitch"), then one register per account
 // ("!Account" naming it again, then "!Type:Bank" for an own account,
-// "!Type:Oth L" for a debt). A transaction is written once, in the register
+// "!Type:Oth L" for a debt). A transaction is written in the register
 // of one of its own or debt accounts (one that counts money rather than
 // shares and that it moves money on, the one held in the transaction's
 // currency first): a record of its date (month/day/year),
@@ -12,7 +12,12 @@
 // description) and what it is booked against: "L[Account]" for another own
 // or debt account, else its category; more than one of those are written as
 // split lines ("S" and "$" for each), whose amounts add up to the record's.
-// Records end with "^", lines with CR LF. A file this writes reads back
+// Money it moves to or from another own account kept in another currency
+// than the register's is written once more, in that account's register and
+// currency, with "L[Account]" naming the first: the other half of a transfer
+// between two currencies, which the import books with the first.
+// Amounts in cents add up, register by register, to the account's own
+// amounts rounded to the cent. Records end with "^", lines with CR LF. A file this writes reads back
 // through the QIF import to the same balances of the own and debt accounts.
 
 #include <map>
@@ -43,6 +48,13 @@ private:
     struct Register {
         const CAccount* account;
         std::string records;
+        double exact = 0.0;     // the amounts so far, as the books hold them
+        double written = 0.0;   // the amounts so far, as written
+        // An amount of money as written in cents: so that the register's
+        // amounts add up to what the books' add up to, to the cent, also
+        // where the books hold fractions of a cent (after a change of the
+        // home currency), each record takes the cent the ones before left.
+        double inCents(double amount);
     };
     Register& registerOf(const CAccount& account);
 

@@ -637,13 +637,31 @@ bool CImpTItem::import()
     transaction.fromAccountId = mFromAccountIdValue;
     transaction.toAccountId = mToAccountIdValue;
     transaction.categoryId = mExpenseTypeIdValue;
+    using arguments::ImportedLine;
+    // A counter account kept in another currency than the line's, whose
+    // amount in that currency the statement gives (a transfer between
+    // accounts of two currencies): its line holds that amount.
+    auto counterLine = [&](const CImpTItem& line, ObjectIdT counter, double amount) {
+        const CAccount* account = accountForId(books, counter);
+        if (line.mOtherAccountAmount && account && account->Get_mCurrency() != mCurrencyIdValue)
+            return ImportedLine{counter, account->Get_mCurrency(), std::fabs(*line.mOtherAccountAmount)};
+        return ImportedLine{counter, 0, std::fabs(amount)};
+    };
+    if (mSplitParts.empty() && mOtherAccountAmount) {
+        const ObjectIdT counter = mFromAccountIdValue == mOurAccountIdValue ? mToAccountIdValue : mFromAccountIdValue;
+        auto lineOf = [&](ObjectIdT account) {
+            return account == counter ? counterLine(*this, counter, mAmountValue)
+                                      : ImportedLine{account, 0, std::fabs(mAmountValue)};
+        };
+        transaction.debitLines.push_back(lineOf(mFromAccountIdValue));
+        transaction.creditLines.push_back(lineOf(mToAccountIdValue));
+    }
     if (!mSplitParts.empty()) {
         // The own account on the side of the whole's money; each part's
         // counter account on the other side of the part's money, and its
         // category signed as the part's money agrees with it (a loss on
         // an income category is negative). A part that moves money
         // between own accounts has no category line of its own.
-        using arguments::ImportedLine;
         const ImportedLine own{mOurAccountIdValue, 0, std::fabs(mAmountValue)};
         (mAmountValue >= 0 ? transaction.creditLines : transaction.debitLines).push_back(own);
         for (const Ptr& part : mSplitParts) {
@@ -653,7 +671,7 @@ bool CImpTItem::import()
             const CAccount* account = accountForId(books, counter);
             if (!account || !categoryForId(books, part->mExpenseTypeIdValue)) return false;
             (amount >= 0 ? transaction.debitLines : transaction.creditLines)
-                .push_back(ImportedLine{counter, 0, std::fabs(amount)});
+                .push_back(counterLine(*part, counter, amount));
             if (!account->thisIsAPropretyAccount() && !account->thisIsADebtAccount())
                 transaction.categoryLines.push_back(
                     ImportedLine{part->mExpenseTypeIdValue, 0, std::fabs(amount) * (part->mSignValue < 0 ? -1.0 : 1.0)});

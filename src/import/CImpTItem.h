@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -207,6 +208,15 @@ public:
     const std::vector<Ptr>& splitParts() const { return mSplitParts; }
     void setSplitParts(std::vector<Ptr> parts) { mSplitParts = std::move(parts); }
 
+    // --- a transfer between accounts of two currencies
+    // The counter account's amount in its own currency, signed as its own
+    // statement gives it (the other half of a transfer that the statement
+    // writes under each account). The line (or this part of a split) then
+    // books the counter account's line in that currency for that amount,
+    // and the transaction changes it at the rate the two amounts give.
+    std::optional<double> otherAccountAmount() const { return mOtherAccountAmount; }
+    void setOtherAccountAmount(double amount) { mOtherAccountAmount = amount; }
+
     // Appends one comment to a remark, after a carriage return, so that the
     // remark never holds more than kRemarkLimit characters.
     static void addComment(std::string_view comment, std::string& remark);
@@ -256,6 +266,7 @@ private:
     // only by what the statement names, or by the user's choice.
     bool mOtherAccountLost = false;
     std::vector<Ptr> mSplitParts;
+    std::optional<double> mOtherAccountAmount;
 };
 
 } // namespace ch

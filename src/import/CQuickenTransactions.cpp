@@ -81,6 +81,9 @@ struct TransferHalf {
     ObjectIdT otherAccount;
     double amount;
     bool sameCurrency;
+    // The line this half became: between accounts of two currencies the
+    // other half gives it the other account's amount in its own currency.
+    CImpTItem::Ptr line;
 };
 
 struct CaseInsensitiveLess {
@@ -392,6 +395,10 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
 
     auto endOfRecord = [&] {
         ++ordinal;
+        // (from 1: the transfer half this record left, waiting for its line)
+        std::size_t waitingHalf = 0;
+        // The other account's own amount, from a half read before this one.
+        std::optional<double> otherAmount;
         Record done = std::exchange(record, Record());
         if (done.quantity) return;
         if (!done.amount || (done.emptyAmount && *done.amount == 0.0)) {
@@ -445,16 +452,33 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
             const ObjectIdT other = *done.otherAccountId;
             const CAccount* otherAccount = accountForId(books, other);
             const bool sameCurrency = otherAccount && ourAccount && otherAccount->Get_mCurrency() == ourAccount->Get_mCurrency();
+            // Between two currencies each half holds its own account's
+            // amount: the halves go opposite ways, by whatever amounts.
             const auto half = std::find_if(transferHalves.begin(), transferHalves.end(), [&](const TransferHalf& h) {
                 return h.date == done.date && h.account == other && h.otherAccount == ourAccountId &&
-                       (!h.sameCurrency || !sameCurrency || std::fabs(h.amount + *done.amount) < 0.005);
+                       (h.sameCurrency && sameCurrency ? std::fabs(h.amount + *done.amount) < 0.005
+                                                       : h.amount * *done.amount < 0.0);
             });
             if (half != transferHalves.end() && halves == Halves::Match) {
+                if (!(half->sameCurrency && sameCurrency) && half->line) half->line->setOtherAccountAmount(*done.amount);
                 transferHalves.erase(half);
                 ++otherHalves;
                 return;
             }
-            transferHalves.push_back({done.date, ourAccountId, other, *done.amount, sameCurrency});
+            // A split's part whose other half came first as a record of its
+            // own: the part is booked with its split, that record not.
+            const auto alone = half == transferHalves.end() || !half->line
+                                   ? lines.end()
+                                   : std::find(lines.begin(), lines.end(), half->line);
+            if (alone != lines.end()) {
+                if (!(half->sameCurrency && sameCurrency)) otherAmount = half->amount;
+                lines.erase(alone);
+                transferHalves.erase(half);
+                ++otherHalves;
+            } else {
+                transferHalves.push_back({done.date, ourAccountId, other, *done.amount, sameCurrency, nullptr});
+                waitingHalf = transferHalves.size();
+            }
         }
         if (!done.category) done.category = categoryForId(books, *done.categoryId);
 
@@ -497,6 +521,8 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
             }
         });
         line->setMBatch(false);
+        if (waitingHalf > 0) transferHalves[waitingHalf - 1].line = line;
+        if (otherAmount) line->setOtherAccountAmount(*otherAmount);
         madeLines->push_back(std::move(line));
     };
 

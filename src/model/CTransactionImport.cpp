@@ -3,13 +3,16 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "model/BookingLookups.h"
+#include "model/CAccount.h"
 #include "model/CCurrency.h"
 #include "model/CDebit.h"
 #include "model/CNamedListArray.h"
 #include "model/CTransaction.h"
 #include "model/ConversionCent.h"
+#include "model/ModelCodes.h"
 #include "model/foundation/CDecimal.h"
 #include "model/foundation/LStream.h"
 
@@ -66,20 +69,79 @@ bool CTransaction::Import(const char* name, const char* description, DateT date,
             AddImportedLine(side.typeCode, amount)->Put_mAccountId(side.objectId, true, nullptr);
         }
     }
+    // One account line in another currency than the transaction's holds
+    // what its account received or gave in that currency (a transfer
+    // between accounts of two currencies): the money was changed at the rate
+    // the two amounts give, not at the day's rate of the books. That line,
+    // when it is not in the home currency, takes as its home-currency amount
+    // what balances the sides. A line in the home currency gives the rate
+    // instead: the lines in the transaction's currency (the categories' too)
+    // change at what it is worth against what they move beside it.
+    if (ItemCountOf(debits) + ItemCountOf(credits) > 0) {
+        struct SidedLine {
+            CDebit* line;
+            bool debit;
+        };
+        std::vector<SidedLine> lines;
+        for (CNamedListArray* list : {&mDebitList, &mCreditList})
+            for (ArrayIndexT i = 1; i <= CountOf(list); ++i) lines.push_back({LineAt(list, i), list == &mDebitList});
+        const SidedLine* other = nullptr;
+        int count = 0;
+        for (const SidedLine& sided : lines)
+            if (sided.line->Get_mCurrency() != mCurrencyId) {
+                ++count;
+                other = &sided;
+            }
+        if (count == 1 && other->line->Get_mCurrency() != booking::HomeCurrencyId(mDocument)) {
+            double unused = 0.0;
+            const double debitSide = Get_DebitAmount(unused);
+            const double creditSide = Get_CreditAmount(unused);
+            const double rest = (other->debit ? debitSide : creditSide) - other->line->Get_mLocalAmount();
+            const double local = (other->debit ? creditSide : debitSide) - rest;
+            if (local * other->line->Get_mAmount() > 0.0) other->line->Put_mAmounts(local, other->line->Get_mAmount());
+        } else if (count == 1) {
+            double moved = 0.0;
+            for (const SidedLine& sided : lines)
+                if (&sided != other) moved += sided.debit == other->debit ? -sided.line->Get_mAmount() : sided.line->Get_mAmount();
+            const double rate = moved != 0.0 ? other->line->Get_mLocalAmount() / moved : 0.0;
+            if (rate > 0.0)
+                for (CNamedListArray* list : {&mDebitList, &mCreditList, &mExpenseTypeList})
+                    for (ArrayIndexT i = 1; i <= CountOf(list); ++i)
+                        if (CDebit* line = LineAt(list, i); line->Get_mCurrency() == mCurrencyId)
+                            line->Put_mAmounts(std::round(line->Get_mAmount() * rate * 100.0) / 100.0, line->Get_mAmount());
+        }
+    }
     // Lines in another currency than the home one are each rounded to the
-    // cent in it: the largest line of the from side takes what that rounding
-    // leaves between the sides, so that lines that balance in the statement's
-    // currency balance in the books.
+    // cent in it: the largest such line of the from side (else of the to
+    // side) takes what that rounding leaves between the sides, so that lines
+    // that balance in the statement's currency balance in the books. Its
+    // amount in its own currency stays the statement's: only its
+    // home-currency amount takes the cent; a line in the home currency holds
+    // its amount as it is.
     if (ItemCountOf(debits) + ItemCountOf(credits) > 0) {
         double unused = 0.0;
         const double difference = Get_CreditAmount(unused) - Get_DebitAmount(unused);
         const double lines = static_cast<double>(CountOf(&mDebitList) + CountOf(&mCreditList));
-        CDebit* largest = nullptr;
-        for (ArrayIndexT i = 1; i <= CountOf(&mDebitList); ++i)
-            if (!largest || std::fabs(LineAt(&mDebitList, i)->Get_mLocalAmount()) > std::fabs(largest->Get_mLocalAmount()))
-                largest = LineAt(&mDebitList, i);
+        const ObjectIdT home = booking::HomeCurrencyId(mDocument);
+        auto largestOf = [&](CNamedListArray* list, bool convertedOnly) {
+            CDebit* found = nullptr;
+            for (ArrayIndexT i = 1; i <= CountOf(list); ++i) {
+                CDebit* line = LineAt(list, i);
+                if (convertedOnly && line->Get_mCurrency() == home) continue;
+                if (!found || std::fabs(line->Get_mLocalAmount()) > std::fabs(found->Get_mLocalAmount())) found = line;
+            }
+            return found;
+        };
+        CDebit* largest = largestOf(&mDebitList, true);
+        bool largestIsDebit = largest != nullptr;
+        if (!largest) largest = largestOf(&mCreditList, true);
+        if (!largest) {
+            largest = largestOf(&mDebitList, false);
+            largestIsDebit = true;
+        }
         if (largest && difference != 0.0 && std::fabs(difference) <= 0.005 * lines + 1e-9)
-            largest->Put_mLocalAmount(largest->Get_mLocalAmount() + difference);
+            largest->Put_mAmounts(largest->Get_mLocalAmount() + (largestIsDebit ? difference : -difference),
+                                  largest->Get_mAmount());
     }
     // So too the category lines against what the accounts' lines give.
     if (ItemCountOf(categories) > 0) CategoryLinesTakeConversionCent(*this);

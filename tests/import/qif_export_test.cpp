@@ -82,6 +82,16 @@ protected:
         return read;
     }
 
+    // An own account kept in dollars, at the given dollars to the euro.
+    static CAccount* addDollars(CDocAccounting& books, double factor)
+    {
+        CCurrency* usd = books.InsertCurrency(-1, "USD", std::string_view("USD"), "US Dollar", std::string_view(), 1,
+                                              currency_type::kCurrency, 1, factor, 20090101, 0, -1, -1);
+        return books.InsertAccount(-1, "Dollars", std::string_view("Dollars"), "", std::string_view(),
+                                   books::kOwnPropertyType, usd->Get_Id(),
+                                   books.GetAccountTypeForId(books::kOwnPropertyType));
+    }
+
     static double sum(const std::vector<Booking>& lines)
     {
         double total = 0.0;
@@ -323,6 +333,177 @@ TEST_F(QifExportTest, ATransferInBothRegistersIsBookedOnce)
     fresh->statementImport().doActualImport();
     EXPECT_NEAR(fresh->accounting()->GetAccountForID(savings)->Get_mBalance(), 500.0, 1e-9);
     EXPECT_NEAR(fresh->accounting()->GetAccountForID(current)->Get_mBalance(), -520.0, 1e-9);
+}
+
+// A split record in the register of an account kept in another currency
+// than the home one: each line converts to the home currency on its own, and
+// the cent that leaves between the sides changes no line's amount in the
+// account's currency: the account holds what the file says.
+TEST_F(QifExportTest, ASplitRecordInAnotherCurrencyKeepsItsAmountsToTheCent)
+{
+    UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
+    std::unique_ptr<MyDocument> fresh = openDocument(saved, folder.file("Fresh.books"));
+    CAccount* dollars = addDollars(*fresh->accounting(), 0.8);
+    // Each whole and its parts round apart in the home currency, one way or the other.
+    const std::string file = folder.file("cents.qif");
+    writeFile(file, "!Account\r\nNDollars\r\nTBank\r\n^\r\n!Type:Bank\r\n"
+                    "D03/12/2009\r\nT-10.03\r\nPShop\r\nSMeals\r\n$-5.01\r\nSMeals\r\n$-5.02\r\n^\r\n"
+                    "D03/13/2009\r\nT-10.07\r\nPShop\r\nSMeals\r\n$-5.03\r\nSMeals\r\n$-5.04\r\n^\r\n"
+                    "D03/14/2009\r\nT10.03\r\nPRefund\r\nSMeals\r\n$5.01\r\nSMeals\r\n$5.02\r\n^\r\n"
+                    "D03/15/2009\r\nT-697.68\r\nPStore\r\nSMeals\r\n$-488.38\r\nSMeals\r\n$-209.30\r\n^\r\n");
+    installStatementImport(*fresh);
+    ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
+    const std::size_t before = fresh->mTransactionArray().size();
+    fresh->statementImport().doActualImport();
+    ASSERT_EQ(fresh->mTransactionArray().size(), before + 4);
+    // The account's line of each, in dollars, as the file says.
+    std::vector<double> lines;
+    for (const auto& item : fresh->mTransactionArray()) {
+        const auto* made = static_cast<const CTransaction*>(item->getSourceItem());
+        for (const auto& [list, sign] : {std::pair{made->GetDebitList(), -1.0}, std::pair{made->GetCreditList(), 1.0}})
+            for (ArrayIndexT i = 1; list && i <= static_cast<ArrayIndexT>(list->GetCount()); ++i)
+                if (const auto* line = static_cast<const CDebit*>(list->ObjectAt(i)); line->Get_mAccountId() == dollars->Get_Id())
+                    lines.push_back(sign * line->Get_mAmount());
+    }
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(lines, (std::vector<double>{-697.68, -10.07, -10.03, 10.03}));
+    EXPECT_NEAR(dollars->Get_mBalance(), -10.03 - 10.07 + 10.03 - 697.68, 1e-9);
+}
+
+// A transfer between accounts of two currencies is written in the register
+// of each, in its own currency; the import books it once, each account for
+// its own amount, changed at the rate the two amounts give (whatever rate
+// the new books hold), and the same again when the books are exported again.
+TEST_F(QifExportTest, ATransferBetweenTwoCurrenciesKeepsBothAmounts)
+{
+    UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
+    std::unique_ptr<MyDocument> fresh = openDocument(saved, folder.file("Fresh.books"));
+    CAccount* freshDollars = addDollars(*fresh->accounting(), 0.5);
+    CAccount* dollars = addDollars(root(), 0.8);
+    post(current, dollars->Get_Id(), books::kExpenseCategory, 80.0, 20090315, "To dollars");
+    post(dollars->Get_Id(), savings, books::kExpenseCategory, 20.0, 20090316, "From dollars");
+    const double dollarsHeld = dollars->Get_mBalance();
+    ASSERT_GT(std::fabs(dollarsHeld), 1.0);
+
+    TransactionExport exporter(*document);
+    const std::string file = folder.file("currencies.qif");
+    ASSERT_TRUE(exporter.exportTransactionsFromDate(20090101, 20091231, true, file));
+    const std::string text = readFile(file);
+    EXPECT_NE(text.find("T-80.00\r\nPTo dollars\r\nL[Dollars]\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("PTo dollars\r\nL[Current Account]\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("T20.00\r\nPFrom dollars\r\nL[Dollars]\r\n"), std::string::npos) << text;
+
+    installStatementImport(*fresh);
+    ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
+    const std::size_t before = fresh->mTransactionArray().size();
+    fresh->statementImport().doActualImport();
+    EXPECT_EQ(fresh->mTransactionArray().size(), before + 6);   // with the four of every test
+    EXPECT_TRUE(fresh->statementImport().mImportedTransactionArray().empty());
+    for (const char* name : {"Current Account", "Savings", "Dollars"}) {
+        const CAccount* account = root().GetAccountForName(name);
+        const CAccount* copy = fresh->accounting()->GetAccountForName(name);
+        ASSERT_NE(copy, nullptr) << name;
+        EXPECT_NEAR(copy->Get_mBalance(), account->Get_mBalance(), 1e-9) << name;
+        EXPECT_NEAR(copy->Get_mLocalBalance(), account->Get_mLocalBalance(), 1e-9) << name;
+    }
+    EXPECT_NEAR(freshDollars->Get_mBalance(), dollarsHeld, 1e-9);
+}
+
+// Another program's file: the halves of transfers between accounts of two
+// currencies, each in its own currency, the dollars' half first; one of them
+// the part of a split, and one a split's part that goes with the dollars'
+// own money, beside a meal.
+TEST_F(QifExportTest, TheHalvesOfATransferBetweenTwoCurrenciesAreBookedOnceWithBothAmounts)
+{
+    UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
+    std::unique_ptr<MyDocument> fresh = openDocument(saved, folder.file("Fresh.books"));
+    CAccount* dollars = addDollars(*fresh->accounting(), 0.5);
+    const std::string file = folder.file("halves.qif");
+    writeFile(file, "!Account\r\nNDollars\r\nTBank\r\n^\r\n!Type:Bank\r\n"
+                    "D03/10/2009\r\nT100.00\r\nPTo dollars\r\nL[Current Account]\r\n^\r\n"
+                    "D03/12/2009\r\nT60.00\r\nPDollars and a meal\r\nL[Current Account]\r\n^\r\n"
+                    "D03/14/2009\r\nT-20.00\r\nPShared dinner\r\nL[Current Account]\r\n"
+                    "S[Current Account]\r\n$30.00\r\nSMeals\r\n$-50.00\r\n^\r\n"
+                    "D03/16/2009\r\nT-10.00\r\nPTwo lunches\r\nL[Current Account]\r\n"
+                    "S[Current Account]\r\n$30.00\r\nSMeals\r\n$-20.00\r\nSMeals\r\n$-20.00\r\n^\r\n"
+                    "!Account\r\nNCurrent Account\r\nTBank\r\n^\r\n!Type:Bank\r\n"
+                    "D03/10/2009\r\nT-80.00\r\nPTo dollars\r\nL[Dollars]\r\n^\r\n"
+                    "D03/12/2009\r\nT-58.00\r\nPDollars and a meal\r\nL[Dollars]\r\n"
+                    "S[Dollars]\r\n$-48.00\r\nSMeals\r\n$-10.00\r\n^\r\n"
+                    "D03/14/2009\r\nT-20.00\r\nPShared dinner\r\nL[Dollars]\r\n^\r\n"
+                    "D03/16/2009\r\nT-20.00\r\nPTwo lunches\r\nL[Dollars]\r\n^\r\n");
+    installStatementImport(*fresh);
+    ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
+    EXPECT_EQ(fresh->statementImport().mImportedTransactionArray().size(), 4u);
+    fresh->statementImport().doActualImport();
+    EXPECT_TRUE(fresh->statementImport().mImportedTransactionArray().empty());
+    const CAccount* own = fresh->accounting()->GetAccountForID(current);
+    EXPECT_NEAR(own->Get_mBalance(), -178.0, 1e-9);
+    EXPECT_NEAR(own->Get_mLocalBalance(), -178.0, 1e-9);
+    EXPECT_NEAR(dollars->Get_mBalance(), 130.0, 1e-9);
+    // Changed at 80 for 100 and 48 for 60; the dinner at the 20 euros the
+    // current account paid for 30 of its dollars: the dollars' own 20 are
+    // 13.33; the lunches likewise, their 10 dollars 6.67 less the cent that
+    // rounding the two lunches leaves.
+    EXPECT_NEAR(dollars->Get_mLocalBalance(), 80.0 + 48.0 - 13.33 - 6.66, 1e-9);
+}
+
+// Books that hold fractions of a cent (as a change of the home currency
+// leaves them) are written in cents that add up, register by register, to
+// each account's balance to the cent.
+TEST_F(QifExportTest, FractionsOfACentAddUpToTheBalanceToTheCent)
+{
+    UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
+    for (DateT date : {20090312, 20090313, 20090314}) post(current, restaurant, meals, 10.004, date, "Coffee");
+    const auto* coffee = static_cast<CTransaction*>(document->mTransactionArray().front()->getSourceItem());
+    ASSERT_NEAR(static_cast<CDebit*>(coffee->GetDebitList()->ObjectAt(1))->Get_mLocalAmount(), 10.004, 1e-9);
+
+    TransactionExport exporter(*document);
+    const std::string file = folder.file("fractions.qif");
+    ASSERT_TRUE(exporter.exportTransactionsFromDate(20090312, 20090314, true, file));
+    std::unique_ptr<MyDocument> fresh = openDocument(saved, folder.file("Fresh.books"));
+    installStatementImport(*fresh);
+    ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
+    fresh->statementImport().doActualImport();
+    EXPECT_NEAR(fresh->accounting()->GetAccountForID(current)->Get_mBalance(), -30.01, 1e-9) << readFile(file);
+}
+
+// A record in the register of an account kept in dollars, whose own amount
+// is small, splits into a large part for another account kept in dollars:
+// that part is written as that account's own dollars, not through the rate
+// the record's small amount gives.
+TEST_F(QifExportTest, ASplitPartForAnotherAccountInTheRegistersCurrencyIsItsOwnAmount)
+{
+    UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
+    auto addAccounts = [](CDocAccounting& books) {
+        CCurrency* usd = books.InsertCurrency(-1, "USD", std::string_view("USD"), "US Dollar", std::string_view(), 1,
+                                              currency_type::kCurrency, 1, 0.7, 20090101, 0, -1, -1);
+        std::vector<CAccount*> made;
+        for (const char* name : {"Dollar cash", "Dollar bank"})
+            made.push_back(books.InsertAccount(-1, name, std::string_view(name), "", std::string_view(),
+                                               books::kOwnPropertyType, usd->Get_Id(),
+                                               books.GetAccountTypeForId(books::kOwnPropertyType)));
+        return made;
+    };
+    std::unique_ptr<MyDocument> fresh = openDocument(saved, folder.file("Fresh.books"));
+    const std::vector<CAccount*> copies = addAccounts(*fresh->accounting());
+    const std::vector<CAccount*> accounts = addAccounts(root());
+    post(books::kIncomeAccount, accounts[0]->Get_Id(), books::kIncomeCategory, 300.05, 20090312, "Windfall");
+    {
+        auto* windfall = static_cast<CTransaction*>(document->mTransactionArray().front()->getSourceItem());
+        static_cast<CDebit*>(windfall->GetCreditList()->ObjectAt(1))->Put_mLocalAmount(0.05);
+        windfall->Add_Credit(-1, false, 300.0)->Put_mAccountId(accounts[1]->Get_Id(), true, nullptr);
+    }
+
+    TransactionExport exporter(*document);
+    const std::string file = folder.file("parts.qif");
+    ASSERT_TRUE(exporter.exportTransactionsFromDate(20090312, 20090312, true, file));
+    installStatementImport(*fresh);
+    ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
+    fresh->statementImport().doActualImport();
+    for (std::size_t i = 0; i < accounts.size(); ++i)
+        EXPECT_NEAR(copies[i]->Get_mBalance(), accounts[i]->Get_mBalance(), 0.005)
+            << accounts[i]->Get_StringRefNameOnly() << "\n" << readFile(file);
 }
 
 } // namespace
