@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "bridge/CAcoWItem.h"
 #include "bridge/CDebetItem.h"
 #include "bridge/CExpTItem.h"
@@ -330,6 +332,52 @@ TEST_F(DocumentOperationsTest, AForeignBookingOkayedUnchangedKeepsWhatItWasBooke
     EXPECT_NEAR(held->Get_mLocalBalance(), 60.0, 1e-9);
     EXPECT_NEAR(change->mToList()[0]->getLocalAmount().value_or(0.0), 50.0, 1e-9);
     EXPECT_NEAR(own->Get_mLocalBalance(), ownBefore, 1e-9);
+}
+
+// An emptied foreign account keeps the home remainder its rates left until
+// a balance of 0 is typed on its sheet; okayed without one, nothing is booked.
+TEST_F(DocumentOperationsTest, AnAccountSheetBooksAHomeRemainderAwayOnlyWhenZeroIsTyped)
+{
+    arguments::CurrencyArguments dollar;
+    dollar.symbol = "USD";
+    dollar.description = "US Dollar";
+    dollar.baseCurrencyId = books::kEUR;
+    dollar.conversionQuantity = 1;
+    dollar.conversionFactor = 0.5;
+    ASSERT_EQ(executor().executeCommand(6, nullptr, dollar), 1);
+    std::shared_ptr<CCurRItem> usd = document->mCurrencyArray().front();
+    arguments::AccountArguments values(std::nullopt, "Dollars", std::nullopt, books::kOwnPropertyType,
+                                       *usd->getId(), std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                                       std::nullopt, std::nullopt);
+    const auto id = static_cast<ObjectIdT>(executor().executeCommand(13, nullptr, values));
+    auto book = [&](ObjectIdT from, ObjectIdT to, double amount, DateT date) {
+        arguments::CTransactionArguments booking;
+        booking.mTransactionDictionary =
+            transactionDictionary(from, to, books::kExpenseCategory, amount, date, "Change");
+        executor().executeCommand(23, nullptr, booking);
+    };
+    book(books::kDefaultAccount, id, 50.0, 20090310);   // 100 USD
+    arguments::CurrencyRateParameters rate;
+    rate.quantity = 1;
+    rate.factor = 0.6;
+    rate.dateStart = 20090312;
+    executor().executeCommand(18, usd, rate);
+    book(id, books::kDefaultAccount, 60.0, 20090313);   // the 100 USD out
+    CAccount* dollars = document->getAccountForId(id);
+    ASSERT_NEAR(dollars->Get_mBalance(), 0.0, 1e-9);
+    const double remainder = dollars->Get_mLocalBalance();
+    ASSERT_GT(std::fabs(remainder), 0.005);
+    const std::size_t transactions = document->mTransactionArray().size();
+
+    values.idKey = id;
+    executor().executeCommand(12, document->getAccountItemForId(id), values);
+    EXPECT_EQ(document->mTransactionArray().size(), transactions);
+    EXPECT_EQ(dollars->Get_mLocalBalance(), remainder);
+
+    values.newBalance = 0.0;
+    executor().executeCommand(12, document->getAccountItemForId(id), values);
+    EXPECT_EQ(document->mTransactionArray().size(), transactions + 1);
+    EXPECT_NEAR(dollars->Get_mLocalBalance(), 0.0, 1e-9);
 }
 
 TEST_F(DocumentOperationsTest, ACopiedTransactionCanBePastedOnlyWhileItExists)
