@@ -168,9 +168,23 @@ bool CDocAccounting::setForeignKey(CNonVisual* object, long key, long value)
         if (!account->Put_mAccountTypeId(id, nullptr, true)) return false;
         mAccountList->SwitchList(account, wasDebt ? CAccountArray::kWasDebt : oldType, wasProfitAndLoss,
                                  wasProperty);
+        // Its bookings move other property now: their categories follow, as
+        // they would when each was entered again.
+        if (!sameKind) AgreeCategoriesOfBookingsOn(*account);
         return true;
     }
     default: return false;
+    }
+}
+
+void CDocAccounting::AgreeCategoriesOfBookingsOn(CAccount& account)
+{
+    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(mTransactionList->GetCount()); ++i) {
+        auto* transaction = Typed<CTransaction>(mTransactionList->ObjectAt(i), type::kTransaction);
+        if (!transaction || !transaction->IsOnAccount(&account) ||
+            transaction->Get_ObjectStatus() == status::kBlocked)
+            continue;
+        transaction->AgreeCategoriesWithSides();
     }
 }
 
