@@ -256,6 +256,19 @@ TEST_F(RootOperationsTest, AnAccountMovedToAnotherTypeTakesItsBalanceThere)
     CAccType* earnings = AddType("Earnings", 3);
     EXPECT_TRUE(root.Put_mParentId(earnings, income));
     EXPECT_EQ(income->Get_mAccountTypePtr(), earnings);
+
+    // So does an account an owner's invoices book on (here its open
+    // invoices); within its kind it moves.
+    CAccount* receivable = AddAccount("Peeters:Receivable", books::kProfitAndLossType);
+    CAccountOwner* customer = root.InsertAccountOwner(-1, std::string_view("Peeters"), std::nullopt, std::nullopt,
+                                                      std::nullopt, std::nullopt, std::nullopt, std::nullopt);
+    ASSERT_NE(customer, nullptr);
+    customer->setMOpenDebitInvoiceAccount(receivable->Get_Id());
+    env.alerts().clear();
+    EXPECT_FALSE(root.Put_mParentId(cash, receivable));
+    EXPECT_EQ(env.alerts().numbers(), std::vector<long>{335});
+    EXPECT_EQ(receivable->Get_mAccountTypeId(), books::kProfitAndLossType);
+    EXPECT_TRUE(root.Put_mParentId(earnings, receivable));
 }
 
 // A profit-and-loss account moved among the own accounts makes its bookings
