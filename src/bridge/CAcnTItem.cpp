@@ -588,10 +588,12 @@ void CAcnTItem::synchronizeWithArguments(const AccountArguments& arguments)
     // 8. Fiscal percentage.
     if (arguments.allocableExpenses) account->Put_mFiscalPct(*arguments.allocableExpenses);
 
-    // 9.-10. The balance typed in the sheet is booked as a correction.
+    // 9.-10. The balance typed in the sheet is booked as a correction; a 0
+    // typed for an emptied foreign account books its home remainder away.
+    // A sheet okayed without a balance books nothing.
     const std::optional<double>& target = arguments.newBalance;
     if (target && *target >= 0.0 && *target != account->Get_mBalance()) account->AdjustBlanceTo(*target, false);
-    if ((!target || *target == 0.0) && account->Get_mLocalBalance() != 0.0) account->ForceLocalBalanceToZero();
+    if (target && *target == 0.0 && account->Get_mLocalBalance() != 0.0) account->ForceLocalBalanceToZero();
 
     // 11. Special type and sub-type.
     account->Put_mAccountSpecialType(static_cast<AccountSpecialTypeT>(arguments.specialType.value_or(0)));

@@ -333,14 +333,23 @@ bool CDebetItem::updateFromDetail(const CDebetItem& other)
     return true;
 }
 
-bool CDebetItem::updateFromDictionary(const Dictionary& dictionary)
+bool CDebetItem::updateFromDictionary(const Dictionary& dictionary, bool redated)
 {
     // Values may be texts (a replayed journal); missing ones read as 0.
-    setAccount(dictionary[line_key::kAccountId].toInt());
-    setCurrencyId(dictionary[line_key::kCurrencyId].toInt());
+    const long accountId = dictionary[line_key::kAccountId].toInt();
+    const long currency = dictionary[line_key::kCurrencyId].toInt();
     // What is no number of money reads as 0 rather than poisoning the balances.
-    const double amount = dictionary[line_key::kAmount].toDouble();
-    setGetForeignAmount(std::isfinite(amount) ? amount : 0.0);
+    double amount = dictionary[line_key::kAmount].toDouble();
+    if (!std::isfinite(amount)) amount = 0.0;
+    // What was booked stays booked: converting the same amount again would
+    // take a rate given since, whose correction already moved the balances.
+    const CDebit* line = lineOf(*this);
+    if (line && !redated && line->Get_mAccountId() == accountId && line->Get_mCurrency() == currency &&
+        line->Get_mAmount() == amount)
+        return true;
+    setAccount(accountId);
+    setCurrencyId(currency);
+    setGetForeignAmount(amount);
     return true;
 }
 

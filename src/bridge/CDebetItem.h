@@ -91,7 +91,10 @@ public:
     // The amount in the line's currency.
     void setGetForeignAmount(std::optional<double> amount);
     bool updateFromDetail(const CDebetItem& other);
-    bool updateFromDictionary(const Dictionary& dictionary);
+    // Takes the dictionary's account, currency and amount in that currency.
+    // A line given the ones it has keeps its amount in the home currency
+    // unless its transaction moved to another date (redated).
+    bool updateFromDictionary(const Dictionary& dictionary, bool redated = false);
 
     // --- the transaction
     // The registry's item of the line's transaction; null without a line or document.

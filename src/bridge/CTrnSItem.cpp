@@ -1022,7 +1022,8 @@ bool CTrnSItem::updateDetails(const LineItemArray& oldLines, const LineItemArray
     return true;
 }
 
-bool CTrnSItem::updateDetailsWithDictionaries(const LineItemArray& oldLines, const Array* dictionaries)
+bool CTrnSItem::updateDetailsWithDictionaries(const LineItemArray& oldLines, const Array* dictionaries,
+                                              bool redated)
 {
     CTransaction* t = transaction();
     if (!t || !dictionaries || dictionaries->empty()) return false;
@@ -1038,7 +1039,7 @@ bool CTrnSItem::updateDetailsWithDictionaries(const LineItemArray& oldLines, con
         const Dictionary* dictionary = (*dictionaries)[i].asDictionary();
         if (!dictionary) continue;
         if (i < oldLines.size() && oldLines[i] && oldLines[i]->getSourceItem())
-            oldLines[i]->updateFromDictionary(*dictionary);
+            oldLines[i]->updateFromDictionary(*dictionary, redated);
         else
             addDetailAsCopyOfDictionary(*dictionary);
     }
@@ -1093,6 +1094,7 @@ bool CTrnSItem::initWithDictionaryRepresentation(const Dictionary& dictionary)
     if (const Value* name = dictionary.find(key::kName); name && !name->isAbsent()) setGetName(name->toString());
     if (const Value* description = dictionary.find(key::kDescription))
         setMDescription(description->toString());
+    const bool redated = dictionary[key::kDate].toInt() != mDate().value_or(0);
     setMDate(dictionary[key::kDate].toInt());
     if (const Value* number = dictionary.find(key::kVATNr)) setMVatNR(number->toString());
     if (const Value* amount = dictionary.find(key::kAmount)) setMTotalAmount(amountOf(*amount));
@@ -1105,9 +1107,9 @@ bool CTrnSItem::initWithDictionaryRepresentation(const Dictionary& dictionary)
     setMSpecialTypeT(dictionary[key::kSpecialType].toInt());
     setMTransactionType(dictionary[key::kTransactionType].toInt());
     if (const Value* document = dictionary.find(key::kDocumentId)) setMDocumentId(document->toLong());
-    updateDetailsWithDictionaries(mFromList(), dictionary[key::kFromList].asArray());
-    updateDetailsWithDictionaries(mToList(), dictionary[key::kToList].asArray());
-    updateDetailsWithDictionaries(mForList(), dictionary[key::kForList].asArray());
+    updateDetailsWithDictionaries(mFromList(), dictionary[key::kFromList].asArray(), redated);
+    updateDetailsWithDictionaries(mToList(), dictionary[key::kToList].asArray(), redated);
+    updateDetailsWithDictionaries(mForList(), dictionary[key::kForList].asArray(), redated);
     return true;
 }
 

@@ -227,8 +227,10 @@ public:
     // the old ones removed, so the list never runs empty).
     bool updateDetails(const LineItemArray& oldLines, const LineItemArray& newLines);
     // Line i takes dictionary i; surplus lines go from the end, missing ones
-    // are added. None or no dictionaries change nothing (false).
-    bool updateDetailsWithDictionaries(const LineItemArray& oldLines, const Array* dictionaries);
+    // are added. None or no dictionaries change nothing (false). A line left
+    // as it was keeps its home amount unless the transaction was redated.
+    bool updateDetailsWithDictionaries(const LineItemArray& oldLines, const Array* dictionaries,
+                                       bool redated = false);
     // The total, and the category lines when there are two or more, times
     // the factor.
     void applyFactor(double factor);

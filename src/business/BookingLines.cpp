@@ -13,6 +13,7 @@
 #include "model/CTransaction.h"
 #include "model/CExpenseType.h"
 #include "model/CNamedListArray.h"
+#include "model/CNonvisualExaminator.h"
 
 namespace ch::business {
 
@@ -39,10 +40,12 @@ double localAmountOf(const std::shared_ptr<CDebetItem>& line)
 
 bool isExpenseCategory(BusinessDocument& document, long categoryId)
 {
+    // The category's kind, not the sign of its total: a credit note turns
+    // the VAT category's total below 0, and its payment must still release
+    // its VAT.
     BridgeDocument& books = document.bridgeDocument();
-    CExpenseType* category = books.accounting()->GetExpenseTypeForID(static_cast<ObjectIdT>(categoryId));
-    std::shared_ptr<CExpTItem> item = category ? books.dataItemController().categoryItemForCategory(category) : nullptr;
-    return item && item->isExpense().value_or(false);
+    return CNonvisualExaminator::isExpense(
+        books.accounting()->GetExpenseTypeForID(static_cast<ObjectIdT>(categoryId)));
 }
 
 namespace {

@@ -35,7 +35,7 @@ Value lineDictionary(const char* type, long accountId, long currencyId, double a
 long homeCurrencyId(BusinessDocument& document);
 // The line's amount in the home currency (0 without a line).
 double localAmountOf(const std::shared_ptr<CDebetItem>& line);
-// Whether the category is an expense category.
+// Whether the category is of the expense kind, whatever its total.
 bool isExpenseCategory(BusinessDocument& document, long categoryId);
 // The first customer (supplier) whose open-invoice account has the id.
 std::shared_ptr<CAcoWItem> getCustomerForOpenInvoiceAccountId(BusinessDocument& document, long accountId);

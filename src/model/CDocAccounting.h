@@ -283,7 +283,8 @@ public:
     // Setters by key; each answers whether the value was set (false for an
     // object of another kind or another key). Accounts: -13314 default
     // category, -13310 currency, -13305 owner, -13304 account type (the
-    // balance moves with the account; an id that names no type is refused).
+    // balance moves with the account, and the categories of its bookings
+    // follow a change of kind; an id that names no type is refused).
     bool setForeignKey(CNonVisual* account, long key, long value);
     // Accounts: -13312 balance (adjusted by a transaction), -13308 allowable
     // expenses percentage; categories: -13510 tax-deductible percentage.
@@ -371,6 +372,9 @@ public:
     CNonVisual* mCopiedTransaction = nullptr;
 
 private:
+    // Each unblocked posted transaction with a line on the account has its
+    // category lines brought to the property its lines move now.
+    void AgreeCategoriesOfBookingsOn(CAccount& account);
     std::size_t mStreamSize = 0;   // see StreamSizeHint
     DocumentServices* mChangeListener = nullptr;   // see SetModified
     // The memory of the transactions and lines read from the file, given back

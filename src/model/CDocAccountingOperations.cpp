@@ -8,6 +8,7 @@
 
 #include "model/CAccType.h"
 #include "model/CAccount.h"
+#include "model/CAccountOwner.h"
 #include "model/CAnalysisArray.h"
 #include "model/CCurrency.h"
 #include "model/CDebit.h"
@@ -67,6 +68,21 @@ constexpr long kKeyTaxDeductiblePct = -13510;
 
 // Refused: the settings book on the account, which would change kind.
 constexpr long kErrorSettingsAccountKeepsItsKind = 334;
+// Refused: an owner's invoices and payments book on it.
+constexpr long kErrorOwnersAccountKeepsItsKind = 335;
+
+// Whether an owner books its invoices or payments on the account (turnover
+// or open invoices, of a customer or a supplier).
+bool OwnerBooksOn(const CNamedListArray* owners, ObjectIdT id)
+{
+    for (ArrayIndexT i = 1; owners && i <= static_cast<ArrayIndexT>(owners->GetCount()); ++i) {
+        const auto* owner = static_cast<const CAccountOwner*>(owners->ObjectAt(i));
+        if (owner && (owner->getMDebitorAccount() == id || owner->getMOpenDebitInvoiceAccount() == id ||
+                      owner->getMCreditorAccount() == id || owner->getMOpenCreditInvoiceAccount() == id))
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -160,6 +176,12 @@ bool CDocAccounting::setForeignKey(CNonVisual* object, long key, long value)
             CErrorManager::RaiseError(kErrorSettingsAccountKeepsItsKind);
             return false;
         }
+        // An owner's invoices book their turnover and VAT by the kind of its
+        // accounts, and their payments release them: those keep their kind.
+        if (!sameKind && OwnerBooksOn(mAccountOwnerList.get(), account->Get_Id())) {
+            CErrorManager::RaiseError(kErrorOwnersAccountKeepsItsKind);
+            return false;
+        }
         const ObjectIdT oldType = account->Get_mAccountTypeId();
         const bool wasDebt = account->thisIsADebtAccount();
         const bool wasProfitAndLoss = account->thisIsAProfitAndLossAccount();
@@ -168,9 +190,23 @@ bool CDocAccounting::setForeignKey(CNonVisual* object, long key, long value)
         if (!account->Put_mAccountTypeId(id, nullptr, true)) return false;
         mAccountList->SwitchList(account, wasDebt ? CAccountArray::kWasDebt : oldType, wasProfitAndLoss,
                                  wasProperty);
+        // Its bookings move other property now: their categories follow, as
+        // they would when each was entered again.
+        if (!sameKind) AgreeCategoriesOfBookingsOn(*account);
         return true;
     }
     default: return false;
+    }
+}
+
+void CDocAccounting::AgreeCategoriesOfBookingsOn(CAccount& account)
+{
+    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(mTransactionList->GetCount()); ++i) {
+        auto* transaction = Typed<CTransaction>(mTransactionList->ObjectAt(i), type::kTransaction);
+        if (!transaction || !transaction->IsOnAccount(&account) ||
+            transaction->Get_ObjectStatus() == status::kBlocked)
+            continue;
+        transaction->AgreeCategoriesWithSides();
     }
 }
 

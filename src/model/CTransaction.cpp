@@ -992,10 +992,46 @@ bool CTransaction::SidesAgree(double debits, double credits)
     return difference >= -1.0 && difference <= 1.0;
 }
 
+bool CTransaction::AgreeCategoriesWithSides(double* moved, double* shown)
+{
+    // An invoice's or credit note's category lines say what was invoiced
+    // (turnover and VAT) between accounts that hold no property: they are
+    // the business's own, not a balance of the property the lines move.
+    if (mTransactionType == transaction_type::kCustomerInvoice ||
+        mTransactionType == transaction_type::kSupplierInvoice)
+        return true;
+    const double s = SmallestUnits();
+    double fD = 0.0;
+    double fC = 0.0;
+    double fE = 0.0;
+    Get_DebitAmount(fD);
+    Get_CreditAmount(fC);
+    Get_ExpenseTypeAmount(fE);
+    if (std::trunc(fD * s) + std::trunc(fC * s) == std::trunc(fE * s)) return true;
+    if (fD + fC == -fE) {
+        for (ArrayIndexT i = 1; i <= CountOf(&mExpenseTypeList); ++i) {
+            CDebit* line = LineAt(&mExpenseTypeList, i);
+            line->Put_mLocalAmount(-line->Get_mLocalAmount());
+        }
+        return true;
+    }
+    if (fD + fC == 0.0) {
+        for (ArrayIndexT i = 1; i <= CountOf(&mExpenseTypeList); ++i)
+            LineAt(&mExpenseTypeList, i)->Put_mLocalAmount(0.0);
+        return true;
+    }
+    BalanceExpenseTypes();
+    Get_DebitAmount(fD);
+    Get_CreditAmount(fC);
+    Get_ExpenseTypeAmount(fE);
+    if (moved) *moved = fD + fC;
+    if (shown) *shown = fE;
+    return std::fabs(fD + fC - fE) <= 0.5 / s ||
+           (HasConvertedCategoryLine(*this, mDocument) && CategoryLinesTakeConversionCent(*this));
+}
+
 bool CTransaction::Validate()
 {
-    const double s = SmallestUnits();
-
     for (CNamedListArray* list : {&mDebitList, &mCreditList, &mExpenseTypeList}) {
         bool linesValid = true;
         for (ArrayIndexT i = 1; i <= CountOf(list); ++i) {
@@ -1007,9 +1043,9 @@ bool CTransaction::Validate()
     double fD = 0.0;
     double fC = 0.0;
     double fE = 0.0;
-    double debits = Get_DebitAmount(fD);
-    double credits = Get_CreditAmount(fC);
-    double categories = Get_ExpenseTypeAmount(fE);
+    const double debits = Get_DebitAmount(fD);
+    const double credits = Get_CreditAmount(fC);
+    const double categories = Get_ExpenseTypeAmount(fE);
     if (mLocalAmount == 0.0 && mTotalAmount == 0.0 && debits == 0.0 && credits == 0.0 &&
         categories == 0.0) {
         CErrorManager::RaiseError(238);
@@ -1019,31 +1055,11 @@ bool CTransaction::Validate()
         CErrorManager::RaiseError(128);
         return false;
     }
-    // An invoice's or credit note's category lines say what was invoiced
-    // (turnover and VAT) between accounts that hold no property: they are
-    // the business's own, not a balance of the property the lines move.
-    const bool invoice = mTransactionType == transaction_type::kCustomerInvoice ||
-                         mTransactionType == transaction_type::kSupplierInvoice;
-    if (!invoice && std::trunc(fD * s) + std::trunc(fC * s) != std::trunc(fE * s)) {
-        if (fD + fC == -fE) {
-            for (ArrayIndexT i = 1; i <= CountOf(&mExpenseTypeList); ++i) {
-                CDebit* line = LineAt(&mExpenseTypeList, i);
-                line->Put_mLocalAmount(-line->Get_mLocalAmount());
-            }
-        } else if (fD + fC == 0.0) {
-            for (ArrayIndexT i = 1; i <= CountOf(&mExpenseTypeList); ++i)
-                LineAt(&mExpenseTypeList, i)->Put_mLocalAmount(0.0);
-        } else {
-            BalanceExpenseTypes();
-            Get_DebitAmount(fD);
-            Get_CreditAmount(fC);
-            Get_ExpenseTypeAmount(fE);
-            if (std::fabs(fD + fC - fE) > 0.5 / s &&
-                !(HasConvertedCategoryLine(*this, mDocument) && CategoryLinesTakeConversionCent(*this))) {
-                CErrorManager::RaiseError(144, TruncatedForMessage(fD + fC), TruncatedForMessage(-fE));
-                return false;
-            }
-        }
+    double moved = 0.0;
+    double shown = 0.0;
+    if (!AgreeCategoriesWithSides(&moved, &shown)) {
+        CErrorManager::RaiseError(144, TruncatedForMessage(moved), TruncatedForMessage(-shown));
+        return false;
     }
     ObjectStatusT current = Get_ObjectStatus();
     if (current != status::kBlocked && current != status::kBalancing && current != status::kUnlinked)

@@ -198,6 +198,11 @@ public:
     // Errors 238 (all zero), 128 (sides differ), 144 (categories can't be
     // balanced); success sets status 0 unless blocked, adjusting or unlinked.
     bool Validate() override;
+    // Brings the category lines to the property the debit and credit lines
+    // move (not an invoice's): negated when they show it the other way
+    // round, 0 when nothing moves, else balanced. False when they still
+    // disagree; then `moved` and `shown` get the two sums. Raises nothing.
+    bool AgreeCategoriesWithSides(double* moved = nullptr, double* shown = nullptr);
     // Whether home-currency totals of the debit and credit sides agree, as
     // Validate requires: to less than two tenths of the smallest unit.
     static bool SidesAgree(double debits, double credits);

@@ -322,6 +322,29 @@ TEST_F(InvoicesTest, InvoicesWithoutVATPaidAtOnceAndRelinkedPaymentsBookTheirOwn
     EXPECT_EQ(document->mTransactionArray().size(), transactions);
 }
 
+// A credit note paid back at once releases its VAT as an invoice's payment
+// does, though the credit note itself turned the VAT category's total below
+// 0: the payment's categories are what its money moves.
+TEST_F(InvoicesTest, ACreditNotePaidBackAtOnceReleasesItsVAT)
+{
+    arguments::InvoiceArguments credit = invoiceOf(-100.0, "2009000001");
+    credit.generatePayment = true;
+    credit.paymentCategoryId = incomeCategory();
+    std::shared_ptr<CTrnSItem> note = transaction(run(38, nullptr, credit));
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(linesOf(note->mForList()), (Lines{{vatCategory(), -21}, {incomeCategory(), -100}}));
+    const auto payments =
+        std::dynamic_pointer_cast<business::GXInvoice>(note->invoiceExtension())->paymentTransactionIdArray();
+    ASSERT_EQ(payments.size(), 1u);
+    std::shared_ptr<CTrnSItem> refund = transaction(payments[0]);
+    EXPECT_EQ(linesOf(refund->mForList()), (Lines{{incomeCategory(), -100}, {vatCategory(), 21}}));
+    auto* vat = static_cast<CExpenseType*>(document->accounting()->GetExpenseTypeForID(vatCategory()));
+    EXPECT_NEAR(vat->Get_Amount(), 0.0, 1e-9);
+    auto* books = static_cast<CTransaction*>(refund->getSourceItem());
+    EXPECT_TRUE(books->Validate());
+    EXPECT_EQ(linesOf(refund->mForList()), (Lines{{incomeCategory(), -100}, {vatCategory(), 21}}));
+}
+
 // Many small invoices, each VAT line rounded to the cent as it is booked:
 // the VAT listing, the declaration and the accounts all show the sum of the
 // booked lines, and that sum is the hand figure: count x the rounded VAT.

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "bridge/CAcoWItem.h"
 #include "bridge/CDebetItem.h"
 #include "bridge/CExpTItem.h"
@@ -285,6 +287,97 @@ TEST_F(DocumentOperationsTest, AnotherHomeCurrencyRefiguresWhatIsLeftToPay)
     document->mPreference()->setMHomeCurrency(usd);
     ASSERT_NEAR(payment->mFromList()[0]->getLocalAmount().value_or(0.0), 140.0, 1e-9);
     EXPECT_NEAR(invoice->unaccountedForAmount().value_or(0.0), 60.0, 1e-9);
+}
+
+// A rate given later for the day of a booking is met by a correction of the
+// account's home balance; the booking itself, okayed again unchanged on its
+// sheet, keeps what it was booked at instead of being converted once more.
+TEST_F(DocumentOperationsTest, AForeignBookingOkayedUnchangedKeepsWhatItWasBookedAt)
+{
+    arguments::CurrencyArguments dollar;
+    dollar.symbol = "USD";
+    dollar.description = "US Dollar";
+    dollar.baseCurrencyId = books::kEUR;
+    dollar.conversionQuantity = 1;
+    dollar.conversionFactor = 0.5;
+    ASSERT_EQ(executor().executeCommand(6, nullptr, dollar), 1);
+    std::shared_ptr<CCurRItem> usd = document->mCurrencyArray().front();
+    arguments::AccountArguments account(std::nullopt, "Dollars", std::nullopt, books::kOwnPropertyType,
+                                        *usd->getId(), std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                                        std::nullopt, std::nullopt);
+    const auto dollars = static_cast<ObjectIdT>(executor().executeCommand(13, nullptr, account));
+    arguments::CTransactionArguments booking;
+    booking.mTransactionDictionary =
+        transactionDictionary(books::kDefaultAccount, dollars, books::kExpenseCategory, 50.0, 20090315, "Change");
+    executor().executeCommand(23, nullptr, booking);
+    std::shared_ptr<CTrnSItem> change = document->mTransactionArray().front();
+    auto* held = document->getAccountForId(dollars);
+    ASSERT_NEAR(held->Get_mBalance(), 100.0, 1e-9);
+    ASSERT_NEAR(held->Get_mLocalBalance(), 50.0, 1e-9);
+
+    arguments::CurrencyRateParameters rate;
+    rate.quantity = 1;
+    rate.factor = 0.6;
+    rate.dateStart = 20090315;
+    executor().executeCommand(18, usd, rate);
+    ASSERT_NEAR(held->Get_mLocalBalance(), 60.0, 1e-9);
+    auto* own = document->getAccountForId(books::kDefaultAccount);
+    const double ownBefore = own->Get_mLocalBalance();
+
+    arguments::CTransactionArguments unchanged;
+    unchanged.mTransactionDictionary = change->dictionaryRepresentation();
+    executor().executeCommand(24, change, unchanged);
+
+    EXPECT_NEAR(held->Get_mBalance(), 100.0, 1e-9);
+    EXPECT_NEAR(held->Get_mLocalBalance(), 60.0, 1e-9);
+    EXPECT_NEAR(change->mToList()[0]->getLocalAmount().value_or(0.0), 50.0, 1e-9);
+    EXPECT_NEAR(own->Get_mLocalBalance(), ownBefore, 1e-9);
+}
+
+// An emptied foreign account keeps the home remainder its rates left until
+// a balance of 0 is typed on its sheet; okayed without one, nothing is booked.
+TEST_F(DocumentOperationsTest, AnAccountSheetBooksAHomeRemainderAwayOnlyWhenZeroIsTyped)
+{
+    arguments::CurrencyArguments dollar;
+    dollar.symbol = "USD";
+    dollar.description = "US Dollar";
+    dollar.baseCurrencyId = books::kEUR;
+    dollar.conversionQuantity = 1;
+    dollar.conversionFactor = 0.5;
+    ASSERT_EQ(executor().executeCommand(6, nullptr, dollar), 1);
+    std::shared_ptr<CCurRItem> usd = document->mCurrencyArray().front();
+    arguments::AccountArguments values(std::nullopt, "Dollars", std::nullopt, books::kOwnPropertyType,
+                                       *usd->getId(), std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                                       std::nullopt, std::nullopt);
+    const auto id = static_cast<ObjectIdT>(executor().executeCommand(13, nullptr, values));
+    auto book = [&](ObjectIdT from, ObjectIdT to, double amount, DateT date) {
+        arguments::CTransactionArguments booking;
+        booking.mTransactionDictionary =
+            transactionDictionary(from, to, books::kExpenseCategory, amount, date, "Change");
+        executor().executeCommand(23, nullptr, booking);
+    };
+    book(books::kDefaultAccount, id, 50.0, 20090310);   // 100 USD
+    arguments::CurrencyRateParameters rate;
+    rate.quantity = 1;
+    rate.factor = 0.6;
+    rate.dateStart = 20090312;
+    executor().executeCommand(18, usd, rate);
+    book(id, books::kDefaultAccount, 60.0, 20090313);   // the 100 USD out
+    CAccount* dollars = document->getAccountForId(id);
+    ASSERT_NEAR(dollars->Get_mBalance(), 0.0, 1e-9);
+    const double remainder = dollars->Get_mLocalBalance();
+    ASSERT_GT(std::fabs(remainder), 0.005);
+    const std::size_t transactions = document->mTransactionArray().size();
+
+    values.idKey = id;
+    executor().executeCommand(12, document->getAccountItemForId(id), values);
+    EXPECT_EQ(document->mTransactionArray().size(), transactions);
+    EXPECT_EQ(dollars->Get_mLocalBalance(), remainder);
+
+    values.newBalance = 0.0;
+    executor().executeCommand(12, document->getAccountItemForId(id), values);
+    EXPECT_EQ(document->mTransactionArray().size(), transactions + 1);
+    EXPECT_NEAR(dollars->Get_mLocalBalance(), 0.0, 1e-9);
 }
 
 TEST_F(DocumentOperationsTest, ACopiedTransactionCanBePastedOnlyWhileItExists)

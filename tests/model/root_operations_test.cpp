@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -255,6 +256,52 @@ TEST_F(RootOperationsTest, AnAccountMovedToAnotherTypeTakesItsBalanceThere)
     CAccType* earnings = AddType("Earnings", 3);
     EXPECT_TRUE(root.Put_mParentId(earnings, income));
     EXPECT_EQ(income->Get_mAccountTypePtr(), earnings);
+
+    // So does an account an owner's invoices book on (here its open
+    // invoices); within its kind it moves.
+    CAccount* receivable = AddAccount("Peeters:Receivable", books::kProfitAndLossType);
+    CAccountOwner* customer = root.InsertAccountOwner(-1, std::string_view("Peeters"), std::nullopt, std::nullopt,
+                                                      std::nullopt, std::nullopt, std::nullopt, std::nullopt);
+    ASSERT_NE(customer, nullptr);
+    customer->setMOpenDebitInvoiceAccount(receivable->Get_Id());
+    env.alerts().clear();
+    EXPECT_FALSE(root.Put_mParentId(cash, receivable));
+    EXPECT_EQ(env.alerts().numbers(), std::vector<long>{335});
+    EXPECT_EQ(receivable->Get_mAccountTypeId(), books::kProfitAndLossType);
+    EXPECT_TRUE(root.Put_mParentId(earnings, receivable));
+}
+
+// A profit-and-loss account moved among the own accounts makes its bookings
+// transfers: their categories follow at once, so that the categories show
+// what the property did and a booking okayed again finds nothing to mend.
+TEST_F(RootOperationsTest, TheCategoriesOfAnAccountsBookingsFollowItsMoveToAnotherKind)
+{
+    CAccount* fees = AddAccount("Fees", books::kProfitAndLossType);
+    CTransaction* earned = Book(fees, Account(books::kDefaultAccount), 40.0, 20240301, books::kIncomeCategory);
+    CTransaction* spent = Book(Account(books::kDefaultAccount), fees, 15.0, 20240302, books::kExpenseCategory);
+    CExpenseType* income = Category(books::kIncomeCategory);
+    CExpenseType* expense = Category(books::kExpenseCategory);
+    const double incomeBefore = income->Get_Amount();
+    const double expenseBefore = expense->Get_Amount();
+    ASSERT_NEAR(ForLine(earned)->Get_mLocalAmount(), 40.0, 1e-9);
+
+    ASSERT_TRUE(root.setForeignKey(fees, -13304, books::kOwnPropertyType));
+
+    EXPECT_NEAR(ForLine(earned)->Get_mLocalAmount(), 0.0, 1e-9);
+    EXPECT_NEAR(ForLine(spent)->Get_mLocalAmount(), 0.0, 1e-9);
+    EXPECT_NEAR(income->Get_Amount(), incomeBefore - 40.0, 1e-9);
+    EXPECT_NEAR(expense->Get_Amount(), expenseBefore - 15.0, 1e-9);
+    ExpectBalancesMatchLines();
+    const BalanceSnapshot moved = Balances();
+    EXPECT_TRUE(earned->Validate());
+    EXPECT_TRUE(spent->Validate());
+    EXPECT_EQ(Balances(), moved);
+
+    // Back among the profit-and-loss accounts, the property moves again.
+    ASSERT_TRUE(root.setForeignKey(fees, -13304, books::kProfitAndLossType));
+    EXPECT_NEAR(std::fabs(ForLine(earned)->Get_mLocalAmount()), 40.0, 1e-9);
+    EXPECT_NEAR(std::fabs(ForLine(spent)->Get_mLocalAmount()), 15.0, 1e-9);
+    ExpectBalancesMatchLines();
 }
 
 TEST_F(RootOperationsTest, TypedSetters)
