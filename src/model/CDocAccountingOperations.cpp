@@ -19,6 +19,7 @@
 #include "model/SettingsAccounts.h"
 #include "model/CRecurringTransaction.h"
 #include "model/CTransaction.h"
+#include "model/LineConversionKeeper.h"
 #include "model/CTransactionDetailComparator.h"
 #include "model/foundation/CErrorManager.h"
 
@@ -377,6 +378,9 @@ bool CDocAccounting::ChangeHomeCurrency(ObjectIdT newId, ObjectIdT)
 
     // One unit of the old home currency in the new one.
     const double factor = newHome->ConvertToForeign(1.0, 0, false);
+    // A line in another currency than its account's counts there converted
+    // through the home currency: what it was booked for stays.
+    LineConversionKeeper keeper(this, true);
 
     // The lines on profit-and-loss accounts and on categories count after the
     // change for what each converts to at the rate of its own date, as

@@ -18,7 +18,8 @@ constexpr double kUnmoved = 1e-9;
 
 } // namespace
 
-LineConversionKeeper::LineConversionKeeper(CDocAccounting* document)
+LineConversionKeeper::LineConversionKeeper(CDocAccounting* document, bool homeCurrencyChanges)
+    : mDocument(document)
 {
     if (!document || !document->mAccountList) return;
     const ObjectIdT home = booking::HomeCurrencyId(document);
@@ -28,7 +29,7 @@ LineConversionKeeper::LineConversionKeeper(CDocAccounting* document)
         CNonVisual* object = accounts->ObjectAt(i);
         if (!object || object->Get_ObjectType() != type::kAccount) continue;
         auto* account = static_cast<CAccount*>(object);
-        if (account->Get_mCurrency() == home) continue;
+        if (account->Get_mCurrency() == home && !homeCurrencyChanges) continue;
         for (CNamedListArray* list : {account->Get_mDebitlist(), account->Get_mCreditList()}) {
             if (!list) continue;
             const auto lines = static_cast<ArrayIndexT>(list->GetCount());
@@ -43,7 +44,9 @@ LineConversionKeeper::LineConversionKeeper(CDocAccounting* document)
 
 LineConversionKeeper::~LineConversionKeeper()
 {
+    const ObjectIdT home = booking::HomeCurrencyId(mDocument);
     for (const Noted& noted : mNoted) {
+        if (noted.account->Get_mCurrency() == home) continue;
         if (std::fabs(noted.account->LineAmountInOwnCurrency(*noted.line) - noted.amount) <= kUnmoved) continue;
         noted.line->KeepAmountInCurrency(noted.account->Get_mCurrency(), noted.amount);
     }
