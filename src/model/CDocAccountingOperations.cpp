@@ -4,6 +4,7 @@
 // recurring transactions, the change of home currency and the overview
 // analysis list.
 
+#include <optional>
 #include <vector>
 
 #include "model/CAccType.h"
@@ -379,8 +380,9 @@ bool CDocAccounting::ChangeHomeCurrency(ObjectIdT newId, ObjectIdT)
     // One unit of the old home currency in the new one.
     const double factor = newHome->ConvertToForeign(1.0, 0, false);
     // A line in another currency than its account's counts there converted
-    // through the home currency: what it was booked for stays.
-    LineConversionKeeper keeper(this, true);
+    // through the home currency: what it was booked for stays. The keeper
+    // ends before the lines are posted again, so that they post that.
+    std::optional<LineConversionKeeper> keeper(std::in_place, this, true);
 
     // The lines on profit-and-loss accounts and on categories count after the
     // change for what each converts to at the rate of its own date, as
@@ -438,6 +440,7 @@ bool CDocAccounting::ChangeHomeCurrency(ObjectIdT newId, ObjectIdT)
         if (auto* group = Typed<CMasterExpenseType>(object, type::kMasterExpenseType))
             group->SetNewHomeCurrency(oldHome, newHome, factor);
     });
+    keeper.reset();
     for (CDebit* line : reposted) line->AddupToParent();
     each(*mAccountList, [&](CNonVisual* object) {
         auto* account = Typed<CAccount>(object, type::kAccount);

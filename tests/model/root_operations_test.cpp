@@ -374,7 +374,8 @@ TEST_F(RootOperationsTest, AChangeOfHomeCurrencyGivesTheBalancesReadingGives)
 // Another home currency at a rate that converts to fractions of a cent:
 // every line is booked in whole cents and its transaction still balances (a
 // split's largest line takes the cent), and an account held in a third
-// currency keeps what its line in another currency was booked for. Reading
+// currency (an own one and a profit-and-loss one, whose lines are posted
+// again) keeps what its line in another currency was booked for. Reading
 // the books again gives every balance to the cent: fractions added up in
 // another order rounded the other way, and the pound account's line,
 // converted again through the new home currency, read a cent off.
@@ -387,6 +388,8 @@ TEST_F(RootOperationsTest, AChangeOfHomeCurrencyBooksWholeCentsThatReadBackTheSa
     Book(Account(books::kDefaultAccount), Account(books::kExpenseAccount), 308.66, 20240110, books::kExpenseCategory);
     Book(Account(books::kDefaultAccount), Account(books::kExpenseAccount), 299.63, 20231225, books::kExpenseCategory);
     Book(pounds, Account(books::kExpenseAccount), 736.94, 20240226, books::kExpenseCategory);
+    CAccount* poundCosts = AddAccount("Pound costs", books::kProfitAndLossType, pound->Get_Id());
+    Book(Account(books::kDefaultAccount), poundCosts, 736.94, 20240227, books::kExpenseCategory);
     CTransaction* split = Book(Account(books::kDefaultAccount), Account(books::kExpenseAccount), 0.03, 20240201,
                                books::kExpenseCategory);
     Credit(split)->Put_mAmount(0.01, nullptr);
@@ -394,6 +397,7 @@ TEST_F(RootOperationsTest, AChangeOfHomeCurrencyBooksWholeCentsThatReadBackTheSa
     split->Set_Credit_Account(second, books::kExpenseAccount);
     ASSERT_TRUE(split->Validate());
     const double heldInPounds = pounds->Get_mBalance();
+    const double spentInPounds = poundCosts->Get_mBalance();
 
     ASSERT_TRUE(root.mPreference->Put_mHomeCurrency(dollar->Get_Id()));
     auto wholeCents = [](double amount) { return std::fabs(amount * 100 - std::round(amount * 100)) < 1e-6; };
@@ -416,6 +420,7 @@ TEST_F(RootOperationsTest, AChangeOfHomeCurrencyBooksWholeCentsThatReadBackTheSa
         EXPECT_NEAR(sides[0], sides[2], 1e-9);
     }
     EXPECT_EQ(pounds->Get_mBalance(), heldInPounds);
+    EXPECT_EQ(poundCosts->Get_mBalance(), spentInPounds);
 
     CDocAccounting loaded;
     ASSERT_TRUE(Load(loaded, Save(root)));
