@@ -85,6 +85,7 @@
 #include "model/CTransaction.h"
 #include "model/ModelCodes.h"
 #include "model/budget/BudgetTypes.h"
+#include "model/foundation/CErrorManager.h"
 #include "platform/core/dispatcher.h"
 #include "ui/sheets/AccountSheetLogic.h"
 #include "ui/sheets/ChartSheetLogic.h"
@@ -357,6 +358,23 @@ public:
     void apply(const Step& step);
 
 private:
+    // Whether the transaction sheet's check passes the transaction: it is
+    // made on a temporary transaction, which takes no ids of the books.
+    bool sheetTakes(const Dictionary& transaction)
+    {
+        const IdCounters counters = root().Ids();
+        const bool batch = CErrorManager::GetMode();
+        CErrorManager::SetMode(true);
+        bool valid = false;
+        if (std::shared_ptr<CTrnSItem> temporary = doc().makeEmptyTransactionOfType(transaction_type::kOther)) {
+            temporary->initWithDictionaryRepresentation(transaction);
+            valid = temporary->validate();
+        }
+        CErrorManager::SetMode(batch);
+        root().Ids() = counters;
+        return valid;
+    }
+
     template <class T>
     static T* pick(const std::vector<T*>& list, unsigned n)
     {
@@ -772,6 +790,11 @@ void Books::apply(const Step& step)
                               static_cast<ObjectIdT>(to.front()->account().value_or(0)),
                               static_cast<ObjectIdT>(lines.front()->account().value_or(0)), amountOf(step.b),
                               dayOf(step.c), transaction->getName());
+        // The sheet sends only what passes its check (the sides and the
+        // category lines agree), as the journal's replay checks it again:
+        // the first category of the transaction need not fit its accounts
+        // (a transfer's, on accounts one of which is now profit and loss).
+        if (!sheetTakes(*values.mTransactionDictionary)) return;
         run(24, transaction, &values);
         break;
     }
