@@ -22,6 +22,7 @@
 #include "model/CNamedListArray.h"
 #include "model/CPreference.h"
 #include "model/CTransaction.h"
+#include "model/ConversionCent.h"
 #include "model/foundation/CDecimal.h"
 #include "model/foundation/CErrorManager.h"
 #include "model/foundation/CNSStringToCString.h"
@@ -1050,12 +1051,21 @@ void CTrnSItem::applyFactor(double factor)
 {
     const std::optional<double> total = mTotalAmount();
     if (!total) return;
-    setMTotalAmount(*total * factor);
+    // Money is booked in whole cents: a fraction would be added up in
+    // another order, and round the other way, when the books are read again.
+    setMTotalAmount(CCurrency::RoundAmount(*total * factor));
     const LineItemArray categoryLines = mForList();
     if (categoryLines.size() < 2) return;
     // Each line is scaled in its own currency, so a foreign line keeps its rate.
     for (const std::shared_ptr<CDebetItem>& line : categoryLines)
-        if (line) line->setGetForeignAmount(line->getForeignAmount().value_or(0.0) * factor);
+        if (line) line->setGetForeignAmount(CCurrency::RoundAmount(line->getForeignAmount().value_or(0.0) * factor));
+    categoryLinesTakeRoundingCent();
+}
+
+bool CTrnSItem::categoryLinesTakeRoundingCent()
+{
+    CTransaction* t = transaction();
+    return t && CategoryLinesTakeConversionCent(*t);
 }
 
 // --- dictionary form

@@ -232,8 +232,13 @@ public:
     bool updateDetailsWithDictionaries(const LineItemArray& oldLines, const Array* dictionaries,
                                        bool redated = false);
     // The total, and the category lines when there are two or more, times
-    // the factor.
+    // the factor, each in whole cents; the largest category line takes the
+    // cent that rounding leaves.
     void applyFactor(double factor);
+    // The largest category line takes the difference of no more than a cent
+    // a line between the category lines and the accounts' lines that
+    // rounding each line to whole cents leaves. True when they agree.
+    bool categoryLinesTakeRoundingCent();
 
     // --- dictionary form
     Dictionary dictionaryRepresentation() const override;

@@ -17,6 +17,7 @@
 #include "business/InvoiceNumbers.h"
 #include "business/PaymentArguments.h"
 #include "document/DocumentNotifications.h"
+#include "model/CCurrency.h"
 #include "model/CDocAccounting.h"
 #include "model/CNamedListArray.h"
 #include "model/CTransaction.h"
@@ -254,12 +255,18 @@ void rebookLinkedPayment(BusinessDocument& document, CTrnSItem& invoice, CTrnSIt
     if (lines.empty()) return;
     if (paid != settled)
         if (Dictionary* own = lines.front().asDictionary())
-            own->set("Amount", Value((*own)["Amount"].toDouble() + (paid - settled)));
+            own->set("Amount", Value(CCurrency::RoundAmount((*own)["Amount"].toDouble() + (paid - settled))));
     payment.updateDetailsWithDictionaries(payment.mForList(), &lines);
+    payment.categoryLinesTakeRoundingCent();
 }
 
+// Each line is the share of the invoice's line in whole cents: a fraction
+// would be added up in another order, and round the other way, when the
+// books are read again. The cents the rounding leaves go to the largest
+// line once the lines are booked (rebookLinkedPayment).
 Array paymentCategoryBookings(BusinessDocument& document, CTrnSItem& invoice, long categoryId, double factor)
 {
+    auto share = [factor](double amount) { return CCurrency::RoundAmount(amount * factor); };
     Array lines;
     const int type = invoice.mTransactionType();
     if (type == kSupplierInvoice) return lines;
@@ -267,20 +274,20 @@ Array paymentCategoryBookings(BusinessDocument& document, CTrnSItem& invoice, lo
     std::shared_ptr<CDebetItem> main;
     if (type == kCustomerInvoice) main = CTrnSItem::getMostImportantDebetItem(invoice.mFromList());
     const double mainAmount = localAmountOf(main);
-    lines.push_back(lineDictionary(kCategoryLine, categoryId, currency, mainAmount * factor));
+    lines.push_back(lineDictionary(kCategoryLine, categoryId, currency, share(mainAmount)));
     const double difference = invoice.mLocalAmount().value_or(0.0) - mainAmount;
     if (difference == 0.0) return lines;
     const LineItemArray invoiceCategories = invoice.mForList();
     if (invoiceCategories.empty()) {
         CPrfRItem* settings = document.preferenceItem();
         lines.push_back(lineDictionary(kCategoryLine, settings ? settings->mVatInvoicedNotYetReceivedExpT() : 0,
-                                       currency, -difference * factor));
+                                       currency, share(-difference)));
     } else if (type == kCustomerInvoice) {
         for (const std::shared_ptr<CDebetItem>& line : invoiceCategories) {
             const long category = line->account().value_or(0);
             if (isExpenseCategory(document, category))
                 lines.push_back(lineDictionary(kCategoryLine, category, line->currencyId().value_or(currency),
-                                               -localAmountOf(line) * factor));
+                                               share(-localAmountOf(line))));
         }
     }
     return lines;
@@ -313,13 +320,18 @@ long splitPayment(BusinessDocument& document, CTrnSItem& payment, const argument
     // A payment has one line on each side; scaling a transaction of more
     // (a share's purchase, say) would leave its sides unbalanced.
     if (payment.mFromList().size() != 1 || payment.mToList().size() != 1) return -1;
-    const double factor = arguments.splitAmount.value_or(0.0) / original;
+    // The two parts are whole cents that add up to the payment: each scaled
+    // and rounded on its own could both round down (or up) from half a cent.
+    const double total = payment.mTotalAmount().value_or(0.0);
+    const double kept = CCurrency::RoundAmount(total * arguments.splitAmount.value_or(0.0) / original);
+    const double factor = total == 0.0 ? 0.0 : kept / total;
+    const double leftoverFactor = total == 0.0 ? 0.0 : CCurrency::RoundAmount(total - kept) / total;
     std::shared_ptr<CTrnSItem> leftover = unlinkedCopyOf(document, payment);
     if (!leftover) return -1;
     leftover->setMTransactionType(payment.mTransactionType());
     leftover->setMReferenceObjectId(-1);
     leftover->setMDate(payment.mDate());
-    leftover->applyFactor(1.0 - factor);
+    leftover->applyFactor(leftoverFactor);
     if (!document.performLinkTransaction(*leftover)) {
         document.bridgeDocument().deleteObject(leftover);
         return -1;

@@ -767,6 +767,7 @@ bool CAccount::SetNewHomeCurrency(CCurrency* oldHome, CCurrency* newHome, double
     // balance; otherwise its value at today's rate stands and its lines,
     // converted at the rates of their dates, are brought to it.
     if (newHome && mCurrency == newHome->Get_Id()) mLocalBalance = mBalance;
+    else mLocalBalance = CCurrency::RoundAmount(mLocalBalance);
     if (std::fabs(b1 - mLocalBalance) > 0.005)
         CTransaction::BookHomeCurrencyRemainder(this, mLocalBalance - b1, mDocument);
     return true;

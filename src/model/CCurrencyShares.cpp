@@ -124,7 +124,8 @@ long CCurrency::MakeStockTransaction(double price, double commission, double qua
         const double byBase = base ? base->ConvertToLocal(quantity * price, 0, true) : quantity * price;
         total = std::max(byShare, byBase);
     }
-    trade->Put_mTotalAmount(total);
+    // The price times the quantity can carry fractions of a cent.
+    trade->Put_mTotalAmount(RoundAmount(total));
 
     // The share line moves the shares themselves: its amount is in the share,
     // worth the price on the trade's date (not today's, which a later price

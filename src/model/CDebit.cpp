@@ -493,7 +493,9 @@ void CDebit::SwapCurrency(ObjectIdT id)
 
 bool CDebit::SetNewHomeCurrency(CCurrency*, CCurrency*, double factor)
 {
-    mLocalAmount *= factor;
+    // Booked money is whole cents: a fraction would be added up in another
+    // order, and round the other way, when the books are read again.
+    mLocalAmount = CCurrency::RoundAmount(mLocalAmount * factor);
     return true;
 }
 

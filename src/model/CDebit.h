@@ -153,8 +153,12 @@ public:
     // How much the line changes the owner's property, in the home currency.
     virtual double Get_PropertyFluctuation();
     virtual bool IsOnModifiedForeignCurrency() const;
-    // The home-currency amount times factor.
+    // The home-currency amount times factor, in whole cents.
     virtual bool SetNewHomeCurrency(CCurrency* oldHome, CCurrency* newHome, double factor);
+    // Only while the home currency changes, whose caller puts the balances
+    // the line counts in right afterwards: the home-currency amount becomes
+    // `local`, nothing else.
+    void PutNewHomeAmount(double local) { mLocalAmount = local; }
 
     // --- reading and copying
     // Reads the body: the account (a missing account is replaced by the

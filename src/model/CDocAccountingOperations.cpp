@@ -4,6 +4,7 @@
 // recurring transactions, the change of home currency and the overview
 // analysis list.
 
+#include <optional>
 #include <vector>
 
 #include "model/CAccType.h"
@@ -20,6 +21,7 @@
 #include "model/SettingsAccounts.h"
 #include "model/CRecurringTransaction.h"
 #include "model/CTransaction.h"
+#include "model/LineConversionKeeper.h"
 #include "model/CTransactionDetailComparator.h"
 #include "model/foundation/CErrorManager.h"
 
@@ -413,6 +415,10 @@ bool CDocAccounting::ChangeHomeCurrency(ObjectIdT newId, ObjectIdT)
 
     // One unit of the old home currency in the new one.
     const double factor = newHome->ConvertToForeign(1.0, 0, false);
+    // A line in another currency than its account's counts there converted
+    // through the home currency: what it was booked for stays. The keeper
+    // ends before the lines are posted again, so that they post that.
+    std::optional<LineConversionKeeper> keeper(std::in_place, this, true);
 
     // The lines on profit-and-loss accounts and on categories count after the
     // change for what each converts to at the rate of its own date, as
@@ -470,6 +476,7 @@ bool CDocAccounting::ChangeHomeCurrency(ObjectIdT newId, ObjectIdT)
         if (auto* group = Typed<CMasterExpenseType>(object, type::kMasterExpenseType))
             group->SetNewHomeCurrency(oldHome, newHome, factor);
     });
+    keeper.reset();
     for (CDebit* line : reposted) line->AddupToParent();
     each(*mAccountList, [&](CNonVisual* object) {
         auto* account = Typed<CAccount>(object, type::kAccount);

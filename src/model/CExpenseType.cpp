@@ -9,6 +9,7 @@
 #include "model/CExpenseTypeArray.h"
 #include "model/CNamedListArray.h"
 #include "model/CPreference.h"
+#include "model/SettledSum.h"
 #include "model/CTransactionDetailComparator.h"
 #include "model/foundation/CDate.h"
 #include "model/foundation/CDecimal.h"
@@ -296,12 +297,12 @@ bool CExpenseType::AddTo(double amount, double, DateT date)
     const bool wasIncome = IsIncome(false);
     const bool wasExpense = IsExpense(false) != 0;
 
-    mBalance += amount;
+    mBalance = SettledSum(mBalance + amount);
     double thisYear = 0.0, lastYear = 0.0, lastYearToDate = 0.0;
     YearShares(date, amount, thisYear, lastYear, lastYearToDate);
-    mThisYearsBalance += thisYear;
-    mLastYearsBalance += lastYear;
-    mLastYearsBalanceYTD += lastYearToDate;
+    mThisYearsBalance = SettledSum(mThisYearsBalance + thisYear);
+    mLastYearsBalance = SettledSum(mLastYearsBalance + lastYear);
+    mLastYearsBalanceYTD = SettledSum(mLastYearsBalanceYTD + lastYearToDate);
     if (CMasterExpenseType* group = Group()) group->AddTo(amount, thisYear, lastYear, lastYearToDate);
 
     if (IsIncome(false) != wasIncome || (IsExpense(false) != 0) != wasExpense)
@@ -317,6 +318,9 @@ void CExpenseType::RefigureYears()
         const CNonVisual* line = mBookings->ObjectAt(i);
         YearShares(line->Get_SortDate(), line->Get_Amount(), thisYear, lastYear, lastYearToDate);
     }
+    thisYear = SettledSum(thisYear);
+    lastYear = SettledSum(lastYear);
+    lastYearToDate = SettledSum(lastYearToDate);
     const double thisYearChange = thisYear - mThisYearsBalance;
     const double lastYearChange = lastYear - mLastYearsBalance;
     const double toDateChange = lastYearToDate - mLastYearsBalanceYTD;
@@ -335,10 +339,10 @@ void CExpenseType::Refile(bool wasExpense, bool wasIncome)
 
 bool CExpenseType::SetNewHomeCurrency(CCurrency*, CCurrency*, double rate)
 {
-    mBalance *= rate;
-    mThisYearsBalance *= rate;
-    mLastYearsBalance *= rate;
-    mLastYearsBalanceYTD *= rate;
+    mBalance = SettledSum(mBalance * rate);
+    mThisYearsBalance = SettledSum(mThisYearsBalance * rate);
+    mLastYearsBalance = SettledSum(mLastYearsBalance * rate);
+    mLastYearsBalanceYTD = SettledSum(mLastYearsBalanceYTD * rate);
     return true;
 }
 
@@ -347,6 +351,7 @@ bool CExpenseType::Repair()
     double sum = 0.0;
     auto count = static_cast<ArrayIndexT>(mBookings->GetCount());
     for (ArrayIndexT i = 1; i <= count; ++i) sum += mBookings->ObjectAt(i)->Get_Amount();
+    sum = SettledSum(sum);
     if (sum == mBalance) return true;
     mBalance = sum;
     return false;

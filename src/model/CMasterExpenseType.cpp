@@ -7,6 +7,7 @@
 #include "model/CNamedListArray.h"
 #include "model/CPreference.h"
 #include "model/ModelComparators.h"
+#include "model/SettledSum.h"
 #include "model/foundation/CDecimal.h"
 #include "model/foundation/CErrorManager.h"
 #include "model/foundation/LStream.h"
@@ -213,10 +214,10 @@ double CMasterExpenseType::Get_PreviousYearsAverageMonth() const
 
 double CMasterExpenseType::AddTo(double total, double thisYear, double lastYear, double lastYearToDate)
 {
-    mBalance += total;
-    mThisYearsBalance += thisYear;
-    mLastYearsBalance += lastYear;
-    mLastYearsBalanceYTD += lastYearToDate;
+    mBalance = SettledSum(mBalance + total);
+    mThisYearsBalance = SettledSum(mThisYearsBalance + thisYear);
+    mLastYearsBalance = SettledSum(mLastYearsBalance + lastYear);
+    mLastYearsBalanceYTD = SettledSum(mLastYearsBalanceYTD + lastYearToDate);
     if (CMasterExpenseType* parent = ResolveParent()) parent->AddTo(total, thisYear, lastYear, lastYearToDate);
     BroadcastMessage(msg::kBalanceChanged, this);
     return mBalance;
@@ -224,10 +225,10 @@ double CMasterExpenseType::AddTo(double total, double thisYear, double lastYear,
 
 bool CMasterExpenseType::SetNewHomeCurrency(CCurrency*, CCurrency*, double rate)
 {
-    mBalance *= rate;
-    mThisYearsBalance *= rate;
-    mLastYearsBalance *= rate;
-    mLastYearsBalanceYTD *= rate;
+    mBalance = SettledSum(mBalance * rate);
+    mThisYearsBalance = SettledSum(mThisYearsBalance * rate);
+    mLastYearsBalance = SettledSum(mLastYearsBalance * rate);
+    mLastYearsBalanceYTD = SettledSum(mLastYearsBalanceYTD * rate);
     return true;
 }
 

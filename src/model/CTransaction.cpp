@@ -959,7 +959,29 @@ bool HasConvertedCategoryLine(const CTransaction& transaction, const CDocAccount
 
 } // namespace
 
-bool CategoryLinesTakeConversionCent(CTransaction& transaction)
+namespace {
+
+// The largest line of the list, by the size of its home-currency amount.
+CDebit* LargestLine(const CNamedListArray* lines)
+{
+    CDebit* largest = nullptr;
+    for (ArrayIndexT i = 1; i <= CountOf(lines); ++i)
+        if (!largest || std::fabs(LineAt(lines, i)->Get_mLocalAmount()) > std::fabs(largest->Get_mLocalAmount()))
+            largest = LineAt(lines, i);
+    return largest;
+}
+
+// What the rounding of each of `count` lines (and of the total) can leave.
+double RoundingOf(ArrayIndexT count)
+{
+    return 0.005 * (static_cast<double>(count) + 1.0) + 1e-9;
+}
+
+// The largest category line takes the difference between the category
+// lines and the accounts' lines, in whichever direction its kind counts it;
+// `put` gives a line its home-currency amount.
+template <typename Put>
+bool CategoryLinesTakeCent(CTransaction& transaction, Put put)
 {
     double fD = 0.0, fC = 0.0, fE = 0.0;
     transaction.Get_DebitAmount(fD);
@@ -968,21 +990,40 @@ bool CategoryLinesTakeConversionCent(CTransaction& transaction)
     const double difference = fD + fC - fE;
     if (difference == 0.0) return true;
     const CNamedListArray* lines = transaction.GetExpenseTypeList();
-    CDebit* largest = nullptr;
-    for (ArrayIndexT i = 1; i <= CountOf(lines); ++i)
-        if (!largest || std::fabs(LineAt(lines, i)->Get_mLocalAmount()) > std::fabs(largest->Get_mLocalAmount()))
-            largest = LineAt(lines, i);
-    const double rounding = 0.005 * (static_cast<double>(CountOf(lines)) + 1.0) + 1e-9;
-    if (!largest || std::fabs(difference) > rounding) return false;
+    CDebit* largest = LargestLine(lines);
+    if (!largest || std::fabs(difference) > RoundingOf(CountOf(lines))) return false;
     const double was = largest->Get_mLocalAmount();
-    largest->Put_mLocalAmount(was + difference);
+    put(largest, was + difference);
     transaction.Get_ExpenseTypeAmount(fE);
     if (std::fabs(fD + fC - fE) <= 1e-9) return true;
-    largest->Put_mLocalAmount(was - difference);
+    put(largest, was - difference);
     transaction.Get_ExpenseTypeAmount(fE);
     if (std::fabs(fD + fC - fE) <= 1e-9) return true;
-    largest->Put_mLocalAmount(was);
+    put(largest, was);
     return false;
+}
+
+} // namespace
+
+bool CategoryLinesTakeConversionCent(CTransaction& transaction)
+{
+    return CategoryLinesTakeCent(transaction, [](CDebit* line, double local) { line->Put_mLocalAmount(local); });
+}
+
+bool LinesTakeNewHomeCents(CTransaction& transaction)
+{
+    auto put = [](CDebit* line, double local) { line->PutNewHomeAmount(local); };
+    double ignored = 0.0;
+    const CNamedListArray* debits = transaction.GetDebitList();
+    const CNamedListArray* credits = transaction.GetCreditList();
+    const double difference = transaction.Get_DebitAmount(ignored) - transaction.Get_CreditAmount(ignored);
+    if (std::fabs(difference) > 1e-9) {
+        const bool onCredit = CountOf(credits) >= CountOf(debits);
+        CDebit* largest = LargestLine(onCredit ? credits : debits);
+        if (!largest || std::fabs(difference) > RoundingOf(CountOf(debits) + CountOf(credits))) return false;
+        put(largest, largest->Get_mLocalAmount() + (onCredit ? difference : -difference));
+    }
+    return CountOf(transaction.GetExpenseTypeList()) == 0 || CategoryLinesTakeCent(transaction, put);
 }
 
 bool CTransaction::SidesAgree(double debits, double credits)

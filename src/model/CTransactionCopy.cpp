@@ -13,6 +13,7 @@
 #include "model/CExpenseType.h"
 #include "model/CNamedListArray.h"
 #include "model/CTransaction.h"
+#include "model/ConversionCent.h"
 #include "model/foundation/CDate.h"
 #include "model/foundation/CErrorManager.h"
 
@@ -187,11 +188,13 @@ bool CTransaction::SetNewHomeCurrency(CCurrency* oldHome, CCurrency* newHome)
     if (!newHome) return false;
     // One unit of the old home currency in the new one, at this transaction's date.
     const double factor = newHome->ConvertToForeign(1.0, mDate, false);
-    mLocalAmount *= factor;
+    mLocalAmount = CCurrency::RoundAmount(mLocalAmount * factor);
     for (CNamedListArray* list : {&mDebitList, &mCreditList, &mExpenseTypeList}) {
         for (ArrayIndexT i = 1; i <= CountOf(list); ++i)
             LineAt(list, i)->SetNewHomeCurrency(oldHome, newHome, factor);
     }
+    // Each line was rounded to the cent on its own: the lines still balance.
+    LinesTakeNewHomeCents(*this);
     return true;
 }
 

@@ -12,4 +12,12 @@ class CTransaction;
 // whichever direction its kind counts it. True when they agree afterwards.
 bool CategoryLinesTakeConversionCent(CTransaction& transaction);
 
+// After a change of home currency, each line converted and rounded on its
+// own: the largest line of the side with more lines takes what the two sides
+// differ by, and the largest category line what the category lines differ
+// from the accounts' lines by, when that is no more than the rounding
+// leaves. Only the lines' home-currency amounts move: the caller puts the
+// balances they count in right afterwards. True when everything agrees.
+bool LinesTakeNewHomeCents(CTransaction& transaction);
+
 } // namespace ch

@@ -18,7 +18,8 @@ constexpr double kUnmoved = 1e-9;
 
 } // namespace
 
-LineConversionKeeper::LineConversionKeeper(CDocAccounting* document)
+LineConversionKeeper::LineConversionKeeper(CDocAccounting* document, bool homeCurrencyChanges)
+    : mDocument(document)
 {
     if (!document || !document->mAccountList) return;
     const ObjectIdT home = booking::HomeCurrencyId(document);
@@ -28,13 +29,18 @@ LineConversionKeeper::LineConversionKeeper(CDocAccounting* document)
         CNonVisual* object = accounts->ObjectAt(i);
         if (!object || object->Get_ObjectType() != type::kAccount) continue;
         auto* account = static_cast<CAccount*>(object);
-        if (account->Get_mCurrency() == home) continue;
+        const bool heldInHome = account->Get_mCurrency() == home;
+        if (heldInHome && !homeCurrencyChanges) continue;
         for (CNamedListArray* list : {account->Get_mDebitlist(), account->Get_mCreditList()}) {
             if (!list) continue;
             const auto lines = static_cast<ArrayIndexT>(list->GetCount());
             for (ArrayIndexT j = 1; j <= lines; ++j) {
                 auto* line = static_cast<CDebit*>(list->ObjectAt(j));
-                if (!line || line->Get_mCurrency() == account->Get_mCurrency() || !line->IsPosted()) continue;
+                if (!line || !line->IsPosted()) continue;
+                // An account in the home currency counts even its own
+                // currency's lines by their home-currency amounts (a
+                // remainder booked at an earlier change holds none else).
+                if (line->Get_mCurrency() == account->Get_mCurrency() && !heldInHome) continue;
                 mNoted.push_back({account, line, account->LineAmountInOwnCurrency(*line)});
             }
         }
@@ -43,7 +49,9 @@ LineConversionKeeper::LineConversionKeeper(CDocAccounting* document)
 
 LineConversionKeeper::~LineConversionKeeper()
 {
+    const ObjectIdT home = booking::HomeCurrencyId(mDocument);
     for (const Noted& noted : mNoted) {
+        if (noted.account->Get_mCurrency() == home) continue;
         if (std::fabs(noted.account->LineAmountInOwnCurrency(*noted.line) - noted.amount) <= kUnmoved) continue;
         noted.line->KeepAmountInCurrency(noted.account->Get_mCurrency(), noted.amount);
     }

@@ -8,7 +8,9 @@
 // The keeper notes, when it is made, the amount each such posted line counts
 // for in its account; when it ends, every line whose conversion moved is
 // written in the account's currency with the amount it was posted with. Its
-// home-currency amount and the balances stay as they are.
+// home-currency amount and the balances stay as they are. An account held in
+// the home currency counts its lines by their home-currency amounts: it has
+// nothing to keep, unless the home currency itself is about to change.
 
 #include <vector>
 
@@ -20,7 +22,7 @@ class CDocAccounting;
 
 class LineConversionKeeper {
 public:
-    explicit LineConversionKeeper(CDocAccounting* document);
+    explicit LineConversionKeeper(CDocAccounting* document, bool homeCurrencyChanges = false);
     ~LineConversionKeeper();
     LineConversionKeeper(const LineConversionKeeper&) = delete;
     LineConversionKeeper& operator=(const LineConversionKeeper&) = delete;
@@ -31,6 +33,7 @@ private:
         CDebit* line;
         double amount;
     };
+    CDocAccounting* mDocument;
     std::vector<Noted> mNoted;
 };
 

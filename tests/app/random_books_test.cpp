@@ -83,6 +83,7 @@
 #include "model/CTransaction.h"
 #include "model/ModelCodes.h"
 #include "model/budget/BudgetTypes.h"
+#include "model/foundation/CErrorManager.h"
 #include "platform/core/dispatcher.h"
 #include "ui/sheets/AccountSheetLogic.h"
 #include "ui/sheets/ChartSheetLogic.h"
@@ -355,6 +356,25 @@ public:
     void apply(const Step& step);
 
 private:
+    // What the transaction sheet's OK sends for the transaction: checked
+    // first (the check turns a category line that shows the property the
+    // wrong way round, an opening balance of a debt); none when refused. It
+    // is made on a temporary transaction, which takes no ids of the books.
+    std::optional<Dictionary> sheetSends(const Dictionary& transaction)
+    {
+        const IdCounters counters = root().Ids();
+        const bool batch = CErrorManager::GetMode();
+        CErrorManager::SetMode(true);
+        std::optional<Dictionary> sent;
+        if (std::shared_ptr<CTrnSItem> temporary = doc().makeEmptyTransactionOfType(transaction_type::kOther)) {
+            temporary->initWithDictionaryRepresentation(transaction);
+            if (temporary->validate()) sent = temporary->dictionaryRepresentation();
+        }
+        CErrorManager::SetMode(batch);
+        root().Ids() = counters;
+        return sent;
+    }
+
     template <class T>
     static T* pick(const std::vector<T*>& list, unsigned n)
     {
@@ -764,18 +784,14 @@ void Books::apply(const Step& step)
         LineItemArray to = transaction->mToList();
         LineItemArray lines = transaction->mForList();
         if (from.size() != 1 || to.size() != 1 || lines.empty()) return;
-        // What the sheet sends: checked first, as its OK does (the check
-        // turns a category line that shows the property the wrong way
-        // round, an opening balance of a debt), and not sent when refused.
-        std::shared_ptr<CTrnSItem> entered = doc().makeEmptyTransactionOfType(transaction_type::kOther);
-        entered->initWithDictionaryRepresentation(
+        const std::optional<Dictionary> sent = sheetSends(
             sheetTransaction(static_cast<ObjectIdT>(from.front()->account().value_or(0)),
                              static_cast<ObjectIdT>(to.front()->account().value_or(0)),
                              static_cast<ObjectIdT>(lines.front()->account().value_or(0)), amountOf(step.b),
                              dayOf(step.c), transaction->getName()));
-        if (!entered->validate()) return;
+        if (!sent) return;
         arguments::CTransactionArguments values;
-        values.mTransactionDictionary = entered->dictionaryRepresentation();
+        values.mTransactionDictionary = *sent;
         run(24, transaction, &values);
         break;
     }

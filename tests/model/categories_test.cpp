@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "chart_test_support.h"
 #include "model/CDebit.h"
@@ -95,6 +96,35 @@ TEST(CategoryTotals, YearTotalsFollowTheLinesDate)
         EXPECT_DOUBLE_EQ(group->Get_thisYearsBalance(), c.thisYear);
         EXPECT_DOUBLE_EQ(group->Get_lastYearsBalance(), c.lastYear);
         EXPECT_DOUBLE_EQ(group->Get_lastYearsBalanceYTD(), c.lastYearToDate);
+    }
+}
+
+// Reading the books adds the lines up in another order than they were
+// booked: the totals, and what is derived from them, must not depend on it.
+// Binary sums of cents do (0.1 + 0.2 + 0.3 is not 0.3 + 0.2 + 0.1), which
+// made a last-year average of exactly half a cent show 3.29 before saving and
+// 3.28 after, and a category whose lines make nothing fall on either side of
+// zero, filed as income one way and as expense the other.
+TEST(CategoryTotals, TotalsAreTheSameWhateverTheOrderTheLinesAreAddedIn)
+{
+    const std::vector<std::vector<double>> orders[] = {
+        {{0.1, 0.2, 0.3}, {0.3, 0.2, 0.1}},
+        {{0.1, 0.2, -0.3, 0.7, -0.7}, {0.1, 0.2, 0.7, -0.7, -0.3}, {0.2, 0.7, 0.1, -0.7, -0.3}},
+        {{3.79, 3.69, 4.01, 1.31, 0.65, 6.28, 5.55, 8.20}, {8.20, 4.01, 1.31, 3.69, 6.28, 0.65, 3.79, 5.55}},
+    };
+    for (const auto& sameLines : orders) {
+        std::vector<std::vector<double>> figures;
+        for (const std::vector<double>& order : sameLines) {
+            ChartBooks books;
+            books.PredefinedGroups();
+            CExpenseType* category = books.Category("Fees", group_kind::kExpense);
+            auto* group = static_cast<CMasterExpenseType*>(books.groups().GetValueForId(group_kind::kExpense));
+            for (double amount : order) category->AddTo(amount, 0.0, 20230601);
+            figures.push_back({category->Get_Amount(), category->Get_lastYearsBalance(),
+                               category->Get_PreviousYearsAverageMonth(), group->Get_mBalance(),
+                               group->Get_lastYearsBalance(), double(category->IsExpense(false))});
+        }
+        for (const auto& other : figures) EXPECT_EQ(other, figures.front()) << ::testing::PrintToString(sameLines);
     }
 }
 

@@ -417,6 +417,66 @@ TEST_F(RootOperationsTest, AChangeOfHomeCurrencyGivesTheBalancesReadingGives)
     EXPECT_NEAR(category->Get_lastYearsBalance(), food->Get_lastYearsBalance(), 0.005);
 }
 
+// Another home currency at a rate that converts to fractions of a cent:
+// every line is booked in whole cents and its transaction still balances (a
+// split's largest line takes the cent), and an account held in a third
+// currency (an own one and a profit-and-loss one, whose lines are posted
+// again) keeps what its line in another currency was booked for. Reading
+// the books again gives every balance to the cent: fractions added up in
+// another order rounded the other way, and the pound account's line,
+// converted again through the new home currency, read a cent off.
+TEST_F(RootOperationsTest, AChangeOfHomeCurrencyBooksWholeCentsThatReadBackTheSame)
+{
+    // A dollar is worth 1.04 euro, a pound 1.45.
+    CCurrency* dollar = AddCurrency("USD", 1.04);
+    CCurrency* pound = AddCurrency("GBP", 1.45);
+    CAccount* pounds = AddAccount("Pounds", books::kOwnPropertyType, pound->Get_Id());
+    Book(Account(books::kDefaultAccount), Account(books::kExpenseAccount), 308.66, 20240110, books::kExpenseCategory);
+    Book(Account(books::kDefaultAccount), Account(books::kExpenseAccount), 299.63, 20231225, books::kExpenseCategory);
+    Book(pounds, Account(books::kExpenseAccount), 736.94, 20240226, books::kExpenseCategory);
+    CAccount* poundCosts = AddAccount("Pound costs", books::kProfitAndLossType, pound->Get_Id());
+    Book(Account(books::kDefaultAccount), poundCosts, 736.94, 20240227, books::kExpenseCategory);
+    CTransaction* split = Book(Account(books::kDefaultAccount), Account(books::kExpenseAccount), 0.03, 20240201,
+                               books::kExpenseCategory);
+    Credit(split)->Put_mAmount(0.01, nullptr);
+    CCredit* second = split->Add_Credit(1, true, 0.02);
+    split->Set_Credit_Account(second, books::kExpenseAccount);
+    ASSERT_TRUE(split->Validate());
+    const double heldInPounds = pounds->Get_mBalance();
+    const double spentInPounds = poundCosts->Get_mBalance();
+
+    ASSERT_TRUE(root.mPreference->Put_mHomeCurrency(dollar->Get_Id()));
+    auto wholeCents = [](double amount) { return std::fabs(amount * 100 - std::round(amount * 100)) < 1e-6; };
+    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(root.mTransactionList->GetCount()); ++i) {
+        auto* transaction = static_cast<CTransaction*>(root.mTransactionList->ObjectAt(i));
+        SCOPED_TRACE(transaction->Get_mTotalAmount());
+        EXPECT_TRUE(wholeCents(transaction->Get_mLocalAmount())) << transaction->Get_mLocalAmount();
+        double sides[3] = {};
+        int side = 0;
+        for (CNamedListArray* list : {transaction->GetDebitList(), transaction->GetCreditList(),
+                                      transaction->GetExpenseTypeList()}) {
+            for (ArrayIndexT j = 1; j <= static_cast<ArrayIndexT>(list->GetCount()); ++j) {
+                const double local = static_cast<CDebit*>(list->ObjectAt(j))->Get_mLocalAmount();
+                EXPECT_TRUE(wholeCents(local)) << local;
+                sides[side] += local;
+            }
+            ++side;
+        }
+        EXPECT_NEAR(sides[0], sides[1], 1e-9);
+        EXPECT_NEAR(sides[0], sides[2], 1e-9);
+    }
+    EXPECT_EQ(pounds->Get_mBalance(), heldInPounds);
+    EXPECT_EQ(poundCosts->Get_mBalance(), spentInPounds);
+
+    CDocAccounting loaded;
+    ASSERT_TRUE(Load(loaded, Save(root)));
+    const BalanceSnapshot before = Balances();
+    const BalanceSnapshot read = BalancesOf(loaded);
+    ASSERT_EQ(read.size(), before.size());
+    auto cents = [](double amount) { return std::llround(amount * 100); };
+    for (const auto& [key, balance] : before) EXPECT_EQ(cents(read.at(key)), cents(balance)) << key;
+}
+
 TEST_F(RootOperationsTest, OverviewOfProfitAndLossLines)
 {
     Book(Account(books::kDefaultAccount), Account(books::kExpenseAccount), 10.0, 20240301);

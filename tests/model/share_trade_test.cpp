@@ -172,6 +172,25 @@ TEST_F(ShareTradeTest, ASaleBelowTheSharesValueBooksTheDifferenceOnTheCreditSide
     EXPECT_EQ(portfolio->Get_mBalance(), 6.0);
 }
 
+// A sale's total is the larger of the shares' value and the price times the
+// quantity, which can carry fractions of a cent; the books hold whole cents.
+TEST_F(ShareTradeTest, ASaleAtAPriceInFractionsOfACentTotalsWholeCents)
+{
+    Buy(130.0);
+    // 10 shares at 12.6789: 126.789 by the price, more than today's 125.00.
+    ASSERT_EQ(share->SellStock(12.6789, 0.0, 10, 126.79, bank->Get_Id(), books::kExpenseAccount, std::nullopt,
+                               false, 20240316),
+              1);
+    CTransaction* sale = nullptr;
+    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(root.mTransactionList->GetCount()); ++i) {
+        auto* transaction = static_cast<CTransaction*>(root.mTransactionList->ObjectAt(i));
+        if (transaction->Get_mDate() == 20240316) sale = transaction;
+    }
+    ASSERT_NE(sale, nullptr);
+    EXPECT_EQ(sale->Get_mTotalAmount(), 126.79);
+    EXPECT_EQ(sale->Get_mLocalAmount(), 126.79);
+}
+
 // Whatever the cash, the trade balances: the side that is short gets a
 // difference line on the share's result account, and the result category
 // takes it, negated when it is a credit. Shares worth 125.00 (10 at 12.50 in
