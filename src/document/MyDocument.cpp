@@ -425,6 +425,16 @@ bool MyDocument::setSuperitemId(ObjectIdT parentId, FourCharCode parentType, Obj
     bool moved = setSuperitem(parent, child);
     if (wasRoot)
         mCentre.post(GXCObjectRemovedFromRootNotification, mDataItemController.dataItemForObject(child));
+    // An account moved among the profit-and-loss accounts leaves its currency
+    // fluctuations between two of them: they move no value, and reading would
+    // drop them, so they go now (the pages told), and the books stay as they
+    // will open.
+    if (moved && childType == type::kAccount)
+        for (CTransaction* moot : accounting()->MootFluctuations())
+            if (std::shared_ptr<CTrnSItem> item = mDataItemController.transactionItemForTrnS(moot)) {
+                moot->Put_Status(status::kNormal);
+                operations().deletion->performDeleteTransaction(*item, false);
+            }
     return moved;
 }
 

@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "model/BooksDamage.h"
 #include "model/CAccountArray.h"
@@ -286,6 +287,10 @@ public:
     // balance moves with the account, and the categories of its bookings
     // follow a change of kind; an id that names no type is refused).
     bool setForeignKey(CNonVisual* account, long key, long value);
+    // The currency fluctuations booked between profit-and-loss accounts: they
+    // move no value, and reading drops them.
+    std::vector<CTransaction*> MootFluctuations() const;
+
     // Accounts: -13312 balance (adjusted by a transaction), -13308 allowable
     // expenses percentage; categories: -13510 tax-deductible percentage.
     bool setAmountT(CNonVisual* object, long key, double value);

@@ -532,16 +532,21 @@ void CDocAccounting::CompleteLoading(bool readFluctuations)
     // value; they go (their status first allows it). Without such a
     // transaction read or booked just now there is nothing to look for.
     if (!readFluctuations && mTransactionList->GetChangeCount() == changes) return;
+    for (CTransaction* transaction : MootFluctuations()) {
+        transaction->Put_Status(status::kNormal);
+        DeleteObject(transaction);
+    }
+}
+
+std::vector<CTransaction*> CDocAccounting::MootFluctuations() const
+{
     std::vector<CTransaction*> moot;
     for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(mTransactionList->GetCount()); ++i) {
         auto* transaction = static_cast<CTransaction*>(mTransactionList->ObjectAt(i));
         if (transaction->Get_StringrefName().starts_with(kFluctuations) && transaction->IsBetweenPL())
             moot.push_back(transaction);
     }
-    for (CTransaction* transaction : moot) {
-        transaction->Put_Status(status::kNormal);
-        DeleteObject(transaction);
-    }
+    return moot;
 }
 
 namespace {

@@ -12,6 +12,8 @@
 #include "bridge/CRcrTItem.h"
 #include "document/GXNonVisual.h"
 #include "document/arguments/CategoryParameters.h"
+#include "document/arguments/CTransactionArguments.h"
+#include "document/arguments/AccountArguments.h"
 #include "document/commands/CommandJournalReader.h"
 #include "document/commands/JournalNames.h"
 #include "document_fixture.h"
@@ -110,6 +112,38 @@ TEST_F(DocumentCoreTest, ATopLevelObjectMovedBelowAnotherIsAnnounced)
     EXPECT_FALSE(document->setSuperitemId(999, type::kAccountType, loose->Get_Id(), type::kAccountType));
     EXPECT_FALSE(document->setSuperitemId(books::kOwnPropertyType, type::kBank, 1, type::kBank));
     EXPECT_EQ(log.posted.size(), 1u);
+}
+
+// An own account that currency fluctuations were booked on, moved among
+// the profit-and-loss accounts: the fluctuations now lie between two of them
+// and move no value. Reading drops them; the move drops them at once (its
+// pages told), so the books open as they were left.
+TEST_F(DocumentCoreTest, AnAccountMovedAmongProfitAndLossLeavesNoFluctuationsThatReadingWouldDrop)
+{
+    arguments::AccountArguments savings(-1, std::string("Savings"), std::string(), 1, std::nullopt, std::nullopt,
+                                        std::nullopt, std::nullopt, std::nullopt, 100.0, std::nullopt);
+    const auto savingsId = static_cast<ObjectIdT>(executor().executeCommand(13, nullptr, savings));
+    CAccount* income = root().GetAccountForName(std::string_view("Income"));
+    ASSERT_TRUE(savingsId > 0 && income && income->thisIsAProfitAndLossAccount());
+    for (const char* name : {"Currency Fluctuations:USD", "Interest"}) {
+        arguments::CTransactionArguments booked;
+        booked.mTransactionDictionary = transactionDictionary(income->Get_Id(), savingsId,
+                                                              document->get_mDefExpTUnspecifiedIncome(), 3.0,
+                                                              20240301, name);
+        executor().executeCommand(23, nullptr, booked);
+    }
+    ASSERT_EQ(document->mTransactionArray().size(), 2u);
+    const ObjectIdT profitAndLoss = income->Get_mAccountTypeId();
+
+    EXPECT_TRUE(document->setSuperitemId(profitAndLoss, type::kAccountType, savingsId, type::kAccount));
+    ASSERT_EQ(document->mTransactionArray().size(), 1u);
+    EXPECT_EQ(document->mTransactionArray().front()->getName(), "Interest");
+    EXPECT_EQ(root().mTransactionList->GetCount(), 1u);
+    const double balance = root().GetAccountForID(savingsId)->Get_mBalance();
+
+    std::unique_ptr<MyDocument> opened = openDocument(document->modelStreamBytes(), "Moved.books");
+    EXPECT_EQ(opened->mTransactionArray().size(), 1u);
+    EXPECT_DOUBLE_EQ(opened->accounting()->GetAccountForID(savingsId)->Get_mBalance(), balance);
 }
 
 TEST_F(DocumentCoreTest, ObjectsAndItemsByKey)
