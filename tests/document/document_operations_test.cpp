@@ -42,6 +42,27 @@ protected:
         return executor().executeCommand(13, nullptr, values);
     }
 
+    // The US dollar at 0.5 euro, through the currency sheet's command.
+    std::shared_ptr<CCurRItem> makeDollar()
+    {
+        arguments::CurrencyArguments dollar;
+        dollar.symbol = "USD";
+        dollar.description = "US Dollar";
+        dollar.baseCurrencyId = books::kEUR;
+        dollar.conversionQuantity = 1;
+        dollar.conversionFactor = 0.5;
+        EXPECT_EQ(executor().executeCommand(6, nullptr, dollar), 1);
+        return document->mCurrencyArray().front();
+    }
+    // An own account kept in the currency; its id.
+    ObjectIdT makeAccountIn(const CCurRItem& currency, const char* name)
+    {
+        arguments::AccountArguments values(std::nullopt, name, std::nullopt, books::kOwnPropertyType,
+                                           *currency.getId(), std::nullopt, std::nullopt, std::nullopt,
+                                           std::nullopt, std::nullopt, std::nullopt);
+        return static_cast<ObjectIdT>(executor().executeCommand(13, nullptr, values));
+    }
+
     std::shared_ptr<CTrnSItem> postTransaction(double amount)
     {
         arguments::CTransactionArguments values;
@@ -263,14 +284,7 @@ TEST_F(DocumentOperationsTest, PaymentsKeepTheirLinkWhenTheModelRefusesTheDeleti
 // invoice follows at once, as it would after reading the books again.
 TEST_F(DocumentOperationsTest, AnotherHomeCurrencyRefiguresWhatIsLeftToPay)
 {
-    arguments::CurrencyArguments dollar;
-    dollar.symbol = "USD";
-    dollar.description = "US Dollar";
-    dollar.baseCurrencyId = books::kEUR;
-    dollar.conversionQuantity = 1;
-    dollar.conversionFactor = 0.5;
-    ASSERT_EQ(executor().executeCommand(6, nullptr, dollar), 1);
-    const ObjectIdT usd = *document->mCurrencyArray().front()->getId();
+    const ObjectIdT usd = *makeDollar()->getId();
 
     auto book = [&](ObjectIdT from, ObjectIdT to, double amount) {
         arguments::CTransactionArguments values;
@@ -294,18 +308,8 @@ TEST_F(DocumentOperationsTest, AnotherHomeCurrencyRefiguresWhatIsLeftToPay)
 // sheet, keeps what it was booked at instead of being converted once more.
 TEST_F(DocumentOperationsTest, AForeignBookingOkayedUnchangedKeepsWhatItWasBookedAt)
 {
-    arguments::CurrencyArguments dollar;
-    dollar.symbol = "USD";
-    dollar.description = "US Dollar";
-    dollar.baseCurrencyId = books::kEUR;
-    dollar.conversionQuantity = 1;
-    dollar.conversionFactor = 0.5;
-    ASSERT_EQ(executor().executeCommand(6, nullptr, dollar), 1);
-    std::shared_ptr<CCurRItem> usd = document->mCurrencyArray().front();
-    arguments::AccountArguments account(std::nullopt, "Dollars", std::nullopt, books::kOwnPropertyType,
-                                        *usd->getId(), std::nullopt, std::nullopt, std::nullopt, std::nullopt,
-                                        std::nullopt, std::nullopt);
-    const auto dollars = static_cast<ObjectIdT>(executor().executeCommand(13, nullptr, account));
+    std::shared_ptr<CCurRItem> usd = makeDollar();
+    const ObjectIdT dollars = makeAccountIn(*usd, "Dollars");
     arguments::CTransactionArguments booking;
     booking.mTransactionDictionary =
         transactionDictionary(books::kDefaultAccount, dollars, books::kExpenseCategory, 50.0, 20090315, "Change");
@@ -338,18 +342,8 @@ TEST_F(DocumentOperationsTest, AForeignBookingOkayedUnchangedKeepsWhatItWasBooke
 // a balance of 0 is typed on its sheet; okayed without one, nothing is booked.
 TEST_F(DocumentOperationsTest, AnAccountSheetBooksAHomeRemainderAwayOnlyWhenZeroIsTyped)
 {
-    arguments::CurrencyArguments dollar;
-    dollar.symbol = "USD";
-    dollar.description = "US Dollar";
-    dollar.baseCurrencyId = books::kEUR;
-    dollar.conversionQuantity = 1;
-    dollar.conversionFactor = 0.5;
-    ASSERT_EQ(executor().executeCommand(6, nullptr, dollar), 1);
-    std::shared_ptr<CCurRItem> usd = document->mCurrencyArray().front();
-    arguments::AccountArguments values(std::nullopt, "Dollars", std::nullopt, books::kOwnPropertyType,
-                                       *usd->getId(), std::nullopt, std::nullopt, std::nullopt, std::nullopt,
-                                       std::nullopt, std::nullopt);
-    const auto id = static_cast<ObjectIdT>(executor().executeCommand(13, nullptr, values));
+    std::shared_ptr<CCurRItem> usd = makeDollar();
+    const ObjectIdT id = makeAccountIn(*usd, "Dollars");
     auto book = [&](ObjectIdT from, ObjectIdT to, double amount, DateT date) {
         arguments::CTransactionArguments booking;
         booking.mTransactionDictionary =
@@ -369,7 +363,10 @@ TEST_F(DocumentOperationsTest, AnAccountSheetBooksAHomeRemainderAwayOnlyWhenZero
     ASSERT_GT(std::fabs(remainder), 0.005);
     const std::size_t transactions = document->mTransactionArray().size();
 
-    values.idKey = id;
+    // The sheet okayed as it came, then with 0 typed as the balance.
+    arguments::AccountArguments values(id, "Dollars", std::nullopt, books::kOwnPropertyType, *usd->getId(),
+                                       std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                                       std::nullopt);
     executor().executeCommand(12, document->getAccountItemForId(id), values);
     EXPECT_EQ(document->mTransactionArray().size(), transactions);
     EXPECT_EQ(dollars->Get_mLocalBalance(), remainder);
