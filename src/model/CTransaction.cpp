@@ -961,16 +961,6 @@ bool HasConvertedCategoryLine(const CTransaction& transaction, const CDocAccount
 
 namespace {
 
-// The largest line of the list, by the size of its home-currency amount.
-CDebit* LargestLine(const CNamedListArray* lines)
-{
-    CDebit* largest = nullptr;
-    for (ArrayIndexT i = 1; i <= CountOf(lines); ++i)
-        if (!largest || std::fabs(LineAt(lines, i)->Get_mLocalAmount()) > std::fabs(largest->Get_mLocalAmount()))
-            largest = LineAt(lines, i);
-    return largest;
-}
-
 // What the rounding of each of `count` lines (and of the total) can leave.
 double RoundingOf(ArrayIndexT count)
 {
@@ -1004,6 +994,17 @@ bool CategoryLinesTakeCent(CTransaction& transaction, Put put)
 }
 
 } // namespace
+
+CDebit* LargestLine(const CNamedListArray* lines, ObjectIdT passedOver)
+{
+    CDebit* largest = nullptr;
+    for (ArrayIndexT i = 1; i <= CountOf(lines); ++i) {
+        CDebit* line = LineAt(lines, i);
+        if (passedOver != 0 && line->Get_mCurrency() == passedOver) continue;
+        if (!largest || std::fabs(line->Get_mLocalAmount()) > std::fabs(largest->Get_mLocalAmount())) largest = line;
+    }
+    return largest;
+}
 
 bool CategoryLinesTakeConversionCent(CTransaction& transaction)
 {

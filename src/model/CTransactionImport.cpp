@@ -123,20 +123,11 @@ bool CTransaction::Import(const char* name, const char* description, DateT date,
         const double difference = Get_CreditAmount(unused) - Get_DebitAmount(unused);
         const double lines = static_cast<double>(CountOf(&mDebitList) + CountOf(&mCreditList));
         const ObjectIdT home = booking::HomeCurrencyId(mDocument);
-        auto largestOf = [&](CNamedListArray* list, bool convertedOnly) {
-            CDebit* found = nullptr;
-            for (ArrayIndexT i = 1; i <= CountOf(list); ++i) {
-                CDebit* line = LineAt(list, i);
-                if (convertedOnly && line->Get_mCurrency() == home) continue;
-                if (!found || std::fabs(line->Get_mLocalAmount()) > std::fabs(found->Get_mLocalAmount())) found = line;
-            }
-            return found;
-        };
-        CDebit* largest = largestOf(&mDebitList, true);
+        CDebit* largest = LargestLine(&mDebitList, home);
         bool largestIsDebit = largest != nullptr;
-        if (!largest) largest = largestOf(&mCreditList, true);
+        if (!largest) largest = LargestLine(&mCreditList, home);
         if (!largest) {
-            largest = largestOf(&mDebitList, false);
+            largest = LargestLine(&mDebitList);
             largestIsDebit = true;
         }
         if (largest && difference != 0.0 && std::fabs(difference) <= 0.005 * lines + 1e-9)

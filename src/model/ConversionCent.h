@@ -3,9 +3,17 @@
 // to the cent, so the category lines can differ from what the accounts' lines
 // give by a cent a line, with nothing typed wrong.
 
+#include "model/foundation/ModelTypes.h"
+
 namespace ch {
 
+class CDebit;
+class CNamedListArray;
 class CTransaction;
+
+// The line of the list with the largest home-currency amount, passing over
+// lines in the currency `passedOver` (0: none); null when none is left.
+CDebit* LargestLine(const CNamedListArray* lines, ObjectIdT passedOver = 0);
 
 // When the category lines differ from the accounts' lines by no more than
 // that rounding leaves, the largest category line takes the difference, in

@@ -61,6 +61,17 @@ protected:
         return OnlyTransaction();
     }
 
+    // The (last) transaction of the day.
+    CTransaction* BookedOn(DateT date)
+    {
+        CTransaction* found = nullptr;
+        for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(root.mTransactionList->GetCount()); ++i) {
+            auto* transaction = static_cast<CTransaction*>(root.mTransactionList->ObjectAt(i));
+            if (transaction->Get_mDate() == date) found = transaction;
+        }
+        return found;
+    }
+
     CCurrency* share = nullptr;
     CAccount* portfolio = nullptr;
     CAccount* result = nullptr;
@@ -155,11 +166,7 @@ TEST_F(ShareTradeTest, ASaleBelowTheSharesValueBooksTheDifferenceOnTheCreditSide
     ASSERT_EQ(share->SellStock(12.50, 5.0, 4, 40.0, bank->Get_Id(), books::kExpenseAccount, std::nullopt,
                                false, 20240316),
               1);
-    CTransaction* sale = nullptr;
-    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(root.mTransactionList->GetCount()); ++i) {
-        auto* transaction = static_cast<CTransaction*>(root.mTransactionList->ObjectAt(i));
-        if (transaction->Get_mDate() == 20240316) sale = transaction;
-    }
+    CTransaction* sale = BookedOn(20240316);
     ASSERT_NE(sale, nullptr);
     // Shares worth 50.00 leave for 40.00 cash and 5.00 commission.
     EXPECT_EQ(sale->Get_mTotalAmount(), 50.0);
@@ -181,11 +188,7 @@ TEST_F(ShareTradeTest, ASaleAtAPriceInFractionsOfACentTotalsWholeCents)
     ASSERT_EQ(share->SellStock(12.6789, 0.0, 10, 126.79, bank->Get_Id(), books::kExpenseAccount, std::nullopt,
                                false, 20240316),
               1);
-    CTransaction* sale = nullptr;
-    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(root.mTransactionList->GetCount()); ++i) {
-        auto* transaction = static_cast<CTransaction*>(root.mTransactionList->ObjectAt(i));
-        if (transaction->Get_mDate() == 20240316) sale = transaction;
-    }
+    CTransaction* sale = BookedOn(20240316);
     ASSERT_NE(sale, nullptr);
     EXPECT_EQ(sale->Get_mTotalAmount(), 126.79);
     EXPECT_EQ(sale->Get_mLocalAmount(), 126.79);
