@@ -297,11 +297,7 @@ std::shared_ptr<CTrnSItem> OpenDocument::transactionToPaste() const
 
 void OpenDocument::cutTransaction(const std::shared_ptr<CTrnSItem>& transaction)
 {
-    if (!transaction || !transaction->getSourceItem()) return;
-    // The copy is made before the deletion takes the transaction with it.
-    std::shared_ptr<CTrnSItem> copy = mDocument->makeEmptyTransactionOfType(transaction->mTransactionType());
-    if (!copy || !copy->setEqualToTransaction(*transaction)) return;
-    if (deleteObjectWithAsking(transaction, true)) mDocument->copyTransaction(std::move(copy));
+    mDocument->cutTransaction(transaction);
 }
 
 void OpenDocument::linkUnlinkedTransaction(const std::shared_ptr<CTrnSItem>& transaction)

@@ -38,6 +38,13 @@
 
 namespace ch {
 
+namespace {
+
+// "Cut this transaction? ..." asked by a Cut in place of the deletion's question.
+constexpr long kCutQuestion = 399;
+
+} // namespace
+
 MyDocument::MyDocument(Dispatcher& dispatcher) : mDispatcher(dispatcher)
 {
     mCommandExecutor.setDocument(this);
@@ -449,6 +456,11 @@ bool MyDocument::deleteObject(const std::shared_ptr<CNonVisualDataItem>& item, b
     // Confirmed before its command is journaled, so that a deletion the
     // person declines is never replayed; the command asks nothing again.
     if (!confirmDeletion(*item, withAsking)) return false;
+    return deleteConfirmed(item);
+}
+
+bool MyDocument::deleteConfirmed(const std::shared_ptr<CNonVisualDataItem>& item)
+{
     arguments::CDeleteObjectParms parameters;
     parameters.name = item->getName();
     parameters.withAsking = false;
@@ -559,6 +571,22 @@ bool MyDocument::hasTransactionToPaste() const
 std::shared_ptr<CTrnSItem> MyDocument::transactionToPaste() const
 {
     return hasTransactionToPaste() ? mCopiedTransaction : nullptr;
+}
+
+bool MyDocument::cutTransaction(const std::shared_ptr<CTrnSItem>& transaction)
+{
+    if (!transaction || !transaction->getSourceItem()) return false;
+    // Not the deletion's question: a cut transaction comes back with Paste.
+    if (!CErrorManager::AskQuestion(kCutQuestion)) return false;
+    // The copy is made before the deletion takes the transaction with it;
+    // a recurring one keeps its schedule.
+    std::shared_ptr<CTrnSItem> copy;
+    if (std::dynamic_pointer_cast<CRcrTItem>(transaction)) copy = makeEmptyRecurringTransaction();
+    else copy = makeEmptyTransactionOfType(transaction->mTransactionType());
+    if (!copy || !copy->setEqualToTransaction(*transaction)) return false;
+    if (!deleteConfirmed(transaction)) return false;
+    mCopiedTransaction = std::move(copy);
+    return true;
 }
 
 } // namespace ch

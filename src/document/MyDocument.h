@@ -270,6 +270,12 @@ public:
     void copyTransaction(std::shared_ptr<CTrnSItem> transaction) { mCopiedTransaction = std::move(transaction); }
     bool hasTransactionToPaste() const;
     std::shared_ptr<CTrnSItem> transactionToPaste() const;
+    // A move: asks question 399 (the transaction leaves the books, Paste
+    // books it again), keeps a copy that outlives the transaction (a
+    // recurring one with its schedule, as Copy keeps it) and deletes the
+    // transaction through the deletion command. Declined, nothing changes,
+    // the clipboard included; whether the transaction went.
+    bool cutTransaction(const std::shared_ptr<CTrnSItem>& transaction);
 
     // --- model queries: lists
     CNamedListArray* getAccTList() const;
@@ -348,6 +354,8 @@ public:
     long get_mDefExpTUnspecifiedCurrencyFluctuation() const;
 
 private:
+    // Runs command 28 on the item, its questions answered already.
+    bool deleteConfirmed(const std::shared_ptr<CNonVisualDataItem>& item);
     // The model object the key names, of any kind the registry has items for.
     CNonVisual* modelObjectForKey(std::string_view key) const;
     void installOwnOperations();

@@ -69,10 +69,12 @@ std::string amountText(double amount, bool cents)
     return error == std::errc() ? std::string(text, end) : std::string("0");
 }
 
-// "Bank" for an own account, "Oth L" for a debt.
+// "Bank" for an own account, "CCard" for a credit card, "Oth L" for another
+// debt: the import makes a card of a "CCard" account again.
 std::string registerType(const CAccount& account)
 {
-    return account.thisIsADebtAccount() ? "Oth L" : "Bank";
+    if (!account.thisIsADebtAccount()) return "Bank";
+    return account.Get_mAccountSpecialType() == CAccount::kCreditCard ? "CCard" : "Oth L";
 }
 
 bool countsInCents(CAccount& account)

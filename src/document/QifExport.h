@@ -3,7 +3,7 @@
 // list of the accounts first ("!Option:AutoSwitch", "!Account" with a name
 // and a type for each, "!Clear:AutoSwitch"), then one register per account
 // ("!Account" naming it again, then "!Type:Bank" for an own account,
-// "!Type:Oth L" for a debt). A transaction is written in the register
+// "!Type:CCard" for a credit card, "!Type:Oth L" for another debt). A transaction is written in the register
 // of one of its own or debt accounts (one that counts money rather than
 // shares and that it moves money on, the one held in the transaction's
 // currency first): a record of its date (month/day/year),

@@ -32,6 +32,16 @@ ObjectIdT BooksImportDocument::insertAccount(std::string_view name, std::string_
     return account->Get_Id();
 }
 
+ObjectIdT BooksImportDocument::insertCreditCard(std::string_view name, std::string_view description,
+                                                ObjectIdT accountTypeId)
+{
+    const ObjectIdT id = insertAccount(name, description, accountTypeId, -1);
+    CAccount* account = id ? mBooks.GetAccountForID(id) : nullptr;
+    // A card is a debt: on another type the mark would mean nothing.
+    if (account && account->thisIsADebtAccount()) account->Put_mAccountSpecialType(CAccount::kCreditCard);
+    return id;
+}
+
 ObjectIdT BooksImportDocument::createCategoryGroup(std::string_view name, MasterExpenseTypeT kind, ObjectIdT parentId)
 {
     const std::string name8 = modelText(name, kNameCharacters);

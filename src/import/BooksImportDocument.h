@@ -30,6 +30,7 @@ public:
     }
     ObjectIdT insertAccount(std::string_view name, std::string_view description, ObjectIdT accountTypeId,
                             ObjectIdT currencyId) override;
+    ObjectIdT insertCreditCard(std::string_view name, std::string_view description, ObjectIdT accountTypeId) override;
     ObjectIdT createCategoryGroup(std::string_view name, MasterExpenseTypeT kind, ObjectIdT parentId) override;
     // A category whose group is not named goes into the top-level group of its kind.
     ObjectIdT createCategory(std::string_view name, std::string_view description, MasterExpenseTypeT kind,

@@ -246,6 +246,7 @@ void CQuickenData::Fetch_Accounts()
     std::string name;
     std::string description;
     std::optional<ObjectIdT> typeId;
+    bool card = false;   // a "CCard" account: made a credit card, as it was
     while (std::optional<std::string> line = nextFilledLine()) {
         if (isHeader(*line)) {
             // The header that ends the list belongs to the next section.
@@ -259,13 +260,24 @@ void CQuickenData::Fetch_Accounts()
         case 'D': description = text; break;
         case 'T':
             switch (characterAt(*line, 1)) {
-            case 'B': typeId = propertyType; break;
-            case 'C': typeId = characterAt(*line, 2) == 'C' ? kLiabilityTypeId : propertyType; break;
+            case 'B':
+                typeId = propertyType;
+                card = false;
+                break;
+            case 'C':
+                card = characterAt(*line, 2) == 'C';
+                typeId = card ? kLiabilityTypeId : propertyType;
+                break;
             case 'M':
-            case 'P': typeId = portfolioType; break;
+            case 'P':
+                typeId = portfolioType;
+                card = false;
+                break;
             case 'O':
-                if (characterAt(*line, 5) == 'L') typeId = kLiabilityTypeId;
-                else if (characterAt(*line, 5) == 'A') typeId = kAssetTypeId;
+                if (characterAt(*line, 5) == 'L' || characterAt(*line, 5) == 'A') {
+                    typeId = characterAt(*line, 5) == 'L' ? kLiabilityTypeId : kAssetTypeId;
+                    card = false;
+                }
                 break;
             default: break;
             }
@@ -275,8 +287,10 @@ void CQuickenData::Fetch_Accounts()
                 // A type the books lack gives the own-property type; without that, no account.
                 const ObjectIdT chosen = exists(*typeId) ? *typeId : propertyType;
                 // An account the books hold under that name is the one the list names.
-                if (exists(chosen) && !accountForName(books, name) && mayCreate())
-                    theDocument->insertAccount(name, description, chosen, -1);
+                if (exists(chosen) && !accountForName(books, name) && mayCreate()) {
+                    if (card && chosen == *typeId) theDocument->insertCreditCard(name, description, chosen);
+                    else theDocument->insertAccount(name, description, chosen, -1);
+                }
             }
             name.clear();
             description.clear();

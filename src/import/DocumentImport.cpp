@@ -6,6 +6,7 @@
 #include "document/MyDocument.h"
 #include "document/arguments/AccountArguments.h"
 #include "document/arguments/CategoryParameters.h"
+#include "model/CAccount.h"
 
 namespace ch {
 
@@ -32,12 +33,25 @@ bool DocumentImport::duplicateTakenByOtherLine(ObjectIdT transactionId, const St
 ObjectIdT DocumentImport::insertAccount(std::string_view name, std::string_view description,
                                         ObjectIdT accountTypeId, ObjectIdT currencyId)
 {
+    return createAccount(name, description, accountTypeId, currencyId, std::nullopt);
+}
+
+ObjectIdT DocumentImport::insertCreditCard(std::string_view name, std::string_view description,
+                                           ObjectIdT accountTypeId)
+{
+    return createAccount(name, description, accountTypeId, -1, CAccount::kCreditCard);
+}
+
+ObjectIdT DocumentImport::createAccount(std::string_view name, std::string_view description, ObjectIdT accountTypeId,
+                                        ObjectIdT currencyId, std::optional<int> specialType)
+{
     arguments::AccountArguments args;
     args.idKey = -1;
     args.name = std::string(name);
     args.description = std::string(description);
     args.accountTypeId = accountTypeId;
     args.currencyId = currencyId;
+    args.specialType = specialType;
     const int id = mDocument.commandExecutor().executeCommand(13, nullptr, args);
     return id > 0 ? id : 0;
 }

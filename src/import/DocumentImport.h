@@ -5,6 +5,8 @@
 // booked line), so an import is journaled and replayed like any edit; the
 // pending list is the document's own.
 
+#include <optional>
+
 #include "import/ImportDocument.h"
 
 namespace ch {
@@ -21,6 +23,7 @@ public:
     bool duplicateTakenByOtherLine(ObjectIdT transactionId, const StatementLine* line) override;
     ObjectIdT insertAccount(std::string_view name, std::string_view description, ObjectIdT accountTypeId,
                             ObjectIdT currencyId) override;
+    ObjectIdT insertCreditCard(std::string_view name, std::string_view description, ObjectIdT accountTypeId) override;
     ObjectIdT createCategoryGroup(std::string_view name, MasterExpenseTypeT kind, ObjectIdT parentId) override;
     ObjectIdT createCategory(std::string_view name, std::string_view description, MasterExpenseTypeT kind,
                              ObjectIdT groupId) override;
@@ -30,6 +33,9 @@ public:
     void setImportTimeStampOfTransaction(ObjectIdT transactionId, std::int64_t stamp) override;
 
 private:
+    ObjectIdT createAccount(std::string_view name, std::string_view description, ObjectIdT accountTypeId,
+                            ObjectIdT currencyId, std::optional<int> specialType);
+
     MyDocument& mDocument;
 };
 

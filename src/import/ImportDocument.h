@@ -61,6 +61,10 @@ public:
     // Command 13: a new account; its id, or 0 when none was made.
     virtual ObjectIdT insertAccount(std::string_view name, std::string_view description,
                                     ObjectIdT accountTypeId, ObjectIdT currencyId) = 0;
+    // Command 13 as well: a new credit card, an account of the (debt) type
+    // marked as a card, in the home currency; its id, or 0.
+    virtual ObjectIdT insertCreditCard(std::string_view name, std::string_view description,
+                                       ObjectIdT accountTypeId) = 0;
     // Command 17: a new category group of the kind below the parent group
     // (for a top-level group the parent id is the kind); its id, or -1.
     virtual ObjectIdT createCategoryGroup(std::string_view name, MasterExpenseTypeT kind,

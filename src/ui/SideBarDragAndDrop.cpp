@@ -6,10 +6,10 @@
 #include <QMouseEvent>
 #include <QTreeView>
 
+#include "platform/gui/pasteboard_types.h"
 #include "ui/CSideBarController.h"
 #include "ui/SideBarOutlineModel.h"
 #include "ui/controls/DragStart.h"
-#include "ui/controls/PasteboardTypes.h"
 
 namespace ch {
 

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include <QAction>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QStackedWidget>
@@ -17,8 +18,10 @@
 
 #include "../ui/sheets/sheet_test_support.h"
 #include "app_test_steps.h"
+#include "bridge/CRcrTItem.h"
 #include "bridge/CTrnSItem.h"
 #include "document/arguments/AccountArguments.h"
+#include "document/arguments/CTransactionArguments.h"
 #include "document/arguments/CategoryParameters.h"
 #include "document/arguments/ImportTransactionArguments.h"
 #include "document/commands/CommandJournalReader.h"
@@ -26,6 +29,7 @@
 #include "model/CAccount.h"
 #include "model/CDocAccounting.h"
 #include "model/CExpenseType.h"
+#include "model/CRecurringTransaction.h"
 #include "model/CMasterExpenseType.h"
 #include "platform/core/user_defaults_store.h"
 #include "ui/MainToolbar.h"
@@ -382,9 +386,12 @@ TEST_F(ClassicLayoutWindowTest, CutThenPasteMovesTheTransactionInBothLayouts)
     ClassicTransactionLists& lists = classic().transactionLists();
 
     clickTransaction(List::Transactions, "Bread");
+    environment.alerts().clear();
     environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK to the question
     QTest::keySequence(lists.table(List::Transactions), QKeySequence::Cut);
     settle();
+    // Asked as a cut, not as a deletion that "cannot be undone".
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{399});
     EXPECT_EQ(transactionsNamed("Bread"), 0);
     EXPECT_DOUBLE_EQ(balance(checking), checkingBefore + 4.5);
     expectEditedThenSave("cut");
@@ -438,6 +445,72 @@ TEST_F(ClassicLayoutWindowTest, CutThenPasteMovesTheTransactionInBothLayouts)
             if (action->text() == localizedText("CUTMENUITEM")) cut = action;
     ASSERT_NE(cut, nullptr);
     EXPECT_FALSE(cut->isEnabled());
+}
+
+// A recurring transaction cut and pasted comes back with its schedule, as a
+// copied one does; Edit > Cut and Edit > Paste chosen by their titles.
+// Generated lines offer no Cut: pasted, the line would be booked, not moved.
+TEST_F(ClassicLayoutWindowTest, CutThenPasteKeepsARecurringScheduleAndGeneratedLinesHaveNoCut)
+{
+    makeBooks();
+    Dictionary monthly = sheetTransactionDictionary(books(), checking, shop, groceriesId, 25.0, 20251001, "Paper");
+    monthly.set(std::string(recurring_key::kRecurringType), int(recurring_type::kMonthly));
+    monthly.set(std::string(recurring_key::kMonthlyType), int(monthly_type::kDayOfMonth));
+    monthly.set(std::string(recurring_key::kDayOfMonth), 12);
+    arguments::CTransactionArguments command;
+    command.mTransactionDictionary = monthly;
+    books().commandExecutor().executeCommand(25, nullptr, command);
+    ASSERT_EQ(books().mRecurringTransactionArray().size(), 1u);
+    chooseTitled("CLASSICLAYOUTMENUITEM");
+    ClassicTransactionLists& lists = classic().transactionLists();
+
+    clickTab(lists, "RECURRINGBUTTON");
+    clickTransaction(List::Recurring, "Paper");
+    environment.alerts().clear();
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK to the question
+    chooseTitled("CUTMENUITEM");
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{399});
+    EXPECT_TRUE(books().mRecurringTransactionArray().empty());
+    activate();
+    QTest::mouseClick(lists.table(List::Recurring)->viewport(), Qt::LeftButton);   // into the emptied list
+    settle();
+    chooseTitled("PASTEMENUITEM");
+    auto* sheet = dynamic_cast<CCreateRecurringTrnsPopupController*>(openSheet());
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(outlet<QComboBox>(*sheet, "periodicityPopup")->currentText().toStdString(), localized("TypeMonthly"));
+    ASSERT_TRUE(confirmSheet());
+    ASSERT_EQ(books().mRecurringTransactionArray().size(), 1u);
+    const auto pasted = std::dynamic_pointer_cast<CRcrTItem>(books().mRecurringTransactionArray().front());
+    ASSERT_NE(pasted, nullptr);
+    EXPECT_EQ(pasted->getName(), "Paper");
+    EXPECT_EQ(pasted->mRecurringType(), std::optional<int>(recurring_type::kMonthly));
+    EXPECT_EQ(pasted->mDayOfMonth(), std::optional<long>(12));
+    EXPECT_EQ(pasted->mTotalAmount(), 25.0);
+    expectEditedThenSave("recurring transaction pasted after the cut");
+
+    // The generated statement line: Cut is closed in the Edit menu and in
+    // the table's own menu; Copy stays open.
+    clickTab(lists, "GENERATEDBUTTON");
+    clickTransaction(List::Unlinked, "Statement line");
+    QAction* cut = nullptr;
+    QAction* copy = nullptr;
+    for (QMenu* menu : frame().menuBar()->findChildren<QMenu*>()) emit menu->aboutToShow();
+    for (QMenu* menu : frame().menuBar()->findChildren<QMenu*>())
+        for (QAction* action : menu->actions()) {
+            if (action->text() == localizedText("CUTMENUITEM")) cut = action;
+            if (action->text() == localizedText("COPYMENUITEM")) copy = action;
+        }
+    ASSERT_NE(cut, nullptr);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_FALSE(cut->isEnabled());
+    EXPECT_TRUE(copy->isEnabled());
+    CTransactionTableView* generated = lists.table(List::Unlinked);
+    generated->validateCommands();
+    EXPECT_FALSE(generated->commandAction(12)->isEnabled());
+    QTest::keySequence(generated, QKeySequence::Cut);
+    settle();
+    EXPECT_EQ(books().accounting()->mUnlinkedList->GetCount(), 1u);
+    EXPECT_FALSE(books().isDocumentEdited());
 }
 
 TEST_F(ClassicLayoutWindowTest, AccountsTabWorksByMenusContextMenuDoubleClickAndDrags)

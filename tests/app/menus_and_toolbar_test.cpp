@@ -139,6 +139,17 @@ protected:
         return nullptr;
     }
 
+    // The menu bar's item of that title, validated as when its menu opens.
+    QAction* titled(const char* key)
+    {
+        for (QMenu* menu : frame().menuBar()->findChildren<QMenu*>()) emit menu->aboutToShow();
+        for (QMenu* menu : frame().menuBar()->findChildren<QMenu*>())
+            for (QAction* action : menu->actions())
+                if (action->text() == localizedText(key)) return action;
+        ADD_FAILURE() << "no menu item " << key;
+        return nullptr;
+    }
+
     bool toolbarEnabled(const char* identifier)
     {
         QAction* item = frame().toolbar().itemAction(identifier);
@@ -455,6 +466,49 @@ TEST_F(MenusAndToolbarTest, NewTransactionFromAndToTheChosenAccount)
         ASSERT_FALSE(lines.empty());
         EXPECT_EQ(lines.front()->account(), std::optional<long>(checking));
     }
+}
+
+// On an account's page Copy and Paste act on the lines table only when it
+// has the focus: there they are open, with the upper table focused they are
+// not (they would do nothing). Paste there opens the sheet of the copy.
+TEST_F(MenusAndToolbarTest, CopyAndPasteOnAnAccountPageAreOpenOnlyWhereTheyAct)
+{
+    makeBooks();
+    AccountCategoryPage* page = clickAccount("Checking");
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(page->lowerModel()->rowCount(), 2);
+    clickRow(page->lowerTable(), 0);
+    const std::string copied = page->lowerModel()->itemAt(0)->getName();
+    ASSERT_TRUE(titled("COPYMENUITEM")->isEnabled());
+    titled("COPYMENUITEM")->trigger();
+    settle();
+    ASSERT_NE(books().transactionToPaste(), nullptr);
+    EXPECT_TRUE(titled("PASTEMENUITEM")->isEnabled());
+
+    // The upper table focused (its selected account clicked again), a line
+    // still selected below and a transaction copied: neither would act.
+    int checkingRow = -1;
+    for (int row = 0; row < page->upperModel()->rowCount(); ++row)
+        if (page->upperModel()->itemAt(row)->getName() == "Checking") checkingRow = row;
+    clickRow(page->upperTable(), checkingRow);
+    ASSERT_TRUE(page->upperTable()->hasFocus());
+    ASSERT_NE(page->selectedTransaction(), nullptr);
+    EXPECT_FALSE(titled("COPYMENUITEM")->isEnabled());
+    EXPECT_FALSE(titled("PASTEMENUITEM")->isEnabled());
+
+    clickRow(page->lowerTable(), 1);
+    QAction* paste = titled("PASTEMENUITEM");
+    ASSERT_TRUE(paste->isEnabled());
+    paste->trigger();
+    settle();
+    CPopupWindowAncestor* sheet = window().books().lastSheet();
+    ASSERT_TRUE(sheet && sheet->isVisible());
+    click(*sheet, "OKButton");
+    settle();
+    int named = 0;
+    for (const auto& transaction : books().mTransactionArray()) named += transaction->getName() == copied;
+    EXPECT_EQ(named, 2);
+    EXPECT_TRUE(books().isDocumentEdited());
 }
 
 // The toolbar's search narrows the transactions list, typed as a person does.

@@ -57,6 +57,7 @@
 #include "platform/core/contacts_provider.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/user_defaults.h"
+#include "platform/gui/pasteboard_types.h"
 #include "ui/CBalanceBar.h"
 #include "ui/GXGradientOutlineView.h"
 #include "ui/MainToolbar.h"
@@ -65,7 +66,6 @@
 #include "ui/pages/CBudgetPageController.h"
 #include "ui/pages/GXCreditCardViewController.h"
 #include "ui/pages/CCreditCardTransactionTableView.h"
-#include "ui/controls/PasteboardTypes.h"
 #include "ui/lists/ItemTableModel.h"
 #include "ui/sheets/CPopupWindowAncestor.h"
 #include "bridge/CBuDhItem.h"
@@ -315,12 +315,13 @@ TEST_F(WaysInTest, FileExportWritesTheBooksAsQifAndTheSideBarsExportAnAccountsLi
     EXPECT_EQ(QApplication::activeWindow(), &frame()) << "the window has its keys again";
     const std::string written = readFile(books);
     // The list of the own accounts that have lines, then each register
-    // under its account: the card payment once, in Checking's, naming Visa.
+    // under its account (the card as a card's): the card payment once, in
+    // Checking's, naming Visa.
     EXPECT_TRUE(written.starts_with("!Option:AutoSwitch\r\n!Account\r\nNChecking\r\nTBank\r\n^\r\n"
-                                    "NVisa\r\nTOth L\r\n^\r\n!Clear:AutoSwitch\r\n"))
+                                    "NVisa\r\nTCCard\r\n^\r\n!Clear:AutoSwitch\r\n"))
         << written;
     const std::size_t checking = written.find("!Account\r\nNChecking\r\nTBank\r\n^\r\n!Type:Bank\r\n", 40);
-    const std::size_t visa = written.find("!Account\r\nNVisa\r\nTOth L\r\n^\r\n!Type:Oth L\r\n", 40);
+    const std::size_t visa = written.find("!Account\r\nNVisa\r\nTCCard\r\n^\r\n!Type:CCard\r\n", 40);
     ASSERT_NE(checking, std::string::npos) << written;
     ASSERT_NE(visa, std::string::npos) << written;
     for (const char* expected : {"T-30.00\r\nPCard payment\r\nL[Visa]\r\n^", "T-1.20\r\nPMilk\r\nLGroceries\r\n^"}) {

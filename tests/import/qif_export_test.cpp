@@ -237,6 +237,43 @@ TEST_F(QifExportTest, ExportedBooksImportIntoTheSameBalances)
     }
 }
 
+// A credit card is written as a card register ("CCard" in the account list
+// and over its register), and the import makes it a credit card again in
+// new books that lack it, holding what it held; a loan stays "Oth L".
+TEST_F(QifExportTest, ACreditCardComesBackAsACard)
+{
+    UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
+    const ObjectIdT card = addAccount("Visa", books::kDebtType);
+    root().GetAccountForID(card)->Put_mAccountSpecialType(CAccount::kCreditCard);
+    const ObjectIdT loan = addAccount("Loan", books::kDebtType);
+    post(card, restaurant, meals, 45.0, 20090311, "Dinner by card");
+    post(current, card, books::kExpenseCategory, 30.0, 20090320, "Card paid");
+    post(loan, current, books::kExpenseCategory, 500.0, 20090321, "Loan paid out");
+
+    TransactionExport exporter(*document);
+    const std::string file = folder.file("card.qif");
+    ASSERT_TRUE(exporter.exportTransactionsFromDate(20090301, 20090331, true, file));
+    const std::string text = readFile(file);
+    EXPECT_NE(text.find("NVisa\r\nTCCard\r\n^\r\n!Clear:AutoSwitch"), std::string::npos) << text;
+    EXPECT_NE(text.find("NVisa\r\nTCCard\r\n^\r\n!Type:CCard\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("NLoan\r\nTOth L\r\n^\r\n!Type:Oth L\r\n"), std::string::npos) << text;
+
+    std::unique_ptr<MyDocument> fresh = openDocument(saved, folder.file("Fresh.books"));
+    installStatementImport(*fresh);
+    ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
+    fresh->statementImport().doActualImport();
+    for (const char* name : {"Visa", "Loan"}) {
+        SCOPED_TRACE(name);
+        const CAccount* made = fresh->accounting()->GetAccountForName(name);
+        ASSERT_NE(made, nullptr);
+        EXPECT_TRUE(made->thisIsADebtAccount());
+        EXPECT_EQ(fresh->getAccountItemForId(made->Get_Id())->isCreditCard(), std::string_view(name) == "Visa");
+        EXPECT_NEAR(made->Get_mBalance(), root().GetAccountForName(name)->Get_mBalance(), 1e-9);
+    }
+    ASSERT_EQ(fresh->mCreditCardArray().size(), 1u);
+    EXPECT_EQ(fresh->mCreditCardArray().front()->getName(), "Visa");
+}
+
 // A share bought from the current account: the shares, the commission and
 // the price difference, written as the money goes in the current account's
 // register (not in proportion to the category lines); an invoice still open

@@ -29,9 +29,9 @@
 #include "model/CTransaction.h"
 #include "model/CTransactionArray.h"
 #include "platform/core/message_format.h"
+#include "platform/gui/pasteboard_types.h"
 #include "ui/QuickEntryPane.h"
 #include "ui/SideBarDragAndDrop.h"
-#include "ui/controls/PasteboardTypes.h"
 #include "ui/sheets/BookLists.h"
 #include "window_fixture.h"
 

@@ -16,8 +16,8 @@
 #include "document/MyDocument.h"
 #include "platform/core/alerts.h"
 #include "platform/gui/localized_text.h"
+#include "platform/gui/pasteboard_types.h"
 #include "ui/sheets/SheetForm.h"
-#include "ui/controls/PasteboardTypes.h"
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/lists/ItemTableModel.h"
 

@@ -9,7 +9,7 @@
 #include <QStyle>
 
 #include "model/CNonVisual.h"
-#include "ui/controls/PasteboardTypes.h"
+#include "platform/gui/pasteboard_types.h"
 #include "ui/controls/PopupListModel.h"
 
 namespace ch {

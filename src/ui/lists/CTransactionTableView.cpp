@@ -25,7 +25,8 @@ MenuItemValidation validateClassicTransactionTableItem(int tag, const ClassicTab
 {
     const bool one = state.selected == 1 && !state.firstBlocked;
     switch (tag) {
-    case 12:
+    // Cutting a generated line would be no move: Paste books the copy.
+    case 12: return {one && state.tableTag != kLinkTableTag, std::nullopt};
     case 13:
     case 1104:
     case 1109: return {one, std::nullopt};

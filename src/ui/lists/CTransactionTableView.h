@@ -39,7 +39,8 @@ struct ClassicTableState {
 // The enabling of a menu item by its tag (12 cut, 13 copy, 14 paste, 16,
 // 1031, 1100 and 1110 new, 1104 delete, 1109 duplicate, 1114 modify, 1207
 // link, 1244 combine); new and modify are retitled "NewTrans" and
-// "ModifyTrans". Any other tag is disabled.
+// "ModifyTrans". Any other tag is disabled. A table of lines to link offers
+// no cut: Paste would book the line rather than put it back.
 MenuItemValidation validateClassicTransactionTableItem(int tag, const ClassicTableState& state);
 
 class CTransactionTableView : public GXTableAncestor {

@@ -5,8 +5,8 @@
 #include <QMimeData>
 #include <QMouseEvent>
 
+#include "platform/gui/pasteboard_types.h"
 #include "ui/controls/DragStart.h"
-#include "ui/controls/PasteboardTypes.h"
 
 namespace ch {
 

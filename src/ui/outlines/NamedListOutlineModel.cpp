@@ -2,7 +2,7 @@
 
 #include <QMimeData>
 
-#include "ui/controls/PasteboardTypes.h"
+#include "platform/gui/pasteboard_types.h"
 
 namespace ch {
 

@@ -533,9 +533,10 @@ MenuItemValidation AccountCategoryPage::validateMenuItem(int tag)
         return item ? item->validateMenuItem(asked) : MenuItemValidation{};
     };
     switch (tag) {
-    case kCut:
-    case kCopy: return {lineSelected, std::nullopt};
-    case kPaste: return {document() && document()->transactionToPaste() != nullptr, std::nullopt};
+    case kCut: return {lineSelected, std::nullopt};
+    // Copy and Paste act only on the lines table with the focus.
+    case kCopy: return {lowerFocus && lineSelected, std::nullopt};
+    case kPaste: return {lowerFocus && document() && document()->transactionToPaste() != nullptr, std::nullopt};
     case kNew:
     case kNewInside: {
         if (lowerFocus && lineSelected) return {true, std::nullopt};

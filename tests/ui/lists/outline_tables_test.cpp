@@ -13,7 +13,7 @@
 #include "model/CAccountTypeArray.h"
 #include "model/CDocAccounting.h"
 #include "model/CMasterExpenseTypeArray.h"
-#include "ui/controls/PasteboardTypes.h"
+#include "platform/gui/pasteboard_types.h"
 #include "ui/outlines/CNamedListTableController.h"
 #include "ui/outlines/CNonVisualOutlineView.h"
 #include "ui/outlines/NamedListOutlineModel.h"
