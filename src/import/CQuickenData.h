@@ -51,6 +51,7 @@ namespace ch {
 class CAccount;
 class CExpenseType;
 class ImportDocument;
+class QifRegisterReader;
 
 class CQuickenData : public CTextTableData {
 public:
@@ -102,6 +103,9 @@ public:
     std::size_t unreadAmounts() const { return mUnreadAmounts; }
 
 private:
+    // The registers are read by a reader of their own, on this file's lines.
+    friend class QifRegisterReader;
+
     // The next line; none at the end.
     std::optional<std::string> nextLine() { return fetchNextRecordAsString(); }
     // The next line that is not empty; none at the end.
