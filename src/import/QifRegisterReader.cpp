@@ -16,6 +16,7 @@
 #include "model/CExpenseType.h"
 #include "model/ModelCodes.h"
 #include "model/foundation/CDate.h"
+#include "platform/core/locale_settings.h"
 #include "platform/core/localized_strings.h"
 #include "platform/core/message_format.h"
 #include "platform/core/unicode.h"
@@ -72,6 +73,31 @@ DateT configuredDate(std::string_view text, std::int64_t dateFormat)
                                         : CNSStringDateTBridge::NSStringToDateTUsingOsxFormatString(text);
     if (dateFormat == 0) return americanDate(text);
     return 0;
+}
+
+// Whether every date is written with dots ("03.11.25") and each reads both
+// day first and month first.
+bool dotsReadBothWays(const std::vector<std::string_view>& dates)
+{
+    return !dates.empty() && std::all_of(dates.begin(), dates.end(), [](std::string_view date) {
+        return date.find('.') != std::string_view::npos && date.find_first_of("/-'") == std::string_view::npos &&
+               qifDate(date, QifDateOrder::DayMonthYear) && qifDate(date, QifDateOrder::MonthDayYear);
+    });
+}
+
+// Whether the user's short date format writes the day before the month
+// ("dd.MM.yy", "d/M/yyyy"); texts in quotes are no fields of the pattern.
+bool shortDateFormatPutsDayFirst()
+{
+    const std::string pattern = currentLocaleSettings().shortDatePattern;
+    bool quoted = false;
+    for (const char c : pattern) {
+        if (c == '\'') quoted = !quoted;
+        else if (quoted) continue;
+        else if (c == 'd') return true;
+        else if (c == 'M' || c == 'L') return false;
+    }
+    return false;
 }
 
 std::string_view orderKey(QifDateOrder order)
@@ -134,11 +160,26 @@ void QifRegisterReader::learnNotation()
             if (dateFormat == 0) return qifDate(date, QifDateOrder::MonthDayYear).has_value();
             return CDate::IsValidDate(configuredDate(date, dateFormat));
         });
-        const std::optional<QifDateOrder> configured =
-            dateFormat == 0 ? std::optional<QifDateOrder>(QifDateOrder::MonthDayYear) : std::nullopt;
-        fileOrder = qifDateOrderForAll(dateViews, configuredReadsAll, configured);
-        if (fileOrder)
-            mFile.mNotes.push_back(formatMessage(localized("QIFDATEORDERUSED"), {localized(orderKey(*fileOrder))}));
+        if (dotsReadBothWays(dateViews)) {
+            // Dotted dates that read both ways: the user's date format
+            // decides where it puts the day first (the short date format
+            // setting reads them so already); elsewhere they are read month
+            // first, as QIF dates are, and a note says that both fit.
+            if (!shortDateFormatPutsDayFirst()) {
+                fileOrder = QifDateOrder::MonthDayYear;
+                mFile.mNotes.push_back(
+                    formatMessage(localized("QIFDATEUNDECIDED"), {localized(orderKey(*fileOrder))}));
+            } else if (dateFormat != 1 || !configuredReadsAll) {
+                fileOrder = QifDateOrder::DayMonthYear;
+            }
+        } else {
+            const std::optional<QifDateOrder> configured =
+                dateFormat == 0 ? std::optional<QifDateOrder>(QifDateOrder::MonthDayYear) : std::nullopt;
+            fileOrder = qifDateOrderForAll(dateViews, configuredReadsAll, configured);
+            if (fileOrder)
+                mFile.mNotes.push_back(
+                    formatMessage(localized("QIFDATEORDERUSED"), {localized(orderKey(*fileOrder))}));
+        }
     }
     decimalComma = qifUsesDecimalComma(std::vector<std::string_view>(allAmounts.begin(), allAmounts.end()));
 }
