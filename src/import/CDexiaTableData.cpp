@@ -31,6 +31,13 @@ const std::vector<std::pair<std::string_view, std::uint32_t>>& fallbackColumns()
     return table;
 }
 
+// Sign texts compare as written, composed, without blanks around them; the
+// case counts.
+bool sameSignText(std::string_view file, std::string_view definition)
+{
+    return composedText(trimmedText(withPlainBlanks(file))) == composedText(trimmedText(withPlainBlanks(definition)));
+}
+
 std::string cutTitle(std::string text)
 {
     return characterCount(text) > CDexiaTableData::kTitleLength - 1 ? firstCharacters(text, CDexiaTableData::kTitleLength)
@@ -93,35 +100,52 @@ std::vector<CImpTItem::Ptr> CDexiaTableData::Import()
     mNotation.reset();
     const bool datesNamed = hasDateColumn();
     std::map<std::size_t, std::size_t> fieldCounts;
-    std::vector<std::vector<std::string>> records;
+    std::vector<Row> records;
+    // The lines of the records left out for too few or too many fields.
+    std::vector<std::size_t> outsideRange;
     std::uint64_t number = 0;
-    while (std::optional<std::vector<std::string>> fields = FetchNextRecord()) {
+    while (hasNextRecord()) {
+        const std::size_t lineNumber = nextLineIndex() + 1;
+        std::optional<std::vector<std::string>> written = fetchNextRecordAsWritten();
+        if (!written) break;
         ++number;
         ++mSummary.records;
-        const std::size_t count = fields->size();
+        const std::size_t count = written->size();
         if (number <= recordsToSkip()) continue;
         // A row of nothing but separators holds nothing to lose.
-        if (std::all_of(fields->begin(), fields->end(), [](const std::string& f) { return trimmedText(f).empty(); }))
+        if (std::all_of(written->begin(), written->end(), [](const std::string& f) { return trimmedText(f).empty(); }))
             continue;
         ++fieldCounts[count];
+        // Texts the model's 8-bit fields cannot hold are brought into their
+        // reach; signs and amounts are read as written.
+        std::vector<std::string> fields = *written;
+        for (std::string& field : fields) field = inDestinationEncoding(field);
         if (count < fewestFields()) {
-            ImportHeaderData(*fields);
-            ++mSummary.unreadRows;
+            ImportHeaderData(fields);
+            outsideRange.push_back(lineNumber);
             continue;
         }
         if (count < minimumFields() || count > maximumFields()) {
             ++mSummary.outsideFieldRange;
-            ++mSummary.unreadRows;
+            outsideRange.push_back(lineNumber);
             continue;
         }
         if (datesNamed) {
-            const auto [booking, value] = dateTexts(*fields);
+            const auto [booking, value] = dateTexts(fields);
             if (dateOf(booking) == 0 && dateOf(value) == 0) {
                 ++mSummary.withoutDate;
                 continue;
             }
         }
-        records.push_back(std::move(*fields));
+        records.push_back({std::move(fields), std::move(*written), lineNumber});
+    }
+    // Among the statement lines such a row is one lost; before the first and
+    // after the last it is a heading or a total.
+    for (const std::size_t line : outsideRange) {
+        if (!records.empty() && line > records.front().line && line < records.back().line)
+            mSummary.leftOutLines.push_back(line);
+        else
+            ++mSummary.unreadRows;
     }
     std::size_t most = 0;
     for (const auto& [count, rows] : fieldCounts)
@@ -133,17 +157,24 @@ std::vector<CImpTItem::Ptr> CDexiaTableData::Import()
     // The file's amounts as a whole decide their notation.
     using namespace definition_key;
     std::vector<std::string> amounts;
-    for (const std::vector<std::string>& fields : records)
+    for (const Row& row : records)
         for (const std::string_view role : {kAmountColumn, kOutAmountColumn, kInAmountColumn})
-            amounts.push_back(amountWithoutCurrency(roleText(role, fields)).amount);
+            amounts.push_back(amountWithoutCurrency(roleText(role, row.written)).amount);
     mNotation = otherNotationForMost(amounts);
     if (mNotation) mSummary.otherNotation = mNotation->decimal;
 
+    mSignRows = 0;
+    mSignMatched = false;
     lines.reserve(records.size());
-    for (const std::vector<std::string>& fields : records) {
-        CImpTItem::Ptr line = ImportOneRecord(fields);
+    for (const Row& row : records) {
+        CImpTItem::Ptr line = importRecord(row.fields, row.written);
         if (line->amountUnread()) ++mSummary.unreadAmounts;
         lines.push_back(std::move(line));
+    }
+    if (mSignRows > 0 && !mSignMatched) {
+        const Dictionary& own = *definition();
+        mSummary.unmatchedSigns = {definitionText(own, kExpenseSign).value_or(std::string()),
+                                   definitionText(own, kIncomeSign).value_or(std::string())};
     }
     return lines;
 }
@@ -183,6 +214,12 @@ DateT CDexiaTableData::dateOf(std::string_view text) const
 
 CImpTItem::Ptr CDexiaTableData::ImportOneRecord(const std::vector<std::string>& fields)
 {
+    return importRecord(fields, fields);
+}
+
+CImpTItem::Ptr CDexiaTableData::importRecord(const std::vector<std::string>& fields,
+                                             const std::vector<std::string>& written)
+{
     using namespace definition_key;
     const std::string ownAccount = roleText(kOwnAccountNumberColumn, fields);
     const std::string reference = roleText(kTransactionRefColumn, fields);
@@ -191,17 +228,19 @@ CImpTItem::Ptr CDexiaTableData::ImportOneRecord(const std::vector<std::string>& 
     const std::string street = roleText(kCounterpartyStreetColumn, fields);
     const std::string city = roleText(kCounterpartyCityColumn, fields);
     const std::string communication = roleText(kCommunicationColumn, fields);
-    const std::string amountText = roleText(kAmountColumn, fields);
-    const std::string outText = roleText(kOutAmountColumn, fields);
-    const std::string inText = roleText(kInAmountColumn, fields);
+    const std::string amountText = roleText(kAmountColumn, written);
+    const std::string outText = roleText(kOutAmountColumn, written);
+    const std::string inText = roleText(kInAmountColumn, written);
     std::string currency = roleText(kCurrencyCodeColumn, fields);
 
     const Dictionary* own = definition();
     std::optional<std::string> signText;
     std::string expenseSign;
+    std::optional<std::string> incomeSign;
     if (own && own->contains(kSignColumn)) {
-        signText = roleText(kSignColumn, fields);
+        signText = roleText(kSignColumn, written);
         expenseSign = definitionText(*own, kExpenseSign).value_or(std::string());
+        incomeSign = definitionText(*own, kIncomeSign);
     }
     std::string typeDescription;
     if (own && own->contains(kTransactionTypeCodeColumn)) {
@@ -269,7 +308,12 @@ CImpTItem::Ptr CDexiaTableData::ImportOneRecord(const std::vector<std::string>& 
         const std::string original = signText ? amountText + " " + *signText : amountText;
         if (const std::optional<double> read = amountOf(amountText)) {
             double amount = *read;
-            if (signText && *signText == expenseSign) amount = -amount;
+            if (signText) {
+                const bool expense = sameSignText(*signText, expenseSign);
+                if (expense) amount = -amount;
+                ++mSignRows;
+                if (expense || (incomeSign && sameSignText(*signText, *incomeSign))) mSignMatched = true;
+            }
             line->setMAmount(amount);
             line->setMOriginalAmount(original);
         } else {

@@ -11,6 +11,7 @@
 #include "model/CExpenseTypeArray.h"
 #include "model/CMasterExpenseType.h"
 #include "model/foundation/CErrorManager.h"
+#include "platform/core/localized_strings.h"
 #include "platform/core/unicode.h"
 
 namespace ch {
@@ -109,7 +110,23 @@ std::vector<CImpTItem::Ptr> CQuickenData::Import()
             break;
         }
     }
+    // Without a type line nothing says what the records are: say that this
+    // is why the file gave nothing (an empty file says nothing).
+    if (lines.empty() && mError == 0 && lacksTypeLine()) mNotes.push_back(localized("QIFNOTYPE"));
     return lines;
+}
+
+bool CQuickenData::lacksTypeLine()
+{
+    while (ResetToStartOfLastRecord()) {
+    }
+    bool text = false;
+    while (std::optional<std::string> line = nextFilledLine()) {
+        const std::string_view trimmed = trimmedText(*line);
+        if (startsWithCaseInsensitive(trimmed, "!Type:")) return false;
+        text = text || !trimmed.empty();
+    }
+    return text;
 }
 
 // --- category lists

@@ -9,8 +9,12 @@
 //
 // Dates and amounts are read as the file writes them: when the date setting
 // cannot read every date of the file and one other order reads them all,
-// that order is used and a note says so; amounts with a decimal point or a
-// decimal comma are read whatever the user's notation. A name with a path
+// that order is used and a note says so. Dates written with dots that read
+// both day first and month first ("03.11.25") are read day first where the
+// user's short date format puts the day first, else month first with a note
+// that both fit. Amounts with a decimal point or a decimal comma are read
+// whatever the user's notation. A file that gives no line and has no
+// "!Type:" line says that this is why. A name with a path
 // ("Auto:Insurance") finds the category in that group. An L line naming a
 // category the books do not have leaves the other account and category to
 // the unspecified ones of the record's own direction, settled at its end
@@ -51,6 +55,7 @@ namespace ch {
 class CAccount;
 class CExpenseType;
 class ImportDocument;
+class QifRegisterReader;
 
 class CQuickenData : public CTextTableData {
 public:
@@ -102,11 +107,17 @@ public:
     std::size_t unreadAmounts() const { return mUnreadAmounts; }
 
 private:
+    // The registers are read by a reader of their own, on this file's lines.
+    friend class QifRegisterReader;
+
     // The next line; none at the end.
     std::optional<std::string> nextLine() { return fetchNextRecordAsString(); }
     // The next line that is not empty; none at the end.
     std::optional<std::string> nextFilledLine();
     bool mayCreate();
+    // Whether the file holds text but no line that says what its records
+    // are ("!Type:..."); reads the file again from its start.
+    bool lacksTypeLine();
     // The date and amount texts of the registers from here to the end; reads
     // nothing away.
     void scanRegisters(std::vector<std::string>& dates, std::vector<std::string>& amounts);

@@ -72,20 +72,35 @@ bool CTextTableData::quotesFields() const
            mSurroundingChars != mSeparatorChar;
 }
 
+std::size_t CTextTableData::afterBlanks(std::string_view text, std::size_t from) const
+{
+    while (from < text.size() && (text[from] == ' ' || text[from] == '\t') &&
+           text.compare(from, mSeparatorChar.size(), mSeparatorChar) != 0)
+        ++from;
+    return from;
+}
+
 std::optional<std::size_t> CTextTableData::quotedFieldEnd(std::string_view text, std::size_t from) const
 {
     const std::string& quote = mSurroundingChars;
+    // Quotes inside are doubled until one stands alone: a file that does not
+    // double them may end its text with one just before the closing quote
+    // ("UAB "Naktida"").
+    bool doubled = true;
     for (std::size_t i = from; i < text.size();) {
         if (text.compare(i, quote.size(), quote) != 0) {
             ++i;
             continue;
         }
         const std::size_t after = i + quote.size();
-        if (text.compare(after, quote.size(), quote) == 0) {
+        // Blanks between the closing quote and the separator are no text.
+        const std::size_t end = afterBlanks(text, after);
+        if (end == text.size() || text.compare(end, mSeparatorChar.size(), mSeparatorChar) == 0) return end;
+        if (doubled && text.compare(after, quote.size(), quote) == 0) {
             i = after + quote.size();   // a doubled quote is a quote of the text
             continue;
         }
-        if (after == text.size() || text.compare(after, mSeparatorChar.size(), mSeparatorChar) == 0) return after;
+        doubled = false;
         i = after;   // a lone quote inside is text too
     }
     return std::nullopt;
@@ -139,10 +154,14 @@ std::vector<std::string> CTextTableData::dissectRecord(std::string_view line) co
 std::string CTextTableData::unquoted(std::string_view field) const
 {
     const std::string& quote = mSurroundingChars;
-    if (!mDeleteSurroundingChars || quote.empty() || field.size() < 2 * quote.size() || !field.starts_with(quote) ||
-        !field.ends_with(quote))
+    if (!mDeleteSurroundingChars || quote.empty()) return std::string(field);
+    // Blanks or a tab around the quotes belong to neither the text nor its quotes.
+    std::string_view quoted = field;
+    while (!quoted.empty() && (quoted.front() == ' ' || quoted.front() == '\t')) quoted.remove_prefix(1);
+    while (!quoted.empty() && (quoted.back() == ' ' || quoted.back() == '\t')) quoted.remove_suffix(1);
+    if (quoted.size() < 2 * quote.size() || !quoted.starts_with(quote) || !quoted.ends_with(quote))
         return std::string(field);
-    const std::string_view inside = field.substr(quote.size(), field.size() - 2 * quote.size());
+    const std::string_view inside = quoted.substr(quote.size(), quoted.size() - 2 * quote.size());
     if (inside.find(quote) == std::string_view::npos) return std::string(inside);
     const std::string doubled = quote + quote;
     std::string out;

@@ -10,10 +10,12 @@
 //
 // Quoted fields (rejoining on, a quote character set): a field that begins
 // with the quote is one field up to the quote that closes it, the one
-// followed by the separator or the end of the record, whatever it holds
-// (separators at its start or end, a doubled quote that stands for one). A
-// field whose quote nobody closes ends at the next separator, as an unquoted
-// one. The quotes stay in the fields; role texts take them off.
+// followed by the separator or the end of the record (blanks or a tab may
+// stand between), whatever it holds: separators at its start or end, a
+// doubled quote that stands for one, or quotes that are not doubled at all
+// ("UAB "Naktida""). A field whose quote nobody closes ends at the next
+// separator, as an unquoted one. The quotes stay in the fields; role texts
+// take them off, and the blanks around them.
 //
 // A delimited statement's quoted field may hold a line break: with
 // setJoinsQuotedLineBreaks, a line that ends inside a quoted field is one
@@ -88,15 +90,18 @@ public:
 
 protected:
     // The field without its quotes when rejoining is on and it is quoted
-    // (2 or more characters, quote at both ends); a doubled quote inside
-    // stands for one.
+    // (2 or more characters, quote at both ends, blanks and tabs outside
+    // them aside); a doubled quote inside stands for one.
     std::string unquoted(std::string_view field) const;
 
 private:
     bool quotesFields() const;
-    // The end of a quoted field whose text begins at the place: after the
-    // quote that closes it; none when no quote closes it.
+    // The end of a quoted field whose text begins at the place: the
+    // separator (or the end of the text) after the quote that closes it;
+    // none when no quote closes it.
     std::optional<std::size_t> quotedFieldEnd(std::string_view text, std::size_t from) const;
+    // The place after the blanks and tabs from there that are no separator.
+    std::size_t afterBlanks(std::string_view text, std::size_t from) const;
     // The record that begins at the line and ends inside a quote, with the
     // lines that close it; none when they make no record (see above).
     std::optional<std::vector<std::string>> recordAcrossLines(std::size_t first);

@@ -1,6 +1,8 @@
 #include "import/ImportText.h"
 
+#include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
+#include <unicode/unistr.h>
 #include <unicode/utf16.h>
 
 #include <algorithm>
@@ -47,6 +49,40 @@ std::string_view withoutTrailingBlanks(std::string_view text)
 {
     while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
     return text;
+}
+
+std::string withPlainBlanks(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::string_view rest = text.substr(i);
+        if (rest.starts_with("\xC2\xA0")) {   // U+00A0
+            out += ' ';
+            i += 2;
+        } else if (rest.starts_with("\xE2\x80\xAF")) {   // U+202F
+            out += ' ';
+            i += 3;
+        } else {
+            out += text[i++];
+        }
+    }
+    return out;
+}
+
+std::string composedText(std::string_view text)
+{
+    if (isAscii(text)) return std::string(text);
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
+    if (U_FAILURE(status)) return std::string(text);
+    const icu::UnicodeString composed =
+        nfc->normalize(icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size()))),
+                       status);
+    if (U_FAILURE(status)) return std::string(text);
+    std::string out;
+    composed.toUTF8String(out);
+    return out;
 }
 
 std::string capitalizedText(std::string_view text)

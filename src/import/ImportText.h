@@ -18,6 +18,12 @@ std::string firstCharacters(std::string_view text, std::size_t maxCharacters);
 std::string_view trimmedText(std::string_view text);
 // Without blanks, tabs and line breaks at the end.
 std::string_view withoutTrailingBlanks(std::string_view text);
+// The text with its no-break and narrow no-break spaces as plain blanks
+// (the grouping of "1 234,56" in French and Scandinavian notation).
+std::string withPlainBlanks(std::string_view text);
+// The text in its composed form (NFC), so that texts typed and texts read
+// from a file compare equal whichever way their accents are written.
+std::string composedText(std::string_view text);
 // Every word (a run between blanks, tabs and line breaks) with its first
 // letter in upper case and the rest in lower case: "SHOP NORTH" -> "Shop North".
 std::string capitalizedText(std::string_view text);

@@ -33,13 +33,27 @@ std::size_t digitsAt(std::string_view text, std::size_t at)
     return count;
 }
 
+bool hasBlankBetweenDigits(std::string_view text)
+{
+    for (std::size_t blank = text.find(' '); blank != std::string_view::npos; blank = text.find(' ', blank + 1))
+        if (blank > 0 && isDigit(text[blank - 1]) && blank + 1 < text.size() && isDigit(text[blank + 1])) return true;
+    return false;
+}
+
 } // namespace
 
 std::optional<double> statementAmount(std::string_view text)
 {
-    text = trimmedText(text);
+    const std::string plain = withPlainBlanks(trimmedText(text));
+    text = trimmedText(plain);
     if (text.starts_with('+')) text.remove_prefix(1);
     if (text.empty()) return std::nullopt;
+    // Blanks between digits group them ("1 234,56"): read strictly, never
+    // as the digits before the first blank.
+    if (hasBlankBetweenDigits(text)) {
+        const LocaleSettings settings = currentLocaleSettings();
+        return amountInNotation(text, {settings.decimalSeparator, settings.groupingSeparator});
+    }
     const double amount = CNSNumberAmountTBridge::NSStringToNSNumber(text);
     if (amount != 0.0) return amount;
     if (isZeroText(text)) return 0.0;
@@ -48,18 +62,21 @@ std::optional<double> statementAmount(std::string_view text)
 
 std::optional<double> amountInNotation(std::string_view text, const AmountNotation& notation)
 {
-    text = trimmedText(text);
+    const std::string blanks = withPlainBlanks(text);
+    text = trimmedText(blanks);
     std::string plain;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
         if (text.front() == '-') plain += '-';
         text.remove_prefix(1);
     }
-    // The whole part: digits, or groups of three after the first one to three.
+    // The whole part: digits, or groups of three after the first one to
+    // three, apart by the notation's grouping or by blanks (one or the other).
     std::size_t run = digitsAt(text, 0);
     plain.append(text.substr(0, run));
     std::size_t at = run;
-    const std::string& grouping = notation.grouping;
-    if (!grouping.empty() && text.compare(at, grouping.size(), grouping) == 0) {
+    std::string_view grouping = notation.grouping;
+    if (grouping.empty() || text.compare(at, grouping.size(), grouping) != 0) grouping = " ";
+    if (text.compare(at, grouping.size(), grouping) == 0) {
         if (run == 0 || run > 3) return std::nullopt;
         while (text.compare(at, grouping.size(), grouping) == 0) {
             at += grouping.size();
@@ -166,7 +183,8 @@ std::string_view trimmedBlanks(std::string_view text)
 
 AmountWithCurrency amountWithoutCurrency(std::string_view text)
 {
-    const std::string_view whole = trimmedText(text);
+    const std::string blanks = withPlainBlanks(text);
+    const std::string_view whole = trimmedText(blanks);
     std::string_view rest = whole;
     std::string sign;
     if (!rest.empty() && (rest.front() == '-' || rest.front() == '+')) {

@@ -17,7 +17,9 @@ namespace ch {
 
 // The amount of the text (blanks around it and a leading "+" are no part of
 // it); 0 for a text of zeros ("0", "0,00", "-0.00"); none for a text that is
-// empty or does not read in the user's decimal and grouping separators.
+// empty or does not read in the user's decimal and grouping separators. A
+// blank, no-break or narrow no-break space may group the digits in place of
+// the grouping separator ("1 234,56").
 std::optional<double> statementAmount(std::string_view text);
 
 struct AmountNotation {
@@ -26,8 +28,9 @@ struct AmountNotation {
 };
 
 // The amount as the notation writes it, strictly: an optional sign, digits
-// grouped by threes or not grouped, and a decimal part; blanks around it are
-// no part of it. None for anything else.
+// grouped by threes (by the notation's grouping separator, or by blanks as
+// above) or not grouped, and a decimal part; blanks around it are no part of
+// it. None for anything else.
 std::optional<double> amountInNotation(std::string_view text, const AmountNotation& notation);
 
 // The other notation of the file's amount texts (empty ones left aside), when

@@ -51,7 +51,16 @@ StatementImportResult readDelimited(std::string_view bytes, ImportDocument& docu
             "DELIMITEDROWSUNREAD", {count(summary.unreadRows),
                                     count(reader.fewestFields()),
                                     count(reader.maximumFields())}));
+    if (!summary.leftOutLines.empty())
+        result.notes.push_back(message("DELIMITEDROWSLEFTOUT", {lineNumberList(summary.leftOutLines),
+                                                                count(reader.fewestFields()),
+                                                                count(reader.maximumFields())}));
     if (summary.withoutDate > 0) result.notes.push_back(message("314", {count(summary.withoutDate)}));
+    if (summary.unmatchedSigns) {
+        const auto& [expense, income] = *summary.unmatchedSigns;
+        result.notes.push_back(income.empty() ? message("DELIMITEDSIGNUNMATCHED", {expense})
+                                              : message("DELIMITEDSIGNSUNMATCHED", {expense, income}));
+    }
     if (!summary.otherNotation.empty()) {
         const bool comma = summary.otherNotation == ",";
         result.notes.push_back(message(comma ? "DELIMITEDDECIMALCOMMA" : "DELIMITEDDECIMALPOINT"));

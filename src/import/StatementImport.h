@@ -40,9 +40,12 @@ struct StatementImportResult {
     // transaction, with the lines read up to there; 314 records without a
     // date left out; 315 lines whose amount does not read; 317 an error the
     // reading raised many times, once with its count; delimited rows that
-    // are no statement line, and amounts read in the other notation; OFX
+    // are no statement line (headings and totals counted, rows lost among
+    // the statement lines by their line numbers), a sign column that held
+    // neither sign, and amounts read in the other notation; OFX
     // transactions a damaged tag left out, or mended, or without an amount;
-    // damaged QIF records and lines waiting for their own account (see
+    // damaged QIF records, lines waiting for their own account, dotted
+    // dates that read both ways, and a file without a "!Type:" line (see
     // CQuickenData).
     std::vector<std::string> notes;
 };

@@ -96,7 +96,8 @@ TEST_F(CorpusTest, EveryFileReadsIntoItsTransactions)
         // A split record is one line that carries its splits.
         {"qif/moneyguru__transfer_splits.qif", StatementFormat::Qif, {}, {3, 0.00},
          {{"Checking", {1, -10.00}}, {"Savings", {1, 5.00}}, {"SomeOtherAccount", {1, 5.00}}}},
-        {"qif/moneyguru__invalid.qif", StatementFormat::Qif, {}, {0, 0.0}, {}, Fit::Any, "310"},
+        // Prose without a "!Type:" line: nothing says what its records are.
+        {"qif/moneyguru__invalid.qif", StatementFormat::Qif, {}, {0, 0.0}, {}, Fit::Any, "QIFNOTYPE"},
         // Six register records; the opening balance of 0.00 yields no line,
         // each split record one line that carries its splits.
         {"qif/quiffen__test.qif", StatementFormat::Qif, {}, {5, -35.50}, {}},
