@@ -315,11 +315,17 @@ TEST_F(AccountTest, AHomeCurrencyRemainderIsBookedAway)
     BalanceSnapshot after = Balances();
     EXPECT_DOUBLE_EQ(after[Type(books::kOwnPropertyType)->CalculateKey()],
                      before[Type(books::kOwnPropertyType)->CalculateKey()] - 5.0);
-    // The loss goes to the opening-balance account and the correction category.
+    // The loss goes to the opening-balance account and, as a loss, to the
+    // correction category.
     EXPECT_DOUBLE_EQ(after[Account(books::kCorrectionAccount)->CalculateKey() + "/local"],
                      before[Account(books::kCorrectionAccount)->CalculateKey() + "/local"] - 5.0);
-    EXPECT_DOUBLE_EQ(after[Category(books::kCorrectionCategory)->CalculateKey()], 5.0);
+    EXPECT_DOUBLE_EQ(after[Category(books::kCorrectionCategory)->CalculateKey()], -5.0);
     ExpectBalancesMatchLines();
+    // Okayed again on its sheet, the adjustment's check finds nothing to turn round.
+    auto* adjustment = static_cast<CTransaction*>(root.mTransactionList->ObjectAt(1));
+    ASSERT_EQ(adjustment->Get_StringrefName(), "Local Balance Adustment");
+    EXPECT_TRUE(adjustment->AgreeCategoriesWithSides());
+    EXPECT_EQ(Balances(), after);
 }
 
 // What a change of home currency leaves between an account's balance and
