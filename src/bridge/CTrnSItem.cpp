@@ -905,6 +905,11 @@ bool CTrnSItem::addDetailAsCopyOfItem(const CDebetItem& source)
     setLineAccount(*t, line, sourceLine->Get_mAccountId());
     setLineCurrency(*t, line, sourceLine->Get_mCurrency(), sourceLine->Get_mCurrencyptr());
     setLineAmount(*t, line, sourceLine->Get_mAmount());
+    // The copy counts what the line was booked at: a rate given since for its
+    // day, a home-currency change's cent or a remainder booked in the home
+    // currency alone would otherwise make the copy balance differently.
+    if (line->Get_mLocalAmount() != sourceLine->Get_mLocalAmount())
+        line->Put_mAmounts(sourceLine->Get_mLocalAmount(), line->Get_mAmount());
     linesChanged();
     announce(listKeyFor(line->Get_ObjectType()));
     return true;
@@ -971,6 +976,8 @@ bool CTrnSItem::setEqualToTransaction(CTrnSItem& other)
     updateDetails(mFromList(), other.mFromList());
     updateDetails(mToList(), other.mToList());
     updateDetails(mForList(), other.mForList());
+    // As its lines, the copy's total counts what was booked.
+    setMLocalAmount(other.mLocalAmount());
     return true;
 }
 

@@ -62,7 +62,7 @@ std::string dateText(DateT date)
 std::string amountText(double amount, bool cents)
 {
     char text[64];
-    if (cents) amount = std::round(amount * 100.0) / 100.0;
+    if (cents) amount = CCurrency::RoundAmount(amount);
     if (amount == 0.0) amount = 0.0;   // no "-0.00"
     const auto [end, error] = cents ? std::to_chars(text, text + sizeof text, amount, std::chars_format::fixed, 2)
                                     : std::to_chars(text, text + sizeof text, amount, std::chars_format::fixed);
@@ -119,9 +119,9 @@ struct Entry {
 double QifExport::Register::inCents(double amount)
 {
     exact += amount;
-    const double cents = std::round(exact * 100.0) - std::round(written * 100.0);
-    written += cents / 100.0;
-    return cents / 100.0;
+    const double before = written;
+    written = CCurrency::RoundAmount(exact);
+    return CCurrency::RoundAmount(written - before);
 }
 
 QifExport::Register& QifExport::registerOf(const CAccount& account)
@@ -236,7 +236,7 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
             for (std::size_t i = 0; i < categories.size(); ++i) {
                 const double amount =
                     i + 1 < categories.size()
-                        ? std::round(rest * std::fabs(categories[i].amount) / absoluteTotal * 100.0) / 100.0
+                        ? CCurrency::RoundAmount(rest * std::fabs(categories[i].amount) / absoluteTotal)
                         : rest - given;
                 given += amount;
                 entries.push_back({categories[i].name, amount});
@@ -261,7 +261,7 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
         double written = 0.0;
         for (std::size_t i = 0; i < entries.size(); ++i) {
             double amount = entries[i].inRegisterCurrency.value_or(entries[i].amount * factor);
-            if (cents) amount = std::round(amount * 100.0) / 100.0;
+            if (cents) amount = CCurrency::RoundAmount(amount);
             if (i + 1 == entries.size()) amount = own - written;
             written += amount;
             out += "S" + entries[i].text + kLineEnd;
@@ -288,7 +288,7 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
         else otherHalves.emplace_back(account, amount);
     }
     for (const auto& [account, amount] : otherHalves) {
-        if (std::round(amount * 100.0) == 0.0) continue;
+        if (CCurrency::RoundAmount(amount) == 0.0) continue;
         Register& other = registerOf(*account);
         std::string& half = other.records;
         half += "D" + dateText(date) + kLineEnd;

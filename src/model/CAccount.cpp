@@ -19,6 +19,7 @@
 #include "model/CNamedListArray.h"
 #include "model/CPreference.h"
 #include "model/SettingsAccounts.h"
+#include "model/SettledSum.h"
 #include "model/CTransaction.h"
 #include "model/CTransactionDetailComparator.h"
 #include "model/ModelComparators.h"
@@ -753,7 +754,10 @@ bool CAccount::AdjustLocalBalance(double delta, QtyT quantityBefore, QtyT quanti
 
 bool CAccount::SetNewHomeCurrency(CCurrency* oldHome, CCurrency* newHome, double factor)
 {
-    mLocalBalance *= factor;
+    // The running balance carries the binary error of the order its lines
+    // were added in; settled, a half cent converts the same way after the
+    // books are read again.
+    mLocalBalance = SettledSum(mLocalBalance) * factor;
     if (thisIsAProfitAndLossAccount()) {
         if (oldHome && newHome && mCurrency == oldHome->Get_Id()) Put_mCurrency(newHome->Get_Id());
         return true;
@@ -769,7 +773,7 @@ bool CAccount::SetNewHomeCurrency(CCurrency* oldHome, CCurrency* newHome, double
     if (newHome && mCurrency == newHome->Get_Id()) mLocalBalance = mBalance;
     else mLocalBalance = CCurrency::RoundAmount(mLocalBalance);
     if (std::fabs(b1 - mLocalBalance) > 0.005)
-        CTransaction::BookHomeCurrencyRemainder(this, mLocalBalance - b1, mDocument);
+        CTransaction::BookHomeCurrencyRemainder(this, CCurrency::RoundAmount(mLocalBalance - b1), mDocument);
     return true;
 }
 

@@ -225,10 +225,12 @@ CTransaction* CTransaction::BookHomeCurrencyRemainder(CAccount* account, double 
     own->Put_mCurrency(account->Get_mCurrency(), nullptr);
     own->Put_mAmounts(m, 0.0);
     own->Put_mAccountId(account->Get_Id(), false, account);
-    for (CDebit* line : {counter, category}) {
-        line->RemoveFromParent();
-        line->Put_mAmounts(m, 0.0);
-    }
+    counter->RemoveFromParent();
+    counter->Put_mAmounts(m, 0.0);
+    // A gain where the account holds property, a loss where it owes: the
+    // category moves as the account's line does.
+    category->RemoveFromParent();
+    category->Put_mAmounts(account->thisIsAPropretyAccount() ? delta : -delta, 0.0);
     counter->Put_mAccountId(defaults.openingBalanceAccount, true, nullptr);
     category->Put_mAccountId(defaults.correctionCategory, true, nullptr);
     return transaction;

@@ -143,7 +143,9 @@ CTransaction* CTransaction::ForceLocalBalanceToZero(CAccount* account, CDocAccou
     transaction->Put_mLocalAmount(m);
     PlaceLine(debit, m, 0.0, debitAccount, true);
     PlaceLine(credit, m, 0.0, creditAccount, true);
-    PlaceLine(category, m, 0.0, defaults.correctionCategory, true);
+    // What is taken off property is a loss, what is taken off a debt a gain.
+    PlaceLine(category, account->thisIsAPropretyAccount() ? -balance : balance, 0.0, defaults.correctionCategory,
+              true);
     return transaction;
 }
 

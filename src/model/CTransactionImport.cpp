@@ -108,7 +108,7 @@ bool CTransaction::Import(const char* name, const char* description, DateT date,
                 for (CNamedListArray* list : {&mDebitList, &mCreditList, &mExpenseTypeList})
                     for (ArrayIndexT i = 1; i <= CountOf(list); ++i)
                         if (CDebit* line = LineAt(list, i); line->Get_mCurrency() == mCurrencyId)
-                            line->Put_mAmounts(std::round(line->Get_mAmount() * rate * 100.0) / 100.0, line->Get_mAmount());
+                            line->Put_mAmounts(CCurrency::RoundAmount(line->Get_mAmount() * rate), line->Get_mAmount());
         }
     }
     // Lines in another currency than the home one are each rounded to the

@@ -485,6 +485,29 @@ TEST_F(QifExportTest, TheHalvesOfATransferBetweenTwoCurrenciesAreBookedOnceWithB
     EXPECT_NEAR(dollars->Get_mLocalBalance(), 80.0 + 48.0 - 13.33 - 6.66, 1e-9);
 }
 
+// Money changed at the rate a transfer's two halves give is rounded to the
+// cent as the books round a conversion: half a cent toward zero. 12.25
+// dollars at 0.50 is 6.125 euro, 6.12 in the books.
+TEST_F(QifExportTest, ASplitChangedAtItsTransfersRateRoundsAsTheBooksConvert)
+{
+    UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
+    std::unique_ptr<MyDocument> fresh = openDocument(saved, folder.file("Fresh.books"));
+    CAccount* dollars = addDollars(*fresh->accounting(), 0.5);
+    const std::string file = folder.file("half.qif");
+    writeFile(file, "!Account\r\nNDollars\r\nTBank\r\n^\r\n!Type:Bank\r\n"
+                    "D03/14/2009\r\nT-12.25\r\nPDinner for two\r\nL[Current Account]\r\n"
+                    "S[Current Account]\r\n$40.00\r\nSMeals\r\n$-52.25\r\n^\r\n"
+                    "!Account\r\nNCurrent Account\r\nTBank\r\n^\r\n!Type:Bank\r\n"
+                    "D03/14/2009\r\nT-20.00\r\nPDinner for two\r\nL[Dollars]\r\n^\r\n");
+    installStatementImport(*fresh);
+    ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
+    fresh->statementImport().doActualImport();
+    EXPECT_TRUE(fresh->statementImport().mImportedTransactionArray().empty());
+    EXPECT_NEAR(dollars->Get_mBalance(), -12.25, 1e-9);
+    EXPECT_NEAR(dollars->Get_mLocalBalance(), -dollars->Get_mCurrencyPtr()->ConvertToLocal(12.25, 0, true), 1e-9);
+    EXPECT_NEAR(dollars->Get_mLocalBalance(), -6.12, 1e-9);
+}
+
 // Books that hold fractions of a cent (as a change of the home currency
 // leaves them) are written in cents that add up, register by register, to
 // each account's balance to the cent.
@@ -503,6 +526,22 @@ TEST_F(QifExportTest, FractionsOfACentAddUpToTheBalanceToTheCent)
     ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
     fresh->statementImport().doActualImport();
     EXPECT_NEAR(fresh->accounting()->GetAccountForID(current)->Get_mBalance(), -30.01, 1e-9) << readFile(file);
+}
+
+// Half a cent in the books is written as the books round it: toward zero.
+TEST_F(QifExportTest, HalfACentIsWrittenAsTheBooksRoundIt)
+{
+    UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
+    post(current, restaurant, meals, 10.125, 20090312, "Coffee");
+    TransactionExport exporter(*document);
+    const std::string file = folder.file("half.qif");
+    ASSERT_TRUE(exporter.exportTransactionsFromDate(20090312, 20090312, true, file));
+    EXPECT_NE(readFile(file).find("T-10.12\r\n"), std::string::npos) << readFile(file);
+    std::unique_ptr<MyDocument> fresh = openDocument(saved, folder.file("Fresh.books"));
+    installStatementImport(*fresh);
+    ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
+    fresh->statementImport().doActualImport();
+    EXPECT_NEAR(fresh->accounting()->GetAccountForID(current)->Get_mBalance(), -10.12, 1e-9) << readFile(file);
 }
 
 // A record in the register of an account kept in dollars, whose own amount

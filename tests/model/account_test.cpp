@@ -315,11 +315,44 @@ TEST_F(AccountTest, AHomeCurrencyRemainderIsBookedAway)
     BalanceSnapshot after = Balances();
     EXPECT_DOUBLE_EQ(after[Type(books::kOwnPropertyType)->CalculateKey()],
                      before[Type(books::kOwnPropertyType)->CalculateKey()] - 5.0);
-    // The loss goes to the opening-balance account and the correction category.
+    // The loss goes to the opening-balance account and, as a loss, to the
+    // correction category.
     EXPECT_DOUBLE_EQ(after[Account(books::kCorrectionAccount)->CalculateKey() + "/local"],
                      before[Account(books::kCorrectionAccount)->CalculateKey() + "/local"] - 5.0);
-    EXPECT_DOUBLE_EQ(after[Category(books::kCorrectionCategory)->CalculateKey()], 5.0);
+    EXPECT_DOUBLE_EQ(after[Category(books::kCorrectionCategory)->CalculateKey()], -5.0);
     ExpectBalancesMatchLines();
+    // Okayed again on its sheet, the adjustment's check finds nothing to turn round.
+    auto* adjustment = static_cast<CTransaction*>(root.mTransactionList->ObjectAt(1));
+    ASSERT_EQ(adjustment->Get_StringrefName(), "Local Balance Adustment");
+    EXPECT_TRUE(adjustment->AgreeCategoriesWithSides());
+    EXPECT_EQ(Balances(), after);
+}
+
+// What a change of home currency leaves between an account's balance and
+// its lines is a gain where the account holds property and a loss where it
+// owes: the correction category moves as the account's line moves the
+// property, so that the transaction's check, run again when it is okayed on
+// its sheet, finds nothing to turn round.
+TEST_F(AccountTest, AHomeCurrencyRemainderMovesTheCorrectionsAsItsAccountMoves)
+{
+    CCurrency* usd = AddCurrency("USD", 0.5);
+    struct Case {
+        ObjectIdT type;
+        double delta, corrections;
+    };
+    for (const Case& c : {Case{books::kOwnPropertyType, 4.57, 4.57}, Case{books::kOwnPropertyType, -4.57, -4.57},
+                          Case{books::kDebtType, 4.57, -4.57}, Case{books::kDebtType, -4.57, 4.57}}) {
+        SCOPED_TRACE(testing::Message() << "type " << c.type << ", " << c.delta);
+        CAccount* account = AddAccount("Dollars", c.type, usd->Get_Id());
+        const double before = Category(books::kCorrectionCategory)->Get_Amount();
+        CTransaction* remainder = CTransaction::BookHomeCurrencyRemainder(account, c.delta, &root);
+        ASSERT_NE(remainder, nullptr);
+        EXPECT_NEAR(Category(books::kCorrectionCategory)->Get_Amount() - before, c.corrections, 1e-9);
+        auto* line = static_cast<CDebit*>(remainder->GetExpenseTypeList()->ObjectAt(1));
+        const double booked = line->Get_mLocalAmount();
+        EXPECT_TRUE(remainder->AgreeCategoriesWithSides());
+        EXPECT_EQ(line->Get_mLocalAmount(), booked);
+    }
 }
 
 TEST_F(AccountTest, ARemainderOfLessThanACentIsNotBookedAway)

@@ -1,8 +1,11 @@
 #include <QComboBox>
 
+#include <tuple>
+
 #include "sheet_test_support.h"
 #include "bridge/CDebetItem.h"
 #include "model/CPreference.h"
+#include "model/CTransaction.h"
 #include "model/foundation/CDate.h"
 #include "platform/core/message_format.h"
 #include "ui/controls/CDateEditField.h"
@@ -391,6 +394,69 @@ TEST_F(TransactionSheetTest, OkAndNextBooksAndOffersANewEntry)
     EXPECT_NE(outlet<QLineEdit>(sheet, "mNameField")->text(), "First");
     EXPECT_NE(sheet.logic().temporaryTransaction()->getSourceItem(), lastBooked()->getSourceItem());
     EXPECT_EQ(sheet.logic().temporaryTransaction()->mTransactionType(), 3);
+}
+
+// Lines hold the home amounts they were booked at, which need not be what
+// their amounts convert to today: a rate given since for the day, a cent an
+// earlier home currency left, a home-currency remainder that moves no money
+// of the account's own. Okayed as it came, the transaction keeps them all.
+TEST_F(TransactionSheetTest, OkayedUnchangedKeepsTheHomeAmountsItsLinesWereBookedAt)
+{
+    constexpr ObjectIdT kEUR = 1, kUSD = 8, kCorrectionAccount = 1, kOpening = 4, kCorrections = 6;
+    doc.addCurrency(kUSD, "USD", 1, 1.0);
+    doc.addAccount(22, 1, "Dollar bank")->Put_mCurrency(kUSD);
+    struct Line {
+        ObjectIdT account, currency;
+        double amount, local;
+    };
+    struct Case {
+        const char* what;
+        ObjectIdT currency;
+        double total, local;
+        Line from, to, category;
+    };
+    const Case cases[] = {
+        {"an opening in dollars, its category line a cent off the total, at an earlier rate of its day", kUSD,
+         156.90, 67.77, {21, kUSD, 156.90, 67.77}, {22, kUSD, 156.90, 67.77}, {kOpening, kUSD, 156.89, 67.77}},
+        {"lines in the home currency a cent off their amounts, as an earlier home currency left them", kEUR,
+         284.66, 284.65, {21, kEUR, 284.66, 284.65}, {20, kEUR, 284.66, 284.65}, {kOpening, kEUR, 284.65, 284.65}},
+        {"a home-currency remainder: home amounts only", kEUR, 0.0, 4.57, {22, kUSD, 0.0, 4.57},
+         {kCorrectionAccount, kEUR, 0.0, 4.57}, {kCorrections, kEUR, 0.0, -4.57}},
+    };
+    auto linesOf = [](const CTransaction& t) {
+        std::vector<std::tuple<ObjectIdT, ObjectIdT, double, double>> out;
+        for (const CNamedListArray* list : {t.GetDebitList(), t.GetCreditList(), t.GetExpenseTypeList()})
+            for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(list->GetCount()); ++i) {
+                const auto* line = static_cast<const CDebit*>(list->ObjectAt(i));
+                out.emplace_back(line->Get_mAccountId(), line->Get_mCurrency(), line->Get_mAmount(),
+                                 line->Get_mLocalAmount());
+            }
+        return out;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CTransaction* model = doc.addTransaction(20240301, c.from.account, c.to.account, c.category.account, c.total);
+        model->Put_Status(status::kBalancing);
+        model->Put_mCurrencyId(c.currency, nullptr);
+        model->Put_mTotalAmount(c.total);
+        model->Put_mLocalAmount(c.local);
+        for (auto [list, line] : {std::pair{model->GetDebitList(), c.from}, std::pair{model->GetCreditList(), c.to},
+                                  std::pair{model->GetExpenseTypeList(), c.category}}) {
+            auto* booked = static_cast<CDebit*>(list->ObjectAt(1));
+            booked->Put_mCurrency(line.currency, nullptr);
+            booked->Put_mAmounts(line.local, line.amount);
+        }
+        const auto before = linesOf(*model);
+        const std::size_t sent = doc.sent().size();
+        open({{std::string(key::kAction), 2L}, {std::string(key::kTransaction), doc.transactionItem(model)}});
+        click(sheet, "OKButton");
+        EXPECT_TRUE(env.alerts().numbers().empty()) << ::testing::PrintToString(env.alerts().numbers());
+        env.alerts().clear();
+        ASSERT_EQ(doc.sent().size(), sent + 1);
+        EXPECT_EQ(doc.sent().back().command, command::kModifyTransaction);
+        EXPECT_EQ(linesOf(*model), before);
+        EXPECT_DOUBLE_EQ(model->Get_mLocalAmount(), c.local);
+    }
 }
 
 } // namespace
