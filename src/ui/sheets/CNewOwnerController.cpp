@@ -204,9 +204,9 @@ void CNewOwnerController::fillPicker()
         const int row = static_cast<int>(i);
         const std::string name = contactDisplayName(person);
         mPeoplePicker->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(name)));
-        // A company listed under its own name needs it only once.
-        const std::string company = person.organization == name ? std::string() : person.organization;
-        mPeoplePicker->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(company)));
+        // The card's company, also where it names the row: the column is
+        // what a person scans for the firm.
+        mPeoplePicker->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(person.organization)));
         mPeoplePicker->setItem(row, 2, new QTableWidgetItem(where));
     }
     mPeoplePicker->resizeColumnsToContents();
