@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QStackedWidget>
 #include <QTableWidget>
@@ -174,6 +175,15 @@ void CNewOwnerController::initialize(const SheetParameters& parameters)
     mFromContactNote->setVisible(contactName.has_value());
     if (contactName)
         mFromContactNote->setText(QString::fromStdString(formatMessage(localized("OWNERFIELDSFROMCONTACT"), {*contactName})));
+    // The note wraps: the sheet takes the height its lines need at the
+    // sheet's width, which the size it had without the note does not give.
+    if (layout()) layout()->activate();
+    if (mFromContactNote->isVisibleTo(this)) {
+        mFromContactNote->setMinimumHeight(mFromContactNote->heightForWidth(mFromContactNote->width()));
+        adjustSize();
+    } else {
+        mFromContactNote->setMinimumHeight(0);
+    }
     mainTab->setCurrentIndex(mLogic.fromContacts() ? 1 : 0);
     if (mLogic.fromContacts()) fillPicker();
     for (QCheckBox* check : {createSupplierAccountsCheck, selectSupplierAccountsCheck, createCustomerAccountsCheck,
