@@ -516,7 +516,11 @@ TEST_F(BusinessSetupPageTest, DeclarationCoversTheChosenQuarter)
     page->selectSubPage(fourCC("VatP"));
 
     const QString folderPath = QString::fromStdString(folder.path());
+    // The extension typed in any case is kept, and not added again.
+    const char* extensions[] = {"XML", "xml", "Xml"};
+    int typed = 0;
     for (const Quarter& q : {quarters[2], quarters[0], quarters[3]}) {
+        const QString extension = QString::fromLatin1(extensions[typed++]);
         const auto period = business::VATPeriodAtDate(business(), q.start);
         ASSERT_TRUE(period);
         ASSERT_EQ(period->endDate(), q.end);
@@ -527,7 +531,7 @@ TEST_F(BusinessSetupPageTest, DeclarationCoversTheChosenQuarter)
         QApplication::processEvents();
         auto* panel = window.findChild<QFileDialog*>();
         ASSERT_TRUE(panel);
-        const QString path = folderPath + QStringLiteral("/declaration-%1.XML").arg(q.start);
+        const QString path = folderPath + QStringLiteral("/declaration-%1.%2").arg(q.start).arg(extension);
         // Typed into the panel's name field, as the user would.
         auto* name = panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_TRUE(name);
@@ -538,6 +542,7 @@ TEST_F(BusinessSetupPageTest, DeclarationCoversTheChosenQuarter)
 
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << q.start;
+        EXPECT_FALSE(QFile::exists(path + QStringLiteral(".XML"))) << path.toStdString();
         const std::string written = file.readAll().toStdString();
         double sum = 0;
         for (const auto& [date, amount] : VATLines)
