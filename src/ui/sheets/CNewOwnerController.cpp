@@ -177,12 +177,15 @@ void CNewOwnerController::initialize(const SheetParameters& parameters)
         mFromContactNote->setText(QString::fromStdString(formatMessage(localized("OWNERFIELDSFROMCONTACT"), {*contactName})));
     // The note wraps: the sheet takes the height its lines need at the
     // sheet's width, which the size it had without the note does not give.
-    if (layout()) layout()->activate();
+    mFromContactNote->setMinimumHeight(0);
     if (mFromContactNote->isVisibleTo(this)) {
-        mFromContactNote->setMinimumHeight(mFromContactNote->heightForWidth(mFromContactNote->width()));
-        adjustSize();
-    } else {
-        mFromContactNote->setMinimumHeight(0);
+        // Twice: the first pass gives the note its width in the laid-out
+        // sheet, the second the height of its lines at that width.
+        for (int pass = 0; pass < 2; ++pass) {
+            if (layout()) layout()->activate();
+            mFromContactNote->setMinimumHeight(mFromContactNote->heightForWidth(mFromContactNote->width()));
+            adjustSize();
+        }
     }
     mainTab->setCurrentIndex(mLogic.fromContacts() ? 1 : 0);
     if (mLogic.fromContacts()) fillPicker();
