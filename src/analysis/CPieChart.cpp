@@ -358,9 +358,10 @@ bool CPiechartGraphPoint::areTextRectsOverlapping(const ChartRect& rect, const C
     for (CPiechartGraphPoint* wedge = this; wedge; wedge = wedge->mPreviousPoint) {
         if (!wedge->mTextDrawn) continue;
         const ChartRect mine = wedge->getTextRect(bounds);
-        for (ChartPoint corner : {ChartPoint{rect.x, rect.y}, ChartPoint{rect.right(), rect.y},
-                                  ChartPoint{rect.x, rect.top()}, ChartPoint{rect.right(), rect.top()}})
-            if (mine.contains(corner)) return true;
+        // Any overlap counts: a wider label can cover a narrower one without
+        // a corner of either inside the other.
+        if (rect.x < mine.right() && mine.x < rect.right() && rect.y < mine.top() && mine.y < rect.top())
+            return true;
         if (wedge->mPreviousPoint == this) break;
     }
     return false;

@@ -1,5 +1,8 @@
 #include "business/CVATListingReportBuilder.h"
 
+#include <algorithm>
+#include <tuple>
+
 #include "analysis/CPrintStyleManager.h"
 #include "analysis/CReportContents.h"
 #include "analysis/ReportNumberFormat.h"
@@ -106,8 +109,17 @@ LineItemArray CVATListingReportBuilder::linesOf(const GXVATRate& rate, bool paid
         if (!accountId) return;
         const auto account = mBusiness->bridgeDocument().getAccountItemForId(static_cast<ObjectIdT>(*accountId));
         if (!account) return;
+        LineItemArray own;
         for (auto& line : account->allTransactionDetailsWithoutFinalizing())
-            if (line) lines.push_back(std::move(line));
+            if (line) own.push_back(std::move(line));
+        // An account's own list order is that of its bookings' arrival, which
+        // differs each time the books are read: the listing goes by date,
+        // then by transaction and line, the same every time.
+        std::stable_sort(own.begin(), own.end(), [](const auto& a, const auto& b) {
+            return std::tuple(a->getTransactionDate(), a->getTransactionId(), a->getId().value_or(0)) <
+                   std::tuple(b->getTransactionDate(), b->getTransactionId(), b->getId().value_or(0));
+        });
+        lines.insert(lines.end(), own.begin(), own.end());
     };
     if (paid) append(rate.accountIdPaid());
     // One account serving as both would otherwise list each of its lines

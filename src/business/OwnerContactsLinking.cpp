@@ -37,6 +37,22 @@ bool samePerson(const ContactPerson& a, const ContactPerson& b)
            sameValues(a.phones, b.phones) && sameValues(a.emails, b.emails);
 }
 
+// Whether the owner shows what the card gives it.
+bool ownerFollows(const CAcoWItem& owner, const ContactPerson& person)
+{
+    const auto detached = std::make_shared<CAcoWItem>();
+    CAcoWItem& card = *detached;
+    card.synchronizeWithABPerson(person);
+    auto same = [](const std::optional<std::string>& a, const std::optional<std::string>& b) {
+        return a.value_or("") == b.value_or("");
+    };
+    const bool asPerson = (person.flags & ContactPerson::kShowAsMask) == ContactPerson::kShowAsPerson;
+    return (card.getName().empty() || card.getName() == owner.getName()) &&
+           (!asPerson || same(card.firstName(), owner.firstName())) &&
+           same(card.officialAddress(), owner.officialAddress()) && same(card.phone(), owner.phone()) &&
+           same(card.fax(), owner.fax()) && same(card.eMail(), owner.eMail());
+}
+
 } // namespace
 
 OwnerDropResult dropPeopleOnOwners(MyDocument& document, const std::vector<ContactPerson>& people, bool ontoRow,
@@ -94,6 +110,18 @@ std::vector<std::string> updatedPeople(const std::vector<ContactPerson>& before,
         if (found != earlier.end() && !samePerson(*found->second, person)) changed.push_back(person.uid);
     }
     return changed;
+}
+
+std::vector<std::string> ownersBehindTheirPeople(MyDocument& document, const ContactsProvider& contacts)
+{
+    std::vector<std::string> behind;
+    for (const std::shared_ptr<CAcoWItem>& owner : document.mOwnerArray()) {
+        if (!owner || !owner->isABOwner()) continue;
+        const std::string uid = owner->UID().value_or("");
+        const std::optional<ContactPerson> person = contacts.personWithUID(uid);
+        if (person && !ownerFollows(*owner, *person)) behind.push_back(uid);
+    }
+    return behind;
 }
 
 } // namespace ch::business

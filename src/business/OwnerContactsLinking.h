@@ -40,4 +40,9 @@ bool synchroWithUID(MyDocument& document, const std::string& uid);
 std::vector<std::string> updatedPeople(const std::vector<ContactPerson>& before,
                                        const std::vector<ContactPerson>& after);
 
+// The UIDs of the linked owners whose name, address or numbers differ from
+// what their person's card holds now: the card changed while the books were
+// closed.
+std::vector<std::string> ownersBehindTheirPeople(MyDocument& document, const ContactsProvider& contacts);
+
 } // namespace ch::business

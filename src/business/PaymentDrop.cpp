@@ -6,6 +6,8 @@
 #include "business/Payments.h"
 #include "document/MyDocument.h"
 #include "document/arguments/BooksLinkArguments.h"
+#include "platform/core/localized_strings.h"
+#include "platform/core/message_format.h"
 
 namespace ch::business {
 
@@ -20,6 +22,28 @@ std::shared_ptr<CTrnSItem> paymentForDrop(MyDocument& document, bool fromThisDoc
     const int wanted = customerInvoices ? transaction_types::kCustomerPayment : transaction_types::kSupplierPayment;
     if (payment->mTransactionType() != wanted) return nullptr;
     return payment;
+}
+
+std::optional<std::string> whyPaymentCannotSettle(BusinessOfDocument& business, CTrnSItem& invoice,
+                                                  CTrnSItem& payment)
+{
+    const long reference = payment.mReferenceObjectId().value_or(-1);
+    if (reference > 0 && reference == invoice.getId().value_or(-1)) return std::nullopt;
+    const std::optional<std::string> number = invoice.mDocumentRef();
+    const std::string invoiceName = number && !number->empty() ? *number : invoice.getName();
+    if (invoice.isPaid())
+        return formatMessage(localized("PAYMENTDROPINVOICEPAID"), {invoiceName, payment.getName()});
+    if (!invoiceCarriesVAT(invoice) || payment.mForList().size() == 1) return std::nullopt;
+    std::shared_ptr<CTrnSItem> former;
+    if (reference > 0) former = business.bridgeDocument().getTransactionForId(static_cast<ObjectIdT>(reference));
+    if (former) {
+        const std::optional<std::string> formerNumber = former->mDocumentRef();
+        return formatMessage(localized("PAYMENTDROPSETTLESOTHER"),
+                             {payment.getName(), formerNumber && !formerNumber->empty() ? *formerNumber
+                                                                                         : former->getName(),
+                              invoiceName});
+    }
+    return formatMessage(localized("PAYMENTDROPSEVERALCATEGORIES"), {payment.getName(), invoiceName});
 }
 
 bool linkDroppedPayment(MyDocument& document, CTrnSItem& invoice, CTrnSItem& payment)

@@ -7,6 +7,8 @@
 // customer invoices, supplier payments onto supplier invoices) is linked.
 
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace ch {
@@ -20,6 +22,14 @@ namespace ch::business {
 // kind (customer or supplier); none otherwise.
 std::shared_ptr<CTrnSItem> paymentForDrop(MyDocument& document, bool fromThisDocument, std::string_view key,
                                           bool customerInvoices);
+
+class BusinessOfDocument;
+// Why the payment dropped on the invoice is not linked to it, for the
+// person: the invoice is paid already, or the payment's categories already
+// carry another invoice's VAT (or are several), so that its share of this
+// invoice's VAT cannot be worked out; none when it may be linked.
+std::optional<std::string> whyPaymentCannotSettle(BusinessOfDocument& business, CTrnSItem& invoice,
+                                                  CTrnSItem& payment);
 
 // Links the payment to the invoice through the document's command 52, so
 // that the link is journaled. Whether the payment was linked.

@@ -176,10 +176,23 @@ bool bookPaymentFromOwner(BusinessDocument& document, CTrnSItem& payment, CAcoWI
     return true;
 }
 
+bool invoiceCarriesVAT(CTrnSItem& invoice)
+{
+    const int type = invoice.mTransactionType();
+    std::shared_ptr<CDebetItem> main;
+    if (type == kCustomerInvoice) main = CTrnSItem::getMostImportantDebetItem(invoice.mFromList());
+    else if (type == kSupplierInvoice) main = CTrnSItem::getMostImportantDebetItem(invoice.mToList());
+    return invoice.mLocalAmount().value_or(0.0) - localAmountOf(main) != 0.0;
+}
+
 int linkPaymentToInvoice(BusinessDocument& document, CTrnSItem& invoice, CTrnSItem& payment)
 {
     const long invoiceId = invoice.getId().value_or(-1);
     const long paymentId = payment.getId().value_or(-1);
+    // A payment whose share of the VAT cannot be worked out is refused before
+    // anything moves: half a link (its reference here, its lines for the
+    // invoice it settled before) would disagree with the books.
+    if (extensionOf(document, invoice) && invoiceCarriesVAT(invoice) && payment.mForList().size() != 1) return -1;
     // A payment moved from another invoice no longer counts there.
     const long former = payment.mReferenceObjectId().value_or(-1);
     if (former > 0 && former != invoiceId)

@@ -48,12 +48,15 @@ bool bookPaymentFromOwner(BusinessDocument& document, CTrnSItem& payment, CAcoWI
                           const PaymentValues& values, bool asReceivable);
 
 // 1 linked, 0 linked with nothing to rebook (the invoice has no VAT), -1
-// when the payment's categories cannot be rebooked. A payment that was
-// linked to another invoice leaves that invoice's payment list first.
+// when the payment's categories cannot be rebooked (then nothing changes).
+// A payment that was linked to another invoice leaves that invoice's
+// payment list first.
 int linkPaymentToInvoice(BusinessDocument& document, CTrnSItem& invoice, CTrnSItem& payment);
 // What is still open on the invoice for this payment: its amount less every
 // other payment and credit note that refers to it; never below 0.
 double openAmountBeforePayment(BusinessDocument& document, CTrnSItem& invoice, const CTrnSItem& payment);
+// Whether the invoice's total holds VAT beside its main line.
+bool invoiceCarriesVAT(CTrnSItem& invoice);
 // The notice for a payment larger than what is open on the invoice it is
 // linked to: how much the invoice takes and how much stays beyond; none
 // when the payment fits.

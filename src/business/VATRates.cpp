@@ -105,7 +105,8 @@ bool confirmVATRateDeletion(BusinessDocument& document, const GXVATRate& rate)
         accounts += (accounts.empty() ? "" : ", ") + ("\u201C" + account->getName() + "\u201D");
     const std::string goes =
         formatMessage(localized("VATRATEDELETIONBOOKINGS"), {std::to_string(deletion.transactions), accounts});
-    return CErrorManager::AskQuestion(kDeleteWithBookingsQuestion, text(rate.name()).c_str(), goes.c_str());
+    return CErrorManager::AskQuestionWithTexts(kDeleteWithBookingsQuestion, ButtonKey("CANCEL"), ButtonKey("OK"),
+                                               text(rate.name()), goes);
 }
 
 void performDeleteVATRate(BusinessDocument& document, const std::shared_ptr<GXVATRate>& rate, bool withAsking)

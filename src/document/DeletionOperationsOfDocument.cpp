@@ -16,6 +16,8 @@
 #include "document/DocumentNotifications.h"
 #include "document/MyDocument.h"
 #include "model/CDocAccounting.h"
+#include "model/CNamedListArray.h"
+#include "model/CTransaction.h"
 #include "model/ModelCodes.h"
 #include "document/DocumentBusiness.h"
 #include "model/foundation/CErrorManager.h"
@@ -27,6 +29,9 @@ namespace {
 
 constexpr long kErrorAccountOfVATRate = 331;
 constexpr long kErrorCategoryOfVATRate = 333;
+constexpr long kDeleteInvoiceWithPaymentsQuestion = 565;
+constexpr TransactionTypeT kCustomerPaymentType = 6;
+constexpr TransactionTypeT kSupplierPaymentType = 7;
 
 bool confirmed()
 {
@@ -61,6 +66,26 @@ bool usedByBusiness(MyDocument& document, const CNonVisualDataItem& item)
     return true;
 }
 
+// Payments (types 6 and 7) that settle the invoice transaction.
+std::size_t paymentsOfInvoice(const CTrnSItem& invoice)
+{
+    const auto* object = dynamic_cast<const CTransaction*>(invoice.getSourceItem());
+    BridgeDocument* document = invoice.parentDocument();
+    const CDocAccounting* books = document ? document->accounting() : nullptr;
+    if (!object || !books || (object->Get_mTransactionType() != transaction_type::kCustomerInvoice &&
+                              object->Get_mTransactionType() != transaction_type::kSupplierInvoice))
+        return 0;
+    std::size_t count = 0;
+    const CNamedListArray* transactions = books->Get_TransactionArray();
+    for (ArrayIndexT i = 1; transactions && i <= static_cast<ArrayIndexT>(transactions->GetCount()); ++i) {
+        const auto* other = static_cast<const CTransaction*>(transactions->ObjectAt(i));
+        if (other && other->Get_mReferenceObjectId() == object->Get_Id() &&
+            (other->Get_mTransactionType() == kCustomerPaymentType || other->Get_mTransactionType() == kSupplierPaymentType))
+            ++count;
+    }
+    return count;
+}
+
 } // namespace
 
 bool confirmDeletion(CNonVisualDataItem& item, bool withAsking)
@@ -71,6 +96,11 @@ bool confirmDeletion(CNonVisualDataItem& item, bool withAsking)
     case type::kTransaction: {
         auto* transaction = dynamic_cast<CTrnSItem*>(&item);
         if (transaction && !transaction->isUnlinked() && !withAsking) return true;
+        // An invoice that payments settle: the person is told what becomes
+        // of them before the invoice goes.
+        if (transaction && paymentsOfInvoice(*transaction) > 0)
+            return CErrorManager::AskQuestionWithTexts(kDeleteInvoiceWithPaymentsQuestion, ButtonKey("CANCEL"),
+                                                       ButtonKey("OK"), transaction->getName());
         return confirmed();
     }
     case type::kAccountOwner: {

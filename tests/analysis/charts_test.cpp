@@ -498,6 +498,46 @@ TEST_F(ChartFixture, BalancePieSharesOnlyBalancesOfItsSignAndKeepsLabelsOffThePi
     EXPECT_GE(labels, 8);
 }
 
+// Two small slices beside a large one: their labels would fall on one
+// another, whatever their widths; a label is drawn only where no other one
+// is.
+TEST_F(ChartFixture, TheLabelsOfSmallSlicesDoNotCoverEachOther)
+{
+    for (const auto& balances : {std::vector<double>{1000, 6, 5}, std::vector<double>{1000, 5, 6},
+                                 std::vector<double>{500, 2, 3}}) {
+        ReportBooks local(false);
+        CAccount* accounts[] = {local.checking, local.joint, local.savingsBook};
+        ChartElements items;
+        for (std::size_t i = 0; i < balances.size(); ++i) {
+            rawBooking(local, 20240301, local.supermarket, accounts[i], balances[i]);
+            items.push_back(std::make_shared<CAcnTItem>(accounts[i]));
+        }
+        local.root.mTransactionList->SetNotSorted();
+        local.root.mTransactionList->Sort();
+        auto pie = chart<CAccountTypePieChart>(400.0f, 300.0f);
+        pie->synchronizeWithElements(items);
+        TextRecordingCanvas canvas;
+        pie->drawRect(canvas);
+        const CPlotSerie& serie = *pie->plotSerie("ACNT");
+        const ChartRect bounds = pie->getGraphBounds(serie);
+        std::vector<ChartRect> drawn;
+        for (CAccount* account : accounts) {
+            auto* wedge = static_cast<CPiechartGraphPoint*>(serie.objectForKey(std::to_string(account->Get_Id())));
+            ASSERT_NE(wedge, nullptr);
+            if (wedge->textDrawn()) drawn.push_back(wedge->getTextRect(bounds));
+        }
+        ASSERT_FALSE(drawn.empty());
+        for (std::size_t a = 0; a < drawn.size(); ++a)
+            for (std::size_t b = a + 1; b < drawn.size(); ++b) {
+                const ChartRect& one = drawn[a];
+                const ChartRect& other = drawn[b];
+                const bool apart = one.right() <= other.x || other.right() <= one.x || one.top() <= other.y ||
+                                   other.top() <= one.y;
+                EXPECT_TRUE(apart) << balances[1] << "/" << balances[2] << ": labels " << a << " and " << b;
+            }
+    }
+}
+
 TEST_F(ChartFixture, HoverThrottleCountsTicks)
 {
     std::uint32_t now = 1000;

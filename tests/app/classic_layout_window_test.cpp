@@ -742,8 +742,15 @@ TEST_F(ClassicLayoutWindowTest, NewAccountAndNewCategoryArePlacedByTheChosenRow)
         settle();
         QMenu* menu = classic().contextMenu(&outline);
         ASSERT_TRUE(menu && menu->isVisible());
+        // Each title once, as the row's menu names it.
+        QStringList titles;
         for (QAction* item : menu->actions())
-            if (item->text() == localizedText(titleKey)) {
+            if (item->isVisible() && !item->isSeparator()) titles << item->text();
+        EXPECT_EQ(titles.count(localizedText("355")), 1) << titles.join(u'|').toStdString();
+        EXPECT_EQ(titles.count(localizedText("356")), 1) << titles.join(u'|').toStdString();
+        EXPECT_FALSE(titles.contains(localizedText("NEWACCOUNTBUTTON")));
+        for (QAction* item : menu->actions())
+            if (item->isVisible() && item->text() == localizedText(titleKey)) {
                 ASSERT_TRUE(item->isEnabled());
                 QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
                 settle();
@@ -753,14 +760,14 @@ TEST_F(ClassicLayoutWindowTest, NewAccountAndNewCategoryArePlacedByTheChosenRow)
     };
 
     // Inside the chosen type.
-    chooseNew(accounts, "Banks", "NEWACCOUNTBUTTON");
+    chooseNew(accounts, "Banks", "355");
     ASSERT_TRUE(confirmSheet("nameField", "Broker"));
     CAccount* broker = books().getAccountForName("Broker");
     ASSERT_NE(broker, nullptr);
     EXPECT_EQ(books().getAccountTypeForId(broker->Get_mAccountTypeId())->Get_StringrefName(), "Banks");
     expectEditedThenSave("an account made inside its type");
     // Beside the chosen account.
-    chooseNew(accounts, "Checking", "NEWACCOUNTBUTTON");
+    chooseNew(accounts, "Checking", "355");
     ASSERT_TRUE(confirmSheet("nameField", "Cash Box"));
     ASSERT_NE(books().getAccountForName("Cash Box"), nullptr);
     EXPECT_EQ(books().getAccountForName("Cash Box")->Get_mAccountTypeId(),
@@ -768,7 +775,7 @@ TEST_F(ClassicLayoutWindowTest, NewAccountAndNewCategoryArePlacedByTheChosenRow)
     expectEditedThenSave("an account made beside another");
     // An account cannot go beside a category, nor a category inside an account type.
     environment.alerts().clear();
-    chooseNew(accounts, "Checking", "NEWREASONBUTTON");
+    chooseNew(accounts, "Checking", "356");
     EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{251});
     EXPECT_FALSE(window().books().lastSheet() && window().books().lastSheet()->isVisible());
 
@@ -777,17 +784,17 @@ TEST_F(ClassicLayoutWindowTest, NewAccountAndNewCategoryArePlacedByTheChosenRow)
     settle();
     CNonVisualTable& categories = *classic().incomeTable();
     environment.alerts().clear();
-    chooseNew(categories, "Groceries", "NEWACCOUNTBUTTON");
+    chooseNew(categories, "Groceries", "355");
     EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{251});
     EXPECT_FALSE(books().isDocumentEdited());
-    chooseNew(categories, "Groceries", "NEWREASONBUTTON");
+    chooseNew(categories, "Groceries", "356");
     ASSERT_TRUE(confirmSheet("nameField", "Snacks"));
     CExpenseType* snacks = books().getExpenseTypeForName("Snacks");
     ASSERT_NE(snacks, nullptr);
     EXPECT_EQ(snacks->Get_mMasterExpensetypePtr(),
               books().getExpenseTypeForId(static_cast<ObjectIdT>(groceriesId))->Get_mMasterExpensetypePtr());
     expectEditedThenSave("a category made beside another");
-    chooseNew(categories, "Household", "NEWREASONBUTTON");
+    chooseNew(categories, "Household", "356");
     ASSERT_TRUE(confirmSheet("nameField", "Cleaning"));
     ASSERT_NE(books().getExpenseTypeForName("Cleaning"), nullptr);
     EXPECT_EQ(books().getExpenseTypeForName("Cleaning")->Get_mMasterExpensetypePtr()->Get_StringrefName(), "Household");

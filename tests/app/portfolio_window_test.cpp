@@ -387,13 +387,15 @@ TEST_F(PortfolioWindowTest, EachListShowsItsOwnRunningBalances)
     property = showPage<AccountCategoryPage>(localized("OwnProperty"), -1);
     EXPECT_EQ(balanceShown(*property->lowerTable(), *portfolio, bought), amountTTransformer(1000.0));
 
-    // The dollar lines run in dollars.
+    // The dollar lines run in dollars, and say so.
     auto* currencies = showPage<GXCurrencyTableViewController>(localized("CURRENCYBUTTON"), 1);
     ASSERT_NE(currencies, nullptr);
     clickRow(*currencies, "USD");
     const auto held = b.getAccountItemForId(dollars);
-    EXPECT_EQ(balanceShown(*currencies->transactionTableView(), *held, "To dollars"), amountTTransformer(100.0));
-    EXPECT_EQ(balanceShown(*currencies->transactionTableView(), *held, "More dollars"), amountTTransformer(150.0));
+    EXPECT_EQ(balanceShown(*currencies->transactionTableView(), *held, "To dollars"),
+              amountTTransformer(100.0) + QStringLiteral(" USD"));
+    EXPECT_EQ(balanceShown(*currencies->transactionTableView(), *held, "More dollars"),
+              amountTTransformer(150.0) + QStringLiteral(" USD"));
 }
 
 } // namespace

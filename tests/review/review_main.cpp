@@ -93,5 +93,6 @@ int main(int argc, char** argv)
     failures += reviewPrefs(output, defaults);
     failures += review::reviewNewBooksLooks(context);
     failures += review::reviewWaysIn(context);
+    failures += review::reviewBusinessDay(context);
     return failures == 0 ? 0 : 1;
 }

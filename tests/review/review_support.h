@@ -46,6 +46,9 @@ int reviewNewBooksLooks(const ReviewContext& context);
 // The export sheet, the new owner picked among the contacts, the VAT
 // periods with the choice of their length, the accounts' balance bar.
 int reviewWaysIn(const ReviewContext& context);
+// A small business's books: the VAT listing on its page and printed, the
+// currencies page, the owner sheet of a contact, the own-property pie.
+int reviewBusinessDay(const ReviewContext& context);
 
 } // namespace review
 } // namespace ch

@@ -10,6 +10,8 @@
 #include <QPdfWriter>
 #include <QPrinter>
 
+#include "analysis/CParagraph.h"
+#include "analysis/CPrintStyleManager.h"
 #include "analysis/CReportContents.h"
 #include "analysis/ReportPages.h"
 #include "analysis/views/QtReportCanvas.h"
@@ -20,6 +22,27 @@ namespace {
 
 constexpr int kPointsPerInch = 72;
 constexpr qreal kBorderFontSize = 10.0;
+// The room the title and the page number need above and below the report:
+// a printer's layout without margins would put them, and the report's
+// first line, on the paper's edge.
+constexpr qreal kMinimumBorderMargin = 36.0;
+
+QMarginsF withRoomForTheBorder(QMarginsF margins)
+{
+    margins.setTop(std::max(margins.top(), kMinimumBorderMargin));
+    margins.setBottom(std::max(margins.bottom(), kMinimumBorderMargin));
+    return margins;
+}
+
+// Whether the report's first line is its own header holding the title: on
+// page 1 the title is then not repeated above it.
+bool opensWithItsTitle(const CReportContents& contents)
+{
+    if (contents.count() == 0) return false;
+    const CParagraph& first = contents.objectAtIndex(0);
+    return first.styleToUse() == CPrintStyleManager::sharedPrintStyleManager().getStyleNamed(GXCStyleReportHeader) &&
+           first.countOfReportColumns() > 0 && first.reportColumnAtIndex(0).mValue() == contents.title();
+}
 
 QFont borderFont()
 {
@@ -40,12 +63,14 @@ QPageLayout fullPage(QPageLayout layout)
 CReportPrintView::CReportPrintView(std::shared_ptr<CReportContents> contents, const QPageLayout& printInfo,
                                    QPaintDevice& measuringDevice)
     : mContents(std::move(contents)), mDevice(measuringDevice),
-      mPaper(printInfo.fullRect(QPageLayout::Point).size()), mMargins(printInfo.margins(QPageLayout::Point))
+      mPaper(printInfo.fullRect(QPageLayout::Point).size()),
+      mMargins(withRoomForTheBorder(printInfo.margins(QPageLayout::Point)))
 {
     mPageSize = QSizeF(std::max<qreal>(0.0, mPaper.width() - mMargins.left() - mMargins.right()),
                        std::max<qreal>(0.0, mPaper.height() - mMargins.top() - mMargins.bottom()));
     if (mContents) {
         mTitle = QString::fromStdString(mContents->title());
+        mTitleOnFirstPage = !opensWithItsTitle(*mContents);
         QtReportCanvas measurer(&mDevice);
         const ReportSize size = mContents->reportSizeForScreenDisplay(
             false, static_cast<float>(mPageSize.width()), static_cast<float>(mPageSize.height()), measurer);
@@ -80,7 +105,8 @@ void CReportPrintView::drawPageBorder(QPainter& painter, unsigned page) const
     // The title in the middle of the top margin, the page number in the
     // middle of the bottom margin.
     const QSizeF titleSize = metrics.size(Qt::TextSingleLine, mTitle);
-    painter.drawText(QRectF(QPointF((width - titleSize.width()) * 0.5, (mMargins.top() - titleSize.height()) * 0.5),
+    if (page > 1 || mTitleOnFirstPage)
+        painter.drawText(QRectF(QPointF((width - titleSize.width()) * 0.5, (mMargins.top() - titleSize.height()) * 0.5),
                             titleSize),
                      Qt::AlignCenter, mTitle);
     const QString number = QStringLiteral("- %1 -").arg(page);

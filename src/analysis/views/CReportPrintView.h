@@ -1,10 +1,12 @@
 #pragma once
 // CReportPrintView: a report laid out for one print run on paper of the
 // given page layout (one unit is one point): the report area is the paper
-// less its margins, texts use the styles' paper attributes, and each page
+// less its margins (at least half an inch above and below, the room of the
+// border texts), texts use the styles' paper attributes, and each page
 // carries the report's title centred in its top margin and "- n -" centred in
-// its bottom margin. A report exactly k pages long prints k pages; an empty
-// one prints one page with its title only.
+// its bottom margin; page 1 of a report whose own header shows the title
+// does not show it twice. A report exactly k pages long prints k pages; an
+// empty one prints one page with its title only.
 
 #include <memory>
 
@@ -52,6 +54,7 @@ private:
     QMarginsF mMargins;
     QSizeF mPageSize;
     QString mTitle;
+    bool mTitleOnFirstPage = true;
     unsigned mNumberOfPages = 1;
 };
 

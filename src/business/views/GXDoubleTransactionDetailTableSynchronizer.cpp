@@ -233,8 +233,15 @@ bool GXDoubleTransactionDetailTableSynchronizer::acceptDrop(const QMimeData* dat
     const std::shared_ptr<CTrnSItem> invoice = line->parentTransaction();
     const std::shared_ptr<CTrnSItem> payment =
         paymentForDrop(*mDocument, true, data->data(kNonvisualPboardType).toStdString(), mCustomers);
+    auto* business = dynamic_cast<BusinessOfDocument*>(mDocument->business());
+    // A drop that links nothing says why, rather than seeming to be lost.
+    if (business)
+        if (const auto why = whyPaymentCannotSettle(*business, *invoice, *payment)) {
+            showInfoText(*why);
+            return false;
+        }
     if (!linkDroppedPayment(*mDocument, *invoice, *payment)) return false;
-    if (auto* business = dynamic_cast<BusinessOfDocument*>(mDocument->business()))
+    if (business)
         if (const auto notice = overpaymentNotice(*business, *invoice, *payment)) showInfoText(*notice);
     mLeft.rearrangeObjects();
     mRight.rearrangeObjects();

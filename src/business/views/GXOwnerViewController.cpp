@@ -521,7 +521,9 @@ bool GXOwnerViewController::VATRatesPresentOrAccepted()
 {
     auto* business = this->business();
     if (business && !business->businessArrays().VATRateArray.empty()) return true;
-    return CErrorManager::AskQuestion(276);
+    // Books without VAT are common: going on to the sheet the person asked
+    // for is the default, so that a double click and Return open it.
+    return CErrorManager::AskQuestion(276, ButtonKey("OK"), ButtonKey("CANCEL"));
 }
 
 void GXOwnerViewController::createInvoiceAsked(bool customer)

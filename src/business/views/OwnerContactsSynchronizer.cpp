@@ -11,6 +11,10 @@ OwnerContactsSynchronizer::OwnerContactsSynchronizer(MyDocument& document, Conta
     : QObject(parent), mDocument(document), mContacts(contacts), mKnown(contacts.people())
 {
     mSubscription = mContacts.observeChanges([this] { contactsChanged(); });
+    // A card changed while the books were closed is caught up once they show.
+    QTimer::singleShot(0, this, [this] {
+        for (const std::string& uid : ownersBehindTheirPeople(mDocument, mContacts)) synchroWithUID(mDocument, uid);
+    });
 }
 
 void OwnerContactsSynchronizer::contactsChanged()

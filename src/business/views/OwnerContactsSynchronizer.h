@@ -2,7 +2,8 @@
 // Follows the contacts: every person that changed (not one that came or
 // went) refreshes its linked owner a little later (4 seconds unless set
 // otherwise), so that a burst of edits in the contacts settles first. A
-// person no longer linked when the delay ends is ignored.
+// person no longer linked when the delay ends is ignored. Owners whose card
+// changed while the books were closed follow it as soon as the window runs.
 
 #include <QObject>
 

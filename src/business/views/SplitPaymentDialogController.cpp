@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -44,8 +45,13 @@ SplitPaymentDialogController::SplitPaymentDialogController(QWidget* parent) : Bu
     currencyField = addSheetRow(form, "FIELDCURRENCY", makeReadOnly(this), "currencyField");
     splitAmountField = addSheetRow(form, "FIELDSPLITAMOUNT", new CAmountField(this), "splitAmountField");
     leftoverAmountField = addSheetRow(form, "FIELDLEFTOVERAMOUNT", makeReadOnly(this), "leftoverAmountField");
+    // The amount typed is the one that stays: say so, and where the rest goes.
+    auto* hint = new QLabel(localizedText("SPLITSHEETHINT"), this);
+    hint->setObjectName(QStringLiteral("splitHint"));
+    hint->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    layout->addWidget(hint);
     layout->addLayout(makeButtonRow());
     connect(splitAmountField, &QLineEdit::editingFinished, this, [this] { splitAmountEdited(); });
 }

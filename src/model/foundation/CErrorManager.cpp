@@ -125,6 +125,14 @@ bool CErrorManager::AskQuestion(long number, ButtonKey defaultKey, ButtonKey alt
                formatMessage(messageText(number), {modelText(arg1), modelText(arg2)}));
 }
 
+bool CErrorManager::AskQuestionWithTexts(long number, ButtonKey defaultKey, ButtonKey alternateKey,
+                                        std::string_view text1, std::string_view text2)
+{
+    if (ib_batch || il_questionsAnswered > 0) return true;
+    return ask(number, defaultKey, alternateKey,
+               formatMessage(messageText(number), {std::string(text1), std::string(text2)}));
+}
+
 bool CErrorManager::AskQuestion(long number, ButtonKey defaultKey, ButtonKey alternateKey)
 {
     if (ib_batch || il_questionsAnswered > 0) return true;

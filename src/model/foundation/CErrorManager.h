@@ -41,6 +41,10 @@ public:
     static bool AskQuestion(long number, ButtonKey defaultKey, ButtonKey alternateKey,
                             const char* arg1, const char* arg2);
     static bool AskQuestion(long number, ButtonKey defaultKey, ButtonKey alternateKey);
+    // The same with arguments in UTF-8, as the bridge and the window hold
+    // names: read as model text, their quotes and accents would be garbled.
+    static bool AskQuestionWithTexts(long number, ButtonKey defaultKey, ButtonKey alternateKey,
+                                     std::string_view text1, std::string_view text2 = {});
     // Buttons "CANCEL" (default) and "OK"; true when "OK" is chosen.
     static bool AskQuestion(long number, const char* arg1, const char* arg2);
     static bool AskQuestion(long number);

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <set>
 #include <pwd.h>
 #include <system_error>
 #include <unistd.h>
@@ -468,11 +470,45 @@ std::vector<VCardFolderContacts::FileStamp> VCardFolderContacts::scan() const
     return stamps;
 }
 
+namespace {
+
+// The name a card without UID is told apart by within its file.
+std::string cardName(const ContactPerson& person)
+{
+    if (!person.formattedName.empty()) return person.formattedName;
+    std::string name = person.firstName;
+    if (!name.empty() && !person.lastName.empty()) name += ' ';
+    name += person.lastName;
+    return name.empty() ? person.organization : name;
+}
+
+// Gives the cards of one file without UID the identity of their file.
+void identifyByFile(std::vector<ContactPerson>& cards, const std::string& fileName)
+{
+    std::vector<ContactPerson*> unnamed;
+    for (ContactPerson& person : cards)
+        if (person.uid.empty()) unnamed.push_back(&person);
+    const std::string file = std::string(VCardFolderContacts::kFileIdentityPrefix) + fileName;
+    if (unnamed.size() == 1) {
+        unnamed.front()->uid = file;
+        return;
+    }
+    std::map<std::string, int> names;
+    for (const ContactPerson* person : unnamed) ++names[cardName(*person)];
+    for (ContactPerson* person : unnamed) {
+        const std::string name = cardName(*person);
+        if (!name.empty() && names[name] == 1) person->uid = file + "#" + name;
+    }
+}
+
+} // namespace
+
 void VCardFolderContacts::read(const std::vector<FileStamp>& files)
 {
     mPeople.clear();
     mByUid.clear();
     mFileByUid.clear();
+    std::vector<std::pair<std::vector<ContactPerson>, std::string>> read;
     for (const FileStamp& file : files) {
         if (file.size > kMaxFileBytes) continue;
         std::ifstream in(mFolder / file.name, std::ios::binary);
@@ -483,10 +519,28 @@ void VCardFolderContacts::read(const std::vector<FileStamp>& files)
         std::istreambuf_iterator<char> begin(in), end;
         for (; begin != end && bytes.size() <= kMaxFileBytes; ++begin) bytes.push_back(*begin);
         if (bytes.size() > kMaxFileBytes) continue;
-        for (ContactPerson& person : parseVCards(bytes)) {
+        read.emplace_back(parseVCards(bytes), file.name);
+    }
+    // Owners find their card by its UID without regard to case: an identity
+    // given by the folder that another card's shares that way is dropped.
+    const auto lessNoCase = [](const std::string& a, const std::string& b) { return compareCaseInsensitive(a, b) < 0; };
+    std::multiset<std::string, decltype(lessNoCase)> identities(lessNoCase);
+    std::vector<std::vector<bool>> given;
+    for (auto& [cards, fileName] : read) {
+        std::vector<bool>& byFile = given.emplace_back(cards.size());
+        for (std::size_t i = 0; i < cards.size(); ++i) byFile[i] = cards[i].uid.empty();
+        identifyByFile(cards, fileName);
+        for (const ContactPerson& person : cards)
+            if (!person.uid.empty()) identities.insert(person.uid);
+    }
+    for (std::size_t f = 0; f < read.size(); ++f) {
+        auto& [cards, fileName] = read[f];
+        for (std::size_t i = 0; i < cards.size(); ++i) {
+            ContactPerson& person = cards[i];
+            if (given[f][i] && identities.count(person.uid) > 1) person.uid.clear();
             if (!person.uid.empty()) {
                 mByUid.emplace(person.uid, mPeople.size());
-                mFileByUid.emplace(person.uid, file.name);
+                mFileByUid.emplace(person.uid, fileName);
             }
             mPeople.push_back(std::move(person));
         }

@@ -58,6 +58,8 @@ struct ContactPerson {
     static constexpr int kShowAsPerson = 0;
     static constexpr int kShowAsCompany = 1;
 
+    // The card's UID; for a card of the contacts folder written without one,
+    // the identity the folder gives it (see VCardFolderContacts).
     std::string uid;
     int flags = kShowAsPerson;
     std::string firstName;
@@ -102,8 +104,17 @@ public:
 };
 
 // The contacts of one folder of vCard files (*.vcf, *.vcard).
+//
+// Many address books write cards without a UID line. Such a card is known by
+// its file instead, so that an owner can link to it and follow its changes:
+// "file:<file name>" when the file holds no other card without UID, else
+// "file:<file name>#<the card's name>". A card whose identity would be
+// ambiguous (two such cards of one name in a file, or one that equals another
+// card's UID but for case) gets none: better no link than the wrong person.
 class VCardFolderContacts final : public ContactsProvider {
 public:
+    static constexpr std::string_view kFileIdentityPrefix = "file:";
+
     // Files larger than this, and files beyond the count, are not read.
     static constexpr std::uintmax_t kMaxFileBytes = 8u << 20;
     static constexpr std::size_t kMaxFiles = 10000;

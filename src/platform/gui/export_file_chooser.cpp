@@ -17,11 +17,11 @@ std::string exportExtension(std::string_view requested)
 
 std::string withExportExtension(std::string path, std::string_view extension)
 {
-    const std::string suffix = "." + std::string(extension);
-    const std::string name = std::filesystem::path(path).filename().string();
-    // A name that is only the suffix (".tsv") has no name before it.
-    if (name.size() <= suffix.size() || name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
-        path += suffix;
+    const QString suffix = QStringLiteral(".") + QString::fromStdString(std::string(extension));
+    const QString name = QString::fromStdString(std::filesystem::path(path).filename().string());
+    // A name that is only the suffix (".tsv") has no name before it; "q4.xml"
+    // already has the extension "XML" asks for.
+    if (name.size() <= suffix.size() || !name.endsWith(suffix, Qt::CaseInsensitive)) path += suffix.toStdString();
     return path;
 }
 

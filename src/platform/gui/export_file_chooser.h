@@ -16,7 +16,8 @@ namespace ch {
 // characters, else "tsv".
 std::string exportExtension(std::string_view requested);
 
-// The path with ".<extension>" added unless it already ends with it.
+// The path with ".<extension>" added unless it already ends with it, in
+// any case ("q4.xml" has the extension "XML").
 std::string withExportExtension(std::string path, std::string_view extension);
 
 // Opens the panel over `window` (nullptr: modal for the application) and

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QTimer>
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <utility>
@@ -30,7 +31,7 @@ const std::vector<TableActionEntry> kOutlineMenu = {
 // The items after the tagged ones, by title key and object name.
 constexpr const char* kNewAccountItem = "newAccountFromRow";
 constexpr std::array<std::pair<const char*, const char*>, 2> kOutlineNewItems = {
-    {{"NEWACCOUNTBUTTON", kNewAccountItem}, {"NEWREASONBUTTON", "newCategoryFromRow"}}};
+    {{"355", kNewAccountItem}, {"356", "newCategoryFromRow"}}};
 
 // What a change of the chart of accounts is announced as.
 constexpr std::array<const char*, 15> kChartNotifications = {
@@ -87,11 +88,19 @@ void ClassicLayout::validateContextMenu(const QAbstractItemView* outline) const
         const int tag = action->property("tag").toInt();
         if (tag >= 1111 && tag <= 1113) action->setVisible(action->isEnabled());
     }
-    // Always offered: the row decides what they make.
+    // Always offered, the row deciding what they make; but once only: where
+    // the row's own New already is New Account… (or New Category…), the
+    // menu holds it once.
     for (const auto& [key, name] : kOutlineNewItems)
         if (auto* item = menu->findChild<QAction*>(QString::fromLatin1(name))) {
             item->setEnabled(true);
             item->setText(localizedText(key));
+            const QList<QAction*> actions = menu->actions();
+            const bool offered = std::any_of(actions.begin(), actions.end(), [item](const QAction* other) {
+                return other != item && other->isVisible() && other->property("tag").isValid() &&
+                       other->text() == item->text();
+            });
+            item->setVisible(!offered);
         }
 }
 

@@ -17,7 +17,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "bridge/BridgeDocument.h"
 #include "bridge/CAcnTItem.h"
+#include "model/CCurrency.h"
 #include "bridge/CCcoNItem.h"
 #include "bridge/CCurRItem.h"
 #include "bridge/CDebetItem.h"
@@ -170,6 +172,42 @@ std::vector<ItemColumn> shareLineColumns(std::shared_ptr<const std::map<ObjectId
     return columns;
 }
 
+// The booking lines of a currency's accounts: the amount is in the home
+// currency, the running balance in the currency of the line's account, and
+// each cell says which.
+std::vector<ItemColumn> currencyLineColumns(const LineBalance& balanceOf)
+{
+    std::vector<ItemColumn> columns = bookingLineColumns(balanceOf);
+    auto symbolOf = [](const CNonVisualDataItem& item, bool home) -> QString {
+        const auto* line = dynamic_cast<const CDebetItem*>(&item);
+        BridgeDocument* document = line ? line->parentDocument() : nullptr;
+        if (!document) return {};
+        if (home) {
+            const std::shared_ptr<CCurRItem> currency = document->getHomeCurrency();
+            return currency ? QString::fromStdString(currency->mShortName()) : QString();
+        }
+        // The running balance is the account's, in its currency.
+        const std::shared_ptr<CAcnTItem> account =
+            line->account() ? document->getAccountItemForId(static_cast<ObjectIdT>(*line->account())) : nullptr;
+        const std::optional<long> currencyId = account ? account->getCurrencyId() : std::nullopt;
+        const CCurrency* currency = currencyId && document->accounting()
+                                        ? document->accounting()->GetCurrencyForId(static_cast<ObjectIdT>(*currencyId))
+                                        : nullptr;
+        return currency ? QString::fromStdString(std::string(currency->Get_ShortStringRefName())) : QString();
+    };
+    for (ItemColumn& column : columns) {
+        const bool amount = column.identifier == QLatin1String("amount");
+        if (!amount && column.identifier != QLatin1String("balance")) continue;
+        column.value = [shown = column.value, symbolOf, amount](const CNonVisualDataItem& item, int role) -> QVariant {
+            QVariant value = shown(item, role);
+            if (role != Qt::DisplayRole || value.toString().isEmpty()) return value;
+            const QString symbol = symbolOf(item, amount);
+            return symbol.isEmpty() ? value : QVariant(value.toString() + u' ' + symbol);
+        };
+    }
+    return columns;
+}
+
 const CCcoNItem* rateOf(const CNonVisualDataItem& item)
 {
     return dynamic_cast<const CCcoNItem*>(&item);
@@ -260,7 +298,7 @@ GXCurrencyTableViewController::GXCurrencyTableViewController(bool shares, QObjec
         return found->second;
     };
     mLineModel = std::make_unique<ItemTableModel>(mLines, shares ? shareLineColumns(mSharesTraded, balanceOf)
-                                                                 : bookingLineColumns(balanceOf));
+                                                                 : currencyLineColumns(balanceOf));
     mRateModel = std::make_unique<ItemTableModel>(mRates, rateColumns());
 }
 

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QStackedWidget>
 #include <QTableWidget>
@@ -174,6 +175,18 @@ void CNewOwnerController::initialize(const SheetParameters& parameters)
     mFromContactNote->setVisible(contactName.has_value());
     if (contactName)
         mFromContactNote->setText(QString::fromStdString(formatMessage(localized("OWNERFIELDSFROMCONTACT"), {*contactName})));
+    // The note wraps: the sheet takes the height its lines need at the
+    // sheet's width, which the size it had without the note does not give.
+    mFromContactNote->setMinimumHeight(0);
+    if (mFromContactNote->isVisibleTo(this)) {
+        // Twice: the first pass gives the note its width in the laid-out
+        // sheet, the second the height of its lines at that width.
+        for (int pass = 0; pass < 2; ++pass) {
+            if (layout()) layout()->activate();
+            mFromContactNote->setMinimumHeight(mFromContactNote->heightForWidth(mFromContactNote->width()));
+            adjustSize();
+        }
+    }
     mainTab->setCurrentIndex(mLogic.fromContacts() ? 1 : 0);
     if (mLogic.fromContacts()) fillPicker();
     for (QCheckBox* check : {createSupplierAccountsCheck, selectSupplierAccountsCheck, createCustomerAccountsCheck,
@@ -204,9 +217,9 @@ void CNewOwnerController::fillPicker()
         const int row = static_cast<int>(i);
         const std::string name = contactDisplayName(person);
         mPeoplePicker->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(name)));
-        // A company listed under its own name needs it only once.
-        const std::string company = person.organization == name ? std::string() : person.organization;
-        mPeoplePicker->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(company)));
+        // The card's company, also where it names the row: the column is
+        // what a person scans for the firm.
+        mPeoplePicker->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(person.organization)));
         mPeoplePicker->setItem(row, 2, new QTableWidgetItem(where));
     }
     mPeoplePicker->resizeColumnsToContents();

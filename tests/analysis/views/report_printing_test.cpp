@@ -67,13 +67,13 @@ TEST_F(ReportPrintingTest, PdfHoldsTitleRowsAndTotalsOnTheExpectedPages)
           localized("PROPERTYSECTIONFOOTER"), localized("DEBTSECTIONFOOTER"), localized("GRANDTOTALTITLE")})
         EXPECT_NE(text->find(expected), std::string::npos) << expected;
     for (const char* number : {"-1-", "-4-"}) EXPECT_NE(withoutBlanks(*text).find(number), std::string::npos);
-    // Each page carries the title: once in its top margin, and on page 1
-    // also in the report's own header.
+    // Each page carries the title once: in its top margin, and on page 1 in
+    // the report's own header instead.
     std::size_t titles = 0;
     for (std::size_t at = text->find(localized("BALANCESHEET")); at != std::string::npos;
          at = text->find(localized("BALANCESHEET"), at + 1))
         ++titles;
-    EXPECT_EQ(titles, pages + 1);
+    EXPECT_EQ(titles, pages);
 }
 
 TEST_F(ReportPrintingTest, PrinterPrintsTheSamePagesAsTheWriter)
@@ -142,11 +142,11 @@ TEST_F(ReportPrintingTest, TitleSitsInTheTopMarginAndNumberInTheBottomMargin)
     auto contents = std::make_shared<CReportContents>();
     contents->setTitle("Review");
     // A top margin smaller than the bottom one.
-    const QImage page = renderReportPage(contents, a4(QMarginsF(40, 20, 40, 80)), 1, 2.0).convertToFormat(QImage::Format_RGB32);
+    const QImage page = renderReportPage(contents, a4(QMarginsF(40, 40, 40, 80)), 1, 2.0).convertToFormat(QImage::Format_RGB32);
     const int paperHeight = page.height();   // pixels: 2 per point
     const auto [titleTop, titleBottom] = inkRows(page, 0, paperHeight / 2);
     ASSERT_GE(titleTop, 0);
-    EXPECT_LT(titleBottom, 2 * 20);
+    EXPECT_LT(titleBottom, 2 * 40);
     const auto [numberTop, numberBottom] = inkRows(page, paperHeight / 2, paperHeight);
     ASSERT_GE(numberTop, 0);
     EXPECT_GE(numberTop, paperHeight - 2 * 80);
@@ -159,6 +159,23 @@ TEST_F(ReportPrintingTest, TitleSitsInTheTopMarginAndNumberInTheBottomMargin)
                 right = std::max(right, x);
             }
     EXPECT_NEAR((left + right) / 2.0, page.width() / 2.0, 4.0);
+}
+
+// A printer's layout without margins: the title, the page number and the
+// report keep off the paper's edges, on every page.
+TEST_F(ReportPrintingTest, WithoutMarginsNothingTouchesThePapersEdge)
+{
+    const auto contents = build<CBalanceSheetReportBuilder>();
+    const QPageLayout bare = a4(QMarginsF(0, 0, 0, 0));
+    ASSERT_GE(pagesOnA4(contents, bare), 2u);
+    for (unsigned pageNumber : {1u, 2u}) {
+        const QImage page = renderReportPage(contents, bare, pageNumber, 2.0).convertToFormat(QImage::Format_RGB32);
+        const auto [top, topEnd] = inkRows(page, 0, page.height() / 2);
+        const auto [bottomStart, bottom] = inkRows(page, page.height() / 2, page.height());
+        ASSERT_GE(top, 0) << pageNumber;
+        EXPECT_GE(top, 2 * 8) << "page " << pageNumber << " starts at the top edge";
+        EXPECT_LE(bottom, page.height() - 2 * 8) << "page " << pageNumber << " ends at the bottom edge";
+    }
 }
 
 // Pages of the three reports as images in the build folder, for a person to

@@ -409,6 +409,11 @@ TEST_F(BusinessSetupPageTest, DeletingARateWithBookingsAsksOnceAndCancelChangesN
     const std::string& asked = environment.alerts().records().back().alert.message;
     EXPECT_NE(asked.find("Standard"), std::string::npos) << asked;
     EXPECT_NE(asked.find("2 transactions"), std::string::npos) << asked;
+    // The accounts' names in their quotes, as the window writes them.
+    for (long id : accounts) {
+        const std::string quoted = "\u201C" + document->getAccountItemForId(static_cast<ObjectIdT>(id))->getName() + "\u201D";
+        EXPECT_NE(asked.find(quoted), std::string::npos) << asked;
+    }
     EXPECT_EQ(business().businessArrays().VATRateArray.size(), 1u);
     for (long id : {invoiceId, billId}) EXPECT_NE(document->getTransactionForId(static_cast<ObjectIdT>(id)), nullptr);
     for (long id : accounts) EXPECT_NE(document->getAccountForId(static_cast<ObjectIdT>(id)), nullptr);
@@ -425,6 +430,37 @@ TEST_F(BusinessSetupPageTest, DeletingARateWithBookingsAsksOnceAndCancelChangesN
         EXPECT_TRUE(!gone || !gone->getSourceItem()) << id;
     }
     for (long id : accounts) EXPECT_EQ(document->getAccountForId(static_cast<ObjectIdT>(id)), nullptr);
+}
+
+// Invoices booked out of date order list by date in the period's listing,
+// whatever order their lines came into the accounts in.
+TEST_F(BusinessSetupPageTest, TheListingsLinesGoByDate)
+{
+    const auto rate = addStandardRate();
+    arguments::CAcoWArguments customer;
+    customer.name = "Customer";
+    customer.VATNr = "BE0123456749";
+    customer.createCustomerOpenInvoices = true;
+    const long customerId = document->commandExecutor().executeCommand(26, nullptr, customer);
+    const auto period = business::VATPeriodAtDate(business(), CDate::GetNowAsDateT());
+    ASSERT_TRUE(period);
+    // Days of the period's first month: the 20th, 5th, 26th and 12th.
+    const DateT first = static_cast<DateT>(*period->startDate());
+    for (DateT day : {19, 4, 25, 11}) ASSERT_GT(addInvoice(customerId, *rate, first + day, 100.0), 0);
+    page->selectSubPage(fourCC("VatP"));
+    page->selectVATPeriod(period.get());
+    const auto shown = page->VATReportView()->mReportContents();
+    ASSERT_TRUE(shown);
+    // The day of each line's date ("1/20/09" in the test's locale).
+    std::vector<std::string> days;
+    for (std::size_t i = 0; i < shown->count(); ++i) {
+        const CParagraph& line = shown->objectAtIndex(i);
+        if (line.countOfReportColumns() < 2 || line.reportColumnAtIndex(0).mValue() != "BE0123456749") continue;
+        const std::string& date = line.reportColumnAtIndex(1).mValue();
+        const std::size_t slash = date.find('/');
+        days.push_back(date.substr(slash + 1, date.find('/', slash + 1) - slash - 1));
+    }
+    EXPECT_EQ(days, (std::vector<std::string>{"5", "12", "20", "26"}));
 }
 
 // The period table shows each period's figures when the page shows, and a
@@ -480,7 +516,11 @@ TEST_F(BusinessSetupPageTest, DeclarationCoversTheChosenQuarter)
     page->selectSubPage(fourCC("VatP"));
 
     const QString folderPath = QString::fromStdString(folder.path());
+    // The extension typed in any case is kept, and not added again.
+    const char* extensions[] = {"XML", "xml", "Xml"};
+    int typed = 0;
     for (const Quarter& q : {quarters[2], quarters[0], quarters[3]}) {
+        const QString extension = QString::fromLatin1(extensions[typed++]);
         const auto period = business::VATPeriodAtDate(business(), q.start);
         ASSERT_TRUE(period);
         ASSERT_EQ(period->endDate(), q.end);
@@ -491,7 +531,7 @@ TEST_F(BusinessSetupPageTest, DeclarationCoversTheChosenQuarter)
         QApplication::processEvents();
         auto* panel = window.findChild<QFileDialog*>();
         ASSERT_TRUE(panel);
-        const QString path = folderPath + QStringLiteral("/declaration-%1.XML").arg(q.start);
+        const QString path = folderPath + QStringLiteral("/declaration-%1.%2").arg(q.start).arg(extension);
         // Typed into the panel's name field, as the user would.
         auto* name = panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_TRUE(name);
@@ -502,6 +542,7 @@ TEST_F(BusinessSetupPageTest, DeclarationCoversTheChosenQuarter)
 
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << q.start;
+        EXPECT_FALSE(QFile::exists(path + QStringLiteral(".XML"))) << path.toStdString();
         const std::string written = file.readAll().toStdString();
         double sum = 0;
         for (const auto& [date, amount] : VATLines)

@@ -10,6 +10,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -1069,6 +1072,166 @@ TEST_F(OwnersPageTest, TheInvoiceSheetTakesTheAmountShown)
     QApplication::processEvents();
     EXPECT_FALSE(sheet->isVisible());
     EXPECT_DOUBLE_EQ(owed(), 2420.0);
+}
+
+// A payment dropped with the mouse on an invoice's row of the table.
+bool dropPaymentOnInvoice(GXOwnerViewController& page, int paymentRow, int invoiceRow)
+{
+    auto& pair = page.pair(true);
+    std::unique_ptr<QMimeData> drag(pair.mimeDataForPaymentRow(paymentRow));
+    if (!drag) return false;
+    QTableView* invoices = pair.leftTable();
+    const QPoint at = invoices->visualRect(invoices->model()->index(invoiceRow, 1)).center();
+    // Entering, moving over and dropped, as Qt delivers a drag.
+    QDragEnterEvent enter(at, Qt::MoveAction, drag.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(invoices->viewport(), &enter);
+    QDragMoveEvent move(at, Qt::MoveAction, drag.get(), Qt::LeftButton, Qt::NoModifier);
+    move.ignore();
+    QApplication::sendEvent(invoices->viewport(), &move);
+    QDropEvent drop(at, Qt::MoveAction, drag.get(), Qt::LeftButton, Qt::NoModifier);
+    drop.ignore();
+    QApplication::sendEvent(invoices->viewport(), &drop);
+    const bool dropped = drop.isAccepted();
+    QApplication::processEvents();
+    return dropped;
+}
+
+// An invoice of 100 + 20 % VAT, paid in full by a payment dropped on it.
+// A second payment dropped on the paid invoice, and the first dropped on
+// another invoice (its categories carry the first one's VAT), are refused
+// and the person is told why; nothing changes.
+TEST_F(OwnersPageTest, APaymentDroppedWhereItCannotSettleSaysWhy)
+{
+    const long rate = addRate("Twenty", 20.0);
+    page->selectOwner(GXOwnerViewController::Tab::Customers, owner.get());
+    auto invoice = [&](const char* number) {
+        arguments::InvoiceArguments values;
+        values.invoiceName = "Work";
+        values.thirdPartyId = customerId;
+        values.invoiceNumber = number;
+        values.invoiceDate = 20090310;
+        values.dueDate = 20090409;
+        values.amountWithoutVAT = 100.0;
+        values.firstVATRateId = rate;
+        const long id = document->commandExecutor().executeCommand(38, nullptr, values);
+        page->synchronizeWithItemFromSuperview(nullptr);
+        return document->getTransactionForId(static_cast<ObjectIdT>(id));
+    };
+    const auto first = invoice("2009000001");
+    const auto second = invoice("2009000002");
+    const auto payment = payCustomer(120, "Paid in full");
+    ASSERT_TRUE(first && second && payment);
+    EXPECT_TRUE(dropPaymentOnInvoice(*page, paymentRow(payment), rowOf(first, true)));
+    ASSERT_EQ(payment->mReferenceObjectId(), first->getId());
+    ASSERT_TRUE(first->isPaid());
+    const auto categories = categoriesOf(payment);
+
+    const auto more = payCustomer(50, "Paid again");
+    struct Case {
+        std::shared_ptr<CTrnSItem> payment, invoice;
+        const char* key;
+        std::optional<long> reference;
+    };
+    const Case cases[] = {{more, first, "PAYMENTDROPINVOICEPAID", std::nullopt},
+                          {payment, second, "PAYMENTDROPSETTLESOTHER", first->getId()}};
+    for (const Case& c : cases) {
+        environment.alerts().clear();
+        document->clearChangeCount();
+        EXPECT_FALSE(dropPaymentOnInvoice(*page, paymentRow(c.payment), rowOf(c.invoice, true))) << c.key;
+        ASSERT_EQ(environment.alerts().records().size(), 1u) << c.key;
+        const auto& told = environment.alerts().records()[0];
+        EXPECT_EQ(told.kind, RecordingAlertPresenter::Kind::Info);
+        const std::string start = localized(c.key).substr(0, 12);
+        EXPECT_EQ(told.alert.message.substr(0, 12), start) << told.alert.message;
+        EXPECT_NE(told.alert.message.find(c.payment->getName()), std::string::npos) << told.alert.message;
+        EXPECT_EQ(c.payment->mReferenceObjectId().value_or(-1) > 0 ? c.payment->mReferenceObjectId() : std::nullopt,
+                  c.reference) << c.key;
+        EXPECT_FALSE(document->isDocumentEdited()) << c.key;
+    }
+    EXPECT_EQ(categoriesOf(payment), categories) << "its lines still release the first invoice's VAT";
+    EXPECT_TRUE(first->isPaid());
+}
+
+// Delete Invoice on an invoice that a payment settles asks a question of
+// its own, naming the invoice and what becomes of the payment; Cancel keeps
+// both, OK deletes the invoice and leaves the payment booked, unlinked.
+TEST_F(OwnersPageTest, DeletingAnInvoiceWithPaymentsSaysWhatBecomesOfThem)
+{
+    page->selectOwner(GXOwnerViewController::Tab::Customers, owner.get());
+    const auto invoice = invoiceCustomer(100, "2009000001");
+    const auto payment = payCustomer(100, "Paid in full");
+    ASSERT_TRUE(dropPaymentOnInvoice(*page, paymentRow(payment), rowOf(invoice, true)));
+    const std::size_t transactions = document->mTransactionArray().size();
+    for (const AlertAnswer answer : {AlertAnswer::Default, AlertAnswer::Alternate}) {
+        environment.alerts().clear();
+        environment.alerts().scriptAnswer(answer);
+        clickLine(invoice, true);
+        ASSERT_TRUE(chooseLineAction(true, "OWNERSDELETEINVOICE"));
+        ASSERT_EQ(environment.alerts().numbers(), std::vector<long>{565});
+        const Alert& asked = environment.alerts().records()[0].alert;
+        EXPECT_EQ(asked.message, formatMessage(localized("565"), {"Work"}));
+        EXPECT_EQ(asked.defaultButton, localized("CANCEL"));
+    }
+    EXPECT_EQ(document->mTransactionArray().size(), transactions - 1);
+    EXPECT_EQ(rowOf(invoice, true), -1);
+    ASSERT_GE(paymentRow(payment), 0) << "the payment stays booked";
+    EXPECT_FALSE(payment->mReferenceObjectId().value_or(-1) > 0);
+}
+
+// Without a VAT rate, the question before an invoice's sheet goes on to the
+// sheet as its default: a double click on the invoice and Return open it.
+TEST_F(OwnersPageTest, WithoutVATRatesADoubleClickAndReturnOpenTheInvoice)
+{
+    for (const auto& rate : std::vector(businessOf().businessArrays().VATRateArray))
+        ASSERT_TRUE(document->deleteVATRate(rate, false));
+    ASSERT_TRUE(businessOf().businessArrays().VATRateArray.empty());
+    page->selectOwner(GXOwnerViewController::Tab::Customers, owner.get());
+    const auto invoice = invoiceCustomer(100, "2009000001");
+    environment.alerts().clear();
+    environment.alerts().scriptAnswer(AlertAnswer::Default);   // Return
+    QTableView* invoices = page->pair(true).leftTable();
+    const QPoint at = invoices->visualRect(invoices->model()->index(rowOf(invoice, true), 1)).center();
+    QTest::mouseClick(invoices->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(invoices->viewport(), Qt::LeftButton, {}, at);
+    QApplication::processEvents();
+    ASSERT_EQ(environment.alerts().numbers(), std::vector<long>{276});
+    EXPECT_EQ(environment.alerts().records()[0].alert.defaultButton, localized("OK"));
+    auto* sheet = page->invoiceSheet();
+    ASSERT_TRUE(sheet && sheet->isVisible());
+    sheet->cancelClicked();
+}
+
+// The split sheet says which amount stays with the payment (and its
+// invoice) and which goes to the new payment, as the split books them.
+TEST_F(OwnersPageTest, TheSplitSheetSaysWhichPartThePaymentKeeps)
+{
+    page->selectOwner(GXOwnerViewController::Tab::Customers, owner.get());
+    const auto invoice = invoiceCustomer(1000, "2009000001");
+    const auto payment = payCustomer(1000, "Paid");
+    ASSERT_TRUE(dropPaymentOnInvoice(*page, paymentRow(payment), rowOf(invoice, true)));
+    clickLine(payment, false);
+    ASSERT_TRUE(chooseLineAction(false, "OWNERSSPLITPAYMENT"));
+    auto* split = page->splitSheet();
+    ASSERT_TRUE(split && split->isVisible());
+    auto labelOf = [&](const char* field) {
+        auto* form = split->findChild<QFormLayout*>();
+        auto* label = form ? qobject_cast<QLabel*>(form->labelForField(split->findChild<QWidget*>(field))) : nullptr;
+        return label ? label->text().toStdString() : std::string();
+    };
+    EXPECT_EQ(labelOf("splitAmountField"), localized("FIELDSPLITAMOUNT"));
+    EXPECT_NE(labelOf("splitAmountField").find("keeps"), std::string::npos);
+    EXPECT_NE(labelOf("leftoverAmountField").find("new payment"), std::string::npos);
+    auto* hint = split->findChild<QLabel*>("splitHint");
+    ASSERT_TRUE(hint && hint->isVisible());
+    auto* amount = split->findChild<CAmountField*>("splitAmountField");
+    amount->setFocus();
+    amount->selectAll();
+    QTest::keyClicks(amount, "400");
+    QTest::mouseClick(split->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+    QApplication::processEvents();
+    ASSERT_FALSE(split->isVisible()) << ::testing::PrintToString(environment.alerts().numbers());
+    EXPECT_NEAR(payment->mTotalAmount().value_or(0), 400.0, 0.005) << "the payment keeps what was typed";
+    EXPECT_EQ(payment->mReferenceObjectId(), invoice->getId()) << "and its invoice";
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -153,6 +155,45 @@ TEST_F(VCardFolderTest, FindsPeopleByUidAndSignalsChanges)
     fs::remove(mDir / "a.vcf");
     EXPECT_TRUE(contacts.reload());
     EXPECT_FALSE(contacts.personWithUID("1111-AAAA:ABPerson"));
+}
+
+// Cards written without UID are known by their file, so that an owner can
+// link to them; where that would not tell one card from another (two such
+// cards of one name in a file, two files whose names differ only in case,
+// the UID of another card) the card gets no identity at all.
+TEST_F(VCardFolderTest, CardsWithoutUIDAreKnownByTheirFile)
+{
+    auto card = [](const char* name, const char* uid = nullptr) {
+        std::string text = "BEGIN:VCARD\nVERSION:3.0\n";
+        if (uid) text += std::string("UID:") + uid + "\n";
+        return text + "FN:" + name + "\nN:" + name + ";;;;\nEND:VCARD\n";
+    };
+    write("bolt.vcf", card("Bolt"));
+    write("team.vcf", card("Anna") + card("Ben") + card("Carl", "CARL-1"));
+    write("twins.vcf", card("Dee") + card("Dee"));
+    write("Case.vcf", card("Eve"));
+    write("case.vcf", card("Fay"));
+    write("imposter.vcf", card("Gus", "file:bolt.VCF"));
+    VCardFolderContacts contacts(mDir);
+    std::map<std::string, std::string> identities;
+    for (const ContactPerson& person : contacts.people()) identities[person.lastName] += person.uid;
+    const std::map<std::string, std::string> expected = {
+        {"Bolt", ""}, {"Anna", "file:team.vcf#Anna"}, {"Ben", "file:team.vcf#Ben"}, {"Carl", "CARL-1"},
+        {"Dee", ""},  {"Eve", ""},                   {"Fay", ""},                  {"Gus", "file:bolt.VCF"}};
+    EXPECT_EQ(identities, expected);
+
+    // Without the card that claims its name, the file names its card; the
+    // card is found by it, and its file opens.
+    fs::remove(mDir / "imposter.vcf");
+    ASSERT_TRUE(contacts.reload());
+    ASSERT_TRUE(contacts.personWithUID("file:bolt.vcf"));
+    EXPECT_EQ(contacts.personWithUID("file:bolt.vcf")->lastName, "Bolt");
+    EXPECT_EQ(contacts.cardFileOf("file:bolt.vcf"), mDir / "bolt.vcf");
+    // Cards of one file that change places keep their identities.
+    write("team.vcf", card("Ben") + card("Anna"));
+    ASSERT_TRUE(contacts.reload());
+    EXPECT_EQ(contacts.personWithUID("file:team.vcf#Anna")->lastName, "Anna");
+    EXPECT_EQ(contacts.personWithUID("file:team.vcf#Ben")->lastName, "Ben");
 }
 
 TEST_F(VCardFolderTest, SkipsFilesAboveTheLimitAndMissingFolders)

@@ -28,6 +28,11 @@ TEST(ExportFileChooser, TheExtensionRequiredAndAddedToTheChosenName)
         {"tx", "/home/u/list", "/home/u/list.tsv"}, // shorter than 3: tab-separated text
         {"", "/home/u/list", "/home/u/list.tsv"},
         {"tsv", "/home/u/.tsv", "/home/u/.tsv.tsv"}, // a bare suffix is not a name
+        // The extension in any case is the extension.
+        {"XML", "/home/u/decl-q4.xml", "/home/u/decl-q4.xml"},
+        {"XML", "/home/u/decl-q4.Xml", "/home/u/decl-q4.Xml"},
+        {"xml", "/home/u/decl-q4.XML", "/home/u/decl-q4.XML"},
+        {"XML", "/home/u/decl-q4", "/home/u/decl-q4.XML"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(withExportExtension(c.typed, exportExtension(c.requested)), c.expected) << c.typed;
