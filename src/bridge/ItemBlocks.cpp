@@ -17,8 +17,10 @@ namespace ch {
 namespace {
 
 // A block is aligned to its size, so that an item's block is found from its
-// address alone.
-constexpr std::size_t kBlockBytes = std::size_t(2) << 20;
+// address alone. Small enough to come from the heap, not from a mapping of
+// its own: a document opened again reuses the memory of the one closed
+// instead of faulting in fresh pages.
+constexpr std::size_t kBlockBytes = std::size_t(32) << 10;
 
 } // namespace
 

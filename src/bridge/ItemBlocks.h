@@ -1,6 +1,6 @@
 #pragma once
 // ItemBlocks: the memory of the items a registry makes by the hundred
-// thousand (one per transaction of the books), taken in blocks of 2 MB
+// thousand (one per transaction of the books), taken in blocks of 32 KB
 // instead of one allocation per item. An item made here lives and dies as
 // any shared item; its memory goes back with its block once every item of
 // the block has gone, even when that happens after the ItemBlocks itself.
@@ -24,7 +24,7 @@ public:
     // Memory of that many bytes from Allocate of any ItemBlocks, alive or gone.
     static void Deallocate(void* memory, std::size_t bytes) noexcept;
 
-    static constexpr std::size_t kLargest = std::size_t(16) << 10;
+    static constexpr std::size_t kLargest = std::size_t(4) << 10;
 
     struct Block;
 
