@@ -37,6 +37,8 @@ namespace ch::bench {
 namespace {
 
 constexpr std::uint32_t kLarge = 100000;
+// The size opening is held to at most three model reads at.
+constexpr std::uint32_t kMillion = 1000000;
 
 struct Books {
     std::vector<std::uint8_t> bytes;        // the document file
@@ -91,7 +93,7 @@ void BM_ReadDocument(benchmark::State& state)
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(books.bytes.size()));
     Describe(state, books);
 }
-BENCHMARK(BM_ReadDocument)->Arg(1000)->Arg(10000)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReadDocument)->Arg(1000)->Arg(10000)->Arg(kLarge)->Arg(kMillion)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The check of the books as a whole that reading ends with (part of
 // BM_ReadDocument): ids, lines, balances and references of every object.
@@ -180,6 +182,35 @@ void BM_SaveOpenedDocument(benchmark::State& state)
     Describe(state, books);
 }
 BENCHMARK(BM_SaveOpenedDocument)->Arg(1000)->Arg(10000)->Arg(kLarge)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Opening the document file as the window does (readFromFile): the file
+// read, the model read from its bytes, the document's registry and item
+// arrays filled. The document is taken apart outside the timing; compare
+// with BM_ReadDocument of the same size, measured in the same run.
+void BM_OpenDocumentFile(benchmark::State& state)
+{
+    const auto transactions = static_cast<std::uint32_t>(state.range(0));
+    Books& books = BooksOf(transactions);
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("bench-open-" + std::to_string(::getpid()) + "-" + std::to_string(transactions) + ".books"))
+                                 .string();
+    if (!writeFileAtomically(path, books.bytes).ok()) state.SkipWithError("no file to open");
+    ManualDispatcher dispatcher;
+    for (auto _ : state) {
+        auto document = std::make_unique<MyDocument>(dispatcher);
+        const bool opened = readFromFile(*document, path).ok();
+        state.PauseTiming();
+        if (!opened || document->accounting()->mTransactionList->GetCount() != transactions)
+            state.SkipWithError("the document did not open");
+        document.reset();
+        state.ResumeTiming();
+    }
+    std::filesystem::remove(path);
+    std::filesystem::remove(backupPathForDocument(path));
+    state.SetItemsProcessed(std::int64_t(state.iterations()) * transactions);
+    Describe(state, books);
+}
+BENCHMARK(BM_OpenDocumentFile)->Arg(kLarge)->Arg(kMillion)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The whole round through a file on disk: open from the file, then save over
 // it (temporary file, flush to the disk, backup, rename).

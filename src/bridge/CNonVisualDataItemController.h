@@ -19,6 +19,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "bridge/ItemBlocks.h"
 #include "platform/core/four_char_code.h"
 #include "platform/core/observable.h"
 
@@ -107,6 +108,8 @@ private:
 
     BridgeDocument* mParentDocument = nullptr;
     std::vector<Subscription> mSubscriptions;
+    // The memory of the transaction items (their blocks outlive it while an item lives).
+    ItemBlocks transactionItemBlocks;
     ItemTable transactionTable;
     ItemTable recurringTransactionTable;
     ItemTable debetTable;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <initializer_list>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <sys/stat.h>
 
@@ -60,7 +61,7 @@ struct ReadBooks {
 
 // The books of the bytes; none (after error 172, or the reader's own 139)
 // when they hold none that end on 'FiNi'.
-ReadBooks readBooks(std::vector<std::uint8_t>& bytes)
+ReadBooks readBooks(std::span<std::uint8_t> bytes)
 {
     ReadBooks read;
     auto books = std::make_unique<CDocAccounting>();
@@ -103,7 +104,7 @@ void showBooksDamage(MyDocument& document)
 enum class Finish { Loading, Reverting };
 
 // Reads the bytes into the document; it keeps what it had when they hold no books.
-FileOutcome readInto(MyDocument& document, std::vector<std::uint8_t>& bytes, Finish finish,
+FileOutcome readInto(MyDocument& document, std::span<std::uint8_t> bytes, Finish finish,
                      const RevertSteps& steps = {})
 {
     // Taken before the reader sees the bytes: the stamp is of the file as it is.
@@ -256,7 +257,7 @@ FileOutcome readFromFile(MyDocument& document, const std::string& path)
     // looked at.
     const std::string previousName = document.fileName();
     document.setFileName(path);
-    FileOutcome outcome = loadDataRepresentation(document, contents.bytes);
+    FileOutcome outcome = readInto(document, contents.bytes, Finish::Loading);
     if (!outcome.ok()) {
         document.setFileName(previousName);
         return outcome;

@@ -1,13 +1,28 @@
 #include "model/CAnalysisArray.h"
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
+#include <utility>
 
 #include "model/CAccount.h"
 #include "model/CDebit.h"
 #include "model/CExpenseType.h"
+#include "model/CTransaction.h"
 #include "model/foundation/CDate.h"
 
 namespace ch {
+
+namespace {
+
+// The keys the date order sorts lines by: the transaction's date, then the line's id.
+std::pair<DateT, ObjectIdT> DateAndIdOf(const CDebit* line)
+{
+    const CTransaction* transaction = line->Get_mTransactionPtr();
+    return {transaction ? transaction->Get_mDate() : 0, line->Get_Id()};
+}
+
+} // namespace
 
 CAnalysisArray::CAnalysisArray() = default;
 
@@ -20,7 +35,8 @@ long CAnalysisArray::InitFromObject(CNonVisual* object, bool recursive)
 {
     if (GetCount() > 0) RemoveItemsAt(GetCount(), 1);
     mOwners = 0;
-    mRunningBalances.clear();
+    mBalances.clear();
+    mBalancesByLine.clear();
     return AddObject(object, recursive);
 }
 
@@ -79,25 +95,48 @@ void CAnalysisArray::Finalize()
 void CAnalysisArray::FinalizeInOrder()
 {
     SetSortedFlag(true);
-    mRunningBalances.clear();
-    mRunningBalances.reserve(GetCount());
+    const auto count = static_cast<ArrayIndexT>(GetCount());
+    mBalances.resize(static_cast<std::size_t>(count));
+    mBalancesByLine.clear();
     // The lines of one account or category: their own object's list.
     const bool ownList = mOwners == 1;
     double balance = 0.0;
     // Oldest first: with the default order that is from the last line up.
-    for (ArrayIndexT i = static_cast<ArrayIndexT>(GetCount()); i >= 1; --i) {
+    for (ArrayIndexT i = count; i >= 1; --i) {
         CDebit* line = LineAt(this, i);
         balance += BalanceChangeOf(*line);
-        mRunningBalances[line] = balance;
+        const auto [date, id] = DateAndIdOf(line);
+        mBalances[static_cast<std::size_t>(i - 1)] = {date, id, line, balance};
         if (ownList) line->Put_LocalBalance(balance);
     }
 }
 
 std::optional<double> CAnalysisArray::RunningBalanceOf(const CNonVisual* line) const
 {
-    const auto found = mRunningBalances.find(line);
-    if (found == mRunningBalances.end()) return std::nullopt;
-    return found->second;
+    if (!line || mBalances.empty()) return std::nullopt;
+    const FourCharCode kind = line->Get_ObjectType();
+    if (kind == type::kDebit || kind == type::kCredit || kind == type::kExpenseTypeDetail) {
+        // Newest first by date, then id: where the line stood when finalized.
+        const auto key = DateAndIdOf(static_cast<const CDebit*>(line));
+        auto at = std::partition_point(mBalances.begin(), mBalances.end(), [&key](const LineBalance& entry) {
+            return std::pair(entry.date, entry.id) > key;
+        });
+        for (; at != mBalances.end() && at->date == key.first && at->id == key.second; ++at)
+            if (at->line == line) return at->balance;
+    }
+    // Any other order, or a line moved since: by address. The stable sort
+    // keeps a line listed twice answering with its newest place.
+    if (mBalancesByLine.empty()) {
+        mBalancesByLine = mBalances;
+        std::stable_sort(mBalancesByLine.begin(), mBalancesByLine.end(),
+                         [](const LineBalance& a, const LineBalance& b) { return std::less<>()(a.line, b.line); });
+    }
+    const auto found = std::lower_bound(mBalancesByLine.begin(), mBalancesByLine.end(), line,
+                                        [](const LineBalance& entry, const CNonVisual* wanted) {
+                                            return std::less<>()(entry.line, wanted);
+                                        });
+    if (found == mBalancesByLine.end() || found->line != line) return std::nullopt;
+    return found->balance;
 }
 
 double CAnalysisArray::BalanceChangeOf(const CDebit& line)

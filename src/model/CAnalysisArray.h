@@ -13,6 +13,7 @@
 
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 #include "model/CNamedListArray.h"
 
@@ -20,7 +21,7 @@ namespace ch {
 
 class CDebit;
 
-// Running balances by line.
+// Running balances by line (the line tables of currencies and item arrays).
 using RunningBalanceMap = std::unordered_map<const CNonVisual*, double>;
 
 class CAnalysisArray : public CNamedListArray {
@@ -47,9 +48,9 @@ public:
     // line's transaction again just to find them in order).
     void FinalizeInOrder();
     // The running balance of a line in this list, as the last finalizing
-    // left it; none for a line it did not finalize.
+    // left it; none for a line it did not finalize. Found by halving while
+    // the line keeps the date and id it was finalized with.
     std::optional<double> RunningBalanceOf(const CNonVisual* line) const;
-    const RunningBalanceMap& RunningBalances() const { return mRunningBalances; }
     // What the line adds to the running balance of a list: an account line
     // signed by its side and by whether the account is a property account, a
     // category line its amount; 0 for a line of neither.
@@ -61,7 +62,19 @@ public:
     std::uint32_t getEarliestAndLastDate(DateT& earliest, DateT& last) const;
 
 private:
-    RunningBalanceMap mRunningBalances;
+    // A line's running balance, with the keys it was finalized in order of.
+    struct LineBalance {
+        DateT date;
+        ObjectIdT id;
+        const CNonVisual* line;
+        double balance;
+    };
+    // Beside the lines, in the order the last finalizing found them: a
+    // list of 100,000 lines takes one allocation, not one per line.
+    std::vector<LineBalance> mBalances;
+    // The same by line address, made on the first look-up the keys cannot
+    // answer (an order other than newest first, a line's date since moved).
+    mutable std::vector<LineBalance> mBalancesByLine;
     // The accounts and categories whose lines the list holds.
     int mOwners = 0;
 };

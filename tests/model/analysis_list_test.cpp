@@ -128,6 +128,55 @@ TEST_F(AnalysisListTest, DatesOfEmptyAndUndatedLists)
     EXPECT_EQ(last, 20240315);   // but as the latest it stands for today
 }
 
+// Each line's balance is the sum of what it and every line after it in the
+// finalized order add, whatever order the list was finalized in, shows
+// afterwards, or the dates its lines have moved to since.
+TEST_F(AnalysisListTest, ALineKeepsItsRunningBalanceInEveryOrder)
+{
+    CAccType* banks = AddType("Banks", 1);
+    CAccount* current = AddAccount("Current", banks->Get_Id());
+    CAccount* savings = AddAccount("Savings", banks->Get_Id());
+    std::vector<CTransaction*> made;
+    // Two lines share each date, so that ids order them within a day.
+    for (int i = 1; i <= 12; ++i)
+        made.push_back(Book(Account(books::kIncomeAccount), i % 2 ? current : savings, 10.0 * i, 20240100 + (i + 1) / 2));
+    CTransaction* elsewhere = Book(Account(books::kIncomeAccount), AddAccount("Other", 1), 1.0, 20240101);
+
+    struct Order {
+        const char* name;
+        LComparator* comparator;
+    };
+    auto ascending = new CTransactionDetailComparator;
+    ascending->SetReverse(false);
+    for (const Order& order : {Order{"newest first", new CTransactionDetailComparator}, Order{"oldest first", ascending},
+                               Order{"by amount", new CTransactionDetailComparatorAmtl}}) {
+        SCOPED_TRACE(order.name);
+        CAnalysisArray lines{order.comparator, false};
+        lines.InitFromObject(banks, false);
+        lines.Finalize();
+        std::vector<std::pair<const CNonVisual*, double>> expected;
+        double sum = 0.0;
+        for (ArrayIndexT i = static_cast<ArrayIndexT>(lines.GetCount()); i >= 1; --i) {
+            sum += CAnalysisArray::BalanceChangeOf(*static_cast<CDebit*>(lines.ObjectAt(i)));
+            expected.emplace_back(lines.ObjectAt(i), sum);
+        }
+        ASSERT_EQ(expected.size(), 12u);
+        auto expectEach = [&] {
+            for (const auto& [line, balance] : expected) EXPECT_EQ(lines.RunningBalanceOf(line), balance);
+        };
+        expectEach();
+        lines.SetComparator(new CTransactionDetailComparatorDesc, true);
+        lines.Sort();
+        expectEach();
+        EXPECT_EQ(lines.RunningBalanceOf(Credit(elsewhere)), std::nullopt);
+        EXPECT_EQ(lines.RunningBalanceOf(Debit(made.front())), std::nullopt);   // the income side
+        // Moved after finalizing: still the balance it was finalized with.
+        made[4]->Put_mDate(20231201);
+        expectEach();
+        made[4]->Put_mDate(20240103);
+    }
+}
+
 TEST_F(AnalysisListTest, AKeptSortedListTakesManyLinesAtOnce)
 {
     CAccount* bank = AddAccount("Bank", books::kOwnPropertyType);

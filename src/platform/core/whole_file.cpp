@@ -1,7 +1,9 @@
 #include "platform/core/whole_file.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,6 +17,18 @@ std::string reason(const std::string& step)
 }
 
 } // namespace
+
+std::uint8_t* ReadBufferAllocator::allocate(std::size_t count)
+{
+    void* bytes = std::malloc(count ? count : 1);
+    if (!bytes) throw std::bad_alloc();
+    return static_cast<std::uint8_t*>(bytes);
+}
+
+void ReadBufferAllocator::deallocate(std::uint8_t* bytes, std::size_t) noexcept
+{
+    std::free(bytes);
+}
 
 FileContents readWholeFile(const std::string& path, std::size_t maxSize)
 {
@@ -41,6 +55,7 @@ FileContents readWholeFile(const std::string& path, std::size_t maxSize)
         ::close(fd);
         return contents;
     }
+    // Filled by the reads below, so not zero-filled first.
     contents.bytes.resize(static_cast<std::size_t>(info.st_size));
     std::size_t done = 0;
     while (done < contents.bytes.size()) {
@@ -54,7 +69,7 @@ FileContents readWholeFile(const std::string& path, std::size_t maxSize)
         done += static_cast<std::size_t>(got);
     }
     ::close(fd);
-    if (!contents.error.empty()) contents.bytes.clear();
+    if (!contents.error.empty()) contents.bytes = FileBytes();
     return contents;
 }
 
