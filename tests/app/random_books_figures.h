@@ -118,7 +118,7 @@ Figures figuresOf(Books& books, std::string* wrong = nullptr)
         for (const book_settings::Setting& setting : book_settings::all())
             out["setting " + std::string(setting.name)] = std::to_string(setting.read(*settings));
     for (const auto& share : doc.mShareArray())
-        out["holding " + share->mShortName()] = std::to_string(share->numberOfShares());
+        out["holding " + share->mShortName()] = std::to_string(std::fabs(share->numberOfShares()) < 5e-7 ? 0.0 : share->numberOfShares());
     auto stored = [&](const std::string& kind, const auto& list) {
         for (const auto& object : list)
             out[kind + " " + number(object->idKey())] = writeOldStylePlist(Value(object->dictionaryRepresentation())).text;

@@ -569,7 +569,10 @@ TEST_F(RandomBooksTest, EverySheetOpenedToModifyAndOkayedUnchangedChangesNothing
                 if (auto lines = customer ? owner->customerInvoiceArray() : owner->supplierInvoiceArray())
                     for (const auto& line : *lines)
                         if (auto invoice = line->parentTransaction();
-                            invoice && (invoice->mTransactionType() == 4 || invoice->mTransactionType() == 5))
+                            invoice && (invoice->mTransactionType() == 4 || invoice->mTransactionType() == 5) &&
+                            std::find_if(invoices.begin(), invoices.end(), [&](const auto& seen) {
+                                return seen.second == invoice;
+                            }) == invoices.end())
                             invoices.emplace_back(owner, invoice);
             for (const auto& [owner, invoice] : invoices) {
                 if (!invoice->getSourceItem()) continue;

@@ -26,11 +26,12 @@
 
 namespace ch::test {
 
+// To the cent; a residue below half a cent either side of zero is zero.
 inline std::string amountText(double amount)
 {
     char text[32];
     std::snprintf(text, sizeof text, "%.2f", amount);
-    return text;
+    return std::string(text) == "-0.00" ? "0.00" : text;
 }
 
 // A rate to the digits the books keep of it.
