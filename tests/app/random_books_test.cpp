@@ -622,6 +622,30 @@ TEST_F(RandomBooksTest, EverySheetOpenedToModifyAndOkayedUnchangedChangesNothing
             if (logic.checkContents())
                 doc.commandExecutor().executeCommand(5, budget, CommandArgument(context.methodParam.get()));
             after("the sheet of budget " + budget->getName());
+            // Each line's month sheet, as the budget page opens it: for a
+            // month the line has cross-references in.
+            std::vector<std::pair<std::shared_ptr<CBuDdItem>, std::string>> lines;
+            for (CAccount* account : books->accounts())
+                if (auto line = budget->getDetailForType(type::kAccount, account->Get_Id()))
+                    lines.emplace_back(line, account->Get_StringRefNameOnly());
+            for (CExpenseType* category : books->categories())
+                if (auto line = budget->getDetailForType(type::kExpenseType, category->Get_Id()))
+                    lines.emplace_back(line, category->Get_StringrefName());
+            for (const auto& [line, name] : lines)
+                for (int month = 0; month < 12; ++month) {
+                    if (!line->getSourceItem() || line->xRefForPeriod(month).empty()) continue;
+                    BudgetSheetContext lineContext;
+                    lineContext.document = &doc;
+                    lineContext.header = budget;
+                    lineContext.detail = line;
+                    lineContext.month = month;
+                    CModifyBudgetDetailController lineSheet;
+                    lineSheet.initialize(lineContext);
+                    if (lineSheet.checkContents())
+                        doc.commandExecutor().executeCommand(0, line, CommandArgument(lineContext.methodParam.get()));
+                    after("the month " + std::to_string(month + 1) + " sheet of " + name + " in budget " +
+                          budget->getName());
+                }
         }
         std::vector<std::shared_ptr<CTrnSItem>> transactions;
         for (const auto& item : doc.mTransactionArray())
