@@ -10,10 +10,11 @@
 //     odd seeds the crash is a child process killed in the middle of the
 //     series, for even ones the books are dropped in this process;
 //   - QIF export, import into new books with the same accounts: every own
-//     and debt account has its balance and its lines' dates and amounts,
-//     and that balance is what the books' own lines give;
-//   - every object's sheet opened to modify and OK pressed unchanged:
-//     nothing changes.
+//     and debt account has its balance and its lines' dates, amounts and
+//     names, and that balance is what the books' own lines give;
+//   - every object's sheet opened to modify and OK pressed unchanged
+//     (invoices and credit notes in the invoice sheet, budget lines in
+//     their month sheets): nothing changes.
 // The books are also held to the steps' own ledger after every series and
 // after each round trip.
 // A failing series is printed with its seed, cut down to the steps it still
