@@ -407,7 +407,9 @@ bool CCurrency::Put_mBaseCurrency(ObjectIdT id, CNonVisual* object, DateT date)
         BookFluctuations(mConversionQuantity, mConversionQuantity, mConversionFactor, mConversionFactor,
                          oldBaseName ? TextRef(*oldBaseName) : TextRef(), 0);
     }
-    if (!mInitialising) UpdateCurrencyHistory(date, 0, 0.0);
+    // The same base again (a currency sheet okayed unchanged) has no new
+    // rate to record.
+    if (changed && !mInitialising) UpdateCurrencyHistory(date, 0, 0.0);
     return true;
 }
 

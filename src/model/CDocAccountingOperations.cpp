@@ -210,6 +210,12 @@ void CDocAccounting::AgreeCategoriesOfBookingsOn(CAccount& account)
             continue;
         transaction->AgreeCategoriesWithSides();
     }
+    // The recurring templates on it too: the copies they make, and their
+    // sheet okayed unchanged, would otherwise book the old kind's categories.
+    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(mRecurringList->GetCount()); ++i) {
+        auto* recurring = Typed<CTransaction>(mRecurringList->ObjectAt(i), type::kRecurring);
+        if (recurring && recurring->IsOnAccount(&account)) recurring->AgreeCategoriesWithSides();
+    }
 }
 
 bool CDocAccounting::setAmountT(CNonVisual* object, long key, double value)

@@ -1,7 +1,10 @@
 #pragma once
-// What a person reads of random books, as text to compare before and after a
-// round trip.
+// What a person reads of random books, and what the books hold, as text to
+// compare before and after a round trip.
 
+#include "../document/commands/books_listing.h"
+#include "document/BookSettings.h"
+#include "platform/core/old_style_plist.h"
 #include "random_books_steps.h"
 
 namespace ch::test {
@@ -94,6 +97,45 @@ Figures figuresOf(Books& books, std::string* wrong = nullptr)
         for (CExpenseType* category : books.categories())
             cells(type::kExpenseType, category->Get_Id(), "category " + std::to_string(category->Get_Id()));
     }
+    // The whole books: every object with what ties it to others, an object's
+    // own lines (a transaction's, a currency's rates, a template's schedule)
+    // kept with it.
+    std::string group;
+    std::map<std::string, int> seen;
+    auto keep = [&] {
+        if (group.empty()) return;
+        std::string key = "books " + group.substr(0, group.find(' '));
+        if (const int times = seen[key]++) key += " #" + std::to_string(times + 1);
+        out[key] = group;
+        group.clear();
+    };
+    for (const std::string& line : listBooks(books.root())) {
+        if (line.rfind("  ", 0) != 0) keep();
+        group += (group.empty() ? "" : "\n") + line;
+    }
+    keep();
+    if (auto settings = doc.mPreference())
+        for (const book_settings::Setting& setting : book_settings::all())
+            out["setting " + std::string(setting.name)] = std::to_string(setting.read(*settings));
+    for (const auto& share : doc.mShareArray())
+        out["holding " + share->mShortName()] = std::to_string(std::fabs(share->numberOfShares()) < 5e-7 ? 0.0 : share->numberOfShares());
+    auto stored = [&](const std::string& kind, const auto& list) {
+        for (const auto& object : list)
+            out[kind + " " + number(object->idKey())] = writeOldStylePlist(Value(object->dictionaryRepresentation())).text;
+    };
+    business::BusinessArrays& business = books.businessArrays();
+    stored("VAT rate", business.VATRateArray);
+    // The VAT periods that hold nothing are made afresh at every opening
+    // (the current and the previous one after the year's first month): only
+    // those with a declaration or a closing are the books'.
+    std::vector<std::shared_ptr<business::GXVATPeriod>> periods;
+    for (const auto& period : business.VATPeriodArray)
+        if (period->closingTransactionId() || period->storedClosingDate() || period->storedStatus() ||
+            period->amountPaid() || period->amountReceived() || period->balanceAmount())
+            periods.push_back(period);
+    stored("VAT period", periods);
+    stored("customer invoice", business.customerInvoiceArray);
+    stored("supplier invoice", business.supplierInvoiceArray);
     return out;
 }
 

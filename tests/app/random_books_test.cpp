@@ -4,12 +4,19 @@
 // bought, paid dividends and sold, recurring templates, budgets, invoices,
 // credit notes, payments linked, split and overpaid, a home-currency change,
 // a year-start change, deletions), and then each test takes one round trip:
-//   - save, close and open: every figure a person reads is what it was;
-//   - save part way, more steps, crash, replay the journal: the same;
+//   - save, close and open: the books and every figure a person reads are
+//     what they were;
+//   - save part way, more steps, crash, replay the journal: the same; for
+//     odd seeds the crash is a child process killed in the middle of the
+//     series, for even ones the books are dropped in this process;
 //   - QIF export, import into new books with the same accounts: every own
-//     and debt account has its balance;
-//   - every object's sheet opened to modify and OK pressed unchanged:
-//     nothing changes.
+//     and debt account has its balance and its lines' dates, amounts and
+//     names, and that balance is what the books' own lines give;
+//   - every object's sheet opened to modify and OK pressed unchanged
+//     (invoices and credit notes in the invoice sheet, budget lines in
+//     their month sheets): nothing changes.
+// The books are also held to the steps' own ledger after every series and
+// after each round trip.
 // A failing series is printed with its seed, cut down to the steps it still
 // fails with. RANDOM_BOOKS_SEED runs one seed, RANDOM_BOOKS_SEEDS=n runs the
 // seeds 1..n instead of the few kept here, RANDOM_BOOKS_STEPS the length of
@@ -17,6 +24,13 @@
 // RANDOM_BOOKS_SHOW_QIF shows the books and the QIF file beside a wrong
 // balance.
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "analysis/views/BudgetSheets.h"
+#include "business/views/AccountsReceivableInvoiceDialogController.h"
+#include "business/views/CVATRateDialog.h"
 #include "random_books_figures.h"
 #include "random_books_steps.h"
 
@@ -62,9 +76,10 @@ protected:
     }
     std::string file(const std::string& name) const { return mRunFolder + "/" + name; }
 
-    std::unique_ptr<Books> newBooks()
+    // New books, in a folder of their own unless `inRunFolder`.
+    std::unique_ptr<Books> newBooks(bool inRunFolder = false)
     {
-        freshFolder();
+        if (!inRunFolder) freshFolder();
         auto books = std::make_unique<Books>(dispatcher, mRunFolder);
         books->setUpNew("USD");
         settle();
@@ -98,6 +113,7 @@ protected:
     void checkEverySeed(const Check& check)
     {
         for (unsigned seed : seeds()) {
+            mSeed = seed;
             std::vector<Step> steps = randomSteps(seed, stepCount());
             std::string failure = check(steps);
             if (failure.empty()) continue;
@@ -132,19 +148,87 @@ protected:
         return steps;
     }
 
+    // Applies steps [from, to) to the books (new ones when none).
     std::unique_ptr<Books> build(const std::vector<Step>& steps, std::size_t from = 0,
-                                 std::unique_ptr<Books> books = nullptr)
+                                 std::unique_ptr<Books> books = nullptr, std::size_t to = SIZE_MAX)
     {
         if (!books) books = newBooks();
-        for (std::size_t i = from; i < steps.size(); ++i) {
+        for (std::size_t i = from; i < std::min(to, steps.size()); ++i) {
             books->apply(steps[i]);
             settle();
         }
         return books;
     }
 
+    // A child process builds the steps up to `half`, saves, goes on up to
+    // `end`, writes what the books then are and is killed with SIGKILL; their
+    // figures come to `atKill`. Empty when all went so; the saved file is
+    // "Crashed.books" in the run folder.
+    std::string crashInChild(const std::vector<Step>& steps, std::size_t half, std::size_t end, Figures& atKill)
+    {
+        freshFolder();
+        const std::string figuresFile = file("AtTheKill.txt");
+        int ready[2];
+        if (pipe(ready) != 0) return "no pipe to the child\n";
+        const pid_t child = fork();
+        if (child < 0) return "no child process\n";
+        if (child == 0) {
+            close(ready[0]);
+            std::ofstream out(figuresFile, std::ios::binary);
+            std::unique_ptr<Books> books = build(steps, 0, newBooks(true), half);
+            const FileOutcome saved = saveDocumentAs(books->doc(), file("Crashed.books"));
+            if (!saved.ok()) {
+                out << "save failed: " << saved.error << "\n";
+                out.close();
+                _exit(1);
+            }
+            books = build(steps, half, std::move(books), end);
+            for (const auto& [key, value] : figuresOf(*books))
+                out << key.size() << ' ' << key << value.size() << ' ' << value;
+            out.close();
+            // Told, the child waits for its end in the middle of the series.
+            if (write(ready[1], "k", 1) != 1) _exit(2);
+            for (;;) pause();
+        }
+        close(ready[1]);
+        char byte = 0;
+        const bool waiting = read(ready[0], &byte, 1) == 1;
+        close(ready[0]);
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        std::ifstream in(figuresFile, std::ios::binary);
+        if (!waiting) {
+            std::string said(std::istreambuf_iterator<char>(in), {});
+            return "the child ended before the kill" + (said.empty() ? std::string(".\n") : ": " + said);
+        }
+        if (!WIFSIGNALED(status) || WTERMSIG(status) != SIGKILL) return "the child was not killed\n";
+        auto field = [&in] {
+            std::size_t size = 0;
+            in >> size;
+            in.get();
+            std::string text(size, '\0');
+            in.read(text.data(), static_cast<std::streamsize>(size));
+            return text;
+        };
+        while (in.peek() != EOF) {
+            std::string key = field();
+            atKill[key] = field();
+        }
+        return {};
+    }
+
+    // What the books hold that the steps' ledger does not say, told as a
+    // failure of `what`.
+    static std::string ledgerCheck(const Ledger& ledger, Books& books, const std::string& what)
+    {
+        const std::string wrong = ledgerDifferences(ledger, books);
+        return wrong.empty() ? std::string() : "  " + what + " disagree with the ledger:\n" + wrong;
+    }
+
     DocumentEnvironment environment;
     ManualDispatcher dispatcher;
+    unsigned mSeed = 0;
     ScratchFolder folder;
     std::string mRunFolder;
     int mRuns = 0;
@@ -156,37 +240,56 @@ TEST_F(RandomBooksTest, FiguresAreTheSameAfterSaveCloseAndOpen)
         const std::string path = "Saved.books";
         Figures before;
         std::string wrong;
+        Ledger ledger;
         {
             std::unique_ptr<Books> books = build(steps);
             before = figuresOf(*books, &wrong);
+            ledger = books->ledger();
+            wrong += ledgerCheck(ledger, *books, "the books built");
             const FileOutcome saved = saveDocumentAs(books->doc(), file(path));
             if (!saved.ok()) return "save failed: " + std::to_string(saved.error) + "\n";
         }
         std::string report = wrong;
         std::unique_ptr<Books> opened = openBooks(file(path), false, report);
-        return report + differences(before, figuresOf(*opened));
+        return report + differences(before, figuresOf(*opened)) + ledgerCheck(ledger, *opened, "the books opened");
     });
 }
 
 TEST_F(RandomBooksTest, ACrashLosesNothingThatTheJournalReplays)
 {
     checkEverySeed([&](const std::vector<Step>& steps) {
-        const std::string path = "Crashed.books";
         const std::size_t half = steps.size() / 2;
+        // Odd seeds crash for real, three quarters into the series.
+        const bool killed = mSeed % 2 == 1;
+        const std::size_t end = killed ? half + (steps.size() - half + 1) / 2 : steps.size();
         Figures before;
-        {
-            std::unique_ptr<Books> books = build(std::vector<Step>(steps.begin(), steps.begin() + static_cast<std::ptrdiff_t>(half)));
-            const FileOutcome saved = saveDocumentAs(books->doc(), file(path));
+        Ledger ledger;
+        std::string report;
+        std::string path;
+        if (killed) {
+            const std::string failure = crashInChild(steps, half, end, before);
+            if (!failure.empty()) return failure;
+            path = file("Crashed.books");
+            // The ledger of the same steps up to the kill, made here.
+            const std::string crashFolder = mRunFolder;
+            std::unique_ptr<Books> same = build(steps, 0, nullptr, end);
+            ledger = same->ledger();
+            mRunFolder = crashFolder;
+        } else {
+            std::unique_ptr<Books> books = build(steps, 0, nullptr, half);
+            path = file("Crashed.books");
+            const FileOutcome saved = saveDocumentAs(books->doc(), path);
             if (!saved.ok()) return "save failed: " + std::to_string(saved.error) + "\n";
             books = build(steps, half, std::move(books));
             before = figuresOf(*books);
+            ledger = books->ledger();
+            report += ledgerCheck(ledger, *books, "the books built");
             // The crash: the books go without a save.
         }
-        std::string report;
-        std::unique_ptr<Books> replayed = openBooks(file(path), true, report);
+        std::unique_ptr<Books> replayed = openBooks(path, true, report);
         for (const std::string& line : replayed->doc().commandExecutor().lastReplayReport())
             report += "  not made again: " + line + "\n";
-        return report + differences(before, figuresOf(*replayed));
+        return report + differences(before, figuresOf(*replayed)) + ledgerCheck(ledger, *replayed, "the books replayed");
     });
 }
 
@@ -325,11 +428,57 @@ TEST_F(RandomBooksTest, QifExportImportedIntoNewBooksGivesEveryAccountItsBalance
             std::snprintf(text, sizeof text, "%.4f", total);
             return std::string(text);
         };
+        // What QIF carries of an account: each line's date, amount in the
+        // account's currency to the cent, and name (the import capitalizes
+        // names: compared in lower case).
+        auto lowered = [](std::string text) {
+            std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+            return text;
+        };
+        auto linesOf = [&lowered](Books& of, const std::string& name) {
+            std::multiset<std::string> out;
+            for (CTransaction* transaction : objectsOf<CTransaction>(of.root().mTransactionList.get()))
+                for (const auto& [list, debit] : {std::pair{transaction->GetDebitList(), true},
+                                                  std::pair{transaction->GetCreditList(), false}})
+                    for (CDebit* line : objectsOf<CDebit>(list)) {
+                        CNonVisual* object = line->Get_mAccountPtr();
+                        auto* account = object && object->Get_ObjectType() == type::kAccount
+                                            ? static_cast<CAccount*>(object)
+                                            : nullptr;
+                        if (!account || account->Get_StringRefNameOnly() != name) continue;
+                        const double amount = account->LineAmountInOwnCurrency(*line);
+                        // A line of nothing has nothing to carry.
+                        if (money(amount) == "0.00") continue;
+                        out.insert(std::to_string(transaction->Get_mDate()) + " " +
+                                   money(debit == account->thisIsADebtAccount() ? amount : -amount) + " \"" +
+                                   lowered(transaction->Get_StringrefName()) + "\"");
+                    }
+            return out;
+        };
+        std::map<std::string, std::multiset<std::string>> lines;
+        for (const auto& account : books->moneyAccounts())
+            lines[account->getNameOnly()] = linesOf(*books, account->getNameOnly());
         std::string out;
         for (const auto& [name, balance] : expected)
-            if (read[name] != balance)
-                out += "  " + name + ": " + balance + " in the books (its lines give " + linesGive(name) + "), " +
-                       read[name] + " imported\n";
+            if (const std::string given = linesGive(name); given != balance)
+                out += "  " + name + ": " + balance + " in the books, its lines give " + given + "\n";
+        for (const auto& [name, balance] : expected)
+            if (read[name] != balance) out += "  " + name + ": " + balance + " in the books, " + read[name] + " imported\n";
+        for (const auto& account : fresh->moneyAccounts()) {
+            const std::string name = account->getNameOnly();
+            if (!lines.contains(name)) continue;
+            const std::multiset<std::string> imported = linesOf(*fresh, name);
+            std::string missing;
+            std::string extra;
+            for (const std::string& line : lines[name])
+                if (lines[name].count(line) > imported.count(line) && missing.find(line) == std::string::npos)
+                    missing += " " + line;
+            for (const std::string& line : imported)
+                if (imported.count(line) > lines[name].count(line) && extra.find(line) == std::string::npos)
+                    extra += " " + line;
+            if (!missing.empty() || !extra.empty())
+                out += "  " + name + ": lines not imported:" + missing + "; lines imported but not booked:" + extra + "\n";
+        }
         if (!out.empty())
             for (const auto& line : import.mImportedTransactionArray())
             if (auto pending = std::dynamic_pointer_cast<CImpTItem>(line))
@@ -419,9 +568,90 @@ TEST_F(RandomBooksTest, EverySheetOpenedToModifyAndOkayedUnchangedChangesNothing
             if (logic.checkContents(false, false)) logic.dialogClosed(1, parameters, false, false);
             after("the sheet of owner " + owner->getName());
         }
+        // Invoices and credit notes through the invoice sheet, opened from
+        // their owner as the owners page opens it.
+        for (bool customer : {true, false}) {
+            std::vector<std::pair<std::shared_ptr<CAcoWItem>, std::shared_ptr<CTrnSItem>>> invoices;
+            for (const auto& owner : customer ? doc.customerArray() : doc.supplierArray())
+                if (auto lines = customer ? owner->customerInvoiceArray() : owner->supplierInvoiceArray())
+                    for (const auto& line : *lines)
+                        if (auto invoice = line->parentTransaction();
+                            invoice && (invoice->mTransactionType() == 4 || invoice->mTransactionType() == 5) &&
+                            std::find_if(invoices.begin(), invoices.end(), [&](const auto& seen) {
+                                return seen.second == invoice;
+                            }) == invoices.end())
+                            invoices.emplace_back(owner, invoice);
+            const auto home = doc.getHomeCurrency();
+            for (const auto& [owner, invoice] : invoices) {
+                if (!invoice->getSourceItem()) continue;
+                // Left out until mended: an invoice of a former home
+                // currency, or one whose lines a return to the home currency
+                // left with home amounts of another rate, okayed unchanged is
+                // booked again at its home amounts, its total changed.
+                if (home && invoice->mCurrencyId() != home->getId()) continue;
+                bool atHomeRate = true;
+                for (const LineItemArray& lines : {invoice->mFromList(), invoice->mToList()})
+                    for (const auto& line : lines)
+                        atHomeRate = atHomeRate && money(line->getForeignAmount()) == money(line->getLocalAmount());
+                if (!atHomeRate) continue;
+                business::AccountsReceivableInvoiceDialogController logic;
+                logic.initializeFor({&doc, customer, owner, invoice});
+                const std::string name = invoice->getName();
+                if (logic.checkContents())
+                    doc.commandExecutor().executeCommand(customer ? 39 : 42, invoice, logic.returnArguments());
+                after("the invoice sheet of " + name);
+            }
+        }
+        for (const auto& rate : std::vector<std::shared_ptr<business::GXVATRate>>(books->businessArrays().VATRateArray)) {
+            business::VATRateSheetContext context;
+            context.document = &doc;
+            context.newObject = false;
+            context.objectToModify = rate;
+            context.arguments = std::shared_ptr<arguments::VATRateArguments>(rate->getAsArguments());
+            business::CVATRateDialog logic;
+            logic.initializeFor(context);
+            if (logic.checkContents()) doc.commandExecutor().executeCommand(34, rate, *context.arguments);
+            after("the sheet of VAT rate " + rate->name().value_or(""));
+        }
+        for (const auto& budget : std::vector<std::shared_ptr<CBuDhItem>>(doc.mBudgetArray())) {
+            if (!budget->getSourceItem()) continue;
+            BudgetSheetContext context;
+            context.document = &doc;
+            context.header = budget;
+            CModifyBudgetController logic;
+            logic.initialize(context);
+            if (logic.checkContents())
+                doc.commandExecutor().executeCommand(5, budget, CommandArgument(context.methodParam.get()));
+            after("the sheet of budget " + budget->getName());
+            // Each line's month sheet, as the budget page opens it: for a
+            // month the line has cross-references in.
+            std::vector<std::pair<std::shared_ptr<CBuDdItem>, std::string>> lines;
+            for (CAccount* account : books->accounts())
+                if (auto line = budget->getDetailForType(type::kAccount, account->Get_Id()))
+                    lines.emplace_back(line, account->Get_StringRefNameOnly());
+            for (CExpenseType* category : books->categories())
+                if (auto line = budget->getDetailForType(type::kExpenseType, category->Get_Id()))
+                    lines.emplace_back(line, category->Get_StringrefName());
+            for (const auto& [line, name] : lines)
+                for (int month = 0; month < 12; ++month) {
+                    if (!line->getSourceItem() || line->xRefForPeriod(month).empty()) continue;
+                    BudgetSheetContext lineContext;
+                    lineContext.document = &doc;
+                    lineContext.header = budget;
+                    lineContext.detail = line;
+                    lineContext.month = month;
+                    CModifyBudgetDetailController lineSheet;
+                    lineSheet.initialize(lineContext);
+                    if (lineSheet.checkContents())
+                        doc.commandExecutor().executeCommand(0, line, CommandArgument(lineContext.methodParam.get()));
+                    after("the month " + std::to_string(month + 1) + " sheet of " + name + " in budget " +
+                          budget->getName());
+                }
+        }
         std::vector<std::shared_ptr<CTrnSItem>> transactions;
         for (const auto& item : doc.mTransactionArray())
-            if (item->getSourceItem()) transactions.push_back(item);
+            if (item->getSourceItem() && item->mTransactionType() != 4 && item->mTransactionType() != 5)
+                transactions.push_back(item);
         for (const auto& transaction : transactions) {
             if (!transaction->getSourceItem()) continue;
             SheetParameters parameters;
@@ -445,7 +675,7 @@ TEST_F(RandomBooksTest, EverySheetOpenedToModifyAndOkayedUnchangedChangesNothing
             if (logic.checkContents(name)) logic.dialogClosed(1);
             after("the sheet of recurring transaction " + name);
         }
-        return out;
+        return out + ledgerCheck(books->ledger(), *books, "the books okayed unchanged");
     });
 }
 

@@ -96,6 +96,20 @@ TEST(CurrencyConversion, ABaseChainThatLoopsIsRefused)
     EXPECT_TRUE(books.home->Put_mBaseCurrency(books.home->Get_Id(), books.home, 0));
 }
 
+TEST(CurrencyConversion, TheSameBaseAgainAddsNoRate)
+{
+    CurrencyBooks books;
+    CCurrency* usd = books.Currency(2, "USD", 1, 1.5);
+    const auto rates = [](const CCurrency* currency) { return currency->Get_mHistoryList()->GetCount(); };
+    const auto before = rates(usd);
+    const auto homeBefore = rates(books.home);
+
+    EXPECT_TRUE(usd->Put_mBaseCurrency(books.home->Get_Id(), books.home, 0));
+    EXPECT_TRUE(books.home->Put_mBaseCurrency(books.home->Get_Id(), books.home, 0));
+    EXPECT_EQ(rates(usd), before);
+    EXPECT_EQ(rates(books.home), homeBefore);
+}
+
 TEST(CurrencyConversion, ALoopOfBasesFromElsewhereEndsInsteadOfRecursing)
 {
     // A base named before it exists can't be checked; a loop made so (or

@@ -279,6 +279,13 @@ TEST_F(RootOperationsTest, TheCategoriesOfAnAccountsBookingsFollowItsMoveToAnoth
     CAccount* fees = AddAccount("Fees", books::kProfitAndLossType);
     CTransaction* earned = Book(fees, Account(books::kDefaultAccount), 40.0, 20240301, books::kIncomeCategory);
     CTransaction* spent = Book(Account(books::kDefaultAccount), fees, 15.0, 20240302, books::kExpenseCategory);
+    // A template paying the fees every month, as a template's sheet makes it.
+    CRecurringTransaction* monthly = root.InsertRecurringTransaction(1, 1);
+    Debit(monthly)->Put_mAccountId(books::kDefaultAccount, true, nullptr);
+    Credit(monthly)->Put_mAccountId(fees->Get_Id(), true, nullptr);
+    ForLine(monthly)->Put_mAccountId(books::kExpenseCategory, true, nullptr);
+    monthly->Put_mTotalAmount(25.0);
+    ASSERT_NEAR(ForLine(monthly)->Get_mLocalAmount(), 25.0, 1e-9);
     CExpenseType* income = Category(books::kIncomeCategory);
     CExpenseType* expense = Category(books::kExpenseCategory);
     const double incomeBefore = income->Get_Amount();
@@ -289,6 +296,7 @@ TEST_F(RootOperationsTest, TheCategoriesOfAnAccountsBookingsFollowItsMoveToAnoth
 
     EXPECT_NEAR(ForLine(earned)->Get_mLocalAmount(), 0.0, 1e-9);
     EXPECT_NEAR(ForLine(spent)->Get_mLocalAmount(), 0.0, 1e-9);
+    EXPECT_NEAR(ForLine(monthly)->Get_mLocalAmount(), 0.0, 1e-9);
     EXPECT_NEAR(income->Get_Amount(), incomeBefore - 40.0, 1e-9);
     EXPECT_NEAR(expense->Get_Amount(), expenseBefore - 15.0, 1e-9);
     ExpectBalancesMatchLines();
@@ -301,6 +309,7 @@ TEST_F(RootOperationsTest, TheCategoriesOfAnAccountsBookingsFollowItsMoveToAnoth
     ASSERT_TRUE(root.setForeignKey(fees, -13304, books::kProfitAndLossType));
     EXPECT_NEAR(std::fabs(ForLine(earned)->Get_mLocalAmount()), 40.0, 1e-9);
     EXPECT_NEAR(std::fabs(ForLine(spent)->Get_mLocalAmount()), 15.0, 1e-9);
+    EXPECT_NEAR(std::fabs(ForLine(monthly)->Get_mLocalAmount()), 25.0, 1e-9);
     ExpectBalancesMatchLines();
 }
 

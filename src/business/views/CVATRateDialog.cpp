@@ -193,7 +193,11 @@ void CVATRateDialog::takeControls()
     values.accountIdPaid = VATPaidAccountId->objectValue();
     values.accountIdReceived = VATReceivedAccountId->objectValue();
     values.accountIdReconciled = VATReconciledAccountId->objectValue();
-    values.categoryInvoicedNotReceivedId = VATInvoicedNotYetReceivedCategory->objectValue();
+    // The popup lists the categories that stand as expenses now; the rate's
+    // own category may stand otherwise (a credit note turned its balance)
+    // and then is kept, not dropped.
+    if (const std::optional<long> category = VATInvoicedNotYetReceivedCategory->objectValue())
+        values.categoryInvoicedNotReceivedId = category;
 }
 
 QWidget* CVATRateDialog::controlFor(VATRateSheetField field) const

@@ -626,20 +626,23 @@ long CBudgetDetail::modify(double in, double extraIn, double out, double extraOu
     month.Put_mBlocked(blocked);
     month.Put_mComment(comment);
 
+    // The sheet shows each figure to the cent: one given back as shown is no
+    // change, and spreading it again would move the cross-references' shares.
+    auto changed = [](double given, double held) { return std::fabs(given - held) >= 0.005; };
     if (IsAccountDetail()) {
-        if (in != month.Get_BudgetIn()) Put_BudgetIn(period, in);
-        if (extraIn != month.Get_BudgetExtraIn()) Put_BudgetExtraIn(period, extraIn);
-        if (out != month.Get_BudgetOut()) Put_BudgetOut(period, out);
-        if (extraOut != month.Get_BudgetExtraOut()) Put_BudgetExtraOut(period, extraOut);
+        if (changed(in, month.Get_BudgetIn())) Put_BudgetIn(period, in);
+        if (changed(extraIn, month.Get_BudgetExtraIn())) Put_BudgetExtraIn(period, extraIn);
+        if (changed(out, month.Get_BudgetOut())) Put_BudgetOut(period, out);
+        if (changed(extraOut, month.Get_BudgetExtraOut())) Put_BudgetExtraOut(period, extraOut);
         return 1;
     }
     if (IsCategoryDetail()) {
         // The period shows in - out; an expense category's cross-references
         // carry the movement negated.
         const double sign = MovementSign();
-        if (month.Get_BudgetIn() - month.Get_BudgetOut() != in - out)
+        if (changed(in - out, month.Get_BudgetIn() - month.Get_BudgetOut()))
             Put_BudgetMove(period, (in - out) * sign);
-        if (month.Get_BudgetExtraIn() - month.Get_BudgetExtraOut() != extraIn - extraOut)
+        if (changed(extraIn - extraOut, month.Get_BudgetExtraIn() - month.Get_BudgetExtraOut()))
             Put_BudgetExtraMove(period, (extraIn - extraOut) * sign);
         return 1;
     }

@@ -378,6 +378,24 @@ TEST_F(BusinessSetupPageTest, ModifyingARateAndPressingOKUnchangedKeepsEveryFiel
     EXPECT_TRUE(rate->dictionaryRepresentation() == before);
 }
 
+TEST_F(BusinessSetupPageTest, ARateWhoseCategoryACreditNoteTurnedKeepsItWhenOkayedUnchanged)
+{
+    const auto rate = addStandardRate();
+    ASSERT_TRUE(rate->categoryInvoicedNotYetReceived());
+    ASSERT_GT(addInvoice(addCustomer(), *rate, 20090301, -100.0), 0);
+    const Dictionary before = rate->dictionaryRepresentation();
+
+    page->selectSubPage(fourCC("VatR"));
+    page->selectVATRate(rate.get());
+    page->modifyVATRate();
+    ASSERT_TRUE(sheet().isVisible());
+    QTest::mouseClick(field<QPushButton>("OKButton"), Qt::LeftButton);
+    QApplication::processEvents();
+    ASSERT_FALSE(sheet().isVisible()) << ::testing::PrintToString(environment.alerts().numbers());
+    EXPECT_EQ(rate->categoryInvoicedNotYetReceived(), before["CategoryInvoicedNotReceived"].toLong());
+    EXPECT_TRUE(rate->dictionaryRepresentation() == before);
+}
+
 // Deleting a rate whose accounts carry an invoice and a supplier bill asks
 // once, naming what goes; Cancel changes nothing, OK takes the rate, its
 // accounts and their transactions, asking nothing more.

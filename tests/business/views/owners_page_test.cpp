@@ -29,6 +29,7 @@
 #include <stdexcept>
 
 #include "../../document/document_fixture.h"
+#include "../../document/sheet_transaction.h"
 #include "../../platform/gui/qt_test_application.h"
 #include "bridge/CAcoWItem.h"
 #include "bridge/CDebetItem.h"
@@ -51,6 +52,8 @@
 #include "business/views/OwnerContactsSynchronizer.h"
 #include "document/arguments/ArgumentClassRegistry.h"
 #include "document/arguments/CAcoWArguments.h"
+#include "document/arguments/CTransactionArguments.h"
+#include "document/DocumentSheets.h"
 #include "model/CAccount.h"
 #include "platform/core/contacts_provider.h"
 #include "platform/core/localized_strings.h"
@@ -61,6 +64,7 @@
 #include "ui/WindowDocument.h"
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/pages/TableActionButton.h"
+#include "ui/sheets/BookLists.h"
 
 namespace ch::test {
 namespace {
@@ -908,6 +912,48 @@ TEST_F(OwnersPageTest, ModifyingAnInvoiceAndPressingOKUnchangedKeepsEveryField)
         ASSERT_FALSE(sheet->isVisible()) << ::testing::PrintToString(environment.alerts().numbers());
         EXPECT_EQ(snapshot(invoice), before) << (customer ? "customer" : "supplier");
     }
+}
+
+// A booking made by hand onto the customer's open-invoice account shows
+// among its invoices; opened from there it goes to the transaction sheet,
+// and the invoice sheet never books it again as an invoice.
+TEST_F(OwnersPageTest, ABookingAmongTheInvoicesOpensInTheTransactionSheet)
+{
+    struct AskedSheets : DocumentSheets {
+        std::shared_ptr<CTrnSItem> asked;
+        void askTransactionInput(const std::shared_ptr<CTrnSItem>& transaction, CNonVisual*, CNonVisual*, CNonVisual*,
+                                 int, int, bool) override
+        {
+            asked = transaction;
+        }
+    } sheets;
+    document->setSheets(&sheets);
+    const auto own = static_cast<ObjectIdT>(book_defaults::ownPropertyAccount(document->accounting()));
+    const auto receivable = static_cast<ObjectIdT>(owner->openDebitInvoiceAccount().value_or(0));
+    arguments::CTransactionArguments values;
+    values.mTransactionDictionary = sheetTransactionDictionary(
+        *document, own, receivable, static_cast<ObjectIdT>(document->get_mDefExpTUnspecifiedExpense()), 120.0,
+        20090301, "By hand");
+    document->commandExecutor().executeCommand(23, nullptr, values);
+    std::shared_ptr<CTrnSItem> booking;
+    for (const auto& transaction : document->mTransactionArray())
+        if (transaction->getName() == "By hand") booking = transaction;
+    ASSERT_TRUE(booking);
+    const int type = booking->mTransactionType();
+
+    page->selectOwner(GXOwnerViewController::Tab::Customers, owner.get());
+    page->synchronizeWithItemFromSuperview(nullptr);
+    auto& rows = page->pair(true).leftTableArrayController();
+    for (std::size_t i = 0; i < rows.arrangedCount(); ++i)
+        if (std::dynamic_pointer_cast<CDebetItem>(rows.arrangedObjectAt(i))->parentTransaction() == booking)
+            page->pair(true).leftTable()->selectRow(int(i));
+    ASSERT_EQ(page->selectedInvoiceTransaction(true), booking);
+    page->modifyInvoiceAsked(true);
+
+    EXPECT_EQ(sheets.asked, booking);
+    EXPECT_FALSE(page->invoiceSheet() && page->invoiceSheet()->isVisible());
+    EXPECT_EQ(booking->mTransactionType(), type);
+    document->setSheets(nullptr);
 }
 
 TEST_F(OwnersPageTest, MenuAndToolbarItemsFollowTheFocusedTableAndItsSelection)

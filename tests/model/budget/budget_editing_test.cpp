@@ -106,6 +106,24 @@ TEST_F(BudgetEditTest, ACategoryMovementIsSpreadOverTheAccounts)
     EXPECT_DOUBLE_EQ(Figure(budget, groceries, kBudgetIn, 0), 200.0);
 }
 
+// The month sheet shows figures to the cent: given back as shown, they
+// change nothing, though the books hold a fraction of a cent more.
+TEST_F(BudgetEditTest, FiguresGivenBackAsShownChangeNothing)
+{
+    ASSERT_TRUE(Plan(bank, groceries, 100.0 / 3.0, 0));
+    ASSERT_TRUE(Plan(card, groceries, 200.0 / 3.0, 0));
+    const double bankOut = Figure(budget, bank, kBudgetOut, 0);
+    const double shares[] = {XRef(budget, bank, groceries, 0)->Get_mBudgetFrom(),
+                             XRef(budget, card, groceries, 0)->Get_mBudgetFrom()};
+
+    EXPECT_EQ(Detail(budget, groceries)->modify(100.00, 0, 0, 0, nullptr, 0, false), 1);
+    EXPECT_EQ(Detail(budget, bank)->modify(0, 0, 33.33, 0, nullptr, 0, false), 1);
+    EXPECT_DOUBLE_EQ(Figure(budget, groceries, kBudgetIn, 0), 100.0);
+    EXPECT_DOUBLE_EQ(Figure(budget, bank, kBudgetOut, 0), bankOut);
+    EXPECT_DOUBLE_EQ(XRef(budget, bank, groceries, 0)->Get_mBudgetFrom(), shares[0]);
+    EXPECT_DOUBLE_EQ(XRef(budget, card, groceries, 0)->Get_mBudgetFrom(), shares[1]);
+}
+
 TEST_F(BudgetEditTest, ACrossReferenceEditAppliesToEveryOpenPeriodOfTheRange)
 {
     ASSERT_TRUE(Plan(bank, rent, 10, 0, 0, 11));
