@@ -105,8 +105,9 @@ void Books::moreSteps(const Step& step)
         if (cards.empty()) return;
         const std::vector<std::shared_ptr<CTrnSItem>>& onCards =
             std::next(cards.begin(), static_cast<std::ptrdiff_t>(step.c % cards.size()))->second;
-        std::shared_ptr<CTrnSItem> spending = pick(onCards, step.a);
-        std::shared_ptr<CTrnSItem> payment = pick(onCards, step.b);
+        const std::size_t at = step.a % onCards.size();
+        std::shared_ptr<CTrnSItem> spending = onCards[at];
+        std::shared_ptr<CTrnSItem> payment = onCards[(at + 1 + step.b % (onCards.size() - 1)) % onCards.size()];
         if (!spending || !payment || spending == payment || !payment->getId()) return;
         arguments::TransactionLinkArguments link;
         link.name = spending->getName();
@@ -503,11 +504,13 @@ void Books::deleteOther(const Step& step)
     std::shared_ptr<CNonVisualDataItem> item;
     switch (step.op) {
     case Op::DeleteOwner: {
-        // Mostly one the steps made; one is made first when there is none.
-        auto owners = [&](bool made) {
+        // Mostly one the steps made that holds nothing; one is made first
+        // when there is none.
+        auto owners = [&](bool unused) {
             std::vector<std::shared_ptr<CAcoWItem>> out;
             for (const auto& owner : doc().mOwnerArray())
-                if (owner->getSourceItem() && (!made || owner->getName().rfind("Owner ", 0) == 0)) out.push_back(owner);
+                if (owner->getSourceItem() && (!unused || (owner->getName().rfind("Owner ", 0) == 0 && owner->objectCanBeDeleted())))
+                    out.push_back(owner);
             return out;
         };
         if (owners(true).empty()) makeFirst(Op::NewOwner, step, 0);
