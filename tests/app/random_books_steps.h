@@ -369,16 +369,17 @@ void expectEveryKindOfStepTakesEffect()
     std::swap(tallies, stepTallies());
     int total = 0;
     for (const auto& [kind, tally] : tallies) total += tally.drawn;
+    // One seed or a few kinds, chosen by hand, say nothing of the generator.
+    const bool everyKind = !std::getenv("RANDOM_BOOKS_OPS") && !std::getenv("RANDOM_BOOKS_SEED");
     std::ostringstream table;
     table << "kinds of step, drawn / took effect:\n";
     for (const auto& [kind, tally] : tallies) {
         table << "  " << kind << " " << tally.drawn << " / " << tally.tookEffect << "\n";
-        if (tally.drawn > 0 && tally.tookEffect == 0) ADD_FAILURE() << kind << " was drawn " << tally.drawn << " times and never took effect";
+        if (tally.drawn > 0 && tally.tookEffect == 0 && everyKind) ADD_FAILURE() << kind << " was drawn " << tally.drawn << " times and never took effect";
     }
     std::printf("%s", table.str().c_str());
     // A kind never drawn says nothing of the step until the series are long
     // enough to draw every kind many times.
-    const bool everyKind = !std::getenv("RANDOM_BOOKS_OPS") && !std::getenv("RANDOM_BOOKS_SEED");
     if (everyKind && total >= 20 * static_cast<int>(Op::kCount))
         for (int op = 0; op < static_cast<int>(Op::kCount); ++op)
             if (!tallies.contains(opName(static_cast<Op>(op))))
