@@ -543,7 +543,9 @@ void Books::deleteOther(const Step& step)
                 const ObjectIdT id = *account->getId();
                 if (!mOpen->deleteObjectWithAsking(account, true)) return;
                 mLedger.accounts.erase(id);
+                mLedger.holdings[share->mShortName()] = 0.0;
             }
+        madeReady();
         item = share;
         break;
     }
@@ -558,9 +560,10 @@ void Books::deleteOther(const Step& step)
     }
     if (!item) return;
     const std::string name = item->getName();
+    const std::string symbol = step.op == Op::DeleteShare ? std::static_pointer_cast<CCurRItem>(item)->mShortName() : "";
     AnswersAsAPerson person(!declines(step.b));
     if (!mOpen->deleteObjectWithAsking(item, true)) return;
-    if (step.op == Op::DeleteShare) mLedger.holdings.erase(name);
+    if (step.op == Op::DeleteShare) mLedger.holdings.erase(symbol);
     if (step.op == Op::DeleteTemplate) mLedger.templates.erase(name);
 }
 

@@ -753,11 +753,15 @@ private:
         mLedger.accounts[id] = {name, net, true};
     }
     // A transaction booked between two accounts: reckoned where both keep
-    // the amount in one currency; a conversion the ledger does not follow.
+    // the home currency the amount is in; a conversion the ledger does not
+    // follow.
     void reckonBooking(const std::string& name, const std::shared_ptr<CAcnTItem>& from,
                        const std::shared_ptr<CAcnTItem>& to, double amount)
     {
-        if (from->getCurrencyId() != to->getCurrencyId()) {
+        // The sheet's amount is in the home currency.
+        auto home = doc().getHomeCurrency();
+        const std::optional<long> homeId = home ? home->getId() : std::nullopt;
+        if (from->getCurrencyId() != to->getCurrencyId() || from->getCurrencyId() != homeId) {
             mLedger.forget(*from->getId());
             mLedger.forget(*to->getId());
             return;
@@ -841,6 +845,9 @@ void Books::madeReady()
     for (const auto& account : moneyAccounts())
         if (!mLedger.accounts.contains(*account->getId()))
             mLedger.accounts[*account->getId()] = {account->getNameOnly(), 0.0, mReckoned && !account->hasTransactions()};
+    // Invoices a step took away with what it deleted, without saying.
+    if (!mReckoned)
+        std::erase_if(mLedger.invoices, [&](const auto& entry) { return !transactionNamed(entry.first); });
     mBefore = dataRepresentation(doc()).bytes;
     mBalancesBefore = now;
     mReckoned = false;
@@ -1050,7 +1057,8 @@ void Books::invoice(const Step& step, bool creditNote, bool supplier)
     if (run(supplier ? 41 : 38, nullptr, &values) <= 0) return;
     Ledger::Invoice& made = mLedger.invoices[*values.invoiceName];
     made.total = cents(*values.amountWithoutVAT + cents(*values.amountWithoutVAT * rate / 100.0));
-    if (values.generatePayment) made.payments["paid with the invoice"] = made.total;
+    // What the payment booked with it leaves open the ledger does not say.
+    if (values.generatePayment) made.known = false;
 }
 
 // A payment of a customer, linked to one of its invoices by the drop on the
@@ -1071,7 +1079,11 @@ void Books::payment(const Step& step, bool supplier)
                     customerId = static_cast<ObjectIdT>(customer->getId().value_or(0));
     }
     if (!customerId) return;
-    const double due = invoice->unaccountedForAmount().value_or(invoice->mTotalAmount().value_or(0.0));
+    // What is open, or the whole when nothing is linked yet (the invoice
+    // then answers a marker, not an amount).
+    std::optional<double> openNow = invoice->unaccountedForAmount();
+    if (!openNow || *openNow == kNoLinkedTransactionMarker || *openNow == kCreditNoteLinkedMarker) openNow = invoice->mTotalAmount();
+    const double due = openNow.value_or(0.0);
     // The whole, a part, more than is open, nothing, less than nothing.
     const double share[] = {1.0, 0.5, 1.25, 0.3, 1.0, 0.0, -0.5};
     arguments::PaymentArguments values;
@@ -1085,7 +1097,7 @@ void Books::payment(const Step& step, bool supplier)
     const long made = run(supplier ? 46 : 44, nullptr, &values);
     if (made <= 0 || step.c % 5 == 0) return;
     if (auto payment = doc().getTransactionForId(static_cast<ObjectIdT>(made))) {
-        business::linkDroppedPayment(doc(), *invoice, *payment);
+        if (!business::linkDroppedPayment(doc(), *invoice, *payment)) return;
         if (auto reckoned = mLedger.invoices.find(invoice->getName()); reckoned != mLedger.invoices.end())
             reckoned->second.payments[*values.paymentName] = *values.paymentAmount;
     }
@@ -1183,9 +1195,16 @@ std::string ledgerDifferences(const Ledger& ledger, Books& books)
         for (const auto& [payment, amount] : invoice.payments) paid += amount;
         const std::string total = money(item->mTotalAmount());
         if (total != money(invoice.total)) out += "  invoice " + name + " totals " + total + ", its step gave " + money(invoice.total) + "\n";
-        const std::string open = money(item->unaccountedForAmount());
-        if (open != money(invoice.total - paid))
-            out += "  invoice " + name + " has " + open + " open, its total less its payments is " + money(invoice.total - paid) + "\n";
+        // With nothing linked the invoice says so instead of an amount; it
+        // counts only payments booked on its own open-invoice account, which
+        // the ledger does not follow, so a marker is not compared.
+        const std::optional<double> left = item->unaccountedForAmount();
+        const std::string open = money(left);
+        const std::string owed =
+            invoice.payments.empty() ? money(kNoLinkedTransactionMarker) : money(invoice.total - paid);
+        const bool marker = left && (*left == kNoLinkedTransactionMarker || *left == kCreditNoteLinkedMarker);
+        if (open != owed && !(marker && !invoice.payments.empty()))
+            out += "  invoice " + name + " has " + open + " open, its total less its payments is " + owed + "\n";
         std::set<std::string> linked;
         for (const auto& transaction : books.doc().mTransactionArray())
             if (transaction->getSourceItem() && transaction != item &&
