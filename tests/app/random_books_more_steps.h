@@ -650,7 +650,10 @@ void Books::cutAndPaste(const Step& step)
     TransactionEntryLogic sheet;
     sheet.initialize(parameters);
     if (!sheet.checkContents(name)) return;
+    const bool wasDeal = mLedger.deals.contains(static_cast<ObjectIdT>(transaction->getId().value_or(0)));
+    const std::string dealShare = wasDeal ? mLedger.deals.at(static_cast<ObjectIdT>(*transaction->getId())).first : "";
     sheet.dialogClosed(1);
+    if (wasDeal) mLedger.sharesUnknown.insert(dealShare);
     // Moved, not changed: the same lines on the same accounts.
     mReckoned = knew;
     for (const auto& [account, amount] : booked) mLedger.book(name, account, amount);

@@ -453,8 +453,12 @@ struct Ledger {
     // What each transaction the test reckons puts on own accounts, by its
     // name (the steps name every transaction they make apart).
     std::map<std::string, std::vector<std::pair<ObjectIdT, double>>> transactions;
-    // Shares held, by symbol.
+    // Shares held, by symbol, and what each deal's transaction put in them,
+    // by its id (deals share their names); a share whose deal was changed in
+    // the transaction sheet is no longer reckoned.
     std::map<std::string, double> holdings;
+    std::map<ObjectIdT, std::pair<std::string, double>> deals;
+    std::set<std::string> sharesUnknown;
     // A customer's or supplier's invoice by name: its total and the payments
     // linked to it, by name. Unknown once a step changes it in a way the test
     // does not reckon.
@@ -747,6 +751,14 @@ private:
         mLedger.invoices.erase(name);
         for (auto& [invoice, reckoned] : mLedger.invoices) reckoned.payments.erase(name);
     }
+    // A deal's transaction gone: the shares it moved go back.
+    void forgetDeal(ObjectIdT id)
+    {
+        auto deal = mLedger.deals.find(id);
+        if (deal == mLedger.deals.end()) return;
+        if (mLedger.holdings.contains(deal->second.first)) mLedger.holdings[deal->second.first] -= deal->second.second;
+        mLedger.deals.erase(deal);
+    }
     // The ledger's own accounts of money, as a step made them.
     void reckonAccount(ObjectIdT id, const std::string& name, double net = 0.0)
     {
@@ -758,9 +770,8 @@ private:
     void reckonBooking(const std::string& name, const std::shared_ptr<CAcnTItem>& from,
                        const std::shared_ptr<CAcnTItem>& to, double amount)
     {
-        // The sheet's amount is in the home currency.
-        auto home = doc().getHomeCurrency();
-        const std::optional<long> homeId = home ? home->getId() : std::nullopt;
+        // The sheet's amount is in the input currency of the settings.
+        const std::optional<long> homeId = static_cast<long>(doc().mPreference()->mInputCurrency());
         if (from->getCurrencyId() != to->getCurrencyId() || from->getCurrencyId() != homeId) {
             mLedger.forget(*from->getId());
             mLedger.forget(*to->getId());
@@ -845,9 +856,18 @@ void Books::madeReady()
     for (const auto& account : moneyAccounts())
         if (!mLedger.accounts.contains(*account->getId()))
             mLedger.accounts[*account->getId()] = {account->getNameOnly(), 0.0, mReckoned && !account->hasTransactions()};
-    // Invoices a step took away with what it deleted, without saying.
-    if (!mReckoned)
+    // Invoices and deals a step took away with what it deleted, without
+    // saying.
+    if (!mReckoned) {
         std::erase_if(mLedger.invoices, [&](const auto& entry) { return !transactionNamed(entry.first); });
+    }
+    // Deals whose transaction went (deleted, cut, with its account).
+    {
+        std::vector<ObjectIdT> gone;
+        for (const auto& [id, deal] : mLedger.deals)
+            if (!doc().getTransactionForId(id)) gone.push_back(id);
+        for (ObjectIdT id : gone) forgetDeal(id);
+    }
     mBefore = dataRepresentation(doc()).bytes;
     mBalancesBefore = now;
     mReckoned = false;
@@ -989,8 +1009,15 @@ void Books::shareDeal(const Step& step, bool buy)
     if (auto commission = parameters.number(share_deal_key::kCommissionToAccount)) entry.commissionAccount = *commission;
     entry.total = sheet.total(*entry.price, *entry.quantity, *entry.commission, entry.date);
     if (!sheet.checkContents(entry)) return;
+    std::set<long> before;
+    for (const auto& item : doc().mTransactionArray()) before.insert(item->getId().value_or(0));
     sheet.dialogClosed(1);
     mLedger.holdings[share->mShortName()] += buy ? *entry.quantity : -*entry.quantity;
+    // The deal's transaction is the one it made.
+    for (const auto& item : doc().mTransactionArray())
+        if (item->getSourceItem() && item->getId() && !before.contains(*item->getId()))
+            mLedger.deals[static_cast<ObjectIdT>(*item->getId())] = {share->mShortName(),
+                                                                     buy ? *entry.quantity : -*entry.quantity};
     mLastDeal[share->mShortName()] = std::max(mLastDeal[share->mShortName()], entry.date);
 }
 
@@ -1176,6 +1203,7 @@ std::string ledgerDifferences(const Ledger& ledger, Books& books)
             out += "  account " + account.name + " holds " + money(item->getBalance()) + ", its steps give " + expected + "\n";
     }
     for (const auto& [symbol, held] : ledger.holdings) {
+        if (ledger.sharesUnknown.contains(symbol)) continue;
         std::shared_ptr<CCurRItem> share;
         for (const auto& candidate : books.doc().mShareArray())
             if (candidate->mShortName() == symbol) share = candidate;
@@ -1424,6 +1452,9 @@ void Books::applyOnce(const Step& step)
         const ObjectIdT fromId = static_cast<ObjectIdT>(from.front()->account().value_or(0));
         const ObjectIdT toId = static_cast<ObjectIdT>(to.front()->account().value_or(0));
         const std::string name = transaction->getName();
+        if (auto deal = mLedger.deals.find(static_cast<ObjectIdT>(transaction->getId().value_or(0)));
+            deal != mLedger.deals.end())
+            mLedger.sharesUnknown.insert(deal->second.first);
         const std::optional<Dictionary> sent =
             sheetSends(sheetTransaction(fromId, toId, static_cast<ObjectIdT>(lines.front()->account().value_or(0)),
                                         amountOf(step.b), dayOf(step.c), name));
