@@ -302,7 +302,11 @@ void OpenDocument::cutTransaction(const std::shared_ptr<CTrnSItem>& transaction)
 
 void OpenDocument::linkUnlinkedTransaction(const std::shared_ptr<CTrnSItem>& transaction)
 {
-    executeCommand(29, transaction, nullptr);
+    if (!transaction) return;
+    // Named, so that the journal keeps it and a crash replays the booking.
+    arguments::TransactionLinkArguments values;
+    values.name = transaction->getName();
+    executeCommand(29, transaction, &values);
 }
 
 bool OpenDocument::tryToSetTransactionAsVATBalancePaymentTransaction(const std::shared_ptr<CTrnSItem>& transaction)

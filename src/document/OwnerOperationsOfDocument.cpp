@@ -77,6 +77,10 @@ CommandOutcome OwnerOperationsOfDocument::updateAccountOwner(CAcoWItem& owner, c
     } else if (args.sourceItem) {
         owner.synchronizeWithObject(*args.sourceItem);
         changed = true;
+    } else if (args.name) {
+        // A replayed entry holds no source item, only the values it wrote:
+        // the owner takes those, or the change is lost with the crash.
+        changed = owner.synchronizeWithArguments(args);
     }
     changed = createDefaultAccountsFromArguments(args, owner) || changed;
     // The owners page lists customers and suppliers by their accounts: an

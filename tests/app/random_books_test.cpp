@@ -123,6 +123,7 @@ protected:
                           << describe(shortest) << "which fails with:\n"
                           << check(shortest);
         }
+        expectEveryKindOfStepTakesEffect();
     }
 
     static std::vector<Step> shrink(std::vector<Step> steps, const Check& check)

@@ -166,6 +166,28 @@ TEST_F(OwnerOperationsTest, AnUpdateTakesTheEditedValuesOfItsSourceItem)
     EXPECT_TRUE(document->isDocumentEdited());
 }
 
+TEST_F(OwnerOperationsTest, AReplayedUpdateTakesTheValuesItsEntryWrote)
+{
+    const int id = executor().executeCommand(26, nullptr, sheet("Maes"));
+    std::shared_ptr<CAcoWItem> owner = document->getAccountOwnerItemForId(id);
+    auto edited = std::make_shared<CAcoWItem>();
+    edited->synchronizeWithObject(*owner);
+    edited->setOfficialAddress("Kerkstraat 1");
+    arguments::CAcoWArguments sent;
+    edited->getCAcoWArgumentsWithOwnerData(sent);
+    // What the journal reads back: the values, no source item.
+    arguments::CAcoWArguments replayed;
+    ASSERT_TRUE(sent.toDictionary().asDictionary());
+    ASSERT_TRUE(replayed.recoverFromDictionary(*sent.toDictionary().asDictionary()));
+    document->clearChangeCount();
+    EXPECT_EQ(executor().executeCommand(27, owner, replayed), 1);
+    EXPECT_EQ(owner->officialAddress(), "Kerkstraat 1");
+    EXPECT_EQ(owner->getName(), "Maes");
+    EXPECT_EQ(owner->firstName(), "Els");
+    EXPECT_EQ(owner->VATNr(), "BE0123456789");
+    EXPECT_TRUE(document->isDocumentEdited());
+}
+
 TEST_F(OwnerOperationsTest, AnOwnerDeletedWithoutTheQuestionLeavesBooksAndListAtOnceAndSilently)
 {
     const int id = executor().executeCommand(26, nullptr, sheet("Peeters"));

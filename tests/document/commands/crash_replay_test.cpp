@@ -20,6 +20,8 @@
 #include "books_listing.h"
 #include "document/DocumentFile.h"
 #include "bridge/CPrfRItem.h"
+#include "bridge/CRcrTItem.h"
+#include "model/CRecurringTransaction.h"
 #include "document/arguments/AccountArguments.h"
 #include "document/arguments/BooksLinkArguments.h"
 #include "document/arguments/CTransactionArguments.h"
@@ -83,6 +85,37 @@ TEST_F(CrashReplayTest, WorkAfterASaveIsReplayedOntoTheSavedFileObjectByObject)
         << ::testing::PrintToString(replayed->commandExecutor().lastReplayReport());
     EXPECT_EQ(listBooks(*replayed->accounting()), beforeCrash);
     EXPECT_EQ(replayed->accounting()->Ids(), countersBeforeCrash);
+}
+
+// A copy a template left waiting, booked with the Link button after the
+// save: the replay books it again (it was left out when the window sent no
+// argument object).
+TEST_F(CrashReplayTest, AWaitingCopyBookedAfterASaveIsBookedAgainAfterACrash)
+{
+    const int wallet = newAccount(*document, "Wallet");
+    arguments::CTransactionArguments monthly;
+    monthly.mTransactionDictionary = transactionDictionary(*document, wallet, books::kExpenseAccount,
+                                                           books::kExpenseCategory, 30.0, 20090110, "Rent");
+    Dictionary& schedule = *monthly.mTransactionDictionary;
+    schedule.set(std::string(recurring_key::kRecurringType), static_cast<long>(recurring_type::kMonthly));
+    schedule.set(std::string(recurring_key::kDayOfMonth), 10);
+    schedule.set(std::string(recurring_key::kLastGeneratedOn), 20090110L);
+    document->commandExecutor().executeCommand(25, nullptr, monthly);
+    ASSERT_EQ(document->mUnlinkedTransactionArray().size(), 2u);   // 10 February and 10 March
+    ASSERT_TRUE(saveDocumentAs(*document, bookPath()).ok());
+    const std::shared_ptr<CTrnSItem> waiting = document->mUnlinkedTransactionArray().front();
+    arguments::TransactionLinkArguments link;
+    link.name = waiting->getName();
+    document->commandExecutor().executeCommand(29, waiting, link);
+    ASSERT_EQ(document->mUnlinkedTransactionArray().size(), 1u);
+    const std::vector<std::string> beforeCrash = listBooks(root());
+    document.reset();   // killed: nothing saved, nothing closed
+
+    std::unique_ptr<MyDocument> replayed = reopenAndReplay();
+    EXPECT_TRUE(replayed->commandExecutor().lastReplayReport().empty())
+        << ::testing::PrintToString(replayed->commandExecutor().lastReplayReport());
+    EXPECT_EQ(listBooks(*replayed->accounting()), beforeCrash);
+    EXPECT_EQ(replayed->mUnlinkedTransactionArray().size(), 1u);
 }
 
 // Books > Settings sends each choice as the setting command: the settings
