@@ -303,8 +303,7 @@ const std::string& CAccount::Get_StringrefName() const
 {
     const std::string& name = CNonVisual::Get_StringrefName();
     if (mAccountingNumberText.empty()) return name;
-    mDisplayName = mAccountingNumberText + " : " + name;
-    return mDisplayName;
+    return KeepMadeName(mDisplayName, mAccountingNumberText + " : " + name);
 }
 
 const std::string& CAccount::Get_StringRefNameOnly() const

@@ -258,8 +258,7 @@ bool CCurrency::Put_StringrefName(TextRef name)
 
 const std::string& CCurrency::Get_StringrefName() const
 {
-    mDisplayName = CNonVisual::Get_StringrefName() + " : " + Get_StringrefDesc();
-    return mDisplayName;
+    return KeepMadeName(mDisplayName, CNonVisual::Get_StringrefName() + " : " + Get_StringrefDesc());
 }
 
 const std::string& CCurrency::Get_ShortStringRefName() const
