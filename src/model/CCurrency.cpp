@@ -732,12 +732,12 @@ bool CCurrency::ImportCurrencyRate(DateT date, QtyT quantity, double factor, Obj
 
 // --- deletion and persistence
 
-bool CCurrency::BeforeDelete()
+bool CCurrency::CanGoWithAccount(ObjectIdT account) const
 {
     if (!mDocument) return true;
     const ObjectIdT id = Get_Id();
     for (CNonVisual* object : ObjectsOf(mDocument->mAccountList.get())) {
-        if (object && object->Get_ObjectType() == type::kAccount &&
+        if (object && object->Get_ObjectType() == type::kAccount && object->Get_Id() != account &&
             static_cast<CAccount*>(object)->Get_mCurrency() == id) {
             CErrorManager::RaiseError(180);
             return false;
@@ -750,6 +750,14 @@ bool CCurrency::BeforeDelete()
             return false;
         }
     }
+    return true;
+}
+
+bool CCurrency::BeforeDelete()
+{
+    if (!mDocument) return true;
+    if (!CanGoWithAccount(-1)) return false;
+    const ObjectIdT id = Get_Id();
     // Unlinked transactions and recurring templates keep their currency as
     // much as posted ones do.
     for (const CNamedListArray* list : std::initializer_list<const CNamedListArray*>{
