@@ -193,11 +193,13 @@ int CCommandExecutor::fileOpened()
     }
     mCommandsToRecover = mJournalRead.items;
     if (mCommandsToRecover.empty()) {
-        // A journal of which nothing could be read is told, not passed over.
+        // A journal of which nothing could be read is told, not passed over,
+        // and set aside at once: work written behind it could not be read back.
         if (mJournalRead.damaged || mJournalRead.unreadableEntries > 0) {
+            mReplayReport.clear();
+            addJournalDamage();
+            startFreshJournal({});
             mPendingOffer = theDocument->dispatcher().callAfter(std::chrono::milliseconds(100), [this] {
-                mReplayReport.clear();
-                addJournalDamage();
                 showRollForwardSummary(mReplayReport);
             });
         }
