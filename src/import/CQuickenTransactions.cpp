@@ -211,7 +211,6 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
     CDocAccounting& books = theDocument->books();
     const ImportDefaults defaults = importDefaultsOf(books);
     const std::int64_t dateFormat = UserDefaults::standard().integerForKey(kDateFormatKey);
-    const std::string homeSymbol = homeCurrencySymbol(books);
 
     // The file's notation: its dates in one order for all, its amounts with
     // a decimal point or comma, whatever the user's own settings.
@@ -245,8 +244,9 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
     std::string dateText;
     std::string amountText;
     Record record;
-    // The register's own currency: its amounts are written in it.
-    std::string registerCurrency = homeSymbol;
+    // The register's own currency: its amounts are written in it. None while
+    // no register names an account: the line takes its account's.
+    std::string registerCurrency;
     std::vector<TransferHalf> transferHalves;
     std::size_t otherHalves = 0;
 
@@ -622,7 +622,7 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
                 ourAccount = nullptr;
                 ourAccountId = 0;
                 ourAccountText.reset();
-                registerCurrency = homeSymbol;
+                registerCurrency.clear();
                 record.otherAccountId.reset();
                 record.categoryId.reset();
                 record.category = nullptr;
@@ -672,7 +672,7 @@ std::int32_t CQuickenData::fetchTransactions(std::vector<CImpTItem::Ptr>& lines)
                 ourAccountText = std::string(text);
                 ourAccount = accountForName(books, text);
                 ourAccountId = ourAccount ? ourAccount->Get_Id() : 0;
-                registerCurrency = homeSymbol;
+                registerCurrency.clear();
                 if (const CCurrency* currency = ourAccount ? ourAccount->Get_mCurrencyPtr() : nullptr)
                     registerCurrency = currency->Get_ShortStringRefName();
             } else {
