@@ -478,6 +478,47 @@ TEST_F(ApplicationTest, ABudgetEditOfAKilledRunIsReplayedAndTheBudgetsPageListsI
     EXPECT_EQ(budgets->budgetSelectionMenu()->currentText(), "Plan");
 }
 
+// Books open in another running instance: opening them here says so, opens
+// nothing and never offers that instance's live journal; once it has ended
+// (killed), its journal is offered.
+TEST_F(ApplicationTest, BooksOpenInAnotherInstanceAreRefusedWithoutOfferingItsJournal)
+{
+    const QString path = booksWithJournal("Shared.books", nullptr);
+    // The window closed here is gone before the other instance starts.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The other instance: the books open, a change journaled.
+        ::close(ready[0]);
+        MyDocument books(dispatcher);
+        char answer = readFromFile(books, path.toStdString()).ok() ? '1' : '0';
+        (void)!::write(ready[1], &answer, 1);
+        for (;;) ::pause();
+    }
+    ::close(ready[1]);
+    char answer = 0;
+    ASSERT_EQ(::read(ready[0], &answer, 1), 1);
+    ::close(ready[0]);
+    ASSERT_EQ(answer, '1') << "the other instance opened the books";
+
+    environment.alerts().clear();
+    EXPECT_FALSE(controller.openDocumentFile(path.toStdString()));
+    QTest::qWait(400);   // well past the offer's delay
+    EXPECT_EQ(rollForwardSheet(), nullptr);
+    EXPECT_TRUE(controller.windows().empty());
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{337});
+
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(controller.openDocumentFile(path.toStdString()));
+    QTRY_VERIFY(rollForwardSheet() != nullptr);
+    EXPECT_EQ(rollForwardSheet()->entriesTable()->rowCount(), 2);
+}
+
 TEST_F(ApplicationTest, ThePasswordComesBeforeTheRollForwardOffer)
 {
     const QString path = booksWithJournal("Locked.books", "pw");
