@@ -15,6 +15,8 @@
 #include "bridge/CTrnSItem.h"
 #include "document/DocumentNotifications.h"
 #include "document/MyDocument.h"
+#include "model/CAccount.h"
+#include "model/CCurrency.h"
 #include "model/CDocAccounting.h"
 #include "model/CNamedListArray.h"
 #include "model/CTransaction.h"
@@ -118,7 +120,12 @@ bool confirmDeletion(CNonVisualDataItem& item, bool withAsking)
         if (!account->objectCanBeDeletedWithMessage(true, nullptr)) return false;
         return !account->hasTransactions() || CErrorManager::AskQuestion(261);
     }
-    case type::kCurrency:
+    case type::kCurrency: {
+        if (!confirmed()) return false;
+        auto* share = dynamic_cast<CCurRItem*>(&item);
+        const std::shared_ptr<CAcnTItem> portfolio = share && share->isShareType() ? share->portfolioAccount() : nullptr;
+        return !portfolio || !portfolio->hasTransactions() || CErrorManager::AskQuestion(261);
+    }
     case type::kAccountType:
     case type::kRecurring:
     case type::kMasterExpenseType:
@@ -146,11 +153,33 @@ CommandOutcome DeletionOperationsOfDocument::performDeleteCurrency(CCurRItem& cu
     std::shared_ptr<CNonVisualDataItem> keep = currency.shared_from_this();
     bool share = currency.isShareType();
     const std::string key = currency.calculateKey();
+    // A share's portfolio account may not go by itself (its trades would be
+    // refused): it goes with its share, its trades asked about as for any account.
+    bool changed = false;
+    if (share) {
+        const std::optional<bool> took = takePortfolioAlong(currency);
+        if (!took) return deletedOrNot(false);
+        changed = *took;
+    }
     mDocument.notificationCenter().post(GXCCurrencyWillBeDeletedNotification, keep);
-    if (!mDocument.accounting()->DeleteObject(currency.getSourceItem())) return deletedOrNot(false);
+    if (!mDocument.accounting()->DeleteObject(currency.getSourceItem())) return {-1, changed};
     removeFrom(share ? mDocument.mShareArray() : mDocument.mCurrencyArray(), currency);
     mDocument.notificationCenter().post(GXCCurrencyDeletedNotification, key);
     return deletedOrNot(true);
+}
+
+std::optional<bool> DeletionOperationsOfDocument::takePortfolioAlong(CCurRItem& share)
+{
+    auto* object = dynamic_cast<CCurrency*>(share.getSourceItem());
+    const std::shared_ptr<CAcnTItem> portfolio = share.portfolioAccount();
+    const auto* account = portfolio ? dynamic_cast<const CAccount*>(portfolio->getSourceItem()) : nullptr;
+    if (!object || !account || account->Get_mCurrency() != object->Get_Id()) return false;
+    const ObjectIdT held = object->Get_mPortfolioAccountId();
+    if (!object->CanGoWithAccount(account->Get_Id())) return std::nullopt;
+    object->Put_mPortfolioAccountId(-1);
+    if (performDeleteAccountSelf(*portfolio).changedBooks) return true;
+    object->Put_mPortfolioAccountId(held);
+    return std::nullopt;
 }
 
 CommandOutcome DeletionOperationsOfDocument::performDeleteAccount(CAcnTItem& account)
@@ -182,6 +211,10 @@ CommandOutcome DeletionOperationsOfDocument::performDeleteAccountSelf(CAcnTItem&
     mDocument.notificationCenter().post(GXCAccountWillBeDeletedNotification);
     if (!mDocument.accounting()->DeleteObject(account.getSourceItem())) return deletedOrNot(false);
     for (const std::function<void()>& unlink : unlinks) unlink();
+    for (const std::shared_ptr<CTrnSItem>& transaction : going) {
+        removeFrom(mDocument.mTransactionArray(), *transaction);
+        removeFrom(mDocument.mUnlinkedTransactionArray(), *transaction);
+    }
     if (DocumentBusiness* business = mDocument.business(); business && !ids.empty()) business->transactionsDeleted(ids);
     if (creditCard) mDocument.setMCreditCardArray();
     mDocument.notificationCenter().post(GXCAccountDeletedNotification, key);

@@ -8,14 +8,17 @@
 // that a journaled deletion is one the person confirmed and its replay asks
 // nothing.
 
+#include <optional>
+
 #include "document/DocumentOperations.h"
 
 namespace ch {
 
 class MyDocument;
 
-// The questions the deletion of the item's object asks (226; for an account
-// with bookings also 261, after the model's checks of the account; a posted
+// The questions the deletion of the item's object asks (226; for an account,
+// or a share whose portfolio account goes with it, with bookings also 261,
+// after the model's checks of the account; a posted
 // transaction only when withAsking), and the error of an owner whose
 // accounts may not go (269): whether the deletion may go ahead.
 bool confirmDeletion(CNonVisualDataItem& item, bool withAsking);
@@ -43,6 +46,10 @@ private:
     // Before, the model's deletion, after; whether the object went.
     bool deleteAnnounced(CNonVisualDataItem& item, const char* willBeDeleted, const char* deleted);
     bool removeTransaction(CTrnSItem& transaction);
+    // Deletes the share's portfolio account (held in the share) ahead of the
+    // share: whether it went (false: it has none); none when refused, the
+    // account kept.
+    std::optional<bool> takePortfolioAlong(CCurRItem& share);
 
     MyDocument& mDocument;
 };

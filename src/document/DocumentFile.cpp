@@ -1,5 +1,7 @@
 #include "document/DocumentFile.h"
 
+#include "document/BooksLock.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -152,6 +154,14 @@ void showErrorWithDetails(long number, std::string_view detailKey, std::initiali
     alertPresenter().showError({number, localized("ERROR"), message, localized("OK"), ""});
 }
 
+// Error 337 with the file's name.
+FileOutcome openElsewhere(const std::string& path)
+{
+    developerLog("The books " + path + " are open in another running instance");
+    showErrorWithDetails(kBooksOpenElsewhere, {}, {std::filesystem::path(path).filename().string()});
+    return {kBooksOpenElsewhere, 0};
+}
+
 // Error 290, saying why.
 FileOutcome saveFailed(const std::string& path, const std::string& problem, const std::string& why)
 {
@@ -248,6 +258,9 @@ FileOutcome readFromFile(MyDocument& document, const std::string& path)
         showErrorWithDetails(kNotADocumentFile, {}, {std::filesystem::path(path).filename().string()});
         return {kNotADocumentFile, 0};
     }
+    // Books another instance has open are not read: its journal is alive.
+    BooksLock taken;
+    if (!taken.hold(path)) return openElsewhere(path);
     FileContents contents = readWholeFile(path, kLargestDocumentFile);
     if (!contents.ok()) {
         developerLog("Opening " + path + " failed: " + contents.error);
@@ -262,6 +275,7 @@ FileOutcome readFromFile(MyDocument& document, const std::string& path)
         document.setFileName(previousName);
         return outcome;
     }
+    document.booksLock().hold(path);
     UserDefaults::standard().set(std::string(kLastSavedDocumentKey), path);
     return outcome;
 }
@@ -274,15 +288,22 @@ FileOutcome saveDocument(MyDocument& document, const SaveCalls& calls)
     }
     if (document.mustSaveUnderNewName()) return fail(kSaveUnderNewName);
     FileOutcome outcome = writeTo(document, document.fileName(), calls);
-    if (outcome.ok()) document.fileSaved();
+    if (outcome.ok()) {
+        document.booksLock().renew();
+        document.fileSaved();
+    }
     return outcome;
 }
 
 FileOutcome saveDocumentAs(MyDocument& document, const std::string& path, const SaveCalls& calls)
 {
     if (!document.fileName().empty() && sameFile(path, document.fileName())) return saveDocument(document, calls);
+    BooksLock taken;
+    if (!taken.hold(path)) return openElsewhere(path);
     FileOutcome outcome = writeTo(document, path, calls);
     if (!outcome.ok()) return outcome;
+    document.booksLock().hold(path);
+    document.booksLock().renew();
     // The writer exists before the name changes, so that the journal rotated
     // is the one the changes went to.
     const std::string oldJournal = document.commandExecutor().getCommandLogger().logFileName();

@@ -73,6 +73,8 @@ inline constexpr long kSaveFailed = 290;
 inline constexpr long kSaveUnderNewName = 291;
 inline constexpr long kBackupNotKept = 294;
 inline constexpr long kNotADocumentFile = 295;
+// The books are open in another running instance of the program.
+inline constexpr long kBooksOpenElsewhere = 337;
 
 // Files beyond this size are not read (the model stream counts in 32 bits).
 inline constexpr std::size_t kLargestDocumentFile = 0x7FFFFFFF;

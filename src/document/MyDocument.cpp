@@ -400,9 +400,13 @@ PlistOutput MyDocument::businessArchiveBytes() const
 
 long MyDocument::readBusinessArchive(std::string_view bytes)
 {
-    if (bytes.empty() && theDocument && booksNeedBusinessArchive(*theDocument)) {
-        developerLog("The file ends at the end of the books, but they hold invoices or payments: "
-                     "their business archive was cut off");
+    // Only files from before the business objects end with the books: one of
+    // the version written since, or whose books hold business bookings, was cut.
+    const bool writtenWithArchive = theDocument && theDocument->mPreference &&
+                                    version::AtLeast(theDocument->mPreference->Get_StoredVersion(), version::k2_00);
+    if (bytes.empty() && theDocument && (writtenWithArchive || booksNeedBusinessArchive(*theDocument))) {
+        developerLog("The file ends at the end of the books, but they were written with business data "
+                     "or hold invoices or payments: their business archive was cut off");
         if (mBusiness) mBusiness->readArchive(bytes);
         return kIncompleteBusinessArchiveWarning;
     }

@@ -33,6 +33,7 @@
 #include <vector>
 
 #include "bridge/BridgeDocument.h"
+#include "document/BooksLock.h"
 #include "bridge/CNonVisualDataItemController.h"
 #include "document/DocumentBusiness.h"
 #include "document/DocumentOperations.h"
@@ -353,6 +354,9 @@ public:
     long get_mDefAccntCurrencyFluctuations() const;
     long get_mDefExpTUnspecifiedCurrencyFluctuation() const;
 
+    // Held while the books are open from their file (DocumentFile takes it).
+    BooksLock& booksLock() { return mBooksLock; }
+
 private:
     // Runs command 28 on the item, its questions answered already.
     bool deleteConfirmed(const std::shared_ptr<CNonVisualDataItem>& item);
@@ -407,6 +411,7 @@ private:
     long mChangeCount = 0;
     std::size_t mFileSizeHint = 0;
     int mJournalEntriesFound = 0;
+    BooksLock mBooksLock;
     std::string mFileName;
     std::string mUntitledJournalFolder;
     UntitledJournalSlot mUntitledSlot;

@@ -6,12 +6,15 @@
 #include "bridge/CAccTItem.h"
 #include "bridge/CAcnTItem.h"
 #include "bridge/CAcoWItem.h"
+#include "bridge/CBuDdItem.h"
 #include "bridge/CBuDhItem.h"
 #include "bridge/CCurRItem.h"
 #include "bridge/CExpTItem.h"
 #include "bridge/CTrnSItem.h"
 #include "document/GXNonVisual.h"
 #include "document/MyDocument.h"
+
+#include "document/BudgetLineKey.h"
 #include "model/CAccType.h"
 #include "model/CAccount.h"
 #include "model/CAccountOwner.h"
@@ -301,6 +304,13 @@ std::shared_ptr<Observable> MyDocument::dataItemWithKey(std::string_view key)
     if (key.substr(0, 4) == "BuDh")
         for (const std::shared_ptr<CBuDhItem>& budget : mBudgetArray())
             if (budget->calculateKey() == key) return budget;
+    if (const std::optional<BudgetLineRef> line = parseBudgetLineKey(key)) {
+        for (const std::shared_ptr<CBuDhItem>& budget : mBudgetArray())
+            if (budget->getId() == line->budgetId)
+                return std::static_pointer_cast<CNonVisualDataItem>(
+                    budget->getDetailForType(line->budgetedType, line->budgetedId));
+        return nullptr;
+    }
     if (CNonVisual* object = modelObjectForKey(key)) return mDataItemController.dataItemForObject(object);
     return nullptr;
 }

@@ -330,7 +330,7 @@ CImpTItem::Ptr CDexiaTableData::importRecord(const std::vector<std::string>& fie
     const bool currencyColumn =
         currencyColumns != mColumns.end() && currencyColumns->second && !currencyColumns->second->empty();
     if (!currencyColumn && !markedCurrency.empty()) currency = markedCurrency;
-    if (currency.empty() && theDocument) currency = homeCurrencySymbol(theDocument->books());
+    // None named: the line takes the currency of the account it is booked on.
     line->setMCurrency(currency);
     line->setDocument(theDocument);
 

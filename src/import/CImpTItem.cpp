@@ -281,9 +281,9 @@ void CImpTItem::setMCurrencyId(ObjectIdT id)
     CDocAccounting& books = mDocument->books();
     CCurrency* currency = currencyForId(books, id);
     if (!currency) return;
-    // A statement without code is in the home currency unless the user says otherwise.
+    // A statement without code is in its account's currency unless the user says otherwise.
     if (mCurrencyText.empty()) {
-        mCurrencyChosen = currency != homeCurrencyOf(books);
+        mCurrencyChosen = currency != unnamedCurrency(books);
         return;
     }
     // "eur" for EUR is the same code: nothing to learn, and the line is
@@ -308,6 +308,13 @@ void CImpTItem::setMCurrencyId(ObjectIdT id)
     }
     // Otherwise the choice holds for this line alone, whatever its code.
     mCurrencyChosen = true;
+}
+
+CCurrency* CImpTItem::unnamedCurrency(const CDocAccounting& books) const
+{
+    CAccount* own = mOurAccountIdValue > 0 ? accountForId(books, mOurAccountIdValue) : nullptr;
+    CCurrency* currency = own ? own->Get_mCurrencyPtr() : nullptr;
+    return currency ? currency : homeCurrencyOf(books);
 }
 
 void CImpTItem::setMCounterPartyId(ObjectIdT id)
@@ -491,10 +498,10 @@ void CImpTItem::completeOnce()
     // not another currency has the statement's code as its symbol.
     const CCurrency* currency = mCurrencyChosen ? currencyForId(books, mCurrencyIdValue) : nullptr;
     if (!currency) currency = currencyForSymbol(books, mCurrencyText);
-    // A statement that names no currency is in the home currency; books made
-    // before every home currency had a symbol hold it without one, so it is
-    // taken by id.
-    if (!currency && mCurrencyText.empty()) currency = homeCurrencyOf(books);
+    // A statement that names no currency is in the currency of the account it
+    // is booked on (its amounts are that account's); taken by id, as books
+    // made before every home currency had a symbol hold it without one.
+    if (!currency && mCurrencyText.empty()) currency = unnamedCurrency(books);
     if (currency) {
         setMCurrencyId(currency->Get_Id());
     } else {

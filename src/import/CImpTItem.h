@@ -31,6 +31,8 @@
 
 namespace ch {
 
+class CCurrency;
+class CDocAccounting;
 class ImportDocument;
 
 class CImpTItem : public CNonVisualDataItem, public StatementLine {
@@ -222,6 +224,9 @@ public:
     static void addComment(std::string_view comment, std::string& remark);
 
 private:
+    // The currency of a line whose statement names none: its own account's,
+    // the home currency while the line has no own account.
+    CCurrency* unnamedCurrency(const CDocAccounting& books) const;
     void completeOnce();
     void completeAllLines();
     template <typename T>

@@ -347,7 +347,8 @@ CImpTItem::Ptr COFXParser::importItemFromSTMTTRN(const OfxNode& transaction, boo
     line->setMOriginalAmount(amountText.value_or(std::string()));
     if (!amount) line->setAmountUnread(amountText.value_or(std::string()));
 
-    if (currencySymbol || currency || document) line->setMCurrency(currencyCode);
+    // None named: the line takes the currency of the account it is booked on.
+    if (currencySymbol || currency) line->setMCurrency(currencyCode);
     line->setDocument(document);
 
     std::string title;

@@ -131,8 +131,6 @@ QifRegisterReader::QifRegisterReader(CQuickenData& file, std::vector<CImpTItem::
       books(file.theDocument->books()),
       defaults(importDefaultsOf(books)),
       dateFormat(UserDefaults::standard().integerForKey(CQuickenData::kDateFormatKey)),
-      homeSymbol(homeCurrencySymbol(books)),
-      registerCurrency(homeSymbol),
       madeLines(&lines)
 {
 }
@@ -272,7 +270,7 @@ void QifRegisterReader::readHeader(std::string_view raw)
         ourAccount = nullptr;
         ourAccountId = 0;
         ourAccountText.reset();
-        registerCurrency = homeSymbol;
+        registerCurrency.clear();
         record.otherAccountId.reset();
         record.categoryId.reset();
         record.category = nullptr;
@@ -341,7 +339,7 @@ void QifRegisterReader::readNumber(std::string_view text)
     ourAccountText = std::string(text);
     ourAccount = accountForName(books, text);
     ourAccountId = ourAccount ? ourAccount->Get_Id() : 0;
-    registerCurrency = homeSymbol;
+    registerCurrency.clear();
     if (const CCurrency* currency = ourAccount ? ourAccount->Get_mCurrencyPtr() : nullptr)
         registerCurrency = currency->Get_ShortStringRefName();
 }

@@ -161,7 +161,6 @@ private:
     CDocAccounting& books;
     const ImportDefaults defaults;
     const std::int64_t dateFormat;
-    const std::string homeSymbol;
 
     std::optional<QifDateOrder> fileOrder;
     bool decimalComma = false;
@@ -178,7 +177,8 @@ private:
     std::string dateText;
     std::string amountText;
     Record record;
-    // The register's own currency: its amounts are written in it.
+    // The register's own currency: its amounts are written in it. None while
+    // no register names an account: the line takes its account's.
     std::string registerCurrency;
     std::vector<TransferHalf> transferHalves;
     std::size_t otherHalves = 0;

@@ -72,6 +72,13 @@ const CCurrency* CurrencyBookingOnAccount(const CDocAccounting* document, Object
     });
 }
 
+const CCurrency* ShareHeldInAccount(const CDocAccounting* document, ObjectIdT id)
+{
+    return FirstCurrency(document, [id](const CCurrency& currency, bool share) {
+        return share && id > 0 && currency.Get_mPortfolioAccountId() == id;
+    });
+}
+
 const CCurrency* CurrencyBookingOnCategory(const CDocAccounting* document, ObjectIdT id)
 {
     return FirstCurrency(document, [id](const CCurrency& currency, bool share) {

@@ -29,10 +29,13 @@ CCurrency* HomeCurrency(const CDocAccounting* document);
 // account (the exchange-difference account of any currency; a share's
 // commission and dividend accounts) or the category (the exchange-difference
 // category of any currency; a share's commission and dividend categories);
-// null when none does. A share's portfolio account is looked for again when
-// it is gone, so it is not among them.
+// null when none does. A share's portfolio account is not among them: see
+// ShareHeldInAccount.
 const CCurrency* CurrencyBookingOnAccount(const CDocAccounting* document, ObjectIdT id);
 const CCurrency* CurrencyBookingOnCategory(const CDocAccounting* document, ObjectIdT id);
+// The share whose portfolio account the account is; null when none. Without
+// it every later trade of the share would be refused.
+const CCurrency* ShareHeldInAccount(const CDocAccounting* document, ObjectIdT id);
 
 // The settings' default objects; a document without settings falls back on
 // the ids of the default set of books.

@@ -198,8 +198,7 @@ void CAccType::Get_NameOnly(char (&out)[kNameSize]) const
 const std::string& CAccType::Get_StringrefName() const
 {
     if (mAccountingNumberText.empty()) return CNonVisual::Get_StringrefName();
-    mDisplayName = mAccountingNumberText + " : " + CNonVisual::Get_StringrefName();
-    return mDisplayName;
+    return KeepMadeName(mDisplayName, mAccountingNumberText + " : " + CNonVisual::Get_StringrefName());
 }
 
 const std::string& CAccType::Get_StringRefNameOnly() const

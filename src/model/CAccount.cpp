@@ -36,6 +36,8 @@ namespace {
 
 // Refused: a currency or share books on the account.
 constexpr long kErrorAccountOfCurrency = 330;
+// Refused: the account holds a share.
+constexpr long kErrorPortfolioOfShare = 336;
 
 
 // How a kind of account books a debit: -1 for the kinds a debit lowers,
@@ -304,8 +306,7 @@ const std::string& CAccount::Get_StringrefName() const
 {
     const std::string& name = CNonVisual::Get_StringrefName();
     if (mAccountingNumberText.empty()) return name;
-    mDisplayName = mAccountingNumberText + " : " + name;
-    return mDisplayName;
+    return KeepMadeName(mDisplayName, mAccountingNumberText + " : " + name);
 }
 
 const std::string& CAccount::Get_StringRefNameOnly() const
@@ -933,6 +934,14 @@ bool CAccount::CanBeDeleted(bool showError, CNonVisual* owner) const
             char name[kNameSize] = {};
             user->Get_ShortName(name);
             CErrorManager::RaiseError(kErrorAccountOfCurrency, LStr255(name), LStr255());
+        }
+        return false;
+    }
+    if (const CCurrency* share = booking::ShareHeldInAccount(document, Get_Id())) {
+        if (showError) {
+            char name[kNameSize] = {};
+            share->Get_ShortName(name);
+            CErrorManager::RaiseError(kErrorPortfolioOfShare, LStr255(name), LStr255());
         }
         return false;
     }

@@ -258,8 +258,7 @@ bool CCurrency::Put_StringrefName(TextRef name)
 
 const std::string& CCurrency::Get_StringrefName() const
 {
-    mDisplayName = CNonVisual::Get_StringrefName() + " : " + Get_StringrefDesc();
-    return mDisplayName;
+    return KeepMadeName(mDisplayName, CNonVisual::Get_StringrefName() + " : " + Get_StringrefDesc());
 }
 
 const std::string& CCurrency::Get_ShortStringRefName() const
@@ -735,12 +734,12 @@ bool CCurrency::ImportCurrencyRate(DateT date, QtyT quantity, double factor, Obj
 
 // --- deletion and persistence
 
-bool CCurrency::BeforeDelete()
+bool CCurrency::CanGoWithAccount(ObjectIdT account) const
 {
     if (!mDocument) return true;
     const ObjectIdT id = Get_Id();
     for (CNonVisual* object : ObjectsOf(mDocument->mAccountList.get())) {
-        if (object && object->Get_ObjectType() == type::kAccount &&
+        if (object && object->Get_ObjectType() == type::kAccount && object->Get_Id() != account &&
             static_cast<CAccount*>(object)->Get_mCurrency() == id) {
             CErrorManager::RaiseError(180);
             return false;
@@ -753,6 +752,14 @@ bool CCurrency::BeforeDelete()
             return false;
         }
     }
+    return true;
+}
+
+bool CCurrency::BeforeDelete()
+{
+    if (!mDocument) return true;
+    if (!CanGoWithAccount(-1)) return false;
+    const ObjectIdT id = Get_Id();
     // Unlinked transactions and recurring templates keep their currency as
     // much as posted ones do.
     for (const CNamedListArray* list : std::initializer_list<const CNamedListArray*>{

@@ -195,6 +195,10 @@ public:
     // on it, 182 a transaction (posted, unlinked or recurring) or one of its
     // lines is in it.
     bool BeforeDelete() override;
+    // Whether no account but the given one is held in the currency and no
+    // currency is based on it; raises 180 or 181 when not. A share's deletion
+    // asks it before its portfolio account goes with it.
+    bool CanGoWithAccount(ObjectIdT account) const;
     // The record, then one rate record per entry of the history, in its order.
     void PutStream(LStream* stream) override;
     bool Export(LStream* stream, char separator) const override;

@@ -219,6 +219,12 @@ const std::string& CNonVisual::Get_StringrefName() const
     return mTexts->unicodeName;
 }
 
+const std::string& CNonVisual::KeepMadeName(std::string& cache, std::string made)
+{
+    if (cache != made) cache = std::move(made);
+    return cache;
+}
+
 const std::string& CNonVisual::CalculateKey() const
 {
     if (!mKey) mKey = std::make_unique<std::string>(fourCCToString(mObjectType) + std::to_string(mId));

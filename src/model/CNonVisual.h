@@ -155,6 +155,10 @@ public:
     static IdCounters& DetachedIds() { return sDetachedIds; }
 
 protected:
+    // A name made of parts, kept in cache: written only when the parts made
+    // another text, so that a reference handed out before (a sorted search
+    // holds one while it asks the same object again) stays readable.
+    static const std::string& KeepMadeName(std::string& cache, std::string made);
     // The most bytes PutStream writes for the common record header: the
     // room a record's writer asks for, its body's bytes added.
     std::size_t HeaderBytes() const;

@@ -21,7 +21,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "../ui/sheets/sheet_test_support.h"
 #include "../ui/ui_test_support.h"
@@ -33,10 +38,15 @@
 #include "app/NewDocumentAssistantDialog.h"
 #include "app/PasswordQuestion.h"
 #include "app/RollForwardSheet.h"
+#include "bridge/CBuDdItem.h"
+#include "bridge/CBuDhItem.h"
 #include "bridge/CPrfRItem.h"
 #include "bridge/CTrnSItem.h"
 #include "business/BusinessDefaults.h"
+#include "document/DocumentFile.h"
 #include "document/MyDocument.h"
+#include "document/arguments/BooksLinkArguments.h"
+#include "document/arguments/BudgetArguments.h"
 #include "document/app/GXApplicationDelegate.h"
 #include "document/arguments/CTransactionArguments.h"
 #include "document/arguments/CategoryParameters.h"
@@ -44,12 +54,15 @@
 #include "model/CAccountArray.h"
 #include "model/CDocAccounting.h"
 #include "model/CExpenseType.h"
+#include "model/ModelCodes.h"
+#include "model/budget/BudgetTypes.h"
 #include "platform/core/localized_strings.h"
 #include "platform/gui/qt_alert_presenter.h"
 #include "platform/gui/qt_dispatcher.h"
 #include "ui/ApplicationShell.h"
 #include "ui/DocumentWindowFrame.h"
 #include "ui/GXAboutScreenController.h"
+#include "ui/pages/CBudgetPageController.h"
 #include "ui/sheets/CNewAccountController.h"
 #include "ui/sheets/CNewOwnerController.h"
 
@@ -389,6 +402,121 @@ TEST_F(ApplicationTest, ChangesLeftInTheJournalAreOfferedInASheetOnTheWindowWith
     EXPECT_NE(window.document().getExpenseTypeForName("Garden"), nullptr);
     EXPECT_EQ(window.document().getExpenseTypeForName("Pond"), nullptr);
     EXPECT_TRUE(window.document().isDocumentEdited());
+}
+
+// A run killed after it made a budget and changed a line of it: the books
+// opened again replay both, and the Budgets page lists the budget made.
+TEST_F(ApplicationTest, ABudgetEditOfAKilledRunIsReplayedAndTheBudgetsPageListsIt)
+{
+    const QString path = folder.filePath("Killed.books");
+    {
+        DocumentWindow& window = controller.makeNewDocument(false);
+        // Last year's spending the budget is made from.
+        bookTransaction(window.document(), 4, 3, window.document().get_mDefExpTUnspecifiedExpense(), 40.0, "Bakery",
+                        20240910);
+        chosenPath = path;
+        ASSERT_TRUE(controller.saveAs(window));
+        controller.discard(window);
+        settle();
+    }
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The killed run: the books without a window, changed through the commands.
+        ::close(ready[0]);
+        MyDocument books(dispatcher);
+        char answer = readFromFile(books, path.toStdString()).ok() ? 'm' : 'r';
+        arguments::NewBudgetArguments made;
+        made.name = "Plan";
+        made.base = budget_base::kLastYear;
+        made.period = budget_period::kCurrentYear;
+        if (answer == 'm' && books.commandExecutor().executeCommand(kNewBudgetCommand, nullptr, made) > 0) answer = 'l';
+        std::shared_ptr<CBuDdItem> line =
+            answer == 'l' ? books.mBudgetArray().back()->getDetailForType(type::kExpenseType,
+                                                                           books.get_mDefExpTUnspecifiedExpense())
+                          : nullptr;
+        // September's planned movement of the category to 1200.
+        if (line && books.commandExecutor().executeCommand(
+                        0, line, arguments::ModifyBudgetDetailArguments(1200.0, 0, 0, 0, "", false, 8)) == 1)
+            answer = '1';
+        (void)!::write(ready[1], &answer, 1);
+        for (;;) ::pause();
+    }
+    ::close(ready[1]);
+    char answer = 0;
+    ASSERT_EQ(::read(ready[0], &answer, 1), 1);
+    ::close(ready[0]);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    ASSERT_EQ(answer, '1') << "the killed run made its changes";
+
+    ASSERT_TRUE(controller.openDocumentFile(path.toStdString()));
+    QTRY_VERIFY(rollForwardSheet() != nullptr);
+    ASSERT_EQ(rollForwardSheet()->entriesTable()->rowCount(), 2);
+    EXPECT_NE(rollForwardSheet()->entriesTable()->item(1, 2)->text(), "Name");
+    click(*rollForwardSheet(), "replayButton");
+    settle();
+    MyDocument& books = onlyWindow().document();
+    EXPECT_TRUE(books.commandExecutor().lastReplayReport().empty())
+        << ::testing::PrintToString(books.commandExecutor().lastReplayReport());
+    ASSERT_EQ(books.mBudgetArray().size(), 1u);
+    std::shared_ptr<CBuDdItem> line =
+        books.mBudgetArray().front()->getDetailForType(type::kExpenseType, books.get_mDefExpTUnspecifiedExpense());
+    ASSERT_NE(line, nullptr);
+    EXPECT_DOUBLE_EQ(std::fabs(line->getBudgettedAmountWithType(budget_item::kBudgetIn, 8).value_or(0)), 1200.0);
+
+    DocumentWindowFrame& frame = *onlyWindow().frame();
+    frame.showMainTab("budg");
+    settle();
+    auto* budgets = dynamic_cast<CBudgetPageController*>(frame.mainTab("budg"));
+    ASSERT_NE(budgets, nullptr);
+    EXPECT_GT(budgets->yearMenu()->count(), 0);
+    EXPECT_EQ(budgets->budgetSelectionMenu()->currentText(), "Plan");
+}
+
+// Books open in another running instance: opening them here says so, opens
+// nothing and never offers that instance's live journal; once it has ended
+// (killed), its journal is offered.
+TEST_F(ApplicationTest, BooksOpenInAnotherInstanceAreRefusedWithoutOfferingItsJournal)
+{
+    const QString path = booksWithJournal("Shared.books", nullptr);
+    // The window closed here is gone before the other instance starts.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The other instance: the books open, a change journaled.
+        ::close(ready[0]);
+        MyDocument books(dispatcher);
+        char answer = readFromFile(books, path.toStdString()).ok() ? '1' : '0';
+        (void)!::write(ready[1], &answer, 1);
+        for (;;) ::pause();
+    }
+    ::close(ready[1]);
+    char answer = 0;
+    ASSERT_EQ(::read(ready[0], &answer, 1), 1);
+    ::close(ready[0]);
+    ASSERT_EQ(answer, '1') << "the other instance opened the books";
+
+    environment.alerts().clear();
+    EXPECT_FALSE(controller.openDocumentFile(path.toStdString()));
+    QTest::qWait(400);   // well past the offer's delay
+    EXPECT_EQ(rollForwardSheet(), nullptr);
+    EXPECT_TRUE(controller.windows().empty());
+    EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{337});
+
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(controller.openDocumentFile(path.toStdString()));
+    QTRY_VERIFY(rollForwardSheet() != nullptr);
+    EXPECT_EQ(rollForwardSheet()->entriesTable()->rowCount(), 2);
 }
 
 TEST_F(ApplicationTest, ThePasswordComesBeforeTheRollForwardOffer)

@@ -20,6 +20,7 @@
 #include "bridge/CBuDhItem.h"
 #include "bridge/CPrfRItem.h"
 #include "document/MyDocument.h"
+#include "document/arguments/CurrencyArguments.h"
 #include "model/CDocAccounting.h"
 #include "model/CTransactionArray.h"
 #include "platform/core/localized_strings.h"
@@ -164,6 +165,39 @@ TEST_F(BooksSettingsWindowTest, NewTransactionInTheToolbarBooksFromTheBudgetTab)
     EXPECT_FALSE(sheet->isVisible()) << ::testing::PrintToString(environment.alerts().numbers());
     EXPECT_EQ(books().accounting()->Get_TransactionArray()->GetCount(), before + 1);
     EXPECT_TRUE(books().isDocumentEdited());
+}
+
+// Books are kept and entered in a currency, never in a share: the settings'
+// home- and input-currency pop-ups offer the currencies only.
+TEST_F(BooksSettingsWindowTest, TheHomeAndInputCurrencyPopupsOfferNoShare)
+{
+    arguments::CurrencyArguments dollar;
+    dollar.symbol = "USD";
+    dollar.description = "US Dollar";
+    dollar.conversionQuantity = 1;
+    dollar.conversionFactor = 0.9;
+    ASSERT_GT(books().commandExecutor().executeCommand(6, nullptr, dollar), 0);
+    arguments::CShareArguments acme;
+    acme.symbol = "ACME";
+    acme.description = "Acme Corporation";
+    acme.conversionQuantity = 1;
+    acme.conversionFactor = 50.0;
+    ASSERT_GT(books().commandExecutor().executeCommand(8, nullptr, acme), 0);
+
+    toolbarItem("settings");
+    CFilePreferenceController* settings = settingsWindow();
+    ASSERT_TRUE(settings && settings->isVisible());
+    for (const char* name : {"mPrefHomeCurrency", "mPrefInputCurrency"}) {
+        auto* popup = outlet<QComboBox>(*settings, name);
+        ASSERT_NE(popup, nullptr) << name;
+        QStringList offered;
+        for (int i = 0; i < popup->count(); ++i) offered << popup->itemText(i);
+        EXPECT_TRUE(offered.filter("USD").size() == 1) << name << ": " << offered.join(", ").toStdString();
+        EXPECT_TRUE(offered.filter("EUR").size() == 1) << name << ": " << offered.join(", ").toStdString();
+        EXPECT_TRUE(offered.filter("ACME").isEmpty()) << name << ": " << offered.join(", ").toStdString();
+    }
+    click(*settings, "OKButton");
+    settle();
 }
 
 } // namespace

@@ -22,6 +22,8 @@
 #include "ui/lists/CV2TransactionTableView.h"
 #include "ui/lists/ValueTransformers.h"
 #include "ui/pages/AccountCategoryPage.h"
+#include "model/CCurrencyArray.h"
+#include "model/CDocAccounting.h"
 #include "model/CExpenseType.h"
 #include "ui/lists/GXTableAncestor.h"
 #include "ui/lists/ItemTableModel.h"
@@ -316,6 +318,56 @@ TEST_F(PortfolioWindowTest, DeleteNamesTheShareItDeletes)
     for (QMenu* edit : frame().menuBar()->findChildren<QMenu*>())
         for (QAction* action : edit->actions()) inEditMenu = inEditMenu || (action->text() == title && action->isEnabled());
     EXPECT_TRUE(inEditMenu);
+}
+
+// Books with many foreign currencies of long names, saved and opened again:
+// deleting one from the currencies page takes it out and leaves the others.
+TEST_F(PortfolioWindowTest, ACurrencyOfManyWithLongNamesIsDeletedFromTheCurrenciesPageOfReopenedBooks)
+{
+    controller.newDocument();
+    settle();
+    std::vector<std::string> symbols;
+    for (int i = 0; i < 18; ++i) {
+        arguments::CurrencyArguments currency;
+        currency.symbol = std::string("C") + char('A' + i) + "X";
+        currency.description = "Currency of a far country " + std::to_string(i);
+        currency.conversionQuantity = 1;
+        currency.conversionFactor = 0.5 + i;
+        ASSERT_GT(books().commandExecutor().executeCommand(6, nullptr, currency), 0);
+        symbols.push_back(*currency.symbol);
+    }
+    ASSERT_TRUE(controller.saveAs(window()));
+    controller.close(window());
+    settle();
+    ASSERT_TRUE(controller.openDocumentFile(booksPath.toStdString()));
+    settle();
+
+    auto* page = showPage<GXCurrencyTableViewController>(localized("CURRENCYBUTTON"), 1);
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(books().mCurrencyArray().size(), 19u);
+    clickRow(*page, "CJX");
+    ASSERT_NE(page->selectedShare(), nullptr);
+    ASSERT_GT(page->selectedShare()->getName().size(), 15u);
+    QMenu& menu = *page->accountActionMenu();
+    emit menu.aboutToShow();
+    QAction* pageDelete = nullptr;
+    for (QAction* item : menu.actions())
+        if (item->property("tag").toInt() == 1104) pageDelete = item;
+    ASSERT_TRUE(pageDelete && pageDelete->isEnabled());
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // delete it
+    pageDelete->trigger();
+    settle();
+
+    EXPECT_EQ(books().mCurrencyArray().size(), 18u);
+    EXPECT_EQ(page->tableModel()->rowCount(), 18);
+    for (const std::string& symbol : symbols) {
+        CCurrency* found = nullptr;
+        ArrayIndexT position = 0;
+        const bool held =
+            books().accounting()->mCurrencyList->GetCurrencyForSymbol(std::string_view(symbol), found, position) > 0;
+        EXPECT_EQ(held, symbol != "CJX") << symbol;
+    }
+    EXPECT_TRUE(books().isDocumentEdited());
 }
 
 // A line is in several lists (its account's, its account type's, its

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "budget_fixture.h"
+#include "document/arguments/BooksLinkArguments.h"
 #include "document/arguments/BudgetArguments.h"
 
 namespace ch::test {
@@ -209,6 +210,47 @@ TEST_F(BudgetCommandsTest, JournaledBudgetCommandsAreMadeAgainAfterACrash)
     old.mObjectName = "Home";
     EXPECT_TRUE(replayed->commandExecutor().recoverCommandItem(old).has_value());
     EXPECT_EQ(replayed->mBudgetArray().at(0)->getName(), "Home");
+}
+
+// A budget made after the save and one of its lines changed: after a crash
+// both are made again, the line listed under the name of the category it
+// budgets.
+TEST_F(BudgetCommandsTest, ALineOfABudgetMadeAfterTheSaveIsChangedAgainAfterACrash)
+{
+    const std::string path = folder.file("Books.books");
+    const Bytes saved = document->modelStreamBytes();
+    Bytes crashedBytes;
+    std::string lineName;
+    {
+        std::unique_ptr<MyDocument> crashed = openDocument(saved, path);
+        CCommandExecutor& run = crashed->commandExecutor();
+        arguments::NewBudgetArguments made;
+        made.name = "Plan";
+        made.base = budget_base::kLastYear;
+        made.period = budget_period::kCurrentYear;
+        const long id = run.executeCommand(kNewBudgetCommand, nullptr, made);
+        ASSERT_GT(id, 0);
+        std::shared_ptr<CBuDhItem> plan = crashed->mBudgetArray().back();
+        ASSERT_EQ(plan->getName(), "Plan");
+        std::shared_ptr<CBuDdItem> food = categoryLine(*plan, books::kExpenseCategory);
+        ASSERT_NE(food, nullptr);
+        lineName = crashed->getExpenseTypeForId(books::kExpenseCategory)->Get_StringrefName();
+        // December's planned movement of the category to 1200.
+        EXPECT_EQ(run.executeCommand(0, food, arguments::ModifyBudgetDetailArguments(1200.0, 0, 0, 0, "", false, 11)),
+                  1);
+        crashedBytes = crashed->modelStreamBytes();
+    }
+
+    std::unique_ptr<MyDocument> replayed = openDocument(saved, path);
+    std::vector<std::string> names;
+    for (const GXCommandHistoryItem& item : replayed->commandExecutor().commandsToRecover())
+        names.push_back(item.listedName().value_or(""));
+    EXPECT_EQ(names, (std::vector<std::string>{"Plan", lineName}));
+    environment.alerts().scriptAnswer(AlertAnswer::Default);
+    dispatcher.advance(std::chrono::milliseconds(100));
+    EXPECT_TRUE(replayed->commandExecutor().lastReplayReport().empty())
+        << ::testing::PrintToString(replayed->commandExecutor().lastReplayReport());
+    EXPECT_EQ(firstDifference(replayed->modelStreamBytes(), crashedBytes), "");
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "bridge/CPrfRItem.h"
@@ -18,6 +19,7 @@
 #include "document/arguments/CategoryParameters.h"
 #include "document/commands/CommandJournalReader.h"
 #include "document_fixture.h"
+#include "model/CPreference.h"
 #include "large_books.h"
 #include "model/CMasterExpenseType.h"
 #include "model/CNamedListArray.h"
@@ -242,21 +244,45 @@ TEST_F(DocumentFileTest, UnreadBusinessDataOpensWithAWarningAndIsNeverSavedOverI
     std::string damaged = emptyBusinessArchive().bytes;
     damaged.resize(damaged.size() - 9);
 
+    // The same books as version 1.11 wrote them: the settings and owner
+    // records without the two category ids each has from 2.00 on.
+    Bytes older = model;
+    auto dropIdsOf2_00 = [&](CNonVisual& object, bool settings) {
+        Bytes record(4096);
+        LDataStream recordStream(record.data(), static_cast<std::int32_t>(record.size()));
+        object.PutStream(&recordStream);
+        record.resize(static_cast<std::size_t>(recordStream.GetMarker()));
+        const auto at = std::search(older.begin(), older.end(), record.begin(), record.end());
+        ASSERT_NE(at, older.end());
+        if (settings) {
+            const Bytes current = {'2', '.', '0', '0'};
+            std::copy_n("1.11", 4, std::search(at, older.end(), current.begin(), current.end()));
+        }
+        const auto end = at + static_cast<std::ptrdiff_t>(record.size());
+        older.erase(end - 2 * static_cast<std::ptrdiff_t>(sizeof(ObjectIdT)), end);
+    };
+    dropIdsOf2_00(*document->accounting()->mPreference, true);
+    const CNamedListArray& owners = *document->accounting()->mAccountOwnerList;
+    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(owners.GetCount()); ++i)
+        dropIdsOf2_00(*owners.ObjectAt(i), false);
+
     struct Case {
         const char* name;
         std::string archive;
         bool complete;
+        const Bytes* books = nullptr;
     };
     const std::vector<Case> cases = {
         {"objects of a class this build cannot read", foreign.finish().bytes, false},
         {"an archive cut short", damaged, false},
         {"bytes that are no archive", "not an archive at all", false},
-        {"a file from before the business arrays", "", true},
+        {"a file cut at the end of its books", "", false},
+        {"a file from before the business arrays", "", true, &older},
         {"an archive without the last two keys", threeKeys.finish().bytes, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Bytes file = model;
+        Bytes file = c.books ? *c.books : model;
         file.insert(file.end(), c.archive.begin(), c.archive.end());
         const std::string path = folder.file("Business.books");
         writeBytes(path, file);

@@ -18,6 +18,7 @@
 #include "document/arguments/CTransactionArguments.h"
 #include "document/arguments/CategoryParameters.h"
 #include "document/arguments/CurrencyArguments.h"
+#include "document/arguments/ShareTradeArguments.h"
 #include "document/commands/CommandJournalReader.h"
 #include "commands/recording_operations.h"
 #include "document_fixture.h"
@@ -151,6 +152,55 @@ TEST_F(DocumentOperationsTest, NewShareComesWithItsAccountsAndFirstPriceAndKeeps
     EXPECT_EQ(executor().executeCommand(9, acme, values), 1);
     EXPECT_EQ(acme->mDescription(), "Acme Corp.");
     EXPECT_EQ(acme->mBaseCurrency(), books::kEUR);
+}
+
+// A share's portfolio account does not go by itself (every later trade of
+// the share would be refused): the refusal names the share; the share's own
+// deletion takes the account and its trades along.
+TEST_F(DocumentOperationsTest, ASharesPortfolioAccountGoesOnlyWithItsShare)
+{
+    arguments::CShareArguments values;
+    values.symbol = "ACME";
+    values.description = "Acme Corporation";
+    values.conversionQuantity = 1;
+    values.conversionFactor = 50.0;
+    ASSERT_EQ(executor().executeCommand(8, nullptr, values), 1);
+    std::shared_ptr<CCurRItem> acme = document->mShareArray().front();
+    auto buy = [&](double quantity) {
+        arguments::BuySellSharesParameters trade;
+        trade.price = 50.0;
+        trade.commission = 0.0;
+        trade.quantity = quantity;
+        trade.totalValue = 50.0 * quantity;
+        trade.fromAccountId = books::kDefaultAccount;
+        trade.transactionDate = 20090310;
+        trade.isBuyInd = true;
+        executor().executeCommand(20, acme, trade);
+    };
+    buy(10);
+    const std::shared_ptr<CAcnTItem> portfolio = acme->portfolioAccount();
+    ASSERT_NE(portfolio, nullptr);
+    const ObjectIdT portfolioId = portfolio->getSourceItem()->Get_Id();
+
+    environment.alerts().clear();
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // and its bookings
+    EXPECT_FALSE(document->deleteObject(portfolio, true));
+    EXPECT_EQ(environment.alerts().numbers(), (std::vector<long>{226, 336}));
+    EXPECT_NE(environment.alerts().records().back().alert.message.find("ACME"), std::string::npos);
+    EXPECT_NE(document->getAccountForId(portfolioId), nullptr);
+    buy(5);
+    EXPECT_DOUBLE_EQ(acme->numberOfShares(), 15.0) << "a later trade is booked";
+
+    environment.alerts().clear();
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // and its bookings
+    EXPECT_TRUE(document->deleteObject(acme, true));
+    EXPECT_EQ(environment.alerts().numbers(), (std::vector<long>{226, 261}));
+    EXPECT_TRUE(document->mShareArray().empty());
+    EXPECT_EQ(document->getAccountForId(portfolioId), nullptr);
+    EXPECT_TRUE(document->mTransactionArray().empty()) << "the trades went with the holding";
+    EXPECT_TRUE(document->isDocumentEdited());
 }
 
 TEST_F(DocumentOperationsTest, NewAccountsTakeTheirBalanceAndCreditCardsJoinTheirList)

@@ -436,5 +436,38 @@ TEST_F(QifImportTest, LinesTakeTheHomeCurrencyEvenWhenItHasNoSymbol)
     EXPECT_EQ(books.GetCurrencyForId(books::kEUR)->Get_ShortStringRefName(), "") << "nothing renamed";
 }
 
+// QIF names no currency: a statement's lines are in the currency of the
+// account they are booked on, chosen on the page or named by the file's
+// account header, and keep the amounts the statement writes.
+TEST_F(QifImportTest, LinesBookedOnAForeignAccountAreInItsCurrency)
+{
+    CCurrency* dollar = books.InsertCurrency(-1, "USD", std::string_view("USD"), "US Dollar", std::nullopt, 0,
+                                             currency_type::kCurrency, 1, 0.8574, 20090101, books::kEUR, -1, -1);
+    ASSERT_NE(dollar, nullptr);
+    CAccount* dollars = AddAccount("Dollars", books::kOwnPropertyType);
+    dollars->Put_mCurrency(dollar->Get_Id());
+    const std::string record = "!Type:Bank\nD3/1/24\nPCash\nT-26.50\nLGroceries\n^\n";
+    struct Case {
+        const char* what;
+        std::string text;
+        bool chosenOnThePage;
+    };
+    const Case cases[] = {
+        {"a plain register, its account chosen on the page", record, true},
+        {"a register whose header names the account", "!Account\nNDollars\nTBank\n^\n" + record, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const StatementImportResult result = readStatement(c.text, StatementFormat::Qif, document);
+        ASSERT_EQ(result.lines.size(), 1u);
+        CImpTItem& line = *result.lines[0];
+        if (c.chosenOnThePage) line.setMOurAccountId(dollars->Get_Id());
+        EXPECT_EQ(line.mOurAccountId(), dollars->Get_Id());
+        EXPECT_EQ(line.mCurrencyId(), dollar->Get_Id());
+        EXPECT_DOUBLE_EQ(line.mAmount(), -26.50);
+        EXPECT_TRUE(line.isComplete()) << line.mRemark();
+    }
+}
+
 } // namespace
 } // namespace ch::test

@@ -9,6 +9,7 @@
 
 #include "chart_test_support.h"
 #include "model/CDebit.h"
+#include "model/ModelComparators.h"
 #include "model/CTransaction.h"
 #include "platform/core/localized_strings.h"
 
@@ -291,6 +292,28 @@ TEST(CurrencyNames, ShortNameDisplayNameAndShareAccounts)
     share->Put_StringrefName(std::string_view("NEW"));
     EXPECT_EQ(portfolio->Get_StringRefNameOnly(), label + " NEW");
     EXPECT_EQ(portfolio->Get_StringrefDesc(), label + " NEW");
+}
+
+// A name made of parts ("symbol : description", "number : name") read twice
+// at once, as a sorted search does when it meets the object it looks for:
+// the second reading leaves the first one's text intact.
+TEST(CurrencyNames, ALongMadeUpNameComparedWithItselfIsReadIntact)
+{
+    CurrencyBooks books;
+    CCurrency* dollar = books.Currency(2, "USD");
+    dollar->Put_mDescription("United States dollar");
+    CAccType* banks = books.Type(1, "Banks and savings");
+    banks->Put_StringRefAccountingNumber(std::string_view("1000"));
+    CAccount* checking = books.Account("Checking account of the household", banks);
+    checking->Put_StringRefAccountingNumber(std::string_view("1010"));
+
+    const CNonVisual* objects[] = {dollar, banks, checking};
+    const LNamedlistArrayComparator compare;
+    for (const CNonVisual* object : objects) {
+        SCOPED_TRACE(object->Get_StringrefName());
+        ASSERT_GT(object->Get_StringrefName().size(), 15u) << "longer than a string keeps in place";
+        EXPECT_EQ(compare.Compare(&object, &object, sizeof object, sizeof object), 0);
+    }
 }
 
 // --- the currency list

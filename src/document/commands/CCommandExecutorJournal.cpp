@@ -8,8 +8,10 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "bridge/CBuDdItem.h"
 #include "bridge/CNonVisualDataItem.h"
 #include "bridge/DeveloperLog.h"
+#include "document/BudgetLineKey.h"
 #include "document/GXNonVisual.h"
 #include "document/MyDocument.h"
 #include "document/arguments/ArgumentTextCheck.h"
@@ -19,6 +21,7 @@
 #include "document/commands/RollForwardQuestion.h"
 #include "model/CDocAccounting.h"
 #include "model/CNonVisual.h"
+#include "model/budget/CBudgetDetail.h"
 #include "model/foundation/CErrorManager.h"
 #include "platform/core/dispatcher.h"
 #include "platform/core/localized_strings.h"
@@ -31,6 +34,8 @@ namespace {
 std::optional<std::string> targetKey(const CommandTarget& target)
 {
     if (!target) return std::nullopt;
+    // A budget line's own id is its account's or category's: the key names its budget too.
+    if (auto line = std::dynamic_pointer_cast<CBuDdItem>(target)) return budgetLineKey(*line);
     if (auto item = std::dynamic_pointer_cast<CNonVisualDataItem>(target)) return item->calculateKey();
     if (auto object = std::dynamic_pointer_cast<GXNonVisual>(target)) return object->calculateKey();
     return std::string();
@@ -58,7 +63,10 @@ std::optional<std::string> targetName(const CommandTarget& target)
 {
     auto item = std::dynamic_pointer_cast<CNonVisualDataItem>(target);
     if (!item || !item->getSourceItem()) return std::nullopt;
-    const std::string name = item->getName();
+    // A budget line is listed by what it budgets.
+    const auto* line = dynamic_cast<const CBudgetDetail*>(item->getSourceItem());
+    const CNonVisual* budgeted = line ? line->GetObject() : nullptr;
+    const std::string name = budgeted ? budgeted->Get_StringrefName() : item->getName();
     const char* space = " \t\r\n\f\v";
     const std::size_t first = name.find_first_not_of(space);
     if (first == std::string::npos) return std::nullopt;
@@ -193,11 +201,13 @@ int CCommandExecutor::fileOpened()
     }
     mCommandsToRecover = mJournalRead.items;
     if (mCommandsToRecover.empty()) {
-        // A journal of which nothing could be read is told, not passed over.
+        // A journal of which nothing could be read is told, not passed over,
+        // and set aside at once: work written behind it could not be read back.
         if (mJournalRead.damaged || mJournalRead.unreadableEntries > 0) {
+            mReplayReport.clear();
+            addJournalDamage();
+            startFreshJournal({});
             mPendingOffer = theDocument->dispatcher().callAfter(std::chrono::milliseconds(100), [this] {
-                mReplayReport.clear();
-                addJournalDamage();
                 showRollForwardSummary(mReplayReport);
             });
         }

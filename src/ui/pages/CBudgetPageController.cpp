@@ -1,10 +1,13 @@
 #include "ui/pages/CBudgetPageController.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -190,6 +193,25 @@ void CBudgetPageController::setContent()
             mBudgetYearDictionary[CNSStringDateTBridge::dateTToNSString(budget->mStartDate().value_or(0))].push_back(
                 budget);
     fillMenus();
+}
+
+void CBudgetPageController::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!menusHoldEveryBudget()) setContent();
+}
+
+bool CBudgetPageController::menusHoldEveryBudget() const
+{
+    std::size_t held = 0;
+    for (const auto& [year, budgets] : mBudgetYearDictionary) held += budgets.size();
+    if (!mDocument) return held == 0;
+    const auto& all = mDocument->mBudgetArray();
+    if (held != all.size()) return false;
+    for (const auto& [year, budgets] : mBudgetYearDictionary)
+        for (const std::shared_ptr<CBuDhItem>& budget : budgets)
+            if (std::find(all.begin(), all.end(), budget) == all.end()) return false;
+    return true;
 }
 
 void CBudgetPageController::fillMenus()

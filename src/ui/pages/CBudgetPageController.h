@@ -87,7 +87,14 @@ public:
     BudgetSheet* openSheet() const { return mOpenSheet; }
     CNewBudgetController* newBudgetSheet();
 
+protected:
+    // Budgets made while the page was hidden (a crash replay makes them
+    // without the page) join its menus when it shows.
+    void showEvent(QShowEvent* event) override;
+
 private:
+    // Whether the menus hold exactly the document's budgets.
+    bool menusHoldEveryBudget() const;
     struct Side {
         CNonVisualOutlineView* outline = nullptr;
         std::unique_ptr<CNonVisualOutlineViewController> controller;

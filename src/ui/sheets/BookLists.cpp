@@ -6,6 +6,7 @@
 #include "model/CAccType.h"
 #include "model/CAccount.h"
 #include "model/CAccountOwner.h"
+#include "model/CCurrencyArray.h"
 #include "model/CDocAccounting.h"
 #include "model/CExpenseType.h"
 #include "model/CMasterExpenseType.h"
@@ -70,6 +71,11 @@ CNamedListArray* categoryGroups(CDocAccounting* books)
 CNamedListArray* currencies(CDocAccounting* books)
 {
     return books ? books->mCurrencyList.get() : nullptr;
+}
+
+CNamedListArray* moneyCurrencies(CDocAccounting* books)
+{
+    return books && books->mCurrencyList ? books->mCurrencyList->Get_SubList(CCurrencyArray::kCurrencies) : nullptr;
 }
 
 CNamedListArray* owners(CDocAccounting* books)

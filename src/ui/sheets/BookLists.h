@@ -26,6 +26,8 @@ CNamedListArray* expenseCategories(CDocAccounting* books);
 // Sorted by name before it is handed out.
 CNamedListArray* categoryGroups(CDocAccounting* books);
 CNamedListArray* currencies(CDocAccounting* books);
+// The currencies without the shares: what books can be kept or entered in.
+CNamedListArray* moneyCurrencies(CDocAccounting* books);
 CNamedListArray* owners(CDocAccounting* books);
 } // namespace book_lists
 

@@ -58,8 +58,8 @@ const std::vector<SettingsPopup>& settingsPopups()
     namespace page = settings_page;
     using namespace book_lists;
     static const std::vector<SettingsPopup> popups = {
-        {"mPrefHomeCurrency", page::kGeneral, "PREFHOMECURRENCY", currencies, SETTING(HomeCurrency)},
-        {"mPrefInputCurrency", page::kGeneral, "PREFINPUTCURRENCY", currencies, SETTING(InputCurrency)},
+        {"mPrefHomeCurrency", page::kGeneral, "PREFHOMECURRENCY", moneyCurrencies, SETTING(HomeCurrency)},
+        {"mPrefInputCurrency", page::kGeneral, "PREFINPUTCURRENCY", moneyCurrencies, SETTING(InputCurrency)},
 
         {"mPrefDefOwnPropertyAcnt", page::kDefaultAccounts, "PREFOWNPROPERTY", propertyAccounts,
          SETTING(DefAccntOwnProperty)},

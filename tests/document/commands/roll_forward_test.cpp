@@ -768,6 +768,33 @@ TEST_F(RollForwardTest, AModificationWhoseTargetIsNotTheObjectItChangedIsListed)
     }
 }
 
+// Unreadable bytes at the journal's place are told and set aside: the work
+// that follows is journaled in a fresh journal, which a crash then offers.
+TEST_F(RollForwardTest, WorkAfterAJournalOfJunkSurvivesACrash)
+{
+    const std::string journal = bookPath() + ".log";
+    static const char bytes[] = "\x89\x01\xff\xfe junk \x00\x13 no journal at all \x7f\x80";
+    const std::string junk(bytes, sizeof bytes - 1);
+    writeFile(journal, junk);
+    const std::string aside = setAsidePathForJournal(journal);
+    {
+        std::unique_ptr<MyDocument> opened = reopen();
+        EXPECT_TRUE(opened->commandExecutor().commandsToRecover().empty());
+        dispatcher.advance(std::chrono::milliseconds(100));
+        EXPECT_EQ(environment.alerts().records().size(), 1u) << "the damage is told";
+        EXPECT_EQ(readFile(aside), junk) << "kept aside as found";
+        arguments::CategoryGroupParameters garden;
+        garden.name = "Garden";
+        opened->commandExecutor().executeCommand(17, nullptr, garden);
+    }
+    environment.alerts().clear();
+    std::unique_ptr<MyDocument> replayed = reopen();
+    ASSERT_EQ(replayed->commandExecutor().commandsToRecover().size(), 1u);
+    answerOffer(AlertAnswer::Default);
+    EXPECT_NE(replayed->getMasterExpenseTypeForName("Garden"), nullptr);
+    std::remove(aside.c_str());
+}
+
 // A journal of which nothing can be read is told when the books open, not
 // passed over; a FIFO in its place is not waited on; an empty one is no news.
 TEST_F(RollForwardTest, AJournalOfWhichNothingCanBeReadIsTold)
