@@ -21,6 +21,8 @@
 #include "business/InvoiceNumbers.h"
 #include "business/VATRates.h"
 #include "document/DocumentNotifications.h"
+#include "model/CCurrency.h"
+#include "model/CDocAccounting.h"
 #include "model/foundation/AmountRounding.h"
 #include "model/foundation/CDate.h"
 #include "platform/core/localized_strings.h"
@@ -43,20 +45,42 @@ void addLine(Array& lines, const char* type, std::optional<long> account, long c
 
 } // namespace
 
+int currencyDecimals(BusinessDocument& document, long currencyId)
+{
+    BridgeDocument& books = document.bridgeDocument();
+    if (const CCurrency* currency = books.accounting()->GetCurrencyForId(static_cast<ObjectIdT>(currencyId)))
+        return currency->AreDecimalsAllowed() ? 2 : 0;
+    return homeCurrencyDecimals(document);
+}
+
 int homeCurrencyDecimals(BusinessDocument& document)
 {
     std::shared_ptr<CCurRItem> home = document.bridgeDocument().getHomeCurrency();
     return home && !home->mAllowDecimals().value_or(true) ? 0 : 2;
 }
 
-double invoiceVATAmount(BusinessDocument& document, const GXVATRate* rate, double net)
+double invoiceVATAmount(BusinessDocument& document, const GXVATRate* rate, double net, std::optional<long> currencyId)
 {
     if (!rate) return 0.0;
-    return roundedAmount(rate->calculateVATAmountFor(net, false), homeCurrencyDecimals(document));
+    const int decimals = currencyId ? currencyDecimals(document, *currencyId) : homeCurrencyDecimals(document);
+    return roundedAmount(rate->calculateVATAmountFor(net, false), decimals);
+}
+
+long invoiceCurrencyId(BusinessDocument& document, CTrnSItem& invoice)
+{
+    const int type = invoice.mTransactionType();
+    LineItemArray lines;
+    if (type == transaction_types::kCustomerInvoice) lines = invoice.mToList();
+    if (type == transaction_types::kSupplierInvoice) lines = invoice.mFromList();
+    if (!lines.empty() && lines.front()) {
+        const long id = lines.front()->currencyId().value_or(0);
+        if (document.bridgeDocument().accounting()->GetCurrencyForId(static_cast<ObjectIdT>(id))) return id;
+    }
+    return homeCurrencyId(document);
 }
 
 bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments::InvoiceArguments& arguments,
-                 bool asReceivable)
+                 bool asReceivable, long currency)
 {
     BridgeDocument& books = document.bridgeDocument();
     std::shared_ptr<CAcoWItem> owner =
@@ -68,14 +92,16 @@ bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments
     const std::shared_ptr<GXVATRate> first = rateOf(document, arguments.firstVATRateId);
     const std::shared_ptr<GXVATRate> second = rateOf(document, arguments.secondVATRateId);
     const double net = arguments.amountWithoutVAT.value_or(0.0);
-    const double vat1 = invoiceVATAmount(document, first.get(), net);
-    const double vat2 = invoiceVATAmount(document, second.get(), net);
+    const double vat1 = invoiceVATAmount(document, first.get(), net, currency);
+    const double vat2 = invoiceVATAmount(document, second.get(), net, currency);
     const double total = net + vat1 + vat2;
 
     invoice.setMDate(arguments.invoiceDate);
     invoice.setGetName(arguments.invoiceName);
     invoice.setMDescription(arguments.invoiceDescription);
     invoice.setMDocumentRef(arguments.invoiceNumber);
+    // The currency before the total: the total is an amount of it.
+    invoice.setMCurrencyId(currency);
     invoice.setMTotalAmount(total);
     invoice.setNewThisSession(true);
     invoice.setModifiedThisSession(true);
@@ -83,7 +109,6 @@ bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments
                                              : transaction_types::kSupplierInvoice);
     invoice.setMVatNR(owner->VATNr());
 
-    const long currency = homeCurrencyId(document);
     Array from, to, categories;
     if (asReceivable) {
         addLine(from, kFromLine, owner->debitorAccount(), currency, net);
@@ -124,22 +149,27 @@ InvoiceReading readInvoice(BusinessDocument& document, CTrnSItem& invoice)
     reading.answer = 1;
     const bool receivable = type == transaction_types::kCustomerInvoice;
     LineItemArray lines = receivable ? invoice.mFromList() : invoice.mToList();
-    std::stable_sort(lines.begin(), lines.end(), [](const auto& a, const auto& b) {
-        return localAmountOf(a) > localAmountOf(b);
+    // Its own amounts, not the home ones: a change of home currency since
+    // must not change what was invoiced.
+    auto amountOf = [](const std::shared_ptr<CDebetItem>& line) {
+        return line ? line->getForeignAmount().value_or(0.0) : 0.0;
+    };
+    std::stable_sort(lines.begin(), lines.end(), [&](const auto& a, const auto& b) {
+        return amountOf(a) > amountOf(b);
     });
-    if (lines.empty() || localAmountOf(lines[0]) <= 0.0) return reading;
-    reading.amountWithoutVAT = localAmountOf(lines[0]);
+    if (lines.empty() || amountOf(lines[0]) <= 0.0) return reading;
+    reading.amountWithoutVAT = amountOf(lines[0]);
     auto rateOfLine = [&](const std::shared_ptr<CDebetItem>& line) {
         const long account = line->account().value_or(0);
         return receivable ? VATRateForAccountIdReceivable(document, account)
                           : VATRateForAccountIdPayable(document, account);
     };
     if (lines.size() > 1) {
-        reading.firstVATAmount = localAmountOf(lines[1]);
+        reading.firstVATAmount = amountOf(lines[1]);
         reading.firstRate = rateOfLine(lines[1]);
     }
     if (lines.size() > 2) {
-        reading.secondVATAmount = localAmountOf(lines[2]);
+        reading.secondVATAmount = amountOf(lines[2]);
         reading.secondRate = rateOfLine(lines[2]);
     }
     return reading;
