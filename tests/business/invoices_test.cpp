@@ -392,10 +392,19 @@ TEST_F(InvoicesTest, AnInvoiceOkayedUnchangedAfterHomeCurrencyChangesStaysAsInvo
     };
 
     std::vector<std::shared_ptr<CTrnSItem>> invoices{transaction(run(38, nullptr, invoiceOf(1798.93, "2009000001")))};
+    double factor = 1.9;
     for (const long home : {usd, euro, usd, euro}) {
         document->mPreference()->setMHomeCurrency(home);
         ASSERT_EQ(business::homeCurrencyId(business()), home);
         if (invoices.size() == 1) invoices.push_back(transaction(run(38, nullptr, invoiceOf(357.75, "2009000002"))));
+        // A rate given for the day before moves the invoices' lines on
+        // accounts kept in that currency into it, at the same home amounts.
+        arguments::CurrencyRateParameters rate;
+        rate.quantity = 1;
+        rate.factor = factor += 0.1;
+        rate.dateStart = 20090309;
+        for (const auto& currency : document->mCurrencyArray())
+            if (currency->getId() != home) ASSERT_EQ(run(18, currency, rate), 1);
         for (const auto& invoice : invoices) {
             const std::string before = bookedAs(*invoice);
             ASSERT_GT(okayUnchanged(invoice), 0);
