@@ -39,16 +39,19 @@ int homeCurrencyDecimals(BusinessDocument& document);
 double invoiceVATAmount(BusinessDocument& document, const GXVATRate* rate, double net,
                         std::optional<long> currencyId = std::nullopt);
 
-// The currency an invoice is booked in: that of its open-invoice line, so
-// that after a change of home currency it is still read and booked at the
-// amounts it was invoiced for; the home currency for an item with no such
-// line or a currency the books do not hold.
+// The currency an invoice is booked in: that of its category lines (else of
+// its open-invoice line), so that after a change of home currency it is
+// still read and booked at the amounts it was invoiced for; the home
+// currency for an item with no such line or a currency the books do not
+// hold.
 long invoiceCurrencyId(BusinessDocument& document, CTrnSItem& invoice);
 
 // Books the item as a customer (asReceivable) or supplier invoice in the
 // currency, with its extension; false (nothing booked) when the owner does
 // not exist. Lines given the account, currency and amount they have keep the
-// home amounts they were booked at.
+// home amounts they were booked at; while the category lines and the total
+// stay as booked, so does every line on the same account, one a rate has
+// moved into its account's currency included.
 bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments::InvoiceArguments& arguments,
                  bool asReceivable, long currencyId);
 
