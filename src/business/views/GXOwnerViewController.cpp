@@ -25,6 +25,7 @@
 #include "bridge/CDebetItem.h"
 #include "bridge/CTrnSItem.h"
 #include "business/BusinessOfDocument.h"
+#include "business/BookingLines.h"
 #include "business/InvoiceBooking.h"
 #include "business/OwnerContactsLinking.h"
 #include "business/PaymentDrop.h"
@@ -694,7 +695,14 @@ void GXOwnerViewController::modifyInvoiceAsked(bool customer)
 {
     const auto owner = selectedOwner(customer ? Tab::Customers : Tab::Suppliers);
     const auto invoice = selectedInvoiceTransaction(customer);
-    if (!owner || !invoice || !VATRatesPresentOrAccepted()) return;
+    if (!owner || !invoice) return;
+    // A booking made by hand on the owner's open-invoice account shows among
+    // the invoices: it opens in the transaction sheet, as a payment does; the
+    // invoice sheet would book it again as an invoice.
+    if (invoice->mTransactionType() != transaction_types::kCustomerInvoice &&
+        invoice->mTransactionType() != transaction_types::kSupplierInvoice)
+        return mMyDocument.doModifyTransactionDialog(invoice);
+    if (!VATRatesPresentOrAccepted()) return;
     if (!mInvoiceSheet) mInvoiceSheet = new AccountsReceivableInvoiceDialogController(controlledView()->window());
     mInvoiceSheet->initializeFor({&mMyDocument, customer, owner, invoice});
     // The invoice is the one the sheet was opened on, whatever is selected by then.
