@@ -210,6 +210,12 @@ void CDocAccounting::AgreeCategoriesOfBookingsOn(CAccount& account)
             continue;
         transaction->AgreeCategoriesWithSides();
     }
+    // A template's copies are booked as it stands, and its sheet would
+    // otherwise change it when okayed unchanged: it follows too.
+    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(mRecurringList->GetCount()); ++i) {
+        auto* recurring = Typed<CTransaction>(mRecurringList->ObjectAt(i), type::kRecurring);
+        if (recurring && recurring->IsOnAccount(&account)) recurring->AgreeCategoriesWithSides();
+    }
 }
 
 bool CDocAccounting::setAmountT(CNonVisual* object, long key, double value)

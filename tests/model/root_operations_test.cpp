@@ -274,11 +274,18 @@ TEST_F(RootOperationsTest, AnAccountMovedToAnotherTypeTakesItsBalanceThere)
 // A profit-and-loss account moved among the own accounts makes its bookings
 // transfers: their categories follow at once, so that the categories show
 // what the property did and a booking okayed again finds nothing to mend.
+// The templates that book on it follow as well.
 TEST_F(RootOperationsTest, TheCategoriesOfAnAccountsBookingsFollowItsMoveToAnotherKind)
 {
     CAccount* fees = AddAccount("Fees", books::kProfitAndLossType);
     CTransaction* earned = Book(fees, Account(books::kDefaultAccount), 40.0, 20240301, books::kIncomeCategory);
     CTransaction* spent = Book(Account(books::kDefaultAccount), fees, 15.0, 20240302, books::kExpenseCategory);
+    CRecurringTransaction* monthly = root.InsertRecurringTransaction(1, 1);
+    Debit(monthly)->Put_mAccountId(fees->Get_Id(), true, nullptr);
+    Credit(monthly)->Put_mAccountId(books::kDefaultAccount, true, nullptr);
+    ForLine(monthly)->Put_mAccountId(books::kIncomeCategory, true, nullptr);
+    monthly->Put_mTotalAmount(25.0);
+    ASSERT_NEAR(ForLine(monthly)->Get_mLocalAmount(), 25.0, 1e-9);
     CExpenseType* income = Category(books::kIncomeCategory);
     CExpenseType* expense = Category(books::kExpenseCategory);
     const double incomeBefore = income->Get_Amount();
@@ -289,18 +296,22 @@ TEST_F(RootOperationsTest, TheCategoriesOfAnAccountsBookingsFollowItsMoveToAnoth
 
     EXPECT_NEAR(ForLine(earned)->Get_mLocalAmount(), 0.0, 1e-9);
     EXPECT_NEAR(ForLine(spent)->Get_mLocalAmount(), 0.0, 1e-9);
+    EXPECT_NEAR(ForLine(monthly)->Get_mLocalAmount(), 0.0, 1e-9);
     EXPECT_NEAR(income->Get_Amount(), incomeBefore - 40.0, 1e-9);
     EXPECT_NEAR(expense->Get_Amount(), expenseBefore - 15.0, 1e-9);
     ExpectBalancesMatchLines();
     const BalanceSnapshot moved = Balances();
     EXPECT_TRUE(earned->Validate());
     EXPECT_TRUE(spent->Validate());
+    EXPECT_TRUE(monthly->Validate());
+    EXPECT_NEAR(ForLine(monthly)->Get_mLocalAmount(), 0.0, 1e-9);
     EXPECT_EQ(Balances(), moved);
 
     // Back among the profit-and-loss accounts, the property moves again.
     ASSERT_TRUE(root.setForeignKey(fees, -13304, books::kProfitAndLossType));
     EXPECT_NEAR(std::fabs(ForLine(earned)->Get_mLocalAmount()), 40.0, 1e-9);
     EXPECT_NEAR(std::fabs(ForLine(spent)->Get_mLocalAmount()), 15.0, 1e-9);
+    EXPECT_NEAR(std::fabs(ForLine(monthly)->Get_mLocalAmount()), 25.0, 1e-9);
     ExpectBalancesMatchLines();
 }
 
