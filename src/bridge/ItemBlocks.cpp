@@ -3,14 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/asan_interface.h>
-#define CH_POISON(at, bytes) ASAN_POISON_MEMORY_REGION(at, bytes)
-#define CH_UNPOISON(at, bytes) ASAN_UNPOISON_MEMORY_REGION(at, bytes)
-#else
-#define CH_POISON(at, bytes) ((void)(at), (void)(bytes))
-#define CH_UNPOISON(at, bytes) ((void)(at), (void)(bytes))
-#endif
+#include "platform/core/memory_poison.h"
 
 namespace ch {
 

@@ -12,13 +12,6 @@
 namespace ch::test {
 namespace {
 
-Value Columns(std::initializer_list<int> columns)
-{
-    Array array;
-    for (int column : columns) array.push_back(Value(column));
-    return Value(array);
-}
-
 // A ";" definition of rows of exactly `fields` fields after one heading.
 Dictionary Definition(int fields, std::initializer_list<std::pair<std::string_view, Value>> roles)
 {

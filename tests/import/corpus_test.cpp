@@ -24,13 +24,6 @@ std::filesystem::path CorpusFolder()
     return std::filesystem::path(COUNTINGHOUSE_TEST_DATA) / ".." / ".." / ".." / "shared" / "corpus" / "statements";
 }
 
-Value Columns(std::initializer_list<int> columns)
-{
-    Array array;
-    for (int column : columns) array.push_back(Value(column));
-    return Value(array);
-}
-
 // A definition of a semicolon (or other) export with the date pattern.
 Dictionary Definition(const char* separator, int minimum, int maximum, int skip,
                       std::initializer_list<std::pair<std::string_view, Value>> roles)

@@ -10,13 +10,6 @@
 namespace ch::test {
 namespace {
 
-Value Columns(std::initializer_list<int> columns)
-{
-    Array array;
-    for (int column : columns) array.push_back(Value(column));
-    return Value(array);
-}
-
 class DelimitedImportTest : public ImportTest {
 protected:
     DelimitedImportTest()

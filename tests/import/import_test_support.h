@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <ostream>
 #include <string>
@@ -28,6 +29,7 @@
 #include "platform/core/localized_strings.h"
 #include "platform/core/unicode.h"
 #include "platform/core/user_defaults.h"
+#include "platform/core/value.h"
 #include "../test_environment.h"
 
 namespace ch::test {
@@ -91,6 +93,14 @@ inline std::string ReadBytes(const std::filesystem::path& path)
     std::ifstream in(path, std::ios::binary);
     EXPECT_TRUE(in) << path;
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The column numbers a delimited definition gives a role.
+inline Value Columns(std::initializer_list<int> columns)
+{
+    Array array;
+    for (int column : columns) array.push_back(Value(column));
+    return Value(array);
 }
 
 // What a test compares of an import line.

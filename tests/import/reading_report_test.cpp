@@ -15,13 +15,6 @@
 namespace ch::test {
 namespace {
 
-Value Columns(std::initializer_list<int> columns)
-{
-    Array array;
-    for (int column : columns) array.push_back(Value(column));
-    return Value(array);
-}
-
 // Date;Name;Amount;Currency with the date pattern, records of 4 or 5 fields
 // after a heading.
 Dictionary FourColumns(const char* pattern = "dd.mm.yyyy", int minimum = 4, int maximum = 5)

@@ -14,13 +14,6 @@
 namespace ch::test {
 namespace {
 
-Value Columns(std::initializer_list<int> columns)
-{
-    Array array;
-    for (int column : columns) array.push_back(Value(column));
-    return Value(array);
-}
-
 Dictionary Definition(const char* separator, int minimum, int maximum, int skip,
                       std::initializer_list<std::pair<std::string_view, Value>> roles)
 {

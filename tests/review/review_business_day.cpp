@@ -44,21 +44,6 @@
 
 namespace ch::review {
 
-namespace {
-
-GXSideBarControlledViewAncestor* selectRow(DocumentWindowFrame& frame, const std::string& title, int level)
-{
-    frame.showMainTab("V2");
-    CSideBarController& sideBar = frame.sideBarController();
-    const QModelIndex row = test::openAndFindSideBarRow(sideBar.outlineModel(), title, level);
-    if (!row.isValid()) return nullptr;
-    sideBar.selectionModel().select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    settle();
-    return sideBar.currentController();
-}
-
-} // namespace
-
 int reviewBusinessDay(const ReviewContext& context)
 {
     int failures = 0;

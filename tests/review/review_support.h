@@ -8,12 +8,16 @@
 
 #include <QString>
 
+#include <string>
+
 class QPixmap;
 class QWidget;
 
 namespace ch {
 
 class ApplicationShell;
+class DocumentWindowFrame;
+class GXSideBarControlledViewAncestor;
 class DocumentController;
 class UserDefaults;
 
@@ -33,6 +37,9 @@ void settle();
 bool save(const QPixmap& picture, const QString& output, const QString& file);
 // The same for a PNG of the widget.
 bool save(QWidget& widget, const QString& output, const QString& file);
+// Selects the side-bar row of that title and level (opening the rows above
+// it) and answers its page; none when there is no such row.
+GXSideBarControlledViewAncestor* selectRow(DocumentWindowFrame& frame, const std::string& title, int level);
 
 // --- the parts
 // The start-up choice and the About window.

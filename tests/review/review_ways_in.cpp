@@ -41,7 +41,8 @@ constexpr const char* kCards[] = {
     "ADR;TYPE=work:;;12 Quay Street;Bristol;;BS1 4DJ;United Kingdom\r\nEND:VCARD\r\n",
 };
 
-// Selects the side-bar row (opening the rows above it) and answers its page.
+} // namespace
+
 GXSideBarControlledViewAncestor* selectRow(DocumentWindowFrame& frame, const std::string& title, int level)
 {
     frame.showMainTab("V2");
@@ -52,8 +53,6 @@ GXSideBarControlledViewAncestor* selectRow(DocumentWindowFrame& frame, const std
     settle();
     return sideBar.currentController();
 }
-
-} // namespace
 
 int reviewWaysIn(const ReviewContext& context)
 {
