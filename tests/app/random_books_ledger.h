@@ -18,6 +18,7 @@
 #include "bridge/CTrnSItem.h"
 #include "document/MyDocument.h"
 #include "model/CCurrency.h"
+#include "model/foundation/AmountRounding.h"
 
 namespace ch::test {
 namespace {
@@ -32,6 +33,10 @@ std::string money(std::optional<double> value)
     std::snprintf(text, sizeof text, "%.2f", rounded == 0.0 ? 0.0 : rounded);
     return text;
 }
+
+// An invoice's total: its net and its VAT, the VAT booked to the cent,
+// halves away from zero on its decimal value.
+double invoiceTotal(double net, double rate) { return net + roundedAmount(rate * net / 100.0, 2); }
 
 // What the steps must have done to the books, reckoned by the test itself
 // from what each step sent and not read back from the program.
@@ -57,10 +62,13 @@ struct Ledger {
     // A customer's or supplier's invoice by name: its total and the payments
     // linked to it, by name. Unknown once a step changes it in a way the test
     // does not reckon.
+    // Its open amount is in the home currency's amounts of its lines, so
+    // a change of the home currency leaves it unreckoned.
     struct Invoice {
         double total = 0.0;
         std::map<std::string, double> payments;
         bool known = true;
+        bool openKnown = true;
     };
     std::map<std::string, Invoice> invoices;
     // Recurring templates by name: the date of the next copy they make.
@@ -157,7 +165,7 @@ std::string ledgerDifferences(const Ledger& ledger, MyDocument& doc)
         const std::string owed =
             invoice.payments.empty() ? money(kNoLinkedTransactionMarker) : money(invoice.total - paid);
         const bool marker = left && (*left == kNoLinkedTransactionMarker || *left == kCreditNoteLinkedMarker);
-        if (open != owed && !(marker && !invoice.payments.empty()))
+        if (invoice.openKnown && open != owed && !(marker && !invoice.payments.empty()))
             out += "  invoice " + name + " has " + open + " open, its total less its payments is " + owed + "\n";
         std::set<std::string> linked;
         for (const auto& transaction : doc.mTransactionArray())

@@ -68,8 +68,8 @@ void Books::moreSteps(const Step& step)
         arguments::CDeleteObjectParms parameters;
         parameters.withAsking = false;
         parameters.name = rate->name().value_or("-");
+        // The rate's accounts go with it, and what was booked on them.
         doc().commandExecutor().executeCommand(37, rate, parameters);
-        mReckoned = true;
         break;
     }
     case Op::ModifyInvoice:
@@ -238,7 +238,7 @@ void Books::invoice(const Step& step, bool creditNote, bool supplier)
     }
     if (run(supplier ? 41 : 38, nullptr, &values) <= 0) return;
     Ledger::Invoice& made = mLedger.invoices[*values.invoiceName];
-    made.total = cents(*values.amountWithoutVAT + cents(*values.amountWithoutVAT * rate / 100.0));
+    made.total = invoiceTotal(*values.amountWithoutVAT, rate);
     // What the payment booked with it leaves open the ledger does not say.
     if (values.generatePayment) made.known = false;
 }
@@ -469,7 +469,7 @@ void Books::modifyInvoice(const Step& step)
     values.paymentReference = invoice->paymentReference();
     run(customer ? 39 : 42, invoice, &values);
     if (auto reckoned = mLedger.invoices.find(invoice->getName()); reckoned != mLedger.invoices.end())
-        reckoned->second.total = cents(*values.amountWithoutVAT + cents(*values.amountWithoutVAT * rate / 100.0));
+        reckoned->second.total = invoiceTotal(*values.amountWithoutVAT, rate);
 }
 
 // A payment taken off its invoice, every payment of an invoice taken off, or
