@@ -3,6 +3,7 @@
 // the books, and what the books hold that it does not say.
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -18,6 +19,8 @@
 #include "bridge/CTrnSItem.h"
 #include "document/MyDocument.h"
 #include "model/CCurrency.h"
+#include "model/CRecurringTransaction.h"
+#include "model/foundation/CDate.h"
 #include "model/foundation/AmountRounding.h"
 
 namespace ch::test {
@@ -71,8 +74,18 @@ struct Ledger {
         bool openKnown = true;
     };
     std::map<std::string, Invoice> invoices;
-    // Recurring templates by name: the date of the next copy they make.
-    std::map<std::string, long> templates;
+    // Recurring templates by name, with what their schedule says: monthly
+    // on a day, weekly on a weekday (0 Monday .. 6 Sunday) or once, the date
+    // their copies follow from, and whether they are switched on.
+    struct Template {
+        long kind = 0;
+        bool on = true;
+        int day = 1;
+        int weekday = 0;
+        long last = 0;
+        bool known = true;
+    };
+    std::map<std::string, Template> templates;
     // What a step did that it must not have done (a question answered Cancel
     // that still changed the books, a change not marked as an edit).
     std::vector<std::string> faults;
@@ -99,6 +112,48 @@ struct Ledger {
     }
 };
 
+
+
+constexpr long kNoNextCopy = 99999999;
+
+std::chrono::sys_days daysOf(long date)
+{
+    return std::chrono::year_month_day{std::chrono::year{static_cast<int>(date / 10000)},
+                                       std::chrono::month{static_cast<unsigned>(date / 100 % 100)},
+                                       std::chrono::day{static_cast<unsigned>(date % 100)}};
+}
+long dateOf(std::chrono::sys_days days)
+{
+    const std::chrono::year_month_day ymd{days};
+    return static_cast<int>(ymd.year()) * 10000L + static_cast<unsigned>(ymd.month()) * 100L + static_cast<unsigned>(ymd.day());
+}
+
+// The date of the next copy after `last`, counted from the day after it.
+long nextCopyAfter(const Ledger::Template& schedule, long last)
+{
+    const std::chrono::sys_days start = daysOf(last) + std::chrono::days{1};
+    if (schedule.kind == recurring_type::kWeekly) {
+        // Monday is 0 here, 1 in the calendar's count from Sunday.
+        const std::chrono::weekday wanted{static_cast<unsigned>(schedule.weekday + 1) % 7};
+        return dateOf(start + (wanted - std::chrono::weekday{start}));
+    }
+    if (schedule.kind == recurring_type::kMonthly) {
+        std::chrono::year_month_day ymd{start};
+        if (static_cast<unsigned>(ymd.day()) > static_cast<unsigned>(schedule.day)) ymd += std::chrono::months{1};
+        return dateOf(std::chrono::year_month_day{ymd.year(), ymd.month(), std::chrono::day{static_cast<unsigned>(schedule.day)}});
+    }
+    return kNoNextCopy;
+}
+
+// The next copy's date once the template made every copy due by `today`.
+long nextCopyDue(const Ledger::Template& schedule, long today)
+{
+    long last = schedule.last;
+    if (schedule.on)
+        for (long next = nextCopyAfter(schedule, last); next != kNoNextCopy && next <= today; next = nextCopyAfter(schedule, last))
+            last = next;
+    return nextCopyAfter(schedule, last);
+}
 
 std::shared_ptr<CAcnTItem> accountNamedIn(MyDocument& doc, const std::string& name)
 {
@@ -183,6 +238,20 @@ std::string ledgerDifferences(const Ledger& ledger, MyDocument& doc)
             for (const std::string& payment : expected) out += " " + payment;
             out += "\n";
         }
+    }
+    for (const auto& [name, schedule] : ledger.templates) {
+        if (!schedule.known) continue;
+        CRecurringTransaction* made = nullptr;
+        for (const auto& item : doc.mRecurringTransactionArray())
+            if (item->getSourceItem() && item->getName() == name) made = dynamic_cast<CRecurringTransaction*>(item->getSourceItem());
+        if (!made) {
+            out += "  template " + name + " is gone\n";
+            continue;
+        }
+        const long expected = nextCopyDue(schedule, CDate::GetNowAsDateT());
+        if (made->GetNextGenerationDate() != expected)
+            out += "  template " + name + " makes its next copy on " + std::to_string(made->GetNextGenerationDate()) +
+                   ", its steps give " + std::to_string(expected) + "\n";
     }
     return out;
 }

@@ -6,6 +6,7 @@
 // Included by random_books_steps.h after the class Books.
 
 #include "random_books_steps.h"
+#include "ui/sheets/FilePreferenceLogic.h"
 
 namespace ch::test {
 namespace {
@@ -530,7 +531,14 @@ void Books::bookSetting(const Step& step)
     const std::vector<book_settings::Setting>& all = book_settings::all();
     const std::string name = all[step.a % all.size()].name;
     std::vector<long> offered;
-    if (name == "HomeCurrency" || name == "InputCurrency") {
+    // What the settings window's pop-up offers for it, where it has one.
+    const auto popups = settingsPopups();
+    const auto popup = std::find_if(popups.begin(), popups.end(), [&](const SettingsPopup& one) { return name == one.setting; });
+    if (popup != popups.end() && name != "HomeCurrency" && name != "InputCurrency") {
+        if (CNamedListArray* list = popup->list(&root()))
+            for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(list->GetCount()); ++i)
+                if (auto* object = static_cast<CNonVisual*>(list->ObjectAt(i))) offered.push_back(object->Get_Id());
+    } else if (name == "HomeCurrency" || name == "InputCurrency") {
         for (const auto& currency : doc().mCurrencyArray())
             if (currency->getId()) offered.push_back(*currency->getId());
     } else if (name == "CurrentYearStart") {
@@ -543,6 +551,7 @@ void Books::bookSetting(const Step& step)
         for (CExpenseType* category : categories()) offered.push_back(category->Get_Id());
     }
     if (offered.empty()) return;
+    if (std::getenv("RANDOM_BOOKS_TRACE")) std::printf("  setting %s to %ld\n", name.c_str(), offered[step.b % offered.size()]);
     this->setting(name.c_str(), offered[step.b % offered.size()]);
     mReckoned = true;
 }
@@ -636,6 +645,9 @@ void Books::modifyTemplate(const Step& step)
     const std::string name = recurring->getName();
     if (!sheet.checkContents(name)) return;
     sheet.dialogClosed(1);
+    // The date entered is the one its copies follow from.
+    if (auto reckoned = mLedger.templates.find(name); reckoned != mLedger.templates.end())
+        reckoned->second.last = dayOf(step.b);
 }
 
 // An owner, currency, share, budget or template deleted from its page,

@@ -288,6 +288,12 @@ public:
             if (item->getSourceItem() && item->getId() == std::optional<long>(id)) return item;
         return nullptr;
     }
+    std::shared_ptr<CRcrTItem> recurringNamed(const std::string& name)
+    {
+        for (const auto& item : doc().mRecurringTransactionArray())
+            if (item->getSourceItem() && item->getName() == name) return item;
+        return nullptr;
+    }
     std::shared_ptr<CTrnSItem> transactionNamed(const std::string& name)
     {
         for (const auto& item : doc().mTransactionArray())
@@ -498,6 +504,7 @@ void Books::madeReady()
     // saying.
     if (!mReckoned) {
         std::erase_if(mLedger.invoices, [&](const auto& entry) { return !transactionNamed(entry.first); });
+        std::erase_if(mLedger.templates, [&](const auto& entry) { return !recurringNamed(entry.first); });
     }
     // Deals whose transaction went (deleted, cut, with its account).
     {
@@ -789,6 +796,12 @@ void Books::applyOnce(const Step& step)
         // The copies follow from the template's date on.
         schedule.set(std::string(recurring_key::kLastGeneratedOn), static_cast<long>(dayOf(step.d >> 3)));
         run(25, nullptr, &values);
+        if (!recurringNamed("Monthly " + std::to_string(mNames))) return;
+        const int day = static_cast<int>(dayOf(step.d >> 3) % 100);
+        // A day some months lack is not reckoned.
+        mLedger.templates["Monthly " + std::to_string(mNames)] = {kinds[step.a % 4], step.b % 5 != 0, day,
+                                                                 static_cast<int>(step.d % 7),
+                                                                 static_cast<long>(dayOf(step.d >> 3)), day <= 28};
         break;
     }
     case Op::Budget:
