@@ -899,6 +899,11 @@ void Books::applyOnce(const Step& step)
         if (auto deal = mLedger.deals.find(static_cast<ObjectIdT>(transaction->getId().value_or(0)));
             deal != mLedger.deals.end())
             mLedger.sharesUnknown.insert(deal->second.first);
+        // Any other booking on a share's holding account ("Rounding Errors"
+        // after a home-currency change) moves shares the deals do not say.
+        for (const auto& share : doc().mShareArray())
+            if (auto held = share->mPortfolioAccountId(); held && (*held == fromId || *held == toId))
+                mLedger.sharesUnknown.insert(share->mShortName());
         const std::optional<Dictionary> sent =
             sheetSends(sheetTransaction(fromId, toId, static_cast<ObjectIdT>(lines.front()->account().value_or(0)),
                                         amountOf(step.b), dayOf(step.c), name));
