@@ -21,6 +21,8 @@
 #include "business/InvoiceNumbers.h"
 #include "business/VATRates.h"
 #include "document/DocumentNotifications.h"
+#include "model/CCurrency.h"
+#include "model/CDocAccounting.h"
 #include "model/foundation/AmountRounding.h"
 #include "model/foundation/CDate.h"
 #include "platform/core/localized_strings.h"
@@ -43,20 +45,90 @@ void addLine(Array& lines, const char* type, std::optional<long> account, long c
 
 } // namespace
 
+int currencyDecimals(BusinessDocument& document, long currencyId)
+{
+    BridgeDocument& books = document.bridgeDocument();
+    if (const CCurrency* currency = books.accounting()->GetCurrencyForId(static_cast<ObjectIdT>(currencyId)))
+        return currency->AreDecimalsAllowed() ? 2 : 0;
+    return homeCurrencyDecimals(document);
+}
+
 int homeCurrencyDecimals(BusinessDocument& document)
 {
     std::shared_ptr<CCurRItem> home = document.bridgeDocument().getHomeCurrency();
     return home && !home->mAllowDecimals().value_or(true) ? 0 : 2;
 }
 
-double invoiceVATAmount(BusinessDocument& document, const GXVATRate* rate, double net)
+double invoiceVATAmount(BusinessDocument& document, const GXVATRate* rate, double net, std::optional<long> currencyId)
 {
     if (!rate) return 0.0;
-    return roundedAmount(rate->calculateVATAmountFor(net, false), homeCurrencyDecimals(document));
+    const int decimals = currencyId ? currencyDecimals(document, *currencyId) : homeCurrencyDecimals(document);
+    return roundedAmount(rate->calculateVATAmountFor(net, false), decimals);
 }
 
+long invoiceCurrencyId(BusinessDocument& document, CTrnSItem& invoice)
+{
+    // A category line first: a rate given since for the currency of an
+    // account the invoice books on moves that account's line into it, never
+    // a category line.
+    const LineItemArray total =
+        invoice.mTransactionType() == transaction_types::kSupplierInvoice ? invoice.mFromList() : invoice.mToList();
+    for (const LineItemArray& lines : {invoice.mForList(), total}) {
+        if (lines.empty() || !lines.front()) continue;
+        const long id = lines.front()->currencyId().value_or(0);
+        if (document.bridgeDocument().accounting()->GetCurrencyForId(static_cast<ObjectIdT>(id))) return id;
+    }
+    return homeCurrencyId(document);
+}
+
+namespace {
+
+// The line's amount in the invoice's currency: its own amount when it is in
+// that currency; else (a rate given since moved it into its account's
+// currency) its home amount at the rate the invoice was booked at.
+double amountInCurrency(const CDebetItem& line, long currency, CTrnSItem& invoice)
+{
+    if (line.currencyId().value_or(0) == currency) return line.getForeignAmount().value_or(0.0);
+    const double home = line.getLocalAmount().value_or(0.0);
+    const double total = invoice.mTotalAmount().value_or(0.0);
+    const double totalHome = invoice.mLocalAmount().value_or(0.0);
+    return totalHome != 0.0 ? home * total / totalHome : home;
+}
+
+bool sameLines(const Array& wanted, const LineItemArray& booked)
+{
+    if (wanted.size() != booked.size()) return false;
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        const Dictionary* line = wanted[i].asDictionary();
+        if (!line || !booked[i] || booked[i]->account().value_or(0) != (*line)["AccountId"].toInt() ||
+            booked[i]->currencyId().value_or(0) != (*line)["CurrencyId"].toInt() ||
+            std::fabs(booked[i]->getForeignAmount().value_or(0.0) - (*line)["Amount"].toDouble()) >= 0.005)
+            return false;
+    }
+    return true;
+}
+
+// An invoice whose figures stay as they are (its category lines, never
+// moved out of its currency, and its total) keeps each account line on the
+// same account as booked: a line a rate moved into its account's currency
+// keeps that currency and its amounts.
+void keepUnchangedLines(CTrnSItem& invoice, bool sameTotal, const Array& categories, Array& from, Array& to)
+{
+    if (!sameTotal || !sameLines(categories, invoice.mForList())) return;
+    for (auto [lines, booked] : {std::pair{&from, invoice.mFromList()}, std::pair{&to, invoice.mToList()}})
+        for (std::size_t i = 0; i < lines->size() && i < booked.size(); ++i) {
+            const Dictionary* wanted = (*lines)[i].asDictionary();
+            const std::shared_ptr<CDebetItem>& line = booked[i];
+            if (!wanted || !line || line->account().value_or(0) != (*wanted)["AccountId"].toInt()) continue;
+            (*lines)[i] = lineDictionary((*wanted)["ObjectType"].toString().c_str(), line->account().value_or(0),
+                                         line->currencyId().value_or(0), line->getForeignAmount().value_or(0.0));
+        }
+}
+
+} // namespace
+
 bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments::InvoiceArguments& arguments,
-                 bool asReceivable)
+                 bool asReceivable, long currency)
 {
     BridgeDocument& books = document.bridgeDocument();
     std::shared_ptr<CAcoWItem> owner =
@@ -68,14 +140,18 @@ bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments
     const std::shared_ptr<GXVATRate> first = rateOf(document, arguments.firstVATRateId);
     const std::shared_ptr<GXVATRate> second = rateOf(document, arguments.secondVATRateId);
     const double net = arguments.amountWithoutVAT.value_or(0.0);
-    const double vat1 = invoiceVATAmount(document, first.get(), net);
-    const double vat2 = invoiceVATAmount(document, second.get(), net);
+    const double vat1 = invoiceVATAmount(document, first.get(), net, currency);
+    const double vat2 = invoiceVATAmount(document, second.get(), net, currency);
     const double total = net + vat1 + vat2;
 
     invoice.setMDate(arguments.invoiceDate);
     invoice.setGetName(arguments.invoiceName);
     invoice.setMDescription(arguments.invoiceDescription);
     invoice.setMDocumentRef(arguments.invoiceNumber);
+    const bool sameTotal = invoice.mCurrencyId() == currency &&
+                           std::fabs(invoice.mTotalAmount().value_or(0.0) - total) < 0.005;
+    // The currency before the total: the total is an amount of it.
+    invoice.setMCurrencyId(currency);
     invoice.setMTotalAmount(total);
     invoice.setNewThisSession(true);
     invoice.setModifiedThisSession(true);
@@ -83,7 +159,6 @@ bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments
                                              : transaction_types::kSupplierInvoice);
     invoice.setMVatNR(owner->VATNr());
 
-    const long currency = homeCurrencyId(document);
     Array from, to, categories;
     if (asReceivable) {
         addLine(from, kFromLine, owner->debitorAccount(), currency, net);
@@ -103,6 +178,7 @@ bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments
         asReceivable ? std::optional<long>(settings ? settings->mCustomerInvoiceCategory() : 0)
                      : owner->supplierInvoiceCategory();
     addLine(categories, kCategoryLine, netCategory, currency, net);
+    keepUnchangedLines(invoice, sameTotal, categories, from, to);
     invoice.updateDetailsWithDictionaries(invoice.mFromList(), &from);
     invoice.updateDetailsWithDictionaries(invoice.mToList(), &to);
     invoice.updateDetailsWithDictionaries(invoice.mForList(), &categories);
@@ -124,22 +200,28 @@ InvoiceReading readInvoice(BusinessDocument& document, CTrnSItem& invoice)
     reading.answer = 1;
     const bool receivable = type == transaction_types::kCustomerInvoice;
     LineItemArray lines = receivable ? invoice.mFromList() : invoice.mToList();
-    std::stable_sort(lines.begin(), lines.end(), [](const auto& a, const auto& b) {
-        return localAmountOf(a) > localAmountOf(b);
+    // Its own amounts, not the home ones: a change of home currency since
+    // must not change what was invoiced.
+    const long currency = invoiceCurrencyId(document, invoice);
+    auto amountOf = [&](const std::shared_ptr<CDebetItem>& line) {
+        return line ? amountInCurrency(*line, currency, invoice) : 0.0;
+    };
+    std::stable_sort(lines.begin(), lines.end(), [&](const auto& a, const auto& b) {
+        return amountOf(a) > amountOf(b);
     });
-    if (lines.empty() || localAmountOf(lines[0]) <= 0.0) return reading;
-    reading.amountWithoutVAT = localAmountOf(lines[0]);
+    if (lines.empty() || amountOf(lines[0]) <= 0.0) return reading;
+    reading.amountWithoutVAT = amountOf(lines[0]);
     auto rateOfLine = [&](const std::shared_ptr<CDebetItem>& line) {
         const long account = line->account().value_or(0);
         return receivable ? VATRateForAccountIdReceivable(document, account)
                           : VATRateForAccountIdPayable(document, account);
     };
     if (lines.size() > 1) {
-        reading.firstVATAmount = localAmountOf(lines[1]);
+        reading.firstVATAmount = amountOf(lines[1]);
         reading.firstRate = rateOfLine(lines[1]);
     }
     if (lines.size() > 2) {
-        reading.secondVATAmount = localAmountOf(lines[2]);
+        reading.secondVATAmount = amountOf(lines[2]);
         reading.secondRate = rateOfLine(lines[2]);
     }
     return reading;

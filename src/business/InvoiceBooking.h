@@ -27,19 +27,33 @@ namespace ch::business {
 class BusinessDocument;
 class GXVATRate;
 
-// The places of the home currency's cents: 2, or 0 for a currency kept in
-// whole units.
+// The places of the currency's cents: 2, or 0 for a currency kept in whole
+// units; the home currency's when the id names no currency.
+int currencyDecimals(BusinessDocument& document, long currencyId);
 int homeCurrencyDecimals(BusinessDocument& document);
 // The VAT of an invoice line at the rate (0 without one): the rate's amount
-// of the net amount rounded to the home currency's cents, half away from
-// zero. Each line is booked so, so that the invoice, its open-invoice
-// account, the VAT listings and the declaration add up to the same cents.
-double invoiceVATAmount(BusinessDocument& document, const GXVATRate* rate, double net);
+// of the net amount rounded to the cents of the invoice's currency (the
+// home currency when none is given), half away from zero. Each line is
+// booked so, so that the invoice, its open-invoice account, the VAT listings
+// and the declaration add up to the same cents.
+double invoiceVATAmount(BusinessDocument& document, const GXVATRate* rate, double net,
+                        std::optional<long> currencyId = std::nullopt);
 
-// Books the item as a customer (asReceivable) or supplier invoice, with its
-// extension; false (nothing booked) when the owner does not exist.
+// The currency an invoice is booked in: that of its category lines (else of
+// its open-invoice line), so that after a change of home currency it is
+// still read and booked at the amounts it was invoiced for; the home
+// currency for an item with no such line or a currency the books do not
+// hold.
+long invoiceCurrencyId(BusinessDocument& document, CTrnSItem& invoice);
+
+// Books the item as a customer (asReceivable) or supplier invoice in the
+// currency, with its extension; false (nothing booked) when the owner does
+// not exist. Lines given the account, currency and amount they have keep the
+// home amounts they were booked at; while the category lines and the total
+// stay as booked, so does every line on the same account, one a rate has
+// moved into its account's currency included.
 bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments::InvoiceArguments& arguments,
-                 bool asReceivable);
+                 bool asReceivable, long currencyId);
 
 struct InvoiceReading {
     // -1 for a transaction that is no invoice, else 1.
@@ -51,7 +65,8 @@ struct InvoiceReading {
     double secondVATAmount = 0.0;
 };
 // The invoice's lines on its turnover side ranked by amount: the largest is
-// the net amount, the next two are the VAT lines.
+// the net amount, the next two are the VAT lines. Amounts are in the
+// invoice's own currency, as it was invoiced.
 InvoiceReading readInvoice(BusinessDocument& document, CTrnSItem& invoice);
 
 // Reverses the transaction in place: named after the cancelled number,

@@ -32,7 +32,7 @@ long createInvoiceWithArguments(BusinessDocument& document, const arguments::Inv
     std::shared_ptr<CTrnSItem> invoice = insertTransactionOfType(
         document, asReceivable ? transaction_types::kCustomerInvoice : transaction_types::kSupplierInvoice);
     if (!invoice) return -1;
-    if (!bookInvoice(document, *invoice, arguments, asReceivable)) {
+    if (!bookInvoice(document, *invoice, arguments, asReceivable, homeCurrencyId(document))) {
         document.bridgeDocument().deleteObject(invoice);
         return -1;
     }
@@ -47,7 +47,7 @@ long createInvoiceWithArguments(BusinessDocument& document, const arguments::Inv
 long modifyInvoiceWithArguments(BusinessDocument& document, CTrnSItem& invoice,
                                 const arguments::InvoiceArguments& arguments, bool asReceivable)
 {
-    if (!bookInvoice(document, invoice, arguments, asReceivable)) return -1;
+    if (!bookInvoice(document, invoice, arguments, asReceivable, invoiceCurrencyId(document, invoice))) return -1;
     invoice.setModifiedThisSession(true);
     NotificationCenter& centre = document.bridgeDocument().notificationCenter();
     centre.post(GXCTransactionModifiedNotification, invoice.shared_from_this());

@@ -3,15 +3,18 @@
 #include <charconv>
 
 #include "bridge/CBuDdItem.h"
+#include "bridge/CBuDxItem.h"
 #include "model/ModelCodes.h"
 #include "model/budget/CBudgetDetail.h"
 #include "model/budget/CBudgetHeader.h"
+#include "model/budget/CBudgetXRef.h"
 #include "platform/core/four_char_code.h"
 
 namespace ch {
 
 namespace {
 constexpr std::string_view kPrefix = "BuDd";
+constexpr std::string_view kXRefPrefix = "BuDx";
 
 std::optional<ObjectIdT> idOf(std::string_view text)
 {
@@ -43,6 +46,33 @@ std::optional<BudgetLineRef> parseBudgetLineKey(std::string_view key)
     const std::optional<ObjectIdT> budgeted = idOf(key.substr(colon + 5));
     if (!budget || !budgeted) return std::nullopt;
     return BudgetLineRef{*budget, fourCCFromString(type), *budgeted};
+}
+
+std::string budgetXRefKey(const CBuDxItem& xref)
+{
+    const auto* model = dynamic_cast<const CBudgetXRef*>(xref.getSourceItem());
+    const CBudgetDetail* categoryLine = model ? model->Get_ExpenseTypeDetailPointer() : nullptr;
+    const CBudgetHeader* budget = categoryLine ? categoryLine->GetHeader() : nullptr;
+    if (!budget) return std::string();
+    return std::string(kXRefPrefix) + std::to_string(budget->Get_Id()) + ":" +
+           std::to_string(model->Get_AccountDetailId()) + ":" + std::to_string(model->Get_ExpenseTypeDetailId()) +
+           ":" + std::to_string(model->Get_mPeriod());
+}
+
+std::optional<BudgetXRefRef> parseBudgetXRefKey(std::string_view key)
+{
+    if (!key.starts_with(kXRefPrefix)) return std::nullopt;
+    key.remove_prefix(kXRefPrefix.size());
+    std::optional<ObjectIdT> parts[4];
+    for (int i = 0; i < 4; ++i) {
+        const std::size_t colon = i < 3 ? key.find(':') : key.size();
+        if (colon == std::string_view::npos) return std::nullopt;
+        parts[i] = idOf(key.substr(0, colon));
+        if (!parts[i]) return std::nullopt;
+        key.remove_prefix(i < 3 ? colon + 1 : colon);
+    }
+    if (*parts[3] < 0 || *parts[3] > 11) return std::nullopt;
+    return BudgetXRefRef{*parts[0], *parts[1], *parts[2], static_cast<int>(*parts[3])};
 }
 
 } // namespace ch

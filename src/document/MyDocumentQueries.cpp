@@ -8,6 +8,7 @@
 #include "bridge/CAcoWItem.h"
 #include "bridge/CBuDdItem.h"
 #include "bridge/CBuDhItem.h"
+#include "bridge/CBuDxItem.h"
 #include "bridge/CCurRItem.h"
 #include "bridge/CExpTItem.h"
 #include "bridge/CTrnSItem.h"
@@ -309,6 +310,19 @@ std::shared_ptr<Observable> MyDocument::dataItemWithKey(std::string_view key)
             if (budget->getId() == line->budgetId)
                 return std::static_pointer_cast<CNonVisualDataItem>(
                     budget->getDetailForType(line->budgetedType, line->budgetedId));
+        return nullptr;
+    }
+    // A cross-reference is the one its account line lists for the month
+    // with its category, as the model edits it.
+    if (const std::optional<BudgetXRefRef> ref = parseBudgetXRefKey(key)) {
+        for (const std::shared_ptr<CBuDhItem>& budget : mBudgetArray()) {
+            if (budget->getId() != ref->budgetId) continue;
+            std::shared_ptr<CBuDdItem> line = budget->getDetailForType(type::kAccount, ref->accountId);
+            if (!line) return nullptr;
+            for (const std::shared_ptr<CBuDxItem>& xref : line->xRefForPeriod(ref->month))
+                if (xref && xref->reasonId() == static_cast<long>(ref->categoryId)) return xref;
+            return nullptr;
+        }
         return nullptr;
     }
     if (CNonVisual* object = modelObjectForKey(key)) return mDataItemController.dataItemForObject(object);

@@ -11,8 +11,10 @@
 #include "model/CAccount.h"
 #include "model/CCurrency.h"
 #include "model/CDebit.h"
+#include "model/CDocAccounting.h"
 #include "model/CExpenseType.h"
 #include "model/CNamedListArray.h"
+#include "model/CPreference.h"
 #include "model/CTransaction.h"
 #include "model/ModelCodes.h"
 #include "model/foundation/CDate.h"
@@ -124,6 +126,14 @@ double QifExport::Register::inCents(double amount)
     return CCurrency::RoundAmount(written - before);
 }
 
+const CExpenseType* QifExport::unspecifiedCategory(bool moneyIn) const
+{
+    const CPreference* settings = mBooks ? mBooks->mPreference : nullptr;
+    if (!settings) return nullptr;
+    return mBooks->GetExpenseTypeForID(moneyIn ? settings->Get_mDefExpTUnspecifiedIncome()
+                                               : settings->Get_mDefExpTUnspecifiedExpense());
+}
+
 QifExport::Register& QifExport::registerOf(const CAccount& account)
 {
     const auto [place, made] = mRegisterOfAccount.try_emplace(account.Get_Id(), mRegisters.size());
@@ -197,10 +207,13 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
         double signedAmount;   // as the money goes: income in, expense out
     };
     std::vector<CategoryLine> categories;
+    const CExpenseType* uncategorized = unspecifiedCategory(rest >= 0.0);
     const CNamedListArray* forList = transaction->GetExpenseTypeList();
     for (ArrayIndexT i = 1; forList && i <= static_cast<ArrayIndexT>(forList->GetCount()); ++i) {
         const auto* line = static_cast<const CDebit*>(forList->ObjectAt(i));
-        const CExpenseType* category = line ? categoryOf(*line) : nullptr;
+        if (!line) continue;
+        const CExpenseType* category = categoryOf(*line);
+        if (!category) category = uncategorized;
         // A transfer category explains the money moved to the other own accounts.
         if (!category || (!entries.empty() && category->IsTransfer())) continue;
         const double amount = line->Get_mLocalAmount();
@@ -217,7 +230,10 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
         const auto whole = std::find_if(categories.begin(), categories.end(),
                                         [&](const CategoryLine& c) { return std::fabs(std::fabs(c.amount) - std::fabs(rest)) < 0.005; });
         if (categories.size() <= 1) {
-            entries.push_back({categories.empty() ? std::string() : categories.front().name, rest});
+            const std::string name = !categories.empty() ? categories.front().name
+                                     : uncategorized     ? field(uncategorized->Get_StringrefName())
+                                                         : std::string();
+            entries.push_back({name, rest});
         } else if (std::fabs(signedTotal - rest) < 0.005 || std::fabs(signedTotal + rest) < 0.005) {
             // Income and expense together give what the register moves (a
             // trade's gain and commission): each as it goes, or each

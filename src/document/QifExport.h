@@ -12,6 +12,10 @@
 // description) and what it is booked against: "L[Account]" for another own
 // or debt account, else its category; more than one of those are written as
 // split lines ("S" and "$" for each), whose amounts add up to the record's.
+// Money booked on no category (a supplier's invoice when the supplier names
+// none) is written under the books' unspecified category of its direction,
+// as the import books a record without one: a record that names nothing
+// would come back with no counter account and wait for the user.
 // Money it moves to or from another own account kept in another currency
 // than the register's is written once more, in that account's register and
 // currency, with "L[Account]" naming the first: the other half of a transfer
@@ -29,10 +33,16 @@
 namespace ch {
 
 class CAccount;
+class CDocAccounting;
+class CExpenseType;
 class CTrnSItem;
 
 class QifExport {
 public:
+    // The books give the unspecified categories; without them money booked
+    // on no category is written without one.
+    explicit QifExport(const CDocAccounting* books) : mBooks(books) {}
+
     // Adds the transaction's record, to the given account's register when
     // one is given (the export of that account), else to the register the
     // header says. A transaction that moves money on no own or debt account
@@ -57,6 +67,11 @@ private:
         double inCents(double amount);
     };
     Register& registerOf(const CAccount& account);
+    // What money booked on no category is written under: the unspecified
+    // income or expense category, by the way it goes for the register.
+    const CExpenseType* unspecifiedCategory(bool moneyIn) const;
+
+    const CDocAccounting* mBooks;
 
     std::vector<Register> mRegisters;
     std::map<ObjectIdT, std::size_t> mRegisterOfAccount;

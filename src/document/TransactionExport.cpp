@@ -37,7 +37,7 @@ bool TransactionExport::exportTransactionsForObject(CNonVisualDataItem& object, 
 {
     if (path.empty()) return true;
     std::string text;
-    QifExport qif;
+    QifExport qif(mDocument.accounting());
     // A transaction goes into an account's register once, however many of
     // its lines the object lists.
     std::set<std::pair<ObjectIdT, ObjectIdT>> added;
@@ -71,7 +71,7 @@ bool TransactionExport::exportTransactionsFromDate(DateT from, DateT to, bool as
 {
     if (path.empty()) return true;
     std::string text;
-    QifExport qif;
+    QifExport qif(mDocument.accounting());
     for (const std::shared_ptr<CTrnSItem>& transaction : mDocument.mTransactionArray()) {
         if (!transaction || !within(transaction->mDate().value_or(0), from, to)) continue;
         if (asQif) {

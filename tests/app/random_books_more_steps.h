@@ -687,19 +687,9 @@ void Books::deleteOther(const Step& step)
         break;
     }
     case Op::DeleteShare: {
-        // Its accounts go first: a share held in an account cannot go.
+        // Its portfolio account and trades go with it, after the questions.
         if (doc().mShareArray().empty()) makeFirst(Op::NewShare, step, 0);
-        std::shared_ptr<CCurRItem> share = pick(doc().mShareArray(), step.a);
-        if (!share) return;
-        for (const auto& account : doc().allAccounts())
-            if (account->getSourceItem() && account->getCurrencyId() == share->getId()) {
-                const ObjectIdT id = *account->getId();
-                if (!mOpen->deleteObjectWithAsking(account, true)) return;
-                mLedger.accounts.erase(id);
-                mLedger.holdings[share->mShortName()] = 0.0;
-            }
-        madeReady();
-        item = share;
+        item = pick(doc().mShareArray(), step.a);
         break;
     }
     default: {
@@ -716,7 +706,11 @@ void Books::deleteOther(const Step& step)
     const std::string symbol = step.op == Op::DeleteShare ? std::static_pointer_cast<CCurRItem>(item)->mShortName() : "";
     AnswersAsAPerson person(!declines(step.b));
     if (!mOpen->deleteObjectWithAsking(item, true)) return;
-    if (step.op == Op::DeleteShare) mLedger.holdings.erase(symbol);
+    if (step.op == Op::DeleteShare) {
+        mLedger.holdings.erase(symbol);
+        for (auto at = mLedger.accounts.begin(); at != mLedger.accounts.end();)
+            at = doc().getAccountForId(at->first) ? std::next(at) : mLedger.accounts.erase(at);
+    }
     if (step.op == Op::DeleteTemplate) mLedger.templates.erase(name);
 }
 

@@ -37,6 +37,7 @@
 #include "business/PaymentArguments.h"
 #include "business/Payments.h"
 #include "business/VATRateArguments.h"
+#include "document/arguments/CurrencyArguments.h"
 #include "../document/commands/books_listing.h"
 #include "document/DocumentFile.h"
 #include "document/arguments/AccountArguments.h"
@@ -344,6 +345,75 @@ TEST_F(InvoicesTest, ACreditNotePaidBackAtOnceReleasesItsVAT)
     auto* books = static_cast<CTransaction*>(refund->getSourceItem());
     EXPECT_TRUE(books->Validate());
     EXPECT_EQ(linesOf(refund->mForList()), (Lines{{incomeCategory(), -100}, {vatCategory(), 21}}));
+}
+
+// What an invoice is as booked: its currency and total, and each line's
+// account, currency, amount and home amount.
+std::string bookedAs(CTrnSItem& invoice)
+{
+    char text[160];
+    std::snprintf(text, sizeof text, "currency %ld total %.2f (home %.2f)", invoice.mCurrencyId().value_or(0),
+                  invoice.mTotalAmount().value_or(0), invoice.mLocalAmount().value_or(0));
+    std::string booked = text;
+    for (const LineItemArray& lines : {invoice.mFromList(), invoice.mToList(), invoice.mForList()})
+        for (const auto& line : lines) {
+            std::snprintf(text, sizeof text, "; %ld: %.2f in %ld (home %.2f)", line->account().value_or(0),
+                          line->getForeignAmount().value_or(0), line->currencyId().value_or(0),
+                          line->getLocalAmount().value_or(0));
+            booked += text;
+        }
+    return booked;
+}
+
+// An invoice okayed unchanged on its sheet stays as invoiced after any
+// number of changes of home currency: in its own currency, at its own
+// amounts and total, its lines at the home amounts they were booked at.
+// Both one made in the first home currency and one made in the second.
+TEST_F(InvoicesTest, AnInvoiceOkayedUnchangedAfterHomeCurrencyChangesStaysAsInvoiced)
+{
+    const long euro = business::homeCurrencyId(business());
+    arguments::CurrencyArguments dollar;
+    dollar.symbol = "USD";
+    dollar.baseCurrencyId = euro;
+    dollar.conversionQuantity = 1;
+    dollar.conversionFactor = 0.68;
+    ASSERT_EQ(run(6, nullptr, dollar), 1);
+    const long usd = *document->mCurrencyArray().front()->getId();
+
+    // What the invoice sheet sends when it is okayed as it opens.
+    auto okayUnchanged = [&](const std::shared_ptr<CTrnSItem>& invoice) {
+        arguments::InvoiceArguments values = invoiceOf(0, invoice->mDocumentRef().value_or("").c_str());
+        values.invoiceName = invoice->getName();
+        const business::InvoiceReading reading = business::readInvoice(business(), *invoice);
+        values.amountWithoutVAT = reading.amountWithoutVAT;
+        values.firstVATRateId = reading.firstRate ? *reading.firstRate->idKey() : -1;
+        values.secondVATRateId = reading.secondRate ? *reading.secondRate->idKey() : -1;
+        return run(39, invoice, values);
+    };
+
+    std::vector<std::shared_ptr<CTrnSItem>> invoices{transaction(run(38, nullptr, invoiceOf(1798.93, "2009000001")))};
+    double factor = 1.9;
+    for (const long home : {usd, euro, usd, euro}) {
+        document->mPreference()->setMHomeCurrency(home);
+        ASSERT_EQ(business::homeCurrencyId(business()), home);
+        if (invoices.size() == 1) invoices.push_back(transaction(run(38, nullptr, invoiceOf(357.75, "2009000002"))));
+        // A rate given for the day before moves the invoices' lines on
+        // accounts kept in that currency into it, at the same home amounts.
+        arguments::CurrencyRateParameters rate;
+        rate.quantity = 1;
+        rate.factor = factor += 0.1;
+        rate.dateStart = 20090309;
+        for (const auto& currency : document->mCurrencyArray())
+            if (currency->getId() != home) ASSERT_EQ(run(18, currency, rate), 1);
+        for (const auto& invoice : invoices) {
+            const std::string before = bookedAs(*invoice);
+            ASSERT_GT(okayUnchanged(invoice), 0);
+            EXPECT_EQ(bookedAs(*invoice), before) << "home currency " << home;
+        }
+    }
+    EXPECT_DOUBLE_EQ(invoices[0]->mTotalAmount().value_or(0), 2176.71);   // 1798.93 and 21 % VAT, in euro
+    EXPECT_EQ(invoices[1]->mCurrencyId(), usd);
+    EXPECT_DOUBLE_EQ(invoices[1]->mTotalAmount().value_or(0), 432.88);
 }
 
 // A payment of half an invoice whose VAT is an odd number of cents, linked

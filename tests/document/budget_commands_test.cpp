@@ -212,6 +212,58 @@ TEST_F(BudgetCommandsTest, JournaledBudgetCommandsAreMadeAgainAfterACrash)
     EXPECT_EQ(replayed->mBudgetArray().at(0)->getName(), "Home");
 }
 
+// A cross-reference has no id that outlives a reading of the file: the
+// journal names it by its budget, account, category and month, and a
+// deletion names the budget it was handed, so both replay after a crash.
+TEST_F(BudgetCommandsTest, CrossReferencesChangedAndDeletedAfterTheSaveAreSoAgainAfterACrash)
+{
+    const std::string path = folder.file("Books.books");
+    const Bytes saved = document->modelStreamBytes();
+    Bytes crashedBytes;
+    {
+        std::unique_ptr<MyDocument> crashed = openDocument(saved, path);
+        std::shared_ptr<CBuDhItem> shown = crashed->mBudgetArray().at(0);
+        CCommandExecutor& run = crashed->commandExecutor();
+        // One of the file's, shown on the category's side.
+        std::shared_ptr<CBuDxItem> january =
+            xrefOf(*categoryLine(*shown, books::kExpenseCategory), 0, books::kDefaultAccount);
+        ASSERT_NE(january, nullptr);
+        EXPECT_EQ(run.executeCommand(1, january,
+                                     arguments::ModifyBudgetXRefArguments(75, 0, 0, 0, "More", false, 0, 0, 1)),
+                  1);
+        // One made after the save, deleted from the account's side.
+        EXPECT_EQ(run.executeCommand(2, shown,
+                                     arguments::NewBudgetXRefArguments(40, 0, 0, 0, "", false, 3, 3, 5,
+                                                                       books::kDefaultAccount,
+                                                                       books::kExpenseCategory)),
+                  1);
+        std::shared_ptr<CBuDxItem> june =
+            xrefOf(*accountLine(*shown, books::kDefaultAccount), 5, books::kExpenseCategory);
+        ASSERT_NE(june, nullptr);
+        EXPECT_EQ(run.executeCommand(3, june, CommandArgument(std::shared_ptr<Observable>(shown))), 1);
+        // And one of the file's.
+        std::shared_ptr<CBuDxItem> february =
+            xrefOf(*categoryLine(*shown, books::kExpenseCategory), 1, books::kDefaultAccount);
+        ASSERT_NE(february, nullptr);
+        EXPECT_EQ(run.executeCommand(3, february, CommandArgument(std::shared_ptr<Observable>(shown))), 1);
+        crashedBytes = crashed->modelStreamBytes();
+    }
+
+    std::unique_ptr<MyDocument> replayed = openDocument(saved, path);
+    std::vector<int> commands;
+    for (const GXCommandHistoryItem& item : replayed->commandExecutor().commandsToRecover())
+        commands.push_back(item.mCommand);
+    EXPECT_EQ(commands, (std::vector<int>{1, 2, 3, 3}));
+    environment.alerts().scriptAnswer(AlertAnswer::Default);
+    dispatcher.advance(std::chrono::milliseconds(100));
+    EXPECT_TRUE(replayed->commandExecutor().lastReplayReport().empty())
+        << ::testing::PrintToString(replayed->commandExecutor().lastReplayReport());
+    EXPECT_EQ(firstDifference(replayed->modelStreamBytes(), crashedBytes), "");
+    std::shared_ptr<CBuDhItem> budgetAgain = replayed->mBudgetArray().at(0);
+    EXPECT_EQ(xrefOf(*accountLine(*budgetAgain, books::kDefaultAccount), 5, books::kExpenseCategory), nullptr);
+    EXPECT_EQ(xrefOf(*accountLine(*budgetAgain, books::kDefaultAccount), 1, books::kExpenseCategory), nullptr);
+}
+
 // A budget made after the save and one of its lines changed: after a crash
 // both are made again, the line listed under the name of the category it
 // budgets.

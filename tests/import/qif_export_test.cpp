@@ -582,5 +582,62 @@ TEST_F(QifExportTest, ASplitPartForAnotherAccountInTheRegistersCurrencyIsItsOwnA
             << accounts[i]->Get_StringRefNameOnly() << "\n" << readFile(file);
 }
 
+// A supplier's invoice and credit note when the supplier names no category:
+// the debt they leave is booked on no category. Each is written under the
+// unspecified category of the way its money goes, so that the import books
+// it, instead of a record that names nothing and waits for a counter account.
+TEST_F(QifExportTest, MoneyBookedOnNoCategoryIsWrittenUnderTheUnspecifiedCategory)
+{
+    UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
+    auto addAccounts = [](CDocAccounting& books) {
+        std::pair<ObjectIdT, ObjectIdT> made;
+        for (auto [name, type, id] : {std::tuple{"Payable", books::kDebtType, &made.first},
+                                      std::tuple{"Purchases", books::kProfitAndLossType, &made.second}})
+            *id = books.InsertAccount(-1, name, std::string_view(name), "", std::string_view(), type, books::kEUR,
+                                      books.GetAccountTypeForId(type))
+                      ->Get_Id();
+        return made;
+    };
+    std::unique_ptr<MyDocument> fresh = openDocument(saved, folder.file("Fresh.books"));
+    const ObjectIdT payableCopy = addAccounts(*fresh->accounting()).first;
+    const auto [payable, purchases] = addAccounts(root());
+    const std::string expense = root().GetExpenseTypeForID(books::kExpenseCategory)->Get_StringrefName();
+    const std::string income = root().GetExpenseTypeForID(books::kIncomeCategory)->Get_StringrefName();
+    struct Case {
+        ObjectIdT from, to;
+        double amount;
+        DateT date;
+        const char* name;
+        std::string record;   // as written in the register of Payable
+    };
+    const Case cases[] = {
+        {payable, purchases, 121.0, 20090601, "Invoice 7", "T-121.00\r\nPInvoice 7\r\nL" + expense + "\r\n^"},
+        {purchases, payable, 40.0, 20090602, "Credit note 8", "T40.00\r\nPCredit note 8\r\nL" + income + "\r\n^"},
+    };
+    for (const Case& c : cases) {
+        post(c.from, c.to, meals, c.amount, c.date, c.name);
+        auto* made = static_cast<CTransaction*>(document->mTransactionArray().front()->getSourceItem());
+        auto* category = static_cast<CDebit*>(made->GetExpenseTypeList()->ObjectAt(1));
+        category->Put_mAccountId(-1, true, nullptr);
+        ASSERT_EQ(category->Get_mAccountPtr(), nullptr) << c.name;
+    }
+
+    TransactionExport exporter(*document);
+    const std::string file = folder.file("uncategorized.qif");
+    ASSERT_TRUE(exporter.exportTransactionsFromDate(20090601, 20090630, true, file));
+    const std::string text = readFile(file);
+    for (const Case& c : cases) EXPECT_NE(text.find(c.record), std::string::npos) << c.name << "\n" << text;
+
+    installStatementImport(*fresh);
+    ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
+    fresh->statementImport().doActualImport();
+    for (const auto& left : fresh->statementImport().mImportedTransactionArray())
+        if (const auto line = std::dynamic_pointer_cast<CImpTItem>(left))
+            ADD_FAILURE() << "not booked: " << line->mTitle() << ": " << line->mRemark();
+    EXPECT_NEAR(fresh->accounting()->GetAccountForID(payableCopy)->Get_mBalance(),
+                root().GetAccountForID(payable)->Get_mBalance(), 0.005)
+        << text;
+}
+
 } // namespace
 } // namespace ch::test

@@ -79,6 +79,8 @@ void AccountsReceivableInvoiceDialogController::initializeFor(const BusinessShee
     mContext = context;
     MyDocument& document = *context.document;
     BusinessOfDocument& business = businessOf(document);
+    mCurrencyId.reset();
+    if (context.objectToModify) mCurrencyId = invoiceCurrencyId(business, *context.objectToModify);
     mOwners = ownersFor(document, context.customer);
     {
         const QSignalBlocker quiet(customerPopup);
@@ -178,8 +180,8 @@ void AccountsReceivableInvoiceDialogController::calculateTotalAmount()
     if (amount == 0) return;
     const auto first = chosenRate(VATRate1Popup);
     const auto second = chosenRate(VATRate2Popup);
-    const double vat1 = mContext.document ? invoiceVATAmount(businessOf(*mContext.document), first.get(), amount) : 0;
-    const double vat2 = mContext.document ? invoiceVATAmount(businessOf(*mContext.document), second.get(), amount) : 0;
+    const double vat1 = mContext.document ? invoiceVATAmount(businessOf(*mContext.document), first.get(), amount, mCurrencyId) : 0;
+    const double vat2 = mContext.document ? invoiceVATAmount(businessOf(*mContext.document), second.get(), amount, mCurrencyId) : 0;
     VAT1AmountField->setText(money(vat1));
     VAT2AmountField->setText(money(vat2));
     TotalAmountField->setText(money(amount + vat1 + vat2));

@@ -7,6 +7,7 @@
 // not for an invoice that is paid or that its credit notes cancel.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,8 @@ private:
     // The number last proposed for a new customer invoice; a number the user
     // left as proposed follows the invoice date into its year's series.
     std::string mProposedNumber;
+    // The currency of the invoice modified: its VAT is rounded to its cents.
+    std::optional<long> mCurrencyId;
     QComboBox* customerPopup;
     QComboBox* VATRate1Popup;
     QComboBox* VATRate2Popup;

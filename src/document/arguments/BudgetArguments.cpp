@@ -149,6 +149,16 @@ bool NewBudgetXRefArguments::recoverFromDictionary(const Dictionary& dictionary)
     return whole;
 }
 
+void DeleteBudgetXRefArguments::addEntries(Dictionary& dictionary) const
+{
+    dictionary.set("budgetId", Value(static_cast<long>(budgetId)));
+}
+
+bool DeleteBudgetXRefArguments::recoverFromDictionary(const Dictionary& dictionary)
+{
+    return readId(budgetId, getObjectIdAsNumberFromDictionary(dictionary, "budgetId"));
+}
+
 void TransferBudgetXRefArguments::addEntries(Dictionary& dictionary) const
 {
     dictionary.set("transferAmount", Value(transferAmount));

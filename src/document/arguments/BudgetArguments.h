@@ -1,6 +1,6 @@
 #pragma once
-// Argument objects of the budget commands 0, 1, 2, 4 and 5. Each gives the
-// bridge's record of the same name, which the budget items apply.
+// Argument objects of the budget commands 0 to 5. Each but command 3's gives
+// the bridge's record of the same name, which the budget items apply.
 //
 // Each writes its values, so that a replay after a crash makes the change
 // again on the budget (or line) the entry's key names; journals of earlier
@@ -74,6 +74,22 @@ public:
     std::string argumentClass() const override { return "NewBudgetXRefArguments"; }
     bool recoverFromDictionary(const Dictionary& dictionary) override;
     ch::NewBudgetXRefArguments newXRefRecord() const;
+
+protected:
+    void addEntries(Dictionary& dictionary) const override;
+};
+
+// Command 3 as the journal keeps it: the budget page hands the budget item
+// itself, which has no text form, so the entry names the budget by its id.
+class DeleteBudgetXRefArguments : public BudgetArgumentBase {
+public:
+    ObjectIdT budgetId = 0;
+
+    DeleteBudgetXRefArguments() = default;
+    explicit DeleteBudgetXRefArguments(ObjectIdT budget) : budgetId(budget) {}
+
+    std::string argumentClass() const override { return "DeleteBudgetXRefArguments"; }
+    bool recoverFromDictionary(const Dictionary& dictionary) override;
 
 protected:
     void addEntries(Dictionary& dictionary) const override;

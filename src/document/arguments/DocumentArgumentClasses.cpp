@@ -34,6 +34,7 @@ void registerDocumentArgumentClasses(ArgumentClassRegistry& registry)
     registry.add<arguments::ModifyBudgetDetailArguments>();
     registry.add<arguments::ModifyBudgetXRefArguments>();
     registry.add<arguments::NewBudgetXRefArguments>();
+    registry.add<arguments::DeleteBudgetXRefArguments>();
     registry.add<arguments::TransferBudgetXRefArguments>();
     registry.add<arguments::ModifyBudgetHeaderArguments>();
     registry.add<arguments::NewBudgetArguments>();

@@ -20,6 +20,7 @@
 #include "document/GXNonVisual.h"
 #include "document/MyDocument.h"
 #include "document/arguments/AccountArguments.h"
+#include "document/arguments/BudgetArguments.h"
 #include "document/arguments/CAcoWArguments.h"
 #include "document/arguments/CDeleteObjectParms.h"
 #include "document/arguments/CDragAndDropRelocationArgument.h"
@@ -272,9 +273,13 @@ CommandRun CCommandExecutor::runCommand(int command, const CommandTarget& target
                             });
         break;
     case 3: {
-        // The budget item itself travels as the argument.
+        // The budget item itself travels as the argument; a replayed entry
+        // names it by its id.
         auto xref = boundItemOfType(target, type::kBudgetXRef);
-        auto budget = boundItemOfType(argument.item(), type::kBudgetHeader);
+        std::shared_ptr<Observable> named = argument.item();
+        if (const auto* values = argumentsOf<arguments::DeleteBudgetXRefArguments>(argument); values && !named)
+            named = document.dataItemWithKey("BuDh" + std::to_string(values->budgetId));
+        auto budget = boundItemOfType(named, type::kBudgetHeader);
         if (!xref) {
             developerLog("MyDocument deleteBudgetXRef : inBudgetXRef is not a CBuDxItem!");
             run = targetRefused(target);

@@ -9,12 +9,15 @@
 #include <filesystem>
 
 #include "bridge/CBuDdItem.h"
+#include "bridge/CBuDhItem.h"
+#include "bridge/CBuDxItem.h"
 #include "bridge/CNonVisualDataItem.h"
 #include "bridge/DeveloperLog.h"
 #include "document/BudgetLineKey.h"
 #include "document/GXNonVisual.h"
 #include "document/MyDocument.h"
 #include "document/arguments/ArgumentTextCheck.h"
+#include "document/arguments/BudgetArguments.h"
 #include "document/commands/CCommandExecutor.h"
 #include "document/commands/JournalNames.h"
 #include "document/commands/ReplayChecks.h"
@@ -36,6 +39,8 @@ std::optional<std::string> targetKey(const CommandTarget& target)
     if (!target) return std::nullopt;
     // A budget line's own id is its account's or category's: the key names its budget too.
     if (auto line = std::dynamic_pointer_cast<CBuDdItem>(target)) return budgetLineKey(*line);
+    // So has a cross-reference, whose own id is not kept in the file.
+    if (auto xref = std::dynamic_pointer_cast<CBuDxItem>(target)) return budgetXRefKey(*xref);
     if (auto item = std::dynamic_pointer_cast<CNonVisualDataItem>(target)) return item->calculateKey();
     if (auto object = std::dynamic_pointer_cast<GXNonVisual>(target)) return object->calculateKey();
     return std::string();
@@ -94,8 +99,10 @@ std::optional<std::uintmax_t> CCommandExecutor::logCommand(int command, const Co
                                                            const CommandArgument& argument)
 {
     if (!theDocument || !keepLogFile() || mJournalBlocked) return std::nullopt;
-    // The budget item of command 3 has no text form: its entry holds no parameters.
     std::string parameters = argument.arguments() ? argument.arguments()->toText() : std::string();
+    // The budget item of command 3 has no text form: the entry names it.
+    if (auto budget = std::dynamic_pointer_cast<CBuDhItem>(argument.item()); budget && parameters.empty())
+        parameters = arguments::DeleteBudgetXRefArguments(budget->getId().value_or(0)).toText();
     std::optional<IdCounters> ids;
     if (CDocAccounting* books = theDocument->accounting()) ids = books->Ids();
     GXCommandLogger& logger = getCommandLogger();

@@ -22,6 +22,7 @@
 #include <QtTest/QTest>
 
 #include <array>
+#include <tuple>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -47,6 +48,7 @@
 #include "business/GXVATRate.h"
 #include "business/VATRateArguments.h"
 #include "business/views/AccountsReceivableInvoiceDialogController.h"
+#include "document/arguments/CurrencyArguments.h"
 #include "business/views/GXDoubleTransactionDetailTableSynchronizer.h"
 #include "business/views/GXOwnerViewController.h"
 #include "business/views/OwnerContactsSynchronizer.h"
@@ -1278,6 +1280,64 @@ TEST_F(OwnersPageTest, TheSplitSheetSaysWhichPartThePaymentKeeps)
     ASSERT_FALSE(split->isVisible()) << ::testing::PrintToString(environment.alerts().numbers());
     EXPECT_NEAR(payment->mTotalAmount().value_or(0), 400.0, 0.005) << "the payment keeps what was typed";
     EXPECT_EQ(payment->mReferenceObjectId(), invoice->getId()) << "and its invoice";
+}
+
+// An invoice of a former home currency, double-clicked on the invoices page
+// and okayed as it opens, stays as invoiced: the sheet shows its own amounts,
+// and it keeps its currency, lines and home amounts; so again after the
+// return to the first home currency.
+TEST_F(OwnersPageTest, AnInvoiceOfAFormerHomeCurrencyOkayedUnchangedStaysAsInvoiced)
+{
+    const long euro = *document->getHomeCurrency()->getId();
+    arguments::CurrencyArguments dollar;
+    dollar.symbol = "USD";
+    dollar.baseCurrencyId = euro;
+    dollar.conversionQuantity = 1;
+    dollar.conversionFactor = 0.68;
+    ASSERT_EQ(document->commandExecutor().executeCommand(6, nullptr, dollar), 1);
+    const long usd = *document->mCurrencyArray().front()->getId();
+    arguments::InvoiceArguments values;
+    values.invoiceName = "Work";
+    values.thirdPartyId = customerId;
+    values.invoiceNumber = "2009000001";
+    values.invoiceDate = 20090310;
+    values.dueDate = 20090409;
+    values.amountWithoutVAT = 1798.93;
+    values.firstVATRateId = long(*businessOf().businessArrays().VATRateArray.front()->idKey());
+    const auto invoice = document->getTransactionForId(
+        static_cast<ObjectIdT>(document->commandExecutor().executeCommand(38, nullptr, values)));
+    ASSERT_TRUE(invoice);
+    auto booked = [&] {
+        std::vector<std::tuple<long, long, double, double>> lines;
+        for (const LineItemArray& side : {invoice->mFromList(), invoice->mToList(), invoice->mForList()})
+            for (const auto& line : side)
+                lines.emplace_back(line->account().value_or(0), line->currencyId().value_or(0),
+                                   line->getForeignAmount().value_or(0), line->getLocalAmount().value_or(0));
+        return std::tuple(invoice->mCurrencyId().value_or(0), invoice->mTotalAmount().value_or(0),
+                          invoice->mLocalAmount().value_or(0), lines);
+    };
+
+    for (const long home : {usd, euro}) {
+        document->mPreference()->setMHomeCurrency(home);
+        page->selectOwner(GXOwnerViewController::Tab::Customers, owner.get());
+        page->synchronizeWithItemFromSuperview(nullptr);
+        const auto before = booked();
+        QTableView* table = page->pair(true).leftTable();
+        const int row = rowOf(invoice, true);
+        ASSERT_GE(row, 0);
+        const QPoint at = table->visualRect(table->model()->index(row, 1)).center();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+        auto* sheet = page->invoiceSheet();
+        ASSERT_TRUE(sheet && sheet->isVisible());
+        EXPECT_EQ(sheet->findChild<CAmountField*>("invoiceAmountField")->text().toStdString(), "1,798.93");
+        EXPECT_EQ(sheet->findChild<QLineEdit*>("TotalAmountField")->text().toStdString(), "2,176.71");
+        QTest::mouseClick(sheet->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+        QApplication::processEvents();
+        ASSERT_FALSE(sheet->isVisible()) << ::testing::PrintToString(environment.alerts().numbers());
+        EXPECT_EQ(booked(), before) << "home currency " << home;
+    }
+    EXPECT_EQ(invoice->mCurrencyId(), euro);
 }
 
 } // namespace

@@ -279,6 +279,8 @@ std::map<std::string, Sample> samples()
     table["TransferBudgetXRefArguments"] = {[] {
         return std::make_unique<TransferBudgetXRefArguments>(50.25, 3, 7, 8, 9);
     }, {"ArgumentClass", "expenseTypeId", "fromAccountId", "toAccountId", "transferAmount", "zeroBasedPeriod"}, {}};
+    table["DeleteBudgetXRefArguments"] = {[] { return std::make_unique<DeleteBudgetXRefArguments>(12); },
+                                          {"ArgumentClass", "budgetId"}, {}};
     table["ModifyBudgetHeaderArguments"] = {[] {
         return std::make_unique<ModifyBudgetHeaderArguments>("Home", "Plan", true);
     }, {"ArgumentClass", "budgetComment", "budgetName", "doNotUpdate"}, {}};
