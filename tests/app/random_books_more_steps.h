@@ -1,11 +1,12 @@
 #pragma once
 // The rest of what a person does to the books, each through what the window
-// sends: budget lines, groups, VAT rates, supplier invoices and the
-// links between transactions, the settings, changes made in a modify sheet,
+// sends: invoices and payments, budgets and budget lines, groups, VAT rates,
+// the links between transactions, the settings, changes made in a modify sheet,
 // deletions of the other objects, a statement imported, Cut and Paste.
 // Included by random_books_steps.h after the class Books.
 
 #include "random_books_steps.h"
+#include "ui/sheets/FilePreferenceLogic.h"
 
 namespace ch::test {
 namespace {
@@ -68,8 +69,8 @@ void Books::moreSteps(const Step& step)
         arguments::CDeleteObjectParms parameters;
         parameters.withAsking = false;
         parameters.name = rate->name().value_or("-");
+        // The rate's accounts go with it, and what was booked on them.
         doc().commandExecutor().executeCommand(37, rate, parameters);
-        mReckoned = true;
         break;
     }
     case Op::ModifyInvoice:
@@ -200,6 +201,147 @@ void Books::moreSteps(const Step& step)
     }
 }
 
+void Books::invoice(const Step& step, bool creditNote, bool supplier)
+{
+    if (businessArrays().VATRateArray.empty()) {
+        arguments::VATRateArguments rate;
+        rate.name = "Standard";
+        rate.rate = 21.0;
+        run(33, nullptr, &rate);
+    }
+    std::vector<std::shared_ptr<CAcoWItem>> customers = supplier ? doc().supplierArray() : doc().customerArray();
+    if (customers.empty() || step.a % 4 == 0) {
+        arguments::CAcoWArguments customer;
+        customer.name = (supplier ? "Supplier " : "Customer ") + std::to_string(++mNames);
+        if (supplier) customer.createSupplierOpenInvoices = true;
+        else customer.createCustomerOpenInvoices = true;
+        run(26, nullptr, &customer);
+        customers = supplier ? doc().supplierArray() : doc().customerArray();
+    }
+    std::shared_ptr<CAcoWItem> customer = pick(customers, step.a / 4);
+    if (!customer || !customer->getId()) return;
+    arguments::InvoiceArguments values;
+    values.invoiceName = (creditNote ? "Credit note " : "Invoice ") + std::to_string(++mNames);
+    values.thirdPartyId = *customer->getId();
+    values.invoiceNumber = "2009" + std::to_string(100000 + mNames);
+    values.invoiceDate = dayOf(step.b);
+    values.dueDate = values.invoiceDate;
+    values.amountWithoutVAT = (creditNote ? -1.0 : 1.0) * amountOf(step.c);
+    double rate = 0.0;
+    if (auto chosen = vatRate(step.d); chosen && step.d % 3 != 0) {
+        values.firstVATRateId = *chosen->idKey();
+        if (auto* vat = dynamic_cast<business::GXVATRate*>(chosen.get())) rate = vat->rate().value_or(0.0);
+    }
+    values.paymentReference = "+++" + std::to_string(100 + mNames) + "+++";
+    if (step.d % 5 == 0) {
+        values.generatePayment = true;
+        values.paymentCategoryId = doc().get_mDefExpTUnspecifiedIncome();
+    }
+    if (run(supplier ? 41 : 38, nullptr, &values) <= 0) return;
+    Ledger::Invoice& made = mLedger.invoices[*values.invoiceName];
+    made.total = invoiceTotal(*values.amountWithoutVAT, rate);
+    // What the payment booked with it leaves open the ledger does not say.
+    if (values.generatePayment) made.known = false;
+}
+
+// A payment of a customer, linked to one of its invoices by the drop on the
+// invoice: of the whole, of a part, or of more than is open.
+void Books::payment(const Step& step, bool supplier)
+{
+    if (invoices(!supplier).empty() && !makeFirst(supplier ? Op::SupplierInvoice : Op::Invoice, step, 0)) return;
+    std::vector<std::shared_ptr<CTrnSItem>> open = invoices(!supplier);
+    if (open.empty()) return;
+    std::shared_ptr<CTrnSItem> invoice = pick(open, step.a);
+    ObjectIdT customerId = 0;
+    for (const auto& customer : supplier ? doc().supplierArray() : doc().customerArray()) {
+        const std::optional<long> account =
+            supplier ? customer->openCreditInvoiceAccount() : customer->openDebitInvoiceAccount();
+        for (const LineItemArray& lines : {invoice->mFromList(), invoice->mToList()})
+            for (const auto& line : lines)
+                if (account && line->account() == account)
+                    customerId = static_cast<ObjectIdT>(customer->getId().value_or(0));
+    }
+    if (!customerId) return;
+    // What is open, or the whole when nothing is linked yet (the invoice
+    // then answers a marker, not an amount).
+    std::optional<double> openNow = invoice->unaccountedForAmount();
+    if (!openNow || *openNow == kNoLinkedTransactionMarker || *openNow == kCreditNoteLinkedMarker) openNow = invoice->mTotalAmount();
+    const double due = openNow.value_or(0.0);
+    // The whole, a part, more than is open, nothing, less than nothing.
+    const double share[] = {1.0, 0.5, 1.25, 0.3, 1.0, 0.0, -0.5};
+    arguments::PaymentArguments values;
+    values.paymentName = "Payment " + std::to_string(++mNames);
+    values.thirdPartyId = customerId;
+    values.paymentAmount = std::round(std::fabs(due) * share[step.b % 7] * 100.0) / 100.0;
+    if (due == 0.0 && step.b % 7 < 5) values.paymentAmount = amountOf(step.c);
+    values.paymentCategoryId = supplier ? doc().get_mDefExpTUnspecifiedExpense() : doc().get_mDefExpTUnspecifiedIncome();
+    values.paymentDate = dayOf(step.d);
+    values.paymentOwnerType = supplier ? arguments::kOwnerTypeSupplier : arguments::kOwnerTypeCustomer;
+    const long made = run(supplier ? 46 : 44, nullptr, &values);
+    if (made <= 0 || step.c % 5 == 0) return;
+    if (auto payment = doc().getTransactionForId(static_cast<ObjectIdT>(made))) {
+        if (!business::linkDroppedPayment(doc(), *invoice, *payment)) return;
+        if (auto reckoned = mLedger.invoices.find(invoice->getName()); reckoned != mLedger.invoices.end())
+            reckoned->second.payments[*values.paymentName] = *values.paymentAmount;
+    }
+}
+
+void Books::splitPayment(const Step& step)
+{
+    std::vector<std::shared_ptr<CTrnSItem>> payments;
+    for (const auto& item : doc().mTransactionArray())
+        if (item->getSourceItem() && item->isLinkedToTransactionAsPayment().value_or(-1) > 0)
+            if (auto invoice = doc().getTransactionForId(static_cast<ObjectIdT>(item->mReferenceObjectId().value_or(0))))
+                if (invoice->mTransactionType() == 4) payments.push_back(item);
+    if (payments.empty() && makeFirst(Op::Payment, step, 1)) {
+        splitPayment(step);
+        return;
+    }
+    std::shared_ptr<CTrnSItem> payment = pick(payments, step.a);
+    if (!payment) return;
+    const double whole = payment->mTotalAmount().value_or(0.0);
+    if (whole < 0.02) return;
+    arguments::SplitPaymentArguments values;
+    values.paymentName = "Rest of " + payment->getName();
+    values.originalAmount = whole;
+    values.splitAmount = std::round(whole * (step.b % 8 + 1) * 10.0) / 100.0;
+    values.leftOverAmount = whole - *values.splitAmount;
+    values.ownerType = arguments::kOwnerTypeCustomer;
+    run(45, payment, &values);
+    if (auto invoice = doc().getTransactionForId(static_cast<ObjectIdT>(payment->mReferenceObjectId().value_or(0))))
+        if (auto reckoned = mLedger.invoices.find(invoice->getName()); reckoned != mLedger.invoices.end())
+            reckoned->second.known = false;
+}
+
+void Books::budget(const Step& step)
+{
+    std::shared_ptr<CBuDhItem> made;
+    if (doc().mBudgetArray().empty() || step.a % 3 == 0) {
+        // As the new-budget sheet sends it.
+        arguments::NewBudgetArguments values;
+        values.name = "Budget " + std::to_string(++mNames);
+        values.comment = "";
+        values.base = budget_base::kLastYear;
+        values.baseMonth = 0;
+        values.period = budget_period::kCurrentYear;
+        values.nrOfYears = 0;
+        values.nrOfMonths = 0;
+        const long id = run(kNewBudgetCommand, nullptr, &values);
+        for (const auto& budget : doc().mBudgetArray())
+            if (budget->getId() && *budget->getId() == id) made = budget;
+    }
+    std::shared_ptr<CBuDhItem> budget = made ? made : pick(doc().mBudgetArray(), step.a);
+    if (!budget) return;
+    std::vector<std::shared_ptr<CAcnTItem>> own = moneyAccounts();
+    const auto expenses = categoriesOfKind(group_kind::kExpense);
+    if (own.empty() || expenses.empty()) return;
+    const int first = static_cast<int>(step.b % 12);
+    arguments::NewBudgetXRefArguments create(amountOf(step.c), 0.0, 0.0, 0.0, "Plan", false, first, first,
+                                             std::min(11, first + static_cast<int>(step.d % 4)),
+                                             *pick(own, step.c)->getId(), pick(expenses, step.d)->Get_Id());
+    run(2, budget, &create);
+}
+
 // A line of a budget changed as the budget page's sheets change it: a month
 // of an account's line, a month of one of its cross-references, a
 // cross-reference deleted, a transfer between two accounts, the budget's
@@ -328,7 +470,7 @@ void Books::modifyInvoice(const Step& step)
     values.paymentReference = invoice->paymentReference();
     run(customer ? 39 : 42, invoice, &values);
     if (auto reckoned = mLedger.invoices.find(invoice->getName()); reckoned != mLedger.invoices.end())
-        reckoned->second.total = cents(*values.amountWithoutVAT + cents(*values.amountWithoutVAT * rate / 100.0));
+        reckoned->second.total = invoiceTotal(*values.amountWithoutVAT, rate);
 }
 
 // A payment taken off its invoice, every payment of an invoice taken off, or
@@ -389,7 +531,14 @@ void Books::bookSetting(const Step& step)
     const std::vector<book_settings::Setting>& all = book_settings::all();
     const std::string name = all[step.a % all.size()].name;
     std::vector<long> offered;
-    if (name == "HomeCurrency" || name == "InputCurrency") {
+    // What the settings window's pop-up offers for it, where it has one.
+    const auto popups = settingsPopups();
+    const auto popup = std::find_if(popups.begin(), popups.end(), [&](const SettingsPopup& one) { return name == one.setting; });
+    if (popup != popups.end() && name != "HomeCurrency" && name != "InputCurrency") {
+        if (CNamedListArray* list = popup->list(&root()))
+            for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(list->GetCount()); ++i)
+                if (auto* object = static_cast<CNonVisual*>(list->ObjectAt(i))) offered.push_back(object->Get_Id());
+    } else if (name == "HomeCurrency" || name == "InputCurrency") {
         for (const auto& currency : doc().mCurrencyArray())
             if (currency->getId()) offered.push_back(*currency->getId());
     } else if (name == "CurrentYearStart") {
@@ -402,6 +551,7 @@ void Books::bookSetting(const Step& step)
         for (CExpenseType* category : categories()) offered.push_back(category->Get_Id());
     }
     if (offered.empty()) return;
+    if (std::getenv("RANDOM_BOOKS_TRACE")) std::printf("  setting %s to %ld\n", name.c_str(), offered[step.b % offered.size()]);
     this->setting(name.c_str(), offered[step.b % offered.size()]);
     mReckoned = true;
 }
@@ -495,6 +645,9 @@ void Books::modifyTemplate(const Step& step)
     const std::string name = recurring->getName();
     if (!sheet.checkContents(name)) return;
     sheet.dialogClosed(1);
+    // The date entered is the one its copies follow from.
+    if (auto reckoned = mLedger.templates.find(name); reckoned != mLedger.templates.end())
+        reckoned->second.last = dayOf(step.b);
 }
 
 // An owner, currency, share, budget or template deleted from its page,

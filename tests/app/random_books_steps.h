@@ -88,303 +88,11 @@
 #include "ui/sheets/OwnerSheetLogic.h"
 #include "ui/sheets/ShareDealLogic.h"
 #include "ui/sheets/TransactionEntryLogic.h"
+#include "random_books_ledger.h"
+#include "random_books_series.h"
 
 namespace ch::test {
 namespace {
-
-// --- the steps
-
-enum class Op {
-    NewAccount,
-    NewCategory,
-    Booking,
-    SplitBooking,
-    Transfer,
-    NewCurrency,
-    RateChange,
-    NewShare,
-    BuyShares,
-    Dividend,
-    SellShares,
-    Recurring,
-    Budget,
-    Invoice,
-    CreditNote,
-    Payment,
-    SplitPayment,
-    HomeCurrency,
-    YearStart,
-    DeleteTransaction,
-    DeleteAccount,
-    DeleteCategory,
-    ModifyTransaction,
-    MoveAccount,
-    NewOwner,
-    NewAccountType,
-    DeleteAccountType,
-    BudgetLine,
-    NewCategoryGroup,
-    LinkGenerated,
-    NewVATRate,
-    EditVATRate,
-    DeleteVATRate,
-    SupplierInvoice,
-    SupplierPayment,
-    ModifyInvoice,
-    CardSpending,
-    VATBalancePayment,
-    UnlinkPayment,
-    UnlinkInvoicePayments,
-    CreditNoteOfInvoice,
-    TransactionStatus,
-    CreditCard,
-    Setting,
-    ModifyAccount,
-    ModifyCategory,
-    ModifyCurrency,
-    ModifyOwner,
-    ModifyTemplate,
-    DeleteOwner,
-    DeleteCurrency,
-    DeleteShare,
-    DeleteTemplate,
-    ImportStatement,
-    CutAndPaste,
-    DeletePaidInvoice,
-    kCount
-};
-
-const char* opName(Op op)
-{
-    static const char* names[] = {
-        "NewAccount",
-        "NewCategory",
-        "Booking",
-        "SplitBooking",
-        "Transfer",
-        "NewCurrency",
-        "RateChange",
-        "NewShare",
-        "BuyShares",
-        "Dividend",
-        "SellShares",
-        "Recurring",
-        "Budget",
-        "Invoice",
-        "CreditNote",
-        "Payment",
-        "SplitPayment",
-        "HomeCurrency",
-        "YearStart",
-        "DeleteTransaction",
-        "DeleteAccount",
-        "DeleteCategory",
-        "ModifyTransaction",
-        "MoveAccount",
-        "NewOwner",
-        "NewAccountType",
-        "DeleteAccountType",
-        "BudgetLine",
-        "NewCategoryGroup",
-        "LinkGenerated",
-        "NewVATRate",
-        "EditVATRate",
-        "DeleteVATRate",
-        "SupplierInvoice",
-        "SupplierPayment",
-        "ModifyInvoice",
-        "CardSpending",
-        "VATBalancePayment",
-        "UnlinkPayment",
-        "UnlinkInvoicePayments",
-        "CreditNoteOfInvoice",
-        "TransactionStatus",
-        "CreditCard",
-        "Setting",
-        "ModifyAccount",
-        "ModifyCategory",
-        "ModifyCurrency",
-        "ModifyOwner",
-        "ModifyTemplate",
-        "DeleteOwner",
-        "DeleteCurrency",
-        "DeleteShare",
-        "DeleteTemplate",
-        "ImportStatement",
-        "CutAndPaste",
-        "DeletePaidInvoice",
-    };
-    return names[static_cast<int>(op)];
-}
-
-// One step: what it does and the random numbers it picks its objects and
-// values with. It names objects by position among those that exist when it
-// runs, so that any step can be left out and the others still run.
-struct Step {
-    Op op;
-    unsigned a, b, c, d;
-};
-
-std::string describe(const std::vector<Step>& steps)
-{
-    std::ostringstream out;
-    for (const Step& step : steps)
-        out << "  " << opName(step.op) << "(" << step.a << ", " << step.b << ", " << step.c << ", " << step.d
-            << ")\n";
-    return out.str();
-}
-
-// How often each kind of step comes: bookings most, the changes of the
-// whole books rarely. RANDOM_BOOKS_OPS="Booking,RateChange,..." keeps those
-// kinds of step only, to look for one fault by hand.
-const std::vector<std::pair<Op, int>>& stepWeights()
-{
-    static const std::vector<std::pair<Op, int>> chosen = [] {
-        static const std::vector<std::pair<Op, int>> weights = {
-            {Op::NewAccount, 8},
-            {Op::NewCategory, 4},
-            {Op::Booking, 14},
-            {Op::SplitBooking, 6},
-            {Op::Transfer, 6},
-            {Op::NewCurrency, 3},
-            {Op::RateChange, 5},
-            {Op::NewShare, 2},
-            {Op::BuyShares, 4},
-            {Op::Dividend, 3},
-            {Op::SellShares, 3},
-            {Op::Recurring, 2},
-            {Op::Budget, 2},
-            {Op::Invoice, 6},
-            {Op::CreditNote, 2},
-            {Op::Payment, 6},
-            {Op::SplitPayment, 2},
-            {Op::HomeCurrency, 2},
-            {Op::YearStart, 2},
-            {Op::DeleteTransaction, 3},
-            {Op::DeleteAccount, 2},
-            {Op::DeleteCategory, 2},
-            {Op::ModifyTransaction, 3},
-            {Op::MoveAccount, 2},
-            {Op::NewOwner, 2},
-            {Op::NewAccountType, 2},
-            {Op::DeleteAccountType, 2},
-            {Op::BudgetLine, 3},
-            {Op::NewCategoryGroup, 2},
-            {Op::LinkGenerated, 2},
-            {Op::NewVATRate, 2},
-            {Op::EditVATRate, 2},
-            {Op::DeleteVATRate, 2},
-            {Op::SupplierInvoice, 4},
-            {Op::SupplierPayment, 4},
-            {Op::ModifyInvoice, 3},
-            {Op::CardSpending, 2},
-            {Op::VATBalancePayment, 2},
-            {Op::UnlinkPayment, 2},
-            {Op::UnlinkInvoicePayments, 2},
-            {Op::CreditNoteOfInvoice, 2},
-            {Op::TransactionStatus, 2},
-            {Op::CreditCard, 2},
-            {Op::Setting, 4},
-            {Op::ModifyAccount, 2},
-            {Op::ModifyCategory, 2},
-            {Op::ModifyCurrency, 2},
-            {Op::ModifyOwner, 2},
-            {Op::ModifyTemplate, 2},
-            {Op::DeleteOwner, 2},
-            {Op::DeleteCurrency, 2},
-            {Op::DeleteShare, 2},
-            {Op::DeleteTemplate, 2},
-            {Op::ImportStatement, 3},
-            {Op::CutAndPaste, 3},
-            {Op::DeletePaidInvoice, 2},
-        };
-        std::vector<std::pair<Op, int>> out;
-        const char* only = std::getenv("RANDOM_BOOKS_OPS");
-        for (const auto& entry : weights)
-            if (!only || ("," + std::string(only) + ",").find("," + std::string(opName(entry.first)) + ",") !=
-                             std::string::npos)
-                out.push_back(entry);
-        return out.empty() ? weights : out;
-    }();
-    return chosen;
-}
-
-Step drawStep(std::mt19937& random)
-{
-    const std::vector<std::pair<Op, int>>& weights = stepWeights();
-    int total = 0;
-    for (const auto& [op, weight] : weights) total += weight;
-    int pick = static_cast<int>(random() % static_cast<unsigned>(total));
-    Op op = weights.front().first;
-    for (const auto& [candidate, weight] : weights) {
-        if (pick < weight) {
-            op = candidate;
-            break;
-        }
-        pick -= weight;
-    }
-    return {op, static_cast<unsigned>(random()), static_cast<unsigned>(random()), static_cast<unsigned>(random()),
-            static_cast<unsigned>(random())};
-}
-
-std::vector<Step> randomSteps(unsigned seed, int count)
-{
-    std::mt19937 random(seed);
-    std::vector<Step> steps;
-    for (int i = 0; i < count; ++i) steps.push_back(drawStep(random));
-    return steps;
-}
-
-// A step that found nothing to act on is drawn again, from its own numbers:
-// the same kind first, then any kind, so that a series cut down by the
-// shrinking still draws the same.
-Step redrawn(const Step& step, int attempt)
-{
-    std::seed_seq seeds{step.a, step.b, step.c, step.d, static_cast<unsigned>(attempt)};
-    std::mt19937 random(seeds);
-    Step again = drawStep(random);
-    if (attempt <= 2) again.op = step.op;
-    return again;
-}
-
-// How often each kind of step was drawn and how often it changed the books
-// (a question answered Cancel counts when it changed nothing), over every
-// series built since the last report.
-struct StepTally {
-    int drawn = 0;
-    int tookEffect = 0;
-};
-std::map<std::string, StepTally>& stepTallies()
-{
-    static std::map<std::string, StepTally> tallies;
-    return tallies;
-}
-
-// Prints the tallies and fails for a kind of step drawn that never took
-// effect: the generator reaches less than it claims. Over many series (twenty
-// steps a kind), a kind never drawn fails too. Starts the tallies afresh.
-void expectEveryKindOfStepTakesEffect()
-{
-    std::map<std::string, StepTally> tallies;
-    std::swap(tallies, stepTallies());
-    int total = 0;
-    for (const auto& [kind, tally] : tallies) total += tally.drawn;
-    // One seed or a few kinds, chosen by hand, say nothing of the generator.
-    const bool everyKind = !std::getenv("RANDOM_BOOKS_OPS") && !std::getenv("RANDOM_BOOKS_SEED");
-    std::ostringstream table;
-    table << "kinds of step, drawn / took effect:\n";
-    for (const auto& [kind, tally] : tallies) {
-        table << "  " << kind << " " << tally.drawn << " / " << tally.tookEffect << "\n";
-        if (tally.drawn > 0 && tally.tookEffect == 0 && everyKind) ADD_FAILURE() << kind << " was drawn " << tally.drawn << " times and never took effect";
-    }
-    std::printf("%s", table.str().c_str());
-    // A kind never drawn says nothing of the step until the series are long
-    // enough to draw every kind many times.
-    if (everyKind && total >= 20 * static_cast<int>(Op::kCount))
-        for (int op = 0; op < static_cast<int>(Op::kCount); ++op)
-            if (!tallies.contains(opName(static_cast<Op>(op))))
-                ADD_FAILURE() << opName(static_cast<Op>(op)) << " was never drawn in " << total << " steps";
-}
 
 template <class T>
 std::vector<T*> objectsOf(CNamedListArray* list)
@@ -394,17 +102,6 @@ std::vector<T*> objectsOf(CNamedListArray* list)
     for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(list->GetCount()); ++i)
         if (auto* object = static_cast<T*>(list->ObjectAt(i))) out.push_back(object);
     return out;
-}
-
-std::string money(std::optional<double> value)
-{
-    if (!value) return "none";
-    if (*value == kNoLinkedTransactionMarker) return "(nothing linked)";
-    if (*value == kCreditNoteLinkedMarker) return "(credit note linked)";
-    char text[64];
-    const double rounded = std::round(*value * 100.0) / 100.0;
-    std::snprintf(text, sizeof text, "%.2f", rounded == 0.0 ? 0.0 : rounded);
-    return text;
 }
 
 std::string text(const std::optional<std::string>& value) { return value ? "\"" + *value + "\"" : "none"; }
@@ -438,67 +135,6 @@ double amountOf(unsigned pick) { return static_cast<double>(pick % 50000 + 1) / 
 
 // --- one set of books and what a person does to it
 
-// What the steps must have done to the books, reckoned by the test itself
-// from what each step sent and not read back from the program.
-struct Ledger {
-    // An own account of money: what its lines add up to in its own currency,
-    // to side less from side. Unknown once a step books on it what the test
-    // does not reckon (a business booking, a conversion between currencies).
-    struct Account {
-        std::string name;
-        double net = 0.0;
-        bool known = true;
-    };
-    std::map<ObjectIdT, Account> accounts;
-    // What each transaction the test reckons puts on own accounts, by its
-    // name (the steps name every transaction they make apart).
-    std::map<std::string, std::vector<std::pair<ObjectIdT, double>>> transactions;
-    // Shares held, by symbol, and what each deal's transaction put in them,
-    // by its id (deals share their names); a share whose deal was changed in
-    // the transaction sheet is no longer reckoned.
-    std::map<std::string, double> holdings;
-    std::map<ObjectIdT, std::pair<std::string, double>> deals;
-    std::set<std::string> sharesUnknown;
-    // A customer's or supplier's invoice by name: its total and the payments
-    // linked to it, by name. Unknown once a step changes it in a way the test
-    // does not reckon.
-    struct Invoice {
-        double total = 0.0;
-        std::map<std::string, double> payments;
-        bool known = true;
-    };
-    std::map<std::string, Invoice> invoices;
-    // Recurring templates by name: the date of the next copy they make.
-    std::map<std::string, long> templates;
-    // What a step did that it must not have done (a question answered Cancel
-    // that still changed the books, a change not marked as an edit).
-    std::vector<std::string> faults;
-
-    void book(const std::string& transaction, ObjectIdT account, double toLessFrom)
-    {
-        auto found = accounts.find(account);
-        if (found == accounts.end()) return;
-        found->second.net += toLessFrom;
-        transactions[transaction].emplace_back(account, toLessFrom);
-    }
-    void forget(ObjectIdT account)
-    {
-        if (auto found = accounts.find(account); found != accounts.end()) found->second.known = false;
-    }
-    // The transaction is gone: what it put on the accounts goes with it.
-    void unbook(const std::string& transaction)
-    {
-        auto found = transactions.find(transaction);
-        if (found == transactions.end()) return;
-        for (const auto& [account, amount] : found->second)
-            if (auto own = accounts.find(account); own != accounts.end()) own->second.net -= amount;
-        transactions.erase(found);
-    }
-};
-
-class Books;
-// What the books hold that the ledger does not say; empty when they agree.
-std::string ledgerDifferences(const Ledger& ledger, Books& books);
 
 // Answers every question as a person answers it: OK (or Yes), or Cancel (or
 // No) when declining; errors are only noted.
@@ -652,6 +288,12 @@ public:
             if (item->getSourceItem() && item->getId() == std::optional<long>(id)) return item;
         return nullptr;
     }
+    std::shared_ptr<CRcrTItem> recurringNamed(const std::string& name)
+    {
+        for (const auto& item : doc().mRecurringTransactionArray())
+            if (item->getSourceItem() && item->getName() == name) return item;
+        return nullptr;
+    }
     std::shared_ptr<CTrnSItem> transactionNamed(const std::string& name)
     {
         for (const auto& item : doc().mTransactionArray())
@@ -793,6 +435,8 @@ private:
     bool mReckoned = false;
 };
 
+std::string ledgerDifferences(const Ledger& ledger, Books& books) { return ledgerDifferences(ledger, books.doc()); }
+
 void Books::apply(const Step& step)
 {
     constexpr int kRedraws = 12;
@@ -860,6 +504,7 @@ void Books::madeReady()
     // saying.
     if (!mReckoned) {
         std::erase_if(mLedger.invoices, [&](const auto& entry) { return !transactionNamed(entry.first); });
+        std::erase_if(mLedger.templates, [&](const auto& entry) { return !recurringNamed(entry.first); });
     }
     // Deals whose transaction went (deleted, cut, with its account).
     {
@@ -1045,214 +690,6 @@ void Books::dividend(const Step& step)
     sheet.dialogClosed(1);
 }
 
-void Books::invoice(const Step& step, bool creditNote, bool supplier)
-{
-    if (businessArrays().VATRateArray.empty()) {
-        arguments::VATRateArguments rate;
-        rate.name = "Standard";
-        rate.rate = 21.0;
-        run(33, nullptr, &rate);
-    }
-    std::vector<std::shared_ptr<CAcoWItem>> customers = supplier ? doc().supplierArray() : doc().customerArray();
-    if (customers.empty() || step.a % 4 == 0) {
-        arguments::CAcoWArguments customer;
-        customer.name = (supplier ? "Supplier " : "Customer ") + std::to_string(++mNames);
-        if (supplier) customer.createSupplierOpenInvoices = true;
-        else customer.createCustomerOpenInvoices = true;
-        run(26, nullptr, &customer);
-        customers = supplier ? doc().supplierArray() : doc().customerArray();
-    }
-    std::shared_ptr<CAcoWItem> customer = pick(customers, step.a / 4);
-    if (!customer || !customer->getId()) return;
-    arguments::InvoiceArguments values;
-    values.invoiceName = (creditNote ? "Credit note " : "Invoice ") + std::to_string(++mNames);
-    values.thirdPartyId = *customer->getId();
-    values.invoiceNumber = "2009" + std::to_string(100000 + mNames);
-    values.invoiceDate = dayOf(step.b);
-    values.dueDate = values.invoiceDate;
-    values.amountWithoutVAT = (creditNote ? -1.0 : 1.0) * amountOf(step.c);
-    double rate = 0.0;
-    if (auto chosen = vatRate(step.d); chosen && step.d % 3 != 0) {
-        values.firstVATRateId = *chosen->idKey();
-        if (auto* vat = dynamic_cast<business::GXVATRate*>(chosen.get())) rate = vat->rate().value_or(0.0);
-    }
-    values.paymentReference = "+++" + std::to_string(100 + mNames) + "+++";
-    if (step.d % 5 == 0) {
-        values.generatePayment = true;
-        values.paymentCategoryId = doc().get_mDefExpTUnspecifiedIncome();
-    }
-    if (run(supplier ? 41 : 38, nullptr, &values) <= 0) return;
-    Ledger::Invoice& made = mLedger.invoices[*values.invoiceName];
-    made.total = cents(*values.amountWithoutVAT + cents(*values.amountWithoutVAT * rate / 100.0));
-    // What the payment booked with it leaves open the ledger does not say.
-    if (values.generatePayment) made.known = false;
-}
-
-// A payment of a customer, linked to one of its invoices by the drop on the
-// invoice: of the whole, of a part, or of more than is open.
-void Books::payment(const Step& step, bool supplier)
-{
-    if (invoices(!supplier).empty() && !makeFirst(supplier ? Op::SupplierInvoice : Op::Invoice, step, 0)) return;
-    std::vector<std::shared_ptr<CTrnSItem>> open = invoices(!supplier);
-    if (open.empty()) return;
-    std::shared_ptr<CTrnSItem> invoice = pick(open, step.a);
-    ObjectIdT customerId = 0;
-    for (const auto& customer : supplier ? doc().supplierArray() : doc().customerArray()) {
-        const std::optional<long> account =
-            supplier ? customer->openCreditInvoiceAccount() : customer->openDebitInvoiceAccount();
-        for (const LineItemArray& lines : {invoice->mFromList(), invoice->mToList()})
-            for (const auto& line : lines)
-                if (account && line->account() == account)
-                    customerId = static_cast<ObjectIdT>(customer->getId().value_or(0));
-    }
-    if (!customerId) return;
-    // What is open, or the whole when nothing is linked yet (the invoice
-    // then answers a marker, not an amount).
-    std::optional<double> openNow = invoice->unaccountedForAmount();
-    if (!openNow || *openNow == kNoLinkedTransactionMarker || *openNow == kCreditNoteLinkedMarker) openNow = invoice->mTotalAmount();
-    const double due = openNow.value_or(0.0);
-    // The whole, a part, more than is open, nothing, less than nothing.
-    const double share[] = {1.0, 0.5, 1.25, 0.3, 1.0, 0.0, -0.5};
-    arguments::PaymentArguments values;
-    values.paymentName = "Payment " + std::to_string(++mNames);
-    values.thirdPartyId = customerId;
-    values.paymentAmount = std::round(std::fabs(due) * share[step.b % 7] * 100.0) / 100.0;
-    if (due == 0.0 && step.b % 7 < 5) values.paymentAmount = amountOf(step.c);
-    values.paymentCategoryId = supplier ? doc().get_mDefExpTUnspecifiedExpense() : doc().get_mDefExpTUnspecifiedIncome();
-    values.paymentDate = dayOf(step.d);
-    values.paymentOwnerType = supplier ? arguments::kOwnerTypeSupplier : arguments::kOwnerTypeCustomer;
-    const long made = run(supplier ? 46 : 44, nullptr, &values);
-    if (made <= 0 || step.c % 5 == 0) return;
-    if (auto payment = doc().getTransactionForId(static_cast<ObjectIdT>(made))) {
-        if (!business::linkDroppedPayment(doc(), *invoice, *payment)) return;
-        if (auto reckoned = mLedger.invoices.find(invoice->getName()); reckoned != mLedger.invoices.end())
-            reckoned->second.payments[*values.paymentName] = *values.paymentAmount;
-    }
-}
-
-void Books::splitPayment(const Step& step)
-{
-    std::vector<std::shared_ptr<CTrnSItem>> payments;
-    for (const auto& item : doc().mTransactionArray())
-        if (item->getSourceItem() && item->isLinkedToTransactionAsPayment().value_or(-1) > 0)
-            if (auto invoice = doc().getTransactionForId(static_cast<ObjectIdT>(item->mReferenceObjectId().value_or(0))))
-                if (invoice->mTransactionType() == 4) payments.push_back(item);
-    if (payments.empty() && makeFirst(Op::Payment, step, 1)) {
-        splitPayment(step);
-        return;
-    }
-    std::shared_ptr<CTrnSItem> payment = pick(payments, step.a);
-    if (!payment) return;
-    const double whole = payment->mTotalAmount().value_or(0.0);
-    if (whole < 0.02) return;
-    arguments::SplitPaymentArguments values;
-    values.paymentName = "Rest of " + payment->getName();
-    values.originalAmount = whole;
-    values.splitAmount = std::round(whole * (step.b % 8 + 1) * 10.0) / 100.0;
-    values.leftOverAmount = whole - *values.splitAmount;
-    values.ownerType = arguments::kOwnerTypeCustomer;
-    run(45, payment, &values);
-    if (auto invoice = doc().getTransactionForId(static_cast<ObjectIdT>(payment->mReferenceObjectId().value_or(0))))
-        if (auto reckoned = mLedger.invoices.find(invoice->getName()); reckoned != mLedger.invoices.end())
-            reckoned->second.known = false;
-}
-
-void Books::budget(const Step& step)
-{
-    std::shared_ptr<CBuDhItem> made;
-    if (doc().mBudgetArray().empty() || step.a % 3 == 0) {
-        // As the new-budget sheet sends it.
-        arguments::NewBudgetArguments values;
-        values.name = "Budget " + std::to_string(++mNames);
-        values.comment = "";
-        values.base = budget_base::kLastYear;
-        values.baseMonth = 0;
-        values.period = budget_period::kCurrentYear;
-        values.nrOfYears = 0;
-        values.nrOfMonths = 0;
-        const long id = run(kNewBudgetCommand, nullptr, &values);
-        for (const auto& budget : doc().mBudgetArray())
-            if (budget->getId() && *budget->getId() == id) made = budget;
-    }
-    std::shared_ptr<CBuDhItem> budget = made ? made : pick(doc().mBudgetArray(), step.a);
-    if (!budget) return;
-    std::vector<std::shared_ptr<CAcnTItem>> own = moneyAccounts();
-    const auto expenses = categoriesOfKind(group_kind::kExpense);
-    if (own.empty() || expenses.empty()) return;
-    const int first = static_cast<int>(step.b % 12);
-    arguments::NewBudgetXRefArguments create(amountOf(step.c), 0.0, 0.0, 0.0, "Plan", false, first, first,
-                                             std::min(11, first + static_cast<int>(step.d % 4)),
-                                             *pick(own, step.c)->getId(), pick(expenses, step.d)->Get_Id());
-    run(2, budget, &create);
-}
-
-std::string ledgerDifferences(const Ledger& ledger, Books& books)
-{
-    std::string out;
-    for (const std::string& fault : ledger.faults) out += fault + "\n";
-    for (const auto& [id, account] : ledger.accounts) {
-        if (!account.known) continue;
-        std::shared_ptr<CAcnTItem> item = books.accountNamed(account.name);
-        if (!item) item = books.accountWithId(id);
-        if (!item) {
-            out += "  account " + account.name + " is gone\n";
-            continue;
-        }
-        const std::string expected = money(item->isDebt() ? -account.net : account.net);
-        if (money(item->getBalance()) != expected)
-            out += "  account " + account.name + " holds " + money(item->getBalance()) + ", its steps give " + expected + "\n";
-    }
-    for (const auto& [symbol, held] : ledger.holdings) {
-        if (ledger.sharesUnknown.contains(symbol)) continue;
-        std::shared_ptr<CCurRItem> share;
-        for (const auto& candidate : books.doc().mShareArray())
-            if (candidate->mShortName() == symbol) share = candidate;
-        if (!share) out += "  share " + symbol + " is gone\n";
-        else if (std::fabs(share->numberOfShares() - held) > 1e-9)
-            out += "  share " + symbol + ": " + std::to_string(share->numberOfShares()) + " held, its deals give " +
-                   std::to_string(held) + "\n";
-    }
-    for (const auto& [name, invoice] : ledger.invoices) {
-        if (!invoice.known) continue;
-        std::shared_ptr<CTrnSItem> item = books.transactionNamed(name);
-        if (!item) {
-            out += "  invoice " + name + " is gone\n";
-            continue;
-        }
-        double paid = 0.0;
-        for (const auto& [payment, amount] : invoice.payments) paid += amount;
-        const std::string total = money(item->mTotalAmount());
-        if (total != money(invoice.total)) out += "  invoice " + name + " totals " + total + ", its step gave " + money(invoice.total) + "\n";
-        // With nothing linked the invoice says so instead of an amount; it
-        // counts only payments booked on its own open-invoice account, which
-        // the ledger does not follow, so a marker is not compared.
-        const std::optional<double> left = item->unaccountedForAmount();
-        const std::string open = money(left);
-        const std::string owed =
-            invoice.payments.empty() ? money(kNoLinkedTransactionMarker) : money(invoice.total - paid);
-        const bool marker = left && (*left == kNoLinkedTransactionMarker || *left == kCreditNoteLinkedMarker);
-        if (open != owed && !(marker && !invoice.payments.empty()))
-            out += "  invoice " + name + " has " + open + " open, its total less its payments is " + owed + "\n";
-        std::set<std::string> linked;
-        for (const auto& transaction : books.doc().mTransactionArray())
-            if (transaction->getSourceItem() && transaction != item &&
-                transaction->mReferenceObjectId() == item->getId() &&
-                transaction->isLinkedToTransactionAsPayment().value_or(-1) > 0)
-                linked.insert(transaction->getName());
-        std::set<std::string> expected;
-        for (const auto& [payment, amount] : invoice.payments)
-            if (payment != "paid with the invoice") expected.insert(payment);
-        if (!std::includes(linked.begin(), linked.end(), expected.begin(), expected.end())) {
-            out += "  invoice " + name + " has linked:";
-            for (const std::string& payment : linked) out += " " + payment;
-            out += "; its steps linked:";
-            for (const std::string& payment : expected) out += " " + payment;
-            out += "\n";
-        }
-    }
-    return out;
-}
-
 void Books::applyOnce(const Step& step)
 {
     switch (step.op) {
@@ -1359,6 +796,12 @@ void Books::applyOnce(const Step& step)
         // The copies follow from the template's date on.
         schedule.set(std::string(recurring_key::kLastGeneratedOn), static_cast<long>(dayOf(step.d >> 3)));
         run(25, nullptr, &values);
+        if (!recurringNamed("Monthly " + std::to_string(mNames))) return;
+        const int day = static_cast<int>(dayOf(step.d >> 3) % 100);
+        // A day some months lack is not reckoned.
+        mLedger.templates["Monthly " + std::to_string(mNames)] = {kinds[step.a % 4], step.b % 5 != 0, day,
+                                                                 static_cast<int>(step.d % 7),
+                                                                 static_cast<long>(dayOf(step.d >> 3)), day <= 28};
         break;
     }
     case Op::Budget:
@@ -1387,6 +830,7 @@ void Books::applyOnce(const Step& step)
         if (doc().mCurrencyArray().size() < 2) makeFirst(Op::NewCurrency, step, 0);
         std::shared_ptr<CCurRItem> currency = pickCurrency(step.a);
         if (currency && currency->getId()) setting("HomeCurrency", *currency->getId());
+        for (auto& [name, invoice] : mLedger.invoices) invoice.openKnown = false;
         mReckoned = true;
         break;
     }
@@ -1455,6 +899,11 @@ void Books::applyOnce(const Step& step)
         if (auto deal = mLedger.deals.find(static_cast<ObjectIdT>(transaction->getId().value_or(0)));
             deal != mLedger.deals.end())
             mLedger.sharesUnknown.insert(deal->second.first);
+        // Any other booking on a share's holding account ("Rounding Errors"
+        // after a home-currency change) moves shares the deals do not say.
+        for (const auto& share : doc().mShareArray())
+            if (auto held = share->mPortfolioAccountId(); held && (*held == fromId || *held == toId))
+                mLedger.sharesUnknown.insert(share->mShortName());
         const std::optional<Dictionary> sent =
             sheetSends(sheetTransaction(fromId, toId, static_cast<ObjectIdT>(lines.front()->account().value_or(0)),
                                         amountOf(step.b), dayOf(step.c), name));
