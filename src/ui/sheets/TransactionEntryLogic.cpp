@@ -34,8 +34,15 @@ void TransactionEntryLogic::initialize(const SheetParameters& parameters)
         return;
     if (mTransaction) {
         mTemporaryTransaction->setEqualToTransaction(*mTransaction);
-        if (mDialogAction != kActionModify)
-            mTemporaryTransaction->setMDate(CDate::GetNowAsDateT());
+        if (mDialogAction != kActionModify) {
+            // A copy is booked today, and its lines in another currency (a
+            // share's, a foreign account's) are converted at today's rate when
+            // it is made: the sheet shows and checks them so, or a copy that
+            // balanced at the rate of its old day would be booked unbalanced.
+            Dictionary today = mTemporaryTransaction->dictionaryRepresentation();
+            today.set(std::string(transaction_key::kDate), static_cast<long>(CDate::GetNowAsDateT()));
+            mTemporaryTransaction->initWithDictionaryRepresentation(today);
+        }
         return;
     }
     std::shared_ptr<CAcnTItem> from = parameters.itemAs<CAcnTItem>(key::kFromAccount);
