@@ -104,7 +104,9 @@ long CCurrency::MakeStockTransaction(double price, double commission, double qua
     const ObjectIdT home = booking::HomeCurrencyId(mDocument);
     const CCurrency* base = Search_Basecurrency();
 
-    if (updateRate) Put_mConversionFactorAndAmount(1, price, date);
+    // A share with no recorded price yet has only the one it was made with,
+    // which nobody typed: its first trade's price becomes its price.
+    if (updateRate || CountOf(mHistoryList.get()) == 0) Put_mConversionFactorAndAmount(1, price, date);
 
     if (commissionAccount != mComissionAccountId) mComissionAccountId = commissionAccount;
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "model/BookingLookups.h"
 #include "model/CAccType.h"
 #include "model/CAccount.h"
 #include "model/CAccountOwner.h"
@@ -24,6 +25,7 @@
 #include "model/LineConversionKeeper.h"
 #include "model/CTransactionDetailComparator.h"
 #include "model/foundation/CErrorManager.h"
+#include "model/foundation/LString.h"
 
 namespace ch {
 
@@ -72,6 +74,8 @@ constexpr long kKeyTaxDeductiblePct = -13510;
 constexpr long kErrorSettingsAccountKeepsItsKind = 334;
 // Refused: an owner's invoices and payments book on it.
 constexpr long kErrorOwnersAccountKeepsItsKind = 335;
+// Refused: it holds a share, whose holding is its balance as own property.
+constexpr long kErrorPortfolioKeepsItsKind = 338;
 
 // Whether an owner books its invoices or payments on the account (turnover
 // or open invoices, of a customer or a supplier).
@@ -183,6 +187,18 @@ bool CDocAccounting::setForeignKey(CNonVisual* object, long key, long value)
         if (!sameKind && OwnerBooksOn(mAccountOwnerList.get(), account->Get_Id())) {
             CErrorManager::RaiseError(kErrorOwnersAccountKeepsItsKind);
             return false;
+        }
+        // A share's holding is read as the balance of own property: under a
+        // debt type the shares held would read negated, under profit and loss
+        // as a result.
+        const bool toOwnProperty = !newType->thisIsAProfitAndLossAccount() && !newType->thisIsADebtAccount();
+        if (!sameKind && !toOwnProperty) {
+            if (const CCurrency* share = booking::ShareHeldInAccount(this, account->Get_Id())) {
+                char name[kNameSize] = {};
+                share->Get_ShortName(name);
+                CErrorManager::RaiseError(kErrorPortfolioKeepsItsKind, LStr255(name), LStr255());
+                return false;
+            }
         }
         const ObjectIdT oldType = account->Get_mAccountTypeId();
         const bool wasDebt = account->thisIsADebtAccount();

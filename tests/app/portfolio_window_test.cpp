@@ -4,7 +4,9 @@
 // books; booking them, and fetched exchange rates, change the books and
 // mark the document edited.
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -292,6 +294,65 @@ TEST_F(PortfolioWindowTest, ASaleOfMoreSharesThanAreHeldIsRefusedWithTheHolding)
     EXPECT_TRUE(environment.alerts().numbers().empty()) << ::testing::PrintToString(environment.alerts().numbers());
     EXPECT_FALSE(sheet->isVisible());
     EXPECT_DOUBLE_EQ(acme->numberOfShares(), 0.0);
+}
+
+// The price the sheet proposes for a new share is no price of its: a first
+// purchase dated before the share was added, with its price ticked as the
+// share's, sets the price, and the page's price, value and result then agree
+// with each other and with the account that holds the shares; so after a sale.
+TEST_F(PortfolioWindowTest, ASharesPriceValueAndResultAgreeWithItsHoldingAfterAnEarlierTickedPurchase)
+{
+    controller.newDocument();
+    settle();
+    auto* page = showPage<GXCurrencyTableViewController>(localized("SHAREBUTTON"), 1);
+    ASSERT_NE(page, nullptr);
+    addThroughSheet(*page, {{"symbolField", "ACME"}, {"fullNameField", "Acme Corporation"}});
+    clickRow(*page, "ACME");
+    const std::shared_ptr<CCurRItem> acme = page->selectedShare();
+    ASSERT_NE(acme, nullptr);
+    const QString monthAgo = QDate::currentDate().addMonths(-1).toString(QStringLiteral("dd.MM.yyyy"));
+    const QString today = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+    auto deal = [&](const char* button, const QString& date, const char* shares, const char* price,
+                    const char* commission, bool tick) {
+        QTest::mouseClick(page->controlledView()->findChild<QPushButton*>(button), Qt::LeftButton);
+        settle();
+        CPopupWindowAncestor* sheet = window().books().lastSheet();
+        ASSERT_TRUE(sheet && sheet->isVisible());
+        typeInto(outlet(*sheet, "mDate"), date);
+        typeInto(outlet(*sheet, "nrOfShares"), QString::fromLatin1(shares));
+        typeInto(outlet(*sheet, "pricePaid"), QString::fromLatin1(price));
+        typeInto(outlet(*sheet, "commissionPayed"), QString::fromLatin1(commission));
+        auto* ticked = outlet<QCheckBox>(*sheet, "changeRate");
+        if (ticked->isChecked() != tick) QTest::mouseClick(ticked, Qt::LeftButton, {}, QPoint(4, ticked->height() / 2));
+        ASSERT_EQ(ticked->isChecked(), tick);
+        click(*sheet, "OKButton");
+        settle();
+        EXPECT_FALSE(sheet->isVisible()) << ::testing::PrintToString(environment.alerts().numbers());
+    };
+    auto shown = [&](const char* column) {
+        ItemTableModel& model = *page->tableModel();
+        for (int row = 0; row < model.rowCount(); ++row)
+            if (model.data(model.index(row, model.columnOf("symbol"))).toString() == QLatin1String("ACME"))
+                return model.data(model.index(row, model.columnOf(column))).toString();
+        ADD_FAILURE() << "no row ACME";
+        return QString();
+    };
+    auto amountText = [](double value) { return QString::fromStdString(CNumericTransformer().stringForObjectValue(value)); };
+    auto holding = [&] { return acme->portfolioAccount()->getLocalBalance().value_or(0.0); };
+
+    deal("buyButton", monthAgo, "100", "50", "10", true);
+    ASSERT_DOUBLE_EQ(acme->numberOfShares(), 100.0);
+    EXPECT_DOUBLE_EQ(holding(), 5000.0);
+    EXPECT_TRUE(shown("rate").contains(amountText(50.0))) << shown("rate").toStdString();
+    EXPECT_EQ(shown("value"), amountText(5000.0));
+    EXPECT_EQ(shown("result"), amountText(0.0));
+
+    deal("sellButton", today, "60", "70", "0", false);
+    ASSERT_DOUBLE_EQ(acme->numberOfShares(), 40.0);
+    EXPECT_DOUBLE_EQ(holding(), 2000.0);
+    EXPECT_TRUE(shown("rate").contains(amountText(50.0))) << shown("rate").toStdString();
+    EXPECT_EQ(shown("value"), amountText(2000.0));
+    EXPECT_EQ(shown("result"), amountText(1200.0));
 }
 
 // Delete in the page's menu and in the Edit menu names the share it deletes.

@@ -271,6 +271,38 @@ TEST_F(RootOperationsTest, AnAccountMovedToAnotherTypeTakesItsBalanceThere)
     EXPECT_TRUE(root.Put_mParentId(earnings, receivable));
 }
 
+// A share's holding is the balance of its portfolio account as own property:
+// under a debt type the shares held would read negated. Moves out of own
+// property are refused and name the share; among own property it moves.
+TEST_F(RootOperationsTest, ASharesPortfolioAccountStaysOwnProperty)
+{
+    CCurrency* share = root.InsertStockCurrency(-1, "ACME", std::string_view("ACME"));
+    ASSERT_NE(share, nullptr);
+    CAccount* portfolio = share->GetPortfolioAccount();
+    ASSERT_NE(portfolio, nullptr);
+    ASSERT_EQ(share->BuyStock(10.0, 0.0, 4, 40.0, books::kDefaultAccount, books::kExpenseAccount, std::nullopt,
+                              false, 20240301),
+              1);
+    ASSERT_EQ(portfolio->Get_mBalance(), 4.0);
+    const ObjectIdT ownType = portfolio->Get_mAccountTypeId();
+
+    for (CAccType* elsewhere : {AddType("Loans", 2), AddType("Earnings", 3)}) {
+        env.alerts().clear();
+        EXPECT_FALSE(root.Put_mParentId(elsewhere, portfolio)) << elsewhere->CalculateKey();
+        ASSERT_EQ(env.alerts().numbers(), std::vector<long>{338});
+        EXPECT_NE(env.alerts().records().back().alert.message.find("ACME"), std::string::npos);
+        EXPECT_EQ(portfolio->Get_mAccountTypeId(), ownType);
+        EXPECT_EQ(portfolio->Get_mBalance(), 4.0);
+    }
+
+    CAccType* broker = AddType("Broker", 1);
+    env.alerts().clear();
+    EXPECT_TRUE(root.Put_mParentId(broker, portfolio));
+    EXPECT_TRUE(env.alerts().numbers().empty());
+    EXPECT_EQ(portfolio->Get_mAccountTypePtr(), broker);
+    EXPECT_EQ(portfolio->Get_mBalance(), 4.0);
+}
+
 // A profit-and-loss account moved among the own accounts makes its bookings
 // transfers: their categories follow at once, so that the categories show
 // what the property did and a booking okayed again finds nothing to mend.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "booking_fixture.h"
+#include "model/foundation/CDate.h"
 #include "model/foundation/CLocalize.h"
 
 namespace ch::test {
@@ -279,6 +280,33 @@ TEST_F(ShareTradeTest, ADividendWithTax)
     EXPECT_EQ(LineOn(dividend->GetExpenseTypeList(), books::kIncomeCategory)->Get_mLocalAmount(), 100.0);
     EXPECT_EQ(LineOn(dividend->GetExpenseTypeList(), books::kExpenseCategory)->Get_mLocalAmount(), 25.0);
     EXPECT_EQ(bank->Get_mLocalBalance(), 75.0);
+}
+
+// A share made without a price of its own (1 = 1.00, nothing recorded) is
+// worth what its first trade paid, the price ticked or not; once it has a
+// price, an unticked trade at another one keeps it and books the difference.
+TEST_F(ShareTradeTest, AShareWithoutARecordedPriceTakesItsFirstTradesPrice)
+{
+    CCurrency* fresh = root.InsertStockCurrency(-1, "NEWCO", std::string_view("NEWCO"));
+    ASSERT_NE(fresh, nullptr);
+    ASSERT_EQ(fresh->Get_mHistoryList()->GetCount(), 0u);
+    CAccount* held = fresh->GetPortfolioAccount();
+    ASSERT_NE(held, nullptr);
+    const DateT monthAgo = CDate::AddMonthsToDateT(CDate::GetNowAsDateT(), -1);
+
+    ASSERT_EQ(fresh->BuyStock(50.0, 0.0, 100, 5000.0, bank->Get_Id(), books::kExpenseAccount, std::nullopt, false,
+                              monthAgo),
+              1);
+    EXPECT_EQ(fresh->Get_mConversionFactor(), 50.0);
+    EXPECT_EQ(held->Get_mLocalBalance(), 5000.0);
+    EXPECT_EQ(fresh->ConvertToLocal(100, 0, true), 5000.0);
+    EXPECT_EQ(OnlyTransaction()->GetDebitList()->GetCount() + OnlyTransaction()->GetCreditList()->GetCount(), 3u)
+        << "no difference lines";
+
+    ASSERT_EQ(fresh->BuyStock(60.0, 0.0, 10, 600.0, bank->Get_Id(), books::kExpenseAccount, std::nullopt, false, 0),
+              1);
+    EXPECT_EQ(fresh->Get_mConversionFactor(), 50.0);
+    EXPECT_EQ(held->Get_mLocalBalance(), 5500.0);
 }
 
 TEST_F(ShareTradeTest, ATradeWithoutAPortfolioAccountIsRefused)
