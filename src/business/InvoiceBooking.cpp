@@ -140,7 +140,19 @@ bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments
     const std::shared_ptr<GXVATRate> first = rateOf(document, arguments.firstVATRateId);
     const std::shared_ptr<GXVATRate> second = rateOf(document, arguments.secondVATRateId);
     const double net = arguments.amountWithoutVAT.value_or(0.0);
-    const double vat1 = invoiceVATAmount(document, first.get(), net, currency);
+    // Booked again for the same net amount at the same rates, an invoice keeps
+    // the VAT and the turnover category it was invoiced with: a rate's
+    // percentage or the settings changed since apply to invoices made after.
+    // Its VAT is read from its total, in the currency it was invoiced in (a
+    // VAT line's account may keep another): so only for a single rate.
+    const InvoiceReading booked = readInvoice(document, invoice);
+    const bool sameNet = booked.answer == 1 && booked.amountWithoutVAT && !invoice.mForList().empty() &&
+                         std::fabs(*booked.amountWithoutVAT - net) < 0.005;
+    const bool sameSingleRate = sameNet && first && !second && booked.firstRate == first && !booked.secondRate &&
+                                invoice.mCurrencyId() == currency;
+    const double vat1 = sameSingleRate ? roundedAmount(invoice.mTotalAmount().value_or(0.0) - net,
+                                                                   currencyDecimals(document, currency))
+                                       : invoiceVATAmount(document, first.get(), net, currency);
     const double vat2 = invoiceVATAmount(document, second.get(), net, currency);
     const double total = net + vat1 + vat2;
 
@@ -174,9 +186,12 @@ bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments
     if (vat1 != 0.0) addLine(categories, kCategoryLine, first->categoryInvoicedNotYetReceived(), currency, vat1);
     if (vat2 != 0.0) addLine(categories, kCategoryLine, second->categoryInvoicedNotYetReceived(), currency, vat2);
     CPrfRItem* settings = document.preferenceItem();
-    const std::optional<long> netCategory =
+    std::optional<long> netCategory =
         asReceivable ? std::optional<long>(settings ? settings->mCustomerInvoiceCategory() : 0)
                      : owner->supplierInvoiceCategory();
+    if (sameNet)
+        if (std::shared_ptr<CDebetItem> line = CTrnSItem::getMostImportantDebetItem(invoice.mForList()))
+            netCategory = line->account();
     addLine(categories, kCategoryLine, netCategory, currency, net);
     keepUnchangedLines(invoice, sameTotal, categories, from, to);
     invoice.updateDetailsWithDictionaries(invoice.mFromList(), &from);

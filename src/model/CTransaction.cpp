@@ -1039,8 +1039,13 @@ bool CTransaction::AgreeCategoriesWithSides(double* moved, double* shown)
     // An invoice's or credit note's category lines say what was invoiced
     // (turnover and VAT) between accounts that hold no property: they are
     // the business's own, not a balance of the property the lines move.
+    // A payment's say what it settles (income or expense paid, the VAT it
+    // releases) between own accounts that move no profit or loss: zeroing or
+    // rebalancing them would take the settled amount out of its category.
     if (mTransactionType == transaction_type::kCustomerInvoice ||
-        mTransactionType == transaction_type::kSupplierInvoice)
+        mTransactionType == transaction_type::kSupplierInvoice ||
+        mTransactionType == transaction_type::kCustomerPayment ||
+        mTransactionType == transaction_type::kSupplierPayment)
         return true;
     const double s = SmallestUnits();
     double fD = 0.0;

@@ -47,6 +47,8 @@ inline constexpr TransactionTypeT kTransfer = 2;
 inline constexpr TransactionTypeT kOther = 3;
 inline constexpr TransactionTypeT kCustomerInvoice = 4;   // also a customer's credit note
 inline constexpr TransactionTypeT kSupplierInvoice = 5;   // also a supplier's credit note
+inline constexpr TransactionTypeT kCustomerPayment = 6;
+inline constexpr TransactionTypeT kSupplierPayment = 7;
 } // namespace transaction_type
 
 namespace special_type {

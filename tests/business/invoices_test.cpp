@@ -416,6 +416,35 @@ TEST_F(InvoicesTest, AnInvoiceOkayedUnchangedAfterHomeCurrencyChangesStaysAsInvo
     EXPECT_DOUBLE_EQ(invoices[1]->mTotalAmount().value_or(0), 432.88);
 }
 
+// A rate's percentage and the turnover category of the settings changed
+// after an invoice was made: okayed unchanged, it keeps what it was invoiced
+// with; given another net amount, it is booked at what holds now.
+TEST_F(InvoicesTest, AnInvoiceOkayedUnchangedAfterItsRateAndCategoryChangeStaysAsInvoiced)
+{
+    const std::shared_ptr<CTrnSItem> invoice = transaction(run(38, nullptr, invoiceOf(1000.0, "2009000001")));
+    const long turnover = document->get_mDefExpTUnspecifiedIncome();
+    arguments::VATRateArguments lower(*rate->getAsArguments());
+    lower.rate = 7.5;
+    ASSERT_EQ(run(34, rate, lower), 1);
+    document->mPreference()->setMCustomerInvoiceCategory(document->get_mDefExpTUnspecifiedExpense());
+
+    arguments::InvoiceArguments values = invoiceOf(1000.0, "2009000001");
+    values.invoiceName = invoice->getName();
+    const std::string before = bookedAs(*invoice);
+    ASSERT_GT(run(39, invoice, values), 0);
+    EXPECT_EQ(bookedAs(*invoice), before);
+    EXPECT_DOUBLE_EQ(invoice->mTotalAmount().value_or(0), 1210.0);
+
+    values.amountWithoutVAT = 2000.0;
+    ASSERT_GT(run(39, invoice, values), 0);
+    EXPECT_DOUBLE_EQ(invoice->mTotalAmount().value_or(0), 2150.0);
+    std::vector<long> categories;
+    for (const auto& line : invoice->mForList()) categories.push_back(line->account().value_or(0));
+    EXPECT_NE(std::find(categories.begin(), categories.end(), document->get_mDefExpTUnspecifiedExpense()),
+              categories.end());
+    EXPECT_EQ(std::find(categories.begin(), categories.end(), turnover), categories.end());
+}
+
 // A payment of half an invoice whose VAT is an odd number of cents, linked
 // and then split: every line is booked in whole cents and the category lines
 // of each payment still make its amount, so that the books read again give

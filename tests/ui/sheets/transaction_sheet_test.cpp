@@ -372,6 +372,35 @@ TEST_F(TransactionSheetTest, APaymentModifiedStaysLinkedToWhatItPays)
     EXPECT_EQ(payment->mReferenceObjectId(), 77);
 }
 
+// A payment's category line says what it settles (the income or expense
+// paid, the VAT it releases), not what its two own accounts gain or lose:
+// between a bank and an open-invoice account that holds property, or a debt,
+// it is no balance to correct. Okayed as it came, it stays as booked.
+TEST_F(TransactionSheetTest, APaymentBetweenOwnAccountsOkayedUnchangedKeepsItsCategoryLines)
+{
+    doc.addAccount(22, 1, "Customer:Receivable");
+    doc.addAccount(23, 2, "Supplier:Payable");
+    const struct {
+        const char* what;
+        TransactionTypeT type;
+        ObjectIdT from, to;
+    } cases[] = {{"a customer's payment", 6, 22, 20}, {"a supplier's payment", 7, 20, 23}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CTransaction* model = doc.addTransaction(20240301, c.from, c.to, 40, 1271.88);
+        model->Put_mTransactionType(c.type);
+        const auto* category = static_cast<const CDebit*>(model->GetExpenseTypeList()->ObjectAt(1));
+        ASSERT_DOUBLE_EQ(category->Get_mLocalAmount(), 1271.88);
+        open({{std::string(key::kAction), 2L}, {std::string(key::kTransaction), doc.transactionItem(model)}});
+        click(sheet, "OKButton");
+        EXPECT_TRUE(env.alerts().numbers().empty()) << ::testing::PrintToString(env.alerts().numbers());
+        EXPECT_EQ(doc.sentNumbers().back(), command::kModifyTransaction);
+        category = static_cast<const CDebit*>(model->GetExpenseTypeList()->ObjectAt(1));
+        EXPECT_EQ(category->Get_mAccountId(), 40);
+        EXPECT_DOUBLE_EQ(category->Get_mLocalAmount(), 1271.88);
+    }
+}
+
 TEST_F(TransactionSheetTest, CancelBooksNothing)
 {
     const auto before = doc.root().mTransactionList->GetCount();
