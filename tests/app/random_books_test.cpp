@@ -18,8 +18,8 @@
 // The books are also held to the steps' own ledger after every series and
 // after each round trip.
 // A failing series is printed with its seed, cut down to the steps it still
-// fails with. RANDOM_BOOKS_SEED runs one seed, RANDOM_BOOKS_SEEDS=n runs the
-// seeds 1..n instead of the few kept here, RANDOM_BOOKS_STEPS the length of
+// fails with. RANDOM_BOOKS_SEED runs one seed, RANDOM_BOOKS_SEEDS=n (or a-b) runs the
+// seeds 1..n (a..b) instead of the few kept here, RANDOM_BOOKS_STEPS the length of
 // a series, RANDOM_BOOKS_NO_SHRINK skips the cutting down,
 // RANDOM_BOOKS_SHOW_QIF shows the books and the QIF file beside a wrong
 // balance.
@@ -44,8 +44,15 @@ std::vector<unsigned> seeds()
     if (const char* one = std::getenv("RANDOM_BOOKS_SEED")) return {static_cast<unsigned>(std::strtoul(one, nullptr, 10))};
     if (const char* many = std::getenv("RANDOM_BOOKS_SEEDS")) {
         std::vector<unsigned> all;
-        const unsigned count = static_cast<unsigned>(std::strtoul(many, nullptr, 10));
-        for (unsigned seed = 1; seed <= count; ++seed) all.push_back(seed);
+        // "n" runs 1..n, "a-b" runs a..b, so that a sweep can be split.
+        char* rest = nullptr;
+        unsigned first = 1;
+        unsigned last = static_cast<unsigned>(std::strtoul(many, &rest, 10));
+        if (rest && *rest == '-') {
+            first = last;
+            last = static_cast<unsigned>(std::strtoul(rest + 1, nullptr, 10));
+        }
+        for (unsigned seed = first; seed <= last; ++seed) all.push_back(seed);
         return all;
     }
     return {1, 2, 3, 4, 5};
