@@ -22,6 +22,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <utility>
 
 #include <signal.h>
 #include <sys/stat.h>
@@ -73,6 +75,26 @@ using namespace ch::test;
 
 class ApplicationTest : public ::testing::Test {
 protected:
+    // Runs `work` in a child process, which then waits to be killed; answers
+    // the child (negative when none) and the character `work` answered.
+    static std::pair<pid_t, char> childThatWaits(const std::function<char()>& work)
+    {
+        int ready[2];
+        if (::pipe(ready) != 0) return {-1, 0};
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(ready[0]);
+            const char answer = work();
+            (void)!::write(ready[1], &answer, 1);
+            for (;;) ::pause();
+        }
+        ::close(ready[1]);
+        char answer = 0;
+        if (child > 0 && ::read(ready[0], &answer, 1) != 1) answer = 0;
+        ::close(ready[0]);
+        return {child, answer};
+    }
+
     ApplicationTest()
     {
         setFirstStartDefaults(environment.defaults());
@@ -419,35 +441,27 @@ TEST_F(ApplicationTest, ABudgetEditOfAKilledRunIsReplayedAndTheBudgetsPageListsI
         controller.discard(window);
         settle();
     }
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // The killed run: the books without a window, changed through the commands.
-        ::close(ready[0]);
-        MyDocument books(dispatcher);
-        char answer = readFromFile(books, path.toStdString()).ok() ? 'm' : 'r';
+    const auto [child, answer] = childThatWaits([&] {
+        // The killed run: the books without a window, changed through the
+        // commands and held open until the kill.
+        MyDocument& books = *new MyDocument(dispatcher);
+        char reached = readFromFile(books, path.toStdString()).ok() ? 'm' : 'r';
         arguments::NewBudgetArguments made;
         made.name = "Plan";
         made.base = budget_base::kLastYear;
         made.period = budget_period::kCurrentYear;
-        if (answer == 'm' && books.commandExecutor().executeCommand(kNewBudgetCommand, nullptr, made) > 0) answer = 'l';
+        if (reached == 'm' && books.commandExecutor().executeCommand(kNewBudgetCommand, nullptr, made) > 0) reached = 'l';
         std::shared_ptr<CBuDdItem> line =
-            answer == 'l' ? books.mBudgetArray().back()->getDetailForType(type::kExpenseType,
+            reached == 'l' ? books.mBudgetArray().back()->getDetailForType(type::kExpenseType,
                                                                            books.get_mDefExpTUnspecifiedExpense())
                           : nullptr;
         // September's planned movement of the category to 1200.
         if (line && books.commandExecutor().executeCommand(
                         0, line, arguments::ModifyBudgetDetailArguments(1200.0, 0, 0, 0, "", false, 8)) == 1)
-            answer = '1';
-        (void)!::write(ready[1], &answer, 1);
-        for (;;) ::pause();
-    }
-    ::close(ready[1]);
-    char answer = 0;
-    ASSERT_EQ(::read(ready[0], &answer, 1), 1);
-    ::close(ready[0]);
+            reached = '1';
+        return reached;
+    });
+    ASSERT_GE(child, 0);
     ::kill(child, SIGKILL);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -486,22 +500,12 @@ TEST_F(ApplicationTest, BooksOpenInAnotherInstanceAreRefusedWithoutOfferingItsJo
     const QString path = booksWithJournal("Shared.books", nullptr);
     // The window closed here is gone before the other instance starts.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t child = ::fork();
+    const auto [child, answer] = childThatWaits([&] {
+        // The other instance: the books open, and held open until the kill.
+        MyDocument& books = *new MyDocument(dispatcher);
+        return readFromFile(books, path.toStdString()).ok() ? '1' : '0';
+    });
     ASSERT_GE(child, 0);
-    if (child == 0) {
-        // The other instance: the books open, a change journaled.
-        ::close(ready[0]);
-        MyDocument books(dispatcher);
-        char answer = readFromFile(books, path.toStdString()).ok() ? '1' : '0';
-        (void)!::write(ready[1], &answer, 1);
-        for (;;) ::pause();
-    }
-    ::close(ready[1]);
-    char answer = 0;
-    ASSERT_EQ(::read(ready[0], &answer, 1), 1);
-    ::close(ready[0]);
     ASSERT_EQ(answer, '1') << "the other instance opened the books";
 
     environment.alerts().clear();

@@ -105,6 +105,16 @@ protected:
             }
         ADD_FAILURE() << "no row " << symbol;
     }
+    // New books, their shares page shown and the share ACME added through it;
+    // null when the page does not show.
+    GXCurrencyTableViewController* newBooksWithAcme()
+    {
+        controller.newDocument();
+        settle();
+        auto* page = showPage<GXCurrencyTableViewController>(localized("SHAREBUTTON"), 1);
+        if (page) addThroughSheet(*page, {{"symbolField", "ACME"}, {"fullNameField", "Acme Corporation"}});
+        return page;
+    }
     // Saved, so that what follows starts from clean books.
     void saveClean()
     {
@@ -118,11 +128,8 @@ protected:
 
 TEST_F(PortfolioWindowTest, PricesFetchedFromThePageShowWithTheSpinnerAndBookingThemMarksTheBooks)
 {
-    controller.newDocument();
-    settle();
-    auto* page = showPage<GXCurrencyTableViewController>(localized("SHAREBUTTON"), 1);
+    auto* page = newBooksWithAcme();
     ASSERT_NE(page, nullptr);
-    addThroughSheet(*page, {{"symbolField", "ACME"}, {"fullNameField", "Acme Corporation"}});
     ASSERT_EQ(page->tableModel()->rowCount(), 1);
     saveClean();
     clickRow(*page, "ACME");
@@ -240,11 +247,8 @@ TEST_F(PortfolioWindowTest, ANewShareIsHeldInItsOwnAccountAndItsDividendIsIncome
 // holding is booked.
 TEST_F(PortfolioWindowTest, ASaleOfMoreSharesThanAreHeldIsRefusedWithTheHolding)
 {
-    controller.newDocument();
-    settle();
-    auto* page = showPage<GXCurrencyTableViewController>(localized("SHAREBUTTON"), 1);
+    auto* page = newBooksWithAcme();
     ASSERT_NE(page, nullptr);
-    addThroughSheet(*page, {{"symbolField", "ACME"}, {"fullNameField", "Acme Corporation"}});
     clickRow(*page, "ACME");
     const std::shared_ptr<CCurRItem> acme = page->selectedShare();
     ASSERT_NE(acme, nullptr);
@@ -302,11 +306,8 @@ TEST_F(PortfolioWindowTest, ASaleOfMoreSharesThanAreHeldIsRefusedWithTheHolding)
 // with each other and with the account that holds the shares; so after a sale.
 TEST_F(PortfolioWindowTest, ASharesPriceValueAndResultAgreeWithItsHoldingAfterAnEarlierTickedPurchase)
 {
-    controller.newDocument();
-    settle();
-    auto* page = showPage<GXCurrencyTableViewController>(localized("SHAREBUTTON"), 1);
+    auto* page = newBooksWithAcme();
     ASSERT_NE(page, nullptr);
-    addThroughSheet(*page, {{"symbolField", "ACME"}, {"fullNameField", "Acme Corporation"}});
     clickRow(*page, "ACME");
     const std::shared_ptr<CCurRItem> acme = page->selectedShare();
     ASSERT_NE(acme, nullptr);
@@ -358,11 +359,8 @@ TEST_F(PortfolioWindowTest, ASharesPriceValueAndResultAgreeWithItsHoldingAfterAn
 // Delete in the page's menu and in the Edit menu names the share it deletes.
 TEST_F(PortfolioWindowTest, DeleteNamesTheShareItDeletes)
 {
-    controller.newDocument();
-    settle();
-    auto* page = showPage<GXCurrencyTableViewController>(localized("SHAREBUTTON"), 1);
+    auto* page = newBooksWithAcme();
     ASSERT_NE(page, nullptr);
-    addThroughSheet(*page, {{"symbolField", "ACME"}, {"fullNameField", "Acme Corporation"}});
     addThroughSheet(*page, {{"symbolField", "BOLT"}, {"fullNameField", "Bolt Industries"}});
     clickRow(*page, "BOLT");
     const std::string name = page->selectedShare()->getName();

@@ -168,9 +168,7 @@ int reviewBusinessDay(const ReviewContext& context)
         ++failures;
     }
 
-    context.controller.discard(window);
-    settle();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    closeBooks(context, window);
     return failures;
 }
 

@@ -50,9 +50,7 @@ int reviewNewBooksLooks(const ReviewContext& context)
     } else {
         ++failures;
     }
-    context.controller.discard(window);
-    settle();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    closeBooks(context, window);
     return failures;
 }
 

@@ -46,6 +46,13 @@ bool save(QWidget& widget, const QString& output, const QString& file)
     return save(widget.grab(), output, file);
 }
 
+void closeBooks(const ReviewContext& context, DocumentWindow& window)
+{
+    context.controller.discard(window);
+    settle();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 } // namespace ch::review
 
 // These parts take no review context: each builds its own books.

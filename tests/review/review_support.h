@@ -19,6 +19,7 @@ class ApplicationShell;
 class DocumentWindowFrame;
 class GXSideBarControlledViewAncestor;
 class DocumentController;
+class DocumentWindow;
 class UserDefaults;
 
 namespace review {
@@ -37,6 +38,9 @@ void settle();
 bool save(const QPixmap& picture, const QString& output, const QString& file);
 // The same for a PNG of the widget.
 bool save(QWidget& widget, const QString& output, const QString& file);
+// Closes the books of the window without saving and lets it go, so that
+// the next part starts alone.
+void closeBooks(const ReviewContext& context, DocumentWindow& window);
 // Selects the side-bar row of that title and level (opening the rows above
 // it) and answers its page; none when there is no such row.
 GXSideBarControlledViewAncestor* selectRow(DocumentWindowFrame& frame, const std::string& title, int level);

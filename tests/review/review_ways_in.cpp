@@ -130,9 +130,7 @@ int reviewWaysIn(const ReviewContext& context)
         ++failures;
     }
 
-    context.controller.discard(window);
-    settle();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    closeBooks(context, window);
     return failures;
 }
 

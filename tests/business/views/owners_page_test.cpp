@@ -274,6 +274,18 @@ protected:
         return sums;
     }
 
+    // Types the amount kept into the split sheet as a person does and clicks OK.
+    template <class Sheet>
+    void typeSplitAmountAndOk(Sheet* split, const char* typed)
+    {
+        auto* amount = split->template findChild<CAmountField*>("splitAmountField");
+        amount->setFocus();
+        amount->selectAll();
+        QTest::keyClicks(amount, typed);
+        QTest::mouseClick(split->template findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+        QApplication::processEvents();
+    }
+
     std::unique_ptr<VCardFolderContacts> contacts;
     ObjectIdT customerId = -1;
     std::shared_ptr<CAcoWItem> owner;
@@ -787,12 +799,7 @@ TEST_F(OwnersPageTest, AnOverpaymentReleasesOnlyTheInvoicesVATAndItsSplitCarries
     ASSERT_TRUE(chooseLineAction(false, "OWNERSSPLITPAYMENT"));
     auto* split = page->splitSheet();
     ASSERT_TRUE(split && split->isVisible());
-    auto* amount = split->findChild<CAmountField*>("splitAmountField");
-    amount->setFocus();
-    amount->selectAll();
-    QTest::keyClicks(amount, "3000");
-    QTest::mouseClick(split->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
-    QApplication::processEvents();
+    typeSplitAmountAndOk(split, "3000");
     ASSERT_FALSE(split->isVisible()) << ::testing::PrintToString(environment.alerts().numbers());
     EXPECT_NEAR(payment->mTotalAmount().value_or(0), 3000.0, 0.005);
     EXPECT_EQ(categoriesOf(payment), (std::map<long, double>{{income, 2500.0}, {VATCategory, -500.0}}));
@@ -1271,12 +1278,7 @@ TEST_F(OwnersPageTest, TheSplitSheetSaysWhichPartThePaymentKeeps)
     EXPECT_NE(labelOf("leftoverAmountField").find("new payment"), std::string::npos);
     auto* hint = split->findChild<QLabel*>("splitHint");
     ASSERT_TRUE(hint && hint->isVisible());
-    auto* amount = split->findChild<CAmountField*>("splitAmountField");
-    amount->setFocus();
-    amount->selectAll();
-    QTest::keyClicks(amount, "400");
-    QTest::mouseClick(split->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
-    QApplication::processEvents();
+    typeSplitAmountAndOk(split, "400");
     ASSERT_FALSE(split->isVisible()) << ::testing::PrintToString(environment.alerts().numbers());
     EXPECT_NEAR(payment->mTotalAmount().value_or(0), 400.0, 0.005) << "the payment keeps what was typed";
     EXPECT_EQ(payment->mReferenceObjectId(), invoice->getId()) << "and its invoice";
