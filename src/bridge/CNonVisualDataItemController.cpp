@@ -24,6 +24,22 @@ constexpr FourCharCode kOwnerItemType = fourCC("AcoW");
 constexpr FourCharCode kRecurringItemType = fourCC("RcrT");
 } // namespace
 
+std::size_t ObjectKeyHash::operator()(const std::string& key) const noexcept
+{
+    constexpr std::size_t kTypeLength = 4;
+    // More digits than this could overflow; such a key is no object key anyway.
+    constexpr std::size_t kMostDigits = 18;
+    if (key.size() <= kTypeLength || key.size() > kTypeLength + kMostDigits)
+        return std::hash<std::string>()(key);
+    std::size_t id = 0;
+    for (std::size_t i = kTypeLength; i < key.size(); ++i) {
+        const char c = key[i];
+        if (c < '0' || c > '9') return std::hash<std::string>()(key);
+        id = id * 10 + std::size_t(c - '0');
+    }
+    return id;
+}
+
 const std::vector<std::string_view>& CNonVisualDataItemController::deletedNotificationNames()
 {
     static const std::vector<std::string_view> names = {
