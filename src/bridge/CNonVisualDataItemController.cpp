@@ -1,7 +1,6 @@
 #include "bridge/CNonVisualDataItemController.h"
 
 #include <algorithm>
-#include <type_traits>
 
 #include "bridge/BridgeDocument.h"
 #include "bridge/CAccTItem.h"
@@ -106,13 +105,7 @@ std::shared_ptr<Item> CNonVisualDataItemController::findOrMake(CNonVisual* objec
     // without a deleted notification) is stale: it would present nothing.
     if (!made && found->second && found->second->getSourceItem() == object)
         return std::static_pointer_cast<Item>(found->second);
-    std::shared_ptr<Item> item;
-    // A transaction's item is made for each of the books' transactions at
-    // opening: in blocks, not one allocation each.
-    if constexpr (std::is_same_v<Item, CTrnSItem>)
-        item = std::allocate_shared<CTrnSItem>(ItemBlockAllocator<CTrnSItem>(transactionItemBlocks), object);
-    else
-        item = std::make_shared<Item>(object);
+    auto item = std::make_shared<Item>(object);
     item->setParentDocument(mParentDocument);
     found->second = item;
     return item;

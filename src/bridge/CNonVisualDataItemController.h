@@ -19,7 +19,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "bridge/ItemBlocks.h"
 #include "platform/core/four_char_code.h"
 #include "platform/core/observable.h"
 
@@ -116,8 +115,6 @@ private:
 
     BridgeDocument* mParentDocument = nullptr;
     std::vector<Subscription> mSubscriptions;
-    // The memory of the transaction items (their blocks outlive it while an item lives).
-    ItemBlocks transactionItemBlocks;
     ItemTable transactionTable;
     ItemTable recurringTransactionTable;
     ItemTable debetTable;
