@@ -1,7 +1,6 @@
 #include "bridge/CNonVisualDataItemController.h"
 
 #include <algorithm>
-#include <type_traits>
 
 #include "bridge/BridgeDocument.h"
 #include "bridge/CAccTItem.h"
@@ -23,6 +22,22 @@ namespace {
 constexpr FourCharCode kOwnerItemType = fourCC("AcoW");
 constexpr FourCharCode kRecurringItemType = fourCC("RcrT");
 } // namespace
+
+std::size_t ObjectKeyHash::operator()(const std::string& key) const noexcept
+{
+    constexpr std::size_t kTypeLength = 4;
+    // More digits than this could overflow; such a key is no object key anyway.
+    constexpr std::size_t kMostDigits = 18;
+    if (key.size() <= kTypeLength || key.size() > kTypeLength + kMostDigits)
+        return std::hash<std::string>()(key);
+    std::size_t id = 0;
+    for (std::size_t i = kTypeLength; i < key.size(); ++i) {
+        const char c = key[i];
+        if (c < '0' || c > '9') return std::hash<std::string>()(key);
+        id = id * 10 + std::size_t(c - '0');
+    }
+    return id;
+}
 
 const std::vector<std::string_view>& CNonVisualDataItemController::deletedNotificationNames()
 {
@@ -90,13 +105,7 @@ std::shared_ptr<Item> CNonVisualDataItemController::findOrMake(CNonVisual* objec
     // without a deleted notification) is stale: it would present nothing.
     if (!made && found->second && found->second->getSourceItem() == object)
         return std::static_pointer_cast<Item>(found->second);
-    std::shared_ptr<Item> item;
-    // A transaction's item is made for each of the books' transactions at
-    // opening: in blocks, not one allocation each.
-    if constexpr (std::is_same_v<Item, CTrnSItem>)
-        item = std::allocate_shared<CTrnSItem>(ItemBlockAllocator<CTrnSItem>(transactionItemBlocks), object);
-    else
-        item = std::make_shared<Item>(object);
+    auto item = std::make_shared<Item>(object);
     item->setParentDocument(mParentDocument);
     found->second = item;
     return item;

@@ -57,6 +57,23 @@ TEST_F(RegistryTest, OwnersAndRecurringTransactionsAnswerUnderBothTypeCodes)
     EXPECT_EQ(registry.objectForKey("RctR8"), nullptr);
 }
 
+// Keys are filed by their id: keys that share one, or read as the same
+// number, still name their own item or none.
+TEST_F(RegistryTest, KeysWithTheSameIdOrNumberStayApart)
+{
+    TypedObject recurring(fourCC("RctR"), 8);
+    TypedObject otherCode(fourCC("RcrT"), 8);
+    auto item = registry.dataItemForObject(&recurring);
+    auto other = registry.dataItemForObject(&otherCode);
+    ASSERT_NE(item, nullptr);
+    ASSERT_NE(other, nullptr);
+    EXPECT_NE(item, other);
+    EXPECT_EQ(registry.objectForKey("RctR8"), item);
+    EXPECT_EQ(registry.objectForKey("RcrT8"), other);
+    for (const char* key : {"RctR08", "RctR", "RctR8x", "RctR-8", "RctR123456789012345678901234567890"})
+        EXPECT_EQ(registry.objectForKey(key), nullptr) << key;
+}
+
 TEST_F(RegistryTest, DeletionDropsTheItemAndTheNextObjectWithTheKeyGetsAFreshOne)
 {
     CAccount* account = document.addAccount(15, 1, "Bank");
