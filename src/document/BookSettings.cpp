@@ -1,8 +1,29 @@
 #include "document/BookSettings.h"
 
 #include "bridge/CPrfRItem.h"
+#include "model/BookingLookups.h"
+#include "model/CAccType.h"
 
 namespace ch::book_settings {
+
+namespace {
+
+// A holding counts as the balance of own property: under a debt type it
+// would read negated, under profit and loss as a result.
+bool ownPropertyType(const CDocAccounting& books, long id)
+{
+    const CAccType* type = booking::FindAccountType(&books, static_cast<ObjectIdT>(id));
+    return type && type->thisIsAPropretyAccount();
+}
+
+// Deals pay from the own-property account: paid from a holding, the price
+// would leave as shares.
+bool holdsNoShare(const CDocAccounting& books, long id)
+{
+    return !booking::ShareCountedInAccount(&books, static_cast<ObjectIdT>(id));
+}
+
+} // namespace
 
 #define SETTING(name)                                                           \
     Setting                                                                     \
@@ -11,13 +32,20 @@ namespace ch::book_settings {
             [](CPrfRItem& s, long value) { s.setM##name(value); }               \
     }
 
+#define SETTING_TAKING(name, takes)                                             \
+    Setting                                                                     \
+    {                                                                           \
+        #name, [](const CPrfRItem& s) -> long { return s.m##name(); },          \
+            [](CPrfRItem& s, long value) { s.setM##name(value); }, takes        \
+    }
+
 const std::vector<Setting>& all()
 {
     static const std::vector<Setting> settings = {
         SETTING(HomeCurrency),
         SETTING(InputCurrency),
         SETTING(CurrentYearStart),
-        SETTING(DefAccntOwnProperty),
+        SETTING_TAKING(DefAccntOwnProperty, holdsNoShare),
         SETTING(DefAccntCurrencyFluctuations),
         SETTING(DefAccntOpeningBalance),
         SETTING(DefAccntUnspecifiedExpense),
@@ -29,7 +57,7 @@ const std::vector<Setting>& all()
         SETTING(DefExpTUnspecifiedExpense),
         SETTING(DefExpTUnspecifiedIncome),
         SETTING(DefExpTUnspecifiedTransfer),
-        SETTING(DefPortfolioAccountType),
+        SETTING_TAKING(DefPortfolioAccountType, ownPropertyType),
         SETTING(DefPortfolioPLAccountType),
         SETTING(DefPortfolioExpenseType),
         SETTING(DefAccntStockCommission),
@@ -46,6 +74,7 @@ const std::vector<Setting>& all()
     return settings;
 }
 
+#undef SETTING_TAKING
 #undef SETTING
 
 const Setting* named(std::string_view name)
@@ -59,6 +88,8 @@ CommandOutcome change(CPrfRItem& settings, std::string_view name, long value)
 {
     const Setting* setting = named(name);
     if (!setting || setting->read(settings) == value) return CommandOutcome::unchanged();
+    const CNonVisual* record = settings.getSourceItem();
+    if (!setting->accepts(record ? record->Get_Document() : nullptr, value)) return CommandOutcome::unchanged();
     setting->write(settings, value);
     if (setting->read(settings) != value) return CommandOutcome::unchanged();
     return CommandOutcome::changed(1);

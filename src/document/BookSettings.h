@@ -11,6 +11,7 @@
 
 namespace ch {
 
+class CDocAccounting;
 class CPrfRItem;
 
 namespace book_settings {
@@ -19,6 +20,11 @@ struct Setting {
     const char* name;
     long (*read)(const CPrfRItem& settings);
     void (*write)(CPrfRItem& settings, long value);
+    // What the setting may name, where not everything of its list will do;
+    // null: anything. The settings window offers only these.
+    bool (*takes)(const CDocAccounting& books, long id) = nullptr;
+
+    bool accepts(const CDocAccounting* books, long id) const { return !takes || !books || takes(*books, id); }
 };
 
 const std::vector<Setting>& all();
@@ -27,6 +33,9 @@ const Setting* named(std::string_view name);
 
 // Gives the setting the value; changed only when it now holds it and held
 // another before (the year's first month refuses a month it cannot take).
+// A value the setting does not accept is refused: shares are held in own
+// property, so new holdings go to an own-property type only, and an account
+// holding shares never pays as the own-property account.
 CommandOutcome change(CPrfRItem& settings, std::string_view name, long value);
 
 } // namespace book_settings

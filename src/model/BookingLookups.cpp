@@ -79,6 +79,15 @@ const CCurrency* ShareHeldInAccount(const CDocAccounting* document, ObjectIdT id
     });
 }
 
+const CCurrency* ShareCountedInAccount(const CDocAccounting* document, ObjectIdT id)
+{
+    const CAccount* account = FindAccount(document, id);
+    return FirstCurrency(document, [account](const CCurrency& currency, bool share) {
+        return share && account && currency.Get_mPortfolioAccountId() == account->Get_Id() &&
+               account->Get_mCurrency() == currency.Get_Id();
+    });
+}
+
 const CCurrency* CurrencyBookingOnCategory(const CDocAccounting* document, ObjectIdT id)
 {
     return FirstCurrency(document, [id](const CCurrency& currency, bool share) {

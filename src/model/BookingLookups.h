@@ -36,6 +36,9 @@ const CCurrency* CurrencyBookingOnCategory(const CDocAccounting* document, Objec
 // The share whose portfolio account the account is; null when none. Without
 // it every later trade of the share would be refused.
 const CCurrency* ShareHeldInAccount(const CDocAccounting* document, ObjectIdT id);
+// The share whose shares the account counts: the share's portfolio account,
+// kept in the share itself. Money booked on it would turn into shares.
+const CCurrency* ShareCountedInAccount(const CDocAccounting* document, ObjectIdT id);
 
 // The settings' default objects; a document without settings falls back on
 // the ids of the default set of books.

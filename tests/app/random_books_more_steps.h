@@ -537,7 +537,8 @@ void Books::bookSetting(const Step& step)
     if (popup != popups.end() && name != "HomeCurrency" && name != "InputCurrency") {
         if (CNamedListArray* list = popup->list(&root()))
             for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(list->GetCount()); ++i)
-                if (auto* object = static_cast<CNonVisual*>(list->ObjectAt(i))) offered.push_back(object->Get_Id());
+                if (auto* object = static_cast<CNonVisual*>(list->ObjectAt(i)); object && popup->offers(&root(), *object))
+                    offered.push_back(object->Get_Id());
     } else if (name == "HomeCurrency" || name == "InputCurrency") {
         for (const auto& currency : doc().mCurrencyArray())
             if (currency->getId()) offered.push_back(*currency->getId());

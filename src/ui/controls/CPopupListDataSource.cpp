@@ -1,5 +1,7 @@
 #include "ui/controls/CPopupListDataSource.h"
 
+#include <algorithm>
+
 #include "bridge/TextColours.h"
 #include "model/CNamedListArray.h"
 #include "model/CNonVisual.h"
@@ -17,6 +19,22 @@ void CPopupListDataSource::setArray(CNamedListArray* list, FourCharCode shownTyp
     mArrayListener = std::make_unique<CListenerBridge>();
     mArrayListener->LinkObjectiveCObjectToBroadcaster(this, list);
     listenToObjects();
+    collectOffered();
+}
+
+void CPopupListDataSource::setOffered(std::function<bool(const CNonVisual& object)> offers)
+{
+    mOffers = std::move(offers);
+    collectOffered();
+}
+
+void CPopupListDataSource::collectOffered()
+{
+    mOffered.clear();
+    if (!mOffers)
+        return;
+    for (ArrayIndexT i = 1; i <= CountOf(mArray); ++i)
+        if (CNonVisual* object = mArray->ObjectAt(i); offered(object)) mOffered.push_back(object);
 }
 
 void CPopupListDataSource::listenToObjects()
@@ -35,14 +53,14 @@ void CPopupListDataSource::setType(FourCharCode shownType, long subType)
 
 int CPopupListDataSource::numberOfItems() const
 {
-    return static_cast<int>(CountOf(mArray));
+    return static_cast<int>(mOffers ? mOffered.size() : CountOf(mArray));
 }
 
 CNonVisual* CPopupListDataSource::objectAtIndex(int index) const
 {
     if (!mArray || index < 0 || index >= numberOfItems())
         return nullptr;
-    return mArray->ObjectAt(index + 1);
+    return mOffers ? mOffered[static_cast<std::size_t>(index)] : mArray->ObjectAt(index + 1);
 }
 
 std::optional<std::string> CPopupListDataSource::objectValueAtIndex(int index) const
@@ -81,7 +99,7 @@ std::optional<Colour> CPopupListDataSource::colourAtIndex(int index) const
 std::optional<std::string> CPopupListDataSource::getDescriptionForId(long id) const
 {
     const CNonVisual* object = mArray ? mArray->GetValueForId(static_cast<ObjectIdT>(id)) : nullptr;
-    if (!object)
+    if (!offered(object))
         return std::nullopt;
     return object->Get_StringrefName();
 }
@@ -93,7 +111,15 @@ int CPopupListDataSource::getIndexOfId(long id) const
     CNonVisual* object = nullptr;
     ArrayIndexT position = CNamedListArray::kNoPosition;
     mArray->GetValueForId(static_cast<ObjectIdT>(id), object, position);
-    return object ? static_cast<int>(position) : -1;
+    if (!offered(object))
+        return -1;
+    return mOffers ? positionAmongOffered(object) : static_cast<int>(position);
+}
+
+int CPopupListDataSource::positionAmongOffered(const CNonVisual* object) const
+{
+    const auto at = std::find(mOffered.begin(), mOffered.end(), object);
+    return at == mOffered.end() ? -1 : static_cast<int>(at - mOffered.begin()) + 1;
 }
 
 CNonVisual* CPopupListDataSource::findByName(std::string_view name, int* position) const
@@ -102,8 +128,10 @@ CNonVisual* CPopupListDataSource::findByName(std::string_view name, int* positio
         return nullptr;
     ArrayIndexT at = 0;
     CNonVisual* object = mArray->FindObjectByName(name, at);
-    if (object && position)
-        *position = static_cast<int>(at);
+    if (!offered(object))
+        return nullptr;
+    if (position)
+        *position = mOffers ? positionAmongOffered(object) : static_cast<int>(at);
     return object;
 }
 
@@ -127,7 +155,7 @@ std::string CPopupListDataSource::completedString(std::string_view typed) const
         return std::string(typed);
     ArrayIndexT at = 0;
     const CNonVisual* object = mArray->FindObjectStartingWithName(typed, at);
-    return object ? object->Get_StringrefName() : std::string(typed);
+    return offered(object) ? object->Get_StringrefName() : std::string(typed);
 }
 
 bool CPopupListDataSource::supportsCreation() const
@@ -148,7 +176,10 @@ void CPopupListDataSource::createNewObject()
 void CPopupListDataSource::ListenToMessage(MessageT message, void*)
 {
     const bool listed = message == msg::kItemInserted || message == msg::kItemsRemoved;
-    if (listed) listenToObjects();
+    if (listed) {
+        listenToObjects();
+        collectOffered();
+    }
     if ((listed || message == msg::kNameChanged) && listChanged) listChanged();
 }
 

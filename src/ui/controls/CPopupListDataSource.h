@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "bridge/CListenerBridge.h"
 #include "bridge/Colour.h"
@@ -41,6 +42,10 @@ public:
     CNamedListArray* array() const { return mArray; }
     FourCharCode shownType() const { return mShownType; }
     long subType() const { return mSubType; }
+
+    // Leaves out of the pop-up the listed objects it does not take: they are
+    // neither shown nor found by name or id. Set before the list.
+    void setOffered(std::function<bool(const CNonVisual& object)> offers);
 
     // Called when objects were inserted into or removed from the list, or a
     // listed object's name changed.
@@ -79,12 +84,19 @@ public:
 
 private:
     CNonVisual* findByName(std::string_view name, int* position) const;
+    bool offered(const CNonVisual* object) const { return object && (!mOffers || mOffers(*object)); }
+    // The objects shown, when some are left out.
+    void collectOffered();
+    // Its 1-based place among them; -1 when not offered.
+    int positionAmongOffered(const CNonVisual* object) const;
     // Hears each listed object's renaming, the objects listed now.
     void listenToObjects();
 
     CNamedListArray* mArray = nullptr;
     std::unique_ptr<CListenerBridge> mArrayListener;
     std::unique_ptr<CListenerBridge> mObjectsListener;
+    std::function<bool(const CNonVisual&)> mOffers;
+    std::vector<CNonVisual*> mOffered;
     FourCharCode mShownType = kNoType;
     long mSubType = -1;
     bool mObjectCreationIntiated = false;

@@ -86,6 +86,7 @@ void CBuySharesSheetController::initialize(const SheetParameters& parameters)
     CDocAccounting* books = document ? document->books() : nullptr;
     commissionToAccount->setArray(book_lists::profitAndLossAccounts(books));
     showId(commissionToAccount, parameters.number(key::kCommissionToAccount));
+    fromAccount->dataSource().setOffered([books](const CNonVisual& account) { return carriesMoney(books, account); });
     fromAccount->setArray(book_lists::propertyAccounts(books));
     showId(fromAccount, parameters.number(key::kFromAccount));
     commissionPayed->setValue(0.0);

@@ -122,6 +122,8 @@ void CFilePreferenceController::initialize(const SheetParameters& parameters)
     mLoading = true;
     for (const SettingsPopup& popup : settingsPopups()) {
         auto* box = findChild<CPopupList*>(QString::fromLatin1(popup.outlet));
+        const SettingsPopup* entry = &popup;
+        box->dataSource().setOffered([entry, books](const CNonVisual& object) { return entry->offers(books, object); });
         box->setArray(popup.list(books));
         box->clearValue();
         if (mSettings)

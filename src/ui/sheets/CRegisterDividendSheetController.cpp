@@ -76,6 +76,7 @@ void CRegisterDividendSheetController::initialize(const SheetParameters& paramet
     mLocalCurrencyLabel2->setText(home);
     mTransactionDate->setToday();
     fill(mFromAccount, book_lists::profitAndLossAccounts(books), parameters.number(key::kDividendFrom));
+    mToAccount->dataSource().setOffered([books](const CNonVisual& account) { return carriesMoney(books, account); });
     fill(mToAccount, book_lists::propertyAccounts(books), parameters.number(key::kDividendTo));
     fill(mForExpenseType, book_lists::incomeCategories(books), parameters.number(key::kDividendExpenseType));
     fill(mTaxesForExpenseType, book_lists::expenseCategories(books), parameters.number(key::kStockTaxExpenseType));

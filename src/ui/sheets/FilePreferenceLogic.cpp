@@ -6,6 +6,7 @@
 #include "model/CAccountTypeArray.h"
 #include "model/CDocAccounting.h"
 #include "model/CExpenseTypeArray.h"
+#include "model/CNonVisual.h"
 #include "ui/sheets/BookLists.h"
 
 namespace ch {
@@ -122,6 +123,12 @@ long SettingsPopup::read(const CPrfRItem& settings) const
 {
     const book_settings::Setting* named = book_settings::named(setting);
     return named ? named->read(settings) : 0;
+}
+
+bool SettingsPopup::offers(const CDocAccounting* books, const CNonVisual& object) const
+{
+    const book_settings::Setting* named = book_settings::named(setting);
+    return !named || named->accepts(books, object.Get_Id());
 }
 
 } // namespace ch

@@ -1,7 +1,8 @@
 #pragma once
 // What the document settings window shows without its window: its pages,
 // in toolbar order, and the pop-ups of each - the setting a pop-up edits on
-// the settings item and the list it offers. A choice is written to the
+// the settings item and the list it offers, less what the setting does not
+// take (document/BookSettings.h). A choice is written to the
 // settings item at once; an empty or unlisted choice writes nothing.
 
 #include <string_view>
@@ -11,6 +12,7 @@ namespace ch {
 
 class CDocAccounting;
 class CNamedListArray;
+class CNonVisual;
 class CPrfRItem;
 
 namespace settings_page {
@@ -40,6 +42,8 @@ struct SettingsPopup {
 
     // What the settings item holds for it.
     long read(const CPrfRItem& settings) const;
+    // Whether it offers the object of its list: only what the setting takes.
+    bool offers(const CDocAccounting* books, const CNonVisual& object) const;
 };
 
 // The pop-ups, page by page.

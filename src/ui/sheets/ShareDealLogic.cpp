@@ -6,6 +6,8 @@
 #include "bridge/BridgeDocument.h"
 #include "bridge/CCurRItem.h"
 #include "document/arguments/ShareTradeArguments.h"
+#include "model/BookingLookups.h"
+#include "model/CCurrency.h"
 #include "model/CDocAccounting.h"
 #include "model/CPreference.h"
 #include "model/foundation/CDate.h"
@@ -32,6 +34,21 @@ bool nonZero(const std::optional<double>& amount)
 // Shares are counted to four decimals at most.
 constexpr double kShareTolerance = 0.00005;
 constexpr long kErrorSaleBeyondHolding = 360;
+constexpr long kErrorMoneyOnAHolding = 362;
+
+// An account holding a share counts shares: money booked on it would turn
+// into shares. Refused with the share's name.
+bool refusedAsHolding(SheetDocument* document, const std::optional<long>& account)
+{
+    const CCurrency* share =
+        document ? booking::ShareCountedInAccount(document->books(), static_cast<ObjectIdT>(*account)) : nullptr;
+    if (!share)
+        return false;
+    char name[kNameSize] = {};
+    share->Get_ShortName(name);
+    CErrorManager::RaiseError(kErrorMoneyOnAHolding, LStr255(name), LStr255());
+    return true;
+}
 
 // A share count as a person writes it: no decimals for whole shares.
 std::string shareCountText(double shares)
@@ -57,6 +74,11 @@ const CPreference* settingsOf(SheetDocument& document)
 }
 
 } // namespace
+
+bool carriesMoney(const CDocAccounting* books, const CNonVisual& account)
+{
+    return !booking::ShareCountedInAccount(books, account.Get_Id());
+}
 
 SheetParameters shareDealParameters(SheetDocument& document, const std::shared_ptr<CCurRItem>& share, bool isBuy)
 {
@@ -135,6 +157,8 @@ bool ShareDealLogic::checkContents(ShareDealEntry& entry)
         CErrorManager::RaiseError(220);
         return false;
     }
+    if (refusedAsHolding(mDocument, entry.fromAccount))
+        return false;
     if (!given(entry.commissionAccount)) {
         CErrorManager::RaiseError(221);
         return false;
@@ -201,6 +225,8 @@ bool DividendLogic::checkContents(const DividendEntry& entry)
         CErrorManager::RaiseError(223);
         return false;
     }
+    if (refusedAsHolding(mDocument, entry.toAccount))
+        return false;
     mAccepted = entry;
     return true;
 }

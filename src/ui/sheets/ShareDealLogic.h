@@ -21,6 +21,8 @@
 namespace ch {
 
 class CCurRItem;
+class CDocAccounting;
+class CNonVisual;
 
 namespace share_deal_key {
 inline constexpr std::string_view kShare = "share";
@@ -40,6 +42,10 @@ inline constexpr std::string_view kDividendExpenseType = "dividendExpenseType";
 inline constexpr std::string_view kStockTaxExpenseType = "stockTaxExpensetype";
 inline constexpr std::string_view kStockTaxAccount = "stockTaxAccount";
 } // namespace share_deal_key
+
+// Whether money can be paid from or into the account: not when it holds a
+// share. The sheets' pop-ups of own accounts offer only these.
+bool carriesMoney(const CDocAccounting* books, const CNonVisual& account);
 
 // The dictionaries the document opens the sheets with, from the share and
 // the books' defaults.
@@ -73,7 +79,8 @@ public:
     // The total is recomputed first for a share quoted at home. Refused:
     // price, quantity or total 0 (219), no account (220), no commission
     // account (221), no date (217), a sale of more shares than are held at
-    // the end of its date (360, with that number and the date).
+    // the end of its date (360, with that number and the date), an account
+    // that holds a share (362, with the share).
     bool checkContents(ShareDealEntry& entry);
     const ShareDealEntry& accepted() const { return mAccepted; }
     // Code > 0: command 20 on the share.
@@ -104,7 +111,8 @@ public:
     void initialize(const SheetParameters& parameters);
     const std::shared_ptr<CCurRItem>& share() const { return mShare; }
     // Refused: no dividend (222), no date (217), an account or category
-    // missing (223). The dividend category is the one the dividend is booked on.
+    // missing (223), paid into an account that holds a share (362). The
+    // dividend category is the one the dividend is booked on.
     bool checkContents(const DividendEntry& entry);
     const DividendEntry& accepted() const { return mAccepted; }
     // Code > 0: command 22 on the share.

@@ -5,7 +5,9 @@
 #include <QToolBar>
 
 #include "bridge/CPrfRItem.h"
+#include "model/CCurrency.h"
 #include "model/CDocAccounting.h"
+#include "model/CAccount.h"
 #include "model/CPreference.h"
 #include "platform/core/localized_strings.h"
 #include "sheet_test_support.h"
@@ -164,6 +166,32 @@ TEST_F(SettingsWindowTest, ATallerPageGrowsTheWindowDownwards)
     choosePage("businessDefaults");
     EXPECT_GT(sheet->geometry().height(), general.height());
     EXPECT_EQ(sheet->geometry().top(), general.top());
+}
+
+// Shares count as the balance of own property: the portfolio type offers
+// own-property types only, the own-property account no holding of a share.
+TEST_F(SettingsWindowTest, PortfolioDefaultsOfferOnlyWhatKeepsSharesOwnProperty)
+{
+    doc.addAccountType(50, 2, "Loans");
+    doc.addAccountType(51, 3, "Results");
+    doc.addAccountType(52, 1, "Savings");
+    CCurrency* acme = doc.addCurrency(7, "ACME", 1, 12.5, currency_type::kShare);
+    doc.addAccount(23, 1, "ACME shares")->Put_mCurrency(7);
+    acme->Put_mPortfolioAccountId(23);
+    delete sheet;
+    sheet = CFilePreferenceController::showFor(nullptr, doc, settings);
+    const QStringList types = offered("mPrefPortAcctPortfolio");
+    EXPECT_TRUE(types.contains("Savings"));
+    EXPECT_FALSE(types.contains("Loans"));
+    EXPECT_FALSE(types.contains("Results"));
+    EXPECT_TRUE(offered("mPrefDefOwnPropertyAcnt").contains("Bank"));
+    EXPECT_FALSE(offered("mPrefDefOwnPropertyAcnt").contains("ACME shares"));
+    // Typed in all the same, it is no choice.
+    choosePage("defaultAccounts2");
+    const std::size_t sent = doc.sent().size();
+    typeInto(outlet(*sheet, "mPrefDefOwnPropertyAcnt"), "ACME shares");
+    QTest::keyClick(outlet(*sheet, "mPrefDefOwnPropertyAcnt")->findChild<QLineEdit*>(), Qt::Key_Tab);
+    EXPECT_EQ(doc.sent().size(), sent);
 }
 
 } // namespace

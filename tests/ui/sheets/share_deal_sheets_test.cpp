@@ -7,6 +7,7 @@
 #include "model/CTransaction.h"
 #include "sheet_test_support.h"
 #include "ui/controls/CAmountField.h"
+#include "ui/controls/CPopupList.h"
 #include "ui/sheets/CBuySharesSheetController.h"
 #include "ui/sheets/CRegisterDividendSheetController.h"
 
@@ -137,6 +138,36 @@ TEST_F(ShareDealSheetTest, BadDealInputGetsItsMessageAndCancelChangesNothing)
     EXPECT_TRUE(doc.sent().empty());
 }
 
+// An account holding a share counts shares: money paid from it would leave
+// as shares. The sheet does not offer it; given all the same, 362 refuses it.
+TEST_F(ShareDealSheetTest, AnAccountHoldingASharePaysForNoDeal)
+{
+    CBuySharesSheetController sheet;
+    openDeal(sheet, acme, true);
+    auto* from = outlet<CPopupList>(sheet, "fromAccount");
+    QStringList names;
+    for (int i = 0; i < from->count(); ++i)
+        names << from->itemText(i);
+    EXPECT_TRUE(names.contains("Bank"));
+    EXPECT_FALSE(names.contains("ACME shares"));
+    click(sheet, "CancelButton");
+
+    ShareDealLogic logic;
+    logic.initialize(shareDealParameters(doc, acme, true));
+    ShareDealEntry entry;
+    entry.price = 12.5;
+    entry.quantity = 10.0;
+    entry.commission = 0.0;
+    entry.commissionAccount = 21;
+    entry.date = 20250315;
+    for (const auto& [account, error] : {std::pair{23L, 362L}, std::pair{20L, 0L}}) {
+        env.alerts().clear();
+        entry.fromAccount = account;
+        EXPECT_EQ(logic.checkContents(entry), error == 0) << account;
+        EXPECT_EQ(env.alerts().numbers(), error ? std::vector<long>{error} : std::vector<long>{}) << account;
+    }
+}
+
 class DividendSheetTest : public ShareDealSheetTest {
 protected:
     CRegisterDividendSheetController sheet;
@@ -208,6 +239,23 @@ TEST_F(DividendSheetTest, BadDividendInputGetsItsMessage)
     click(sheet, "CancelButton");
     EXPECT_FALSE(sheet.isVisible());
     EXPECT_TRUE(doc.sent().empty());
+}
+
+TEST_F(DividendSheetTest, NoDividendIsPaidIntoAnAccountHoldingAShare)
+{
+    auto* to = outlet<CPopupList>(sheet, "mToAccount");
+    QStringList names;
+    for (int i = 0; i < to->count(); ++i)
+        names << to->itemText(i);
+    EXPECT_TRUE(names.contains("Bank"));
+    EXPECT_FALSE(names.contains("ACME shares"));
+
+    DividendLogic logic;
+    logic.initialize(dividendParameters(doc, acme));
+    DividendEntry entry{50.0, 0.0, 20250415, 21, 23, 30, 22, 31, "Dividend"};
+    env.alerts().clear();
+    EXPECT_FALSE(logic.checkContents(entry));
+    EXPECT_EQ(env.alerts().numbers(), std::vector<long>{362});
 }
 
 } // namespace
