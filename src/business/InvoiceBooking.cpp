@@ -342,6 +342,27 @@ bool isCancelledByCreditNotes(BusinessDocument& document, CTrnSItem& invoice)
     return amountCancelledByCreditNotes(document, invoice) >= total - 0.005;
 }
 
+namespace {
+
+// The note cancels the invoice's own amounts: its copy, made after a change
+// of home currency, went through the new home amounts and may be a cent off
+// them, which left the note unbalanced in its own currency.
+void keepInvoicedAmounts(CTrnSItem& note, CTrnSItem& invoice)
+{
+    auto keep = [](const LineItemArray& lines, const LineItemArray& invoiced, double sign) {
+        if (lines.size() != invoiced.size()) return;
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            if (lines[i] && invoiced[i] && lines[i]->account() == invoiced[i]->account() &&
+                lines[i]->currencyId() == invoiced[i]->currencyId())
+                lines[i]->setGetForeignAmount(sign * invoiced[i]->getForeignAmount().value_or(0.0));
+    };
+    keep(note.mToList(), invoice.mFromList(), 1.0);
+    keep(note.mFromList(), invoice.mToList(), 1.0);
+    keep(note.mForList(), invoice.mForList(), -1.0);
+}
+
+} // namespace
+
 std::optional<ObjectIdT> makeCreditNoteForInvoice(BusinessDocument& document, CTrnSItem& invoice)
 {
     // A second credit note would cancel the invoice's VAT twice.
@@ -356,6 +377,7 @@ std::optional<ObjectIdT> makeCreditNoteForInvoice(BusinessDocument& document, CT
         books.deleteObject(note);
         return std::nullopt;
     }
+    keepInvoicedAmounts(*note, invoice);
     const DateT date = static_cast<DateT>(note->mDate().value_or(0));
     const std::string number = calculateInvoiceNumberForDate(document, date);
     const std::string reference = structuredReferenceForNumber(number);

@@ -498,6 +498,46 @@ TEST_F(InvoicesTest, AnInvoiceWhoseVATIsAsLargeAsItsNetAmountOkayedUnchangedStay
     }
 }
 
+// A credit note cancels the invoice's own amounts, line for line, and a
+// credit note of a credit note is the invoice again, even made after a change
+// of home currency: its copy went through the new home amounts and came back
+// a cent off, unbalanced in its own currency.
+TEST_F(InvoicesTest, ACreditNoteAfterAHomeCurrencyChangeCancelsTheInvoicedAmounts)
+{
+    const long euro = business::homeCurrencyId(business());
+    arguments::CurrencyArguments dollar;
+    dollar.symbol = "USD";
+    dollar.baseCurrencyId = euro;
+    dollar.conversionQuantity = 1;
+    dollar.conversionFactor = 1.71;
+    ASSERT_EQ(run(6, nullptr, dollar), 1);
+    const std::shared_ptr<CTrnSItem> invoice = transaction(run(38, nullptr, invoiceOf(1253.16, "2009000001")));
+    ASSERT_TRUE(invoice);
+
+    auto amounts = [](const LineItemArray& lines, double sign) {
+        std::vector<std::pair<long, double>> out;
+        for (const auto& line : lines)
+            out.emplace_back(line->account().value_or(0), std::round(sign * line->getForeignAmount().value_or(0) * 100) / 100);
+        return out;
+    };
+    const auto noteOf = [&](CTrnSItem& cancelled) {
+        const std::optional<ObjectIdT> id = business::makeCreditNoteForInvoice(business(), cancelled);
+        return id ? transaction(*id) : nullptr;
+    };
+    const std::shared_ptr<CTrnSItem> note = noteOf(*invoice);
+    ASSERT_TRUE(note);
+    document->mPreference()->setMHomeCurrency(*document->mCurrencyArray().front()->getId());
+    EXPECT_EQ(amounts(note->mToList(), 1), amounts(invoice->mFromList(), 1));
+    EXPECT_EQ(amounts(note->mFromList(), 1), amounts(invoice->mToList(), 1));
+    EXPECT_EQ(amounts(note->mForList(), -1), amounts(invoice->mForList(), 1));
+    const std::shared_ptr<CTrnSItem> again = noteOf(*note);
+    ASSERT_TRUE(again);
+    for (const auto& [lines, invoiced] : {std::pair{again->mFromList(), invoice->mFromList()},
+                                          std::pair{again->mToList(), invoice->mToList()},
+                                          std::pair{again->mForList(), invoice->mForList()}})
+        EXPECT_EQ(amounts(lines, 1), amounts(invoiced, 1));
+}
+
 // A payment of half an invoice whose VAT is an odd number of cents, linked
 // and then split: every line is booked in whole cents and the category lines
 // of each payment still make its amount, so that the books read again give
