@@ -125,6 +125,24 @@ void keepUnchangedLines(CTrnSItem& invoice, bool sameTotal, const Array& categor
         }
 }
 
+// The category the invoice's net amount was booked on: the last category
+// line on none of its rates' VAT categories, else (the turnover category is
+// a VAT one) the last line, where the net amount is booked. Not the largest
+// line: the VAT may be as large as the net amount.
+std::optional<long> bookedNetCategory(CTrnSItem& invoice, const InvoiceReading& booked)
+{
+    const LineItemArray categories = invoice.mForList();
+    auto isVATCategory = [&](long account) {
+        for (const std::shared_ptr<GXVATRate>& rate : {booked.firstRate, booked.secondRate})
+            if (rate && rate->categoryInvoicedNotYetReceived().value_or(-1) == account) return true;
+        return false;
+    };
+    for (auto line = categories.rbegin(); line != categories.rend(); ++line)
+        if (*line && !isVATCategory((*line)->account().value_or(0))) return (*line)->account();
+    if (categories.empty() || !categories.back()) return std::nullopt;
+    return categories.back()->account();
+}
+
 } // namespace
 
 bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments::InvoiceArguments& arguments,
@@ -144,16 +162,18 @@ bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments
     // the VAT and the turnover category it was invoiced with: a rate's
     // percentage or the settings changed since apply to invoices made after.
     // Its VAT is read from its total, in the currency it was invoiced in (a
-    // VAT line's account may keep another): so only for a single rate.
+    // VAT line's account may keep another): the first rate's is what the
+    // total holds beyond the net amount and the second rate's VAT.
     const InvoiceReading booked = readInvoice(document, invoice);
     const bool sameNet = booked.answer == 1 && booked.amountWithoutVAT && !invoice.mForList().empty() &&
                          std::fabs(*booked.amountWithoutVAT - net) < 0.005;
-    const bool sameSingleRate = sameNet && first && !second && booked.firstRate == first && !booked.secondRate &&
-                                invoice.mCurrencyId() == currency;
-    const double vat1 = sameSingleRate ? roundedAmount(invoice.mTotalAmount().value_or(0.0) - net,
-                                                                   currencyDecimals(document, currency))
-                                       : invoiceVATAmount(document, first.get(), net, currency);
-    const double vat2 = invoiceVATAmount(document, second.get(), net, currency);
+    const bool sameRates = sameNet && first && booked.firstRate == first && booked.secondRate == second &&
+                           invoice.mCurrencyId() == currency;
+    const int decimals = currencyDecimals(document, currency);
+    const double vat2 = sameRates ? roundedAmount(booked.secondVATAmount, decimals)
+                                  : invoiceVATAmount(document, second.get(), net, currency);
+    const double vat1 = sameRates ? roundedAmount(invoice.mTotalAmount().value_or(0.0) - net - vat2, decimals)
+                                  : invoiceVATAmount(document, first.get(), net, currency);
     const double total = net + vat1 + vat2;
 
     invoice.setMDate(arguments.invoiceDate);
@@ -190,8 +210,7 @@ bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments
         asReceivable ? std::optional<long>(settings ? settings->mCustomerInvoiceCategory() : 0)
                      : owner->supplierInvoiceCategory();
     if (sameNet)
-        if (std::shared_ptr<CDebetItem> line = CTrnSItem::getMostImportantDebetItem(invoice.mForList()))
-            netCategory = line->account();
+        if (std::optional<long> category = bookedNetCategory(invoice, booked)) netCategory = category;
     addLine(categories, kCategoryLine, netCategory, currency, net);
     keepUnchangedLines(invoice, sameTotal, categories, from, to);
     invoice.updateDetailsWithDictionaries(invoice.mFromList(), &from);
@@ -221,23 +240,43 @@ InvoiceReading readInvoice(BusinessDocument& document, CTrnSItem& invoice)
     auto amountOf = [&](const std::shared_ptr<CDebetItem>& line) {
         return line ? amountInCurrency(*line, currency, invoice) : 0.0;
     };
-    std::stable_sort(lines.begin(), lines.end(), [&](const auto& a, const auto& b) {
-        return amountOf(a) > amountOf(b);
-    });
-    if (lines.empty() || amountOf(lines[0]) <= 0.0) return reading;
-    reading.amountWithoutVAT = amountOf(lines[0]);
     auto rateOfLine = [&](const std::shared_ptr<CDebetItem>& line) {
-        const long account = line->account().value_or(0);
+        const long account = line ? line->account().value_or(0) : 0;
         return receivable ? VATRateForAccountIdReceivable(document, account)
                           : VATRateForAccountIdPayable(document, account);
     };
-    if (lines.size() > 1) {
-        reading.firstVATAmount = amountOf(lines[1]);
-        reading.firstRate = rateOfLine(lines[1]);
+    // The lines are told apart by their accounts: the VAT on the rates' VAT
+    // accounts, in the order booked, the net amount on the one line that is
+    // on none. Amounts cannot tell them: a VAT line may be as large as the
+    // net one, or larger.
+    std::shared_ptr<CDebetItem> netLine;
+    LineItemArray vatLines;
+    bool told = true;
+    for (const std::shared_ptr<CDebetItem>& line : lines) {
+        if (rateOfLine(line))
+            vatLines.push_back(line);
+        else if (!netLine)
+            netLine = line;
+        else
+            told = false;
     }
-    if (lines.size() > 2) {
-        reading.secondVATAmount = amountOf(lines[2]);
-        reading.secondRate = rateOfLine(lines[2]);
+    if (!told || !netLine || vatLines.size() > 2) {
+        // Lines booked otherwise: the largest is taken for the net amount.
+        std::stable_sort(lines.begin(), lines.end(), [&](const auto& a, const auto& b) {
+            return amountOf(a) > amountOf(b);
+        });
+        netLine = lines.empty() ? nullptr : lines[0];
+        vatLines.assign(lines.begin() + (lines.empty() ? 0 : 1), lines.end());
+    }
+    if (!netLine || amountOf(netLine) <= 0.0) return reading;
+    reading.amountWithoutVAT = amountOf(netLine);
+    if (vatLines.size() > 0) {
+        reading.firstVATAmount = amountOf(vatLines[0]);
+        reading.firstRate = rateOfLine(vatLines[0]);
+    }
+    if (vatLines.size() > 1) {
+        reading.secondVATAmount = amountOf(vatLines[1]);
+        reading.secondRate = rateOfLine(vatLines[1]);
     }
     return reading;
 }
@@ -303,6 +342,27 @@ bool isCancelledByCreditNotes(BusinessDocument& document, CTrnSItem& invoice)
     return amountCancelledByCreditNotes(document, invoice) >= total - 0.005;
 }
 
+namespace {
+
+// The note cancels the invoice's own amounts: its copy, made after a change
+// of home currency, went through the new home amounts and may be a cent off
+// them, which left the note unbalanced in its own currency.
+void keepInvoicedAmounts(CTrnSItem& note, CTrnSItem& invoice)
+{
+    auto keep = [](const LineItemArray& lines, const LineItemArray& invoiced, double sign) {
+        if (lines.size() != invoiced.size()) return;
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            if (lines[i] && invoiced[i] && lines[i]->account() == invoiced[i]->account() &&
+                lines[i]->currencyId() == invoiced[i]->currencyId())
+                lines[i]->setGetForeignAmount(sign * invoiced[i]->getForeignAmount().value_or(0.0));
+    };
+    keep(note.mToList(), invoice.mFromList(), 1.0);
+    keep(note.mFromList(), invoice.mToList(), 1.0);
+    keep(note.mForList(), invoice.mForList(), -1.0);
+}
+
+} // namespace
+
 std::optional<ObjectIdT> makeCreditNoteForInvoice(BusinessDocument& document, CTrnSItem& invoice)
 {
     // A second credit note would cancel the invoice's VAT twice.
@@ -317,6 +377,7 @@ std::optional<ObjectIdT> makeCreditNoteForInvoice(BusinessDocument& document, CT
         books.deleteObject(note);
         return std::nullopt;
     }
+    keepInvoicedAmounts(*note, invoice);
     const DateT date = static_cast<DateT>(note->mDate().value_or(0));
     const std::string number = calculateInvoiceNumberForDate(document, date);
     const std::string reference = structuredReferenceForNumber(number);

@@ -64,9 +64,12 @@ struct InvoiceReading {
     double firstVATAmount = 0.0;
     double secondVATAmount = 0.0;
 };
-// The invoice's lines on its turnover side ranked by amount: the largest is
-// the net amount, the next two are the VAT lines. Amounts are in the
-// invoice's own currency, as it was invoiced.
+// The invoice's lines on its turnover side told apart by their accounts:
+// those on a rate's VAT account are its VAT lines in the order booked, the
+// one on no such account the net amount. Lines that do not tell so (two off
+// the VAT accounts, or more than two on them) are ranked by amount: the
+// largest is the net amount, the next two are the VAT lines. Amounts are in
+// the invoice's own currency, as it was invoiced.
 InvoiceReading readInvoice(BusinessDocument& document, CTrnSItem& invoice);
 
 // Reverses the transaction in place: named after the cancelled number,

@@ -388,8 +388,9 @@ bool CDebit::Unlink()
 bool CDebit::Put_mAmount(double amount, CCurrency* currency)
 {
     double local = ToLocal(amount, currency);
-    if (local == mLocalAmount) return true;
     ObjectIdT givenId = currency ? currency->Get_Id() : HomeCurrencyId();
+    // A line's own amount may change by a cent its home amount rounds away.
+    if (local == mLocalAmount && (mCurrency != givenId || amount == mAmount)) return true;
     // The given currency converts on unposted lines too: a template or an
     // unlinked transaction must not keep an amount in the wrong currency.
     double lineAmount = mCurrency == givenId ? amount : ToLineCurrency(local);

@@ -445,6 +445,99 @@ TEST_F(InvoicesTest, AnInvoiceOkayedUnchangedAfterItsRateAndCategoryChangeStaysA
     EXPECT_EQ(std::find(categories.begin(), categories.end(), turnover), categories.end());
 }
 
+// The invoice sheet tells an invoice's net and VAT lines by their accounts,
+// so that okayed unchanged it stays as booked whatever its VAT beside its
+// net amount: as large (a rate of 100 %) or larger, or a second rate's VAT
+// above the first's. Ranked by amount, the VAT was read as the net amount
+// and the turnover category line moved onto the VAT category.
+TEST_F(InvoicesTest, AnInvoiceWhoseVATIsAsLargeAsItsNetAmountOkayedUnchangedStaysAsBooked)
+{
+    struct Case {
+        double first;
+        std::optional<double> second;
+        double net;
+    };
+    const Case cases[] = {{100.0, std::nullopt, 215.73}, {150.0, std::nullopt, 80.0}, {6.0, 21.0, 1000.0},
+                          {100.0, 100.0, 12.5}, {21.0, 100.0, 40.0}};
+    int number = 0;
+    for (const Case& test : cases) {
+        auto rateOf = [&](double percent) {
+            arguments::VATRateArguments values;
+            values.name = "Rate " + std::to_string(++number);
+            values.rate = percent;
+            EXPECT_EQ(run(33, nullptr, values), 1);
+            for (const auto& made : arrays().VATRateArray)
+                if (made->name() == values.name) return made;
+            return std::shared_ptr<business::GXVATRate>();
+        };
+        const auto first = rateOf(test.first);
+        const auto second = test.second ? rateOf(*test.second) : nullptr;
+        const std::string invoiceNumber = "200900000" + std::to_string(number);
+        arguments::InvoiceArguments values = invoiceOf(test.net, invoiceNumber.c_str());
+        values.firstVATRateId = *first->idKey();
+        values.secondVATRateId = second ? *second->idKey() : -1;
+        const std::shared_ptr<CTrnSItem> invoice = transaction(run(38, nullptr, values));
+        ASSERT_TRUE(invoice);
+        const std::string before = bookedAs(*invoice);
+        SCOPED_TRACE(before);
+
+        const business::InvoiceReading reading = business::readInvoice(business(), *invoice);
+        EXPECT_DOUBLE_EQ(reading.amountWithoutVAT.value_or(0), test.net);
+        EXPECT_EQ(reading.firstRate, first);
+        EXPECT_EQ(reading.secondRate, second);
+        EXPECT_NEAR(reading.firstVATAmount, test.net * test.first / 100, 0.005);
+        EXPECT_NEAR(reading.secondVATAmount, test.net * test.second.value_or(0) / 100, 0.005);
+
+        // What the sheet sends when it is okayed as it opens.
+        values.amountWithoutVAT = reading.amountWithoutVAT;
+        values.firstVATRateId = reading.firstRate ? *reading.firstRate->idKey() : -1;
+        values.secondVATRateId = reading.secondRate ? *reading.secondRate->idKey() : -1;
+        ASSERT_GT(run(39, invoice, values), 0);
+        EXPECT_EQ(bookedAs(*invoice), before);
+        EXPECT_EQ(linesOf(invoice->mForList()).back(), (std::pair<long, double>{incomeCategory(), test.net}));
+    }
+}
+
+// A credit note cancels the invoice's own amounts, line for line, and a
+// credit note of a credit note is the invoice again, even made after a change
+// of home currency: its copy went through the new home amounts and came back
+// a cent off, unbalanced in its own currency.
+TEST_F(InvoicesTest, ACreditNoteAfterAHomeCurrencyChangeCancelsTheInvoicedAmounts)
+{
+    const long euro = business::homeCurrencyId(business());
+    arguments::CurrencyArguments dollar;
+    dollar.symbol = "USD";
+    dollar.baseCurrencyId = euro;
+    dollar.conversionQuantity = 1;
+    dollar.conversionFactor = 1.71;
+    ASSERT_EQ(run(6, nullptr, dollar), 1);
+    const std::shared_ptr<CTrnSItem> invoice = transaction(run(38, nullptr, invoiceOf(1253.16, "2009000001")));
+    ASSERT_TRUE(invoice);
+
+    auto amounts = [](const LineItemArray& lines, double sign) {
+        std::vector<std::pair<long, double>> out;
+        for (const auto& line : lines)
+            out.emplace_back(line->account().value_or(0), std::round(sign * line->getForeignAmount().value_or(0) * 100) / 100);
+        return out;
+    };
+    const auto noteOf = [&](CTrnSItem& cancelled) {
+        const std::optional<ObjectIdT> id = business::makeCreditNoteForInvoice(business(), cancelled);
+        return id ? transaction(*id) : nullptr;
+    };
+    const std::shared_ptr<CTrnSItem> note = noteOf(*invoice);
+    ASSERT_TRUE(note);
+    document->mPreference()->setMHomeCurrency(*document->mCurrencyArray().front()->getId());
+    EXPECT_EQ(amounts(note->mToList(), 1), amounts(invoice->mFromList(), 1));
+    EXPECT_EQ(amounts(note->mFromList(), 1), amounts(invoice->mToList(), 1));
+    EXPECT_EQ(amounts(note->mForList(), -1), amounts(invoice->mForList(), 1));
+    const std::shared_ptr<CTrnSItem> again = noteOf(*note);
+    ASSERT_TRUE(again);
+    for (const auto& [lines, invoiced] : {std::pair{again->mFromList(), invoice->mFromList()},
+                                          std::pair{again->mToList(), invoice->mToList()},
+                                          std::pair{again->mForList(), invoice->mForList()}})
+        EXPECT_EQ(amounts(lines, 1), amounts(invoiced, 1));
+}
+
 // A payment of half an invoice whose VAT is an odd number of cents, linked
 // and then split: every line is booked in whole cents and the category lines
 // of each payment still make its amount, so that the books read again give
