@@ -22,6 +22,7 @@
 #include "business/VATRates.h"
 #include "document/DocumentNotifications.h"
 #include "model/CCurrency.h"
+#include "model/CDebit.h"
 #include "model/CDocAccounting.h"
 #include "model/foundation/AmountRounding.h"
 #include "model/foundation/CDate.h"
@@ -125,6 +126,28 @@ void keepUnchangedLines(CTrnSItem& invoice, bool sameTotal, const Array& categor
         }
 }
 
+// In a currency other than the home one each line is converted and rounded
+// to the cent on its own, so the total's line can differ from the lines it
+// adds up by a cent a line: it takes their sum, and the invoice balances in
+// the home currency as it does in its own.
+void totalLineTakesConversionCents(CTrnSItem& invoice, bool asReceivable)
+{
+    const LineItemArray total = asReceivable ? invoice.mToList() : invoice.mFromList();
+    const LineItemArray parts = asReceivable ? invoice.mFromList() : invoice.mToList();
+    auto homeSum = [](const LineItemArray& lines) {
+        double sum = 0.0;
+        for (const std::shared_ptr<CDebetItem>& line : lines)
+            if (line) sum += line->getLocalAmount().value_or(0.0);
+        return sum;
+    };
+    const double difference = homeSum(parts) - homeSum(total);
+    const std::shared_ptr<CDebetItem> largest = CTrnSItem::getMostImportantDebetItem(total);
+    auto* line = largest ? dynamic_cast<CDebit*>(largest->getSourceItem()) : nullptr;
+    const double rounding = 0.005 * static_cast<double>(total.size() + parts.size() + 1) + 1e-9;
+    if (!line || std::fabs(difference) < 1e-9 || std::fabs(difference) > rounding) return;
+    line->Put_mAmounts(roundedAmount(line->Get_mLocalAmount() + difference, 2), line->Get_mAmount());
+}
+
 } // namespace
 
 bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments::InvoiceArguments& arguments,
@@ -197,6 +220,7 @@ bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments
     invoice.updateDetailsWithDictionaries(invoice.mFromList(), &from);
     invoice.updateDetailsWithDictionaries(invoice.mToList(), &to);
     invoice.updateDetailsWithDictionaries(invoice.mForList(), &categories);
+    totalLineTakesConversionCents(invoice, asReceivable);
 
     std::shared_ptr<GXInvoice> extension = makeInvoiceExtensionForTransaction(document, invoice);
     if (!extension) return false;
