@@ -127,13 +127,15 @@ void keepUnchangedLines(CTrnSItem& invoice, bool sameTotal, const Array& categor
 }
 
 // In a currency other than the home one each line is converted and rounded
-// to the cent on its own, so the total's line can differ from the lines it
-// adds up by a cent a line: it takes their sum, and the invoice balances in
-// the home currency as it does in its own.
-void totalLineTakesConversionCents(CTrnSItem& invoice, bool asReceivable)
+// to the cent on its own, so the total's line (the one on the side of fewer
+// lines) can differ from the lines it adds up by a cent a line: it takes
+// their sum, and the invoice balances in the home currency as it does in its
+// own.
+void totalLineTakesConversionCents(CTrnSItem& invoice)
 {
-    const LineItemArray total = asReceivable ? invoice.mToList() : invoice.mFromList();
-    const LineItemArray parts = asReceivable ? invoice.mFromList() : invoice.mToList();
+    const bool totalIsTo = invoice.mToList().size() <= invoice.mFromList().size();
+    const LineItemArray total = totalIsTo ? invoice.mToList() : invoice.mFromList();
+    const LineItemArray parts = totalIsTo ? invoice.mFromList() : invoice.mToList();
     auto homeSum = [](const LineItemArray& lines) {
         double sum = 0.0;
         for (const std::shared_ptr<CDebetItem>& line : lines)
@@ -220,7 +222,7 @@ bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments
     invoice.updateDetailsWithDictionaries(invoice.mFromList(), &from);
     invoice.updateDetailsWithDictionaries(invoice.mToList(), &to);
     invoice.updateDetailsWithDictionaries(invoice.mForList(), &categories);
-    totalLineTakesConversionCents(invoice, asReceivable);
+    totalLineTakesConversionCents(invoice);
 
     std::shared_ptr<GXInvoice> extension = makeInvoiceExtensionForTransaction(document, invoice);
     if (!extension) return false;
@@ -297,6 +299,8 @@ bool invert(CTrnSItem& transaction)
             done = transaction.removeDetail(*line) && done;
     for (const std::shared_ptr<CDebetItem>& line : transaction.mForList())
         line->setGetForeignAmount(-line->getForeignAmount().value_or(0.0));
+    // Dated today, the copied lines were converted again one by one.
+    totalLineTakesConversionCents(transaction);
     if (!done) developerLog("invert: a line could not be removed");
     return done;
 }
@@ -335,6 +339,15 @@ std::optional<ObjectIdT> makeCreditNoteForInvoice(BusinessDocument& document, CT
     std::shared_ptr<CTrnSItem> note = unlinkedCopyOf(document, invoice);
     if (!note) return std::nullopt;
     note->setMTransactionType(invoice.mTransactionType());
+    // The copy takes each line's home amount and converts it back, which a
+    // line that took a conversion cent does not survive: the note cancels
+    // the amounts invoiced.
+    for (auto [copied, invoiced] : {std::pair{note->mFromList(), invoice.mFromList()},
+                                    std::pair{note->mToList(), invoice.mToList()},
+                                    std::pair{note->mForList(), invoice.mForList()}})
+        for (std::size_t i = 0; i < copied.size() && i < invoiced.size(); ++i)
+            if (copied[i] && invoiced[i] && copied[i]->currencyId() == invoiced[i]->currencyId())
+                copied[i]->setGetForeignAmount(invoiced[i]->getForeignAmount().value_or(0.0));
     // A half-reversed copy must never reach the books.
     if (!invert(*note) || !document.performLinkTransaction(*note)) {
         developerLog("The credit note could not be made; its copy is removed");

@@ -418,8 +418,8 @@ TEST_F(InvoicesTest, AnInvoiceOkayedUnchangedAfterHomeCurrencyChangesStaysAsInvo
 
 // An invoice of the former home currency given another net amount: each
 // line is converted to the new home currency and rounded on its own, and the
-// invoice still balances there (the total's line takes the cents), so that
-// the books read again find nothing amiss.
+// invoice and its credit note still balance there (the total's line takes
+// the cents), so that the books read again find nothing amiss.
 TEST_F(InvoicesTest, AnInvoiceOfAFormerHomeCurrencyChangedBalancesInTheNewOne)
 {
     const long euro = business::homeCurrencyId(business());
@@ -437,7 +437,7 @@ TEST_F(InvoicesTest, AnInvoiceOfAFormerHomeCurrencyChangedBalancesInTheNewOne)
         for (const auto& line : lines) sum += line->getLocalAmount().value_or(0);
         return std::round(sum * 100) / 100;
     };
-    for (const double net : {1464.18, 637.39, 412.71, 205.93, 100.51, 377.03}) {
+    for (const double net : {637.39, 205.93, 100.51, 377.03, 1464.18, 412.71}) {
         arguments::InvoiceArguments values = invoiceOf(net, "2009000001");
         values.invoiceName = invoice->getName();
         ASSERT_GT(run(39, invoice, values), 0);
@@ -445,6 +445,14 @@ TEST_F(InvoicesTest, AnInvoiceOfAFormerHomeCurrencyChangedBalancesInTheNewOne)
         EXPECT_DOUBLE_EQ(homeSum(invoice->mFromList()), homeSum(invoice->mToList())) << net << ": " << bookedAs(*invoice);
         EXPECT_DOUBLE_EQ(owedOn(owner->openDebitInvoiceAccount()), homeSum(invoice->mToList()));
     }
+    // Its credit note, a copy dated today whose lines are converted again.
+    const std::optional<ObjectIdT> noteId = business::makeCreditNoteForInvoice(business(), *invoice);
+    ASSERT_TRUE(noteId);
+    const std::shared_ptr<CTrnSItem> note = transaction(*noteId);
+    EXPECT_DOUBLE_EQ(homeSum(note->mFromList()), homeSum(note->mToList())) << bookedAs(*note);
+    ASSERT_EQ(note->mFromList().size(), 1u);
+    EXPECT_DOUBLE_EQ(note->mFromList().front()->getForeignAmount().value_or(0), 499.38) << bookedAs(*note);
+    EXPECT_DOUBLE_EQ(owedOn(owner->openDebitInvoiceAccount()), 0.0);
 }
 
 // A rate's percentage and the turnover category of the settings changed
