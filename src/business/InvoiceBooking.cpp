@@ -150,6 +150,34 @@ void totalLineTakesConversionCents(CTrnSItem& invoice)
     line->Put_mAmounts(roundedAmount(line->Get_mLocalAmount() + difference, 2), line->Get_mAmount());
 }
 
+// The note cancels what the invoice booked: each of its lines takes the
+// amount and home amount of the invoice's line on the same account and in
+// the same currency, on the other side (a category line negated). Copied
+// and converted again at today's date, a line in a currency other than home
+// came back at another rate, or a cent off its amount.
+void keepInvoicedAmounts(CTrnSItem& note, CTrnSItem& invoice)
+{
+    auto take = [](const LineItemArray& lines, const LineItemArray& invoiced, double sign) {
+        std::vector<bool> used(invoiced.size(), false);
+        for (const std::shared_ptr<CDebetItem>& line : lines) {
+            auto* target = line ? dynamic_cast<CDebit*>(line->getSourceItem()) : nullptr;
+            if (!target) continue;
+            for (std::size_t i = 0; i < invoiced.size(); ++i) {
+                auto* source = invoiced[i] ? dynamic_cast<CDebit*>(invoiced[i]->getSourceItem()) : nullptr;
+                if (used[i] || !source || source->Get_mAccountId() != target->Get_mAccountId() ||
+                    source->Get_mCurrency() != target->Get_mCurrency())
+                    continue;
+                used[i] = true;
+                target->Put_mAmounts(sign * source->Get_mLocalAmount(), sign * source->Get_mAmount());
+                break;
+            }
+        }
+    };
+    take(note.mToList(), invoice.mFromList(), 1.0);
+    take(note.mFromList(), invoice.mToList(), 1.0);
+    take(note.mForList(), invoice.mForList(), -1.0);
+}
+
 } // namespace
 
 bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments::InvoiceArguments& arguments,
@@ -339,17 +367,10 @@ std::optional<ObjectIdT> makeCreditNoteForInvoice(BusinessDocument& document, CT
     std::shared_ptr<CTrnSItem> note = unlinkedCopyOf(document, invoice);
     if (!note) return std::nullopt;
     note->setMTransactionType(invoice.mTransactionType());
-    // The copy takes each line's home amount and converts it back, which a
-    // line that took a conversion cent does not survive: the note cancels
-    // the amounts invoiced.
-    for (auto [copied, invoiced] : {std::pair{note->mFromList(), invoice.mFromList()},
-                                    std::pair{note->mToList(), invoice.mToList()},
-                                    std::pair{note->mForList(), invoice.mForList()}})
-        for (std::size_t i = 0; i < copied.size() && i < invoiced.size(); ++i)
-            if (copied[i] && invoiced[i] && copied[i]->currencyId() == invoiced[i]->currencyId())
-                copied[i]->setGetForeignAmount(invoiced[i]->getForeignAmount().value_or(0.0));
     // A half-reversed copy must never reach the books.
-    if (!invert(*note) || !document.performLinkTransaction(*note)) {
+    const bool inverted = invert(*note);
+    if (inverted) keepInvoicedAmounts(*note, invoice);
+    if (!inverted || !document.performLinkTransaction(*note)) {
         developerLog("The credit note could not be made; its copy is removed");
         books.deleteObject(note);
         return std::nullopt;
