@@ -22,6 +22,7 @@
 #include "business/VATRates.h"
 #include "document/DocumentNotifications.h"
 #include "model/CCurrency.h"
+#include "model/CDebit.h"
 #include "model/CDocAccounting.h"
 #include "model/foundation/AmountRounding.h"
 #include "model/foundation/CDate.h"
@@ -143,6 +144,58 @@ std::optional<long> bookedNetCategory(CTrnSItem& invoice, const InvoiceReading& 
     return categories.back()->account();
 }
 
+// In a currency other than the home one each line is converted and rounded
+// to the cent on its own, so the total's line (the one on the side of fewer
+// lines) can differ from the lines it adds up by a cent a line: it takes
+// their sum, and the invoice balances in the home currency as it does in its
+// own.
+void totalLineTakesConversionCents(CTrnSItem& invoice)
+{
+    const bool totalIsTo = invoice.mToList().size() <= invoice.mFromList().size();
+    const LineItemArray total = totalIsTo ? invoice.mToList() : invoice.mFromList();
+    const LineItemArray parts = totalIsTo ? invoice.mFromList() : invoice.mToList();
+    auto homeSum = [](const LineItemArray& lines) {
+        double sum = 0.0;
+        for (const std::shared_ptr<CDebetItem>& line : lines)
+            if (line) sum += line->getLocalAmount().value_or(0.0);
+        return sum;
+    };
+    const double difference = homeSum(parts) - homeSum(total);
+    const std::shared_ptr<CDebetItem> largest = CTrnSItem::getMostImportantDebetItem(total);
+    auto* line = largest ? dynamic_cast<CDebit*>(largest->getSourceItem()) : nullptr;
+    const double rounding = 0.005 * static_cast<double>(total.size() + parts.size() + 1) + 1e-9;
+    if (!line || std::fabs(difference) < 1e-9 || std::fabs(difference) > rounding) return;
+    line->Put_mAmounts(roundedAmount(line->Get_mLocalAmount() + difference, 2), line->Get_mAmount());
+}
+
+// The note cancels what the invoice booked: each of its lines takes the
+// amount and home amount of the invoice's line on the same account and in
+// the same currency, on the other side (a category line negated). Copied
+// and converted again at today's date, a line in a currency other than home
+// came back at another rate, or a cent off its amount.
+void keepInvoicedAmounts(CTrnSItem& note, CTrnSItem& invoice)
+{
+    auto take = [](const LineItemArray& lines, const LineItemArray& invoiced, double sign) {
+        std::vector<bool> used(invoiced.size(), false);
+        for (const std::shared_ptr<CDebetItem>& line : lines) {
+            auto* target = line ? dynamic_cast<CDebit*>(line->getSourceItem()) : nullptr;
+            if (!target) continue;
+            for (std::size_t i = 0; i < invoiced.size(); ++i) {
+                auto* source = invoiced[i] ? dynamic_cast<CDebit*>(invoiced[i]->getSourceItem()) : nullptr;
+                if (used[i] || !source || source->Get_mAccountId() != target->Get_mAccountId() ||
+                    source->Get_mCurrency() != target->Get_mCurrency())
+                    continue;
+                used[i] = true;
+                target->Put_mAmounts(sign * source->Get_mLocalAmount(), sign * source->Get_mAmount());
+                break;
+            }
+        }
+    };
+    take(note.mToList(), invoice.mFromList(), 1.0);
+    take(note.mFromList(), invoice.mToList(), 1.0);
+    take(note.mForList(), invoice.mForList(), -1.0);
+}
+
 } // namespace
 
 bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments::InvoiceArguments& arguments,
@@ -216,6 +269,7 @@ bool bookInvoice(BusinessDocument& document, CTrnSItem& invoice, const arguments
     invoice.updateDetailsWithDictionaries(invoice.mFromList(), &from);
     invoice.updateDetailsWithDictionaries(invoice.mToList(), &to);
     invoice.updateDetailsWithDictionaries(invoice.mForList(), &categories);
+    totalLineTakesConversionCents(invoice);
 
     std::shared_ptr<GXInvoice> extension = makeInvoiceExtensionForTransaction(document, invoice);
     if (!extension) return false;
@@ -312,6 +366,8 @@ bool invert(CTrnSItem& transaction)
             done = transaction.removeDetail(*line) && done;
     for (const std::shared_ptr<CDebetItem>& line : transaction.mForList())
         line->setGetForeignAmount(-line->getForeignAmount().value_or(0.0));
+    // Dated today, the copied lines were converted again one by one.
+    totalLineTakesConversionCents(transaction);
     if (!done) developerLog("invert: a line could not be removed");
     return done;
 }
@@ -342,27 +398,6 @@ bool isCancelledByCreditNotes(BusinessDocument& document, CTrnSItem& invoice)
     return amountCancelledByCreditNotes(document, invoice) >= total - 0.005;
 }
 
-namespace {
-
-// The note cancels the invoice's own amounts: its copy, made after a change
-// of home currency, went through the new home amounts and may be a cent off
-// them, which left the note unbalanced in its own currency.
-void keepInvoicedAmounts(CTrnSItem& note, CTrnSItem& invoice)
-{
-    auto keep = [](const LineItemArray& lines, const LineItemArray& invoiced, double sign) {
-        if (lines.size() != invoiced.size()) return;
-        for (std::size_t i = 0; i < lines.size(); ++i)
-            if (lines[i] && invoiced[i] && lines[i]->account() == invoiced[i]->account() &&
-                lines[i]->currencyId() == invoiced[i]->currencyId())
-                lines[i]->setGetForeignAmount(sign * invoiced[i]->getForeignAmount().value_or(0.0));
-    };
-    keep(note.mToList(), invoice.mFromList(), 1.0);
-    keep(note.mFromList(), invoice.mToList(), 1.0);
-    keep(note.mForList(), invoice.mForList(), -1.0);
-}
-
-} // namespace
-
 std::optional<ObjectIdT> makeCreditNoteForInvoice(BusinessDocument& document, CTrnSItem& invoice)
 {
     // A second credit note would cancel the invoice's VAT twice.
@@ -372,12 +407,13 @@ std::optional<ObjectIdT> makeCreditNoteForInvoice(BusinessDocument& document, CT
     if (!note) return std::nullopt;
     note->setMTransactionType(invoice.mTransactionType());
     // A half-reversed copy must never reach the books.
-    if (!invert(*note) || !document.performLinkTransaction(*note)) {
+    const bool inverted = invert(*note);
+    if (inverted) keepInvoicedAmounts(*note, invoice);
+    if (!inverted || !document.performLinkTransaction(*note)) {
         developerLog("The credit note could not be made; its copy is removed");
         books.deleteObject(note);
         return std::nullopt;
     }
-    keepInvoicedAmounts(*note, invoice);
     const DateT date = static_cast<DateT>(note->mDate().value_or(0));
     const std::string number = calculateInvoiceNumberForDate(document, date);
     const std::string reference = structuredReferenceForNumber(number);

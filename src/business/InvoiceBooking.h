@@ -85,7 +85,8 @@ double amountCancelledByCreditNotes(BusinessDocument& document, CTrnSItem& invoi
 bool isCancelledByCreditNotes(BusinessDocument& document, CTrnSItem& invoice);
 
 // Books the credit note of the invoice: an inverted copy with a new number
-// and structured reference, referring to the invoice. Its id; none (and no
+// and structured reference, referring to the invoice, each line at the
+// amount and home amount the invoice booked. Its id; none (and no
 // copy left behind) when the copy could not be reversed or booked, and none
 // for an invoice its credit notes already cancel.
 std::optional<ObjectIdT> makeCreditNoteForInvoice(BusinessDocument& document, CTrnSItem& invoice);

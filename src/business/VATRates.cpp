@@ -89,6 +89,7 @@ RateDeletion whatGoesWith(BusinessDocument& document, const GXVATRate& rate)
             for (ArrayIndexT i = 1; lines && i <= static_cast<ArrayIndexT>(lines->GetCount()); ++i)
                 if (const auto* line = static_cast<const CDebit*>(lines->ObjectAt(i)); line && line->Get_mTransactionPtr())
                     booked.insert(line->Get_mTransactionPtr());
+        for (const CTransaction* waiting : account->WaitingTransactionsOnIt()) booked.insert(waiting);
     }
     deletion.transactions = booked.size();
     return deletion;

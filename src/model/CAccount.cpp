@@ -960,12 +960,17 @@ bool CAccount::CanBeDeleted(bool showError, CNonVisual* owner) const
 bool CAccount::BeforeDelete()
 {
     if (!CanBeDeleted(true, nullptr)) return false;
-    if (CountOf(mDebitList.get()) + CountOf(mCreditList.get()) > 0 && !CErrorManager::AskQuestion(261))
+    // Copies waiting to be booked (made by a template since deleted, or
+    // imported) are in no line list of the account, yet name it: kept, they
+    // would name an account that no longer exists.
+    const std::vector<CTransaction*> waiting = WaitingTransactionsOnIt();
+    if ((CountOf(mDebitList.get()) + CountOf(mCreditList.get()) > 0 || !waiting.empty()) &&
+        !CErrorManager::AskQuestion(261))
         return false;
 
     // Every transaction booked on the account goes, and its lines leave these lists.
-    std::vector<CTransaction*> transactions;
-    std::unordered_set<CTransaction*> seen;
+    std::vector<CTransaction*> transactions = waiting;
+    std::unordered_set<CTransaction*> seen(waiting.begin(), waiting.end());
     for (const CNamedListArray* list : {mDebitList.get(), mCreditList.get()}) {
         for (ArrayIndexT i = CountOf(list); i >= 1; --i) {
             CTransaction* transaction = LineAt(list, i)->Get_mTransactionPtr();
@@ -974,11 +979,28 @@ bool CAccount::BeforeDelete()
     }
     DeleteTransactions(mDocument, transactions);
     // A booking that stayed would point at a deleted account.
-    if (CountOf(mDebitList.get()) + CountOf(mCreditList.get()) > 0) return false;
+    if (CountOf(mDebitList.get()) + CountOf(mCreditList.get()) > 0 || !WaitingTransactionsOnIt().empty())
+        return false;
 
     if (mAccountType) mAccountType->RemoveAccount(this);
     mAccountType = nullptr;
     return true;
+}
+
+std::vector<CTransaction*> CAccount::WaitingTransactionsOnIt() const
+{
+    std::vector<CTransaction*> waiting;
+    if (!mDocument || !mDocument->mUnlinkedList) return waiting;
+    const CNamedListArray* unlinked = mDocument->mUnlinkedList.get();
+    for (ArrayIndexT i = 1; i <= CountOf(unlinked); ++i) {
+        auto* transaction = static_cast<CTransaction*>(unlinked->ObjectAt(i));
+        bool onIt = false;
+        for (const CNamedListArray* lines : {transaction->GetDebitList(), transaction->GetCreditList()})
+            for (ArrayIndexT j = 1; j <= CountOf(lines) && !onIt; ++j)
+                onIt = LineAt(lines, j)->Get_mAccountId() == Get_Id();
+        if (onIt) waiting.push_back(transaction);
+    }
+    return waiting;
 }
 
 // --- stream

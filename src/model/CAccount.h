@@ -245,9 +245,12 @@ public:
     // account of the settings, 267 an owner other than `owner` books on it.
     // The error shows only when showError is set.
     bool CanBeDeleted(bool showError, CNonVisual* owner) const;
-    // CanBeDeleted; question 261 when the account has bookings; then every
-    // transaction that books on it is deleted and the account leaves its type.
+    // CanBeDeleted; question 261 when the account has bookings or copies
+    // waiting to be booked on it; then every transaction that books on it,
+    // waiting ones included, is deleted and the account leaves its type.
     bool BeforeDelete() override;
+    // The unlinked transactions with a from or to line naming the account.
+    std::vector<CTransaction*> WaitingTransactionsOnIt() const;
 
     void PutStream(LStream* stream) override;
 

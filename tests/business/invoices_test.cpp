@@ -416,6 +416,45 @@ TEST_F(InvoicesTest, AnInvoiceOkayedUnchangedAfterHomeCurrencyChangesStaysAsInvo
     EXPECT_DOUBLE_EQ(invoices[1]->mTotalAmount().value_or(0), 432.88);
 }
 
+// An invoice of the former home currency given another net amount: each
+// line is converted to the new home currency and rounded on its own, and the
+// invoice and its credit note still balance there (the total's line takes
+// the cents), so that the books read again find nothing amiss.
+TEST_F(InvoicesTest, AnInvoiceOfAFormerHomeCurrencyChangedBalancesInTheNewOne)
+{
+    const long euro = business::homeCurrencyId(business());
+    arguments::CurrencyArguments dollar;
+    dollar.symbol = "USD";
+    dollar.baseCurrencyId = euro;
+    dollar.conversionQuantity = 1;
+    dollar.conversionFactor = 0.68;
+    ASSERT_EQ(run(6, nullptr, dollar), 1);
+    const std::shared_ptr<CTrnSItem> invoice = transaction(run(38, nullptr, invoiceOf(1000.0, "2009000001")));
+    document->mPreference()->setMHomeCurrency(*document->mCurrencyArray().front()->getId());
+
+    auto homeSum = [](const LineItemArray& lines) {
+        double sum = 0.0;
+        for (const auto& line : lines) sum += line->getLocalAmount().value_or(0);
+        return std::round(sum * 100) / 100;
+    };
+    for (const double net : {637.39, 205.93, 100.51, 377.03, 1464.18, 412.71}) {
+        arguments::InvoiceArguments values = invoiceOf(net, "2009000001");
+        values.invoiceName = invoice->getName();
+        ASSERT_GT(run(39, invoice, values), 0);
+        ASSERT_EQ(invoice->mCurrencyId(), euro);
+        EXPECT_DOUBLE_EQ(homeSum(invoice->mFromList()), homeSum(invoice->mToList())) << net << ": " << bookedAs(*invoice);
+        EXPECT_DOUBLE_EQ(owedOn(owner->openDebitInvoiceAccount()), homeSum(invoice->mToList()));
+    }
+    // Its credit note, a copy dated today whose lines are converted again.
+    const std::optional<ObjectIdT> noteId = business::makeCreditNoteForInvoice(business(), *invoice);
+    ASSERT_TRUE(noteId);
+    const std::shared_ptr<CTrnSItem> note = transaction(*noteId);
+    EXPECT_DOUBLE_EQ(homeSum(note->mFromList()), homeSum(note->mToList())) << bookedAs(*note);
+    ASSERT_EQ(note->mFromList().size(), 1u);
+    EXPECT_DOUBLE_EQ(note->mFromList().front()->getForeignAmount().value_or(0), 499.38) << bookedAs(*note);
+    EXPECT_DOUBLE_EQ(owedOn(owner->openDebitInvoiceAccount()), 0.0);
+}
+
 // A rate's percentage and the turnover category of the settings changed
 // after an invoice was made: okayed unchanged, it keeps what it was invoiced
 // with; given another net amount, it is booked at what holds now.

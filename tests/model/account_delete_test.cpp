@@ -135,6 +135,37 @@ TEST_F(AccountDeleteTest, NamedListRemovesManyObjectsInOnePass)
 namespace ch::test {
 namespace {
 
+// Copies waiting to be booked (a deleted template's, or imported ones) are
+// in no line list of the account they name: an account with nothing but
+// such a copy on it still asks, and on Cancel keeps it; on OK the copy goes
+// with the account, and a copy on other accounts stays. Kept, it named an
+// account that no longer existed, and the books read back warned of it.
+TEST_F(AccountDeleteTest, CopiesWaitingToBeBookedOnItGoWithTheAccount)
+{
+    CAccount* doomed = AddAccount("Output VAT", books::kOwnPropertyType);
+    CAccount* shop = Account(books::kExpenseAccount);
+    CAccount* home = Account(books::kDefaultAccount);
+    CTransaction* onIt = Book(shop, doomed, 82.57);
+    CTransaction* elsewhere = Book(home, shop, 12.0);
+    ASSERT_TRUE(root.UnlinkTrans(onIt));
+    ASSERT_TRUE(root.UnlinkTrans(elsewhere));
+    ASSERT_EQ(doomed->Get_mDebitlist()->GetCount() + doomed->Get_mCreditList()->GetCount(), 0u);
+
+    env.alerts().clear();
+    EXPECT_FALSE(doomed->BeforeDelete());   // the question is answered "Cancel"
+    EXPECT_EQ(env.alerts().numbers(), std::vector<long>{261});
+    EXPECT_GT(root.mUnlinkedList->FetchIndexOfObject(onIt), 0u);
+    EXPECT_EQ(root.mUnlinkedList->GetCount(), 2u);
+
+    env.alerts().scriptAnswer(AlertAnswer::Alternate);
+    ASSERT_TRUE(doomed->BeforeDelete());
+    EXPECT_EQ(Items(root.mUnlinkedList.get()), std::vector<CNonVisual*>{elsewhere});
+    EXPECT_TRUE(doomed->WaitingTransactionsOnIt().empty());
+    root.mAccountList->RemoveObject(doomed);
+    delete doomed;
+    ExpectBalancesMatchLines();
+}
+
 // What a share, a currency or the settings book on stays: its deletion is
 // refused with a message that names the share, and the share's trades then
 // book on accounts and categories that exist.
