@@ -389,7 +389,9 @@ bool CDebit::Put_mAmount(double amount, CCurrency* currency)
 {
     double local = ToLocal(amount, currency);
     ObjectIdT givenId = currency ? currency->Get_Id() : HomeCurrencyId();
-    // A line's own amount may change by a cent its home amount rounds away.
+    // An amount in the line's own currency is kept even where its home value
+    // stays as it was: a cent of a currency worth less than the home one
+    // rounds to nothing at home, and the line must still hold that cent.
     if (local == mLocalAmount && (mCurrency != givenId || amount == mAmount)) return true;
     // The given currency converts on unposted lines too: a template or an
     // unlinked transaction must not keep an amount in the wrong currency.

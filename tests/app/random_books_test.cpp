@@ -358,7 +358,6 @@ TEST_F(RandomBooksTest, QifExportImportedIntoNewBooksGivesEveryAccountItsBalance
         for (const auto& account : fresh->doc().allAccounts()) names.insert(account->getNameOnly());
         for (const auto& account : books->doc().allAccounts()) {
             if (books->isShareAccount(*account)) continue;
-            const bool money = account->isProperty() || account->isDebt();
             if (names.contains(account->getNameOnly())) {
                 // One of the books' own accounts kept in the former home
                 // currency: the same currency here.
@@ -372,18 +371,6 @@ TEST_F(RandomBooksTest, QifExportImportedIntoNewBooksGivesEveryAccountItsBalance
                         values.currencyId = currencyIds[symbol];
                         fresh->run(12, same, &values);
                     }
-                // One of the books' own accounts moved to another kind: the
-                // same move here.
-                for (const auto& same : fresh->doc().allAccounts())
-                    if (same->getNameOnly() == account->getNameOnly() && money &&
-                        (same->isProperty() != account->isProperty() || same->isDebt() != account->isDebt())) {
-                        arguments::CDragAndDropRelocationArgument move;
-                        move.idDroppedObject = *same->getId();
-                        move.droppedObjectType = type::kAccount;
-                        move.idReceivingObject = account->isProperty() ? 1 : 2;
-                        move.receivingObjectType = type::kAccountType;
-                        fresh->run(30, nullptr, &move);
-                    }
                 continue;
             }
             const std::string symbol = currencySymbol(*books, account->getCurrencyId());
@@ -393,6 +380,36 @@ TEST_F(RandomBooksTest, QifExportImportedIntoNewBooksGivesEveryAccountItsBalance
                                                currencyIds[symbol], std::nullopt, std::nullopt, std::nullopt,
                                                std::nullopt, std::nullopt, std::nullopt);
             fresh->run(13, nullptr, &values);
+        }
+        // The settings name the same accounts here: an account the settings
+        // book on keeps its kind, and the books may have moved one that no
+        // setting names any more.
+        if (auto settings = books->doc().mPreference())
+            for (const book_settings::Setting& setting : book_settings::all()) {
+                const std::string name = setting.name;
+                if ((name.find("Accnt") == std::string::npos && name.find("Account") == std::string::npos) ||
+                    name.find("AccountType") != std::string::npos)
+                    continue;
+                for (const auto& account : books->doc().allAccounts())
+                    if (account->getId() == std::optional<long>(setting.read(*settings)))
+                        for (const auto& same : fresh->doc().allAccounts())
+                            if (same->getNameOnly() == account->getNameOnly())
+                                fresh->setting(setting.name, *same->getId());
+            }
+        // One of the books' own accounts moved to another kind: the same
+        // move here.
+        for (const auto& account : books->doc().allAccounts()) {
+            if (books->isShareAccount(*account) || !(account->isProperty() || account->isDebt())) continue;
+            for (const auto& same : fresh->doc().allAccounts())
+                if (same->getNameOnly() == account->getNameOnly() &&
+                    (same->isProperty() != account->isProperty() || same->isDebt() != account->isDebt())) {
+                    arguments::CDragAndDropRelocationArgument move;
+                    move.idDroppedObject = *same->getId();
+                    move.droppedObjectType = type::kAccount;
+                    move.idReceivingObject = account->isProperty() ? 1 : 2;
+                    move.receivingObjectType = type::kAccountType;
+                    fresh->run(30, nullptr, &move);
+                }
         }
         std::set<std::string> categoryNames;
         for (CExpenseType* category : fresh->categories()) categoryNames.insert(category->Get_StringrefName());

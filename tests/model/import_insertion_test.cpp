@@ -230,5 +230,23 @@ TEST_F(ImportTransactionTest, LineArraysGiveTheLinesOfTheirSides)
     ExpectBalancesMatchLines();
 }
 
+// A cent of a currency worth a third of the home one is nothing at home, yet
+// the account kept in that currency received it: its lines hold the cent.
+TEST_F(ImportTransactionTest, ACentWorthNothingAtHomeStaysOnTheAccountsOfItsCurrency)
+{
+    CCurrency* dollar = AddCurrency("USD", 0.33);
+    CAccount* dollars = AddAccount("Dollars", books::kOwnPropertyType, dollar->Get_Id());
+    CTransaction* cent = Import("Payment", 20240312, 0.01, Account(books::kIncomeAccount), dollars,
+                                transaction_type::kOther, dollar->Get_Id(), books::kIncomeCategory);
+    ASSERT_NE(cent, nullptr);
+    EXPECT_TRUE(Holds(root.mTransactionList.get(), cent));
+    for (CDebit* line : {Debit(cent), static_cast<CDebit*>(Credit(cent)), static_cast<CDebit*>(ForLine(cent))}) {
+        EXPECT_EQ(line->Get_mAmount(), 0.01);
+        EXPECT_EQ(line->Get_mLocalAmount(), 0.0);
+    }
+    EXPECT_EQ(dollars->Get_mBalance(), 0.01);
+    ExpectBalancesMatchLines();
+}
+
 } // namespace
 } // namespace ch::test
