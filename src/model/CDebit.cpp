@@ -552,6 +552,14 @@ double CExptypeDetail::Get_PropertyFluctuation()
     return 0.0;
 }
 
+double CExptypeDetail::AmountShowing(const CExpenseType* category, double fluctuation, double otherwise)
+{
+    if (!category) return otherwise;
+    if (category->IsIncome(true)) return fluctuation;
+    if (category->IsExpense(true)) return -fluctuation;
+    return otherwise;
+}
+
 bool CDebit::IsOnModifiedForeignCurrency() const
 {
     if (IsHomeCurrency(mCurrency)) return false;

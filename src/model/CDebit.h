@@ -231,6 +231,11 @@ public:
     bool AddupToParent() override;
     bool SubtractFromParent() override;
     double Get_PropertyFluctuation() override;
+    // The local amount by which a line on the category shows `fluctuation`,
+    // the property its transaction's account lines move (the inverse of
+    // Get_PropertyFluctuation): a gain is income, or an expense taken back.
+    // A category that is neither shows none and takes `otherwise`.
+    static double AmountShowing(const CExpenseType* category, double fluctuation, double otherwise);
 
     CExpenseType* CategoryOf() const;
 

@@ -899,12 +899,17 @@ long CTransaction::BalanceExpenseTypes()
         if (categoryId == defaults.unspecifiedExpenseCategory ||
             categoryId == defaults.unspecifiedIncomeCategory) {
             // An unspecified category takes the account's own default.
-            line->Put_mLocalAmount(m);
             CAccount* account = income ? fromAccount : toAccount;
             CExpenseType* preferred = account ? account->Get_mDefaultExpenseType() : nullptr;
             ObjectIdT target = preferred ? preferred->Get_Id()
                                : income  ? defaults.unspecifiedIncomeCategory
                                          : defaults.unspecifiedExpenseCategory;
+            // The amount is shown as the category taken counts it: the
+            // settings may name a category of the other kind (an opening
+            // balance as the unspecified expense), and the amount by size
+            // alone would be turned round by the check when okayed.
+            line->Put_mLocalAmount(
+                CExptypeDetail::AmountShowing(preferred ? preferred : booking::FindCategory(mDocument, target), f, m));
             line->Put_mAccountId(target, true, nullptr);
         } else if (CExpenseType* category = line->CategoryOf()) {
             if (category->IsIncome(true)) {

@@ -227,11 +227,19 @@ CTransaction* CTransaction::BookHomeCurrencyRemainder(CAccount* account, double 
     own->Put_mAccountId(account->Get_Id(), false, account);
     counter->RemoveFromParent();
     counter->Put_mAmounts(m, 0.0);
-    // A gain where the account holds property, a loss where it owes: the
-    // category moves as the account's line does.
-    category->RemoveFromParent();
-    category->Put_mAmounts(account->thisIsAPropretyAccount() ? delta : -delta, 0.0);
     counter->Put_mAccountId(defaults.openingBalanceAccount, true, nullptr);
+    // A gain where the account holds property, a loss where it owes, shown
+    // as the correction category's kind counts it (the settings may name an
+    // expense category): the check that runs when the transaction is okayed
+    // on its sheet then finds nothing to turn round.
+    double debitFluctuation = 0.0, creditFluctuation = 0.0;
+    transaction->Get_DebitAmount(debitFluctuation);
+    transaction->Get_CreditAmount(creditFluctuation);
+    const double moved = debitFluctuation + creditFluctuation;
+    category->RemoveFromParent();
+    category->Put_mAmounts(
+        CExptypeDetail::AmountShowing(booking::FindCategory(document, defaults.correctionCategory), moved, moved),
+        0.0);
     category->Put_mAccountId(defaults.correctionCategory, true, nullptr);
     return transaction;
 }

@@ -143,9 +143,12 @@ CTransaction* CTransaction::ForceLocalBalanceToZero(CAccount* account, CDocAccou
     transaction->Put_mLocalAmount(m);
     PlaceLine(debit, m, 0.0, debitAccount, true);
     PlaceLine(credit, m, 0.0, creditAccount, true);
-    // What is taken off property is a loss, what is taken off a debt a gain.
-    PlaceLine(category, account->thisIsAPropretyAccount() ? -balance : balance, 0.0, defaults.correctionCategory,
-              true);
+    // What is taken off property is a loss, what is taken off a debt a gain,
+    // shown as the correction category's kind counts it.
+    const double moved = account->thisIsAPropretyAccount() ? -balance : balance;
+    PlaceLine(category,
+              CExptypeDetail::AmountShowing(booking::FindCategory(document, defaults.correctionCategory), moved, moved),
+              0.0, defaults.correctionCategory, true);
     return transaction;
 }
 

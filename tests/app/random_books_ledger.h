@@ -97,6 +97,12 @@ struct Ledger {
         found->second.net += toLessFrom;
         transactions[transaction].emplace_back(account, toLessFrom);
     }
+    // A new home currency (by its step or the settings window) converts the
+    // home amounts open amounts are reckoned in.
+    void homeCurrencyChanged()
+    {
+        for (auto& [name, invoice] : invoices) invoice.openKnown = false;
+    }
     void forget(ObjectIdT account)
     {
         if (auto found = accounts.find(account); found != accounts.end()) found->second.known = false;

@@ -553,6 +553,7 @@ void Books::bookSetting(const Step& step)
     }
     if (offered.empty()) return;
     if (std::getenv("RANDOM_BOOKS_TRACE")) std::printf("  setting %s to %ld\n", name.c_str(), offered[step.b % offered.size()]);
+    if (name == "HomeCurrency") mLedger.homeCurrencyChanged();
     this->setting(name.c_str(), offered[step.b % offered.size()]);
     mReckoned = true;
 }

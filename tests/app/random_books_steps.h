@@ -830,7 +830,7 @@ void Books::applyOnce(const Step& step)
         if (doc().mCurrencyArray().size() < 2) makeFirst(Op::NewCurrency, step, 0);
         std::shared_ptr<CCurRItem> currency = pickCurrency(step.a);
         if (currency && currency->getId()) setting("HomeCurrency", *currency->getId());
-        for (auto& [name, invoice] : mLedger.invoices) invoice.openKnown = false;
+        mLedger.homeCurrencyChanged();
         mReckoned = true;
         break;
     }

@@ -187,25 +187,49 @@ TEST_F(TransactionTest, ANewDateMovesThePostedAmountsIntoTheirYears)
 TEST_F(TransactionTest, OpeningBalancesAndCorrectionsPassTheirChecksUnchanged)
 {
     // The checks run when a transaction's sheet is okayed: on the books' own
-    // balancing transactions they must find nothing to turn round.
-    CAccount* loan = AddAccount("Loan", books::kDebtType);
-    CAccount* bank = AddAccount("Bank", books::kOwnPropertyType);
-    loan->AdjustBlanceTo(1898.08, false);
-    bank->AdjustBlanceTo(250.0, false);
-    bank->AdjustBlanceTo(200.0, false);
-    loan->AdjustBlanceTo(2000.0, false);
-    ASSERT_EQ(root.mTransactionList->GetCount(), 4u);
-    const BalanceSnapshot before = Balances();
-    EXPECT_NE(Category(books::kOpeningCategory)->Get_Amount(), 0.0);
-    EXPECT_NE(Category(books::kCorrectionCategory)->Get_Amount(), 0.0);
-    for (ArrayIndexT i = 1; i <= 4; ++i) {
-        auto* transaction = static_cast<CTransaction*>(root.mTransactionList->ObjectAt(i));
-        SCOPED_TRACE(transaction->Get_StringrefName());
-        const double line = ForLine(transaction)->Get_mLocalAmount();
-        EXPECT_TRUE(transaction->Validate());
-        EXPECT_DOUBLE_EQ(ForLine(transaction)->Get_mLocalAmount(), line);
+    // balancing transactions they must find nothing to turn round, whichever
+    // categories the settings name for them.
+    CCurrency* usd = AddCurrency("USD", 0.5);
+    const struct {
+        const char* what;
+        ObjectIdT unspecifiedExpense, correction;
+    } settings[] = {
+        {"the default categories", books::kExpenseCategory, books::kCorrectionCategory},
+        {"the opening balance as the unspecified expense", books::kOpeningCategory, books::kCorrectionCategory},
+        {"an expense as the correction category", books::kExpenseCategory, books::kExpenseCategory},
+    };
+    for (const auto& setting : settings) {
+        SCOPED_TRACE(setting.what);
+        root.mPreference->Put_mDefExpTUnspecifiedExpense(setting.unspecifiedExpense);
+        root.mPreference->Put_mDefExpTUnspecifiedCorrection(setting.correction);
+        CAccount* loan = AddAccount("Loan", books::kDebtType);
+        CAccount* bank = AddAccount("Bank", books::kOwnPropertyType);
+        loan->AdjustBlanceTo(1898.08, false);
+        bank->AdjustBlanceTo(250.0, false);
+        bank->AdjustBlanceTo(200.0, false);
+        loan->AdjustBlanceTo(2000.0, false);
+        // What a change of home currency leaves on accounts of another
+        // currency, gains and losses, and a home balance left without money.
+        for (ObjectIdT type : {books::kOwnPropertyType, books::kDebtType}) {
+            CAccount* dollars = AddAccount("Dollars", type, usd->Get_Id());
+            for (double delta : {4.57, -4.57}) CTransaction::BookHomeCurrencyRemainder(dollars, delta, &root);
+            Book(Account(books::kIncomeAccount), dollars, 55.0);
+            CTransaction::ForceLocalBalanceToZero(dollars, &root);
+        }
+        const BalanceSnapshot before = Balances();
+        int checked = 0;
+        for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(root.mTransactionList->GetCount()); ++i) {
+            auto* transaction = static_cast<CTransaction*>(root.mTransactionList->ObjectAt(i));
+            if (transaction->Get_ObjectStatus() != status::kBalancing) continue;
+            SCOPED_TRACE(transaction->Get_StringrefName());
+            const double line = ForLine(transaction)->Get_mLocalAmount();
+            EXPECT_TRUE(transaction->Validate());
+            EXPECT_DOUBLE_EQ(ForLine(transaction)->Get_mLocalAmount(), line);
+            ++checked;
+        }
+        EXPECT_GE(checked, 10);
+        EXPECT_EQ(Balances(), before);
     }
-    EXPECT_EQ(Balances(), before);
 }
 
 TEST_F(TransactionTest, UnlinkingThenLinkingRestoresEveryBalance)

@@ -1,5 +1,6 @@
 #include "model/budget/CBudgetDetail.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -17,8 +18,10 @@
 #include "model/budget/CBudgetHeader.h"
 #include "model/budget/CBudgetMonth.h"
 #include "model/budget/CBudgetXRef.h"
+#include "model/foundation/AmountRounding.h"
 #include "model/foundation/CErrorManager.h"
 #include "model/foundation/LStream.h"
+#include "platform/core/user_defaults.h"
 
 namespace ch {
 
@@ -626,9 +629,13 @@ long CBudgetDetail::modify(double in, double extraIn, double out, double extraOu
     month.Put_mBlocked(blocked);
     month.Put_mComment(comment);
 
-    // The sheet shows each figure to the cent: one given back as shown is no
-    // change, and spreading it again would move the cross-references' shares.
-    auto changed = [](double given, double held) { return std::fabs(given - held) >= 0.005; };
+    // The sheet shows each figure rounded to the decimals of the display
+    // (half a cent up): one given back as shown is no change, and spreading
+    // it again would move the cross-references' shares.
+    const int decimals =
+        static_cast<int>(std::clamp<std::int64_t>(UserDefaults::standard().integerForKey(kNumberOfDecimalsKey), 0, 4));
+    auto shown = [decimals](double held) { return roundedAmount(held, decimals); };
+    auto changed = [&](double given, double held) { return !sameAmount(given, shown(held), decimals); };
     if (IsAccountDetail()) {
         if (changed(in, month.Get_BudgetIn())) Put_BudgetIn(period, in);
         if (changed(extraIn, month.Get_BudgetExtraIn())) Put_BudgetExtraIn(period, extraIn);
@@ -640,9 +647,10 @@ long CBudgetDetail::modify(double in, double extraIn, double out, double extraOu
         // The period shows in - out; an expense category's cross-references
         // carry the movement negated.
         const double sign = MovementSign();
-        if (changed(in - out, month.Get_BudgetIn() - month.Get_BudgetOut()))
+        if (!sameAmount(in - out, shown(month.Get_BudgetIn()) - shown(month.Get_BudgetOut()), decimals))
             Put_BudgetMove(period, (in - out) * sign);
-        if (changed(extraIn - extraOut, month.Get_BudgetExtraIn() - month.Get_BudgetExtraOut()))
+        if (!sameAmount(extraIn - extraOut, shown(month.Get_BudgetExtraIn()) - shown(month.Get_BudgetExtraOut()),
+                        decimals))
             Put_BudgetExtraMove(period, (extraIn - extraOut) * sign);
         return 1;
     }
