@@ -313,9 +313,8 @@ bool OpenDocument::tryToSetTransactionAsVATBalancePaymentTransaction(const std::
 {
     auto* business = dynamic_cast<business::BusinessOfDocument*>(mDocument->business());
     if (!transaction || !business) return false;
-    // Through the executor: the journal keeps it.
-    arguments::TransactionLinkArguments payment;
-    payment.name = transaction->getName();
+    // Through the executor: the journal keeps it, with the period paid.
+    arguments::TransactionLinkArguments payment = business::VATBalancePaymentArguments(*business, *transaction);
     return executeCommand(kVATBalancePaymentCommand, transaction, &payment) >= 0;
 }
 

@@ -38,6 +38,14 @@ constexpr ObjectIdT kOwnCompanyOwnerId = 1;
 
 } // namespace
 
+void takeHomeAmountOnly(CDebit& line, const Dictionary& dictionary)
+{
+    const Value* local = dictionary.find(line_key::kLocalAmount);
+    if (!local || line.Get_mAmount() != 0.0) return;
+    const double amount = local->toDouble();
+    if (std::isfinite(amount) && amount != line.Get_mLocalAmount()) line.Put_mAmounts(amount, 0.0);
+}
+
 CDebetItem::CDebetItem() = default;
 
 // A line's name is its transaction's (getName): no kept copy.
@@ -350,6 +358,7 @@ bool CDebetItem::updateFromDictionary(const Dictionary& dictionary, bool redated
     setAccount(accountId);
     setCurrencyId(currency);
     setGetForeignAmount(amount);
+    if (CDebit* changed = lineOf(*this)) takeHomeAmountOnly(*changed, dictionary);
     return true;
 }
 
@@ -560,6 +569,8 @@ Dictionary CDebetItem::dictionaryRepresentation() const
     // "CurrencyId": the readers store it so, and foreign lines must survive
     // a copy or a replay unchanged.
     dictionary.set(std::string(line_key::kAmount), line ? line->Get_mAmount() : 0.0);
+    if (line && line->Get_mAmount() == 0.0 && line->Get_mLocalAmount() != 0.0)
+        dictionary.set(std::string(line_key::kLocalAmount), line->Get_mLocalAmount());
     return dictionary;
 }
 

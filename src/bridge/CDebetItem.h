@@ -14,6 +14,7 @@
 namespace ch {
 
 class CAcnTItem;
+class CDebit;
 class CTrnSItem;
 
 // The keys of a line's dictionary form (besides those of every item).
@@ -23,6 +24,10 @@ inline constexpr std::string_view kAccountName = "AccountName";
 inline constexpr std::string_view kCurrencyId = "CurrencyId";
 inline constexpr std::string_view kCurrencySymbol = "CurrencySymbol";
 inline constexpr std::string_view kAmount = "Amount";   // in the line's currency
+// Only for a line of no amount in its currency that counts in the home
+// currency (a rounding cent, a rate's fluctuation): that home amount, which
+// the amount alone cannot give back.
+inline constexpr std::string_view kLocalAmount = "LocalAmount";
 } // namespace line_key
 
 class CDebetItem : public CNonVisualDataItem {
@@ -151,5 +156,11 @@ private:
 
     mutable std::weak_ptr<CTrnSItem> mParentTransaction;
 };
+
+// A line read from a dictionary with no amount in its currency takes the
+// home amount the dictionary kept for it: a copy, a paste or a replayed
+// entry of a rounding cent counts as the line did. Lines with an amount
+// are left to their currency's rate.
+void takeHomeAmountOnly(CDebit& line, const Dictionary& dictionary);
 
 } // namespace ch

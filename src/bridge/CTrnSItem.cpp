@@ -927,6 +927,7 @@ bool CTrnSItem::addDetailAsCopyOfDictionary(const Dictionary& dictionary)
     // The model finds the currency by its id.
     setLineCurrency(*t, line, dictionary[line_key::kCurrencyId].toInt(), nullptr);
     setLineAmount(*t, line, amountOf(dictionary[line_key::kAmount]));
+    takeHomeAmountOnly(*line, dictionary);
     linesChanged();
     announce(listKeyFor(line->Get_ObjectType()));
     return true;

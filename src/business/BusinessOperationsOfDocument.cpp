@@ -16,6 +16,7 @@
 #include "business/PaymentArguments.h"
 #include "business/VATRateArguments.h"
 #include "model/CDocAccounting.h"
+#include "document/arguments/BooksLinkArguments.h"
 #include "document/arguments/CDeleteObjectParms.h"
 
 namespace ch::business {
@@ -183,9 +184,14 @@ CommandOutcome BusinessOperationsOfDocument::linkPaymentToInvoice(CTrnSItem& pay
     return CommandOutcome::changed(1);
 }
 
-CommandOutcome BusinessOperationsOfDocument::setVATBalancePayment(CTrnSItem& transaction)
+CommandOutcome BusinessOperationsOfDocument::setVATBalancePayment(CTrnSItem& transaction,
+                                                                 const arguments::TransactionLinkArguments* values)
 {
-    if (!tryToSetTransactionAsVATBalancePaymentTransaction(mBusiness, transaction)) return CommandOutcome::unchanged();
+    std::optional<std::pair<DateT, DateT>> paid;
+    if (values && values->periodStart && values->periodEnd)
+        paid.emplace(static_cast<DateT>(*values->periodStart), static_cast<DateT>(*values->periodEnd));
+    if (!tryToSetTransactionAsVATBalancePaymentTransaction(mBusiness, transaction, paid))
+        return CommandOutcome::unchanged();
     return CommandOutcome::changed(1);
 }
 

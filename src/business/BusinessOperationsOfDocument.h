@@ -28,7 +28,8 @@ public:
     CommandOutcome splitPayment(CTrnSItem& payment, const CArgumentAncestor& args) override;
     bool namesOnlyExistingObjects(int command, const CArgumentAncestor& args) override;
     CommandOutcome linkPaymentToInvoice(CTrnSItem& payment, CTrnSItem& invoice) override;
-    CommandOutcome setVATBalancePayment(CTrnSItem& transaction) override;
+    CommandOutcome setVATBalancePayment(CTrnSItem& transaction,
+                                        const arguments::TransactionLinkArguments* values) override;
     CommandOutcome unlinkPayment(CTrnSItem& payment) override;
     CommandOutcome unlinkPaymentsOfInvoice(CTrnSItem& invoice) override;
     CommandOutcome makeCreditNote(CTrnSItem& invoice) override;

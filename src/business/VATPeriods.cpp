@@ -10,6 +10,7 @@
 #include "business/BusinessDefaults.h"
 #include "business/BusinessDocument.h"
 #include "document/DocumentNotifications.h"
+#include "document/arguments/BooksLinkArguments.h"
 #include "model/CTransaction.h"
 #include "model/foundation/CDate.h"
 #include "platform/core/localized_strings.h"
@@ -204,16 +205,30 @@ void createVATPeriodWithStartDate(BusinessDocument& document, DateT start, DateT
                                                         std::static_pointer_cast<Observable>(period));
 }
 
-bool tryToSetTransactionAsVATBalancePaymentTransaction(BusinessDocument& document, CTrnSItem& transaction)
+std::shared_ptr<GXVATPeriod> VATPeriodPaidOn(BusinessDocument& document, DateT date)
+{
+    const Range previous = previousPeriod(currentVATPeriodicity(), date, yearStartMonth(document));
+    // Periods of another length may hold the date too: the chosen length first.
+    std::shared_ptr<GXVATPeriod> period = periodWithDates(document, previous);
+    return period ? period : VATPeriodAtDate(document, previous.start);
+}
+
+bool tryToSetTransactionAsVATBalancePaymentTransaction(BusinessDocument& document, CTrnSItem& transaction,
+                                                       std::optional<std::pair<DateT, DateT>> paid)
 {
     const std::optional<long> date = transaction.mDate();
     const std::optional<ObjectIdT> id = transaction.getId();
     if (!date || !id)
         return false;
-    const Range previous = previousPeriod(currentVATPeriodicity(), static_cast<DateT>(*date), yearStartMonth(document));
-    // Periods of another length may hold the date too: the chosen length first.
-    std::shared_ptr<GXVATPeriod> period = periodWithDates(document, previous);
-    if (!period) period = VATPeriodAtDate(document, previous.start);
+    std::shared_ptr<GXVATPeriod> period;
+    if (paid && paid->first > 0 && paid->second >= paid->first) {
+        // The period named is the one paid, made again when the opening
+        // dropped it (it held nothing of another length): the payment is kept.
+        createVATPeriodWithStartDate(document, paid->first, paid->second);
+        period = periodWithDates(document, {paid->first, paid->second});
+    } else {
+        period = VATPeriodPaidOn(document, static_cast<DateT>(*date));
+    }
     if (!period)
         return false;
     period->setClosingTransactionId(*id);
@@ -222,6 +237,19 @@ bool tryToSetTransactionAsVATBalancePaymentTransaction(BusinessDocument& documen
     // Neither the period nor the special type passes through a command.
     document.bridgeDocument().updateChangeCount();
     return true;
+}
+
+arguments::TransactionLinkArguments VATBalancePaymentArguments(BusinessDocument& document, CTrnSItem& transaction)
+{
+    arguments::TransactionLinkArguments values;
+    values.name = transaction.getName();
+    const std::optional<long> date = transaction.mDate();
+    const std::shared_ptr<GXVATPeriod> period = date ? VATPeriodPaidOn(document, static_cast<DateT>(*date)) : nullptr;
+    if (period) {
+        values.periodStart = period->startDate();
+        values.periodEnd = period->endDate();
+    }
+    return values;
 }
 
 } // namespace ch::business

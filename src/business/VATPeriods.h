@@ -10,6 +10,7 @@
 // the former length that hold no closing are dropped; the others stay.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -18,7 +19,10 @@
 
 namespace ch {
 class CTrnSItem;
+namespace arguments {
+class TransactionLinkArguments;
 }
+} // namespace ch
 
 namespace ch::business {
 
@@ -75,12 +79,23 @@ bool VATPeriodExistsWithStartDate(BusinessDocument& document, DateT start, DateT
 // marked changed: the period is made again the next time if it is not saved.
 void createVATPeriodWithStartDate(BusinessDocument& document, DateT start, DateT end);
 
-// Makes the transaction the VAT balancing transaction of the period before
-// the one that holds its date (of the chosen length when the array holds
-// periods of several lengths): that period's closing transaction and date,
-// and the transaction's special type 4 (its lines then no longer count as
+// The period a transaction of the date pays the balance of: the period
+// before the one that holds the date (of the chosen length when the array
+// holds periods of several lengths); none when no period covers that
+// earlier date.
+std::shared_ptr<GXVATPeriod> VATPeriodPaidOn(BusinessDocument& document, DateT date);
+
+// Makes the transaction the VAT balancing transaction of the period `paid`
+// names by its first and last day (made when missing), or without it of
+// VATPeriodPaidOn its date: that period's closing transaction and date, and
+// the transaction's special type 4 (its lines then no longer count as
 // prepaid). Marks the document changed. False, changing nothing, when no
-// period covers that earlier date.
-bool tryToSetTransactionAsVATBalancePaymentTransaction(BusinessDocument& document, CTrnSItem& transaction);
+// period is found.
+bool tryToSetTransactionAsVATBalancePaymentTransaction(BusinessDocument& document, CTrnSItem& transaction,
+                                                       std::optional<std::pair<DateT, DateT>> paid = std::nullopt);
+// What marking the transaction sends to the executor (53): its name, and the
+// dates of the period VATPeriodPaidOn finds now, so that a replay pays the
+// same period.
+arguments::TransactionLinkArguments VATBalancePaymentArguments(BusinessDocument& document, CTrnSItem& transaction);
 
 } // namespace ch::business

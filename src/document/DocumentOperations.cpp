@@ -21,7 +21,7 @@ CommandOutcome BusinessOperations::linkPaymentToInvoice(CTrnSItem&, CTrnSItem&)
     return {};
 }
 
-CommandOutcome BusinessOperations::setVATBalancePayment(CTrnSItem&)
+CommandOutcome BusinessOperations::setVATBalancePayment(CTrnSItem&, const arguments::TransactionLinkArguments*)
 {
     return {};
 }

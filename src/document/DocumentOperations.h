@@ -42,6 +42,7 @@ class CategoryParameters;
 class CurrencyArguments;
 class ImportTransactionArguments;
 class RegisterDividendParameters;
+class TransactionLinkArguments;
 } // namespace arguments
 
 struct CommandOutcome {
@@ -155,10 +156,11 @@ public:
     virtual CommandOutcome createCustomerPayment(const CArgumentAncestor& args) = 0;                 // 44, 46
     virtual CommandOutcome splitPayment(CTrnSItem& payment, const CArgumentAncestor& args) = 0;      // 45
     // The payment pays the invoice (52); the transaction pays the balance of
-    // the VAT period before its date (53). Books without business
-    // bookkeeping change nothing.
+    // the VAT period the arguments name by its dates, without them the one
+    // before its date (53). Books without business bookkeeping change nothing.
     virtual CommandOutcome linkPaymentToInvoice(CTrnSItem& payment, CTrnSItem& invoice);
-    virtual CommandOutcome setVATBalancePayment(CTrnSItem& transaction);
+    virtual CommandOutcome setVATBalancePayment(CTrnSItem& transaction,
+                                                const arguments::TransactionLinkArguments* values);
     // The payment leaves its invoice (54); every payment leaves the invoice
     // (55); the invoice is settled by a credit note (56).
     virtual CommandOutcome unlinkPayment(CTrnSItem& payment);

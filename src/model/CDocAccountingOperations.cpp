@@ -4,6 +4,7 @@
 // recurring transactions, the change of home currency and the overview
 // analysis list.
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -500,10 +501,17 @@ bool CDocAccounting::ChangeHomeCurrency(ObjectIdT newId, ObjectIdT)
     });
     keeper.reset();
     for (CDebit* line : reposted) line->AddupToParent();
+    // The remainders are booked in the order of the accounts' ids: the
+    // list's order follows renames and sorts made before, so a replay on
+    // the books read again would give their transactions other ids.
+    std::vector<CAccount*> byId;
     each(*mAccountList, [&](CNonVisual* object) {
         auto* account = Typed<CAccount>(object, type::kAccount);
-        if (account && !account->thisIsAProfitAndLossAccount()) account->SetNewHomeCurrency(oldHome, newHome, factor);
+        if (account && !account->thisIsAProfitAndLossAccount()) byId.push_back(account);
     });
+    std::sort(byId.begin(), byId.end(),
+              [](const CAccount* a, const CAccount* b) { return a->Get_Id() < b->Get_Id(); });
+    for (CAccount* account : byId) account->SetNewHomeCurrency(oldHome, newHome, factor);
     each(*mAccountTypeList, [&](CNonVisual* object) {
         auto* accountType = Typed<CAccType>(object, type::kAccountType);
         if (accountType && accountType->IsRootItem()) accountType->RecalculateLocalBalance();

@@ -12,7 +12,10 @@
 #include "bridge/CDebetItem.h"
 #include "bridge/CTrnSItem.h"
 #include "bridge_test_support.h"
+#include "model/CDebit.h"
+#include "model/CNamedListArray.h"
 #include "model/CPreference.h"
+#include "model/CTransaction.h"
 
 namespace ch::test {
 namespace {
@@ -238,6 +241,43 @@ TEST_F(TransactionItemTest, CopyingATransactionCopiesHeaderAndLines)
     EXPECT_FALSE(copy->updateDetails(copy->mFromList(), source->mToList()));
     EXPECT_EQ(copy->mFromList().size(), 2u);
     EXPECT_EQ(environment.alerts().numbers(), std::vector<long>{140});
+}
+
+// A rounding cent counts in the home currency alone, with no amount in its
+// line's currency. A transaction made or changed from the dictionary (a
+// paste, a replayed journal) counts the same cent; before, its lines came
+// out as nothing and the cent was lost.
+TEST_F(TransactionItemTest, ALineOfAHomeAmountAloneKeepsItThroughTheDictionary)
+{
+    CTransaction* rounding = document.addTransaction(20240305, 10, 11, 1, 5.0);
+    auto source = document.transactionItem(rounding);
+    for (CNamedListArray* list : {rounding->GetDebitList(), rounding->GetCreditList(), rounding->GetExpenseTypeList()})
+        static_cast<CDebit*>(list->ObjectAt(1))->Put_mAmounts(0.01, 0.0);
+    auto amounts = [](CTrnSItem& item) {
+        std::vector<std::string> lines;
+        for (const auto& list : {item.mFromList(), item.mToList(), item.mForList()})
+            for (const auto& line : list) {
+                const auto* model = static_cast<const CDebit*>(line->getSourceItem());
+                lines.push_back(std::to_string(model->Get_mAccountId()) + " " + std::to_string(model->Get_mAmount()) +
+                                " / " + std::to_string(model->Get_mLocalAmount()));
+            }
+        return lines;
+    };
+    const std::vector<std::string> booked = amounts(*source);
+    ASSERT_EQ(booked, (std::vector<std::string>{"10 0.000000 / 0.010000", "11 0.000000 / 0.010000",
+                                                "1 0.000000 / 0.010000"}));
+    const Dictionary dictionary = source->dictionaryRepresentation();
+    for (const bool replayed : {false, true}) {
+        SCOPED_TRACE(replayed ? "scalars as text" : "scalars as numbers");
+        const Value input = replayed ? asText(dictionary) : Value(dictionary);
+        // Made afresh, and over lines of other accounts and amounts.
+        auto made = document.transactionItem(newTransaction());
+        ASSERT_TRUE(made->initWithDictionaryRepresentation(*input.asDictionary()));
+        EXPECT_EQ(amounts(*made), booked);
+        auto changed = document.transactionItem(document.addTransaction(20240306, 12, 20, 6, 7.0));
+        ASSERT_TRUE(changed->initWithDictionaryRepresentation(*input.asDictionary()));
+        EXPECT_EQ(amounts(*changed), booked);
+    }
 }
 
 TEST_F(TransactionItemTest, SimpleEntryFillsTheFirstLineOfEachList)

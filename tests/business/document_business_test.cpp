@@ -14,10 +14,14 @@
 #include "business/GXVATPeriod.h"
 #include "business/GXVATRate.h"
 #include "business/InstallBusiness.h"
+#include "business/VATPeriods.h"
 #include "business/VATRateArguments.h"
 #include "bridge/CExpTItem.h"
 #include "bridge/CNonVisualDataItemController.h"
+#include "document/DocumentFile.h"
 #include "document/arguments/ArgumentClassRegistry.h"
+#include "document/arguments/BooksLinkArguments.h"
+#include "document/arguments/CTransactionArguments.h"
 #include "document/arguments/CDeleteObjectParms.h"
 #include "document/commands/CommandJournalReader.h"
 
@@ -243,6 +247,79 @@ TEST_F(DocumentBusinessTest, AReplayedVATRateNamingAMissingAccountIsSkippedAndRe
     const std::vector<std::string>& report = replayed->commandExecutor().lastReplayReport();
     ASSERT_EQ(report.size(), 1u);
     EXPECT_NE(report[0].find(localized("ROLLFORWARDMISSINGID")), std::string::npos) << report[0];
+}
+
+// A transaction marked as paying a VAT period's balance after a save pays
+// the same period after a crash. Opening the books lays out the periods of
+// the year's first month set since (February), one of which holds the date
+// the payment was reckoned from too; with monthly periods chosen meanwhile
+// the quarter paid, holding nothing in the file, is dropped at opening and
+// must come back.
+TEST_F(DocumentBusinessTest, AVATPaymentReplayedAfterACrashPaysThePeriodItPaid)
+{
+    struct Case {
+        const char* name;
+        long periodicityAtReopening;
+        bool samePeriodObject;
+    };
+    for (const Case& c : {Case{"quarters", 1, true}, Case{"months chosen before reopening", 0, false}}) {
+        SCOPED_TRACE(c.name);
+        environment.defaults().set(business::kVATPeriodicityKey, Value(1L));
+        std::unique_ptr<MyDocument> books = newBusinessDocument();
+        arguments::BookSettingArguments yearStart;
+        yearStart.name = "CurrentYearStart";
+        yearStart.value = 2;
+        ASSERT_EQ(books->commandExecutor().executeCommand(kBookSettingCommand, nullptr, yearStart), 1);
+        const std::string path = folder.file(std::string("Books ") + c.name + ".books");
+        ASSERT_TRUE(saveDocumentAs(*books, path).ok());
+
+        arguments::CTransactionArguments paid;
+        paid.mTransactionDictionary =
+            transactionDictionary(*books, static_cast<ObjectIdT>(books->getDefaultOwnPropertyAccount()),
+                                  books::kExpenseAccount, books::kExpenseCategory, 420.0, 20090312, "VAT paid");
+        books->commandExecutor().executeCommand(23, nullptr, paid);
+        ASSERT_EQ(books->mTransactionArray().size(), 1u);
+        const std::shared_ptr<CTrnSItem> payment = books->mTransactionArray().front();
+        const ObjectIdT id = payment->getId().value_or(0);
+        auto& business = dynamic_cast<business::BusinessOfDocument&>(*books->business());
+        ASSERT_EQ(books->commandExecutor().executeCommand(kVATBalancePaymentCommand, payment,
+                                                          business::VATBalancePaymentArguments(business, *payment)),
+                  1);
+        auto closed = [](MyDocument& of) {
+            std::vector<std::string> periods;
+            for (const auto& period : arraysOf(of).VATPeriodArray)
+                if (period->closingTransactionId())
+                    periods.push_back(std::to_string(period->startDate().value_or(0)) + "-" +
+                                      std::to_string(period->endDate().value_or(0)) + " paid by " +
+                                      std::to_string(*period->closingTransactionId()) + " on " +
+                                      std::to_string(period->closingDate().value_or(0)));
+            return periods;
+        };
+        const std::vector<std::string> beforeCrash = closed(*books);
+        ASSERT_EQ(beforeCrash,
+                  std::vector<std::string>{"20081001-20081231 paid by " + std::to_string(id) + " on 20090312"});
+        std::optional<ObjectIdT> periodId;
+        for (const auto& period : arraysOf(*books).VATPeriodArray)
+            if (period->closingTransactionId()) periodId = period->idKey();
+        books.reset();   // killed: nothing saved, nothing closed
+
+        environment.defaults().set(business::kVATPeriodicityKey, Value(c.periodicityAtReopening));
+        auto replayed = std::make_unique<MyDocument>(dispatcher);
+        business::installBusiness(*replayed);
+        ASSERT_TRUE(readFromFile(*replayed, path).ok());
+        environment.alerts().scriptAnswer(AlertAnswer::Default);   // replay
+        dispatcher.advance(std::chrono::milliseconds(100));
+        EXPECT_TRUE(replayed->commandExecutor().lastReplayReport().empty())
+            << ::testing::PrintToString(replayed->commandExecutor().lastReplayReport());
+        EXPECT_EQ(closed(*replayed), beforeCrash);
+        if (c.samePeriodObject) {
+            for (const auto& period : arraysOf(*replayed).VATPeriodArray) {
+                if (period->closingTransactionId()) {
+                    EXPECT_EQ(period->idKey(), periodId);
+                }
+            }
+        }
+    }
 }
 
 } // namespace

@@ -103,6 +103,7 @@ const KeyKinds& lineKeys()
         {std::string(kPropertyObjectDescription), Kind::Text}, {std::string(line_key::kAccountId), Kind::Integer},
         {std::string(line_key::kAccountName), Kind::Text}, {std::string(line_key::kCurrencyId), Kind::Integer},
         {std::string(line_key::kCurrencySymbol), Kind::Text}, {std::string(line_key::kAmount), Kind::Number},
+        {std::string(line_key::kLocalAmount), Kind::Number},
     };
     return keys;
 }

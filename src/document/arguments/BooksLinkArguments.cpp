@@ -41,12 +41,16 @@ void TransactionLinkArguments::addOwnEntries(Dictionary& dictionary) const
 {
     putPresent(dictionary, "linkedId", linkedId);
     putPresent(dictionary, "linkedName", linkedName);
+    putPresent(dictionary, "periodStart", periodStart);
+    putPresent(dictionary, "periodEnd", periodEnd);
 }
 
 void TransactionLinkArguments::recoverOwnEntries(const Dictionary& dictionary)
 {
     linkedId = getObjectIdAsNumberFromDictionary(dictionary, "linkedId");
     linkedName = getTextFromDictionary(dictionary, "linkedName");
+    periodStart = getDateFromDictionary(dictionary, "periodStart");
+    periodEnd = getDateFromDictionary(dictionary, "periodEnd");
 }
 
 void ObjectStateArguments::addOwnEntries(Dictionary& dictionary) const

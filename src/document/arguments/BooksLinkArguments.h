@@ -76,6 +76,11 @@ class TransactionLinkArguments : public NamedBooksArguments {
 public:
     std::optional<long> linkedId;            // the payment, the invoice; none for 53
     std::optional<std::string> linkedName;
+    // 53: the first and last day of the VAT period paid. Opening the books
+    // may lay out further periods that hold the same dates, so a replay
+    // finds the period by these, not by the transaction's date.
+    std::optional<long> periodStart;         // DateT
+    std::optional<long> periodEnd;           // DateT
 
     std::string argumentClass() const override { return "TransactionLinkArguments"; }
 

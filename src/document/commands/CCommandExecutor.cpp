@@ -541,7 +541,8 @@ CommandRun CCommandExecutor::runCommand(int command, const CommandTarget& target
         auto transaction = boundItem<CTrnSItem>(target);
         BusinessOperations& business = *operations.business;
         if (!transaction) run = targetRefused(target);
-        else if (command == kVATBalancePaymentCommand) run = ran(business.setVATBalancePayment(*transaction));
+        else if (command == kVATBalancePaymentCommand)
+            run = ran(business.setVATBalancePayment(*transaction, argumentsOf<arguments::TransactionLinkArguments>(argument)));
         else if (command == kUnlinkPaymentCommand) run = ran(business.unlinkPayment(*transaction));
         else if (command == kUnlinkInvoicePaymentsCommand) run = ran(business.unlinkPaymentsOfInvoice(*transaction));
         else run = ran(business.makeCreditNote(*transaction));

@@ -308,8 +308,10 @@ std::map<std::string, Sample> samples()
         a->name = "Card payment";
         a->linkedId = 41;
         a->linkedName = "Dinner";
+        a->periodStart = 20081001;
+        a->periodEnd = 20081231;
         return a;
-    }, {"ArgumentClass", "ObjectName", "linkedId", "linkedName"}, {}};
+    }, {"ArgumentClass", "ObjectName", "linkedId", "linkedName", "periodEnd", "periodStart"}, {}};
     table["ObjectStateArguments"] = {[] {
         auto a = std::make_unique<ObjectStateArguments>();
         a->name = "Bread";

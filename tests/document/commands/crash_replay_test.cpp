@@ -7,6 +7,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -26,6 +27,7 @@
 #include "document/arguments/BooksLinkArguments.h"
 #include "document/arguments/CTransactionArguments.h"
 #include "document/arguments/CategoryParameters.h"
+#include "document/arguments/CurrencyArguments.h"
 
 namespace ch::test {
 namespace {
@@ -116,6 +118,59 @@ TEST_F(CrashReplayTest, AWaitingCopyBookedAfterASaveIsBookedAgainAfterACrash)
         << ::testing::PrintToString(replayed->commandExecutor().lastReplayReport());
     EXPECT_EQ(listBooks(*replayed->accounting()), beforeCrash);
     EXPECT_EQ(replayed->mUnlinkedTransactionArray().size(), 1u);
+}
+
+// A home currency changed after a save books a remainder for each own
+// account whose cents convert to more than its balance does. Replayed on the
+// books read again, whose account list stands by name while the books made
+// kept a renamed account where it stood, each remainder must come back on
+// its account with its id.
+TEST_F(CrashReplayTest, TheRemaindersOfAHomeCurrencyChangedAfterASaveComeBackWithTheirIds)
+{
+    arguments::CurrencyArguments dollar;
+    dollar.symbol = "USD";
+    dollar.baseCurrencyId = books::kEUR;
+    dollar.conversionQuantity = 7;   // a euro is 1.75 dollars
+    dollar.conversionFactor = 4.0;
+    ASSERT_EQ(document->commandExecutor().executeCommand(6, nullptr, dollar), 1);
+    const std::optional<ObjectIdT> dollarId = document->mCurrencyArray().front()->getId();
+    ASSERT_TRUE(dollarId);
+    // Three cents spent one by one convert to six, their balance to five.
+    std::vector<int> ids;
+    for (const char* name : {"Alpha", "Beta"}) {
+        ids.push_back(newAccount(*document, name));
+        for (int i = 0; i < 3; ++i) book(*document, static_cast<ObjectIdT>(ids.back()), 0.01, std::string("Cent ") + name);
+    }
+    arguments::AccountArguments renamed(ids.front(), "Zeta", std::nullopt, books::kOwnPropertyType, books::kEUR,
+                                        std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                                        std::nullopt);
+    document->commandExecutor().executeCommand(12, document->getAccountItemForId(static_cast<ObjectIdT>(ids.front())),
+                                               renamed);
+    ASSERT_TRUE(saveDocumentAs(*document, bookPath()).ok());
+    arguments::BookSettingArguments home;
+    home.name = "HomeCurrency";
+    home.value = static_cast<long>(*dollarId);
+    ASSERT_EQ(document->commandExecutor().executeCommand(kBookSettingCommand, nullptr, home), 1);
+    // The transactions with their lines; the lists' order is not compared.
+    auto transactions = [](const CDocAccounting& books) {
+        std::vector<std::string> listed;
+        for (const std::string& line : listBooks(books)) {
+            if (line.rfind("  ", 0) != 0) listed.push_back(line.rfind("TrnS", 0) == 0 ? line : std::string());
+            else if (!listed.back().empty()) listed.back() += "\n" + line;
+        }
+        std::erase(listed, std::string());
+        return listed;
+    };
+    const std::vector<std::string> beforeCrash = transactions(root());
+    ASSERT_EQ(std::count_if(beforeCrash.begin(), beforeCrash.end(),
+                            [](const std::string& t) { return t.find("Rounding Errors") != std::string::npos; }),
+              2);
+    document.reset();   // killed: nothing saved, nothing closed
+
+    std::unique_ptr<MyDocument> replayed = reopenAndReplay();
+    EXPECT_TRUE(replayed->commandExecutor().lastReplayReport().empty())
+        << ::testing::PrintToString(replayed->commandExecutor().lastReplayReport());
+    EXPECT_EQ(transactions(*replayed->accounting()), beforeCrash);
 }
 
 // Books > Settings sends each choice as the setting command: the settings
