@@ -654,16 +654,24 @@ TEST_F(QifExportTest, ACentWorthNothingAtHomeIsWrittenAsTheTransferItIs)
     std::unique_ptr<MyDocument> fresh = openDocument(saved, folder.file("Fresh.books"));
     addAccounts(*fresh->accounting());
     const ObjectIdT dollars = addAccounts(root());
-    post(dollars, root().GetAccountForName("Payable")->Get_Id(), books::kExpenseCategory, 0.01, 20090612, "Paid");
-    // The cent in dollars on every line, as an import of it books it.
-    auto* paid = static_cast<CTransaction*>(document->mTransactionArray().front()->getSourceItem());
     CCurrency* usd = root().GetAccountForID(dollars)->Get_mCurrencyPtr();
-    paid->Put_mCurrencyId(usd->Get_Id(), usd);
-    for (const CNamedListArray* list : {paid->GetDebitList(), paid->GetCreditList(), paid->GetExpenseTypeList()}) {
-        auto* line = static_cast<CDebit*>(list->ObjectAt(1));
-        line->Put_mCurrency(usd);
-        line->Put_mAmounts(0.0, 0.01);
-    }
+    // The cent in dollars on every line, as an import of it books it.
+    auto postACent = [&](ObjectIdT from, ObjectIdT to, DateT date, const char* name) {
+        post(from, to, books::kExpenseCategory, 0.01, date, name);
+        auto* made = static_cast<CTransaction*>(document->mTransactionArray().front()->getSourceItem());
+        made->Put_mCurrencyId(usd->Get_Id(), usd);
+        for (const CNamedListArray* list : {made->GetDebitList(), made->GetCreditList(), made->GetExpenseTypeList()}) {
+            auto* line = static_cast<CDebit*>(list->ObjectAt(1));
+            line->Put_mCurrency(usd);
+            line->Put_mAmounts(0.0, 0.01);
+        }
+        return made;
+    };
+    const ObjectIdT payable = root().GetAccountForName("Payable")->Get_Id();
+    postACent(dollars, payable, 20090612, "Paid");
+    // A purchase on no category is an expense, though it is nothing at home.
+    CTransaction* invoice = postACent(payable, restaurant, 20090610, "Invoice 2");
+    static_cast<CDebit*>(invoice->GetExpenseTypeList()->ObjectAt(1))->Put_mAccountId(-1, true, nullptr);
     for (const char* name : {"Dollars", "Payable"})
         ASSERT_NE(root().GetAccountForName(name)->Get_mBalance(), 0.0) << name;
 
@@ -672,6 +680,8 @@ TEST_F(QifExportTest, ACentWorthNothingAtHomeIsWrittenAsTheTransferItIs)
     ASSERT_TRUE(exporter.exportTransactionsFromDate(20090601, 20090630, true, file));
     const std::string text = readFile(file);
     EXPECT_NE(text.find("T-0.01\r\nPPaid\r\nL[Payable]\r\n^"), std::string::npos) << text;
+    const std::string expense = root().GetExpenseTypeForID(books::kExpenseCategory)->Get_StringrefName();
+    EXPECT_NE(text.find("T-0.01\r\nPInvoice 2\r\nL" + expense + "\r\n^"), std::string::npos) << text;
 
     installStatementImport(*fresh);
     ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
