@@ -85,6 +85,13 @@ bool countsInCents(CAccount& account)
     return !currency || currency->Get_mCurrencyType() != currency_type::kShare;
 }
 
+// A line of nothing (a dividend's share line) moves no money; a cent of a
+// currency worth less than the home one does, though it is 0.00 at home.
+bool movesMoney(CAccount& account, const CDebit& line)
+{
+    return line.Get_mLocalAmount() != 0.0 || account.LineAmountInOwnCurrency(line) != 0.0;
+}
+
 // One booking line of a transaction and the side it is on.
 struct SidedLine {
     CDebit* line;
@@ -161,7 +168,7 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
         if (!chosen) return;
     } else {
         auto rank = [&](const SidedLine& sided) {
-            return std::tuple(countsInCents(*sided.account) ? 0 : 1, sided.line->Get_mLocalAmount() != 0.0 ? 0 : 1,
+            return std::tuple(countsInCents(*sided.account) ? 0 : 1, movesMoney(*sided.account, *sided.line) ? 0 : 1,
                               sided.account->Get_mCurrency() == transaction->Get_mCurrencyId() ? 0 : 1,
                               sided.arrives ? 1 : 0);
         };
@@ -181,8 +188,7 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
         if (sided.account == chosen) {
             local += sign * sided.line->Get_mLocalAmount();
             own += sign * chosen->LineAmountInOwnCurrency(*sided.line);
-        } else if (isOwnOrDebt(*sided.account) && sided.line->Get_mLocalAmount() != 0.0) {
-            // (A line of nothing, a dividend's share line, moves no money.)
+        } else if (isOwnOrDebt(*sided.account) && movesMoney(*sided.account, *sided.line)) {
             // Money that reaches another own account leaves this one.
             const std::string text = "[" + field(sided.account->Get_StringRefNameOnly()) + "]";
             const double amount = -sign * sided.line->Get_mLocalAmount();
@@ -207,7 +213,8 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
         double signedAmount;   // as the money goes: income in, expense out
     };
     std::vector<CategoryLine> categories;
-    const CExpenseType* uncategorized = unspecifiedCategory(rest >= 0.0);
+    // A cent worth nothing at home still goes one way in the register.
+    const CExpenseType* uncategorized = unspecifiedCategory((rest != 0.0 ? rest : own) >= 0.0);
     const CNamedListArray* forList = transaction->GetExpenseTypeList();
     for (ArrayIndexT i = 1; forList && i <= static_cast<ArrayIndexT>(forList->GetCount()); ++i) {
         const auto* line = static_cast<const CDebit*>(forList->ObjectAt(i));
@@ -296,7 +303,7 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
     for (const SidedLine& sided : lines) {
         CAccount* account = sided.account;
         if (account == chosen || !isOwnOrDebt(*account) || !countsInCents(*account) ||
-            sided.line->Get_mLocalAmount() == 0.0 || account->Get_mCurrency() == chosen->Get_mCurrency())
+            !movesMoney(*account, *sided.line) || account->Get_mCurrency() == chosen->Get_mCurrency())
             continue;
         const double amount = (sided.arrives ? 1.0 : -1.0) * account->LineAmountInOwnCurrency(*sided.line);
         auto same = std::find_if(otherHalves.begin(), otherHalves.end(), [&](const auto& h) { return h.first == account; });

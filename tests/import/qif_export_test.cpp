@@ -639,5 +639,58 @@ TEST_F(QifExportTest, MoneyBookedOnNoCategoryIsWrittenUnderTheUnspecifiedCategor
         << text;
 }
 
+// A cent of a currency worth less than the home one is 0.00 at home, yet it
+// leaves one account and reaches the other: the record names the account it
+// reaches, and the new books hold the cent on both.
+TEST_F(QifExportTest, ACentWorthNothingAtHomeIsWrittenAsTheTransferItIs)
+{
+    UserDefaults::standard().set(std::string(CQuickenData::kDateFormatKey), 0);
+    auto addAccounts = [](CDocAccounting& books) {
+        CAccount* dollars = addDollars(books, 0.3);
+        books.InsertAccount(-1, "Payable", std::string_view("Payable"), "", std::string_view(), books::kDebtType,
+                            dollars->Get_mCurrency(), books.GetAccountTypeForId(books::kDebtType));
+        return dollars->Get_Id();
+    };
+    std::unique_ptr<MyDocument> fresh = openDocument(saved, folder.file("Fresh.books"));
+    addAccounts(*fresh->accounting());
+    const ObjectIdT dollars = addAccounts(root());
+    CCurrency* usd = root().GetAccountForID(dollars)->Get_mCurrencyPtr();
+    // The cent in dollars on every line, as an import of it books it.
+    auto postACent = [&](ObjectIdT from, ObjectIdT to, DateT date, const char* name) {
+        post(from, to, books::kExpenseCategory, 0.01, date, name);
+        auto* made = static_cast<CTransaction*>(document->mTransactionArray().front()->getSourceItem());
+        made->Put_mCurrencyId(usd->Get_Id(), usd);
+        for (const CNamedListArray* list : {made->GetDebitList(), made->GetCreditList(), made->GetExpenseTypeList()}) {
+            auto* line = static_cast<CDebit*>(list->ObjectAt(1));
+            line->Put_mCurrency(usd);
+            line->Put_mAmounts(0.0, 0.01);
+        }
+        return made;
+    };
+    const ObjectIdT payable = root().GetAccountForName("Payable")->Get_Id();
+    postACent(dollars, payable, 20090612, "Paid");
+    // A purchase on no category is an expense, though it is nothing at home.
+    CTransaction* invoice = postACent(payable, restaurant, 20090610, "Invoice 2");
+    static_cast<CDebit*>(invoice->GetExpenseTypeList()->ObjectAt(1))->Put_mAccountId(-1, true, nullptr);
+    for (const char* name : {"Dollars", "Payable"})
+        ASSERT_NE(root().GetAccountForName(name)->Get_mBalance(), 0.0) << name;
+
+    TransactionExport exporter(*document);
+    const std::string file = folder.file("cent.qif");
+    ASSERT_TRUE(exporter.exportTransactionsFromDate(20090601, 20090630, true, file));
+    const std::string text = readFile(file);
+    EXPECT_NE(text.find("T-0.01\r\nPPaid\r\nL[Payable]\r\n^"), std::string::npos) << text;
+    const std::string expense = root().GetExpenseTypeForID(books::kExpenseCategory)->Get_StringrefName();
+    EXPECT_NE(text.find("T-0.01\r\nPInvoice 2\r\nL" + expense + "\r\n^"), std::string::npos) << text;
+
+    installStatementImport(*fresh);
+    ASSERT_TRUE(fresh->statementImport().importFile(file, StatementKind::QIF));
+    fresh->statementImport().doActualImport();
+    for (const char* name : {"Dollars", "Payable"})
+        EXPECT_NEAR(fresh->accounting()->GetAccountForName(name)->Get_mBalance(),
+                    root().GetAccountForName(name)->Get_mBalance(), 1e-9)
+            << name << "\n" << text;
+}
+
 } // namespace
 } // namespace ch::test
