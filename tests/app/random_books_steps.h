@@ -129,8 +129,6 @@ DateT dayOf(unsigned pick)
     return static_cast<DateT>(year * 10000 + (month + 1) * 100 + n + 1);
 }
 
-double cents(double amount) { return CCurrency::RoundAmount(amount); }
-
 double amountOf(unsigned pick) { return static_cast<double>(pick % 50000 + 1) / 100.0 * ((pick >> 20) % 4 + 1); }
 
 // --- one set of books and what a person does to it
