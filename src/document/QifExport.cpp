@@ -240,18 +240,18 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
             const std::string name = !categories.empty() ? categories.front().name
                                      : uncategorized     ? field(uncategorized->Get_StringrefName())
                                                          : std::string();
-            entries.push_back({name, rest});
+            entries.push_back({name, rest, std::nullopt});
         } else if (std::fabs(signedTotal - rest) < 0.005 || std::fabs(signedTotal + rest) < 0.005) {
             // Income and expense together give what the register moves (a
             // trade's gain and commission): each as it goes, or each
             // turned when the whole goes the other way (a refund).
             const double turn = std::fabs(signedTotal - rest) < 0.005 ? 1.0 : -1.0;
-            for (const CategoryLine& c : categories) entries.push_back({c.name, turn * c.signedAmount});
+            for (const CategoryLine& c : categories) entries.push_back({c.name, turn * c.signedAmount, std::nullopt});
         } else if (whole != categories.end()) {
             // One category explains the whole (an invoice's VAT in the VAT account).
-            entries.push_back({whole->name, rest});
+            entries.push_back({whole->name, rest, std::nullopt});
         } else if (absoluteTotal == 0.0) {
-            entries.push_back({categories.front().name, rest});
+            entries.push_back({categories.front().name, rest, std::nullopt});
         } else {
             // Shared as the category lines share the transaction; the last
             // takes what rounding leaves.
@@ -262,7 +262,7 @@ void QifExport::add(const CTrnSItem& item, const CAccount* only)
                         ? CCurrency::RoundAmount(rest * std::fabs(categories[i].amount) / absoluteTotal)
                         : rest - given;
                 given += amount;
-                entries.push_back({categories[i].name, amount});
+                entries.push_back({categories[i].name, amount, std::nullopt});
             }
         }
     }
