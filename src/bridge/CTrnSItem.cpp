@@ -60,6 +60,19 @@ CNamedListArray* listOfType(const CTransaction& transaction, FourCharCode lineTy
     }
 }
 
+// A share's trade or dividend refers to the share, which is numbered apart
+// from the transactions: it books the share's units in the share's currency.
+bool refersToItsShare(const CTransaction& transaction)
+{
+    const ObjectIdT reference = transaction.Get_mReferenceObjectId();
+    for (const CNamedListArray* list : {transaction.GetDebitList(), transaction.GetCreditList()})
+        for (int row = 1; list && row <= static_cast<int>(list->GetCount()); ++row)
+            if (const CDebit* line = lineAt(list, row); line && line->Get_mCurrency() == reference)
+                if (const CCurrency* currency = line->Get_mCurrencyptr())
+                    return currency->Get_mCurrencyType() == currency_type::kShare;
+    return false;
+}
+
 // A new line of the type at the end of its list; null for another type.
 CDebit* addLine(CTransaction& transaction, FourCharCode lineType)
 {
@@ -230,6 +243,7 @@ void CTrnSItem::transactionWillBeDeleted(const Notification& notification)
     std::shared_ptr<CTrnSItem> payment = notification.objectAs<CTrnSItem>();
     if (!payment || payment.get() == this || !isBound()) return;
     if (payment->mReferenceObjectId() != getId()) return;
+    if (const CTransaction* t = payment->transaction(); t && refersToItsShare(*t)) return;
     setUnaccountedForAmount();
     setAmountOfDebtNotYetReplenishedByUs();
     unlinkPayment(*payment);
@@ -239,7 +253,7 @@ void CTrnSItem::nullifyReferenceTransactionId(const Notification& notification)
 {
     const std::int64_t* id = notification.objectId();
     const CTransaction* t = transaction();
-    if (!id || !t || t->Get_mReferenceObjectId() != *id) return;
+    if (!id || !t || t->Get_mReferenceObjectId() != *id || refersToItsShare(*t)) return;
     setMReferenceObjectId(std::nullopt);
 }
 

@@ -77,7 +77,8 @@ public:
     void notifyChange();
     // A payment of this invoice is about to be deleted: it is unlinked.
     void transactionWillBeDeleted(const Notification& notification);
-    // Clears the reference when it names the notification's transaction id.
+    // Clears the reference when it names the notification's transaction id;
+    // a share's trade keeps its share, whatever the share's number.
     void nullifyReferenceTransactionId(const Notification& notification);
     // Detaches the payments of an invoice, or asks the payments that refer to
     // this transaction to drop their reference.

@@ -358,6 +358,16 @@ TEST_F(TransactionItemTest, UnaccountedAmountOfAnInvoiceFollowsItsPaymentsLines)
     EXPECT_DOUBLE_EQ(*invoice->unaccountedForAmount(), 30.0);
 }
 
+// Invoice hooks that record the payments an invoice is asked to unlink.
+struct RecordingHooks : InvoiceHooks {
+    std::shared_ptr<GXInvoice> invoiceExtension(CTrnSItem&) override { return nullptr; }
+    void unlinkPayment(CTrnSItem& from, CTrnSItem& which) override { unlinked.emplace_back(&from, &which); }
+    bool linkPaymentToInvoice(CTrnSItem&, CTrnSItem&) override { return false; }
+    std::optional<DateT> dueDate(CTrnSItem&) override { return std::nullopt; }
+    std::optional<std::string> paymentReference(CTrnSItem&) override { return std::nullopt; }
+    std::vector<std::pair<CTrnSItem*, CTrnSItem*>> unlinked;
+};
+
 TEST_F(TransactionItemTest, ReferenceIdIsClearedByTheDocumentsNotifications)
 {
     auto invoice = document.transactionItem(document.addTransaction(20240301, 11, 20, 2, 100.0));
@@ -373,19 +383,38 @@ TEST_F(TransactionItemTest, ReferenceIdIsClearedByTheDocumentsNotifications)
     EXPECT_EQ(payment->mReferenceObjectId(), 0);
 
     // An invoice hears that its payment is about to go and unlinks it.
-    struct RecordingHooks : InvoiceHooks {
-        std::shared_ptr<GXInvoice> invoiceExtension(CTrnSItem&) override { return nullptr; }
-        void unlinkPayment(CTrnSItem& from, CTrnSItem& which) override { unlinked.emplace_back(&from, &which); }
-        bool linkPaymentToInvoice(CTrnSItem&, CTrnSItem&) override { return false; }
-        std::optional<DateT> dueDate(CTrnSItem&) override { return std::nullopt; }
-        std::optional<std::string> paymentReference(CTrnSItem&) override { return std::nullopt; }
-        std::vector<std::pair<CTrnSItem*, CTrnSItem*>> unlinked;
-    } hooks;
+    RecordingHooks hooks;
     document.hooks = &hooks;
     payment->setMReferenceObjectId(invoice->getId().value());
     document.notificationCenter().post("TRANSACTIONWILLBEDELETED", std::shared_ptr<Observable>(payment));
     ASSERT_EQ(hooks.unlinked.size(), 1u);
     EXPECT_EQ(hooks.unlinked[0], std::make_pair(invoice.get(), payment.get()));
+}
+
+// A share is numbered apart from the transactions: the transaction of the
+// share's number is not the trades' invoice, and its going leaves them
+// naming the share.
+TEST_F(TransactionItemTest, ATransactionGoingLeavesATradeOfTheShareOfItsNumberLinked)
+{
+    auto payment = document.transactionItem(document.addTransaction(20240310, 20, 10, 3, 100.0));
+    auto going = document.transactionItem(document.addTransaction(20240301, 11, 20, 2, 100.0));
+    const long id = going->getId().value();
+    CCurrency* share = document.addCurrency(id, "SHR", 1, 10.0, currency_type::kShare);
+    CTransaction* bought = document.addTransaction(20240311, 10, 12, 3, 40.0);
+    static_cast<CDebit*>(bought->GetCreditList()->ObjectAt(1))->Put_mCurrency(id, share);   // the units
+    auto trade = document.transactionItem(bought);
+    payment->setMReferenceObjectId(id);
+    trade->setMReferenceObjectId(id);
+
+    // Nor is the trade that transaction's payment when the trade is to go.
+    RecordingHooks hooks;
+    document.hooks = &hooks;
+    document.notificationCenter().post("TRANSACTIONWILLBEDELETED", std::shared_ptr<Observable>(trade));
+    EXPECT_TRUE(hooks.unlinked.empty());
+
+    going->unlinkLinkedTransactions();
+    EXPECT_EQ(payment->mReferenceObjectId(), 0);
+    EXPECT_EQ(trade->mReferenceObjectId(), id);
 }
 
 TEST_F(TransactionItemTest, AnInvoiceUnlinksItsPaymentsAndForgetsItsDeletedExtension)
