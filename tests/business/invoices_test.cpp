@@ -100,6 +100,17 @@ protected:
         document->fileSaved();
     }
 
+    // Adds "USD" at that many home units a dollar; true when it is made.
+    bool addDollar(double factor)
+    {
+        arguments::CurrencyArguments dollar;
+        dollar.symbol = "USD";
+        dollar.baseCurrencyId = business::homeCurrencyId(business());
+        dollar.conversionQuantity = 1;
+        dollar.conversionFactor = factor;
+        return run(6, nullptr, dollar) == 1;
+    }
+
     int run(int command, std::shared_ptr<Observable> target, const CArgumentAncestor& arguments)
     {
         return document->commandExecutor().executeCommand(command, std::move(target), arguments);
@@ -372,12 +383,7 @@ std::string bookedAs(CTrnSItem& invoice)
 TEST_F(InvoicesTest, AnInvoiceOkayedUnchangedAfterHomeCurrencyChangesStaysAsInvoiced)
 {
     const long euro = business::homeCurrencyId(business());
-    arguments::CurrencyArguments dollar;
-    dollar.symbol = "USD";
-    dollar.baseCurrencyId = euro;
-    dollar.conversionQuantity = 1;
-    dollar.conversionFactor = 0.68;
-    ASSERT_EQ(run(6, nullptr, dollar), 1);
+    ASSERT_TRUE(addDollar(0.68));
     const long usd = *document->mCurrencyArray().front()->getId();
 
     // What the invoice sheet sends when it is okayed as it opens.
@@ -423,12 +429,7 @@ TEST_F(InvoicesTest, AnInvoiceOkayedUnchangedAfterHomeCurrencyChangesStaysAsInvo
 TEST_F(InvoicesTest, AnInvoiceOfAFormerHomeCurrencyChangedBalancesInTheNewOne)
 {
     const long euro = business::homeCurrencyId(business());
-    arguments::CurrencyArguments dollar;
-    dollar.symbol = "USD";
-    dollar.baseCurrencyId = euro;
-    dollar.conversionQuantity = 1;
-    dollar.conversionFactor = 0.68;
-    ASSERT_EQ(run(6, nullptr, dollar), 1);
+    ASSERT_TRUE(addDollar(0.68));
     const std::shared_ptr<CTrnSItem> invoice = transaction(run(38, nullptr, invoiceOf(1000.0, "2009000001")));
     document->mPreference()->setMHomeCurrency(*document->mCurrencyArray().front()->getId());
 
@@ -543,13 +544,7 @@ TEST_F(InvoicesTest, AnInvoiceWhoseVATIsAsLargeAsItsNetAmountOkayedUnchangedStay
 // a cent off, unbalanced in its own currency.
 TEST_F(InvoicesTest, ACreditNoteAfterAHomeCurrencyChangeCancelsTheInvoicedAmounts)
 {
-    const long euro = business::homeCurrencyId(business());
-    arguments::CurrencyArguments dollar;
-    dollar.symbol = "USD";
-    dollar.baseCurrencyId = euro;
-    dollar.conversionQuantity = 1;
-    dollar.conversionFactor = 1.71;
-    ASSERT_EQ(run(6, nullptr, dollar), 1);
+    ASSERT_TRUE(addDollar(1.71));
     const std::shared_ptr<CTrnSItem> invoice = transaction(run(38, nullptr, invoiceOf(1253.16, "2009000001")));
     ASSERT_TRUE(invoice);
 
