@@ -410,7 +410,9 @@ TEST_F(InvoicesTest, AnInvoiceOkayedUnchangedAfterHomeCurrencyChangesStaysAsInvo
         rate.factor = factor += 0.1;
         rate.dateStart = 20090309;
         for (const auto& currency : document->mCurrencyArray())
-            if (currency->getId() != home) ASSERT_EQ(run(18, currency, rate), 1);
+            if (currency->getId() != home) {
+                ASSERT_EQ(run(18, currency, rate), 1);
+            }
         for (const auto& invoice : invoices) {
             const std::string before = bookedAs(*invoice);
             ASSERT_GT(okayUnchanged(invoice), 0);
