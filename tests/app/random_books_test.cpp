@@ -441,20 +441,26 @@ TEST_F(RandomBooksTest, QifExportImportedIntoNewBooksGivesEveryAccountItsBalance
         // of a cent where they hold one (which a file of cents cannot
         // carry): where the books' balance is not that, the books disagree
         // with themselves.
+        // What the transaction moves on the account of that name, in the
+        // account's own currency.
+        auto movedOn = [](CTransaction* transaction, const std::string& name) {
+            double moved = 0.0;
+            for (const auto& [list, debit] : {std::pair{transaction->GetDebitList(), true},
+                                              std::pair{transaction->GetCreditList(), false}})
+                for (CDebit* line : objectsOf<CDebit>(list)) {
+                    CNonVisual* object = line->Get_mAccountPtr();
+                    auto* account =
+                        object && object->Get_ObjectType() == type::kAccount ? static_cast<CAccount*>(object) : nullptr;
+                    if (!account || account->Get_StringRefNameOnly() != name) continue;
+                    const double amount = account->LineAmountInOwnCurrency(*line);
+                    moved += debit == account->thisIsADebtAccount() ? amount : -amount;
+                }
+            return moved;
+        };
         auto linesGive = [&](const std::string& name) {
             double total = 0.0;
             for (CTransaction* transaction : objectsOf<CTransaction>(books->root().mTransactionList.get()))
-                for (const auto& [list, debit] : {std::pair{transaction->GetDebitList(), true},
-                                                  std::pair{transaction->GetCreditList(), false}})
-                    for (CDebit* line : objectsOf<CDebit>(list)) {
-                        CNonVisual* object = line->Get_mAccountPtr();
-                        auto* account = object && object->Get_ObjectType() == type::kAccount
-                                            ? static_cast<CAccount*>(object)
-                                            : nullptr;
-                        if (!account || account->Get_StringRefNameOnly() != name) continue;
-                        const double amount = account->LineAmountInOwnCurrency(*line);
-                        total += (debit == account->thisIsADebtAccount()) ? amount : -amount;
-                    }
+                total += movedOn(transaction, name);
             if (std::fabs(total * 100.0 - std::round(total * 100.0)) < 1e-6) return money(total);
             char text[64];
             std::snprintf(text, sizeof text, "%.4f", total);
@@ -470,21 +476,10 @@ TEST_F(RandomBooksTest, QifExportImportedIntoNewBooksGivesEveryAccountItsBalance
         // A register carries what a transaction moves on the account as one
         // amount: lines of one transaction on the same account (a payment
         // from the supplier's payable account to itself) count as their sum.
-        auto linesOf = [&lowered](Books& of, const std::string& name) {
+        auto linesOf = [&lowered, &movedOn](Books& of, const std::string& name) {
             std::multiset<std::string> out;
             for (CTransaction* transaction : objectsOf<CTransaction>(of.root().mTransactionList.get())) {
-                double net = 0.0;
-                for (const auto& [list, debit] : {std::pair{transaction->GetDebitList(), true},
-                                                  std::pair{transaction->GetCreditList(), false}})
-                    for (CDebit* line : objectsOf<CDebit>(list)) {
-                        CNonVisual* object = line->Get_mAccountPtr();
-                        auto* account = object && object->Get_ObjectType() == type::kAccount
-                                            ? static_cast<CAccount*>(object)
-                                            : nullptr;
-                        if (!account || account->Get_StringRefNameOnly() != name) continue;
-                        const double amount = account->LineAmountInOwnCurrency(*line);
-                        net += debit == account->thisIsADebtAccount() ? amount : -amount;
-                    }
+                const double net = movedOn(transaction, name);
                 // A line of nothing has nothing to carry.
                 if (money(net) == "0.00") continue;
                 out.insert(std::to_string(transaction->Get_mDate()) + " " + money(net) + " \"" +
