@@ -184,8 +184,9 @@ protected:
         return document->getTransactionForId(static_cast<ObjectIdT>(id));
     }
 
-    // An invoice of the customer booked by command 38, shown on the page.
-    std::shared_ptr<CTrnSItem> invoiceCustomer(double net, const char* number)
+    // An invoice of the customer booked by command 38 (without VAT unless a
+    // rate is given), shown on the page.
+    std::shared_ptr<CTrnSItem> invoiceCustomer(double net, const char* number, long rateId = -1)
     {
         arguments::InvoiceArguments values;
         values.invoiceName = "Work";
@@ -194,7 +195,7 @@ protected:
         values.invoiceDate = 20090310;
         values.dueDate = 20090409;
         values.amountWithoutVAT = net;
-        values.firstVATRateId = -1;
+        values.firstVATRateId = rateId;
         const long id = document->commandExecutor().executeCommand(38, nullptr, values);
         page->synchronizeWithItemFromSuperview(nullptr);
         return document->getTransactionForId(static_cast<ObjectIdT>(id));
@@ -396,15 +397,7 @@ TEST_F(OwnersPageTest, ANewInvoicesProposedNumberFollowsItsDateIntoThatYear)
 TEST_F(OwnersPageTest, PaymentOfAnotherDocumentOrOfTheWrongKindIsRefused)
 {
     page->selectOwner(GXOwnerViewController::Tab::Customers, owner.get());
-    arguments::InvoiceArguments invoiceValues;
-    invoiceValues.invoiceName = "Work";
-    invoiceValues.thirdPartyId = customerId;
-    invoiceValues.invoiceNumber = "2009000001";
-    invoiceValues.invoiceDate = 20090310;
-    invoiceValues.dueDate = 20090409;
-    invoiceValues.amountWithoutVAT = 100.0;
-    invoiceValues.firstVATRateId = -1;
-    ASSERT_GT(document->commandExecutor().executeCommand(38, nullptr, invoiceValues), 0);
+    ASSERT_TRUE(invoiceCustomer(100.0, "2009000001"));
     const auto payment = payCustomer(50, "Part");
     std::unique_ptr<QMimeData> drag(page->pair(true).mimeDataForPaymentRow(paymentRow(payment)));
     ASSERT_TRUE(drag);
@@ -1298,16 +1291,8 @@ TEST_F(OwnersPageTest, AnInvoiceOfAFormerHomeCurrencyOkayedUnchangedStaysAsInvoi
     dollar.conversionFactor = 0.68;
     ASSERT_EQ(document->commandExecutor().executeCommand(6, nullptr, dollar), 1);
     const long usd = *document->mCurrencyArray().front()->getId();
-    arguments::InvoiceArguments values;
-    values.invoiceName = "Work";
-    values.thirdPartyId = customerId;
-    values.invoiceNumber = "2009000001";
-    values.invoiceDate = 20090310;
-    values.dueDate = 20090409;
-    values.amountWithoutVAT = 1798.93;
-    values.firstVATRateId = long(*businessOf().businessArrays().VATRateArray.front()->idKey());
-    const auto invoice = document->getTransactionForId(
-        static_cast<ObjectIdT>(document->commandExecutor().executeCommand(38, nullptr, values)));
+    const auto invoice =
+        invoiceCustomer(1798.93, "2009000001", long(*businessOf().businessArrays().VATRateArray.front()->idKey()));
     ASSERT_TRUE(invoice);
     auto booked = [&] {
         std::vector<std::tuple<long, long, double, double>> lines;
