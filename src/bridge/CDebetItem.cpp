@@ -351,10 +351,14 @@ bool CDebetItem::updateFromDictionary(const Dictionary& dictionary, bool redated
     if (!std::isfinite(amount)) amount = 0.0;
     // What was booked stays booked: converting the same amount again would
     // take a rate given since, whose correction already moved the balances.
-    const CDebit* line = lineOf(*this);
+    CDebit* line = lineOf(*this);
     if (line && !redated && line->Get_mAccountId() == accountId && line->Get_mCurrency() == currency &&
-        line->Get_mAmount() == amount)
+        line->Get_mAmount() == amount) {
+        // A new transaction's first lines hold nothing on its default
+        // accounts: a line of a home amount alone must still get it.
+        takeHomeAmountOnly(*line, dictionary);
         return true;
+    }
     setAccount(accountId);
     setCurrencyId(currency);
     setGetForeignAmount(amount);

@@ -277,6 +277,11 @@ TEST_F(TransactionItemTest, ALineOfAHomeAmountAloneKeepsItThroughTheDictionary)
         auto changed = document.transactionItem(document.addTransaction(20240306, 12, 20, 6, 7.0));
         ASSERT_TRUE(changed->initWithDictionaryRepresentation(*input.asDictionary()));
         EXPECT_EQ(amounts(*changed), booked);
+        // Over lines already on the same accounts that hold nothing, as a new
+        // transaction's first lines on its default accounts do.
+        auto empty = document.transactionItem(document.addTransaction(20240305, 10, 11, 1, 0.0));
+        ASSERT_TRUE(empty->initWithDictionaryRepresentation(*input.asDictionary()));
+        EXPECT_EQ(amounts(*empty), booked);
     }
 }
 
