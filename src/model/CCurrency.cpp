@@ -16,6 +16,7 @@
 #include "model/CTransaction.h"
 #include "model/LineConversionKeeper.h"
 #include "model/ModelComparators.h"
+#include "model/SettledSum.h"
 #include "model/foundation/CDate.h"
 #include "model/foundation/CDecimal.h"
 #include "model/foundation/CErrorManager.h"
@@ -655,8 +656,11 @@ double CCurrency::BookFluctuations(QtyT oldQuantity, QtyT newQuantity, double ol
         if (!currency) continue;
         // Other currencies priced in the home currency do not move with this one.
         if (currency != this && currency->Get_mBaseCurrency() == home) continue;
+        // The balance is settled first: its binary error depends on the order
+        // its lines were added in, and would round a half cent one way here
+        // and the other way when the books are read again.
         const double difference =
-            currency->ConvertToLocal(account->Get_mBalance(), 0, true) - account->Get_mLocalBalance();
+            currency->ConvertToLocal(SettledSum(account->Get_mBalance()), 0, true) - account->Get_mLocalBalance();
         if (difference != 0.0 && std::fabs(difference) > kFluctuationThreshold) {
             account->AdjustLocalBalance(difference, oldQuantity, newQuantity, oldFactor, newFactor, this,
                                         text, true, date);

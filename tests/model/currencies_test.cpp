@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "chart_test_support.h"
 #include "model/CDebit.h"
@@ -208,6 +209,32 @@ TEST(CurrencyRevaluation, ANewRateRevaluesBalanceSheetAccountsOnceValidated)
     EXPECT_DOUBLE_EQ(account->Get_mLocalBalance(), 130.0);
     EXPECT_DOUBLE_EQ(assets->Get_mBalance(), 130.0);
     EXPECT_DOUBLE_EQ(banks->Get_mBalance(), 130.0);
+}
+
+// A balance summed from its lines carries the binary error of the order they
+// were added in. At a rate that puts it on a half cent, the books as kept and
+// the same books read again (their lines added in another order) must book
+// the same fluctuation.
+TEST(CurrencyRevaluation, ABalanceOnAHalfCentIsRevaluedAloneOfItsBinaryError)
+{
+    CurrencyBooks books;
+    CAccType* assets = books.Type(1, "Assets");
+    auto* usd = new CCurrency(2, &books.doc);
+    usd->Put_Name("USD");
+    books.currencies().AppendObject(usd);
+    usd->Validate();
+    // -3715.75 as two different sums of the same lines give it.
+    std::vector<CAccount*> accounts;
+    for (const double balance : {-3715.7499999999995, -3715.75, -3715.7500000000005}) {
+        CAccount* account = books.Account("Dollar account", assets);
+        account->Put_mCurrency(usd->Get_Id());
+        account->Put_mBalance(balance);
+        account->Put_mLocalBalance(balance);
+        accounts.push_back(account);
+    }
+    usd->Put_mConversionFactor(0.54, 0);   // 3715.75 x 0.54 = 2006.505
+    for (const CAccount* account : accounts)
+        EXPECT_EQ(account->Get_mLocalBalance(), accounts[1]->Get_mLocalBalance()) << account->Get_mBalance();
 }
 
 TEST(CurrencyHomeChange, RatesAreExpressedInTheNewHomeCurrency)
