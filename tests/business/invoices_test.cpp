@@ -792,9 +792,21 @@ TEST_F(InvoicesTest, AnAccountDeletedWithItsBookingsLeavesNoBusinessLinkToThem)
     ASSERT_TRUE(closed) << "a period closed by the VAT payment";
     ASSERT_EQ(namesMissingFromBooks(arrays(), *document->accounting()), "");
 
+    // OK to the deletion, Cancel to its bookings going with it: the bank
+    // stays, and so does every link to what is booked on it.
+    document->fileSaved();
+    environment.alerts().clear();
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);
+    environment.alerts().scriptAnswer(AlertAnswer::Default);
+    EXPECT_FALSE(document->deleteObject(document->getAccountItemForId(static_cast<ObjectIdT>(bank)), true));
+    EXPECT_EQ(environment.alerts().numbers(), (std::vector<long>{226, 261}));
+    EXPECT_FALSE(document->isDocumentEdited());
+    EXPECT_EQ(paid->mReferenceObjectId(), invoice->getId());
+    EXPECT_EQ(std::dynamic_pointer_cast<business::GXInvoice>(invoice->invoiceExtension())->paymentTransactionIdArray(),
+              std::vector<long>{*paid->getId()});
+
     // The bank goes (OK to the deletion, and to its bookings going with it),
     // and both payments and the VAT payment with it.
-    document->fileSaved();
     environment.alerts().clear();
     environment.alerts().scriptAnswer(AlertAnswer::Alternate);
     environment.alerts().scriptAnswer(AlertAnswer::Alternate);
