@@ -191,6 +191,10 @@ CommandOutcome DeletionOperationsOfDocument::performDeleteAccount(CAcnTItem& acc
 CommandOutcome DeletionOperationsOfDocument::performDeleteAccountSelf(CAcnTItem& account)
 {
     std::shared_ptr<CNonVisualDataItem> keep = account.shared_from_this();
+    // What the model would refuse (a budget, a template, a setting naming the
+    // account) is refused before anyone hears that its transactions go: an
+    // invoice told so lets go of its payment at once.
+    if (!account.objectCanBeDeletedWithMessage(true, nullptr)) return deletedOrNot(false);
     bool creditCard = account.isCreditCard();
     const std::string key = account.calculateKey();
     // The transactions booked on the account go with it: what refers to them

@@ -12,6 +12,7 @@
 #include "bridge/CExpTItem.h"
 #include "bridge/CPrfRItem.h"
 #include "bridge/CRcrTItem.h"
+#include "document/DocumentNotifications.h"
 #include "document/GXNonVisual.h"
 #include "document/arguments/AccountArguments.h"
 #include "document/arguments/CAcoWArguments.h"
@@ -26,6 +27,7 @@
 #include "model/CAccountOwner.h"
 #include "model/CCurrency.h"
 #include "model/CCurrencyRate.h"
+#include "model/CRecurringTransaction.h"
 
 namespace ch::test {
 namespace {
@@ -191,6 +193,33 @@ TEST_F(DocumentOperationsTest, ASharesPortfolioAccountGoesOnlyWithItsShare)
     EXPECT_NE(document->getAccountForId(portfolioId), nullptr);
     buy(5);
     EXPECT_DOUBLE_EQ(acme->numberOfShares(), 15.0) << "a later trade is booked";
+
+    // A template naming the account stops the share's deletion before any
+    // transaction is told it goes.
+    arguments::CTransactionArguments monthly;
+    monthly.mTransactionDictionary = transactionDictionary(portfolioId, books::kDefaultAccount,
+                                                           books::kExpenseCategory, 30.0, 20090310, "Monthly");
+    monthly.mTransactionDictionary->set(std::string(recurring_key::kRecurringType),
+                                        static_cast<long>(recurring_type::kMonthly));
+    executor().executeCommand(25, nullptr, monthly);
+    ASSERT_EQ(document->mRecurringTransactionArray().size(), 1u);
+    document->fileSaved();
+    environment.alerts().clear();
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // and its bookings
+    {
+        NotificationLog told(document->notificationCenter(), {GXCTransactionWillBeDeletedNotification});
+        EXPECT_FALSE(document->deleteObject(acme, true));
+        EXPECT_TRUE(told.posted.empty());
+    }
+    EXPECT_EQ(environment.alerts().numbers(), (std::vector<long>{226, 261, 237}));
+    EXPECT_NE(document->getAccountForId(portfolioId), nullptr);
+    EXPECT_NE(acme->portfolioAccount(), nullptr);
+    EXPECT_FALSE(document->isDocumentEdited());
+    ASSERT_EQ(document->mRecurringTransactionArray().size(), 1u);
+    environment.alerts().clear();
+    environment.alerts().scriptAnswer(AlertAnswer::Alternate);
+    EXPECT_TRUE(document->deleteObject(document->mRecurringTransactionArray().front(), true));
 
     environment.alerts().clear();
     environment.alerts().scriptAnswer(AlertAnswer::Alternate);   // OK
