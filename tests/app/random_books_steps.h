@@ -869,12 +869,14 @@ void Books::applyOnce(const Step& step)
         break;
     }
     case Op::DeleteCategory: {
-        // Mostly the newest the steps made, which no booking may use yet;
-        // one is made first when there is none.
+        // Mostly the newest the steps made that no booking uses yet (a
+        // category booked on is refused); one is made first when there is none.
         auto made = [&] {
             std::vector<CExpenseType*> out;
             for (CExpenseType* category : categories())
-                if (category->Get_StringrefName().rfind("Category ", 0) == 0) out.push_back(category);
+                if (category->Get_StringrefName().rfind("Category ", 0) == 0 &&
+                    category->Get_Bookings()->GetCount() == 0)
+                    out.push_back(category);
             return out;
         };
         if (made().empty()) makeFirst(Op::NewCategory, step, 0);
