@@ -851,8 +851,11 @@ void Books::applyOnce(const Step& step)
     case Op::DeleteAccount: {
         std::vector<CAccount*> all = accounts();
         std::vector<CAccount*> made;
+        // Mostly one the steps made that nothing stops going (a budget, a
+        // template, a setting); now and then any, refusals and all.
         for (CAccount* account : all)
-            if (account->Get_StringRefNameOnly().rfind("Account ", 0) == 0) made.push_back(account);
+            if (account->Get_StringRefNameOnly().rfind("Account ", 0) == 0 && account->CanBeDeleted(false, nullptr))
+                made.push_back(account);
         CAccount* account = pick(step.c % 4 != 0 && !made.empty() ? made : all, step.a);
         if (!account) return;
         const ObjectIdT id = account->Get_Id();
