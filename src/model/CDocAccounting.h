@@ -377,9 +377,9 @@ public:
     CNonVisual* mCopiedTransaction = nullptr;
 
 private:
-    // Each unblocked posted transaction and each template with a line on the
-    // account has its category lines brought to the property its lines move
-    // now.
+    // Each unblocked transaction (posted or waiting to be linked) and each
+    // template with a line on the account has its category lines brought to
+    // the property its lines move now.
     void AgreeCategoriesOfBookingsOn(CAccount& account);
     std::size_t mStreamSize = 0;   // see StreamSizeHint
     DocumentServices* mChangeListener = nullptr;   // see SetModified

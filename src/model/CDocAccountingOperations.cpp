@@ -220,12 +220,16 @@ bool CDocAccounting::setForeignKey(CNonVisual* object, long key, long value)
 
 void CDocAccounting::AgreeCategoriesOfBookingsOn(CAccount& account)
 {
-    for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(mTransactionList->GetCount()); ++i) {
-        auto* transaction = Typed<CTransaction>(mTransactionList->ObjectAt(i), type::kTransaction);
-        if (!transaction || !transaction->IsOnAccount(&account) ||
-            transaction->Get_ObjectStatus() == status::kBlocked)
-            continue;
-        transaction->AgreeCategoriesWithSides();
+    // The copies waiting to be linked too: linked later, they would book the
+    // old kind's categories until their sheet was okayed again.
+    for (CNamedListArray* list : {mTransactionList.get(), mUnlinkedList.get()}) {
+        for (ArrayIndexT i = 1; i <= static_cast<ArrayIndexT>(list->GetCount()); ++i) {
+            auto* transaction = Typed<CTransaction>(list->ObjectAt(i), type::kTransaction);
+            if (!transaction || !transaction->IsOnAccount(&account) ||
+                transaction->Get_ObjectStatus() == status::kBlocked)
+                continue;
+            transaction->AgreeCategoriesWithSides();
+        }
     }
     // The recurring templates on it too: the copies they make, and their
     // sheet okayed unchanged, would otherwise book the old kind's categories.

@@ -318,6 +318,9 @@ TEST_F(RootOperationsTest, TheCategoriesOfAnAccountsBookingsFollowItsMoveToAnoth
     ForLine(monthly)->Put_mAccountId(books::kExpenseCategory, true, nullptr);
     monthly->Put_mTotalAmount(25.0);
     ASSERT_NEAR(ForLine(monthly)->Get_mLocalAmount(), 25.0, 1e-9);
+    // A copy the template made, waiting to be linked.
+    CTransaction* waiting = Book(Account(books::kDefaultAccount), fees, 25.0, 20240303, books::kExpenseCategory);
+    ASSERT_TRUE(root.UnlinkTrans(waiting));
     CExpenseType* income = Category(books::kIncomeCategory);
     CExpenseType* expense = Category(books::kExpenseCategory);
     const double incomeBefore = income->Get_Amount();
@@ -329,12 +332,16 @@ TEST_F(RootOperationsTest, TheCategoriesOfAnAccountsBookingsFollowItsMoveToAnoth
     EXPECT_NEAR(ForLine(earned)->Get_mLocalAmount(), 0.0, 1e-9);
     EXPECT_NEAR(ForLine(spent)->Get_mLocalAmount(), 0.0, 1e-9);
     EXPECT_NEAR(ForLine(monthly)->Get_mLocalAmount(), 0.0, 1e-9);
+    EXPECT_NEAR(ForLine(waiting)->Get_mLocalAmount(), 0.0, 1e-9);
     EXPECT_NEAR(income->Get_Amount(), incomeBefore - 40.0, 1e-9);
+    EXPECT_NEAR(expense->Get_Amount(), expenseBefore - 15.0, 1e-9);
+    ASSERT_TRUE(root.LinkTrans(waiting));
     EXPECT_NEAR(expense->Get_Amount(), expenseBefore - 15.0, 1e-9);
     ExpectBalancesMatchLines();
     const BalanceSnapshot moved = Balances();
     EXPECT_TRUE(earned->Validate());
     EXPECT_TRUE(spent->Validate());
+    EXPECT_TRUE(waiting->Validate());
     EXPECT_EQ(Balances(), moved);
 
     // Back among the profit-and-loss accounts, the property moves again.
