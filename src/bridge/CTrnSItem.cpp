@@ -1120,13 +1120,23 @@ Dictionary CTrnSItem::dictionaryRepresentation() const
 
 bool CTrnSItem::initWithDictionaryRepresentation(const Dictionary& dictionary)
 {
+    return readDictionary(dictionary, false);
+}
+
+bool CTrnSItem::initAsNewBookingFromDictionary(const Dictionary& dictionary)
+{
+    return readDictionary(dictionary, true);
+}
+
+bool CTrnSItem::readDictionary(const Dictionary& dictionary, bool convertAgain)
+{
     namespace key = transaction_key;
     if (!transaction()) return false;
     // Every scalar is read leniently: after a journal replay they are texts.
     if (const Value* name = dictionary.find(key::kName); name && !name->isAbsent()) setGetName(name->toString());
     if (const Value* description = dictionary.find(key::kDescription))
         setMDescription(description->toString());
-    const bool redated = dictionary[key::kDate].toInt() != mDate().value_or(0);
+    const bool redated = convertAgain || dictionary[key::kDate].toInt() != mDate().value_or(0);
     setMDate(dictionary[key::kDate].toInt());
     if (const Value* number = dictionary.find(key::kVATNr)) setMVatNR(number->toString());
     if (const Value* amount = dictionary.find(key::kAmount)) setMTotalAmount(amountOf(*amount));

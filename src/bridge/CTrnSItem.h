@@ -247,6 +247,10 @@ public:
     // Scalars may arrive as text (a replayed journal gives them so).
     bool initWithDictionaryRepresentation(const Dictionary& dictionary) override;
     bool updateWithDictionaryRepresentation(const Dictionary& dictionary);
+    // The same for a copy about to be booked anew: every line is read again
+    // and converted at the rate of the dictionary's date, even when the copy
+    // keeps its transaction's date, as the new transaction will be.
+    bool initAsNewBookingFromDictionary(const Dictionary& dictionary);
 
     // --- search and export
     // Typed amount or transaction number, else the text in the name,
@@ -277,6 +281,9 @@ private:
     void followInvoice();
     // The cached unaccounted amount of the transaction with the id goes stale.
     void forgetUnaccountedAmountOf(long transactionId) const;
+    // Fills the transaction from the dictionary; with convertAgain every line
+    // is read as if the transaction had moved to another date.
+    bool readDictionary(const Dictionary& dictionary, bool convertAgain);
 
     std::optional<double> mUnaccountedForAmount;
     std::optional<double> mAmountOfDebtNotYetReplenishedByUs;

@@ -39,9 +39,11 @@ void TransactionEntryLogic::initialize(const SheetParameters& parameters)
             // share's, a foreign account's) are converted at today's rate when
             // it is made: the sheet shows and checks them so, or a copy that
             // balanced at the rate of its old day would be booked unbalanced.
+            // A copy of today's transaction too: its lines may still hold the
+            // rate they were booked at before today's rate was changed.
             Dictionary today = mTemporaryTransaction->dictionaryRepresentation();
             today.set(std::string(transaction_key::kDate), static_cast<long>(CDate::GetNowAsDateT()));
-            mTemporaryTransaction->initWithDictionaryRepresentation(today);
+            mTemporaryTransaction->initAsNewBookingFromDictionary(today);
         }
         return;
     }

@@ -340,25 +340,31 @@ TEST_F(TransactionSheetTest, ModifyKeepsTheDateAndCopyGetsToday)
 // A copy is booked today, its dollar line at today's rate. A transfer that
 // balanced at the rate of its old day (8.00 for 10 dollars) no longer
 // balances at today's (10.00): the sheet shows the line so and refuses, rather
-// than booking the copy unbalanced.
+// than booking the copy unbalanced. The same for a transaction of today whose
+// line was booked before today's rate changed.
 TEST_F(TransactionSheetTest, CopyOfAForeignLineIsCheckedAtTodaysRate)
 {
     constexpr ObjectIdT kUSD = 8;
     doc.addCurrency(kUSD, "USD", 1, 1.0);
     doc.addAccount(22, 1, "Dollar bank")->Put_mCurrency(kUSD);
-    CTransaction* model = doc.addTransaction(20240301, 20, 22, 40, 8.0);
-    model->Put_Status(status::kBalancing);
-    auto* dollars = static_cast<CDebit*>(model->GetCreditList()->ObjectAt(1));
-    dollars->Put_mCurrency(kUSD, nullptr);
-    dollars->Put_mAmounts(8.0, 10.0);
+    for (const DateT booked : {DateT(20240301), CDate::GetNowAsDateT()}) {
+        SCOPED_TRACE(booked);
+        CTransaction* model = doc.addTransaction(booked, 20, 22, 40, 8.0);
+        model->Put_Status(status::kBalancing);
+        auto* dollars = static_cast<CDebit*>(model->GetCreditList()->ObjectAt(1));
+        dollars->Put_mCurrency(kUSD, nullptr);
+        dollars->Put_mAmounts(8.0, 10.0);
 
-    open({{std::string(key::kAction), 1L}, {std::string(key::kTransaction), doc.transactionItem(model)}});
-    const auto* copied = static_cast<CTransaction*>(sheet.logic().temporaryTransaction()->getSourceItem());
-    EXPECT_DOUBLE_EQ(static_cast<const CDebit*>(copied->GetCreditList()->ObjectAt(1))->Get_mLocalAmount(), 10.0);
-    click(sheet, "OKButton");
-    EXPECT_TRUE(sheet.isVisible());
-    EXPECT_EQ(env.alerts().numbers(), std::vector<long>{128});
-    EXPECT_TRUE(doc.sent().empty());
+        env.alerts().clear();
+        open({{std::string(key::kAction), 1L}, {std::string(key::kTransaction), doc.transactionItem(model)}});
+        const auto* copied = static_cast<CTransaction*>(sheet.logic().temporaryTransaction()->getSourceItem());
+        EXPECT_DOUBLE_EQ(static_cast<const CDebit*>(copied->GetCreditList()->ObjectAt(1))->Get_mLocalAmount(), 10.0);
+        click(sheet, "OKButton");
+        EXPECT_TRUE(sheet.isVisible());
+        EXPECT_EQ(env.alerts().numbers(), std::vector<long>{128});
+        EXPECT_TRUE(doc.sent().empty());
+        click(sheet, "CancelButton");
+    }
 }
 
 TEST_F(TransactionSheetTest, APaymentModifiedStaysLinkedToWhatItPays)
