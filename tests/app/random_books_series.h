@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <map>
 #include <random>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -256,6 +257,21 @@ std::vector<Step> randomSteps(unsigned seed, int count)
     std::mt19937 random(seed);
     std::vector<Step> steps;
     for (int i = 0; i < count; ++i) steps.push_back(drawStep(random));
+    return steps;
+}
+
+// The series a report printed ("Op(a, b, c, d)" per step), to run it again
+// by itself: RANDOM_BOOKS_REPLAY takes it in place of the seed's series.
+std::vector<Step> stepsFromReport(const std::string& report)
+{
+    std::vector<Step> steps;
+    const std::regex step(R"((\w+)\((\d+), (\d+), (\d+), (\d+)\))");
+    for (std::sregex_iterator it(report.begin(), report.end(), step), end; it != end; ++it)
+        for (int op = 0; op < static_cast<int>(Op::kCount); ++op)
+            if ((*it)[1] == opName(static_cast<Op>(op)))
+                steps.push_back({static_cast<Op>(op), static_cast<unsigned>(std::stoul((*it)[2])),
+                                 static_cast<unsigned>(std::stoul((*it)[3])), static_cast<unsigned>(std::stoul((*it)[4])),
+                                 static_cast<unsigned>(std::stoul((*it)[5]))});
     return steps;
 }
 

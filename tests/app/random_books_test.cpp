@@ -22,7 +22,8 @@
 // seeds 1..n (a..b) instead of the few kept here, RANDOM_BOOKS_STEPS the length of
 // a series, RANDOM_BOOKS_NO_SHRINK skips the cutting down,
 // RANDOM_BOOKS_SHOW_QIF shows the books and the QIF file beside a wrong
-// balance.
+// balance, RANDOM_BOOKS_REPLAY="Op(a, b, c, d) ..." runs a series as a report
+// printed it (with RANDOM_BOOKS_SEED for the seed's own choices).
 
 #include <csignal>
 #include <sys/wait.h>
@@ -128,7 +129,8 @@ protected:
         };
         for (unsigned seed : seeds()) {
             mSeed = seed;
-            std::vector<Step> steps = randomSteps(seed, stepCount());
+            const char* replay = std::getenv("RANDOM_BOOKS_REPLAY");
+            std::vector<Step> steps = replay ? stepsFromReport(replay) : randomSteps(seed, stepCount());
             std::string failure = check(steps);
             if (failure.empty()) continue;
             std::vector<Step> shortest = shrink(steps, check);
