@@ -286,6 +286,9 @@ public:
     // The home-currency amounts times one unit of the old home currency in
     // the new one at the transaction's date; balances are not posted again.
     bool SetNewHomeCurrency(CCurrency* oldHome, CCurrency* newHome);
+    // Every line held in `currency`, the two sides holding the same, and no
+    // line carrying a home-currency value without an amount.
+    bool HeldWhollyIn(ObjectIdT currency) const;
     // Mode 'A': the record and its lines; 'H': the record only; 'D': the lines only.
     bool Export(LStream* stream, char mode) const override;
 

@@ -188,14 +188,40 @@ bool CTransaction::SetNewHomeCurrency(CCurrency* oldHome, CCurrency* newHome)
     if (!newHome) return false;
     // One unit of the old home currency in the new one, at this transaction's date.
     const double factor = newHome->ConvertToForeign(1.0, mDate, false);
-    mLocalAmount = CCurrency::RoundAmount(mLocalAmount * factor);
+    // Booked wholly in the new home currency, the transaction is worth what
+    // its lines hold. Converted instead, their values would come back from
+    // the old home currency at today's rate, not at the one of their date,
+    // and an account kept in the new home currency, which counts its lines
+    // by their values, would move by that difference when a line goes.
+    const bool atItsAmounts = HeldWhollyIn(newHome->Get_Id());
+    mLocalAmount = atItsAmounts && mCurrencyId == newHome->Get_Id() ? mTotalAmount
+                                                                     : CCurrency::RoundAmount(mLocalAmount * factor);
     for (CNamedListArray* list : {&mDebitList, &mCreditList, &mExpenseTypeList}) {
-        for (ArrayIndexT i = 1; i <= CountOf(list); ++i)
-            LineAt(list, i)->SetNewHomeCurrency(oldHome, newHome, factor);
+        for (ArrayIndexT i = 1; i <= CountOf(list); ++i) {
+            CDebit* line = LineAt(list, i);
+            if (atItsAmounts) line->PutNewHomeAmount(line->Get_mAmount());
+            else line->SetNewHomeCurrency(oldHome, newHome, factor);
+        }
     }
     // Each line was rounded to the cent on its own: the lines still balance.
     LinesTakeNewHomeCents(*this);
     return true;
+}
+
+bool CTransaction::HeldWhollyIn(ObjectIdT currency) const
+{
+    double debits = 0.0, credits = 0.0;
+    for (const CNamedListArray* list : {&mDebitList, &mCreditList, &mExpenseTypeList}) {
+        for (ArrayIndexT i = 1; i <= CountOf(list); ++i) {
+            const CDebit* line = LineAt(list, i);
+            if (line->Get_mCurrency() != currency) return false;
+            // A value without an amount is a remainder or a rate difference.
+            if (line->Get_mAmount() == 0.0 && line->Get_mLocalAmount() != 0.0) return false;
+            if (list == &mDebitList) debits += line->Get_mAmount();
+            if (list == &mCreditList) credits += line->Get_mAmount();
+        }
+    }
+    return std::fabs(debits - credits) < 0.005;
 }
 
 CTransaction* CTransaction::BookHomeCurrencyRemainder(CAccount* account, double delta,

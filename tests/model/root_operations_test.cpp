@@ -549,6 +549,33 @@ TEST_F(RootOperationsTest, AChangeOfHomeCurrencyBooksTheSameOnTheBooksAsRead)
     for (const auto& [key, balance] : booked) EXPECT_EQ(cents(after.at(key)), cents(balance)) << key;
 }
 
+// Away to the dollar and back: a booking held wholly in euros is worth its
+// euros again. Converted instead, its lines went to dollars at the rate of
+// their date and came back at today's, 10 euros worth 16; the cash account,
+// held in the home currency, counts its lines by their values and held 6
+// euros it never had once the booking was deleted.
+TEST_F(RootOperationsTest, AChangeOfHomeCurrencyAndBackLeavesABookingInTheHomeCurrencyAtItsAmounts)
+{
+    // A dollar worth 0.80 euro today and, by its history, 0.50 from July 2023.
+    CCurrency* dollar = AddCurrency("USD", 0.8);
+    dollar->UpdateCurrencyHistory(20240315, 1, 0.8);
+    dollar->Put_mConversionFactorAndAmount(1, 0.5, 20230701);
+    CAccount* cash = AddAccount("Cash", books::kOwnPropertyType);
+    CTransaction* booking = Book(Account(books::kIncomeAccount), cash, 10.0, 20230901, books::kIncomeCategory);
+
+    ASSERT_TRUE(root.mPreference->Put_mHomeCurrency(dollar->Get_Id()));
+    ASSERT_TRUE(root.mPreference->Put_mHomeCurrency(books::kEUR));
+    EXPECT_EQ(booking->Get_mLocalAmount(), 10.0);
+    for (CNamedListArray* list : {booking->GetDebitList(), booking->GetCreditList(), booking->GetExpenseTypeList()})
+        for (ArrayIndexT j = 1; j <= static_cast<ArrayIndexT>(list->GetCount()); ++j)
+            EXPECT_EQ(static_cast<CDebit*>(list->ObjectAt(j))->Get_mLocalAmount(), 10.0);
+    EXPECT_NEAR(cash->Get_mBalance(), 10.0, 1e-9);
+
+    ASSERT_TRUE(root.DeleteObject(booking));
+    EXPECT_NEAR(cash->Get_mBalance(), 0.0, 1e-9);
+    EXPECT_NEAR(cash->Get_mLocalBalance(), 0.0, 1e-9);
+}
+
 TEST_F(RootOperationsTest, OverviewOfProfitAndLossLines)
 {
     Book(Account(books::kDefaultAccount), Account(books::kExpenseAccount), 10.0, 20240301);
