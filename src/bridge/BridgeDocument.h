@@ -45,7 +45,8 @@ public:
     virtual std::shared_ptr<CAcnTItem> getAccountItemForId(ObjectIdT id) = 0;
     virtual std::shared_ptr<CAccTItem> getAccountTypeItemForId(ObjectIdT id) = 0;
     virtual std::shared_ptr<CAcoWItem> getAccountOwnerItemForId(ObjectIdT id) = 0;
-    // The transaction item registered under 'TrnS' and the id; null when none is.
+    // The transaction item registered under 'TrnS' and the id; null when none
+    // is, or when its transaction went.
     virtual std::shared_ptr<CTrnSItem> getTransactionForId(ObjectIdT id) = 0;
     // The items of all accounts, in the order of the model's account list.
     virtual std::vector<std::shared_ptr<CAcnTItem>> allAccounts() = 0;

@@ -280,7 +280,10 @@ std::shared_ptr<CAcoWItem> MyDocument::getAccountOwnerItemForName(std::string_vi
 
 std::shared_ptr<CTrnSItem> MyDocument::getTransactionForId(ObjectIdT id)
 {
-    return std::dynamic_pointer_cast<CTrnSItem>(mDataItemController.objectForKey("TrnS" + std::to_string(id)));
+    auto item = std::dynamic_pointer_cast<CTrnSItem>(mDataItemController.objectForKey("TrnS" + std::to_string(id)));
+    // The items of transactions that went with their account stay behind,
+    // bound to nothing: such a transaction is no longer found.
+    return item && item->getSourceItem() ? item : nullptr;
 }
 
 std::shared_ptr<CAcoWItem> MyDocument::getAccountOwnerForUID(std::string_view uid) const

@@ -807,6 +807,7 @@ TEST_F(InvoicesTest, AnAccountDeletedWithItsBookingsLeavesNoBusinessLinkToThem)
 
     // The bank goes (OK to the deletion, and to its bookings going with it),
     // and both payments and the VAT payment with it.
+    const ObjectIdT paidId = static_cast<ObjectIdT>(*paid->getId());
     environment.alerts().clear();
     environment.alerts().scriptAnswer(AlertAnswer::Alternate);
     environment.alerts().scriptAnswer(AlertAnswer::Alternate);
@@ -816,6 +817,7 @@ TEST_F(InvoicesTest, AnAccountDeletedWithItsBookingsLeavesNoBusinessLinkToThem)
     EXPECT_FALSE(paid->getSourceItem());
     EXPECT_FALSE(otherPaid->getSourceItem());
     EXPECT_FALSE(VATPaid->getSourceItem());
+    EXPECT_EQ(document->getTransactionForId(paidId), nullptr) << "a transaction gone is no longer found";
     auto extension = std::dynamic_pointer_cast<business::GXInvoice>(invoice->invoiceExtension());
     ASSERT_TRUE(extension);
     EXPECT_TRUE(extension->paymentTransactionIdArray().empty());
