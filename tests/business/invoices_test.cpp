@@ -792,14 +792,19 @@ TEST_F(InvoicesTest, AnAccountDeletedWithItsBookingsLeavesNoBusinessLinkToThem)
     ASSERT_TRUE(closed) << "a period closed by the VAT payment";
     ASSERT_EQ(namesMissingFromBooks(arrays(), *document->accounting()), "");
 
-    // OK to the deletion, Cancel to its bookings going with it: the bank
-    // stays, and so does every link to what is booked on it.
+    // OK to the deletion, then the given answer to its bookings going with it.
+    auto deleteBank = [&](AlertAnswer bookingsToo) {
+        environment.alerts().clear();
+        environment.alerts().scriptAnswer(AlertAnswer::Alternate);
+        environment.alerts().scriptAnswer(bookingsToo);
+        const bool deleted = document->deleteObject(document->getAccountItemForId(static_cast<ObjectIdT>(bank)), true);
+        EXPECT_EQ(environment.alerts().numbers(), (std::vector<long>{226, 261}));
+        return deleted;
+    };
+    // Cancel to its bookings: the bank stays, and so does every link to what
+    // is booked on it.
     document->fileSaved();
-    environment.alerts().clear();
-    environment.alerts().scriptAnswer(AlertAnswer::Alternate);
-    environment.alerts().scriptAnswer(AlertAnswer::Default);
-    EXPECT_FALSE(document->deleteObject(document->getAccountItemForId(static_cast<ObjectIdT>(bank)), true));
-    EXPECT_EQ(environment.alerts().numbers(), (std::vector<long>{226, 261}));
+    EXPECT_FALSE(deleteBank(AlertAnswer::Default));
     EXPECT_FALSE(document->isDocumentEdited());
     EXPECT_EQ(paid->mReferenceObjectId(), invoice->getId());
     EXPECT_EQ(std::dynamic_pointer_cast<business::GXInvoice>(invoice->invoiceExtension())->paymentTransactionIdArray(),
@@ -808,11 +813,7 @@ TEST_F(InvoicesTest, AnAccountDeletedWithItsBookingsLeavesNoBusinessLinkToThem)
     // The bank goes (OK to the deletion, and to its bookings going with it),
     // and both payments and the VAT payment with it.
     const ObjectIdT paidId = static_cast<ObjectIdT>(*paid->getId());
-    environment.alerts().clear();
-    environment.alerts().scriptAnswer(AlertAnswer::Alternate);
-    environment.alerts().scriptAnswer(AlertAnswer::Alternate);
-    EXPECT_TRUE(document->deleteObject(document->getAccountItemForId(static_cast<ObjectIdT>(bank)), true));
-    EXPECT_EQ(environment.alerts().numbers(), (std::vector<long>{226, 261}));
+    EXPECT_TRUE(deleteBank(AlertAnswer::Alternate));
     EXPECT_TRUE(document->isDocumentEdited());
     EXPECT_FALSE(paid->getSourceItem());
     EXPECT_FALSE(otherPaid->getSourceItem());
